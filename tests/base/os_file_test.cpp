@@ -1,0 +1,54 @@
+#include "platform/base/os_file.h"
+#include "platform/base/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+TEST(OsFile, CreateWriteSeekReadAndSize) {
+  base::OsFile f;
+  std::string path;
+  ASSERT_EQ(base::create_temp_file("t", ".bin", f, path), base::OsError::None);
+  ASSERT_EQ(f.write("hello world", 11), base::OsError::None);
+  uint64_t size = 0;
+  ASSERT_EQ(f.size(size), base::OsError::None);
+  EXPECT_EQ(size, 11u);
+  char buf[5];
+  ASSERT_EQ(f.read_at(6, buf, 5), base::OsError::None);
+  EXPECT_EQ(std::string(buf, 5), "world");
+  EXPECT_EQ(f.read_at(8, buf, 5), base::OsError::Io);  // short read
+  ASSERT_EQ(f.set_size(5), base::OsError::None);
+  ASSERT_EQ(f.size(size), base::OsError::None);
+  EXPECT_EQ(size, 5u);
+  f.close();
+  EXPECT_EQ(base::remove_file(path), base::OsError::None);
+  EXPECT_EQ(base::remove_file(path), base::OsError::NotFound);
+}
+
+TEST(OsFile, ExclusiveCreateRefusesAnExistingName) {
+  base::OsFile a, b;
+  std::string path;
+  ASSERT_EQ(base::create_temp_file("x", "", a, path), base::OsError::None);
+  EXPECT_EQ(b.open(path, base::OpenMode::CreateExclusive), base::OsError::Exists);
+  EXPECT_EQ(b.open(path + ".missing", base::OpenMode::Read), base::OsError::NotFound);
+}
+
+TEST(TempFolder, IsPrivate) {
+  struct stat st;
+  ASSERT_EQ(::stat(base::temp_folder().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+TEST(OsFile, AtomicWriteReplacesWholeFile) {
+  std::string path = base::temp_folder() + "/atomic.txt";
+  const uint8_t a[] = {1, 2, 3}, b[] = {4, 5};
+  ASSERT_EQ(base::write_file_atomic(path, a), base::OsError::None);
+  ASSERT_EQ(base::write_file_atomic(path, b), base::OsError::None);
+  std::vector<uint8_t> back;
+  ASSERT_EQ(base::read_file(path, back), base::OsError::None);
+  EXPECT_EQ(back, std::vector<uint8_t>({4, 5}));
+  EXPECT_EQ(base::read_file(path, back, 1), base::OsError::Invalid);
+}
+
+}  // namespace
