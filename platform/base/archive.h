@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "platform/base/byte_io.h"
+#include "platform/base/cstring.h"
 #include "platform/base/object.h"
 
 class CArchiveException : public std::exception {
@@ -96,6 +97,7 @@ class CArchive {
   CArchive& operator<<(std::string_view s) { WriteString(s); return *this; }
   CArchive& operator<<(const std::string& s) { WriteString(s); return *this; }
   CArchive& operator<<(const char* s) { WriteString(s); return *this; }
+  CArchive& operator<<(const CString& s) { WriteString(s.view()); return *this; }
 
   CArchive& operator>>(uint8_t& v);
   CArchive& operator>>(int8_t& v);
@@ -109,6 +111,7 @@ class CArchive {
   CArchive& operator>>(float& v);
   CArchive& operator>>(double& v);
   CArchive& operator>>(std::string& s) { s = ReadString(); return *this; }
+  CArchive& operator>>(CString& s) { s = CString(ReadString()); return *this; }
 
   // Counted CP1250 strings (the framework's string form).
   void WriteString(std::string_view cp1250);
