@@ -1,0 +1,92 @@
+#include "engine/title/phrase_table.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/zeck/zeck_decompress.h"
+#include "platform/base/byte_io.h"
+
+namespace title {
+
+PhrLoadStatus PhrParse(std::span<const uint8_t> file, std::unique_ptr<PhraseTable>& table) {
+  table.reset();
+  if (file.size() < kPhraseHeaderSize) return PhrLoadStatus::kNone;
+  base::ByteReader in(file);
+  auto result = std::make_unique<PhraseTable>();
+  result->magic = in.u16();
+  if (result->magic != kPhraseMagic) return PhrLoadStatus::kNone;
+  result->count = in.u16();
+  result->base = in.u16();
+  result->total_length = in.i32();
+  in.seek(kPhraseHeaderSize);
+
+  const size_t table_size = 2 * size_t(result->count) + 2;
+  if (result->total_length < 0 || in.remaining() < table_size) return PhrLoadStatus::kFailed;
+  const size_t total = size_t(result->total_length);
+  if (table_size + total > 0xFFFF) return PhrLoadStatus::kFailed;  // 16-bit offsets cannot reach it
+
+  // The block is exactly the offset table and the stated total of text.
+  result->data.resize(table_size + total);
+  in.bytes(result->data.data(), table_size);
+  std::span<const uint8_t> packed;
+  in.view(in.remaining(), packed);
+  const size_t decoded = zeck::ZeckDecompress(packed.data(), result->data.data() + table_size, packed.size(), total);
+  if (decoded != total) return PhrLoadStatus::kFailed;
+
+  for (size_t k = 0; k <= result->count; ++k) {
+    const size_t at = result->offset(k);
+    if (at < table_size || at > result->data.size()) return PhrLoadStatus::kFailed;
+    if (k > 0 && at < result->offset(k - 1)) return PhrLoadStatus::kFailed;
+  }
+  table = std::move(result);
+  return PhrLoadStatus::kLoaded;
+}
+
+PhrLoadStatus PhrLoad(mvfs::TitleFileSystem* fs, std::unique_ptr<PhraseTable>& table) {
+  table.reset();
+  mvfs::InternalFilePtr file = mvfs::FsOpenFile(fs, "|Phrases", mvfs::kFsOpenReadOnly);
+  if (!file) return mvfs::FsGetLastError() == mvfs::kFsNotFound ? PhrLoadStatus::kNone : PhrLoadStatus::kFailed;
+  const int64_t size = mvfs::FsGetFileSize(file.get());
+  if (size < 0 || size > 4 * 0x10000) {
+    mvfs::FsCloseFile(std::move(file));
+    return PhrLoadStatus::kFailed;  // larger than any table whose offsets fit 16 bits
+  }
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  const int64_t read = mvfs::FsReadFile(file.get(), bytes.data(), size);
+  mvfs::FsCloseFile(std::move(file));
+  if (read != size) return PhrLoadStatus::kFailed;
+  return PhrParse(bytes, table);
+}
+
+uint8_t* PhrExpandCode(uint16_t code, uint8_t* output, uint8_t* output_end, const PhraseTable* table) {
+  if (!table || code < table->base || size_t(code - table->base) >= 2 * size_t(table->count)) return nullptr;
+  const size_t index = size_t(code - table->base) >> 1;
+  const std::span<const uint8_t> text = table->phrase(index);
+  const size_t room = size_t(output_end - output);
+  const size_t n = std::min(room, text.size());
+  if (n) std::memcpy(output, text.data(), n);
+  output += n;
+  if (((code - table->base) & 1) && output < output_end) *output++ = ' ';
+  return output;
+}
+
+size_t PhrExpandText(const uint8_t* stored, size_t stored_length, uint8_t* output, const PhraseTable* table,
+                     size_t output_size) {
+  uint8_t* out = output;
+  uint8_t* const end = output + output_size;
+  size_t i = 0;
+  while (i < stored_length && out < end) {
+    if (table && i + 1 < stored_length) {
+      const uint16_t code = uint16_t((stored[i] << 8) | stored[i + 1]);
+      if (uint8_t* after = PhrExpandCode(code, out, end, table)) {
+        out = after;
+        i += 2;
+        continue;
+      }
+    }
+    *out++ = stored[i++];
+  }
+  return size_t(out - output);
+}
+
+}  // namespace title
