@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "engine/fts/common/fts_error.h"
+#include "engine/fts/common/table_file.h"
 
 namespace mvfs {
 struct TitleFileSystem;
@@ -48,7 +49,6 @@ enum CharClass : uint8_t {
 
 inline constexpr uint16_t kCharTableMagic = 0x5555;
 inline constexpr uint16_t kCharTableVersion = 9;  // the first version with 10-byte entries
-inline constexpr size_t kFtsHeaderArea = 40;      // header area of every full-text table file
 
 enum LigatureMode : uint16_t { kLigaturesBuiltIn = 1, kLigaturesNone = 2 };
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "engine/fts/common/fts_error.h"
+#include "engine/fts/common/table_file.h"
 
 namespace mvfs {
 struct TitleFileSystem;

@@ -1,0 +1,28 @@
+// Full-text tables as the library compiler writes them into a title: a CP1250 character table for
+// Polish text, operator tables and stop lists. Each returns the internal file's bytes, written by the
+// engine's own table writers.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "engine/fts/common/char_table.h"
+#include "engine/fts/common/operator_table.h"
+
+namespace titlebuild {
+
+// Every CP1250 letter is a word character folded to its own lower-case letter (diacritics kept, no
+// ligatures); digits, the number punctuation, the apostrophe, the joiner and the wildcards keep their
+// usual classes; everything else separates words. Sort weights follow the Polish alphabet.
+fts::CharTable polish_char_table();
+std::vector<uint8_t> polish_char_table_file();
+
+// A "|MVOPTAB" of the given (word, code) pairs; words are CP1250.
+std::vector<uint8_t> operator_table_file(const std::vector<std::pair<std::string_view, uint16_t>>& entries);
+
+// A stop-list file holding the given CP1250 words.
+std::vector<uint8_t> stop_list_file(const std::vector<std::string_view>& words);
+
+}  // namespace titlebuild
