@@ -1,0 +1,408 @@
+// Reading B-trees: open and close, lookup, first and last entry, access by position, moving a position.
+//
+// Leaves emptied by deletions stay in the leaf chain, so every walk along the chain steps over empty
+// leaves, and every such walk is bounded by the page count so that a cyclic chain cannot hang it.
+#include "engine/mvfs/btree.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/mvfs/btree_pages.h"
+#include "engine/mvfs/fs_authoring.h"
+#include "platform/base/byte_io.h"
+#include "platform/base/cp1250.h"
+
+namespace mvfs {
+namespace {
+
+FsErrorCode finish(FsErrorCode code) { return FS_SET_ERROR(code); }
+
+bool openableKeyType(char type) {
+  return type == 'z' || type == 'i' || type == 'S' || type == 'P' || type == 'L';
+}
+
+// The stored header describes a tree that fits its file: page numbers in range, a level count that
+// a page cache can be made for, and pages that lie inside the file.
+bool headerConsistent(const BtreeHeader& h, int64_t fileSize) {
+  if (h.pageSize < kMinPageSize || h.pageCount < 0 || h.levels < 0 || h.levels > kMaxLevels ||
+      h.levels > h.pageCount || h.entryCount < 0)
+    return false;
+  auto pageOrNone = [&h](int16_t p) { return p >= -1 && p < h.pageCount; };
+  if (!pageOrNone(h.firstLeaf) || !pageOrNone(h.lastLeaf) || !pageOrNone(h.root) || !pageOrNone(h.freePage))
+    return false;
+  if (h.levels > 0 && h.root < 0) return false;
+  return kBtreeHeaderSize + int64_t(h.pageCount) * h.pageSize <= fileSize;
+}
+
+void copyOut(std::vector<uint8_t>* out, std::span<const uint8_t> bytes) {
+  if (out) out->assign(bytes.begin(), bytes.end());
+}
+
+bool equalIgnoringCase(std::span<const uint8_t> a, std::span<const uint8_t> b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](uint8_t x, uint8_t y) {
+    return base::cp1250::to_lower(x) == base::cp1250::to_lower(y);
+  });
+}
+
+int leafLevel(const BtreeHandle* tree) { return tree->header.levels - 1; }
+
+// Loads a leaf and checks its entry count.
+FsErrorCode loadLeaf(BtreeHandle* tree, int16_t page, std::span<uint8_t>& bytes, PageHead& head) {
+  if (FsErrorCode e = LoadPage(tree, page, leafLevel(tree), bytes)) return e;
+  if (!PageCountValid(bytes, true)) return FS_SET_ERROR(kFsBadFormat);
+  head = ReadPageHead(bytes);
+  return kFsOk;
+}
+
+// Walks from the first entry of a leaf to entry `index`; false when the page is damaged.
+bool entryAt(const BtreeHandle* tree, std::span<const uint8_t> page, int32_t index, PageEntry& entry) {
+  int32_t at = kLeafHeaderSize;
+  for (int32_t i = 0;; ++i) {
+    if (!ReadLeafEntry(tree, page, at, entry)) return false;
+    if (i == index) return true;
+    at += entry.size;
+  }
+}
+
+// From `page`, follows the chain (next or previous) to the nearest leaf that holds entries, the page
+// itself included when `includeSelf`. -1 when the chain ends first; 4 in `code` for a chain that runs
+// longer than the tree has pages.
+int16_t nonEmptyLeaf(BtreeHandle* tree, int16_t page, bool forward, bool includeSelf, FsErrorCode& code) {
+  code = kFsOk;
+  bool self = includeSelf;
+  for (int32_t steps = 0; steps <= tree->header.pageCount; ++steps) {
+    if (page < 0) return -1;
+    std::span<uint8_t> bytes;
+    PageHead head;
+    if ((code = loadLeaf(tree, page, bytes, head))) return -1;
+    if (self && head.count > 0) return page;
+    self = true;
+    page = forward ? head.link2 : head.link1;
+  }
+  code = FS_SET_ERROR(kFsBadFormat);
+  return -1;
+}
+
+// Descends from the root to the leaf whose range holds `key`; -1 when a page cannot be read.
+int16_t descend(BtreeHandle* tree, std::span<const uint8_t> key) {
+  int16_t page = tree->header.root;
+  for (int level = 0; level < leafLevel(tree); ++level) {
+    std::span<uint8_t> bytes;
+    if (LoadPage(tree, page, level, bytes) || !PageCountValid(bytes, false)) {
+      if (!FsGetLastError()) FS_SET_ERROR(kFsBadFormat);
+      return -1;
+    }
+    const PageHead head = ReadPageHead(bytes);
+    int16_t child = head.link1;
+    int32_t at = kInternalHeaderSize;
+    for (int32_t i = 0; i < head.count; ++i) {
+      PageEntry entry;
+      if (!ReadInternalEntry(tree, bytes, at, entry)) {
+        FS_SET_ERROR(kFsBadFormat);
+        return -1;
+      }
+      if (BtCompareKeys(entry.key, key, tree->keyType) > 0) break;
+      child = InternalEntryChild(bytes, entry);
+      at += entry.size;
+    }
+    page = child;
+  }
+  return page;
+}
+
+// Scans a leaf for `key`: the position of the first entry not below it, 0 when equal. 'P' keys prefer
+// among collation-equal entries the one equal ignoring case, else the first collation-equal one.
+FsErrorCode scanLeaf(BtreeHandle* tree, int16_t page, std::span<const uint8_t> key, BtPosition& position,
+                     std::vector<uint8_t>* record) {
+  std::span<uint8_t> bytes;
+  PageHead head;
+  if (FsErrorCode e = loadLeaf(tree, page, bytes, head)) return e;
+  const bool faces = tree->keyType.type == 'P';
+  int32_t at = kLeafHeaderSize;
+  int32_t index = 0;
+  PageEntry entry, remembered;
+  int32_t rememberedIndex = -1;
+  bool found = false;
+  for (; index < head.count; ++index) {
+    if (!ReadLeafEntry(tree, bytes, at, entry)) return FS_SET_ERROR(kFsBadFormat);
+    const int cmp = BtCompareKeys(entry.key, key, tree->keyType);
+    if (cmp >= 0 && !faces) {
+      found = cmp == 0;
+      break;
+    }
+    if (cmp > 0) break;
+    if (cmp == 0) {
+      if (rememberedIndex < 0) {
+        remembered = entry;
+        rememberedIndex = index;
+      }
+      if (equalIgnoringCase(entry.key, key)) {
+        found = true;
+        break;
+      }
+    }
+    at += entry.size;
+  }
+  if (faces && !found && rememberedIndex >= 0) {
+    entry = remembered;
+    index = rememberedIndex;
+    at = remembered.at;
+    found = true;
+  }
+  position = {page, index, at - kPositionBase};
+  if (found) copyOut(record, entry.record);
+  return found ? kFsOk : kFsNotFound;
+}
+
+}  // namespace
+
+BtreePtr BtOpen(const char* name, TitleFileSystem* fs, uint16_t flags, const BtCharMaps* charMaps) {
+  if (!fs) {
+    finish(kFsBadArgument);
+    return nullptr;
+  }
+  BtreePtr tree;
+  try {
+    tree.reset(std::make_unique<BtreeHandle>().release());
+  } catch (const std::bad_alloc&) {
+    finish(kFsNoMemory);
+    return nullptr;
+  }
+  tree->header.flags = kBtreeReadOnly;  // until the header is read, closing writes nothing
+  tree->file = FsOpenFile(fs, name, flags);
+  if (!tree->file) return nullptr;
+  uint8_t bytes[kBtreeHeaderSize];
+  if (FsReadFile(tree->file.get(), bytes, kBtreeHeaderSize) != kBtreeHeaderSize) {
+    finish(kFsBadFormat);
+    return nullptr;
+  }
+  BtreeHeader header = ReadBtreeHeader(std::span<const uint8_t, kBtreeHeaderSize>(bytes));
+  if (header.magic != kBtreeMagic) {
+    finish(kFsBadFormat);
+    return nullptr;
+  }
+  if (header.version != kBtreeVersion) {
+    finish(kFsBadVersion);
+    return nullptr;
+  }
+  if (!headerConsistent(header, FsGetFileSize(tree->file.get())) || !openableKeyType(header.format[0])) {
+    finish(kFsBadFormat);
+    return nullptr;
+  }
+  header.flags &= uint8_t(~(kBtreeOpen | kBtreeChanged));
+  if ((flags | header.flags) & 3) header.flags |= kBtreeReadOnly;
+  tree->header = header;
+  tree->keyType = {header.format[0], charMaps};
+  tree->fixedRecords = std::strpbrk(header.format + 1, "Ttz") == nullptr;
+  tree->recordSize = BtFixedRecordSize(header.format);
+  try {
+    tree->cache.resize(size_t(header.levels));
+  } catch (const std::bad_alloc&) {
+    tree->header.flags |= kBtreeReadOnly;
+    finish(kFsNoMemory);
+    return nullptr;
+  }
+  finish(kFsOk);
+  return tree;
+}
+
+FsErrorCode BtGetInfo(const BtreeHandle* tree, std::string* format, int32_t* entryCount, int32_t* pageSize) {
+  if (!tree) return finish(kFsBadArgument);
+  if (format) *format = tree->header.format;
+  if (entryCount) *entryCount = tree->header.entryCount;
+  if (pageSize) *pageSize = tree->header.pageSize;
+  return finish(kFsOk);
+}
+
+FsErrorCode BtLookup(BtreeHandle* tree, const void* key, BtPosition* position, std::vector<uint8_t>* record,
+                     bool insertMode) {
+  if (!tree || !key) return finish(kFsBadArgument);
+  if (tree->header.levels == 0) {
+    if (position) *position = {};
+    return finish(kFsNotFound);
+  }
+  const std::span<const uint8_t> wanted = BtCallerKey(key, tree->keyType.type);
+  const int16_t leaf = descend(tree, wanted);
+  if (leaf < 0) {
+    if (position) *position = {};
+    return kFsNotFound;  // the error record keeps the reason the page could not be read
+  }
+  BtPosition found;
+  FsErrorCode code = scanLeaf(tree, leaf, wanted, found, record);
+  if (code != kFsOk && code != kFsNotFound) {
+    if (position) *position = {};
+    return kFsNotFound;
+  }
+  if (code == kFsNotFound && position && !insertMode) {
+    std::span<uint8_t> bytes;
+    PageHead head;
+    if (loadLeaf(tree, leaf, bytes, head) == kFsOk && found.index >= head.count) {
+      FsErrorCode walk;
+      const int16_t next = nonEmptyLeaf(tree, head.link2, true, true, walk);
+      found = next < 0 ? BtPosition{} : BtPosition{next, 0, kLeafHeaderSize - kPositionBase};
+    }
+  }
+  if (position) *position = found;
+  return finish(code);
+}
+
+FsErrorCode BtGetAt(BtreeHandle* tree, const BtPosition& position, std::vector<uint8_t>* key,
+                    std::vector<uint8_t>* record) {
+  if (!tree) return finish(kFsBadArgument);
+  if (position.page < 0 || tree->header.levels == 0) return finish(kFsNoPosition);
+  std::span<uint8_t> bytes;
+  PageHead head;
+  if (FsErrorCode e = loadLeaf(tree, position.page, bytes, head)) return e;
+  PageEntry entry;
+  if (position.index < 0 || position.index >= head.count ||
+      !ReadLeafEntry(tree, bytes, position.offset + kPositionBase, entry))
+    return finish(kFsNoPosition);
+  copyOut(key, entry.key);
+  copyOut(record, entry.record);
+  return finish(kFsOk);
+}
+
+namespace {
+
+// The first or last entry of the tree, stepping over empty leaves.
+FsErrorCode endEntry(BtreeHandle* tree, bool first, std::vector<uint8_t>* key, std::vector<uint8_t>* record,
+                     BtPosition* position) {
+  if (!tree) return finish(kFsBadArgument);
+  if (tree->header.levels == 0) return finish(kFsNotFound);
+  const int16_t start = first ? tree->header.firstLeaf : tree->header.lastLeaf;
+  if (start < 0) return finish(kFsNoPosition);
+  FsErrorCode code;
+  const int16_t leaf = nonEmptyLeaf(tree, start, first, true, code);
+  if (code) return code;
+  if (leaf < 0) return finish(kFsNotFound);
+  std::span<uint8_t> bytes;
+  PageHead head;
+  if (FsErrorCode e = loadLeaf(tree, leaf, bytes, head)) return e;
+  const int32_t index = first ? 0 : head.count - 1;
+  PageEntry entry;
+  if (!entryAt(tree, bytes, index, entry)) return finish(kFsBadFormat);
+  copyOut(key, entry.key);
+  copyOut(record, entry.record);
+  if (position) *position = {leaf, index, entry.at - kPositionBase};
+  return finish(kFsOk);
+}
+
+}  // namespace
+
+FsErrorCode BtFirst(BtreeHandle* tree, std::vector<uint8_t>* key, std::vector<uint8_t>* record,
+                    BtPosition* position) {
+  return endEntry(tree, true, key, record, position);
+}
+
+FsErrorCode BtLast(BtreeHandle* tree, std::vector<uint8_t>* key, std::vector<uint8_t>* record,
+                   BtPosition* position) {
+  return endEntry(tree, false, key, record, position);
+}
+
+FsErrorCode BtMovePosition(BtreeHandle* tree, const BtPosition& position, int32_t count, int32_t* moved,
+                           BtPosition* newPosition) {
+  if (!tree) return finish(kFsBadArgument);
+  if (position.page < 0 || tree->header.levels == 0) return finish(kFsNoPosition);
+  std::span<uint8_t> bytes;
+  PageHead head;
+  if (FsErrorCode e = loadLeaf(tree, position.page, bytes, head)) return e;
+  if (position.index < 0 || position.index >= head.count) return finish(kFsNoPosition);
+  int16_t page = position.page;
+  int64_t n = int64_t(position.index) + count;
+  int64_t cut = 0;  // the shortfall (negative) or overshoot (positive) of a move cut short
+  FsErrorCode code = kFsOk;
+  int32_t entries = head.count;
+  while (n < 0) {
+    const int16_t previous = nonEmptyLeaf(tree, page, false, false, code);
+    if (code) return code;
+    if (previous < 0) {
+      cut = n;
+      n = 0;
+      break;
+    }
+    if ((code = loadLeaf(tree, previous, bytes, head))) return code;
+    page = previous;
+    entries = head.count;
+    n += entries;
+  }
+  while (n >= entries) {
+    const int16_t next = nonEmptyLeaf(tree, page, true, false, code);
+    if (code) return code;
+    if (next < 0) {
+      cut = n - entries + 1;
+      n = entries - 1;
+      break;
+    }
+    if ((code = loadLeaf(tree, next, bytes, head))) return code;
+    n -= entries;
+    page = next;
+    entries = head.count;
+  }
+  if ((code = loadLeaf(tree, page, bytes, head))) return code;
+  // Walk from the given position when it lies on this leaf at or before the target.
+  int32_t index = 0;
+  int32_t at = kLeafHeaderSize;
+  if (page == position.page && position.index <= n) {
+    index = position.index;
+    at = position.offset + kPositionBase;
+  }
+  PageEntry entry;
+  for (; index < n; ++index) {
+    if (!ReadLeafEntry(tree, bytes, at, entry)) return finish(kFsBadFormat);
+    at += entry.size;
+  }
+  if (!ReadLeafEntry(tree, bytes, at, entry)) return finish(kFsBadFormat);
+  if (newPosition) *newPosition = {page, int32_t(n), at - kPositionBase};
+  if (moved) *moved = int32_t(int64_t(count) - cut);
+  return finish(cut ? kFsNotFound : kFsOk);
+}
+
+namespace {
+
+// Writes back changed pages and a changed header, then ends the file (committing a written one with
+// the alignment hint that puts the pages on 2048-byte boundaries).
+FsErrorCode finishTree(BtreeHandle* tree) {
+  FsErrorCode code = kFsOk;
+  if (!tree->readOnly() && tree->file) {
+    code = WriteCachedPages(tree, true);
+    if (!code) code = WriteTreeHeader(tree);
+  }
+  if (tree->file) {
+    const int32_t hint = (tree->header.flags & kBtreeAligned) ? kBtreeHeaderSize : 0;
+    const FsErrorCode closed = FsCloseFileEx(std::move(tree->file), hint);
+    if (!code) code = closed;
+  }
+  return code;
+}
+
+}  // namespace
+
+void BtreeCloser::operator()(BtreeHandle* tree) const {
+  finishTree(tree);
+  std::default_delete<BtreeHandle>()(tree);
+}
+
+FsErrorCode BtClose(BtreePtr tree) {
+  if (!tree) return finish(kFsBadArgument);
+  const FsErrorCode code = finishTree(tree.get());
+  tree.reset();
+  return finish(code);
+}
+
+FsErrorCode BtFlush(BtreeHandle* tree) {
+  if (!tree) return finish(kFsBadArgument);
+  FsErrorCode code = WriteCachedPages(tree, true);
+  if (!code && !tree->readOnly()) code = WriteTreeHeader(tree);
+  return finish(code);
+}
+
+void BtSetCharMaps(BtreeHandle* tree, const BtCharMaps* charMaps) {
+  if (tree) tree->keyType.charMaps = charMaps;
+}
+const BtCharMaps* BtGetCharMaps(const BtreeHandle* tree) { return tree ? tree->keyType.charMaps : nullptr; }
+void BtSetUserValue(BtreeHandle* tree, uint16_t value) {
+  if (tree) tree->userValue = value;
+}
+uint16_t BtGetUserValue(const BtreeHandle* tree) { return tree ? tree->userValue : 0; }
+
+}  // namespace mvfs

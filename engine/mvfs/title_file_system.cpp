@@ -1,0 +1,344 @@
+// Reading a title container: opening, the directory, internal files and their reads.
+#include "engine/mvfs/title_file_system.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "engine/mvfs/container_io.h"
+#include "engine/mvfs/os_file_layer.h"
+#include "platform/base/byte_io.h"
+
+namespace mvfs {
+namespace {
+
+// Keeps the code of the first failure, or sets `code` as the call's outcome.
+FsErrorCode finish(FsErrorCode code) { return FS_SET_ERROR(code); }
+
+template <typename T>
+std::unique_ptr<T> allocate() {
+  try {
+    return std::make_unique<T>();
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+// Ends an internal file: commits a written one, releases the directory-open mark.
+FsErrorCode endFile(InternalFileHandle* file, int32_t alignHint) {
+  if (file->ended) return kFsOk;
+  std::lock_guard guard(file->fs->lock);
+  const FsErrorCode code = CommitInternalFile(file, alignHint);
+  DropTemporaryFile(file);
+  if (file->flags & kFileIsDirectory) file->fs->header.flags &= uint8_t(~kContainerDirectoryOpen);
+  file->ended = true;
+  return code;
+}
+
+}  // namespace
+
+FsErrorCode EnsureOsFile(TitleFileSystem* fs) {
+  if (fs->os.is_open()) return kFsOk;
+  fs->os = FidOpen(fs->name.get(), fs->readOnly() ? kFidRead | kFidDenyWrite : kFidReadWrite | kFidDenyWrite);
+  if (!fs->os.is_open()) return FsGetLastError();
+  uint64_t size = 0;
+  if (fs->os.size(size) != base::OsError::None || size < uint64_t(kContainerHeaderSize)) {
+    fs->os.close();
+    return FS_SET_ERROR(kFsBadFormat);
+  }
+  return kFsOk;
+}
+
+FsErrorCode ContainerRead(TitleFileSystem* fs, int64_t offset, void* out, size_t size) {
+  if (offset < 0) return FS_SET_ERROR(kFsBadFormat);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (FsErrorCode e = EnsureOsFile(fs)) return e;
+    const base::OsError e = fs->os.read_at(uint64_t(offset), out, size);
+    if (e == base::OsError::None) return kFsOk;
+    if (e == base::OsError::Io) return FS_SET_ERROR(kFsBadFormat);  // the file ends before these bytes
+    // Recover once: write back what changed, reopen the title file and try again.
+    if (attempt == 0) {
+      if (!fs->readOnly()) WriteBackContainer(fs);
+      fs->os.close();
+    } else {
+      const FsErrorCode mapped = FsMapOsError(e);
+      return FS_SET_ERROR(mapped ? mapped : kFsBadFormat);
+    }
+  }
+  return FS_SET_ERROR(kFsBadFormat);
+}
+
+FsErrorCode ContainerWrite(TitleFileSystem* fs, int64_t offset, const void* data, size_t size) {
+  if (offset < 0) return FS_SET_ERROR(kFsBadFormat);
+  if (FsErrorCode e = EnsureOsFile(fs)) return e;
+  const base::OsError e = fs->os.write_at(uint64_t(offset), data, size);
+  if (e == base::OsError::None) return kFsOk;
+  const FsErrorCode mapped = FsMapOsError(e);
+  return FS_SET_ERROR(mapped == kFsBadFormat ? kFsWriteFailed : mapped);
+}
+
+FsErrorCode DirectoryLookup(TitleFileSystem* fs, const char* name, int32_t& offset) {
+  if (!fs->directory) return FS_SET_ERROR(kFsBadArgument);
+  std::vector<uint8_t> record;
+  const FsErrorCode code = BtLookup(fs->directory.get(), name, nullptr, &record, false);
+  if (code) return code;
+  if (record.size() != 4) return FS_SET_ERROR(kFsBadFormat);
+  offset = int32_t(base::load_le32(record.data()));
+  return kFsOk;
+}
+
+FsErrorCode ReadInternalFileHeader(TitleFileSystem* fs, int64_t offset, FileHeader& header) {
+  if (offset < kContainerHeaderSize || offset + kFileHeaderSize > fs->header.size)
+    return FS_SET_ERROR(kFsBadFormat);
+  uint8_t bytes[kFileHeaderSize];
+  if (ContainerRead(fs, offset, bytes, sizeof bytes)) return FS_SET_ERROR(kFsBadFormat);
+  header = ReadFileHeader(std::span<const uint8_t, kFileHeaderSize>(bytes));
+  if (!FileHeaderValid(header, offset, fs->header.size)) return FS_SET_ERROR(kFsBadFormat);
+  return kFsOk;
+}
+
+TitleFileSystemPtr FsOpen(const FileMoniker* moniker, uint16_t flags) {
+  if (!moniker) {
+    finish(kFsBadArgument);
+    return nullptr;
+  }
+  TitleFileSystemPtr fs(allocate<TitleFileSystem>().release());
+  if (!fs || !(fs->name = FmCopy(moniker))) {
+    finish(kFsNoMemory);
+    return nullptr;
+  }
+  const bool readOnly = flags & kFsOpenReadOnly;
+  fs->header.flags = readOnly ? kContainerReadOnly : 0;
+  uint8_t bytes[kContainerHeaderSize];
+  if (FsErrorCode e = ContainerRead(fs.get(), 0, bytes, sizeof bytes)) {
+    finish(e);
+    fs->header.flags |= kContainerReadOnly;  // nothing of this file is written back
+    return nullptr;
+  }
+  fs->header = ReadContainerHeader(std::span<const uint8_t, kContainerHeaderSize>(bytes));
+  fs->header.flags = uint8_t((fs->header.flags & ~(kContainerDirectoryOpen | kContainerChanged)) |
+                             (readOnly ? kContainerReadOnly : 0));
+  if (FsErrorCode e = ValidateContainerHeader(fs->header)) {
+    fs->header.flags |= kContainerReadOnly;
+    finish(e);
+    return nullptr;
+  }
+  fs->directory = BtOpen(nullptr, fs.get(), uint16_t((readOnly ? kFsOpenReadOnly : 0) | kFsOpenDirectory), nullptr);
+  if (!fs->directory) {
+    const FsErrorCode e = FsGetLastError();
+    fs->header.flags |= kContainerReadOnly;
+    finish(e ? e : kFsBadFormat);
+    return nullptr;
+  }
+  std::string format;
+  BtGetInfo(fs->directory.get(), &format, nullptr, nullptr);
+  if (format != "z4") {
+    fs->header.flags |= kContainerReadOnly;
+    finish(kFsBadFormat);
+    return nullptr;
+  }
+  finish(kFsOk);
+  return fs;
+}
+
+FsErrorCode FsFlush(TitleFileSystem* fs, uint16_t flags) {
+  if (!fs) return finish(kFsBadArgument);
+  std::lock_guard guard(fs->lock);
+  FsErrorCode code = fs->readOnly() ? kFsOk : WriteBackContainer(fs);
+  if (!code && (flags & 2) && fs->directory) code = BtFlush(fs->directory.get());
+  if (flags & 1) fs->os.close();
+  return finish(code);
+}
+
+void TitleFileSystemCloser::operator()(TitleFileSystem* fs) const {
+  {
+    std::lock_guard guard(fs->lock);
+    if (!fs->readOnly() && WriteBackContainer(fs)) {
+      // A directory that could not be written leaves the container unopenable rather than wrong.
+      ContainerHeader damaged = fs->header;
+      damaged.magic = 0;
+      uint8_t bytes[kContainerHeaderSize];
+      WriteContainerHeader(damaged, std::span<uint8_t, kContainerHeaderSize>(bytes));
+      ContainerWrite(fs, 0, bytes, sizeof bytes);
+    }
+    fs->header.flags |= kContainerReadOnly;  // the directory's close writes nothing more
+    fs->directory.reset();
+    fs->os.close();
+  }
+  std::default_delete<TitleFileSystem>()(fs);
+}
+
+FsErrorCode FsClose(TitleFileSystemPtr fs) {
+  if (!fs) return finish(kFsBadArgument);
+  FsErrorCode code = kFsOk;
+  {
+    std::lock_guard guard(fs->lock);
+    if (!fs->readOnly()) code = WriteBackContainer(fs.get());
+  }
+  fs.reset();
+  return finish(code);
+}
+
+bool FsFileExists(TitleFileSystem* fs, const char* name) {
+  if (!fs || !name) {
+    finish(kFsBadArgument);
+    return false;
+  }
+  std::lock_guard guard(fs->lock);
+  if (FsErrorCode e = EnsureOsFile(fs)) {
+    finish(e);
+    return false;
+  }
+  int32_t offset = 0;
+  const FsErrorCode code = DirectoryLookup(fs, name, offset);
+  finish(code);
+  return code == kFsOk;
+}
+
+const FileMoniker* FsGetMoniker(const TitleFileSystem* fs) { return fs ? fs->name.get() : nullptr; }
+
+InternalFilePtr FsOpenFile(TitleFileSystem* fs, const char* name, uint16_t flags) {
+  if (!fs || (!name && !(flags & kFsOpenDirectory))) {
+    finish(kFsBadArgument);
+    return nullptr;
+  }
+  std::lock_guard guard(fs->lock);
+  if (fs->readOnly() && !(flags & kFsOpenReadOnly)) {
+    finish(kFsReadOnly);
+    return nullptr;
+  }
+  if (FsErrorCode e = EnsureOsFile(fs)) {
+    finish(e);
+    return nullptr;
+  }
+  const bool directory = flags & kFsOpenDirectory;
+  int32_t offset = 0;
+  if (directory) {
+    if (fs->header.flags & kContainerDirectoryOpen) {
+      finish(kFsBadArgument);
+      return nullptr;
+    }
+    offset = fs->header.directory;
+  } else if (FsErrorCode e = DirectoryLookup(fs, name, offset)) {
+    finish(e);
+    return nullptr;
+  }
+  FileHeader header;
+  if (FsErrorCode e = ReadInternalFileHeader(fs, offset, header)) {
+    finish(e);
+    return nullptr;
+  }
+  if ((header.flags & 1) && !(flags & kFsOpenReadOnly)) {
+    finish(kFsReadOnly);
+    return nullptr;
+  }
+  InternalFilePtr file(allocate<InternalFileHandle>().release());
+  if (!file) {
+    finish(kFsNoMemory);
+    return nullptr;
+  }
+  file->fs = fs;
+  file->offset = offset;
+  file->header = header;
+  file->flags = uint16_t(flags & ~(kFileInTemp | kFileNew));
+  if (!directory) file->name = name;
+  if (directory) fs->header.flags |= kContainerDirectoryOpen;
+  finish(kFsOk);
+  return file;
+}
+
+void InternalFileCloser::operator()(InternalFileHandle* file) const {
+  endFile(file, 0);
+  std::default_delete<InternalFileHandle>()(file);
+}
+
+FsErrorCode FsCloseFileEx(InternalFilePtr file, int32_t alignHint) {
+  if (!file) return finish(kFsBadArgument);
+  const FsErrorCode code = endFile(file.get(), alignHint);
+  file.reset();
+  return finish(code);
+}
+
+FsErrorCode FsCloseFile(InternalFilePtr file) { return FsCloseFileEx(std::move(file), 0); }
+
+FsErrorCode FsFlushFile(InternalFileHandle* file) {
+  if (!file || file->ended) return finish(kFsBadArgument);
+  std::lock_guard guard(file->fs->lock);
+  return finish(CommitInternalFile(file, 0));
+}
+
+int64_t FsReadFile(InternalFileHandle* file, void* buffer, int64_t count) {
+  if (!file || file->ended || count < 0 || (!buffer && count)) {
+    finish(kFsBadArgument);
+    return -1;
+  }
+  const int64_t left = int64_t(file->header.used) - file->position;
+  const int64_t n = std::min(count, std::max<int64_t>(left, 0));
+  if (n == 0) {
+    finish(kFsOk);
+    return 0;
+  }
+  TitleFileSystem* fs = file->fs;
+  std::lock_guard guard(fs->lock);
+  FsErrorCode code;
+  if (file->flags & kFileInTemp) {
+    const base::OsError e = file->temp.read_at(uint64_t(kFileHeaderSize + file->position), buffer, size_t(n));
+    code = e == base::OsError::None ? kFsOk : kFsReadFailed;
+  } else {
+    // Offsets are summed in 64 bits and must stay inside the container.
+    const int64_t at = int64_t(file->offset) + kFileHeaderSize + file->position;
+    code = at + n > fs->header.size ? kFsBadFormat : ContainerRead(fs, at, buffer, size_t(n));
+  }
+  if (code) {
+    finish(code);
+    return -1;
+  }
+  file->position += n;
+  finish(kFsOk);
+  return n;
+}
+
+int64_t FsSeekFile(InternalFileHandle* file, int64_t offset, int origin) {
+  if (!file) {
+    finish(kFsBadArgument);
+    return -1;
+  }
+  int64_t base;
+  switch (origin) {
+    case kFsSeekSet: base = 0; break;
+    case kFsSeekCurrent: base = file->position; break;
+    case kFsSeekEnd: base = file->header.used; break;
+    default: finish(kFsBadFormat); return -1;
+  }
+  if ((offset > 0 && base > std::numeric_limits<int32_t>::max() - offset) || base + offset < 0 ||
+      base + offset > std::numeric_limits<int32_t>::max()) {
+    finish(kFsBadFormat);
+    return -1;
+  }
+  file->position = base + offset;
+  finish(kFsOk);
+  return file->position;
+}
+
+int64_t FsTellFile(const InternalFileHandle* file) {
+  if (!file) {
+    finish(kFsBadArgument);
+    return -1;
+  }
+  finish(kFsOk);
+  return file->position;
+}
+
+bool FsAtEndOfFile(const InternalFileHandle* file) {
+  return file && file->position == file->header.used;
+}
+
+int64_t FsGetFileSize(const InternalFileHandle* file) {
+  if (!file) {
+    finish(kFsBadArgument);
+    return -1;
+  }
+  finish(kFsOk);
+  return file->header.used;
+}
+
+}  // namespace mvfs
