@@ -6,7 +6,9 @@
 // comparisons use the code page's own case mapping (base::cp1250), so 'ą' and 'Ą' are one letter.
 #pragma once
 
+#include <concepts>
 #include <cstdarg>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -35,7 +37,11 @@ class CString {
   void Empty() { s_.clear(); }
   // The byte at `index`; 0 outside the string.
   char GetAt(int index) const;
-  char operator[](int index) const { return GetAt(index); }
+  // Any integer index (so no index type is ambiguous against the pointer conversion).
+  template <std::integral I>
+  char operator[](I index) const {
+    return index >= 0 && uint64_t(index) < s_.size() ? s_[size_t(index)] : '\0';
+  }
   // Sets the byte at `index`; an index outside the string does nothing.
   void SetAt(int index, char ch);
   const char* GetString() const { return s_.c_str(); }
