@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 #include "platform/base/byte_io.h"
+#include "platform/base/config_folder.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/os_file.h"
 
@@ -208,17 +208,7 @@ void RegistryStore::set_user_path(const std::string& file_path) {
   user_store() = std::make_unique<RegistryStore>(file_path);
 }
 
-std::string RegistryStore::default_path() {
-  std::string base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = std::string(home) + "/.config";
-  } else {
-    base = ".";
-  }
-  return base + "/LumoKAL/registry.dat";
-}
+std::string RegistryStore::default_path() { return config_folder() + "/registry.dat"; }
 
 std::vector<uint8_t> RegistryStore::encode() const {
   std::vector<uint8_t> out;
@@ -325,8 +315,8 @@ HKEY RegistryStore::new_handle(std::shared_ptr<Key> key) {
 RegResult RegistryStore::changed() {
   dirty_ = true;
   std::vector<uint8_t> bytes = encode();
-  std::error_code ec;
-  std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
+  size_t slash = path_.rfind('/');
+  if (slash != std::string::npos && slash > 0) make_folders(path_.substr(0, slash));
   if (write_file_atomic(path_, bytes) != OsError::None) return ERROR_WRITE_FAULT;
   dirty_ = false;
   return ERROR_SUCCESS;

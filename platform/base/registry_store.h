@@ -6,7 +6,7 @@
 // the order they were first set. Every change is written to the file at once (atomically), so a
 // crash loses nothing that a call reported as done.
 //
-// File: $XDG_CONFIG_HOME/LumoKAL/registry.dat (else ~/.config/LumoKAL/registry.dat).
+// File: registry.dat in the per-user settings folder (config_folder.h).
 //   bytes 0-3   "LKRG"
 //   bytes 4-5   version, 1
 //   bytes 6-7   0
@@ -99,7 +99,7 @@ class RegistryStore {
 
   // The process's store of the current user, loaded on first use from default_path().
   static RegistryStore& user();
-  // Makes the process's user store the one of `file_path` (tests, another profile folder).
+  // Makes the process's user store the one of `file_path` (tests, another settings folder).
   static void set_user_path(const std::string& file_path);
   static std::string default_path();
 

@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "platform/base/byte_io.h"
+#include "platform/base/config_folder.h"
 #include "platform/base/os_file.h"
 #include "platform/base/temp_folder.h"
 
@@ -273,8 +274,9 @@ TEST_F(RegistryStoreTest, AWriterKilledMidSaveLeavesAReadableStore) {
 }
 
 TEST_F(RegistryStoreTest, TheUserStoreFollowsTheConfigFolder) {
-  setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
+  set_config_folder(folder_ + "/LumoKAL");
   EXPECT_EQ(RegistryStore::default_path(), path_);
+  set_config_folder("");
   RegistryStore::set_user_path(path_);
   EXPECT_EQ(RegistryStore::user().path(), path_);
 }
