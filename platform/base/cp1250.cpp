@@ -141,12 +141,12 @@ constexpr std::string_view kAlphabet = "a\xB9" "bc\xE6" "de\xEA" "fghijkl\xB3" "
                                        "pqrs\x9C" "tuvwxyz\x9F\xBF";
 
 // Base letter of lower-case foreign letters of the code page (those outside the Polish alphabet).
-constexpr std::array<std::array<uint8_t, 2>, 31> kForeignBase = {{
+constexpr std::array<std::array<uint8_t, 2>, 33> kForeignBase = {{
     {0xE1, 'a'}, {0xE2, 'a'}, {0xE3, 'a'}, {0xE4, 'a'}, {0xE7, 'c'}, {0xE8, 'c'}, {0xEF, 'd'},
     {0xF0, 'd'}, {0xE9, 'e'}, {0xEB, 'e'}, {0xEC, 'e'}, {0xED, 'i'}, {0xEE, 'i'}, {0xE5, 'l'},
     {0xBE, 'l'}, {0xB5, 'm'}, {0xF2, 'n'}, {0xF4, 'o'}, {0xF5, 'o'}, {0xF6, 'o'}, {0xE0, 'r'},
     {0xF8, 'r'}, {0x9A, 's'}, {0xBA, 's'}, {0xDF, 's'}, {0x9D, 't'}, {0xFE, 't'}, {0xF9, 'u'},
-    {0xFA, 'u'}, {0xFB, 'u'}, {0xFC, 'u'},
+    {0xFA, 'u'}, {0xFB, 'u'}, {0xFC, 'u'}, {0xFD, 'y'}, {0x9E, 'z'},
 }};
 
 constexpr std::array<uint8_t, 256> make_primary() {
@@ -176,6 +176,14 @@ constexpr std::array<uint8_t, 256> make_primary() {
   return w;
 }
 constexpr std::array<uint8_t, 256> kPrimary = make_primary();
+
+// Zero ends the primary part of a key, so no byte may weigh zero; letters weigh the most.
+constexpr bool primary_weights_complete() {
+  for (int b = 0; b < 256; ++b)
+    if (kPrimary[b] == 0 || ((kChars.cls[b] & kLetter) && kPrimary[b] < kPrimary['a'])) return false;
+  return kPrimary['a'] > kPrimary['9'];
+}
+static_assert(primary_weights_complete());
 
 }  // namespace
 

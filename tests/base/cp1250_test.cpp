@@ -154,6 +154,15 @@ TEST(Cp1250, CollationIgnoresCaseFirstAndBreaksTiesDeterministically) {
   EXPECT_LT(cp::collate("a", "\xE4"), 0);
   EXPECT_LT(cp::collate("\xE4", "b"), 0);
   EXPECT_LT(cp::collate("\xE8", "\xE6"), 0);  // č with c, before ć
+  EXPECT_LT(cp::collate("\x9E", "\x9F"), 0);  // ž with z, before ź
+  EXPECT_LT(cp::collate("y", "\xFD"), 0);
+  EXPECT_LT(cp::collate("\xFD", "z"), 0);
+  // Every letter sorts after every digit, and after every non-letter.
+  for (int b = 0; b < 256; ++b) {
+    if (!cp::is_letter(b)) continue;
+    EXPECT_LT(cp::collate("9", std::string(1, char(b))), 0) << b;
+    EXPECT_LT(cp::collate("\xA7", std::string(1, char(b))), 0) << b;
+  }
   // A prefix sorts first.
   EXPECT_LT(cp::collate("ab", "abc"), 0);
   // Distinct strings never compare equal; equal ones do.
