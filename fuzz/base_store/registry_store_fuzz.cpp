@@ -2,6 +2,7 @@
 // written again, which must give the same bytes.
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "platform/base/registry_store.h"
 #include "platform/base/temp_folder.h"
@@ -32,7 +33,14 @@ void walk(base::RegistryStore& s, base::HKEY key, int depth) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Never loaded from or saved to this path: decode only.
   static base::RegistryStore store(base::temp_folder() + "/fuzz-registry-unused.dat");
-  if (!store.decode({data, size})) return 0;
+  // The bytes as they are, and again with a matching checksum so that damage beyond the
+  // checksum reaches the reader.
+  if (!store.decode({data, size})) {
+    std::vector<uint8_t> sealed(data, data + size);
+    uint32_t sum = base::RegistryStore::checksum(sealed);
+    for (int i = 0; i < 4; ++i) sealed.push_back(uint8_t(sum >> (8 * i)));
+    if (!store.decode(sealed)) return 0;
+  }
   walk(store, base::HKEY_LOCAL_MACHINE, 0);
   walk(store, base::HKEY_CURRENT_USER, 0);
   std::vector<uint8_t> again = store.encode();

@@ -44,15 +44,6 @@ uint64_t now_filetime() {
   return kUnixEpoch + uint64_t(since_unix / 100);
 }
 
-uint32_t fnv1a(std::span<const uint8_t> bytes) {
-  uint32_t h = 2166136261u;
-  for (uint8_t b : bytes) {
-    h ^= b;
-    h *= 16777619u;
-  }
-  return h;
-}
-
 // The parts of a backslash-separated path, empty parts left out.
 std::vector<std::string_view> split_path(std::string_view path) {
   std::vector<std::string_view> parts;
@@ -180,6 +171,19 @@ bool decode_key(ByteReader& r, Key& key, size_t depth) {
   return true;
 }
 
+// Adds the root keys that a store's top key lacks.
+void add_roots(Key& top) {
+  for (const auto& root : kRoots) {
+    auto at = top.lower_bound(root.name);
+    if (at == top.sub_keys.end() || !cp1250::equal_no_case((*at)->name, root.name)) {
+      auto key = std::make_shared<Key>();
+      key->name = root.name;
+      key->parent = &top;
+      top.sub_keys.insert(at, std::move(key));
+    }
+  }
+}
+
 std::unique_ptr<RegistryStore>& user_store() {
   static std::unique_ptr<RegistryStore> store;
   return store;
@@ -210,6 +214,16 @@ void RegistryStore::set_user_path(const std::string& file_path) {
 
 std::string RegistryStore::default_path() { return config_folder() + "/registry.dat"; }
 
+// FNV-1a, 32 bits.
+uint32_t RegistryStore::checksum(std::span<const uint8_t> bytes) {
+  uint32_t h = 2166136261u;
+  for (uint8_t b : bytes) {
+    h ^= b;
+    h *= 16777619u;
+  }
+  return h;
+}
+
 std::vector<uint8_t> RegistryStore::encode() const {
   std::vector<uint8_t> out;
   ByteWriter w(out);
@@ -217,7 +231,7 @@ std::vector<uint8_t> RegistryStore::encode() const {
   w.u16(kVersion);
   w.u16(0);
   encode_key(*top_, w);
-  w.u32(fnv1a(out));
+  w.u32(RegistryStore::checksum(out));
   return out;
 }
 
@@ -227,18 +241,10 @@ bool RegistryStore::decode(std::span<const uint8_t> bytes) {
   uint8_t magic[4];
   r.bytes(magic, 4);
   if (std::memcmp(magic, kMagic, 4) != 0 || r.u16() != kVersion || r.u16() != 0) return false;
-  if (load_le32(bytes.data() + bytes.size() - 4) != fnv1a(bytes.first(bytes.size() - 4))) return false;
+  if (load_le32(bytes.data() + bytes.size() - 4) != RegistryStore::checksum(bytes.first(bytes.size() - 4))) return false;
   auto top = std::make_shared<Key>();
   if (!decode_key(r, *top, 0) || !r.ok() || !r.at_end()) return false;
-  for (const auto& root : kRoots) {
-    auto at = top->lower_bound(root.name);
-    if (at == top->sub_keys.end() || !cp1250::equal_no_case((*at)->name, root.name)) {
-      auto key = std::make_shared<Key>();
-      key->name = root.name;
-      key->parent = top.get();
-      top->sub_keys.insert(at, std::move(key));
-    }
-  }
+  add_roots(*top);
   std::lock_guard lock(mutex_);
   for (auto& [handle, key] : handles_) key->mark_deleted();
   handles_.clear();
@@ -251,17 +257,8 @@ void RegistryStore::load() {
   OsError err = read_file(path_, bytes, kMaxFileSize);
   if (err == OsError::None && decode(bytes)) return;
   // An empty store: the roots only.
-  std::vector<uint8_t> empty_store;
-  {
-    ByteWriter w(empty_store);
-    w.bytes(kMagic, sizeof kMagic);
-    w.u16(kVersion);
-    w.u16(0);
-    Key top;
-    encode_key(top, w);
-    w.u32(fnv1a(empty_store));
-  }
-  decode(empty_store);
+  top_ = std::make_shared<Key>();
+  add_roots(*top_);
   if (err == OsError::NotFound) return;
   if (err != OsError::None && err != OsError::Invalid) {
     load_problem_ = std::string("the registry file cannot be read (") + os_error_text(err) +

@@ -141,6 +141,8 @@ class RegistryStore {
   // The file form of the whole store, and its reader (false for bytes that are not a store).
   std::vector<uint8_t> encode() const;
   bool decode(std::span<const uint8_t> bytes);
+  // The checksum that ends the file form, over the bytes before it.
+  static uint32_t checksum(std::span<const uint8_t> bytes);
 
   struct Key;
 
