@@ -20,6 +20,10 @@ uint16_t report(uint16_t* error, uint16_t code) {
   return code;
 }
 
+// Words are loaded in host order; on a little-endian host bit i of a word is bit i % 8 of byte i / 8,
+// which the next-set-bit search relies on.
+static_assert(std::endian::native == std::endian::little);
+
 uint64_t load64(const uint8_t* p) {
   uint64_t v;
   std::memcpy(&v, p, 8);
@@ -52,6 +56,7 @@ bool resize_zeroed(std::vector<uint8_t>& bits, size_t size) {
 void reset_cache(TopicGroup& g) {
   g.cache_ordinal = 0;
   g.cache_byte = 0;
+  g.cache_last_ordinal = -1;
 }
 
 bool valid(const TopicGroup* g) {
@@ -274,22 +279,36 @@ int32_t GrpCountBits(std::span<const uint8_t> bytes) {
 
 namespace {
 
+constexpr auto kBitsInByte = [] {
+  std::array<uint8_t, 256> table{};
+  for (int b = 0; b < 256; ++b) table[size_t(b)] = uint8_t(std::popcount(unsigned(b)));
+  return table;
+}();
+
 // Finds the byte that holds the set bit of ordinal n, starting at byte `at` whose first set bit has
 // ordinal `ordinal`. On success `at` is that byte and `ordinal` the ordinal of its first set bit.
+// Single bytes are looked at until the position is word-aligned (a walk over a dense group mostly
+// stops in the byte it starts in), then whole words, then the tail.
 bool seek_nth(std::span<const uint8_t> bytes, int64_t n, size_t& at, int64_t& ordinal) {
   const uint8_t* p = bytes.data();
   const size_t size = bytes.size();
+  auto step_byte = [&] {
+    const int c = kBitsInByte[p[at]];
+    if (ordinal + c > n) return true;
+    ordinal += c;
+    ++at;
+    return false;
+  };
+  for (; at < size && (at % 8 != 0 || at + 8 > size);)
+    if (step_byte()) return true;
   while (at + 8 <= size) {
     const int c = std::popcount(load64(p + at));
     if (ordinal + c > n) break;
     ordinal += c;
     at += 8;
   }
-  for (; at < size; ++at) {
-    const int c = std::popcount(p[at]);
-    if (ordinal + c > n) return true;
-    ordinal += c;
-  }
+  while (at < size)
+    if (step_byte()) return true;
   return false;
 }
 
@@ -304,8 +323,39 @@ int32_t GrpFindNthBit(std::span<const uint8_t> bytes, int32_t n, uint8_t* byte_o
   return int32_t(8 * at + bit);
 }
 
+namespace {
+
+// The first set bit at or above `from`, or -1.
+int32_t next_set_bit(std::span<const uint8_t> bytes, int32_t from) {
+  const uint8_t* p = bytes.data();
+  const size_t size = bytes.size();
+  size_t at = size_t(from) >> 3;
+  if (at >= size) return -1;
+  const uint8_t first = uint8_t(p[at] & (0xFFu << (from & 7)));
+  if (first) return int32_t(8 * at + size_t(std::countr_zero(first)));
+  for (++at; at + 8 <= size; at += 8)
+    if (const uint64_t w = load64(p + at)) return int32_t(8 * at + size_t(std::countr_zero(w)));
+  for (; at < size; ++at)
+    if (p[at]) return int32_t(8 * at + size_t(std::countr_zero(p[at])));
+  return -1;
+}
+
+}  // namespace
+
 int32_t GrpNthItem(TopicGroup* group, int32_t n) {
   if (!group || n < 0 || n >= group->count) return -1;
+  if (n == group->cache_last_ordinal + 1 && group->cache_last_ordinal >= 0) {
+    const int32_t item = next_set_bit(group->bits, group->cache_last_item + 1);
+    if (item < 0) return -1;
+    const size_t at = size_t(item) >> 3;
+    if (int32_t(at) != group->cache_byte) {
+      group->cache_byte = int32_t(at);
+      group->cache_ordinal = n - kBitsInByte[group->bits[at] & ((1u << (item & 7)) - 1)];
+    }
+    group->cache_last_ordinal = n;
+    group->cache_last_item = item;
+    return item;
+  }
   size_t at = 0;
   int64_t ordinal = 0;
   if (group->cache_byte > 0 && group->cache_byte < group->size() && group->cache_ordinal <= n) {
@@ -315,7 +365,10 @@ int32_t GrpNthItem(TopicGroup* group, int32_t n) {
   if (!seek_nth(group->bits, n, at, ordinal)) return -1;
   group->cache_byte = int32_t(at);
   group->cache_ordinal = int32_t(ordinal);
-  return int32_t(8 * at + kNthInByte[group->bits[at]][size_t(n - ordinal)]);
+  const int32_t item = int32_t(8 * at + kNthInByte[group->bits[at]][size_t(n - ordinal)]);
+  group->cache_last_ordinal = n;
+  group->cache_last_item = item;
+  return item;
 }
 
 }  // namespace engine

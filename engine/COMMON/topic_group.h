@@ -53,8 +53,12 @@ struct TopicGroup {
   uint16_t* error = nullptr;  // the creator's error word, may be null
   std::vector<uint8_t> bits;  // the bit vector; its size is the record's vector size
   // The n-th item cache: the ordinal of the first item in byte `cache_byte`; byte 0 means no cache.
+  // The last answer is kept beside it, so that asking for the next ordinal looks only for the next
+  // set bit (ordinal -1 means none).
   int32_t cache_ordinal = 0;
   int32_t cache_byte = 0;
+  int32_t cache_last_ordinal = -1;
+  int32_t cache_last_item = 0;
   uint16_t flags = 0;
 
   int32_t size() const { return int32_t(bits.size()); }

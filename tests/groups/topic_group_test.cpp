@@ -250,6 +250,21 @@ TEST(TopicGroup, NormalizeRecomputesStoredNumbers) {
   EXPECT_EQ(GrpNormalize(g.get()), kGroupInvalid);
 }
 
+TEST(TopicGroup, NthItemAnswersInAnyOrderAndAfterChanges) {
+  GroupPtr g = make(5000, {3, 9, 10, 11, 64, 65, 700, 4999});
+  const std::vector<int32_t> all = {3, 9, 10, 11, 64, 65, 700, 4999};
+  for (int32_t n : {0, 1, 2, 3, 4, 7, 6, 5, 0, 7, 2, 3, 4, 5, 6}) EXPECT_EQ(GrpNthItem(g.get(), n), all[size_t(n)]) << n;
+  EXPECT_EQ(GrpNthItem(g.get(), 8), -1);
+  EXPECT_EQ(GrpNthItem(g.get(), -1), -1);
+  EXPECT_EQ(GrpNthItem(nullptr, 0), -1);
+  EXPECT_EQ(GrpNthItem(g.get(), 2), 10);
+  GrpRemoveItem(g.get(), 11);  // the next ordinal now lies further on
+  EXPECT_EQ(GrpNthItem(g.get(), 3), 64);
+  GrpAddItem(g.get(), 12);
+  EXPECT_EQ(GrpNthItem(g.get(), 3), 12);
+  EXPECT_EQ(GrpNthItem(g.get(), 4), 64);
+}
+
 // Random groups against std::bitset over the full item range.
 TEST(TopicGroup, MatchesBitsetOnRandomGroups) {
   constexpr size_t kBits = kGroupMaxItem + 1;
