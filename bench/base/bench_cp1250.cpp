@@ -9,9 +9,10 @@ namespace {
 
 std::string sample_text(size_t size) {
   const std::string words[] = {"ustawa ",      "z dnia ",          "Dz. U. ",
-                               "Nr 12, ",      "poz. 345 ",        "\xA6 3. ",
+                               "Nr 12, ",      "poz. 345 ",        "\xA7 3. ",
                                "zm\xF3wienia ", "zg\xB3oszenia ",   "\xBF\xB9" "dania ",
-                               "o\x9C" "wiadczenie ", "w\xB3" "a\x9C" "ciwy ", "\x84" "art. 5\x94 "};
+                               "o\x9C" "wiadczenie ", "w\xB3" "a\x9C" "ciwy ",
+                               "\x84" "art. 5\x94 "};
   std::string text;
   for (size_t i = 0; text.size() < size; ++i) text += words[(i * 7) % std::size(words)];
   text.resize(size);

@@ -179,8 +179,10 @@ constexpr std::array<uint8_t, 256> kPrimary = make_primary();
 
 // Zero ends the primary part of a key, so no byte may weigh zero; letters weigh the most.
 constexpr bool primary_weights_complete() {
-  for (int b = 0; b < 256; ++b)
-    if (kPrimary[b] == 0 || ((kChars.cls[b] & kLetter) && kPrimary[b] < kPrimary['a'])) return false;
+  for (int b = 0; b < 256; ++b) {
+    if (kPrimary[b] == 0) return false;
+    if ((kChars.cls[b] & kLetter) && kPrimary[b] < kPrimary['a']) return false;
+  }
   return kPrimary['a'] > kPrimary['9'];
 }
 static_assert(primary_weights_complete());

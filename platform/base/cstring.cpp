@@ -11,9 +11,7 @@ namespace {
 std::string_view view_of(const char* s) { return s ? std::string_view(s) : std::string_view(); }
 
 // Clamps a framework index into [0, size].
-size_t clamp_index(int index, size_t size) {
-  return index < 0 ? 0 : std::min(size_t(index), size);
-}
+size_t clamp_index(int index, size_t size) { return index < 0 ? 0 : std::min(size_t(index), size); }
 
 int sign_of(int r) { return r < 0 ? -1 : (r > 0 ? 1 : 0); }
 
@@ -66,7 +64,9 @@ CString CString::Mid(int first, int count) const {
   return CString(s_.substr(from, n));
 }
 
-CString CString::Left(int count) const { return CString(s_.substr(0, clamp_index(count, s_.size()))); }
+CString CString::Left(int count) const {
+  return CString(s_.substr(0, clamp_index(count, s_.size())));
+}
 
 CString CString::Right(int count) const {
   size_t n = clamp_index(count, s_.size());
@@ -125,12 +125,16 @@ bool is_space_byte(char c) { return base::cp1250::is_space(uint8_t(c)); }
 }  // namespace
 
 void CString::TrimLeft() { trim_left_if(s_, is_space_byte); }
-void CString::TrimLeft(char ch) { trim_left_if(s_, [ch](char c) { return c == ch; }); }
+void CString::TrimLeft(char ch) {
+  trim_left_if(s_, [ch](char c) { return c == ch; });
+}
 void CString::TrimLeft(const char* set) {
   trim_left_if(s_, [set = view_of(set)](char c) { return set.find(c) != set.npos; });
 }
 void CString::TrimRight() { trim_right_if(s_, is_space_byte); }
-void CString::TrimRight(char ch) { trim_right_if(s_, [ch](char c) { return c == ch; }); }
+void CString::TrimRight(char ch) {
+  trim_right_if(s_, [ch](char c) { return c == ch; });
+}
 void CString::TrimRight(const char* set) {
   trim_right_if(s_, [set = view_of(set)](char c) { return set.find(c) != set.npos; });
 }

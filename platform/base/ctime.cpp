@@ -9,9 +9,9 @@ namespace {
 int64_t days_from_civil(int64_t y, int m, int d) {
   y -= m <= 2;
   int64_t era = (y >= 0 ? y : y - 399) / 400;
-  int64_t yoe = y - era * 400;                                  // 0..399
+  int64_t yoe = y - era * 400;                                    // 0..399
   int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;  // 0..365, from 1 March
-  int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;          // 0..146096
+  int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;            // 0..146096
   return era * 146097 + doe - 719468;
 }
 
@@ -86,8 +86,9 @@ std::tm CTime::local() const {
 bool CTime::GetAsSystemTime(SYSTEMTIME& st) const {
   std::tm tm = local();
   if (tm.tm_year + 1900 < 1601 || tm.tm_year + 1900 > 30827) return false;
-  st = {uint16_t(tm.tm_year + 1900), uint16_t(tm.tm_mon + 1), uint16_t(tm.tm_wday),
-        uint16_t(tm.tm_mday),        uint16_t(tm.tm_hour),    uint16_t(tm.tm_min),
+  st = {uint16_t(tm.tm_year + 1900), uint16_t(tm.tm_mon + 1),
+        uint16_t(tm.tm_wday),        uint16_t(tm.tm_mday),
+        uint16_t(tm.tm_hour),        uint16_t(tm.tm_min),
         uint16_t(tm.tm_sec),         0};
   return true;
 }

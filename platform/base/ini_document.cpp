@@ -122,8 +122,8 @@ bool IniDocument::set(std::string_view section, std::string_view key, std::strin
   if (it == s->lines.end()) {
     // After the section's last entry, so comments and blank lines that lead into the next
     // section stay with it.
-    auto last = std::find_if(s->lines.rbegin(), s->lines.rend(),
-                             [](const Line& l) { return l.entry; });
+    auto last =
+        std::find_if(s->lines.rbegin(), s->lines.rend(), [](const Line& l) { return l.entry; });
     it = s->lines.insert(last.base(), Line{});
     it->entry = true;
     it->key = key;

@@ -30,7 +30,8 @@ Profile::Profile(std::string path) : path_(std::move(path)) {
     load_error_ = e;
     return;
   }
-  doc_ = IniDocument::parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  doc_ = IniDocument::parse(
+      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 Profile::~Profile() {
@@ -46,7 +47,8 @@ OsError Profile::Save() {
   if (load_error_ != OsError::None) return save_error_ = load_error_;
   size_t slash = path_.rfind('/');
   if (slash != std::string::npos && slash > 0) {
-    if (OsError e = make_folders(path_.substr(0, slash)); e != OsError::None) return save_error_ = e;
+    if (OsError e = make_folders(path_.substr(0, slash)); e != OsError::None)
+      return save_error_ = e;
   }
   std::string text = doc_.serialize();
   save_error_ = write_file_atomic(
