@@ -25,16 +25,14 @@ std::string config_folder() {
     std::lock_guard lock(override_mutex());
     if (!override_folder().empty()) return override_folder();
   }
-  std::string root;
+  std::string folder(".");
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
-    root = xdg;
+    folder.assign(xdg);
   } else if (const char* home = std::getenv("HOME"); home && *home) {
-    root = std::string(home) + "/.config";
-  } else {
-    root = ".";
+    folder.assign(home).append("/.config");
   }
-  while (root.size() > 1 && root.back() == '/') root.pop_back();
-  return root + "/LumoKAL";
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder.append("/LumoKAL");
 }
 
 void set_config_folder(std::string folder) {

@@ -113,7 +113,7 @@ bool IniDocument::set(std::string_view section, std::string_view key, std::strin
     Section added;
     added.header = true;
     added.name = section;
-    added.raw_header = "[" + std::string(section) + "]";
+    added.raw_header.append("[").append(section).append("]");
     sections_.push_back(std::move(added));
     s = &sections_.back();
   }
