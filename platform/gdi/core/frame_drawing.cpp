@@ -1,0 +1,137 @@
+// The classic 3-D edges and frame-control glyphs (caption buttons, scroll arrows, push buttons),
+// drawn in device pixels in the classic colours.
+#include <algorithm>
+#include <vector>
+
+#include "platform/gdi/core/device_context.h"
+#include "platform/gdi/core/draw_api.h"
+
+using gdi::DeviceContext;
+using gdi::DrawState;
+
+namespace {
+
+// The classic scheme's 3-D colours.
+constexpr COLORREF kFace = RGB(192, 192, 192);
+constexpr COLORREF kShadow = RGB(128, 128, 128);
+constexpr COLORREF kHighlight = RGB(255, 255, 255);
+constexpr COLORREF kLight = RGB(223, 223, 223);
+constexpr COLORREF kDarkShadow = RGB(0, 0, 0);
+constexpr COLORREF kGlyph = RGB(0, 0, 0);
+
+void fill(DeviceContext& dc, const RECT& r, COLORREF c) {
+  if (gdi::rect_empty(r)) return;
+  DrawState s = dc.draw_state();
+  s.brush = gdi::solid_brush(c);
+  dc.device().fill(r, PATCOPY, s);
+}
+
+// One ring of an edge: top and left in `top_left`, bottom and right in `bottom_right`; the sides
+// drawn shrink the rectangle.
+void draw_ring(DeviceContext& dc, RECT& r, UINT flags, COLORREF top_left, COLORREF bottom_right) {
+  if (flags & BF_LEFT) fill(dc, {r.left, r.top, r.left + 1, r.bottom}, top_left);
+  if (flags & BF_TOP) fill(dc, {r.left, r.top, r.right, r.top + 1}, top_left);
+  if (flags & BF_RIGHT) fill(dc, {r.right - 1, r.top, r.right, r.bottom}, bottom_right);
+  if (flags & BF_BOTTOM) fill(dc, {r.left, r.bottom - 1, r.right, r.bottom}, bottom_right);
+  if (flags & BF_LEFT) ++r.left;
+  if (flags & BF_TOP) ++r.top;
+  if (flags & BF_RIGHT) --r.right;
+  if (flags & BF_BOTTOM) --r.bottom;
+}
+
+// Draws an edge on a device rectangle and returns what is left inside it.
+RECT draw_edge(DeviceContext& dc, RECT r, UINT edge, UINT flags) {
+  if (edge & BDR_RAISEDOUTER) draw_ring(dc, r, flags, kLight, kDarkShadow);
+  else if (edge & BDR_SUNKENOUTER) draw_ring(dc, r, flags, kShadow, kHighlight);
+  if (edge & BDR_RAISEDINNER) draw_ring(dc, r, flags, kHighlight, kShadow);
+  else if (edge & BDR_SUNKENINNER) draw_ring(dc, r, flags, kDarkShadow, kLight);
+  if (flags & BF_MIDDLE) fill(dc, r, kFace);
+  return r;
+}
+
+void glyph_polygon(DeviceContext& dc, std::vector<POINT> points, COLORREF c) {
+  DrawState s = dc.draw_state();
+  s.rop2 = R2_COPYPEN;
+  s.pen = gdi::PenSpec{PS_SOLID, 1, c};
+  s.brush = gdi::solid_brush(c);
+  dc.device().polygons(std::span<const std::vector<POINT>>(&points, 1), s);
+}
+
+// The glyph of a caption button or scroll arrow inside the face rectangle `r`, offset by (dx, dy).
+void draw_glyph(DeviceContext& dc, const RECT& r, UINT type, UINT kind, int dx, COLORREF c) {
+  int w = r.right - r.left, h = r.bottom - r.top;
+  int size = std::max(2, std::min(w, h) / 2);
+  int cx = r.left + w / 2 + dx, cy = r.top + h / 2 + dx;
+  int half = size / 2;
+  if (type == DFC_SCROLL) {
+    int a = std::max(1, size / 2);
+    switch (kind) {
+      case DFCS_SCROLLUP: glyph_polygon(dc, {{cx - a, cy + a / 2}, {cx + a, cy + a / 2}, {cx, cy - a / 2}}, c); break;
+      case DFCS_SCROLLDOWN: glyph_polygon(dc, {{cx - a, cy - a / 2}, {cx + a, cy - a / 2}, {cx, cy + a / 2}}, c); break;
+      case DFCS_SCROLLLEFT: glyph_polygon(dc, {{cx + a / 2, cy - a}, {cx + a / 2, cy + a}, {cx - a / 2, cy}}, c); break;
+      default: glyph_polygon(dc, {{cx - a / 2, cy - a}, {cx - a / 2, cy + a}, {cx + a / 2, cy}}, c); break;
+    }
+    return;
+  }
+  RECT box{cx - half, cy - half, cx - half + size, cy - half + size};
+  switch (kind) {
+    case DFCS_CAPTIONCLOSE:
+      // Two strokes two pixels thick.
+      glyph_polygon(dc, {{box.left, box.top}, {box.left + 1, box.top}, {box.right, box.bottom - 1},
+                         {box.right, box.bottom}, {box.right - 1, box.bottom}, {box.left, box.top + 1}}, c);
+      glyph_polygon(dc, {{box.right, box.top}, {box.right, box.top + 1}, {box.left + 1, box.bottom},
+                         {box.left, box.bottom}, {box.left, box.bottom - 1}, {box.right - 1, box.top}}, c);
+      break;
+    case DFCS_CAPTIONMIN: fill(dc, {box.left, box.bottom - 2, box.right - 2, box.bottom}, c); break;
+    case DFCS_CAPTIONMAX: {
+      RECT frame = box;
+      fill(dc, {frame.left, frame.top, frame.right, frame.top + 2}, c);
+      for (const RECT& e : {RECT{frame.left, frame.top, frame.left + 1, frame.bottom},
+                            RECT{frame.right - 1, frame.top, frame.right, frame.bottom},
+                            RECT{frame.left, frame.bottom - 1, frame.right, frame.bottom}})
+        fill(dc, e, c);
+      break;
+    }
+    default: {  // restore: two overlapping windows
+      int s = std::max(3, size * 2 / 3);
+      for (RECT f : {RECT{box.right - s, box.top, box.right, box.top + s},
+                     RECT{box.left, box.bottom - s, box.left + s, box.bottom}}) {
+        fill(dc, {f.left, f.top, f.right, f.top + 2}, c);
+        fill(dc, {f.left, f.top, f.left + 1, f.bottom}, c);
+        fill(dc, {f.right - 1, f.top, f.right, f.bottom}, c);
+        fill(dc, {f.left, f.bottom - 1, f.right, f.bottom}, c);
+      }
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+BOOL DrawEdge(HDC hdc, RECT* rect, UINT edge, UINT flags) {
+  DeviceContext* dc = gdi::context_of(hdc);
+  if (!dc || !rect) return FALSE;
+  RECT inside = draw_edge(*dc, dc->to_device(*rect), edge, flags);
+  if (flags & BF_ADJUST) *rect = gdi::normalized(dc->state().mapping.to_logical(inside));
+  return TRUE;
+}
+
+BOOL DrawFrameControl(HDC hdc, RECT* rect, UINT type, UINT state) {
+  DeviceContext* dc = gdi::context_of(hdc);
+  if (!dc || !rect || (type != DFC_CAPTION && type != DFC_SCROLL && type != DFC_BUTTON))
+    return FALSE;
+  bool pushed = state & DFCS_PUSHED;
+  UINT edge = (state & DFCS_FLAT) ? BDR_SUNKENOUTER : pushed ? EDGE_SUNKEN : EDGE_RAISED;
+  RECT face = draw_edge(*dc, dc->to_device(*rect), edge, BF_RECT | BF_MIDDLE);
+  if (type == DFC_BUTTON) return TRUE;
+  UINT kind = state & 0xFF;
+  int shift = pushed ? 1 : 0;
+  if (state & DFCS_INACTIVE) {
+    // Greyed: the glyph in shadow over a highlight copy one pixel down and right.
+    draw_glyph(*dc, face, type, kind, shift + 1, kHighlight);
+    draw_glyph(*dc, face, type, kind, shift, kShadow);
+  } else {
+    draw_glyph(*dc, face, type, kind, shift, kGlyph);
+  }
+  return TRUE;
+}
