@@ -65,13 +65,17 @@ bool entryAt(const BtreeHandle* tree, std::span<const uint8_t> page, int32_t ind
 }
 
 // From `page`, follows the chain (next or previous) to the nearest leaf that holds entries, the page
-// itself included when `includeSelf`. -1 when the chain ends first; 4 in `code` for a chain that runs
-// longer than the tree has pages.
-int16_t nonEmptyLeaf(BtreeHandle* tree, int16_t page, bool forward, bool includeSelf, FsErrorCode& code) {
+// itself included when `includeSelf`. -1 when the chain ends first. Every page visited spends one unit
+// of `budget`; a chain that outruns it (a cycle) is a format error (4 in `code`).
+int16_t nonEmptyLeaf(BtreeHandle* tree, int16_t page, bool forward, bool includeSelf, FsErrorCode& code,
+                     int32_t& budget) {
   code = kFsOk;
   bool self = includeSelf;
-  for (int32_t steps = 0; steps <= tree->header.pageCount; ++steps) {
-    if (page < 0) return -1;
+  while (page >= 0) {
+    if (--budget < 0) {
+      code = FS_SET_ERROR(kFsBadFormat);
+      return -1;
+    }
     std::span<uint8_t> bytes;
     PageHead head;
     if ((code = loadLeaf(tree, page, bytes, head))) return -1;
@@ -79,9 +83,11 @@ int16_t nonEmptyLeaf(BtreeHandle* tree, int16_t page, bool forward, bool include
     self = true;
     page = forward ? head.link2 : head.link1;
   }
-  code = FS_SET_ERROR(kFsBadFormat);
   return -1;
 }
+
+// The walk budget of one call: every leaf twice (a move revisits the leaf it stands on).
+int32_t walkBudget(const BtreeHandle* tree) { return 2 * int32_t(tree->header.pageCount) + 2; }
 
 // Descends from the root to the leaf whose range holds `key`; -1 when a page cannot be read.
 int16_t descend(BtreeHandle* tree, std::span<const uint8_t> key) {
@@ -238,7 +244,8 @@ FsErrorCode BtLookup(BtreeHandle* tree, const void* key, BtPosition* position, s
     PageHead head;
     if (loadLeaf(tree, leaf, bytes, head) == kFsOk && found.index >= head.count) {
       FsErrorCode walk;
-      const int16_t next = nonEmptyLeaf(tree, head.link2, true, true, walk);
+      int32_t budget = walkBudget(tree);
+      const int16_t next = nonEmptyLeaf(tree, head.link2, true, true, walk, budget);
       found = next < 0 ? BtPosition{} : BtPosition{next, 0, kLeafHeaderSize - kPositionBase};
     }
   }
@@ -272,7 +279,8 @@ FsErrorCode endEntry(BtreeHandle* tree, bool first, std::vector<uint8_t>* key, s
   const int16_t start = first ? tree->header.firstLeaf : tree->header.lastLeaf;
   if (start < 0) return finish(kFsNoPosition);
   FsErrorCode code;
-  const int16_t leaf = nonEmptyLeaf(tree, start, first, true, code);
+  int32_t budget = walkBudget(tree);
+  const int16_t leaf = nonEmptyLeaf(tree, start, first, true, code, budget);
   if (code) return code;
   if (leaf < 0) return finish(kFsNotFound);
   std::span<uint8_t> bytes;
@@ -311,9 +319,10 @@ FsErrorCode BtMovePosition(BtreeHandle* tree, const BtPosition& position, int32_
   int64_t n = int64_t(position.index) + count;
   int64_t cut = 0;  // the shortfall (negative) or overshoot (positive) of a move cut short
   FsErrorCode code = kFsOk;
+  int32_t budget = walkBudget(tree);
   int32_t entries = head.count;
   while (n < 0) {
-    const int16_t previous = nonEmptyLeaf(tree, page, false, false, code);
+    const int16_t previous = nonEmptyLeaf(tree, page, false, false, code, budget);
     if (code) return code;
     if (previous < 0) {
       cut = n;
@@ -326,7 +335,7 @@ FsErrorCode BtMovePosition(BtreeHandle* tree, const BtPosition& position, int32_
     n += entries;
   }
   while (n >= entries) {
-    const int16_t next = nonEmptyLeaf(tree, page, true, false, code);
+    const int16_t next = nonEmptyLeaf(tree, page, true, false, code, budget);
     if (code) return code;
     if (next < 0) {
       cut = n - entries + 1;
@@ -378,6 +387,7 @@ FsErrorCode finishTree(BtreeHandle* tree) {
 }  // namespace
 
 void BtreeCloser::operator()(BtreeHandle* tree) const {
+  const FsErrorKeeper keep;
   finishTree(tree);
   std::default_delete<BtreeHandle>()(tree);
 }

@@ -90,6 +90,11 @@ void FsFreeErrorRecordsEx(bool all) {
 
 void FsFreeErrorRecords() { FsFreeErrorRecordsEx(true); }
 
+FsErrorKeeper::FsErrorKeeper()
+    : code_(FsGetLastError()), sourceFile_(FsGetLastErrorFile()), line_(FsGetLastErrorLine()) {}
+
+FsErrorKeeper::~FsErrorKeeper() { FsSetError(sourceFile_, line_, code_); }
+
 FsErrorCode FsMapOsError(base::OsError error) {
   switch (error) {
     case base::OsError::None: return kFsOk;

@@ -50,6 +50,20 @@ void FsFreeErrorRecordsEx(bool all);
 const char* FsGetLastErrorFile();
 int32_t FsGetLastErrorLine();
 
+// Keeps the calling thread's code across clean-up that must not change it (dropping a handle).
+class FsErrorKeeper {
+ public:
+  FsErrorKeeper();
+  ~FsErrorKeeper();
+  FsErrorKeeper(const FsErrorKeeper&) = delete;
+  FsErrorKeeper& operator=(const FsErrorKeeper&) = delete;
+
+ private:
+  FsErrorCode code_;
+  const char* sourceFile_;
+  int32_t line_;
+};
+
 // Operating-system errors in one place: none 0, access denied 9, invalid handle 6, disk full 11,
 // everything else 4.
 FsErrorCode FsMapOsError(base::OsError error);

@@ -150,6 +150,7 @@ FsErrorCode FsFlush(TitleFileSystem* fs, uint16_t flags) {
 }
 
 void TitleFileSystemCloser::operator()(TitleFileSystem* fs) const {
+  const FsErrorKeeper keep;
   {
     std::lock_guard guard(fs->lock);
     if (!fs->readOnly() && WriteBackContainer(fs)) {
@@ -247,6 +248,7 @@ InternalFilePtr FsOpenFile(TitleFileSystem* fs, const char* name, uint16_t flags
 }
 
 void InternalFileCloser::operator()(InternalFileHandle* file) const {
+  const FsErrorKeeper keep;
   endFile(file, 0);
   std::default_delete<InternalFileHandle>()(file);
 }
