@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <span>
 
 #include "platform/base/config_folder.h"
@@ -39,7 +40,24 @@ Profile::~Profile() {
 }
 
 std::string Profile::path_for(std::string_view name) {
-  return config_folder() + "/" + std::string(name) + ".ini";
+  return config_folder().append("/").append(name).append(".ini");
+}
+
+namespace {
+std::unique_ptr<Profile>& app_profile() {
+  static std::unique_ptr<Profile> profile;
+  return profile;
+}
+}  // namespace
+
+Profile& Profile::app() {
+  auto& p = app_profile();
+  if (!p) p = std::make_unique<Profile>(path_for("LumoKAL"));
+  return *p;
+}
+
+void Profile::set_app_path(const std::string& path) {
+  app_profile() = std::make_unique<Profile>(path);
 }
 
 OsError Profile::Save() {

@@ -38,6 +38,12 @@ class Profile {
 
   // <config folder>/<name>.ini
   static std::string path_for(std::string_view name);
+  // The program's own profile, path_for("LumoKAL"), read on first use. One object per process,
+  // so no two copies of the file's contents can overwrite each other's changes.
+  static Profile& app();
+  // Makes app() the profile at `path` (tests, the headless fixture). The previous object saves
+  // its pending changes and ends: references to it must not be kept across this call.
+  static void set_app_path(const std::string& path);
   const std::string& path() const { return path_; }
   // Why the existing file could not be read; None when it was read or did not exist.
   OsError load_error() const { return load_error_; }

@@ -323,6 +323,16 @@ TEST_F(ProfileTest, ProfileLivesInTheConfigFolder) {
   }
 }
 
+TEST_F(ProfileTest, TheProgramProfileIsOneObjectPerProcess) {
+  Profile::set_app_path(path_);
+  EXPECT_EQ(&Profile::app(), &Profile::app());
+  EXPECT_TRUE(Profile::app().WriteProfileString("Main", "DataDir", "/cd/"));
+  Profile::set_app_path(folder_ + "/other.ini");
+  EXPECT_EQ(Profile::app().GetProfileString("Main", "DataDir", "none"), "none");
+  Profile::set_app_path(path_);
+  EXPECT_EQ(Profile::app().GetProfileString("Main", "DataDir"), "/cd/");
+}
+
 // A writer killed at any moment leaves the old profile or the new one, never a mix.
 TEST_F(ProfileTest, KilledWriterLeavesOldOrNewFile) {
   const std::string a(200000, 'a'), b(200000, 'b');
