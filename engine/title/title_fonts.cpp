@@ -6,6 +6,7 @@
 #include <new>
 #include <optional>
 
+#include "engine/fts/common/table_file.h"
 #include "platform/base/byte_io.h"
 #include "platform/base/cp1250.h"
 
@@ -293,7 +294,39 @@ StyleSheetPtr FontParse(std::span<const uint8_t> file, const CharTableLoader& lo
   }
 }
 
+StyleSheetPtr FontLoad(mvfs::TitleFileSystem* fs, fts::FtsError* error) {
+  if (!fs) {
+    fts::FtsSetError(error, fts::kFtsBadArgument);
+    return nullptr;
+  }
+  // Offsets are 16-bit, so everything a "|FONT" refers to lies within its first 65,535 bytes plus the
+  // largest table (65,535 styles of 146 bytes).
+  constexpr size_t kFontFileLimit = 65535 + 65535 * kStyleBytes;
+  std::vector<uint8_t> bytes;
+  const int32_t code = fts::FtsReadTableFile(fs, kFontFileName, kFontFileName, kFontFileLimit, bytes, error);
+  if (code != fts::kFtsOk) {
+    fts::FtsSetError(error, code == fts::kFtsReadFailed ? fts::kFtsReadFailed : fts::kFtsQueryFailed);
+    return nullptr;
+  }
+  const CharTableLoader load_table = [fs](std::string_view name) {
+    fts::FtsError ignored;
+    return fts::FtsLoadCharTable(fs, name, &ignored);
+  };
+  return FontParse(bytes, load_table, error);
+}
+
 void FontFree(StyleSheetPtr) {}
+
+mvfs::BtCharMaps FontCharMaps(const StyleSheet& sheet) {
+  mvfs::BtCharMaps maps(sheet.char_maps.size());
+  for (size_t face = 0; face < maps.size(); ++face) {
+    const fts::CharTable& table = *sheet.char_maps[face];
+    for (size_t c = 0; c < table.entries.size() && c < 256; ++c)
+      maps[face].weights[c] = uint16_t(table.entries[c].sort_weight & 0x0FFF);
+    for (const fts::Ligature& lig : table.ligatures) maps[face].ligatures.push_back({lig.character, lig.first, lig.second});
+  }
+  return maps;
+}
 
 int32_t TtlGetFaceName(const StyleSheet* sheet, int32_t index, std::string* buffer) {
   if (!sheet || !buffer) return fts::kFtsBadArgument;

@@ -46,10 +46,7 @@
 
 #include "engine/fts/common/char_table.h"
 #include "engine/fts/common/fts_error.h"
-
-namespace mvfs {
-struct TitleFileSystem;
-}
+#include "engine/mvfs/btree.h"
 
 namespace title {
 
@@ -116,6 +113,10 @@ StyleSheetPtr FontParse(std::span<const uint8_t> file, const CharTableLoader& lo
 // with the character tables loaded from the title's internal files.
 StyleSheetPtr FontLoad(mvfs::TitleFileSystem* fs, fts::FtsError* error);
 void FontFree(StyleSheetPtr sheet);
+
+// The per-face character maps that the title gives its B-tree collations: each face's sort weights
+// and ligatures.
+mvfs::BtCharMaps FontCharMaps(const StyleSheet& sheet);
 
 // The face name of `index` into `buffer`: 0, 2015 for a missing sheet or buffer, 2001 for an index
 // beyond the faces.

@@ -1,5 +1,7 @@
 #include "tools/titlebuild/font_fixtures.h"
 
+#include <string>
+
 namespace titlebuild {
 
 title::FontFileContent sample_font_content(title::FontForm form) {
@@ -50,6 +52,10 @@ title::FontFileContent sample_font_content(title::FontForm form) {
 
 std::vector<uint8_t> sample_font_file(title::FontForm form) {
   return title::FontFileBytes(sample_font_content(form), form);
+}
+
+void add_sample_fonts(TitleBuilder& builder) {
+  builder.add_file(std::string(title::kFontFileName), sample_font_file(title::FontForm::kNewest));
 }
 
 }  // namespace titlebuild

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/title/title_fonts.h"
+#include "tools/titlebuild/title_builder.h"
 
 namespace titlebuild {
 
@@ -14,5 +15,8 @@ namespace titlebuild {
 // title's table, the second the table numbered 0, the third none of them (the built-in one).
 title::FontFileContent sample_font_content(title::FontForm form);
 std::vector<uint8_t> sample_font_file(title::FontForm form);
+
+// Adds the newest-form "|FONT" of sample_font_content (its table "|CHARTAB0" is left out on purpose).
+void add_sample_fonts(TitleBuilder& builder);
 
 }  // namespace titlebuild

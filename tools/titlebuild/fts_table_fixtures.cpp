@@ -67,4 +67,14 @@ std::vector<uint8_t> stop_list_file(const std::vector<std::string_view>& words) 
   return fts::FtsStopListBytes(list);
 }
 
+void add_polish_fts_tables(TitleBuilder& builder) {
+  builder.add_file(std::string(fts::kCharTableFileName), polish_char_table_file());
+  builder.add_file(std::string(fts::kOperatorTableFileName),
+                   operator_table_file({{"AND", fts::kOpAnd}, {"I", fts::kOpAnd}, {"OR", fts::kOpOr}, {"LUB", fts::kOpOr},
+                                        {"NOT", fts::kOpNot}, {"NIE", fts::kOpNot}, {"NEAR", fts::kOpNear},
+                                        {"BLISKO", fts::kOpNear}, {"THRU", fts::kOpThru}, {"VFLD", fts::kOpVfld},
+                                        {"DTYPE", fts::kOpDtype}}));
+  builder.add_file("|STOPPL", stop_list_file({"i", "w", "z", "na", "do", "oraz", "si\xEA", "przez", "lub"}));
+}
+
 }  // namespace titlebuild

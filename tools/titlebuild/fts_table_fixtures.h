@@ -10,6 +10,7 @@
 
 #include "engine/fts/common/char_table.h"
 #include "engine/fts/common/operator_table.h"
+#include "tools/titlebuild/title_builder.h"
 
 namespace titlebuild {
 
@@ -24,5 +25,9 @@ std::vector<uint8_t> operator_table_file(const std::vector<std::pair<std::string
 
 // A stop-list file holding the given CP1250 words.
 std::vector<uint8_t> stop_list_file(const std::vector<std::string_view>& words);
+
+// The Polish character table as "|MVCHARTAB", an operator table "|MVOPTAB" (Polish operator words
+// beside the English ones) and a stop list of Polish words "|STOPPL".
+void add_polish_fts_tables(TitleBuilder& builder);
 
 }  // namespace titlebuild

@@ -9,6 +9,9 @@
 namespace fts {
 namespace {
 
+// The largest character table: 65,535 wide entries and as many ligature records behind the header.
+constexpr size_t kCharTableFileLimit = kFtsHeaderArea + 65535 * 13;
+
 constexpr size_t kEntryBytes = 10;
 constexpr size_t kOldEntryBytes = 3;
 constexpr size_t kLigatureBytes = 3;
@@ -247,6 +250,12 @@ std::vector<uint8_t> FtsCharTableBytes(const CharTable& table) {
     w.u8(table.ligatures[i].second);
   }
   return out;
+}
+
+CharTablePtr FtsLoadCharTable(mvfs::TitleFileSystem* fs, std::string_view name, FtsError* error) {
+  std::vector<uint8_t> bytes;
+  if (FtsReadTableFile(fs, name, kCharTableFileName, kCharTableFileLimit, bytes, error) != kFtsOk) return nullptr;
+  return FtsParseCharTable(bytes, error);
 }
 
 }  // namespace fts

@@ -47,6 +47,7 @@ enum CharClass : uint8_t {
   kClassWildcard = 9,      // '*' and '?': part of a word only when wildcards are allowed
 };
 
+inline constexpr std::string_view kCharTableFileName = "|MVCHARTAB";
 inline constexpr uint16_t kCharTableMagic = 0x5555;
 inline constexpr uint16_t kCharTableVersion = 9;  // the first version with 10-byte entries
 

@@ -8,6 +8,8 @@
 namespace fts {
 namespace {
 
+constexpr size_t kOperatorTableFileLimit = kFtsHeaderArea + 65535;
+
 // The in-memory table of a title may not exceed what one 64 KB block held: the entry data, six bytes
 // per entry and the record.
 constexpr size_t kOperatorTableLimit = 65535;
@@ -110,6 +112,19 @@ std::vector<uint8_t> FtsOperatorTableBytes(const OperatorTable& table) {
   }
   w.patch_u16(6, uint16_t(out.size() - kFtsHeaderArea));
   return out;
+}
+
+OperatorTablePtr FtsLoadOperatorTable(mvfs::TitleFileSystem* fs, std::string_view name, FtsError* error) {
+  std::vector<uint8_t> bytes;
+  if (FtsReadTableFile(fs, name, kOperatorTableFileName, kOperatorTableFileLimit, bytes, error) != kFtsOk)
+    return nullptr;
+  return FtsParseOperatorTable(bytes, error);
+}
+
+OperatorTablePtr TtlLoadOperatorTable(mvfs::TitleFileSystem* fs) {
+  FtsError ignored;
+  if (OperatorTablePtr own = FtsLoadOperatorTable(fs, kOperatorTableFileName, &ignored)) return own;
+  return FtsDefaultOperatorTable(&ignored);
 }
 
 }  // namespace fts

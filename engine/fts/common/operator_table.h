@@ -36,6 +36,7 @@ enum OperatorCode : uint16_t {
   kOpVfld = 14,
 };
 
+inline constexpr std::string_view kOperatorTableFileName = "|MVOPTAB";
 inline constexpr uint16_t kOperatorTableMagic = 0x6666;
 inline constexpr uint16_t kOperatorTableVersion = 8;
 

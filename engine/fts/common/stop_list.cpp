@@ -5,10 +5,14 @@
 #include <new>
 
 #include "engine/fts/common/counted_string.h"
+#include "engine/fts/common/fts_file.h"
 #include "platform/base/byte_io.h"
 
 namespace fts {
 namespace {
+
+// A stop list holds at most 5,120 bytes of words; a file may repeat words, so allow far more.
+constexpr size_t kStopListFileLimit = 1 << 22;
 
 constexpr int32_t kRefused = 1;
 
@@ -83,6 +87,29 @@ std::vector<uint8_t> FtsStopListBytes(const StopList& list) {
   for (size_t b = kStopListBuckets; b-- > 0;)
     for (auto word = list.buckets[b].rbegin(); word != list.buckets[b].rend(); ++word) w.bytes(*word);
   return out;
+}
+
+int32_t FtsLoadStopList(mvfs::TitleFileSystem* fs, StopList* list, std::string_view name, FtsError* error) {
+  if (!list) return FtsSetError(error, kFtsBadArgument);
+  std::vector<uint8_t> bytes;
+  const int32_t code = FtsReadTableFile(fs, name, kStopListFileName, kStopListFileLimit, bytes, error);
+  if (code == kFtsReadFailed) return code;
+  if (code != kFtsOk) return kFtsFailed;
+  return FtsParseStopList(bytes, list, error);
+}
+
+int32_t FtsSaveStopList(mvfs::TitleFileSystem* fs, const StopList* list, std::string_view name, FtsError* error) {
+  if (!list) return FtsSetError(error, kFtsBadArgument);
+  if (list->empty()) return kFtsFailed;
+  FtsFilePtr wrapper;
+  if (fs && !(wrapper = FtsWrapFileSystem(fs, error))) return error ? error->code : kFtsNoMemory;
+  FtsFilePtr file = FtsFileCreate(&wrapper, name, kStopListFileName, FtsFileKind::kInternal, error);
+  if (!file) return error && error->code ? error->code : kFtsCannotCreate;
+  const std::vector<uint8_t> bytes = FtsStopListBytes(*list);
+  int32_t code = FtsFileWriteAt(file.get(), bytes.data(), 0, bytes.size());
+  const int32_t closed = FtsFileClose(std::move(file));
+  if (code == kFtsOk) code = closed;
+  return code == kFtsOk ? kFtsOk : FtsSetError(error, code);
 }
 
 }  // namespace fts

@@ -28,6 +28,7 @@ struct TitleFileSystem;
 
 namespace fts {
 
+inline constexpr std::string_view kStopListFileName = "|MVSTOP";
 inline constexpr uint16_t kStopListMagic = 0x2222;
 inline constexpr uint16_t kStopListVersion = 8;
 inline constexpr uint16_t kStopListOldestVersion = 7;
