@@ -19,7 +19,8 @@
 
 class CObject;
 
-template <typename T>
+// The second parameter is the framework's argument type; it is accepted and not needed.
+template <typename T, typename ArgT = const T&>
 class CArray {
  public:
   CArray() = default;
@@ -110,7 +111,7 @@ using CStringArray = CArray<CString>;
 struct __POSITION;
 using POSITION = __POSITION*;
 
-template <typename T>
+template <typename T, typename ArgT = const T&>
 class CList {
  public:
   // `block_size` is the framework's node allocation step; the pool decides itself.

@@ -179,6 +179,9 @@ TEST(CArray, IndexCallsAndGrowth) {
   d.SetSize(3);
   d[2] = 7;
   EXPECT_EQ(d.GetAt(2), 7u);
+  CArray<CPoint, CPoint&> points;  // the framework's two-parameter form
+  points.Add(CPoint(1, 2));
+  EXPECT_EQ(points[0], CPoint(1, 2));
 }
 
 TEST(CList, PositionsSurviveRemovalOfOtherNodes) {
