@@ -28,11 +28,12 @@ uint8_t from_unicode(char32_t c);
 
 // --- Strings -----------------------------------------------------------------------------------
 std::string to_utf8(std::string_view cp1250);
-// Each malformed UTF-8 sequence (bad lead, truncated, overlong, surrogate, above U+10FFFF) writes
-// one kReplacementByte and decoding goes on with the next byte.
+// Every byte that does not begin a well-formed UTF-8 sequence (bad lead, truncated, overlong,
+// surrogate, above U+10FFFF) writes one kReplacementByte, and decoding goes on after that byte.
 std::string from_utf8(std::string_view utf8);
 std::u16string to_utf16(std::string_view cp1250);
-// Unpaired surrogates write as kReplacementByte.
+// A surrogate pair writes one kReplacementByte (no such character is in the code page), and so
+// does an unpaired surrogate.
 std::string from_utf16(std::u16string_view utf16);
 
 // --- Letter classes (of one byte) ----------------------------------------------------------------
