@@ -89,6 +89,7 @@ BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int xs, i
   if (!s) return FALSE;
   RECT src_rect = s->to_device(RECT{xs, ys, xs + ws, ys + hs});
   gdi::DrawState state = d->draw_state();
+  state.source_bk_color = s->state().bk_color;
   d->device().transfer(dst_rect, s->device().pixels(), src_rect, rop, state);
   return TRUE;
 }
@@ -104,7 +105,9 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int xs, int y
   POINT origin = s->to_device(POINT{xs, ys});
   RECT src_rect{origin.x, origin.y, origin.x + (dst_rect.right - dst_rect.left),
                 origin.y + (dst_rect.bottom - dst_rect.top)};
-  d->device().transfer(dst_rect, s->device().pixels(), src_rect, rop, d->draw_state());
+  gdi::DrawState state = d->draw_state();
+  state.source_bk_color = s->state().bk_color;
+  d->device().transfer(dst_rect, s->device().pixels(), src_rect, rop, state);
   return TRUE;
 }
 

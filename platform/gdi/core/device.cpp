@@ -18,6 +18,12 @@ DWORD rop3_of_rop2(int rop2) {
   return DWORD(code) << 16;
 }
 
+BrushSpec solid_brush(COLORREF color) {
+  BrushSpec spec;
+  spec.color = color;
+  return spec;
+}
+
 void Device::rectangle(const RECT& r, const DrawState& s) {
   RECT n = normalized(r);
   bool null_pen = (s.pen.style & PS_STYLE_MASK) == PS_NULL;

@@ -41,6 +41,8 @@ struct BrushSpec {
   std::shared_ptr<const Bitmap> pattern;  // BS_PATTERN: tiled from the brush origin
 };
 
+BrushSpec solid_brush(COLORREF color);
+
 // Everything a primitive needs, already in device terms.
 struct DrawState {
   int rop2 = R2_COPYPEN;
@@ -53,6 +55,9 @@ struct DrawState {
   BrushSpec brush;
   POINT brush_origin{0, 0};
   const Region* clip = nullptr;  // device coordinates; null: the whole device
+  // Transfers from a colour source to a monochrome target make this colour (the source
+  // context's background) white; CLR_INVALID makes light colours white.
+  COLORREF source_bk_color = CLR_INVALID;
 };
 
 class Device {

@@ -126,12 +126,6 @@ std::optional<BrushSpec> brush_spec_of(const void* brush) {
   return spec;
 }
 
-BrushSpec solid_brush(COLORREF color) {
-  BrushSpec spec;
-  spec.color = color;
-  return spec;
-}
-
 DeviceContext* context_of(HDC hdc) {
   auto* dc = object_as<DcObject>(hdc);
   return dc ? dc->dc.get() : nullptr;

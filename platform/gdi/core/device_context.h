@@ -84,7 +84,6 @@ class DeviceContext {
 
 // A brush object as the device wants it, or nothing for a stale handle.
 std::optional<BrushSpec> brush_spec_of(const void* brush);
-BrushSpec solid_brush(COLORREF color);
 
 // The context behind a handle, or null.
 DeviceContext* context_of(HDC hdc);

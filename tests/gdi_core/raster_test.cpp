@@ -1,0 +1,241 @@
+// Pixels drawn by the raster device: edge rules, raster operations, monochrome conversions.
+#include "platform/gdi/core/raster_device.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/gdi/core/afx_gdi.h"
+#include "platform/gdi/core/device_context.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+
+// A memory context over a fresh white colour bitmap.
+class Raster : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    screen_ = gdi::create_context(std::make_unique<gdi::RasterDevice>(96), true);
+    dc_ = CreateCompatibleDC(screen_);
+    bitmap_ = CreateBitmap(16, 16, 1, 32, nullptr);
+    old_ = SelectObject(dc_, bitmap_);
+    RECT all{0, 0, 16, 16};
+    FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
+  void TearDown() override {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+    DeleteDC(screen_);
+  }
+  // Rows of the top-left w x h pixels: '#' black, '.' white, 'o' anything else.
+  std::string picture(int w, int h) {
+    std::string out;
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        COLORREF c = GetPixel(dc_, x, y);
+        out += c == kBlack ? '#' : c == kWhite ? '.' : 'o';
+      }
+      out += '\n';
+    }
+    return out;
+  }
+  HDC screen_ = nullptr, dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
+TEST_F(Raster, RectangleCoversLeftTopButNotRightBottom) {
+  SelectObject(dc_, GetStockObject(NULL_BRUSH));
+  Rectangle(dc_, 1, 1, 5, 4);
+  EXPECT_EQ(picture(6, 5),
+            "......\n"
+            ".####.\n"
+            ".#..#.\n"
+            ".####.\n"
+            "......\n");
+}
+
+TEST_F(Raster, NullPenRectangleIsOnePixelSmaller) {
+  SelectObject(dc_, GetStockObject(NULL_PEN));
+  SelectObject(dc_, GetStockObject(BLACK_BRUSH));
+  Rectangle(dc_, 1, 1, 5, 4);
+  EXPECT_EQ(picture(6, 5),
+            "......\n"
+            ".###..\n"
+            ".###..\n"
+            "......\n"
+            "......\n");
+}
+
+TEST_F(Raster, LinesLeaveOutTheirLastPoint) {
+  MoveToEx(dc_, 0, 0, nullptr);
+  LineTo(dc_, 4, 0);
+  LineTo(dc_, 4, 3);
+  EXPECT_EQ(picture(6, 4),
+            "#####.\n"
+            "....#.\n"
+            "....#.\n"
+            "......\n");
+}
+
+TEST_F(Raster, ExclusiveOrTwiceRestoresThePixels) {
+  RECT r{2, 2, 10, 10};
+  FillRect(dc_, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+  SetROP2(dc_, R2_XORPEN);
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(0x12, 0x34, 0x56));
+  SelectObject(dc_, pen);
+  SelectObject(dc_, GetStockObject(NULL_BRUSH));
+  for (int pass = 0; pass < 2; ++pass) {
+    Rectangle(dc_, 0, 0, 8, 8);
+    POINT zig[] = {{0, 15}, {15, 0}, {15, 15}};
+    Polyline(dc_, zig, 3);
+    if (pass == 0) {
+      EXPECT_EQ(GetPixel(dc_, 7, 5), RGB(0x80 ^ 0x12, 0x80 ^ 0x34, 0x80 ^ 0x56));
+    }
+  }
+  EXPECT_EQ(GetPixel(dc_, 7, 5), RGB(128, 128, 128));
+  EXPECT_EQ(GetPixel(dc_, 0, 0), kWhite);
+  EXPECT_EQ(GetPixel(dc_, 15, 5), kWhite);
+  SelectObject(dc_, GetStockObject(BLACK_PEN));
+  DeleteObject(pen);
+  // Inversion is its own inverse too.
+  InvertRect(dc_, &r);
+  EXPECT_EQ(GetPixel(dc_, 3, 3), RGB(127, 127, 127));
+  InvertRect(dc_, &r);
+  EXPECT_EQ(GetPixel(dc_, 3, 3), RGB(128, 128, 128));
+}
+
+TEST_F(Raster, DottedPenAndFocusRectangle) {
+  HPEN dot = CreatePen(PS_DOT, 1, kBlack);
+  SelectObject(dc_, dot);
+  SetBkMode(dc_, TRANSPARENT);
+  MoveToEx(dc_, 0, 0, nullptr);
+  LineTo(dc_, 13, 0);
+  SelectObject(dc_, GetStockObject(BLACK_PEN));
+  DeleteObject(dot);
+  EXPECT_EQ(picture(13, 1), "###...###...#\n");
+  RECT r{0, 2, 6, 6};
+  DrawFocusRect(dc_, &r);
+  EXPECT_EQ(picture(6, 6).substr(14),
+            "#.#.#.\n"
+            ".....#\n"
+            "#.....\n"
+            ".#.#.#\n");
+  DrawFocusRect(dc_, &r);
+  EXPECT_EQ(picture(6, 6).substr(14), std::string(4, '.') + "..\n" + "......\n......\n......\n");
+}
+
+TEST_F(Raster, PolygonsFillPixelCentresInside) {
+  SelectObject(dc_, GetStockObject(NULL_PEN));
+  SelectObject(dc_, GetStockObject(BLACK_BRUSH));
+  POINT square[] = {{1, 1}, {4, 1}, {4, 4}, {1, 4}};
+  Polygon(dc_, square, 4);
+  EXPECT_EQ(picture(5, 5),
+            ".....\n"
+            ".###.\n"
+            ".###.\n"
+            ".###.\n"
+            ".....\n");
+}
+
+TEST_F(Raster, HatchAndPatternBrushesTileFromTheOrigin) {
+  HBRUSH hatch = CreateHatchBrush(HS_VERTICAL, kBlack);
+  SetBkMode(dc_, TRANSPARENT);
+  RECT r{0, 0, 16, 1};
+  FillRect(dc_, &r, hatch);
+  EXPECT_EQ(picture(16, 1), ".......#.......#\n");
+  // A monochrome pattern: black bits take the text colour, white ones the background colour.
+  uint8_t bits[] = {0x55, 0, 0xAA, 0};
+  HBITMAP pattern = CreateBitmap(8, 2, 1, 1, bits);
+  HBRUSH brush = CreatePatternBrush(pattern);
+  DeleteObject(pattern);
+  SetTextColor(dc_, RGB(255, 0, 0));
+  SetBkColor(dc_, kBlack);
+  RECT p{0, 2, 4, 4};
+  FillRect(dc_, &p, brush);
+  EXPECT_EQ(GetPixel(dc_, 0, 2), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc_, 1, 2), kBlack);
+  EXPECT_EQ(GetPixel(dc_, 0, 3), kBlack);
+  DeleteObject(hatch);
+  DeleteObject(brush);
+}
+
+TEST_F(Raster, MonochromeTransfersUseTheContextColours) {
+  // Colour to monochrome: the source's background colour becomes white, everything else black.
+  HDC mono_dc = CreateCompatibleDC(dc_);
+  HBITMAP mono = CreateBitmap(4, 1, 1, 1, nullptr);
+  HGDIOBJ old = SelectObject(mono_dc, mono);
+  SetPixel(dc_, 0, 0, RGB(10, 20, 30));
+  SetPixel(dc_, 1, 0, RGB(1, 2, 3));
+  SetBkColor(dc_, RGB(10, 20, 30));
+  BitBlt(mono_dc, 0, 0, 4, 1, dc_, 0, 0, SRCCOPY);
+  EXPECT_EQ(GetPixel(mono_dc, 0, 0), kWhite);
+  EXPECT_EQ(GetPixel(mono_dc, 1, 0), kBlack);
+  EXPECT_EQ(GetPixel(mono_dc, 2, 0), kBlack);  // white is not the background colour
+  // Monochrome to colour: black becomes the text colour, white the background colour.
+  SetTextColor(dc_, RGB(0, 0, 255));
+  SetBkColor(dc_, RGB(0, 255, 0));
+  BitBlt(dc_, 0, 5, 4, 1, mono_dc, 0, 0, SRCCOPY);
+  EXPECT_EQ(GetPixel(dc_, 0, 5), RGB(0, 255, 0));
+  EXPECT_EQ(GetPixel(dc_, 1, 5), RGB(0, 0, 255));
+  // Drawing on a monochrome bitmap keeps it black and white.
+  SetPixel(mono_dc, 3, 0, RGB(200, 200, 200));
+  EXPECT_EQ(GetPixel(mono_dc, 3, 0), kWhite);
+  SelectObject(mono_dc, old);
+  DeleteObject(mono);
+  DeleteDC(mono_dc);
+}
+
+TEST_F(Raster, TransfersStretchAndMayOverlap) {
+  SetPixel(dc_, 0, 0, kBlack);
+  SetPixel(dc_, 1, 1, kBlack);
+  StretchBlt(dc_, 4, 0, 4, 4, dc_, 0, 0, 2, 2, SRCCOPY);
+  EXPECT_EQ(picture(8, 4),
+            "#...##..\n"
+            ".#..##..\n"
+            "......##\n"
+            "......##\n");
+  // Scrolling within one surface reads the source before writing.
+  BitBlt(dc_, 1, 0, 7, 4, dc_, 0, 0, SRCCOPY);
+  EXPECT_EQ(picture(8, 4),
+            "##...##.\n"
+            "..#..##.\n"
+            ".......#\n"
+            ".......#\n");
+  BitBlt(dc_, 0, 0, 2, 2, nullptr, 0, 0, WHITENESS);
+  EXPECT_EQ(GetPixel(dc_, 0, 0), kWhite);
+}
+
+TEST_F(Raster, DibsStretchOntoTheSurface) {
+  // A 2 x 2 bottom-up 24-bit DIB: bottom row red, blue; top row green, black.
+  struct {
+    BITMAPINFOHEADER h;
+  } info{{40, 2, 2, 1, 24, BI_RGB, 0, 0, 0, 0, 0}};
+  uint8_t bits[] = {0, 0, 255, 255, 0, 0, 0, 0, 0, 255, 0, 0, 0, 0, 0, 0};
+  const BITMAPINFO* bi = reinterpret_cast<const BITMAPINFO*>(&info);
+  EXPECT_EQ(StretchDIBits(dc_, 0, 0, 4, 4, 0, 0, 2, 2, bits, bi, DIB_RGB_COLORS, SRCCOPY), 2);
+  EXPECT_EQ(GetPixel(dc_, 0, 0), RGB(0, 255, 0));
+  EXPECT_EQ(GetPixel(dc_, 3, 3), RGB(0, 0, 255));
+  EXPECT_EQ(GetPixel(dc_, 1, 3), RGB(255, 0, 0));
+  // Only the bottom row: source y counts from the bottom.
+  SetDIBitsToDevice(dc_, 8, 0, 2, 1, 0, 0, 0, 2, bits, bi, DIB_RGB_COLORS);
+  EXPECT_EQ(GetPixel(dc_, 8, 0), RGB(255, 0, 0));
+  // Read back as a DIB.
+  struct {
+    BITMAPINFOHEADER h;
+    RGBQUAD colours[2];
+  } out{};
+  out.h.biSize = 40;
+  out.h.biBitCount = 24;
+  SelectObject(dc_, old_);
+  uint8_t rows[16 * 16 * 4];
+  EXPECT_EQ(GetDIBits(dc_, bitmap_, 0, 16, rows, reinterpret_cast<BITMAPINFO*>(&out), DIB_RGB_COLORS), 16);
+  old_ = SelectObject(dc_, bitmap_);
+  EXPECT_EQ(out.h.biWidth, 16);
+  // Row 0 of the DIB is the bottom row; the top-left pixel (green) is in the last row.
+  size_t stride = 48;
+  EXPECT_EQ(rows[stride * 15 + 1], 255);
+  EXPECT_EQ(rows[stride * 15 + 2], 0);
+}
+
+}  // namespace
