@@ -177,6 +177,16 @@ constexpr std::array<uint8_t, 256> make_primary() {
 }
 constexpr std::array<uint8_t, 256> kPrimary = make_primary();
 
+// Accent mark of every byte: 2 for a foreign letter (which shares its base letter's weight), 1
+// for everything else.
+constexpr std::array<uint8_t, 256> make_accent() {
+  std::array<uint8_t, 256> a{};
+  for (int b = 0; b < 256; ++b) a[b] = 1;
+  for (auto f : kForeignBase) a[f[0]] = a[kChars.upper[f[0]]] = 2;
+  return a;
+}
+constexpr std::array<uint8_t, 256> kAccent = make_accent();
+
 // Zero ends the primary part of a key, so no byte may weigh zero; letters weigh the most.
 constexpr bool primary_weights_complete() {
   for (int b = 0; b < 256; ++b) {
@@ -297,11 +307,14 @@ bool equal_no_case(std::string_view a, std::string_view b) {
   return a.size() == b.size() && compare_no_case(a, b) == 0;
 }
 
-// Key layout: primary weights, 0, case marks (1 lower or caseless, 2 upper), 0, the raw bytes.
+// Key layout: primary weights, 0, accent marks, 0, case marks (1 lower or caseless, 2 upper), 0,
+// the raw bytes.
 std::string collation_key(std::string_view cp1250) {
   std::string key;
-  key.reserve(cp1250.size() * 3 + 2);
+  key.reserve(cp1250.size() * 4 + 3);
   for (char c : cp1250) key += char(kPrimary[uint8_t(c)]);
+  key += '\0';
+  for (char c : cp1250) key += char(kAccent[uint8_t(c)]);
   key += '\0';
   for (char c : cp1250) key += char(is_upper(uint8_t(c)) ? 2 : 1);
   key += '\0';

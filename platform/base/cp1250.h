@@ -63,8 +63,9 @@ int compare_no_case(std::string_view a, std::string_view b);
 // A key whose byte order (std::string operator<) is the Polish alphabetical order of the text:
 // spaces and controls first, then punctuation and symbols, then digits, then letters in the order
 // a ą b c ć d e ę f g h i j k l ł m n ń o ó p q r s ś t u v w x y z ź ż. Foreign letters sort with
-// their base letter (ä with a, č with c). The primary order ignores case; ties are broken by case
-// (lower first) and then by the raw bytes, so two different strings never get the same key.
+// their base letter (ä with a, č with c). The primary order ignores case and accents; ties are
+// broken by accents (plain first), then by case (lower first), then by the raw bytes, so two
+// different strings never get the same key.
 std::string collation_key(std::string_view cp1250);
 // Three-way comparison in the order of collation_key (<0, 0, >0).
 int collate(std::string_view a, std::string_view b);

@@ -162,6 +162,9 @@ TEST(Cp1250, CollationIgnoresCaseFirstAndBreaksTiesDeterministically) {
   // Case matters only after every letter compared equal.
   EXPECT_LT(cp::collate("ALA", "alb"), 0);
   EXPECT_LT(cp::collate("ala", "ALA"), 0);
+  // Accents break ties before case: muller Muller müller Müller.
+  const std::vector<std::string> names = {"muller", "Muller", "m\xFCller", "M\xFCller"};
+  for (size_t i = 1; i < names.size(); ++i) EXPECT_LT(cp::collate(names[i - 1], names[i]), 0) << i;
   // Foreign letters sort with their base letter, after it.
   EXPECT_LT(cp::collate("a", "\xE4"), 0);
   EXPECT_LT(cp::collate("\xE4", "b"), 0);
