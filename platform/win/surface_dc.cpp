@@ -1,0 +1,74 @@
+#include "platform/win/surface_dc.h"
+
+#include <map>
+
+#include "platform/gdi/core/dc_api.h"
+#include "platform/gdi/core/device_context.h"
+#include "platform/gdi/core/raster_device.h"
+#include "platform/win/window_internal.h"
+#include "platform/win/window_surface.h"
+
+namespace win {
+namespace {
+
+struct OpenDc {
+  HWND window;
+  QRect area;  // the surface part the context reaches (window coordinates)
+};
+
+std::map<HDC, OpenDc>& open_dcs() {
+  static std::map<HDC, OpenDc> m;
+  return m;
+}
+
+gdi::Region region_of(const QRegion& area) {
+  gdi::Region out;
+  for (const QRect& r : area) out.unite(gdi::Region(to_rect(r)));
+  return out;
+}
+
+}  // namespace
+
+HDC make_surface_dc(Window& w, bool whole_window, const QRegion& paint_area) {
+  QRect area = whole_window ? QRect(QPoint(0, 0), w.window_rect.size()) : w.client_rect;
+  area &= w.surface.rect();
+  gdi::PixelBuffer pixels;
+  if (!area.isEmpty()) {
+    pixels.bits = reinterpret_cast<uint32_t*>(w.surface.scanLine(area.top())) + area.left();
+    pixels.width = area.width();
+    pixels.height = area.height();
+    pixels.stride = int(w.surface.bytesPerLine() / 4);
+  }
+  HDC dc = gdi::create_context(std::make_unique<gdi::RasterDevice>(pixels, 96));
+  if (!dc) return nullptr;
+  if (!paint_area.isEmpty()) gdi::context_of(dc)->set_system_clip(region_of(paint_area));
+  ++w.open_dcs;
+  open_dcs()[dc] = OpenDc{w.handle, area};
+  return dc;
+}
+
+void release_surface_dc(HWND, HDC dc) {
+  auto it = open_dcs().find(dc);
+  if (it == open_dcs().end()) return;
+  OpenDc open = it->second;
+  open_dcs().erase(it);
+  DeleteDC(dc);
+  Window* w = find_record(open.window);
+  if (!w) return;
+  --w->open_dcs;
+  if (w->dead) {
+    release_if_unused(open.window);
+    return;
+  }
+  surface_changed(*w, open.area);
+  if (w->open_dcs == 0 && w->surface_stale) sync_widget(*w);
+}
+
+QImage window_surface(HWND h, bool whole_window) {
+  Window* w = find_window(h);
+  if (!w) return QImage();
+  if (whole_window) return w->surface.copy(QRect(QPoint(0, 0), w->window_rect.size()));
+  return w->surface.copy(w->client_rect);
+}
+
+}  // namespace win

@@ -1,0 +1,56 @@
+// What the parts of the window layer share among themselves; not for code above the layer.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
+
+#include "platform/win/window_api.h"
+#include "platform/win/window_table.h"
+
+namespace win {
+
+// Calls the window procedure of a live window with the window held busy for the call; 0 and no
+// call when the window is gone.
+LRESULT call_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam);
+// Delivers WM_NCDESTROY and frees the record of a dead window once nothing holds it.
+void finish_destruction(HWND h);
+
+// True for a window whose frame the desktop draws (a top-level overlapped window): its non-client
+// size is zero and its window rectangle is the widget's client area.
+bool has_native_frame(const Window& w);
+
+// Screen position of a window's top-left corner and of its client area's top-left corner.
+QPoint window_origin_on_screen(const Window& w);
+QPoint client_origin_on_screen(const Window& w);
+
+// Asks the window for its client area (WM_NCCALCSIZE) and stores it.
+void recompute_client_area(Window& w);
+// Puts the widget where the window's rectangles say and resizes the surface to match.
+void sync_widget(Window& w);
+// Shows the window's surface area on screen again (window coordinates).
+void surface_changed(Window& w, const QRect& area);
+
+// Adds to the invalid area (client coordinates); `frame` also asks for WM_NCPAINT.
+void invalidate(Window& w, const QRegion& area, bool erase, bool frame);
+// Finds a visible window with something to paint, or null.
+HWND window_needing_paint(HWND filter);
+
+// The window procedure's default handling of the non-client messages.
+LRESULT default_nccalcsize(Window& w, RECT* rect);
+int default_nchittest(Window& w, POINT screen);
+void default_ncpaint(Window& w);
+
+// Releases focus, capture and activation that a dying window holds.
+void forget_window(HWND h);
+
+// The keyboard state tracked from input, for GetKeyState and the MK_ bits.
+void set_key_state(int virtual_key, bool down);
+// Cursor position in screen coordinates as last seen in input.
+void set_cursor_pos(QPoint screen);
+QPoint cursor_pos();
+
+inline QRect to_qrect(const RECT& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
+inline RECT to_rect(const QRect& r) { return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
+}  // namespace win

@@ -1,0 +1,106 @@
+// Keyboard input, characters, system keys and timers through the queue.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+#include "platform/win/virtual_keys.h"
+#include "tests/support/gui_fixture.h"
+#include "tests/support/message_log.h"
+#include "tests/support/synthetic_input.h"
+
+namespace {
+
+using lumo::test::GuiTest;
+
+LRESULT plain_proc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProc(h, m, w, l); }
+
+class Input : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    top = CreateWindowEx(0, lumo::test::test_window_class("InputWnd", plain_proc), "", WS_POPUP | WS_VISIBLE,
+                         0, 0, 200, 100, nullptr, nullptr, nullptr);
+    edit = CreateWindowEx(0, "InputWnd", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, top, nullptr, nullptr);
+    SetFocus(edit);
+    pump();
+  }
+  HWND top = nullptr;
+  HWND edit = nullptr;
+};
+
+TEST_F(Input, KeysGoToTheFocusWindowWithTheirCharacters) {
+  lumo::test::MessageLog log({WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSCHAR});
+  lumo::test::press_key('A', 0xB9);  // the key typing "ą" (CP1250 0xB9)
+  lumo::test::press_key(VK_LEFT);
+  lumo::test::press_key('F', 'f', win::KeyModifiers{false, false, true});
+  pump();
+  std::vector<std::pair<UINT, WPARAM>> seen;
+  for (const auto& e : log.entries()) {
+    EXPECT_EQ(e.hwnd, edit);
+    seen.emplace_back(e.message, e.wParam);
+  }
+  EXPECT_EQ(seen, (std::vector<std::pair<UINT, WPARAM>>{{WM_KEYDOWN, 'A'},
+                                                        {WM_CHAR, 0xB9},
+                                                        {WM_KEYUP, 'A'},
+                                                        {WM_KEYDOWN, VK_LEFT},
+                                                        {WM_KEYUP, VK_LEFT},
+                                                        {WM_SYSKEYDOWN, 'F'},
+                                                        {WM_SYSCHAR, 'f'},
+                                                        {WM_SYSKEYUP, 'F'}}));
+  // Alt is flagged in the key data; key-up has the transition bits.
+  EXPECT_NE(log.entries()[5].lParam & (LPARAM(1) << 29), 0);
+  EXPECT_NE(log.entries()[2].lParam & (LPARAM(1) << 31), 0);
+}
+
+TEST_F(Input, KeyStateFollowsInput) {
+  win::key_input(true, VK_SHIFT, 0, win::KeyModifiers{true, false, false});
+  EXPECT_NE(GetKeyState(VK_SHIFT) & 0x8000, 0);
+  win::key_input(false, VK_SHIFT, 0, win::KeyModifiers{});
+  EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0);
+  pump();
+}
+
+TEST_F(Input, TimersArriveOnceDueAndStopWhenKilled) {
+  lumo::test::MessageLog log({WM_TIMER});
+  ASSERT_EQ(SetTimer(edit, 57346, 20, nullptr), 57346u);
+  QElapsedTimer clock;
+  clock.start();
+  MSG msg;
+  while (log.entries().size() < 2 && clock.elapsed() < 2000) {
+    if (GetMessage(&msg, nullptr, 0, 0) > 0) DispatchMessage(&msg);
+  }
+  ASSERT_EQ(log.entries().size(), 2u);
+  EXPECT_EQ(log.entries()[0].wParam, 57346u);
+  EXPECT_GE(clock.elapsed(), 30);
+  EXPECT_TRUE(KillTimer(edit, 57346));
+  EXPECT_FALSE(KillTimer(edit, 57346));
+  log.clear();
+  QElapsedTimer wait;
+  wait.start();
+  while (wait.elapsed() < 60) pump();
+  EXPECT_TRUE(log.entries().empty());
+}
+
+TEST_F(Input, QuitEndsGetMessageAfterWaitingMessages) {
+  PostMessage(edit, WM_USER, 0, 0);
+  PostQuitMessage(3);
+  MSG msg;
+  ASSERT_GT(GetMessage(&msg, nullptr, 0, 0), 0);
+  EXPECT_EQ(msg.message, WM_USER);
+  EXPECT_EQ(GetMessage(&msg, nullptr, 0, 0), 0);
+  EXPECT_EQ(msg.message, WM_QUIT);
+  EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST_F(Input, IdlePassRunsWhenTheQueueDrains) {
+  int idle_calls = 0;
+  win::set_idle_handler([&](long count) {
+    ++idle_calls;
+    return count < 2;  // three calls, then stop
+  });
+  PostMessage(edit, WM_USER, 0, 0);
+  EXPECT_EQ(pump(), 1);
+  EXPECT_EQ(idle_calls, 3);
+}
+
+}  // namespace
