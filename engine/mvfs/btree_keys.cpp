@@ -176,6 +176,14 @@ struct FaceCursor {
   }
   uint16_t weight(uint8_t c) const { return map ? map->weights[c] & 0x0FFF : c; }
   uint8_t current() const { return at(s, i); }
+  // Steps over face switches and characters the current map ignores (weight 0).
+  void settle() {
+    for (;;) {
+      skipSwitches();
+      if (!current() || weight(current()) != 0) return;
+      ++i;
+    }
+  }
   // Steps over face switches; a switch right before the NUL ends there.
   void skipSwitches() {
     while (current() == 3) {
@@ -193,18 +201,12 @@ int compareP(std::span<const uint8_t> a, std::span<const uint8_t> b, const BtCha
   FaceCursor ca{a, maps}, cb{b, maps};
   ca.selectMap(1);
   cb.selectMap(1);
-  while (ca.current() && cb.current()) {
-    ca.skipSwitches();
-    cb.skipSwitches();
+  for (;;) {
+    // Face switches and ignored characters are passed on both sides before anything is compared, so
+    // that a key compares equal to itself whatever it ignores.
+    ca.settle();
+    cb.settle();
     if (!ca.current() || !cb.current()) break;
-    if (ca.weight(ca.current()) == 0) {
-      ++ca.i;
-      continue;
-    }
-    if (cb.weight(cb.current()) == 0) {
-      ++cb.i;
-      continue;
-    }
     uint8_t a1 = ca.current(), b1 = cb.current();
     int a2 = -1, b2 = -1;
     if (const auto* lig = findLigature(ca.map, a1)) {

@@ -86,6 +86,9 @@ TEST(BtKeys, FaceSwitchesOfPKeys) {
   EXPECT_EQ(compare('P', "ab\x03\x02\xAD" "c", "abc", &maps), 0);  // face 2 ignores the hyphen
   EXPECT_EQ(compare('P', "ab\xAD" "c", "abc", &maps), 1);          // face 1 does not
   EXPECT_EQ(compare('P', "ab\x03\x09\xAD" "c", "ab\xAD" "c", &maps), 0);  // map 9 falls back to map 1
+  // An ignored character at the end of a key: the key still equals itself.
+  EXPECT_EQ(compare('P', "ab\x03\x02\xAD", "ab\x03\x02\xAD", &maps), 0);
+  EXPECT_EQ(compare('P', "ab\x03\x02\xAD", "ab", &maps), 0);
   // A face switch right before the NUL ends the key there.
   EXPECT_EQ(compare('P', "ab\x03", "abc", &maps), -1);
   EXPECT_EQ(compare('P', "ab", "abc", &maps), -1);
