@@ -1,0 +1,257 @@
+// Topic blocks and records: plain and compressed titles, records across blocks, chunks, neighbours,
+// addresses, contexts, catalogue and title strings.
+#include <gtest/gtest.h>
+
+#include "engine/fcmanage/topic_address.h"
+#include "engine/fcmanage/topic_chunk.h"
+#include "engine/fcmanage/topic_record.h"
+#include "engine/title/title_tables.h"
+#include "tests/title/title_fixture.h"
+
+namespace {
+
+using namespace title;
+
+struct Variant {
+  const char* name;
+  bool compressed;
+  size_t block_data_size;
+  bool phrases;
+  int32_t big_record_blocks;  // blocks that the long record of topic 2 at least touches
+};
+
+class TopicTitle : public ::testing::TestWithParam<Variant> {
+ protected:
+  void SetUp() override {
+    const Variant& v = GetParam();
+    // Topic 1 holds a record crossing two blocks and one crossing four blocks (at the block size used).
+    const size_t block = v.compressed ? (v.block_data_size ? v.block_data_size : 9000) : 4084;
+    source_.topics = title_test::topics_of({{120, 80, 40}, {block + 300, 30, std::min<size_t>(3 * block + 200, 32000), 25}, {60}});
+    source_.compressed = v.compressed;
+    source_.block_data_size = v.block_data_size;
+    if (v.phrases) source_.phrases = {"Dziennik", "Ministra", "Ustaw", "rozporz\xB9" "dzenie", "ustawa", "zmianie"};
+    source_.contexts = {{"USTAWA_2", 1}, {"ust.3", 2}};
+    source_.start_topic = 2;
+    path_ = title_test::write_title(source_, std::string("topic_") + v.name, layout_);
+    ASSERT_FALSE(path_.empty());
+    title_ = TtlOpen(path_.c_str(), nullptr, 0, true);
+    ASSERT_NE(title_, nullptr);
+  }
+  void TearDown() override { TtlClose(title_); }
+
+  const std::string& text(size_t topic, size_t record) const { return source_.topics[topic].records[record].text; }
+
+  titlebuild::LibraryTitleSource source_;
+  titlebuild::TopicFileLayout layout_;
+  std::string path_;
+  TitleHandle* title_ = nullptr;
+};
+
+TEST_P(TopicTitle, EveryRecordComesBackWhole) {
+  // The first record of topic 2 crosses into a second block, its third one runs over several.
+  const auto& positions = layout_.record_positions[1];
+  if (GetParam().big_record_blocks == 4) {
+    EXPECT_GE(PositionBlock(positions[1]) - PositionBlock(positions[0]), 1);
+  }
+  EXPECT_GE(PositionBlock(positions[3]) - PositionBlock(positions[2]) + 1, GetParam().big_record_blocks);
+  for (size_t t = 0; t < source_.topics.size(); ++t) {
+    for (size_t r = 0; r < source_.topics[t].records.size(); ++r) {
+      int32_t code = 0;
+      const TopicRecordPtr record = FcLoadRecord(title_, layout_.record_positions[t][r], code);
+      ASSERT_NE(record, nullptr) << t << "/" << r << " code " << code;
+      const auto bytes = record->text();
+      EXPECT_EQ(std::string(bytes.begin(), bytes.end()), text(t, r)) << t << "/" << r;
+      EXPECT_EQ(record->header.count, text(t, r).size());
+      EXPECT_EQ(record->char_offset, layout_.record_addresses[t][r] & 0x7FFF);
+      EXPECT_EQ(record->format().size(), 6u);
+    }
+  }
+  int32_t code = 77;
+  EXPECT_EQ(FcLoadRecord(title_, -1, code), nullptr);
+  EXPECT_EQ(code, 77);
+  EXPECT_EQ(FcLoadRecord(title_, layout_.record_positions[0][0] + 1, code), nullptr);
+  EXPECT_EQ(code, kTopicNoMemory);
+}
+
+TEST_P(TopicTitle, ChunkOfATopic) {
+  TopicChunk chunk;
+  int32_t code = 0;
+  // At the topic header: the first record after it.
+  TopicRecordPtr record = FcGetChunk(title_, layout_.header_positions[1], chunk, code);
+  ASSERT_NE(record, nullptr) << code;
+  EXPECT_EQ(record->position, layout_.record_positions[1][0]);
+  EXPECT_EQ(chunk.record_position, layout_.record_positions[1][0]);
+  EXPECT_EQ(chunk.title, "Ustawa nr 2");
+  EXPECT_EQ(chunk.header_text, "Dz.U. 1991");
+  EXPECT_EQ(chunk.values[0], layout_.topic_addresses[0]);
+  EXPECT_EQ(chunk.values[1], layout_.topic_addresses[2]);
+  EXPECT_EQ(chunk.values[2], 1);
+  EXPECT_EQ(chunk.values[4], layout_.record_positions[1][0]);
+  // A record in a later block: the header comes from the block header or the walk.
+  record = FcGetChunk(title_, layout_.record_positions[1][3], chunk, code);
+  ASSERT_NE(record, nullptr) << code;
+  EXPECT_EQ(record->position, layout_.record_positions[1][3]);
+  EXPECT_EQ(chunk.title, "Ustawa nr 2");
+  // The last record of the chain is reachable.
+  record = FcGetChunk(title_, layout_.record_positions[2][0], chunk, code);
+  ASSERT_NE(record, nullptr) << code;
+  EXPECT_EQ(chunk.title, "Ustawa nr 3");
+  EXPECT_EQ(chunk.topic_length, record->stored_size);  // the topic's only record
+}
+
+TEST_P(TopicTitle, NeighboursStayInTheTopic) {
+  int32_t code = 0;
+  const auto& positions = layout_.record_positions[1];
+  TopicRecordPtr record = FcLoadRecord(title_, positions[0], code);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(FcGetNeighbour(*record, false, title_, code, positions[0], -1), nullptr);
+  EXPECT_EQ(code, kTopicOutOfTopic);
+  for (size_t r = 1; r < positions.size(); ++r) {
+    record = FcGetNeighbour(*record, true, title_, code, positions[0], -1);
+    ASSERT_NE(record, nullptr) << r << " code " << code;
+    EXPECT_EQ(record->position, positions[r]);
+    EXPECT_EQ(record->char_offset, layout_.record_addresses[1][r] & 0x7FFF);
+  }
+  // Onto the next topic's header.
+  EXPECT_EQ(FcGetNeighbour(*record, true, title_, code, positions[0], -1), nullptr);
+  EXPECT_EQ(code, kTopicOutOfTopic);
+  for (size_t r = positions.size() - 1; r > 0; --r) {
+    record = FcGetNeighbour(*record, false, title_, code, positions[0], -1);
+    ASSERT_NE(record, nullptr) << r << " code " << code;
+    EXPECT_EQ(record->position, positions[r - 1]);
+    EXPECT_EQ(record->char_offset, layout_.record_addresses[1][r - 1] & 0x7FFF);
+  }
+  // Forward onto the stop position.
+  EXPECT_EQ(FcGetNeighbour(*record, true, title_, code, positions[0], positions[1]), nullptr);
+  EXPECT_EQ(code, kTopicOutOfTopic);
+}
+
+TEST_P(TopicTitle, AddressesAndPositions) {
+  for (size_t t = 0; t < source_.topics.size(); ++t) {
+    for (size_t r = 0; r < source_.topics[t].records.size(); ++r) {
+      const int32_t address = layout_.record_addresses[t][r];
+      TopicLocation location;
+      ASSERT_EQ(FcLocateAddress(title_, address + 7, location), 0);
+      EXPECT_EQ(location.position, layout_.record_positions[t][r]);
+      EXPECT_EQ(location.char_offset, 7);
+    }
+    // A topic's address leads to its first record.
+    EXPECT_EQ(TtlAddressToPosition(title_, layout_.topic_addresses[t]), layout_.record_positions[t][0]);
+    EXPECT_EQ(TtlTopicNumberToPosition(title_, int32_t(t)), layout_.record_positions[t][0]);
+  }
+  TopicLocation location;
+  EXPECT_EQ(FcLocateAddress(title_, layout_.record_addresses[2][0] + 60, location), 1);
+  EXPECT_EQ(location.position, -1);
+  EXPECT_EQ(FcLocateAddress(nullptr, 0, location), 5);
+  EXPECT_EQ(TtlTopicNumberToPosition(title_, 3), -1);
+  EXPECT_EQ(TtlContextStringToPosition(title_, "USTAWA_2"), layout_.record_positions[1][0]);
+  EXPECT_EQ(TtlContextStringToPosition(title_, "ust.3"), layout_.record_positions[2][0]);
+  EXPECT_EQ(TtlContextStringToPosition(title_, "brak"), -1);
+  EXPECT_EQ(TtlContextStringToPosition(title_, nullptr), -1);
+  EXPECT_EQ(TtlStartPosition(title_), layout_.record_positions[2][0]);
+}
+
+TEST_P(TopicTitle, TitleStrings) {
+  char buffer[64];
+  EXPECT_EQ(TtlGetInfo(title_, kInfoTopicTitle, 1, buffer, sizeof buffer), 11);
+  EXPECT_STREQ(buffer, "Ustawa nr 2");
+  EXPECT_EQ(TtlGetInfo(title_, kInfoTopicTitle, -1, buffer, sizeof buffer), -1);
+  EXPECT_EQ(TtlGetInfo(title_, kInfoTopicTitle, 1, nullptr, 0), -1);
+  EXPECT_EQ(TtlGetInfo(title_, kInfoTitleAtAddress, layout_.topic_addresses[1] + 5, buffer, sizeof buffer), 0);
+  EXPECT_STREQ(buffer, "Ustawa nr 2");
+  EXPECT_EQ(TtlGetInfo(title_, kInfoTitleAtAddress, layout_.topic_addresses[2], buffer, sizeof buffer), 0);
+  EXPECT_STREQ(buffer, "Ustawa nr 3");
+  EXPECT_EQ(TtlGetInfo(title_, kInfoTitleAtAddress, 0x7FFFFFFF, buffer, sizeof buffer), 0);
+  EXPECT_STREQ(buffer, "Ustawa nr 3");
+  EXPECT_EQ(TtlGetInfo(title_, kInfoCatalogAddress, 2, nullptr, 0), layout_.topic_addresses[2]);
+  EXPECT_EQ(TtlGetInfo(title_, kInfoCatalogAddress, 3, nullptr, 0), -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, TopicTitle,
+                         ::testing::Values(Variant{"plain", false, 0, false, 4}, Variant{"compressed", true, 0, false, 2},
+                                           Variant{"compressed_small", true, 3630, false, 4},
+                                           Variant{"phrases", true, 4000, true, 3}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TopicBlockCache, ThreeSlotsAndPinnedBlocks) {
+  titlebuild::LibraryTitleSource source;
+  source.topics = title_test::topics_of({{9000, 9000, 9000}});
+  source.compressed = true;
+  source.block_data_size = 4000;
+  titlebuild::TopicFileLayout layout;
+  const std::string path = title_test::write_title(source, "cache", layout);
+  ASSERT_GE(layout.blocks, 6u);
+  TitleHandle* t = TtlOpen(path.c_str(), nullptr, 0, true);
+  ASSERT_NE(t, nullptr);
+  int32_t code = 0;
+  const TopicBlockRef held = FcLoadBlock(t, 1, code);
+  ASSERT_NE(held, nullptr);
+  const std::vector<uint8_t> copy = held->bytes;
+  for (int32_t b : {2, 3, 4}) ASSERT_NE(FcLoadBlock(t, b, code), nullptr);
+  EXPECT_EQ(t->cache.decoded, 4u);
+  // Block 1 has left the cache but the held reference still reads the same bytes.
+  EXPECT_EQ(held->bytes, copy);
+  ASSERT_NE(FcLoadBlock(t, 2, code), nullptr);
+  EXPECT_EQ(t->cache.decoded, 4u);  // a hit
+  ASSERT_NE(FcLoadBlock(t, 5, code), nullptr);
+  EXPECT_EQ(t->cache.decoded, 5u);
+  // The slot after the hit (block 3's) was replaced; blocks 2 and 4 are still cached.
+  ASSERT_NE(FcLoadBlock(t, 2, code), nullptr);
+  ASSERT_NE(FcLoadBlock(t, 4, code), nullptr);
+  EXPECT_EQ(t->cache.decoded, 5u);
+  ASSERT_NE(FcLoadBlock(t, 3, code), nullptr);
+  EXPECT_EQ(t->cache.decoded, 6u);
+  EXPECT_EQ(FcLoadBlock(t, 100000, code), nullptr);
+  EXPECT_EQ(code, kTopicReadFailed);
+  // Every block but the last fills its 4,096 stored bytes and decodes to exactly its record bytes
+  // (the builder's padding rule).
+  EXPECT_EQ(held->size(), kTopicBlockHeaderSize + 4000);
+  for (size_t b = 0; b + 1 < layout.blocks; ++b) {
+    const TopicBlock decoded = FcDecodeBlock(int32_t(b), layout.file.data() + b * kTopicBlockSize, kTopicBlockSize, true);
+    EXPECT_EQ(decoded.size(), kTopicBlockHeaderSize + 4000) << b;
+  }
+  EXPECT_EQ(layout.file.size() % kTopicBlockSize != 0, true);
+  TtlClose(t);
+}
+
+TEST(TopicTitle, UncompressedFlagReadsAsStored) {
+  titlebuild::LibraryTitleSource source;
+  source.topics = title_test::topics_of({{100}});
+  source.compressed = false;
+  titlebuild::TopicFileLayout layout;
+  const std::string path = title_test::write_title(source, "stored", layout);
+  TitleHandle* t = TtlOpen(path.c_str(), nullptr, 0, true);
+  ASSERT_NE(t, nullptr);
+  EXPECT_FALSE(t->compressed);
+  int32_t code = 0;
+  const TopicBlockRef block = FcLoadBlock(t, 0, code);
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(block->bytes, layout.file);
+  TtlClose(t);
+}
+
+TEST(Catalogue, ReadsAHundredAtATime) {
+  titlebuild::LibraryTitleSource source;
+  for (int i = 0; i < 150; ++i) source.topics.push_back({"t" + std::to_string(i), "", {{adt::kRecordTextCounted, {}, "abc"}}, {}});
+  titlebuild::TopicFileLayout layout;
+  const std::string path = title_test::write_title(source, "catalogue", layout);
+  TitleHandle* t = TtlOpen(path.c_str(), nullptr, 0, true);
+  ASSERT_NE(t, nullptr);
+  for (int32_t n : {5, 50, 104}) EXPECT_EQ(TtlGetCatalogAddress(t, n), layout.topic_addresses[n]);
+  ASSERT_NE(t->catalog, nullptr);
+  EXPECT_EQ(t->catalog->file_reads, 1u);
+  EXPECT_EQ(TtlGetCatalogAddress(t, 105), layout.topic_addresses[105]);
+  EXPECT_EQ(t->catalog->file_reads, 2u);
+  EXPECT_EQ(TtlGetCatalogAddress(t, 149), layout.topic_addresses[149]);
+  EXPECT_EQ(t->catalog->file_reads, 2u);
+  uint8_t record[4];
+  EXPECT_EQ(FtsReadCatalog(t->catalog.get(), record, sizeof record, 150), fts::kFtsOutOfRange);
+  EXPECT_EQ(FtsReadCatalog(t->catalog.get(), record, 3, 1), fts::kFtsBadArgument);
+  EXPECT_EQ(FtsReadCatalog(t->catalog.get(), nullptr, 4, 1), fts::kFtsBadArgument);
+  EXPECT_EQ(FtsCatalogCount(t->catalog.get()), 150);
+  // Without a start record the catalogue's first topic starts.
+  EXPECT_EQ(TtlGetStartAddress(t), layout.topic_addresses[0]);
+  TtlClose(t);
+}
+
+}  // namespace

@@ -1,0 +1,359 @@
+#include "tools/titlebuild/topic_writer.h"
+
+#include <algorithm>
+
+#include "engine/compress/zeck_compressor.h"
+#include "engine/zeck/zeck_decompress.h"
+#include "engine/fcmanage/topic_block.h"
+#include "engine/fcmanage/topic_stream.h"
+#include "platform/base/byte_io.h"
+
+namespace titlebuild {
+namespace {
+
+using title::kTopicBlockHeaderSize;
+using title::kTopicBlockSize;
+using title::kTopicDecodedLimit;
+using title::MakePosition;
+using title::PositionBlock;
+using title::PositionOffset;
+
+constexpr size_t kStoredData = kTopicBlockSize - kTopicBlockHeaderSize;         // 4,084
+constexpr size_t kMaxBlockData = kTopicDecodedLimit - kTopicBlockHeaderSize;  // 16,372: offsets stay below 16,384
+constexpr size_t kHeaderValues = 9;
+// A block of 3,630 bytes compresses into 4,084 bytes even as literals only (3,630 + 454 flag bytes),
+// and as literals it fills them, so blocks never hold less.
+constexpr size_t kMinCompressedData = 3630;
+constexpr size_t kCompressedSizes[] = {16372, 14000, 12000, 10000, 8000, 7000, 6000, 5000, 4500, 4000, kMinCompressedData};
+
+struct PendingRecord {
+  size_t topic = 0;
+  bool is_header = false;
+  std::vector<uint8_t> body;  // packed header, format data, stored text
+  int32_t text_offset = 0;    // from the record's start (envelope included)
+  int32_t expanded_length = 0;
+  uint16_t count = 0;
+  int32_t position = -1;
+  int32_t address = -1;
+  int32_t size() const { return int32_t(title::kEnvelopeSize + body.size()); }
+};
+
+// Builds every record's bytes; the topic header values are filled once positions are known.
+bool make_records(const std::vector<TopicSource>& topics, const zeck::PhraseList* phrases,
+                  std::vector<PendingRecord>& records) {
+  for (size_t t = 0; t < topics.size(); ++t) {
+    const TopicSource& topic = topics[t];
+    PendingRecord header;
+    header.topic = t;
+    header.is_header = true;
+    std::string text = topic.title;
+    text.push_back('\0');
+    text += topic.header_text;
+    base::ByteWriter out(header.body);
+    adt::DpEncodeRecordHeader({adt::kRecordTopicHeader, 0, 0}, out);
+    out.zeros(kHeaderValues * 4);
+    header.text_offset = int32_t(title::kEnvelopeSize + out.pos());
+    out.bytes(text.data(), text.size());
+    header.expanded_length = int32_t(text.size());
+    records.push_back(std::move(header));
+
+    for (const TopicRecordSource& source : topic.records) {
+      if (source.text.size() > 0x7FFF) return false;
+      PendingRecord r;
+      r.topic = t;
+      std::string stored = source.text;
+      if (phrases) {
+        stored.resize(zeck::PhrCompressText(reinterpret_cast<uint8_t*>(stored.data()), stored.size(), *phrases));
+      }
+      r.count = source.type > 0x10 ? uint16_t(source.text.size()) : 0;
+      base::ByteWriter w(r.body);
+      adt::DpEncodeRecordHeader({source.type, int32_t(source.format.size()), r.count}, w);
+      w.bytes(source.format.data(), source.format.size());
+      r.text_offset = int32_t(title::kEnvelopeSize + w.pos());
+      w.bytes(stored.data(), stored.size());
+      r.expanded_length = int32_t(source.text.size());
+      records.push_back(std::move(r));
+    }
+  }
+  return true;
+}
+
+// Gives every record its position for blocks of `data_size` bytes; returns the number of blocks.
+size_t place_records(std::vector<PendingRecord>& records, size_t data_size) {
+  int32_t block = 0;
+  size_t offset = kTopicBlockHeaderSize;
+  const size_t end = kTopicBlockHeaderSize + data_size;
+  for (PendingRecord& r : records) {
+    if (offset >= end) {
+      ++block;
+      offset = kTopicBlockHeaderSize;
+    }
+    r.position = MakePosition(block, int32_t(offset));
+    size_t remaining = size_t(r.size());
+    while (true) {
+      const size_t take = std::min(end - offset, remaining);
+      remaining -= take;
+      offset += take;
+      if (!remaining) break;
+      ++block;
+      offset = kTopicBlockHeaderSize;
+    }
+  }
+  return size_t(block) + 1;
+}
+
+// Character offsets: the counts of the records that begin in a block before each record.
+bool assign_addresses(std::vector<PendingRecord>& records) {
+  int32_t block = -1;
+  int32_t total = 0;
+  for (PendingRecord& r : records) {
+    if (PositionBlock(r.position) != block) {
+      block = PositionBlock(r.position);
+      total = 0;
+    }
+    if (total > 0x7FFF) return false;
+    r.address = (block << 15) | total;
+    total += r.count;
+  }
+  return total <= 0x7FFF + 1;
+}
+
+void fill_topic_headers(std::vector<PendingRecord>& records, size_t topic_count) {
+  std::vector<size_t> header_index(topic_count);
+  std::vector<int32_t> length(topic_count, 0);
+  std::vector<int32_t> first(topic_count, -1), last(topic_count, -1);
+  for (size_t i = 0; i < records.size(); ++i) {
+    const PendingRecord& r = records[i];
+    length[r.topic] += r.size();
+    if (r.is_header) {
+      header_index[r.topic] = i;
+    } else {
+      if (first[r.topic] == -1) first[r.topic] = r.position;
+      last[r.topic] = r.position;
+    }
+  }
+  for (size_t t = 0; t < topic_count; ++t) {
+    PendingRecord& h = records[header_index[t]];
+    base::store_le32(h.body.data() + 1, uint32_t(length[t]));
+    const int32_t values[kHeaderValues] = {
+        t > 0 ? records[header_index[t - 1]].address : -1,
+        t + 1 < topic_count ? records[header_index[t + 1]].address : -1,
+        int32_t(t),
+        -1,
+        first[t],
+        last[t],
+        0, 0, 0};
+    for (size_t v = 0; v < kHeaderValues; ++v) base::store_le32(h.body.data() + 5 + 4 * v, uint32_t(values[v]));
+  }
+}
+
+// The decoded blocks: header and record bytes.
+std::vector<std::vector<uint8_t>> decoded_blocks(const std::vector<PendingRecord>& records, size_t blocks,
+                                                 size_t data_size) {
+  std::vector<std::vector<uint8_t>> out(blocks);
+  for (auto& b : out) b.resize(kTopicBlockHeaderSize, 0);
+  std::vector<int32_t> first(blocks, -1), earlier(blocks, -1), topic_header(blocks, -1);
+  int32_t current_header = -1;
+  for (size_t i = 0; i < records.size(); ++i) {
+    const PendingRecord& r = records[i];
+    if (r.is_header) current_header = r.position;
+    std::vector<uint8_t> bytes;
+    base::ByteWriter w(bytes);
+    w.i32(r.size());
+    w.i32(r.expanded_length);
+    w.i32(i > 0 ? records[i - 1].position : -1);
+    w.i32(i + 1 < records.size() ? records[i + 1].position : -1);
+    w.i32(r.text_offset);
+    w.bytes(r.body.data(), r.body.size());
+    size_t block = size_t(PositionBlock(r.position));
+    if (first[block] == -1) {
+      first[block] = r.position;
+      topic_header[block] = current_header;
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+      std::vector<uint8_t>& b = out[block];
+      const size_t take = std::min(kTopicBlockHeaderSize + data_size - b.size(), bytes.size() - done);
+      b.insert(b.end(), bytes.begin() + int64_t(done), bytes.begin() + int64_t(done + take));
+      done += take;
+      if (done < bytes.size()) earlier[++block] = r.position;
+    }
+  }
+  for (size_t b = 0; b < blocks; ++b) {
+    base::store_le32(out[b].data(), uint32_t(earlier[b]));
+    base::store_le32(out[b].data() + 4, uint32_t(first[b]));
+    base::store_le32(out[b].data() + 8, uint32_t(topic_header[b]));
+  }
+  return out;
+}
+
+// One item of an LZ stream.
+struct Item {
+  bool reference = false;
+  uint8_t literal = 0;
+  uint16_t distance = 0;
+  uint8_t length = 0;
+};
+
+std::vector<Item> parse_stream(const std::vector<uint8_t>& stream) {
+  std::vector<Item> items;
+  size_t in = 0;
+  while (in + 1 < stream.size()) {
+    const uint8_t flags = stream[in++];
+    for (int bit = 0; bit < 8 && in < stream.size(); ++bit) {
+      if (flags & (1 << bit)) {
+        const uint8_t b0 = stream[in], b1 = stream[in + 1];
+        in += 2;
+        items.push_back({true, 0, uint16_t((b0 | ((b1 & 0x0F) << 8)) + 1), uint8_t((b1 >> 4) + zeck::kZeckMinMatch)});
+      } else {
+        items.push_back({false, stream[in++], 0, 0});
+      }
+    }
+  }
+  return items;
+}
+
+std::vector<uint8_t> write_stream(const std::vector<Item>& items) {
+  std::vector<uint8_t> out;
+  size_t flag = 0;
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i % 8 == 0) {
+      flag = out.size();
+      out.push_back(0);
+    }
+    const Item& item = items[i];
+    if (item.reference) {
+      out[flag] |= uint8_t(1 << (i % 8));
+      const unsigned d = item.distance - 1u;
+      out.push_back(uint8_t(d & 0xFF));
+      out.push_back(uint8_t(((item.length - zeck::kZeckMinMatch) << 4) | (d >> 8)));
+    } else {
+      out.push_back(item.literal);
+    }
+  }
+  return out;
+}
+
+size_t stream_size(size_t items, size_t bytes) { return bytes + (items + 7) / 8; }
+
+// Grows the stream of `data` to fill the stored block exactly (see the padding rule in the header);
+// false when even literals only cannot fill it.
+bool fill_stored_block(const uint8_t* data, std::vector<uint8_t>& stream) {
+  std::vector<Item> items = parse_stream(stream);
+  size_t bytes = 0;
+  for (const Item& item : items) bytes += item.reference ? 2 : 1;
+  // Expands references from the end: a reference of 4 or more becomes a literal and a reference one
+  // shorter (one more item and byte); one of 3 becomes three literals.
+  size_t position = 0;
+  std::vector<size_t> starts;
+  for (const Item& item : items) {
+    starts.push_back(position);
+    position += item.reference ? item.length : 1;
+  }
+  size_t i = items.size();
+  while (stream_size(items.size(), bytes) < kStoredData - 1) {
+    while (i > 0 && !items[i - 1].reference) --i;
+    if (i == 0) return false;
+    Item& ref = items[i - 1];
+    const size_t at = starts[i - 1];
+    if (ref.length > zeck::kZeckMinMatch) {
+      const Item literal{false, data[at], 0, 0};
+      ref.length--;
+      items.insert(items.begin() + int64_t(i - 1), literal);
+      starts.insert(starts.begin() + int64_t(i - 1), at);
+      starts[i] = at + 1;
+      bytes += 1;
+      ++i;
+    } else {
+      const Item literals[3] = {{false, data[at], 0, 0}, {false, data[at + 1], 0, 0}, {false, data[at + 2], 0, 0}};
+      items.erase(items.begin() + int64_t(i - 1));
+      items.insert(items.begin() + int64_t(i - 1), literals, literals + 3);
+      starts.erase(starts.begin() + int64_t(i - 1));
+      const size_t s3[3] = {at, at + 1, at + 2};
+      starts.insert(starts.begin() + int64_t(i - 1), s3, s3 + 3);
+      bytes += 1;
+      i -= 1;
+    }
+  }
+  stream = write_stream(items);
+  if (stream.size() == kStoredData - 1) {
+    // One byte left: make it decode to nothing.
+    if (items.size() % 8) {
+      size_t flag = 0, pos = 0;
+      for (size_t n = 0; n < items.size(); ++n) {
+        if (n % 8 == 0) flag = pos++;
+        pos += items[n].reference ? 2 : 1;
+      }
+      stream[flag] |= uint8_t(1 << (items.size() % 8));
+    }
+    stream.push_back(0);
+  }
+  return stream.size() == kStoredData;
+}
+
+// Stores the blocks; false when a compressed block does not fit its stored size.
+bool store_blocks(const std::vector<std::vector<uint8_t>>& blocks, bool compressed, std::vector<uint8_t>& file) {
+  file.clear();
+  for (size_t b = 0; b < blocks.size(); ++b) {
+    const std::vector<uint8_t>& block = blocks[b];
+    const bool last = b + 1 == blocks.size();
+    std::vector<uint8_t> stored(block.begin(), block.begin() + kTopicBlockHeaderSize);
+    if (compressed) {
+      const uint8_t* data = block.data() + kTopicBlockHeaderSize;
+      const size_t size = block.size() - kTopicBlockHeaderSize;
+      std::vector<uint8_t> packed(zeck::ZeckMaxCompressedSize(size));
+      zeck::ZeckCompressor compressor;
+      int code = 0;
+      packed.resize(compressor.ZeckCompress(data, size, packed.data(), packed.size(), code));
+      if (code || packed.size() > kStoredData) return false;
+      if (!last && packed.size() < kStoredData && !fill_stored_block(data, packed)) return false;
+      stored.insert(stored.end(), packed.begin(), packed.end());
+    } else {
+      stored.insert(stored.end(), block.begin() + kTopicBlockHeaderSize, block.end());
+    }
+    file.insert(file.end(), stored.begin(), stored.end());
+  }
+  return true;
+}
+
+}  // namespace
+
+int BuildTopicFile(const std::vector<TopicSource>& topics, const TopicFileOptions& options, TopicFileLayout& layout) {
+  layout = {};
+  std::vector<PendingRecord> records;
+  if (!make_records(topics, options.phrases, records)) return 1;
+
+  std::vector<size_t> sizes;
+  if (!options.compressed)
+    sizes.push_back(kStoredData);
+  else if (options.block_data_size)
+    sizes.push_back(std::clamp(options.block_data_size, kMinCompressedData, kMaxBlockData));
+  else
+    sizes.assign(std::begin(kCompressedSizes), std::end(kCompressedSizes));
+
+  for (size_t data_size : sizes) {
+    const size_t blocks = place_records(records, data_size);
+    if (!assign_addresses(records)) continue;
+    fill_topic_headers(records, topics.size());
+    std::vector<std::vector<uint8_t>> decoded = decoded_blocks(records, blocks, data_size);
+    if (!store_blocks(decoded, options.compressed, layout.file)) continue;
+    layout.block_data_size = data_size;
+    layout.blocks = blocks;
+    layout.record_positions.resize(topics.size());
+    layout.record_addresses.resize(topics.size());
+    for (const PendingRecord& r : records) {
+      if (r.is_header) {
+        layout.header_positions.push_back(r.position);
+        layout.topic_addresses.push_back(r.address);
+      } else {
+        layout.record_positions[r.topic].push_back(r.position);
+        layout.record_addresses[r.topic].push_back(r.address);
+      }
+    }
+    return 0;
+  }
+  layout = {};
+  return 1;
+}
+
+}  // namespace titlebuild
