@@ -10,7 +10,9 @@ QApplication& application() {
   static int argc = 1;
   static char name[] = "lumo_tests";
   static char* argv[] = {name, nullptr};
-  static auto app = std::make_unique<QApplication>(argc, argv);
+  // Never destroyed: windows, timers and widgets kept in the layer's tables outlive main and must
+  // find the application still there when they go.
+  static QApplication* app = std::make_unique<QApplication>(argc, argv).release();
   return *app;
 }
 

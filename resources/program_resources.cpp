@@ -1,0 +1,13 @@
+#include "resources/program_resources.h"
+
+namespace resources {
+
+void register_program_resources() {
+  static const bool registered = [] {
+    register_strings();
+    return true;
+  }();
+  (void)registered;
+}
+
+}  // namespace resources
