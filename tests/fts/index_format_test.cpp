@@ -221,5 +221,48 @@ TEST(IndexFormat, WriterMatchesHandMadeLeaf) {
   EXPECT_EQ(titlebuild::WriteFtsIndex(terms, o), TwoTermLeaf());
 }
 
+// Only lengths are stored and a run count of 0 repeats the length for the rest of the posting, so
+// occurrences cost no bits: 40 topics of 1,048,575 occurrences each fit in a few bytes.
+std::vector<uint8_t> FreeOccurrences(std::string_view count_bits) {
+  HandIndex f;
+  f.header(8, 100, kIndexHasLength, 0, 0, 1, {0x0701, 0x1301, 0, 0, kFixed8, kUnary});
+  std::string bits = "0 00 00100111 0" + std::string(count_bits) + " 0 00000001";
+  for (int t = 1; t < 40; ++t) bits += "0" + std::string(count_bits);
+  const std::vector<uint8_t> posting = Bits(bits);
+  f.put(0, 2, Cat({{0x81, 'w', 0}, posting, {kIndexEntriesEnd}}));
+  f.leaf(0, 2, kIndexNoBlock);
+  return f.bytes;
+}
+
+class DecliningSink : public FtsPostingSink {
+ public:
+  bool wants(uint32_t) override { return false; }
+  int32_t add(uint32_t, uint16_t, std::span<const FtsOccurrence>) override { return 0; }
+};
+
+TEST(IndexFormat, OccurrencesThatCostNoBitsAreBounded) {
+  {
+    IndexFile file(FreeOccurrences("11111111111111111110"));
+    FtsError error;
+    FtsIndexPtr index = file.open(&error);
+    ASSERT_TRUE(index);
+    // Passed over a run at a time: no time spent per occurrence.
+    DecliningSink declined;
+    const std::vector<uint8_t> w = testing::Counted("w");
+    EXPECT_EQ(FtsScanTerm(*index, {w.data(), nullptr, TermMode::kPlain, 0}, declined), 0);
+  }
+  {
+    // Kept, they fill the room of one scan (about four million) and the scan ends as if the
+    // occurrence nodes had run out, with the topics found so far.
+    IndexFile file(FreeOccurrences("11111111111111111111"));
+    FtsError error;
+    FtsIndexPtr index = file.open(&error);
+    ASSERT_TRUE(index);
+    CollectSink kept;
+    EXPECT_EQ(Scan(*index, "w", kept), 2008);
+    EXPECT_EQ(kept.topics.size(), 4u);
+  }
+}
+
 }  // namespace
 }  // namespace fts
