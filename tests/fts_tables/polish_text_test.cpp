@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/fts/breakers/word_breakers.h"
 #include "engine/fts/common/char_table.h"
 #include "platform/base/cp1250.h"
 #include "tools/titlebuild/fts_table_fixtures.h"
@@ -73,6 +74,33 @@ TEST(PolishText, BuiltInTableSplitsPolishWords) {
   CharTablePtr table = FtsDefaultCharTable(nullptr);
   EXPECT_EQ(folded_words(*table, "właściwość"), (std::vector<std::string>{"w", "aoeciwooeae"}));
   EXPECT_EQ(folded_words(*table, "zażółć"), (std::vector<std::string>{"za", "o", "ae"}));
+}
+
+int32_t collect(const uint8_t*, const uint8_t* term, int32_t, intptr_t out) {
+  reinterpret_cast<std::vector<std::string>*>(out)->push_back(
+      base::cp1250::to_utf8(std::string_view(reinterpret_cast<const char*>(term + 1), term[0])));
+  return 0;
+}
+
+// The word breaker itself, with the title's table: whole Polish words, folded to lower case.
+TEST(PolishText, WordBreakerKeepsPolishWordsWhole) {
+  CharTablePtr table = FtsParseCharTable(titlebuild::polish_char_table_file(), nullptr);
+  ASSERT_TRUE(table);
+  const std::string text = base::cp1250::from_utf8("Właściwość sądu — ZAŻÓŁĆ gęślą jaźń");
+  std::vector<std::string> terms;
+  BreakerState state;
+  BreakerCall call;
+  call.state = &state;
+  call.text = reinterpret_cast<const uint8_t*>(text.data());
+  call.length = uint16_t(text.size());
+  call.callback = collect;
+  call.callback_value = reinterpret_cast<intptr_t>(&terms);
+  call.char_table = table.get();
+  ASSERT_EQ(FBreakWords(call), 0);
+  call.text = nullptr;
+  call.length = 0;
+  ASSERT_EQ(FBreakWords(call), 0);
+  EXPECT_EQ(terms, (std::vector<std::string>{"właściwość", "sądu", "zażółć", "gęślą", "jaźń"}));
 }
 
 }  // namespace

@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include "engine/fts/breakers/word_breakers.h"
 #include "platform/base/byte_io.h"
+#include "platform/base/cp1250.h"
+#include "platform/base/temp_folder.h"
 #include "tools/titlebuild/fts_table_fixtures.h"
 
 namespace fts {
@@ -99,6 +102,25 @@ TEST(StopList, RefusesWrongFilesAndOverflow) {
   EXPECT_EQ(FtsParseStopList(big, full.get(), &err), 1);
   EXPECT_EQ(err.code, 0);
   EXPECT_EQ(full->total, 20 * 256);
+}
+
+// A plain word file read through the word breaker with the title's table: words are folded, several
+// on a line, blank lines and both line ends skipped.
+TEST(StopList, WordFileGoesThroughTheBreaker) {
+  base::OsFile file;
+  std::string path;
+  ASSERT_EQ(base::create_temp_file("stop", ".txt", file, path), base::OsError::None);
+  const std::string text = base::cp1250::from_utf8("Oraz\r\n\r\nSię przez\nLUB\n\n  albo  ");
+  ASSERT_EQ(file.write(text.data(), text.size()), base::OsError::None);
+  file.close();
+  CharTablePtr table = FtsParseCharTable(titlebuild::polish_char_table_file(), nullptr);
+  StopListPtr list = FtsCreateStopList(nullptr);
+  EXPECT_EQ(FtsReadStopWordFile(list.get(), path, FBreakWords, table.get()), kFtsOk);
+  for (std::string_view w : {"oraz", "si\xEA", "przez", "lub", "albo"}) EXPECT_TRUE(FtsIsStopWord(list.get(), counted(w).data())) << w;
+  EXPECT_EQ(list->total, 5 + 4 + 6 + 4 + 5);
+  EXPECT_EQ(FtsReadStopWordFile(list.get(), path + ".none", FBreakWords, table.get()), kFtsCannotOpen);
+  EXPECT_EQ(FtsReadStopWordFile(list.get(), path, nullptr, table.get()), kFtsBadArgument);
+  base::remove_file(path);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -68,6 +69,16 @@ int32_t FtsLoadStopList(mvfs::TitleFileSystem* fs, StopList* list, std::string_v
 // Writes the list as a stop-list file (1 at once for an empty list).
 int32_t FtsSaveStopList(mvfs::TitleFileSystem* fs, const StopList* list, std::string_view name, FtsError* error);
 void FtsFreeStopList(StopListPtr list);
+
+struct BreakerCall;
+struct CharTable;
+// A word breaker as the breakers define it (engine/fts/breakers).
+using StopWordBreaker = int32_t (*)(const BreakerCall& call);
+// Adds the words of a plain text file, one or more per line: each non-empty line goes through the
+// breaker with the character table, then the breaker's end call, and every term it yields is added.
+// 2015 for a missing argument, 2030 when the file cannot be read; otherwise the first non-zero code of
+// the breaker or of adding a word (0 when all went in).
+int32_t FtsReadStopWordFile(StopList* list, const std::string& path, StopWordBreaker breaker, const CharTable* table);
 
 // The bytes of a stop-list file holding `list`: buckets from 22 down to 0, each chain from its head.
 std::vector<uint8_t> FtsStopListBytes(const StopList& list);
