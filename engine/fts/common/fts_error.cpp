@@ -2,12 +2,12 @@
 
 namespace fts {
 
-int32_t FtsSetError(FtsError* record, int32_t code, int32_t position, std::source_location where) {
+int32_t FtsSetError(FtsError* record, int32_t code, int32_t position, int32_t line, const char* file) {
   if (record) {
     record->code = code;
     record->position = position;
-    record->line = static_cast<int32_t>(where.line());
-    record->file = where.file_name();
+    record->line = line;
+    record->file = file;
   }
   return code;
 }

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <source_location>
 
 namespace fts {
 
@@ -47,9 +46,10 @@ struct FtsError {
   const char* file = nullptr; // source module that set the code (diagnosis)
 };
 
-// Fills all four fields when `record` is not null; returns `code`.
-int32_t FtsSetError(FtsError* record, int32_t code, int32_t position = 0,
-                    std::source_location where = std::source_location::current());
+// Fills all four fields when `record` is not null; returns `code`. The line and file default to the
+// caller's place.
+int32_t FtsSetError(FtsError* record, int32_t code, int32_t position = 0, int32_t line = __builtin_LINE(),
+                    const char* file = __builtin_FILE());
 // Fills only code and position; returns `code`.
 int32_t FtsSetErrorCode(FtsError* record, int32_t code, int32_t position = 0);
 
