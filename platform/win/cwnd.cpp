@@ -31,7 +31,7 @@ void register_default_class() {
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = ::DefWindowProc;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = 0;
+  wc.hbrBackground = nullptr;
   wc.lpszClassName = AFX_WND_CLASS;
   RegisterClass(&wc);
 }
@@ -44,12 +44,12 @@ LRESULT AfxWndProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   return wnd->WindowProc(message, wParam, lParam);
 }
 
-LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, int hbrBackground, HICON hIcon) {
+LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
   static std::set<std::string> names;
   char name[96];
-  std::snprintf(name, sizeof name, "Afx:%x:%lx:%x:%lx", nClassStyle,
+  std::snprintf(name, sizeof name, "Afx:%x:%lx:%lx:%lx", nClassStyle,
                 static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(hCursor)),
-                unsigned(hbrBackground),
+                static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(hbrBackground)),
                 static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(hIcon)));
   auto [it, fresh] = names.insert(name);
   if (fresh) {

@@ -28,9 +28,9 @@ struct NCCALCSIZE_PARAMS {
 
 // The window procedure of every window with a CWnd.
 LRESULT AfxWndProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam);
-// A class name registered on first use for these styles, cursor and background (a system colour
-// index + 1, or 0).
-LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, int hbrBackground = 0,
+// A class name registered on first use for these styles, cursor and background (a brush, a
+// system colour index + 1, or null).
+LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
                             HICON hIcon = nullptr);
 // The class CWnd::Create uses when given no class name.
 inline constexpr LPCTSTR AFX_WND_CLASS = "AfxWnd";

@@ -1,9 +1,8 @@
 // The default handling of messages (DefWindowProc): what a window does with a message its own
 // procedure passes on.
-#include <QPainter>
-
 #include <cstring>
 
+#include "platform/gdi/core/draw_api.h"
 #include "platform/win/cursors.h"
 #include "platform/win/message_queue.h"
 #include "platform/win/system_metrics.h"
@@ -16,18 +15,11 @@ namespace {
 
 QPoint screen_point(LPARAM l) { return QPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)); }
 
-LRESULT erase_background(Window& w) {
-  int background = w.window_class->background;
-  if (background <= 0) return 0;
-  COLORREF c = GetSysColor(background - 1);
-  QRect client = w.client_rect;
-  QRegion area = w.paint_area.isEmpty() ? QRegion(QRect(QPoint(0, 0), client.size())) : w.paint_area;
-  {
-    QPainter p(&w.surface);
-    p.setClipRegion(area.translated(client.topLeft()));
-    p.fillRect(client, QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)));
-  }
-  surface_changed(w, client);
+LRESULT erase_background(Window& w, HDC dc) {
+  HBRUSH brush = ResolveClassBrush(w.window_class->background);
+  if (!brush || !dc) return 0;
+  RECT client{0, 0, w.client_rect.width(), w.client_rect.height()};
+  FillRect(dc, &client, brush);
   return 1;
 }
 
@@ -119,7 +111,7 @@ LRESULT DefWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(h, &ps);
       return 0;
     }
-    case WM_ERASEBKGND: return erase_background(*w);
+    case WM_ERASEBKGND: return erase_background(*w, reinterpret_cast<HDC>(wParam));
     case WM_SETTEXT: {
       const char* text = reinterpret_cast<const char*>(lParam);
       w->text = text ? text : "";

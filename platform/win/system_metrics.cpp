@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "platform/gdi/core/object_api.h"
+
 namespace {
 
 // The screen when the program has one; a fixed size otherwise (before the application starts).
@@ -88,6 +90,21 @@ int GetSystemMetrics(int index) {
 
 COLORREF GetSysColor(int index) {
   return index >= 0 && index < kSysColorCount ? kColors[size_t(index)] : 0;
+}
+
+HBRUSH GetSysColorBrush(int index) {
+  if (index < 0 || index >= kSysColorCount) return nullptr;
+  static std::array<HBRUSH, kSysColorCount> brushes{};
+  HBRUSH& b = brushes[size_t(index)];
+  // Made again should code have deleted it.
+  if (!b || GetObjectType(b) != OBJ_BRUSH) b = CreateSolidBrush(GetSysColor(index));
+  return b;
+}
+
+HBRUSH ResolveClassBrush(HBRUSH brush) {
+  auto value = reinterpret_cast<std::uintptr_t>(brush);
+  if (value >= 1 && value <= std::uintptr_t(kSysColorCount)) return GetSysColorBrush(int(value) - 1);
+  return brush;
 }
 
 // The system font is 8-point sans at 96 dpi: average width 6, height 13.

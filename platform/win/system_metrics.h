@@ -3,9 +3,8 @@
 // comes from the display.
 #pragma once
 
+#include "platform/gdi/core/gdi_types.h"
 #include "platform/win/win_types.h"
-
-using COLORREF = DWORD;  // 0x00BBGGRR
 
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
@@ -93,6 +92,11 @@ constexpr int kSysColorCount = 29;
 
 int GetSystemMetrics(int index);  // 0 for an unknown index
 COLORREF GetSysColor(int index);  // 0 for an unknown index
+// A solid brush of a system colour, made once and kept (null for an unknown index).
+HBRUSH GetSysColorBrush(int index);
+// The brush a class background or a WM_CTLCOLOR answer names: a brush, or a system colour
+// index + 1 in its place.
+HBRUSH ResolveClassBrush(HBRUSH brush);
 // Dialog base units: low word horizontal (average character width), high word vertical (height)
 // of the system font.
 LONG GetDialogBaseUnits();

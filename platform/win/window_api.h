@@ -6,19 +6,17 @@
 #include <string>
 
 #include "platform/base/geometry.h"
+#include "platform/gdi/core/gdi_types.h"
 #include "platform/win/messages.h"
 #include "platform/win/win_types.h"
 #include "platform/win/window_styles.h"
-
-struct HDC__;
-using HDC = HDC__*;
 
 // --- Window classes ------------------------------------------------------------------------------
 struct WNDCLASS {
   UINT style = 0;
   WNDPROC lpfnWndProc = nullptr;
   HCURSOR hCursor = nullptr;
-  int hbrBackground = 0;  // a system colour index + 1, or 0 for none
+  HBRUSH hbrBackground = nullptr;  // a brush, a system colour index + 1, or null for none
   const char* lpszClassName = nullptr;
 };
 // Registers a class by name; a second class of the same name fails (0).

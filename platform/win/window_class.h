@@ -12,7 +12,7 @@ struct WindowClass {
   WNDPROC proc = nullptr;
   UINT style = 0;
   HCURSOR cursor = nullptr;
-  int background = 0;  // system colour index + 1, 0 for none
+  HBRUSH background = nullptr;  // a brush or a system colour index + 1; null for none
 };
 
 // The class of that name (case-insensitive), or null.

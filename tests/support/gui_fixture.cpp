@@ -16,7 +16,7 @@ QApplication& application() {
   return *app;
 }
 
-const char* test_window_class(const char* name, WNDPROC proc, UINT class_style, int background) {
+const char* test_window_class(const char* name, WNDPROC proc, UINT class_style, HBRUSH background) {
   WNDCLASS wc;
   if (!GetClassInfo(name, &wc)) {
     wc.style = class_style;

@@ -20,7 +20,7 @@ QApplication& application();
 // Registers a window class for tests once (later calls with the same name do nothing) and
 // returns its name.
 const char* test_window_class(const char* name, WNDPROC proc, UINT class_style = CS_DBLCLKS,
-                              int background = 0);
+                              HBRUSH background = nullptr);
 
 class GuiTest : public ::testing::Test {
  protected:

@@ -1,8 +1,6 @@
 // Mouse capture through a nested tracking loop, as bar, splitter and button drags run it.
 #include <gtest/gtest.h>
 
-#include <QTimer>
-
 #include <vector>
 
 #include "platform/win/cwnd.h"

@@ -2,8 +2,6 @@
 // a click on each part produces.
 #include <gtest/gtest.h>
 
-#include <QTimer>
-
 #include "platform/win/system_metrics.h"
 #include "tests/support/gui_fixture.h"
 #include "tests/support/message_log.h"

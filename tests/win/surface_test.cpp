@@ -1,0 +1,120 @@
+// Window surfaces: painting through paint and window contexts, drawing outside painting,
+// scrolling that moves pixels, the classic non-client look, and saving a surface as PNG.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cstdlib>
+
+#include "platform/base/temp_folder.h"
+#include "platform/gdi/core/draw_api.h"
+#include "platform/gdi/core/object_api.h"
+#include "platform/win/system_metrics.h"
+#include "tests/support/gui_fixture.h"
+#include "tests/support/surface_png.h"
+
+namespace {
+
+using lumo::test::GuiTest;
+using lumo::test::surface_pixel;
+
+constexpr COLORREF kFace = 0xC0C0C0;
+constexpr COLORREF kRed = 0x0000FF;
+
+// Paints a red block at (10, 10)-(30, 20) of its client area.
+LRESULT block_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(h, &ps);
+    HBRUSH red = CreateSolidBrush(kRed);
+    RECT block{10, 10, 30, 20};
+    FillRect(dc, &block, red);
+    DeleteObject(red);
+    EndPaint(h, &ps);
+    return 0;
+  }
+  return DefWindowProc(h, m, w, l);
+}
+
+class Surface : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    const char* cls = lumo::test::test_window_class("BlockWnd", block_proc, CS_DBLCLKS,
+                                                    reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    top = CreateWindowEx(0, cls, "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr);
+    view = CreateWindowEx(0, cls, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 20, 20, 60, 40, top,
+                          nullptr, nullptr);
+    pump();
+  }
+  HWND top = nullptr;
+  HWND view = nullptr;
+};
+
+TEST_F(Surface, PaintingErasesWithTheClassBackgroundAndDrawsTheBlock) {
+  EXPECT_EQ(surface_pixel(view, 0, 0), kFace);
+  EXPECT_EQ(surface_pixel(view, 10, 10), kRed);
+  EXPECT_EQ(surface_pixel(view, 29, 19), kRed);
+  EXPECT_EQ(surface_pixel(view, 30, 19), kFace);
+  // The one-pixel border lies around the client area.
+  EXPECT_EQ(surface_pixel(view, 0, 0, true), GetSysColor(COLOR_WINDOWFRAME));
+  EXPECT_EQ(surface_pixel(view, 11, 11, true), kRed);
+}
+
+TEST_F(Surface, DrawingOutsidePaintingStaysAndInvertsExactly) {
+  HDC dc = GetDC(view);
+  ASSERT_NE(dc, nullptr);
+  PatBlt(dc, 0, 0, 12, 12, DSTINVERT);
+  EXPECT_EQ(surface_pixel(view, 5, 5), 0x3F3F3Fu);
+  EXPECT_EQ(surface_pixel(view, 11, 11), 0xFFFF00u);  // inverted red
+  PatBlt(dc, 0, 0, 12, 12, DSTINVERT);
+  ReleaseDC(view, dc);
+  EXPECT_EQ(surface_pixel(view, 5, 5), kFace);
+  EXPECT_EQ(surface_pixel(view, 11, 11), kRed);
+  // Nothing was invalidated by it.
+  EXPECT_FALSE(GetUpdateRect(view, nullptr, FALSE));
+}
+
+TEST_F(Surface, ScrollingMovesPixelsAndInvalidatesTheUncoveredStrip) {
+  ScrollWindow(view, 0, -5, nullptr, nullptr);
+  EXPECT_EQ(surface_pixel(view, 15, 5), kRed);
+  EXPECT_EQ(surface_pixel(view, 15, 14), kRed);
+  EXPECT_EQ(surface_pixel(view, 15, 15), kFace);
+  RECT update;
+  ASSERT_TRUE(GetUpdateRect(view, &update, FALSE));
+  RECT client;
+  GetClientRect(view, &client);
+  EXPECT_EQ(CRect(update), CRect(0, client.bottom - 5, client.right, client.bottom));
+}
+
+// The caption is a gradient from its colour on the left: its first pixels are nearly that colour.
+bool near_colour(COLORREF a, COLORREF b) {
+  for (int shift : {0, 8, 16}) {
+    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 8) return false;
+  }
+  return true;
+}
+
+TEST_F(Surface, FramesShowActiveAndInactiveCaptions) {
+  HWND frame = CreateWindowEx(0, "BlockWnd", "Akt", WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_THICKFRAME,
+                              0, 0, 120, 80, top, nullptr, nullptr);
+  pump();
+  int at = GetSystemMetrics(SM_CXFRAME) + 1;
+  EXPECT_TRUE(near_colour(surface_pixel(frame, at, at, true), GetSysColor(COLOR_INACTIVECAPTION)));
+  SendMessage(frame, WM_NCACTIVATE, TRUE, 0);
+  EXPECT_TRUE(near_colour(surface_pixel(frame, at, at, true), GetSysColor(COLOR_ACTIVECAPTION)));
+}
+
+TEST_F(Surface, SavedPngHoldsTheSurface) {
+  std::string path = base::temp_folder() + "/surface_test.png";
+  ASSERT_TRUE(lumo::test::save_surface_png(view, path));
+  QImage saved(QString::fromStdString(path));
+  RECT client;
+  GetClientRect(view, &client);
+  ASSERT_EQ(saved.size(), QSize(client.right, client.bottom));
+  EXPECT_EQ(saved.pixel(15, 15), qRgb(255, 0, 0));
+  EXPECT_EQ(saved.pixel(2, 2), qRgb(0xC0, 0xC0, 0xC0));
+  EXPECT_FALSE(lumo::test::save_surface_png(reinterpret_cast<HWND>(999999), path));
+}
+
+}  // namespace
