@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "engine/title/title_tables.h"
+#include "engine/title/title_text_tables.h"
 
 namespace title {
 namespace {
@@ -37,6 +38,9 @@ void close_parts(TitleHandle* t) {
   FcFreeCache(t);
   t->magic = kTitleClosedMagic;
   t->char_maps.clear();
+  t->style_sheet.reset();
+  t->breakers.reset();
+  t->operators.reset();
 }
 
 void unregister(TitleHandle* t) {
@@ -141,8 +145,8 @@ const mvfs::BtCharMaps* TtlGetCharMaps(const TitleHandle* title) {
 //   106 the title file's path: result its length + 1; copied only when value (at most 65,535) is at
 //       least that
 //   110 the title string at or before TopicAddress `value`; 0, or -1 when the tree cannot be read
-//   100, 103, 104, 107, 108, 109, 111 belong to the full-text index, its tables and the fonts; they
-//       answer "absent" (0, or -1 for 108 and 109) until those are wired in
+//   104, 107, 108, 109, 111 the full-text tables and the fonts (title_text_tables.h)
+//   100, 103 belong to the full-text index; they answer "absent" (0) until it is wired in
 //   other: record n = value >> 16 of tag `code`: its data copied as text (at most (value & 0xFFFF) - 1
 //       bytes and a NUL); result the record's full data length; -1 when there is no such record, and
 //       for tags 1 and 2 also when the copied text is empty
@@ -177,13 +181,13 @@ int32_t TtlGetInfo(TitleHandle* title, int32_t code, int32_t value, char* buffer
       return TtlTitleAtAddress(title, value, buffer, buffer_size);
     case kInfoIndexOpen:
     case kInfoIndexHandle:
+      return 0;
     case kInfoBreakers:
     case kInfoOperators:
     case kInfoStyleSheet:
-      return 0;
     case kInfoOperatorWord:
     case kInfoOperatorCount:
-      return -1;
+      return TtlTextTableInfo(title, code, value, buffer, buffer_size);
     case kInfoFileSystem:
       return title->fs ? 1 : 0;
     default: {

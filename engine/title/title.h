@@ -16,6 +16,8 @@
 #include <thread>
 
 #include "engine/fcmanage/topic_block.h"
+#include "engine/fts/common/breaker_table.h"
+#include "engine/fts/common/operator_table.h"
 #include "engine/fts/common/fts_error.h"
 #include "engine/fts/common/fts_file.h"
 #include "engine/mvfs/btree.h"
@@ -24,6 +26,7 @@
 #include "engine/title/catalog.h"
 #include "engine/title/phrase_table.h"
 #include "engine/title/system_records.h"
+#include "engine/title/title_fonts.h"
 
 namespace title {
 
@@ -67,6 +70,10 @@ struct TitleHandle {
   intptr_t document = 0;
   TopicBlockCache cache;
   fts::FtsError error;
+  // Loaded on first request (title_text_tables.h).
+  StyleSheetPtr style_sheet;
+  fts::WordBreakerTablePtr breakers;
+  fts::OperatorTablePtr operators;
 };
 
 // Opens (or shares) the title; null when it is not found or not a readable title.

@@ -4,7 +4,9 @@
 #include <numeric>
 #include <string>
 
+#include "engine/fts/common/breaker_table.h"
 #include "engine/fts/common/stop_list.h"
+#include "platform/base/byte_io.h"
 #include "platform/base/cp1250.h"
 
 namespace titlebuild {
@@ -75,6 +77,19 @@ void add_polish_fts_tables(TitleBuilder& builder) {
                                         {"BLISKO", fts::kOpNear}, {"THRU", fts::kOpThru}, {"VFLD", fts::kOpVfld},
                                         {"DTYPE", fts::kOpDtype}}));
   builder.add_file("|STOPPL", stop_list_file({"i", "w", "z", "na", "do", "oraz", "si\xEA", "przez", "lub"}));
+}
+
+bool add_breaker_lines(TitleBuilder& builder, const std::vector<std::string_view>& lines) {
+  if (!builder.has_file("|SYSTEM")) return false;
+  std::vector<uint8_t> system = builder.file("|SYSTEM");
+  base::ByteWriter w(system);
+  for (std::string_view line : lines) {
+    w.u16(fts::kBreakerRecordTag);
+    w.u16(uint16_t(line.size() + 1));
+    w.cstring(line);
+  }
+  builder.add_file("|SYSTEM", std::move(system));
+  return true;
 }
 
 }  // namespace titlebuild

@@ -30,4 +30,8 @@ std::vector<uint8_t> stop_list_file(const std::vector<std::string_view>& words);
 // beside the English ones) and a stop list of Polish words "|STOPPL".
 void add_polish_fts_tables(TitleBuilder& builder);
 
+// Appends a "|SYSTEM" record of tag 12 (a breaker-slot line) for each line to the builder's
+// "|SYSTEM"; false when the builder has none.
+bool add_breaker_lines(TitleBuilder& builder, const std::vector<std::string_view>& lines);
+
 }  // namespace titlebuild

@@ -1,0 +1,68 @@
+#include "engine/title/title_text_tables.h"
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/title/title.h"
+
+namespace title {
+
+const StyleSheet* TtlGetStyleSheet(TitleHandle* title) {
+  if (!TtlIsValid(title)) return nullptr;
+  if (!title->style_sheet) {
+    title->style_sheet = FontLoad(title->fs.get(), &title->error);
+    if (title->style_sheet) title->char_maps = FontCharMaps(*title->style_sheet);
+  }
+  return title->style_sheet.get();
+}
+
+const fts::WordBreakerTable* TtlGetBreakerTable(TitleHandle* title) {
+  if (!TtlIsValid(title)) return nullptr;
+  if (!title->breakers) {
+    std::vector<std::string_view> lines;
+    SystemRecord record;
+    size_t from = 0;
+    while (const std::optional<size_t> after = TtlSystemRecord(title->system.body, kTagBreakers, from, record)) {
+      lines.emplace_back(reinterpret_cast<const char*>(record.data.data()), record.data.size());
+      from = *after;
+    }
+    title->breakers = fts::TtlBuildBreakerTable(lines, title->fs.get(), &title->error);
+  }
+  return title->breakers.get();
+}
+
+const fts::OperatorTable* TtlGetOperatorTable(TitleHandle* title) {
+  if (!TtlIsValid(title)) return nullptr;
+  if (!title->operators) title->operators = fts::TtlLoadOperatorTable(title->fs.get());
+  return title->operators.get();
+}
+
+int32_t TtlTextTableInfo(TitleHandle* title, int32_t code, int32_t value, char* buffer, size_t buffer_size) {
+  if (!TtlIsValid(title)) return -1;
+  switch (code) {
+    case kInfoBreakers:
+      return TtlGetBreakerTable(title) ? 1 : 0;
+    case kInfoOperators:
+      return TtlGetOperatorTable(title) ? 1 : 0;
+    case kInfoStyleSheet:
+      return TtlGetStyleSheet(title) ? 1 : 0;
+    case kInfoOperatorCount: {
+      const fts::OperatorTable* table = TtlGetOperatorTable(title);
+      return table ? int32_t(table->entries.size()) : -1;
+    }
+    case kInfoOperatorWord: {
+      const fts::OperatorTable* table = TtlGetOperatorTable(title);
+      if (!table || !buffer || buffer_size == 0 || value < 0 || size_t(value) >= table->entries.size()) return -1;
+      const fts::OperatorEntry& entry = table->entries[size_t(value)];
+      const std::string text = std::to_string(entry.code) + " " + std::string(entry.text());
+      std::snprintf(buffer, buffer_size, "%s", text.c_str());
+      return int32_t(text.size());
+    }
+    default:
+      return -1;
+  }
+}
+
+}  // namespace title
