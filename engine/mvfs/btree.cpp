@@ -89,29 +89,43 @@ int16_t nonEmptyLeaf(BtreeHandle* tree, int16_t page, bool forward, bool include
 // The walk budget of one call: every leaf twice (a move revisits the leaf it stands on).
 int32_t walkBudget(const BtreeHandle* tree) { return 2 * int32_t(tree->header.pageCount) + 2; }
 
-// Descends from the root to the leaf whose range holds `key`; -1 when a page cannot be read.
+// The entry starting at page byte `at` of a page already measured by PageStarts.
+PageEntry entryStartingAt(const BtreeHandle* tree, std::span<const uint8_t> page, int32_t at, bool leaf) {
+  PageEntry entry;
+  if (leaf)
+    ReadLeafEntry(tree, page, at, entry);
+  else
+    ReadInternalEntry(tree, page, at, entry);
+  return entry;
+}
+
+// The number of leading entries of a page whose keys sort before `key` (or, with `orEqual`, not after
+// it). Pages are sorted, so this bisects.
+size_t entriesBelow(const BtreeHandle* tree, std::span<const uint8_t> page, std::span<const int32_t> starts,
+                    bool leaf, std::span<const uint8_t> key, bool orEqual) {
+  size_t low = 0, high = starts.size() - 1;
+  while (low < high) {
+    const size_t middle = low + (high - low) / 2;
+    const int cmp = BtCompareKeys(entryStartingAt(tree, page, starts[middle], leaf).key, key, tree->keyType);
+    if (cmp < 0 || (orEqual && cmp == 0))
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return low;
+}
+
+// Descends from the root to the leaf whose range holds `key`; -1 when a page cannot be read. Keys equal
+// to an internal key descend to its right.
 int16_t descend(BtreeHandle* tree, std::span<const uint8_t> key) {
   int16_t page = tree->header.root;
   for (int level = 0; level < leafLevel(tree); ++level) {
     std::span<uint8_t> bytes;
-    if (LoadPage(tree, page, level, bytes) || !PageCountValid(bytes, false)) {
-      if (!FsGetLastError()) FS_SET_ERROR(kFsBadFormat);
-      return -1;
-    }
-    const PageHead head = ReadPageHead(bytes);
-    int16_t child = head.link1;
-    int32_t at = kInternalHeaderSize;
-    for (int32_t i = 0; i < head.count; ++i) {
-      PageEntry entry;
-      if (!ReadInternalEntry(tree, bytes, at, entry)) {
-        FS_SET_ERROR(kFsBadFormat);
-        return -1;
-      }
-      if (BtCompareKeys(entry.key, key, tree->keyType) > 0) break;
-      child = InternalEntryChild(bytes, entry);
-      at += entry.size;
-    }
-    page = child;
+    std::span<const int32_t> starts;
+    if (LoadPage(tree, page, level, bytes) || PageStarts(tree, level, false, starts)) return -1;
+    const size_t below = entriesBelow(tree, bytes, starts, false, key, true);
+    page = below == 0 ? ReadPageHead(bytes).link1
+                      : InternalEntryChild(bytes, entryStartingAt(tree, bytes, starts[below - 1], false));
   }
   return page;
 }
@@ -121,41 +135,27 @@ int16_t descend(BtreeHandle* tree, std::span<const uint8_t> key) {
 FsErrorCode scanLeaf(BtreeHandle* tree, int16_t page, std::span<const uint8_t> key, BtPosition& position,
                      std::vector<uint8_t>* record) {
   std::span<uint8_t> bytes;
-  PageHead head;
-  if (FsErrorCode e = loadLeaf(tree, page, bytes, head)) return e;
-  const bool faces = tree->keyType.type == 'P';
-  int32_t at = kLeafHeaderSize;
-  int32_t index = 0;
-  PageEntry entry, remembered;
-  int32_t rememberedIndex = -1;
-  bool found = false;
-  for (; index < head.count; ++index) {
-    if (!ReadLeafEntry(tree, bytes, at, entry)) return FS_SET_ERROR(kFsBadFormat);
-    const int cmp = BtCompareKeys(entry.key, key, tree->keyType);
-    if (cmp >= 0 && !faces) {
-      found = cmp == 0;
-      break;
-    }
-    if (cmp > 0) break;
-    if (cmp == 0) {
-      if (rememberedIndex < 0) {
-        remembered = entry;
-        rememberedIndex = index;
-      }
-      if (equalIgnoringCase(entry.key, key)) {
-        found = true;
+  std::span<const int32_t> starts;
+  if (FsErrorCode e = LoadPage(tree, page, leafLevel(tree), bytes)) return e;
+  if (FsErrorCode e = PageStarts(tree, leafLevel(tree), true, starts)) return e;
+  const size_t count = starts.size() - 1;
+  size_t index = entriesBelow(tree, bytes, starts, true, key, false);
+  PageEntry entry;
+  bool found = index < count &&
+               BtCompareKeys((entry = entryStartingAt(tree, bytes, starts[index], true)).key, key, tree->keyType) == 0;
+  if (found && tree->keyType.type == 'P' && !equalIgnoringCase(entry.key, key)) {
+    // Among the collation-equal entries that follow, one equal ignoring case is the answer.
+    for (size_t i = index + 1; i < count; ++i) {
+      const PageEntry next = entryStartingAt(tree, bytes, starts[i], true);
+      if (BtCompareKeys(next.key, key, tree->keyType) != 0) break;
+      if (equalIgnoringCase(next.key, key)) {
+        entry = next;
+        index = i;
         break;
       }
     }
-    at += entry.size;
   }
-  if (faces && !found && rememberedIndex >= 0) {
-    entry = remembered;
-    index = rememberedIndex;
-    at = remembered.at;
-    found = true;
-  }
-  position = {page, index, at - kPositionBase};
+  position = {page, int32_t(index), starts[index] - kPositionBase};
   if (found) copyOut(record, entry.record);
   return found ? kFsOk : kFsNotFound;
 }

@@ -288,7 +288,7 @@ FsErrorCode insertEntry(BtreeHandle* tree, std::span<const uint8_t> key, std::sp
     ++head.count;
     head.freeBytes = int16_t(tree->header.pageSize - used - entrySize);
     WritePageHead(head, bytes, true);
-    tree->cache[size_t(tree->header.levels - 1)].changed = true;
+    MarkPageChanged(tree, tree->header.levels - 1);
   } else if (FsErrorCode e = splitInsert(tree, key, record)) {
     return e;
   }
@@ -313,7 +313,7 @@ FsErrorCode removeEntry(BtreeHandle* tree, const BtPosition& position) {
   --head.count;
   head.freeBytes = int16_t(tree->header.pageSize - used + size);
   WritePageHead(head, bytes, true);
-  tree->cache[size_t(tree->header.levels - 1)].changed = true;
+  MarkPageChanged(tree, tree->header.levels - 1);
   --tree->header.entryCount;
   tree->headerChanged = true;
   return kFsOk;
@@ -381,7 +381,7 @@ FsErrorCode BtUpdate(BtreeHandle* tree, const void* key, std::span<const uint8_t
     std::span<uint8_t> bytes;
     if (FsErrorCode e = LoadPage(tree, position.page, tree->header.levels - 1, bytes)) return e;
     std::memcpy(bytes.data() + position.offset + kPositionBase + storedKey.size(), record.data(), record.size());
-    tree->cache[size_t(tree->header.levels - 1)].changed = true;
+    MarkPageChanged(tree, tree->header.levels - 1);
     return finish(kFsOk);
   }
   // Deleting first is safe only when the new entry is known to fit: it must not exceed half a page and

@@ -91,6 +91,11 @@ int32_t within(int32_t size, size_t available) { return size >= 0 && size_t(size
 uint8_t at(std::span<const uint8_t> s, size_t i) { return i < s.size() ? s[i] : 0; }
 
 int compareBytes(std::span<const uint8_t> a, std::span<const uint8_t> b) {
+  // Whole string keys end in their only NUL: one memcmp over the shorter decides.
+  if (!a.empty() && !b.empty() && a.back() == 0 && b.back() == 0) {
+    const int r = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
+    return r ? r : int(a.size()) - int(b.size());
+  }
   for (size_t i = 0;; ++i) {
     const uint8_t x = at(a, i), y = at(b, i);
     if (x != y) return int(x) - int(y);

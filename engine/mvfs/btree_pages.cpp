@@ -2,6 +2,8 @@
 #include "engine/mvfs/btree_pages.h"
 
 #include "engine/mvfs/fs_authoring.h"
+#include <cstring>
+
 #include "platform/base/byte_io.h"
 
 namespace mvfs {
@@ -9,6 +11,20 @@ namespace {
 
 int64_t pageOffset(const BtreeHandle* tree, int16_t page) {
   return kBtreeHeaderSize + int64_t(page) * tree->header.pageSize;
+}
+
+// Read-only trees up to this many bytes of pages keep the pages they read.
+constexpr int64_t kKeptPagesLimit = 4 << 20;
+
+bool keepsPages(const BtreeHandle* tree) {
+  return tree->readOnly() && int64_t(tree->header.pageCount) * tree->header.pageSize <= kKeptPagesLimit;
+}
+
+FsErrorCode readPageFromFile(BtreeHandle* tree, int16_t page, uint8_t* out) {
+  if (FsSeekFile(tree->file.get(), pageOffset(tree, page), kFsSeekSet) < 0) return FS_SET_ERROR(kFsSeekFailed);
+  if (FsReadFile(tree->file.get(), out, tree->header.pageSize) != tree->header.pageSize)
+    return FS_SET_ERROR(FsGetLastError() ? FsGetLastError() : kFsBadFormat);
+  return kFsOk;
 }
 
 FsErrorCode writePageBytes(BtreeHandle* tree, int16_t page, std::span<const uint8_t> bytes) {
@@ -33,12 +49,58 @@ FsErrorCode LoadPage(BtreeHandle* tree, int16_t page, int level, std::span<uint8
     slot.changed = false;
   }
   slot.page = -1;
+  slot.indexed = false;
   slot.bytes.resize(tree->header.pageSize);
-  if (FsSeekFile(tree->file.get(), pageOffset(tree, page), kFsSeekSet) < 0) return FS_SET_ERROR(kFsSeekFailed);
-  if (FsReadFile(tree->file.get(), slot.bytes.data(), int64_t(slot.bytes.size())) != int64_t(slot.bytes.size()))
-    return FS_SET_ERROR(FsGetLastError() ? FsGetLastError() : kFsBadFormat);
+  if (keepsPages(tree)) {
+    if (tree->pageRead.empty()) {
+      tree->readPages.resize(size_t(tree->header.pageCount) * tree->header.pageSize);
+      tree->pageRead.resize(size_t(tree->header.pageCount));
+      tree->readStarts.resize(size_t(tree->header.pageCount));
+    }
+    uint8_t* kept = tree->readPages.data() + size_t(page) * tree->header.pageSize;
+    if (!tree->pageRead[size_t(page)]) {
+      if (FsErrorCode e = readPageFromFile(tree, page, kept)) return e;
+      tree->pageRead[size_t(page)] = true;
+    }
+    std::memcpy(slot.bytes.data(), kept, slot.bytes.size());
+    const std::vector<int32_t>& starts = tree->readStarts[size_t(page)];
+    if (!starts.empty()) {
+      slot.starts = starts;
+      slot.indexed = true;
+    }
+  } else if (FsErrorCode e = readPageFromFile(tree, page, slot.bytes.data())) {
+    return e;
+  }
   slot.page = page;
   bytes = slot.bytes;
+  return kFsOk;
+}
+
+void MarkPageChanged(BtreeHandle* tree, int level) {
+  PageSlot& slot = tree->cache[size_t(level)];
+  slot.changed = true;
+  slot.indexed = false;
+}
+
+FsErrorCode PageStarts(BtreeHandle* tree, int level, bool leaf, std::span<const int32_t>& starts) {
+  PageSlot& slot = tree->cache[size_t(level)];
+  if (!slot.indexed) {
+    if (!PageCountValid(slot.bytes, leaf)) return FS_SET_ERROR(kFsBadFormat);
+    const int16_t count = ReadPageHead(slot.bytes).count;
+    slot.starts.resize(size_t(count) + 1);
+    int32_t at = FirstEntryByte(leaf);
+    for (int16_t i = 0; i < count; ++i) {
+      PageEntry entry;
+      if (!(leaf ? ReadLeafEntry(tree, slot.bytes, at, entry) : ReadInternalEntry(tree, slot.bytes, at, entry)))
+        return FS_SET_ERROR(kFsBadFormat);
+      slot.starts[size_t(i)] = at;
+      at += entry.size;
+    }
+    slot.starts[size_t(count)] = at;
+    slot.indexed = true;
+    if (!tree->readStarts.empty()) tree->readStarts[size_t(slot.page)] = slot.starts;
+  }
+  starts = slot.starts;
   return kFsOk;
 }
 
@@ -48,7 +110,10 @@ FsErrorCode WriteCachedPages(BtreeHandle* tree, bool drop) {
       if (FsErrorCode e = writePageBytes(tree, slot.page, slot.bytes)) return e;
     }
     slot.changed = false;
-    if (drop) slot.page = -1;
+    if (drop) {
+      slot.page = -1;
+      slot.indexed = false;
+    }
   }
   return kFsOk;
 }

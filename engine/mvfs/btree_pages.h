@@ -15,6 +15,11 @@ namespace mvfs {
 // Reads page `page` into the cache slot of `level` (writing back a changed page the slot held).
 // 24 for a page outside the tree, 21 when it cannot be reached, 4 for a short read.
 FsErrorCode LoadPage(BtreeHandle* tree, int16_t page, int level, std::span<uint8_t>& bytes);
+// Marks the page of a cache slot changed after its bytes were edited in place.
+void MarkPageChanged(BtreeHandle* tree, int level);
+// The start of every entry of the page in a cache slot, then the end of the last entry (count + 1
+// values), so that pages can be searched by bisection. 4 for a damaged page.
+FsErrorCode PageStarts(BtreeHandle* tree, int level, bool leaf, std::span<const int32_t>& starts);
 // Writes every changed cache slot; with `drop` the cache is emptied.
 FsErrorCode WriteCachedPages(BtreeHandle* tree, bool drop);
 // Writes a changed header.

@@ -52,6 +52,9 @@ struct PageSlot {
   int16_t page = -1;
   bool changed = false;
   std::vector<uint8_t> bytes;
+  // Where each entry starts, and the end of the last one; made on first use, dropped on any change.
+  std::vector<int32_t> starts;
+  bool indexed = false;
 };
 
 struct BtreeHandle {
@@ -62,6 +65,11 @@ struct BtreeHandle {
   bool fixedRecords = false;
   uint16_t userValue = 0;
   std::vector<PageSlot> cache;
+  // A read-only tree of modest size keeps every page it has read, so that warm lookups do not go back
+  // to the title file; pages never change under a read-only handle.
+  std::vector<uint8_t> readPages;
+  std::vector<bool> pageRead;
+  std::vector<std::vector<int32_t>> readStarts;  // the entry starts of kept pages, once measured
   bool headerChanged = false;
 
   bool readOnly() const { return header.flags & kBtreeReadOnly; }
