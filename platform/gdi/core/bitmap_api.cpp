@@ -49,6 +49,18 @@ std::span<const uint8_t> bits_of(const gdi::DibInfo& info, const void* bits) {
 
 }  // namespace
 
+namespace gdi {
+
+bool draw_bitmap(HDC hdc, const RECT& dst_logical, const Bitmap& bitmap, const RECT& src, DWORD rop) {
+  DeviceContext* dc = context_of(hdc);
+  if (!dc) return false;
+  PixelBuffer pixels = const_cast<Bitmap&>(bitmap).buffer();
+  dc->device().transfer(dc->to_device(dst_logical), &pixels, normalized(src), rop, dc->draw_state());
+  return true;
+}
+
+}  // namespace gdi
+
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bits_pixel, const void* bits) {
   if (planes > 8 || bits_pixel > 32) return nullptr;
   if (!bits) return make_bitmap(gdi::Bitmap::create(width, height, planes * bits_pixel == 1));
@@ -120,10 +132,7 @@ int StretchDIBits(HDC hdc, int xd, int yd, int wd, int hd, int xs, int ys, int w
   if (!bitmap) return 0;
   // Bottom-up DIBs count source rows from the bottom.
   int top = dib.top_down ? ys : dib.height - (ys + hs);
-  RECT src_rect = gdi::normalized(RECT{xs, top, xs + ws, top + hs});
-  RECT dst_rect = dc->to_device(RECT{xd, yd, xd + wd, yd + hd});
-  gdi::PixelBuffer pixels = bitmap->buffer();
-  dc->device().transfer(dst_rect, &pixels, src_rect, rop, dc->draw_state());
+  gdi::draw_bitmap(hdc, RECT{xd, yd, xd + wd, yd + hd}, *bitmap, RECT{xs, top, xs + ws, top + hs}, rop);
   return dib.height;
 }
 

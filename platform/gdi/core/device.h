@@ -73,6 +73,9 @@ class Device {
   // Memory devices draw into the bitmap selected into their context; others refuse.
   virtual bool select_bitmap(std::shared_ptr<Bitmap>) { return false; }
 
+  // Recording devices take logical coordinates unchanged (they record the mapping instead).
+  virtual bool keeps_logical() const { return false; }
+
   // The device's rendering of a logical font given at device size.
   virtual std::shared_ptr<const FontMetrics> realize_font(const LOGFONT& device_font) = 0;
 

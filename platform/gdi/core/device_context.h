@@ -68,8 +68,12 @@ class DeviceContext {
   // The realized current font (device units).
   const FontMetrics& font();
 
-  POINT to_device(POINT p) const { return state_.mapping.to_device(p); }
-  RECT to_device(const RECT& r) const { return normalized(state_.mapping.to_device(r)); }
+  POINT to_device(POINT p) const {
+    return device_->keeps_logical() ? p : state_.mapping.to_device(p);
+  }
+  RECT to_device(const RECT& r) const {
+    return normalized(device_->keeps_logical() ? r : state_.mapping.to_device(r));
+  }
 
  private:
   std::unique_ptr<Device> device_;
@@ -84,6 +88,10 @@ class DeviceContext {
 
 // A brush object as the device wants it, or nothing for a stale handle.
 std::optional<BrushSpec> brush_spec_of(const void* brush);
+
+// Transfers part of a bitmap (`src` in its pixels, top row 0) onto a logical rectangle of the
+// context with a ternary raster operation.
+bool draw_bitmap(HDC hdc, const RECT& dst_logical, const Bitmap& bitmap, const RECT& src, DWORD rop);
 
 // The context behind a handle, or null.
 DeviceContext* context_of(HDC hdc);

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "platform/base/geometry.h"
+#include "platform/gdi/core/mul_div.h"
 #include "platform/win/win_types.h"
 
 // --- Colours -----------------------------------------------------------------------------------

@@ -1,0 +1,206 @@
+// Metafiles played on the recording device, and recorded by the metafile context.
+#include <gtest/gtest.h>
+
+#include "platform/base/byte_io.h"
+#include "platform/gdi/core/afx_gdi.h"
+#include "platform/gdi/core/metafile_format.h"
+#include "platform/gdi/core/metafile_player.h"
+#include "platform/gdi/core/recording_device.h"
+
+namespace {
+
+using namespace gdi::wmf;
+
+// Builds a metafile record by record.
+class MetafileBuilder {
+ public:
+  MetafileBuilder& add(uint16_t function, std::initializer_list<int> words,
+                       std::vector<uint8_t> tail = {}) {
+    if (tail.size() & 1) tail.push_back(0);
+    uint32_t size = uint32_t(3 + words.size() + tail.size() / 2);
+    push32(size);
+    push16(function);
+    for (int w : words) push16(uint16_t(int16_t(w)));
+    records_.insert(records_.end(), tail.begin(), tail.end());
+    return *this;
+  }
+  std::vector<uint8_t> bytes(uint16_t objects = 4) {
+    std::vector<uint8_t> out(18);
+    base::store_le16(out.data(), 1);
+    base::store_le16(out.data() + 2, 9);
+    base::store_le16(out.data() + 4, 0x0300);
+    base::store_le32(out.data() + 6, uint32_t((18 + records_.size()) / 2 + 3));
+    base::store_le16(out.data() + 10, objects);
+    out.insert(out.end(), records_.begin(), records_.end());
+    const uint8_t end[] = {3, 0, 0, 0, 0, 0};
+    out.insert(out.end(), end, end + 6);
+    return out;
+  }
+
+ private:
+  void push16(uint16_t v) {
+    records_.push_back(uint8_t(v));
+    records_.push_back(uint8_t(v >> 8));
+  }
+  void push32(uint32_t v) {
+    push16(uint16_t(v));
+    push16(uint16_t(v >> 16));
+  }
+  std::vector<uint8_t> records_;
+};
+
+class Metafiles : public ::testing::Test {
+ protected:
+  void SetUp() override { dc_ = gdi::create_recording_dc(log_); }
+  void TearDown() override { DeleteDC(dc_); }
+  std::vector<std::string> play(const std::vector<uint8_t>& bytes) {
+    log_->clear();
+    EXPECT_TRUE(gdi::play_metafile(dc_, bytes));
+    return *log_;
+  }
+  std::shared_ptr<gdi::RecordingLog> log_ = std::make_shared<gdi::RecordingLog>();
+  HDC dc_ = nullptr;
+};
+
+using Lines = std::vector<std::string>;
+
+// The same rectangle in each mapping mode the pictures use.
+TEST_F(Metafiles, RectangleInEachMappingMode) {
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    const char* expected;
+  } cases[] = {
+      {"text", MetafileBuilder().add(META_RECTANGLE, {20, 40, 10, 5}).bytes(),
+       "rectangle 5,10,40,20"},
+      {"twips", MetafileBuilder().add(META_SETMAPMODE, {MM_TWIPS}).add(META_RECTANGLE, {-1440, 1440, 0, 0}).bytes(),
+       "rectangle 0,0,96,96"},
+      {"anisotropic",
+       MetafileBuilder()
+           .add(META_SETMAPMODE, {MM_ANISOTROPIC})
+           .add(META_SETWINDOWORG, {100, 100})
+           .add(META_SETWINDOWEXT, {1000, 2000})
+           .add(META_SETVIEWPORTEXT, {100, 100})
+           .add(META_RECTANGLE, {1100, 2100, 100, 100})
+           .bytes(),
+       "rectangle 0,0,100,100"},
+      {"isotropic",
+       MetafileBuilder()
+           .add(META_SETMAPMODE, {MM_ISOTROPIC})
+           .add(META_SETWINDOWEXT, {1000, 2000})
+           .add(META_SETVIEWPORTEXT, {100, 100})
+           .add(META_RECTANGLE, {1000, 2000, 0, 0})
+           .bytes(),
+       "rectangle 0,0,100,50"},
+  };
+  for (const Case& c : cases) {
+    Lines lines = play(c.bytes);
+    ASSERT_EQ(lines.size(), 1u) << c.name;
+    EXPECT_EQ(lines[0].substr(0, lines[0].find(" pen")), c.expected) << c.name;
+  }
+  // Playback leaves the context's own mapping alone.
+  EXPECT_EQ(GetMapMode(dc_), MM_TEXT);
+}
+
+TEST_F(Metafiles, ObjectsStateTextAndClipping) {
+  auto bytes = MetafileBuilder()
+                   .add(META_CREATEPENINDIRECT, {PS_DOT, 1, 0, 0x00FF, 0})
+                   .add(META_CREATEBRUSHINDIRECT, {BS_HATCHED, 0x0000, 0x00FF, HS_CROSS})
+                   .add(META_SELECTOBJECT, {0})
+                   .add(META_SELECTOBJECT, {1})
+                   .add(META_SETROP2, {R2_XORPEN})
+                   .add(META_MOVETO, {2, 1})
+                   .add(META_LINETO, {4, 3})
+                   .add(META_POLYGON, {3, 0, 0, 10, 0, 5, 5})
+                   .add(META_INTERSECTCLIPRECT, {50, 50, 0, 0})
+                   .add(META_DELETEOBJECT, {0})
+                   .add(META_SETTEXTCOLOR, {0x00FF, 0x0000})
+                   .add(META_SETBKMODE, {TRANSPARENT})
+                   .add(META_TEXTOUT, {3}, {'a', 'b', 'c', 0, 7, 0, 6, 0})
+                   .add(0x7777, {1, 2, 3})  // unknown: skipped
+                   .add(META_PATBLT, {0x0009, 0x0055, 4, 4, 0, 0})
+                   .bytes();
+  Lines lines = play(bytes);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "polyline 1,2 3,4 pen=dot/1/FF0000 rop2=7");
+  EXPECT_EQ(lines[1],
+            "polygons [0,0 10,0 5,5] pen=dot/1/FF0000 brush=hatch4/0000FF mode=1 rop2=7");
+  // The system font (bold, 16 pixels): 9 pixels a character.
+  EXPECT_EQ(lines[2].substr(0, 23), "text 6,7 \"abc\" dx=9,9,9");
+  EXPECT_NE(lines[2].find("color=FF0000 clip=0,0,50,50"), std::string::npos) << lines[2];
+  EXPECT_EQ(lines[3], "fill 0,0,4,4 rop=55 brush=hatch4/0000FF clip=0,0,50,50");
+  // After playback the context is as it was.
+  EXPECT_EQ(GetROP2(dc_), R2_COPYPEN);
+  EXPECT_EQ(GetCurrentObject(dc_, OBJ_PEN), GetStockObject(BLACK_PEN));
+  RECT box{};
+  GetClipBox(dc_, &box);
+  EXPECT_EQ(box.right, 1024);
+}
+
+TEST_F(Metafiles, MalformedBytesAreRefusedOrCutShort) {
+  EXPECT_FALSE(gdi::play_metafile(dc_, std::vector<uint8_t>(10)));
+  std::vector<uint8_t> bytes = MetafileBuilder().add(META_RECTANGLE, {1, 1, 0, 0}).bytes();
+  // A record claiming more words than there are stops playback before it.
+  std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + 18);
+  const uint8_t huge[] = {0xFF, 0xFF, 0, 0, 0x1B, 0x04, 1, 0};
+  cut.insert(cut.end(), huge, huge + sizeof huge);
+  EXPECT_TRUE(play(cut).empty());
+  // Records too short for their function, and object indexes out of range, are skipped.
+  auto odd = MetafileBuilder()
+                 .add(META_RECTANGLE, {1})
+                 .add(META_SELECTOBJECT, {99})
+                 .add(META_DELETEOBJECT, {-1})
+                 .add(META_POLYGON, {1000, 0, 0})
+                 .add(META_CREATEPENINDIRECT, {PS_SOLID, 1, 0, 0, 0})  // no free slot
+                 .bytes(0);
+  EXPECT_TRUE(play(odd).empty());
+  // The placeable header in front is skipped.
+  std::vector<uint8_t> placeable(22, 0);
+  base::store_le32(placeable.data(), kPlaceableKey);
+  placeable.insert(placeable.end(), bytes.begin(), bytes.end());
+  EXPECT_EQ(play(placeable).size(), 1u);
+}
+
+TEST_F(Metafiles, HandlesKeepTheBytesAndPlayThem) {
+  std::vector<uint8_t> bytes = MetafileBuilder().add(META_ELLIPSE, {10, 10, 0, 0}).bytes();
+  HMETAFILE mf = SetMetaFileBitsEx(UINT(bytes.size()), bytes.data());
+  ASSERT_NE(mf, nullptr);
+  EXPECT_EQ(GetMetaFileBitsEx(mf, 0, nullptr), bytes.size());
+  log_->clear();
+  EXPECT_TRUE(PlayMetaFile(dc_, mf));
+  EXPECT_EQ(log_->size(), 1u);
+  EXPECT_TRUE(DeleteMetaFile(mf));
+  EXPECT_FALSE(PlayMetaFile(dc_, mf));
+  uint8_t junk[18] = {};
+  EXPECT_EQ(SetMetaFileBitsEx(sizeof junk, junk), nullptr);
+}
+
+// The picture a bitmap becomes on the clipboard: anisotropic mapping with window extents of 15
+// units per pixel and the bitmap stretched over them.
+TEST_F(Metafiles, RecordedBitmapPicturePlaysBackScaled) {
+  HDC rec = CreateMetaFile(nullptr);
+  ASSERT_NE(rec, nullptr);
+  SetMapMode(rec, MM_ANISOTROPIC);
+  SetWindowExtEx(rec, 2 * 15, 1 * 15, nullptr);
+  struct {
+    BITMAPINFOHEADER h;
+  } info{{40, 2, 1, 1, 24, BI_RGB, 0, 0, 0, 0, 0}};
+  uint8_t bits[8] = {0, 0, 255, 255, 0, 0, 0, 0};
+  EXPECT_EQ(StretchDIBits(rec, 0, 0, 30, 15, 0, 0, 2, 1, bits, reinterpret_cast<BITMAPINFO*>(&info),
+                          DIB_RGB_COLORS, SRCCOPY),
+            1);
+  HMETAFILE mf = CloseMetaFile(rec);
+  ASSERT_NE(mf, nullptr);
+  EXPECT_EQ(GetObjectType(rec), 0u);
+  // Played into a 60 x 30 pixel viewport.
+  SetMapMode(dc_, MM_ANISOTROPIC);
+  SetViewportExtEx(dc_, 60, 30, nullptr);
+  SetWindowExtEx(dc_, 30, 15, nullptr);
+  log_->clear();
+  ASSERT_TRUE(PlayMetaFile(dc_, mf));
+  ASSERT_EQ(log_->size(), 1u);
+  EXPECT_EQ((*log_)[0], "transfer 0,0,60,30 from 0,0,2,1 of 2x1x32 rop=CC");
+  DeleteMetaFile(mf);
+}
+
+}  // namespace
