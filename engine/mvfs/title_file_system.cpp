@@ -55,9 +55,9 @@ FsErrorCode ContainerRead(TitleFileSystem* fs, int64_t offset, void* out, size_t
     const base::OsError e = fs->os.read_at(uint64_t(offset), out, size);
     if (e == base::OsError::None) return kFsOk;
     if (e == base::OsError::Io) return FS_SET_ERROR(kFsBadFormat);  // the file ends before these bytes
-    // Recover once: write back what changed, reopen the title file and try again.
+    // Recover once: reopen the title file and try again. Everything written so far went straight to
+    // the file, so closing it loses nothing.
     if (attempt == 0) {
-      if (!fs->readOnly()) WriteBackContainer(fs);
       fs->os.close();
     } else {
       const FsErrorCode mapped = FsMapOsError(e);

@@ -2,8 +2,12 @@
 // against the stored bytes and read back through the reader.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "engine/mvfs/btree_authoring.h"
 #include "engine/mvfs/fs_authoring.h"
+#include "engine/mvfs/handles.h"
 #include "platform/base/byte_io.h"
 #include "tests/mvfs/title_fixture.h"
 
@@ -253,6 +257,80 @@ TEST_F(ContainerWrite, Destroy) {
   EXPECT_EQ(FsDestroy(Moniker(other).get()), kFsBadFormat);
   EXPECT_EQ(FsDestroy(Moniker(path_).get()), kFsOk);
   EXPECT_FALSE(FmExists(Moniker(path_).get()));
+}
+
+}  // namespace
+}  // namespace mvfs
+
+namespace mvfs {
+namespace {
+
+// A commit whose copy fails leaves the file as it was: its old block is neither freed nor left behind.
+TEST_F(ContainerWrite, FailedCommitKeepsTheOldContents) {
+  testing::BuildTitle(path_, {{"a", std::string(100, 'a')}, {"b", "b"}});
+  TitleFileSystemPtr fs = reopen();
+  ASSERT_TRUE(fs);
+  const StoredHeader before = header();
+  InternalFilePtr file = FsOpenFile(fs.get(), "a", 0);
+  ASSERT_TRUE(file);
+  const std::string grown(500, 'z');
+  ASSERT_EQ(FsWriteFile(file.get(), grown.data(), 500), 500);
+  // The temporary file loses its data behind the writer's back, so the copy into the container fails.
+  base::OsFile temp;
+  ASSERT_EQ(temp.open(file->tempName->path(), base::OpenMode::ReadWrite), base::OsError::None);
+  ASSERT_EQ(temp.set_size(9), base::OsError::None);
+  EXPECT_NE(FsCloseFile(std::move(file)), kFsOk);
+  EXPECT_EQ(ReadInternal(fs.get(), "a"), std::string(100, 'a'));
+  ASSERT_EQ(FsClose(std::move(fs)), kFsOk);
+  const StoredHeader after = header();
+  EXPECT_EQ(after.freeList, before.freeList);
+  EXPECT_EQ(after.size, before.size);
+}
+
+// A free chain that loops or runs backwards is a format error for the writer, not a hang.
+TEST_F(ContainerWrite, DamagedFreeChains) {
+  testing::BuildTitle(path_, {{"a", std::string(100, 'a')}, {"b", std::string(100, 'b')}});
+  {
+    TitleFileSystemPtr fs = reopen();
+    ASSERT_EQ(FsDeleteFile(fs.get(), "a"), kFsOk);  // a free block at 16
+  }
+  std::vector<uint8_t> image = ReadBytes(path_);
+  ASSERT_EQ(base::load_le32(&image[8]), 16u);
+  for (int32_t next : {16, 8, 0x7FFFFFF0}) {
+    base::store_le32(&image[16 + 4], uint32_t(next));
+    testing::WriteBytes(path_, image);
+    TitleFileSystemPtr fs = reopen();
+    ASSERT_TRUE(fs);
+    InternalFilePtr file = FsCreateFile(fs.get(), "c", 0);
+    ASSERT_TRUE(file);
+    const std::string big(500, 'c');
+    ASSERT_EQ(FsWriteFile(file.get(), big.data(), 500), 500);
+    EXPECT_EQ(FsCloseFile(std::move(file)), kFsBadFormat) << next;
+    EXPECT_EQ(ReadInternal(fs.get(), "b"), std::string(100, 'b'));
+  }
+}
+
+TEST_F(ContainerWrite, ThreadsReadOneContainer) {
+  std::map<std::string, std::string> files;
+  for (int i = 0; i < 8; ++i) files["f" + std::to_string(i)] = std::string(size_t(20000 + i), char('a' + i));
+  testing::BuildTitle(path_, files);
+  TitleFileSystemPtr fs = reopen(kFsOpenReadOnly);
+  std::vector<std::thread> readers;
+  std::atomic<int> mismatches{0};
+  for (int t = 0; t < 4; ++t) {
+    readers.emplace_back([&, t] {
+      for (int round = 0; round < 20; ++round) {
+        const std::string name = "f" + std::to_string((t + round) % 8);
+        InternalFilePtr file = FsOpenFile(fs.get(), name.c_str(), kFsOpenReadOnly);
+        std::string data(files[name].size(), '\0');
+        for (size_t at = 0; at < data.size(); at += 1000)
+          FsReadFile(file.get(), data.data() + at, int64_t(std::min<size_t>(1000, data.size() - at)));
+        if (data != files[name]) ++mismatches;
+      }
+    });
+  }
+  for (auto& r : readers) r.join();
+  EXPECT_EQ(mismatches, 0);
 }
 
 }  // namespace
