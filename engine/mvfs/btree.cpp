@@ -15,8 +15,6 @@
 namespace mvfs {
 namespace {
 
-FsErrorCode finish(FsErrorCode code) { return FS_SET_ERROR(code); }
-
 bool openableKeyType(char type) {
   return type == 'z' || type == 'i' || type == 'S' || type == 'P' || type == 'L';
 }
@@ -164,14 +162,14 @@ FsErrorCode scanLeaf(BtreeHandle* tree, int16_t page, std::span<const uint8_t> k
 
 BtreePtr BtOpen(const char* name, TitleFileSystem* fs, uint16_t flags, const BtCharMaps* charMaps) {
   if (!fs) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return nullptr;
   }
   BtreePtr tree;
   try {
     tree.reset(std::make_unique<BtreeHandle>().release());
   } catch (const std::bad_alloc&) {
-    finish(kFsNoMemory);
+    FS_SET_ERROR(kFsNoMemory);
     return nullptr;
   }
   tree->header.flags = kBtreeReadOnly;  // until the header is read, closing writes nothing
@@ -179,20 +177,20 @@ BtreePtr BtOpen(const char* name, TitleFileSystem* fs, uint16_t flags, const BtC
   if (!tree->file) return nullptr;
   uint8_t bytes[kBtreeHeaderSize];
   if (FsReadFile(tree->file.get(), bytes, kBtreeHeaderSize) != kBtreeHeaderSize) {
-    finish(kFsBadFormat);
+    FS_SET_ERROR(kFsBadFormat);
     return nullptr;
   }
   BtreeHeader header = ReadBtreeHeader(std::span<const uint8_t, kBtreeHeaderSize>(bytes));
   if (header.magic != kBtreeMagic) {
-    finish(kFsBadFormat);
+    FS_SET_ERROR(kFsBadFormat);
     return nullptr;
   }
   if (header.version != kBtreeVersion) {
-    finish(kFsBadVersion);
+    FS_SET_ERROR(kFsBadVersion);
     return nullptr;
   }
   if (!headerConsistent(header, FsGetFileSize(tree->file.get())) || !openableKeyType(header.format[0])) {
-    finish(kFsBadFormat);
+    FS_SET_ERROR(kFsBadFormat);
     return nullptr;
   }
   header.flags &= uint8_t(~(kBtreeOpen | kBtreeChanged));
@@ -205,27 +203,27 @@ BtreePtr BtOpen(const char* name, TitleFileSystem* fs, uint16_t flags, const BtC
     tree->cache.resize(size_t(header.levels));
   } catch (const std::bad_alloc&) {
     tree->header.flags |= kBtreeReadOnly;
-    finish(kFsNoMemory);
+    FS_SET_ERROR(kFsNoMemory);
     return nullptr;
   }
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return tree;
 }
 
 FsErrorCode BtGetInfo(const BtreeHandle* tree, std::string* format, int32_t* entryCount, int32_t* pageSize) {
-  if (!tree) return finish(kFsBadArgument);
+  if (!tree) return FS_SET_ERROR(kFsBadArgument);
   if (format) *format = tree->header.format;
   if (entryCount) *entryCount = tree->header.entryCount;
   if (pageSize) *pageSize = tree->header.pageSize;
-  return finish(kFsOk);
+  return FS_SET_ERROR(kFsOk);
 }
 
 FsErrorCode BtLookup(BtreeHandle* tree, const void* key, BtPosition* position, std::vector<uint8_t>* record,
                      bool insertMode) {
-  if (!tree || !key) return finish(kFsBadArgument);
+  if (!tree || !key) return FS_SET_ERROR(kFsBadArgument);
   if (tree->header.levels == 0) {
     if (position) *position = {};
-    return finish(kFsNotFound);
+    return FS_SET_ERROR(kFsNotFound);
   }
   const std::span<const uint8_t> wanted = BtCallerKey(key, tree->keyType.type);
   const int16_t leaf = descend(tree, wanted);
@@ -250,23 +248,23 @@ FsErrorCode BtLookup(BtreeHandle* tree, const void* key, BtPosition* position, s
     }
   }
   if (position) *position = found;
-  return finish(code);
+  return FS_SET_ERROR(code);
 }
 
 FsErrorCode BtGetAt(BtreeHandle* tree, const BtPosition& position, std::vector<uint8_t>* key,
                     std::vector<uint8_t>* record) {
-  if (!tree) return finish(kFsBadArgument);
-  if (position.page < 0 || tree->header.levels == 0) return finish(kFsNoPosition);
+  if (!tree) return FS_SET_ERROR(kFsBadArgument);
+  if (position.page < 0 || tree->header.levels == 0) return FS_SET_ERROR(kFsNoPosition);
   std::span<uint8_t> bytes;
   PageHead head;
   if (FsErrorCode e = loadLeaf(tree, position.page, bytes, head)) return e;
   PageEntry entry;
   if (position.index < 0 || position.index >= head.count ||
       !ReadLeafEntry(tree, bytes, position.offset + kPositionBase, entry))
-    return finish(kFsNoPosition);
+    return FS_SET_ERROR(kFsNoPosition);
   copyOut(key, entry.key);
   copyOut(record, entry.record);
-  return finish(kFsOk);
+  return FS_SET_ERROR(kFsOk);
 }
 
 namespace {
@@ -274,25 +272,25 @@ namespace {
 // The first or last entry of the tree, stepping over empty leaves.
 FsErrorCode endEntry(BtreeHandle* tree, bool first, std::vector<uint8_t>* key, std::vector<uint8_t>* record,
                      BtPosition* position) {
-  if (!tree) return finish(kFsBadArgument);
-  if (tree->header.levels == 0) return finish(kFsNotFound);
+  if (!tree) return FS_SET_ERROR(kFsBadArgument);
+  if (tree->header.levels == 0) return FS_SET_ERROR(kFsNotFound);
   const int16_t start = first ? tree->header.firstLeaf : tree->header.lastLeaf;
-  if (start < 0) return finish(kFsNoPosition);
+  if (start < 0) return FS_SET_ERROR(kFsNoPosition);
   FsErrorCode code;
   int32_t budget = walkBudget(tree);
   const int16_t leaf = nonEmptyLeaf(tree, start, first, true, code, budget);
   if (code) return code;
-  if (leaf < 0) return finish(kFsNotFound);
+  if (leaf < 0) return FS_SET_ERROR(kFsNotFound);
   std::span<uint8_t> bytes;
   PageHead head;
   if (FsErrorCode e = loadLeaf(tree, leaf, bytes, head)) return e;
   const int32_t index = first ? 0 : head.count - 1;
   PageEntry entry;
-  if (!entryAt(tree, bytes, index, entry)) return finish(kFsBadFormat);
+  if (!entryAt(tree, bytes, index, entry)) return FS_SET_ERROR(kFsBadFormat);
   copyOut(key, entry.key);
   copyOut(record, entry.record);
   if (position) *position = {leaf, index, entry.at - kPositionBase};
-  return finish(kFsOk);
+  return FS_SET_ERROR(kFsOk);
 }
 
 }  // namespace
@@ -309,12 +307,12 @@ FsErrorCode BtLast(BtreeHandle* tree, std::vector<uint8_t>* key, std::vector<uin
 
 FsErrorCode BtMovePosition(BtreeHandle* tree, const BtPosition& position, int32_t count, int32_t* moved,
                            BtPosition* newPosition) {
-  if (!tree) return finish(kFsBadArgument);
-  if (position.page < 0 || tree->header.levels == 0) return finish(kFsNoPosition);
+  if (!tree) return FS_SET_ERROR(kFsBadArgument);
+  if (position.page < 0 || tree->header.levels == 0) return FS_SET_ERROR(kFsNoPosition);
   std::span<uint8_t> bytes;
   PageHead head;
   if (FsErrorCode e = loadLeaf(tree, position.page, bytes, head)) return e;
-  if (position.index < 0 || position.index >= head.count) return finish(kFsNoPosition);
+  if (position.index < 0 || position.index >= head.count) return FS_SET_ERROR(kFsNoPosition);
   int16_t page = position.page;
   int64_t n = int64_t(position.index) + count;
   int64_t cut = 0;  // the shortfall (negative) or overshoot (positive) of a move cut short
@@ -357,13 +355,13 @@ FsErrorCode BtMovePosition(BtreeHandle* tree, const BtPosition& position, int32_
   }
   PageEntry entry;
   for (; index < n; ++index) {
-    if (!ReadLeafEntry(tree, bytes, at, entry)) return finish(kFsBadFormat);
+    if (!ReadLeafEntry(tree, bytes, at, entry)) return FS_SET_ERROR(kFsBadFormat);
     at += entry.size;
   }
-  if (!ReadLeafEntry(tree, bytes, at, entry)) return finish(kFsBadFormat);
+  if (!ReadLeafEntry(tree, bytes, at, entry)) return FS_SET_ERROR(kFsBadFormat);
   if (newPosition) *newPosition = {page, int32_t(n), at - kPositionBase};
   if (moved) *moved = int32_t(int64_t(count) - cut);
-  return finish(cut ? kFsNotFound : kFsOk);
+  return FS_SET_ERROR(cut ? kFsNotFound : kFsOk);
 }
 
 namespace {
@@ -393,17 +391,17 @@ void BtreeCloser::operator()(BtreeHandle* tree) const {
 }
 
 FsErrorCode BtClose(BtreePtr tree) {
-  if (!tree) return finish(kFsBadArgument);
+  if (!tree) return FS_SET_ERROR(kFsBadArgument);
   const FsErrorCode code = finishTree(tree.get());
   tree.reset();
-  return finish(code);
+  return FS_SET_ERROR(code);
 }
 
 FsErrorCode BtFlush(BtreeHandle* tree) {
-  if (!tree) return finish(kFsBadArgument);
+  if (!tree) return FS_SET_ERROR(kFsBadArgument);
   FsErrorCode code = WriteCachedPages(tree, true);
   if (!code && !tree->readOnly()) code = WriteTreeHeader(tree);
-  return finish(code);
+  return FS_SET_ERROR(code);
 }
 
 void BtSetCharMaps(BtreeHandle* tree, const BtCharMaps* charMaps) {

@@ -15,31 +15,18 @@
 namespace mvfs {
 namespace {
 
-FsErrorCode finish(FsErrorCode code) { return FS_SET_ERROR(code); }
-
 bool creatableKeyType(char type) {
   return type == 'L' || type == 'P' || type == 'S' || type == 'i' || type == 'z';
 }
 
-int64_t pageOffset(const BtreeHandle* tree, int16_t page) {
-  return kBtreeHeaderSize + int64_t(page) * tree->header.pageSize;
-}
-
 // Direct page reads and writes, used while the cache is empty (splits).
 FsErrorCode readPage(BtreeHandle* tree, int16_t page, std::vector<uint8_t>& bytes) {
-  if (page < 0 || page >= tree->header.pageCount) return FS_SET_ERROR(kFsNoPosition);
   bytes.assign(tree->header.pageSize, 0);
-  if (FsSeekFile(tree->file.get(), pageOffset(tree, page), kFsSeekSet) < 0) return FS_SET_ERROR(kFsSeekFailed);
-  if (FsReadFile(tree->file.get(), bytes.data(), int64_t(bytes.size())) != int64_t(bytes.size()))
-    return FS_SET_ERROR(kFsBadFormat);
-  return kFsOk;
+  return ReadPageFromFile(tree, page, bytes.data());
 }
 
 FsErrorCode writePage(BtreeHandle* tree, int16_t page, const std::vector<uint8_t>& bytes) {
-  if (FsSeekFile(tree->file.get(), pageOffset(tree, page), kFsSeekSet) < 0) return FS_SET_ERROR(kFsSeekFailed);
-  if (FsWriteFile(tree->file.get(), bytes.data(), int64_t(bytes.size())) != int64_t(bytes.size()))
-    return FsGetLastError() ? FsGetLastError() : FS_SET_ERROR(kFsWriteFailed);
-  return kFsOk;
+  return WritePageToFile(tree, page, bytes);
 }
 
 // How many more pages the tree can get: the free-page chain plus the page numbers still unused.
@@ -332,14 +319,14 @@ BtreePtr BtCreate(const char* name, const BtCreateParams& params) {
   const uint16_t pageSize = params.pageSize ? params.pageSize : kDefaultPageSize;
   if (!params.fs || !creatableKeyType(format[0]) || format.size() >= size_t(kBtreeFormatSize) ||
       pageSize < kMinPageSize || pageSize > 0x7FFF) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return nullptr;
   }
   BtreePtr tree;
   try {
     tree.reset(std::make_unique<BtreeHandle>().release());
   } catch (const std::bad_alloc&) {
-    finish(kFsNoMemory);
+    FS_SET_ERROR(kFsNoMemory);
     return nullptr;
   }
   tree->header.flags = kBtreeReadOnly;  // until the file exists, closing writes nothing
@@ -356,22 +343,22 @@ BtreePtr BtCreate(const char* name, const BtCreateParams& params) {
   tree->recordSize = BtFixedRecordSize(h.format);
   tree->headerChanged = true;
   if (FsErrorCode e = WriteTreeHeader(tree.get())) {
-    finish(e);
+    FS_SET_ERROR(e);
     return nullptr;
   }
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return tree;
 }
 
 FsErrorCode BtInsert(BtreeHandle* tree, const void* key, std::span<const uint8_t> record) {
-  if (FsErrorCode e = checkWritable(tree, key)) return finish(e);
-  if (!recordMatchesFormat(tree, record)) return finish(kFsFailure);
-  return finish(insertEntry(tree, BtCallerKey(key, tree->keyType.type), record));
+  if (FsErrorCode e = checkWritable(tree, key)) return FS_SET_ERROR(e);
+  if (!recordMatchesFormat(tree, record)) return FS_SET_ERROR(kFsFailure);
+  return FS_SET_ERROR(insertEntry(tree, BtCallerKey(key, tree->keyType.type), record));
 }
 
 FsErrorCode BtUpdate(BtreeHandle* tree, const void* key, std::span<const uint8_t> record) {
-  if (FsErrorCode e = checkWritable(tree, key)) return finish(e);
-  if (!recordMatchesFormat(tree, record)) return finish(kFsFailure);
+  if (FsErrorCode e = checkWritable(tree, key)) return FS_SET_ERROR(e);
+  if (!recordMatchesFormat(tree, record)) return FS_SET_ERROR(kFsFailure);
   BtPosition position;
   std::vector<uint8_t> old;
   if (FsErrorCode e = BtLookup(tree, key, &position, &old, false)) return e;
@@ -382,38 +369,38 @@ FsErrorCode BtUpdate(BtreeHandle* tree, const void* key, std::span<const uint8_t
     if (FsErrorCode e = LoadPage(tree, position.page, tree->header.levels - 1, bytes)) return e;
     std::memcpy(bytes.data() + position.offset + kPositionBase + storedKey.size(), record.data(), record.size());
     MarkPageChanged(tree, tree->header.levels - 1);
-    return finish(kFsOk);
+    return FS_SET_ERROR(kFsOk);
   }
   // Deleting first is safe only when the new entry is known to fit: it must not exceed half a page and
   // the tree must have the pages a split could take. A failure after that puts the old entry back.
   if (int32_t(storedKey.size() + record.size()) > tree->header.pageSize / 2 ||
       pagesAvailable(tree) < tree->header.levels + 1)
-    return finish(kFsFailure);
-  if (FsErrorCode e = removeEntry(tree, position)) return finish(e);
+    return FS_SET_ERROR(kFsFailure);
+  if (FsErrorCode e = removeEntry(tree, position)) return FS_SET_ERROR(e);
   if (FsErrorCode e = insertEntry(tree, storedKey, record)) {
     insertEntry(tree, storedKey, old);
-    return finish(e);
+    return FS_SET_ERROR(e);
   }
-  return finish(kFsOk);
+  return FS_SET_ERROR(kFsOk);
 }
 
 FsErrorCode BtDelete(BtreeHandle* tree, const void* key) {
-  if (FsErrorCode e = checkWritable(tree, key)) return finish(e);
+  if (FsErrorCode e = checkWritable(tree, key)) return FS_SET_ERROR(e);
   BtPosition position;
   if (FsErrorCode e = BtLookup(tree, key, &position, nullptr, false)) return e;
-  return finish(removeEntry(tree, position));
+  return FS_SET_ERROR(removeEntry(tree, position));
 }
 
 FsErrorCode BtDestroy(const char* name, TitleFileSystem* fs) { return FsDeleteFile(fs, name); }
 
 FsErrorCode BtAbandon(BtreePtr tree) {
-  if (!tree) return finish(kFsBadArgument);
+  if (!tree) return FS_SET_ERROR(kFsBadArgument);
   for (PageSlot& slot : tree->cache) slot = PageSlot{};
   tree->headerChanged = false;
   tree->header.flags |= kBtreeReadOnly;
   const FsErrorCode code = FsAbandonFile(std::move(tree->file));
   tree.reset();
-  return finish(code);
+  return FS_SET_ERROR(code);
 }
 
 }  // namespace mvfs

@@ -11,16 +11,14 @@
 namespace mvfs {
 namespace {
 
-FsErrorCode finish(FsErrorCode code) { return FS_SET_ERROR(code); }
-
 constexpr int64_t kLargestImage = 65534;
 
 }  // namespace
 
 FsErrorCode BtSaveImage(BtreeHandle* tree, const FileMoniker* diskFile) {
-  if (!tree || !diskFile) return finish(kFsBadArgument);
+  if (!tree || !diskFile) return FS_SET_ERROR(kFsBadArgument);
   const int64_t pagesSize = int64_t(tree->header.pageCount) * tree->header.pageSize;
-  if (pagesSize > kLargestImage) return finish(kFsFailure);
+  if (pagesSize > kLargestImage) return FS_SET_ERROR(kFsFailure);
   if (!tree->readOnly()) {
     if (FsErrorCode e = WriteCachedPages(tree, false)) return e;
   }
@@ -28,54 +26,54 @@ FsErrorCode BtSaveImage(BtreeHandle* tree, const FileMoniker* diskFile) {
   BtreeHeader header = tree->header;
   header.flags = 0;
   WriteBtreeHeader(header, std::span<uint8_t, kBtreeHeaderSize>(image.data(), kBtreeHeaderSize));
-  if (FsSeekFile(tree->file.get(), kBtreeHeaderSize, kFsSeekSet) < 0) return finish(kFsSeekFailed);
+  if (FsSeekFile(tree->file.get(), kBtreeHeaderSize, kFsSeekSet) < 0) return FS_SET_ERROR(kFsSeekFailed);
   if (FsReadFile(tree->file.get(), image.data() + kBtreeHeaderSize, pagesSize) != pagesSize)
-    return finish(kFsFailure);
+    return FS_SET_ERROR(kFsFailure);
   base::OsFile out = FidCreate(diskFile, 2);
-  if (!out.is_open()) return finish(kFsCannotCreate);
-  if (FidWrite(out, image.data(), int64_t(image.size())) != int64_t(image.size())) return finish(kFsWriteFailed);
+  if (!out.is_open()) return FS_SET_ERROR(kFsCannotCreate);
+  if (FidWrite(out, image.data(), int64_t(image.size())) != int64_t(image.size())) return FS_SET_ERROR(kFsWriteFailed);
   if (!FidClose(out)) return FsGetLastError();
-  return finish(kFsOk);
+  return FS_SET_ERROR(kFsOk);
 }
 
 BtImagePtr BtLoadImage(const FileMoniker* diskFile) {
   base::OsFile in = FidOpen(diskFile, kFidRead);
   if (!in.is_open()) {
-    finish(kFsNotFound);
+    FS_SET_ERROR(kFsNotFound);
     return nullptr;
   }
   uint64_t size = 0;
   if (in.size(size) != base::OsError::None || size < uint64_t(kBtreeHeaderSize)) {
-    finish(kFsBadFormat);
+    FS_SET_ERROR(kFsBadFormat);
     return nullptr;
   }
   uint8_t bytes[kBtreeHeaderSize];
   if (FidRead(in, bytes, kBtreeHeaderSize) != kBtreeHeaderSize) {
-    finish(kFsReadFailed);
+    FS_SET_ERROR(kFsReadFailed);
     return nullptr;
   }
   const BtreeHeader header = ReadBtreeHeader(std::span<const uint8_t, kBtreeHeaderSize>(bytes));
   if (header.magic != kBtreeMagic) {
-    finish(kFsBadFormat);
+    FS_SET_ERROR(kFsBadFormat);
     return nullptr;
   }
   if (header.version != kBtreeVersion) {
-    finish(kFsBadVersion);
+    FS_SET_ERROR(kFsBadVersion);
     return nullptr;
   }
   const int64_t pagesSize = int64_t(std::max<int16_t>(header.pageCount, 0)) * header.pageSize;
   if (size > uint64_t(kLargestImage) || kBtreeHeaderSize + pagesSize > kLargestImage) {
-    finish(kFsUnavailable);
+    FS_SET_ERROR(kFsUnavailable);
     return nullptr;
   }
   auto image = std::make_unique<BtImage>();
   image->bytes.resize(size_t(kBtreeHeaderSize + pagesSize));
   std::memcpy(image->bytes.data(), bytes, kBtreeHeaderSize);
   if (FidRead(in, image->bytes.data() + kBtreeHeaderSize, pagesSize) != pagesSize) {
-    finish(kFsReadFailed);
+    FS_SET_ERROR(kFsReadFailed);
     return nullptr;
   }
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return image;
 }
 

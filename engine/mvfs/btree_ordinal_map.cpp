@@ -9,12 +9,6 @@
 #include "platform/base/byte_io.h"
 
 namespace mvfs {
-namespace {
-
-FsErrorCode finish(FsErrorCode code) { return FS_SET_ERROR(code); }
-
-}  // namespace
-
 BtMapPtr BtMapOpen(TitleFileSystem* fs, const char* mapName) {
   InternalFilePtr file = FsOpenFile(fs, mapName, kFsOpenReadOnly);
   if (!file) return nullptr;
@@ -23,7 +17,7 @@ BtMapPtr BtMapOpen(TitleFileSystem* fs, const char* mapName) {
   constexpr int64_t kLargest = 2 + 6 * 65535;
   std::vector<uint8_t> bytes(size_t(std::min(size, kLargest)));
   if (FsReadFile(file.get(), bytes.data(), int64_t(bytes.size())) != int64_t(bytes.size())) {
-    finish(kFsBadFormat);
+    FS_SET_ERROR(kFsBadFormat);
     return nullptr;
   }
   base::ByteReader r(bytes.data(), bytes.size());
@@ -38,41 +32,41 @@ BtMapPtr BtMapOpen(TitleFileSystem* fs, const char* mapName) {
     map->entries.push_back(entry);
   }
   if (!r.ok()) {
-    finish(kFsBadFormat);
+    FS_SET_ERROR(kFsBadFormat);
     return nullptr;
   }
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return map;
 }
 
 void BtMapClose(BtMapPtr) {}
 
 FsErrorCode BtMapPositionToOrdinal(BtreeHandle* tree, const BtMap* map, int32_t* ordinal, const void* key) {
-  if (!map) return finish(kFsNoMapHandle);
-  if (!tree || !ordinal || !key) return finish(kFsBadArgument);
+  if (!map) return FS_SET_ERROR(kFsNoMapHandle);
+  if (!tree || !ordinal || !key) return FS_SET_ERROR(kFsBadArgument);
   BtPosition position;
   BtLookup(tree, key, &position, nullptr, false);
   for (const BtMapEntry& entry : map->entries) {
     if (entry.page == position.page && position.page >= 0) {
       *ordinal = entry.firstOrdinal + position.index;
-      return finish(kFsOk);
+      return FS_SET_ERROR(kFsOk);
     }
   }
-  return finish(kFsFailure);
+  return FS_SET_ERROR(kFsFailure);
 }
 
 FsErrorCode BtMapOrdinalToKey(BtreeHandle* tree, const BtMap* map, std::vector<uint8_t>* key, int32_t ordinal) {
-  if (!map) return finish(kFsNoMapHandle);
-  if (!tree) return finish(kFsBadArgument);
-  if (map->entries.empty() || ordinal < 0) return finish(kFsFailure);
+  if (!map) return FS_SET_ERROR(kFsNoMapHandle);
+  if (!tree) return FS_SET_ERROR(kFsBadArgument);
+  if (map->entries.empty() || ordinal < 0) return FS_SET_ERROR(kFsFailure);
   size_t i = 0;
   while (i + 1 < map->entries.size() && map->entries[i + 1].firstOrdinal < ordinal) ++i;
   const BtMapEntry& entry = map->entries[i];
-  if (ordinal < entry.firstOrdinal) return finish(kFsFailure);
+  if (ordinal < entry.firstOrdinal) return FS_SET_ERROR(kFsFailure);
   BtPosition start{entry.page, 0, 4};
   BtPosition found;
   int32_t moved = 0;
-  if (BtMovePosition(tree, start, ordinal - entry.firstOrdinal, &moved, &found)) return finish(kFsNotFound);
+  if (BtMovePosition(tree, start, ordinal - entry.firstOrdinal, &moved, &found)) return FS_SET_ERROR(kFsNotFound);
   return BtGetAt(tree, found, key, nullptr);
 }
 

@@ -20,21 +20,22 @@ bool keepsPages(const BtreeHandle* tree) {
   return tree->readOnly() && int64_t(tree->header.pageCount) * tree->header.pageSize <= kKeptPagesLimit;
 }
 
-FsErrorCode readPageFromFile(BtreeHandle* tree, int16_t page, uint8_t* out) {
+}  // namespace
+
+FsErrorCode ReadPageFromFile(BtreeHandle* tree, int16_t page, uint8_t* out) {
+  if (page < 0 || page >= tree->header.pageCount) return FS_SET_ERROR(kFsNoPosition);
   if (FsSeekFile(tree->file.get(), pageOffset(tree, page), kFsSeekSet) < 0) return FS_SET_ERROR(kFsSeekFailed);
   if (FsReadFile(tree->file.get(), out, tree->header.pageSize) != tree->header.pageSize)
     return FS_SET_ERROR(FsGetLastError() ? FsGetLastError() : kFsBadFormat);
   return kFsOk;
 }
 
-FsErrorCode writePageBytes(BtreeHandle* tree, int16_t page, std::span<const uint8_t> bytes) {
+FsErrorCode WritePageToFile(BtreeHandle* tree, int16_t page, std::span<const uint8_t> bytes) {
   if (FsSeekFile(tree->file.get(), pageOffset(tree, page), kFsSeekSet) < 0) return FS_SET_ERROR(kFsSeekFailed);
   if (FsWriteFile(tree->file.get(), bytes.data(), int64_t(bytes.size())) != int64_t(bytes.size()))
     return FsGetLastError() ? FsGetLastError() : FS_SET_ERROR(kFsWriteFailed);
   return kFsOk;
 }
-
-}  // namespace
 
 FsErrorCode LoadPage(BtreeHandle* tree, int16_t page, int level, std::span<uint8_t>& bytes) {
   if (level < 0 || size_t(level) >= tree->cache.size()) return FS_SET_ERROR(kFsNoPosition);
@@ -45,7 +46,7 @@ FsErrorCode LoadPage(BtreeHandle* tree, int16_t page, int level, std::span<uint8
   }
   if (page < 0 || page >= tree->header.pageCount) return FS_SET_ERROR(kFsNoPosition);
   if (slot.changed) {
-    if (FsErrorCode e = writePageBytes(tree, slot.page, slot.bytes)) return e;
+    if (FsErrorCode e = WritePageToFile(tree, slot.page, slot.bytes)) return e;
     slot.changed = false;
   }
   slot.page = -1;
@@ -59,7 +60,7 @@ FsErrorCode LoadPage(BtreeHandle* tree, int16_t page, int level, std::span<uint8
     }
     uint8_t* kept = tree->readPages.data() + size_t(page) * tree->header.pageSize;
     if (!tree->pageRead[size_t(page)]) {
-      if (FsErrorCode e = readPageFromFile(tree, page, kept)) return e;
+      if (FsErrorCode e = ReadPageFromFile(tree, page, kept)) return e;
       tree->pageRead[size_t(page)] = true;
     }
     std::memcpy(slot.bytes.data(), kept, slot.bytes.size());
@@ -68,7 +69,7 @@ FsErrorCode LoadPage(BtreeHandle* tree, int16_t page, int level, std::span<uint8
       slot.starts = starts;
       slot.indexed = true;
     }
-  } else if (FsErrorCode e = readPageFromFile(tree, page, slot.bytes.data())) {
+  } else if (FsErrorCode e = ReadPageFromFile(tree, page, slot.bytes.data())) {
     return e;
   }
   slot.page = page;
@@ -107,7 +108,7 @@ FsErrorCode PageStarts(BtreeHandle* tree, int level, bool leaf, std::span<const 
 FsErrorCode WriteCachedPages(BtreeHandle* tree, bool drop) {
   for (PageSlot& slot : tree->cache) {
     if (slot.changed && slot.page >= 0) {
-      if (FsErrorCode e = writePageBytes(tree, slot.page, slot.bytes)) return e;
+      if (FsErrorCode e = WritePageToFile(tree, slot.page, slot.bytes)) return e;
     }
     slot.changed = false;
     if (drop) {

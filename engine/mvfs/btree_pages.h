@@ -20,6 +20,9 @@ void MarkPageChanged(BtreeHandle* tree, int level);
 // The start of every entry of the page in a cache slot, then the end of the last entry (count + 1
 // values), so that pages can be searched by bisection. 4 for a damaged page.
 FsErrorCode PageStarts(BtreeHandle* tree, int level, bool leaf, std::span<const int32_t>& starts);
+// Reads or writes one whole page directly in the tree's file, past the cache.
+FsErrorCode ReadPageFromFile(BtreeHandle* tree, int16_t page, uint8_t* out);
+FsErrorCode WritePageToFile(BtreeHandle* tree, int16_t page, std::span<const uint8_t> bytes);
 // Writes every changed cache slot; with `drop` the cache is emptied.
 FsErrorCode WriteCachedPages(BtreeHandle* tree, bool drop);
 // Writes a changed header.

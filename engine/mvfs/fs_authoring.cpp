@@ -17,8 +17,6 @@
 namespace mvfs {
 namespace {
 
-FsErrorCode finish(FsErrorCode code) { return FS_SET_ERROR(code); }
-
 // Copies move this many bytes at a time; the caller's callback is asked before each piece.
 constexpr size_t kCopyPiece = 1024;
 constexpr int64_t kMaxUsedSize = std::numeric_limits<int32_t>::max() - kFileHeaderSize;
@@ -185,7 +183,7 @@ FsErrorCode WriteBackContainer(TitleFileSystem* fs) {
 
 TitleFileSystemPtr FsCreate(const FileMoniker* moniker, const FsCreateParams* params) {
   if (!moniker) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return nullptr;
   }
   TitleFileSystemPtr fs;
@@ -193,7 +191,7 @@ TitleFileSystemPtr FsCreate(const FileMoniker* moniker, const FsCreateParams* pa
     fs.reset(std::make_unique<TitleFileSystem>().release());
     fs->name = FmCopy(moniker);
   } catch (const std::bad_alloc&) {
-    finish(kFsNoMemory);
+    FS_SET_ERROR(kFsNoMemory);
     return nullptr;
   }
   fs->header.flags = kContainerReadOnly;  // nothing is written back until the container exists
@@ -211,37 +209,37 @@ TitleFileSystemPtr FsCreate(const FileMoniker* moniker, const FsCreateParams* pa
   if (!fs->directory) {
     const FsErrorCode e = FsGetLastError();
     fs->header.flags |= kContainerReadOnly;
-    finish(e);
+    FS_SET_ERROR(e);
     return nullptr;
   }
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return fs;
 }
 
 FsErrorCode FsDestroy(const FileMoniker* moniker) {
-  if (!moniker) return finish(kFsBadArgument);
+  if (!moniker) return FS_SET_ERROR(kFsBadArgument);
   base::OsFile file = FidOpen(moniker, kFidRead);
   if (!file.is_open()) return FsGetLastError();
   uint8_t magic[2] = {0, 0};
   const bool container = file.read_at(0, magic, 2) == base::OsError::None && base::load_le16(magic) == kContainerMagic;
   file.close();
-  if (!container) return finish(kFsBadFormat);
-  return FidDelete(moniker) ? finish(kFsOk) : FsGetLastError();
+  if (!container) return FS_SET_ERROR(kFsBadFormat);
+  return FidDelete(moniker) ? FS_SET_ERROR(kFsOk) : FsGetLastError();
 }
 
 InternalFilePtr FsCreateFile(TitleFileSystem* fs, const char* name, uint16_t flags) {
   const bool directory = flags & kFsOpenDirectory;
   if (!fs || (!directory && (!name || !*name))) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return nullptr;
   }
   std::lock_guard guard(fs->lock);
   if (fs->readOnly()) {
-    finish(kFsReadOnly);
+    FS_SET_ERROR(kFsReadOnly);
     return nullptr;
   }
   if (directory && (fs->header.flags & kContainerDirectoryOpen)) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return nullptr;
   }
   InternalFilePtr file;
@@ -249,7 +247,7 @@ InternalFilePtr FsCreateFile(TitleFileSystem* fs, const char* name, uint16_t fla
     file.reset(std::make_unique<InternalFileHandle>().release());
     if (!directory) file->name = name;
   } catch (const std::bad_alloc&) {
-    finish(kFsNoMemory);
+    FS_SET_ERROR(kFsNoMemory);
     return nullptr;
   }
   file->fs = fs;
@@ -257,30 +255,30 @@ InternalFilePtr FsCreateFile(TitleFileSystem* fs, const char* name, uint16_t fla
   file->flags = uint16_t((flags & ~kFsOpenReadOnly) | kFileNew);
   if (FsErrorCode e = openTemporaryFile(file.get())) {
     file->ended = true;
-    finish(e);
+    FS_SET_ERROR(e);
     return nullptr;
   }
   if (directory) fs->header.flags |= kContainerDirectoryOpen;
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return file;
 }
 
 int64_t FsWriteFile(InternalFileHandle* file, const void* buffer, int64_t count) {
   if (!file || file->ended || count < 0 || (!buffer && count)) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return -1;
   }
   if ((file->flags & kFileReadOnly) || file->fs->readOnly()) {
-    finish(kFsReadOnly);
+    FS_SET_ERROR(kFsReadOnly);
     return -1;
   }
   if (file->position + count > kMaxUsedSize) {
-    finish(kFsFailure);
+    FS_SET_ERROR(kFsFailure);
     return -1;
   }
   std::lock_guard guard(file->fs->lock);
   if (FsErrorCode e = beginWriting(file)) {
-    finish(e);
+    FS_SET_ERROR(e);
     return -1;
   }
   if (count) {
@@ -292,22 +290,22 @@ int64_t FsWriteFile(InternalFileHandle* file, const void* buffer, int64_t count)
   }
   file->position += count;
   file->header.used = int32_t(std::max<int64_t>(file->header.used, file->position));
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return count;
 }
 
 bool FsSetFileSize(InternalFileHandle* file, int64_t size) {
   if (!file || file->ended || size < 0 || size > kMaxUsedSize) {
-    finish(file && !file->ended ? kFsFailure : kFsBadArgument);
+    FS_SET_ERROR(file && !file->ended ? kFsFailure : kFsBadArgument);
     return false;
   }
   if ((file->flags & kFileReadOnly) || file->fs->readOnly()) {
-    finish(kFsReadOnly);
+    FS_SET_ERROR(kFsReadOnly);
     return false;
   }
   std::lock_guard guard(file->fs->lock);
   if (FsErrorCode e = beginWriting(file)) {
-    finish(e);
+    FS_SET_ERROR(e);
     return false;
   }
   // Bytes past the old end read as zeros.
@@ -317,73 +315,73 @@ bool FsSetFileSize(InternalFileHandle* file, int64_t size) {
   }
   file->header.used = int32_t(size);
   file->position = std::min(file->position, size);
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return true;
 }
 
 bool FsCommitFile(InternalFileHandle* file, int32_t alignHint) {
   if (!file || file->ended) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return false;
   }
   std::lock_guard guard(file->fs->lock);
-  return finish(CommitInternalFile(file, alignHint)) == kFsOk;
+  return FS_SET_ERROR(CommitInternalFile(file, alignHint)) == kFsOk;
 }
 
 FsErrorCode FsAbandonFile(InternalFilePtr file) {
-  if (!file) return finish(kFsBadArgument);
+  if (!file) return FS_SET_ERROR(kFsBadArgument);
   std::lock_guard guard(file->fs->lock);
   const bool removable = !file->tempName || base::remove_file(file->tempName->path()) == base::OsError::None;
   DropTemporaryFile(file.get());
   if (file->flags & kFileIsDirectory) file->fs->header.flags &= uint8_t(~kContainerDirectoryOpen);
   file->ended = true;
-  return finish(removable ? kFsOk : kFsFailure);
+  return FS_SET_ERROR(removable ? kFsOk : kFsFailure);
 }
 
 FsErrorCode FsDeleteFile(TitleFileSystem* fs, const char* name) {
-  if (!fs || !name) return finish(kFsBadArgument);
+  if (!fs || !name) return FS_SET_ERROR(kFsBadArgument);
   std::lock_guard guard(fs->lock);
-  if (fs->readOnly()) return finish(kFsReadOnly);
+  if (fs->readOnly()) return FS_SET_ERROR(kFsReadOnly);
   int32_t offset = 0;
-  if (FsErrorCode e = DirectoryLookup(fs, name, offset)) return finish(e);
+  if (FsErrorCode e = DirectoryLookup(fs, name, offset)) return FS_SET_ERROR(e);
   FileHeader header;
   const bool sound = ReadInternalFileHeader(fs, offset, header) == kFsOk;
-  if (FsErrorCode e = BtDelete(fs->directory.get(), name)) return finish(e);
+  if (FsErrorCode e = BtDelete(fs->directory.get(), name)) return FS_SET_ERROR(e);
   // A damaged block is left out of the chain rather than merged into it.
   FsErrorCode code = sound ? FreeBlock(fs, offset, header.allocated) : kFsOk;
   if (!code) code = WriteBackContainer(fs);
-  return finish(code);
+  return FS_SET_ERROR(code);
 }
 
 FsErrorCode FsRenameFile(TitleFileSystem* fs, const char* oldName, const char* newName) {
-  if (!fs || !oldName || !newName || !*newName) return finish(kFsBadArgument);
+  if (!fs || !oldName || !newName || !*newName) return FS_SET_ERROR(kFsBadArgument);
   std::lock_guard guard(fs->lock);
-  if (fs->readOnly()) return finish(kFsReadOnly);
+  if (fs->readOnly()) return FS_SET_ERROR(kFsReadOnly);
   int32_t offset = 0;
-  if (FsErrorCode e = DirectoryLookup(fs, oldName, offset)) return finish(e);
-  if (FsErrorCode e = BtInsert(fs->directory.get(), newName, offsetRecord(offset))) return finish(e);
+  if (FsErrorCode e = DirectoryLookup(fs, oldName, offset)) return FS_SET_ERROR(e);
+  if (FsErrorCode e = BtInsert(fs->directory.get(), newName, offsetRecord(offset))) return FS_SET_ERROR(e);
   if (BtDelete(fs->directory.get(), oldName)) {
     BtDelete(fs->directory.get(), newName);
-    return finish(kFsFailure);
+    return FS_SET_ERROR(kFsFailure);
   }
-  return finish(WriteBackContainer(fs));
+  return FS_SET_ERROR(WriteBackContainer(fs));
 }
 
 FsErrorCode FsAddDiskFile(TitleFileSystem* fs, const char* name, const FileMoniker* diskFile, int32_t alignHint,
                           uint8_t fileFlags, const FsCopyCallback& callback, bool replace) {
-  if (!fs || !name || !*name || !diskFile) return finish(kFsBadArgument);
-  if (fs->readOnly()) return finish(kFsReadOnly);
+  if (!fs || !name || !*name || !diskFile) return FS_SET_ERROR(kFsBadArgument);
+  if (fs->readOnly()) return FS_SET_ERROR(kFsReadOnly);
   base::OsFile source;
-  if (source.open(diskFile->path(), base::OpenMode::Read) != base::OsError::None) return finish(kFsReadOnly);
+  if (source.open(diskFile->path(), base::OpenMode::Read) != base::OsError::None) return FS_SET_ERROR(kFsReadOnly);
   uint64_t size = 0;
-  if (source.size(size) != base::OsError::None) return finish(kFsReadOnly);
-  if (size > uint64_t(kMaxUsedSize)) return finish(kFsDiskFull);
+  if (source.size(size) != base::OsError::None) return FS_SET_ERROR(kFsReadOnly);
+  if (size > uint64_t(kMaxUsedSize)) return FS_SET_ERROR(kFsDiskFull);
   std::lock_guard guard(fs->lock);
   int32_t existing = 0;
-  if (!replace && DirectoryLookup(fs, name, existing) == kFsOk) return finish(kFsKeyExists);
+  if (!replace && DirectoryLookup(fs, name, existing) == kFsOk) return FS_SET_ERROR(kFsKeyExists);
   PlacedBlock block;
   const bool aligned = alignHint != 0;
-  if (FsErrorCode e = AllocateBlock(fs, int64_t(size) + kFileHeaderSize, aligned, alignHint, block)) return finish(e);
+  if (FsErrorCode e = AllocateBlock(fs, int64_t(size) + kFileHeaderSize, aligned, alignHint, block)) return FS_SET_ERROR(e);
   const FileHeader header{block.allocated, int32_t(size), fileFlags};
   uint8_t headerBytes[kFileHeaderSize];
   WriteFileHeader(header, std::span<uint8_t, kFileHeaderSize>(headerBytes));
@@ -402,11 +400,11 @@ FsErrorCode FsAddDiskFile(TitleFileSystem* fs, const char* name, const FileMonik
   if (!code) code = setDirectoryEntry(fs, name, block.offset, replace, hadOld, old);
   if (code) {
     FreeBlock(fs, block.offset, block.allocated);
-    return finish(code);
+    return FS_SET_ERROR(code);
   }
   if (hadOld) code = FreeBlock(fs, old.offset, old.allocated);
   if (!code) code = WriteBackContainer(fs);
-  return finish(code);
+  return FS_SET_ERROR(code);
 }
 
 }  // namespace mvfs

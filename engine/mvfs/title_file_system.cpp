@@ -11,9 +11,6 @@
 namespace mvfs {
 namespace {
 
-// Keeps the code of the first failure, or sets `code` as the call's outcome.
-FsErrorCode finish(FsErrorCode code) { return FS_SET_ERROR(code); }
-
 template <typename T>
 std::unique_ptr<T> allocate() {
   try {
@@ -98,19 +95,19 @@ FsErrorCode ReadInternalFileHeader(TitleFileSystem* fs, int64_t offset, FileHead
 
 TitleFileSystemPtr FsOpen(const FileMoniker* moniker, uint16_t flags) {
   if (!moniker) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return nullptr;
   }
   TitleFileSystemPtr fs(allocate<TitleFileSystem>().release());
   if (!fs || !(fs->name = FmCopy(moniker))) {
-    finish(kFsNoMemory);
+    FS_SET_ERROR(kFsNoMemory);
     return nullptr;
   }
   const bool readOnly = flags & kFsOpenReadOnly;
   fs->header.flags = readOnly ? kContainerReadOnly : 0;
   uint8_t bytes[kContainerHeaderSize];
   if (FsErrorCode e = ContainerRead(fs.get(), 0, bytes, sizeof bytes)) {
-    finish(e);
+    FS_SET_ERROR(e);
     fs->header.flags |= kContainerReadOnly;  // nothing of this file is written back
     return nullptr;
   }
@@ -119,34 +116,34 @@ TitleFileSystemPtr FsOpen(const FileMoniker* moniker, uint16_t flags) {
                              (readOnly ? kContainerReadOnly : 0));
   if (FsErrorCode e = ValidateContainerHeader(fs->header)) {
     fs->header.flags |= kContainerReadOnly;
-    finish(e);
+    FS_SET_ERROR(e);
     return nullptr;
   }
   fs->directory = BtOpen(nullptr, fs.get(), uint16_t((readOnly ? kFsOpenReadOnly : 0) | kFsOpenDirectory), nullptr);
   if (!fs->directory) {
     const FsErrorCode e = FsGetLastError();
     fs->header.flags |= kContainerReadOnly;
-    finish(e ? e : kFsBadFormat);
+    FS_SET_ERROR(e ? e : kFsBadFormat);
     return nullptr;
   }
   std::string format;
   BtGetInfo(fs->directory.get(), &format, nullptr, nullptr);
   if (format != "z4") {
     fs->header.flags |= kContainerReadOnly;
-    finish(kFsBadFormat);
+    FS_SET_ERROR(kFsBadFormat);
     return nullptr;
   }
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return fs;
 }
 
 FsErrorCode FsFlush(TitleFileSystem* fs, uint16_t flags) {
-  if (!fs) return finish(kFsBadArgument);
+  if (!fs) return FS_SET_ERROR(kFsBadArgument);
   std::lock_guard guard(fs->lock);
   FsErrorCode code = fs->readOnly() ? kFsOk : WriteBackContainer(fs);
   if (!code && (flags & 2) && fs->directory) code = BtFlush(fs->directory.get());
   if (flags & 1) fs->os.close();
-  return finish(code);
+  return FS_SET_ERROR(code);
 }
 
 void TitleFileSystemCloser::operator()(TitleFileSystem* fs) const {
@@ -169,29 +166,29 @@ void TitleFileSystemCloser::operator()(TitleFileSystem* fs) const {
 }
 
 FsErrorCode FsClose(TitleFileSystemPtr fs) {
-  if (!fs) return finish(kFsBadArgument);
+  if (!fs) return FS_SET_ERROR(kFsBadArgument);
   FsErrorCode code = kFsOk;
   {
     std::lock_guard guard(fs->lock);
     if (!fs->readOnly()) code = WriteBackContainer(fs.get());
   }
   fs.reset();
-  return finish(code);
+  return FS_SET_ERROR(code);
 }
 
 bool FsFileExists(TitleFileSystem* fs, const char* name) {
   if (!fs || !name) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return false;
   }
   std::lock_guard guard(fs->lock);
   if (FsErrorCode e = EnsureOsFile(fs)) {
-    finish(e);
+    FS_SET_ERROR(e);
     return false;
   }
   int32_t offset = 0;
   const FsErrorCode code = DirectoryLookup(fs, name, offset);
-  finish(code);
+  FS_SET_ERROR(code);
   return code == kFsOk;
 }
 
@@ -199,42 +196,42 @@ const FileMoniker* FsGetMoniker(const TitleFileSystem* fs) { return fs ? fs->nam
 
 InternalFilePtr FsOpenFile(TitleFileSystem* fs, const char* name, uint16_t flags) {
   if (!fs || (!name && !(flags & kFsOpenDirectory))) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return nullptr;
   }
   std::lock_guard guard(fs->lock);
   if (fs->readOnly() && !(flags & kFsOpenReadOnly)) {
-    finish(kFsReadOnly);
+    FS_SET_ERROR(kFsReadOnly);
     return nullptr;
   }
   if (FsErrorCode e = EnsureOsFile(fs)) {
-    finish(e);
+    FS_SET_ERROR(e);
     return nullptr;
   }
   const bool directory = flags & kFsOpenDirectory;
   int32_t offset = 0;
   if (directory) {
     if (fs->header.flags & kContainerDirectoryOpen) {
-      finish(kFsBadArgument);
+      FS_SET_ERROR(kFsBadArgument);
       return nullptr;
     }
     offset = fs->header.directory;
   } else if (FsErrorCode e = DirectoryLookup(fs, name, offset)) {
-    finish(e);
+    FS_SET_ERROR(e);
     return nullptr;
   }
   FileHeader header;
   if (FsErrorCode e = ReadInternalFileHeader(fs, offset, header)) {
-    finish(e);
+    FS_SET_ERROR(e);
     return nullptr;
   }
   if ((header.flags & 1) && !(flags & kFsOpenReadOnly)) {
-    finish(kFsReadOnly);
+    FS_SET_ERROR(kFsReadOnly);
     return nullptr;
   }
   InternalFilePtr file(allocate<InternalFileHandle>().release());
   if (!file) {
-    finish(kFsNoMemory);
+    FS_SET_ERROR(kFsNoMemory);
     return nullptr;
   }
   file->fs = fs;
@@ -243,7 +240,7 @@ InternalFilePtr FsOpenFile(TitleFileSystem* fs, const char* name, uint16_t flags
   file->flags = uint16_t(flags & ~(kFileInTemp | kFileNew));
   if (!directory) file->name = name;
   if (directory) fs->header.flags |= kContainerDirectoryOpen;
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return file;
 }
 
@@ -254,29 +251,29 @@ void InternalFileCloser::operator()(InternalFileHandle* file) const {
 }
 
 FsErrorCode FsCloseFileEx(InternalFilePtr file, int32_t alignHint) {
-  if (!file) return finish(kFsBadArgument);
+  if (!file) return FS_SET_ERROR(kFsBadArgument);
   const FsErrorCode code = endFile(file.get(), alignHint);
   file.reset();
-  return finish(code);
+  return FS_SET_ERROR(code);
 }
 
 FsErrorCode FsCloseFile(InternalFilePtr file) { return FsCloseFileEx(std::move(file), 0); }
 
 FsErrorCode FsFlushFile(InternalFileHandle* file) {
-  if (!file || file->ended) return finish(kFsBadArgument);
+  if (!file || file->ended) return FS_SET_ERROR(kFsBadArgument);
   std::lock_guard guard(file->fs->lock);
-  return finish(CommitInternalFile(file, 0));
+  return FS_SET_ERROR(CommitInternalFile(file, 0));
 }
 
 int64_t FsReadFile(InternalFileHandle* file, void* buffer, int64_t count) {
   if (!file || file->ended || count < 0 || (!buffer && count)) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return -1;
   }
   const int64_t left = int64_t(file->header.used) - file->position;
   const int64_t n = std::min(count, std::max<int64_t>(left, 0));
   if (n == 0) {
-    finish(kFsOk);
+    FS_SET_ERROR(kFsOk);
     return 0;
   }
   TitleFileSystem* fs = file->fs;
@@ -291,17 +288,17 @@ int64_t FsReadFile(InternalFileHandle* file, void* buffer, int64_t count) {
     code = at + n > fs->header.size ? kFsBadFormat : ContainerRead(fs, at, buffer, size_t(n));
   }
   if (code) {
-    finish(code);
+    FS_SET_ERROR(code);
     return -1;
   }
   file->position += n;
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return n;
 }
 
 int64_t FsSeekFile(InternalFileHandle* file, int64_t offset, int origin) {
   if (!file) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return -1;
   }
   int64_t base;
@@ -309,24 +306,24 @@ int64_t FsSeekFile(InternalFileHandle* file, int64_t offset, int origin) {
     case kFsSeekSet: base = 0; break;
     case kFsSeekCurrent: base = file->position; break;
     case kFsSeekEnd: base = file->header.used; break;
-    default: finish(kFsBadFormat); return -1;
+    default: FS_SET_ERROR(kFsBadFormat); return -1;
   }
   if ((offset > 0 && base > std::numeric_limits<int32_t>::max() - offset) || base + offset < 0 ||
       base + offset > std::numeric_limits<int32_t>::max()) {
-    finish(kFsBadFormat);
+    FS_SET_ERROR(kFsBadFormat);
     return -1;
   }
   file->position = base + offset;
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return file->position;
 }
 
 int64_t FsTellFile(const InternalFileHandle* file) {
   if (!file) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return -1;
   }
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return file->position;
 }
 
@@ -336,10 +333,10 @@ bool FsAtEndOfFile(const InternalFileHandle* file) {
 
 int64_t FsGetFileSize(const InternalFileHandle* file) {
   if (!file) {
-    finish(kFsBadArgument);
+    FS_SET_ERROR(kFsBadArgument);
     return -1;
   }
-  finish(kFsOk);
+  FS_SET_ERROR(kFsOk);
   return file->header.used;
 }
 
