@@ -205,11 +205,12 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     result = 1;
   } else if (message == WM_NOTIFY) {
     handled = OnNotify(wParam, lParam, &result);
+  } else if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+    handled = OnCtlColorMessage(message, wParam, lParam, &result);
   } else {
     // Scroll bars and controls may handle their own notices first.
     HWND control = nullptr;
-    if (message == WM_HSCROLL || message == WM_VSCROLL ||
-        (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)) {
+    if (message == WM_HSCROLL || message == WM_VSCROLL) {
       control = reinterpret_cast<HWND>(lParam);
     } else if ((message == WM_DRAWITEM || message == WM_MEASUREITEM) && wParam) {
       control = ::GetDlgItem(m_hWnd, int(wParam));
@@ -223,6 +224,20 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
   }
   if (handled && pResult) *pResult = result;
   return handled;
+}
+
+BOOL CWnd::OnCtlColorMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  auto control = reinterpret_cast<HWND>(lParam);
+  // The control answers first; then the parent's merged WM_CTLCOLOR handler.
+  if (control && control != m_hWnd && ReflectLastMsg(control, pResult)) return TRUE;
+  if (const AFX_MSGMAP_ENTRY* e = FindMessageEntry(GetMessageMap(), message, 0, 0)) {
+    return e->pfn(this, wParam, lParam, nullptr, pResult);
+  }
+  UINT kind = message - WM_CTLCOLORMSGBOX;
+  if (const AFX_MSGMAP_ENTRY* e = FindMessageEntry(GetMessageMap(), WM_CTLCOLOR, 0, 0)) {
+    return e->pfn(this, wParam, lParam, &kind, pResult);
+  }
+  return FALSE;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -293,6 +308,12 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     AFX_NOTIFY notify{pResult ? pResult : &ignored, header};
     return CCmdTarget::OnCmdMsg(0, MAKELONG(WORD(header->code), WORD(WM_REFLECT_BASE + WM_NOTIFY)),
                                 &notify, nullptr);
+  }
+  if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+    UINT kind = message - WM_CTLCOLORMSGBOX;
+    const AFX_MSGMAP_ENTRY* e = FindMessageEntry(GetMessageMap(), WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0);
+    LRESULT ignored = 0;
+    return e && e->pfn(this, wParam, lParam, &kind, pResult ? pResult : &ignored);
   }
   return CWnd::OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, pResult);
 }
@@ -503,6 +524,10 @@ void CWnd::ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect, LPCRECT lpClip
 
 // --- Messages and timers ---------------------------------------------------------------------------
 
+CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
+CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
+int CWnd::ReleaseDC(CDC* pDC) { return pDC ? ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()) : 0; }
+
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
   return ::SendMessage(m_hWnd, message, wParam, lParam);
 }
@@ -524,6 +549,10 @@ void CWnd::OnClose() { Default(); }
 void CWnd::OnSize(UINT, int, int) { Default(); }
 void CWnd::OnMove(int, int) { Default(); }
 void CWnd::OnPaint() { Default(); }
+BOOL CWnd::OnEraseBkgnd(CDC*) { return BOOL(Default()); }
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT) { Default(); }
+void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT) { Default(); }
 void CWnd::OnNcPaint() { Default(); }
 BOOL CWnd::OnNcActivate(BOOL) { return BOOL(Default()); }
 void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }

@@ -13,6 +13,7 @@
 
 #include "platform/base/cstring.h"
 #include "platform/base/geometry.h"
+#include "platform/gdi/core/afx_gdi.h"
 #include "platform/win/cmd_target.h"
 #include "platform/win/message_queue.h"
 #include "platform/win/window_api.h"
@@ -20,6 +21,53 @@
 class CWnd;
 class CScrollBar;
 struct CCreateContext;
+
+// WM_CTLCOLOR: the kind of control asking for its colours (the framework's merged message).
+constexpr UINT WM_CTLCOLOR = 0x0019;
+constexpr UINT CTLCOLOR_MSGBOX = 0;
+constexpr UINT CTLCOLOR_EDIT = 1;
+constexpr UINT CTLCOLOR_LISTBOX = 2;
+constexpr UINT CTLCOLOR_BTN = 3;
+constexpr UINT CTLCOLOR_DLG = 4;
+constexpr UINT CTLCOLOR_SCROLLBAR = 5;
+constexpr UINT CTLCOLOR_STATIC = 6;
+
+// Owner-drawn items (WM_DRAWITEM, WM_MEASUREITEM).
+constexpr UINT ODT_MENU = 1;
+constexpr UINT ODT_LISTBOX = 2;
+constexpr UINT ODT_COMBOBOX = 3;
+constexpr UINT ODT_BUTTON = 4;
+constexpr UINT ODA_DRAWENTIRE = 0x0001;
+constexpr UINT ODA_SELECT = 0x0002;
+constexpr UINT ODA_FOCUS = 0x0004;
+constexpr UINT ODS_SELECTED = 0x0001;
+constexpr UINT ODS_GRAYED = 0x0002;
+constexpr UINT ODS_DISABLED = 0x0004;
+constexpr UINT ODS_CHECKED = 0x0008;
+constexpr UINT ODS_FOCUS = 0x0010;
+
+struct DRAWITEMSTRUCT {
+  UINT CtlType;
+  UINT CtlID;
+  UINT itemID;
+  UINT itemAction;
+  UINT itemState;
+  HWND hwndItem;
+  HDC hDC;
+  RECT rcItem;
+  UINT_PTR itemData;
+};
+using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
+
+struct MEASUREITEMSTRUCT {
+  UINT CtlType;
+  UINT CtlID;
+  UINT itemID;
+  UINT itemWidth;
+  UINT itemHeight;
+  UINT_PTR itemData;
+};
+using LPMEASUREITEMSTRUCT = MEASUREITEMSTRUCT*;
 
 struct NCCALCSIZE_PARAMS {
   RECT rgrc[3];
@@ -92,6 +140,9 @@ class CWnd : public CCmdTarget {
   BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   // Offers the message being processed to the child window that sent it.
   static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
+  // WM_CTLCOLORxxx: the control's reflected answer, an entry for the message itself, or the
+  // merged WM_CTLCOLOR handler.
+  BOOL OnCtlColorMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   virtual void PostNcDestroy();
   virtual void PreSubclassWindow();
   // Grows a client rectangle to the window rectangle for this window's styles.
@@ -172,6 +223,11 @@ class CWnd : public CCmdTarget {
   void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr, LPCRECT lpClipRect = nullptr);
 
   // --- Messages and timers ---
+  // The client-area context (a temporary CDC) and its release.
+  CDC* GetDC();
+  CDC* GetWindowDC();
+  int ReleaseDC(CDC* pDC);
+
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
@@ -189,6 +245,10 @@ class CWnd : public CCmdTarget {
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnMove(int x, int y);
   afx_msg void OnPaint();
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+  afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+  afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
   afx_msg void OnNcPaint();
   afx_msg BOOL OnNcActivate(BOOL bActive);
   afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
@@ -266,6 +326,14 @@ class CWnd : public CCmdTarget {
 #define ON_WM_SIZE() LUMO_WM_ENTRY(WM_SIZE, { self->OnSize(UINT(wParam), short(LOWORD(lParam)), short(HIWORD(lParam))); return TRUE; })
 #define ON_WM_MOVE() LUMO_WM_ENTRY(WM_MOVE, { self->OnMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return TRUE; })
 #define ON_WM_PAINT() LUMO_WM_ENTRY(WM_PAINT, { self->OnPaint(); return TRUE; })
+#define ON_WM_ERASEBKGND() LUMO_WM_ENTRY(WM_ERASEBKGND, { *result = self->OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(wParam))); return TRUE; })
+// Answers every WM_CTLCOLORxxx; `extra` carries the control kind.
+#define ON_WM_CTLCOLOR() LUMO_WM_ENTRY(WM_CTLCOLOR, { *result = reinterpret_cast<LRESULT>(self->OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), LUMO_WND(lParam), *static_cast<UINT*>(extra))); return TRUE; })
+// The control's own answer to the colour request its parent received: HBRUSH CtlColor(CDC*, UINT);
+// a null brush leaves the request to the parent.
+#define ON_WM_CTLCOLOR_REFLECT() LUMO_WM_ENTRY(WM_REFLECT_BASE + WM_CTLCOLOR, { HBRUSH b = self->CtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), *static_cast<UINT*>(extra)); *result = reinterpret_cast<LRESULT>(b); return b != nullptr; })
+#define ON_WM_DRAWITEM() LUMO_WM_ENTRY(WM_DRAWITEM, { self->OnDrawItem(int(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); *result = TRUE; return TRUE; })
+#define ON_WM_MEASUREITEM() LUMO_WM_ENTRY(WM_MEASUREITEM, { self->OnMeasureItem(int(wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); *result = TRUE; return TRUE; })
 #define ON_WM_NCPAINT() LUMO_WM_ENTRY(WM_NCPAINT, { self->OnNcPaint(); return TRUE; })
 #define ON_WM_NCACTIVATE() LUMO_WM_ENTRY(WM_NCACTIVATE, { *result = self->OnNcActivate(BOOL(wParam)); return TRUE; })
 #define ON_WM_NCCALCSIZE() LUMO_WM_ENTRY(WM_NCCALCSIZE, { self->OnNcCalcSize(BOOL(wParam), reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)); return TRUE; })

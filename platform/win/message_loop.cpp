@@ -49,6 +49,8 @@ bool default_idle(long count) {
     }
   }
   CWnd::DeleteTempMap();
+  CDC::DeleteTempMap();
+  CGdiObject::DeleteTempMap();
   return false;
 }
 

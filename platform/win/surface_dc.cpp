@@ -4,7 +4,7 @@
 
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/device_context.h"
-#include "platform/gdi/core/raster_device.h"
+#include "platform/gdi/qt_raster_device.h"
 #include "platform/win/window_internal.h"
 #include "platform/win/window_surface.h"
 
@@ -39,7 +39,10 @@ HDC make_surface_dc(Window& w, bool whole_window, const QRegion& paint_area) {
     pixels.height = area.height();
     pixels.stride = int(w.surface.bytesPerLine() / 4);
   }
-  HDC dc = gdi::create_context(std::make_unique<gdi::RasterDevice>(pixels, 96));
+  // Memory contexts made from the screen draw text with the same fonts as windows do.
+  static const bool installed = (gdi::install_qt_devices(), true);
+  (void)installed;
+  HDC dc = gdi::create_context(std::make_unique<gdi::QtRasterDevice>(pixels, 96));
   if (!dc) return nullptr;
   if (!paint_area.isEmpty()) gdi::context_of(dc)->set_system_clip(region_of(paint_area));
   ++w.open_dcs;

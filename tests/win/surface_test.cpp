@@ -10,6 +10,7 @@
 #include "platform/gdi/core/draw_api.h"
 #include "platform/gdi/core/object_api.h"
 #include "platform/win/system_metrics.h"
+#include "platform/win/window_dc.h"
 #include "tests/support/gui_fixture.h"
 #include "tests/support/surface_png.h"
 
@@ -115,6 +116,91 @@ TEST_F(Surface, SavedPngHoldsTheSurface) {
   EXPECT_EQ(saved.pixel(15, 15), qRgb(255, 0, 0));
   EXPECT_EQ(saved.pixel(2, 2), qRgb(0xC0, 0xC0, 0xC0));
   EXPECT_FALSE(lumo::test::save_surface_png(reinterpret_cast<HWND>(999999), path));
+}
+
+// A framework window painting through CPaintDC, erasing itself, and a child control that picks
+// its own colours when the parent is asked for them.
+class PaintedView : public CWnd {
+ public:
+  int erased = 0;
+
+ protected:
+  afx_msg BOOL OnEraseBkgnd(CDC* dc) {
+    ++erased;
+    CRect client;
+    GetClientRect(client);
+    dc->FillSolidRect(client, 0x00FF00);
+    return TRUE;
+  }
+  afx_msg void OnPaint() {
+    CPaintDC dc(this);
+    dc.FillSolidRect(CRect(0, 0, 4, 4), kRed);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(PaintedView, CWnd)
+  ON_WM_ERASEBKGND()
+  ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+class ColouredControl : public CWnd {
+ public:
+  HBRUSH brush = GetSysColorBrush(COLOR_INFOBK);
+  UINT asked_kind = 99;
+
+ protected:
+  afx_msg HBRUSH CtlColor(CDC*, UINT kind) {
+    asked_kind = kind;
+    return kind == CTLCOLOR_STATIC ? brush : nullptr;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(ColouredControl, CWnd)
+  ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+class ColourParent : public CWnd {
+ public:
+  UINT asked_kind = 99;
+
+ protected:
+  afx_msg HBRUSH OnCtlColor(CDC*, CWnd*, UINT kind) {
+    asked_kind = kind;
+    return GetSysColorBrush(COLOR_WINDOW);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(ColourParent, CWnd)
+  ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+TEST_F(GuiTest, FrameworkWindowsEraseAndPaintThroughTheirContexts) {
+  PaintedView view;
+  ASSERT_TRUE(view.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, CRect(0, 0, 30, 20), nullptr, 0));
+  pump();
+  EXPECT_EQ(view.erased, 1);
+  EXPECT_EQ(surface_pixel(view.m_hWnd, 2, 2), kRed);
+  EXPECT_EQ(surface_pixel(view.m_hWnd, 20, 10), 0x00FF00u);
+  view.InvalidateRect(CRect(10, 10, 12, 12), FALSE);
+  pump();
+  EXPECT_EQ(view.erased, 1);  // no erase asked for
+}
+
+TEST_F(GuiTest, ColourRequestsGoToTheControlFirstThenTheParent) {
+  ColourParent parent;
+  ColouredControl control;
+  ASSERT_TRUE(parent.CreateEx(0, nullptr, "", WS_POPUP, CRect(0, 0, 30, 20), nullptr, 0));
+  ASSERT_TRUE(control.CreateEx(0, nullptr, "", WS_CHILD, CRect(0, 0, 5, 5), &parent, 3));
+  CClientDC dc(&control);
+  auto control_param = reinterpret_cast<LPARAM>(control.m_hWnd);
+  auto dc_param = reinterpret_cast<WPARAM>(dc.GetSafeHdc());
+  EXPECT_EQ(parent.SendMessage(WM_CTLCOLORSTATIC, dc_param, control_param),
+            reinterpret_cast<LRESULT>(control.brush));
+  EXPECT_EQ(parent.asked_kind, 99u);
+  EXPECT_EQ(parent.SendMessage(WM_CTLCOLOREDIT, dc_param, control_param),
+            reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW)));
+  EXPECT_EQ(control.asked_kind, CTLCOLOR_EDIT);
+  EXPECT_EQ(parent.asked_kind, CTLCOLOR_EDIT);
 }
 
 }  // namespace
