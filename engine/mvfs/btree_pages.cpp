@@ -1,9 +1,9 @@
 // Page cache and page entries of an open B-tree.
 #include "engine/mvfs/btree_pages.h"
 
-#include "engine/mvfs/fs_authoring.h"
 #include <cstring>
 
+#include "engine/mvfs/fs_authoring.h"
 #include "platform/base/byte_io.h"
 
 namespace mvfs {

@@ -237,6 +237,8 @@ FileMonikerPtr FmNewFromPath(const char* path, uint16_t folderKind) {
       }
       full = fullForm(folder + given);
     }
+  } else if (parts.base == parts.size) {
+    full = currentFolder();  // a path without a base name names the current folder
   } else {
     full = fullForm(given);
   }

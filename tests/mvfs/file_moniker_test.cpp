@@ -76,6 +76,12 @@ TEST_F(MonikerTest, RelativePathsAndEquality) {
   EXPECT_EQ(b->path(), a->path());
   EXPECT_TRUE(FmExists(b.get()));
   EXPECT_FALSE(FmEqual(a.get(), nullptr));
+  FileMonikerPtr folderOnly = FmNewFromPath("sub\\", kFmCurrentFolder);
+  ASSERT_TRUE(folderOnly);
+  EXPECT_EQ(folderOnly->path(), folder_.file("cur") + "/");
+  FileMonikerPtr inData = FmNewFromPath("x\\y.dat", kFmDataFolder);
+  ASSERT_TRUE(inData);
+  EXPECT_EQ(inData->path(), folder_.file("data/x/y.dat"));
   EXPECT_FALSE(FmNewFromPath("", kFmCurrentFolder));
   EXPECT_EQ(FsGetLastError(), kFsBadArgument);
 
