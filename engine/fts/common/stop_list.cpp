@@ -12,7 +12,7 @@ namespace fts {
 namespace {
 
 // A stop list holds at most 5,120 bytes of words; a file may repeat words, so allow far more.
-constexpr size_t kStopListFileLimit = 1 << 22;
+constexpr size_t kStopListFileLimit = 1 << 20;
 
 constexpr int32_t kRefused = 1;
 
