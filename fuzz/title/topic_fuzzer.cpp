@@ -1,0 +1,44 @@
+// A title whose "|TOPIC" is the input (compressed or not by the first byte): blocks, records, chunks,
+// neighbours and addresses at positions taken from the input.
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/fcmanage/topic_address.h"
+#include "engine/fcmanage/topic_chunk.h"
+#include "engine/fcmanage/topic_record.h"
+#include "engine/title/title.h"
+#include "fuzz/title/fuzz_title_file.h"
+#include "platform/base/byte_io.h"
+#include "tools/titlebuild/system_writer.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 1) return 0;
+  titlebuild::TitleBuilder builder = fuzz_title::base_title();
+  titlebuild::SystemWriter system(data[0] & 1);
+  system.add_value(title::kTagTopicCount, 2);
+  builder.add_file("|SYSTEM", system.bytes());
+  builder.add_file("|TOPIC", std::vector<uint8_t>(data + 1, data + size));
+  const std::string path = base::temp_folder() + "/fuzz_topic.m14";
+  if (builder.write(path)) return 0;
+  title::TitleHandle* t = title::TtlOpen(path.c_str(), nullptr, 0, true);
+  if (!t) return 0;
+  // Positions to try: the first few 32-bit values of the input and the block starts.
+  std::vector<int32_t> positions = {12, (1 << 14) | 12, (2 << 14) | 40};
+  for (size_t i = 1; i + 4 <= size && positions.size() < 12; i += 4) positions.push_back(int32_t(base::load_le32(data + i)));
+  for (int32_t p : positions) {
+    int32_t code = 0;
+    title::FcLoadBlock(t, title::PositionBlock(p), code);
+    title::TopicRecordPtr record = title::FcLoadRecord(t, p, code);
+    if (record) {
+      title::FcGetNeighbour(*record, true, t, code, record->position, -1);
+      title::FcGetNeighbour(*record, false, t, code, -1, -1);
+    }
+    title::TopicChunk chunk;
+    title::FcGetChunk(t, p, chunk, code);
+    title::TopicLocation location;
+    title::FcLocateAddress(t, p, location);
+    title::FcLocateAddress(t, p & 0x7FFFF, location);
+  }
+  title::TtlClose(t);
+  return 0;
+}
