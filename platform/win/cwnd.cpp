@@ -8,6 +8,8 @@
 #include <unordered_map>
 
 #include "platform/win/cmd_ui.h"
+#include "platform/win/message_loop.h"
+#include "platform/win/window_table.h"
 #include "platform/win/system_metrics.h"
 
 namespace {
@@ -520,6 +522,51 @@ BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, void* prgnUpdate, UINT flags) {
 BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL bErase) { return ::GetUpdateRect(m_hWnd, lpRect, bErase); }
 void CWnd::ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect, LPCRECT lpClipRect) {
   ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect);
+}
+
+// --- Modal loops ----------------------------------------------------------------------------------
+
+int CWnd::RunModalLoop(DWORD dwFlags) {
+  HWND h = m_hWnd;
+  win::WindowGuard guard(h);
+  m_bContinueModal = true;
+  m_nModalResult = -1;
+  bool idle = true;
+  bool shown = (GetStyle() & WS_VISIBLE) != 0;
+  MSG msg;
+  for (;;) {
+    // Idle while nothing waits: show the window once, let the owner know it waits.
+    while (idle && guard.alive() && !PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      if ((dwFlags & MLF_SHOWONIDLE) && !shown) {
+        ::ShowWindow(h, SW_SHOWNORMAL);
+        shown = true;
+      }
+      if (!(dwFlags & MLF_NOIDLEMSG)) {
+        if (HWND owner = ::GetParent(h)) {
+          ::SendMessage(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(h));
+        }
+      }
+      idle = false;
+    }
+    if (!guard.alive() || !ContinueModal()) break;
+    BOOL got = GetMessage(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(int(msg.wParam));
+      break;
+    }
+    win::process_message(msg);
+    if (!guard.alive() || !ContinueModal()) break;
+    idle = true;
+  }
+  // The guard keeps this object alive until the function returns, even when the window went.
+  return m_nModalResult;
+}
+
+BOOL CWnd::ContinueModal() { return m_bContinueModal; }
+
+void CWnd::EndModalLoop(int nResult) {
+  m_nModalResult = nResult;
+  m_bContinueModal = false;
 }
 
 // --- Messages and timers ---------------------------------------------------------------------------

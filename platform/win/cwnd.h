@@ -20,6 +20,12 @@
 
 class CWnd;
 class CScrollBar;
+
+constexpr DWORD MLF_NOIDLEMSG = 0x0001;
+constexpr DWORD MLF_NOKICKIDLE = 0x0002;
+constexpr DWORD MLF_SHOWONIDLE = 0x0004;
+// WM_ENTERIDLE wParam: a dialog box is waiting.
+constexpr UINT MSGF_DIALOGBOX = 0;
 struct CCreateContext;
 
 // WM_CTLCOLOR: the kind of control asking for its colours (the framework's merged message).
@@ -222,6 +228,15 @@ class CWnd : public CCmdTarget {
   BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
   void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr, LPCRECT lpClipRect = nullptr);
 
+  // --- Modal loops ---
+  // Runs a message loop for this window until EndModalLoop or its destruction and returns the
+  // result given to EndModalLoop (-1 when the window went away). The owner gets WM_ENTERIDLE while
+  // the queue is empty, unless MLF_NOIDLEMSG. A WM_QUIT ends the loop and is posted again for the
+  // outer loop.
+  virtual int RunModalLoop(DWORD dwFlags = 0);
+  virtual BOOL ContinueModal();
+  virtual void EndModalLoop(int nResult);
+
   // --- Messages and timers ---
   // The client-area context (a temporary CDC) and its release.
   CDC* GetDC();
@@ -309,6 +324,8 @@ class CWnd : public CCmdTarget {
   WNDPROC m_pfnSuper = nullptr;
   // Owner for command routing and notifications when it differs from the parent.
   HWND m_hWndOwner = nullptr;
+  bool m_bContinueModal = false;
+  int m_nModalResult = -1;
 
   DECLARE_MESSAGE_MAP()
 };
