@@ -54,8 +54,9 @@ int32_t TtlTextTableInfo(TitleHandle* title, int32_t code, int32_t value, char* 
     }
     case kInfoOperatorWord: {
       const fts::OperatorTable* table = TtlGetOperatorTable(title);
-      if (!table || !buffer || buffer_size == 0 || value < 0 || size_t(value) >= table->entries.size()) return -1;
-      const fts::OperatorEntry& entry = table->entries[size_t(value)];
+      const size_t n = uint32_t(value) >> 16;
+      if (!table || !buffer || buffer_size == 0 || n >= table->entries.size()) return -1;
+      const fts::OperatorEntry& entry = table->entries[n];
       const std::string text = std::to_string(entry.code) + " " + std::string(entry.text());
       std::snprintf(buffer, buffer_size, "%s", text.c_str());
       return int32_t(text.size());

@@ -23,8 +23,8 @@ const fts::OperatorTable* TtlGetOperatorTable(TitleHandle* title);
 // The information codes of these tables:
 //   104 1 when the breaker table is available, else 0
 //   107 1 when the operator table is available, else 0
-//   108 entry n = value of the operator table formatted as "%u " and the word (its code, then the
-//       word) into the buffer; result the text's length, -1 for n out of range or no buffer
+//   108 operator word n = value >> 16: "%u " with the word's code, then the word, NUL-terminated into
+//       the buffer (cut to its size); result the text's length, -1 for n out of range or no buffer
 //   109 the number of operator-table entries, -1 without a table
 //   111 1 when the style sheet is available, else 0
 int32_t TtlTextTableInfo(TitleHandle* title, int32_t code, int32_t value, char* buffer, size_t buffer_size);

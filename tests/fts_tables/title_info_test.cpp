@@ -56,9 +56,11 @@ TEST(TitleTextTables, InformationCodesOfATitleWithItsOwnTables) {
   EXPECT_EQ(TtlGetInfo(title, kInfoOperators, 0, nullptr, 0), 1);
   EXPECT_EQ(TtlGetInfo(title, kInfoOperatorCount, 0, nullptr, 0), 11);
   char text[32];
-  EXPECT_EQ(TtlGetInfo(title, kInfoOperatorWord, 3, text, sizeof text), 5);
+  EXPECT_EQ(TtlGetInfo(title, kInfoOperatorWord, 3 << 16, text, sizeof text), 5);
   EXPECT_STREQ(text, "2 LUB");
-  EXPECT_EQ(TtlGetInfo(title, kInfoOperatorWord, 11, text, sizeof text), -1);
+  EXPECT_EQ(TtlGetInfo(title, kInfoOperatorWord, 3 << 16, text, 4), 5);  // cut to the buffer
+  EXPECT_STREQ(text, "2 L");
+  EXPECT_EQ(TtlGetInfo(title, kInfoOperatorWord, 11 << 16, text, sizeof text), -1);
   EXPECT_EQ(TtlGetInfo(title, kInfoOperatorWord, 0, nullptr, 0), -1);
   TtlClose(title);
   EXPECT_FALSE(TtlGetStyleSheet(title));
