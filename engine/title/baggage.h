@@ -4,7 +4,8 @@
 //
 // Every call reports through a 16-bit code: 0 success, 1012 missing or invalid handle or argument,
 // 1004 file not found, 1001 memory. A read or seek that fails answers -1 with 1012; a read never hands
-// back bytes from any place but the one asked for.
+// back bytes from any place but the one asked for. Handles and readers of a title's internal files are
+// closed before the title.
 #pragma once
 
 #include <atomic>
