@@ -57,6 +57,7 @@ FsErrorCode LoadPage(BtreeHandle* tree, int16_t page, int level, std::span<uint8
       tree->readPages.resize(size_t(tree->header.pageCount) * tree->header.pageSize);
       tree->pageRead.resize(size_t(tree->header.pageCount));
       tree->readStarts.resize(size_t(tree->header.pageCount));
+      tree->readStartsOfLeaf.resize(size_t(tree->header.pageCount));
     }
     uint8_t* kept = tree->readPages.data() + size_t(page) * tree->header.pageSize;
     if (!tree->pageRead[size_t(page)]) {
@@ -68,6 +69,7 @@ FsErrorCode LoadPage(BtreeHandle* tree, int16_t page, int level, std::span<uint8
     if (!starts.empty()) {
       slot.starts = starts;
       slot.indexed = true;
+      slot.indexedAsLeaf = tree->readStartsOfLeaf[size_t(page)];
     }
   } else if (FsErrorCode e = ReadPageFromFile(tree, page, slot.bytes.data())) {
     return e;
@@ -85,7 +87,8 @@ void MarkPageChanged(BtreeHandle* tree, int level) {
 
 FsErrorCode PageStarts(BtreeHandle* tree, int level, bool leaf, std::span<const int32_t>& starts) {
   PageSlot& slot = tree->cache[size_t(level)];
-  if (!slot.indexed) {
+  if (!slot.indexed || slot.indexedAsLeaf != leaf) {
+    slot.indexed = false;
     if (!PageCountValid(slot.bytes, leaf)) return FS_SET_ERROR(kFsBadFormat);
     const int16_t count = ReadPageHead(slot.bytes).count;
     slot.starts.resize(size_t(count) + 1);
@@ -99,7 +102,11 @@ FsErrorCode PageStarts(BtreeHandle* tree, int level, bool leaf, std::span<const 
     }
     slot.starts[size_t(count)] = at;
     slot.indexed = true;
-    if (!tree->readStarts.empty()) tree->readStarts[size_t(slot.page)] = slot.starts;
+    slot.indexedAsLeaf = leaf;
+    if (!tree->readStarts.empty()) {
+      tree->readStarts[size_t(slot.page)] = slot.starts;
+      tree->readStartsOfLeaf[size_t(slot.page)] = leaf;
+    }
   }
   starts = slot.starts;
   return kFsOk;

@@ -55,6 +55,7 @@ struct PageSlot {
   // Where each entry starts, and the end of the last one; made on first use, dropped on any change.
   std::vector<int32_t> starts;
   bool indexed = false;
+  bool indexedAsLeaf = false;  // a damaged tree may reach one page as a leaf and as an internal page
 };
 
 struct BtreeHandle {
@@ -70,6 +71,7 @@ struct BtreeHandle {
   std::vector<uint8_t> readPages;
   std::vector<bool> pageRead;
   std::vector<std::vector<int32_t>> readStarts;  // the entry starts of kept pages, once measured
+  std::vector<bool> readStartsOfLeaf;
   bool headerChanged = false;
 
   bool readOnly() const { return header.flags & kBtreeReadOnly; }
