@@ -51,7 +51,7 @@ TEST(Parser, BuiltInOperators) {
             {"tax AND (tax OR law)", "((tax OR law) AND tax)"},
             {"tax AND (tax NEAR law)", "(tax NEAR law)"},
             {"z THRU a", "[a..z]"},
-            {"ustaw* ??", "(~ustaw* AND ~??)"},
+            {"ustaw* ??", "(~ustaw* AND ~?" "?)"},
             {"VFLD 3 tax law", "(tax@3 AND law@3)"},
             {"DTYPE 3 1995", "\\x01\\x02" "25031995#3"},
             {"tax AND law", "((tax OR and) OR law)", 0, 0, kParseNoSyntax},

@@ -30,35 +30,28 @@ struct TypedTerm {
   int exponent = 0;
   std::string mantissa;  // at least one digit
 
-  // `trim_after_complement`: numbers and years drop the zeros that complementing produced; dates
-  // drop their zeros before.
+  // `trim_after_complement`: numbers and years drop the zeros that complementing produced (the
+  // nines of a negative value); dates drop their zeros before complementing.
   int32_t build(uint8_t* out, bool trim_after_complement) const {
-    std::string body = three_digits(exponent);
     std::string digits = mantissa;
-    if (!trim_after_complement) trim(digits);
-    body += digits;
+    const char trailing = trim_after_complement && sign == '1' ? '9' : '0';
+    while (digits.size() > 1 && digits.back() == trailing) digits.pop_back();
+    if (6 + digits.size() > 255) return kFtsWordTooLong;
+    uint8_t* p = out + 1;
+    *p++ = 0x01;
+    *p++ = type;
+    *p++ = uint8_t(sign);
+    uint8_t* const body = p;
+    *p++ = uint8_t('0' + exponent / 100);
+    *p++ = uint8_t('0' + exponent / 10 % 10);
+    *p++ = uint8_t('0' + exponent % 10);
+    for (char c : digits) *p++ = uint8_t(c);
     if (sign == '1')
-      for (char& c : body) c = char('9' - (c - '0'));
-    if (trim_after_complement) {
-      while (body.size() > 4 && body.back() == '0') body.pop_back();
-    }
-    const size_t length = 3 + body.size();
-    if (length > 255) return kFtsWordTooLong;
-    out[0] = uint8_t(length);
-    out[1] = 0x01;
-    out[2] = type;
-    out[3] = uint8_t(sign);
-    body.copy(reinterpret_cast<char*>(out + 4), body.size());
+      for (uint8_t* q = body; q < p; ++q) *q = uint8_t('9' - (*q - '0'));
+    out[0] = uint8_t(p - out - 1);
     return kFtsOk;
   }
-  static std::string three_digits(int v) {
-    return {char('0' + v / 100), char('0' + v / 10 % 10), char('0' + v % 10)};
-  }
-  static void trim(std::string& digits) {
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  }
 };
-
 // The zero of a date or time: '2', "0000" and a zero byte.
 void zero_date_term(uint8_t type, uint8_t* out) {
   const uint8_t bytes[] = {8, 0x01, type, '2', '0', '0', '0', '0', 0};
@@ -133,7 +126,7 @@ int32_t parse_number(Cursor& c, uint8_t* out) {
   }
   if (t.mantissa.empty()) {
     t.sign = '2';
-    t.mantissa = "0";
+    t.mantissa.assign(1, '0');
     return t.build(out, true);
   }
   const int64_t field = exponent + n + 499;
@@ -154,7 +147,7 @@ int32_t parse_epoch(Cursor& c, uint8_t* out) {
   }
   if (t.mantissa.empty()) {
     t.sign = '2';
-    t.mantissa = "0";
+    t.mantissa.assign(1, '0');
     return t.build(out, true);
   }
   const size_t field = t.mantissa.size() + 499;

@@ -1,0 +1,113 @@
+// The index reader over damaged indexes: an index is written from terms and options drawn from the
+// input, then bytes of it are overwritten as the rest of the input says (offset, value pairs), and
+// plain, wildcard and range terms are looked up. Topics must come out below the topic count, and
+// ascending within a plain term's posting; nothing may hang or read outside its buffers.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/fts/index/term_scan.h"
+#include "platform/base/byte_io.h"
+#include "platform/base/os_file.h"
+#include "platform/base/temp_folder.h"
+#include "tools/titlebuild/fts_index_writer.h"
+
+namespace {
+
+class CheckingSink : public fts::FtsPostingSink {
+ public:
+  CheckingSink(uint32_t count, bool ascending) : count_(count), ascending_(ascending) {}
+  bool wants(uint32_t) override { return true; }
+  int32_t add(uint32_t topic, uint16_t, std::span<const fts::FtsOccurrence> occurrences) override {
+    if (topic >= count_ || occurrences.size() > fts::kMaxOccurrencesPerTopic) std::abort();
+    if (ascending_ && seen_ && topic <= last_) std::abort();
+    seen_ = true;
+    last_ = topic;
+    return 0;
+  }
+
+ private:
+  uint32_t count_;
+  bool ascending_;
+  bool seen_ = false;
+  uint32_t last_ = 0;
+};
+
+fts::PostingCode code_from(uint8_t b) {
+  const auto scheme = fts::CodeScheme(b % 3);
+  return {scheme, uint8_t(scheme == fts::CodeScheme::Fixed ? 15 + (b >> 2) % 17 : (b >> 2) % 8)};
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 8) return 0;
+  titlebuild::FtsIndexWriterOptions o;
+  o.version = (data[0] & 1) ? 8 : 7;
+  o.occurrence_fields = data[1] & 0x1D;
+  o.weights = data[0] & 2;
+  o.entry_lengths = !(data[0] & 4);
+  o.word_position_code = code_from(data[2]);
+  o.address_code = code_from(data[3]);
+  o.occurrence_count_code = code_from(data[4]);
+  o.leaf_bytes = 8 + data[5] * 16;
+  o.internal_bytes = 16 + data[6] * 16;
+  o.topic_count = 300;
+  std::mt19937 rng(data[7]);
+  std::vector<titlebuild::FtsWriterTerm> terms;
+  const char* keys[] = {"a", "ab", "abc", "b", "ba", "ustawa", "ustawy", "z", "zz"};
+  for (const char* key : keys) {
+    titlebuild::FtsWriterTerm t{key, uint32_t(1 + rng() % 2), {}, {}};
+    if (!(o.occurrence_fields & fts::kIndexHasField)) t.field = 0;
+    for (uint32_t topic = rng() % 4; topic < 300; topic += 1 + rng() % 60) {
+      titlebuild::FtsWriterTopic top{topic, uint16_t(rng()), {}};
+      uint32_t p = rng() % 5;
+      for (int k = 1 + int(rng() % 4); k > 0; --k, p += 1 + rng() % 9) top.occurrences.push_back({p, p * 6, uint8_t(rng() % 4)});
+      t.topics.push_back(top);
+    }
+    if (!t.topics.empty()) terms.push_back(t);
+  }
+  std::vector<uint8_t> bytes;
+  try {
+    bytes = titlebuild::WriteFtsIndex(terms, o);
+  } catch (const std::invalid_argument&) {
+    return 0;
+  }
+  for (size_t i = 8; i + 2 < size; i += 3) {
+    const size_t at = base::load_le16(data + i) % bytes.size();
+    bytes[at] = data[i + 2];
+  }
+
+  static std::string path;
+  if (path.empty()) {
+    base::OsFile file;
+    if (base::create_temp_file("fzidx", ".bin", file, path) != base::OsError::None) std::abort();
+  }
+  {
+    base::OsFile file;
+    if (file.open(path, base::OpenMode::Create) != base::OsError::None ||
+        file.write(bytes.data(), bytes.size()) != base::OsError::None)
+      return 0;
+  }
+  fts::FtsError error;
+  fts::FtsIndexPtr index = fts::FtsOpenIndex(nullptr, path, nullptr, 0, &error);
+  if (!index) return 0;
+  const uint32_t count = index->header.count;
+  auto scan = [&](const char* word, fts::TermMode mode, uint32_t field, const char* upper, bool ascending) {
+    std::vector<uint8_t> w{uint8_t(std::strlen(word))}, u{uint8_t(std::strlen(upper))};
+    w.insert(w.end(), word, word + w[0]);
+    u.insert(u.end(), upper, upper + u[0]);
+    CheckingSink sink(count, ascending);
+    fts::FtsScanTerm(*index, {w.data(), u.data(), mode, field}, sink);
+  };
+  const bool fields = index->header.has_field();
+  for (const char* key : keys) scan(key, fts::TermMode::kPlain, fields ? 1 : 0, "", true);
+  scan("us*", fts::TermMode::kWildcard, 0, "", false);
+  scan("*a*a*b", fts::TermMode::kWildcard, 0, "", false);
+  scan("?b", fts::TermMode::kWildcard, 2, "", false);
+  scan("ab", fts::TermMode::kRange, 0, "ustawa", false);
+  return 0;
+}
