@@ -1,7 +1,8 @@
 #include "platform/base/archive.h"
 
-#include <bit>
+#include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 #include "platform/base/cp1250.h"
 
