@@ -35,6 +35,29 @@ TEST(PersistentTree, ChildrenAreUniqueByName) {
   EXPECT_EQ(path.GetTail(), "Root");
 }
 
+TEST(PersistentTree, AnAttachedNodeThatGoesAwayLeavesNoDanglingLink) {
+  SECPersistentTreeNode root;
+  ASSERT_EQ(root.Initialize(CString("Root")), 0u);
+  {
+    SECPersistentTreeNode attached;
+    ASSERT_EQ(attached.Initialize(CString("Short"), &root), 0u);
+    EXPECT_EQ(root.GetChildren().size(), 1u);
+  }
+  EXPECT_TRUE(root.GetChildren().empty());
+  SECTreeByteStore store;
+  EXPECT_TRUE(root.Export(&store));
+
+  auto parent = std::make_unique<SECPersistentTreeNode>();
+  parent->Initialize(CString("P"));
+  SECPersistentTreeNode orphan;
+  ASSERT_EQ(orphan.Initialize(CString("O"), parent.get()), 0u);
+  parent.reset();
+  EXPECT_EQ(orphan.GetParent(), nullptr);
+  SECTreePath path;
+  orphan.GetPath(path);
+  EXPECT_EQ(path.GetCount(), 1);
+}
+
 TEST(PersistentTree, TypedValues) {
   SECPersistentTreeNode n;
   ASSERT_EQ(n.Initialize(CString("N")), 0u);

@@ -47,7 +47,14 @@ T to_number(const CString& text) {
 
 SECPersistentTreeNode::SECPersistentTreeNode() = default;
 
-SECPersistentTreeNode::~SECPersistentTreeNode() = default;
+// Parent and child links are not owning both ways (an attached node belongs to its creator), so
+// a node that goes away takes itself out of its parent's children and out of its children's
+// parent link: neither is left pointing at freed memory.
+SECPersistentTreeNode::~SECPersistentTreeNode() {
+  for (SECPersistentTreeNode* child : m_children)
+    if (child->m_pParent == this) child->m_pParent = nullptr;
+  if (m_pParent) std::erase(m_pParent->m_children, this);
+}
 
 UINT SECPersistentTreeNode::Initialize(const CString& name, SECPersistentTreeNode* parent) {
   UINT error = (m_bInitialized ? SEC_PTREE_ALREADY_INITIALIZED : 0) | (name.IsEmpty() ? SEC_PTREE_EMPTY_NAME : 0);

@@ -6,7 +6,8 @@
 // of capital letters (low four bits first: 0x3C is "MD"). Byte text longer than 250 letters is
 // kept in pieces: "<key>_BinCount" holds the number of pieces and "<key>_BinVal<i>" piece i.
 // Operations report error bit sets (0 success), named below; Export and Import report TRUE or
-// FALSE.
+// FALSE. A node owns the children it created (AddChild); a node attached with AddChildNode stays
+// its creator's, and when it is destroyed first it leaves its parent's list of children.
 #pragma once
 
 #include <memory>
