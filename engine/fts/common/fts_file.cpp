@@ -89,8 +89,9 @@ FtsFilePtr open_any(FtsFilePtr* wrapper, std::string_view path, std::string_view
     case FtsFileKind::kInternal: {
       if (wrapper && *wrapper) {
         std::string container;
-        const std::string name =
-            FtsHasSubfileMark(path) ? FtsSplitPath(path, default_internal, container) : std::string(path);
+        const std::string name = FtsHasSubfileMark(path) ? FtsSplitPath(path, default_internal, container)
+                                 : path.empty()          ? std::string(default_internal)
+                                                         : std::string(path);
         return open_internal(wrapper->get(), name, write, create, error);
       }
       if (path.empty()) break;

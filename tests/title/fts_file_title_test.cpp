@@ -1,0 +1,93 @@
+// Full-text files inside a title: the file kinds over a real container, and a catalogue that does
+// not open.
+#include <gtest/gtest.h>
+
+#include "engine/fts/common/fts_file.h"
+#include "engine/title/catalog.h"
+#include "tests/title/title_fixture.h"
+#include "tools/titlebuild/catalog_writer.h"
+
+namespace {
+
+using namespace fts;
+
+std::string title_with_files(const std::string& name, const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files) {
+  titlebuild::LibraryTitleSource source;
+  source.topics = title_test::topics_of({{50}});
+  titlebuild::TitleBuilder builder;
+  titlebuild::TopicFileLayout layout;
+  EXPECT_EQ(titlebuild::AddLibraryTitle(builder, source, layout), 0);
+  for (const auto& [file, bytes] : files) builder.add_file(file, bytes);
+  const std::string path = title_test::title_path(name);
+  EXPECT_EQ(builder.write(path), 0);
+  return path;
+}
+
+TEST(FtsFileInTitle, KindsOverAContainer) {
+  const std::string path = title_with_files("fts_kinds", {{"|MVINDEX", {'i', 'n', 'd', 'e', 'x'}}});
+  FtsError e;
+  // Kind 2 by "title!internal" opens the container into the wrapper slot.
+  FtsFilePtr wrapper;
+  FtsFilePtr index = FtsFileOpen(&wrapper, path + "!|MVINDEX", "|X", FtsFileKind::kInternal, 0, &e);
+  ASSERT_NE(index, nullptr) << e.code;
+  ASSERT_NE(wrapper, nullptr);
+  EXPECT_EQ(FtsFileGetKind(wrapper.get()), FtsFileKind::kFileSystem);
+  char buffer[8] = {};
+  EXPECT_EQ(FtsFileReadAt(index.get(), buffer, 1, 8, &e), 4);
+  EXPECT_EQ(std::string(buffer, 4), "ndex");
+  // A container is not read as a stream; a wrapper transfers nothing.
+  EXPECT_EQ(FtsFileReadAt(wrapper.get(), buffer, 0, 2, &e), kFtsTransferFailed);
+  EXPECT_EQ(e.code, kFtsDamaged);
+  FtsFilePtr wrap = FtsWrapFileSystem(FtsFileSystemOf(wrapper.get()), &e);
+  ASSERT_NE(wrap, nullptr);
+  EXPECT_EQ(FtsFileReadAt(wrap.get(), buffer, 0, 2, &e), 0);
+  EXPECT_EQ(e.code, 0);
+  // The default internal name, and a missing one.
+  FtsFilePtr again = FtsFileOpen(&wrap, "", "|MVINDEX", FtsFileKind::kInternal, 0, &e);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(FtsFileOpen(&wrap, "|NONE", "", FtsFileKind::kInternal, 0, &e), nullptr);
+  EXPECT_EQ(e.code, kFtsNotFound);
+  FtsFileClose(std::move(again));
+  FtsFreeWrapper(std::move(wrap));
+  // Closing the container first is safe: the internal file keeps it alive.
+  EXPECT_EQ(FtsFileClose(std::move(wrapper)), 0);
+  EXPECT_EQ(FtsFileReadAt(index.get(), buffer, 0, 5, &e), 5);
+  EXPECT_EQ(FtsFileClose(std::move(index)), 0);
+  EXPECT_EQ(FtsFileOpen(nullptr, path + ".none!|MVINDEX", "", FtsFileKind::kInternal, 0, &e), nullptr);
+  EXPECT_NE(e.code, 0);
+}
+
+TEST(FtsFileInTitle, CatalogueHeaderChecks) {
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> file;
+    bool opens;
+  };
+  std::vector<uint8_t> small = titlebuild::CatalogFile({1, 2, 3}, 2);
+  std::vector<uint8_t> version = titlebuild::CatalogFile({1}, 4, 0, 9);
+  std::vector<uint8_t> magic = titlebuild::CatalogFile({1});
+  magic[0] = 0x12;
+  const Case cases[] = {{"record size 2", small, false},
+                        {"version 9", version, false},
+                        {"magic", magic, false},
+                        {"short header", {0x11, 0x11, 8, 0}, false},
+                        {"version 7, record size 32", titlebuild::CatalogFile({5, 6}, 32, 10, 7), true}};
+  for (const Case& c : cases) {
+    const std::string path = title_with_files(std::string("catalogue_") + std::to_string(&c - cases), {{"|CATALOG", c.file}});
+    FtsError e;
+    std::unique_ptr<title::FtsCatalog> catalog = title::FtsOpenCatalog(nullptr, path + "!|CATALOG", &e);
+    EXPECT_EQ(catalog != nullptr, c.opens) << c.name;
+    if (!catalog) {
+      EXPECT_EQ(e.code, kFtsBadType) << c.name;
+      continue;
+    }
+    uint8_t record[32];
+    EXPECT_EQ(title::FtsReadCatalog(catalog.get(), record, sizeof record, 11), 0);
+    EXPECT_EQ(record[0], 6);
+    EXPECT_EQ(title::FtsReadCatalog(catalog.get(), record, sizeof record, 9), kFtsOutOfRange);
+    EXPECT_EQ(title::FtsReadCatalog(catalog.get(), record, sizeof record, 12), kFtsOutOfRange);
+    title::FtsCloseCatalog(std::move(catalog));
+  }
+}
+
+}  // namespace
