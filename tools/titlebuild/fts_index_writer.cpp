@@ -350,4 +350,9 @@ std::vector<uint8_t> WriteFtsIndex(std::vector<FtsWriterTerm> terms, const FtsIn
   return out;
 }
 
+void AddFtsIndex(TitleBuilder& builder, std::vector<FtsWriterTerm> terms, const FtsIndexWriterOptions& options,
+                 const std::string& name) {
+  builder.add_file(name, WriteFtsIndex(std::move(terms), options));
+}
+
 }  // namespace titlebuild

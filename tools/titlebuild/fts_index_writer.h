@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/fts/index/index_format.h"
+#include "tools/titlebuild/title_builder.h"
 
 namespace titlebuild {
 
@@ -58,5 +59,9 @@ struct FtsIndexWriterOptions {
 // The whole index file. Terms are sorted by (key, field) here. Throws std::invalid_argument for
 // input the format cannot hold (a value too large for a fixed code, topics out of order).
 std::vector<uint8_t> WriteFtsIndex(std::vector<FtsWriterTerm> terms, const FtsIndexWriterOptions& options);
+
+// Adds the index to a title as the internal file `name` ("|MVINDEX", the title's full-text index).
+void AddFtsIndex(TitleBuilder& builder, std::vector<FtsWriterTerm> terms, const FtsIndexWriterOptions& options,
+                 const std::string& name = "|MVINDEX");
 
 }  // namespace titlebuild
