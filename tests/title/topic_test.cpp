@@ -6,6 +6,7 @@
 #include "engine/fcmanage/topic_chunk.h"
 #include "engine/fcmanage/topic_record.h"
 #include "engine/title/title_tables.h"
+#include "platform/base/byte_io.h"
 #include "tests/title/title_fixture.h"
 
 namespace {
@@ -227,6 +228,42 @@ TEST(TopicTitle, UncompressedFlagReadsAsStored) {
   const TopicBlockRef block = FcLoadBlock(t, 0, code);
   ASSERT_NE(block, nullptr);
   EXPECT_EQ(block->bytes, layout.file);
+  TtlClose(t);
+}
+
+TEST(TopicTitle, FirstRecordToWalkInAnEarlierBlock) {
+  // A block header whose first record to walk is the record that began in the block before: the walk
+  // steps past it to its next record, the same way whatever the cache holds.
+  titlebuild::LibraryTitleSource source;
+  source.topics = title_test::topics_of({{5000, 100, 100}});
+  source.compressed = false;
+  titlebuild::TitleBuilder builder;
+  titlebuild::TopicFileLayout layout;
+  ASSERT_EQ(titlebuild::AddLibraryTitle(builder, source, layout), 0);
+  const auto& positions = layout.record_positions[0];
+  ASSERT_EQ(PositionBlock(positions[0]), 0);
+  ASSERT_EQ(PositionBlock(positions[1]), 1);
+  std::vector<uint8_t> file = layout.file;
+  base::store_le32(file.data() + kTopicBlockSize + 4, uint32_t(positions[0]));
+  builder.add_file("|TOPIC", file);
+  const std::string path = title_test::title_path("earlier_first");
+  ASSERT_EQ(builder.write(path), 0);
+  TitleHandle* t = TtlOpen(path.c_str(), nullptr, 0, true);
+  ASSERT_NE(t, nullptr);
+  int32_t code = 0;
+  for (int round = 0; round < 2; ++round) {
+    for (size_t r : {size_t(2), size_t(1), size_t(0), size_t(2)}) {
+      const TopicRecordPtr record = FcLoadRecord(t, positions[r], code);
+      ASSERT_NE(record, nullptr) << r;
+      EXPECT_EQ(record->char_offset, layout.record_addresses[0][r] & 0x7FFF) << r;
+    }
+    EXPECT_EQ(TtlAddressToPosition(t, layout.record_addresses[0][2] + 3), positions[2]);
+    FcInitCache(t);  // a different cache history in the second round
+  }
+  // The cached block's header is never rewritten.
+  const TopicBlockRef block = FcLoadBlock(t, 1, code);
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(block->header().first_record, positions[0]);
   TtlClose(t);
 }
 
