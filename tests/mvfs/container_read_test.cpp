@@ -1,6 +1,8 @@
 // Reading containers: header validation, directory lookups, reads and seeks, with hand-made images.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/mvfs/title_file_system.h"
 #include "platform/base/byte_io.h"
 #include "tests/mvfs/title_fixture.h"
@@ -184,6 +186,29 @@ TEST_F(ContainerRead, TruncatedTitleFailsReadsCleanly) {
   char buffer[100];
   EXPECT_EQ(FsReadFile(file.get(), buffer, 100), -1);
   EXPECT_EQ(FsGetLastError(), kFsBadFormat);
+}
+
+}  // namespace
+}  // namespace mvfs
+
+namespace mvfs {
+namespace {
+
+// The title file may be closed between accesses; the next access opens it again, and a title file
+// that went away answers cleanly.
+TEST(ContainerReopen, AccessAfterTheFileWasClosed) {
+  testing::ScratchFolder folder;
+  const std::string path = folder.file("t.m14");
+  testing::WriteBytes(path, testing::RawContainer({{"a", testing::Bytes("abc")}}));
+  TitleFileSystemPtr fs = FsOpen(testing::Moniker(path).get(), kFsOpenReadOnly);
+  ASSERT_TRUE(fs);
+  ASSERT_EQ(FsFlush(fs.get(), 1), kFsOk);
+  EXPECT_EQ(testing::ReadInternal(fs.get(), "a"), "abc");
+  ASSERT_EQ(FsFlush(fs.get(), 1), kFsOk);
+  std::filesystem::remove(path);
+  EXPECT_FALSE(FsFileExists(fs.get(), "a"));
+  EXPECT_EQ(FsGetLastError(), kFsNotFound);
+  EXPECT_FALSE(FsOpenFile(fs.get(), "a", kFsOpenReadOnly));
 }
 
 }  // namespace
