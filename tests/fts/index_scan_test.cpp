@@ -4,6 +4,9 @@
 
 #include <random>
 
+#include <chrono>
+
+#include "engine/fts/index/wildcard_match.h"
 #include "platform/base/byte_io.h"
 #include "tests/fts/index_fixture.h"
 #include "tools/titlebuild/fts_index_writer.h"
@@ -91,6 +94,8 @@ TEST(IndexRoundTrip, EveryShapeReadsBackWhatWasWritten) {
       {8, kIndexHasAddress, true, {CodeScheme::Fixed, 31}, 100, 30},
       {7, 0, false, {CodeScheme::Gamma, 2}, 24, 24},
       {8, uint8_t(kIndexHasField), true, {CodeScheme::Gamma, 2}, 4096, 4096},
+      {7, all, false, {CodeScheme::Unary, 0}, 200, 60},
+      {8, all, true, {CodeScheme::Gamma, 32}, 1000, 4096},
   };
   std::mt19937 rng(7);
   for (const Shape& s : shapes) {
@@ -128,6 +133,32 @@ TEST(IndexRoundTrip, EveryShapeReadsBackWhatWasWritten) {
     for (const FtsWriterTerm& t : terms) postings += t.topics.size();
     EXPECT_EQ(all_terms.topics.size(), postings);
   }
+}
+
+TEST(Wildcards, MatchWholeKeys) {
+  struct Case {
+    std::string pattern, key;
+    bool match;
+  };
+  const std::vector<Case> cases = {
+      {"ustaw*", "ustawa", true},  {"ustaw*", "ustaw", true},   {"ustaw*", "usta", false},
+      {"*awa", "ustawa", true},    {"*awa", "awa", true},       {"*awa", "aw", false},
+      {"u?t*a", "ustawa", true},   {"u?t*a", "ustawy", false},  {"*s*w*", "ustawa", true},
+      {"a*b*a", "aba", true},      {"a*b*a", "ab", false},      {"??", "ab", true},
+      {"??", "abc", false},        {"*", "", true},             {"a**b", "ab", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WildcardMatch(c.pattern, c.key), c.match) << c.pattern << " " << c.key;
+}
+
+TEST(Wildcards, ManyStarsStayLinear) {
+  // "a*a*a*...*b" against 255 a's: a backtracking matcher would try exponentially many splits.
+  std::string pattern;
+  for (int i = 0; i < 120; ++i) pattern += "a*";
+  pattern += "b";
+  const std::string key(255, 'a');
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 1000; ++i) EXPECT_FALSE(WildcardMatch(pattern, key));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 // Four fields of one key, and neighbours on both sides.
