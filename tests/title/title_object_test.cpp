@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/title/context_hash.h"
+#include "engine/title/title_library.h"
 #include "engine/title/title_tables.h"
 #include "tests/title/title_fixture.h"
 #include "tools/titlebuild/system_writer.h"
@@ -87,6 +88,24 @@ TEST(TitleObject, InformationCodes) {
   EXPECT_EQ(TtlGetInfo(t, kInfoFilePath, needed, buffer, sizeof buffer), needed);
   EXPECT_EQ(std::string(buffer), path);
   EXPECT_EQ(TtlGetInfo(t, kInfoIndexOpen, 0, nullptr, 0), 0);  // full-text index not wired in yet
+  TtlClose(t);
+}
+
+TEST(TitleObject, LibrariesNamedByTheTitle) {
+  titlebuild::SystemWriter system(true);
+  system.add_value(kTagTopicCount, 1);
+  const char alias[] = "Ustawy\0opis\0\0lumo_no_such_library";
+  system.add_record(kTagLibraryAlias, std::vector<uint8_t>(alias, alias + sizeof alias));
+  system.add_record(kTagLibraryAlias, {'x', 0});  // too short to hold four strings
+  const std::string path = title_with_system("library", system.bytes());
+  TitleHandle* t = TtlOpen(path.c_str(), nullptr, 0, true);
+  ASSERT_NE(t, nullptr);
+  int32_t code = 0;
+  EXPECT_EQ(TtlLoadDll(t, "USTAWY", code), nullptr);
+  EXPECT_EQ(code, 3);
+  EXPECT_EQ(TtlLoadDll(t, "x", code), nullptr);
+  EXPECT_EQ(code, 3);
+  EXPECT_EQ(TtlLoadDll(t, nullptr, code), nullptr);
   TtlClose(t);
 }
 
