@@ -4,7 +4,8 @@
 // Key names are compared without regard to case (CP1250 case mapping) and keep the case they
 // were created with. Sub-keys enumerate in that case-insensitive name order; values enumerate in
 // the order they were first set. Every change is written to the file at once (atomically), so a
-// crash loses nothing that a call reported as done.
+// crash loses nothing that a call reported as done. The file is read once, when the store is
+// made: one running program owns it (the program runs as a single instance).
 //
 // File: registry.dat in the per-user settings folder (config_folder.h).
 //   bytes 0-3   "LKRG"
