@@ -48,7 +48,7 @@ TopicRecordPtr load_record(TitleHandle* title, int32_t position, int32_t char_of
   record->header_size = head.header_size;
   record->text_offset = e.text_offset - int32_t(kEnvelopeSize);
 
-  std::vector<uint8_t> stored(size_t(e.size) + 0);
+  std::vector<uint8_t> stored(static_cast<size_t>(e.size));
   if ((code = FcReadStream(title, position, stored.data(), stored.size()))) return nullptr;
   const size_t text_start = size_t(e.text_offset);
   const size_t stored_text = stored.size() - text_start;

@@ -2,7 +2,10 @@
 // not open.
 #include <gtest/gtest.h>
 
+#include "engine/compress/zeck_compressor.h"
 #include "engine/fts/common/fts_file.h"
+#include "engine/mvfs/fs_authoring.h"
+#include "engine/zeck/zeck_decompress.h"
 #include "engine/title/catalog.h"
 #include "tests/title/title_fixture.h"
 #include "tools/titlebuild/catalog_writer.h"
@@ -88,6 +91,46 @@ TEST(FtsFileInTitle, CatalogueHeaderChecks) {
     EXPECT_EQ(title::FtsReadCatalog(catalog.get(), record, sizeof record, 12), kFtsOutOfRange);
     title::FtsCloseCatalog(std::move(catalog));
   }
+}
+
+TEST(ZeckPatchFile, PatchesCompressedOutputInAnInternalFile) {
+  std::string text;
+  for (int i = 0; i < 80; ++i) text += "Dz.U. poz. ";
+  std::vector<zeck::ZeckRegion> regions(1);
+  regions[0].input_position = 301;
+  regions[0].length = 6;
+  std::vector<uint8_t> packed(zeck::ZeckMaxCompressedSize(text.size()));
+  zeck::ZeckCompressor compressor;
+  size_t used = 0;
+  int code = -1;
+  packed.resize(compressor.ZeckCompressEx(0, reinterpret_cast<const uint8_t*>(text.data()), text.size(), packed.data(),
+                                          packed.size(), used, regions, code));
+  ASSERT_EQ(code, 0);
+  const std::string path = title_test::title_path("patch");
+  base::remove_file(path);
+  const mvfs::FileMoniker moniker(path);
+  mvfs::TitleFileSystemPtr fs = mvfs::FsCreate(&moniker, nullptr);
+  ASSERT_NE(fs, nullptr);
+  mvfs::InternalFilePtr file = mvfs::FsCreateFile(fs.get(), "|PICTURE", 0);
+  ASSERT_NE(file, nullptr);
+  const uint8_t prefix[3] = {7, 7, 7};
+  mvfs::FsWriteFile(file.get(), prefix, 3);
+  mvfs::FsWriteFile(file.get(), packed.data(), int64_t(packed.size()));
+  ASSERT_TRUE(zeck::ZeckPatchFile(file.get(), 3, regions[0], 1, 0x34333231, true));
+  EXPECT_EQ(mvfs::FsTellFile(file.get()), int64_t(3 + packed.size()));
+  ASSERT_EQ(mvfs::FsCloseFile(std::move(file)), 0);
+  file = mvfs::FsOpenFile(fs.get(), "|PICTURE", mvfs::kFsOpenReadOnly);
+  ASSERT_NE(file, nullptr);
+  std::vector<uint8_t> stored(3 + packed.size());
+  ASSERT_EQ(mvfs::FsReadFile(file.get(), stored.data(), int64_t(stored.size())), int64_t(stored.size()));
+  mvfs::FsCloseFile(std::move(file));
+  mvfs::FsClose(std::move(fs));
+  std::string decoded(text.size(), '\0');
+  decoded.resize(zeck::ZeckDecompress(stored.data() + 3, reinterpret_cast<uint8_t*>(decoded.data()), packed.size(),
+                                      decoded.size()));
+  std::string expected = text;
+  expected.replace(302, 4, "1234");
+  EXPECT_EQ(decoded, expected);
 }
 
 }  // namespace
