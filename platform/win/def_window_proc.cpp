@@ -155,6 +155,10 @@ LRESULT DefWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN: {
       int hit = int(wParam);
       if (hit == HTCLOSE) return SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, lParam);
+      if (hit == HTVSCROLL || hit == HTHSCROLL) {
+        track_scroll_bar(h, hit == HTVSCROLL ? SB_VERT : SB_HORZ, screen_point(lParam));
+        return 0;
+      }
       if (hit == HTCAPTION) return SendMessage(h, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
       if (int edge = size_edge_of(hit)) return SendMessage(h, WM_SYSCOMMAND, SC_SIZE | UINT(edge), lParam);
       return 0;

@@ -95,7 +95,7 @@ HWND SetActiveWindow(HWND h) {
     auto& order = win::top_level_order();
     std::erase(order, top);
     order.insert(order.begin(), top);
-    if (w->widget && w->widget->isVisible()) {
+    if (w->widget && w->widget->isVisible() && win::desktop_manages_windows()) {
       w->widget->raise();
       w->widget->activateWindow();
     }
@@ -116,8 +116,9 @@ HWND SetCapture(HWND h) {
   HWND old = s.capture;
   if (old == h) return old;
   s.capture = h;
-  if (win::Window* o = find_window(old); o && o->widget) o->widget->releaseMouse();
-  if (win::Window* w = find_window(h); w && w->widget && w->widget->isVisible()) {
+  bool grabs = win::desktop_manages_windows();
+  if (win::Window* o = find_window(old); o && o->widget && grabs) o->widget->releaseMouse();
+  if (win::Window* w = find_window(h); w && w->widget && w->widget->isVisible() && grabs) {
     w->widget->grabMouse();
   }
   if (IsWindow(old)) SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(h));
@@ -129,7 +130,9 @@ BOOL ReleaseCapture() {
   HWND old = s.capture;
   if (!old) return TRUE;
   s.capture = nullptr;
-  if (win::Window* o = find_window(old); o && o->widget) o->widget->releaseMouse();
+  if (win::Window* o = find_window(old); o && o->widget && win::desktop_manages_windows()) {
+    o->widget->releaseMouse();
+  }
   if (IsWindow(old)) SendMessage(old, WM_CAPTURECHANGED, 0, 0);
   return TRUE;
 }

@@ -102,19 +102,46 @@ void paint_caption(QPainter& p, const Window& w, QRect band) {
              QString::fromStdU16String(base::cp1250::to_utf16(w.text)));
 }
 
-void paint_scroll_strip(QPainter& p, QRect strip, bool vertical) {
-  p.fillRect(strip, color(COLOR_SCROLLBAR));
-  int size = vertical ? strip.width() : strip.height();
-  QRect first = vertical ? QRect(strip.topLeft(), QSize(size, size)) : QRect(strip.topLeft(), QSize(size, size));
-  QRect last = vertical ? QRect(strip.left(), strip.bottom() - size + 1, size, size)
-                        : QRect(strip.right() - size + 1, strip.top(), size, size);
-  for (QRect button : {first, last}) {
+void arrow(QPainter& p, QRect box, bool vertical, bool first, bool enabled) {
+  QPoint c = box.center();
+  QPolygon triangle;
+  if (vertical) {
+    int dir = first ? -1 : 1;
+    triangle << QPoint(c.x() - 3, c.y() - dir) << QPoint(c.x() + 3, c.y() - dir) << QPoint(c.x(), c.y() + 2 * dir);
+  } else {
+    int dir = first ? -1 : 1;
+    triangle << QPoint(c.x() - dir, c.y() - 3) << QPoint(c.x() - dir, c.y() + 3) << QPoint(c.x() + 2 * dir, c.y());
+  }
+  p.setPen(Qt::NoPen);
+  p.setBrush(color(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  p.drawPolygon(triangle);
+}
+
+void paint_scroll_bar(QPainter& p, const Window& w, int bar) {
+  ScrollGeometry g = scroll_geometry(w, bar);
+  if (g.strip.isEmpty()) return;
+  p.fillRect(g.strip, color(COLOR_SCROLLBAR));
+  bool enabled = w.scroll[bar].enabled && !g.thumb.isEmpty();
+  for (QRect button : {g.first_arrow, g.last_arrow}) {
     p.fillRect(button, color(COLOR_BTNFACE));
     raised(p, button);
+    arrow(p, button, g.vertical, button == g.first_arrow, enabled);
+  }
+  if (!g.thumb.isEmpty()) {
+    p.fillRect(g.thumb, color(COLOR_BTNFACE));
+    raised(p, g.thumb);
   }
 }
 
 }  // namespace
+
+QRect scroll_strip(const Window& w, int bar) {
+  Frame f = frame_of(w);
+  const QRect& c = w.client_rect;
+  if (bar == SB_VERT && f.vscroll) return QRect(c.right() + 1, c.top(), f.vscroll, c.height());
+  if (bar == SB_HORZ && f.hscroll) return QRect(c.left(), c.bottom() + 1, c.width(), f.hscroll);
+  return QRect();
+}
 
 LRESULT default_nccalcsize(Window& w, RECT* r) {
   Frame f = frame_of(w);
@@ -191,8 +218,8 @@ void default_ncpaint(Window& w) {
       r.adjust(f.edge, f.edge, -f.edge, -f.edge);
     }
     QRect client = w.client_rect;
-    if (f.vscroll) paint_scroll_strip(p, QRect(client.right() + 1, client.top(), f.vscroll, client.height()), true);
-    if (f.hscroll) paint_scroll_strip(p, QRect(client.left(), client.bottom() + 1, client.width(), f.hscroll), false);
+    paint_scroll_bar(p, w, SB_VERT);
+    paint_scroll_bar(p, w, SB_HORZ);
     if (f.vscroll && f.hscroll) {
       p.fillRect(QRect(client.right() + 1, client.bottom() + 1, f.vscroll, f.hscroll), color(COLOR_BTNFACE));
     }
@@ -204,7 +231,7 @@ void default_ncpaint(Window& w) {
 
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD ex_style) {
   if (!rect) return FALSE;
-  bool native = !(style & (WS_CHILD | WS_POPUP)) && (style & WS_CAPTION) == WS_CAPTION;
+  bool native = win::native_frame_style(style);
   win::Frame f = win::frame_of(style & ~(WS_VSCROLL | WS_HSCROLL), ex_style, native);
   rect->left -= f.border + f.edge;
   rect->top -= f.border + f.caption + f.edge + (menu && !native ? GetSystemMetrics(SM_CYMENU) : 0);

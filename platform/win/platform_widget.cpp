@@ -119,8 +119,10 @@ void PlatformWidget::resizeEvent(QResizeEvent*) {
 void PlatformWidget::moveEvent(QMoveEvent*) {
   win::WidgetEventScope scope;
   win::Window* w = win::find_window(window_);
-  if (!w || w->parent || pos() == w->window_rect.topLeft()) return;
-  SetWindowPos(window_, nullptr, x(), y(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The window rectangle of a top-level window is the widget's geometry, without the desktop's frame.
+  QPoint at = geometry().topLeft();
+  if (!w || w->parent || at == w->window_rect.topLeft()) return;
+  SetWindowPos(window_, nullptr, at.x(), at.y(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Closing from the desktop's frame is the system close command; the window decides.

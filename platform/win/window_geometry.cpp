@@ -1,4 +1,6 @@
 // Window and client rectangles, moving and sizing, Z order and coordinate mapping.
+#include <QGuiApplication>
+
 #include <algorithm>
 
 #include "platform/win/message_queue.h"
@@ -9,8 +11,16 @@
 
 namespace win {
 
-bool has_native_frame(const Window& w) {
-  return !(w.style & (WS_CHILD | WS_POPUP)) && (w.style & WS_CAPTION) == WS_CAPTION;
+bool native_frame_style(DWORD style) {
+  return !(style & (WS_CHILD | WS_POPUP)) && (style & WS_CAPTION) == WS_CAPTION;
+}
+
+bool has_native_frame(const Window& w) { return native_frame_style(w.style); }
+
+bool desktop_manages_windows() {
+  static const bool manages = QGuiApplication::platformName() != "offscreen" &&
+                              QGuiApplication::platformName() != "minimal";
+  return manages;
 }
 
 QPoint window_origin_on_screen(const Window& w) {
@@ -99,7 +109,7 @@ void restack(Window& w, HWND insert_after) {
     at = found == siblings.end() ? siblings.begin() : found + 1;
   }
   siblings.insert(at, w.handle);
-  if (!w.widget) return;
+  if (!w.widget || (!(w.style & WS_CHILD) && !win::desktop_manages_windows())) return;
   // Qt stacks later siblings above earlier ones: restack from the bottom up.
   for (auto it = siblings.rbegin(); it != siblings.rend(); ++it) {
     if (Window* s = find_window(*it); s && s->widget && (s->style & WS_CHILD)) s->widget->raise();

@@ -19,6 +19,10 @@ void finish_destruction(HWND h);
 // True for a window whose frame the desktop draws (a top-level overlapped window): its non-client
 // size is zero and its window rectangle is the widget's client area.
 bool has_native_frame(const Window& w);
+bool native_frame_style(DWORD style);
+
+// Whether the desktop stacks, activates and grabs for us (the headless platform does not).
+bool desktop_manages_windows();
 
 // Screen position of a window's top-left corner and of its client area's top-left corner.
 QPoint window_origin_on_screen(const Window& w);
@@ -40,6 +44,21 @@ HWND window_needing_paint(HWND filter);
 LRESULT default_nccalcsize(Window& w, RECT* rect);
 int default_nchittest(Window& w, POINT screen);
 void default_ncpaint(Window& w);
+
+// Where the parts of a window's own scroll bar lie (window coordinates); empty rectangles when the
+// bar is not shown.
+struct ScrollGeometry {
+  bool vertical = false;
+  QRect strip;        // the whole bar
+  QRect first_arrow;  // up or left
+  QRect last_arrow;   // down or right
+  QRect thumb;        // empty when the bar is disabled or too short for one
+};
+ScrollGeometry scroll_geometry(const Window& w, int bar);
+// The bar strip from the frame layout (window coordinates), empty when the style has no bar.
+QRect scroll_strip(const Window& w, int bar);
+// Follows a press on a window's scroll bar until release, sending the scroll requests.
+void track_scroll_bar(HWND h, int bar, QPoint screen);
 
 // Releases focus, capture and activation that a dying window holds.
 void forget_window(HWND h);

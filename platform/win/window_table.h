@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/scroll_bars.h"
 #include "platform/win/win_types.h"
 
 class PlatformWidget;
@@ -51,6 +52,7 @@ struct Window {
   bool frame_pending = false;
   bool redraw_enabled = true;
   bool nc_active = false;  // caption drawn as active (WM_NCACTIVATE)
+  ScrollBarState scroll[2];  // SB_HORZ, SB_VERT
 
   int busy = 0;            // window procedure calls running plus guards held
   int open_dcs = 0;        // device contexts drawing on the surface right now

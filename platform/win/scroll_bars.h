@@ -1,0 +1,58 @@
+// A window's own scroll bars (WS_HSCROLL, WS_VSCROLL): range, page and position, shown in the
+// non-client area, and the mouse tracking that turns clicks and drags on them into WM_HSCROLL /
+// WM_VSCROLL requests. The window moves its content and sets the new position itself.
+#pragma once
+
+#include "platform/win/win_types.h"
+
+constexpr int SB_HORZ = 0;
+constexpr int SB_VERT = 1;
+constexpr int SB_CTL = 2;
+constexpr int SB_BOTH = 3;
+
+constexpr UINT SIF_RANGE = 0x0001;
+constexpr UINT SIF_PAGE = 0x0002;
+constexpr UINT SIF_POS = 0x0004;
+constexpr UINT SIF_DISABLENOSCROLL = 0x0008;
+constexpr UINT SIF_TRACKPOS = 0x0010;
+constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+
+constexpr UINT ESB_ENABLE_BOTH = 0;
+constexpr UINT ESB_DISABLE_BOTH = 3;
+
+struct SCROLLINFO {
+  UINT cbSize = sizeof(SCROLLINFO);
+  UINT fMask = 0;
+  int nMin = 0;
+  int nMax = 0;
+  UINT nPage = 0;
+  int nPos = 0;
+  int nTrackPos = 0;
+};
+using LPSCROLLINFO = SCROLLINFO*;
+
+// Bars of windows only (SB_HORZ, SB_VERT); scroll-bar controls answer their own messages. The
+// position is kept within min .. max - page + 1. A range that needs no scrolling hides the bar,
+// unless SIF_DISABLENOSCROLL asks for it to stay (disabled).
+int SetScrollInfo(HWND h, int bar, const SCROLLINFO* info, BOOL redraw);
+BOOL GetScrollInfo(HWND h, int bar, SCROLLINFO* info);
+int SetScrollPos(HWND h, int bar, int pos, BOOL redraw);  // returns the previous position
+int GetScrollPos(HWND h, int bar);
+BOOL SetScrollRange(HWND h, int bar, int min, int max, BOOL redraw);
+BOOL GetScrollRange(HWND h, int bar, int* min, int* max);
+BOOL ShowScrollBar(HWND h, int bar, BOOL show);
+BOOL EnableScrollBar(HWND h, UINT bar, UINT arrows);
+
+namespace win {
+
+// The state of one bar, kept with its window.
+struct ScrollBarState {
+  int min = 0;
+  int max = 100;
+  UINT page = 0;
+  int pos = 0;
+  int track_pos = 0;
+  bool enabled = true;
+};
+
+}  // namespace win
