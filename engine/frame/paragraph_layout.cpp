@@ -1,0 +1,636 @@
+// Paragraph layout: a text record's commands and text runs into lines of display objects.
+#include <algorithm>
+#include <array>
+
+#include "engine/adt/topic_record_header.h"
+#include "engine/frame/record_layout.h"
+#include "engine/frame/text_output.h"
+#include "engine/medview/viewer_fonts.h"
+
+namespace frame {
+
+namespace {
+
+// Command bytes met when the text reaches a NUL.
+enum Command : uint8_t {
+  kCmdNoEffect4 = 0x20,
+  kCmdNoEffect2 = 0x21,
+  kCmdNoEffect6 = 0x22,
+  kCmdFont = 0x80,
+  kCmdLineBreak = 0x81,
+  kCmdParagraphEnd = 0x82,
+  kCmdTab = 0x83,
+  kCmdExtraHeight = 0x85,
+  kCmdInline = 0x86,
+  kCmdSideLeft = 0x87,
+  kCmdSideRight = 0x88,
+  kCmdHotspotEnd = 0x89,
+  kCmdNonBreakingSpace = 0x8B,
+  kCmdSoftHyphen = 0x8C,
+  kCmdEnd = 0xFF,
+};
+
+// Commands before which a line may break.
+bool EndsWord(uint8_t command) {
+  switch (command) {
+    case kCmdLineBreak:
+    case kCmdParagraphEnd:
+    case kCmdTab:
+    case kCmdExtraHeight:
+    case kCmdInline:
+    case kCmdSideLeft:
+    case kCmdSideRight:
+    case kCmdSoftHyphen:
+    case kCmdEnd:
+      return true;
+    default:
+      return false;
+  }
+}
+
+constexpr int kTabLeft = 0;
+constexpr int kTabRight = 1;
+
+// Where the layout stands. Copied whole at each break opportunity, so a line that overflows goes
+// back to its last break by restoring the copy and dropping the objects made after it.
+struct Cursor {
+  size_t text = 0;  // next byte of text
+  size_t cmd = 0;   // next command byte
+  int32_t charNo = 0;
+  int32_t x = 0;
+  int32_t font = 0;
+  int32_t hotspotNumber = 0;
+  int32_t hotspotData = -1;
+  int32_t hotspotCount = 0;
+  size_t objects = 0;
+  int32_t pendingFirst = -1;  // first position of commands awaiting an object
+  // The run of text being built in the current font.
+  bool runOpen = false;
+  size_t runStart = 0;
+  int32_t runX = 0;
+  int32_t runWidth = 0;
+  int32_t runFirst = 0;
+  int32_t runAnchor = 0;
+  // A right or centred tab waiting for its text.
+  bool tabPending = false;
+  int tabType = 0;
+  int32_t tabStop = 0;
+  int32_t tabStartX = 0;
+  size_t tabObjects = 0;
+  int32_t extraHeight = 0;
+  bool lineHasInline = false;
+};
+
+// How a command went: done, an inline record that does not fit the line, or bytes that run out.
+enum class Step { kDone, kNoRoom, kDamaged };
+
+Step Checked(bool ok) { return ok ? Step::kDone : Step::kDamaged; }
+
+class ParagraphLayout {
+ public:
+  ParagraphLayout(medview::Viewer& viewer, const adt::ParagraphInfo& info, std::span<const uint8_t> commands,
+                  std::span<const uint8_t> text, const RecordPlacement& at, ObjectList& out)
+      : v_(viewer), info_(info), cmds_(commands), text_(text), at_(at), out_(out),
+        clipboard_((viewer.flags & medview::kViewClipboard) != 0) {}
+
+  bool Run(RecordExtent& extent);
+
+ private:
+  int32_t Scale(int32_t value, bool vertical) const {
+    return medview::MvScaleLength(v_, value, (info_.paraFlags & 1) != 0, vertical);
+  }
+  bool Wraps() const { return !clipboard_ && !info_.noWrap; }
+  bool AtNul() const { return c_.text >= text_.size() || text_[c_.text] == 0; }
+  uint8_t PeekCommand() const { return c_.cmd < cmds_.size() ? cmds_[c_.cmd] : uint8_t(kCmdEnd); }
+  void ConsumeNul() {
+    if (c_.text < text_.size()) ++c_.text;
+  }
+  bool ReadU16(uint16_t& value) {
+    if (cmds_.size() - c_.cmd < 2) {
+      c_.cmd = cmds_.size();
+      return false;
+    }
+    value = base::load_le16(cmds_.data() + c_.cmd);
+    c_.cmd += 2;
+    return true;
+  }
+  bool SkipCommandData(size_t count) {
+    if (cmds_.size() - c_.cmd < count) {
+      c_.cmd = cmds_.size();
+      return false;
+    }
+    c_.cmd += count;
+    return true;
+  }
+  void SelectFont(int32_t number) {
+    if (!clipboard_) medview::MvSelectFont(&v_, number);
+  }
+  int32_t LineHeightOfFont() const { return v_.textMetrics.tmHeight + v_.textMetrics.tmExternalLeading; }
+  void SilentPosition() {
+    if (c_.pendingFirst < 0) c_.pendingFirst = c_.charNo;
+    ++c_.charNo;
+  }
+  void TakeBoundary() {
+    boundary_ = c_;
+    boundaryAtLineStart_ = c_.objects == lineStart_ && !c_.runOpen;
+  }
+  void Restore(const Cursor& to) {
+    out_.resize(to.objects);
+    int32_t font = c_.font;
+    c_ = to;
+    if (font != c_.font) SelectFont(c_.font);
+  }
+  void Push(LayoutObject object) {
+    out_.push_back(std::move(object));
+    c_.objects = out_.size();
+  }
+  uint32_t HotspotFlag() const { return c_.hotspotData != -1 ? kObjInHotspot : 0; }
+
+  bool TakeWord();
+  void FlushRun();
+  void AddMarker(uint8_t kind, bool carriesChar, int32_t width = 0);
+  void ApplyPendingTab();
+  void Tab(bool& lineEnds);
+  Step InlineObject();
+  Step Command(bool& lineEnds, bool& paragraphEnds);
+  void LayoutLine(bool& paragraphEnds);
+  void FinishLine(bool paragraphEnds);
+
+  medview::Viewer& v_;
+  const adt::ParagraphInfo& info_;
+  std::span<const uint8_t> cmds_;
+  std::span<const uint8_t> text_;
+  const RecordPlacement& at_;
+  ObjectList& out_;
+  bool clipboard_;
+  Cursor c_;
+  Cursor boundary_;
+  bool boundaryAtLineStart_ = true;
+  size_t lineStart_ = 0;
+  int32_t top_ = 0;
+  int32_t leftEdge_ = 0;
+  int32_t rightMargin_ = 0;
+  bool firstLine_ = true;
+  // Measurements in pixels.
+  int32_t spaceAfter_ = 0, lineSpacing_ = 0, leftIndent_ = 0, rightIndent_ = 0, firstIndent_ = 0;
+  int32_t tabInterval_ = 0;
+  std::array<int32_t, adt::kMaxTabStops> tabs_{};
+};
+
+void ParagraphLayout::FlushRun() {
+  if (!c_.runOpen) return;
+  c_.runOpen = false;
+  if (c_.text <= c_.runStart) return;
+  LayoutObject o;
+  o.kind = kObjText;
+  o.flags = kObjInLine | HotspotFlag();
+  o.x = c_.runX;
+  o.baseline = v_.raise + v_.textMetrics.tmAscent;
+  o.height = LineHeightOfFont();
+  o.width = c_.runWidth;
+  o.hotspotNumber = c_.hotspotData != -1 ? c_.hotspotNumber : 0;
+  o.hotspotData = c_.hotspotData;
+  o.anchor = c_.runAnchor;
+  o.firstChar = c_.runFirst;
+  o.lastChar = c_.charNo - 1;
+  o.data = int32_t(c_.runStart);
+  o.length = int32_t(c_.text - c_.runStart);
+  o.font = c_.font;
+  c_.x = c_.runX + c_.runWidth;
+  Push(std::move(o));
+}
+
+void ParagraphLayout::AddMarker(uint8_t kind, bool carriesChar, int32_t width) {
+  LayoutObject o;
+  o.kind = kind;
+  o.flags = kObjInLine | HotspotFlag();
+  o.x = c_.x;
+  o.width = width;
+  o.hotspotNumber = c_.hotspotData != -1 ? c_.hotspotNumber : 0;
+  o.hotspotData = c_.hotspotData;
+  if (carriesChar) {
+    o.firstChar = c_.pendingFirst >= 0 ? c_.pendingFirst : c_.charNo;
+    o.anchor = c_.charNo;
+    o.lastChar = c_.charNo++;
+    c_.pendingFirst = -1;
+  }
+  c_.x += width;
+  Push(std::move(o));
+}
+
+// Takes the next word (non-space bytes and the spaces after them) into the open run. False when it
+// does not fit and the line already holds a break opportunity.
+bool ParagraphLayout::TakeWord() {
+  size_t end = c_.text;
+  while (end < text_.size() && text_[end] != 0 && text_[end] != ' ') ++end;
+  size_t visibleEnd = end;
+  while (end < text_.size() && text_[end] == ' ') ++end;
+  if (!c_.runOpen) {
+    c_.runOpen = true;
+    c_.runStart = c_.text;
+    c_.runX = c_.x;
+    c_.runWidth = 0;
+    c_.runAnchor = c_.charNo;
+    c_.runFirst = c_.pendingFirst >= 0 ? c_.pendingFirst : c_.charNo;
+    c_.pendingFirst = -1;
+  }
+  const uint8_t* run = text_.data() + c_.runStart;
+  if (!clipboard_) {
+    int32_t visible = FrMeasureText(v_, run, visibleEnd - c_.runStart, nullptr);
+    if (Wraps() && c_.runX + visible > rightMargin_ && !boundaryAtLineStart_) return false;
+    c_.runWidth = end == visibleEnd ? visible : FrMeasureText(v_, run, end - c_.runStart, nullptr);
+  }
+  c_.charNo += int32_t(end - c_.text);
+  c_.text = end;
+  if (end > visibleEnd) TakeBoundary();
+  return true;
+}
+
+void ParagraphLayout::ApplyPendingTab() {
+  if (!c_.tabPending) return;
+  c_.tabPending = false;
+  int32_t width = c_.x - c_.tabStartX;
+  int32_t shift = c_.tabType == kTabRight ? c_.tabStop - c_.x : c_.tabStop - width / 2 - c_.tabStartX;
+  if (shift <= 0) return;
+  for (size_t i = c_.tabObjects; i < out_.size(); ++i) out_[i].x += shift;
+  c_.x += shift;
+}
+
+void ParagraphLayout::Tab(bool& lineEnds) {
+  ApplyPendingTab();
+  AddMarker(kMarkTab, true);
+  if (clipboard_) {
+    FrAddMarker(out_, kFlowTab, c_.x, 0);
+    c_.objects = out_.size();
+    return;
+  }
+  int32_t stop = 0;
+  int type = kTabLeft;
+  bool found = false;
+  for (int i = 0; i < info_.tabCount && i < adt::kMaxTabStops; ++i) {
+    if (tabs_[size_t(i)] > c_.x) {
+      stop = tabs_[size_t(i)];
+      type = info_.tabs[i].type;
+      found = true;
+      break;
+    }
+  }
+  if (!found) {
+    // Past the last stop: the next multiple of the interval (never 0, so the walk always moves).
+    int32_t interval = std::max(tabInterval_, 1);
+    stop = (c_.x / interval + 1) * interval;
+  }
+  if (stop > rightMargin_ && !info_.noWrap) {
+    lineEnds = true;
+    return;
+  }
+  if (type == kTabLeft) {
+    c_.x = stop;
+  } else {
+    c_.tabPending = true;
+    c_.tabType = type;
+    c_.tabStop = stop;
+    c_.tabStartX = c_.x;
+    c_.tabObjects = out_.size();
+  }
+}
+
+// An inline or side record: laid out at the current x, standing on the baseline.
+Step ParagraphLayout::InlineObject() {
+  adt::TopicRecordHeader header;
+  size_t headerSize = adt::DpDecodeRecordHeader(header, cmds_.data() + c_.cmd, cmds_.size() - c_.cmd);
+  uint64_t size = headerSize + uint64_t(uint32_t(std::max(header.length, 0))) + header.count;
+  if (headerSize == 0 || header.length < 0 || size > cmds_.size() - c_.cmd) {
+    c_.cmd = cmds_.size();
+    return Step::kDamaged;
+  }
+  auto record = cmds_.subspan(c_.cmd, size_t(size));
+  int32_t recordOffset = at_.recordOffset + int32_t(c_.cmd);
+  c_.cmd += size_t(size);
+  if (at_.depth + 1 >= kMaxRecordNesting) return Step::kDone;
+  size_t first = out_.size();
+  RecordPlacement place;
+  place.width = std::max(rightMargin_ - leftEdge_, 0);
+  place.firstChar = c_.charNo;
+  place.depth = at_.depth + 1;
+  place.recordOffset = recordOffset;
+  place.font = c_.font;
+  RecordExtent extent;
+  v_.hotspotCount = c_.hotspotCount;
+  FrLayoutRecord(v_, record, {}, place, out_, extent);
+  c_.hotspotCount = v_.hotspotCount;
+  if (Wraps() && c_.x + extent.width > rightMargin_ && !boundaryAtLineStart_) return Step::kNoRoom;
+  for (size_t i = first; i < out_.size(); ++i) {
+    LayoutObject& o = out_[i];
+    o.baseline = extent.height - o.y;
+    o.x += c_.x;
+    o.flags |= kObjInLine;
+    if (c_.pendingFirst >= 0 && o.carriesChars()) {
+      o.firstChar = c_.pendingFirst;
+      c_.pendingFirst = -1;
+    }
+  }
+  c_.objects = out_.size();
+  c_.charNo += extent.chars;
+  c_.x += extent.width;
+  c_.lineHasInline = true;
+  return Step::kDone;
+}
+
+// Handles the command at the current NUL.
+Step ParagraphLayout::Command(bool& lineEnds, bool& paragraphEnds) {
+  size_t commandAt = c_.cmd;
+  uint8_t command = PeekCommand();
+  ConsumeNul();
+  if (c_.cmd < cmds_.size()) ++c_.cmd;
+  uint16_t value = 0;
+  switch (command) {
+    case kCmdNoEffect4:
+      SilentPosition();
+      return Checked(SkipCommandData(4));
+    case kCmdNoEffect2:
+      SilentPosition();
+      return Checked(SkipCommandData(2));
+    case kCmdNoEffect6:
+      SilentPosition();
+      return Checked(SkipCommandData(6));
+    case kCmdFont:
+      SilentPosition();
+      if (!ReadU16(value)) return Step::kDamaged;
+      c_.font = value;
+      SelectFont(c_.font);
+      return Step::kDone;
+    case kCmdLineBreak:
+      AddMarker(kMarkLineBreak, true);
+      if (clipboard_) FrAddMarker(out_, kFlowLineBreak, c_.x, 0), c_.objects = out_.size();
+      lineEnds = true;
+      return Step::kDone;
+    case kCmdParagraphEnd:
+      AddMarker(kMarkParagraphEnd, true);
+      if (clipboard_) FrAddMarker(out_, kFlowParagraphEnd, c_.x, 0), c_.objects = out_.size();
+      lineEnds = true;
+      return Step::kDone;
+    case kCmdTab:
+      Tab(lineEnds);
+      return Step::kDone;
+    case kCmdExtraHeight:
+      if (!ReadU16(value)) return Step::kDamaged;
+      c_.extraHeight += int16_t(value);
+      AddMarker(kMarkExtraHeight, true);
+      lineEnds = true;
+      return Step::kDone;
+    case kCmdInline:
+    case kCmdSideLeft:
+    case kCmdSideRight:
+      return InlineObject();
+    case kCmdHotspotEnd:
+      SilentPosition();
+      c_.hotspotData = -1;
+      return Step::kDone;
+    case kCmdNonBreakingSpace: {
+      uint8_t space = ' ';
+      AddMarker(kMarkNonBreakingSpace, true, clipboard_ ? 0 : FrMeasureText(v_, &space, 1, nullptr));
+      if (clipboard_) FrAddMarker(out_, kFlowNonBreakingSpace, c_.x, 0), c_.objects = out_.size();
+      return Step::kDone;
+    }
+    case kCmdSoftHyphen:
+      SilentPosition();
+      AddMarker(kMarkSoftHyphen, false);
+      return Step::kDone;
+    case kCmdEnd:
+      AddMarker(kMarkCommandsEnd, true);
+      lineEnds = paragraphEnds = true;
+      c_.cmd = cmds_.size();
+      return Step::kDone;
+    default:
+      // A hotspot starts: four bytes of data, or a 16-bit length and that many bytes.
+      SilentPosition();
+      ++c_.hotspotCount;
+      c_.hotspotNumber = c_.hotspotCount;
+      c_.hotspotData = int32_t(commandAt);
+      if ((command & 0xD8) == 0xC0) return Checked(SkipCommandData(4));
+      if (!ReadU16(value)) return Step::kDamaged;
+      return Checked(SkipCommandData(value));
+  }
+}
+
+void ParagraphLayout::LayoutLine(bool& paragraphEnds) {
+  lineStart_ = out_.size();
+  leftEdge_ = leftIndent_ + FrBorderSpace(info_, 2) + (firstLine_ ? firstIndent_ : 0);
+  rightMargin_ = at_.width - rightIndent_ - FrBorderSpace(info_, 4);
+  c_.x = leftEdge_;
+  TakeBoundary();
+  bool lineEnds = false;
+  while (!lineEnds) {
+    if (!AtNul()) {
+      if (!TakeWord()) {
+        Restore(boundary_);
+        break;
+      }
+      continue;
+    }
+    FlushRun();
+    if (EndsWord(PeekCommand())) TakeBoundary();
+    switch (Command(lineEnds, paragraphEnds)) {
+      case Step::kDone:
+        break;
+      case Step::kNoRoom:
+        Restore(boundary_);
+        lineEnds = true;
+        break;
+      case Step::kDamaged:
+        // Commands that run past their bytes end the paragraph.
+        paragraphEnds = lineEnds = true;
+        break;
+    }
+  }
+  FinishLine(paragraphEnds);
+}
+
+void ParagraphLayout::FinishLine(bool paragraphEnds) {
+  FlushRun();
+  ApplyPendingTab();
+  int32_t maxBaseline = 0, maxDescent = 0;
+  bool placed = false;
+  for (size_t i = lineStart_; i < out_.size(); ++i) {
+    const LayoutObject& o = out_[i];
+    if (!(o.flags & kObjInLine) || IsMarkerKind(o.kind)) continue;
+    placed = true;
+    maxBaseline = std::max(maxBaseline, o.baseline);
+    maxDescent = std::max(maxDescent, o.height - o.baseline);
+  }
+  // A soft hyphen shows only where the line breaks: hide it inside the line.
+  for (size_t i = lineStart_; i + 1 < out_.size(); ++i) {
+    if (out_[i].kind != kMarkSoftHyphen || i == lineStart_) continue;
+    LayoutObject& run = out_[i - 1];
+    if (run.kind == kObjText && run.length > 0 && text_[size_t(run.data + run.length - 1)] == '-') {
+      --run.length;
+      int32_t width = clipboard_ ? 0 : FrMeasureText(v_, text_.data() + run.data, size_t(run.length), nullptr);
+      int32_t shift = run.width - width;
+      run.width = width;
+      for (size_t j = i; j < out_.size(); ++j) out_[j].x -= shift;
+    }
+  }
+  int32_t height;
+  if (!placed) {
+    height = paragraphEnds ? 0 : LineHeightOfFont();
+    maxBaseline = v_.textMetrics.tmAscent;
+  } else if (lineSpacing_ < 0 && !c_.lineHasInline) {
+    height = -lineSpacing_;
+  } else {
+    height = std::max(lineSpacing_, maxBaseline + maxDescent + c_.extraHeight);
+  }
+  if (!placed && c_.extraHeight != 0) height = std::max(0, height + c_.extraHeight);
+  for (size_t i = lineStart_; i < out_.size(); ++i) {
+    LayoutObject& o = out_[i];
+    if (o.flags & kObjInLine) o.y = top_ + maxBaseline - o.baseline;
+  }
+  if (info_.alignment == 1 || info_.alignment == 2) {
+    LayoutObject* last = nullptr;
+    for (size_t i = out_.size(); i > lineStart_; --i) {
+      if (!IsMarkerKind(out_[i - 1].kind)) {
+        last = &out_[i - 1];
+        break;
+      }
+    }
+    if (last && last->kind == kObjText) {
+      int32_t length = last->length;
+      while (length > 0 && text_[size_t(last->data + length - 1)] == ' ') --length;
+      if (length != last->length) {
+        last->length = length;
+        last->width = clipboard_ ? 0 : FrMeasureText(v_, text_.data() + last->data, size_t(length), nullptr);
+      }
+    }
+    int32_t right = leftEdge_;
+    for (size_t i = lineStart_; i < out_.size(); ++i) {
+      if ((out_[i].flags & kObjInLine) && !IsMarkerKind(out_[i].kind)) right = std::max(right, out_[i].right());
+    }
+    int32_t free = rightMargin_ - right;
+    if (free >= 0) {
+      int32_t shift = info_.alignment == 1 ? free : free / 2;
+      for (size_t i = lineStart_; i < out_.size(); ++i) {
+        if (out_[i].flags & kObjInLine) out_[i].x += shift;
+      }
+    }
+  }
+  top_ += height;
+  if (placed) firstLine_ = false;
+  c_.extraHeight = 0;
+  c_.lineHasInline = false;
+  c_.objects = out_.size();
+}
+
+bool ParagraphLayout::Run(RecordExtent& extent) {
+  spaceAfter_ = Scale(info_.spaceAfter, true);
+  lineSpacing_ = Scale(info_.lineSpacing, true);
+  leftIndent_ = Scale(info_.leftIndent, false);
+  rightIndent_ = Scale(info_.rightIndent, false);
+  firstIndent_ = Scale(info_.firstIndent, false);
+  tabInterval_ = Scale(info_.tabInterval, false);
+  if (tabInterval_ <= 0) tabInterval_ = Scale((info_.paraFlags & 1) ? 710 : 72, false);
+  for (int i = 0; i < info_.tabCount && i < adt::kMaxTabStops; ++i) {
+    tabs_[size_t(i)] = Scale(info_.tabs[i].position, false);
+  }
+  c_.charNo = at_.firstChar;
+  c_.text = size_t(std::max(info_.textOffset, 0));
+  c_.font = at_.depth > 0 ? at_.font : 0;
+  c_.hotspotCount = v_.hotspotCount;
+  c_.objects = out_.size();
+  size_t first = out_.size();
+  SelectFont(c_.font);
+  top_ = Scale(info_.spaceBefore, true);
+  int32_t paragraphTop = top_;
+  top_ += FrBorderSpace(info_, 1);
+  bool ended = false;
+  while (!ended) {
+    if (AtNul() && PeekCommand() == kCmdEnd) {
+      ConsumeNul();
+      c_.cmd = cmds_.size();
+      break;
+    }
+    LayoutLine(ended);
+  }
+  if (c_.pendingFirst >= 0) {
+    // Commands at the very end whose positions no object took.
+    AddMarker(kMarkCommandsEnd, true);
+    out_.back().y = top_;
+  }
+  if (clipboard_) FrAddMarker(out_, kFlowRecordEnd, 0, top_);
+  v_.hotspotCount = c_.hotspotCount;
+  int32_t right = 0, bottom = 0;
+  for (size_t i = first; i < out_.size(); ++i) {
+    if (IsMarkerKind(out_[i].kind)) continue;
+    right = std::max(right, out_[i].right());
+    bottom = std::max(bottom, out_[i].bottom());
+  }
+  if (info_.hasBorder) {
+    LayoutObject border;
+    border.kind = kObjBorder;
+    border.flags = kObjInLine;
+    border.x = std::min(leftIndent_, leftIndent_ + firstIndent_);
+    border.y = paragraphTop;
+    int32_t margin = at_.width - rightIndent_ - FrBorderSpace(info_, 4);
+    border.width = std::max(margin, right) + FrBorderSpace(info_, 4) - border.x;
+    border.height = top_ + FrBorderSpace(info_, 3) - paragraphTop;
+    border.data = uint16_t(info_.border);
+    top_ = border.bottom();
+    right = std::max(right, border.right());
+    out_.push_back(std::move(border));
+  }
+  top_ += spaceAfter_;
+  if (info_.alignment == 2) right = std::max(right, at_.width - rightIndent_);
+  extent.width = right;
+  extent.height = out_.size() == first ? 0 : std::max(bottom, top_);
+  extent.chars = c_.charNo - at_.firstChar;
+  return true;
+}
+
+}  // namespace
+
+int32_t FrBorderSpace(const adt::ParagraphInfo& info, int side) {
+  if (!info.hasBorder) return 0;
+  static constexpr uint16_t kSideBit[5] = {0, 0x02, 0x04, 0x08, 0x10};
+  if (side < 1 || side > 4) return 0;
+  if (!(info.border & 0x01) && !(info.border & kSideBit[side])) return 0;
+  int style = (info.border >> 5) & 7;
+  switch (style) {
+    case 1:
+    case 3:
+      return 6;
+    case 2:
+      return 7;
+    case 5:
+    case 6:
+    case 7:
+      return style;
+    default:
+      return 5;
+  }
+}
+
+bool FrLayoutParagraph(medview::Viewer& viewer, std::span<const uint8_t> format, std::span<const uint8_t> text,
+                       const RecordPlacement& at, ObjectList& out, RecordExtent& extent) {
+  adt::ParagraphInfo info;
+  size_t consumed = adt::DpDecodeParagraphInfo(info, format.data(), format.size());
+  if (consumed == 0) return false;
+  ParagraphLayout layout(viewer, info, format.subspan(consumed), text, at, out);
+  return layout.Run(extent);
+}
+
+void FrAddMarker(ObjectList& out, uint8_t kind, int32_t x, int32_t y) {
+  LayoutObject o;
+  o.kind = kind;
+  o.x = x;
+  o.y = y;
+  out.push_back(std::move(o));
+}
+
+int32_t FrObjectOfChar(const ObjectList& objects, int32_t number) {
+  for (size_t i = 0; i < objects.size(); ++i) {
+    const LayoutObject& o = objects[i];
+    if (o.carriesChars() && o.firstChar <= number && number <= o.lastChar) return int32_t(i);
+  }
+  return -1;
+}
+
+}  // namespace frame

@@ -1,0 +1,50 @@
+// Fonts and style sheets: font numbers of topic text turned into device fonts at the viewer's zoom,
+// the five most recently used fonts, character widths and kerning pairs for measuring, and the
+// named styles of the title's style sheet for reading and changing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/medview/viewer.h"
+
+namespace medview {
+
+// Styles based on one another are followed at most this deep.
+inline constexpr int kMaxStyleDepth = 20;
+// Descriptor flag: small capitals, drawn at three quarters of the height.
+inline constexpr uint8_t kFontSmallCaps = 0x04;
+
+const title::StyleSheet* MvSetStyleSheet(ViewerHandle viewer, const title::StyleSheet* sheet);
+const title::StyleSheet* MvGetStyleSheet(ViewerHandle viewer);
+
+int32_t MvGetStyleCount(const title::StyleSheet* sheet, TitleErrorCode* error);
+// Face `number` counted from 1.
+TitleErrorCode MvGetFaceName(const title::StyleSheet* sheet, int32_t number, std::string* buffer);
+// The number (from 1) of the first face of that name, case ignored; -1 with 1039 when none.
+int32_t MvFindFaceName(const title::StyleSheet* sheet, const char* name, TitleErrorCode* error);
+
+// Applies style `style` and the styles it is based on to `descriptor` (the most derived wins);
+// `face` receives a style's own face name when it has one.
+void MvApplyStyle(const title::StyleSheet& sheet, title::FontDescriptor& descriptor, uint16_t style,
+                  int depth, std::string* face);
+
+// The descriptor of font `number` and its face name, with its style applied when a face buffer is
+// given. False when the sheet is missing or the number is outside it.
+bool MvGetFontDescriptor(const title::StyleSheet* sheet, int32_t number, std::string* face,
+                         title::FontDescriptor* descriptor);
+// As above on the viewer's sheet, a number beyond the descriptors taken as 0; also makes the face's
+// character table the viewer's current character map.
+bool MvLoadFontDescriptor(ViewerHandle viewer, int32_t number, title::FontDescriptor* descriptor,
+                          std::string* face);
+// The device font of `number` at the viewer's zoom. A face the device cannot make falls back to
+// the default face; null only when no font can be made at all.
+HFONT MvCreateFont(ViewerHandle viewer, int32_t number, title::FontDescriptor* descriptor);
+// Makes the font current: selected into the held context with its colours, metrics, widths and
+// kerning pairs read. False when the font cannot be made (the previous one then stays selected and
+// its metrics stay current, so measuring and drawing agree).
+bool MvSelectFont(ViewerHandle viewer, int32_t number);
+void MvDropFonts(ViewerHandle viewer);
+void MvFreeFontCache(ViewerHandle viewer);
+
+}  // namespace medview

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/frame/text_output.h"
+#include "engine/medview/viewer_fonts.h"
+#include "tests/layout/record_builder.h"
+
+namespace layout_test {
+namespace {
+
+title::StyleRecord Style(uint16_t number, uint16_t based_on) {
+  title::StyleRecord style;
+  style.number = number;
+  style.based_on = based_on;
+  style.font.text_colour = {1, 1, 0};
+  style.font.back_colour = {1, 1, 0};
+  return style;
+}
+
+TEST(Fonts, StyleChainMostDerivedWinsAndStopsAtTwentyLevels) {
+  title::StyleSheet sheet;
+  sheet.faces = {"Arial", "Times"};
+  auto base = Style(1, 0);
+  base.font.font.weight = 700;
+  base.font.font.height = 8;
+  auto derived = Style(2, 1);
+  derived.font.font.height = 14;
+  derived.font.face = 1;
+  derived.font.text_colour = {255, 0, 0};
+  auto self = Style(3, 3);  // based on itself
+  self.font.spacing = 20;
+  sheet.styles = {base, derived, self};
+  title::FontDescriptor d;
+  d.style = 2;
+  d.text_colour = {1, 1, 0};
+  std::string face = "Arial";
+  medview::MvApplyStyle(sheet, d, 2, 0, &face);
+  EXPECT_EQ(d.font.weight, 700);
+  EXPECT_EQ(d.font.height, 14);
+  EXPECT_EQ(face, "Times");
+  EXPECT_EQ(d.text_colour[0], 255);
+  EXPECT_EQ(d.style, 0);
+  title::FontDescriptor looped;
+  medview::MvApplyStyle(sheet, looped, 3, 0, nullptr);  // returns after twenty levels
+  EXPECT_EQ(looped.spacing, 20);
+}
+
+TEST(Fonts, FaceNamesAreCountedFromOneAndFoundIgnoringCase) {
+  auto sheet = TestStyleSheet();
+  std::string name;
+  EXPECT_EQ(medview::MvGetFaceName(sheet.get(), 1, &name), 0);
+  EXPECT_EQ(name, "Arial");
+  EXPECT_EQ(medview::MvGetFaceName(sheet.get(), 0, &name), medview::kViewBadArgument);
+  EXPECT_EQ(medview::MvGetFaceName(sheet.get(), 2, &name), medview::kViewOutOfRange);
+  medview::TitleErrorCode error = 0;
+  EXPECT_EQ(medview::MvFindFaceName(sheet.get(), "ARIAL", &error), 1);
+  EXPECT_EQ(medview::MvFindFaceName(sheet.get(), "Courier", &error), -1);
+  EXPECT_EQ(error, medview::kViewFaceNotFound);
+}
+
+TEST(Fonts, SelectedFontGivesZoomedMetricsAndRaise) {
+  TestViewer t(96, 200);
+  medview::Viewer& v = t.viewer();
+  ASSERT_EQ(medview::MvAcquireDC(&v), 0);
+  ASSERT_TRUE(medview::MvSelectFont(&v, 0));
+  // 10 points at 96 dpi and zoom 200: 27 pixels.
+  EXPECT_EQ(v.textMetrics.tmHeight, 27);
+  ASSERT_TRUE(medview::MvSelectFont(&v, 3));
+  EXPECT_EQ(v.raise, 8);  // 6 half-points
+  ASSERT_TRUE(medview::MvSelectFont(&v, 2));
+  EXPECT_EQ(v.textMetrics.tmHeight, 19);  // small capitals: three quarters of 10, 7 points
+  // A font number past the sheet falls back to font 0.
+  ASSERT_TRUE(medview::MvSelectFont(&v, 999));
+  EXPECT_EQ(v.textMetrics.tmHeight, 27);
+  medview::MvReleaseDC(&v);
+}
+
+TEST(Fonts, SixthFontReplacesTheLeastRecentlyUsed) {
+  TestViewer t;
+  medview::Viewer& v = t.viewer();
+  ASSERT_EQ(medview::MvAcquireDC(&v), 0);
+  for (int n : {0, 1, 2, 3, 4}) ASSERT_TRUE(medview::MvSelectFont(&v, n));
+  ASSERT_TRUE(medview::MvSelectFont(&v, 0));  // 0 is now the most recent; 1 the oldest
+  ASSERT_TRUE(medview::MvSelectFont(&v, 5));
+  std::vector<int32_t> cached;
+  for (const auto& entry : v.fontCache) cached.push_back(entry.number);
+  EXPECT_EQ(std::count(cached.begin(), cached.end(), 1), 0);
+  EXPECT_EQ(std::count(cached.begin(), cached.end(), 0), 1);
+  EXPECT_EQ(std::count(cached.begin(), cached.end(), 5), 1);
+  medview::MvReleaseDC(&v);
+}
+
+TEST(Fonts, KerningFollowsTheMinimumSize) {
+  TestViewer t;
+  medview::Viewer& v = t.viewer();
+  ASSERT_EQ(medview::MvAcquireDC(&v), 0);
+  const uint8_t av[] = {'A', 'V'};
+  ASSERT_TRUE(medview::MvSelectFont(&v, 4));
+  int32_t kerned = frame::FrMeasureText(v, av, 2, nullptr);
+  medview::MvSetKerningMinSize(&v, 72);  // far above 20 points: no kerning
+  medview::MvDropFonts(&v);
+  ASSERT_TRUE(medview::MvSelectFont(&v, 4));
+  int32_t plain = frame::FrMeasureText(v, av, 2, nullptr);
+  EXPECT_LT(kerned, plain);
+  int32_t widths[2];
+  medview::MvSetKerningMinSize(&v, 0);
+  medview::MvDropFonts(&v);
+  ASSERT_TRUE(medview::MvSelectFont(&v, 4));
+  EXPECT_EQ(frame::FrMeasureText(v, av, 2, widths), kerned);
+  EXPECT_EQ(widths[0] + widths[1], kerned);  // the kerning sits on the pair's first character
+  medview::MvReleaseDC(&v);
+}
+
+}  // namespace
+}  // namespace layout_test
