@@ -130,6 +130,11 @@ std::optional<std::time_t> TtlGetFileTime(const TitleHandle* title) {
   return info.st_mtime;
 }
 
+int32_t TtlReleaseErrorRecords(int32_t flag) {
+  if (flag == 0) mvfs::FsFreeErrorRecords();
+  return 0;
+}
+
 const mvfs::BtCharMaps* TtlGetCharMaps(const TitleHandle* title) {
   return TtlIsValid(title) ? &title->char_maps : nullptr;
 }

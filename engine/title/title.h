@@ -93,6 +93,8 @@ mvfs::TitleFileSystem* TtlGetFileSystem(TitleHandle* title);
 std::span<const uint8_t> TtlSystemBody(const TitleHandle* title);
 // The last-write time of the title file.
 std::optional<std::time_t> TtlGetFileTime(const TitleHandle* title);
+// Engine shut-down: with flag 0 frees the per-thread error records of the title layer. Returns 0.
+int32_t TtlReleaseErrorRecords(int32_t flag);
 // The character-map array given to B-trees opened by the title (empty until fonts are loaded).
 const mvfs::BtCharMaps* TtlGetCharMaps(const TitleHandle* title);
 

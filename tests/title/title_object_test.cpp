@@ -56,6 +56,15 @@ TEST(TitleObject, SharedPerFileAndCounted) {
   EXPECT_EQ(TtlOpen((path + ".none").c_str(), nullptr, 0, true), nullptr);
 }
 
+TEST(TitleObject, ReleasesErrorRecordsAtShutDown) {
+  EXPECT_EQ(TtlOpen("/no/such/folder/title.m14", nullptr, 0, true), nullptr);
+  EXPECT_NE(mvfs::FsGetLastError(), mvfs::kFsOk);
+  EXPECT_EQ(TtlReleaseErrorRecords(1), 0);
+  EXPECT_NE(mvfs::FsGetLastError(), mvfs::kFsOk);  // only flag 0 frees them
+  EXPECT_EQ(TtlReleaseErrorRecords(0), 0);
+  EXPECT_EQ(mvfs::FsGetLastError(), mvfs::kFsOk);
+}
+
 TEST(TitleObject, InformationCodes) {
   titlebuild::SystemWriter system(true);
   system.add_text(kTagTitle, "");
