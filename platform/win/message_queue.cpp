@@ -20,7 +20,7 @@ struct Queue {
   std::deque<MSG> posted;
   bool quit_pending = false;
   int quit_code = 0;
-  std::vector<MSG> current;  // messages being processed, innermost last
+  std::deque<MSG> current;  // messages being processed, innermost last (addresses stay put)
   MSG last_retrieved;
   std::function<void(HWND, UINT, WPARAM, LPARAM)> observer;
   std::map<std::string, UINT> registered;
@@ -194,8 +194,11 @@ BOOL GetMessage(MSG* msg, HWND h, UINT filter_min, UINT filter_max) {
       win::queue().last_retrieved = *msg;
       return msg->message == WM_QUIT ? FALSE : TRUE;
     }
-    // Without an application nothing could ever arrive; waiting would hang.
-    if (!QCoreApplication::instance()) return -1;
+    // Without an application nothing could ever arrive: waiting would hang, so the loop ends.
+    if (!QCoreApplication::instance()) {
+      *msg = win::stamped(nullptr, WM_QUIT, 0, 0);
+      return FALSE;
+    }
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
 }

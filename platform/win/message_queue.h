@@ -34,7 +34,8 @@ BOOL PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exit_code);
 
 // Waits for a message for `h` (null: any) within [filter_min, filter_max] (both 0: all). FALSE when
-// the message is WM_QUIT, -1 on a stale `h`.
+// the message is WM_QUIT (also when no application exists, so nothing could ever arrive), -1 on a
+// stale `h`.
 BOOL GetMessage(MSG* msg, HWND h, UINT filter_min, UINT filter_max);
 BOOL PeekMessage(MSG* msg, HWND h, UINT filter_min, UINT filter_max, UINT remove);
 // Waits until a message is available.

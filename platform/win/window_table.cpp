@@ -1,6 +1,7 @@
 #include "platform/win/window_table.h"
 
 #include "platform/win/platform_widget.h"
+#include "platform/win/window_internal.h"
 
 namespace win {
 namespace {
@@ -74,8 +75,6 @@ WidgetEventScope::~WidgetEventScope() {
 WindowGuard::WindowGuard(HWND h) : handle_(h) {
   if (Window* w = find_record(h)) ++w->busy;
 }
-
-void finish_destruction(HWND h);
 
 WindowGuard::~WindowGuard() {
   if (Window* w = find_record(handle_)) {
