@@ -103,6 +103,14 @@ TEST_F(Search, NearCountsWordsBothWays) {
   EXPECT_EQ(Positions("b NEAR a"), (std::map<uint32_t, std::vector<uint32_t>>{{8, {2, 10}}, {10, {10, 18}}}));
 }
 
+TEST_F(Search, ChainedNearComparesWithTheFirstWord) {
+  // Topic 1: c is near a. Topic 2: c is near b only, which does not count for the group of a.
+  Open({{"a", {{1, {10}}, {2, {10}}}}, {"b", {{1, {15}}, {2, {15}}}}, {"c", {{1, {3}}, {2, {22}}}}});
+  EXPECT_EQ(Positions("a NEAR b NEAR c"), (std::map<uint32_t, std::vector<uint32_t>>{{1, {3, 10, 15}}}));
+  // Any other operator finishes the group first.
+  EXPECT_EQ(Topics("(a NEAR b) AND c"), (std::vector<uint32_t>{1, 2}));
+}
+
 TEST_F(Search, WithoutWordPositionsPhraseAndNearFindNothing) {
   FtsIndexWriterOptions o;
   o.occurrence_fields = kIndexHasAddress;

@@ -17,7 +17,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 #include "engine/fts/common/breaker_table.h"
 #include "engine/fts/common/char_table.h"

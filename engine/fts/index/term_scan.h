@@ -12,6 +12,7 @@ namespace fts {
 inline constexpr uint8_t kOccMatched = 0x01;
 inline constexpr uint8_t kOccPhraseFirst = 0x02;
 inline constexpr uint8_t kOccFollower = 0x04;
+inline constexpr uint8_t kOccNearSecond = 0x08;  // NEAR: of the second operand, until the group is finished
 
 // One occurrence of a term in a topic.
 struct FtsOccurrence {

@@ -38,8 +38,14 @@ struct SearchState {
   const QueryTree& tree;
   bool ranking = false;
   uint64_t occurrences_left = 0;
-  bool resort = false;  // a phrase or NEAR left occurrence lists to re-sort by address
+  bool resort = false;       // a phrase or NEAR left occurrence lists to re-sort by address
+  bool near_pending = false;  // NEAR groups wait to be finished
 };
+
+// Before any operator but phrase and NEAR, pending NEAR groups are finished.
+void finish_groups_before(SearchState& state, uint8_t token, FtsHits& operand) {
+  if (state.near_pending && token != kTokenNear && token != kTokenPhrase) FtsFinishNearGroups(operand);
+}
 
 // Collects one term's topics from the index, in the term's scope, restricted to the topics of
 // `filter` when given (the accumulator of AND, NOT, phrase and NEAR).
@@ -166,6 +172,7 @@ int32_t evaluate(SearchState& state, FtsHits& result) {
         stack.pop_back();
         continue;
       }
+      finish_groups_before(state, node.token, results[first]);
       const QueryNode& operand = tree.nodes[second];
       if (operand.kind == NodeKind::kTerm) {
         const bool filtered = node.token != kTokenOr;
@@ -174,6 +181,7 @@ int32_t evaluate(SearchState& state, FtsHits& result) {
         if (code && code != kFtsNodesExhausted) return code;
         out = combine(state, node.token, std::move(results[first]), std::move(term));
         if (node.token == kTokenPhrase || node.token == kTokenNear) state.resort = true;
+        if (node.token == kTokenNear) state.near_pending = true;
         if (code) {
           result = std::move(out);
           return code;
@@ -186,8 +194,9 @@ int32_t evaluate(SearchState& state, FtsHits& result) {
       stack.push_back({node.left, 0});
       continue;
     }
+    finish_groups_before(state, node.token, results[second]);
     out = combine(state, node.token, std::move(results[first]), std::move(results[second]));
-    if (node.token == kTokenNear) state.resort = true;
+    if (node.token == kTokenNear) state.resort = state.near_pending = true;
     stack.pop_back();
   }
   result = std::move(results[size_t(tree.root)]);
@@ -357,22 +366,36 @@ FtsHits FtsCombinePhrase(FtsHits first, FtsHits second) {
 FtsHits FtsCombineNear(FtsHits first, FtsHits second, uint16_t distance) {
   FtsHits out;
   auto b = second.begin();
-  std::vector<bool> first_marks, second_marks;
+  std::vector<bool> behind_marks, second_marks;
   for (FtsHit& a : first) {
     while (b != second.end() && b->topic < a.topic) ++b;
     if (b == second.end() || b->topic != a.topic) continue;
-    near_marks(a.occurrences, b->occurrences, distance, first_marks);
-    near_marks(b->occurrences, a.occurrences, distance, second_marks);
-    std::vector<FtsOccurrence> kept_first, kept_second;
-    for (size_t i = 0; i < a.occurrences.size(); ++i)
-      if (first_marks[i]) kept_first.push_back(a.occurrences[i]);
-    for (size_t i = 0; i < b->occurrences.size(); ++i)
-      if (second_marks[i]) kept_second.push_back(b->occurrences[i]);
-    if (kept_second.empty()) continue;
-    a.occurrences = merge_occurrences(std::move(kept_first), kept_second);
+    // A pending group (an earlier NEAR) keeps its occurrences; the new words are compared with the
+    // occurrences of its first operand only.
+    std::vector<FtsOccurrence> behind, front;
+    for (const FtsOccurrence& o : a.occurrences) (o.flags & kOccNearSecond ? front : behind).push_back(o);
+    const bool grouped = !front.empty();
+    near_marks(behind, b->occurrences, distance, behind_marks);
+    near_marks(b->occurrences, behind, distance, second_marks);
+    std::vector<FtsOccurrence> kept;
+    for (size_t i = 0; i < b->occurrences.size(); ++i) {
+      if (!second_marks[i]) continue;
+      kept.push_back(b->occurrences[i]);
+      kept.back().flags |= kOccNearSecond;
+    }
+    if (kept.empty()) continue;
+    std::vector<FtsOccurrence> kept_behind;
+    for (size_t i = 0; i < behind.size(); ++i)
+      if (grouped || behind_marks[i]) kept_behind.push_back(behind[i]);
+    a.occurrences = merge_occurrences(merge_occurrences(std::move(kept_behind), front), kept);
     out.push_back(std::move(a));
   }
   return out;
+}
+
+void FtsFinishNearGroups(FtsHits& hits) {
+  for (FtsHit& h : hits)
+    for (FtsOccurrence& o : h.occurrences) o.flags &= uint8_t(~kOccNearSecond);
 }
 
 FtsHitListPtr FtsSearch(FtsIndex* index, const QueryTree* tree, int32_t, uint16_t flags, engine::TopicGroup* group) {
@@ -389,6 +412,7 @@ FtsHitListPtr FtsSearch(FtsIndex* index, const QueryTree* tree, int32_t, uint16_
     return nullptr;
   }
   if (code) FtsSetError(index->error, code);
+  FtsFinishNearGroups(list->hits);
   if ((flags & kSearchMarkGroup) && group) mark_group(*group, list->hits);
   if (!(flags & kSearchSkipFinalPass)) final_pass(list->hits, state.ranking, state.resort);
   return list;

@@ -30,8 +30,11 @@ FtsHits FtsCombineNot(FtsHits first, const FtsHits& second);
 // The second operand's words right after the first operand's last words; chains of earlier phrase
 // steps are kept whole.
 FtsHits FtsCombinePhrase(FtsHits first, FtsHits second);
-// Occurrences of either operand within `distance` words (at least 1) of one of the other's.
+// Occurrences of either operand within `distance` words (at least 1) of one of the other's. The
+// second operand's occurrences stay marked as such (a NEAR group) until FtsFinishNearGroups: a further
+// NEAR on the group compares its words with the group's first operand and keeps the whole group.
 FtsHits FtsCombineNear(FtsHits first, FtsHits second, uint16_t distance);
+void FtsFinishNearGroups(FtsHits& hits);
 
 // Sorts occurrences by (word position, address) and drops repeated ones.
 void SortOccurrences(std::vector<FtsOccurrence>& occurrences);

@@ -1,13 +1,11 @@
 #include "engine/fts/search/query_parser.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
 #include "engine/fts/breakers/word_breakers.h"
 #include "engine/fts/common/counted_string.h"
-#include "engine/fts/index/wildcard_match.h"
 
 namespace fts {
 
