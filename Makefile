@@ -8,6 +8,10 @@ CORPUS    ?= samples/acts
 REAL_CORPUS ?= ../shared/corpus/dzu
 CMAKE_GEN := -G Ninja
 
+# ccache hits across clones in other folders (CI builds in a fresh clone).
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+
 .PHONY: setup test run release library library-real bench fuzz clean
 
 setup:
