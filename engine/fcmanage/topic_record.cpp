@@ -1,5 +1,7 @@
 #include "engine/fcmanage/topic_record.h"
 
+#include <algorithm>
+
 #include "engine/fcmanage/topic_stream.h"
 #include "engine/title/title.h"
 
@@ -54,10 +56,12 @@ TopicRecordPtr load_record(TitleHandle* title, int32_t position, int32_t char_of
   const size_t stored_text = stored.size() - text_start;
   if (e.expanded_length > 0 && size_t(e.expanded_length) > stored_text) {
     record->bytes.assign(stored.begin() + kEnvelopeSize, stored.begin() + int64_t(text_start));
-    record->bytes.resize(record->bytes.size() + size_t(e.expanded_length));
+    // Never more room than the text really expands to, whatever the envelope claims.
+    const size_t room = std::min(size_t(e.expanded_length),
+                                 PhrExpandedLength(stored.data() + text_start, stored_text, title->phrases.get()));
+    record->bytes.resize(record->bytes.size() + room);
     const size_t expanded = PhrExpandText(stored.data() + text_start, stored_text,
-                                          record->bytes.data() + record->text_offset, title->phrases.get(),
-                                          size_t(e.expanded_length));
+                                          record->bytes.data() + record->text_offset, title->phrases.get(), room);
     // The real expanded length counts, not the stored claim.
     record->bytes.resize(size_t(record->text_offset) + expanded);
     record->text_length = int32_t(expanded);

@@ -70,6 +70,26 @@ uint8_t* PhrExpandCode(uint16_t code, uint8_t* output, uint8_t* output_end, cons
   return output;
 }
 
+size_t PhrExpandedLength(const uint8_t* stored, size_t stored_length, const PhraseTable* table) {
+  if (!table) return stored_length;
+  size_t length = 0;
+  size_t i = 0;
+  while (i < stored_length) {
+    if (i + 1 < stored_length) {
+      const uint16_t code = uint16_t((stored[i] << 8) | stored[i + 1]);
+      const size_t k = size_t(code - table->base);
+      if (code >= table->base && k < 2 * size_t(table->count)) {
+        length += table->phrase(k >> 1).size() + (k & 1);
+        i += 2;
+        continue;
+      }
+    }
+    ++length;
+    ++i;
+  }
+  return length;
+}
+
 size_t PhrExpandText(const uint8_t* stored, size_t stored_length, uint8_t* output, const PhraseTable* table,
                      size_t output_size) {
   uint8_t* out = output;

@@ -65,6 +65,8 @@ PhrLoadStatus PhrLoad(mvfs::TitleFileSystem* fs, std::unique_ptr<PhraseTable>& t
 // is copied and the scan moves one byte on.
 size_t PhrExpandText(const uint8_t* stored, size_t stored_length, uint8_t* output, const PhraseTable* table,
                      size_t output_size);
+// The number of bytes the text expands to (the stored length without a table).
+size_t PhrExpandedLength(const uint8_t* stored, size_t stored_length, const PhraseTable* table);
 // Writes the phrase (and space) of `code` at `output`, at most up to `output_end`; returns the
 // position after it, or null when the code is not a phrase code.
 uint8_t* PhrExpandCode(uint16_t code, uint8_t* output, uint8_t* output_end, const PhraseTable* table);

@@ -36,6 +36,9 @@ TEST(PhraseTable, ExpandsCodes) {
   EXPECT_EQ(expand({'a', 0x01, 0x02, 'b'}, table.get()), "abetab");  // a code at an odd offset
   EXPECT_EQ(expand({0x01, 0x04, 0x01, 0x04}, table.get(), 7), "gammaga");  // never past the output
   EXPECT_EQ(expand({0x01, 0x04}, nullptr), "\x01\x04");
+  const uint8_t stored[] = {'a', 0x01, 0x01, 0x01, 0x04, 0x01};
+  EXPECT_EQ(title::PhrExpandedLength(stored, sizeof stored, table.get()), 1u + 5 + 5 + 1);
+  EXPECT_EQ(title::PhrExpandedLength(stored, sizeof stored, nullptr), sizeof stored);
 }
 
 TEST(PhraseTable, RejectsDamage) {

@@ -267,6 +267,30 @@ TEST(TopicTitle, FirstRecordToWalkInAnEarlierBlock) {
   TtlClose(t);
 }
 
+TEST(TopicTitle, ExpandedLengthClaimIsNotTrusted) {
+  titlebuild::LibraryTitleSource source;
+  source.topics = title_test::topics_of({{300}});
+  source.compressed = false;
+  source.phrases = {"Dziennik", "Ministra", "Ustaw", "ustawa"};
+  titlebuild::TitleBuilder builder;
+  titlebuild::TopicFileLayout layout;
+  ASSERT_EQ(titlebuild::AddLibraryTitle(builder, source, layout), 0);
+  std::vector<uint8_t> file = layout.file;
+  const int32_t position = layout.record_positions[0][0];
+  base::store_le32(file.data() + PositionOffset(position) + 4, 0x7FFFFFFF);
+  builder.add_file("|TOPIC", file);
+  const std::string path = title_test::title_path("expanded_claim");
+  ASSERT_EQ(builder.write(path), 0);
+  TitleHandle* t = TtlOpen(path.c_str(), nullptr, 0, true);
+  ASSERT_NE(t, nullptr);
+  int32_t code = 0;
+  const TopicRecordPtr record = FcLoadRecord(t, position, code);
+  ASSERT_NE(record, nullptr) << code;
+  const auto text = record->text();
+  EXPECT_EQ(std::string(text.begin(), text.end()), source.topics[0].records[0].text);
+  TtlClose(t);
+}
+
 TEST(Catalogue, ReadsAHundredAtATime) {
   titlebuild::LibraryTitleSource source;
   for (int i = 0; i < 150; ++i) source.topics.push_back({"t" + std::to_string(i), "", {{adt::kRecordTextCounted, {}, "abc"}}, {}});
