@@ -48,7 +48,7 @@ size_t DecodeBits(uint8_t compression, std::span<const uint8_t> bits, uint8_t* o
       return zeck::ZeckDecompress(bits.data(), out, bits.size(), room);
     default: {
       size_t n = std::min(bits.size(), room);
-      std::memcpy(out, bits.data(), n);
+      if (n > 0) std::memcpy(out, bits.data(), n);
       return n;
     }
   }
@@ -138,7 +138,7 @@ ExpandedPicturePtr ExpandMetafile(std::span<const uint8_t> stored, int* status) 
   }
   auto picture = std::make_unique<ExpandedPicture>();
   picture->metafileBits.assign(expandedSize, 0);
-  size_t written = DecodeBits(compression, bits, picture->metafileBits.data(), expandedSize);
+  size_t written = expandedSize ? DecodeBits(compression, bits, picture->metafileBits.data(), expandedSize) : 0;
   picture->metafileBits.resize(written);
   std::vector<uint8_t>& block = picture->block;
   block.assign(kMetafileHeadSize + hotspots.size(), 0);

@@ -66,10 +66,13 @@ ExpandedPicturePtr ExpandChosen(std::span<const uint8_t> directory, const Device
 }
 
 // The picture's bitmap information header and palette, copied to aligned memory.
+// Room is left for the full colour table of a depth up to 8 bits, which the platform reads when the
+// header counts no colours; colours the picture does not store stay black.
 std::vector<uint32_t> InfoHeader(const ExpandedPicture& picture) {
-  size_t size = 40 + size_t(std::clamp(picture.coloursUsed(), 0, 256)) * 4;
-  std::vector<uint32_t> info((size + 3) / 4 + 1, 0);
-  std::memcpy(info.data(), picture.block.data() + 18, std::min(size, picture.block.size() - 18));
+  size_t stored = 40 + size_t(std::clamp(picture.coloursUsed(), 0, 256)) * 4;
+  size_t room = 40 + 256 * 4;
+  std::vector<uint32_t> info(room / 4, 0);
+  std::memcpy(info.data(), picture.block.data() + 18, std::min(stored, picture.block.size() - 18));
   return info;
 }
 

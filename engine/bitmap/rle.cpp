@@ -88,6 +88,13 @@ int64_t ExpRleDecodeBackward(const uint8_t* input, uint8_t* output, size_t input
     in += size;
   }
   if (total > output_size) return -1;
+  // Where input and output share bytes, a shrinking literal group could be overwritten before it
+  // is read: the groups then read from a copy.
+  std::vector<uint8_t> copy;
+  if (input < output + output_size && output < input + input_size) {
+    copy.assign(input, input + input_size);
+    input = copy.data();
+  }
   size_t end = output_size;
   for (auto g = groups.rbegin(); g != groups.rend(); ++g) {
     if (g->count & kLiteralFlag) {
