@@ -6,6 +6,7 @@
 #include <array>
 
 #include "platform/gdi/core/object_api.h"
+#include "platform/win/window_api.h"
 
 namespace {
 
@@ -111,3 +112,18 @@ HBRUSH ResolveClassBrush(HBRUSH brush) {
 LONG GetDialogBaseUnits() { return MAKELONG(6, 13); }
 
 UINT GetDoubleClickTime() { return 500; }
+
+BOOL MapDialogRect(HWND, RECT* rect) {
+  if (!rect) return FALSE;
+  LONG units = GetDialogBaseUnits();
+  int cx = LOWORD(DWORD(units)), cy = HIWORD(DWORD(units));
+  auto scale = [](int v, int unit, int per) {
+    long long n = (long long)v * unit;
+    return int(n >= 0 ? (n + per / 2) / per : -((-n + per / 2) / per));
+  };
+  rect->left = scale(rect->left, cx, 4);
+  rect->right = scale(rect->right, cx, 4);
+  rect->top = scale(rect->top, cy, 8);
+  rect->bottom = scale(rect->bottom, cy, 8);
+  return TRUE;
+}

@@ -110,8 +110,11 @@ BOOL ScreenToClient(HWND h, POINT* p);
 int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
 HWND WindowFromPoint(POINT screen);
 HWND ChildWindowFromPoint(HWND parent, POINT client);
-// Recomputes the client area of a window after its styles changed (as SWP_FRAMECHANGED).
+// Grows a client rectangle to the window rectangle a window of these styles needs.
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD ex_style);
+// Dialog units to pixels with the system font's base units (a quarter of the average character
+// width across, an eighth of the character height down), rounded to nearest.
+BOOL MapDialogRect(HWND dialog, RECT* rect);
 
 // --- Focus, activation, capture, keys -------------------------------------------------------------
 HWND SetFocus(HWND h);

@@ -23,7 +23,7 @@ END_MESSAGE_MAP()
 
 class Dialog : public CWnd {
  public:
-  BOOL Create(CWnd* owner) {
+  BOOL CreateFor(CWnd* owner) {
     return CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, CRect(0, 0, 40, 30), owner, 0);
   }
 
@@ -43,7 +43,7 @@ class Modal : public GuiTest {
   void SetUp() override {
     GuiTest::SetUp();
     ASSERT_TRUE(owner.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 0));
-    ASSERT_TRUE(dialog.Create(&owner));
+    ASSERT_TRUE(dialog.CreateFor(&owner));
   }
   Owner owner;
   Dialog dialog;

@@ -124,4 +124,10 @@ TEST_F(NonClient, DraggingTheCaptionMovesTheWindow) {
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST(DialogUnits, MapToPixelsWithTheSystemFontUnits) {
+  RECT r{10, 40, 60, 54};  // a button of a dialog template
+  ASSERT_TRUE(MapDialogRect(nullptr, &r));
+  EXPECT_EQ(CRect(r), CRect(15, 65, 90, 88));  // 6 x 13 base units: x * 6 / 4, y * 13 / 8
+}
+
 }  // namespace
