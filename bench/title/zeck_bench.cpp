@@ -3,7 +3,10 @@
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -33,8 +36,24 @@ std::string act_text(size_t size) {
   return text;
 }
 
+// 16 KB of real acts from the shared corpus when it is there, else the synthetic text.
+std::string corpus_text(size_t size) {
+  const char* shared = std::getenv("LUMO_SHARED_DIR");
+  const std::string folder = std::string(shared ? shared : LUMO_SHARED_DIR_DEFAULT) + "/corpus/dzu";
+  std::error_code ec;
+  std::string text;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (text.size() >= size) break;
+  }
+  if (text.size() < size) return act_text(size);
+  text.resize(size);
+  return text;
+}
+
 const std::string& block_text() {
-  static const std::string text = act_text(16384);
+  static const std::string text = corpus_text(16384);
   return text;
 }
 

@@ -4,9 +4,45 @@
 
 namespace zeck {
 
+namespace {
+
+// Copies a back reference; an overlapping one repeats the bytes it has just written.
+inline void copy_reference(uint8_t* to, size_t distance, size_t length) {
+  const uint8_t* from = to - distance;
+  if (distance >= length) {
+    std::memcpy(to, from, length);
+  } else {
+    for (size_t i = 0; i < length; ++i) to[i] = from[i];
+  }
+}
+
+// Bytes one group of eight items can take from the input and give to the output at most.
+constexpr size_t kGroupInput = 1 + 8 * 2;
+constexpr size_t kGroupOutput = 8 * kZeckMaxMatch;
+
+}  // namespace
+
 size_t ZeckDecompress(const uint8_t* input, uint8_t* output, size_t input_size, size_t output_limit) {
   size_t in = 0;
   size_t out = 0;
+  // Whole groups far from both ends need no bounds checks per item.
+  while (in + kGroupInput <= input_size && out + kGroupOutput <= output_limit) {
+    const unsigned flags = input[in++];
+    for (unsigned bit = 0; bit < 8; ++bit) {
+      if (!(flags & (1u << bit))) {
+        output[out++] = input[in++];
+        continue;
+      }
+      const unsigned b0 = input[in];
+      const unsigned b1 = input[in + 1];
+      in += 2;
+      const size_t distance = (b0 | ((b1 & 0x0Fu) << 8)) + 1;
+      if (distance > out) return out;
+      const size_t length = (b1 >> 4) + kZeckMinMatch;
+      copy_reference(output + out, distance, length);
+      out += length;
+    }
+  }
   while (in + 1 < input_size && out < output_limit) {
     const unsigned flags = input[in++];
     for (unsigned bit = 0; bit < 8; ++bit) {
@@ -23,14 +59,7 @@ size_t ZeckDecompress(const uint8_t* input, uint8_t* output, size_t input_size, 
       if (distance > out) return out;
       size_t length = (b1 >> 4) + kZeckMinMatch;
       if (length > output_limit - out) length = output_limit - out;
-      const uint8_t* from = output + out - distance;
-      uint8_t* to = output + out;
-      if (distance >= length) {
-        std::memcpy(to, from, length);
-      } else {
-        // Overlapping reference: each byte may be one this reference just wrote.
-        for (size_t i = 0; i < length; ++i) to[i] = from[i];
-      }
+      copy_reference(output + out, distance, length);
       out += length;
     }
   }
