@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/gdi/core/device.h"
+#include "platform/gdi/font_mapping.h"
 
 namespace gdi {
 
@@ -28,6 +29,7 @@ class PagedDevice : public Device {
   int caps(int index) const override;
   std::unique_ptr<Device> create_compatible() const override;
   std::shared_ptr<const FontMetrics> realize_font(const LOGFONT& device_font) override;
+  bool find_face(const char* face, LOGFONT& out) override { return find_qt_face(face, out); }
   void fill(const RECT& r, DWORD rop3, const DrawState& s) override;
   void polyline(std::span<const POINT> points, const DrawState& s) override;
   void polygons(std::span<const std::vector<POINT>> polys, const DrawState& s) override;

@@ -8,6 +8,7 @@
 #include <QImage>
 
 #include "platform/gdi/core/raster_device.h"
+#include "platform/gdi/font_mapping.h"
 
 namespace gdi {
 
@@ -18,6 +19,7 @@ class QtRasterDevice : public RasterDevice {
 
   std::unique_ptr<Device> create_compatible() const override;
   std::shared_ptr<const FontMetrics> realize_font(const LOGFONT& device_font) override;
+  bool find_face(const char* face, LOGFONT& out) override { return find_qt_face(face, out); }
   void glyphs(POINT origin, std::string_view text, std::span<const int> advances,
               const FontMetrics& font, const DrawState& s, const RECT* clip) override;
 };

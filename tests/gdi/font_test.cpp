@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cstdlib>
+#include <vector>
 
 #include "platform/gdi/core/afx_gdi.h"
 #include "platform/gdi/font_mapping.h"
@@ -109,6 +111,21 @@ TEST_F(Fonts, TextInSubstitutedFontsLandsInItsCell) {
   EXPECT_EQ(outside, 0);
 }
 
+TEST_F(Fonts, KerningPairsAreMeasuredOnceInDevicePixels) {
+  select("Times New Roman CE", -32);
+  DWORD count = GetKerningPairs(dc_, 0, nullptr);
+  EXPECT_GT(count, 0u);  // the serif face kerns pairs such as "AV" and "To"
+  std::vector<KERNINGPAIR> pairs(count);
+  EXPECT_EQ(GetKerningPairs(dc_, count, pairs.data()), count);
+  for (const KERNINGPAIR& p : pairs) {
+    EXPECT_NE(p.iKernAmount, 0);
+    EXPECT_LT(std::abs(p.iKernAmount), 32);
+  }
+  // The same font again comes from the cache with the same pairs.
+  select("Times New Roman CE", -32);
+  EXPECT_EQ(GetKerningPairs(dc_, 0, nullptr), count);
+}
+
 TEST_F(Fonts, FamiliesAreFoundAfterSubstitution) {
   LOGFONT lf{};
   EXPECT_TRUE(gdi::find_qt_face("Times New Roman CE", lf));
@@ -116,6 +133,9 @@ TEST_F(Fonts, FamiliesAreFoundAfterSubstitution) {
   EXPECT_TRUE(gdi::find_qt_face("Courier New", lf));
   EXPECT_EQ(lf.lfPitchAndFamily & 3, FIXED_PITCH);
   EXPECT_FALSE(gdi::find_qt_face("No Such Face Anywhere", lf));
+  auto proc = [](const LOGFONT*, const TEXTMETRIC*, DWORD, LPARAM) { return 5; };
+  EXPECT_EQ(EnumFontFamilies(dc_, "Arial CE", proc, 0), 5);
+  EXPECT_EQ(EnumFontFamilies(dc_, "No Such Face Anywhere", proc, 0), 1);
 }
 
 }  // namespace

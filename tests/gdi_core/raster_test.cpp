@@ -78,6 +78,21 @@ TEST_F(Raster, LinesLeaveOutTheirLastPoint) {
             "......\n");
 }
 
+TEST_F(Raster, WidePensCoverTheirWidthWithSquareEnds) {
+  HPEN pen = CreatePen(PS_SOLID, 3, kBlack);
+  SelectObject(dc_, pen);
+  MoveToEx(dc_, 2, 2, nullptr);
+  LineTo(dc_, 6, 2);
+  SelectObject(dc_, GetStockObject(BLACK_PEN));
+  DeleteObject(pen);
+  EXPECT_EQ(picture(9, 5),
+            ".........\n"
+            ".#######.\n"
+            ".#######.\n"
+            ".#######.\n"
+            ".........\n");
+}
+
 TEST_F(Raster, ExclusiveOrTwiceRestoresThePixels) {
   RECT r{2, 2, 10, 10};
   FillRect(dc_, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));

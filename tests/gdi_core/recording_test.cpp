@@ -224,6 +224,27 @@ TEST_F(Recording, MeasuringFollowsTheFixedMetrics) {
   DeleteObject(twips_font);
 }
 
+TEST_F(Recording, FontFamiliesAreEnumeratedByName) {
+  struct Found {
+    int calls = 0;
+    LOGFONT font{};
+  } found;
+  auto proc = [](const LOGFONT* lf, const TEXTMETRIC* tm, DWORD type, LPARAM data) {
+    auto* f = reinterpret_cast<Found*>(data);
+    ++f->calls;
+    f->font = *lf;
+    EXPECT_EQ(type, TRUETYPE_FONTTYPE);
+    EXPECT_GT(tm->tmHeight, 0);
+    return 7;
+  };
+  EXPECT_EQ(EnumFontFamilies(dc_, "Arial CE", proc, LPARAM(&found)), 7);
+  EXPECT_EQ(found.calls, 1);
+  EXPECT_STREQ(found.font.lfFaceName, "Arial CE");
+  EXPECT_EQ(found.font.lfCharSet, EASTEUROPE_CHARSET);
+  EXPECT_EQ(EnumFontFamilies(dc_, nullptr, proc, LPARAM(&found)), 1);
+  EXPECT_EQ(found.calls, 1);
+}
+
 TEST_F(Recording, DrawTextAlignsBreaksAndMeasures) {
   HFONT font = CreateFont(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
   SelectObject(dc_, font);

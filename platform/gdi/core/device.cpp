@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "platform/gdi/core/mapping.h"
@@ -22,6 +23,17 @@ BrushSpec solid_brush(COLORREF color) {
   BrushSpec spec;
   spec.color = color;
   return spec;
+}
+
+bool Device::find_face(const char* face, LOGFONT& out) {
+  // Without a font system every named face is taken to exist as a proportional sans face.
+  if (!face || !*face) return false;
+  out = LOGFONT{};
+  std::strncpy(out.lfFaceName, face, LF_FACESIZE - 1);
+  out.lfWeight = FW_NORMAL;
+  out.lfCharSet = EASTEUROPE_CHARSET;
+  out.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+  return true;
 }
 
 void Device::rectangle(const RECT& r, const DrawState& s) {

@@ -76,6 +76,9 @@ class Device {
   // Recording devices take logical coordinates unchanged (they record the mapping instead).
   virtual bool keeps_logical() const { return false; }
 
+  // Whether the device has the face (the font-family enumeration), and its description.
+  virtual bool find_face(const char* face, LOGFONT& out);
+
   // The device's rendering of a logical font given at device size.
   virtual std::shared_ptr<const FontMetrics> realize_font(const LOGFONT& device_font) = 0;
 

@@ -282,7 +282,7 @@ std::vector<uint8_t> encode_packed_dib(const Bitmap& bitmap) {
   std::vector<RGBQUAD> colours;
   std::vector<uint8_t> rows;
   encode_dib(bitmap, 24, header, colours, rows);
-  std::vector<uint8_t> out(40);
+  std::vector<uint8_t> out(40 + rows.size());
   uint8_t* p = out.data();
   base::store_le32(p, header.biSize);
   base::store_le32(p + 4, uint32_t(header.biWidth));
@@ -295,7 +295,7 @@ std::vector<uint8_t> encode_packed_dib(const Bitmap& bitmap) {
   base::store_le32(p + 28, uint32_t(header.biYPelsPerMeter));
   base::store_le32(p + 32, header.biClrUsed);
   base::store_le32(p + 36, header.biClrImportant);
-  out.insert(out.end(), rows.begin(), rows.end());
+  std::copy(rows.begin(), rows.end(), out.begin() + 40);
   return out;
 }
 

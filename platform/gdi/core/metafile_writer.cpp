@@ -91,7 +91,7 @@ void MetafileRecorder::transfer(const RECT& dst, const PixelBuffer* src, const R
 
 std::vector<uint8_t> MetafileRecorder::finish() {
   record(META_EOF, {});
-  std::vector<uint8_t> out(kHeaderSize);
+  std::vector<uint8_t> out(kHeaderSize + records_.size());
   uint8_t* p = out.data();
   base::store_le16(p, 1);  // in memory
   base::store_le16(p + 2, 9);
@@ -100,7 +100,7 @@ std::vector<uint8_t> MetafileRecorder::finish() {
   base::store_le16(p + 10, 0);
   base::store_le32(p + 12, max_record_);
   base::store_le16(p + 16, 0);
-  out.insert(out.end(), records_.begin(), records_.end());
+  std::copy(records_.begin(), records_.end(), out.begin() + kHeaderSize);
   return out;
 }
 

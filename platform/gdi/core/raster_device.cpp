@@ -56,6 +56,32 @@ struct Mask {
   }
 };
 
+// Marks the pixels whose centres lie inside a convex quadrilateral, row by row within the mask.
+struct Corner {
+  double x, y;
+};
+
+void fill_convex(Mask& mask, const Corner (&corners)[4]) {
+  double top = corners[0].y, bottom = top;
+  for (const Corner& c : corners) top = std::min(top, c.y), bottom = std::max(bottom, c.y);
+  int y0 = std::max(mask.box.top, int(std::ceil(top - 0.5)));
+  int y1 = std::min(mask.box.bottom, int(std::ceil(bottom - 0.5)));
+  for (int y = y0; y < y1; ++y) {
+    double cy = y + 0.5, lo = 1e300, hi = -1e300;
+    for (size_t i = 0; i < 4; ++i) {
+      auto [xa, ya] = corners[i];
+      auto [xb, yb] = corners[(i + 1) % 4];
+      if ((cy < std::min(ya, yb)) || (cy > std::max(ya, yb)) || ya == yb) continue;
+      double x = xa + (cy - ya) * (xb - xa) / (yb - ya);
+      lo = std::min(lo, x), hi = std::max(hi, x);
+    }
+    if (lo > hi) continue;
+    int xa = std::max(mask.box.left, int(std::max(-1e9, std::ceil(lo - 0.5))));
+    int xb = std::min(mask.box.right, int(std::min(1e9, std::ceil(hi - 0.5))));
+    for (int x = xa; x < xb; ++x) mask.mark(x, y, 1);
+  }
+}
+
 // Clips the segment to `box` (Liang-Barsky); false when nothing of it is inside.
 bool clip_segment(double& x0, double& y0, double& x1, double& y1, const RECT& box) {
   double t0 = 0, t1 = 1, dx = x1 - x0, dy = y1 - y0;
@@ -255,14 +281,28 @@ void RasterDevice::polyline(std::span<const POINT> points, const DrawState& s) {
     }
     ++step;
     if (!value) return;
-    if (w == 1) {
-      mask.mark(x, y, value);
-      return;
-    }
-    int half = (w - 1) / 2;
-    for (int dy = -half; dy < w - half; ++dy)
-      for (int dx = -half; dx < w - half; ++dx) mask.mark(x + dx, y + dy, value);
+    mask.mark(x, y, value);
   };
+  if (w > 1) {
+    // A wide pen covers, along each segment, a band of its width with square ends.
+    double half = w / 2.0;
+    for (size_t i = 0; i + 1 < points.size(); ++i) {
+      double ax = points[i].x + 0.5, ay = points[i].y + 0.5;
+      double bx = points[i + 1].x + 0.5, by = points[i + 1].y + 0.5;
+      double len = std::hypot(bx - ax, by - ay);
+      double nx = len > 0 ? -(by - ay) / len * half : 0, ny = len > 0 ? (bx - ax) / len * half : 0;
+      Corner band[4] = {{ax + nx, ay + ny}, {bx + nx, by + ny}, {bx - nx, by - ny}, {ax - nx, ay - ny}};
+      fill_convex(mask, band);
+      for (POINT p : {points[i], points[i + 1]}) {
+        double cx = p.x + 0.5, cy = p.y + 0.5;
+        Corner end[4] = {{cx - half, cy - half}, {cx + half, cy - half}, {cx + half, cy + half}, {cx - half, cy + half}};
+        fill_convex(mask, end);
+      }
+    }
+    compose(mask, visible(mask.box, s), s.rop2, pixel_of(s.pen.color), pixel_of(s.bk_color), target_,
+            [this](uint32_t& d, uint32_t v) { store(d, v); });
+    return;
+  }
   for (size_t i = 0; i + 1 < points.size(); ++i) {
     double x0 = points[i].x, y0 = points[i].y, x1 = points[i + 1].x, y1 = points[i + 1].y;
     long long length = std::max(std::llabs((long long)(x1 - x0)), std::llabs((long long)(y1 - y0)));

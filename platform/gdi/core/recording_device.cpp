@@ -208,7 +208,10 @@ void RecordingDevice::arc(const RECT& r, POINT start, POINT end, const DrawState
 void RecordingDevice::glyphs(POINT origin, std::string_view text, std::span<const int> advances,
                              const FontMetrics& font, const DrawState& s, const RECT* clip) {
   std::string line = "text " + points_text({&origin, 1}) + " \"" + std::string(text) + "\" dx=";
-  for (size_t i = 0; i < advances.size(); ++i) line += (i ? "," : "") + std::to_string(advances[i]);
+  for (size_t i = 0; i < advances.size(); ++i) {
+    if (i) line += ',';
+    line += std::to_string(advances[i]);
+  }
   line += std::string(" font=") + font.font.lfFaceName + "/" + std::to_string(font.font.lfHeight) +
           "/" + std::to_string(font.tm.tmWeight) + " color=" + hex_colour(s.text_color);
   if (clip) line += " rect=" + rect_text(*clip);

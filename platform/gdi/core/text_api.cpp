@@ -188,3 +188,13 @@ int GetTextFace(HDC hdc, int count, char* face) {
   face[n] = 0;
   return n;
 }
+
+int EnumFontFamilies(HDC hdc, const char* family, FONTENUMPROC proc, LPARAM data) {
+  DeviceContext* dc = context_of(hdc);
+  LOGFONT lf{};
+  if (!dc || !proc || !family || !dc->device().find_face(family, lf)) return 1;
+  LOGFONT sized = lf;
+  sized.lfHeight = -16;
+  std::shared_ptr<const FontMetrics> metrics = dc->device().realize_font(sized);
+  return proc(&lf, &metrics->tm, TRUETYPE_FONTTYPE, data);
+}

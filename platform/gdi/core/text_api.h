@@ -20,5 +20,12 @@ BOOL GetCharWidth32(HDC hdc, UINT first, UINT last, int* widths);
 BOOL GetCharWidth(HDC hdc, UINT first, UINT last, int* widths);
 // With a null array, the number of pairs; otherwise copies up to `count` pairs.
 DWORD GetKerningPairs(HDC hdc, DWORD count, KERNINGPAIR* pairs);
+constexpr DWORD RASTER_FONTTYPE = 0x0001;
+constexpr DWORD TRUETYPE_FONTTYPE = 0x0004;
+using FONTENUMPROC = int (*)(const LOGFONT* font, const TEXTMETRIC* metrics, DWORD type, LPARAM data);
+// Calls `proc` with the description of the named family when the device has it (faces are
+// substituted as for drawing); returns the last value `proc` returned, or 1 when it was not
+// called. A null family enumerates nothing.
+int EnumFontFamilies(HDC hdc, const char* family, FONTENUMPROC proc, LPARAM data);
 // Copies the selected font's face name; returns the bytes copied without the NUL.
 int GetTextFace(HDC hdc, int count, char* face);
