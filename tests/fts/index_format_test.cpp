@@ -221,6 +221,44 @@ TEST(IndexFormat, WriterMatchesHandMadeLeaf) {
   EXPECT_EQ(titlebuild::WriteFtsIndex(terms, o), TwoTermLeaf());
 }
 
+int32_t CountReads(intptr_t value, FtsError*) {
+  ++*reinterpret_cast<int*>(value);
+  return 0;
+}
+
+// Two levels by hand: the root (block 2) holds the largest (key, field) of each leaf and its block.
+TEST(IndexFormat, HandMadeInternalBlockLeadsToTheRightLeaf) {
+  HandIndex f;
+  f.header(8, 10, kIndexHasField | kIndexHasWordPosition, 0, 2, 2, {kUnary, kUnary, kFixed4, 0, 0, 0});
+  f.put(0, 2, Cat({{0x82, 'a', 'b', 4, 0x01}, Bits("1 00 0 10 0011"), {kIndexEntriesEnd}}));   // topic 1 at 3
+  f.leaf(0, 2, 1);
+  f.put(1, 2, Cat({{0x82, 'c', 'd', 4, 0x02}, Bits("1 00 0 110 0101"), {kIndexEntriesEnd}}));  // topic 2 at 5
+  f.leaf(1, 2, kIndexNoBlock);
+  f.put(2, 0, {2, 0, 0x82, 'a', 'b', 0x01, 0x00, 0x82, 'c', 'd', 0x02, 0x01, kIndexEntriesEnd});
+  IndexFile file(f.bytes);
+  int reads = 0;
+  FtsError error;
+  FtsIndexPtr index = file.open(&error, CountReads, intptr_t(&reads));
+  ASSERT_TRUE(index) << error.code;
+  reads = 0;
+  CollectSink cd, ab1, ab2, tail;
+  EXPECT_EQ(Scan(*index, "cd", cd), 0);
+  EXPECT_EQ(cd.found, (Found{{2, {{5, 0, 0}}}}));
+  EXPECT_GE(reads, 1);
+  const int reads_for_cd = reads;
+  EXPECT_EQ(Scan(*index, "ab", ab1, TermMode::kPlain, 1), 0);
+  EXPECT_EQ(ab1.found, (Found{{1, {{3, 0, 0}}}}));
+  EXPECT_EQ(Scan(*index, "ab", ab2, TermMode::kPlain, 2), 0);
+  EXPECT_TRUE(ab2.found.empty());
+  EXPECT_EQ(Scan(*index, "*d", tail, TermMode::kWildcard), 0);
+  EXPECT_EQ(tail.topics, (std::vector<uint32_t>{2}));
+  // "cd" went straight to its leaf: one block read (the file layer may poll more than once per read).
+  reads = 0;
+  EXPECT_EQ(Scan(*index, "cd", cd), 0);
+  EXPECT_EQ(reads, reads_for_cd);
+  EXPECT_LE(reads, 2);
+}
+
 // Only lengths are stored and a run count of 0 repeats the length for the rest of the posting, so
 // occurrences cost no bits: 40 topics of 1,048,575 occurrences each fit in a few bytes.
 std::vector<uint8_t> FreeOccurrences(std::string_view count_bits) {

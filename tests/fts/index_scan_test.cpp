@@ -299,7 +299,7 @@ TEST(IndexDamage, EveryDamageEndsInTheIndexCodes) {
          b[leaf0 + 7] = 0xFF;
        }, 0, 2022},
       {"prefix longer than the previous key", [&](auto& b) { b[leaf0 + 2] = 0xA3; }, 0, 2022},
-      {"chain ends inside a posting", [&](auto& b) {
+      {"first leaf without entries ends the chain", [&](auto& b) {
          base::store_le32(&b[leaf0 + kIndexNextLeafOffset], kIndexNoBlock);
          base::store_le16(&b[leaf0], 4084);  // no entry here, so the scan must follow the chain
        }, 0, 0},
