@@ -102,13 +102,13 @@ std::shared_ptr<QtFont> make_font(const LOGFONT& lf, int dpi) {
 
   auto m = std::make_shared<FontMetrics>();
   m->font = lf;
-  QFontMetricsF qm(f);
+  const QRawFont& raw = out->raw;
   TEXTMETRIC& tm = m->tm;
-  tm.tmAscent = LONG(std::lround(qm.ascent()));
-  tm.tmDescent = LONG(std::lround(qm.descent()));
+  tm.tmAscent = LONG(std::lround(raw.ascent()));
+  tm.tmDescent = LONG(std::lround(raw.descent()));
   tm.tmHeight = tm.tmAscent + tm.tmDescent;
   tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - f.pixelSize());
-  tm.tmExternalLeading = std::max<LONG>(0, LONG(std::lround(qm.leading())));
+  tm.tmExternalLeading = std::max<LONG>(0, LONG(std::lround(raw.leading())));
   tm.tmWeight = lf.lfWeight ? lf.lfWeight : FW_NORMAL;
   tm.tmOverhang = 0;
   tm.tmDigitizedAspectX = dpi;
@@ -121,12 +121,15 @@ std::shared_ptr<QtFont> make_font(const LOGFONT& lf, int dpi) {
   tm.tmUnderlined = lf.lfUnderline;
   tm.tmStruckOut = lf.lfStrikeOut;
   tm.tmCharSet = lf.lfCharSet;
-  bool fixed = QFontInfo(f).fixedPitch();
+  bool fixed = QFontDatabase::isFixedPitch(QString::fromStdString(family));
   tm.tmPitchAndFamily = BYTE((lf.lfPitchAndFamily & 0xF0) | TMPF_TRUETYPE | (fixed ? 0 : TMPF_FIXED_PITCH));
 
   // Advances of the 256 bytes, rounded to whole pixels as the platform reports them.
-  QString all;
-  for (int c = 0; c < 256; ++c) all += QChar(char16_t(base::cp1250::to_unicode(uint8_t(c)) & 0xFFFF));
+  static const QString all = [] {
+    QString s;
+    for (int c = 0; c < 256; ++c) s += QChar(char16_t(base::cp1250::to_unicode(uint8_t(c)) & 0xFFFF));
+    return s;
+  }();
   QList<quint32> glyphs = out->raw.glyphIndexesForString(all);
   QList<QPointF> advances = out->raw.advancesForGlyphIndexes(glyphs, QRawFont::SeparateAdvances);
   LONG widest = 0;
