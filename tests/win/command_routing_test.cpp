@@ -231,4 +231,48 @@ TEST_F(GuiTest, NotificationsReachTheParentOrAreReflectedToTheControl) {
   EXPECT_EQ(parent.SendMessage(NoticeParent::registered, 21, 0), 42);
 }
 
+// A bar that updates its button from the idle pass, as toolbars and status bars do.
+class IdleBar : public CWnd {
+ public:
+  CCmdTarget* target = nullptr;
+  int updates = 0;
+  BOOL last_enabled = TRUE;
+
+ protected:
+  LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM) {
+    ++updates;
+    CTestCmdUI ui;
+    ui.m_nID = ID_PRINT;
+    ui.DoUpdate(target, TRUE);
+    last_enabled = ui.m_bEnabled;
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(IdleBar, CWnd)
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, &IdleBar::OnIdleUpdateCmdUI)
+END_MESSAGE_MAP()
+
+TEST_F(Routing, TheIdlePassUpdatesBarsOfVisibleWindows) {
+  CWnd frame;
+  IdleBar bar;
+  bar.target = &view;
+  ASSERT_TRUE(frame.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 0));
+  ASSERT_TRUE(bar.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), &frame, 1));
+  pump();
+  EXPECT_GE(bar.updates, 1);
+  EXPECT_FALSE(bar.last_enabled);
+  doc.print_enabled = true;
+  int before = bar.updates;
+  PostMessage(frame.m_hWnd, WM_NULL, 0, 0);
+  pump();
+  EXPECT_GT(bar.updates, before);
+  EXPECT_TRUE(bar.last_enabled);
+  frame.ShowWindow(SW_HIDE);
+  before = bar.updates;
+  PostMessage(frame.m_hWnd, WM_NULL, 0, 0);
+  pump();
+  EXPECT_EQ(bar.updates, before);  // hidden windows are left alone
+}
+
 }  // namespace

@@ -103,4 +103,38 @@ TEST_F(Input, IdlePassRunsWhenTheQueueDrains) {
   EXPECT_EQ(idle_calls, 3);
 }
 
+int g_timer_calls = 0;
+void count_timer_calls(HWND, UINT message, UINT_PTR id, DWORD) {
+  if (message == WM_TIMER && id != 0) ++g_timer_calls;
+}
+
+TEST_F(Input, TimerProceduresAreCalledInsteadOfTheWindow) {
+  lumo::test::MessageLog log({WM_TIMER});
+  g_timer_calls = 0;
+  UINT_PTR id = SetTimer(nullptr, 0, 5, &count_timer_calls);
+  ASSERT_NE(id, 0u);
+  QElapsedTimer clock;
+  clock.start();
+  MSG msg;
+  while (g_timer_calls == 0 && clock.elapsed() < 2000) {
+    if (GetMessage(&msg, nullptr, 0, 0) > 0) DispatchMessage(&msg);
+  }
+  KillTimer(nullptr, id);
+  EXPECT_EQ(g_timer_calls, 1);
+  EXPECT_TRUE(log.entries().empty());  // no window procedure saw it
+}
+
+TEST_F(Input, CaretFollowsItsOwner) {
+  EXPECT_FALSE(SetCaretPos(1, 1));  // no caret yet
+  ASSERT_TRUE(CreateCaret(edit, nullptr, 2, 14));
+  EXPECT_FALSE(HideCaret(top));  // not its owner
+  EXPECT_TRUE(ShowCaret(edit));
+  EXPECT_TRUE(SetCaretPos(7, 3));
+  POINT p;
+  ASSERT_TRUE(GetCaretPos(&p));
+  EXPECT_EQ(CPoint(p), CPoint(7, 3));
+  EXPECT_TRUE(DestroyCaret());
+  EXPECT_FALSE(GetCaretPos(&p));
+}
+
 }  // namespace
