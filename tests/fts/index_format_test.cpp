@@ -259,6 +259,27 @@ TEST(IndexFormat, HandMadeInternalBlockLeadsToTheRightLeaf) {
   EXPECT_LE(reads, 2);
 }
 
+TEST(IndexFormat, FrontCodingMayRunOnFromThePreviousLeaf) {
+  // Leaf 1 starts with "ac" written as one byte of "ab", the last key of leaf 0: found both by a
+  // descent (which takes "ab" from the root entry before "ac") and by a walk along the chain.
+  HandIndex f;
+  f.header(8, 10, kIndexHasWordPosition, 0, 2, 2, {kUnary, kUnary, kFixed4, 0, 0, 0});
+  f.put(0, 2, Cat({{0x82, 'a', 'b', 3}, Bits("1 00 0 10 0011"), {kIndexEntriesEnd}}));
+  f.leaf(0, 2, 1);
+  f.put(1, 2, Cat({{0x91, 'c', 3}, Bits("1 00 0 110 0101"), {kIndexEntriesEnd}}));
+  f.leaf(1, 2, kIndexNoBlock);
+  f.put(2, 0, {2, 0, 0x82, 'a', 'b', 0x00, 0x91, 'c', 0x01, kIndexEntriesEnd});
+  IndexFile file(f.bytes);
+  FtsError error;
+  FtsIndexPtr index = file.open(&error);
+  ASSERT_TRUE(index) << error.code;
+  CollectSink ac, all;
+  EXPECT_EQ(Scan(*index, "ac", ac), 0);
+  EXPECT_EQ(ac.topics, (std::vector<uint32_t>{2}));
+  EXPECT_EQ(Scan(*index, "a*", all, TermMode::kWildcard), 0);
+  EXPECT_EQ(all.topics, (std::vector<uint32_t>{1, 2}));
+}
+
 // Only lengths are stored and a run count of 0 repeats the length for the rest of the posting, so
 // occurrences cost no bits: 40 topics of 1,048,575 occurrences each fit in a few bytes.
 std::vector<uint8_t> FreeOccurrences(std::string_view count_bits) {

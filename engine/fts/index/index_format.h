@@ -30,7 +30,8 @@
 //   8); the u32 at offset 4,092 is the next leaf, 0xFFFFFFFF at the last one.
 // Front-coded key: byte b; with bit 7 set the prefix length is (b >> 4) & 7 and the suffix length
 //   b & 0x0F, else the prefix length is b and the suffix length is the next byte; then the suffix.
-//   The key is that prefix of the previous key followed by the suffix. A key never starts with the
+//   The key is that prefix of the previous key (across leaves too; a descent takes the key of the
+//   internal entry before the child) followed by the suffix. A key never starts with the
 //   byte 0xFF (prefix 7 with suffix 15 is written in the long form), since 0xFF ends the entries.
 // Leaf entry: key; in version 8 the entry length (one byte, or with bit 7 set 15 bits in two bytes,
 //   high first) counting the bytes from the length field to the end of the posting, at most 4,095, 0

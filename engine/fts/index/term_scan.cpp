@@ -182,14 +182,18 @@ class TermScan {
     descend_field_ = term_.mode == TermMode::kPlain ? term_.field : 0;
   }
 
-  // The child of the first entry whose key is not smaller than the search key.
+  // The child of the first entry whose key is not smaller than the search key. The key of the entry
+  // before it, the largest key of the leaf before the child, is where the child's front coding may
+  // start from.
   int32_t choose_child(const IndexBlock& block, uint32_t& child, bool& found) {
     const uint8_t* p = block.data() + base::load_le16(block.data());
     const uint8_t* end = block.data() + block.size();
     if (p < block.data() + 2 || p > end) return fail(kFtsDamaged);
     CountedKey key{};
+    leaf_start_key_[0] = 0;
     while (p < end && *p != kIndexEntriesEnd) {
       uint32_t field = 0;
+      leaf_start_key_ = key;
       if (!decode_key(p, end, key)) return fail(kFtsDamaged);
       if (h_.has_field() && !decode_varint(p, end, field)) return fail(kFtsDamaged);
       if (!decode_varint(p, end, child)) return fail(kFtsDamaged);
@@ -230,7 +234,7 @@ class TermScan {
   }
 
   int32_t scan_leaves() {
-    CountedKey key{};
+    CountedKey key = leaf_start_key_;
     for (;;) {
       if (chain_.at_entries_end()) {
         const int32_t next = chain_.next_leaf();
@@ -384,6 +388,7 @@ class TermScan {
   FtsPostingSink& sink_;
   LeafChain chain_;
   CountedKey search_{};
+  CountedKey leaf_start_key_{};
   uint32_t descend_field_ = 0;
   bool from_first_leaf_ = false;
   uint64_t decoded_ = 0;
