@@ -92,6 +92,9 @@ struct LayoutFrame {
   bool renderOnly = false;  // made for copying or printing
   std::vector<uint8_t> record;
   int32_t position = -1;  // TextPosition of the record
+  int32_t previous = -1;  // of the records before and after it
+  int32_t next = -1;
+  int32_t storedSize = 0;  // bytes the record takes in the title
   int32_t x = 0;
   int32_t y = 0;  // top, relative to the layout rectangle's top
   int32_t width = 0;

@@ -25,4 +25,8 @@ inline constexpr TitleErrorCode kViewOutOfRange = 1037;
 inline constexpr TitleErrorCode kViewFaceNotFound = 1039;
 inline constexpr TitleErrorCode kViewBusy = 1041;
 
+inline void SetErrorCode(TitleErrorCode* error, TitleErrorCode code) {
+  if (error) *error = code;
+}
+
 }  // namespace medview

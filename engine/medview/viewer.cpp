@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/bitmap/picture.h"
+#include "engine/frame/record_source.h"
 #include "engine/medview/viewer_fonts.h"
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/object_api.h"
@@ -69,6 +70,7 @@ ViewerHandle MvCloneViewer(ViewerHandle viewer, TitleErrorCode* error) {
   clone->chunk = viewer->chunk;
   clone->layoutRect = viewer->layoutRect;
   clone->region = viewer->region;
+  clone->source = viewer->source;
   clone->getDCProc = viewer->getDCProc;
   clone->releaseDCProc = viewer->releaseDCProc;
   return clone;

@@ -24,6 +24,9 @@
 namespace bitmap {
 struct PictureCache;
 }
+namespace frame {
+class RecordSource;
+}
 
 namespace medview {
 
@@ -96,7 +99,8 @@ struct Viewer {
   int32_t hOffset = 0;
   int32_t hExtent = 0;
   int32_t layoutWidth = 0;
-  std::vector<frame::LayoutFrame> frames;  // top to bottom
+  std::shared_ptr<frame::RecordSource> source;  // where records are read; null: the title's
+  std::vector<frame::LayoutFrame> frames;         // top to bottom
   std::vector<frame::LayoutObject> sideObjects;
   COLORREF selBackColor = RGB(255, 255, 255);
   COLORREF selTextColor = RGB(0, 0, 0);

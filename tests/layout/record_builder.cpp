@@ -240,6 +240,38 @@ std::string TestViewer::Layout(const Bytes& record, int32_t width, frame::Record
   return dump;
 }
 
+MemoryRecordSource::MemoryRecordSource(std::vector<Bytes> paragraphs, int non_scroll)
+    : paragraphs_(std::move(paragraphs)), non_scroll_(non_scroll) {}
+
+uint16_t MemoryRecordSource::Load(int32_t position, frame::SourceRecord& out) {
+  ++loads;
+  if (position <= 0 || position % 10 != 0 || size_t(position / 10) > paragraphs_.size()) return 1011;
+  size_t index = size_t(position / 10) - 1;
+  out.position = position;
+  out.previous = position - 10;
+  out.next = index + 1 < paragraphs_.size() ? position + 10 : -1;
+  out.charBase = 0;
+  out.storedSize = int32_t(paragraphs_[index].size());
+  out.topicHeader = false;
+  out.bytes = paragraphs_[index];
+  return 0;
+}
+
+uint16_t MemoryRecordSource::Chunk(int32_t position, title::TopicChunk& chunk) {
+  if (position < 0 || size_t(position / 10) > paragraphs_.size()) return 1005;
+  chunk = title::TopicChunk{};
+  int32_t end = PositionOf(paragraphs_.size());
+  chunk.values[2] = 1;
+  chunk.values[3] = non_scroll_ > 0 ? PositionOf(0) : -1;
+  chunk.values[4] = size_t(non_scroll_) < paragraphs_.size() ? PositionOf(size_t(non_scroll_)) : -1;
+  chunk.values[5] = end;
+  int64_t length = 0;
+  for (const auto& p : paragraphs_) length += int64_t(p.size());
+  chunk.topic_length = int32_t(length);
+  chunk.record_position = position;
+  return 0;
+}
+
 std::string DumpObjects(const frame::ObjectList& objects, const Bytes& record) {
   adt::TopicRecordHeader header;
   size_t header_size = adt::DpDecodeRecordHeader(header, record.data(), record.size());

@@ -11,6 +11,7 @@
 
 #include "engine/adt/paragraph_info.h"
 #include "engine/frame/record_layout.h"
+#include "engine/frame/record_source.h"
 #include "engine/medview/viewer.h"
 #include "engine/title/title_fonts.h"
 #include "platform/gdi/core/recording_device.h"
@@ -97,6 +98,21 @@ class TestViewer {
   HDC hdc_ = nullptr;
   std::unique_ptr<title::StyleSheet> sheet_;
   medview::Viewer* viewer_ = nullptr;
+};
+
+// One topic held in memory: a topic header at position 0, then paragraph i at 10 (i + 1); the first
+// `non_scroll` paragraphs form the non-scrolling region.
+class MemoryRecordSource : public frame::RecordSource {
+ public:
+  MemoryRecordSource(std::vector<Bytes> paragraphs, int non_scroll);
+  uint16_t Load(int32_t position, frame::SourceRecord& out) override;
+  uint16_t Chunk(int32_t position, title::TopicChunk& chunk) override;
+  static int32_t PositionOf(size_t index) { return int32_t(index + 1) * 10; }
+  int loads = 0;
+
+ private:
+  std::vector<Bytes> paragraphs_;
+  int non_scroll_;
 };
 
 // One line per object: kind, rectangle, baseline, characters, font, hotspot and the run's text.

@@ -1,0 +1,362 @@
+#include "engine/frame/topic_layout.h"
+
+#include <algorithm>
+
+#include "engine/adt/topic_record_header.h"
+#include "engine/bitmap/picture.h"
+#include "engine/frame/record_layout.h"
+#include "engine/medview/viewer_fonts.h"
+
+namespace frame {
+
+namespace {
+
+using medview::TitleErrorCode;
+
+void SetError(TitleErrorCode* error, TitleErrorCode code) {
+  if (error) *error = code;
+}
+
+RecordSource* SourceOf(medview::Viewer& viewer) {
+  if (!viewer.source && viewer.title) viewer.source = FrTitleRecordSource(viewer.title);
+  return viewer.source.get();
+}
+
+int32_t ChunkValue(const medview::Viewer& viewer, int index) { return viewer.chunk.values[index]; }
+
+// The shown region runs from `first` up to, not including, `stop` (-1: the chain's end).
+void RegionBounds(const medview::Viewer& viewer, int32_t& first, int32_t& stop) {
+  int32_t nonScroll = ChunkValue(viewer, kChunkNonScrollStart);
+  int32_t scroll = ChunkValue(viewer, kChunkScrollStart);
+  if (viewer.region == 0) {
+    first = nonScroll;
+    stop = scroll;
+  } else {
+    first = scroll;
+    stop = ChunkValue(viewer, kChunkTopicEnd);
+  }
+}
+
+// The record before or after `frame`'s record inside the shown region; 1011 at its end.
+TitleErrorCode Neighbour(medview::Viewer& viewer, const LayoutFrame& frame, bool forward, SourceRecord& out) {
+  RecordSource* source = SourceOf(viewer);
+  if (!source) return medview::kViewNoLayout;
+  int32_t first = -1, stop = -1;
+  RegionBounds(viewer, first, stop);
+  int32_t position = forward ? frame.next : frame.previous;
+  if (position < 0 || (forward && stop >= 0 && position >= stop) || (!forward && position < first)) {
+    return medview::kViewEndOfRegion;
+  }
+  if (uint16_t code = source->Load(position, out)) return code == medview::kViewEndOfRegion ? code : medview::kViewLayoutStopped;
+  if (out.topicHeader) return medview::kViewEndOfRegion;
+  return 0;
+}
+
+int32_t RectHeight(const medview::Viewer& viewer) { return viewer.layoutRect.bottom - viewer.layoutRect.top; }
+int32_t RectWidth(const medview::Viewer& viewer) { return viewer.layoutRect.right - viewer.layoutRect.left; }
+bool Printing(const medview::Viewer& viewer) { return (viewer.flags & medview::kViewPrinting) != 0; }
+
+}  // namespace
+
+void MvSetRecordSource(medview::ViewerHandle viewer, std::shared_ptr<RecordSource> source) {
+  if (viewer) viewer->source = std::move(source);
+}
+
+BOOL MvSetTopic(medview::ViewerHandle viewer, int32_t position, int16_t region, int32_t fraction,
+                TitleErrorCode* error) {
+  if (!viewer || (region != 0 && region != 1)) {
+    SetError(error, medview::kViewBadArgument);
+    return FALSE;
+  }
+  RecordSource* source = SourceOf(*viewer);
+  title::TopicChunk chunk;
+  if (!source || position < 0 || source->Chunk(position, chunk) != 0) {
+    SetError(error, medview::kViewNoLayout);
+    return FALSE;
+  }
+  int32_t nonScroll = chunk.values[kChunkNonScrollStart];
+  int32_t scroll = chunk.values[kChunkScrollStart];
+  int32_t wanted = region == 0 ? nonScroll : scroll;
+  if (wanted == -1) {
+    SetError(error, medview::kViewNoLayout);
+    return FALSE;
+  }
+  bool inScroll = scroll != -1 && position >= scroll;
+  bool inNonScroll = nonScroll != -1 && position >= nonScroll && !inScroll;
+  if (position == nonScroll || position == scroll) {
+    position = wanted;
+  } else if ((region == 0 && inScroll) || (region == 1 && inNonScroll) || (!inScroll && !inNonScroll)) {
+    position = wanted;
+    fraction = 0;
+  }
+  viewer->chunk = std::move(chunk);
+  viewer->region = region;
+  viewer->target = position;
+  viewer->fraction = fraction;
+  viewer->layoutState = 0;
+  SetError(error, medview::kViewOk);
+  return TRUE;
+}
+
+void MvGetTopicPosition(medview::ViewerHandle viewer, int32_t* position, int16_t* region, int32_t* fraction) {
+  if (!viewer) return;
+  if (position) *position = viewer->target;
+  if (region) *region = viewer->region;
+  if (fraction) *fraction = viewer->fraction;
+}
+
+int32_t MvGetCurrentTopic(medview::ViewerHandle viewer) { return viewer ? viewer->chunk.values[2] : 0; }
+
+bool FrMakeFrame(medview::Viewer& viewer, SourceRecord&& record, bool atHead, bool renderOnly) {
+  LayoutFrame frame;
+  frame.renderOnly = renderOnly;
+  frame.position = record.position;
+  frame.previous = record.previous;
+  frame.next = record.next;
+  frame.charBase = record.charBase;
+  frame.storedSize = record.storedSize;
+  frame.record = std::move(record.bytes);
+  RecordPlacement at;
+  at.width = RectWidth(viewer);
+  RecordExtent extent;
+  if (!FrLayoutRecord(viewer, frame.record, {}, at, frame.objects, extent)) return false;
+  frame.width = extent.width;
+  frame.height = extent.height;
+  frame.textCount = extent.chars;
+  if (atHead) {
+    viewer.frames.insert(viewer.frames.begin(), std::move(frame));
+    if (viewer.focusFrame >= 0) ++viewer.focusFrame;
+  } else {
+    viewer.frames.push_back(std::move(frame));
+  }
+  return true;
+}
+
+void FrFreeFrame(medview::Viewer& viewer, size_t index) {
+  if (index >= viewer.frames.size()) return;
+  if (viewer.focusFrame == int32_t(index)) {
+    viewer.focusFrame = -1;
+    viewer.focusHotspot = -1;
+  } else if (viewer.focusFrame > int32_t(index)) {
+    --viewer.focusFrame;
+  }
+  // Pictures and shared hotspot data are released with their objects.
+  viewer.frames.erase(viewer.frames.begin() + std::ptrdiff_t(index));
+}
+
+void FrFreeAllFrames(medview::Viewer& viewer) {
+  viewer.frames.clear();
+  viewer.focusFrame = -1;
+  viewer.focusHotspot = -1;
+  viewer.hotspotCount = 0;
+}
+
+int32_t FrScrollBand(medview::Viewer& viewer, int32_t delta, bool filling, TitleErrorCode* error) {
+  SetError(error, medview::kViewOk);
+  if (viewer.frames.empty()) return 0;
+  int64_t height = RectHeight(viewer);
+  int64_t top = int64_t(viewer.frames.front().y) + delta;
+  int64_t bottom = int64_t(viewer.frames.back().y) + viewer.frames.back().height + delta;
+  int64_t applied = delta;
+  auto fillTop = [&]() -> bool {
+    while (top > 0) {
+      SourceRecord record;
+      TitleErrorCode code = Neighbour(viewer, viewer.frames.front(), false, record);
+      if (code == medview::kViewEndOfRegion) {
+        viewer.layoutState |= medview::kLayoutTopReached;
+        bottom -= top;
+        applied -= top;
+        top = 0;
+        return true;
+      }
+      if (code || !FrMakeFrame(viewer, std::move(record), true, false)) {
+        SetError(error, code == medview::kViewNoMemory ? code : medview::kViewLayoutStopped);
+        return false;
+      }
+      top -= viewer.frames.front().height;
+    }
+    return true;
+  };
+  bool ok = fillTop();
+  while (ok && filling && bottom < height) {
+    SourceRecord record;
+    TitleErrorCode code = Neighbour(viewer, viewer.frames.back(), true, record);
+    if (code == medview::kViewEndOfRegion) {
+      viewer.layoutState |= medview::kLayoutEndReached;
+      if (!Printing(viewer) && !(viewer.layoutState & medview::kLayoutTopReached)) {
+        int64_t move = height - bottom;
+        top += move;
+        bottom += move;
+        applied += move;
+        ok = fillTop();
+      }
+      break;
+    }
+    if (code || !FrMakeFrame(viewer, std::move(record), false, false)) {
+      SetError(error, code == medview::kViewNoMemory ? code : medview::kViewLayoutStopped);
+      break;
+    }
+    bottom += viewer.frames.back().height;
+  }
+  // Frames wholly outside the rectangle go, at least one frame staying.
+  while (viewer.frames.size() > 1 && top + viewer.frames.front().height <= 0) {
+    top += viewer.frames.front().height;
+    FrFreeFrame(viewer, 0);
+  }
+  while (viewer.frames.size() > 1 && bottom - viewer.frames.back().height >= height) {
+    bottom -= viewer.frames.back().height;
+    FrFreeFrame(viewer, viewer.frames.size() - 1);
+  }
+  int64_t y = top;
+  int64_t widest = 0;
+  for (LayoutFrame& frame : viewer.frames) {
+    frame.y = int32_t(std::clamp<int64_t>(y, INT32_MIN / 2, INT32_MAX / 2));
+    y += frame.height;
+    widest = std::max<int64_t>(widest, int64_t(frame.x) + frame.width);
+  }
+  viewer.hExtent = int32_t(std::max<int64_t>(0, widest - RectWidth(viewer)));
+  if (widest > RectWidth(viewer)) viewer.layoutWidth = std::max(viewer.layoutWidth, int32_t(widest));
+  if (!Printing(viewer) && (viewer.layoutState & medview::kLayoutTopReached) && y <= height) viewer.canScrollV = false;
+  const LayoutFrame& head = viewer.frames.front();
+  viewer.target = head.position;
+  viewer.fraction = head.height > 0 ? int32_t(-int64_t(head.y) * 65536 / head.height) : 0;
+  int32_t first = -1, stop = -1;
+  RegionBounds(viewer, first, stop);
+  if (head.position == first && head.y == 0) viewer.layoutState |= medview::kLayoutTopReached;
+  if (Printing(viewer) && y <= 0) SetError(error, medview::kViewEndOfRegion);
+  return int32_t(std::clamp<int64_t>(applied, INT32_MIN / 2, INT32_MAX / 2));
+}
+
+TitleErrorCode FrLayoutTarget(medview::Viewer& viewer, bool keepOffset) {
+  if (viewer.target < 0) return medview::kViewNoTarget;
+  if (RectWidth(viewer) <= 0 || RectHeight(viewer) <= 0) return medview::kViewNoWindowArea;
+  RecordSource* source = SourceOf(viewer);
+  if (!source) return medview::kViewNoTarget;
+  SourceRecord record;
+  if (uint16_t code = source->Load(viewer.target, record)) return code;
+  viewer.canScrollV = true;
+  viewer.canScrollH = false;
+  FrFreeAllFrames(viewer);
+  int32_t oldOffset = viewer.hOffset;
+  if (!FrMakeFrame(viewer, std::move(record), true, false)) return medview::kViewNoMemory;
+  LayoutFrame& first = viewer.frames.front();
+  first.y = 0;
+  int32_t start = int32_t(-(int64_t(first.height) * viewer.fraction / 65536));
+  if (!keepOffset) {
+    viewer.hOffset = 0;
+    viewer.layoutWidth = 0;
+  }
+  TitleErrorCode code = 0;
+  FrScrollBand(viewer, start, true, &code);
+  if (keepOffset) viewer.hOffset = std::min(oldOffset, viewer.hExtent);
+  viewer.canScrollH = viewer.layoutWidth + viewer.layoutRect.left > viewer.layoutRect.right;
+  return code == medview::kViewLayoutStopped ? 0 : code;
+}
+
+BOOL MvLayoutTopic(medview::ViewerHandle viewer, const RECT* rect, TitleErrorCode* error) {
+  if (!viewer) {
+    SetError(error, medview::kViewBadArgument);
+    return FALSE;
+  }
+  if (viewer->target < 0) {
+    SetError(error, medview::kViewNoLayout);
+    return FALSE;
+  }
+  medview::ViewerBusy busy(viewer);
+  if (!busy.entered()) {
+    SetError(error, medview::kViewBusy);
+    return FALSE;
+  }
+  RECT area = rect ? *rect : viewer->layoutRect;
+  if (area.right <= area.left || area.bottom <= area.top) {
+    SetError(error, medview::kViewNoWindowArea);
+    return FALSE;
+  }
+  if (TitleErrorCode code = medview::MvAcquireDC(viewer)) {
+    viewer->layoutState &= ~medview::kLayoutExists;
+    SetError(error, code);
+    return FALSE;
+  }
+  viewer->layoutRect = area;
+  viewer->pendingCode = 0;
+  TitleErrorCode code = FrLayoutTarget(*viewer, false);
+  if (code == 0) {
+    viewer->layoutState |= medview::kLayoutExists;
+  } else {
+    FrFreeAllFrames(*viewer);
+  }
+  SetError(error, code ? code : viewer->pendingCode);
+  medview::MvReleaseDC(viewer);
+  return code == 0;
+}
+
+void MvResetView(medview::ViewerHandle viewer) {
+  if (!viewer) return;
+  medview::ViewerBusy busy(viewer);
+  if (!busy.entered()) return;
+  medview::MvDropFonts(viewer);
+  FrFreeAllFrames(*viewer);
+  viewer->sideObjects.clear();
+  viewer->chunk.title.clear();
+  viewer->chunk.header_text.clear();
+  viewer->bitmapCache = bitmap::BmCacheCreate();
+  viewer->layoutState = 0;
+}
+
+void MvGetLayoutExtent(medview::ViewerHandle viewer, int32_t* width, int32_t* height) {
+  int64_t w = 0, h = 0;
+  if (viewer && RectWidth(*viewer) > 0 && RectHeight(*viewer) > 0) {
+    for (const LayoutFrame& frame : viewer->frames) {
+      w = std::max<int64_t>(w, int64_t(frame.x) + frame.width);
+      h += frame.height;
+    }
+    if (!viewer->frames.empty()) ++h;
+  }
+  if (width) *width = int32_t(std::min<int64_t>(w, INT32_MAX));
+  if (height) *height = int32_t(std::min<int64_t>(h, INT32_MAX));
+}
+
+}  // namespace frame
+
+namespace medview {
+
+BOOL MvSetZoom(ViewerHandle viewer, int32_t percent, TitleErrorCode* error) {
+  if (!viewer || percent < kZoomMin || percent > kZoomMax) {
+    SetErrorCode(error, kViewBadArgument);
+    return FALSE;
+  }
+  if (percent == viewer->zoom) {
+    SetErrorCode(error, kViewUnchanged);
+    return FALSE;
+  }
+  // Held for the whole call: a destruction requested meanwhile happens after the context is
+  // released.
+  ViewerBusy busy(viewer);
+  if (!busy.entered()) {
+    SetErrorCode(error, kViewBusy);
+    return FALSE;
+  }
+  viewer->zoom = percent;
+  if (TitleErrorCode code = MvAcquireDC(viewer)) {
+    // Without a context nothing can be measured: the layout no longer matches the zoom.
+    MvDropFonts(viewer);
+    viewer->layoutState &= ~kLayoutExists;
+    SetErrorCode(error, code);
+    return FALSE;
+  }
+  MvDropFonts(viewer);
+  BOOL result = TRUE;
+  SetErrorCode(error, kViewOk);
+  if (viewer->target >= 0 && (viewer->layoutState & kLayoutExists)) {
+    viewer->hOffset = 0;
+    if (TitleErrorCode code = frame::FrLayoutTarget(*viewer, false)) {
+      viewer->layoutState &= ~kLayoutExists;
+      SetErrorCode(error, code);
+      result = FALSE;
+    }
+  }
+  MvReleaseDC(viewer);
+  return result;
+}
+
+}  // namespace medview
