@@ -56,6 +56,18 @@ TEST(TitleObject, SharedPerFileAndCounted) {
   EXPECT_EQ(TtlOpen((path + ".none").c_str(), nullptr, 0, true), nullptr);
 }
 
+TEST(TitleObject, ReferenceCountPastSixteenBits) {
+  titlebuild::TopicFileLayout layout;
+  const std::string path = small_title("many_opens", layout);
+  TitleHandle* first = TtlOpen(path.c_str(), nullptr, 0, true);
+  ASSERT_NE(first, nullptr);
+  for (int i = 0; i < 0x10000; ++i) ASSERT_EQ(TtlOpen(path.c_str(), nullptr, 0, true), first);
+  for (int i = 0; i < 0x10000; ++i) TtlClose(first);
+  EXPECT_TRUE(TtlIsValid(first));
+  TtlClose(first);
+  EXPECT_FALSE(TtlIsValid(first));
+}
+
 TEST(TitleObject, ReleasesErrorRecordsAtShutDown) {
   EXPECT_EQ(TtlOpen("/no/such/folder/title.m14", nullptr, 0, true), nullptr);
   EXPECT_NE(mvfs::FsGetLastError(), mvfs::kFsOk);
