@@ -87,7 +87,9 @@ ExpandedPicturePtr ExpandBitmap(std::span<const uint8_t> stored, int* status) {
   uint64_t stride = type == kPictureDdb ? (rowBits + 15) / 16 * 2 : (rowBits + 31) / 32 * 4;
   uint64_t room = stride * height;
   uint64_t total = kBitmapHeadSize + palette.size() + room + hotspots.size();
-  if (room > kMaxPictureBytes || total > kMaxPictureBytes + (1u << 20)) {
+  // The device bitmap made from the picture holds 32-bit pixels: it is bounded too.
+  if (room > kMaxPictureBytes || total > kMaxPictureBytes + (1u << 20) ||
+      uint64_t(width) * height * 4 > kMaxPictureBytes) {
     *status = kPictureDamaged;
     return nullptr;
   }

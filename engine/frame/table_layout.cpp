@@ -56,13 +56,17 @@ bool FrLayoutTable(medview::Viewer& viewer, std::span<const uint8_t> format, std
   bool copying = (viewer.flags & (medview::kViewClipboard | medview::kViewPrinting)) != 0;
   int32_t charNo = at.firstChar;
   int previousColumn = -1;
+  bool damaged = false;
   while (in.ok() && !in.at_end()) {
     uint16_t index = in.u16();
     if (!in.ok() || index == kCellsEnd) break;
     adt::TopicRecordHeader header;
     size_t headerSize = adt::DpDecodeRecordHeader(header, in.data() + in.pos(), in.remaining());
     uint64_t size = headerSize + uint64_t(uint32_t(std::max(header.length, 0))) + header.count;
-    if (headerSize == 0 || header.length < 0 || size > in.remaining()) return false;
+    if (headerSize == 0 || header.length < 0 || size > in.remaining()) {
+      damaged = true;
+      break;
+    }
     auto cell = format.subspan(in.pos(), size_t(size));
     int32_t cellOffset = at.recordOffset + int32_t(in.pos());
     in.skip(size_t(size));
@@ -86,11 +90,11 @@ bool FrLayoutTable(medview::Viewer& viewer, std::span<const uint8_t> format, std
     charNo += cellExtent.chars;
     right = std::max<int64_t>(right, int64_t(column.x) + cellExtent.width);
   }
-  if (copying) FrAddMarker(out, kFlowTableEnd, 0, 0);
   extent.width = int32_t(std::clamp<int64_t>(right, 0, INT32_MAX / 4));
   for (const Column& column : columns) extent.height = std::max(extent.height, column.height);
   extent.chars = charNo - at.firstChar;
-  return true;
+  if (copying) FrAddMarker(out, kFlowTableEnd, 0, extent.height);
+  return !damaged;
 }
 
 }  // namespace frame
