@@ -7,6 +7,7 @@
 #include "platform/win/message_queue.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/tracking.h"
+#include "platform/win/virtual_keys.h"
 #include "platform/win/window_class.h"
 #include "platform/win/window_internal.h"
 
@@ -76,6 +77,30 @@ LRESULT sys_command(HWND h, WPARAM wParam, LPARAM lParam) {
     case SC_SIZE: track_move_size(h, int(wParam & 0x000F), screen_point(lParam)); return 0;
     default: return 0;
   }
+}
+
+// System keys: Alt+F4 closes the top-level window; a character typed with Alt, and Alt or F10
+// pressed and released alone, ask the window's menu for keyboard access (SC_KEYMENU).
+bool g_alt_alone = false;
+
+LRESULT system_key(HWND h, UINT message, WPARAM key, LPARAM data) {
+  HWND top = GetAncestorTopLevel(h);
+  if (message == WM_SYSKEYDOWN) {
+    g_alt_alone = key == WPARAM(VK_MENU) || key == WPARAM(VK_F10);
+    // Bit 29 of the key data: Alt was down when the key was pressed.
+    if (key == WPARAM(VK_F4) && (data & (LPARAM(1) << 29))) {
+      SendMessage(top, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+  } else if (message == WM_SYSKEYUP) {
+    if (g_alt_alone && (key == WPARAM(VK_MENU) || key == WPARAM(VK_F10))) {
+      g_alt_alone = false;
+      SendMessage(top, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    }
+  } else if (message == WM_SYSCHAR) {
+    g_alt_alone = false;
+    SendMessage(top, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(key));
+  }
+  return 0;
 }
 
 // The sizing edge a non-client hit code names, as the low bits of SC_SIZE.
@@ -169,6 +194,10 @@ LRESULT DefWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_SYSCOMMAND: return sys_command(h, wParam, lParam);
+    case WM_KEYDOWN: g_alt_alone = false; return 0;
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR: return system_key(h, message, wParam, lParam);
     case WM_SETREDRAW:
       w->redraw_enabled = wParam != 0;
       return 0;

@@ -38,6 +38,7 @@ constexpr int VK_SUBTRACT = 0x6D;
 constexpr int VK_DECIMAL = 0x6E;
 constexpr int VK_DIVIDE = 0x6F;
 constexpr int VK_F1 = 0x70;  // VK_F1 + n - 1 is F<n>, up to F24
+constexpr int VK_F4 = 0x73;
 constexpr int VK_F10 = 0x79;
 constexpr int VK_F24 = 0x87;
 constexpr int VK_NUMLOCK = 0x90;

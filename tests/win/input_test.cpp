@@ -52,6 +52,27 @@ TEST_F(Input, KeysGoToTheFocusWindowWithTheirCharacters) {
   EXPECT_NE(log.entries()[2].lParam & (LPARAM(1) << 31), 0);
 }
 
+TEST_F(Input, AltKeysAskForTheMenuAndAltF4Closes) {
+  lumo::test::MessageLog log({WM_SYSCOMMAND});
+  win::KeyModifiers alt{false, false, true};
+  win::key_input(true, VK_MENU, 0, alt);
+  win::key_input(false, VK_MENU, 0, {});  // alone: menu access without a character
+  win::key_input(true, VK_MENU, 0, alt);
+  lumo::test::press_key('P', 'p', alt);      // with a character
+  win::key_input(false, VK_MENU, 0, {});
+  pump();
+  std::vector<std::pair<HWND, WPARAM>> seen;
+  std::vector<LPARAM> chars;
+  for (const auto& e : log.entries()) seen.emplace_back(e.hwnd, e.wParam), chars.push_back(e.lParam);
+  EXPECT_EQ(seen, (std::vector<std::pair<HWND, WPARAM>>{{top, SC_KEYMENU}, {top, SC_KEYMENU}}));
+  EXPECT_EQ(chars, (std::vector<LPARAM>{0, 'p'}));
+  win::key_input(true, VK_MENU, 0, alt);
+  lumo::test::press_key(VK_F4, 0, alt);
+  win::key_input(false, VK_MENU, 0, {});
+  pump();
+  EXPECT_FALSE(IsWindow(top));
+}
+
 TEST_F(Input, KeyStateFollowsInput) {
   win::key_input(true, VK_SHIFT, 0, win::KeyModifiers{true, false, false});
   EXPECT_NE(GetKeyState(VK_SHIFT) & 0x8000, 0);
