@@ -175,6 +175,26 @@ TEST_F(Raster, HatchAndPatternBrushesTileFromTheOrigin) {
   DeleteObject(brush);
 }
 
+TEST_F(Raster, HalftoneBrushInvertsEveryOtherPixel) {
+  SelectObject(dc_, *CDC::GetHalftoneBrush());
+  PatBlt(dc_, 0, 0, 4, 2, PATINVERT);
+  EXPECT_EQ(picture(4, 2), ".#.#\n#.#.\n");
+  PatBlt(dc_, 0, 0, 4, 2, PATINVERT);
+  EXPECT_EQ(picture(4, 2), "....\n....\n");
+  SelectObject(dc_, GetStockObject(WHITE_BRUSH));
+}
+
+TEST_F(Raster, SystemColourIndexesServeAsBrushes) {
+  RECT r{0, 0, 2, 1};
+  // Without the window layer's table there are no system colour brushes.
+  EXPECT_FALSE(FillRect(dc_, &r, reinterpret_cast<HBRUSH>(5 + 1)));
+  gdi::set_system_colour_source([](int index) { return index == 5 ? RGB(1, 2, 3) : RGB(0, 0, 0); });
+  EXPECT_TRUE(FillRect(dc_, &r, reinterpret_cast<HBRUSH>(5 + 1)));
+  EXPECT_EQ(GetPixel(dc_, 1, 0), RGB(1, 2, 3));
+  EXPECT_FALSE(FillRect(dc_, &r, reinterpret_cast<HBRUSH>(200)));
+  gdi::set_system_colour_source(nullptr);
+}
+
 TEST_F(Raster, MonochromeTransfersUseTheContextColours) {
   // Colour to monochrome: the source's background colour becomes white, everything else black.
   HDC mono_dc = CreateCompatibleDC(dc_);

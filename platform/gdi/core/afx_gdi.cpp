@@ -146,6 +146,21 @@ CDC* CDC::FromHandle(HDC hdc) {
 
 void CDC::DeleteTempMap() { temp_map<CDC>().clear(); }
 
+CBrush* CDC::GetHalftoneBrush() {
+  static CBrush* brush = [] {
+    // The object table is made first, so it outlives the brush at exit.
+    ::GetStockObject(WHITE_BRUSH);
+    static CBrush halftone;
+    uint8_t rows[16];
+    for (int y = 0; y < 8; ++y) rows[2 * y] = (y & 1) ? 0xAA : 0x55, rows[2 * y + 1] = 0;
+    CBitmap pattern;
+    pattern.CreateBitmap(8, 8, 1, 1, rows);
+    halftone.CreatePatternBrush(&pattern);
+    return &halftone;
+  }();
+  return brush;
+}
+
 CPen* CDC::SelectObject(CPen* pen) {
   return CPen::FromHandle(static_cast<HPEN>(::SelectObject(m_hDC, pen ? HGDIOBJ(*pen) : nullptr)));
 }

@@ -135,6 +135,8 @@ class CDC {
   BOOL IsPrinting() const { return m_bPrinting; }
   static CDC* FromHandle(HDC hdc);
   static void DeleteTempMap();
+  // The brush of every other pixel (for drag rectangles and splitter bars drawn with PATINVERT).
+  static CBrush* GetHalftoneBrush();
 
   int SaveDC() { return ::SaveDC(m_hDC); }
   BOOL RestoreDC(int saved) { return ::RestoreDC(m_hDC, saved); }

@@ -117,7 +117,7 @@ const FontMetrics& DeviceContext::font() {
 
 std::optional<BrushSpec> brush_spec_of(const void* brush) {
   auto* b = object_as<BrushObject>(brush);
-  if (!b) return std::nullopt;
+  if (!b) return system_colour_brush(brush);
   BrushSpec spec;
   spec.style = b->brush.lbStyle;
   spec.color = b->brush.lbColor;
@@ -138,7 +138,22 @@ HDC create_context(std::unique_ptr<Device> device, bool memory) {
 
 namespace {
 std::unique_ptr<Device> (*g_screen_factory)() = nullptr;
+COLORREF (*g_system_colours)(int) = nullptr;
+// The platform's colour indexes run from 0 to 30.
+constexpr uintptr_t kLastColourIndex = 30;
 }  // namespace
+
+void set_system_colour_source(COLORREF (*lookup)(int index)) { g_system_colours = lookup; }
+
+COLORREF system_colour(int index, COLORREF classic) {
+  return g_system_colours ? g_system_colours(index) : classic;
+}
+
+std::optional<BrushSpec> system_colour_brush(const void* brush) {
+  uintptr_t v = reinterpret_cast<uintptr_t>(brush);
+  if (v == 0 || v > kLastColourIndex + 1 || !g_system_colours) return std::nullopt;
+  return solid_brush(g_system_colours(int(v - 1)));
+}
 
 void set_screen_device_factory(std::unique_ptr<Device> (*factory)()) { g_screen_factory = factory; }
 

@@ -93,6 +93,14 @@ std::optional<BrushSpec> brush_spec_of(const void* brush);
 // context with a ternary raster operation.
 bool draw_bitmap(HDC hdc, const RECT& dst_logical, const Bitmap& bitmap, const RECT& src, DWORD rop);
 
+// The system colours come from the window layer's table: it installs the lookup (by the
+// platform's colour index). Until then the classic colours drawing needs are used.
+void set_system_colour_source(COLORREF (*lookup)(int index));
+COLORREF system_colour(int index, COLORREF classic);
+// A brush handle that is a colour index plus one (as window classes give their background)
+// names that system colour; nothing for other values.
+std::optional<BrushSpec> system_colour_brush(const void* brush);
+
 // The context behind a handle, or null.
 DeviceContext* context_of(HDC hdc);
 // Makes a context over a device and returns its handle.

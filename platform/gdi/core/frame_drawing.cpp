@@ -11,13 +11,13 @@ using gdi::DrawState;
 
 namespace {
 
-// The classic scheme's 3-D colours.
-constexpr COLORREF kFace = RGB(192, 192, 192);
-constexpr COLORREF kShadow = RGB(128, 128, 128);
-constexpr COLORREF kHighlight = RGB(255, 255, 255);
-constexpr COLORREF kLight = RGB(223, 223, 223);
-constexpr COLORREF kDarkShadow = RGB(0, 0, 0);
-constexpr COLORREF kGlyph = RGB(0, 0, 0);
+// The 3-D colours by their system colour indexes, with the classic scheme's values.
+COLORREF face() { return gdi::system_colour(15, RGB(192, 192, 192)); }
+COLORREF shadow() { return gdi::system_colour(16, RGB(128, 128, 128)); }
+COLORREF glyph() { return gdi::system_colour(18, RGB(0, 0, 0)); }
+COLORREF highlight() { return gdi::system_colour(20, RGB(255, 255, 255)); }
+COLORREF dark_shadow() { return gdi::system_colour(21, RGB(0, 0, 0)); }
+COLORREF light() { return gdi::system_colour(22, RGB(223, 223, 223)); }
 
 void fill(DeviceContext& dc, const RECT& r, COLORREF c) {
   if (gdi::rect_empty(r)) return;
@@ -41,11 +41,11 @@ void draw_ring(DeviceContext& dc, RECT& r, UINT flags, COLORREF top_left, COLORR
 
 // Draws an edge on a device rectangle and returns what is left inside it.
 RECT draw_edge(DeviceContext& dc, RECT r, UINT edge, UINT flags) {
-  if (edge & BDR_RAISEDOUTER) draw_ring(dc, r, flags, kLight, kDarkShadow);
-  else if (edge & BDR_SUNKENOUTER) draw_ring(dc, r, flags, kShadow, kHighlight);
-  if (edge & BDR_RAISEDINNER) draw_ring(dc, r, flags, kHighlight, kShadow);
-  else if (edge & BDR_SUNKENINNER) draw_ring(dc, r, flags, kDarkShadow, kLight);
-  if (flags & BF_MIDDLE) fill(dc, r, kFace);
+  if (edge & BDR_RAISEDOUTER) draw_ring(dc, r, flags, light(), dark_shadow());
+  else if (edge & BDR_SUNKENOUTER) draw_ring(dc, r, flags, shadow(), highlight());
+  if (edge & BDR_RAISEDINNER) draw_ring(dc, r, flags, highlight(), shadow());
+  else if (edge & BDR_SUNKENINNER) draw_ring(dc, r, flags, dark_shadow(), light());
+  if (flags & BF_MIDDLE) fill(dc, r, face());
   return r;
 }
 
@@ -128,10 +128,10 @@ BOOL DrawFrameControl(HDC hdc, RECT* rect, UINT type, UINT state) {
   int shift = pushed ? 1 : 0;
   if (state & DFCS_INACTIVE) {
     // Greyed: the glyph in shadow over a highlight copy one pixel down and right.
-    draw_glyph(*dc, face, type, kind, shift + 1, kHighlight);
-    draw_glyph(*dc, face, type, kind, shift, kShadow);
+    draw_glyph(*dc, face, type, kind, shift + 1, highlight());
+    draw_glyph(*dc, face, type, kind, shift, shadow());
   } else {
-    draw_glyph(*dc, face, type, kind, shift, kGlyph);
+    draw_glyph(*dc, face, type, kind, shift, glyph());
   }
   return TRUE;
 }
