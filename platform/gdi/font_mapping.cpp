@@ -63,6 +63,7 @@ struct CacheKey {
   }
 };
 
+constexpr size_t kMaxCachedFonts = 512;
 std::mutex g_cache_mutex;
 std::map<CacheKey, std::shared_ptr<QtFont>>& cache() {
   static std::map<CacheKey, std::shared_ptr<QtFont>> c;
@@ -159,6 +160,9 @@ std::shared_ptr<QtFont> qt_font(const LOGFONT& device_font, int dpi) {
   }
   std::shared_ptr<QtFont> made = make_font(key_font, dpi);
   std::lock_guard lock(g_cache_mutex);
+  // Pictures may ask for any number of sizes; the cache starts over rather than grow without
+  // bound (fonts still in use stay alive through their holders).
+  if (cache().size() >= kMaxCachedFonts) cache().clear();
   return cache().emplace(key, std::move(made)).first->second;
 }
 

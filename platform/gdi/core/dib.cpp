@@ -217,10 +217,14 @@ size_t dib_bits_size(const BITMAPINFOHEADER& h) {
 }
 
 std::shared_ptr<Bitmap> decode_dib(const DibInfo& info, std::span<const uint8_t> bits) {
+  const BITMAPINFOHEADER& h = info.header;
+  bool compressed = h.biCompression == BI_RLE8 || h.biCompression == BI_RLE4;
+  uint64_t stride = row_bytes(info.width, h.biBitCount, 32);
+  // Rows shorter than the header says are refused before anything is allocated.
+  if (!compressed && bits.size() < stride * uint64_t(info.height)) return nullptr;
   auto bitmap = Bitmap::create(info.width, info.height, false);
   if (!bitmap) return nullptr;
-  const BITMAPINFOHEADER& h = info.header;
-  if (h.biCompression == BI_RLE8 || h.biCompression == BI_RLE4) {
+  if (compressed) {
     std::vector<uint8_t> indices;
     if (!decode_rle(bits, info.width, info.height, h.biCompression == BI_RLE4, indices))
       return nullptr;
@@ -231,8 +235,6 @@ std::shared_ptr<Bitmap> decode_dib(const DibInfo& info, std::span<const uint8_t>
     }
     return bitmap;
   }
-  uint64_t stride = row_bytes(info.width, h.biBitCount, 32);
-  if (bits.size() < stride * uint64_t(info.height)) return nullptr;
   Channel channels[3] = {Channel(info.masks[0]), Channel(info.masks[1]), Channel(info.masks[2])};
   for (int y = 0; y < info.height; ++y) {
     int dest = info.top_down ? y : info.height - 1 - y;
