@@ -1,0 +1,130 @@
+// The act text reader: the sample acts, every act of the shared corpus, and malformed files.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/base/cp1250.h"
+#include "tools/compiler/act_text.h"
+
+namespace {
+
+using namespace compiler;
+
+std::string Source(const std::string& rel) { return std::string(std::getenv("LUMO_SOURCE_DIR")) + "/" + rel; }
+std::string Cp(const char* utf8) { return base::cp1250::from_utf8(utf8); }
+
+TEST(ActText, SampleActWithDivisionsAndAttachment) {
+  const ActParseResult r = ReadAct(Source("samples/acts/1998_34.txt"));
+  ASSERT_TRUE(r.ok) << r.message;
+  const Act& act = r.act;
+  EXPECT_EQ(act.year, 1998);
+  EXPECT_EQ(act.number, 12);
+  EXPECT_EQ(act.position, 34);
+  EXPECT_EQ(act.kind, "USTAWA");
+  EXPECT_EQ(act.day, 14);
+  EXPECT_EQ(act.month, 1);
+  EXPECT_EQ(act.date_year, 1998);
+  EXPECT_EQ(act.title, "o bibliotekach gminnych i czytelniach");
+  std::string outline;
+  for (const ActSection& s : act.sections) outline += std::to_string(s.level) + ":" + s.label + "/" + s.name + ";";
+  EXPECT_EQ(outline, Cp("7:/;3:DZIAŁ I/Przepisy ogólne;2:Rozdział 1/Zakres stosowania;2:Rozdział 2/Organizacja;"
+                        "3:DZIAŁ II/Zbiory i ich udostępnianie;3:DZIAŁ III/Przepisy końcowe;"
+                        "7:Załącznik nr 1/WZÓR KARTY CZYTELNIKA;"));
+  const ActSection& chapter = act.sections[2];
+  ASSERT_GE(chapter.blocks.size(), 2u);
+  EXPECT_EQ(chapter.blocks[0].kind, BlockKind::kArticle);
+  EXPECT_EQ(chapter.blocks[0].article, 1);
+  EXPECT_EQ(chapter.blocks[1].text, Cp("Ustawa określa zasady tworzenia, prowadzenia i finansowania bibliotek "
+                                       "gminnych oraz czytelni publicznych."));
+  const ActSection& attachment = act.sections.back();
+  EXPECT_EQ(attachment.attachment, 1);
+  ASSERT_FALSE(attachment.blocks.empty());
+  EXPECT_EQ(attachment.blocks[0].kind, BlockKind::kFigure);
+  EXPECT_EQ(attachment.blocks[0].text, "karta.png");
+  EXPECT_EQ(attachment.blocks[1].kind, BlockKind::kTableLine);
+}
+
+TEST(ActText, PointsAndParagraphsStartNewBlocks) {
+  const ActParseResult r = ParseAct(
+      "Dz.U. z 1999 r. Nr 5, poz. 7\nUSTAWA\nz dnia 2 lutego 1999 r.\no czymś\n\nArt. 1. Pierwsze zdanie\n"
+      "ciąg dalszy:\n 1) punkt,\n 2) drugi\n    punkt.\n \xC2\xA7 2. Ustęp.\n",
+      "x.txt");
+  ASSERT_TRUE(r.ok) << r.message;
+  std::vector<std::string> texts;
+  for (const ActBlock& b : r.act.sections[0].blocks) texts.push_back(b.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"Art. 1.", Cp("Pierwsze zdanie ciąg dalszy:"), "1) punkt,",
+                                             "2) drugi punkt.", Cp("§ 2. Ustęp.")}));
+}
+
+TEST(ActText, FileNameGivesTheAddressWithIssueZero) {
+  const ActParseResult r = ReadAct(Source("samples/acts/1999_302.txt"));
+  ASSERT_TRUE(r.ok) << r.message;
+  EXPECT_EQ(r.act.year, 1999);
+  EXPECT_EQ(r.act.position, 302);
+  EXPECT_EQ(r.act.number, 0);
+}
+
+TEST(ActText, ReplacementOfCharactersOutsideTheCodePage) {
+  std::string out;
+  ASSERT_TRUE(Utf8ToCp1250("a\xE2\x88\x92" "b \xE2\x80\x9E" "c\xE2\x80\x9D \xE4\xB8\xAD \xC5\x82", out));
+  EXPECT_EQ(out, "a-b \x84" "c\x94 ? \xB3");
+  EXPECT_FALSE(Utf8ToCp1250("\xC3(", out));
+  EXPECT_FALSE(Utf8ToCp1250(std::string("a\0b", 3), out));
+}
+
+TEST(ActText, MalformedFilesAreRefusedWithTheirName) {
+  const struct {
+    std::string text;
+    const char* why;
+  } cases[] = {
+      {"", "empty"},
+      {std::string("\x89PNG\r\n\x1A\n\0\0", 10), "UTF-8"},
+      {"Dz.U. z 1999 r. Nr 5, poz. 7\nUSTAWA\nz dnia 2 lutego 1999 r.\n\n", "title"},
+      {"Dz.U. z 1999 r. Nr 5, poz. 7\nUSTAWA\n\nArt. 1. Tekst.\n", "title"},
+      {"Dz.U. z 1999 r. Nr 5, poz. 7\nUSTAWA\nz dnia 1 maja 1999 r.\no czymś\n" + std::string(70000, 'x'), "64 KB"},
+      {"Brak tekstu w postaci elektronicznej\n", "kind"},
+  };
+  for (const auto& c : cases) {
+    const ActParseResult r = c.text.empty() ? ReadAct("/nonexistent/1999_1.txt") : ParseAct(c.text, "1999_1.txt");
+    EXPECT_FALSE(r.ok) << c.why;
+    EXPECT_NE(r.message.find("1999_1.txt"), std::string::npos) << r.message;
+    if (!c.text.empty()) {
+      EXPECT_NE(r.message.find(c.why), std::string::npos) << r.message;
+    }
+  }
+  EXPECT_FALSE(ParseAct("USTAWA\no czymś\n", "notes.txt").ok);
+}
+
+TEST(ActText, ReferencesInText) {
+  const auto refs = FindReferences("zob. Dz.U. z 1983 r. Nr 13, poz. 68 oraz Dz. U. z 1998 r. Nr 12, poz. 34.");
+  ASSERT_EQ(refs.size(), 2u);
+  EXPECT_EQ(refs[0].year, 1983);
+  EXPECT_EQ(refs[0].number, 13);
+  EXPECT_EQ(refs[0].position, 68);
+  EXPECT_EQ(refs[0].offset, 5u);
+  EXPECT_EQ(refs[1].position, 34);
+}
+
+// Every act of the shared corpus parses, except files that carry no act text at all.
+TEST(ActText, SharedCorpus) {
+  const char* shared = std::getenv("LUMO_SHARED_DIR");
+  const std::filesystem::path dir = std::filesystem::path(shared ? shared : "") / "corpus/dzu";
+  if (!shared || !std::filesystem::is_directory(dir)) GTEST_SKIP() << "no shared corpus";
+  int parsed = 0, refused = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    const ActParseResult r = ReadAct(entry.path().string());
+    if (!r.ok) {
+      ++refused;
+      std::printf("%s\n", r.message.c_str());
+      continue;
+    }
+    ++parsed;
+    EXPECT_FALSE(r.act.title.empty()) << r.act.file_name;
+    EXPECT_GT(r.act.sections.size(), 0u);
+  }
+  EXPECT_GT(parsed, 600);
+  EXPECT_LT(refused, 10);
+}
+
+}  // namespace
