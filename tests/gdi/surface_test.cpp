@@ -5,7 +5,10 @@
 
 #include "platform/gdi/core/afx_gdi.h"
 #include "platform/gdi/qt_raster_device.h"
+#include "platform/gdi/core/metafile_format.h"
+#include "platform/gdi/core/metafile_player.h"
 #include "tests/gdi/gui_app.h"
+#include "tests/gdi_core/metafile_builder.h"
 
 namespace {
 
@@ -117,6 +120,33 @@ TEST_F(Surface, MemoryContextsFromNoContextDrawWithFonts) {
   DeleteObject(font);
   DeleteObject(bm);
   DeleteDC(mem);
+}
+
+// A picture in anisotropic mapping placed as the display engine places it: viewport origin at
+// the position, viewport extent the size shown.
+TEST_F(Surface, MetafilePictureIsScaledIntoItsPlace) {
+  using namespace gdi::wmf;
+  auto bytes = gdi::testing::MetafileBuilder()
+                   .add(META_SETMAPMODE, {MM_ANISOTROPIC})
+                   .add(META_SETWINDOWEXT, {100, 200})
+                   .add(META_CREATEBRUSHINDIRECT, {BS_SOLID, 0x00FF, 0x0000, 0})
+                   .add(META_SELECTOBJECT, {0})
+                   .add(META_CREATEPENINDIRECT, {PS_NULL, 0, 0, 0, 0})
+                   .add(META_SELECTOBJECT, {1})
+                   .add(META_RECTANGLE, {50, 100, 0, 0})
+                   .bytes();
+  SaveDC(dc_);
+  SetMapMode(dc_, MM_ANISOTROPIC);
+  SetViewportOrgEx(dc_, 10, 5, nullptr);
+  SetViewportExtEx(dc_, 20, 10, nullptr);
+  ASSERT_TRUE(gdi::play_metafile(dc_, bytes));
+  RestoreDC(dc_, -1);
+  // The top-left quarter of the picture: 10 x 5 pixels from (10, 5), less the null pen's edge.
+  EXPECT_EQ(at(10, 5), 0xFF0000u);
+  EXPECT_EQ(at(18, 8), 0xFF0000u);
+  EXPECT_EQ(at(19, 8), 0xFFFFFFu);
+  EXPECT_EQ(at(9, 5), 0xFFFFFFu);
+  EXPECT_EQ(at(10, 4), 0xFFFFFFu);
 }
 
 }  // namespace
