@@ -2,6 +2,7 @@
 #include <QWidget>
 
 #include <array>
+#include <deque>
 
 #include "platform/win/message_queue.h"
 #include "platform/win/platform_widget.h"
@@ -14,7 +15,10 @@ struct InputState {
   HWND focus = nullptr;
   HWND active = nullptr;
   HWND capture = nullptr;
-  std::array<BYTE, 256> keys{};  // bit 7 down, bit 0 toggled
+  std::array<BYTE, 256> keys{};         // as input arrives; bit 7 down, bit 0 toggled
+  std::array<BYTE, 256> retrieved_keys{};  // as of the last input message retrieved
+  std::deque<std::pair<UINT, std::array<BYTE, 256>>> snapshots;
+  UINT next_serial = 1;
   QPoint cursor;
 };
 
@@ -31,6 +35,28 @@ void set_key_state(int virtual_key, bool down) {
   BYTE& k = state().keys[size_t(virtual_key & 0xFF)];
   if (down && !(k & 0x80)) k ^= 0x01;
   k = BYTE(down ? (k | 0x80) : (k & ~0x80));
+}
+
+UINT take_key_snapshot() {
+  InputState& s = state();
+  UINT serial = s.next_serial++;
+  if (s.next_serial == 0) s.next_serial = 1;
+  s.snapshots.emplace_back(serial, s.keys);
+  // Snapshots of messages that were dropped are never asked for; keep the list short.
+  if (s.snapshots.size() > 4096) s.snapshots.pop_front();
+  return serial;
+}
+
+void apply_key_snapshot(UINT serial) {
+  InputState& s = state();
+  while (!s.snapshots.empty()) {
+    auto [number, keys] = s.snapshots.front();
+    s.snapshots.pop_front();
+    if (number == serial) {
+      s.retrieved_keys = keys;
+      return;
+    }
+  }
 }
 
 void set_cursor_pos(QPoint screen) { state().cursor = screen; }
@@ -140,11 +166,13 @@ BOOL ReleaseCapture() {
 HWND GetCapture() { return IsWindow(win::state().capture) ? win::state().capture : nullptr; }
 
 short GetKeyState(int virtual_key) {
-  BYTE k = win::state().keys[size_t(virtual_key & 0xFF)];
+  BYTE k = win::state().retrieved_keys[size_t(virtual_key & 0xFF)];
   return short(((k & 0x80) ? 0x8000 : 0) | (k & 0x01));
 }
 
-short GetAsyncKeyState(int virtual_key) { return short(GetKeyState(virtual_key) & 0x8000); }
+short GetAsyncKeyState(int virtual_key) {
+  return (win::state().keys[size_t(virtual_key & 0xFF)] & 0x80) ? short(0x8000) : short(0);
+}
 
 BOOL GetCursorPos(POINT* out) {
   if (!out) return FALSE;

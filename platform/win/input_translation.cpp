@@ -8,14 +8,14 @@
 namespace win {
 namespace {
 
-// Key and button state bits of a mouse message's wParam, from the tracked key state.
+// Key and button state bits of a mouse message's wParam, as the event happened.
 WPARAM mouse_key_state() {
   WPARAM state = 0;
-  if (GetKeyState(VK_LBUTTON) & 0x8000) state |= MK_LBUTTON;
-  if (GetKeyState(VK_RBUTTON) & 0x8000) state |= MK_RBUTTON;
-  if (GetKeyState(VK_MBUTTON) & 0x8000) state |= MK_MBUTTON;
-  if (GetKeyState(VK_SHIFT) & 0x8000) state |= MK_SHIFT;
-  if (GetKeyState(VK_CONTROL) & 0x8000) state |= MK_CONTROL;
+  if (GetAsyncKeyState(VK_LBUTTON)) state |= MK_LBUTTON;
+  if (GetAsyncKeyState(VK_RBUTTON)) state |= MK_RBUTTON;
+  if (GetAsyncKeyState(VK_MBUTTON)) state |= MK_MBUTTON;
+  if (GetAsyncKeyState(VK_SHIFT)) state |= MK_SHIFT;
+  if (GetAsyncKeyState(VK_CONTROL)) state |= MK_CONTROL;
   return state;
 }
 
@@ -47,11 +47,7 @@ UINT client_message(MouseAction action, MouseButton button) {
 }
 
 void post(HWND h, UINT message, WPARAM wParam, LPARAM lParam, DWORD character = 0) {
-  if (!character) {
-    PostMessage(h, message, wParam, lParam);
-    return;
-  }
-  post_with_character(h, message, wParam, lParam, character);
+  post_input(h, message, wParam, lParam, character, take_key_snapshot());
 }
 
 bool is_button_down(UINT m) {

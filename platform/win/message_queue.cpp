@@ -73,7 +73,10 @@ bool take_message(MSG* out, HWND h, UINT filter_min, UINT filter_max, bool remov
   for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
     if (!window_matches(it->hwnd, h) || !in_range(it->message, filter_min, filter_max)) continue;
     *out = *it;
-    if (remove) q.posted.erase(it);
+    if (remove) {
+      q.posted.erase(it);
+      if (out->input_serial) apply_key_snapshot(out->input_serial);
+    }
     return true;
   }
   if (q.quit_pending) {
@@ -129,10 +132,11 @@ void finish_destruction(HWND h) {
 bool queue_has_posted_messages() { return !queue().posted.empty() || queue().quit_pending; }
 std::size_t posted_message_count() { return queue().posted.size(); }
 
-void post_with_character(HWND h, UINT message, WPARAM wParam, LPARAM lParam, DWORD character) {
+void post_input(HWND h, UINT message, WPARAM wParam, LPARAM lParam, DWORD character, UINT serial) {
   if (!IsWindow(h)) return;
   MSG m = stamped(h, message, wParam, lParam);
   m.lPrivate = character;
+  m.input_serial = serial;
   queue().posted.push_back(m);
   wake_qt();
 }
@@ -220,6 +224,7 @@ BOOL TranslateMessage(const MSG* msg) {
   m.message = char_message;
   m.wParam = msg->lPrivate;
   m.lPrivate = 0;
+  m.input_serial = 0;
   // The character comes straight after its key-down, ahead of anything posted later.
   win::queue().posted.push_front(m);
   return TRUE;

@@ -22,6 +22,9 @@ struct MSG {
   DWORD time = 0;
   POINT pt{0, 0};   // cursor position in screen coordinates when the message was made
   DWORD lPrivate = 0;  // for a key-down from input: the CP1250 character it types (0 for none)
+  // For input: the keyboard state when the event happened, which GetKeyState reports once the
+  // message is retrieved (0 for other messages).
+  UINT input_serial = 0;
 };
 
 constexpr UINT PM_NOREMOVE = 0x0000;
@@ -61,8 +64,9 @@ namespace win {
 bool queue_has_posted_messages();
 // Number of messages waiting in the posted queue.
 std::size_t posted_message_count();
-// Posts a key-down from input together with the CP1250 character it types.
-void post_with_character(HWND h, UINT message, WPARAM wParam, LPARAM lParam, DWORD character);
+// Posts a message made from input, with the keyboard-state snapshot it carries and, for a
+// key-down, the CP1250 character it types.
+void post_input(HWND h, UINT message, WPARAM wParam, LPARAM lParam, DWORD character, UINT serial);
 // Drops every posted message for `h` (the window is gone).
 void drop_messages_for(HWND h);
 

@@ -63,8 +63,12 @@ void track_scroll_bar(HWND h, int bar, QPoint screen);
 // Releases focus, capture and activation that a dying window holds.
 void forget_window(HWND h);
 
-// The keyboard state tracked from input, for GetKeyState and the MK_ bits.
+// The keyboard state as input arrives (GetAsyncKeyState) and as of the input message last
+// retrieved (GetKeyState): each input message carries a snapshot of the former, which becomes the
+// latter when the message is taken from the queue.
 void set_key_state(int virtual_key, bool down);
+UINT take_key_snapshot();
+void apply_key_snapshot(UINT serial);
 // Cursor position in screen coordinates as last seen in input.
 void set_cursor_pos(QPoint screen);
 QPoint cursor_pos();

@@ -73,12 +73,26 @@ TEST_F(Input, AltKeysAskForTheMenuAndAltF4Closes) {
   EXPECT_FALSE(IsWindow(top));
 }
 
-TEST_F(Input, KeyStateFollowsInput) {
-  win::key_input(true, VK_SHIFT, 0, win::KeyModifiers{true, false, false});
-  EXPECT_NE(GetKeyState(VK_SHIFT) & 0x8000, 0);
-  win::key_input(false, VK_SHIFT, 0, win::KeyModifiers{});
-  EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0);
+// Handlers see the keyboard as it was when their message's event happened, even when later
+// input has already arrived.
+short g_control_during_tab = 0;
+LRESULT key_state_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_KEYDOWN && w == WPARAM(VK_TAB)) g_control_during_tab = GetKeyState(VK_CONTROL);
+  return DefWindowProc(h, m, w, l);
+}
+
+TEST_F(Input, KeyStateIsThatOfTheMessageBeingHandled) {
+  HWND field = CreateWindowEx(0, lumo::test::test_window_class("KeyStateWnd", key_state_proc), "",
+                              WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top, nullptr, nullptr);
+  SetFocus(field);
+  win::KeyModifiers control{false, true, false};
+  win::key_input(true, VK_CONTROL, 0, control);
+  lumo::test::press_key(VK_TAB, 0, control);
+  win::key_input(false, VK_CONTROL, 0, {});
+  EXPECT_EQ(GetAsyncKeyState(VK_CONTROL), 0);  // already released
   pump();
+  EXPECT_NE(g_control_during_tab & 0x8000, 0);
+  EXPECT_EQ(GetKeyState(VK_CONTROL) & 0x8000, 0);
 }
 
 TEST_F(Input, TimersArriveOnceDueAndStopWhenKilled) {
