@@ -1,10 +1,7 @@
 #include "platform/gdi/font_mapping.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
-#include <QGlyphRun>
-#include <QTextLayout>
 #include <cmath>
 #include <cstring>
 #include <map>
