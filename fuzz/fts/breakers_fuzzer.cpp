@@ -16,8 +16,7 @@ struct Bounds {
 
 int32_t check_term(const uint8_t* raw, const uint8_t* term, int32_t position, intptr_t value) {
   const auto* bounds = reinterpret_cast<const Bounds*>(value);
-  if (raw[0] > 254 || position < 0 || position >= bounds->text_length) std::abort();
-  (void)term;
+  if (raw[0] > 254 || term[0] == 0 || position < 0 || position >= bounds->text_length) std::abort();
   return 0;
 }
 

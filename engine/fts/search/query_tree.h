@@ -28,14 +28,13 @@ enum QueryToken : uint8_t {
   kTokenTerm = 53,
 };
 
-enum class NodeKind : uint8_t { kOperator = 1, kTerm = 2, kEmpty = 3, kHits = 4 };
+enum class NodeKind : uint8_t { kOperator = 1, kTerm = 2, kEmpty = 3 };
 
 inline constexpr int32_t kNoNode = -1;
 inline constexpr size_t kMaxQueryNodes = 1023;
 inline constexpr uint16_t kDefaultNearDistance = 8;
 
 // Tree flags.
-inline constexpr uint16_t kTreeResortOccurrences = 0x01;  // evaluation: lists need re-sorting
 inline constexpr uint16_t kTreeImplicitOnly = 0x0C;       // parsing: only implicit operators so far
 
 // A distinct word of the query.
