@@ -95,6 +95,73 @@ int32_t MvFindFaceName(const title::StyleSheet* sheet, const char* name, TitleEr
   return -1;
 }
 
+namespace {
+
+// The style that the index or the name selects, or null with the code.
+template <typename Sheet>
+auto PickStyle(Sheet* sheet, int32_t* index, std::string* name, TitleErrorCode* error)
+    -> decltype(&sheet->styles[0]) {
+  bool byIndex = index && *index >= 0;
+  if (!sheet || (!byIndex && (!name || name->empty()))) {
+    SetErrorCode(error, kViewBadArgument);
+    return nullptr;
+  }
+  if (byIndex) {
+    if (size_t(*index) >= sheet->styles.size()) {
+      SetErrorCode(error, kViewStyleNotFound);
+      return nullptr;
+    }
+    auto* style = &sheet->styles[size_t(*index)];
+    if (name) *name = style->style_name;
+    return style;
+  }
+  for (size_t i = 0; i < sheet->styles.size(); ++i) {
+    if (sheet->styles[i].style_name == *name) {
+      if (index) *index = int32_t(i);
+      return &sheet->styles[i];
+    }
+  }
+  SetErrorCode(error, kViewStyleNotFound);
+  return nullptr;
+}
+
+std::array<uint8_t, 3> Reversed(const std::array<uint8_t, 3>& c) { return {c[2], c[1], c[0]}; }
+
+}  // namespace
+
+BOOL MvGetStyle(const title::StyleSheet* sheet, int32_t* index, std::string* name, const StyleValues& out,
+                TitleErrorCode* error) {
+  const title::StyleRecord* style = PickStyle(sheet, index, name, error);
+  if (!style) return FALSE;
+  const title::FontDescriptor& d = style->font;
+  if (out.font) *out.font = d.font;
+  if (out.face) {
+    *out.face = !style->face_name.empty() ? style->face_name
+                : d.face < sheet->faces.size() ? sheet->faces[d.face] : std::string();
+  }
+  if (out.textColour) *out.textColour = Reversed(d.text_colour);
+  if (out.backColour) *out.backColour = Reversed(d.back_colour);
+  if (out.raise) *out.raise = d.raise;
+  if (out.flags) *out.flags = d.flags;
+  SetErrorCode(error, kViewOk);
+  return TRUE;
+}
+
+BOOL MvSetStyle(title::StyleSheet* sheet, int32_t* index, std::string* name, const StyleValues& in,
+                TitleErrorCode* error) {
+  title::StyleRecord* style = PickStyle(sheet, index, name, error);
+  if (!style) return FALSE;
+  title::FontDescriptor& d = style->font;
+  if (in.font) d.font = *in.font;
+  if (in.face && !in.face->empty()) style->face_name = in.face->substr(0, 32);
+  if (in.textColour) d.text_colour = Reversed(*in.textColour);
+  if (in.backColour) d.back_colour = Reversed(*in.backColour);
+  if (in.raise) d.raise = *in.raise;
+  if (in.flags) d.flags = *in.flags;
+  SetErrorCode(error, kViewOk);
+  return TRUE;
+}
+
 void MvApplyStyle(const title::StyleSheet& sheet, title::FontDescriptor& descriptor, uint16_t style,
                   int depth, std::string* face) {
   if (style == 0 || depth >= kMaxStyleDepth) return;

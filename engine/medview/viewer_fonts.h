@@ -3,6 +3,7 @@
 // named styles of the title's style sheet for reading and changing.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -23,6 +24,26 @@ int32_t MvGetStyleCount(const title::StyleSheet* sheet, TitleErrorCode* error);
 TitleErrorCode MvGetFaceName(const title::StyleSheet* sheet, int32_t number, std::string* buffer);
 // The number (from 1) of the first face of that name, case ignored; -1 with 1039 when none.
 int32_t MvFindFaceName(const title::StyleSheet* sheet, const char* name, TitleErrorCode* error);
+
+// What MvGetStyle and MvSetStyle exchange of a style: its font fields and face name, colours as
+// blue, green, red bytes, raise and flags. Every field is optional.
+struct StyleValues {
+  title::LogFontHead* font = nullptr;
+  std::string* face = nullptr;
+  std::array<uint8_t, 3>* textColour = nullptr;
+  std::array<uint8_t, 3>* backColour = nullptr;
+  int8_t* raise = nullptr;
+  uint8_t* flags = nullptr;
+};
+
+// Picks a style by `*index` when given and not negative (copying its name out into `name` when
+// given), else by the exact name in `name` (setting `*index`). 1012 without a sheet or a usable
+// index or name; 1028 when no style matches.
+BOOL MvGetStyle(const title::StyleSheet* sheet, int32_t* index, std::string* name, const StyleValues& out,
+                TitleErrorCode* error);
+// The inverse; the face name is written only when the given one is not empty.
+BOOL MvSetStyle(title::StyleSheet* sheet, int32_t* index, std::string* name, const StyleValues& in,
+                TitleErrorCode* error);
 
 // Applies style `style` and the styles it is based on to `descriptor` (the most derived wins);
 // `face` receives a style's own face name when it has one.

@@ -114,3 +114,43 @@ TEST(Fonts, KerningFollowsTheMinimumSize) {
 
 }  // namespace
 }  // namespace layout_test
+
+namespace layout_test {
+namespace {
+
+TEST(Styles, ReadAndChangeByIndexOrName) {
+  title::StyleSheet sheet;
+  sheet.faces = {"Arial", "Times"};
+  title::StyleRecord link;
+  link.number = 7;
+  link.style_name = "Link";
+  link.font.face = 1;
+  link.font.text_colour = {0x10, 0x20, 0x30};
+  sheet.styles = {title::StyleRecord{}, link};
+  std::string face;
+  std::array<uint8_t, 3> colour{};
+  medview::StyleValues out;
+  out.face = &face;
+  out.textColour = &colour;
+  int32_t index = -1;
+  std::string name = "Link";
+  medview::TitleErrorCode error = 0;
+  ASSERT_TRUE(medview::MvGetStyle(&sheet, &index, &name, out, &error));
+  EXPECT_EQ(index, 1);
+  EXPECT_EQ(face, "Times");
+  EXPECT_EQ(colour, (std::array<uint8_t, 3>{0x30, 0x20, 0x10}));  // blue, green, red
+  std::array<uint8_t, 3> red{0, 0, 0xFF};
+  medview::StyleValues in;
+  in.textColour = &red;
+  ASSERT_TRUE(medview::MvSetStyle(&sheet, &index, nullptr, in, &error));
+  EXPECT_EQ(sheet.styles[1].font.text_colour, (std::array<uint8_t, 3>{0xFF, 0, 0}));
+  index = 2;
+  EXPECT_FALSE(medview::MvGetStyle(&sheet, &index, nullptr, out, &error));
+  EXPECT_EQ(error, medview::kViewStyleNotFound);
+  index = -1;
+  EXPECT_FALSE(medview::MvGetStyle(&sheet, &index, nullptr, out, &error));
+  EXPECT_EQ(error, medview::kViewBadArgument);
+}
+
+}  // namespace
+}  // namespace layout_test
