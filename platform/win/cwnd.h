@@ -302,6 +302,7 @@ class CWnd : public CCmdTarget {
   afx_msg void OnSysChar(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
   afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
+  afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
   afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
   afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
   afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
@@ -391,6 +392,7 @@ class CWnd : public CCmdTarget {
 #define ON_WM_SYSCHAR() LUMO_KEY_ENTRY(WM_SYSCHAR, OnSysChar)
 #define ON_WM_SYSCOMMAND() LUMO_WM_ENTRY(WM_SYSCOMMAND, { self->OnSysCommand(UINT(wParam), lParam); return TRUE; })
 #define ON_WM_CONTEXTMENU() LUMO_WM_ENTRY(WM_CONTEXTMENU, { self->OnContextMenu(LUMO_WND(wParam), LUMO_POINT(lParam)); return TRUE; })
+#define ON_WM_HELPINFO() LUMO_WM_ENTRY(WM_HELP, { *result = self->OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam)); return TRUE; })
 #define ON_WM_HSCROLL() LUMO_WM_ENTRY(WM_HSCROLL, { self->OnHScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(LUMO_WND(lParam))); return TRUE; })
 #define ON_WM_VSCROLL() LUMO_WM_ENTRY(WM_VSCROLL, { self->OnVScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(LUMO_WND(lParam))); return TRUE; })
 #define ON_WM_GETMINMAXINFO() LUMO_WM_ENTRY(WM_GETMINMAXINFO, { self->OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return TRUE; })

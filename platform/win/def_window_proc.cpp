@@ -194,7 +194,16 @@ LRESULT DefWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_SYSCOMMAND: return sys_command(h, wParam, lParam);
-    case WM_KEYDOWN: g_alt_alone = false; return 0;
+    case WM_KEYDOWN:
+      g_alt_alone = false;
+      // F1 asks the focus window for help about itself; children pass it up to their parents.
+      if (wParam == WPARAM(VK_F1)) {
+        POINT at;
+        GetCursorPos(&at);
+        HELPINFO info{sizeof(HELPINFO), HELPINFO_WINDOW, GetDlgCtrlID(h), h, 0, at};
+        SendMessage(h, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+      }
+      return 0;
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
     case WM_SYSCHAR: return system_key(h, message, wParam, lParam);

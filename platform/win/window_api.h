@@ -84,6 +84,19 @@ LONG SetWindowLong(HWND h, int index, LONG value);
 HMENU GetMenu(HWND h);
 BOOL SetMenu(HWND h, HMENU menu);
 
+// --- Help requests (WM_HELP lParam) ---------------------------------------------------------------
+constexpr int HELPINFO_WINDOW = 1;
+constexpr int HELPINFO_MENUITEM = 2;
+struct HELPINFO {
+  UINT cbSize;
+  int iContextType;
+  int iCtrlId;
+  HWND hItemHandle;
+  UINT_PTR dwContextId;
+  POINT MousePos;
+};
+using LPHELPINFO = HELPINFO*;
+
 // --- Geometry -------------------------------------------------------------------------------------
 struct WINDOWPOS {
   HWND hwnd;

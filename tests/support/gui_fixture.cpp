@@ -1,6 +1,7 @@
 #include "tests/support/gui_fixture.h"
 
 #include <memory>
+#include <vector>
 
 #include "platform/win/cwnd.h"
 
@@ -39,7 +40,9 @@ void GuiTest::SetUp() {
 void GuiTest::TearDown() {
   win::set_message_observer(nullptr);
   ReleaseCapture();
-  for (HWND top = GetTopWindow(nullptr); top; top = GetTopWindow(nullptr)) DestroyWindow(top);
+  std::vector<HWND> tops;
+  for (HWND top = GetTopWindow(nullptr); top; top = GetWindow(top, GW_HWNDNEXT)) tops.push_back(top);
+  for (HWND top : tops) DestroyWindow(top);
   // Quit requests a test left behind must not end the next test's loops.
   MSG msg;
   while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -95,6 +95,30 @@ TEST_F(Input, KeyStateIsThatOfTheMessageBeingHandled) {
   EXPECT_EQ(GetKeyState(VK_CONTROL) & 0x8000, 0);
 }
 
+HWND g_help_asked_by = nullptr;
+int g_help_control = -1;
+LRESULT help_parent_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_HELP) {
+    auto* info = reinterpret_cast<HELPINFO*>(l);
+    g_help_asked_by = info->hItemHandle;
+    g_help_control = info->iCtrlId;
+    return TRUE;
+  }
+  return DefWindowProc(h, m, w, l);
+}
+
+TEST_F(Input, F1AsksForHelpAboutTheFocusControlThroughItsParents) {
+  HWND dialog = CreateWindowEx(0, lumo::test::test_window_class("HelpParent", help_parent_proc), "",
+                               WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr);
+  HWND control = CreateWindowEx(0, "InputWnd", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, dialog,
+                                reinterpret_cast<HMENU>(1011), nullptr);
+  SetFocus(control);
+  lumo::test::press_key(VK_F1);
+  pump();
+  EXPECT_EQ(g_help_asked_by, control);
+  EXPECT_EQ(g_help_control, 1011);
+}
+
 TEST_F(Input, TimersArriveOnceDueAndStopWhenKilled) {
   lumo::test::MessageLog log({WM_TIMER});
   ASSERT_EQ(SetTimer(edit, 57346, 20, nullptr), 57346u);
