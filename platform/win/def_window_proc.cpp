@@ -87,6 +87,12 @@ LRESULT system_key(HWND h, UINT message, WPARAM key, LPARAM data) {
   HWND top = GetAncestorTopLevel(h);
   if (message == WM_SYSKEYDOWN) {
     g_alt_alone = key == WPARAM(VK_MENU) || key == WPARAM(VK_F10);
+    // Shift+F10 is the keyboard's context-menu request.
+    if (key == WPARAM(VK_F10) && (GetKeyState(VK_SHIFT) & 0x8000)) {
+      g_alt_alone = false;
+      SendMessage(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), LPARAM(-1));
+      return 0;
+    }
     // Bit 29 of the key data: Alt was down when the key was pressed.
     if (key == WPARAM(VK_F4) && (data & (LPARAM(1) << 29))) {
       SendMessage(top, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -194,8 +200,23 @@ LRESULT DefWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_SYSCOMMAND: return sys_command(h, wParam, lParam);
+    case WM_RBUTTONUP: {
+      // A right click asks for the context menu at the click, in screen coordinates.
+      POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ClientToScreen(h, &at);
+      SendMessage(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), MAKE_POINT_LPARAM(at.x, at.y));
+      return 0;
+    }
+    case WM_CANCELMODE:
+      if (GetCapture() == h) ReleaseCapture();
+      return 0;
     case WM_KEYDOWN:
       g_alt_alone = false;
+      // The menu key asks for the context menu from the keyboard: the point is (-1, -1).
+      if (wParam == WPARAM(VK_APPS)) {
+        SendMessage(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), LPARAM(-1));
+        return 0;
+      }
       // F1 asks the focus window for help about itself; children pass it up to their parents.
       if (wParam == WPARAM(VK_F1)) {
         POINT at;

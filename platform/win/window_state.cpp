@@ -163,6 +163,9 @@ BOOL EnableWindow(HWND h, BOOL enable) {
   if (enable) {
     w->style &= ~WS_DISABLED;
   } else {
+    // A window losing its input first gives up any mode it is in (tracking, capture).
+    SendMessage(h, WM_CANCELMODE, 0, 0);
+    if (!(w = find_window(h))) return was_disabled;
     w->style |= WS_DISABLED;
     win::forget_window(h);
   }

@@ -119,6 +119,29 @@ TEST_F(Input, F1AsksForHelpAboutTheFocusControlThroughItsParents) {
   EXPECT_EQ(g_help_control, 1011);
 }
 
+TEST_F(Input, RightClicksAndTheMenuKeyAskForContextMenus) {
+  lumo::test::MessageLog log({WM_CONTEXTMENU});
+  lumo::test::click(edit, POINT{4, 5}, win::MouseButton::right);
+  lumo::test::press_key(VK_APPS);
+  lumo::test::press_key(VK_F10, 0, win::KeyModifiers{true, false, false});
+  pump();
+  ASSERT_EQ(log.entries().size(), 6u);  // each asked of the control, then passed to its parent
+  POINT at = lumo::test::screen_point(edit, POINT{4, 5});
+  EXPECT_EQ(log.entries()[0].hwnd, edit);
+  EXPECT_EQ(log.entries()[0].lParam, MAKE_POINT_LPARAM(at.x, at.y));
+  EXPECT_EQ(log.entries()[1].hwnd, top);
+  EXPECT_EQ(log.entries()[1].wParam, reinterpret_cast<WPARAM>(edit));
+  EXPECT_EQ(log.entries()[2].lParam, LPARAM(-1));
+  EXPECT_EQ(log.entries()[4].lParam, LPARAM(-1));
+}
+
+TEST_F(Input, DisablingAWindowEndsItsCapture) {
+  SetCapture(edit);
+  EnableWindow(edit, FALSE);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(edit));
+}
+
 TEST_F(Input, TimersArriveOnceDueAndStopWhenKilled) {
   lumo::test::MessageLog log({WM_TIMER});
   ASSERT_EQ(SetTimer(edit, 57346, 20, nullptr), 57346u);
