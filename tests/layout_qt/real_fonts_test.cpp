@@ -1,0 +1,106 @@
+// Layout and drawing with real fonts on the Qt image device.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "engine/frame/text_output.h"
+#include "engine/frame/topic_layout.h"
+#include "engine/medview/viewer_fonts.h"
+#include "platform/gdi/core/dc_api.h"
+#include "tests/layout/record_builder.h"
+
+// Qt's keyword macros would rename engine members: Qt headers come last.
+#include <QImage>
+
+#include "platform/gdi/qt_raster_device.h"
+#include "tests/support/gui_fixture.h"
+
+namespace layout_test {
+namespace {
+
+HDC g_surface_dc = nullptr;
+HDC SurfaceDC(HWND) { return g_surface_dc; }
+void KeepDC(HWND, HDC) {}
+
+class RealFonts : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { lumo::test::application(); }
+
+  void SetUp() override {
+    image_ = QImage(400, 200, QImage::Format_RGB32);
+    image_.fill(Qt::white);
+    g_surface_dc = gdi::create_surface_dc(&image_, 96);
+    sheet_ = TestStyleSheet();
+    sheet_->faces = {"DejaVu Sans"};
+    viewer_ = medview::MvCreateViewer(nullptr, nullptr);
+    medview::MvSetStyleSheet(viewer_, sheet_.get());
+    medview::MvSetWindow(viewer_, reinterpret_cast<HWND>(uintptr_t(1)), nullptr);
+    medview::MvSetGetDCProc(viewer_, SurfaceDC);
+    medview::MvSetReleaseDCProc(viewer_, KeepDC);
+  }
+
+  void TearDown() override {
+    medview::MvDestroyViewer(viewer_);
+    DeleteDC(g_surface_dc);
+  }
+
+  // Dark pixels inside a rectangle of the image.
+  int Ink(const frame::LayoutObject& o, int32_t dy) const {
+    int ink = 0;
+    for (int y = o.y + dy; y < o.y + dy + o.height && y < image_.height(); ++y) {
+      for (int x = o.x; x < o.x + o.width && x < image_.width(); ++x) {
+        if (qGray(image_.pixel(x, y)) < 128) ++ink;
+      }
+    }
+    return ink;
+  }
+
+  QImage image_;
+  std::unique_ptr<title::StyleSheet> sheet_;
+  medview::Viewer* viewer_ = nullptr;
+};
+
+TEST_F(RealFonts, LinesWrapWithinTheMarginAndTextIsDrawnWhereLaidOut) {
+  auto source = std::make_shared<MemoryRecordSource>(
+      std::vector<Bytes>{TextRecord(adt::ParagraphInfo{}, Commands().Byte(0x82).End(),
+                                    "Ustawa okresla zasady ogloszenia aktow normatywnych|")},
+      0);
+  frame::MvSetRecordSource(viewer_, source);
+  ASSERT_TRUE(frame::MvSetTopic(viewer_, MemoryRecordSource::PositionOf(0), 1, 0, nullptr));
+  RECT area{0, 0, 150, 200};
+  medview::TitleErrorCode error = 0;
+  ASSERT_TRUE(frame::MvLayoutTopic(viewer_, &area, &error)) << error;
+  const frame::LayoutFrame& f = viewer_->frames.front();
+  int lines = 0;
+  for (const auto& o : f.objects) {
+    if (o.kind != frame::kObjText) continue;
+    ++lines;
+    EXPECT_LE(o.x + o.width, 150 + 30) << "only a trailing space may pass the margin";
+    EXPECT_GT(o.height, 10);
+  }
+  EXPECT_GE(lines, 3);
+  ASSERT_EQ(medview::MvAcquireDC(viewer_), 0);
+  frame::FrDrawFrame(*viewer_, f, 0, f.y);
+  medview::MvReleaseDC(viewer_);
+  for (const auto& o : f.objects) {
+    if (o.kind != frame::kObjText) continue;
+    EXPECT_GT(Ink(o, f.y), 20) << "no ink where a run was laid out";
+  }
+}
+
+TEST_F(RealFonts, MeasuredAdvancesAddUpToTheRunWidth) {
+  ASSERT_EQ(medview::MvAcquireDC(viewer_), 0);
+  ASSERT_TRUE(medview::MvSelectFont(viewer_, 4));
+  const uint8_t text[] = "AVATAR To WAVE";
+  std::vector<int32_t> widths(sizeof text - 1);
+  int32_t width = frame::FrMeasureText(*viewer_, text, widths.size(), widths.data());
+  int32_t sum = 0;
+  for (int32_t w : widths) sum += w;
+  EXPECT_EQ(sum, width);
+  EXPECT_GT(width, 100);  // 20 points of real glyphs
+  EXPECT_GT(viewer_->textMetrics.tmHeight, 20);
+  medview::MvReleaseDC(viewer_);
+}
+
+}  // namespace
+}  // namespace layout_test
