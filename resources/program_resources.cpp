@@ -5,6 +5,7 @@ namespace resources {
 void register_program_resources() {
   static const bool registered = [] {
     register_strings();
+    register_cursors();
     return true;
   }();
   (void)registered;

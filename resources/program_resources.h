@@ -11,5 +11,6 @@ void register_program_resources();
 
 // One per resource file.
 void register_strings();
+void register_cursors();
 
 }  // namespace resources

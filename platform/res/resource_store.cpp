@@ -28,6 +28,7 @@ struct Store {
   std::map<UINT, std::span<const AcceleratorResource>> accelerators;
   std::map<UINT, OwnedDialog> dialogs;
   std::map<UINT, ToolBarResource> toolbars;
+  std::map<UINT, CursorResource> cursors;
   std::map<std::pair<BinaryKind, UINT>, std::span<const uint8_t>> by_id;
   std::map<std::pair<BinaryKind, std::string>, std::span<const uint8_t>> by_name;
   std::deque<std::string> texts;
@@ -78,6 +79,13 @@ void add_dialog(const DialogResource& dialog) {
 }
 
 void add_toolbar(const ToolBarResource& toolbar) { store().toolbars.emplace(toolbar.id, toolbar); }
+
+void add_cursor(const CursorResource& cursor) { store().cursors.emplace(cursor.id, cursor); }
+
+const CursorResource* find_cursor(UINT id) {
+  auto it = store().cursors.find(id);
+  return it == store().cursors.end() ? nullptr : &it->second;
+}
 
 void add_binary(const BinaryResource& r) {
   if (r.name) {

@@ -79,6 +79,15 @@ struct ToolBarResource {
   std::span<const UINT> commands;  // 0 for a separator
 };
 
+// --- Cursors: drawn as rows of characters ---------------------------------------------------------
+// '#' black, '.' white, anything else transparent; all rows of one cursor have the same length.
+struct CursorResource {
+  UINT id;
+  int hot_x;
+  int hot_y;
+  std::span<const char* const> rows;
+};
+
 // --- Binary resources ----------------------------------------------------------------------------
 enum class BinaryKind { bitmap, icon, cursor, sound, data };
 
@@ -96,6 +105,7 @@ void add_accelerators(UINT id, std::span<const AcceleratorResource> table);
 void add_dialog(const DialogResource& dialog);
 void add_toolbar(const ToolBarResource& toolbar);
 void add_binary(const BinaryResource& resource);
+void add_cursor(const CursorResource& cursor);
 
 // --- Finding -------------------------------------------------------------------------------------
 // The CP1250 text of a string, or null.
@@ -107,6 +117,7 @@ std::span<const AcceleratorResource> find_accelerators(UINT id);
 // A dialog template with caption and control texts in CP1250, or null.
 const DialogResource* find_dialog(UINT id);
 const ToolBarResource* find_toolbar(UINT id);
+const CursorResource* find_cursor(UINT id);
 std::span<const uint8_t> find_binary(BinaryKind kind, UINT id);
 std::span<const uint8_t> find_binary(BinaryKind kind, const char* name);
 

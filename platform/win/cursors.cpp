@@ -3,7 +3,13 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <QPixmap>
+
 #include <array>
+#include <cstring>
+#include <map>
+
+#include "platform/res/resource_store.h"
 
 #include "platform/win/platform_widget.h"
 #include "platform/win/window_internal.h"
@@ -37,23 +43,56 @@ CursorState& cursor_state() {
 
 }  // namespace
 
-Qt::CursorShape shape_of(HCURSOR cursor) {
+// The program's cursors get handles above every standard id: this base plus the resource id.
+constexpr std::uintptr_t kProgramCursorBase = 0x100000;
+
+std::map<std::uintptr_t, QCursor>& program_cursors() {
+  static std::map<std::uintptr_t, QCursor> c;
+  return c;
+}
+
+QCursor drawn_cursor(const res::CursorResource& r) {
+  int height = int(r.rows.size());
+  int width = height ? int(std::strlen(r.rows[0])) : 0;
+  QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  for (int y = 0; y < height; ++y) {
+    const char* row = r.rows[size_t(y)];
+    for (int x = 0; x < width && row[x]; ++x) {
+      if (row[x] == '#') image.setPixel(x, y, qRgba(0, 0, 0, 255));
+      if (row[x] == '.') image.setPixel(x, y, qRgba(255, 255, 255, 255));
+    }
+  }
+  return QCursor(QPixmap::fromImage(image), r.hot_x, r.hot_y);
+}
+
+QCursor cursor_of(HCURSOR cursor) {
   auto id = reinterpret_cast<std::uintptr_t>(cursor);
   for (const auto& c : kStandard) {
-    if (c.id == id) return c.shape;
+    if (c.id == id) return QCursor(c.shape);
   }
-  return Qt::ArrowCursor;
+  auto it = program_cursors().find(id);
+  return it == program_cursors().end() ? QCursor(Qt::ArrowCursor) : it->second;
 }
 
 }  // namespace win
 
-// Standard cursors are their ids; the program's own cursors come from the resource store.
+// Standard cursors are their ids; the program's own cursors come from the resource store (null
+// when it has no such cursor).
 HCURSOR LoadCursor(HINSTANCE, const char* id) {
   auto number = reinterpret_cast<std::uintptr_t>(id);
   for (const auto& c : win::kStandard) {
     if (c.id == number) return reinterpret_cast<HCURSOR>(number);
   }
-  return nullptr;
+  if (!IS_INTRESOURCE(id)) return nullptr;
+  std::uintptr_t handle = win::kProgramCursorBase + number;
+  auto& known = win::program_cursors();
+  if (!known.count(handle)) {
+    const res::CursorResource* drawn = res::find_cursor(UINT(number));
+    if (!drawn || drawn->rows.empty()) return nullptr;
+    known.emplace(handle, win::drawn_cursor(*drawn));
+  }
+  return reinterpret_cast<HCURSOR>(handle);
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {
@@ -66,7 +105,7 @@ HCURSOR SetCursor(HCURSOR cursor) {
   HWND over = GetCapture() ? GetCapture() : WindowFromPoint(p);
   if (win::Window* w = win::find_window(over); w && w->widget) {
     if (cursor && s.show_count >= 0) {
-      w->widget->setCursor(win::shape_of(cursor));
+      w->widget->setCursor(win::cursor_of(cursor));
     } else {
       w->widget->setCursor(Qt::BlankCursor);
     }

@@ -1,4 +1,5 @@
-// Cursors: the standard shapes by id and the one cursor shown over the program's windows.
+// Cursors: the standard shapes by id, the program's own cursors from the resource store, and the
+// one cursor shown over the program's windows.
 #pragma once
 
 #include <QCursor>
@@ -7,7 +8,7 @@
 
 namespace win {
 
-// The Qt shape of a cursor handle (the arrow for an unknown handle).
-Qt::CursorShape shape_of(HCURSOR cursor);
+// The Qt cursor of a cursor handle (the arrow for an unknown handle).
+QCursor cursor_of(HCURSOR cursor);
 
 }  // namespace win

@@ -1,6 +1,8 @@
 // The resource store: texts come out in CP1250, lookups by id and name, the first table wins.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "platform/base/cp1250.h"
 #include "resources/program_resources.h"
 
@@ -26,6 +28,16 @@ TEST_F(ResourceStore, StringsAreLoadedAsCp1250) {
   CString unchanged("x");
   EXPECT_FALSE(AfxLoadString(1, unchanged));
   EXPECT_EQ(unchanged.str(), "x");
+}
+
+TEST_F(ResourceStore, ProgramCursorsAreDrawnWithTheirHotSpots) {
+  const res::CursorResource* split = res::find_cursor(30980);
+  ASSERT_NE(split, nullptr);
+  size_t width = std::strlen(split->rows[0]);
+  for (const char* row : split->rows) EXPECT_EQ(std::strlen(row), width);
+  EXPECT_LT(size_t(split->hot_x), width);
+  EXPECT_LT(size_t(split->hot_y), split->rows.size());
+  EXPECT_EQ(res::find_cursor(1), nullptr);
 }
 
 TEST(ResourceStoreTables, MenusDialogsToolbarsAndBinariesAreFoundById) {

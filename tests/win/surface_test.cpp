@@ -11,6 +11,7 @@
 #include "platform/gdi/core/object_api.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_dc.h"
+#include "resources/program_resources.h"
 #include "tests/support/gui_fixture.h"
 #include "tests/support/surface_png.h"
 
@@ -104,6 +105,18 @@ TEST_F(Surface, FramesShowActiveAndInactiveCaptions) {
   EXPECT_TRUE(near_colour(surface_pixel(frame, at, at, true), GetSysColor(COLOR_INACTIVECAPTION)));
   SendMessage(frame, WM_NCACTIVATE, TRUE, 0);
   EXPECT_TRUE(near_colour(surface_pixel(frame, at, at, true), GetSysColor(COLOR_ACTIVECAPTION)));
+}
+
+TEST_F(Surface, ProgramCursorsLoadFromTheResourceStore) {
+  resources::register_program_resources();
+  HCURSOR split = LoadCursor(nullptr, MAKEINTRESOURCE(30980));
+  ASSERT_NE(split, nullptr);
+  EXPECT_EQ(LoadCursor(nullptr, MAKEINTRESOURCE(30980)), split);  // loaded once
+  EXPECT_NE(LoadCursor(nullptr, MAKEINTRESOURCE(143)), split);
+  EXPECT_EQ(LoadCursor(nullptr, MAKEINTRESOURCE(1)), nullptr);
+  EXPECT_NE(LoadCursor(nullptr, IDC_ARROW), nullptr);
+  SetCursor(split);
+  EXPECT_EQ(GetCursor(), split);
 }
 
 TEST_F(Surface, SavedPngHoldsTheSurface) {
