@@ -27,6 +27,7 @@ Registry& registry() {
 // Closes everything the handle holds, in the order the container requires: every internal file and
 // tree before the file system.
 void close_parts(TitleHandle* t) {
+  fts::FtsCloseIndex(std::move(t->index));
   t->phrases.reset();
   if (t->contexts) mvfs::BtClose(std::move(t->contexts));
   if (t->topic_file) mvfs::FsCloseFile(std::move(t->topic_file));
@@ -186,7 +187,6 @@ int32_t TtlGetInfo(TitleHandle* title, int32_t code, int32_t value, char* buffer
       return TtlTitleAtAddress(title, value, buffer, buffer_size);
     case kInfoIndexOpen:
     case kInfoIndexHandle:
-      return 0;
     case kInfoBreakers:
     case kInfoOperators:
     case kInfoStyleSheet:

@@ -20,6 +20,7 @@
 #include "engine/fts/common/operator_table.h"
 #include "engine/fts/common/fts_error.h"
 #include "engine/fts/common/fts_file.h"
+#include "engine/fts/index/fts_index.h"
 #include "engine/mvfs/btree.h"
 #include "engine/mvfs/file_moniker.h"
 #include "engine/mvfs/title_file_system.h"
@@ -71,6 +72,7 @@ struct TitleHandle {
   TopicBlockCache cache;
   fts::FtsError error;
   // Loaded on first request (title_text_tables.h).
+  fts::FtsIndexPtr index;  // "|MVINDEX"
   StyleSheetPtr style_sheet;
   fts::WordBreakerTablePtr breakers;
   fts::OperatorTablePtr operators;

@@ -33,6 +33,13 @@ const fts::WordBreakerTable* TtlGetBreakerTable(TitleHandle* title) {
   return title->breakers.get();
 }
 
+fts::FtsIndex* TtlGetFtsIndex(TitleHandle* title) {
+  if (!TtlIsValid(title)) return nullptr;
+  if (!title->index)
+    title->index = fts::FtsOpenIndex(title->fs.get(), fts::kFtsIndexFileName, title->poll, title->document, &title->error);
+  return title->index.get();
+}
+
 const fts::OperatorTable* TtlGetOperatorTable(TitleHandle* title) {
   if (!TtlIsValid(title)) return nullptr;
   if (!title->operators) title->operators = fts::TtlLoadOperatorTable(title->fs.get());
@@ -42,6 +49,11 @@ const fts::OperatorTable* TtlGetOperatorTable(TitleHandle* title) {
 int32_t TtlTextTableInfo(TitleHandle* title, int32_t code, int32_t value, char* buffer, size_t buffer_size) {
   if (!TtlIsValid(title)) return -1;
   switch (code) {
+    case kInfoIndexOpen:
+      if (value != 0) return -1;
+      return TtlGetFtsIndex(title) ? 1 : 0;
+    case kInfoIndexHandle:
+      return TtlGetFtsIndex(title) ? 1 : 0;
     case kInfoBreakers:
       return TtlGetBreakerTable(title) ? 1 : 0;
     case kInfoOperators:

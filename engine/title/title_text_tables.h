@@ -9,6 +9,7 @@
 
 #include "engine/fts/common/breaker_table.h"
 #include "engine/fts/common/operator_table.h"
+#include "engine/fts/index/fts_index.h"
 #include "engine/title/title_fonts.h"
 
 namespace title {
@@ -16,11 +17,15 @@ namespace title {
 struct TitleHandle;
 
 // Null when the title is not open or the table cannot be had.
+// The full-text index reads through the title's poll callback and reports into the title's record.
+fts::FtsIndex* TtlGetFtsIndex(TitleHandle* title);
 const StyleSheet* TtlGetStyleSheet(TitleHandle* title);
 const fts::WordBreakerTable* TtlGetBreakerTable(TitleHandle* title);
 const fts::OperatorTable* TtlGetOperatorTable(TitleHandle* title);
 
 // The information codes of these tables:
+//   100 1 when the full-text index is open (opened when needed), else 0; value must be 0
+//   103 1 when the full-text index is available (TtlGetFtsIndex hands it out), else 0
 //   104 1 when the breaker table is available, else 0
 //   107 1 when the operator table is available, else 0
 //   108 operator word n = value >> 16: "%u " with the word's code, then the word, NUL-terminated into

@@ -18,9 +18,16 @@ struct FtsHit {
 
 using FtsHits = std::vector<FtsHit>;  // ascending topic order while evaluating
 
+// The spill files of a hit list written out of memory (hit_spill.h); closing deletes them.
+struct FtsHitSpill;
+struct FtsHitSpillCloser {
+  void operator()(FtsHitSpill* spill) const;
+};
+
 struct FtsHitList {
-  FtsHits hits;        // final order: descending count, or weight when ranked
+  FtsHits hits;        // final order: descending count, or weight when ranked; empty once spilled
   uint32_t total = 0;  // the index header's count
+  std::unique_ptr<FtsHitSpill, FtsHitSpillCloser> spill;
 };
 
 using FtsHitListPtr = std::unique_ptr<FtsHitList>;

@@ -1,0 +1,197 @@
+#include "engine/fts/search/hit_list_access.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "engine/fts/common/fts_file.h"
+#include "platform/base/byte_io.h"
+#include "platform/base/temp_folder.h"
+
+namespace fts {
+
+// One spill file with its 100-record read buffer.
+struct SpillFile {
+  std::string name;
+  FtsFilePtr file;
+  uint64_t size = 0;            // bytes written, the bound of every read
+  std::vector<uint8_t> buffer;  // allocated on first read
+  uint64_t buffer_offset = 0;   // file offset of the buffered bytes
+  size_t buffer_bytes = 0;      // 0: nothing buffered
+
+  // Makes the record at `offset` buffered; false (2013) when it does not read back whole.
+  bool load(uint64_t offset, FtsError* error) {
+    if (buffer_bytes && offset >= buffer_offset && offset + kSpillRecordSize <= buffer_offset + buffer_bytes)
+      return true;
+    if (offset + kSpillRecordSize > size) return false;
+    // Read beside the buffer, so that a failed read leaves the buffered records as they were.
+    std::vector<uint8_t> fresh(size_t(std::min<uint64_t>(kSpillRecordSize * kSpillBufferRecords, size - offset)));
+    const int64_t got = FtsFileReadAt(file.get(), fresh.data(), offset, fresh.size(), error);
+    if (got < int64_t(kSpillRecordSize)) return false;
+    buffer = std::move(fresh);
+    buffer_offset = offset;
+    buffer_bytes = size_t(got) - size_t(got) % kSpillRecordSize;
+    return true;
+  }
+  const uint8_t* record(uint64_t offset) const { return buffer.data() + (offset - buffer_offset); }
+
+  ~SpillFile() {
+    if (!file) return;
+    FtsFileClose(std::move(file));
+    FtsDeleteFile(name);
+  }
+};
+
+struct FtsHitSpill {
+  uint32_t hit_count = 0;
+  SpillFile hits;
+  SpillFile occurrences;
+  FtsError error;
+};
+
+void FtsHitSpillCloser::operator()(FtsHitSpill* spill) const { std::unique_ptr<FtsHitSpill> owned(spill); }
+
+namespace {
+
+// Creates an empty spill file with a unique name in the private temporary folder.
+int32_t create_spill_file(const char* prefix, SpillFile& out, FtsError* error) {
+  base::OsFile reserved;
+  if (base::create_temp_file(prefix, "", reserved, out.name) != base::OsError::None)
+    return kFtsCannotCreate;
+  reserved.close();
+  out.file = FtsFileCreate(nullptr, out.name, "", FtsFileKind::kOsFile, error);
+  if (!out.file) {
+    base::remove_file(out.name);
+    return error && error->code ? error->code : kFtsCannotCreate;
+  }
+  return kFtsOk;
+}
+
+// Appends one 20-byte record to a spill file through its buffer, writing out every 100 records.
+int32_t put_record(SpillFile& f, const uint8_t* record, bool flush) {
+  if (record) {
+    f.buffer.insert(f.buffer.end(), record, record + kSpillRecordSize);
+  }
+  if (f.buffer.empty() || (!flush && f.buffer.size() < kSpillRecordSize * kSpillBufferRecords)) return kFtsOk;
+  if (const int32_t code = FtsFileWriteAt(f.file.get(), f.buffer.data(), f.size, f.buffer.size())) return code;
+  f.size += f.buffer.size();
+  f.buffer.clear();
+  return kFtsOk;
+}
+
+int32_t write_spill(const FtsHits& hits, uint32_t count, FtsHitSpill& spill) {
+  uint8_t record[kSpillRecordSize];
+  for (uint32_t n = 0; n < count; ++n) {
+    const FtsHit& hit = hits[n];
+    const uint64_t first = spill.occurrences.size + spill.occurrences.buffer.size();
+    if (first + uint64_t(hit.occurrences.size()) * kSpillRecordSize > UINT32_MAX) return kFtsShortWrite;
+    for (const FtsOccurrence& o : hit.occurrences) {
+      std::fill(std::begin(record), std::end(record), uint8_t(0));
+      record[5] = o.length;
+      base::store_le16(record + 6, o.weight);
+      base::store_le32(record + 8, o.word_position);
+      base::store_le32(record + 12, o.address);
+      if (const int32_t code = put_record(spill.occurrences, record, false)) return code;
+    }
+    std::fill(std::begin(record), std::end(record), uint8_t(0));
+    base::store_le32(record + 4, uint32_t(first));
+    base::store_le32(record + 10, hit.topic);
+    base::store_le16(record + 14, hit.weight);
+    base::store_le32(record + 16, uint32_t(hit.occurrences.size()));
+    if (const int32_t code = put_record(spill.hits, record, false)) return code;
+  }
+  if (const int32_t code = put_record(spill.occurrences, nullptr, true)) return code;
+  return put_record(spill.hits, nullptr, true);
+}
+
+}  // namespace
+
+uint32_t FtsGetHitCount(const FtsHitList* list) {
+  if (!list) return 0;
+  return list->spill ? list->spill->hit_count : uint32_t(list->hits.size());
+}
+
+uint32_t FtsGetTotal(const FtsHitList* list) { return list ? list->total : 0; }
+
+int32_t FtsGetHit(FtsHitList* list, uint32_t n, FtsHitRef* out) {
+  if (!list || !out || n >= FtsGetHitCount(list)) return kFtsBadArgument;
+  if (!list->spill) {
+    const FtsHit& hit = list->hits[n];
+    *out = {hit.topic, uint32_t(hit.occurrences.size()), n, 0};
+    return kFtsOk;
+  }
+  FtsHitSpill& spill = *list->spill;
+  const uint64_t offset = uint64_t(n) * kSpillRecordSize;
+  if (!spill.hits.load(offset, &spill.error)) return kFtsReadFailed;
+  const uint8_t* r = spill.hits.record(offset);
+  FtsHitRef hit{base::load_le32(r + 10), base::load_le32(r + 16), n, base::load_le32(r + 4)};
+  // The occurrence run must be whole records inside what was written.
+  if (hit.occurrence_offset % kSpillRecordSize ||
+      uint64_t(hit.occurrence_offset) + uint64_t(hit.count) * kSpillRecordSize > spill.occurrences.size)
+    return kFtsReadFailed;
+  *out = hit;
+  return kFtsOk;
+}
+
+int32_t FtsGetHitByTopic(const FtsHitList* list, uint32_t topic, FtsHitRef* out) {
+  if (!list || !out) return kFtsBadArgument;
+  for (uint32_t n = 0; n < list->hits.size(); ++n) {
+    const FtsHit& hit = list->hits[n];
+    if (hit.topic != topic) continue;
+    *out = {hit.topic, uint32_t(hit.occurrences.size()), n, 0};
+    return kFtsOk;
+  }
+  return kFtsBadArgument;
+}
+
+int32_t FtsGetHitOccurrence(FtsHitList* list, const FtsHitRef& hit, uint32_t k, FtsOccurrenceRef* out) {
+  if (!list || !out || hit.index >= FtsGetHitCount(list) || k >= hit.count) return kFtsBadArgument;
+  if (!list->spill) {
+    const std::vector<FtsOccurrence>& occurrences = list->hits[hit.index].occurrences;
+    if (occurrences.empty()) return kFtsDamaged;
+    if (k >= occurrences.size()) return kFtsBadArgument;
+    *out = {occurrences[k].address, occurrences[k].length};
+    return kFtsOk;
+  }
+  FtsHitSpill& spill = *list->spill;
+  const uint64_t offset = uint64_t(hit.occurrence_offset) + uint64_t(k) * kSpillRecordSize;
+  if (hit.occurrence_offset % kSpillRecordSize || offset + kSpillRecordSize > spill.occurrences.size)
+    return kFtsBadArgument;
+  if (!spill.occurrences.load(offset, &spill.error)) return kFtsReadFailed;
+  const uint8_t* r = spill.occurrences.record(offset);
+  *out = {base::load_le32(r + 12), r[5]};
+  return kFtsOk;
+}
+
+int32_t FtsHitsToGroup(engine::TopicGroup* group, FtsHitList* list) {
+  if (!group || !list) return kFtsBadArgument;
+  const uint32_t count = FtsGetHitCount(list);
+  group->count = int32_t(std::min<uint32_t>(count, INT32_MAX));
+  for (uint32_t n = 0; n < count; ++n) {
+    FtsHitRef hit;
+    if (const int32_t code = FtsGetHit(list, n, &hit)) return code;
+    if (hit.topic / 8 < group->bits.size()) group->bits[hit.topic / 8] |= uint8_t(1u << (hit.topic % 8));
+  }
+  return kFtsOk;
+}
+
+int32_t FtsSpillHitList(FtsHitList* list, uint32_t count) {
+  if (!list || count > kMaxSpilledHits || list->spill) return kFtsBadArgument;
+  if (list->hits.empty()) return kFtsOk;
+  count = std::min<uint32_t>(count, uint32_t(list->hits.size()));
+  std::unique_ptr<FtsHitSpill, FtsHitSpillCloser> spill(std::make_unique<FtsHitSpill>().release());
+  int32_t code = create_spill_file("occ", spill->occurrences, &spill->error);
+  if (!code) code = create_spill_file("Doc", spill->hits, &spill->error);
+  if (!code) code = write_spill(list->hits, count, *spill);
+  if (code) return code;  // the closer deletes whatever was created
+  spill->hit_count = count;
+  spill->hits.buffer = {};
+  spill->occurrences.buffer = {};
+  list->hits = {};
+  list->spill = std::move(spill);
+  return kFtsOk;
+}
+
+void FtsFreeHitList(FtsHitListPtr list) { list.reset(); }
+
+}  // namespace fts

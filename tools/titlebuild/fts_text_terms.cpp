@@ -1,0 +1,65 @@
+#include "tools/titlebuild/fts_text_terms.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
+#include "engine/fts/breakers/word_breakers.h"
+
+namespace titlebuild {
+namespace {
+
+struct TermKey {
+  std::string key;
+  uint32_t field = 0;
+  bool operator==(const TermKey&) const = default;
+};
+struct TermKeyHash {
+  size_t operator()(const TermKey& k) const { return std::hash<std::string>()(k.key) ^ (size_t(k.field) * 0x9E3779B9u); }
+};
+
+struct Collector {
+  std::unordered_map<TermKey, std::vector<FtsWriterTopic>, TermKeyHash>* terms;
+  const TextForIndex* text = nullptr;
+  uint32_t word_position = 0;
+};
+
+int32_t collect(const uint8_t* raw, const uint8_t* term, int32_t position, intptr_t value) {
+  auto& c = *reinterpret_cast<Collector*>(value);
+  std::vector<FtsWriterTopic>& topics =
+      (*c.terms)[TermKey{std::string(reinterpret_cast<const char*>(term + 1), term[0]), c.text->field}];
+  if (topics.empty() || topics.back().topic != c.text->topic) topics.push_back({c.text->topic, 0, {}});
+  topics.back().occurrences.push_back({c.word_position++, c.text->first_address + uint32_t(position), raw[0]});
+  return 0;
+}
+
+}  // namespace
+
+std::vector<FtsWriterTerm> TermsFromTexts(const std::vector<TextForIndex>& texts, const fts::CharTable& table) {
+  std::unordered_map<TermKey, std::vector<FtsWriterTopic>, TermKeyHash> terms;
+  for (const TextForIndex& text : texts) {
+    Collector collector{&terms, &text, 0};
+    fts::BreakerState state;
+    fts::BreakerCall call;
+    call.state = &state;
+    call.callback = collect;
+    call.callback_value = reinterpret_cast<intptr_t>(&collector);
+    call.char_table = &table;
+    // The breaker takes at most 65,535 bytes a call and keeps a word that runs across calls whole.
+    for (size_t at = 0; at < text.text.size(); at += UINT16_MAX) {
+      call.text = reinterpret_cast<const uint8_t*>(text.text.data()) + at;
+      call.length = uint16_t(std::min<size_t>(UINT16_MAX, text.text.size() - at));
+      call.position = int32_t(at);
+      fts::FBreakWords(call);
+    }
+    call.text = nullptr;
+    call.length = 0;
+    fts::FBreakWords(call);
+  }
+  std::vector<FtsWriterTerm> out;
+  out.reserve(terms.size());
+  for (auto& [key, topics] : terms) out.push_back({key.key, key.field, std::move(topics), std::nullopt});
+  return out;
+}
+
+}  // namespace titlebuild
