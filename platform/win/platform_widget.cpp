@@ -1,5 +1,6 @@
 #include "platform/win/platform_widget.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -30,8 +31,27 @@ win::MouseButton button_of(Qt::MouseButton b) {
 
 }  // namespace
 
+namespace {
+
+// Tells every top-level window when the program as a whole gains or loses the user's attention.
+void watch_application_state() {
+  static const bool watching = [] {
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState st) {
+      WPARAM active = st == Qt::ApplicationActive ? TRUE : FALSE;
+      std::vector<HWND> tops;
+      for (HWND top = GetTopWindow(nullptr); top; top = GetWindow(top, GW_HWNDNEXT)) tops.push_back(top);
+      for (HWND top : tops) SendMessage(top, WM_ACTIVATEAPP, active, 0);
+    });
+    return true;
+  }();
+  (void)watching;
+}
+
+}  // namespace
+
 PlatformWidget::PlatformWidget(HWND window, QWidget* parent, Qt::WindowFlags flags)
     : QWidget(parent, flags), window_(window) {
+  if (qApp) watch_application_state();
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);
@@ -130,6 +150,17 @@ void PlatformWidget::closeEvent(QCloseEvent* event) {
   win::WidgetEventScope scope;
   event->ignore();
   if (IsWindow(window_)) PostMessage(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+// The desktop activated one of the program's top-level windows (a click on its frame, switching
+// windows from the keyboard): the layer's activation follows.
+void PlatformWidget::changeEvent(QEvent* event) {
+  win::WidgetEventScope scope;
+  if (event->type() == QEvent::ActivationChange && isWindow() && isActiveWindow() &&
+      IsWindow(window_) && GetActiveWindow() != window_) {
+    SetActiveWindow(window_);
+  }
+  QWidget::changeEvent(event);
 }
 
 // Tab moves between controls by the program's own dialog handling, not Qt's.

@@ -23,6 +23,7 @@ class PlatformWidget : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool focusNextPrevChild(bool next) override;
 
  private:
