@@ -24,16 +24,20 @@ RecordSource* SourceOf(medview::Viewer& viewer) {
 
 int32_t ChunkValue(const medview::Viewer& viewer, int index) { return viewer.chunk.values[index]; }
 
-// The shown region runs from `first` up to, not including, `stop` (-1: the chain's end).
-void RegionBounds(const medview::Viewer& viewer, int32_t& first, int32_t& stop) {
+// The shown region: from `first` up to the scrolling start (non-scrolling region), or up to and
+// including the topic's end (scrolling region, whose end value is its last record). -1: no bound
+// but the chain's end and the next topic's header.
+void RegionBounds(const medview::Viewer& viewer, int32_t& first, int32_t& stop, bool& stopIncluded) {
   int32_t nonScroll = ChunkValue(viewer, kChunkNonScrollStart);
   int32_t scroll = ChunkValue(viewer, kChunkScrollStart);
   if (viewer.region == 0) {
     first = nonScroll;
     stop = scroll;
+    stopIncluded = false;
   } else {
     first = scroll;
     stop = ChunkValue(viewer, kChunkTopicEnd);
+    stopIncluded = true;
   }
 }
 
@@ -42,9 +46,11 @@ TitleErrorCode Neighbour(medview::Viewer& viewer, const LayoutFrame& frame, bool
   RecordSource* source = SourceOf(viewer);
   if (!source) return medview::kViewNoLayout;
   int32_t first = -1, stop = -1;
-  RegionBounds(viewer, first, stop);
+  bool stopIncluded = false;
+  RegionBounds(viewer, first, stop, stopIncluded);
   int32_t position = forward ? frame.next : frame.previous;
-  if (position < 0 || (forward && stop >= 0 && position >= stop) || (!forward && position < first)) {
+  bool pastStop = stop >= 0 && (stopIncluded ? position > stop : position >= stop);
+  if (position < 0 || (forward && pastStop) || (!forward && position < first)) {
     return medview::kViewEndOfRegion;
   }
   if (uint16_t code = source->Load(position, out)) return code == medview::kViewEndOfRegion ? code : medview::kViewLayoutStopped;
@@ -221,7 +227,8 @@ int32_t FrScrollBand(medview::Viewer& viewer, int32_t delta, bool filling, Title
   viewer.target = head.position;
   viewer.fraction = head.height > 0 ? int32_t(-int64_t(head.y) * 65536 / head.height) : 0;
   int32_t first = -1, stop = -1;
-  RegionBounds(viewer, first, stop);
+  bool stopIncluded = false;
+  RegionBounds(viewer, first, stop, stopIncluded);
   if (head.position == first && head.y == 0) viewer.layoutState |= medview::kLayoutTopReached;
   if (Printing(viewer) && y <= 0) SetError(error, medview::kViewEndOfRegion);
   return int32_t(std::clamp<int64_t>(applied, INT32_MIN / 2, INT32_MAX / 2));

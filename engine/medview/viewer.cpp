@@ -6,6 +6,7 @@
 #include "engine/bitmap/picture.h"
 #include "engine/frame/record_source.h"
 #include "engine/medview/viewer_fonts.h"
+#include "engine/title/title_text_tables.h"
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/object_api.h"
 #include "platform/gdi/core/mul_div.h"
@@ -120,7 +121,7 @@ BOOL MvSetTitle(ViewerHandle viewer, title::TitleHandle* title, const char* name
     return FALSE;
   }
   auto* fs = title::TtlGetFileSystem(title);
-  const title::StyleSheet* sheet = title->style_sheet.get();
+  const title::StyleSheet* sheet = title::TtlGetStyleSheet(title);
   if (!fs || !sheet) {
     SetError(error, kViewTitleMissing);
     return FALSE;
