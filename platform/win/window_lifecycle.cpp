@@ -105,7 +105,7 @@ HWND CreateWindowEx(DWORD ex_style, const char* class_name, const char* text, DW
     w.parent = parent;
     w.id = UINT(reinterpret_cast<std::uintptr_t>(menu_or_id));
   } else {
-    w.owner = parent ? GetAncestorTopLevel(parent) : nullptr;
+    w.owner = parent && parent != GetDesktopWindow() ? GetAncestorTopLevel(parent) : nullptr;
     w.menu = menu_or_id;
   }
   sibling_list(w).insert(sibling_list(w).begin(), h);
@@ -153,7 +153,8 @@ HWND CreateWindowEx(DWORD ex_style, const char* class_name, const char* text, DW
 BOOL DestroyWindow(HWND h) {
   using namespace win;
   Window* w = find_window(h);
-  if (!w || w->destroying) return w ? TRUE : FALSE;
+  if (!w || h == GetDesktopWindow()) return FALSE;
+  if (w->destroying) return TRUE;
   w->destroying = true;
   // Owned windows go first, as on the platform.
   for (HWND other : live_windows()) {

@@ -5,6 +5,7 @@
 #include "platform/win/message_queue.h"
 #include "platform/win/platform_widget.h"
 #include "platform/win/system_metrics.h"
+#include "platform/win/window_class.h"
 #include "platform/win/window_internal.h"
 
 using win::find_window;
@@ -45,7 +46,9 @@ HWND GetWindow(HWND h, UINT relation) {
   Window* w = find_window(h);
   if (!w) return nullptr;
   if (relation == GW_OWNER) return (w->style & WS_CHILD) ? nullptr : w->owner;
+  if (relation == GW_CHILD && h == GetDesktopWindow()) return GetTopWindow(nullptr);
   if (relation == GW_CHILD) return w->children.empty() ? nullptr : w->children.front();
+  if (h == GetDesktopWindow()) return nullptr;
   const auto& siblings = win::sibling_list(*w);
   auto it = std::find(siblings.begin(), siblings.end(), h);
   switch (relation) {
@@ -58,12 +61,31 @@ HWND GetWindow(HWND h, UINT relation) {
 }
 
 HWND GetTopWindow(HWND h) {
-  if (!h) return win::top_level_order().empty() ? nullptr : win::top_level_order().front();
+  if (!h || h == GetDesktopWindow()) return win::top_level_order().empty() ? nullptr : win::top_level_order().front();
   return GetWindow(h, GW_CHILD);
 }
 
-// The desktop is the screen itself; it has no window record, so calls on it answer for the screen.
-HWND GetDesktopWindow() { return nullptr; }
+// The desktop is a window record of its own covering the screen, without a widget; top-level
+// windows are not its children (their parent stays null) but it lists them as such.
+HWND GetDesktopWindow() {
+  static HWND desktop = nullptr;
+  if (win::find_window(desktop)) return desktop;
+  WNDCLASS wc;
+  if (!GetClassInfo("LumoDesktop", &wc)) {
+    wc.lpfnWndProc = ::DefWindowProc;
+    wc.lpszClassName = "LumoDesktop";
+    RegisterClass(&wc);
+  }
+  Window& w = win::add_window();
+  w.window_class = win::find_class("LumoDesktop");
+  w.proc = ::DefWindowProc;
+  w.style = WS_VISIBLE | WS_CLIPCHILDREN;
+  w.window_rect = QRect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  w.client_rect = QRect(QPoint(0, 0), w.window_rect.size());
+  w.surface = QImage(1, 1, QImage::Format_RGB32);
+  desktop = w.handle;
+  return desktop;
+}
 
 BOOL IsChild(HWND parent, HWND h) {
   Window* w = find_window(h);

@@ -2,6 +2,7 @@
 // a click on each part produces.
 #include <gtest/gtest.h>
 
+#include "platform/win/cwnd.h"
 #include "platform/win/system_metrics.h"
 #include "tests/support/gui_fixture.h"
 #include "tests/support/message_log.h"
@@ -122,6 +123,25 @@ TEST_F(NonClient, DraggingTheCaptionMovesTheWindow) {
   GetWindowRect(tracked, &after);
   EXPECT_EQ(CRect(after), CRect(before) + CPoint(25, 12));
   EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(NonClient, TheDesktopIsTheScreen) {
+  HWND desktop = GetDesktopWindow();
+  ASSERT_TRUE(IsWindow(desktop));
+  EXPECT_EQ(GetDesktopWindow(), desktop);
+  CRect screen;
+  CWnd::FromHandle(desktop)->GetWindowRect(screen);
+  EXPECT_EQ(screen, CRect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+  EXPECT_EQ(GetWindow(desktop, GW_CHILD), top);  // the topmost top-level window
+  EXPECT_EQ(GetParent(top), nullptr);
+  EXPECT_FALSE(DestroyWindow(desktop));
+  POINT p{5, 6};
+  MapWindowPoints(desktop, frame, &p, 1);
+  POINT q{5, 6};
+  ScreenToClient(frame, &q);
+  EXPECT_EQ(CPoint(p), CPoint(q));
+  HWND owned = CreateWindowEx(0, "NcTop", "", WS_POPUP, 0, 0, 10, 10, desktop, nullptr, nullptr);
+  EXPECT_EQ(GetWindow(owned, GW_OWNER), nullptr);
 }
 
 TEST(DialogUnits, MapToPixelsWithTheSystemFontUnits) {
