@@ -83,6 +83,7 @@ void mouse_input(MouseAction action, MouseButton button, QPoint screen, KeyModif
     return;
   }
   HWND target = WindowFromPoint(POINT{screen.x(), screen.y()});
+  if (target == GetDesktopWindow()) return;
   LPARAM screen_param = MAKE_POINT_LPARAM(screen.x(), screen.y());
   int hit = HTNOWHERE;
   while (target) {

@@ -237,7 +237,8 @@ HWND WindowFromPoint(POINT screen) {
       return deepest_at(top, p);
     }
   }
-  return nullptr;
+  // Nothing of the program's there: the screen itself.
+  return GetDesktopWindow();
 }
 
 HWND ChildWindowFromPoint(HWND parent, POINT client) {
