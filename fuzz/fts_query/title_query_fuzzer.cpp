@@ -1,0 +1,58 @@
+// Title queries on damaged titles: the full-text index, the character, operator and stop-word tables
+// or the system records overwritten; a query text and a scope group from the input. The hits, their
+// topics and every topic's found words are read back; nothing may crash, hang or read out of bounds.
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/fts/search/title_query.h"
+#include "fuzz/fts_query/fuzz_query_title.h"
+
+namespace {
+
+const std::vector<std::string> kTargets = {"|MVINDEX", "|MVCHARTAB", "|MVOPTAB", "|STOPPL", "|SYSTEM"};
+
+}  // namespace
+
+// Input: target file, query length n, n query bytes, flags, scope byte (0: none, else its bits are
+// the scope), then the damage.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 4) return 0;
+  const size_t target = data[0] % kTargets.size();
+  const size_t n = std::min<size_t>(data[1], size - 2);
+  const std::string text(reinterpret_cast<const char*>(data + 2), n);
+  size_t at = 2 + n;
+  // Low nibble: the search flags 0x100 to 0x800; the top bit: the default operator.
+  const uint8_t flag_byte = at < size ? data[at++] : 0;
+  const uint16_t flags = uint16_t((flag_byte & 0x0F) << 8 | flag_byte >> 7);
+  const uint8_t scope_bits = at < size ? data[at++] : 0;
+  fts_query_test::QueryTitle t;
+  if (!fts_query_fuzz::write_damaged(t, kTargets, target, data + at, size - at)) return 0;
+  title::TitleHandle* title = title::TtlOpen(t.path.c_str(), nullptr, 0, true);
+  if (!title) return 0;
+  engine::GroupPtr scope;
+  if (scope_bits) scope = engine::GrpFromBytes(std::span<const uint8_t>(&scope_bits, 1), 0);
+  engine::GroupPtr hits = engine::GrpCreate(64, nullptr);
+  int32_t count = 0, total = 0;
+  fts::FtsError error;
+  fts::HitHighlightHandle hl =
+      fts::TtlQuery(title, flags, text.c_str(), scope.get(), 0, 0, hits.get(), &count, &total, &error);
+  if (hl) {
+    for (int32_t h = 0; h < fts::HlGetHitCount(hl); ++h) {
+      const int32_t topic = fts::HlGetHitTopic(hl, uint32_t(h));
+      int32_t code = 0;
+      const int32_t occurrences = fts::HlGetOccurrenceCount(hl, uint32_t(h), &code);
+      fts::TopicHitListPtr list = fts::HlCopyTopicOccurrences(hl, uint32_t(topic));
+      if (list && (list->entries.size() != size_t(occurrences) ||
+                   !std::is_sorted(list->entries.begin(), list->entries.end(),
+                                   [](auto& a, auto& b) { return a.address < b.address; })))
+        std::abort();
+      fts::HlGetOccurrence(hl, uint32_t(h), 0);
+    }
+    fts::HlAddHitsToGroup(hl, hits.get());
+    fts::HlRelease(hl);
+  }
+  title::TtlClose(title);
+  return 0;
+}
