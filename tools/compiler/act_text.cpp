@@ -416,9 +416,13 @@ ActParseResult ParseAct(std::string_view utf8, const std::string& file_name) {
   size_t unused = 0;
   if (!next_nonblank() || ArticleOf(Trim(lines[i]), unused) || DivisionOf(Trim(lines[i])))
     return Refuse(file_name, "no title line");
+  // The title runs to the first blank line, or to the first heading, article or paragraph.
   for (; i < lines.size() && !Trim(lines[i]).empty(); ++i) {
+    const std::string_view line = Trim(lines[i]);
+    if (!act.title.empty() && (ArticleOf(line, unused) || DivisionOf(line) || AttachmentOf(line, 0) || StartsParagraph(line)))
+      break;
     if (!act.title.empty()) act.title += ' ';
-    act.title += Trim(lines[i]);
+    act.title += line;
   }
 
   BodyReader body(act);

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "tools/compiler/library_compiler.h"
+
 int main(int argc, char** argv) {
   std::string acts, out;
   for (int i = 1; i + 1 < argc; i += 2) {
@@ -13,5 +15,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: lumokal-compile --acts DIR --out DIR\n");
     return 2;
   }
+  compiler::CompileReport report;
+  std::string error;
+  const int result = compiler::CompileLibrary(acts, out, report, error);
+  for (const std::string& message : report.messages) std::fprintf(stderr, "%s\n", message.c_str());
+  if (result != 0) {
+    std::fprintf(stderr, "lumokal-compile: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("%d acts compiled into %zu topics (%zu files skipped): %s/%s, %s/%s\n", report.acts, report.topics,
+              report.messages.size(), out.c_str(), compiler::kLibraryFileName, out.c_str(), compiler::kContentsFileName);
   return 0;
 }
