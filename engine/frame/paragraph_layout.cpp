@@ -79,7 +79,19 @@ struct Cursor {
   size_t tabObjects = 0;
   int32_t extraHeight = 0;
   bool lineHasInline = false;
+  size_t pendingSides = 0;  // side objects waiting for the next line
 };
+
+// A picture or window beside which text flows, laid out and waiting to be placed.
+struct SideObject {
+  ObjectList objects;
+  int32_t width = 0;
+  int32_t height = 0;
+  bool right = false;
+};
+
+// Text keeps this far from a side object on the right.
+constexpr int32_t kSideGap = 10;
 
 // How a command went: done, an inline record that does not fit the line, or bytes that run out.
 enum class Step { kDone, kNoRoom, kDamaged };
@@ -136,6 +148,7 @@ class ParagraphLayout {
   }
   void Restore(const Cursor& to) {
     out_.resize(to.objects);
+    sides_.resize(to.pendingSides);
     int32_t font = c_.font;
     c_ = to;
     if (font != c_.font) SelectFont(c_.font);
@@ -151,7 +164,11 @@ class ParagraphLayout {
   void AddMarker(uint8_t kind, bool carriesChar, int32_t width = 0);
   void ApplyPendingTab();
   void Tab(bool& lineEnds);
+  bool EmbeddedRecord(ObjectList& objects, RecordExtent& extent);
   Step InlineObject();
+  Step SideObjectCommand(bool right);
+  void PlaceSideObjects();
+  void StartLine();
   Step Command(bool& lineEnds, bool& paragraphEnds);
   void LayoutLine(bool& paragraphEnds);
   void FinishLine(bool paragraphEnds);
@@ -171,6 +188,10 @@ class ParagraphLayout {
   int32_t leftEdge_ = 0;
   int32_t rightMargin_ = 0;
   bool firstLine_ = true;
+  std::vector<SideObject> sides_;
+  // Placed side objects that lines beside them flow around: bottom and edge of each side.
+  int32_t leftSideBottom_ = 0, leftSideRight_ = 0;
+  int32_t rightSideBottom_ = 0, rightSideLeft_ = 0;
   // Measurements in pixels.
   int32_t spaceAfter_ = 0, lineSpacing_ = 0, leftIndent_ = 0, rightIndent_ = 0, firstIndent_ = 0;
   int32_t tabInterval_ = 0;
@@ -295,46 +316,97 @@ void ParagraphLayout::Tab(bool& lineEnds) {
   }
 }
 
-// An inline or side record: laid out at the current x, standing on the baseline.
-Step ParagraphLayout::InlineObject() {
+// Reads the embedded record at the command bytes and lays it out at (0, 0), numbering its
+// characters from the current position. False when its bytes run past the commands.
+bool ParagraphLayout::EmbeddedRecord(ObjectList& objects, RecordExtent& extent) {
   adt::TopicRecordHeader header;
   size_t headerSize = adt::DpDecodeRecordHeader(header, cmds_.data() + c_.cmd, cmds_.size() - c_.cmd);
   uint64_t size = headerSize + uint64_t(uint32_t(std::max(header.length, 0))) + header.count;
   if (headerSize == 0 || header.length < 0 || size > cmds_.size() - c_.cmd) {
     c_.cmd = cmds_.size();
-    return Step::kDamaged;
+    return false;
   }
   auto record = cmds_.subspan(c_.cmd, size_t(size));
-  int32_t recordOffset = at_.recordOffset + int32_t(c_.cmd);
-  c_.cmd += size_t(size);
-  if (at_.depth + 1 >= kMaxRecordNesting) return Step::kDone;
-  size_t first = out_.size();
   RecordPlacement place;
   place.width = std::max(rightMargin_ - leftEdge_, 0);
   place.firstChar = c_.charNo;
   place.depth = at_.depth + 1;
-  place.recordOffset = recordOffset;
+  place.recordOffset = at_.recordOffset + int32_t(c_.cmd);
   place.font = c_.font;
-  RecordExtent extent;
+  c_.cmd += size_t(size);
+  extent = RecordExtent{};
+  if (place.depth >= kMaxRecordNesting) return true;
+  size_t first = objects.size();
   v_.hotspotCount = c_.hotspotCount;
-  FrLayoutRecord(v_, record, {}, place, out_, extent);
+  FrLayoutRecord(v_, record, {}, place, objects, extent);
   c_.hotspotCount = v_.hotspotCount;
+  for (size_t i = first; i < objects.size() && c_.pendingFirst >= 0; ++i) {
+    if (objects[i].carriesChars()) {
+      objects[i].firstChar = c_.pendingFirst;
+      c_.pendingFirst = -1;
+    }
+  }
+  return true;
+}
+
+// An inline record: laid out at the current x, standing on the baseline.
+Step ParagraphLayout::InlineObject() {
+  size_t first = out_.size();
+  RecordExtent extent;
+  if (!EmbeddedRecord(out_, extent)) return Step::kDamaged;
   if (Wraps() && c_.x + extent.width > rightMargin_ && !boundaryAtLineStart_) return Step::kNoRoom;
   for (size_t i = first; i < out_.size(); ++i) {
     LayoutObject& o = out_[i];
     o.baseline = extent.height - o.y;
     o.x += c_.x;
     o.flags |= kObjInLine;
-    if (c_.pendingFirst >= 0 && o.carriesChars()) {
-      o.firstChar = c_.pendingFirst;
-      c_.pendingFirst = -1;
-    }
   }
   c_.objects = out_.size();
   c_.charNo += extent.chars;
   c_.x += extent.width;
   c_.lineHasInline = true;
   return Step::kDone;
+}
+
+// A side record: laid out now, placed beside the next line.
+Step ParagraphLayout::SideObjectCommand(bool right) {
+  SideObject side;
+  RecordExtent extent;
+  if (!EmbeddedRecord(side.objects, extent)) return Step::kDamaged;
+  side.width = extent.width;
+  side.height = extent.height;
+  side.right = right;
+  c_.charNo += extent.chars;
+  sides_.push_back(std::move(side));
+  c_.pendingSides = sides_.size();
+  // Met before anything of its line: the line starts again beside it.
+  if (out_.size() == lineStart_ && !c_.runOpen && c_.x == leftEdge_) StartLine();
+  return Step::kDone;
+}
+
+// Places the waiting side objects at the top of the line about to be laid out.
+void ParagraphLayout::PlaceSideObjects() {
+  for (SideObject& side : sides_) {
+    int32_t x = rightMargin_ - side.width;
+    bool right = side.right && x >= kSideGap;
+    if (!right) x = leftIndent_ + FrBorderSpace(info_, 2) + std::min(firstIndent_, 0);
+    for (LayoutObject& o : side.objects) {
+      o.x += x;
+      o.y += top_;
+      o.flags &= ~kObjInLine;
+      out_.push_back(std::move(o));
+    }
+    if (right) {
+      rightSideLeft_ = rightSideBottom_ > top_ ? std::min(rightSideLeft_, x) : x;
+      rightSideBottom_ = std::max(rightSideBottom_, top_ + side.height);
+    } else {
+      leftSideRight_ = leftSideBottom_ > top_ ? std::max(leftSideRight_, x + side.width) : x + side.width;
+      leftSideBottom_ = std::max(leftSideBottom_, top_ + side.height);
+    }
+  }
+  sides_.clear();
+  c_.pendingSides = 0;
+  c_.objects = out_.size();
 }
 
 // Handles the command at the current NUL.
@@ -380,9 +452,10 @@ Step ParagraphLayout::Command(bool& lineEnds, bool& paragraphEnds) {
       lineEnds = true;
       return Step::kDone;
     case kCmdInline:
+      return InlineObject();
     case kCmdSideLeft:
     case kCmdSideRight:
-      return InlineObject();
+      return SideObjectCommand(command == kCmdSideRight);
     case kCmdHotspotEnd:
       SilentPosition();
       c_.hotspotData = -1;
@@ -414,12 +487,20 @@ Step ParagraphLayout::Command(bool& lineEnds, bool& paragraphEnds) {
   }
 }
 
-void ParagraphLayout::LayoutLine(bool& paragraphEnds) {
-  lineStart_ = out_.size();
+// Places waiting side objects and sets the line's edges around the side objects beside it.
+void ParagraphLayout::StartLine() {
   leftEdge_ = leftIndent_ + FrBorderSpace(info_, 2) + (firstLine_ ? firstIndent_ : 0);
   rightMargin_ = at_.width - rightIndent_ - FrBorderSpace(info_, 4);
+  PlaceSideObjects();
+  if (top_ < leftSideBottom_) leftEdge_ = std::max(leftEdge_, leftSideRight_);
+  if (top_ < rightSideBottom_) rightMargin_ = std::min(rightMargin_, rightSideLeft_ - kSideGap);
+  lineStart_ = out_.size();
   c_.x = leftEdge_;
   TakeBoundary();
+}
+
+void ParagraphLayout::LayoutLine(bool& paragraphEnds) {
+  StartLine();
   bool lineEnds = false;
   while (!lineEnds) {
     if (!AtNul()) {
@@ -473,7 +554,7 @@ void ParagraphLayout::FinishLine(bool paragraphEnds) {
   }
   int32_t height;
   if (!placed) {
-    height = paragraphEnds ? 0 : LineHeightOfFont();
+    height = paragraphEnds || !sides_.empty() ? 0 : LineHeightOfFont();
     maxBaseline = v_.textMetrics.tmAscent;
   } else if (lineSpacing_ < 0 && !c_.lineHasInline) {
     height = -lineSpacing_;
@@ -550,6 +631,7 @@ bool ParagraphLayout::Run(RecordExtent& extent) {
     }
     LayoutLine(ended);
   }
+  PlaceSideObjects();
   if (c_.pendingFirst >= 0) {
     // Commands at the very end whose positions no object took.
     AddMarker(kMarkCommandsEnd, true);

@@ -86,6 +86,30 @@ TEST(Picture, InlinePictureStandsOnTheBaseline) {
   EXPECT_TRUE(NumberingCoversOnce(objects, e.chars, nullptr));
 }
 
+TEST(Picture, TextFlowsAroundSidePictures) {
+  TestViewer t;
+  frame::RecordExtent e;
+  frame::ObjectList objects;
+  StoredBitmap p;
+  p.width = 20;
+  p.height = 30;
+  p.bits = Bytes(20 * 30, 0);
+  Bytes picture = PictureRecord(PictureDirectory({StoredBitmapRecord(p)}));
+  std::string dump = t.Layout(
+      TextRecord(adt::ParagraphInfo{}, Commands().Embedded(0x87, picture).Embedded(0x88, picture).End(),
+                 "||aaa bbb ccc ddd eee|"),
+      100, &e, &objects);
+  EXPECT_EQ(dump,
+            "3 (0,0 20x30) b30 c0..0\n"
+            "3 (80,0 20x30) b30 c1..1\n"
+            "1 (20,0 48x14) b10 c2..9 f0 'aaa bbb '\n"
+            "1 (20,14 48x14) b10 c10..17 f0 'ccc ddd '\n"
+            "1 (20,28 21x14) b10 c18..20 f0 'eee'\n"  // still beside the pictures, 30 high
+            "57 (41,38 0x0) b0 c21..21\n");
+  EXPECT_EQ(e.height, 42);
+  EXPECT_TRUE(NumberingCoversOnce(objects, e.chars, nullptr));
+}
+
 TEST(Picture, NestedInlineRecordsStopAtTheDepthCap) {
   // A picture record embedded ever deeper in tables: layout ends without exhausting the stack.
   Bytes record = PictureRecord(PictureWithHotspots());
