@@ -323,6 +323,18 @@ void MvGetLayoutExtent(medview::ViewerHandle viewer, int32_t* width, int32_t* he
   if (height) *height = int32_t(std::min<int64_t>(h, INT32_MAX));
 }
 
+void MvGetEstimatedExtent(medview::ViewerHandle viewer, int32_t* width, int32_t* height) {
+  int32_t laidOut = 0;
+  MvGetLayoutExtent(viewer, width, &laidOut);
+  int64_t estimate = laidOut;
+  if (viewer && laidOut >= RectHeight(*viewer) && laidOut > 0) {
+    int64_t bytes = 0;
+    for (const LayoutFrame& frame : viewer->frames) bytes += frame.storedSize;
+    estimate = int64_t(laidOut) * viewer->chunk.topic_length / std::max<int64_t>(bytes, 1);
+  }
+  if (height) *height = int32_t(std::clamp<int64_t>(estimate, 0, INT32_MAX));
+}
+
 }  // namespace frame
 
 namespace medview {

@@ -25,6 +25,9 @@ void MvGetTopicPosition(medview::ViewerHandle viewer, int32_t* position, int16_t
 BOOL MvLayoutTopic(medview::ViewerHandle viewer, const RECT* rect, medview::TitleErrorCode* error);
 void MvResetView(medview::ViewerHandle viewer);
 void MvGetLayoutExtent(medview::ViewerHandle viewer, int32_t* width, int32_t* height);
+// As MvGetLayoutExtent, but once the laid-out height fills the rectangle the height is scaled up by
+// the topic's length over the bytes of the records laid out.
+void MvGetEstimatedExtent(medview::ViewerHandle viewer, int32_t* width, int32_t* height);
 int32_t MvGetCurrentTopic(medview::ViewerHandle viewer);
 
 // Internal steps, also used by scrolling and printing.

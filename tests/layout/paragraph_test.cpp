@@ -202,6 +202,33 @@ std::vector<GoldenCase> Cases() {
   };
 }
 
+TEST(Clipboard, FlowMarkersWithoutMeasuring) {
+  TestViewer t;
+  t.viewer().flags |= medview::kViewClipboard;
+  frame::RecordExtent e;
+  frame::ObjectList objects;
+  std::string dump = t.Layout(
+      TextRecord(Tabs({}), Commands().Byte(0x83).Byte(0x8B).Byte(0x81).Byte(0x82).End(), "a long line|b|c|d|e|"), 20,
+      &e, &objects);
+  EXPECT_EQ(dump,
+            "1 (0,0 0x0) b0 c0..10 f0 'a long line'\n"
+            "53 (0,0 0x0) b0 c11..11\n"
+            "100 (0,0 0x0) b0 c-1..-1\n"
+            "1 (0,0 0x0) b0 c12..12 f0 'b'\n"
+            "55 (0,0 0x0) b0 c13..13\n"
+            "106 (0,0 0x0) b0 c-1..-1\n"
+            "1 (0,0 0x0) b0 c14..14 f0 'c'\n"
+            "52 (0,0 0x0) b0 c15..15\n"
+            "105 (0,0 0x0) b0 c-1..-1\n"
+            "1 (0,0 0x0) b0 c16..16 f0 'd'\n"
+            "51 (0,0 0x0) b0 c17..17\n"
+            "101 (0,0 0x0) b0 c-1..-1\n"
+            "1 (0,0 0x0) b0 c18..18 f0 'e'\n"
+            "57 (0,0 0x0) b0 c19..19\n"
+            "102 (0,0 0x0) b0 c-1..-1\n");
+  EXPECT_TRUE(NumberingCoversOnce(objects, e.chars, nullptr));
+}
+
 class ParagraphGolden : public testing::TestWithParam<GoldenCase> {};
 
 TEST_P(ParagraphGolden, MatchesDump) {

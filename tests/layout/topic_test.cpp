@@ -80,6 +80,14 @@ TEST(Topic, FractionScrollsPartOfTheTargetAboveAndScrollingDropsFrames) {
   EXPECT_EQ(v.target, MemoryRecordSource::PositionOf(5));
   EXPECT_EQ(v.frames.front().y, -3);
   EXPECT_EQ(v.fraction, 3 * 65536 / 14);
+  // Six frames of the twenty records are laid out: the estimate scales by the bytes.
+  int32_t w = 0, laidOut = 0, estimate = 0;
+  frame::MvGetLayoutExtent(&v, &w, &laidOut);
+  frame::MvGetEstimatedExtent(&v, &w, &estimate);
+  int64_t frameBytes = 0;
+  for (const auto& f : v.frames) frameBytes += f.storedSize;
+  EXPECT_EQ(estimate, int64_t(laidOut) * v.chunk.topic_length / frameBytes);
+  EXPECT_GT(estimate, 200);
 }
 
 TEST(Topic, EndOfTopicPullsTheBandDown) {
