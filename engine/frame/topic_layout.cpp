@@ -112,6 +112,18 @@ void MvGetTopicPosition(medview::ViewerHandle viewer, int32_t* position, int16_t
 }
 
 int32_t MvGetCurrentTopic(medview::ViewerHandle viewer) { return viewer ? viewer->chunk.values[2] : 0; }
+int32_t MvGetNextTopic(medview::ViewerHandle viewer) { return viewer ? viewer->chunk.values[1] : -1; }
+int32_t MvGetPrevTopic(medview::ViewerHandle viewer) { return viewer ? viewer->chunk.values[0] : -1; }
+bool MvHasNonScrollRegion(medview::ViewerHandle viewer) {
+  return viewer && viewer->chunk.values[kChunkNonScrollStart] != -1;
+}
+bool MvHasScrollRegion(medview::ViewerHandle viewer) {
+  return viewer && viewer->chunk.values[kChunkScrollStart] != -1;
+}
+std::string MvGetTopicTitle(medview::ViewerHandle viewer) { return viewer ? viewer->chunk.title : std::string(); }
+std::string MvGetTopicHeaderText(medview::ViewerHandle viewer) {
+  return viewer ? viewer->chunk.header_text : std::string();
+}
 
 bool FrMakeFrame(medview::Viewer& viewer, SourceRecord&& record, bool atHead, bool renderOnly) {
   LayoutFrame frame;
@@ -274,7 +286,13 @@ BOOL MvLayoutTopic(medview::ViewerHandle viewer, const RECT* rect, TitleErrorCod
     SetError(error, medview::kViewBusy);
     return FALSE;
   }
-  RECT area = rect ? *rect : viewer->layoutRect;
+  RECT area{};
+  if (rect) {
+    area = *rect;
+  } else if (!medview::MvWindowClientRect(viewer, &area)) {
+    SetError(error, medview::kViewNoWindowArea);
+    return FALSE;
+  }
   if (area.right <= area.left || area.bottom <= area.top) {
     SetError(error, medview::kViewNoWindowArea);
     return FALSE;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "engine/frame/record_source.h"
 #include "engine/medview/viewer.h"
@@ -21,7 +22,8 @@ void MvSetRecordSource(medview::ViewerHandle viewer, std::shared_ptr<RecordSourc
 BOOL MvSetTopic(medview::ViewerHandle viewer, int32_t position, int16_t region, int32_t fraction,
                 medview::TitleErrorCode* error);
 void MvGetTopicPosition(medview::ViewerHandle viewer, int32_t* position, int16_t* region, int32_t* fraction);
-// Lays the target region out for `rect` (null: the rectangle of the previous layout).
+// Lays the target region out for `rect` (null: the window's client rectangle, its bottom raised to
+// nothing else; 1018 without a window).
 BOOL MvLayoutTopic(medview::ViewerHandle viewer, const RECT* rect, medview::TitleErrorCode* error);
 void MvResetView(medview::ViewerHandle viewer);
 void MvGetLayoutExtent(medview::ViewerHandle viewer, int32_t* width, int32_t* height);
@@ -29,6 +31,14 @@ void MvGetLayoutExtent(medview::ViewerHandle viewer, int32_t* width, int32_t* he
 // the topic's length over the bytes of the records laid out.
 void MvGetEstimatedExtent(medview::ViewerHandle viewer, int32_t* width, int32_t* height);
 int32_t MvGetCurrentTopic(medview::ViewerHandle viewer);
+// The next and previous topics named by the current topic's header; -1 none.
+int32_t MvGetNextTopic(medview::ViewerHandle viewer);
+int32_t MvGetPrevTopic(medview::ViewerHandle viewer);
+bool MvHasNonScrollRegion(medview::ViewerHandle viewer);
+bool MvHasScrollRegion(medview::ViewerHandle viewer);
+// Copies of the current topic's title and header text; empty when none.
+std::string MvGetTopicTitle(medview::ViewerHandle viewer);
+std::string MvGetTopicHeaderText(medview::ViewerHandle viewer);
 
 // Internal steps, also used by scrolling and printing.
 medview::TitleErrorCode FrLayoutTarget(medview::Viewer& viewer, bool keepOffset);

@@ -17,6 +17,7 @@ namespace {
 
 GetDCProc g_window_get_dc = nullptr;
 ReleaseDCProc g_window_release_dc = nullptr;
+ClientRectProc g_window_client_rect = nullptr;
 
 void SetError(TitleErrorCode* error, TitleErrorCode code) {
   if (error) *error = code;
@@ -192,9 +193,14 @@ void MvSetSelectionColors(ViewerHandle viewer, BOOL on, COLORREF text, COLORREF 
   }
 }
 
-void MvSetWindowDCSource(GetDCProc get, ReleaseDCProc release) {
+void MvSetWindowServices(GetDCProc get, ReleaseDCProc release, ClientRectProc client_rect) {
   g_window_get_dc = get;
   g_window_release_dc = release;
+  g_window_client_rect = client_rect;
+}
+
+bool MvWindowClientRect(ViewerHandle viewer, RECT* rect) {
+  return viewer && viewer->window && g_window_client_rect && g_window_client_rect(viewer->window, rect);
 }
 
 TitleErrorCode MvAcquireDC(ViewerHandle viewer) {

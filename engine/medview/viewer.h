@@ -147,9 +147,13 @@ void MvSetReleaseDCProc(ViewerHandle viewer, ReleaseDCProc proc);
 BOOL MvSetEmbedSelect(ViewerHandle viewer, BOOL on);
 void MvSetSelectionColors(ViewerHandle viewer, BOOL on, COLORREF text, COLORREF back);
 
-// The window's own context for viewers without replacements: the application installs its
-// platform's window-context calls once at start-up.
-void MvSetWindowDCSource(GetDCProc get, ReleaseDCProc release);
+// The window's own context and client rectangle for viewers without replacements: the application
+// installs its platform's window calls once at start-up. `client_rect` answers false for a handle
+// that is not a window.
+using ClientRectProc = bool (*)(HWND window, RECT* rect);
+void MvSetWindowServices(GetDCProc get, ReleaseDCProc release, ClientRectProc client_rect);
+// The client rectangle of the viewer's window; false without a window or window services.
+bool MvWindowClientRect(ViewerHandle viewer, RECT* rect);
 
 // --- Device-context discipline --------------------------------------------------------------------
 TitleErrorCode MvAcquireDC(ViewerHandle viewer);

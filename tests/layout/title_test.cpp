@@ -52,6 +52,10 @@ TEST(TitleViewer, LaysOutATopicOfABuiltTitle) {
     EXPECT_EQ(v.frames[2].position, layout.record_positions[0][2]);
     EXPECT_EQ(v.layoutState & 7, 7);
     EXPECT_EQ(v.frames[1].objects.front().length, 13);  // "Art. 2. Drugi"
+    EXPECT_EQ(frame::MvGetTopicTitle(&v), "Ustawa");
+    EXPECT_TRUE(frame::MvHasScrollRegion(&v));
+    EXPECT_FALSE(frame::MvHasNonScrollRegion(&v));
+    EXPECT_EQ(frame::MvGetNextTopic(&v), -1);
   }
   medview::TitleErrorCode error = 0;
   medview::ViewerHandle missing = medview::MvCreateViewer(nullptr, &error);

@@ -111,6 +111,8 @@ TEST(Topic, LayoutIsTurnedAwayWhileBusyAndZoomChecksItsRange) {
     EXPECT_FALSE(frame::MvLayoutTopic(&v, &kWindow, &error));
     EXPECT_EQ(error, medview::kViewBusy);
   }
+  EXPECT_FALSE(frame::MvLayoutTopic(&v, nullptr, &error));  // no window services: no client area
+  EXPECT_EQ(error, medview::kViewNoWindowArea);
   ASSERT_TRUE(frame::MvLayoutTopic(&v, &kWindow, &error));
   EXPECT_FALSE(medview::MvSetZoom(&v, 19, &error));
   EXPECT_EQ(error, medview::kViewBadArgument);
