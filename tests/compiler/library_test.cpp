@@ -1,0 +1,221 @@
+// The compiled library read back through the engine: every topic's text, titles, contexts, figures,
+// stored groups and the contents index tree, for the sample acts and (when present) the shared corpus.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "engine/COMMON/topic_group.h"
+#include "engine/title/baggage.h"
+#include "engine/title/context_hash.h"
+#include "engine/title/title_tables.h"
+#include "platform/base/cp1250.h"
+#include "platform/base/os_file.h"
+#include "shell/core/contents_index.h"
+#include "shell/core/tag_string.h"
+#include "tests/compiler/library_fixture.h"
+
+namespace {
+
+using namespace compiler_test;
+
+std::string Cp(const char* utf8) { return base::cp1250::from_utf8(utf8); }
+
+std::vector<shell::ContentsRecord> ReadIndex(const CompiledLibrary& library, std::vector<uint8_t>& file) {
+  EXPECT_EQ(base::read_file(library.folder + "/" + compiler::kContentsFileName, file), base::OsError::None);
+  std::vector<shell::ContentsRecord> records;
+  for (size_t i = 0; i < library.plan.topics.size() && (i + 1) * shell::kContentsRecordSize <= file.size(); ++i)
+    records.push_back(shell::DecodeContentsRecord(file.data() + i * shell::kContentsRecordSize));
+  return records;
+}
+
+std::string RecordText(const std::vector<uint8_t>& file, const shell::ContentsRecord& r) {
+  if (r.text_offset + r.text_length > file.size()) return "<out of file>";
+  return std::string(file.begin() + r.text_offset, file.begin() + r.text_offset + r.text_length);
+}
+
+// Every topic reads back with its title, header text and text; the contents index built from what
+// the engine reads equals the compiler's own.
+void CheckRoundTrip(const CompiledLibrary& library) {
+  ASSERT_EQ(library.result, 0) << library.error;
+  TitlePtr t = OpenLibrary(library);
+  ASSERT_NE(t, nullptr);
+  const auto& plan = library.plan;
+  ASSERT_EQ(title::TtlGetInfo(t.get(), title::kInfoTopicCount, 0, nullptr, 0), int32_t(plan.topics.size()));
+  std::vector<ReadTopic> read(plan.topics.size());
+  for (size_t i = 0; i < plan.topics.size(); ++i) {
+    read[i] = ReadBack(t.get(), int32_t(i));
+    ASSERT_TRUE(read[i].ok) << i;
+    EXPECT_EQ(read[i].title, plan.topics[i].title) << i;
+    EXPECT_EQ(read[i].header_text, plan.topics[i].header_text) << i;
+    EXPECT_EQ(read[i].text, plan.texts[i]) << i;
+  }
+  shell::ContentsTopics topics;
+  topics.count = int32_t(read.size());
+  topics.header_text = [&](int32_t i) { return read[size_t(i)].header_text; };
+  topics.title = [&](int32_t i) { return read[size_t(i)].title; };
+  std::vector<uint8_t> file;
+  ASSERT_EQ(base::read_file(library.folder + "/" + compiler::kContentsFileName, file), base::OsError::None);
+  EXPECT_EQ(shell::BuildContentsIndex(topics), file);
+}
+
+// The tree's links agree with each other: siblings share level and parent, parents lie above.
+void CheckTreeLinks(const std::vector<shell::ContentsRecord>& records) {
+  for (size_t i = 0; i < records.size(); ++i) {
+    const auto& r = records[i];
+    ASSERT_GE(r.level, 1) << i;
+    if (r.next != int32_t(i)) {
+      ASSERT_LT(size_t(r.next), records.size());
+      const auto& n = records[size_t(r.next)];
+      EXPECT_EQ(n.previous, int32_t(i)) << i;
+      EXPECT_EQ(n.parent, r.parent) << i;
+      EXPECT_EQ(n.attachment, r.attachment) << i;
+    }
+    if (r.level < 9) {
+      const auto& p = records[size_t(r.parent)];
+      EXPECT_TRUE(p.level > r.level || (r.attachment && p.level == 7 && !p.attachment)) << i;
+    }
+  }
+}
+
+TEST(Library, SampleRoundTrip) { CheckRoundTrip(Compile(SourceDir() + "/samples/acts", "sample")); }
+
+TEST(Library, SampleContentsTree) {
+  const CompiledLibrary& library = Compile(SourceDir() + "/samples/acts", "sample");
+  ASSERT_EQ(library.result, 0) << library.error;
+  std::vector<uint8_t> file;
+  const auto records = ReadIndex(library, file);
+  ASSERT_EQ(records.size(), library.plan.topics.size());
+  CheckTreeLinks(records);
+  // Outline: depth by parent chain, level, text.
+  std::string outline;
+  for (size_t i = 0; i < records.size(); ++i) {
+    int depth = 0;
+    for (int32_t p = int32_t(i); records[size_t(p)].level < 9 && depth < 10; p = records[size_t(p)].parent) ++depth;
+    outline += std::string(size_t(depth) * 2, ' ') + std::to_string(records[i].level) + " " + RecordText(file, records[i]) + "\n";
+  }
+  EXPECT_EQ(outline, Cp("9 Dziennik Ustaw z 1998 r.\n"
+                        "  8 Dz.U. z 1998 r. Nr 12\n"
+                        "    7 USTAWA#o bibliotekach gminnych i czytelniach\n"
+                        "      3 DZIAŁ I#Przepisy ogólne\n"
+                        "        2 Rozdział 1#Zakres stosowania\n"
+                        "        2 Rozdział 2#Organizacja\n"
+                        "      3 DZIAŁ II#Zbiory i ich udostępnianie\n"
+                        "      3 DZIAŁ III#Przepisy końcowe\n"
+                        "      7 ZAŁĄCZNIK#WZÓR KARTY CZYTELNIKA\n"
+                        "    7 USTAWA#o ochronie zieleni przydrożnej i zadrzewień\n"
+                        "9 Dziennik Ustaw z 1999 r.\n"
+                        "  8 Dz.U. z 1999 r. Nr 20\n"
+                        "    7 USTAWA#o zmianie ustawy o bibliotekach gminnych i czytelniach\n"
+                        "    7 USTAWA#o targach i jarmarkach\n"
+                        "      2 Rozdział 1#Przepisy ogólne\n"
+                        "      2 Rozdział 2#Obowiązki organizatora\n"
+                        "      2 Rozdział 3#Przepisy końcowe\n"
+                        "  8 Dz.U. z 1999 r. - akty bez numeru dziennika\n"
+                        "    7 USTAWA#o ustanowieniu Dnia Pszczelarza\n"))
+      << outline;
+  // The act: its attachment count and date; the attachment: its number and its act.
+  const auto& act = records[2];
+  EXPECT_EQ(act.attachment_number, 1);
+  EXPECT_EQ(act.year, 98);
+  EXPECT_EQ(act.number, 34);
+  EXPECT_EQ(act.first_date, shell::DaysSince1900(1998, 1, 14));
+  EXPECT_EQ(records[1].number, 12);
+  const auto& attachment = records[8];
+  EXPECT_TRUE(attachment.attachment);
+  EXPECT_EQ(attachment.parent, 2);
+  EXPECT_EQ(attachment.attachment_number, 1);
+  // Two chapters under one division are linked; the last one ends with its own number.
+  EXPECT_EQ(records[4].next, 5);
+  EXPECT_EQ(records[5].previous, 4);
+  EXPECT_EQ(records[5].next, 5);
+  EXPECT_EQ(records[3].next, 6);
+}
+
+TEST(Library, SampleContextsJumpsFiguresAndGroups) {
+  const CompiledLibrary& library = Compile(SourceDir() + "/samples/acts", "sample");
+  ASSERT_EQ(library.result, 0) << library.error;
+  TitlePtr t = OpenLibrary(library);
+  ASSERT_NE(t, nullptr);
+  // Acts, articles, issues and yearbooks are reached by their contexts.
+  for (const char* context : {"DU.1998.0034.0000", "DU.1998.0034.0005", "DU.1998.012", "DU.1998.0000.0000", "DU.1999.0302.0000"})
+    EXPECT_GE(title::TtlContextStringToPosition(t.get(), context), 0) << context;
+  EXPECT_LT(title::TtlContextStringToPosition(t.get(), "DU.1998.0099.0000"), 0);
+  // Article 5's context leads to the record holding its heading.
+  title::TopicChunk chunk;
+  int32_t code = 0;
+  const auto record = title::FcGetChunk(t.get(), title::TtlContextStringToPosition(t.get(), "DU.1998.0034.0005"), chunk, code);
+  ASSERT_NE(record, nullptr);
+  const auto text = record->text();
+  EXPECT_EQ(compiler::PlainText(std::string_view(reinterpret_cast<const char*>(text.data()), text.size())), "Art. 5.");
+  // The start topic is the first act.
+  EXPECT_EQ(title::TtlStartPosition(t.get()), title::TtlContextStringToPosition(t.get(), "DU.1998.0034.0000"));
+
+  // The figure is stored as baggage with the bytes of the PNG.
+  std::vector<uint8_t> png;
+  ASSERT_EQ(base::read_file(SourceDir() + "/samples/acts/karta.png", png), base::OsError::None);
+  uint16_t bag_code = 0;
+  int64_t size = 0;
+  const auto stored = title::BagLoad(title::TtlGetFileSystem(t.get()), "karta.png", true, 0, int64_t(png.size()), &size, &bag_code);
+  EXPECT_EQ(stored, png);
+  // A citation of an act in the library is a jump to its context (command 0xE3 and the hash).
+  const uint32_t hash = title::HashContextString("DU.1998.0034.0000");
+  bool jump = false, picture = false;
+  for (const auto& topic : library.plan.topics) {
+    for (const auto& r : topic.records) {
+      for (size_t i = 0; i + 5 <= r.format.size(); ++i) {
+        if (r.format[i] == 0xE3 && base::load_le32(&r.format[i + 1]) == hash) jump = true;
+      }
+      const std::string format(r.format.begin(), r.format.end());
+      if (format.find("%karta.png@karta.png") != std::string::npos) picture = true;
+    }
+  }
+  EXPECT_TRUE(jump);
+  EXPECT_TRUE(picture);
+
+  // Stored groups: "1992" every topic, "1993" the acts.
+  for (const auto& [name, expected] : {std::pair<const char*, size_t>{"1992.GRP", library.plan.topics.size()},
+                                       std::pair<const char*, size_t>{"1993.GRP", library.plan.act_topics.size()}}) {
+    const auto bytes = title::BagLoad(title::TtlGetFileSystem(t.get()), name, true, 0, 1 << 20, &size, &bag_code);
+    ASSERT_GT(bytes.size(), 40u) << name;
+    EXPECT_EQ(base::load_le16(bytes.data()), engine::kGroupMagic);
+    EXPECT_EQ(base::load_le32(bytes.data() + 16), expected) << name;
+  }
+  EXPECT_EQ(library.plan.act_topics.size(), 5u);
+}
+
+TEST(Library, SharedCorpus) {
+  const std::string corpus = SharedCorpus();
+  if (corpus.empty()) GTEST_SKIP() << "no shared corpus";
+  const CompiledLibrary& library = Compile(corpus, "real");
+  CheckRoundTrip(library);
+  std::vector<uint8_t> file;
+  const auto records = ReadIndex(library, file);
+  ASSERT_EQ(records.size(), library.plan.topics.size());
+  CheckTreeLinks(records);
+  // One record per yearbook, issue, act, division and attachment of the corpus.
+  compiler::CompileReport again;
+  std::set<int> years;
+  std::set<std::pair<int, int>> issues;
+  size_t acts = 0, parts = 0, attachments = 0;
+  for (const compiler::Act& act : compiler::ReadActs(corpus, again)) {
+    years.insert(act.year);
+    issues.insert({act.year, act.number});
+    ++acts;
+    for (size_t s = 1; s < act.sections.size(); ++s) (act.sections[s].attachment ? attachments : parts) += 1;
+  }
+  std::map<int, size_t> levels;
+  size_t attachment_records = 0;
+  for (size_t i = 0; i < records.size(); ++i) {
+    ++levels[records[i].attachment ? 0 : records[i].level];
+    attachment_records += records[i].attachment;
+  }
+  EXPECT_EQ(levels[9], years.size());
+  EXPECT_EQ(levels[8], issues.size());
+  EXPECT_EQ(levels[7], acts);
+  EXPECT_EQ(attachment_records, attachments);
+  EXPECT_EQ(levels[1] + levels[2] + levels[3] + levels[4] + levels[5] + levels[6], parts);
+  EXPECT_EQ(size_t(library.report.acts), acts);
+}
+
+}  // namespace
