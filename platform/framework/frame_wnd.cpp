@@ -1,0 +1,487 @@
+#include "platform/framework/frame_wnd.h"
+
+#include <algorithm>
+#include <set>
+
+#include "platform/framework/accelerators.h"
+#include "platform/framework/app.h"
+#include "platform/framework/control_bar.h"
+#include "platform/framework/document.h"
+#include "platform/framework/menu.h"
+#include "platform/framework/view.h"
+#include "platform/res/resource_store.h"
+#include "platform/win/cmd_ui.h"
+#include "platform/win/system_metrics.h"
+
+IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+  ON_WM_CREATE()
+  ON_WM_DESTROY()
+  ON_WM_CLOSE()
+  ON_WM_SIZE()
+  ON_WM_SETFOCUS()
+  ON_WM_ENABLE()
+  ON_WM_INITMENUPOPUP()
+  ON_WM_MENUSELECT()
+  ON_WM_ERASEBKGND()
+  ON_WM_ACTIVATE()
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUIMessage)
+  ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageStringMessage)
+END_MESSAGE_MAP()
+
+const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
+
+namespace {
+
+std::set<const CFrameWnd*>& live_frames() {
+  static std::set<const CFrameWnd*> frames;
+  return frames;
+}
+
+// Update-UI over the items of a menu: enable, check and text by position.
+class CMenuCmdUI : public CCmdUI {
+ public:
+  void Enable(BOOL bOn) override {
+    m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : MF_GRAYED));
+    m_bEnableChanged = TRUE;
+  }
+  void SetCheck(int nCheck) override {
+    m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
+  }
+  void SetText(LPCTSTR lpszText) override {
+    if (!lpszText) return;
+    UINT state = m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION);
+    m_pMenu->ModifyMenu(m_nIndex, MF_BYPOSITION | MF_STRING | (state & (MF_GRAYED | MF_CHECKED | MF_DEFAULT)),
+                        m_nID, lpszText);
+  }
+};
+
+const char* frame_class() {
+  static LPCTSTR name = AfxRegisterWndClass(CS_DBLCLKS, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  return name;
+}
+
+}  // namespace
+
+namespace framework {
+bool frame_alive(const CFrameWnd* frame) { return live_frames().count(frame) != 0; }
+}  // namespace framework
+
+CFrameWnd::CFrameWnd() { live_frames().insert(this); }
+
+CFrameWnd::~CFrameWnd() {
+  live_frames().erase(this);
+  if (m_hAccelTable) DestroyAcceleratorTable(m_hAccelTable);
+  if (m_hMenuDefault) ::DestroyMenu(m_hMenuDefault);
+}
+
+BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                       CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext) {
+  m_strTitle = lpszWindowName ? lpszWindowName : "";
+  HMENU menu = nullptr;
+  if (lpszMenuName) {
+    menu = IS_INTRESOURCE(lpszMenuName) ? ::LoadMenu(nullptr, UINT(reinterpret_cast<std::uintptr_t>(lpszMenuName)))
+                                        : nullptr;
+    if (!menu) return FALSE;
+    m_hMenuDefault = menu;
+  }
+  HWND parent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
+  BOOL child = (dwStyle & WS_CHILD) != 0;
+  if (!CreateEx(dwExStyle, lpszClassName ? lpszClassName : frame_class(), m_strTitle,
+                dwStyle & ~(FWS_ADDTOTITLE | FWS_PREFIXTITLE | FWS_SNAPTOBARS), rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top, parent,
+                child ? reinterpret_cast<HMENU>(std::uintptr_t(AFX_IDW_PANE_FIRST)) : menu, pContext)) {
+    return FALSE;
+  }
+  // The frame styles live on the frame object (the window's style word has no room for them).
+  m_frameStyle = dwStyle & (FWS_ADDTOTITLE | FWS_PREFIXTITLE | FWS_SNAPTOBARS);
+  return TRUE;
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+  m_nIDHelp = nIDResource;
+  CString strings;
+  AfxLoadString(nIDResource, strings);
+  CString title = strings.SpanExcluding("\n");
+  LPCTSTR menu = res::find_menu(nIDResource).empty() ? nullptr : MAKEINTRESOURCE(int(nIDResource));
+  if (!Create(nullptr, title, dwDefaultStyle, rectDefault, pParentWnd, menu, 0, pContext)) return FALSE;
+  LoadAccelTable(nIDResource);
+  if (!pContext) SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+  return TRUE;
+}
+
+BOOL CFrameWnd::LoadAccelTable(UINT nIDResource) {
+  if (m_hAccelTable) return FALSE;
+  m_hAccelTable = LoadAccelerators(nullptr, nIDResource);
+  return m_hAccelTable != nullptr;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
+  if (CWnd::OnCreate(lpcs) == -1) return -1;
+  auto* context = static_cast<CCreateContext*>(lpcs->lpCreateParams);
+  if (!OnCreateClient(lpcs, context)) return -1;
+  m_nIdleFlags |= idleLayout | idleTitle;
+  return 0;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
+  if (pContext && pContext->m_pNewViewClass) return CreateView(pContext, AFX_IDW_PANE_FIRST) != nullptr;
+  return TRUE;
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
+  std::unique_ptr<CObject> object = pContext->m_pNewViewClass->CreateObject();
+  if (!object || !object->IsKindOf(RUNTIME_CLASS(CWnd))) return nullptr;
+  auto* view = static_cast<CWnd*>(object.release());
+  CRect rect(0, 0, 0, 0);
+  if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, this, nID, pContext)) {
+    // A view whose window never came to be was not ended by PostNcDestroy.
+    if (!view->m_hWnd) std::unique_ptr<CWnd> discard(view);
+    return nullptr;
+  }
+  return view;
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
+  if (!m_pViewActive) {
+    if (CWnd* pane = GetDescendantWindow(int(AFX_IDW_PANE_FIRST), TRUE);
+        pane && pane->IsKindOf(RUNTIME_CLASS(CView))) {
+      SetActiveView(static_cast<CView*>(pane), FALSE);
+    }
+  }
+  SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+  if (bMakeVisible) {
+    ActivateFrame();
+    if (m_pViewActive) m_pViewActive->OnActivateView(TRUE, m_pViewActive, m_pViewActive);
+  }
+  if (pDoc) OnUpdateFrameTitle(TRUE);
+  RecalcLayout();
+}
+
+void CFrameWnd::ActivateFrame(int nCmdShow) {
+  if (nCmdShow == -1) nCmdShow = IsIconic() ? SW_RESTORE : SW_SHOW;
+  ShowWindow(nCmdShow);
+  BringWindowToTop();
+  if (!(GetStyle() & WS_CHILD)) SetActiveWindow();
+}
+
+void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify) {
+  CView* old = m_pViewActive;
+  if (old == pViewNew) return;
+  m_pViewActive = pViewNew;
+  if (bNotify && old) old->OnActivateView(FALSE, pViewNew, old);
+  if (bNotify && pViewNew) pViewNew->OnActivateView(TRUE, pViewNew, old);
+  m_nIdleFlags |= idleTitle;
+}
+
+CDocument* CFrameWnd::GetActiveDocument() {
+  return m_pViewActive ? m_pViewActive->GetDocument() : nullptr;
+}
+
+// --- Layout -----------------------------------------------------------------------------------------
+
+void CFrameWnd::RecalcLayout(BOOL) {
+  if (m_bInRecalcLayout) return;
+  m_bInRecalcLayout = TRUE;
+  m_nIdleFlags &= ~idleLayout;
+  RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+  m_bInRecalcLayout = FALSE;
+}
+
+void CFrameWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag,
+                               LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch) {
+  AFX_SIZEPARENTPARAMS layout{};
+  // Bars move only when hDWP is set; a query leaves every window where it is.
+  layout.hDWP = nFlag == reposQuery ? nullptr : this;
+  layout.bStretch = bStretch;
+  if (lpRectClient) {
+    layout.rect = *lpRectClient;
+  } else {
+    GetClientRect(&layout.rect);
+  }
+  HWND left_over = nullptr;
+  // Children in Z order, top first: each bar takes its strip from what is left.
+  for (HWND child = ::GetTopWindow(m_hWnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    UINT id = UINT(::GetDlgCtrlID(child));
+    if (id == nIDLeftOver) {
+      left_over = child;
+    } else if (id >= nIDFirst && id <= nIDLast) {
+      ::SendMessage(child, WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
+    }
+  }
+  CRect rest(layout.rect);
+  if (nFlag == reposQuery) {
+    if (lpRectParam) {
+      *lpRectParam = rest;
+      if (bStretch) {
+        CRect client;
+        GetClientRect(&client);
+        lpRectParam->right = lpRectParam->left + std::max(rest.Width(), layout.sizeTotal.cx);
+      }
+    }
+    return;
+  }
+  if (nFlag == reposExtra && lpRectParam) {
+    rest.left += lpRectParam->left;
+    rest.top += lpRectParam->top;
+    rest.right -= lpRectParam->right;
+    rest.bottom -= lpRectParam->bottom;
+  }
+  if (left_over) {
+    if (rest.right < rest.left) rest.right = rest.left;
+    if (rest.bottom < rest.top) rest.bottom = rest.top;
+    ::MoveWindow(left_over, rest.left, rest.top, rest.Width(), rest.Height(), TRUE);
+  }
+}
+
+void CFrameWnd::DelayRecalcLayout(BOOL bNotify) {
+  m_nIdleFlags |= idleLayout | (bNotify ? idleNotify : 0);
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT nID) {
+  for (CControlBar* bar : m_listControlBars) {
+    if (UINT(bar->GetDlgCtrlID()) == nID) return bar;
+  }
+  return nullptr;
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
+  if (!pBar) return;
+  if (bDelay) {
+    pBar->DelayShow(bShow);
+    DelayRecalcLayout();
+  } else {
+    pBar->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
+    RecalcLayout();
+  }
+}
+
+void CFrameWnd::AddControlBar(CControlBar* pBar) {
+  if (std::find(m_listControlBars.begin(), m_listControlBars.end(), pBar) == m_listControlBars.end()) {
+    m_listControlBars.push_back(pBar);
+  }
+}
+
+void CFrameWnd::RemoveControlBar(CControlBar* pBar) {
+  m_listControlBars.erase(std::remove(m_listControlBars.begin(), m_listControlBars.end(), pBar),
+                          m_listControlBars.end());
+}
+
+// --- Title, menus, messages --------------------------------------------------------------------------
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+  if (!(m_frameStyle & FWS_ADDTOTITLE)) return;
+  CDocument* doc = GetActiveDocument();
+  UpdateFrameTitleForDocument(bAddToTitle && doc ? doc->GetTitle().GetString() : nullptr);
+}
+
+void CFrameWnd::UpdateFrameTitleForDocument(LPCTSTR lpszDocName) {
+  CString title;
+  if (!lpszDocName || !*lpszDocName) {
+    title = m_strTitle;
+  } else if (m_frameStyle & FWS_PREFIXTITLE) {
+    title = CString(lpszDocName) + " - " + m_strTitle;
+  } else {
+    title = m_strTitle.IsEmpty() ? CString(lpszDocName) : m_strTitle + " - " + lpszDocName;
+  }
+  CString current;
+  GetWindowText(current);
+  if (current != title) SetWindowText(title);
+}
+
+void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
+  HMENU menu = hMenuAlt ? hMenuAlt : m_hMenuDefault;
+  if (!(GetStyle() & WS_CHILD) && ::GetMenu(m_hWnd) != menu) ::SetMenu(m_hWnd, menu);
+}
+
+void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const {
+  rMessage.Empty();
+  CString full;
+  if (AfxLoadString(nID, full)) rMessage = full.SpanExcluding("\n");
+}
+
+CWnd* CFrameWnd::GetMessageBar() { return GetDescendantWindow(int(AFX_IDW_STATUS_BAR), TRUE); }
+
+void CFrameWnd::SetMessageText(LPCTSTR lpszText) { SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(lpszText)); }
+void CFrameWnd::SetMessageText(UINT nID) { SendMessage(WM_SETMESSAGESTRING, nID, 0); }
+
+LRESULT CFrameWnd::OnSetMessageStringMessage(WPARAM wParam, LPARAM lParam) {
+  CWnd* bar = GetMessageBar();
+  if (!bar) return 0;
+  CString text;
+  if (lParam) {
+    text = reinterpret_cast<LPCTSTR>(lParam);
+  } else if (wParam) {
+    GetMessageString(UINT(wParam), text);
+  }
+  bar->SetWindowText(text);
+  return 0;
+}
+
+void CFrameWnd::UpdateMenuPopup(CMenu* pPopupMenu) {
+  if (!pPopupMenu) return;
+  CMenuCmdUI state;
+  state.m_pMenu = pPopupMenu;
+  state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
+  for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+    state.m_nID = pPopupMenu->GetMenuItemID(int(state.m_nIndex));
+    if (state.m_nID == 0) continue;  // separator
+    if (state.m_nID == UINT(-1)) {
+      // A pop-up item is enabled while its first item's command is.
+      CMenu* sub = pPopupMenu->GetSubMenu(int(state.m_nIndex));
+      if (!sub || sub->GetMenuItemCount() == 0) continue;
+      UINT first = sub->GetMenuItemID(0);
+      if (first == 0 || first == UINT(-1)) continue;
+      CTestCmdUI probe;
+      probe.m_nID = first;
+      probe.DoUpdate(this, m_bAutoMenuEnable && first < 0xF000);
+      state.m_nID = first;
+      state.Enable(probe.m_bEnabled);
+      continue;
+    }
+    state.m_pSubMenu = nullptr;
+    state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
+    // An update may have added or removed items (the recent-file list).
+    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
+  }
+}
+
+void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
+  if (!bSysMenu) UpdateMenuPopup(pPopupMenu);
+}
+
+void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU) {
+  // The status bar shows the item's prompt, or the idle text when the menu closes.
+  if (nFlags == 0xFFFF) {
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
+  } else if (!(nFlags & (MF_POPUP | MF_SEPARATOR))) {
+    SetMessageText(nItemID);
+  }
+}
+
+std::vector<HWND> CFrameWnd::FloatingWindows() const {
+  std::vector<HWND> out;
+  for (HWND top = ::GetTopWindow(nullptr); top; top = ::GetWindow(top, GW_HWNDNEXT)) {
+    if (top != m_hWnd && ::GetWindow(top, GW_OWNER) == m_hWnd &&
+        (::GetWindowLongPtr(top, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+      out.push_back(top);
+    }
+  }
+  return out;
+}
+
+// --- Routing ----------------------------------------------------------------------------------------
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable &&
+      TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg)) {
+    return TRUE;
+  }
+  return CWnd::PreTranslateMessage(pMsg);
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  // The active view (and through it the document) first, then the frame, then the application.
+  if (CView* view = GetActiveView(); view && view->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  CWinApp* app = AfxGetApp();
+  return app && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CFrameWnd::PostNcDestroy() {
+  // A frame owns itself: its window going ends it.
+  std::unique_ptr<CFrameWnd> self(this);
+}
+
+// --- Messages ---------------------------------------------------------------------------------------
+
+void CFrameWnd::OnDestroy() {
+  // Control bars forget the frame first, so nothing lays them out while they go.
+  for (CControlBar* bar : m_listControlBars) bar->m_pDockSite = nullptr;
+  m_listControlBars.clear();
+  CWinApp* app = AfxGetApp();
+  if (app && app->m_pMainWnd == this) {
+    app->m_pMainWnd = nullptr;
+    PostQuitMessage(0);
+  }
+  CWnd::OnDestroy();
+}
+
+void CFrameWnd::OnClose() {
+  CWinApp* app = AfxGetApp();
+  if (app && app->m_pMainWnd == this) {
+    // Closing the main window asks about every changed document first.
+    if (!app->SaveAllModified()) return;
+    app->CloseAllDocuments(FALSE);
+    if (!::IsWindow(m_hWnd)) return;
+    DestroyWindow();
+    return;
+  }
+  CDocument* doc = GetActiveDocument();
+  if (doc) {
+    if (!doc->CanCloseFrame(this)) return;
+    // The document's last frame closes the document (which destroys this frame).
+    bool other_frame = std::any_of(doc->m_viewList.begin(), doc->m_viewList.end(),
+                                   [&](CView* v) { return v->GetParentFrame() != this; });
+    if (!other_frame) {
+      doc->OnCloseDocument();
+      return;
+    }
+  }
+  DestroyWindow();
+}
+
+void CFrameWnd::OnSize(UINT nType, int cx, int cy) {
+  CWnd::OnSize(nType, cx, cy);
+  if (nType == SIZE_MINIMIZED) {
+    // Floating windows hide while their frame is minimised and come back with it.
+    for (HWND h : FloatingWindows()) {
+      if (::IsWindowVisible(h)) {
+        ::ShowWindow(h, SW_HIDE);
+        m_hiddenFloating.push_back(h);
+      }
+    }
+    return;
+  }
+  for (HWND h : m_hiddenFloating) {
+    if (::IsWindow(h)) ::ShowWindow(h, SW_SHOWNA);
+  }
+  m_hiddenFloating.clear();
+  RecalcLayout();
+}
+
+void CFrameWnd::OnEnable(BOOL bEnable) {
+  // Floating windows are disabled with their frame (a modal dialog is up) and enabled with it.
+  for (HWND h : FloatingWindows()) ::EnableWindow(h, bEnable);
+  CWnd::OnEnable(bEnable);
+}
+
+void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
+  if (m_pViewActive && m_pViewActive->m_hWnd) {
+    m_pViewActive->SetFocus();
+  } else {
+    CWnd::OnSetFocus(pOldWnd);
+  }
+}
+
+void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
+  CWnd::OnActivate(nState, pWndOther, bMinimized);
+  if (nState != WA_INACTIVE && m_pViewActive) m_pViewActive->OnActivateFrame(nState, this);
+}
+
+BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC) {
+  // The pane covers the client area: erasing under it only flickers.
+  if (m_pViewActive) return TRUE;
+  return CWnd::OnEraseBkgnd(pDC);
+}
+
+LRESULT CFrameWnd::OnIdleUpdateCmdUIMessage(WPARAM, LPARAM) {
+  if (m_nIdleFlags & idleLayout) RecalcLayout(m_nIdleFlags & idleNotify);
+  if (m_nIdleFlags & idleTitle) {
+    m_nIdleFlags &= ~idleTitle;
+    OnUpdateFrameTitle(TRUE);
+  }
+  m_nIdleFlags &= ~(idleLayout | idleNotify);
+  return 0;
+}

@@ -1,0 +1,143 @@
+// Frame windows: the window around views and control bars. The frame lays out its bars (each
+// takes its strip in Z order, WM_SIZEPARENT) and gives the rest to the pane, routes commands
+// (active view, then the frame, then the application), keeps the active view, loads its menu,
+// title and accelerators from one resource id, updates its title from the active document and
+// enables menu items through update-UI before a menu opens.
+//
+// Floating windows the frame owns (mini frames, WS_EX_TOOLWINDOW) follow it: they are hidden
+// while it is minimised and disabled while it is (during modal dialogs).
+#pragma once
+
+#include <vector>
+
+#include "platform/framework/create_context.h"
+#include "platform/framework/command_ids.h"
+#include "platform/win/cwnd.h"
+
+class CView;
+class CDocument;
+class CControlBar;
+class CMenu;
+
+// Frame styles.
+constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
+constexpr DWORD FWS_PREFIXTITLE = 0x00040000;
+constexpr DWORD FWS_SNAPTOBARS = 0x00080000;
+
+// WM_SIZEPARENT's lParam: the rectangle still free; each bar takes its strip from it.
+struct AFX_SIZEPARENTPARAMS {
+  void* hDWP;       // not used: bars move at once
+  RECT rect;        // the free rectangle, parent client coordinates
+  SIZE sizeTotal;   // the size the bars want (for a query)
+  BOOL bStretch;    // stretch bars to the whole width/height
+};
+
+// RepositionBars modes.
+constexpr UINT reposDefault = 0;
+constexpr UINT reposQuery = 1;
+constexpr UINT reposExtra = 2;
+
+class CFrameWnd : public CWnd {
+  DECLARE_DYNCREATE(CFrameWnd)
+
+ public:
+  static const CRect rectDefault;
+
+  CFrameWnd();
+  ~CFrameWnd() override;
+
+  BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+              const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr,
+              LPCTSTR lpszMenuName = nullptr, DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+  // Title (the first part of the string resource), menu and accelerators from `nIDResource`.
+  virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                         CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+  BOOL LoadAccelTable(UINT nIDResource);
+
+  // --- Views and documents ---
+  virtual CFrameWnd* GetActiveFrame() { return this; }
+  CView* GetActiveView() const { return m_pViewActive; }
+  void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+  virtual CDocument* GetActiveDocument();
+  CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+  virtual void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+  virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+  virtual void ActivateFrame(int nCmdShow = -1);
+
+  // --- Layout ---
+  virtual void RecalcLayout(BOOL bNotify = TRUE);
+  // Lays out children in Z order: each answers WM_SIZEPARENT by taking its strip; the child with
+  // `nIDLeftOver` gets the rest. With reposQuery nothing moves and `lpRectParam` receives the
+  // rectangle left.
+  void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                      LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr,
+                      BOOL bStretch = TRUE);
+  void DelayRecalcLayout(BOOL bNotify = TRUE);
+  CControlBar* GetControlBar(UINT nID);
+  void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+  void AddControlBar(CControlBar* pBar);
+  void RemoveControlBar(CControlBar* pBar);
+  void EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle; }
+
+  // --- Title, menus, messages ---
+  virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+  virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+  void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
+  virtual void GetMessageString(UINT nID, CString& rMessage) const;
+  void SetMessageText(LPCTSTR lpszText);
+  void SetMessageText(UINT nID);
+  CWnd* GetMessageBar();
+  // Runs update-UI over the items of a popup menu about to open.
+  void UpdateMenuPopup(CMenu* pPopupMenu);
+  // The floating windows this frame owns (top-level, WS_EX_TOOLWINDOW).
+  std::vector<HWND> FloatingWindows() const;
+
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+  void PostNcDestroy() override;
+
+  CString m_strTitle;
+  DWORD m_frameStyle = 0;  // FWS_ bits
+  HMENU m_hMenuDefault = nullptr;
+  void* m_hAccelTable = nullptr;
+  UINT m_nIDHelp = 0;
+  UINT m_nIdleFlags = 0;
+  BOOL m_bAutoMenuEnable = TRUE;
+  BOOL m_bInRecalcLayout = FALSE;
+  DWORD m_dwDockStyle = 0;
+  CRect m_rectBorder;
+  std::vector<CControlBar*> m_listControlBars;
+  CView* m_pViewActive = nullptr;
+
+ protected:
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  afx_msg void OnDestroy();
+  afx_msg void OnClose();
+  afx_msg void OnSize(UINT nType, int cx, int cy);
+  afx_msg void OnSetFocus(CWnd* pOldWnd);
+  afx_msg void OnEnable(BOOL bEnable);
+  afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+  afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+  afx_msg LRESULT OnIdleUpdateCmdUIMessage(WPARAM, LPARAM);
+  afx_msg LRESULT OnSetMessageStringMessage(WPARAM wParam, LPARAM lParam);
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+
+  // Floating windows hidden by the last minimise, shown again on restore.
+  std::vector<HWND> m_hiddenFloating;
+
+  DECLARE_MESSAGE_MAP()
+};
+
+namespace framework {
+// Whether a frame object still exists (frames end themselves when their window goes).
+bool frame_alive(const CFrameWnd* frame);
+}  // namespace framework
+
+// Map entry of WM_INITMENUPOPUP with the framework's handler signature.
+#define ON_WM_INITMENUPOPUP()                                                                     \
+  LUMO_WM_ENTRY(WM_INITMENUPOPUP, {                                                               \
+    self->OnInitMenuPopup(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), LOWORD(lParam),     \
+                          BOOL(HIWORD(lParam)));                                                  \
+    return TRUE;                                                                                  \
+  })

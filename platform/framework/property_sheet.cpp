@@ -1,0 +1,316 @@
+#include "platform/framework/property_sheet.h"
+
+#include <algorithm>
+
+#include "platform/base/cp1250.h"
+#include "platform/framework/command_ids.h"
+#include "platform/framework/control_messages.h"
+#include "platform/win/system_metrics.h"
+#include "platform/win/virtual_keys.h"
+#include "platform/win/window_dc.h"
+
+IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
+IMPLEMENT_DYNAMIC(CPropertySheet, CDialog)
+
+namespace {
+constexpr int kMargin = 7;
+constexpr int kTabHeight = 20;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kCharWidth = 6;  // the dialog font's average width, for tab widths
+}  // namespace
+
+// --- CPropertyPage ----------------------------------------------------------------------------------
+
+CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption) : CDialog(nIDTemplate, nullptr) {
+  if (nIDCaption) {
+    AfxLoadString(nIDCaption, m_strCaption);
+  } else if (const res::DialogResource* t = res::find_dialog(nIDTemplate); t && t->utf8_caption) {
+    m_strCaption = t->utf8_caption;
+  }
+}
+
+BOOL CPropertyPage::OnSetActive() { return TRUE; }
+BOOL CPropertyPage::OnKillActive() { return UpdateData(TRUE); }
+void CPropertyPage::OnOK() { m_bModified = FALSE; }
+void CPropertyPage::OnCancel() {}
+BOOL CPropertyPage::OnApply() {
+  OnOK();
+  return TRUE;
+}
+void CPropertyPage::OnReset() {}
+BOOL CPropertyPage::OnQueryCancel() { return TRUE; }
+
+void CPropertyPage::SetModified(BOOL bChanged) {
+  m_bModified = bChanged;
+  if (m_pSheet) m_pSheet->UpdateApplyButton();
+}
+
+void CPropertyPage::CancelToClose() {
+  if (!m_pSheet || !m_pSheet->m_hWnd) return;
+  // The changes are made: OK becomes "Zamknij" and Cancel is no longer offered.
+  if (HWND ok = ::GetDlgItem(m_pSheet->m_hWnd, IDOK)) ::SetWindowText(ok, "Zamknij");
+  if (HWND cancel = ::GetDlgItem(m_pSheet->m_hWnd, IDCANCEL)) ::EnableWindow(cancel, FALSE);
+}
+
+BOOL CPropertyPage::PreTranslateMessage(MSG* pMsg) {
+  // Enter and Esc belong to the sheet's buttons.
+  if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == WPARAM(VK_RETURN) || pMsg->wParam == WPARAM(VK_ESCAPE))) {
+    return FALSE;
+  }
+  return CDialog::PreTranslateMessage(pMsg);
+}
+
+// --- CPropertySheet ---------------------------------------------------------------------------------
+
+BEGIN_MESSAGE_MAP(CPropertySheet, CDialog)
+  ON_WM_PAINT()
+  ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+CPropertySheet::CPropertySheet(LPCTSTR pszCaption, CWnd* pParentWnd, UINT iSelectPage)
+    : CDialog(0, pParentWnd), m_strCaption(pszCaption ? pszCaption : ""), m_nStartPage(iSelectPage) {}
+
+CPropertySheet::CPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
+    : CDialog(0, pParentWnd), m_nStartPage(iSelectPage) {
+  AfxLoadString(nIDCaption, m_strCaption);
+}
+
+void CPropertySheet::AddPage(CPropertyPage* pPage) {
+  if (!pPage) return;
+  pPage->m_pSheet = this;
+  m_pages.push_back(pPage);
+  if (m_hWnd && m_nActive < 0) SetActivePage(0);
+  if (m_hWnd) Invalidate();
+}
+
+void CPropertySheet::RemovePage(int nPage) {
+  if (nPage < 0 || nPage >= GetPageCount()) return;
+  CPropertyPage* page = m_pages[size_t(nPage)];
+  if (page->m_hWnd) page->DestroyWindow();
+  page->m_pSheet = nullptr;
+  m_pages.erase(m_pages.begin() + nPage);
+  if (m_nActive == nPage) {
+    m_nActive = -1;
+    if (!m_pages.empty()) SetActivePage(std::min(nPage, GetPageCount() - 1));
+  } else if (m_nActive > nPage) {
+    --m_nActive;
+  }
+  if (m_hWnd) Invalidate();
+}
+
+CPropertyPage* CPropertySheet::GetPage(int nPage) const {
+  return nPage >= 0 && nPage < GetPageCount() ? m_pages[size_t(nPage)] : nullptr;
+}
+
+CPropertyPage* CPropertySheet::GetActivePage() const { return GetPage(m_nActive); }
+
+int CPropertySheet::GetPageIndex(CPropertyPage* pPage) const {
+  auto it = std::find(m_pages.begin(), m_pages.end(), pPage);
+  return it == m_pages.end() ? -1 : int(it - m_pages.begin());
+}
+
+CRect CPropertySheet::GetTabRect(int nPage) const {
+  int x = kMargin;
+  for (int i = 0; i < GetPageCount(); ++i) {
+    int width = m_pages[size_t(i)]->GetCaption().GetLength() * kCharWidth + 16;
+    if (i == nPage) return CRect(x, kMargin, x + width, kMargin + kTabHeight);
+    x += width;
+  }
+  return CRect();
+}
+
+BOOL CPropertySheet::EnsurePage(int nPage) {
+  CPropertyPage* page = GetPage(nPage);
+  if (!page) return FALSE;
+  if (page->m_hWnd) return TRUE;
+  if (!page->CreateFromTemplate(this, TRUE)) return FALSE;
+  page->MoveWindow(kMargin + 2, kMargin + kTabHeight + 2, m_pageSize.cx, m_pageSize.cy, FALSE);
+  return TRUE;
+}
+
+BOOL CPropertySheet::SetActivePage(int nPage) {
+  if (nPage < 0 || nPage >= GetPageCount()) return FALSE;
+  if (nPage == m_nActive) return TRUE;
+  CPropertyPage* old = GetActivePage();
+  // A page with bad values keeps the sheet on it.
+  if (old && old->m_hWnd && !old->OnKillActive()) return FALSE;
+  if (!m_hWnd) {
+    m_nStartPage = UINT(nPage);
+    return TRUE;
+  }
+  if (!EnsurePage(nPage)) return FALSE;
+  CPropertyPage* page = GetPage(nPage);
+  if (!page->OnSetActive()) return FALSE;
+  if (old && old->m_hWnd) old->ShowWindow(SW_HIDE);
+  m_nActive = nPage;
+  page->ShowWindow(SW_SHOW);
+  if (HWND first = GetNextDlgTabItem(page->m_hWnd, nullptr, FALSE)) ::SetFocus(first);
+  Invalidate();
+  return TRUE;
+}
+
+BOOL CPropertySheet::SetActivePage(CPropertyPage* pPage) { return SetActivePage(GetPageIndex(pPage)); }
+
+void CPropertySheet::SetTitle(LPCTSTR lpszText) {
+  m_strCaption = lpszText ? lpszText : "";
+  if (m_hWnd) SetWindowText(m_strCaption);
+}
+
+BOOL CPropertySheet::CreateDialogWindow(CWnd* pOwner) { return BuildSheet(pOwner); }
+
+BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD, DWORD) {
+  m_bModal = FALSE;
+  if (!BuildSheet(pParentWnd)) return FALSE;
+  ShowWindow(SW_SHOW);
+  return TRUE;
+}
+
+BOOL CPropertySheet::BuildSheet(CWnd* pParentWnd) {
+  if (m_pages.empty()) return FALSE;
+  // The page area fits the largest page.
+  m_pageSize = CSize(0, 0);
+  for (CPropertyPage* page : m_pages) {
+    if (const res::DialogResource* t = res::find_dialog(page->m_nIDTemplate)) {
+      RECT r{0, 0, t->rect.right - t->rect.left, t->rect.bottom - t->rect.top};
+      ::MapDialogRect(nullptr, &r);
+      m_pageSize.cx = std::max(m_pageSize.cx, r.right);
+      m_pageSize.cy = std::max(m_pageSize.cy, r.bottom);
+    }
+  }
+  int width = std::max(int(m_pageSize.cx) + 2 * kMargin + 4, 3 * kButtonWidth + 4 * kMargin);
+  int buttons_top = kMargin + kTabHeight + int(m_pageSize.cy) + 4 + kMargin;
+  int height = buttons_top + kButtonHeight + kMargin;
+  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  RECT window{0, 0, width, height};
+  AdjustWindowRectEx(&window, style, FALSE, WS_EX_DLGMODALFRAME);
+  int ww = window.right - window.left, wh = window.bottom - window.top;
+  RECT over{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (pParentWnd && pParentWnd->m_hWnd) ::GetWindowRect(pParentWnd->m_hWnd, &over);
+  int x = over.left + ((over.right - over.left) - ww) / 2, y = over.top + ((over.bottom - over.top) - wh) / 2;
+  if (!CreateEx(WS_EX_DLGMODALFRAME, DIALOG_CLASS, m_strCaption, style, x, y, ww, wh,
+                pParentWnd ? pParentWnd->m_hWnd : nullptr, nullptr, nullptr)) {
+    return FALSE;
+  }
+  struct Button {
+    int id;
+    const char* utf8;
+    DWORD style;
+  };
+  const Button buttons[] = {{IDOK, "OK", BS_DEFPUSHBUTTON},
+                            {IDCANCEL, "Anuluj", BS_PUSHBUTTON},
+                            {int(ID_APPLY_NOW), "&Zastosuj", BS_PUSHBUTTON}};
+  int bx = width - 3 * (kButtonWidth + kMargin);
+  for (const Button& b : buttons) {
+    HWND h = CreateWindowEx(0, "Button", base::cp1250::from_utf8(b.utf8).c_str(),
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | b.style, bx, buttons_top, kButtonWidth,
+                            kButtonHeight, m_hWnd, reinterpret_cast<HMENU>(std::uintptr_t(b.id)), nullptr);
+    if (!h) {
+      DestroyWindow();
+      return FALSE;
+    }
+    bx += kButtonWidth + kMargin;
+  }
+  ::EnableWindow(::GetDlgItem(m_hWnd, int(ID_APPLY_NOW)), FALSE);
+  SendMessage(WM_INITDIALOG, 0, 0);
+  return m_hWnd != nullptr;
+}
+
+BOOL CPropertySheet::OnInitDialog() {
+  int start = int(m_nStartPage) < GetPageCount() ? int(m_nStartPage) : 0;
+  m_nActive = -1;
+  return SetActivePage(start) ? FALSE : TRUE;
+}
+
+void CPropertySheet::UpdateApplyButton() {
+  if (!m_hWnd) return;
+  bool changed = std::any_of(m_pages.begin(), m_pages.end(), [](CPropertyPage* p) { return p->IsModified(); });
+  ::EnableWindow(::GetDlgItem(m_hWnd, int(ID_APPLY_NOW)), changed);
+}
+
+BOOL CPropertySheet::Apply() {
+  CPropertyPage* active = GetActivePage();
+  if (active && active->m_hWnd && !active->OnKillActive()) return FALSE;
+  for (CPropertyPage* page : m_pages) {
+    if (page->m_hWnd && !page->OnApply()) {
+      SetActivePage(page);
+      return FALSE;
+    }
+  }
+  UpdateApplyButton();
+  return TRUE;
+}
+
+void CPropertySheet::OnOK() {
+  CPropertyPage* active = GetActivePage();
+  if (active && active->m_hWnd && !active->OnKillActive()) return;
+  for (CPropertyPage* page : m_pages) {
+    if (page->m_hWnd) page->OnOK();
+  }
+  EndDialog(IDOK);
+}
+
+void CPropertySheet::OnCancel() {
+  CPropertyPage* active = GetActivePage();
+  if (active && active->m_hWnd && !active->OnQueryCancel()) return;
+  for (CPropertyPage* page : m_pages) {
+    if (page->m_hWnd) page->OnCancel();
+  }
+  EndDialog(IDCANCEL);
+}
+
+BOOL CPropertySheet::PressButton(int nButton) {
+  switch (nButton) {
+    case IDOK: OnOK(); return TRUE;
+    case IDCANCEL: OnCancel(); return TRUE;
+    default: return nButton == int(ID_APPLY_NOW) && Apply();
+  }
+}
+
+BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(wParam) == BN_CLICKED || !lParam) {
+    UINT id = LOWORD(wParam);
+    if (id == UINT(IDOK) || id == UINT(IDCANCEL) || id == ID_APPLY_NOW) {
+      PressButton(int(id));
+      return TRUE;
+    }
+  }
+  return CDialog::OnCommand(wParam, lParam);
+}
+
+BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == WPARAM(VK_TAB) && (GetKeyState(VK_CONTROL) & 0x8000)) {
+    // Ctrl+Tab (with Shift: backwards) moves between pages.
+    int n = GetPageCount();
+    if (n > 1) SetActivePage((m_nActive + ((GetKeyState(VK_SHIFT) & 0x8000) ? n - 1 : 1)) % n);
+    return TRUE;
+  }
+  return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CPropertySheet::OnLButtonDown(UINT, CPoint point) {
+  for (int i = 0; i < GetPageCount(); ++i) {
+    if (GetTabRect(i).PtInRect(point)) {
+      SetActivePage(i);
+      return;
+    }
+  }
+}
+
+void CPropertySheet::OnPaint() {
+  CPaintDC dc(this);
+  dc.SetBkMode(TRANSPARENT);
+  COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+  CRect page(kMargin, kMargin + kTabHeight, kMargin + int(m_pageSize.cx) + 4,
+             kMargin + kTabHeight + int(m_pageSize.cy) + 4);
+  dc.Draw3dRect(&page, light, shadow);
+  for (int i = 0; i < GetPageCount(); ++i) {
+    CRect tab = GetTabRect(i);
+    // The active tab stands two pixels taller and joins the page.
+    if (i != m_nActive) tab.top += 2;
+    dc.Draw3dRect(&tab, light, shadow);
+    CString caption = m_pages[size_t(i)]->GetCaption();
+    caption.Remove('&');
+    dc.TextOut(tab.left + 8, tab.top + 3, caption, caption.GetLength());
+  }
+}

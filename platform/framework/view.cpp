@@ -1,0 +1,141 @@
+#include "platform/framework/view.h"
+
+#include "platform/framework/document.h"
+#include "platform/framework/frame_wnd.h"
+#include "platform/framework/prompter.h"
+#include "platform/framework/print_job.h"
+#include "platform/win/window_dc.h"
+
+IMPLEMENT_DYNAMIC(CView, CWnd)
+
+BEGIN_MESSAGE_MAP(CView, CWnd)
+  ON_WM_CREATE()
+  ON_WM_PAINT()
+  ON_WM_MOUSEACTIVATE()
+  ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMessage)
+  ON_COMMAND(ID_FILE_PRINT, &CView::OnFilePrint)
+  ON_COMMAND(ID_FILE_PRINT_DIRECT, &CView::OnFilePrint)
+END_MESSAGE_MAP()
+
+CView::~CView() {
+  if (m_pDocument) m_pDocument->RemoveView(this);
+}
+
+CFrameWnd* CView::GetParentFrame() const {
+  for (CWnd* w = GetParent(); w; w = w->GetParent()) {
+    if (w->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return static_cast<CFrameWnd*>(w);
+  }
+  return nullptr;
+}
+
+BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
+  cs.style |= WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  return CWnd::PreCreateWindow(cs);
+}
+
+int CView::OnCreate(LPCREATESTRUCT lpcs) {
+  if (CWnd::OnCreate(lpcs) == -1) return -1;
+  auto* context = static_cast<CCreateContext*>(lpcs->lpCreateParams);
+  if (context && context->m_pCurrentDoc) context->m_pCurrentDoc->AddView(this);
+  return 0;
+}
+
+void CView::PostNcDestroy() {
+  // A view owns itself: its window going ends it (and takes it off its document).
+  std::unique_ptr<CView> self(this);
+}
+
+BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  return m_pDocument && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CView::OnPaint() {
+  CPaintDC dc(this);
+  OnPrepareDC(&dc);
+  OnDraw(&dc);
+}
+
+void CView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
+  // Printing stops after the last page when the view set no page count itself.
+  if (pInfo && pInfo->m_nMaxPage == 0xFFFF) pInfo->m_bContinuePrinting = pInfo->m_nCurPage == 1;
+  (void)pDC;
+}
+
+int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
+  int result = CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+  if (result == MA_NOACTIVATE || result == MA_NOACTIVATEANDEAT) return result;
+  if (CFrameWnd* frame = GetParentFrame()) {
+    if (frame->GetActiveView() != this) frame->SetActiveView(this);
+  }
+  return result;
+}
+
+LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM) {
+  OnInitialUpdate();
+  return 0;
+}
+
+void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
+
+void CView::OnUpdate(CView* pSender, LPARAM, CObject*) {
+  if (pSender != this) Invalidate(TRUE);
+}
+
+void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*) {
+  if (bActivate && pActivateView == this) {
+    if (GetFocus() != this && !IsChild(GetFocus())) SetFocus();
+  }
+}
+
+void CView::OnActivateFrame(UINT, CFrameWnd*) {}
+
+// --- Printing ---------------------------------------------------------------------------------------
+
+BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
+
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
+  if (pInfo->m_bDirect) return TRUE;
+  int copies = 1;
+  return framework::prompter().choose_printer(m_hWnd, pInfo->m_strPrinter, pInfo->m_strOutputFile,
+                                              copies);
+}
+
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
+void CView::OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
+
+void CView::OnFilePrint() {
+  CPrintInfo info;
+  const MSG* msg = GetCurrentMessage();
+  info.m_bDirect = msg && LOWORD(msg->wParam) == ID_FILE_PRINT_DIRECT;
+  if (!OnPreparePrinting(&info)) return;
+  framework::PrintJob job(info.m_strPrinter, info.m_strOutputFile);
+  CDC* dc = job.dc();
+  if (!dc) {
+    AfxMessageBox(job.error_text(), MB_ICONEXCLAMATION);
+    return;
+  }
+  OnBeginPrinting(dc, &info);
+  CString title;
+  if (m_pDocument) title = m_pDocument->GetTitle();
+  if (!job.StartDoc(title)) {
+    OnEndPrinting(dc, &info);
+    return;
+  }
+  for (info.m_nCurPage = info.GetFromPage(); info.m_nCurPage <= info.GetToPage(); ++info.m_nCurPage) {
+    OnPrepareDC(dc, &info);
+    if (!info.m_bContinuePrinting) break;
+    info.m_rectDraw = job.printable_rect();
+    if (!job.StartPage()) break;
+    OnPrint(dc, &info);
+    if (!job.EndPage()) break;
+    if (job.aborted()) break;
+  }
+  OnEndPrinting(dc, &info);
+  if (job.aborted()) {
+    job.AbortDoc();
+  } else {
+    job.EndDoc();
+  }
+}
