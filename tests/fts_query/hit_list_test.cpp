@@ -2,9 +2,11 @@
 // occurrence bounds, the limit on spilled hits, damaged spill files and their deletion.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
+#include "engine/fts/search/hit_highlight.h"
 #include "engine/fts/search/hit_list_access.h"
 #include "platform/base/os_file.h"
 #include "platform/base/temp_folder.h"
@@ -128,6 +130,62 @@ TEST(HitList, DamagedSpillFilesAreNotTrusted) {
   ASSERT_EQ(f.set_size(20 * 120), base::OsError::None);
   f.close();
   EXPECT_EQ(FtsGetHit(list.get(), 130, &hit), kFtsReadFailed);
+}
+
+TEST(HitList, FinalOrdering) {
+  // Occurrences: ascending by address, a repeated address once.
+  FtsHitListPtr list = std::make_unique<FtsHitList>();
+  list->hits.push_back({7, 0, 0, {{0, 50, 1, 2, 0}, {1, 10, 1, 2, 0}, {2, 50, 1, 2, 0}, {3, 30, 1, 2, 0}}});
+  ASSERT_EQ(FtsSortHits(list.get(), kSortOccurrences), 0);
+  ASSERT_EQ(list->hits[0].occurrences.size(), 3u);
+  EXPECT_EQ(list->hits[0].count, 3u);
+  EXPECT_EQ(list->hits[0].occurrences[0].address, 10u);
+  EXPECT_EQ(list->hits[0].occurrences[2].address, 50u);
+
+  // Hits: descending count; equal counts keep topic order, with many hits as with few.
+  for (uint32_t hits : {20u, 21u, 40000u}) {
+    list = std::make_unique<FtsHitList>();
+    for (uint32_t n = 0; n < hits; ++n) list->hits.push_back({n, n % 3 == 0 ? 5u : 2u, uint16_t(n % 5), {}});
+    ASSERT_EQ(FtsSortHits(list.get(), kSortByCount), 0);
+    for (uint32_t n = 1; n < hits; ++n) {
+      const FtsHit& a = list->hits[n - 1];
+      const FtsHit& b = list->hits[n];
+      ASSERT_TRUE(a.count > b.count || (a.count == b.count && a.topic < b.topic)) << hits << " " << n;
+    }
+    ASSERT_EQ(FtsSortHits(list.get(), kSortByWeight), 0);
+    for (uint32_t n = 1; n < hits; ++n) ASSERT_GE(list->hits[n - 1].weight, list->hits[n].weight);
+  }
+  EXPECT_EQ(FtsSortHits(list.get(), 4), kFtsBadArgument);
+  EXPECT_EQ(FtsSortHits(nullptr, kSortByCount), kFtsBadArgument);
+}
+
+TEST(HitList, TopicListsSortByAddressUpToTheirCap) {
+  // The index delivered topic 3's words from the back; topic 4 has one word more than a list holds.
+  FtsHitListPtr list = std::make_unique<FtsHitList>();
+  FtsHit three{3, 0, 0, {}};
+  for (uint32_t k = 0; k < 5040; ++k) three.occurrences.push_back({k, 100000 - 10 * k, 0, 4, 0});
+  FtsHit four{4, 0, 0, {}};
+  for (uint32_t k = 0; k < 5041; ++k) four.occurrences.push_back({k, 10 * k, 0, 4, 0});
+  list->hits.push_back(std::move(three));
+  list->hits.push_back(std::move(four));
+  ASSERT_EQ(FtsSpillHitList(list.get(), 2), 0);
+  HitHighlightHandle hl = HlCreate(std::move(list));
+  ASSERT_TRUE(hl);
+  TopicHitListPtr copy = HlCopyTopicOccurrences(hl, 3);
+  ASSERT_TRUE(copy);
+  ASSERT_EQ(copy->entries.size(), 5040u);
+  EXPECT_EQ(copy->entries.front().address, 100000u - 10 * 5039);
+  EXPECT_TRUE(std::is_sorted(copy->entries.begin(), copy->entries.end(),
+                             [](const TopicHitEntry& a, const TopicHitEntry& b) { return a.address < b.address; }));
+  EXPECT_EQ(HlSelectTopic(hl, 4), 0u);
+  EXPECT_FALSE(HlCopyTopicOccurrences(hl, 4));
+  int32_t code = 0;
+  EXPECT_EQ(HlGetOccurrenceCount(hl, 1, &code), 5041);
+  EXPECT_EQ(HlGetOccurrence(hl, 1, 0), -1);
+  // Releasing the handle frees the hit list and deletes its spill files.
+  EXPECT_EQ(spill_files().size(), 2u);
+  HlRelease(hl);
+  EXPECT_TRUE(spill_files().empty());
 }
 
 }  // namespace

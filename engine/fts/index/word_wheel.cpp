@@ -108,6 +108,8 @@ int32_t WwFindPosition(WordWheelHandle handle, const char* text) {
   if (mvfs::BtGetAt(handle->tree.get(), position, &key, nullptr) != mvfs::kFsOk || key.empty() ||
       mvfs::BtMapPositionToOrdinal(handle->tree.get(), handle->map.get(), &ordinal, key.data()) != mvfs::kFsOk)
     return -1;
+  // A damaged map can name any ordinal; only the keyword index's own are answers.
+  if (ordinal < 0 || ordinal >= handle->count) return -1;
   const mvfs::BtKeyType type{handle->key_type, mvfs::BtGetCharMaps(handle->tree.get())};
   if (!mvfs::BtKeyMatches(type, mvfs::BtCallerKey(text, type.type), key, nullptr) && ordinal > 0) return ordinal - 1;
   return ordinal;

@@ -192,6 +192,30 @@ int32_t FtsSpillHitList(FtsHitList* list, uint32_t count) {
   return kFtsOk;
 }
 
+int32_t FtsSortHits(FtsHitList* list, int mode) {
+  if (!list || list->spill) return kFtsBadArgument;
+  switch (mode) {
+    case kSortOccurrences:
+      for (FtsHit& hit : list->hits) {
+        auto by_address = [](const FtsOccurrence& a, const FtsOccurrence& b) { return a.address < b.address; };
+        std::stable_sort(hit.occurrences.begin(), hit.occurrences.end(), by_address);
+        hit.occurrences.erase(std::unique(hit.occurrences.begin(), hit.occurrences.end(),
+                                          [](const FtsOccurrence& a, const FtsOccurrence& b) { return a.address == b.address; }),
+                              hit.occurrences.end());
+        hit.count = uint32_t(hit.occurrences.size());
+      }
+      return kFtsOk;
+    case kSortByCount:
+      std::stable_sort(list->hits.begin(), list->hits.end(), [](const FtsHit& a, const FtsHit& b) { return a.count > b.count; });
+      return kFtsOk;
+    case kSortByWeight:
+      std::stable_sort(list->hits.begin(), list->hits.end(), [](const FtsHit& a, const FtsHit& b) { return a.weight > b.weight; });
+      return kFtsOk;
+    default:
+      return kFtsBadArgument;
+  }
+}
+
 void FtsFreeHitList(FtsHitListPtr list) { list.reset(); }
 
 }  // namespace fts

@@ -66,6 +66,14 @@ int32_t FtsHitsToGroup(engine::TopicGroup* group, FtsHitList* list);
 // list stays in memory, fully usable.
 int32_t FtsSpillHitList(FtsHitList* list, uint32_t count);
 
+// Final ordering of an in-memory list. Mode 1: each hit's occurrences ascending by character address,
+// repeated addresses dropped. Mode 2: hits descending by occurrence count; mode 3: descending by
+// weight; hits with equal keys keep their order. 0, or 2015 for a null or spilled list or another mode.
+inline constexpr int kSortOccurrences = 1;
+inline constexpr int kSortByCount = 2;
+inline constexpr int kSortByWeight = 3;
+int32_t FtsSortHits(FtsHitList* list, int mode);
+
 // Frees the list; spill files are closed and deleted.
 void FtsFreeHitList(FtsHitListPtr list);
 
