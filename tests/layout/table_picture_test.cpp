@@ -1,6 +1,7 @@
 // Tables and pictures laid out on the recording device.
 #include <gtest/gtest.h>
 
+#include "engine/frame/text_output.h"
 #include "tests/layout/record_builder.h"
 
 namespace layout_test {
@@ -45,7 +46,7 @@ Bytes PictureWithHotspots() {
   p.width = 40;
   p.height = 20;
   p.bits = Bytes(40 * 20, 0);
-  p.hotspots = HotspotData({{0xE3, 0, 0, 10, 10, 5}, {0x8A, 10, 0, 10, 10, 0}, {0xC8, 20, 5, 10, 10, 2}}, {1, 2, 3});
+  p.hotspots = HotspotData({{0xE0, 0, 0, 10, 10, 5}, {0x8A, 10, 0, 10, 10, 0}, {0xC8, 20, 5, 10, 10, 2}}, {1, 2, 3});
   return PictureDirectory({StoredBitmapRecord(p)});
 }
 
@@ -118,6 +119,66 @@ TEST(Picture, NestedInlineRecordsStopAtTheDepthCap) {
   frame::RecordExtent e;
   t.Layout(record, 300, &e);
   EXPECT_EQ(e.chars, 0);
+}
+
+}  // namespace
+}  // namespace layout_test
+
+namespace layout_test {
+namespace {
+
+// The drawing calls of one laid-out record, without the state calls around them.
+std::string DrawLog(TestViewer& t, const Bytes& record, int32_t width) {
+  medview::Viewer& v = t.viewer();
+  frame::LayoutFrame f;
+  f.record = record;
+  t.Layout(record, width, nullptr, &f.objects);
+  medview::MvAcquireDC(&v);
+  t.log().clear();
+  frame::FrDrawFrame(v, f, 0, 0);
+  medview::MvReleaseDC(&v);
+  std::string out;
+  for (const std::string& line : t.log()) {
+    if (line.rfind("line", 0) == 0 || line.rfind("rect", 0) == 0 || line.rfind("polyline", 0) == 0 ||
+        line.rfind("fill", 0) == 0) {
+      out += line + "\n";
+    }
+  }
+  return out;
+}
+
+TEST(Drawing, BordersInEveryStyleAndHotspotFrames) {
+  TestViewer t;
+  adt::ParagraphInfo info;
+  info.hasBorder = 1;
+  struct Case {
+    int16_t border;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {0x01, "rectangle 1,1,59,23 pen=solid/1/000000 brush=null rop2=13\n"},
+      {0x01 | (1 << 5), "rectangle 1,1,58,24 pen=solid/2/000000 brush=null rop2=13\n"},
+      {0x01 | (2 << 5),
+       "rectangle 1,1,57,25 pen=solid/1/000000 brush=null rop2=13\n"
+       "rectangle 3,3,55,23 pen=solid/1/000000 brush=null rop2=13\n"},
+      {0x01 | (3 << 5),
+       "rectangle 1,1,58,24 pen=solid/1/000000 brush=null rop2=13\n"
+       "polyline 58,2 58,25 pen=solid/1/000000 rop2=13\n"
+       "polyline 2,24 59,24 pen=solid/1/000000 rop2=13\n"},
+      {0x02 | 0x04 | (2 << 5),
+       "polyline 1,1 57,1 pen=solid/1/000000 rop2=13\n"
+       "polyline 1,1 1,18 pen=solid/1/000000 rop2=13\n"
+       "polyline 3,3 57,3 pen=solid/1/000000 rop2=13\n"
+       "polyline 3,3 3,18 pen=solid/1/000000 rop2=13\n"},
+      {0x01 | (6 << 5), ""},  // takes its space but is not drawn
+  };
+  for (const Case& c : cases) {
+    info.border = c.border;
+    EXPECT_EQ(DrawLog(t, TextRecord(info, Commands().End(), "x|"), 60), c.expected) << c.border;
+  }
+  EXPECT_EQ(DrawLog(t, PictureRecord(PictureWithHotspots()), 100),
+            "rectangle 0,0,10,10 pen=dot/1/000000 brush=null rop2=13\n"
+            "rectangle 20,5,30,15 pen=solid/1/000000 brush=null rop2=13\n");
 }
 
 }  // namespace
