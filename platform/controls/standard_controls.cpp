@@ -1,0 +1,622 @@
+#include "platform/controls/standard_controls.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/base/cp1250.h"
+#include "platform/win/system_metrics.h"
+#include "platform/win/virtual_keys.h"
+
+namespace {
+
+DWORD style_of(HWND h) { return DWORD(GetWindowLongPtr(h, GWL_STYLE)); }
+
+void notify(HWND h, WORD code) {
+  if (HWND parent = GetParent(h)) {
+    SendMessage(parent, WM_COMMAND, MAKEWPARAM(WORD(GetDlgCtrlID(h)), code), reinterpret_cast<LPARAM>(h));
+  }
+}
+
+// Paints through a framework context over BeginPaint's handle.
+template <typename Paint>
+void paint(HWND h, Paint&& body) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(h, &ps);
+  CDC dc;
+  dc.Attach(hdc);
+  RECT r;
+  GetClientRect(h, &r);
+  dc.SetBkMode(TRANSPARENT);
+  dc.SetTextColor(GetSysColor(IsWindowEnabled(h) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  body(dc, CRect(r));
+  dc.Detach();
+  EndPaint(h, &ps);
+}
+
+// A label without its '&' marks ("&&" is one '&').
+std::string label(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&' && i + 1 < text.size()) ++i;
+    out += text[i];
+  }
+  return out;
+}
+
+// --- Static -------------------------------------------------------------------------------------------
+
+LRESULT static_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      return DLGC_STATIC;
+    case WM_NCHITTEST:
+      return (style_of(h) & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
+    case WM_LBUTTONUP:
+      if (style_of(h) & SS_NOTIFY) notify(h, STN_CLICKED);
+      return 0;
+    case WM_SETTEXT: {
+      LRESULT r = DefWindowProc(h, message, wParam, lParam);
+      InvalidateRect(h, nullptr, TRUE);
+      return r;
+    }
+    case WM_PAINT:
+      paint(h, [&](CDC& dc, CRect r) {
+        DWORD s = style_of(h);
+        DWORD type = s & SS_TYPEMASK;
+        if (type == SS_ETCHEDHORZ) {
+          dc.Draw3dRect(r.left, r.top, r.Width(), 2, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+          return;
+        }
+        if (type == SS_BLACKRECT) {
+          dc.FillSolidRect(&r, GetSysColor(COLOR_WINDOWFRAME));
+          return;
+        }
+        std::string text = GetWindowTextString(h);
+        if (!(s & SS_NOPREFIX)) text = label(text);
+        UINT format = type == SS_CENTER ? DT_CENTER : type == SS_RIGHT ? DT_RIGHT : DT_LEFT;
+        dc.DrawText(text.c_str(), int(text.size()), &r, format | DT_WORDBREAK | DT_NOPREFIX);
+      });
+      return 0;
+    default:
+      return DefWindowProc(h, message, wParam, lParam);
+  }
+}
+
+// --- Button -------------------------------------------------------------------------------------------
+
+struct ButtonState {
+  UINT check = BST_UNCHECKED;
+  bool pushed = false;
+  bool tracking = false;
+};
+
+std::map<HWND, ButtonState>& buttons() {
+  static std::map<HWND, ButtonState> b;
+  return b;
+}
+
+DWORD button_type(HWND h) { return style_of(h) & BS_TYPEMASK; }
+bool is_radio(DWORD type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
+bool is_check(DWORD type) {
+  return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;
+}
+
+void set_check(HWND h, UINT check) {
+  ButtonState& s = buttons()[h];
+  if (s.check != check) {
+    s.check = check;
+    InvalidateRect(h, nullptr, TRUE);
+  }
+}
+
+// A click: automatic buttons change their own state first, then the parent hears of it.
+void click(HWND h) {
+  DWORD type = button_type(h);
+  if (type == BS_AUTOCHECKBOX) set_check(h, buttons()[h].check ? BST_UNCHECKED : BST_CHECKED);
+  if (type == BS_AUTO3STATE) set_check(h, (buttons()[h].check + 1) % 3);
+  if (type == BS_AUTORADIOBUTTON) {
+    // The other automatic radio buttons of the group go off.
+    HWND parent = GetParent(h);
+    HWND first = h;
+    for (HWND p = h; p && !(style_of(p) & WS_GROUP);) {
+      p = GetWindow(p, GW_HWNDPREV);
+      if (p) first = p;
+    }
+    for (HWND c = first; c; c = GetWindow(c, GW_HWNDNEXT)) {
+      if (c != first && (style_of(c) & WS_GROUP)) break;
+      if (GetParent(c) == parent && c != h && button_type(c) == BS_AUTORADIOBUTTON) set_check(c, BST_UNCHECKED);
+    }
+    set_check(h, BST_CHECKED);
+  }
+  notify(h, BN_CLICKED);
+}
+
+void paint_button(HWND h, CDC& dc, CRect r) {
+  DWORD type = button_type(h);
+  const ButtonState& s = buttons()[h];
+  std::string text = label(GetWindowTextString(h));
+  COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+  if (type == BS_OWNERDRAW) {
+    UINT state = (s.pushed ? ODS_SELECTED : 0) | (GetFocus() == h ? ODS_FOCUS : 0) |
+                 (IsWindowEnabled(h) ? 0 : ODS_DISABLED);
+    DRAWITEMSTRUCT d{ODT_BUTTON, UINT(GetDlgCtrlID(h)), 0, ODA_DRAWENTIRE, state, h, dc.GetSafeHdc(), r, 0};
+    SendMessage(GetParent(h), WM_DRAWITEM, WPARAM(GetDlgCtrlID(h)), reinterpret_cast<LPARAM>(&d));
+    return;
+  }
+  if (type == BS_GROUPBOX) {
+    CRect frame(r.left, r.top + 6, r.right, r.bottom);
+    dc.Draw3dRect(&frame, shadow, light);
+    dc.SetBkMode(OPAQUE);
+    dc.SetBkColor(GetSysColor(COLOR_BTNFACE));
+    dc.TextOut(r.left + 8, r.top, text.c_str(), int(text.size()));
+    return;
+  }
+  if (is_check(type) || is_radio(type)) {
+    CRect box(r.left, r.top + (r.Height() - 13) / 2, r.left + 13, r.top + (r.Height() - 13) / 2 + 13);
+    dc.FillSolidRect(&box, GetSysColor(COLOR_WINDOW));
+    dc.Draw3dRect(&box, shadow, light);
+    if (s.check == BST_CHECKED) {
+      CRect mark(box.left + 3, box.top + 3, box.right - 3, box.bottom - 3);
+      dc.FillSolidRect(&mark, GetSysColor(COLOR_WINDOWTEXT));
+    } else if (s.check == BST_INDETERMINATE) {
+      CRect mark(box.left + 3, box.top + 3, box.right - 3, box.bottom - 3);
+      dc.FillSolidRect(&mark, GetSysColor(COLOR_BTNSHADOW));
+    }
+    CRect t(box.right + 4, r.top, r.right, r.bottom);
+    dc.DrawText(text.c_str(), int(text.size()), &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    return;
+  }
+  dc.FillSolidRect(&r, GetSysColor(COLOR_BTNFACE));
+  bool is_default = type == BS_DEFPUSHBUTTON;
+  if (is_default) {
+    dc.Draw3dRect(&r, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
+    r.DeflateRect(1, 1);
+  }
+  if (s.pushed) {
+    dc.Draw3dRect(&r, shadow, shadow);
+  } else {
+    dc.Draw3dRect(&r, light, GetSysColor(COLOR_WINDOWFRAME));
+  }
+  CRect t(r);
+  if (s.pushed) t.OffsetRect(1, 1);
+  dc.DrawText(text.c_str(), int(text.size()), &t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+LRESULT button_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE: {
+      DWORD type = button_type(h);
+      if (type == BS_GROUPBOX) return DLGC_STATIC;
+      if (is_radio(type)) return DLGC_RADIOBUTTON | DLGC_BUTTON;
+      if (type == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+      if (type == BS_PUSHBUTTON || type == BS_OWNERDRAW) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      return DLGC_BUTTON;
+    }
+    case BM_GETCHECK:
+      return buttons()[h].check;
+    case BM_SETCHECK:
+      set_check(h, UINT(wParam) > BST_INDETERMINATE ? BST_CHECKED : UINT(wParam));
+      return 0;
+    case BM_GETSTATE: {
+      const ButtonState& s = buttons()[h];
+      return s.check | (s.pushed ? BST_PUSHED : 0) | (GetFocus() == h ? BST_FOCUS : 0);
+    }
+    case BM_SETSTATE:
+      buttons()[h].pushed = wParam != 0;
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    case BM_SETSTYLE:
+      SetWindowLongPtr(h, GWL_STYLE, LONG_PTR((style_of(h) & ~BS_TYPEMASK) | (wParam & BS_TYPEMASK)));
+      if (lParam) InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    case BM_CLICK:
+      if (IsWindowEnabled(h)) click(h);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      SetFocus(h);
+      SetCapture(h);
+      buttons()[h].tracking = true;
+      buttons()[h].pushed = true;
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    case WM_LBUTTONUP: {
+      ButtonState& s = buttons()[h];
+      if (!s.tracking) return 0;
+      s.tracking = false;
+      s.pushed = false;
+      ReleaseCapture();
+      InvalidateRect(h, nullptr, TRUE);
+      RECT r;
+      GetClientRect(h, &r);
+      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom) click(h);
+      return 0;
+    }
+    case WM_KEYUP:
+      if (wParam == WPARAM(VK_SPACE)) click(h);
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+      InvalidateRect(h, nullptr, TRUE);
+      return DefWindowProc(h, message, wParam, lParam);
+    case WM_SETTEXT: {
+      LRESULT r = DefWindowProc(h, message, wParam, lParam);
+      InvalidateRect(h, nullptr, TRUE);
+      return r;
+    }
+    case WM_PAINT:
+      paint(h, [&](CDC& dc, CRect r) { paint_button(h, dc, r); });
+      return 0;
+    case WM_NCDESTROY:
+      buttons().erase(h);
+      return DefWindowProc(h, message, wParam, lParam);
+    default:
+      return DefWindowProc(h, message, wParam, lParam);
+  }
+}
+
+// --- Edit ---------------------------------------------------------------------------------------------
+
+struct EditState {
+  int start = 0, end = 0;  // selection (start may exceed end while it runs backwards)
+  int limit = 30000;
+  bool modified = false;
+};
+
+std::map<HWND, EditState>& edits() {
+  static std::map<HWND, EditState> e;
+  return e;
+}
+
+void set_text_raw(HWND h, const std::string& text) { DefWindowProc(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+
+// Replaces the selection by `insert`, keeping the limit; true when the text changed.
+bool replace_selection(HWND h, std::string insert) {
+  EditState& s = edits()[h];
+  std::string text = GetWindowTextString(h);
+  int a = std::clamp(std::min(s.start, s.end), 0, int(text.size()));
+  int b = std::clamp(std::max(s.start, s.end), 0, int(text.size()));
+  DWORD style = style_of(h);
+  if (!(style & ES_MULTILINE)) insert.erase(std::remove_if(insert.begin(), insert.end(), [](char c) { return c == '\r' || c == '\n'; }), insert.end());
+  if (style & ES_UPPERCASE) insert = base::cp1250::to_upper(insert);
+  if (style & ES_LOWERCASE) insert = base::cp1250::to_lower(insert);
+  int room = s.limit - (int(text.size()) - (b - a));
+  if (int(insert.size()) > room) {
+    insert.resize(size_t(std::max(0, room)));
+    notify(h, EN_MAXTEXT);
+  }
+  if (insert.empty() && a == b) return false;
+  text.replace(size_t(a), size_t(b - a), insert);
+  set_text_raw(h, text);
+  s.start = s.end = a + int(insert.size());
+  s.modified = true;
+  InvalidateRect(h, nullptr, TRUE);
+  notify(h, EN_UPDATE);
+  notify(h, EN_CHANGE);
+  return true;
+}
+
+void edit_key(HWND h, int vk) {
+  EditState& s = edits()[h];
+  int size = GetWindowTextLength(h);
+  bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  int caret = s.end;
+  switch (vk) {
+    case VK_LEFT: caret = std::max(0, caret - 1); break;
+    case VK_RIGHT: caret = std::min(size, caret + 1); break;
+    case VK_HOME: caret = 0; break;
+    case VK_END: caret = size; break;
+    case VK_DELETE:
+      if (style_of(h) & ES_READONLY) return;
+      if (s.start == s.end && s.end < size) s.end = s.end + 1;
+      replace_selection(h, "");
+      return;
+    default: return;
+  }
+  s.end = caret;
+  if (!shift) s.start = caret;
+  InvalidateRect(h, nullptr, TRUE);
+}
+
+void edit_char(HWND h, unsigned char c) {
+  DWORD style = style_of(h);
+  if (style & ES_READONLY) return;
+  EditState& s = edits()[h];
+  if (c == 0x08) {
+    if (s.start == s.end && s.start > 0) s.start = s.start - 1;
+    replace_selection(h, "");
+    return;
+  }
+  if (c == '\r') {
+    if (style & ES_MULTILINE) replace_selection(h, "\r\n");
+    return;
+  }
+  if (c < 0x20 && c != '\t') return;
+  if ((style & ES_NUMBER) && (c < '0' || c > '9')) {
+    MessageBeep(0);
+    return;
+  }
+  replace_selection(h, std::string(1, char(c)));
+}
+
+LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  EditState& s = edits()[h];
+  switch (message) {
+    case WM_GETDLGCODE: {
+      LRESULT code = DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTARROWS;
+      if ((style_of(h) & (ES_MULTILINE | ES_WANTRETURN)) == (ES_MULTILINE | ES_WANTRETURN)) {
+        auto* msg = reinterpret_cast<const MSG*>(lParam);
+        if (msg && msg->message == WM_KEYDOWN && msg->wParam == WPARAM(VK_RETURN)) code |= DLGC_WANTALLKEYS;
+      }
+      return code;
+    }
+    case WM_SETTEXT: {
+      LRESULT r = DefWindowProc(h, message, wParam, lParam);
+      s.start = s.end = 0;
+      s.modified = false;
+      InvalidateRect(h, nullptr, TRUE);
+      notify(h, EN_CHANGE);
+      return r;
+    }
+    case EM_GETSEL: {
+      DWORD a = DWORD(std::min(s.start, s.end)), b = DWORD(std::max(s.start, s.end));
+      if (wParam) *reinterpret_cast<DWORD*>(wParam) = a;
+      if (lParam) *reinterpret_cast<DWORD*>(lParam) = b;
+      return MAKELRESULT(WORD(std::min<DWORD>(a, 0xFFFF)), WORD(std::min<DWORD>(b, 0xFFFF)));
+    }
+    case EM_SETSEL: {
+      int size = GetWindowTextLength(h);
+      int a = int(wParam), b = int(lParam);
+      if (a < 0) {
+        s.start = s.end = s.end;  // -1 takes the selection away, leaving the caret
+      } else {
+        s.start = std::min(a, size);
+        s.end = (b < 0 || b > size) ? size : b;
+      }
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    }
+    case EM_REPLACESEL:
+      replace_selection(h, lParam ? reinterpret_cast<const char*>(lParam) : "");
+      return 0;
+    case EM_LIMITTEXT:
+      s.limit = wParam == 0 ? 0x7FFFFFFE : int(std::min<WPARAM>(wParam, 0x7FFFFFFE));
+      return 0;
+    case EM_GETLIMITTEXT:
+      return s.limit;
+    case EM_GETMODIFY:
+      return s.modified;
+    case EM_SETMODIFY:
+      s.modified = wParam != 0;
+      return 0;
+    case EM_SETREADONLY:
+      SetWindowLongPtr(h, GWL_STYLE, LONG_PTR(wParam ? (style_of(h) | ES_READONLY) : (style_of(h) & ~ES_READONLY)));
+      InvalidateRect(h, nullptr, TRUE);
+      return TRUE;
+    case EM_GETLINECOUNT: {
+      std::string text = GetWindowTextString(h);
+      return 1 + std::count(text.begin(), text.end(), '\n');
+    }
+    case WM_CHAR:
+      edit_char(h, static_cast<unsigned char>(wParam));
+      return 0;
+    case WM_KEYDOWN:
+      edit_key(h, int(wParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      SetFocus(h);
+      return 0;
+    case WM_SETFOCUS:
+      notify(h, EN_SETFOCUS);
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    case WM_KILLFOCUS:
+      notify(h, EN_KILLFOCUS);
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    case WM_PAINT:
+      paint(h, [&](CDC& dc, CRect r) {
+        bool read_only = (style_of(h) & ES_READONLY) != 0;
+        dc.FillSolidRect(&r, GetSysColor(read_only ? COLOR_BTNFACE : COLOR_WINDOW));
+        dc.Draw3dRect(&r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+        std::string text = GetWindowTextString(h);
+        if (style_of(h) & ES_PASSWORD) text.assign(text.size(), '*');
+        CRect t(r.left + 3, r.top + 2, r.right - 3, r.bottom - 2);
+        dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+        dc.DrawText(text.c_str(), int(text.size()), &t,
+                    DT_NOPREFIX | ((style_of(h) & ES_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER));
+      });
+      return 0;
+    case WM_NCDESTROY:
+      edits().erase(h);
+      return DefWindowProc(h, message, wParam, lParam);
+    default:
+      return DefWindowProc(h, message, wParam, lParam);
+  }
+}
+
+// --- List box -----------------------------------------------------------------------------------------
+
+struct ListItem {
+  std::string text;
+  UINT_PTR data = 0;
+};
+struct ListState {
+  std::vector<ListItem> items;
+  int selected = -1;
+};
+
+std::map<HWND, ListState>& lists() {
+  static std::map<HWND, ListState> l;
+  return l;
+}
+
+constexpr int kItemHeight = 16;
+
+LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  ListState& s = lists()[h];
+  int count = int(s.items.size());
+  int index = int(wParam);
+  switch (message) {
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING: {
+      ListItem item{lParam ? reinterpret_cast<const char*>(lParam) : "", 0};
+      int at = message == LB_ADDSTRING || index < 0 || index > count ? count : index;
+      s.items.insert(s.items.begin() + at, item);
+      if (s.selected >= at) ++s.selected;
+      InvalidateRect(h, nullptr, TRUE);
+      return at;
+    }
+    case LB_DELETESTRING:
+      if (index < 0 || index >= count) return LB_ERR;
+      s.items.erase(s.items.begin() + index);
+      if (s.selected == index) s.selected = -1;
+      if (s.selected > index) --s.selected;
+      InvalidateRect(h, nullptr, TRUE);
+      return count - 1;
+    case LB_RESETCONTENT:
+      s.items.clear();
+      s.selected = -1;
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    case LB_GETCOUNT:
+      return count;
+    case LB_GETCURSEL:
+      return s.selected;
+    case LB_SETCURSEL:
+      if (index >= count) return LB_ERR;
+      s.selected = index < 0 ? -1 : index;
+      InvalidateRect(h, nullptr, TRUE);
+      return index < 0 ? LB_ERR : index;
+    case LB_GETTEXTLEN:
+      return index >= 0 && index < count ? LRESULT(s.items[size_t(index)].text.size()) : LB_ERR;
+    case LB_GETTEXT:
+      if (index < 0 || index >= count || !lParam) return LB_ERR;
+      std::copy(s.items[size_t(index)].text.begin(), s.items[size_t(index)].text.end(), reinterpret_cast<char*>(lParam));
+      reinterpret_cast<char*>(lParam)[s.items[size_t(index)].text.size()] = '\0';
+      return LRESULT(s.items[size_t(index)].text.size());
+    case LB_GETITEMDATA:
+      return index >= 0 && index < count ? LRESULT(s.items[size_t(index)].data) : LB_ERR;
+    case LB_SETITEMDATA:
+      if (index < 0 || index >= count) return LB_ERR;
+      s.items[size_t(index)].data = UINT_PTR(lParam);
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      SetFocus(h);
+      int at = GET_Y_LPARAM(lParam) / kItemHeight;
+      if (at >= 0 && at < count && at != s.selected) {
+        s.selected = at;
+        InvalidateRect(h, nullptr, TRUE);
+        if (style_of(h) & 0x0001 /* LBS_NOTIFY */) notify(h, LBN_SELCHANGE);
+      }
+      if (message == WM_LBUTTONDBLCLK && (style_of(h) & 0x0001)) notify(h, LBN_DBLCLK);
+      return 0;
+    }
+    case WM_KEYDOWN: {
+      int to = s.selected;
+      if (wParam == WPARAM(VK_DOWN)) to = std::min(count - 1, s.selected + 1);
+      if (wParam == WPARAM(VK_UP)) to = std::max(0, s.selected - 1);
+      if (to != s.selected && count > 0) {
+        s.selected = to;
+        InvalidateRect(h, nullptr, TRUE);
+        if (style_of(h) & 0x0001) notify(h, LBN_SELCHANGE);
+      }
+      return 0;
+    }
+    case WM_PAINT:
+      paint(h, [&](CDC& dc, CRect r) {
+        dc.FillSolidRect(&r, GetSysColor(COLOR_WINDOW));
+        for (int i = 0; i < count; ++i) {
+          CRect row(r.left, i * kItemHeight, r.right, (i + 1) * kItemHeight);
+          bool sel = i == s.selected;
+          if (sel) dc.FillSolidRect(&row, GetSysColor(COLOR_HIGHLIGHT));
+          dc.SetTextColor(GetSysColor(sel ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+          const std::string& t = s.items[size_t(i)].text;
+          dc.TextOut(row.left + 2, row.top + 1, t.c_str(), int(t.size()));
+        }
+      });
+      return 0;
+    case WM_NCDESTROY:
+      lists().erase(h);
+      return DefWindowProc(h, message, wParam, lParam);
+    default:
+      return DefWindowProc(h, message, wParam, lParam);
+  }
+}
+
+void register_class(const char* name, WNDPROC proc, UINT style) {
+  WNDCLASS wc;
+  if (GetClassInfo(name, &wc)) return;
+  wc.style = style;
+  wc.lpfnWndProc = proc;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = name;
+  RegisterClass(&wc);
+}
+
+}  // namespace
+
+namespace controls {
+void register_standard_controls() {
+  register_class("Static", static_proc, 0);
+  register_class("Button", button_proc, CS_DBLCLKS);
+  register_class("Edit", edit_proc, CS_DBLCLKS);
+  register_class("ListBox", list_proc, CS_DBLCLKS);
+}
+}  // namespace controls
+
+// --- Framework classes ----------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CStatic, CWnd)
+IMPLEMENT_DYNAMIC(CButton, CWnd)
+IMPLEMENT_DYNAMIC(CEdit, CWnd)
+IMPLEMENT_DYNAMIC(CListBox, CWnd)
+
+BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+  controls::register_standard_controls();
+  return CWnd::Create("Static", text, style | WS_CHILD, rect, parent, id);
+}
+
+BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+  controls::register_standard_controls();
+  return CWnd::Create("Button", caption, style | WS_CHILD, rect, parent, id);
+}
+
+void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+  controls::register_standard_controls();
+  return CWnd::Create("Edit", nullptr, style | WS_CHILD, rect, parent, id);
+}
+
+void CEdit::GetSel(int& start, int& end) const {
+  DWORD a = 0, b = 0;
+  SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+  start = int(a);
+  end = int(b);
+}
+
+BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+  controls::register_standard_controls();
+  return CWnd::Create("ListBox", nullptr, style | WS_CHILD, rect, parent, id);
+}
+
+void CListBox::GetText(int i, CString& out) const {
+  int n = GetTextLen(i);
+  if (n < 0) {
+    out.Empty();
+    return;
+  }
+  std::string buffer(size_t(n) + 1, '\0');
+  SendMessage(LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(buffer.data()));
+  buffer.resize(size_t(n));
+  out = CString(buffer);
+}

@@ -1,0 +1,82 @@
+// The standard controls: static texts, buttons (push, check, radio, group, owner-drawn), edits
+// (single and multi-line, limits, selection) and list boxes, as window classes "Static",
+// "Button", "Edit" and "ListBox" whose procedures keep the control's state and paint it, plus
+// the framework's classes over them. Controls tell their parent through WM_COMMAND with the
+// notification code in the high word.
+//
+// register_standard_controls() registers the classes (once; the program calls it at start,
+// before any dialog is made).
+#pragma once
+
+#include "platform/base/cstring.h"
+#include "platform/framework/control_messages.h"
+#include "platform/win/cwnd.h"
+
+namespace controls {
+void register_standard_controls();
+}  // namespace controls
+
+constexpr WORD STN_CLICKED = 0;
+constexpr WORD LBN_SELCHANGE = 1;
+constexpr WORD LBN_DBLCLK = 2;
+
+class CStatic : public CWnd {
+  DECLARE_DYNAMIC(CStatic)
+
+ public:
+  BOOL Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xFFFF);
+};
+
+class CButton : public CWnd {
+  DECLARE_DYNAMIC(CButton)
+
+ public:
+  BOOL Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+  int GetCheck() const { return int(SendMessage(BM_GETCHECK)); }
+  void SetCheck(int nCheck) { SendMessage(BM_SETCHECK, WPARAM(nCheck)); }
+  UINT GetState() const { return UINT(SendMessage(BM_GETSTATE)); }
+  void SetState(BOOL bHighlight) { SendMessage(BM_SETSTATE, WPARAM(bHighlight)); }
+  UINT GetButtonStyle() const { return UINT(GetStyle() & 0xFFFF); }
+  void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE) { SendMessage(BM_SETSTYLE, nStyle, bRedraw); }
+  // Owner-drawn buttons draw themselves here (reflected WM_DRAWITEM).
+  virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+};
+
+class CEdit : public CWnd {
+  DECLARE_DYNAMIC(CEdit)
+
+ public:
+  BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+  void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE) {
+    SendMessage(EM_SETSEL, WPARAM(nStartChar), LPARAM(nEndChar));
+    (void)bNoScroll;
+  }
+  void GetSel(int& nStartChar, int& nEndChar) const;
+  void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE) {
+    SendMessage(EM_REPLACESEL, WPARAM(bCanUndo), reinterpret_cast<LPARAM>(lpszNewText));
+  }
+  void LimitText(int nChars = 0) { SendMessage(EM_LIMITTEXT, WPARAM(nChars)); }
+  UINT GetLimitText() const { return UINT(SendMessage(EM_GETLIMITTEXT)); }
+  BOOL SetReadOnly(BOOL bReadOnly = TRUE) { return BOOL(SendMessage(EM_SETREADONLY, WPARAM(bReadOnly))); }
+  BOOL GetModify() const { return BOOL(SendMessage(EM_GETMODIFY)); }
+  void SetModify(BOOL bModified = TRUE) { SendMessage(EM_SETMODIFY, WPARAM(bModified)); }
+  int GetLineCount() const { return int(SendMessage(EM_GETLINECOUNT)); }
+};
+
+class CListBox : public CWnd {
+  DECLARE_DYNAMIC(CListBox)
+
+ public:
+  BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+  int AddString(LPCTSTR s) { return int(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s))); }
+  int InsertString(int i, LPCTSTR s) { return int(SendMessage(LB_INSERTSTRING, WPARAM(i), reinterpret_cast<LPARAM>(s))); }
+  int DeleteString(UINT i) { return int(SendMessage(LB_DELETESTRING, i)); }
+  void ResetContent() { SendMessage(LB_RESETCONTENT); }
+  int GetCount() const { return int(SendMessage(LB_GETCOUNT)); }
+  int GetCurSel() const { return int(SendMessage(LB_GETCURSEL)); }
+  int SetCurSel(int i) { return int(SendMessage(LB_SETCURSEL, WPARAM(i))); }
+  void GetText(int i, CString& out) const;
+  int GetTextLen(int i) const { return int(SendMessage(LB_GETTEXTLEN, WPARAM(i))); }
+  UINT_PTR GetItemData(int i) const { return UINT_PTR(SendMessage(LB_GETITEMDATA, WPARAM(i))); }
+  int SetItemData(int i, UINT_PTR data) { return int(SendMessage(LB_SETITEMDATA, WPARAM(i), LPARAM(data))); }
+};
