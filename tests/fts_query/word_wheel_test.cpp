@@ -181,5 +181,30 @@ TEST_F(WordWheelTest, QueryOnTheKeywordsLeavesTheTitlesBreakerAlone) {
   HlRelease(hl);
 }
 
+TEST(KeywordIndexNames, EveryIndexTheApplicationOpens) {
+  // Subjects, formulas, forms and figures, tables, act titles, titles of the parts of acts,
+  // signatories' surnames and positions, and dates.
+  const char* const names[] = {"|i", "|g", "|f", "|e", "|a", "|t", "|k", "|c", "|d",
+                                "|r", "|o", "|z", "|b", "|p", "|q", "|u"};
+  fts_query_test::QueryTitle t;
+  ASSERT_TRUE(t.write("names", false, [&](titlebuild::TitleBuilder& b) {
+    for (const char* name : names)
+      titlebuild::AddKeywordIndex(b, name, {{std::string("klucz ") + name, {uint32_t(name[1])}}, {"97-12-31", {1, 2}}});
+  }));
+  title::TitleHandle* handle = title::TtlOpen(t.path.c_str(), nullptr, 0, true);
+  ASSERT_TRUE(handle);
+  for (const char* name : names) {
+    WordWheelHandle w = WwOpen(handle, name, true);
+    ASSERT_TRUE(w) << name;
+    EXPECT_EQ(WwGetCount(w), 2) << name;
+    uint32_t out[2] = {};
+    EXPECT_EQ(WwGetKeywordTopics(w, (std::string("klucz ") + name).c_str(), 0, 2, out), 4) << name;
+    EXPECT_EQ(out[0], uint32_t(name[1]));
+    EXPECT_EQ(WwGetKeywordTopics(w, "97-12-31", 0, 2, out), 8) << name;
+    WwClose(w);
+  }
+  title::TtlClose(handle);
+}
+
 }  // namespace
 }  // namespace fts
