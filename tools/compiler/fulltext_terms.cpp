@@ -63,7 +63,8 @@ std::vector<titlebuild::FtsWriterTerm> CollectFullTextTerms(const std::vector<ti
       body.base_address = uint32_t(layout.record_addresses[t][r]);
       Break(topics[t].records[r].text, body, table, stop_list);
     }
-    Occurrences title{0, &terms, 1, uint32_t(layout.topic_addresses[t])};
+    // Title words are numbered on after the text's, so that a phrase never joins words of the two.
+    Occurrences title{body.next_position, &terms, 1, uint32_t(layout.topic_addresses[t])};
     Break(topics[t].title, title, table, stop_list);
     for (auto& [key, occurrences] : terms) postings[key].push_back({uint32_t(t), 0, std::move(occurrences)});
   }

@@ -1,6 +1,7 @@
 // The terms of the library's full-text index: every word of the topics' record texts in field 0 and
 // of their titles in field 1, broken and folded by the word breaker under the library's character
-// table and stop list, with its word position (counted per topic and field), address (the topic
+// table and stop list, with its word position (counted per topic, the title's words after the
+// text's), address (the topic
 // address of its first character) and length.
 #pragma once
 

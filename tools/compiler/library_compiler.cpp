@@ -7,6 +7,7 @@
 #include "engine/fts/common/breaker_table.h"
 #include "engine/fts/common/char_table.h"
 #include "engine/fts/common/operator_table.h"
+#include "engine/fts/index/index_format.h"
 #include "engine/title/title_fonts.h"
 #include "platform/base/os_file.h"
 #include "shell/core/contents_index.h"
@@ -49,6 +50,7 @@ int AddFullTextIndex(const LibraryPlan& plan, const titlebuild::TopicFileLayout&
   }
   titlebuild::FtsIndexWriterOptions options;
   options.topic_count = uint32_t(plan.topics.size());
+  options.occurrence_fields |= fts::kIndexHasField;
   try {
     titlebuild::AddFtsIndex(builder, CollectFullTextTerms(plan.topics, layout, table, &stop_list), options);
   } catch (const std::exception& e) {
