@@ -181,6 +181,24 @@ TEST_F(WordWheelTest, QueryOnTheKeywordsLeavesTheTitlesBreakerAlone) {
   HlRelease(hl);
 }
 
+TEST(KeywordIndexUpdate, InsertKeywordStoresTheCountOfAPresentKeyword) {
+  fts_query_test::QueryTitle t;
+  ASSERT_TRUE(t.write("insert", false, [](titlebuild::TitleBuilder& b) {
+    titlebuild::AddKeywordIndex(b, "|q", {{"Prezes Rady Ministr\xf3w", {1, 2, 3}}, {"Minister Finans\xf3w", {4}}});
+  }));
+  title::TitleHandle* handle = title::TtlOpen(t.path.c_str(), nullptr, 0, false);
+  ASSERT_TRUE(handle);
+  WordWheelHandle w = WwOpen(handle, "|q", false);
+  ASSERT_TRUE(w);
+  EXPECT_TRUE(WwInsertKeyword(w, "Prezes Rady Ministr\xf3w", 2));
+  EXPECT_EQ(WwGetKeywordTopicCount(w, "Prezes Rady Ministr\xf3w"), 2);
+  uint32_t out[3] = {};
+  EXPECT_EQ(WwGetKeywordTopics(w, "Prezes Rady Ministr\xf3w", 0, 3, out), 8);
+  EXPECT_FALSE(WwInsertKeyword(w, "Wojewoda", 1));
+  WwClose(w);
+  title::TtlClose(handle);
+}
+
 TEST(KeywordIndexNames, EveryIndexTheApplicationOpens) {
   // Subjects, formulas, forms and figures, tables, act titles, titles of the parts of acts,
   // signatories' surnames and positions, and dates.
