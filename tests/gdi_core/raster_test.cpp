@@ -241,6 +241,38 @@ TEST_F(Raster, TransfersStretchAndMayOverlap) {
   EXPECT_EQ(GetPixel(dc_, 0, 0), kWhite);
 }
 
+// A two-colour picture becomes a monochrome bitmap set from its DIB rows.
+TEST_F(Raster, MonochromeBitmapSetFromADib) {
+  struct {
+    BITMAPINFOHEADER h;
+    RGBQUAD colours[2];
+  } info{{40, 4, 2, 1, 1, BI_RGB, 0, 0, 0, 2, 0}, {{0, 0, 0, 0}, {255, 255, 255, 0}}};
+  uint8_t rows[] = {0xA0, 0, 0, 0, 0x50, 0, 0, 0};  // bottom row 1010, top row 0101
+  HBITMAP mono = CreateBitmap(4, 2, 1, 1, nullptr);
+  EXPECT_EQ(SetDIBits(dc_, mono, 0, 2, rows, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS), 2);
+  HDC mem = CreateCompatibleDC(dc_);
+  HGDIOBJ old = SelectObject(mem, mono);
+  SetTextColor(dc_, kBlack);
+  SetBkColor(dc_, kWhite);
+  BitBlt(dc_, 0, 0, 4, 2, mem, 0, 0, SRCCOPY);
+  EXPECT_EQ(picture(4, 2), "#.#.\n.#.#\n");
+  // Read back as a one-bit DIB with a black and white table.
+  struct {
+    BITMAPINFOHEADER h;
+    RGBQUAD colours[2];
+  } out{};
+  out.h.biSize = 40;
+  out.h.biBitCount = 1;
+  SelectObject(mem, old);
+  uint8_t back[8] = {};
+  EXPECT_EQ(GetDIBits(dc_, mono, 0, 2, back, reinterpret_cast<BITMAPINFO*>(&out), DIB_RGB_COLORS), 2);
+  EXPECT_EQ(back[0], 0xA0);
+  EXPECT_EQ(back[4], 0x50);
+  EXPECT_EQ(out.colours[1].rgbRed, 255);
+  DeleteDC(mem);
+  DeleteObject(mono);
+}
+
 TEST_F(Raster, DibsStretchOntoTheSurface) {
   // A 2 x 2 bottom-up 24-bit DIB: bottom row red, blue; top row green, black.
   struct {
