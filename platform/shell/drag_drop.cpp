@@ -1,0 +1,187 @@
+#include "platform/shell/drag_drop.h"
+
+#include "platform/shell/clipboard.h"
+#include "platform/win/virtual_keys.h"
+#include "platform/win/window_api.h"
+
+namespace {
+
+std::map<HWND, COleDropTarget*>& targets() {
+  static std::map<HWND, COleDropTarget*> t;
+  return t;
+}
+
+// The registered target under a screen point: the window there or its nearest parent with one.
+COleDropTarget* target_at(POINT screen, HWND& window) {
+  for (HWND h = WindowFromPoint(screen); h; h = GetParent(h)) {
+    if (auto it = targets().find(h); it != targets().end()) {
+      window = h;
+      return it->second;
+    }
+    if (!(GetWindowLongPtr(h, GWL_STYLE) & WS_CHILD)) break;
+  }
+  window = nullptr;
+  return nullptr;
+}
+
+DWORD key_state() {
+  DWORD keys = 0;
+  if (GetKeyState(VK_CONTROL) & 0x8000) keys |= MK_CONTROL;
+  if (GetKeyState(VK_SHIFT) & 0x8000) keys |= MK_SHIFT;
+  if (GetKeyState(VK_LBUTTON) & 0x8000) keys |= MK_LBUTTON;
+  return keys;
+}
+
+CPoint client_point(HWND h, POINT screen) {
+  POINT p = screen;
+  ScreenToClient(h, &p);
+  return CPoint(p);
+}
+
+}  // namespace
+
+namespace shell {
+DROPEFFECT effect_for_keys(DWORD keys, DROPEFFECT allowed) {
+  DROPEFFECT wanted;
+  if ((keys & MK_CONTROL) && (keys & MK_SHIFT)) {
+    wanted = DROPEFFECT_LINK;
+  } else if (keys & MK_CONTROL) {
+    wanted = DROPEFFECT_COPY;
+  } else if (keys & MK_SHIFT) {
+    wanted = DROPEFFECT_MOVE;
+  } else {
+    // No keys: a move where allowed, else a copy, else a link.
+    for (DROPEFFECT e : {DROPEFFECT_MOVE, DROPEFFECT_COPY, DROPEFFECT_LINK}) {
+      if (allowed & e) return e;
+    }
+    return DROPEFFECT_NONE;
+  }
+  return allowed & wanted;
+}
+}  // namespace shell
+
+// --- Data objects -----------------------------------------------------------------------------------
+
+BOOL COleDataObject::AttachClipboard() {
+  formats_ = nullptr;
+  clipboard_ = true;
+  return TRUE;
+}
+
+BOOL COleDataObject::IsDataAvailable(UINT format) const {
+  if (clipboard_) return IsClipboardFormatAvailable(format);
+  return formats_ && formats_->count(format) != 0;
+}
+
+std::vector<uint8_t> COleDataObject::GetData(UINT format) const {
+  if (clipboard_) return GetClipboardData(format);
+  if (!formats_) return {};
+  auto it = formats_->find(format);
+  return it == formats_->end() ? std::vector<uint8_t>() : it->second;
+}
+
+void COleDataSource::CacheData(UINT format, std::span<const uint8_t> bytes) {
+  formats_[format].assign(bytes.begin(), bytes.end());
+}
+
+BOOL COleDataSource::SetClipboard() {
+  if (!OpenClipboard(nullptr)) return FALSE;
+  EmptyClipboard();
+  for (const auto& [format, bytes] : formats_) SetClipboardData(format, bytes);
+  return CloseClipboard();
+}
+
+DROPEFFECT COleDataSource::DoDragDrop(DWORD allowed) {
+  // The drag holds the mouse: the window that has it, or the one the current message is for.
+  HWND source = GetCapture();
+  if (!source) {
+    const MSG* current = GetCurrentMessage();
+    source = current ? current->hwnd : nullptr;
+  }
+  if (!source || !IsWindow(source)) return DROPEFFECT_NONE;
+  SetCapture(source);
+  COleDataObject data(&formats_);
+  COleDropTarget* over = nullptr;
+  HWND over_window = nullptr;
+  DROPEFFECT effect = DROPEFFECT_NONE, result = DROPEFFECT_NONE;
+  auto leave = [&] {
+    if (over && IsWindow(over_window)) over->OnDragLeave(CWnd::FromHandle(over_window));
+    over = nullptr;
+    over_window = nullptr;
+  };
+  MSG msg;
+  for (;;) {
+    if (GetCapture() != source) {
+      leave();
+      break;  // the capture was taken away: the drag ends
+    }
+    BOOL got = GetMessage(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(int(msg.wParam));
+      leave();
+      break;
+    }
+    if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
+      HWND window = nullptr;
+      COleDropTarget* target = target_at(msg.pt, window);
+      if (target != over || window != over_window) {
+        leave();
+        over = target;
+        over_window = window;
+        if (over) {
+          effect = over->OnDragEnter(CWnd::FromHandle(window), &data, key_state(), client_point(window, msg.pt)) & allowed;
+        }
+      } else if (over) {
+        effect = over->OnDragOver(CWnd::FromHandle(window), &data, key_state(), client_point(window, msg.pt)) & allowed;
+      }
+      if (msg.message == WM_LBUTTONUP) {
+        if (over && effect != DROPEFFECT_NONE) {
+          DROPEFFECT chosen = shell::effect_for_keys(key_state() & ~MK_LBUTTON, effect);
+          if (chosen != DROPEFFECT_NONE &&
+              over->OnDrop(CWnd::FromHandle(over_window), &data, chosen, client_point(over_window, msg.pt))) {
+            result = chosen;
+          }
+        } else {
+          leave();
+        }
+        break;
+      }
+      continue;
+    }
+    if (msg.message == WM_KEYDOWN && msg.wParam == WPARAM(VK_ESCAPE)) {
+      leave();
+      break;
+    }
+    if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) continue;  // keys only change the effect
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+  }
+  if (GetCapture() == source) ReleaseCapture();
+  return result;
+}
+
+// --- Drop targets -----------------------------------------------------------------------------------
+
+COleDropTarget::~COleDropTarget() { Revoke(); }
+
+BOOL COleDropTarget::Register(CWnd* pWnd) {
+  if (!pWnd || !pWnd->m_hWnd || targets().count(pWnd->m_hWnd)) return FALSE;
+  m_hWnd = pWnd->m_hWnd;
+  targets()[m_hWnd] = this;
+  return TRUE;
+}
+
+void COleDropTarget::Revoke() {
+  if (m_hWnd) {
+    auto it = targets().find(m_hWnd);
+    if (it != targets().end() && it->second == this) targets().erase(it);
+  }
+  m_hWnd = nullptr;
+}
+
+DROPEFFECT COleDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
+  return OnDragOver(pWnd, pDataObject, dwKeyState, point);
+}
+DROPEFFECT COleDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+void COleDropTarget::OnDragLeave(CWnd*) {}
+BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint) { return FALSE; }

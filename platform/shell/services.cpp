@@ -1,0 +1,82 @@
+#include "platform/shell/services.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QToolTip>
+#include <QUrl>
+
+#include "platform/base/cp1250.h"
+#include "platform/res/resource_store.h"
+#include "platform/win/window_api.h"
+
+namespace shell {
+namespace {
+
+QString qt(const CString& s) { return QString::fromStdString(base::cp1250::to_utf8(s.view())); }
+
+HelpService*& installed_help() {
+  static HelpService* s = nullptr;
+  return s;
+}
+
+class SilentPlayer : public SoundPlayer {
+ public:
+  bool play(UINT id) override { return !res::find_binary(res::BinaryKind::sound, id).empty(); }
+};
+
+SoundPlayer*& installed_player() {
+  static SoundPlayer* p = nullptr;
+  return p;
+}
+
+}  // namespace
+
+bool HelpService::show(const HelpRequest& request) {
+  const std::string* text = res::find_string(request.context_id);
+  if (!text || text->empty()) return false;
+  // The text shows as a tip at the cursor, as context help pop-ups do.
+  POINT at{0, 0};
+  GetCursorPos(&at);
+  QToolTip::showText(QPoint(at.x, at.y), QString::fromStdString(base::cp1250::to_utf8(*text)));
+  return true;
+}
+
+HelpService& help_service() {
+  static HelpService default_service;
+  return installed_help() ? *installed_help() : default_service;
+}
+
+void set_help_service(HelpService* service) { installed_help() = service; }
+
+BOOL WinHelp(HWND h, const char*, UINT command, UINT_PTR data) {
+  if (command == HELP_QUIT) return TRUE;
+  HelpRequest request;
+  request.window = h;
+  request.command = command;
+  request.context_id = (command == HELP_CONTEXT || command == HELP_CONTEXTPOPUP) ? UINT(data) : 0;
+  request.control_id = h ? UINT(GetDlgCtrlID(h)) : 0;
+  return help_service().show(request);
+}
+
+bool open_url(const CString& url) {
+  if (url.IsEmpty()) return false;
+  QUrl u(qt(url), QUrl::TolerantMode);
+  if (!u.isValid()) return false;
+  return QDesktopServices::openUrl(u);
+}
+
+bool run_process(const CString& program, const std::vector<CString>& arguments) {
+  if (program.IsEmpty()) return false;
+  QStringList args;
+  for (const CString& a : arguments) args << qt(a);
+  return QProcess::startDetached(qt(program), args);
+}
+
+SoundPlayer& sound_player() {
+  static SilentPlayer silent;
+  return installed_player() ? *installed_player() : silent;
+}
+
+void set_sound_player(SoundPlayer* player) { installed_player() = player; }
+
+}  // namespace shell

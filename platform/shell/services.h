@@ -1,0 +1,62 @@
+// Services of the desktop: context help, web addresses and e-mail, child processes and sounds.
+//
+// Context help: there is no help engine; the help service takes each request (window, control
+// id, context id, command) and shows the short text the resource store holds under the context
+// id, when there is one. Tests install a recorder instead.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/base/cstring.h"
+#include "platform/win/win_types.h"
+
+// Help commands.
+constexpr UINT HELP_CONTEXT = 0x0001;
+constexpr UINT HELP_QUIT = 0x0002;
+constexpr UINT HELP_INDEX = 0x0003;
+constexpr UINT HELP_CONTEXTPOPUP = 0x0008;
+constexpr UINT HELP_FINDER = 0x000B;
+constexpr UINT HELP_WM_HELP = 0x000C;
+constexpr UINT HELP_CONTEXTMENU = 0x000A;
+
+namespace shell {
+
+struct HelpRequest {
+  HWND window = nullptr;
+  UINT control_id = 0;
+  UINT context_id = 0;
+  UINT command = 0;
+};
+
+class HelpService {
+ public:
+  virtual ~HelpService() = default;
+  // True when help was shown.
+  virtual bool show(const HelpRequest& request);
+};
+
+HelpService& help_service();
+// Installs `service` (null restores the default); the caller keeps it alive.
+void set_help_service(HelpService* service);
+
+// The platform's help call: the request goes to the help service.
+BOOL WinHelp(HWND h, const char* help_file, UINT command, UINT_PTR data);
+
+// Opens a web address or a "mailto:" address with the desktop's program; false when it could not.
+bool open_url(const CString& url_cp1250);
+// Starts a program with arguments (CP1250) without waiting; false when it could not start.
+bool run_process(const CString& program, const std::vector<CString>& arguments);
+
+class SoundPlayer {
+ public:
+  virtual ~SoundPlayer() = default;
+  // Plays the sound resource `id` (asynchronously); false when there is none.
+  virtual bool play(UINT id) = 0;
+};
+// The player in use: silent until the pictures and sound layer installs one.
+SoundPlayer& sound_player();
+void set_sound_player(SoundPlayer* player);
+
+}  // namespace shell
