@@ -35,16 +35,21 @@ int32_t collect(const uint8_t* raw, const uint8_t* term, int32_t position, intpt
 
 }  // namespace
 
-std::vector<FtsWriterTerm> TermsFromTexts(const std::vector<TextForIndex>& texts, const fts::CharTable& table) {
+std::vector<FtsWriterTerm> TermsFromTexts(const std::vector<TextForIndex>& texts, const fts::CharTable& table,
+                                          const fts::StopList* stop_list) {
   std::unordered_map<TermKey, std::vector<FtsWriterTopic>, TermKeyHash> terms;
-  for (const TextForIndex& text : texts) {
-    Collector collector{&terms, &text, 0};
+  uint32_t word_position = 0;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const TextForIndex& text = texts[i];
+    if (i > 0 && texts[i - 1].topic != text.topic) word_position = 0;
+    Collector collector{&terms, &text, word_position};
     fts::BreakerState state;
     fts::BreakerCall call;
     call.state = &state;
     call.callback = collect;
     call.callback_value = reinterpret_cast<intptr_t>(&collector);
     call.char_table = &table;
+    call.stop_list = stop_list;
     // The breaker takes at most 65,535 bytes a call and keeps a word that runs across calls whole.
     for (size_t at = 0; at < text.text.size(); at += UINT16_MAX) {
       call.text = reinterpret_cast<const uint8_t*>(text.text.data()) + at;
@@ -55,6 +60,7 @@ std::vector<FtsWriterTerm> TermsFromTexts(const std::vector<TextForIndex>& texts
     call.text = nullptr;
     call.length = 0;
     fts::FBreakWords(call);
+    word_position = collector.word_position;
   }
   std::vector<FtsWriterTerm> out;
   out.reserve(terms.size());

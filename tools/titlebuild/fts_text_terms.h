@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/fts/common/char_table.h"
+#include "engine/fts/common/stop_list.h"
 #include "tools/titlebuild/fts_index_writer.h"
 
 namespace titlebuild {
@@ -19,7 +20,10 @@ struct TextForIndex {
   uint32_t field = 0;
 };
 
-// The terms of all texts, ready for WriteFtsIndex.
-std::vector<FtsWriterTerm> TermsFromTexts(const std::vector<TextForIndex>& texts, const fts::CharTable& table);
+// The terms of all texts, ready for WriteFtsIndex. Word positions run on over consecutive texts of
+// one topic (a topic given as several texts numbers its words as one text); words of the stop list,
+// when one is given, are left out.
+std::vector<FtsWriterTerm> TermsFromTexts(const std::vector<TextForIndex>& texts, const fts::CharTable& table,
+                                          const fts::StopList* stop_list = nullptr);
 
 }  // namespace titlebuild
