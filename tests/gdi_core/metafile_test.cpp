@@ -163,7 +163,7 @@ TEST_F(Metafiles, RecordedBitmapPicturePlaysBackScaled) {
   log_->clear();
   ASSERT_TRUE(PlayMetaFile(dc_, mf));
   ASSERT_EQ(log_->size(), 1u);
-  EXPECT_EQ((*log_)[0], "transfer 0,0,60,30 from 0,0,2,1 of 2x1x32 rop=CC");
+  EXPECT_EQ((*log_)[0], "transfer 0,0,60,30 from 0,0,2,1 of 2x1x24 rop=CC");
   DeleteMetaFile(mf);
 }
 

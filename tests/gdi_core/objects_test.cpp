@@ -112,10 +112,11 @@ TEST_F(Objects, MemoryContextsHoldBitmapsOfTheirKind) {
   EXPECT_EQ(bm.bmBitsPixel, 1);
   HBITMAP colour = CreateCompatibleBitmap(dc_, 8, 8);
   GetObject(colour, sizeof bm, &bm);
-  EXPECT_EQ(bm.bmBitsPixel, 32);
+  EXPECT_EQ(bm.bmBitsPixel, 24);
+  EXPECT_EQ(bm.bmWidthBytes, 24);
   HGDIOBJ old = SelectObject(mem, colour);
   EXPECT_EQ(GetObjectType(old), OBJ_BITMAP);
-  EXPECT_EQ(GetDeviceCaps(mem, BITSPIXEL), 32);
+  EXPECT_EQ(GetDeviceCaps(mem, BITSPIXEL), 24);
   // Only memory contexts take bitmaps.
   EXPECT_EQ(SelectObject(dc_, mono), nullptr);
   SelectObject(mem, old);

@@ -316,7 +316,7 @@ TEST_F(Recording, PixelsDocumentsAndMemoryContexts) {
                         "end_page",
                         "end_doc",
                         "mem bitmap 1x1x1",
-                        "mem bitmap 20x10x32",
+                        "mem bitmap 20x10x24",
                         "transfer 5,5,25,15 from 0,0,20,10 of none rop=CC",
                         "transfer 0,0,40,20 from 0,0,20,10 of none rop=66",
                         "fill 0,0,2,2 rop=00 brush=solid/FFFFFF",

@@ -47,8 +47,12 @@ inline constexpr int kMaxBitmapSide = 16384;
 inline constexpr uint64_t kMaxBitmapBytes = 256ull << 20;
 bool bitmap_size_allowed(int width, int height);
 
+// The depth colour surfaces report: a true-colour screen of 24 bits per pixel (pictures choose
+// their variant by it), though pixels are held in 32 bits.
+inline constexpr int kColourDepth = 24;
+
 // A bitmap object's pixels. Device-dependent bitmaps report the depth they were made with (1 for
-// monochrome, else the screen's 32) and planes 1.
+// monochrome, else the screen's) and planes 1.
 class Bitmap {
  public:
   // Null when the size is not allowed. A new bitmap is black.
@@ -58,7 +62,7 @@ class Bitmap {
   int width() const { return width_; }
   int height() const { return height_; }
   bool monochrome() const { return monochrome_; }
-  int bits_pixel() const { return monochrome_ ? 1 : 32; }
+  int bits_pixel() const { return monochrome_ ? 1 : kColourDepth; }
   uint32_t* row(int y) { return pixels_.data() + std::ptrdiff_t(y) * width_; }
   const uint32_t* row(int y) const { return pixels_.data() + std::ptrdiff_t(y) * width_; }
   uint32_t& at(int x, int y) { return row(y)[x]; }

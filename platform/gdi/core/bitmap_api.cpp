@@ -72,7 +72,7 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bits_pixel, const 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
   DeviceContext* dc = context_of(hdc);
   if (!dc) return nullptr;
-  bool mono = dc->device().caps(BITSPIXEL) == 1;
+  bool mono = dc->device().caps(BITSPIXEL) == 1;  // otherwise colour, whatever depth is reported
   return make_bitmap(gdi::Bitmap::create(width, height, mono));
 }
 

@@ -49,9 +49,8 @@ int GetObject(HGDIOBJ object, int size, void* buffer) {
   if (auto* f = object_as<gdi::FontObject>(object)) return copy_out(f->font, size, buffer);
   if (auto* b = object_as<gdi::BitmapObject>(object)) {
     const gdi::Bitmap& bm = *b->bitmap;
-    BITMAP info{0, bm.width(), bm.height(), bm.monochrome() ? ((bm.width() + 15) / 16) * 2
-                                                            : bm.width() * 4,
-                1, WORD(bm.bits_pixel()), nullptr};
+    int row_bytes = (bm.width() * bm.bits_pixel() + 15) / 16 * 2;
+    BITMAP info{0, bm.width(), bm.height(), row_bytes, 1, WORD(bm.bits_pixel()), nullptr};
     return copy_out(info, size, buffer);
   }
   if (auto* p = object_as<gdi::PaletteObject>(object)) {

@@ -169,7 +169,7 @@ int RasterDevice::caps(int index) const {
     case VERTSIZE: return target_.height * 254 / (dpi_ * 10);
     case LOGPIXELSX:
     case LOGPIXELSY: return dpi_;
-    case BITSPIXEL: return target_.monochrome ? 1 : 32;
+    case BITSPIXEL: return target_.monochrome ? 1 : kColourDepth;
     case PLANES: return 1;
     case NUMCOLORS: return target_.monochrome ? 2 : -1;
     case SIZEPALETTE: return 0;

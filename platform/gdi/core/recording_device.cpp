@@ -221,7 +221,7 @@ void RecordingDevice::glyphs(POINT origin, std::string_view text, std::span<cons
 void RecordingDevice::transfer(const RECT& dst, const PixelBuffer* src, const RECT& src_rect,
                                DWORD rop3, const DrawState& s) {
   std::string source = src ? std::to_string(src->width) + "x" + std::to_string(src->height) +
-                                 (src->monochrome ? "x1" : "x32")
+                                 (src->monochrome ? "x1" : "x24")
                            : std::string("none");
   write("transfer " + rect_text(dst) + " from " + rect_text(src_rect) + " of " + source + " " +
             rop3_text(rop3),

@@ -30,7 +30,7 @@ class RecordingDevice : public Device {
     int dpi_x = 96;
     int dpi_y = 96;
     int technology = DT_RASDISPLAY;
-    int bits_pixel = 32;
+    int bits_pixel = kColourDepth;
   };
 
   RecordingDevice();
