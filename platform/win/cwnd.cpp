@@ -1,5 +1,6 @@
 #include "platform/win/cwnd.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -67,6 +68,11 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
 }
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
+
+const CWnd CWnd::wndTop(HWND_TOP);
+const CWnd CWnd::wndBottom(HWND_BOTTOM);
+const CWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
   ON_WM_NCDESTROY()
@@ -450,6 +456,53 @@ void CWnd::GetWindowText(CString& rString) const { rString = CString(GetWindowTe
 int CWnd::GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
 void CWnd::SetRedraw(BOOL bRedraw) { ::SendMessage(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
 HMENU CWnd::GetMenuHandle() const { return ::GetMenu(m_hWnd); }
+
+void CWnd::SetDlgItemText(int nID, LPCTSTR lpszString) {
+  ::SetWindowText(::GetDlgItem(m_hWnd, nID), lpszString);
+}
+
+int CWnd::GetDlgItemText(int nID, CString& rString) const {
+  rString = CString(GetWindowTextString(::GetDlgItem(m_hWnd, nID)));
+  return rString.GetLength();
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
+  ::SendMessage(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? static_cast<HFONT>(pFont->GetSafeHandle()) : nullptr),
+                bRedraw);
+}
+
+CFont* CWnd::GetFont() const {
+  return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessage(m_hWnd, WM_GETFONT, 0, 0)));
+}
+
+int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
+int CWnd::GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
+void CWnd::SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw) {
+  ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
+}
+void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const {
+  ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
+}
+BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
+  if (!lpScrollInfo) return FALSE;
+  ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+  return TRUE;
+}
+BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) {
+  if (!lpScrollInfo) return FALSE;
+  lpScrollInfo->fMask = nMask;
+  return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+}
+// The largest position the bar can reach: the range's end less the page.
+int CWnd::GetScrollLimit(int nBar) {
+  SCROLLINFO info;
+  if (!GetScrollInfo(nBar, &info, SIF_RANGE | SIF_PAGE)) return 0;
+  return info.nMax - std::max(int(info.nPage) - 1, 0);
+}
+void CWnd::ShowScrollBar(UINT nBar, BOOL bShow) { ::ShowScrollBar(m_hWnd, int(nBar), bShow); }
+BOOL CWnd::EnableScrollBar(int nSBFlags, UINT nArrowFlags) {
+  return ::EnableScrollBar(m_hWnd, UINT(nSBFlags), nArrowFlags);
+}
 
 // --- Geometry --------------------------------------------------------------------------------------
 

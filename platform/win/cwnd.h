@@ -16,6 +16,7 @@
 #include "platform/gdi/core/afx_gdi.h"
 #include "platform/win/cmd_target.h"
 #include "platform/win/message_queue.h"
+#include "platform/win/scroll_bars.h"
 #include "platform/win/window_api.h"
 
 class CWnd;
@@ -96,6 +97,12 @@ class CWnd : public CCmdTarget {
   HWND m_hWnd = nullptr;
 
   CWnd() = default;
+  // The places SetWindowPos can put a window in Z order.
+  static const CWnd wndTop;
+  static const CWnd wndBottom;
+  static const CWnd wndTopMost;
+  static const CWnd wndNoTopMost;
+
   // Destroys the window if it is still there.
   ~CWnd() override;
   CWnd(const CWnd&) = delete;
@@ -193,6 +200,21 @@ class CWnd : public CCmdTarget {
   int GetWindowTextLength() const;
   void SetRedraw(BOOL bRedraw = TRUE);
   HMENU GetMenuHandle() const;
+  void SetDlgItemText(int nID, LPCTSTR lpszString);
+  int GetDlgItemText(int nID, CString& rString) const;
+  void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+  CFont* GetFont() const;
+
+  // --- The window's own scroll bars ---
+  int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE);
+  int GetScrollPos(int nBar) const;
+  void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);
+  void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const;
+  BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+  BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
+  int GetScrollLimit(int nBar);
+  void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
+  BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH);
 
   // --- Geometry ---
   void GetWindowRect(LPRECT lpRect) const;
@@ -323,6 +345,8 @@ class CWnd : public CCmdTarget {
 
   // The procedure the window had before it was subclassed (the default handling).
   WNDPROC m_pfnSuper = nullptr;
+  explicit CWnd(HWND h) : m_hWnd(h) {}
+
   // Owner for command routing and notifications when it differs from the parent.
   HWND m_hWndOwner = nullptr;
   bool m_bContinueModal = false;

@@ -1,6 +1,7 @@
 // The order of the messages a window gets over its life: create, show, size, paint, destroy.
 #include <gtest/gtest.h>
 
+#include "platform/win/cwnd.h"
 #include "tests/support/gui_fixture.h"
 #include "tests/support/message_log.h"
 
@@ -113,6 +114,29 @@ TEST_F(MessageOrder, CreateRefusedByTheWindowGivesNoHandle) {
                           0, 0, 10, 10, nullptr, nullptr, nullptr);
   EXPECT_EQ(h, nullptr);
   EXPECT_FALSE(IsWindow(refused));
+}
+
+TEST_F(MessageOrder, ZOrderAmongSiblings) {
+  HWND parent = make_parent();
+  HWND a = make_child(parent, WS_VISIBLE);
+  HWND b = make_child(parent, WS_VISIBLE);
+  HWND c = make_child(parent, WS_VISIBLE);
+  // The newest child is on top.
+  EXPECT_EQ(GetTopWindow(parent), c);
+  EXPECT_EQ(GetWindow(c, GW_HWNDNEXT), b);
+  EXPECT_EQ(GetWindow(a, GW_HWNDPREV), b);
+  EXPECT_EQ(GetWindow(c, GW_HWNDLAST), a);
+  CWnd::FromHandle(c)->SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(GetWindow(parent, GW_CHILD), b);
+  EXPECT_EQ(GetWindow(b, GW_HWNDLAST), c);
+  SetWindowPos(a, b, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // just below b
+  EXPECT_EQ(GetWindow(b, GW_HWNDNEXT), a);
+  BringWindowToTop(c);
+  EXPECT_EQ(GetTopWindow(parent), c);
+  // The topmost child at a point is the one hit.
+  POINT inside{10, 10};
+  EXPECT_EQ(ChildWindowFromPoint(parent, inside), c);
+  EXPECT_EQ(GetWindow(c, GW_HWNDPREV), nullptr);
 }
 
 TEST_F(MessageOrder, RegisteredMessagesAreStableAndHigh) {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/win/cwnd.h"
 #include "platform/win/scroll_bars.h"
 #include "platform/win/system_metrics.h"
 #include "tests/support/gui_fixture.h"
@@ -68,6 +69,7 @@ TEST_F(ScrollBars, RangeShowsTheBarAndPositionStaysInRange) {
   ASSERT_TRUE(GetScrollInfo(view, SB_VERT, &info));
   EXPECT_EQ(info.nMax, 99);
   EXPECT_EQ(info.nPage, 10u);
+  EXPECT_EQ(CWnd::FromHandle(view)->GetScrollLimit(SB_VERT), 90);
 
   SetScrollRange(view, SB_VERT, 0, 5, TRUE);  // fits in one page: the bar goes
   EXPECT_EQ(client_width(), 100);
