@@ -65,7 +65,7 @@ std::vector<uint8_t> BuildContentsIndex(const ContentsTopics& topics) {
   std::vector<ContentsRecord> records(size_t(n), ContentsRecord{});
   std::vector<std::string> texts(static_cast<size_t>(n));
   OpenTable open;
-  std::optional<int32_t> previous_attachment;
+  int32_t previous_attachment = -1;  // none yet for the open act
   int attachments = 0;
   const std::string attachment_word = base::cp1250::from_utf8("ZAŁĄCZNIK");
 
@@ -86,12 +86,12 @@ std::vector<uint8_t> BuildContentsIndex(const ContentsTopics& topics) {
         records[size_t(r.previous)].next = i;
       }
       open[size_t(level)] = i;
-      previous_attachment.reset();
+      previous_attachment = -1;
       attachments = 0;
     } else if (open[7]) {
-      if (attachments > 0 && previous_attachment) {
-        records[size_t(*previous_attachment)].next = i;
-        r.previous = *previous_attachment;
+      if (attachments > 0 && previous_attachment >= 0) {
+        records[size_t(previous_attachment)].next = i;
+        r.previous = previous_attachment;
       }
       ++attachments;
       records[size_t(*open[7])].attachment_number = attachments;

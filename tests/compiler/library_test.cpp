@@ -6,11 +6,13 @@
 #include <set>
 
 #include "engine/COMMON/topic_group.h"
+#include "engine/fts/index/word_wheel.h"
 #include "engine/title/baggage.h"
 #include "engine/title/context_hash.h"
 #include "engine/title/title_tables.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/os_file.h"
+#include "platform/base/temp_folder.h"
 #include "shell/core/contents_index.h"
 #include "shell/core/tag_string.h"
 #include "tests/compiler/library_fixture.h"
@@ -182,6 +184,105 @@ TEST(Library, SampleContextsJumpsFiguresAndGroups) {
     EXPECT_EQ(base::load_le32(bytes.data() + 16), expected) << name;
   }
   EXPECT_EQ(library.plan.act_topics.size(), 5u);
+}
+
+TEST(Library, SampleKeywordIndexes) {
+  const CompiledLibrary& library = Compile(SourceDir() + "/samples/acts", "sample");
+  ASSERT_EQ(library.result, 0) << library.error;
+  TitlePtr t = OpenLibrary(library);
+  ASSERT_NE(t, nullptr);
+  const int32_t act = title::TtlGetInfo(t.get(), title::kInfoCatalogAddress, 2, nullptr, 0);
+  const struct {
+    const char* name;
+    std::string keyword;  // empty: the index is empty
+    int32_t address;
+  } cases[] = {
+      {"|a", "o bibliotekach gminnych i czytelniach", act},
+      {"|i", "Bibliotekach gminnych i czytelniach", act},  // and the act that amends it
+      {"|u", "98-01-14", act},
+      {"|d", Cp("Przepisy ogólne"), title::TtlGetInfo(t.get(), title::kInfoCatalogAddress, 3, nullptr, 0)},
+      {"|r", "Zakres stosowania", title::TtlGetInfo(t.get(), title::kInfoCatalogAddress, 4, nullptr, 0)},
+      {"|z", Cp("Załącznik nr 1 WZÓR KARTY CZYTELNIKA"), title::TtlGetInfo(t.get(), title::kInfoCatalogAddress, 8, nullptr, 0)},
+      {"|f", Cp("Załącznik nr 1 WZÓR KARTY CZYTELNIKA"), title::TtlGetInfo(t.get(), title::kInfoCatalogAddress, 8, nullptr, 0)},
+      {"|e", Cp("Załącznik nr 1 WZÓR KARTY CZYTELNIKA"), title::TtlGetInfo(t.get(), title::kInfoCatalogAddress, 8, nullptr, 0)},
+      {"|p", "", 0}, {"|q", "", 0}, {"|g", "", 0}, {"|b", "", 0}, {"|t", "", 0}, {"|k", "", 0}, {"|c", "", 0}, {"|o", "", 0},
+  };
+  for (const auto& c : cases) {
+    fts::WordWheelHandle w = fts::WwOpen(t.get(), c.name, true);
+    ASSERT_TRUE(w) << c.name;
+    if (c.keyword.empty()) {
+      EXPECT_EQ(fts::WwGetCount(w), 0) << c.name;
+    } else {
+      uint32_t out[4] = {};
+      EXPECT_EQ(fts::WwGetKeywordTopics(w, c.keyword.c_str(), 0, 4, out), std::string_view(c.name) == "|i" ? 8 : 4) << c.name;
+      EXPECT_EQ(out[0], uint32_t(c.address)) << c.name;
+    }
+    fts::WwClose(w);
+  }
+}
+
+// Writes `files` (name -> bytes) into a fresh folder under the temporary folder.
+std::string ActsFolder(const std::string& name, const std::map<std::string, std::string>& files) {
+  const std::string folder = base::temp_folder() + "/" + name;
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  for (const auto& [file, bytes] : files)
+    EXPECT_EQ(base::write_file_atomic(folder + "/" + file, {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}),
+              base::OsError::None);
+  return folder;
+}
+
+std::string SampleFile(const std::string& name) {
+  std::vector<uint8_t> bytes;
+  EXPECT_EQ(base::read_file(SourceDir() + "/samples/acts/" + name, bytes), base::OsError::None);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+TEST(Library, MalformedFilesAreNamedAndSkipped) {
+  const std::string header = "Dz.U. z 1999 r. Nr 5, poz. 7\nUSTAWA\nz dnia 2 lutego 1999 r.\n";
+  const std::string acts = ActsFolder("malformed_acts", {
+      {"1998_34.txt", SampleFile("1998_34.txt")},
+      {"karta.png", SampleFile("karta.png")},
+      {"1999_1.txt", ""},
+      {"1999_2.txt", SampleFile("karta.png")},
+      {"1999_3.txt", header + "\n\n"},
+      {"1999_4.txt", header + "o czym\xC5\x9B\n\nArt. 1. " + std::string(100000, 'x') + "\n"},
+  });
+  const std::string out = base::temp_folder() + "/malformed_library";
+  std::filesystem::create_directories(out);
+  compiler::CompileReport report;
+  std::string error;
+  ASSERT_EQ(compiler::CompileLibrary(acts, out, report, error), 0) << error;
+  EXPECT_EQ(report.acts, 1);
+  ASSERT_EQ(report.messages.size(), 4u);
+  const char* why[] = {"empty", "UTF-8", "title", "64 KB"};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_NE(report.messages[i].find("1999_" + std::to_string(i + 1) + ".txt"), std::string::npos) << report.messages[i];
+    EXPECT_NE(report.messages[i].find(why[i]), std::string::npos) << report.messages[i];
+  }
+  EXPECT_TRUE(std::filesystem::exists(out + "/" + compiler::kLibraryFileName));
+  EXPECT_TRUE(std::filesystem::exists(out + "/" + compiler::kContentsFileName));
+}
+
+TEST(Library, AFailedRunLeavesTheOldLibrary) {
+  const std::string acts = ActsFolder("failing_acts", {{"1999_1.txt", ""}, {"notes.txt", "Brak tekstu\n"}});
+  const std::string out = base::temp_folder() + "/kept_library";
+  std::filesystem::create_directories(out);
+  const std::string old = "old library";
+  ASSERT_EQ(base::write_file_atomic(out + "/" + compiler::kLibraryFileName, {reinterpret_cast<const uint8_t*>(old.data()), old.size()}),
+            base::OsError::None);
+  compiler::CompileReport report;
+  std::string error;
+  EXPECT_EQ(compiler::CompileLibrary(acts, out, report, error), 1);
+  EXPECT_NE(error.find("no act"), std::string::npos) << error;
+  std::vector<uint8_t> kept;
+  ASSERT_EQ(base::read_file(out + "/" + compiler::kLibraryFileName, kept), base::OsError::None);
+  EXPECT_EQ(std::string(kept.begin(), kept.end()), old);
+  EXPECT_FALSE(std::filesystem::exists(out + "/" + compiler::kContentsFileName));
+  // An output folder that cannot be written: no half library, no temporary files left.
+  const std::string sample = SourceDir() + "/samples/acts";
+  EXPECT_EQ(compiler::CompileLibrary(sample, out + "/missing/folder", report, error), 1);
+  EXPECT_FALSE(std::filesystem::exists(out + "/missing"));
 }
 
 TEST(Library, SharedCorpus) {

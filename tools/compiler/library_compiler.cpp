@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "engine/COMMON/topic_group.h"
 #include "engine/fts/common/breaker_table.h"
@@ -17,6 +18,7 @@
 #include "tools/titlebuild/address_tree_writer.h"
 #include "tools/titlebuild/fts_table_fixtures.h"
 #include "tools/titlebuild/group_file_writer.h"
+#include "tools/titlebuild/keyword_index_writer.h"
 #include "tools/titlebuild/library_title.h"
 
 namespace compiler {
@@ -51,6 +53,10 @@ int AddFullTextIndex(const LibraryPlan& plan, const titlebuild::TopicFileLayout&
   titlebuild::FtsIndexWriterOptions options;
   options.topic_count = uint32_t(plan.topics.size());
   options.occurrence_fields |= fts::kIndexHasField;
+  // Word positions and addresses of a term lie far apart in long acts: wider gamma codes keep the
+  // index about a tenth smaller than the defaults.
+  options.word_position_code = {fts::CodeScheme::Gamma, 6};
+  options.address_code = {fts::CodeScheme::Gamma, 10};
   try {
     titlebuild::AddFtsIndex(builder, CollectFullTextTerms(plan.topics, layout, table, &stop_list), options);
   } catch (const std::exception& e) {
@@ -58,6 +64,28 @@ int AddFullTextIndex(const LibraryPlan& plan, const titlebuild::TopicFileLayout&
     return 1;
   }
   return 0;
+}
+
+// Every keyword index the application opens; the texts give no signatories ("|p"), their positions
+// ("|q"), formulas ("|g") or other titles ("|b"), so those stay empty.
+void AddKeywordIndexes(const LibraryPlan& plan, const titlebuild::TopicFileLayout& layout, titlebuild::TitleBuilder& builder,
+                       const fts::CharTable& table) {
+  for (const char* name : {"|a", "|b", "|c", "|d", "|e", "|f", "|g", "|i", "|k", "|o", "|p", "|q", "|r", "|t", "|u", "|z"}) {
+    std::map<std::string, std::vector<uint32_t>> merged;
+    const auto found = plan.keywords.find(name);
+    if (found != plan.keywords.end()) {
+      for (const auto& [keyword, topic] : found->second) {
+        auto& addresses = merged[keyword];
+        if (addresses.size() < 0xFFFF) addresses.push_back(uint32_t(layout.topic_addresses[topic]));
+      }
+    }
+    std::vector<titlebuild::KeywordEntry> entries;
+    for (auto& [keyword, addresses] : merged) entries.push_back({keyword, std::move(addresses)});
+    titlebuild::KeywordIndexOptions options;
+    if (std::string_view(name) == "|u") options.key_type = 'z';
+    else options.word_index_table = &table;
+    titlebuild::AddKeywordIndex(builder, name, std::move(entries), options);
+  }
 }
 
 }  // namespace
@@ -98,6 +126,8 @@ int BuildLibraryTitle(const LibraryPlan& plan, const std::string& acts_dir, titl
   builder.add_file(std::string(title::kFontFileName), LibraryFontFile());
   AddFullTextTables(builder);
   if (AddFullTextIndex(plan, layout, builder, error)) return 1;
+  const fts::CharTable table = titlebuild::polish_char_table();
+  AddKeywordIndexes(plan, layout, builder, table);
 
   std::vector<int32_t> every(plan.topics.size());
   for (size_t t = 0; t < every.size(); ++t) every[t] = int32_t(t);

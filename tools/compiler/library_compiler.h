@@ -5,7 +5,8 @@
 // their titles, contexts, catalogue and start topic (the first act), the style sheet, the Polish
 // full-text tables ("|MVCHARTAB", "|MVOPTAB" with ORAZ, LUB, NIE, PRZY, DO and VFLD, the stop list
 // "|STOPPL" and the breaker line in "|SYSTEM"), the full-text index "|MVINDEX" (body words in field 0,
-// title words in field 1), the figures as baggage files under their own names, and two stored
+// title words in field 1), the keyword indexes of library_plan.h (all sixteen names the application
+// opens, some empty), the figures as baggage files under their own names, and two stored
 // groups: "1992" every topic of the library (the whole library), "1993" the topics of the acts' own
 // texts (one per act: searches restricted to it find each act once, by its title and first text).
 #pragma once

@@ -1,6 +1,7 @@
 #include "tools/compiler/library_plan.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <map>
 #include <tuple>
@@ -59,6 +60,20 @@ std::string ShortTitle(std::string_view title) {
   return std::string(title.substr(0, cut)) + "...";
 }
 
+// The subject of an act from its title: the title without a leading "o zmianie ustawy o ",
+// "w sprawie " or "o ", starting with a capital ("o targach i jarmarkach" -> "Targach i jarmarkach").
+std::string Subject(std::string_view title) {
+  for (std::string_view lead : {"o zmianie ustawy o ", "w sprawie ", "o "}) {
+    if (title.substr(0, lead.size()) == lead) {
+      title.remove_prefix(lead.size());
+      break;
+    }
+  }
+  std::string subject(title);
+  if (!subject.empty()) subject[0] = char(base::cp1250::to_upper(uint8_t(subject[0])));
+  return subject;
+}
+
 struct ActKey {
   int year, position;
   bool operator<(const ActKey& o) const { return std::tie(year, position) < std::tie(o.year, o.position); }
@@ -79,6 +94,10 @@ class Planner {
 
   size_t topic_index() const { return plan_.topics.size() - 1; }
   size_t record_index() const { return plan_.topics.back().records.size(); }
+
+  void keyword(const std::string& index, std::string_view keyword) {
+    if (!keyword.empty()) plan_.keywords[index].emplace_back(ShortTitle(keyword), topic_index());
+  }
 
   void context(std::string name) { plan_.contexts.push_back({std::move(name), topic_index(), record_index()}); }
 
@@ -163,6 +182,9 @@ class Planner {
     topic(7, long_title,
           "<Q:A>" + address + Tag("<X:", act.kind) + Tag("<T:", act.title) + (date.empty() ? "" : Tag("<U:", date)));
     plan_.act_topics.push_back(int32_t(topic_index()));
+    keyword("|a", act.title);
+    keyword("|i", Subject(act.title));
+    if (act.day) keyword("|u", Format("%02d-%02d-%02d", act.date_year % 100, act.month, act.day));
     if (!plan_.start_topic) plan_.start_topic = topic_index();
     context(ActContext(act.year, act.position));
     const std::string journal = act.number ? Format("Dz.U. z %d r. Nr %d, poz. %d", act.year, act.number, act.position)
@@ -177,14 +199,21 @@ class Planner {
       const ActSection& section = act.sections[s];
       const std::string title = section.name.empty() ? section.label : section.label + " " + section.name;
       if (section.attachment) {
+        const auto has = [&](BlockKind kind) {
+          return std::any_of(section.blocks.begin(), section.blocks.end(), [&](const ActBlock& b) { return b.kind == kind; });
+        };
         topic(7, title,
               "<Q:Z><D:" + yy + "." + std::to_string(act.position) + ".Z" + std::to_string(section.attachment) + ">" +
                   Tag("<X:", section.label) + Tag("<T:", section.name.empty() ? section.label : section.name) +
                   (date.empty() ? "" : Tag("<U:", date)));
+        keyword("|z", title);
+        if (has(BlockKind::kFigure)) keyword("|f", title);
+        if (has(BlockKind::kTableLine)) keyword("|e", title);
       } else {
         topic(section.level, title,
               std::string("<Q:") + DivisionLetter(section.level) + ">" + address + Tag("<X:", section.label) +
                   Tag("<T:", section.name) + (date.empty() ? "" : Tag("<W:", date)));
+        keyword(std::string("|") + char(std::tolower(DivisionLetter(section.level))), section.name.empty() ? section.label : section.name);
       }
       plain(LibraryFont::kHeading, section.label, {2, 12, 0, false});
       if (!section.name.empty()) plain(LibraryFont::kHeading, section.name, {2, 4, 0, false});

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -41,6 +42,11 @@ struct LibraryPlan {
   std::set<std::string> figures;    // PNG files named by figure lines, stored as baggage
   std::optional<size_t> start_topic;  // the first act
   std::vector<int32_t> act_topics;    // topics of the acts' own texts
+  // Keyword index name -> (keyword, topic) pairs in catalogue order: "|a" act titles, "|i" subjects
+  // (titles without their leading "o "), "|u" act dates "YY-MM-DD", "|c" "|k" "|t" "|d" "|r" "|o"
+  // division names by level, "|z" attachments, "|f" attachments with figures, "|e" attachments with
+  // tables.
+  std::map<std::string, std::vector<std::pair<std::string, size_t>>> keywords;
 };
 
 // `figure_exists` tells whether a figure file named in an act is present (a missing one stays text).
