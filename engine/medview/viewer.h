@@ -30,6 +30,9 @@ class RecordSource;
 
 namespace medview {
 
+// Selection and search-hit marks of a viewer (engine/frame/view_marks.h).
+struct ViewMarks;
+
 using GetDCProc = HDC (*)(HWND window);
 using ReleaseDCProc = void (*)(HWND window, HDC hdc);
 
@@ -116,6 +119,7 @@ struct Viewer {
   KerningTable kerning;
   std::array<int, 256> charWidths{};
   TEXTMETRIC textMetrics{};
+  std::shared_ptr<ViewMarks> marks;  // made on first use; clones start without
   std::atomic<int32_t> busy{0};
   bool destroyPending = false;  // MvDestroyViewer was called while busy
 };

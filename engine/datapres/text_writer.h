@@ -1,0 +1,28 @@
+// Plain-text output of copied text: code page 1250 bytes, tabs, CR LF line ends and a closing NUL.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "engine/fts/common/char_table.h"
+
+namespace datapres {
+
+class TextWriter {
+ public:
+  // Appends a run, each byte translated through the face's character map when there is one.
+  void Run(std::span<const uint8_t> text, const fts::CharTable* map);
+  void Tab() { bytes_.push_back('\t'); }
+  void LineEnd() { bytes_.insert(bytes_.end(), {'\r', '\n'}); }
+  void Space() { bytes_.push_back(' '); }
+  void AppendItem(std::span<const uint8_t> text);
+  bool empty() const { return bytes_.empty(); }
+  // The text with its terminating NUL; empty when nothing was written.
+  std::vector<uint8_t> Finish() const;
+
+ private:
+  std::vector<uint8_t> bytes_;
+};
+
+}  // namespace datapres

@@ -1,0 +1,58 @@
+// Copying: the selection or the whole shown region rendered as RTF and plain text. The records are
+// laid out again one at a time on a clone of the viewer in clipboard mode (nothing measured or
+// drawn, text-flow markers kept) and their objects walked.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/datapres/rtf_writer.h"
+#include "engine/datapres/text_writer.h"
+#include "engine/frame/layout_object.h"
+#include "engine/medview/viewer.h"
+
+namespace medview {
+
+inline constexpr uint32_t kClipFormatText = 1;
+inline constexpr TitleErrorCode kViewNothingRendered = 1038;
+
+// One rendered format: its clipboard format number and its bytes.
+struct ClipFormatItem {
+  uint32_t format = 0;
+  std::vector<uint8_t> data;
+};
+// The rendered formats, the RTF item before the text item.
+struct ClipFormatTable {
+  std::vector<ClipFormatItem> items;
+};
+using ClipFormatTablePtr = std::unique_ptr<ClipFormatTable>;
+
+// The application registers the clipboard format "Rich Text Format" and installs the procedure
+// that does so; it is called once, on first use. Without one the RTF format is 0 and only text is
+// rendered when both are wanted.
+using RegisterFormatProc = uint32_t (*)(const char* name);
+void MvSetClipFormatRegistrar(RegisterFormatProc proc);
+uint32_t MvRtfClipFormat();
+
+// `wanted` 0 renders RTF and text, kClipFormatText only text, the RTF format only RTF. With
+// `selection` and a selection the selection is rendered, else the whole shown region. Null with
+// 1038 when nothing was rendered.
+ClipFormatTablePtr MvRenderClipFormats(ViewerHandle viewer, BOOL selection, uint32_t wanted, TitleErrorCode* error);
+// The bytes of one format, or empty with 1038.
+std::vector<uint8_t> MvRenderClipFormat(ViewerHandle viewer, BOOL selection, uint32_t format, TitleErrorCode* error);
+// Plain text of the selection (1031 without one) or of the whole region.
+std::vector<uint8_t> MvCopySelectionText(ViewerHandle viewer, TitleErrorCode* error);
+std::vector<uint8_t> MvCopyRegionText(ViewerHandle viewer, TitleErrorCode* error);
+
+}  // namespace medview
+
+namespace frame {
+
+// Writes the objects of a frame laid out for copying whose characters lie in [from, to) to the two
+// streams (either may be null).
+void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t from, int32_t to,
+                   datapres::RtfWriter* rtf, datapres::TextWriter* text);
+
+}  // namespace frame

@@ -1,0 +1,530 @@
+#include "engine/frame/selection.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "engine/adt/topic_record_header.h"
+#include "engine/frame/letter_classes.h"
+#include "engine/frame/record_layout.h"
+#include "engine/frame/text_output.h"
+#include "engine/frame/topic_layout.h"
+#include "engine/medview/viewer_fonts.h"
+#include "platform/gdi/core/draw_api.h"
+
+namespace frame {
+
+namespace {
+
+using medview::TextPoint;
+using medview::TitleErrorCode;
+
+// Text lines closer than this to the line above take the gap into their hit area.
+constexpr int32_t kLineGapTaken = 15;
+
+bool IsText(const std::vector<int>& chars, size_t i) { return i < chars.size() && chars[i] >= 0; }
+int TextAt(const std::vector<int>& chars, size_t i) { return IsText(chars, i) ? chars[i] : -1; }
+
+// Positions a word passes over: commands without an object of their own and soft hyphens.
+bool Transparent(int code) { return code == kCharNone || code == FrMarkerCode(kMarkSoftHyphen); }
+
+bool Delimits(const std::vector<int>& chars, size_t i) {
+  int code = chars[i];
+  if (Transparent(code)) return false;
+  if (code < 0) return true;
+  return FrIsWordDelimiter(uint8_t(code), TextAt(chars, i + 1));
+}
+
+bool IsSentenceMarker(int code) {
+  for (uint8_t kind : {50, 51, 52, 53, 54, 57, 100, 101, 102, 103, 104, 105}) {
+    if (code == FrMarkerCode(kind)) return true;
+  }
+  return false;
+}
+
+// Characters a sentence end at `i` takes (the terminator and its space), 0 when none ends there.
+int SentenceEndLength(const std::vector<int>& chars, size_t i) {
+  if (IsSentenceMarker(chars[i])) return 1;
+  if (!IsText(chars, i)) return 0;
+  return FrIsSentencePunctuationEnd(uint8_t(chars[i]), TextAt(chars, i + 1), TextAt(chars, i + 2)) ? 2 : 0;
+}
+
+int32_t Clamp(const std::vector<int>& chars, int32_t at) {
+  return std::clamp<int32_t>(at, 0, std::max<int32_t>(int32_t(chars.size()) - 1, 0));
+}
+
+// The frame's origin in client coordinates.
+void FrameOrigin(const medview::Viewer& viewer, const LayoutFrame& frame, int32_t& x, int32_t& y) {
+  x = viewer.layoutRect.left - viewer.hOffset + frame.x;
+  y = viewer.layoutRect.top + frame.y;
+}
+
+// Measured width of the first `count` bytes of a text object's run.
+int32_t PrefixWidth(medview::Viewer& viewer, std::span<const uint8_t> text, const LayoutObject& object,
+                    int32_t count) {
+  if (count <= 0 || object.data < 0 || size_t(object.data) + size_t(object.length) > text.size()) return 0;
+  medview::MvSelectFont(&viewer, object.font);
+  return FrMeasureText(viewer, text.data() + object.data, size_t(std::min(count, object.length)), nullptr);
+}
+
+}  // namespace
+
+std::span<const uint8_t> FrFrameText(const LayoutFrame& frame) {
+  adt::TopicRecordHeader header;
+  size_t headerSize = adt::DpDecodeRecordHeader(header, frame.record.data(), frame.record.size());
+  if (!headerSize || header.length < 0 || uint64_t(header.length) > frame.record.size() - headerSize) return {};
+  return std::span<const uint8_t>(frame.record).subspan(headerSize + size_t(header.length));
+}
+
+std::vector<int> FrFrameChars(const LayoutFrame& frame) {
+  int32_t count = std::max(frame.textCount, 0);
+  for (const LayoutObject& object : frame.objects) count = std::max(count, object.lastChar + 1);
+  std::vector<int> chars(size_t(count), kCharNone);
+  std::span<const uint8_t> text = FrFrameText(frame);
+  for (const LayoutObject& object : frame.objects) {
+    if (!object.carriesChars()) continue;
+    if (object.kind == kObjText) {
+      for (int32_t i = 0; i < object.length; ++i) {
+        int32_t number = FrTextCharNumber(object, i);
+        size_t byte = size_t(object.data) + size_t(i);
+        if (number >= 0 && number < count && object.data >= 0 && byte < text.size()) chars[size_t(number)] = text[byte];
+      }
+    } else if (IsMarkerKind(object.kind)) {
+      if (object.firstChar < count) chars[size_t(object.firstChar)] = FrMarkerCode(object.kind);
+    } else {
+      for (int32_t n = object.firstChar; n <= object.lastChar && n < count; ++n) chars[size_t(n)] = kCharObject;
+    }
+  }
+  return chars;
+}
+
+void FrWordSpan(const std::vector<int>& chars, int32_t at, int32_t* first, int32_t* end) {
+  at = Clamp(chars, at);
+  if (chars.empty() || chars[size_t(at)] == kCharObject || Delimits(chars, size_t(at))) {
+    *first = at;
+    *end = at + 1;
+    return;
+  }
+  int32_t b = at;
+  while (b > 0 && !Delimits(chars, size_t(b - 1))) --b;
+  int32_t e = at;
+  while (size_t(e) < chars.size() && !Delimits(chars, size_t(e))) ++e;
+  // Positions without text at either edge (commands, soft hyphens) are not part of the word.
+  while (b < at && Transparent(chars[size_t(b)])) ++b;
+  while (e > at + 1 && Transparent(chars[size_t(e - 1)])) --e;
+  *first = b;
+  *end = e;
+}
+
+void FrSentenceSpan(const std::vector<int>& chars, int32_t at, int32_t* first, int32_t* end) {
+  at = Clamp(chars, at);
+  int32_t n = int32_t(chars.size());
+  int32_t b = 0;
+  for (int32_t i = at - 1; i >= 0; --i) {
+    int length = SentenceEndLength(chars, size_t(i));
+    if (length && i + length <= at) {
+      b = i + length;
+      break;
+    }
+  }
+  // The sentence begins at its first letter or digit.
+  int32_t s = b;
+  while (s < at && !(IsText(chars, size_t(s)) && (FrIsLetter(uint8_t(chars[size_t(s)])) || FrIsDigit(uint8_t(chars[size_t(s)])))))
+    ++s;
+  int32_t e = n;
+  for (int32_t i = std::max(at, s); i < n; ++i) {
+    if (int length = SentenceEndLength(chars, size_t(i))) {
+      e = std::min(n, i + length);
+      break;
+    }
+  }
+  *first = s;
+  *end = std::max(e, s + 1);
+}
+
+void FrParagraphSpan(const std::vector<int>& chars, int32_t at, int32_t* first, int32_t* end) {
+  at = Clamp(chars, at);
+  auto isEnd = [&](int32_t i) {
+    return chars[size_t(i)] == FrMarkerCode(kMarkParagraphEnd) || chars[size_t(i)] == FrMarkerCode(kFlowParagraphEnd);
+  };
+  int32_t b = at;
+  while (b > 0 && !isEnd(b - 1)) --b;
+  int32_t e = at;
+  while (size_t(e) < chars.size() && !isEnd(e)) ++e;
+  *first = b;
+  *end = std::min<int32_t>(e + 1, int32_t(chars.size()));
+}
+
+int32_t FrCharAtX(medview::Viewer& viewer, std::span<const uint8_t> text, const LayoutObject& object, int32_t x,
+                  bool nearest) {
+  if (object.data < 0 || object.length <= 0 || size_t(object.data) + size_t(object.length) > text.size()) return 0;
+  medview::MvSelectFont(&viewer, object.font);
+  std::vector<int32_t> widths(size_t(object.length));
+  FrMeasureText(viewer, text.data() + object.data, widths.size(), widths.data());
+  int64_t left = 0;
+  for (int32_t i = 0; i < object.length; ++i) {
+    int64_t edge = left + (nearest ? widths[size_t(i)] / 2 : widths[size_t(i)]);
+    if (x < edge) return i;
+    left += widths[size_t(i)];
+  }
+  return object.length;
+}
+
+int32_t FrPointToObject(medview::Viewer& viewer, int32_t x, int32_t y, int32_t* offset, int32_t* objectIndex,
+                        int16_t* side) {
+  *offset = 0;
+  *objectIndex = -1;
+  if (side) *side = 0;
+  if (viewer.frames.empty()) return -1;
+  int32_t px = x - viewer.layoutRect.left + viewer.hOffset;
+  int32_t py = y - viewer.layoutRect.top;
+  size_t f = viewer.frames.size() - 1;
+  for (size_t i = 0; i < viewer.frames.size(); ++i) {
+    const LayoutFrame& frame = viewer.frames[i];
+    if (frame.textCount > 0 && frame.y + frame.height > py) {
+      f = i;
+      break;
+    }
+  }
+  const LayoutFrame& frame = viewer.frames[f];
+  int32_t lx = px - frame.x, ly = py - frame.y;
+  const ObjectList& objects = frame.objects;
+  // Text objects first; a line's hit area reaches up to the text line above when the gap is small.
+  int32_t hit = -1, other = -1, nearest = -1;
+  int64_t best = INT64_MAX;
+  int32_t lineBottom = INT32_MIN, lineAboveBottom = INT32_MIN;
+  for (size_t i = 0; i < objects.size(); ++i) {
+    const LayoutObject& o = objects[i];
+    if (o.kind == kObjText) {
+      if (o.y >= lineBottom) lineAboveBottom = lineBottom;  // a new text line begins
+      lineBottom = std::max(lineBottom, o.bottom());
+      int32_t top = o.y;
+      if (lineAboveBottom != INT32_MIN && o.y - lineAboveBottom < kLineGapTaken) top = std::min(top, lineAboveBottom);
+      if (hit < 0 && ly >= top && ly < o.bottom() && lx >= o.x && lx < o.right()) hit = int32_t(i);
+    } else if ((o.kind == kObjPicture || o.kind == kObjBorder || o.kind == kObjWindow || o.kind == kObjHotspotFrame ||
+                o.kind == kObjInvertArea) &&
+               other < 0 && ly >= o.y && ly < o.bottom() && lx >= o.x && lx < o.right()) {
+      other = int32_t(i);
+    }
+    if (IsMarkerKind(o.kind) || !o.carriesChars()) continue;
+    int64_t dy = ly < o.y ? o.y - ly : ly >= o.bottom() ? ly - o.bottom() + 1 : 0;
+    int64_t dx = lx < o.x ? o.x - lx : lx >= o.right() ? lx - o.right() + 1 : 0;
+    int64_t distance = dy * 65536 + dx;
+    if (distance < best) best = distance, nearest = int32_t(i);
+  }
+  int32_t chosen = hit >= 0 ? hit : other >= 0 ? other : nearest;
+  *objectIndex = chosen;
+  if (chosen < 0) {
+    *offset = std::max(frame.textCount, 0);
+    return int32_t(f);
+  }
+  const LayoutObject& o = objects[size_t(chosen)];
+  if (!o.carriesChars()) {
+    int32_t after = 0;
+    for (int32_t i = chosen - 1; i >= 0; --i) {
+      if (objects[size_t(i)].carriesChars()) {
+        after = objects[size_t(i)].lastChar + 1;
+        break;
+      }
+    }
+    *offset = after;
+  } else if (ly >= o.bottom() || lx >= o.right()) {
+    *offset = o.lastChar + 1;
+  } else if (ly < o.y && hit != chosen) {
+    *offset = o.firstChar;
+  } else if (lx < o.x) {
+    *offset = o.firstChar;
+  } else if (o.kind == kObjText) {
+    *offset = FrTextCharNumber(o, FrCharAtX(viewer, FrFrameText(frame), o, lx - o.x, true));
+  } else {
+    *offset = o.firstChar;
+    if (side) *side = lx >= o.x + o.width / 2 ? 1 : 0;
+  }
+  return int32_t(f);
+}
+
+std::vector<RECT> FrRangeRects(medview::Viewer& viewer, const TextPoint& first, const TextPoint& last) {
+  std::vector<RECT> rects;
+  for (const LayoutFrame& frame : viewer.frames) {
+    if (frame.position < first.position || frame.position > last.position) continue;
+    int32_t from = frame.position == first.position ? first.offset : INT32_MIN;
+    int32_t to = frame.position == last.position ? last.offset : INT32_MAX;
+    if (from >= to) continue;
+    int32_t fx = 0, fy = 0;
+    FrameOrigin(viewer, frame, fx, fy);
+    std::span<const uint8_t> text = FrFrameText(frame);
+    for (const LayoutObject& o : frame.objects) {
+      if (!o.carriesChars() || IsMarkerKind(o.kind) || o.lastChar < from || o.firstChar >= to) continue;
+      RECT r{fx + o.x, fy + o.y, fx + o.right(), fy + o.bottom()};
+      if (o.kind == kObjText) {
+        int32_t a = std::clamp(from - o.anchor, 0, o.length);
+        int32_t b = std::clamp(to - o.anchor, 0, o.length);
+        if (a >= b) continue;
+        r.left = fx + o.x + PrefixWidth(viewer, text, o, a);
+        r.right = b >= o.length ? fx + o.right() : fx + o.x + PrefixWidth(viewer, text, o, b);
+      }
+      if (r.left < r.right) rects.push_back(r);
+    }
+  }
+  return rects;
+}
+
+void FrInvertRange(medview::Viewer& viewer, const TextPoint& first, const TextPoint& last) {
+  if (!viewer.hdc || !(first < last)) return;
+  for (const RECT& r : FrRangeRects(viewer, first, last)) InvertRect(viewer.hdc, &r);
+}
+
+}  // namespace frame
+
+namespace medview {
+
+namespace {
+
+using frame::LayoutFrame;
+
+bool LaidOut(const Viewer& viewer) { return (viewer.layoutState & kLayoutExists) && !viewer.frames.empty(); }
+
+// Holds the viewer's context while the selection is shown or hidden on screen.
+class HeldDC {
+ public:
+  explicit HeldDC(Viewer& viewer) : viewer_(viewer), held_(MvAcquireDC(&viewer) == 0) {}
+  ~HeldDC() {
+    if (held_) MvReleaseDC(&viewer_);
+  }
+  HeldDC(const HeldDC&) = delete;
+  HeldDC& operator=(const HeldDC&) = delete;
+
+ private:
+  Viewer& viewer_;
+  bool held_;
+};
+
+void ShowSelection(Viewer& viewer) {
+  ViewMarks& marks = MvMarks(viewer);
+  if (!marks.hasSelection) return;
+  TextPoint first, last;
+  marks.selection.Ordered(first, last);
+  frame::FrInvertRange(viewer, first, last);
+}
+
+// The caret place of a text point on the laid-out objects; false when it is not laid out.
+bool CaretRect(Viewer& viewer, const TextPoint& point, RECT* out) {
+  for (const LayoutFrame& frame : viewer.frames) {
+    if (frame.position != point.position) continue;
+    int32_t fx = viewer.layoutRect.left - viewer.hOffset + frame.x, fy = viewer.layoutRect.top + frame.y;
+    const frame::LayoutObject* last = nullptr;
+    for (const frame::LayoutObject& o : frame.objects) {
+      if (!o.carriesChars() || frame::IsMarkerKind(o.kind)) continue;
+      if (point.offset <= o.lastChar) {
+        int32_t x = fx + o.x;
+        if (o.kind == frame::kObjText && point.offset > o.anchor) {
+          std::vector<RECT> part =
+              frame::FrRangeRects(viewer, {point.position, o.anchor}, {point.position, point.offset});
+          for (const RECT& r : part) {
+            if (r.top == fy + o.y) x = r.right;
+          }
+        }
+        *out = RECT{x, fy + o.y, x, fy + o.bottom()};
+        return true;
+      }
+      last = &o;
+    }
+    if (last) {
+      *out = RECT{fx + last->right(), fy + last->y, fx + last->right(), fy + last->bottom()};
+      return true;
+    }
+  }
+  return false;
+}
+
+// Character span of the selection mode around the hit character of a frame.
+void ModeSpan(const LayoutFrame& frame, int32_t mode, int32_t at, int32_t* first, int32_t* end) {
+  std::vector<int> chars = frame::FrFrameChars(frame);
+  if (chars.empty()) {
+    *first = at;
+    *end = at;
+  } else if (mode == kSelectWord) {
+    frame::FrWordSpan(chars, at, first, end);
+  } else if (mode == kSelectSentence) {
+    frame::FrSentenceSpan(chars, at, first, end);
+  } else {
+    frame::FrParagraphSpan(chars, at, first, end);
+  }
+}
+
+// Replaces the selection, inverting only what changes on screen.
+void ChangeSelection(Viewer& viewer, const SelectionRange& range) {
+  ViewMarks& marks = MvMarks(viewer);
+  HeldDC dc(viewer);
+  ShowSelection(viewer);  // hides the old range
+  marks.selection = range;
+  marks.hasSelection = true;
+  ShowSelection(viewer);
+}
+
+}  // namespace
+
+void MvSelectAt(ViewerHandle viewer, int32_t mode, int32_t x, int32_t y, BOOL extend, TitleErrorCode* error) {
+  SetErrorCode(error, kViewOk);
+  if (!viewer) return SetErrorCode(error, kViewBadArgument);
+  ViewerBusy busy(viewer);
+  if (!busy.entered()) return SetErrorCode(error, kViewBusy);
+  if (!LaidOut(*viewer)) return SetErrorCode(error, kViewNoLayout);
+  if (mode < kSelectPoint || mode > kSelectAll) return;
+  ViewMarks& marks = MvMarks(*viewer);
+  SelectionRange range = marks.selection;
+  if (mode == kSelectAll) {
+    int32_t first = viewer->region == 0 ? viewer->chunk.values[frame::kChunkNonScrollStart]
+                                        : viewer->chunk.values[frame::kChunkScrollStart];
+    int32_t last = viewer->region == 0 ? viewer->chunk.values[frame::kChunkScrollStart] - 1
+                                       : viewer->chunk.values[frame::kChunkTopicEnd];
+    range = SelectionRange{first, std::max(first, last), 0, 0, INT32_MAX, 0};
+    return ChangeSelection(*viewer, range);
+  }
+  int32_t at = 0, object = -1;
+  int16_t side = 0;
+  int32_t f = frame::FrPointToObject(*viewer, x, y, &at, &object, &side);
+  if (f < 0) return SetErrorCode(error, kViewEndOfRegion);
+  const LayoutFrame& frame = viewer->frames[size_t(f)];
+  int32_t first = at, end = at;
+  if (mode != kSelectPoint) ModeSpan(frame, mode, at, &first, &end);
+  if (!extend || !marks.hasSelection) {
+    range = SelectionRange{frame.position, frame.position, first, end, end, side};
+  } else {
+    bool before = TextPoint{frame.position, at} < TextPoint{range.anchorPosition, range.anchorNear};
+    range.movingPosition = frame.position;
+    range.movingOffset = before ? first : end;
+    range.side = side;
+  }
+  ChangeSelection(*viewer, range);
+}
+
+void MvMoveSelectionByKey(ViewerHandle viewer, int32_t key, BOOL extend, TitleErrorCode* error) {
+  SetErrorCode(error, kViewOk);
+  if (!viewer) return SetErrorCode(error, kViewBadArgument);
+  ViewerBusy busy(viewer);
+  if (!busy.entered()) return SetErrorCode(error, kViewBusy);
+  if (!LaidOut(*viewer)) return SetErrorCode(error, kViewNoLayout);
+  if (viewer->layoutRect.right <= viewer->layoutRect.left || viewer->layoutRect.bottom <= viewer->layoutRect.top) {
+    return SetErrorCode(error, kViewNoWindowArea);
+  }
+  ViewMarks& marks = MvMarks(*viewer);
+  if (!marks.hasSelection) {
+    const LayoutFrame& head = viewer->frames.front();
+    marks.selection = SelectionRange{head.position, head.position, 0, 0, 0, 0};
+  }
+  SelectionRange range = marks.selection;
+  TextPoint moving = range.moving();
+  RECT caret{};
+  if (!CaretRect(*viewer, moving, &caret)) return SetErrorCode(error, kViewNoFurtherStep);
+  TextPoint target = moving;
+  if (key == kKeyLeft || key == kKeyRight) {
+    // One character, passing positions that no object shows; across into the neighbouring frame.
+    size_t f = 0;
+    while (f < viewer->frames.size() && viewer->frames[f].position != moving.position) ++f;
+    int step = key == kKeyRight ? 1 : -1;
+    int32_t offset = moving.offset + step;
+    while (true) {
+      const LayoutFrame& frame = viewer->frames[f];
+      std::vector<int> chars = frame::FrFrameChars(frame);
+      int32_t count = int32_t(chars.size());
+      while (offset >= 0 && offset < count && chars[size_t(offset)] == frame::kCharNone) offset += step;
+      if (offset >= 0 && offset <= count) {
+        target = {frame.position, offset};
+        break;
+      }
+      if ((step < 0 && f == 0) || (step > 0 && f + 1 >= viewer->frames.size())) {
+        return SetErrorCode(error, kViewNoFurtherStep);
+      }
+      f += size_t(step);
+      offset = step > 0 ? 0 : int32_t(frame::FrFrameChars(viewer->frames[f]).size());
+    }
+  } else if (key >= kKeyUp && key <= kKeyLineEnd) {
+    int32_t x = caret.left, y = (caret.top + caret.bottom) / 2;
+    if (key == kKeyUp || key == kKeyDown) {
+      y = key == kKeyUp ? caret.top - 1 : caret.bottom;
+      int32_t bandTop = viewer->layoutRect.top + viewer->frames.front().y;
+      const LayoutFrame& tail = viewer->frames.back();
+      int32_t bandBottom = viewer->layoutRect.top + tail.y + tail.height;
+      if (y < bandTop || y >= bandBottom) return SetErrorCode(error, kViewNoFurtherStep);
+    } else {
+      x = key == kKeyLineStart ? -viewer->hOffset : 32000;
+    }
+    int32_t at = 0, object = -1;
+    int16_t side = 0;
+    int32_t f = frame::FrPointToObject(*viewer, x, y, &at, &object, &side);
+    if (f < 0) return SetErrorCode(error, kViewNoFurtherStep);
+    target = {viewer->frames[size_t(f)].position, at};
+    if ((key == kKeyUp || key == kKeyDown) && target == moving) return SetErrorCode(error, kViewNoFurtherStep);
+  } else {
+    return SetErrorCode(error, kViewBadArgument);
+  }
+  if (extend) {
+    range.movingPosition = target.position;
+    range.movingOffset = target.offset;
+  } else {
+    range = SelectionRange{target.position, target.position, target.offset, target.offset, target.offset, 0};
+  }
+  ChangeSelection(*viewer, range);
+}
+
+BOOL MvClearSelection(ViewerHandle viewer, TitleErrorCode* error) {
+  SetErrorCode(error, kViewOk);
+  if (!viewer) return FALSE;
+  ViewerBusy busy(viewer);
+  if (!busy.entered()) {
+    SetErrorCode(error, kViewBusy);
+    return FALSE;
+  }
+  ViewMarks& marks = MvMarks(*viewer);
+  if (marks.hasSelection) {
+    HeldDC dc(*viewer);
+    ShowSelection(*viewer);
+  }
+  marks.selection = SelectionRange{};
+  marks.hasSelection = false;
+  return TRUE;
+}
+
+BOOL MvHasSelection(ViewerHandle viewer) {
+  if (!viewer || !viewer->marks) return FALSE;
+  return viewer->marks->hasSelection && !viewer->marks->selection.empty();
+}
+
+TitleErrorCode MvSetSelection(ViewerHandle viewer, int32_t firstPosition, int32_t firstOffset, int32_t lastPosition,
+                              int32_t lastOffset) {
+  if (!viewer) return kViewBadArgument;
+  ViewMarks& marks = MvMarks(*viewer);
+  marks.selection = SelectionRange{firstPosition, lastPosition, firstOffset, firstOffset, lastOffset, 0};
+  marks.hasSelection = true;
+  return kViewOk;
+}
+
+BOOL MvGetSelection(ViewerHandle viewer, int32_t* firstPosition, int32_t* firstOffset, int32_t* lastPosition,
+                    int32_t* lastOffset) {
+  if (!MvHasSelection(viewer)) return FALSE;
+  TextPoint first, last;
+  viewer->marks->selection.Ordered(first, last);
+  *firstPosition = first.position;
+  *firstOffset = first.offset;
+  *lastPosition = last.position;
+  *lastOffset = last.offset;
+  return TRUE;
+}
+
+void MvGetSelectionRects(ViewerHandle viewer, RECT* start, RECT* end) {
+  *start = RECT{};
+  *end = RECT{};
+  if (!viewer || !LaidOut(*viewer) || !MvHasSelection(viewer)) return;
+  TextPoint first, last;
+  viewer->marks->selection.Ordered(first, last);
+  int32_t lastLaidOut = viewer->frames.back().position;
+  auto place = [&](const TextPoint& point, RECT* out) {
+    if (CaretRect(*viewer, point, out)) return;
+    int32_t edge = point.position < lastLaidOut ? 10000 : -10000;
+    *out = RECT{0, edge, 0, edge};
+  };
+  place(first, start);
+  place(last, end);
+}
+
+}  // namespace medview

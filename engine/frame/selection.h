@@ -1,0 +1,68 @@
+// Selecting text: hit tests of client points, words, sentences and paragraphs of laid-out records,
+// and the viewer's selection entry points. The selection is kept as character positions in records
+// (engine/frame/view_marks.h) and shown by inverting the objects it covers.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "engine/frame/view_marks.h"
+#include "engine/medview/viewer.h"
+
+namespace frame {
+
+// Codes of a frame's characters in character-number order: text bytes 0..255, markers as
+// FrMarkerCode(kind), other objects (pictures, windows) kCharObject, positions that belong to no
+// object of their own kCharNone.
+inline constexpr int kCharNone = -1;
+inline constexpr int kCharObject = -2;
+inline constexpr int FrMarkerCode(uint8_t kind) { return -1000 - int(kind); }
+std::vector<int> FrFrameChars(const LayoutFrame& frame);
+
+// The text bytes of a frame's record (empty when its header is damaged).
+std::span<const uint8_t> FrFrameText(const LayoutFrame& frame);
+
+// Spans [first, end) of character numbers around `at`.
+void FrWordSpan(const std::vector<int>& chars, int32_t at, int32_t* first, int32_t* end);
+void FrSentenceSpan(const std::vector<int>& chars, int32_t at, int32_t* first, int32_t* end);
+void FrParagraphSpan(const std::vector<int>& chars, int32_t at, int32_t* first, int32_t* end);
+
+// The byte of a text object's run whose cell holds `x` (relative to the object's left), measured in
+// one pass over the run; with `nearest` the nearer cell edge decides. Returns a byte index from 0 to
+// the run's length.
+int32_t FrCharAtX(medview::Viewer& viewer, std::span<const uint8_t> text, const LayoutObject& object, int32_t x,
+                  bool nearest);
+
+// Hit test of a client point: the frame index (-1 none), the character number at the point, the
+// object index and whether the point lay in the right half of an object without text.
+int32_t FrPointToObject(medview::Viewer& viewer, int32_t x, int32_t y, int32_t* offset, int32_t* object,
+                        int16_t* side);
+
+// Shows or hides (inverts) the objects of the range [first, last) that are laid out.
+void FrInvertRange(medview::Viewer& viewer, const medview::TextPoint& first, const medview::TextPoint& last);
+// Client rectangles of the range's parts on every laid-out object it covers.
+std::vector<RECT> FrRangeRects(medview::Viewer& viewer, const medview::TextPoint& first,
+                               const medview::TextPoint& last);
+
+}  // namespace frame
+
+namespace medview {
+
+inline constexpr TitleErrorCode kViewNoSelection = 1031;
+inline constexpr TitleErrorCode kViewNoFurtherStep = 1032;
+
+enum SelectMode { kSelectPoint = 1, kSelectWord = 2, kSelectSentence = 3, kSelectParagraph = 4, kSelectAll = 5 };
+enum SelectKey { kKeyUp = 2, kKeyDown = 3, kKeyLeft = 4, kKeyRight = 5, kKeyLineStart = 6, kKeyLineEnd = 7 };
+
+void MvSelectAt(ViewerHandle viewer, int32_t mode, int32_t x, int32_t y, BOOL extend, TitleErrorCode* error);
+void MvMoveSelectionByKey(ViewerHandle viewer, int32_t key, BOOL extend, TitleErrorCode* error);
+BOOL MvClearSelection(ViewerHandle viewer, TitleErrorCode* error);
+BOOL MvHasSelection(ViewerHandle viewer);
+TitleErrorCode MvSetSelection(ViewerHandle viewer, int32_t firstPosition, int32_t firstOffset, int32_t lastPosition,
+                              int32_t lastOffset);
+BOOL MvGetSelection(ViewerHandle viewer, int32_t* firstPosition, int32_t* firstOffset, int32_t* lastPosition,
+                    int32_t* lastOffset);
+void MvGetSelectionRects(ViewerHandle viewer, RECT* start, RECT* end);
+
+}  // namespace medview

@@ -1,0 +1,27 @@
+#include "engine/frame/view_marks.h"
+
+namespace medview {
+
+void SelectionRange::Ordered(TextPoint& first, TextPoint& last) const {
+  TextPoint m = moving();
+  if (m < TextPoint{anchorPosition, anchorNear}) {
+    first = m;
+    last = {anchorPosition, anchorFar};
+  } else {
+    first = {anchorPosition, anchorNear};
+    last = m;
+  }
+}
+
+bool SelectionRange::empty() const {
+  TextPoint first, last;
+  Ordered(first, last);
+  return !(first < last);
+}
+
+ViewMarks& MvMarks(Viewer& viewer) {
+  if (!viewer.marks) viewer.marks = std::make_shared<ViewMarks>();
+  return *viewer.marks;
+}
+
+}  // namespace medview
