@@ -245,7 +245,7 @@ class CWnd : public CCmdTarget {
   void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
   void ValidateRect(LPCRECT lpRect);
   void UpdateWindow();
-  BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, void* prgnUpdate = nullptr,
+  BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
                     UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
   BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
   void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr, LPCRECT lpClipRect = nullptr);

@@ -2,6 +2,8 @@
 // scrolling of a window's pixels.
 #include <QPainter>
 
+#include "platform/gdi/core/object_api.h"
+
 #include "platform/win/message_queue.h"
 #include "platform/win/surface_dc.h"
 #include "platform/win/system_metrics.h"
@@ -85,9 +87,11 @@ BOOL UpdateWindow(HWND h) {
   return TRUE;
 }
 
-BOOL RedrawWindow(HWND h, const RECT* rect, void*, UINT flags) {
+BOOL RedrawWindow(HWND h, const RECT* rect, HRGN region, UINT flags) {
   Window* w = find_window(h);
   if (!w) return FALSE;
+  RECT box;
+  if (region && GetRgnBox(region, &box)) rect = &box;
   if (flags & RDW_INVALIDATE) {
     QRegion area = rect ? QRegion(win::to_qrect(*rect)) : QRegion(QRect(QPoint(0, 0), w->client_rect.size()));
     win::invalidate(*w, area, (flags & RDW_ERASE) != 0, (flags & RDW_FRAME) != 0);
@@ -96,7 +100,7 @@ BOOL RedrawWindow(HWND h, const RECT* rect, void*, UINT flags) {
     }
   }
   if (flags & RDW_VALIDATE) ValidateRect(h, rect);
-  if (flags & RDW_UPDATENOW) {
+  if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) {
     UpdateWindow(h);
     if ((flags & RDW_ALLCHILDREN) && (w = find_window(h))) {
       std::vector<HWND> children = w->children;

@@ -155,7 +155,8 @@ BOOL InvalidateRect(HWND h, const RECT* rect, BOOL erase);  // null rect: the wh
 BOOL ValidateRect(HWND h, const RECT* rect);
 BOOL GetUpdateRect(HWND h, RECT* out, BOOL erase);
 BOOL UpdateWindow(HWND h);
-BOOL RedrawWindow(HWND h, const RECT* rect, void* region, UINT flags);
+// A region stands for its bounding rectangle.
+BOOL RedrawWindow(HWND h, const RECT* rect, HRGN region, UINT flags);
 HDC BeginPaint(HWND h, PAINTSTRUCT* ps);
 BOOL EndPaint(HWND h, const PAINTSTRUCT* ps);
 HDC GetDC(HWND h);        // the client area

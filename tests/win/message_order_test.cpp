@@ -1,6 +1,7 @@
 // The order of the messages a window gets over its life: create, show, size, paint, destroy.
 #include <gtest/gtest.h>
 
+#include "platform/gdi/core/object_api.h"
 #include "platform/win/cwnd.h"
 #include "tests/support/gui_fixture.h"
 #include "tests/support/message_log.h"
@@ -114,6 +115,22 @@ TEST_F(MessageOrder, CreateRefusedByTheWindowGivesNoHandle) {
                           0, 0, 10, 10, nullptr, nullptr, nullptr);
   EXPECT_EQ(h, nullptr);
   EXPECT_FALSE(IsWindow(refused));
+}
+
+TEST_F(MessageOrder, RedrawWindowInvalidatesAndPaintsAtOnce) {
+  HWND parent = make_parent();
+  HWND child = make_child(parent, WS_VISIBLE);
+  pump();
+  HRGN region = CreateRectRgn(3, 4, 13, 14);
+  RedrawWindow(child, nullptr, region, RDW_INVALIDATE);
+  DeleteObject(region);
+  RECT update;
+  ASSERT_TRUE(GetUpdateRect(child, &update, FALSE));
+  EXPECT_EQ(CRect(update), CRect(3, 4, 13, 14));
+  MessageLog log({WM_PAINT, WM_ERASEBKGND});
+  RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_EQ(log.messages_of(child), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+  EXPECT_FALSE(GetUpdateRect(child, nullptr, FALSE));
 }
 
 TEST_F(MessageOrder, ZOrderAmongSiblings) {
