@@ -229,6 +229,48 @@ TEST(Clipboard, FlowMarkersWithoutMeasuring) {
   EXPECT_TRUE(NumberingCoversOnce(objects, e.chars, nullptr));
 }
 
+TEST(Paragraph, LongParagraphKeepsEveryObject) {
+  // Thousands of lines: far more object bytes than a 64 KB array would hold.
+  std::string text;
+  for (int i = 0; i < 4000; ++i) text += "word ";
+  TestViewer t;
+  frame::RecordExtent e;
+  frame::ObjectList objects;
+  t.Layout(TextRecord(Info(), Commands().End(), text + "|"), 40, &e, &objects);
+  ASSERT_EQ(objects.size(), 4001u);
+  EXPECT_EQ(objects[3999].y, 3999 * 14);
+  EXPECT_EQ(e.chars, 4000 * 5 + 1);
+  EXPECT_TRUE(NumberingCoversOnce(objects, e.chars, nullptr));
+}
+
+TEST(Paragraph, HotspotNumbersDoNotMoveTheFocus) {
+  TestViewer t;
+  t.viewer().focusHotspot = 5;
+  frame::ObjectList objects;
+  t.Layout(TextRecord(Info(), Commands().Hotspot(1).Byte(0x89).End(), "|a||"), 100, nullptr, &objects);
+  EXPECT_EQ(objects[0].hotspotNumber, 1);
+  EXPECT_EQ(t.viewer().focusHotspot, 5);
+}
+
+TEST(Paragraph, DamagedCommandsEndTheParagraph) {
+  const Bytes damaged[] = {
+      TextRecord(Info(), Commands().Byte(0x80).Byte(1), "|a|"),           // font number cut short
+      TextRecord(Info(), Commands().Byte(0x85), "a|b|"),                   // extra height cut short
+      TextRecord(Info(), Commands().Byte(0xE3).Byte(1), "a|b|"),           // hotspot data cut short
+      TextRecord(Info(), Commands().Byte(0x40).Byte(0xFF).Byte(0x7F), "a|b|"),  // length past the end
+      TextRecord(Info(), Commands().Byte(0x86).Byte(0x22).Byte(0x00), "a|b|"),  // inline record cut short
+      TextRecord(Info(), Commands(), "no commands at all|more|"),
+  };
+  for (const Bytes& record : damaged) {
+    TestViewer t;
+    frame::RecordExtent e;
+    frame::ObjectList objects;
+    t.Layout(record, 100, &e, &objects);
+    std::string problem;
+    EXPECT_TRUE(NumberingCoversOnce(objects, e.chars, &problem)) << problem;
+  }
+}
+
 class ParagraphGolden : public testing::TestWithParam<GoldenCase> {};
 
 TEST_P(ParagraphGolden, MatchesDump) {
