@@ -88,7 +88,12 @@ class EmbedWindowPort {
   virtual ~EmbedWindowPort() = default;
   virtual LRESULT send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) = 0;
   virtual bool exists(HWND window) = 0;
+  virtual bool visible(HWND window) = 0;
   virtual void show(HWND window, bool visible) = 0;
+  // The window's own rectangle, in its parent's client coordinates.
+  virtual RECT window_rect(HWND window) = 0;
+  // Moves and sizes the window without activating it or changing its place among its siblings.
+  virtual void place(HWND window, const RECT& rect) = 0;
   virtual void destroy(HWND window) = 0;
 };
 

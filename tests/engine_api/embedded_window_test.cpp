@@ -1,11 +1,16 @@
 // Embedded windows with a fake built-in class and a fake window port that logs every message.
 #include "engine/datapres/embedded_window.h"
+#include "engine/datapres/embedded_window_display.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 #include <vector>
+
+#include "platform/gdi/core/dc_api.h"
+#include "platform/gdi/core/recording_device.h"
+#include "platform/gdi/core/text_api.h"
 
 namespace datapres {
 namespace {
@@ -23,16 +28,29 @@ struct LoggedMessage {
 // Windows are numbers 1, 2, ...; the port logs what the engine sends and shows.
 class FakePort : public EmbedWindowPort {
  public:
-  LRESULT send(HWND window, UINT message, WPARAM wparam, LPARAM) override {
+  LRESULT send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) override {
     log.push_back({reinterpret_cast<uintptr_t>(window), message, wparam});
+    if (message == kEwSize && answer_size) *reinterpret_cast<SIZE*>(lparam) = {30, 20};
+    if (message == kEwSize) return answer_size;
+    if (message == kEwShow && wparam == 1) return answer_hide;
     return 0;
   }
   bool exists(HWND window) override { return live.contains(reinterpret_cast<uintptr_t>(window)); }
-  void show(HWND window, bool visible) override { live[reinterpret_cast<uintptr_t>(window)] = visible; }
+  bool visible(HWND window) override { return live[reinterpret_cast<uintptr_t>(window)]; }
+  void show(HWND window, bool visible) override {
+    live[reinterpret_cast<uintptr_t>(window)] = visible;
+    ++show_changes;
+  }
+  RECT window_rect(HWND) override { return {0, 0, 120, 40}; }
+  void place(HWND, const RECT& rect) override { placed.push_back(rect); }
   void destroy(HWND window) override { live.erase(reinterpret_cast<uintptr_t>(window)); }
 
   std::vector<LoggedMessage> log;
   std::map<uintptr_t, bool> live;  // window -> visible
+  std::vector<RECT> placed;
+  int show_changes = 0;
+  LRESULT answer_size = 0;  // non-zero: 0x706B fills 30 x 20
+  LRESULT answer_hide = 0;  // the answer to 0x706D with 1
 };
 
 FakePort* g_port = nullptr;
@@ -210,6 +228,67 @@ TEST_F(EmbeddedWindows, TheWindowListAcrossLayouts) {
   FrAddWindow(state_, 4, 10, Create("x,ObrazOkno,"));
   EXPECT_FALSE(FrKeepWindows(state_, 7, false));
   EXPECT_TRUE(port_.live.empty());
+}
+
+// Sizes in the layout and drawing as the view scrolls, on the recording device.
+TEST_F(EmbeddedWindows, SizingAndDrawingEachKindOfObject) {
+  auto log = std::make_shared<gdi::RecordingLog>();
+  HDC dc = gdi::create_recording_dc(log);
+  const RECT layout{0, 0, 400, 300};
+  EmbedObject window = Create("x,ObrazOkno,");
+  EXPECT_EQ(FrWindowSize(state_, window, dc, false).cx, 120);  // its own rectangle
+  port_.answer_size = 1;
+  const SIZE asked = FrWindowSize(state_, window, dc, false);
+  EXPECT_EQ(asked.cx, 30);
+  EXPECT_EQ(asked.cy, 20);
+  EXPECT_EQ(FrWindowSize(state_, window, dc, true).cx, 0);  // printing: no room
+  port_.log.clear();
+
+  const RECT inside{10, 50, 40, 70}, below{10, 350, 40, 370};
+  FrDrawWindow(state_, window, inside, layout, dc, false);
+  EXPECT_TRUE(port_.live[1]);
+  EXPECT_EQ(port_.log, (std::vector<LoggedMessage>{{1, kEwShow, 1}, {1, kEwShow, 0}}));
+  FrDrawWindow(state_, window, inside, layout, dc, false);  // already shown: shown once
+  EXPECT_EQ(port_.show_changes, 1);
+  FrDrawWindow(state_, window, below, layout, dc, false);
+  EXPECT_FALSE(port_.live[1]);
+  EXPECT_EQ(port_.placed.size(), 3u);
+  port_.answer_hide = 1;  // the window asks to stay hidden
+  FrDrawWindow(state_, window, inside, layout, dc, false);
+  EXPECT_FALSE(port_.live[1]);
+  // Printing: never moved or shown, drawn into the printer's context when visible.
+  port_.log.clear();
+  const size_t placements = port_.placed.size();
+  FrDrawWindow(state_, window, inside, layout, dc, true);
+  FrDrawWindow(state_, window, below, layout, dc, true);
+  EXPECT_EQ(port_.log, (std::vector<LoggedMessage>{{1, kEwPrint, 0}}));
+  EXPECT_EQ(port_.placed.size(), placements);
+
+  // A callback object is drawn by the callback at its left and top, when visible.
+  MvSetEmbedCallback(state_, RecordCallback, 5, nullptr);
+  const EmbedObject note = Create("x,MVEWCallBack,uwaga");
+  FrDrawWindow(state_, note, {7, 9, 7, 9}, layout, dc, false);
+  FrDrawWindow(state_, note, {7, 309, 7, 309}, layout, dc, false);
+  EXPECT_EQ(g_callbacks, std::vector<std::string>{"5:8:32:uwaga"});
+  EXPECT_EQ(FrWindowSize(state_, note, dc, false).cx, 0);
+
+  // A failed object: its box fits its upper-cased class name; drawn only when not printing.
+  const EmbedObject failed = Create("x,ZlyOkno,");
+  const SIZE box = FrWindowSize(state_, failed, dc, false);
+  TEXTMETRIC tm{};
+  GetTextMetrics(dc, &tm);
+  SIZE text{};
+  GetTextExtentPoint32(dc, "ZLYOKNO", 7, &text);
+  EXPECT_EQ(box.cx, text.cx + 2 * tm.tmMaxCharWidth);
+  EXPECT_EQ(box.cy, 2 * tm.tmAscent + tm.tmHeight);
+  log->clear();
+  FrDrawWindow(state_, failed, {0, 0, box.cx, box.cy}, layout, dc, true);
+  EXPECT_TRUE(log->empty());
+  FrDrawWindow(state_, failed, {0, 0, box.cx, box.cy}, layout, dc, false);
+  std::string drawn;
+  for (const std::string& line : *log) drawn += line + "\n";
+  EXPECT_NE(drawn.find("ZLYOKNO"), std::string::npos) << drawn;
+  DeleteDC(dc);
 }
 
 }  // namespace
