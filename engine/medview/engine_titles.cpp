@@ -35,6 +35,7 @@ void MvCloseTitle(TitleHandle* title) {
 bool MvIsTitleValid(const TitleHandle* title) { return title::TtlIsValid(title); }
 
 int32_t MvGetTitleInfo(TitleHandle* title, int32_t code, int32_t parameter, char* buffer, size_t buffer_size) {
+  if (!title::TtlIsValid(title)) return 0;
   return title::TtlGetInfo(title, code, parameter, buffer, buffer ? buffer_size : 0);
 }
 

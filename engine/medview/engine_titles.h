@@ -31,7 +31,8 @@ TitleHandle* MvOpenTitleSimple(const char* file_name);
 void MvCloseTitle(TitleHandle* title);
 bool MvIsTitleValid(const TitleHandle* title);
 // Information by code (11 topic count, 105 file system, 106 file name, 111 style sheet, ...);
-// `parameter` is the code's value (for 106 the buffer size; 0 asks for the name's length).
+// `parameter` is the code's value (for 106 the buffer size; 0 asks for the name's length). 0 for a
+// missing or closed title.
 int32_t MvGetTitleInfo(TitleHandle* title, int32_t code, int32_t parameter, char* buffer, size_t buffer_size);
 std::optional<std::time_t> MvGetTitleFileTime(const TitleHandle* title);
 int32_t MvReleaseErrorRecords();

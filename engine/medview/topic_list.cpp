@@ -229,7 +229,8 @@ int32_t MvGetTopicListItem(TopicListHandle list, int32_t index) {
 
 uint16_t MvSetTopicListGroup(TopicListHandle list, GroupPtr group) {
   if (!MvIsTopicList(list) || !group) return kListBadHandle;
-  list->count = group->count;
+  // A list with hits goes on answering its hits; the group only backs its combinations.
+  if (!list->hits) list->count = group->count;
   list->group = std::move(group);
   list->pendingName.clear();
   return 0;

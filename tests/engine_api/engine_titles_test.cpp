@@ -28,6 +28,7 @@ TEST_F(Titles, InformationAndTheFileNameInTwoSteps) {
   EXPECT_EQ(again, handle_);
   MvCloseTitle(again);
   EXPECT_TRUE(MvIsTitleValid(handle_));
+  EXPECT_EQ(MvGetTitleInfo(nullptr, title::kInfoTopicCount, 0, nullptr, 0), 0);
   EXPECT_FALSE(MvOpenTitle(nullptr, nullptr, 0));
   EXPECT_FALSE(MvOpenTitle((title_.path + ".none").c_str(), nullptr, 0));
   MvCloseTitle(nullptr);
