@@ -126,8 +126,9 @@ void key_input(bool down, int virtual_key, BYTE character, KeyModifiers modifier
   HWND focus = GetFocus();
   HWND target = focus ? focus : GetActiveWindow();
   if (!target) return;
-  // Alt combinations, F10, and any key while no window has the focus are system keys.
-  bool system = modifiers.alt || virtual_key == VK_F10 || !focus;
+  // Alt combinations, F10, and any key while no window has the focus are system keys. Alt with
+  // Ctrl is the keyboard's third level (AltGr: the Polish letters), which types characters.
+  bool system = (modifiers.alt && !modifiers.control) || virtual_key == VK_F10 || !focus;
   if (virtual_key == VK_MENU) system = true;
   UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
   LPARAM flags = 1;  // repeat count

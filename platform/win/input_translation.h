@@ -4,8 +4,9 @@
 // coordinates. Otherwise the window under the point is asked WM_NCHITTEST: HTCLIENT gives a client
 // message, any other code the non-client twin with the code in wParam and the screen point in
 // lParam. Key events go to the focus window (the active window when nothing has the focus) as
-// WM_KEYDOWN/WM_KEYUP with the virtual-key code, or as the system keys while Alt is held or for
-// F10; the character a key types travels with its key-down and TranslateMessage posts it.
+// WM_KEYDOWN/WM_KEYUP with the virtual-key code, or as the system keys while Alt (without Ctrl) is
+// held or for F10; the character a key types travels with its key-down and TranslateMessage posts
+// it.
 #pragma once
 
 #include <QPoint>

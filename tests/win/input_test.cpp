@@ -33,6 +33,7 @@ TEST_F(Input, KeysGoToTheFocusWindowWithTheirCharacters) {
   lumo::test::press_key('A', 0xB9);  // the key typing "ą" (CP1250 0xB9)
   lumo::test::press_key(VK_LEFT);
   lumo::test::press_key('F', 'f', win::KeyModifiers{false, false, true});
+  lumo::test::press_key('L', 0xB3, win::KeyModifiers{false, true, true});  // AltGr: "ł"
   pump();
   std::vector<std::pair<UINT, WPARAM>> seen;
   for (const auto& e : log.entries()) {
@@ -46,7 +47,10 @@ TEST_F(Input, KeysGoToTheFocusWindowWithTheirCharacters) {
                                                         {WM_KEYUP, VK_LEFT},
                                                         {WM_SYSKEYDOWN, 'F'},
                                                         {WM_SYSCHAR, 'f'},
-                                                        {WM_SYSKEYUP, 'F'}}));
+                                                        {WM_SYSKEYUP, 'F'},
+                                                        {WM_KEYDOWN, 'L'},
+                                                        {WM_CHAR, 0xB3},
+                                                        {WM_KEYUP, 'L'}}));
   // Alt is flagged in the key data; key-up has the transition bits.
   EXPECT_NE(log.entries()[5].lParam & (LPARAM(1) << 29), 0);
   EXPECT_NE(log.entries()[2].lParam & (LPARAM(1) << 31), 0);
