@@ -160,8 +160,8 @@ void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t fr
     if (!object.carriesChars() || object.lastChar < from || object.firstChar >= to) continue;
     switch (object.kind) {
       case kObjText: {
-        int32_t a = std::clamp(from - object.anchor, 0, object.length);
-        int32_t b = std::clamp(to - object.anchor, 0, object.length);
+        int32_t a = int32_t(std::clamp<int64_t>(int64_t(from) - object.anchor, 0, object.length));
+        int32_t b = int32_t(std::clamp<int64_t>(int64_t(to) - object.anchor, 0, object.length));
         if (a >= b || object.data < 0 || size_t(object.data) + size_t(object.length) > bytes.size()) break;
         std::span<const uint8_t> run = bytes.subspan(size_t(object.data) + size_t(a), size_t(b - a));
         title::FontDescriptor descriptor;

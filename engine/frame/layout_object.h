@@ -61,7 +61,7 @@ struct LayoutObject {
   int32_t width = 0;
   int32_t height = 0;
   int32_t hotspotNumber = 0;
-  int32_t hotspotData = -1;  // -1 none
+  int32_t hotspotData = -1;  // text: offset of the hotspot's command in the frame's record; -1 none
   int32_t anchor = -1;       // character number where the object's layout began
   int32_t firstChar = -1;    // first and last character number covered; -1 for none
   int32_t lastChar = -1;

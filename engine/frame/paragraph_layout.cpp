@@ -100,9 +100,10 @@ Step Checked(bool ok) { return ok ? Step::kDone : Step::kDamaged; }
 
 class ParagraphLayout {
  public:
+  // `commandsAt`: offset of the command bytes inside the frame's record.
   ParagraphLayout(medview::Viewer& viewer, const adt::ParagraphInfo& info, std::span<const uint8_t> commands,
-                  std::span<const uint8_t> text, const RecordPlacement& at, ObjectList& out)
-      : v_(viewer), info_(info), cmds_(commands), text_(text), at_(at), out_(out),
+                  int32_t commandsAt, std::span<const uint8_t> text, const RecordPlacement& at, ObjectList& out)
+      : v_(viewer), info_(info), cmds_(commands), commandsAt_(commandsAt), text_(text), at_(at), out_(out),
         clipboard_((viewer.flags & medview::kViewClipboard) != 0) {}
 
   bool Run(RecordExtent& extent);
@@ -176,6 +177,7 @@ class ParagraphLayout {
   medview::Viewer& v_;
   const adt::ParagraphInfo& info_;
   std::span<const uint8_t> cmds_;
+  int32_t commandsAt_;
   std::span<const uint8_t> text_;
   const RecordPlacement& at_;
   ObjectList& out_;
@@ -331,7 +333,7 @@ bool ParagraphLayout::EmbeddedRecord(ObjectList& objects, RecordExtent& extent) 
   place.width = std::max(rightMargin_ - leftEdge_, 0);
   place.firstChar = c_.charNo;
   place.depth = at_.depth + 1;
-  place.recordOffset = at_.recordOffset + int32_t(c_.cmd);
+  place.recordOffset = commandsAt_ + int32_t(c_.cmd);
   place.font = c_.font;
   c_.cmd += size_t(size);
   extent = RecordExtent{};
@@ -480,7 +482,7 @@ Step ParagraphLayout::Command(bool& lineEnds, bool& paragraphEnds) {
       SilentPosition();
       ++c_.hotspotCount;
       c_.hotspotNumber = c_.hotspotCount;
-      c_.hotspotData = int32_t(commandAt);
+      c_.hotspotData = commandsAt_ + int32_t(commandAt);
       if ((command & 0xD8) == 0xC0) return Checked(SkipCommandData(4));
       if (!ReadU16(value)) return Step::kDamaged;
       return Checked(SkipCommandData(value));
@@ -695,7 +697,7 @@ bool FrLayoutParagraph(medview::Viewer& viewer, std::span<const uint8_t> format,
   adt::ParagraphInfo info;
   size_t consumed = adt::DpDecodeParagraphInfo(info, format.data(), format.size());
   if (consumed == 0) return false;
-  ParagraphLayout layout(viewer, info, format.subspan(consumed), text, at, out);
+  ParagraphLayout layout(viewer, info, format.subspan(consumed), at.formatOffset + int32_t(consumed), text, at, out);
   return layout.Run(extent);
 }
 

@@ -18,6 +18,7 @@ bool FrLayoutRecord(medview::Viewer& viewer, std::span<const uint8_t> record, st
   RecordPlacement local = at;
   local.x = 0;
   local.y = 0;
+  local.formatOffset = at.recordOffset + int32_t(headerSize);
   bool ok = true;
   switch (header.type) {
     case adt::kRecordText:
@@ -26,7 +27,6 @@ bool FrLayoutRecord(medview::Viewer& viewer, std::span<const uint8_t> record, st
       break;
     case adt::kRecordPicture:
     case adt::kRecordPictureCounted:
-      local.recordOffset = at.recordOffset + int32_t(headerSize);
       ok = FrLayoutPicture(viewer, format, local, out, extent);
       break;
     case adt::kRecordTable:

@@ -29,6 +29,7 @@ struct RecordPlacement {
   int32_t firstChar = 0;  // character number of the record's first position
   int depth = 0;
   int32_t recordOffset = 0;  // offset of this record inside the frame's record
+  int32_t formatOffset = 0;  // offset of its format data there (set by FrLayoutRecord)
   int32_t font = 0;          // font of the paragraph that holds an inline record
 };
 

@@ -256,8 +256,8 @@ std::vector<RECT> FrRangeRects(medview::Viewer& viewer, const TextPoint& first, 
       if (!o.carriesChars() || IsMarkerKind(o.kind) || o.lastChar < from || o.firstChar >= to) continue;
       RECT r{fx + o.x, fy + o.y, fx + o.right(), fy + o.bottom()};
       if (o.kind == kObjText) {
-        int32_t a = std::clamp(from - o.anchor, 0, o.length);
-        int32_t b = std::clamp(to - o.anchor, 0, o.length);
+        int32_t a = int32_t(std::clamp<int64_t>(int64_t(from) - o.anchor, 0, o.length));
+        int32_t b = int32_t(std::clamp<int64_t>(int64_t(to) - o.anchor, 0, o.length));
         if (a >= b) continue;
         r.left = fx + o.x + PrefixWidth(viewer, text, o, a);
         r.right = b >= o.length ? fx + o.right() : fx + o.x + PrefixWidth(viewer, text, o, b);

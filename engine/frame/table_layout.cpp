@@ -68,7 +68,7 @@ bool FrLayoutTable(medview::Viewer& viewer, std::span<const uint8_t> format, std
       break;
     }
     auto cell = format.subspan(in.pos(), size_t(size));
-    int32_t cellOffset = at.recordOffset + int32_t(in.pos());
+    int32_t cellOffset = at.formatOffset + int32_t(in.pos());
     in.skip(size_t(size));
     // A cell naming a column the table does not have is skipped.
     if (index >= columns.size() || at.depth + 1 >= kMaxRecordNesting) continue;

@@ -247,9 +247,18 @@ TEST(Paragraph, HotspotNumbersDoNotMoveTheFocus) {
   TestViewer t;
   t.viewer().focusHotspot = 5;
   frame::ObjectList objects;
-  t.Layout(TextRecord(Info(), Commands().Hotspot(1).Byte(0x89).End(), "|a||"), 100, nullptr, &objects);
+  Bytes record = TextRecord(Info(), Commands().Hotspot(1).Byte(0x89).End(), "|a||");
+  t.Layout(record, 100, nullptr, &objects);
   EXPECT_EQ(objects[0].hotspotNumber, 1);
   EXPECT_EQ(t.viewer().focusHotspot, 5);
+  // The hotspot's data is the place of its command in the record, for finding the command again.
+  ASSERT_GE(objects[0].hotspotData, 0);
+  EXPECT_EQ(record[size_t(objects[0].hotspotData)], 0xE3);
+  // The same inside a table cell.
+  Bytes table = TableRecord(true, 0, {{144, 0}}, {{0, record}});
+  t.Layout(table, 100, nullptr, &objects);
+  ASSERT_GE(objects[0].hotspotData, 0);
+  EXPECT_EQ(table[size_t(objects[0].hotspotData)], 0xE3);
 }
 
 TEST(Paragraph, DamagedCommandsEndTheParagraph) {
