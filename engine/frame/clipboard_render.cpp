@@ -156,8 +156,15 @@ void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t fr
     }
   }
   bool afterWindow = false;
+  // Text-flow markers carry no character: they belong to the range when the object before them does.
+  bool inRange = false;
   for (const LayoutObject& object : frame.objects) {
-    if (!object.carriesChars() || object.lastChar < from || object.firstChar >= to) continue;
+    if (object.carriesChars()) {
+      inRange = object.lastChar >= from && object.firstChar < to;
+    } else if (object.kind < kFlowTab) {
+      continue;
+    }
+    if (!inRange) continue;
     switch (object.kind) {
       case kObjText: {
         int32_t a = int32_t(std::clamp<int64_t>(int64_t(from) - object.anchor, 0, object.length));
