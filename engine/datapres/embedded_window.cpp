@@ -118,10 +118,15 @@ void FrAddWindow(EmbedState& state, int32_t topic, int32_t key, EmbedObject obje
   state.windows.push_back({topic, key, std::move(object)});
 }
 
+int32_t FrFindWindowIndex(const EmbedState& state, int32_t topic, int32_t key) {
+  for (size_t i = 0; i < state.windows.size(); ++i)
+    if (state.windows[i].topic == topic && state.windows[i].key == key) return int32_t(i);
+  return -1;
+}
+
 EmbedObject* FrFindWindow(EmbedState& state, int32_t topic, int32_t key) {
-  for (EmbedListEntry& entry : state.windows)
-    if (entry.topic == topic && entry.key == key) return &entry.object;
-  return nullptr;
+  const int32_t index = FrFindWindowIndex(state, topic, key);
+  return index < 0 ? nullptr : &state.windows[size_t(index)].object;
 }
 
 bool FrKeepWindows(EmbedState& state, int32_t topic, bool drop_all) {

@@ -161,6 +161,8 @@ std::string FrErrorText(EmbedState& state, uint16_t code, std::string_view first
 
 void FrAddWindow(EmbedState& state, int32_t topic, int32_t key, EmbedObject object);
 EmbedObject* FrFindWindow(EmbedState& state, int32_t topic, int32_t key);
+// The index of that object in the list, -1 when there is none.
+int32_t FrFindWindowIndex(const EmbedState& state, int32_t topic, int32_t key);
 // Keeps the list when its first entry belongs to `topic` and no drop is asked; otherwise closes every
 // window. True when kept.
 bool FrKeepWindows(EmbedState& state, int32_t topic, bool drop_all);

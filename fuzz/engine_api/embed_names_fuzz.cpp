@@ -1,4 +1,4 @@
-// Window description strings and media compound names from hostile bytes: the parts put back
+// Window description strings, window records and media compound names from hostile bytes: the parts put back
 // together give the input again, and no part holds more than its separators allow.
 #include <algorithm>
 #include <cstdint>
@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/datapres/embedded_window.h"
+#include "engine/datapres/embedded_window_layout.h"
 #include "engine/mvmci/media_io.h"
 #include "platform/base/cp1250.h"
 
@@ -29,5 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string upper = base::cp1250::to_upper(title_file);
     if (upper.find(".M14+") != std::string::npos) __builtin_trap();
   }
+  // The same bytes as a stored window record.
+  datapres::FrDecodeWindowRecord(std::span<const uint8_t>(data, size));
   return 0;
 }

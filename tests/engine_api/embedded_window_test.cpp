@@ -1,6 +1,8 @@
 // Embedded windows with a fake built-in class and a fake window port that logs every message.
 #include "engine/datapres/embedded_window.h"
 #include "engine/datapres/embedded_window_display.h"
+#include "engine/datapres/embedded_window_layout.h"
+#include "engine/adt/topic_record_header.h"
 
 #include <gtest/gtest.h>
 
@@ -288,6 +290,54 @@ TEST_F(EmbeddedWindows, SizingAndDrawingEachKindOfObject) {
   std::string drawn;
   for (const std::string& line : *log) drawn += line + "\n";
   EXPECT_NE(drawn.find("ZLYOKNO"), std::string::npos) << drawn;
+  DeleteDC(dc);
+}
+
+// A stored window record: header, six unused bytes, the description and its zero, one text byte.
+std::vector<uint8_t> WindowRecord(const std::string& description, bool terminated = true, uint8_t type = 0x24) {
+  std::vector<uint8_t> format(6, 0xEE);
+  format.insert(format.end(), description.begin(), description.end());
+  if (terminated) format.push_back(0);
+  std::vector<uint8_t> record;
+  base::ByteWriter w(record);
+  adt::DpEncodeRecordHeader({type, int32_t(format.size()), 1}, w);
+  w.bytes(format);
+  w.u8(0x83);
+  return record;
+}
+
+TEST_F(EmbeddedWindows, WindowRecordsLaidOutOnceAndReusedForTheSameTopic) {
+  HDC dc = gdi::create_recording_dc(std::make_shared<gdi::RecordingLog>());
+  int32_t hotspots = 3;
+  frame::LayoutObject object;
+  const std::vector<uint8_t> record = WindowRecord("mvimg,ObrazOkno,!rys2.bmp");
+  ASSERT_TRUE(FrLayoutWindow(state_, record, 4, 0x8010, 2, dc, false, hotspots, object));
+  EXPECT_EQ(object.kind, frame::kObjWindow);
+  EXPECT_EQ(object.flags, frame::kObjInLine);
+  EXPECT_EQ(object.width, 120);
+  EXPECT_EQ(object.height, 40);
+  EXPECT_EQ(object.baseline, 40);
+  EXPECT_EQ(object.firstChar, 2);
+  EXPECT_EQ(object.hotspotNumber, 3);
+  EXPECT_EQ(object.hotspotData, -1);
+  EXPECT_EQ(hotspots, 4);
+  EXPECT_EQ(g_text, "!rys2.bmp");
+  // Laid out again (a resize): the same window, no new one.
+  ASSERT_TRUE(FrLayoutWindow(state_, record, 4, 0x8010, 2, dc, false, hotspots, object));
+  EXPECT_EQ(g_next_window, 2u);
+  EXPECT_EQ(object.data, 0);
+  ASSERT_TRUE(FrLayoutWindow(state_, WindowRecord("x,Nieznana,"), 4, 0x8020, 5, dc, false, hotspots, object));
+  EXPECT_EQ(object.data, 1);
+  EXPECT_GT(object.width, 0);  // the error box
+  EXPECT_EQ(state_.pendingCode, kEwClassNotRegistered);
+  // Damaged records make no object and join no list.
+  EXPECT_FALSE(FrLayoutWindow(state_, WindowRecord("x,ObrazOkno,", false), 4, 0x8030, 0, dc, false, hotspots, object));
+  EXPECT_FALSE(FrLayoutWindow(state_, WindowRecord("x,ObrazOkno,", true, 0x20), 4, 0x8030, 0, dc, false, hotspots,
+                              object));
+  std::vector<uint8_t> cut = record;
+  cut.resize(9);
+  EXPECT_FALSE(FrLayoutWindow(state_, cut, 4, 0x8030, 0, dc, false, hotspots, object));
+  EXPECT_EQ(state_.windows.size(), 2u);
   DeleteDC(dc);
 }
 
