@@ -112,6 +112,19 @@ struct MINMAXINFO {
   POINT ptMaxTrackSize;
 };
 
+// Where a window stands: its show state and its rectangle when neither maximised nor minimised.
+struct WINDOWPLACEMENT {
+  UINT length = sizeof(WINDOWPLACEMENT);
+  UINT flags = 0;
+  UINT showCmd = 0;
+  POINT ptMinPosition{-1, -1};
+  POINT ptMaxPosition{-1, -1};
+  RECT rcNormalPosition{0, 0, 0, 0};
+};
+BOOL GetWindowPlacement(HWND h, WINDOWPLACEMENT* placement);
+// Puts the window at its normal rectangle, then shows it with the placement's show command.
+BOOL SetWindowPlacement(HWND h, const WINDOWPLACEMENT* placement);
+
 BOOL GetWindowRect(HWND h, RECT* out);  // screen coordinates
 BOOL GetClientRect(HWND h, RECT* out);  // (0, 0, width, height) of the client area
 BOOL MoveWindow(HWND h, int x, int y, int cx, int cy, BOOL repaint);

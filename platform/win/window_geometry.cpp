@@ -146,6 +146,7 @@ BOOL SetWindowPos(HWND h, HWND insert_after, int x, int y, int cx, int cy, UINT 
   bool moved = now.topLeft() != old.topLeft();
   bool sized = now.size() != old.size();
   w->window_rect = now;
+  if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE))) w->normal_rect = now;
   if (!(pos.flags & SWP_NOZORDER)) restack(*w, pos.hwndInsertAfter);
   QRect old_client = w->client_rect;
   if (sized || (pos.flags & SWP_FRAMECHANGED)) win::recompute_client_area(*w);
@@ -170,6 +171,31 @@ BOOL SetWindowPos(HWND h, HWND insert_after, int x, int y, int cx, int cy, UINT 
   if (!moved && !(pos.flags & SWP_FRAMECHANGED)) changed.flags |= SWP_NOMOVE;
   if (!sized && !(pos.flags & SWP_FRAMECHANGED)) changed.flags |= SWP_NOSIZE;
   SendMessage(h, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&changed));
+  return TRUE;
+}
+
+BOOL GetWindowPlacement(HWND h, WINDOWPLACEMENT* placement) {
+  Window* w = find_window(h);
+  if (!w || !placement) return FALSE;
+  placement->flags = 0;
+  placement->showCmd = (w->style & WS_MINIMIZE)   ? SW_SHOWMINIMIZED
+                       : (w->style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED
+                       : (w->style & WS_VISIBLE)  ? SW_SHOWNORMAL
+                                                  : SW_HIDE;
+  placement->ptMinPosition = POINT{-1, -1};
+  placement->ptMaxPosition = POINT{-1, -1};
+  placement->rcNormalPosition = win::to_rect(w->normal_rect.isNull() ? w->window_rect : w->normal_rect);
+  return TRUE;
+}
+
+BOOL SetWindowPlacement(HWND h, const WINDOWPLACEMENT* placement) {
+  Window* w = find_window(h);
+  if (!w || !placement) return FALSE;
+  const RECT& r = placement->rcNormalPosition;
+  w->style &= ~(WS_MAXIMIZE | WS_MINIMIZE);
+  SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (IsWindow(h)) ShowWindow(h, int(placement->showCmd));
   return TRUE;
 }
 

@@ -100,6 +100,7 @@ HWND CreateWindowEx(DWORD ex_style, const char* class_name, const char* text, DW
   w.ex_style = ex_style;
   w.text = text ? text : "";
   w.window_rect = initial_rect(x, y, cx, cy, child);
+  w.normal_rect = w.window_rect;
   w.client_rect = QRect(QPoint(0, 0), w.window_rect.size());
   if (child) {
     w.parent = parent;

@@ -121,10 +121,41 @@ HWND GetAncestorTopLevel(HWND h) {
   return w ? w->handle : nullptr;
 }
 
+namespace {
+
+// Maximising fills the parent's client area (the screen for a top-level window) and restoring
+// goes back to the normal rectangle; the desktop does both for a window with its own frame.
+void place_for_show_state(HWND h, int cmd, bool was_sized) {
+  Window* w = find_window(h);
+  bool native = win::has_native_frame(*w);
+  bool minimize = cmd == SW_MINIMIZE || cmd == SW_SHOWMINIMIZED || cmd == SW_SHOWMINNOACTIVE;
+  bool restore = (cmd == SW_RESTORE || cmd == SW_SHOWNORMAL) && was_sized;
+  if (native && w->widget) {
+    if (cmd == SW_MAXIMIZE) w->widget->showMaximized();
+    if (minimize) w->widget->showMinimized();
+    if (restore) w->widget->showNormal();
+    return;
+  }
+  QRect target;
+  if (cmd == SW_MAXIMIZE) {
+    target = (w->style & WS_CHILD) ? QRect(QPoint(0, 0), find_window(w->parent)->client_rect.size())
+                                   : QRect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  } else if (restore) {
+    target = w->normal_rect;
+  } else {
+    return;
+  }
+  SetWindowPos(h, nullptr, target.x(), target.y(), target.width(), target.height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 BOOL ShowWindow(HWND h, int cmd) {
   Window* w = find_window(h);
   if (!w) return FALSE;
   bool was_visible = (w->style & WS_VISIBLE) != 0;
+  bool was_sized = (w->style & (WS_MAXIMIZE | WS_MINIMIZE)) != 0;
   bool show = cmd != SW_HIDE;
   if (cmd == SW_MAXIMIZE || cmd == SW_MINIMIZE || cmd == SW_SHOWMINIMIZED ||
       cmd == SW_SHOWMINNOACTIVE || cmd == SW_RESTORE || cmd == SW_SHOWNORMAL) {
@@ -155,12 +186,8 @@ BOOL ShowWindow(HWND h, int cmd) {
     SendMessage(h, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
     if (!(w = find_window(h))) return was_visible;
   }
-  if (w->widget && !(w->style & WS_CHILD) && show) {
-    if (cmd == SW_MAXIMIZE) w->widget->showMaximized();
-    if (cmd == SW_MINIMIZE || cmd == SW_SHOWMINIMIZED || cmd == SW_SHOWMINNOACTIVE) {
-      w->widget->showMinimized();
-    }
-  }
+  if (show) place_for_show_state(h, cmd, was_sized);
+  if (!(w = find_window(h))) return was_visible;
   bool activate = show && !(w->style & WS_CHILD) && cmd != SW_SHOWNA &&
                   cmd != SW_SHOWNOACTIVATE && cmd != SW_SHOWMINNOACTIVE;
   if (activate) SetActiveWindow(h);

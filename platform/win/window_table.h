@@ -38,6 +38,7 @@ struct Window {
   std::vector<HWND> children;  // Z order among siblings, topmost first
   QRect window_rect;           // in the parent's client coordinates (screen for top-level windows)
   QRect client_rect;           // relative to the window's top-left corner
+  QRect normal_rect;           // the window rectangle when neither maximised nor minimised
   std::string text;            // CP1250
   UINT id = 0;
   LONG_PTR user_data = 0;

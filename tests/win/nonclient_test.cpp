@@ -125,6 +125,28 @@ TEST_F(NonClient, DraggingTheCaptionMovesTheWindow) {
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(NonClient, MaximisingFillsTheParentAndPlacementRemembersTheNormalRectangle) {
+  ShowWindow(frame, SW_MAXIMIZE);
+  EXPECT_TRUE(IsZoomed(frame));
+  RECT r;
+  GetWindowRect(frame, &r);
+  EXPECT_EQ(CRect(r), CRect(100, 50, 500, 350));  // the top window's whole client area
+  WINDOWPLACEMENT placement;
+  ASSERT_TRUE(GetWindowPlacement(frame, &placement));
+  EXPECT_EQ(placement.showCmd, UINT(SW_SHOWMAXIMIZED));
+  EXPECT_EQ(CRect(placement.rcNormalPosition), CRect(20, 10, 220, 160));
+  ShowWindow(frame, SW_RESTORE);
+  EXPECT_FALSE(IsZoomed(frame));
+  GetWindowRect(frame, &r);
+  EXPECT_EQ(CRect(r), CRect(120, 60, 320, 210));
+
+  placement.showCmd = SW_SHOWNORMAL;
+  placement.rcNormalPosition = RECT{30, 30, 130, 90};
+  ASSERT_TRUE(SetWindowPlacement(frame, &placement));
+  GetWindowRect(frame, &r);
+  EXPECT_EQ(CRect(r), CRect(130, 80, 230, 140));
+}
+
 TEST_F(NonClient, TheDesktopIsTheScreen) {
   HWND desktop = GetDesktopWindow();
   ASSERT_TRUE(IsWindow(desktop));
