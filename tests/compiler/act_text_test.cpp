@@ -57,6 +57,19 @@ TEST(ActText, PointsAndParagraphsStartNewBlocks) {
                                              "2) drugi punkt.", Cp("§ 2. Ustęp.")}));
 }
 
+TEST(ActText, DivisionHeadings) {
+  const ActParseResult r = ParseAct(
+      "Dz.U. z 1997 r. Nr 1, poz. 2\nUSTAWA\no czymś\n\nCZĘŚĆ OGÓLNA\n\nTYTUŁ I\nZasady\nArt. 1. Tekst.\n"
+      "Rozdział 2a\nArt. 2.\nRozdział nowy porządek\n",
+      "x.txt");
+  ASSERT_TRUE(r.ok) << r.message;
+  std::string outline;
+  for (const ActSection& s : r.act.sections) outline += std::to_string(s.level) + ":" + s.label + "/" + s.name + ";";
+  // A lower-case heading word needs a number: "Rozdział nowy porządek" is text of chapter 2a.
+  EXPECT_EQ(outline, Cp("7:/;6:CZĘŚĆ OGÓLNA/;4:TYTUŁ I/Zasady;2:Rozdział 2a/;"));
+  EXPECT_EQ(r.act.sections.back().blocks.back().text, Cp("Rozdział nowy porządek"));
+}
+
 TEST(ActText, FileNameGivesTheAddressWithIssueZero) {
   const ActParseResult r = ReadAct(Source("samples/acts/1999_302.txt"));
   ASSERT_TRUE(r.ok) << r.message;

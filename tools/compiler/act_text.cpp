@@ -123,17 +123,26 @@ class Cursor {
   size_t i_ = 0;
 };
 
-// "DZIAŁ IV", "Rozdział 2a": the division's level, or 0.
+// "DZIAŁ IV", "Rozdział 2a", "CZĘŚĆ OGÓLNA": the division's level, or 0. Upper-case headings may be
+// named by an upper-case word instead of a number.
 int DivisionOf(std::string_view line) {
   if (line.size() > 40) return 0;
   for (const auto& [word, level] : Words().divisions) {
     Cursor c(line);
     if (!c.literal(word) || !c.blanks()) continue;
+    Cursor numbered = c;
     int value = 0;
-    if (!c.run("IVXLC") && !c.number(value, 4)) continue;
-    c.lower_letters();
-    c.literal(".");
-    if (c.end()) return level;
+    if (numbered.run("IVXLC") || numbered.number(value, 4)) {
+      numbered.lower_letters();
+      numbered.literal(".");
+      if (numbered.end()) return level;
+    }
+    const std::string_view name = c.rest();
+    const bool upper_heading = base::cp1250::is_upper(uint8_t(word.back()));
+    if (upper_heading && std::all_of(name.begin(), name.end(), [](char ch) {
+          return ch == ' ' || base::cp1250::is_upper(uint8_t(ch));
+        }))
+      return level;
   }
   return 0;
 }
