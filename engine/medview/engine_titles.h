@@ -2,7 +2,8 @@
 // viewer, pictures, media I/O and topic lists) reach titles, positions, topic chunks, keyword
 // indexes, baggage and full-text hits. Each one forwards to the title engine: it fixes an argument,
 // reorders arguments or drops an out value, and passes the result back unchanged. No state is kept
-// here; every handle is closed by its own entry point.
+// here; every handle is closed by its own entry point. There is deliberately no entry point that loads
+// a library a title names: embedded windows come only from the program's built-in classes.
 #pragma once
 
 #include <cstdint>
