@@ -2,12 +2,15 @@
 // stored groups and the contents index tree, for the sample acts and (when present) the shared corpus.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
 #include "engine/COMMON/topic_group.h"
 #include "engine/fts/index/word_wheel.h"
+#include "engine/adt/paragraph_info.h"
 #include "engine/title/baggage.h"
+#include "engine/title/title_fonts.h"
 #include "engine/title/context_hash.h"
 #include "engine/title/title_tables.h"
 #include "platform/base/cp1250.h"
@@ -184,6 +187,47 @@ TEST(Library, SampleContextsJumpsFiguresAndGroups) {
     EXPECT_EQ(base::load_le32(bytes.data() + 16), expected) << name;
   }
   EXPECT_EQ(library.plan.act_topics.size(), 5u);
+}
+
+// Each text record's commands are well formed, end with the end mark, and hand over at the NULs of
+// its text one for one; the fonts they name exist in the style sheet.
+TEST(Library, SampleRecordsAndFonts) {
+  const CompiledLibrary& library = Compile(SourceDir() + "/samples/acts", "sample");
+  ASSERT_EQ(library.result, 0) << library.error;
+  TitlePtr t = OpenLibrary(library);
+  ASSERT_NE(t, nullptr);
+  fts::FtsError error{};
+  title::StyleSheetPtr sheet = title::FontLoad(title::TtlGetFileSystem(t.get()), &error);
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(sheet->faces, (std::vector<std::string>{"Times New Roman CE", "Arial CE", "Courier New CE"}));
+  ASSERT_EQ(sheet->descriptors.size(), 5u);
+  EXPECT_EQ(sheet->descriptors[size_t(compiler::LibraryFont::kHeading)].font.weight, 700);
+  for (const auto& topic : library.plan.topics) {
+    for (const auto& r : topic.records) {
+      adt::ParagraphInfo info;
+      size_t at = adt::DpDecodeParagraphInfo(info, r.format.data(), r.format.size());
+      ASSERT_GT(at, 0u);
+      size_t commands = 0;
+      bool ended = false;
+      while (at < r.format.size() && !ended) {
+        const uint8_t command = r.format[at++];
+        ++commands;
+        if (command == 0xFF) {
+          ended = true;
+        } else if (command == 0x80) {
+          EXPECT_LT(base::load_le16(&r.format[at]), sheet->descriptors.size());
+          at += 2;
+        } else if ((command & 0xD8) == 0xC0) {
+          at += 4;
+        } else if (command != 0x89) {
+          at += 2 + base::load_le16(&r.format[at]);
+        }
+      }
+      EXPECT_TRUE(ended && at == r.format.size()) << topic.title;
+      EXPECT_EQ(commands, size_t(std::count(r.text.begin(), r.text.end(), '\0'))) << topic.title;
+    }
+  }
+  title::FontFree(std::move(sheet));
 }
 
 TEST(Library, SampleKeywordIndexes) {
