@@ -187,6 +187,9 @@ TEST(Library, SampleContextsJumpsFiguresAndGroups) {
     EXPECT_EQ(base::load_le32(bytes.data() + 16), expected) << name;
   }
   EXPECT_EQ(library.plan.act_topics.size(), 5u);
+  // The act's header text names its subject for the related-keywords page.
+  EXPECT_NE(library.plan.topics[2].header_text.find("<I:Bibliotekach gminnych i czytelniach;>"), std::string::npos)
+      << library.plan.topics[2].header_text;
 }
 
 // Each text record's commands are well formed, end with the end mark, and hand over at the NULs of

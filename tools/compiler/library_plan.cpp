@@ -179,11 +179,15 @@ class Planner {
     if (!act.date_line.empty()) long_title += " " + act.date_line;
     long_title += " " + act.title;
 
+    // "<I:" lists the act's subjects, each ended by ';', as the "|i" index holds them.
+    std::string subject = Subject(act.title);
+    std::replace(subject.begin(), subject.end(), ';', ',');
     topic(7, long_title,
-          "<Q:A>" + address + Tag("<X:", act.kind) + Tag("<T:", act.title) + (date.empty() ? "" : Tag("<U:", date)));
+          "<Q:A>" + address + Tag("<X:", act.kind) + Tag("<T:", act.title) + (date.empty() ? "" : Tag("<U:", date)) +
+              Tag("<I:", ShortTitle(subject) + ";"));
     plan_.act_topics.push_back(int32_t(topic_index()));
     keyword("|a", act.title);
-    keyword("|i", Subject(act.title));
+    keyword("|i", subject);
     if (act.day) keyword("|u", Format("%02d-%02d-%02d", act.date_year % 100, act.month, act.day));
     if (!plan_.start_topic) plan_.start_topic = topic_index();
     context(ActContext(act.year, act.position));

@@ -7,7 +7,7 @@
 // P issue, A act, C/K/T/D/R/O divisions, Z attachment), "<D:" two-digit year "." number or position
 // (".Z" and the attachment number for attachments), "<X:" the kind of act or the heading's label,
 // "<T:" the title or the heading's name, "<U:" the act's date and "<W:" the date of a division (its
-// act's), both "YY.MM.DD".
+// act's), both "YY.MM.DD"; act topics also "<I:" their subject followed by ';' (as in "|i").
 //
 // Contexts: yearbooks "DU.1998.0000.0000", issues "DU.1998.012", acts "DU.1998.0034.0000" and
 // articles "DU.1998.0034.0005" (at the article's heading record; the first of equal numbers wins).
