@@ -70,6 +70,20 @@ TEST(ActText, DivisionHeadings) {
   EXPECT_EQ(r.act.sections.back().blocks.back().text, Cp("Rozdział nowy porządek"));
 }
 
+TEST(ActText, NoteBeforeTheKindIsKeptAndTheKindUpperCased) {
+  const ActParseResult r = ParseAct("Dz.U. z 1997 r. nr 59 poz. 375.\n  Wpłynął wniosek o ponowne rozpatrzenie (veto)\n"
+                                    "    Ustawa\n  z dnia  26 lipca  1997 r.\n o czymś\n\nArt. 1. Tekst.\n",
+                                    "x.txt");
+  ASSERT_TRUE(r.ok) << r.message;
+  EXPECT_EQ(r.act.number, 59);
+  EXPECT_EQ(r.act.position, 375);
+  EXPECT_EQ(r.act.kind, "USTAWA");
+  EXPECT_EQ(r.act.day, 26);
+  EXPECT_EQ(r.act.month, 7);
+  ASSERT_FALSE(r.act.sections[0].blocks.empty());
+  EXPECT_EQ(r.act.sections[0].blocks[0].text, Cp("Wpłynął wniosek o ponowne rozpatrzenie (veto)"));
+}
+
 TEST(ActText, FileNameGivesTheAddressWithIssueZero) {
   const ActParseResult r = ReadAct(Source("samples/acts/1999_302.txt"));
   ASSERT_TRUE(r.ok) << r.message;
