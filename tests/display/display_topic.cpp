@@ -9,9 +9,15 @@ Bytes Paragraph(std::string_view text, const adt::ParagraphInfo& info) {
   return layout_test::TextRecord(info, layout_test::Commands().Byte(0x82).End(), text);
 }
 
+uint16_t NumberedSource::Load(int32_t position, frame::SourceRecord& out) {
+  uint16_t code = records_->Load(position, out);
+  if (code == 0) out.charBase = (position / 10 - 1) * 100;
+  return code;
+}
+
 DisplayTopic::DisplayTopic(std::vector<Bytes> records, RECT window)
     : source(std::make_shared<layout_test::MemoryRecordSource>(std::move(records), 0)) {
-  frame::MvSetRecordSource(&viewer(), source);
+  frame::MvSetRecordSource(&viewer(), std::make_shared<NumberedSource>(source));
   frame::MvSetTopic(&viewer(), layout_test::MemoryRecordSource::PositionOf(0), 1, 0, nullptr);
   frame::MvLayoutTopic(&viewer(), &window, nullptr);
 }

@@ -14,6 +14,18 @@ using layout_test::Bytes;
 // A text record of `text` in font 0 ('|' ends the text).
 Bytes Paragraph(std::string_view text, const adt::ParagraphInfo& info = {});
 
+// The records of a memory topic with the character bases that a title's records have: record i
+// starts at character 100 i of the block.
+class NumberedSource : public frame::RecordSource {
+ public:
+  explicit NumberedSource(std::shared_ptr<layout_test::MemoryRecordSource> records) : records_(std::move(records)) {}
+  uint16_t Load(int32_t position, frame::SourceRecord& out) override;
+  uint16_t Chunk(int32_t position, title::TopicChunk& chunk) override { return records_->Chunk(position, chunk); }
+
+ private:
+  std::shared_ptr<layout_test::MemoryRecordSource> records_;
+};
+
 struct DisplayTopic {
   explicit DisplayTopic(std::vector<Bytes> records, RECT window = RECT{0, 0, 400, 300});
   medview::Viewer& viewer() { return t.viewer(); }

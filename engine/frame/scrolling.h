@@ -1,0 +1,70 @@
+// Scrolling: scroll-bar codes turned into moves of the band of laid-out records, thumb positions
+// mapped to and from text positions by estimating where in the shown region the band lies, and
+// scrolling a topic address into view.
+//
+// Thumb positions run from 0 to 0x7FFF; 0 means the region's top is shown, 0x7FFF its end, and every
+// place in between maps strictly inside (1 .. 32766). Products of byte counts and thumb positions
+// are taken in 64 bits.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/medview/viewer.h"
+
+namespace medview {
+
+inline constexpr int32_t kThumbEnd = 0x7FFF;
+inline constexpr TitleErrorCode kViewAddressNotShown = 1011;
+inline constexpr TitleErrorCode kViewCannotScroll = 1033;
+
+enum ScrollCode {
+  kScrollLineUp = 0,
+  kScrollLineDown = 1,
+  kScrollPageUp = 2,
+  kScrollPageDown = 3,
+  kScrollThumb = 4,
+  kScrollTop = 6,
+  kScrollBottom = 7,
+};
+
+// Low half the horizontal range, high half the vertical: 0x7FFF for a direction that can scroll.
+uint64_t MvGetScrollRanges(ViewerHandle viewer);
+int32_t MvScrollVertical(ViewerHandle viewer, POINT* move, int32_t* topCut, int32_t* bottomCut, int32_t code,
+                         int32_t thumb, TitleErrorCode* error);
+int32_t MvScrollHorizontal(ViewerHandle viewer, POINT* move, int32_t code, int32_t thumb, TitleErrorCode* error);
+int32_t MvGetVerticalThumb(ViewerHandle viewer);
+int32_t MvGetHorizontalThumb(ViewerHandle viewer);
+void MvSetEdgeLineReport(ViewerHandle viewer, BOOL on);
+BOOL MvScrollToPosition(ViewerHandle viewer, int32_t address, TitleErrorCode* error);
+
+}  // namespace medview
+
+namespace frame {
+
+// The page move for a window extent less the cut-off part: truncated towards zero to a multiple of
+// 8, less 16 (overlap) when at least 32.
+int32_t FrPageStep(int32_t extent);
+
+// Where the shown region lies in bytes: the bytes per 16 KB block and the bytes the thumb spans.
+struct RegionEstimate {
+  int32_t bytesPerBlock = 0;
+  int64_t regionBytes = 1;
+};
+// From the region's first and last positions, the topic length and the bytes one window shows.
+RegionEstimate FrEstimateRegion(int32_t start, int32_t end, int32_t topicLength, int64_t windowBytes);
+// Thumb for a distance into the region, strictly between the ends (1 .. 32766).
+int32_t FrThumbFromDistance(int64_t distance, int64_t regionBytes);
+// Bytes into the region for a thumb position.
+int64_t FrDistanceFromThumb(int32_t thumb, int64_t regionBytes);
+
+// Moves the view; the moves applied go to `applied`.
+void FrScrollBy(medview::Viewer& viewer, int32_t dx, int32_t dy, POINT* applied, medview::TitleErrorCode* error);
+// Sets the thumb of one direction; true when the view changed.
+bool FrSetThumb(medview::Viewer& viewer, int32_t thumb, bool vertical, medview::TitleErrorCode* error);
+// Client point of a topic address laid out (records above or below are laid out as needed).
+bool FrAddressToPoint(medview::Viewer& viewer, int32_t address, POINT* point);
+// Visible height of the tallest text object cut by the rectangle's top (bottom) edge.
+int32_t FrTopCut(const medview::Viewer& viewer);
+int32_t FrBottomCut(const medview::Viewer& viewer);
+
+}  // namespace frame
