@@ -48,6 +48,16 @@ const fts::CharTable* FaceCharTable(const title::StyleSheet* sheet, uint16_t fac
   return sheet->char_maps[face].get();
 }
 
+int TakeFaceTraits(const LOGFONT* found, const TEXTMETRIC*, DWORD, LPARAM data) {
+  auto* lf = reinterpret_cast<LOGFONT*>(data);
+  lf->lfCharSet = found->lfCharSet;
+  lf->lfOutPrecision = found->lfOutPrecision;
+  lf->lfClipPrecision = found->lfClipPrecision;
+  lf->lfQuality = found->lfQuality;
+  lf->lfPitchAndFamily = found->lfPitchAndFamily;
+  return 0;
+}
+
 // Style flag: the style clears the underline.
 constexpr uint8_t kStyleNoUnderline = 0x08;
 
@@ -229,6 +239,10 @@ HFONT MvCreateFont(ViewerHandle viewer, int32_t number, title::FontDescriptor* d
   lf.lfQuality = d.font.quality;
   lf.lfPitchAndFamily = d.font.pitch_and_family;
   std::strncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  if (viewer->hdc && !face.empty()) {
+    // A face the device has: its own character set, precisions, quality and pitch replace the stored.
+    EnumFontFamilies(viewer->hdc, lf.lfFaceName, TakeFaceTraits, reinterpret_cast<LPARAM>(&lf));
+  }
   if (HFONT font = CreateFontIndirect(&lf)) return font;
   // The face cannot be made: the default face keeps the size and style.
   lf.lfFaceName[0] = 0;
