@@ -128,67 +128,20 @@ int32_t poll_before_transfer(const FtsFile* file, FtsError* error) {
   return kFtsOk;
 }
 
-}  // namespace
-
-FtsFilePtr FtsWrapFileSystem(mvfs::TitleFileSystem* fs, FtsError* error) {
-  if (!fs) {
-    FtsSetError(error, kFtsBadArgument);
-    return nullptr;
-  }
-  FtsFilePtr file = new_file(FtsFileKind::kWrapper, FtsFileMode::kRead);
-  file->fs = fs;
-  return file;
+// Moves an internal or OS file to `offset`; false where it cannot be reached.
+bool seek_to(FtsFile* file, uint64_t offset) {
+  if (offset > uint64_t(INT64_MAX)) return false;
+  if (file->kind == FtsFileKind::kInternal)
+    return mvfs::FsSeekFile(file->internal.get(), int64_t(offset), mvfs::kFsSeekSet) >= 0;
+  return file->os.seek(int64_t(offset), base::OsFile::Whence::Begin) == base::OsError::None;
 }
 
-FtsFilePtr FtsFileOpen(FtsFilePtr* wrapper, std::string_view path, std::string_view default_internal,
-                       FtsFileKind kind, uint16_t flags, FtsError* error) {
-  return open_any(wrapper, path, default_internal, kind, flags, false, error);
+bool has_position(const FtsFile* file) {
+  return file->kind == FtsFileKind::kInternal || file->kind == FtsFileKind::kOsFile;
 }
 
-FtsFilePtr FtsFileCreate(FtsFilePtr* wrapper, std::string_view path, std::string_view default_internal,
-                         FtsFileKind kind, FtsError* error) {
-  return open_any(wrapper, path, default_internal, kind, 1, true, error);
-}
-
-int64_t FtsFileReadAt(FtsFile* file, void* buffer, uint64_t offset, size_t count, FtsError* error) {
-  if (!file) return FtsSetError(error, kFtsNullFile), kFtsTransferFailed;
-  if (poll_before_transfer(file, error)) return kFtsTransferFailed;
-  switch (file->kind) {
-    case FtsFileKind::kWrapper:
-      FtsSetErrorCode(error, kFtsOk);
-      return 0;
-    case FtsFileKind::kFileSystem:
-      FtsSetError(error, kFtsDamaged);
-      return kFtsTransferFailed;
-    case FtsFileKind::kInternal: {
-      if (offset > uint64_t(INT64_MAX) ||
-          mvfs::FsSeekFile(file->internal.get(), int64_t(offset), mvfs::kFsSeekSet) < 0) {
-        FtsSetError(error, kFtsSeekFailed);
-        return kFtsTransferFailed;
-      }
-      const int64_t done = mvfs::FsReadFile(file->internal.get(), buffer, int64_t(count));
-      if (done < 0) {
-        FtsSetError(error, kFtsReadFailed);
-        return kFtsTransferFailed;
-      }
-      FtsSetErrorCode(error, kFtsOk);
-      return done;
-    }
-    case FtsFileKind::kOsFile: {
-      if (offset > uint64_t(INT64_MAX) ||
-          file->os.seek(int64_t(offset), base::OsFile::Whence::Begin) != base::OsError::None) {
-        FtsSetError(error, kFtsSeekFailed);
-        return kFtsTransferFailed;
-      }
-      return FtsFileRead(file, buffer, count, error);
-    }
-  }
-  return kFtsTransferFailed;
-}
-
-int64_t FtsFileRead(FtsFile* file, void* buffer, size_t count, FtsError* error) {
-  if (!file) return FtsSetError(error, kFtsNullFile), kFtsTransferFailed;
-  if (poll_before_transfer(file, error)) return kFtsTransferFailed;
+// Reads at the current position of a file whose poll has already been run.
+int64_t read_here(FtsFile* file, void* buffer, size_t count, FtsError* error) {
   switch (file->kind) {
     case FtsFileKind::kWrapper:
       FtsSetErrorCode(error, kFtsOk);
@@ -224,49 +177,8 @@ int64_t FtsFileRead(FtsFile* file, void* buffer, size_t count, FtsError* error) 
   return kFtsTransferFailed;
 }
 
-int64_t FtsFileSeek(FtsFile* file, uint64_t offset, FtsError* error) {
-  if (!file) return FtsSetError(error, kFtsNullFile), kFtsTransferFailed;
-  if (poll_before_transfer(file, error)) return kFtsTransferFailed;
-  switch (file->kind) {
-    case FtsFileKind::kWrapper:
-      return 0;
-    case FtsFileKind::kOsFile:
-      if (offset <= uint64_t(INT64_MAX) &&
-          file->os.seek(int64_t(offset), base::OsFile::Whence::Begin) == base::OsError::None)
-        return 0;
-      FtsSetError(error, kFtsSeekFailed);
-      return kFtsTransferFailed;
-    default:
-      FtsSetError(error, kFtsDamaged);
-      return kFtsTransferFailed;
-  }
-}
-
-int32_t FtsFileWriteAt(FtsFile* file, const void* buffer, uint64_t offset, size_t count) {
-  if (!file) return kFtsBadArgument;
-  if (const int32_t code = poll_before_transfer(file, nullptr)) return code;
-  switch (file->kind) {
-    case FtsFileKind::kWrapper:
-      return kFtsOk;
-    case FtsFileKind::kInternal:
-      if (offset > uint64_t(INT64_MAX) ||
-          mvfs::FsSeekFile(file->internal.get(), int64_t(offset), mvfs::kFsSeekSet) < 0)
-        return kFtsSeekFailed;
-      return FtsFileWrite(file, buffer, count);
-    case FtsFileKind::kOsFile:
-      if (offset > uint64_t(INT64_MAX) ||
-          file->os.seek(int64_t(offset), base::OsFile::Whence::Begin) != base::OsError::None)
-        return kFtsSeekFailed;
-      return FtsFileWrite(file, buffer, count);
-    case FtsFileKind::kFileSystem:
-      break;
-  }
-  return kFtsDamaged;
-}
-
-int32_t FtsFileWrite(FtsFile* file, const void* buffer, size_t count) {
-  if (!file) return kFtsBadArgument;
-  if (const int32_t code = poll_before_transfer(file, nullptr)) return code;
+// Writes at the current position of a file whose poll has already been run.
+int32_t write_here(FtsFile* file, const void* buffer, size_t count) {
   switch (file->kind) {
     case FtsFileKind::kWrapper:
       return kFtsOk;
@@ -280,6 +192,73 @@ int32_t FtsFileWrite(FtsFile* file, const void* buffer, size_t count) {
       break;
   }
   return kFtsDamaged;
+}
+
+}  // namespace
+
+FtsFilePtr FtsWrapFileSystem(mvfs::TitleFileSystem* fs, FtsError* error) {
+  if (!fs) {
+    FtsSetError(error, kFtsBadArgument);
+    return nullptr;
+  }
+  FtsFilePtr file = new_file(FtsFileKind::kWrapper, FtsFileMode::kRead);
+  file->fs = fs;
+  return file;
+}
+
+FtsFilePtr FtsFileOpen(FtsFilePtr* wrapper, std::string_view path, std::string_view default_internal,
+                       FtsFileKind kind, uint16_t flags, FtsError* error) {
+  return open_any(wrapper, path, default_internal, kind, flags, false, error);
+}
+
+FtsFilePtr FtsFileCreate(FtsFilePtr* wrapper, std::string_view path, std::string_view default_internal,
+                         FtsFileKind kind, FtsError* error) {
+  return open_any(wrapper, path, default_internal, kind, 1, true, error);
+}
+
+int64_t FtsFileReadAt(FtsFile* file, void* buffer, uint64_t offset, size_t count, FtsError* error) {
+  if (!file) return FtsSetError(error, kFtsNullFile), kFtsTransferFailed;
+  if (poll_before_transfer(file, error)) return kFtsTransferFailed;
+  if (has_position(file) && !seek_to(file, offset)) {
+    FtsSetError(error, kFtsSeekFailed);
+    return kFtsTransferFailed;
+  }
+  return read_here(file, buffer, count, error);
+}
+
+int64_t FtsFileRead(FtsFile* file, void* buffer, size_t count, FtsError* error) {
+  if (!file) return FtsSetError(error, kFtsNullFile), kFtsTransferFailed;
+  if (poll_before_transfer(file, error)) return kFtsTransferFailed;
+  return read_here(file, buffer, count, error);
+}
+
+int64_t FtsFileSeek(FtsFile* file, uint64_t offset, FtsError* error) {
+  if (!file) return FtsSetError(error, kFtsNullFile), kFtsTransferFailed;
+  if (poll_before_transfer(file, error)) return kFtsTransferFailed;
+  switch (file->kind) {
+    case FtsFileKind::kWrapper:
+      return 0;
+    case FtsFileKind::kOsFile:
+      if (seek_to(file, offset)) return 0;
+      FtsSetError(error, kFtsSeekFailed);
+      return kFtsTransferFailed;
+    default:
+      FtsSetError(error, kFtsDamaged);
+      return kFtsTransferFailed;
+  }
+}
+
+int32_t FtsFileWriteAt(FtsFile* file, const void* buffer, uint64_t offset, size_t count) {
+  if (!file) return kFtsBadArgument;
+  if (const int32_t code = poll_before_transfer(file, nullptr)) return code;
+  if (has_position(file) && !seek_to(file, offset)) return kFtsSeekFailed;
+  return write_here(file, buffer, count);
+}
+
+int32_t FtsFileWrite(FtsFile* file, const void* buffer, size_t count) {
+  if (!file) return kFtsBadArgument;
+  if (const int32_t code = poll_before_transfer(file, nullptr)) return code;
+  return write_here(file, buffer, count);
 }
 
 void FtsFileSetPoll(FtsFile* file, FtsPollCallback poll, intptr_t poll_value) {
