@@ -8,6 +8,7 @@
 
 #include "engine/COMMON/topic_group.h"
 #include "engine/fts/index/word_wheel.h"
+#include "engine/medview/topic_list.h"
 #include "engine/adt/paragraph_info.h"
 #include "engine/title/baggage.h"
 #include "engine/title/title_fonts.h"
@@ -187,6 +188,14 @@ TEST(Library, SampleContextsJumpsFiguresAndGroups) {
     EXPECT_EQ(base::load_le32(bytes.data() + 16), expected) << name;
   }
   EXPECT_EQ(library.plan.act_topics.size(), 5u);
+  // Loaded by name as the query page does: "1992" holds every topic, "1993" the five acts.
+  for (const auto& [name, expected] : {std::pair<const char*, int32_t>{"1992", int32_t(library.plan.topics.size())},
+                                       std::pair<const char*, int32_t>{"1993", 5}}) {
+    medview::TopicListHandle list = medview::MvLoadTopicListFile(t.get(), name);
+    ASSERT_NE(list, nullptr) << name;
+    EXPECT_EQ(medview::MvGetTopicListCount(list), expected) << name;
+    medview::MvFreeTopicList(list);
+  }
   // The act's header text names its subject for the related-keywords page.
   EXPECT_NE(library.plan.topics[2].header_text.find("<I:Bibliotekach gminnych i czytelniach;>"), std::string::npos)
       << library.plan.topics[2].header_text;
