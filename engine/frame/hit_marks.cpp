@@ -1,0 +1,260 @@
+#include "engine/frame/hit_marks.h"
+
+#include <algorithm>
+
+#include "engine/frame/scrolling.h"
+#include "engine/frame/selection.h"
+#include "engine/frame/text_output.h"
+#include "engine/medview/viewer_fonts.h"
+#include "platform/gdi/core/dc_api.h"
+#include "platform/gdi/core/draw_api.h"
+#include "platform/gdi/core/object_api.h"
+
+namespace frame {
+
+namespace {
+
+// A hit's TopicAddress: the block number above bit 15, the character in the block below it.
+int32_t AddressBlock(uint32_t address) { return int32_t(address >> 15); }
+int32_t AddressChar(uint32_t address) { return int32_t(address & 0x7FFF); }
+
+int32_t MeasuredPrefix(medview::Viewer& viewer, std::span<const uint8_t> text, const LayoutObject& o, int32_t count) {
+  if (count <= 0 || o.data < 0 || size_t(o.data) + size_t(o.length) > text.size()) return 0;
+  if (count >= o.length) return o.width;
+  medview::MvSelectFont(&viewer, o.font);
+  return FrMeasureText(viewer, text.data() + o.data, size_t(count), nullptr);
+}
+
+// Marks of one hit covering characters [s, e) of the frame.
+void MapHit(medview::Viewer& viewer, const LayoutFrame& frame, std::span<const uint8_t> text, int32_t hit, int32_t s,
+            int32_t e, std::vector<HitMark>& out) {
+  const ObjectList& objects = frame.objects;
+  size_t first = out.size();
+  size_t i = 0;
+  while (i < objects.size() && !(objects[i].carriesChars() && !IsMarkerKind(objects[i].kind) && objects[i].lastChar >= s)) {
+    ++i;
+  }
+  bool started = false;
+  for (; i < objects.size(); ++i) {
+    const LayoutObject& o = objects[i];
+    if (!o.carriesChars() || IsMarkerKind(o.kind)) continue;
+    if (o.firstChar >= e) break;
+    if (started && o.kind != kObjText) break;  // the walk goes on over text only
+    started = true;
+    RECT r{o.x, o.y, o.right(), o.bottom() + 1};
+    if (o.kind == kObjText) {
+      int32_t from = std::clamp(s - o.anchor, 0, o.length);
+      int32_t to = std::clamp(e - o.anchor, 0, o.length);
+      r.left = o.x + MeasuredPrefix(viewer, text, o, from);
+      r.right = o.x + MeasuredPrefix(viewer, text, o, to);
+      if (r.left >= r.right) continue;
+    }
+    out.push_back(HitMark{hit, i, r});
+  }
+  // Rectangles of one hit on one line share their top and bottom.
+  for (size_t a = first; a < out.size(); ++a) {
+    for (size_t b = first; b < out.size(); ++b) {
+      RECT& ra = out[a].rect;
+      const RECT& rb = out[b].rect;
+      if (a != b && ra.top < rb.bottom && rb.top < ra.bottom) {
+        ra.top = std::min(ra.top, rb.top);
+        ra.bottom = std::max(ra.bottom, rb.bottom);
+      }
+    }
+  }
+}
+
+void DrawMark(medview::Viewer& viewer, const RECT& r) {
+  medview::ViewMarks& marks = medview::MvMarks(viewer);
+  HDC hdc = viewer.hdc;
+  HGDIOBJ oldPen = SelectObject(hdc, GetStockObject(NULL_PEN));
+  HGDIOBJ oldBrush = marks.markBrush ? SelectObject(hdc, marks.markBrush) : nullptr;
+  int oldRop = SetROP2(hdc, marks.markRop);
+  COLORREF oldBack = SetBkColor(hdc, viewer.backColor);
+  int oldMode = SetBkMode(hdc, OPAQUE);
+  // The null pen leaves the right and bottom edges out: the rectangle is one pixel larger.
+  Rectangle(hdc, r.left, r.top, r.right + 1, r.bottom + 1);
+  SetBkMode(hdc, oldMode);
+  SetBkColor(hdc, oldBack);
+  SetROP2(hdc, oldRop);
+  if (oldBrush) SelectObject(hdc, oldBrush);
+  SelectObject(hdc, oldPen);
+}
+
+}  // namespace
+
+std::vector<HitMark> FrMapHitsOnFrame(medview::Viewer& viewer, const LayoutFrame& frame) {
+  std::vector<HitMark> out;
+  if (!viewer.marks || !viewer.marks->hitList) return out;
+  const std::vector<fts::TopicHitEntry>& entries = viewer.marks->hitList->entries;
+  int32_t block = frame.position >> 14;
+  int32_t begin = frame.charBase, end = frame.charBase + std::max(frame.textCount, 0);
+  uint32_t firstAddress = uint32_t(block) << 15 | uint32_t(begin & 0x7FFF);
+  auto it = std::lower_bound(entries.begin(), entries.end(), firstAddress,
+                             [](const fts::TopicHitEntry& e, uint32_t a) { return e.address < a; });
+  std::span<const uint8_t> text = FrFrameText(frame);
+  for (; it != entries.end(); ++it) {
+    if (AddressBlock(it->address) != block || AddressChar(it->address) >= end) break;
+    int32_t s = AddressChar(it->address) - begin;
+    // A length reaching past the record is cut at its end.
+    int32_t e = std::min(s + int32_t(it->length), end - begin);
+    MapHit(viewer, frame, text, int32_t(it - entries.begin()), s, e, out);
+  }
+  return out;
+}
+
+void FrDrawFrameMarks(medview::Viewer& viewer, const LayoutFrame& frame, int32_t x, int32_t y) {
+  if ((viewer.flags & medview::kViewPrinting) || !viewer.hdc) return;
+  for (const HitMark& mark : FrMapHitsOnFrame(viewer, frame)) {
+    RECT r{x + mark.rect.left, y + mark.rect.top, x + mark.rect.right, y + mark.rect.bottom};
+    if (frame.objects[mark.object].kind == kObjInvertArea) {
+      r.bottom -= 1;
+      InvertRect(viewer.hdc, &r);
+    } else {
+      DrawMark(viewer, r);
+    }
+  }
+}
+
+void FrDrawMarks(medview::Viewer& viewer) {
+  for (const LayoutFrame& frame : viewer.frames) {
+    FrDrawFrameMarks(viewer, frame, viewer.layoutRect.left - viewer.hOffset + frame.x,
+                     viewer.layoutRect.top + frame.y);
+  }
+}
+
+}  // namespace frame
+
+namespace medview {
+
+namespace {
+
+bool LaidOut(const Viewer& v) { return (v.layoutState & kLayoutExists) && !v.frames.empty(); }
+
+// Draws the marks of every laid-out frame on the viewer's own context.
+void DrawAllMarks(Viewer& viewer) {
+  if (!LaidOut(viewer) || MvAcquireDC(&viewer) != 0) return;
+  frame::FrDrawMarks(viewer);
+  MvReleaseDC(&viewer);
+}
+
+bool HitRect(Viewer& viewer, int32_t n, RECT* rect) {
+  for (size_t f = viewer.frames.size(); f-- > 0;) {
+    const frame::LayoutFrame& fr = viewer.frames[f];
+    for (const frame::HitMark& mark : frame::FrMapHitsOnFrame(viewer, fr)) {
+      if (mark.hit != n) continue;
+      int32_t x = viewer.layoutRect.left - viewer.hOffset + fr.x, y = viewer.layoutRect.top + fr.y;
+      *rect = RECT{x + mark.rect.left, y + mark.rect.top, x + mark.rect.right, y + mark.rect.bottom};
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+const fts::TopicHitList* MvSetHitList(ViewerHandle viewer, const fts::TopicHitList* list, BOOL draw,
+                                      TitleErrorCode* error) {
+  SetErrorCode(error, kViewOk);
+  if (!viewer) return nullptr;
+  ViewerBusy busy(viewer);
+  if (!busy.entered()) {
+    SetErrorCode(error, kViewBusy);
+    return nullptr;
+  }
+  ViewMarks& marks = MvMarks(*viewer);
+  if (marks.hitList == list) return nullptr;
+  const fts::TopicHitList* old = marks.hitList;
+  // The old marks are drawn once more, which erases exclusive-or marks as they were painted.
+  if (old && draw) DrawAllMarks(*viewer);
+  marks.hitList = list;
+  if (list && draw) DrawAllMarks(*viewer);
+  return old;
+}
+
+HBRUSH MvSetHitMarkMode(ViewerHandle viewer, HBRUSH brush, int32_t rop, TitleErrorCode* error) {
+  SetErrorCode(error, kViewOk);
+  if (!viewer) return nullptr;
+  ViewerBusy busy(viewer);
+  if (!busy.entered()) {
+    SetErrorCode(error, kViewBusy);
+    return nullptr;
+  }
+  ViewMarks& marks = MvMarks(*viewer);
+  if (marks.markBrush == brush && marks.markRop == rop) return nullptr;
+  HBRUSH old = marks.markBrush;
+  if (marks.hitList) DrawAllMarks(*viewer);
+  marks.markBrush = brush;
+  marks.markRop = rop;
+  if (marks.hitList) DrawAllMarks(*viewer);
+  return old;
+}
+
+const fts::TopicHitList* MvGetHitList(ViewerHandle viewer) {
+  return viewer && viewer->marks ? viewer->marks->hitList : nullptr;
+}
+
+int32_t MvGetHitCount(const fts::TopicHitList* list) { return list ? int32_t(list->entries.size()) : 0; }
+
+int64_t MvGetHitPosition(const fts::TopicHitList* list, int32_t n) {
+  if (!list || n < 0 || size_t(n) >= list->entries.size()) return -1;
+  return list->entries[size_t(n)].address;
+}
+
+BOOL MvGetHitRect(ViewerHandle viewer, int32_t n, RECT* rect) {
+  *rect = RECT{};
+  if (!viewer || !LaidOut(*viewer) || n < 0 || n >= MvGetHitCount(MvGetHitList(viewer))) return FALSE;
+  return HitRect(*viewer, n, rect) ? TRUE : FALSE;
+}
+
+BOOL MvScrollToHit(ViewerHandle viewer, int32_t n, TitleErrorCode* error) {
+  SetErrorCode(error, kViewOk);
+  if (!viewer) return FALSE;
+  if (!viewer->canScrollH && !viewer->canScrollV) return TRUE;
+  if (!LaidOut(*viewer)) {
+    SetErrorCode(error, kViewNoLayout);
+    return FALSE;
+  }
+  ViewerBusy busy(viewer);
+  if (!busy.entered()) {
+    SetErrorCode(error, kViewBusy);
+    return FALSE;
+  }
+  const fts::TopicHitList* list = MvGetHitList(viewer);
+  RECT r{};
+  if (n < 0 || n >= MvGetHitCount(list)) {
+    SetErrorCode(error, kViewHitNotFound);
+    return FALSE;
+  }
+  if (MvAcquireDC(viewer) != 0) {
+    SetErrorCode(error, kViewNoDC);
+    return FALSE;
+  }
+  // Records above or below are laid out until the hit is found or the region ends.
+  uint32_t address = list->entries[size_t(n)].address;
+  bool found = HitRect(*viewer, n, &r);
+  for (int step = 0; !found && step < 4096; ++step) {
+    const frame::LayoutFrame& head = viewer->frames.front();
+    uint32_t headAddress = uint32_t(head.position >> 14) << 15 | uint32_t(head.charBase & 0x7FFF);
+    bool above = address < headAddress;
+    int32_t height = viewer->layoutRect.bottom - viewer->layoutRect.top;
+    POINT applied{};
+    frame::FrScrollBy(*viewer, 0, above ? height : -height, &applied, nullptr);
+    if (applied.y == 0) break;
+    found = HitRect(*viewer, n, &r);
+  }
+  if (!found) {
+    MvReleaseDC(viewer);
+    SetErrorCode(error, kViewHitNotFound);
+    return FALSE;
+  }
+  const RECT& view = viewer->layoutRect;
+  int32_t dx = (view.right + r.left - view.left - r.right) / 2 - r.left;
+  int32_t dy = (view.bottom + r.top - view.top - r.bottom) / 2 - r.top;
+  POINT applied{};
+  frame::FrScrollBy(*viewer, viewer->canScrollH ? dx : 0, viewer->canScrollV ? dy : 0, &applied, nullptr);
+  MvReleaseDC(viewer);
+  return TRUE;
+}
+
+}  // namespace medview

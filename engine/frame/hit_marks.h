@@ -1,0 +1,53 @@
+// Search-hit marks. The viewer keeps the installed hit list and the mark brush and raster
+// operation, never the drawn rectangles: marks are mapped onto the laid-out objects whenever they are
+// drawn, so a repaint or a new layout shows them where the text now is, and drawing them once more
+// with an exclusive-or operation erases exactly what was drawn.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/frame/layout_object.h"
+#include "engine/frame/view_marks.h"
+#include "engine/fts/search/hit_highlight.h"
+#include "engine/medview/viewer.h"
+
+namespace medview {
+
+inline constexpr TitleErrorCode kViewHitNotFound = 1030;
+
+// Installs `list` (null removes the marks); returns the list installed before, or null when the same
+// list is given again. The caller keeps both lists.
+const fts::TopicHitList* MvSetHitList(ViewerHandle viewer, const fts::TopicHitList* list, BOOL draw,
+                                      TitleErrorCode* error);
+// Sets the mark brush and raster operation; returns the old brush (null when the pair is unchanged).
+HBRUSH MvSetHitMarkMode(ViewerHandle viewer, HBRUSH brush, int32_t rop, TitleErrorCode* error);
+const fts::TopicHitList* MvGetHitList(ViewerHandle viewer);
+int32_t MvGetHitCount(const fts::TopicHitList* list);
+// TopicAddress of entry n; -1 out of range or for a null list.
+int64_t MvGetHitPosition(const fts::TopicHitList* list, int32_t n);
+// Client rectangle of hit n when it is laid out; a zero rectangle and false otherwise.
+BOOL MvGetHitRect(ViewerHandle viewer, int32_t n, RECT* rect);
+// Scrolls so that hit n is centred in the directions that can scroll.
+BOOL MvScrollToHit(ViewerHandle viewer, int32_t n, TitleErrorCode* error);
+
+}  // namespace medview
+
+namespace frame {
+
+// One mark: the hit's entry number and its rectangle relative to the frame.
+struct HitMark {
+  int32_t hit = 0;
+  size_t object = 0;
+  RECT rect{};
+};
+
+// The marks of the installed hits on a frame, hit by hit in entry order. A hit's length is cut at the
+// record's last character.
+std::vector<HitMark> FrMapHitsOnFrame(medview::Viewer& viewer, const LayoutFrame& frame);
+// Draws the marks of every laid-out frame (nothing while printing).
+void FrDrawMarks(medview::Viewer& viewer);
+// Draws the marks of one frame whose origin is at (x, y) in the client.
+void FrDrawFrameMarks(medview::Viewer& viewer, const LayoutFrame& frame, int32_t x, int32_t y);
+
+}  // namespace frame

@@ -1,0 +1,114 @@
+// Search-hit marks drawn from the installed hit list on every paint, and scrolling to hits.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/frame/hit_marks.h"
+#include "engine/frame/painting.h"
+#include "engine/frame/scrolling.h"
+#include "platform/gdi/core/object_api.h"
+#include "tests/display/display_topic.h"
+
+namespace display_test {
+namespace {
+
+// Record i of a NumberedSource topic starts at character 100 i of block 0.
+uint32_t Address(int record, int offset) { return uint32_t(record * 100 + offset); }
+
+std::vector<std::string> MarkLines(const gdi::RecordingLog& log, size_t from = 0) {
+  std::vector<std::string> out;
+  for (size_t i = from; i < log.size(); ++i) {
+    if (log[i].rfind("rectangle ", 0) == 0 && log[i].find("rop2=7") != std::string::npos) out.push_back(log[i]);
+  }
+  return out;
+}
+
+TEST(HitMarks, MarksArePaintedFromStateEveryTimeAndCutAtTheRecordEnd) {
+  DisplayTopic topic({Paragraph("Ustawa o podatku|"), Paragraph("drugi|")});
+  medview::Viewer& v = topic.viewer();
+  fts::TopicHitList list;
+  list.entries = {{Address(0, 9), 7}, {Address(1, 0), 200}};
+  medview::TitleErrorCode error = 99;
+  EXPECT_EQ(medview::MvSetHitList(&v, &list, TRUE, &error), nullptr);
+  EXPECT_EQ(error, 0);
+  size_t drawn = MarkLines(topic.t.log()).size();
+  EXPECT_EQ(drawn, 2u);
+  // The same list again changes nothing.
+  EXPECT_EQ(medview::MvSetHitList(&v, &list, TRUE, &error), nullptr);
+  EXPECT_EQ(MarkLines(topic.t.log()).size(), drawn);
+  // Every paint shows the marks again where the text is.
+  for (int paint = 0; paint < 2; ++paint) {
+    size_t before = topic.t.log().size();
+    ASSERT_EQ(medview::MvAcquireDC(&v), 0);
+    HDC window = v.hdc;
+    EXPECT_TRUE(medview::MvPaint(&v, window, nullptr, &error));
+    medview::MvReleaseDC(&v);
+    EXPECT_EQ(MarkLines(topic.t.log(), before).size(), 2u);
+  }
+  // The second hit runs past its record: its mark ends with the record's text.
+  std::vector<frame::HitMark> marks = frame::FrMapHitsOnFrame(v, v.frames[1]);
+  ASSERT_EQ(marks.size(), 1u);
+  EXPECT_LE(marks[0].rect.right, v.frames[1].width);
+  RECT r{};
+  EXPECT_TRUE(medview::MvGetHitRect(&v, 0, &r));
+  EXPECT_GT(r.right, r.left);
+  EXPECT_FALSE(medview::MvGetHitRect(&v, 5, &r));
+  EXPECT_EQ(r.right, 0);
+  EXPECT_EQ(medview::MvGetHitCount(&list), 2);
+  EXPECT_EQ(medview::MvGetHitPosition(&list, 1), Address(1, 0));
+  EXPECT_EQ(medview::MvGetHitPosition(&list, 2), -1);
+  EXPECT_EQ(medview::MvGetHitPosition(nullptr, 0), -1);
+  // Removing the list draws the old marks once more (erasing them) and returns it.
+  size_t before = topic.t.log().size();
+  EXPECT_EQ(medview::MvSetHitList(&v, nullptr, TRUE, &error), &list);
+  EXPECT_EQ(MarkLines(topic.t.log(), before).size(), 2u);
+}
+
+TEST(HitMarks, HitOverTwoRunsInDifferentFontsSharesOneTopAndBottom) {
+  layout_test::Commands commands;
+  commands.Font(4).Byte(0x82).End();  // 20 pt from the second run on
+  DisplayTopic topic({layout_test::TextRecord(adt::ParagraphInfo{}, commands, "abc|def|")});
+  medview::Viewer& v = topic.viewer();
+  fts::TopicHitList list;
+  list.entries = {{Address(0, 1), 5}};  // "bc", the font command, "de"
+  medview::MvSetHitList(&v, &list, FALSE, nullptr);
+  std::vector<frame::HitMark> marks = frame::FrMapHitsOnFrame(v, v.frames[0]);
+  ASSERT_EQ(marks.size(), 2u);
+  EXPECT_EQ(marks[0].rect.top, marks[1].rect.top);
+  EXPECT_EQ(marks[0].rect.bottom, marks[1].rect.bottom);
+  EXPECT_LT(marks[0].rect.left, marks[1].rect.left);
+}
+
+TEST(HitMarks, ChangingTheBrushRedrawsTheMarks) {
+  DisplayTopic topic({Paragraph("slowo|")});
+  medview::Viewer& v = topic.viewer();
+  fts::TopicHitList list;
+  list.entries = {{Address(0, 0), 5}};
+  medview::MvSetHitList(&v, &list, TRUE, nullptr);
+  size_t before = topic.t.log().size();
+  HBRUSH brush = reinterpret_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+  EXPECT_EQ(medview::MvSetHitMarkMode(&v, brush, 7, nullptr), nullptr);  // the old brush: none
+  EXPECT_EQ(MarkLines(topic.t.log(), before).size(), 2u);               // erased, then drawn anew
+  EXPECT_EQ(medview::MvSetHitMarkMode(&v, brush, 7, nullptr), nullptr);  // unchanged
+}
+
+TEST(HitMarks, ScrollingToAHitCentresItOrReportsItMissing) {
+  std::vector<Bytes> lines;
+  for (int i = 0; i < 40; ++i) lines.push_back(Paragraph("wiersz " + std::to_string(i) + "|"));
+  DisplayTopic topic(lines, RECT{0, 0, 300, 70});
+  medview::Viewer& v = topic.viewer();
+  fts::TopicHitList list;
+  list.entries = {{Address(30, 0), 6}};
+  medview::MvSetHitList(&v, &list, FALSE, nullptr);
+  medview::TitleErrorCode error = 99;
+  EXPECT_TRUE(medview::MvScrollToHit(&v, 0, &error));
+  EXPECT_EQ(error, 0);
+  RECT r{};
+  ASSERT_TRUE(medview::MvGetHitRect(&v, 0, &r));
+  EXPECT_NEAR((r.top + r.bottom) / 2, 35, 8);
+  EXPECT_FALSE(medview::MvScrollToHit(&v, 3, &error));
+  EXPECT_EQ(error, medview::kViewHitNotFound);
+}
+
+}  // namespace
+}  // namespace display_test
