@@ -71,6 +71,21 @@ GroupPtr range_group(const GroupFileHeader& h, int32_t vector_bytes, uint16_t* c
   return group;
 }
 
+// What both readers do with a header once their own version fix-ups are made: refuse it, make the
+// range group it describes (handed back in `range`), or return the vector size still to be read.
+// Returns -1 in the first two cases, with the code reported.
+int32_t settle_header(GroupFileHeader& h, GroupPtr& range, uint16_t* code) {
+  const int32_t vector_bytes = checked_vector_size(h);
+  if (vector_bytes < 0) {
+    report(code, kGroupFileBad);
+    return -1;
+  }
+  if (h.form != kGroupFormRange) return vector_bytes;
+  range = range_group(h, vector_bytes, code);
+  if (range) report(code, 0);
+  return -1;
+}
+
 // The vector read: versions 7 and 8 are trimmed, the count must match the header's.
 GroupPtr finish_vector_group(GroupPtr group, uint16_t mismatch_code, uint16_t* code) {
   if (engine::GrpCountBits(group->bits) != group->count) {
@@ -140,16 +155,9 @@ GroupPtr MvReadGroupFile(base::OsFile* file, uint16_t* code) {
   }
   GroupFileHeader h = decode_header(record);
   if (h.version < 9) h.form = kGroupFormPlain;
-  const int32_t vector_bytes = checked_vector_size(h);
-  if (vector_bytes < 0) {
-    report(code, kGroupFileBad);
-    return nullptr;
-  }
-  if (h.form == kGroupFormRange) {
-    GroupPtr group = range_group(h, vector_bytes, code);
-    if (group) report(code, 0);
-    return group;
-  }
+  GroupPtr range;
+  const int32_t vector_bytes = settle_header(h, range, code);
+  if (vector_bytes < 0) return range;
   const size_t skip = h.version == engine::kGroupVersion ? kGroupHeaderBytes - kGroupRecordBytes : 0;
   // The header must not promise more than the file holds: refuse before allocating.
   if (position + kGroupRecordBytes + skip + size_t(vector_bytes) > file_size) {
@@ -182,16 +190,9 @@ GroupPtr MvDecodeGroupBytes(std::span<const uint8_t> bytes, uint16_t* code) {
     h.capacity = int32_t(std::min<uint64_t>(uint64_t(h.size) * 8, uint64_t(engine::kGroupMaxItem) + 1));
     h.form = kGroupFormPlain;
   }
-  const int32_t vector_bytes = checked_vector_size(h);
-  if (vector_bytes < 0) {
-    report(code, kGroupFileBad);
-    return nullptr;
-  }
-  if (h.form == kGroupFormRange) {
-    GroupPtr group = range_group(h, vector_bytes, code);
-    if (group) report(code, 0);
-    return group;
-  }
+  GroupPtr range;
+  const int32_t vector_bytes = settle_header(h, range, code);
+  if (vector_bytes < 0) return range;
   if (bytes.size() < kGroupHeaderBytes + size_t(vector_bytes)) {
     report(code, kGroupFileBad);
     return nullptr;
