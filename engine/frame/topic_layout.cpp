@@ -269,7 +269,12 @@ TitleErrorCode FrLayoutTarget(medview::Viewer& viewer, bool keepOffset) {
   FrScrollBand(viewer, start, true, &code);
   if (keepOffset) viewer.hOffset = std::min(oldOffset, viewer.hExtent);
   viewer.canScrollH = viewer.layoutWidth + viewer.layoutRect.left > viewer.layoutRect.right;
-  return code == medview::kViewLayoutStopped ? 0 : code;
+  if (code == medview::kViewLayoutStopped) {
+    // What was laid out stays; the caller hears of the early stop as a secondary code.
+    viewer.pendingCode = code;
+    return 0;
+  }
+  return code;
 }
 
 BOOL MvLayoutTopic(medview::ViewerHandle viewer, const RECT* rect, TitleErrorCode* error) {

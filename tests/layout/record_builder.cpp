@@ -245,6 +245,7 @@ MemoryRecordSource::MemoryRecordSource(std::vector<Bytes> paragraphs, int non_sc
 
 uint16_t MemoryRecordSource::Load(int32_t position, frame::SourceRecord& out) {
   ++loads;
+  if (position == unreadable) return 2013;
   if (position <= 0 || position % 10 != 0 || size_t(position / 10) > paragraphs_.size()) return 1011;
   size_t index = size_t(position / 10) - 1;
   out.position = position;

@@ -109,6 +109,7 @@ class MemoryRecordSource : public frame::RecordSource {
   uint16_t Chunk(int32_t position, title::TopicChunk& chunk) override;
   static int32_t PositionOf(size_t index) { return int32_t(index + 1) * 10; }
   int loads = 0;
+  int32_t unreadable = -1;  // a position whose read fails
 
  private:
   std::vector<Bytes> paragraphs_;

@@ -101,6 +101,17 @@ TEST(Topic, EndOfTopicPullsTheBandDown) {
   EXPECT_EQ(v.layoutState & medview::kLayoutEndReached, medview::kLayoutEndReached);
 }
 
+TEST(Topic, UnreadableRecordStopsTheBandEarly) {
+  Topic topic(10);
+  topic.source->unreadable = MemoryRecordSource::PositionOf(3);
+  medview::Viewer& v = topic.t.viewer();
+  ASSERT_TRUE(frame::MvSetTopic(&v, MemoryRecordSource::PositionOf(0), 1, 0, nullptr));
+  medview::TitleErrorCode error = 0;
+  ASSERT_TRUE(frame::MvLayoutTopic(&v, &kWindow, &error));
+  EXPECT_EQ(error, medview::kViewLayoutStopped);
+  EXPECT_EQ(v.frames.size(), 3u);  // what was read stays laid out
+}
+
 TEST(Topic, LayoutIsTurnedAwayWhileBusyAndZoomChecksItsRange) {
   Topic topic(4);
   medview::Viewer& v = topic.t.viewer();
