@@ -6,6 +6,9 @@ void register_program_resources() {
   static const bool registered = [] {
     register_strings();
     register_cursors();
+    register_menus();
+    register_accelerators();
+    register_toolbars();
     return true;
   }();
   (void)registered;

@@ -1,7 +1,13 @@
 // The program's compiled-in resources. register_program_resources adds every table to the
 // resource store (platform/res); the program calls it once at start, tests before they look a
-// resource up. Further calls do nothing.
+// resource up. Further calls do nothing. The tables themselves are also reachable here, so tests
+// can compare what the store hands out with the source texts.
 #pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
 
 #include "platform/res/resource_store.h"
 
@@ -12,5 +18,49 @@ void register_program_resources();
 // One per resource file.
 void register_strings();
 void register_cursors();
+void register_menus();
+void register_accelerators();
+void register_toolbars();
+
+std::span<const res::StringResource> string_table();
+
+struct MenuTable {
+  UINT id;
+  std::span<const res::MenuItemResource> items;
+};
+std::span<const MenuTable> menu_tables();
+
+// The main frame's accelerator table (IDR_MAINFRAME).
+std::span<const res::AcceleratorResource> main_frame_accelerators();
+
+// --- Toolbar button images ------------------------------------------------------------------------
+constexpr int kButtonWidth = 16;
+constexpr int kButtonHeight = 15;
+
+// A character of the button drawings and its colour.
+struct PaletteEntry {
+  char symbol = ' ';
+  uint8_t red = 0;
+  uint8_t green = 0;
+  uint8_t blue = 0;
+};
+
+struct ButtonImage {
+  UINT command;
+  std::array<const char*, kButtonHeight> rows;  // kButtonWidth characters each
+};
+
+struct MainToolBar {
+  UINT id;
+  const char* utf8_title;
+  std::span<const UINT> commands;  // 0 for a separator
+};
+
+std::span<const ButtonImage> button_images();
+std::span<const PaletteEntry> button_palette();
+std::span<const MainToolBar> main_toolbars();
+
+// The images side by side as a 4-bit device-independent bitmap (the bytes of a bitmap resource).
+std::vector<uint8_t> pack_button_images(std::span<const ButtonImage> images);
 
 }  // namespace resources

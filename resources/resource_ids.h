@@ -1,0 +1,162 @@
+// Ids of the program's resources and commands, so code and tests find them by name. The numbers
+// are the ones the program's stored files, menus, accelerators and toolbars use.
+#pragma once
+
+#include "platform/win/win_types.h"
+
+namespace resources {
+
+// --- Resources of the main frame: menu, accelerators, toolbar button images, icon ---------------
+constexpr UINT IDR_MAINFRAME = 128;
+constexpr UINT IDR_TIP_INDEX_MENU = 146;     // "&Indeksy" pop-up of the tip of the day's menu button
+constexpr UINT IDR_NAVIGATOR_MENU = 157;     // "OUTPUTWND": tabs of the "Nawigator" bar
+
+// --- Toolbars of the main frame (bar ids) ---------------------------------------------------------
+constexpr UINT IDR_TOOLBAR_STANDARD = 59392;  // "Standardowy"
+constexpr UINT IDR_TOOLBAR_VIEW = 59397;      // "Widok"
+constexpr UINT IDR_TOOLBAR_NAVIGATOR = 59398; // "Nawigator"
+constexpr UINT IDR_TOOLBAR_INDEXES = 59399;   // "Indeksy"
+constexpr UINT IDR_TOOLBAR_FORM = 59400;      // "Formularz"
+
+// --- Strings ------------------------------------------------------------------------------------
+constexpr UINT IDS_APP_NAME = 128;
+constexpr UINT IDS_WORK_DOCUMENT = 129;
+constexpr UINT IDS_PICTURE_DOCUMENT = 130;
+constexpr UINT IDS_TITLE_FILE_NAME = 131;
+constexpr UINT IDS_QUERY_WIZARD_TITLE = 178;
+constexpr UINT IDS_QUERY_WIZARD_SUBTITLE = 179;
+constexpr UINT IDS_NO_TIPS_FILE = 203;
+constexpr UINT IDS_TIPS_READ_FAILED = 204;
+constexpr UINT IDS_SEARCH_ABORTED = 205;
+constexpr UINT IDS_NOTHING_FOUND = 206;
+constexpr UINT IDS_PROPERTIES = 207;
+constexpr UINT IDS_PHYSICAL_MEMORY = 212;
+constexpr UINT IDS_FREE_DISK_SPACE = 213;
+constexpr UINT IDS_UNAVAILABLE = 214;
+constexpr UINT IDS_SYSTEM_VERSION = 215;
+constexpr UINT IDS_FIND_SHEET = 216;
+constexpr UINT IDS_WORK_INFORMATION = 217;
+constexpr UINT IDS_IDLE_PROMPT = 220;
+constexpr UINT IDS_BINDER_NAME_EMPTY = 221;
+constexpr UINT IDS_BINDER_EXISTS = 222;
+constexpr UINT IDS_BINDER_CREATE = 223;
+constexpr UINT IDS_TOOL_CANNOT_RUN = 225;
+constexpr UINT IDS_BINDER_UNSAVED = 227;
+constexpr UINT IDS_OPTION_NEEDS_RESTART = 228;
+constexpr UINT IDS_TOO_MANY_SHEETS = 229;
+
+// Texts of the viewer's embedded-window codes.
+constexpr UINT IDS_EW_CLASS_NOT_REGISTERED = 1015;
+constexpr UINT IDS_EW_NOT_ACCESSIBLE = 1021;
+constexpr UINT IDS_EW_CANNOT_USE = 1022;
+constexpr UINT IDS_EW_CANNOT_SHOW = 1023;
+constexpr UINT IDS_EW_NO_CALLBACK = 1026;
+
+// Texts of the full-text codes are the strings with the code's own number (2001 to 2032, 2200 to
+// 2215); the application loads them by the code.
+
+// Toolkit strings.
+constexpr UINT IDS_KEY_NOT_ASSIGNED = 20529;
+constexpr UINT IDS_HOLD_CTRL_TO_FLOAT = 20535;
+constexpr UINT IDS_RESET = 20536;
+constexpr UINT IDS_DELETE = 20537;
+constexpr UINT IDS_MENU_BAR = 20619;
+constexpr UINT IDS_NOCLOSE = 20624;
+constexpr UINT IDS_SELECT_DIRECTORY = 20625;
+constexpr UINT IDS_SELECT_FILE = 20626;
+constexpr UINT IDS_CLOSE_TIP = 20655;
+constexpr UINT IDS_EXPAND_TIP = 20657;
+constexpr UINT IDS_RESTORE_TIP = 20658;
+constexpr UINT IDS_SPLASH_TITLE = 20661;
+constexpr UINT IDS_SPLASH_OWNER_TITLE = 20662;
+constexpr UINT IDS_TOOLBAR_TITLE = 20674;
+constexpr UINT IDS_ALT_PLUS = 20677;
+constexpr UINT IDS_SELECT_PROGRAM = 20680;
+constexpr UINT IDS_PROGRAM_FILTER = 20681;
+constexpr UINT IDS_SELECT_INITIAL_DIRECTORY = 20682;
+constexpr UINT IDS_NEW_TOOL = 20683;
+constexpr UINT IDS_TOOL_NAME_EMPTY = 20684;
+constexpr UINT IDS_OTHER_COLOUR = 23100;
+
+// Framework strings.
+constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;
+constexpr UINT AFX_IDS_PRINTONPORT = 61504;
+constexpr UINT AFX_IDS_PRINTPAGENUM = 61508;
+constexpr UINT AFX_IDS_PRINTDEFAULTEXT = 61509;
+constexpr UINT AFX_IDS_PRINTDEFAULT = 61510;
+constexpr UINT AFX_IDS_PRINTFILTER = 61511;
+constexpr UINT AFX_IDS_PRINTCAPTION = 61512;
+constexpr UINT AFX_IDS_PRINTTOFILE = 61513;
+constexpr UINT AFX_IDP_FAILED_TO_START_PRINT = 61702;
+constexpr UINT AFX_IDP_PARSE_INT_RANGE = 61714;
+
+// --- Commands -----------------------------------------------------------------------------------
+constexpr UINT ID_SEARCH_QUERY_BOX = 115;  // the query box on "Standardowy"
+constexpr UINT ID_FIND_SELECTION_IN_ACT = 32020;
+constexpr UINT ID_CUSTOMIZE = 200;
+constexpr UINT ID_TIP_OF_THE_DAY = 32772;
+constexpr UINT ID_VIEW_CONTENTS_BAR = 32774;
+constexpr UINT ID_VIEW_NAVIGATOR_BAR = 32775;
+constexpr UINT ID_EDIT_SELECT_ALL = 32778;
+constexpr UINT ID_NEXT_PAGE = 32781;
+constexpr UINT ID_PREVIOUS_PAGE = 32782;
+constexpr UINT ID_OPTIONS = 32783;
+constexpr UINT ID_BOOKMARK_LIST = 32785;
+constexpr UINT ID_GO_TO = 32786;
+constexpr UINT ID_TITLES_INDEX = 32789;
+constexpr UINT ID_SIGNATORIES_INDEX = 32790;
+constexpr UINT ID_SUBJECT_INDEX = 32791;
+constexpr UINT ID_DATE_INDEX = 32792;
+constexpr UINT ID_ACT_INFORMATION = 32793;
+constexpr UINT ID_TOOLBARS = 32794;
+constexpr UINT ID_ALWAYS_ON_TOP = 32796;
+constexpr UINT ID_HISTORY = 32799;
+constexpr UINT ID_LOCATE_IN_LIBRARY = 32801;
+constexpr UINT ID_NEXT_FOUND = 32802;
+constexpr UINT ID_SEARCH_RESULTS = 32809;
+constexpr UINT ID_INSERT_BOOKMARK = 32818;
+constexpr UINT ID_TITLE_PAGE = 32829;
+constexpr UINT ID_HIGHLIGHT_FOUND = 32831;
+constexpr UINT ID_SHOW_LINKS = 32832;
+constexpr UINT ID_RESULT_LIST = 32834;
+constexpr UINT ID_WORK_INFORMATION = 32839;
+constexpr UINT ID_FULL_SCREEN = 32862;
+constexpr UINT ID_BINDER_SAVE = 32869;
+constexpr UINT ID_LIBRARY_TAB = 32888;
+constexpr UINT ID_BINDER_TAB = 32889;
+constexpr UINT ID_PRINT_LIST = 32895;
+constexpr UINT ID_ADD_TO_PRINT_LIST = 32899;
+constexpr UINT ID_PAN_MODE = 32901;
+constexpr UINT ID_ZOOM_MODE = 32902;
+constexpr UINT ID_FORMULAS_INDEX = 32921;
+constexpr UINT ID_FIGURES_INDEX = 32922;
+constexpr UINT ID_TABLES_INDEX = 32923;
+constexpr UINT ID_RULER_MODE = 32957;
+constexpr UINT ID_PRINT_LIST_TAB = 32959;
+constexpr UINT ID_HISTORY_TAB = 32973;
+constexpr UINT ID_BOOKMARKS_TAB = 32974;
+constexpr UINT ID_RESULTS_TAB = 32975;
+constexpr UINT ID_INDEXES_TAB = 32977;
+constexpr UINT ID_ADD_SELECTED_TO_PRINT_LIST = 32981;
+constexpr UINT ID_PICTURE_POSITION = 33007;
+constexpr UINT ID_LINKS_JOURNAL = 33011;
+constexpr UINT ID_LINKS_POSITION = 33012;
+constexpr UINT ID_LINKS_ARTICLE = 33013;
+constexpr UINT ID_LINKS_INNER_ARTICLE = 33014;
+constexpr UINT ID_QUERY = 33019;
+constexpr UINT ID_FIND_IN_ACT = 33020;
+constexpr UINT ID_DOCK_AT_EDGE = 43040;
+constexpr UINT ID_HIDE_BAR = 43041;
+constexpr UINT ID_MORE_TOOLBARS = 45140;
+constexpr UINT ID_TOOLBARS_DIALOG = 45141;
+constexpr UINT ID_CUSTOMIZE_DIALOG = 45142;
+
+// Framework commands.
+constexpr UINT ID_FILE_OPEN = 57601;
+constexpr UINT ID_FILE_PRINT = 57607;
+constexpr UINT ID_EDIT_COPY = 57634;
+constexpr UINT ID_EDIT_UNDO = 57643;
+constexpr UINT ID_WINDOW_NEW = 57648;
+constexpr UINT ID_CONTEXT_HELP = 57669;
+
+}  // namespace resources

@@ -1,0 +1,205 @@
+// The program's resource tables: texts come back from the store as CP1250 and convert back to
+// their source, ids are unique, menus, accelerators and toolbars name commands that exist, and the
+// toolbar images pack into a well-formed bitmap.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "platform/base/byte_io.h"
+#include "platform/base/cp1250.h"
+#include "platform/win/virtual_keys.h"
+#include "resources/program_resources.h"
+#include "resources/resource_ids.h"
+
+namespace resources {
+namespace {
+
+class ProgramResources : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { register_program_resources(); }
+};
+
+TEST_F(ProgramResources, EveryStringLoadsAsCp1250AndConvertsBackToItsSource) {
+  std::set<UINT> ids;
+  for (const res::StringResource& s : string_table()) {
+    EXPECT_TRUE(ids.insert(s.id).second) << "string " << s.id << " twice";
+    const std::string* loaded = res::find_string(s.id);
+    ASSERT_NE(loaded, nullptr) << s.id;
+    EXPECT_EQ(base::cp1250::to_utf8(*loaded), s.utf8) << "string " << s.id;
+    EXPECT_EQ(*loaded, base::cp1250::from_utf8(s.utf8)) << "string " << s.id;
+  }
+}
+
+TEST_F(ProgramResources, PinnedStrings) {
+  const std::pair<UINT, const char*> cases[] = {
+      {IDS_APP_NAME, "LumoKAL"},
+      {IDS_TITLE_FILE_NAME, "LumoKAL.dat"},
+      {IDS_IDLE_PROMPT, " Naciśnij przycisk F1 aby uzyskać pomoc"},
+      {IDS_TOO_MANY_SHEETS,
+       "Program nie może utworzyć nowego arkusza ponieważ ich liczba przekracza dopuszczalną "
+       "ilość.\nZamknij jeden lub więcej arkuszy i powtórz operację, lub zwiększ maksymalną "
+       "ilość arkuszu w opcjach programu."},
+      {2001, "Poszukiwanie bez powodzenia."},
+      {2200, "Zapytanie puste lub nie zawiera znajdywalnych słów. Nie można szukać słów "
+             "oznaczonych jako słowa pomijane (np. \"to\", \"tamto\", \"owo\")."},
+      {IDS_EW_CANNOT_SHOW, "Nie można wyświetlić"},
+      {AFX_IDS_IDLEMESSAGE, " Naciśnij F1, aby uzyskać pomoc."},
+      {ID_BINDER_SAVE, "Zapisuje otwarty segregator i dokonane w nim zmiany\nZapisz segregator"},
+  };
+  for (const auto& [id, utf8] : cases) {
+    const std::string* loaded = res::find_string(id);
+    ASSERT_NE(loaded, nullptr) << id;
+    EXPECT_EQ(*loaded, base::cp1250::from_utf8(utf8)) << id;
+  }
+  // The platform's loader hands out the same bytes, cut to the buffer.
+  char buffer[8];
+  EXPECT_EQ(LoadString(nullptr, IDS_APP_NAME, buffer, sizeof buffer), 7);
+  EXPECT_STREQ(buffer, "LumoKAL");
+  EXPECT_EQ(LoadString(nullptr, IDS_TITLE_FILE_NAME, buffer, sizeof buffer), 7);
+  EXPECT_STREQ(buffer, "LumoKAL");
+}
+
+TEST_F(ProgramResources, CodesWithoutAGivenTextHaveNoString) {
+  for (UINT id : {2008u, 2011u, 2017u, 2022u, 2030u, 350u, 357u, 6000u, 6001u}) {
+    EXPECT_EQ(res::find_string(id), nullptr) << id;
+  }
+}
+
+// Commands a menu, an accelerator or a toolbar may name: the program's and the framework's
+// command ranges, and the two low ids the main frame uses as commands (customize, query box).
+bool is_command(UINT id) {
+  return id == ID_SEARCH_QUERY_BOX || id == ID_CUSTOMIZE || (id >= 0x7D00 && id < 0xF000);
+}
+
+TEST_F(ProgramResources, MenusComeBackInCp1250AndNameCommands) {
+  for (const MenuTable& menu : menu_tables()) {
+    std::span<const res::MenuItemResource> loaded = res::find_menu(menu.id);
+    ASSERT_EQ(loaded.size(), menu.items.size()) << menu.id;
+    std::set<UINT> commands;
+    for (size_t i = 0; i < loaded.size(); ++i) {
+      const res::MenuItemResource& item = menu.items[i];
+      if (item.flags & (res::MF_POPUP | res::MF_SEPARATOR)) {
+        EXPECT_EQ(item.id, 0u);
+      } else {
+        EXPECT_TRUE(is_command(item.id)) << item.id;
+        EXPECT_TRUE(commands.insert(item.id).second) << "command " << item.id << " twice";
+      }
+      if (item.utf8) {
+        EXPECT_EQ(base::cp1250::to_utf8(loaded[i].utf8), item.utf8);
+      }
+    }
+  }
+  std::span<const res::MenuItemResource> tip = res::find_menu(IDR_TIP_INDEX_MENU);
+  ASSERT_EQ(tip.size(), 9u);
+  EXPECT_EQ(tip[1].id, ID_TITLES_INDEX);
+  EXPECT_STREQ(tip[1].utf8, base::cp1250::from_utf8("Indeks tytułów").c_str());
+  EXPECT_EQ(tip[7].flags, res::MF_SEPARATOR);
+  EXPECT_EQ(tip[8].id, ID_DATE_INDEX);
+}
+
+TEST_F(ProgramResources, AcceleratorsNameCommandsAndNoKeyTwice) {
+  std::span<const res::AcceleratorResource> table = res::find_accelerators(IDR_MAINFRAME);
+  ASSERT_EQ(table.size(), main_frame_accelerators().size());
+  std::set<std::pair<BYTE, WORD>> keys;
+  for (const res::AcceleratorResource& a : table) {
+    EXPECT_TRUE(is_command(a.cmd)) << a.cmd;
+    EXPECT_TRUE(a.fVirt & res::FVIRTKEY) << a.cmd;
+    EXPECT_TRUE(keys.insert({a.fVirt, a.key}).second) << "key of command " << a.cmd << " twice";
+  }
+  auto command_of = [&](BYTE flags, WORD key) -> UINT {
+    for (const res::AcceleratorResource& a : table) {
+      if (a.fVirt == flags && a.key == key) return a.cmd;
+    }
+    return 0;
+  };
+  EXPECT_EQ(command_of(res::FVIRTKEY | res::FCONTROL, 'Q'), ID_QUERY);
+  EXPECT_EQ(command_of(res::FVIRTKEY | res::FALT, VK_SPACE), ID_ACT_INFORMATION);
+  EXPECT_EQ(command_of(res::FVIRTKEY, VK_F1 + 8), ID_VIEW_CONTENTS_BAR);  // F9
+  EXPECT_EQ(command_of(res::FVIRTKEY | res::FSHIFT, VK_NEXT), ID_NEXT_PAGE);
+  EXPECT_EQ(command_of(res::FVIRTKEY | res::FCONTROL, VK_BACK), ID_EDIT_UNDO);
+}
+
+TEST_F(ProgramResources, EveryToolbarButtonHasAnImageAndEveryImageABar) {
+  const res::ToolBarResource* strip = res::find_toolbar(IDR_MAINFRAME);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_EQ(strip->button_width, kButtonWidth);
+  EXPECT_EQ(strip->button_height, kButtonHeight);
+  const std::set<UINT> imaged(strip->commands.begin(), strip->commands.end());
+  EXPECT_EQ(imaged.size(), strip->commands.size()) << "an image twice";
+
+  std::set<UINT> on_bars;
+  for (const MainToolBar& bar : main_toolbars()) {
+    const res::ToolBarResource* loaded = res::find_toolbar(bar.id);
+    ASSERT_NE(loaded, nullptr) << bar.id;
+    ASSERT_EQ(loaded->commands.size(), bar.commands.size());
+    for (UINT command : bar.commands) {
+      if (command == 0 || command == ID_SEARCH_QUERY_BOX || command == ID_PICTURE_POSITION) {
+        continue;
+      }
+      EXPECT_TRUE(is_command(command)) << command;
+      EXPECT_TRUE(imaged.count(command)) << "no image for " << command;
+      on_bars.insert(command);
+    }
+  }
+  EXPECT_EQ(on_bars, imaged);
+}
+
+TEST_F(ProgramResources, ImagesAreFullSizeAndUseOnlyPaletteColours) {
+  std::string symbols;
+  for (const PaletteEntry& entry : button_palette()) symbols += entry.symbol;
+  for (const ButtonImage& image : button_images()) {
+    for (const char* row : image.rows) {
+      ASSERT_NE(row, nullptr) << image.command;
+      EXPECT_EQ(std::strlen(row), static_cast<size_t>(kButtonWidth)) << image.command;
+      EXPECT_EQ(std::string(row).find_first_not_of(symbols), std::string::npos)
+          << image.command << ": " << row;
+    }
+  }
+}
+
+TEST_F(ProgramResources, ButtonBitmapIsAFourBitDibWithTheDrawnPixels) {
+  std::span<const uint8_t> dib = res::find_binary(res::BinaryKind::bitmap, IDR_MAINFRAME);
+  const size_t images = button_images().size();
+  const size_t width = images * kButtonWidth;
+  const size_t stride = (width / 2 + 3) / 4 * 4;
+  ASSERT_EQ(dib.size(), 40 + 16 * 4 + stride * kButtonHeight);
+
+  base::ByteReader header(dib.data(), dib.size());
+  EXPECT_EQ(header.u32(), 40u);
+  EXPECT_EQ(header.i32(), static_cast<int32_t>(width));
+  EXPECT_EQ(header.i32(), kButtonHeight);
+  EXPECT_EQ(header.u16(), 1);
+  EXPECT_EQ(header.u16(), 4);
+  EXPECT_EQ(header.u32(), 0u);
+  EXPECT_EQ(header.u32(), stride * kButtonHeight);
+
+  // Each drawn pixel reads back as its colour through the colour table (rows are bottom-up).
+  const uint8_t* table = dib.data() + 40;
+  const uint8_t* pixels = table + 16 * 4;
+  for (size_t n = 0; n < images; ++n) {
+    const ButtonImage& image = button_images()[n];
+    for (int y = 0; y < kButtonHeight; ++y) {
+      for (int x = 0; x < kButtonWidth; ++x) {
+        const size_t px = n * kButtonWidth + static_cast<size_t>(x);
+        const uint8_t byte = pixels[static_cast<size_t>(kButtonHeight - 1 - y) * stride + px / 2];
+        const uint8_t index = px % 2 ? byte & 0x0F : byte >> 4;
+        const uint8_t* bgr = table + index * 4;
+        const char symbol = image.rows[static_cast<size_t>(y)][x];
+        const PaletteEntry* expected = nullptr;
+        for (const PaletteEntry& entry : button_palette()) {
+          if (entry.symbol == symbol) expected = &entry;
+        }
+        ASSERT_NE(expected, nullptr);
+        ASSERT_EQ(bgr[0], expected->blue) << image.command << " at " << x << "," << y;
+        ASSERT_EQ(bgr[1], expected->green);
+        ASSERT_EQ(bgr[2], expected->red);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace resources
