@@ -165,14 +165,8 @@ BtreePtr BtOpen(const char* name, TitleFileSystem* fs, uint16_t flags, const BtC
     FS_SET_ERROR(kFsBadArgument);
     return nullptr;
   }
-  BtreePtr tree;
-  try {
-    tree.reset(std::make_unique<BtreeHandle>().release());
-  } catch (const std::bad_alloc&) {
-    FS_SET_ERROR(kFsNoMemory);
-    return nullptr;
-  }
-  tree->header.flags = kBtreeReadOnly;  // until the header is read, closing writes nothing
+  BtreePtr tree = NewTreeHandle();
+  if (!tree) return nullptr;
   tree->file = FsOpenFile(fs, name, flags);
   if (!tree->file) return nullptr;
   uint8_t bytes[kBtreeHeaderSize];
@@ -181,12 +175,8 @@ BtreePtr BtOpen(const char* name, TitleFileSystem* fs, uint16_t flags, const BtC
     return nullptr;
   }
   BtreeHeader header = ReadBtreeHeader(std::span<const uint8_t, kBtreeHeaderSize>(bytes));
-  if (header.magic != kBtreeMagic) {
-    FS_SET_ERROR(kFsBadFormat);
-    return nullptr;
-  }
-  if (header.version != kBtreeVersion) {
-    FS_SET_ERROR(kFsBadVersion);
+  if (const FsErrorCode identity = CheckBtreeIdentity(header)) {
+    FS_SET_ERROR(identity);
     return nullptr;
   }
   if (!headerConsistent(header, FsGetFileSize(tree->file.get())) || !openableKeyType(header.format[0])) {

@@ -322,14 +322,8 @@ BtreePtr BtCreate(const char* name, const BtCreateParams& params) {
     FS_SET_ERROR(kFsBadArgument);
     return nullptr;
   }
-  BtreePtr tree;
-  try {
-    tree.reset(std::make_unique<BtreeHandle>().release());
-  } catch (const std::bad_alloc&) {
-    FS_SET_ERROR(kFsNoMemory);
-    return nullptr;
-  }
-  tree->header.flags = kBtreeReadOnly;  // until the file exists, closing writes nothing
+  BtreePtr tree = NewTreeHandle();
+  if (!tree) return nullptr;
   tree->file = FsCreateFile(params.fs, name, params.flags);
   if (!tree->file) return nullptr;
   BtreeHeader& h = tree->header;

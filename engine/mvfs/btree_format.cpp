@@ -44,6 +44,11 @@ void WriteBtreeHeader(const BtreeHeader& h, std::span<uint8_t, kBtreeHeaderSize>
   std::memcpy(out.data(), bytes.data(), kBtreeHeaderSize);
 }
 
+FsErrorCode CheckBtreeIdentity(const BtreeHeader& h) {
+  if (h.magic != kBtreeMagic) return kFsBadFormat;
+  return h.version == kBtreeVersion ? kFsOk : kFsBadVersion;
+}
+
 PageHead ReadPageHead(std::span<const uint8_t> page) {
   base::ByteReader r(page);
   PageHead h;

@@ -25,6 +25,8 @@
 #include <cstdint>
 #include <span>
 
+#include "engine/mvfs/fs_error.h"
+
 namespace mvfs {
 
 constexpr uint16_t kBtreeMagic = 0x293B;
@@ -66,6 +68,8 @@ struct BtreeHeader {
 BtreeHeader ReadBtreeHeader(std::span<const uint8_t, kBtreeHeaderSize> bytes);
 // Writes the header with the in-memory flag bits 2 and 3 cleared.
 void WriteBtreeHeader(const BtreeHeader& header, std::span<uint8_t, kBtreeHeaderSize> out);
+// 0 for a header of this format and version, 4 for another magic, 10 for another version.
+FsErrorCode CheckBtreeIdentity(const BtreeHeader& header);
 
 // The fields at the start of a page.
 struct PageHead {

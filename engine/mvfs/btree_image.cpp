@@ -53,12 +53,8 @@ BtImagePtr BtLoadImage(const FileMoniker* diskFile) {
     return nullptr;
   }
   const BtreeHeader header = ReadBtreeHeader(std::span<const uint8_t, kBtreeHeaderSize>(bytes));
-  if (header.magic != kBtreeMagic) {
-    FS_SET_ERROR(kFsBadFormat);
-    return nullptr;
-  }
-  if (header.version != kBtreeVersion) {
-    FS_SET_ERROR(kFsBadVersion);
+  if (const FsErrorCode identity = CheckBtreeIdentity(header)) {
+    FS_SET_ERROR(identity);
     return nullptr;
   }
   const int64_t pagesSize = int64_t(std::max<int16_t>(header.pageCount, 0)) * header.pageSize;

@@ -2,6 +2,8 @@
 #include "engine/mvfs/btree_pages.h"
 
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "engine/mvfs/fs_authoring.h"
 #include "platform/base/byte_io.h"
@@ -21,6 +23,18 @@ bool keepsPages(const BtreeHandle* tree) {
 }
 
 }  // namespace
+
+BtreePtr NewTreeHandle() {
+  BtreePtr tree;
+  try {
+    tree.reset(std::make_unique<BtreeHandle>().release());
+  } catch (const std::bad_alloc&) {
+    FS_SET_ERROR(kFsNoMemory);
+    return nullptr;
+  }
+  tree->header.flags = kBtreeReadOnly;
+  return tree;
+}
 
 FsErrorCode ReadPageFromFile(BtreeHandle* tree, int16_t page, uint8_t* out) {
   if (page < 0 || page >= tree->header.pageCount) return FS_SET_ERROR(kFsNoPosition);

@@ -12,6 +12,10 @@
 
 namespace mvfs {
 
+// A new tree handle, read-only until its header is set so that closing it early writes nothing; null
+// with error 8 when memory runs out.
+BtreePtr NewTreeHandle();
+
 // Reads page `page` into the cache slot of `level` (writing back a changed page the slot held).
 // 24 for a page outside the tree, 21 when it cannot be reached, 4 for a short read.
 FsErrorCode LoadPage(BtreeHandle* tree, int16_t page, int level, std::span<uint8_t>& bytes);
