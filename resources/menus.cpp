@@ -1,5 +1,6 @@
-// The program's pop-up menus: the index pop-up of the tip of the day's menu button and the tabs
-// of the "Nawigator" bar.
+// The program's pop-up menus: the index pop-up of the tip of the day's menu button, the tabs of
+// the "Nawigator" bar and the context menus of its history, bookmarks and search results tabs
+// (the tab picks the pop-up by position). The search results pop-ups carry no names.
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 
@@ -30,9 +31,66 @@ constexpr res::MenuItemResource kNavigatorMenu[] = {
     {1, ID_RESULTS_TAB, MF_STRING, "Rezultaty"},
 };
 
+constexpr res::MenuItemResource kSeparator = {1, 0, MF_SEPARATOR, nullptr};
+
+constexpr res::MenuItemResource kHistoryMenu[] = {
+    {0, 0, MF_POPUP, "HISTORY0"},
+    {1, ID_ENTRY_OPEN, MF_STRING, "&Otwórz"},
+    {1, ID_ENTRY_OPEN_NEW_SHEET, MF_STRING, "Otwórz w &nowym arkuszu"},
+    {1, ID_ENTRY_LOCATE_IN_LIBRARY, MF_STRING, "&Zlokalizuj w Bibliotece"},
+    kSeparator,
+    {1, ID_ENTRY_ADD_BOOKMARK, MF_STRING, "Dodaj zakładkę"},
+    kSeparator,
+    {1, ID_PRINT_ENTRY_LIST, MF_STRING, "Drukuj listę"},
+    {1, ID_HISTORY_CLEAR, MF_STRING, "Wyczyść listę"},
+    kSeparator,
+    {1, ID_ENTRY_INFORMATION, MF_STRING, "Informacja"},
+    {0, 0, MF_POPUP, "HISTORY1"},
+    {1, ID_PRINT_ENTRY_LIST, MF_STRING, "Drukuj listę"},
+    {1, ID_HISTORY_CLEAR, MF_STRING, "Wyczyść listę"},
+};
+
+constexpr res::MenuItemResource kBookmarkMenu[] = {
+    {0, 0, MF_POPUP, "BOOKMARKTAB0"},
+    {1, ID_ENTRY_OPEN, MF_STRING, "&Otwórz"},
+    {1, ID_ENTRY_OPEN_NEW_SHEET, MF_STRING, "Otwórz w &nowym arkuszu"},
+    {1, ID_ENTRY_LOCATE_IN_LIBRARY, MF_STRING, "&Zlokalizuj w Bibliotece"},
+    {1, ID_BOOKMARK_DELETE, MF_STRING, "Usuń zakładkę z listy"},
+    kSeparator,
+    {1, ID_PRINT_ENTRY_LIST, MF_STRING, "&Drukuj listę"},
+    kSeparator,
+    {1, ID_ENTRY_INFORMATION, MF_STRING, "Informacja"},
+    {0, 0, MF_POPUP, "BOOKMARKTAB1"},
+    {1, ID_ENTRY_ADD_BOOKMARK, MF_STRING, "Dodaj zakładkę"},
+    kSeparator,
+    {1, ID_PRINT_ENTRY_LIST, MF_STRING, "&Drukuj listę"},
+    {0, 0, MF_POPUP, "BOOKMARKTAB2"},
+    {1, ID_ENTRY_ADD_BOOKMARK, MF_STRING, "Dodaj zakładkę"},
+};
+
+constexpr res::MenuItemResource kSearchResultsMenu[] = {
+    {0, 0, MF_POPUP, ""},
+    {1, ID_ENTRY_OPEN, MF_STRING, "&Otwórz"},
+    {1, ID_ENTRY_OPEN_NEW_SHEET, MF_STRING, "Otwórz w &nowym arkuszu"},
+    {1, ID_ENTRY_LOCATE_IN_LIBRARY, MF_STRING, "&Zlokalizuj w Bibliotece"},
+    kSeparator,
+    {1, ID_ENTRY_ADD_BOOKMARK, MF_STRING, "Dodaj zakładkę"},
+    kSeparator,
+    {1, ID_PRINT_ENTRY_LIST, MF_STRING, "Drukuj listę"},
+    {1, ID_SEARCH_RESULTS_CLEAR, MF_STRING, "Wyczyść listę"},
+    kSeparator,
+    {1, ID_ENTRY_INFORMATION, MF_STRING, "Informacja"},
+    {0, 0, MF_POPUP, ""},
+    {1, ID_PRINT_ENTRY_LIST, MF_STRING, "Drukuj listę"},
+    {1, ID_SEARCH_RESULTS_CLEAR, MF_STRING, "Wyczyść listę"},
+};
+
 constexpr MenuTable kMenus[] = {
     {IDR_TIP_INDEX_MENU, kTipIndexMenu},
     {IDR_NAVIGATOR_MENU, kNavigatorMenu},
+    {IDR_HISTORY_MENU, kHistoryMenu},
+    {IDR_BOOKMARK_MENU, kBookmarkMenu},
+    {IDR_SEARCH_RESULTS_MENU, kSearchResultsMenu},
 };
 
 }  // namespace

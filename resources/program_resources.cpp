@@ -9,6 +9,7 @@ void register_program_resources() {
     register_menus();
     register_accelerators();
     register_toolbars();
+    register_tab_toolbars();
     return true;
   }();
   (void)registered;

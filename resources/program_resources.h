@@ -21,6 +21,7 @@ void register_cursors();
 void register_menus();
 void register_accelerators();
 void register_toolbars();
+void register_tab_toolbars();
 
 std::span<const res::StringResource> string_table();
 
@@ -59,6 +60,9 @@ struct MainToolBar {
 std::span<const ButtonImage> button_images();
 std::span<const PaletteEntry> button_palette();
 std::span<const MainToolBar> main_toolbars();
+
+// Button strips of the navigator and contents tabs and of the notes dialog (commands only).
+std::span<const res::ToolBarResource> tab_toolbars();
 
 // The images side by side as a 4-bit device-independent bitmap (the bytes of a bitmap resource).
 std::vector<uint8_t> pack_button_images(std::span<const ButtonImage> images);

@@ -3,6 +3,7 @@
 // toolbar images pack into a well-formed bitmap.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <string>
@@ -81,7 +82,10 @@ TEST_F(ProgramResources, MenusComeBackInCp1250AndNameCommands) {
     std::set<UINT> commands;
     for (size_t i = 0; i < loaded.size(); ++i) {
       const res::MenuItemResource& item = menu.items[i];
-      if (item.flags & (res::MF_POPUP | res::MF_SEPARATOR)) {
+      if (item.flags & res::MF_POPUP) {
+        EXPECT_EQ(item.id, 0u);
+        commands.clear();  // a command may stand once in each pop-up
+      } else if (item.flags & res::MF_SEPARATOR) {
         EXPECT_EQ(item.id, 0u);
       } else {
         EXPECT_TRUE(is_command(item.id)) << item.id;
@@ -145,6 +149,22 @@ TEST_F(ProgramResources, EveryToolbarButtonHasAnImageAndEveryImageABar) {
     }
   }
   EXPECT_EQ(on_bars, imaged);
+}
+
+TEST_F(ProgramResources, TabToolbarsAreRegisteredWithTheirCommands) {
+  for (const res::ToolBarResource& strip : tab_toolbars()) {
+    const res::ToolBarResource* loaded = res::find_toolbar(strip.id);
+    ASSERT_NE(loaded, nullptr) << strip.id;
+    EXPECT_EQ(loaded->button_width, 14);
+    EXPECT_TRUE(std::equal(loaded->commands.begin(), loaded->commands.end(),
+                           strip.commands.begin(), strip.commands.end()));
+    for (UINT command : strip.commands) EXPECT_TRUE(command == 0 || is_command(command));
+  }
+  const res::ToolBarResource* library = res::find_toolbar(IDR_LIBRARY_TOOLBAR);
+  ASSERT_NE(library, nullptr);
+  const UINT expected[] = {32978, 0, 32872, 32873, 0, 32972};
+  EXPECT_TRUE(std::equal(library->commands.begin(), library->commands.end(),
+                         std::begin(expected), std::end(expected)));
 }
 
 TEST_F(ProgramResources, ImagesAreFullSizeAndUseOnlyPaletteColours) {
