@@ -22,6 +22,26 @@ bool CutByEdge(const medview::Viewer& viewer, int32_t top, int32_t bottom) {
 
 }  // namespace
 
+void FrDrawObject(medview::Viewer& viewer, std::span<const uint8_t> text, const LayoutObject& o, int32_t x,
+                  int32_t y) {
+  switch (o.kind) {
+    case kObjText:
+      FrDrawText(viewer, text, o, x, y, nullptr, false);
+      break;
+    case kObjPicture:
+      FrDrawPicture(viewer, o, x, y);
+      break;
+    case kObjHotspotFrame:
+      FrDrawHotspotFrame(viewer, o, x, y, false);
+      break;
+    case kObjBorder:
+      FrDrawBorder(viewer, o, x, y);
+      break;
+    default:
+      break;
+  }
+}
+
 void FrPaintObjects(medview::Viewer& viewer, const LayoutFrame& frame, int32_t x, int32_t y, const RECT* clip,
                     size_t first, size_t last, bool marksOnly) {
   if (!MeetsClip(clip, y, y + frame.height)) return;
@@ -33,22 +53,8 @@ void FrPaintObjects(medview::Viewer& viewer, const LayoutFrame& frame, int32_t x
     const LayoutObject& o = frame.objects[i];
     int32_t top = y + o.y, bottom = y + o.bottom();
     if (o.kind != kObjWindow && !MeetsClip(clip, top, bottom)) continue;
-    switch (o.kind) {
-      case kObjText:
-        if (!CutByEdge(viewer, top, bottom)) FrDrawText(viewer, text, o, x, y, nullptr, false);
-        break;
-      case kObjPicture:
-        FrDrawPicture(viewer, o, x, y);
-        break;
-      case kObjHotspotFrame:
-        FrDrawHotspotFrame(viewer, o, x, y, false);
-        break;
-      case kObjBorder:
-        FrDrawBorder(viewer, o, x, y);
-        break;
-      default:
-        break;
-    }
+    if (o.kind == kObjText && CutByEdge(viewer, top, bottom)) continue;
+    FrDrawObject(viewer, text, o, x, y);
   }
   if (!marksFirst) FrDrawFrameMarks(viewer, frame, x, y);
 }

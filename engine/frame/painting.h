@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "engine/frame/layout_object.h"
 #include "engine/medview/viewer.h"
@@ -15,6 +16,9 @@ BOOL MvPaint(ViewerHandle viewer, HDC hdc, const RECT* clip, TitleErrorCode* err
 
 namespace frame {
 
+// Draws one object of a frame whose origin is at (x, y); `text` is the frame record's text.
+void FrDrawObject(medview::Viewer& viewer, std::span<const uint8_t> text, const LayoutObject& object, int32_t x,
+                  int32_t y);
 // Draws every frame from the head at its place in the layout rectangle.
 void FrPaintFrames(medview::Viewer& viewer, const RECT* clip);
 // Draws objects [first, last) of a frame whose origin is at (x, y); with `marksOnly` only the

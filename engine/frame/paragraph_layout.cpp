@@ -80,6 +80,7 @@ struct Cursor {
   int32_t extraHeight = 0;
   bool lineHasInline = false;
   size_t pendingSides = 0;  // side objects waiting for the next line
+  size_t insertsDone = 0;   // inserted objects of the record laid out so far
 };
 
 // A picture or window beside which text flows, laid out and waiting to be placed.
@@ -165,8 +166,11 @@ class ParagraphLayout {
   void AddMarker(uint8_t kind, bool carriesChar, int32_t width = 0);
   void ApplyPendingTab();
   void Tab(bool& lineEnds);
-  bool EmbeddedRecord(ObjectList& objects, RecordExtent& extent);
-  Step InlineObject();
+  bool TakeEmbeddedRecord(std::span<const uint8_t>& record, int32_t& recordOffset);
+  void LayEmbeddedRecord(std::span<const uint8_t> record, int32_t recordOffset, ObjectList& objects,
+                         RecordExtent& extent);
+  Step InlineObject(std::span<const uint8_t> record, int32_t recordOffset, bool inserted);
+  const medview::InsertedObject* InsertDue() const;
   Step SideObjectCommand(bool right);
   void PlaceSideObjects();
   void StartLine();
@@ -191,6 +195,7 @@ class ParagraphLayout {
   int32_t rightMargin_ = 0;
   bool firstLine_ = true;
   std::vector<SideObject> sides_;
+  std::vector<const medview::InsertedObject*> inserts_;  // enabled ones of this record, in order
   // Placed side objects that lines beside them flow around: bottom and edge of each side.
   int32_t leftSideBottom_ = 0, leftSideRight_ = 0;
   int32_t rightSideBottom_ = 0, rightSideLeft_ = 0;
@@ -320,7 +325,7 @@ void ParagraphLayout::Tab(bool& lineEnds) {
 
 // Reads the embedded record at the command bytes and lays it out at (0, 0), numbering its
 // characters from the current position. False when its bytes run past the commands.
-bool ParagraphLayout::EmbeddedRecord(ObjectList& objects, RecordExtent& extent) {
+bool ParagraphLayout::TakeEmbeddedRecord(std::span<const uint8_t>& record, int32_t& recordOffset) {
   adt::TopicRecordHeader header;
   size_t headerSize = adt::DpDecodeRecordHeader(header, cmds_.data() + c_.cmd, cmds_.size() - c_.cmd);
   uint64_t size = headerSize + uint64_t(uint32_t(std::max(header.length, 0))) + header.count;
@@ -328,16 +333,22 @@ bool ParagraphLayout::EmbeddedRecord(ObjectList& objects, RecordExtent& extent) 
     c_.cmd = cmds_.size();
     return false;
   }
-  auto record = cmds_.subspan(c_.cmd, size_t(size));
+  record = cmds_.subspan(c_.cmd, size_t(size));
+  recordOffset = commandsAt_ + int32_t(c_.cmd);
+  c_.cmd += size_t(size);
+  return true;
+}
+
+void ParagraphLayout::LayEmbeddedRecord(std::span<const uint8_t> record, int32_t recordOffset, ObjectList& objects,
+                                        RecordExtent& extent) {
   RecordPlacement place;
   place.width = std::max(rightMargin_ - leftEdge_, 0);
   place.firstChar = c_.charNo;
   place.depth = at_.depth + 1;
-  place.recordOffset = commandsAt_ + int32_t(c_.cmd);
+  place.recordOffset = recordOffset;
   place.font = c_.font;
-  c_.cmd += size_t(size);
   extent = RecordExtent{};
-  if (place.depth >= kMaxRecordNesting) return true;
+  if (place.depth >= kMaxRecordNesting) return;
   size_t first = objects.size();
   v_.hotspotCount = c_.hotspotCount;
   FrLayoutRecord(v_, record, {}, place, objects, extent);
@@ -348,23 +359,27 @@ bool ParagraphLayout::EmbeddedRecord(ObjectList& objects, RecordExtent& extent) 
       c_.pendingFirst = -1;
     }
   }
-  return true;
 }
 
-// An inline record: laid out at the current x, standing on the baseline.
-Step ParagraphLayout::InlineObject() {
+// An inline record: laid out at the current x, standing on the baseline. An inserted object is no
+// part of the record: it takes no character positions.
+Step ParagraphLayout::InlineObject(std::span<const uint8_t> record, int32_t recordOffset, bool inserted) {
   size_t first = out_.size();
   RecordExtent extent;
-  if (!EmbeddedRecord(out_, extent)) return Step::kDamaged;
+  int32_t pendingFirst = c_.pendingFirst;
+  if (inserted) c_.pendingFirst = -1;
+  LayEmbeddedRecord(record, recordOffset, out_, extent);
+  if (inserted) c_.pendingFirst = pendingFirst;
   if (Wraps() && c_.x + extent.width > rightMargin_ && !boundaryAtLineStart_) return Step::kNoRoom;
   for (size_t i = first; i < out_.size(); ++i) {
     LayoutObject& o = out_[i];
     o.baseline = extent.height - o.y;
     o.x += c_.x;
     o.flags |= kObjInLine;
+    if (inserted) o.anchor = o.firstChar = o.lastChar = -1;
   }
   c_.objects = out_.size();
-  c_.charNo += extent.chars;
+  if (!inserted) c_.charNo += extent.chars;
   c_.x += extent.width;
   c_.lineHasInline = true;
   return Step::kDone;
@@ -374,7 +389,10 @@ Step ParagraphLayout::InlineObject() {
 Step ParagraphLayout::SideObjectCommand(bool right) {
   SideObject side;
   RecordExtent extent;
-  if (!EmbeddedRecord(side.objects, extent)) return Step::kDamaged;
+  std::span<const uint8_t> record;
+  int32_t recordOffset = 0;
+  if (!TakeEmbeddedRecord(record, recordOffset)) return Step::kDamaged;
+  LayEmbeddedRecord(record, recordOffset, side.objects, extent);
   side.width = extent.width;
   side.height = extent.height;
   side.right = right;
@@ -384,6 +402,12 @@ Step ParagraphLayout::SideObjectCommand(bool right) {
   // Met before anything of its line: the line starts again beside it.
   if (out_.size() == lineStart_ && !c_.runOpen && c_.x == leftEdge_) StartLine();
   return Step::kDone;
+}
+
+// The next enabled inserted object when the numbering has reached its offset.
+const medview::InsertedObject* ParagraphLayout::InsertDue() const {
+  if (c_.insertsDone >= inserts_.size() || inserts_[c_.insertsDone]->offset > c_.charNo) return nullptr;
+  return inserts_[c_.insertsDone];
 }
 
 // Places the waiting side objects at the top of the line about to be laid out.
@@ -453,8 +477,12 @@ Step ParagraphLayout::Command(bool& lineEnds, bool& paragraphEnds) {
       AddMarker(kMarkExtraHeight, true);
       lineEnds = true;
       return Step::kDone;
-    case kCmdInline:
-      return InlineObject();
+    case kCmdInline: {
+      std::span<const uint8_t> record;
+      int32_t recordOffset = 0;
+      if (!TakeEmbeddedRecord(record, recordOffset)) return Step::kDamaged;
+      return InlineObject(record, recordOffset, false);
+    }
     case kCmdSideLeft:
     case kCmdSideRight:
       return SideObjectCommand(command == kCmdSideRight);
@@ -505,6 +533,16 @@ void ParagraphLayout::LayoutLine(bool& paragraphEnds) {
   StartLine();
   bool lineEnds = false;
   while (!lineEnds) {
+    if (const medview::InsertedObject* insert = InsertDue()) {
+      FlushRun();
+      TakeBoundary();
+      ++c_.insertsDone;
+      if (InlineObject(insert->record, -1, true) == Step::kNoRoom) {
+        Restore(boundary_);
+        lineEnds = true;
+      }
+      continue;
+    }
     if (!AtNul()) {
       if (!TakeWord()) {
         Restore(boundary_);
@@ -616,6 +654,11 @@ bool ParagraphLayout::Run(RecordExtent& extent) {
   }
   c_.charNo = at_.firstChar;
   c_.text = size_t(std::max(info_.textOffset, 0));
+  if (at_.depth == 0 && at_.position >= 0) {
+    for (const medview::InsertedObject& insert : v_.inserts) {
+      if (insert.position == at_.position && insert.enabled) inserts_.push_back(&insert);
+    }
+  }
   c_.font = at_.depth > 0 ? at_.font : 0;
   c_.hotspotCount = v_.hotspotCount;
   c_.objects = out_.size();

@@ -31,6 +31,7 @@ struct RecordPlacement {
   int32_t recordOffset = 0;  // offset of this record inside the frame's record
   int32_t formatOffset = 0;  // offset of its format data there (set by FrLayoutRecord)
   int32_t font = 0;          // font of the paragraph that holds an inline record
+  int32_t position = -1;     // TextPosition of a frame's record (inserted objects are found by it)
 };
 
 struct RecordExtent {

@@ -136,6 +136,7 @@ bool FrMakeFrame(medview::Viewer& viewer, SourceRecord&& record, bool atHead, bo
   frame.record = std::move(record.bytes);
   RecordPlacement at;
   at.width = RectWidth(viewer);
+  at.position = frame.position;
   RecordExtent extent;
   if (!FrLayoutRecord(viewer, frame.record, {}, at, frame.objects, extent)) return false;
   frame.width = extent.width;

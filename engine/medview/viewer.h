@@ -71,6 +71,16 @@ struct KerningTable {
   int kern(uint8_t first, uint8_t second) const;
 };
 
+// An object the application inserted at a text position: a window record made from its
+// description, laid out in line where the record's character numbering reaches `offset`.
+struct InsertedObject {
+  int32_t position = -1;  // TextPosition of the record
+  int32_t offset = 0;     // character offset in it
+  int32_t id = 0;
+  bool enabled = true;
+  std::vector<uint8_t> record;
+};
+
 struct Viewer {
   int16_t region = 0;
   int32_t dcDepth = 0;
@@ -120,6 +130,8 @@ struct Viewer {
   std::array<int, 256> charWidths{};
   TEXTMETRIC textMetrics{};
   std::shared_ptr<ViewMarks> marks;  // made on first use; clones start without
+  std::vector<InsertedObject> inserts;  // sorted by position and offset
+  int32_t insertsAdded = 0;
   std::atomic<int32_t> busy{0};
   bool destroyPending = false;  // MvDestroyViewer was called while busy
 };

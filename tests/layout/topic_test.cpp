@@ -1,6 +1,7 @@
 // Topic layout over records held in memory: regions, the band of frames, scrolling and zoom.
 #include <gtest/gtest.h>
 
+#include "engine/frame/inserted_objects.h"
 #include "engine/frame/text_output.h"
 #include "engine/frame/topic_layout.h"
 #include "tests/layout/record_builder.h"
@@ -171,6 +172,45 @@ TEST(Topic, DrawingUsesTheMeasuredAdvances) {
   }
   EXPECT_EQ(sum, run.width);
   EXPECT_NE(drawn.find("dx=12,12,12,"), std::string::npos);  // "AV" and "VA" pairs kerned
+}
+
+}  // namespace
+}  // namespace layout_test
+
+namespace layout_test {
+namespace {
+
+TEST(Inserts, KeptInTextOrderWithWindowRecords) {
+  TestViewer t;
+  medview::Viewer& v = t.viewer();
+  medview::TitleErrorCode error = 0;
+  EXPECT_EQ(frame::MvInsertEmbeddedWindow(&v, 20, 5, 'x', "a,b,c", &error), 0);
+  EXPECT_EQ(error, medview::kViewBadArgument);
+  EXPECT_EQ(frame::MvInsertEmbeddedWindow(&v, 20, 5, 'C', "ANNEW, MVANNOTATE, 1 20 5", &error), 1);
+  EXPECT_EQ(frame::MvInsertEmbeddedWindow(&v, 10, 9, 'c', "x", &error), 2);
+  EXPECT_EQ(frame::MvInsertEmbeddedWindow(&v, 20, 5, 'c', "y", &error), 3);
+  ASSERT_EQ(v.inserts.size(), 3u);
+  EXPECT_EQ(v.inserts[0].id, 2);
+  EXPECT_EQ(v.inserts[1].id, 3);  // before the equal entry
+  EXPECT_EQ(v.inserts[2].id, 1);
+  adt::TopicRecordHeader header;
+  size_t size = adt::DpDecodeRecordHeader(header, v.inserts[0].record.data(), v.inserts[0].record.size());
+  EXPECT_EQ(header.type, adt::kRecordEmbedded);
+  EXPECT_EQ(header.length, 8);  // six bytes, "x", NUL
+  EXPECT_EQ(size + 8, v.inserts[0].record.size());
+  EXPECT_TRUE(frame::MvSetInsertEnabled(&v, 3, false));
+  EXPECT_FALSE(frame::MvSetInsertEnabled(&v, 7, false));
+  // Laid out where the numbering reaches them, they take no character positions.
+  auto source = std::make_shared<MemoryRecordSource>(Lines(1), 0);
+  frame::MvSetRecordSource(&v, source);
+  frame::MvInsertEmbeddedWindow(&v, MemoryRecordSource::PositionOf(0), 2, 'c', "z", &error);
+  ASSERT_TRUE(frame::MvSetTopic(&v, MemoryRecordSource::PositionOf(0), 1, 0, nullptr));
+  ASSERT_TRUE(frame::MvLayoutTopic(&v, &kWindow, &error));
+  const frame::LayoutFrame& f = v.frames.front();
+  EXPECT_TRUE(NumberingCoversOnce(f.objects, f.textCount, nullptr));
+  EXPECT_EQ(f.objects.front().length, 5);  // the word "line " is taken whole; the object follows it
+  frame::MvFreeInserts(&v);
+  EXPECT_TRUE(v.inserts.empty());
 }
 
 }  // namespace
