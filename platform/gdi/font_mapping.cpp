@@ -107,20 +107,7 @@ std::shared_ptr<QtFont> make_font(const LOGFONT& lf, int dpi) {
   tm.tmHeight = tm.tmAscent + tm.tmDescent;
   tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - f.pixelSize());
   tm.tmExternalLeading = std::max<LONG>(0, LONG(std::lround(raw.leading())));
-  tm.tmWeight = lf.lfWeight ? lf.lfWeight : FW_NORMAL;
-  tm.tmOverhang = 0;
-  tm.tmDigitizedAspectX = dpi;
-  tm.tmDigitizedAspectY = dpi;
-  tm.tmFirstChar = 0x20;
-  tm.tmLastChar = 0xFF;
-  tm.tmDefaultChar = '?';
-  tm.tmBreakChar = ' ';
-  tm.tmItalic = lf.lfItalic;
-  tm.tmUnderlined = lf.lfUnderline;
-  tm.tmStruckOut = lf.lfStrikeOut;
-  tm.tmCharSet = lf.lfCharSet;
-  bool fixed = QFontDatabase::isFixedPitch(QString::fromStdString(family));
-  tm.tmPitchAndFamily = BYTE((lf.lfPitchAndFamily & 0xF0) | TMPF_TRUETYPE | (fixed ? 0 : TMPF_FIXED_PITCH));
+  set_font_traits(tm, lf, dpi, QFontDatabase::isFixedPitch(QString::fromStdString(family)));
 
   // Advances of the 256 bytes, rounded to whole pixels as the platform reports them.
   static const QString all = [] {

@@ -25,6 +25,22 @@ BrushSpec solid_brush(COLORREF color) {
   return spec;
 }
 
+void set_font_traits(TEXTMETRIC& tm, const LOGFONT& lf, int dpi, bool fixed_pitch) {
+  tm.tmWeight = lf.lfWeight ? lf.lfWeight : FW_NORMAL;
+  tm.tmOverhang = 0;
+  tm.tmDigitizedAspectX = dpi;
+  tm.tmDigitizedAspectY = dpi;
+  tm.tmFirstChar = 0x20;
+  tm.tmLastChar = 0xFF;
+  tm.tmDefaultChar = '?';
+  tm.tmBreakChar = ' ';
+  tm.tmItalic = lf.lfItalic;
+  tm.tmUnderlined = lf.lfUnderline;
+  tm.tmStruckOut = lf.lfStrikeOut;
+  tm.tmCharSet = lf.lfCharSet;
+  tm.tmPitchAndFamily = BYTE((lf.lfPitchAndFamily & 0xF0) | TMPF_TRUETYPE | (fixed_pitch ? 0 : TMPF_FIXED_PITCH));
+}
+
 bool Device::find_face(const char* face, LOGFONT& out) {
   // Without a font system every named face is taken to exist as a proportional sans face.
   if (!face || !*face) return false;

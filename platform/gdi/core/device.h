@@ -43,6 +43,11 @@ struct BrushSpec {
 
 BrushSpec solid_brush(COLORREF color);
 
+// The text-metric fields every device sets alike: those the logical font decides, the CP1250
+// character range, the digitizing resolution `dpi`, and the pitch bits (where set, the
+// TMPF_FIXED_PITCH bit means a variable pitch).
+void set_font_traits(TEXTMETRIC& tm, const LOGFONT& lf, int dpi, bool fixed_pitch);
+
 // Everything a primitive needs, already in device terms.
 struct DrawState {
   int rop2 = R2_COPYPEN;

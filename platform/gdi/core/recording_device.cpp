@@ -91,20 +91,7 @@ FontMetrics fixed_font_metrics(const LOGFONT& lf) {
   tm.tmAscent = (4 * cell + 2) / 5;
   tm.tmDescent = cell - tm.tmAscent;
   tm.tmExternalLeading = cell / 10;
-  tm.tmWeight = lf.lfWeight ? lf.lfWeight : FW_NORMAL;
-  tm.tmOverhang = 0;
-  tm.tmDigitizedAspectX = 96;
-  tm.tmDigitizedAspectY = 96;
-  tm.tmFirstChar = 0x20;
-  tm.tmLastChar = 0xFF;
-  tm.tmDefaultChar = '?';
-  tm.tmBreakChar = ' ';
-  tm.tmItalic = lf.lfItalic;
-  tm.tmUnderlined = lf.lfUnderline;
-  tm.tmStruckOut = lf.lfStrikeOut;
-  tm.tmCharSet = lf.lfCharSet;
-  tm.tmPitchAndFamily = BYTE((lf.lfPitchAndFamily & 0xF0) | TMPF_TRUETYPE |
-                             ((lf.lfPitchAndFamily & 3) == FIXED_PITCH ? 0 : TMPF_FIXED_PITCH));
+  set_font_traits(tm, lf, 96, (lf.lfPitchAndFamily & 3) == FIXED_PITCH);
   bool bold = tm.tmWeight >= FW_SEMIBOLD;
   for (int c = 0; c < 256; ++c) {
     int k = width_class((unsigned char)c);
