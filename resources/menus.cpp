@@ -1,12 +1,14 @@
 // The program's pop-up menus: the index pop-up of the tip of the day's menu button, the tabs of
 // the "Nawigator" bar and the context menus of its history, bookmarks and search results tabs
-// (the tab picks the pop-up by position). The search results pop-ups carry no names.
+// (the tab picks the pop-up by position), and the query page's three menu buttons. The search
+// results pop-ups carry no names.
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 
 namespace resources {
 namespace {
 
+using res::MF_GRAYED;
 using res::MF_POPUP;
 using res::MF_SEPARATOR;
 using res::MF_STRING;
@@ -85,12 +87,45 @@ constexpr res::MenuItemResource kSearchResultsMenu[] = {
     {1, ID_SEARCH_RESULTS_CLEAR, MF_STRING, "Wyczyść listę"},
 };
 
+constexpr res::MenuItemResource kQueryPageMenu[] = {
+    {0, 0, MF_POPUP, "_FINDMORE_"},
+    {1, ID_SCOPE_ALL, MF_STRING, "Wszystkie"},
+    kSeparator,
+    {1, ID_SCOPE_YEARS, MF_STRING, "Roczniki..."},
+    {1, ID_SCOPE_RANKS, MF_STRING, "Ranga..."},
+    {1, ID_SCOPE_PERSONS, MF_STRING, "Nazwisko..."},
+    {1, ID_SCOPE_POSITIONS, MF_STRING, "Stanowisko..."},
+    {1, ID_SCOPE_JOURNALS, MF_GRAYED, "Publikatory..."},
+    {0, 0, MF_POPUP, "_FINDTITLE_"},
+    {1, ID_HEADINGS_ALL, MF_STRING, "Wszystkie"},
+    kSeparator,
+    {1, ID_HEADINGS_ACTS, MF_STRING, "Aktów"},
+    {1, ID_HEADINGS_TITLES, MF_STRING, "Tytułów"},
+    {1, ID_HEADINGS_PARTS, MF_STRING, "Części"},
+    {1, ID_HEADINGS_BOOKS, MF_STRING, "Ksiąg"},
+    {1, ID_HEADINGS_DIVISIONS, MF_STRING, "Działów"},
+    {1, ID_HEADINGS_CHAPTERS, MF_STRING, "Rozdziałów"},
+    {1, ID_HEADINGS_SECTIONS, MF_STRING, "Odziałów"},
+    {0, 0, MF_POPUP, "_FINDOPERATORS_"},
+    {1, ID_OPERATOR_AND, MF_STRING, "ORAZ"},
+    {1, ID_OPERATOR_OR, MF_STRING, "LUB"},
+    {1, ID_OPERATOR_NOT, MF_STRING, "NIE"},
+    {1, ID_OPERATOR_NEAR, MF_STRING, "PRZY"},
+    kSeparator,
+    {1, ID_OPERATOR_QUOTE, MF_STRING, "Cytat"},
+    {1, ID_OPERATOR_BRACKETS, MF_STRING, "Nawiasy"},
+    kSeparator,
+    {1, ID_OPERATOR_ANY_CHARACTERS, MF_STRING, "Dowolne znaki"},
+    {1, ID_OPERATOR_ANY_CHARACTER, MF_STRING, "Dowolny znak"},
+};
+
 constexpr MenuTable kMenus[] = {
     {IDR_TIP_INDEX_MENU, kTipIndexMenu},
     {IDR_NAVIGATOR_MENU, kNavigatorMenu},
     {IDR_HISTORY_MENU, kHistoryMenu},
     {IDR_BOOKMARK_MENU, kBookmarkMenu},
     {IDR_SEARCH_RESULTS_MENU, kSearchResultsMenu},
+    {IDR_QUERY_PAGE_MENU, kQueryPageMenu},
 };
 
 }  // namespace

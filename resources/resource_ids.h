@@ -13,6 +13,7 @@ constexpr UINT IDR_NAVIGATOR_MENU = 157;     // "OUTPUTWND": tabs of the "Nawiga
 constexpr UINT IDR_HISTORY_MENU = 159;       // context menu of the history tab
 constexpr UINT IDR_BOOKMARK_MENU = 161;      // context menu of the bookmarks tab
 constexpr UINT IDR_SEARCH_RESULTS_MENU = 163;  // context menu of the search results tab
+constexpr UINT IDR_QUERY_PAGE_MENU = 206;      // scope, heading kinds and operators of the query page
 
 // --- Toolbars of the navigator tabs and the act window ------------------------------------------
 constexpr UINT IDR_KEYWORD_RESULTS_TOOLBAR = 126;
@@ -188,6 +189,30 @@ constexpr UINT ID_HIDE_BAR = 43041;
 constexpr UINT ID_MORE_TOOLBARS = 45140;
 constexpr UINT ID_TOOLBARS_DIALOG = 45141;
 constexpr UINT ID_CUSTOMIZE_DIALOG = 45142;
+
+// The query page's menu buttons: scope, heading kinds, operators.
+constexpr UINT ID_SCOPE_RANKS = 32950;
+constexpr UINT ID_SCOPE_YEARS = 32951;
+constexpr UINT ID_SCOPE_PERSONS = 32955;
+constexpr UINT ID_SCOPE_POSITIONS = 32956;
+constexpr UINT ID_SCOPE_ALL = 32966;
+constexpr UINT ID_SCOPE_JOURNALS = 32885;
+constexpr UINT ID_HEADINGS_ALL = 32984;
+constexpr UINT ID_HEADINGS_ACTS = 32985;
+constexpr UINT ID_HEADINGS_TITLES = 32998;
+constexpr UINT ID_HEADINGS_PARTS = 32838;
+constexpr UINT ID_HEADINGS_BOOKS = 32986;
+constexpr UINT ID_HEADINGS_DIVISIONS = 32997;
+constexpr UINT ID_HEADINGS_CHAPTERS = 32987;
+constexpr UINT ID_HEADINGS_SECTIONS = 32988;
+constexpr UINT ID_OPERATOR_AND = 32989;
+constexpr UINT ID_OPERATOR_OR = 32990;
+constexpr UINT ID_OPERATOR_NOT = 32991;
+constexpr UINT ID_OPERATOR_NEAR = 32992;
+constexpr UINT ID_OPERATOR_QUOTE = 32993;
+constexpr UINT ID_OPERATOR_BRACKETS = 32994;
+constexpr UINT ID_OPERATOR_ANY_CHARACTERS = 32995;
+constexpr UINT ID_OPERATOR_ANY_CHARACTER = 32996;
 
 // Framework commands.
 constexpr UINT ID_FILE_OPEN = 57601;
