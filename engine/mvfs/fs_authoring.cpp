@@ -75,6 +75,23 @@ FsErrorCode beginWriting(InternalFileHandle* file) {
   return code;
 }
 
+// Writes `header` at the start of `block`, then its used size of data bytes taken from `source`
+// from byte `sourceAt` on.
+FsErrorCode fillBlock(TitleFileSystem* fs, const PlacedBlock& block, const FileHeader& header,
+                      base::OsFile& source, uint64_t sourceAt, const FsCopyCallback* callback) {
+  uint8_t headerBytes[kFileHeaderSize];
+  WriteFileHeader(header, std::span<uint8_t, kFileHeaderSize>(headerBytes));
+  if (FsErrorCode code = ContainerWrite(fs, block.offset, headerBytes, sizeof headerBytes)) return code;
+  const int64_t data = int64_t(block.offset) + kFileHeaderSize;
+  return copyBytes(
+      [&](int64_t at, uint8_t* out, size_t n) {
+        const base::OsError e = source.read_at(sourceAt + uint64_t(at), out, n);
+        return e == base::OsError::None ? kFsOk : FS_SET_ERROR(kFsReadFailed);
+      },
+      [&](int64_t at, const uint8_t* in, size_t n) { return ContainerWrite(fs, data + at, in, n); },
+      header.used, callback);
+}
+
 std::vector<uint8_t> offsetRecord(int32_t offset) {
   std::vector<uint8_t> record(4);
   base::store_le32(record.data(), uint32_t(offset));
@@ -127,19 +144,7 @@ FsErrorCode CommitInternalFile(InternalFileHandle* file, int32_t alignHint) {
     }
   }
   const FileHeader header{target.allocated, file->header.used, file->header.flags};
-  uint8_t headerBytes[kFileHeaderSize];
-  WriteFileHeader(header, std::span<uint8_t, kFileHeaderSize>(headerBytes));
-  FsErrorCode code = ContainerWrite(fs, target.offset, headerBytes, sizeof headerBytes);
-  if (!code) {
-    const int64_t data = int64_t(target.offset) + kFileHeaderSize;
-    code = copyBytes(
-        [&](int64_t at, uint8_t* out, size_t n) {
-          const base::OsError e = file->temp.read_at(uint64_t(kFileHeaderSize + at), out, n);
-          return e == base::OsError::None ? kFsOk : FS_SET_ERROR(kFsReadFailed);
-        },
-        [&](int64_t at, const uint8_t* in, size_t n) { return ContainerWrite(fs, data + at, in, n); },
-        file->header.used, nullptr);
-  }
+  FsErrorCode code = fillBlock(fs, target, header, file->temp, kFileHeaderSize, nullptr);
   // Only now that the new block holds the data does anything point at it.
   bool freeOld = moves && !isNew;
   PlacedBlock old{file->offset, file->header.allocated};
@@ -383,18 +388,7 @@ FsErrorCode FsAddDiskFile(TitleFileSystem* fs, const char* name, const FileMonik
   const bool aligned = alignHint != 0;
   if (FsErrorCode e = AllocateBlock(fs, int64_t(size) + kFileHeaderSize, aligned, alignHint, block)) return FS_SET_ERROR(e);
   const FileHeader header{block.allocated, int32_t(size), fileFlags};
-  uint8_t headerBytes[kFileHeaderSize];
-  WriteFileHeader(header, std::span<uint8_t, kFileHeaderSize>(headerBytes));
-  FsErrorCode code = ContainerWrite(fs, block.offset, headerBytes, sizeof headerBytes);
-  if (!code) {
-    const int64_t data = int64_t(block.offset) + kFileHeaderSize;
-    code = copyBytes(
-        [&](int64_t at, uint8_t* out, size_t n) {
-          return source.read_at(uint64_t(at), out, n) == base::OsError::None ? kFsOk : FS_SET_ERROR(kFsReadFailed);
-        },
-        [&](int64_t at, const uint8_t* in, size_t n) { return ContainerWrite(fs, data + at, in, n); },
-        int64_t(size), &callback);
-  }
+  FsErrorCode code = fillBlock(fs, block, header, source, 0, &callback);
   bool hadOld = false;
   PlacedBlock old;
   if (!code) code = setDirectoryEntry(fs, name, block.offset, replace, hadOld, old);
