@@ -14,11 +14,11 @@ namespace frame {
 
 namespace {
 
-// Border line styles (bits 5 to 7 of the border word).
-constexpr int kBorderSingle = 0;
+// Border line styles (bits 5 to 7 of the border word); 0 is single, and styles above 4 draw nothing.
 constexpr int kBorderThick = 1;
 constexpr int kBorderDouble = 2;
 constexpr int kBorderShadow = 3;
+constexpr int kBorderLastDrawn = 4;
 
 bool HotspotShown(const medview::Viewer& viewer, const LayoutObject& object) {
   return viewer.showHotspots || (viewer.focusHotspot >= 0 && object.hotspotNumber == viewer.focusHotspot);
@@ -94,7 +94,7 @@ void FrDrawText(medview::Viewer& viewer, std::span<const uint8_t> text, const La
 void FrDrawBorder(medview::Viewer& viewer, const LayoutObject& object, int32_t x, int32_t y) {
   uint16_t border = uint16_t(object.data);
   int style = (border >> 5) & 7;
-  if (style > 4) return;
+  if (style > kBorderLastDrawn) return;
   int inset = style == kBorderDouble ? 4 : (style == kBorderThick || style == kBorderShadow) ? 3 : 2;
   HDC hdc = viewer.hdc;
   int32_t l = x + object.x + 1, t = y + object.y + 1;
