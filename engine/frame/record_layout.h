@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "engine/adt/paragraph_info.h"
 #include "engine/frame/layout_object.h"
@@ -55,6 +56,12 @@ bool FrLayoutPicture(medview::Viewer& viewer, std::span<const uint8_t> format, c
                      ObjectList& out, RecordExtent& extent);
 bool FrLayoutTable(medview::Viewer& viewer, std::span<const uint8_t> format, std::span<const uint8_t> text,
                    const RecordPlacement& at, ObjectList& out, RecordExtent& extent);
+
+// Rewrites in place the text of a text record (and of every cell of a table record) through the
+// character map of the face in force at each run (byte 6 of a face's character entries; an entry
+// of 0 leaves the character). The runs and their fonts are found by laying the record out for
+// copying. False when the record's header is damaged.
+bool FrTranslateRecordText(medview::Viewer& viewer, std::vector<uint8_t>& record);
 
 // Space in pixels that a paragraph's border takes on side 1 top, 2 left, 3 bottom, 4 right.
 int32_t FrBorderSpace(const adt::ParagraphInfo& info, int side);

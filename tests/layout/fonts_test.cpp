@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/frame/record_layout.h"
 #include "engine/frame/text_output.h"
 #include "engine/medview/viewer_fonts.h"
 #include "tests/layout/record_builder.h"
@@ -150,6 +151,30 @@ TEST(Styles, ReadAndChangeByIndexOrName) {
   index = -1;
   EXPECT_FALSE(medview::MvGetStyle(&sheet, &index, nullptr, out, &error));
   EXPECT_EQ(error, medview::kViewBadArgument);
+}
+
+}  // namespace
+}  // namespace layout_test
+
+namespace layout_test {
+namespace {
+
+TEST(Translation, RunsFollowTheMapOfTheirFace) {
+  TestViewer t;
+  medview::Viewer& v = t.viewer();
+  title::StyleSheet sheet = t.sheet();
+  sheet.faces = {"Arial", "Symbol"};
+  auto map = std::make_shared<fts::CharTable>();
+  map->entries.resize(256);
+  map->entries['a'].extra[1] = 'b';
+  sheet.char_maps = {map};  // face 1 has no table: its text stays
+  sheet.descriptors[1].face = 1;
+  medview::MvSetStyleSheet(&v, &sheet);
+  Bytes record = TextRecord(adt::ParagraphInfo{}, Commands().Font(1).Font(0).End(), "xa|a|a|");
+  ASSERT_TRUE(frame::FrTranslateRecordText(v, record));
+  std::string text(record.end() - 7, record.end());
+  EXPECT_EQ(text, std::string("xb\0a\0b\0", 7));
+  EXPECT_EQ(v.flags & medview::kViewClipboard, 0);
 }
 
 }  // namespace
