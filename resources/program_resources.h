@@ -4,7 +4,6 @@
 // can compare what the store hands out with the source texts.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -48,7 +47,7 @@ struct PaletteEntry {
 
 struct ButtonImage {
   UINT command;
-  std::array<const char*, kButtonHeight> rows;  // kButtonWidth characters each
+  std::span<const char* const> rows;  // one per pixel row, one character per pixel
 };
 
 struct MainToolBar {
@@ -61,10 +60,13 @@ std::span<const ButtonImage> button_images();
 std::span<const PaletteEntry> button_palette();
 std::span<const MainToolBar> main_toolbars();
 
-// Button strips of the navigator and contents tabs and of the notes dialog (commands only).
+// Button strips of the navigator and contents tabs and of the notes dialog (14 by 14 images), and
+// the images of a strip's buttons in order.
 std::span<const res::ToolBarResource> tab_toolbars();
+std::vector<ButtonImage> tab_toolbar_images(const res::ToolBarResource& strip);
 
 // The images side by side as a 4-bit device-independent bitmap (the bytes of a bitmap resource).
-std::vector<uint8_t> pack_button_images(std::span<const ButtonImage> images);
+std::vector<uint8_t> pack_button_images(std::span<const ButtonImage> images, int width,
+                                        int height);
 
 }  // namespace resources

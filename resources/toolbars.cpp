@@ -1,527 +1,513 @@
 // The main frame's toolbars and their button images. Strip IDR_MAINFRAME lists the commands that
 // have an image, in the order of the images in bitmap IDR_MAINFRAME; the five bars list their
 // buttons (0 a separator; the query box 115 and the position field 33007 are window buttons
-// without an image) and take their images from that strip by command.
-//
-// The images are drawn here as rows of characters, 16 by 15 pixels each, and packed at start into
-// one device-independent bitmap as a bitmap resource holds it (no file header):
-//   BITMAPINFOHEADER  40 bytes: size 40, width 16 * images, height 15 (rows stored bottom-up),
-//                     planes 1, 4 bits per pixel, no compression, size of the pixels, 0, 0,
-//                     16 colours used, 0
-//   colour table      16 entries of blue, green, red, 0
-//   pixels            two pixels a byte, the left one in the high nibble; rows padded to 4 bytes
+// without an image) and take their images from that strip by command. The images are 16 by 15
+// pixels, drawn here as rows of characters (colours in button_bitmap.cpp).
 #include <array>
 #include <vector>
 
-#include "platform/base/byte_io.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 
 namespace resources {
 namespace {
 
-// ' ' is the button face, which the toolbar shows through.
-constexpr PaletteEntry kPalette[] = {
-    {' ', 0xC0, 0xC0, 0xC0}, {'#', 0x00, 0x00, 0x00}, {'.', 0xFF, 0xFF, 0xFF},
-    {'-', 0x80, 0x80, 0x80}, {'b', 0x00, 0x00, 0x80}, {'r', 0xC0, 0x00, 0x00},
-    {'y', 0xFF, 0xFF, 0x00}, {'g', 0x00, 0x80, 0x00},
+// A printer.
+constexpr const char* kFilePrint[] = {
+    "                ",
+    "    #########   ",
+    "    #.......#   ",
+    "    #.#####.#   ",
+    "    #.......#   ",
+    "  ############# ",
+    " #-------------#",
+    " #-------------#",
+    " #---------gg--#",
+    " ###############",
+    " #.............#",
+    " ###############",
+    "  #...........# ",
+    "  ############# ",
+    "                ",
+};
+// Two sheets, one over the other.
+constexpr const char* kEditCopy[] = {
+    "#######         ",
+    "#.....##        ",
+    "#.###.#.#       ",
+    "#.....####      ",
+    "#.###.#######   ",
+    "#.....#.....##  ",
+    "#.###.#.###.#.# ",
+    "#.....#.....####",
+    "#######.#####..#",
+    "      #........#",
+    "      #.######.#",
+    "      #........#",
+    "      ##########",
+    "                ",
+    "                ",
+};
+// An "i" in a blue circle.
+constexpr const char* kActInformation[] = {
+    "     ######     ",
+    "   ##bbbbbb##   ",
+    "  #bbbb..bbbb#  ",
+    " #bbbbb..bbbbb# ",
+    " #bbbbbbbbbbbb# ",
+    "#bbbb....bbbbbb#",
+    "#bbbbbb..bbbbbb#",
+    "#bbbbbb..bbbbbb#",
+    "#bbbbbb..bbbbbb#",
+    " #bbbbb..bbbbb# ",
+    " #bbbb....bbbb# ",
+    "  #bbbbbbbbbb#  ",
+    "   ##bbbbbb##   ",
+    "     ######     ",
+    "                ",
+};
+// A book with a pointing arrow.
+constexpr const char* kLocateInLibrary[] = {
+    "                ",
+    " ###########    ",
+    " #bbbbbbbbb#    ",
+    " #bb.....bb#    ",
+    " #bbbbbbbbb#    ",
+    " #bbbbbbbbb#   r",
+    " #bbbbbbbbb#  rr",
+    " #bbbbbbbbb# rrr",
+    " #bbbbbbbbb#  rr",
+    " #bbbbbbbbb#   r",
+    " ###########    ",
+    " #.........#    ",
+    " ###########    ",
+    "                ",
+    "                ",
+};
+// A magnifying glass.
+constexpr const char* kQuery[] = {
+    "   #####        ",
+    "  #.....#       ",
+    " #..---..#      ",
+    " #.-...-.#      ",
+    " #.-...-.#      ",
+    " #.-...-.#      ",
+    " #..---..#      ",
+    "  #.....##      ",
+    "   ######-#     ",
+    "        #-#     ",
+    "         #-#    ",
+    "          #-#   ",
+    "           #-#  ",
+    "            ##  ",
+    "                ",
+};
+// An arrow bending back to the left.
+constexpr const char* kEditUndo[] = {
+    "                ",
+    "     #          ",
+    "    ##          ",
+    "   #g#######    ",
+    "  #ggggggggg#   ",
+    "   #g#######g#  ",
+    "    ##      #g# ",
+    "     #      #g# ",
+    "            #g# ",
+    "           #g#  ",
+    "      ######g#  ",
+    "      #ggggg#   ",
+    "      #######   ",
+    "                ",
+    "                ",
+};
+// A sheet with a red ribbon.
+constexpr const char* kInsertBookmark[] = {
+    " #########      ",
+    " #......r.#     ",
+    " #.####.r..#    ",
+    " #......r...#   ",
+    " #.####.r####   ",
+    " #.....rrr..#   ",
+    " #.####r.r..#   ",
+    " #..........#   ",
+    " #.#######..#   ",
+    " #..........#   ",
+    " #.#######..#   ",
+    " #..........#   ",
+    " #..........#   ",
+    " ############   ",
+    "                ",
+};
+// A list of bookmarks.
+constexpr const char* kBookmarkList[] = {
+    "                ",
+    " r ########     ",
+    " r              ",
+    " rr########     ",
+    "                ",
+    " r ########     ",
+    " r              ",
+    " rr########     ",
+    "                ",
+    " r ########     ",
+    " r              ",
+    " rr########     ",
+    "                ",
+    "                ",
+    "                ",
+};
+// A list with a magnifying glass.
+constexpr const char* kSearchResults[] = {
+    " #########      ",
+    " #.......#      ",
+    " #.#####.#      ",
+    " #.......#      ",
+    " #.###.#####    ",
+    " #.....#...##   ",
+    " #.###.#.-..#   ",
+    " #.....#....#   ",
+    " #.###.##..##   ",
+    " #.......####   ",
+    " #########  ##  ",
+    "             ## ",
+    "              ##",
+    "                ",
+    "                ",
+};
+// A yellow mark with an arrow down.
+constexpr const char* kNextFound[] = {
+    "                ",
+    " yyyyyyyyy      ",
+    " y#######y      ",
+    " yyyyyyyyy      ",
+    "                ",
+    "      ###       ",
+    "      #g#       ",
+    "      #g#       ",
+    "      #g#       ",
+    "    ###g###     ",
+    "     #ggg#      ",
+    "      #g#       ",
+    "       #        ",
+    "                ",
+    "                ",
+};
+// A yellow marker over a line of text.
+constexpr const char* kHighlightFound[] = {
+    "           ##   ",
+    "          #yy#  ",
+    "         #yyy#  ",
+    "        #yyy#   ",
+    "       #yyy#    ",
+    "      #yyy#     ",
+    "     #yyy#      ",
+    "    #...#       ",
+    "    #..#        ",
+    "   ###          ",
+    "                ",
+    " yyyyyyyyyyyyyy ",
+    " y############y ",
+    " yyyyyyyyyyyyyy ",
+    "                ",
+};
+// Two links of a chain.
+constexpr const char* kShowLinks[] = {
+    "                ",
+    "                ",
+    " ######         ",
+    "#bbbbbb#        ",
+    "#bb#  #bb#      ",
+    "#b#    #b###### ",
+    "#bb#  #b#bbbbbb#",
+    "#bbbbbb#b#  #bb#",
+    " ######b#    #b#",
+    "      #bb#  #bb#",
+    "       #bbbbbb# ",
+    "        ######  ",
+    "                ",
+    "                ",
+    "                ",
+};
+// A clock.
+constexpr const char* kHistory[] = {
+    "     #####      ",
+    "   ##.....##    ",
+    "  #....#....#   ",
+    " #.....#.....#  ",
+    " #.....#.....#  ",
+    "#......#......# ",
+    "#......####...# ",
+    "#.............# ",
+    " #...........#  ",
+    " #...........#  ",
+    "  #.........#   ",
+    "   ##.....##    ",
+    "     #####      ",
+    "                ",
+    "                ",
+};
+// An arrow with a question mark.
+constexpr const char* kContextHelp[] = {
+    "#               ",
+    "##        ###   ",
+    "#.#      #b  #  ",
+    "#..#     #b  #  ",
+    "#...#       #   ",
+    "#....#     #    ",
+    "#.....#   #     ",
+    "#......#  #     ",
+    "#....###        ",
+    "#.##..#   #     ",
+    "##  #..#        ",
+    "     #..#       ",
+    "     #..#       ",
+    "      ##        ",
+    "                ",
+};
+// A window with a bar along its foot.
+constexpr const char* kViewNavigatorBar[] = {
+    "                ",
+    "############### ",
+    "#bbbbbbbbbbbbb# ",
+    "############### ",
+    "#.............# ",
+    "#.............# ",
+    "#.............# ",
+    "#.............# ",
+    "############### ",
+    "#-------------# ",
+    "#-.-.-.-------# ",
+    "#-------------# ",
+    "############### ",
+    "                ",
+    "                ",
+};
+// A window with a bar along its left side.
+constexpr const char* kViewContentsBar[] = {
+    "                ",
+    "############### ",
+    "#bbbbbbbbbbbbb# ",
+    "############### ",
+    "#----#........# ",
+    "#-.--#........# ",
+    "#----#........# ",
+    "#--.-#........# ",
+    "#----#........# ",
+    "#--.-#........# ",
+    "#----#........# ",
+    "#----#........# ",
+    "############### ",
+    "                ",
+    "                ",
+};
+// Four arrows pointing to the corners.
+constexpr const char* kFullScreen[] = {
+    "                ",
+    " ####      #### ",
+    " ##          ## ",
+    " # #        # # ",
+    " #  #      #  # ",
+    "     #    #     ",
+    "                ",
+    "                ",
+    "                ",
+    "     #    #     ",
+    " #  #      #  # ",
+    " # #        # # ",
+    " ##          ## ",
+    " ####      #### ",
+    "                ",
+};
+// A window over another one.
+constexpr const char* kAlwaysOnTop[] = {
+    "                ",
+    " #########      ",
+    " #-------#      ",
+    " #-------#      ",
+    " #---########## ",
+    " #---#bbbbbbbb# ",
+    " #---########## ",
+    " #---#........# ",
+    " #####........# ",
+    "     #........# ",
+    "     #........# ",
+    "     #........# ",
+    "     ########## ",
+    "                ",
+    "                ",
+};
+// An arrow pointing left.
+constexpr const char* kPreviousPage[] = {
+    "                ",
+    "                ",
+    "                ",
+    "      #         ",
+    "     ##         ",
+    "    #g#######   ",
+    "   #ggggggggg#  ",
+    "  #ggggggggggg# ",
+    "   #ggggggggg#  ",
+    "    #g#######   ",
+    "     ##         ",
+    "      #         ",
+    "                ",
+    "                ",
+    "                ",
+};
+// An arrow pointing right.
+constexpr const char* kNextPage[] = {
+    "                ",
+    "                ",
+    "                ",
+    "         #      ",
+    "         ##     ",
+    "    #######g#   ",
+    "   #ggggggggg#  ",
+    "  #ggggggggggg# ",
+    "   #ggggggggg#  ",
+    "    #######g#   ",
+    "         ##     ",
+    "         #      ",
+    "                ",
+    "                ",
+    "                ",
+};
+// An index card marked S.
+constexpr const char* kSubjectIndex[] = {
+    "                ",
+    " #############  ",
+    " #...........#  ",
+    " #.rrrrrrrrr.#  ",
+    " #...........#  ",
+    " #....###....#  ",
+    " #...#.......#  ",
+    " #....##.....#  ",
+    " #......#....#  ",
+    " #...###.....#  ",
+    " #...........#  ",
+    " #############  ",
+    "                ",
+    "                ",
+    "                ",
+};
+// An index card marked T.
+constexpr const char* kTitlesIndex[] = {
+    "                ",
+    " #############  ",
+    " #...........#  ",
+    " #.rrrrrrrrr.#  ",
+    " #...........#  ",
+    " #...#####...#  ",
+    " #.....#.....#  ",
+    " #.....#.....#  ",
+    " #.....#.....#  ",
+    " #.....#.....#  ",
+    " #...........#  ",
+    " #############  ",
+    "                ",
+    "                ",
+    "                ",
+};
+// An index card marked P.
+constexpr const char* kSignatoriesIndex[] = {
+    "                ",
+    " #############  ",
+    " #...........#  ",
+    " #.rrrrrrrrr.#  ",
+    " #...........#  ",
+    " #...####....#  ",
+    " #...#...#...#  ",
+    " #...####....#  ",
+    " #...#.......#  ",
+    " #...#.......#  ",
+    " #...........#  ",
+    " #############  ",
+    "                ",
+    "                ",
+    "                ",
+};
+// A magnifying glass with a plus.
+constexpr const char* kZoomMode[] = {
+    "   #####        ",
+    "  #.....#       ",
+    " #...#...#      ",
+    " #...#...#      ",
+    " #.#####.#      ",
+    " #...#...#      ",
+    " #...#...#      ",
+    "  #.....##      ",
+    "   ######-#     ",
+    "        #-#     ",
+    "         #-#    ",
+    "          #-#   ",
+    "           #-#  ",
+    "            ##  ",
+    "                ",
+};
+// Arrows to all four sides.
+constexpr const char* kPanMode[] = {
+    "       #        ",
+    "      ###       ",
+    "     #####      ",
+    "       #        ",
+    "       #        ",
+    "  #    #    #   ",
+    " ##    #    ##  ",
+    "############### ",
+    " ##    #    ##  ",
+    "  #    #    #   ",
+    "       #        ",
+    "       #        ",
+    "     #####      ",
+    "      ###       ",
+    "       #        ",
+};
+// A ruler.
+constexpr const char* kRulerMode[] = {
+    "                ",
+    "                ",
+    "                ",
+    "                ",
+    "############### ",
+    "#yyyyyyyyyyyyy# ",
+    "#y#y#y#y#y#y#y# ",
+    "#y#yyy#yyy#yyy# ",
+    "#y#yyyyyyy#yyy# ",
+    "#yyyyyyyyyyyyy# ",
+    "############### ",
+    "                ",
+    "                ",
+    "                ",
+    "                ",
 };
 
 constexpr ButtonImage kImages[] = {
-    // A printer.
-    {ID_FILE_PRINT,
-     {{
-         "                ",
-         "    #########   ",
-         "    #.......#   ",
-         "    #.#####.#   ",
-         "    #.......#   ",
-         "  ############# ",
-         " #-------------#",
-         " #-------------#",
-         " #---------gg--#",
-         " ###############",
-         " #.............#",
-         " ###############",
-         "  #...........# ",
-         "  ############# ",
-         "                ",
-     }}},
-    // Two sheets, one over the other.
-    {ID_EDIT_COPY,
-     {{
-         "#######         ",
-         "#.....##        ",
-         "#.###.#.#       ",
-         "#.....####      ",
-         "#.###.#######   ",
-         "#.....#.....##  ",
-         "#.###.#.###.#.# ",
-         "#.....#.....####",
-         "#######.#####..#",
-         "      #........#",
-         "      #.######.#",
-         "      #........#",
-         "      ##########",
-         "                ",
-         "                ",
-     }}},
-    // An "i" in a blue circle.
-    {ID_ACT_INFORMATION,
-     {{
-         "     ######     ",
-         "   ##bbbbbb##   ",
-         "  #bbbb..bbbb#  ",
-         " #bbbbb..bbbbb# ",
-         " #bbbbbbbbbbbb# ",
-         "#bbbb....bbbbbb#",
-         "#bbbbbb..bbbbbb#",
-         "#bbbbbb..bbbbbb#",
-         "#bbbbbb..bbbbbb#",
-         " #bbbbb..bbbbb# ",
-         " #bbbb....bbbb# ",
-         "  #bbbbbbbbbb#  ",
-         "   ##bbbbbb##   ",
-         "     ######     ",
-         "                ",
-     }}},
-    // A book with a pointing arrow.
-    {ID_LOCATE_IN_LIBRARY,
-     {{
-         "                ",
-         " ###########    ",
-         " #bbbbbbbbb#    ",
-         " #bb.....bb#    ",
-         " #bbbbbbbbb#    ",
-         " #bbbbbbbbb#   r",
-         " #bbbbbbbbb#  rr",
-         " #bbbbbbbbb# rrr",
-         " #bbbbbbbbb#  rr",
-         " #bbbbbbbbb#   r",
-         " ###########    ",
-         " #.........#    ",
-         " ###########    ",
-         "                ",
-         "                ",
-     }}},
-    // A magnifying glass.
-    {ID_QUERY,
-     {{
-         "   #####        ",
-         "  #.....#       ",
-         " #..---..#      ",
-         " #.-...-.#      ",
-         " #.-...-.#      ",
-         " #.-...-.#      ",
-         " #..---..#      ",
-         "  #.....##      ",
-         "   ######-#     ",
-         "        #-#     ",
-         "         #-#    ",
-         "          #-#   ",
-         "           #-#  ",
-         "            ##  ",
-         "                ",
-     }}},
-    // An arrow bending back to the left.
-    {ID_EDIT_UNDO,
-     {{
-         "                ",
-         "     #          ",
-         "    ##          ",
-         "   #g#######    ",
-         "  #ggggggggg#   ",
-         "   #g#######g#  ",
-         "    ##      #g# ",
-         "     #      #g# ",
-         "            #g# ",
-         "           #g#  ",
-         "      ######g#  ",
-         "      #ggggg#   ",
-         "      #######   ",
-         "                ",
-         "                ",
-     }}},
-    // A sheet with a red ribbon.
-    {ID_INSERT_BOOKMARK,
-     {{
-         " #########      ",
-         " #......r.#     ",
-         " #.####.r..#    ",
-         " #......r...#   ",
-         " #.####.r####   ",
-         " #.....rrr..#   ",
-         " #.####r.r..#   ",
-         " #..........#   ",
-         " #.#######..#   ",
-         " #..........#   ",
-         " #.#######..#   ",
-         " #..........#   ",
-         " #..........#   ",
-         " ############   ",
-         "                ",
-     }}},
-    // A list of bookmarks.
-    {ID_BOOKMARK_LIST,
-     {{
-         "                ",
-         " r ########     ",
-         " r              ",
-         " rr########     ",
-         "                ",
-         " r ########     ",
-         " r              ",
-         " rr########     ",
-         "                ",
-         " r ########     ",
-         " r              ",
-         " rr########     ",
-         "                ",
-         "                ",
-         "                ",
-     }}},
-    // A list with a magnifying glass.
-    {ID_SEARCH_RESULTS,
-     {{
-         " #########      ",
-         " #.......#      ",
-         " #.#####.#      ",
-         " #.......#      ",
-         " #.###.#####    ",
-         " #.....#...##   ",
-         " #.###.#.-..#   ",
-         " #.....#....#   ",
-         " #.###.##..##   ",
-         " #.......####   ",
-         " #########  ##  ",
-         "             ## ",
-         "              ##",
-         "                ",
-         "                ",
-     }}},
-    // A yellow mark with an arrow down.
-    {ID_NEXT_FOUND,
-     {{
-         "                ",
-         " yyyyyyyyy      ",
-         " y#######y      ",
-         " yyyyyyyyy      ",
-         "                ",
-         "      ###       ",
-         "      #g#       ",
-         "      #g#       ",
-         "      #g#       ",
-         "    ###g###     ",
-         "     #ggg#      ",
-         "      #g#       ",
-         "       #        ",
-         "                ",
-         "                ",
-     }}},
-    // A yellow marker over a line of text.
-    {ID_HIGHLIGHT_FOUND,
-     {{
-         "           ##   ",
-         "          #yy#  ",
-         "         #yyy#  ",
-         "        #yyy#   ",
-         "       #yyy#    ",
-         "      #yyy#     ",
-         "     #yyy#      ",
-         "    #...#       ",
-         "    #..#        ",
-         "   ###          ",
-         "                ",
-         " yyyyyyyyyyyyyy ",
-         " y############y ",
-         " yyyyyyyyyyyyyy ",
-         "                ",
-     }}},
-    // Two links of a chain.
-    {ID_SHOW_LINKS,
-     {{
-         "                ",
-         "                ",
-         " ######         ",
-         "#bbbbbb#        ",
-         "#bb#  #bb#      ",
-         "#b#    #b###### ",
-         "#bb#  #b#bbbbbb#",
-         "#bbbbbb#b#  #bb#",
-         " ######b#    #b#",
-         "      #bb#  #bb#",
-         "       #bbbbbb# ",
-         "        ######  ",
-         "                ",
-         "                ",
-         "                ",
-     }}},
-    // A clock.
-    {ID_HISTORY,
-     {{
-         "     #####      ",
-         "   ##.....##    ",
-         "  #....#....#   ",
-         " #.....#.....#  ",
-         " #.....#.....#  ",
-         "#......#......# ",
-         "#......####...# ",
-         "#.............# ",
-         " #...........#  ",
-         " #...........#  ",
-         "  #.........#   ",
-         "   ##.....##    ",
-         "     #####      ",
-         "                ",
-         "                ",
-     }}},
-    // An arrow with a question mark.
-    {ID_CONTEXT_HELP,
-     {{
-         "#               ",
-         "##        ###   ",
-         "#.#      #b  #  ",
-         "#..#     #b  #  ",
-         "#...#       #   ",
-         "#....#     #    ",
-         "#.....#   #     ",
-         "#......#  #     ",
-         "#....###        ",
-         "#.##..#   #     ",
-         "##  #..#        ",
-         "     #..#       ",
-         "     #..#       ",
-         "      ##        ",
-         "                ",
-     }}},
-    // A window with a bar along its foot.
-    {ID_VIEW_NAVIGATOR_BAR,
-     {{
-         "                ",
-         "############### ",
-         "#bbbbbbbbbbbbb# ",
-         "############### ",
-         "#.............# ",
-         "#.............# ",
-         "#.............# ",
-         "#.............# ",
-         "############### ",
-         "#-------------# ",
-         "#-.-.-.-------# ",
-         "#-------------# ",
-         "############### ",
-         "                ",
-         "                ",
-     }}},
-    // A window with a bar along its left side.
-    {ID_VIEW_CONTENTS_BAR,
-     {{
-         "                ",
-         "############### ",
-         "#bbbbbbbbbbbbb# ",
-         "############### ",
-         "#----#........# ",
-         "#-.--#........# ",
-         "#----#........# ",
-         "#--.-#........# ",
-         "#----#........# ",
-         "#--.-#........# ",
-         "#----#........# ",
-         "#----#........# ",
-         "############### ",
-         "                ",
-         "                ",
-     }}},
-    // Four arrows pointing to the corners.
-    {ID_FULL_SCREEN,
-     {{
-         "                ",
-         " ####      #### ",
-         " ##          ## ",
-         " # #        # # ",
-         " #  #      #  # ",
-         "     #    #     ",
-         "                ",
-         "                ",
-         "                ",
-         "     #    #     ",
-         " #  #      #  # ",
-         " # #        # # ",
-         " ##          ## ",
-         " ####      #### ",
-         "                ",
-     }}},
-    // A window over another one.
-    {ID_ALWAYS_ON_TOP,
-     {{
-         "                ",
-         " #########      ",
-         " #-------#      ",
-         " #-------#      ",
-         " #---########## ",
-         " #---#bbbbbbbb# ",
-         " #---########## ",
-         " #---#........# ",
-         " #####........# ",
-         "     #........# ",
-         "     #........# ",
-         "     #........# ",
-         "     ########## ",
-         "                ",
-         "                ",
-     }}},
-    // An arrow pointing left.
-    {ID_PREVIOUS_PAGE,
-     {{
-         "                ",
-         "                ",
-         "                ",
-         "      #         ",
-         "     ##         ",
-         "    #g#######   ",
-         "   #ggggggggg#  ",
-         "  #ggggggggggg# ",
-         "   #ggggggggg#  ",
-         "    #g#######   ",
-         "     ##         ",
-         "      #         ",
-         "                ",
-         "                ",
-         "                ",
-     }}},
-    // An arrow pointing right.
-    {ID_NEXT_PAGE,
-     {{
-         "                ",
-         "                ",
-         "                ",
-         "         #      ",
-         "         ##     ",
-         "    #######g#   ",
-         "   #ggggggggg#  ",
-         "  #ggggggggggg# ",
-         "   #ggggggggg#  ",
-         "    #######g#   ",
-         "         ##     ",
-         "         #      ",
-         "                ",
-         "                ",
-         "                ",
-     }}},
-    // An index card marked S.
-    {ID_SUBJECT_INDEX,
-     {{
-         "                ",
-         " #############  ",
-         " #...........#  ",
-         " #.rrrrrrrrr.#  ",
-         " #...........#  ",
-         " #....###....#  ",
-         " #...#.......#  ",
-         " #....##.....#  ",
-         " #......#....#  ",
-         " #...###.....#  ",
-         " #...........#  ",
-         " #############  ",
-         "                ",
-         "                ",
-         "                ",
-     }}},
-    // An index card marked T.
-    {ID_TITLES_INDEX,
-     {{
-         "                ",
-         " #############  ",
-         " #...........#  ",
-         " #.rrrrrrrrr.#  ",
-         " #...........#  ",
-         " #...#####...#  ",
-         " #.....#.....#  ",
-         " #.....#.....#  ",
-         " #.....#.....#  ",
-         " #.....#.....#  ",
-         " #...........#  ",
-         " #############  ",
-         "                ",
-         "                ",
-         "                ",
-     }}},
-    // An index card marked P.
-    {ID_SIGNATORIES_INDEX,
-     {{
-         "                ",
-         " #############  ",
-         " #...........#  ",
-         " #.rrrrrrrrr.#  ",
-         " #...........#  ",
-         " #...####....#  ",
-         " #...#...#...#  ",
-         " #...####....#  ",
-         " #...#.......#  ",
-         " #...#.......#  ",
-         " #...........#  ",
-         " #############  ",
-         "                ",
-         "                ",
-         "                ",
-     }}},
-    // A magnifying glass with a plus.
-    {ID_ZOOM_MODE,
-     {{
-         "   #####        ",
-         "  #.....#       ",
-         " #...#...#      ",
-         " #...#...#      ",
-         " #.#####.#      ",
-         " #...#...#      ",
-         " #...#...#      ",
-         "  #.....##      ",
-         "   ######-#     ",
-         "        #-#     ",
-         "         #-#    ",
-         "          #-#   ",
-         "           #-#  ",
-         "            ##  ",
-         "                ",
-     }}},
-    // Arrows to all four sides.
-    {ID_PAN_MODE,
-     {{
-         "       #        ",
-         "      ###       ",
-         "     #####      ",
-         "       #        ",
-         "       #        ",
-         "  #    #    #   ",
-         " ##    #    ##  ",
-         "############### ",
-         " ##    #    ##  ",
-         "  #    #    #   ",
-         "       #        ",
-         "       #        ",
-         "     #####      ",
-         "      ###       ",
-         "       #        ",
-     }}},
-    // A ruler.
-    {ID_RULER_MODE,
-     {{
-         "                ",
-         "                ",
-         "                ",
-         "                ",
-         "############### ",
-         "#yyyyyyyyyyyyy# ",
-         "#y#y#y#y#y#y#y# ",
-         "#y#yyy#yyy#yyy# ",
-         "#y#yyyyyyy#yyy# ",
-         "#yyyyyyyyyyyyy# ",
-         "############### ",
-         "                ",
-         "                ",
-         "                ",
-         "                ",
-     }}},
+    {ID_FILE_PRINT, kFilePrint},
+    {ID_EDIT_COPY, kEditCopy},
+    {ID_ACT_INFORMATION, kActInformation},
+    {ID_LOCATE_IN_LIBRARY, kLocateInLibrary},
+    {ID_QUERY, kQuery},
+    {ID_EDIT_UNDO, kEditUndo},
+    {ID_INSERT_BOOKMARK, kInsertBookmark},
+    {ID_BOOKMARK_LIST, kBookmarkList},
+    {ID_SEARCH_RESULTS, kSearchResults},
+    {ID_NEXT_FOUND, kNextFound},
+    {ID_HIGHLIGHT_FOUND, kHighlightFound},
+    {ID_SHOW_LINKS, kShowLinks},
+    {ID_HISTORY, kHistory},
+    {ID_CONTEXT_HELP, kContextHelp},
+    {ID_VIEW_NAVIGATOR_BAR, kViewNavigatorBar},
+    {ID_VIEW_CONTENTS_BAR, kViewContentsBar},
+    {ID_FULL_SCREEN, kFullScreen},
+    {ID_ALWAYS_ON_TOP, kAlwaysOnTop},
+    {ID_PREVIOUS_PAGE, kPreviousPage},
+    {ID_NEXT_PAGE, kNextPage},
+    {ID_SUBJECT_INDEX, kSubjectIndex},
+    {ID_TITLES_INDEX, kTitlesIndex},
+    {ID_SIGNATORIES_INDEX, kSignatoriesIndex},
+    {ID_ZOOM_MODE, kZoomMode},
+    {ID_PAN_MODE, kPanMode},
+    {ID_RULER_MODE, kRulerMode},
 };
 
 constexpr UINT kStandard[] = {
@@ -550,58 +536,14 @@ constexpr std::array<UINT, std::size(kImages)> kStripCommands = [] {
   return commands;
 }();
 
-int palette_index(char symbol) {
-  for (size_t i = 0; i < std::size(kPalette); ++i) {
-    if (kPalette[i].symbol == symbol) return static_cast<int>(i);
-  }
-  return 0;
-}
-
 }  // namespace
 
 std::span<const ButtonImage> button_images() { return kImages; }
-std::span<const PaletteEntry> button_palette() { return kPalette; }
 std::span<const MainToolBar> main_toolbars() { return kToolBars; }
 
-std::vector<uint8_t> pack_button_images(std::span<const ButtonImage> images) {
-  const int width = kButtonWidth * static_cast<int>(images.size());
-  const size_t stride = ((static_cast<size_t>(width) * 4 + 31) / 32) * 4;
-  std::vector<uint8_t> bytes;
-  base::ByteWriter out(bytes);
-  out.u32(40);
-  out.i32(width);
-  out.i32(kButtonHeight);
-  out.u16(1);
-  out.u16(4);
-  out.u32(0);
-  out.u32(static_cast<uint32_t>(stride * kButtonHeight));
-  out.i32(0);
-  out.i32(0);
-  out.u32(16);
-  out.u32(0);
-  for (size_t i = 0; i < 16; ++i) {
-    const PaletteEntry entry = i < std::size(kPalette) ? kPalette[i] : PaletteEntry{};
-    out.u8(entry.blue);
-    out.u8(entry.green);
-    out.u8(entry.red);
-    out.u8(0);
-  }
-  for (int y = kButtonHeight - 1; y >= 0; --y) {
-    const size_t row_start = out.pos();
-    for (int x = 0; x < width; x += 2) {
-      auto pixel = [&](int px) {
-        const char* row = images[static_cast<size_t>(px / kButtonWidth)].rows[static_cast<size_t>(y)];
-        return palette_index(row[px % kButtonWidth]);
-      };
-      out.u8(static_cast<uint8_t>(pixel(x) << 4 | pixel(x + 1)));
-    }
-    out.pad_to(row_start + stride);
-  }
-  return bytes;
-}
-
 void register_toolbars() {
-  static const std::vector<uint8_t> bitmap = pack_button_images(kImages);
+  static const std::vector<uint8_t> bitmap =
+      pack_button_images(kImages, kButtonWidth, kButtonHeight);
   res::add_binary({res::BinaryKind::bitmap, IDR_MAINFRAME, nullptr, bitmap});
   res::add_toolbar({IDR_MAINFRAME, kButtonWidth, kButtonHeight, kStripCommands});
   for (const MainToolBar& bar : kToolBars) {

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/base/byte_io.h"
 #include "platform/base/cp1250.h"
@@ -167,57 +168,62 @@ TEST_F(ProgramResources, TabToolbarsAreRegisteredWithTheirCommands) {
                          std::begin(expected), std::end(expected)));
 }
 
-TEST_F(ProgramResources, ImagesAreFullSizeAndUseOnlyPaletteColours) {
+// Every image is width by height characters of the palette, and the bitmap stored for the strip
+// holds exactly those pixels through its colour table (rows bottom-up).
+void expect_strip_bitmap(UINT id, std::span<const ButtonImage> images, int width, int height) {
+  SCOPED_TRACE(id);
   std::string symbols;
   for (const PaletteEntry& entry : button_palette()) symbols += entry.symbol;
-  for (const ButtonImage& image : button_images()) {
+  for (const ButtonImage& image : images) {
+    ASSERT_EQ(image.rows.size(), static_cast<size_t>(height)) << image.command;
     for (const char* row : image.rows) {
-      ASSERT_NE(row, nullptr) << image.command;
-      EXPECT_EQ(std::strlen(row), static_cast<size_t>(kButtonWidth)) << image.command;
-      EXPECT_EQ(std::string(row).find_first_not_of(symbols), std::string::npos)
+      ASSERT_EQ(std::strlen(row), static_cast<size_t>(width)) << image.command;
+      ASSERT_EQ(std::string(row).find_first_not_of(symbols), std::string::npos)
           << image.command << ": " << row;
+    }
+  }
+
+  std::span<const uint8_t> dib = res::find_binary(res::BinaryKind::bitmap, id);
+  const size_t total_width = images.size() * static_cast<size_t>(width);
+  const size_t stride = (total_width * 4 + 31) / 32 * 4;
+  ASSERT_EQ(dib.size(), 40 + 16 * 4 + stride * static_cast<size_t>(height));
+  base::ByteReader header(dib.data(), dib.size());
+  EXPECT_EQ(header.u32(), 40u);
+  EXPECT_EQ(header.i32(), static_cast<int32_t>(total_width));
+  EXPECT_EQ(header.i32(), height);
+  EXPECT_EQ(header.u16(), 1);
+  EXPECT_EQ(header.u16(), 4);
+  EXPECT_EQ(header.u32(), 0u);
+  EXPECT_EQ(header.u32(), stride * static_cast<size_t>(height));
+
+  const uint8_t* table = dib.data() + 40;
+  const uint8_t* pixels = table + 16 * 4;
+  for (size_t n = 0; n < images.size(); ++n) {
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const size_t px = n * static_cast<size_t>(width) + static_cast<size_t>(x);
+        const uint8_t byte = pixels[static_cast<size_t>(height - 1 - y) * stride + px / 2];
+        const uint8_t* bgr = table + (px % 2 ? byte & 0x0F : byte >> 4) * 4;
+        const char symbol = images[n].rows[static_cast<size_t>(y)][x];
+        for (const PaletteEntry& entry : button_palette()) {
+          if (entry.symbol != symbol) continue;
+          ASSERT_EQ(bgr[0], entry.blue) << images[n].command << " at " << x << "," << y;
+          ASSERT_EQ(bgr[1], entry.green);
+          ASSERT_EQ(bgr[2], entry.red);
+        }
+      }
     }
   }
 }
 
-TEST_F(ProgramResources, ButtonBitmapIsAFourBitDibWithTheDrawnPixels) {
-  std::span<const uint8_t> dib = res::find_binary(res::BinaryKind::bitmap, IDR_MAINFRAME);
-  const size_t images = button_images().size();
-  const size_t width = images * kButtonWidth;
-  const size_t stride = (width / 2 + 3) / 4 * 4;
-  ASSERT_EQ(dib.size(), 40 + 16 * 4 + stride * kButtonHeight);
-
-  base::ByteReader header(dib.data(), dib.size());
-  EXPECT_EQ(header.u32(), 40u);
-  EXPECT_EQ(header.i32(), static_cast<int32_t>(width));
-  EXPECT_EQ(header.i32(), kButtonHeight);
-  EXPECT_EQ(header.u16(), 1);
-  EXPECT_EQ(header.u16(), 4);
-  EXPECT_EQ(header.u32(), 0u);
-  EXPECT_EQ(header.u32(), stride * kButtonHeight);
-
-  // Each drawn pixel reads back as its colour through the colour table (rows are bottom-up).
-  const uint8_t* table = dib.data() + 40;
-  const uint8_t* pixels = table + 16 * 4;
-  for (size_t n = 0; n < images; ++n) {
-    const ButtonImage& image = button_images()[n];
-    for (int y = 0; y < kButtonHeight; ++y) {
-      for (int x = 0; x < kButtonWidth; ++x) {
-        const size_t px = n * kButtonWidth + static_cast<size_t>(x);
-        const uint8_t byte = pixels[static_cast<size_t>(kButtonHeight - 1 - y) * stride + px / 2];
-        const uint8_t index = px % 2 ? byte & 0x0F : byte >> 4;
-        const uint8_t* bgr = table + index * 4;
-        const char symbol = image.rows[static_cast<size_t>(y)][x];
-        const PaletteEntry* expected = nullptr;
-        for (const PaletteEntry& entry : button_palette()) {
-          if (entry.symbol == symbol) expected = &entry;
-        }
-        ASSERT_NE(expected, nullptr);
-        ASSERT_EQ(bgr[0], expected->blue) << image.command << " at " << x << "," << y;
-        ASSERT_EQ(bgr[1], expected->green);
-        ASSERT_EQ(bgr[2], expected->red);
-      }
-    }
+TEST_F(ProgramResources, ButtonBitmapsHoldTheDrawnImages) {
+  expect_strip_bitmap(IDR_MAINFRAME, button_images(), kButtonWidth, kButtonHeight);
+  for (const res::ToolBarResource& strip : tab_toolbars()) {
+    const std::vector<ButtonImage> images = tab_toolbar_images(strip);
+    const auto buttons = static_cast<size_t>(
+        std::count_if(strip.commands.begin(), strip.commands.end(), [](UINT c) { return c; }));
+    EXPECT_EQ(images.size(), buttons) << "a button without an image on " << strip.id;
+    expect_strip_bitmap(strip.id, images, strip.button_width, strip.button_height);
   }
 }
 
