@@ -69,7 +69,14 @@ constexpr UINT IDS_EW_NO_CALLBACK = 1026;
 // 2215); the application loads them by the code.
 
 // Toolkit strings.
+constexpr UINT IDS_SELECT_SHORTCUT_FIRST = 20526;
+constexpr UINT IDS_RESET_SHORTCUTS = 20528;
 constexpr UINT IDS_KEY_NOT_ASSIGNED = 20529;
+constexpr UINT IDS_KEY_RESERVED = 20530;
+constexpr UINT IDS_LIST_NEW_TIP = 20531;
+constexpr UINT IDS_LIST_DELETE_TIP = 20532;
+constexpr UINT IDS_LIST_UP_TIP = 20533;
+constexpr UINT IDS_LIST_DOWN_TIP = 20534;
 constexpr UINT IDS_HOLD_CTRL_TO_FLOAT = 20535;
 constexpr UINT IDS_RESET = 20536;
 constexpr UINT IDS_DELETE = 20537;

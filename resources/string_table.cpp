@@ -85,7 +85,15 @@ constexpr res::StringResource kStrings[] = {
     {2213, "Zapytanie zawiera słowo stanowiące jedynie zestaw znaków wieloznacznych (* i ?)."},
 
     // Toolkit strings: toolbars, docking bars, user tools, browse fields, colour wells, splash.
+    {20526, "Przed usunięciem musisz najpierw wybrać skrót"},
+    {20528, "Czy na pewno chcesz przywrócić domyślne przypisania klawiszy? Spowoduje to usunięcie "
+            "wszystkich zmian dokonanych przez Ciebie."},
     {20529, "(Nie przypisany)"},
+    {20530, "Ta kombinacja klawiszy jest zarezerwowana i nie może być zmieniona"},
+    {20531, "Nowy (Wstaw)"},
+    {20532, "Usuń"},
+    {20533, "Przesuń w górę (Alt+Up Arrow)"},
+    {20534, "Przesuń w dół (Alt+Down Arrow)"},
     {20535, "Przytrzymaj klawisz Ctrl aby oswobodzić okno"},
     {20536, "&Zresetuj"},
     {20537, "&Usuń"},
