@@ -340,4 +340,17 @@ int64_t FsGetFileSize(const InternalFileHandle* file) {
   return file->header.used;
 }
 
+FsWholeFile FsReadWholeFile(TitleFileSystem* fs, const char* name, int64_t maxSize, std::vector<uint8_t>& bytes) {
+  bytes.clear();
+  InternalFilePtr file = FsOpenFile(fs, name, kFsOpenReadOnly);
+  if (!file) return FsWholeFile::kNotOpened;
+  const int64_t size = FsGetFileSize(file.get());
+  if (size < 0) return FsWholeFile::kFailed;
+  if (size > maxSize) return FsWholeFile::kTooLarge;
+  bytes.resize(size_t(size));
+  const int64_t read = FsReadFile(file.get(), bytes.data(), size);
+  FsCloseFile(std::move(file));
+  return read == size ? FsWholeFile::kRead : FsWholeFile::kFailed;
+}
+
 }  // namespace mvfs

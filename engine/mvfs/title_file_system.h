@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "engine/mvfs/file_moniker.h"
 #include "engine/mvfs/fs_error.h"
@@ -62,5 +63,11 @@ int64_t FsSeekFile(InternalFileHandle* file, int64_t offset, int origin);
 int64_t FsTellFile(const InternalFileHandle* file);
 bool FsAtEndOfFile(const InternalFileHandle* file);
 int64_t FsGetFileSize(const InternalFileHandle* file);
+
+// What FsReadWholeFile found.
+enum class FsWholeFile { kRead, kNotOpened, kTooLarge, kFailed };
+// Reads all of the internal file `name`, opened read-only, into `bytes` when it holds no more than
+// `maxSize` bytes, and closes it again. After kNotOpened, FsGetLastError tells why.
+FsWholeFile FsReadWholeFile(TitleFileSystem* fs, const char* name, int64_t maxSize, std::vector<uint8_t>& bytes);
 
 }  // namespace mvfs

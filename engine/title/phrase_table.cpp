@@ -44,18 +44,18 @@ PhrLoadStatus PhrParse(std::span<const uint8_t> file, std::unique_ptr<PhraseTabl
 
 PhrLoadStatus PhrLoad(mvfs::TitleFileSystem* fs, std::unique_ptr<PhraseTable>& table) {
   table.reset();
-  mvfs::InternalFilePtr file = mvfs::FsOpenFile(fs, "|Phrases", mvfs::kFsOpenReadOnly);
-  if (!file) return mvfs::FsGetLastError() == mvfs::kFsNotFound ? PhrLoadStatus::kNone : PhrLoadStatus::kFailed;
-  const int64_t size = mvfs::FsGetFileSize(file.get());
-  if (size < 0 || size > 4 * 0x10000) {
-    mvfs::FsCloseFile(std::move(file));
-    return PhrLoadStatus::kFailed;  // larger than any table whose offsets fit 16 bits
+  std::vector<uint8_t> bytes;
+  // No table whose offsets fit 16 bits is larger than this.
+  switch (mvfs::FsReadWholeFile(fs, "|Phrases", 4 * 0x10000, bytes)) {
+    case mvfs::FsWholeFile::kRead:
+      return PhrParse(bytes, table);
+    case mvfs::FsWholeFile::kNotOpened:
+      return mvfs::FsGetLastError() == mvfs::kFsNotFound ? PhrLoadStatus::kNone : PhrLoadStatus::kFailed;
+    case mvfs::FsWholeFile::kTooLarge:
+    case mvfs::FsWholeFile::kFailed:
+      break;
   }
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  const int64_t read = mvfs::FsReadFile(file.get(), bytes.data(), size);
-  mvfs::FsCloseFile(std::move(file));
-  if (read != size) return PhrLoadStatus::kFailed;
-  return PhrParse(bytes, table);
+  return PhrLoadStatus::kFailed;
 }
 
 uint8_t* PhrExpandCode(uint16_t code, uint8_t* output, uint8_t* output_end, const PhraseTable* table) {

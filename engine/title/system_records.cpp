@@ -20,16 +20,18 @@ SystemReadStatus TtlParseSystem(std::span<const uint8_t> file, SystemRecords& re
 
 SystemReadStatus TtlReadSystem(mvfs::TitleFileSystem* fs, SystemRecords& records) {
   records = {};
-  mvfs::InternalFilePtr file = mvfs::FsOpenFile(fs, "|SYSTEM", mvfs::kFsOpenReadOnly);
-  if (!file) return SystemReadStatus::kMissing;
-  const int64_t size = mvfs::FsGetFileSize(file.get());
-  if (size < 0) return SystemReadStatus::kReadFailed;
-  if (size_t(size) > kSystemMaxFileSize) return SystemReadStatus::kTooLarge;
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  const int64_t read = mvfs::FsReadFile(file.get(), bytes.data(), size);
-  mvfs::FsCloseFile(std::move(file));
-  if (read != size) return SystemReadStatus::kReadFailed;
-  return TtlParseSystem(bytes, records);
+  std::vector<uint8_t> bytes;
+  switch (mvfs::FsReadWholeFile(fs, "|SYSTEM", int64_t(kSystemMaxFileSize), bytes)) {
+    case mvfs::FsWholeFile::kRead:
+      return TtlParseSystem(bytes, records);
+    case mvfs::FsWholeFile::kNotOpened:
+      return SystemReadStatus::kMissing;
+    case mvfs::FsWholeFile::kTooLarge:
+      return SystemReadStatus::kTooLarge;
+    case mvfs::FsWholeFile::kFailed:
+      break;
+  }
+  return SystemReadStatus::kReadFailed;
 }
 
 std::optional<size_t> TtlSystemRecord(std::span<const uint8_t> body, uint16_t tag, size_t from, SystemRecord& found) {
