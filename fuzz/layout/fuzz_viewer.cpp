@@ -20,6 +20,11 @@ FuzzViewer::FuzzViewer(int dpi, int zoom) {
     d.raise = int8_t(points == 8 ? -4 : 0);
     sheet_->descriptors.push_back(d);
   }
+  // The first face maps letters to capitals for text translation.
+  auto map = std::make_shared<fts::CharTable>();
+  map->entries.resize(256);
+  for (int c = 'a'; c <= 'z'; ++c) map->entries[size_t(c)].extra[1] = uint8_t(c - 'a' + 'A');
+  sheet_->char_maps = {map};
   viewer_ = medview::MvCreateViewer(nullptr, nullptr);
   viewer_->zoom = zoom;
   medview::MvSetStyleSheet(viewer_, sheet_.get());

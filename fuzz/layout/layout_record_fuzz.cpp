@@ -1,5 +1,5 @@
 // Lays arbitrary record bytes out with fixed metrics, then checks that every character position
-// of the record belongs to exactly one object.
+// of the record belongs to exactly one object; draws the frame and translates the record's text.
 //
 // Input: u16 width, u8 zoom step, u8 options (bit 0 clipboard, bit 1 200 dpi), then the record.
 #include <cstdint>
@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (s != 1) std::abort();
     }
   }
-  frame.record = std::move(record);
+  frame.record = record;
   frame::FrDrawFrame(viewer, frame, 0, 0);
+  frame::FrTranslateRecordText(viewer, record);
   return 0;
 }
