@@ -157,16 +157,18 @@ class ByteWriter {
   void i16(int16_t v) { u16(uint16_t(v)); }
   void i32(int32_t v) { u32(uint32_t(v)); }
   void bytes(const void* p, size_t n) {
-    auto b = static_cast<const uint8_t*>(p);
-    out_.insert(out_.end(), b, b + n);
+    if (n == 0) return;
+    std::memcpy(grow(n), p, n);
   }
-  void bytes(std::span<const uint8_t> b) { out_.insert(out_.end(), b.begin(), b.end()); }
+  void bytes(std::span<const uint8_t> b) { bytes(b.data(), b.size()); }
   // The bytes of `s` followed by a NUL.
   void cstring(std::string_view s) {
     bytes(s.data(), s.size());
     u8(0);
   }
-  void zeros(size_t n) { out_.insert(out_.end(), n, uint8_t(0)); }
+  void zeros(size_t n) {
+    if (n) std::memset(grow(n), 0, n);
+  }
   void pad_to(size_t size) {
     if (out_.size() < size) zeros(size - out_.size());
   }
@@ -177,9 +179,14 @@ class ByteWriter {
  private:
   template <typename T, typename Store>
   void put(T v, size_t n, Store store) {
+    store(grow(n), v);
+  }
+  // Appends n bytes (n > 0) and returns where they start. Growing by resize and copying with
+  // memcpy keeps the optimiser from misreading vector insertion as an overflow.
+  uint8_t* grow(size_t n) {
     size_t at = out_.size();
     out_.resize(at + n);
-    store(out_.data() + at, v);
+    return out_.data() + at;
   }
   std::vector<uint8_t>& out_;
 };
