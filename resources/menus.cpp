@@ -1,7 +1,11 @@
 // The program's pop-up menus: the index pop-up of the tip of the day's menu button, the tabs of
-// the "Nawigator" bar and the context menus of its history, bookmarks and search results tabs
-// (the tab picks the pop-up by position), and the query page's three menu buttons. The search
-// results pop-ups carry no names.
+// the "Nawigator" bar, the context menus of its history, bookmarks and search results tabs
+// and of the index results tab (the tab picks the pop-up by position), and the query page's three
+// menu buttons. The pop-ups of the two results tabs carry no names.
+#include <algorithm>
+#include <array>
+#include <cstddef>
+
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 
@@ -119,6 +123,51 @@ constexpr res::MenuItemResource kQueryPageMenu[] = {
     {1, ID_OPERATOR_ANY_CHARACTER, MF_STRING, "Dowolny znak"},
 };
 
+// Menus whose pop-ups share a run of items are put together from runs.
+template <size_t... N>
+constexpr auto join(const std::array<res::MenuItemResource, N>&... runs) {
+  std::array<res::MenuItemResource, (N + ...)> items{};
+  size_t at = 0;
+  ((std::copy(runs.begin(), runs.end(), items.begin() + static_cast<std::ptrdiff_t>(at)),
+    at += N),
+   ...);
+  return items;
+}
+
+// The "Indeksy" sub-menu of the index results tab.
+constexpr std::array<res::MenuItemResource, 8> kKeywordIndexes = {{
+    {1, 0, MF_POPUP, "Indeksy"},
+    {2, ID_KEYWORD_TITLES_INDEX, MF_STRING, "Indeks &tytułów..."},
+    {2, ID_KEYWORD_SIGNATORIES_INDEX, MF_STRING, "Indeks &podpisów..."},
+    {2, ID_KEYWORD_SUBJECT_INDEX, MF_STRING, "Indeks &rzeczowy..."},
+    {2, ID_KEYWORD_FORMULAS_INDEX, MF_STRING, "Indeks &wzorów..."},
+    {2, ID_KEYWORD_FIGURES_INDEX, MF_STRING, "Indeks ry&sunków..."},
+    {2, ID_KEYWORD_TABLES_INDEX, MF_STRING, "Indeks ta&blic..."},
+    {2, ID_KEYWORD_DATE_INDEX, MF_STRING, "Indeks &dat..."},
+}};
+constexpr std::array<res::MenuItemResource, 2> kKeywordListCommands = {{
+    {1, ID_PRINT_ENTRY_LIST, MF_STRING, "Drukuj listę"},
+    {1, ID_KEYWORD_RESULTS_CLEAR, MF_STRING, "Wyczyść listę"},
+}};
+
+// Pop-up 0 with a row selected, 1 with rows but none selected, 2 with an empty list.
+constexpr auto kKeywordResultsMenu = join(
+    std::array<res::MenuItemResource, 4>{{
+        {0, 0, MF_POPUP, ""},
+        {1, ID_ENTRY_OPEN, MF_STRING, "&Otwórz"},
+        {1, ID_ENTRY_OPEN_NEW_SHEET, MF_STRING, "Otwórz w &nowym arkuszu"},
+        {1, ID_ENTRY_LOCATE_IN_LIBRARY, MF_STRING, "&Zlokalizuj w Bibliotece"},
+    }},
+    kKeywordIndexes,
+    std::array<res::MenuItemResource, 1>{{{1, ID_ENTRY_ADD_BOOKMARK, MF_STRING, "Dodaj zakładkę"}}},
+    kKeywordListCommands,
+    std::array<res::MenuItemResource, 2>{{
+        {1, ID_ENTRY_INFORMATION, MF_STRING, "Informacja"},
+        {0, 0, MF_POPUP, ""},
+    }},
+    kKeywordIndexes, kKeywordListCommands,
+    std::array<res::MenuItemResource, 1>{{{0, 0, MF_POPUP, ""}}}, kKeywordIndexes);
+
 constexpr MenuTable kMenus[] = {
     {IDR_TIP_INDEX_MENU, kTipIndexMenu},
     {IDR_NAVIGATOR_MENU, kNavigatorMenu},
@@ -126,6 +175,7 @@ constexpr MenuTable kMenus[] = {
     {IDR_BOOKMARK_MENU, kBookmarkMenu},
     {IDR_SEARCH_RESULTS_MENU, kSearchResultsMenu},
     {IDR_QUERY_PAGE_MENU, kQueryPageMenu},
+    {IDR_KEYWORD_RESULTS_MENU, kKeywordResultsMenu},
 };
 
 }  // namespace

@@ -13,6 +13,7 @@ constexpr UINT IDR_NAVIGATOR_MENU = 157;     // "OUTPUTWND": tabs of the "Nawiga
 constexpr UINT IDR_HISTORY_MENU = 159;       // context menu of the history tab
 constexpr UINT IDR_BOOKMARK_MENU = 161;      // context menu of the bookmarks tab
 constexpr UINT IDR_SEARCH_RESULTS_MENU = 163;  // context menu of the search results tab
+constexpr UINT IDR_KEYWORD_RESULTS_MENU = 280;  // context menu of the index results tab
 constexpr UINT IDR_QUERY_PAGE_MENU = 206;      // scope, heading kinds and operators of the query page
 
 // --- Toolbars of the navigator tabs and the act window ------------------------------------------
@@ -157,6 +158,10 @@ constexpr UINT ID_ZOOM_MODE = 32902;
 constexpr UINT ID_KEYWORD_TITLES_INDEX = 32903;
 constexpr UINT ID_KEYWORD_SIGNATORIES_INDEX = 32904;
 constexpr UINT ID_KEYWORD_SUBJECT_INDEX = 32905;
+constexpr UINT ID_KEYWORD_FORMULAS_INDEX = 32925;
+constexpr UINT ID_KEYWORD_FIGURES_INDEX = 32926;
+constexpr UINT ID_KEYWORD_TABLES_INDEX = 32927;
+constexpr UINT ID_KEYWORD_DATE_INDEX = 32930;
 constexpr UINT ID_BOOKMARK_DELETE = 32914;
 constexpr UINT ID_HISTORY_CLEAR = 32915;
 constexpr UINT ID_BINDER_CLOSE = 32918;

@@ -103,6 +103,18 @@ TEST_F(ProgramResources, MenusComeBackInCp1250AndNameCommands) {
   EXPECT_STREQ(tip[1].utf8, base::cp1250::from_utf8("Indeks tytułów").c_str());
   EXPECT_EQ(tip[7].flags, res::MF_SEPARATOR);
   EXPECT_EQ(tip[8].id, ID_DATE_INDEX);
+
+  // The index results tab's three pop-ups each end in (or hold) the seven-item "Indeksy" sub-menu.
+  std::span<const res::MenuItemResource> keyword = res::find_menu(IDR_KEYWORD_RESULTS_MENU);
+  ASSERT_FALSE(keyword.empty());
+  EXPECT_EQ(std::count_if(keyword.begin(), keyword.end(),
+                          [](const res::MenuItemResource& m) { return m.level == 0; }),
+            3);
+  EXPECT_EQ(std::count_if(keyword.begin(), keyword.end(),
+                          [](const res::MenuItemResource& m) { return m.id == ID_KEYWORD_DATE_INDEX; }),
+            3);
+  EXPECT_EQ(keyword.back().level, 2);
+  EXPECT_EQ(keyword.back().id, ID_KEYWORD_DATE_INDEX);
 }
 
 TEST_F(ProgramResources, AcceleratorsNameCommandsAndNoKeyTwice) {
