@@ -33,7 +33,7 @@ std::span<const MenuTable> menu_tables();
 // The main frame's accelerator table (IDR_MAINFRAME).
 std::span<const res::AcceleratorResource> main_frame_accelerators();
 
-// --- Toolbar button images ------------------------------------------------------------------------
+// --- Toolbar button images ----------------------------------------------------------------------
 constexpr int kButtonWidth = 16;
 constexpr int kButtonHeight = 15;
 

@@ -6,17 +6,17 @@
 
 namespace resources {
 
-// --- Resources of the main frame: menu, accelerators, toolbar button images, icon ---------------
+// --- The main frame's menu, accelerators and toolbar button images; pop-up menus ---------------
 constexpr UINT IDR_MAINFRAME = 128;
-constexpr UINT IDR_TIP_INDEX_MENU = 146;     // "&Indeksy" pop-up of the tip of the day's menu button
-constexpr UINT IDR_NAVIGATOR_MENU = 157;     // "OUTPUTWND": tabs of the "Nawigator" bar
-constexpr UINT IDR_HISTORY_MENU = 159;       // context menu of the history tab
-constexpr UINT IDR_BOOKMARK_MENU = 161;      // context menu of the bookmarks tab
+constexpr UINT IDR_TIP_INDEX_MENU = 146;  // "&Indeksy" pop-up of the tip of the day's menu button
+constexpr UINT IDR_NAVIGATOR_MENU = 157;  // "OUTPUTWND": tabs of the "Nawigator" bar
+constexpr UINT IDR_HISTORY_MENU = 159;  // context menu of the history tab
+constexpr UINT IDR_BOOKMARK_MENU = 161;  // context menu of the bookmarks tab
 constexpr UINT IDR_SEARCH_RESULTS_MENU = 163;  // context menu of the search results tab
+constexpr UINT IDR_QUERY_PAGE_MENU = 206;  // scope, heading kinds and operators of the query page
 constexpr UINT IDR_KEYWORD_RESULTS_MENU = 280;  // context menu of the index results tab
-constexpr UINT IDR_QUERY_PAGE_MENU = 206;      // scope, heading kinds and operators of the query page
 
-// --- Toolbars of the navigator tabs and the act window ------------------------------------------
+// --- Toolbars (and their bitmaps) of the navigator and contents tabs and the notes dialog --------
 constexpr UINT IDR_KEYWORD_RESULTS_TOOLBAR = 126;
 constexpr UINT IDR_HISTORY_TOOLBAR = 130;
 constexpr UINT IDR_BOOKMARK_TOOLBAR = 131;
@@ -25,7 +25,7 @@ constexpr UINT IDR_BINDER_TOOLBAR = 135;
 constexpr UINT IDR_LIBRARY_TOOLBAR = 136;
 constexpr UINT IDR_NOTES_TOOLBAR = 298;
 
-// --- Toolbars of the main frame (bar ids) ---------------------------------------------------------
+// --- Toolbars of the main frame (bar ids) -------------------------------------------------------
 constexpr UINT IDR_TOOLBAR_STANDARD = 59392;  // "Standardowy"
 constexpr UINT IDR_TOOLBAR_VIEW = 59397;      // "Widok"
 constexpr UINT IDR_TOOLBAR_NAVIGATOR = 59398; // "Nawigator"

@@ -110,8 +110,9 @@ TEST_F(ProgramResources, MenusComeBackInCp1250AndNameCommands) {
   EXPECT_EQ(std::count_if(keyword.begin(), keyword.end(),
                           [](const res::MenuItemResource& m) { return m.level == 0; }),
             3);
-  EXPECT_EQ(std::count_if(keyword.begin(), keyword.end(),
-                          [](const res::MenuItemResource& m) { return m.id == ID_KEYWORD_DATE_INDEX; }),
+  EXPECT_EQ(std::count_if(
+                keyword.begin(), keyword.end(),
+                [](const res::MenuItemResource& m) { return m.id == ID_KEYWORD_DATE_INDEX; }),
             3);
   EXPECT_EQ(keyword.back().level, 2);
   EXPECT_EQ(keyword.back().id, ID_KEYWORD_DATE_INDEX);
