@@ -10,16 +10,10 @@
 #include "platform/framework/control_messages.h"
 #include "platform/framework/app.h"
 #include "platform/framework/data_exchange.h"
-#include "platform/gdi/core/mul_div.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 
 namespace {
-
-// Dialog units: a quarter of the average character width and an eighth of the height of the
-// dialog font (8-point sans: 6 by 13 pixels).
-constexpr int kBaseX = 6;
-constexpr int kBaseY = 13;
 
 // Default button of each dialog (DM_SETDEFID).
 std::map<HWND, UINT>& default_ids() {
@@ -94,24 +88,11 @@ bool is_class(HWND h, const char* name) {
   return std::string_view(buffer) == name;
 }
 
-// Presses a button through the keyboard: a click for push buttons, check boxes and radios.
-void press(HWND dialog, HWND control) {
-  SendMessage(dialog, WM_COMMAND, MAKEWPARAM(WORD(GetDlgCtrlID(control)), 0),
-              reinterpret_cast<LPARAM>(control));
-}
+// Presses a button through the keyboard: the button clicks itself (automatic check boxes and
+// radio buttons change state) and tells the dialog.
+void press(HWND control) { SendMessage(control, BM_CLICK, 0, 0); }
 
 }  // namespace
-
-LONG GetDialogBaseUnits() { return MAKELONG(kBaseX, kBaseY); }
-
-BOOL MapDialogRect(HWND, RECT* r) {
-  if (!r) return FALSE;
-  r->left = MulDiv(r->left, kBaseX, 4);
-  r->right = MulDiv(r->right, kBaseX, 4);
-  r->top = MulDiv(r->top, kBaseY, 8);
-  r->bottom = MulDiv(r->bottom, kBaseY, 8);
-  return TRUE;
-}
 
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
   std::vector<HWND> all = children(dialog);
@@ -172,7 +153,7 @@ BOOL IsDialogMessage(HWND dialog, MSG* msg) {
         if (next && next != msg->hwnd) {
           SetFocus(next);
           // Moving onto a radio button selects it.
-          if (SendMessage(next, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) press(dialog, next);
+          if (SendMessage(next, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) press(next);
         }
         return TRUE;
       }
@@ -213,7 +194,7 @@ BOOL IsDialogMessage(HWND dialog, MSG* msg) {
       }
       SetFocus(target);
       if (SendMessage(target, WM_GETDLGCODE, 0, 0) & (DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_RADIOBUTTON)) {
-        press(dialog, target);
+        press(target);
       }
       return TRUE;
     }
@@ -230,6 +211,8 @@ BOOL CreateDialogControls(HWND parent, const res::DialogResource& t) {
                             r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
                             reinterpret_cast<HMENU>(std::uintptr_t(c.id)), nullptr);
     if (!h) return FALSE;
+    // New windows go on top of their siblings; controls keep the template's order (the tab order).
+    SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   return TRUE;
 }

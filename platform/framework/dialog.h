@@ -7,6 +7,7 @@
 #include "platform/framework/prompter.h"
 #include "platform/res/resource_store.h"
 #include "platform/win/cwnd.h"
+#include "platform/win/system_metrics.h"
 
 class CDataExchange;
 
@@ -23,10 +24,6 @@ constexpr UINT DC_HASDEFID = 0x534B;
 // The window class of dialogs.
 inline constexpr const char* DIALOG_CLASS = "#32770";
 
-// Converts a rectangle from dialog units to pixels (the system font's base units).
-BOOL MapDialogRect(HWND dialog, RECT* rect);
-// Horizontal and vertical base units, as the platform packs them.
-LONG GetDialogBaseUnits();
 // The next (or previous) WS_TABSTOP control after `control` among `dialog`'s children, wrapping.
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
 // The next control of `control`'s group (WS_GROUP starts a group), wrapping inside it.

@@ -88,13 +88,17 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
   }
   HWND parent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
   BOOL child = (dwStyle & WS_CHILD) != 0;
-  if (!CreateEx(dwExStyle, lpszClassName ? lpszClassName : frame_class(), m_strTitle,
-                dwStyle & ~(FWS_ADDTOTITLE | FWS_PREFIXTITLE | FWS_SNAPTOBARS), rect.left, rect.top,
-                rect.right - rect.left, rect.bottom - rect.top, parent,
+  // The default rectangle lets the window layer choose the place and size.
+  bool by_default = rect.left == CW_USEDEFAULT;
+  int cx = by_default ? CW_USEDEFAULT : rect.right - rect.left;
+  int cy = by_default ? CW_USEDEFAULT : rect.bottom - rect.top;
+  if (!CreateEx(dwExStyle, lpszClassName ? lpszClassName : frame_class(), m_strTitle, dwStyle & ~FWS_ADDTOTITLE,
+                rect.left, rect.top, cx, cy, parent,
                 child ? reinterpret_cast<HMENU>(std::uintptr_t(AFX_IDW_PANE_FIRST)) : menu, pContext)) {
     return FALSE;
   }
-  // The frame styles live on the frame object (the window's style word has no room for them).
+  // The frame styles share bits with window styles (FWS_PREFIXTITLE is WS_THICKFRAME's bit), so
+  // the frame keeps its own copy and the window keeps its style.
   m_frameStyle = dwStyle & (FWS_ADDTOTITLE | FWS_PREFIXTITLE | FWS_SNAPTOBARS);
   return TRUE;
 }

@@ -68,7 +68,7 @@ void refresh_window_menu(ClientState& s) {
   if (s.created.empty()) return;
   AppendMenu(s.window_menu, MF_SEPARATOR, 0, nullptr);
   s.listed = 1;
-  HWND active = s.order.front();
+  HWND active = s.order.empty() ? nullptr : s.order.front();
   int n = 0;
   for (HWND child : s.created) {
     if (n == kMaxWindowMenuChildren) break;
@@ -377,6 +377,17 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
 }
 
 void CMDIFrameWnd::RecalcLayout(BOOL bNotify) { CFrameWnd::RecalcLayout(bNotify); }
+
+void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+  // The main frame names the program first, then the active child's document.
+  if (!(m_frameStyle & FWS_ADDTOTITLE)) return;
+  CDocument* doc = GetActiveDocument();
+  CString title = m_strTitle;
+  if (bAddToTitle && doc && !doc->GetTitle().IsEmpty()) title += " - " + doc->GetTitle();
+  CString current;
+  GetWindowText(current);
+  if (current != title) SetWindowText(title);
+}
 
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
   // The active child frame (its view and document) first.

@@ -48,6 +48,7 @@ class CMDIFrameWnd : public CFrameWnd {
   virtual HMENU GetWindowMenuPopup(HMENU hMenuBar);
   void OnUpdateFrameMenu(HMENU hMenuAlt) override;
   void RecalcLayout(BOOL bNotify = TRUE) override;
+  void OnUpdateFrameTitle(BOOL bAddToTitle) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -62,7 +62,8 @@ void CRecentFileList::WriteList() {
 void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI) {
   CMenu* menu = pCmdUI->m_pMenu;
   if (m_arrNames.empty() || !menu) {
-    pCmdUI->Enable(FALSE);
+    // Outside a menu (the check before a command runs) the entries only decide the state.
+    pCmdUI->Enable(!m_arrNames.empty());
     return;
   }
   // Replace the first entry's item and any entries added before by one item per file.

@@ -2,10 +2,10 @@
 
 #include <unistd.h>
 
+#include <QDir>
 #include <QLocalSocket>
 
 #include "platform/base/byte_io.h"
-#include "platform/base/temp_folder.h"
 
 namespace shell {
 
@@ -44,8 +44,9 @@ bool SingleInstance::decode(const std::string& bytes, std::vector<std::string>& 
 }
 
 bool SingleInstance::acquire(std::function<void(const std::vector<std::string>&)> handler) {
-  std::string folder = base::temp_folder();
-  lock_ = std::make_unique<QLockFile>(QString::fromStdString(folder + "/" + server_name_ + ".lock"));
+  // The lock must be the same file for every process of the user: the system's temporary folder
+  // (the program's own temporary folder is per process).
+  lock_ = std::make_unique<QLockFile>(QDir::tempPath() + "/" + QString::fromStdString(server_name_) + ".lock");
   lock_->setStaleLockTime(0);
   if (!lock_->tryLock(0)) {
     // A lock left by a process that died is taken over.

@@ -19,8 +19,8 @@ class SingleInstance {
  public:
   static constexpr size_t kMaxMessage = 64 * 1024;
 
-  // `name` tells programs apart ("LumoKAL"); the lock and socket live in the user's temporary
-  // folder.
+  // `name` tells programs apart ("LumoKAL"); the lock lives in the system's temporary folder and
+  // both lock and socket names carry the user's id.
   explicit SingleInstance(std::string name);
   ~SingleInstance();
 
