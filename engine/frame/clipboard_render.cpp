@@ -81,9 +81,10 @@ ClipFormatTablePtr MvRenderClipFormats(ViewerHandle viewer, BOOL selection, uint
     frame::SourceRecord record;
     if (source->Load(position, record) != 0 || record.topicHeader) break;
     frame::FrFreeAllFrames(*clone);
+    // A record that cannot be laid out leaves the copy incomplete: nothing is handed out.
     if (!frame::FrMakeFrame(*clone, std::move(record), false, true)) {
       SetErrorCode(error, kViewNoMemory);
-      break;
+      return nullptr;
     }
     const frame::LayoutFrame& current = clone->frames.front();
     int32_t from = current.position == first.position ? first.offset : INT32_MIN;

@@ -38,7 +38,8 @@ uint32_t MvRtfClipFormat();
 
 // `wanted` 0 renders RTF and text, kClipFormatText only text, the RTF format only RTF. With
 // `selection` and a selection the selection is rendered, else the whole shown region. Null with
-// 1038 when nothing was rendered.
+// 1038 when nothing was rendered, and with 1001 when a record could not be laid out (no partial
+// copy is handed out).
 ClipFormatTablePtr MvRenderClipFormats(ViewerHandle viewer, BOOL selection, uint32_t wanted, TitleErrorCode* error);
 // The bytes of one format, or empty with 1038.
 std::vector<uint8_t> MvRenderClipFormat(ViewerHandle viewer, BOOL selection, uint32_t format, TitleErrorCode* error);

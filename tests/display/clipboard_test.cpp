@@ -74,6 +74,14 @@ TEST(Clipboard, TableRowsEndOnTheirOwnLinesWithCellsSeparatedByTabs) {
   EXPECT_EQ(rtf.body(), "\\pard\\ql\\fi0\\li0\\ri0\\sb0\\sa0\\sl0\\plain{\\f0\\fs20 a}\\tab{\\f0\\fs20 b}\\par{\\f0\\fs20 c}\\tab{\\f0\\fs20 d}\\par");
 }
 
+TEST(Clipboard, DamagedRecordGivesNoPartialCopy) {
+  medview::MvSetClipFormatRegistrar(FakeRegister);
+  DisplayTopic topic({Paragraph("cala|"), Bytes{0x20}, Paragraph("reszta|")});
+  medview::TitleErrorCode error = 0;
+  EXPECT_EQ(medview::MvRenderClipFormats(&topic.viewer(), FALSE, 0, &error), nullptr);
+  EXPECT_EQ(error, medview::kViewNoMemory);
+}
+
 TEST(Clipboard, BusyViewerRendersNothing) {
   DisplayTopic topic({Paragraph("tekst|")});
   medview::ViewerBusy hold(&topic.viewer());
