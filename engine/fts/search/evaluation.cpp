@@ -231,6 +231,20 @@ void final_pass(FtsHits& hits, bool ranking, bool resort) {
   });
 }
 
+// Walks two topic-sorted hit lists together and calls `join(a, b)` for each topic both hold; the
+// hits of `first` that it accepts (returns true for) are kept, as `join` left them.
+template <typename Join>
+FtsHits join_topics(FtsHits first, const FtsHits& second, Join join) {
+  FtsHits out;
+  auto b = second.begin();
+  for (FtsHit& a : first) {
+    while (b != second.end() && b->topic < a.topic) ++b;
+    if (b == second.end() || b->topic != a.topic) continue;
+    if (join(a, *b)) out.push_back(std::move(a));
+  }
+  return out;
+}
+
 }  // namespace
 
 void SortOccurrences(std::vector<FtsOccurrence>& occurrences) {
@@ -259,15 +273,10 @@ FtsHits FtsCombineOr(FtsHits first, FtsHits second) {
 }
 
 FtsHits FtsCombineAnd(FtsHits first, FtsHits second) {
-  FtsHits out;
-  auto b = second.begin();
-  for (FtsHit& a : first) {
-    while (b != second.end() && b->topic < a.topic) ++b;
-    if (b == second.end() || b->topic != a.topic) continue;
-    a.occurrences = merge_occurrences(std::move(a.occurrences), b->occurrences);
-    out.push_back(std::move(a));
-  }
-  return out;
+  return join_topics(std::move(first), second, [](FtsHit& a, const FtsHit& b) {
+    a.occurrences = merge_occurrences(std::move(a.occurrences), b.occurrences);
+    return true;
+  });
 }
 
 FtsHits FtsCombineNot(FtsHits first, const FtsHits& second) {
@@ -352,45 +361,35 @@ void near_marks(const std::vector<FtsOccurrence>& from, const std::vector<FtsOcc
 }  // namespace
 
 FtsHits FtsCombinePhrase(FtsHits first, FtsHits second) {
-  FtsHits out;
-  auto b = second.begin();
-  for (FtsHit& a : first) {
-    while (b != second.end() && b->topic < a.topic) ++b;
-    if (b == second.end() || b->topic != a.topic) continue;
-    a.occurrences = phrase_topic(std::move(a.occurrences), b->occurrences);
-    if (!a.occurrences.empty()) out.push_back(std::move(a));
-  }
-  return out;
+  return join_topics(std::move(first), second, [](FtsHit& a, const FtsHit& b) {
+    a.occurrences = phrase_topic(std::move(a.occurrences), b.occurrences);
+    return !a.occurrences.empty();
+  });
 }
 
 FtsHits FtsCombineNear(FtsHits first, FtsHits second, uint16_t distance) {
-  FtsHits out;
-  auto b = second.begin();
   std::vector<bool> behind_marks, second_marks;
-  for (FtsHit& a : first) {
-    while (b != second.end() && b->topic < a.topic) ++b;
-    if (b == second.end() || b->topic != a.topic) continue;
+  return join_topics(std::move(first), second, [&](FtsHit& a, const FtsHit& b) {
     // A pending group (an earlier NEAR) keeps its occurrences; the new words are compared with the
     // occurrences of its first operand only.
     std::vector<FtsOccurrence> behind, front;
     for (const FtsOccurrence& o : a.occurrences) (o.flags & kOccNearSecond ? front : behind).push_back(o);
     const bool grouped = !front.empty();
-    near_marks(behind, b->occurrences, distance, behind_marks);
-    near_marks(b->occurrences, behind, distance, second_marks);
+    near_marks(behind, b.occurrences, distance, behind_marks);
+    near_marks(b.occurrences, behind, distance, second_marks);
     std::vector<FtsOccurrence> kept;
-    for (size_t i = 0; i < b->occurrences.size(); ++i) {
+    for (size_t i = 0; i < b.occurrences.size(); ++i) {
       if (!second_marks[i]) continue;
-      kept.push_back(b->occurrences[i]);
+      kept.push_back(b.occurrences[i]);
       kept.back().flags |= kOccNearSecond;
     }
-    if (kept.empty()) continue;
+    if (kept.empty()) return false;
     std::vector<FtsOccurrence> kept_behind;
     for (size_t i = 0; i < behind.size(); ++i)
       if (grouped || behind_marks[i]) kept_behind.push_back(behind[i]);
     a.occurrences = merge_occurrences(merge_occurrences(std::move(kept_behind), front), kept);
-    out.push_back(std::move(a));
-  }
-  return out;
+    return true;
+  });
 }
 
 void FtsFinishNearGroups(FtsHits& hits) {
