@@ -35,24 +35,19 @@ FsErrorCode copyBytes(Read read, Write write, int64_t size, const FsCopyCallback
   return kFsOk;
 }
 
-FsErrorCode osError(base::OsError e, FsErrorCode otherwise) {
-  const FsErrorCode mapped = FsMapOsError(e);
-  return FS_SET_ERROR(mapped == kFsBadFormat ? otherwise : mapped);
-}
-
 // Creates the temporary disk file that holds a file's new contents.
 FsErrorCode openTemporaryFile(InternalFileHandle* file) {
   file->tempName = FmNewTemp(file->name.empty() ? "dir" : file->name.c_str());
   if (!file->tempName) return FsGetLastError();
   if (base::OsError e = file->temp.open(file->tempName->path(), base::OpenMode::ReadWrite); e != base::OsError::None) {
     DropTemporaryFile(file);
-    return osError(e, kFsCannotCreate);
+    return FS_SET_ERROR(FsMapOsError(e, kFsCannotCreate));
   }
   uint8_t header[kFileHeaderSize];
   WriteFileHeader(file->header, std::span<uint8_t, kFileHeaderSize>(header));
   if (base::OsError e = file->temp.write_at(0, header, sizeof header); e != base::OsError::None) {
     DropTemporaryFile(file);
-    return osError(e, kFsDiskFull);
+    return FS_SET_ERROR(FsMapOsError(e, kFsDiskFull));
   }
   file->flags |= kFileInTemp;
   return kFsOk;
@@ -68,7 +63,7 @@ FsErrorCode beginWriting(InternalFileHandle* file) {
       [&](int64_t at, uint8_t* out, size_t n) { return ContainerRead(fs, data + at, out, n); },
       [&](int64_t at, const uint8_t* in, size_t n) {
         const base::OsError e = file->temp.write_at(uint64_t(kFileHeaderSize + at), in, n);
-        return e == base::OsError::None ? kFsOk : osError(e, kFsDiskFull);
+        return e == base::OsError::None ? kFsOk : FS_SET_ERROR(FsMapOsError(e, kFsDiskFull));
       },
       file->header.used, nullptr);
   if (code) DropTemporaryFile(file);
@@ -289,7 +284,7 @@ int64_t FsWriteFile(InternalFileHandle* file, const void* buffer, int64_t count)
   if (count) {
     const base::OsError e = file->temp.write_at(uint64_t(kFileHeaderSize + file->position), buffer, size_t(count));
     if (e != base::OsError::None) {
-      osError(e, kFsDiskFull);
+      FS_SET_ERROR(FsMapOsError(e, kFsDiskFull));
       return -1;
     }
   }
@@ -315,7 +310,7 @@ bool FsSetFileSize(InternalFileHandle* file, int64_t size) {
   }
   // Bytes past the old end read as zeros.
   if (base::OsError e = file->temp.set_size(uint64_t(kFileHeaderSize + size)); e != base::OsError::None) {
-    osError(e, kFsDiskFull);
+    FS_SET_ERROR(FsMapOsError(e, kFsDiskFull));
     return false;
   }
   file->header.used = int32_t(size);

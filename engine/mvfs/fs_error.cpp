@@ -95,13 +95,13 @@ FsErrorKeeper::FsErrorKeeper()
 
 FsErrorKeeper::~FsErrorKeeper() { FsSetError(sourceFile_, line_, code_); }
 
-FsErrorCode FsMapOsError(base::OsError error) {
+FsErrorCode FsMapOsError(base::OsError error, FsErrorCode otherwise) {
   switch (error) {
     case base::OsError::None: return kFsOk;
     case base::OsError::Access: return kFsReadOnly;
     case base::OsError::Invalid: return kFsBadArgument;
     case base::OsError::NoSpace: return kFsDiskFull;
-    default: return kFsBadFormat;
+    default: return otherwise;
   }
 }
 

@@ -65,8 +65,8 @@ class FsErrorKeeper {
 };
 
 // Operating-system errors in one place: none 0, access denied 9, invalid handle 6, disk full 11,
-// everything else 4.
-FsErrorCode FsMapOsError(base::OsError error);
+// everything else `otherwise` (4 unless the caller knows better).
+FsErrorCode FsMapOsError(base::OsError error, FsErrorCode otherwise = kFsBadFormat);
 
 }  // namespace mvfs
 

@@ -77,8 +77,7 @@ int64_t FidWrite(base::OsFile& file, const void* buffer, int64_t count) {
     const size_t piece = size_t(std::min(kPieceSize, count - done));
     base::OsError e = file.write(in + done, piece);
     if (e != base::OsError::None) {
-      FsErrorCode mapped = FsMapOsError(e);
-      FS_SET_ERROR(mapped == kFsBadFormat ? kFsDiskFull : mapped);
+      FS_SET_ERROR(FsMapOsError(e, kFsDiskFull));
       return done ? done : -1;
     }
     done += int64_t(piece);

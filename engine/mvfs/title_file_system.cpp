@@ -69,8 +69,7 @@ FsErrorCode ContainerWrite(TitleFileSystem* fs, int64_t offset, const void* data
   if (FsErrorCode e = EnsureOsFile(fs)) return e;
   const base::OsError e = fs->os.write_at(uint64_t(offset), data, size);
   if (e == base::OsError::None) return kFsOk;
-  const FsErrorCode mapped = FsMapOsError(e);
-  return FS_SET_ERROR(mapped == kFsBadFormat ? kFsWriteFailed : mapped);
+  return FS_SET_ERROR(FsMapOsError(e, kFsWriteFailed));
 }
 
 FsErrorCode DirectoryLookup(TitleFileSystem* fs, const char* name, int32_t& offset) {
