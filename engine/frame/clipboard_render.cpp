@@ -5,8 +5,8 @@
 
 #include "engine/adt/paragraph_info.h"
 #include "engine/adt/topic_record_header.h"
+#include "engine/frame/region_walk.h"
 #include "engine/frame/selection.h"
-#include "engine/frame/topic_layout.h"
 #include "engine/frame/view_marks.h"
 #include "engine/medview/viewer_fonts.h"
 
@@ -50,9 +50,7 @@ ClipFormatTablePtr MvRenderClipFormats(ViewerHandle viewer, BOOL selection, uint
   bool wantText = wanted == 0 || wanted == kClipFormatText;
   bool wantRtf = rtfFormat != 0 && (wanted == 0 || wanted == rtfFormat);
   // The range: the selection in text order, or the shown region.
-  int32_t regionFirst = viewer->region == 0 ? viewer->chunk.values[frame::kChunkNonScrollStart]
-                                            : viewer->chunk.values[frame::kChunkScrollStart];
-  TextPoint first{regionFirst, 0}, last{INT32_MAX, INT32_MAX};
+  TextPoint first{frame::FrRegionStart(*viewer), 0}, last{INT32_MAX, INT32_MAX};
   if (selection && MvHasSelection(viewer)) viewer->marks->selection.Ordered(first, last);
   TitleErrorCode code = 0;
   ClonePtr clone(MvCloneViewer(viewer, &code));
@@ -64,37 +62,17 @@ ClipFormatTablePtr MvRenderClipFormats(ViewerHandle viewer, BOOL selection, uint
   if (clone->layoutRect.right <= clone->layoutRect.left) clone->layoutRect = RECT{0, 0, 2000, 2000};
   datapres::RtfWriter rtf;
   datapres::TextWriter text;
-  std::shared_ptr<frame::RecordSource> source = clone->source;
-  if (!source && clone->title) source = frame::FrTitleRecordSource(clone->title);
-  if (!source) {
-    SetErrorCode(error, kViewNothingRendered);
-    return nullptr;
-  }
-  // The region ends before the scrolling region's start (region 0) or with the topic's last record.
-  int32_t stop = viewer->region == 0 ? viewer->chunk.values[frame::kChunkScrollStart]
-                                     : viewer->chunk.values[frame::kChunkTopicEnd];
-  bool stopIncluded = viewer->region != 0;
-  // Each record in turn is laid out alone, walked and dropped.
-  int32_t position = first.position;
-  while (position >= 0 && position <= last.position) {
-    if (stop >= 0 && (stopIncluded ? position > stop : position >= stop)) break;
-    frame::SourceRecord record;
-    if (source->Load(position, record) != 0 || record.topicHeader) break;
-    frame::FrFreeAllFrames(*clone);
-    // A record that cannot be laid out leaves the copy incomplete: nothing is handed out.
-    if (!frame::FrMakeFrame(*clone, std::move(record), false, true)) {
-      SetErrorCode(error, kViewNoMemory);
-      return nullptr;
-    }
-    const frame::LayoutFrame& current = clone->frames.front();
+  code = frame::FrWalkRegion(*clone, first.position, last.position, [&](frame::LayoutFrame& current) {
     int32_t from = current.position == first.position ? first.offset : INT32_MIN;
     int32_t to = current.position == last.position ? last.offset : INT32_MAX;
     frame::FrRenderFrame(*clone, current, from, to, wantRtf ? &rtf : nullptr, wantText ? &text : nullptr);
-    // A chain that does not move forward is damage.
-    if (current.next <= position) break;
-    position = current.next;
+    return true;
+  });
+  // A record that cannot be laid out leaves the copy incomplete: nothing is handed out.
+  if (code) {
+    SetErrorCode(error, code);
+    return nullptr;
   }
-  frame::FrFreeAllFrames(*clone);
   auto table = std::make_unique<ClipFormatTable>();
   if (wantRtf && rtf.HasContent()) {
     std::string document = rtf.Document();

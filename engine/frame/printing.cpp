@@ -4,9 +4,9 @@
 #include <climits>
 
 #include "engine/frame/painting.h"
+#include "engine/frame/region_walk.h"
 #include "engine/frame/selection.h"
 #include "engine/frame/text_output.h"
-#include "engine/frame/topic_layout.h"
 #include "engine/frame/view_marks.h"
 #include "engine/medview/viewer_fonts.h"
 #include "platform/gdi/core/dc_api.h"
@@ -63,21 +63,7 @@ bool CutToRange(Viewer& viewer, std::span<const uint8_t> text, LayoutObject& o, 
 }
 
 TitleErrorCode LayOutRange(Viewer& clone, const TextPoint& first, const TextPoint& last, PrintedRange& out) {
-  std::shared_ptr<frame::RecordSource> source = clone.source;
-  if (!source && clone.title) source = frame::FrTitleRecordSource(clone.title);
-  if (!source) return kViewNoLayout;
-  int32_t stop = clone.region == 0 ? clone.chunk.values[frame::kChunkScrollStart]
-                                   : clone.chunk.values[frame::kChunkTopicEnd];
-  bool stopIncluded = clone.region != 0;
-  int32_t position = first.position;
-  while (position >= 0 && position <= last.position) {
-    if (stop >= 0 && (stopIncluded ? position > stop : position >= stop)) break;
-    frame::SourceRecord record;
-    if (source->Load(position, record) != 0 || record.topicHeader) break;
-    frame::FrFreeAllFrames(clone);
-    if (!frame::FrMakeFrame(clone, std::move(record), false, true)) return kViewNoMemory;
-    LayoutFrame current = std::move(clone.frames.front());
-    clone.frames.clear();
+  TitleErrorCode code = frame::FrWalkRegion(clone, first.position, last.position, [&](LayoutFrame& current) {
     int32_t from = current.position == first.position ? first.offset : INT32_MIN;
     int32_t to = current.position == last.position ? last.offset : INT32_MAX;
     std::span<const uint8_t> text = frame::FrFrameText(current);
@@ -91,7 +77,6 @@ TitleErrorCode LayOutRange(Viewer& clone, const TextPoint& first, const TextPoin
       keptTop = std::min(keptTop, o.y);
       kept.push_back(o);
     }
-    int32_t next = current.next;
     int32_t lift = current.position == first.position && from > 0 && keptTop != INT32_MAX ? keptTop : 0;
     for (LayoutObject& o : kept) o.y -= lift;
     current.height = std::max(current.height - lift, 0);
@@ -104,12 +89,11 @@ TitleErrorCode LayOutRange(Viewer& clone, const TextPoint& first, const TextPoin
     out.frameTops.push_back(out.height);
     out.height += current.height;
     out.frames.push_back(std::move(current));
-    if (next <= position) break;
-    position = next;
-  }
+    return true;
+  });
   std::stable_sort(out.objects.begin(), out.objects.end(),
                    [](const PrintedObject& a, const PrintedObject& b) { return a.top < b.top; });
-  return kViewOk;
+  return code;
 }
 
 bool StartPage(HDC hdc, const RECT& page, RECT& layout, PrintPageCallback callback, void* job) {
@@ -145,9 +129,7 @@ BOOL MvPrint(ViewerHandle viewer, HDC hdc, BOOL selectionOnly, const RECT* page,
     SetErrorCode(error, kViewBusy);
     return FALSE;
   }
-  int32_t regionFirst = viewer->region == 0 ? viewer->chunk.values[frame::kChunkNonScrollStart]
-                                            : viewer->chunk.values[frame::kChunkScrollStart];
-  TextPoint first{regionFirst, INT32_MIN}, last{INT32_MAX, INT32_MAX};
+  TextPoint first{frame::FrRegionStart(*viewer), INT32_MIN}, last{INT32_MAX, INT32_MAX};
   if (selectionOnly) viewer->marks->selection.Ordered(first, last);
   TitleErrorCode code = 0;
   ClonePtr clone(MvCloneViewer(viewer, &code));
