@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <memory>
 
+#include "engine/frame/region_walk.h"
 #include "engine/frame/selection.h"
 #include "engine/frame/text_output.h"
 #include "engine/frame/view_marks.h"
@@ -199,7 +202,68 @@ void ToggleAll(Viewer& viewer) {
   }
 }
 
+struct CloneDeleter {
+  void operator()(Viewer* viewer) const { MvDestroyViewer(viewer); }
+};
+
+// Walks the hotspots of the shown region on a clone, numbering them from 0 where the hotspot number
+// changes between objects; `visit` gets the clone, the object's index in the clone's only frame and
+// the hotspot's number, and returns false to stop.
+TitleErrorCode WalkHotspots(Viewer& viewer, const std::function<bool(Viewer&, size_t, int32_t)>& visit) {
+  TitleErrorCode code = 0;
+  std::unique_ptr<Viewer, CloneDeleter> clone(MvCloneViewer(&viewer, &code));
+  if (!clone) return kViewNoMemory;
+  if (MvAcquireDC(clone.get()) != 0) return kViewNoDC;
+  int32_t count = 0;
+  bool stopped = false;
+  code = frame::FrWalkRegion(*clone, frame::FrRegionStart(*clone), INT32_MAX, [&](LayoutFrame& current) {
+    int32_t previous = 0;
+    for (size_t i = 0; i < current.objects.size(); ++i) {
+      const LayoutObject& o = current.objects[i];
+      if (!IsHotspot(o) || o.hotspotNumber == previous) continue;
+      previous = o.hotspotNumber;
+      if (!visit(*clone, i, count++)) {
+        stopped = true;
+        return false;
+      }
+    }
+    return true;
+  });
+  MvReleaseDC(clone.get());
+  return code ? code : stopped ? kViewOk : kViewNoHotspot;
+}
+
 }  // namespace
+
+int32_t MvCountHotspots(ViewerHandle viewer) {
+  if (!viewer) return 0;
+  ViewerBusy busy(viewer);
+  if (!busy.entered()) return 0;
+  int32_t count = 0;
+  WalkHotspots(*viewer, [&](Viewer&, size_t, int32_t) { return ++count, true; });
+  return count;
+}
+
+BOOL MvGetNthHotspot(ViewerHandle viewer, int32_t n, HotspotTarget* target, TitleErrorCode* error) {
+  SetErrorCode(error, kViewOk);
+  if (!viewer) return FALSE;
+  ViewerBusy busy(viewer);
+  if (!busy.entered()) {
+    SetErrorCode(error, kViewBusy);
+    return FALSE;
+  }
+  bool found = false;
+  TitleErrorCode code = WalkHotspots(*viewer, [&](Viewer& clone, size_t index, int32_t number) {
+    if (number != n) return true;
+    found = frame::FrHotspotTarget(clone, 0, index, target);
+    return false;
+  });
+  if (!found) {
+    SetErrorCode(error, code ? code : kViewNoHotspot);
+    return FALSE;
+  }
+  return TRUE;
+}
 
 BOOL MvHotspotFromPoint(ViewerHandle viewer, int32_t x, int32_t y, HotspotInfo* info, HotspotTarget* target,
                         TitleErrorCode* error) {

@@ -52,6 +52,10 @@ BOOL MvHotspotFromPoint(ViewerHandle viewer, int32_t x, int32_t y, HotspotInfo* 
 BOOL MvSelectNextHotspot(ViewerHandle viewer, BOOL forward, TitleErrorCode* error);
 BOOL MvGetCurrentHotspot(ViewerHandle viewer, HotspotTarget* target, TitleErrorCode* error);
 BOOL MvShowHotspots(ViewerHandle viewer, BOOL show, TitleErrorCode* error);
+// Hotspots of the whole shown region, each record laid out in turn on a clone of the viewer: their
+// number, and the target of hotspot n (from 0; 1014 past the end).
+int32_t MvCountHotspots(ViewerHandle viewer);
+BOOL MvGetNthHotspot(ViewerHandle viewer, int32_t n, HotspotTarget* target, TitleErrorCode* error);
 
 }  // namespace medview
 

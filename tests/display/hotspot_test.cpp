@@ -145,6 +145,17 @@ TEST(Hotspots, TabAndShiftTabStepOverTheLinks) {
   EXPECT_FALSE(medview::MvGetCurrentHotspot(&v, &target, &error));  // showing all cleared the focus
 }
 
+TEST(Hotspots, CountedAndReadOverTheWholeRegion) {
+  LinkTopic topic;
+  EXPECT_EQ(medview::MvCountHotspots(&topic.viewer()), 2);
+  medview::HotspotTarget target;
+  medview::TitleErrorCode error = 99;
+  ASSERT_TRUE(medview::MvGetNthHotspot(&topic.viewer(), 1, &target, &error));
+  EXPECT_EQ(target.target, 0x2222u);
+  EXPECT_FALSE(medview::MvGetNthHotspot(&topic.viewer(), 2, &target, &error));
+  EXPECT_EQ(error, medview::kViewNoHotspot);
+}
+
 TEST(Hotspots, BusyViewerIsTurnedAway) {
   LinkTopic topic;
   medview::ViewerBusy hold(&topic.viewer());
