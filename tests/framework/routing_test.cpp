@@ -1,6 +1,7 @@
 // Commands from menus and accelerators reach the active view; update-UI runs on idle and before
 // menus open; control bars take their strips in Z order; floating windows follow their frame.
 #include "platform/framework/menu.h"
+#include "platform/framework/mini_frame.h"
 #include "platform/win/virtual_keys.h"
 #include "tests/framework/framework_fixture.h"
 #include "tests/support/synthetic_input.h"
@@ -130,9 +131,11 @@ TEST_F(RoutingTest, BarsUpdateOnIdleAndTakeTheirStripsInZOrder) {
 }
 
 TEST_F(RoutingTest, FloatingWindowsFollowTheirFrame) {
-  CWnd floating;
-  ASSERT_TRUE(floating.CreateEx(WS_EX_TOOLWINDOW, nullptr, "Pasek", WS_POPUP | WS_CAPTION | WS_VISIBLE,
-                                CRect(10, 10, 200, 100), frame, 0));
+  // A mini frame owns itself and ends with its window.
+  auto* mini = std::make_unique<CMiniFrameWnd>().release();
+  ASSERT_TRUE(mini->Create(nullptr, "Pasek", WS_CAPTION | WS_VISIBLE | MFS_THICKFRAME, CRect(10, 10, 200, 100), frame));
+  CWnd& floating = *mini;
+  EXPECT_NE(floating.GetStyle() & WS_THICKFRAME, 0u);
   ASSERT_EQ(frame->FloatingWindows().size(), 1u);
   // A modal dialog disables the frame: the floating window goes with it.
   frame->EnableWindow(FALSE);
