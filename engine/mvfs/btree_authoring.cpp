@@ -85,6 +85,15 @@ int32_t totalSize(const std::vector<Entry>& entries, size_t from, size_t to) {
   return total;
 }
 
+// Loads leaf `page` into its cache slot and lists its entries; `used` gets the bytes the page fills.
+FsErrorCode loadLeafEntries(BtreeHandle* tree, int16_t page, std::span<uint8_t>& bytes, std::vector<Entry>& entries,
+                            int32_t& used) {
+  if (FsErrorCode e = LoadPage(tree, page, tree->header.levels - 1, bytes)) return e;
+  if (!pageEntries(tree, bytes, true, entries)) return FS_SET_ERROR(kFsBadFormat);
+  used = kLeafHeaderSize + totalSize(entries, 0, entries.size());
+  return kFsOk;
+}
+
 // Builds a page image from entries [from, to).
 std::vector<uint8_t> buildPage(const BtreeHandle* tree, const std::vector<Entry>& entries, size_t from, size_t to,
                                bool leaf, PageHead head) {
@@ -262,10 +271,9 @@ FsErrorCode insertEntry(BtreeHandle* tree, std::span<const uint8_t> key, std::sp
   if (found == kFsOk) return FS_SET_ERROR(kFsKeyExists);
   if (position.page < 0) return FsGetLastError() ? FsGetLastError() : FS_SET_ERROR(kFsBadFormat);
   std::span<uint8_t> bytes;
-  if (FsErrorCode e = LoadPage(tree, position.page, tree->header.levels - 1, bytes)) return e;
   std::vector<Entry> entries;
-  if (!pageEntries(tree, bytes, true, entries)) return FS_SET_ERROR(kFsBadFormat);
-  const int32_t used = kLeafHeaderSize + totalSize(entries, 0, entries.size());
+  int32_t used = 0;
+  if (FsErrorCode e = loadLeafEntries(tree, position.page, bytes, entries, used)) return e;
   if (used + entrySize <= tree->header.pageSize) {
     const int32_t at = position.offset + kPositionBase;
     std::memmove(bytes.data() + at + entrySize, bytes.data() + at, size_t(used - at));
@@ -287,10 +295,9 @@ FsErrorCode insertEntry(BtreeHandle* tree, std::span<const uint8_t> key, std::sp
 // Removes the entry at a found position from its leaf.
 FsErrorCode removeEntry(BtreeHandle* tree, const BtPosition& position) {
   std::span<uint8_t> bytes;
-  if (FsErrorCode e = LoadPage(tree, position.page, tree->header.levels - 1, bytes)) return e;
   std::vector<Entry> entries;
-  if (!pageEntries(tree, bytes, true, entries)) return FS_SET_ERROR(kFsBadFormat);
-  const int32_t used = kLeafHeaderSize + totalSize(entries, 0, entries.size());
+  int32_t used = 0;
+  if (FsErrorCode e = loadLeafEntries(tree, position.page, bytes, entries, used)) return e;
   if (position.index < 0 || size_t(position.index) >= entries.size()) return FS_SET_ERROR(kFsNoPosition);
   const int32_t at = position.offset + kPositionBase;
   const int32_t size = int32_t(entries[size_t(position.index)].bytes.size());
