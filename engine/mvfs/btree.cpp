@@ -52,6 +52,14 @@ FsErrorCode loadLeaf(BtreeHandle* tree, int16_t page, std::span<uint8_t>& bytes,
   return kFsOk;
 }
 
+// The leaf a position names, with its head; 24 when the position names no entry of a leaf.
+FsErrorCode loadPositionLeaf(BtreeHandle* tree, const BtPosition& position, std::span<uint8_t>& bytes, PageHead& head) {
+  if (position.page < 0 || tree->header.levels == 0) return FS_SET_ERROR(kFsNoPosition);
+  if (FsErrorCode e = loadLeaf(tree, position.page, bytes, head)) return e;
+  if (position.index < 0 || position.index >= head.count) return FS_SET_ERROR(kFsNoPosition);
+  return kFsOk;
+}
+
 // Walks from the first entry of a leaf to entry `index`; false when the page is damaged.
 bool entryAt(const BtreeHandle* tree, std::span<const uint8_t> page, int32_t index, PageEntry& entry) {
   int32_t at = kLeafHeaderSize;
@@ -244,14 +252,11 @@ FsErrorCode BtLookup(BtreeHandle* tree, const void* key, BtPosition* position, s
 FsErrorCode BtGetAt(BtreeHandle* tree, const BtPosition& position, std::vector<uint8_t>* key,
                     std::vector<uint8_t>* record) {
   if (!tree) return FS_SET_ERROR(kFsBadArgument);
-  if (position.page < 0 || tree->header.levels == 0) return FS_SET_ERROR(kFsNoPosition);
   std::span<uint8_t> bytes;
   PageHead head;
-  if (FsErrorCode e = loadLeaf(tree, position.page, bytes, head)) return e;
+  if (FsErrorCode e = loadPositionLeaf(tree, position, bytes, head)) return e;
   PageEntry entry;
-  if (position.index < 0 || position.index >= head.count ||
-      !ReadLeafEntry(tree, bytes, position.offset + kPositionBase, entry))
-    return FS_SET_ERROR(kFsNoPosition);
+  if (!ReadLeafEntry(tree, bytes, position.offset + kPositionBase, entry)) return FS_SET_ERROR(kFsNoPosition);
   copyOut(key, entry.key);
   copyOut(record, entry.record);
   return FS_SET_ERROR(kFsOk);
@@ -298,11 +303,9 @@ FsErrorCode BtLast(BtreeHandle* tree, std::vector<uint8_t>* key, std::vector<uin
 FsErrorCode BtMovePosition(BtreeHandle* tree, const BtPosition& position, int32_t count, int32_t* moved,
                            BtPosition* newPosition) {
   if (!tree) return FS_SET_ERROR(kFsBadArgument);
-  if (position.page < 0 || tree->header.levels == 0) return FS_SET_ERROR(kFsNoPosition);
   std::span<uint8_t> bytes;
   PageHead head;
-  if (FsErrorCode e = loadLeaf(tree, position.page, bytes, head)) return e;
-  if (position.index < 0 || position.index >= head.count) return FS_SET_ERROR(kFsNoPosition);
+  if (FsErrorCode e = loadPositionLeaf(tree, position, bytes, head)) return e;
   int16_t page = position.page;
   int64_t n = int64_t(position.index) + count;
   int64_t cut = 0;  // the shortfall (negative) or overshoot (positive) of a move cut short
