@@ -1,0 +1,160 @@
+// Standard and common controls: edits with limits and selection, automatic radio groups, list
+// boxes, progress bars and up-down controls with their notifications.
+#include <algorithm>
+
+#include "platform/base/cp1250.h"
+#include "platform/controls/progress_ctrl.h"
+#include "platform/controls/spin_button_ctrl.h"
+#include "platform/controls/standard_controls.h"
+#include "platform/win/virtual_keys.h"
+#include "tests/framework/framework_fixture.h"
+#include "tests/support/synthetic_input.h"
+
+namespace lumo::test {
+namespace {
+
+// A parent that records the notifications of its controls and may refuse up-down moves.
+class Parent : public CWnd {
+ public:
+  std::vector<std::pair<int, int>> commands;  // (id, code)
+  std::vector<int> scrolled;
+  bool refuse = false;
+  BOOL OnCommand(WPARAM wParam, LPARAM) override {
+    commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
+    return TRUE;
+  }
+  BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override {
+    auto* n = reinterpret_cast<NMUPDOWN*>(lParam);
+    if (n->hdr.code == UDN_DELTAPOS) *pResult = refuse;
+    return TRUE;
+  }
+  afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar*) {
+    if (code == SB_THUMBPOSITION) scrolled.push_back(int(short(pos)));
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(Parent, CWnd)
+  ON_WM_VSCROLL()
+END_MESSAGE_MAP()
+
+class ControlsTest : public FrameworkTest {
+ protected:
+  Parent parent;
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "Rodzic", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
+  }
+};
+
+TEST_F(ControlsTest, EditKeepsItsLimitAndSelection) {
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 100, 20), &parent, 5));
+  edit.LimitText(5);
+  edit.SetFocus();
+  type_text(base::cp1250::from_utf8("Łódź1234"));
+  pump();
+  CString text;
+  edit.GetWindowText(text);
+  EXPECT_EQ(utf8(text), "Łódź1");
+  EXPECT_TRUE(edit.GetModify());
+  int start = 0, end = 0;
+  edit.SetSel(1, 3);
+  edit.ReplaceSel("a");
+  edit.GetWindowText(text);
+  EXPECT_EQ(utf8(text), "Łaź1");
+  edit.GetSel(start, end);
+  EXPECT_EQ(start, 2);
+  EXPECT_EQ(end, 2);
+  edit.SetSel(0, -1);
+  press_key(VK_BACK, 0x08);
+  pump();
+  EXPECT_EQ(edit.GetWindowTextLength(), 0);
+  // Changes and the overflow were told to the parent.
+  auto count = [&](int code) { return std::count(parent.commands.begin(), parent.commands.end(), std::make_pair(5, code)); };
+  EXPECT_GE(count(EN_CHANGE), 5);
+  EXPECT_GE(count(EN_MAXTEXT), 1);
+}
+
+TEST_F(ControlsTest, AutomaticRadioButtonsOfAGroupExcludeEachOther) {
+  CButton a, b, c, other;
+  ASSERT_TRUE(a.Create("A", WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON, CRect(0, 0, 50, 20), &parent, 11));
+  ASSERT_TRUE(b.Create("B", WS_VISIBLE | BS_AUTORADIOBUTTON, CRect(0, 20, 50, 40), &parent, 12));
+  ASSERT_TRUE(c.Create("C", WS_VISIBLE | BS_AUTORADIOBUTTON, CRect(0, 40, 50, 60), &parent, 13));
+  ASSERT_TRUE(other.Create("D", WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON, CRect(0, 60, 50, 80), &parent, 14));
+  // Windows are made on top of their siblings: put them back in creation order.
+  for (CButton* w : {&a, &b, &c, &other}) ::SetWindowPos(w->m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  other.SetCheck(1);
+  click(a.m_hWnd, POINT{5, 5});
+  pump();
+  EXPECT_EQ(a.GetCheck(), 1);
+  c.SendMessage(BM_CLICK);
+  EXPECT_EQ(a.GetCheck(), 0);
+  EXPECT_EQ(c.GetCheck(), 1);
+  EXPECT_EQ(other.GetCheck(), 1);  // another group
+  EXPECT_EQ(parent.commands.size(), 2u);
+  EXPECT_EQ(parent.commands[0], std::make_pair(11, int(BN_CLICKED)));
+}
+
+TEST_F(ControlsTest, ListBoxKeepsItemsAndData) {
+  CListBox list;
+  ASSERT_TRUE(list.Create(WS_VISIBLE | 0x0001, CRect(0, 0, 100, 100), &parent, 20));
+  list.AddString("pierwszy");
+  list.AddString("trzeci");
+  EXPECT_EQ(list.InsertString(1, "drugi"), 1);
+  list.SetItemData(2, 33);
+  EXPECT_EQ(list.GetCount(), 3);
+  CString text;
+  list.GetText(1, text);
+  EXPECT_EQ(text.str(), "drugi");
+  EXPECT_EQ(list.GetItemData(2), 33u);
+  EXPECT_EQ(list.SetCurSel(5), LB_ERR);
+  click(list.m_hWnd, POINT{5, 20});
+  pump();
+  EXPECT_EQ(list.GetCurSel(), 1);
+  EXPECT_EQ(parent.commands.back(), std::make_pair(20, int(LBN_SELCHANGE)));
+  list.DeleteString(0);
+  EXPECT_EQ(list.GetCurSel(), 0);
+}
+
+TEST_F(ControlsTest, ProgressClampsAndWrapsItsSteps) {
+  CProgressCtrl progress;
+  ASSERT_TRUE(progress.Create(WS_VISIBLE, CRect(0, 0, 100, 10), &parent, 30));
+  progress.SetRange32(0, 50);
+  EXPECT_EQ(progress.SetPos(80), 0);
+  EXPECT_EQ(progress.GetPos(), 50);
+  progress.SetStep(20);
+  progress.StepIt();
+  EXPECT_EQ(progress.GetPos(), 20);  // past the end starts again
+  EXPECT_EQ(progress.OffsetPos(-100), 20);
+  EXPECT_EQ(progress.GetPos(), 0);
+  int low = 0, high = 0;
+  progress.GetRange(low, high);
+  EXPECT_EQ(high, 50);
+}
+
+TEST_F(ControlsTest, UpDownAsksItsParentAndFillsItsBuddy) {
+  CEdit buddy;
+  ASSERT_TRUE(buddy.Create(WS_VISIBLE, CRect(0, 0, 60, 20), &parent, 40));
+  CSpinButtonCtrl spin;
+  ASSERT_TRUE(spin.Create(WS_VISIBLE | UDS_SETBUDDYINT, CRect(60, 0, 76, 20), &parent, 41));
+  spin.SetBuddy(&buddy);
+  spin.SetRange32(1, 3);
+  spin.SetPos(2);
+  EXPECT_EQ(GetWindowTextString(buddy.m_hWnd), "2");
+  controls::spin_step(spin.m_hWnd, 1);
+  controls::spin_step(spin.m_hWnd, 1);  // at the end without UDS_WRAP
+  EXPECT_EQ(spin.GetPos(), 3);
+  EXPECT_EQ(GetWindowTextString(buddy.m_hWnd), "3");
+  EXPECT_EQ(parent.scrolled, (std::vector<int>{3}));
+  parent.refuse = true;
+  controls::spin_step(spin.m_hWnd, -1);
+  EXPECT_EQ(spin.GetPos(), 3);
+  parent.refuse = false;
+  click(spin.m_hWnd, POINT{5, 15});  // the lower arrow
+  pump();
+  EXPECT_EQ(spin.GetPos(), 2);
+}
+
+}  // namespace
+}  // namespace lumo::test
