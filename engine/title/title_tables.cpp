@@ -21,6 +21,14 @@ mvfs::BtreeHandle* tree_of(TitleHandle* t, mvfs::BtreePtr& tree, const char* nam
   return tree.get();
 }
 
+// Looks up the tree entry keyed by the 4-byte little-endian `number`.
+mvfs::FsErrorCode lookup_number(mvfs::BtreeHandle* tree, uint32_t number, std::vector<uint8_t>& record,
+                                mvfs::BtPosition& position) {
+  uint8_t key[4];
+  base::store_le32(key, number);
+  return mvfs::BtLookup(tree, key, &position, &record, false);
+}
+
 // Copies a stored title string (its bytes up to the first NUL) into the buffer; returns its length.
 int32_t copy_title(const std::vector<uint8_t>& record, char* buffer, size_t buffer_size) {
   const size_t length = size_t(std::find(record.begin(), record.end(), 0) - record.begin());
@@ -46,11 +54,9 @@ int32_t TtlLookupContextHash(TitleHandle* title, uint32_t hash) {
   if (!TtlIsValid(title)) return -1;
   mvfs::BtreeHandle* tree = tree_of(title, title->contexts, "|CONTEXT");
   if (!tree) return -1;
-  uint8_t key[4];
-  base::store_le32(key, hash);
   std::vector<uint8_t> record;
   mvfs::BtPosition position;
-  if (mvfs::BtLookup(tree, key, &position, &record, false) != mvfs::kFsOk || record.size() < 4) return -1;
+  if (lookup_number(tree, hash, record, position) != mvfs::kFsOk || record.size() < 4) return -1;
   return int32_t(base::load_le32(record.data()));
 }
 
@@ -70,11 +76,9 @@ int32_t TtlTopicTitle(TitleHandle* title, int32_t n, char* buffer, size_t buffer
   const int32_t address = TtlGetCatalogAddress(title, n);
   mvfs::BtreeHandle* tree = tree_of(title, title->title_strings, "|TTLBTREE");
   if (address == -1 || !tree) return -1;
-  uint8_t key[4];
-  base::store_le32(key, uint32_t(address));
   std::vector<uint8_t> record;
   mvfs::BtPosition position;
-  if (mvfs::BtLookup(tree, key, &position, &record, false) != mvfs::kFsOk) return -1;
+  if (lookup_number(tree, uint32_t(address), record, position) != mvfs::kFsOk) return -1;
   return copy_title(record, buffer, buffer_size);
 }
 
@@ -82,11 +86,9 @@ int32_t TtlTitleAtAddress(TitleHandle* title, int32_t address, char* buffer, siz
   if (!TtlIsValid(title)) return -1;
   mvfs::BtreeHandle* tree = tree_of(title, title->title_strings, "|TTLBTREE");
   if (!tree) return -1;
-  uint8_t key[4];
-  base::store_le32(key, uint32_t(address));
   std::vector<uint8_t> record;
   mvfs::BtPosition position;
-  const mvfs::FsErrorCode found = mvfs::BtLookup(tree, key, &position, &record, false);
+  const mvfs::FsErrorCode found = lookup_number(tree, uint32_t(address), record, position);
   if (found == mvfs::kFsNotFound) {
     // Not present: the entry just before the place where it would be, or the first entry when none
     // lies before it. A place past the last entry has the last entry before it.
