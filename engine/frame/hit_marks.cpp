@@ -31,9 +31,8 @@ void MapHit(medview::Viewer& viewer, const LayoutFrame& frame, std::span<const u
   const ObjectList& objects = frame.objects;
   size_t first = out.size();
   size_t i = 0;
-  while (i < objects.size() && !(objects[i].carriesChars() && !IsMarkerKind(objects[i].kind) && objects[i].lastChar >= s)) {
-    ++i;
-  }
+  auto reaches = [&](const LayoutObject& o) { return o.carriesChars() && !IsMarkerKind(o.kind) && o.lastChar >= s; };
+  while (i < objects.size() && !reaches(objects[i])) ++i;
   bool started = false;
   for (; i < objects.size(); ++i) {
     const LayoutObject& o = objects[i];
@@ -231,18 +230,8 @@ BOOL MvScrollToHit(ViewerHandle viewer, int32_t n, TitleErrorCode* error) {
     return FALSE;
   }
   // Records above or below are laid out until the hit is found or the region ends.
-  uint32_t address = list->entries[size_t(n)].address;
-  bool found = HitRect(*viewer, n, &r);
-  for (int step = 0; !found && step < 4096; ++step) {
-    const frame::LayoutFrame& head = viewer->frames.front();
-    uint32_t headAddress = uint32_t(head.position >> 14) << 15 | uint32_t(head.charBase & 0x7FFF);
-    bool above = address < headAddress;
-    int32_t height = viewer->layoutRect.bottom - viewer->layoutRect.top;
-    POINT applied{};
-    frame::FrScrollBy(*viewer, 0, above ? height : -height, &applied, nullptr);
-    if (applied.y == 0) break;
-    found = HitRect(*viewer, n, &r);
-  }
+  auto shown = [&] { return HitRect(*viewer, n, &r); };
+  bool found = frame::FrScrollTowards(*viewer, list->entries[size_t(n)].address, shown);
   if (!found) {
     MvReleaseDC(viewer);
     SetErrorCode(error, kViewHitNotFound);

@@ -237,6 +237,22 @@ bool FrAddressToPoint(Viewer& v, int32_t address, POINT* point) {
   return false;
 }
 
+bool FrScrollTowards(Viewer& v, uint32_t address, const std::function<bool()>& found) {
+  // A bound on the steps keeps a damaged chain from looping.
+  constexpr int kMaxSteps = 1 << 16;
+  for (int step = 0; step < kMaxSteps; ++step) {
+    if (found()) return true;
+    if (v.frames.empty()) return false;
+    const LayoutFrame& head = v.frames.front();
+    uint32_t headAddress = uint32_t(Block(head.position)) << 15 | uint32_t(head.charBase & 0x7FFF);
+    int32_t height = RectHeight(v);
+    POINT applied{};
+    FrScrollBy(v, 0, address < headAddress ? height : -height, &applied, nullptr);
+    if (applied.y == 0) return found();
+  }
+  return false;
+}
+
 }  // namespace frame
 
 namespace medview {
@@ -422,7 +438,13 @@ BOOL MvScrollToPosition(ViewerHandle viewer, int32_t address, TitleErrorCode* er
   }
   HeldDC dc(v);
   POINT point{};
-  if (!frame::FrAddressToPoint(v, address, &point)) {
+  // Addresses outside the shown region's blocks are not searched for.
+  int32_t start = 0, end = 0;
+  frame::Region(v, start, end);
+  int32_t block = int32_t(uint32_t(address) >> 15);
+  bool inBlocks = block >= (start >> 14) && block <= (end >> 14);
+  auto shown = [&] { return frame::FrAddressToPoint(v, address, &point); };
+  if (!inBlocks || !frame::FrScrollTowards(v, uint32_t(address), shown)) {
     SetErrorCode(error, kViewAddressNotShown);
     return FALSE;
   }

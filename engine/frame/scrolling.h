@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "engine/medview/viewer.h"
 
@@ -61,8 +62,12 @@ int64_t FrDistanceFromThumb(int32_t thumb, int64_t regionBytes);
 void FrScrollBy(medview::Viewer& viewer, int32_t dx, int32_t dy, POINT* applied, medview::TitleErrorCode* error);
 // Sets the thumb of one direction; true when the view changed.
 bool FrSetThumb(medview::Viewer& viewer, int32_t thumb, bool vertical, medview::TitleErrorCode* error);
-// Client point of a topic address laid out (records above or below are laid out as needed).
+// Client point of a topic address among the laid-out records.
 bool FrAddressToPoint(medview::Viewer& viewer, int32_t address, POINT* point);
+// Moves the view a window height at a time towards a topic address, laying records out above or
+// below, until `found` answers true or the region ends in that direction; returns `found`'s last
+// answer.
+bool FrScrollTowards(medview::Viewer& viewer, uint32_t address, const std::function<bool()>& found);
 // Visible height of the tallest text object cut by the rectangle's top (bottom) edge.
 int32_t FrTopCut(const medview::Viewer& viewer);
 int32_t FrBottomCut(const medview::Viewer& viewer);

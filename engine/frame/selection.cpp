@@ -128,8 +128,10 @@ void FrSentenceSpan(const std::vector<int>& chars, int32_t at, int32_t* first, i
   }
   // The sentence begins at its first letter or digit.
   int32_t s = b;
-  while (s < at && !(IsText(chars, size_t(s)) && (FrIsLetter(uint8_t(chars[size_t(s)])) || FrIsDigit(uint8_t(chars[size_t(s)])))))
-    ++s;
+  auto letterOrDigit = [&](int32_t i) {
+    return IsText(chars, size_t(i)) && (FrIsLetter(uint8_t(chars[size_t(i)])) || FrIsDigit(uint8_t(chars[size_t(i)])));
+  };
+  while (s < at && !letterOrDigit(s)) ++s;
   int32_t e = n;
   for (int32_t i = std::max(at, s); i < n; ++i) {
     if (int length = SentenceEndLength(chars, size_t(i))) {

@@ -12,8 +12,6 @@ using layout_test::MemoryRecordSource;
 
 uint32_t FakeRegister(const char*) { return 0xC0DE; }
 
-Bytes Cell(std::string_view text) { return Paragraph(text); }
-
 TEST(Clipboard, RegionCopiesEveryParagraphAsTextAndRtf) {
   medview::MvSetClipFormatRegistrar(FakeRegister);
   DisplayTopic topic({Paragraph("Pierwszy \xBF\xF3\xB3w.|"), Paragraph("Drugi {x}|")});
@@ -71,7 +69,9 @@ TEST(Clipboard, TableRowsEndOnTheirOwnLinesWithCellsSeparatedByTabs) {
   datapres::RtfWriter rtf;
   frame::FrRenderFrame(topic.viewer(), row, INT32_MIN, INT32_MAX, &rtf, &out);
   EXPECT_EQ(AsText(out.Finish()), "a\tb\r\nc\td\r\n");
-  EXPECT_EQ(rtf.body(), "\\pard\\ql\\fi0\\li0\\ri0\\sb0\\sa0\\sl0\\plain{\\f0\\fs20 a}\\tab{\\f0\\fs20 b}\\par{\\f0\\fs20 c}\\tab{\\f0\\fs20 d}\\par");
+  EXPECT_EQ(rtf.body(),
+            "\\pard\\ql\\fi0\\li0\\ri0\\sb0\\sa0\\sl0\\plain{\\f0\\fs20 a}\\tab{\\f0\\fs20 b}\\par"
+            "{\\f0\\fs20 c}\\tab{\\f0\\fs20 d}\\par");
 }
 
 TEST(Clipboard, DamagedRecordGivesNoPartialCopy) {

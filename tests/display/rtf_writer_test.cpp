@@ -59,7 +59,8 @@ TEST(RtfWriter, DocumentDeclaresTheCodePageAndEndsFontEntries) {
   rtf.Run(kArial, {}, Bytes("c"));
   rtf.ParagraphBreak();
   EXPECT_EQ(rtf.Document(),
-            "{\\rtf1\\ansi\\ansicpg1250\\deff0 {\\fonttbl {\\f0\\fswiss\\fcharset238 Arial;} {\\f3\\froman\\fcharset238 "
+            "{\\rtf1\\ansi\\ansicpg1250\\deff0 {\\fonttbl {\\f0\\fswiss\\fcharset238 Arial;} "
+            "{\\f3\\froman\\fcharset238 "
             "Times New Roman;}}\r\n\\pard{\\f0\\fs20 a}{\\f3\\fs20 b}{\\f0\\fs20 c}\\par}");
 }
 

@@ -116,6 +116,10 @@ TEST(Scrolling, AddressComesToTheTopAndAnAddressNotShownFails) {
   EXPECT_EQ(error, 0);
   EXPECT_EQ(v.frames.front().position, thirdPosition);
   EXPECT_EQ(v.frames.front().y, 0);
+  // A record below the laid-out band is laid out and brought to the top.
+  EXPECT_TRUE(medview::MvScrollToPosition(&v, 25 * 100 + 1, &error));
+  EXPECT_EQ(v.frames.front().position, 260);
+  EXPECT_EQ(v.frames.front().y, 0);
   EXPECT_FALSE(medview::MvScrollToPosition(&v, (5 << 15) | 3, &error));
   EXPECT_EQ(error, medview::kViewAddressNotShown);
 }
