@@ -244,6 +244,26 @@ int32_t FrPointToObject(medview::Viewer& viewer, int32_t x, int32_t y, int32_t* 
   return int32_t(f);
 }
 
+void FrLineSpan(const ObjectList& objects, size_t index, int32_t* top, int32_t* bottom) {
+  const LayoutObject& o = objects[index];
+  *top = o.y;
+  *bottom = o.bottom();
+  auto sameLine = [&](const LayoutObject& other) {
+    return other.kind == kObjText && other.y < o.bottom() && o.y < other.bottom();
+  };
+  auto widen = [&](const LayoutObject& other) {
+    if (other.kind != kObjText) return;
+    *top = std::min(*top, other.y);
+    *bottom = std::max(*bottom, other.bottom());
+  };
+  for (size_t i = index; i-- > 0 && (IsMarkerKind(objects[i].kind) || sameLine(objects[i]));) {
+    widen(objects[i]);
+  }
+  for (size_t i = index + 1; i < objects.size() && (IsMarkerKind(objects[i].kind) || sameLine(objects[i])); ++i) {
+    widen(objects[i]);
+  }
+}
+
 std::vector<RECT> FrRangeRects(medview::Viewer& viewer, const TextPoint& first, const TextPoint& last) {
   std::vector<RECT> rects;
   for (const LayoutFrame& frame : viewer.frames) {
@@ -254,10 +274,15 @@ std::vector<RECT> FrRangeRects(medview::Viewer& viewer, const TextPoint& first, 
     int32_t fx = 0, fy = 0;
     FrameOrigin(viewer, frame, fx, fy);
     std::span<const uint8_t> text = FrFrameText(frame);
-    for (const LayoutObject& o : frame.objects) {
+    for (size_t i = 0; i < frame.objects.size(); ++i) {
+      const LayoutObject& o = frame.objects[i];
       if (!o.carriesChars() || IsMarkerKind(o.kind) || o.lastChar < from || o.firstChar >= to) continue;
       RECT r{fx + o.x, fy + o.y, fx + o.right(), fy + o.bottom()};
       if (o.kind == kObjText) {
+        int32_t top = 0, bottom = 0;
+        FrLineSpan(frame.objects, i, &top, &bottom);
+        r.top = fy + top;
+        r.bottom = fy + bottom;
         int32_t a = int32_t(std::clamp<int64_t>(int64_t(from) - o.anchor, 0, o.length));
         int32_t b = int32_t(std::clamp<int64_t>(int64_t(to) - o.anchor, 0, o.length));
         if (a >= b) continue;

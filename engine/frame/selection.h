@@ -39,6 +39,10 @@ int32_t FrCharAtX(medview::Viewer& viewer, std::span<const uint8_t> text, const 
 int32_t FrPointToObject(medview::Viewer& viewer, int32_t x, int32_t y, int32_t* offset, int32_t* object,
                         int16_t* side);
 
+// Top and bottom of the text line that holds object `index`: the vertical span of the neighbouring
+// objects that share the line with it (objects of a line follow one another).
+void FrLineSpan(const ObjectList& objects, size_t index, int32_t* top, int32_t* bottom);
+
 // Shows or hides (inverts) the objects of the range [first, last) that are laid out.
 void FrInvertRange(medview::Viewer& viewer, const medview::TextPoint& first, const medview::TextPoint& last);
 // Client rectangles of the range's parts on every laid-out object it covers.

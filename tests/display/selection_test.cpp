@@ -80,6 +80,19 @@ TEST(Selection, EverythingAndParagraphAndKeys) {
   EXPECT_EQ(o2, 3);
 }
 
+TEST(Selection, InvertedAreaCoversTheWholeLineHeight) {
+  layout_test::Commands commands;
+  commands.Font(4).Byte(0x82).End();  // a 20 pt run after a 10 pt one on the same line
+  DisplayTopic topic({layout_test::TextRecord(adt::ParagraphInfo{}, commands, "ab|CD|")});
+  medview::Viewer& v = topic.viewer();
+  auto small = frame::FrRangeRects(v, {MemoryRecordSource::PositionOf(0), 0}, {MemoryRecordSource::PositionOf(0), 1});
+  auto large = frame::FrRangeRects(v, {MemoryRecordSource::PositionOf(0), 3}, {MemoryRecordSource::PositionOf(0), 4});
+  ASSERT_EQ(small.size(), 1u);
+  ASSERT_EQ(large.size(), 1u);
+  EXPECT_EQ(small[0].top, large[0].top);
+  EXPECT_EQ(small[0].bottom, large[0].bottom);
+}
+
 TEST(Selection, NotLaidOutAndBusy) {
   layout_test::TestViewer t;
   medview::TitleErrorCode error = 0;
