@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "platform/base/os_file.h"
 #include "platform/base/profile.h"
 #include "platform/base/temp_folder.h"
 #include "platform/framework/command_ids.h"
@@ -38,6 +39,12 @@ void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL) {
     m_strFileName = pszParam;
     m_nShellCommand = FileOpen;
   }
+}
+
+bool CCommandLineInfo::IsSwitch(const CString& arg) {
+  if (arg.GetLength() < 2) return false;
+  if (arg[0] == '-') return true;
+  return arg[0] == '/' && arg.Find('/', 1) < 0 && !base::file_exists(arg.str());
 }
 
 // --- CWinApp ----------------------------------------------------------------------------------------
@@ -126,7 +133,7 @@ BOOL CWinApp::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
   for (size_t i = 0; i < m_arguments.size(); ++i) {
     const CString& arg = m_arguments[i];
-    bool flag = arg.GetLength() > 1 && (arg[0] == '-' || arg[0] == '/');
+    bool flag = CCommandLineInfo::IsSwitch(arg);
     rCmdInfo.ParseParam(flag ? arg.GetString() + 1 : arg.GetString(), flag, i + 1 == m_arguments.size());
   }
 }

@@ -56,6 +56,9 @@ class CCommandLineInfo {
 
   virtual ~CCommandLineInfo() = default;
   virtual void ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast);
+  // A switch starts with '-', or with '/' when the rest is one word and no such file exists
+  // (absolute paths start with '/' too).
+  static bool IsSwitch(const CString& arg);
 };
 
 class CWinApp : public CCmdTarget {

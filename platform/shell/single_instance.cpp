@@ -6,6 +6,8 @@
 #include <QLocalSocket>
 
 #include "platform/base/byte_io.h"
+#include "platform/base/cp1250.h"
+#include "platform/framework/app.h"
 
 namespace shell {
 
@@ -93,6 +95,23 @@ bool SingleInstance::hand_over(const std::vector<std::string>& arguments, int ti
   // The first process answers once it has the whole message.
   if (!socket.waitForReadyRead(timeout_ms)) return false;
   return socket.readAll() == "1";
+}
+
+void on_second_start(CWinApp& app, const std::vector<std::string>& arguments) {
+  if (CWnd* main = app.m_pMainWnd; main && main->m_hWnd) {
+    if (main->IsIconic()) main->ShowWindow(SW_RESTORE);
+    main->SetForegroundWindow();
+  }
+  for (const std::string& a : arguments) {
+    CString path(base::cp1250::from_utf8(a));
+    if (!path.IsEmpty() && !CCommandLineInfo::IsSwitch(path)) app.OpenDocumentFile(path);
+  }
+}
+
+bool start_single_instance(CWinApp& app, SingleInstance& instance, const std::vector<std::string>& arguments) {
+  if (instance.acquire([&app](const std::vector<std::string>& args) { on_second_start(app, args); })) return true;
+  instance.hand_over(arguments);
+  return false;
 }
 
 }  // namespace shell

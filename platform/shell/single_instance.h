@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class CWinApp;
+
 namespace shell {
 
 class SingleInstance {
@@ -42,5 +44,13 @@ class SingleInstance {
   std::unique_ptr<QLockFile> lock_;
   std::unique_ptr<QLocalServer> server_;
 };
+
+// The application's single start: the first process keeps `instance` and, for each later start,
+// brings its main window forward (restored when minimised) and opens the files it was given
+// (arguments that are not switches). A later process hands over its arguments and gets false:
+// it should end.
+bool start_single_instance(CWinApp& app, SingleInstance& instance, const std::vector<std::string>& arguments);
+// What the first process does with a later start's arguments.
+void on_second_start(CWinApp& app, const std::vector<std::string>& arguments);
 
 }  // namespace shell

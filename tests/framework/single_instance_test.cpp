@@ -68,5 +68,28 @@ TEST(SingleInstanceMessage, MalformedBytesAreRefused) {
   for (const std::string& b : bad) EXPECT_FALSE(shell::SingleInstance::decode(b, args));
 }
 
+class SecondStartTest : public FrameworkTest {};
+
+TEST_F(SecondStartTest, FirstProcessRestoresItsWindowAndOpensTheFiles) {
+  CMDIFrameWnd* frame = make_main_frame();
+  std::string path = temp_path("akt.tdk");
+  TestDoc doc;
+  doc.m_text = cp("Art. 1");
+  ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+  frame->ShowWindow(SW_MINIMIZE);
+  shell::on_second_start(*app, {"--nologo", path});
+  EXPECT_FALSE(frame->IsIconic());
+  ASSERT_EQ(doc_template->documents().size(), 1u);
+  EXPECT_EQ(utf8(static_cast<TestDoc*>(doc_template->documents().front().get())->m_text), "Art. 1");
+}
+
+TEST(CommandLine, SwitchesAndPaths) {
+  EXPECT_TRUE(CCommandLineInfo::IsSwitch("-nologo"));
+  EXPECT_TRUE(CCommandLineInfo::IsSwitch("/nologo"));
+  EXPECT_FALSE(CCommandLineInfo::IsSwitch("/tmp/akt.lkl"));
+  EXPECT_FALSE(CCommandLineInfo::IsSwitch("akt.lkl"));
+  EXPECT_FALSE(CCommandLineInfo::IsSwitch("-"));
+}
+
 }  // namespace
 }  // namespace lumo::test
