@@ -8,6 +8,7 @@
 #include "engine/frame/region_walk.h"
 #include "engine/frame/selection.h"
 #include "engine/frame/view_marks.h"
+#include "engine/frame/viewer_scope.h"
 #include "engine/medview/viewer_fonts.h"
 
 namespace medview {
@@ -18,11 +19,6 @@ RegisterFormatProc g_registrar = nullptr;
 std::atomic<uint32_t> g_rtfFormat{0};
 
 // Frees a clone however the rendering ends.
-struct CloneDeleter {
-  void operator()(Viewer* viewer) const { MvDestroyViewer(viewer); }
-};
-using ClonePtr = std::unique_ptr<Viewer, CloneDeleter>;
-
 }  // namespace
 
 void MvSetClipFormatRegistrar(RegisterFormatProc proc) {

@@ -5,6 +5,7 @@
 #include "engine/frame/scrolling.h"
 #include "engine/frame/selection.h"
 #include "engine/frame/text_output.h"
+#include "engine/frame/viewer_scope.h"
 #include "engine/medview/viewer_fonts.h"
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/draw_api.h"
@@ -128,11 +129,9 @@ namespace medview {
 
 namespace {
 
-bool LaidOut(const Viewer& v) { return (v.layoutState & kLayoutExists) && !v.frames.empty(); }
-
 // Draws the marks of every laid-out frame on the viewer's own context.
 void DrawAllMarks(Viewer& viewer) {
-  if (!LaidOut(viewer) || MvAcquireDC(&viewer) != 0) return;
+  if (!MvLaidOut(viewer) || MvAcquireDC(&viewer) != 0) return;
   frame::FrDrawMarks(viewer);
   MvReleaseDC(&viewer);
 }
@@ -202,7 +201,7 @@ int64_t MvGetHitPosition(const fts::TopicHitList* list, int32_t n) {
 
 BOOL MvGetHitRect(ViewerHandle viewer, int32_t n, RECT* rect) {
   *rect = RECT{};
-  if (!viewer || !LaidOut(*viewer) || n < 0 || n >= MvGetHitCount(MvGetHitList(viewer))) return FALSE;
+  if (!viewer || !MvLaidOut(*viewer) || n < 0 || n >= MvGetHitCount(MvGetHitList(viewer))) return FALSE;
   return HitRect(*viewer, n, rect) ? TRUE : FALSE;
 }
 
@@ -210,7 +209,7 @@ BOOL MvScrollToHit(ViewerHandle viewer, int32_t n, TitleErrorCode* error) {
   SetErrorCode(error, kViewOk);
   if (!viewer) return FALSE;
   if (!viewer->canScrollH && !viewer->canScrollV) return TRUE;
-  if (!LaidOut(*viewer)) {
+  if (!MvLaidOut(*viewer)) {
     SetErrorCode(error, kViewNoLayout);
     return FALSE;
   }

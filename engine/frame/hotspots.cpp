@@ -9,6 +9,7 @@
 #include "engine/frame/selection.h"
 #include "engine/frame/text_output.h"
 #include "engine/frame/view_marks.h"
+#include "engine/frame/viewer_scope.h"
 #include "engine/medview/viewer_fonts.h"
 #include "platform/base/byte_io.h"
 
@@ -158,24 +159,7 @@ namespace {
 using frame::LayoutFrame;
 using frame::LayoutObject;
 
-bool LaidOut(const Viewer& viewer) { return (viewer.layoutState & kLayoutExists) && !viewer.frames.empty(); }
-
 bool IsHotspot(const LayoutObject& o) { return (o.flags & frame::kObjInHotspot) && o.hotspotData != -1; }
-
-// Holds the viewer's context for highlighting.
-class HeldDC {
- public:
-  explicit HeldDC(Viewer& viewer) : viewer_(viewer), held_(MvAcquireDC(&viewer) == 0) {}
-  ~HeldDC() {
-    if (held_) MvReleaseDC(&viewer_);
-  }
-  HeldDC(const HeldDC&) = delete;
-  HeldDC& operator=(const HeldDC&) = delete;
-
- private:
-  Viewer& viewer_;
-  bool held_;
-};
 
 // The focused object, or null.
 const LayoutObject* Focused(const Viewer& viewer, size_t* f, size_t* index) {
@@ -202,16 +186,12 @@ void ToggleAll(Viewer& viewer) {
   }
 }
 
-struct CloneDeleter {
-  void operator()(Viewer* viewer) const { MvDestroyViewer(viewer); }
-};
-
 // Walks the hotspots of the shown region on a clone, numbering them from 0 where the hotspot number
 // changes between objects; `visit` gets the clone, the object's index in the clone's only frame and
 // the hotspot's number, and returns false to stop.
 TitleErrorCode WalkHotspots(Viewer& viewer, const std::function<bool(Viewer&, size_t, int32_t)>& visit) {
   TitleErrorCode code = 0;
-  std::unique_ptr<Viewer, CloneDeleter> clone(MvCloneViewer(&viewer, &code));
+  ClonePtr clone(MvCloneViewer(&viewer, &code));
   if (!clone) return kViewNoMemory;
   if (MvAcquireDC(clone.get()) != 0) return kViewNoDC;
   int32_t count = 0;
@@ -276,7 +256,7 @@ BOOL MvHotspotFromPoint(ViewerHandle viewer, int32_t x, int32_t y, HotspotInfo* 
     SetErrorCode(error, kViewBusy);
     return FALSE;
   }
-  if (!LaidOut(*viewer)) {
+  if (!MvLaidOut(*viewer)) {
     SetErrorCode(error, kViewNoLayout);
     return FALSE;
   }

@@ -8,6 +8,7 @@
 #include "engine/frame/selection.h"
 #include "engine/frame/text_output.h"
 #include "engine/frame/view_marks.h"
+#include "engine/frame/viewer_scope.h"
 #include "engine/medview/viewer_fonts.h"
 #include "platform/gdi/core/dc_api.h"
 
@@ -30,11 +31,6 @@ namespace {
 using frame::LayoutFrame;
 using frame::LayoutObject;
 using frame::PrintedObject;
-
-struct CloneDeleter {
-  void operator()(Viewer* viewer) const { MvDestroyViewer(viewer); }
-};
-using ClonePtr = std::unique_ptr<Viewer, CloneDeleter>;
 
 // The range laid out for printing: frames one below the other and their objects in order of top.
 struct PrintedRange {

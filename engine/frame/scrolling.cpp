@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/frame/topic_layout.h"
+#include "engine/frame/viewer_scope.h"
 
 namespace frame {
 
@@ -259,23 +260,6 @@ namespace medview {
 
 namespace {
 
-bool LaidOut(const Viewer& v) { return (v.layoutState & kLayoutExists) && !v.frames.empty(); }
-
-// Holds the viewer's context for the layout that scrolling does.
-class HeldDC {
- public:
-  explicit HeldDC(Viewer& viewer) : viewer_(viewer), held_(MvAcquireDC(&viewer) == 0) {}
-  ~HeldDC() {
-    if (held_) MvReleaseDC(&viewer_);
-  }
-  HeldDC(const HeldDC&) = delete;
-  HeldDC& operator=(const HeldDC&) = delete;
-
- private:
-  Viewer& viewer_;
-  bool held_;
-};
-
 }  // namespace
 
 uint64_t MvGetScrollRanges(ViewerHandle viewer) {
@@ -286,7 +270,7 @@ uint64_t MvGetScrollRanges(ViewerHandle viewer) {
 }
 
 int32_t MvGetVerticalThumb(ViewerHandle viewer) {
-  if (!viewer || !LaidOut(*viewer)) return -1;
+  if (!viewer || !MvLaidOut(*viewer)) return -1;
   Viewer& v = *viewer;
   if (!v.canScrollV || frame::TopShown(v)) return 0;
   if (frame::EndShown(v)) return kThumbEnd;
@@ -304,7 +288,7 @@ int32_t MvGetVerticalThumb(ViewerHandle viewer) {
 }
 
 int32_t MvGetHorizontalThumb(ViewerHandle viewer) {
-  if (!viewer || !LaidOut(*viewer)) return -1;
+  if (!viewer || !MvLaidOut(*viewer)) return -1;
   const Viewer& v = *viewer;
   if (v.layoutWidth <= v.layoutRect.right - v.layoutRect.left) return 0;
   if (v.hOffset > v.hExtent) return kThumbEnd;
@@ -325,7 +309,7 @@ int32_t MvScrollVertical(ViewerHandle viewer, POINT* move, int32_t* topCut, int3
                          int32_t thumb, TitleErrorCode* error) {
   if (move) *move = POINT{0, 0};
   SetErrorCode(error, kViewOk);
-  if (!viewer || !LaidOut(*viewer)) {
+  if (!viewer || !MvLaidOut(*viewer)) {
     SetErrorCode(error, kViewNoLayout);
     return -1;
   }
@@ -380,7 +364,7 @@ int32_t MvScrollVertical(ViewerHandle viewer, POINT* move, int32_t* topCut, int3
 int32_t MvScrollHorizontal(ViewerHandle viewer, POINT* move, int32_t code, int32_t thumb, TitleErrorCode* error) {
   if (move) *move = POINT{0, 0};
   SetErrorCode(error, kViewOk);
-  if (!viewer || !LaidOut(*viewer)) {
+  if (!viewer || !MvLaidOut(*viewer)) {
     SetErrorCode(error, kViewNoLayout);
     return -1;
   }
@@ -427,7 +411,7 @@ BOOL MvScrollToPosition(ViewerHandle viewer, int32_t address, TitleErrorCode* er
   Viewer& v = *viewer;
   v.pendingCode = 0;
   if (!v.canScrollH && !v.canScrollV) return TRUE;
-  if (v.layoutRect.right <= v.layoutRect.left || v.layoutRect.bottom <= v.layoutRect.top || !LaidOut(v)) {
+  if (v.layoutRect.right <= v.layoutRect.left || v.layoutRect.bottom <= v.layoutRect.top || !MvLaidOut(v)) {
     SetErrorCode(error, kViewNoWindowArea);
     return FALSE;
   }

@@ -8,6 +8,7 @@
 #include "engine/frame/record_layout.h"
 #include "engine/frame/text_output.h"
 #include "engine/frame/topic_layout.h"
+#include "engine/frame/viewer_scope.h"
 #include "engine/medview/viewer_fonts.h"
 #include "platform/gdi/core/draw_api.h"
 
@@ -308,23 +309,6 @@ namespace {
 
 using frame::LayoutFrame;
 
-bool LaidOut(const Viewer& viewer) { return (viewer.layoutState & kLayoutExists) && !viewer.frames.empty(); }
-
-// Holds the viewer's context while the selection is shown or hidden on screen.
-class HeldDC {
- public:
-  explicit HeldDC(Viewer& viewer) : viewer_(viewer), held_(MvAcquireDC(&viewer) == 0) {}
-  ~HeldDC() {
-    if (held_) MvReleaseDC(&viewer_);
-  }
-  HeldDC(const HeldDC&) = delete;
-  HeldDC& operator=(const HeldDC&) = delete;
-
- private:
-  Viewer& viewer_;
-  bool held_;
-};
-
 void ShowSelection(Viewer& viewer) {
   ViewMarks& marks = MvMarks(viewer);
   if (!marks.hasSelection) return;
@@ -395,7 +379,7 @@ void MvSelectAt(ViewerHandle viewer, int32_t mode, int32_t x, int32_t y, BOOL ex
   if (!viewer) return SetErrorCode(error, kViewBadArgument);
   ViewerBusy busy(viewer);
   if (!busy.entered()) return SetErrorCode(error, kViewBusy);
-  if (!LaidOut(*viewer)) return SetErrorCode(error, kViewNoLayout);
+  if (!MvLaidOut(*viewer)) return SetErrorCode(error, kViewNoLayout);
   if (mode < kSelectPoint || mode > kSelectAll) return;
   ViewMarks& marks = MvMarks(*viewer);
   SelectionRange range = marks.selection;
@@ -430,7 +414,7 @@ void MvMoveSelectionByKey(ViewerHandle viewer, int32_t key, BOOL extend, TitleEr
   if (!viewer) return SetErrorCode(error, kViewBadArgument);
   ViewerBusy busy(viewer);
   if (!busy.entered()) return SetErrorCode(error, kViewBusy);
-  if (!LaidOut(*viewer)) return SetErrorCode(error, kViewNoLayout);
+  if (!MvLaidOut(*viewer)) return SetErrorCode(error, kViewNoLayout);
   if (viewer->layoutRect.right <= viewer->layoutRect.left || viewer->layoutRect.bottom <= viewer->layoutRect.top) {
     return SetErrorCode(error, kViewNoWindowArea);
   }
@@ -541,7 +525,7 @@ BOOL MvGetSelection(ViewerHandle viewer, int32_t* firstPosition, int32_t* firstO
 void MvGetSelectionRects(ViewerHandle viewer, RECT* start, RECT* end) {
   *start = RECT{};
   *end = RECT{};
-  if (!viewer || !LaidOut(*viewer) || !MvHasSelection(viewer)) return;
+  if (!viewer || !MvLaidOut(*viewer) || !MvHasSelection(viewer)) return;
   TextPoint first, last;
   viewer->marks->selection.Ordered(first, last);
   int32_t lastLaidOut = viewer->frames.back().position;
