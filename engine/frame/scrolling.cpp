@@ -258,10 +258,6 @@ bool FrScrollTowards(Viewer& v, uint32_t address, const std::function<bool()>& f
 
 namespace medview {
 
-namespace {
-
-}  // namespace
-
 uint64_t MvGetScrollRanges(ViewerHandle viewer) {
   if (!viewer) return 0;
   uint64_t h = viewer->canScrollH ? kThumbEnd : 0;
