@@ -439,15 +439,48 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-// --- List box -----------------------------------------------------------------------------------------
+// --- Item lists (list boxes and drop-down lists) --------------------------------------------------
 
 struct ListItem {
   std::string text;
   UINT_PTR data = 0;
 };
+
 struct ListState {
   std::vector<ListItem> items;
   int selected = -1;
+
+  int count() const { return int(items.size()); }
+  bool valid(int i) const { return i >= 0 && i < count(); }
+  // Adds at the end (`at` < 0 or past the end) or before `at`; returns the index.
+  int insert(int at, const char* text) {
+    if (at < 0 || at > count()) at = count();
+    items.insert(items.begin() + at, ListItem{text ? text : "", 0});
+    if (selected >= at) ++selected;
+    return at;
+  }
+  LRESULT erase(int i) {
+    if (!valid(i)) return LB_ERR;
+    items.erase(items.begin() + i);
+    if (selected == i) selected = -1;
+    if (selected > i) --selected;
+    return count();
+  }
+  LRESULT copy_text(int i, LPARAM out) const {
+    if (!valid(i) || !out) return LB_ERR;
+    const std::string& t = items[size_t(i)].text;
+    std::copy(t.begin(), t.end(), reinterpret_cast<char*>(out));
+    reinterpret_cast<char*>(out)[t.size()] = '\0';
+    return LRESULT(t.size());
+  }
+  int find_exact(int after, const char* text) const {
+    if (!text) return -1;
+    for (int n = 0; n < count(); ++n) {
+      int i = (after + 1 + n) % count();
+      if (CString(items[size_t(i)].text).CompareNoCase(text) == 0) return i;
+    }
+    return -1;
+  }
 };
 
 std::map<HWND, ListState>& lists() {
@@ -456,31 +489,32 @@ std::map<HWND, ListState>& lists() {
 }
 
 constexpr int kItemHeight = 16;
+constexpr DWORD LBS_NOTIFY = 0x0001;
+
+// --- List box -----------------------------------------------------------------------------------------
 
 LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   ListState& s = lists()[h];
-  int count = int(s.items.size());
+  int count = s.count();
   int index = int(wParam);
+  auto select = [&](int to) {
+    if (to == s.selected || !s.valid(to)) return;
+    s.selected = to;
+    InvalidateRect(h, nullptr, TRUE);
+    if (style_of(h) & LBS_NOTIFY) notify(h, LBN_SELCHANGE);
+  };
   switch (message) {
     case LB_ADDSTRING:
     case LB_INSERTSTRING: {
-      ListItem item{lParam ? reinterpret_cast<const char*>(lParam) : "", 0};
-      int at = message == LB_ADDSTRING || index < 0 || index > count ? count : index;
-      s.items.insert(s.items.begin() + at, item);
-      if (s.selected >= at) ++s.selected;
+      int at = s.insert(message == LB_ADDSTRING ? -1 : index, reinterpret_cast<const char*>(lParam));
       InvalidateRect(h, nullptr, TRUE);
       return at;
     }
     case LB_DELETESTRING:
-      if (index < 0 || index >= count) return LB_ERR;
-      s.items.erase(s.items.begin() + index);
-      if (s.selected == index) s.selected = -1;
-      if (s.selected > index) --s.selected;
       InvalidateRect(h, nullptr, TRUE);
-      return count - 1;
+      return s.erase(index);
     case LB_RESETCONTENT:
-      s.items.clear();
-      s.selected = -1;
+      s = ListState();
       InvalidateRect(h, nullptr, TRUE);
       return 0;
     case LB_GETCOUNT:
@@ -493,43 +527,27 @@ LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(h, nullptr, TRUE);
       return index < 0 ? LB_ERR : index;
     case LB_GETTEXTLEN:
-      return index >= 0 && index < count ? LRESULT(s.items[size_t(index)].text.size()) : LB_ERR;
+      return s.valid(index) ? LRESULT(s.items[size_t(index)].text.size()) : LB_ERR;
     case LB_GETTEXT:
-      if (index < 0 || index >= count || !lParam) return LB_ERR;
-      std::copy(s.items[size_t(index)].text.begin(), s.items[size_t(index)].text.end(), reinterpret_cast<char*>(lParam));
-      reinterpret_cast<char*>(lParam)[s.items[size_t(index)].text.size()] = '\0';
-      return LRESULT(s.items[size_t(index)].text.size());
+      return s.copy_text(index, lParam);
     case LB_GETITEMDATA:
-      return index >= 0 && index < count ? LRESULT(s.items[size_t(index)].data) : LB_ERR;
+      return s.valid(index) ? LRESULT(s.items[size_t(index)].data) : LB_ERR;
     case LB_SETITEMDATA:
-      if (index < 0 || index >= count) return LB_ERR;
+      if (!s.valid(index)) return LB_ERR;
       s.items[size_t(index)].data = UINT_PTR(lParam);
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
+    case WM_LBUTTONDBLCLK:
       SetFocus(h);
-      int at = GET_Y_LPARAM(lParam) / kItemHeight;
-      if (at >= 0 && at < count && at != s.selected) {
-        s.selected = at;
-        InvalidateRect(h, nullptr, TRUE);
-        if (style_of(h) & 0x0001 /* LBS_NOTIFY */) notify(h, LBN_SELCHANGE);
-      }
-      if (message == WM_LBUTTONDBLCLK && (style_of(h) & 0x0001)) notify(h, LBN_DBLCLK);
+      select(GET_Y_LPARAM(lParam) / kItemHeight);
+      if (message == WM_LBUTTONDBLCLK && (style_of(h) & LBS_NOTIFY)) notify(h, LBN_DBLCLK);
       return 0;
-    }
-    case WM_KEYDOWN: {
-      int to = s.selected;
-      if (wParam == WPARAM(VK_DOWN)) to = std::min(count - 1, s.selected + 1);
-      if (wParam == WPARAM(VK_UP)) to = std::max(0, s.selected - 1);
-      if (to != s.selected && count > 0) {
-        s.selected = to;
-        InvalidateRect(h, nullptr, TRUE);
-        if (style_of(h) & 0x0001) notify(h, LBN_SELCHANGE);
-      }
+    case WM_KEYDOWN:
+      if (wParam == WPARAM(VK_DOWN)) select(std::min(count - 1, s.selected + 1));
+      if (wParam == WPARAM(VK_UP)) select(std::max(0, s.selected - 1));
       return 0;
-    }
     case WM_PAINT:
       paint(h, [&](CDC& dc, CRect r) {
         dc.FillSolidRect(&r, GetSysColor(COLOR_WINDOW));
@@ -545,6 +563,188 @@ LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NCDESTROY:
       lists().erase(h);
+      return DefWindowProc(h, message, wParam, lParam);
+    default:
+      return DefWindowProc(h, message, wParam, lParam);
+  }
+}
+
+// --- Drop-down list -----------------------------------------------------------------------------------
+
+LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  ListState& s = lists()[h];
+  int index = int(wParam);
+  // The control's text is the chosen item's.
+  auto choose = [&](int to, bool tell) {
+    if (!s.valid(to) && to != -1) return LRESULT(CB_ERR);
+    bool changed = to != s.selected;
+    s.selected = to;
+    set_text_raw(h, to < 0 ? std::string() : s.items[size_t(to)].text);
+    InvalidateRect(h, nullptr, TRUE);
+    if (tell && changed) notify(h, CBN_SELCHANGE);
+    return to < 0 ? LRESULT(CB_ERR) : LRESULT(to);
+  };
+  switch (message) {
+    case CB_ADDSTRING:
+    case CB_INSERTSTRING:
+      return s.insert(message == CB_ADDSTRING ? -1 : index, reinterpret_cast<const char*>(lParam));
+    case CB_DELETESTRING: {
+      bool was_selected = index == s.selected;
+      LRESULT left = s.erase(index);
+      if (was_selected) choose(-1, false);
+      return left;
+    }
+    case CB_RESETCONTENT:
+      s = ListState();
+      choose(-1, false);
+      return 0;
+    case CB_GETCOUNT:
+      return s.count();
+    case CB_GETCURSEL:
+      return s.selected;
+    case CB_SETCURSEL:
+      return choose(index, false);
+    case CB_GETLBTEXTLEN:
+      return s.valid(index) ? LRESULT(s.items[size_t(index)].text.size()) : CB_ERR;
+    case CB_GETLBTEXT:
+      return s.copy_text(index, lParam);
+    case CB_FINDSTRINGEXACT:
+      return s.find_exact(index, reinterpret_cast<const char*>(lParam));
+    case CB_GETITEMDATA:
+      return s.valid(index) ? LRESULT(s.items[size_t(index)].data) : CB_ERR;
+    case CB_SETITEMDATA:
+      if (!s.valid(index)) return CB_ERR;
+      s.items[size_t(index)].data = UINT_PTR(lParam);
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS;
+    case WM_LBUTTONDOWN:
+      SetFocus(h);
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == WPARAM(VK_DOWN) && s.selected + 1 < s.count()) choose(s.selected + 1, true);
+      if (wParam == WPARAM(VK_UP) && s.selected > 0) choose(s.selected - 1, true);
+      return 0;
+    case WM_PAINT:
+      paint(h, [&](CDC& dc, CRect r) {
+        dc.FillSolidRect(&r, GetSysColor(COLOR_WINDOW));
+        dc.Draw3dRect(&r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+        CRect button(r.right - 16, r.top + 2, r.right - 2, r.bottom - 2);
+        dc.FillSolidRect(&button, GetSysColor(COLOR_BTNFACE));
+        dc.Draw3dRect(&button, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+        std::string text = GetWindowTextString(h);
+        CRect t(r.left + 3, r.top, button.left - 2, r.bottom);
+        dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+        dc.DrawText(text.c_str(), int(text.size()), &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      });
+      return 0;
+    case WM_NCDESTROY:
+      lists().erase(h);
+      return DefWindowProc(h, message, wParam, lParam);
+    default:
+      return DefWindowProc(h, message, wParam, lParam);
+  }
+}
+
+// --- Scroll bar ---------------------------------------------------------------------------------------
+
+struct ScrollState {
+  int min = 0, max = 100;
+  UINT page = 0;
+  int pos = 0;
+  int track = 0;
+};
+
+std::map<HWND, ScrollState>& scroll_bars() {
+  static std::map<HWND, ScrollState> b;
+  return b;
+}
+
+// The largest position: the end of the range less the page.
+int max_position(const ScrollState& s) {
+  long long top = (long long)s.max - std::max<long long>((long long)s.page - 1, 0);
+  return int(std::max<long long>(s.min, top));
+}
+
+LRESULT scroll_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  ScrollState& s = scroll_bars()[h];
+  bool vertical = (style_of(h) & SBS_VERT) != 0;
+  auto set_pos = [&](long long pos) {
+    int old = s.pos;
+    s.pos = int(std::clamp<long long>(pos, s.min, max_position(s)));
+    if (s.pos != old) InvalidateRect(h, nullptr, TRUE);
+    return old;
+  };
+  switch (message) {
+    case SBM_SETPOS:
+      return set_pos(int(wParam));
+    case SBM_GETPOS:
+      return s.pos;
+    case SBM_SETRANGE:
+      s.min = int(wParam);
+      s.max = std::max(int(wParam), int(lParam));
+      set_pos(s.pos);
+      return 0;
+    case SBM_GETRANGE:
+      if (wParam) *reinterpret_cast<int*>(wParam) = s.min;
+      if (lParam) *reinterpret_cast<int*>(lParam) = s.max;
+      return 0;
+    case SBM_SETSCROLLINFO: {
+      const auto* info = reinterpret_cast<const SCROLLINFO*>(lParam);
+      if (!info) return s.pos;
+      if (info->fMask & SIF_RANGE) {
+        s.min = info->nMin;
+        s.max = std::max(info->nMin, info->nMax);
+      }
+      if (info->fMask & SIF_PAGE) {
+        // A page larger than the range is cut to it.
+        long long span = (long long)s.max - s.min + 1;
+        s.page = UINT(std::min<long long>(info->nPage, span));
+      }
+      set_pos((info->fMask & SIF_POS) ? info->nPos : s.pos);
+      InvalidateRect(h, nullptr, TRUE);
+      return s.pos;
+    }
+    case SBM_GETSCROLLINFO: {
+      auto* info = reinterpret_cast<SCROLLINFO*>(lParam);
+      if (!info) return FALSE;
+      if (info->fMask & SIF_RANGE) {
+        info->nMin = s.min;
+        info->nMax = s.max;
+      }
+      if (info->fMask & SIF_PAGE) info->nPage = s.page;
+      if (info->fMask & SIF_POS) info->nPos = s.pos;
+      if (info->fMask & SIF_TRACKPOS) info->nTrackPos = s.track;
+      return TRUE;
+    }
+    case WM_LBUTTONDOWN: {
+      // Arrows at the ends (a square each), the page areas between.
+      RECT r;
+      GetClientRect(h, &r);
+      int length = vertical ? r.bottom : r.right;
+      int arrow = vertical ? r.right : r.bottom;
+      int at = vertical ? GET_Y_LPARAM(lParam) : GET_X_LPARAM(lParam);
+      UINT code = at < arrow ? SB_LINEUP : at >= length - arrow ? SB_LINEDOWN : at < length / 2 ? SB_PAGEUP : SB_PAGEDOWN;
+      if (HWND parent = GetParent(h)) {
+        SendMessage(parent, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(WORD(code), 0), reinterpret_cast<LPARAM>(h));
+        SendMessage(parent, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(h));
+      }
+      return 0;
+    }
+    case WM_PAINT:
+      paint(h, [&](CDC& dc, CRect r) {
+        dc.FillSolidRect(&r, GetSysColor(COLOR_SCROLLBAR));
+        long long span = (long long)max_position(s) - s.min;
+        int length = vertical ? r.Height() : r.Width(), arrow = vertical ? r.Width() : r.Height();
+        int room = std::max(0, length - 3 * arrow);
+        int offset = arrow + int(span > 0 ? ((long long)s.pos - s.min) * room / span : 0);
+        CRect thumb = vertical ? CRect(r.left, offset, r.right, offset + arrow) : CRect(offset, r.top, offset + arrow, r.bottom);
+        dc.FillSolidRect(&thumb, GetSysColor(COLOR_BTNFACE));
+        dc.Draw3dRect(&thumb, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+      });
+      return 0;
+    case WM_NCDESTROY:
+      scroll_bars().erase(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);
@@ -570,6 +770,8 @@ void register_standard_controls() {
   register_class("Button", button_proc, CS_DBLCLKS);
   register_class("Edit", edit_proc, CS_DBLCLKS);
   register_class("ListBox", list_proc, CS_DBLCLKS);
+  register_class("ComboBox", combo_proc, CS_DBLCLKS);
+  register_class("ScrollBar", scroll_proc, CS_DBLCLKS);
 }
 }  // namespace controls
 
@@ -579,6 +781,40 @@ IMPLEMENT_DYNAMIC(CStatic, CWnd)
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
+IMPLEMENT_DYNAMIC(CComboBox, CWnd)
+IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
+
+BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+  controls::register_standard_controls();
+  return CWnd::Create("ComboBox", nullptr, style | WS_CHILD, rect, parent, id);
+}
+
+void CComboBox::GetLBText(int i, CString& out) const {
+  int n = int(SendMessage(CB_GETLBTEXTLEN, WPARAM(i)));
+  if (n < 0) {
+    out.Empty();
+    return;
+  }
+  std::string buffer(size_t(n) + 1, '\0');
+  SendMessage(CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(buffer.data()));
+  buffer.resize(size_t(n));
+  out = CString(buffer);
+}
+
+BOOL CScrollBar::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+  controls::register_standard_controls();
+  return CWnd::Create("ScrollBar", nullptr, style | WS_CHILD, rect, parent, id);
+}
+
+void CScrollBar::SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw) {
+  SendMessage(SBM_SETRANGE, WPARAM(nMinPos), LPARAM(nMaxPos));
+  if (bRedraw) Invalidate();
+}
+
+BOOL CScrollBar::GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask) const {
+  lpScrollInfo->fMask = nMask;
+  return BOOL(SendMessage(SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(lpScrollInfo)));
+}
 
 BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   controls::register_standard_controls();

@@ -1,7 +1,7 @@
 // The standard controls: static texts, buttons (push, check, radio, group, owner-drawn), edits
-// (single and multi-line, limits, selection) and list boxes, as window classes "Static",
-// "Button", "Edit" and "ListBox" whose procedures keep the control's state and paint it, plus
-// the framework's classes over them. Controls tell their parent through WM_COMMAND with the
+// (single and multi-line, limits, selection), list boxes, drop-down lists and scroll bars, as
+// window classes "Static", "Button", "Edit", "ListBox", "ComboBox" and "ScrollBar" whose
+// procedures keep the control's state and paint it, plus the framework's classes over them. Controls tell their parent through WM_COMMAND with the
 // notification code in the high word.
 //
 // register_standard_controls() registers the classes (once; the program calls it at start,
@@ -11,6 +11,7 @@
 #include "platform/base/cstring.h"
 #include "platform/framework/control_messages.h"
 #include "platform/win/cwnd.h"
+#include "platform/win/scroll_bars.h"
 
 namespace controls {
 void register_standard_controls();
@@ -61,6 +62,44 @@ class CEdit : public CWnd {
   BOOL GetModify() const { return BOOL(SendMessage(EM_GETMODIFY)); }
   void SetModify(BOOL bModified = TRUE) { SendMessage(EM_SETMODIFY, WPARAM(bModified)); }
   int GetLineCount() const { return int(SendMessage(EM_GETLINECOUNT)); }
+};
+
+// A drop-down list: items, the chosen one shown as the control's text, arrow keys to move.
+class CComboBox : public CWnd {
+  DECLARE_DYNAMIC(CComboBox)
+
+ public:
+  BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+  int AddString(LPCTSTR s) { return int(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s))); }
+  int InsertString(int i, LPCTSTR s) { return int(SendMessage(CB_INSERTSTRING, WPARAM(i), reinterpret_cast<LPARAM>(s))); }
+  int DeleteString(UINT i) { return int(SendMessage(CB_DELETESTRING, i)); }
+  void ResetContent() { SendMessage(CB_RESETCONTENT); }
+  int GetCount() const { return int(SendMessage(CB_GETCOUNT)); }
+  int GetCurSel() const { return int(SendMessage(CB_GETCURSEL)); }
+  int SetCurSel(int i) { return int(SendMessage(CB_SETCURSEL, WPARAM(i))); }
+  void GetLBText(int i, CString& out) const;
+  int FindStringExact(int start, LPCTSTR s) const {
+    return int(SendMessage(CB_FINDSTRINGEXACT, WPARAM(start), reinterpret_cast<LPARAM>(s)));
+  }
+  UINT_PTR GetItemData(int i) const { return UINT_PTR(SendMessage(CB_GETITEMDATA, WPARAM(i))); }
+  int SetItemData(int i, UINT_PTR data) { return int(SendMessage(CB_SETITEMDATA, WPARAM(i), LPARAM(data))); }
+};
+
+// A scroll-bar control with the scroll-info rules: the position stays within
+// [nMin, nMax - max(nPage - 1, 0)].
+class CScrollBar : public CWnd {
+  DECLARE_DYNAMIC(CScrollBar)
+
+ public:
+  BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+  int GetScrollPos() const { return int(SendMessage(SBM_GETPOS)); }
+  int SetScrollPos(int nPos, BOOL bRedraw = TRUE) { return int(SendMessage(SBM_SETPOS, WPARAM(nPos), bRedraw)); }
+  void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);
+  BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE) {
+    SendMessage(SBM_SETSCROLLINFO, WPARAM(bRedraw), reinterpret_cast<LPARAM>(lpScrollInfo));
+    return TRUE;
+  }
+  BOOL GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const;
 };
 
 class CListBox : public CWnd {

@@ -17,7 +17,8 @@ namespace {
 class Parent : public CWnd {
  public:
   std::vector<std::pair<int, int>> commands;  // (id, code)
-  std::vector<int> scrolled;
+  std::vector<int> scrolled;  // thumb positions
+  std::vector<UINT> codes;    // every scroll code
   bool refuse = false;
   BOOL OnCommand(WPARAM wParam, LPARAM) override {
     commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
@@ -29,6 +30,7 @@ class Parent : public CWnd {
     return TRUE;
   }
   afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar*) {
+    codes.push_back(code);
     if (code == SB_THUMBPOSITION) scrolled.push_back(int(short(pos)));
   }
   DECLARE_MESSAGE_MAP()
@@ -115,6 +117,48 @@ TEST_F(ControlsTest, ListBoxKeepsItemsAndData) {
   EXPECT_EQ(parent.commands.back(), std::make_pair(20, int(LBN_SELCHANGE)));
   list.DeleteString(0);
   EXPECT_EQ(list.GetCurSel(), 0);
+}
+
+TEST_F(ControlsTest, DropDownListShowsTheChosenItem) {
+  CComboBox combo;
+  ASSERT_TRUE(combo.Create(WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 100, 20), &parent, 21));
+  combo.AddString("Dz.U.");
+  combo.AddString("M.P.");
+  EXPECT_EQ(combo.FindStringExact(-1, "m.p."), 1);
+  EXPECT_EQ(combo.SetCurSel(1), 1);
+  EXPECT_EQ(GetWindowTextString(combo.m_hWnd), "M.P.");
+  EXPECT_EQ(combo.SetCurSel(7), CB_ERR);
+  combo.SetFocus();
+  press_key(VK_UP);
+  pump();
+  EXPECT_EQ(combo.GetCurSel(), 0);
+  EXPECT_EQ(parent.commands.back(), std::make_pair(21, int(CBN_SELCHANGE)));
+  combo.DeleteString(0);
+  EXPECT_EQ(combo.GetCurSel(), -1);
+  EXPECT_EQ(GetWindowTextString(combo.m_hWnd), "");
+}
+
+TEST_F(ControlsTest, ScrollBarKeepsThePositionWithinRangeLessPage) {
+  CScrollBar bar;
+  ASSERT_TRUE(bar.Create(WS_VISIBLE | SBS_VERT, CRect(0, 0, 16, 100), &parent, 22));
+  SCROLLINFO info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMin = 0;
+  info.nMax = 99;
+  info.nPage = 10;
+  info.nPos = 95;
+  bar.SetScrollInfo(&info);
+  EXPECT_EQ(bar.GetScrollPos(), 90);
+  info.nPage = 500;  // a page beyond the range is cut to it
+  info.fMask = SIF_PAGE;
+  bar.SetScrollInfo(&info);
+  SCROLLINFO out;
+  bar.GetScrollInfo(&out);
+  EXPECT_EQ(out.nPage, 100u);
+  EXPECT_EQ(out.nPos, 0);
+  click(bar.m_hWnd, POINT{8, 95});  // the lower arrow
+  pump();
+  EXPECT_EQ(parent.codes, (std::vector<UINT>{SB_LINEDOWN, SB_ENDSCROLL}));
 }
 
 TEST_F(ControlsTest, ProgressClampsAndWrapsItsSteps) {
