@@ -42,7 +42,7 @@ bool FrLayoutWindow(EmbedState& state, std::span<const uint8_t> record, int32_t 
   object.height = size.cy;
   object.baseline = size.cy;
   object.anchor = object.firstChar = object.lastChar = char_number;
-  object.hotspotNumber = hotspot_count++;
+  object.hotspotNumber = ++hotspot_count;
   object.data = index;
   return true;
 }

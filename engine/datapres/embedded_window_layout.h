@@ -21,8 +21,8 @@ std::optional<WindowDescription> FrDecodeWindowRecord(std::span<const uint8_t> r
 
 // Lays out the window record whose object character has TopicAddress `key` in topic `topic`, as
 // character `char_number` of its frame. The object is in line, at 0, 0, with its baseline at its
-// bottom, carries the running hotspot number (which then advances) and no hotspot data; its `data` is
-// the object's index in the window list. False when the record is damaged (no object is made).
+// bottom; it advances the running hotspot count and carries the new count, no hotspot data, and as
+// `data` the object's index in the window list. False when the record is damaged (no object is made).
 bool FrLayoutWindow(EmbedState& state, std::span<const uint8_t> record, int32_t topic, int32_t key,
                     int32_t char_number, HDC hdc, bool printing, int32_t& hotspot_count,
                     frame::LayoutObject& object);

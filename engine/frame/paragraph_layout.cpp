@@ -346,6 +346,8 @@ void ParagraphLayout::LayEmbeddedRecord(std::span<const uint8_t> record, int32_t
   place.firstChar = c_.charNo;
   place.depth = at_.depth + 1;
   place.recordOffset = recordOffset;
+  place.position = at_.position;
+  place.charBase = at_.charBase;
   place.font = c_.font;
   extent = RecordExtent{};
   if (place.depth >= kMaxRecordNesting) return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/adt/topic_record_header.h"
+#include "engine/frame/window_layout.h"
 #include "engine/medview/viewer_fonts.h"
 
 namespace frame {
@@ -36,8 +37,12 @@ bool FrLayoutRecord(medview::Viewer& viewer, std::span<const uint8_t> record, st
     case adt::kRecordTableCounted:
       ok = FrLayoutTable(viewer, format, text, local, out, extent);
       break;
+    case adt::kRecordEmbedded:
+    case adt::kRecordEmbeddedCounted:
+      ok = FrLayoutWindowRecord(viewer, record, local, out, extent);
+      break;
     default:
-      // Embedded windows are laid out by their own module; other records show nothing.
+      // Other records show nothing.
       break;
   }
   for (size_t i = first; i < out.size(); ++i) {

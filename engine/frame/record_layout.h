@@ -33,6 +33,7 @@ struct RecordPlacement {
   int32_t formatOffset = 0;  // offset of its format data there (set by FrLayoutRecord)
   int32_t font = 0;          // font of the paragraph that holds an inline record
   int32_t position = -1;     // TextPosition of a frame's record (inserted objects are found by it)
+  int32_t charBase = 0;      // character number of the frame record's first character in its block
 };
 
 struct RecordExtent {

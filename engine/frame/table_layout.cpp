@@ -84,6 +84,8 @@ bool FrLayoutTable(medview::Viewer& viewer, std::span<const uint8_t> format, std
     place.firstChar = charNo;
     place.depth = at.depth + 1;
     place.recordOffset = cellOffset;
+    place.position = at.position;
+    place.charBase = at.charBase;
     RecordExtent cellExtent;
     FrLayoutRecord(viewer, cell, text, place, out, cellExtent);
     column.height += cellExtent.height;

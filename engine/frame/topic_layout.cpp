@@ -5,6 +5,7 @@
 #include "engine/adt/topic_record_header.h"
 #include "engine/bitmap/picture.h"
 #include "engine/frame/record_layout.h"
+#include "engine/medview/viewer_embeds.h"
 #include "engine/medview/viewer_fonts.h"
 
 namespace frame {
@@ -137,6 +138,7 @@ bool FrMakeFrame(medview::Viewer& viewer, SourceRecord&& record, bool atHead, bo
   RecordPlacement at;
   at.width = RectWidth(viewer);
   at.position = frame.position;
+  at.charBase = frame.charBase;
   RecordExtent extent;
   if (!FrLayoutRecord(viewer, frame.record, {}, at, frame.objects, extent)) return false;
   frame.width = extent.width;
@@ -257,6 +259,7 @@ TitleErrorCode FrLayoutTarget(medview::Viewer& viewer, bool keepOffset) {
   viewer.canScrollV = true;
   viewer.canScrollH = false;
   FrFreeAllFrames(viewer);
+  medview::MvKeepEmbeds(viewer);
   int32_t oldOffset = viewer.hOffset;
   if (!FrMakeFrame(viewer, std::move(record), true, false)) return medview::kViewNoMemory;
   LayoutFrame& first = viewer.frames.front();

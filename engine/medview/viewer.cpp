@@ -26,6 +26,7 @@ void SetError(TitleErrorCode* error, TitleErrorCode code) {
 // Frees everything the viewer holds and the record itself.
 void FreeViewer(ViewerHandle viewer) {
   MvFreeFontCache(viewer);
+  datapres::FrCloseWindows(viewer->embeds);
   viewer->frames.clear();
   viewer->sideObjects.clear();
   bitmap::BmCacheFree(std::move(viewer->bitmapCache));

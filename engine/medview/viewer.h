@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/datapres/embedded_window.h"
 #include "engine/fcmanage/topic_chunk.h"
 #include "engine/frame/layout_object.h"
 #include "engine/medview/view_codes.h"
@@ -132,6 +133,7 @@ struct Viewer {
   std::shared_ptr<ViewMarks> marks;  // made on first use; clones start without
   std::vector<InsertedObject> inserts;  // sorted by position and offset
   int32_t insertsAdded = 0;
+  datapres::EmbedState embeds;  // embedded windows of the layout (engine/medview/viewer_embeds.h)
   std::atomic<int32_t> busy{0};
   bool destroyPending = false;  // MvDestroyViewer was called while busy
 };

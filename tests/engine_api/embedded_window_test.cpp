@@ -318,7 +318,7 @@ TEST_F(EmbeddedWindows, WindowRecordsLaidOutOnceAndReusedForTheSameTopic) {
   EXPECT_EQ(object.height, 40);
   EXPECT_EQ(object.baseline, 40);
   EXPECT_EQ(object.firstChar, 2);
-  EXPECT_EQ(object.hotspotNumber, 3);
+  EXPECT_EQ(object.hotspotNumber, 4);
   EXPECT_EQ(object.hotspotData, -1);
   EXPECT_EQ(hotspots, 4);
   EXPECT_EQ(g_text, "!rys2.bmp");

@@ -1,0 +1,51 @@
+#include "engine/frame/window_layout.h"
+
+#include "engine/datapres/embedded_window_display.h"
+#include "engine/datapres/embedded_window_layout.h"
+#include "engine/medview/viewer_embeds.h"
+#include "engine/medview/viewer_fonts.h"
+
+namespace frame {
+namespace {
+
+// The TopicAddress of the placement's character: the record's block in the high bits, the character
+// number within the block in the low fifteen. An object the application inserted is no part of the
+// record (it is laid out with no record offset): its key is kept apart from the stored characters'.
+int32_t WindowKey(const RecordPlacement& at) {
+  const uint32_t address = uint32_t(at.position >> 14) << 15 | (uint32_t(at.charBase + at.firstChar) & 0x7FFF);
+  return at.recordOffset < 0 ? ~int32_t(address) : int32_t(address);
+}
+
+}  // namespace
+
+bool FrLayoutWindowRecord(medview::Viewer& viewer, std::span<const uint8_t> record, const RecordPlacement& at,
+                          ObjectList& out, RecordExtent& extent) {
+  datapres::EmbedState& state = medview::MvEmbedState(viewer);
+  state.pendingCode = 0;
+  // Error boxes are measured in font 0; copying and printing give every object no size.
+  const bool sizeless = (viewer.flags & (medview::kViewPrinting | medview::kViewClipboard)) != 0;
+  if (!sizeless) medview::MvSelectFont(&viewer, 0);
+  LayoutObject object;
+  if (!datapres::FrLayoutWindow(state, record, viewer.chunk.values[2], WindowKey(at), at.firstChar, viewer.hdc,
+                                sizeless, viewer.hotspotCount, object)) {
+    return false;
+  }
+  if (state.pendingCode) viewer.pendingCode = state.pendingCode;
+  extent.width = object.width;
+  extent.height = object.height;
+  extent.chars = 1;
+  out.push_back(std::move(object));
+  return true;
+}
+
+void FrDrawEmbeddedObject(medview::Viewer& viewer, const LayoutObject& object, int32_t x, int32_t y) {
+  datapres::EmbedState& state = medview::MvEmbedState(viewer);
+  if (object.kind != kObjWindow || object.data < 0 || size_t(object.data) >= state.windows.size()) return;
+  const bool printing = (viewer.flags & medview::kViewPrinting) != 0;
+  const RECT rect{x + object.x, y + object.y, x + object.x + object.width, y + object.y + object.height};
+  medview::MvSelectFont(&viewer, 0);
+  datapres::FrDrawWindow(state, state.windows[size_t(object.data)].object, rect, viewer.layoutRect, viewer.hdc,
+                         printing);
+}
+
+}  // namespace frame
