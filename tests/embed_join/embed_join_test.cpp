@@ -243,6 +243,36 @@ TEST_F(EmbedJoin, InsertedObjectsAndStoredWindowsAtOneCharacterAreTwoWindows) {
   EXPECT_EQ(g_created.size(), 2u);
 }
 
+std::vector<std::string> g_callbacks;
+int32_t LogCallback(intptr_t data, int32_t code, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                    const char* text) {
+  g_callbacks.push_back(std::to_string(data) + ":" + std::to_string(code) + ":" + std::to_string(left) + "," +
+                        std::to_string(top) + "," + std::to_string(right) + "," + std::to_string(bottom) + ":" + text);
+  return 0;
+}
+
+TEST_F(EmbedJoin, CallbackObjectsAreDrawnByTheViewersCallbackOrReport1026WithoutOne) {
+  const std::vector<Bytes> topic = {WindowRecord("x,mvewcallback,adnotacja 1")};
+  EXPECT_EQ(Show(topic), datapres::kEwNoCallback);
+  ASSERT_EQ(viewer().embeds.windows.size(), 1u);
+  EXPECT_EQ(viewer().embeds.windows[0].object.text, "MVEWCALLBACK");
+
+  g_callbacks.clear();
+  viewer_.emplace();
+  medview::TitleErrorCode error = 1;
+  ASSERT_TRUE(medview::MvSetEmbedCallback(&viewer(), LogCallback, 77, &error));
+  EXPECT_EQ(error, 0);
+  ASSERT_EQ(Show(topic), 0);
+  const std::vector<frame::LayoutObject> objects = WindowObjects();
+  ASSERT_EQ(objects.size(), 1u);
+  EXPECT_EQ(objects[0].width, 0);  // takes no room
+  EXPECT_TRUE(g_created.empty());
+  ASSERT_EQ(medview::MvAcquireDC(&viewer()), 0);
+  frame::FrDrawEmbeddedObject(viewer(), objects[0], 5, 7);
+  medview::MvReleaseDC(&viewer());
+  EXPECT_EQ(g_callbacks, (std::vector<std::string>{"77:8:5,7,5,7:adnotacja 1"}));
+}
+
 TEST_F(EmbedJoin, StartUpInstallsAndShutDownRemovesTheMediaProcedure) {
   // SetUp started the engine.
   EXPECT_EQ(mvmci::MediaFindIOProc(mvmci::kTitleMediaFourCC), &mvmci::MediaIOProc);
