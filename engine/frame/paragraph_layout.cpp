@@ -364,7 +364,8 @@ void ParagraphLayout::LayEmbeddedRecord(std::span<const uint8_t> record, int32_t
 }
 
 // An inline record: laid out at the current x, standing on the baseline. An inserted object is no
-// part of the record: it takes no character positions.
+// part of the record: it takes no character positions, and its record offset is its negated
+// identifier, which tells its window apart from any other.
 Step ParagraphLayout::InlineObject(std::span<const uint8_t> record, int32_t recordOffset, bool inserted) {
   size_t first = out_.size();
   RecordExtent extent;
@@ -539,7 +540,7 @@ void ParagraphLayout::LayoutLine(bool& paragraphEnds) {
       FlushRun();
       TakeBoundary();
       ++c_.insertsDone;
-      if (InlineObject(insert->record, -1, true) == Step::kNoRoom) {
+      if (InlineObject(insert->record, -insert->id, true) == Step::kNoRoom) {
         Restore(boundary_);
         lineEnds = true;
       }

@@ -10,10 +10,10 @@ namespace {
 
 // The TopicAddress of the placement's character: the record's block in the high bits, the character
 // number within the block in the low fifteen. An object the application inserted is no part of the
-// record (it is laid out with no record offset): its key is kept apart from the stored characters'.
+// record: its key is its negated identifier, which the paragraph hands over as its record offset.
 int32_t WindowKey(const RecordPlacement& at) {
-  const uint32_t address = uint32_t(at.position >> 14) << 15 | (uint32_t(at.charBase + at.firstChar) & 0x7FFF);
-  return at.recordOffset < 0 ? ~int32_t(address) : int32_t(address);
+  if (at.recordOffset < 0) return at.recordOffset;
+  return int32_t(uint32_t(at.position >> 14) << 15 | (uint32_t(at.charBase + at.firstChar) & 0x7FFF));
 }
 
 }  // namespace

@@ -227,20 +227,21 @@ TEST_F(EmbedJoin, ClassesThatAreNotBuiltInShowTheErrorBoxAndReport1015) {
   }
 }
 
-TEST_F(EmbedJoin, InsertedObjectsAndStoredWindowsAtOneCharacterAreTwoWindows) {
+TEST_F(EmbedJoin, InsertedObjectsAndStoredWindowsAtOneCharacterAreWindowsOfTheirOwn) {
   const Bytes paragraph = ParagraphWithWindow("Art. 1|", "mvimg,OknoTestowe,zapisane");
-  // The stored window is character 6 of the record, where the inserted one goes too.
-  medview::TitleErrorCode error = 1;
-  frame::MvInsertEmbeddedWindow(&viewer(), MemoryRecordSource::PositionOf(0), 6, 'c', "mvimg,OknoTestowe,wstawka",
-                                &error);
-  ASSERT_EQ(error, 0);
+  // The stored window is character 6 of the record, where both inserted ones go too.
+  for (const char* description : {"mvimg,OknoTestowe,wstawka 1", "mvimg,OknoTestowe,wstawka 2"}) {
+    medview::TitleErrorCode error = 1;
+    frame::MvInsertEmbeddedWindow(&viewer(), MemoryRecordSource::PositionOf(0), 6, 'c', description, &error);
+    ASSERT_EQ(error, 0);
+  }
   ASSERT_EQ(Show({paragraph}), 0);
-  EXPECT_EQ(WindowObjects().size(), 2u);
+  EXPECT_EQ(WindowObjects().size(), 3u);
   std::vector<std::string> created = g_created;
   std::sort(created.begin(), created.end());
-  EXPECT_EQ(created, (std::vector<std::string>{"DU1997.M14|wstawka", "DU1997.M14|zapisane"}));
+  EXPECT_EQ(created, (std::vector<std::string>{"DU1997.M14|wstawka 1", "DU1997.M14|wstawka 2", "DU1997.M14|zapisane"}));
   ASSERT_EQ(Layout(RECT{0, 0, 300, 300}), 0);
-  EXPECT_EQ(g_created.size(), 2u);
+  EXPECT_EQ(g_created.size(), 3u);
 }
 
 std::vector<std::string> g_callbacks;
