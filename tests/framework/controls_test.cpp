@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/base/cp1250.h"
+#include "platform/controls/list_ctrl.h"
 #include "platform/controls/progress_ctrl.h"
 #include "platform/controls/spin_button_ctrl.h"
 #include "platform/controls/standard_controls.h"
@@ -24,10 +25,26 @@ class Parent : public CWnd {
     commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
     return TRUE;
   }
+  std::vector<std::string> notices;  // list-view notices: "changed n", "click n"
+  UINT drawn_rows = 0;
   BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override {
-    auto* n = reinterpret_cast<NMUPDOWN*>(lParam);
-    if (n->hdr.code == UDN_DELTAPOS) *pResult = refuse;
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->code == UDN_DELTAPOS) *pResult = refuse;
+    if (header->code == LVN_GETDISPINFO) {
+      // Owner data: the row's text made on demand.
+      auto* info = reinterpret_cast<NMLVDISPINFO*>(lParam);
+      std::snprintf(info->item.pszText, size_t(info->item.cchTextMax), "Poz. %d / %d", info->item.iItem,
+                    info->item.iSubItem);
+    }
+    if (header->code == LVN_ITEMCHANGED) {
+      auto* n = reinterpret_cast<NMLISTVIEW*>(lParam);
+      if (n->uNewState & LVIS_SELECTED) notices.push_back("changed " + std::to_string(n->iItem));
+    }
+    if (header->code == NM_CLICK) notices.push_back("click " + std::to_string(reinterpret_cast<NMLISTVIEW*>(lParam)->iItem));
     return TRUE;
+  }
+  afx_msg void OnDrawItem(int, LPDRAWITEMSTRUCT d) {
+    if (d->CtlType == ODT_LISTVIEW) ++drawn_rows;
   }
   afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar*) {
     codes.push_back(code);
@@ -38,6 +55,7 @@ class Parent : public CWnd {
 
 BEGIN_MESSAGE_MAP(Parent, CWnd)
   ON_WM_VSCROLL()
+  ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
 class ControlsTest : public FrameworkTest {
@@ -159,6 +177,49 @@ TEST_F(ControlsTest, ScrollBarKeepsThePositionWithinRangeLessPage) {
   click(bar.m_hWnd, POINT{8, 95});  // the lower arrow
   pump();
   EXPECT_EQ(parent.codes, (std::vector<UINT>{SB_LINEDOWN, SB_ENDSCROLL}));
+}
+
+TEST_F(ControlsTest, ListViewWithOwnerDataAsksItsParentForTexts) {
+  CListCtrl list;
+  ASSERT_TRUE(list.Create(WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL, CRect(0, 0, 200, 100), &parent, 50));
+  list.InsertColumn(0, cp("Tytuł"), LVCFMT_LEFT, 120);
+  list.InsertColumn(1, "Rok", LVCFMT_RIGHT, 60);
+  EXPECT_EQ(list.InsertItem(0, "nie"), -1);  // rows of owner data come from the count
+  list.SetItemCount(100000);
+  EXPECT_EQ(list.GetItemCount(), 100000);
+  EXPECT_EQ(list.GetItemText(99999, 1).str(), "Poz. 99999 / 1");
+  // A click on the second visible row selects it and tells the parent.
+  click(list.m_hWnd, POINT{10, controls::kListHeaderHeight + controls::kListRowHeight + 3});
+  pump();
+  EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 1);
+  EXPECT_EQ(parent.notices, (std::vector<std::string>{"changed 1", "click 1"}));
+  press_key(VK_DOWN);
+  pump();
+  EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 2);
+  EXPECT_EQ(list.GetSelectedCount(), 1);
+  EXPECT_TRUE(list.EnsureVisible(5000, FALSE));
+  EXPECT_GT(list.GetTopIndex(), 4990);
+  EXPECT_EQ(list.HitTest(CPoint(5, controls::kListHeaderHeight + 1)), list.GetTopIndex());
+  list.SetItemCount(3);
+  EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 2);
+}
+
+TEST_F(ControlsTest, ListViewRowsOfTheirOwnAndOwnerDraw) {
+  CListCtrl list;
+  ASSERT_TRUE(list.Create(WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED, CRect(0, 0, 200, 100), &parent, 51));
+  list.InsertColumn(0, "Akt");
+  list.InsertItem(0, "Ustawa");
+  list.InsertItem(0, cp("Rozporządzenie"));
+  list.SetItemText(1, 2, "2001");
+  list.SetItemData(1, 7);
+  EXPECT_EQ(utf8(list.GetItemText(0, 0)), "Rozporządzenie");
+  EXPECT_EQ(list.GetItemText(1, 2).str(), "2001");
+  EXPECT_EQ(list.GetItemData(1), 7u);
+  list.UpdateWindow();
+  EXPECT_EQ(parent.drawn_rows, 2u);
+  EXPECT_TRUE(list.DeleteItem(0));
+  EXPECT_EQ(list.GetItemText(0, 0).str(), "Ustawa");
+  EXPECT_FALSE(list.DeleteItem(5));
 }
 
 TEST_F(ControlsTest, ProgressClampsAndWrapsItsSteps) {
