@@ -244,6 +244,20 @@ TEST_F(EmbedJoin, InsertedObjectsAndStoredWindowsAtOneCharacterAreWindowsOfTheir
   EXPECT_EQ(g_created.size(), 3u);
 }
 
+TEST_F(EmbedJoin, AWindowAfterAHotspotTakesTheNextHotspotNumber) {
+  const Bytes paragraph = layout_test::TextRecord(
+      {}, Commands().Hotspot(1).Byte(0x89).Embedded(0x86, WindowRecord("mvimg,OknoTestowe,")).Byte(0x82).End(), "|a||");
+  ASSERT_EQ(Show({paragraph}), 0);
+  int32_t text_hotspot = -1;
+  for (const frame::LayoutObject& o : viewer().frames.at(0).objects) {
+    if (o.kind == frame::kObjText && (o.flags & frame::kObjInHotspot)) text_hotspot = o.hotspotNumber;
+  }
+  const std::vector<frame::LayoutObject> windows = WindowObjects();
+  ASSERT_EQ(windows.size(), 1u);
+  ASSERT_GT(text_hotspot, 0);
+  EXPECT_EQ(windows[0].hotspotNumber, text_hotspot + 1);
+}
+
 std::vector<std::string> g_callbacks;
 int32_t LogCallback(intptr_t data, int32_t code, int32_t left, int32_t top, int32_t right, int32_t bottom,
                     const char* text) {
