@@ -7,6 +7,7 @@
 #include "platform/controls/progress_ctrl.h"
 #include "platform/controls/spin_button_ctrl.h"
 #include "platform/controls/standard_controls.h"
+#include "platform/controls/tab_ctrl.h"
 #include "platform/win/virtual_keys.h"
 #include "tests/framework/framework_fixture.h"
 #include "tests/support/synthetic_input.h"
@@ -40,6 +41,11 @@ class Parent : public CWnd {
       auto* n = reinterpret_cast<NMLISTVIEW*>(lParam);
       if (n->uNewState & LVIS_SELECTED) notices.push_back("changed " + std::to_string(n->iItem));
     }
+    if (header->code == TCN_SELCHANGING) {
+      notices.push_back("changing");
+      *pResult = refuse;
+    }
+    if (header->code == TCN_SELCHANGE) notices.push_back("changed tab");
     if (header->code == NM_CLICK) notices.push_back("click " + std::to_string(reinterpret_cast<NMLISTVIEW*>(lParam)->iItem));
     return TRUE;
   }
@@ -220,6 +226,30 @@ TEST_F(ControlsTest, ListViewRowsOfTheirOwnAndOwnerDraw) {
   EXPECT_TRUE(list.DeleteItem(0));
   EXPECT_EQ(list.GetItemText(0, 0).str(), "Ustawa");
   EXPECT_FALSE(list.DeleteItem(5));
+}
+
+TEST_F(ControlsTest, TabControlAsksBeforeItChangesTabs) {
+  CTabCtrl tab;
+  ASSERT_TRUE(tab.Create(WS_VISIBLE, CRect(0, 0, 200, 100), &parent, 60));
+  tab.InsertItem(0, "Akty");
+  tab.InsertItem(1, "Indeks");
+  EXPECT_EQ(tab.InsertItem(0, "Start"), 0);
+  EXPECT_EQ(tab.GetCurSel(), 1);  // "Akty" stays selected
+  CRect r;
+  ASSERT_TRUE(tab.GetItemRect(2, &r));
+  parent.refuse = true;
+  click(tab.m_hWnd, POINT{r.left + 2, r.top + 2});
+  pump();
+  EXPECT_EQ(tab.GetCurSel(), 1);
+  parent.refuse = false;
+  click(tab.m_hWnd, POINT{r.left + 2, r.top + 2});
+  pump();
+  EXPECT_EQ(tab.GetCurSel(), 2);
+  EXPECT_EQ(parent.notices, (std::vector<std::string>{"changing", "changing", "changed tab"}));
+  CRect area(0, 0, 200, 100);
+  tab.AdjustRect(FALSE, &area);
+  tab.AdjustRect(TRUE, &area);
+  EXPECT_TRUE(area == CRect(0, 0, 200, 100));
 }
 
 TEST_F(ControlsTest, ProgressClampsAndWrapsItsSteps) {
