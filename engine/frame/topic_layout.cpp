@@ -5,6 +5,7 @@
 #include "engine/adt/topic_record_header.h"
 #include "engine/bitmap/picture.h"
 #include "engine/frame/record_layout.h"
+#include "engine/frame/window_layout.h"
 #include "engine/medview/viewer_embeds.h"
 #include "engine/medview/viewer_fonts.h"
 
@@ -161,11 +162,13 @@ void FrFreeFrame(medview::Viewer& viewer, size_t index) {
   } else if (viewer.focusFrame > int32_t(index)) {
     --viewer.focusFrame;
   }
-  // Pictures and shared hotspot data are released with their objects.
+  // Pictures and shared hotspot data are released with their objects; embedded objects are told.
+  FrReleaseEmbeddedObjects(viewer, viewer.frames[index]);
   viewer.frames.erase(viewer.frames.begin() + std::ptrdiff_t(index));
 }
 
 void FrFreeAllFrames(medview::Viewer& viewer) {
+  for (const LayoutFrame& frame : viewer.frames) FrReleaseEmbeddedObjects(viewer, frame);
   viewer.frames.clear();
   viewer.focusFrame = -1;
   viewer.focusHotspot = -1;

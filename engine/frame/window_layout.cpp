@@ -48,4 +48,13 @@ void FrDrawEmbeddedObject(medview::Viewer& viewer, const LayoutObject& object, i
                          printing);
 }
 
+void FrReleaseEmbeddedObjects(medview::Viewer& viewer, const LayoutFrame& frame) {
+  for (const LayoutObject& o : frame.objects) {
+    if (o.kind != kObjWindow || o.data < 0 || size_t(o.data) >= viewer.embeds.windows.size()) continue;
+    const datapres::EmbedObject& object = viewer.embeds.windows[size_t(o.data)].object;
+    if (object.window && viewer.dcDepth == 0) continue;
+    datapres::FrReleaseWindow(medview::MvEmbedState(viewer), object);
+  }
+}
+
 }  // namespace frame

@@ -18,4 +18,8 @@ bool FrLayoutWindowRecord(medview::Viewer& viewer, std::span<const uint8_t> reco
 // a callback object is handed to the application's callback, a failed one shows its error box.
 void FrDrawEmbeddedObject(medview::Viewer& viewer, const LayoutObject& object, int32_t x, int32_t y);
 
+// Releases the embedded objects of a frame that leaves the layout: a callback object's callback hears
+// of it; a window is told to drop its hits and focus and is hidden while the viewer holds a context.
+void FrReleaseEmbeddedObjects(medview::Viewer& viewer, const LayoutFrame& frame);
+
 }  // namespace frame

@@ -176,10 +176,17 @@ TEST_F(EmbedJoin, WindowsAreMadeOnceKeptAcrossLayoutsAndClosedWithTheTopicOrTheV
   EXPECT_EQ(g_created, (std::vector<std::string>{"DU1997.M14|!rys1.bmp", "DU1997.M14|!rys2.bmp"}));
   EXPECT_EQ(viewer().embeds.windows.size(), 2u);
 
-  // A resize lays the same topic out again: the same windows, none closed.
+  // A resize lays the same topic out again: the same windows, none closed; the old layout's objects
+  // were released: each window dropped its hits and focus and was hidden.
+  port_.live[1] = port_.live[2] = true;
+  port_.log.clear();
   ASSERT_EQ(Layout(RECT{0, 0, 250, 200}), 0);
   EXPECT_EQ(g_created.size(), 2u);
   EXPECT_TRUE(port_.Closed().empty());
+  EXPECT_EQ(port_.log, (std::vector<Message>{{1, datapres::kEwClearHits}, {1, datapres::kEwFocus},
+                                             {2, datapres::kEwClearHits}, {2, datapres::kEwFocus},
+                                             {1, datapres::kEwSize}, {2, datapres::kEwSize}}));
+  EXPECT_FALSE(port_.live[1] || port_.live[2]);
   EXPECT_EQ(WindowObjects().size(), 2u);
   EXPECT_EQ(medview::MvNextEmbeddedWindow(&viewer(), nullptr, 0), reinterpret_cast<HWND>(uintptr_t(1)));
   EXPECT_EQ(medview::MvNextEmbeddedWindow(&viewer(), nullptr, 1), reinterpret_cast<HWND>(uintptr_t(2)));
