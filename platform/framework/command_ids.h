@@ -2,7 +2,12 @@
 // carry these numbers; the application object, document manager and frames handle them.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/win/win_types.h"
+
+// The signed pointer-sized result of dialogs and hit tests.
+using INT_PTR = std::intptr_t;
 
 // File commands.
 constexpr UINT ID_FILE_NEW = 0xE100;

@@ -140,6 +140,11 @@ void CControlBar::DelayShow(BOOL bShow) {
   if (!bShow && (GetStyle() & WS_VISIBLE)) m_nStateFlags |= delayHide;
 }
 
+INT_PTR CControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
+  if (!(m_dwStyle & CBRS_TOOLTIPS)) return -1;
+  return framework::child_tool_hit_test(this, point, pTI);
+}
+
 BOOL CControlBar::IsVisible() const {
   if (m_nStateFlags & delayHide) return FALSE;
   return (m_nStateFlags & delayShow) || (GetStyle() & WS_VISIBLE);

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/framework/tool_tips.h"
 #include "platform/win/cwnd.h"
 
 class CFrameWnd;
@@ -73,6 +74,8 @@ class CControlBar : public CWnd {
   // The client rectangle less the borders (and gripper).
   virtual void CalcInsideRect(CRect& rect, BOOL bHorz) const;
   virtual void DelayShow(BOOL bShow);
+  // The tool under a client point: a child control by default (only with CBRS_TOOLTIPS).
+  virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
   virtual BOOL IsVisible() const;
   virtual void SetBarStyle(DWORD dwStyle);
   DWORD GetBarStyle() const { return m_dwStyle; }

@@ -4,14 +4,13 @@
 // for the default button, Esc for Cancel, Alt+letter mnemonics).
 #pragma once
 
+#include "platform/framework/command_ids.h"
 #include "platform/framework/prompter.h"
 #include "platform/res/resource_store.h"
 #include "platform/win/cwnd.h"
 #include "platform/win/system_metrics.h"
 
 class CDataExchange;
-
-using INT_PTR = std::intptr_t;
 
 // Dialog styles and messages.
 constexpr DWORD DS_SETFONT = 0x40;

@@ -243,6 +243,10 @@ void CFrameWnd::DelayRecalcLayout(BOOL bNotify) {
   m_nIdleFlags |= idleLayout | (bNotify ? idleNotify : 0);
 }
 
+INT_PTR CFrameWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
+  return framework::child_tool_hit_test(this, point, pTI);
+}
+
 CControlBar* CFrameWnd::GetControlBar(UINT nID) {
   for (CControlBar* bar : m_listControlBars) {
     if (UINT(bar->GetDlgCtrlID()) == nID) return bar;

@@ -12,6 +12,7 @@
 
 #include "platform/framework/create_context.h"
 #include "platform/framework/command_ids.h"
+#include "platform/framework/tool_tips.h"
 #include "platform/win/cwnd.h"
 
 class CView;
@@ -78,6 +79,8 @@ class CFrameWnd : public CWnd {
   void AddControlBar(CControlBar* pBar);
   void RemoveControlBar(CControlBar* pBar);
   void EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle; }
+  // The tool under a client point: a child control by default.
+  virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 
   // --- Title, menus, messages ---
   virtual void OnUpdateFrameTitle(BOOL bAddToTitle);

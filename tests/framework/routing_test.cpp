@@ -130,6 +130,38 @@ TEST_F(RoutingTest, BarsUpdateOnIdleAndTakeTheirStripsInZOrder) {
   left.DestroyWindow();
 }
 
+TEST_F(RoutingTest, ToolHitTestFindsChildControlsOfBarsWithTips) {
+  TestBar bar;
+  ASSERT_TRUE(bar.Create(frame, CBRS_TOP, AFX_IDW_TOOLBAR));
+  frame->RecalcLayout();
+  CWnd button;
+  ASSERT_TRUE(button.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(10, 2, 30, 18), &bar, 4711));
+  TOOLINFO info;
+  EXPECT_EQ(bar.OnToolHitTest(CPoint(15, 5), &info), -1);  // no CBRS_TOOLTIPS
+  bar.SetBarStyle(bar.GetBarStyle() | CBRS_TOOLTIPS);
+  EXPECT_EQ(bar.OnToolHitTest(CPoint(15, 5), &info), 4711);
+  EXPECT_EQ(info.uId, reinterpret_cast<UINT_PTR>(button.m_hWnd));
+  EXPECT_NE(info.uFlags & TTF_IDISHWND, 0u);
+  EXPECT_EQ(info.lpszText, LPSTR_TEXTCALLBACK);
+  EXPECT_EQ(bar.OnToolHitTest(CPoint(100, 5), nullptr), -1);
+
+  CToolTipCtrl tips;
+  ASSERT_TRUE(tips.Create(frame));
+  CRect area(0, 0, 50, 20);
+  tips.AddTool(&bar, "Pasek", &area, 1);
+  tips.AddTool(&bar, LPSTR_TEXTCALLBACK, CRect(50, 0, 90, 20), 2);
+  ASSERT_NE(tips.ToolAt(&bar, CPoint(60, 5)), nullptr);
+  EXPECT_TRUE(tips.ToolAt(&bar, CPoint(60, 5))->callback);
+  tips.UpdateTipText("Zamknij", &bar, 2);
+  EXPECT_EQ(tips.ToolAt(&bar, CPoint(60, 5))->text.str(), "Zamknij");
+  tips.DelTool(&bar, 1);
+  EXPECT_EQ(tips.GetToolCount(), 1);
+  tips.Activate(FALSE);
+  EXPECT_EQ(tips.ToolAt(&bar, CPoint(60, 5)), nullptr);
+  button.DestroyWindow();
+  bar.DestroyWindow();
+}
+
 TEST_F(RoutingTest, FloatingWindowsFollowTheirFrame) {
   // A mini frame owns itself and ends with its window.
   auto* mini = std::make_unique<CMiniFrameWnd>().release();
