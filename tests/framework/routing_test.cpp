@@ -2,6 +2,7 @@
 // menus open; control bars take their strips in Z order; floating windows follow their frame.
 #include "platform/framework/menu.h"
 #include "platform/framework/mini_frame.h"
+#include "platform/framework/splitter.h"
 #include "platform/win/virtual_keys.h"
 #include "tests/framework/framework_fixture.h"
 #include "tests/support/synthetic_input.h"
@@ -160,6 +161,39 @@ TEST_F(RoutingTest, ToolHitTestFindsChildControlsOfBarsWithTips) {
   EXPECT_EQ(tips.ToolAt(&bar, CPoint(60, 5)), nullptr);
   button.DestroyWindow();
   bar.DestroyWindow();
+}
+
+TEST_F(RoutingTest, SplitterPanesFollowTheDraggedBar) {
+  CWnd host;
+  ASSERT_TRUE(host.CreateEx(0, nullptr, "Okno", WS_POPUP | WS_VISIBLE, CRect(0, 0, 406, 200), nullptr, 0));
+  CSplitterWnd splitter;
+  ASSERT_TRUE(splitter.CreateStatic(&host, 1, 2));
+  ASSERT_TRUE(splitter.CreateView(0, 0, RUNTIME_CLASS(TestView), CSize(150, 0), nullptr));
+  ASSERT_TRUE(splitter.CreateView(0, 1, RUNTIME_CLASS(TestView), CSize(0, 0), nullptr));
+  EXPECT_FALSE(splitter.CreateView(0, 1, RUNTIME_CLASS(TestView), CSize(0, 0), nullptr));  // taken
+  splitter.SetColumnInfo(0, 150, 40);
+  splitter.RecalcLayout();
+  CRect left, right;
+  splitter.GetPane(0, 0)->GetWindowRect(&left);
+  splitter.GetPane(0, 1)->GetWindowRect(&right);
+  EXPECT_EQ(left.Width(), 150);
+  EXPECT_EQ(right.Width(), 406 - 150 - CSplitterWnd::kBarWidth);
+  // Dragging the bar 50 pixels right widens the left pane; far left stops at its minimum.
+  mouse_down(screen_point(splitter.m_hWnd, POINT{152, 50}));
+  when_captured([&] {
+    mouse_move(screen_point(splitter.m_hWnd, POINT{202, 50}));
+    mouse_up(screen_point(splitter.m_hWnd, POINT{202, 50}));
+  });
+  pump();
+  int cur = 0, min = 0;
+  splitter.GetColumnInfo(0, cur, min);
+  EXPECT_EQ(cur, 200);
+  mouse_down(screen_point(splitter.m_hWnd, POINT{202, 50}));
+  when_captured([&] { mouse_up(screen_point(splitter.m_hWnd, POINT{0, 50})); });
+  pump();
+  splitter.GetColumnInfo(0, cur, min);
+  EXPECT_EQ(cur, 40);
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(RoutingTest, FloatingWindowsFollowTheirFrame) {
