@@ -4,6 +4,7 @@
 #include "engine/frame/selection.h"
 #include "engine/frame/text_output.h"
 #include "engine/frame/view_marks.h"
+#include "engine/frame/window_layout.h"
 
 namespace frame {
 
@@ -36,6 +37,9 @@ void FrDrawObject(medview::Viewer& viewer, std::span<const uint8_t> text, const 
       break;
     case kObjBorder:
       FrDrawBorder(viewer, o, x, y);
+      break;
+    case kObjWindow:
+      FrDrawEmbeddedObject(viewer, o, x, y);
       break;
     default:
       break;

@@ -11,6 +11,7 @@
 #include "engine/adt/topic_record_header.h"
 #include "engine/frame/inserted_objects.h"
 #include "engine/frame/topic_layout.h"
+#include "engine/frame/painting.h"
 #include "engine/frame/window_layout.h"
 #include "engine/medview/engine_startup.h"
 #include "engine/medview/viewer_embeds.h"
@@ -229,6 +230,15 @@ TEST_F(EmbedJoin, ClassesThatAreNotBuiltInShowTheErrorBoxAndReport1015) {
     frame::FrDrawEmbeddedObject(viewer(), objects[0], 0, 0);
     medview::MvReleaseDC(&viewer());
     const auto& log = viewer_->log();
+    EXPECT_TRUE(std::any_of(log.begin(), log.end(),
+                            [](const std::string& line) { return line.find("MVIMG.DLL") != std::string::npos; }));
+
+    // Painting the view draws the box as well.
+    viewer_->log().clear();
+    ASSERT_EQ(medview::MvAcquireDC(&viewer()), 0);
+    medview::TitleErrorCode error = 0;
+    EXPECT_TRUE(medview::MvPaint(&viewer(), viewer().hdc, nullptr, &error));
+    medview::MvReleaseDC(&viewer());
     EXPECT_TRUE(std::any_of(log.begin(), log.end(),
                             [](const std::string& line) { return line.find("MVIMG.DLL") != std::string::npos; }));
   }
