@@ -1,10 +1,13 @@
 // Standard and common controls: edits with limits and selection, automatic radio groups, list
 // boxes, progress bars and up-down controls with their notifications.
+#include <QTextBlock>
+#include <QTextDocument>
 #include <algorithm>
 
 #include "platform/base/cp1250.h"
 #include "platform/controls/list_ctrl.h"
 #include "platform/controls/progress_ctrl.h"
+#include "platform/controls/rtf_reader.h"
 #include "platform/controls/spin_button_ctrl.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/controls/tab_ctrl.h"
@@ -289,6 +292,35 @@ TEST_F(ControlsTest, UpDownAsksItsParentAndFillsItsBuddy) {
   click(spin.m_hWnd, POINT{5, 15});  // the lower arrow
   pump();
   EXPECT_EQ(spin.GetPos(), 2);
+}
+
+TEST(RtfReader, TextStylesAndCharacters) {
+  QTextDocument doc;
+  std::string rtf =
+      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
+      "\\b Art.\\b0  1 \\cf1 za\\'bf\\u243?\\u322\\'b3\\par\\i\\fs32 koniec\\{x\\}}";
+  EXPECT_EQ(controls::read_rtf(rtf, doc), controls::RtfResult::ok);
+  ASSERT_EQ(doc.blockCount(), 2);
+  EXPECT_EQ(doc.firstBlock().text().toStdString(), "Art. 1 zażół");
+  EXPECT_EQ(doc.lastBlock().text().toStdString(), "koniec{x}");
+  QTextCursor c(doc.firstBlock());
+  c.movePosition(QTextCursor::NextCharacter);
+  EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
+  c.movePosition(QTextCursor::EndOfBlock);
+  EXPECT_EQ(c.charFormat().foreground().color(), QColor(255, 0, 0));
+  c = QTextCursor(doc.lastBlock());
+  c.movePosition(QTextCursor::NextCharacter);
+  EXPECT_TRUE(c.charFormat().fontItalic());
+  EXPECT_EQ(c.charFormat().fontPointSize(), 16.0);
+}
+
+TEST(RtfReader, DamagedInputEndsWithAnError) {
+  QTextDocument doc;
+  EXPECT_EQ(controls::read_rtf("plain text", doc), controls::RtfResult::not_rtf);
+  EXPECT_EQ(controls::read_rtf("{\\rtf1 {\\b bez końca", doc), controls::RtfResult::unbalanced);
+  std::string deep = "{\\rtf1" + std::string(10000, '{') + "x";
+  EXPECT_EQ(controls::read_rtf(deep, doc), controls::RtfResult::too_deep);
+  EXPECT_EQ(controls::read_rtf("{\\rtf1 \\fs99999999999999999999 a\\u-99999999999 b}", doc), controls::RtfResult::ok);
 }
 
 }  // namespace
