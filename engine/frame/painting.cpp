@@ -92,7 +92,7 @@ BOOL MvPaint(ViewerHandle viewer, HDC hdc, const RECT* clip, TitleErrorCode* err
   if (MvHasSelection(viewer)) {
     TextPoint first, last;
     viewer->marks->selection.Ordered(first, last);
-    frame::FrInvertRange(*viewer, first, last);
+    frame::FrInvertRange(*viewer, first, last, true);
   }
   MvRestoreCallerDC(viewer, previous);
   return TRUE;

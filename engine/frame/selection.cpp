@@ -4,13 +4,18 @@
 #include <climits>
 
 #include "engine/adt/topic_record_header.h"
+#include "engine/datapres/embedded_window.h"
 #include "engine/frame/letter_classes.h"
+#include "engine/frame/painting.h"
 #include "engine/frame/record_layout.h"
 #include "engine/frame/text_output.h"
 #include "engine/frame/topic_layout.h"
 #include "engine/frame/viewer_scope.h"
+#include "engine/medview/viewer_embeds.h"
 #include "engine/medview/viewer_fonts.h"
+#include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/draw_api.h"
+#include "platform/gdi/core/afx_gdi.h"
 
 namespace frame {
 
@@ -265,8 +270,18 @@ void FrLineSpan(const ObjectList& objects, size_t index, int32_t* top, int32_t* 
   }
 }
 
-std::vector<RECT> FrRangeRects(medview::Viewer& viewer, const TextPoint& first, const TextPoint& last) {
-  std::vector<RECT> rects;
+namespace {
+
+// One shown part of a range: the object it lies on, its frame's origin and its client rectangle.
+struct RangePart {
+  const LayoutFrame* frame;
+  const LayoutObject* object;
+  int32_t fx, fy;
+  RECT rect;
+};
+
+template <typename Visit>
+void ForEachRangePart(medview::Viewer& viewer, const TextPoint& first, const TextPoint& last, Visit visit) {
   for (const LayoutFrame& frame : viewer.frames) {
     if (frame.position < first.position || frame.position > last.position) continue;
     int32_t from = frame.position == first.position ? first.offset : INT32_MIN;
@@ -290,15 +305,61 @@ std::vector<RECT> FrRangeRects(medview::Viewer& viewer, const TextPoint& first, 
         r.left = fx + o.x + PrefixWidth(viewer, text, o, a);
         r.right = b >= o.length ? fx + o.right() : fx + o.x + PrefixWidth(viewer, text, o, b);
       }
-      if (r.left < r.right) rects.push_back(r);
+      if (r.left < r.right) visit(RangePart{&frame, &o, fx, fy, r});
     }
   }
+}
+
+// Fills a part with `back` and draws it again clipped to its rectangle: a selected part's text in
+// the selection's text colour, a deselected part as the layout paints it.
+void RedrawPart(medview::Viewer& viewer, const RangePart& part, bool selected) {
+  HDC hdc = viewer.hdc;
+  const int saved = SaveDC(hdc);
+  IntersectClipRect(hdc, part.rect.left, part.rect.top, part.rect.right, part.rect.bottom);
+  {
+    const CBrush brush(selected ? viewer.selBackColor : viewer.backColor);
+    FillRect(hdc, &part.rect, HBRUSH(brush));
+  }
+  if (!selected) {
+    FrPaintFrames(viewer, &part.rect);
+  } else if (part.object->kind == kObjText) {
+    // The run's font sets its own colours; the selection's text colour replaces them for this run.
+    medview::MvSelectFont(&viewer, part.object->font);
+    const COLORREF normal = SetTextColor(hdc, viewer.selTextColor);
+    FrDrawText(viewer, FrFrameText(*part.frame), *part.object, part.fx, part.fy, &part.rect, false);
+    SetTextColor(hdc, normal);
+  } else {
+    FrDrawObject(viewer, FrFrameText(*part.frame), *part.object, part.fx, part.fy);
+  }
+  RestoreDC(hdc, saved);
+}
+
+}  // namespace
+
+std::vector<RECT> FrRangeRects(medview::Viewer& viewer, const TextPoint& first, const TextPoint& last) {
+  std::vector<RECT> rects;
+  ForEachRangePart(viewer, first, last, [&](const RangePart& part) { rects.push_back(part.rect); });
   return rects;
 }
 
-void FrInvertRange(medview::Viewer& viewer, const TextPoint& first, const TextPoint& last) {
+void FrInvertRange(medview::Viewer& viewer, const TextPoint& first, const TextPoint& last, bool show) {
   if (!viewer.hdc || !(first < last)) return;
-  for (const RECT& r : FrRangeRects(viewer, first, last)) InvertRect(viewer.hdc, &r);
+  const bool colours = (viewer.flags & medview::kViewSelectionColours) != 0;
+  const bool windows = (viewer.flags & medview::kViewEmbedSelect) != 0;
+  ForEachRangePart(viewer, first, last, [&](const RangePart& part) {
+    if (part.object->kind == kObjWindow && windows) {
+      datapres::EmbedState& state = medview::MvEmbedState(viewer);
+      const int32_t index = part.object->data;
+      if (index < 0 || size_t(index) >= state.windows.size()) return;
+      HWND window = state.windows[size_t(index)].object.window;
+      if (window && state.port && state.port->exists(window))
+        state.port->send(window, datapres::kEwHighlight, show ? 1 : 0, show && colours ? viewer.selBackColor : 0);
+    } else if (colours) {
+      RedrawPart(viewer, part, show);
+    } else {
+      InvertRect(viewer.hdc, &part.rect);
+    }
+  });
 }
 
 }  // namespace frame
@@ -309,12 +370,12 @@ namespace {
 
 using frame::LayoutFrame;
 
-void ShowSelection(Viewer& viewer) {
+void ShowSelection(Viewer& viewer, bool show) {
   ViewMarks& marks = MvMarks(viewer);
   if (!marks.hasSelection) return;
   TextPoint first, last;
   marks.selection.Ordered(first, last);
-  frame::FrInvertRange(viewer, first, last);
+  frame::FrInvertRange(viewer, first, last, show);
 }
 
 // The caret place of a text point on the laid-out objects; false when it is not laid out.
@@ -366,10 +427,10 @@ void ModeSpan(const LayoutFrame& frame, int32_t mode, int32_t at, int32_t* first
 void ChangeSelection(Viewer& viewer, const SelectionRange& range) {
   ViewMarks& marks = MvMarks(viewer);
   HeldDC dc(viewer);
-  ShowSelection(viewer);  // hides the old range
+  ShowSelection(viewer, false);
   marks.selection = range;
   marks.hasSelection = true;
-  ShowSelection(viewer);
+  ShowSelection(viewer, true);
 }
 
 }  // namespace
@@ -489,7 +550,7 @@ BOOL MvClearSelection(ViewerHandle viewer, TitleErrorCode* error) {
   ViewMarks& marks = MvMarks(*viewer);
   if (marks.hasSelection) {
     HeldDC dc(*viewer);
-    ShowSelection(*viewer);
+    ShowSelection(*viewer, false);
   }
   marks.selection = SelectionRange{};
   marks.hasSelection = false;

@@ -43,8 +43,12 @@ int32_t FrPointToObject(medview::Viewer& viewer, int32_t x, int32_t y, int32_t* 
 // objects that share the line with it (objects of a line follow one another).
 void FrLineSpan(const ObjectList& objects, size_t index, int32_t* top, int32_t* bottom);
 
-// Shows or hides (inverts) the objects of the range [first, last) that are laid out.
-void FrInvertRange(medview::Viewer& viewer, const medview::TextPoint& first, const medview::TextPoint& last);
+// Shows or hides the objects of the range [first, last) that are laid out. Without flag 0x10 the
+// parts are inverted, so showing and hiding are the same call; with it a shown part is filled with the
+// selection background and its text drawn in the selection text colour, and a hidden one is painted
+// again as the layout draws it. With flag 0x20 embedded windows are told by 0x7077 instead.
+void FrInvertRange(medview::Viewer& viewer, const medview::TextPoint& first, const medview::TextPoint& last,
+                   bool show);
 // Client rectangles of the range's parts on every laid-out object it covers.
 std::vector<RECT> FrRangeRects(medview::Viewer& viewer, const medview::TextPoint& first,
                                const medview::TextPoint& last);
