@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <climits>
+#include <string_view>
 
 #include "engine/adt/paragraph_info.h"
 #include "engine/adt/topic_record_header.h"
+#include "engine/datapres/dib_picture.h"
+#include "engine/datapres/embedded_window.h"
 #include "engine/frame/region_walk.h"
 #include "engine/frame/selection.h"
 #include "engine/frame/view_marks.h"
 #include "engine/frame/viewer_scope.h"
+#include "engine/medview/viewer_embeds.h"
 #include "engine/medview/viewer_fonts.h"
 
 namespace medview {
@@ -58,10 +62,12 @@ ClipFormatTablePtr MvRenderClipFormats(ViewerHandle viewer, BOOL selection, uint
   if (clone->layoutRect.right <= clone->layoutRect.left) clone->layoutRect = RECT{0, 0, 2000, 2000};
   datapres::RtfWriter rtf;
   datapres::TextWriter text;
+  ClipFormatTable others;  // what embedded windows gave besides RTF and text
   code = frame::FrWalkRegion(*clone, first.position, last.position, [&](frame::LayoutFrame& current) {
     int32_t from = current.position == first.position ? first.offset : INT32_MIN;
     int32_t to = current.position == last.position ? last.offset : INT32_MAX;
-    frame::FrRenderFrame(*clone, current, from, to, wantRtf ? &rtf : nullptr, wantText ? &text : nullptr);
+    frame::FrRenderFrame(*clone, current, from, to, wantRtf ? &rtf : nullptr, wantText ? &text : nullptr, wanted,
+                         &others);
     return true;
   });
   // A record that cannot be laid out leaves the copy incomplete: nothing is handed out.
@@ -75,6 +81,7 @@ ClipFormatTablePtr MvRenderClipFormats(ViewerHandle viewer, BOOL selection, uint
     table->items.push_back({rtfFormat, std::vector<uint8_t>(document.begin(), document.end())});
   }
   if (wantText && !text.empty()) table->items.push_back({kClipFormatText, text.Finish()});
+  for (ClipFormatItem& item : others.items) table->items.push_back(std::move(item));
   if (table->items.empty()) {
     SetErrorCode(error, kViewNothingRendered);
     return nullptr;
@@ -111,10 +118,45 @@ namespace {
 
 bool IsTableRecordType(uint8_t type) { return type == adt::kRecordTable || type == adt::kRecordTableCounted; }
 
+// An item's bytes up to its terminating NUL, if it carries one.
+std::string_view ItemText(const medview::ClipFormatItem& item) {
+  std::string_view bytes(reinterpret_cast<const char*>(item.data.data()), item.data.size());
+  return bytes.substr(0, bytes.find('\0'));
+}
+
+// Asks an embedded window for its items in the wanted format and sends each where it belongs.
+void CopyWindowItems(medview::Viewer& viewer, const LayoutObject& object, uint32_t wanted, datapres::RtfWriter* rtf,
+                     datapres::TextWriter* text, medview::ClipFormatTable* others) {
+  datapres::EmbedState& state = medview::MvEmbedState(viewer);
+  if (object.data < 0 || size_t(object.data) >= state.windows.size()) return;
+  HWND window = state.windows[size_t(object.data)].object.window;
+  if (!window || !state.port || !state.port->exists(window)) return;
+  medview::ClipFormatTablePtr items(
+      reinterpret_cast<medview::ClipFormatTable*>(state.port->send(window, datapres::kEwClipFormats, wanted, 0)));
+  if (!items) return;
+  const uint32_t rtfFormat = medview::MvRtfClipFormat();
+  for (medview::ClipFormatItem& item : items->items) {
+    if (item.format == medview::kClipFormatText) {
+      if (text) text->AppendItem(item.data);
+      continue;
+    }
+    if (rtfFormat != 0 && item.format == rtfFormat) {
+      if (rtf) rtf->AppendItem(ItemText(item));
+      continue;
+    }
+    datapres::DibMetafile picture;
+    if (rtf && item.format == medview::kClipFormatDib && datapres::DpDibToMetafile(item.data, picture))
+      rtf->Picture(picture.width, picture.height, picture.metafile);
+    if (others) others->items.push_back(std::move(item));
+  }
+}
+
+
 }  // namespace
 
 void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t from, int32_t to,
-                   datapres::RtfWriter* rtf, datapres::TextWriter* text) {
+                   datapres::RtfWriter* rtf, datapres::TextWriter* text, uint32_t wanted,
+                   medview::ClipFormatTable* others) {
   std::span<const uint8_t> bytes = FrFrameText(frame);
   adt::TopicRecordHeader header;
   size_t headerSize = adt::DpDecodeRecordHeader(header, frame.record.data(), frame.record.size());
@@ -194,6 +236,7 @@ void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t fr
         if (rtf) rtf->NonBreakingSpace();
         break;
       case kObjWindow:
+        if (viewer.flags & medview::kViewEmbedSelect) CopyWindowItems(viewer, object, wanted, rtf, text, others);
         afterWindow = true;
         break;
       default:

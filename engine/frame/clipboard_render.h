@@ -16,6 +16,8 @@
 namespace medview {
 
 inline constexpr uint32_t kClipFormatText = 1;
+inline constexpr uint32_t kClipFormatBitmap = 2;
+inline constexpr uint32_t kClipFormatDib = 8;
 inline constexpr TitleErrorCode kViewNothingRendered = 1038;
 
 // One rendered format: its clipboard format number and its bytes.
@@ -28,6 +30,8 @@ struct ClipFormatTable {
   std::vector<ClipFormatItem> items;
 };
 using ClipFormatTablePtr = std::unique_ptr<ClipFormatTable>;
+// An embedded window answers 0x7076 with a ClipFormatTable released from a ClipFormatTablePtr (or 0);
+// the engine takes it over.
 
 // The application registers the clipboard format "Rich Text Format" and installs the procedure
 // that does so; it is called once, on first use. Without one the RTF format is 0 and only text is
@@ -52,8 +56,11 @@ std::vector<uint8_t> MvCopyRegionText(ViewerHandle viewer, TitleErrorCode* error
 namespace frame {
 
 // Writes the objects of a frame laid out for copying whose characters lie in [from, to) to the two
-// streams (either may be null).
+// streams (either may be null). With flag 0x20 embedded windows are asked (0x7076) for their items
+// in the `wanted` format: RTF and text items join the streams, a device-independent bitmap also
+// goes into the RTF as a picture, and every other item is added to `others` (when given).
 void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t from, int32_t to,
-                   datapres::RtfWriter* rtf, datapres::TextWriter* text);
+                   datapres::RtfWriter* rtf, datapres::TextWriter* text, uint32_t wanted = 0,
+                   medview::ClipFormatTable* others = nullptr);
 
 }  // namespace frame

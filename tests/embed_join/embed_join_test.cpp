@@ -17,6 +17,7 @@
 #include "engine/medview/viewer_embeds.h"
 #include "engine/mvmci/media_io.h"
 #include "platform/base/byte_io.h"
+#include "tests/embed_join/window_records.h"
 #include "tests/layout/record_builder.h"
 
 namespace {
@@ -24,6 +25,8 @@ namespace {
 using layout_test::Bytes;
 using layout_test::Commands;
 using layout_test::MemoryRecordSource;
+using embed_test::ParagraphWithWindow;
+using embed_test::WindowRecord;
 
 constexpr intptr_t kProgram = 0x400;
 constexpr const char* kClass = "OknoTestowe";
@@ -73,25 +76,8 @@ HWND CreateFake(HWND, const char* text, const datapres::EmbeddedWindowParams& pa
   return reinterpret_cast<HWND>(window);
 }
 
-// A window record: header, six unused bytes, the description and its NUL.
-Bytes WindowRecord(const std::string& description) {
-  Bytes format(6, 0);
-  format.insert(format.end(), description.begin(), description.end());
-  format.push_back(0);
-  Bytes record;
-  base::ByteWriter w(record);
-  adt::DpEncodeRecordHeader({adt::kRecordEmbedded, int32_t(format.size()), 0}, w);
-  w.bytes(format);
-  return record;
-}
-
 Bytes Paragraph(std::string_view text) {
   return layout_test::TextRecord({}, Commands().Byte(0x82).End(), text);
-}
-
-// A paragraph whose text is followed by an in-line window.
-Bytes ParagraphWithWindow(std::string_view text, const std::string& description) {
-  return layout_test::TextRecord({}, Commands().Embedded(0x86, WindowRecord(description)).Byte(0x82).End(), text);
 }
 
 // The memory topic under a topic number the test changes, with titles' character bases.

@@ -1,0 +1,183 @@
+// Embedded windows taking part in copying (0x7076) and in the selection (0x7077): a built-in class
+// whose windows answer with the items a test gives them and log the highlights they are sent.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/frame/clipboard_render.h"
+#include "engine/frame/painting.h"
+#include "engine/frame/selection.h"
+#include "engine/frame/topic_layout.h"
+#include "engine/medview/engine_startup.h"
+#include "tests/embed_join/window_records.h"
+#include "tests/layout/record_builder.h"
+
+namespace {
+
+using layout_test::Bytes;
+using layout_test::MemoryRecordSource;
+
+constexpr intptr_t kProgram = 0x400;
+constexpr const char* kClass = "OknoKopii";
+constexpr uint32_t kRtf = 0xC0DE;
+constexpr uint32_t kOwnFormat = 0xC100;
+
+uint32_t RegisterRtf(const char*) { return kRtf; }
+
+struct Highlight {
+  WPARAM selected;
+  LPARAM colour;
+  bool operator==(const Highlight&) const = default;
+};
+
+class CopyingPort : public datapres::EmbedWindowPort {
+ public:
+  LRESULT send(HWND, UINT message, WPARAM wparam, LPARAM lparam) override {
+    if (message == datapres::kEwHighlight) highlights.push_back({wparam, lparam});
+    if (message != datapres::kEwClipFormats) return 0;
+    asked.push_back(uint32_t(wparam));
+    if (items.empty()) return 0;
+    auto table = std::make_unique<medview::ClipFormatTable>();
+    table->items = items;
+    return reinterpret_cast<LRESULT>(table.release());
+  }
+  bool exists(HWND window) override { return reinterpret_cast<uintptr_t>(window) <= made; }
+  bool visible(HWND) override { return false; }
+  void show(HWND, bool) override {}
+  RECT window_rect(HWND) override { return {0, 0, 30, 10}; }
+  void place(HWND, const RECT&) override {}
+  void destroy(HWND) override {}
+
+  uintptr_t made = 0;
+  std::vector<medview::ClipFormatItem> items;  // what every window answers to 0x7076
+  std::vector<uint32_t> asked;
+  std::vector<Highlight> highlights;
+};
+
+CopyingPort* g_port = nullptr;
+
+HWND CreateWindow(HWND, const char*, const datapres::EmbeddedWindowParams&) {
+  return reinterpret_cast<HWND>(++g_port->made);
+}
+
+std::vector<uint8_t> Bytes0(std::string_view text) {
+  std::vector<uint8_t> out(text.begin(), text.end());
+  out.push_back(0);
+  return out;
+}
+
+// A packed 1 x 1 bitmap of 24 bits.
+std::vector<uint8_t> SmallDib() {
+  std::vector<uint8_t> dib(44, 0);
+  dib[0] = 40;
+  dib[4] = 1;
+  dib[8] = 1;
+  dib[12] = 1;
+  dib[14] = 24;
+  return dib;
+}
+
+class EmbedCopy : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_port = &port_;
+    datapres::EmbedClasses().add(kClass, kProgram, CreateWindow);
+    medview::MvStartup(kProgram);
+    medview::MvSetEmbedWindowPort(&port_);
+    medview::MvSetClipFormatRegistrar(RegisterRtf);
+    viewer_.emplace();
+    source_ = std::make_shared<MemoryRecordSource>(
+        std::vector<Bytes>{embed_test::ParagraphWithWindow("Art. 1|", "lib,OknoKopii,rys")}, 0);
+    frame::MvSetRecordSource(&viewer(), source_);
+    frame::MvSetTopic(&viewer(), MemoryRecordSource::PositionOf(0), 1, 0, nullptr);
+    RECT rect{0, 0, 400, 300};
+    medview::TitleErrorCode error = 0;
+    ASSERT_TRUE(frame::MvLayoutTopic(&viewer(), &rect, &error));
+  }
+  void TearDown() override {
+    viewer_.reset();
+    medview::MvSetEmbedWindowPort(nullptr);
+    medview::MvShutdown();
+    datapres::EmbedClasses().remove(kClass, kProgram);
+  }
+  medview::Viewer& viewer() { return viewer_->viewer(); }
+
+  CopyingPort port_;
+  std::optional<layout_test::TestViewer> viewer_;
+  std::shared_ptr<MemoryRecordSource> source_;
+};
+
+TEST_F(EmbedCopy, WindowItemsJoinTheCopyOnlyWithFlag0x20) {
+  port_.items = {{kRtf, Bytes0("{\\b okno}")},
+                 {medview::kClipFormatText, Bytes0("[okno]")},
+                 {medview::kClipFormatDib, SmallDib()},
+                 {kOwnFormat, {1, 2, 3}}};
+  viewer().flags &= uint16_t(~medview::kViewEmbedSelect);
+  medview::TitleErrorCode error = 99;
+  medview::ClipFormatTablePtr table = medview::MvRenderClipFormats(&viewer(), FALSE, 0, &error);
+  ASSERT_NE(table, nullptr);
+  EXPECT_TRUE(port_.asked.empty());
+  ASSERT_EQ(table->items.size(), 2u);
+
+  viewer().flags |= medview::kViewEmbedSelect;
+  table = medview::MvRenderClipFormats(&viewer(), FALSE, 0, &error);
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(error, 0);
+  EXPECT_EQ(port_.asked, std::vector<uint32_t>{0});
+  ASSERT_EQ(table->items.size(), 4u);
+  EXPECT_EQ(table->items[0].format, kRtf);
+  EXPECT_EQ(table->items[1].format, medview::kClipFormatText);
+  // The bitmap and the window's own format follow the RTF and text, in the order the window gave.
+  EXPECT_EQ(table->items[2].format, medview::kClipFormatDib);
+  EXPECT_EQ(table->items[3].format, kOwnFormat);
+  EXPECT_EQ(table->items[3].data, (std::vector<uint8_t>{1, 2, 3}));
+  const std::string text(table->items[1].data.begin(), table->items[1].data.end());
+  EXPECT_EQ(text, std::string("Art. 1[okno]", 13));  // no line end right after a window
+  const std::string rtf(table->items[0].data.begin(), table->items[0].data.end());
+  const size_t item = rtf.find("{\\b okno}");
+  const size_t picture = rtf.find("{\\pict\\wmetafile8\\picw15\\pich15\\picwgoal15\\pichgoal15 ");
+  ASSERT_NE(item, std::string::npos) << rtf;
+  ASSERT_NE(picture, std::string::npos) << rtf;
+  EXPECT_LT(rtf.find("Art. 1"), item);
+  EXPECT_LT(item, picture);
+
+  // Asking only for text passes the wanted format on; a window with nothing to give adds nothing.
+  port_.items.clear();
+  port_.asked.clear();
+  table = medview::MvRenderClipFormats(&viewer(), FALSE, medview::kClipFormatText, &error);
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(port_.asked, std::vector<uint32_t>{medview::kClipFormatText});
+  ASSERT_EQ(table->items.size(), 1u);
+}
+
+TEST_F(EmbedCopy, SelectedWindowsAreHighlightedByMessageWithFlag0x20) {
+  const int32_t record = MemoryRecordSource::PositionOf(0);
+  medview::MvSetSelection(&viewer(), record, 0, record, 100);
+  viewer().flags &= uint16_t(~medview::kViewEmbedSelect);
+  viewer().selBackColor = RGB(0, 0, 0x80);
+  auto paint = [&] {
+    ASSERT_EQ(medview::MvAcquireDC(&viewer()), 0);
+    medview::TitleErrorCode error = 0;
+    EXPECT_TRUE(medview::MvPaint(&viewer(), viewer().hdc, nullptr, &error));
+    medview::MvReleaseDC(&viewer());
+  };
+  paint();
+  EXPECT_TRUE(port_.highlights.empty());
+
+  viewer().flags |= medview::kViewEmbedSelect;
+  paint();
+  EXPECT_EQ(port_.highlights, (std::vector<Highlight>{{1, 0}}));
+  viewer().flags |= medview::kViewSelectionColours;
+  paint();
+  EXPECT_EQ(port_.highlights.back(), (Highlight{1, LPARAM(RGB(0, 0, 0x80))}));
+  port_.highlights.clear();
+  medview::TitleErrorCode error = 0;
+  ASSERT_EQ(medview::MvAcquireDC(&viewer()), 0);
+  EXPECT_TRUE(medview::MvClearSelection(&viewer(), &error));
+  medview::MvReleaseDC(&viewer());
+  EXPECT_EQ(port_.highlights, (std::vector<Highlight>{{0, 0}}));
+}
+
+}  // namespace
