@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "engine/datapres/embedded_window.h"
 #include "engine/frame/scrolling.h"
 #include "engine/frame/selection.h"
 #include "engine/frame/text_output.h"
 #include "engine/frame/viewer_scope.h"
+#include "engine/medview/viewer_embeds.h"
 #include "engine/medview/viewer_fonts.h"
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/draw_api.h"
@@ -26,6 +28,19 @@ int32_t MeasuredPrefix(medview::Viewer& viewer, std::span<const uint8_t> text, c
   return FrMeasureText(viewer, text.data() + o.data, size_t(count), nullptr);
 }
 
+// A window finds the hit inside itself (0x7078, the rectangle in its own coordinates); without an
+// answer the mark covers the window.
+void WindowHitRect(medview::Viewer& viewer, const LayoutObject& o, int32_t length, RECT& r) {
+  datapres::EmbedState& state = medview::MvEmbedState(viewer);
+  if (o.data < 0 || size_t(o.data) >= state.windows.size()) return;
+  HWND window = state.windows[size_t(o.data)].object.window;
+  if (!window || !state.port || !state.port->exists(window)) return;
+  RECT inside{};
+  if (!state.port->send(window, datapres::kEwHitRect, WPARAM(std::max(length, 1)), reinterpret_cast<LPARAM>(&inside)))
+    return;
+  r = RECT{o.x + inside.left, o.y + inside.top, o.x + inside.right, o.y + inside.bottom};
+}
+
 // Marks of one hit covering characters [s, e) of the frame.
 void MapHit(medview::Viewer& viewer, const LayoutFrame& frame, std::span<const uint8_t> text, int32_t hit, int32_t s,
             int32_t e, std::vector<HitMark>& out) {
@@ -42,7 +57,9 @@ void MapHit(medview::Viewer& viewer, const LayoutFrame& frame, std::span<const u
     if (started && o.kind != kObjText) break;  // the walk goes on over text only
     started = true;
     RECT r{o.x, o.y, o.right(), o.bottom() + 1};
-    if (o.kind == kObjText) {
+    if (o.kind == kObjWindow) {
+      WindowHitRect(viewer, o, e - std::max(s, o.firstChar), r);
+    } else if (o.kind == kObjText) {
       int32_t from = std::clamp(s - o.anchor, 0, o.length);
       int32_t to = std::clamp(e - o.anchor, 0, o.length);
       r.left = o.x + MeasuredPrefix(viewer, text, o, from);
@@ -107,7 +124,9 @@ void FrDrawFrameMarks(medview::Viewer& viewer, const LayoutFrame& frame, int32_t
   if ((viewer.flags & medview::kViewPrinting) || !viewer.hdc) return;
   for (const HitMark& mark : FrMapHitsOnFrame(viewer, frame)) {
     RECT r{x + mark.rect.left, y + mark.rect.top, x + mark.rect.right, y + mark.rect.bottom};
-    if (frame.objects[mark.object].kind == kObjInvertArea) {
+    const uint8_t kind = frame.objects[mark.object].kind;
+    if (kind == kObjWindow) continue;  // a window draws its own
+    if (kind == kObjInvertArea) {
       r.bottom -= 1;
       InvertRect(viewer.hdc, &r);
     } else {
@@ -165,6 +184,14 @@ const fts::TopicHitList* MvSetHitList(ViewerHandle viewer, const fts::TopicHitLi
   const fts::TopicHitList* old = marks.hitList;
   // The old marks are drawn once more, which erases exclusive-or marks as they were painted.
   if (old && draw) DrawAllMarks(*viewer);
+  // Windows drop the hits they were showing.
+  datapres::EmbedState& embeds = MvEmbedState(*viewer);
+  if (embeds.port) {
+    for (const datapres::EmbedListEntry& entry : embeds.windows) {
+      if (entry.object.window && embeds.port->exists(entry.object.window))
+        embeds.port->send(entry.object.window, datapres::kEwClearHits, 0, 0);
+    }
+  }
   marks.hitList = list;
   if (list && draw) DrawAllMarks(*viewer);
   return old;

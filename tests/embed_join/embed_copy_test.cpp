@@ -1,12 +1,15 @@
-// Embedded windows taking part in copying (0x7076) and in the selection (0x7077): a built-in class
-// whose windows answer with the items a test gives them and log the highlights they are sent.
+// Embedded windows taking part in copying (0x7076), the selection (0x7077) and search hits (0x7078,
+// 0x7079): a built-in class whose windows answer with what a test gives them and log what they are
+// sent.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/frame/clipboard_render.h"
+#include "engine/frame/hit_marks.h"
 #include "engine/frame/painting.h"
 #include "engine/frame/selection.h"
 #include "engine/frame/topic_layout.h"
@@ -36,6 +39,11 @@ class CopyingPort : public datapres::EmbedWindowPort {
  public:
   LRESULT send(HWND, UINT message, WPARAM wparam, LPARAM lparam) override {
     if (message == datapres::kEwHighlight) highlights.push_back({wparam, lparam});
+    if (message == datapres::kEwClearHits) ++hitsCleared;
+    if (message == datapres::kEwHitRect) {
+      *reinterpret_cast<RECT*>(lparam) = hitInside;
+      return hitInside.right > hitInside.left;
+    }
     if (message != datapres::kEwClipFormats) return 0;
     asked.push_back(uint32_t(wparam));
     if (items.empty()) return 0;
@@ -54,6 +62,8 @@ class CopyingPort : public datapres::EmbedWindowPort {
   std::vector<medview::ClipFormatItem> items;  // what every window answers to 0x7076
   std::vector<uint32_t> asked;
   std::vector<Highlight> highlights;
+  int hitsCleared = 0;
+  RECT hitInside{};  // what 0x7078 fills; empty: no answer
 };
 
 CopyingPort* g_port = nullptr;
@@ -178,6 +188,34 @@ TEST_F(EmbedCopy, SelectedWindowsAreHighlightedByMessageWithFlag0x20) {
   EXPECT_TRUE(medview::MvClearSelection(&viewer(), &error));
   medview::MvReleaseDC(&viewer());
   EXPECT_EQ(port_.highlights, (std::vector<Highlight>{{0, 0}}));
+}
+
+TEST_F(EmbedCopy, WindowsPlaceTheirOwnHitsAndDropThemWithTheList) {
+  const frame::LayoutFrame& shown = viewer().frames.at(0);
+  auto window = std::find_if(shown.objects.begin(), shown.objects.end(),
+                             [](const frame::LayoutObject& o) { return o.kind == frame::kObjWindow; });
+  ASSERT_NE(window, shown.objects.end());
+  fts::TopicHitList list;
+  list.entries = {{uint32_t(window->firstChar), 1}};
+  medview::TitleErrorCode error = 99;
+  EXPECT_EQ(medview::MvSetHitList(&viewer(), &list, FALSE, &error), nullptr);
+  EXPECT_EQ(port_.hitsCleared, 1);
+
+  port_.hitInside = RECT{2, 3, 12, 8};
+  std::vector<frame::HitMark> marks = frame::FrMapHitsOnFrame(viewer(), shown);
+  ASSERT_EQ(marks.size(), 1u);
+  EXPECT_EQ(marks[0].rect.left, window->x + 2);
+  EXPECT_EQ(marks[0].rect.top, window->y + 3);
+  EXPECT_EQ(marks[0].rect.right, window->x + 12);
+  EXPECT_EQ(marks[0].rect.bottom, window->y + 8);
+  // A window that does not answer is covered whole.
+  port_.hitInside = RECT{};
+  marks = frame::FrMapHitsOnFrame(viewer(), shown);
+  ASSERT_EQ(marks.size(), 1u);
+  EXPECT_EQ(marks[0].rect.right, window->right());
+
+  EXPECT_EQ(medview::MvSetHitList(&viewer(), nullptr, FALSE, &error), &list);
+  EXPECT_EQ(port_.hitsCleared, 2);
 }
 
 }  // namespace
