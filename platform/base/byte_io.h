@@ -181,9 +181,9 @@ class ByteWriter {
   void put(T v, size_t n, Store store) {
     store(grow(n), v);
   }
-  // Appends n bytes (n > 0) and returns where they start. Growing by resize and copying with
-  // memcpy keeps the optimiser from misreading vector insertion as an overflow.
-  uint8_t* grow(size_t n) {
+  // Appends n bytes (n > 0) and returns where they start. Kept out of line: inlined into writers of
+  // small fixed records, gcc 12 misreads the vector's growth as writing past those records.
+  [[gnu::noinline]] uint8_t* grow(size_t n) {
     size_t at = out_.size();
     out_.resize(at + n);
     return out_.data() + at;

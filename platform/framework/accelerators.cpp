@@ -86,8 +86,9 @@ namespace framework {
 
 std::string key_name(int vk) {
   if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return std::string(1, char(vk));
-  if (vk >= VK_F1 && vk <= VK_F24) return "F" + std::to_string(vk - VK_F1 + 1);
-  if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) return "Num " + std::to_string(vk - VK_NUMPAD0);
+  // Built by appending: gcc 12 misreads "literal" + std::string as an overlapping copy.
+  if (vk >= VK_F1 && vk <= VK_F24) return std::string("F").append(std::to_string(vk - VK_F1 + 1));
+  if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) return std::string("Num ").append(std::to_string(vk - VK_NUMPAD0));
   static const std::map<int, const char*> names = {
       {VK_BACK, "Backspace"}, {VK_TAB, "Tab"},      {VK_RETURN, "Enter"},   {VK_ESCAPE, "Esc"},
       {VK_SPACE, "Spacja"},   {VK_PRIOR, "PgUp"},   {VK_NEXT, "PgDn"},      {VK_END, "End"},

@@ -72,7 +72,7 @@ void refresh_window_menu(ClientState& s) {
   int n = 0;
   for (HWND child : s.created) {
     if (n == kMaxWindowMenuChildren) break;
-    std::string text = "&" + std::to_string(n + 1) + " " + GetWindowTextString(child);
+    std::string text = std::string("&").append(std::to_string(n + 1)).append(" ").append(GetWindowTextString(child));
     AppendMenu(s.window_menu, MF_STRING | (child == active ? MF_CHECKED : 0), AFX_IDM_FIRST_MDICHILD + UINT(n),
                text.c_str());
     ++s.listed;
