@@ -11,8 +11,8 @@
 #include "engine/frame/region_walk.h"
 #include "engine/frame/selection.h"
 #include "engine/frame/view_marks.h"
+#include "engine/frame/window_layout.h"
 #include "engine/frame/viewer_scope.h"
-#include "engine/medview/viewer_embeds.h"
 #include "engine/medview/viewer_fonts.h"
 
 namespace medview {
@@ -127,12 +127,8 @@ std::string_view ItemText(const medview::ClipFormatItem& item) {
 // Asks an embedded window for its items in the wanted format and sends each where it belongs.
 void CopyWindowItems(medview::Viewer& viewer, const LayoutObject& object, uint32_t wanted, datapres::RtfWriter* rtf,
                      datapres::TextWriter* text, medview::ClipFormatTable* others) {
-  datapres::EmbedState& state = medview::MvEmbedState(viewer);
-  if (object.data < 0 || size_t(object.data) >= state.windows.size()) return;
-  HWND window = state.windows[size_t(object.data)].object.window;
-  if (!window || !state.port || !state.port->exists(window)) return;
   medview::ClipFormatTablePtr items(
-      reinterpret_cast<medview::ClipFormatTable*>(state.port->send(window, datapres::kEwClipFormats, wanted, 0)));
+      reinterpret_cast<medview::ClipFormatTable*>(FrSendToObject(viewer, object, datapres::kEwClipFormats, wanted, 0)));
   if (!items) return;
   const uint32_t rtfFormat = medview::MvRtfClipFormat();
   for (medview::ClipFormatItem& item : items->items) {

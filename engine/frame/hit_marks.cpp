@@ -7,6 +7,7 @@
 #include "engine/frame/selection.h"
 #include "engine/frame/text_output.h"
 #include "engine/frame/viewer_scope.h"
+#include "engine/frame/window_layout.h"
 #include "engine/medview/viewer_embeds.h"
 #include "engine/medview/viewer_fonts.h"
 #include "platform/gdi/core/dc_api.h"
@@ -31,12 +32,8 @@ int32_t MeasuredPrefix(medview::Viewer& viewer, std::span<const uint8_t> text, c
 // A window finds the hit inside itself (0x7078, the rectangle in its own coordinates); without an
 // answer the mark covers the window.
 void WindowHitRect(medview::Viewer& viewer, const LayoutObject& o, int32_t length, RECT& r) {
-  datapres::EmbedState& state = medview::MvEmbedState(viewer);
-  if (o.data < 0 || size_t(o.data) >= state.windows.size()) return;
-  HWND window = state.windows[size_t(o.data)].object.window;
-  if (!window || !state.port || !state.port->exists(window)) return;
   RECT inside{};
-  if (!state.port->send(window, datapres::kEwHitRect, WPARAM(std::max(length, 1)), reinterpret_cast<LPARAM>(&inside)))
+  if (!FrSendToObject(viewer, o, datapres::kEwHitRect, WPARAM(std::max(length, 1)), reinterpret_cast<LPARAM>(&inside)))
     return;
   r = RECT{o.x + inside.left, o.y + inside.top, o.x + inside.right, o.y + inside.bottom};
 }

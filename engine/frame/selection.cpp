@@ -11,7 +11,7 @@
 #include "engine/frame/text_output.h"
 #include "engine/frame/topic_layout.h"
 #include "engine/frame/viewer_scope.h"
-#include "engine/medview/viewer_embeds.h"
+#include "engine/frame/window_layout.h"
 #include "engine/medview/viewer_fonts.h"
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/draw_api.h"
@@ -348,12 +348,8 @@ void FrInvertRange(medview::Viewer& viewer, const TextPoint& first, const TextPo
   const bool windows = (viewer.flags & medview::kViewEmbedSelect) != 0;
   ForEachRangePart(viewer, first, last, [&](const RangePart& part) {
     if (part.object->kind == kObjWindow && windows) {
-      datapres::EmbedState& state = medview::MvEmbedState(viewer);
-      const int32_t index = part.object->data;
-      if (index < 0 || size_t(index) >= state.windows.size()) return;
-      HWND window = state.windows[size_t(index)].object.window;
-      if (window && state.port && state.port->exists(window))
-        state.port->send(window, datapres::kEwHighlight, show ? 1 : 0, show && colours ? viewer.selBackColor : 0);
+      FrSendToObject(viewer, *part.object, datapres::kEwHighlight, show ? 1 : 0,
+                     show && colours ? viewer.selBackColor : 0);
     } else if (colours) {
       RedrawPart(viewer, part, show);
     } else {

@@ -48,6 +48,19 @@ void FrDrawEmbeddedObject(medview::Viewer& viewer, const LayoutObject& object, i
                          printing);
 }
 
+HWND FrObjectWindow(medview::Viewer& viewer, const LayoutObject& object) {
+  datapres::EmbedState& state = medview::MvEmbedState(viewer);
+  if (object.kind != kObjWindow || object.data < 0 || size_t(object.data) >= state.windows.size()) return nullptr;
+  HWND window = state.windows[size_t(object.data)].object.window;
+  return window && state.port && state.port->exists(window) ? window : nullptr;
+}
+
+LRESULT FrSendToObject(medview::Viewer& viewer, const LayoutObject& object, UINT message, WPARAM wparam,
+                       LPARAM lparam) {
+  HWND window = FrObjectWindow(viewer, object);
+  return window ? viewer.embeds.port->send(window, message, wparam, lparam) : 0;
+}
+
 void FrReleaseEmbeddedObjects(medview::Viewer& viewer, const LayoutFrame& frame) {
   for (const LayoutObject& o : frame.objects) {
     if (o.kind != kObjWindow || o.data < 0 || size_t(o.data) >= viewer.embeds.windows.size()) continue;
