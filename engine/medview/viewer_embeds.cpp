@@ -44,6 +44,20 @@ BOOL MvSetEmbedCallback(ViewerHandle viewer, datapres::EmbedCallback callback, i
   return datapres::MvSetEmbedCallback(viewer->embeds, callback, data, error) ? TRUE : FALSE;
 }
 
+BOOL MvSetEmbedAliases(ViewerHandle viewer, const char* const* classAliases, const char* const*,
+                       TitleErrorCode* error) {
+  SetErrorCode(error, kViewOk);
+  if (!viewer) {
+    SetErrorCode(error, kViewBadArgument);
+    return FALSE;
+  }
+  std::vector<std::pair<std::string, std::string>>& aliases = viewer->embeds.classAliases;
+  aliases.clear();
+  for (const char* const* entry = classAliases; entry && entry[0] && entry[1]; entry += 2)
+    aliases.emplace_back(entry[0], entry[1]);
+  return TRUE;
+}
+
 void MvGetEmbedCallback(ViewerHandle viewer, datapres::EmbedCallback* callback, intptr_t* data,
                         TitleErrorCode* error) {
   if (!viewer) {

@@ -24,6 +24,11 @@ BOOL MvSetEmbedCallback(ViewerHandle viewer, datapres::EmbedCallback callback, i
                         TitleErrorCode* error);
 void MvGetEmbedCallback(ViewerHandle viewer, datapres::EmbedCallback* callback, intptr_t* data,
                         TitleErrorCode* error);
+// Installs the table that renames embedded-window classes: names and their replacements in turn,
+// ended by a null (an entry without a replacement ends it too); null removes it. The engine never
+// loads a library, so the library table renames nothing and is not kept.
+BOOL MvSetEmbedAliases(ViewerHandle viewer, const char* const* classAliases, const char* const* libraryAliases,
+                       TitleErrorCode* error);
 // Mode 0 the first window, 1 the last, 2 the one after `window`, 3 the one before; null past the ends.
 HWND MvNextEmbeddedWindow(ViewerHandle viewer, HWND window, int32_t mode);
 void MvNotifyEmbeddedWindows(ViewerHandle viewer, WPARAM value);

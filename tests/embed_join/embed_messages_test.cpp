@@ -1,6 +1,6 @@
-// Embedded windows taking part in copying (0x7076), the selection (0x7077) and search hits (0x7078,
-// 0x7079): a built-in class whose windows answer with what a test gives them and log what they are
-// sent.
+// Embedded windows taking part in hotspots (0x7073, 0x7075), copying (0x7076), the selection
+// (0x7077) and search hits (0x7078, 0x7079): a built-in class whose windows answer with what a test
+// gives them and log what they are sent.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,10 +10,12 @@
 
 #include "engine/frame/clipboard_render.h"
 #include "engine/frame/hit_marks.h"
+#include "engine/frame/hotspots.h"
 #include "engine/frame/painting.h"
 #include "engine/frame/selection.h"
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/engine_startup.h"
+#include "engine/medview/viewer_embeds.h"
 #include "tests/embed_join/window_records.h"
 #include "tests/layout/record_builder.h"
 
@@ -40,6 +42,19 @@ class CopyingPort : public datapres::EmbedWindowPort {
   LRESULT send(HWND, UINT message, WPARAM wparam, LPARAM lparam) override {
     if (message == datapres::kEwHighlight) highlights.push_back({wparam, lparam});
     if (message == datapres::kEwClearHits) ++hitsCleared;
+    if (message == datapres::kEwHotspotCount) return hotspots;
+    if (message == datapres::kEwHotspot) {
+      auto* target = reinterpret_cast<medview::HotspotTarget*>(lparam);
+      if (int32_t(wparam) >= 0) {
+        target->target = 100 + uint32_t(wparam);
+        return int32_t(wparam) < hotspots;
+      }
+      asked.push_back(uint32_t(target->rect.left) << 16 | uint32_t(target->rect.top));
+      if (!hotspots) return 0;
+      target->rect = RECT{1, 1, 5, 5};
+      target->target = 99;
+      return 1;
+    }
     if (message == datapres::kEwHitRect) {
       *reinterpret_cast<RECT*>(lparam) = hitInside;
       return hitInside.right > hitInside.left;
@@ -63,6 +78,7 @@ class CopyingPort : public datapres::EmbedWindowPort {
   std::vector<uint32_t> asked;
   std::vector<Highlight> highlights;
   int hitsCleared = 0;
+  int32_t hotspots = 0;  // hotspots inside every window
   RECT hitInside{};  // what 0x7078 fills; empty: no answer
 };
 
@@ -89,7 +105,7 @@ std::vector<uint8_t> SmallDib() {
   return dib;
 }
 
-class EmbedCopy : public ::testing::Test {
+class EmbedMessages : public ::testing::Test {
  protected:
   void SetUp() override {
     g_port = &port_;
@@ -119,7 +135,7 @@ class EmbedCopy : public ::testing::Test {
   std::shared_ptr<MemoryRecordSource> source_;
 };
 
-TEST_F(EmbedCopy, WindowItemsJoinTheCopyOnlyWithFlag0x20) {
+TEST_F(EmbedMessages, WindowItemsJoinTheCopyOnlyWithFlag0x20) {
   port_.items = {{kRtf, Bytes0("{\\b okno}")},
                  {medview::kClipFormatText, Bytes0("[okno]")},
                  {medview::kClipFormatDib, SmallDib()},
@@ -162,7 +178,7 @@ TEST_F(EmbedCopy, WindowItemsJoinTheCopyOnlyWithFlag0x20) {
   ASSERT_EQ(table->items.size(), 1u);
 }
 
-TEST_F(EmbedCopy, SelectedWindowsAreHighlightedByMessageWithFlag0x20) {
+TEST_F(EmbedMessages, SelectedWindowsAreHighlightedByMessageWithFlag0x20) {
   const int32_t record = MemoryRecordSource::PositionOf(0);
   medview::MvSetSelection(&viewer(), record, 0, record, 100);
   viewer().flags &= uint16_t(~medview::kViewEmbedSelect);
@@ -190,7 +206,7 @@ TEST_F(EmbedCopy, SelectedWindowsAreHighlightedByMessageWithFlag0x20) {
   EXPECT_EQ(port_.highlights, (std::vector<Highlight>{{0, 0}}));
 }
 
-TEST_F(EmbedCopy, WindowsPlaceTheirOwnHitsAndDropThemWithTheList) {
+TEST_F(EmbedMessages, WindowsPlaceTheirOwnHitsAndDropThemWithTheList) {
   const frame::LayoutFrame& shown = viewer().frames.at(0);
   auto window = std::find_if(shown.objects.begin(), shown.objects.end(),
                              [](const frame::LayoutObject& o) { return o.kind == frame::kObjWindow; });
@@ -216,6 +232,56 @@ TEST_F(EmbedCopy, WindowsPlaceTheirOwnHitsAndDropThemWithTheList) {
 
   EXPECT_EQ(medview::MvSetHitList(&viewer(), nullptr, FALSE, &error), &list);
   EXPECT_EQ(port_.hitsCleared, 2);
+}
+
+TEST_F(EmbedMessages, WindowsCountAndHitTestTheirOwnHotspots) {
+  const frame::LayoutFrame& shown = viewer().frames.at(0);
+  auto window = std::find_if(shown.objects.begin(), shown.objects.end(),
+                             [](const frame::LayoutObject& o) { return o.kind == frame::kObjWindow; });
+  ASSERT_NE(window, shown.objects.end());
+  const int32_t ox = viewer().layoutRect.left - viewer().hOffset + shown.x + window->x;
+  const int32_t oy = viewer().layoutRect.top + shown.y + window->y;
+  medview::HotspotInfo info;
+  medview::HotspotTarget target;
+  medview::TitleErrorCode error = 99;
+  // A window without hotspots: the point over it is no hit.
+  EXPECT_FALSE(medview::MvHotspotFromPoint(&viewer(), ox + 3, oy + 4, &info, &target, &error));
+  EXPECT_EQ(port_.asked, std::vector<uint32_t>{3u << 16 | 4u});
+  EXPECT_EQ(info.flags & medview::kHotspotOverWindow, medview::kHotspotOverWindow);
+  EXPECT_EQ(info.kind, medview::kHotspotWindow);
+  EXPECT_NE(info.window, nullptr);
+  EXPECT_EQ(medview::MvCountHotspots(&viewer()), 0);
+
+  port_.hotspots = 2;
+  EXPECT_TRUE(medview::MvHotspotFromPoint(&viewer(), ox + 3, oy + 4, &info, &target, &error));
+  EXPECT_EQ(info.flags & medview::kHotspotHit, medview::kHotspotHit);
+  EXPECT_EQ(target.target, 99u);
+  EXPECT_EQ(target.rect.left, ox + 1);
+  EXPECT_EQ(target.rect.top, oy + 1);
+  EXPECT_EQ(target.rect.right, ox + 5);
+  EXPECT_EQ(target.rect.bottom, oy + 5);
+
+  EXPECT_EQ(medview::MvCountHotspots(&viewer()), 2);
+  EXPECT_TRUE(medview::MvGetNthHotspot(&viewer(), 1, &target, &error));
+  EXPECT_EQ(target.target, 101u);
+  EXPECT_FALSE(medview::MvGetNthHotspot(&viewer(), 2, &target, &error));
+  EXPECT_EQ(error, medview::kViewNoHotspot);
+}
+
+TEST_F(EmbedMessages, ClassAliasesRenameClassesUntilRemoved) {
+  const char* const aliases[] = {"StareOkno", kClass, "Inne", "Nieznane", nullptr};
+  medview::TitleErrorCode error = 99;
+  ASSERT_TRUE(medview::MvSetEmbedAliases(&viewer(), aliases, nullptr, &error));
+  EXPECT_EQ(error, 0);
+  datapres::EmbedState& state = medview::MvEmbedState(viewer());
+  EXPECT_NE(datapres::FrCreateEmbed(state, "lib", "stareokno", "x").window, nullptr);
+  EXPECT_EQ(datapres::FrCreateEmbed(state, "lib", "Inne", "x").window, nullptr);
+  EXPECT_EQ(state.pendingCode, datapres::kEwClassNotRegistered);
+  ASSERT_TRUE(medview::MvSetEmbedAliases(&viewer(), nullptr, nullptr, &error));
+  EXPECT_EQ(datapres::FrCreateEmbed(state, "lib", "StareOkno", "x").window, nullptr);
+  EXPECT_EQ(state.pendingCode, datapres::kEwClassNotRegistered);
+  EXPECT_FALSE(medview::MvSetEmbedAliases(nullptr, aliases, nullptr, &error));
+  EXPECT_EQ(error, medview::kViewBadArgument);
 }
 
 }  // namespace
