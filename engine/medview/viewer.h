@@ -121,7 +121,8 @@ struct Viewer {
   // The keyboard focus and the running hotspot count are kept apart: numbering hotspots during
   // layout never moves the focus.
   int32_t focusFrame = -1;
-  int32_t focusHotspot = -1;
+  int32_t focusHotspot = -1;  // 0 while an embedded window holds the focus
+  int32_t focusObject = -1;   // that window's object in the focus frame
   int32_t hotspotCount = 0;
   int32_t currentFont = -1;
   int32_t raise = 0;

@@ -1,4 +1,4 @@
-// Embedded windows taking part in hotspots (0x7073, 0x7075), copying (0x7076), the selection
+// Embedded windows taking part in hotspots and the keyboard focus (0x7073 to 0x7075), copying (0x7076), the selection
 // (0x7077) and search hits (0x7078, 0x7079): a built-in class whose windows answer with what a test
 // gives them and log what they are sent.
 #include <gtest/gtest.h>
@@ -43,8 +43,16 @@ class CopyingPort : public datapres::EmbedWindowPort {
     if (message == datapres::kEwHighlight) highlights.push_back({wparam, lparam});
     if (message == datapres::kEwClearHits) ++hitsCleared;
     if (message == datapres::kEwHotspotCount) return hotspots;
+    if (message == datapres::kEwFocus) {
+      focus.push_back(wparam);
+      return takesFocus;
+    }
     if (message == datapres::kEwHotspot) {
       auto* target = reinterpret_cast<medview::HotspotTarget*>(lparam);
+      if (int32_t(wparam) == -2) {
+        target->target = 77;  // the hotspot the window's own focus is on
+        return 1;
+      }
       if (int32_t(wparam) >= 0) {
         target->target = 100 + uint32_t(wparam);
         return int32_t(wparam) < hotspots;
@@ -79,6 +87,8 @@ class CopyingPort : public datapres::EmbedWindowPort {
   std::vector<Highlight> highlights;
   int hitsCleared = 0;
   int32_t hotspots = 0;  // hotspots inside every window
+  bool takesFocus = false;
+  std::vector<WPARAM> focus;  // wParams of 0x7074
   RECT hitInside{};  // what 0x7078 fills; empty: no answer
 };
 
@@ -282,6 +292,37 @@ TEST_F(EmbedMessages, ClassAliasesRenameClassesUntilRemoved) {
   EXPECT_EQ(state.pendingCode, datapres::kEwClassNotRegistered);
   EXPECT_FALSE(medview::MvSetEmbedAliases(nullptr, aliases, nullptr, &error));
   EXPECT_EQ(error, medview::kViewBadArgument);
+}
+
+TEST_F(EmbedMessages, TheKeyboardFocusEntersAWindowThatTakesItAndStaysWhileTheWindowMovesItsOwn) {
+  medview::TitleErrorCode error = 99;
+  // A window that refuses is passed over: no hotspot takes the focus.
+  EXPECT_FALSE(medview::MvSelectNextHotspot(&viewer(), TRUE, &error));
+  EXPECT_EQ(error, medview::kViewNoHotspot);
+  EXPECT_EQ(port_.focus, std::vector<WPARAM>{1});
+
+  port_.focus.clear();
+  port_.takesFocus = true;
+  ASSERT_TRUE(medview::MvSelectNextHotspot(&viewer(), TRUE, &error));
+  EXPECT_EQ(viewer().focusHotspot, 0);
+  medview::HotspotTarget target;
+  ASSERT_TRUE(medview::MvGetCurrentHotspot(&viewer(), &target, &error));
+  EXPECT_EQ(target.target, 77u);
+  // Backward, the window is asked first and keeps the focus while it answers.
+  EXPECT_TRUE(medview::MvSelectNextHotspot(&viewer(), FALSE, &error));
+  EXPECT_EQ(port_.focus, (std::vector<WPARAM>{1, 0}));
+  port_.takesFocus = false;
+  EXPECT_FALSE(medview::MvSelectNextHotspot(&viewer(), FALSE, &error));
+  EXPECT_EQ(viewer().focusFrame, -1);
+
+  // Showing all hotspots: windows show theirs (2) and hide them again (3); a focused window loses it.
+  port_.takesFocus = true;
+  ASSERT_TRUE(medview::MvSelectNextHotspot(&viewer(), TRUE, &error));
+  port_.focus.clear();
+  EXPECT_TRUE(medview::MvShowHotspots(&viewer(), TRUE, &error));
+  EXPECT_TRUE(medview::MvShowHotspots(&viewer(), FALSE, &error));
+  EXPECT_EQ(port_.focus, (std::vector<WPARAM>{datapres::kEwFocusLose, 2, 3}));
+  EXPECT_FALSE(medview::MvGetCurrentHotspot(&viewer(), &target, &error));
 }
 
 }  // namespace
