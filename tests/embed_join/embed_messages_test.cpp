@@ -1,4 +1,4 @@
-// Embedded windows taking part in hotspots and the keyboard focus (0x7073 to 0x7075), copying (0x7076), the selection
+// Embedded windows printing themselves (0x706F) and taking part in hotspots and the keyboard focus (0x7073 to 0x7075), copying (0x7076), the selection
 // (0x7077) and search hits (0x7078, 0x7079): a built-in class whose windows answer with what a test
 // gives them and log what they are sent.
 #include <gtest/gtest.h>
@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/datapres/embedded_window_display.h"
 #include "engine/frame/clipboard_render.h"
 #include "engine/frame/hit_marks.h"
 #include "engine/frame/hotspots.h"
 #include "engine/frame/painting.h"
+#include "engine/frame/printing.h"
 #include "engine/frame/selection.h"
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/engine_startup.h"
@@ -43,6 +45,7 @@ class CopyingPort : public datapres::EmbedWindowPort {
     if (message == datapres::kEwHighlight) highlights.push_back({wparam, lparam});
     if (message == datapres::kEwClearHits) ++hitsCleared;
     if (message == datapres::kEwHotspotCount) return hotspots;
+    if (message == datapres::kEwPrint) printedOn.push_back(reinterpret_cast<datapres::EmbedDrawParams*>(lparam)->hdc);
     if (message == datapres::kEwFocus) {
       focus.push_back(wparam);
       return takesFocus;
@@ -88,13 +91,17 @@ class CopyingPort : public datapres::EmbedWindowPort {
   int hitsCleared = 0;
   int32_t hotspots = 0;  // hotspots inside every window
   bool takesFocus = false;
+  std::vector<HDC> printedOn;  // contexts of 0x706F
   std::vector<WPARAM> focus;  // wParams of 0x7074
   RECT hitInside{};  // what 0x7078 fills; empty: no answer
 };
 
 CopyingPort* g_port = nullptr;
 
-HWND CreateWindow(HWND, const char*, const datapres::EmbeddedWindowParams&) {
+std::vector<uint32_t> g_created_flags;
+
+HWND CreateWindow(HWND, const char*, const datapres::EmbeddedWindowParams& params) {
+  g_created_flags.push_back(params.flags);
   return reinterpret_cast<HWND>(++g_port->made);
 }
 
@@ -323,6 +330,22 @@ TEST_F(EmbedMessages, TheKeyboardFocusEntersAWindowThatTakesItAndStaysWhileTheWi
   EXPECT_TRUE(medview::MvShowHotspots(&viewer(), FALSE, &error));
   EXPECT_EQ(port_.focus, (std::vector<WPARAM>{datapres::kEwFocusLose, 2, 3}));
   EXPECT_FALSE(medview::MvGetCurrentHotspot(&viewer(), &target, &error));
+}
+
+BOOL AnyPage(void*, HDC, int32_t, int32_t, int32_t, int32_t, RECT*, BOOL) { return TRUE; }
+
+TEST_F(EmbedMessages, PrintingLaysOutWindowsForThePrinterAndTheyDrawThemselvesIntoIt) {
+  g_created_flags.clear();
+  RECT page{0, 0, 400, 300};
+  RECT layout = page;
+  medview::TitleErrorCode error = 99;
+  ASSERT_EQ(medview::MvAcquireDC(&viewer()), 0);
+  HDC printer = viewer().hdc;
+  EXPECT_TRUE(medview::MvPrint(&viewer(), printer, FALSE, &page, &layout, nullptr, AnyPage, nullptr, &error));
+  medview::MvReleaseDC(&viewer());
+  EXPECT_EQ(error, 0);
+  EXPECT_EQ(g_created_flags, std::vector<uint32_t>{datapres::kEwPrinting});
+  EXPECT_EQ(port_.printedOn, std::vector<HDC>{printer});
 }
 
 }  // namespace
