@@ -8,10 +8,12 @@
 #include "platform/framework/control_bar.h"
 #include "platform/framework/document.h"
 #include "platform/framework/menu.h"
+#include "platform/framework/menu_bar.h"
 #include "platform/framework/view.h"
 #include "platform/res/resource_store.h"
 #include "platform/win/cmd_ui.h"
 #include "platform/win/system_metrics.h"
+#include "platform/win/virtual_keys.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -28,6 +30,12 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_ACTIVATE()
   ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUIMessage)
   ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageStringMessage)
+  ON_MESSAGE(WM_NCCALCSIZE, &CFrameWnd::OnMenuBarNcCalcSize)
+  ON_MESSAGE(WM_NCPAINT, &CFrameWnd::OnMenuBarNcPaint)
+  ON_MESSAGE(WM_NCHITTEST, &CFrameWnd::OnMenuBarNcHitTest)
+  ON_MESSAGE(WM_NCMOUSEMOVE, &CFrameWnd::OnMenuBarNcMouseMove)
+  ON_MESSAGE(WM_NCLBUTTONDOWN, &CFrameWnd::OnMenuBarNcLButtonDown)
+  ON_MESSAGE(WM_SYSCOMMAND, &CFrameWnd::OnMenuBarSysCommand)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -300,7 +308,10 @@ void CFrameWnd::UpdateFrameTitleForDocument(LPCTSTR lpszDocName) {
 
 void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
   HMENU menu = hMenuAlt ? hMenuAlt : m_hMenuDefault;
-  if (!(GetStyle() & WS_CHILD) && ::GetMenu(m_hWnd) != menu) ::SetMenu(m_hWnd, menu);
+  if (!(GetStyle() & WS_CHILD) && ::GetMenu(m_hWnd) != menu) {
+    ::SetMenu(m_hWnd, menu);
+    ::DrawMenuBar(m_hWnd);
+  }
 }
 
 void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const {
@@ -382,6 +393,7 @@ std::vector<HWND> CFrameWnd::FloatingWindows() const {
 // --- Routing ----------------------------------------------------------------------------------------
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
+  if (m_bMenuBarKeys && MenuBarKey(*pMsg)) return TRUE;
   if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable &&
       TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg)) {
     return TRUE;
@@ -492,4 +504,135 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUIMessage(WPARAM, LPARAM) {
   }
   m_nIdleFlags &= ~(idleLayout | idleNotify);
   return 0;
+}
+
+// --- Menu bar ---------------------------------------------------------------------------------------
+
+LRESULT CFrameWnd::OnMenuBarNcCalcSize(WPARAM, LPARAM lParam) {
+  LRESULT result = Default();
+  // Both forms of the message start with the rectangle that becomes the client area.
+  auto* rect = reinterpret_cast<RECT*>(lParam);
+  int height = framework::menu_bar_height(m_hWnd);
+  rect->top = std::min(rect->top + height, rect->bottom);
+  return result;
+}
+
+LRESULT CFrameWnd::OnMenuBarNcPaint(WPARAM, LPARAM) {
+  LRESULT result = Default();
+  framework::paint_menu_bar(m_hWnd, m_nMenuBarHot);
+  return result;
+}
+
+LRESULT CFrameWnd::OnMenuBarNcHitTest(WPARAM, LPARAM lParam) {
+  if (framework::menu_bar_height(m_hWnd) > 0) {
+    CRect window;
+    GetWindowRect(&window);
+    POINT p{GET_X_LPARAM(lParam) - window.left, GET_Y_LPARAM(lParam) - window.top};
+    if (framework::menu_bar_item_at(m_hWnd, p) >= 0) return HTMENU;
+  }
+  return Default();
+}
+
+LRESULT CFrameWnd::OnMenuBarNcMouseMove(WPARAM wParam, LPARAM lParam) {
+  if (!m_bMenuBarKeys) {
+    int hot = -1;
+    if (wParam == HTMENU) {
+      CRect window;
+      GetWindowRect(&window);
+      hot = framework::menu_bar_item_at(m_hWnd, POINT{GET_X_LPARAM(lParam) - window.left, GET_Y_LPARAM(lParam) - window.top});
+    }
+    SetMenuBarHot(hot);
+  }
+  return Default();
+}
+
+LRESULT CFrameWnd::OnMenuBarNcLButtonDown(WPARAM wParam, LPARAM lParam) {
+  if (wParam != HTMENU) return Default();
+  m_bMenuBarKeys = false;
+  CRect window;
+  GetWindowRect(&window);
+  OpenMenuBarItem(
+      framework::menu_bar_item_at(m_hWnd, POINT{GET_X_LPARAM(lParam) - window.left, GET_Y_LPARAM(lParam) - window.top}));
+  return 0;
+}
+
+LRESULT CFrameWnd::OnMenuBarSysCommand(WPARAM wParam, LPARAM lParam) {
+  HMENU menu = framework::menu_bar_height(m_hWnd) > 0 ? ::GetMenu(m_hWnd) : nullptr;
+  if ((wParam & 0xFFF0) != SC_KEYMENU || !menu) return Default();
+  if (lParam == 0) {
+    // Alt or F10 alone: the keyboard enters the bar at its first item, or leaves it.
+    m_bMenuBarKeys = !m_bMenuBarKeys && ::GetMenuItemCount(menu) > 0;
+    SetMenuBarHot(m_bMenuBarKeys ? 0 : -1);
+    return 0;
+  }
+  int position = framework::menu_bar_mnemonic(menu, char(lParam));
+  if (position >= 0) OpenMenuBarItem(position);
+  return 0;
+}
+
+void CFrameWnd::SetMenuBarHot(int position) {
+  if (position == m_nMenuBarHot) return;
+  m_nMenuBarHot = position;
+  framework::paint_menu_bar(m_hWnd, m_nMenuBarHot);
+}
+
+void CFrameWnd::OpenMenuBarItem(int position) {
+  m_bMenuBarKeys = false;
+  HMENU menu = ::GetMenu(m_hWnd);
+  std::vector<RECT> items = framework::menu_bar_items(m_hWnd);
+  if (position < 0 || size_t(position) >= items.size()) {
+    SetMenuBarHot(-1);
+    return;
+  }
+  UINT state = ::GetMenuState(menu, UINT(position), MF_BYPOSITION);
+  if (state == UINT(-1) || (state & (MF_GRAYED | MF_DISABLED | MF_SEPARATOR))) {
+    SetMenuBarHot(-1);
+    return;
+  }
+  SetMenuBarHot(position);
+  if (HMENU popup = ::GetSubMenu(menu, position)) {
+    // The owner prepares the pop-up (update-UI) knowing which bar item opens it.
+    ::SendMessage(m_hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(position, FALSE));
+    CRect window;
+    GetWindowRect(&window);
+    const RECT& r = items[size_t(position)];
+    if (::IsWindow(m_hWnd) && ::IsMenu(popup)) {
+      ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY, window.left + r.left, window.top + r.bottom,
+                       0, m_hWnd, nullptr);
+    }
+  } else {
+    PostMessage(WM_COMMAND, ::GetMenuItemID(menu, position), 0);
+  }
+  if (::IsWindow(m_hWnd)) SetMenuBarHot(-1);
+}
+
+bool CFrameWnd::MenuBarKey(const MSG& msg) {
+  if (msg.message == WM_LBUTTONDOWN || msg.message == WM_NCLBUTTONDOWN || msg.message == WM_RBUTTONDOWN) {
+    m_bMenuBarKeys = false;
+    SetMenuBarHot(-1);
+    return false;
+  }
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) {
+    // The characters and releases of keys the bar used go nowhere else.
+    return msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+  }
+  int count = ::GetMenuItemCount(::GetMenu(m_hWnd));
+  if (count <= 0) {
+    m_bMenuBarKeys = false;
+    return false;
+  }
+  int key = int(msg.wParam);
+  int hot = std::max(m_nMenuBarHot, 0);
+  if (key == VK_LEFT || key == VK_RIGHT) {
+    SetMenuBarHot((hot + (key == VK_LEFT ? count - 1 : 1)) % count);
+  } else if (key == VK_RETURN || key == VK_DOWN || key == VK_UP) {
+    OpenMenuBarItem(hot);
+  } else if (key == VK_ESCAPE || key == VK_MENU || key == VK_F10) {
+    m_bMenuBarKeys = false;
+    SetMenuBarHot(-1);
+  } else if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
+    int position = framework::menu_bar_mnemonic(::GetMenu(m_hWnd), char(key));
+    if (position >= 0) OpenMenuBarItem(position);
+  }
+  return true;
 }

@@ -129,6 +129,21 @@ class CFrameWnd : public CWnd {
   // Floating windows hidden by the last minimise, shown again on restore.
   std::vector<HWND> m_hiddenFloating;
 
+  // The menu bar: the item drawn hot (-1: none) and whether the keyboard is in the bar.
+  int m_nMenuBarHot = -1;
+  bool m_bMenuBarKeys = false;
+  afx_msg LRESULT OnMenuBarNcCalcSize(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnMenuBarNcPaint(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnMenuBarNcHitTest(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnMenuBarNcMouseMove(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnMenuBarNcLButtonDown(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnMenuBarSysCommand(WPARAM wParam, LPARAM lParam);
+  // Shows item `position` of the bar hot and opens its pop-up (or sends its command).
+  void OpenMenuBarItem(int position);
+  void SetMenuBarHot(int position);
+  // Keys while the keyboard is in the bar; whether the key was used.
+  bool MenuBarKey(const MSG& msg);
+
   DECLARE_MESSAGE_MAP()
 };
 

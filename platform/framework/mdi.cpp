@@ -92,7 +92,10 @@ void sync_menu_buttons(ClientState& s) {
   }
   s.bar_with_buttons = nullptr;
   HMENU bar = GetMenu(s.frame);
-  if (!s.maximized || !bar || s.order.empty()) return;
+  if (!s.maximized || !bar || s.order.empty()) {
+    DrawMenuBar(s.frame);
+    return;
+  }
   HMENU system = CreatePopupMenu();
   AppendMenu(system, MF_STRING, SC_RESTORE, base::cp1250::from_utf8("&Przywróć").c_str());
   AppendMenu(system, MF_STRING, SC_MINIMIZE, "Mi&nimalizuj");
@@ -103,6 +106,7 @@ void sync_menu_buttons(ClientState& s) {
   AppendMenu(bar, MF_STRING | MF_RIGHTJUSTIFY, SC_RESTORE, "2");
   AppendMenu(bar, MF_STRING | MF_RIGHTJUSTIFY, SC_CLOSE, "r");
   s.bar_with_buttons = bar;
+  DrawMenuBar(s.frame);
 }
 
 void maximize(HWND client, ClientState& s, HWND child) {

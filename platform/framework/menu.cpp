@@ -324,7 +324,11 @@ BOOL TrackPopupMenu(HMENU h, UINT flags, int x, int y, int, HWND owner, const RE
   return chosen != 0;
 }
 
-BOOL DrawMenuBar(HWND h) { return IsWindow(h); }
+BOOL DrawMenuBar(HWND h) {
+  if (!IsWindow(h)) return FALSE;
+  // The bar may have come, gone or changed width: the frame computes its client area again.
+  return SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
 
 namespace framework {
 

@@ -1,0 +1,120 @@
+#include "platform/framework/menu_bar.h"
+
+#include <string>
+
+#include "platform/base/cp1250.h"
+#include "platform/framework/menu.h"
+#include "platform/win/system_metrics.h"
+
+namespace framework {
+namespace {
+
+// Space left and right of an item's text.
+constexpr int kItemMargin = 6;
+
+HMENU bar_menu(HWND h) {
+  if (!IsWindow(h) || (DWORD(GetWindowLong(h, GWL_STYLE)) & WS_CHILD)) return nullptr;
+  HMENU menu = GetMenu(h);
+  return IsMenu(menu) ? menu : nullptr;
+}
+
+// The strip in window coordinates: the width of the client area, right above it.
+RECT strip_of(HWND h) {
+  RECT window{};
+  GetWindowRect(h, &window);
+  POINT origin{0, 0};
+  ClientToScreen(h, &origin);
+  RECT client{};
+  GetClientRect(h, &client);
+  int left = origin.x - window.left;
+  int top = origin.y - window.top;
+  return RECT{left, top - menu_bar_height(h), left + client.right, top};
+}
+
+// The text without its mnemonic marks ("&&" stays one '&').
+std::string plain_text(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&' && i + 1 < text.size()) ++i;
+    out += text[i];
+  }
+  return out;
+}
+
+}  // namespace
+
+int menu_bar_height(HWND h) { return bar_menu(h) ? GetSystemMetrics(SM_CYMENU) : 0; }
+
+std::vector<RECT> menu_bar_items(HWND h) {
+  std::vector<RECT> rects;
+  HMENU menu = bar_menu(h);
+  if (!menu) return rects;
+  RECT strip = strip_of(h);
+  HDC dc = GetWindowDC(h);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  int x = strip.left;
+  for (const MenuItemView& item : menu_items(menu)) {
+    SIZE size{0, 0};
+    if (!(item.flags & MF_SEPARATOR)) {
+      std::string text = plain_text(item.text);
+      GetTextExtentPoint32(dc, text.c_str(), int(text.size()), &size);
+    }
+    int width = size.cx + 2 * kItemMargin;
+    rects.push_back(RECT{x, strip.top, x + width, strip.bottom});
+    x += width;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(h, dc);
+  return rects;
+}
+
+int menu_bar_item_at(HWND h, POINT p) {
+  std::vector<RECT> rects = menu_bar_items(h);
+  for (size_t i = 0; i < rects.size(); ++i) {
+    const RECT& r = rects[i];
+    if (p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom) return int(i);
+  }
+  return -1;
+}
+
+int menu_bar_mnemonic(HMENU menu, char key) {
+  uint8_t wanted = base::cp1250::to_lower(uint8_t(key));
+  std::vector<MenuItemView> items = menu_items(menu);
+  for (size_t i = 0; i < items.size(); ++i) {
+    const std::string& text = items[i].text;
+    for (size_t k = 0; k + 1 < text.size(); ++k) {
+      if (text[k] != '&') continue;
+      if (text[k + 1] == '&') {
+        ++k;
+        continue;
+      }
+      if (base::cp1250::to_lower(uint8_t(text[k + 1])) == wanted) return int(i);
+      break;
+    }
+  }
+  return -1;
+}
+
+void paint_menu_bar(HWND h, int hot) {
+  HMENU menu = bar_menu(h);
+  if (!menu) return;
+  std::vector<RECT> rects = menu_bar_items(h);
+  std::vector<MenuItemView> items = menu_items(menu);
+  RECT strip = strip_of(h);
+  HDC dc = GetWindowDC(h);
+  FillRect(dc, &strip, GetSysColorBrush(COLOR_MENU));
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  for (size_t i = 0; i < items.size() && i < rects.size(); ++i) {
+    if (items[i].flags & MF_SEPARATOR) continue;
+    RECT r = rects[i];
+    bool grayed = items[i].flags & (MF_GRAYED | MF_DISABLED);
+    if (int(i) == hot) FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+    SetTextColor(dc, GetSysColor(grayed ? COLOR_GRAYTEXT : int(i) == hot ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+    DrawText(dc, items[i].text.c_str(), int(items[i].text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(h, dc);
+}
+
+}  // namespace framework
