@@ -25,7 +25,7 @@ struct ClientState {
   HWND frame = nullptr;
   std::vector<HWND> created;  // creation order (the window menu's order)
   std::vector<HWND> order;    // activation order, active first
-  std::map<HWND, RECT> normal;  // rectangles of maximised children before they were maximised
+  std::map<HWND, RECT> normal;  // rectangles of maximised or minimised children before that
   bool maximized = false;
   HMENU window_menu = nullptr;
   int listed = 0;            // child items (and their separator) in the window menu
@@ -119,7 +119,7 @@ void maximize(HWND client, ClientState& s, HWND child) {
   }
   RECT c;
   GetClientRect(client, &c);
-  CWnd::ModifyStyle(child, 0, WS_MAXIMIZE, 0);
+  CWnd::ModifyStyle(child, WS_MINIMIZE, WS_MAXIMIZE, 0);
   // The caption and borders fall outside the client, so the child's client fills it.
   RECT w = c;
   AdjustWindowRectEx(&w, DWORD(GetWindowLongPtr(child, GWL_STYLE)) & ~WS_MAXIMIZE, FALSE,
@@ -136,6 +136,55 @@ void restore(ClientState& s, HWND child) {
     MoveWindow(child, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     s.normal.erase(it);
   }
+}
+
+// Minimised children keep only their caption: strips of one width in rows along the client's
+// bottom, in creation order, the rows growing upwards.
+constexpr int kIconicWidth = 160;
+
+void arrange_icons(HWND client, ClientState& s) {
+  RECT c;
+  GetClientRect(client, &c);
+  int per_row = std::max(1, int(c.right) / kIconicWidth);
+  int index = 0;
+  for (HWND w : s.created) {
+    if (!IsWindow(w) || !IsIconic(w)) continue;
+    RECT r{0, 0, 0, 0};
+    AdjustWindowRectEx(&r, DWORD(GetWindowLongPtr(w, GWL_STYLE)) & ~(WS_MINIMIZE | WS_MAXIMIZE), FALSE,
+                       DWORD(GetWindowLongPtr(w, GWL_EXSTYLE)));
+    int height = r.bottom - r.top;
+    int row = index / per_row;
+    int column = index % per_row;
+    MoveWindow(w, column * kIconicWidth, int(c.bottom) - (row + 1) * height, kIconicWidth, height, TRUE);
+    ++index;
+  }
+}
+
+void activate(HWND client, ClientState& s, HWND child);
+
+void minimize(HWND client, ClientState& s, HWND child) {
+  if (!IsWindow(child) || IsIconic(child)) return;
+  if (IsZoomed(child)) {
+    // The rectangle from before maximising is already kept; the client leaves the maximised state.
+    s.maximized = false;
+  } else if (!s.normal.count(child)) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&r), 2);
+    s.normal[child] = r;
+  }
+  CWnd::ModifyStyle(child, WS_MAXIMIZE, WS_MINIMIZE, 0);
+  arrange_icons(client, s);
+  // The next child that is not minimised becomes active.
+  if (active_of(s) == child) {
+    for (HWND other : s.order) {
+      if (other != child && IsWindow(other) && !IsIconic(other)) {
+        activate(client, s, other);
+        break;
+      }
+    }
+  }
+  sync_menu_buttons(s);
 }
 
 void activate(HWND client, ClientState& s, HWND child) {
@@ -201,15 +250,24 @@ LRESULT client_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       if (IsWindow(child)) {
         if (child != active_of(*s)) activate(h, *s, child);
         maximize(h, *s, child);
+        arrange_icons(h, *s);
         sync_menu_buttons(*s);
       }
       return 0;
-    case WM_MDIRESTORE:
+    case WM_MDIRESTORE: {
+      bool iconic = IsIconic(child);
       restore(*s, child);
-      s->maximized = false;
-      for (auto& [c, r] : std::map<HWND, RECT>(s->normal)) restore(*s, c);
+      if (!iconic) {
+        s->maximized = false;
+        for (auto& [c, r] : std::map<HWND, RECT>(s->normal)) {
+          if (IsZoomed(c)) restore(*s, c);
+        }
+      }
+      arrange_icons(h, *s);
+      if (IsWindow(child) && child != active_of(*s)) activate(h, *s, child);
       sync_menu_buttons(*s);
       return 0;
+    }
     case WM_MDIDESTROY:
       if (IsWindow(child)) {
         if (CWnd* w = CWnd::FromHandlePermanent(child)) {
@@ -243,16 +301,24 @@ LRESULT client_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MDIICONARRANGE: {
       prune(*s);
       if (s->maximized) {
-        for (HWND c : s->order) restore(*s, c);
+        for (HWND c : s->order) {
+          if (IsZoomed(c)) restore(*s, c);
+        }
         s->maximized = false;
         sync_menu_buttons(*s);
       }
+      arrange_icons(h, *s);
       RECT c;
       GetClientRect(h, &c);
-      int n = int(s->created.size());
+      // Cascading and tiling place the children that are not minimised.
+      std::vector<HWND> placed;
+      for (HWND w : s->created) {
+        if (!IsIconic(w)) placed.push_back(w);
+      }
+      int n = int(placed.size());
       int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
       for (int i = 0; i < n; ++i) {
-        HWND w = s->created[size_t(i)];
+        HWND w = placed[size_t(i)];
         if (message == WM_MDICASCADE) {
           MoveWindow(w, i * step, i * step, std::max(100, int(c.right) * 3 / 4), std::max(60, int(c.bottom) * 3 / 4), TRUE);
         } else if (message == WM_MDITILE) {
@@ -270,6 +336,7 @@ LRESULT client_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SIZE:
       if (s->maximized && !s->order.empty()) maximize(h, *s, s->order.front());
+      arrange_icons(h, *s);
       return 0;
     case WM_DESTROY:
       clients().erase(h);
@@ -566,6 +633,7 @@ BOOL CMDIChildWnd::DestroyWindow() {
     prune(*s);
     if (frame && framework::frame_alive(frame)) {
       if (s->order.empty()) frame->OnUpdateFrameMenu(nullptr);
+      arrange_icons(client, *s);
       refresh_window_menu(*s);
       sync_menu_buttons(*s);
       frame->OnUpdateFrameTitle(TRUE);
@@ -615,6 +683,9 @@ int CMDIChildWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message
 void CMDIChildWnd::OnSysCommand(UINT nID, LPARAM lParam) {
   switch (nID & 0xFFF0) {
     case SC_MAXIMIZE: MDIMaximize(); return;
+    case SC_MINIMIZE:
+      if (ClientState* s = state_of(GetMDIClient())) minimize(GetMDIClient(), *s, m_hWnd);
+      return;
     case SC_RESTORE: MDIRestore(); return;
     case SC_CLOSE: SendMessage(WM_CLOSE); return;
     default: CFrameWnd::OnSysCommand(nID, lParam);
