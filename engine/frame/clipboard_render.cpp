@@ -42,10 +42,7 @@ ClipFormatTablePtr MvRenderClipFormats(ViewerHandle viewer, BOOL selection, uint
     return nullptr;
   }
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return nullptr;
-  }
+  if (!busy.entered(error)) return nullptr;
   uint32_t rtfFormat = MvRtfClipFormat();
   bool wantText = wanted == 0 || wanted == kClipFormatText;
   bool wantRtf = rtfFormat != 0 && (wanted == 0 || wanted == rtfFormat);

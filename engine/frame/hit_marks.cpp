@@ -172,10 +172,7 @@ const fts::TopicHitList* MvSetHitList(ViewerHandle viewer, const fts::TopicHitLi
   SetErrorCode(error, kViewOk);
   if (!viewer) return nullptr;
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return nullptr;
-  }
+  if (!busy.entered(error)) return nullptr;
   ViewMarks& marks = MvMarks(*viewer);
   if (marks.hitList == list) return nullptr;
   const fts::TopicHitList* old = marks.hitList;
@@ -198,10 +195,7 @@ HBRUSH MvSetHitMarkMode(ViewerHandle viewer, HBRUSH brush, int32_t rop, TitleErr
   SetErrorCode(error, kViewOk);
   if (!viewer) return nullptr;
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return nullptr;
-  }
+  if (!busy.entered(error)) return nullptr;
   ViewMarks& marks = MvMarks(*viewer);
   if (marks.markBrush == brush && marks.markRop == rop) return nullptr;
   HBRUSH old = marks.markBrush;
@@ -238,10 +232,7 @@ BOOL MvScrollToHit(ViewerHandle viewer, int32_t n, TitleErrorCode* error) {
     return FALSE;
   }
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return FALSE;
-  }
+  if (!busy.entered(error)) return FALSE;
   const fts::TopicHitList* list = MvGetHitList(viewer);
   RECT r{};
   if (n < 0 || n >= MvGetHitCount(list)) {

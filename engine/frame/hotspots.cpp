@@ -275,10 +275,7 @@ BOOL MvGetNthHotspot(ViewerHandle viewer, int32_t n, HotspotTarget* target, Titl
   SetErrorCode(error, kViewOk);
   if (!viewer) return FALSE;
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return FALSE;
-  }
+  if (!busy.entered(error)) return FALSE;
   bool found = false;
   TitleErrorCode code = WalkHotspots(*viewer, [&](Viewer& clone, size_t index, int32_t number, int32_t inWindow) {
     if (number != n) return true;
@@ -306,10 +303,7 @@ BOOL MvHotspotFromPoint(ViewerHandle viewer, int32_t x, int32_t y, HotspotInfo* 
   if (target) target->dataLength = 0;
   if (!viewer) return FALSE;
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return FALSE;
-  }
+  if (!busy.entered(error)) return FALSE;
   if (!MvLaidOut(*viewer)) {
     SetErrorCode(error, kViewNoLayout);
     return FALSE;
@@ -376,10 +370,7 @@ BOOL MvSelectNextHotspot(ViewerHandle viewer, BOOL forward, TitleErrorCode* erro
   SetErrorCode(error, kViewOk);
   if (!viewer) return FALSE;
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return FALSE;
-  }
+  if (!busy.entered(error)) return FALSE;
   if (viewer->layoutRect.right <= viewer->layoutRect.left || viewer->layoutRect.bottom <= viewer->layoutRect.top) {
     return FALSE;
   }
@@ -460,10 +451,7 @@ BOOL MvGetCurrentHotspot(ViewerHandle viewer, HotspotTarget* target, TitleErrorC
   SetErrorCode(error, kViewOk);
   if (!viewer) return FALSE;
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return FALSE;
-  }
+  if (!busy.entered(error)) return FALSE;
   size_t f = 0, index = 0;
   const bool empty = viewer->layoutRect.right <= viewer->layoutRect.left;
   if (const LayoutObject* window = empty ? nullptr : FocusedWindow(*viewer)) {
@@ -487,10 +475,7 @@ BOOL MvShowHotspots(ViewerHandle viewer, BOOL show, TitleErrorCode* error) {
   SetErrorCode(error, kViewOk);
   if (!viewer) return FALSE;
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return FALSE;
-  }
+  if (!busy.entered(error)) return FALSE;
   HeldDC dc(*viewer);
   size_t f = 0, index = 0;
   if (const LayoutObject* window = FocusedWindow(*viewer)) {

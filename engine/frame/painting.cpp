@@ -83,10 +83,7 @@ BOOL MvPaint(ViewerHandle viewer, HDC hdc, const RECT* clip, TitleErrorCode* err
     return FALSE;
   }
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return FALSE;
-  }
+  if (!busy.entered(error)) return FALSE;
   HDC previous = MvUseCallerDC(viewer, hdc);
   frame::FrPaintFrames(*viewer, clip);
   if (MvHasSelection(viewer)) {

@@ -121,10 +121,7 @@ BOOL MvPrint(ViewerHandle viewer, HDC hdc, BOOL selectionOnly, const RECT* page,
     return FALSE;
   }
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return FALSE;
-  }
+  if (!busy.entered(error)) return FALSE;
   TextPoint first{frame::FrRegionStart(*viewer), INT32_MIN}, last{INT32_MAX, INT32_MAX};
   if (selectionOnly) viewer->marks->selection.Ordered(first, last);
   TitleErrorCode code = 0;

@@ -317,10 +317,7 @@ int32_t MvScrollVertical(ViewerHandle viewer, POINT* move, int32_t* topCut, int3
     return -1;
   }
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return -1;
-  }
+  if (!busy.entered(error)) return -1;
   HeldDC dc(v);
   v.pendingCode = 0;
   TitleErrorCode result = 0;
@@ -370,10 +367,7 @@ int32_t MvScrollHorizontal(ViewerHandle viewer, POINT* move, int32_t code, int32
     return -1;
   }
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return -1;
-  }
+  if (!busy.entered(error)) return -1;
   TitleErrorCode result = 0;
   POINT applied{0, 0};
   int32_t page = frame::FrPageStep(v.layoutRect.right - v.layoutRect.left);
@@ -412,10 +406,7 @@ BOOL MvScrollToPosition(ViewerHandle viewer, int32_t address, TitleErrorCode* er
     return FALSE;
   }
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return FALSE;
-  }
+  if (!busy.entered(error)) return FALSE;
   HeldDC dc(v);
   POINT point{};
   // Addresses outside the shown region's blocks are not searched for.

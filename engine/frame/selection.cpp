@@ -539,10 +539,7 @@ BOOL MvClearSelection(ViewerHandle viewer, TitleErrorCode* error) {
   SetErrorCode(error, kViewOk);
   if (!viewer) return FALSE;
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return FALSE;
-  }
+  if (!busy.entered(error)) return FALSE;
   ViewMarks& marks = MvMarks(*viewer);
   if (marks.hasSelection) {
     HeldDC dc(*viewer);

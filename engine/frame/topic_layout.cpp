@@ -381,10 +381,7 @@ BOOL MvSetZoom(ViewerHandle viewer, int32_t percent, TitleErrorCode* error) {
   // Held for the whole call: a destruction requested meanwhile happens after the context is
   // released.
   ViewerBusy busy(viewer);
-  if (!busy.entered()) {
-    SetErrorCode(error, kViewBusy);
-    return FALSE;
-  }
+  if (!busy.entered(error)) return FALSE;
   viewer->zoom = percent;
   if (TitleErrorCode code = MvAcquireDC(viewer)) {
     // Without a context nothing can be measured: the layout no longer matches the zoom.

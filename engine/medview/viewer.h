@@ -189,6 +189,11 @@ class ViewerBusy {
   ViewerBusy(const ViewerBusy&) = delete;
   ViewerBusy& operator=(const ViewerBusy&) = delete;
   bool entered() const { return entered_; }
+  // The same, reporting 1041 through `error` when the viewer was already busy.
+  bool entered(TitleErrorCode* error) const {
+    if (!entered_) SetErrorCode(error, kViewBusy);
+    return entered_;
+  }
 
  private:
   ViewerHandle viewer_;
