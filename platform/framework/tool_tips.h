@@ -1,8 +1,14 @@
 // Tool tips: the tools of a window (a rectangle or a child control, with a text or a text asked
 // for later) and the hit test that finds the tool under the mouse. Frames and control bars answer
 // OnToolHitTest; by default a child control under the point is the tool, its id the tool id.
+//
+// The owner relays its mouse messages to the control (RelayEvent). When the mouse rests on a tool
+// for the initial delay, the tip pop-up shows the tool's text below the cursor; a tool without a
+// text of its own asks its owner with WM_NOTIFY / TTN_NEEDTEXT. A click, a key or leaving the tool
+// hides the tip.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "platform/base/cstring.h"
@@ -19,6 +25,24 @@ constexpr UINT TTF_ALWAYSTIP = 0x0020;
 // The text is asked of the owner when the tip shows.
 inline char* const LPSTR_TEXTCALLBACK = reinterpret_cast<char*>(-1);
 
+// The notification that asks a tool's owner for its text (idFrom is the tool id).
+constexpr UINT TTN_NEEDTEXT = UINT(-520);
+// TTN_NEEDTEXT's data: the owner points lpszText at its text (or at a string resource id, with
+// hinst), or copies the text into szText.
+struct TOOLTIPTEXT {
+  NMHDR hdr;
+  char* lpszText;
+  char szText[80];
+  HINSTANCE hinst;
+  UINT uFlags;
+};
+
+// SetDelayTime kinds.
+constexpr DWORD TTDT_AUTOMATIC = 0;
+constexpr DWORD TTDT_RESHOW = 1;
+constexpr DWORD TTDT_AUTOPOP = 2;
+constexpr DWORD TTDT_INITIAL = 3;
+
 struct TOOLINFO {
   UINT cbSize = sizeof(TOOLINFO);
   UINT uFlags = 0;
@@ -31,6 +55,7 @@ struct TOOLINFO {
 };
 
 namespace framework {
+class TipWindow;
 // The child control of `parent` under `point` (client coordinates) as a tool: its id, or -1.
 INT_PTR child_tool_hit_test(const CWnd* parent, CPoint point, TOOLINFO* pTI);
 }  // namespace framework
@@ -46,19 +71,46 @@ class CToolTipCtrl : public CObject {
     bool callback;
   };
 
+  CToolTipCtrl();
+  ~CToolTipCtrl() override;
+  CToolTipCtrl(const CToolTipCtrl&) = delete;
+  CToolTipCtrl& operator=(const CToolTipCtrl&) = delete;
+
   BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
   BOOL AddTool(CWnd* pWnd, LPCTSTR lpszText = LPSTR_TEXTCALLBACK, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
   void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
   void UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
   int GetToolCount() const { return int(tools_.size()); }
-  void Activate(BOOL bActivate) { active_ = bActivate != FALSE; }
+  void Activate(BOOL bActivate);
   BOOL IsActive() const { return active_; }
   // The tool of `pWnd` under a client point, or null.
   const Tool* ToolAt(CWnd* pWnd, CPoint point) const;
 
+  // Hands a message of a tool's owner to the control: mouse moves start the wait for a tool's tip,
+  // clicks and keys hide it.
+  void RelayEvent(MSG* pMsg);
+  // TTDT_INITIAL (or TTDT_AUTOMATIC): the wait in milliseconds before a tip shows; 0 shows at once.
+  void SetDelayTime(DWORD dwDuration, int iTime);
+  // Hides the tip shown.
+  void Pop();
+  // The tip pop-up (null before the first tip) and whether it shows now.
+  HWND GetTipWnd() const;
+  bool IsTipShown() const;
+
  private:
   Tool* find(HWND owner, UINT_PTR id);
+  // The text of a tool, asked of its owner for a callback tool; empty when there is none.
+  CString TextOf(const Tool& tool);
+  void ShowHovered();
+
   CWnd* parent_ = nullptr;
   std::vector<Tool> tools_;
   bool active_ = true;
+  std::unique_ptr<framework::TipWindow> tip_;
+  int initial_ms_ = 500;
+  // The tool the mouse rests on (none when `hovering_` is false) and where the tip goes.
+  bool hovering_ = false;
+  HWND hover_owner_ = nullptr;
+  UINT_PTR hover_id_ = 0;
+  POINT hover_screen_{0, 0};
 };
