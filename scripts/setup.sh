@@ -34,7 +34,7 @@ register_work_file_type() {
   local here data reader
   here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
   data=${XDG_DATA_HOME:-$HOME/.local/share}
-  reader="$(dirname "$here")/build/shell/main/lumokal"
+  reader="$(dirname "$here")/build/release/shell/main/lumokal"
   [[ -d "$data" ]] || return 0
   command -v update-mime-database >/dev/null 2>&1 || return 0
   mkdir -p "$data/mime/packages" "$data/applications" || return 0
