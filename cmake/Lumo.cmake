@@ -6,6 +6,11 @@ cmake_path(NORMAL_PATH LUMO_ROOT)
 # Warnings and sanitizers for project code only (not for system headers).
 function(lumo_target_options target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    # The framework's classes declare their own Create and update calls beside the base's on
+    # purpose, as the framework does; clang's -Wall would flag every one of them.
+    target_compile_options(${target} PRIVATE -Wno-overloaded-virtual)
+  endif()
   target_include_directories(${target} PUBLIC "${LUMO_ROOT}")
   if(LUMO_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer

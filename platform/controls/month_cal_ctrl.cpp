@@ -224,7 +224,7 @@ namespace controls {
 
 CString polish_month_name(int month) {
   static const char* const kNames[12] = {"stycze\xf1", "luty",   "marzec",       "kwiecie\xf1", "maj",      "czerwiec",
-                                         "lipiec",     "sierpie\xf1", "wrzesie\xf1", "pa\x9f" "dziernik", "listopad", "grudzie\xf1"};
+                                         "lipiec",     "sierpie\xf1", "wrzesie\xf1", "pa\x9f\x64ziernik", "listopad", "grudzie\xf1"};
   return month >= 1 && month <= 12 ? CString(kNames[month - 1]) : CString();
 }
 

@@ -16,7 +16,12 @@ template <typename... Args>
 CString message(const char* utf8, Args... args) {
   std::string format = base::cp1250::from_utf8(utf8);
   char buffer[256];
+  // Every caller passes a literal; only its code page changes here.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-security"
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
   std::snprintf(buffer, sizeof buffer, format.c_str(), args...);
+#pragma GCC diagnostic pop
   return CString(buffer);
 }
 
