@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/framework/dock_bar.h"
 #include "platform/framework/frame_wnd.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_dc.h"
@@ -23,6 +24,7 @@ constexpr int kBorder = 2;
 
 CControlBar::CControlBar() = default;
 CControlBar::~CControlBar() {
+  if (m_pDockBar) m_pDockBar->RemoveControlBar(this);
   if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
 }
 
@@ -40,6 +42,7 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpcs) {
 }
 
 void CControlBar::OnDestroy() {
+  if (m_pDockBar) m_pDockBar->RemoveControlBar(this);
   if (m_pDockSite) {
     m_pDockSite->RemoveControlBar(this);
     m_pDockSite = nullptr;

@@ -18,6 +18,7 @@
 class CView;
 class CDocument;
 class CControlBar;
+class CDockBar;
 class CMenu;
 
 // Frame styles.
@@ -78,7 +79,12 @@ class CFrameWnd : public CWnd {
   void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
   void AddControlBar(CControlBar* pBar);
   void RemoveControlBar(CControlBar* pBar);
-  void EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle; }
+  // Makes a dock bar along each side `dwDockStyle` allows (CBRS_ALIGN_ bits).
+  void EnableDocking(DWORD dwDockStyle);
+  // Docks `pBar` into the dock bar `nDockBarID` (0: the first side the bar allows), into the row
+  // `lpRect` (screen coordinates) touches or a new row.
+  void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+  void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
   // The tool under a client point: a child control by default.
   virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 

@@ -1,0 +1,129 @@
+// Docking in the frame: the four dock bars, bars docked in rows, the rows taking their strips
+// along the frame's edges in the layout, and hidden or destroyed bars giving their room back.
+#include "platform/framework/dock_bar.h"
+
+#include "tests/framework/framework_fixture.h"
+
+namespace lumo::test {
+namespace {
+
+// A bar of a fixed length along its edge and fixed depth across it.
+class LongBar : public TestBar {
+ public:
+  int length = 100;
+  CSize CalcFixedLayout(BOOL, BOOL bHorz) override {
+    return bHorz ? CSize(length, height) : CSize(height, length);
+  }
+};
+
+class DockBarTest : public FrameworkTest {
+ protected:
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    frame = make_main_frame();
+    ASSERT_NE(frame, nullptr);
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+  }
+
+  CDockBar* dock(UINT id) const { return dynamic_cast<CDockBar*>(frame->GetControlBar(id)); }
+  // A child's rectangle in the frame's client coordinates.
+  CRect placed(const CWnd& wnd) const {
+    CRect rect;
+    wnd.GetWindowRect(&rect);
+    frame->ScreenToClient(&rect);
+    return rect;
+  }
+  void make(LongBar& bar, UINT id, int length, int height) {
+    bar.length = length;
+    bar.height = height;
+    ASSERT_TRUE(bar.Create(frame, CBRS_TOP, id));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+  }
+
+  CMDIFrameWnd* frame = nullptr;
+};
+
+TEST_F(DockBarTest, EnableDockingMakesOneDockBarPerSide) {
+  const std::pair<UINT, DWORD> sides[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP},
+                                          {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM},
+                                          {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT},
+                                          {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT}};
+  for (const auto& [id, align] : sides) {
+    CDockBar* bar = dock(id);
+    ASSERT_NE(bar, nullptr) << id;
+    EXPECT_EQ(bar->GetBarStyle() & CBRS_ALIGN_ANY, align);
+    EXPECT_EQ(bar->GetDockedCount(), 0);
+  }
+  // Enabling again makes no second set.
+  size_t bars = frame->m_listControlBars.size();
+  frame->EnableDocking(CBRS_ALIGN_ANY);
+  EXPECT_EQ(frame->m_listControlBars.size(), bars);
+}
+
+TEST_F(DockBarTest, BarsDockInRowsAlongTheEdges) {
+  LongBar a, b, c, side;
+  make(a, AFX_IDW_TOOLBAR, 120, 20);
+  make(b, AFX_IDW_TOOLBAR + 10, 80, 30);
+  make(c, AFX_IDW_TOOLBAR + 11, 60, 24);
+  make(side, AFX_IDW_TOOLBAR + 12, 150, 40);
+  frame->DockControlBar(&a);
+  // Into the first row: a rectangle over it.
+  CRect over;
+  a.GetWindowRect(&over);
+  frame->DockControlBar(&b, AFX_IDW_DOCKBAR_TOP, &over);
+  frame->DockControlBar(&c, AFX_IDW_DOCKBAR_TOP);
+  frame->DockControlBar(&side, AFX_IDW_DOCKBAR_LEFT);
+
+  CDockBar* top = dock(AFX_IDW_DOCKBAR_TOP);
+  ASSERT_EQ(top->Rows().size(), 2u);
+  EXPECT_EQ(top->Rows()[0], (std::vector<CControlBar*>{&a, &b}));
+  EXPECT_EQ(a.m_pDockBar, top);
+  EXPECT_TRUE(a.IsHorzDocked());
+  EXPECT_TRUE(side.IsVertDocked());
+
+  CRect client;
+  frame->GetClientRect(&client);
+  CRect top_rect = placed(*top);
+  EXPECT_EQ(top_rect.top, 0);
+  EXPECT_EQ(top_rect.Height(), 30 + 24);  // the deepest bar of each row
+  EXPECT_EQ(top_rect.Width(), client.Width());
+  EXPECT_EQ(placed(a), CRect(0, 0, 120, 20));
+  EXPECT_EQ(placed(b), CRect(120, 0, 200, 30));
+  EXPECT_EQ(placed(c), CRect(0, 30, 60, 54));
+  EXPECT_EQ(placed(side), CRect(0, 54, 40, 204));
+  EXPECT_EQ(placed(*dock(AFX_IDW_DOCKBAR_BOTTOM)).Height(), 0);
+
+  // Moving a bar to another side empties its row there.
+  frame->DockControlBar(&c, AFX_IDW_DOCKBAR_BOTTOM);
+  EXPECT_EQ(top->Rows().size(), 1u);
+  EXPECT_EQ(placed(*top).Height(), 30);
+  EXPECT_EQ(placed(c).bottom, client.bottom);
+}
+
+TEST_F(DockBarTest, HiddenAndDestroyedBarsGiveTheirRoomBack) {
+  LongBar a, b;
+  make(a, AFX_IDW_TOOLBAR, 120, 20);
+  make(b, AFX_IDW_TOOLBAR + 10, 80, 30);
+  frame->DockControlBar(&a);
+  frame->DockControlBar(&b);
+  CDockBar* top = dock(AFX_IDW_DOCKBAR_TOP);
+  EXPECT_EQ(placed(*top).Height(), 50);
+
+  frame->ShowControlBar(&b, FALSE, FALSE);
+  EXPECT_EQ(placed(*top).Height(), 20);
+  // A delayed show takes effect with the next layout.
+  frame->ShowControlBar(&b, TRUE, TRUE);
+  frame->RecalcLayout();
+  EXPECT_TRUE(b.IsWindowVisible());
+  EXPECT_EQ(placed(*top).Height(), 50);
+
+  a.DestroyWindow();
+  EXPECT_EQ(top->GetDockedCount(), 1);
+  EXPECT_EQ(a.m_pDockBar, nullptr);
+  frame->RecalcLayout();
+  EXPECT_EQ(placed(*top).Height(), 30);
+  EXPECT_EQ(placed(b).top, 0);
+}
+
+}  // namespace
+}  // namespace lumo::test
