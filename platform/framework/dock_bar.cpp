@@ -28,8 +28,8 @@ int CDockBar::GetDockedCount() const {
 
 void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
   if (!pBar || pBar == this) return;
-  if (pBar->m_pDockBar && pBar->m_pDockBar != this) pBar->m_pDockBar->RemoveControlBar(pBar);
-  RemoveControlBar(pBar);
+  CDockBar* old = pBar->m_pDockBar;
+  if (old == this) RemoveControlBar(pBar);
   // The row the rectangle overlaps across the rows' direction; a new last row otherwise.
   size_t row = m_rows.size();
   if (lpRect) {
@@ -50,9 +50,17 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
   }
   if (row == m_rows.size()) m_rows.emplace_back();
   m_rows[row].push_back(pBar);
-  pBar->m_dwStyle = (pBar->m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_FLOATING)) | (m_dwStyle & CBRS_ALIGN_ANY);
+  pBar->m_dwStyle = (pBar->m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_FLOATING)) | (m_dwStyle & CBRS_ALIGN_ANY) |
+                  (GetDlgCtrlID() == int(AFX_IDW_DOCKBAR_FLOAT) ? CBRS_FLOATING : 0);
   pBar->m_pDockBar = this;
   if (pBar->GetParent() != this) pBar->SetParent(this);
+  // Out of the old dock bar only now the bar has left its window: a floating frame left empty goes.
+  if (old && old != this) {
+    old->RemoveControlBar(pBar);
+    if (old->GetDlgCtrlID() == int(AFX_IDW_DOCKBAR_FLOAT) && old->GetDockedCount() == 0) {
+      old->GetParent()->DestroyWindow();
+    }
+  }
 }
 
 BOOL CDockBar::RemoveControlBar(CControlBar* pBar) {
@@ -69,8 +77,7 @@ BOOL CDockBar::RemoveControlBar(CControlBar* pBar) {
 
 CSize CDockBar::BarSize(CControlBar* pBar) const { return pBar->CalcFixedLayout(FALSE, IsHorz()); }
 
-CSize CDockBar::CalcFixedLayout(BOOL, BOOL) {
-  // Depth: the rows' depths added up; length: the longest row.
+CSize CDockBar::RowsExtent() const {
   CSize total(0, 0);
   for (const auto& row : m_rows) {
     int length = 0;
@@ -89,6 +96,11 @@ CSize CDockBar::CalcFixedLayout(BOOL, BOOL) {
       total.cx += depth;
     }
   }
+  return total;
+}
+
+CSize CDockBar::CalcFixedLayout(BOOL, BOOL) {
+  CSize total = RowsExtent();
   // Stretched across the frame when anything is docked.
   if (total.cx > 0 || total.cy > 0) {
     if (IsHorz()) {

@@ -27,6 +27,8 @@ class CDockBar : public CControlBar {
   int GetDockedCount() const;
   BOOL IsHorz() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
 
+  // The room the visible bars take: rows' depths added up, the longest row's length.
+  CSize RowsExtent() const;
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
   void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 

@@ -85,6 +85,9 @@ class CFrameWnd : public CWnd {
   // `lpRect` (screen coordinates) touches or a new row.
   void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
   void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  // Floats `pBar` in a floating frame of its own at screen `point`; `dwStyle`'s CBRS_ALIGN_ bits
+  // say how the bars line up in it.
+  void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle);
   // The tool under a client point: a child control by default.
   virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 

@@ -1,6 +1,8 @@
 // Docking in the frame: the four dock bars, bars docked in rows, the rows taking their strips
-// along the frame's edges in the layout, and hidden or destroyed bars giving their room back.
+// along the frame's edges in the layout, hidden or destroyed bars giving their room back, and
+// bars floating in frames of their own that go when the bar docks again.
 #include "platform/framework/dock_bar.h"
+#include "platform/framework/mini_dock_frame.h"
 
 #include "tests/framework/framework_fixture.h"
 
@@ -123,6 +125,45 @@ TEST_F(DockBarTest, HiddenAndDestroyedBarsGiveTheirRoomBack) {
   frame->RecalcLayout();
   EXPECT_EQ(placed(*top).Height(), 30);
   EXPECT_EQ(placed(b).top, 0);
+}
+
+TEST_F(DockBarTest, FloatingBarGetsAFrameThatGoesWhenItDocksAgain) {
+  LongBar a;
+  make(a, AFX_IDW_TOOLBAR, 120, 20);
+  frame->DockControlBar(&a);
+  frame->FloatControlBar(&a, CPoint(300, 200), CBRS_ALIGN_TOP);
+  pump();
+
+  EXPECT_TRUE(a.IsFloating());
+  EXPECT_EQ(dock(AFX_IDW_DOCKBAR_TOP)->GetDockedCount(), 0);
+  EXPECT_EQ(placed(*dock(AFX_IDW_DOCKBAR_TOP)).Height(), 0);
+  ASSERT_NE(a.m_pDockBar, nullptr);
+  EXPECT_EQ(a.m_pDockBar->GetDlgCtrlID(), int(AFX_IDW_DOCKBAR_FLOAT));
+  auto* floating = dynamic_cast<CMiniDockFrameWnd*>(a.m_pDockBar->GetParent());
+  ASSERT_NE(floating, nullptr);
+  EXPECT_EQ(frame->FloatingWindows(), std::vector<HWND>{floating->m_hWnd});
+  CRect window;
+  floating->GetWindowRect(&window);
+  EXPECT_EQ(window.TopLeft(), CPoint(300, 200));
+  CRect client;
+  floating->GetClientRect(&client);
+  EXPECT_EQ(client.Size(), CSize(120, 20));
+  CRect bar;
+  a.GetWindowRect(&bar);
+  floating->ScreenToClient(&bar);
+  EXPECT_EQ(bar, CRect(0, 0, 120, 20));
+
+  // Floating again only moves the frame.
+  frame->FloatControlBar(&a, CPoint(350, 220), CBRS_ALIGN_TOP);
+  EXPECT_EQ(a.m_pDockBar->GetParent(), floating);
+  floating->GetWindowRect(&window);
+  EXPECT_EQ(window.TopLeft(), CPoint(350, 220));
+
+  frame->DockControlBar(&a, AFX_IDW_DOCKBAR_LEFT);
+  pump();
+  EXPECT_FALSE(a.IsFloating());
+  EXPECT_TRUE(frame->FloatingWindows().empty());
+  EXPECT_EQ(placed(a), CRect(0, 0, 20, 120));
 }
 
 }  // namespace
