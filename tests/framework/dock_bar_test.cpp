@@ -1,10 +1,14 @@
 // Docking in the frame: the four dock bars, bars docked in rows, the rows taking their strips
 // along the frame's edges in the layout, hidden or destroyed bars giving their room back, and
-// bars floating in frames of their own that go when the bar docks again.
+// bars floating in frames of their own that go when the bar docks again, and dragging with the
+// mouse that floats or docks on release and changes nothing on Escape.
 #include "platform/framework/dock_bar.h"
+#include "platform/framework/dock_context.h"
 #include "platform/framework/mini_dock_frame.h"
+#include "platform/win/virtual_keys.h"
 
 #include "tests/framework/framework_fixture.h"
+#include "tests/support/synthetic_input.h"
 
 namespace lumo::test {
 namespace {
@@ -164,6 +168,49 @@ TEST_F(DockBarTest, FloatingBarGetsAFrameThatGoesWhenItDocksAgain) {
   EXPECT_FALSE(a.IsFloating());
   EXPECT_TRUE(frame->FloatingWindows().empty());
   EXPECT_EQ(placed(a), CRect(0, 0, 20, 120));
+}
+
+TEST_F(DockBarTest, DragFloatsOrDocksOnReleaseAndEscapeKeepsThePlace) {
+  LongBar a;
+  make(a, AFX_IDW_TOOLBAR, 120, 20);
+  frame->DockControlBar(&a);
+  CDockContext drag(&a);
+  POINT start = screen_point(a.m_hWnd, {5, 5});
+
+  // Escape: the bar stays docked where it was.
+  when_captured([&] {
+    mouse_move({start.x + 200, start.y + 200});
+    press_key(VK_ESCAPE);
+  });
+  drag.StartDrag(start);
+  EXPECT_FALSE(a.IsFloating());
+  EXPECT_EQ(placed(a), CRect(0, 0, 120, 20));
+
+  // Released in the middle of the frame: it floats there.
+  when_captured([&] {
+    mouse_move({start.x + 100, start.y + 150});
+    mouse_up({start.x + 200, start.y + 250});
+  });
+  drag.StartDrag(start);
+  pump();
+  ASSERT_TRUE(a.IsFloating());
+  CWnd* floating = a.m_pDockBar->GetParent();
+  CRect window;
+  floating->GetWindowRect(&window);
+  // The drag rectangle moved with the pointer: the bar's corner was 5,5 left and up of it.
+  EXPECT_EQ(window.TopLeft(), CPoint(start.x + 195, start.y + 245));
+
+  // Dragged against the frame's left edge: it docks there, upright.
+  CRect client;
+  frame->GetClientRect(&client);
+  POINT from = screen_point(a.m_hWnd, {5, 5});
+  POINT to = screen_point(frame->m_hWnd, {5, client.Height() / 2});
+  when_captured([&] { mouse_up(to); });
+  drag.StartDrag(from);
+  pump();
+  EXPECT_FALSE(a.IsFloating());
+  EXPECT_TRUE(a.IsVertDocked());
+  EXPECT_TRUE(frame->FloatingWindows().empty());
 }
 
 }  // namespace
