@@ -133,6 +133,23 @@ void click(HWND h) {
   notify(h, BN_CLICKED);
 }
 
+}  // namespace
+
+int controls::draw_check_box(CDC& dc, const CRect& area, int check) {
+  constexpr int kBox = 13;
+  int top = area.top + (area.Height() - kBox) / 2;
+  CRect box(area.left, top, area.left + kBox, top + kBox);
+  dc.FillSolidRect(&box, GetSysColor(COLOR_WINDOW));
+  dc.Draw3dRect(&box, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+  if (check == BST_CHECKED || check == BST_INDETERMINATE) {
+    CRect mark(box.left + 3, box.top + 3, box.right - 3, box.bottom - 3);
+    dc.FillSolidRect(&mark, GetSysColor(check == BST_CHECKED ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW));
+  }
+  return box.right + 4;
+}
+
+namespace {
+
 void paint_button(HWND h, CDC& dc, CRect r) {
   DWORD type = button_type(h);
   const ButtonState& s = buttons()[h];
@@ -154,17 +171,7 @@ void paint_button(HWND h, CDC& dc, CRect r) {
     return;
   }
   if (is_check(type) || is_radio(type)) {
-    CRect box(r.left, r.top + (r.Height() - 13) / 2, r.left + 13, r.top + (r.Height() - 13) / 2 + 13);
-    dc.FillSolidRect(&box, GetSysColor(COLOR_WINDOW));
-    dc.Draw3dRect(&box, shadow, light);
-    if (s.check == BST_CHECKED) {
-      CRect mark(box.left + 3, box.top + 3, box.right - 3, box.bottom - 3);
-      dc.FillSolidRect(&mark, GetSysColor(COLOR_WINDOWTEXT));
-    } else if (s.check == BST_INDETERMINATE) {
-      CRect mark(box.left + 3, box.top + 3, box.right - 3, box.bottom - 3);
-      dc.FillSolidRect(&mark, GetSysColor(COLOR_BTNSHADOW));
-    }
-    CRect t(box.right + 4, r.top, r.right, r.bottom);
+    CRect t(controls::draw_check_box(dc, r, int(s.check)), r.top, r.right, r.bottom);
     dc.DrawText(text.c_str(), int(text.size()), &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     return;
   }
@@ -441,14 +448,20 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // --- Item lists (list boxes and drop-down lists) --------------------------------------------------
 
+constexpr int kItemHeight = 16;
+
 struct ListItem {
   std::string text;
   UINT_PTR data = 0;
+  int height = kItemHeight;  // the row's own height (owner-drawn rows of varying height)
+  int check = 0;             // the row's check mark (check list boxes)
 };
 
 struct ListState {
   std::vector<ListItem> items;
   int selected = -1;
+  int item_height = kItemHeight;  // every row's height unless rows vary
+  bool rows_vary = false;
 
   int count() const { return int(items.size()); }
   bool valid(int i) const { return i >= 0 && i < count(); }
@@ -481,6 +494,16 @@ struct ListState {
     }
     return -1;
   }
+  int row_height(int i) const { return rows_vary ? items[size_t(i)].height : item_height; }
+  // The row under client height `y`, or -1 below the last row.
+  int row_at(int y) const {
+    if (y < 0) return -1;
+    for (int i = 0, top = 0; i < count(); ++i) {
+      top += row_height(i);
+      if (y < top) return i;
+    }
+    return -1;
+  }
 };
 
 std::map<HWND, ListState>& lists() {
@@ -488,8 +511,16 @@ std::map<HWND, ListState>& lists() {
   return l;
 }
 
-constexpr int kItemHeight = 16;
 constexpr DWORD LBS_NOTIFY = 0x0001;
+
+bool owner_drawn(HWND h) { return (style_of(h) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
+
+// Asks the parent for the height of row `item` (every row of a fixed list box: `item` 0).
+int measure_row(HWND h, int item, UINT_PTR data, int height) {
+  MEASUREITEMSTRUCT m{ODT_LISTBOX, UINT(GetDlgCtrlID(h)), UINT(item), 0, UINT(height), data};
+  SendMessage(GetParent(h), WM_MEASUREITEM, WPARAM(GetDlgCtrlID(h)), reinterpret_cast<LPARAM>(&m));
+  return m.itemHeight > 0 ? int(std::min<UINT>(m.itemHeight, 255)) : height;
+}
 
 // --- List box -----------------------------------------------------------------------------------------
 
@@ -504,17 +535,56 @@ LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     if (style_of(h) & LBS_NOTIFY) notify(h, LBN_SELCHANGE);
   };
   switch (message) {
+    case WM_CREATE:
+      if (owner_drawn(h)) {
+        s.rows_vary = (style_of(h) & LBS_OWNERDRAWVARIABLE) != 0;
+        if (!s.rows_vary) s.item_height = measure_row(h, 0, 0, kItemHeight);
+      }
+      return DefWindowProc(h, message, wParam, lParam);
     case LB_ADDSTRING:
     case LB_INSERTSTRING: {
-      int at = s.insert(message == LB_ADDSTRING ? -1 : index, reinterpret_cast<const char*>(lParam));
+      // Owner-drawn items without strings carry a value, not text.
+      bool value_only = owner_drawn(h) && !(style_of(h) & LBS_HASSTRINGS);
+      int at = s.insert(message == LB_ADDSTRING ? -1 : index,
+                        value_only ? nullptr : reinterpret_cast<const char*>(lParam));
+      if (value_only) s.items[size_t(at)].data = UINT_PTR(lParam);
+      if (s.rows_vary) {
+        // The parent answers before the row is looked up again: it may change the list meanwhile.
+        int height = measure_row(h, at, s.items[size_t(at)].data, kItemHeight);
+        if (s.valid(at)) s.items[size_t(at)].height = height;
+      }
       InvalidateRect(h, nullptr, TRUE);
       return at;
+    }
+    case LB_GETCHECKMARK:
+      return s.valid(index) ? LRESULT(s.items[size_t(index)].check) : LB_ERR;
+    case LB_SETCHECKMARK:
+      if (!s.valid(index)) return LB_ERR;
+      s.items[size_t(index)].check = int(lParam);
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    case LB_GETITEMHEIGHT:
+      if (s.rows_vary) return s.valid(index) ? LRESULT(s.items[size_t(index)].height) : LB_ERR;
+      return s.item_height;
+    case LB_SETITEMHEIGHT: {
+      int height = int(LOWORD(lParam));
+      if (height <= 0 || height > 255) return LB_ERR;
+      if (s.rows_vary) {
+        if (!s.valid(index)) return LB_ERR;
+        s.items[size_t(index)].height = height;
+      } else {
+        s.item_height = height;
+      }
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
     }
     case LB_DELETESTRING:
       InvalidateRect(h, nullptr, TRUE);
       return s.erase(index);
     case LB_RESETCONTENT:
-      s = ListState();
+      // Rows go; the measured row height stays.
+      s.items.clear();
+      s.selected = -1;
       InvalidateRect(h, nullptr, TRUE);
       return 0;
     case LB_GETCOUNT:
@@ -541,7 +611,7 @@ LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       SetFocus(h);
-      select(GET_Y_LPARAM(lParam) / kItemHeight);
+      select(s.row_at(GET_Y_LPARAM(lParam)));
       if (message == WM_LBUTTONDBLCLK && (style_of(h) & LBS_NOTIFY)) notify(h, LBN_DBLCLK);
       return 0;
     case WM_KEYDOWN:
@@ -551,9 +621,16 @@ LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       paint(h, [&](CDC& dc, CRect r) {
         dc.FillSolidRect(&r, GetSysColor(COLOR_WINDOW));
-        for (int i = 0; i < count; ++i) {
-          CRect row(r.left, i * kItemHeight, r.right, (i + 1) * kItemHeight);
+        for (int i = 0, top = 0; i < count && top < r.bottom; top += s.row_height(i), ++i) {
+          CRect row(r.left, top, r.right, top + s.row_height(i));
           bool sel = i == s.selected;
+          if (owner_drawn(h)) {
+            UINT state = (sel ? ODS_SELECTED : 0) | (sel && GetFocus() == h ? ODS_FOCUS : 0);
+            DRAWITEMSTRUCT d{ODT_LISTBOX, UINT(GetDlgCtrlID(h)), UINT(i), ODA_DRAWENTIRE, state,
+                             h, dc.GetSafeHdc(), row, s.items[size_t(i)].data};
+            SendMessage(GetParent(h), WM_DRAWITEM, WPARAM(GetDlgCtrlID(h)), reinterpret_cast<LPARAM>(&d));
+            continue;
+          }
           if (sel) dc.FillSolidRect(&row, GetSysColor(COLOR_HIGHLIGHT));
           dc.SetTextColor(GetSysColor(sel ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
           const std::string& t = s.items[size_t(i)].text;

@@ -15,11 +15,25 @@
 
 namespace controls {
 void register_standard_controls();
+// Draws a check box (BST_ state `check`) centred in height at the left of `area`; returns the left
+// edge for the text beside it.
+int draw_check_box(CDC& dc, const CRect& area, int check);
 }  // namespace controls
 
 constexpr WORD STN_CLICKED = 0;
 constexpr WORD LBN_SELCHANGE = 1;
 constexpr WORD LBN_DBLCLK = 2;
+
+// List-box styles and the item-height messages of owner-drawn list boxes. Without LBS_HASSTRINGS an
+// owner-drawn list box keeps the added value as the item's data, not as text.
+constexpr DWORD LBS_OWNERDRAWFIXED = 0x0010;
+constexpr DWORD LBS_OWNERDRAWVARIABLE = 0x0020;
+constexpr DWORD LBS_HASSTRINGS = 0x0040;
+constexpr UINT LB_SETITEMHEIGHT = 0x01A0;
+constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
+// The check mark a list box keeps per row for check list boxes (wParam the row, lParam the mark).
+constexpr UINT LB_GETCHECKMARK = 0x0480;
+constexpr UINT LB_SETCHECKMARK = 0x0481;
 
 class CStatic : public CWnd {
   DECLARE_DYNAMIC(CStatic)
@@ -118,4 +132,6 @@ class CListBox : public CWnd {
   int GetTextLen(int i) const { return int(SendMessage(LB_GETTEXTLEN, WPARAM(i))); }
   UINT_PTR GetItemData(int i) const { return UINT_PTR(SendMessage(LB_GETITEMDATA, WPARAM(i))); }
   int SetItemData(int i, UINT_PTR data) { return int(SendMessage(LB_SETITEMDATA, WPARAM(i), LPARAM(data))); }
+  int GetItemHeight(int i) const { return int(SendMessage(LB_GETITEMHEIGHT, WPARAM(i))); }
+  int SetItemHeight(int i, UINT cyItemHeight) { return int(SendMessage(LB_SETITEMHEIGHT, WPARAM(i), LPARAM(cyItemHeight))); }
 };
