@@ -27,7 +27,12 @@ struct ListView {
   std::vector<UINT> owner_states;  // owner data: the state of each row
   int owner_count = 0;
   int top = 0;
+  COLORREF background = CLR_DEFAULT;
+  COLORREF text = CLR_DEFAULT;
+  COLORREF text_background = CLR_NONE;  // behind the texts of rows not selected
 };
+
+COLORREF or_system(COLORREF chosen, int system) { return chosen == CLR_DEFAULT ? GetSysColor(system) : chosen; }
 
 std::map<HWND, ListView>& views() {
   static std::map<HWND, ListView> v;
@@ -119,7 +124,7 @@ void paint(HWND h) {
   ListView& v = views()[h];
   CRect r;
   GetClientRect(h, &r);
-  dc.FillSolidRect(&r, GetSysColor(COLOR_WINDOW));
+  dc.FillSolidRect(&r, or_system(v.background, COLOR_WINDOW));
   dc.SetBkMode(TRANSPARENT);
   int y = 0;
   if (!(style_of(h) & LVS_NOCOLUMNHEADER)) {
@@ -145,8 +150,12 @@ void paint(HWND h) {
       continue;
     }
     bool selected = (state & LVIS_SELECTED) != 0;
-    if (selected) dc.FillSolidRect(&row, GetSysColor(COLOR_HIGHLIGHT));
-    dc.SetTextColor(GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    if (selected) {
+      dc.FillSolidRect(&row, GetSysColor(COLOR_HIGHLIGHT));
+    } else if (v.text_background != CLR_NONE) {
+      dc.FillSolidRect(&row, or_system(v.text_background, COLOR_WINDOW));
+    }
+    dc.SetTextColor(selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : or_system(v.text, COLOR_WINDOWTEXT));
     int x = 0;
     for (size_t c = 0; c < v.columns.size(); ++c) {
       std::string text = text_of(h, i, int(c));
@@ -190,6 +199,44 @@ LRESULT list_view_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == WPARAM(VK_END)) to = count - 1;
       if (to != focused && to >= 0) select_only(h, to);
       return 0;
+    }
+    case LVM_GETITEMCOUNT:
+      return row_count(h, views()[h]);
+    case LVM_DELETEALLITEMS: {
+      ListView& v = views()[h];
+      v.rows.clear();
+      v.owner_states.clear();
+      v.owner_count = 0;
+      v.top = 0;
+      InvalidateRect(h, nullptr, TRUE);
+      return TRUE;
+    }
+    case LVM_SETITEMCOUNT: {
+      ListView& v = views()[h];
+      if (!owner_data(h)) return FALSE;
+      v.owner_count = std::max(0, int(wParam));
+      v.owner_states.resize(size_t(v.owner_count), 0);
+      v.top = std::min(v.top, std::max(0, v.owner_count - 1));
+      InvalidateRect(h, nullptr, TRUE);
+      return TRUE;
+    }
+    case LVM_GETTOPINDEX:
+      return views()[h].top;
+    case LVM_SCROLL: {
+      ListView& v = views()[h];
+      int rows = int(lParam) / controls::kListRowHeight;
+      v.top = std::clamp(v.top + rows, 0, std::max(0, row_count(h, v) - 1));
+      InvalidateRect(h, nullptr, TRUE);
+      return TRUE;
+    }
+    case LVM_SETBKCOLOR:
+    case LVM_SETTEXTCOLOR:
+    case LVM_SETTEXTBKCOLOR: {
+      ListView& v = views()[h];
+      COLORREF& target = message == LVM_SETBKCOLOR ? v.background : message == LVM_SETTEXTCOLOR ? v.text : v.text_background;
+      target = COLORREF(lParam);
+      InvalidateRect(h, nullptr, TRUE);
+      return TRUE;
     }
     case WM_PAINT:
       paint(h);
@@ -281,27 +328,6 @@ BOOL CListCtrl::DeleteItem(int nItem) {
   return TRUE;
 }
 
-BOOL CListCtrl::DeleteAllItems() {
-  ListView& v = views()[m_hWnd];
-  v.rows.clear();
-  v.owner_states.clear();
-  v.owner_count = 0;
-  v.top = 0;
-  Invalidate();
-  return TRUE;
-}
-
-int CListCtrl::GetItemCount() const { return row_count(m_hWnd, views()[m_hWnd]); }
-
-void CListCtrl::SetItemCount(int nItems) {
-  ListView& v = views()[m_hWnd];
-  if (!owner_data(m_hWnd)) return;
-  v.owner_count = std::max(0, nItems);
-  v.owner_states.resize(size_t(v.owner_count), 0);
-  v.top = std::min(v.top, std::max(0, v.owner_count - 1));
-  Invalidate();
-}
-
 BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask) {
   if (nItem >= GetItemCount()) return FALSE;
   change_state(m_hWnd, nItem, nState, nMask);
@@ -342,5 +368,3 @@ BOOL CListCtrl::EnsureVisible(int nItem, BOOL) {
   Invalidate();
   return TRUE;
 }
-
-int CListCtrl::GetTopIndex() const { return views()[m_hWnd].top; }

@@ -3,7 +3,8 @@
 // for as many rows as SetItemCount says) and owner draw (LVS_OWNERDRAWFIXED: the parent draws
 // each row through WM_DRAWITEM). Selection changes reach the parent as LVN_ITEMCHANGED, clicks
 // as NM_CLICK and NM_DBLCLK. The rows are kept by the control's window; CListCtrl reads and
-// changes them directly rather than through list-view messages.
+// changes them directly, and the window answers the list-view messages for counts, emptying,
+// scrolling and colours.
 #pragma once
 
 #include <string>
@@ -39,6 +40,18 @@ constexpr UINT LVCF_TEXT = 0x0004;
 constexpr int LVCFMT_LEFT = 0;
 constexpr int LVCFMT_RIGHT = 1;
 constexpr int LVCFMT_CENTER = 2;
+
+constexpr UINT LVM_SETBKCOLOR = 0x1001;
+constexpr UINT LVM_GETITEMCOUNT = 0x1004;
+constexpr UINT LVM_DELETEALLITEMS = 0x1009;
+constexpr UINT LVM_SCROLL = 0x1014;  // lParam: pixels down (whole rows are scrolled)
+constexpr UINT LVM_SETTEXTCOLOR = 0x1024;
+constexpr UINT LVM_SETTEXTBKCOLOR = 0x1026;
+constexpr UINT LVM_GETTOPINDEX = 0x1027;
+constexpr UINT LVM_SETITEMCOUNT = 0x102F;
+// Colour values meaning "the system's colour" and "no fill behind the text".
+constexpr COLORREF CLR_DEFAULT = 0xFF000000;
+constexpr COLORREF CLR_NONE = 0xFFFFFFFF;
 
 constexpr UINT NM_CLICK = UINT(-2);
 constexpr UINT NM_DBLCLK = UINT(-3);
@@ -104,10 +117,10 @@ class CListCtrl : public CWnd {
   BOOL SetItemData(int nItem, DWORD_PTR dwData);
   DWORD_PTR GetItemData(int nItem) const;
   BOOL DeleteItem(int nItem);
-  BOOL DeleteAllItems();
-  int GetItemCount() const;
+  BOOL DeleteAllItems() { return BOOL(SendMessage(LVM_DELETEALLITEMS)); }
+  int GetItemCount() const { return int(SendMessage(LVM_GETITEMCOUNT)); }
   // Owner data: the number of rows.
-  void SetItemCount(int nItems);
+  void SetItemCount(int nItems) { SendMessage(LVM_SETITEMCOUNT, WPARAM(nItems)); }
   BOOL SetItemState(int nItem, UINT nState, UINT nMask);
   UINT GetItemState(int nItem, UINT nMask) const;
   // The next item after `nItem` (-1: from the start) with the LVNI_ state.
@@ -115,5 +128,9 @@ class CListCtrl : public CWnd {
   int GetSelectedCount() const;
   int HitTest(CPoint pt) const;
   BOOL EnsureVisible(int nItem, BOOL bPartialOK);
-  int GetTopIndex() const;
+  int GetTopIndex() const { return int(SendMessage(LVM_GETTOPINDEX)); }
+  BOOL Scroll(CSize size) { return BOOL(SendMessage(LVM_SCROLL, WPARAM(size.cx), LPARAM(size.cy))); }
+  BOOL SetBkColor(COLORREF cr) { return BOOL(SendMessage(LVM_SETBKCOLOR, 0, LPARAM(cr))); }
+  BOOL SetTextColor(COLORREF cr) { return BOOL(SendMessage(LVM_SETTEXTCOLOR, 0, LPARAM(cr))); }
+  BOOL SetTextBkColor(COLORREF cr) { return BOOL(SendMessage(LVM_SETTEXTBKCOLOR, 0, LPARAM(cr))); }
 };
