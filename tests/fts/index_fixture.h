@@ -77,8 +77,8 @@ inline std::vector<uint8_t> Counted(std::string_view s) {
 inline int32_t Scan(FtsIndex& index, std::string_view word, CollectSink& sink, TermMode mode = TermMode::kPlain,
                     uint32_t field = 0, std::string_view upper = {}) {
   const std::vector<uint8_t> w = Counted(word), u = Counted(upper);
-  FtsTermSpec spec{w.data(), u.data(), mode, field};
-  return FtsScanTerm(index, spec, sink);
+  FtsTermSpec wanted{w.data(), u.data(), mode, field};
+  return FtsScanTerm(index, wanted, sink);
 }
 
 }  // namespace fts::testing

@@ -107,13 +107,13 @@ class TermSink : public FtsPostingSink {
 // Scans a term node into its hits. 0, 2008 (the hits so far are kept) or the scan's code.
 int32_t scan_term(SearchState& state, const QueryNode& node, const FtsHits* filter, FtsHits& out) {
   const QueryTree& tree = state.tree;
-  FtsTermSpec spec;
-  spec.word = tree.words[size_t(node.word)].term.data();
-  spec.upper = node.upper_word >= 0 ? tree.words[size_t(node.upper_word)].term.data() : nullptr;
-  spec.mode = node.mode;
-  spec.field = node.field;
+  FtsTermSpec wanted;
+  wanted.word = tree.words[size_t(node.word)].term.data();
+  wanted.upper = node.upper_word >= 0 ? tree.words[size_t(node.upper_word)].term.data() : nullptr;
+  wanted.mode = node.mode;
+  wanted.field = node.field;
   TermSink sink(state, node, filter);
-  const int32_t code = FtsScanTerm(state.index, spec, sink);
+  const int32_t code = FtsScanTerm(state.index, wanted, sink);
   out = sink.take();
   return code;
 }

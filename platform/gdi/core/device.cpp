@@ -20,9 +20,9 @@ DWORD rop3_of_rop2(int rop2) {
 }
 
 BrushSpec solid_brush(COLORREF color) {
-  BrushSpec spec;
-  spec.color = color;
-  return spec;
+  BrushSpec wanted;
+  wanted.color = color;
+  return wanted;
 }
 
 void set_font_traits(TEXTMETRIC& tm, const LOGFONT& lf, int dpi, bool fixed_pitch) {

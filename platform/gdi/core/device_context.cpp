@@ -118,12 +118,12 @@ const FontMetrics& DeviceContext::font() {
 std::optional<BrushSpec> brush_spec_of(const void* brush) {
   auto* b = object_as<BrushObject>(brush);
   if (!b) return system_colour_brush(brush);
-  BrushSpec spec;
-  spec.style = b->brush.lbStyle;
-  spec.color = b->brush.lbColor;
-  spec.hatch = b->brush.lbStyle == BS_HATCHED ? int(b->brush.lbHatch) : 0;
-  spec.pattern = b->pattern;
-  return spec;
+  BrushSpec wanted;
+  wanted.style = b->brush.lbStyle;
+  wanted.color = b->brush.lbColor;
+  wanted.hatch = b->brush.lbStyle == BS_HATCHED ? int(b->brush.lbHatch) : 0;
+  wanted.pattern = b->pattern;
+  return wanted;
 }
 
 DeviceContext* context_of(HDC hdc) {

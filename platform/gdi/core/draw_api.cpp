@@ -117,17 +117,17 @@ BOOL Arc(HDC hdc, int left, int top, int right, int bottom, int x_start, int y_s
 
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
   DeviceContext* dc = context_of(hdc);
-  auto spec = gdi::brush_spec_of(brush);
-  if (!dc || !rect || !spec) return FALSE;
-  return fill_with(*dc, *rect, *spec, PATCOPY);
+  auto wanted = gdi::brush_spec_of(brush);
+  if (!dc || !rect || !wanted) return FALSE;
+  return fill_with(*dc, *rect, *wanted, PATCOPY);
 }
 
 int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) {
   DeviceContext* dc = context_of(hdc);
-  auto spec = gdi::brush_spec_of(brush);
-  if (!dc || !rect || !spec) return FALSE;
+  auto wanted = gdi::brush_spec_of(brush);
+  if (!dc || !rect || !wanted) return FALSE;
   DrawState s = dc->draw_state();
-  s.brush = *spec;
+  s.brush = *wanted;
   fill_frame(*dc, dc->to_device(*rect), s, PATCOPY);
   return TRUE;
 }
@@ -151,16 +151,16 @@ BOOL fill_region(HDC hdc, HRGN rgn, const gdi::BrushSpec* brush, DWORD rop) {
   DeviceContext* dc = context_of(hdc);
   auto* r = gdi::object_as<gdi::RegionObject>(rgn);
   if (!dc || !r) return FALSE;
-  gdi::BrushSpec spec = brush ? *brush : dc->draw_state().brush;
-  for (const RECT& part : r->region.rects()) fill_with(*dc, part, spec, rop);
+  gdi::BrushSpec wanted = brush ? *brush : dc->draw_state().brush;
+  for (const RECT& part : r->region.rects()) fill_with(*dc, part, wanted, rop);
   return TRUE;
 }
 
 }  // namespace
 
 BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush) {
-  auto spec = gdi::brush_spec_of(brush);
-  return spec && fill_region(hdc, rgn, &*spec, PATCOPY);
+  auto wanted = gdi::brush_spec_of(brush);
+  return wanted && fill_region(hdc, rgn, &*wanted, PATCOPY);
 }
 
 BOOL PaintRgn(HDC hdc, HRGN rgn) { return fill_region(hdc, rgn, nullptr, PATCOPY); }
