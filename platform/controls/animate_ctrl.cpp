@@ -1,4 +1,5 @@
 #include "platform/controls/animate_ctrl.h"
+#include "platform/controls/control_class.h"
 
 #include <algorithm>
 #include <map>
@@ -152,14 +153,7 @@ LRESULT animate_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
 
 namespace controls {
 void register_animate_control() {
-  WNDCLASS wc;
-  if (GetClassInfo(ANIMATE_CLASS, &wc)) return;
-  wc.style = 0;
-  wc.lpfnWndProc = animate_proc;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = ANIMATE_CLASS;
-  RegisterClass(&wc);
+  register_control_class(ANIMATE_CLASS, animate_proc, 0, COLOR_BTNFACE);
 }
 }  // namespace controls
 

@@ -1,4 +1,5 @@
 #include "platform/controls/date_time_ctrl.h"
+#include "platform/controls/control_class.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -158,14 +159,7 @@ LRESULT picker_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
 
 namespace controls {
 void register_date_picker() {
-  WNDCLASS wc;
-  if (GetClassInfo(DATETIMEPICK_CLASS, &wc)) return;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = picker_proc;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = DATETIMEPICK_CLASS;
-  RegisterClass(&wc);
+  register_control_class(DATETIMEPICK_CLASS, picker_proc, CS_DBLCLKS, COLOR_WINDOW);
 }
 }  // namespace controls
 

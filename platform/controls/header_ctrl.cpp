@@ -1,4 +1,5 @@
 #include "platform/controls/header_ctrl.h"
+#include "platform/controls/control_class.h"
 
 #include <algorithm>
 #include <cstring>
@@ -214,14 +215,7 @@ LRESULT header_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
 
 namespace controls {
 void register_header_control() {
-  WNDCLASS wc;
-  if (GetClassInfo(WC_HEADER, &wc)) return;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = header_proc;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = WC_HEADER;
-  RegisterClass(&wc);
+  register_control_class(WC_HEADER, header_proc, CS_DBLCLKS, COLOR_BTNFACE);
 }
 }  // namespace controls
 

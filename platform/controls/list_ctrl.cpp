@@ -1,4 +1,5 @@
 #include "platform/controls/list_ctrl.h"
+#include "platform/controls/control_class.h"
 
 #include <algorithm>
 #include <map>
@@ -253,14 +254,7 @@ LRESULT list_view_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
 
 namespace controls {
 void register_list_view() {
-  WNDCLASS wc;
-  if (GetClassInfo(WC_LISTVIEW, &wc)) return;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = list_view_proc;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = WC_LISTVIEW;
-  RegisterClass(&wc);
+  register_control_class(WC_LISTVIEW, list_view_proc, CS_DBLCLKS, COLOR_WINDOW);
 }
 }  // namespace controls
 

@@ -1,4 +1,5 @@
 #include "platform/controls/month_cal_ctrl.h"
+#include "platform/controls/control_class.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -247,14 +248,7 @@ int day_of_week(int year, int month, int day) {
 }
 
 void register_month_calendar() {
-  WNDCLASS wc;
-  if (GetClassInfo(MONTHCAL_CLASS, &wc)) return;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = calendar_proc;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = MONTHCAL_CLASS;
-  RegisterClass(&wc);
+  register_control_class(MONTHCAL_CLASS, calendar_proc, CS_DBLCLKS, COLOR_WINDOW);
 }
 
 }  // namespace controls

@@ -1,4 +1,5 @@
 #include "platform/controls/progress_ctrl.h"
+#include "platform/controls/control_class.h"
 
 #include <algorithm>
 #include <map>
@@ -92,14 +93,7 @@ LRESULT progress_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
 
 namespace controls {
 void register_progress_control() {
-  WNDCLASS wc;
-  if (GetClassInfo(PROGRESS_CLASS, &wc)) return;
-  wc.style = 0;
-  wc.lpfnWndProc = progress_proc;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = PROGRESS_CLASS;
-  RegisterClass(&wc);
+  register_control_class(PROGRESS_CLASS, progress_proc, 0, COLOR_BTNFACE);
 }
 }  // namespace controls
 

@@ -1,4 +1,5 @@
 #include "platform/controls/spin_button_ctrl.h"
+#include "platform/controls/control_class.h"
 
 #include <algorithm>
 #include <map>
@@ -109,14 +110,7 @@ LRESULT spin_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
 namespace controls {
 
 void register_spin_button_control() {
-  WNDCLASS wc;
-  if (GetClassInfo(UPDOWN_CLASS, &wc)) return;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = spin_proc;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = UPDOWN_CLASS;
-  RegisterClass(&wc);
+  register_control_class(UPDOWN_CLASS, spin_proc, CS_DBLCLKS, COLOR_BTNFACE);
 }
 
 void spin_step(HWND h, int direction) {

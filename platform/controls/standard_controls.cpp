@@ -1,4 +1,5 @@
 #include "platform/controls/standard_controls.h"
+#include "platform/controls/control_class.h"
 
 #include <algorithm>
 #include <map>
@@ -828,27 +829,17 @@ LRESULT scroll_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void register_class(const char* name, WNDPROC proc, UINT style) {
-  WNDCLASS wc;
-  if (GetClassInfo(name, &wc)) return;
-  wc.style = style;
-  wc.lpfnWndProc = proc;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = name;
-  RegisterClass(&wc);
-}
 
 }  // namespace
 
 namespace controls {
 void register_standard_controls() {
-  register_class("Static", static_proc, 0);
-  register_class("Button", button_proc, CS_DBLCLKS);
-  register_class("Edit", edit_proc, CS_DBLCLKS);
-  register_class("ListBox", list_proc, CS_DBLCLKS);
-  register_class("ComboBox", combo_proc, CS_DBLCLKS);
-  register_class("ScrollBar", scroll_proc, CS_DBLCLKS);
+  register_control_class("Static", static_proc, 0, COLOR_BTNFACE);
+  register_control_class("Button", button_proc, CS_DBLCLKS, COLOR_BTNFACE);
+  register_control_class("Edit", edit_proc, CS_DBLCLKS, COLOR_BTNFACE);
+  register_control_class("ListBox", list_proc, CS_DBLCLKS, COLOR_BTNFACE);
+  register_control_class("ComboBox", combo_proc, CS_DBLCLKS, COLOR_BTNFACE);
+  register_control_class("ScrollBar", scroll_proc, CS_DBLCLKS, COLOR_BTNFACE);
 }
 }  // namespace controls
 

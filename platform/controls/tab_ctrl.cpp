@@ -1,4 +1,5 @@
 #include "platform/controls/tab_ctrl.h"
+#include "platform/controls/control_class.h"
 
 #include <algorithm>
 #include <map>
@@ -98,14 +99,7 @@ LRESULT tab_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
 
 namespace controls {
 void register_tab_control() {
-  WNDCLASS wc;
-  if (GetClassInfo(WC_TABCONTROL, &wc)) return;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = tab_proc;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = WC_TABCONTROL;
-  RegisterClass(&wc);
+  register_control_class(WC_TABCONTROL, tab_proc, CS_DBLCLKS, COLOR_BTNFACE);
 }
 }  // namespace controls
 
