@@ -4,7 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+#include <signal.h>
+
 #include <cerrno>
+#include <cstdlib>
+#include <string_view>
 #include <utility>
 
 namespace base {
@@ -191,6 +196,36 @@ OsError read_file(const std::string& path, std::vector<uint8_t>& out, uint64_t l
   return OsError::None;
 }
 
+namespace {
+
+// Removes "<name>.tmp<pid>_<n>" files beside `path` that a writer killed mid-save left behind: those
+// whose process no longer runs. Files of live writers (this process or another) stay.
+void remove_stale_temporaries(const std::string& path) {
+  size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+  std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + ".tmp";
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    std::string_view name(entry->d_name);
+    if (name.substr(0, prefix.size()) != prefix) continue;
+    std::string_view rest = name.substr(prefix.size());
+    size_t underscore = rest.find('_');
+    if (underscore == 0 || underscore == std::string_view::npos) continue;
+    if (rest.substr(0, underscore).find_first_not_of("0123456789") != std::string_view::npos) continue;
+    if (rest.substr(underscore + 1).empty() ||
+        rest.substr(underscore + 1).find_first_not_of("0123456789") != std::string_view::npos) {
+      continue;
+    }
+    long pid = std::strtol(std::string(rest.substr(0, underscore)).c_str(), nullptr, 10);
+    if (pid <= 0 || pid == ::getpid() || ::kill(pid_t(pid), 0) == 0 || errno != ESRCH) continue;
+    ::unlink((folder + "/" + std::string(name)).c_str());
+  }
+  ::closedir(dir);
+}
+
+}  // namespace
+
 OsError write_file_atomic(const std::string& path, std::span<const uint8_t> data) {
   std::string tmp;
   OsFile f;
@@ -206,6 +241,7 @@ OsError write_file_atomic(const std::string& path, std::span<const uint8_t> data
   if (e == OsError::None) e = c;
   if (e == OsError::None) e = rename_file(tmp, path);
   if (e != OsError::None) remove_file(tmp);
+  if (e == OsError::None) remove_stale_temporaries(path);
   return e;
 }
 

@@ -70,7 +70,8 @@ bool file_exists(const std::string& path);
 // Whole-file helpers; read_file refuses files larger than `limit` bytes.
 OsError read_file(const std::string& path, std::vector<uint8_t>& out, uint64_t limit = UINT64_MAX);
 // Writes through a temporary name in the same folder, syncs, then renames over `path`: a crash
-// leaves either the old file or the new one, never a half-written file.
+// leaves either the old file or the new one, never a half-written file. Temporaries that killed
+// writers left beside `path` are removed after a successful save.
 OsError write_file_atomic(const std::string& path, std::span<const uint8_t> data);
 
 }  // namespace base

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,6 +50,23 @@ TEST(OsFile, AtomicWriteReplacesWholeFile) {
   ASSERT_EQ(base::read_file(path, back), base::OsError::None);
   EXPECT_EQ(back, std::vector<uint8_t>({4, 5}));
   EXPECT_EQ(base::read_file(path, back, 1), base::OsError::Invalid);
+}
+
+TEST(OsFile, AtomicWriteRemovesTemporariesOfDeadWritersOnly) {
+  std::string path = base::temp_folder() + "/stale.ini";
+  // A process id that is not running (above the kernel's limit) and our own, which is live.
+  const std::string dead = path + ".tmp4194305_0";
+  const std::string live = path + ".tmp" + std::to_string(::getpid()) + "_7";
+  const std::string other = path + ".tmpx_1";
+  for (const std::string& name : {dead, live, other}) {
+    base::OsFile f;
+    ASSERT_EQ(f.open(name, base::OpenMode::Create), base::OsError::None);
+  }
+  const uint8_t bytes[] = {1};
+  ASSERT_EQ(base::write_file_atomic(path, bytes), base::OsError::None);
+  EXPECT_FALSE(base::file_exists(dead));
+  EXPECT_TRUE(base::file_exists(live));
+  EXPECT_TRUE(base::file_exists(other));
 }
 
 }  // namespace
