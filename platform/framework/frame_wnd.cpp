@@ -111,11 +111,15 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
   return TRUE;
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+CString CFrameWnd::BeginLoadFrame(UINT nIDResource) {
   m_nIDHelp = nIDResource;
   CString strings;
   AfxLoadString(nIDResource, strings);
-  CString title = strings.SpanExcluding("\n");
+  return strings.SpanExcluding("\n");
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+  CString title = BeginLoadFrame(nIDResource);
   LPCTSTR menu = res::find_menu(nIDResource).empty() ? nullptr : MAKEINTRESOURCE(int(nIDResource));
   if (!Create(nullptr, title, dwDefaultStyle, rectDefault, pParentWnd, menu, 0, pContext)) return FALSE;
   LoadAccelTable(nIDResource);

@@ -122,6 +122,9 @@ class CFrameWnd : public CWnd {
   CView* m_pViewActive = nullptr;
 
  protected:
+  // The frame's title: the first line of the document string `nIDResource`; also keeps the id
+  // as the frame's help id. Shared by both kinds of LoadFrame.
+  CString BeginLoadFrame(UINT nIDResource);
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnDestroy();
   afx_msg void OnClose();

@@ -588,10 +588,7 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
 }
 
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
-  m_nIDHelp = nIDResource;
-  CString strings;
-  AfxLoadString(nIDResource, strings);
-  CString title = strings.SpanExcluding("\n");
+  CString title = BeginLoadFrame(nIDResource);
   CMDIFrameWnd* frame = pParentWnd && pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))
                             ? static_cast<CMDIFrameWnd*>(pParentWnd)
                             : nullptr;
