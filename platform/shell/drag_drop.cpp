@@ -91,7 +91,7 @@ BOOL COleDataSource::SetClipboard() {
   return CloseClipboard();
 }
 
-DROPEFFECT COleDataSource::DoDragDrop(DWORD allowed) {
+DROPEFFECT COleDataSource::DoDragDrop(DWORD allowed, LPCRECT, COleDropSource* pDropSource) {
   // The drag holds the mouse: the window that has it, or the one the current message is for.
   HWND source = GetCapture();
   if (!source) {
@@ -99,6 +99,9 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD allowed) {
     source = current ? current->hwnd : nullptr;
   }
   if (!source || !IsWindow(source)) return DROPEFFECT_NONE;
+  COleDropSource framework_source;
+  COleDropSource& drop_source = pDropSource ? *pDropSource : framework_source;
+  if (!drop_source.OnBeginDrag(CWnd::FromHandle(source))) return DROPEFFECT_NONE;
   SetCapture(source);
   COleDataObject data(&formats_);
   COleDropTarget* over = nullptr;
@@ -108,6 +111,12 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD allowed) {
     if (over && IsWindow(over_window)) over->OnDragLeave(CWnd::FromHandle(over_window));
     over = nullptr;
     over_window = nullptr;
+  };
+  auto show_feedback = [&] {
+    if (drop_source.GiveFeedback(effect) == DRAGDROP_S_USEDEFAULTCURSORS) {
+      bool drops = effect & (DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
+      SetCursor(LoadCursor(nullptr, drops ? IDC_ARROW : IDC_NO));
+    }
   };
   MSG msg;
   for (;;) {
@@ -121,44 +130,66 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD allowed) {
       leave();
       break;
     }
-    if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
+    bool escape = msg.message == WM_KEYDOWN && msg.wParam == WPARAM(VK_ESCAPE);
+    DWORD keys = key_state();
+    if (msg.message == WM_LBUTTONUP) keys &= ~MK_LBUTTON;
+    if (msg.message == WM_LBUTTONDOWN) keys |= MK_LBUTTON;
+    bool mouse = msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP;
+    if (mouse) {
       HWND window = nullptr;
       COleDropTarget* target = target_at(msg.pt, window);
       if (target != over || window != over_window) {
         leave();
         over = target;
         over_window = window;
-        if (over) {
-          effect = over->OnDragEnter(CWnd::FromHandle(window), &data, key_state(), client_point(window, msg.pt)) & allowed;
-        }
+        effect = DROPEFFECT_NONE;
+        if (over) effect = over->OnDragEnter(CWnd::FromHandle(window), &data, keys, client_point(window, msg.pt)) & allowed;
       } else if (over) {
-        effect = over->OnDragOver(CWnd::FromHandle(window), &data, key_state(), client_point(window, msg.pt)) & allowed;
+        effect = over->OnDragOver(CWnd::FromHandle(window), &data, keys, client_point(window, msg.pt)) & allowed;
       }
-      if (msg.message == WM_LBUTTONUP) {
-        if (over && effect != DROPEFFECT_NONE) {
-          DROPEFFECT chosen = shell::effect_for_keys(key_state() & ~MK_LBUTTON, effect);
-          if (chosen != DROPEFFECT_NONE &&
-              over->OnDrop(CWnd::FromHandle(over_window), &data, chosen, client_point(over_window, msg.pt))) {
-            result = chosen;
-          }
-        } else {
-          leave();
-        }
-        break;
-      }
-      continue;
+      show_feedback();
     }
-    if (msg.message == WM_KEYDOWN && msg.wParam == WPARAM(VK_ESCAPE)) {
+    SCODE next = drop_source.QueryContinueDrag(escape, keys);
+    if (next == DRAGDROP_S_CANCEL) {
       leave();
       break;
     }
-    if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) continue;  // keys only change the effect
+    if (next == DRAGDROP_S_DROP) {
+      if (over && effect != DROPEFFECT_NONE) {
+        DROPEFFECT chosen = shell::effect_for_keys(keys & ~MK_LBUTTON, effect);
+        POINT at = msg.pt;
+        if (!mouse) GetCursorPos(&at);
+        if (chosen != DROPEFFECT_NONE &&
+            over->OnDrop(CWnd::FromHandle(over_window), &data, chosen, client_point(over_window, at))) {
+          result = chosen;
+        }
+      } else {
+        leave();
+      }
+      break;
+    }
+    if (mouse || msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) continue;  // keys only change the effect
     TranslateMessage(&msg);
     DispatchMessage(&msg);
   }
   if (GetCapture() == source) ReleaseCapture();
+  drop_source.m_bDragStarted = FALSE;
   return result;
 }
+
+// --- Drop sources -----------------------------------------------------------------------------------
+
+BOOL COleDropSource::OnBeginDrag(CWnd*) {
+  m_bDragStarted = TRUE;
+  return TRUE;
+}
+
+SCODE COleDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) {
+  if (bEscapePressed) return DRAGDROP_S_CANCEL;
+  return (dwKeyState & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
+}
+
+SCODE COleDropSource::GiveFeedback(DROPEFFECT) { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
 // --- Drop targets -----------------------------------------------------------------------------------
 

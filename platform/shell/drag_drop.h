@@ -18,6 +18,14 @@ constexpr DROPEFFECT DROPEFFECT_NONE = 0;
 constexpr DROPEFFECT DROPEFFECT_COPY = 1;
 constexpr DROPEFFECT DROPEFFECT_MOVE = 2;
 constexpr DROPEFFECT DROPEFFECT_LINK = 4;
+constexpr DROPEFFECT DROPEFFECT_SCROLL = 0x80000000;
+
+// What a drop source answers while the drag runs.
+using SCODE = long;
+constexpr SCODE S_OK = 0;
+constexpr SCODE DRAGDROP_S_DROP = 0x00040100;
+constexpr SCODE DRAGDROP_S_CANCEL = 0x00040101;
+constexpr SCODE DRAGDROP_S_USEDEFAULTCURSORS = 0x00040102;
 
 // The data of a drag or of the clipboard as a target reads it.
 class COleDataObject {
@@ -36,14 +44,37 @@ class COleDataObject {
   bool clipboard_ = false;
 };
 
+// The side of a drag that started it: when it drops or ends, and the cursor of each effect.
+class COleDropSource {
+ public:
+  virtual ~COleDropSource() = default;
+  // Called before the drag loop; FALSE ends it before it starts. The drag starts at once (the
+  // mouse has already left the start point when a source asks for a drag).
+  virtual BOOL OnBeginDrag(CWnd* pWnd);
+  // Esc cancels; the left button up drops; otherwise the drag goes on (S_OK).
+  virtual SCODE QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState);
+  // The cursor for the effect the target offers; DRAGDROP_S_USEDEFAULTCURSORS lets the drag
+  // show the standard one (an arrow for an effect, the no-entry sign for none).
+  virtual SCODE GiveFeedback(DROPEFFECT dropEffect);
+
+  BOOL m_bDragStarted = FALSE;
+};
+
 class COleDataSource {
  public:
+  virtual ~COleDataSource() = default;
   void CacheData(UINT format, std::span<const uint8_t> bytes);
   void Empty() { formats_.clear(); }
   // Runs the drag; the effect the target carried out, DROPEFFECT_NONE when cancelled or refused.
-  DROPEFFECT DoDragDrop(DWORD dwEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
+  // Without a drop source the framework's default behaviour runs. The start rectangle is kept
+  // for the callers that pass one; the drag starts at once.
+  DROPEFFECT DoDragDrop(DWORD dwEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK,
+                        LPCRECT lpRectStartDrag = nullptr, COleDropSource* pDropSource = nullptr);
   // Puts every format on the clipboard.
   BOOL SetClipboard();
+  // Renders whatever of the program's data on the clipboard is not rendered yet. Data sources
+  // hand over every format when they are put there, so nothing is left to do.
+  static void FlushClipboard() {}
 
   const std::map<UINT, std::vector<uint8_t>>& formats() const { return formats_; }
 
