@@ -4,6 +4,7 @@
 #include <QTextDocument>
 #include <cctype>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/base/cp1250.h"
@@ -24,7 +25,8 @@ class Reader {
   Reader(std::string_view in, QTextDocument& doc) : in_(in), cursor_(&doc) {}
 
   RtfResult run() {
-    if (in_.substr(0, 5) != "{\\rtf") return RtfResult::not_rtf;
+    // A whole document starts "{\rtf1"; pieces pasted into a document start with any group.
+    if (in_.substr(0, 2) != "{\\") return RtfResult::not_rtf;
     std::vector<State> stack;
     State state;
     while (pos_ < in_.size()) {
@@ -140,6 +142,8 @@ class Reader {
       }
     } else if (w == "tab") {
       text_ += '\t';
+    } else if (char c = special_character(w)) {
+      text_ += c;
     } else if (w == "b" || w == "i" || w == "ul" || w == "ulnone" || w == "fs" || w == "cf" || w == "plain") {
       flush_text(state);
       if (w == "b") state.bold = on();
@@ -160,6 +164,17 @@ class Reader {
       skip_fallback(state.unicode_skip);
     }
     last_ = state;
+  }
+
+  // The CP1250 byte of a symbol word (bullet, dashes, quotes), 0 for other words.
+  static char special_character(std::string_view w) {
+    static const std::pair<std::string_view, unsigned char> kSymbols[] = {
+        {"bullet", 0x95}, {"endash", 0x96}, {"emdash", 0x97}, {"lquote", 0x91},
+        {"rquote", 0x92}, {"ldblquote", 0x93}, {"rdblquote", 0x94}};
+    for (const auto& [name, byte] : kSymbols) {
+      if (w == name) return char(byte);
+    }
+    return 0;
   }
 
   // Skips the stand-in characters after \uN (a control word or \'hh counts as one).
