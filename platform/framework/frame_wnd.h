@@ -20,6 +20,7 @@ class CDocument;
 class CControlBar;
 class CDockBar;
 class CMenu;
+struct CPrintPreviewState;
 
 // Frame styles.
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
@@ -65,6 +66,9 @@ class CFrameWnd : public CWnd {
   virtual void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
   virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
   virtual void ActivateFrame(int nCmdShow = -1);
+  // Entering print preview hides the frame's bars and sets its view aside (kept in `pState`);
+  // leaving brings them back (print_preview.cpp).
+  virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
 
   // --- Layout ---
   virtual void RecalcLayout(BOOL bNotify = TRUE);

@@ -1,0 +1,44 @@
+// A parent window for list views that writes down the notifications it hears as short lines
+// ("changed 2 state 0>3", "end 1 Ustawa") and answers them as a test sets it up.
+#pragma once
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/controls/list_ctrl.h"
+#include "tests/framework/framework_fixture.h"
+
+namespace lumo::test {
+
+class ListParent : public CWnd {
+ public:
+  std::vector<std::string> log;
+  // The codes written down; the display-info questions, focus and cache hints are left out unless
+  // a test adds them.
+  std::set<UINT> logged{LVN_ITEMCHANGING, LVN_ITEMCHANGED,  LVN_BEGINLABELEDIT, LVN_ENDLABELEDIT,
+                        LVN_ODSTATECHANGED, LVN_COLUMNCLICK, LVN_BEGINDRAG,      NM_CLICK,
+                        NM_DBLCLK,        NM_RCLICK,        NM_RETURN};
+  // Answers: TRUE to LVN_ITEMCHANGING refuses, TRUE to LVN_BEGINLABELEDIT refuses, TRUE to
+  // LVN_ENDLABELEDIT accepts the text.
+  BOOL refuse_changing = FALSE;
+  BOOL refuse_edit = FALSE;
+  BOOL accept_edit = TRUE;
+  // Fills an LVN_GETDISPINFO question; by default "r<row>c<sub-item>" and image 7.
+  std::function<void(NMLVDISPINFO&)> display;
+  // Answers LVN_ODFINDITEM.
+  std::function<int(const NMLVFINDITEM&)> find;
+  // Runs on LVN_BEGINLABELEDIT before the answer (the edit already exists).
+  std::function<void(const NMLVDISPINFO&)> on_begin_edit;
+  int display_questions = 0;
+
+  BOOL Create();
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+  std::vector<std::string> take();
+};
+
+// "state 0>3 text image param" for the fields of an item notice.
+std::string describe(const NMLISTVIEW& n);
+
+}  // namespace lumo::test
