@@ -1,12 +1,12 @@
 #include "platform/framework/tool_tips.h"
 
+#include <algorithm>
+#include <map>
+
+#include "platform/framework/dialog.h"
 #include "platform/framework/tip_window.h"
 #include "platform/res/resource_store.h"
 #include "platform/win/system_metrics.h"
-
-#include <algorithm>
-
-#include "platform/framework/dialog.h"
 
 namespace framework {
 
@@ -26,9 +26,64 @@ INT_PTR child_tool_hit_test(const CWnd* parent, CPoint point, TOOLINFO* pTI) {
 
 }  // namespace framework
 
+namespace {
+
+// Windows whose mouse messages go to tool-tip controls first (TTF_SUBCLASS): the procedure each
+// window had before and the controls watching it. The window's procedure is replaced by
+// relay_proc while any control watches it.
+struct Relay {
+  WNDPROC previous = nullptr;
+  std::vector<CToolTipCtrl*> controls;
+};
+
+std::map<HWND, Relay>& relays() {
+  static std::map<HWND, Relay> table;
+  return table;
+}
+
+bool watches(HWND h, const CToolTipCtrl* control) {
+  auto it = relays().find(h);
+  return it != relays().end() &&
+         std::find(it->second.controls.begin(), it->second.controls.end(), control) != it->second.controls.end();
+}
+
+bool is_relayed(UINT message) {
+  return message == WM_MOUSEMOVE || (message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK);
+}
+
+LRESULT relay_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto it = relays().find(h);
+  if (it == relays().end()) return ::DefWindowProc(h, message, wParam, lParam);
+  WNDPROC previous = it->second.previous;
+  if (is_relayed(message)) {
+    MSG msg;
+    msg.hwnd = h;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.time = GetMessageTime();
+    ::GetCursorPos(&msg.pt);
+    // A control may stop watching while the message goes round.
+    std::vector<CToolTipCtrl*> controls = it->second.controls;
+    for (CToolTipCtrl* control : controls) {
+      if (watches(h, control)) control->RelayEvent(&msg);
+    }
+  } else if (message == WM_NCDESTROY) {
+    std::vector<CToolTipCtrl*> controls = it->second.controls;
+    relays().erase(it);
+    ::SetWindowLongPtr(h, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    for (CToolTipCtrl* control : controls) control->ForgetWindow(h);
+  }
+  return ::CallWindowProc(previous, h, message, wParam, lParam);
+}
+
+}  // namespace
+
 CToolTipCtrl::CToolTipCtrl() = default;
 
 CToolTipCtrl::~CToolTipCtrl() {
+  tools_.clear();
+  ReleaseWindows();
   if (tip_ && tip_->m_hWnd) tip_->DestroyWindow();
 }
 
@@ -44,20 +99,83 @@ CToolTipCtrl::Tool* CToolTipCtrl::find(HWND owner, UINT_PTR id) {
 
 BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool) {
   if (!pWnd || !pWnd->m_hWnd) return FALSE;
-  bool callback = lpszText == LPSTR_TEXTCALLBACK;
   CRect rect;
   if (lpRectTool) {
     rect = *lpRectTool;
   } else {
     pWnd->GetClientRect(&rect);
   }
-  Tool tool{pWnd->m_hWnd, nIDTool, rect, callback || !lpszText ? CString() : CString(lpszText), callback};
-  if (Tool* existing = find(pWnd->m_hWnd, nIDTool)) {
+  TOOLINFO info;
+  info.hwnd = pWnd->m_hWnd;
+  info.uId = nIDTool;
+  info.rect = rect;
+  info.lpszText = const_cast<LPSTR>(lpszText);
+  return AddTool(info);
+}
+
+BOOL CToolTipCtrl::AddTool(const TOOLINFO& info) {
+  if (!::IsWindow(info.hwnd)) return FALSE;
+  if ((info.uFlags & TTF_IDISHWND) && !::IsWindow(reinterpret_cast<HWND>(info.uId))) return FALSE;
+  bool callback = info.lpszText == LPSTR_TEXTCALLBACK;
+  Tool tool{info.hwnd, info.uId, CRect(info.rect), callback || !info.lpszText ? CString() : CString(info.lpszText),
+            callback, info.uFlags};
+  if (Tool* existing = find(info.hwnd, info.uId)) {
     *existing = tool;
   } else {
     tools_.push_back(tool);
   }
+  Subclass(tool);
+  ReleaseWindows();
   return TRUE;
+}
+
+HWND CToolTipCtrl::WindowOf(const Tool& tool) {
+  return (tool.flags & TTF_IDISHWND) ? reinterpret_cast<HWND>(tool.id) : tool.owner;
+}
+
+void CToolTipCtrl::Subclass(const Tool& tool) {
+  HWND h = WindowOf(tool);
+  if (!(tool.flags & TTF_SUBCLASS) || !::IsWindow(h) || watches(h, this)) return;
+  auto [it, fresh] = relays().try_emplace(h);
+  if (fresh) {
+    it->second.previous = reinterpret_cast<WNDPROC>(::GetWindowLongPtr(h, GWL_WNDPROC));
+    ::SetWindowLongPtr(h, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&relay_proc));
+  }
+  it->second.controls.push_back(this);
+  watched_.push_back(h);
+}
+
+void CToolTipCtrl::ReleaseWindows() {
+  for (auto w = watched_.begin(); w != watched_.end();) {
+    HWND h = *w;
+    bool needed = std::any_of(tools_.begin(), tools_.end(),
+                              [&](const Tool& t) { return (t.flags & TTF_SUBCLASS) && WindowOf(t) == h; });
+    if (needed) {
+      ++w;
+      continue;
+    }
+    w = watched_.erase(w);
+    auto it = relays().find(h);
+    if (it == relays().end()) continue;
+    std::erase(it->second.controls, this);
+    // The old procedure comes back unless the window was subclassed again on top of the relay;
+    // then the relay stays in the chain and only passes messages on.
+    bool ours = !::IsWindow(h) ||
+                reinterpret_cast<WNDPROC>(::GetWindowLongPtr(h, GWL_WNDPROC)) == &relay_proc;
+    if (it->second.controls.empty() && ours) {
+      if (::IsWindow(h)) ::SetWindowLongPtr(h, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.previous));
+      relays().erase(it);
+    }
+  }
+}
+
+void CToolTipCtrl::ForgetWindow(HWND h) {
+  std::erase(watched_, h);
+  std::erase_if(tools_, [&](const Tool& t) { return t.owner == h || WindowOf(t) == h; });
+  if (hovering_ && (hover_owner_ == h || !find(hover_owner_, hover_id_))) {
+    hovering_ = false;
+    Pop();
+  }
 }
 
 void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool) {
@@ -65,6 +183,7 @@ void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool) {
   HWND owner = pWnd->m_hWnd;
   tools_.erase(std::remove_if(tools_.begin(), tools_.end(), [&](const Tool& t) { return t.owner == owner && t.id == nIDTool; }),
                tools_.end());
+  ReleaseWindows();
 }
 
 void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool) {
@@ -79,6 +198,12 @@ const CToolTipCtrl::Tool* CToolTipCtrl::ToolAt(CWnd* pWnd, CPoint point) const {
   if (!active_ || !pWnd) return nullptr;
   for (const Tool& t : tools_) {
     if (t.owner == pWnd->m_hWnd && t.rect.PtInRect(point)) return &t;
+    // A window tool covers its window's client area.
+    if ((t.flags & TTF_IDISHWND) && reinterpret_cast<HWND>(t.id) == pWnd->m_hWnd) {
+      CRect client;
+      pWnd->GetClientRect(&client);
+      if (client.PtInRect(point)) return &t;
+    }
   }
   return nullptr;
 }
@@ -168,6 +293,7 @@ CString CToolTipCtrl::TextOf(const Tool& tool) {
   info.hdr.hwndFrom = GetTipWnd();
   info.hdr.idFrom = tool.id;
   info.hdr.code = TTN_NEEDTEXT;
+  info.uFlags = tool.flags;
   ::SendMessage(owner, WM_NOTIFY, WPARAM(tool.id), reinterpret_cast<LPARAM>(&info));
   info.szText[sizeof info.szText - 1] = '\0';
   auto value = reinterpret_cast<uintptr_t>(info.lpszText);

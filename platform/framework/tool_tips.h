@@ -2,7 +2,10 @@
 // for later) and the hit test that finds the tool under the mouse. Frames and control bars answer
 // OnToolHitTest; by default a child control under the point is the tool, its id the tool id.
 //
-// The owner relays its mouse messages to the control (RelayEvent). When the mouse rests on a tool
+// The owner relays its mouse messages to the control (RelayEvent), or the control takes them
+// itself: a tool added with TTF_SUBCLASS has the mouse messages of its window (the tool's window
+// with TTF_IDISHWND, else the window that owns it) relayed before that window sees them, until
+// the tool is deleted, the control ends or the window goes. When the mouse rests on a tool
 // for the initial delay, the tip pop-up shows the tool's text below the cursor; a tool without a
 // text of its own asks its owner with WM_NOTIFY / TTN_NEEDTEXT. A click, a key or leaving the tool
 // hides the tip.
@@ -64,11 +67,12 @@ INT_PTR child_tool_hit_test(const CWnd* parent, CPoint point, TOOLINFO* pTI);
 class CToolTipCtrl : public CObject {
  public:
   struct Tool {
-    HWND owner;
-    UINT_PTR id;
+    HWND owner;    // the window whose client rectangle `rect` lies in; asked for the text
+    UINT_PTR id;   // with TTF_IDISHWND the tool's own window, covering all of its client area
     CRect rect;
     CString text;  // empty with `callback`
     bool callback;
+    UINT flags;    // TTF_ bits
   };
 
   CToolTipCtrl();
@@ -78,6 +82,8 @@ class CToolTipCtrl : public CObject {
 
   BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
   BOOL AddTool(CWnd* pWnd, LPCTSTR lpszText = LPSTR_TEXTCALLBACK, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
+  // A tool as the platform's tool record describes it (hwnd, uId, rect, uFlags, lpszText).
+  BOOL AddTool(const TOOLINFO& info);
   void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
   void UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
   int GetToolCount() const { return int(tools_.size()); }
@@ -96,15 +102,23 @@ class CToolTipCtrl : public CObject {
   // The tip pop-up (null before the first tip) and whether it shows now.
   HWND GetTipWnd() const;
   bool IsTipShown() const;
+  // A watched window is going: its tools go with it (its relay calls this).
+  void ForgetWindow(HWND h);
 
  private:
   Tool* find(HWND owner, UINT_PTR id);
+  // The window a tool's messages come from.
+  static HWND WindowOf(const Tool& tool);
+  // Watches the window of a TTF_SUBCLASS tool; stops watching windows no tool needs any more.
+  void Subclass(const Tool& tool);
+  void ReleaseWindows();
   // The text of a tool, asked of its owner for a callback tool; empty when there is none.
   CString TextOf(const Tool& tool);
   void ShowHovered();
 
   CWnd* parent_ = nullptr;
   std::vector<Tool> tools_;
+  std::vector<HWND> watched_;  // windows whose messages come here by TTF_SUBCLASS
   bool active_ = true;
   std::unique_ptr<framework::TipWindow> tip_;
   int initial_ms_ = 500;

@@ -1,9 +1,11 @@
 #include "platform/framework/view.h"
 
+#include "platform/framework/app.h"
 #include "platform/framework/document.h"
 #include "platform/framework/frame_wnd.h"
 #include "platform/framework/prompter.h"
 #include "platform/framework/print_job.h"
+#include "platform/framework/print_preview.h"
 #include "platform/win/window_dc.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
@@ -15,6 +17,7 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
   ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMessage)
   ON_COMMAND(ID_FILE_PRINT, &CView::OnFilePrint)
   ON_COMMAND(ID_FILE_PRINT_DIRECT, &CView::OnFilePrint)
+  ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 CView::~CView() {
@@ -58,7 +61,7 @@ void CView::OnPaint() {
 
 void CView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
   // Printing stops after the last page when the view set no page count itself.
-  if (pInfo && pInfo->m_nMaxPage == 0xFFFF) pInfo->m_bContinuePrinting = pInfo->m_nCurPage == 1;
+  if (pInfo && pInfo->GetMaxPage() == 0xFFFF) pInfo->m_bContinuePrinting = pInfo->m_nCurPage == 1;
   (void)pDC;
 }
 
@@ -95,10 +98,24 @@ void CView::OnActivateFrame(UINT, CFrameWnd*) {}
 BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
 
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
-  if (pInfo->m_bDirect) return TRUE;
-  int copies = 1;
-  return framework::prompter().choose_printer(m_hWnd, pInfo->m_strPrinter, pInfo->m_strOutputFile,
-                                              copies);
+  CPrintDialog& dialog = *pInfo->m_pPD;
+  CWinApp* app = AfxGetApp();
+  if (pInfo->m_bPreview || pInfo->m_bDirect) {
+    // No question: the application's printer. A preview needs no printer device.
+    if (app) {
+      app->GetPrinterDeviceDefaults(&dialog.m_pd);
+    } else {
+      dialog.GetDefaults();
+    }
+  } else {
+    dialog.m_pd.nFromPage = WORD(pInfo->GetMinPage());
+    dialog.m_pd.nToPage = WORD(pInfo->GetMaxPage());
+    int answer = app ? app->DoPrintDialog(&dialog) : int(dialog.DoModal());
+    if (answer != IDOK) return FALSE;
+  }
+  if (app && app->m_nNumPreviewPages) pInfo->m_nNumPreviewPages = app->m_nNumPreviewPages;
+  pInfo->m_strPageDesc = framework::preview_page_description();
+  return TRUE;
 }
 
 void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
@@ -110,32 +127,46 @@ void CView::OnFilePrint() {
   const MSG* msg = GetCurrentMessage();
   info.m_bDirect = msg && LOWORD(msg->wParam) == ID_FILE_PRINT_DIRECT;
   if (!OnPreparePrinting(&info)) return;
-  framework::PrintJob job(info.m_strPrinter, info.m_strOutputFile);
-  CDC* dc = job.dc();
-  if (!dc) {
-    AfxMessageBox(job.error_text(), MB_ICONEXCLAMATION);
+  CPrintDialog& dialog = *info.m_pPD;
+  if (!dialog.CreatePrinterDC()) {
+    AfxMessageBox(dialog.GetPrintJob()->error_text(), MB_ICONEXCLAMATION);
     return;
   }
+  framework::PrintJob& job = *dialog.GetPrintJob();
+  CDC* dc = job.dc();
   OnBeginPrinting(dc, &info);
   CString title;
   if (m_pDocument) title = m_pDocument->GetTitle();
   if (!job.StartDoc(title)) {
     OnEndPrinting(dc, &info);
+    AfxMessageBox(framework::start_printing_failed_text(), MB_ICONEXCLAMATION);
     return;
   }
-  for (info.m_nCurPage = info.GetFromPage(); info.m_nCurPage <= info.GetToPage(); ++info.m_nCurPage) {
+  // Pages in the order asked for; a range the view could not bound ends where OnPrepareDC says.
+  UINT from = dialog.PrintRange() ? info.GetFromPage() : info.GetMinPage();
+  UINT to = dialog.PrintRange() ? info.GetToPage() : info.GetMaxPage();
+  bool failed = false;
+  for (info.m_nCurPage = from; info.m_nCurPage <= to; ++info.m_nCurPage) {
     OnPrepareDC(dc, &info);
     if (!info.m_bContinuePrinting) break;
     info.m_rectDraw = job.printable_rect();
-    if (!job.StartPage()) break;
+    dc->DPtoLP(&info.m_rectDraw);
+    // A page the printer refuses spoils the document: what was spooled is thrown away.
+    failed = !job.StartPage();
+    if (failed) break;
     OnPrint(dc, &info);
-    if (!job.EndPage()) break;
-    if (job.aborted()) break;
+    failed = !job.EndPage();
+    if (failed || job.aborted()) break;
   }
   OnEndPrinting(dc, &info);
-  if (job.aborted()) {
+  if (failed || job.aborted()) {
     job.AbortDoc();
   } else {
     job.EndDoc();
   }
+}
+
+void CView::OnFilePrintPreview() {
+  DoPrintPreview(AFX_IDD_PREVIEW_TOOLBAR, this, RUNTIME_CLASS(CPreviewView),
+                 std::make_unique<CPrintPreviewState>());
 }

@@ -6,6 +6,8 @@
 // itself when its window goes. Commands reach the view first, then its document.
 #pragma once
 
+#include <memory>
+
 #include "platform/framework/create_context.h"
 #include "platform/framework/print_info.h"
 #include "platform/win/cwnd.h"
@@ -13,6 +15,8 @@
 class CDocument;
 class CFrameWnd;
 class CDataExchange;
+class CPreviewView;
+struct CPrintPreviewState;
 
 class CView : public CWnd {
   DECLARE_DYNAMIC(CView)
@@ -43,7 +47,15 @@ class CView : public CWnd {
   virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
   virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
   virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+  // The preview's Close: ends printing, gives the frame its view back and ends the preview.
+  virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
+  // Shows the pages of `pPrintView` in a preview view of `pPreviewViewClass` in place of this
+  // view in its frame, with the preview strip of `nIDResource` along the top; FALSE (and the
+  // frame as it was) when the preview could not start.
+  BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, const CRuntimeClass* pPreviewViewClass,
+                      std::unique_ptr<CPrintPreviewState> pState);
   afx_msg void OnFilePrint();
+  afx_msg void OnFilePrintPreview();
 
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
