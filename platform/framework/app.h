@@ -19,6 +19,10 @@ class CDocManager;
 class CDocTemplate;
 class CDocument;
 class CCmdUI;
+class CPrintDialog;
+struct PRINTDLG;
+struct DEVMODE;
+struct DEVNAMES;
 
 // The most recently used files, newest first, kept in the profile as "File1".."FileN" under
 // a section.
@@ -131,6 +135,21 @@ class CWinApp : public CCmdTarget {
                         CDocTemplate* pTemplate);
   virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
 
+  // --- Printer (print_selection.cpp) ---
+  // The printer every print and preview uses until the user picks another; empty until the
+  // first use, which takes the system's default printer.
+  std::shared_ptr<DEVMODE> m_hDevMode;
+  std::shared_ptr<DEVNAMES> m_hDevNames;
+  // Pages a preview shows side by side at its start (0: one).
+  UINT m_nNumPreviewPages = 0;
+  // Gives the dialog structure the selection (made from the defaults when there is none).
+  BOOL GetPrinterDeviceDefaults(PRINTDLG* pPrintDlg);
+  // Makes the default printer the selection when there is none (or always when forced).
+  void UpdatePrinterSelection(BOOL bForceDefaults);
+  // Runs the printer dialog on the selection; on OK the printer chosen becomes the selection.
+  int DoPrintDialog(CPrintDialog* pPD);
+  void SelectPrinter(std::shared_ptr<DEVNAMES> hDevNames, std::shared_ptr<DEVMODE> hDevMode);
+
   // --- Resources ---
   HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
   HCURSOR LoadCursor(UINT nIDResource) const;
@@ -141,6 +160,8 @@ class CWinApp : public CCmdTarget {
   afx_msg BOOL OnOpenRecentFile(UINT nID);
   afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
   afx_msg void OnAppExit();
+  // The printer set-up: the printer dialog in set-up mode.
+  afx_msg void OnFilePrintSetup();
 
  private:
   CDocManager* doc_manager();

@@ -2,28 +2,33 @@
 
 #include <QPrinter>
 
+#include <algorithm>
+
 #include "platform/base/cp1250.h"
+#include "platform/framework/print_dialogs.h"
 #include "platform/gdi/paged_device.h"
 
 namespace framework {
 
-PrinterSetup& printer_setup() {
-  static PrinterSetup setup;
-  return setup;
-}
-
-PrintJob::PrintJob(const CString& printer, const CString& output_file) : output_(output_file) {
-  const PrinterSetup& setup = printer_setup();
+PrintJob::PrintJob(const DEVNAMES& names, const DEVMODE& mode) : output_(names.output) {
+  bool landscape = mode.dmOrientation == DMORIENT_LANDSCAPE;
+  // Paper sizes are kept in tenths of a millimetre, portrait.
+  double width_mm = (mode.dmPaperWidth > 0 ? mode.dmPaperWidth : 2100) / 10.0;
+  double height_mm = (mode.dmPaperLength > 0 ? mode.dmPaperLength : 2970) / 10.0;
+  if (landscape) std::swap(width_mm, height_mm);
   HDC hdc = nullptr;
-  if (!output_file.IsEmpty()) {
-    double w = setup.landscape ? setup.paper_height_mm : setup.paper_width_mm;
-    double h = setup.landscape ? setup.paper_width_mm : setup.paper_height_mm;
-    hdc = gdi::create_pdf_dc(base::cp1250::to_utf8(output_file.view()), setup.dpi, w, h);
+  if (!output_.IsEmpty()) {
+    int dpi = mode.dmPrintQuality > 0 ? mode.dmPrintQuality : 300;
+    hdc = gdi::create_pdf_dc(base::cp1250::to_utf8(output_.view()), dpi, width_mm, height_mm);
   } else {
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    CString name = printer.IsEmpty() ? setup.printer : printer;
-    if (!name.IsEmpty()) printer_->setPrinterName(QString::fromStdString(base::cp1250::to_utf8(name.view())));
-    printer_->setPageOrientation(setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (!names.device.IsEmpty()) {
+      printer_->setPrinterName(QString::fromStdString(base::cp1250::to_utf8(names.device.view())));
+    }
+    printer_->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer_->setPageSize(QPageSize(QSizeF(landscape ? height_mm : width_mm, landscape ? width_mm : height_mm),
+                                    QPageSize::Millimeter));
+    printer_->setCopyCount(std::max<int>(1, mode.dmCopies));
     if (printer_->isValid()) hdc = gdi::create_paged_dc(printer_.get());
   }
   if (hdc) {

@@ -1,5 +1,5 @@
-// Printing: the printer and page set-up the application keeps, and one print job on a printer or
-// into a PDF file (print to file), with explicit document and page brackets and abort.
+// One print job on a printer or into a PDF file (print to file), with explicit document and page
+// brackets and abort. The printer is described by device names and mode (print_dialogs.h).
 #pragma once
 
 #include <memory>
@@ -9,23 +9,16 @@
 #include "platform/gdi/core/afx_gdi.h"
 
 class QPrinter;
+struct DEVMODE;
+struct DEVNAMES;
 
 namespace framework {
 
-// The application's printer choice, kept between jobs (page set-up and print set-up change it).
-struct PrinterSetup {
-  CString printer;          // empty: the system's default printer
-  bool landscape = false;
-  double paper_width_mm = 210;
-  double paper_height_mm = 297;
-  int dpi = 300;            // resolution of print-to-file pages
-};
-PrinterSetup& printer_setup();
-
 class PrintJob {
  public:
-  // On `printer` (empty: the set-up's printer), or into the PDF file `output_file` when given.
-  PrintJob(const CString& printer, const CString& output_file);
+  // On the printer `names.device` (empty: the system's default), or into the PDF file
+  // `names.output` when given, with the paper, orientation and resolution of `mode`.
+  PrintJob(const DEVNAMES& names, const DEVMODE& mode);
   ~PrintJob();
   PrintJob(const PrintJob&) = delete;
   PrintJob& operator=(const PrintJob&) = delete;

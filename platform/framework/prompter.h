@@ -1,6 +1,9 @@
 // Every modal question the program asks the user goes through one prompter: message boxes, file,
-// folder, colour and printer choices. The default prompter shows Qt dialogs; tests install their
-// own to answer (and record) every question, so no test ever waits for a person.
+// folder, colour and printer choices, the printer and page set-up dialogs. The default prompter
+// shows Qt dialogs under the program's modal rules (the owner's window disabled while the
+// question is up, the program's own queue kept running so its windows paint and posted messages
+// arrive, the owner enabled and active again afterwards); tests install their own to answer (and
+// record) every question, so no test ever waits for a person.
 #pragma once
 
 #include <vector>
@@ -42,6 +45,10 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 constexpr int IDHELP = 9;
 
+struct PRINTDLG;
+struct PAGESETUPDLG;
+class CWnd;
+
 namespace framework {
 
 // The buttons of a message-box type, in order, with their answers and Polish labels.
@@ -76,6 +83,29 @@ class Prompter {
   // `printer` holds the current printer name on entry; `to_file` receives the PDF path when the
   // user prints to a file (empty for a printer).
   virtual bool choose_printer(HWND owner, CString& printer, CString& to_file, int& copies) = 0;
+  // The printer dialog: `pd` holds the printer, page range, copies and flags on entry and the
+  // answer on IDOK (printing to a file: PD_PRINTTOFILE and the file as the port of the device
+  // names). By default it asks choose_printer. IDOK or IDCANCEL.
+  virtual int print_dialog(HWND owner, PRINTDLG& pd);
+  // The page set-up dialog: printer, paper and margins of `psd` (in its units). By default the
+  // question is cancelled. IDOK or IDCANCEL.
+  virtual int page_setup_dialog(HWND owner, PAGESETUPDLG& psd);
+};
+
+// While it lives, the top-level window of `owner` (none for a null or stale handle) is disabled;
+// afterwards it is enabled and activated again, when it was enabled before. Every modal question
+// keeps its owner so.
+class ModalOwner {
+ public:
+  explicit ModalOwner(HWND owner);
+  ~ModalOwner();
+  ModalOwner(const ModalOwner&) = delete;
+  ModalOwner& operator=(const ModalOwner&) = delete;
+  HWND window() const { return top_; }
+
+ private:
+  HWND top_ = nullptr;
+  bool disabled_ = false;
 };
 
 // The prompter in use; Qt dialogs unless one was installed.
