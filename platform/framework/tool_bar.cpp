@@ -8,7 +8,6 @@
 #include "platform/res/resource_store.h"
 #include "platform/win/cmd_ui.h"
 #include "platform/win/system_metrics.h"
-#include "platform/win/window_dc.h"
 
 using framework::toolbar::Button;
 using framework::toolbar::Flow;

@@ -429,7 +429,46 @@ TEST_F(ToolBarTest, Looks) {
   int mid = separator.left + separator.Width() / 2 - 1;
   EXPECT_EQ(surface_pixel(bar.m_hWnd, mid, 5), shadow);
   EXPECT_EQ(surface_pixel(bar.m_hWnd, mid + 1, 5), light);
+  // The mouse gone, the hot button is flat again.
+  leave_bar();
+  bar.UpdateWindow();
+  EXPECT_EQ(surface_pixel(bar.m_hWnd, hot.left, hot.top + 5), face);
   raised.DestroyWindow();
+}
+
+// A window that is not a frame, with a handler for one of the bar's commands, as a dialog is.
+class CommandOwner : public CWnd {
+ public:
+  int prints = 0;
+
+ protected:
+  afx_msg void OnPrint() { ++prints; }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CommandOwner, CWnd)
+  ON_COMMAND(ID_TB_PRINT, &CommandOwner::OnPrint)
+END_MESSAGE_MAP()
+
+TEST_F(ToolBarTest, ABarOnAnotherWindowWorksForThatWindow) {
+  CommandOwner owner;
+  ASSERT_TRUE(owner.CreateEx(0, nullptr, "Notatki", WS_POPUP | WS_VISIBLE, CRect(300, 200, 600, 300), nullptr, 0));
+  CToolBar tools;
+  ASSERT_TRUE(tools.CreateEx(&owner, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS | CBRS_FLYBY));
+  ASSERT_TRUE(tools.LoadToolBar(IDR_TEST_STRIP));
+  tools.MoveWindow(0, 0, 300, 30);
+  // Its buttons follow the window's handlers, not the frame's.
+  tools.UpdateButtons(&owner, TRUE);
+  EXPECT_EQ(tools.GetButtonStyle(kPrint) & TBBS_DISABLED, 0u);
+  EXPECT_NE(tools.GetButtonStyle(kBold) & TBBS_DISABLED, 0u);
+  CRect rect;
+  tools.GetItemRect(kPrint, &rect);
+  click(tools.m_hWnd, rect.CenterPoint());
+  pump();
+  EXPECT_EQ(owner.prints, 1);
+  EXPECT_EQ(frame->prints, 0);
+  tools.DestroyWindow();
+  owner.DestroyWindow();
 }
 
 }  // namespace
