@@ -75,6 +75,24 @@ CString preview_page_description() {
 CString start_printing_failed_text() {
   return text_or(AFX_IDP_FAILED_TO_START_PRINT, "Nie można rozpocząć drukowania.");
 }
+
+bool choose_print_file(CPrintDialog& dialog) {
+  if (!dialog.PrintToFile() || !dialog.GetOutputFile().IsEmpty()) return true;
+  FileQuestion question;
+  question.open = false;
+  question.overwrite_prompt = true;
+  question.title = text_or(AFX_IDS_PRINTCAPTION, "Drukuj do pliku");
+  question.filter = text_or(AFX_IDS_PRINTFILTER, "Pliki PDF (*.pdf)|*.pdf|Wszystkie pliki (*.*)|*.*||");
+  question.default_extension = text_or(AFX_IDS_PRINTDEFAULTEXT, "pdf");
+  question.initial = text_or(AFX_IDS_PRINTDEFAULT, "Wydruk.pdf");
+  std::vector<CString> chosen;
+  ModalOwner modal(dialog.m_pd.hwndOwner);
+  if (!prompter().choose_files(dialog.m_pd.hwndOwner, question, chosen) || chosen.empty()) return false;
+  auto names = std::make_shared<DEVNAMES>(dialog.m_pd.hDevNames ? *dialog.m_pd.hDevNames : DEVNAMES{});
+  names->output = chosen.front();
+  dialog.m_pd.hDevNames = names;
+  return true;
+}
 }  // namespace framework
 
 // --- CPrintInfo ---------------------------------------------------------------------------------------

@@ -9,7 +9,12 @@
 #include "platform/framework/print_dialogs.h"
 
 // The status line's page text of a preview: one page, then two pages.
-constexpr UINT AFX_IDS_PREVIEWPAGEDESC = 0xF0C6;
+constexpr UINT AFX_IDS_PREVIEWPAGEDESC = 0xF044;
+// The question where a print to a file goes: extension, file name, filter and title.
+constexpr UINT AFX_IDS_PRINTDEFAULTEXT = 0xF045;
+constexpr UINT AFX_IDS_PRINTDEFAULT = 0xF046;
+constexpr UINT AFX_IDS_PRINTFILTER = 0xF047;
+constexpr UINT AFX_IDS_PRINTCAPTION = 0xF048;
 // The message when a printer refuses to start a document.
 constexpr UINT AFX_IDP_FAILED_TO_START_PRINT = 0xF106;
 
@@ -18,6 +23,9 @@ namespace framework {
 CString preview_page_description();
 // "Nie można rozpocząć drukowania." from the string table (61702), or the framework's own text.
 CString start_printing_failed_text();
+// When the dialog chose printing to a file but no file, asks where the file goes and makes it
+// the dialog's output; false when the user cancels (nothing is to be printed then).
+bool choose_print_file(CPrintDialog& dialog);
 }  // namespace framework
 
 struct CPrintInfo {

@@ -128,6 +128,7 @@ void CView::OnFilePrint() {
   info.m_bDirect = msg && LOWORD(msg->wParam) == ID_FILE_PRINT_DIRECT;
   if (!OnPreparePrinting(&info)) return;
   CPrintDialog& dialog = *info.m_pPD;
+  if (!framework::choose_print_file(dialog)) return;
   if (!dialog.CreatePrinterDC()) {
     AfxMessageBox(dialog.GetPrintJob()->error_text(), MB_ICONEXCLAMATION);
     return;

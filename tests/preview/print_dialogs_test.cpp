@@ -1,5 +1,7 @@
 // The printer and page set-up dialogs: answered through the prompter, or run as one of our
 // dialogs from a template; the application keeps the printer chosen.
+#include <filesystem>
+
 #include "platform/framework/control_messages.h"
 #include "platform/framework/print_dialogs.h"
 #include "platform/framework/print_info.h"
@@ -18,6 +20,7 @@ class DialogPrompter : public ScriptedPrompter {
   CString printer;
   WORD from = 0, to = 0, copies = 1;
   bool to_file = false;
+  CString output = "/tmp/wydruk.pdf";  // the file the dialog names when printing to a file
   RECT margins{};
   PRINTDLG seen{};
   bool owner_enabled_while_asked = true;
@@ -28,7 +31,7 @@ class DialogPrompter : public ScriptedPrompter {
     if (print_answer != IDOK) return print_answer;
     auto names = std::make_shared<DEVNAMES>(*pd.hDevNames);
     names->device = printer;
-    names->output = to_file ? CString("/tmp/wydruk.pdf") : CString();
+    names->output = to_file ? output : CString();
     pd.hDevNames = names;
     pd.Flags = (pd.Flags & ~(PD_PAGENUMS | PD_PRINTTOFILE)) | (from ? PD_PAGENUMS : 0) | (to_file ? PD_PRINTTOFILE : 0);
     pd.nFromPage = from;
@@ -227,6 +230,25 @@ TEST_F(PrintDialogsTest, TemplatePageSetupShowsAndReadsMillimetres) {
   EXPECT_EQ(margins.left, 2000);
   EXPECT_EQ(margins.top, 2500);
   EXPECT_EQ(margins.bottom, 1800);
+}
+
+// Printing to a file without a file named asks where it goes; cancelling prints nothing.
+TEST_F(PrintDialogsTest, PrintToFileWithoutAFileAsksForOne) {
+  main->SendMessage(WM_COMMAND, ID_FILE_NEW);
+  dialogs.print_answer = IDOK;
+  dialogs.to_file = true;
+  dialogs.output = CString();
+  std::string pdf = temp_path("do_pliku.pdf");
+  dialogs.files.push_back(pdf);
+  main->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+  EXPECT_TRUE(std::filesystem::exists(pdf));
+  EXPECT_TRUE(dialogs.asked.empty());
+  std::filesystem::remove(pdf);
+  main->SendMessage(WM_COMMAND, ID_FILE_PRINT);  // no file chosen this time
+  EXPECT_FALSE(std::filesystem::exists(pdf));
+  EXPECT_TRUE(dialogs.asked.empty());
+  // The printer selection does not keep the file.
+  EXPECT_TRUE(app->m_hDevNames->output.IsEmpty());
 }
 
 TEST_F(PrintDialogsTest, PrintInfoStartsWithAnOpenRange) {

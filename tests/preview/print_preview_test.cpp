@@ -178,6 +178,17 @@ TEST_F(PrintPreviewTest, CloseGivesTheFrameItsViewBack) {
   EXPECT_NE(preview(), nullptr);
 }
 
+TEST_F(PrintPreviewTest, PrintButtonClosesThePreviewAndPrintsTheView) {
+  main->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+  pump();
+  press(AFX_ID_PREVIEW_PRINT);
+  pump();
+  EXPECT_EQ(preview(), nullptr);
+  EXPECT_EQ(child->GetActiveView(), view);
+  // The view is asked to print for real (the printer question is cancelled here).
+  EXPECT_EQ(PagesView::steps.back(), "prepare");
+}
+
 TEST_F(PrintPreviewTest, ClosingTheFrameDuringPreviewEndsPrintingOnce) {
   main->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
   pump();
