@@ -152,7 +152,6 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
   if (nIDCount < 0) return FALSE;
   EndPress();
   MouseLeft();
-  m_nHot = -1;
   m_buttons.assign(size_t(nIDCount), Button{ID_SEPARATOR, TBBS_SEPARATOR, framework::toolbar::kSeparatorWidth});
   int image = 0;
   for (int i = 0; lpIDArray && i < nIDCount; ++i) {

@@ -2,8 +2,10 @@
 // docked along the top, docked at a side and floating, clicks that send commands to the frame,
 // check and group buttons, buttons disabled and checked by update-UI on idle, tips and fly-by
 // prompts in the status bar, and what the bar looks like.
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 
 #include "platform/framework/mdi.h"
 #include "platform/framework/status_bar.h"
@@ -150,13 +152,15 @@ class ToolBarTest : public FrameworkTest {
     ::GetWindowText(bar.tips()->GetTipWnd(), text, sizeof text);
     return utf8(CString(text));
   }
-  // The mouse leaves the bar (over the frame's client area) and the bar notices.
+  // The mouse leaves the bar (over the frame's client area) and the bar notices on its next look
+  // at where the mouse is (every 100 ms).
   void leave_bar() {
     CRect client;
     frame->GetClientRect(&client);
     mouse_move(screen_point(frame->m_hWnd, CPoint(client.Width() / 2, client.Height() / 2)));
     pump();
-    bar.SendMessage(WM_TIMER, 0xE001, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    pump();
   }
 
   ToolFrame* frame = nullptr;
@@ -313,6 +317,21 @@ TEST_F(ToolBarTest, UpdateUiOnIdleDisablesAndChecksButtons) {
   mouse_up(screen_point(bar.m_hWnd, item(kOff).CenterPoint()));
   pump();
   EXPECT_EQ(frame->offs, 1);
+}
+
+TEST_F(ToolBarTest, EachButtonIsAToolWithItsRectangle) {
+  TOOLINFO info;
+  EXPECT_EQ(bar.OnToolHitTest(item(kMark).CenterPoint(), &info), INT_PTR(ID_TB_MARK));
+  EXPECT_EQ(info.hwnd, bar.m_hWnd);
+  EXPECT_EQ(info.uId, ID_TB_MARK);
+  EXPECT_EQ(CRect(info.rect), item(kMark));
+  EXPECT_EQ(info.lpszText, LPSTR_TEXTCALLBACK);
+  // Separators and the bar's empty end are no tools (a press there drags the bar).
+  EXPECT_EQ(bar.OnToolHitTest(item(1).CenterPoint(), nullptr), -1);
+  EXPECT_EQ(bar.OnToolHitTest(CPoint(600, 5), nullptr), -1);
+  // Buttons are hit whatever the bar style says about tips.
+  bar.SetBarStyle(bar.GetBarStyle() & ~CBRS_TOOLTIPS);
+  EXPECT_EQ(bar.OnToolHitTest(item(kPrint).CenterPoint(), nullptr), INT_PTR(ID_TB_PRINT));
 }
 
 TEST_F(ToolBarTest, TipsAndFlyByPrompts) {
