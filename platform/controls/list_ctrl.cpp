@@ -333,6 +333,7 @@ void invalidate_item(HWND h, const ListView& v, int i) {
 
 void end_edit(HWND h, bool commit);
 void set_top(HWND h, int top);
+void sync_scroll_bar(HWND h);
 
 // The in-place edit over a label: Enter keeps the text, Escape drops it, losing the focus keeps
 // it. Its window owns the object.
@@ -671,6 +672,7 @@ int insert_item(HWND h, const LVITEM& record) {
   shift_indices(v, at, 1);
   v.items.insert(v.items.begin() + at, std::move(item));
   InvalidateRect(h, nullptr, TRUE);
+  sync_scroll_bar(h);
   // Focus and selection of the new item go the ordinary way (one focused item, single selection).
   if ((record.mask & LVIF_STATE) && (record.state & record.stateMask & (LVIS_FOCUSED | LVIS_SELECTED))) {
     change_state(h, at, record.state, record.stateMask & (LVIS_FOCUSED | LVIS_SELECTED));
@@ -686,6 +688,23 @@ bool delete_item(HWND h, int i) {
   v->items.erase(v->items.begin() + i);
   shift_indices(*v, i, -1);
   v->top = std::min(v->top, max_top(h, *v));
+  InvalidateRect(h, nullptr, TRUE);
+  sync_scroll_bar(h);
+  return true;
+}
+
+bool sort_items(HWND h, PFNLVCOMPARE compare, LPARAM value) {
+  if (owner_data(h) || !compare) return false;
+  end_edit(h, true);
+  ListView* v = find_view(h);
+  if (!v) return false;
+  // The comparison may call back into the list: it sorts a copy that replaces the items after.
+  std::vector<Item> sorted = v->items;
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [&](const Item& a, const Item& b) { return compare(a.data, b.data, value) < 0; });
+  if (!(v = find_view(h)) || sorted.size() != v->items.size()) return false;
+  v->items = std::move(sorted);
+  v->mark = v->armed = v->press_item = -1;
   InvalidateRect(h, nullptr, TRUE);
   return true;
 }
@@ -1288,6 +1307,8 @@ LRESULT list_view_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       v.mark = has_item(h, v, int(lParam)) ? int(lParam) : -1;
       return old;
     }
+    case LVM_SORTITEMS:
+      return sort_items(h, reinterpret_cast<PFNLVCOMPARE>(lParam), LPARAM(wParam));
     case LVM_FINDITEM:
       return find_item(h, int(wParam), reinterpret_cast<const LVFINDINFO*>(lParam));
     case LVM_GETITEMRECT: {

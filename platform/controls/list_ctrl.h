@@ -168,6 +168,7 @@ constexpr UINT LVM_GETITEMSTATE = 0x102C;
 constexpr UINT LVM_GETITEMTEXT = 0x102D;  // returns the length copied
 constexpr UINT LVM_SETITEMTEXT = 0x102E;
 constexpr UINT LVM_SETITEMCOUNT = 0x102F;
+constexpr UINT LVM_SORTITEMS = 0x1030;  // wParam: the value handed on, lParam: the comparison
 constexpr UINT LVM_GETSELECTEDCOUNT = 0x1032;
 constexpr UINT LVM_SETEXTENDEDLISTVIEWSTYLE = 0x1036;  // wParam: the bits to change (0: all)
 constexpr UINT LVM_GETEXTENDEDLISTVIEWSTYLE = 0x1037;
@@ -217,6 +218,9 @@ struct LVITEM {
   LPARAM lParam = 0;
   int iIndent = 0;
 };
+
+// Orders two items by their item data: below 0 when the first goes first.
+using PFNLVCOMPARE = int (*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 
 struct LVHITTESTINFO {
   POINT pt{0, 0};
@@ -367,6 +371,11 @@ class CListCtrl : public CWnd {
   int SetSelectionMark(int iIndex) { return int(SendMessage(LVM_SETSELECTIONMARK, 0, LPARAM(iIndex))); }
   int FindItem(LVFINDINFO* pFindInfo, int nStart = -1) const {
     return int(SendMessage(LVM_FINDITEM, WPARAM(nStart), reinterpret_cast<LPARAM>(pFindInfo)));
+  }
+  // Puts the items in the comparison's order (items it finds equal keep theirs); their states
+  // go with them. Not for owner data.
+  BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) {
+    return BOOL(SendMessage(LVM_SORTITEMS, WPARAM(dwData), reinterpret_cast<LPARAM>(pfnCompare)));
   }
 
   // --- Geometry and scrolling ---

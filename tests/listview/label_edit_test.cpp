@@ -246,6 +246,8 @@ TEST_F(LabelEditTest, TheEditSitsOverTheLabelOfTheSelectedRow) {
   list.SetItemState(1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
   ASSERT_NE(list.EditLabel(1), nullptr);
   type_text("Rozporz\xb9" "dzenie");
+  pump();
+  EXPECT_EQ(utf8(CString(GetWindowTextString(edit()))), "Rozporządzenie");
   parent.UpdateWindow();
   list.UpdateWindow();
   ::UpdateWindow(edit());

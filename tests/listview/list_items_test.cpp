@@ -336,5 +336,25 @@ TEST_F(ListItemsTest, NextItemsAndSearches) {
   }
 }
 
+int by_data(LPARAM a, LPARAM b, LPARAM direction) { return int(direction * (a - b)); }
+
+TEST_F(ListItemsTest, SortingOrdersByItemDataAndStatesGoAlong) {
+  make(0, 0);
+  const LPARAM data[] = {3, 1, 2, 1};
+  for (int i = 0; i < 4; ++i) list.InsertItem(LVIF_TEXT | LVIF_PARAM, i, ("Akt " + std::to_string(i)).c_str(), 0, 0, 0, data[i]);
+  list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+  ASSERT_TRUE(list.SortItems(by_data, 1));
+  std::vector<std::string> order;
+  for (int i = 0; i < 4; ++i) order.push_back(list.GetItemText(i, 0).str());
+  EXPECT_EQ(order, (std::vector<std::string>{"Akt 1", "Akt 3", "Akt 2", "Akt 0"}));  // equal items keep their order
+  EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 3);
+  ASSERT_TRUE(list.SortItems(by_data, -1));
+  EXPECT_EQ(list.GetItemText(0, 0).str(), "Akt 0");
+  list.DestroyWindow();
+  make(LVS_OWNERDATA, 0);
+  list.SetItemCount(5);
+  EXPECT_FALSE(list.SortItems(by_data, 1));
+}
+
 }  // namespace
 }  // namespace lumo::test

@@ -222,5 +222,34 @@ TEST_F(ListStatesTest, DeletingAndInsertingKeepStatesWithTheirItems) {
   EXPECT_EQ(list.GetNextItem(-1, LVNI_ALL), -1);
 }
 
+TEST_F(ListStatesTest, TheScrollBarWheelAndFocusFollowTheList) {
+  make(0, 40);
+  parent.logged = {NM_SETFOCUS, NM_KILLFOCUS};
+  parent.SetFocus();
+  list.SetFocus();
+  parent.SetFocus();
+  list.SetFocus();
+  EXPECT_EQ(parent.take(), (Log{"setfocus", "killfocus", "setfocus"}));
+
+  int page = list.GetCountPerPage();
+  SCROLLINFO info;
+  info.fMask = SIF_ALL;
+  ASSERT_TRUE(list.GetScrollInfo(SB_VERT, &info));
+  EXPECT_EQ(info.nMax, 39);
+  EXPECT_EQ(int(info.nPage), page);
+  win::wheel_input(-240, QPoint(screen_point(list.m_hWnd, on_row(1)).x, screen_point(list.m_hWnd, on_row(1)).y), {});
+  pump();
+  EXPECT_EQ(list.GetTopIndex(), 6);  // three rows a notch
+  list.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+  EXPECT_EQ(list.GetTopIndex(), 6 + page);
+  list.SendMessage(WM_VSCROLL, SB_BOTTOM);
+  EXPECT_EQ(list.GetTopIndex(), 40 - page);
+  EXPECT_EQ(list.GetScrollPos(SB_VERT), 40 - page);
+  list.SendMessage(WM_VSCROLL, SB_LINEDOWN);
+  EXPECT_EQ(list.GetTopIndex(), 40 - page);
+  list.SendMessage(WM_VSCROLL, SB_TOP);
+  EXPECT_EQ(list.GetTopIndex(), 0);
+}
+
 }  // namespace
 }  // namespace lumo::test
