@@ -48,8 +48,7 @@ class PreviewDevice : public gdi::Device {
   // out as the printer lays it out.
   std::shared_ptr<const gdi::FontMetrics> realize_font(const LOGFONT& device_font) override {
     if (gdi::Device* d = device()) return d->realize_font(device_font);
-    auto metrics = std::make_shared<gdi::FontMetrics>(gdi::fixed_font_metrics(device_font));
-    return metrics;
+    return std::make_shared<gdi::FontMetrics>(gdi::fixed_font_metrics(device_font));
   }
 
   void fill(const RECT& r, DWORD rop3, const gdi::DrawState& s) override {

@@ -182,7 +182,7 @@ class QtPrompter : public Prompter {
     dialog.setOptions(options);
     if (pd.nMinPage <= pd.nMaxPage) dialog.setMinMax(pd.nMinPage, pd.nMaxPage);
     if (pd.Flags & PD_PAGENUMS) dialog.setFromTo(pd.nFromPage, pd.nToPage);
-    if (pd.Flags & PD_PRINTSETUP) dialog.setWindowTitle(qt(CString(base::cp1250::from_utf8("Ustawienia wydruku"))));
+    if (pd.Flags & PD_PRINTSETUP) dialog.setWindowTitle(QString::fromUtf8("Opcje wydruku"));
     if (run_modal(owner, dialog) != QDialog::Accepted) return IDCANCEL;
     take_printer(p, pd.hDevNames, pd.hDevMode);
     pd.Flags &= ~(PD_SELECTION | PD_PAGENUMS | PD_CURRENTPAGE | PD_PRINTTOFILE | PD_COLLATE);

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "platform/framework/print_dialogs.h"
 #include "tests/framework/framework_fixture.h"
 
 namespace lumo::test {
@@ -20,41 +21,69 @@ struct Seen {
 };
 Seen seen;
 
-// Answers the question that is up by pressing its button, from inside the modal loop.
+// Answers the question that is up, from inside the modal loop: a message box by pressing its
+// button, another dialog by accepting it.
 LRESULT answering_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TEST_ANSWER) {
     ++seen.delivered;
     seen.owner_enabled = IsWindowEnabled(seen.owner);
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+    QWidget* up = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(up)) {
       if (!box->buttons().isEmpty()) box->buttons().front()->click();
+    } else if (auto* dialog = qobject_cast<QDialog*>(up)) {
+      dialog->accept();
     }
     return 0;
   }
   return DefWindowProc(h, message, wParam, lParam);
 }
 
-class ModalPromptTest : public FrameworkTest {};
+class ModalPromptTest : public FrameworkTest {
+ protected:
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    main = make_main_frame();
+    framework::set_prompter(nullptr);  // the default prompter
+    seen = Seen{};
+    seen.owner = main->m_hWnd;
+    answerer = CreateWindowEx(0, test_window_class("PromptAnswerer", answering_proc), "", WS_POPUP, 0, 0, 10, 10,
+                              nullptr, nullptr, nullptr);
+    ASSERT_NE(answerer, nullptr);
+    PostMessage(answerer, WM_TEST_ANSWER, 0, 0);
+    // Should the queue not run, the question still goes away and the checks fail.
+    QTimer::singleShot(5000, [] {
+      if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    });
+  }
+  void TearDown() override {
+    DestroyWindow(answerer);
+    FrameworkTest::TearDown();
+  }
+  void expect_owner_given_back() const {
+    EXPECT_EQ(seen.delivered, 1);
+    EXPECT_FALSE(seen.owner_enabled);
+    EXPECT_TRUE(main->IsWindowEnabled());
+    EXPECT_EQ(GetActiveWindow(), main->m_hWnd);
+  }
+  CMDIFrameWnd* main = nullptr;
+  HWND answerer = nullptr;
+};
 
-TEST_F(ModalPromptTest, QuestionKeepsThePumpRunningAndGivesTheOwnerBack) {
-  CMDIFrameWnd* main = make_main_frame();
-  framework::set_prompter(nullptr);  // the default prompter
-  seen = Seen{};
-  seen.owner = main->m_hWnd;
-  HWND answerer = CreateWindowEx(0, test_window_class("PromptAnswerer", answering_proc), "", WS_POPUP, 0, 0, 10,
-                                 10, nullptr, nullptr, nullptr);
-  ASSERT_NE(answerer, nullptr);
-  PostMessage(answerer, WM_TEST_ANSWER, 0, 0);
-  // Should the queue not run, the question still goes away and the checks below fail.
-  QTimer::singleShot(5000, [] {
-    if (QWidget* w = QApplication::activeModalWidget()) w->close();
-  });
-  int answer = MessageBox(main->m_hWnd, "Czy kontynuować?", "Pytanie", MB_OK);
-  EXPECT_EQ(answer, IDOK);
-  EXPECT_EQ(seen.delivered, 1);
-  EXPECT_FALSE(seen.owner_enabled);
-  EXPECT_TRUE(main->IsWindowEnabled());
-  EXPECT_EQ(GetActiveWindow(), main->m_hWnd);
-  DestroyWindow(answerer);
+TEST_F(ModalPromptTest, MessageBoxKeepsThePumpRunningAndGivesTheOwnerBack) {
+  EXPECT_EQ(MessageBox(main->m_hWnd, "Czy kontynuować?", "Pytanie", MB_OK), IDOK);
+  expect_owner_given_back();
+}
+
+TEST_F(ModalPromptTest, PageSetupDialogKeepsThePumpRunningAndGivesTheOwnerBack) {
+  CPageSetupDialog dialog(PSD_MARGINS | PSD_INHUNDREDTHSOFMILLIMETERS);
+  dialog.m_psd.rtMargin = RECT{2000, 1500, 2000, 1500};
+  ASSERT_EQ(dialog.DoModal(), IDOK);
+  expect_owner_given_back();
+  RECT margins{};
+  dialog.GetMargins(&margins, nullptr);
+  EXPECT_EQ(margins.left, 2000);
+  EXPECT_EQ(margins.top, 1500);
+  EXPECT_EQ(dialog.GetPaperSize(), CSize(21000, 29700));
 }
 
 }  // namespace
