@@ -69,6 +69,7 @@ TEST_F(LabelEditTest, EnterKeepsTheTypedTextAndEscapeDropsIt) {
   EXPECT_EQ(list.GetEditControl(), opened);
   EXPECT_EQ(GetFocus(), opened->m_hWnd);
   EXPECT_EQ(GetWindowTextString(opened->m_hWnd), "Dekret");
+  EXPECT_TRUE(opened->SendMessage(WM_GETDLGCODE) & DLGC_WANTALLKEYS);  // Enter and Escape reach it in dialogs
   EXPECT_EQ(parent.take(), Log{"begin 1 Dekret"});
   CRect label, over;
   list.GetItemRect(1, &label, LVIR_LABEL);
@@ -190,6 +191,25 @@ TEST_F(LabelEditTest, ASecondClickOnTheLabelEditsUnlessItIsADoubleClick) {
   pump();
   EXPECT_FALSE(wait_for([&] { return edit() != nullptr; }, 700));
   EXPECT_EQ(parent.take(), (Log{"click 1/0", "dblclick 1/0", "click 1/0"}));
+}
+
+TEST_F(LabelEditTest, AParentThatDestroysTheListWhileHearingIsSafe) {
+  const UINT codes[] = {LVN_BEGINLABELEDIT, LVN_ENDLABELEDIT, LVN_ITEMCHANGING, LVN_ITEMCHANGED};
+  for (UINT code : codes) {
+    SCOPED_TRACE(int(code));
+    make();
+    parent.then = [&](UINT heard) {
+      if (heard == code) list.DestroyWindow();
+    };
+    list.EditLabel(1);
+    type_text("Koniec");
+    press_key(VK_RETURN, '\r');
+    pump();
+    parent.then = nullptr;
+    EXPECT_FALSE(IsWindow(list.m_hWnd));
+    EXPECT_EQ(edit(), nullptr);
+    parent.take();
+  }
 }
 
 TEST_F(LabelEditTest, F2EditsTheFocusedItemOnlyWithEditableLabels) {

@@ -96,6 +96,7 @@ BOOL ListParent::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
       return FALSE;
   }
   if (logged.count(header->code)) log.push_back(line);
+  if (then) then(header->code);
   return TRUE;
 }
 

@@ -31,6 +31,8 @@ class ListParent : public CWnd {
   std::function<int(const NMLVFINDITEM&)> find;
   // Runs on LVN_BEGINLABELEDIT before the answer (the edit already exists).
   std::function<void(const NMLVDISPINFO&)> on_begin_edit;
+  // Runs after every notification with its code (a parent that reacts, say by destroying the list).
+  std::function<void(UINT code)> then;
   int display_questions = 0;
 
   BOOL Create();
