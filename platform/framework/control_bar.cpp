@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/framework/dock_bar.h"
+#include "platform/framework/dock_context.h"
 #include "platform/framework/frame_wnd.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_dc.h"
@@ -13,6 +14,8 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
   ON_WM_CREATE()
   ON_WM_DESTROY()
   ON_WM_PAINT()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONDBLCLK()
   ON_MESSAGE(WM_SIZEPARENT, &CControlBar::OnSizeParent)
   ON_MESSAGE(WM_IDLEUPDATECMDUI, &CControlBar::OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
@@ -24,6 +27,7 @@ constexpr int kBorder = 2;
 
 CControlBar::CControlBar() = default;
 CControlBar::~CControlBar() {
+  m_pDockContext.reset();
   if (m_pDockBar) m_pDockBar->RemoveControlBar(this);
   if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
 }
@@ -162,7 +166,26 @@ void CControlBar::SetBarStyle(DWORD dwStyle) {
 
 void CControlBar::EnableDocking(DWORD dwDockStyle) {
   m_dwDockStyle = dwDockStyle;
+  if (!m_pDockContext) m_pDockContext = std::make_unique<CDockContext>(this);
   if (!GetOwner() && GetParent()) SetOwner(GetParent());
+}
+
+void CControlBar::OnLButtonDown(UINT nFlags, CPoint point) {
+  // Away from the bar's items (buttons, child controls) the press drags the bar.
+  if (m_pDockContext && OnToolHitTest(point, nullptr) == -1) {
+    ClientToScreen(&point);
+    m_pDockContext->StartDrag(point);
+    return;
+  }
+  CWnd::OnLButtonDown(nFlags, point);
+}
+
+void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
+  if (m_pDockContext && OnToolHitTest(point, nullptr) == -1) {
+    m_pDockContext->ToggleDocking();
+    return;
+  }
+  CWnd::OnLButtonDblClk(nFlags, point);
 }
 
 BOOL CControlBar::IsFloating() const { return (m_dwStyle & CBRS_FLOATING) != 0; }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/framework/tool_tips.h"
@@ -79,6 +80,8 @@ class CControlBar : public CWnd {
   virtual BOOL IsVisible() const;
   virtual void SetBarStyle(DWORD dwStyle);
   DWORD GetBarStyle() const { return m_dwStyle; }
+  // Lets the bar dock on the sides `dwDockStyle` names (CBRS_ALIGN_ bits, 0 for none) and be
+  // dragged: the bar gets its dock context the first time.
   void EnableDocking(DWORD dwDockStyle);
   BOOL IsFloating() const;
   BOOL IsHorzDocked() const;
@@ -95,7 +98,9 @@ class CControlBar : public CWnd {
   DWORD m_dwDockStyle = 0;
   CFrameWnd* m_pDockSite = nullptr;
   CDockBar* m_pDockBar = nullptr;
-  CDockContext* m_pDockContext = nullptr;
+  // Made by EnableDocking; a press on the bar away from its items starts its drag, a double
+  // click toggles docked and floating.
+  std::unique_ptr<CDockContext> m_pDockContext;
   int m_cxLeftBorder = 6;
   int m_cxRightBorder = 6;
   int m_cyTopBorder = 2;
@@ -113,6 +118,8 @@ class CControlBar : public CWnd {
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnDestroy();
   afx_msg void OnPaint();
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 

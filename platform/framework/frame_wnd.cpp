@@ -6,9 +6,11 @@
 #include "platform/framework/accelerators.h"
 #include "platform/framework/app.h"
 #include "platform/framework/control_bar.h"
+#include "platform/framework/dock_bar.h"
 #include "platform/framework/document.h"
 #include "platform/framework/menu.h"
 #include "platform/framework/menu_bar.h"
+#include "platform/framework/mini_frame.h"
 #include "platform/framework/view.h"
 #include "platform/res/resource_store.h"
 #include "platform/win/cmd_ui.h"
@@ -275,6 +277,8 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
     pBar->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
     RecalcLayout();
   }
+  // A floating bar's frame shows while it holds a visible bar.
+  if (pBar->IsFloating() && pBar->m_pDockBar) pBar->m_pDockBar->SyncFloatingFrame();
 }
 
 void CFrameWnd::AddControlBar(CControlBar* pBar) {
@@ -491,6 +495,10 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
 
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
   CWnd::OnActivate(nState, pWndOther, bMinimized);
+  // Floating windows show their captions active along with this frame.
+  for (HWND h : FloatingWindows()) {
+    ::SendMessage(h, WM_FLOATSTATUS, nState != WA_INACTIVE ? FS_ACTIVATE : FS_DEACTIVATE, 0);
+  }
   if (nState != WA_INACTIVE && m_pViewActive) m_pViewActive->OnActivateFrame(nState, this);
 }
 

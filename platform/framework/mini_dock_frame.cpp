@@ -2,14 +2,32 @@
 
 #include <memory>
 
+#include "platform/framework/dock_context.h"
+
 IMPLEMENT_DYNCREATE(CMiniDockFrameWnd, CMiniFrameWnd)
 
+BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CMiniFrameWnd)
+  ON_MESSAGE(WM_NCLBUTTONDOWN, &CMiniDockFrameWnd::OnNcLButtonDown)
+  ON_WM_NCLBUTTONDBLCLK()
+  ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
 BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle) {
-  if (!CMiniFrameWnd::Create(nullptr, nullptr, WS_POPUP | WS_CAPTION | MFS_MOVEFRAME, CRect(0, 0, 0, 0),
-                             pParent)) {
-    return FALSE;
+  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | MFS_SYNCACTIVE | MFS_4THICKFRAME | MFS_BLOCKSYSMENU;
+  // A bar of a fixed shape cannot be sized: its frame's edges move it like the caption.
+  if (!(dwBarStyle & CBRS_SIZE_DYNAMIC)) style |= MFS_MOVEFRAME;
+  if (!CMiniFrameWnd::Create(nullptr, nullptr, style, CRect(0, 0, 0, 0), pParent)) return FALSE;
+  DWORD align = (dwBarStyle & CBRS_ORIENT_VERT) ? CBRS_ALIGN_LEFT : CBRS_ALIGN_TOP;
+  if (!m_wndDockBar.Create(this, align | (dwBarStyle & CBRS_FLOAT_MULTI), AFX_IDW_DOCKBAR_FLOAT)) return FALSE;
+  m_wndDockBar.m_dwStyle |= dwBarStyle & CBRS_FLOAT_MULTI;
+  return TRUE;
+}
+
+CControlBar* CMiniDockFrameWnd::GetFirstBar() const {
+  for (const auto& row : m_wndDockBar.Rows()) {
+    if (!row.empty()) return row.front();
   }
-  return m_wndDockBar.Create(this, dwBarStyle & CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_FLOAT);
+  return nullptr;
 }
 
 void CMiniDockFrameWnd::RecalcLayout(BOOL bNotify) {
@@ -26,24 +44,70 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL bNotify) {
     SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   CMiniFrameWnd::RecalcLayout(bNotify);
+  // The caption names the bar.
+  CString title;
+  if (CControlBar* bar = GetFirstBar()) bar->GetWindowText(title);
+  CString current;
+  GetWindowText(current);
+  if (current != title) SetWindowText(title);
 }
+
+LRESULT CMiniDockFrameWnd::OnNcLButtonDown(WPARAM wParam, LPARAM lParam) {
+  int hit = int(wParam);
+  CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  CControlBar* bar = GetFirstBar();
+  bool single = !(m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI);
+  bool sizing = hit >= HTLEFT && hit <= HTBOTTOMRIGHT;
+  if (bar && bar->m_pDockContext && single && (hit == HTCAPTION || sizing)) {
+    // The main frame stays the active window (the caption shows active along with it), and the
+    // floating frame stays above it.
+    if (HWND owner = ::GetWindow(m_hWnd, GW_OWNER)) ::SetActiveWindow(owner);
+    BringWindowToTop();
+    if (hit == HTCAPTION) {
+      bar->m_pDockContext->StartDrag(point);
+    } else {
+      bar->m_pDockContext->StartResize(hit, point);
+    }
+    return 0;
+  }
+  return CMiniFrameWnd::OnNcLButtonDown(wParam, lParam);
+}
+
+void CMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
+  CControlBar* bar = GetFirstBar();
+  if (nHitTest == HTCAPTION && bar && bar->m_pDockContext && !(m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI)) {
+    if (HWND owner = ::GetWindow(m_hWnd, GW_OWNER)) ::SetActiveWindow(owner);
+    bar->m_pDockContext->ToggleDocking();
+    return;
+  }
+  CMiniFrameWnd::OnNcLButtonDblClk(nHitTest, point);
+}
+
+void CMiniDockFrameWnd::OnClose() { m_wndDockBar.ShowAll(FALSE); }
 
 void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle) {
   if (!pBar) return;
   // A bar already floating alone only has its frame moved.
   CDockBar* dock = pBar->m_pDockBar;
-  if (dock && dock->GetDlgCtrlID() == int(AFX_IDW_DOCKBAR_FLOAT) && dock->GetDockedCount() == 1) {
+  if (dock && dock->m_bFloating && dock->GetDockedCount() == 1) {
     CWnd* floating = dock->GetParent();
     floating->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return;
   }
-  // Dynamic bars float lined up horizontally.
-  if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) dwStyle = CBRS_ALIGN_TOP;
+  // Dynamic bars float lined up horizontally, and their frame can be sized.
+  if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) dwStyle = (dwStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC;
   if (!(dwStyle & CBRS_ALIGN_ANY)) dwStyle |= CBRS_ALIGN_TOP;
   // The frame ends itself when its window goes.
-  auto owned = std::make_unique<CMiniDockFrameWnd>();
-  if (!owned->Create(this, dwStyle)) return;
-  CMiniDockFrameWnd* floating = owned.release();
+  CMiniDockFrameWnd* floating = std::make_unique<CMiniDockFrameWnd>().release();
+  if (!floating->Create(this, dwStyle)) {
+    if (!framework::frame_alive(floating)) return;
+    if (floating->m_hWnd) {
+      floating->DestroyWindow();
+    } else {
+      std::unique_ptr<CMiniDockFrameWnd> unmade(floating);
+    }
+    return;
+  }
   floating->m_wndDockBar.DockControlBar(pBar);
   floating->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   floating->RecalcLayout();

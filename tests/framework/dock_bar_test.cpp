@@ -73,9 +73,10 @@ TEST_F(DockBarTest, BarsDockInRowsAlongTheEdges) {
   make(c, AFX_IDW_TOOLBAR + 11, 60, 24);
   make(side, AFX_IDW_TOOLBAR + 12, 150, 40);
   frame->DockControlBar(&a);
-  // Into the first row: a rectangle over it.
+  // Into the first row: a rectangle starting over its middle.
   CRect over;
   a.GetWindowRect(&over);
+  over.OffsetRect(60, 0);
   frame->DockControlBar(&b, AFX_IDW_DOCKBAR_TOP, &over);
   frame->DockControlBar(&c, AFX_IDW_DOCKBAR_TOP);
   frame->DockControlBar(&side, AFX_IDW_DOCKBAR_LEFT);
@@ -194,11 +195,10 @@ TEST_F(DockBarTest, DragFloatsOrDocksOnReleaseAndEscapeKeepsThePlace) {
   drag.StartDrag(start);
   pump();
   ASSERT_TRUE(a.IsFloating());
-  CWnd* floating = a.m_pDockBar->GetParent();
-  CRect window;
-  floating->GetWindowRect(&window);
-  // The drag rectangle moved with the pointer: the bar's corner was 5,5 left and up of it.
-  EXPECT_EQ(window.TopLeft(), CPoint(start.x + 195, start.y + 245));
+  // The bar moved with the pointer: its corner was 5,5 left and up of it.
+  CRect moved;
+  a.GetWindowRect(&moved);
+  EXPECT_EQ(moved.TopLeft(), CPoint(start.x + 195, start.y + 245));
 
   // Dragged against the frame's left edge: it docks there, upright.
   CRect client;
