@@ -311,17 +311,9 @@ static bool page_exists(CPreviewView& preview, CPrintInfo& info, UINT nPage, UIN
   return true;
 }
 
-std::vector<CRect> CPreviewView::PageRects() {
-  std::vector<CRect> rects;
-  if (!m_info || !m_hWnd) return rects;
+CSize CPreviewView::PageBoxSize() const {
   CRect client;
   GetClientRect(&client);
-  UINT shown = 0;
-  for (UINT i = 0; i < m_nPages; ++i) {
-    if (!page_exists(*this, *m_info, m_nCurrentPage + i, m_nEndPage, m_pPreviewDC)) break;
-    ++shown;
-  }
-  if (shown == 0) return rects;
   // Zoomed out, the pages fit the window; zoomed in, half and then full size on the screen.
   int avail_w = std::max(1, (client.Width() - 2 * kMargin - int(m_nPages - 1) * kGap) / int(m_nPages));
   int avail_h = std::max(1, client.Height() - 2 * kMargin);
@@ -331,30 +323,37 @@ std::vector<CRect> CPreviewView::PageRects() {
   if (m_nZoomState == ZOOM_MIDDLE) page_h = std::max(fit_h, actual_h / 2);
   if (m_nZoomState == ZOOM_IN) page_h = std::max(fit_h, actual_h);
   page_h = std::max(page_h, 1);
-  int page_w = std::max(1, MulDiv(page_h, m_page.width, m_page.height));
-  int total_w = int(m_nPages) * page_w + int(m_nPages - 1) * kGap;
+  return CSize(std::max(1, MulDiv(page_h, m_page.width, m_page.height)), page_h);
+}
+
+std::vector<CRect> CPreviewView::PageRects() {
+  std::vector<CRect> rects;
+  if (!m_info || !m_hWnd) return rects;
+  UINT shown = 0;
+  for (UINT i = 0; i < m_nPages; ++i) {
+    if (!page_exists(*this, *m_info, m_nCurrentPage + i, m_nEndPage, m_pPreviewDC)) break;
+    ++shown;
+  }
+  CRect client;
+  GetClientRect(&client);
+  CSize box = PageBoxSize();
+  int total_w = int(m_nPages) * box.cx + int(m_nPages - 1) * kGap;
   CPoint scroll = GetDeviceScrollPosition();
   int left = std::max(kMargin, (client.Width() - total_w) / 2) - scroll.x;
-  int top = std::max(kMargin, (client.Height() - page_h) / 2) - scroll.y;
+  int top = std::max(kMargin, (client.Height() - box.cy) / 2) - scroll.y;
   for (UINT i = 0; i < shown; ++i) {
-    int x = left + int(i) * (page_w + kGap);
-    rects.emplace_back(x, top, x + page_w, top + page_h);
+    int x = left + int(i) * (box.cx + kGap);
+    rects.emplace_back(x, top, x + box.cx, top + box.cy);
   }
   return rects;
 }
 
 void CPreviewView::UpdateScrollSizes() {
   if (!m_hWnd || !m_info) return;
-  CRect client;
-  GetClientRect(&client);
-  int actual_w = MulDiv(m_page.width, kScreenDpi, m_page.dpi_x);
-  int actual_h = MulDiv(m_page.height, kScreenDpi, m_page.dpi_y);
-  CSize total(1, 1);
-  if (m_nZoomState != ZOOM_OUT) {
-    int divisor = m_nZoomState == ZOOM_MIDDLE ? 2 : 1;
-    total = CSize(int(m_nPages) * actual_w / divisor + int(m_nPages + 1) * kGap, actual_h / divisor + 2 * kMargin);
-  }
-  SetScrollSizes(MM_TEXT, total);
+  // The pages with their margins; no larger than the window when they fit it.
+  CSize box = PageBoxSize();
+  SetScrollSizes(MM_TEXT, CSize(int(m_nPages) * box.cx + int(m_nPages - 1) * kGap + 2 * kMargin,
+                                box.cy + 2 * kMargin));
 }
 
 BOOL CPreviewView::DrawPage(CDC* pDC, UINT nPage, const CRect& on_screen) {

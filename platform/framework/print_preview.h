@@ -97,6 +97,8 @@ class CPreviewView : public CScrollView {
   // The last page, or 0xFFFF while the view has not said.
   UINT LastPage() const;
   void UpdateScrollSizes();
+  // One page box on the screen at the zoom state.
+  CSize PageBoxSize() const;
   // Ends printing once, whether the preview is closed or its frame goes first.
   void EndPrinting();
 

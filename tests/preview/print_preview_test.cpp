@@ -150,6 +150,26 @@ TEST_F(PrintPreviewTest, TwoPagesShowBothAndTheButtonSwitchesBack) {
   EXPECT_EQ(preview()->PageRects().size(), 1u);
 }
 
+TEST_F(PrintPreviewTest, ZoomEnlargesThePageAndScrollsIt) {
+  main->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+  pump();
+  ASSERT_NE(preview(), nullptr);
+  CRect fitted = preview()->PageRects().at(0);
+  press(AFX_ID_PREVIEW_ZOOMIN);
+  press(AFX_ID_PREVIEW_ZOOMIN);
+  // Full size: A4 at the screen's 96 dots per inch.
+  CRect full = preview()->PageRects().at(0);
+  EXPECT_EQ(full.Height(), 1123);
+  EXPECT_TRUE(preview()->GetStyle() & WS_VSCROLL);
+  preview()->ScrollToPosition(CPoint(0, 100));
+  pump();
+  EXPECT_EQ(preview()->PageRects().at(0).top, full.top - 100);
+  EXPECT_TRUE(shows_block(1, 0));
+  press(AFX_ID_PREVIEW_ZOOMOUT);
+  press(AFX_ID_PREVIEW_ZOOMOUT);
+  EXPECT_EQ(preview()->PageRects().at(0), fitted);
+}
+
 TEST_F(PrintPreviewTest, CloseGivesTheFrameItsViewBack) {
   main->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
   pump();
