@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/win/messages.h"
+#include "platform/win/scroll_bars.h"
 #include "platform/win/win_types.h"
 
 // Buttons.
@@ -113,9 +114,3 @@ constexpr WORD CBN_SELCHANGE = 1;
 // Scroll-bar controls.
 constexpr DWORD SBS_HORZ = 0x0000;
 constexpr DWORD SBS_VERT = 0x0001;
-constexpr UINT SBM_SETPOS = 0x00E0;
-constexpr UINT SBM_GETPOS = 0x00E1;
-constexpr UINT SBM_SETRANGE = 0x00E2;
-constexpr UINT SBM_GETRANGE = 0x00E3;
-constexpr UINT SBM_SETSCROLLINFO = 0x00E9;
-constexpr UINT SBM_GETSCROLLINFO = 0x00EA;

@@ -14,6 +14,7 @@
 #include "platform/win/cmd_ui.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
+#include "platform/win/window_dc.h"
 
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
@@ -160,6 +161,80 @@ void arrange_icons(HWND client, ClientState& s) {
   }
 }
 
+// The icon rows along the client's bottom: their height, 0 without minimised children.
+int icon_rows_height(HWND client, const ClientState& s) {
+  int top = 0;
+  RECT c;
+  GetClientRect(client, &c);
+  for (HWND w : s.created) {
+    if (!IsWindow(w) || !IsIconic(w)) continue;
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&r), 2);
+    top = std::max(top, int(c.bottom - r.top));
+  }
+  return top;
+}
+
+// A child's minimise (restore while minimised) and maximise buttons, left of the close box on its
+// caption, in window coordinates; empty while the caption is hidden (maximised) or the style has
+// no such box. The caption and close box are those the window layer draws.
+struct CaptionButtons {
+  CRect reduce;
+  CRect zoom;
+};
+
+CaptionButtons caption_buttons(HWND child) {
+  CaptionButtons b;
+  auto style = DWORD(GetWindowLongPtr(child, GWL_STYLE));
+  if ((style & WS_CAPTION) != WS_CAPTION || (style & WS_MAXIMIZE)) return b;
+  RECT window;
+  GetWindowRect(child, &window);
+  int border = GetSystemMetrics((style & WS_THICKFRAME) ? SM_CXFRAME : SM_CXDLGFRAME);
+  int size = GetSystemMetrics(SM_CYCAPTION) - 4;
+  int right = int(window.right - window.left) - border;
+  int close_left = (style & WS_SYSMENU) ? right - size - 3 : right;
+  int top = border + 2;
+  int width = size + 2;
+  if (style & WS_MAXIMIZEBOX) b.zoom = CRect(close_left - 2 - width, top, close_left - 2, top + size);
+  int reduce_right = b.zoom.IsRectEmpty() ? close_left - 2 : int(b.zoom.left);
+  if (style & WS_MINIMIZEBOX) b.reduce = CRect(reduce_right - width, top, reduce_right, top + size);
+  return b;
+}
+
+// A window outline with a thick top edge: the glyph of a maximised window.
+void window_glyph(CDC& dc, const CRect& r, COLORREF colour) {
+  dc.FillSolidRect(r.left, r.top, r.Width(), 2, colour);
+  dc.FillSolidRect(r.left, r.bottom - 1, r.Width(), 1, colour);
+  dc.FillSolidRect(r.left, r.top, 1, r.Height(), colour);
+  dc.FillSolidRect(r.right - 1, r.top, 1, r.Height(), colour);
+}
+
+void paint_caption_buttons(HWND child) {
+  CaptionButtons b = caption_buttons(child);
+  if (b.reduce.IsRectEmpty() && b.zoom.IsRectEmpty()) return;
+  CWindowDC dc(CWnd::FromHandle(child));
+  COLORREF text = GetSysColor(COLOR_BTNTEXT);
+  for (const CRect& r : {b.reduce, b.zoom}) {
+    if (r.IsRectEmpty()) continue;
+    dc.FillSolidRect(&r, GetSysColor(COLOR_BTNFACE));
+    dc.Draw3dRect(&r, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_3DDKSHADOW));
+  }
+  if (!b.zoom.IsRectEmpty()) {
+    window_glyph(dc, CRect(b.zoom.left + 3, b.zoom.top + 2, b.zoom.right - 4, b.zoom.bottom - 3), text);
+  }
+  if (b.reduce.IsRectEmpty()) return;
+  if (IsIconic(child)) {
+    // Restore: two overlapping windows.
+    window_glyph(dc, CRect(b.reduce.left + 5, b.reduce.top + 2, b.reduce.right - 3, b.reduce.bottom - 6), text);
+    CRect front(b.reduce.left + 3, b.reduce.top + 5, b.reduce.right - 5, b.reduce.bottom - 3);
+    dc.FillSolidRect(&front, GetSysColor(COLOR_BTNFACE));
+    window_glyph(dc, front, text);
+  } else {
+    dc.FillSolidRect(b.reduce.left + 4, b.reduce.bottom - 5, b.reduce.Width() - 9, 2, text);
+  }
+}
+
 void activate(HWND client, ClientState& s, HWND child);
 
 void minimize(HWND client, ClientState& s, HWND child) {
@@ -300,6 +375,8 @@ LRESULT client_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MDITILE:
     case WM_MDIICONARRANGE: {
       prune(*s);
+      arrange_icons(h, *s);
+      if (message == WM_MDIICONARRANGE) return 0;
       if (s->maximized) {
         for (HWND c : s->order) {
           if (IsZoomed(c)) restore(*s, c);
@@ -307,9 +384,10 @@ LRESULT client_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         s->maximized = false;
         sync_menu_buttons(*s);
       }
-      arrange_icons(h, *s);
       RECT c;
       GetClientRect(h, &c);
+      // The rows of minimised children stay uncovered.
+      c.bottom = std::max(c.top, c.bottom - icon_rows_height(h, *s));
       // Cascading and tiling place the children that are not minimised.
       std::vector<HWND> placed;
       for (HWND w : s->created) {
@@ -540,6 +618,12 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
   ON_WM_MDIACTIVATE()
   ON_WM_MOUSEACTIVATE()
   ON_WM_SYSCOMMAND()
+  ON_WM_NCLBUTTONDBLCLK()
+  ON_MESSAGE(WM_NCHITTEST, &CMDIChildWnd::OnCaptionNcHitTest)
+  ON_MESSAGE(WM_NCLBUTTONDOWN, &CMDIChildWnd::OnCaptionNcLButtonDown)
+  ON_MESSAGE(WM_NCPAINT, &CMDIChildWnd::OnCaptionNcPaint)
+  ON_MESSAGE(WM_NCACTIVATE, &CMDIChildWnd::OnCaptionNcPaint)
+  ON_MESSAGE(WM_SETTEXT, &CMDIChildWnd::OnCaptionNcPaint)
 END_MESSAGE_MAP()
 
 CMDIChildWnd::~CMDIChildWnd() {
@@ -690,3 +774,49 @@ void CMDIChildWnd::OnSysCommand(UINT nID, LPARAM lParam) {
 }
 
 BOOL CMDIChildWnd::PreTranslateMessage(MSG* pMsg) { return CWnd::PreTranslateMessage(pMsg); }
+
+void CMDIChildWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
+  // A double click on the caption restores a minimised or maximised child and maximises one that
+  // is neither.
+  if (nHitTest != HTCAPTION) {
+    CFrameWnd::OnNcLButtonDblClk(nHitTest, point);
+    return;
+  }
+  if (IsIconic() || IsZoomed()) {
+    SendMessage(WM_SYSCOMMAND, SC_RESTORE, MAKE_POINT_LPARAM(point.x, point.y));
+  } else if (GetStyle() & WS_MAXIMIZEBOX) {
+    SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, MAKE_POINT_LPARAM(point.x, point.y));
+  }
+}
+
+LRESULT CMDIChildWnd::OnCaptionNcHitTest(WPARAM, LPARAM lParam) {
+  LRESULT hit = Default();
+  if (hit != HTCAPTION) return hit;
+  CRect window;
+  GetWindowRect(&window);
+  CPoint p(GET_X_LPARAM(lParam) - window.left, GET_Y_LPARAM(lParam) - window.top);
+  CaptionButtons b = caption_buttons(m_hWnd);
+  if (b.reduce.PtInRect(p)) return HTMINBUTTON;
+  if (b.zoom.PtInRect(p)) return HTMAXBUTTON;
+  return hit;
+}
+
+LRESULT CMDIChildWnd::OnCaptionNcLButtonDown(WPARAM wParam, LPARAM lParam) {
+  // The reduce button minimises, or restores a minimised child; the zoom button maximises.
+  if (wParam == WPARAM(HTMINBUTTON)) {
+    SendMessage(WM_SYSCOMMAND, IsIconic() ? SC_RESTORE : SC_MINIMIZE, lParam);
+    return 0;
+  }
+  if (wParam == WPARAM(HTMAXBUTTON)) {
+    SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, lParam);
+    return 0;
+  }
+  return Default();
+}
+
+LRESULT CMDIChildWnd::OnCaptionNcPaint(WPARAM, LPARAM) {
+  // The window layer draws the caption with its close box; the other buttons go beside it.
+  LRESULT result = Default();
+  if (::IsWindow(m_hWnd)) paint_caption_buttons(m_hWnd);
+  return result;
+}

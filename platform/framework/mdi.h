@@ -92,6 +92,11 @@ class CMDIChildWnd : public CFrameWnd {
   afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
   afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
   afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+  afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+  // The caption's minimise (restore) and maximise buttons beside the close box.
+  afx_msg LRESULT OnCaptionNcHitTest(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnCaptionNcLButtonDown(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnCaptionNcPaint(WPARAM wParam, LPARAM lParam);
   void ActivateFrame(int nCmdShow = -1) override;
 
   DECLARE_MESSAGE_MAP()

@@ -46,7 +46,7 @@ void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizeP
 }
 
 CPoint CScrollView::GetDeviceScrollPosition() const {
-  return CPoint(::GetScrollPos(m_hWnd, SB_HORZ), ::GetScrollPos(m_hWnd, SB_VERT));
+  return CPoint(GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
 }
 
 CPoint CScrollView::GetScrollPosition() const {
@@ -67,8 +67,8 @@ void CScrollView::ScrollToPosition(POINT pt) {
     dc.LPtoDP(&dev);
   }
   CPoint old = GetDeviceScrollPosition();
-  ::SetScrollPos(m_hWnd, SB_HORZ, dev.x, TRUE);
-  ::SetScrollPos(m_hWnd, SB_VERT, dev.y, TRUE);
+  SetScrollPos(SB_HORZ, dev.x, TRUE);
+  SetScrollPos(SB_VERT, dev.y, TRUE);
   CPoint now = GetDeviceScrollPosition();
   ScrollWindow(old.x - now.x, old.y - now.y);
 }
@@ -91,7 +91,7 @@ void CScrollView::UpdateBars() {
     info.nMin = 0;
     info.nMax = total > 0 ? total - 1 : 0;
     info.nPage = UINT(std::max(0, std::min(page, total)));
-    ::SetScrollInfo(m_hWnd, bar, &info, TRUE);
+    SetScrollInfo(bar, &info, TRUE);
   };
   set(SB_HORZ, m_totalDev.cx, client.Width());
   set(SB_VERT, m_totalDev.cy, client.Height());
@@ -136,8 +136,8 @@ BOOL CScrollView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll) {
   long long y = std::clamp<long long>((long long)old.y + sizeScroll.cy, 0, max_y);
   if (x == old.x && y == old.y) return FALSE;
   if (bDoScroll) {
-    ::SetScrollPos(m_hWnd, SB_HORZ, int(x), TRUE);
-    ::SetScrollPos(m_hWnd, SB_VERT, int(y), TRUE);
+    SetScrollPos(SB_HORZ, int(x), TRUE);
+    SetScrollPos(SB_VERT, int(y), TRUE);
     ScrollWindow(old.x - int(x), old.y - int(y));
   }
   return TRUE;

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 
-#include "platform/framework/command_ids.h"
+#include "platform/framework/control_messages.h"
+#include "platform/framework/document.h"
+#include "platform/framework/frame_wnd.h"
+#include "platform/framework/view.h"
 #include "platform/win/system_metrics.h"
+#include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
 
 IMPLEMENT_DYNAMIC(CSplitterWnd, CWnd)
@@ -11,21 +15,86 @@ IMPLEMENT_DYNAMIC(CSplitterWnd, CWnd)
 BEGIN_MESSAGE_MAP(CSplitterWnd, CWnd)
   ON_WM_SIZE()
   ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONDBLCLK()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONUP()
+  ON_WM_RBUTTONDOWN()
+  ON_WM_KEYDOWN()
+  ON_WM_CANCELMODE()
+  ON_WM_CAPTURECHANGED()
+  ON_WM_SETCURSOR()
+  ON_WM_HSCROLL()
+  ON_WM_VSCROLL()
   ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle, UINT nID) {
-  if (!pParentWnd || nRows < 1 || nCols < 1 || nRows > kMaxPanes || nCols > kMaxPanes) return FALSE;
-  m_nRows = nRows;
-  m_nCols = nCols;
-  m_rows.assign(size_t(nRows), Info{});
-  m_cols.assign(size_t(nCols), Info{});
+namespace {
+
+CFrameWnd* parent_frame(const CWnd* wnd) {
+  for (CWnd* w = wnd->GetParent(); w; w = w->GetParent()) {
+    if (w->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return static_cast<CFrameWnd*>(w);
+  }
+  return nullptr;
+}
+
+// Keyboard split mode moves the trackers this far per arrow key (one pixel with Ctrl).
+constexpr int kKeyboardStep = 16;
+
+}  // namespace
+
+// --- Creation ---------------------------------------------------------------------------------------
+
+BOOL CSplitterWnd::CreateCommon(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
   CRect rect;
   pParentWnd->GetClientRect(&rect);
-  return Create(AfxRegisterWndClass(CS_DBLCLKS, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)), nullptr,
-                dwStyle | WS_CHILD | WS_CLIPCHILDREN, rect, pParentWnd, nID);
+  // The shared bars are windows of their own, so the splitter itself never has scroll bars.
+  DWORD style = (dwStyle | WS_CHILD | WS_CLIPCHILDREN) & ~(WS_HSCROLL | WS_VSCROLL | SPLS_DYNAMIC_SPLIT);
+  return CWnd::Create(AfxRegisterWndClass(CS_DBLCLKS, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)), nullptr,
+                      style, rect, pParentWnd, nID);
+}
+
+BOOL CSplitterWnd::CreateScrollBarCtrl(DWORD dwStyle, UINT nID) {
+  return ::CreateWindowEx(0, "ScrollBar", nullptr, WS_CHILD | WS_VISIBLE | dwStyle, 0, 0, 0, 0, m_hWnd,
+                          reinterpret_cast<HMENU>(std::uintptr_t(nID)), nullptr) != nullptr;
+}
+
+BOOL CSplitterWnd::Create(CWnd* pParentWnd, int nMaxRows, int nMaxCols, SIZE sizeMin, CCreateContext* pContext,
+                          DWORD dwStyle, UINT nID) {
+  if (m_hWnd || !pParentWnd || !pContext || !pContext->m_pNewViewClass || nMaxRows < 1 || nMaxCols < 1 ||
+      nMaxRows > kMaxDynamicPanes || nMaxCols > kMaxDynamicPanes) {
+    return FALSE;
+  }
+  m_nMaxRows = nMaxRows;
+  m_nMaxCols = nMaxCols;
+  m_nRows = m_nCols = 1;
+  m_rows.assign(size_t(nMaxRows), Info{0, std::max(0, int(sizeMin.cy)), 0});
+  m_cols.assign(size_t(nMaxCols), Info{0, std::max(0, int(sizeMin.cx)), 0});
+  m_bHasHScroll = (dwStyle & WS_HSCROLL) != 0;
+  m_bHasVScroll = (dwStyle & WS_VSCROLL) != 0;
+  m_pDynamicViewClass = pContext->m_pNewViewClass;
+  if (!CreateCommon(pParentWnd, dwStyle, nID)) return FALSE;
+  if ((m_bHasHScroll && !CreateScrollBarCtrl(SBS_HORZ, AFX_IDW_HSCROLL_FIRST)) ||
+      (m_bHasVScroll && !CreateScrollBarCtrl(SBS_VERT, AFX_IDW_VSCROLL_FIRST)) ||
+      !CreateView(0, 0, m_pDynamicViewClass, CSize(0, 0), pContext)) {
+    DestroyWindow();
+    return FALSE;
+  }
+  // The first pane is the frame's view until the frame picks another.
+  CWnd* pane = GetPane(0, 0);
+  CFrameWnd* frame = parent_frame(this);
+  if (frame && !frame->GetActiveView() && pane->IsKindOf(RUNTIME_CLASS(CView))) {
+    frame->SetActiveView(static_cast<CView*>(pane), FALSE);
+  }
+  return TRUE;
+}
+
+BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle, UINT nID) {
+  if (m_hWnd || !pParentWnd || nRows < 1 || nCols < 1 || nRows > kMaxPanes || nCols > kMaxPanes) return FALSE;
+  m_nMaxRows = m_nRows = nRows;
+  m_nMaxCols = m_nCols = nCols;
+  m_rows.assign(size_t(nRows), Info{});
+  m_cols.assign(size_t(nCols), Info{});
+  return CreateCommon(pParentWnd, dwStyle, nID);
 }
 
 int CSplitterWnd::IdFromRowCol(int row, int col) const { return int(AFX_IDW_PANE_FIRST) + row * 16 + col; }
@@ -48,10 +117,22 @@ BOOL CSplitterWnd::CreateView(int row, int col, const CRuntimeClass* pViewClass,
   return TRUE;
 }
 
-CWnd* CSplitterWnd::GetPane(int row, int col) const { return GetDlgItem(IdFromRowCol(row, col)); }
+CWnd* CSplitterWnd::GetPane(int row, int col) const {
+  if (!m_hWnd || row < 0 || row >= m_nRows || col < 0 || col >= m_nCols) return nullptr;
+  return GetDlgItem(IdFromRowCol(row, col));
+}
+
+BOOL CSplitterWnd::IsChildPane(const CWnd* pWnd, int* pRow, int* pCol) const {
+  if (!pWnd || !pWnd->m_hWnd || !m_hWnd || ::GetParent(pWnd->m_hWnd) != m_hWnd) return FALSE;
+  int index = pWnd->GetDlgCtrlID() - int(AFX_IDW_PANE_FIRST);
+  if (index < 0 || index / 16 >= m_nRows || index % 16 >= m_nCols) return FALSE;
+  if (pRow) *pRow = index / 16;
+  if (pCol) *pCol = index % 16;
+  return TRUE;
+}
 
 void CSplitterWnd::SetColumnInfo(int col, int cxIdeal, int cxMin) {
-  if (col < 0 || col >= m_nCols) return;
+  if (col < 0 || col >= int(m_cols.size())) return;
   m_cols[size_t(col)].ideal = std::max(0, cxIdeal);
   m_cols[size_t(col)].min = std::max(0, cxMin);
 }
@@ -64,7 +145,7 @@ void CSplitterWnd::GetColumnInfo(int col, int& cxCur, int& cxMin) const {
 }
 
 void CSplitterWnd::SetRowInfo(int row, int cyIdeal, int cyMin) {
-  if (row < 0 || row >= m_nRows) return;
+  if (row < 0 || row >= int(m_rows.size())) return;
   m_rows[size_t(row)].ideal = std::max(0, cyIdeal);
   m_rows[size_t(row)].min = std::max(0, cyMin);
 }
@@ -76,101 +157,614 @@ void CSplitterWnd::GetRowInfo(int row, int& cyCur, int& cyMin) const {
   cyMin = m_rows[size_t(row)].min;
 }
 
-void CSplitterWnd::lay_out(std::vector<Info>& infos, int total) {
-  int left = std::max(0, total - kBarWidth * (int(infos.size()) - 1));
-  for (size_t i = 0; i < infos.size(); ++i) {
-    bool last = i + 1 == infos.size();
-    int size = last ? left : std::min(left, std::max(infos[i].ideal, infos[i].min));
-    infos[i].current = std::max(0, size);
-    left -= infos[i].current;
+// --- Layout -----------------------------------------------------------------------------------------
+
+void CSplitterWnd::lay_out(std::vector<Info>& infos, int count, int total, int gap) {
+  int left = std::max(0, total - gap * (count - 1));
+  for (int i = 0; i < count; ++i) {
+    Info& info = infos[size_t(i)];
+    bool last = i + 1 == count;
+    info.current = std::max(0, last ? left : std::min(left, std::max(info.ideal, info.min)));
+    left -= info.current;
   }
+}
+
+void CSplitterWnd::GetInsideRect(CRect& rect) const {
+  GetClientRect(&rect);
+  if (m_bHasVScroll) rect.right = std::max(rect.left, rect.right - GetSystemMetrics(SM_CXVSCROLL));
+  if (m_bHasHScroll) rect.bottom = std::max(rect.top, rect.bottom - GetSystemMetrics(SM_CYHSCROLL));
+}
+
+int CSplitterWnd::ColumnLeft(int col) const {
+  int x = 0;
+  for (int c = 0; c < col; ++c) x += m_cols[size_t(c)].current + m_cxSplitterGap;
+  return x;
+}
+
+int CSplitterWnd::RowTop(int row) const {
+  int y = 0;
+  for (int r = 0; r < row; ++r) y += m_rows[size_t(r)].current + m_cySplitterGap;
+  return y;
+}
+
+CRect CSplitterWnd::RowSplitBox() const {
+  if (!m_bHasVScroll || !CanSplitRows()) return CRect(0, 0, 0, 0);
+  CRect inside, client;
+  GetInsideRect(inside);
+  GetClientRect(&client);
+  return CRect(inside.right, inside.top, client.right, inside.top + m_cySplitter);
+}
+
+CRect CSplitterWnd::ColumnSplitBox() const {
+  if (!m_bHasHScroll || !CanSplitColumns()) return CRect(0, 0, 0, 0);
+  CRect inside, client;
+  GetInsideRect(inside);
+  GetClientRect(&client);
+  return CRect(inside.left, inside.bottom, inside.left + m_cxSplitter, client.bottom);
 }
 
 void CSplitterWnd::RecalcLayout() {
   if (!m_hWnd) return;
-  CRect client;
-  GetClientRect(&client);
-  lay_out(m_cols, client.Width());
-  lay_out(m_rows, client.Height());
-  int y = 0;
+  CRect inside;
+  GetInsideRect(inside);
+  lay_out(m_cols, m_nCols, inside.Width(), m_cxSplitterGap);
+  lay_out(m_rows, m_nRows, inside.Height(), m_cySplitterGap);
   for (int r = 0; r < m_nRows; ++r) {
-    int x = 0;
     for (int c = 0; c < m_nCols; ++c) {
-      if (CWnd* pane = GetPane(r, c)) pane->MoveWindow(x, y, m_cols[size_t(c)].current, m_rows[size_t(r)].current);
-      x += m_cols[size_t(c)].current + kBarWidth;
+      if (CWnd* pane = GetPane(r, c)) {
+        pane->MoveWindow(ColumnLeft(c), RowTop(r), m_cols[size_t(c)].current, m_rows[size_t(r)].current);
+      }
     }
-    y += m_rows[size_t(r)].current + kBarWidth;
+  }
+  // Each shared bar runs along its row or column; the first leaves room for the split box.
+  int box_height = RowSplitBox().Height();
+  for (int r = 0; m_bHasVScroll && r < m_nRows; ++r) {
+    HWND bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_VSCROLL_FIRST) + r);
+    int skip = r == 0 ? box_height : 0;
+    if (bar) {
+      ::MoveWindow(bar, inside.right, RowTop(r) + skip, GetSystemMetrics(SM_CXVSCROLL),
+                   std::max(0, m_rows[size_t(r)].current - skip), TRUE);
+    }
+  }
+  int box_width = ColumnSplitBox().Width();
+  for (int c = 0; m_bHasHScroll && c < m_nCols; ++c) {
+    HWND bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_HSCROLL_FIRST) + c);
+    int skip = c == 0 ? box_width : 0;
+    if (bar) {
+      ::MoveWindow(bar, ColumnLeft(c) + skip, inside.bottom, std::max(0, m_cols[size_t(c)].current - skip),
+                   GetSystemMetrics(SM_CYHSCROLL), TRUE);
+    }
   }
   Invalidate();
 }
 
-void CSplitterWnd::HitTestBars(CPoint point, int& column_bar, int& row_bar) const {
-  column_bar = row_bar = -1;
-  int x = 0;
-  for (int c = 0; c + 1 < m_nCols; ++c) {
-    x += m_cols[size_t(c)].current;
-    if (point.x >= x && point.x < x + kBarWidth) column_bar = c;
-    x += kBarWidth;
-  }
-  int y = 0;
-  for (int r = 0; r + 1 < m_nRows; ++r) {
-    y += m_rows[size_t(r)].current;
-    if (point.y >= y && point.y < y + kBarWidth) row_bar = r;
-    y += kBarWidth;
-  }
-}
-
 void CSplitterWnd::OnSize(UINT nType, int cx, int cy) {
   CWnd::OnSize(nType, cx, cy);
+  if (m_bTracking) StopTracking(FALSE);
   RecalcLayout();
 }
 
-void CSplitterWnd::OnLButtonDown(UINT, CPoint point) {
-  HitTestBars(point, m_dragColumn, m_dragRow);
-  if (m_dragColumn < 0 && m_dragRow < 0) return;
-  m_dragStart = point;
-  m_colsAtStart = m_cols;
-  m_rowsAtStart = m_rows;
+int CSplitterWnd::HitTest(CPoint pt) const {
+  if (RowSplitBox().PtInRect(pt)) return vSplitterBox;
+  if (ColumnSplitBox().PtInRect(pt)) return hSplitterBox;
+  CRect inside;
+  GetInsideRect(inside);
+  if (!inside.PtInRect(pt)) return noHit;
+  int row = -1, col = -1;
+  for (int c = 0; c + 1 < m_nCols; ++c) {
+    int x = ColumnLeft(c) + m_cols[size_t(c)].current;
+    if (pt.x >= x && pt.x < x + m_cxSplitterGap) col = c;
+  }
+  for (int r = 0; r + 1 < m_nRows; ++r) {
+    int y = RowTop(r) + m_rows[size_t(r)].current;
+    if (pt.y >= y && pt.y < y + m_cySplitterGap) row = r;
+  }
+  if (row >= 0 && col >= 0) return splitterIntersection1 + row * 16 + col;
+  if (row >= 0) return vSplitterBar1 + row;
+  if (col >= 0) return hSplitterBar1 + col;
+  return noHit;
+}
+
+// --- Dynamic splitting ------------------------------------------------------------------------------
+
+BOOL CSplitterWnd::CreateDynamicPanes(int row, int col, int rowFrom, int colFrom) {
+  // The grid's sizes stay as the caller set them; CreateView would take the initial sizes.
+  std::vector<Info> rows = m_rows, cols = m_cols;
+  CWnd* from = GetPane(rowFrom, colFrom);
+  CCreateContext context;
+  context.m_pNewViewClass = m_pDynamicViewClass;
+  if (from && from->IsKindOf(RUNTIME_CLASS(CView))) {
+    auto* view = static_cast<CView*>(from);
+    context.m_pCurrentDoc = view->GetDocument();
+    context.m_pLastView = view;
+    context.m_pCurrentFrame = view->GetParentFrame();
+  }
+  BOOL made = CreateView(row, col, m_pDynamicViewClass, CSize(0, 0), &context);
+  m_rows = rows;
+  m_cols = cols;
+  if (!made) return FALSE;
+  GetPane(row, col)->SendMessage(WM_INITIALUPDATE);
+  return TRUE;
+}
+
+BOOL CSplitterWnd::SplitRow(int cyBefore) {
+  if (!CanSplitRows() || m_bTracking) return FALSE;
+  int row = m_nRows++;
+  m_rows[size_t(row - 1)].ideal = std::max(0, cyBefore);
+  m_rows[size_t(row)].ideal = 0;
+  if (m_bHasVScroll) {
+    if (!CreateScrollBarCtrl(SBS_VERT, AFX_IDW_VSCROLL_FIRST + UINT(row))) {
+      --m_nRows;
+      return FALSE;
+    }
+    // The new row starts where the row it came from stands.
+    SCROLLINFO info;
+    info.fMask = SIF_ALL;
+    HWND old_bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_VSCROLL_FIRST) + row - 1);
+    HWND new_bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_VSCROLL_FIRST) + row);
+    ::SendMessage(old_bar, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&info));
+    ::SendMessage(new_bar, SBM_SETSCROLLINFO, FALSE, reinterpret_cast<LPARAM>(&info));
+  }
+  for (int c = 0; c < m_nCols; ++c) {
+    if (!CreateDynamicPanes(row, c, row - 1, c)) {
+      DeleteRow(row);
+      return FALSE;
+    }
+  }
+  RecalcLayout();
+  return TRUE;
+}
+
+BOOL CSplitterWnd::SplitColumn(int cxBefore) {
+  if (!CanSplitColumns() || m_bTracking) return FALSE;
+  int col = m_nCols++;
+  m_cols[size_t(col - 1)].ideal = std::max(0, cxBefore);
+  m_cols[size_t(col)].ideal = 0;
+  if (m_bHasHScroll) {
+    if (!CreateScrollBarCtrl(SBS_HORZ, AFX_IDW_HSCROLL_FIRST + UINT(col))) {
+      --m_nCols;
+      return FALSE;
+    }
+    SCROLLINFO info;
+    info.fMask = SIF_ALL;
+    HWND old_bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_HSCROLL_FIRST) + col - 1);
+    HWND new_bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_HSCROLL_FIRST) + col);
+    ::SendMessage(old_bar, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&info));
+    ::SendMessage(new_bar, SBM_SETSCROLLINFO, FALSE, reinterpret_cast<LPARAM>(&info));
+  }
+  for (int r = 0; r < m_nRows; ++r) {
+    if (!CreateDynamicPanes(r, col, r, col - 1)) {
+      DeleteColumn(col);
+      return FALSE;
+    }
+  }
+  RecalcLayout();
+  return TRUE;
+}
+
+void CSplitterWnd::DeletePaneView(int row, int col) {
+  if (CWnd* pane = GetPane(row, col)) pane->DestroyWindow();
+}
+
+void CSplitterWnd::DeleteRow(int rowDelete) {
+  if (!IsDynamic() || m_nRows < 2 || rowDelete < 0 || rowDelete >= m_nRows) return;
+  // The active pane moves to the row that stays before its own goes.
+  int rowActive = -1, colActive = 0;
+  if (GetActivePane(&rowActive, &colActive) && rowActive == rowDelete) {
+    SetActivePane(rowDelete == 0 ? 1 : rowDelete - 1, colActive);
+  }
+  for (int c = 0; c < m_nCols; ++c) DeletePaneView(rowDelete, c);
+  if (HWND bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_VSCROLL_FIRST) + rowDelete)) ::DestroyWindow(bar);
+  // The rows below move up: their panes and bar take the ids of the row above.
+  for (int r = rowDelete + 1; r < m_nRows; ++r) {
+    for (int c = 0; c < m_nCols; ++c) {
+      if (CWnd* pane = GetDlgItem(IdFromRowCol(r, c))) pane->SetDlgCtrlID(IdFromRowCol(r - 1, c));
+    }
+    if (HWND bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_VSCROLL_FIRST) + r)) {
+      CWnd::FromHandle(bar)->SetDlgCtrlID(int(AFX_IDW_VSCROLL_FIRST) + r - 1);
+    }
+  }
+  Info freed{0, m_rows[size_t(rowDelete)].min, 0};
+  m_rows.erase(m_rows.begin() + rowDelete);
+  m_rows.push_back(freed);
+  --m_nRows;
+  RecalcLayout();
+}
+
+void CSplitterWnd::DeleteColumn(int colDelete) {
+  if (!IsDynamic() || m_nCols < 2 || colDelete < 0 || colDelete >= m_nCols) return;
+  int rowActive = 0, colActive = -1;
+  if (GetActivePane(&rowActive, &colActive) && colActive == colDelete) {
+    SetActivePane(rowActive, colDelete == 0 ? 1 : colDelete - 1);
+  }
+  for (int r = 0; r < m_nRows; ++r) DeletePaneView(r, colDelete);
+  if (HWND bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_HSCROLL_FIRST) + colDelete)) ::DestroyWindow(bar);
+  for (int c = colDelete + 1; c < m_nCols; ++c) {
+    for (int r = 0; r < m_nRows; ++r) {
+      if (CWnd* pane = GetDlgItem(IdFromRowCol(r, c))) pane->SetDlgCtrlID(IdFromRowCol(r, c - 1));
+    }
+    if (HWND bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_HSCROLL_FIRST) + c)) {
+      CWnd::FromHandle(bar)->SetDlgCtrlID(int(AFX_IDW_HSCROLL_FIRST) + c - 1);
+    }
+  }
+  Info freed{0, m_cols[size_t(colDelete)].min, 0};
+  m_cols.erase(m_cols.begin() + colDelete);
+  m_cols.push_back(freed);
+  --m_nCols;
+  RecalcLayout();
+}
+
+BOOL CSplitterWnd::DoKeyboardSplit() {
+  if (!IsDynamic() || m_bTracking) return FALSE;
+  int ht = noHit;
+  if (m_nRows > 1 && m_nCols > 1) {
+    ht = splitterIntersection1;
+  } else if (m_nRows > 1) {
+    ht = vSplitterBar1;
+  } else if (m_nCols > 1) {
+    ht = hSplitterBar1;
+  } else if (CanSplitRows() && CanSplitColumns()) {
+    ht = bothSplitterBox;
+  } else if (CanSplitRows()) {
+    ht = vSplitterBox;
+  } else if (CanSplitColumns()) {
+    ht = hSplitterBox;
+  }
+  if (ht == noHit) return FALSE;
+  StartTracking(ht);
+  if (ht >= vSplitterBox && ht <= bothSplitterBox) {
+    // A new split starts across the middle.
+    CRect inside;
+    GetInsideRect(inside);
+    m_ptTrackOffset = CSize(0, 0);
+    InvertTrackers();
+    m_rectRowTracker.OffsetRect(0, inside.CenterPoint().y - m_rectRowTracker.top);
+    m_rectColTracker.OffsetRect(inside.CenterPoint().x - m_rectColTracker.left, 0);
+    InvertTrackers();
+  }
+  return TRUE;
+}
+
+// --- Active pane ------------------------------------------------------------------------------------
+
+CWnd* CSplitterWnd::GetActivePane(int* pRow, int* pCol) {
+  CWnd* pane = nullptr;
+  if (CFrameWnd* frame = parent_frame(this)) pane = frame->GetActiveView();
+  if (!IsChildPane(pane, pRow, pCol)) {
+    pane = GetFocus();
+    if (!IsChildPane(pane, pRow, pCol)) pane = nullptr;
+  }
+  return pane;
+}
+
+void CSplitterWnd::SetActivePane(int row, int col, CWnd* pWnd) {
+  CWnd* pane = pWnd ? pWnd : GetPane(row, col);
+  if (!pane || !pane->m_hWnd) return;
+  CFrameWnd* frame = parent_frame(this);
+  if (frame && pane->IsKindOf(RUNTIME_CLASS(CView))) frame->SetActiveView(static_cast<CView*>(pane));
+  if (GetFocus() != pane) pane->SetFocus();
+}
+
+// --- Shared scroll bars -----------------------------------------------------------------------------
+
+CScrollBar* CSplitterWnd::GetPaneScrollBar(const CWnd* pPane, int nBar) const {
+  int row = 0, col = 0;
+  if (!IsChildPane(pPane, &row, &col)) return nullptr;
+  HWND bar = nullptr;
+  if (nBar == SB_HORZ && m_bHasHScroll) bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_HSCROLL_FIRST) + col);
+  if (nBar == SB_VERT && m_bHasVScroll) bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_VSCROLL_FIRST) + row);
+  // A scroll-bar control's window object adds nothing to CWnd's.
+  return bar ? reinterpret_cast<CScrollBar*>(CWnd::FromHandle(bar)) : nullptr;
+}
+
+void CSplitterWnd::ScrollPanes(UINT message, WPARAM wParam, HWND hBar) {
+  bool horizontal = message == WM_HSCROLL;
+  int index = ::GetDlgCtrlID(hBar) - int(horizontal ? AFX_IDW_HSCROLL_FIRST : AFX_IDW_VSCROLL_FIRST);
+  if (index < 0 || index >= (horizontal ? m_nCols : m_nRows)) return;
+  int before = int(::SendMessage(hBar, SBM_GETPOS, 0, 0));
+  int count = horizontal ? m_nRows : m_nCols;
+  for (int i = 0; i < count; ++i) {
+    CWnd* pane = horizontal ? GetPane(i, index) : GetPane(index, i);
+    if (!pane) continue;
+    // Each pane scrolls by the same step from the same place.
+    if (i > 0) ::SendMessage(hBar, SBM_SETPOS, WPARAM(before), FALSE);
+    pane->SendMessage(message, wParam, reinterpret_cast<LPARAM>(hBar));
+  }
+}
+
+void CSplitterWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar) {
+  const MSG* msg = GetCurrentMessage();
+  if (pScrollBar && msg) ScrollPanes(WM_HSCROLL, msg->wParam, reinterpret_cast<HWND>(msg->lParam));
+}
+
+void CSplitterWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar) {
+  const MSG* msg = GetCurrentMessage();
+  if (pScrollBar && msg) ScrollPanes(WM_VSCROLL, msg->wParam, reinterpret_cast<HWND>(msg->lParam));
+}
+
+// --- Tracking ---------------------------------------------------------------------------------------
+
+void CSplitterWnd::StartTracking(int ht) {
+  if (ht == noHit || m_bTracking) return;
+  CRect inside;
+  GetInsideRect(inside);
+  m_htTrack = ht;
+  m_rectLimit = inside;
+  int row = -1, col = -1;
+  m_bRowTracker = ht == vSplitterBox || ht == bothSplitterBox;
+  m_bColTracker = ht == hSplitterBox || ht == bothSplitterBox;
+  if (ht >= vSplitterBar1 && ht < hSplitterBar1) row = ht - vSplitterBar1;
+  if (ht >= hSplitterBar1 && ht < splitterIntersection1) col = ht - hSplitterBar1;
+  if (ht >= splitterIntersection1) {
+    row = (ht - splitterIntersection1) / 16;
+    col = (ht - splitterIntersection1) % 16;
+  }
+  int y = inside.top, x = inside.left;
+  if (row >= 0) {
+    m_bRowTracker = true;
+    y = RowTop(row) + m_rows[size_t(row)].current;
+    // A static splitter keeps both neighbours at their least size; a dynamic one lets a bar go to
+    // the edge, which removes the pane.
+    if (!IsDynamic()) {
+      m_rectLimit.top = RowTop(row) + m_rows[size_t(row)].min;
+      m_rectLimit.bottom = RowTop(row + 1) + m_rows[size_t(row + 1)].current - m_rows[size_t(row + 1)].min;
+    }
+  }
+  if (col >= 0) {
+    m_bColTracker = true;
+    x = ColumnLeft(col) + m_cols[size_t(col)].current;
+    if (!IsDynamic()) {
+      m_rectLimit.left = ColumnLeft(col) + m_cols[size_t(col)].min;
+      m_rectLimit.right = ColumnLeft(col + 1) + m_cols[size_t(col + 1)].current - m_cols[size_t(col + 1)].min;
+    }
+  }
+  m_rectRowTracker = CRect(inside.left, y, inside.right, y + m_cySplitterGap);
+  m_rectColTracker = CRect(x, inside.top, x + m_cxSplitterGap, inside.bottom);
+  m_ptTrackOffset = CSize(0, 0);
+  m_bTracking = TRUE;
   SetCapture();
+  // Keys reach the splitter while it tracks (arrows, Enter, Escape).
+  SetFocus();
+  InvertTrackers();
+}
+
+void CSplitterWnd::MoveTrackers(CPoint pt) {
+  CPoint corner = pt - m_ptTrackOffset;
+  int y = std::clamp(int(corner.y), int(m_rectLimit.top),
+                     std::max(int(m_rectLimit.top), int(m_rectLimit.bottom) - m_cySplitterGap));
+  int x = std::clamp(int(corner.x), int(m_rectLimit.left),
+                     std::max(int(m_rectLimit.left), int(m_rectLimit.right) - m_cxSplitterGap));
+  bool row_moves = m_bRowTracker && y != m_rectRowTracker.top;
+  bool col_moves = m_bColTracker && x != m_rectColTracker.left;
+  if (!row_moves && !col_moves) return;
+  InvertTrackers();
+  if (m_bRowTracker) m_rectRowTracker.OffsetRect(0, y - m_rectRowTracker.top);
+  if (m_bColTracker) m_rectColTracker.OffsetRect(x - m_rectColTracker.left, 0);
+  InvertTrackers();
+}
+
+void CSplitterWnd::InvertTrackers() {
+  if (m_bRowTracker) OnInvertTracker(m_rectRowTracker);
+  if (m_bColTracker) OnInvertTracker(m_rectColTracker);
+}
+
+void CSplitterWnd::OnInvertTracker(const CRect& rect) {
+  if (rect.IsRectEmpty()) return;
+  auto invert = [](CDC& dc, const CRect& r) {
+    CBrush* old = dc.SelectObject(CDC::GetHalftoneBrush());
+    dc.PatBlt(r.left, r.top, r.Width(), r.Height(), PATINVERT);
+    dc.SelectObject(old);
+  };
+  {
+    CClientDC dc(this);
+    invert(dc, rect);
+  }
+  // Panes and bars are windows of their own: the part of the tracker over each is drawn there.
+  for (HWND child = ::GetTopWindow(m_hWnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (!::IsWindowVisible(child)) continue;
+    CRect window;
+    ::GetWindowRect(child, &window);
+    ScreenToClient(&window);
+    CRect part;
+    if (!part.IntersectRect(rect, window)) continue;
+    part.OffsetRect(-window.left, -window.top);
+    CWindowDC dc(CWnd::FromHandle(child));
+    invert(dc, part);
+  }
+}
+
+void CSplitterWnd::StopTracking(BOOL bAccept) {
+  if (!m_bTracking) return;
+  InvertTrackers();
+  m_bTracking = FALSE;
+  if (GetCapture() == this) ReleaseCapture();
+  int rowActive = 0, colActive = 0;
+  if (CWnd* active = GetActivePane(&rowActive, &colActive)) {
+    active->SetFocus();
+  } else if (CWnd* first = GetPane(0, 0)) {
+    SetActivePane(0, 0, first);
+  }
+  if (!bAccept) return;
+  CRect inside;
+  GetInsideRect(inside);
+  int ht = m_htTrack;
+  int row = -1, col = -1;
+  if (ht >= vSplitterBar1 && ht < hSplitterBar1) row = ht - vSplitterBar1;
+  if (ht >= hSplitterBar1 && ht < splitterIntersection1) col = ht - hSplitterBar1;
+  if (ht >= splitterIntersection1) {
+    row = (ht - splitterIntersection1) / 16;
+    col = (ht - splitterIntersection1) % 16;
+  }
+  if (ht == vSplitterBox || ht == bothSplitterBox) {
+    // A split is made only when both rows get their least size.
+    int before = m_rectRowTracker.top - inside.top;
+    int after = inside.bottom - m_rectRowTracker.bottom;
+    if (before >= m_rows[0].min && after >= m_rows[0].min && before > 0 && after > 0) SplitRow(before);
+  }
+  if (ht == hSplitterBox || ht == bothSplitterBox) {
+    int before = m_rectColTracker.left - inside.left;
+    int after = inside.right - m_rectColTracker.right;
+    if (before >= m_cols[0].min && after >= m_cols[0].min && before > 0 && after > 0) SplitColumn(before);
+  }
+  if (col >= 0) TrackColumnSize(m_rectColTracker.left, col);
+  if (row >= 0) TrackRowSize(m_rectRowTracker.top, row);
+}
+
+void CSplitterWnd::TrackRowSize(int y, int row) {
+  if (row < 0 || row + 1 >= m_nRows) return;
+  int height = y - RowTop(row);
+  if (IsDynamic()) {
+    int end = RowTop(row + 1) + m_rows[size_t(row + 1)].current;
+    if (height < m_rows[size_t(row)].min) {
+      DeleteRow(row);
+      return;
+    }
+    if (end - (y + m_cySplitterGap) < m_rows[size_t(row + 1)].min) {
+      DeleteRow(row + 1);
+      return;
+    }
+  }
+  m_rows[size_t(row)].ideal = std::max(height, m_rows[size_t(row)].min);
+  RecalcLayout();
+}
+
+void CSplitterWnd::TrackColumnSize(int x, int col) {
+  if (col < 0 || col + 1 >= m_nCols) return;
+  int width = x - ColumnLeft(col);
+  if (IsDynamic()) {
+    int end = ColumnLeft(col + 1) + m_cols[size_t(col + 1)].current;
+    if (width < m_cols[size_t(col)].min) {
+      DeleteColumn(col);
+      return;
+    }
+    if (end - (x + m_cxSplitterGap) < m_cols[size_t(col + 1)].min) {
+      DeleteColumn(col + 1);
+      return;
+    }
+  }
+  m_cols[size_t(col)].ideal = std::max(width, m_cols[size_t(col)].min);
+  RecalcLayout();
+}
+
+// --- Mouse and keys ---------------------------------------------------------------------------------
+
+void CSplitterWnd::OnLButtonDown(UINT, CPoint point) {
+  if (m_bTracking) return;
+  int ht = HitTest(point);
+  if (ht == noHit) return;
+  StartTracking(ht);
+  // The trackers keep their distance from the mouse.
+  m_ptTrackOffset = point - CPoint(m_rectColTracker.left, m_rectRowTracker.top);
 }
 
 void CSplitterWnd::OnMouseMove(UINT, CPoint point) {
-  if (GetCapture() != this || (m_dragColumn < 0 && m_dragRow < 0)) return;
-  // The pane before the bar grows or shrinks by the distance, never below its minimum.
-  if (m_dragColumn >= 0) {
-    Info& c = m_cols[size_t(m_dragColumn)];
-    c.ideal = std::max(c.min, m_colsAtStart[size_t(m_dragColumn)].current + (point.x - m_dragStart.x));
-  }
-  if (m_dragRow >= 0) {
-    Info& r = m_rows[size_t(m_dragRow)];
-    r.ideal = std::max(r.min, m_rowsAtStart[size_t(m_dragRow)].current + (point.y - m_dragStart.y));
-  }
-  RecalcLayout();
+  if (m_bTracking) MoveTrackers(point);
 }
 
-void CSplitterWnd::OnLButtonUp(UINT nFlags, CPoint point) {
-  if (GetCapture() != this) return;
-  OnMouseMove(nFlags, point);
-  ReleaseCapture();
-  m_dragColumn = m_dragRow = -1;
+void CSplitterWnd::OnLButtonUp(UINT, CPoint point) {
+  if (!m_bTracking) return;
+  MoveTrackers(point);
+  StopTracking(TRUE);
 }
+
+void CSplitterWnd::OnLButtonDblClk(UINT, CPoint point) {
+  if (m_bTracking) StopTracking(FALSE);
+  int ht = HitTest(point);
+  CRect inside;
+  GetInsideRect(inside);
+  // A double click on a split box splits in the middle; on a bar of a dynamic splitter it joins
+  // the panes again, keeping the active one.
+  if (ht == vSplitterBox) {
+    SplitRow((inside.Height() - m_cySplitterGap) / 2);
+  } else if (ht == hSplitterBox) {
+    SplitColumn((inside.Width() - m_cxSplitterGap) / 2);
+  } else if (IsDynamic() && ht >= vSplitterBar1) {
+    int rowActive = 0, colActive = 0;
+    GetActivePane(&rowActive, &colActive);
+    bool rows = ht < hSplitterBar1 || ht >= splitterIntersection1;
+    bool cols = ht >= hSplitterBar1;
+    if (rows) DeleteRow(rowActive == 1 ? 0 : 1);
+    if (cols) DeleteColumn(colActive == 1 ? 0 : 1);
+  }
+}
+
+void CSplitterWnd::OnRButtonDown(UINT nFlags, CPoint point) {
+  if (m_bTracking) {
+    StopTracking(FALSE);
+    return;
+  }
+  CWnd::OnRButtonDown(nFlags, point);
+}
+
+void CSplitterWnd::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
+  if (!m_bTracking) {
+    CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+    return;
+  }
+  int step = (GetKeyState(VK_CONTROL) & 0x8000) ? 1 : kKeyboardStep;
+  CPoint corner(m_rectColTracker.left, m_rectRowTracker.top);
+  switch (nChar) {
+    case VK_RETURN: StopTracking(TRUE); return;
+    case VK_ESCAPE: StopTracking(FALSE); return;
+    case VK_LEFT: corner.x -= step; break;
+    case VK_RIGHT: corner.x += step; break;
+    case VK_UP: corner.y -= step; break;
+    case VK_DOWN: corner.y += step; break;
+    default: return;
+  }
+  MoveTrackers(corner + m_ptTrackOffset);
+}
+
+void CSplitterWnd::OnCancelMode() {
+  StopTracking(FALSE);
+  CWnd::OnCancelMode();
+}
+
+void CSplitterWnd::OnCaptureChanged(CWnd* pWnd) {
+  // Another window took the mouse in the middle of a drag: nothing changes.
+  if (m_bTracking && pWnd != this) StopTracking(FALSE);
+  CWnd::OnCaptureChanged(pWnd);
+}
+
+BOOL CSplitterWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+  if (nHitTest == HTCLIENT && pWnd == this) {
+    CPoint point;
+    ::GetCursorPos(&point);
+    ScreenToClient(&point);
+    int ht = m_bTracking ? m_htTrack : HitTest(point);
+    LPCTSTR cursor = nullptr;
+    if (ht == vSplitterBox || (ht >= vSplitterBar1 && ht < hSplitterBar1)) cursor = IDC_SIZENS;
+    if (ht == hSplitterBox || (ht >= hSplitterBar1 && ht < splitterIntersection1)) cursor = IDC_SIZEWE;
+    if (ht == bothSplitterBox || ht >= splitterIntersection1) cursor = IDC_SIZEALL;
+    if (cursor) {
+      ::SetCursor(::LoadCursor(nullptr, cursor));
+      return TRUE;
+    }
+  }
+  return CWnd::OnSetCursor(pWnd, nHitTest, message);
+}
+
+// --- Painting ---------------------------------------------------------------------------------------
 
 void CSplitterWnd::OnPaint() {
   CPaintDC dc(this);
-  CRect client;
-  GetClientRect(&client);
-  int x = 0;
-  for (int c = 0; c + 1 < m_nCols; ++c) {
-    x += m_cols[size_t(c)].current;
-    CRect bar(x, 0, x + kBarWidth, client.bottom);
-    dc.Draw3dRect(&bar, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
-    x += kBarWidth;
+  CRect inside;
+  GetInsideRect(inside);
+  COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
+  for (int c = 0; m_cxSplitter > 0 && c + 1 < m_nCols; ++c) {
+    int x = ColumnLeft(c) + m_cols[size_t(c)].current;
+    CRect bar(x, inside.top, x + m_cxSplitter, inside.bottom);
+    dc.Draw3dRect(&bar, light, dark);
   }
-  int y = 0;
-  for (int r = 0; r + 1 < m_nRows; ++r) {
-    y += m_rows[size_t(r)].current;
-    CRect bar(0, y, client.right, y + kBarWidth);
-    dc.Draw3dRect(&bar, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
-    y += kBarWidth;
+  for (int r = 0; m_cySplitter > 0 && r + 1 < m_nRows; ++r) {
+    int y = RowTop(r) + m_rows[size_t(r)].current;
+    CRect bar(inside.left, y, inside.right, y + m_cySplitter);
+    dc.Draw3dRect(&bar, light, dark);
+  }
+  // The split boxes stand out like small buttons.
+  for (CRect box : {RowSplitBox(), ColumnSplitBox()}) {
+    if (box.IsRectEmpty()) continue;
+    dc.FillSolidRect(&box, GetSysColor(COLOR_BTNFACE));
+    dc.Draw3dRect(&box, light, GetSysColor(COLOR_3DDKSHADOW));
   }
 }

@@ -5,6 +5,8 @@
 #include "platform/framework/frame_wnd.h"
 #include "platform/framework/prompter.h"
 #include "platform/framework/print_job.h"
+#include "platform/framework/splitter.h"
+#include "platform/win/cmd_ui.h"
 #include "platform/framework/print_preview.h"
 #include "platform/win/window_dc.h"
 
@@ -15,6 +17,8 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
   ON_WM_PAINT()
   ON_WM_MOUSEACTIVATE()
   ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMessage)
+  ON_COMMAND_EX(ID_WINDOW_SPLIT, &CView::OnSplitCmd)
+  ON_UPDATE_COMMAND_UI(ID_WINDOW_SPLIT, &CView::OnUpdateSplitCmd)
   ON_COMMAND(ID_FILE_PRINT, &CView::OnFilePrint)
   ON_COMMAND(ID_FILE_PRINT_DIRECT, &CView::OnFilePrint)
   ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview)
@@ -92,6 +96,30 @@ void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*) {
 }
 
 void CView::OnActivateFrame(UINT, CFrameWnd*) {}
+
+namespace {
+CSplitterWnd* parent_splitter(const CView* view) {
+  CWnd* parent = view->GetParent();
+  return parent && parent->IsKindOf(RUNTIME_CLASS(CSplitterWnd)) ? static_cast<CSplitterWnd*>(parent) : nullptr;
+}
+}  // namespace
+
+CScrollBar* CView::GetScrollBarCtrl(int nBar) const {
+  // A view with a bar of its own keeps using it.
+  if (GetStyle() & (nBar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) return nullptr;
+  CSplitterWnd* splitter = parent_splitter(this);
+  return splitter ? splitter->GetPaneScrollBar(this, nBar) : nullptr;
+}
+
+BOOL CView::OnSplitCmd(UINT) {
+  CSplitterWnd* splitter = parent_splitter(this);
+  return splitter && splitter->DoKeyboardSplit();
+}
+
+void CView::OnUpdateSplitCmd(CCmdUI* pCmdUI) {
+  CSplitterWnd* splitter = parent_splitter(this);
+  pCmdUI->Enable(splitter && splitter->IsDynamic() && !splitter->IsTracking());
+}
 
 // --- Printing ---------------------------------------------------------------------------------------
 

@@ -39,6 +39,8 @@ class CView : public CWnd {
   virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
   virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
   virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
+  // A pane of a splitter with shared scroll bars scrolls with the bar of its column or row.
+  CScrollBar* GetScrollBarCtrl(int nBar) const override;
 
   // --- Printing ---
   virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
@@ -62,6 +64,9 @@ class CView : public CWnd {
   afx_msg void OnPaint();
   afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
   afx_msg LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
+  // ID_WINDOW_SPLIT: the keyboard split mode of the dynamic splitter the view is a pane of.
+  afx_msg BOOL OnSplitCmd(UINT nID);
+  afx_msg void OnUpdateSplitCmd(CCmdUI* pCmdUI);
 
  public:
   CDocument* m_pDocument = nullptr;

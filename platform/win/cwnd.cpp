@@ -475,23 +475,47 @@ CFont* CWnd::GetFont() const {
   return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessage(m_hWnd, WM_GETFONT, 0, 0)));
 }
 
-int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
-int CWnd::GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
+CScrollBar* CWnd::GetScrollBarCtrl(int) const { return nullptr; }
+
+namespace {
+// The window a scroll call on bar `bar` reaches: the stand-in control (as SB_CTL) or the window.
+HWND scroll_target(const CWnd* wnd, int& bar) {
+  // A scroll-bar control's window object adds nothing to CWnd's.
+  if (const CWnd* control = reinterpret_cast<const CWnd*>(wnd->GetScrollBarCtrl(bar))) {
+    bar = SB_CTL;
+    return control->m_hWnd;
+  }
+  return wnd->m_hWnd;
+}
+}  // namespace
+
+int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw) {
+  HWND target = scroll_target(this, nBar);
+  return ::SetScrollPos(target, nBar, nPos, bRedraw);
+}
+int CWnd::GetScrollPos(int nBar) const {
+  HWND target = scroll_target(this, nBar);
+  return ::GetScrollPos(target, nBar);
+}
 void CWnd::SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw) {
-  ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
+  HWND target = scroll_target(this, nBar);
+  ::SetScrollRange(target, nBar, nMinPos, nMaxPos, bRedraw);
 }
 void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const {
-  ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
+  HWND target = scroll_target(this, nBar);
+  ::GetScrollRange(target, nBar, lpMinPos, lpMaxPos);
 }
 BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
   if (!lpScrollInfo) return FALSE;
-  ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+  HWND target = scroll_target(this, nBar);
+  ::SetScrollInfo(target, nBar, lpScrollInfo, bRedraw);
   return TRUE;
 }
 BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) {
   if (!lpScrollInfo) return FALSE;
   lpScrollInfo->fMask = nMask;
-  return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+  HWND target = scroll_target(this, nBar);
+  return ::GetScrollInfo(target, nBar, lpScrollInfo);
 }
 // The largest position the bar can reach: the range's end less the page.
 int CWnd::GetScrollLimit(int nBar) {

@@ -206,6 +206,9 @@ class CWnd : public CCmdTarget {
   CFont* GetFont() const;
 
   // --- The window's own scroll bars ---
+  // A scroll-bar control that stands in for the window's own bar `nBar` (a splitter's shared bar
+  // for its panes); null by default. The scroll calls below reach that control when there is one.
+  virtual CScrollBar* GetScrollBarCtrl(int nBar) const;
   int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE);
   int GetScrollPos(int nBar) const;
   void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);

@@ -56,13 +56,16 @@ bool is_button_down(UINT m) {
 }
 
 // Activates the top-level window of a clicked window unless it declines; false when the click is
-// to be eaten.
+// to be eaten. A child window is asked even when its top-level window is active: views and MDI
+// children take the click as their own activation.
 bool activate_on_click(HWND target, int hit, UINT message) {
   HWND top = GetAncestorTopLevel(target);
-  if (!top || top == GetActiveWindow()) return true;
+  bool top_active = top == GetActiveWindow();
+  if (!top || (top_active && target == top)) return true;
   LRESULT answer = SendMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
                                MAKELPARAM(WORD(short(hit)), WORD(message)));
-  if (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT || answer == 0) SetActiveWindow(top);
+  bool activate = answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT || answer == 0;
+  if (activate && !top_active) SetActiveWindow(top);
   return answer != MA_ACTIVATEANDEAT && answer != MA_NOACTIVATEANDEAT;
 }
 

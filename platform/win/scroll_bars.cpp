@@ -151,6 +151,9 @@ void track_scroll_bar(HWND h, int bar, QPoint screen) {
 using win::ScrollBarState;
 
 int SetScrollInfo(HWND h, int bar, const SCROLLINFO* info, BOOL redraw) {
+  if (bar == SB_CTL) {
+    return info ? int(SendMessage(h, SBM_SETSCROLLINFO, WPARAM(redraw), reinterpret_cast<LPARAM>(info))) : 0;
+  }
   ScrollBarState* s = win::bar_state(h, bar);
   if (!s || !info) return 0;
   if (info->fMask & SIF_RANGE) s->min = info->nMin, s->max = std::max(info->nMax, info->nMin);
@@ -172,6 +175,7 @@ int SetScrollInfo(HWND h, int bar, const SCROLLINFO* info, BOOL redraw) {
 }
 
 BOOL GetScrollInfo(HWND h, int bar, SCROLLINFO* info) {
+  if (bar == SB_CTL) return info && IsWindow(h) && SendMessage(h, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(info));
   ScrollBarState* s = win::bar_state(h, bar);
   if (!s || !info) return FALSE;
   if (info->fMask & SIF_RANGE) info->nMin = s->min, info->nMax = s->max;
@@ -182,6 +186,7 @@ BOOL GetScrollInfo(HWND h, int bar, SCROLLINFO* info) {
 }
 
 int SetScrollPos(HWND h, int bar, int pos, BOOL redraw) {
+  if (bar == SB_CTL) return int(SendMessage(h, SBM_SETPOS, WPARAM(pos), LPARAM(redraw)));
   ScrollBarState* s = win::bar_state(h, bar);
   if (!s) return 0;
   int previous = s->pos;
@@ -193,11 +198,13 @@ int SetScrollPos(HWND h, int bar, int pos, BOOL redraw) {
 }
 
 int GetScrollPos(HWND h, int bar) {
+  if (bar == SB_CTL) return int(SendMessage(h, SBM_GETPOS, 0, 0));
   ScrollBarState* s = win::bar_state(h, bar);
   return s ? s->pos : 0;
 }
 
 BOOL SetScrollRange(HWND h, int bar, int min, int max, BOOL redraw) {
+  if (bar == SB_CTL) return IsWindow(h) && (SendMessage(h, SBM_SETRANGE, WPARAM(min), LPARAM(max)), TRUE);
   if (!win::bar_state(h, bar)) return FALSE;
   SCROLLINFO info;
   info.fMask = SIF_RANGE;
@@ -208,6 +215,9 @@ BOOL SetScrollRange(HWND h, int bar, int min, int max, BOOL redraw) {
 }
 
 BOOL GetScrollRange(HWND h, int bar, int* min, int* max) {
+  if (bar == SB_CTL) {
+    return IsWindow(h) && (SendMessage(h, SBM_GETRANGE, reinterpret_cast<WPARAM>(min), reinterpret_cast<LPARAM>(max)), TRUE);
+  }
   ScrollBarState* s = win::bar_state(h, bar);
   if (!s) return FALSE;
   if (min) *min = s->min;

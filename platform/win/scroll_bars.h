@@ -17,6 +17,15 @@ constexpr UINT SIF_DISABLENOSCROLL = 0x0008;
 constexpr UINT SIF_TRACKPOS = 0x0010;
 constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
 
+// Messages of scroll-bar controls (class "ScrollBar"). The calls below with SB_CTL send them to the
+// control `h`.
+constexpr UINT SBM_SETPOS = 0x00E0;
+constexpr UINT SBM_GETPOS = 0x00E1;
+constexpr UINT SBM_SETRANGE = 0x00E2;
+constexpr UINT SBM_GETRANGE = 0x00E3;
+constexpr UINT SBM_SETSCROLLINFO = 0x00E9;
+constexpr UINT SBM_GETSCROLLINFO = 0x00EA;
+
 constexpr UINT ESB_ENABLE_BOTH = 0;
 constexpr UINT ESB_DISABLE_BOTH = 3;
 
@@ -31,8 +40,8 @@ struct SCROLLINFO {
 };
 using LPSCROLLINFO = SCROLLINFO*;
 
-// Bars of windows only (SB_HORZ, SB_VERT); scroll-bar controls answer their own messages. The
-// position is kept within min .. max - page + 1. A range that needs no scrolling hides the bar,
+// Bars of windows (SB_HORZ, SB_VERT) and scroll-bar controls (SB_CTL). The position is kept
+// within min .. max - page + 1. A range that needs no scrolling hides the bar,
 // unless SIF_DISABLENOSCROLL asks for it to stay (disabled).
 int SetScrollInfo(HWND h, int bar, const SCROLLINFO* info, BOOL redraw);
 BOOL GetScrollInfo(HWND h, int bar, SCROLLINFO* info);
