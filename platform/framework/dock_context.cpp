@@ -90,8 +90,9 @@ void CDockContext::StartDrag(CPoint pt) {
   }
   m_dwOverDockStyle = m_bForceFrame || !MayDock() ? 0 : CanDock();
   DrawFocusRect();
+  std::shared_ptr<bool> alive = m_alive;
   Track();
-  m_bDragging = FALSE;
+  if (*alive) m_bDragging = FALSE;
 }
 
 void CDockContext::StartResize(int nHitTest, CPoint pt) {

@@ -262,5 +262,34 @@ TEST_F(DragTest, DoubleClickFloatsTheBarAndDocksItBackWhereItWas) {
   EXPECT_TRUE(frame->FloatingWindows().empty());
 }
 
+TEST_F(DockingTest, BarEndedDuringItsDragEndsTheDragCleanly) {
+  // A bar that ends itself with its window, floating; its frame's caption starts the drag.
+  LongBar* doomed = std::make_unique<LongBar>().release();
+  doomed->m_bAutoDelete = TRUE;
+  make(*doomed, AFX_IDW_TOOLBAR, 120, 20);
+  frame->FloatControlBar(doomed, CPoint(300, 200), CBRS_ALIGN_TOP);
+  pump();
+  CMiniDockFrameWnd* floating = floating_frame(*doomed);
+  ASSERT_NE(floating, nullptr);
+  CRect window;
+  floating->GetWindowRect(&window);
+  POINT caption{window.left + 20, window.top + GetSystemMetrics(SM_CYFRAME) + 4};
+  mouse_down(caption);
+  when_captured([&] {
+    mouse_move(POINT{caption.x + 50, caption.y + 50});
+    probe([&] { doomed->DestroyWindow(); });
+    mouse_move(POINT{caption.x + 80, caption.y + 60});
+    mouse_up(POINT{caption.x + 80, caption.y + 60});
+  });
+  pump();
+  EXPECT_EQ(GetCapture(), nullptr);
+  // No outline is left on the screen.
+  char name[64];
+  for (HWND top = GetTopWindow(nullptr); top; top = GetWindow(top, GW_HWNDNEXT)) {
+    GetClassName(top, name, int(sizeof(name)));
+    EXPECT_STRNE(name, "LumoDragOutline");
+  }
+}
+
 }  // namespace
 }  // namespace lumo::test
