@@ -1,5 +1,6 @@
 #include "platform/controls/standard_controls.h"
 #include "platform/controls/control_class.h"
+#include "platform/controls/tab_ctrl.h"
 
 #include <algorithm>
 #include <map>
@@ -840,6 +841,8 @@ void register_standard_controls() {
   register_control_class("ListBox", list_proc, CS_DBLCLKS, COLOR_BTNFACE);
   register_control_class("ComboBox", combo_proc, CS_DBLCLKS, COLOR_BTNFACE);
   register_control_class("ScrollBar", scroll_proc, CS_DBLCLKS, COLOR_BTNFACE);
+  // The framework's property sheets put their pages under a tab control.
+  register_tab_control();
 }
 }  // namespace controls
 
@@ -895,6 +898,13 @@ BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* paren
 }
 
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+  DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+  if (pResult) *pResult = TRUE;
+  return TRUE;
+}
 
 BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   controls::register_standard_controls();

@@ -4,8 +4,8 @@
 // procedures keep the control's state and paint it, plus the framework's classes over them. Controls tell their parent through WM_COMMAND with the
 // notification code in the high word.
 //
-// register_standard_controls() registers the classes (once; the program calls it at start,
-// before any dialog is made).
+// register_standard_controls() registers the classes, and the tab control's that property sheets
+// need (once; the program calls it at start, before any dialog is made).
 #pragma once
 
 #include "platform/base/cstring.h"
@@ -53,8 +53,9 @@ class CButton : public CWnd {
   void SetState(BOOL bHighlight) { SendMessage(BM_SETSTATE, WPARAM(bHighlight)); }
   UINT GetButtonStyle() const { return UINT(GetStyle() & 0xFFFF); }
   void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE) { SendMessage(BM_SETSTYLE, nStyle, bRedraw); }
-  // Owner-drawn buttons draw themselves here (reflected WM_DRAWITEM).
+  // Owner-drawn buttons draw themselves here when the parent passes WM_DRAWITEM back.
   virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
 class CEdit : public CWnd {

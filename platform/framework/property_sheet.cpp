@@ -1,13 +1,13 @@
 #include "platform/framework/property_sheet.h"
 
 #include <algorithm>
+#include <span>
 
 #include "platform/base/cp1250.h"
 #include "platform/framework/command_ids.h"
 #include "platform/framework/control_messages.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
-#include "platform/win/window_dc.h"
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 IMPLEMENT_DYNAMIC(CPropertySheet, CDialog)
@@ -17,7 +17,6 @@ constexpr int kMargin = 7;
 constexpr int kTabHeight = 20;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
-constexpr int kCharWidth = 6;  // the dialog font's average width, for tab widths
 }  // namespace
 
 // --- CPropertyPage ----------------------------------------------------------------------------------
@@ -53,6 +52,19 @@ void CPropertyPage::CancelToClose() {
   if (HWND cancel = ::GetDlgItem(m_pSheet->m_hWnd, IDCANCEL)) ::EnableWindow(cancel, FALSE);
 }
 
+BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (header && header->code == PSN_KILLACTIVE) {
+    *pResult = OnKillActive() ? FALSE : TRUE;
+    return TRUE;
+  }
+  if (header && header->code == PSN_SETACTIVE) {
+    *pResult = OnSetActive() ? 0 : -1;
+    return TRUE;
+  }
+  return CDialog::OnNotify(wParam, lParam, pResult);
+}
+
 BOOL CPropertyPage::PreTranslateMessage(MSG* pMsg) {
   // Enter and Esc belong to the sheet's buttons.
   if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == WPARAM(VK_RETURN) || pMsg->wParam == WPARAM(VK_ESCAPE))) {
@@ -64,9 +76,21 @@ BOOL CPropertyPage::PreTranslateMessage(MSG* pMsg) {
 // --- CPropertySheet ---------------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CPropertySheet, CDialog)
-  ON_WM_PAINT()
   ON_WM_LBUTTONDOWN()
+  ON_MESSAGE(PSM_GETTABCONTROL, &CPropertySheet::OnGetTabControl)
 END_MESSAGE_MAP()
+
+namespace {
+
+// Inserts the tab of a page into the sheet's tab control.
+void insert_tab(HWND tabs, int at, const CString& caption) {
+  TCITEM item;
+  item.mask = TCIF_TEXT;
+  item.pszText = const_cast<char*>(static_cast<const char*>(caption));
+  ::SendMessage(tabs, TCM_INSERTITEM, WPARAM(at), reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
 
 CPropertySheet::CPropertySheet(LPCTSTR pszCaption, CWnd* pParentWnd, UINT iSelectPage)
     : CDialog(0, pParentWnd), m_strCaption(pszCaption ? pszCaption : ""), m_nStartPage(iSelectPage) {}
@@ -80,8 +104,8 @@ void CPropertySheet::AddPage(CPropertyPage* pPage) {
   if (!pPage) return;
   pPage->m_pSheet = this;
   m_pages.push_back(pPage);
+  if (m_hWndTab) insert_tab(m_hWndTab, GetPageCount() - 1, pPage->GetCaption());
   if (m_hWnd && m_nActive < 0) SetActivePage(0);
-  if (m_hWnd) Invalidate();
 }
 
 void CPropertySheet::RemovePage(int nPage) {
@@ -90,13 +114,13 @@ void CPropertySheet::RemovePage(int nPage) {
   if (page->m_hWnd) page->DestroyWindow();
   page->m_pSheet = nullptr;
   m_pages.erase(m_pages.begin() + nPage);
+  if (m_hWndTab) ::SendMessage(m_hWndTab, TCM_DELETEITEM, WPARAM(nPage), 0);
   if (m_nActive == nPage) {
     m_nActive = -1;
     if (!m_pages.empty()) SetActivePage(std::min(nPage, GetPageCount() - 1));
   } else if (m_nActive > nPage) {
     --m_nActive;
   }
-  if (m_hWnd) Invalidate();
 }
 
 CPropertyPage* CPropertySheet::GetPage(int nPage) const {
@@ -111,14 +135,17 @@ int CPropertySheet::GetPageIndex(CPropertyPage* pPage) const {
 }
 
 CRect CPropertySheet::GetTabRect(int nPage) const {
-  int x = kMargin;
-  for (int i = 0; i < GetPageCount(); ++i) {
-    int width = m_pages[size_t(i)]->GetCaption().GetLength() * kCharWidth + 16;
-    if (i == nPage) return CRect(x, kMargin, x + width, kMargin + kTabHeight);
-    x += width;
+  RECT r{0, 0, 0, 0};
+  if (!m_hWndTab || !::SendMessage(m_hWndTab, TCM_GETITEMRECT, WPARAM(nPage), reinterpret_cast<LPARAM>(&r))) {
+    return CRect();
   }
-  return CRect();
+  ::MapWindowPoints(m_hWndTab, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+  return CRect(r);
 }
+
+CWnd* CPropertySheet::GetTabControl() const { return m_hWndTab ? CWnd::FromHandle(m_hWndTab) : nullptr; }
+
+LRESULT CPropertySheet::OnGetTabControl(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hWndTab); }
 
 BOOL CPropertySheet::EnsurePage(int nPage) {
   CPropertyPage* page = GetPage(nPage);
@@ -139,14 +166,21 @@ BOOL CPropertySheet::SetActivePage(int nPage) {
     m_nStartPage = UINT(nPage);
     return TRUE;
   }
+  if (!ShowPage(nPage)) return FALSE;
+  if (m_hWndTab) ::SendMessage(m_hWndTab, TCM_SETCURSEL, WPARAM(nPage), 0);
+  return TRUE;
+}
+
+BOOL CPropertySheet::ShowPage(int nPage) {
+  CPropertyPage* old = GetActivePage();
   if (!EnsurePage(nPage)) return FALSE;
   CPropertyPage* page = GetPage(nPage);
   if (!page->OnSetActive()) return FALSE;
-  if (old && old->m_hWnd) old->ShowWindow(SW_HIDE);
+  if (old && old != page && old->m_hWnd) old->ShowWindow(SW_HIDE);
   m_nActive = nPage;
-  page->ShowWindow(SW_SHOW);
+  // The page lies over the tab control's display area.
+  page->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   if (HWND first = GetNextDlgTabItem(page->m_hWnd, nullptr, FALSE)) ::SetFocus(first);
-  Invalidate();
   return TRUE;
 }
 
@@ -192,15 +226,26 @@ BOOL CPropertySheet::BuildSheet(CWnd* pParentWnd) {
                 pParentWnd ? pParentWnd->m_hWnd : nullptr, nullptr, nullptr)) {
     return FALSE;
   }
+  // The tab control holds the tabs and draws the frame around the page area.
+  m_hWndTab = CreateWindowEx(0, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, kMargin,
+                             kMargin, int(m_pageSize.cx) + 4, kTabHeight + int(m_pageSize.cy) + 4, m_hWnd,
+                             reinterpret_cast<HMENU>(std::uintptr_t(AFX_IDC_TAB_CONTROL)), nullptr);
+  if (!m_hWndTab) {
+    DestroyWindow();
+    return FALSE;
+  }
+  for (int i = 0; i < GetPageCount(); ++i) insert_tab(m_hWndTab, i, m_pages[size_t(i)]->GetCaption());
   struct Button {
     int id;
     const char* utf8;
     DWORD style;
   };
-  const Button buttons[] = {{IDOK, "OK", BS_DEFPUSHBUTTON},
-                            {IDCANCEL, "Anuluj", BS_PUSHBUTTON},
-                            {int(ID_APPLY_NOW), "&Zastosuj", BS_PUSHBUTTON}};
-  int bx = width - 3 * (kButtonWidth + kMargin);
+  const Button all[] = {{IDOK, "OK", BS_DEFPUSHBUTTON},
+                        {IDCANCEL, "Anuluj", BS_PUSHBUTTON},
+                        {int(ID_APPLY_NOW), "&Zastosuj", BS_PUSHBUTTON}};
+  // Without Apply, OK and Cancel keep to the right edge.
+  std::span<const Button> buttons(all, (m_psh.dwFlags & PSH_NOAPPLYNOW) ? 2 : 3);
+  int bx = width - int(buttons.size()) * (kButtonWidth + kMargin);
   for (const Button& b : buttons) {
     HWND h = CreateWindowEx(0, "Button", base::cp1250::from_utf8(b.utf8).c_str(),
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | b.style, bx, buttons_top, kButtonWidth,
@@ -220,6 +265,26 @@ BOOL CPropertySheet::OnInitDialog() {
   int start = int(m_nStartPage) < GetPageCount() ? int(m_nStartPage) : 0;
   m_nActive = -1;
   return SetActivePage(start) ? FALSE : TRUE;
+}
+
+BOOL CPropertySheet::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  // The tab control (or a window that subclassed it) answers its own notices first.
+  if (CDialog::OnNotify(wParam, lParam, pResult)) return TRUE;
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (!header || !m_hWndTab || header->hwndFrom != m_hWndTab) return FALSE;
+  if (header->code == TCN_SELCHANGING) {
+    // A page with bad values keeps its tab.
+    CPropertyPage* active = GetActivePage();
+    *pResult = active && active->m_hWnd && !active->OnKillActive();
+    return TRUE;
+  }
+  if (header->code == TCN_SELCHANGE) {
+    int chosen = int(::SendMessage(m_hWndTab, TCM_GETCURSEL, 0, 0));
+    if (chosen != m_nActive && !ShowPage(chosen)) ::SendMessage(m_hWndTab, TCM_SETCURSEL, WPARAM(m_nActive), 0);
+    *pResult = 0;
+    return TRUE;
+  }
+  return FALSE;
 }
 
 void CPropertySheet::UpdateApplyButton() {
@@ -288,29 +353,10 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg) {
   return CDialog::PreTranslateMessage(pMsg);
 }
 
-void CPropertySheet::OnLButtonDown(UINT, CPoint point) {
-  for (int i = 0; i < GetPageCount(); ++i) {
-    if (GetTabRect(i).PtInRect(point)) {
-      SetActivePage(i);
-      return;
-    }
-  }
-}
-
-void CPropertySheet::OnPaint() {
-  CPaintDC dc(this);
-  dc.SetBkMode(TRANSPARENT);
-  COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
-  CRect page(kMargin, kMargin + kTabHeight, kMargin + int(m_pageSize.cx) + 4,
-             kMargin + kTabHeight + int(m_pageSize.cy) + 4);
-  dc.Draw3dRect(&page, light, shadow);
-  for (int i = 0; i < GetPageCount(); ++i) {
-    CRect tab = GetTabRect(i);
-    // The active tab stands two pixels taller and joins the page.
-    if (i != m_nActive) tab.top += 2;
-    dc.Draw3dRect(&tab, light, shadow);
-    CString caption = m_pages[size_t(i)]->GetCaption();
-    caption.Remove('&');
-    dc.TextOut(tab.left + 8, tab.top + 3, caption, caption.GetLength());
-  }
+void CPropertySheet::OnLButtonDown(UINT nFlags, CPoint point) {
+  // A press over a tab is the tab control's, wherever it was sent.
+  if (!m_hWndTab) return;
+  POINT p = point;
+  ::MapWindowPoints(m_hWnd, m_hWndTab, &p, 1);
+  ::SendMessage(m_hWndTab, WM_LBUTTONDOWN, WPARAM(nFlags), MAKE_POINT_LPARAM(p.x, p.y));
 }

@@ -1,12 +1,31 @@
-// Property sheets: a dialog with a tab strip over pages (each page a child dialog from its own
-// template) and OK, Cancel and Apply buttons. Leaving a page runs its OnKillActive (data exchange
-// and validation by default); a page that refuses keeps the sheet on it. OK validates the active
-// page, then every page's OnOK runs; Apply does the same without closing and greys Apply again.
+// Property sheets: a dialog with a tab control over pages (each page a child dialog from its own
+// template) and OK, Cancel and Apply buttons (no Apply with PSH_NOAPPLYNOW). Leaving a page runs
+// its OnKillActive (data exchange and validation by default); a page that refuses keeps the sheet
+// on it. OK validates the active page, then every page's OnOK runs; Apply does the same without
+// closing and greys Apply again. The tab control is a real child window (AFX_IDC_TAB_CONTROL,
+// GetTabControl, PSM_GETTABCONTROL) that a derived sheet may subclass: the sheet selects tabs
+// with TCM_SETCURSEL and follows its TCN_SELCHANGING and TCN_SELCHANGE notifications. Pages also
+// answer PSN_KILLACTIVE and PSN_SETACTIVE sent to them as WM_NOTIFY. The tab control's window
+// class must be registered first (controls::register_standard_controls does it).
 #pragma once
 
 #include <vector>
 
+#include "platform/framework/tab_control_messages.h"
 #include "platform/framework/dialog.h"
+
+constexpr DWORD PSH_NOAPPLYNOW = 0x00000080;
+constexpr DWORD PSH_HASHELP = 0x00000200;
+constexpr UINT PSM_GETTABCONTROL = WM_USER + 116;
+constexpr UINT PSN_FIRST = UINT(-200);
+constexpr UINT PSN_SETACTIVE = PSN_FIRST - 0;
+constexpr UINT PSN_KILLACTIVE = PSN_FIRST - 1;
+
+// The sheet's header, as far as the sheet reads it.
+struct PROPSHEETHEADER {
+  DWORD dwSize = sizeof(PROPSHEETHEADER);
+  DWORD dwFlags = 0;
+};
 
 class CPropertySheet;
 
@@ -29,6 +48,8 @@ class CPropertyPage : public CDialog {
   BOOL IsModified() const { return m_bModified; }
   void CancelToClose();
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // PSN_KILLACTIVE answers 0 when the page may be left; PSN_SETACTIVE 0 when it may be shown.
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   const CString& GetCaption() const { return m_strCaption; }
   CPropertySheet* GetSheet() const { return m_pSheet; }
 
@@ -62,8 +83,10 @@ class CPropertySheet : public CDialog {
   void SetTitle(LPCTSTR lpszText);
   // Acts as if the button (ID_APPLY_NOW, IDOK, IDCANCEL) were pressed.
   BOOL PressButton(int nButton);
-  // The rectangle of the tab strip's tab `nPage` in sheet client coordinates.
+  // The rectangle of tab `nPage` in sheet client coordinates (empty before the sheet is made).
   CRect GetTabRect(int nPage) const;
+  // The tab control's window ("SysTabControl32"), null before the sheet is made.
+  CWnd* GetTabControl() const;
   // Enables Apply while a page has changes.
   void UpdateApplyButton();
 
@@ -72,8 +95,10 @@ class CPropertySheet : public CDialog {
   void OnCancel() override;
   BOOL OnInitDialog() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
+  PROPSHEETHEADER m_psh;
   CString m_strCaption;
   std::vector<CPropertyPage*> m_pages;
   int m_nActive = -1;
@@ -84,11 +109,14 @@ class CPropertySheet : public CDialog {
   // Makes the sheet window (hidden) with its tab strip and buttons, and shows the first page.
   BOOL BuildSheet(CWnd* pParentWnd);
   BOOL EnsurePage(int nPage);
+  // Shows page `nPage` once the old one has agreed to be left.
+  BOOL ShowPage(int nPage);
   BOOL Apply();
-  afx_msg void OnPaint();
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg LRESULT OnGetTabControl(WPARAM, LPARAM);
 
   CSize m_pageSize;
+  HWND m_hWndTab = nullptr;
 
   DECLARE_MESSAGE_MAP()
 };
