@@ -580,10 +580,16 @@ void change_all_states(HWND h, UINT state, UINT mask) {
       store_state(h, *v, i, now);
     }
   } else {
+    // Only the kept states can lose bits.
     for (auto it = v->owner_states.begin(); it != v->owner_states.end();) {
       UINT now = it->second & ~mask;
       changed |= now != it->second;
-      it = now ? (it->second = now, std::next(it)) : v->owner_states.erase(it);
+      if (now) {
+        it->second = now;
+        ++it;
+      } else {
+        it = v->owner_states.erase(it);
+      }
     }
   }
   if (!changed) return;
@@ -1133,7 +1139,7 @@ void layout_header(HWND h) {
 }
 
 int create(HWND h) {
-  views()[h];
+  views().try_emplace(h);
   controls::register_header_control();
   auto header = std::make_unique<CHeaderCtrl>();
   DWORD header_style = WS_CHILD | ((style_of(h) & LVS_NOSORTHEADER) ? 0 : HDS_BUTTONS);

@@ -24,14 +24,15 @@
 // In-place label editing (LVS_EDITLABELS): LVM_EDITLABEL, F2, or a click on the label of the item
 // that was already focused and selected (after the double-click time, unless a double click comes)
 // opens an edit (id 1) over the label. The parent hears LVN_BEGINLABELEDIT first, while
-// LVM_GETEDITCONTROL already answers the edit; TRUE refuses. Enter or the edit losing the focus
-// ends it with the typed text; Escape, LVM_CANCELEDITLABEL, deleting the item or emptying the list
-// ends it with a null text. LVN_ENDLABELEDIT carries that text; a TRUE answer has the list store
+// LVM_GETEDITCONTROL already answers the edit; TRUE refuses. Enter, the edit losing the focus,
+// scrolling or a column change ends it with the typed text; Escape, LVM_CANCELEDITLABEL, deleting
+// the item or emptying the list ends it with a null text. LVN_ENDLABELEDIT carries that text; a TRUE answer has the list store
 // it as the item's label (except with owner data, where the parent stores it).
 #pragma once
 
 #include <string>
 
+#include "platform/base/collections.h"
 #include "platform/base/cstring.h"
 #include "platform/controls/image_list.h"
 #include "platform/framework/tool_tips.h"
@@ -367,6 +368,13 @@ class CListCtrl : public CWnd {
   // down unless LVNI_ABOVE / LVNI_TOLEFT; -1 when none.
   int GetNextItem(int nItem, int nFlags) const { return int(SendMessage(LVM_GETNEXTITEM, WPARAM(nItem), LPARAM(nFlags))); }
   int GetSelectedCount() const { return int(SendMessage(LVM_GETSELECTEDCOUNT)); }
+  // Walks the selected items: the position is the item's index plus 1, null after the last.
+  POSITION GetFirstSelectedItemPosition() const { return position_after(-1); }
+  int GetNextSelectedItem(POSITION& pos) const {
+    int item = int(reinterpret_cast<UINT_PTR>(pos)) - 1;
+    pos = position_after(item);
+    return item;
+  }
   int GetSelectionMark() const { return int(SendMessage(LVM_GETSELECTIONMARK)); }
   int SetSelectionMark(int iIndex) { return int(SendMessage(LVM_SETSELECTIONMARK, 0, LPARAM(iIndex))); }
   int FindItem(LVFINDINFO* pFindInfo, int nStart = -1) const {
@@ -408,4 +416,9 @@ class CListCtrl : public CWnd {
   CEdit* EditLabel(int nItem);
   CEdit* GetEditControl() const;
   BOOL CancelEditLabel() { return BOOL(SendMessage(LVM_CANCELEDITLABEL)); }
+
+ private:
+  POSITION position_after(int nItem) const {
+    return reinterpret_cast<POSITION>(UINT_PTR(GetNextItem(nItem, LVNI_SELECTED) + 1));
+  }
 };

@@ -310,6 +310,9 @@ TEST_F(ListItemsTest, NextItemsAndSearches) {
   };
   for (const Case& c : cases) EXPECT_EQ(list.GetNextItem(c.from, int(c.flags)), c.next) << c.from << " " << c.flags;
   EXPECT_EQ(list.GetSelectedCount(), 2);
+  std::vector<int> walked;
+  for (POSITION pos = list.GetFirstSelectedItemPosition(); pos;) walked.push_back(list.GetNextSelectedItem(pos));
+  EXPECT_EQ(walked, (std::vector<int>{1, 3}));
 
   list.SetItemData(4, 400);
   struct Find {
