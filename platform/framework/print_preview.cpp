@@ -95,9 +95,18 @@ class CPreviewBar : public CControlBar {
   }
 };
 
+// The frame whose status line names the pages: the main window's, else the preview's own.
+CFrameWnd* main_frame_of(CView* view) {
+  CWnd* main = AfxGetMainWnd();
+  if (main && main->m_hWnd && main->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return static_cast<CFrameWnd*>(main);
+  return view->GetParentFrame();
+}
+
 // Takes the preview out of its frame: the frame gets its view and bars back, the preview and its
-// strip go, the view that was active is active again.
+// strip go, the view that was active is active again, and the status line has its idle text.
 void end_preview(CPreviewView* preview) {
+  CFrameWnd* status = main_frame_of(preview);
+  if (status) status->SetMessageText(AFX_IDS_IDLEMESSAGE);
   CFrameWnd* frame = preview->GetParentFrame();
   std::unique_ptr<CPrintPreviewState> state = std::move(preview->m_pPreviewState);
   CView* old = state ? state->pViewActiveOld : nullptr;
@@ -143,8 +152,9 @@ PreviewPage preview_page_of_selection() {
 void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
   if (bPreview) {
     pState->hiddenBars.clear();
+    // The status bar stays: it names the pages shown.
     for (CControlBar* bar : m_listControlBars) {
-      if (bar->m_hWnd && (bar->GetStyle() & WS_VISIBLE)) {
+      if (bar->m_hWnd && (bar->GetStyle() & WS_VISIBLE) && UINT(bar->GetDlgCtrlID()) != AFX_IDW_STATUS_BAR) {
         bar->ShowWindow(SW_HIDE);
         pState->hiddenBars.push_back(bar->m_hWnd);
       }
@@ -283,6 +293,24 @@ void CPreviewView::SetCurrentPage(UINT nPage, BOOL) {
   UINT first = m_info->GetMinPage();
   m_nCurrentPage = std::clamp(nPage, first, std::max(first, LastPage()));
   Invalidate();
+  ShowPageNumber();
+}
+
+void CPreviewView::ShowPageNumber() {
+  CFrameWnd* frame = main_frame_of(this);
+  if (!frame || !m_info) return;
+  // The description's first line names one page, its second line two.
+  CString description = m_info->m_strPageDesc;
+  int end_of_one = description.Find('\n');
+  CString format = description.Left(end_of_one >= 0 ? end_of_one : description.GetLength());
+  if (PageRects().size() > 1 && end_of_one >= 0) {
+    format = description.Mid(end_of_one + 1);
+    int end_of_two = format.Find('\n');
+    if (end_of_two >= 0) format = format.Left(end_of_two);
+  }
+  CString text;
+  text.Format(format.GetString(), m_nCurrentPage, m_nCurrentPage + 1);
+  frame->SetMessageText(text);
 }
 
 void CPreviewView::SetZoomState(UINT nZoomState) {
@@ -450,6 +478,7 @@ void CPreviewView::OnNumPageChange() {
   if (CWinApp* app = AfxGetApp()) app->m_nNumPreviewPages = m_nPages;
   UpdateScrollSizes();
   Invalidate();
+  ShowPageNumber();
 }
 
 void CPreviewView::OnZoomIn() {

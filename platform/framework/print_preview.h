@@ -99,6 +99,8 @@ class CPreviewView : public CScrollView {
   void UpdateScrollSizes();
   // One page box on the screen at the zoom state.
   CSize PageBoxSize() const;
+  // Names the pages shown in the status line ("Strona 1", "Strony 1-2").
+  void ShowPageNumber();
   // Ends printing once, whether the preview is closed or its frame goes first.
   void EndPrinting();
 

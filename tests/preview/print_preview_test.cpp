@@ -198,6 +198,29 @@ TEST_F(PrintPreviewTest, CloseGivesTheFrameItsViewBack) {
   EXPECT_NE(preview(), nullptr);
 }
 
+// The frame's bars make room for the strip, all but the status bar, which names the pages.
+TEST_F(PrintPreviewTest, BarsStepAsideAndTheStatusLineNamesThePages) {
+  TestBar tools, status;
+  ASSERT_TRUE(tools.Create(child, CBRS_TOP, AFX_IDW_TOOLBAR));
+  ASSERT_TRUE(status.Create(child, CBRS_BOTTOM, AFX_IDW_STATUS_BAR));
+  child->RecalcLayout();
+  main->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+  pump();
+  ASSERT_NE(preview(), nullptr);
+  EXPECT_FALSE(tools.GetStyle() & WS_VISIBLE);
+  EXPECT_TRUE(status.GetStyle() & WS_VISIBLE);
+  EXPECT_EQ(utf8(CString(GetWindowTextString(status.m_hWnd))), "Strona 1");
+  press(AFX_ID_PREVIEW_NUMPAGE);
+  EXPECT_EQ(utf8(CString(GetWindowTextString(status.m_hWnd))), "Strony 1-2");
+  press(AFX_ID_PREVIEW_CLOSE);
+  EXPECT_TRUE(tools.GetStyle() & WS_VISIBLE);
+  EXPECT_TRUE(status.GetStyle() & WS_VISIBLE);
+  CRect bar, pane;
+  tools.GetWindowRect(&bar);
+  view->GetWindowRect(&pane);
+  EXPECT_EQ(pane.top, bar.bottom);
+}
+
 TEST_F(PrintPreviewTest, PrintButtonClosesThePreviewAndPrintsTheView) {
   main->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
   pump();
