@@ -192,6 +192,32 @@ TEST_F(ToolBarTest, LoadsTheStripItsSizesAndItsImages) {
   other.DestroyWindow();
 }
 
+TEST_F(ToolBarTest, TheProgramsTabStripsLoadWithAnImageForEveryButton) {
+  resources::register_program_resources();
+  for (const res::ToolBarResource& strip : resources::tab_toolbars()) {
+    CToolBar tools;
+    ASSERT_TRUE(tools.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 0, 0),
+                               AFX_IDW_TOOLBAR + 6));
+    ASSERT_TRUE(tools.LoadToolBar(strip.id)) << strip.id;
+    ASSERT_EQ(tools.GetCount(), int(strip.commands.size()));
+    tools.SetSizes(CSize(21, 20), CSize(14, 14));
+    frame->RecalcLayout();
+    tools.UpdateWindow();
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (int i = 0; i < tools.GetCount(); ++i) {
+      if (tools.GetItemID(i) == ID_SEPARATOR) continue;
+      CRect rect;
+      tools.GetItemRect(i, &rect);
+      int drawn = 0;
+      for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x) drawn += surface_pixel(tools.m_hWnd, x, y) != face;
+      }
+      EXPECT_GT(drawn, 10) << strip.id << " button " << i;
+    }
+    tools.DestroyWindow();
+  }
+}
+
 TEST_F(ToolBarTest, ButtonRectanglesDockedAlongTheTop) {
   // CreateEx's borders are 0; the grip takes 7 pixels at the left.
   EXPECT_EQ(item(kPrint), CRect(7, 0, 28, 21));
