@@ -336,13 +336,16 @@ void set_top(HWND h, int top);
 void sync_scroll_bar(HWND h);
 
 // The in-place edit over a label: Enter keeps the text, Escape drops it, losing the focus keeps
-// it. Its window owns the object.
+// it. Once its window is made, the window owns the object.
 class LabelEdit : public CEdit {
  public:
   explicit LabelEdit(HWND list) : list_(list) {}
+  bool window_owns = false;
 
  protected:
-  void PostNcDestroy() override { std::unique_ptr<LabelEdit> self(this); }
+  void PostNcDestroy() override {
+    if (window_owns) std::unique_ptr<LabelEdit> self(this);
+  }
   afx_msg UINT OnGetDlgCode() { return UINT(Default()) | DLGC_WANTALLKEYS; }
   afx_msg void OnKeyDown(UINT nChar, UINT, UINT) {
     if (nChar == UINT(VK_RETURN) || nChar == UINT(VK_ESCAPE)) {
@@ -433,7 +436,8 @@ HWND begin_edit(HWND h, int i) {
   controls::register_standard_controls();
   auto made = std::make_unique<LabelEdit>(h);
   if (!made->Create(WS_CHILD | WS_BORDER | ES_LEFT | ES_AUTOHSCROLL, r, CWnd::FromHandle(h), kEditId)) return nullptr;
-  LabelEdit* edit = made.release();  // its window owns it from here
+  made->window_owns = true;
+  LabelEdit* edit = made.release();
   HWND e = edit->m_hWnd;
   std::string text = cell_text(h, i, 0);
   SetWindowText(e, text.c_str());
