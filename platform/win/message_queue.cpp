@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/base/cp1250.h"
+#include "platform/win/hooks.h"
 #include "platform/win/timers.h"
 #include "platform/win/window_internal.h"
 
@@ -153,7 +154,7 @@ void set_message_observer(std::function<void(HWND, UINT, WPARAM, LPARAM)> observ
 }  // namespace win
 
 LRESULT SendMessage(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-  return win::call_proc(h, message, wParam, lParam);
+  return win::send_through_hooks(h, message, wParam, lParam);
 }
 
 BOOL PostMessage(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
