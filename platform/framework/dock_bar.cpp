@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/framework/frame_wnd.h"
+#include "platform/framework/mini_dock_frame.h"
 
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
 
@@ -298,6 +299,7 @@ constexpr DockSide kDockSides[] = {{CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP},
 
 void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
   m_dwDockStyle = dwDockStyle;
+  if (!m_pFloatingFrameClass) m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
   // Each new dock bar goes first in Z order: made last to first, the top one ends up first.
   for (auto it = std::rbegin(kDockSides); it != std::rend(kDockSides); ++it) {
     const DockSide& side = *it;

@@ -19,6 +19,7 @@ class CView;
 class CDocument;
 class CControlBar;
 class CDockBar;
+class CMiniDockFrameWnd;
 class CMenu;
 struct CPrintPreviewState;
 
@@ -92,6 +93,9 @@ class CFrameWnd : public CWnd {
   // Floats `pBar` in a floating frame of its own at screen `point`; `dwStyle`'s CBRS_ALIGN_ bits
   // say how the bars line up in it.
   void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle);
+  // A new floating frame of the class `m_pFloatingFrameClass` for bars of the CBRS_ style
+  // `dwStyle`; null when it cannot be made.
+  CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
   // The tool under a client point: a child control by default.
   virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 
@@ -121,6 +125,9 @@ class CFrameWnd : public CWnd {
   BOOL m_bAutoMenuEnable = TRUE;
   BOOL m_bInRecalcLayout = FALSE;
   DWORD m_dwDockStyle = 0;
+  // The class of the frames bars float in: a kind of CMiniDockFrameWnd; EnableDocking makes it
+  // CMiniDockFrameWnd unless one was chosen before.
+  const CRuntimeClass* m_pFloatingFrameClass = nullptr;
   CRect m_rectBorder;
   std::vector<CControlBar*> m_listControlBars;
   CView* m_pViewActive = nullptr;

@@ -85,6 +85,24 @@ void CMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
 
 void CMiniDockFrameWnd::OnClose() { m_wndDockBar.ShowAll(FALSE); }
 
+CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle) {
+  const CRuntimeClass* kind = m_pFloatingFrameClass ? m_pFloatingFrameClass : RUNTIME_CLASS(CMiniDockFrameWnd);
+  std::unique_ptr<CObject> made = kind->CreateObject();
+  auto* floating = dynamic_cast<CMiniDockFrameWnd*>(made.get());
+  if (!floating) return nullptr;
+  // The frame ends itself when its window goes.
+  made.release();
+  if (floating->Create(this, dwStyle)) return floating;
+  if (framework::frame_alive(floating)) {
+    if (floating->m_hWnd) {
+      floating->DestroyWindow();
+    } else {
+      std::unique_ptr<CMiniDockFrameWnd> unmade(floating);
+    }
+  }
+  return nullptr;
+}
+
 void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle) {
   if (!pBar) return;
   // A bar already floating alone only has its frame moved.
@@ -97,17 +115,8 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle) 
   // Dynamic bars float lined up horizontally, and their frame can be sized.
   if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) dwStyle = (dwStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC;
   if (!(dwStyle & CBRS_ALIGN_ANY)) dwStyle |= CBRS_ALIGN_TOP;
-  // The frame ends itself when its window goes.
-  CMiniDockFrameWnd* floating = std::make_unique<CMiniDockFrameWnd>().release();
-  if (!floating->Create(this, dwStyle)) {
-    if (!framework::frame_alive(floating)) return;
-    if (floating->m_hWnd) {
-      floating->DestroyWindow();
-    } else {
-      std::unique_ptr<CMiniDockFrameWnd> unmade(floating);
-    }
-    return;
-  }
+  CMiniDockFrameWnd* floating = CreateFloatingFrame(dwStyle);
+  if (!floating) return;
   floating->m_wndDockBar.DockControlBar(pBar);
   floating->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   floating->RecalcLayout();

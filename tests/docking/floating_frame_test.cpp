@@ -174,5 +174,26 @@ TEST_F(DockingTest, BarThatSizesItselfIsSizedByItsFrameEdge) {
   EXPECT_FALSE(bar.m_pDockContext->m_outline.visible());
 }
 
+// A floating frame of the program's own kind.
+class OwnFloatingFrame : public CMiniDockFrameWnd {
+  DECLARE_DYNCREATE(OwnFloatingFrame)
+};
+IMPLEMENT_DYNCREATE(OwnFloatingFrame, CMiniDockFrameWnd)
+
+TEST_F(DockingTest, BarsFloatInFramesOfTheClassTheFrameNames) {
+  EXPECT_EQ(frame->m_pFloatingFrameClass, RUNTIME_CLASS(CMiniDockFrameWnd));
+  frame->m_pFloatingFrameClass = RUNTIME_CLASS(OwnFloatingFrame);
+  LongBar bar;
+  make(bar, AFX_IDW_TOOLBAR, 120, 20);
+  frame->FloatControlBar(&bar, CPoint(100, 100), CBRS_ALIGN_TOP);
+  EXPECT_NE(dynamic_cast<OwnFloatingFrame*>(floating_frame(bar)), nullptr);
+  // A class that is no floating frame floats nothing.
+  frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+  frame->m_pFloatingFrameClass = RUNTIME_CLASS(CFrameWnd);
+  frame->FloatControlBar(&bar, CPoint(100, 100), CBRS_ALIGN_TOP);
+  EXPECT_FALSE(bar.IsFloating());
+  EXPECT_EQ(bar.m_pDockBar, dock(AFX_IDW_DOCKBAR_TOP));
+}
+
 }  // namespace
 }  // namespace lumo::test
