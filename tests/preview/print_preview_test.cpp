@@ -19,6 +19,7 @@ class PagesView : public CView {
 
  public:
   static std::vector<std::string> steps;
+  static bool decline;  // OnPreparePrinting says no
   static CRect Block(UINT page) {
     return page == 1 ? CRect(200, 200, 1200, 1200) : CRect(1280, 2300, 2280, 3300);
   }
@@ -27,7 +28,7 @@ class PagesView : public CView {
   BOOL OnPreparePrinting(CPrintInfo* pInfo) override {
     steps.push_back(pInfo->m_bPreview ? "prepare preview" : "prepare");
     pInfo->SetMaxPage(2);
-    return DoPreparePrinting(pInfo);
+    return !decline && DoPreparePrinting(pInfo);
   }
   void OnBeginPrinting(CDC*, CPrintInfo*) override { steps.push_back("begin"); }
   void OnPrint(CDC* pDC, CPrintInfo* pInfo) override {
@@ -50,12 +51,14 @@ class PagesView : public CView {
 
 IMPLEMENT_DYNCREATE(PagesView, CView)
 std::vector<std::string> PagesView::steps;
+bool PagesView::decline = false;
 
 class PrintPreviewTest : public FrameworkTest {
  protected:
   void SetUp() override {
     FrameworkTest::SetUp();
     PagesView::steps.clear();
+    PagesView::decline = false;
     main = make_main_frame();
     auto owned = std::make_unique<CMultiDocTemplate>(IDR_TEST_DOC, RUNTIME_CLASS(TestDoc),
                                                      RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(PagesView));
@@ -219,6 +222,19 @@ TEST_F(PrintPreviewTest, BarsStepAsideAndTheStatusLineNamesThePages) {
   tools.GetWindowRect(&bar);
   view->GetWindowRect(&pane);
   EXPECT_EQ(pane.top, bar.bottom);
+}
+
+TEST_F(PrintPreviewTest, AViewThatDeclinesToPrintKeepsItsFrameAsItWas) {
+  PagesView::decline = true;
+  main->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+  pump();
+  EXPECT_EQ(preview(), nullptr);
+  EXPECT_EQ(child->GetDlgItem(int(AFX_IDW_PANE_FIRST)), view);
+  EXPECT_TRUE(view->GetStyle() & WS_VISIBLE);
+  EXPECT_EQ(child->GetActiveView(), view);
+  EXPECT_EQ(child->GetDlgItem(int(AFX_IDW_PREVIEW_BAR)), nullptr);
+  EXPECT_EQ(count("begin"), 0u);
+  EXPECT_EQ(count("end"), 0u);
 }
 
 TEST_F(PrintPreviewTest, PrintButtonClosesThePreviewAndPrintsTheView) {
