@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/gdi/core/draw_api.h"
+#include "platform/win/context_help.h"
 #include "platform/win/cursors.h"
 #include "platform/win/message_queue.h"
 #include "platform/win/system_metrics.h"
@@ -221,7 +222,7 @@ LRESULT DefWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == WPARAM(VK_F1)) {
         POINT at;
         GetCursorPos(&at);
-        HELPINFO info{sizeof(HELPINFO), HELPINFO_WINDOW, GetDlgCtrlID(h), h, 0, at};
+        HELPINFO info{sizeof(HELPINFO), HELPINFO_WINDOW, GetDlgCtrlID(h), h, GetWindowContextHelpId(h), at};
         SendMessage(h, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
       }
       return 0;
