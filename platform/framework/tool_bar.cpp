@@ -51,10 +51,6 @@ const char* toolbar_class() {
   return name;
 }
 
-bool is_client_mouse_message(UINT message) {
-  return message == WM_MOUSEMOVE || (message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK);
-}
-
 bool in_check_group(const Button& b) { return (b.nStyle & TBBS_CHECKGROUP) == TBBS_CHECKGROUP && !b.separator(); }
 
 // Update-UI of one toolbar button: enabling, checking and marking change the button's state bits.
@@ -534,7 +530,7 @@ INT_PTR CToolBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
 }
 
 BOOL CToolBar::PreTranslateMessage(MSG* pMsg) {
-  if ((m_dwStyle & (CBRS_TOOLTIPS | CBRS_FLYBY)) && is_client_mouse_message(pMsg->message) &&
+  if ((m_dwStyle & (CBRS_TOOLTIPS | CBRS_FLYBY)) && framework::is_tip_mouse_message(pMsg->message) &&
       (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
     FilterToolTipMessage(pMsg);
   }

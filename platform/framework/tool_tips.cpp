@@ -24,6 +24,10 @@ INT_PTR child_tool_hit_test(const CWnd* parent, CPoint point, TOOLINFO* pTI) {
   return id;
 }
 
+bool is_tip_mouse_message(UINT message) {
+  return message == WM_MOUSEMOVE || (message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK);
+}
+
 }  // namespace framework
 
 namespace {
@@ -47,15 +51,11 @@ bool watches(HWND h, const CToolTipCtrl* control) {
          std::find(it->second.controls.begin(), it->second.controls.end(), control) != it->second.controls.end();
 }
 
-bool is_relayed(UINT message) {
-  return message == WM_MOUSEMOVE || (message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK);
-}
-
 LRESULT relay_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   auto it = relays().find(h);
   if (it == relays().end()) return ::DefWindowProc(h, message, wParam, lParam);
   WNDPROC previous = it->second.previous;
-  if (is_relayed(message)) {
+  if (framework::is_tip_mouse_message(message)) {
     MSG msg;
     msg.hwnd = h;
     msg.message = message;

@@ -61,6 +61,8 @@ namespace framework {
 class TipWindow;
 // The child control of `parent` under `point` (client coordinates) as a tool: its id, or -1.
 INT_PTR child_tool_hit_test(const CWnd* parent, CPoint point, TOOLINFO* pTI);
+// The client-area mouse messages (moves, presses and releases) that tips follow.
+bool is_tip_mouse_message(UINT message);
 }  // namespace framework
 
 // The tools of one window and whether tips show; the tip itself appears at the tool.
