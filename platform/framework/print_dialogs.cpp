@@ -142,10 +142,10 @@ INT_PTR CPrintDialog::DoModal() {
     result = framework::prompter().print_dialog(m_pd.hwndOwner, m_pd);
   }
   if (result != IDOK) return result;
-  // Whatever the answer, a range stays inside the pages there are and runs forwards.
+  // Whatever the answer, a range stays inside the pages there are; a backward range stays
+  // backward (print loops run it from its first page down).
   m_pd.nFromPage = std::clamp(m_pd.nFromPage, m_pd.nMinPage, m_pd.nMaxPage);
   m_pd.nToPage = std::clamp(m_pd.nToPage, m_pd.nMinPage, m_pd.nMaxPage);
-  if (m_pd.nToPage < m_pd.nFromPage) std::swap(m_pd.nFromPage, m_pd.nToPage);
   m_pd.nCopies = std::max<WORD>(1, m_pd.nCopies);
   if (m_pd.hDevMode) m_pd.hDevMode->dmCopies = short(m_pd.nCopies);
   if ((m_pd.Flags & PD_RETURNDC) && !CreatePrinterDC()) return IDCANCEL;

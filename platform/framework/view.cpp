@@ -1,13 +1,15 @@
 #include "platform/framework/view.h"
 
+#include <utility>
+
 #include "platform/framework/app.h"
 #include "platform/framework/document.h"
 #include "platform/framework/frame_wnd.h"
 #include "platform/framework/prompter.h"
 #include "platform/framework/print_job.h"
+#include "platform/framework/print_preview.h"
 #include "platform/framework/splitter.h"
 #include "platform/win/cmd_ui.h"
-#include "platform/framework/print_preview.h"
 #include "platform/win/window_dc.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
@@ -171,9 +173,11 @@ void CView::OnFilePrint() {
     AfxMessageBox(framework::start_printing_failed_text(), MB_ICONEXCLAMATION);
     return;
   }
-  // Pages in the order asked for; a range the view could not bound ends where OnPrepareDC says.
+  // The pages asked for, lowest first; a range the view could not bound ends where OnPrepareDC
+  // says.
   UINT from = dialog.PrintRange() ? info.GetFromPage() : info.GetMinPage();
   UINT to = dialog.PrintRange() ? info.GetToPage() : info.GetMaxPage();
+  if (to < from) std::swap(from, to);
   bool failed = false;
   for (info.m_nCurPage = from; info.m_nCurPage <= to; ++info.m_nCurPage) {
     OnPrepareDC(dc, &info);

@@ -1,5 +1,7 @@
 // The printer and page set-up dialogs: answered through the prompter, or run as one of our
 // dialogs from a template; the application keeps the printer chosen.
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/framework/control_messages.h"
@@ -93,8 +95,8 @@ class PrintDialogsTest : public FrameworkTest {
 TEST_F(PrintDialogsTest, PrintDialogAnswersLandInItsStructure) {
   dialogs.print_answer = IDOK;
   dialogs.printer = "Drukarka 2";
-  dialogs.from = 5;
-  dialogs.to = 2;  // backwards: the range is turned round
+  dialogs.from = 12;  // past the last page
+  dialogs.to = 2;    // backwards: stays so, print loops run it downwards
   dialogs.copies = 0;
   CPrintDialog dialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES);
   dialog.m_pd.nMinPage = 1;
@@ -104,8 +106,8 @@ TEST_F(PrintDialogsTest, PrintDialogAnswersLandInItsStructure) {
   EXPECT_TRUE(main->IsWindowEnabled());
   EXPECT_EQ(dialogs.seen.hwndOwner, main->m_hWnd);
   EXPECT_TRUE(dialog.PrintRange());
-  EXPECT_EQ(dialog.GetFromPage(), 2);
-  EXPECT_EQ(dialog.GetToPage(), 5);
+  EXPECT_EQ(dialog.GetFromPage(), 9);
+  EXPECT_EQ(dialog.GetToPage(), 2);
   EXPECT_EQ(dialog.m_pd.nCopies, 1);
   EXPECT_EQ(dialog.GetDeviceName(), CString("Drukarka 2"));
   ASSERT_NE(dialog.GetDevMode(), nullptr);
@@ -249,6 +251,27 @@ TEST_F(PrintDialogsTest, PrintToFileWithoutAFileAsksForOne) {
   EXPECT_TRUE(dialogs.asked.empty());
   // The printer selection does not keep the file.
   EXPECT_TRUE(app->m_hDevNames->output.IsEmpty());
+}
+
+// A view printed over a backward range still prints those pages.
+TEST_F(PrintDialogsTest, ViewPrintsABackwardRange) {
+  if (std::system("command -v pdfinfo > /dev/null 2>&1") != 0) GTEST_SKIP() << "pdfinfo is not installed";
+  main->SendMessage(WM_COMMAND, ID_FILE_NEW);
+  std::string pdf = temp_path("wstecz.pdf");
+  dialogs.print_answer = IDOK;
+  dialogs.to_file = true;
+  dialogs.output = CString(pdf);
+  dialogs.from = 2;
+  dialogs.to = 1;
+  main->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+  ASSERT_TRUE(std::filesystem::exists(pdf));
+  std::string pages;
+  if (FILE* p = popen(("pdfinfo '" + pdf + "' | grep Pages").c_str(), "r")) {
+    char buffer[256];
+    while (size_t n = fread(buffer, 1, sizeof buffer, p)) pages.append(buffer, n);
+    pclose(p);
+  }
+  EXPECT_NE(pages.find('2'), std::string::npos) << pages;
 }
 
 TEST_F(PrintDialogsTest, PrintInfoStartsWithAnOpenRange) {
