@@ -23,6 +23,7 @@ namespace {
 
 constexpr UINT IDR_TEST_STRIP = 9300;
 constexpr UINT IDR_TEST_NO_BITMAP = 9301;
+constexpr UINT IDR_TEST_BAD_BITMAP = 9302;
 constexpr UINT ID_TB_PRINT = 34001;   // a command of the frame
 constexpr UINT ID_TB_BOLD = 34002;    // a check button
 constexpr UINT ID_TB_LEFT = 34003;    // a group of three
@@ -61,6 +62,10 @@ void register_strip() {
     res::add_toolbar({IDR_TEST_STRIP, 14, 14, kStrip});
     res::add_binary({res::BinaryKind::bitmap, IDR_TEST_STRIP, nullptr, bitmap});
     res::add_toolbar({IDR_TEST_NO_BITMAP, 14, 14, kStrip});
+    // A header that claims more rows than the bytes hold.
+    static std::vector<uint8_t> cut(bitmap.begin(), bitmap.begin() + 80);
+    res::add_toolbar({IDR_TEST_BAD_BITMAP, 14, 14, kStrip});
+    res::add_binary({res::BinaryKind::bitmap, IDR_TEST_BAD_BITMAP, nullptr, cut});
     return true;
   }();
   (void)done;
@@ -182,10 +187,11 @@ TEST_F(ToolBarTest, LoadsTheStripItsSizesAndItsImages) {
   // Buttons are the images and 7 pixels.
   EXPECT_EQ(item(kPrint).Size(), CSize(21, 21));
   EXPECT_EQ(item(1).Width(), framework::toolbar::kSeparatorWidth);
-  // A strip without its bitmap, or no strip, changes nothing.
+  // A strip without its bitmap or with a cut one, or no strip, changes nothing.
   CToolBar other;
   ASSERT_TRUE(other.Create(frame));
   EXPECT_FALSE(other.LoadToolBar(IDR_TEST_NO_BITMAP));
+  EXPECT_FALSE(other.LoadToolBar(IDR_TEST_BAD_BITMAP));
   EXPECT_FALSE(other.LoadToolBar(4711));
   EXPECT_EQ(other.GetCount(), 0);
   EXPECT_FALSE(other.LoadBitmap(4711));
