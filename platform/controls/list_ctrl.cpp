@@ -22,6 +22,8 @@ constexpr int kDispInfoText = 1024;
 // Width of a column inserted without one.
 constexpr int kDefaultColumnWidth = 100;
 constexpr int kEditId = 1;
+// Characters typed within this many milliseconds of each other search together.
+constexpr DWORD kTypeAheadMs = 1000;
 constexpr int kHeaderId = 0;
 
 struct Cell {
@@ -63,6 +65,9 @@ struct ListView {
   int edit_item = -1;
   bool ending = false;
   bool syncing = false;  // the scroll bar is being set (it may resize the list)
+  // Typing: the characters typed so far and when the last came.
+  std::string typed;
+  DWORD typed_at = 0;
 };
 
 std::map<HWND, ListView>& views() {
@@ -999,7 +1004,7 @@ int find_item(HWND h, int start, const LVFINDINFO* find) {
   int count = item_count(h, v);
   if (owner_data(h)) {
     NMLVFINDITEM ask{};
-    ask.iStart = start;
+    ask.iStart = std::max(start + 1, 0);  // the first item to look at
     ask.lvfi = *find;
     int found = int(tell(h, LVN_ODFINDITEM, ask.hdr));
     return (find_view(h) && has_item(h, *find_view(h), found)) ? found : -1;
@@ -1093,6 +1098,26 @@ void mouse_move(HWND h, POINT pt) {
   NMLISTVIEW n = item_notice(h, *find_view(h), i, 0, 0, 0);
   n.ptAction = find_view(h)->press_point;
   tell(h, LVN_BEGINDRAG, n.hdr);
+}
+
+// Typing selects the next item whose label starts with what was typed (a pause starts anew). The
+// first character looks past the focused item, later ones from it on.
+void type_ahead(HWND h, char c) {
+  ListView& v = *find_view(h);
+  DWORD now = GetTickCount();
+  if (now - v.typed_at > kTypeAheadMs) v.typed.clear();
+  v.typed_at = now;
+  if (v.typed.empty() && uint8_t(c) <= ' ') return;
+  v.typed += c;
+  int focused = focused_item(h, v);
+  std::string typed = v.typed;
+  LVFINDINFO find;
+  find.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
+  find.psz = typed.c_str();
+  int found = find_item(h, typed.size() == 1 ? focused : focused - 1, &find);
+  if (found < 0) return;
+  select_only(h, found);
+  if (find_view(h)) ensure_visible(h, found, false);
 }
 
 void key(HWND h, int vk) {
@@ -1207,6 +1232,9 @@ LRESULT list_view_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       return DefWindowProc(h, message, wParam, lParam);
     case WM_KEYDOWN:
       key(h, int(wParam));
+      return 0;
+    case WM_CHAR:
+      type_ahead(h, char(wParam));
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {

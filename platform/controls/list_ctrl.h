@@ -19,7 +19,8 @@
 //   NM_DBLCLK, NM_RCLICK, NM_RETURN, NM_SETFOCUS and NM_KILLFOCUS reach the parent; pressing on an
 //   item and moving starts LVN_BEGINDRAG; a header click is LVN_COLUMNCLICK; the header's own
 //   notifications are passed on to the parent. With LVS_EX_CHECKBOXES the state image is the check
-//   box (1 unchecked, 2 checked), turned by a click on it or by Space.
+//   box (1 unchecked, 2 checked), turned by a click on it or by Space. Typing selects the next item
+//   whose label starts with the characters typed (LVN_ODFINDITEM asks the parent for owner data).
 //
 // In-place label editing (LVS_EDITLABELS): LVM_EDITLABEL, F2, or a click on the label of the item
 // that was already focused and selected (after the double-click time, unless a double click comes)

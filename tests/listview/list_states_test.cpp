@@ -191,6 +191,35 @@ TEST_F(ListStatesTest, OwnerDataTellsRangesAndEveryItemAtOnce) {
   EXPECT_EQ(list.FindItem(&find), -1);
 }
 
+TEST_F(ListStatesTest, TypingSelectsTheItemThatStartsWithTheText) {
+  make(0, 0);
+  for (const char* name : {"Dekret", "Ustawa", "Uchwala", "Umowa", "Ustawa zmieniajaca"}) list.InsertItem(list.GetItemCount(), name);
+  list.SetFocus();
+  type_text("us");
+  pump();
+  EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED | LVNI_FOCUSED), 1);
+  type_text("tawa ");
+  pump();
+  EXPECT_EQ(selected(), std::vector<int>{4});
+  // Within the pause the text grows: "ustawa d" matches nothing and the selection stays.
+  list.SendMessage(WM_CHAR, 'd');
+  EXPECT_EQ(selected(), std::vector<int>{4});
+}
+
+TEST_F(ListStatesTest, TypingInOwnerDataAsksTheParent) {
+  make(LVS_OWNERDATA, 50);
+  list.SetFocus();
+  std::string asked;
+  parent.find = [&](const NMLVFINDITEM& f) {
+    asked = std::string(f.lvfi.psz) + " from " + std::to_string(f.iStart);
+    return 20;
+  };
+  type_text("k");
+  pump();
+  EXPECT_EQ(asked, "k from 0");
+  EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED | LVNI_FOCUSED), 20);
+}
+
 TEST_F(ListStatesTest, PressingAndMovingDragsAnItemAndHeaderClicksAreColumnClicks) {
   make(0, 4);
   POINT from = screen_point(list.m_hWnd, on_row(2));
