@@ -195,11 +195,12 @@ TEST_F(ListStatesTest, TypingSelectsTheItemThatStartsWithTheText) {
   make(0, 0);
   for (const char* name : {"Dekret", "Ustawa", "Uchwala", "Umowa", "Ustawa zmieniajaca"}) list.InsertItem(list.GetItemCount(), name);
   list.SetFocus();
-  type_text("us");
-  pump();
+  auto type = [&](const char* text) {
+    for (const char* c = text; *c; ++c) list.SendMessage(WM_CHAR, WPARAM(uint8_t(*c)));
+  };
+  type("us");
   EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED | LVNI_FOCUSED), 1);
-  type_text("tawa ");
-  pump();
+  type("tawa ");
   EXPECT_EQ(selected(), std::vector<int>{4});
   // Within the pause the text grows: "ustawa d" matches nothing and the selection stays.
   list.SendMessage(WM_CHAR, 'd');
