@@ -275,6 +275,8 @@ void activate(HWND client, ClientState& s, HWND child) {
   if (was_max) {
     restore(s, old);
     maximize(client, s, child);
+    // A minimised child taking the maximised state leaves its place in the icon rows.
+    arrange_icons(client, s);
   }
   SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   if (old) {
@@ -554,7 +556,12 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
       if (ClientState* s = state_of(m_hWndMDIClient)) {
         prune(*s);
         size_t index = id - AFX_IDM_FIRST_MDICHILD;
-        if (index < s->created.size()) MDIActivate(CWnd::FromHandle(s->created[index]));
+        if (index < s->created.size()) {
+          // A child chosen from the menu comes up where it can be seen: a minimised one is restored.
+          HWND child = s->created[index];
+          MDIActivate(CWnd::FromHandle(child));
+          if (::IsIconic(child)) MDIRestore(CWnd::FromHandle(child));
+        }
       }
       return TRUE;
     }

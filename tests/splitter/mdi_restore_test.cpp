@@ -148,5 +148,29 @@ TEST_F(MdiRestoreTest, ArrangingIconsKeepsTheMaximisedChildAndTilingLeavesTheIco
   EXPECT_EQ(rect_of(children[0]), icon);
 }
 
+TEST_F(MdiRestoreTest, AMinimisedChildChosenFromTheWindowMenuIsRestored) {
+  CRect before = rect_of(children[0]);
+  children[0]->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+  children[1]->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+  pump();
+  // The window menu's first child item.
+  frame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD);
+  pump();
+  EXPECT_EQ(frame->MDIGetActive(), children[0]);
+  EXPECT_FALSE(children[0]->IsIconic());
+  EXPECT_EQ(rect_of(children[0]), before);
+  // The strip left standing closes the gap.
+  EXPECT_EQ(rect_of(children[1]).left, 0);
+  // With a maximised child, the next child (a minimised one) takes the maximised state and its
+  // strip's place goes.
+  children[0]->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+  frame->MDIMaximize(children[2]);
+  frame->MDIActivate(children[1]);
+  pump();
+  EXPECT_TRUE(children[1]->IsZoomed());
+  EXPECT_FALSE(children[1]->IsIconic());
+  EXPECT_EQ(rect_of(children[0]).left, 0);
+}
+
 }  // namespace
 }  // namespace lumo::test

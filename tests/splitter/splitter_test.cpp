@@ -10,6 +10,7 @@
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_surface.h"
 #include "tests/framework/framework_fixture.h"
+#include "tests/support/surface_png.h"
 #include "tests/support/synthetic_input.h"
 
 namespace lumo::test {
@@ -273,6 +274,37 @@ TEST_F(SplitterTest, EscapeOrALostCaptureCancelsADrag) {
   pump();
   EXPECT_FALSE(splitter->IsTracking());
   EXPECT_EQ(splitter->GetRowCount(), 2);
+}
+
+TEST_F(SplitterTest, TheTrackerIsDrawnOverThePanesWhileABarIsDragged) {
+  ASSERT_TRUE(splitter->SplitRow(150));
+  pump();
+  CWnd* lower = splitter->GetPane(1, 0);
+  // The tracker lands 42 pixels into the lower pane: it inverts every other pixel of its strip.
+  auto strip = [&] {
+    std::vector<DWORD> pixels;
+    for (int x = 20; x < 24; ++x) {
+      for (int y = 42; y < 48; ++y) pixels.push_back(surface_pixel(lower->m_hWnd, x, y, true));
+    }
+    return pixels;
+  };
+  std::vector<DWORD> before = strip();
+  mouse_down(at(100, 152));
+  pump();
+  ASSERT_TRUE(splitter->IsTracking());
+  mouse_move(at(100, 200));
+  pump();
+  std::vector<DWORD> during = strip();
+  size_t changed = 0;
+  for (size_t i = 0; i < before.size(); ++i) changed += before[i] != during[i];
+  EXPECT_EQ(changed, before.size() / 2);
+  // Nothing moves until the button is released; Escape takes the tracker away again.
+  EXPECT_EQ(pane_rect(1, 0).top, 156);
+  press_key(VK_ESCAPE);
+  mouse_up(at(100, 200));
+  pump();
+  EXPECT_EQ(strip(), before);
+  EXPECT_EQ(pane_rect(1, 0).top, 156);
 }
 
 TEST_F(SplitterTest, PanesOfAColumnShareItsScrollBarAndScrollTogether) {
