@@ -146,6 +146,17 @@ TEST_F(ListItemsTest, AnAnswerMarkedToKeepIsNotAskedAgain) {
 TEST_F(ListItemsTest, OwnerDataAsksForTextsAndKeepsOnlyStates) {
   make(LVS_OWNERDATA, 0);
   list.SetItemCount(1000);
+  // The parent is given room for a whole keyword (261 bytes with its end) and may answer longer.
+  int room = 0;
+  parent.display = [&](NMLVDISPINFO& info) {
+    room = info.item.cchTextMax;
+    std::memset(info.item.pszText, 'a', size_t(info.item.cchTextMax));
+  };
+  // An answer that fills the room without an end is cut, not read past.
+  int length = list.GetItemText(5, 0).GetLength();
+  EXPECT_GE(room, 261);
+  EXPECT_EQ(length, room - 1);
+  parent.display = nullptr;
   EXPECT_EQ(list.GetItemText(999, 2).str(), "r999c2");
   EXPECT_EQ(list.InsertItem(0, "nie"), -1);
   EXPECT_FALSE(list.SetItemText(3, 0, "nie"));
