@@ -175,16 +175,12 @@ void CSplitterWnd::GetInsideRect(CRect& rect) const {
   if (m_bHasHScroll) rect.bottom = std::max(rect.top, rect.bottom - GetSystemMetrics(SM_CYHSCROLL));
 }
 
-int CSplitterWnd::ColumnLeft(int col) const {
-  int x = 0;
-  for (int c = 0; c < col; ++c) x += m_cols[size_t(c)].current + m_cxSplitterGap;
-  return x;
-}
-
-int CSplitterWnd::RowTop(int row) const {
-  int y = 0;
-  for (int r = 0; r < row; ++r) y += m_rows[size_t(r)].current + m_cySplitterGap;
-  return y;
+int CSplitterWnd::LineStart(bool rows, int line) const {
+  const std::vector<Info>& lines = rows ? m_rows : m_cols;
+  int gap = rows ? m_cySplitterGap : m_cxSplitterGap;
+  int at = 0;
+  for (int i = 0; i < line; ++i) at += lines[size_t(i)].current + gap;
+  return at;
 }
 
 CRect CSplitterWnd::RowSplitBox() const {
@@ -212,7 +208,7 @@ void CSplitterWnd::RecalcLayout() {
   for (int r = 0; r < m_nRows; ++r) {
     for (int c = 0; c < m_nCols; ++c) {
       if (CWnd* pane = GetPane(r, c)) {
-        pane->MoveWindow(ColumnLeft(c), RowTop(r), m_cols[size_t(c)].current, m_rows[size_t(r)].current);
+        pane->MoveWindow(LineStart(false, c), LineStart(true, r), m_cols[size_t(c)].current, m_rows[size_t(r)].current);
       }
     }
   }
@@ -222,7 +218,7 @@ void CSplitterWnd::RecalcLayout() {
     HWND bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_VSCROLL_FIRST) + r);
     int skip = r == 0 ? box_height : 0;
     if (bar) {
-      ::MoveWindow(bar, inside.right, RowTop(r) + skip, GetSystemMetrics(SM_CXVSCROLL),
+      ::MoveWindow(bar, inside.right, LineStart(true, r) + skip, GetSystemMetrics(SM_CXVSCROLL),
                    std::max(0, m_rows[size_t(r)].current - skip), TRUE);
     }
   }
@@ -231,7 +227,7 @@ void CSplitterWnd::RecalcLayout() {
     HWND bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_HSCROLL_FIRST) + c);
     int skip = c == 0 ? box_width : 0;
     if (bar) {
-      ::MoveWindow(bar, ColumnLeft(c) + skip, inside.bottom, std::max(0, m_cols[size_t(c)].current - skip),
+      ::MoveWindow(bar, LineStart(false, c) + skip, inside.bottom, std::max(0, m_cols[size_t(c)].current - skip),
                    GetSystemMetrics(SM_CYHSCROLL), TRUE);
     }
   }
@@ -252,11 +248,11 @@ int CSplitterWnd::HitTest(CPoint pt) const {
   if (!inside.PtInRect(pt)) return noHit;
   int row = -1, col = -1;
   for (int c = 0; c + 1 < m_nCols; ++c) {
-    int x = ColumnLeft(c) + m_cols[size_t(c)].current;
+    int x = LineStart(false, c) + m_cols[size_t(c)].current;
     if (pt.x >= x && pt.x < x + m_cxSplitterGap) col = c;
   }
   for (int r = 0; r + 1 < m_nRows; ++r) {
-    int y = RowTop(r) + m_rows[size_t(r)].current;
+    int y = LineStart(true, r) + m_rows[size_t(r)].current;
     if (pt.y >= y && pt.y < y + m_cySplitterGap) row = r;
   }
   if (row >= 0 && col >= 0) return splitterIntersection1 + row * 16 + col;
@@ -267,7 +263,17 @@ int CSplitterWnd::HitTest(CPoint pt) const {
 
 // --- Dynamic splitting ------------------------------------------------------------------------------
 
-BOOL CSplitterWnd::CreateDynamicPanes(int row, int col, int rowFrom, int colFrom) {
+// Rows and columns split, join and resize alike: a "line" is a row when `rows`, else a column,
+// and its shared bar is the vertical bar of a row or the horizontal bar of a column.
+CWnd* CSplitterWnd::PaneOfLine(bool rows, int line, int other) const {
+  return rows ? GetPane(line, other) : GetPane(other, line);
+}
+
+HWND CSplitterWnd::LineScrollBar(bool rows, int line) const {
+  return ::GetDlgItem(m_hWnd, int(rows ? AFX_IDW_VSCROLL_FIRST : AFX_IDW_HSCROLL_FIRST) + line);
+}
+
+BOOL CSplitterWnd::CreateDynamicPane(int row, int col, int rowFrom, int colFrom) {
   // The grid's sizes stay as the caller set them; CreateView would take the initial sizes.
   std::vector<Info> rows = m_rows, cols = m_cols;
   CWnd* from = GetPane(rowFrom, colFrom);
@@ -287,27 +293,30 @@ BOOL CSplitterWnd::CreateDynamicPanes(int row, int col, int rowFrom, int colFrom
   return TRUE;
 }
 
-BOOL CSplitterWnd::SplitRow(int cyBefore) {
-  if (!CanSplitRows() || m_bTracking) return FALSE;
-  int row = m_nRows++;
-  m_rows[size_t(row - 1)].ideal = std::max(0, cyBefore);
-  m_rows[size_t(row)].ideal = 0;
-  if (m_bHasVScroll) {
-    if (!CreateScrollBarCtrl(SBS_VERT, AFX_IDW_VSCROLL_FIRST + UINT(row))) {
-      --m_nRows;
+BOOL CSplitterWnd::SplitLine(bool rows, int before) {
+  if (!(rows ? CanSplitRows() : CanSplitColumns()) || m_bTracking) return FALSE;
+  std::vector<Info>& lines = rows ? m_rows : m_cols;
+  int& count = rows ? m_nRows : m_nCols;
+  int line = count++;
+  lines[size_t(line - 1)].ideal = std::max(0, before);
+  lines[size_t(line)].ideal = 0;
+  if (rows ? m_bHasVScroll : m_bHasHScroll) {
+    UINT id = (rows ? AFX_IDW_VSCROLL_FIRST : AFX_IDW_HSCROLL_FIRST) + UINT(line);
+    if (!CreateScrollBarCtrl(rows ? SBS_VERT : SBS_HORZ, id)) {
+      --count;
       return FALSE;
     }
-    // The new row starts where the row it came from stands.
+    // The new line starts where the line it came from stands.
     SCROLLINFO info;
     info.fMask = SIF_ALL;
-    HWND old_bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_VSCROLL_FIRST) + row - 1);
-    HWND new_bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_VSCROLL_FIRST) + row);
-    ::SendMessage(old_bar, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&info));
-    ::SendMessage(new_bar, SBM_SETSCROLLINFO, FALSE, reinterpret_cast<LPARAM>(&info));
+    ::SendMessage(LineScrollBar(rows, line - 1), SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&info));
+    ::SendMessage(LineScrollBar(rows, line), SBM_SETSCROLLINFO, FALSE, reinterpret_cast<LPARAM>(&info));
   }
-  for (int c = 0; c < m_nCols; ++c) {
-    if (!CreateDynamicPanes(row, c, row - 1, c)) {
-      DeleteRow(row);
+  int others = rows ? m_nCols : m_nRows;
+  for (int o = 0; o < others; ++o) {
+    bool made = rows ? CreateDynamicPane(line, o, line - 1, o) : CreateDynamicPane(o, line, o, line - 1);
+    if (!made) {
+      DeleteLine(rows, line);
       return FALSE;
     }
   }
@@ -315,84 +324,44 @@ BOOL CSplitterWnd::SplitRow(int cyBefore) {
   return TRUE;
 }
 
-BOOL CSplitterWnd::SplitColumn(int cxBefore) {
-  if (!CanSplitColumns() || m_bTracking) return FALSE;
-  int col = m_nCols++;
-  m_cols[size_t(col - 1)].ideal = std::max(0, cxBefore);
-  m_cols[size_t(col)].ideal = 0;
-  if (m_bHasHScroll) {
-    if (!CreateScrollBarCtrl(SBS_HORZ, AFX_IDW_HSCROLL_FIRST + UINT(col))) {
-      --m_nCols;
-      return FALSE;
-    }
-    SCROLLINFO info;
-    info.fMask = SIF_ALL;
-    HWND old_bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_HSCROLL_FIRST) + col - 1);
-    HWND new_bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_HSCROLL_FIRST) + col);
-    ::SendMessage(old_bar, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&info));
-    ::SendMessage(new_bar, SBM_SETSCROLLINFO, FALSE, reinterpret_cast<LPARAM>(&info));
-  }
-  for (int r = 0; r < m_nRows; ++r) {
-    if (!CreateDynamicPanes(r, col, r, col - 1)) {
-      DeleteColumn(col);
-      return FALSE;
-    }
-  }
-  RecalcLayout();
-  return TRUE;
-}
+BOOL CSplitterWnd::SplitRow(int cyBefore) { return SplitLine(true, cyBefore); }
+BOOL CSplitterWnd::SplitColumn(int cxBefore) { return SplitLine(false, cxBefore); }
 
-void CSplitterWnd::DeletePaneView(int row, int col) {
-  if (CWnd* pane = GetPane(row, col)) pane->DestroyWindow();
-}
-
-void CSplitterWnd::DeleteRow(int rowDelete) {
-  if (!IsDynamic() || m_nRows < 2 || rowDelete < 0 || rowDelete >= m_nRows) return;
-  // The active pane moves to the row that stays before its own goes.
-  int rowActive = -1, colActive = 0;
-  if (GetActivePane(&rowActive, &colActive) && rowActive == rowDelete) {
-    SetActivePane(rowDelete == 0 ? 1 : rowDelete - 1, colActive);
+void CSplitterWnd::DeleteLine(bool rows, int lineDelete) {
+  int& count = rows ? m_nRows : m_nCols;
+  if (!IsDynamic() || count < 2 || lineDelete < 0 || lineDelete >= count) return;
+  // The active pane moves to the line that stays before its own goes.
+  int rowActive = -1, colActive = -1;
+  if (GetActivePane(&rowActive, &colActive) && (rows ? rowActive : colActive) == lineDelete) {
+    int stays = lineDelete == 0 ? 1 : lineDelete - 1;
+    SetActivePane(rows ? stays : rowActive, rows ? colActive : stays);
   }
-  for (int c = 0; c < m_nCols; ++c) DeletePaneView(rowDelete, c);
-  if (HWND bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_VSCROLL_FIRST) + rowDelete)) ::DestroyWindow(bar);
-  // The rows below move up: their panes and bar take the ids of the row above.
-  for (int r = rowDelete + 1; r < m_nRows; ++r) {
-    for (int c = 0; c < m_nCols; ++c) {
-      if (CWnd* pane = GetDlgItem(IdFromRowCol(r, c))) pane->SetDlgCtrlID(IdFromRowCol(r - 1, c));
+  int others = rows ? m_nCols : m_nRows;
+  for (int o = 0; o < others; ++o) {
+    if (CWnd* pane = PaneOfLine(rows, lineDelete, o)) pane->DestroyWindow();
+  }
+  if (HWND bar = LineScrollBar(rows, lineDelete)) ::DestroyWindow(bar);
+  // The lines after it move up: their panes and bar take the ids of the line before.
+  for (int line = lineDelete + 1; line < count; ++line) {
+    for (int o = 0; o < others; ++o) {
+      if (CWnd* pane = PaneOfLine(rows, line, o)) {
+        pane->SetDlgCtrlID(rows ? IdFromRowCol(line - 1, o) : IdFromRowCol(o, line - 1));
+      }
     }
-    if (HWND bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_VSCROLL_FIRST) + r)) {
-      CWnd::FromHandle(bar)->SetDlgCtrlID(int(AFX_IDW_VSCROLL_FIRST) + r - 1);
+    if (HWND bar = LineScrollBar(rows, line)) {
+      CWnd::FromHandle(bar)->SetDlgCtrlID(int(rows ? AFX_IDW_VSCROLL_FIRST : AFX_IDW_HSCROLL_FIRST) + line - 1);
     }
   }
-  Info freed{0, m_rows[size_t(rowDelete)].min, 0};
-  m_rows.erase(m_rows.begin() + rowDelete);
-  m_rows.push_back(freed);
-  --m_nRows;
+  std::vector<Info>& lines = rows ? m_rows : m_cols;
+  Info freed{0, lines[size_t(lineDelete)].min, 0};
+  lines.erase(lines.begin() + lineDelete);
+  lines.push_back(freed);
+  --count;
   RecalcLayout();
 }
 
-void CSplitterWnd::DeleteColumn(int colDelete) {
-  if (!IsDynamic() || m_nCols < 2 || colDelete < 0 || colDelete >= m_nCols) return;
-  int rowActive = 0, colActive = -1;
-  if (GetActivePane(&rowActive, &colActive) && colActive == colDelete) {
-    SetActivePane(rowActive, colDelete == 0 ? 1 : colDelete - 1);
-  }
-  for (int r = 0; r < m_nRows; ++r) DeletePaneView(r, colDelete);
-  if (HWND bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_HSCROLL_FIRST) + colDelete)) ::DestroyWindow(bar);
-  for (int c = colDelete + 1; c < m_nCols; ++c) {
-    for (int r = 0; r < m_nRows; ++r) {
-      if (CWnd* pane = GetDlgItem(IdFromRowCol(r, c))) pane->SetDlgCtrlID(IdFromRowCol(r, c - 1));
-    }
-    if (HWND bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_HSCROLL_FIRST) + c)) {
-      CWnd::FromHandle(bar)->SetDlgCtrlID(int(AFX_IDW_HSCROLL_FIRST) + c - 1);
-    }
-  }
-  Info freed{0, m_cols[size_t(colDelete)].min, 0};
-  m_cols.erase(m_cols.begin() + colDelete);
-  m_cols.push_back(freed);
-  --m_nCols;
-  RecalcLayout();
-}
+void CSplitterWnd::DeleteRow(int rowDelete) { DeleteLine(true, rowDelete); }
+void CSplitterWnd::DeleteColumn(int colDelete) { DeleteLine(false, colDelete); }
 
 BOOL CSplitterWnd::DoKeyboardSplit() {
   if (!IsDynamic() || m_bTracking) return FALSE;
@@ -464,7 +433,7 @@ void CSplitterWnd::ScrollPanes(UINT message, WPARAM wParam, HWND hBar) {
   int before = int(::SendMessage(hBar, SBM_GETPOS, 0, 0));
   int count = horizontal ? m_nRows : m_nCols;
   for (int i = 0; i < count; ++i) {
-    CWnd* pane = horizontal ? GetPane(i, index) : GetPane(index, i);
+    CWnd* pane = PaneOfLine(!horizontal, index, i);
     if (!pane) continue;
     // Each pane scrolls by the same step from the same place.
     if (i > 0) ::SendMessage(hBar, SBM_SETPOS, WPARAM(before), FALSE);
@@ -502,20 +471,20 @@ void CSplitterWnd::StartTracking(int ht) {
   int y = inside.top, x = inside.left;
   if (row >= 0) {
     m_bRowTracker = true;
-    y = RowTop(row) + m_rows[size_t(row)].current;
+    y = LineStart(true, row) + m_rows[size_t(row)].current;
     // A static splitter keeps both neighbours at their least size; a dynamic one lets a bar go to
     // the edge, which removes the pane.
     if (!IsDynamic()) {
-      m_rectLimit.top = RowTop(row) + m_rows[size_t(row)].min;
-      m_rectLimit.bottom = RowTop(row + 1) + m_rows[size_t(row + 1)].current - m_rows[size_t(row + 1)].min;
+      m_rectLimit.top = LineStart(true, row) + m_rows[size_t(row)].min;
+      m_rectLimit.bottom = LineStart(true, row + 1) + m_rows[size_t(row + 1)].current - m_rows[size_t(row + 1)].min;
     }
   }
   if (col >= 0) {
     m_bColTracker = true;
-    x = ColumnLeft(col) + m_cols[size_t(col)].current;
+    x = LineStart(false, col) + m_cols[size_t(col)].current;
     if (!IsDynamic()) {
-      m_rectLimit.left = ColumnLeft(col) + m_cols[size_t(col)].min;
-      m_rectLimit.right = ColumnLeft(col + 1) + m_cols[size_t(col + 1)].current - m_cols[size_t(col + 1)].min;
+      m_rectLimit.left = LineStart(false, col) + m_cols[size_t(col)].min;
+      m_rectLimit.right = LineStart(false, col + 1) + m_cols[size_t(col + 1)].current - m_cols[size_t(col + 1)].min;
     }
   }
   m_rectRowTracker = CRect(inside.left, y, inside.right, y + m_cySplitterGap);
@@ -606,43 +575,29 @@ void CSplitterWnd::StopTracking(BOOL bAccept) {
     int after = inside.right - m_rectColTracker.right;
     if (before >= m_cols[0].min && after >= m_cols[0].min && before > 0 && after > 0) SplitColumn(before);
   }
-  if (col >= 0) TrackColumnSize(m_rectColTracker.left, col);
-  if (row >= 0) TrackRowSize(m_rectRowTracker.top, row);
+  if (col >= 0) TrackLineSize(false, m_rectColTracker.left, col);
+  if (row >= 0) TrackLineSize(true, m_rectRowTracker.top, row);
 }
 
-void CSplitterWnd::TrackRowSize(int y, int row) {
-  if (row < 0 || row + 1 >= m_nRows) return;
-  int height = y - RowTop(row);
+void CSplitterWnd::TrackLineSize(bool rows, int pos, int line) {
+  int count = rows ? m_nRows : m_nCols;
+  if (line < 0 || line + 1 >= count) return;
+  std::vector<Info>& lines = rows ? m_rows : m_cols;
+  int gap = rows ? m_cySplitterGap : m_cxSplitterGap;
+  int size = pos - LineStart(rows, line);
   if (IsDynamic()) {
-    int end = RowTop(row + 1) + m_rows[size_t(row + 1)].current;
-    if (height < m_rows[size_t(row)].min) {
-      DeleteRow(row);
+    // A pane left smaller than its least size goes with its line.
+    int end = LineStart(rows, line + 1) + lines[size_t(line + 1)].current;
+    if (size < lines[size_t(line)].min) {
+      DeleteLine(rows, line);
       return;
     }
-    if (end - (y + m_cySplitterGap) < m_rows[size_t(row + 1)].min) {
-      DeleteRow(row + 1);
+    if (end - (pos + gap) < lines[size_t(line + 1)].min) {
+      DeleteLine(rows, line + 1);
       return;
     }
   }
-  m_rows[size_t(row)].ideal = std::max(height, m_rows[size_t(row)].min);
-  RecalcLayout();
-}
-
-void CSplitterWnd::TrackColumnSize(int x, int col) {
-  if (col < 0 || col + 1 >= m_nCols) return;
-  int width = x - ColumnLeft(col);
-  if (IsDynamic()) {
-    int end = ColumnLeft(col + 1) + m_cols[size_t(col + 1)].current;
-    if (width < m_cols[size_t(col)].min) {
-      DeleteColumn(col);
-      return;
-    }
-    if (end - (x + m_cxSplitterGap) < m_cols[size_t(col + 1)].min) {
-      DeleteColumn(col + 1);
-      return;
-    }
-  }
-  m_cols[size_t(col)].ideal = std::max(width, m_cols[size_t(col)].min);
+  lines[size_t(line)].ideal = std::max(size, lines[size_t(line)].min);
   RecalcLayout();
 }
 
@@ -752,12 +707,12 @@ void CSplitterWnd::OnPaint() {
   GetInsideRect(inside);
   COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
   for (int c = 0; m_cxSplitter > 0 && c + 1 < m_nCols; ++c) {
-    int x = ColumnLeft(c) + m_cols[size_t(c)].current;
+    int x = LineStart(false, c) + m_cols[size_t(c)].current;
     CRect bar(x, inside.top, x + m_cxSplitter, inside.bottom);
     dc.Draw3dRect(&bar, light, dark);
   }
   for (int r = 0; m_cySplitter > 0 && r + 1 < m_nRows; ++r) {
-    int y = RowTop(r) + m_rows[size_t(r)].current;
+    int y = LineStart(true, r) + m_rows[size_t(r)].current;
     CRect bar(inside.left, y, inside.right, y + m_cySplitter);
     dc.Draw3dRect(&bar, light, dark);
   }

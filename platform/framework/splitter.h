@@ -107,13 +107,19 @@ class CSplitterWnd : public CWnd {
 
   BOOL CreateCommon(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
   BOOL CreateScrollBarCtrl(DWORD dwStyle, UINT nID);
-  // Makes the views of a new row or column from the views next to them.
-  BOOL CreateDynamicPanes(int row, int col, int rowFrom, int colFrom);
-  void DeletePaneView(int row, int col);
+  // Rows and columns split, join and resize alike: a line is a row when `rows`, else a column.
+  BOOL SplitLine(bool rows, int before);
+  void DeleteLine(bool rows, int lineDelete);
+  // Applies a finished drag of the bar after `line` to `pos` (the bar's top or left edge).
+  void TrackLineSize(bool rows, int pos, int line);
+  // Where a line starts (client coordinates), its pane across from `other`, its shared bar.
+  int LineStart(bool rows, int line) const;
+  CWnd* PaneOfLine(bool rows, int line, int other) const;
+  HWND LineScrollBar(bool rows, int line) const;
+  // Makes a new view at (row, col) of the document of the view at (rowFrom, colFrom).
+  BOOL CreateDynamicPane(int row, int col, int rowFrom, int colFrom);
   // The client area less the scroll-bar strips.
   void GetInsideRect(CRect& rect) const;
-  int ColumnLeft(int col) const;
-  int RowTop(int row) const;
   bool CanSplitRows() const { return IsDynamic() && m_nRows < m_nMaxRows; }
   bool CanSplitColumns() const { return IsDynamic() && m_nCols < m_nMaxCols; }
   // The split boxes at the near ends of the shared bars (empty when there is none).
@@ -128,9 +134,6 @@ class CSplitterWnd : public CWnd {
   void InvertTrackers();
   // Inverts `rect` (client coordinates) on the splitter and on every pane under it.
   virtual void OnInvertTracker(const CRect& rect);
-  // Applies a finished drag of the row bar to `y` (the bar's top) or of the column bar to `x`.
-  void TrackRowSize(int y, int row);
-  void TrackColumnSize(int x, int col);
 
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
