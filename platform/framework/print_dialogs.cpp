@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "platform/base/cp1250.h"
 #include "platform/framework/app.h"
@@ -59,21 +58,19 @@ std::unique_ptr<framework::PrintJob> open_printer(const HDEVNAMES& names, const 
 }  // namespace
 
 namespace framework {
-namespace {
-// A text of the string table, or the framework's own (UTF-8) when the program has none.
-CString text_or(UINT id, const char* utf8) {
+
+CString print_text(UINT id, const char* utf8_default) {
   CString text;
   if (AfxLoadString(id, text) && !text.IsEmpty()) return text;
-  return CString(base::cp1250::from_utf8(utf8));
+  return CString(base::cp1250::from_utf8(utf8_default));
 }
-}  // namespace
 
 CString preview_page_description() {
-  return text_or(AFX_IDS_PREVIEWPAGEDESC, "Strona %u\nStrony %u-%u\n");
+  return print_text(AFX_IDS_PREVIEWPAGEDESC, "Strona %u\nStrony %u-%u\n");
 }
 
 CString start_printing_failed_text() {
-  return text_or(AFX_IDP_FAILED_TO_START_PRINT, "Nie można rozpocząć drukowania.");
+  return print_text(AFX_IDP_FAILED_TO_START_PRINT, "Nie można rozpocząć drukowania.");
 }
 
 bool choose_print_file(CPrintDialog& dialog) {
@@ -81,10 +78,10 @@ bool choose_print_file(CPrintDialog& dialog) {
   FileQuestion question;
   question.open = false;
   question.overwrite_prompt = true;
-  question.title = text_or(AFX_IDS_PRINTCAPTION, "Drukuj do pliku");
-  question.filter = text_or(AFX_IDS_PRINTFILTER, "Pliki PDF (*.pdf)|*.pdf|Wszystkie pliki (*.*)|*.*||");
-  question.default_extension = text_or(AFX_IDS_PRINTDEFAULTEXT, "pdf");
-  question.initial = text_or(AFX_IDS_PRINTDEFAULT, "Wydruk.pdf");
+  question.title = print_text(AFX_IDS_PRINTCAPTION, "Drukuj do pliku");
+  question.filter = print_text(AFX_IDS_PRINTFILTER, "Pliki PDF (*.pdf)|*.pdf|Wszystkie pliki (*.*)|*.*||");
+  question.default_extension = print_text(AFX_IDS_PRINTDEFAULTEXT, "pdf");
+  question.initial = print_text(AFX_IDS_PRINTDEFAULT, "Wydruk.pdf");
   std::vector<CString> chosen;
   ModalOwner modal(dialog.m_pd.hwndOwner);
   if (!prompter().choose_files(dialog.m_pd.hwndOwner, question, chosen) || chosen.empty()) return false;

@@ -19,6 +19,8 @@ constexpr UINT AFX_IDS_PRINTCAPTION = 0xF048;
 constexpr UINT AFX_IDP_FAILED_TO_START_PRINT = 0xF106;
 
 namespace framework {
+// A printing text of the string table, or the framework's own (UTF-8) when the program has none.
+CString print_text(UINT id, const char* utf8_default);
 // "Strona %u\nStrony %u-%u\n" from the string table, or the framework's own text.
 CString preview_page_description();
 // "Nie można rozpocząć drukowania." from the string table (61702), or the framework's own text.

@@ -37,13 +37,6 @@ constexpr StripButton kStripButtons[] = {
 constexpr int kButtonHeight = 22;
 constexpr int kStripHeight = kButtonHeight + 8;
 
-// The text of a string resource, or the framework's own.
-CString text_or(UINT id, const char* utf8) {
-  CString text;
-  if (AfxLoadString(id, text) && !text.IsEmpty()) return text;
-  return CString(base::cp1250::from_utf8(utf8));
-}
-
 // The strip along the top of a previewing frame. Its buttons come from the dialog template
 // `nIDResource` when the program has one, else from the framework's own list; their clicks go to
 // the frame as commands (so to the preview, its active view), and idle update-UI enables them
@@ -498,7 +491,8 @@ void CPreviewView::OnUpdatePrevPage(CCmdUI* pCmdUI) {
 
 void CPreviewView::OnUpdateNumPageChange(CCmdUI* pCmdUI) {
   // The button names what it switches to.
-  pCmdUI->SetText(m_nPages == 1 ? text_or(AFX_IDS_TWOPAGE, "Dwie strony") : text_or(AFX_IDS_ONEPAGE, "Jedna strona"));
+  pCmdUI->SetText(m_nPages == 1 ? framework::print_text(AFX_IDS_TWOPAGE, "Dwie strony")
+                                : framework::print_text(AFX_IDS_ONEPAGE, "Jedna strona"));
   pCmdUI->Enable(TRUE);
 }
 
