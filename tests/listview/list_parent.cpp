@@ -83,6 +83,9 @@ BOOL ListParent::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
              std::to_string(click->iItem) + "/" + std::to_string(click->iSubItem);
       break;
     }
+    case HDN_ENDTRACK:
+      line = "endtrack " + std::to_string(reinterpret_cast<NMHEADER*>(lParam)->iItem);
+      break;
     case NM_RETURN:
       line = "return";
       break;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/header_ctrl.h"
 #include "platform/controls/list_ctrl.h"
 #include "tests/framework/framework_fixture.h"
 
@@ -19,7 +20,7 @@ class ListParent : public CWnd {
   // a test adds them.
   std::set<UINT> logged{LVN_ITEMCHANGING, LVN_ITEMCHANGED,  LVN_BEGINLABELEDIT, LVN_ENDLABELEDIT,
                         LVN_ODSTATECHANGED, LVN_COLUMNCLICK, LVN_BEGINDRAG,      NM_CLICK,
-                        NM_DBLCLK,        NM_RCLICK,        NM_RETURN};
+                        NM_DBLCLK,        NM_RCLICK,        NM_RETURN,          HDN_ENDTRACK};
   // Answers: TRUE to LVN_ITEMCHANGING refuses, TRUE to LVN_BEGINLABELEDIT refuses, TRUE to
   // LVN_ENDLABELEDIT accepts the text.
   BOOL refuse_changing = FALSE;

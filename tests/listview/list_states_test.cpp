@@ -231,9 +231,23 @@ TEST_F(ListStatesTest, PressingAndMovingDragsAnItemAndHeaderClicksAreColumnClick
   EXPECT_EQ(parent.take(), (Log{"changing 2 state 0>3", "changed 2 state 0>3", "drag 2"}));
   EXPECT_EQ(GetCapture(), nullptr);
 
-  click(list.GetHeaderCtrl()->m_hWnd, POINT{150, 8});
+  HWND header = list.GetHeaderCtrl()->m_hWnd;
+  click(header, POINT{150, 8});
   pump();
   EXPECT_EQ(parent.take(), Log{"column 1"});
+  // Dragging a divider widens the column; the parent hears the header's own notice too.
+  mouse_down(screen_point(header, POINT{120, 8}));
+  mouse_move(screen_point(header, POINT{150, 8}));
+  mouse_up(screen_point(header, POINT{150, 8}));
+  pump();
+  EXPECT_EQ(parent.take(), Log{"endtrack 0"});
+  EXPECT_EQ(list.GetColumnWidth(0), 150);
+
+  click(list.m_hWnd, on_row(3), win::MouseButton::right);
+  pump();
+  // A right click selects an item not yet selected: the old one loses its selection, then its focus.
+  EXPECT_EQ(parent.take(), (Log{"changing 2 state 3>1", "changed 2 state 3>1", "changing 2 state 1>0", "changed 2 state 1>0",
+                                "changing 3 state 0>3", "changed 3 state 0>3", "rclick 3/0"}));
 }
 
 TEST_F(ListStatesTest, DeletingAndInsertingKeepStatesWithTheirItems) {
