@@ -420,8 +420,8 @@ CScrollBar* CSplitterWnd::GetPaneScrollBar(const CWnd* pPane, int nBar) const {
   int row = 0, col = 0;
   if (!IsChildPane(pPane, &row, &col)) return nullptr;
   HWND bar = nullptr;
-  if (nBar == SB_HORZ && m_bHasHScroll) bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_HSCROLL_FIRST) + col);
-  if (nBar == SB_VERT && m_bHasVScroll) bar = ::GetDlgItem(m_hWnd, int(AFX_IDW_VSCROLL_FIRST) + row);
+  if (nBar == SB_HORZ && m_bHasHScroll) bar = LineScrollBar(false, col);
+  if (nBar == SB_VERT && m_bHasVScroll) bar = LineScrollBar(true, row);
   // A scroll-bar control's window object adds nothing to CWnd's.
   return bar ? reinterpret_cast<CScrollBar*>(CWnd::FromHandle(bar)) : nullptr;
 }
@@ -453,6 +453,16 @@ void CSplitterWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar) {
 
 // --- Tracking ---------------------------------------------------------------------------------------
 
+void CSplitterWnd::BarsOfHit(int ht, int& row, int& col) {
+  row = col = -1;
+  if (ht >= vSplitterBar1 && ht < hSplitterBar1) row = ht - vSplitterBar1;
+  if (ht >= hSplitterBar1 && ht < splitterIntersection1) col = ht - hSplitterBar1;
+  if (ht >= splitterIntersection1) {
+    row = (ht - splitterIntersection1) / 16;
+    col = (ht - splitterIntersection1) % 16;
+  }
+}
+
 void CSplitterWnd::StartTracking(int ht) {
   if (ht == noHit || m_bTracking) return;
   CRect inside;
@@ -460,14 +470,9 @@ void CSplitterWnd::StartTracking(int ht) {
   m_htTrack = ht;
   m_rectLimit = inside;
   int row = -1, col = -1;
+  BarsOfHit(ht, row, col);
   m_bRowTracker = ht == vSplitterBox || ht == bothSplitterBox;
   m_bColTracker = ht == hSplitterBox || ht == bothSplitterBox;
-  if (ht >= vSplitterBar1 && ht < hSplitterBar1) row = ht - vSplitterBar1;
-  if (ht >= hSplitterBar1 && ht < splitterIntersection1) col = ht - hSplitterBar1;
-  if (ht >= splitterIntersection1) {
-    row = (ht - splitterIntersection1) / 16;
-    col = (ht - splitterIntersection1) % 16;
-  }
   int y = inside.top, x = inside.left;
   if (row >= 0) {
     m_bRowTracker = true;
@@ -558,12 +563,7 @@ void CSplitterWnd::StopTracking(BOOL bAccept) {
   GetInsideRect(inside);
   int ht = m_htTrack;
   int row = -1, col = -1;
-  if (ht >= vSplitterBar1 && ht < hSplitterBar1) row = ht - vSplitterBar1;
-  if (ht >= hSplitterBar1 && ht < splitterIntersection1) col = ht - hSplitterBar1;
-  if (ht >= splitterIntersection1) {
-    row = (ht - splitterIntersection1) / 16;
-    col = (ht - splitterIntersection1) % 16;
-  }
+  BarsOfHit(ht, row, col);
   if (ht == vSplitterBox || ht == bothSplitterBox) {
     // A split is made only when both rows get their least size.
     int before = m_rectRowTracker.top - inside.top;
@@ -633,13 +633,12 @@ void CSplitterWnd::OnLButtonDblClk(UINT, CPoint point) {
     SplitRow((inside.Height() - m_cySplitterGap) / 2);
   } else if (ht == hSplitterBox) {
     SplitColumn((inside.Width() - m_cxSplitterGap) / 2);
-  } else if (IsDynamic() && ht >= vSplitterBar1) {
-    int rowActive = 0, colActive = 0;
+  } else if (IsDynamic()) {
+    int row = -1, col = -1, rowActive = 0, colActive = 0;
+    BarsOfHit(ht, row, col);
     GetActivePane(&rowActive, &colActive);
-    bool rows = ht < hSplitterBar1 || ht >= splitterIntersection1;
-    bool cols = ht >= hSplitterBar1;
-    if (rows) DeleteRow(rowActive == 1 ? 0 : 1);
-    if (cols) DeleteColumn(colActive == 1 ? 0 : 1);
+    if (row >= 0) DeleteRow(rowActive == row + 1 ? row : row + 1);
+    if (col >= 0) DeleteColumn(colActive == col + 1 ? col : col + 1);
   }
 }
 

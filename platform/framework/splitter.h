@@ -127,6 +127,8 @@ class CSplitterWnd : public CWnd {
   CRect ColumnSplitBox() const;
 
   // --- Tracking ---
+  // The row bar and column bar a hit code names (-1 each when none).
+  static void BarsOfHit(int ht, int& row, int& col);
   void StartTracking(int ht);
   void StopTracking(BOOL bAccept);
   // Moves the trackers so their corner is at `pt` (client), within the limits.

@@ -180,6 +180,14 @@ TEST_F(SplitterTest, DoubleClickOnTheColumnSplitBoxSplitsInTheMiddle) {
   double_click(box);
   EXPECT_EQ(splitter->GetColumnCount(), 2);
   EXPECT_FALSE(splitter->SplitColumn(50));
+  // A double click on the bar joins the panes again, keeping the active one.
+  splitter->SetActivePane(0, 1);
+  CWnd* active = splitter->GetPane(0, 1);
+  double_click(POINT{cur + 2, 100});
+  EXPECT_EQ(splitter->GetColumnCount(), 1);
+  EXPECT_EQ(splitter->GetPane(0, 0), active);
+  EXPECT_EQ(frame->GetActiveView(), active);
+  EXPECT_EQ(doc->views().size(), 1u);
 }
 
 TEST_F(SplitterTest, KeyboardSplitCommandMovesTheTrackersAndSplitsOnEnter) {
