@@ -27,8 +27,9 @@
 // opens an edit (id 1) over the label. The parent hears LVN_BEGINLABELEDIT first, while
 // LVM_GETEDITCONTROL already answers the edit; TRUE refuses. Enter, the edit losing the focus,
 // scrolling or a column change ends it with the typed text; Escape, LVM_CANCELEDITLABEL, deleting
-// the item or emptying the list ends it with a null text. LVN_ENDLABELEDIT carries that text; a TRUE answer has the list store
-// it as the item's label (except with owner data, where the parent stores it).
+// the item or emptying the list ends it with a null text. LVN_ENDLABELEDIT carries that text; a
+// TRUE answer has the list store it as the item's label (except with owner data, where the parent
+// stores it). The image lists (LVM_SETIMAGELIST) stay the caller's.
 #pragma once
 
 #include <string>
