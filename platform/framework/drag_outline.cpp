@@ -62,7 +62,9 @@ void DragOutline::Draw(const CRect& rect, CSize size, bool halftone) {
     Remove();
     return;
   }
-  if (visible() && rect == m_rect && size == m_size && halftone == m_halftone) return;
+  if (visible() && m_rect.EqualRect(rect) && m_size.cx == size.cx && m_size.cy == size.cy && halftone == m_halftone) {
+    return;
+  }
   m_rect = rect;
   m_size = size;
   m_halftone = halftone;
@@ -76,8 +78,8 @@ void DragOutline::Draw(const CRect& rect, CSize size, bool halftone) {
   for (size_t i = 0; i < m_edges.size(); ++i) {
     HWND& edge = m_edges[i];
     if (!IsWindow(edge)) {
-      edge = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, edge_class(), "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                            nullptr, nullptr);
+      edge = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, edge_class(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            nullptr);
       if (!edge) continue;
     }
     SetWindowLongPtr(edge, GWLP_USERDATA, halftone ? kHalftone : 0);
