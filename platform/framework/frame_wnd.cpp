@@ -564,7 +564,8 @@ LRESULT CFrameWnd::OnMenuBarNcLButtonDown(WPARAM wParam, LPARAM lParam) {
   CRect window;
   GetWindowRect(&window);
   OpenMenuBarItem(
-      framework::menu_bar_item_at(m_hWnd, POINT{GET_X_LPARAM(lParam) - window.left, GET_Y_LPARAM(lParam) - window.top}));
+      framework::menu_bar_item_at(m_hWnd, POINT{GET_X_LPARAM(lParam) - window.left, GET_Y_LPARAM(lParam) - window.top}),
+      false);
   return 0;
 }
 
@@ -588,7 +589,7 @@ void CFrameWnd::SetMenuBarHot(int position) {
   framework::paint_menu_bar(m_hWnd, m_nMenuBarHot);
 }
 
-void CFrameWnd::OpenMenuBarItem(int position) {
+void CFrameWnd::OpenMenuBarItem(int position, bool by_keyboard) {
   m_bMenuBarKeys = false;
   HMENU menu = ::GetMenu(m_hWnd);
   std::vector<RECT> items = framework::menu_bar_items(m_hWnd);
@@ -602,20 +603,17 @@ void CFrameWnd::OpenMenuBarItem(int position) {
     return;
   }
   SetMenuBarHot(position);
-  if (HMENU popup = ::GetSubMenu(menu, position)) {
-    // The owner prepares the pop-up (update-UI) knowing which bar item opens it.
-    ::SendMessage(m_hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(position, FALSE));
-    CRect window;
-    GetWindowRect(&window);
-    const RECT& r = items[size_t(position)];
-    if (::IsWindow(m_hWnd) && ::IsMenu(popup)) {
-      ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY, window.left + r.left, window.top + r.bottom,
-                       0, m_hWnd, nullptr);
-    }
-  } else {
-    PostMessage(WM_COMMAND, ::GetMenuItemID(menu, position), 0);
+  if (::GetSubMenu(menu, position)) {
+    // The pop-ups of the bar are tracked together; Esc in one leaves the keyboard on its bar item.
+    framework::MenuTrackEnd end =
+        framework::track_menu_bar(m_hWnd, position, by_keyboard, [this](int item) { SetMenuBarHot(item); });
+    if (!::IsWindow(m_hWnd)) return;
+    m_bMenuBarKeys = end.bar_item >= 0;
+    SetMenuBarHot(end.bar_item);
+    return;
   }
-  if (::IsWindow(m_hWnd)) SetMenuBarHot(-1);
+  PostMessage(WM_COMMAND, ::GetMenuItemID(menu, position), 0);
+  SetMenuBarHot(-1);
 }
 
 bool CFrameWnd::MenuBarKey(const MSG& msg) {

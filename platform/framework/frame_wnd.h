@@ -161,8 +161,9 @@ class CFrameWnd : public CWnd {
   afx_msg LRESULT OnMenuBarNcMouseMove(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnMenuBarNcLButtonDown(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnMenuBarSysCommand(WPARAM wParam, LPARAM lParam);
-  // Shows item `position` of the bar hot and opens its pop-up (or sends its command).
-  void OpenMenuBarItem(int position);
+  // Shows item `position` of the bar hot and opens its pop-up (or sends its command); from the
+  // keyboard the pop-up opens with its first item selected.
+  void OpenMenuBarItem(int position, bool by_keyboard = true);
   void SetMenuBarHot(int position);
   // Keys while the keyboard is in the bar; whether the key was used.
   bool MenuBarKey(const MSG& msg);

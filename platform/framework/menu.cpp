@@ -1,16 +1,21 @@
 #include "platform/framework/menu.h"
 
-#include <QCursor>
-#include <QMenu>
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <vector>
 
 #include "platform/base/cp1250.h"
+#include "platform/framework/menu_tracking.h"
 #include "platform/res/resource_store.h"
 #include "platform/win/window_api.h"
 
 namespace {
+
+// The bits of an item's flag word that are its type and its state (MENUITEMINFO).
+constexpr UINT kTypeBits = MFT_BITMAP | MFT_MENUBARBREAK | MFT_MENUBREAK | MFT_OWNERDRAW | MFT_RADIOCHECK |
+                           MFT_SEPARATOR | MFT_RIGHTORDER | MFT_RIGHTJUSTIFY;
+constexpr UINT kStateBits = MFS_GRAYED | MFS_CHECKED | MFS_HILITE | MFS_DEFAULT;
 
 struct Item {
   UINT flags = 0;
@@ -18,18 +23,23 @@ struct Item {
   std::string text;
   HMENU popup = nullptr;
   UINT_PTR data = 0;
+  HBITMAP checked = nullptr;    // shown for the check mark when set
+  HBITMAP unchecked = nullptr;  // shown beside an unchecked item when set
 };
 
 struct Menu {
   bool popup = false;
+  bool system = false;  // a window's system menu
   std::vector<Item> items;
-  std::unique_ptr<CMenu> wrapper;  // FromHandle's object
+  std::unique_ptr<CMenu> wrapper;  // FromHandle's object when none is attached
+  CMenu* attached = nullptr;       // the object Attach gave the handle
 };
 
 // Handles are numbers that are never reused, so a stale handle finds nothing.
 struct MenuTable {
   std::map<std::uintptr_t, Menu> menus;
   std::uintptr_t next = 1;
+  std::map<HWND, HMENU> system_menus;  // by window
 };
 
 MenuTable& table() {
@@ -98,36 +108,6 @@ framework::MenuChooser& chooser() {
   return c;
 }
 
-// The default chooser: a Qt menu built from the items, shown at the point.
-void fill_qmenu(QMenu& q, HMENU h, UINT& chosen) {
-  for (const framework::MenuItemView& item : framework::menu_items(h)) {
-    if (item.flags & MF_SEPARATOR) {
-      q.addSeparator();
-      continue;
-    }
-    QString text = QString::fromStdString(base::cp1250::to_utf8(item.text));
-    if (item.popup) {
-      QMenu* sub = q.addMenu(text);
-      fill_qmenu(*sub, item.popup, chosen);
-      continue;
-    }
-    QAction* action = q.addAction(text);
-    action->setEnabled(!(item.flags & (MF_GRAYED | MF_DISABLED)));
-    action->setCheckable((item.flags & MF_CHECKED) != 0);
-    action->setChecked((item.flags & MF_CHECKED) != 0);
-    UINT id = item.id;
-    QObject::connect(action, &QAction::triggered, [&chosen, id] { chosen = id; });
-  }
-}
-
-UINT qt_choose(HMENU h, HWND, POINT screen) {
-  QMenu q;
-  UINT chosen = 0;
-  fill_qmenu(q, h, chosen);
-  q.exec(QPoint(screen.x, screen.y));
-  return chosen;
-}
-
 }  // namespace
 
 HMENU CreateMenu() { return make(false); }
@@ -192,7 +172,14 @@ BOOL InsertMenu(HMENU h, UINT position, UINT flags, UINT_PTR id_or_popup, const 
 BOOL ModifyMenu(HMENU h, UINT position, UINT flags, UINT_PTR id_or_popup, const char* text) {
   Item* item = find_item(h, position, flags);
   if (!item) return FALSE;
-  *item = make_item(flags, id_or_popup, text);
+  HMENU old_popup = item->popup;
+  Item changed = make_item(flags, id_or_popup, text);
+  // The check-mark bitmaps stay with the item whatever it becomes.
+  changed.checked = item->checked;
+  changed.unchecked = item->unchecked;
+  *item = std::move(changed);
+  // A pop-up the item no longer opens is destroyed, as the platform does.
+  if (old_popup && old_popup != item->popup) DestroyMenu(old_popup);
   return TRUE;
 }
 
@@ -231,11 +218,14 @@ DWORD CheckMenuItem(HMENU h, UINT position, UINT flags) {
 
 BOOL CheckMenuRadioItem(HMENU h, UINT first, UINT last, UINT check, UINT flags) {
   bool found = false;
-  for (UINT i = first; i <= last; ++i) {
+  if (first > last) return FALSE;
+  // Counting up to `last` inclusive: a range ending at the largest id must still stop.
+  for (UINT i = first;; ++i) {
     if (Item* item = find_item(h, i, flags)) {
-      item->flags = (item->flags & ~MF_CHECKED) | (i == check ? MF_CHECKED : 0);
+      item->flags = (item->flags & ~MF_CHECKED) | (i == check ? MF_CHECKED | MFT_RADIOCHECK : 0);
       found = found || i == check;
     }
+    if (i == last) break;
   }
   return found;
 }
@@ -306,22 +296,103 @@ UINT_PTR GetMenuItemData(HMENU h, UINT position, UINT flags) {
   return item ? item->data : 0;
 }
 
-BOOL TrackPopupMenu(HMENU h, UINT flags, int x, int y, int, HWND owner, const RECT*) {
+BOOL GetMenuItemInfo(HMENU h, UINT position, BOOL by_position, LPMENUITEMINFO info) {
+  Item* item = info && info->cbSize == sizeof(MENUITEMINFO)
+                   ? find_item(h, position, by_position ? MF_BYPOSITION : MF_BYCOMMAND)
+                   : nullptr;
+  if (!item) return FALSE;
+  UINT mask = info->fMask;
+  if (mask & MIIM_STATE) info->fState = item->flags & kStateBits;
+  if (mask & MIIM_ID) info->wID = item->popup ? UINT(reinterpret_cast<std::uintptr_t>(item->popup)) : item->id;
+  if (mask & MIIM_SUBMENU) info->hSubMenu = item->popup;
+  if (mask & MIIM_CHECKMARKS) {
+    info->hbmpChecked = item->checked;
+    info->hbmpUnchecked = item->unchecked;
+  }
+  if (mask & MIIM_DATA) info->dwItemData = item->data;
+  if (mask & MIIM_TYPE) {
+    info->fType = item->flags & kTypeBits;
+    if (item->flags & (MFT_OWNERDRAW | MFT_SEPARATOR | MFT_BITMAP)) {
+      info->cch = 0;
+    } else if (info->dwTypeData && info->cch > 0) {
+      UINT n = std::min(UINT(item->text.size()), info->cch - 1);
+      std::copy_n(item->text.data(), n, info->dwTypeData);
+      info->dwTypeData[n] = '\0';
+      info->cch = n;
+    } else {
+      info->cch = UINT(item->text.size());
+    }
+  }
+  return TRUE;
+}
+
+BOOL SetMenuItemInfo(HMENU h, UINT position, BOOL by_position, LPCMENUITEMINFO info) {
+  Item* item = info && info->cbSize == sizeof(MENUITEMINFO)
+                   ? find_item(h, position, by_position ? MF_BYPOSITION : MF_BYCOMMAND)
+                   : nullptr;
+  if (!item) return FALSE;
+  UINT mask = info->fMask;
+  if (mask & MIIM_TYPE) {
+    item->flags = (item->flags & ~kTypeBits) | (info->fType & kTypeBits);
+    bool string = !(info->fType & (MFT_OWNERDRAW | MFT_SEPARATOR | MFT_BITMAP));
+    item->text = string && info->dwTypeData ? std::string(info->dwTypeData) : std::string();
+  }
+  if (mask & MIIM_STATE) item->flags = (item->flags & ~kStateBits) | (info->fState & kStateBits);
+  if (mask & MIIM_SUBMENU) {
+    item->popup = IsMenu(info->hSubMenu) ? info->hSubMenu : nullptr;
+    item->flags = item->popup ? (item->flags | MF_POPUP) : (item->flags & ~MF_POPUP);
+  }
+  if ((mask & MIIM_ID) && !item->popup) item->id = info->wID;
+  if (mask & MIIM_CHECKMARKS) {
+    item->checked = info->hbmpChecked;
+    item->unchecked = info->hbmpUnchecked;
+  }
+  if (mask & MIIM_DATA) item->data = info->dwItemData;
+  return TRUE;
+}
+
+BOOL TrackPopupMenu(HMENU h, UINT flags, int x, int y, int, HWND owner, const RECT* exclude) {
   if (!find(h) || !IsWindow(owner)) return FALSE;
-  if (!(flags & TPM_NONOTIFY)) {
-    SendMessage(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(h), MAKELPARAM(0, 0));
-  }
-  if (!find(h)) return FALSE;  // the owner destroyed the menu while preparing it
-  auto& c = chooser();
-  UINT chosen = c ? c(h, owner, POINT{x, y}) : qt_choose(h, owner, POINT{x, y});
-  // A disabled item cannot be chosen.
-  if (chosen) {
-    UINT state = GetMenuState(h, chosen, MF_BYCOMMAND);
-    if (state == UINT(-1) || (state & (MF_GRAYED | MF_DISABLED))) chosen = 0;
-  }
+  framework::MenuTrackStart start;
+  start.owner = owner;
+  start.menu = h;
+  start.at = POINT{x, y};
+  start.flags = flags;
+  if (exclude) start.exclude = *exclude;
+  UINT chosen = framework::track_menus(start).command;
   if (flags & TPM_RETURNCMD) return BOOL(chosen);
-  if (chosen && IsWindow(owner)) PostMessage(owner, WM_COMMAND, chosen, 0);
+  if (chosen && IsWindow(owner)) {
+    PostMessage(owner, framework::is_system_menu(h) ? WM_SYSCOMMAND : WM_COMMAND, chosen, 0);
+  }
   return chosen != 0;
+}
+
+HMENU GetSystemMenu(HWND h, BOOL revert) {
+  auto& menus = table().system_menus;
+  // The copies of windows that are gone go with them.
+  for (auto it = menus.begin(); it != menus.end();) {
+    if (IsWindow(it->first) && (!revert || it->first != h)) {
+      ++it;
+      continue;
+    }
+    DestroyMenu(it->second);
+    it = menus.erase(it);
+  }
+  if (revert || !IsWindow(h)) return nullptr;
+  if (auto it = menus.find(h); it != menus.end() && IsMenu(it->second)) return it->second;
+  DWORD style = DWORD(GetWindowLong(h, GWL_STYLE));
+  HMENU menu = CreatePopupMenu();
+  find(menu)->system = true;
+  AppendMenu(menu, MF_STRING, SC_RESTORE, "&Przywr\xF3\xE6");
+  AppendMenu(menu, MF_STRING, SC_MOVE, "Prz&enie\x9C");
+  if (style & WS_THICKFRAME) AppendMenu(menu, MF_STRING, SC_SIZE, "&Rozmiar");
+  if (style & WS_MINIMIZEBOX) AppendMenu(menu, MF_STRING, SC_MINIMIZE, "Mi&nimalizuj");
+  if (style & WS_MAXIMIZEBOX) AppendMenu(menu, MF_STRING, SC_MAXIMIZE, "Ma&ksymalizuj");
+  AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenu(menu, MF_STRING, SC_CLOSE, "&Zamknij\tAlt+F4");
+  SetMenuDefaultItem(menu, SC_CLOSE, FALSE);
+  menus[h] = menu;
+  return menu;
 }
 
 BOOL DrawMenuBar(HWND h) {
@@ -333,6 +404,34 @@ BOOL DrawMenuBar(HWND h) {
 namespace framework {
 
 void set_menu_chooser(MenuChooser c) { chooser() = std::move(c); }
+
+const MenuChooser& menu_chooser() { return chooser(); }
+
+bool is_system_menu(HMENU h) {
+  Menu* m = find(h);
+  return m && m->system;
+}
+
+uint8_t menu_text_mnemonic(const std::string& text) {
+  for (size_t k = 0; k + 1 < text.size(); ++k) {
+    if (text[k] != '&') continue;
+    if (text[k + 1] == '&') {
+      ++k;
+      continue;
+    }
+    return base::cp1250::to_lower(uint8_t(text[k + 1]));
+  }
+  return 0;
+}
+
+std::string menu_plain_text(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&' && i + 1 < text.size()) ++i;
+    out += text[i];
+  }
+  return out;
+}
 
 std::vector<MenuItemView> menu_items(HMENU h) {
   std::vector<MenuItemView> out;
@@ -349,12 +448,22 @@ std::vector<MenuItemView> menu_items(HMENU h) {
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 CMenu::~CMenu() {
-  if (owned_) ::DestroyMenu(m_hMenu);
+  if (owned_) {
+    ::DestroyMenu(m_hMenu);
+  } else if (Menu* m = find(m_hMenu); m && m->attached == this) {
+    m->attached = nullptr;
+  }
+}
+
+CMenu* CMenu::FromHandlePermanent(HMENU h) {
+  Menu* m = find(h);
+  return m ? m->attached : nullptr;
 }
 
 CMenu* CMenu::FromHandle(HMENU h) {
   Menu* m = find(h);
   if (!m) return nullptr;
+  if (m->attached) return m->attached;
   if (!m->wrapper) {
     m->wrapper = std::make_unique<CMenu>();
     m->wrapper->m_hMenu = h;
@@ -366,11 +475,13 @@ BOOL CMenu::Attach(HMENU h) {
   if (m_hMenu || !h) return FALSE;
   m_hMenu = h;
   owned_ = true;
+  if (Menu* m = find(h); m && !m->attached) m->attached = this;
   return TRUE;
 }
 
 HMENU CMenu::Detach() {
   HMENU h = m_hMenu;
+  if (Menu* m = find(h); m && m->attached == this) m->attached = nullptr;
   m_hMenu = nullptr;
   owned_ = false;
   return h;
@@ -407,6 +518,15 @@ int CMenu::GetMenuString(UINT id, CString& out, UINT f) const {
   out = item ? CString(item->text) : CString();
   return out.GetLength();
 }
+int CMenu::GetMenuString(UINT id, LPTSTR buffer, int size, UINT f) const {
+  return ::GetMenuString(m_hMenu, id, buffer, size, f);
+}
+BOOL CMenu::GetMenuItemInfo(UINT item, LPMENUITEMINFO info, BOOL by_pos) {
+  return ::GetMenuItemInfo(m_hMenu, item, by_pos, info);
+}
+BOOL CMenu::SetMenuItemInfo(UINT item, LPMENUITEMINFO info, BOOL by_pos) {
+  return ::SetMenuItemInfo(m_hMenu, item, by_pos, info);
+}
 CMenu* CMenu::GetSubMenu(int pos) const { return FromHandle(::GetSubMenu(m_hMenu, pos)); }
 BOOL CMenu::SetDefaultItem(UINT item, BOOL by_pos) { return ::SetMenuDefaultItem(m_hMenu, item, by_pos); }
 UINT CMenu::GetDefaultItem(UINT flags, BOOL by_pos) { return ::GetMenuDefaultItem(m_hMenu, by_pos, flags); }
@@ -417,19 +537,25 @@ void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}
 void CMenu::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
 SIZE measure_menu_item(HWND owner, HMENU h, int position) {
-  Item* item = find_item(h, UINT(position), MF_BYPOSITION);
+  Item* item = position < 0 ? nullptr : find_item(h, UINT(position), MF_BYPOSITION);
   if (!item) return SIZE{0, 0};
   MEASUREITEMSTRUCT m{ODT_MENU, 0, item->id, 0, 0, item->data};
-  SendMessage(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&m));
+  if (!SendMessage(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&m))) {
+    if (CMenu* menu = CMenu::FromHandlePermanent(h)) menu->MeasureItem(&m);
+  }
   return SIZE{LONG(m.itemWidth), LONG(m.itemHeight)};
 }
 
-void draw_menu_item(HWND owner, HMENU h, int position, HDC dc, const RECT& rect, UINT state) {
-  Item* item = find_item(h, UINT(position), MF_BYPOSITION);
+void draw_menu_item(HWND owner, HMENU h, int position, HDC dc, const RECT& rect, UINT state, UINT action) {
+  Item* item = position < 0 ? nullptr : find_item(h, UINT(position), MF_BYPOSITION);
   if (!item) return;
+  // A grayed item cannot be chosen either, so it is disabled as well.
   UINT item_state = state | ((item->flags & MF_CHECKED) ? ODS_CHECKED : 0) |
-                    ((item->flags & MF_GRAYED) ? ODS_GRAYED : 0);
-  DRAWITEMSTRUCT d{ODT_MENU, 0, item->id, ODA_DRAWENTIRE, item_state,
-                   reinterpret_cast<HWND>(h), dc, rect, item->data};
-  SendMessage(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
+                    ((item->flags & MF_GRAYED) ? ODS_GRAYED | ODS_DISABLED : 0) |
+                    ((item->flags & MF_DISABLED) ? ODS_DISABLED : 0) |
+                    ((item->flags & MF_DEFAULT) ? ODS_DEFAULT : 0);
+  DRAWITEMSTRUCT d{ODT_MENU, 0, item->id, action, item_state, reinterpret_cast<HWND>(h), dc, rect, item->data};
+  if (!SendMessage(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d))) {
+    if (CMenu* menu = CMenu::FromHandlePermanent(h)) menu->DrawItem(&d);
+  }
 }

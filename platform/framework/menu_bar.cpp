@@ -31,16 +31,6 @@ RECT strip_of(HWND h) {
   return RECT{left, top - menu_bar_height(h), left + client.right, top};
 }
 
-// The text without its mnemonic marks ("&&" stays one '&').
-std::string plain_text(const std::string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '&' && i + 1 < text.size()) ++i;
-    out += text[i];
-  }
-  return out;
-}
-
 }  // namespace
 
 int menu_bar_height(HWND h) { return bar_menu(h) ? GetSystemMetrics(SM_CYMENU) : 0; }
@@ -56,7 +46,7 @@ std::vector<RECT> menu_bar_items(HWND h) {
   for (const MenuItemView& item : menu_items(menu)) {
     SIZE size{0, 0};
     if (!(item.flags & MF_SEPARATOR)) {
-      std::string text = plain_text(item.text);
+      std::string text = menu_plain_text(item.text);
       GetTextExtentPoint32(dc, text.c_str(), int(text.size()), &size);
     }
     int width = size.cx + 2 * kItemMargin;
@@ -81,16 +71,7 @@ int menu_bar_mnemonic(HMENU menu, char key) {
   uint8_t wanted = base::cp1250::to_lower(uint8_t(key));
   std::vector<MenuItemView> items = menu_items(menu);
   for (size_t i = 0; i < items.size(); ++i) {
-    const std::string& text = items[i].text;
-    for (size_t k = 0; k + 1 < text.size(); ++k) {
-      if (text[k] != '&') continue;
-      if (text[k + 1] == '&') {
-        ++k;
-        continue;
-      }
-      if (base::cp1250::to_lower(uint8_t(text[k + 1])) == wanted) return int(i);
-      break;
-    }
+    if (wanted && menu_text_mnemonic(items[i].text) == wanted) return int(i);
   }
   return -1;
 }
@@ -115,6 +96,27 @@ void paint_menu_bar(HWND h, int hot) {
   }
   SelectObject(dc, old);
   ReleaseDC(h, dc);
+}
+
+MenuTrackEnd track_menu_bar(HWND h, int position, bool by_keyboard, std::function<void(int)> show_item) {
+  std::vector<RECT> items = menu_bar_items(h);
+  HMENU popup = bar_menu(h) ? GetSubMenu(GetMenu(h), position) : nullptr;
+  if (!popup || position < 0 || size_t(position) >= items.size()) return {};
+  RECT window{};
+  GetWindowRect(h, &window);
+  const RECT& r = items[size_t(position)];
+  MenuTrackStart start;
+  start.owner = h;
+  start.menu = popup;
+  start.at = POINT{window.left + r.left, window.top + r.bottom};
+  start.flags = TPM_LEFTALIGN | TPM_TOPALIGN;
+  start.exclude = RECT{window.left + r.left, window.top + r.top, window.left + r.right, window.top + r.bottom};
+  start.bar_item = position;
+  start.keyboard = by_keyboard;
+  start.show_bar_item = std::move(show_item);
+  MenuTrackEnd end = track_menus(start);
+  if (end.command && IsWindow(h)) PostMessage(h, WM_COMMAND, end.command, 0);
+  return end;
 }
 
 }  // namespace framework

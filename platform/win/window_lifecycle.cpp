@@ -30,6 +30,8 @@ Qt::WindowFlags widget_flags(const Window& w) {
   if (!has_native_frame(w)) flags |= Qt::FramelessWindowHint;
   if (w.ex_style & WS_EX_TOOLWINDOW) flags |= Qt::Tool;
   if (w.ex_style & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+  // The desktop shows a window that never takes activation the way it shows a tip.
+  if (w.ex_style & WS_EX_NOACTIVATE) flags = (flags & ~Qt::WindowType_Mask) | Qt::ToolTip;
   return flags;
 }
 

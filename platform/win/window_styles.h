@@ -39,6 +39,8 @@ constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
 constexpr DWORD WS_EX_CONTEXTHELP = 0x00000400;
 constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
 constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
+// Never activated, neither by the program nor by the desktop (menus).
+constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;
 
 // --- Class styles --------------------------------------------------------------------------------
 constexpr UINT CS_VREDRAW = 0x0001;

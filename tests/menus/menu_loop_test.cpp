@@ -1,0 +1,98 @@
+// The edges of the menu loop: a window's system menu tells its owner what it is and sends system
+// commands; taking the owner's mode away (WM_CANCELMODE, disabling it) closes the menus.
+#include "platform/framework/menu.h"
+#include "platform/win/virtual_keys.h"
+#include "tests/framework/framework_fixture.h"
+#include "tests/menus/menu_script.h"
+#include "tests/support/message_log.h"
+#include "tests/support/synthetic_input.h"
+
+namespace lumo::test {
+namespace {
+
+class MenuLoopTest : public FrameworkTest {
+ protected:
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    // Visible, so it is the active window that keys go to.
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX,
+                               CRect(0, 0, 60, 60), nullptr, 0));
+  }
+
+  CWnd owner;
+};
+
+TEST_F(MenuLoopTest, SystemMenuTellsItsOwnerAndSendsSystemCommands) {
+  HMENU system = GetSystemMenu(owner.m_hWnd, FALSE);
+  ASSERT_TRUE(IsMenu(system));
+  EXPECT_EQ(GetSystemMenu(owner.m_hWnd, FALSE), system);
+  EXPECT_TRUE(framework::is_system_menu(system));
+  // The commands the window's styles allow: no sizing or maximising here.
+  std::vector<UINT> ids;
+  for (int i = 0; i < GetMenuItemCount(system); ++i) ids.push_back(GetMenuItemID(system, i));
+  EXPECT_EQ(ids, (std::vector<UINT>{SC_RESTORE, SC_MOVE, SC_MINIMIZE, 0, SC_CLOSE}));
+  EXPECT_EQ(GetMenuDefaultItem(system, FALSE, 0), SC_CLOSE);
+
+  MessageLog log({WM_INITMENUPOPUP, WM_MENUSELECT, WM_SYSCOMMAND, WM_COMMAND});
+  press_key(VK_DOWN);
+  press_key(VK_ESCAPE);
+  EXPECT_EQ(TrackPopupMenu(system, TPM_RETURNCMD, 10, 10, 0, owner.m_hWnd, nullptr), 0);
+  std::vector<LoggedMessage> seen = log.entries();
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_EQ(seen[0].message, WM_INITMENUPOPUP);
+  EXPECT_EQ(HIWORD(seen[0].lParam), TRUE);
+  EXPECT_EQ(seen[1].message, WM_MENUSELECT);
+  EXPECT_EQ(LOWORD(seen[1].wParam), SC_RESTORE);
+  EXPECT_TRUE(HIWORD(seen[1].wParam) & MF_SYSMENU);
+
+  // A chosen command goes to the owner as a system command.
+  log.clear();
+  press_key('N', 'n');
+  EXPECT_TRUE(TrackPopupMenu(system, 0, 10, 10, 0, owner.m_hWnd, nullptr));
+  pump();
+  EXPECT_EQ(log.messages_of(owner.m_hWnd).back(), WM_SYSCOMMAND);
+  EXPECT_EQ(log.entries().back().wParam, WPARAM(SC_MINIMIZE));
+  EXPECT_TRUE(owner.IsIconic());
+
+  // Reverting drops the copy; a window that is gone takes its copy along.
+  EXPECT_EQ(GetSystemMenu(owner.m_hWnd, TRUE), nullptr);
+  EXPECT_FALSE(IsMenu(system));
+  HMENU again = GetSystemMenu(owner.m_hWnd, FALSE);
+  owner.DestroyWindow();
+  CWnd other;
+  ASSERT_TRUE(other.CreateEx(0, nullptr, "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+  ASSERT_NE(GetSystemMenu(other.m_hWnd, FALSE), nullptr);
+  EXPECT_FALSE(IsMenu(again));
+  EXPECT_EQ(GetSystemMenu(owner.m_hWnd, FALSE), nullptr);
+}
+
+TEST_F(MenuLoopTest, TakingTheOwnersModeAwayClosesTheMenus) {
+  CMenu popup;
+  ASSERT_TRUE(popup.CreatePopupMenu());
+  popup.AppendMenu(MF_STRING, 34401, "&Akcja");
+  struct Case {
+    const char* what;
+    std::function<void()> take;
+  } cases[] = {
+      {"cancel mode", [&] { owner.SendMessage(WM_CANCELMODE); }},
+      {"disabling", [&] { owner.EnableWindow(FALSE); }},
+  };
+  for (const Case& c : cases) {
+    MenuScript script;
+    size_t shown = 0;
+    press_key(VK_DOWN);
+    script.later([&] {
+      shown = open_popups().size();
+      c.take();
+    });
+    EXPECT_EQ(popup.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &owner), 0) << c.what;
+    EXPECT_EQ(shown, 1u) << c.what;
+    EXPECT_TRUE(open_popups().empty()) << c.what;
+    EXPECT_EQ(popup.GetMenuState(0, MF_BYPOSITION) & MF_HILITE, 0u) << c.what;
+    owner.EnableWindow(TRUE);
+    pump();
+  }
+}
+
+}  // namespace
+}  // namespace lumo::test
