@@ -19,17 +19,10 @@
 
 #include "platform/base/collections.h"
 #include "platform/base/cstring.h"
+#include "platform/base/file_calls.h"
 #include "platform/base/object.h"
 #include "platform/win/win_types.h"
 
-inline constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;
-inline constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x02;
-inline constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x04;
-inline constexpr DWORD FILE_ATTRIBUTE_VOLUME_LABEL = 0x08;
-inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
-inline constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
-inline constexpr DWORD FILE_ATTRIBUTE_DEVICE = 0x40;
-inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 // The filter that lets every entry through.
 inline constexpr DWORD SEC_FILE_ATTRIBUTE_ANY = 0xFFFFFFFF;
 
