@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 
+#include "platform/base/locale_info.h"
 #include "platform/win/system_metrics.h"
 
 namespace {
@@ -224,9 +225,10 @@ LRESULT calendar_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
 namespace controls {
 
 CString polish_month_name(int month) {
-  static const char* const kNames[12] = {"stycze\xf1", "luty",   "marzec",       "kwiecie\xf1", "maj",      "czerwiec",
-                                         "lipiec",     "sierpie\xf1", "wrzesie\xf1", "pa\x9f\x64ziernik", "listopad", "grudzie\xf1"};
-  return month >= 1 && month <= 12 ? CString(kNames[month - 1]) : CString();
+  char name[32];
+  bool known = month >= 1 && month <= 12 &&
+               GetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 + LCTYPE(month - 1), name, sizeof name) > 0;
+  return known ? CString(name) : CString();
 }
 
 int days_in_month(int year, int month) {
