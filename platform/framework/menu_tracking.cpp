@@ -235,7 +235,8 @@ int MenuLoop::NeighbourBarItem(int dir) const {
 }
 
 void MenuLoop::SwitchBar(int position, bool select_first) {
-  if (position < 0 || position == bar_item_ || !BarItemOpens(position)) return;
+  // The owner may have gone while hearing of the last selection.
+  if (!IsWindow(start_.owner) || position < 0 || position == bar_item_ || !BarItemOpens(position)) return;
   std::vector<RECT> items = menu_bar_items(start_.owner);
   if (size_t(position) >= items.size()) return;
   KeepLevels(0);

@@ -129,5 +129,14 @@ TEST_F(MenuItemInfoTest, ModifyingAPopupItemDestroysItsPopup) {
   EXPECT_TRUE(IsMenu(kept));
 }
 
+// A radio range that ends at the largest id still ends.
+TEST_F(MenuItemInfoTest, RadioCheckOverTheWholeIdRange) {
+  EXPECT_FALSE(CheckMenuRadioItem(popup, UINT(-2), UINT(-1), UINT(-1), MF_BYCOMMAND));
+  EXPECT_FALSE(CheckMenuRadioItem(popup, 2, 1, 1, MF_BYPOSITION));
+  ASSERT_TRUE(CheckMenuRadioItem(popup, ID_OPEN, ID_SAVE, ID_SAVE, MF_BYCOMMAND));
+  EXPECT_EQ(GetMenuState(popup, ID_SAVE, MF_BYCOMMAND), UINT(MF_CHECKED | MFT_RADIOCHECK));
+  EXPECT_EQ(GetMenuState(popup, ID_OPEN, MF_BYCOMMAND), 0u);
+}
+
 }  // namespace
 }  // namespace lumo::test

@@ -94,5 +94,44 @@ TEST_F(MenuLoopTest, TakingTheOwnersModeAwayClosesTheMenus) {
   }
 }
 
+// Keys in a pop-up without items find nothing to select or run.
+TEST_F(MenuLoopTest, AnEmptyPopupTakesKeysSafely) {
+  CMenu empty;
+  ASSERT_TRUE(empty.CreatePopupMenu());
+  for (int key : {VK_DOWN, VK_UP, VK_HOME, VK_END, VK_RIGHT, VK_LEFT, VK_RETURN}) press_key(key);
+  press_key('A', 'a');
+  press_key(VK_ESCAPE);
+  EXPECT_EQ(empty.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &owner), 0);
+  EXPECT_TRUE(open_popups().empty());
+}
+
+// Where a pop-up goes: aligned to its point as asked, and moved to stay on the screen, to the
+// other side of the item it belongs to when it has one.
+TEST(MenuPopupPlace, AlignsAndStaysOnTheScreen) {
+  const RECT screen{0, 0, 800, 600};
+  const RECT none{0, 0, 0, 0};
+  struct Case {
+    const char* what;
+    POINT at;
+    UINT flags;
+    RECT exclude;
+    POINT corner;
+  } cases[] = {
+      {"top left at the point", {100, 50}, TPM_LEFTALIGN | TPM_TOPALIGN, none, {100, 50}},
+      {"right and bottom aligned", {300, 400}, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, none, {200, 320}},
+      {"centred", {300, 400}, TPM_CENTERALIGN | TPM_VCENTERALIGN, none, {250, 360}},
+      {"pushed back from the right edge", {780, 50}, 0, none, {700, 50}},
+      {"pushed up from the bottom edge", {100, 590}, 0, none, {100, 520}},
+      {"above the bar item near the bottom", {100, 560}, 0, {100, 540, 140, 560}, {100, 460}},
+      {"left of the parent item near the right", {760, 100}, 0, {650, 100, 760, 120}, {550, 100}},
+      {"never off the top left", {-40, -30}, 0, none, {0, 0}},
+  };
+  for (const Case& c : cases) {
+    POINT corner = framework::place_menu_popup(SIZE{100, 80}, c.at, c.flags, c.exclude, screen);
+    EXPECT_EQ(corner.x, c.corner.x) << c.what;
+    EXPECT_EQ(corner.y, c.corner.y) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace lumo::test
