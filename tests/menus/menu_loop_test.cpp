@@ -94,6 +94,48 @@ TEST_F(MenuLoopTest, TakingTheOwnersModeAwayClosesTheMenus) {
   }
 }
 
+// An owner that gives one answer to every letter.
+class AnsweringOwner : public CWnd {
+ public:
+  LRESULT answer = 0;
+  afx_msg LRESULT OnMenuChar(WPARAM, LPARAM) { return answer; }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(AnsweringOwner, CWnd)
+  ON_MESSAGE(WM_MENUCHAR, &AnsweringOwner::OnMenuChar)
+END_MESSAGE_MAP()
+
+// The owner's answers to a letter: run or select an item, close, or ignore; a position past the
+// items does nothing.
+TEST_F(MenuLoopTest, TheOwnersAnswersToALetter) {
+  AnsweringOwner answering;
+  ASSERT_TRUE(answering.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, CRect(0, 0, 40, 40), nullptr, 0));
+  CMenu popup;
+  ASSERT_TRUE(popup.CreatePopupMenu());
+  popup.AppendMenu(MF_OWNERDRAW, 34411, nullptr);
+  popup.AppendMenu(MF_OWNERDRAW, 34412, nullptr);
+  struct Case {
+    const char* what;
+    LRESULT answer;
+    int then_key;  // pressed after the letter
+    UINT chosen;
+  } cases[] = {
+      {"execute", MAKELRESULT(1, MNC_EXECUTE), 0, 34412},
+      {"select, then Enter", MAKELRESULT(1, MNC_SELECT), VK_RETURN, 34412},
+      {"close", MAKELRESULT(0, MNC_CLOSE), 0, 0},
+      {"ignore, then Esc", MAKELRESULT(0, MNC_IGNORE), VK_ESCAPE, 0},
+      {"a position past the items", MAKELRESULT(7, MNC_EXECUTE), VK_ESCAPE, 0},
+  };
+  for (const Case& c : cases) {
+    answering.answer = c.answer;
+    press_key('X', 'x');
+    if (c.then_key) press_key(c.then_key);
+    EXPECT_EQ(UINT(popup.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &answering)), c.chosen) << c.what;
+    pump();
+  }
+}
+
 // Keys in a pop-up without items find nothing to select or run.
 TEST_F(MenuLoopTest, AnEmptyPopupTakesKeysSafely) {
   CMenu empty;
