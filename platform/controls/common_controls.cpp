@@ -3,6 +3,7 @@
 #include "platform/controls/animate_ctrl.h"
 #include "platform/controls/date_time_ctrl.h"
 #include "platform/controls/header_ctrl.h"
+#include "platform/controls/hot_key_ctrl.h"
 #include "platform/controls/list_ctrl.h"
 #include "platform/controls/month_cal_ctrl.h"
 #include "platform/controls/progress_ctrl.h"
@@ -13,7 +14,7 @@
 namespace {
 
 constexpr DWORD kOffered = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS |
-                           ICC_PROGRESS_CLASS | ICC_ANIMATE_CLASS | ICC_DATE_CLASSES;
+                           ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS | ICC_ANIMATE_CLASS | ICC_DATE_CLASSES;
 
 struct Group {
   DWORD flag;
@@ -29,6 +30,7 @@ constexpr Group kGroups[] = {
     {ICC_TAB_CLASSES, controls::register_tab_control},
     {ICC_UPDOWN_CLASS, controls::register_spin_button_control},
     {ICC_PROGRESS_CLASS, controls::register_progress_control},
+    {ICC_HOTKEY_CLASS, controls::register_hot_key_control},
     {ICC_ANIMATE_CLASS, controls::register_animate_control},
     {ICC_DATE_CLASSES, [] {
        controls::register_month_calendar();
