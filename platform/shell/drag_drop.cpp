@@ -1,5 +1,7 @@
 #include "platform/shell/drag_drop.h"
 
+#include <cstring>
+
 #include "platform/shell/clipboard.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
@@ -80,8 +82,28 @@ std::vector<uint8_t> COleDataObject::GetData(UINT format) const {
   return it == formats_->end() ? std::vector<uint8_t>() : it->second;
 }
 
+HGLOBAL COleDataObject::GetGlobalData(UINT format) const {
+  if (!IsDataAvailable(format)) return nullptr;
+  std::vector<uint8_t> bytes = GetData(format);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size());
+  if (void* p = block ? GlobalLock(block) : nullptr) {
+    std::memcpy(p, bytes.data(), bytes.size());
+    GlobalUnlock(block);
+  }
+  return block;
+}
+
 void COleDataSource::CacheData(UINT format, std::span<const uint8_t> bytes) {
   formats_[format].assign(bytes.begin(), bytes.end());
+}
+
+void COleDataSource::CacheGlobalData(UINT format, HGLOBAL hGlobal) {
+  size_t size = GlobalSize(hGlobal);
+  const auto* p = static_cast<const uint8_t*>(GlobalLock(hGlobal));
+  std::vector<uint8_t> bytes(p, p + (p ? size : 0));
+  if (p) GlobalUnlock(hGlobal);
+  // Only a block that exists is taken (and freed); an unknown handle offers nothing.
+  if (GlobalFree(hGlobal) == nullptr) formats_[format] = std::move(bytes);
 }
 
 BOOL COleDataSource::SetClipboard() {

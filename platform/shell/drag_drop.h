@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/base/geometry.h"
+#include "platform/base/global_memory.h"
 #include "platform/win/cwnd.h"
 
 using DROPEFFECT = DWORD;
@@ -38,6 +39,8 @@ class COleDataObject {
   BOOL IsDataAvailable(UINT format) const;
   // The bytes of a format; empty when it is not offered.
   std::vector<uint8_t> GetData(UINT format) const;
+  // The bytes of a format in a new global block the caller frees; null when it is not offered.
+  HGLOBAL GetGlobalData(UINT format) const;
 
  private:
   const std::map<UINT, std::vector<uint8_t>>* formats_ = nullptr;
@@ -64,6 +67,9 @@ class COleDataSource {
  public:
   virtual ~COleDataSource() = default;
   void CacheData(UINT format, std::span<const uint8_t> bytes);
+  // Takes the block's bytes for the format; the block is the data source's from then on (it is
+  // freed here). A bad handle offers nothing.
+  void CacheGlobalData(UINT format, HGLOBAL hGlobal);
   void Empty() { formats_.clear(); }
   // Runs the drag; the effect the target carried out, DROPEFFECT_NONE when cancelled or refused.
   // Without a drop source the framework's default behaviour runs. The start rectangle is kept
