@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/base/cp1250.h"
+#include "platform/res/system_bitmaps.h"
 
 namespace res {
 namespace {
@@ -123,7 +124,8 @@ const ToolBarResource* find_toolbar(UINT id) {
 
 std::span<const uint8_t> find_binary(BinaryKind kind, UINT id) {
   auto it = store().by_id.find(std::pair(kind, id));
-  return it == store().by_id.end() ? std::span<const uint8_t>{} : it->second;
+  if (it != store().by_id.end()) return it->second;
+  return kind == BinaryKind::bitmap ? system_bitmap(id) : std::span<const uint8_t>{};
 }
 
 std::span<const uint8_t> find_binary(BinaryKind kind, const char* name) {
