@@ -121,6 +121,9 @@ struct WINDOWPLACEMENT {
   POINT ptMaxPosition{-1, -1};
   RECT rcNormalPosition{0, 0, 0, 0};
 };
+// Placement flags, kept in the placement strings the program stores.
+constexpr UINT WPF_SETMINPOSITION = 0x0001;
+constexpr UINT WPF_RESTORETOMAXIMIZED = 0x0002;
 BOOL GetWindowPlacement(HWND h, WINDOWPLACEMENT* placement);
 // Puts the window at its normal rectangle, then shows it with the placement's show command.
 BOOL SetWindowPlacement(HWND h, const WINDOWPLACEMENT* placement);
