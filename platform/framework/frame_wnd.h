@@ -121,6 +121,8 @@ class CFrameWnd : public CWnd {
   HMENU m_hMenuDefault = nullptr;
   void* m_hAccelTable = nullptr;
   UINT m_nIDHelp = 0;
+  // In the context-help mode (OnContextHelp).
+  BOOL m_bHelpMode = FALSE;
   UINT m_nIdleFlags = 0;
   BOOL m_bAutoMenuEnable = TRUE;
   BOOL m_bInRecalcLayout = FALSE;
@@ -148,6 +150,9 @@ class CFrameWnd : public CWnd {
   afx_msg LRESULT OnSetMessageStringMessage(WPARAM wParam, LPARAM lParam);
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+  // ID_CONTEXT_HELP: holds the mouse until a click names a window, then asks for that window's
+  // help with WM_COMMANDHELP (context_help_mode.cpp).
+  afx_msg void OnContextHelp();
 
   // Floating windows hidden by the last minimise, shown again on restore.
   std::vector<HWND> m_hiddenFloating;
