@@ -1,6 +1,7 @@
 // Focus, activation, mouse capture, the keyboard state and the cursor position.
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <deque>
 
@@ -121,8 +122,18 @@ HWND SetActiveWindow(HWND h) {
     auto& order = win::top_level_order();
     std::erase(order, top);
     order.insert(order.begin(), top);
+    // The windows it owns (floating frames, tool windows) stay above it.
+    auto owned_by_top = [top](HWND other) {
+      win::Window* o = find_window(other);
+      return o && o->owner == top;
+    };
+    std::stable_partition(order.begin(), order.end(), owned_by_top);
     if (w->widget && w->widget->isVisible() && win::desktop_manages_windows()) {
       w->widget->raise();
+      for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        win::Window* o = owned_by_top(*it) ? find_window(*it) : nullptr;
+        if (o && o->widget && o->widget->isVisible()) o->widget->raise();
+      }
       w->widget->activateWindow();
     }
     SendMessage(top, WM_NCACTIVATE, TRUE, 0);

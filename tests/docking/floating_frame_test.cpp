@@ -133,6 +133,19 @@ TEST_F(FloatingFrameTest, CaptionColoursFollowTheMainFrame) {
   other->DestroyWindow();
 }
 
+TEST_F(FloatingFrameTest, FrameStaysAboveTheMainWindowWhenThatIsActivated) {
+  POINT on_caption = on_window(20, GetSystemMetrics(SM_CYFRAME) + 4);
+  floating->SetActiveWindow();
+  frame->SetActiveWindow();
+  EXPECT_EQ(WindowFromPoint(on_caption), floating->m_hWnd);
+  // Clicking the main window keeps the floating frame reachable.
+  floating->SetActiveWindow();
+  click(frame->m_hWnd, {100, 300});
+  pump();
+  EXPECT_EQ(GetActiveWindow(), frame->m_hWnd);
+  EXPECT_EQ(WindowFromPoint(on_caption), floating->m_hWnd);
+}
+
 TEST_F(FloatingFrameTest, FrameFollowsTheMainWindow) {
   frame->SendMessage(WM_SIZE, SIZE_MINIMIZED, 0);
   EXPECT_FALSE(floating->IsWindowVisible());
