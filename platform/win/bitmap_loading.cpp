@@ -5,6 +5,7 @@
 
 #include "platform/gdi/core/bitmap_api.h"
 #include "platform/gdi/core/dib.h"
+#include "platform/res/icon_loading.h"
 #include "platform/res/resource_store.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_api.h"
@@ -60,6 +61,7 @@ HBITMAP LoadBitmap(HINSTANCE, const char* name) {
 }
 
 HGDIOBJ LoadImage(HINSTANCE, const char* name, UINT type, int cx, int cy, UINT flags) {
+  if (type == IMAGE_ICON) return res::load_icon(name, cx, cy);
   if (type != IMAGE_BITMAP) return nullptr;
   auto bitmap = decode_resource(name);
   if (!bitmap) return nullptr;

@@ -28,7 +28,8 @@ struct COLORMAP {
 HBITMAP LoadBitmap(HINSTANCE hInstance, const char* name);
 // IMAGE_BITMAP: as LoadBitmap, scaled to cx x cy when both are given, and with
 // LR_LOADMAP3DCOLORS the greys 128, 192 and 223 become the shadow, face and light 3-D colours.
-// Icons and cursors are not images here: null.
+// IMAGE_ICON: the icon resource, scaled likewise (icon_loading.h). Cursors are not images here:
+// null.
 HGDIOBJ LoadImage(HINSTANCE hInstance, const char* name, UINT type, int cx, int cy, UINT flags);
 // The bitmap with each `from` colour replaced by its `to` colour; without a map black, the greys
 // 128 and 192 and white become the button text, shadow, face and highlight colours.

@@ -5,6 +5,7 @@
 #include "platform/gdi/core/bitmap_api.h"
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/draw_api.h"
+#include "platform/gdi/core/icons.h"
 #include "platform/gdi/core/object_api.h"
 #include "platform/gdi/core/text_api.h"
 #include "platform/win/system_metrics.h"
@@ -25,7 +26,15 @@ struct Image {
   int length() const { return wdata ? int(wdata) : int(std::strlen(text())); }
   UINT text_format() const { return DT_SINGLELINE | DT_NOCLIP | (type == DST_TEXT ? DT_NOPREFIX : 0); }
   HBITMAP bitmap() const { return reinterpret_cast<HBITMAP>(data); }
+  HICON icon() const { return reinterpret_cast<HICON>(data); }
 };
+
+bool bitmap_size(HBITMAP bitmap, SIZE& size) {
+  BITMAP bm{};
+  if (GetObject(bitmap, sizeof bm, &bm) != sizeof bm) return false;
+  size = {bm.bmWidth, bm.bmHeight};
+  return true;
+}
 
 bool natural_size(HDC hdc, const Image& image, SIZE& size) {
   if (image.is_text()) {
@@ -34,14 +43,17 @@ bool natural_size(HDC hdc, const Image& image, SIZE& size) {
     size = {r.right - r.left, r.bottom - r.top};
     return true;
   }
-  BITMAP bm{};
-  if (GetObject(image.bitmap(), sizeof bm, &bm) != sizeof bm) return false;
-  size = {bm.bmWidth, bm.bmHeight};
-  return true;
+  if (image.type == DST_BITMAP) return bitmap_size(image.bitmap(), size);
+  ICONINFO info{};
+  if (!GetIconInfo(image.icon(), &info)) return false;
+  bool known = bitmap_size(info.hbmColor, size);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return known;
 }
 
 // Draws the image as it is at (x, y) of `dc`: a text in the context's text colour over what is
-// there, a bitmap copied.
+// there, a bitmap copied, an icon through its mask.
 bool draw_plain(HDC dc, const Image& image, int x, int y, int cx, int cy) {
   if (image.is_text()) {
     int old_mode = SetBkMode(dc, TRANSPARENT);
@@ -50,6 +62,7 @@ bool draw_plain(HDC dc, const Image& image, int x, int y, int cx, int cy) {
     SetBkMode(dc, old_mode);
     return true;
   }
+  if (image.type == DST_ICON) return DrawIconEx(dc, x, y, image.icon(), cx, cy, 0, nullptr, DI_NORMAL);
   HDC source = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(source, image.bitmap());
   bool drawn = old && BitBlt(dc, x, y, cx, cy, source, 0, 0, SRCCOPY);
@@ -122,7 +135,7 @@ BOOL DrawState(HDC hdc, HBRUSH, DRAWSTATEPROC, LPARAM data, WPARAM wdata, int x,
   Image image{flags & 0x000F, data, wdata};
   UINT state = flags & (DSS_UNION | DSS_DISABLED | DSS_MONO);
   if (!hdc || !data || (state != DSS_NORMAL && state != DSS_DISABLED)) return FALSE;
-  if (!image.is_text() && image.type != DST_BITMAP) return FALSE;
+  if (!image.is_text() && image.type != DST_BITMAP && image.type != DST_ICON) return FALSE;
   SIZE size{cx, cy};
   if (cx == 0 || cy == 0) {
     SIZE natural;

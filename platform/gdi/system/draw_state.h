@@ -1,7 +1,7 @@
-// Drawing a text or a bitmap in a state: as it is, or disabled (embossed: its shape in the 3-D
+// Drawing a text, a bitmap or an icon in a state: as it is, or disabled (embossed: its shape in the 3-D
 // highlight colour one pixel down and right, then in the 3-D shadow colour in place). The shape
 // is every pixel of the image that is not white once the image is drawn on white: the strokes of
-// a text drawn in black, the non-white pixels of a bitmap.
+// a text drawn in black, the non-white pixels of a bitmap or an icon.
 #pragma once
 
 #include "platform/gdi/core/gdi_types.h"
@@ -27,7 +27,7 @@ constexpr UINT DSS_RIGHT = 0x8000;
 // Draws the image at (x, y), `cx` x `cy` pixels (0: the image's own size). For DST_TEXT and
 // DST_PREFIXTEXT `data` is the CP1250 text and `wdata` its length (0: up to its zero), drawn in
 // the context's font, a normal text in its text colour over what is there; for DST_BITMAP `data`
-// is the bitmap handle. FALSE, drawing nothing, for icons and callback images (this layer has no
-// icons), the union and mono states, a stale bitmap or an empty size.
+// is the bitmap handle, for DST_ICON the icon handle (scaled to the size). FALSE, drawing nothing,
+// for callback images, the union and mono states, a stale bitmap or icon, or an empty size.
 BOOL DrawState(HDC hdc, HBRUSH brush, DRAWSTATEPROC output, LPARAM data, WPARAM wdata, int x, int y, int cx,
                int cy, UINT flags);
