@@ -119,22 +119,25 @@ TEST_F(DragTest, OutlineShowsTheDockedShapeOverADockBarAndTheFrameElsewhere) {
               context.m_outline.visible()};
     };
   };
-  std::string picture_saved;
+  int pictures_saved = 0;
+  // The frame with the outline over it.
+  auto save_outline = [&](const std::string& name) {
+    std::vector<HWND> windows{frame->m_hWnd};
+    for (HWND edge : context.m_outline.edges()) windows.push_back(edge);
+    CRect area;
+    frame->GetWindowRect(&area);
+    if (save(picture(windows, area), name)) ++pictures_saved;
+  };
   win::KeyModifiers ctrl;
   ctrl.control = true;
   mouse_down(gripper());
   when_captured([&] {
     mouse_move(frame_point(2, 250));
     probe(look(over_left));
+    probe([&] { save_outline("drag_outline_docking.png"); });
     mouse_move(frame_point(300, 250));
     probe(look(in_middle));
-    probe([&] {
-      std::vector<HWND> windows{frame->m_hWnd};
-      for (HWND edge : context.m_outline.edges()) windows.push_back(edge);
-      CRect area;
-      frame->GetWindowRect(&area);
-      picture_saved = save(picture(windows, area), "drag_outline.png") ? "yes" : "no";
-    });
+    probe([&] { save_outline("drag_outline_floating.png"); });
     mouse_move(frame_point(2, 250), ctrl);
     probe(look(ctrl_over_left));
     press_key(VK_ESCAPE);
@@ -155,7 +158,7 @@ TEST_F(DragTest, OutlineShowsTheDockedShapeOverADockBarAndTheFrameElsewhere) {
   EXPECT_TRUE(in_middle.rect.PtInRect(frame_point(300, 250)));
   // Ctrl over the dock bar: still the floating frame.
   EXPECT_TRUE(ctrl_over_left.halftone);
-  EXPECT_EQ(picture_saved, "yes");
+  EXPECT_EQ(pictures_saved, 2);
   // Erased at the end, the windows gone.
   EXPECT_FALSE(context.m_outline.visible());
   for (HWND edge : context.m_outline.edges()) EXPECT_EQ(edge, nullptr);
@@ -202,6 +205,40 @@ TEST_F(DragTest, DropPicksTheRowAndThePlaceInIt) {
   frame->DockControlBar(&second, top, at(client.Width() - 30, 0, 80, 20));
   EXPECT_EQ(placed(second).right, client.Width());
   EXPECT_EQ(placed(second).top, 0);
+}
+
+TEST_F(DragTest, UprightBarsGoIntoTheirColumnByTheirTop) {
+  LongBar second;
+  make(second, AFX_IDW_TOOLBAR + 1, 80, 20);
+  CDockBar* left = dock(AFX_IDW_DOCKBAR_LEFT);
+  frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);
+  CRect column;
+  left->GetWindowRect(&column);
+  frame->DockControlBar(&second, left, CRect(column.left, column.top + 200, column.left + 20, column.top + 280));
+  ASSERT_EQ(left->Rows().size(), 1u);
+  EXPECT_EQ(left->Rows()[0], (std::vector<CControlBar*>{&bar, &second}));
+  CRect placed_second;
+  second.GetWindowRect(&placed_second);
+  left->ScreenToClient(&placed_second);
+  EXPECT_EQ(placed_second, CRect(0, 200, 20, 280));
+}
+
+TEST_F(DragTest, PressOnAnItemOfTheBarDoesNotDragIt) {
+  // A bar whose first 30 pixels hold an item (a button, say).
+  class ItemBar : public LongBar {
+   public:
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO*) const override { return point.x < 30 ? 1 : -1; }
+  };
+  ItemBar items;
+  make(items, AFX_IDW_TOOLBAR + 1, 120, 20);
+  mouse_down(screen_point(items.m_hWnd, {10, 8}));
+  pump();
+  EXPECT_EQ(GetCapture(), nullptr);
+  mouse_up(screen_point(items.m_hWnd, {10, 8}));
+  pump();
+  // Away from the item the press drags.
+  drag(screen_point(items.m_hWnd, {60, 8}), {frame_point(300, 300)}, frame_point(400, 300));
+  EXPECT_TRUE(items.IsFloating());
 }
 
 TEST_F(DragTest, DraggedIntoARowTheBarGoesWhereItWasDropped) {
