@@ -276,6 +276,8 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
     DelayRecalcLayout();
   } else {
     pBar->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
+    // A show or hide still waiting for the next layout is overtaken.
+    pBar->DelayShow(bShow);
     RecalcLayout();
   }
   // A floating bar's frame shows while it holds a visible bar.

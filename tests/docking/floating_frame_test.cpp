@@ -110,9 +110,16 @@ TEST_F(FloatingFrameTest, CloseButtonHidesTheBarAndShowingTheBarBringsTheFrameBa
   frame->ShowControlBar(&bar, TRUE, FALSE);
   EXPECT_TRUE(bar.IsWindowVisible());
   EXPECT_TRUE(floating->IsWindowVisible());
-  // Hidden through the frame, the floating frame goes out of sight too.
+  // Hidden through the frame, the floating frame goes out of sight too, also when the hiding
+  // waits for the next layout; showing it at once brings both back.
   frame->ShowControlBar(&bar, FALSE, FALSE);
   EXPECT_FALSE(floating->IsWindowVisible());
+  frame->ShowControlBar(&bar, TRUE, FALSE);
+  frame->ShowControlBar(&bar, FALSE, TRUE);
+  EXPECT_FALSE(floating->IsWindowVisible());
+  frame->ShowControlBar(&bar, TRUE, FALSE);
+  EXPECT_TRUE(bar.IsVisible());
+  EXPECT_TRUE(floating->IsWindowVisible());
 }
 
 TEST_F(FloatingFrameTest, CaptionColoursFollowTheMainFrame) {
