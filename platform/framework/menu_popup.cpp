@@ -251,9 +251,9 @@ bool MenuPopupWnd::Open(HMENU menu, HWND owner, POINT at, UINT flags, const RECT
   menu_ = menu;
   owner_ = owner;
   selected_ = -1;
-  if (!CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, nullptr, "", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0)) {
-    return false;
-  }
+  // A menu never takes activation or the keyboard from the window it belongs to.
+  DWORD ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+  if (!CreateEx(ex_style, nullptr, "", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0)) return false;
   {
     CClientDC dc(this);
     layout_ = layout_menu_popup(menu, owner, dc.m_hDC);

@@ -339,7 +339,8 @@ void MenuLoop::OnChar(BYTE character) {
   }
   // No text marks the letter: the owner may know it (owner-drawn items have no text).
   if (!notify()) return;
-  LRESULT answer = SendMessage(start_.owner, WM_MENUCHAR, MAKEWPARAM(character, MF_POPUP | system_), reinterpret_cast<LPARAM>(menu));
+  LRESULT answer =
+      SendMessage(start_.owner, WM_MENUCHAR, MAKEWPARAM(character, MF_POPUP | system_), reinterpret_cast<LPARAM>(menu));
   if (levels_.size() != level + 1 || !IsMenu(menu)) return;
   int position = LOWORD(answer);
   bool valid = position < GetMenuItemCount(menu) && !(item_state(menu, position) & MF_SEPARATOR);
