@@ -47,8 +47,12 @@ bool wildcard_match(std::string_view pattern, std::string_view name) {
   return p == pattern.size();
 }
 
+}  // namespace
+
+namespace base {
+
 // A trailing ".*" also takes names without any dot ("*.*" is every name, "read.*" finds "read").
-bool name_matches(std::string_view pattern, std::string_view name) {
+bool file_name_matches(std::string_view pattern, std::string_view name) {
   if (wildcard_match(pattern, name)) return true;
   if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
       name.find('.') == std::string_view::npos) {
@@ -56,6 +60,10 @@ bool name_matches(std::string_view pattern, std::string_view name) {
   }
   return false;
 }
+
+}  // namespace base
+
+namespace {
 
 FILETIME file_time(const CTime& t) {
   constexpr int64_t kUnixEpochSeconds = 11644473600;  // 1601-01-01 to 1970-01-01
@@ -181,7 +189,7 @@ HANDLE FindFirstFile(const char* pattern, WIN32_FIND_DATA* data) {
   if (!dir) return INVALID_HANDLE_VALUE;
   while (const dirent* entry = ::readdir(dir)) {
     std::string name = base::cp1250::from_utf8(entry->d_name);
-    if (name == "." || name == ".." || !name_matches(name_pattern, name)) continue;
+    if (name == "." || name == ".." || !base::file_name_matches(name_pattern, name)) continue;
     search.names.push_back(std::move(name));
   }
   ::closedir(dir);

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "platform/base/ctime.h"
 #include "platform/win/win_types.h"
@@ -84,3 +85,8 @@ BOOL SetCurrentDirectory(const char* path);
 
 // Returns the mode set before.
 UINT SetErrorMode(UINT mode);
+
+namespace base {
+// Whether a CP1250 file name matches a wildcard pattern, as the searches above match them.
+bool file_name_matches(std::string_view pattern, std::string_view name);
+}  // namespace base

@@ -48,29 +48,6 @@ DWORD attributes_of(const struct stat& st, const std::string& name) {
   return a;
 }
 
-// Case-insensitive wildcard match of CP1250 bytes, iterative (no recursion on the pattern).
-bool wildcard_match(std::string_view pattern, std::string_view name) {
-  size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
-  while (n < name.size()) {
-    if (p < pattern.size() && pattern[p] == '*') {
-      star = p++;
-      mark = n;
-    } else if (p < pattern.size() &&
-               (pattern[p] == '?' || base::cp1250::to_upper(uint8_t(pattern[p])) ==
-                                         base::cp1250::to_upper(uint8_t(name[n])))) {
-      ++p;
-      ++n;
-    } else if (star != std::string_view::npos) {
-      p = star + 1;
-      n = ++mark;
-    } else {
-      return false;
-    }
-  }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
-  return p == pattern.size();
-}
-
 }  // namespace
 
 SECFileUtil::SECFileUtil() = default;
@@ -97,8 +74,7 @@ bool SECFileUtil::MatchesFilter(DWORD entry, DWORD filter) {
 }
 
 bool SECFileUtil::MatchesWildcard(const CString& pattern, const CString& name) {
-  if (pattern == "*.*") return true;
-  return wildcard_match(pattern.view(), name.view());
+  return base::file_name_matches(pattern.view(), name.view());
 }
 
 void SECFileUtil::CloseSearch() {
