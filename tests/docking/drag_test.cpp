@@ -77,6 +77,20 @@ TEST_F(DragTest, CtrlKeepsTheBarFromDocking) {
   EXPECT_EQ(dock(AFX_IDW_DOCKBAR_LEFT)->GetDockedCount(), 0);
 }
 
+TEST_F(DragTest, ShiftFloatsTheBarTurnedUpright) {
+  win::KeyModifiers shift;
+  shift.shift = true;
+  drag(gripper(), {frame_point(300, 200)}, frame_point(400, 300), shift);
+  ASSERT_TRUE(bar.IsFloating());
+  EXPECT_NE(bar.GetBarStyle() & CBRS_ALIGN_LEFT, 0u);
+  CMiniDockFrameWnd* floating = floating_frame(bar);
+  ASSERT_NE(floating, nullptr);
+  CRect client;
+  floating->GetClientRect(&client);
+  EXPECT_EQ(client.Size(), CSize(20, 120));
+  EXPECT_EQ(bar.m_pDockContext->m_dwMRUFloatStyle & CBRS_ALIGN_ANY, CBRS_ALIGN_LEFT);
+}
+
 TEST_F(DragTest, EscapeOrTheRightButtonLeavesTheBarWhereItWas) {
   const struct {
     const char* name;
