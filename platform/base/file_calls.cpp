@@ -148,10 +148,12 @@ BOOL CopyFile(const char* existing, const char* destination, BOOL fail_if_exists
               copy_bytes(from, to) && to.close() == base::OsError::None;
   ::chmod(temporary.c_str(), st.st_mode & 0777);
   // Without overwriting, the name is taken by a link, which fails when the destination appeared
-  // meanwhile; otherwise the copy replaces the destination in one step.
-  if (done) {
-    done = fail_if_exists ? ::link(temporary.c_str(), to_path.c_str()) == 0
-                          : ::rename(temporary.c_str(), to_path.c_str()) == 0;
+  // meanwhile (a file system without links gets a last look instead); otherwise the copy
+  // replaces the destination in one step.
+  if (done && fail_if_exists && ::link(temporary.c_str(), to_path.c_str()) != 0) {
+    done = errno != EEXIST && !base::file_exists(to_path) && ::rename(temporary.c_str(), to_path.c_str()) == 0;
+  } else if (done && !fail_if_exists) {
+    done = ::rename(temporary.c_str(), to_path.c_str()) == 0;
   }
   ::unlink(temporary.c_str());
   return done ? TRUE : FALSE;
