@@ -150,7 +150,7 @@ std::string format_date(const SYSTEMTIME& d, const std::string& picture) {
 }  // namespace
 
 int GetLocaleInfo(LCID, LCTYPE type, char* buffer, int size) {
-  const char* text = locale_text(type);
+  const char* text = locale_text(type & ~LOCALE_NOUSEROVERRIDE);
   return text && size >= 0 ? copy_out(text, buffer, size) : 0;
 }
 
