@@ -7,6 +7,7 @@
 #include "platform/framework/menu.h"
 #include "platform/framework/menu_bar.h"
 #include "platform/framework/menu_popup.h"
+#include "platform/win/hooks.h"
 #include "platform/win/virtual_keys.h"
 
 namespace framework {
@@ -130,10 +131,17 @@ void MenuLoop::Loop() {
     // Anything that took the capture (WM_CANCELMODE to the owner, another window) ends the menus,
     // as does a menu or owner that went away.
     if (!IsWindow(owner) || GetCapture() != owner || levels_.empty() || !IsMenu(levels_.front().wnd->menu())) break;
+    // The owner hears once per empty queue that the menus wait for input.
+    if (!PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      SendMessage(owner, WM_ENTERIDLE, MSGF_MENU, reinterpret_cast<LPARAM>(levels_.back().wnd->GetSafeHwnd()));
+      if (done_ || !IsWindow(owner) || levels_.empty()) break;
+    }
     if (GetMessage(&msg, nullptr, 0, 0) <= 0) {
       if (msg.message == WM_QUIT) PostQuitMessage(int(msg.wParam));
       break;
     }
+    // Message filters see every message the menus take and may keep it from them.
+    if (CallMsgFilter(&msg, MSGF_MENU)) continue;
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
       // Keys the menus use make no characters; the rest may type a mnemonic.
       if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && !OnKeyDown(UINT(msg.wParam))) {

@@ -27,6 +27,7 @@ constexpr DWORD MLF_NOKICKIDLE = 0x0002;
 constexpr DWORD MLF_SHOWONIDLE = 0x0004;
 // WM_ENTERIDLE wParam: a dialog box is waiting.
 constexpr UINT MSGF_DIALOGBOX = 0;
+constexpr UINT MSGF_MENU = 2;
 struct CCreateContext;
 
 // WM_CTLCOLOR: the kind of control asking for its colours (the framework's merged message).

@@ -1,6 +1,7 @@
 // The edges of the menu loop: a window's system menu tells its owner what it is and sends system
 // commands; taking the owner's mode away (WM_CANCELMODE, disabling it) closes the menus.
 #include "platform/framework/menu.h"
+#include "platform/win/hooks.h"
 #include "platform/win/virtual_keys.h"
 #include "tests/framework/framework_fixture.h"
 #include "tests/menus/menu_script.h"
@@ -134,6 +135,51 @@ TEST_F(MenuLoopTest, TheOwnersAnswersToALetter) {
     EXPECT_EQ(UINT(popup.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &answering)), c.chosen) << c.what;
     pump();
   }
+}
+
+// Message filters see what the menus take with the menu code and may keep a message from them;
+// the owner hears that the menus wait for input.
+LRESULT eat_letter_b(int code, WPARAM wParam, LPARAM lParam) {
+  const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+  if (code == int(MSGF_MENU) && msg->message == WM_CHAR && msg->wParam == 'b') return TRUE;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// An owner that types a letter when the menus first wait for input.
+class IdleOwner : public CWnd {
+ public:
+  std::vector<WPARAM> idles;
+  afx_msg LRESULT OnEnterIdle(WPARAM wParam, LPARAM) {
+    idles.push_back(wParam);
+    if (idles.size() == 1) press_key('B', 'b');
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(IdleOwner, CWnd)
+  ON_MESSAGE(WM_ENTERIDLE, &IdleOwner::OnEnterIdle)
+END_MESSAGE_MAP()
+
+TEST_F(MenuLoopTest, MessageFiltersSeeTheMenusMessagesAndTheOwnerHearsOfIdle) {
+  IdleOwner idle;
+  ASSERT_TRUE(idle.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, CRect(0, 0, 40, 40), nullptr, 0));
+  CMenu popup;
+  ASSERT_TRUE(popup.CreatePopupMenu());
+  popup.AppendMenu(MF_STRING, 34421, "&Akcja");
+  popup.AppendMenu(MF_STRING, 34422, "&Bieg");
+  EXPECT_EQ(UINT(popup.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &idle)), 34422u);
+  ASSERT_EQ(idle.idles.size(), 1u);
+  EXPECT_EQ(idle.idles.front(), WPARAM(MSGF_MENU));
+  pump();
+
+  HHOOK hook = SetWindowsHookEx(WH_MSGFILTER, eat_letter_b, nullptr, 0);
+  ASSERT_NE(hook, nullptr);
+  press_key('B', 'b');
+  press_key(VK_ESCAPE);
+  EXPECT_EQ(popup.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &owner), 0);
+  EXPECT_TRUE(UnhookWindowsHookEx(hook));
+  pump();
 }
 
 // Keys in a pop-up without items find nothing to select or run.
