@@ -78,7 +78,7 @@ void DragOutline::Draw(const CRect& rect, CSize size, bool halftone) {
   for (size_t i = 0; i < m_edges.size(); ++i) {
     HWND& edge = m_edges[i];
     if (!IsWindow(edge)) {
-      edge = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, edge_class(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+      edge = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, edge_class(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                             nullptr);
       if (!edge) continue;
     }

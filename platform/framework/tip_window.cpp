@@ -18,7 +18,7 @@ END_MESSAGE_MAP()
 
 bool TipWindow::Ensure() {
   if (m_hWnd && ::IsWindow(m_hWnd)) return true;
-  return CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, nullptr, "", WS_POPUP | WS_BORDER, CRect(0, 0, 1, 1), nullptr, 0);
+  return CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, nullptr, "", WS_POPUP | WS_BORDER, CRect(0, 0, 1, 1), nullptr, 0);
 }
 
 void TipWindow::ShowText(const CString& text, POINT screen) {
