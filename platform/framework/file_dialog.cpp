@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/base/cfile.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/os_file.h"
 
@@ -43,7 +44,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
 
 BOOL CFileDialog::Acceptable(const CString& path) const {
   bool must_exist = m_bOpenFileDialog && (m_ofn.Flags & OFN_FILEMUSTEXIST);
-  if (!must_exist || base::file_exists(base::cp1250::to_utf8(std::string_view(path)))) return TRUE;
+  if (!must_exist || base::file_exists(base::os_path(path))) return TRUE;
   CString text = path;
   text += base::cp1250::from_utf8("\nNie można odnaleźć pliku.\nSprawdź, czy podano prawidłową nazwę pliku.").c_str();
   MessageBox(OwnerWindow(), text, m_ofn.lpstrTitle ? m_ofn.lpstrTitle : "", MB_OK | MB_ICONEXCLAMATION);
