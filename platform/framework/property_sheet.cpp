@@ -1,7 +1,6 @@
 #include "platform/framework/property_sheet.h"
 
 #include <algorithm>
-#include <span>
 
 #include "platform/base/cp1250.h"
 #include "platform/framework/command_ids.h"
@@ -60,6 +59,12 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   }
   if (header && header->code == PSN_SETACTIVE) {
     *pResult = OnSetActive() ? 0 : -1;
+    return TRUE;
+  }
+  if (header && header->code == PSN_HELP) {
+    // Help for the page goes the way of the help command.
+    SendMessage(WM_COMMAND, ID_HELP);
+    *pResult = 0;
     return TRUE;
   }
   return CDialog::OnNotify(wParam, lParam, pResult);
@@ -212,7 +217,18 @@ BOOL CPropertySheet::BuildSheet(CWnd* pParentWnd) {
       m_pageSize.cy = std::max(m_pageSize.cy, r.bottom);
     }
   }
-  int width = std::max(int(m_pageSize.cx) + 2 * kMargin + 4, 3 * kButtonWidth + 4 * kMargin);
+  // OK and Cancel, then Apply unless PSH_NOAPPLYNOW, then Help with PSH_HASHELP, along the
+  // bottom's right edge.
+  struct Button {
+    int id;
+    const char* utf8;
+    DWORD style;
+  };
+  std::vector<Button> buttons = {{IDOK, "OK", BS_DEFPUSHBUTTON}, {IDCANCEL, "Anuluj", BS_PUSHBUTTON}};
+  if (!(m_psh.dwFlags & PSH_NOAPPLYNOW)) buttons.push_back({int(ID_APPLY_NOW), "&Zastosuj", BS_PUSHBUTTON});
+  if (m_psh.dwFlags & PSH_HASHELP) buttons.push_back({IDHELP, "Pomoc", BS_PUSHBUTTON});
+  const int count = int(buttons.size());
+  int width = std::max(int(m_pageSize.cx) + 2 * kMargin + 4, count * kButtonWidth + (count + 1) * kMargin);
   int buttons_top = kMargin + kTabHeight + int(m_pageSize.cy) + 4 + kMargin;
   int height = buttons_top + kButtonHeight + kMargin;
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
@@ -235,17 +251,7 @@ BOOL CPropertySheet::BuildSheet(CWnd* pParentWnd) {
     return FALSE;
   }
   for (int i = 0; i < GetPageCount(); ++i) insert_tab(m_hWndTab, i, m_pages[size_t(i)]->GetCaption());
-  struct Button {
-    int id;
-    const char* utf8;
-    DWORD style;
-  };
-  const Button all[] = {{IDOK, "OK", BS_DEFPUSHBUTTON},
-                        {IDCANCEL, "Anuluj", BS_PUSHBUTTON},
-                        {int(ID_APPLY_NOW), "&Zastosuj", BS_PUSHBUTTON}};
-  // Without Apply, OK and Cancel keep to the right edge.
-  std::span<const Button> buttons(all, (m_psh.dwFlags & PSH_NOAPPLYNOW) ? 2 : 3);
-  int bx = width - int(buttons.size()) * (kButtonWidth + kMargin);
+  int bx = width - count * (kButtonWidth + kMargin);
   for (const Button& b : buttons) {
     HWND h = CreateWindowEx(0, "Button", base::cp1250::from_utf8(b.utf8).c_str(),
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | b.style, bx, buttons_top, kButtonWidth,
@@ -337,6 +343,14 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
     UINT id = LOWORD(wParam);
     if (id == UINT(IDOK) || id == UINT(IDCANCEL) || id == ID_APPLY_NOW) {
       PressButton(int(id));
+      return TRUE;
+    }
+    if (id == UINT(IDHELP)) {
+      // The active page is asked for its help.
+      if (CPropertyPage* page = GetActivePage(); page && page->m_hWnd) {
+        NMHDR help{m_hWnd, UINT_PTR(GetDlgCtrlID()), PSN_HELP};
+        page->SendMessage(WM_NOTIFY, help.idFrom, reinterpret_cast<LPARAM>(&help));
+      }
       return TRUE;
     }
   }

@@ -1,5 +1,6 @@
 // Property sheets: a dialog with a tab control over pages (each page a child dialog from its own
-// template) and OK, Cancel and Apply buttons (no Apply with PSH_NOAPPLYNOW). Leaving a page runs
+// template) and OK, Cancel and Apply buttons (no Apply with PSH_NOAPPLYNOW; a Help button with
+// PSH_HASHELP, which asks the active page with PSN_HELP, turned into the ID_HELP command). Leaving a page runs
 // its OnKillActive (data exchange and validation by default); a page that refuses keeps the sheet
 // on it. OK validates the active page, then every page's OnOK runs; Apply does the same without
 // closing and greys Apply again. The tab control is a real child window (AFX_IDC_TAB_CONTROL,
@@ -20,6 +21,7 @@ constexpr UINT PSM_GETTABCONTROL = WM_USER + 116;
 constexpr UINT PSN_FIRST = UINT(-200);
 constexpr UINT PSN_SETACTIVE = PSN_FIRST - 0;
 constexpr UINT PSN_KILLACTIVE = PSN_FIRST - 1;
+constexpr UINT PSN_HELP = PSN_FIRST - 5;
 
 // The sheet's header, as far as the sheet reads it.
 struct PROPSHEETHEADER {
@@ -48,7 +50,8 @@ class CPropertyPage : public CDialog {
   BOOL IsModified() const { return m_bModified; }
   void CancelToClose();
   BOOL PreTranslateMessage(MSG* pMsg) override;
-  // PSN_KILLACTIVE answers 0 when the page may be left; PSN_SETACTIVE 0 when it may be shown.
+  // PSN_KILLACTIVE answers 0 when the page may be left; PSN_SETACTIVE 0 when it may be shown;
+  // PSN_HELP sends the page the ID_HELP command.
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   const CString& GetCaption() const { return m_strCaption; }
   CPropertySheet* GetSheet() const { return m_pSheet; }

@@ -152,6 +152,11 @@ class Page : public CPropertyPage {
   using CPropertyPage::CPropertyPage;
   bool valid = true;
   int shown = 0;
+  int help_commands = 0;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (LOWORD(wParam) == ID_HELP) ++help_commands;
+    return CPropertyPage::OnCommand(wParam, lParam);
+  }
   BOOL OnKillActive() override { return valid; }
   BOOL OnSetActive() override {
     ++shown;
@@ -230,6 +235,36 @@ TEST_F(TabAndSheetTest, SheetsWithoutApplyAndWithTheirTabControlTakenOver) {
     sheet.PressButton(IDOK);
   };
   EXPECT_EQ(sheet.DoModal(), IDOK);
+}
+
+TEST_F(TabAndSheetTest, AHelpButtonAsksTheActivePageForItsHelp) {
+  Page one(IDD_TEST_PAGE1), two(IDD_TEST_PAGE2);
+  ScriptSheet sheet("Opcje", &owner);
+  sheet.m_psh.dwFlags |= PSH_HASHELP;
+  sheet.AddPage(&one);
+  sheet.AddPage(&two);
+  sheet.script = [&] {
+    HWND help = ::GetDlgItem(sheet.m_hWnd, IDHELP);
+    ASSERT_NE(help, nullptr);
+    EXPECT_NE(::GetDlgItem(sheet.m_hWnd, int(ID_APPLY_NOW)), nullptr);
+    // Help is the last button, at the right edge, and all four fit side by side.
+    CRect help_rect, ok_rect, client;
+    ::GetWindowRect(help, &help_rect);
+    ::GetWindowRect(::GetDlgItem(sheet.m_hWnd, IDOK), &ok_rect);
+    sheet.GetClientRect(&client);
+    sheet.ScreenToClient(&help_rect);
+    sheet.ScreenToClient(&ok_rect);
+    EXPECT_GT(help_rect.left, ok_rect.right);
+    EXPECT_LE(help_rect.right, client.right);
+    EXPECT_GE(ok_rect.left, client.left);
+    sheet.SetActivePage(1);
+    click(help, POINT{5, 5});
+    pump();
+    EXPECT_EQ(two.help_commands, 1);
+    EXPECT_EQ(one.help_commands, 0);
+    sheet.PressButton(IDCANCEL);
+  };
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
 }  // namespace
