@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "platform/gdi/core/bitmap_api.h"
+#include "platform/gdi/core/dc_api.h"
+#include "platform/gdi/core/object_api.h"
 #include "platform/shell/clipboard.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
@@ -95,6 +98,43 @@ HGLOBAL COleDataObject::GetGlobalData(UINT format) const {
 
 void COleDataSource::CacheData(UINT format, std::span<const uint8_t> bytes) {
   formats_[format].assign(bytes.begin(), bytes.end());
+}
+
+namespace {
+
+// A bitmap's pixels as a packed DIB of 24 bits per pixel; empty when it cannot be read.
+std::vector<uint8_t> packed_dib(HBITMAP bitmap) {
+  BITMAP info{};
+  if (!bitmap || !GetObject(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
+  BITMAPINFO header{};
+  header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  header.bmiHeader.biWidth = info.bmWidth;
+  header.bmiHeader.biHeight = info.bmHeight;
+  header.bmiHeader.biPlanes = 1;
+  header.bmiHeader.biBitCount = 24;
+  size_t stride = (size_t(info.bmWidth) * 3 + 3) / 4 * 4;
+  std::vector<uint8_t> packed(sizeof(BITMAPINFOHEADER) + stride * size_t(info.bmHeight));
+  HDC memory = CreateCompatibleDC(nullptr);
+  int rows = GetDIBits(memory, bitmap, 0, UINT(info.bmHeight), packed.data() + sizeof(BITMAPINFOHEADER), &header,
+                       DIB_RGB_COLORS);
+  DeleteDC(memory);
+  if (rows != info.bmHeight) return {};
+  std::memcpy(packed.data(), &header.bmiHeader, sizeof(BITMAPINFOHEADER));
+  return packed;
+}
+
+}  // namespace
+
+void COleDataSource::CacheData(UINT format, STGMEDIUM* medium) {
+  if (!medium) return;
+  if (medium->tymed == TYMED_HGLOBAL) {
+    CacheGlobalData(format, medium->hGlobal);
+  } else if (medium->tymed == TYMED_GDI) {
+    std::vector<uint8_t> dib = packed_dib(medium->hBitmap);
+    if (!dib.empty()) formats_[CF_DIB] = std::move(dib);
+    if (medium->hBitmap) DeleteObject(medium->hBitmap);
+  }
+  *medium = STGMEDIUM{};
 }
 
 void COleDataSource::CacheGlobalData(UINT format, HGLOBAL hGlobal) {

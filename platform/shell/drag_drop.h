@@ -12,6 +12,7 @@
 
 #include "platform/base/geometry.h"
 #include "platform/base/global_memory.h"
+#include "platform/gdi/core/gdi_types.h"
 #include "platform/win/cwnd.h"
 
 using DROPEFFECT = DWORD;
@@ -27,6 +28,17 @@ constexpr SCODE S_OK = 0;
 constexpr SCODE DRAGDROP_S_DROP = 0x00040100;
 constexpr SCODE DRAGDROP_S_CANCEL = 0x00040101;
 constexpr SCODE DRAGDROP_S_USEDEFAULTCURSORS = 0x00040102;
+
+// A format's data in one of the platform's storage kinds: a global block, or a bitmap
+// (TYMED_GDI, offered as a device-independent bitmap).
+constexpr DWORD TYMED_NULL = 0;
+constexpr DWORD TYMED_HGLOBAL = 1;
+constexpr DWORD TYMED_GDI = 16;
+struct STGMEDIUM {
+  DWORD tymed = TYMED_NULL;
+  HGLOBAL hGlobal = nullptr;
+  HBITMAP hBitmap = nullptr;
+};
 
 // The data of a drag or of the clipboard as a target reads it.
 class COleDataObject {
@@ -70,6 +82,10 @@ class COleDataSource {
   // Takes the block's bytes for the format; the block is the data source's from then on (it is
   // freed here). A bad handle offers nothing.
   void CacheGlobalData(UINT format, HGLOBAL hGlobal);
+  // Takes the medium's data for the format and owns the medium from then on. A bitmap is offered
+  // as CF_DIB (its packed bits), whatever format it is given for; a medium of another kind, or a
+  // bitmap that cannot be read, offers nothing (and is still released).
+  void CacheData(UINT format, STGMEDIUM* medium);
   void Empty() { formats_.clear(); }
   // Runs the drag; the effect the target carried out, DROPEFFECT_NONE when cancelled or refused.
   // Without a drop source the framework's default behaviour runs. The start rectangle is kept

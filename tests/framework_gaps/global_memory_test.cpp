@@ -7,6 +7,9 @@
 #include <cstring>
 #include <string>
 
+#include "platform/gdi/core/bitmap_api.h"
+#include "platform/gdi/core/object_api.h"
+#include "platform/shell/clipboard.h"
 #include "platform/shell/drag_drop.h"
 
 namespace {
@@ -60,6 +63,44 @@ TEST(GlobalMemory, DataSourcesTakeBlocksAndDataObjectsHandThemOut) {
   GlobalUnlock(out);
   EXPECT_EQ(GlobalFree(out), nullptr);
   EXPECT_EQ(data.GetGlobalData(format + 1), nullptr);
+}
+
+TEST(GlobalMemory, BitmapsGivenToADataSourceAreOfferedAsDeviceIndependentBitmaps) {
+  // 2 x 1 pixels, red then green, as device-dependent bits (top-down, 32 bits per pixel).
+  const uint32_t pixels[2] = {0x00FF0000, 0x0000FF00};
+  HBITMAP bitmap = CreateBitmap(2, 1, 1, 32, pixels);
+  ASSERT_NE(bitmap, nullptr);
+  COleDataSource source;
+  STGMEDIUM medium;
+  medium.tymed = TYMED_GDI;
+  medium.hBitmap = bitmap;
+  source.CacheData(CF_BITMAP, &medium);
+  EXPECT_EQ(medium.hBitmap, nullptr);
+  EXPECT_EQ(GetObjectType(bitmap), 0u);  // the source released it
+  ASSERT_EQ(source.formats().count(CF_DIB), 1u);
+  const std::vector<uint8_t>& dib = source.formats().at(CF_DIB);
+  ASSERT_EQ(dib.size(), 40u + 8u);
+  BITMAPINFOHEADER header;
+  std::memcpy(&header, dib.data(), sizeof header);
+  EXPECT_EQ(header.biWidth, 2);
+  EXPECT_EQ(header.biHeight, 1);
+  EXPECT_EQ(header.biBitCount, 24);
+  // Blue, green, red per pixel.
+  EXPECT_EQ(dib[40 + 2], 0xFF);
+  EXPECT_EQ(dib[40 + 4], 0xFF);
+
+  // A global block goes the way of CacheGlobalData; other kinds offer nothing.
+  HGLOBAL block = GlobalAlloc(GHND, 3);
+  STGMEDIUM global;
+  global.tymed = TYMED_HGLOBAL;
+  global.hGlobal = block;
+  source.CacheData(0xC200, &global);
+  EXPECT_EQ(source.formats().at(0xC200).size(), 3u);
+  EXPECT_EQ(GlobalSize(block), 0u);
+  STGMEDIUM empty;
+  source.CacheData(0xC201, &empty);
+  source.CacheData(0xC202, nullptr);
+  EXPECT_EQ(source.formats().count(0xC201), 0u);
 }
 
 }  // namespace
