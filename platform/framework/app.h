@@ -111,6 +111,8 @@ class CWinApp : public CCmdTarget {
   BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, const void* pData, UINT nBytes);
   // Reads the recent-file list (this many entries, at most 16; the program uses 8).
   void LoadStdProfileSettings(UINT nMaxMRU = 8);
+  // Controls always have the 3-D look here; kept for the start-up code that asks for it.
+  BOOL Enable3dControls() { return TRUE; }
   void SaveStdProfileSettings();
   virtual void AddToRecentFileList(LPCTSTR lpszPathName);
 
