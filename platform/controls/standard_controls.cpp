@@ -497,6 +497,12 @@ struct ListState {
     return -1;
   }
   int row_height(int i) const { return rows_vary ? items[size_t(i)].height : item_height; }
+  // The top of row `i` in client coordinates (rows start at the top; the box does not scroll).
+  int row_top(int i) const {
+    int top = 0;
+    for (int k = 0; k < i; ++k) top += row_height(k);
+    return top;
+  }
   // The row under client height `y`, or -1 below the last row.
   int row_at(int y) const {
     if (y < 0) return -1;
@@ -604,6 +610,15 @@ LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       return s.copy_text(index, lParam);
     case LB_GETITEMDATA:
       return s.valid(index) ? LRESULT(s.items[size_t(index)].data) : LB_ERR;
+    case LB_GETITEMRECT: {
+      auto* out = reinterpret_cast<RECT*>(lParam);
+      if (!s.valid(index) || !out) return LB_ERR;
+      RECT client;
+      GetClientRect(h, &client);
+      int top = s.row_top(index);
+      *out = RECT{client.left, top, client.right, top + s.row_height(index)};
+      return 0;
+    }
     case LB_SETITEMDATA:
       if (!s.valid(index)) return LB_ERR;
       s.items[size_t(index)].data = UINT_PTR(lParam);

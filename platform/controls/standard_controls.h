@@ -29,6 +29,7 @@ constexpr WORD LBN_DBLCLK = 2;
 constexpr DWORD LBS_OWNERDRAWFIXED = 0x0010;
 constexpr DWORD LBS_OWNERDRAWVARIABLE = 0x0020;
 constexpr DWORD LBS_HASSTRINGS = 0x0040;
+constexpr UINT LB_GETITEMRECT = 0x0198;
 constexpr UINT LB_SETITEMHEIGHT = 0x01A0;
 constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
 // The check mark a list box keeps per row for check list boxes (wParam the row, lParam the mark).
@@ -134,5 +135,9 @@ class CListBox : public CWnd {
   UINT_PTR GetItemData(int i) const { return UINT_PTR(SendMessage(LB_GETITEMDATA, WPARAM(i))); }
   int SetItemData(int i, UINT_PTR data) { return int(SendMessage(LB_SETITEMDATA, WPARAM(i), LPARAM(data))); }
   int GetItemHeight(int i) const { return int(SendMessage(LB_GETITEMHEIGHT, WPARAM(i))); }
+  // LB_ERR for a row that does not exist.
+  int GetItemRect(int i, LPRECT lpRect) const {
+    return int(SendMessage(LB_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(lpRect)));
+  }
   int SetItemHeight(int i, UINT cyItemHeight) { return int(SendMessage(LB_SETITEMHEIGHT, WPARAM(i), LPARAM(cyItemHeight))); }
 };
