@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "platform/base/cfile.h"
+#include "platform/base/cp1250.h"
 #include "platform/base/os_file.h"
 #include "platform/base/profile.h"
 #include "platform/base/temp_folder.h"
@@ -44,7 +46,7 @@ void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL) {
 bool CCommandLineInfo::IsSwitch(const CString& arg) {
   if (arg.GetLength() < 2) return false;
   if (arg[0] == '-') return true;
-  return arg[0] == '/' && arg.Find('/', 1) < 0 && !base::file_exists(arg.str());
+  return arg[0] == '/' && arg.Find('/', 1) < 0 && !base::file_exists(base::os_path(arg));
 }
 
 // --- CWinApp ----------------------------------------------------------------------------------------
@@ -77,10 +79,12 @@ void CWinApp::SetCommandLine(int argc, char** argv) {
     int slash = exe.ReverseFind('/');
     m_pszExeName = exe.Mid(slash + 1);
   }
+  // The system hands arguments over in UTF-8; the program keeps CP1250 text.
   for (int i = 1; i < argc; ++i) {
-    m_arguments.emplace_back(argv[i]);
+    CString arg(base::cp1250::from_utf8(argv[i]));
+    m_arguments.push_back(arg);
     if (i > 1) m_lpCmdLine += ' ';
-    m_lpCmdLine += argv[i];
+    m_lpCmdLine += arg;
   }
 }
 

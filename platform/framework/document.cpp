@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/base/cfile.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/os_file.h"
 #include "platform/framework/app.h"
@@ -96,7 +97,7 @@ BOOL CDocument::OnNewDocument() {
 
 BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName) {
   std::vector<uint8_t> bytes;
-  base::OsError e = base::read_file(lpszPathName, bytes);
+  base::OsError e = base::read_file(base::os_path(lpszPathName), bytes);
   if (e != base::OsError::None) {
     ReportSaveLoadException(lpszPathName, base::os_error_text(e), FALSE);
     return FALSE;
@@ -128,7 +129,7 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName) {
     return FALSE;
   }
   // The old file stays whole until the new one is completely written.
-  base::OsError e = base::write_file_atomic(lpszPathName, bytes);
+  base::OsError e = base::write_file_atomic(base::os_path(lpszPathName), bytes);
   if (e != base::OsError::None) {
     ReportSaveLoadException(lpszPathName, base::os_error_text(e), TRUE);
     return FALSE;
@@ -224,7 +225,7 @@ BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace) {
 BOOL CDocument::DoFileSave() {
   // A document never saved, or whose file became read-only, asks where to save.
   if (m_strPathName.IsEmpty() ||
-      (base::file_exists(m_strPathName.str()) && access(m_strPathName.GetString(), W_OK) != 0)) {
+      (base::file_exists(base::os_path(m_strPathName)) && access(base::os_path(m_strPathName).c_str(), W_OK) != 0)) {
     return DoSave(nullptr);
   }
   return DoSave(m_strPathName);

@@ -2,6 +2,8 @@
 // by the prompter; damaged files; the recent-file list.
 #include <filesystem>
 
+#include "platform/base/cfile.h"
+#include "platform/base/cp1250.h"
 #include "platform/base/os_file.h"
 #include "platform/base/profile.h"
 #include "platform/framework/menu.h"
@@ -99,6 +101,40 @@ TEST_F(DocumentTest, SaveOpenAndCloseAskAboutChanges) {
   TestDoc check;
   ASSERT_TRUE(check.OnOpenDocument(path.c_str()));
   EXPECT_EQ(utf8(check.m_text), "ostatnia wersja");
+}
+
+// Paths are CP1250 in the program and UTF-8 on disk: a name with Polish letters is saved under
+// its UTF-8 form and opens again.
+TEST_F(DocumentTest, PolishFileNamesReachTheDiskInUtf8) {
+  CMDIFrameWnd* frame = make_main_frame();
+  frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+  TestDoc* doc = only_doc();
+  ASSERT_NE(doc, nullptr);
+  doc->m_text = cp("Prawo łowieckie");
+  doc->SetModifiedFlag();
+  std::string on_disk = temp_path("zażółć.tdk");
+  prompter.files.push_back(base::cp1250::from_utf8(on_disk));
+  frame->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_TRUE(base::file_exists(on_disk));
+  EXPECT_EQ(utf8(doc->GetTitle()), "zażółć.tdk");
+
+  TestDoc check;
+  ASSERT_TRUE(check.OnOpenDocument(doc->GetPathName()));
+  EXPECT_EQ(utf8(check.m_text), "Prawo łowieckie");
+}
+
+// A file named on the command line arrives in UTF-8 and is kept as CP1250 text.
+TEST_F(DocumentTest, CommandLineFileNamesBecomeCp1250) {
+  std::string name = "/tmp/ustawa_źródło.lkl";
+  std::string exe = "lumokal";
+  char* argv[] = {exe.data(), name.data()};
+  app->SetCommandLine(2, argv);
+  CCommandLineInfo info;
+  app->ParseCommandLine(info);
+  EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FileOpen);
+  EXPECT_EQ(info.m_strFileName.str(), base::cp1250::from_utf8(name));
+  EXPECT_EQ(base::os_path(info.m_strFileName), name);
 }
 
 TEST_F(DocumentTest, ClosingTheMainWindowAsksForEveryChangedDocument) {
