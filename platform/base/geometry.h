@@ -101,7 +101,10 @@ class CRect : public RECT {
   constexpr bool EqualRect(const RECT& o) const {
     return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
   }
-  constexpr bool operator==(const RECT& o) const { return EqualRect(o); }
+  // Symmetric, so comparing two CRects (or a CRect with a RECT either way round) has one meaning.
+  friend constexpr bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+  }
 
   constexpr void SetRect(int l, int t, int r, int b) { left = l, top = t, right = r, bottom = b; }
   constexpr void SetRect(const POINT& tl, const POINT& br) { SetRect(tl.x, tl.y, br.x, br.y); }

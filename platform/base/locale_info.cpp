@@ -8,13 +8,13 @@
 namespace {
 
 // CP1250 texts.
-const char* const kDays[7] = {"poniedzia\xB3" "ek", "wtorek", "\x9Croda", "czwartek", "pi\xB9tek", "sobota", "niedziela"};
+const char* const kDays[7] = {"poniedzia\263ek", "wtorek", "\x9Croda", "czwartek", "pi\xB9tek", "sobota", "niedziela"};
 const char* const kShortDays[7] = {"pon.", "wt.", "\x9Cr.", "czw.", "pt.", "sob.", "niedz."};
 const char* const kMonths[12] = {"stycze\xF1",     "luty",     "marzec",  "kwiecie\xF1", "maj",      "czerwiec",
-                                 "lipiec",         "sierpie\xF1", "wrzesie\xF1", "pa\x9F" "dziernik", "listopad",
+                                 "lipiec",         "sierpie\xF1", "wrzesie\xF1", "pa\237dziernik", "listopad",
                                  "grudzie\xF1"};
 const char* const kMonthsGenitive[12] = {"stycznia", "lutego",   "marca",    "kwietnia",  "maja",          "czerwca",
-                                         "lipca",    "sierpnia", "wrze\x9Cnia", "pa\x9F" "dziernika", "listopada",
+                                         "lipca",    "sierpnia", "wrze\x9Cnia", "pa\237dziernika", "listopada",
                                          "grudnia"};
 const char* const kShortMonths[12] = {"sty", "lut", "mar", "kwi", "maj", "cze",
                                       "lip", "sie", "wrz", "pa\x9F", "lis", "gru"};

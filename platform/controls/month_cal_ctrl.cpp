@@ -167,7 +167,7 @@ void paint(HWND h) {
   }
   if (!(GetWindowLong(h, GWL_STYLE) & MCS_NOTODAY)) {
     Date now = today();
-    char line[32];
+    char line[64];
     std::snprintf(line, sizeof line, "Dzi\x9c: %02d.%02d.%04d", now.day, now.month, now.year);
     int top = grid_top() + kWeeks * kCalendarRowHeight;
     CRect r(kMargin, top, kMargin + width, top + kCalendarRowHeight);

@@ -32,7 +32,12 @@ Table& table() {
   return t;
 }
 
-std::string key_part(const char* p) { return is_id(p) ? "#" + std::to_string(id_of(p)) : base::cp1250::to_upper(p); }
+std::string key_part(const char* p) {
+  if (!is_id(p)) return base::cp1250::to_upper(p);
+  std::string key(1, '#');
+  key += std::to_string(id_of(p));
+  return key;
+}
 
 std::span<const uint8_t> binary(res::BinaryKind kind, const char* name) {
   return is_id(name) ? res::find_binary(kind, id_of(name)) : res::find_binary(kind, name);

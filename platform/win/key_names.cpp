@@ -104,7 +104,10 @@ int GetKeyNameText(LONG lParam, char* lpString, int cchSize) {
   for (const Name& n : kNames) {
     if (n.scan == scan && n.extended == extended) name = n.text;
   }
-  if (name.empty() && scan >= 0x3B && scan <= 0x44) name = "F" + std::to_string(scan - 0x3B + 1);
+  if (name.empty() && scan >= 0x3B && scan <= 0x44) {
+    name = 'F';
+    name += std::to_string(scan - 0x3B + 1);
+  }
   if (name.empty() && !extended) {
     if (char c = character_of(int(MapVirtualKey(scan, MAPVK_VSC_TO_VK)))) name = std::string(1, c);
   }
