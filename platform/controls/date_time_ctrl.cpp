@@ -8,6 +8,7 @@
 #include "platform/controls/month_cal_ctrl.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
+#include "platform/win/window_dc.h"
 
 namespace {
 
@@ -61,10 +62,7 @@ void change(HWND h, int delta) {
 }
 
 void paint(HWND h) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(h, &ps);
-  CDC dc;
-  dc.Attach(hdc);
+  CPaintDC dc(h);
   const Picker& p = pickers()[h];
   CRect client;
   GetClientRect(h, &client);
@@ -84,8 +82,6 @@ void paint(HWND h) {
       dc.DrawText(text + i, 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
   }
-  dc.Detach();
-  EndPaint(h, &ps);
 }
 
 LRESULT picker_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {

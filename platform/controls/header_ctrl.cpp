@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win/system_metrics.h"
+#include "platform/win/window_dc.h"
 
 namespace {
 
@@ -89,10 +90,7 @@ HDITEM tracked_width(HWND h, int index, int x) {
 }
 
 void paint(HWND h) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(h, &ps);
-  CDC dc;
-  dc.Attach(hdc);
+  CPaintDC dc(h);
   dc.SetBkMode(TRANSPARENT);
   for (int i = 0; i < count(h); ++i) {
     CRect r(item_rect(h, i));
@@ -104,8 +102,6 @@ void paint(HWND h) {
     UINT align = (c.format & HDF_JUSTIFYMASK) == HDF_RIGHT ? DT_RIGHT : (c.format & HDF_JUSTIFYMASK) == HDF_CENTER ? DT_CENTER : DT_LEFT;
     dc.DrawText(c.text.c_str(), int(c.text.size()), &text, align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   }
-  dc.Detach();
-  EndPaint(h, &ps);
 }
 
 LRESULT header_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {

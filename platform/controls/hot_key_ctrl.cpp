@@ -7,6 +7,7 @@
 #include "platform/win/key_names.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
+#include "platform/win/window_dc.h"
 
 namespace {
 
@@ -73,10 +74,7 @@ void key_down(HWND h, HotKey& f, int vk) {
 }
 
 void paint(HWND h, const HotKey& f) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(h, &ps);
-  CDC dc;
-  dc.Attach(hdc);
+  CPaintDC dc(h);
   RECT r;
   GetClientRect(h, &r);
   CRect area(r);
@@ -90,8 +88,6 @@ void paint(HWND h, const HotKey& f) {
   CString text = f.value ? controls::hot_key_text(f.value) : held ? modifiers_text(held) : CString("Brak");
   area.DeflateRect(3, 0);
   dc.DrawText(text, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  dc.Detach();
-  EndPaint(h, &ps);
 }
 
 LRESULT hot_key_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {

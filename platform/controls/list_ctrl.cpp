@@ -12,6 +12,7 @@
 #include "platform/controls/standard_controls.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
+#include "platform/win/window_dc.h"
 
 namespace {
 
@@ -849,10 +850,7 @@ void paint_row(HWND h, CDC& dc, int i, bool focus) {
 }
 
 void paint(HWND h) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(h, &ps);
-  CDC dc;
-  dc.Attach(hdc);
+  CPaintDC dc(h);
   ListView* v = find_view(h);
   CRect client = client_of(h);
   dc.FillSolidRect(&client, or_system(v->background, COLOR_WINDOW));
@@ -873,14 +871,12 @@ void paint(HWND h) {
       CRect row(0, p.bounds.top, std::max(int(p.bounds.right), int(client.right)), p.bounds.bottom);
       DRAWITEMSTRUCT d{ODT_LISTVIEW, UINT(GetDlgCtrlID(h)), UINT(i), ODA_DRAWENTIRE,
                        ((state & LVIS_SELECTED) ? ODS_SELECTED : 0u) | ((focus && (state & LVIS_FOCUSED)) ? ODS_FOCUS : 0u),
-                       h, hdc, row, UINT_PTR(owner_data(h) ? 0 : v->items[size_t(i)].data)};
+                       h, dc.GetSafeHdc(), row, UINT_PTR(owner_data(h) ? 0 : v->items[size_t(i)].data)};
       SendMessage(GetParent(h), WM_DRAWITEM, WPARAM(GetDlgCtrlID(h)), reinterpret_cast<LPARAM>(&d));
     } else {
       paint_row(h, dc, i, focus);
     }
   }
-  dc.Detach();
-  EndPaint(h, &ps);
 }
 
 // --- Columns -----------------------------------------------------------------------------------------

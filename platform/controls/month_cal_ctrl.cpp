@@ -7,6 +7,7 @@
 
 #include "platform/base/locale_info.h"
 #include "platform/win/system_metrics.h"
+#include "platform/win/window_dc.h"
 
 namespace {
 
@@ -123,10 +124,7 @@ void click(HWND h, POINT p) {
 }
 
 void paint(HWND h) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(h, &ps);
-  CDC dc;
-  dc.Attach(hdc);
+  CPaintDC dc(h);
   const Calendar& c = calendars()[h];
   CRect client;
   GetClientRect(h, &client);
@@ -174,8 +172,6 @@ void paint(HWND h) {
     dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
     dc.DrawText(line, -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   }
-  dc.Detach();
-  EndPaint(h, &ps);
 }
 
 LRESULT calendar_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {

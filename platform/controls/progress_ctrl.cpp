@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/win/system_metrics.h"
+#include "platform/win/window_dc.h"
 
 namespace {
 
@@ -63,10 +64,7 @@ LRESULT progress_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       return move_to(h, p, next);
     }
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      CDC dc;
-      dc.Attach(hdc);
+      CPaintDC dc(h);
       CRect r;
       GetClientRect(h, &r);
       dc.FillSolidRect(&r, GetSysColor(COLOR_BTNFACE));
@@ -77,8 +75,6 @@ LRESULT progress_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         CRect bar(r.left + 1, r.top + 1, r.left + 1 + int(std::clamp<long long>(filled, 0, r.Width() - 2)), r.bottom - 1);
         dc.FillSolidRect(&bar, GetSysColor(COLOR_HIGHLIGHT));
       }
-      dc.Detach();
-      EndPaint(h, &ps);
       return 0;
     }
     case WM_NCDESTROY:

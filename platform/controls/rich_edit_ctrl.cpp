@@ -337,10 +337,7 @@ void vscroll(HWND h, RichEdit& e, UINT code) {
 
 void paint(HWND h, RichEdit& e) {
   relayout(h, e);
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(h, &ps);
-  CDC dc;
-  dc.Attach(hdc);
+  CPaintDC dc(h);
   RECT client;
   GetClientRect(h, &client);
   dc.FillSolidRect(&client, e.system_background ? GetSysColor(COLOR_WINDOW) : e.background);
@@ -360,8 +357,6 @@ void paint(HWND h, RichEdit& e) {
       dc.TextOut(area.left + run.x, top + line.ascent - tm.tmAscent, run.text);
     }
   }
-  dc.Detach();
-  EndPaint(h, &ps);
 }
 
 LRESULT copy_text(const CString& text, WPARAM size, LPARAM buffer) {

@@ -7,6 +7,7 @@
 
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
+#include "platform/win/window_dc.h"
 
 namespace {
 
@@ -82,10 +83,7 @@ LRESULT spin_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == WPARAM(VK_DOWN) || wParam == WPARAM(VK_LEFT)) controls::spin_step(h, -1);
       return 0;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      CDC dc;
-      dc.Attach(hdc);
+      CPaintDC dc(h);
       CRect r;
       GetClientRect(h, &r);
       CRect up(r.left, r.top, r.right, r.top + r.Height() / 2), down(r.left, up.bottom, r.right, r.bottom);
@@ -93,8 +91,6 @@ LRESULT spin_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         dc.FillSolidRect(part, GetSysColor(COLOR_BTNFACE));
         dc.Draw3dRect(part, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
       }
-      dc.Detach();
-      EndPaint(h, &ps);
       return 0;
     }
     case WM_NCDESTROY:

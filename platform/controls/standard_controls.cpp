@@ -10,6 +10,7 @@
 #include "platform/base/cp1250.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
+#include "platform/win/window_dc.h"
 
 namespace {
 
@@ -24,17 +25,12 @@ void notify(HWND h, WORD code) {
 // Paints through a framework context over BeginPaint's handle.
 template <typename Paint>
 void paint(HWND h, Paint&& body) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(h, &ps);
-  CDC dc;
-  dc.Attach(hdc);
+  CPaintDC dc(h);
   RECT r;
   GetClientRect(h, &r);
   dc.SetBkMode(TRANSPARENT);
   dc.SetTextColor(GetSysColor(IsWindowEnabled(h) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
   body(dc, CRect(r));
-  dc.Detach();
-  EndPaint(h, &ps);
 }
 
 // A label without its '&' marks ("&&" is one '&').

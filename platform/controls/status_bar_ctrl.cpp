@@ -130,10 +130,7 @@ void draw_grip(CDC& dc, const CRect& grip) {
 }
 
 void paint(HWND h, const StatusBar& bar) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(h, &ps);
-  CDC dc;
-  dc.Attach(hdc);
+  CPaintDC dc(h);
   CRect c = client_of(h);
   dc.FillSolidRect(&c, GetSysColor(COLOR_BTNFACE));
   if (bar.font) dc.SelectObject(HGDIOBJ(bar.font));
@@ -153,7 +150,7 @@ void paint(HWND h, const StatusBar& bar) {
     CRect inside = box;
     inside.DeflateRect(1, 1);
     if (part.type & SBT_OWNERDRAW) {
-      DRAWITEMSTRUCT dis{0, id, UINT(i), ODA_DRAWENTIRE, 0, h, hdc, inside, part.data};
+      DRAWITEMSTRUCT dis{0, id, UINT(i), ODA_DRAWENTIRE, 0, h, dc.GetSafeHdc(), inside, part.data};
       if (parent) SendMessage(parent, WM_DRAWITEM, WPARAM(id), reinterpret_cast<LPARAM>(&dis));
     } else {
       draw_text(dc, part.text, inside);
@@ -161,8 +158,6 @@ void paint(HWND h, const StatusBar& bar) {
   }
   CRect grip = grip_rect(h);
   if (!grip.IsRectEmpty()) draw_grip(dc, grip);
-  dc.Detach();
-  EndPaint(h, &ps);
 }
 
 void invalidate_part(HWND h, const StatusBar& bar, size_t i) {

@@ -97,10 +97,7 @@ void adjust(HWND h, BOOL larger, RECT* r) {
 }
 
 void paint(HWND h) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(h, &ps);
-  CDC dc;
-  dc.Attach(hdc);
+  CPaintDC dc(h);
   dc.SetBkMode(TRANSPARENT);
   const Tabs& t = tabs()[h];
   dc.SelectObject(font_of(t));
@@ -131,7 +128,7 @@ void paint(HWND h) {
     face.DeflateRect(1, 1);
     if (style & TCS_OWNERDRAWFIXED) {
       DRAWITEMSTRUCT d{ODT_TAB, UINT(GetDlgCtrlID(h)), UINT(i), ODA_DRAWENTIRE,
-                       selected ? ODS_SELECTED : 0U, h, hdc, face, UINT_PTR(tab.data)};
+                       selected ? ODS_SELECTED : 0U, h, dc.GetSafeHdc(), face, UINT_PTR(tab.data)};
       if (HWND parent = GetParent(h)) SendMessage(parent, WM_DRAWITEM, WPARAM(GetDlgCtrlID(h)), reinterpret_cast<LPARAM>(&d));
       continue;
     }
@@ -144,8 +141,6 @@ void paint(HWND h) {
     }
     dc.DrawText(tab.text.c_str(), int(tab.text.size()), &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
-  dc.Detach();
-  EndPaint(h, &ps);
 }
 
 void read_item(const Tab& tab, TCITEM* item) {

@@ -8,6 +8,8 @@
 class CPaintDC : public CDC {
  public:
   explicit CPaintDC(CWnd* pWnd);
+  // For window procedures that work on handles.
+  explicit CPaintDC(HWND hWnd);
   ~CPaintDC() override;
 
   PAINTSTRUCT m_ps{};
