@@ -14,38 +14,16 @@
 #include "platform/gdi/system/window_dc_ex.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_api.h"
+#include "tests/platform_services/face_canvas.h"
 #include "tests/support/gui_fixture.h"
 #include "tests/support/surface_png.h"
 
 namespace {
 
+using lumo::test::FaceCanvas;
 using lumo::test::GuiTest;
-
-constexpr COLORREF kFace = RGB(192, 192, 192);
-
-// A memory context over a colour bitmap filled with the button face.
-class Canvas {
- public:
-  Canvas(int width, int height) : dc_(CreateCompatibleDC(nullptr)), bitmap_(CreateBitmap(width, height, 1, 32, nullptr)) {
-    old_ = SelectObject(dc_, bitmap_);
-    HBRUSH face = CreateSolidBrush(kFace);
-    RECT all{0, 0, width, height};
-    FillRect(dc_, &all, face);
-    DeleteObject(face);
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
-
- private:
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-};
+using lumo::test::kFace;
+using lumo::test::PixelIs;
 
 // A 4 x 4 bitmap: a black 2 x 2 square in the middle of white.
 HBITMAP square_bitmap() {
@@ -70,26 +48,20 @@ class DrawingServicesTest : public GuiTest {
 TEST_F(DrawingServicesTest, BitmapsDrawPlainOrEmbossedWhenDisabled) {
   HBITMAP square = square_bitmap();
   {
-    Canvas canvas(12, 12);
+    FaceCanvas canvas(12, 12);
     ASSERT_TRUE(DrawState(canvas.dc(), nullptr, nullptr, LPARAM(square), 0, 2, 2, 0, 0, DST_BITMAP | DSS_NORMAL));
     EXPECT_EQ(canvas.at(2, 2), RGB(255, 255, 255));
     EXPECT_EQ(canvas.at(3, 3), RGB(0, 0, 0));
     EXPECT_EQ(canvas.at(6, 6), kFace);
   }
-  Canvas canvas(12, 12);
+  FaceCanvas canvas(12, 12);
   ASSERT_TRUE(DrawState(canvas.dc(), nullptr, nullptr, LPARAM(square), 0, 2, 2, 0, 0, DST_BITMAP | DSS_DISABLED));
   const COLORREF light = GetSysColor(COLOR_3DHILIGHT), dark = GetSysColor(COLOR_3DSHADOW);
   // The square covers (3, 3)..(4, 4): shadow there, highlight where the copy one pixel down and
   // right shows past it, the face everywhere else (white pixels of the bitmap are not drawn).
-  struct Expect {
-    int x, y;
-    COLORREF colour;
-  };
-  for (const Expect& e : {Expect{3, 3, dark}, Expect{4, 4, dark}, Expect{5, 5, light}, Expect{5, 4, light},
-                          Expect{4, 5, light}, Expect{2, 2, kFace}, Expect{5, 3, kFace}, Expect{6, 6, kFace},
-                          Expect{0, 0, kFace}}) {
-    EXPECT_EQ(canvas.at(e.x, e.y), e.colour) << e.x << "," << e.y;
-  }
+  lumo::test::expect_pixels(canvas, {PixelIs{3, 3, dark}, PixelIs{4, 4, dark}, PixelIs{5, 5, light},
+                                     PixelIs{5, 4, light}, PixelIs{4, 5, light}, PixelIs{2, 2, kFace},
+                                     PixelIs{5, 3, kFace}, PixelIs{6, 6, kFace}, PixelIs{0, 0, kFace}});
   DeleteObject(square);
 }
 
@@ -136,7 +108,7 @@ TEST_F(DrawingServicesTest, DisabledTextIsEmbossedInTheThreeDColours) {
 }
 
 TEST_F(DrawingServicesTest, RefusesWhatItCannotDraw) {
-  Canvas canvas(8, 8);
+  FaceCanvas canvas(8, 8);
   HBITMAP square = square_bitmap();
   EXPECT_FALSE(DrawState(canvas.dc(), nullptr, nullptr, LPARAM(square), 0, 0, 0, 0, 0, DST_ICON));
   EXPECT_FALSE(DrawState(canvas.dc(), nullptr, nullptr, LPARAM(square), 0, 0, 0, 4, 4, DST_COMPLEX));

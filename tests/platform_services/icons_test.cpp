@@ -18,13 +18,13 @@
 #include "platform/win/bitmap_loading.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_api.h"
+#include "tests/platform_services/face_canvas.h"
 #include "tests/support/gui_fixture.h"
 
 namespace {
 
 constexpr UINT IDI_TEST = 9301;
 constexpr UINT IDI_TEST_DAMAGED = 9302;
-constexpr COLORREF kFace = RGB(192, 192, 192);
 
 // A 4 x 4 icon: blue at (0, 0), a red 2 x 2 square at (1, 1), the rest transparent.
 void register_icons() {
@@ -47,30 +47,16 @@ void register_icons() {
   res::add_binary({res::BinaryKind::icon, IDI_TEST_DAMAGED, nullptr, damaged});
 }
 
-class Canvas {
- public:
-  Canvas(int width, int height) : dc_(CreateCompatibleDC(nullptr)), bitmap_(CreateBitmap(width, height, 1, 32, nullptr)) {
-    old_ = SelectObject(dc_, bitmap_);
-    HBRUSH face = CreateSolidBrush(kFace);
-    RECT all{0, 0, width, height};
-    FillRect(dc_, &all, face);
-    DeleteObject(face);
-    // Colours a mask must not take on.
-    SetTextColor(dc_, RGB(0, 128, 0));
-    SetBkColor(dc_, RGB(255, 255, 0));
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
+using lumo::test::kFace;
+using lumo::test::PixelIs;
 
- private:
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
+class Canvas : public lumo::test::FaceCanvas {
+ public:
+  Canvas(int width, int height) : FaceCanvas(width, height) {
+    // Colours a mask must not take on.
+    SetTextColor(dc(), RGB(0, 128, 0));
+    SetBkColor(dc(), RGB(255, 255, 0));
+  }
 };
 
 class IconsTest : public lumo::test::GuiTest {
@@ -120,15 +106,9 @@ TEST_F(IconsTest, DisabledIconsAreEmbossed) {
   Canvas canvas(10, 10);
   ASSERT_TRUE(DrawState(canvas.dc(), nullptr, nullptr, LPARAM(icon), 0, 2, 2, 0, 0, DST_ICON | DSS_DISABLED));
   const COLORREF light = GetSysColor(COLOR_3DHILIGHT), dark = GetSysColor(COLOR_3DSHADOW);
-  struct Expect {
-    int x, y;
-    COLORREF colour;
-  };
-  for (const Expect& e : {Expect{2, 2, dark}, Expect{3, 3, dark}, Expect{4, 4, dark}, Expect{5, 5, light},
-                          Expect{5, 4, light}, Expect{4, 5, light}, Expect{3, 2, kFace}, Expect{2, 3, kFace},
-                          Expect{6, 6, kFace}}) {
-    EXPECT_EQ(canvas.at(e.x, e.y), e.colour) << e.x << "," << e.y;
-  }
+  lumo::test::expect_pixels(canvas, {PixelIs{2, 2, dark}, PixelIs{3, 3, dark}, PixelIs{4, 4, dark},
+                                     PixelIs{5, 5, light}, PixelIs{5, 4, light}, PixelIs{4, 5, light},
+                                     PixelIs{3, 2, kFace}, PixelIs{2, 3, kFace}, PixelIs{6, 6, kFace}});
   DestroyIcon(icon);
 }
 
