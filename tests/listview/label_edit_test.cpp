@@ -19,21 +19,17 @@ constexpr int kRow = controls::kListRowHeight;
 constexpr int kTop = controls::kListHeaderHeight;
 POINT on_label(int i) { return POINT{40, kTop + i * kRow + kRow / 2}; }
 
-class LabelEditTest : public FrameworkTest {
+class LabelEditTest : public ListViewTest {
  protected:
-  ListParent parent;
-  CListCtrl list;
   CEdit other;  // somewhere else for the focus to go
   void SetUp() override {
-    FrameworkTest::SetUp();
-    ASSERT_TRUE(parent.Create());
+    ListViewTest::SetUp();
     ASSERT_TRUE(other.Create(WS_VISIBLE, CRect(0, 210, 200, 230), &parent, 90));
   }
   void TearDown() override {
     list.DestroyWindow();
     other.DestroyWindow();
-    parent.DestroyWindow();
-    FrameworkTest::TearDown();
+    ListViewTest::TearDown();
   }
   void make(DWORD style = LVS_EDITLABELS) {
     ASSERT_TRUE(list.Create(WS_VISIBLE | LVS_REPORT | style, CRect(0, 0, 300, 200), &parent, 72));

@@ -12,19 +12,8 @@ constexpr int kRow = controls::kListRowHeight;
 constexpr int kTop = controls::kListHeaderHeight;
 int row_middle(int i) { return kTop + i * kRow + kRow / 2; }
 
-class ListItemsTest : public FrameworkTest {
+class ListItemsTest : public ListViewTest {
  protected:
-  ListParent parent;
-  CListCtrl list;
-  void SetUp() override {
-    FrameworkTest::SetUp();
-    ASSERT_TRUE(parent.Create());
-  }
-  void TearDown() override {
-    list.DestroyWindow();
-    parent.DestroyWindow();
-    FrameworkTest::TearDown();
-  }
   // Three columns of 120, 60 and 60 pixels; `rows` items "Ustawa 0", "Ustawa 1", ...
   void make(DWORD style, int rows) {
     ASSERT_TRUE(list.Create(WS_VISIBLE | LVS_REPORT | style, CRect(0, 0, 300, 200), &parent, 70));

@@ -44,4 +44,21 @@ class ListParent : public CWnd {
 // "state 0>3 text image param" for the fields of an item notice.
 std::string describe(const NMLISTVIEW& n);
 
+// A test with a listening parent up and a list view to be made over it; both go at the end,
+// the list first.
+class ListViewTest : public FrameworkTest {
+ protected:
+  ListParent parent;
+  CListCtrl list;
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    ASSERT_TRUE(parent.Create());
+  }
+  void TearDown() override {
+    list.DestroyWindow();
+    parent.DestroyWindow();
+    FrameworkTest::TearDown();
+  }
+};
+
 }  // namespace lumo::test

@@ -17,19 +17,8 @@ POINT on_row(int i, int x = 60) { return POINT{x, kTop + i * kRow + kRow / 2}; }
 
 constexpr UINT kFocusedSelected = LVIS_FOCUSED | LVIS_SELECTED;
 
-class ListStatesTest : public FrameworkTest {
+class ListStatesTest : public ListViewTest {
  protected:
-  ListParent parent;
-  CListCtrl list;
-  void SetUp() override {
-    FrameworkTest::SetUp();
-    ASSERT_TRUE(parent.Create());
-  }
-  void TearDown() override {
-    list.DestroyWindow();
-    parent.DestroyWindow();
-    FrameworkTest::TearDown();
-  }
   void make(DWORD style, int rows) {
     ASSERT_TRUE(list.Create(WS_VISIBLE | LVS_REPORT | style, CRect(0, 0, 300, 200), &parent, 71));
     list.InsertColumn(0, "Akt", LVCFMT_LEFT, 120);
