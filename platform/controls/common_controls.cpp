@@ -7,6 +7,7 @@
 #include "platform/controls/list_ctrl.h"
 #include "platform/controls/month_cal_ctrl.h"
 #include "platform/controls/progress_ctrl.h"
+#include "platform/controls/slider_ctrl.h"
 #include "platform/controls/spin_button_ctrl.h"
 #include "platform/controls/status_bar_ctrl.h"
 #include "platform/controls/tab_ctrl.h"
@@ -26,7 +27,10 @@ constexpr Group kGroups[] = {
        controls::register_list_view();
        controls::register_header_control();
      }},
-    {ICC_BAR_CLASSES, controls::register_status_bar_control},
+    {ICC_BAR_CLASSES, [] {
+       controls::register_status_bar_control();
+       controls::register_trackbar_control();
+     }},
     {ICC_TAB_CLASSES, controls::register_tab_control},
     {ICC_UPDOWN_CLASS, controls::register_spin_button_control},
     {ICC_PROGRESS_CLASS, controls::register_progress_control},
