@@ -15,6 +15,11 @@ constexpr int kMaxThumbBreadth = 21;
 constexpr int kChannelInset = 8;  // between the control's ends and the channel's
 constexpr int kSideGap = 4;       // between the thumb and the side that holds tick marks
 constexpr int kChannelBreadth = 4;
+// A held press beside the thumb pages again after a pause, then at a steady rate, until the thumb
+// reaches the pointer.
+constexpr UINT_PTR kRepeatTimer = 1;
+constexpr UINT kRepeatDelayMs = 400;
+constexpr UINT kRepeatRateMs = 100;
 
 enum class Tracking { none, page, thumb };
 
@@ -25,6 +30,8 @@ struct Slider {
   int tic_freq = 1;
   Tracking tracking = Tracking::none;
   int drag_offset = 0;  // from the thumb's leading edge to the pressed point, along the channel
+  int pointer = 0;      // where a page press is held, along the channel
+  bool paging_back = false;
 };
 
 std::map<HWND, Slider>& sliders() {
@@ -184,10 +191,21 @@ void paint(HWND h, const Slider& s) {
   EndPaint(h, &ps);
 }
 
+// One page towards the held pointer unless the thumb has reached it.
+void page_towards_pointer(HWND h, Slider& s) {
+  Layout l = layout_of(h, s);
+  bool beyond = s.paging_back ? s.pointer < l.thumb_start : s.pointer >= l.thumb_start + kThumbLength;
+  if (!beyond) return;
+  long long step = std::max(1, page_size(s));
+  set_position(h, s, (long long)s.pos + (s.paging_back ? -step : step));
+  notify(h, s.paging_back ? TB_PAGEUP : TB_PAGEDOWN);
+}
+
 // Ends a press: the drag's final position, then TB_ENDTRACK.
 void end_tracking(HWND h, Slider& s) {
   Tracking was = s.tracking;
   s.tracking = Tracking::none;
+  KillTimer(h, kRepeatTimer);
   if (GetCapture() == h) ReleaseCapture();
   if (was == Tracking::thumb && !notify(h, TB_THUMBPOSITION, s.pos)) return;
   if (was != Tracking::none) notify(h, TB_ENDTRACK);
@@ -269,15 +287,23 @@ LRESULT slider_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       if (at >= l.thumb_start && at < l.thumb_start + kThumbLength) return 0;  // level with the thumb but off it
-      bool before = at < l.thumb_start;
       s.tracking = Tracking::page;
+      s.pointer = at;
+      s.paging_back = at < l.thumb_start;
       SetCapture(h);
-      long long step = std::max(1, page_size(s));
-      set_position(h, s, (long long)s.pos + (before ? -step : step));
-      notify(h, before ? TB_PAGEUP : TB_PAGEDOWN);
+      SetTimer(h, kRepeatTimer, kRepeatDelayMs, nullptr);
+      page_towards_pointer(h, s);
       return 0;
     }
+    case WM_TIMER:
+      if (wParam != kRepeatTimer) return DefWindowProc(h, message, wParam, lParam);
+      if (s.tracking == Tracking::page) {
+        SetTimer(h, kRepeatTimer, kRepeatRateMs, nullptr);
+        page_towards_pointer(h, s);
+      }
+      return 0;
     case WM_MOUSEMOVE:
+      if (s.tracking == Tracking::page) s.pointer = along(h, lParam);
       if (s.tracking == Tracking::thumb) {
         int next = position_at(s, layout_of(h, s), along(h, lParam) - s.drag_offset);
         if (next != s.pos) {

@@ -193,6 +193,24 @@ TEST_F(SliderTest, ClicksBesideTheThumbMoveAPage) {
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(SliderTest, HeldPressPagesUntilTheThumbReachesThePointer) {
+  make(TBS_HORZ);
+  mouse_down(screen_point(slider.m_hWnd, POINT{150, 14}));
+  pump();
+  EXPECT_EQ(slider.GetPos(), 20);
+  for (int expected : {40, 60, 80, 80}) {  // the thumb of 80 covers the pointer
+    slider.SendMessage(WM_TIMER, 1);
+    EXPECT_EQ(slider.GetPos(), expected);
+  }
+  mouse_up(screen_point(slider.m_hWnd, POINT{150, 14}));
+  pump();
+  slider.SendMessage(WM_TIMER, 1);  // a late tick after the release does nothing
+  EXPECT_EQ(slider.GetPos(), 80);
+  std::vector<Notice> expected(4, Notice{WM_HSCROLL, TB_PAGEDOWN, 0});
+  expected.push_back({WM_HSCROLL, TB_ENDTRACK, 0});
+  EXPECT_EQ(parent.notices, expected);
+}
+
 TEST_F(SliderTest, DraggingTheThumbTracksThenSetsThePosition) {
   make(TBS_HORZ);
   // Grab the thumb at position 0 three pixels in from its edge.
