@@ -1,7 +1,7 @@
 // The track bar ("msctls_trackbar32"): a thumb that slides along a channel over a range of
-// positions. The arrow keys move it a line, Page Up/Down and presses beside the thumb a page (again
-// and again while held, until the thumb reaches the pointer),
-// Home/End to the ends, and the thumb can be dragged. Each move is told to the parent with
+// positions. The arrow keys move it a line, Page Up/Down and presses beside the thumb a page
+// (again and again while held, until the thumb reaches the pointer), Home/End to the ends, and
+// the thumb can be dragged. Each move is told to the parent with
 // WM_HSCROLL (WM_VSCROLL for TBS_VERT) carrying a TB_* code, the position in the high word for
 // TB_THUMBTRACK and TB_THUMBPOSITION; a key release or the end of a press sends TB_ENDTRACK.
 #pragma once
