@@ -16,20 +16,22 @@ PrintJob::PrintJob(const DEVNAMES& names, const DEVMODE& mode) : output_(names.o
   double width_mm = (mode.dmPaperWidth > 0 ? mode.dmPaperWidth : 2100) / 10.0;
   double height_mm = (mode.dmPaperLength > 0 ? mode.dmPaperLength : 2970) / 10.0;
   if (landscape) std::swap(width_mm, height_mm);
+  // The context is the printer's; a file chosen for this print is named only at StartDoc. Without
+  // a usable printer a file still gets the pages, on a context made for that file.
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (!names.device.IsEmpty()) {
+    printer_->setPrinterName(QString::fromStdString(base::cp1250::to_utf8(names.device.view())));
+  }
+  printer_->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  printer_->setPageSize(QPageSize(QSizeF(landscape ? height_mm : width_mm, landscape ? width_mm : height_mm),
+                                  QPageSize::Millimeter));
+  printer_->setCopyCount(std::max<int>(1, mode.dmCopies));
   HDC hdc = nullptr;
-  if (!output_.IsEmpty()) {
+  if (printer_->isValid()) {
+    hdc = gdi::create_paged_dc(printer_.get(), [printer = printer_.get()] { printer->abort(); });
+  } else if (!output_.IsEmpty()) {
     int dpi = mode.dmPrintQuality > 0 ? mode.dmPrintQuality : 300;
     hdc = gdi::create_pdf_dc(base::cp1250::to_utf8(output_.view()), dpi, width_mm, height_mm);
-  } else {
-    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (!names.device.IsEmpty()) {
-      printer_->setPrinterName(QString::fromStdString(base::cp1250::to_utf8(names.device.view())));
-    }
-    printer_->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    printer_->setPageSize(QPageSize(QSizeF(landscape ? height_mm : width_mm, landscape ? width_mm : height_mm),
-                                    QPageSize::Millimeter));
-    printer_->setCopyCount(std::max<int>(1, mode.dmCopies));
-    if (printer_->isValid()) hdc = gdi::create_paged_dc(printer_.get());
   }
   if (hdc) {
     dc_.Attach(hdc);

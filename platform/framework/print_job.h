@@ -16,8 +16,9 @@ namespace framework {
 
 class PrintJob {
  public:
-  // On the printer `names.device` (empty: the system's default), or into the PDF file
-  // `names.output` when given, with the paper, orientation and resolution of `mode`.
+  // On the printer `names.device` (empty: the system's default) with the paper, orientation and
+  // resolution of `mode`. When `names.output` is given, StartDoc sends the document into that PDF
+  // file instead (on a context made for the file when there is no usable printer).
   PrintJob(const DEVNAMES& names, const DEVMODE& mode);
   ~PrintJob();
   PrintJob(const PrintJob&) = delete;

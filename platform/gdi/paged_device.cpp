@@ -4,6 +4,7 @@
 #include <QPainterPath>
 
 #include "platform/base/cp1250.h"
+#include "platform/base/os_file.h"
 #include "platform/gdi/core/device_context.h"
 #include "platform/gdi/font_mapping.h"
 #include "platform/gdi/qt_raster_device.h"
@@ -39,18 +40,18 @@ bool paints(unsigned code) { return code == 0xF0 || code == 0x00 || code == 0xFF
 
 }  // namespace
 
-PagedDevice::PagedDevice(QPagedPaintDevice* device) : device_(device) {}
+PagedDevice::PagedDevice(QPagedPaintDevice* device, std::function<void()> withdraw)
+    : device_(device), withdraw_(std::move(withdraw)) {}
 
 PagedDevice::PagedDevice(const std::string& path, int dpi, double width_mm, double height_mm)
-    : owned_(std::make_unique<QPdfWriter>(QString::fromStdString(path))), device_(owned_.get()) {
+    : owned_(std::make_unique<QPdfWriter>(QString())), device_(owned_.get()), own_file_(path) {
   owned_->setResolution(dpi);
   owned_->setPageSize(QPageSize(QSizeF(width_mm, height_mm), QPageSize::Millimeter));
   owned_->setPageMargins(QMarginsF(0, 0, 0, 0));
 }
 
-PagedDevice::~PagedDevice() {
-  if (painter_.isActive()) painter_.end();
-}
+// A document never ended is abandoned, as the platform drops an unfinished job with its context.
+PagedDevice::~PagedDevice() { close_doc(); }
 
 int PagedDevice::caps(int index) const {
   switch (index) {
@@ -179,9 +180,19 @@ void PagedDevice::set_pixel(POINT pt, COLORREF c, const DrawState& s) {
   if (QPainter* p = page(s)) p->fillRect(QRect(pt.x, pt.y, 1, 1), qcolour(c));
 }
 
-int PagedDevice::start_doc(std::string_view name, const char*) {
+int PagedDevice::start_doc(std::string_view name, const char* output) {
   if (in_doc_) return SP_ERROR;
-  if (owned_) owned_->setTitle(QString::fromStdString(base::cp1250::to_utf8(name)));
+  file_ = output && *output ? base::cp1250::to_utf8(output) : own_file_;
+  if (!file_.empty()) {
+    // A PDF of the device's own pages, layout and resolution, so what was measured on the
+    // device fits the file's pages.
+    file_bytes_.setData(QByteArray());
+    if (!file_bytes_.open(QIODevice::WriteOnly)) return SP_ERROR;
+    file_writer_ = std::make_unique<QPdfWriter>(&file_bytes_);
+    file_writer_->setResolution(device_->logicalDpiX());
+    file_writer_->setPageLayout(device_->pageLayout());
+    file_writer_->setTitle(QString::fromStdString(base::cp1250::to_utf8(name)));
+  }
   in_doc_ = true;
   pages_ = 0;
   return 1;
@@ -191,8 +202,8 @@ int PagedDevice::start_page() {
   if (!in_doc_ || in_page_) return SP_ERROR;
   // The painter opens the first page; each later page is a new page of the device.
   if (pages_ == 0) {
-    if (!painter_.begin(device_)) return SP_ERROR;
-  } else if (!device_->newPage()) {
+    if (!painter_.begin(target())) return SP_ERROR;
+  } else if (!target()->newPage()) {
     return SP_ERROR;
   }
   ++pages_;
@@ -203,28 +214,59 @@ int PagedDevice::start_page() {
 int PagedDevice::end_page() {
   if (!in_page_) return SP_ERROR;
   in_page_ = false;
+  if (abort_proc_ && !abort_proc_(abort_hdc_, 0)) {
+    close_doc();
+    return SP_APPABORT;
+  }
   return 1;
 }
 
 int PagedDevice::end_doc() {
   if (!in_doc_) return SP_ERROR;
-  in_page_ = false;
-  in_doc_ = false;
-  if (painter_.isActive()) painter_.end();
-  return 1;
+  // A document without pages still makes a file of one empty page, as a printer feeds a sheet.
+  if (pages_ == 0 && file_writer_ && !painter_.begin(target())) {
+    close_doc();
+    return SP_ERROR;
+  }
+  if (painter_.isActive() && !painter_.end()) {
+    close_doc();
+    return SP_ERROR;
+  }
+  std::string file = file_;
+  QByteArray bytes = file_bytes_.data();
+  close_doc();
+  if (file.empty()) return 1;
+  auto data = std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+  return base::write_file_atomic(file, data) == base::OsError::None ? 1 : SP_ERROR;
 }
 
 int PagedDevice::abort_doc() {
-  in_page_ = false;
-  in_doc_ = false;
-  if (painter_.isActive()) painter_.end();
+  if (!in_doc_) return SP_ERROR;
+  close_doc();
   return 1;
 }
 
-HDC create_paged_dc(QPagedPaintDevice* device) {
+void PagedDevice::close_doc() {
+  if (!file_writer_ && withdraw_ && painter_.isActive()) withdraw_();
+  if (painter_.isActive()) painter_.end();
+  file_writer_.reset();
+  file_bytes_.close();
+  file_bytes_.setData(QByteArray());
+  file_.clear();
+  in_page_ = false;
+  in_doc_ = false;
+}
+
+int PagedDevice::set_abort_proc(HDC hdc, ABORTPROC proc) {
+  abort_hdc_ = hdc;
+  abort_proc_ = proc;
+  return 1;
+}
+
+HDC create_paged_dc(QPagedPaintDevice* device, std::function<void()> withdraw) {
   if (!device) return nullptr;
   install_qt_devices();
-  return create_context(std::make_unique<PagedDevice>(device));
+  return create_context(std::make_unique<PagedDevice>(device, std::move(withdraw)));
 }
 
 HDC create_pdf_dc(const std::string& path, int dpi, double width_mm, double height_mm) {

@@ -282,6 +282,7 @@ class CDC {
   int StartDoc(const char* name);
   int EndDoc() { return ::EndDoc(m_hDC); }
   int AbortDoc() { return ::AbortDoc(m_hDC); }
+  int SetAbortProc(ABORTPROC proc) { return ::SetAbortProc(m_hDC, proc); }
   int StartPage() { return ::StartPage(m_hDC); }
   int EndPage() { return ::EndPage(m_hDC); }
 

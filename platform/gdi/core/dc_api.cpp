@@ -346,6 +346,11 @@ int AbortDoc(HDC hdc) {
   return dc ? dc->device().abort_doc() : SP_ERROR;
 }
 
+int SetAbortProc(HDC hdc, ABORTPROC proc) {
+  DeviceContext* dc = context_of(hdc);
+  return dc ? dc->device().set_abort_proc(hdc, proc) : SP_ERROR;
+}
+
 int StartPage(HDC hdc) {
   DeviceContext* dc = context_of(hdc);
   return dc ? dc->device().start_page() : SP_ERROR;

@@ -72,5 +72,6 @@ BOOL RectVisible(HDC hdc, const RECT* rect);
 int StartDoc(HDC hdc, const DOCINFO* info);
 int EndDoc(HDC hdc);
 int AbortDoc(HDC hdc);
+int SetAbortProc(HDC hdc, ABORTPROC proc);
 int StartPage(HDC hdc);
 int EndPage(HDC hdc);

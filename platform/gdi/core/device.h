@@ -118,6 +118,8 @@ class Device {
   virtual int abort_doc() { return 1; }
   virtual int start_page() { return 1; }
   virtual int end_page() { return 1; }
+  // The procedure a printer asks between pages whether to go on; `hdc` is the context it is given.
+  virtual int set_abort_proc(HDC /*hdc*/, ABORTPROC /*proc*/) { return 1; }
 };
 
 // The points of an ellipse inscribed in r (right and bottom excluded), clockwise from the right.

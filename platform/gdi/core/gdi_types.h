@@ -397,6 +397,10 @@ struct DOCINFO {
   DWORD fwType;
 };
 constexpr int SP_ERROR = -1;
+constexpr int SP_APPABORT = -2;  // the abort procedure stopped the document
+// Asked while a document prints whether to go on (TRUE) or abort it (FALSE); the int is an error
+// code, 0 when printing goes well.
+using ABORTPROC = BOOL (*)(HDC hdc, int error);
 
 // --- Metafile pictures ---------------------------------------------------------------------------
 struct METAFILEPICT {
