@@ -7,7 +7,7 @@
 
 constexpr DWORD ICC_LISTVIEW_CLASSES = 0x00000001;  // list view, header
 constexpr DWORD ICC_TREEVIEW_CLASSES = 0x00000002;  // not offered (the toolkit draws its own tree)
-constexpr DWORD ICC_BAR_CLASSES = 0x00000004;       // status bar (tool tips come with the framework)
+constexpr DWORD ICC_BAR_CLASSES = 0x00000004;       // status bar and track bar (tool tips come with the framework)
 constexpr DWORD ICC_TAB_CLASSES = 0x00000008;
 constexpr DWORD ICC_UPDOWN_CLASS = 0x00000010;
 constexpr DWORD ICC_PROGRESS_CLASS = 0x00000020;

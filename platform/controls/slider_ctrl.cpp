@@ -7,6 +7,7 @@
 
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
+#include "platform/win/window_dc.h"
 
 namespace {
 
@@ -165,10 +166,7 @@ void paint_ticks(CDC& dc, HWND h, const Slider& s, const Layout& l, RECT client)
 }
 
 void paint(HWND h, const Slider& s) {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(h, &ps);
-  CDC dc;
-  dc.Attach(hdc);
+  CPaintDC dc(h);
   CRect client;
   GetClientRect(h, &client);
   dc.FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
@@ -187,8 +185,6 @@ void paint(HWND h, const Slider& s) {
     dc.Draw3dRect(&thumb, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_BTNSHADOW));
   }
   if (GetFocus() == h) dc.DrawFocusRect(&client);
-  dc.Detach();
-  EndPaint(h, &ps);
 }
 
 // One page towards the held pointer unless the thumb has reached it.
