@@ -67,6 +67,16 @@ TEST_F(PrintToFileTest, FileContextFollowsTheNamedFileAndElseItsOwn) {
   DeleteDC(dc);
 }
 
+TEST_F(PrintToFileTest, FileThatCannotBeWrittenFailsTheDocument) {
+  PrinterContext printer;
+  std::string path = temp_path("brak/wydruk.pdf");
+  DOCINFO info{sizeof(DOCINFO), "Dziennik Ustaw", path.c_str(), nullptr, 0};
+  ASSERT_GT(StartDoc(printer.dc, &info), 0);
+  EXPECT_GT(print_page(printer.dc, 1), 0);
+  EXPECT_EQ(EndDoc(printer.dc), SP_ERROR);
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
 TEST_F(PrintToFileTest, PrintJobSendsItsFileThroughStartDoc) {
   DEVNAMES names;
   std::string path = temp_path("zadanie.pdf");
