@@ -2,32 +2,13 @@
 // and restoring to the rectangle they had.
 #include "platform/framework/menu.h"
 #include "platform/win/system_metrics.h"
-#include "tests/framework/framework_fixture.h"
+#include "tests/framework/mdi_children_fixture.h"
 
 namespace lumo::test {
 namespace {
 
-class MdiIconicTest : public FrameworkTest {
+class MdiIconicTest : public MdiChildrenTest {
  protected:
-  CMDIFrameWnd* frame = nullptr;
-  std::vector<CMDIChildWnd*> children;
-
-  void SetUp() override {
-    FrameworkTest::SetUp();
-    frame = make_main_frame();
-    for (int i = 0; i < 3; ++i) {
-      frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-      children.push_back(frame->MDIGetActive());
-    }
-    pump();
-  }
-  // A child's rectangle in the MDI client's coordinates.
-  CRect rect_of(CWnd* child) {
-    CRect r;
-    child->GetWindowRect(&r);
-    ::MapWindowPoints(nullptr, frame->m_hWndMDIClient, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-  }
   CRect client() {
     CRect c;
     ::GetClientRect(frame->m_hWndMDIClient, &c);

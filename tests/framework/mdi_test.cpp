@@ -1,25 +1,13 @@
 // The MDI client: activation order, maximised children, the buttons of a maximised child in the
 // menu bar and the window menu.
 #include "platform/framework/menu.h"
-#include "tests/framework/framework_fixture.h"
+#include "tests/framework/mdi_children_fixture.h"
 
 namespace lumo::test {
 namespace {
 
-class MdiTest : public FrameworkTest {
+class MdiTest : public MdiChildrenTest {
  protected:
-  CMDIFrameWnd* frame = nullptr;
-  std::vector<CMDIChildWnd*> children;
-
-  void SetUp() override {
-    FrameworkTest::SetUp();
-    frame = make_main_frame();
-    for (int i = 0; i < 3; ++i) {
-      frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-      children.push_back(frame->MDIGetActive());
-    }
-    pump();
-  }
   HMENU window_menu() { return GetSubMenu(::GetMenu(frame->m_hWnd), 2); }
   std::vector<std::string> window_menu_texts() {
     std::vector<std::string> out;

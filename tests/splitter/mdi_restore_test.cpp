@@ -2,33 +2,15 @@
 // buttons and the child's system commands restore, maximise and arrange.
 #include "platform/framework/menu.h"
 #include "platform/win/system_metrics.h"
-#include "tests/framework/framework_fixture.h"
+#include "tests/framework/mdi_children_fixture.h"
 #include "tests/support/surface_png.h"
 #include "tests/support/synthetic_input.h"
 
 namespace lumo::test {
 namespace {
 
-class MdiRestoreTest : public FrameworkTest {
+class MdiRestoreTest : public MdiChildrenTest {
  protected:
-  CMDIFrameWnd* frame = nullptr;
-  std::vector<CMDIChildWnd*> children;
-
-  void SetUp() override {
-    FrameworkTest::SetUp();
-    frame = make_main_frame();
-    for (int i = 0; i < 3; ++i) {
-      frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-      children.push_back(frame->MDIGetActive());
-    }
-    pump();
-  }
-  CRect rect_of(CWnd* child) {
-    CRect r;
-    child->GetWindowRect(&r);
-    ::MapWindowPoints(nullptr, frame->m_hWndMDIClient, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-  }
   // A point of the child's caption strip, `from_right` pixels from its right end (screen).
   POINT caption_point(CWnd* child, int from_right) {
     CRect r;
