@@ -5,6 +5,7 @@
 #include "platform/framework/property_sheet.h"
 #include "platform/win/virtual_keys.h"
 #include "tests/framework/framework_fixture.h"
+#include "tests/framework/scripted_sheet.h"
 #include "tests/support/synthetic_input.h"
 
 namespace lumo::test {
@@ -163,27 +164,6 @@ class CheckPage : public CPropertyPage {
     return CPropertyPage::OnSetActive();
   }
 };
-
-// A sheet that runs a script from inside its own loop once it is up.
-class ScriptedSheet : public CPropertySheet {
- public:
-  using CPropertySheet::CPropertySheet;
-  std::function<void()> script;
-  BOOL OnInitDialog() override {
-    BOOL result = CPropertySheet::OnInitDialog();
-    PostMessage(WM_APP);
-    return result;
-  }
-  afx_msg LRESULT OnScript(WPARAM, LPARAM) {
-    if (script) script();
-    return 0;
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(ScriptedSheet, CPropertySheet)
-  ON_MESSAGE(WM_APP, &ScriptedSheet::OnScript)
-END_MESSAGE_MAP()
 
 TEST_F(DialogTest, PropertySheetKeepsAnInvalidPage) {
   NumberPage one;

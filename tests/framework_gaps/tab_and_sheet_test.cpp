@@ -8,6 +8,7 @@
 #include "platform/framework/property_sheet.h"
 #include "platform/win/virtual_keys.h"
 #include "tests/framework/framework_fixture.h"
+#include "tests/framework/scripted_sheet.h"
 #include "tests/support/surface_png.h"
 #include "tests/support/synthetic_input.h"
 
@@ -164,27 +165,9 @@ class Page : public CPropertyPage {
   }
 };
 
-class ScriptSheet : public CPropertySheet {
- public:
-  using CPropertySheet::CPropertySheet;
-  std::function<void()> script;
-  BOOL OnInitDialog() override {
-    BOOL result = CPropertySheet::OnInitDialog();
-    PostMessage(WM_APP);
-    return result;
-  }
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_APP && script) {
-      script();
-      return 0;
-    }
-    return CPropertySheet::WindowProc(message, wParam, lParam);
-  }
-};
-
 TEST_F(TabAndSheetTest, SheetsWithoutApplyAndWithTheirTabControlTakenOver) {
   Page one(IDD_TEST_PAGE1), two(IDD_TEST_PAGE2);
-  ScriptSheet sheet("Informacja", &owner);
+  ScriptedSheet sheet("Informacja", &owner);
   sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
   sheet.AddPage(&one);
   sheet.AddPage(&two);
@@ -239,7 +222,7 @@ TEST_F(TabAndSheetTest, SheetsWithoutApplyAndWithTheirTabControlTakenOver) {
 
 TEST_F(TabAndSheetTest, AHelpButtonAsksTheActivePageForItsHelp) {
   Page one(IDD_TEST_PAGE1), two(IDD_TEST_PAGE2);
-  ScriptSheet sheet("Opcje", &owner);
+  ScriptedSheet sheet("Opcje", &owner);
   sheet.m_psh.dwFlags |= PSH_HASHELP;
   sheet.AddPage(&one);
   sheet.AddPage(&two);
