@@ -187,7 +187,10 @@ int PagedDevice::start_doc(std::string_view name, const char* output) {
     // A PDF of the device's own pages, layout and resolution, so what was measured on the
     // device fits the file's pages.
     file_bytes_.setData(QByteArray());
-    if (!file_bytes_.open(QIODevice::WriteOnly)) return SP_ERROR;
+    if (!file_bytes_.open(QIODevice::WriteOnly)) {
+      file_.clear();
+      return SP_ERROR;
+    }
     file_writer_ = std::make_unique<QPdfWriter>(&file_bytes_);
     file_writer_->setResolution(device_->logicalDpiX());
     file_writer_->setPageLayout(device_->pageLayout());

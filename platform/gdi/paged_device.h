@@ -5,9 +5,8 @@
 // StartDoc names, else to the device's own output (the printer, or the PDF file the context was
 // made for). Files are built in memory and written whole at EndDoc, so an aborted document leaves
 // any earlier file as it was. The abort procedure is asked after each page; its FALSE aborts the
-// document. Shapes, text and bitmaps
-// become vector drawing at the device's resolution; text is drawn as text (a PDF reads back with
-// its words). Paper cannot be inverted, so raster operations other than plain copies and the
+// document. Shapes, text and bitmaps become vector drawing at the device's resolution; text is
+// drawn as text (a PDF reads back with its words). Paper cannot be inverted, so raster operations other than plain copies and the
 // black and white fills draw nothing.
 #pragma once
 
@@ -56,7 +55,9 @@ class PagedDevice : public Device {
   // The painter while a page is open, clipped to the state's clip; null outside pages.
   QPainter* page(const DrawState& s);
   // Where the open document paints: its file's writer, else the device itself.
-  QPagedPaintDevice* target() { return file_writer_ ? static_cast<QPagedPaintDevice*>(file_writer_.get()) : device_; }
+  QPagedPaintDevice* target() {
+    return file_writer_ ? static_cast<QPagedPaintDevice*>(file_writer_.get()) : device_;
+  }
   // Leaves the open document: a file's bytes not yet written are dropped, pages not yet handed to
   // the printer are withdrawn.
   void close_doc();
