@@ -34,26 +34,15 @@ CSize WrapBar::CalcDynamicLayout(int nLength, DWORD nMode) {
 }
 
 void DockingTest::SetUp() {
-  FrameworkTest::SetUp();
-  frame = make_main_frame();
-  ASSERT_NE(frame, nullptr);
-  frame->EnableDocking(CBRS_ALIGN_ANY);
+  DockFrameTest::SetUp();
+  if (HasFatalFailure()) return;
   probe_window_ = CreateWindowEx(0, test_window_class("DockingProbe", probe_proc), "", WS_POPUP, 0, 0, 0, 0,
                                  nullptr, nullptr, nullptr);
 }
 
-CRect DockingTest::placed(const CWnd& wnd) const {
-  CRect rect;
-  wnd.GetWindowRect(&rect);
-  frame->ScreenToClient(&rect);
-  return rect;
-}
-
 void DockingTest::make(LongBar& bar, UINT id, int length, int height, DWORD style) {
-  bar.length = length;
-  bar.height = height;
-  ASSERT_TRUE(bar.Create(frame, style, id));
-  bar.EnableDocking(CBRS_ALIGN_ANY);
+  DockFrameTest::make(bar, id, length, height, style);
+  if (HasFatalFailure()) return;
   frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
 }
 

@@ -14,19 +14,10 @@
 #include "platform/framework/dock_context.h"
 #include "platform/framework/mini_dock_frame.h"
 #include "platform/win/system_metrics.h"
-#include "tests/framework/framework_fixture.h"
+#include "tests/framework/dock_frame_fixture.h"
 #include "tests/support/synthetic_input.h"
 
 namespace lumo::test {
-
-// A bar `length` long along its edge and `height` deep across it, docked or floating.
-class LongBar : public TestBar {
- public:
-  int length = 100;
-  CSize CalcFixedLayout(BOOL, BOOL bHorz) override {
-    return bHorz ? CSize(length, height) : CSize(height, length);
-  }
-};
 
 // A bar that sizes itself (CBRS_SIZE_DYNAMIC): its items cover 2400 square pixels, wrapped to the
 // width it was last given; docked it is one row (or column) of them.
@@ -37,13 +28,10 @@ class WrapBar : public TestBar {
   CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(240, 10) : CSize(10, 240); }
 };
 
-class DockingTest : public FrameworkTest {
+class DockingTest : public DockFrameTest {
  protected:
   void SetUp() override;
 
-  CDockBar* dock(UINT id) const { return dynamic_cast<CDockBar*>(frame->GetControlBar(id)); }
-  // A window's rectangle in the main frame's client coordinates.
-  CRect placed(const CWnd& wnd) const;
   // Makes `bar` a docking bar of the frame with the CBRS_ `style`, docked at the top.
   void make(LongBar& bar, UINT id, int length, int height, DWORD style = CBRS_TOP | CBRS_GRIPPER);
   // A point of the frame's client area in screen coordinates.
@@ -61,8 +49,6 @@ class DockingTest : public FrameworkTest {
   static QImage picture(const std::vector<HWND>& windows, const CRect& area);
   // Saves a picture under the fixture's folder (or $LUMO_PNG_DIR when set); whether it was written.
   bool save(const QImage& image, const std::string& name) const;
-
-  CMDIFrameWnd* frame = nullptr;
 
  private:
   HWND probe_window_ = nullptr;

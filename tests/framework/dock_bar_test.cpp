@@ -7,47 +7,13 @@
 #include "platform/framework/mini_dock_frame.h"
 #include "platform/win/virtual_keys.h"
 
-#include "tests/framework/framework_fixture.h"
+#include "tests/framework/dock_frame_fixture.h"
 #include "tests/support/synthetic_input.h"
 
 namespace lumo::test {
 namespace {
 
-// A bar of a fixed length along its edge and fixed depth across it.
-class LongBar : public TestBar {
- public:
-  int length = 100;
-  CSize CalcFixedLayout(BOOL, BOOL bHorz) override {
-    return bHorz ? CSize(length, height) : CSize(height, length);
-  }
-};
-
-class DockBarTest : public FrameworkTest {
- protected:
-  void SetUp() override {
-    FrameworkTest::SetUp();
-    frame = make_main_frame();
-    ASSERT_NE(frame, nullptr);
-    frame->EnableDocking(CBRS_ALIGN_ANY);
-  }
-
-  CDockBar* dock(UINT id) const { return dynamic_cast<CDockBar*>(frame->GetControlBar(id)); }
-  // A child's rectangle in the frame's client coordinates.
-  CRect placed(const CWnd& wnd) const {
-    CRect rect;
-    wnd.GetWindowRect(&rect);
-    frame->ScreenToClient(&rect);
-    return rect;
-  }
-  void make(LongBar& bar, UINT id, int length, int height) {
-    bar.length = length;
-    bar.height = height;
-    ASSERT_TRUE(bar.Create(frame, CBRS_TOP, id));
-    bar.EnableDocking(CBRS_ALIGN_ANY);
-  }
-
-  CMDIFrameWnd* frame = nullptr;
-};
+class DockBarTest : public DockFrameTest {};
 
 TEST_F(DockBarTest, EnableDockingMakesOneDockBarPerSide) {
   const std::pair<UINT, DWORD> sides[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP},
