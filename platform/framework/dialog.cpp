@@ -10,6 +10,7 @@
 #include "platform/framework/control_messages.h"
 #include "platform/framework/app.h"
 #include "platform/framework/data_exchange.h"
+#include "platform/framework/prompter.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 
@@ -356,26 +357,23 @@ BOOL CDialog::OnInitDialog() {
 INT_PTR CDialog::DoModal() {
   // The owner is the top-level window of the parent (or the main window).
   CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-  HWND owner = parent && parent->m_hWnd ? GetAncestorTopLevel(parent->m_hWnd) : nullptr;
-  bool disabled = owner && ::IsWindowEnabled(owner);
-  if (disabled) ::EnableWindow(owner, FALSE);
   m_bModal = TRUE;
   m_nModalResult = -1;
   INT_PTR result = -1;
-  if (CreateDialogWindow(owner ? CWnd::FromHandle(owner) : nullptr)) {
-    // EndDialog may already have been called from OnInitDialog.
-    if (m_bContinueModal || m_nModalResult == -1) {
-      ShowWindow(SW_SHOWNORMAL);
-      result = RunModalLoop(MLF_SHOWONIDLE);
-    } else {
-      result = m_nModalResult;
+  {
+    framework::ModalOwner modal(parent ? parent->m_hWnd : nullptr);
+    HWND owner = modal.window();
+    if (CreateDialogWindow(owner ? CWnd::FromHandle(owner) : nullptr)) {
+      // EndDialog may already have been called from OnInitDialog.
+      if (m_bContinueModal || m_nModalResult == -1) {
+        ShowWindow(SW_SHOWNORMAL);
+        result = RunModalLoop(MLF_SHOWONIDLE);
+      } else {
+        result = m_nModalResult;
+      }
+      // The owner comes back before the dialog goes, so activation returns to it.
+      if (m_hWnd) ShowWindow(SW_HIDE);
     }
-    // The owner comes back before the dialog goes, so activation returns to it.
-    if (m_hWnd) ShowWindow(SW_HIDE);
-  }
-  if (disabled && IsWindow(owner)) {
-    ::EnableWindow(owner, TRUE);
-    ::SetActiveWindow(owner);
   }
   if (m_hWnd) DestroyWindow();
   m_bModal = FALSE;
