@@ -1497,29 +1497,30 @@ int CListCtrl::InsertItem(int nItem, LPCTSTR text, int nImage) {
   return InsertItem(LVIF_TEXT | LVIF_IMAGE, nItem, text, 0, 0, nImage, 0);
 }
 
+namespace {
+// An item record from the wrappers' separate arguments.
+LVITEM item_of(UINT mask, int item, int sub_item, LPCTSTR text, int image, UINT state, UINT state_mask, LPARAM data) {
+  LVITEM i;
+  i.mask = mask;
+  i.iItem = item;
+  i.iSubItem = sub_item;
+  i.pszText = const_cast<LPSTR>(text);
+  i.iImage = image;
+  i.state = state;
+  i.stateMask = state_mask;
+  i.lParam = data;
+  return i;
+}
+}  // namespace
+
 int CListCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR text, UINT nState, UINT nStateMask, int nImage, LPARAM lParam) {
-  LVITEM item;
-  item.mask = nMask;
-  item.iItem = nItem;
-  item.pszText = const_cast<LPSTR>(text);
-  item.state = nState;
-  item.stateMask = nStateMask;
-  item.iImage = nImage;
-  item.lParam = lParam;
+  LVITEM item = item_of(nMask, nItem, 0, text, nImage, nState, nStateMask, lParam);
   return InsertItem(&item);
 }
 
 BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR text, int nImage, UINT nState, UINT nStateMask,
                         LPARAM lParam) {
-  LVITEM item;
-  item.mask = nMask;
-  item.iItem = nItem;
-  item.iSubItem = nSubItem;
-  item.pszText = const_cast<LPSTR>(text);
-  item.iImage = nImage;
-  item.state = nState;
-  item.stateMask = nStateMask;
-  item.lParam = lParam;
+  LVITEM item = item_of(nMask, nItem, nSubItem, text, nImage, nState, nStateMask, lParam);
   return SetItem(&item);
 }
 
