@@ -10,6 +10,10 @@ void register_program_resources() {
     register_accelerators();
     register_toolbars();
     register_tab_toolbars();
+    register_toolkit_resources();
+    register_controls_resources();
+    register_app_resources();
+    register_pictures_resources();
     return true;
   }();
   (void)registered;

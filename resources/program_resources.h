@@ -22,6 +22,12 @@ void register_accelerators();
 void register_toolbars();
 void register_tab_toolbars();
 
+// One per area: the toolkit, the in-house controls, the application, pictures and media.
+void register_toolkit_resources();
+void register_controls_resources();
+void register_app_resources();
+void register_pictures_resources();
+
 std::span<const res::StringResource> string_table();
 
 struct MenuTable {

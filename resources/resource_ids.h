@@ -2,7 +2,13 @@
 // are the ones the program's stored files, menus, accelerators and toolbars use.
 #pragma once
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
+
+// Each area adds its own ids to its own header.
+#include "resources/app_ids.h"
+#include "resources/controls_ids.h"
+#include "resources/pictures_ids.h"
+#include "resources/toolkit_ids.h"
 
 namespace resources {
 

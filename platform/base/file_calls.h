@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "platform/base/ctime.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 using HANDLE = void*;
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(~std::uintptr_t(0));

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 struct HGLOBAL__;
 using HGLOBAL = HGLOBAL__*;

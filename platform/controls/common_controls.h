@@ -3,7 +3,7 @@
 // stands in for: the program requires one above 4.71.
 #pragma once
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 constexpr DWORD ICC_LISTVIEW_CLASSES = 0x00000001;  // list view, header
 constexpr DWORD ICC_TREEVIEW_CLASSES = 0x00000002;  // not offered (the toolkit draws its own tree)

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 // The signed pointer-sized result of dialogs and hit tests.
 using INT_PTR = std::intptr_t;

@@ -4,7 +4,7 @@
 
 #include "platform/win/messages.h"
 #include "platform/win/scroll_bars.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 // Buttons.
 constexpr DWORD BS_PUSHBUTTON = 0x0000;

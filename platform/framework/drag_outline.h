@@ -8,7 +8,7 @@
 #include <array>
 
 #include "platform/base/geometry.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 namespace framework {
 

@@ -2,7 +2,7 @@
 // need no start-up here and no OLE controls are ever embedded, so both calls succeed at once.
 #pragma once
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 inline BOOL AfxOleInit() { return TRUE; }
 inline void AfxEnableControlContainer() {}

@@ -10,7 +10,7 @@
 
 #include "platform/base/cstring.h"
 #include "platform/gdi/core/gdi_types.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 // Message-box types (buttons, icon, default button) and the answers.
 constexpr UINT MB_OK = 0x0000;

@@ -4,7 +4,7 @@
 
 #include "platform/base/geometry.h"
 #include "platform/win/messages.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 inline constexpr const char* WC_TABCONTROL = "SysTabControl32";
 constexpr UINT TCN_SELCHANGE = UINT(-551);

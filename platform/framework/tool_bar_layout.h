@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/base/geometry.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 // Button styles (low word) and states (high word), as the button table keeps them.
 constexpr UINT TBBS_BUTTON = 0x00000000;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/gdi/core/icons.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 // The icon resource `name` (MAKEINTRESOURCE id or a name) at its own size; null when there is none
 // or its bytes are not an icon image.

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "platform/base/global_memory.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 using HMODULE = HINSTANCE;
 struct HRSRC__;

@@ -12,7 +12,7 @@
 
 #include "platform/base/cstring.h"
 #include "platform/base/geometry.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 namespace res {
 

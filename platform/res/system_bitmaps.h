@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 constexpr UINT OBM_MNARROW = 32739;  // the arrow of a menu item that opens a submenu
 constexpr UINT OBM_CHECK = 32760;    // the check mark of a menu item

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 class QMimeData;
 

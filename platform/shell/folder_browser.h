@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/win/messages.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 struct ITEMIDLIST;
 using LPITEMIDLIST = ITEMIDLIST*;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/base/cstring.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 // Help commands.
 constexpr UINT HELP_CONTEXT = 0x0001;

@@ -3,7 +3,7 @@
 // reports, for the libraries whose behaviour the platform layer gives.
 #pragma once
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 // Results of ShellExecute at or below 32 are errors.
 constexpr int ERROR_FILE_NOT_FOUND = 2;

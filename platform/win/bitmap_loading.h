@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/gdi/core/gdi_types.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 constexpr UINT IMAGE_BITMAP = 0;
 constexpr UINT IMAGE_ICON = 1;

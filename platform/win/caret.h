@@ -5,7 +5,7 @@
 
 #include <QPainter>
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 namespace win {
 

@@ -25,7 +25,7 @@
 
 #include "platform/base/object.h"
 #include "platform/win/messages.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 class CCmdTarget;
 class CCmdUI;

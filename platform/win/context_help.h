@@ -2,7 +2,7 @@
 // the control id and the template id); F1 hands it to the help request as HELPINFO::dwContextId.
 #pragma once
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 // FALSE for a window that does not exist.
 BOOL SetWindowContextHelpId(HWND h, DWORD id);

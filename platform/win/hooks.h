@@ -6,7 +6,7 @@
 #pragma once
 
 #include "platform/win/message_queue.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 struct HHOOK__;
 using HHOOK = HHOOK__*;

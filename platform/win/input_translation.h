@@ -11,7 +11,7 @@
 
 #include <QPoint>
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 namespace win {
 

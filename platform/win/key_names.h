@@ -2,7 +2,7 @@
 // the name a key is shown by ("Ctrl", "F5", "Page Up", "Num +"), as shortcut texts need them.
 #pragma once
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 constexpr UINT MAPVK_VK_TO_VSC = 0;
 constexpr UINT MAPVK_VSC_TO_VK = 1;

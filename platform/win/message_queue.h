@@ -12,7 +12,7 @@
 
 #include "platform/base/geometry.h"
 #include "platform/win/messages.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 struct MSG {
   HWND hwnd = nullptr;

@@ -7,7 +7,7 @@
 // 0xC000 up (RegisterWindowMessage).
 #pragma once
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 // --- Lifecycle, geometry, painting -------------------------------------------------------------
 constexpr UINT WM_NULL = 0x0000;

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 class PlatformWidget : public QWidget {
  public:

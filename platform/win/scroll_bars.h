@@ -3,7 +3,7 @@
 // WM_VSCROLL requests. The window moves its content and sets the new position itself.
 #pragma once
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 constexpr int SB_HORZ = 0;
 constexpr int SB_VERT = 1;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/gdi/core/gdi_types.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;

@@ -4,7 +4,7 @@
 
 #include <QPoint>
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 namespace win {
 

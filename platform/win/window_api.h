@@ -8,7 +8,7 @@
 #include "platform/base/geometry.h"
 #include "platform/gdi/core/gdi_types.h"
 #include "platform/win/messages.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 #include "platform/win/window_styles.h"
 
 // --- Window classes ------------------------------------------------------------------------------

@@ -1,7 +1,7 @@
 // Window, extended window and class style bits, show commands and position flags.
 #pragma once
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 // --- Window styles -------------------------------------------------------------------------------
 constexpr DWORD WS_OVERLAPPED = 0x00000000;

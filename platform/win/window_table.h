@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "platform/win/scroll_bars.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 class PlatformWidget;
 

@@ -5,7 +5,7 @@
 
 #include <QImage>
 
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 namespace lumo::test {
 

@@ -21,7 +21,7 @@
 #include "platform/base/cstring.h"
 #include "platform/base/file_calls.h"
 #include "platform/base/object.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 // The filter that lets every entry through.
 inline constexpr DWORD SEC_FILE_ATTRIBUTE_ANY = 0xFFFFFFFF;

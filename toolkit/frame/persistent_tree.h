@@ -16,7 +16,7 @@
 #include "platform/base/collections.h"
 #include "platform/base/cstring.h"
 #include "platform/base/object.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 // Error bits of the tree's operations.
 inline constexpr UINT SEC_PTREE_ALREADY_INITIALIZED = 1;

@@ -14,7 +14,7 @@
 #include "platform/base/ctime.h"
 #include "platform/base/object.h"
 #include "platform/base/registry_store.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 using base::HKEY;
 using base::HKEY_CLASSES_ROOT;

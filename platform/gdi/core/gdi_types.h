@@ -11,7 +11,7 @@
 
 #include "platform/base/geometry.h"
 #include "platform/gdi/core/mul_div.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 // --- Colours -----------------------------------------------------------------------------------
 // 0x00BBGGRR, as stored in files and passed by callers.

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/gdi/core/gdi_types.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 using DRAWSTATEPROC = BOOL (*)(HDC, LPARAM, WPARAM, int, int);
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/gdi/core/gdi_types.h"
-#include "platform/win/win_types.h"
+#include "platform/base/win_types.h"
 
 constexpr DWORD DCX_WINDOW = 0x00000001;
 constexpr DWORD DCX_CACHE = 0x00000002;

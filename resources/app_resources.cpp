@@ -1,0 +1,10 @@
+// Resources of the application (shell, reading view, navigation, binders, search, notes): strings, dialog templates, menus and images added to the resource store.
+// Each piece of the area adds its tables from its own register routine, called from here.
+#include "resources/program_resources.h"
+#include "resources/app_ids.h"
+
+namespace resources {
+
+void register_app_resources() {}
+
+}  // namespace resources
