@@ -5,6 +5,8 @@
 
 namespace resources {
 
-void register_controls_resources() {}
+void register_controls_units();
+
+void register_controls_resources() { register_controls_units(); }
 
 }  // namespace resources

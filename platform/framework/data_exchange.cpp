@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/base/cp1250.h"
+#include "platform/base/number_text.h"
 #include "platform/framework/control_messages.h"
 #include "platform/framework/prompter.h"
 
@@ -114,17 +115,12 @@ void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) { ddx_integer(pDX, nIDC
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value) {
   HWND h = control(pDX, nIDC, true);
   if (pDX->m_bSaveAndValidate) {
-    // A decimal comma is accepted as well as a point.
-    std::string t = trimmed(control_text(h));
-    for (char& c : t) c = c == ',' ? '.' : c;
-    char* end = nullptr;
-    double v = t.empty() ? 0 : std::strtod(t.c_str(), &end);
-    if (t.empty() || !end || *end || !std::isfinite(v)) fail_with(pDX, message("Wprowadź liczbę."));
+    // A decimal comma is accepted as well as a point, whatever the C library's locale.
+    double v = 0;
+    if (!base::parse_double(control_text(h), v, true)) fail_with(pDX, message("Wprowadź liczbę."));
     value = v;
   } else {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.15g", value);
-    ::SetWindowText(h, text);
+    ::SetWindowText(h, base::format_c("%.15g", value).c_str());
   }
 }
 
@@ -186,7 +182,8 @@ void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal) {
 
 void DDV_MinMaxDouble(CDataExchange* pDX, double const& value, double minVal, double maxVal) {
   if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
-  fail_with(pDX, message("Wprowadź liczbę z przedziału od %g do %g.", minVal, maxVal));
+  fail_with(pDX, message("Wprowadź liczbę z przedziału od %s do %s.", base::format_c("%g", minVal).c_str(),
+                         base::format_c("%g", maxVal).c_str()));
 }
 
 void DDV_MaxChars(CDataExchange* pDX, CString const& value, int nChars) {
