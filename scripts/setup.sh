@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6svg6
   libpng-dev libjpeg-dev zlib1g-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 poppler-utils unrtf
+  fonts-liberation2 poppler-utils unrtf locales
   libclang-rt-14-dev
 )
 
