@@ -11,8 +11,8 @@ IMPLEMENT_SERIAL(CDate, CObject, VERSIONABLE_SCHEMA | 1)
 
 namespace {
 
-// Day number of 0001-01-01 minus one, as the field conversion counts; Julian dates are two
-// days further on the scale than the same Gregorian fields would be.
+// One less than the day number of 0001-01-01 in the Gregorian count; the same fields in the
+// Julian count lie two days earlier on the scale.
 constexpr int64_t kDayNumberBase = 1999422264;
 
 constexpr int kMonthLength[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
