@@ -43,6 +43,10 @@ std::string label(const std::string& text) {
   return out;
 }
 
+// F1 and the context-menu key are no control's own: the default handling asks for help or for
+// the context menu.
+bool is_help_or_menu_key(WPARAM key) { return key == WPARAM(VK_F1) || key == WPARAM(VK_APPS); }
+
 // --- Static -------------------------------------------------------------------------------------------
 
 LRESULT static_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -410,6 +414,7 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       edit_char(h, static_cast<unsigned char>(wParam));
       return 0;
     case WM_KEYDOWN:
+      if (is_help_or_menu_key(wParam)) return DefWindowProc(h, message, wParam, lParam);
       edit_key(h, int(wParam));
       return 0;
     case WM_LBUTTONDOWN:
@@ -628,6 +633,7 @@ LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       if (message == WM_LBUTTONDBLCLK && (style_of(h) & LBS_NOTIFY)) notify(h, LBN_DBLCLK);
       return 0;
     case WM_KEYDOWN:
+      if (is_help_or_menu_key(wParam)) return DefWindowProc(h, message, wParam, lParam);
       if (wParam == WPARAM(VK_DOWN)) select(std::min(count - 1, s.selected + 1));
       if (wParam == WPARAM(VK_UP)) select(std::max(0, s.selected - 1));
       return 0;
@@ -712,6 +718,7 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       SetFocus(h);
       return 0;
     case WM_KEYDOWN:
+      if (is_help_or_menu_key(wParam)) return DefWindowProc(h, message, wParam, lParam);
       if (wParam == WPARAM(VK_DOWN) && s.selected + 1 < s.count()) choose(s.selected + 1, true);
       if (wParam == WPARAM(VK_UP) && s.selected > 0) choose(s.selected - 1, true);
       return 0;

@@ -367,6 +367,18 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg) {
   return CDialog::PreTranslateMessage(pMsg);
 }
 
+LRESULT CPropertySheet::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CONTEXTMENU && m_hWnd) {
+    HWND about = reinterpret_cast<HWND>(wParam);
+    bool own = about == m_hWnd;
+    if (!own && about && ::GetParent(about) == m_hWnd) {
+      own = std::none_of(m_pages.begin(), m_pages.end(), [about](CPropertyPage* p) { return p->m_hWnd == about; });
+    }
+    if (own) return 1;
+  }
+  return CDialog::DefWindowProc(message, wParam, lParam);
+}
+
 void CPropertySheet::OnLButtonDown(UINT nFlags, CPoint point) {
   // A press over a tab is the tab control's, wherever it was sent.
   if (!m_hWndTab) return;

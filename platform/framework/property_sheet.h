@@ -100,6 +100,10 @@ class CPropertySheet : public CDialog {
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // The sheet's own default handling: a context-menu request about the sheet itself or one of its
+  // own controls (buttons, tab control; not a page or a page's control) answers 1, which tells a
+  // derived sheet that the request is its to answer; everything else is the dialog's default.
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   PROPSHEETHEADER m_psh;
   CString m_strCaption;

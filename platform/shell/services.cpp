@@ -48,13 +48,30 @@ HelpService& help_service() {
 
 void set_help_service(HelpService* service) { installed_help() = service; }
 
-BOOL WinHelp(HWND h, const char*, UINT command, UINT_PTR data) {
+BOOL WinHelp(HWND h, const char* help_file, UINT command, UINT_PTR data) {
   if (command == HELP_QUIT) return TRUE;
   HelpRequest request;
   request.window = h;
   request.command = command;
-  request.context_id = (command == HELP_CONTEXT || command == HELP_CONTEXTPOPUP) ? UINT(data) : 0;
+  request.help_file = help_file ? help_file : "";
   request.control_id = h ? UINT(GetDlgCtrlID(h)) : 0;
+  if (command == HELP_WM_HELP || command == HELP_CONTEXTMENU) {
+    // `data` is an id table: {control id, context id} pairs ended by a zero control id. The pair
+    // of the window's own control is asked for, else the first one; an empty table asks nothing.
+    const auto* table = reinterpret_cast<const DWORD*>(data);
+    if (!table || table[0] == 0) return FALSE;
+    const DWORD* pair = table;
+    for (const DWORD* p = table; p[0] != 0; p += 2) {
+      if (p[0] == DWORD(request.control_id)) {
+        pair = p;
+        break;
+      }
+    }
+    request.control_id = UINT(pair[0]);
+    request.context_id = UINT(pair[1]);
+  } else if (command == HELP_CONTEXT || command == HELP_CONTEXTPOPUP) {
+    request.context_id = UINT(data);
+  }
   return help_service().show(request);
 }
 

@@ -28,6 +28,8 @@ struct HelpRequest {
   UINT control_id = 0;
   UINT context_id = 0;
   UINT command = 0;
+  // The help file the caller named (empty for none).
+  CString help_file;
 };
 
 class HelpService {
@@ -41,7 +43,9 @@ HelpService& help_service();
 // Installs `service` (null restores the default); the caller keeps it alive.
 void set_help_service(HelpService* service);
 
-// The platform's help call: the request goes to the help service.
+// The platform's help call: the request goes to the help service. For HELP_WM_HELP and
+// HELP_CONTEXTMENU `data` points at an id table ({control id, context id} pairs ended by a zero
+// control id); for HELP_CONTEXT and HELP_CONTEXTPOPUP it is the context id.
 BOOL WinHelp(HWND h, const char* help_file, UINT command, UINT_PTR data);
 
 // Opens a web address or a "mailto:" address with the desktop's program; false when it could not.

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "platform/win/message_queue.h"
+#include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
 
 namespace {
@@ -11,6 +13,20 @@ namespace {
 std::map<HWND, DWORD>& help_ids() {
   static std::map<HWND, DWORD> ids;
   return ids;
+}
+
+// The help cursor: an arrow with a question mark where the cursor set has one.
+HCURSOR help_cursor() {
+  HCURSOR c = LoadCursor(nullptr, reinterpret_cast<const char*>(32651));
+  return c ? c : LoadCursor(nullptr, IDC_ARROW);
+}
+
+bool is_within(HWND h, HWND top) {
+  for (; h; h = GetParent(h)) {
+    if (h == top) return true;
+    if (!(GetWindowLongPtr(h, GWL_STYLE) & WS_CHILD)) return false;
+  }
+  return false;
 }
 
 }  // namespace
@@ -30,4 +46,43 @@ DWORD GetWindowContextHelpId(HWND h) {
   if (!IsWindow(h)) return 0;
   auto it = help_ids().find(h);
   return it == help_ids().end() ? 0 : it->second;
+}
+
+void TrackCaptionHelp(HWND top) {
+  if (!IsWindow(top) || GetCapture()) return;
+  SetCapture(top);
+  HCURSOR cursor = help_cursor();
+  SetCursor(cursor);
+  bool clicked = false;
+  POINT at{0, 0};
+  MSG msg;
+  while (GetCapture() == top) {
+    BOOL got = GetMessage(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(int(msg.wParam));
+      break;
+    }
+    if (msg.message == WM_LBUTTONDOWN || msg.message == WM_NCLBUTTONDOWN) {
+      clicked = true;
+      at = msg.pt;
+      break;
+    }
+    if ((msg.message == WM_KEYDOWN && msg.wParam == WPARAM(VK_ESCAPE)) || msg.message == WM_RBUTTONDOWN ||
+        msg.message == WM_NCRBUTTONDOWN || msg.message == WM_CANCELMODE) {
+      break;
+    }
+    if (msg.message == WM_MOUSEMOVE || msg.message == WM_SETCURSOR) {
+      SetCursor(cursor);
+      continue;
+    }
+    if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR) continue;
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+  }
+  if (GetCapture() == top) ReleaseCapture();
+  if (!clicked || !IsWindow(top)) return;
+  HWND target = WindowFromPoint(at);
+  if (!is_within(target, top)) return;
+  HELPINFO info{sizeof(HELPINFO), HELPINFO_WINDOW, GetDlgCtrlID(target), target, GetWindowContextHelpId(target), at};
+  SendMessage(target, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
 }

@@ -74,6 +74,7 @@ LRESULT sys_command(HWND h, WPARAM wParam, LPARAM lParam) {
     case SC_MINIMIZE: ShowWindow(h, SW_MINIMIZE); return 0;
     case SC_MAXIMIZE: ShowWindow(h, SW_MAXIMIZE); return 0;
     case SC_RESTORE: ShowWindow(h, SW_RESTORE); return 0;
+    case SC_CONTEXTHELP: TrackCaptionHelp(h); return 0;
     case SC_MOVE: track_move_size(h, 0, screen_point(lParam)); return 0;
     case SC_SIZE: track_move_size(h, int(wParam & 0x000F), screen_point(lParam)); return 0;
     default: return 0;
@@ -187,6 +188,7 @@ LRESULT DefWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN: {
       int hit = int(wParam);
       if (hit == HTCLOSE) return SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, lParam);
+      if (hit == HTHELP) return SendMessage(h, WM_SYSCOMMAND, SC_CONTEXTHELP, lParam);
       if (hit == HTVSCROLL || hit == HTHSCROLL) {
         track_scroll_bar(h, hit == HTVSCROLL ? SB_VERT : SB_HORZ, screen_point(lParam));
         return 0;

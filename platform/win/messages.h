@@ -180,6 +180,7 @@ constexpr int HTBOTTOMLEFT = 16;
 constexpr int HTBOTTOMRIGHT = 17;
 constexpr int HTBORDER = 18;
 constexpr int HTCLOSE = 20;
+constexpr int HTHELP = 21;
 // WM_SYSCOMMAND wParam.
 constexpr UINT SC_SIZE = 0xF000;
 constexpr UINT SC_MOVE = 0xF010;
@@ -188,6 +189,7 @@ constexpr UINT SC_MAXIMIZE = 0xF030;
 constexpr UINT SC_CLOSE = 0xF060;
 constexpr UINT SC_KEYMENU = 0xF100;
 constexpr UINT SC_RESTORE = 0xF120;
+constexpr UINT SC_CONTEXTHELP = 0xF180;
 // WM_HSCROLL / WM_VSCROLL request codes (low word of wParam).
 constexpr UINT SB_LINEUP = 0;
 constexpr UINT SB_LINELEFT = 0;

@@ -72,6 +72,15 @@ QRect close_box(const QRect& caption) {
   return QRect(caption.right() - 1 - size - 1, caption.top() + 2, size + 2, size);
 }
 
+// The help box of a window with WS_EX_CONTEXTHELP: left of the close box, or at the right end.
+QRect help_box(const Window& w, const QRect& caption) {
+  QRect box = close_box(caption);
+  if (w.style & WS_SYSMENU) box.translate(-box.width() - 2, 0);
+  return box;
+}
+
+bool has_help_box(const Window& w) { return (w.ex_style & WS_EX_CONTEXTHELP) != 0; }
+
 void paint_caption(QPainter& p, const Window& w, QRect band) {
   int fill = w.nc_active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION;
   int fill_end = w.nc_active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION;
@@ -92,6 +101,18 @@ void paint_caption(QPainter& p, const Window& w, QRect band) {
     QRect cross = box.adjusted(4, 3, -5, -4);
     p.drawLine(cross.topLeft(), cross.bottomRight());
     p.drawLine(cross.topRight(), cross.bottomLeft());
+  }
+  if (has_help_box(w)) {
+    QRect box = help_box(w, band);
+    text_area.setRight(box.left() - 2);
+    p.fillRect(box, color(COLOR_BTNFACE));
+    raised(p, box);
+    QFont mark("Liberation Sans");
+    mark.setPixelSize(box.height() - 3);
+    mark.setBold(true);
+    p.setFont(mark);
+    p.setPen(color(COLOR_BTNTEXT));
+    p.drawText(box.adjusted(0, 0, -1, -1), Qt::AlignCenter, QStringLiteral("?"));
   }
   QFont font("Liberation Sans");
   font.setPixelSize((w.ex_style & WS_EX_TOOLWINDOW) ? 10 : 11);
@@ -175,6 +196,7 @@ int default_nchittest(Window& w, POINT screen) {
   if (f.caption && p.y() < f.border + f.caption) {
     QRect band(inner.left(), inner.top(), inner.width(), f.caption);
     if ((w.style & WS_SYSMENU) && close_box(band).contains(p)) return HTCLOSE;
+    if (has_help_box(w) && help_box(w, band).contains(p)) return HTHELP;
     return HTCAPTION;
   }
   QRect client = w.client_rect;
