@@ -93,6 +93,15 @@ TEST_F(DialogHelpTest, ARightClickOnAControlAsksForItsContextMenuHelp) {
   EXPECT_EQ(dialog->defaults, 0);
 }
 
+TEST_F(DialogHelpTest, HiddenAndDisabledControlsAnswerForTheirPlace) {
+  ::EnableWindow(ok, FALSE);
+  ::ShowWindow(title, SW_HIDE);
+  context_menu(dialog->m_hWnd, middle_of(ok));
+  context_menu(dialog->m_hWnd, middle_of(title));
+  EXPECT_EQ(asked(), (std::vector<Asked>{{dialog->m_hWnd, IDOK, kOkHelp, HELP_CONTEXTMENU, "lumokal.hlp"},
+                                         {dialog->m_hWnd, IDC_HELP_TITLE, kTitleHelp, HELP_CONTEXTMENU, "lumokal.hlp"}}));
+}
+
 TEST_F(DialogHelpTest, ARequestOutsideTheClientAreaGoesToTheDefaultHandling) {
   RECT window;
   dialog->GetWindowRect(&window);
