@@ -7,19 +7,12 @@
 // button, WM_EXITHELPMODE or losing the mouse end the mode without help.
 #include "platform/framework/frame_wnd.h"
 
-#include "platform/win/virtual_keys.h"
+#include "platform/win/context_help.h"
 
 namespace {
 
 constexpr DWORD HID_BASE_RESOURCE = 0x00020000;
 constexpr LRESULT kHelpShown = -2;
-// The help cursor: an arrow with a question mark where the cursor set has one.
-const char* const kHelpCursor = reinterpret_cast<const char*>(32651);
-
-HCURSOR help_cursor() {
-  HCURSOR c = LoadCursor(nullptr, kHelpCursor);
-  return c ? c : LoadCursor(nullptr, IDC_ARROW);
-}
 
 // The help context of the window at a screen point: asked of it and its parents up to `frame`.
 LRESULT hit_test(HWND frame, POINT at) {
@@ -37,36 +30,8 @@ LRESULT hit_test(HWND frame, POINT at) {
 void CFrameWnd::OnContextHelp() {
   if (m_bHelpMode || ::GetCapture()) return;
   m_bHelpMode = TRUE;
-  SetCapture();
-  HCURSOR cursor = help_cursor();
-  ::SetCursor(cursor);
-  bool clicked = false;
   POINT at{0, 0};
-  MSG msg;
-  while (::GetCapture() == m_hWnd) {
-    BOOL got = ::GetMessage(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) ::PostQuitMessage(int(msg.wParam));
-      break;
-    }
-    if (msg.message == WM_LBUTTONDOWN) {
-      clicked = true;
-      at = msg.pt;
-      break;
-    }
-    if ((msg.message == WM_KEYDOWN && msg.wParam == WPARAM(VK_ESCAPE)) || msg.message == WM_RBUTTONDOWN ||
-        msg.message == WM_EXITHELPMODE) {
-      break;
-    }
-    if (msg.message == WM_MOUSEMOVE || msg.message == WM_SETCURSOR) {
-      ::SetCursor(cursor);
-      continue;
-    }
-    if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessage(&msg);
-  }
-  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  bool clicked = TrackHelpClick(m_hWnd, &at);
   m_bHelpMode = FALSE;
   if (!clicked) return;
   LRESULT context = hit_test(m_hWnd, at);

@@ -48,27 +48,26 @@ DWORD GetWindowContextHelpId(HWND h) {
   return it == help_ids().end() ? 0 : it->second;
 }
 
-void TrackCaptionHelp(HWND top) {
-  if (!IsWindow(top) || GetCapture()) return;
-  SetCapture(top);
+bool TrackHelpClick(HWND holder, POINT* at) {
+  if (!IsWindow(holder) || GetCapture()) return false;
+  SetCapture(holder);
   HCURSOR cursor = help_cursor();
   SetCursor(cursor);
   bool clicked = false;
-  POINT at{0, 0};
   MSG msg;
-  while (GetCapture() == top) {
+  while (GetCapture() == holder) {
     BOOL got = GetMessage(&msg, nullptr, 0, 0);
     if (got <= 0) {
       if (got == 0) PostQuitMessage(int(msg.wParam));
       break;
     }
-    if (msg.message == WM_LBUTTONDOWN || msg.message == WM_NCLBUTTONDOWN) {
+    if (msg.message == WM_LBUTTONDOWN) {
       clicked = true;
-      at = msg.pt;
+      if (at) *at = msg.pt;
       break;
     }
     if ((msg.message == WM_KEYDOWN && msg.wParam == WPARAM(VK_ESCAPE)) || msg.message == WM_RBUTTONDOWN ||
-        msg.message == WM_NCRBUTTONDOWN || msg.message == WM_CANCELMODE) {
+        msg.message == WM_EXITHELPMODE || msg.message == WM_CANCELMODE) {
       break;
     }
     if (msg.message == WM_MOUSEMOVE || msg.message == WM_SETCURSOR) {
@@ -79,8 +78,13 @@ void TrackCaptionHelp(HWND top) {
     TranslateMessage(&msg);
     DispatchMessage(&msg);
   }
-  if (GetCapture() == top) ReleaseCapture();
-  if (!clicked || !IsWindow(top)) return;
+  if (GetCapture() == holder) ReleaseCapture();
+  return clicked;
+}
+
+void TrackCaptionHelp(HWND top) {
+  POINT at{0, 0};
+  if (!TrackHelpClick(top, &at) || !IsWindow(top)) return;
   HWND target = WindowFromPoint(at);
   if (!is_within(target, top)) return;
   HELPINFO info{sizeof(HELPINFO), HELPINFO_WINDOW, GetDlgCtrlID(target), target, GetWindowContextHelpId(target), at};
