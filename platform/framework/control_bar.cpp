@@ -46,7 +46,13 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpcs) {
 }
 
 void CControlBar::OnDestroy() {
-  if (m_pDockBar) m_pDockBar->RemoveControlBar(this);
+  if (m_pDockBar) {
+    // Without its dock context for the call the dock bar only lets the bar go: a floating frame
+    // is not closed around a bar that is being destroyed.
+    std::unique_ptr<CDockContext> context = std::move(m_pDockContext);
+    m_pDockBar->RemoveControlBar(this);
+    m_pDockContext = std::move(context);
+  }
   if (m_pDockSite) {
     m_pDockSite->RemoveControlBar(this);
     m_pDockSite = nullptr;

@@ -358,9 +358,10 @@ void CDockContext::ToggleDocking() {
     if (!(m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY)) return;
     auto* dock = m_uMRUDockID ? dynamic_cast<CDockBar*>(m_pDockSite->GetControlBar(m_uMRUDockID)) : nullptr;
     if (dock && (dock->m_dwStyle & m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY)) {
+      // Back at its place in its row (the dock bar kept it) and along the row.
       CRect rect = m_rectMRUDockPos;
       dock->ClientToScreen(&rect);
-      m_pDockSite->DockControlBar(m_pBar, dock, &rect);
+      m_pDockSite->ReDockControlBar(m_pBar, dock, &rect);
     } else {
       // Never docked by hand: the first side the bar may dock on.
       m_pDockSite->DockControlBar(m_pBar);

@@ -81,18 +81,22 @@ class CFrameWnd : public CWnd {
                       BOOL bStretch = TRUE);
   void DelayRecalcLayout(BOOL bNotify = TRUE);
   CControlBar* GetControlBar(UINT nID);
-  void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+  virtual void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
   void AddControlBar(CControlBar* pBar);
   void RemoveControlBar(CControlBar* pBar);
-  // Makes a dock bar along each side `dwDockStyle` allows (CBRS_ALIGN_ bits).
-  void EnableDocking(DWORD dwDockStyle);
+  // Makes a dock bar along each side `dwDockStyle` allows (CBRS_ALIGN_ bits) that has none yet,
+  // of the class `pDockBarClass` (a kind of CDockBar; CDockBar when null).
+  void EnableDocking(DWORD dwDockStyle, const CRuntimeClass* pDockBarClass = nullptr);
   // Docks `pBar` into the dock bar `nDockBarID` (0: the first side the bar allows), into the row
   // `lpRect` (screen coordinates) touches or a new row.
-  void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
-  void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  virtual void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+  virtual void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  // Docks `pBar` back where it was before it floated: into `pDockBar`, or the frame's dock bar
+  // that keeps its place, else the first side it allows.
+  virtual void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
   // Floats `pBar` in a floating frame of its own at screen `point`; `dwStyle`'s CBRS_ALIGN_ bits
   // say how the bars line up in it.
-  void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle);
+  virtual void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle);
   // A new floating frame of the class `m_pFloatingFrameClass` for bars of the CBRS_ style
   // `dwStyle`; null when it cannot be made.
   CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
@@ -153,6 +157,10 @@ class CFrameWnd : public CWnd {
   // ID_CONTEXT_HELP: holds the mouse until a click names a window, then asks for that window's
   // help with WM_COMMANDHELP (context_help_mode.cpp).
   afx_msg void OnContextHelp();
+
+  // The dock bar of id `nDockBarID`, or with 0 the first of the frame's dock bars on a side
+  // `dwAlignment` allows.
+  CDockBar* DockBarOf(UINT nDockBarID, DWORD dwAlignment);
 
   // Floating windows hidden by the last minimise, shown again on restore.
   std::vector<HWND> m_hiddenFloating;

@@ -24,16 +24,26 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle) {
 }
 
 CControlBar* CMiniDockFrameWnd::GetFirstBar() const {
-  for (const auto& row : m_wndDockBar.Rows()) {
-    if (!row.empty()) return row.front();
+  const CDockBar* dock = GetFloatDockBar();
+  for (int i = 0; i < dock->m_arrBars.GetSize(); ++i) {
+    if (CControlBar* bar = dock->GetDockedControlBar(i)) return bar;
   }
   return nullptr;
 }
 
+CDockBar* CMiniDockFrameWnd::GetFloatDockBar() const {
+  if (m_hWnd) {
+    HWND child = ::GetDlgItem(m_hWnd, int(AFX_IDW_DOCKBAR_FLOAT));
+    if (auto* dock = dynamic_cast<CDockBar*>(CWnd::FromHandlePermanent(child))) return dock;
+  }
+  return const_cast<CDockBar*>(&m_wndDockBar);
+}
+
 void CMiniDockFrameWnd::RecalcLayout(BOOL bNotify) {
-  if (!m_wndDockBar.m_hWnd) return CMiniFrameWnd::RecalcLayout(bNotify);
+  CDockBar* dock = GetFloatDockBar();
+  if (!dock->m_hWnd) return CMiniFrameWnd::RecalcLayout(bNotify);
   // The bars' own extent (not stretched), then the window around that client size.
-  CSize size = m_wndDockBar.RowsExtent();
+  CSize size = dock->RowsExtent();
   CRect window;
   GetWindowRect(&window);
   CRect client;
@@ -56,7 +66,7 @@ LRESULT CMiniDockFrameWnd::OnNcLButtonDown(WPARAM wParam, LPARAM lParam) {
   int hit = int(wParam);
   CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
   CControlBar* bar = GetFirstBar();
-  bool single = !(m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI);
+  bool single = !(GetFloatDockBar()->m_dwStyle & CBRS_FLOAT_MULTI);
   bool sizing = hit >= HTLEFT && hit <= HTBOTTOMRIGHT;
   if (bar && bar->m_pDockContext && single && (hit == HTCAPTION || sizing)) {
     // The main frame stays the active window (the caption shows active along with it), and the
@@ -75,7 +85,7 @@ LRESULT CMiniDockFrameWnd::OnNcLButtonDown(WPARAM wParam, LPARAM lParam) {
 
 void CMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
   CControlBar* bar = GetFirstBar();
-  if (nHitTest == HTCAPTION && bar && bar->m_pDockContext && !(m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI)) {
+  if (nHitTest == HTCAPTION && bar && bar->m_pDockContext && !(GetFloatDockBar()->m_dwStyle & CBRS_FLOAT_MULTI)) {
     if (HWND owner = ::GetWindow(m_hWnd, GW_OWNER)) ::SetActiveWindow(owner);
     bar->m_pDockContext->ToggleDocking();
     return;
@@ -83,7 +93,7 @@ void CMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
   CMiniFrameWnd::OnNcLButtonDblClk(nHitTest, point);
 }
 
-void CMiniDockFrameWnd::OnClose() { m_wndDockBar.ShowAll(FALSE); }
+void CMiniDockFrameWnd::OnClose() { GetFloatDockBar()->ShowAll(FALSE); }
 
 CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle) {
   const CRuntimeClass* kind = m_pFloatingFrameClass ? m_pFloatingFrameClass : RUNTIME_CLASS(CMiniDockFrameWnd);
@@ -117,7 +127,7 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle) 
   if (!(dwStyle & CBRS_ALIGN_ANY)) dwStyle |= CBRS_ALIGN_TOP;
   CMiniDockFrameWnd* floating = CreateFloatingFrame(dwStyle);
   if (!floating) return;
-  floating->m_wndDockBar.DockControlBar(pBar);
+  floating->GetFloatDockBar()->DockControlBar(pBar);
   floating->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   floating->RecalcLayout();
   if (pBar->IsVisible()) {

@@ -22,6 +22,9 @@ class CMiniDockFrameWnd : public CMiniFrameWnd {
   void RecalcLayout(BOOL bNotify = TRUE) override;
   // The bar the caption acts for: the first one docked here, or null.
   CControlBar* GetFirstBar() const;
+  // The dock bar the bars float in: the child of id AFX_IDW_DOCKBAR_FLOAT (a derived frame may
+  // make a dock bar of its own kind under that id), else `m_wndDockBar`.
+  CDockBar* GetFloatDockBar() const;
 
   CDockBar m_wndDockBar;
 
