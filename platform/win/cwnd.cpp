@@ -691,6 +691,10 @@ void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
 int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return int(Default()); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return BOOL(Default()); }
 void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
+void CWnd::OnMouseHover(UINT, CPoint) { Default(); }
+void CWnd::OnMouseLeave() { Default(); }
+void CWnd::OnNcMouseHover(UINT, CPoint) { Default(); }
+void CWnd::OnNcMouseLeave() { Default(); }
 void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }

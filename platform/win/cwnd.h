@@ -314,6 +314,10 @@ class CWnd : public CCmdTarget {
   afx_msg void OnMButtonDblClk(UINT nFlags, CPoint point);
   afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
   afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
+  afx_msg void OnMouseHover(UINT nFlags, CPoint point);
+  afx_msg void OnMouseLeave();
+  afx_msg void OnNcMouseHover(UINT nHitTest, CPoint point);
+  afx_msg void OnNcMouseLeave();
   afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
   afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
   afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
@@ -404,6 +408,10 @@ class CWnd : public CCmdTarget {
 #define ON_WM_MBUTTONUP() LUMO_MOUSE_ENTRY(WM_MBUTTONUP, OnMButtonUp)
 #define ON_WM_MBUTTONDBLCLK() LUMO_MOUSE_ENTRY(WM_MBUTTONDBLCLK, OnMButtonDblClk)
 #define ON_WM_NCMOUSEMOVE() LUMO_MOUSE_ENTRY(WM_NCMOUSEMOVE, OnNcMouseMove)
+#define ON_WM_MOUSEHOVER() LUMO_MOUSE_ENTRY(WM_MOUSEHOVER, OnMouseHover)
+#define ON_WM_MOUSELEAVE() LUMO_WM_ENTRY(WM_MOUSELEAVE, { self->OnMouseLeave(); return TRUE; })
+#define ON_WM_NCMOUSEHOVER() LUMO_MOUSE_ENTRY(WM_NCMOUSEHOVER, OnNcMouseHover)
+#define ON_WM_NCMOUSELEAVE() LUMO_WM_ENTRY(WM_NCMOUSELEAVE, { self->OnNcMouseLeave(); return TRUE; })
 #define ON_WM_NCLBUTTONDOWN() LUMO_MOUSE_ENTRY(WM_NCLBUTTONDOWN, OnNcLButtonDown)
 #define ON_WM_NCLBUTTONUP() LUMO_MOUSE_ENTRY(WM_NCLBUTTONUP, OnNcLButtonUp)
 #define ON_WM_NCLBUTTONDBLCLK() LUMO_MOUSE_ENTRY(WM_NCLBUTTONDBLCLK, OnNcLButtonDblClk)

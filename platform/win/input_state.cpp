@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "platform/win/message_queue.h"
+#include "platform/win/mouse_tracking.h"
 #include "platform/win/platform_widget.h"
 #include "platform/win/window_internal.h"
 
@@ -64,6 +65,7 @@ void set_cursor_pos(QPoint screen) { state().cursor = screen; }
 QPoint cursor_pos() { return state().cursor; }
 
 void forget_window(HWND h) {
+  forget_mouse_tracking(h);
   InputState& s = state();
   if (in_subtree(h, s.capture)) ReleaseCapture();
   if (in_subtree(h, s.focus)) {

@@ -1,6 +1,7 @@
 #include "platform/win/input_translation.h"
 
 #include "platform/win/message_queue.h"
+#include "platform/win/mouse_tracking.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_class.h"
 #include "platform/win/window_internal.h"
@@ -86,7 +87,10 @@ void mouse_input(MouseAction action, MouseButton button, QPoint screen, KeyModif
     return;
   }
   HWND target = WindowFromPoint(POINT{screen.x(), screen.y()});
-  if (target == GetDesktopWindow()) return;
+  if (target == GetDesktopWindow()) {
+    mouse_tracking_moved(nullptr, HTNOWHERE, screen);
+    return;
+  }
   LPARAM screen_param = MAKE_POINT_LPARAM(screen.x(), screen.y());
   int hit = HTNOWHERE;
   while (target) {
@@ -94,6 +98,9 @@ void mouse_input(MouseAction action, MouseButton button, QPoint screen, KeyModif
     if (hit != HTTRANSPARENT) break;
     target = GetParent(target);
   }
+  // A window that asked to hear when the mouse leaves it hears it before the window the mouse
+  // is over now hears of the mouse.
+  mouse_tracking_moved(IsWindow(target) ? target : nullptr, hit, screen);
   if (!IsWindow(target)) return;
   // A window without double-click class style gets a second press instead.
   if (message >= WM_LBUTTONDOWN && (message - WM_LBUTTONDOWN) % 3 == 2 &&
@@ -113,6 +120,8 @@ void mouse_input(MouseAction action, MouseButton button, QPoint screen, KeyModif
     post(target, message - kNcMouseOffset, WPARAM(hit), screen_param);
   }
 }
+
+void mouse_leave_input() { mouse_tracking_left(); }
 
 void wheel_input(int delta, QPoint screen, KeyModifiers modifiers) {
   set_cursor_pos(screen);

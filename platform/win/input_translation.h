@@ -25,6 +25,8 @@ struct KeyModifiers {
 };
 
 void mouse_input(MouseAction action, MouseButton button, QPoint screen, KeyModifiers modifiers);
+// The mouse left every window of the program.
+void mouse_leave_input();
 // `delta` in the platform's units: 120 per notch, positive away from the user.
 void wheel_input(int delta, QPoint screen, KeyModifiers modifiers);
 // `character` is the CP1250 byte the key types, 0 for none.

@@ -104,6 +104,14 @@ void PlatformWidget::mouseMoveEvent(QMouseEvent* event) {
                    modifiers_of(event->modifiers()));
 }
 
+// The mouse left a top-level window for the desktop or a window of another program (moving into
+// a child widget leaves no top-level window).
+void PlatformWidget::leaveEvent(QEvent* event) {
+  win::WidgetEventScope scope;
+  if (isWindow()) win::mouse_leave_input();
+  QWidget::leaveEvent(event);
+}
+
 void PlatformWidget::wheelEvent(QWheelEvent* event) {
   win::WidgetEventScope scope;
   win::Window* w = win::find_window(window_);

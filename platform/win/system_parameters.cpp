@@ -44,6 +44,9 @@ BOOL SystemParametersInfo(UINT uiAction, UINT, void* pvParam, UINT) {
     case SPI_GETWORKAREA:
       *static_cast<RECT*>(pvParam) = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
       return TRUE;
+    case SPI_GETMOUSEHOVERWIDTH:
+    case SPI_GETMOUSEHOVERHEIGHT: *static_cast<UINT*>(pvParam) = 4; return TRUE;
+    case SPI_GETMOUSEHOVERTIME: *static_cast<UINT*>(pvParam) = 400; return TRUE;
     default: return FALSE;
   }
 }

@@ -8,6 +8,11 @@
 
 constexpr UINT SPI_GETNONCLIENTMETRICS = 0x0029;
 constexpr UINT SPI_GETWORKAREA = 0x0030;
+// Hover tracking (UINT values): the rectangle the mouse may move in while it rests, and how long
+// it must rest (milliseconds).
+constexpr UINT SPI_GETMOUSEHOVERWIDTH = 0x0062;
+constexpr UINT SPI_GETMOUSEHOVERHEIGHT = 0x0064;
+constexpr UINT SPI_GETMOUSEHOVERTIME = 0x0066;
 
 struct NONCLIENTMETRICS {
   UINT cbSize = sizeof(NONCLIENTMETRICS);
