@@ -6,7 +6,6 @@
 #include <deque>
 
 #include "platform/win/message_queue.h"
-#include "platform/win/mouse_tracking.h"
 #include "platform/win/platform_widget.h"
 #include "platform/win/window_internal.h"
 

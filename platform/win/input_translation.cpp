@@ -1,7 +1,6 @@
 #include "platform/win/input_translation.h"
 
 #include "platform/win/message_queue.h"
-#include "platform/win/mouse_tracking.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_class.h"
 #include "platform/win/window_internal.h"

@@ -11,8 +11,6 @@
 // tracking waits: nothing is answered until the capture ends and the mouse moves again.
 #pragma once
 
-#include <QPoint>
-
 #include "platform/base/win_types.h"
 
 constexpr DWORD TME_HOVER = 0x00000001;
@@ -36,16 +34,3 @@ using LPTRACKMOUSEEVENT = TRACKMOUSEEVENT*;
 // does not exist.
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);
 inline BOOL _TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack) { return TrackMouseEvent(lpEventTrack); }
-
-namespace win {
-
-// The mouse moved to `screen` over window `target` (null: over none of the program's windows) at
-// hit-test code `hit`; called by the input translation for every mouse event that is not
-// captured.
-void mouse_tracking_moved(HWND target, int hit, QPoint screen);
-// The mouse left all of the program's windows.
-void mouse_tracking_left();
-// The window is going: its tracking ends without a message.
-void forget_mouse_tracking(HWND h);
-
-}  // namespace win

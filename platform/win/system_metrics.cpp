@@ -6,6 +6,7 @@
 #include <array>
 
 #include "platform/gdi/core/object_api.h"
+#include "platform/win/monitors.h"
 #include "platform/win/window_api.h"
 
 namespace {
@@ -81,6 +82,12 @@ int GetSystemMetrics(int index) {
     case SM_CYSCREEN: return screen_size().height();
     case SM_CXFULLSCREEN: return screen_size().width();
     case SM_CYFULLSCREEN: return screen_size().height() - GetSystemMetrics(SM_CYCAPTION);
+    case SM_XVIRTUALSCREEN: return win::virtual_screen().left;
+    case SM_YVIRTUALSCREEN: return win::virtual_screen().top;
+    case SM_CXVIRTUALSCREEN: return win::virtual_screen().right - win::virtual_screen().left;
+    case SM_CYVIRTUALSCREEN: return win::virtual_screen().bottom - win::virtual_screen().top;
+    case SM_CMONITORS: return int(win::screen_areas().size());
+    case SM_SAMEDISPLAYFORMAT: return 1;
     default: break;
   }
   for (const Metric& m : kMetrics) {

@@ -1,6 +1,6 @@
 // System metrics and colours: a fixed classic table, so layouts are the same on every machine and
-// the sizes the code computes with (borders, captions, scroll bars) hold. Only the screen size
-// comes from the display.
+// the sizes the code computes with (borders, captions, scroll bars) hold. Only the screen sizes
+// come from the display.
 #pragma once
 
 #include "platform/gdi/core/gdi_types.h"
@@ -53,6 +53,13 @@ constexpr int SM_CXMENUSIZE = 54;
 constexpr int SM_CYMENUSIZE = 55;
 constexpr int SM_CXDRAG = 68;
 constexpr int SM_CYDRAG = 69;
+// The virtual screen: the rectangle around every screen (monitors.h), and how many there are.
+constexpr int SM_XVIRTUALSCREEN = 76;
+constexpr int SM_YVIRTUALSCREEN = 77;
+constexpr int SM_CXVIRTUALSCREEN = 78;
+constexpr int SM_CYVIRTUALSCREEN = 79;
+constexpr int SM_CMONITORS = 80;
+constexpr int SM_SAMEDISPLAYFORMAT = 81;
 
 constexpr int COLOR_SCROLLBAR = 0;
 constexpr int COLOR_BACKGROUND = 1;

@@ -10,6 +10,8 @@
 #include "platform/win/messages.h"
 #include "platform/base/win_types.h"
 #include "platform/win/window_styles.h"
+#include "platform/win/monitors.h"
+#include "platform/win/mouse_tracking.h"
 
 // --- Window classes ------------------------------------------------------------------------------
 struct WNDCLASS {

@@ -60,6 +60,14 @@ QRect scroll_strip(const Window& w, int bar);
 // Follows a press on a window's scroll bar until release, sending the scroll requests.
 void track_scroll_bar(HWND h, int bar, QPoint screen);
 
+// Hover tracking (mouse_tracking.h): the mouse moved to `screen` over window `target` (null:
+// over none of the program's windows) at hit-test code `hit`, for every mouse event that is not
+// captured; the mouse left all of the program's windows; a window going ends its tracking
+// without a message.
+void mouse_tracking_moved(HWND target, int hit, QPoint screen);
+void mouse_tracking_left();
+void forget_mouse_tracking(HWND h);
+
 // Releases focus, capture and activation that a dying window holds.
 void forget_window(HWND h);
 
