@@ -106,6 +106,8 @@ void start_hover_wait() {
   if (!t.timer) {
     t.timer = std::make_unique<QTimer>();
     t.timer->setSingleShot(true);
+    // Never before the time asked: a coarse timer may fire a little early.
+    t.timer->setTimerType(Qt::PreciseTimer);
     QObject::connect(t.timer.get(), &QTimer::timeout, [] { hover_due(); });
   }
   t.timer->start(int(t.hover_time));
