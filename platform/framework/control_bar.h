@@ -18,6 +18,7 @@
 class CFrameWnd;
 class CDockBar;
 class CDockContext;
+class CControlBarInfo;
 
 // Bar styles.
 constexpr DWORD CBRS_ALIGN_LEFT = 0x1000;
@@ -91,6 +92,11 @@ class CControlBar : public CWnd {
   void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
   // The item table: `nElements` entries of `cbElement` zeroed bytes.
   BOOL AllocElements(int nElements, int cbElement);
+  // The bar's record in a saved docking layout (dock_state.h), and putting one back: visibility
+  // (with the next layout), last floating width, last docked and floating places, place in its
+  // dock bar (bar_state.cpp).
+  virtual void GetBarInfo(CControlBarInfo* pInfo);
+  virtual void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
 
   void PostNcDestroy() override;
 

@@ -62,6 +62,14 @@ class CDockBar : public CControlBar {
   static bool IsPlaceHolder(const void* entry);
   static void* PlaceHolder(UINT nID);
 
+  // A dock bar's record lists its entries; putting it back docks the listed bars of
+  // `pFrameWnd` here (taking them from where they are), keeps the placeholders, and keeps bars
+  // the record does not name at the end (bar_state.cpp).
+  void GetBarInfo(CControlBarInfo* pInfo) override;
+  void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
+  // Makes `ptClient` (client coordinates) the place of `pBar` along its row.
+  void SetBarPlace(CControlBar* pBar, CPoint ptClient);
+
   // Shows or hides every bar docked here (through its frame).
   void ShowAll(BOOL bShow);
   // A floating dock bar shows its frame while it holds a visible bar and hides it otherwise.

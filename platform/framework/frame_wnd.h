@@ -20,6 +20,7 @@ class CDocument;
 class CControlBar;
 class CDockBar;
 class CMiniDockFrameWnd;
+class CDockState;
 class CMenu;
 struct CPrintPreviewState;
 
@@ -97,6 +98,14 @@ class CFrameWnd : public CWnd {
   // Floats `pBar` in a floating frame of its own at screen `point`; `dwStyle`'s CBRS_ALIGN_ bits
   // say how the bars line up in it.
   virtual void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle);
+  // The docking layout (dock_state.h): captured from every control bar of the frame, applied
+  // (floating frames made for floating dock bars, bars docked where the layout has them, bars
+  // it does not name left as they are), and kept in the profile under `lpszProfileName`
+  // (bar_state.cpp).
+  void GetDockState(CDockState& state) const;
+  void SetDockState(const CDockState& state);
+  void LoadBarState(LPCTSTR lpszProfileName);
+  void SaveBarState(LPCTSTR lpszProfileName) const;
   // A new floating frame of the class `m_pFloatingFrameClass` for bars of the CBRS_ style
   // `dwStyle`; null when it cannot be made.
   CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);

@@ -18,7 +18,11 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle) {
   if (!(dwBarStyle & CBRS_SIZE_DYNAMIC)) style |= MFS_MOVEFRAME;
   if (!CMiniFrameWnd::Create(nullptr, nullptr, style, CRect(0, 0, 0, 0), pParent)) return FALSE;
   DWORD align = (dwBarStyle & CBRS_ORIENT_VERT) ? CBRS_ALIGN_LEFT : CBRS_ALIGN_TOP;
-  if (!m_wndDockBar.Create(this, align | (dwBarStyle & CBRS_FLOAT_MULTI), AFX_IDW_DOCKBAR_FLOAT)) return FALSE;
+  // Made on the docking frame, so that it is among that frame's bars (its docking layout keeps
+  // it), then moved into this frame.
+  CWnd* site = pParent ? pParent : this;
+  if (!m_wndDockBar.Create(site, align | (dwBarStyle & CBRS_FLOAT_MULTI), AFX_IDW_DOCKBAR_FLOAT)) return FALSE;
+  if (site != this) m_wndDockBar.SetParent(this);
   m_wndDockBar.m_dwStyle |= dwBarStyle & CBRS_FLOAT_MULTI;
   return TRUE;
 }
