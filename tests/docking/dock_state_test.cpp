@@ -100,6 +100,9 @@ TEST_F(DockStateTest, SavedLayoutComesBackAfterTheBarsWereMoved) {
   floating->GetWindowRect(&window);
   EXPECT_EQ(window, floating_window);
   EXPECT_EQ(frame->FloatingWindows().size(), 1u);
+  CRect area;
+  frame->GetWindowRect(&area);
+  EXPECT_TRUE(save(picture({frame->m_hWnd, floating->m_hWnd}, area), "restored_layout.png"));
   // The bar still docks back at its place.
   d.m_pDockContext->ToggleDocking();
   EXPECT_EQ(shape(*top), "|01|3|");
