@@ -6,4 +6,8 @@
 
 namespace resources {
 
+// --- Sounds ("WAVE" resources) ---------------------------------------------------------------------
+constexpr UINT IDR_WAVE_STARTUP = 175;  // played at start when sounds are on
+constexpr UINT IDR_WAVE_WARNING = 292;  // before a failed search or go-to is reported
+
 }  // namespace resources

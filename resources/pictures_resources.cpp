@@ -5,6 +5,8 @@
 
 namespace resources {
 
-void register_pictures_resources() {}
+void register_pictures_sounds();
+
+void register_pictures_resources() { register_pictures_sounds(); }
 
 }  // namespace resources

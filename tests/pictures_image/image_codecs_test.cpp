@@ -10,8 +10,6 @@
 #include <vector>
 
 #include "pictures/image/image_file.h"
-#include "platform/gdi/core/device_context.h"
-#include "platform/gdi/core/raster_device.h"
 #include "tests/pictures_image/picture_makers.h"
 
 using namespace picture_test;
@@ -46,38 +44,6 @@ std::vector<Rgb> FromIndices(const std::vector<uint32_t>& values, const std::vec
   for (uint32_t v : values) out.push_back(table[v]);
   return out;
 }
-
-// A raster surface to draw pictures on, saved as PNG to look at.
-class Canvas {
- public:
-  Canvas(int width, int height, uint32_t fill)
-      : width_(width), height_(height), pixels_(size_t(width * height), fill) {
-    hdc_ = gdi::create_context(
-        std::make_unique<gdi::RasterDevice>(gdi::PixelBuffer{pixels_.data(), width, height, width, false}, 96));
-    dc_.Attach(hdc_);
-  }
-  ~Canvas() {
-    dc_.Detach();
-    DeleteDC(hdc_);
-  }
-  CDC* dc() { return &dc_; }
-  Rgb At(int x, int y) const {
-    uint32_t p = pixels_[size_t(y * width_ + x)];
-    return Rgb{uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)};
-  }
-  void Save(const std::string& name) const {
-    QImage image(reinterpret_cast<const uchar*>(pixels_.data()), width_, height_, QImage::Format_RGB32);
-    image.save(QString::fromStdString(TempPath(name)));
-    if (const char* folder = std::getenv("LUMO_PICTURE_OUT"))
-      image.scaled(width_ * 6, height_ * 6).save(QString::fromStdString(std::string(folder) + "/" + name));
-  }
-
- private:
-  int width_, height_;
-  std::vector<uint32_t> pixels_;
-  HDC hdc_;
-  CDC dc_;
-};
 
 const std::vector<Rgb> kFour = {{0, 0, 0}, {255, 0, 0}, {0, 200, 0}, {20, 40, 255}};
 

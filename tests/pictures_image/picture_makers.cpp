@@ -11,6 +11,11 @@
 
 #include <jpeglib.h>
 
+#include <QImage>
+
+#include "platform/gdi/core/device_context.h"
+#include "platform/gdi/core/raster_device.h"
+
 namespace picture_test {
 
 std::string TempPath(const std::string& name) {
@@ -247,6 +252,30 @@ std::vector<uint8_t> MakeBmp(int width, int height, int bpp, const std::vector<u
     out.insert(out.end(), row.begin(), row.end());
   }
   return out;
+}
+
+Canvas::Canvas(int width, int height, uint32_t fill)
+    : width_(width), height_(height), pixels_(size_t(width * height), fill) {
+  hdc_ = gdi::create_context(
+      std::make_unique<gdi::RasterDevice>(gdi::PixelBuffer{pixels_.data(), width, height, width, false}, 96));
+  dc_.Attach(hdc_);
+}
+
+Canvas::~Canvas() {
+  dc_.Detach();
+  DeleteDC(hdc_);
+}
+
+Rgb Canvas::At(int x, int y) const {
+  uint32_t p = pixels_[size_t(y * width_ + x)];
+  return Rgb{uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)};
+}
+
+void Canvas::Save(const std::string& name) const {
+  QImage image(reinterpret_cast<const uchar*>(pixels_.data()), width_, height_, QImage::Format_RGB32);
+  image.save(QString::fromStdString(TempPath(name)));
+  if (const char* folder = std::getenv("LUMO_PICTURE_OUT"))
+    image.scaled(width_ * 6, height_ * 6).save(QString::fromStdString(std::string(folder) + "/" + name));
 }
 
 }  // namespace picture_test

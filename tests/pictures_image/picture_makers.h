@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/core/afx_gdi.h"
+
 namespace picture_test {
 
 // A private folder for one test program's files.
@@ -38,5 +40,22 @@ bool WriteJpeg(const std::string& path, int width, int height, int components,
 // 0xRRGGBB for 24 bits); a negative height stores the rows top-down.
 std::vector<uint8_t> MakeBmp(int width, int height, int bitsPerPixel, const std::vector<uint32_t>& values,
                              const std::vector<Rgb>& table);
+
+// A raster surface to draw pictures on, saved as PNG to look at.
+class Canvas {
+ public:
+  Canvas(int width, int height, uint32_t fill);
+  ~Canvas();
+  CDC* dc() { return &dc_; }
+  Rgb At(int x, int y) const;
+  // Saves the surface as PNG in the test folder, and six times enlarged in $LUMO_PICTURE_OUT
+  // when that is set (to look at).
+  void Save(const std::string& name) const;
+ private:
+  int width_, height_;
+  std::vector<uint32_t> pixels_;
+  HDC hdc_;
+  CDC dc_;
+};
 
 }  // namespace picture_test
