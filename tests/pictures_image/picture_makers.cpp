@@ -19,12 +19,17 @@
 namespace picture_test {
 
 std::string TempPath(const std::string& name) {
-  static const std::string folder = [] {
+  // Kept past the static destructors, for the clean-up at exit.
+  static const std::string* folder = [] {
     auto path = std::filesystem::temp_directory_path() / ("picture_test_" + std::to_string(getpid()));
     std::filesystem::create_directories(path);
-    return path.string();
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(*folder, ignored);
+    });
+    return new std::string(path.string());
   }();
-  return folder + "/" + name;
+  return *folder + "/" + name;
 }
 
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
