@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 
 #include "platform/base/archive.h"
 #include "platform/res/resource_handles.h"
@@ -10,10 +11,21 @@
 
 IMPLEMENT_SERIAL(CWave, CObject, 0)
 
+namespace {
+
+// Devices alive now: a sound outliving the device it last played on must not call it. Kept past
+// the static destructors, since sounds held by statics go at exit too.
+std::set<const WaveOutDevice*>& LiveDevices() {
+  static auto* devices = new std::set<const WaveOutDevice*>;
+  return *devices;
+}
+
+}  // namespace
+
 CWave::CWave() { Create(16, 11025, 8); }
 
 CWave::~CWave() {
-  if (device) device->Forget(this);
+  if (device && LiveDevices().count(device)) device->Forget(this);
 }
 
 BOOL CWave::Create(int sampleCount, int rate, int bits) {
@@ -85,7 +97,7 @@ void CWave::Serialize(CArchive& ar) {
 
 BOOL CWave::Play(WaveOutDevice* target) {
   WaveOutDevice& d = target ? *target : WaveOutDevice::Process();
-  if (device && device != &d) device->Forget(this);
+  if (device && device != &d && LiveDevices().count(device)) device->Forget(this);
   device = &d;
   return d.Play(this);
 }
@@ -94,9 +106,10 @@ BEGIN_MESSAGE_MAP(WaveOutDevice, CWnd)
   ON_MESSAGE(MM_WOM_DONE, &WaveOutDevice::OnDone)
 END_MESSAGE_MAP()
 
-WaveOutDevice::WaveOutDevice() = default;
+WaveOutDevice::WaveOutDevice() { LiveDevices().insert(this); }
 
 WaveOutDevice::~WaveOutDevice() {
+  LiveDevices().erase(this);
   Close();
   if (GetSafeHwnd()) DestroyWindow();
 }

@@ -59,7 +59,9 @@ class SoundPlayer {
   // Plays the sound resource `id` (asynchronously); false when there is none.
   virtual bool play(UINT id) = 0;
 };
-// The player in use: silent until the pictures and sound layer installs one.
+// The player in use. The program installs the wave sound player of the pictures and sound layer
+// (InstallWaveSoundPlayer, pictures/image/wave.h) at start; until then, and in tests that install
+// none, a silent default answers whether the resource exists and plays nothing.
 SoundPlayer& sound_player();
 void set_sound_player(SoundPlayer* player);
 

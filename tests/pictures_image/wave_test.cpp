@@ -160,3 +160,13 @@ TEST_F(WaveTest, SoundFreedWhilePlayingKeepsItsSamplesUntilDone) {
   EXPECT_TRUE(samples.expired());
   EXPECT_FALSE(device.IsOpen());
 }
+
+TEST_F(WaveTest, SoundOutlivingItsDeviceIsSafe) {
+  CWave wave;
+  {
+    WaveOutDevice device;
+    ASSERT_TRUE(wave.Play(&device));
+  }
+  EXPECT_FALSE(wave.IsPlaying());
+  pump();
+}
