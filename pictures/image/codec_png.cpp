@@ -33,19 +33,15 @@ int SetConversions(png_structp png, png_infop info) {
   int depth = png_get_bit_depth(png, info);
   int type = png_get_color_type(png, info);
   bool transparentColour = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
-  // The background is given in 8-bit steps; libpng scales it for 16-bit files.
+  // The background is given in the output's form (8-bit steps; grey 0 for grey files).
   png_color_16 background{};
   background.red = 31;
   background.green = 127;
   background.blue = 255;
-  if (transparentColour) {
-    // The transparent colour becomes alpha, which needs full samples (and full colour for
-    // palettes); the background is then given in that expanded form.
-    png_set_expand(png);
-    png_set_background(png, &background, PNG_BACKGROUND_GAMMA_SCREEN, 1, 1.0);
-  } else if (type & PNG_COLOR_MASK_ALPHA) {
+  // A transparent colour becomes alpha, which needs full samples (and full colour for palettes).
+  if (transparentColour) png_set_expand(png);
+  if (transparentColour || (type & PNG_COLOR_MASK_ALPHA))
     png_set_background(png, &background, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
-  }
   if (depth == 16) png_set_strip_16(png);
   if (depth == 2 && !transparentColour) png_set_packing(png);
   if (type & PNG_COLOR_MASK_COLOR) png_set_bgr(png);

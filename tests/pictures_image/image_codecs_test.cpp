@@ -262,6 +262,28 @@ TEST(PngCodecTest, ComposesAlphaOnTheBackground) {
   EXPECT_EQ(Colours(image), (std::vector<Rgb>{{255, 0, 0}, {31, 127, 255}}));
 }
 
+TEST(PngCodecTest, TransparentColoursShowTheBackground) {
+  // A palette whose entry 1 is clear and entry 2 half covered; a grey file whose level 3 is clear.
+  std::string pal = TempPath("paltrns.png");
+  ASSERT_TRUE(WritePng(pal, 3, 1, 3, 8, {0, 1, 2}, {{200, 10, 10}, {0, 255, 0}, {255, 255, 255}}, false,
+                       {255, 0, 128}));
+  CImageFile image(pal.c_str());
+  ASSERT_EQ(image.GetWidth(), 3);
+  std::vector<Rgb> got = Colours(image);
+  EXPECT_EQ(got[0], (Rgb{200, 10, 10}));
+  EXPECT_EQ(got[1], (Rgb{31, 127, 255}));
+  EXPECT_NEAR(got[2].r, 143, 1);
+  EXPECT_NEAR(got[2].g, 191, 1);
+
+  std::string grey = TempPath("greytrns.png");
+  ASSERT_TRUE(WritePng(grey, 2, 1, 0, 4, {3, 9}, {}, false, {3}));
+  CImageFile greyImage(grey.c_str());
+  ASSERT_EQ(greyImage.GetWidth(), 2);
+  got = Colours(greyImage);
+  EXPECT_EQ(got[0], (Rgb{0, 0, 0}));  // the grey background level
+  EXPECT_EQ(got[1], (Rgb{153, 153, 153}));
+}
+
 TEST(PngCodecTest, RoundTripsWhatItWrites) {
   for (int bpp : {1, 4, 8, 24}) {
     CImageFile image;
@@ -516,5 +538,27 @@ TEST(ImageDrawingTest, DrawsPicturesUnscaledAndStretched) {
   EXPECT_EQ(canvas.At(1, 1), (Rgb{0, 0, 0}));
   CImageFile empty;
   EXPECT_FALSE(empty.Draw(canvas.dc(), 0, 0));
+
+  // A PNG and a JPEG of the same gradient, drawn side by side to compare.
+  std::vector<uint16_t> rgb16;
+  std::vector<uint8_t> rgb8;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 48; ++x) {
+      uint8_t c[3] = {uint8_t(x * 5), uint8_t(y * 8), uint8_t(255 - x * 5)};
+      rgb16.insert(rgb16.end(), {c[0], c[1], c[2]});
+      rgb8.insert(rgb8.end(), {c[0], c[1], c[2]});
+    }
+  std::string png = TempPath("gradient.png"), jpg = TempPath("gradient.jpg");
+  ASSERT_TRUE(WritePng(png, 48, 32, 2, 8, rgb16, {}, true));
+  ASSERT_TRUE(WriteJpeg(jpg, 48, 32, 3, rgb8));
+  CImageFile pngImage(png.c_str()), jpgImage(jpg.c_str());
+  Canvas pair(100, 32, 0xFFFFFFFF);
+  ASSERT_TRUE(pngImage.Draw(pair.dc(), 0, 0));
+  ASSERT_TRUE(jpgImage.Draw(pair.dc(), 52, 0));
+  pair.Save("gradient_png_jpeg.png");
+  EXPECT_EQ(pair.At(47, 31), (Rgb{235, 248, 20}));
+  Rgb quantised = pair.At(52 + 47, 31);
+  EXPECT_NEAR(quantised.r, 235, 40);
+  EXPECT_NEAR(quantised.b, 20, 40);
   EXPECT_TRUE(image.Draw(nullptr, 0, 0));
 }

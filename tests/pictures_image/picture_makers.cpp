@@ -44,7 +44,8 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
 }
 
 bool WritePng(const std::string& path, int width, int height, int colorType, int depth,
-              const std::vector<uint16_t>& samples, const std::vector<Rgb>& palette, bool interlaced) {
+              const std::vector<uint16_t>& samples, const std::vector<Rgb>& palette, bool interlaced,
+              const std::vector<uint8_t>& transparency) {
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -79,6 +80,15 @@ bool WritePng(const std::string& path, int width, int height, int colorType, int
   std::vector<png_color> colours;
   for (const Rgb& c : palette) colours.push_back(png_color{c.r, c.g, c.b});
   if (colorType == 3) png_set_PLTE(png, info, colours.data(), int(colours.size()));
+  // Palette files: one alpha per entry; grey files: the transparent grey level as first byte.
+  if (!transparency.empty()) {
+    png_color_16 grey{};
+    grey.gray = transparency[0];
+    if (colorType == 3)
+      png_set_tRNS(png, info, transparency.data(), int(transparency.size()), nullptr);
+    else
+      png_set_tRNS(png, info, nullptr, 0, &grey);
+  }
   png_write_info(png, info);
   std::vector<png_bytep> pointers;
   for (auto& row : rows) pointers.push_back(row.data());

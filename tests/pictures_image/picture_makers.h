@@ -24,7 +24,7 @@ struct Rgb {
 // down, in the file's depth; `palette` for colour type 3.
 bool WritePng(const std::string& path, int width, int height, int colorType, int depth,
               const std::vector<uint16_t>& samples, const std::vector<Rgb>& palette = {},
-              bool interlaced = false);
+              bool interlaced = false, const std::vector<uint8_t>& transparency = {});
 
 // GIF with a real LZW encoder: `indices` are top-down pixel values, `table` the global colour
 // table (2, 4, ... 256 entries), `transparent` -1 for none.
