@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include <QCoreApplication>
+
 #include "platform/shell/wave_out.h"
 #include "platform/win/message_queue.h"
 #include "tests/support/gui_fixture.h"
@@ -78,4 +80,23 @@ TEST_F(WaveOutTest, BuffersFinishInOrderAndAreReported) {
   EXPECT_EQ(waveOutClose(out), MMSYSERR_INVALHANDLE);
   EXPECT_EQ(waveOutWrite(out, &second, sizeof(WAVEHDR)), MMSYSERR_INVALHANDLE);
   EXPECT_EQ(waveOutReset(out), MMSYSERR_INVALHANDLE);
+}
+
+TEST_F(WaveOutTest, WithoutForcedSilenceABufferStillFinishes) {
+  // Plays through the audio device when there is one (a few silent samples), else at once.
+  shell::set_silent_wave_output(false);
+  WAVEFORMATEX format = Pcm(1, 11025, 8);
+  HWAVEOUT out = nullptr;
+  ASSERT_EQ(waveOutOpen(&out, WAVE_MAPPER, &format, UINT_PTR(window), 0, CALLBACK_WINDOW), MMSYSERR_NOERROR);
+  std::vector<char> bytes(110, char(0x80));
+  WAVEHDR header{bytes.data(), 110, 0, 0, 0, 0, nullptr, 0};
+  ASSERT_EQ(waveOutPrepareHeader(out, &header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+  ASSERT_EQ(waveOutWrite(out, &header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+  for (int i = 0; i < 500 && done_log().empty(); ++i) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    pump();
+  }
+  EXPECT_EQ(done_log(), (std::vector<LPARAM>{LPARAM(&header)}));
+  EXPECT_EQ(waveOutClose(out), MMSYSERR_NOERROR);
+  shell::set_silent_wave_output(true);
 }
