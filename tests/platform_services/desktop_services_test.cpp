@@ -17,7 +17,9 @@
 
 #include "platform/base/cp1250.h"
 #include "platform/base/process.h"
+#include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/draw_api.h"
+#include "platform/gdi/paged_device.h"
 #include "platform/gdi/core/metafile_api.h"
 #include "platform/gdi/core/object_api.h"
 #include "platform/shell/clipboard.h"
@@ -319,6 +321,40 @@ TEST_F(DesktopServicesTest, WhatAGoneOwnerLeftUnrenderedIsNoLongerOffered) {
   EXPECT_FALSE(IsClipboardFormatAvailable(topic));
   EXPECT_TRUE(GetClipboardData(topic).empty());
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+}
+
+// --- Flood fills on the window surface and on paged devices ---------------------------------------
+
+TEST_F(DesktopServicesTest, FloodFillsReachWindowSurfacesButNotPages) {
+  ShowWindow(window_, SW_SHOW);
+  HDC dc = GetDC(window_);
+  RECT all{0, 0, 40, 40};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  SelectObject(dc, GetStockObject(NULL_BRUSH));
+  Rectangle(dc, 5, 5, 15, 15);
+  HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+  SelectObject(dc, blue);
+  ASSERT_TRUE(ExtFloodFill(dc, 8, 8, RGB(0, 0, 0), FLOODFILLBORDER));
+  EXPECT_EQ(GetPixel(dc, 8, 8), RGB(0, 0, 255));
+  EXPECT_EQ(GetPixel(dc, 5, 5), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 20, 20), RGB(255, 255, 255));
+  SelectObject(dc, GetStockObject(WHITE_BRUSH));
+  ReleaseDC(window_, dc);
+  DeleteObject(blue);
+
+  // A PDF page cannot be read back: the fill fails instead of guessing.
+  std::string path = (fs::temp_directory_path() / "lumo-flood-fill.pdf").string();
+  HDC pdf = gdi::create_pdf_dc(path, 300);
+  ASSERT_NE(pdf, nullptr);
+  DOCINFO info{sizeof(DOCINFO), "Wypełnienie", nullptr, nullptr, 0};
+  ASSERT_GT(StartDoc(pdf, &info), 0);
+  StartPage(pdf);
+  EXPECT_FALSE(ExtFloodFill(pdf, 10, 10, RGB(0, 0, 0), FLOODFILLBORDER));
+  EndPage(pdf);
+  EndDoc(pdf);
+  DeleteDC(pdf);
+  fs::remove(path);
 }
 
 // --- Lock keys -------------------------------------------------------------------------------------
