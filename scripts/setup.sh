@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang ccache make
-  qt6-base-dev libqt6svg6 qt6-multimedia-dev
+  qt6-base-dev libqt6svg6 qt6-multimedia-dev libx11-dev
   libpng-dev libjpeg-dev zlib1g-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 poppler-utils unrtf locales

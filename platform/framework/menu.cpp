@@ -367,6 +367,11 @@ BOOL TrackPopupMenu(HMENU h, UINT flags, int x, int y, int, HWND owner, const RE
   return chosen != 0;
 }
 
+BOOL TrackPopupMenuEx(HMENU h, UINT flags, int x, int y, HWND owner, const TPMPARAMS* params) {
+  if (params && params->cbSize != sizeof(TPMPARAMS)) return FALSE;
+  return TrackPopupMenu(h, flags, x, y, 0, owner, params ? &params->rcExclude : nullptr);
+}
+
 HMENU GetSystemMenu(HWND h, BOOL revert) {
   auto& menus = table().system_menus;
   // The copies of windows that are gone go with them.

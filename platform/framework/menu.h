@@ -112,6 +112,15 @@ constexpr UINT TPM_LEFTBUTTON = 0x0000;
 constexpr UINT TPM_RIGHTBUTTON = 0x0002;
 constexpr UINT TPM_NONOTIFY = 0x0080;
 constexpr UINT TPM_RETURNCMD = 0x0100;
+// Which way a pop-up that would cover the exclusion rectangle moves off it.
+constexpr UINT TPM_HORIZONTAL = 0x0000;
+constexpr UINT TPM_VERTICAL = 0x0040;
+
+struct TPMPARAMS {
+  UINT cbSize = sizeof(TPMPARAMS);
+  RECT rcExclude{0, 0, 0, 0};  // screen coordinates
+};
+using LPTPMPARAMS = TPMPARAMS*;
 
 HMENU CreateMenu();
 HMENU CreatePopupMenu();
@@ -155,6 +164,10 @@ BOOL SetMenuItemInfo(HMENU menu, UINT item, BOOL by_position, LPCMENUITEMINFO in
 // chosen.
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner,
                     const RECT* exclude);
+// The same with the rectangle the pop-up must leave uncovered in `params` (may be null); a pop-up
+// that would cover it moves beside it (TPM_HORIZONTAL) or above or below it (TPM_VERTICAL).
+// FALSE for a record whose size field is wrong.
+BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, const TPMPARAMS* params);
 BOOL DrawMenuBar(HWND h);
 // The window's system menu: a pop-up of the window commands its styles allow (SC_RESTORE,
 // SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE), made on first use and kept while the

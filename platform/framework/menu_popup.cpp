@@ -240,7 +240,17 @@ POINT place_menu_popup(SIZE size, POINT at, UINT flags, const RECT& exclude, con
     // A pop-up that opened below its bar item opens above it instead.
     y = has_exclude && at.y >= exclude.bottom ? exclude.top - size.cy : screen.bottom - size.cy;
   }
-  return POINT{std::max(x, int(screen.left)), std::max(y, int(screen.top))};
+  x = std::max(x, int(screen.left));
+  y = std::max(y, int(screen.top));
+  bool covers = has_exclude && x < exclude.right && x + size.cx > exclude.left && y < exclude.bottom &&
+                y + size.cy > exclude.top;
+  if (covers && (flags & TPM_VERTICAL)) {
+    // Below the rectangle when there is room, else above it.
+    y = exclude.bottom + size.cy <= screen.bottom ? int(exclude.bottom) : std::max(int(exclude.top) - size.cy, int(screen.top));
+  } else if (covers) {
+    x = exclude.right + size.cx <= screen.right ? int(exclude.right) : std::max(int(exclude.left) - size.cx, int(screen.left));
+  }
+  return POINT{x, y};
 }
 
 BEGIN_MESSAGE_MAP(MenuPopupWnd, CWnd)

@@ -24,6 +24,8 @@ MenuPopupLayout layout_menu_popup(HMENU menu, HWND owner, HDC dc);
 // The top-left corner of a pop-up of `size` asked for at `at` with the TPM_ alignment `flags`,
 // kept inside `screen`: when it would cross an edge it goes to the other side of `exclude` (the
 // bar item or parent item it belongs to) if that was left behind, else it is pushed back in.
+// A pop-up that still covers `exclude` moves off it: down or up with TPM_VERTICAL, otherwise
+// right or left.
 POINT place_menu_popup(SIZE size, POINT at, UINT flags, const RECT& exclude, const RECT& screen);
 
 class MenuPopupWnd : public CWnd {

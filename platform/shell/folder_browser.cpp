@@ -67,12 +67,20 @@ LPITEMIDLIST SHBrowseForFolder(BROWSEINFO* lpbi) {
     std::memcpy(lpbi->pszDisplayName, static_cast<const char*>(name), n);
     lpbi->pszDisplayName[n] = '\0';
   }
-  size_t size = size_t(folder.GetLength()) + 1;
+  return shell::item_list_of(folder);
+}
+
+namespace shell {
+
+LPITEMIDLIST item_list_of(const CString& path) {
+  size_t size = size_t(path.GetLength()) + 1;
   auto* list = static_cast<ITEMIDLIST*>(std::malloc(size));
   if (!list) return nullptr;
-  std::memcpy(list->path, static_cast<const char*>(folder), size);
+  std::memcpy(list->path, static_cast<const char*>(path), size);
   return list;
 }
+
+}  // namespace shell
 
 BOOL SHGetPathFromIDList(LPCITEMIDLIST pidl, char* pszPath) {
   if (!pidl || !pszPath) return FALSE;

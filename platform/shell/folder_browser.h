@@ -4,6 +4,7 @@
 // list the caller frees with CoTaskMemFree and reads with SHGetPathFromIDList.
 #pragma once
 
+#include "platform/base/cstring.h"
 #include "platform/win/messages.h"
 #include "platform/base/win_types.h"
 
@@ -36,3 +37,8 @@ LPITEMIDLIST SHBrowseForFolder(BROWSEINFO* lpbi);
 // Copies the folder's path (at most 259 bytes and a zero) into `pszPath`; FALSE for a null list.
 BOOL SHGetPathFromIDList(LPCITEMIDLIST pidl, char* pszPath);
 void CoTaskMemFree(void* pv);
+
+namespace shell {
+// An item list of a folder's path (CP1250), freed with CoTaskMemFree; null when out of memory.
+LPITEMIDLIST item_list_of(const CString& path);
+}  // namespace shell

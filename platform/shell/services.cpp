@@ -4,8 +4,12 @@
 #include <QProcess>
 #include <QToolTip>
 #include <QUrl>
+#include <algorithm>
+#include <chrono>
 
 #include "platform/base/cp1250.h"
+#include "platform/base/process.h"
+#include "platform/win/message_loop.h"
 #include "platform/res/resource_store.h"
 #include "platform/win/window_api.h"
 
@@ -87,6 +91,19 @@ bool run_process(const CString& program, const std::vector<CString>& arguments) 
   QStringList args;
   for (const CString& a : arguments) args << qt(a);
   return QProcess::startDetached(qt(program), args);
+}
+
+DWORD wait_for_process(HANDLE process, DWORD milliseconds) {
+  constexpr DWORD kLook = 50;
+  auto start = std::chrono::steady_clock::now();
+  for (;;) {
+    DWORD waited = DWORD(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+    DWORD look = kLook;
+    if (milliseconds != INFINITE) look = waited >= milliseconds ? 0 : std::min(kLook, milliseconds - waited);
+    DWORD r = WaitForSingleObject(process, look);
+    if (r != WAIT_TIMEOUT || (milliseconds != INFINITE && waited + look >= milliseconds)) return r;
+    win::pump_waiting_messages();
+  }
 }
 
 SoundPlayer& sound_player() {

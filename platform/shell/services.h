@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/base/cstring.h"
+#include "platform/base/file_calls.h"
 #include "platform/base/win_types.h"
 
 // Help commands.
@@ -52,6 +53,11 @@ BOOL WinHelp(HWND h, const char* help_file, UINT command, UINT_PTR data);
 bool open_url(const CString& url_cp1250);
 // Starts a program with arguments (CP1250) without waiting; false when it could not start.
 bool run_process(const CString& program, const std::vector<CString>& arguments);
+// Waits for a child process (platform/base/process.h) while the program goes on handling its
+// messages: input, painting, timers and the idle pass run between short looks at the process.
+// A WM_QUIT that arrives meanwhile stays queued for the program's own loop. Returns what
+// WaitForSingleObject does: WAIT_OBJECT_0, WAIT_TIMEOUT after `milliseconds`, WAIT_FAILED.
+DWORD wait_for_process(HANDLE process, DWORD milliseconds = 0xFFFFFFFF);
 
 class SoundPlayer {
  public:

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/base/cfile.h"
+#include "platform/base/process.h"
 #include "platform/controls/common_controls.h"
 #include "platform/shell/services.h"
 
@@ -25,22 +26,7 @@ bool is_address(const std::string& file) {
 
 std::vector<CString> split_parameters(const char* parameters) {
   std::vector<CString> out;
-  std::string current;
-  bool quoted = false, any = false;
-  for (const char* p = parameters ? parameters : ""; *p; ++p) {
-    if (*p == '"') {
-      quoted = !quoted;
-      any = true;
-    } else if (*p == ' ' && !quoted) {
-      if (any) out.emplace_back(current.c_str());
-      current.clear();
-      any = false;
-    } else {
-      current += *p;
-      any = true;
-    }
-  }
-  if (any) out.emplace_back(current.c_str());
+  for (const std::string& word : base::split_command_line(parameters ? parameters : "")) out.emplace_back(word.c_str());
   return out;
 }
 

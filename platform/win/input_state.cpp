@@ -38,6 +38,17 @@ void set_key_state(int virtual_key, bool down) {
   k = BYTE(down ? (k | 0x80) : (k & ~0x80));
 }
 
+void set_key_toggled(int virtual_key, bool on) {
+  InputState& s = state();
+  size_t key = size_t(virtual_key & 0xFF);
+  auto put = [&](std::array<BYTE, 256>& keys) { keys[key] = BYTE(on ? (keys[key] | 0x01) : (keys[key] & ~0x01)); };
+  put(s.keys);
+  put(s.retrieved_keys);
+  for (auto& snapshot : s.snapshots) put(snapshot.second);
+}
+
+bool key_toggled_now(int virtual_key) { return (state().keys[size_t(virtual_key & 0xFF)] & 0x01) != 0; }
+
 UINT take_key_snapshot() {
   InputState& s = state();
   UINT serial = s.next_serial++;

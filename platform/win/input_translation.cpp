@@ -131,7 +131,7 @@ void wheel_input(int delta, QPoint screen, KeyModifiers modifiers) {
        MAKE_POINT_LPARAM(screen.x(), screen.y()));
 }
 
-void key_input(bool down, int virtual_key, BYTE character, KeyModifiers modifiers) {
+void key_input(bool down, int virtual_key, BYTE character, KeyModifiers modifiers, UINT scan, bool extended) {
   track_modifiers(modifiers);
   set_key_state(virtual_key, down);
   HWND focus = GetFocus();
@@ -143,6 +143,8 @@ void key_input(bool down, int virtual_key, BYTE character, KeyModifiers modifier
   if (virtual_key == VK_MENU) system = true;
   UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
   LPARAM flags = 1;  // repeat count
+  flags |= LPARAM(scan & 0xFF) << 16;
+  if (extended) flags |= LPARAM(1) << 24;
   if (modifiers.alt) flags |= LPARAM(1) << 29;
   if (!down) flags |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
   post(target, message, WPARAM(virtual_key), flags, down ? character : 0);

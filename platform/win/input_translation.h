@@ -30,6 +30,8 @@ void mouse_leave_input();
 // `delta` in the platform's units: 120 per notch, positive away from the user.
 void wheel_input(int delta, QPoint screen, KeyModifiers modifiers);
 // `character` is the CP1250 byte the key types, 0 for none.
-void key_input(bool down, int virtual_key, BYTE character, KeyModifiers modifiers);
+// `scan` and `extended` go into the key message's lParam (bits 16 to 23 and 24).
+void key_input(bool down, int virtual_key, BYTE character, KeyModifiers modifiers, UINT scan = 0,
+               bool extended = false);
 
 }  // namespace win

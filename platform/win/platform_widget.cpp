@@ -9,6 +9,7 @@
 #include "platform/base/cp1250.h"
 #include "platform/win/caret.h"
 #include "platform/win/input_translation.h"
+#include "platform/win/keyboard_locks.h"
 #include "platform/win/message_queue.h"
 #include "platform/win/qt_keys.h"
 #include "platform/win/window_internal.h"
@@ -166,6 +167,8 @@ void PlatformWidget::changeEvent(QEvent* event) {
   win::WidgetEventScope scope;
   if (event->type() == QEvent::ActivationChange && isWindow() && isActiveWindow() &&
       IsWindow(window_) && GetActiveWindow() != window_) {
+    // The locks may have changed while another program had the keyboard.
+    win::refresh_lock_keys();
     SetActiveWindow(window_);
   }
   QWidget::changeEvent(event);

@@ -46,6 +46,9 @@ namespace win {
 // Calls `hook` with the handle of the next window CreateWindowEx makes, before that window gets
 // any message (the framework attaches its window object there). One use; null clears it.
 void set_creation_hook(void (*hook)(HWND, void*), void* context);
+// Calls `observer` for every window DestroyWindow takes down, before the window hears WM_DESTROY,
+// so services that hold on to a window (the clipboard's owner) can let it finish with them.
+void add_destroy_observer(void (*observer)(HWND));
 }  // namespace win
 
 // For a child window `menu_or_id` carries its id. `create_params` reaches WM_CREATE in the

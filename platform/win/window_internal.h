@@ -75,6 +75,11 @@ void forget_window(HWND h);
 // retrieved (GetKeyState): each input message carries a snapshot of the former, which becomes the
 // latter when the message is taken from the queue.
 void set_key_state(int virtual_key, bool down);
+// Puts the toggled bit of a key (a lock key's state) into the program's view at once, for the
+// input already queued too.
+void set_key_toggled(int virtual_key, bool on);
+// The toggled bit of a key as input has arrived (GetKeyState waits for the input's message).
+bool key_toggled_now(int virtual_key);
 UINT take_key_snapshot();
 void apply_key_snapshot(UINT serial);
 // Cursor position in screen coordinates as last seen in input.

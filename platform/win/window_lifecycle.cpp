@@ -153,6 +153,19 @@ HWND CreateWindowEx(DWORD ex_style, const char* class_name, const char* text, DW
   return IsWindow(h) ? h : nullptr;
 }
 
+namespace win {
+namespace {
+std::vector<void (*)(HWND)>& destroy_observers() {
+  static std::vector<void (*)(HWND)> observers;
+  return observers;
+}
+}  // namespace
+
+void add_destroy_observer(void (*observer)(HWND)) {
+  if (observer) destroy_observers().push_back(observer);
+}
+}  // namespace win
+
 BOOL DestroyWindow(HWND h) {
   using namespace win;
   Window* w = find_window(h);
@@ -164,6 +177,10 @@ BOOL DestroyWindow(HWND h) {
     Window* o = find_window(other);
     if (o && o->owner == h && !(o->style & WS_CHILD)) DestroyWindow(other);
   }
+  for (auto* observer : destroy_observers()) {
+    if (IsWindow(h)) observer(h);
+  }
+  if (!IsWindow(h)) return TRUE;
   notify_parent(h, WM_DESTROY);
   if (Window* live = find_window(h); live && (live->style & WS_VISIBLE)) {
     live->style &= ~WS_VISIBLE;

@@ -213,6 +213,10 @@ TEST(MenuPopupPlace, AlignsAndStaysOnTheScreen) {
       {"above the bar item near the bottom", {100, 560}, 0, {100, 540, 140, 560}, {100, 460}},
       {"left of the parent item near the right", {760, 100}, 0, {650, 100, 760, 120}, {550, 100}},
       {"never off the top left", {-40, -30}, 0, none, {0, 0}},
+      {"beside a rectangle it would cover", {100, 50}, 0, {90, 40, 200, 60}, {200, 50}},
+      {"below it when vertical", {100, 50}, TPM_VERTICAL, {90, 40, 200, 60}, {100, 60}},
+      {"left of it when there is no room right", {750, 50}, 0, {600, 40, 790, 60}, {500, 50}},
+      {"above it when there is no room below", {100, 530}, TPM_VERTICAL, {90, 520, 200, 560}, {100, 440}},
   };
   for (const Case& c : cases) {
     POINT corner = framework::place_menu_popup(SIZE{100, 80}, c.at, c.flags, c.exclude, screen);

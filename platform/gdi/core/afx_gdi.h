@@ -250,6 +250,8 @@ class CDC {
   COLORREF SetPixel(POINT p, COLORREF c) { return SetPixel(p.x, p.y, c); }
   COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
   COLORREF GetPixel(POINT p) const { return GetPixel(p.x, p.y); }
+  BOOL ExtFloodFill(int x, int y, COLORREF c, UINT type) { return ::ExtFloodFill(m_hDC, x, y, c, type); }
+  BOOL FloodFill(int x, int y, COLORREF c) { return ::FloodFill(m_hDC, x, y, c); }
   BOOL PlayMetaFile(HMETAFILE mf) { return ::PlayMetaFile(m_hDC, mf); }
 
   BOOL TextOut(int x, int y, const char* text, int count) { return ::TextOut(m_hDC, x, y, text, count); }

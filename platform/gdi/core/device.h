@@ -111,6 +111,10 @@ class Device {
                         const DrawState& s) = 0;
   virtual void set_pixel(POINT p, COLORREF c, const DrawState& s) = 0;
   virtual COLORREF get_pixel(POINT) { return CLR_INVALID; }
+  // Fills with the brush the pixels connected to `p` (through their four neighbours) that are
+  // not `colour` (FLOODFILLBORDER) or that are `colour` (FLOODFILLSURFACE), within the clip. False
+  // when `p` itself is not such a pixel or the device cannot read its pixels back.
+  virtual bool flood_fill(POINT /*p*/, COLORREF /*colour*/, UINT /*type*/, const DrawState& /*s*/) { return false; }
 
   // Documents and pages, for printers; other devices accept and ignore them.
   virtual int start_doc(std::string_view /*name*/, const char* /*output*/) { return 1; }

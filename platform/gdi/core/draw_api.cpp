@@ -177,6 +177,17 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
   return color & 0x00FFFFFF;
 }
 
+BOOL ExtFloodFill(HDC hdc, int x, int y, COLORREF color, UINT type) {
+  DeviceContext* dc = context_of(hdc);
+  if (!dc || (type != FLOODFILLBORDER && type != FLOODFILLSURFACE)) return FALSE;
+  gdi::DrawState s = dc->draw_state();
+  POINT p = dc->to_device(POINT{x, y});
+  if (s.clip && !s.clip->contains(p)) return FALSE;
+  return dc->device().flood_fill(p, color & 0x00FFFFFF, type, s) ? TRUE : FALSE;
+}
+
+BOOL FloodFill(HDC hdc, int x, int y, COLORREF color) { return ExtFloodFill(hdc, x, y, color, FLOODFILLBORDER); }
+
 COLORREF GetPixel(HDC hdc, int x, int y) {
   DeviceContext* dc = context_of(hdc);
   if (!dc) return CLR_INVALID;

@@ -25,6 +25,12 @@ BOOL PaintRgn(HDC hdc, HRGN rgn);
 BOOL InvertRgn(HDC hdc, HRGN rgn);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 COLORREF GetPixel(HDC hdc, int x, int y);
+// Fills an area with the selected brush from a logical point: up to pixels of `color`
+// (FLOODFILLBORDER) or over the pixels of `color` (FLOODFILLSURFACE). FALSE when the point is
+// outside the clip, is not a pixel the fill covers, or the device cannot read its pixels back
+// (printers and PDF files).
+BOOL ExtFloodFill(HDC hdc, int x, int y, COLORREF color, UINT type);
+BOOL FloodFill(HDC hdc, int x, int y, COLORREF color);
 // A dotted frame drawn by exclusive-or, so a second call removes it.
 BOOL DrawFocusRect(HDC hdc, const RECT* rect);
 BOOL DrawEdge(HDC hdc, RECT* rect, UINT edge, UINT flags);

@@ -66,6 +66,9 @@ constexpr int R2_NOTXORPEN = 10;
 constexpr int R2_NOP = 11;
 constexpr int R2_MERGENOTPEN = 12;
 constexpr int R2_COPYPEN = 13;
+// Flood fill kinds: up to a border colour, or over an area of one colour.
+constexpr UINT FLOODFILLBORDER = 0;
+constexpr UINT FLOODFILLSURFACE = 1;
 constexpr int R2_MERGEPENNOT = 14;
 constexpr int R2_MERGEPEN = 15;
 constexpr int R2_WHITE = 16;

@@ -112,6 +112,10 @@ class Player {
         if (need(8)) Arc(hdc_, w[7], w[6], w[5], w[4], w[3], w[2], w[1], w[0]);
         break;
       case META_SETPIXEL: if (need(4)) SetPixel(hdc_, w[3], w[2], colour(w, 0)); break;
+      case META_FLOODFILL: if (need(4)) ExtFloodFill(hdc_, w[3], w[2], colour(w, 0), FLOODFILLBORDER); break;
+      case META_EXTFLOODFILL:
+        if (need(5)) ExtFloodFill(hdc_, w[4], w[3], colour(w, 1), UINT(uint16_t(w[0])));
+        break;
       case META_PATBLT:
         if (need(6)) PatBlt(hdc_, w[5], w[4], w[3], w[2], colour(w, 0));
         break;

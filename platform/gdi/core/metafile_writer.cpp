@@ -73,6 +73,12 @@ void MetafileRecorder::fill(const RECT& r, DWORD rop3, const DrawState&) {
   record(META_PATBLT, {int(rop3 & 0xFFFF), int(rop3 >> 16), r.bottom - r.top, r.right - r.left, r.top, r.left});
 }
 
+bool MetafileRecorder::flood_fill(POINT p, COLORREF colour, UINT type, const DrawState&) {
+  sync_mapping();
+  record(META_EXTFLOODFILL, {int(type), int(colour & 0xFFFF), int((colour >> 16) & 0xFF), p.y, p.x});
+  return true;
+}
+
 void MetafileRecorder::transfer(const RECT& dst, const PixelBuffer* src, const RECT& src_rect, DWORD rop3,
                                 const DrawState&) {
   if (!src) return;

@@ -34,6 +34,7 @@ class MetafileRecorder : public Device {
   void transfer(const RECT& dst, const PixelBuffer* src, const RECT& src_rect, DWORD rop3,
                 const DrawState& s) override;
   void set_pixel(POINT, COLORREF, const DrawState&) override {}
+  bool flood_fill(POINT p, COLORREF colour, UINT type, const DrawState& s) override;
 
  private:
   void record(uint16_t function, std::initializer_list<int> words,

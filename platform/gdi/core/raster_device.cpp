@@ -456,6 +456,45 @@ void RasterDevice::set_pixel(POINT p, COLORREF c, const DrawState&) {
   store(target_.row(p.y)[p.x], pixel_of(c));
 }
 
+bool RasterDevice::flood_fill(POINT p, COLORREF colour, UINT type, const DrawState& s) {
+  const int width = target_.width, height = target_.height;
+  if (p.x < 0 || p.y < 0 || p.x >= width || p.y >= height) return false;
+  uint32_t key = (target_.monochrome ? mono_pixel_of(colour) : pixel_of(colour)) & 0x00FFFFFFu;
+  std::vector<bool> taken(size_t(width) * size_t(height));
+  auto open = [&](int x, int y) {
+    if (taken[size_t(y) * size_t(width) + size_t(x)]) return false;
+    if (s.clip && !s.clip->contains(POINT{x, y})) return false;
+    bool same = (target_.row(y)[x] & 0x00FFFFFFu) == key;
+    return type == FLOODFILLSURFACE ? same : !same;
+  };
+  if (!open(p.x, p.y)) return false;
+  // Scan-line fill: each span found is widened to its ends, then the rows above and below are
+  // searched for open pixels along it. The spans are painted once the area is known, so the
+  // brush's own colour cannot make the fill spread or stop.
+  std::vector<RECT> spans;
+  std::vector<POINT> seeds{p};
+  while (!seeds.empty()) {
+    POINT seed = seeds.back();
+    seeds.pop_back();
+    if (!open(seed.x, seed.y)) continue;
+    int left = seed.x, right = seed.x;
+    while (left > 0 && open(left - 1, seed.y)) --left;
+    while (right + 1 < width && open(right + 1, seed.y)) ++right;
+    for (int x = left; x <= right; ++x) taken[size_t(seed.y) * size_t(width) + size_t(x)] = true;
+    spans.push_back(RECT{left, seed.y, right + 1, seed.y + 1});
+    for (int y : {seed.y - 1, seed.y + 1}) {
+      if (y < 0 || y >= height) continue;
+      for (int x = left; x <= right; ++x) {
+        if (!open(x, y)) continue;
+        seeds.push_back(POINT{x, y});
+        while (x + 1 <= right && open(x + 1, y)) ++x;
+      }
+    }
+  }
+  for (const RECT& span : spans) fill(span, PATCOPY, s);
+  return true;
+}
+
 COLORREF RasterDevice::get_pixel(POINT p) {
   if (p.x < 0 || p.y < 0 || p.x >= target_.width || p.y >= target_.height) return CLR_INVALID;
   return colour_of(target_.row(p.y)[p.x]);

@@ -42,6 +42,7 @@ class RasterDevice : public Device {
                 const DrawState& s) override;
   void set_pixel(POINT p, COLORREF c, const DrawState& s) override;
   COLORREF get_pixel(POINT p) override;
+  bool flood_fill(POINT p, COLORREF colour, UINT type, const DrawState& s) override;
 
   // The parts of `r` that drawing may touch: within the target and the clip.
   Region visible(const RECT& r, const DrawState& s) const;

@@ -219,6 +219,13 @@ void RecordingDevice::set_pixel(POINT p, COLORREF c, const DrawState& s) {
   write("pixel " + points_text({&p, 1}) + " " + hex_colour(c), &s);
 }
 
+bool RecordingDevice::flood_fill(POINT p, COLORREF colour, UINT type, const DrawState& s) {
+  write(std::string(type == FLOODFILLSURFACE ? "flood_surface " : "flood_border ") + points_text({&p, 1}) + " " +
+            hex_colour(colour),
+        &s);
+  return true;
+}
+
 int RecordingDevice::start_doc(std::string_view name, const char*) {
   write("start_doc " + std::string(name));
   return 1;

@@ -54,6 +54,7 @@ class RecordingDevice : public Device {
   void transfer(const RECT& dst, const PixelBuffer* src, const RECT& src_rect, DWORD rop3,
                 const DrawState& s) override;
   void set_pixel(POINT p, COLORREF c, const DrawState& s) override;
+  bool flood_fill(POINT p, COLORREF colour, UINT type, const DrawState& s) override;
   int start_doc(std::string_view name, const char* output) override;
   int end_doc() override;
   int abort_doc() override;
