@@ -35,6 +35,11 @@ TEST_F(ProgramResources, EveryStringLoadsAsCp1250AndConvertsBackToItsSource) {
   }
 }
 
+// Each area adds its own tables; no two of them may take one number for the same kind.
+TEST_F(ProgramResources, NoIdIsGivenTwiceToOneKindOfResource) {
+  EXPECT_EQ(res::duplicate_resources(), std::vector<std::string>{});
+}
+
 TEST_F(ProgramResources, PinnedStrings) {
   const std::pair<UINT, const char*> cases[] = {
       {IDS_APP_NAME, "LumoKAL"},
