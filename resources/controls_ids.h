@@ -8,13 +8,13 @@
 // page set-up dialog's margin fields); they lie in the program's shared ranges.
 // Reserved for ids the controls make up: 13000 to 13999 (resources) and 34500 to 34999 (commands).
 //
-// The program has one numbering for all its resources: dialog templates, strings, menus, bitmaps and
-// sounds below 20000 and commands from 32768 to 57343 (0xDFFF; the framework's own start at 57344)
-// are shared by every area, and the numbers the program's stored files, menus and dialogs use are
-// kept as they are. Each area puts its ids in its own header; ids an area makes up for itself (a
-// resource or command no other program file names) come from the area's reserved blocks named above, so
-// work on one area never takes a number another area uses. The program's resources test finds any
-// id given to two resources of one kind.
+// The program has one numbering for all its resources: dialog templates, strings, menus, bitmaps
+// and sounds below 20000 and commands from 32768 to 57343 (0xDFFF; the framework's own start at
+// 57344) are shared by every area, and the numbers the program's stored files, menus and dialogs
+// use are kept as they are. Each area puts its ids in its own header; ids an area makes up for
+// itself (a resource or command no other program file names) come from the area's reserved blocks
+// named above, so work on one area never takes a number another area uses. The program's resources
+// test finds any id given to two resources of one kind.
 #pragma once
 
 #include "platform/base/win_types.h"

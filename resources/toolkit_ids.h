@@ -9,13 +9,13 @@
 //   user tools, 43097 to 43101 the toolbars dialog's buttons, 45140 to 45142 the frame's bar menu).
 // Reserved for ids the toolkit makes up: 23101 to 23499 (resources) and 45143 to 45499 (commands).
 //
-// The program has one numbering for all its resources: dialog templates, strings, menus, bitmaps and
-// sounds below 20000 and commands from 32768 to 57343 (0xDFFF; the framework's own start at 57344)
-// are shared by every area, and the numbers the program's stored files, menus and dialogs use are
-// kept as they are. Each area puts its ids in its own header; ids an area makes up for itself (a
-// resource or command no other program file names) come from the area's reserved blocks named above, so
-// work on one area never takes a number another area uses. The program's resources test finds any
-// id given to two resources of one kind.
+// The program has one numbering for all its resources: dialog templates, strings, menus, bitmaps
+// and sounds below 20000 and commands from 32768 to 57343 (0xDFFF; the framework's own start at
+// 57344) are shared by every area, and the numbers the program's stored files, menus and dialogs
+// use are kept as they are. Each area puts its ids in its own header; ids an area makes up for
+// itself (a resource or command no other program file names) come from the area's reserved blocks
+// named above, so work on one area never takes a number another area uses. The program's resources
+// test finds any id given to two resources of one kind.
 #pragma once
 
 #include "platform/base/win_types.h"
