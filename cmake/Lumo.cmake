@@ -23,17 +23,100 @@ function(lumo_target_options target)
   endif()
 endfunction()
 
-# lumo_library(NAME DIRS dir... [EXCLUDE_DIRS dir...] [DEPS lib...] [PRIVATE_DEPS lib...])
-# A static library from every .cpp below the given folders (relative to the caller's folder).
+option(LUMO_PCH "Precompiled headers for the window layers, the libraries above them and the tests" OFF)
+
+# Precompiled headers. The headers nearly every file of a group includes are compiled once, by a
+# small target of the group's own, and every target of the group reuses them (REUSE_FROM), so a
+# cold build parses them once per group instead of once per file. The groups:
+#   framework  the framework and window layer without Qt: the window layers of platform/ and the
+#              libraries above them (most of their files do not include Qt, and a header set with
+#              Qt made those slower)
+#   test_gui   GoogleTest, Qt and the framework, for tests of windows and drawing
+#   test       GoogleTest, for the other tests
+# Only headers every member may include go in: no group gives Qt to code that does not stand on
+# it. With ccache the compiler launcher allows for them (see the root CMakeLists.txt).
+set(lumo_std_headers <algorithm> <cstdint> <cstring> <functional> <map> <memory> <optional> <set>
+                     <string> <string_view> <utility> <vector>)
+set(lumo_framework_headers
+    "${LUMO_ROOT}/platform/base/cstring.h" "${LUMO_ROOT}/platform/base/geometry.h"
+    "${LUMO_ROOT}/platform/win/cwnd.h" "${LUMO_ROOT}/platform/win/window_api.h"
+    "${LUMO_ROOT}/platform/win/system_metrics.h" "${LUMO_ROOT}/platform/gdi/core/afx_gdi.h"
+    "${LUMO_ROOT}/platform/framework/app.h" "${LUMO_ROOT}/platform/framework/frame_wnd.h"
+    "${LUMO_ROOT}/platform/framework/dialog.h" "${LUMO_ROOT}/platform/framework/menu.h")
+set(LUMO_PCH_framework ${lumo_std_headers} ${lumo_framework_headers})
+set(LUMO_PCH_test_gui ${lumo_std_headers} <gtest/gtest.h> <QApplication> <QImage>
+                      ${lumo_framework_headers} "${LUMO_ROOT}/tests/support/gui_fixture.h")
+set(LUMO_PCH_test ${lumo_std_headers} <gtest/gtest.h>)
+
+# The libraries a group's headers need, and the kind of target that compiles them (the same kind
+# as the members, so that position-independent code flags match).
+set(LUMO_PCH_LIBS_framework lumo_platform_res)
+set(LUMO_PCH_LIBS_test_gui GTest::gtest Qt6::Widgets lumo_platform_res)
+set(LUMO_PCH_LIBS_test GTest::gtest)
+set(LUMO_PCH_KIND_framework library)
+set(LUMO_PCH_KIND_test_gui program)
+set(LUMO_PCH_KIND_test program)
+
+# lumo_precompile(TARGET GROUP): TARGET uses GROUP's precompiled headers.
+function(lumo_precompile target group)
+  if(NOT LUMO_PCH OR LUMO_FUZZ)
+    return()
+  endif()
+  set(holder lumo_pch_${group})
+  if(NOT TARGET ${holder})
+    set(stub "${CMAKE_BINARY_DIR}/pch/${holder}.cpp")
+    if(NOT EXISTS "${stub}")
+      file(WRITE "${stub}" "// Compiles the precompiled headers of one group.\nint main() { return 0; }\n")
+    endif()
+    if(LUMO_PCH_KIND_${group} STREQUAL "program")
+      add_executable(${holder} "${stub}")
+    else()
+      add_library(${holder} STATIC "${stub}")
+    endif()
+    lumo_target_options(${holder})
+    if(group STREQUAL "test_gui")
+      target_compile_definitions(${holder} PRIVATE QT_NO_KEYWORDS)
+    endif()
+    target_link_libraries(${holder} PRIVATE ${LUMO_PCH_LIBS_${group}})
+    target_precompile_headers(${holder} PRIVATE ${LUMO_PCH_${group}})
+  endif()
+  if(group STREQUAL "test_gui")
+    # Qt's lower-case keywords (signals, slots, emit) are macros that would rename members of the
+    # same name (the engine has `slots`) in every file these headers come first in.
+    target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
+  endif()
+  target_precompile_headers(${target} REUSE_FROM ${holder})
+endfunction()
+
+# lumo_library(NAME DIRS dir... [EXCLUDE_DIRS dir...] [EXCLUDE_SOURCES file...] [DEPS lib...]
+#              [PRIVATE_DEPS lib...] [PCH group])
+# A static library from every .cpp below the given folders (relative to the caller's folder),
+# less the excluded folders and files (which another library of the folder builds).
 function(lumo_library name)
-  cmake_parse_arguments(ARG "" "" "DIRS;EXCLUDE_DIRS;DEPS;PRIVATE_DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "PCH" "DIRS;EXCLUDE_DIRS;EXCLUDE_SOURCES;DEPS;PRIVATE_DEPS" ${ARGN})
   set(sources)
+  # Folders are made plain absolute paths ("." and ".." resolved) so that the excluded ones match.
   foreach(dir IN LISTS ARG_DIRS)
-    file(GLOB_RECURSE found CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp")
+    cmake_path(ABSOLUTE_PATH dir BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE OUTPUT_VARIABLE base)
+    string(REGEX REPLACE "/$" "" base "${base}")
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS "${base}/*.cpp")
     list(APPEND sources ${found})
   endforeach()
   foreach(dir IN LISTS ARG_EXCLUDE_DIRS)
-    list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${dir}/")
+    cmake_path(ABSOLUTE_PATH dir BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE OUTPUT_VARIABLE base)
+    string(REGEX REPLACE "/$" "" base "${base}")
+    set(kept)
+    foreach(source IN LISTS sources)
+      string(FIND "${source}" "${base}/" at)
+      if(NOT at EQUAL 0)
+        list(APPEND kept "${source}")
+      endif()
+    endforeach()
+    set(sources ${kept})
+  endforeach()
+  foreach(file IN LISTS ARG_EXCLUDE_SOURCES)
+    cmake_path(ABSOLUTE_PATH file BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE OUTPUT_VARIABLE excluded)
+    list(REMOVE_ITEM sources "${excluded}")
   endforeach()
   if(NOT sources)
     # A folder that has no code yet still gives a library, so dependants link.
@@ -51,6 +134,9 @@ function(lumo_library name)
   if(ARG_PRIVATE_DEPS)
     target_link_libraries(${name} PRIVATE ${ARG_PRIVATE_DEPS})
   endif()
+  if(ARG_PCH)
+    lumo_precompile(${name} ${ARG_PCH})
+  endif()
 endfunction()
 
 # lumo_test(NAME SOURCES file... LIBS lib... [GUI])
@@ -60,6 +146,11 @@ function(lumo_test name)
   add_executable(${name} ${ARG_SOURCES})
   lumo_target_options(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  if(ARG_GUI)
+    lumo_precompile(${name} test_gui)
+  else()
+    lumo_precompile(${name} test)
+  endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set(env "LUMO_SOURCE_DIR=${LUMO_ROOT}" "LUMO_SHARED_DIR=${LUMO_ROOT}/../shared"
           "ASAN_OPTIONS=detect_leaks=0")

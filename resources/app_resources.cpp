@@ -5,6 +5,6 @@
 
 namespace resources {
 
-void register_app_resources() {}
+void register_app_resources() { register_main_frame_resources(); }
 
 }  // namespace resources

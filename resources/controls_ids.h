@@ -1,5 +1,20 @@
-// Resource and command ids of the in-house controls (dialog bases, print dialogs, status bar, lists, edits, skinning): the ids the controls' dialogs and strings are given. Included by resource_ids.h; each area keeps its
-// ids here so that work on one area never touches another's.
+// Resource and command ids of the in-house controls (dialog, page and sheet bases, control
+// skinning, status bar, report list and title tips, numeric edit and spin, print and page-setup
+// dialogs, measurement units, toolbar fields, mouse commands, hyperlink, pin button, tab control,
+// masked edit, dates). Included by resource_ids.h.
+//
+// The controls use the numbers their parts of the program are given (among them the status bar's
+// progress control 2004, the hyperlink menu's commands 32771, 32780 and 33032 to 33034 and the
+// page set-up dialog's margin fields); they lie in the program's shared ranges.
+// Reserved for ids the controls make up: 13000 to 13999 (resources) and 34500 to 34999 (commands).
+//
+// The program has one numbering for all its resources: dialog templates, strings, menus, bitmaps
+// and sounds below 20000 and commands from 32768 to 57343 (0xDFFF; the framework's own start at
+// 57344) are shared by every area, and the numbers the program's stored files, menus and dialogs
+// use are kept as they are. Each area puts its ids in its own header; ids an area makes up for
+// itself (a resource or command no other program file names) come from the area's reserved blocks
+// named above, so work on one area never takes a number another area uses. The program's resources
+// test finds any id given to two resources of one kind.
 #pragma once
 
 #include "platform/base/win_types.h"

@@ -1,5 +1,18 @@
-// Resource and command ids of pictures, sounds and media (picture sheets, image and media windows): the ids the picture sheets, sounds and media windows are given. Included by resource_ids.h; each area keeps its
-// ids here so that work on one area never touches another's.
+// Resource and command ids of pictures, sounds and media (image object, picture sheets with their
+// rulers and zoom dialog, device-independent bitmaps, wave sounds, media windows, play bar, image
+// windows and their hotspots). Included by resource_ids.h.
+//
+// Pictures use the numbers their parts of the program are given (among them the sounds 175 and
+// 292, the picture document 130 and the picture sheet's commands 32901 to 32958).
+// Reserved for ids pictures make up: 15000 to 15999 (resources) and 35000 to 35499 (commands).
+//
+// The program has one numbering for all its resources: dialog templates, strings, menus, bitmaps
+// and sounds below 20000 and commands from 32768 to 57343 (0xDFFF; the framework's own start at
+// 57344) are shared by every area, and the numbers the program's stored files, menus and dialogs
+// use are kept as they are. Each area puts its ids in its own header; ids an area makes up for
+// itself (a resource or command no other program file names) come from the area's reserved blocks
+// named above, so work on one area never takes a number another area uses. The program's resources
+// test finds any id given to two resources of one kind.
 #pragma once
 
 #include "platform/base/win_types.h"

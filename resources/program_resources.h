@@ -27,6 +27,8 @@ void register_toolkit_resources();
 void register_controls_resources();
 void register_app_resources();
 void register_pictures_resources();
+// The application's pieces, called from register_app_resources.
+void register_main_frame_resources();
 
 std::span<const res::StringResource> string_table();
 
@@ -35,6 +37,9 @@ struct MenuTable {
   std::span<const res::MenuItemResource> items;
 };
 std::span<const MenuTable> menu_tables();
+
+// The main frame's menu (IDR_MAINFRAME).
+std::span<const res::MenuItemResource> main_frame_menu();
 
 // The main frame's accelerator table (IDR_MAINFRAME).
 std::span<const res::AcceleratorResource> main_frame_accelerators();

@@ -75,35 +75,7 @@ constexpr UINT IDS_EW_NO_CALLBACK = 1026;
 // Texts of the full-text codes are the strings with the code's own number (2001 to 2032, 2200 to
 // 2215); the application loads them by the code.
 
-// Toolkit strings.
-constexpr UINT IDS_SELECT_SHORTCUT_FIRST = 20526;
-constexpr UINT IDS_RESET_SHORTCUTS = 20528;
-constexpr UINT IDS_KEY_NOT_ASSIGNED = 20529;
-constexpr UINT IDS_KEY_RESERVED = 20530;
-constexpr UINT IDS_LIST_NEW_TIP = 20531;
-constexpr UINT IDS_LIST_DELETE_TIP = 20532;
-constexpr UINT IDS_LIST_UP_TIP = 20533;
-constexpr UINT IDS_LIST_DOWN_TIP = 20534;
-constexpr UINT IDS_HOLD_CTRL_TO_FLOAT = 20535;
-constexpr UINT IDS_RESET = 20536;
-constexpr UINT IDS_DELETE = 20537;
-constexpr UINT IDS_MENU_BAR = 20619;
-constexpr UINT IDS_NOCLOSE = 20624;
-constexpr UINT IDS_SELECT_DIRECTORY = 20625;
-constexpr UINT IDS_SELECT_FILE = 20626;
-constexpr UINT IDS_CLOSE_TIP = 20655;
-constexpr UINT IDS_EXPAND_TIP = 20657;
-constexpr UINT IDS_RESTORE_TIP = 20658;
-constexpr UINT IDS_SPLASH_TITLE = 20661;
-constexpr UINT IDS_SPLASH_OWNER_TITLE = 20662;
-constexpr UINT IDS_TOOLBAR_TITLE = 20674;
-constexpr UINT IDS_ALT_PLUS = 20677;
-constexpr UINT IDS_SELECT_PROGRAM = 20680;
-constexpr UINT IDS_PROGRAM_FILTER = 20681;
-constexpr UINT IDS_SELECT_INITIAL_DIRECTORY = 20682;
-constexpr UINT IDS_NEW_TOOL = 20683;
-constexpr UINT IDS_TOOL_NAME_EMPTY = 20684;
-constexpr UINT IDS_OTHER_COLOUR = 23100;
+// Toolkit strings: resources/toolkit_ids.h.
 
 // Framework strings.
 constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;

@@ -1,9 +1,55 @@
-// Resource and command ids of the toolkit (workbook frame, docking, toolbars, customization, menus, widgets): 20495-23100 and 43040-45142, as the toolkit's own ids are. Included by resource_ids.h; each area keeps its
-// ids here so that work on one area never touches another's.
+// Resource and command ids of the toolkit (workbook frame, docking, tab windows, status-bar base,
+// toolbars, customization, keyboard shortcuts, user tools, menus, buttons, tree and list controls,
+// splash, progress). Included by resource_ids.h.
+//
+// The toolkit owns two ranges:
+// - 20495 to 23100: its dialog templates (20495 keyboard shortcuts, 20509 to 20514 the customize
+//   pages and toolbar dialogs), strings (20526 to 20684) and the colour wells' 23100;
+// - 43040 to 45142: its commands and control ids (43040 and 43041 the bar menu, 43044 to 43052 the
+//   user tools, 43097 to 43101 the toolbars dialog's buttons, 45140 to 45142 the frame's bar menu).
+// Reserved for ids the toolkit makes up: 23101 to 23499 (resources) and 45143 to 45499 (commands).
+//
+// The program has one numbering for all its resources: dialog templates, strings, menus, bitmaps
+// and sounds below 20000 and commands from 32768 to 57343 (0xDFFF; the framework's own start at
+// 57344) are shared by every area, and the numbers the program's stored files, menus and dialogs
+// use are kept as they are. Each area puts its ids in its own header; ids an area makes up for
+// itself (a resource or command no other program file names) come from the area's reserved blocks
+// named above, so work on one area never takes a number another area uses. The program's resources
+// test finds any id given to two resources of one kind.
 #pragma once
 
 #include "platform/base/win_types.h"
 
 namespace resources {
+
+// --- Strings ------------------------------------------------------------------------------------
+constexpr UINT IDS_SELECT_SHORTCUT_FIRST = 20526;
+constexpr UINT IDS_RESET_SHORTCUTS = 20528;
+constexpr UINT IDS_KEY_NOT_ASSIGNED = 20529;
+constexpr UINT IDS_KEY_RESERVED = 20530;
+constexpr UINT IDS_LIST_NEW_TIP = 20531;
+constexpr UINT IDS_LIST_DELETE_TIP = 20532;
+constexpr UINT IDS_LIST_UP_TIP = 20533;
+constexpr UINT IDS_LIST_DOWN_TIP = 20534;
+constexpr UINT IDS_HOLD_CTRL_TO_FLOAT = 20535;
+constexpr UINT IDS_RESET = 20536;
+constexpr UINT IDS_DELETE = 20537;
+constexpr UINT IDS_MENU_BAR = 20619;
+constexpr UINT IDS_NOCLOSE = 20624;
+constexpr UINT IDS_SELECT_DIRECTORY = 20625;
+constexpr UINT IDS_SELECT_FILE = 20626;
+constexpr UINT IDS_CLOSE_TIP = 20655;
+constexpr UINT IDS_EXPAND_TIP = 20657;
+constexpr UINT IDS_RESTORE_TIP = 20658;
+constexpr UINT IDS_SPLASH_TITLE = 20661;
+constexpr UINT IDS_SPLASH_OWNER_TITLE = 20662;
+constexpr UINT IDS_TOOLBAR_TITLE = 20674;
+constexpr UINT IDS_ALT_PLUS = 20677;
+constexpr UINT IDS_SELECT_PROGRAM = 20680;
+constexpr UINT IDS_PROGRAM_FILTER = 20681;
+constexpr UINT IDS_SELECT_INITIAL_DIRECTORY = 20682;
+constexpr UINT IDS_NEW_TOOL = 20683;
+constexpr UINT IDS_TOOL_NAME_EMPTY = 20684;
+constexpr UINT IDS_OTHER_COLOUR = 23100;
 
 }  // namespace resources

@@ -52,6 +52,9 @@ constexpr UINT ID_PREV_PANE = 0xE151;
 // View commands; the same numbers name the bars they show.
 constexpr UINT ID_VIEW_TOOLBAR = 0xE800;
 constexpr UINT ID_VIEW_STATUS_BAR = 0xE801;
+// Status bar indicators of the keyboard's lock keys.
+constexpr UINT ID_INDICATOR_CAPS = 0xE701;
+constexpr UINT ID_INDICATOR_NUM = 0xE702;
 // Dialog buttons and property sheets.
 constexpr UINT ID_APPLY_NOW = 0x3021;
 constexpr UINT ID_WIZBACK = 0x3023;

@@ -213,7 +213,7 @@ BOOL CreateDialogControls(HWND parent, const res::DialogResource& t) {
                             r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
                             reinterpret_cast<HMENU>(std::uintptr_t(c.id)), nullptr);
     if (!h) return FALSE;
-    SetWindowContextHelpId(h, DWORD(MAKELONG(WORD(c.id), WORD(t.id | 0x8000))));
+    SetWindowContextHelpId(h, c.help_id);
     // New windows go on top of their siblings; controls keep the template's order (the tab order).
     SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }

@@ -33,6 +33,7 @@ struct Store {
   std::map<std::pair<BinaryKind, UINT>, std::span<const uint8_t>> by_id;
   std::map<std::pair<BinaryKind, std::string>, std::span<const uint8_t>> by_name;
   std::deque<std::string> texts;
+  std::vector<std::string> duplicates;
 };
 
 Store& store() {
@@ -45,16 +46,36 @@ const char* keep_text(const char* utf8) {
   return store().texts.emplace_back(base::cp1250::from_utf8(utf8)).c_str();
 }
 
+// Notes a resource that lost to an earlier one of the same kind and id.
+void note_duplicate(const char* kind, UINT id) {
+  store().duplicates.push_back(std::string(kind) + " " + std::to_string(id));
+}
+
+const char* binary_kind_name(BinaryKind kind) {
+  switch (kind) {
+    case BinaryKind::bitmap: return "bitmap";
+    case BinaryKind::icon: return "icon";
+    case BinaryKind::cursor: return "cursor";
+    case BinaryKind::sound: return "sound";
+    case BinaryKind::data: return "data";
+  }
+  return "binary";
+}
+
 }  // namespace
+
+std::vector<std::string> duplicate_resources() { return store().duplicates; }
 
 void add_strings(std::span<const StringResource> strings) {
   for (const StringResource& s : strings) {
-    if (s.utf8) store().strings.emplace(s.id, base::cp1250::from_utf8(s.utf8));
+    if (s.utf8 && !store().strings.emplace(s.id, base::cp1250::from_utf8(s.utf8)).second) {
+      note_duplicate("string", s.id);
+    }
   }
 }
 
 void add_menu(UINT id, std::span<const MenuItemResource> items) {
-  if (store().menus.count(id)) return;
+  if (store().menus.count(id)) return note_duplicate("menu", id);
   OwnedMenu menu;
   for (MenuItemResource item : items) {
     item.utf8 = keep_text(item.utf8);
@@ -64,24 +85,29 @@ void add_menu(UINT id, std::span<const MenuItemResource> items) {
 }
 
 void add_accelerators(UINT id, std::span<const AcceleratorResource> table) {
-  store().accelerators.emplace(id, table);
+  if (!store().accelerators.emplace(id, table).second) note_duplicate("accelerators", id);
 }
 
 void add_dialog(const DialogResource& dialog) {
-  if (store().dialogs.count(dialog.id)) return;
+  if (store().dialogs.count(dialog.id)) return note_duplicate("dialog", dialog.id);
   OwnedDialog& owned = store().dialogs[dialog.id];
   owned.dialog = dialog;
   owned.dialog.utf8_caption = keep_text(dialog.utf8_caption);
   for (DialogControlResource control : dialog.controls) {
     control.utf8 = keep_text(control.utf8);
+    if (control.help_id == 0) control.help_id = dialog_control_help_id(dialog.id, control.id);
     owned.controls.push_back(control);
   }
   owned.dialog.controls = owned.controls;
 }
 
-void add_toolbar(const ToolBarResource& toolbar) { store().toolbars.emplace(toolbar.id, toolbar); }
+void add_toolbar(const ToolBarResource& toolbar) {
+  if (!store().toolbars.emplace(toolbar.id, toolbar).second) note_duplicate("toolbar", toolbar.id);
+}
 
-void add_cursor(const CursorResource& cursor) { store().cursors.emplace(cursor.id, cursor); }
+void add_cursor(const CursorResource& cursor) {
+  if (!store().cursors.emplace(cursor.id, cursor).second) note_duplicate("cursor", cursor.id);
+}
 
 const CursorResource* find_cursor(UINT id) {
   auto it = store().cursors.find(id);
@@ -90,9 +116,12 @@ const CursorResource* find_cursor(UINT id) {
 
 void add_binary(const BinaryResource& r) {
   if (r.name) {
-    store().by_name.emplace(std::pair(r.kind, base::cp1250::to_upper(r.name)), r.bytes);
-  } else {
-    store().by_id.emplace(std::pair(r.kind, r.id), r.bytes);
+    std::string name = base::cp1250::to_upper(r.name);
+    if (!store().by_name.emplace(std::pair(r.kind, name), r.bytes).second) {
+      store().duplicates.push_back(std::string(binary_kind_name(r.kind)) + " " + name);
+    }
+  } else if (!store().by_id.emplace(std::pair(r.kind, r.id), r.bytes).second) {
+    note_duplicate(binary_kind_name(r.kind), r.id);
   }
 }
 

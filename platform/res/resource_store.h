@@ -3,12 +3,14 @@
 // Resource tables live in resources/ as plain data (texts in UTF-8) and are added to the store
 // once at start (resources::register_program_resources). Texts are converted to CP1250 when they
 // are added, so every lookup hands out the bytes the rest of the program works with. A second
-// resource of the same kind and id replaces nothing: the first one stays.
+// resource of the same kind and id replaces nothing: the first one stays, and the second is
+// listed by duplicate_resources.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/base/cstring.h"
 #include "platform/base/geometry.h"
@@ -58,7 +60,15 @@ struct DialogControlResource {
   RECT rect;
   DWORD style;
   DWORD ex_style;
+  // The context help id the control window carries. 0 in a table gives the program's usual form,
+  // which the store fills in: the template id OR 0x8000 in the high word, the control id in the
+  // low word (control 1 of template 100 has 0x80640001).
+  DWORD help_id = 0;
 };
+
+constexpr DWORD dialog_control_help_id(UINT template_id, UINT control_id) {
+  return (DWORD((template_id | 0x8000) & 0xFFFF) << 16) | DWORD(control_id & 0xFFFF);
+}
 
 struct DialogResource {
   UINT id;
@@ -106,6 +116,11 @@ void add_dialog(const DialogResource& dialog);
 void add_toolbar(const ToolBarResource& toolbar);
 void add_binary(const BinaryResource& resource);
 void add_cursor(const CursorResource& cursor);
+
+// Every resource added a second time with a kind and id already taken, as "string 220",
+// "dialog 100", "bitmap 128" or "sound WARN" (names for binaries found by name), in the order
+// added. The program's resources test expects none.
+std::vector<std::string> duplicate_resources();
 
 // --- Finding -------------------------------------------------------------------------------------
 // The CP1250 text of a string, or null.

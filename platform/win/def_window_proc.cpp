@@ -148,6 +148,7 @@ LRESULT DefWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
       const char* text = reinterpret_cast<const char*>(lParam);
       w->text = text ? text : "";
+      sync_widget_title(*w);
       if ((w->style & WS_CAPTION) == WS_CAPTION) default_ncpaint(*w);
       return TRUE;
     }

@@ -114,6 +114,7 @@ HWND CreateWindowEx(DWORD ex_style, const char* class_name, const char* text, DW
   sibling_list(w).insert(sibling_list(w).begin(), h);
   QWidget* parent_widget = child ? find_window(parent)->widget.get() : nullptr;
   w.widget = std::make_unique<PlatformWidget>(h, parent_widget, widget_flags(w));
+  sync_widget_title(w);
   w.surface = QImage(w.window_rect.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
   w.surface.fill(Qt::white);
   if (CreationHook hook = std::exchange(creation_hook(), CreationHook{}); hook.hook) {

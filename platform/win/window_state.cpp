@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/base/cp1250.h"
 #include "platform/win/message_queue.h"
 #include "platform/win/platform_widget.h"
 #include "platform/win/system_metrics.h"
@@ -10,6 +11,16 @@
 
 using win::find_window;
 using win::Window;
+
+namespace win {
+
+void sync_widget_title(Window& w) {
+  if (!w.widget || (w.style & WS_CHILD)) return;
+  QString title = QString::fromStdString(base::cp1250::to_utf8(w.text));
+  if (w.widget->windowTitle() != title) w.widget->setWindowTitle(title);
+}
+
+}  // namespace win
 
 HWND GetParent(HWND h) {
   Window* w = find_window(h);
@@ -37,6 +48,7 @@ HWND SetParent(HWND h, HWND new_parent) {
     QWidget* parent_widget = new_parent ? find_window(new_parent)->widget.get() : nullptr;
     w->widget->setParent(parent_widget, parent_widget ? Qt::Widget : Qt::Window | Qt::FramelessWindowHint);
     win::sync_widget(*w);
+    win::sync_widget_title(*w);
     w->widget->setVisible(visible);
   }
   return old;

@@ -1,8 +1,10 @@
 // Dialogs from templates: a modal loop with its owner disabled, data exchange and validation,
-// keyboard navigation, and property sheets that refuse to leave an invalid page.
+// keyboard navigation, property sheets that refuse to leave an invalid page, and the context help
+// ids that template controls carry.
 #include "platform/framework/control_messages.h"
 #include "platform/framework/data_exchange.h"
 #include "platform/framework/property_sheet.h"
+#include "platform/win/context_help.h"
 #include "platform/win/virtual_keys.h"
 #include "tests/framework/framework_fixture.h"
 #include "tests/framework/scripted_sheet.h"
@@ -200,6 +202,37 @@ TEST_F(DialogTest, PropertySheetKeepsAnInvalidPage) {
   EXPECT_EQ(one.m_number, 7);
   EXPECT_EQ(two.m_show, 1);
   EXPECT_EQ(one.oks, 2);  // Apply, then OK
+}
+
+TEST_F(DialogTest, TemplateControlsCarryTheirContextHelpIds) {
+  constexpr UINT kTemplate = 9210;  // 0x23FA
+  static const res::DialogControlResource controls[] = {
+      {1000, "Static", "&Nazwa:", {7, 7, 50, 17}, 0, 0},
+      {1001, "Edit", "", {55, 7, 120, 19}, WS_TABSTOP, 0},
+      // A template may give a control a help id of its own.
+      {UINT(IDOK), "Button", "OK", {130, 7, 180, 21}, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 0xFFFF0001},
+  };
+  res::add_dialog({kTemplate, "Pomoc", {0, 0, 190, 30}, WS_POPUP | WS_CAPTION, 0, nullptr, 8, controls});
+  CDialog dialog;
+  ASSERT_TRUE(dialog.Create(kTemplate, frame));
+  auto help_id = [](const CWnd& parent, int id) {
+    return GetWindowContextHelpId(::GetDlgItem(parent.m_hWnd, id));
+  };
+  // The usual form: the template id OR 0x8000 in the high word, the control id in the low word.
+  EXPECT_EQ(help_id(dialog, 1000), 0xA3FA03E8u);
+  EXPECT_EQ(help_id(dialog, 1001), 0xA3FA03E9u);
+  EXPECT_EQ(help_id(dialog, IDOK), 0xFFFF0001u);
+  EXPECT_EQ(res::dialog_control_help_id(100, 1), 0x80640001u);
+  dialog.DestroyWindow();
+
+  // A property page loaded by its template id gets the same.
+  NumberPage page;
+  CPropertySheet sheet(cp("Ustawienia"), frame);
+  sheet.AddPage(&page);
+  ASSERT_TRUE(sheet.Create(frame));
+  ASSERT_NE(page.m_hWnd, nullptr);
+  EXPECT_EQ(help_id(page, IDC_TEST_PAGE_NUMBER), (DWORD(IDD_TEST_PAGE1 | 0x8000) << 16) | DWORD(IDC_TEST_PAGE_NUMBER));
+  sheet.DestroyWindow();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "platform/base/byte_io.h"
 #include "platform/base/cp1250.h"
+#include "platform/framework/command_ids.h"
 #include "platform/win/virtual_keys.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
@@ -33,6 +34,11 @@ TEST_F(ProgramResources, EveryStringLoadsAsCp1250AndConvertsBackToItsSource) {
     EXPECT_EQ(base::cp1250::to_utf8(*loaded), s.utf8) << "string " << s.id;
     EXPECT_EQ(*loaded, base::cp1250::from_utf8(s.utf8)) << "string " << s.id;
   }
+}
+
+// Each area adds its own tables; no two of them may take one number for the same kind.
+TEST_F(ProgramResources, NoIdIsGivenTwiceToOneKindOfResource) {
+  EXPECT_EQ(res::duplicate_resources(), std::vector<std::string>{});
 }
 
 TEST_F(ProgramResources, PinnedStrings) {
@@ -116,6 +122,29 @@ TEST_F(ProgramResources, MenusComeBackInCp1250AndNameCommands) {
             3);
   EXPECT_EQ(keyword.back().level, 2);
   EXPECT_EQ(keyword.back().id, ID_KEYWORD_DATE_INDEX);
+}
+
+TEST_F(ProgramResources, TheMainMenuHasTheProgramsPopUpsAndNamesCommands) {
+  std::span<const res::MenuItemResource> loaded = res::find_menu(IDR_MAINFRAME);
+  ASSERT_EQ(loaded.size(), main_frame_menu().size());
+  std::vector<std::string> popups;
+  std::set<UINT> commands;
+  for (size_t i = 0; i < loaded.size(); ++i) {
+    const res::MenuItemResource& item = main_frame_menu()[i];
+    if (item.utf8) EXPECT_EQ(base::cp1250::to_utf8(loaded[i].utf8), item.utf8);
+    if (item.level == 0) {
+      popups.push_back(item.utf8);
+    } else if (!(item.flags & res::MF_SEPARATOR)) {
+      EXPECT_TRUE(is_command(item.id)) << item.id;
+      EXPECT_TRUE(commands.insert(item.id).second) << "command " << item.id << " twice";
+    }
+  }
+  // The user tools go into pop-up 3; the sheets are listed under "Okno".
+  EXPECT_EQ(popups, (std::vector<std::string>{"&Plik", "&Widok", "&Zakładki", "&Narzędzia", "&Indeks",
+                                              "&Okno", "Pomo&c"}));
+  for (UINT command : {ID_VIEW_CONTENTS_BAR, ID_QUERY, ID_DATE_INDEX, UINT(::ID_APP_EXIT)}) {
+    EXPECT_TRUE(commands.count(command)) << command;
+  }
 }
 
 TEST_F(ProgramResources, AcceleratorsNameCommandsAndNoKeyTwice) {

@@ -1,11 +1,13 @@
-// Qt's own events on a window's widget become the same messages as synthetic input, and the
-// desktop's frame of a main window resizes and closes it through the window's messages.
+// Qt's own events on a window's widget become the same messages as synthetic input, the
+// desktop's frame of a main window resizes and closes it through the window's messages, and the
+// desktop shows a top-level window's text as its title.
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "platform/base/cp1250.h"
 #include "platform/win/platform_widget.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_table.h"
@@ -63,6 +65,22 @@ TEST_F(GuiTest, TheDesktopFrameOfAMainWindowResizesAndClosesIt) {
   pump();
   EXPECT_EQ(log.messages_of(main), (std::vector<UINT>{WM_CLOSE, WM_DESTROY}));
   EXPECT_FALSE(IsWindow(main));
+}
+
+TEST_F(GuiTest, TheDesktopShowsATopLevelWindowsTextAsItsTitle) {
+  const char* cls = lumo::test::test_window_class("QtTitleWnd", plain_proc);
+  std::string polish = base::cp1250::from_utf8("Zażółć gęślą jaźń");
+  HWND main = CreateWindowEx(0, cls, polish.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
+                             nullptr, nullptr);
+  EXPECT_EQ(widget_of(main)->windowTitle(), QString::fromUtf8("Zażółć gęślą jaźń"));
+  SetWindowText(main, "LumoKAL - Praca1");
+  EXPECT_EQ(widget_of(main)->windowTitle(), QString::fromUtf8("LumoKAL - Praca1"));
+  // A child's text is its own: Qt never sees it as a title.
+  HWND child = CreateWindowEx(0, cls, "Etykieta", WS_CHILD, 0, 0, 50, 20, main, nullptr, nullptr);
+  EXPECT_TRUE(widget_of(child)->windowTitle().isEmpty());
+  // A child lifted to the top level shows its text from then on.
+  SetParent(child, nullptr);
+  EXPECT_EQ(widget_of(child)->windowTitle(), QString::fromUtf8("Etykieta"));
 }
 
 }  // namespace

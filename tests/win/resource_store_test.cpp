@@ -1,7 +1,11 @@
-// The resource store: texts come out in CP1250, lookups by id and name, the first table wins.
+// The resource store: texts come out in CP1250, lookups by id and name, the first table wins and
+// the later ones are listed, and dialog controls get their context help ids.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/base/cp1250.h"
 #include "resources/program_resources.h"
@@ -85,6 +89,36 @@ TEST(ResourceStoreTables, MenusDialogsToolbarsAndBinariesAreFoundById) {
   res::add_accelerators(9006, keys);
   ASSERT_EQ(res::find_accelerators(9006).size(), 1u);
   EXPECT_EQ(res::find_accelerators(9006)[0].cmd, 100);
+}
+
+TEST(ResourceStoreTables, ASecondResourceOfAKindAndIdIsListedAndLoses) {
+  static const res::StringResource first[] = {{9101, "pierwszy"}};
+  static const res::StringResource second[] = {{9101, "drugi"}};
+  res::add_strings(first);
+  res::add_strings(second);
+  EXPECT_EQ(*res::find_string(9101), "pierwszy");
+  static const uint8_t bytes[] = {1};
+  res::add_binary(res::BinaryResource{res::BinaryKind::sound, 9102, nullptr, bytes});
+  res::add_binary(res::BinaryResource{res::BinaryKind::sound, 9102, nullptr, bytes});
+  res::add_binary(res::BinaryResource{res::BinaryKind::bitmap, 9102, nullptr, bytes});  // another kind
+  std::vector<std::string> listed = res::duplicate_resources();
+  EXPECT_EQ(std::count(listed.begin(), listed.end(), "string 9101"), 1);
+  EXPECT_EQ(std::count(listed.begin(), listed.end(), "sound 9102"), 1);
+  EXPECT_EQ(std::count(listed.begin(), listed.end(), "bitmap 9102"), 0);
+}
+
+TEST(ResourceStoreTables, DialogControlsGetTheUsualHelpIdUnlessTheTableGivesOne) {
+  static const res::DialogControlResource controls[] = {
+      {1, "Button", "OK", {10, 40, 60, 54}, 0, 0},
+      {0xFFFF, "Static", "Opis", {10, 10, 100, 20}, 0, 0},
+      {2, "Button", "Anuluj", {70, 40, 120, 54}, 0, 0, 0xFFFF0002},
+  };
+  res::add_dialog(res::DialogResource{9100, "Pomoc", {0, 0, 200, 100}, 0, 0, nullptr, 8, controls});
+  const res::DialogResource* dialog = res::find_dialog(9100);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->controls[0].help_id, 0xA38C0001u);  // (9100 | 0x8000) << 16 | 1
+  EXPECT_EQ(dialog->controls[1].help_id, 0xA38CFFFFu);
+  EXPECT_EQ(dialog->controls[2].help_id, 0xFFFF0002u);
 }
 
 }  // namespace
