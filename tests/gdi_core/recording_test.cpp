@@ -324,4 +324,29 @@ TEST_F(Recording, PixelsDocumentsAndMemoryContexts) {
                     }));
 }
 
+
+TEST_F(Recording, PolygonRegionsFillAndFrameAsRectangles) {
+  POINT diamond[] = {{2, 0}, {4, 2}, {2, 4}, {0, 2}};
+  HRGN rgn = CreatePolygonRgn(diamond, 4, ALTERNATE);
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRgn(dc_, rgn, red);
+  EXPECT_EQ(take(), (Lines{
+                        "fill 1,0,2,1 rop=F0 brush=solid/FF0000",
+                        "fill 0,1,3,3 rop=F0 brush=solid/FF0000",
+                        "fill 1,3,2,4 rop=F0 brush=solid/FF0000",
+                    }));
+  // The same diamond clips: a fill over it reaches the device as its rectangles.
+  SelectClipRgn(dc_, rgn);
+  RECT all{0, 0, 10, 10};
+  FillRect(dc_, &all, red);
+  Lines clipped = take();
+  ASSERT_EQ(clipped.size(), 1u);
+  SelectClipRgn(dc_, nullptr);
+  FrameRgn(dc_, rgn, red, 1, 1);
+  Lines framed = take();
+  EXPECT_FALSE(framed.empty());
+  DeleteObject(red);
+  DeleteObject(rgn);
+}
+
 }  // namespace
