@@ -349,4 +349,22 @@ TEST_F(Recording, PolygonRegionsFillAndFrameAsRectangles) {
   DeleteObject(rgn);
 }
 
+
+TEST_F(Recording, TurnedTextPassesItsTurnedCellAndAngle) {
+  HFONT font = CreateFont(-16, 0, 900, 900, FW_NORMAL, 0, 0, 0, EASTEUROPE_CHARSET, 0, 0, 0, 0, "Arial CE");
+  SelectObject(dc_, font);
+  // Cell 18 high, "Wil" 24 long: the background stands upright above the anchor.
+  TextOut(dc_, 10, 100, "Wil", 3);
+  SetBkMode(dc_, TRANSPARENT);
+  SetTextAlign(dc_, TA_RIGHT | TA_BASELINE);
+  TextOut(dc_, 50, 50, "Wil", 3);
+  SelectObject(dc_, GetStockObject(SYSTEM_FONT));
+  DeleteObject(font);
+  EXPECT_EQ(take(), (Lines{
+                        "polygons [10,100 10,76 28,76 28,100] pen=null brush=solid/FFFFFF mode=1 rop2=13",
+                        "text 10,100 \"Wil\" dx=14,5,5 font=Arial CE/-16/400 color=000000 angle=900",
+                        // Right-aligned on the baseline: 24 below the anchor, ascent 14 to its left.
+                        "text 36,74 \"Wil\" dx=14,5,5 font=Arial CE/-16/400 color=000000 angle=900",
+                    }));
+}
 }  // namespace
