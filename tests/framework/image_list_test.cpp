@@ -68,6 +68,10 @@ TEST_F(ImageListTest, CutsTheStripAndCountsImages) {
   EXPECT_EQ(list.GetImageCount(), 2);
   EXPECT_FALSE(list.Remove(5));
   EXPECT_EQ(list.Add(nullptr, kMagenta), -1);
+  // A strip resource that does not exist makes no list.
+  CImageList missing;
+  EXPECT_FALSE(missing.Create(UINT(65000), 16, 1, kMagenta));
+  EXPECT_FALSE(missing.IsCreated());
   Canvas target(4, 4, kGreen);
   EXPECT_FALSE(list.Draw(&target.dc, 7, CPoint(0, 0), ILD_NORMAL));
 }

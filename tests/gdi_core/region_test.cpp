@@ -135,6 +135,8 @@ TEST(PolygonRegion, FrameIsTheBorderInside) {
   EXPECT_TRUE(frame.contains({8, 7}));
   // A region thinner than the frame is all frame.
   EXPECT_EQ(area(gdi::Region(RECT{0, 0, 3, 9}).frame(2, 2)), 27);
+  // A frame far wider than the region takes no longer than one as wide.
+  EXPECT_EQ(area(square.frame(2000000000, 2000000000)), 80);
 }
 
 }  // namespace

@@ -137,6 +137,10 @@ Region Region::frame(int w, int h) const {
   // The interior: the pixels for which the region also holds every pixel up to w to the left and
   // right and up to h above and below. Diagonal neighbours do not count, so a slanted edge gets a
   // frame as thin as a straight one.
+  // A frame as wide as the region is all of it; the loops never need to go further.
+  RECT box = bounds();
+  w = std::min(w, int(box.right - box.left));
+  h = std::min(h, int(box.bottom - box.top));
   Region inner = *this;
   for (int d = 1; d <= w; ++d) {
     for (int sign : {-1, 1}) {
