@@ -10,7 +10,9 @@
 //
 // One drag image exists per process (BeginDrag to EndDrag): a copy of an image that follows the
 // mouse over a locked window. It is drawn over that window's pixels, which are kept and put back
-// whenever it moves, hides or ends, so the window's own drawing is never disturbed.
+// whenever it moves, hides or ends. As with a locked window, code that draws into the window
+// while the image shows hides it first (DragShowNolock(FALSE)). There is no desktop to lock:
+// DragEnter needs a window.
 #pragma once
 
 #include "platform/gdi/core/afx_gdi.h"
