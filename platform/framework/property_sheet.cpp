@@ -61,6 +61,14 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     *pResult = OnSetActive() ? 0 : -1;
     return TRUE;
   }
+  if (header && (header->code == PSN_WIZBACK || header->code == PSN_WIZNEXT)) {
+    *pResult = header->code == PSN_WIZBACK ? OnWizardBack() : OnWizardNext();
+    return TRUE;
+  }
+  if (header && header->code == PSN_WIZFINISH) {
+    *pResult = OnWizardFinish() ? 0 : 1;
+    return TRUE;
+  }
   if (header && header->code == PSN_HELP) {
     // Help for the page goes the way of the help command.
     SendMessage(WM_COMMAND, ID_HELP);
@@ -83,6 +91,8 @@ BOOL CPropertyPage::PreTranslateMessage(MSG* pMsg) {
 BEGIN_MESSAGE_MAP(CPropertySheet, CDialog)
   ON_WM_LBUTTONDOWN()
   ON_MESSAGE(PSM_GETTABCONTROL, &CPropertySheet::OnGetTabControl)
+  ON_MESSAGE(PSM_SETWIZBUTTONS, &CPropertySheet::OnSetWizButtons)
+  ON_MESSAGE(PSM_SETFINISHTEXT, &CPropertySheet::OnSetFinishText)
 END_MESSAGE_MAP()
 
 namespace {
@@ -157,6 +167,11 @@ BOOL CPropertySheet::EnsurePage(int nPage) {
   if (!page) return FALSE;
   if (page->m_hWnd) return TRUE;
   if (!page->CreateFromTemplate(this, TRUE)) return FALSE;
+  if (IsWizard()) {
+    CRect area = GetWizardPageRect(page);
+    page->MoveWindow(area.left, area.top, area.Width(), area.Height(), FALSE);
+    return TRUE;
+  }
   page->MoveWindow(kMargin + 2, kMargin + kTabHeight + 2, m_pageSize.cx, m_pageSize.cy, FALSE);
   return TRUE;
 }
@@ -207,6 +222,7 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD, DWORD) {
 
 BOOL CPropertySheet::BuildSheet(CWnd* pParentWnd) {
   if (m_pages.empty()) return FALSE;
+  if (IsWizard()) return BuildWizard(pParentWnd);
   // The page area fits the largest page.
   m_pageSize = CSize(0, 0);
   for (CPropertyPage* page : m_pages) {
@@ -334,6 +350,9 @@ BOOL CPropertySheet::PressButton(int nButton) {
   switch (nButton) {
     case IDOK: OnOK(); return TRUE;
     case IDCANCEL: OnCancel(); return TRUE;
+    case int(ID_WIZBACK):
+    case int(ID_WIZNEXT):
+    case int(ID_WIZFINISH): return IsWizard() && WizardStep(UINT(nButton));
     default: return nButton == int(ID_APPLY_NOW) && Apply();
   }
 }
@@ -341,6 +360,7 @@ BOOL CPropertySheet::PressButton(int nButton) {
 BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (HIWORD(wParam) == BN_CLICKED || !lParam) {
     UINT id = LOWORD(wParam);
+    if (IsWizard() && OnWizardCommand(id)) return TRUE;
     if (id == UINT(IDOK) || id == UINT(IDCANCEL) || id == ID_APPLY_NOW) {
       PressButton(int(id));
       return TRUE;
@@ -358,7 +378,8 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == WPARAM(VK_TAB) && (GetKeyState(VK_CONTROL) & 0x8000)) {
+  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == WPARAM(VK_TAB) && (GetKeyState(VK_CONTROL) & 0x8000) &&
+      !IsWizard()) {
     // Ctrl+Tab (with Shift: backwards) moves between pages.
     int n = GetPageCount();
     if (n > 1) SetActivePage((m_nActive + ((GetKeyState(VK_SHIFT) & 0x8000) ? n - 1 : 1)) % n);

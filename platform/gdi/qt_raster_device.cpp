@@ -38,8 +38,9 @@ void QtRasterDevice::glyphs(POINT origin, std::string_view text, std::span<const
   QString chars;
   for (char c : text) chars += QChar(char16_t(base::cp1250::to_unicode(uint8_t(c)) & 0xFFFF));
   QList<quint32> indexes = font->raw.glyphIndexesForString(chars);
+  // Glyphs are placed on the unturned line from (0, 0), and the painter turns it about the origin.
   QList<QPointF> positions;
-  double x = origin.x, baseline = origin.y + metrics.tm.tmAscent;
+  double x = 0, baseline = metrics.tm.tmAscent;
   for (qsizetype i = 0; i < indexes.size() && size_t(i) < advances.size(); ++i) {
     positions << QPointF(x, baseline);
     x += advances[size_t(i)];
@@ -60,17 +61,18 @@ void QtRasterDevice::glyphs(POINT origin, std::string_view text, std::span<const
   COLORREF c = mono ? (is_light(s.text_color) ? RGB(255, 255, 255) : RGB(0, 0, 0)) : s.text_color;
   QColor colour(GetRValue(c), GetGValue(c), GetBValue(c));
   painter.setPen(colour);
+  painter.translate(origin.x, origin.y);
+  if (TextTurn turn(metrics.font.lfEscapement); turn.turned()) painter.rotate(-turn.degrees());
   painter.drawGlyphRun(QPointF(0, 0), run);
   // Underline and strike-out span the advances.
-  int width = int(x) - origin.x;
+  int width = int(x);
   if (metrics.font.lfUnderline || metrics.font.lfStrikeOut) {
     int thickness = std::max(1, int(metrics.tm.tmHeight / 16));
     if (metrics.font.lfUnderline)
-      painter.fillRect(QRect(origin.x, int(baseline) + std::max(1, int(metrics.tm.tmDescent / 2)),
-                             width, thickness),
+      painter.fillRect(QRect(0, int(baseline) + std::max(1, int(metrics.tm.tmDescent / 2)), width, thickness),
                        colour);
     if (metrics.font.lfStrikeOut)
-      painter.fillRect(QRect(origin.x, int(baseline) - metrics.tm.tmAscent / 3, width, thickness), colour);
+      painter.fillRect(QRect(0, int(baseline) - metrics.tm.tmAscent / 3, width, thickness), colour);
   }
 }
 

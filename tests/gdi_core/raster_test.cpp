@@ -305,4 +305,48 @@ TEST_F(Raster, DibsStretchOntoTheSurface) {
   EXPECT_EQ(rows[stride * 15 + 2], 0);
 }
 
+
+TEST_F(Raster, PolygonRegionsHoldThePixelsPolygonsFill) {
+  std::vector<std::vector<POINT>> shapes = {
+      {{1, 1}, {14, 3}, {6, 14}},
+      {{0, 0}, {3, 12}, {12, 12}, {15, 0}},
+      {{8, 0}, {10, 6}, {15, 6}, {11, 10}, {13, 15}, {8, 12}, {3, 15}, {5, 10}, {0, 6}, {6, 6}},
+  };
+  SelectObject(dc_, GetStockObject(NULL_PEN));
+  SelectObject(dc_, GetStockObject(BLACK_BRUSH));
+  for (int mode : {ALTERNATE, WINDING}) {
+    for (const auto& shape : shapes) {
+      SCOPED_TRACE(shape.size());
+      RECT all{0, 0, 16, 16};
+      FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      SetPolyFillMode(dc_, mode);
+      Polygon(dc_, shape.data(), int(shape.size()));
+      HRGN rgn = CreatePolygonRgn(shape.data(), int(shape.size()), mode);
+      for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+          ASSERT_EQ(PtInRegion(rgn, x, y) != 0, GetPixel(dc_, x, y) == kBlack) << x << "," << y;
+        }
+      }
+      DeleteObject(rgn);
+    }
+  }
+}
+
+TEST_F(Raster, FrameRgnPaintsTheBorderOfAPolygon) {
+  POINT triangle[] = {{0, 0}, {8, 0}, {0, 8}};
+  CRgn rgn;
+  ASSERT_TRUE(rgn.CreatePolygonRgn(triangle, 3, ALTERNATE));
+  ASSERT_TRUE(FrameRgn(dc_, rgn, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), 1, 1));
+  EXPECT_EQ(picture(9, 9),
+            "#######..\n"
+            "#....#...\n"
+            "#...#....\n"
+            "#..#.....\n"
+            "#.#......\n"
+            "##.......\n"
+            "#........\n"
+            ".........\n"
+            ".........\n");
+}
+
 }  // namespace

@@ -324,4 +324,47 @@ TEST_F(Recording, PixelsDocumentsAndMemoryContexts) {
                     }));
 }
 
+
+TEST_F(Recording, PolygonRegionsFillAndFrameAsRectangles) {
+  POINT diamond[] = {{2, 0}, {4, 2}, {2, 4}, {0, 2}};
+  HRGN rgn = CreatePolygonRgn(diamond, 4, ALTERNATE);
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRgn(dc_, rgn, red);
+  EXPECT_EQ(take(), (Lines{
+                        "fill 1,0,2,1 rop=F0 brush=solid/FF0000",
+                        "fill 0,1,3,3 rop=F0 brush=solid/FF0000",
+                        "fill 1,3,2,4 rop=F0 brush=solid/FF0000",
+                    }));
+  // The same diamond clips: a fill over it reaches the device as its rectangles.
+  SelectClipRgn(dc_, rgn);
+  RECT all{0, 0, 10, 10};
+  FillRect(dc_, &all, red);
+  Lines clipped = take();
+  ASSERT_EQ(clipped.size(), 1u);
+  SelectClipRgn(dc_, nullptr);
+  FrameRgn(dc_, rgn, red, 1, 1);
+  Lines framed = take();
+  EXPECT_FALSE(framed.empty());
+  DeleteObject(red);
+  DeleteObject(rgn);
+}
+
+
+TEST_F(Recording, TurnedTextPassesItsTurnedCellAndAngle) {
+  HFONT font = CreateFont(-16, 0, 900, 900, FW_NORMAL, 0, 0, 0, EASTEUROPE_CHARSET, 0, 0, 0, 0, "Arial CE");
+  SelectObject(dc_, font);
+  // Cell 18 high, "Wil" 24 long: the background stands upright above the anchor.
+  TextOut(dc_, 10, 100, "Wil", 3);
+  SetBkMode(dc_, TRANSPARENT);
+  SetTextAlign(dc_, TA_RIGHT | TA_BASELINE);
+  TextOut(dc_, 50, 50, "Wil", 3);
+  SelectObject(dc_, GetStockObject(SYSTEM_FONT));
+  DeleteObject(font);
+  EXPECT_EQ(take(), (Lines{
+                        "polygons [10,100 10,76 28,76 28,100] pen=null brush=solid/FFFFFF mode=1 rop2=13",
+                        "text 10,100 \"Wil\" dx=14,5,5 font=Arial CE/-16/400 color=000000 angle=900",
+                        // Right-aligned on the baseline: 24 below the anchor, ascent 14 to its left.
+                        "text 36,74 \"Wil\" dx=14,5,5 font=Arial CE/-16/400 color=000000 angle=900",
+                    }));
+}
 }  // namespace

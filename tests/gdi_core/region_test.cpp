@@ -62,4 +62,81 @@ TEST(RegionHandles, CombineOffsetAndQuery) {
   EXPECT_EQ(GetRgnBox(a, &box), ERROR);
 }
 
+
+TEST(PolygonRegion, FillModesDecideOverlaps) {
+  // Two overlapping squares drawn the same way round: the overlap is inside by winding only.
+  POINT points[] = {{0, 0}, {6, 0}, {6, 6}, {0, 6}, {3, 3}, {9, 3}, {9, 9}, {3, 9}};
+  INT counts[] = {4, 4};
+  struct Case {
+    int mode;
+    bool overlap_inside;
+  } cases[] = {{ALTERNATE, false}, {WINDING, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    HRGN rgn = CreatePolyPolygonRgn(points, counts, 2, c.mode);
+    ASSERT_NE(rgn, nullptr);
+    EXPECT_EQ(PtInRegion(rgn, 4, 4), c.overlap_inside);
+    EXPECT_TRUE(PtInRegion(rgn, 1, 1));
+    EXPECT_TRUE(PtInRegion(rgn, 8, 8));
+    EXPECT_FALSE(PtInRegion(rgn, 8, 1));
+    EXPECT_FALSE(PtInRegion(rgn, 9, 9));  // right and bottom edges are outside
+    RECT box;
+    EXPECT_EQ(GetRgnBox(rgn, &box), COMPLEXREGION);
+    EXPECT_EQ(box.right, 9);
+    EXPECT_EQ(box.bottom, 9);
+    DeleteObject(rgn);
+  }
+}
+
+TEST(PolygonRegion, TrapezoidTabHitTest) {
+  // A tab wide at the top and narrow at the bottom, as tabs are hit-tested.
+  POINT tab[] = {{0, 0}, {6, 20}, {54, 20}, {60, 0}};
+  HRGN rgn = CreatePolygonRgn(tab, 4, ALTERNATE);
+  ASSERT_NE(rgn, nullptr);
+  struct Case {
+    POINT p;
+    bool inside;
+  } cases[] = {{{0, 0}, true},   {{59, 0}, true},  {{60, 0}, false}, {{1, 19}, false},
+               {{6, 19}, true},  {{53, 19}, true}, {{54, 19}, false}, {{30, 20}, false},
+               {{30, 10}, true}, {{2, 10}, false}, {{4, 10}, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.p.x << "," << c.p.y);
+    EXPECT_EQ(PtInRegion(rgn, c.p.x, c.p.y), c.inside);
+  }
+  RECT row{1, 10, 3, 11};
+  EXPECT_FALSE(RectInRegion(rgn, &row));
+  DeleteObject(rgn);
+}
+
+TEST(PolygonRegion, BadInputGivesNoRegionOrAnEmptyOne) {
+  POINT two[] = {{0, 0}, {5, 5}};
+  POINT flat[] = {{0, 0}, {5, 0}, {9, 0}};
+  POINT tall[] = {{0, -2000000000}, {5, 2000000000}, {0, 2000000000}};
+  EXPECT_EQ(CreatePolygonRgn(nullptr, 3, ALTERNATE), nullptr);
+  EXPECT_EQ(CreatePolygonRgn(flat, 1, ALTERNATE), nullptr);
+  EXPECT_EQ(CreatePolygonRgn(flat, 3, 7), nullptr);
+  for (const POINT* shape : {two, flat, tall}) {
+    HRGN rgn = CreatePolygonRgn(shape, shape == two ? 2 : 3, WINDING);
+    ASSERT_NE(rgn, nullptr);
+    RECT box;
+    EXPECT_EQ(GetRgnBox(rgn, &box), NULLREGION);
+    DeleteObject(rgn);
+  }
+}
+
+TEST(PolygonRegion, FrameIsTheBorderInside) {
+  gdi::Region square(RECT{0, 0, 10, 8});
+  gdi::Region frame = square.frame(2, 1);
+  EXPECT_EQ(area(frame), 10 * 8 - 6 * 6);
+  EXPECT_TRUE(frame.contains({1, 4}));
+  EXPECT_FALSE(frame.contains({2, 4}));
+  EXPECT_TRUE(frame.contains({5, 0}));
+  EXPECT_FALSE(frame.contains({5, 1}));
+  EXPECT_TRUE(frame.contains({8, 7}));
+  // A region thinner than the frame is all frame.
+  EXPECT_EQ(area(gdi::Region(RECT{0, 0, 3, 9}).frame(2, 2)), 27);
+  // A frame far wider than the region takes no longer than one as wide.
+  EXPECT_EQ(area(square.frame(2000000000, 2000000000)), 80);
+}
+
 }  // namespace

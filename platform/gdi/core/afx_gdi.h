@@ -91,6 +91,12 @@ class CRgn : public CGdiObject {
  public:
   BOOL CreateRectRgn(int l, int t, int r, int b) { return Attach(::CreateRectRgn(l, t, r, b)); }
   BOOL CreateRectRgnIndirect(const RECT* r) { return Attach(::CreateRectRgnIndirect(r)); }
+  BOOL CreatePolygonRgn(const POINT* points, int count, int mode) {
+    return Attach(::CreatePolygonRgn(points, count, mode));
+  }
+  BOOL CreatePolyPolygonRgn(const POINT* points, const INT* counts, int polygons, int mode) {
+    return Attach(::CreatePolyPolygonRgn(points, counts, polygons, mode));
+  }
   void SetRectRgn(int l, int t, int r, int b) { ::SetRectRgn(*this, l, t, r, b); }
   int CombineRgn(const CRgn* a, const CRgn* b, int mode) {
     return ::CombineRgn(*this, a ? HRGN(*a) : nullptr, b ? HRGN(*b) : nullptr, mode);
@@ -231,6 +237,9 @@ class CDC {
   void InvertRect(const RECT* r) { ::InvertRect(m_hDC, r); }
   BOOL FillRgn(CRgn* rgn, CBrush* brush) { return ::FillRgn(m_hDC, *rgn, *brush); }
   BOOL InvertRgn(CRgn* rgn) { return ::InvertRgn(m_hDC, *rgn); }
+  BOOL FrameRgn(CRgn* rgn, CBrush* brush, int width, int height) {
+    return ::FrameRgn(m_hDC, *rgn, *brush, width, height);
+  }
   // Top and left edges in one colour, bottom and right in the other, one pixel wide.
   void Draw3dRect(const RECT* r, COLORREF top_left, COLORREF bottom_right);
   void Draw3dRect(int x, int y, int cx, int cy, COLORREF top_left, COLORREF bottom_right);

@@ -9,6 +9,25 @@
 
 namespace gdi {
 
+TextTurn::TextTurn(LONG escapement) : tenths(int(((escapement % 3600) + 3600) % 3600)) {
+  // Quarter turns are exact, so upright and vertical text never picks up rounding.
+  static constexpr double kQuarter[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+  if (tenths % 900 == 0) {
+    cos = kQuarter[tenths / 900][0];
+    sin = kQuarter[tenths / 900][1];
+  } else {
+    double radians = tenths * std::numbers::pi / 1800.0;
+    cos = std::cos(radians);
+    sin = std::sin(radians);
+  }
+}
+
+POINT TextTurn::at(POINT about, double along, double down) const {
+  // Along the baseline is (cos, -sin) on a device whose y grows downwards; down from it is
+  // (sin, cos).
+  return POINT{about.x + LONG(std::lround(along * cos + down * sin)), about.y + LONG(std::lround(-along * sin + down * cos))};
+}
+
 DWORD rop3_of_rop2(int rop2) {
   unsigned table = unsigned(std::clamp(rop2, R2_BLACK, R2_WHITE) - 1);  // bit index pen * 2 + dst
   unsigned code = 0;

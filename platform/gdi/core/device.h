@@ -102,7 +102,8 @@ class Device {
   virtual void arc(const RECT& r, POINT start, POINT end, const DrawState& s);
   // Draws the glyphs of CP1250 text with the cell's top-left corner at `origin`, each character
   // advancing by its entry of `advances`, in the text colour (background is painted by the
-  // context beforehand). `clip` further limits the drawing when not null.
+  // context beforehand). `clip` further limits the drawing when not null. A font with an
+  // escapement (font.font.lfEscapement, see TextTurn) turns the whole line about `origin`.
   virtual void glyphs(POINT origin, std::string_view text, std::span<const int> advances,
                       const FontMetrics& font, const DrawState& s, const RECT* clip) = 0;
   // Transfers `src_rect` of the source pixels (null: the source has no pixels, such as a
@@ -124,6 +125,21 @@ class Device {
   virtual int end_page() { return 1; }
   // The procedure a printer asks between pages whether to go on; `hdc` is the context it is given.
   virtual int set_abort_proc(HDC /*hdc*/, ABORTPROC /*proc*/) { return 1; }
+};
+
+// The turn of a line of text whose font has an escapement: tenths of a degree counter-clockwise
+// as seen on the device, the glyphs turned with the baseline (as the platform draws text in its
+// compatible graphics mode, where the orientation follows the escapement). `at` maps a point of
+// the unturned line, given relative to the point turned about, into the device.
+struct TextTurn {
+  explicit TextTurn(LONG escapement);
+  bool turned() const { return tenths != 0; }
+  double degrees() const { return tenths / 10.0; }
+  POINT at(POINT about, double along, double down) const;
+
+  int tenths = 0;  // 0 to 3599
+  double cos = 1;
+  double sin = 0;
 };
 
 // The points of an ellipse inscribed in r (right and bottom excluded), clockwise from the right.

@@ -167,6 +167,16 @@ BOOL PaintRgn(HDC hdc, HRGN rgn) { return fill_region(hdc, rgn, nullptr, PATCOPY
 
 BOOL InvertRgn(HDC hdc, HRGN rgn) { return fill_region(hdc, rgn, nullptr, DSTINVERT); }
 
+BOOL FrameRgn(HDC hdc, HRGN rgn, HBRUSH brush, int width, int height) {
+  DeviceContext* dc = context_of(hdc);
+  auto* r = gdi::object_as<gdi::RegionObject>(rgn);
+  auto wanted = gdi::brush_spec_of(brush);
+  if (!dc || !r || !wanted || width < 0 || height < 0) return FALSE;
+  gdi::Region border = r->region.frame(width, height);
+  for (const RECT& part : border.rects()) fill_with(*dc, part, *wanted, PATCOPY);
+  return TRUE;
+}
+
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
   DeviceContext* dc = context_of(hdc);
   if (!dc) return CLR_INVALID;

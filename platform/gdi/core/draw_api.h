@@ -23,6 +23,9 @@ BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop);
 BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush);
 BOOL PaintRgn(HDC hdc, HRGN rgn);
 BOOL InvertRgn(HDC hdc, HRGN rgn);
+// Paints with the brush the border of the region: its pixels less than `width` from a left or
+// right edge or less than `height` from a top or bottom edge (logical units).
+BOOL FrameRgn(HDC hdc, HRGN rgn, HBRUSH brush, int width, int height);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 COLORREF GetPixel(HDC hdc, int x, int y);
 // Fills an area with the selected brush from a logical point: up to pixels of `color`

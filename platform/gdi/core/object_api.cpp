@@ -150,6 +150,22 @@ HRGN CreateRectRgnIndirect(const RECT* r) {
   return r ? CreateRectRgn(r->left, r->top, r->right, r->bottom) : nullptr;
 }
 
+HRGN CreatePolyPolygonRgn(const POINT* points, const INT* counts, int polygons, int fill_mode) {
+  if (!points || !counts || polygons <= 0 || (fill_mode != ALTERNATE && fill_mode != WINDING)) return nullptr;
+  std::vector<std::vector<POINT>> shapes;
+  size_t at = 0;
+  for (int i = 0; i < polygons; ++i) {
+    if (counts[i] < 2) return nullptr;
+    shapes.emplace_back(points + at, points + at + size_t(counts[i]));
+    at += size_t(counts[i]);
+  }
+  return static_cast<HRGN>(gdi::create_object(gdi::RegionObject{gdi::Region::from_polygons(shapes, fill_mode)}));
+}
+
+HRGN CreatePolygonRgn(const POINT* points, int count, int fill_mode) {
+  return CreatePolyPolygonRgn(points, &count, 1, fill_mode);
+}
+
 BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom) {
   auto* r = object_as<gdi::RegionObject>(rgn);
   if (!r) return FALSE;

@@ -29,6 +29,12 @@ HFONT CreateFont(int height, int width, int escapement, int orientation, int wei
 // --- Regions -------------------------------------------------------------------------------------
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
 HRGN CreateRectRgnIndirect(const RECT* rect);
+// The pixels inside the polygon (ALTERNATE or WINDING fill mode), as Polygon fills them: a
+// rectangle's corners give the rectangle without its right and bottom edges. Null for fewer than
+// two points or an unknown mode.
+HRGN CreatePolygonRgn(const POINT* points, int count, int fill_mode);
+// As above for several polygons, `counts[i]` points each, read one after the other.
+HRGN CreatePolyPolygonRgn(const POINT* points, const INT* counts, int polygons, int fill_mode);
 BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom);
 // dest = src1 (mode) src2; the result kind, or ERROR.
 int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode);

@@ -396,11 +396,23 @@ void RasterDevice::glyphs(POINT origin, std::string_view text, std::span<const i
   Region limit = clip ? Region(*clip) : Region(target_.bounds());
   if (s.clip) limit.intersect(*s.clip);
   box_state.clip = &limit;
-  int x = origin.x;
+  TextTurn turn(font.font.lfEscapement);
+  if (turn.turned()) {
+    box_state.pen.style = PS_NULL;
+    box_state.rop2 = R2_COPYPEN;
+  }
+  int x = 0;
   for (size_t i = 0; i < text.size() && i < advances.size(); ++i) {
-    if ((unsigned char)text[i] > ' ')
-      fill({x, origin.y, x + std::max(1, advances[i] - 1), origin.y + font.tm.tmAscent}, PATCOPY,
-           box_state);
+    int right = x + std::max(1, advances[i] - 1), bottom = font.tm.tmAscent;
+    if ((unsigned char)text[i] > ' ') {
+      if (turn.turned()) {
+        std::vector<std::vector<POINT>> box{{turn.at(origin, x, 0), turn.at(origin, right, 0),
+                                             turn.at(origin, right, bottom), turn.at(origin, x, bottom)}};
+        polygons(box, box_state);
+      } else {
+        fill({origin.x + x, origin.y, origin.x + right, origin.y + bottom}, PATCOPY, box_state);
+      }
+    }
     x += advances[i];
   }
 }

@@ -202,6 +202,7 @@ void RecordingDevice::glyphs(POINT origin, std::string_view text, std::span<cons
   line += std::string(" font=") + font.font.lfFaceName + "/" + std::to_string(font.font.lfHeight) +
           "/" + std::to_string(font.tm.tmWeight) + " color=" + hex_colour(s.text_color);
   if (clip) line += " rect=" + rect_text(*clip);
+  if (TextTurn turn(font.font.lfEscapement); turn.turned()) line += " angle=" + std::to_string(turn.tenths);
   write(line, &s);
 }
 

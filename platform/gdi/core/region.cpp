@@ -1,6 +1,8 @@
 #include "platform/gdi/core/region.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace gdi {
 
@@ -129,6 +131,108 @@ bool Region::combine(const Region& o, int mode) {
     case RGN_COPY: *this = o; return true;
     default: return false;
   }
+}
+
+Region Region::frame(int w, int h) const {
+  // The interior: the pixels for which the region also holds every pixel up to w to the left and
+  // right and up to h above and below. Diagonal neighbours do not count, so a slanted edge gets a
+  // frame as thin as a straight one.
+  // A frame as wide as the region is all of it; the loops never need to go further.
+  RECT box = bounds();
+  w = std::min(w, int(box.right - box.left));
+  h = std::min(h, int(box.bottom - box.top));
+  Region inner = *this;
+  for (int d = 1; d <= w; ++d) {
+    for (int sign : {-1, 1}) {
+      Region moved = *this;
+      moved.offset(sign * d, 0);
+      inner.intersect(moved);
+    }
+  }
+  for (int d = 1; d <= h; ++d) {
+    for (int sign : {-1, 1}) {
+      Region moved = *this;
+      moved.offset(0, sign * d);
+      inner.intersect(moved);
+    }
+  }
+  Region border = *this;
+  border.subtract(inner);
+  return border;
+}
+
+Region Region::from_polygons(std::span<const std::vector<POINT>> polygons, int fill_mode) {
+  struct Edge {
+    int y_top, y_bottom;  // rows whose centre lies in [y_top + 0.5 .. y_bottom + 0.5)
+    double x_top;         // x at the centre of row y_top
+    double step;          // x change per row
+    int direction;        // +1 going down, -1 going up
+  };
+  std::vector<Edge> edges;
+  long long min_y = 0, max_y = 0;
+  bool any = false;
+  for (const std::vector<POINT>& poly : polygons) {
+    for (size_t i = 0; i < poly.size() && poly.size() >= 3; ++i) {
+      POINT a = poly[i], b = poly[(i + 1) % poly.size()];
+      if (a.y == b.y) continue;
+      int direction = a.y < b.y ? 1 : -1;
+      if (a.y > b.y) std::swap(a, b);
+      // Rows y with a.y <= y + 0.5 < b.y, that is a.y <= y < b.y for whole coordinates.
+      double step = (double(b.x) - double(a.x)) / (double(b.y) - double(a.y));
+      edges.push_back({a.y, b.y, a.x + step * 0.5, step, direction});
+      min_y = any ? std::min<long long>(min_y, a.y) : a.y;
+      max_y = any ? std::max<long long>(max_y, b.y) : b.y;
+      any = true;
+    }
+  }
+  Region result;
+  if (!any || max_y - min_y > kMaxPolygonRows) return result;
+  std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.y_top < b.y_top; });
+  std::vector<const Edge*> active;
+  std::vector<std::pair<double, int>> crossings;
+  std::vector<std::pair<int, int>> spans, open_spans;  // [left, right) of this row, of the open band
+  int band_top = int(min_y);
+  size_t next = 0;
+  auto close_band = [&](int bottom) {
+    for (auto [l, r] : open_spans) result.add_disjoint(RECT{l, band_top, r, bottom});
+  };
+  for (int y = int(min_y); y < int(max_y); ++y) {
+    while (next < edges.size() && edges[next].y_top <= y) active.push_back(&edges[next++]);
+    std::erase_if(active, [&](const Edge* e) { return e->y_bottom <= y; });
+    crossings.clear();
+    for (const Edge* e : active) crossings.push_back({e->x_top + e->step * (y - e->y_top), e->direction});
+    std::sort(crossings.begin(), crossings.end());
+    spans.clear();
+    // Pixel x is inside when its centre x + 0.5 lies between an entering and a leaving crossing.
+    auto pixel_from = [](double x) { return int(std::clamp(std::ceil(x - 0.5), -1e9, 1e9)); };
+    auto add_span = [&](double from, double to) {
+      int left = pixel_from(from), right = pixel_from(to);
+      if (left >= right) return;
+      if (!spans.empty() && spans.back().second >= left) {
+        spans.back().second = std::max(spans.back().second, right);
+      } else {
+        spans.push_back({left, right});
+      }
+    };
+    if (fill_mode == WINDING) {
+      int winding = 0;
+      double start = 0;
+      for (auto [x, direction] : crossings) {
+        if (winding == 0) start = x;
+        winding += direction;
+        if (winding == 0) add_span(start, x);
+      }
+    } else {
+      for (size_t i = 0; i + 1 < crossings.size(); i += 2) add_span(crossings[i].first, crossings[i + 1].first);
+    }
+    if (spans != open_spans) {
+      close_band(y);
+      open_spans = spans;
+      band_top = y;
+    }
+  }
+  close_band(int(max_y));
+  return result;
 }
 
 }  // namespace gdi

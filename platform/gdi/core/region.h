@@ -16,6 +16,12 @@ class Region {
  public:
   Region() = default;
   explicit Region(const RECT& r) { add_disjoint(r); }
+  // The pixels inside the polygons (each closed) under the fill mode (ALTERNATE: an odd number of
+  // edges on either side, WINDING: a non-zero winding number), sampled at pixel centres, so a
+  // rectangle's outline gives the rectangle without its right and bottom edges. Rows alike are
+  // joined into one rectangle. Empty when the polygons span more than kMaxPolygonRows rows.
+  static Region from_polygons(std::span<const std::vector<POINT>> polygons, int fill_mode);
+  static constexpr int kMaxPolygonRows = 1 << 18;
 
   std::span<const RECT> rects() const { return rects_; }
   bool empty() const { return rects_.empty(); }
@@ -34,6 +40,9 @@ class Region {
   void unite(const Region& o);
   void exclusive_or(const Region& o);
   void offset(int dx, int dy);
+  // The pixels of the region less than `w` pixels from its left or right edge or less than `h`
+  // from its top or bottom: the border FrameRgn paints.
+  Region frame(int w, int h) const;
   // Applies a RGN_ operation with `o` as the second operand; false for an unknown operation.
   bool combine(const Region& o, int mode);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -79,9 +80,10 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, const cha
     case TA_BASELINE: top -= font.tm.tmAscent; break;
     default: break;
   }
+  gdi::TextTurn turn(font.font.lfEscapement);
   if (update_cp && (st.text_align & TA_CENTER) != TA_CENTER) {
-    int moved = (st.text_align & TA_CENTER) == TA_RIGHT ? anchor.x - width : anchor.x + width;
-    st.position = st.mapping.to_logical(POINT{moved, anchor.y});
+    int moved = (st.text_align & TA_CENTER) == TA_RIGHT ? -width : width;
+    st.position = st.mapping.to_logical(turn.at(anchor, moved, 0));
   }
 
   gdi::DrawState state = dc->draw_state();
@@ -89,6 +91,29 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, const cha
   RECT device_rect{};
   bool clipped = rect && (options & ETO_CLIPPED);
   if (rect) device_rect = dc->to_device(*rect);
+  if (turn.turned()) {
+    // The line is laid out unturned about the anchor, then turned about it: the cell's corners
+    // become a polygon for the background and its top-left corner the glyphs' origin.
+    if (rect && (options & ETO_OPAQUE) && !gdi::rect_empty(device_rect)) dc->device().fill(device_rect, PATCOPY, state);
+    std::optional<gdi::Region> limit;
+    if (clipped) {
+      limit = gdi::Region(device_rect);
+      if (state.clip) limit->intersect(*state.clip);
+      state.clip = &*limit;
+    }
+    int l = left - anchor.x, t = top - anchor.y, h = font.tm.tmHeight;
+    if (!(rect && (options & ETO_OPAQUE)) && st.bk_mode == OPAQUE && !s.empty()) {
+      std::vector<std::vector<POINT>> cell{{turn.at(anchor, l, t), turn.at(anchor, l + width, t),
+                                            turn.at(anchor, l + width, t + h), turn.at(anchor, l, t + h)}};
+      gdi::DrawState background = state;
+      background.pen.style = PS_NULL;
+      background.rop2 = R2_COPYPEN;
+      dc->device().polygons(cell, background);
+    }
+    if (!s.empty())
+      dc->device().glyphs(turn.at(anchor, l, t), s, advances, font, state, clipped ? &device_rect : nullptr);
+    return TRUE;
+  }
   if (rect && (options & ETO_OPAQUE)) {
     if (!gdi::rect_empty(device_rect)) dc->device().fill(device_rect, PATCOPY, state);
   } else if (st.bk_mode == OPAQUE && !s.empty()) {
