@@ -11,6 +11,7 @@
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
+#include "platform/win/window_font.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ void notify(HWND h, WORD code) {
 template <typename Paint>
 void paint(HWND h, Paint&& body) {
   CPaintDC dc(h);
+  win::WindowFontScope font(dc.GetSafeHdc(), h);
   RECT r;
   GetClientRect(h, &r);
   dc.SetBkMode(TRANSPARENT);
@@ -50,6 +52,7 @@ bool is_help_or_menu_key(WPARAM key) { return key == WPARAM(VK_F1) || key == WPA
 // --- Static -------------------------------------------------------------------------------------------
 
 LRESULT static_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) return r;
   switch (message) {
     case WM_GETDLGCODE:
       return DLGC_STATIC;
@@ -152,6 +155,51 @@ int controls::draw_check_box(CDC& dc, const CRect& area, int check) {
 
 namespace {
 
+// The height of a line of text in the control's font.
+int text_height(HWND h) {
+  HDC dc = GetDC(h);
+  HGDIOBJ old = SelectObject(dc, win::window_font(h));
+  TEXTMETRIC tm{};
+  GetTextMetrics(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(h, dc);
+  return std::max(1, int(tm.tmHeight));
+}
+
+// The width of `text` in the control's font.
+int text_width(HWND h, const std::string& text) {
+  HDC dc = GetDC(h);
+  HGDIOBJ old = SelectObject(dc, win::window_font(h));
+  SIZE size{};
+  GetTextExtentPoint32(dc, text.c_str(), int(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(h, dc);
+  return int(size.cx);
+}
+
+// A group box is its frame and caption only: the controls it holds, which lie under it, show
+// through the rest and take the clicks there.
+constexpr int kGroupCaptionLeft = 8;
+
+void shape_group_box(HWND h) {
+  RECT r;
+  GetClientRect(h, &r);
+  int line = text_height(h);
+  int top = line / 2 - 1;
+  std::string text = label(GetWindowTextString(h));
+  HRGN shape = CreateRectRgn(r.left, top, r.right, r.bottom);
+  HRGN inside = CreateRectRgn(r.left + 2, top + 2, r.right - 2, r.bottom - 2);
+  CombineRgn(shape, shape, inside, RGN_DIFF);
+  DeleteObject(inside);
+  if (!text.empty()) {
+    HRGN caption = CreateRectRgn(r.left + kGroupCaptionLeft - 2, 0,
+                                 r.left + kGroupCaptionLeft + text_width(h, text) + 2, line);
+    CombineRgn(shape, shape, caption, RGN_OR);
+    DeleteObject(caption);
+  }
+  SetWindowRgn(h, shape, TRUE);
+}
+
 void paint_button(HWND h, CDC& dc, CRect r) {
   DWORD type = button_type(h);
   const ButtonState& s = buttons()[h];
@@ -165,11 +213,19 @@ void paint_button(HWND h, CDC& dc, CRect r) {
     return;
   }
   if (type == BS_GROUPBOX) {
-    CRect frame(r.left, r.top + 6, r.right, r.bottom);
-    dc.Draw3dRect(&frame, shadow, light);
-    dc.SetBkMode(OPAQUE);
-    dc.SetBkColor(GetSysColor(COLOR_BTNFACE));
-    dc.TextOut(r.left + 8, r.top, text.c_str(), int(text.size()));
+    // An etched frame through the middle of the caption's line.
+    int top = text_height(h) / 2 - 1;
+    CRect outer(r.left, r.top + top, r.right - 1, r.bottom - 1);
+    CRect inner(r.left + 1, r.top + top + 1, r.right, r.bottom);
+    dc.Draw3dRect(&outer, shadow, shadow);
+    dc.Draw3dRect(&inner, light, light);
+    if (!text.empty()) {
+      CRect caption(r.left + kGroupCaptionLeft - 2, r.top, r.left + kGroupCaptionLeft + text_width(h, text) + 2,
+                    r.top + text_height(h));
+      dc.FillSolidRect(&caption, GetSysColor(COLOR_BTNFACE));
+      dc.SetBkMode(TRANSPARENT);
+      dc.TextOut(r.left + kGroupCaptionLeft, r.top, text.c_str(), int(text.size()));
+    }
     return;
   }
   if (is_check(type) || is_radio(type)) {
@@ -194,6 +250,10 @@ void paint_button(HWND h, CDC& dc, CRect r) {
 }
 
 LRESULT button_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) {
+    if (message == WM_SETFONT && button_type(h) == BS_GROUPBOX) shape_group_box(h);
+    return r;
+  }
   switch (message) {
     case WM_GETDLGCODE: {
       DWORD type = button_type(h);
@@ -254,9 +314,14 @@ LRESULT button_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       return DefWindowProc(h, message, wParam, lParam);
     case WM_SETTEXT: {
       LRESULT r = DefWindowProc(h, message, wParam, lParam);
+      if (button_type(h) == BS_GROUPBOX) shape_group_box(h);
       InvalidateRect(h, nullptr, TRUE);
       return r;
     }
+    case WM_CREATE:
+    case WM_SIZE:
+      if (button_type(h) == BS_GROUPBOX) shape_group_box(h);
+      return DefWindowProc(h, message, wParam, lParam);
     case WM_PAINT:
       paint(h, [&](CDC& dc, CRect r) { paint_button(h, dc, r); });
       return 0;
@@ -353,6 +418,7 @@ void edit_char(HWND h, unsigned char c) {
 }
 
 LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) return r;
   EditState& s = edits()[h];
   switch (message) {
     case WM_GETDLGCODE: {
@@ -534,6 +600,7 @@ int measure_row(HWND h, int item, UINT_PTR data, int height) {
 // --- List box -----------------------------------------------------------------------------------------
 
 LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) return r;
   ListState& s = lists()[h];
   int count = s.count();
   int index = int(wParam);
@@ -668,6 +735,7 @@ LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
 // --- Drop-down list -----------------------------------------------------------------------------------
 
 LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) return r;
   ListState& s = lists()[h];
   int index = int(wParam);
   // The control's text is the chosen item's.

@@ -1,0 +1,104 @@
+// A search dialog from a template in the 8-point dialog font: labels, an edit, a drop-down list,
+// a group box holding check boxes and radio buttons, a list box whose rows all fit, and push
+// buttons in their default, focused and disabled states.
+#include "platform/controls/standard_controls.h"
+#include "platform/framework/dialog.h"
+#include "platform/res/resource_store.h"
+#include "platform/win/system_metrics.h"
+#include "platform/win/virtual_keys.h"
+#include "tests/framework/framework_fixture.h"
+#include "tests/gallery/gallery.h"
+#include "tests/support/synthetic_input.h"
+
+namespace lumo::test {
+namespace {
+
+constexpr UINT IDD_GALLERY_FIND = 9600;
+constexpr int IDC_FIND_LABEL = 1601, IDC_FIND_TEXT = 1602, IDC_SCOPE_LABEL = 1603, IDC_SCOPE = 1604,
+              IDC_OPTIONS = 1605, IDC_CASE = 1606, IDC_WORDS = 1607, IDC_TITLES = 1608, IDC_BODIES = 1609,
+              IDC_YEARS = 1610, IDC_HELP_BUTTON = 1611;
+
+void register_find_dialog() {
+  static bool done = [] {
+    static const res::DialogControlResource controls[] = {
+        {UINT(IDC_FIND_LABEL), "Static", "Szukany tekst:", {7, 9, 60, 17}, 0, 0},
+        {UINT(IDC_FIND_TEXT), "Edit", "", {62, 7, 180, 19}, WS_BORDER | WS_TABSTOP, 0},
+        {UINT(IDC_SCOPE_LABEL), "Static", "&Zakres:", {7, 26, 60, 34}, 0, 0},
+        {UINT(IDC_SCOPE), "ComboBox", "", {62, 24, 180, 90}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0},
+        {UINT(IDC_OPTIONS), "Button", "Opcje", {7, 42, 120, 102}, BS_GROUPBOX, 0},
+        {UINT(IDC_CASE), "Button", "&Uwzględniaj wielkość liter", {14, 54, 116, 64}, BS_AUTOCHECKBOX | WS_TABSTOP, 0},
+        {UINT(IDC_WORDS), "Button", "Całe &wyrazy", {14, 66, 116, 76}, BS_AUTOCHECKBOX | WS_TABSTOP, 0},
+        {UINT(IDC_TITLES), "Button", "W &tytułach", {14, 78, 116, 88}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 0},
+        {UINT(IDC_BODIES), "Button", "W t&reści aktów", {14, 89, 116, 99}, BS_AUTORADIOBUTTON, 0},
+        {UINT(IDC_YEARS), "ListBox", "", {125, 46, 180, 102}, WS_BORDER | WS_VSCROLL | WS_TABSTOP, 0},
+        {UINT(IDOK), "Button", "Szukaj", {190, 7, 240, 21}, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0},
+        {UINT(IDCANCEL), "Button", "Anuluj", {190, 24, 240, 38}, BS_PUSHBUTTON | WS_TABSTOP, 0},
+        {UINT(IDC_HELP_BUTTON), "Button", "Pomoc", {190, 41, 240, 55}, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 0},
+    };
+    res::add_dialog({IDD_GALLERY_FIND, "Szukaj", {0, 0, 248, 110}, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
+                     "MS Sans Serif", 8, controls});
+    return true;
+  }();
+  (void)done;
+}
+
+class FindDialog : public CDialog {
+ public:
+  explicit FindDialog(CWnd* parent) : CDialog(IDD_GALLERY_FIND, parent) {}
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    for (const char* s : {"Cała biblioteka", "Wybrane roczniki", "Segregator", "Lista wyników"}) {
+      ::SendDlgItemMessage(m_hWnd, IDC_SCOPE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cp(s).GetString()));
+    }
+    ::SendDlgItemMessage(m_hWnd, IDC_SCOPE, CB_SETCURSEL, 0, 0);
+    for (const char* s : {"1995", "1996", "1997"}) ::SendDlgItemMessage(m_hWnd, IDC_YEARS, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    ::SendDlgItemMessage(m_hWnd, IDC_YEARS, LB_SETCURSEL, 1, 0);
+    CheckDlgButton(IDC_WORDS, BST_CHECKED);
+    CheckRadioButton(IDC_TITLES, IDC_BODIES, IDC_BODIES);
+    SetDlgItemText(IDC_FIND_TEXT, cp("ustawa o ochronie"));
+    return TRUE;
+  }
+};
+
+class DialogGalleryTest : public FrameworkTest {
+ protected:
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    register_find_dialog();
+    frame = make_main_frame();
+    ASSERT_TRUE(dialog.Create(IDD_GALLERY_FIND, frame));
+    dialog.ShowWindow(SW_SHOW);
+    pump();
+  }
+  void TearDown() override {
+    if (dialog.m_hWnd) dialog.DestroyWindow();
+    FrameworkTest::TearDown();
+  }
+  HWND item(int id) const { return ::GetDlgItem(dialog.m_hWnd, id); }
+  RECT client_of(int id) const {
+    RECT r;
+    ::GetClientRect(item(id), &r);
+    return r;
+  }
+
+  CMDIFrameWnd* frame = nullptr;
+  FindDialog dialog{nullptr};
+};
+
+TEST_F(DialogGalleryTest, DrawsTheDialogInItsFont) {
+  gallery::Picture picture(dialog.m_hWnd, "dialog", true);
+  // The label is drawn whole: its text runs past the first word and stops inside the control.
+  RECT label = gallery::rect_in(item(IDC_FIND_LABEL), dialog.m_hWnd, true);
+  int right = picture.rightmost_dark(label);
+  EXPECT_GT(right, (label.left + label.right) / 2);
+  EXPECT_LT(right, label.right - 1);
+  // Every control answers with the template's font.
+  HFONT font = reinterpret_cast<HFONT>(dialog.SendMessage(WM_GETFONT));
+  ASSERT_NE(font, nullptr);
+  for (int id : {IDC_FIND_LABEL, IDC_FIND_TEXT, IDC_SCOPE, IDC_CASE, IDC_YEARS, IDOK}) {
+    EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessage(item(id), WM_GETFONT, 0, 0)), font) << id;
+  }
+}
+
+}  // namespace
+}  // namespace lumo::test
