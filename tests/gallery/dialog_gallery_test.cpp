@@ -10,6 +10,9 @@
 #include "tests/gallery/gallery.h"
 #include "tests/support/synthetic_input.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace lumo::test {
 namespace {
 
@@ -58,6 +61,12 @@ class FindDialog : public CDialog {
     SetDlgItemText(IDC_FIND_TEXT, cp("ustawa o ochronie"));
     return TRUE;
   }
+  // The notification codes of the scope box, in order.
+  std::vector<WORD> scope_codes;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (LOWORD(wParam) == IDC_SCOPE) scope_codes.push_back(HIWORD(wParam));
+    return CDialog::OnCommand(wParam, lParam);
+  }
 };
 
 class DialogGalleryTest : public FrameworkTest {
@@ -97,6 +106,74 @@ TEST_F(DialogGalleryTest, DrawsTheDialogInItsFont) {
   ASSERT_NE(font, nullptr);
   for (int id : {IDC_FIND_LABEL, IDC_FIND_TEXT, IDC_SCOPE, IDC_CASE, IDC_YEARS, IDOK}) {
     EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessage(item(id), WM_GETFONT, 0, 0)), font) << id;
+  }
+}
+
+TEST_F(DialogGalleryTest, ComboBoxShowsItsFieldAndDropsItsList) {
+  HWND scope = item(IDC_SCOPE);
+  RECT field = gallery::rect_in(scope, dialog.m_hWnd, true);
+  // The field is one row high, not the height of the list it drops.
+  int row = int(::SendMessage(scope, CB_GETITEMHEIGHT, 0, 0));
+  EXPECT_EQ(field.bottom - field.top, row + 6);
+  EXPECT_LT(field.bottom - field.top, 30);
+  // No scroll bar on the field; the client area is the whole control.
+  RECT client;
+  ::GetClientRect(scope, &client);
+  EXPECT_EQ(client.right, field.right - field.left);
+  {
+    gallery::Picture picture(dialog.m_hWnd, "dialog", true);
+    // The drop button carries a dark arrow at its middle.
+    int button = GetSystemMetrics(SM_CXVSCROLL);
+    RECT arrow{field.right - 2 - button + 3, field.top + 4, field.right - 5, field.bottom - 4};
+    EXPECT_GE(picture.dark(arrow), 9);
+    // The list box under the combo box's creation rectangle is not covered.
+    RECT years = gallery::rect_in(item(IDC_YEARS), dialog.m_hWnd, true);
+    EXPECT_EQ(picture.pixel(years.left + 4, years.bottom - 4), GetSysColor(COLOR_WINDOW));
+  }
+
+  // A click on the field drops the list below it.
+  click(scope, POINT{20, 5});
+  pump();
+  EXPECT_TRUE(::SendMessage(scope, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(dialog.scope_codes, (std::vector<WORD>{CBN_SETFOCUS, CBN_DROPDOWN}));
+  {
+    gallery::Picture picture(dialog.m_hWnd, "dialog_combo_dropped", true);
+    HWND list;
+    list = ::GetCapture();
+    ASSERT_NE(list, nullptr);
+    RECT at;
+    ::GetWindowRect(list, &at);
+    RECT top;
+    ::GetWindowRect(scope, &top);
+    EXPECT_EQ(at.top, top.bottom);
+    EXPECT_EQ(at.bottom - at.top, 4 * row + 2);
+    gallery::Picture list_picture(list, "combo_list", true);
+    // The chosen row is marked; the others are on the window colour.
+    EXPECT_EQ(list_picture.pixel(3, 1 + row / 2 - 3), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_GT(list_picture.dark(RECT{1, 1 + 3 * row, 80, 1 + 4 * row}), 20);
+  }
+  // The keyboard moves through the dropped list; Enter takes the row and closes it.
+  dialog.scope_codes.clear();
+  press_key(VK_DOWN);
+  press_key(VK_DOWN);
+  press_key(VK_RETURN);
+  pump();
+  EXPECT_FALSE(::SendMessage(scope, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(::SendMessage(scope, CB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(dialog.scope_codes, (std::vector<WORD>{CBN_SELCHANGE, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
+  EXPECT_TRUE(dialog.IsWindowVisible());  // Enter went to the list, not to the dialog's default button
+
+  // F4 and Alt+Down drop it; a click outside closes it, choosing nothing.
+  for (bool alt : {false, true}) {
+    dialog.scope_codes.clear();
+    press_key(alt ? VK_DOWN : VK_F4, 0, alt ? win::KeyModifiers{.alt = true} : win::KeyModifiers{});
+    pump();
+    EXPECT_TRUE(::SendMessage(scope, CB_GETDROPPEDSTATE, 0, 0)) << alt;
+    click(dialog.m_hWnd, POINT{5, 5});
+    pump();
+    EXPECT_FALSE(::SendMessage(scope, CB_GETDROPPEDSTATE, 0, 0)) << alt;
+    EXPECT_EQ(dialog.scope_codes, (std::vector<WORD>{CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP})) << alt;
+    EXPECT_EQ(::SendMessage(scope, CB_GETCURSEL, 0, 0), 2);
   }
 }
 
