@@ -612,8 +612,49 @@ int measure_row(HWND h, int item, UINT_PTR data, int height) {
 
 // --- List box -----------------------------------------------------------------------------------------
 
+// The list box's own scroll bar covers its rows; with every row in sight the layer hides it.
+void update_list_scroll(HWND h) {
+  if (!(style_of(h) & WS_VSCROLL)) return;
+  const ListState& s = lists()[h];
+  RECT r;
+  GetClientRect(h, &r);
+  int total = s.count() ? s.row_top(s.count()) : 0;
+  int rows_shown = std::max(1, int(r.bottom) / std::max(1, s.item_height));
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+  if (total > r.bottom) {
+    info.nMax = std::max(0, s.count() - 1);
+    info.nPage = UINT(rows_shown);
+  }
+  SetScrollInfo(h, SB_VERT, &info, TRUE);
+}
+
+LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam);
+
 LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) return r;
+  if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) {
+    // Rows of plain text are as high as a line of the font.
+    if (message == WM_SETFONT && !owner_drawn(h)) lists()[h].item_height = std::max(kItemHeight, text_height(h) + 3);
+    update_list_scroll(h);
+    return r;
+  }
+  LRESULT result = list_rows_proc(h, message, wParam, lParam);
+  switch (message) {
+    case WM_CREATE:
+    case WM_SIZE:
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+    case LB_DELETESTRING:
+    case LB_RESETCONTENT:
+    case LB_SETITEMHEIGHT:
+      if (IsWindow(h)) update_list_scroll(h);
+      break;
+    default:
+      break;
+  }
+  return result;
+}
+
+LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   ListState& s = lists()[h];
   int count = s.count();
   int index = int(wParam);

@@ -101,6 +101,10 @@ TEST_F(DialogGalleryTest, DrawsTheDialogInItsFont) {
   int right = picture.rightmost_dark(label);
   EXPECT_GT(right, (label.left + label.right) / 2);
   EXPECT_LT(right, label.right - 1);
+  // The list box's rows all fit: it shows no scroll bar.
+  RECT years = gallery::rect_in(item(IDC_YEARS), dialog.m_hWnd, true);
+  EXPECT_EQ(picture.pixel(years.right - 4, years.bottom - 4), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(client_of(IDC_YEARS).right, years.right - years.left - 2);
   // Every control answers with the template's font.
   HFONT font = reinterpret_cast<HFONT>(dialog.SendMessage(WM_GETFONT));
   ASSERT_NE(font, nullptr);
