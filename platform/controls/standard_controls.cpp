@@ -1035,8 +1035,9 @@ void combo_step(HWND h, int to) {
     choose(h, to, true);
     scroll_to_show(h, to);
   } else if (to != s.selected) {
-    choose(h, to, true);
+    // A closed box takes the row at once: the choice ends, then the selection changes.
     tell_combo(h, CBN_SELENDOK);
+    if (IsWindow(h)) choose(h, to, true);
   }
 }
 
