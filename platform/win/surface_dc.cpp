@@ -80,10 +80,12 @@ namespace {
 
 // Lays the visible children of `w` over `image`, whose origin is `origin` in w's window coordinates.
 void lay_children(const Window& w, QImage& image, QPoint origin) {
+  if (image.isNull() || w.children.empty()) return;
   QPainter painter(&image);
   for (auto it = w.children.rbegin(); it != w.children.rend(); ++it) {
     const Window* c = find_window(*it);
     if (!c || !(c->style & WS_VISIBLE)) continue;
+    if (c->window_rect.isEmpty()) continue;
     QImage child = c->surface.copy(QRect(QPoint(0, 0), c->window_rect.size()));
     lay_children(*c, child, QPoint(0, 0));
     QPoint at = w.client_rect.topLeft() + c->window_rect.topLeft() - origin;

@@ -1,0 +1,146 @@
+// The main frame as a user sees it: menu bar, a flat and a 3-D toolbar, a bar docked at the left,
+// a floating bar, the status bar, and a maximised MDI child whose system menu and window buttons
+// sit in the menu bar.
+#include <vector>
+
+#include "platform/framework/dock_bar.h"
+#include "platform/framework/mdi.h"
+#include "platform/framework/status_bar.h"
+#include "platform/framework/tool_bar.h"
+#include "platform/res/resource_store.h"
+#include "platform/win/system_metrics.h"
+#include "resources/program_resources.h"
+#include "tests/framework/framework_fixture.h"
+#include "tests/gallery/gallery.h"
+
+namespace lumo::test {
+namespace {
+
+constexpr UINT IDR_GALLERY_STRIP = 9610;
+constexpr UINT ID_G_OPEN = 34101, ID_G_PRINT = 34102, ID_G_BOLD = 34103, ID_G_FIND = 34104;
+constexpr UINT kStrip[] = {ID_G_OPEN, ID_G_PRINT, 0, ID_G_BOLD, ID_G_FIND};
+constexpr UINT AFX_IDW_GALLERY_FLAT = 0xE810, AFX_IDW_GALLERY_RAISED = 0xE811, AFX_IDW_GALLERY_SIDE = 0xE812,
+               AFX_IDW_GALLERY_FLOAT = 0xE813;
+
+constexpr const char* kPicture[] = {
+    "##############", "#            #", "# ..........  #", "# .######.   #", "# ..........  #",
+    "# .#####..   #", "# ..........  #", "# .######.   #", "# ..........  #", "# .####...   #",
+    "# ..........  #", "#            #", "#            #", "##############",
+};
+
+void register_strip() {
+  static bool done = [] {
+    static const res::StringResource strings[] = {
+        {ID_G_OPEN, "Otwiera akt\nOtwórz"}, {ID_G_PRINT, "Drukuje\nDrukuj"}, {AFX_IDS_IDLEMESSAGE, "Gotowy"}};
+    res::add_strings(strings);
+    static std::vector<resources::ButtonImage> images;
+    for (UINT id : kStrip) {
+      if (id != 0) images.push_back({id, kPicture});
+    }
+    static const std::vector<uint8_t> bitmap = resources::pack_button_images(images, 14, 14);
+    res::add_toolbar({IDR_GALLERY_STRIP, 14, 14, kStrip});
+    res::add_binary({res::BinaryKind::bitmap, IDR_GALLERY_STRIP, nullptr, bitmap});
+    return true;
+  }();
+  (void)done;
+}
+
+class GalleryFrame : public CMDIFrameWnd {
+ protected:
+  afx_msg void OnGalleryCommand(UINT) {}
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(GalleryFrame, CMDIFrameWnd)
+  ON_COMMAND_RANGE(ID_G_OPEN, ID_G_FIND, &GalleryFrame::OnGalleryCommand)
+END_MESSAGE_MAP()
+
+// A bar of fixed size that draws nothing of its own.
+class PlainBar : public TestBar {
+ public:
+  CSize size{60, 120};
+  CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(size.cy, size.cx) : size; }
+};
+
+class FrameGalleryTest : public FrameworkTest {
+ protected:
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    register_strip();
+    frame = std::make_unique<GalleryFrame>().release();  // ends itself with its window
+    ASSERT_TRUE(frame->LoadFrame(IDR_TEST_MAIN));
+    frame->MoveWindow(0, 0, 640, 420);
+    frame->ShowWindow(SW_SHOW);
+    app->m_pMainWnd = frame;
+    auto owned = std::make_unique<CMultiDocTemplate>(IDR_TEST_DOC, RUNTIME_CLASS(TestDoc),
+                                                     RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(TestView));
+    app->AddDocTemplate(owned.release());
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(status.Create(frame));
+    const UINT panes[] = {ID_SEPARATOR, ID_SEPARATOR};
+    status.SetIndicators(panes, 2);
+    ASSERT_TRUE(flat.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER,
+                              CRect(0, 0, 0, 0), AFX_IDW_GALLERY_FLAT));
+    ASSERT_TRUE(flat.LoadToolBar(IDR_GALLERY_STRIP));
+    ASSERT_TRUE(raised.CreateEx(frame, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, CRect(0, 0, 0, 0),
+                                AFX_IDW_GALLERY_RAISED));
+    ASSERT_TRUE(raised.LoadToolBar(IDR_GALLERY_STRIP));
+    for (CToolBar* bar : {&flat, &raised}) {
+      bar->EnableDocking(CBRS_ALIGN_ANY);
+      frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
+    }
+    side.size = CSize(60, 120);
+    ASSERT_TRUE(side.Create(frame, CBRS_LEFT, AFX_IDW_GALLERY_SIDE));
+    side.EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(&side, AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_TRUE(floating.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 0, 0),
+                                  AFX_IDW_GALLERY_FLOAT));
+    ASSERT_TRUE(floating.LoadToolBar(IDR_GALLERY_STRIP));
+    floating.SetWindowText(cp("Narzędzia"));
+    floating.EnableDocking(CBRS_ALIGN_ANY);
+    frame->FloatControlBar(&floating, CPoint(380, 200), CBRS_ALIGN_TOP);
+    frame->RecalcLayout();
+    pump();
+  }
+  void TearDown() override {
+    for (CWnd* bar : std::initializer_list<CWnd*>{&flat, &raised, &floating, &side, &status}) {
+      if (bar->m_hWnd) bar->DestroyWindow();
+    }
+    FrameworkTest::TearDown();
+  }
+
+  CMDIFrameWnd* frame = nullptr;
+  CStatusBar status;
+  CToolBar flat, raised, floating;
+  PlainBar side;
+};
+
+TEST_F(FrameGalleryTest, DockAreasAreButtonFace) {
+  gallery::Picture picture(frame->m_hWnd, "frame");
+  // The top dock row right of the toolbars, and the left column under its bar.
+  CDockBar* top = static_cast<CDockBar*>(frame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+  RECT row = gallery::rect_in(top->m_hWnd, frame->m_hWnd);
+  EXPECT_EQ(picture.pixel(row.right - 5, (row.top + row.bottom) / 2), GetSysColor(COLOR_BTNFACE));
+  CDockBar* left = static_cast<CDockBar*>(frame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+  RECT column = gallery::rect_in(left->m_hWnd, frame->m_hWnd);
+  EXPECT_EQ(picture.pixel((column.left + column.right) / 2, column.bottom - 5), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(FrameGalleryTest, FloatingBarHasACloseCross) {
+  CWnd* mini = floating.GetTopLevelParent();
+  ASSERT_NE(mini, nullptr);
+  gallery::Picture picture(mini->m_hWnd, "floating_bar", true);
+}
+
+TEST_F(FrameGalleryTest, MaximisedChildPutsGlyphsInTheMenuBar) {
+  frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+  pump();
+  CMDIChildWnd* child = frame->MDIGetActive();
+  ASSERT_NE(child, nullptr);
+  frame->MDIMaximize(child);
+  pump();
+  gallery::Picture picture(frame->m_hWnd, "frame_maximised_child", true);
+}
+
+}  // namespace
+}  // namespace lumo::test
