@@ -5,6 +5,7 @@
 
 #include "platform/framework/dock_bar.h"
 #include "platform/framework/mdi.h"
+#include "platform/framework/menu_bar.h"
 #include "platform/framework/status_bar.h"
 #include "platform/framework/tool_bar.h"
 #include "platform/res/resource_store.h"
@@ -130,6 +131,42 @@ TEST_F(FrameGalleryTest, FloatingBarHasACloseCross) {
   CWnd* mini = floating.GetTopLevelParent();
   ASSERT_NE(mini, nullptr);
   gallery::Picture picture(mini->m_hWnd, "floating_bar", true);
+  picture.save_enlarged(RECT{picture.width() - 24, 0, picture.width(), 20}, "floating_bar_close");
+}
+
+LRESULT plain_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProc(h, message, wParam, lParam); }
+
+// Caption buttons from 10 to 24 pixels: each glyph is a shape of thin strokes in the middle of the
+// face, never a blob and never missing.
+TEST_F(FrameGalleryTest, CaptionGlyphsAreShapesAtEverySize) {
+  HWND sheet = CreateWindowEx(0, test_window_class("GalleryGlyphs", plain_proc, 0, GetSysColorBrush(COLOR_BTNFACE)),
+                              "", WS_POPUP | WS_VISIBLE, 0, 0, 4 * 26, 15 * 26, nullptr, nullptr, nullptr);
+  ASSERT_NE(sheet, nullptr);
+  const UINT kinds[] = {DFCS_CAPTIONCLOSE, DFCS_CAPTIONMIN, DFCS_CAPTIONMAX, DFCS_CAPTIONRESTORE};
+  HDC dc = GetDC(sheet);
+  for (int size = 10; size <= 24; ++size) {
+    for (int k = 0; k < 4; ++k) {
+      RECT r{k * 26, (size - 10) * 26, k * 26 + size, (size - 10) * 26 + size - 2};
+      DrawFrameControl(dc, &r, DFC_CAPTION, kinds[k]);
+    }
+  }
+  ReleaseDC(sheet, dc);
+  gallery::Picture picture(sheet, "caption_glyphs");
+  picture.save_enlarged(RECT{0, 0, 4 * 26, 15 * 26}, "caption_glyphs_enlarged", 3);
+  for (int size = 10; size <= 24; ++size) {
+    for (int k = 0; k < 4; ++k) {
+      RECT face{k * 26 + 2, (size - 10) * 26 + 2, k * 26 + size - 2, (size - 10) * 26 + size - 4};
+      int area = (face.right - face.left) * (face.bottom - face.top);
+      int dark = picture.dark(face);
+      EXPECT_GE(dark, 5) << size << " " << k;
+      EXPECT_LE(dark * 2, area) << size << " " << k;
+    }
+    // The cross crosses in its middle and is open above it.
+    int top = (size - 10) * 26 + 2, height = size - 6, cx = 2 + (size - 4) / 2, cy = top + height / 2;
+    EXPECT_EQ(picture.pixel(cx, cy), 0u) << size;
+    EXPECT_NE(picture.pixel(cx, cy - 2), 0u) << size;
+  }
+  DestroyWindow(sheet);
 }
 
 TEST_F(FrameGalleryTest, MaximisedChildPutsGlyphsInTheMenuBar) {
@@ -140,6 +177,23 @@ TEST_F(FrameGalleryTest, MaximisedChildPutsGlyphsInTheMenuBar) {
   frame->MDIMaximize(child);
   pump();
   gallery::Picture picture(frame->m_hWnd, "frame_maximised_child", true);
+  std::vector<RECT> items = framework::menu_bar_items(frame->m_hWnd);
+  ASSERT_EQ(items.size(), 8u);  // system menu, four menus, three window buttons
+  picture.save_enlarged(items[0], "menu_bar_system_menu");
+  picture.save_enlarged(RECT{items[5].left, items[5].top, items[7].right, items[7].bottom}, "menu_bar_buttons");
+  // The buttons sit at the right end of the bar, the system menu at its left.
+  CRect client;
+  frame->GetClientRect(&client);
+  EXPECT_EQ(items[7].right - items[0].left, client.right);
+  EXPECT_EQ(items[0].left, 0);
+  // Glyphs, not letters: the system menu's sheet shows the window colour; each button a small
+  // dark shape on its face (item rectangles are in window coordinates, as the picture is).
+  EXPECT_GT(picture.count(items[0], GetSysColor(COLOR_WINDOW)), 30);
+  for (size_t i = 5; i < 8; ++i) {
+    int dark = picture.dark(items[i]);
+    EXPECT_GE(dark, 8) << i;
+    EXPECT_LE(dark, 90) << i;  // the glyph and the button's dark lower and right edge
+  }
 }
 
 }  // namespace

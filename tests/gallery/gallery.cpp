@@ -21,6 +21,12 @@ Picture::Picture(HWND h, const std::string& name, bool whole_window)
   image_.save(QString::fromStdString("gallery/" + name + ".png"), "PNG");
 }
 
+void Picture::save_enlarged(const RECT& area, const std::string& name, int factor) const {
+  QRect part(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1));
+  QImage piece = image_.copy(part);
+  piece.scaled(piece.size() * factor).save(QString::fromStdString("gallery/" + name + ".png"), "PNG");
+}
+
 DWORD Picture::pixel(int x, int y) const {
   if (image_.isNull() || !image_.rect().contains(x, y)) return 0xFFFFFFFF;
   QRgb c = image_.pixel(x, y);

@@ -27,6 +27,8 @@ class Picture {
   // The rightmost and lowest columns and rows of `area` holding a dark pixel, or -1.
   int rightmost_dark(const RECT& area) const;
   int lowest_dark(const RECT& area) const;
+  // Saves `area` enlarged `factor` times as "<name>.png", to look at small shapes.
+  void save_enlarged(const RECT& area, const std::string& name, int factor = 4) const;
   int width() const { return image_.width(); }
   int height() const { return image_.height(); }
 
