@@ -134,23 +134,29 @@ TEST_F(FrameGalleryTest, FloatingBarHasACloseCross) {
   picture.save_enlarged(RECT{picture.width() - 24, 0, picture.width(), 20}, "floating_bar_close");
 }
 
-LRESULT plain_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProc(h, message, wParam, lParam); }
+const UINT kGlyphKinds[] = {DFCS_CAPTIONCLOSE, DFCS_CAPTIONMIN, DFCS_CAPTIONMAX, DFCS_CAPTIONRESTORE};
+
+// A window showing the four caption buttons in a row for each size from 10 to 24 pixels.
+LRESULT glyph_sheet_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProc(h, message, wParam, lParam);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(h, &ps);
+  for (int size = 10; size <= 24; ++size) {
+    for (int k = 0; k < 4; ++k) {
+      RECT r{k * 26, (size - 10) * 26, k * 26 + size, (size - 10) * 26 + size - 2};
+      DrawFrameControl(dc, &r, DFC_CAPTION, kGlyphKinds[k]);
+    }
+  }
+  EndPaint(h, &ps);
+  return 0;
+}
 
 // Caption buttons from 10 to 24 pixels: each glyph is a shape of thin strokes in the middle of the
 // face, never a blob and never missing.
 TEST_F(FrameGalleryTest, CaptionGlyphsAreShapesAtEverySize) {
-  HWND sheet = CreateWindowEx(0, test_window_class("GalleryGlyphs", plain_proc, 0, GetSysColorBrush(COLOR_BTNFACE)),
+  HWND sheet = CreateWindowEx(0, test_window_class("GalleryGlyphs", glyph_sheet_proc, 0, GetSysColorBrush(COLOR_BTNFACE)),
                               "", WS_POPUP | WS_VISIBLE, 0, 0, 4 * 26, 15 * 26, nullptr, nullptr, nullptr);
   ASSERT_NE(sheet, nullptr);
-  const UINT kinds[] = {DFCS_CAPTIONCLOSE, DFCS_CAPTIONMIN, DFCS_CAPTIONMAX, DFCS_CAPTIONRESTORE};
-  HDC dc = GetDC(sheet);
-  for (int size = 10; size <= 24; ++size) {
-    for (int k = 0; k < 4; ++k) {
-      RECT r{k * 26, (size - 10) * 26, k * 26 + size, (size - 10) * 26 + size - 2};
-      DrawFrameControl(dc, &r, DFC_CAPTION, kinds[k]);
-    }
-  }
-  ReleaseDC(sheet, dc);
   gallery::Picture picture(sheet, "caption_glyphs");
   picture.save_enlarged(RECT{0, 0, 4 * 26, 15 * 26}, "caption_glyphs_enlarged", 3);
   for (int size = 10; size <= 24; ++size) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/win/message_loop.h"
 #include "platform/win/window_api.h"
 #include "platform/win/window_surface.h"
 
@@ -15,8 +16,15 @@ bool is_dark(DWORD c) {
 
 }  // namespace
 
+// Runs the queue until it stays empty: what the idle pass changed (update-UI enabling a button)
+// is painted, as the program's loop paints it before it waits again.
+void settle() {
+  for (int round = 0; round < 20 && win::pump_waiting_messages() > 0; ++round) {
+  }
+}
+
 Picture::Picture(HWND h, const std::string& name, bool whole_window)
-    : image_(win::window_picture(h, whole_window)) {
+    : image_((settle(), win::window_picture(h, whole_window))) {
   std::filesystem::create_directories("gallery");
   image_.save(QString::fromStdString("gallery/" + name + ".png"), "PNG");
 }

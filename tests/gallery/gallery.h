@@ -12,7 +12,8 @@
 
 namespace lumo::test::gallery {
 
-// What the screen shows of `h` (client area, or the whole window), saved as "<name>.png".
+// What the screen shows of `h` (client area, or the whole window) once the queue has settled,
+// saved as "<name>.png".
 class Picture {
  public:
   Picture(HWND h, const std::string& name, bool whole_window = false);
