@@ -125,6 +125,12 @@ TEST_F(FrameGalleryTest, DockAreasAreButtonFace) {
   CDockBar* left = static_cast<CDockBar*>(frame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
   RECT column = gallery::rect_in(left->m_hWnd, frame->m_hWnd);
   EXPECT_EQ(picture.pixel((column.left + column.right) / 2, column.bottom - 5), GetSysColor(COLOR_BTNFACE));
+  // The status bar of the sizable frame ends in a size grip: shadow ridges in its corner square.
+  RECT bar = gallery::rect_in(status.m_hWnd, frame->m_hWnd);
+  RECT grip{bar.right - 14, bar.bottom - 14, bar.right, bar.bottom};
+  picture.save_enlarged(RECT{bar.right - 40, bar.top, bar.right, bar.bottom}, "status_bar_grip");
+  EXPECT_GE(picture.count(grip, GetSysColor(COLOR_BTNSHADOW)), 10);
+  EXPECT_GE(picture.count(grip, GetSysColor(COLOR_BTNHIGHLIGHT)), 5);
 }
 
 TEST_F(FrameGalleryTest, FloatingBarHasACloseCross) {
