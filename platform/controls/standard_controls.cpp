@@ -51,6 +51,18 @@ std::string label(const std::string& text) {
 // the context menu.
 bool is_help_or_menu_key(WPARAM key) { return key == WPARAM(VK_F1) || key == WPARAM(VK_APPS); }
 
+// Draws a label; a disabled control's is etched: grey over a highlight copy one pixel down and right.
+void draw_label(HWND h, CDC& dc, const std::string& text, CRect r, UINT format) {
+  if (!IsWindowEnabled(h)) {
+    CRect etch(r);
+    etch.OffsetRect(1, 1);
+    dc.SetTextColor(GetSysColor(COLOR_BTNHIGHLIGHT));
+    dc.DrawText(text.c_str(), int(text.size()), &etch, format);
+    dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
+  }
+  dc.DrawText(text.c_str(), int(text.size()), &r, format);
+}
+
 // --- Static -------------------------------------------------------------------------------------------
 
 LRESULT static_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -83,7 +95,7 @@ LRESULT static_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         std::string text = GetWindowTextString(h);
         if (!(s & SS_NOPREFIX)) text = label(text);
         UINT format = type == SS_CENTER ? DT_CENTER : type == SS_RIGHT ? DT_RIGHT : DT_LEFT;
-        dc.DrawText(text.c_str(), int(text.size()), &r, format | DT_WORDBREAK | DT_NOPREFIX);
+        draw_label(h, dc, text, r, format | DT_WORDBREAK | DT_NOPREFIX);
       });
       return 0;
     default:
@@ -141,6 +153,31 @@ void click(HWND h) {
 }
 
 }  // namespace
+
+int controls::draw_radio_button(CDC& dc, const CRect& area, bool checked) {
+  // A 12-pixel round button: two rings, dark above left and light below right, white inside, a
+  // black dot when checked. Pixels are classed by their distance from the middle (squared, in
+  // quarter pixels, to stay in integers).
+  constexpr int kSize = 12;
+  int top = area.top + (area.Height() - kSize) / 2;
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      int dx = 2 * x - (kSize - 1), dy = 2 * y - (kSize - 1);  // doubled offsets from the middle
+      int d2 = dx * dx + dy * dy;                              // 4 x squared distance
+      bool upper_left = dx + dy < 0;
+      int colour = -1;
+      if (d2 <= 4 * 17) {
+        colour = checked && d2 <= 4 * 4 ? COLOR_WINDOWTEXT : COLOR_WINDOW;
+      } else if (d2 <= 4 * 26) {
+        colour = upper_left ? COLOR_3DDKSHADOW : COLOR_3DLIGHT;
+      } else if (d2 <= 4 * 37) {
+        colour = upper_left ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT;
+      }
+      if (colour >= 0) dc.SetPixel(area.left + x, top + y, GetSysColor(colour));
+    }
+  }
+  return area.left + kSize + 5;
+}
 
 int controls::draw_check_box(CDC& dc, const CRect& area, int check) {
   constexpr int kBox = 13;
@@ -231,8 +268,10 @@ void paint_button(HWND h, CDC& dc, CRect r) {
     return;
   }
   if (is_check(type) || is_radio(type)) {
-    CRect t(controls::draw_check_box(dc, r, int(s.check)), r.top, r.right, r.bottom);
-    dc.DrawText(text.c_str(), int(text.size()), &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    CRect t(is_radio(type) ? controls::draw_radio_button(dc, r, s.check == BST_CHECKED)
+                           : controls::draw_check_box(dc, r, int(s.check)),
+            r.top, r.right, r.bottom);
+    draw_label(h, dc, text, t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     return;
   }
   dc.FillSolidRect(&r, GetSysColor(COLOR_BTNFACE));
@@ -248,7 +287,13 @@ void paint_button(HWND h, CDC& dc, CRect r) {
   }
   CRect t(r);
   if (s.pushed) t.OffsetRect(1, 1);
-  dc.DrawText(text.c_str(), int(text.size()), &t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  draw_label(h, dc, text, t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  // The focused button shows a dotted frame inside its edges.
+  if (GetFocus() == h) {
+    CRect focus(r);
+    focus.DeflateRect(3, 3);
+    dc.DrawFocusRect(&focus);
+  }
 }
 
 LRESULT button_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {

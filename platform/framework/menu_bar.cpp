@@ -165,6 +165,12 @@ void paint_menu_bar(HWND h, int hot) {
     }
     bool grayed = items[i].flags & (MF_GRAYED | MF_DISABLED);
     if (int(i) == hot) FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+    if (grayed && int(i) != hot) {
+      // Etched: a highlight copy one pixel down and right under the grey text.
+      RECT etch{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
+      SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+      DrawText(dc, items[i].text.c_str(), int(items[i].text.size()), &etch, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
     SetTextColor(dc, GetSysColor(grayed ? COLOR_GRAYTEXT : int(i) == hot ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
     DrawText(dc, items[i].text.c_str(), int(items[i].text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }

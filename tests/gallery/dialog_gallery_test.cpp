@@ -113,6 +113,30 @@ TEST_F(DialogGalleryTest, DrawsTheDialogInItsFont) {
   }
 }
 
+TEST_F(DialogGalleryTest, DisabledAndFocusedStates) {
+  ::EnableWindow(item(IDC_CASE), FALSE);
+  ::EnableWindow(item(IDC_SCOPE), FALSE);
+  ::SetFocus(item(IDCANCEL));
+  gallery::Picture picture(dialog.m_hWnd, "dialog_states", true);
+  RECT options = gallery::rect_in(item(IDC_OPTIONS), dialog.m_hWnd, true);
+  picture.save_enlarged(options, "dialog_group_box", 3);
+  // The disabled check box's label is etched: highlight pixels beside the grey ones.
+  RECT label = gallery::rect_in(item(IDC_CASE), dialog.m_hWnd, true);
+  label.left += 18;
+  EXPECT_GT(picture.light(label), 10);
+  EXPECT_EQ(picture.dark(label), 0);
+  // The chosen radio button is round with a dark dot; the other one is empty.
+  RECT bodies = gallery::rect_in(item(IDC_BODIES), dialog.m_hWnd, true);
+  RECT titles = gallery::rect_in(item(IDC_TITLES), dialog.m_hWnd, true);
+  int middle = (bodies.top + bodies.bottom) / 2;
+  EXPECT_EQ(picture.pixel(bodies.left + 5, middle), GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(picture.pixel(titles.left + 5, (titles.top + titles.bottom) / 2), GetSysColor(COLOR_WINDOW));
+  EXPECT_NE(picture.pixel(bodies.left, middle - 5), GetSysColor(COLOR_BTNSHADOW));  // corner: no square
+  // The focused button shows its dotted frame.
+  RECT cancel = gallery::rect_in(item(IDCANCEL), dialog.m_hWnd, true);
+  EXPECT_GT(picture.dark(RECT{cancel.left + 3, cancel.top + 3, cancel.right - 3, cancel.top + 4}), 5);
+}
+
 TEST_F(DialogGalleryTest, ComboBoxShowsItsFieldAndDropsItsList) {
   HWND scope = item(IDC_SCOPE);
   RECT field = gallery::rect_in(scope, dialog.m_hWnd, true);

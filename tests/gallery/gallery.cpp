@@ -57,6 +57,17 @@ int Picture::dark(const RECT& area) const {
   return n;
 }
 
+int Picture::light(const RECT& area) const {
+  int n = 0;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      DWORD c = pixel(x, y);
+      n += c != 0xFFFFFFFF && (c & 0xFF) >= 224 && ((c >> 8) & 0xFF) >= 224 && ((c >> 16) & 0xFF) >= 224;
+    }
+  }
+  return n;
+}
+
 int Picture::rightmost_dark(const RECT& area) const {
   for (int x = area.right - 1; x >= area.left; --x) {
     for (int y = area.top; y < area.bottom; ++y) {

@@ -25,6 +25,8 @@ class Picture {
   int count(const RECT& area, DWORD colour) const;
   // The number of dark pixels (text, glyphs, black frames) in `area`.
   int dark(const RECT& area) const;
+  // The number of nearly white pixels (highlights) in `area`.
+  int light(const RECT& area) const;
   // The rightmost and lowest columns and rows of `area` holding a dark pixel, or -1.
   int rightmost_dark(const RECT& area) const;
   int lowest_dark(const RECT& area) const;
