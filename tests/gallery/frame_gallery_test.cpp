@@ -3,6 +3,7 @@
 // sit in the menu bar.
 #include <vector>
 
+#include "platform/controls/standard_controls.h"
 #include "platform/framework/dock_bar.h"
 #include "platform/framework/mdi.h"
 #include "platform/framework/menu_bar.h"
@@ -20,6 +21,7 @@ namespace {
 constexpr UINT IDR_GALLERY_STRIP = 9610;
 constexpr UINT ID_G_OPEN = 34101, ID_G_PRINT = 34102, ID_G_BOLD = 34103, ID_G_FIND = 34104;
 constexpr UINT kStrip[] = {ID_G_OPEN, ID_G_PRINT, 0, ID_G_BOLD, ID_G_FIND};
+constexpr UINT ID_G_QUERY = 34105;
 constexpr UINT AFX_IDW_GALLERY_FLAT = 0xE810, AFX_IDW_GALLERY_RAISED = 0xE811, AFX_IDW_GALLERY_SIDE = 0xE812,
                AFX_IDW_GALLERY_FLOAT = 0xE813;
 
@@ -206,6 +208,42 @@ TEST_F(FrameGalleryTest, MaximisedChildPutsGlyphsInTheMenuBar) {
     EXPECT_GE(dark, 8) << i;
     EXPECT_LE(dark, 90) << i;  // the glyph and the button's dark lower and right edge
   }
+}
+
+// A combo box standing on a toolbar in a separator's place goes with the bar: it moves with its
+// place while the bar lies along the top, and hides while the bar stands at the side.
+TEST_F(FrameGalleryTest, WindowOnAToolbarFollowsItsPlace) {
+  flat.SetButtonInfo(2, ID_G_QUERY, TBBS_SEPARATOR, 120);
+  CRect place;
+  flat.GetItemRect(2, &place);
+  CComboBox query;
+  ASSERT_TRUE(query.Create(WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, CRect(place.left, place.top, place.right, place.top + 150),
+                           &flat, ID_G_QUERY));
+  query.SetWindowText(cp("ochrona środowiska"));
+  frame->RecalcLayout();
+  gallery::Picture along(frame->m_hWnd, "toolbar_with_combo");
+  EXPECT_TRUE(query.IsWindowVisible());
+
+  frame->DockControlBar(&flat, AFX_IDW_DOCKBAR_LEFT);
+  frame->RecalcLayout();
+  gallery::Picture upright(frame->m_hWnd, "toolbar_upright");
+  EXPECT_FALSE(query.IsWindowVisible());
+  // Its place is only the usual gap between the buttons there.
+  CRect standing;
+  flat.GetWindowRect(&standing);
+  EXPECT_LT(standing.Height(), 4 * 23 + 8 + 20);
+
+  frame->DockControlBar(&flat, AFX_IDW_DOCKBAR_TOP);
+  frame->RecalcLayout();
+  gallery::Picture back(frame->m_hWnd, "toolbar_with_combo_again");
+  EXPECT_TRUE(query.IsWindowVisible());
+  flat.GetItemRect(2, &place);
+  CRect now;
+  query.GetWindowRect(&now);
+  flat.ScreenToClient(&now);
+  EXPECT_EQ(now.TopLeft(), place.TopLeft());
+  EXPECT_EQ(now.Width(), 120);
+  query.DestroyWindow();
 }
 
 }  // namespace
