@@ -6,7 +6,9 @@
 #include "platform/controls/standard_controls.h"
 #include "platform/framework/dock_bar.h"
 #include "platform/framework/mdi.h"
+#include "platform/framework/menu.h"
 #include "platform/framework/menu_bar.h"
+#include "platform/framework/menu_popup.h"
 #include "platform/framework/status_bar.h"
 #include "platform/framework/tool_bar.h"
 #include "platform/res/resource_store.h"
@@ -208,6 +210,30 @@ TEST_F(FrameGalleryTest, MaximisedChildPutsGlyphsInTheMenuBar) {
     EXPECT_GE(dark, 8) << i;
     EXPECT_LE(dark, 90) << i;  // the glyph and the button's dark lower and right edge
   }
+}
+
+// The "Plik" pop-up with its shortcuts, separators and a disabled item, one item selected.
+TEST_F(FrameGalleryTest, PopupMenuShowsDisabledItemsEtched) {
+  HMENU file = GetSubMenu(GetMenu(frame->m_hWnd), 0);
+  framework::MenuPopupWnd popup;
+  ASSERT_TRUE(popup.Open(file, frame->m_hWnd, POINT{20, 40}, 0, RECT{0, 0, 0, 0}));
+  popup.Select(1);
+  gallery::Picture picture(popup.m_hWnd, "popup_menu", true);
+  // "Ostatni plik" (position 4) is grey over a highlight copy; "Otwórz..." is marked.
+  RECT grey = popup.ItemRect(4);
+  ::MapWindowPoints(nullptr, popup.m_hWnd, reinterpret_cast<POINT*>(&grey), 2);
+  RECT window;
+  ::GetWindowRect(popup.m_hWnd, &window);
+  RECT client{0, 0, 0, 0};
+  ::MapWindowPoints(popup.m_hWnd, nullptr, reinterpret_cast<POINT*>(&client), 1);
+  int dx = client.left - window.left, dy = client.top - window.top;
+  grey = RECT{grey.left + dx, grey.top + dy, grey.right + dx, grey.bottom + dy};
+  EXPECT_GT(picture.light(grey), 10);
+  EXPECT_EQ(picture.dark(grey), 0);
+  RECT open = popup.ItemRect(1);
+  ::MapWindowPoints(nullptr, popup.m_hWnd, reinterpret_cast<POINT*>(&open), 2);
+  EXPECT_EQ(picture.pixel(open.left + dx + 2, open.top + dy + 2), GetSysColor(COLOR_HIGHLIGHT));
+  popup.DestroyWindow();
 }
 
 // A combo box standing on a toolbar in a separator's place goes with the bar: it moves with its
