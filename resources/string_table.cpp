@@ -126,7 +126,7 @@ constexpr res::StringResource kStrings[] = {
     // Framework strings.
     {57345, " Naciśnij F1, aby uzyskać pomoc."},
     {61504, "on %1"},
-    {61508, "Page %u\nPages %u-%u\n"},
+    {61508, "Strona %u\nStrony %u-%u\n"},
     {61509, "prn"},
     {61510, "Output.prn"},
     {61511, "Printer Files (*.prn)|*.prn|All Files (*.*)|*.*||"},

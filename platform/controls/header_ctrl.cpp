@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/window_font.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_dc.h"
 
@@ -91,6 +92,7 @@ HDITEM tracked_width(HWND h, int index, int x) {
 
 void paint(HWND h) {
   CPaintDC dc(h);
+  win::WindowFontScope font(dc.GetSafeHdc(), h);
   dc.SetBkMode(TRANSPARENT);
   for (int i = 0; i < count(h); ++i) {
     CRect r(item_rect(h, i));
@@ -105,6 +107,7 @@ void paint(HWND h) {
 }
 
 LRESULT header_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) return r;
   POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
     case HDM_GETITEMCOUNT: return count(h);

@@ -13,6 +13,7 @@
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
+#include "platform/win/window_font.h"
 
 namespace {
 
@@ -443,6 +444,7 @@ HWND begin_edit(HWND h, int i) {
   auto made = std::make_unique<LabelEdit>(h);
   if (!made->Create(WS_CHILD | WS_BORDER | ES_LEFT | ES_AUTOHSCROLL, r, CWnd::FromHandle(h), kEditId)) return nullptr;
   made->window_owns = true;
+  ::SendMessage(made->m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(win::window_font(h)), FALSE);
   LabelEdit* edit = made.release();
   HWND e = edit->m_hWnd;
   std::string text = cell_text(h, i, 0);
@@ -849,8 +851,23 @@ void paint_row(HWND h, CDC& dc, int i, bool focus) {
   if (focus && (state & LVIS_FOCUSED)) dc.DrawFocusRect(&mark);
 }
 
+// Grid lines run on below the last row to the bottom of the list, as far as the columns reach.
+void paint_empty_grid(HWND h, CDC& dc, const ListView& v, int rows_bottom) {
+  if (!(v.ex_style & LVS_EX_GRIDLINES) || (style_of(h) & LVS_TYPEMASK) != LVS_REPORT) return;
+  CRect client = client_of(h);
+  COLORREF grid = GetSysColor(COLOR_BTNFACE);
+  int right = column_count(v) ? column_left(v, column_count(v)) : client.right;
+  for (int y = rows_bottom + controls::kListRowHeight - 1; y < client.bottom; y += controls::kListRowHeight) {
+    dc.FillSolidRect(client.left, y, right - client.left, 1, grid);
+  }
+  for (int c = 1; c <= column_count(v); ++c) {
+    dc.FillSolidRect(column_left(v, c) - 1, rows_bottom, 1, client.bottom - rows_bottom, grid);
+  }
+}
+
 void paint(HWND h) {
   CPaintDC dc(h);
+  win::WindowFontScope font(dc.GetSafeHdc(), h);
   ListView* v = find_view(h);
   CRect client = client_of(h);
   dc.FillSolidRect(&client, or_system(v->background, COLOR_WINDOW));
@@ -877,12 +894,17 @@ void paint(HWND h) {
       paint_row(h, dc, i, focus);
     }
   }
+  if ((v = find_view(h))) {
+    int shown = std::max(0, std::min(item_count(h, *v), v->top + per_page(h) + 1) - v->top);
+    paint_empty_grid(h, dc, *v, header_height(h) + shown * controls::kListRowHeight);
+  }
 }
 
 // --- Columns -----------------------------------------------------------------------------------------
 
 int text_width(HWND h, const std::string& text) {
   HDC hdc = GetDC(h);
+  win::WindowFontScope font(hdc, h);
   CDC dc;
   dc.Attach(hdc);
   int width = dc.GetTextExtent(text.c_str(), int(text.size())).cx;
@@ -1194,6 +1216,14 @@ LRESULT list_view_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) return create(h);
   ListView* found = find_view(h);
   if (!found) return DefWindowProc(h, message, wParam, lParam);
+  if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) {
+    // The header and an open label edit take the list's font too.
+    if (message == WM_SETFONT) {
+      if (found->header && found->header->m_hWnd) ::SendMessage(found->header->m_hWnd, WM_SETFONT, wParam, lParam);
+      if (found->edit && found->edit->m_hWnd) ::SendMessage(found->edit->m_hWnd, WM_SETFONT, wParam, lParam);
+    }
+    return r;
+  }
   ListView& v = *found;
   POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {

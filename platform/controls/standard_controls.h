@@ -18,6 +18,8 @@ void register_standard_controls();
 // Draws a check box (BST_ state `check`) centred in height at the left of `area`; returns the left
 // edge for the text beside it.
 int draw_check_box(CDC& dc, const CRect& area, int check);
+// Draws a round radio button, marked when `checked`, the same way; returns the text's left edge.
+int draw_radio_button(CDC& dc, const CRect& area, bool checked);
 }  // namespace controls
 
 constexpr WORD STN_CLICKED = 0;

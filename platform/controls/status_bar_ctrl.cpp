@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/controls/control_class.h"
+#include "platform/framework/status_bar.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_dc.h"
 
@@ -113,22 +114,6 @@ void draw_text(CDC& dc, const CString& text, CRect area) {
   }
 }
 
-void draw_grip(CDC& dc, const CRect& grip) {
-  CPen light(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-  CPen dark(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-  for (int d = 3; d < grip.Width(); d += 4) {
-    CPen* old = dc.SelectObject(&light);
-    dc.MoveTo(grip.right - d - 1, grip.bottom - 1);
-    dc.LineTo(grip.right, grip.bottom - d - 2);
-    dc.SelectObject(&dark);
-    for (int k = 1; k <= 2; ++k) {
-      dc.MoveTo(grip.right - d + k - 1, grip.bottom - 1);
-      dc.LineTo(grip.right, grip.bottom - d + k - 2);
-    }
-    dc.SelectObject(old);
-  }
-}
-
 void paint(HWND h, const StatusBar& bar) {
   CPaintDC dc(h);
   CRect c = client_of(h);
@@ -157,7 +142,7 @@ void paint(HWND h, const StatusBar& bar) {
     }
   }
   CRect grip = grip_rect(h);
-  if (!grip.IsRectEmpty()) draw_grip(dc, grip);
+  if (!grip.IsRectEmpty()) framework::draw_size_grip(dc, grip);
 }
 
 void invalidate_part(HWND h, const StatusBar& bar, size_t i) {

@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
   ON_WM_LBUTTONDBLCLK()
   ON_MESSAGE(WM_SIZEPARENT, &CControlBar::OnSizeParent)
   ON_MESSAGE(WM_IDLEUPDATECMDUI, &CControlBar::OnIdleUpdateCmdUI)
+  ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 namespace {
@@ -145,6 +146,14 @@ void CControlBar::DoPaint(CDC* pDC) {
 void CControlBar::OnPaint() {
   CPaintDC dc(this);
   DoPaint(&dc);
+}
+
+// Bars, and the dock rows and columns that hold them, lie on the button face.
+BOOL CControlBar::OnEraseBkgnd(CDC* pDC) {
+  CRect rect;
+  GetClientRect(&rect);
+  pDC->FillSolidRect(&rect, GetSysColor(COLOR_BTNFACE));
+  return TRUE;
 }
 
 void CControlBar::DelayShow(BOOL bShow) {

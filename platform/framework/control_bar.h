@@ -124,6 +124,7 @@ class CControlBar : public CWnd {
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnDestroy();
   afx_msg void OnPaint();
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);

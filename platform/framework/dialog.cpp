@@ -14,6 +14,7 @@
 #include "platform/win/context_help.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
+#include "platform/win/window_font.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ std::map<HWND, UINT>& default_ids() {
 
 // The default handling of dialog windows.
 LRESULT dialog_default_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) return r;
   switch (message) {
     case DM_GETDEFID: {
       auto it = default_ids().find(h);
@@ -205,7 +207,35 @@ BOOL IsDialogMessage(HWND dialog, MSG* msg) {
   return FALSE;
 }
 
+HFONT DialogTemplateFont(const res::DialogResource& t) {
+  if (!t.font || !*t.font || t.point_size <= 0) return nullptr;
+  // One font per face and size for the whole run: dialogs share them, and a font handed out by
+  // a dialog's GetFont stays valid after the dialog has gone.
+  static std::map<std::pair<std::string, int>, HFONT> fonts;
+  HFONT& font = fonts[{t.font, t.point_size}];
+  if (!font) {
+    LOGFONT lf{};
+    lf.lfHeight = -MulDiv(t.point_size, 96, 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = EASTEUROPE_CHARSET;
+    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "%s", t.font);
+    font = CreateFontIndirect(&lf);
+  }
+  return font;
+}
+
+void MapTemplateRect(const res::DialogResource& t, RECT* rect) {
+  if (!rect) return;
+  SIZE units = win::dialog_base_units(DialogTemplateFont(t));
+  auto scale = [](LONG v, LONG unit, int per) { return LONG(MulDiv(int(v), int(unit), per)); };
+  *rect = RECT{scale(rect->left, units.cx, 4), scale(rect->top, units.cy, 8), scale(rect->right, units.cx, 4),
+               scale(rect->bottom, units.cy, 8)};
+}
+
 BOOL CreateDialogControls(HWND parent, const res::DialogResource& t) {
+  // The controls draw in the dialog's font, as the dialog measures in its units.
+  WPARAM font = WPARAM(SendMessage(parent, WM_GETFONT, 0, 0));
   for (const res::DialogControlResource& c : t.controls) {
     RECT r = c.rect;
     MapDialogRect(parent, &r);
@@ -214,6 +244,7 @@ BOOL CreateDialogControls(HWND parent, const res::DialogResource& t) {
                             reinterpret_cast<HMENU>(std::uintptr_t(c.id)), nullptr);
     if (!h) return FALSE;
     SetWindowContextHelpId(h, c.help_id);
+    if (font) SendMessage(h, WM_SETFONT, font, FALSE);
     // New windows go on top of their siblings; controls keep the template's order (the tab order).
     SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
@@ -313,7 +344,7 @@ BOOL CDialog::CreateFromTemplate(CWnd* pParentWnd, BOOL bChild) {
   if (!t) return FALSE;
   register_dialog_class();
   RECT client{0, 0, t->rect.right - t->rect.left, t->rect.bottom - t->rect.top};
-  ::MapDialogRect(nullptr, &client);
+  MapTemplateRect(*t, &client);
   DWORD style = t->style & ~WS_VISIBLE;
   if (bChild) {
     style = (style & ~(WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU)) | WS_CHILD | DS_CONTROL;
@@ -335,6 +366,7 @@ BOOL CDialog::CreateFromTemplate(CWnd* pParentWnd, BOOL bChild) {
                 pParentWnd ? pParentWnd->m_hWnd : nullptr, nullptr, nullptr)) {
     return FALSE;
   }
+  if (HFONT font = DialogTemplateFont(*t)) SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (!CreateDialogControls(m_hWnd, *t)) {
     DestroyWindow();
     return FALSE;

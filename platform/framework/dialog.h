@@ -29,9 +29,14 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
 HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous);
 // Handles a dialog's navigation keys for `msg`; TRUE when it did.
 BOOL IsDialogMessage(HWND dialog, MSG* msg);
-// Creates the template's controls as children of `parent`, in order (the tab order). Each carries
-// the context help id its template gives it: unless the table names one, that of the system's
-// templates, its control id in the low word and the template id with bit 15 set in the high word.
+// The font a template names at its point size (shared, never deleted), or null for the system font.
+HFONT DialogTemplateFont(const res::DialogResource& dialog_template);
+// Converts a rectangle in the template's dialog units (of its font) to pixels.
+void MapTemplateRect(const res::DialogResource& dialog_template, RECT* rect);
+// Creates the template's controls as children of `parent`, in order (the tab order), each in the
+// font `parent` answers WM_GETFONT with. Each carries the context help id its template gives it:
+// unless the table names one, that of the system's templates, its control id in the low word and
+// the template id with bit 15 set in the high word.
 BOOL CreateDialogControls(HWND parent, const res::DialogResource& dialog_template);
 BOOL SetDlgItemText(HWND dialog, int id, const char* text);
 UINT GetDlgItemText(HWND dialog, int id, char* buffer, int size);

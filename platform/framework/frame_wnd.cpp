@@ -601,7 +601,7 @@ void CFrameWnd::OpenMenuBarItem(int position, bool by_keyboard) {
     return;
   }
   UINT state = ::GetMenuState(menu, UINT(position), MF_BYPOSITION);
-  if (state == UINT(-1) || (state & (MF_GRAYED | MF_DISABLED | MF_SEPARATOR))) {
+  if (state == UINT(-1) || (state & (MF_GRAYED | MF_DISABLED)) || IsMenuSeparatorState(state)) {
     SetMenuBarHot(-1);
     return;
   }

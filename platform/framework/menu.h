@@ -144,6 +144,11 @@ int GetMenuItemCount(HMENU menu);
 UINT GetMenuItemID(HMENU menu, int position);
 // MF_ state bits of the item (for a pop-up the item count in the high byte), -1 when none.
 UINT GetMenuState(HMENU menu, UINT item, UINT flags);
+// Whether a GetMenuState answer is a separator's. A sub-menu's answer carries its item count in
+// the high byte, where a count of 8 to 15 covers the separator bit.
+inline bool IsMenuSeparatorState(UINT state) {
+  return state != UINT(-1) && !(state & MF_POPUP) && (state & MF_SEPARATOR);
+}
 int GetMenuString(HMENU menu, UINT item, char* buffer, int size, UINT flags);
 HMENU GetSubMenu(HMENU menu, int position);
 BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT by_position);

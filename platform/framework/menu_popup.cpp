@@ -291,7 +291,7 @@ int MenuPopupWnd::ItemAt(POINT screen) const {
   ::ScreenToClient(m_hWnd, &screen);
   for (size_t i = 0; i < layout_.items.size(); ++i) {
     if (CRect(layout_.items[i]).PtInRect(screen)) {
-      return (::GetMenuState(menu_, UINT(i), MF_BYPOSITION) & MF_SEPARATOR) ? -1 : int(i);
+      return IsMenuSeparatorState(::GetMenuState(menu_, UINT(i), MF_BYPOSITION)) ? -1 : int(i);
     }
   }
   return -1;

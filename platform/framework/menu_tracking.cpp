@@ -230,7 +230,7 @@ void MenuLoop::Hover(size_t level, int position) {
 bool MenuLoop::BarItemOpens(int position) const {
   HMENU bar = GetMenu(start_.owner);
   UINT state = GetMenuState(bar, UINT(position), MF_BYPOSITION);
-  return state != UINT(-1) && !(state & MF_SEPARATOR) && !is_disabled(state) && GetSubMenu(bar, position);
+  return state != UINT(-1) && !IsMenuSeparatorState(state) && !is_disabled(state) && GetSubMenu(bar, position);
 }
 
 int MenuLoop::NeighbourBarItem(int dir) const {

@@ -95,6 +95,29 @@ CFrameWnd* main_frame_of(CView* view) {
   return view->GetParentFrame();
 }
 
+// A preview in a child frame takes the main frame's bars away too (all but the status bar, which
+// names the pages), so that nothing but the strip offers commands; they come back with the
+// child's bars when the preview ends.
+void hide_main_frame_bars(CFrameWnd* frame, CPrintPreviewState* state) {
+  CWnd* main = AfxGetMainWnd();
+  if (!main || main == frame || !main->m_hWnd || !main->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return;
+  auto* main_frame = static_cast<CFrameWnd*>(main);
+  for (CControlBar* bar : main_frame->m_listControlBars) {
+    if (bar->m_hWnd && (bar->GetStyle() & WS_VISIBLE) && UINT(bar->GetDlgCtrlID()) != AFX_IDW_STATUS_BAR) {
+      bar->ShowWindow(SW_HIDE);
+      state->hiddenBars.push_back(bar->m_hWnd);
+    }
+  }
+  main_frame->RecalcLayout();
+}
+
+void relayout_main_frame(CFrameWnd* frame) {
+  CWnd* main = AfxGetMainWnd();
+  if (main && main != frame && main->m_hWnd && main->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
+    static_cast<CFrameWnd*>(main)->RecalcLayout();
+  }
+}
+
 // Takes the preview out of its frame: the frame gets its view and bars back, the preview and its
 // strip go, the view that was active is active again, and the status line has its idle text.
 void end_preview(CPreviewView* preview) {
@@ -109,6 +132,7 @@ void end_preview(CPreviewView* preview) {
   frame->OnSetPreviewMode(FALSE, state.get());
   if (old && old->m_hWnd) frame->SetActiveView(old);
   frame->RecalcLayout();
+  relayout_main_frame(frame);
   frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
@@ -181,6 +205,7 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, const CRuntimeCl
   }
   pState->pViewActiveOld = frame->GetActiveView();
   frame->OnSetPreviewMode(TRUE, pState.get());
+  hide_main_frame_bars(frame, pState.get());
   CCreateContext context;
   context.m_pNewViewClass = pPreviewViewClass;
   context.m_pLastView = this;
@@ -189,6 +214,7 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, const CRuntimeCl
   if (!made || !made->IsKindOf(RUNTIME_CLASS(CPreviewView))) {
     if (made) made->DestroyWindow();
     frame->OnSetPreviewMode(FALSE, pState.get());
+    relayout_main_frame(frame);
     return FALSE;
   }
   auto* preview = static_cast<CPreviewView*>(made);

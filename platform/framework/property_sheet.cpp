@@ -228,7 +228,7 @@ BOOL CPropertySheet::BuildSheet(CWnd* pParentWnd) {
   for (CPropertyPage* page : m_pages) {
     if (const res::DialogResource* t = res::find_dialog(page->m_nIDTemplate)) {
       RECT r{0, 0, t->rect.right - t->rect.left, t->rect.bottom - t->rect.top};
-      ::MapDialogRect(nullptr, &r);
+      MapTemplateRect(*t, &r);
       m_pageSize.cx = std::max(m_pageSize.cx, r.right);
       m_pageSize.cy = std::max(m_pageSize.cy, r.bottom);
     }

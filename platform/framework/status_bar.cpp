@@ -101,11 +101,42 @@ int CStatusBar::CommandToIndex(UINT nIDFind) const {
 
 UINT CStatusBar::GetItemID(int nIndex) const { return valid(nIndex) ? m_panes[size_t(nIndex)].nID : 0; }
 
+namespace framework {
+
+void draw_size_grip(CDC& dc, const CRect& grip) {
+  CPen light(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+  CPen dark(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
+  for (int d = 3; d < grip.Width(); d += 4) {
+    CPen* old = dc.SelectObject(&light);
+    dc.MoveTo(grip.right - d - 1, grip.bottom - 1);
+    dc.LineTo(grip.right, grip.bottom - d - 2);
+    dc.SelectObject(&dark);
+    for (int k = 1; k <= 2; ++k) {
+      dc.MoveTo(grip.right - d + k - 1, grip.bottom - 1);
+      dc.LineTo(grip.right, grip.bottom - d + k - 2);
+    }
+    dc.SelectObject(old);
+  }
+}
+
+}  // namespace framework
+
+CRect CStatusBar::grip_rect() const {
+  CWnd* frame = m_hWnd ? GetParent() : nullptr;
+  if (!frame || !(frame->GetStyle() & WS_THICKFRAME) || frame->IsZoomed()) return CRect();
+  CRect client;
+  GetClientRect(&client);
+  int size = std::min(GetSystemMetrics(SM_CXVSCROLL), int(client.Height()));
+  return CRect(client.right - size, client.bottom - size, client.right, client.bottom);
+}
+
 std::vector<CRect> CStatusBar::layout() const {
   std::vector<CRect> rects(m_panes.size());
   CRect inside;
   if (m_hWnd) GetClientRect(&inside);
   CalcInsideRect(inside, TRUE);
+  // The last pane stops before the size grip.
+  if (CRect grip = grip_rect(); !grip.IsRectEmpty()) inside.right = std::min(inside.right, grip.left);
   // Every pane's full width; the stretching panes share what the others leave.
   int fixed = 0, stretching = 0;
   for (const Pane& pane : m_panes) {
@@ -224,6 +255,7 @@ void CStatusBar::DoPaint(CDC* pDC) {
   pDC->SetTextColor(GetSysColor(COLOR_BTNTEXT));
   COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
   std::vector<CRect> rects = layout();
+  if (CRect grip = grip_rect(); !grip.IsRectEmpty()) framework::draw_size_grip(*pDC, grip);
   for (size_t i = 0; i < m_panes.size(); ++i) {
     const Pane& pane = m_panes[i];
     CRect rect = rects[i];

@@ -19,6 +19,11 @@ constexpr UINT SBPS_STRETCH = 0x08000000;
 // The id of a pane without a command (the message pane).
 constexpr UINT ID_SEPARATOR = 0;
 
+namespace framework {
+// Draws a size grip's diagonal ridges in the square `grip` (its bottom right corner is the window's).
+void draw_size_grip(CDC& dc, const CRect& grip);
+}  // namespace framework
+
 class CStatusBar : public CControlBar {
   DECLARE_DYNAMIC(CStatusBar)
 
@@ -66,6 +71,9 @@ class CStatusBar : public CControlBar {
   int text_height() const;
   // The rectangles of all panes, left to right.
   std::vector<CRect> layout() const;
+  // The size grip's square at the bottom right: empty unless the frame can be sized and is not
+  // maximised.
+  CRect grip_rect() const;
 
   std::vector<Pane> m_panes;
 };

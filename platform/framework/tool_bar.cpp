@@ -324,7 +324,37 @@ void CToolBar::Layout() {
   for (size_t i = 0; i < placed.rects.size(); ++i) {
     if (!placed.rects[i].IsRectEmpty()) m_rects[i] = placed.rects[i] + inside.TopLeft();
   }
+  PlaceItemWindows(flow);
   Invalidate();
+}
+
+void CToolBar::PlaceItemWindows(Flow flow) {
+  for (size_t i = 0; i < m_buttons.size() && i < m_rects.size(); ++i) {
+    const Button& b = m_buttons[i];
+    if (!b.separator() || b.nID == ID_SEPARATOR) continue;
+    HWND item = ::GetDlgItem(m_hWnd, int(b.nID));
+    if (!item) continue;
+    const CRect& place = m_rects[i];
+    bool room = flow != Flow::column && !place.IsRectEmpty() && place.Width() == b.iImage;
+    auto hidden = std::find(m_hiddenItemWindows.begin(), m_hiddenItemWindows.end(), item);
+    if (!room) {
+      if (::IsWindowVisible(item)) {
+        ::ShowWindow(item, SW_HIDE);
+        if (hidden == m_hiddenItemWindows.end()) m_hiddenItemWindows.push_back(item);
+      }
+      continue;
+    }
+    CRect now;
+    ::GetWindowRect(item, &now);
+    ScreenToClient(&now);
+    if (now.TopLeft() != place.TopLeft() || now.Width() != place.Width()) {
+      ::SetWindowPos(item, nullptr, place.left, place.top, place.Width(), now.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (hidden != m_hiddenItemWindows.end()) {
+      m_hiddenItemWindows.erase(hidden);
+      ::ShowWindow(item, SW_SHOWNA);
+    }
+  }
 }
 
 void CToolBar::OnSize(UINT nType, int cx, int cy) {

@@ -115,8 +115,12 @@ class CToolBar : public CControlBar {
   // The bar's size for `buttons` in `flow`.
   CSize SizeFor(framework::toolbar::Flow flow, BOOL bHorz, bool floating,
                 const std::vector<framework::toolbar::Button>& buttons) const;
-  // Places the buttons in the client area and repaints.
+  // Places the buttons in the client area, moves the windows the bar holds, and repaints.
   void Layout();
+  // A separator with a command id is the place of the bar's child window of that id (a combo
+  // box, an edit): the window follows the place, and hides while the place is only a gap (the bar
+  // upright, or the separator lying between two rows).
+  void PlaceItemWindows(framework::toolbar::Flow flow);
   void InvalidateButton(int nIndex);
   void DrawButton(CDC* pDC, int nIndex);
   void DrawSeparator(CDC* pDC, const CRect& rect, bool across) const;
@@ -132,6 +136,7 @@ class CToolBar : public CControlBar {
 
   std::vector<framework::toolbar::Button> m_buttons;
   std::vector<CRect> m_rects;  // client coordinates, one per button
+  std::vector<HWND> m_hiddenItemWindows;  // item windows the layout hid, shown again when there is room
   CSize m_sizeButton{23, 22};
   CSize m_sizeImage{16, 15};
   framework::toolbar::ImageStrip m_images;

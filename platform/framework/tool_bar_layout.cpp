@@ -8,6 +8,9 @@ namespace {
 
 bool hidden(const Button& b) { return (b.nStyle & TBBS_HIDDEN) != 0; }
 int separator_width(const Button& b) { return std::max(0, b.iImage); }
+// Lying across the bar, a separator is a gap as high as its width; one that holds a window (it has
+// a command id) is only the usual gap there, as its window hides.
+int across_height(const Button& b) { return b.nID != 0 ? kSeparatorWidth : separator_width(b); }
 int width_of(const Button& b, CSize size) { return b.separator() ? separator_width(b) : int(size.cx); }
 
 }  // namespace
@@ -25,9 +28,9 @@ Arrangement arrange(std::span<const Button> buttons, CSize size, Flow flow) {
     if (b.separator() && ends_row) {
       // Across the bar below the row it ends (or, in a column, below the button before it).
       int top = row_open ? y + int(size.cy) : y;
-      out.rects[i] = CRect(0, top, 0, top + separator_width(b));
+      out.rects[i] = CRect(0, top, 0, top + across_height(b));
       across.push_back(i);
-      y = top + separator_width(b);
+      y = top + across_height(b);
       x = 0;
       row_open = false;
       continue;

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include <QPainter>
+
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/device_context.h"
 #include "platform/gdi/qt_raster_device.h"
@@ -72,6 +74,35 @@ QImage window_surface(HWND h, bool whole_window) {
   if (!w) return QImage();
   if (whole_window) return w->surface.copy(QRect(QPoint(0, 0), w->window_rect.size()));
   return w->surface.copy(w->client_rect);
+}
+
+namespace {
+
+// Lays the visible children of `w` over `image`, whose origin is `origin` in w's window coordinates.
+void lay_children(const Window& w, QImage& image, QPoint origin) {
+  if (image.isNull() || w.children.empty()) return;
+  QPainter painter(&image);
+  for (auto it = w.children.rbegin(); it != w.children.rend(); ++it) {
+    const Window* c = find_window(*it);
+    if (!c || !(c->style & WS_VISIBLE)) continue;
+    if (c->window_rect.isEmpty()) continue;
+    QImage child = c->surface.copy(QRect(QPoint(0, 0), c->window_rect.size()));
+    lay_children(*c, child, QPoint(0, 0));
+    QPoint at = w.client_rect.topLeft() + c->window_rect.topLeft() - origin;
+    painter.setClipping(!c->shape.isEmpty());
+    if (!c->shape.isEmpty()) painter.setClipRegion(c->shape.translated(at));
+    painter.drawImage(at, child);
+  }
+}
+
+}  // namespace
+
+QImage window_picture(HWND h, bool whole_window) {
+  Window* w = find_window(h);
+  if (!w) return QImage();
+  QImage image = window_surface(h, whole_window);
+  lay_children(*w, image, whole_window ? QPoint(0, 0) : w->client_rect.topLeft());
+  return image;
 }
 
 }  // namespace win

@@ -8,6 +8,8 @@
 #include "platform/gdi/core/object_api.h"
 #include "platform/win/monitors.h"
 #include "platform/win/window_api.h"
+#include "platform/win/message_queue.h"
+#include "platform/win/window_font.h"
 
 namespace {
 
@@ -120,10 +122,12 @@ LONG GetDialogBaseUnits() { return MAKELONG(6, 13); }
 
 UINT GetDoubleClickTime() { return 500; }
 
-BOOL MapDialogRect(HWND, RECT* rect) {
+BOOL MapDialogRect(HWND dialog, RECT* rect) {
   if (!rect) return FALSE;
-  LONG units = GetDialogBaseUnits();
-  int cx = LOWORD(DWORD(units)), cy = HIWORD(DWORD(units));
+  // A dialog measures in the units of its font; without one (or without a dialog), the system's.
+  HFONT font = dialog ? reinterpret_cast<HFONT>(SendMessage(dialog, WM_GETFONT, 0, 0)) : nullptr;
+  SIZE units = win::dialog_base_units(font);
+  int cx = int(units.cx), cy = int(units.cy);
   auto scale = [](int v, int unit, int per) {
     long long n = (long long)v * unit;
     return int(n >= 0 ? (n + per / 2) / per : -((-n + per / 2) / per));

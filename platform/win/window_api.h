@@ -176,6 +176,10 @@ BOOL InvalidateRect(HWND h, const RECT* rect, BOOL erase);  // null rect: the wh
 BOOL ValidateRect(HWND h, const RECT* rect);
 BOOL GetUpdateRect(HWND h, RECT* out, BOOL erase);
 BOOL UpdateWindow(HWND h);
+// Gives the window a shape (window coordinates): it shows, and is found under the mouse, only
+// inside the region, and what lies under it shows through elsewhere. The window owns the region
+// from then on; null takes the shape away. Returns FALSE for a stale handle.
+BOOL SetWindowRgn(HWND h, HRGN region, BOOL redraw);
 // A region stands for its bounding rectangle.
 BOOL RedrawWindow(HWND h, const RECT* rect, HRGN region, UINT flags);
 HDC BeginPaint(HWND h, PAINTSTRUCT* ps);

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/gdi/core/gdi_objects.h"
+#include "platform/gdi/core/object_api.h"
 #include "platform/win/message_queue.h"
 #include "platform/win/platform_widget.h"
 #include "platform/win/system_metrics.h"
@@ -246,7 +248,8 @@ HWND deepest_at(HWND h, QPoint screen) {
   if (!w->client_rect.translated(-w->client_rect.topLeft()).contains(client)) return h;
   for (HWND child : w->children) {
     Window* c = find_window(child);
-    if (c && shown(*c) && !(c->style & WS_DISABLED) && c->window_rect.contains(client)) {
+    if (c && shown(*c) && !(c->style & WS_DISABLED) && c->window_rect.contains(client) &&
+        (c->shape.isEmpty() || c->shape.contains(client - c->window_rect.topLeft()))) {
       return deepest_at(child, screen);
     }
   }
@@ -277,4 +280,18 @@ HWND ChildWindowFromPoint(HWND parent, POINT client) {
     if (c && c->window_rect.contains(p)) return child;
   }
   return parent;
+}
+
+BOOL SetWindowRgn(HWND h, HRGN region, BOOL redraw) {
+  Window* w = find_window(h);
+  if (!w) return FALSE;
+  QRegion shape;
+  if (const auto* r = gdi::object_as<gdi::RegionObject>(region)) {
+    for (const RECT& part : r->region.rects()) shape += win::to_qrect(part);
+  }
+  if (region) DeleteObject(region);
+  w->shape = shape;
+  if (w->widget) w->widget->setMask(shape);
+  if (redraw && w->widget) w->widget->update();
+  return TRUE;
 }

@@ -47,6 +47,7 @@ struct Window {
   // Retained pixels of the whole window (non-client included) at window size.
   QImage surface;
   std::unique_ptr<PlatformWidget> widget;
+  QRegion shape;          // window coordinates; empty: the whole window (SetWindowRgn)
   QRegion update_region;  // in client coordinates
   QRegion paint_area;     // what the running BeginPaint covers (client coordinates)
   bool erase_pending = false;

@@ -79,6 +79,29 @@ TEST_F(MenuBarTest, ClickOpensThePopupBelowItsItemAfterUpdateUi) {
   EXPECT_TRUE(nohandler_state & MF_GRAYED);
 }
 
+TEST_F(MenuBarTest, PopupsOfEveryLengthOpen) {
+  // A sub-menu's state carries its item count; counts of 8 to 15 are no separator.
+  std::vector<RECT> items = framework::menu_bar_items(frame->m_hWnd);
+  CRect window;
+  frame->GetWindowRect(&window);
+  POINT okno{window.left + (items[2].left + items[2].right) / 2, window.top + (items[2].top + items[2].bottom) / 2};
+  for (int count = 1; count <= 17; ++count) {
+    while (GetMenuItemCount(popup(2)) < count) AppendMenu(popup(2), MF_STRING, ID_TEST_ACTION, "Okno");
+    opened.clear();
+    mouse_down(okno);
+    mouse_up(okno);
+    pump();
+    ASSERT_EQ(opened.size(), 1u) << count;
+    EXPECT_EQ(opened[0], popup(2));
+    frame->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0);
+    press_key(VK_RIGHT);
+    press_key(VK_RIGHT);
+    press_key(VK_DOWN);
+    pump();
+    EXPECT_EQ(opened.size(), 2u) << count;
+  }
+}
+
 TEST_F(MenuBarTest, KeyboardReachesTheBar) {
   // Alt alone puts the keyboard in the bar at its first item; Right, Right and Enter open "Okno".
   press_key(VK_MENU);

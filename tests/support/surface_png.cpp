@@ -9,6 +9,11 @@ bool save_surface_png(HWND h, const std::string& path, bool whole_window) {
   return !image.isNull() && image.save(QString::fromStdString(path), "PNG");
 }
 
+bool save_window_png(HWND h, const std::string& path, bool whole_window) {
+  QImage image = win::window_picture(h, whole_window);
+  return !image.isNull() && image.save(QString::fromStdString(path), "PNG");
+}
+
 DWORD surface_pixel(HWND h, int x, int y, bool whole_window) {
   QImage image = win::window_surface(h, whole_window);
   if (image.isNull() || !image.rect().contains(x, y)) return 0xFFFFFFFF;

@@ -62,7 +62,6 @@ void draw_glyph(DeviceContext& dc, const RECT& r, UINT type, UINT kind, int dx, 
   int w = r.right - r.left, h = r.bottom - r.top;
   int size = std::max(2, std::min(w, h) / 2);
   int cx = r.left + w / 2 + dx, cy = r.top + h / 2 + dx;
-  int half = size / 2;
   if (type == DFC_SCROLL) {
     int a = std::max(1, size / 2);
     switch (kind) {
@@ -73,34 +72,47 @@ void draw_glyph(DeviceContext& dc, const RECT& r, UINT type, UINT kind, int dx, 
     }
     return;
   }
-  RECT box{cx - half, cy - half, cx - half + size, cy - half + size};
+  // Caption glyphs are pixel shapes scaled to the face: no symbol font is needed.
+  int side = std::max(3, std::min(w, h) - (std::min(w, h) >= 10 ? 3 : 2));
   switch (kind) {
-    case DFCS_CAPTIONCLOSE:
-      // Two strokes two pixels thick.
-      glyph_polygon(dc, {{box.left, box.top}, {box.left + 1, box.top}, {box.right, box.bottom - 1},
-                         {box.right, box.bottom}, {box.right - 1, box.bottom}, {box.left, box.top + 1}}, c);
-      glyph_polygon(dc, {{box.right, box.top}, {box.right, box.top + 1}, {box.left + 1, box.bottom},
-                         {box.left, box.bottom}, {box.left, box.bottom - 1}, {box.right - 1, box.top}}, c);
-      break;
-    case DFCS_CAPTIONMIN: fill(dc, {box.left, box.bottom - 2, box.right - 2, box.bottom}, c); break;
-    case DFCS_CAPTIONMAX: {
-      RECT frame = box;
-      fill(dc, {frame.left, frame.top, frame.right, frame.top + 2}, c);
-      for (const RECT& e : {RECT{frame.left, frame.top, frame.left + 1, frame.bottom},
-                            RECT{frame.right - 1, frame.top, frame.right, frame.bottom},
-                            RECT{frame.left, frame.bottom - 1, frame.right, frame.bottom}})
-        fill(dc, e, c);
+    case DFCS_CAPTIONCLOSE: {
+      // Two strokes two pixels wide, corner to corner.
+      int x0 = cx - (side + 1) / 2, y0 = cy - side / 2;
+      for (int i = 0; i < side; ++i) {
+        fill(dc, {x0 + i, y0 + i, x0 + i + 2, y0 + i + 1}, c);
+        fill(dc, {x0 + side - 1 - i, y0 + i, x0 + side + 1 - i, y0 + i + 1}, c);
+      }
       break;
     }
-    default: {  // restore: two overlapping windows
-      int s = std::max(3, size * 2 / 3);
-      for (RECT f : {RECT{box.right - s, box.top, box.right, box.top + s},
-                     RECT{box.left, box.bottom - s, box.left + s, box.bottom}}) {
-        fill(dc, {f.left, f.top, f.right, f.top + 2}, c);
-        fill(dc, {f.left, f.top, f.left + 1, f.bottom}, c);
-        fill(dc, {f.right - 1, f.top, f.right, f.bottom}, c);
-        fill(dc, {f.left, f.bottom - 1, f.right, f.bottom}, c);
-      }
+    case DFCS_CAPTIONMIN: {
+      int x0 = cx - side / 2, y0 = cy - side / 2;
+      fill(dc, {x0, y0 + side - 2, x0 + std::max(3, side * 3 / 4), y0 + side}, c);
+      break;
+    }
+    case DFCS_CAPTIONMAX: {
+      int x0 = cx - side / 2, y0 = cy - side / 2;
+      RECT f{x0, y0, x0 + side, y0 + side};
+      fill(dc, {f.left, f.top, f.right, f.top + 2}, c);
+      fill(dc, {f.left, f.top, f.left + 1, f.bottom}, c);
+      fill(dc, {f.right - 1, f.top, f.right, f.bottom}, c);
+      fill(dc, {f.left, f.bottom - 1, f.right, f.bottom}, c);
+      break;
+    }
+    default: {  // restore: two overlapping windows, the front one at the lower left
+      int x0 = cx - side / 2, y0 = cy - side / 2;
+      int t = std::max(3, side * 2 / 3 + 1);
+      RECT back{x0 + side - t, y0, x0 + side, y0 + t};
+      RECT front{x0, y0 + side - t, x0 + t, y0 + side};
+      // Small faces give the windows a top edge of one pixel, so they stay apart.
+      int edge = side >= 7 ? 2 : 1;
+      fill(dc, {back.left, back.top, back.right, back.top + edge}, c);
+      fill(dc, {back.right - 1, back.top, back.right, back.bottom}, c);
+      fill(dc, {front.right, back.bottom - 1, back.right, back.bottom}, c);
+      fill(dc, {back.left, back.top, back.left + 1, front.top}, c);
+      fill(dc, {front.left, front.top, front.right, front.top + edge}, c);
+      fill(dc, {front.left, front.top, front.left + 1, front.bottom}, c);
+      fill(dc, {front.right - 1, front.top, front.right, front.bottom}, c);
+      fill(dc, {front.left, front.bottom - 1, front.right, front.bottom}, c);
       break;
     }
   }
