@@ -7,7 +7,9 @@
 #include <thread>
 #include <vector>
 
+#include "platform/framework/dialog.h"
 #include "platform/framework/tool_tips.h"
+#include "platform/win/window_dc.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "tests/framework/framework_fixture.h"
@@ -351,6 +353,68 @@ TEST_F(ListWindowTest, DeletingRowsTellsTheParentAndMovesTheCaret) {
   EXPECT_EQ(list.GetTopIndex(), 0);
 }
 
+// Two 16 by 16 images: a red square and a green one.
+void fill_images(CImageList& images, CWnd* wnd) {
+  ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24, 2, 0));
+  CClientDC screen(wnd);
+  CDC dc;
+  ASSERT_TRUE(dc.CreateCompatibleDC(&screen));
+  CBitmap strip;
+  ASSERT_TRUE(strip.CreateCompatibleBitmap(&screen, 32, 16));
+  CBitmap* old = dc.SelectObject(&strip);
+  dc.FillSolidRect(CRect(0, 0, 16, 16), RGB(200, 0, 0));
+  dc.FillSolidRect(CRect(16, 0, 32, 16), RGB(0, 160, 0));
+  dc.SelectObject(old);
+  ASSERT_EQ(images.Add(&strip, RGB(255, 0, 255)), 0);
+}
+
+TEST_F(ListWindowTest, ImageListsAreCopiedUnlessShared) {
+  make(LVS_REPORT, 0, 3);
+  CImageList images;
+  fill_images(images, &list);
+  EXPECT_EQ(list.SetImageList(&images, LVSIL_SMALL), nullptr);
+  CImageList* kept = list.GetImageList(LVSIL_SMALL);
+  ASSERT_NE(kept, nullptr);
+  EXPECT_NE(kept, &images);
+  EXPECT_EQ(kept->GetImageCount(), 2);
+  EXPECT_EQ(list.SetImageList(nullptr, LVSIL_SMALL), nullptr);  // the list's own copy is not handed out
+
+  list.ModifyStyle(0, LVS_SHAREIMAGELISTS);
+  list.SetImageList(&images, LVSIL_SMALL);
+  EXPECT_EQ(list.GetImageList(LVSIL_SMALL), &images);
+  list.SetItem(1, 0, LVIF_IMAGE, nullptr, 1, 0, 0, 0);
+  list.InvalidateLayout();
+  pump();
+  CRect icon, label;
+  ASSERT_TRUE(list.GetItemRect(1, 0, &icon, LVIR_ICON));
+  ASSERT_TRUE(list.GetItemRect(1, 0, &label, LVIR_LABEL));
+  EXPECT_EQ(icon.Width(), 16);
+  EXPECT_EQ(label.left, icon.right + 5);
+  ASSERT_TRUE(save_surface_png(list.m_hWnd, png("list_images.png")));
+  EXPECT_EQ(surface_pixel(list.m_hWnd, icon.left + 8, icon.top + 8), RGB(0, 160, 0));
+  UINT flags = 0;
+  EXPECT_EQ(list.HitTest(icon.left + 8, icon.top + 8, &flags, nullptr), 1);
+  EXPECT_TRUE(flags & LVHT_ONITEMICON);
+  list.SetImageList(nullptr, LVSIL_SMALL);
+}
+
+TEST_F(ListWindowTest, IconViewFlowsCellsLeftToRight) {
+  ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(0, 0, 200, 120), &parent, 74));
+  list.SetColumnWidth(0, 60);
+  for (const char* name : {"Akt", "Dekret", "Umowa", "Kodeks"}) list.InsertItem(list.GetItemCount(), name);
+  list.InvalidateLayout();
+  pump();
+  CRect cells[4];
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(list.GetItemRect(i, 0, &cells[i], LVIR_BOUNDS));
+  EXPECT_EQ(cells[1].left, cells[0].right);
+  EXPECT_EQ(cells[2].left, cells[1].right);
+  EXPECT_EQ(cells[3].left, 0);  // a fourth cell of 60 would pass the right edge
+  EXPECT_GE(cells[3].top, cells[0].bottom);
+  UINT flags = 0;
+  EXPECT_EQ(list.HitTest(cells[2].left + 10, cells[2].CenterPoint().y, &flags, nullptr), 2);
+  ASSERT_TRUE(save_surface_png(list.m_hWnd, png("list_icons.png")));
+}
+
 // --- Label editing ---
 
 TEST_F(ListWindowTest, LabelEditCommittedAndCancelled) {
@@ -582,7 +646,46 @@ TEST_F(ItemTipTest, AVeryLongTextWrapsInAFiveHundredPixelTip) {
   EXPECT_TRUE(save_surface_png(tip->m_hWnd, png("list_tip_long.png")));
 }
 
+TEST_F(ListWindowTest, TabMovesTheFocusOnInADialog) {
+  CDialog registers_the_class;
+  HWND dialog = CreateWindowEx(0, DIALOG_CLASS, "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 260, nullptr, nullptr, nullptr);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT, CRect(0, 0, 300, 200), CWnd::FromHandle(dialog), 72));
+  CEdit next;
+  ASSERT_TRUE(next.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 210, 200, 230), CWnd::FromHandle(dialog), 73));
+  list.SetFocus();
+  press_key(VK_TAB, '\t');
+  pump();
+  EXPECT_EQ(GetFocus(), next.m_hWnd);
+  list.DestroyWindow();
+  next.DestroyWindow();
+  DestroyWindow(dialog);
+}
+
 // --- Pictures ---
+
+TEST_F(ListWindowTest, PrintsTheHeaderAndTheRowsThatFit) {
+  make(LVS_REPORT, 0, 30);
+  CClientDC screen(&list);
+  CDC printer;
+  ASSERT_TRUE(printer.CreateCompatibleDC(&screen));
+  CBitmap page;
+  ASSERT_TRUE(page.CreateCompatibleBitmap(&screen, 300, 400));
+  CBitmap* old = printer.SelectObject(&page);
+  printer.FillSolidRect(CRect(0, 0, 300, 400), RGB(255, 255, 255));
+  printer.m_bPrinting = TRUE;
+  list.Paint(&printer);
+  EXPECT_EQ(printer.GetPixel(1, 5), ::GetSysColor(COLOR_BTNHIGHLIGHT));  // the header
+  CRect last;
+  list.GetItemRect(list.LastFittingRow(), 0, &last, LVIR_LABEL);
+  bool inked = false;
+  for (int x = last.left; x < last.right && !inked; ++x) {
+    for (int y = last.top; y < last.bottom && !inked; ++y) inked = GetGValue(printer.GetPixel(x, y)) < 100;
+  }
+  EXPECT_TRUE(inked);
+  printer.SelectObject(old);
+}
+
 
 TEST_F(ListWindowTest, ReportViewInItsStates) {
   make(LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS, LVXS_HGRIDLINES | LVXS_VGRIDLINES, 10);

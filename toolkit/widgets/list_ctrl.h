@@ -467,6 +467,7 @@ class SECListBaseC : public CWnd, public SECListClient {
   void ScrollByWheelNotch(int direction);
   void ScrollToTop(int top);
   void IconCell(int row, CRect* cell) const;
+  ListHit IconHitTest(CPoint point) const;
 };
 
 class SECListCtrl : public SECListBaseC {

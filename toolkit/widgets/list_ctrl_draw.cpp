@@ -201,9 +201,35 @@ int SECListBaseC::HitTest(int x, int y, UINT* flags, int* column) const {
   layout.parts = [this](int row) { return RowParts(row); };
   if (!report_mode(m_dwListStyle) || !GetShowHeader()) layout.view.top = layout.client.top;
   ListHit hit = ListHitTest(Geometry(), layout, CPoint(x, y));
+  if ((m_dwListStyle & LVS_TYPEMASK) == LVS_ICON && hit.index >= 0 && (hit.flags & LVHT_ONROW)) {
+    hit = IconHitTest(CPoint(x, y));
+  }
   if (flags) *flags = hit.flags;
   if (column) *column = hit.column;
   return hit.index;
+}
+
+// Icon view: the cell under the point, on its icon or label.
+ListHit SECListBaseC::IconHitTest(CPoint p) const {
+  ListHit hit;
+  hit.flags = LVHT_NOWHERE;
+  CRect view;
+  GetViewRect(&view);
+  for (int r = m_nTopRow; r < GetItemCount(); ++r) {
+    CRect cell;
+    IconCell(r, &cell);
+    if (cell.IsRectEmpty() || cell.top >= view.bottom) break;
+    if (!cell.PtInRect(p)) continue;
+    const SECListRow* row = GetRow(r);
+    CPoint in(p.x - cell.left, p.y - cell.top);
+    hit.index = r;
+    hit.column = 0;
+    hit.flags = LVHT_ONROW;
+    if (row->label.PtInRect(in)) hit.flags |= LVHT_ONITEMLABEL;
+    else if (row->icon.PtInRect(in)) hit.flags |= LVHT_ONITEMICON;
+    break;
+  }
+  return hit;
 }
 
 // --- Measuring --------------------------------------------------------------------------------------
