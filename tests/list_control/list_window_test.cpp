@@ -79,7 +79,10 @@ class Parent : public CWnd {
 class VetoList : public SECListCtrl {
  public:
   BOOL veto = FALSE;
+  std::vector<std::string> drags;
   BOOL NotifySelectionChanging(int, int, BOOL) override { return veto; }
+  void NotifyBeginDrag(int row, CPoint) override { drags.push_back("drag " + std::to_string(row)); }
+  void NotifyBeginRightDrag(int row, CPoint) override { drags.push_back("right drag " + std::to_string(row)); }
 };
 
 const char* const kActs[] = {
@@ -171,6 +174,28 @@ TEST_F(ListWindowTest, ClicksWithShiftAndCtrl) {
 
   click_row(4);
   EXPECT_EQ(selected(), std::vector<int>{4});
+}
+
+TEST_F(ListWindowTest, PressingOnALabelAndMovingStartsADragOnce) {
+  make();
+  POINT p = screen_point(list.m_hWnd, on_label(2));
+  mouse_down(p);
+  pump();
+  mouse_move(POINT{p.x + 2, p.y + 1});  // not yet
+  pump();
+  EXPECT_TRUE(list.drags.empty());
+  mouse_move(POINT{p.x + 6, p.y + 1});
+  mouse_move(POINT{p.x + 12, p.y + 5});
+  mouse_up(POINT{p.x + 12, p.y + 5});
+  pump();
+  EXPECT_EQ(list.drags, Log{"drag 2"});
+  EXPECT_EQ(parent.take(), Log{});  // the release ends the drag and is no click
+  p = screen_point(list.m_hWnd, on_label(4));
+  mouse_down(p, win::MouseButton::right);
+  mouse_move(POINT{p.x, p.y + 8});
+  mouse_up(POINT{p.x, p.y + 8}, win::MouseButton::right);
+  pump();
+  EXPECT_EQ(list.drags, (Log{"drag 2", "right drag 4"}));
 }
 
 TEST_F(ListWindowTest, ShiftClickWithoutAnchorIsAPlainClick) {
@@ -721,6 +746,12 @@ TEST_F(ListWindowTest, FullRowSelectionWithFocus) {
   CRect year;
   list.GetItemRect(3, 1, &year, LVIR_BOUNDS);
   EXPECT_EQ(surface_pixel(list.m_hWnd, year.left + 3, year.CenterPoint().y), ::GetSysColor(COLOR_HIGHLIGHT));
+  // The focus rectangle's dots begin three pixels left of the label.
+  CRect label;
+  list.GetItemRect(3, 0, &label, LVIR_LABEL);
+  int dots = 0;
+  for (int y = year.top; y < year.bottom; ++y) dots += surface_pixel(list.m_hWnd, label.left - 3, y) != ::GetSysColor(COLOR_HIGHLIGHT);
+  EXPECT_GT(dots, 2);
 }
 
 TEST_F(ListWindowTest, LabelEditingPicture) {
