@@ -322,6 +322,31 @@ TEST_F(ListWindowTest, ColumnInterface) {
   EXPECT_EQ(list.GetColumnWidth(0), view.Width());
 }
 
+TEST_F(ListWindowTest, TakesThePlaceOfADialogItem) {
+  CEdit before, placeholder, after;
+  ASSERT_TRUE(before.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 100, 20), &parent, 80));
+  ASSERT_TRUE(placeholder.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 30, 210, 130), &parent, 81));
+  ASSERT_TRUE(after.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 140, 100, 160), &parent, 82));
+  HWND old = placeholder.m_hWnd;
+  HWND above = ::GetWindow(old, GW_HWNDPREV);
+  HWND below = ::GetWindow(old, GW_HWNDNEXT);
+  ASSERT_TRUE(above && below);
+  ASSERT_TRUE(list.ReplaceDlgItem(81, &parent));
+  EXPECT_FALSE(IsWindow(old));
+  EXPECT_EQ(parent.GetDlgItem(81), &list);
+  EXPECT_TRUE(list.CWnd::GetStyle() & WS_BORDER);
+  EXPECT_TRUE(list.CWnd::GetStyle() & WS_TABSTOP);
+  CRect r;
+  list.GetWindowRect(&r);
+  parent.ScreenToClient(&r);
+  EXPECT_EQ(r, CRect(10, 30, 210, 130));
+  EXPECT_EQ(::GetWindow(list.m_hWnd, GW_HWNDPREV), above);  // the same place in the tab order
+  EXPECT_EQ(::GetWindow(list.m_hWnd, GW_HWNDNEXT), below);
+  list.DestroyWindow();
+  before.DestroyWindow();
+  after.DestroyWindow();
+}
+
 TEST_F(ListWindowTest, AListMadeWithoutReportModeHasOneColumnAcrossTheView) {
   ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 240, 120), &parent, 73));
   EXPECT_EQ(list.GetColumnCount(), 1);
@@ -539,6 +564,17 @@ TEST_F(ListWindowTest, ASecondClickOnASelectedLabelOpensTheEditAfterADelay) {
   mouse_up(p);
   pump();
   std::this_thread::sleep_for(std::chrono::milliseconds(600));
+  pump();
+  EXPECT_EQ(list.GetEditWindow(), nullptr);
+}
+
+TEST_F(ListWindowTest, AClickOnAnotherRowStopsAWaitingEdit) {
+  make();
+  click_row(2);
+  std::this_thread::sleep_for(std::chrono::milliseconds(GetDoubleClickTime() + 50));
+  click_row(2);  // the edit would open in half a second
+  click_row(3);
+  std::this_thread::sleep_for(std::chrono::milliseconds(700));
   pump();
   EXPECT_EQ(list.GetEditWindow(), nullptr);
 }

@@ -90,8 +90,7 @@ BOOL SECListBaseC::ReplaceDlgItem(UINT id, CWnd* dialog) {
   if (!item) return FALSE;
   HWND before = ::GetWindow(item->m_hWnd, GW_HWNDPREV);
   if (!CreateInPlaceOf(id, dialog)) return FALSE;
-  ::SetWindowPos(m_hWnd, before ? before : HWND(nullptr), 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (before ? 0u : SWP_NOZORDER));
+  ::SetWindowPos(m_hWnd, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return TRUE;
 }
 

@@ -159,6 +159,8 @@ void SECListBaseC::OnLButtonDown(UINT flags, CPoint point) {
   int column = -1;
   int index = HitTest(point.x, point.y, &hit, &column);
   m_bDragCandidate = FALSE;
+  // A new press overrides an edit still waiting to open.
+  CancelEditTimer();
   m_nEditColumn = std::max(column, 0);
   if ((hit & LVHT_ONDIVIDER) && index >= 0) {
     HideTip();
