@@ -394,6 +394,7 @@ struct EditState {
   int start = 0, end = 0;  // selection (start may exceed end while it runs backwards)
   int limit = 30000;
   bool modified = false;
+  HFONT font = nullptr;  // WM_SETFONT's; null draws with the context's own font
 };
 
 std::map<HWND, EditState>& edits() {
@@ -527,6 +528,12 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       SetWindowLongPtr(h, GWL_STYLE, LONG_PTR(wParam ? (style_of(h) | ES_READONLY) : (style_of(h) & ~ES_READONLY)));
       InvalidateRect(h, nullptr, TRUE);
       return TRUE;
+    case WM_SETFONT:
+      edits()[h].font = reinterpret_cast<HFONT>(wParam);
+      if (LOWORD(lParam)) InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(edits()[h].font);
     case EM_GETLINECOUNT: {
       std::string text = GetWindowTextString(h);
       return 1 + std::count(text.begin(), text.end(), '\n');
@@ -560,6 +567,7 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         std::string text = GetWindowTextString(h);
         if (style_of(h) & ES_PASSWORD) text.assign(text.size(), '*');
         CRect t(r.left + 3, r.top + 2, r.right - 3, r.bottom - 2);
+        if (HFONT font = edits()[h].font) dc.SelectObject(font);
         dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
         dc.DrawText(text.c_str(), int(text.size()), &t,
                     DT_NOPREFIX | ((style_of(h) & ES_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER));

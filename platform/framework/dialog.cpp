@@ -36,6 +36,12 @@ LRESULT dialog_default_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) 
     case DM_SETDEFID:
       default_ids()[h] = UINT(wParam);
       return TRUE;
+    case WM_NEXTDLGCTL:
+      // From a control that keeps Tab for itself: the focus moves on (wParam 1: back).
+      if (HWND next = lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(h, GetFocus(), wParam != 0)) {
+        SetFocus(next);
+      }
+      return 0;
     case WM_CLOSE:
       // Closing a dialog is pressing its Cancel button.
       PostMessage(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);

@@ -36,6 +36,8 @@ constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_CHILDACTIVATE = 0x0022;
 constexpr UINT WM_GETMINMAXINFO = 0x0024;
+// To a dialog: move the focus to the next control (wParam 0) or the previous one (wParam 1).
+constexpr UINT WM_NEXTDLGCTL = 0x0028;
 constexpr UINT WM_DRAWITEM = 0x002B;
 constexpr UINT WM_MEASUREITEM = 0x002C;
 constexpr UINT WM_SETFONT = 0x0030;
