@@ -737,9 +737,9 @@ CImageList* SECListBaseC::SetImageList(CImageList* list, int kind) {
 }
 
 BOOL SECListBaseC::CopyImageList(const CImageList* list, CImageList* out) const {
-  if (!list || !out) return FALSE;
-  *out = *list;
-  return TRUE;
+  if (!list || !out || !list->GetSafeHandle()) return FALSE;
+  // A list of its own with copies of every image, so the caller's list may go at any time.
+  return out->Create(const_cast<CImageList*>(list));
 }
 
 // --- Styles -----------------------------------------------------------------------------------------
