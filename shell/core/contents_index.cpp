@@ -1,5 +1,6 @@
 #include "shell/core/contents_index.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -16,7 +17,7 @@ constexpr uint32_t Bits(uint32_t value, int width) { return value & ((1u << widt
 // The leading decimal number of `text` (0 when none).
 int LeadingNumber(std::string_view text) {
   int value = 0;
-  for (size_t i = 0; i < text.size() && text[i] >= '0' && text[i] <= '9' && value < 100000; ++i)
+  for (size_t i = 0; i < text.size() && text[i] >= '0' && text[i] <= '9' && value <= kContentsMaxNumber; ++i)
     value = value * 10 + (text[i] - '0');
   return value;
 }
@@ -27,11 +28,17 @@ using OpenTable = std::array<std::optional<int32_t>, 10>;
 
 }  // namespace
 
+int ContentsYearField(int tag_year) {
+  if (tag_year >= 0 && tag_year <= 99) return tag_year;
+  if (tag_year < kContentsFirstYear || tag_year > kContentsLastYear) return 0;
+  return tag_year - kContentsFirstYear;
+}
+
 void EncodeContentsRecord(const ContentsRecord& r, uint8_t* out) {
   const uint32_t words[8] = {
       uint32_t(r.attachment) | Bits(uint32_t(r.level), 4) << 1 | Bits(uint32_t(r.next), 20) << 5,
       Bits(uint32_t(r.previous), 20) | Bits(uint32_t(r.attachment_number), 6) << 20,
-      Bits(uint32_t(r.year), 7) | uint32_t(r.marker) << 7 | Bits(uint32_t(r.number), 11) << 8,
+      Bits(uint32_t(r.year), 7) | uint32_t(r.marker) << 7 | Bits(uint32_t(r.number), 24) << 8,
       Bits(r.text_offset, 24),
       Bits(uint32_t(r.parent), 20),
       0,
@@ -51,7 +58,7 @@ ContentsRecord DecodeContentsRecord(const uint8_t* in) {
   r.attachment_number = int(Bits(w[1] >> 20, 6));
   r.year = int(Bits(w[2], 7));
   r.marker = (w[2] >> 7) & 1;
-  r.number = int(Bits(w[2] >> 8, 11));
+  r.number = int(Bits(w[2] >> 8, 24));
   r.text_offset = Bits(w[3], 24);
   r.parent = int32_t(Bits(w[4], 20) << 12) >> 12;  // a signed 20-bit value
   r.text_length = Bits(w[6], 10);
@@ -127,8 +134,8 @@ std::vector<uint8_t> BuildContentsIndex(const ContentsTopics& topics) {
 
     const std::string address = tags.GetTagValue("<D:", ">", 0);
     const size_t dot = address.find('.');
-    r.year = LeadingNumber(address);
-    r.number = dot == std::string::npos ? 0 : LeadingNumber(std::string_view(address).substr(dot + 1));
+    r.year = ContentsYearField(LeadingNumber(address));
+    r.number = dot == std::string::npos ? 0 : std::min(LeadingNumber(std::string_view(address).substr(dot + 1)), kContentsMaxNumber);
     const size_t z = address.find(".Z");
     if (r.attachment) r.attachment_number = z == std::string::npos ? 0 : LeadingNumber(std::string_view(address).substr(z + 2));
 

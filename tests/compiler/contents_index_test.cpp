@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "platform/base/byte_io.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/os_file.h"
 #include "platform/base/temp_folder.h"
@@ -74,6 +75,48 @@ TEST(ContentsIndex, RecordRoundTrip) {
                            x.text_offset, x.parent, x.text_length, x.first_date, x.second_date);
   };
   EXPECT_EQ(fields(back), fields(r));
+}
+
+// Years are stored as year - 1900 and numbers in 24 bits; an index written before (two-digit years
+// 90-99, numbers in bits 8-18, zeros above) reads the same as it always did.
+TEST(ContentsIndex, YearsFrom1900AndWideNumbers) {
+  ContentsRecord r;
+  r.level = 7;
+  r.year = 104;
+  r.number = 2786;
+  r.marker = true;
+  uint8_t bytes[32];
+  shell::EncodeContentsRecord(r, bytes);
+  EXPECT_EQ(base::load_le32(bytes + 8), 104u | 1u << 7 | 2786u << 8);
+  const ContentsRecord back = shell::DecodeContentsRecord(bytes);
+  EXPECT_EQ(back.year, 104);
+  EXPECT_EQ(shell::ContentsFullYear(back), 2004);
+  EXPECT_EQ(back.number, 2786);
+  EXPECT_TRUE(back.marker);
+
+  uint8_t old[32] = {};
+  base::store_le32(old, 1u | 7u << 1);
+  base::store_le32(old + 8, 97u | 2047u << 8);  // an old record: 1997, position 2047
+  const ContentsRecord read = shell::DecodeContentsRecord(old);
+  EXPECT_EQ(read.year, 97);
+  EXPECT_EQ(shell::ContentsFullYear(read), 1997);
+  EXPECT_EQ(read.number, 2047);
+
+  const struct {
+    const char* address;
+    int year, number, full_year;
+  } cases[] = {
+      {"97.12", 97, 12, 1997},      {"1999.5", 99, 5, 1999},       {"2000.1", 100, 1, 2000},
+      {"2004.2786", 104, 2786, 2004}, {"2027.16777215", 127, 16777215, 2027}, {"2028.3", 0, 3, 1900},
+      {"1998.99999999", 98, 16777215, 1998},
+  };
+  for (const auto& c : cases) {
+    const auto file = Build({{"t", std::string("<Q:A><D:") + c.address + "><T:x>"}});
+    const ContentsRecord got = At(file, 0);
+    EXPECT_EQ(got.year, c.year) << c.address;
+    EXPECT_EQ(got.number, c.number) << c.address;
+    EXPECT_EQ(shell::ContentsFullYear(got), c.full_year) << c.address;
+  }
 }
 
 TEST(ContentsIndex, TreeOfYearsIssuesActsPartsAndAttachments) {

@@ -118,7 +118,19 @@ TEST(Library, SampleContentsTree) {
                         "      2 Rozdział 2#Obowiązki organizatora\n"
                         "      2 Rozdział 3#Przepisy końcowe\n"
                         "  8 Dz.U. z 1999 r. - akty bez numeru dziennika\n"
-                        "    7 USTAWA#o ustanowieniu Dnia Pszczelarza\n"))
+                        "    7 USTAWA#o ustanowieniu Dnia Pszczelarza\n"
+                        "9 Dziennik Ustaw z 2000 r.\n"
+                        "  8 Dz.U. z 2000 r. Nr 3\n"
+                        "    7 USTAWA#o zmianie ustawy o targach i jarmarkach - przepisy o jarmarkach sezonowych\n"
+                        "9 Dziennik Ustaw z 2001 r.\n"
+                        "  8 Dz.U. z 2001 r. Nr 154\n"
+                        "    7 USTAWA#o wspólnej obsłudze gminnych czytelni\n"
+                        "      2 Rozdział 1#Przepisy ogólne\n"
+                        "      2 Rozdział 4#Zmiany w przepisach obowiązujących\n"
+                        "      7 ZAŁĄCZNIK#WYKAZ GODZIN OTWARCIA\n"
+                        "9 Dziennik Ustaw z 2004 r.\n"
+                        "  8 Dz.U. z 2004 r. Nr 12\n"
+                        "    7 ROZPORZĄDZENIE RADY MINISTRÓW#w sprawie wzoru karty czytelnika bibliotek gminnych\n"))
       << outline;
   // The act: its attachment count and date; the attachment: its number and its act.
   const auto& act = records[2];
@@ -136,6 +148,18 @@ TEST(Library, SampleContentsTree) {
   EXPECT_EQ(records[5].previous, 4);
   EXPECT_EQ(records[5].next, 5);
   EXPECT_EQ(records[3].next, 6);
+  // Years of 1999, 2000 and later and a position above 2047: the records of each year's first act.
+  std::vector<std::tuple<int, int, std::string>> acts;
+  for (const auto& r : records)
+    if (r.level == 7 && !r.attachment)
+      acts.emplace_back(shell::ContentsFullYear(r), r.number, shell::ContentsFullYear(r) >= 1999 ? RecordText(file, r).substr(0, 6) : "");
+  const std::vector<std::tuple<int, int, std::string>> expected = {
+      {1998, 34, ""}, {1998, 35, ""}, {1999, 120, "USTAWA"}, {1999, 121, "USTAWA"}, {1999, 302, "USTAWA"},
+      {2000, 15, "USTAWA"}, {2001, 2786, "USTAWA"}, {2004, 104, Cp("ROZPOR")}};
+  EXPECT_EQ(acts, expected);
+  const auto year_2001 = std::find_if(records.begin(), records.end(), [](const auto& r) { return r.level == 9 && r.year == 101; });
+  ASSERT_NE(year_2001, records.end());
+  EXPECT_EQ(RecordText(file, *year_2001), "Dziennik Ustaw z 2001 r.");
 }
 
 TEST(Library, SampleContextsJumpsFiguresAndGroups) {
@@ -187,10 +211,10 @@ TEST(Library, SampleContextsJumpsFiguresAndGroups) {
     EXPECT_EQ(base::load_le16(bytes.data()), engine::kGroupMagic);
     EXPECT_EQ(base::load_le32(bytes.data() + 16), expected) << name;
   }
-  EXPECT_EQ(library.plan.act_topics.size(), 5u);
-  // Loaded by name as the query page does: "1992" holds every topic, "1993" the five acts.
+  EXPECT_EQ(library.plan.act_topics.size(), 8u);
+  // Loaded by name as the query page does: "1992" holds every topic, "1993" the eight acts.
   for (const auto& [name, expected] : {std::pair<const char*, int32_t>{"1992", int32_t(library.plan.topics.size())},
-                                       std::pair<const char*, int32_t>{"1993", 5}}) {
+                                       std::pair<const char*, int32_t>{"1993", 8}}) {
     medview::TopicListHandle list = medview::MvLoadTopicListFile(t.get(), name);
     ASSERT_NE(list, nullptr) << name;
     EXPECT_EQ(medview::MvGetTopicListCount(list), expected) << name;
@@ -318,6 +342,36 @@ TEST(Library, MalformedFilesAreNamedAndSkipped) {
   }
   EXPECT_TRUE(std::filesystem::exists(out + "/" + compiler::kLibraryFileName));
   EXPECT_TRUE(std::filesystem::exists(out + "/" + compiler::kContentsFileName));
+  EXPECT_EQ(compiler::SummaryLine(report), "1 acts compiled, 4 files skipped, 0 warnings");
+  EXPECT_EQ(std::filesystem::status(out + "/" + compiler::kContentsFileName).permissions(),
+            std::filesystem::status(out + "/" + compiler::kLibraryFileName).permissions());
+}
+
+// Two files giving one journal address: both acts are compiled, each under contexts of its own, and
+// the run warns.
+TEST(Library, DuplicateAddressesKeepBothActs) {
+  const std::string head = "Dz.U. z 1999 r. Nr 5, poz. 7\nUSTAWA\nz dnia 2 lutego 1999 r.\n";
+  const std::string acts = ActsFolder("duplicate_acts", {
+      {"1999_7.txt", head + "o pierwszym\n\nArt. 1. Jeden.\n"},
+      {"1999_8.txt", head + "o drugim\n\nArt. 1. Dwa.\n"},
+  });
+  const std::string out = base::temp_folder() + "/duplicate_library";
+  std::filesystem::create_directories(out);
+  compiler::CompileReport report;
+  std::string error;
+  ASSERT_EQ(compiler::CompileLibrary(acts, out, report, error), 0) << error;
+  EXPECT_EQ(report.acts, 2);
+  ASSERT_EQ(report.warnings.size(), 1u);
+  EXPECT_NE(report.warnings[0].find("1999_8.txt"), std::string::npos) << report.warnings[0];
+  EXPECT_NE(report.warnings[0].find("1999_7.txt"), std::string::npos) << report.warnings[0];
+  EXPECT_EQ(compiler::SummaryLine(report), "2 acts compiled, 0 files skipped, 1 warnings");
+  compiler::CompileReport again;
+  const compiler::LibraryPlan plan = compiler::PlanLibrary(compiler::ReadActs(acts, again), [](const std::string&) { return false; });
+  std::map<std::string, std::string> titles;  // context -> topic title
+  for (const auto& c : plan.contexts) titles[c.name] = plan.topics[c.topic].title;
+  EXPECT_NE(titles["DU.1999.0007.0000"].find("o pierwszym"), std::string::npos);
+  EXPECT_NE(titles["DU.1999.0007.0000.2"].find("o drugim"), std::string::npos);
+  EXPECT_EQ(titles.count("DU.1999.0007.0001.2"), 1u);
 }
 
 TEST(Library, AFailedRunLeavesTheOldLibrary) {

@@ -25,6 +25,42 @@ bool ClosestForm(char32_t c, char& out) {
   }
 }
 
+// Canonical compositions of a base letter and a combining mark whose result the code page holds,
+// sorted by base and mark: decomposed text is normalised to NFC before conversion.
+struct Composition {
+  char32_t base, mark, composed;
+};
+constexpr Composition kCompositions[] = {
+    {0x41, 0x0301, 0x00C1}, {0x41, 0x0302, 0x00C2}, {0x41, 0x0306, 0x0102}, {0x41, 0x0308, 0x00C4},
+    {0x41, 0x0328, 0x0104}, {0x43, 0x0301, 0x0106}, {0x43, 0x030C, 0x010C}, {0x43, 0x0327, 0x00C7},
+    {0x44, 0x030C, 0x010E}, {0x45, 0x0301, 0x00C9}, {0x45, 0x0308, 0x00CB}, {0x45, 0x030C, 0x011A},
+    {0x45, 0x0328, 0x0118}, {0x49, 0x0301, 0x00CD}, {0x49, 0x0302, 0x00CE}, {0x4C, 0x0301, 0x0139},
+    {0x4C, 0x030C, 0x013D}, {0x4E, 0x0301, 0x0143}, {0x4E, 0x030C, 0x0147}, {0x4F, 0x0301, 0x00D3},
+    {0x4F, 0x0302, 0x00D4}, {0x4F, 0x0308, 0x00D6}, {0x4F, 0x030B, 0x0150}, {0x52, 0x0301, 0x0154},
+    {0x52, 0x030C, 0x0158}, {0x53, 0x0301, 0x015A}, {0x53, 0x030C, 0x0160}, {0x53, 0x0327, 0x015E},
+    {0x54, 0x030C, 0x0164}, {0x54, 0x0327, 0x0162}, {0x55, 0x0301, 0x00DA}, {0x55, 0x0308, 0x00DC},
+    {0x55, 0x030A, 0x016E}, {0x55, 0x030B, 0x0170}, {0x59, 0x0301, 0x00DD}, {0x5A, 0x0301, 0x0179},
+    {0x5A, 0x0307, 0x017B}, {0x5A, 0x030C, 0x017D}, {0x61, 0x0301, 0x00E1}, {0x61, 0x0302, 0x00E2},
+    {0x61, 0x0306, 0x0103}, {0x61, 0x0308, 0x00E4}, {0x61, 0x0328, 0x0105}, {0x63, 0x0301, 0x0107},
+    {0x63, 0x030C, 0x010D}, {0x63, 0x0327, 0x00E7}, {0x64, 0x030C, 0x010F}, {0x65, 0x0301, 0x00E9},
+    {0x65, 0x0308, 0x00EB}, {0x65, 0x030C, 0x011B}, {0x65, 0x0328, 0x0119}, {0x69, 0x0301, 0x00ED},
+    {0x69, 0x0302, 0x00EE}, {0x6C, 0x0301, 0x013A}, {0x6C, 0x030C, 0x013E}, {0x6E, 0x0301, 0x0144},
+    {0x6E, 0x030C, 0x0148}, {0x6F, 0x0301, 0x00F3}, {0x6F, 0x0302, 0x00F4}, {0x6F, 0x0308, 0x00F6},
+    {0x6F, 0x030B, 0x0151}, {0x72, 0x0301, 0x0155}, {0x72, 0x030C, 0x0159}, {0x73, 0x0301, 0x015B},
+    {0x73, 0x030C, 0x0161}, {0x73, 0x0327, 0x015F}, {0x74, 0x030C, 0x0165}, {0x74, 0x0327, 0x0163},
+    {0x75, 0x0301, 0x00FA}, {0x75, 0x0308, 0x00FC}, {0x75, 0x030A, 0x016F}, {0x75, 0x030B, 0x0171},
+    {0x79, 0x0301, 0x00FD}, {0x7A, 0x0301, 0x017A}, {0x7A, 0x0307, 0x017C}, {0x7A, 0x030C, 0x017E},
+};
+
+// The composed form of `base` followed by `mark`, or 0.
+char32_t Compose(char32_t base, char32_t mark) {
+  const auto* end = std::end(kCompositions);
+  const auto* found = std::lower_bound(std::begin(kCompositions), end, Composition{base, mark, 0}, [](const Composition& a, const Composition& b) {
+    return a.base != b.base ? a.base < b.base : a.mark < b.mark;
+  });
+  return found != end && found->base == base && found->mark == mark ? found->composed : 0;
+}
+
 // Decodes one UTF-8 sequence at `i`; 0 when malformed.
 size_t DecodeUtf8(std::string_view s, size_t i, char32_t& c) {
   const auto b = [&](size_t k) { return uint8_t(s[k]); };
@@ -239,21 +275,118 @@ bool AddressFromName(const std::string& file_name, Address& address) {
   return c.number(address.year, 4) && c.literal("_") && c.number(address.position, 5) && c.literal(".txt") && c.end();
 }
 
-// "USTAWA", "Ustawa", "ROZPORZĄDZENIE RADY MINISTRÓW": letters and blanks, the first one upper-case,
-// at most four words.
-bool IsKindLine(std::string_view line) {
-  if (line.size() < 3 || line.size() > 80 || !base::cp1250::is_upper(uint8_t(line.front()))) return false;
-  int words = 1;
-  for (char ch : line) {
-    if (ch == ' ') ++words;
-    else if (!base::cp1250::is_letter(uint8_t(ch))) return false;
+// Blanks collapsed to one, and letter-spaced words closed up: "U S T A W A" -> "USTAWA",
+// "R A D Y  M I N I S T R Ó W" -> "RADY MINISTRÓW" (words apart by two or more blanks).
+std::string Unspaced(std::string_view line) {
+  std::vector<std::pair<std::string_view, size_t>> tokens;  // token, blanks before it
+  const auto blank = [&](size_t k) { return base::cp1250::is_space(uint8_t(line[k])); };
+  for (size_t k = 0; k < line.size();) {
+    const size_t gap_start = k;
+    while (k < line.size() && blank(k)) ++k;
+    const size_t from = k;
+    while (k < line.size() && !blank(k)) ++k;
+    if (k > from) tokens.emplace_back(line.substr(from, k - from), from - gap_start);
   }
-  return words <= 4;
+  const bool spaced = tokens.size() >= 3 && std::all_of(tokens.begin(), tokens.end(), [](const auto& t) {
+    return t.first.size() == 1 && base::cp1250::is_letter(uint8_t(t.first.front()));
+  });
+  std::string out;
+  for (const auto& [token, blanks] : tokens) {
+    if (!out.empty() && (!spaced || blanks >= 2)) out += ' ';
+    out += token;
+  }
+  return out;
 }
 
-// "z dnia 6 czerwca 1997 r.".
-void ParseDate(std::string_view line, Act& act) {
+// The words that name a kind of act, upper-case CP1250.
+const std::vector<std::string>& KindWords() {
+  static const std::vector<std::string> words = [] {
+    std::vector<std::string> list;
+    for (const char* word : {"USTAWA", "ROZPORZĄDZENIE", "OBWIESZCZENIE", "UCHWAŁA", "POSTANOWIENIE", "ZARZĄDZENIE",
+                             "ORZECZENIE", "KONSTYTUCJA", "UMOWA", "KONWENCJA", "PROTOKÓŁ", "OŚWIADCZENIE", "DEKRET",
+                             "WYROK", "POROZUMIENIE", "UKŁAD", "TRAKTAT", "REGULAMIN", "STATUT", "KOMUNIKAT", "DECYZJA"})
+      list.push_back(Cp(word));
+    return list;
+  }();
+  return words;
+}
+
+// Lines that stand before the kind as editorial notes ("Tekst ustawy przyjęty przez Senat...",
+// "Wpłynął wniosek..."), never the kind themselves.
+bool IsNoteLine(std::string_view line) {
+  const std::string upper = base::cp1250::to_upper(Unspaced(line));
+  for (const char* lead : {"TEKST ", "WPŁYNĄŁ", "WPŁYNĘŁA", "PROJEKT", "SENAT", "SEJM "})
+    if (StartsWith(upper, Cp(lead))) return true;
+  return false;
+}
+
+// Where " z dnia" starts in an unspaced line (any case), or npos.
+size_t DatePart(std::string_view unspaced) {
+  const std::string lower = base::cp1250::to_lower(unspaced);
+  if (StartsWith(lower, "z dnia")) return 0;
+  const size_t at = lower.find(" z dnia");
+  return at == std::string::npos ? at : at + 1;
+}
+
+// The kind of act on `line` ("USTAWA", "u s t a w a", "Rozporządzenie Rady Ministrów", possibly
+// followed by its date): upper-case, letter-spacing closed up; empty when the line is no kind.
+// `date` receives a date that follows the kind on the same line.
+std::string KindOf(std::string_view line, std::string& date) {
+  if (line.size() > 160 || IsNoteLine(line)) return {};
+  std::string unspaced = Unspaced(line);
+  date.clear();
+  if (const size_t at = DatePart(unspaced); at != std::string::npos && at > 0) {
+    date = unspaced.substr(at);
+    unspaced.resize(at - 1);
+  }
+  if (unspaced.size() < 3 || DivisionOf(unspaced)) return {};
+  const std::string upper = base::cp1250::to_upper(unspaced);
+  const size_t first_end = std::min(upper.find(' '), upper.size());
+  const std::string_view first(upper.data(), first_end);
+  const bool known = std::find(KindWords().begin(), KindWords().end(), first) != KindWords().end();
+  int words = 0;
+  for (size_t at = 0; at < unspaced.size(); ++words) {
+    size_t end = std::min(unspaced.find(' ', at), unspaced.size());
+    const std::string_view word(unspaced.data() + at, end - at);
+    if (!std::all_of(word.begin(), word.end(), [](char ch) { return base::cp1250::is_letter(uint8_t(ch)); })) return {};
+    // After a known kind word, the issuer's words are capitalised ("Rady Ministrów") but for the
+    // small joining words ("i", "do", "spraw").
+    const bool joining = word.size() <= 2 || word == "oraz" || word == "spraw";
+    if (words > 0 && known && !joining && !base::cp1250::is_upper(uint8_t(word.front()))) return {};
+    at = end + 1;
+  }
+  if (known) return words <= 10 ? upper : std::string();
+  // Another kind: letters and blanks, the first one upper-case, at most four words.
+  return base::cp1250::is_upper(uint8_t(unspaced.front())) && words <= 4 && unspaced.size() <= 80 ? upper : std::string();
+}
+
+// A line that is only the tail of a date split over lines: "2001 r.", "r.", "czerwca 2001 r.".
+bool IsDateTail(std::string_view line) {
   Cursor c(line);
+  int value = 0;
+  const auto& months = Words().months;
+  for (const std::string& month : months)
+    if (c.literal(month)) {
+      c.blanks();
+      break;
+    }
+  if (c.number(value, 4)) c.blanks();
+  if (c.literal("r")) c.literal(".");
+  return c.end() && c.at() > 0;
+}
+
+// Whether a date text already ends with its year ("... 2001 r." or "... 2001").
+bool DateComplete(std::string_view date) {
+  const std::string lower = base::cp1250::to_lower(Trim(date));
+  const std::string_view t = lower;
+  if (t.ends_with("r.")) return true;
+  return t.size() >= 4 && std::all_of(t.end() - 4, t.end(), [](char ch) { return base::cp1250::is_digit(uint8_t(ch)); });
+}
+
+// "z dnia 6 czerwca 1997 r." in any case and spacing.
+void ParseDate(std::string_view line, Act& act) {
+  const std::string lower = base::cp1250::to_lower(Unspaced(line));
+  Cursor c(lower);
   int day = 0, year = 0;
   if (!c.literal("z") || !c.blanks() || !c.literal("dnia") || !c.blanks() || !c.number(day, 2) || !c.blanks()) return;
   const auto& months = Words().months;
@@ -265,6 +398,14 @@ void ParseDate(std::string_view line, Act& act) {
       act.date_year = year;
     }
   }
+}
+
+// Lines that open a preamble and so end the title.
+bool StartsPreamble(std::string_view line) {
+  for (const char* lead : {"Na podstawie", "W celu", "Uznając", "Mając na", "Kierując się", "Zważywszy", "W trosce",
+                           "Dążąc", "Biorąc pod", "Stwierdzając", "W imię", "My, Naród", "W związku z"})
+    if (StartsWith(line, Cp(lead))) return true;
+  return false;
 }
 
 ActParseResult Refuse(const std::string& file_name, const std::string& why) {
@@ -282,17 +423,36 @@ class BodyReader {
     const std::string_view text = Trim(raw);
     if (text.empty()) {
       end_paragraph();
+      name_lines_ = 0;
       return;
     }
+    size_t unused = 0;
+    const bool plain_line = !DivisionOf(text) && !AttachmentOf(text, 0) && !ArticleOf(text, unused) &&
+                            !StartsParagraph(text) && !StartsWith(text, Words().figure) && text.front() != '+' &&
+                            text.front() != '|';
     if (expect_name_) {
       expect_name_ = false;
-      size_t unused = 0;
-      if (!DivisionOf(text) && !AttachmentOf(text, 0) && !ArticleOf(text, unused) && text.size() <= 300 &&
-          !StartsWith(text, Words().figure)) {
+      if (plain_line && text.size() <= 300) {
         section().name = std::string(text);
+        name_lines_ = 1;
         return;
       }
     }
+    // A division's name over more lines: the next line continues it when it starts in lower case,
+    // or, for an upper-case name, is upper-case too.
+    if (name_lines_ > 0 && name_lines_ < 3 && plain_line && section().blocks.empty() && section().attachment == 0 &&
+        section().name.size() + text.size() <= 300 && section().name.back() != '.') {
+      const auto upper = [](std::string_view t) {
+        return std::none_of(t.begin(), t.end(), [](char ch) { return base::cp1250::is_lower(uint8_t(ch)); });
+      };
+      if (base::cp1250::is_lower(uint8_t(text.front())) || (upper(section().name) && upper(text))) {
+        section().name += ' ';
+        section().name += text;
+        ++name_lines_;
+        return;
+      }
+    }
+    name_lines_ = 0;
     if (const int level = DivisionOf(text)) {
       start_section(level, 0, text);
       return;
@@ -337,6 +497,7 @@ class BodyReader {
     next.label = std::string(label);
     act_.sections.push_back(std::move(next));
     expect_name_ = true;
+    name_lines_ = 0;
   }
 
   void append(std::string_view text) {
@@ -354,6 +515,7 @@ class BodyReader {
   Act& act_;
   bool open_ = false;
   bool expect_name_ = false;
+  int name_lines_ = 0;  // lines of the open division's name so far (0: the name is complete)
   int attachments_ = 0;
 };
 
@@ -369,6 +531,12 @@ bool Utf8ToCp1250(std::string_view utf8, std::string& out) {
     if (c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f') return false;
     i += len;
     if (c == U'\uFEFF' && out.empty()) continue;  // byte-order mark
+    // A base letter followed by combining marks: composed as far as the code page allows.
+    for (char32_t mark = 0, composed = 0;
+         i < utf8.size() && DecodeUtf8(utf8, i, mark) && (composed = Compose(c, mark)) != 0;) {
+      i += DecodeUtf8(utf8, i, mark);
+      c = composed;
+    }
     uint8_t byte = 0;
     char plain = 0;
     if (ClosestForm(c, plain)) out += plain;
@@ -406,33 +574,55 @@ ActParseResult ParseAct(std::string_view utf8, const std::string& file_name) {
   } else if (!AddressFromName(file_name, address)) {
     return Refuse(file_name, "no journal address line and the file name is not YEAR_POSITION.txt");
   }
-  if (address.year < 1900 || address.year > 2099 || address.position <= 0 || address.position > 2047 ||
-      address.number > 2047)
+  // The contents index holds years 1900-2027 and numbers of 24 bits; positions run to five digits.
+  if (address.year < 1900 || address.year > 2027 || address.position <= 0)
     return Refuse(file_name, "the journal address is out of range");
   act.year = address.year;
   act.number = address.number;
   act.position = address.position;
 
-  // A note may stand before the kind line ("Wpłynął wniosek..."); it is kept as the act's first text.
+  // Notes may stand before the kind line ("Wpłynął wniosek..."); they are kept as the act's first text.
   std::vector<std::string_view> notes;
-  for (int tries = 0; next_nonblank() && !IsKindLine(Trim(lines[i])) && tries < 3; ++tries) notes.push_back(Trim(lines[i++]));
-  if (!next_nonblank() || !IsKindLine(Trim(lines[i]))) return Refuse(file_name, "no kind of act line (such as USTAWA)");
-  act.kind = base::cp1250::to_upper(Trim(lines[i++]));
-  if (next_nonblank() && StartsWith(Trim(lines[i]), "z dnia")) {
-    act.date_line = std::string(Trim(lines[i++]));
-    ParseDate(act.date_line, act);
+  std::string inline_date;
+  for (int tries = 0; next_nonblank() && act.kind.empty() && tries < 6; ++tries) {
+    act.kind = KindOf(Trim(lines[i]), inline_date);
+    if (act.kind.empty()) notes.push_back(Trim(lines[i]));
+    ++i;
   }
+  if (act.kind.empty()) {
+    const bool no_text = !notes.empty() && StartsWith(notes.front(), "Brak tekstu");
+    return Refuse(file_name, no_text ? "the file holds no text of the act" : "no kind of act line (such as USTAWA)");
+  }
+  // The date, possibly over up to three lines ("z dnia 15" / "czerwca 2001 r.").
+  act.date_line = inline_date;
+  if (act.date_line.empty() && next_nonblank() && DatePart(Unspaced(Trim(lines[i]))) == 0) act.date_line = Unspaced(Trim(lines[i++]));
+  for (int more = 0; !act.date_line.empty() && !DateComplete(act.date_line) && more < 2 && next_nonblank(); ++more) {
+    const std::string next = Unspaced(Trim(lines[i]));
+    size_t unused = 0;
+    if (next.size() > 40 || ArticleOf(next, unused) || DivisionOf(next)) break;
+    act.date_line += ' ' + next;
+    ++i;
+  }
+  if (!act.date_line.empty()) ParseDate(act.date_line, act);
   size_t unused = 0;
-  if (!next_nonblank() || ArticleOf(Trim(lines[i]), unused) || DivisionOf(Trim(lines[i])))
+  if (!next_nonblank() || ArticleOf(Trim(lines[i]), unused) || DivisionOf(Trim(lines[i])) || StartsParagraph(Trim(lines[i])))
     return Refuse(file_name, "no title line");
-  // The title runs to the first blank line, or to the first heading, article or paragraph.
+  // The title runs to the first blank line, or to the first heading, article, paragraph or preamble;
+  // a line opening with a dash continues it.
   for (; i < lines.size() && !Trim(lines[i]).empty(); ++i) {
     const std::string_view line = Trim(lines[i]);
-    if (!act.title.empty() && (ArticleOf(line, unused) || DivisionOf(line) || AttachmentOf(line, 0) || StartsParagraph(line)))
+    if (act.title.empty() && IsDateTail(line)) {
+      if (!act.date_line.empty()) act.date_line += ' ' + Unspaced(line);
+      continue;
+    }
+    if (!act.title.empty() && (ArticleOf(line, unused) || DivisionOf(line) || AttachmentOf(line, 0) || StartsPreamble(line) ||
+                               (StartsParagraph(line) && line.front() != '-')))
       break;
     if (!act.title.empty()) act.title += ' ';
-    act.title += line;
+    act.title += Unspaced(line);
   }
+  if (act.title.empty()) return Refuse(file_name, "no title line");
+  if (!act.date_line.empty() && !act.day) ParseDate(act.date_line, act);
 
   BodyReader body(act);
   for (std::string_view note : notes) {

@@ -68,6 +68,7 @@ struct Act {
   std::string date_line;   // "z dnia 14 stycznia 1998 r."
   std::string title;       // "o bibliotekach gminnych i czytelniach"
   std::vector<ActSection> sections;  // the act's own section first
+  int copy = 0;  // acts of the same address before this one (set when the library is planned)
 };
 
 struct ActParseResult {

@@ -102,7 +102,20 @@ std::vector<Act> ReadActs(const std::string& acts_dir, CompileReport& report) {
     if (result.ok) acts.push_back(std::move(result.act));
     else report.messages.push_back(std::move(result.message));
   }
+  std::map<std::pair<int, int>, std::string> first_file;
+  for (const Act& act : acts) {
+    const auto [found, fresh] = first_file.emplace(std::make_pair(act.year, act.position), act.file_name);
+    if (!fresh)
+      report.warnings.push_back(act.file_name + ": the journal address Dz.U. z " + std::to_string(act.year) + " r. poz. " +
+                                std::to_string(act.position) + " is also that of " + found->second +
+                                "; both acts are kept");
+  }
   return acts;
+}
+
+std::string SummaryLine(const CompileReport& report) {
+  return std::to_string(report.acts) + " acts compiled, " + std::to_string(report.messages.size()) + " files skipped, " +
+         std::to_string(report.warnings.size()) + " warnings";
 }
 
 int BuildLibraryTitle(const LibraryPlan& plan, const std::string& acts_dir, titlebuild::TitleBuilder& builder,
@@ -171,7 +184,11 @@ int CompileLibrary(const std::string& acts_dir, const std::string& out_dir, Comp
   topics.count = int32_t(plan.topics.size());
   topics.header_text = [&](int32_t t) { return plan.topics[size_t(t)].header_text; };
   topics.title = [&](int32_t t) { return plan.topics[size_t(t)].title; };
-  if (shell::WriteContentsIndex(topics, contents_temp) != 0 || base::rename_file(library_temp, library) != base::OsError::None ||
+  std::error_code ec;
+  const auto library_permissions = std::filesystem::status(library_temp, ec).permissions();
+  if (shell::WriteContentsIndex(topics, contents_temp) != 0 ||
+      (std::filesystem::permissions(contents_temp, library_permissions, ec), ec) ||
+      base::rename_file(library_temp, library) != base::OsError::None ||
       base::rename_file(contents_temp, contents) != base::OsError::None) {
     base::remove_file(library_temp);
     base::remove_file(contents_temp);

@@ -28,10 +28,14 @@ struct CompileReport {
   int acts = 0;                        // acts compiled
   size_t topics = 0;
   std::vector<std::string> messages;   // one per file skipped
+  std::vector<std::string> warnings;   // acts compiled with a doubt (two files of one journal address)
 };
 
+// The run's one summary line: "N acts compiled, M files skipped, W warnings".
+std::string SummaryLine(const CompileReport& report);
+
 // Reads every act of `acts_dir` (sorted by file name); files that cannot be read are reported and
-// skipped.
+// skipped; files giving the same journal address are all kept, with a warning.
 std::vector<Act> ReadActs(const std::string& acts_dir, CompileReport& report);
 
 // Adds every internal file of the library for `plan` to the builder; figures are read from
@@ -40,7 +44,8 @@ int BuildLibraryTitle(const LibraryPlan& plan, const std::string& acts_dir, titl
                       std::string& error);
 
 // The whole run: writes `out_dir`/LumoKAL.dat and Index.idx under temporary names and renames them
-// only when both are complete, so a failed run never leaves a half library. 0, or 1 with `error`.
+// only when both are complete, so a failed run never leaves a half library; Index.idx gets the
+// permissions of LumoKAL.dat. 0, or 1 with `error`.
 int CompileLibrary(const std::string& acts_dir, const std::string& out_dir, CompileReport& report, std::string& error);
 
 }  // namespace compiler

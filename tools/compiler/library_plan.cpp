@@ -74,6 +74,10 @@ std::string Subject(std::string_view title) {
   return subject;
 }
 
+// Acts of one journal address after the first keep contexts of their own: the address's names
+// followed by ".2", ".3", ... in file order.
+std::string OwnSuffix(const Act& act) { return act.copy ? "." + std::to_string(act.copy + 1) : std::string(); }
+
 struct ActKey {
   int year, position;
   bool operator<(const ActKey& o) const { return std::tie(year, position) < std::tie(o.year, o.position); }
@@ -144,7 +148,7 @@ class Planner {
     for (const ActBlock& block : section.blocks) {
       switch (block.kind) {
         case BlockKind::kArticle:
-          if (articles_.insert(block.article).second) context(ActContext(act.year, act.position, block.article));
+          if (articles_.insert(block.article).second) context(ActContext(act.year, act.position, block.article) + OwnSuffix(act));
           plain(LibraryFont::kHeading, block.text, {0, 12, 0, false});
           break;
         case BlockKind::kText:
@@ -172,8 +176,9 @@ class Planner {
 
   void act(const Act& act) {
     articles_.clear();
-    const std::string yy = std::to_string(act.year % 100);
+    const std::string yy = std::to_string(act.year);
     const std::string address = "<D:" + yy + "." + std::to_string(act.position) + ">";
+    const std::string own = OwnSuffix(act);
     const std::string date = act.day ? TwoDigitDate(act.date_year, act.month, act.day) : std::string();
     std::string long_title = act.kind;
     if (!act.date_line.empty()) long_title += " " + act.date_line;
@@ -190,7 +195,7 @@ class Planner {
     keyword("|i", subject);
     if (act.day) keyword("|u", Format("%02d-%02d-%02d", act.date_year % 100, act.month, act.day));
     if (!plan_.start_topic) plan_.start_topic = topic_index();
-    context(ActContext(act.year, act.position));
+    context(ActContext(act.year, act.position) + own);
     const std::string journal = act.number ? Format("Dz.U. z %d r. Nr %d, poz. %d", act.year, act.number, act.position)
                                            : Format("Dz.U. z %d r. poz. %d", act.year, act.position);
     plain(LibraryFont::kBody, journal, {0, 0, 0, false});
@@ -245,7 +250,11 @@ LibraryPlan PlanLibrary(std::vector<Act> acts, const std::function<bool(const st
     return std::make_tuple(a.year, issue_order(a), a.position) < std::make_tuple(b.year, issue_order(b), b.position);
   });
   std::map<ActKey, int> numbers;
-  for (const Act& act : acts) numbers.emplace(ActKey{act.year, act.position}, act.number);
+  std::map<ActKey, int> copies;
+  for (Act& act : acts) {
+    numbers.emplace(ActKey{act.year, act.position}, act.number);
+    act.copy = copies[ActKey{act.year, act.position}]++;
+  }
 
   LibraryPlan plan;
   Planner planner(plan, numbers, figure_exists);
@@ -254,7 +263,7 @@ LibraryPlan PlanLibrary(std::vector<Act> acts, const std::function<bool(const st
     const bool new_year = i == 0 || acts[i - 1].year != act.year;
     if (new_year) {
       const std::string title = Format("Dziennik Ustaw z %d r.", act.year);
-      planner.topic(9, title, "<Q:Y><D:" + std::to_string(act.year % 100) + ".0>");
+      planner.topic(9, title, "<Q:Y><D:" + std::to_string(act.year) + ".0>");
       planner.context(YearContext(act.year));
       planner.plain(LibraryFont::kActTitle, title, {2, 0, 0, false});
       for (size_t k = i; k < acts.size() && acts[k].year == act.year; ++k) {
@@ -266,12 +275,13 @@ LibraryPlan PlanLibrary(std::vector<Act> acts, const std::function<bool(const st
     if (new_year || acts[i - 1].number != act.number) {
       const std::string title = act.number ? Format("Dz.U. z %d r. Nr %d", act.year, act.number)
                                            : Format("Dz.U. z %d r.", act.year) + base::cp1250::from_utf8(" - akty bez numeru dziennika");
-      planner.topic(8, title, "<Q:P><D:" + std::to_string(act.year % 100) + "." + std::to_string(act.number) + ">");
+      planner.topic(8, title, "<Q:P><D:" + std::to_string(act.year) + "." + std::to_string(act.number) + ">");
       planner.context(IssueContext(act.year, act.number));
       planner.plain(LibraryFont::kActTitle, title, {2, 0, 0, false});
       for (size_t k = i; k < acts.size() && acts[k].year == act.year && acts[k].number == act.number; ++k)
         planner.link(Format("poz. %d ", acts[k].position) + acts[k].kind + " " + acts[k].title,
-                     title::HashContextString(ActContext(acts[k].year, acts[k].position)), {0, 4, 0, false});
+                     title::HashContextString(ActContext(acts[k].year, acts[k].position) + OwnSuffix(acts[k])),
+                     {0, 4, 0, false});
     }
     planner.act(act);
   }

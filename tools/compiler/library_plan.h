@@ -4,13 +4,15 @@
 // Acts whose journal number is unknown form the year's last issue, number 0.
 //
 // Every topic header text carries the tags the contents index reads: "<Q:" level letter (Y yearbook,
-// P issue, A act, C/K/T/D/R/O divisions, Z attachment), "<D:" two-digit year "." number or position
+// P issue, A act, C/K/T/D/R/O divisions, Z attachment), "<D:" four-digit year "." number or position
 // (".Z" and the attachment number for attachments), "<X:" the kind of act or the heading's label,
 // "<T:" the title or the heading's name, "<U:" the act's date and "<W:" the date of a division (its
 // act's), both "YY.MM.DD"; act topics also "<I:" their subject followed by ';' (as in "|i").
 //
 // Contexts: yearbooks "DU.1998.0000.0000", issues "DU.1998.012", acts "DU.1998.0034.0000" and
 // articles "DU.1998.0034.0005" (at the article's heading record; the first of equal numbers wins).
+// A second act of the same address (two files giving one address) gets the same names followed by
+// ".2" (".3" for a third), so both stay reachable.
 #pragma once
 
 #include <cstdint>
