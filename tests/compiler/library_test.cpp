@@ -266,6 +266,35 @@ TEST(Library, SampleRecordsAndFonts) {
   title::FontFree(std::move(sheet));
 }
 
+// Body paragraphs hang their markers at their depth, plain text keeps a small margin and table lines
+// are never wrapped.
+TEST(Library, ParagraphShapes) {
+  const CompiledLibrary& library = Compile(SourceDir() + "/samples/acts", "sample");
+  ASSERT_EQ(library.result, 0) << library.error;
+  std::map<std::string, adt::ParagraphInfo> shapes;  // paragraph start -> its paragraph information
+  for (const auto& topic : library.plan.topics)
+    for (const auto& r : topic.records) {
+      adt::ParagraphInfo info;
+      ASSERT_GT(adt::DpDecodeParagraphInfo(info, r.format.data(), r.format.size()), 0u);
+      shapes.emplace(compiler::PlainText(r.text).substr(0, 12), info);
+    }
+  const struct {
+    const char* start;
+    int left, first;
+    bool no_wrap;
+  } cases[] = {
+      {"W ustawie z ", 18, 0, false}, {"1) w okresie", 90, -36, false},
+      {"a) przed świ", 126, -36, false}, {"§ 1. Kartę c", 54, -36, false}, {"+-----------", 18, 0, true},
+  };
+  for (const auto& c : cases) {
+    const auto found = shapes.find(Cp(c.start));
+    ASSERT_NE(found, shapes.end()) << c.start;
+    EXPECT_EQ(found->second.leftIndent, c.left) << c.start;
+    EXPECT_EQ(found->second.firstIndent, c.first) << c.start;
+    EXPECT_EQ(bool(found->second.noWrap), c.no_wrap) << c.start;
+  }
+}
+
 TEST(Library, SampleKeywordIndexes) {
   const CompiledLibrary& library = Compile(SourceDir() + "/samples/acts", "sample");
   ASSERT_EQ(library.result, 0) << library.error;

@@ -78,6 +78,36 @@ std::string Subject(std::string_view title) {
 // followed by ".2", ".3", ... in file order.
 std::string OwnSuffix(const Act& act) { return act.copy ? "." + std::to_string(act.copy + 1) : std::string(); }
 
+// Body text sits a little off the left edge; numbered paragraphs ("1.", "§ 1."), points ("1)"),
+// letters ("a)") and dashes hang their marker at one step deeper each (all in 1/144 inch).
+constexpr int16_t kBodyMargin = 18;
+constexpr int16_t kDepthStep = 36;
+constexpr int16_t kHang = 36;
+
+// The depth of a paragraph's marker: 0 "1." or "§ 1.", 1 "1)", 2 "a)", 3 "-"; -1 for plain text.
+int MarkerDepth(std::string_view text) {
+  if (text.starts_with("\xA7")) return 0;  // the section mark in CP1250
+  size_t i = 0;
+  while (i < text.size() && i < 4 && text[i] >= '0' && text[i] <= '9') ++i;
+  if (i > 0) {
+    size_t k = i;
+    while (k < text.size() && k < i + 2 && text[k] >= 'a' && text[k] <= 'z') ++k;
+    if (k < text.size() && text[k] == '.') return 0;
+    if (k < text.size() && text[k] == ')') return 1;
+    return -1;
+  }
+  if (text.starts_with("- ") || text == "-") return 3;
+  while (i < text.size() && i < 2 && text[i] >= 'a' && text[i] <= 'z') ++i;
+  return i > 0 && i < text.size() && text[i] == ')' && (i + 1 == text.size() || text[i + 1] == ' ') ? 2 : -1;
+}
+
+// The style of a body paragraph: a hanging indent at its marker's depth, else the body margin.
+ParagraphStyle BodyStyle(std::string_view text) {
+  const int depth = MarkerDepth(text);
+  if (depth < 0) return {0, 4, kBodyMargin, false, 0};
+  return {0, 4, int16_t(kBodyMargin + depth * kDepthStep + kHang), false, int16_t(-kHang)};
+}
+
 struct ActKey {
   int year, position;
   bool operator<(const ActKey& o) const { return std::tie(year, position) < std::tie(o.year, o.position); }
@@ -149,13 +179,14 @@ class Planner {
       switch (block.kind) {
         case BlockKind::kArticle:
           if (articles_.insert(block.article).second) context(ActContext(act.year, act.position, block.article) + OwnSuffix(act));
-          plain(LibraryFont::kHeading, block.text, {0, 12, 0, false});
+          plain(LibraryFont::kHeading, block.text, {0, 12, kBodyMargin, false});
           break;
         case BlockKind::kText:
-          body(block.text, {0, 4, 0, false});
+          body(block.text, BodyStyle(block.text));
           break;
         case BlockKind::kTableLine:
-          plain(LibraryFont::kTable, block.text, {0, 0, 0, true});
+          // Table lines are never wrapped: the view scrolls sideways over wide tables.
+          plain(LibraryFont::kTable, block.text, {0, 0, kBodyMargin, true});
           break;
         case BlockKind::kFigure: {
           const std::string line = base::cp1250::from_utf8("Rysunek: ") + block.text;

@@ -57,6 +57,7 @@ titlebuild::TopicRecordSource ParagraphRecord::finish() {
   info.noWrap = style_.no_wrap;
   info.spaceBefore = style_.space_before;
   info.leftIndent = style_.left_indent;
+  info.firstIndent = style_.first_indent;
   titlebuild::TopicRecordSource record;
   record.type = adt::kRecordTextCounted;
   base::ByteWriter w(record.format);

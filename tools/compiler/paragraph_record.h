@@ -20,6 +20,7 @@ struct ParagraphStyle {
   int16_t space_before = 0;  // in 1/144 inch
   int16_t left_indent = 0;
   bool no_wrap = false;
+  int16_t first_indent = 0;  // of the first line against the others (negative: a hanging indent)
 };
 
 class ParagraphRecord {
