@@ -6,7 +6,8 @@ build=$1 acts=${2:-../shared/corpus/dzu}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 start=$(date +%s.%N)
-"$build/tools/compiler/lumokal-compile" --acts "$acts" --out "$out"
+# Skipped files make the compiler exit 1 after it still wrote the library from the others.
+"$build/tools/compiler/lumokal-compile" --acts "$acts" --out "$out" || [[ -f "$out/LumoKAL.dat" ]]
 end=$(date +%s.%N)
 texts=$(cat "$acts"/*.txt | wc -c)
 gzipped=$(cat "$acts"/*.txt | gzip -9 | wc -c)

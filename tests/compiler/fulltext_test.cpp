@@ -116,4 +116,17 @@ TEST(FullText, QueriesAgreeWithAPlainScan) {
   }
 }
 
+
+// A word written with combining marks in the act's file is found when typed composed.
+TEST(FullText, DecomposedLettersAreFoundComposed) {
+  const CompiledLibrary& library = Compile(SourceDir() + "/samples/acts", "sample");
+  ASSERT_EQ(library.result, 0) << library.error;
+  TitlePtr t = OpenLibrary(library);
+  ASSERT_NE(t, nullptr);
+  const std::set<int32_t> found = Query(t.get(), base::cp1250::from_utf8("wspólną"));
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_NE(library.plan.texts[size_t(*found.begin())].find(base::cp1250::from_utf8("jako wspólną jednostkę")),
+            std::string::npos);
+}
+
 }  // namespace

@@ -7,7 +7,16 @@
 // "1."), points ("1)", "a)"), attachments ("Załącznik nr 1" with an optional name) and figure lines
 // ("Rysunek: karta.png" names a PNG beside the act file).
 //
-// Text is converted to CP1250. A character the code page lacks is written as its closest CP1250
+// Real journal texts vary: editorial note lines may stand before the kind ("Tekst ustawy przyjęty
+// przez Senat...", "Wpłynął wniosek...": kept as the act's first text, never the kind, nor is a division
+// heading); the kind may be letter-spaced ("U S T A W A"), in any case, or carry its date on the same
+// line; the date may have irregular blanks or run over up to three lines; the title ends at a blank
+// line or at the first line opening an article, division, attachment, paragraph or preamble ("Na
+// podstawie ..."), while a line opening with "- " continues it; a division's name may run over up to
+// three lines (the next line continues it when it starts in lower case, or when both are upper-case).
+//
+// Text is normalised to NFC (a base letter and its combining marks become the composed letter) and
+// converted to CP1250. A character the code page lacks is written as its closest CP1250
 // form when it has one (typographic quotes, dashes, spaces and the minus sign become their plain
 // forms), otherwise as '?'.
 //
