@@ -20,7 +20,7 @@ class KeyBindingTableTest : public FrameworkTest {
  protected:
   void SetUp() override {
     FrameworkTest::SetUp();
-    static const bool registered = (resources::register_toolkit_resources(), true);
+    static const bool registered = (resources::register_strings(), resources::register_toolkit_resources(), true);
     (void)registered;
     SECKeyBindingTable::ForgetDefaultTable();
     user_folder = std::filesystem::temp_directory_path() / ("lumo_keys_" + std::to_string(::getpid()));

@@ -8,7 +8,7 @@
 #include "platform/framework/app.h"
 #include "platform/framework/frame_wnd.h"
 #include "platform/res/resource_store.h"
-#include "resources/toolkit_ids.h"
+#include "resources/resource_ids.h"
 #include "toolkit/widgets/command_keys.h"
 #include "toolkit/widgets/key_binding_file.h"
 #include "toolkit/widgets/user_files.h"
