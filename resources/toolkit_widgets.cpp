@@ -1,4 +1,5 @@
-// The keyboard-shortcut dialog's template and the one message of it the string table lacks.
+// The templates of the keyboard-shortcut dialog and the user tools page, and the one message of
+// the dialog that the string table lacks.
 #include "platform/controls/hot_key_ctrl.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/framework/control_messages.h"
@@ -39,6 +40,28 @@ void register_key_binding_dialog() {
                    controls});
 }
 
+void register_tool_list_page() {
+  constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
+  static const res::DialogControlResource controls[] = {
+      {kStatic, "Static", "Menu &narzędzia:", {7, 7, 150, 17}, SS_LEFT, 0},
+      {UINT(IDC_TOOL_LIST), "ListBox", "", {7, 18, 150, 98}, kList, 0},
+      {UINT(IDC_TOOL_ADD), "Button", "D&odaj", {157, 18, 215, 32}, kButton, 0},
+      {UINT(IDC_TOOL_REMOVE), "Button", "&Usuń", {157, 36, 215, 50}, kButton, 0},
+      {UINT(IDC_TOOL_UP), "Button", "W &górę", {157, 54, 215, 68}, kButton, 0},
+      {UINT(IDC_TOOL_DOWN), "Button", "W &dół", {157, 72, 215, 86}, kButton, 0},
+      {UINT(IDC_TOOL_MENU_TEXT_LABEL), "Static", "Tekst &menu:", {7, 108, 80, 118}, SS_LEFT, 0},
+      {UINT(IDC_TOOL_MENU_TEXT), "Edit", "", {82, 106, 215, 119}, kEdit, 0},
+      {UINT(IDC_TOOL_COMMAND_LABEL), "Static", "Polecenie:", {7, 124, 80, 134}, SS_LEFT, 0},
+      {UINT(IDC_TOOL_COMMAND), "Edit", "", {82, 122, 215, 135}, kEdit, 0},
+      {UINT(IDC_TOOL_ARGUMENTS_LABEL), "Static", "Argumenty:", {7, 140, 80, 150}, SS_LEFT, 0},
+      {UINT(IDC_TOOL_ARGUMENTS), "Edit", "", {82, 138, 215, 151}, kEdit, 0},
+      {UINT(IDC_TOOL_DIRECTORY_LABEL), "Static", "Rozpocznij w:", {7, 156, 80, 166}, SS_LEFT, 0},
+      {UINT(IDC_TOOL_DIRECTORY), "Edit", "", {82, 154, 215, 167}, kEdit, 0},
+  };
+  res::add_dialog({IDD_TOOL_LIST_PAGE, "Narzędzia", {0, 0, 222, 174}, WS_CHILD | WS_CAPTION | DS_SETFONT, 0,
+                   "MS Sans Serif", 8, controls});
+}
+
 }  // namespace
 
 void register_toolkit_widgets() {
@@ -47,6 +70,7 @@ void register_toolkit_widgets() {
   };
   res::add_strings(strings);
   register_key_binding_dialog();
+  register_tool_list_page();
 }
 
 }  // namespace resources

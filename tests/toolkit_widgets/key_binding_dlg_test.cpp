@@ -10,38 +10,14 @@
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "tests/framework/framework_fixture.h"
-#include "platform/win/window_surface.h"
 #include "tests/support/surface_png.h"
-
-#include <QPainter>
+#include "tests/toolkit_widgets/window_picture.h"
 
 namespace lumo::test {
 namespace {
 
 constexpr UINT ID_TEST_KEYS_ONLY = 33050;
 
-// Draws a window with its visible children (each window keeps a surface of its own) into one
-// picture, children over parents in reverse Z order.
-void paint_tree(QPainter& painter, HWND h, const RECT& origin) {
-  RECT r{};
-  GetWindowRect(h, &r);
-  painter.drawImage(r.left - origin.left, r.top - origin.top, win::window_surface(h, true));
-  std::vector<HWND> children;
-  for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
-  for (auto it = children.rbegin(); it != children.rend(); ++it) {
-    if (IsWindowVisible(*it)) paint_tree(painter, *it, origin);
-  }
-}
-
-QImage whole_dialog(HWND h) {
-  RECT r{};
-  GetWindowRect(h, &r);
-  QImage image(r.right - r.left, r.bottom - r.top, QImage::Format_RGB32);
-  image.fill(Qt::magenta);
-  QPainter painter(&image);
-  paint_tree(painter, h, r);
-  return image;
-}
 
 class KeyBindingDialogTest : public FrameworkTest {
  protected:
@@ -153,7 +129,7 @@ TEST_F(KeyBindingDialogTest, ListsCategoriesCommandsAndTheirKeys) {
   type_hot_key('J', HOTKEYF_CONTROL);
   EXPECT_EQ(utf8(dialog->GetDlgItemText(resources::IDC_KEY_CURRENT)), "(Nie przypisany)");
   pump();
-  const QImage picture = whole_dialog(dialog->m_hWnd);
+  const QImage picture = window_picture(dialog->m_hWnd);
   ASSERT_TRUE(picture.save(QString::fromStdString(::testing::TempDir() + "toolkit_models_key_dialog.png")));
   // Button captions fit: no text pixels at the buttons' left and right edges.
   for (int id : {IDOK, int(IDCANCEL), resources::IDC_KEY_ASSIGN, resources::IDC_KEY_REMOVE, resources::IDC_KEY_RESET_ALL}) {
