@@ -1,6 +1,6 @@
 // Where the toolkit keeps the files the user owns (the keyboard shortcuts and the tool list): the
-// user data folder, $XDG_DATA_HOME/LumoKAL (or ~/.local/share/LumoKAL), created 0700 on first
-// use. The program's own folder is only ever read.
+// platform's user data folder (platform/base/data_folder.h). The program's own folder is only
+// ever read.
 #pragma once
 
 #include <string>

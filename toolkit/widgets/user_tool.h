@@ -1,5 +1,6 @@
 // User tools: external programs the user puts on the tools menu (at most nine), with argument
-// macros, and the tool list file ("Tools.dat") in the user data folder.
+// macros, started as child processes, and the tool list file ("Tools.dat") in the user data
+// folder.
 //
 // The tool list file is the framework archive (platform/base/archive.h) of an object array:
 //   count                      the number of tools (WORD, or WORD 0xFFFF and DWORD)
@@ -37,6 +38,16 @@ class SECUserTool : public CObject {
 
   void Serialize(CArchive& ar) override;
   std::unique_ptr<SECUserTool> Clone() const;
+
+  // Expands the macros ("key=value" strings) in command, arguments and directory and starts the
+  // program; true when it started (and, when waiting, ended).
+  bool Execute(const std::vector<CString>* macros = nullptr);
+  // Starts `command_line` (split into words without a shell) in `directory` (empty: this
+  // program's folder), which this program's own current folder never changes for. With `wait`,
+  // the program's messages go on being handled until the child ends.
+  static bool StartProcess(const CString& directory, const CString& command_line, int show_command, bool wait);
+  // True while a tool is being waited for; starting another meanwhile is refused.
+  static bool IsWaiting();
 
   // Replaces every occurrence of `find` in `text`; the number of replacements, -1 when `find` is
   // empty, 0 when the text is shorter than `find`.
