@@ -52,4 +52,36 @@ constexpr UINT IDS_NEW_TOOL = 20683;
 constexpr UINT IDS_TOOL_NAME_EMPTY = 20684;
 constexpr UINT IDS_OTHER_COLOUR = 23100;
 
+
+// --- The keyboard-shortcut dialog ----------------------------------------------------------------
+constexpr UINT IDD_KEY_BINDING = 20495;
+constexpr int IDC_KEY_CATEGORIES = 1004;
+constexpr int IDC_KEY_CURRENT_LABEL = 1009;
+constexpr int IDC_KEY_CURRENT = 1010;
+constexpr int IDC_KEY_DESCRIPTION_GROUP = 1011;
+constexpr int IDC_KEY_HOTKEY = 1013;
+constexpr int IDC_KEY_ASSIGN = 20548;
+constexpr int IDC_KEY_REMOVE = 20549;
+constexpr int IDC_KEY_DEFINED = 20550;
+constexpr int IDC_KEY_DESCRIPTION = 20551;
+constexpr int IDC_KEY_RESET_ALL = 20552;
+constexpr int IDC_KEY_COMMANDS = 20553;
+// Assigning a key with no command chosen.
+constexpr UINT IDS_KEY_SELECT_COMMAND = 20527;
+
+// --- The page of user tools ----------------------------------------------------------------------
+constexpr UINT IDD_TOOL_LIST_PAGE = 20514;
+constexpr int IDC_TOOL_LIST = 43078;
+constexpr int IDC_TOOL_ADD = 43079;
+constexpr int IDC_TOOL_REMOVE = 43080;
+constexpr int IDC_TOOL_UP = 43081;
+constexpr int IDC_TOOL_DOWN = 43082;
+constexpr int IDC_TOOL_COMMAND = 43083;
+constexpr int IDC_TOOL_COMMAND_LABEL = 43084;
+constexpr int IDC_TOOL_MENU_TEXT = 43085;
+constexpr int IDC_TOOL_ARGUMENTS = 43086;
+constexpr int IDC_TOOL_DIRECTORY = 43087;
+constexpr int IDC_TOOL_MENU_TEXT_LABEL = 43088;
+constexpr int IDC_TOOL_ARGUMENTS_LABEL = 43089;
+constexpr int IDC_TOOL_DIRECTORY_LABEL = 43090;
 }  // namespace resources

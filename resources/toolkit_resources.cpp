@@ -5,6 +5,8 @@
 
 namespace resources {
 
-void register_toolkit_resources() {}
+void register_toolkit_widgets();
+
+void register_toolkit_resources() { register_toolkit_widgets(); }
 
 }  // namespace resources

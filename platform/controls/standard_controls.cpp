@@ -652,8 +652,6 @@ std::map<HWND, ListState>& lists() {
   return l;
 }
 
-constexpr DWORD LBS_NOTIFY = 0x0001;
-
 bool owner_drawn(HWND h) { return (style_of(h) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
 
 // Asks the parent for the height of row `item` (every row of a fixed list box: `item` 0).

@@ -1,0 +1,76 @@
+// The templates of the keyboard-shortcut dialog and the user tools page, and the one message of
+// the dialog that the string table lacks.
+#include "platform/controls/hot_key_ctrl.h"
+#include "platform/controls/standard_controls.h"
+#include "platform/framework/control_messages.h"
+#include "platform/framework/dialog.h"
+#include "resources/program_resources.h"
+#include "resources/resource_ids.h"
+
+namespace resources {
+namespace {
+
+constexpr DWORD kList = LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
+constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+constexpr UINT kStatic = UINT(-1);
+
+void register_key_binding_dialog() {
+  // The description lies before its group box in the template, so that it stays above the box.
+  static const res::DialogControlResource controls[] = {
+      {kStatic, "Static", "Kate&gorie:", {7, 7, 125, 17}, SS_LEFT, 0},
+      {UINT(IDC_KEY_CATEGORIES), "ListBox", "", {7, 18, 125, 72}, kList, 0},
+      {kStatic, "Static", "P&olecenia:", {7, 77, 125, 87}, SS_LEFT, 0},
+      {UINT(IDC_KEY_COMMANDS), "ListBox", "", {7, 88, 125, 178}, kList, 0},
+      {kStatic, "Static", "N&aciśnij nowy klawisz skrótu:", {132, 7, 255, 27}, SS_LEFT, 0},
+      {UINT(IDC_KEY_HOTKEY), HOTKEY_CLASS, "", {132, 28, 255, 41}, WS_BORDER | WS_TABSTOP, 0},
+      {UINT(IDC_KEY_CURRENT_LABEL), "Static", "Obecnie przypisany:", {132, 45, 255, 55}, SS_LEFT, 0},
+      {UINT(IDC_KEY_CURRENT), "Static", "", {132, 56, 255, 66}, SS_LEFT, 0},
+      {kStatic, "Static", "Z&definiowane klawisze:", {132, 71, 255, 81}, SS_LEFT, 0},
+      {UINT(IDC_KEY_DEFINED), "ListBox", "", {132, 82, 255, 122}, kList, 0},
+      {UINT(IDC_KEY_DESCRIPTION), "Static", "", {138, 137, 249, 174}, SS_LEFT, 0},
+      {UINT(IDC_KEY_DESCRIPTION_GROUP), "Button", "Opis", {132, 126, 255, 178}, BS_GROUPBOX, 0},
+      {UINT(IDOK), "Button", "Zamknij", {262, 7, 366, 21}, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
+      {UINT(IDCANCEL), "Button", "Przerwij", {262, 25, 366, 39}, kButton, 0},
+      {UINT(IDC_KEY_ASSIGN), "Button", "Przypisz", {262, 50, 366, 64}, kButton, 0},
+      {UINT(IDC_KEY_REMOVE), "Button", "Usuń", {262, 68, 366, 82}, kButton, 0},
+      {UINT(IDC_KEY_RESET_ALL), "Button", "Zresetuj wszys&tko...", {262, 93, 366, 107}, kButton, 0},
+  };
+  res::add_dialog({IDD_KEY_BINDING, "Klawiatura", {0, 0, 373, 185},
+                   WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, "MS Sans Serif", 8,
+                   controls});
+}
+
+void register_tool_list_page() {
+  constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
+  static const res::DialogControlResource controls[] = {
+      {kStatic, "Static", "Menu &narzędzia:", {7, 7, 150, 17}, SS_LEFT, 0},
+      {UINT(IDC_TOOL_LIST), "ListBox", "", {7, 18, 150, 98}, kList, 0},
+      {UINT(IDC_TOOL_ADD), "Button", "D&odaj", {157, 18, 215, 32}, kButton, 0},
+      {UINT(IDC_TOOL_REMOVE), "Button", "&Usuń", {157, 36, 215, 50}, kButton, 0},
+      {UINT(IDC_TOOL_UP), "Button", "W &górę", {157, 54, 215, 68}, kButton, 0},
+      {UINT(IDC_TOOL_DOWN), "Button", "W &dół", {157, 72, 215, 86}, kButton, 0},
+      {UINT(IDC_TOOL_MENU_TEXT_LABEL), "Static", "Tekst &menu:", {7, 108, 80, 118}, SS_LEFT, 0},
+      {UINT(IDC_TOOL_MENU_TEXT), "Edit", "", {82, 106, 215, 119}, kEdit, 0},
+      {UINT(IDC_TOOL_COMMAND_LABEL), "Static", "Polecenie:", {7, 124, 80, 134}, SS_LEFT, 0},
+      {UINT(IDC_TOOL_COMMAND), "Edit", "", {82, 122, 215, 135}, kEdit, 0},
+      {UINT(IDC_TOOL_ARGUMENTS_LABEL), "Static", "Argumenty:", {7, 140, 80, 150}, SS_LEFT, 0},
+      {UINT(IDC_TOOL_ARGUMENTS), "Edit", "", {82, 138, 215, 151}, kEdit, 0},
+      {UINT(IDC_TOOL_DIRECTORY_LABEL), "Static", "Rozpocznij w:", {7, 156, 80, 166}, SS_LEFT, 0},
+      {UINT(IDC_TOOL_DIRECTORY), "Edit", "", {82, 154, 215, 167}, kEdit, 0},
+  };
+  res::add_dialog({IDD_TOOL_LIST_PAGE, "Narzędzia", {0, 0, 222, 174}, WS_CHILD | WS_CAPTION | DS_SETFONT, 0,
+                   "MS Sans Serif", 8, controls});
+}
+
+}  // namespace
+
+void register_toolkit_widgets() {
+  static const res::StringResource strings[] = {
+      {IDS_KEY_SELECT_COMMAND, "Przed przypisaniem klawisza musisz najpierw wybrać polecenie"},
+  };
+  res::add_strings(strings);
+  register_key_binding_dialog();
+  register_tool_list_page();
+}
+
+}  // namespace resources
