@@ -2,6 +2,10 @@
 // their drags (done, cancelled by Escape or by a lost capture), the gripper's buttons, child
 // scaling, placeholders and the pictures of it all.
 #include <string>
+#include <vector>
+
+#include <QImage>
+#include <QPainter>
 
 #include "platform/framework/mini_dock_frame.h"
 #include "platform/win/virtual_keys.h"
@@ -9,6 +13,7 @@
 #include "tests/support/surface_png.h"
 #include "toolkit/frame/sec_control_bar.h"
 #include "toolkit/frame/sec_dock_bar.h"
+#include "toolkit/frame/toolkit_globals.h"
 
 namespace lumo::test {
 namespace {
@@ -70,6 +75,34 @@ class SecBarsTest : public FrameworkTest {
     EXPECT_EQ(in_dock(bars[2]).Width(), c);
   }
 
+  // The frame's client area as its dock bars and docked bars show it.
+  void save_picture(const std::string& name) {
+    CRect client;
+    frame->GetClientRect(&client);
+    QImage out(client.Width(), client.Height(), QImage::Format_RGB32);
+    out.fill(Qt::darkGray);
+    QPainter painter(&out);
+    std::vector<HWND> windows;
+    for (UINT id : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
+      auto* dock = dynamic_cast<CDockBar*>(frame->GetControlBar(id));
+      if (!dock) continue;
+      windows.push_back(dock->m_hWnd);
+      for (int i = 0; i < dock->m_arrBars.GetSize(); ++i) {
+        if (CControlBar* bar = dock->GetDockedControlBar(i); bar && bar->IsWindowVisible()) windows.push_back(bar->m_hWnd);
+      }
+    }
+    const std::string part = temp_path("part.png");
+    for (HWND h : windows) {
+      if (!save_surface_png(h, part)) continue;
+      CPoint origin(0, 0);
+      ::ClientToScreen(h, &origin);
+      frame->ScreenToClient(&origin);
+      painter.drawImage(origin.x, origin.y, QImage(QString::fromStdString(part)));
+    }
+    painter.end();
+    out.save(QString::fromStdString(name));
+  }
+
   CMDIFrameWnd* frame = nullptr;
   SECControlBar bars[3];
 };
@@ -89,9 +122,38 @@ TEST_F(SecBarsTest, ThreeSharesFillARowOf812Pixels) {
   EXPECT_EQ(between, (std::vector<int>{401, 607}));
   EXPECT_EQ(along, 1);
   EXPECT_EQ(top()->Separators().size(), 1u);
-  save_surface_png(frame->m_hWnd, "dock_row.png");
-  save_surface_png(top()->m_hWnd, "dock_top.png");
-  save_surface_png(bars[0].m_hWnd, "dock_bar0.png");
+  save_picture("dock_row.png");
+  // The splitter's raised strip, and the bars' face colour under their gripper.
+  const SECToolkitGlobals& g = secData();
+  EXPECT_EQ(surface_pixel(top()->m_hWnd, 401, 40), g.clrBtnHilite);
+  EXPECT_EQ(surface_pixel(top()->m_hWnd, 404, 40), g.clrBtnShadow);
+  EXPECT_EQ(surface_pixel(top()->m_hWnd, 406, 40), g.clrWindowFrame);
+  EXPECT_EQ(surface_pixel(bars[0].m_hWnd, 200, 60), g.clrBtnFace);
+  EXPECT_FALSE(bars[0].GetCloseButtonRect().IsRectEmpty());
+  EXPECT_FALSE(bars[0].GetExpandButtonRect().IsRectEmpty());
+}
+
+TEST_F(SecBarsTest, BarsDockedLeftStackInAColumn) {
+  make(bars[0], 100, "Nawigator");
+  make(bars[1], 101, "Spisy");
+  bars[0].m_szVertDock.cx = bars[1].m_szVertDock.cx = 180;
+  frame->DockControlBar(&bars[0], AFX_IDW_DOCKBAR_LEFT);
+  CRect r;
+  bars[0].GetWindowRect(&r);
+  r.OffsetRect(0, r.Height() - 10);
+  frame->DockControlBar(&bars[1], AFX_IDW_DOCKBAR_LEFT, &r);
+  frame->RecalcLayout();
+  pump();
+  auto* left = dynamic_cast<SECDockBar*>(frame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+  ASSERT_NE(left, nullptr);
+  ASSERT_EQ(left->Rows().size(), 1u);
+  CRect a, b;
+  bars[0].GetWindowRect(&a);
+  bars[1].GetWindowRect(&b);
+  EXPECT_EQ(a.Width(), 180);
+  EXPECT_EQ(b.top - a.bottom, 6);  // one splitter between them
+  EXPECT_NEAR(a.Height(), b.Height(), 1);
+  save_picture("dock_left.png");
 }
 
 TEST_F(SecBarsTest, DraggingASplitterResizesItsNeighbours) {
@@ -145,7 +207,7 @@ TEST_F(SecBarsTest, ExpandAndRestoreShareTheRow) {
   EXPECT_FLOAT_EQ(bars[0].m_fPctWidth, bars[1].m_fPctWidth);
   EXPECT_FLOAT_EQ(bars[1].m_fPctWidth, bars[2].m_fPctWidth);
   pump();
-  save_surface_png(frame->m_hWnd, "dock_row_restored.png");
+  save_picture("dock_row_restored.png");
 }
 
 TEST_F(SecBarsTest, TheCloseButtonHidesTheBarOnlyWhenReleasedOnIt) {
