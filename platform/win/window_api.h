@@ -59,6 +59,9 @@ BOOL DestroyWindow(HWND h);
 // The default handling of a message: what a window procedure calls for messages it leaves alone.
 LRESULT DefWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsWindow(HWND h);
+// Whether `h` is being destroyed: its WM_DESTROY has gone out and it is not gone yet. Children
+// asked during their own WM_DESTROY see their parent so.
+BOOL IsWindowBeingDestroyed(HWND h);
 
 // --- Relations ------------------------------------------------------------------------------------
 HWND GetParent(HWND h);  // the parent of a child, the owner of a top-level window

@@ -198,3 +198,8 @@ BOOL DestroyWindow(HWND h) {
 }
 
 BOOL IsWindow(HWND h) { return win::find_window(h) != nullptr; }
+
+BOOL IsWindowBeingDestroyed(HWND h) {
+  const win::Window* w = win::find_window(h);
+  return w && w->destroying;
+}

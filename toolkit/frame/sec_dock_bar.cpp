@@ -1,0 +1,727 @@
+#include "toolkit/frame/sec_dock_bar.h"
+
+#include <algorithm>
+
+#include "platform/framework/drag_outline.h"
+#include "platform/framework/frame_wnd.h"
+#include "platform/win/message_queue.h"
+#include "platform/win/virtual_keys.h"
+#include "platform/win/window_dc.h"
+#include "toolkit/frame/sec_control_bar.h"
+#include "toolkit/frame/toolkit_globals.h"
+
+BOOL SECLayoutNoRedraw = TRUE;
+
+namespace {
+
+// Posted to a floating dock bar whose frame is to go once the handlers on the stack return.
+constexpr UINT WM_SECDOCK_DESTROYFRAME = WM_USER + 0x3A1;
+
+constexpr int kRowKeep = 19;  // a row splitter leaves this much of the row and of the free area
+
+SECControlBar* as_sec(CControlBar* bar) { return dynamic_cast<SECControlBar*>(bar); }
+
+float share_of(CControlBar* bar) {
+  SECControlBar* sec = as_sec(bar);
+  return sec ? sec->m_fPctWidth : 0.0f;
+}
+
+bool fixed_size(CControlBar* bar) {
+  SECControlBar* sec = as_sec(bar);
+  return !sec || (sec->m_dwExStyle & BAREX_FIXED_SIZE);
+}
+
+}  // namespace
+
+// --- Splitters and separators -----------------------------------------------------------------
+
+void SECDockSplitter::Draw(CDC* pDC) const {
+  const SECToolkitGlobals& g = secData();
+  const CRect& r = m_rect;
+  if (IsVertical()) {
+    pDC->FillSolidRect(r.left + 1, r.top, std::max(0, int(r.Width()) - 4), r.Height(), g.clrBtnFace);
+    pDC->FillSolidRect(r.left, r.top, 1, r.Height(), g.clrBtnHilite);
+    pDC->FillSolidRect(r.right - 3, r.top, 1, r.Height(), g.clrBtnShadow);
+    pDC->FillSolidRect(r.right - 1, r.top, 1, r.Height(), g.clrWindowFrame);
+  } else {
+    pDC->FillSolidRect(r.left, r.top + 1, r.Width(), std::max(0, int(r.Height()) - 4), g.clrBtnFace);
+    pDC->FillSolidRect(r.left, r.top, r.Width(), 1, g.clrBtnHilite);
+    pDC->FillSolidRect(r.left, r.bottom - 3, r.Width(), 1, g.clrBtnShadow);
+    pDC->FillSolidRect(r.left, r.bottom - 1, r.Width(), 1, g.clrWindowFrame);
+  }
+}
+
+void SECDockSeparator::Draw(CDC* pDC) const {
+  const SECToolkitGlobals& g = secData();
+  if (m_nOrientation == 0) {
+    pDC->FillSolidRect(m_rect.left, m_rect.top, m_rect.Width(), 1, g.clrBtnShadow);
+    pDC->FillSolidRect(m_rect.left, m_rect.top + 1, m_rect.Width(), 1, g.clrBtnHilite);
+  } else {
+    pDC->FillSolidRect(m_rect.left, m_rect.top, 1, m_rect.Height(), g.clrBtnShadow);
+    pDC->FillSolidRect(m_rect.left + 1, m_rect.top, 1, m_rect.Height(), g.clrBtnHilite);
+  }
+}
+
+// --- The dock bar ---------------------------------------------------------------------------------
+
+IMPLEMENT_DYNCREATE(SECDockBar, CDockBar)
+
+BEGIN_MESSAGE_MAP(SECDockBar, CDockBar)
+  ON_WM_CREATE()
+  ON_WM_SETCURSOR()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_DESTROY()
+  ON_WM_ERASEBKGND()
+  ON_MESSAGE(WM_SECDOCK_DESTROYFRAME, &SECDockBar::OnDestroyEmptyFrame)
+END_MESSAGE_MAP()
+
+SECDockBar::SECDockBar(BOOL bFloating) : CDockBar(bFloating) {}
+
+SECDockBar::~SECDockBar() = default;
+
+int SECDockBar::OnCreate(LPCREATESTRUCT lpcs) {
+  if (CDockBar::OnCreate(lpcs) == -1) return -1;
+  secData().LoadSplitterCursors();
+  return 0;
+}
+
+BOOL SECDockBar::OnEraseBkgnd(CDC* pDC) {
+  CRect client;
+  GetClientRect(&client);
+  pDC->FillSolidRect(&client, secData().clrBtnFace);
+  return TRUE;
+}
+
+void SECDockBar::OnDestroy() {
+  m_splitters.clear();
+  m_separators.clear();
+  m_pending.clear();
+  CDockBar::OnDestroy();
+}
+
+int SECDockBar::GetDockedVisibleCount() const {
+  int count = 0;
+  for (int i = 0; i < m_arrBars.GetSize(); ++i) {
+    CControlBar* bar = GetDockedControlBar(i);
+    if (bar && bar->m_hWnd && bar->IsVisible()) ++count;
+  }
+  return count;
+}
+
+// --- Rows -----------------------------------------------------------------------------------------
+
+int SECDockBar::RowStart(int nPos) const {
+  while (nPos > 1 && m_arrBars[nPos - 1] != nullptr) --nPos;
+  return nPos;
+}
+
+std::vector<int> SECDockBar::VisibleRow(int nFirst) const {
+  std::vector<int> row;
+  for (int i = nFirst; i < m_arrBars.GetSize() && m_arrBars[i] != nullptr; ++i) {
+    CControlBar* bar = GetDockedControlBar(i);
+    if (bar && bar->m_hWnd && bar->IsVisible()) row.push_back(i);
+  }
+  return row;
+}
+
+CControlBar* SECDockBar::GetPrevBarInRow(int nPos) const {
+  for (int i = nPos - 1; i > 0 && m_arrBars[i] != nullptr; --i) {
+    if (CControlBar* bar = GetDockedControlBar(i)) return bar;
+  }
+  return nullptr;
+}
+
+CControlBar* SECDockBar::GetNextBarInRow(int nPos) const {
+  for (int i = nPos + 1; i < m_arrBars.GetSize() && m_arrBars[i] != nullptr; ++i) {
+    if (CControlBar* bar = GetDockedControlBar(i)) return bar;
+  }
+  return nullptr;
+}
+
+CControlBar* SECDockBar::GetNextVisibleBarInRow(int nPos) const {
+  for (int i = nPos + 1; i < m_arrBars.GetSize() && m_arrBars[i] != nullptr; ++i) {
+    CControlBar* bar = GetDockedControlBar(i);
+    if (bar && bar->IsVisible()) return bar;
+  }
+  return nullptr;
+}
+
+void SECDockBar::GetRowBars(std::vector<CControlBar*>& list, CControlBar* pBar) {
+  list.clear();
+  const int pos = FindBar(pBar);
+  if (pos < 0) return;
+  for (int i = pos - 1; i > 0 && m_arrBars[i] != nullptr; --i) {
+    if (CControlBar* bar = GetDockedControlBar(i)) list.push_back(bar);
+  }
+  list.push_back(pBar);
+  for (int i = pos + 1; i < m_arrBars.GetSize() && m_arrBars[i] != nullptr; ++i) {
+    if (CControlBar* bar = GetDockedControlBar(i)) list.push_back(bar);
+  }
+}
+
+BOOL SECDockBar::IsBarExpanded(CControlBar* pBar) {
+  std::vector<CControlBar*> row;
+  GetRowBars(row, pBar);
+  int above = 0;
+  bool barAbove = false;
+  for (CControlBar* bar : row) {
+    if (!bar->IsVisible() || share_of(bar) <= m_fMinShare) continue;
+    ++above;
+    if (bar == pBar) barAbove = true;
+  }
+  return above <= 1 && barAbove;
+}
+
+BOOL SECDockBar::IsBarAloneInRow(CControlBar* pBar) {
+  if (!pBar) return FALSE;
+  std::vector<CControlBar*> row;
+  GetRowBars(row, pBar);
+  if (row.size() == 1) return TRUE;
+  return std::none_of(row.begin(), row.end(), [&](CControlBar* bar) { return bar != pBar && bar->IsVisible(); });
+}
+
+void SECDockBar::UpdateMinShare() {
+  CRect client;
+  GetClientRect(&client);
+  int length = IsHorz() ? client.Width() : client.Height();
+  // Before its first placement the dock bar measures the length it is offered.
+  if (length <= 0 && m_bInSizeParent) length = IsHorz() ? m_rectLayout.Width() : m_rectLayout.Height();
+  m_fMinShare = dock::MinShare(length);
+}
+
+float SECDockBar::AddShare(float amount, CControlBar* pBar) {
+  SECControlBar* sec = as_sec(pBar);
+  if (!sec) return amount;
+  return dock::AddShare(sec->m_fPctWidth, amount, m_fMinShare);
+}
+
+void SECDockBar::NormalizeRow(int nFirst, CControlBar* pChanged, int& nProportional, int& nFixed) {
+  UpdateMinShare();
+  const std::vector<int> row = VisibleRow(nFirst);
+  std::vector<dock::RowShare> shares;
+  int changed = -1;
+  for (int pos : row) {
+    CControlBar* bar = GetDockedControlBar(pos);
+    if (bar == pChanged) changed = int(shares.size());
+    shares.push_back({share_of(bar), fixed_size(bar)});
+  }
+  const dock::NormalizeResult counts = dock::NormalizeRow(shares, changed, m_fMinShare);
+  nProportional = counts.proportional;
+  nFixed = counts.fixed;
+  for (size_t i = 0; i < row.size(); ++i) {
+    if (SECControlBar* sec = as_sec(GetDockedControlBar(row[i]))) sec->m_fPctWidth = shares[i].share;
+  }
+}
+
+void SECDockBar::ExpandBar(CControlBar* pBar, int nMode) {
+  std::vector<CControlBar*> row;
+  GetRowBars(row, pBar);
+  for (CControlBar* bar : row) {
+    SECControlBar* sec = as_sec(bar);
+    if (!sec) continue;
+    sec->m_fPctWidth = nMode == 1 ? (bar == pBar ? 1.0f : 0.0f) : 0.1f;
+  }
+  const int pos = FindBar(pBar);
+  if (pos < 0) return;
+  int p = 0, f = 0;
+  NormalizeRow(RowStart(pos), pBar, p, f);
+  m_pChangedBar = pBar;
+  MarkRowsForRepaint(RowStart(pos));
+  if (auto* frame = dynamic_cast<CFrameWnd*>(GetParent())) frame->DelayRecalcLayout();
+}
+
+// --- Repainting ---------------------------------------------------------------------------------
+
+void SECDockBar::AddPending(CControlBar* pBar) {
+  if (pBar) m_pending.push_back(pBar);
+}
+
+void SECDockBar::ForgetPendingBar(CControlBar* pBar) { std::erase(m_pending, pBar); }
+
+void SECDockBar::MarkRowsForRepaint(int nPos) {
+  const bool forward = (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT)) != 0;
+  const int from = forward ? nPos : 0, to = forward ? m_arrBars.GetSize() : nPos;
+  for (int i = from; i < to; ++i) AddPending(GetDockedControlBar(i));
+}
+
+void SECDockBar::RedrawPendingBars() {
+  m_bRepaint = TRUE;
+  if (!m_pending.empty()) RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+  m_bRepaint = FALSE;
+}
+
+void SECDockBar::DoPaint(CDC* pDC) {
+  for (const auto& separator : m_separators) separator->Draw(pDC);
+  for (const auto& splitter : m_splitters) splitter->Draw(pDC);
+  // Bars moved without redrawing are repainted here, in one pass after the layout.
+  for (CControlBar* bar : m_pending) {
+    if (FindBar(bar) >= 0 && bar->m_hWnd) {
+      bar->RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | (m_bRepaint ? RDW_UPDATENOW : 0));
+    }
+  }
+  m_pending.clear();
+  m_bRearranged = FALSE;
+  CDockBar::DoPaint(pDC);
+}
+
+// --- Docking --------------------------------------------------------------------------------------
+
+void SECDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
+  CDockBar::DockControlBar(pBar, lpRect);
+  // A docked bar is bordered on every side; its drawing decides which lines show.
+  if (pBar && pBar->m_pDockBar == this) pBar->m_dwStyle |= CBRS_BORDER_ANY;
+  AddPending(pBar);
+  m_bRearranged = TRUE;
+}
+
+void SECDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect) {
+  CDockBar::ReDockControlBar(pBar, lpRect);
+  if (pBar && pBar->m_pDockBar == this) pBar->m_dwStyle |= CBRS_BORDER_ANY;
+  m_pChangedBar = pBar;
+  m_bRearranged = TRUE;
+}
+
+BOOL SECDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int) {
+  const int pos = FindBar(pBar, nPosExclude);
+  if (pos < 0) return FALSE;
+  if (IsBarAloneInRow(pBar)) {
+    MarkRowsForRepaint(pos);
+    m_bRearranged = TRUE;
+  }
+  const UINT id = pBar->m_hWnd ? UINT(pBar->GetDlgCtrlID()) : 0;
+  const int older = id ? FindPlaceHolder(id) : -1;
+  if (id && id <= 0xFFFF && older < 0) {
+    m_arrBars[pos] = PlaceHolder(id);
+  } else {
+    // Its placeholder already stands elsewhere (or it has none): the entry goes, and its row end
+    // with it when the row is left with nothing.
+    m_arrBars.RemoveAt(pos);
+    if (pos < m_arrBars.GetSize() && m_arrBars[pos] == nullptr && m_arrBars[pos - 1] == nullptr) m_arrBars.RemoveAt(pos);
+  }
+  if (pBar->m_pDockBar == this) pBar->m_pDockBar = nullptr;
+  if (m_pChangedBar == pBar) m_pChangedBar = nullptr;
+  ForgetPendingBar(pBar);
+  if (!pBar->m_pDockContext) return FALSE;
+  if (m_bFloating) {
+    if (GetDockedVisibleCount() > 0) return FALSE;
+    CWnd* frame = GetParent();
+    if (!frame) return FALSE;
+    const bool keeps = std::any_of(m_arrBars.begin(), m_arrBars.end(), [](void* e) { return e != nullptr; });
+    if (!keeps) {
+      // The frame's own handlers may be on the stack (a drag that started in it): it goes once
+      // they have returned.
+      frame->ShowWindow(SW_HIDE);
+      PostMessage(WM_SECDOCK_DESTROYFRAME);
+      return TRUE;
+    }
+    frame->ShowWindow(SW_HIDE);
+  } else if (auto* frame = dynamic_cast<CFrameWnd*>(GetParent())) {
+    if (!::IsWindowBeingDestroyed(frame->m_hWnd)) frame->DelayRecalcLayout();
+  }
+  return FALSE;
+}
+
+LRESULT SECDockBar::OnDestroyEmptyFrame(WPARAM, LPARAM) {
+  DestroyEmptyFloatingFrame();
+  return 0;
+}
+
+void SECDockBar::DestroyEmptyFloatingFrame() {
+  // A bar docked here since the request keeps the frame.
+  const bool keeps = std::any_of(m_arrBars.begin(), m_arrBars.end(), [](void* e) { return e != nullptr; });
+  if (!m_bFloating || keeps) return;
+  if (CWnd* frame = GetParent()) frame->DestroyWindow();
+}
+
+// --- Layout ---------------------------------------------------------------------------------------
+
+DWORD SECDockBar::MeasureMode(CControlBar* pBar) const {
+  if (m_bFloating && (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC)) return LM_HORZ | LM_MRUWIDTH;
+  return IsHorz() ? LM_HORZDOCK | LM_HORZ : LM_VERTDOCK | LM_LENGTHY;
+}
+
+CSize SECDockBar::MeasureBar(CControlBar* pBar, int nLength, DWORD nExtra) const {
+  return pBar->CalcDynamicLayout(nLength, MeasureMode(pBar) | nExtra);
+}
+
+int SECDockBar::GetRowThickness(int nFirst) const {
+  int thickness = 0;
+  for (int i = nFirst; i < m_arrBars.GetSize() && m_arrBars[i] != nullptr; ++i) {
+    CControlBar* bar = GetDockedControlBar(i);
+    if (!bar) continue;
+    const CSize size = MeasureBar(bar, -1, 0);
+    thickness = std::max(thickness, int(IsHorz() ? size.cy : size.cx));
+  }
+  return thickness;
+}
+
+SECDockSplitter* SECDockBar::AddSplitter(int nKind, int nOrientation, const CRect& rect, int nIndex) {
+  if (m_bLayoutQuery) return nullptr;
+  for (auto& s : m_splitters) {
+    if (!s->m_bInUse && s->m_rect == rect && s->m_nKind == nKind) {
+      s->m_bInUse = TRUE;
+      s->m_nIndex = nIndex;
+      return s.get();
+    }
+  }
+  auto made = std::make_unique<SECDockSplitter>();
+  made->m_nKind = nKind;
+  made->m_nOrientation = nOrientation;
+  made->m_rect = rect;
+  made->m_nIndex = nIndex;
+  made->m_bInUse = TRUE;
+  m_splitters.push_back(std::move(made));
+  return m_splitters.back().get();
+}
+
+void SECDockBar::AddSeparator(int nOrientation, const CRect& rect) {
+  if (m_bLayoutQuery) return;
+  for (auto& s : m_separators) {
+    if (!s->m_bInUse && s->m_rect == rect) {
+      s->m_bInUse = TRUE;
+      return;
+    }
+  }
+  auto made = std::make_unique<SECDockSeparator>();
+  made->m_nOrientation = nOrientation;
+  made->m_rect = rect;
+  made->m_bInUse = TRUE;
+  m_separators.push_back(std::move(made));
+}
+
+CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
+  const BOOL query = m_bLayoutQuery;
+  if (!query) {
+    for (int i = 0; i < m_arrBars.GetSize(); ++i) {
+      CControlBar* bar = GetDockedControlBar(i);
+      if (bar && (bar->m_nStateFlags & (delayShow | delayHide))) {
+        bar->ShowWindow((bar->m_nStateFlags & delayShow) ? SW_SHOWNA : SW_HIDE);
+        bar->m_nStateFlags &= ~UINT(delayShow | delayHide);
+      }
+    }
+    for (auto& s : m_splitters) s->m_bInUse = FALSE;
+    for (auto& s : m_separators) s->m_bInUse = FALSE;
+  }
+  CSize avail;
+  if (m_bInSizeParent) {
+    avail = m_rectLayout.Size();
+  } else if (CWnd* parent = GetParent()) {
+    CRect client;
+    parent->GetClientRect(&client);
+    avail = client.Size();
+  }
+  const bool horz = IsHorz();
+  const int length = horz ? avail.cx : avail.cy;
+  const int gap = secData().bWin4 ? 2 : 1;
+  const DWORD side = m_dwStyle & CBRS_ALIGN_ANY;
+  const bool opensWithSplitter = (side & (CBRS_ALIGN_BOTTOM | CBRS_ALIGN_RIGHT)) != 0;
+  auto make_rect = [&](int along, int cross, int alongLen, int crossLen) {
+    return horz ? CRect(along, cross, along + alongLen, cross + crossLen) : CRect(cross, along, cross + crossLen, along + alongLen);
+  };
+  int cross = -2;
+  int extent = 0;
+  int longest = 0;
+  bool anyRow = false;
+  int repaintFrom = -1;
+  for (const RowSpan& span : RowSpans()) {
+    const std::vector<int> row = VisibleRow(span.first);
+    if (row.empty()) continue;
+    int proportional = 0, fixed = 0;
+    NormalizeRow(span.first, m_pChangedBar, proportional, fixed);
+    const int count = int(row.size());
+    std::vector<CSize> sizes;
+    int thickness = 0;
+    for (int pos : row) {
+      CControlBar* bar = GetDockedControlBar(pos);
+      CSize size;
+      if (proportional > 0 && !fixed_size(bar)) {
+        const int wanted = m_bFloating ? int(horz ? MeasureBar(bar, -1, 0).cx : MeasureBar(bar, -1, 0).cy)
+                                       : length - dock::kSplitterSize * (count - 1);
+        const DWORD lengthBit = horz ? 0 : LM_LENGTHY;
+        size = bar->CalcDynamicLayout(wanted, (MeasureMode(bar) & ~LM_LENGTHY) | lengthBit | LM_STRETCH | (query ? 0 : LM_COMMIT));
+        if (m_bFloating) size = MeasureBar(bar, -1, 0);
+      } else {
+        size = MeasureBar(bar, -1, 0);
+      }
+      sizes.push_back(size);
+      thickness = std::max(thickness, int(horz ? size.cy : size.cx));
+    }
+    const bool firstRow = !anyRow;
+    anyRow = true;
+    std::vector<CRect> placed(row.size());
+    if (proportional == 0 || m_bFloating) {
+      int along = -2;
+      for (int i = 0; i < count; ++i) {
+        CControlBar* bar = GetDockedControlBar(row[size_t(i)]);
+        if (SECControlBar* sec = as_sec(bar)) sec->m_dwExStyle |= BAREX_FIXED_ROW;
+        const int barLength = horz ? sizes[size_t(i)].cx : sizes[size_t(i)].cy;
+        int start = along;
+        if (start + barLength > length) start = std::max(along, length - barLength);
+        placed[size_t(i)] = make_rect(start, cross, barLength, horz ? sizes[size_t(i)].cy : sizes[size_t(i)].cx);
+        along = start + barLength - gap;
+      }
+      longest = std::max(longest, along + gap);
+      extent = cross + thickness;
+      cross += thickness - gap;
+    } else {
+      if (firstRow && opensWithSplitter) cross += 1;
+      // The opening line: a separator, or a row splitter on a bottom or right dock bar.
+      if (opensWithSplitter) {
+        AddSplitter(0, horz ? 0 : 1, make_rect(0, cross, length, dock::kSplitterSize), span.first);
+        cross += dock::kSplitterSize;
+      } else {
+        AddSeparator(horz ? 0 : 1, make_rect(0, cross, length, dock::kSeparatorSize));
+        cross += dock::kSeparatorSize;
+      }
+      std::vector<int> lengths;
+      for (int i = 0; i < count; ++i) {
+        CControlBar* bar = GetDockedControlBar(row[size_t(i)]);
+        if (SECControlBar* sec = as_sec(bar)) sec->m_dwExStyle &= ~BAREX_FIXED_ROW;
+        if (!query) bar->CalcDynamicLayout(thickness, (MeasureMode(bar) ^ LM_LENGTHY) | LM_COMMIT);
+        lengths.push_back(horz ? sizes[size_t(i)].cx : sizes[size_t(i)].cy);
+      }
+      CControlBar* last = GetDockedControlBar(row.back());
+      const dock::RowPlacement p = dock::PlaceRow(length, -2 + gap + 1, lengths, fixed_size(last));
+      for (int i = 0; i < count; ++i) {
+        placed[size_t(i)] = make_rect(p.start[size_t(i)], cross, p.length[size_t(i)], thickness);
+        if (i + 1 < count) {
+          AddSplitter(1, horz ? 1 : 0, make_rect(p.splitter[size_t(i)], cross, dock::kSplitterSize, thickness), row[size_t(i)]);
+        }
+      }
+      if (!query && !fixed_size(last)) {
+        last->CalcDynamicLayout(p.length.back(), MeasureMode(last) | LM_COMMIT);
+      }
+      cross += thickness;
+      if (opensWithSplitter) {
+        AddSeparator(horz ? 0 : 1, make_rect(0, cross, length, dock::kSeparatorSize));
+        cross += dock::kSeparatorSize;
+      } else {
+        AddSplitter(0, horz ? 0 : 1, make_rect(0, cross, length, dock::kSplitterSize), span.first);
+        cross += dock::kSplitterSize;
+      }
+      extent = cross;
+      longest = std::max(longest, length);
+    }
+    if (!query) {
+      for (int i = 0; i < count; ++i) {
+        CControlBar* bar = GetDockedControlBar(row[size_t(i)]);
+        CRect now;
+        bar->GetWindowRect(&now);
+        ScreenToClient(&now);
+        if (now == placed[size_t(i)]) continue;
+        const bool resized = now.Size() != placed[size_t(i)].Size();
+        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (resized ? 0 : SWP_NOSIZE) | (SECLayoutNoRedraw ? SWP_NOREDRAW : 0);
+        bar->SetWindowPos(nullptr, placed[size_t(i)].left, placed[size_t(i)].top, placed[size_t(i)].Width(),
+                          placed[size_t(i)].Height(), flags);
+        if (resized) {
+          AddPending(bar);
+          if ((horz ? now.Width() : now.Height()) != (horz ? placed[size_t(i)].Width() : placed[size_t(i)].Height()) &&
+              repaintFrom < 0) {
+            repaintFrom = row[size_t(i)];
+          }
+        }
+      }
+    }
+  }
+  if (!query) {
+    std::erase_if(m_splitters, [](const auto& s) { return !s->m_bInUse; });
+    std::erase_if(m_separators, [](const auto& s) { return !s->m_bInUse; });
+    if (repaintFrom >= 0) MarkRowsForRepaint(repaintFrom);
+    for (auto& s : m_splitters) GetSplitterLimits(s.get());
+    m_pChangedBar = nullptr;
+    Invalidate();
+  }
+  const int thicknessTotal = anyRow ? std::max(0, extent) : 0;
+  CSize result = horz ? CSize(bStretch ? 32767 : longest, thicknessTotal) : CSize(thicknessTotal, bStretch ? 32767 : longest);
+  if (m_bFloating) result = horz ? CSize(longest, thicknessTotal) : CSize(thicknessTotal, longest);
+  (void)bHorz;
+  return result;
+}
+
+// --- Splitters ------------------------------------------------------------------------------------
+
+void SECDockBar::GetSplitterLimits(SECDockSplitter* pSplitter) {
+  if (!pSplitter) return;
+  const bool vertical = pSplitter->IsVertical();
+  CRect client;
+  GetClientRect(&client);
+  if (pSplitter->m_nKind == 1) {
+    const int first = RowStart(pSplitter->m_nIndex);
+    int before = 0, after = 0;
+    for (int i = first; i < m_arrBars.GetSize() && m_arrBars[i] != nullptr; ++i) {
+      if (!GetDockedControlBar(i)) continue;
+      (i <= pSplitter->m_nIndex ? before : after) += 1;
+    }
+    pSplitter->m_limits = dock::BetweenBarsLimits(vertical ? client.left : client.top, vertical ? client.right : client.bottom,
+                                                  before, after);
+    return;
+  }
+  // A row splitter keeps part of its row and of the free area of the frame this dock bar lays out
+  // in (a floating frame's own, or the main frame's).
+  const int thickness = GetRowThickness(pSplitter->m_nIndex);
+  CRect free = client;
+  if (auto* frame = dynamic_cast<CFrameWnd*>(GetParent())) {
+    frame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &free, nullptr, TRUE);
+    frame->ClientToScreen(&free);
+    ScreenToClient(&free);
+  }
+  const CRect& r = pSplitter->m_rect;
+  const DWORD side = m_dwStyle & CBRS_ALIGN_ANY;
+  if (side & CBRS_ALIGN_TOP) {
+    pSplitter->m_limits = {int(r.top) - thickness + kRowKeep, std::max(int(free.bottom) - kRowKeep, int(r.bottom))};
+  } else if (side & CBRS_ALIGN_BOTTOM) {
+    pSplitter->m_limits = {std::min(int(free.top) + kRowKeep, int(r.top)), int(r.top) + thickness - kRowKeep};
+  } else if (side & CBRS_ALIGN_LEFT) {
+    pSplitter->m_limits = {int(r.left) - thickness + kRowKeep, std::max(int(free.right) - kRowKeep, int(r.right))};
+  } else {
+    pSplitter->m_limits = {std::min(int(free.left) + kRowKeep, int(r.left)), int(r.left) + thickness - kRowKeep};
+  }
+  // The upper limit bounds the strip's far edge.
+  pSplitter->m_limits.upper = std::max(pSplitter->m_limits.upper, pSplitter->m_limits.lower + dock::kSplitterSize);
+}
+
+SECDockSplitter* SECDockBar::SplitterAt(CPoint point) const {
+  for (const auto& s : m_splitters) {
+    if (s->m_rect.PtInRect(point)) return s.get();
+  }
+  return nullptr;
+}
+
+int SECDockBar::TrackSplitter(SECDockSplitter* pSplitter, CPoint point) {
+  if (!pSplitter || ::GetCapture()) return 0;
+  GetSplitterLimits(pSplitter);
+  const bool vertical = pSplitter->IsVertical();
+  const int startEdge = vertical ? pSplitter->m_rect.left : pSplitter->m_rect.top;
+  const int offset = (vertical ? point.x : point.y) - startEdge;
+  SetCapture();
+  UpdateWindow();
+  framework::DragOutline outline;
+  CRect strip = pSplitter->m_rect;
+  auto show = [&](const CRect& r) {
+    CRect narrowed = r;
+    if (vertical) {
+      narrowed.DeflateRect(1, 0);
+    } else {
+      narrowed.DeflateRect(0, 1);
+    }
+    ClientToScreen(&narrowed);
+    outline.Draw(narrowed, CSize(2, 2), true);
+  };
+  show(strip);
+  bool done = false, cancelled = false;
+  MSG msg;
+  while (!done && ::GetMessage(&msg, nullptr, 0, 0)) {
+    if (::GetCapture() != m_hWnd) {
+      // The mouse went to another window: nothing of the drag is applied.
+      cancelled = true;
+      break;
+    }
+    switch (msg.message) {
+      case WM_KEYDOWN:
+        if (msg.wParam == VK_ESCAPE) {
+          cancelled = done = true;
+        }
+        break;
+      case WM_RBUTTONDOWN:
+        cancelled = done = true;
+        break;
+      case WM_MOUSEMOVE:
+      case WM_LBUTTONUP: {
+        CPoint at(short(LOWORD(msg.lParam)), short(HIWORD(msg.lParam)));
+        if (msg.hwnd != m_hWnd) {
+          ::ClientToScreen(msg.hwnd, &at);
+          ScreenToClient(&at);
+        }
+        const int edge = dock::ClampSplitter((vertical ? at.x : at.y) - offset, pSplitter->m_limits);
+        if (vertical) {
+          strip.MoveToX(edge);
+        } else {
+          strip.MoveToY(edge);
+        }
+        show(strip);
+        if (msg.message == WM_LBUTTONUP) done = true;
+        break;
+      }
+      default:
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+        break;
+    }
+  }
+  outline.Remove();
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  if (cancelled) return 0;
+  return (vertical ? strip.left : strip.top) - startEdge;
+}
+
+void SECDockBar::ResizeRow(int nFirst, int nDelta) {
+  for (int i = nFirst; i < m_arrBars.GetSize() && m_arrBars[i] != nullptr; ++i) {
+    CControlBar* bar = GetDockedControlBar(i);
+    if (!bar) continue;
+    const CSize size = MeasureBar(bar, -1, 0);
+    const int thickness = IsHorz() ? size.cy : size.cx;
+    bar->CalcDynamicLayout(std::max(0, thickness - nDelta), (MeasureMode(bar) ^ LM_LENGTHY) | LM_COMMIT);
+  }
+}
+
+void SECDockBar::MoveSplitter(SECDockSplitter* pSplitter, int nDistance) {
+  if (!pSplitter || nDistance == 0) return;
+  m_bRearranged = TRUE;
+  const int first = RowStart(pSplitter->m_nIndex);
+  for (int i = first; i < m_arrBars.GetSize() && m_arrBars[i] != nullptr; ++i) AddPending(GetDockedControlBar(i));
+  if (pSplitter->m_nKind == 0) {
+    const bool leading = (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT)) != 0;
+    ResizeRow(first, leading ? -nDistance : nDistance);
+    return;
+  }
+  const std::vector<int> row = VisibleRow(first);
+  CRect window;
+  GetWindowRect(&window);
+  const int rowSize = (IsHorz() ? window.Width() : window.Height()) - dock::kSplitterSize * std::max(0, int(row.size()) - 1);
+  UpdateMinShare();
+  std::vector<int> lengths;
+  std::vector<float> shares;
+  int before = -1;
+  for (size_t i = 0; i < row.size(); ++i) {
+    CControlBar* bar = GetDockedControlBar(row[i]);
+    const CSize size = bar->CalcDynamicLayout(-1, IsHorz() ? LM_HORZDOCK | LM_HORZ : LM_VERTDOCK | LM_LENGTHY);
+    lengths.push_back(IsHorz() ? size.cx : size.cy);
+    shares.push_back(share_of(bar));
+    if (row[i] == pSplitter->m_nIndex) before = int(i);
+  }
+  if (before < 0) return;
+  dock::MoveBetweenBars(lengths, shares, before, nDistance, rowSize, m_fMinShare);
+  for (size_t i = 0; i < row.size(); ++i) {
+    CControlBar* bar = GetDockedControlBar(row[i]);
+    if (SECControlBar* sec = as_sec(bar)) sec->m_fPctWidth = shares[i];
+    bar->CalcDynamicLayout(lengths[i], (IsHorz() ? LM_HORZDOCK | LM_HORZ : LM_VERTDOCK | LM_LENGTHY) | LM_COMMIT);
+  }
+}
+
+BOOL SECDockBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+  if (nHitTest == HTCLIENT) {
+    CPoint point;
+    ::GetCursorPos(&point);
+    ScreenToClient(&point);
+    if (SECDockSplitter* s = SplitterAt(point)) {
+      HCURSOR cursor = s->IsVertical() ? secData().hcurSplitVert : secData().hcurSplitHorz;
+      ::SetCursor(cursor ? cursor : secData().hcurArrow);
+      return TRUE;
+    }
+    ::SetCursor(secData().hcurArrow);
+    return TRUE;
+  }
+  return CDockBar::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void SECDockBar::OnLButtonDown(UINT nFlags, CPoint point) {
+  SECDockSplitter* splitter = SplitterAt(point);
+  if (!splitter) {
+    CDockBar::OnLButtonDown(nFlags, point);
+    return;
+  }
+  const int distance = TrackSplitter(splitter, point);
+  if (distance == 0) return;
+  MoveSplitter(splitter, distance);
+  if (auto* frame = dynamic_cast<CFrameWnd*>(GetParent())) frame->DelayRecalcLayout();
+}

@@ -1,0 +1,134 @@
+// The toolkit's dock bar: rows of bars in which every SECControlBar without BAREX_FIXED_SIZE owns
+// a share of its row's length. The shares of a row sum to 1, no visible bar goes below the
+// minimum share, and the last bar of a row takes what is left. Rows of proportional bars have a
+// 6-pixel splitter between neighbouring bars and one along their inner edge, and an etched
+// separator along the outer edge; rows of fixed-size bars are laid out as the framework does.
+//
+// The bars live in the framework's one array (row ends and placeholders included); the shares
+// are the bars' own. The arithmetic is in dock_geometry.h.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/framework/dock_bar.h"
+#include "toolkit/frame/dock_geometry.h"
+
+class SECControlBar;
+
+// While on, the dock bar moves its bars without redrawing them and repaints only the bars it
+// rearranged.
+extern BOOL SECLayoutNoRedraw;
+
+// A draggable strip: between two bars of a row (kind 1) or along a row (kind 0).
+class SECDockSplitter {
+ public:
+  virtual ~SECDockSplitter() = default;
+  virtual void Draw(CDC* pDC) const;
+
+  BOOL IsVertical() const { return m_nOrientation == 1; }
+
+  int m_nOrientation = 0;  // 1: a vertical strip dragged left and right
+  int m_nKind = 0;         // 1: between bars, 0: along a row
+  CRect m_rect;
+  int m_nIndex = 0;  // kind 1: position of the bar before it; kind 0: position of the row's first entry
+  BOOL m_bInUse = FALSE;
+  dock::Limits m_limits;
+};
+
+// An etched line between rows.
+class SECDockSeparator {
+ public:
+  virtual ~SECDockSeparator() = default;
+  virtual void Draw(CDC* pDC) const;
+
+  int m_nOrientation = 0;  // 0 horizontal line, 1 vertical
+  CRect m_rect;
+  BOOL m_bInUse = FALSE;
+};
+
+class SECDockBar : public CDockBar {
+  DECLARE_DYNCREATE(SECDockBar)
+
+ public:
+  explicit SECDockBar(BOOL bFloating = FALSE);
+  ~SECDockBar() override;
+
+  // --- Rows and shares ---
+  virtual BOOL IsBarExpanded(CControlBar* pBar);
+  virtual BOOL IsBarAloneInRow(CControlBar* pBar);
+  // The bars of `pBar`'s row: the ones before it (nearest first), the bar, the ones after it.
+  virtual void GetRowBars(std::vector<CControlBar*>& list, CControlBar* pBar);
+  // Mode 1 gives the bar the whole row, mode 2 gives every bar of its row an equal share.
+  virtual void ExpandBar(CControlBar* pBar, int nMode);
+  virtual void SetChangedBar(CControlBar* pBar) { m_pChangedBar = pBar; }
+  virtual void RedrawPendingBars();
+  // Normalizes the shares of the row starting at `nFirst`; counts its proportional and fixed bars.
+  virtual void NormalizeRow(int nFirst, CControlBar* pChanged, int& nProportional, int& nFixed);
+  virtual void UpdateMinShare();
+  virtual float AddShare(float amount, CControlBar* pBar);
+  float GetMinShare() const { return m_fMinShare; }
+  CControlBar* GetPrevBarInRow(int nPos) const;
+  CControlBar* GetNextBarInRow(int nPos) const;
+  CControlBar* GetNextVisibleBarInRow(int nPos) const;
+  CControlBar* GetFirstBar() const { return m_arrBars.GetSize() < 2 ? nullptr : GetDockedControlBar(1); }
+  int GetDockedVisibleCount() const override;
+
+  // --- Docking ---
+  // Takes the bar out: its entry becomes its placeholder (or goes, when its placeholder already
+  // stands elsewhere, with its row end when the row is left empty). A floating dock bar left with
+  // nothing destroys its frame once the handlers on the stack have returned; the result is TRUE
+  // then.
+  BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0) override;
+  void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr) override;
+  void ReDockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr) override;
+  // A bar that goes away leaves the list of bars waiting for a repaint.
+  void ForgetPendingBar(CControlBar* pBar);
+
+  // --- Layout and splitters ---
+  CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+  void DoPaint(CDC* pDC) override;
+  virtual void GetSplitterLimits(SECDockSplitter* pSplitter);
+  virtual void MoveSplitter(SECDockSplitter* pSplitter, int nDistance);
+  // Drags `pSplitter` from client point `point`: the distance moved, 0 when cancelled (Escape,
+  // right button, or the capture lost) or when another window holds the mouse.
+  int TrackSplitter(SECDockSplitter* pSplitter, CPoint point);
+  SECDockSplitter* SplitterAt(CPoint point) const;
+  const std::vector<std::unique_ptr<SECDockSplitter>>& Splitters() const { return m_splitters; }
+  const std::vector<std::unique_ptr<SECDockSeparator>>& Separators() const { return m_separators; }
+  // The row's thickness across the dock bar: its deepest bar, hidden ones included.
+  int GetRowThickness(int nFirst) const;
+
+  // The MDI child frame holding this dock bar when bars float inside the main window.
+  CWnd* m_pMDIChild = nullptr;
+
+ protected:
+  // Positions of the visible bars (with windows) of the row starting at `nFirst`.
+  std::vector<int> VisibleRow(int nFirst) const;
+  int RowStart(int nPos) const;
+  void AddPending(CControlBar* pBar);
+  void MarkRowsForRepaint(int nPos);
+  SECDockSplitter* AddSplitter(int nKind, int nOrientation, const CRect& rect, int nIndex);
+  void AddSeparator(int nOrientation, const CRect& rect);
+  void ResizeRow(int nFirst, int nDelta);
+  CSize MeasureBar(CControlBar* pBar, int nLength, DWORD nExtra) const;
+  DWORD MeasureMode(CControlBar* pBar) const;
+  void DestroyEmptyFloatingFrame();
+
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnDestroy();
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg LRESULT OnDestroyEmptyFrame(WPARAM, LPARAM);
+
+  std::vector<CControlBar*> m_pending;
+  std::vector<std::unique_ptr<SECDockSeparator>> m_separators;
+  std::vector<std::unique_ptr<SECDockSplitter>> m_splitters;
+  CControlBar* m_pChangedBar = nullptr;
+  BOOL m_bRepaint = FALSE;
+  BOOL m_bRearranged = FALSE;
+  float m_fMinShare = 0.05f;
+
+  DECLARE_MESSAGE_MAP()
+};
