@@ -1593,6 +1593,15 @@ CEdit* CListCtrl::EditLabel(int nItem) {
   return dynamic_cast<CEdit*>(CWnd::FromHandlePermanent(HWND(SendMessage(LVM_EDITLABEL, WPARAM(nItem)))));
 }
 
+void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+  DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+  if (pResult) *pResult = TRUE;
+  return TRUE;
+}
+
 CEdit* CListCtrl::GetEditControl() const {
   return dynamic_cast<CEdit*>(CWnd::FromHandlePermanent(HWND(SendMessage(LVM_GETEDITCONTROL))));
 }

@@ -419,6 +419,13 @@ class CListCtrl : public CWnd {
   CEdit* GetEditControl() const;
   BOOL CancelEditLabel() { return BOOL(SendMessage(LVM_CANCELEDITLABEL)); }
 
+  // Owner-drawn rows (LVS_OWNERDRAWFIXED) are drawn here when the parent passes its WM_DRAWITEM
+  // back to the list; the default draws nothing.
+  virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
+ protected:
+  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
  private:
   POSITION position_after(int nItem) const {
     return reinterpret_cast<POSITION>(UINT_PTR(GetNextItem(nItem, LVNI_SELECTED) + 1));
