@@ -67,7 +67,7 @@ TEST_F(HighlightTest, RowsContainingTheTextLieOnYellowAndSelectionWinsWhileFocus
   list.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   list.SetFocus();
   list.Invalidate();
-  list.UpdateWindow();
+  pump();
   save(picture(), "report_list_highlight.png");
   // The selection and the marking both reach the right edge of the client area.
   EXPECT_EQ(right_edge(0), kYellow);
@@ -179,7 +179,8 @@ TEST_F(ReportListTest, RowsSortedByTheOwnerDrawInTheirNewOrder) {
   list.m_bSortAscending = 0;
   ASSERT_TRUE(list.SortItems(&by_year_descending, 0));
   list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-  list.UpdateWindow();
+  pump();
+  EXPECT_EQ(list.GetColumnWidth(2), 130);
   save(picture(), "report_list_sorted.png");
   EXPECT_EQ(list.GetItemText(0, 0).str(), "1997/78");
   EXPECT_EQ(list.GetItemText(1, 0).str(), "1994/7");
