@@ -1623,6 +1623,18 @@ CEdit* CListCtrl::EditLabel(int nItem) {
   return dynamic_cast<CEdit*>(CWnd::FromHandlePermanent(HWND(SendMessage(LVM_EDITLABEL, WPARAM(nItem)))));
 }
 
+void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) { m_bRowsLeftToParent = true; }
+
+// A list whose class draws no rows leaves them to the parent's own WM_DRAWITEM handler.
+BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+  m_bRowsLeftToParent = false;
+  DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+  if (m_bRowsLeftToParent) return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+  if (pResult) *pResult = TRUE;
+  return TRUE;
+}
+
 CEdit* CListCtrl::GetEditControl() const {
   return dynamic_cast<CEdit*>(CWnd::FromHandlePermanent(HWND(SendMessage(LVM_GETEDITCONTROL))));
 }

@@ -430,7 +430,15 @@ class CListCtrl : public CWnd {
   CEdit* GetEditControl() const;
   BOOL CancelEditLabel() { return BOOL(SendMessage(LVM_CANCELEDITLABEL)); }
 
+  // Owner-drawn rows (LVS_OWNERDRAWFIXED) are drawn here when the parent passes its WM_DRAWITEM
+  // back to the list; by default the rows are left to the parent's own handler.
+  virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
+ protected:
+  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
  private:
+  bool m_bRowsLeftToParent = false;
   POSITION position_after(int nItem) const {
     return reinterpret_cast<POSITION>(UINT_PTR(GetNextItem(nItem, LVNI_SELECTED) + 1));
   }
