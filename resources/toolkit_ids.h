@@ -52,4 +52,15 @@ constexpr UINT IDS_NEW_TOOL = 20683;
 constexpr UINT IDS_TOOL_NAME_EMPTY = 20684;
 constexpr UINT IDS_OTHER_COLOUR = 23100;
 
+// --- Images and templates -------------------------------------------------------------------------
+// The list-box editor's header buttons (new, delete, move up, move down).
+constexpr UINT IDB_LIST_NEW = 20516;
+constexpr UINT IDB_LIST_DELETE = 20517;
+constexpr UINT IDB_LIST_UP = 20518;
+constexpr UINT IDB_LIST_DOWN = 20519;
+// The folder chooser of the browse edits.
+constexpr UINT IDD_DIRECTORY_SELECT = 2000;
+
+void register_toolkit_list_editing();
+
 }  // namespace resources

@@ -5,6 +5,6 @@
 
 namespace resources {
 
-void register_toolkit_resources() {}
+void register_toolkit_resources() { register_toolkit_list_editing(); }
 
 }  // namespace resources
