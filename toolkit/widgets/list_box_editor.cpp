@@ -248,6 +248,8 @@ SECListBoxEditor::SECListBoxEditor() = default;
 SECListBoxEditor::~SECListBoxEditor() {
   m_browseButton.reset();
   m_edit.reset();
+  m_retiredButton.reset();
+  m_retiredEdit.reset();
   if (m_list && m_list->m_hWnd) m_list->UnsubclassWindow();
 }
 
@@ -500,10 +502,12 @@ void SECListBoxEditor::EndEdit() {
   if (!m_edit) return;
   int index = m_edit->GetIndex();
   BOOL new_item = m_edit->IsNewItem();
-  // The edit may be the window that is ending: it goes once its handlers return.
-  std::unique_ptr<SECListBoxEdit> edit = std::move(m_edit);
-  std::unique_ptr<CButton> button = std::move(m_browseButton);
-  if (button && button->m_hWnd) button->DestroyWindow();
+  // The edit may be the window whose key handler ends it: its object stays until the next edit
+  // ends (or the editor goes), so that handler can still return through it.
+  m_retiredEdit = std::move(m_edit);
+  m_retiredButton = std::move(m_browseButton);
+  SECListBoxEdit* edit = m_retiredEdit.get();
+  if (m_retiredButton && m_retiredButton->m_hWnd) m_retiredButton->DestroyWindow();
   BOOL had_focus = edit->m_hWnd && ::GetFocus() == edit->m_hWnd;
   if (edit->m_hWnd) edit->DestroyWindow();
   if (had_focus) m_list->SetFocus();

@@ -168,6 +168,9 @@ class SECListBoxEditor : public CWnd {
   std::unique_ptr<CToolTipCtrl> m_toolTips;
   std::unique_ptr<SECListBoxEdit> m_edit;
   std::unique_ptr<SECListBoxEditorList> m_list;
+  // The last edit that ended, and its button.
+  std::unique_ptr<SECListBoxEdit> m_retiredEdit;
+  std::unique_ptr<CButton> m_retiredButton;
   CRect m_buttonRects[4];
   BOOL m_buttonExists[4] = {FALSE, FALSE, FALSE, FALSE};
   DWORD m_options = 0;
