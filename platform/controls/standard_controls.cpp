@@ -549,9 +549,13 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       notify(h, EN_KILLFOCUS);
       InvalidateRect(h, nullptr, TRUE);
       return 0;
+    case WM_ENABLE:
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
     case WM_PAINT:
       paint(h, [&](CDC& dc, CRect r) {
-        bool read_only = (style_of(h) & ES_READONLY) != 0;
+        // Read-only and disabled edits sit on the button face; a disabled one's text is grey.
+        bool read_only = (style_of(h) & ES_READONLY) != 0 || !IsWindowEnabled(h);
         dc.FillSolidRect(&r, GetSysColor(read_only ? COLOR_BTNFACE : COLOR_WINDOW));
         // The edit field of a combo box lies inside the combo box's own frame.
         if (GetDlgCtrlID(h) != kComboEditId || !is_combo(GetParent(h))) {
@@ -560,7 +564,7 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         std::string text = GetWindowTextString(h);
         if (style_of(h) & ES_PASSWORD) text.assign(text.size(), '*');
         CRect t(r.left + 3, r.top + 2, r.right - 3, r.bottom - 2);
-        dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+        dc.SetTextColor(GetSysColor(IsWindowEnabled(h) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
         dc.DrawText(text.c_str(), int(text.size()), &t,
                     DT_NOPREFIX | ((style_of(h) & ES_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER));
       });

@@ -151,6 +151,11 @@ TEST_F(BrowseEditTest, PicturesOfTheFieldsWithPolishText) {
   dir_edit.EnableWindow(FALSE);
   pump();
   SavePicture(host.m_hWnd, "browse_edits_disabled.png");
+  // A disabled field shows its text grey on the button face, like its button.
+  EXPECT_EQ(surface_pixel(dir_edit.m_hWnd, 2, 2), GetSysColor(COLOR_BTNFACE));
+  bool grey_text = false;
+  for (int x = 0; x < 100; ++x) grey_text = grey_text || surface_pixel(dir_edit.m_hWnd, x, 10) == GetSysColor(COLOR_GRAYTEXT);
+  EXPECT_TRUE(grey_text);
 }
 
 }  // namespace

@@ -237,6 +237,11 @@ TEST_F(ListBoxEditorTest, PicturesOfTheEditorWithPolishText) {
     for (int y = 0; y < editor.GetHeaderHeight(); ++y) dark = dark || surface_pixel(editor.m_hWnd, x, y) == 0;
   }
   EXPECT_TRUE(dark);
+  // The long caption stops short of the buttons: nothing dark just left of the first one.
+  CRect first = editor.GetButtonRect(SECListBoxEditor::kNew);
+  for (int x = first.left - 2; x < first.left; ++x) {
+    for (int y = 0; y < editor.GetHeaderHeight() - 2; ++y) EXPECT_NE(surface_pixel(editor.m_hWnd, x, y), 0u) << x << "," << y;
+  }
   // The header's buttons show their images (black arrow pixels in the up button).
   CRect up = editor.GetButtonRect(SECListBoxEditor::kUp);
   bool arrow = false;
@@ -246,6 +251,48 @@ TEST_F(ListBoxEditorTest, PicturesOfTheEditorWithPolishText) {
   editor.OnListChar(0);
   pump();
   SavePicture(host.m_hWnd, "list_box_editor_editing.png");
+}
+
+class BrowsingEditor : public SECListBoxEditor {
+ public:
+  int browsed = 0;
+  void OnBrowse() override { ++browsed; }
+};
+
+TEST_F(ListBoxEditorTest, ThePlaceEditGivesRoomToItsBrowseButton) {
+  MakeList({cp1250("Ustawy zmieniające"), cp1250("Rozporządzenia ministrów")});
+  BrowsingEditor browsing;
+  ASSERT_TRUE(browsing.Initialize(&host, IDC_HOST_LIST, kAllButtons | LBE_BROWSE));
+  list = browsing.GetListBox();
+  list->SetCurSel(0);
+  list->SendMessage(WM_KEYDOWN, VK_F1 + 1, 0);  // F2
+  pump();
+  ASSERT_NE(browsing.GetEdit(), nullptr);
+  CWnd* button = list->GetDlgItem(LBE_BROWSE_ID);
+  ASSERT_NE(button, nullptr);
+  CRect edit_rect, button_rect, row;
+  browsing.GetEdit()->GetWindowRect(&edit_rect);
+  button->GetWindowRect(&button_rect);
+  list->GetItemRect(0, &row);
+  list->ClientToScreen(&row);
+  EXPECT_EQ(edit_rect.right, button_rect.left);
+  EXPECT_EQ(button_rect.right, row.right);
+  EXPECT_EQ(edit_rect.top, row.top - 2);
+  EXPECT_EQ(edit_rect.bottom, row.bottom + 2);
+  SavePicture(host.m_hWnd, "list_box_editor_browse.png");
+
+  // F2 in the edit hands the focus to the button and clicks it; the edit stays open.
+  browsing.GetEdit()->SendMessage(WM_KEYDOWN, VK_F1 + 1, 0);
+  pump();
+  EXPECT_EQ(browsing.browsed, 1);
+  ASSERT_NE(browsing.GetEdit(), nullptr);
+  EXPECT_EQ(::GetFocus(), button->m_hWnd);
+  // Enter still ends the edit with its text.
+  browsing.GetEdit()->SetWindowText("Obwieszczenia");
+  browsing.GetEdit()->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+  pump();
+  EXPECT_EQ(Items()[0], "Obwieszczenia");
+  EXPECT_EQ(list->GetDlgItem(LBE_BROWSE_ID), nullptr);
 }
 
 }  // namespace

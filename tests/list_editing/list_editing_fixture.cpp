@@ -6,6 +6,10 @@
 #include "resources/toolkit_ids.h"
 #include "tests/support/surface_png.h"
 
+#include <QPainter>
+
+#include "platform/win/window_surface.h"
+
 namespace lumo::test {
 
 std::string cp1250(const char* utf8_text) { return base::cp1250::from_utf8(utf8_text); }
@@ -81,9 +85,31 @@ std::vector<std::string> ListEditingTest::Items() {
   return out;
 }
 
-void ListEditingTest::SavePicture(HWND h, const std::string& name) {
+namespace {
+
+// The window as the screen shows it: its surface with every visible descendant's over it.
+QImage Composed(HWND h) {
   UpdateWindow(h);
-  EXPECT_TRUE(save_surface_png(h, ::testing::TempDir() + name));
+  QImage image = win::window_surface(h, true);
+  if (image.isNull()) return image;
+  RECT outer;
+  GetWindowRect(h, &outer);
+  std::vector<HWND> children;
+  for (HWND c = GetTopWindow(h); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
+  QPainter painter(&image);
+  for (auto it = children.rbegin(); it != children.rend(); ++it) {
+    if (!IsWindowVisible(*it)) continue;
+    RECT r;
+    GetWindowRect(*it, &r);
+    painter.drawImage(QPoint(r.left - outer.left, r.top - outer.top), Composed(*it));
+  }
+  return image;
+}
+
+}  // namespace
+
+void ListEditingTest::SavePicture(HWND h, const std::string& name) {
+  EXPECT_TRUE(Composed(h).save(QString::fromStdString(::testing::TempDir() + name), "PNG"));
 }
 
 }  // namespace lumo::test

@@ -618,6 +618,12 @@ void SECListBoxEditor::OnPaintHeader() {
   GetWindowText(caption);
   CRect text = face;
   text.left += 2 * GetSystemMetrics(SM_CXBORDER);
+  // A long caption stops short of the buttons instead of running under them.
+  if (m_options & LBE_BUTTONS) {
+    for (int i = 0; i < 4; ++i) {
+      if (m_buttonExists[i]) text.right = std::min<int>(text.right, m_buttonRects[i].left - 2 * GetSystemMetrics(SM_CXBORDER));
+    }
+  }
   dc.DrawText(caption, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (old) dc.SelectObject(old);
   if (m_options & LBE_BUTTONS) {
