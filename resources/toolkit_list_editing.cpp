@@ -1,5 +1,5 @@
 // Resources of the list-box editor and the browse edits: the editor's header button images and
-// tips, the choosers' titles, and the folder chooser's template (a file chooser whose file-name,
+// the folder chooser's template (their texts are in the program's string table) (a file chooser whose file-name,
 // file-list and file-type controls the chooser hides).
 #include <vector>
 
@@ -13,16 +13,6 @@
 
 namespace resources {
 namespace {
-
-constexpr res::StringResource kStrings[] = {
-    {IDS_LIST_NEW_TIP, "Nowy (Wstaw)"},
-    {IDS_LIST_DELETE_TIP, "Usuń"},
-    {IDS_LIST_UP_TIP, "Przesuń w górę (Alt+Up Arrow)"},
-    {IDS_LIST_DOWN_TIP, "Przesuń w dół (Alt+Down Arrow)"},
-    {IDS_NOCLOSE, "noclose"},
-    {IDS_SELECT_DIRECTORY, "Select Directory"},
-    {IDS_SELECT_FILE, "Select File"},
-};
 
 // Header button images, 16 by 14 pixels (' ' is the button face).
 constexpr int kImageWidth = 16;
@@ -89,7 +79,6 @@ void register_toolkit_list_editing() {
     }
     return packed;
   }();
-  res::add_strings(kStrings);
   for (size_t i = 0; i < std::size(kImages); ++i) {
     res::add_binary({res::BinaryKind::bitmap, kImages[i].command, nullptr, bitmaps[i]});
   }

@@ -647,9 +647,11 @@ struct ListState {
   }
   // Keeps the first row shown within the list.
   void clamp_top() { top = std::clamp(top, 0, std::max(0, count() - 1)); }
-  // Scrolls the least that shows row `i` whole in a client area `height` high.
+  // A row wholly out of sight in a client area `height` high is scrolled into view, the least
+  // that shows it whole; a row partly in sight stays where it is.
   void show_row(int i, int height) {
     if (!valid(i)) return;
+    if (i >= top && row_top(i) < height) return;
     if (i < top) top = i;
     while (top < i && row_top(i) + row_height(i) > height) ++top;
   }

@@ -3,6 +3,7 @@
 #include "platform/base/cp1250.h"
 #include "platform/framework/control_messages.h"
 #include "platform/win/window_styles.h"
+#include "resources/program_resources.h"
 #include "resources/toolkit_ids.h"
 #include "tests/support/surface_png.h"
 
@@ -49,6 +50,7 @@ bool RecordingPrompter::choose_folder(HWND, const CString&, CString& folder) {
 
 void ListEditingTest::SetUp() {
   FrameworkTest::SetUp();
+  resources::register_strings();
   resources::register_toolkit_list_editing();
   framework::set_prompter(&recorder);
 }
