@@ -84,4 +84,16 @@ constexpr int IDC_TOOL_DIRECTORY = 43087;
 constexpr int IDC_TOOL_MENU_TEXT_LABEL = 43088;
 constexpr int IDC_TOOL_ARGUMENTS_LABEL = 43089;
 constexpr int IDC_TOOL_DIRECTORY_LABEL = 43090;
+
+// --- Images and templates -------------------------------------------------------------------------
+// The list-box editor's header buttons (new, delete, move up, move down).
+constexpr UINT IDB_LIST_NEW = 20516;
+constexpr UINT IDB_LIST_DELETE = 20517;
+constexpr UINT IDB_LIST_UP = 20518;
+constexpr UINT IDB_LIST_DOWN = 20519;
+// The folder chooser of the browse edits.
+constexpr UINT IDD_DIRECTORY_SELECT = 2000;
+
+void register_toolkit_list_editing();
+
 }  // namespace resources

@@ -7,6 +7,9 @@ namespace resources {
 
 void register_toolkit_widgets();
 
-void register_toolkit_resources() { register_toolkit_widgets(); }
+void register_toolkit_resources() {
+  register_toolkit_widgets();
+  register_toolkit_list_editing();
+}
 
 }  // namespace resources

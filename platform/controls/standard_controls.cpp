@@ -394,7 +394,6 @@ struct EditState {
   int start = 0, end = 0;  // selection (start may exceed end while it runs backwards)
   int limit = 30000;
   bool modified = false;
-  HFONT font = nullptr;  // WM_SETFONT's; null draws with the context's own font
 };
 
 std::map<HWND, EditState>& edits() {
@@ -528,12 +527,6 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       SetWindowLongPtr(h, GWL_STYLE, LONG_PTR(wParam ? (style_of(h) | ES_READONLY) : (style_of(h) & ~ES_READONLY)));
       InvalidateRect(h, nullptr, TRUE);
       return TRUE;
-    case WM_SETFONT:
-      edits()[h].font = reinterpret_cast<HFONT>(wParam);
-      if (LOWORD(lParam)) InvalidateRect(h, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(edits()[h].font);
     case EM_GETLINECOUNT: {
       std::string text = GetWindowTextString(h);
       return 1 + std::count(text.begin(), text.end(), '\n');
@@ -556,9 +549,13 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       notify(h, EN_KILLFOCUS);
       InvalidateRect(h, nullptr, TRUE);
       return 0;
+    case WM_ENABLE:
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
     case WM_PAINT:
       paint(h, [&](CDC& dc, CRect r) {
-        bool read_only = (style_of(h) & ES_READONLY) != 0;
+        // Read-only and disabled edits sit on the button face; a disabled one's text is grey.
+        bool read_only = (style_of(h) & ES_READONLY) != 0 || !IsWindowEnabled(h);
         dc.FillSolidRect(&r, GetSysColor(read_only ? COLOR_BTNFACE : COLOR_WINDOW));
         // The edit field of a combo box lies inside the combo box's own frame.
         if (GetDlgCtrlID(h) != kComboEditId || !is_combo(GetParent(h))) {
@@ -567,8 +564,8 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         std::string text = GetWindowTextString(h);
         if (style_of(h) & ES_PASSWORD) text.assign(text.size(), '*');
         CRect t(r.left + 3, r.top + 2, r.right - 3, r.bottom - 2);
-        if (HFONT font = edits()[h].font) dc.SelectObject(font);
-        dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+        dc.SelectObject(win::window_font(h));
+        dc.SetTextColor(GetSysColor(IsWindowEnabled(h) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
         dc.DrawText(text.c_str(), int(text.size()), &t,
                     DT_NOPREFIX | ((style_of(h) & ES_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER));
       });
@@ -597,6 +594,7 @@ struct ListState {
   int selected = -1;
   int item_height = kItemHeight;  // every row's height unless rows vary
   bool rows_vary = false;
+  int top = 0;  // the first row shown (list boxes scroll by whole rows)
 
   int count() const { return int(items.size()); }
   bool valid(int i) const { return i >= 0 && i < count(); }
@@ -630,20 +628,33 @@ struct ListState {
     return -1;
   }
   int row_height(int i) const { return rows_vary ? items[size_t(i)].height : item_height; }
-  // The top of row `i` in client coordinates (rows start at the top; the box does not scroll).
-  int row_top(int i) const {
-    int top = 0;
-    for (int k = 0; k < i; ++k) top += row_height(k);
-    return top;
+  // The top of row `i` from the top of the first row.
+  int row_offset(int i) const {
+    int y = 0;
+    for (int k = 0; k < i; ++k) y += row_height(k);
+    return y;
   }
-  // The row under client height `y`, or -1 below the last row.
+  // The top of row `i` in client coordinates (the first row shown starts at the top; rows above
+  // it lie at negative heights).
+  int row_top(int i) const { return row_offset(i) - row_offset(top); }
+  // The row under client height `y`, or -1 above the first row shown or below the last row.
   int row_at(int y) const {
     if (y < 0) return -1;
-    for (int i = 0, top = 0; i < count(); ++i) {
-      top += row_height(i);
-      if (y < top) return i;
+    for (int i = top, bottom = 0; i < count(); ++i) {
+      bottom += row_height(i);
+      if (y < bottom) return i;
     }
     return -1;
+  }
+  // Keeps the first row shown within the list.
+  void clamp_top() { top = std::clamp(top, 0, std::max(0, count() - 1)); }
+  // A row wholly out of sight in a client area `height` high is scrolled into view, the least
+  // that shows it whole; a row partly in sight stays where it is.
+  void show_row(int i, int height) {
+    if (!valid(i)) return;
+    if (i >= top && row_top(i) < height) return;
+    if (i < top) top = i;
+    while (top < i && row_top(i) + row_height(i) > height) ++top;
   }
 };
 
@@ -712,6 +723,9 @@ LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   auto select = [&](int to) {
     if (to == s.selected || !s.valid(to)) return;
     s.selected = to;
+    RECT client;
+    GetClientRect(h, &client);
+    s.show_row(to, client.bottom);
     InvalidateRect(h, nullptr, TRUE);
     if (style_of(h) & LBS_NOTIFY) notify(h, LBN_SELCHANGE);
   };
@@ -759,24 +773,54 @@ LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(h, nullptr, TRUE);
       return 0;
     }
-    case LB_DELETESTRING:
+    case LB_DELETESTRING: {
       InvalidateRect(h, nullptr, TRUE);
-      return s.erase(index);
+      LRESULT left = s.erase(index);
+      s.clamp_top();
+      return left;
+    }
     case LB_RESETCONTENT:
       // Rows go; the measured row height stays.
       s.items.clear();
       s.selected = -1;
+      s.top = 0;
       InvalidateRect(h, nullptr, TRUE);
       return 0;
     case LB_GETCOUNT:
       return count;
     case LB_GETCURSEL:
       return s.selected;
-    case LB_SETCURSEL:
+    case LB_SETCURSEL: {
       if (index >= count) return LB_ERR;
       s.selected = index < 0 ? -1 : index;
+      RECT client;
+      GetClientRect(h, &client);
+      s.show_row(s.selected, client.bottom);
       InvalidateRect(h, nullptr, TRUE);
       return index < 0 ? LB_ERR : index;
+    }
+    case LB_GETTOPINDEX:
+      return s.top;
+    case LB_SETTOPINDEX:
+      if (index < 0 || (index >= count && count > 0)) return LB_ERR;
+      s.top = index;
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    case LB_ITEMFROMPOINT: {
+      // The row under the point, or the nearest one with the high word set when the point lies
+      // outside the client area or below the last row.
+      RECT client;
+      GetClientRect(h, &client);
+      int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+      if (count == 0) return MAKELRESULT(0, 1);
+      int row = s.row_at(y);
+      bool outside = x < client.left || x >= client.right || y < client.top || y >= client.bottom;
+      if (row < 0) {
+        outside = true;
+        row = y < 0 ? s.top : count - 1;
+      }
+      return MAKELRESULT(WORD(row), WORD(outside ? 1 : 0));
+    }
     case LB_GETTEXTLEN:
       return s.valid(index) ? LRESULT(s.items[size_t(index)].text.size()) : LB_ERR;
     case LB_GETTEXT:
@@ -812,7 +856,7 @@ LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       paint(h, [&](CDC& dc, CRect r) {
         dc.FillSolidRect(&r, GetSysColor(COLOR_WINDOW));
-        for (int i = 0, top = 0; i < count && top < r.bottom; top += s.row_height(i), ++i) {
+        for (int i = s.top, top = 0; i < count && top < r.bottom; top += s.row_height(i), ++i) {
           CRect row(r.left, top, r.right, top + s.row_height(i));
           bool sel = i == s.selected;
           if (owner_drawn(h)) {

@@ -143,4 +143,14 @@ class CListBox : public CWnd {
     return int(SendMessage(LB_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(lpRect)));
   }
   int SetItemHeight(int i, UINT cyItemHeight) { return int(SendMessage(LB_SETITEMHEIGHT, WPARAM(i), LPARAM(cyItemHeight))); }
+  // The first row shown; rows above it are scrolled out of sight.
+  int GetTopIndex() const { return int(SendMessage(LB_GETTOPINDEX)); }
+  int SetTopIndex(int i) { return int(SendMessage(LB_SETTOPINDEX, WPARAM(i))); }
+  // The row nearest to a client point; bOutside is set when the point lies below the last row
+  // or outside the client area.
+  UINT ItemFromPoint(CPoint pt, BOOL& bOutside) const {
+    DWORD r = DWORD(SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(WORD(short(pt.x)), WORD(short(pt.y)))));
+    bOutside = HIWORD(r) != 0;
+    return LOWORD(r);
+  }
 };
