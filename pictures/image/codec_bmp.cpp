@@ -22,6 +22,21 @@ FILE* OpenImageFile(const CString& fileName, const char* mode) {
   return std::fopen(base::cp1250::to_utf8(fileName.view()).c_str(), mode);
 }
 
+bool ReadImageFile(const CString& fileName, const std::function<bool(FILE*)>& read) {
+  FILE* file = OpenImageFile(fileName, "rb");
+  if (!file) return false;
+  bool ok = read(file);
+  std::fclose(file);
+  return ok;
+}
+
+bool WriteImageFile(const CString& fileName, const std::function<bool(FILE*)>& write) {
+  FILE* file = OpenImageFile(fileName, "wb");
+  if (!file) return false;
+  bool ok = write(file);
+  return std::fclose(file) == 0 && ok;
+}
+
 namespace {
 
 uint16_t U16(const BYTE* p) { return uint16_t(p[0] | p[1] << 8); }
@@ -132,11 +147,7 @@ bool CImageCodecBMP::ReadStream(FILE* file) {
 
 BOOL CImageCodecBMP::Read(const char* name) {
   TakeName(name);
-  FILE* file = OpenImageFile(fileName, "rb");
-  if (!file) return FALSE;
-  bool ok = ReadStream(file);
-  std::fclose(file);
-  return ok;
+  return ReadImageFile(fileName, [this](FILE* file) { return ReadStream(file); });
 }
 
 bool CImageCodecBMP::WriteStream(FILE* file) {
@@ -186,9 +197,5 @@ bool CImageCodecBMP::WriteStream(FILE* file) {
 
 BOOL CImageCodecBMP::Write(const char* name) {
   TakeName(name);
-  FILE* file = OpenImageFile(fileName, "wb");
-  if (!file) return FALSE;
-  bool ok = WriteStream(file);
-  ok = std::fclose(file) == 0 && ok;
-  return ok;
+  return WriteImageFile(fileName, [this](FILE* file) { return WriteStream(file); });
 }

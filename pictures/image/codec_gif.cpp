@@ -239,11 +239,7 @@ bool CImageCodecGIF::ReadStream(FILE* file) {
 
 BOOL CImageCodecGIF::Read(const char* name) {
   TakeName(name);
-  FILE* file = OpenImageFile(fileName, "rb");
-  if (!file) return FALSE;
-  bool ok = ReadStream(file);
-  std::fclose(file);
-  return ok;
+  return ReadImageFile(fileName, [this](FILE* file) { return ReadStream(file); });
 }
 
 BOOL CImageCodecGIF::Write(const char*) { return FALSE; }

@@ -130,11 +130,7 @@ bool CImageCodecJPG::ReadStream(FILE* file) {
 
 BOOL CImageCodecJPG::Read(const char* name) {
   TakeName(name);
-  FILE* file = OpenImageFile(fileName, "rb");
-  if (!file) return FALSE;
-  bool ok = ReadStream(file);
-  std::fclose(file);
-  return ok;
+  return ReadImageFile(fileName, [this](FILE* file) { return ReadStream(file); });
 }
 
 bool CImageCodecJPG::WriteStream(FILE* file) {
@@ -151,9 +147,5 @@ bool CImageCodecJPG::WriteStream(FILE* file) {
 
 BOOL CImageCodecJPG::Write(const char* name) {
   TakeName(name);
-  FILE* file = OpenImageFile(fileName, "wb");
-  if (!file) return FALSE;
-  bool ok = WriteStream(file);
-  ok = std::fclose(file) == 0 && ok;
-  return ok;
+  return WriteImageFile(fileName, [this](FILE* file) { return WriteStream(file); });
 }

@@ -151,11 +151,7 @@ bool CImageCodecPNG::ReadStream(FILE* file) {
 
 BOOL CImageCodecPNG::Read(const char* name) {
   TakeName(name);
-  FILE* file = OpenImageFile(fileName, "rb");
-  if (!file) return FALSE;
-  bool ok = ReadStream(file);
-  std::fclose(file);
-  return ok;
+  return ReadImageFile(fileName, [this](FILE* file) { return ReadStream(file); });
 }
 
 bool CImageCodecPNG::WriteStream(FILE* file) {
@@ -198,9 +194,5 @@ bool CImageCodecPNG::WriteStream(FILE* file) {
 
 BOOL CImageCodecPNG::Write(const char* name) {
   TakeName(name);
-  FILE* file = OpenImageFile(fileName, "wb");
-  if (!file) return FALSE;
-  bool ok = WriteStream(file);
-  ok = std::fclose(file) == 0 && ok;
-  return ok;
+  return WriteImageFile(fileName, [this](FILE* file) { return WriteStream(file); });
 }

@@ -7,11 +7,17 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 
 #include "pictures/image/image_impl.h"
 
 // Opens a file named in CP1250 with a stdio mode; null when it cannot be opened.
 FILE* OpenImageFile(const CString& fileName, const char* mode);
+
+// Opens the named file and hands it to a codec's stream reader or writer; a written file counts
+// only when it also closes cleanly.
+bool ReadImageFile(const CString& fileName, const std::function<bool(FILE*)>& read);
+bool WriteImageFile(const CString& fileName, const std::function<bool(FILE*)>& write);
 
 // Windows bitmap files (and bare bitmaps without the file header).
 class CImageCodecBMP : public CImageCodec {
