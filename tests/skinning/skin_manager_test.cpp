@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
 
 #include "controls/cool_controls.h"
+#include "controls/cool_controls_geometry.h"
+#include "platform/base/cp1250.h"
 #include "platform/controls/common_controls.h"
 #include "platform/controls/header_ctrl.h"
 #include "platform/controls/slider_ctrl.h"
@@ -44,7 +48,8 @@ class SkinTest : public lumo::test::GuiTest {
                           nullptr, nullptr);
   }
   static HWND child(HWND parent, const char* cls, const char* text, DWORD style, DWORD ex, CRect r, int id = 0) {
-    return CreateWindowEx(ex, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.Width(), r.Height(),
+    const std::string cp1250 = base::cp1250::from_utf8(text);
+    return CreateWindowEx(ex, cls, cp1250.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.Width(), r.Height(),
                           parent, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), nullptr);
   }
   static void init_dialog(HWND h) { SendMessage(h, WM_INITDIALOG, 0, 0); }
@@ -71,6 +76,13 @@ class SkinTest : public lumo::test::GuiTest {
     return c && (c->m_nState & CCoolControlsManager::dsHover);
   }
   static std::string png(const char* name) { return ::testing::TempDir() + name; }
+  // Saves the window with its children, and a three-times enlargement beside it for a close look.
+  static void save_picture(HWND h, const char* name) {
+    const std::string path = png(name);
+    ASSERT_TRUE(lumo::test::save_window_png(h, path, true));
+    QImage image(QString::fromStdString(path));
+    image.scaled(image.size() * 3).save(QString::fromStdString(path + ".x3.png"));
+  }
 };
 
 TEST_F(SkinTest, DialogIsSkinnedAtInitialisationWhenInstalled) {
@@ -230,7 +242,8 @@ TEST_F(SkinTest, DrawnControlsInTheirStates) {
   HWND list = child(d, "ListBox", "", WS_VSCROLL, WS_EX_CLIENTEDGE, CRect(10, 190, 170, 290), 8);
   for (const char* s : {"Dziennik Ustaw", "Monitor Polski", "Rozporządzenie", "Obwieszczenie", "Uchwała",
                         "Zarządzenie", "Postanowienie", "Komunikat"}) {
-    SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    const std::string item = base::cp1250::from_utf8(s);
+    SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   }
   HWND def = child(d, "Button", "Zamknij", BS_DEFPUSHBUTTON, 0, CRect(190, 10, 280, 34), 10);
   HWND push = child(d, "Button", "Pomoc", BS_PUSHBUTTON, 0, CRect(190, 40, 280, 64), 11);
@@ -268,7 +281,7 @@ TEST_F(SkinTest, DrawnControlsInTheirStates) {
   ASSERT_TRUE(pump_until([&] { return hot(hot_push); }));
   RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   pump();
-  EXPECT_TRUE(lumo::test::save_surface_png(d, png("skinned_dialog.png"), true));
+  save_picture(d, "skinned_dialog.png");
   // A raised push button: highlight outside, 3-D dark shadow at the bottom right.
   RECT r{};
   GetWindowRect(hot_push, &r);
@@ -279,6 +292,59 @@ TEST_F(SkinTest, DrawnControlsInTheirStates) {
   EXPECT_TRUE(raised(focus_edit));
   EXPECT_EQ(surface_pixel(ro_edit, 1, 1, true), DWORD(GetSysColor(COLOR_BTNFACE)));
   EXPECT_EQ(surface_pixel(off_edit, 1, 1, true), DWORD(GetSysColor(COLOR_BTNFACE)));
+}
+
+}  // namespace
+
+namespace {
+
+// Hot check boxes, radio buttons, a vertical track bar and a tab under the cursor, one by one.
+TEST_F(SkinTest, HotControlsDrawn) {
+  manager().Install();
+  HWND d = dialog(nullptr, CRect(100, 100, 420, 300));
+  HWND check = child(d, "Button", "Pogrubienie", BS_AUTOCHECKBOX, 0, CRect(10, 10, 150, 30), 1);
+  HWND radio = child(d, "Button", "Rocznik", BS_AUTORADIOBUTTON, 0, CRect(10, 40, 150, 60), 2);
+  HWND track = child(d, TRACKBAR_CLASS, "", TBS_VERT, 0, CRect(10, 70, 50, 190), 3);
+  SendMessage(track, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
+  SendMessage(track, TBM_SETPOS, TRUE, 3);
+  HWND tabs = child(d, WC_TABCONTROL, "", 0, 0, CRect(160, 10, 310, 120), 4);
+  const char* names[] = {"Akt", "Spis", "Opis"};
+  for (int i = 0; i < 3; ++i) {
+    TCITEM item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(names[i]);
+    SendMessage(tabs, TCM_INSERTITEM, i, reinterpret_cast<LPARAM>(&item));
+  }
+  init_dialog(d);
+  struct Shot {
+    HWND h;
+    const char* name;
+  };
+  for (const Shot& s : {Shot{check, "hot_check.png"}, Shot{radio, "hot_radio.png"}, Shot{track, "hot_track.png"}}) {
+    put_cursor_over(s.h);
+    ASSERT_TRUE(pump_until([&] { return hot(s.h); })) << s.name;
+    save_picture(s.h, s.name);
+  }
+  put_cursor_over(radio);
+  ASSERT_TRUE(pump_until([&] { return hot(radio); }));
+  // The radio circle's inner upper-left arc turns dark while hot.
+  const CPoint origin = coolctl::RadioOrigin(CRect(0, 0, 140, 20), BS_AUTORADIOBUTTON);
+  EXPECT_EQ(surface_pixel(radio, origin.x + 1, origin.y + 5, true), DWORD(GetSysColor(COLOR_3DDKSHADOW)));
+  put_cursor_over(check);
+  ASSERT_TRUE(pump_until([&] { return hot(check) && !hot(radio); }));
+  const CRect box = coolctl::CheckBoxRect(CRect(0, 0, 140, 20), BS_AUTOCHECKBOX);
+  EXPECT_EQ(surface_pixel(check, box.left, box.top, true), DWORD(GetSysColor(COLOR_3DDKSHADOW)));
+  EXPECT_EQ(surface_pixel(radio, origin.x + 1, origin.y + 5, true), DWORD(GetSysColor(COLOR_WINDOW)));
+  // The tab under the cursor is drawn hot: its trailing edge in 3-D dark shadow.
+  RECT third{};
+  SendMessage(tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&third));
+  POINT p{(third.left + third.right) / 2, (third.top + third.bottom) / 2};
+  ClientToScreen(tabs, &p);
+  SetCursorPos(p.x, p.y);
+  ASSERT_TRUE(pump_until([&] { return hot(tabs); }));
+  pump();
+  save_picture(tabs, "hot_tab.png");
+  EXPECT_EQ(surface_pixel(tabs, third.right - 1, (third.top + third.bottom) / 2), DWORD(GetSysColor(COLOR_3DDKSHADOW)));
 }
 
 }  // namespace
