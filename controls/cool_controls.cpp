@@ -477,9 +477,8 @@ void CCoolControlsManager::CCMEdit::Draw(HDC hDC, const CRect& rect) {
   }
   CRect r(rect);
   if (HWND spin = following_up_down(m_hWnd)) {
-    RECT s{}, e{};
+    RECT s{};
     GetWindowRect(spin, &s);
-    GetWindowRect(m_hWnd, &e);
     if (style_of(spin) & UDS_ALIGNLEFT) {
       r.left -= s.right - s.left;
     } else {
