@@ -39,7 +39,9 @@ struct ListExState {
 };
 
 // What one cell's painting or measuring needs; made by CreateContext for one paint.
+// The tree extends it with the node's data, so it is deleted through this type.
 struct ListDrawContext {
+  virtual ~ListDrawContext() = default;
   LVITEM item;
   ListExState ex;
   CDC* dc = nullptr;
@@ -450,9 +452,12 @@ class SECListBaseC : public CWnd, public SECListClient {
   BOOL m_bEnding = FALSE;
   int m_nLastViewWidth = -1;
 
+  // Sends a notification record to GetNotifyTarget; the answer, 0 without a target.
+  LRESULT Send(NMHDR* header, UINT code) const;
+  void HideTip();
+
  private:
   friend class ListLabelEdit;
-  void HideTip();
   void RepaintTip();
   void TellTip(UINT hitFlags, int row, int column, CPoint point);
   void AfterStyleChange(DWORD oldStyle, DWORD oldExStyle, BOOL redraw);
@@ -461,7 +466,6 @@ class SECListBaseC : public CWnd, public SECListClient {
   CRect HeaderRect() const;
   void MeasureIfNeeded(int row) const;
   ListRowParts RowParts(int row) const;
-  LRESULT Send(NMHDR* header, UINT code) const;
   void FillRecordFromRow(int row, LVITEM* item, BOOL copyText) const;
   void DragDividerAndResize(int column, CPoint point);
   void ScrollByWheelNotch(int direction);
