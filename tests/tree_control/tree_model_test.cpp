@@ -89,6 +89,19 @@ TEST_F(TreeModelTest, InsertingUnderACollapsedParentMakesNoRowUntilMadeVisible) 
   EXPECT_EQ(tree.GetPrevVisibleItem(deep), k);
 }
 
+TEST_F(TreeModelTest, ExpandingAnItemOutOfSightMakesNoRowsUntilItsParentOpens) {
+  make();
+  build();
+  HTREEITEM deep = add(k, "Art. 1", 30);
+  ASSERT_TRUE(tree.ExpandItem(k, TVE_EXPAND));
+  EXPECT_EQ(rows(), (std::vector<int>{1, 4, 6}));
+  EXPECT_EQ(tree.GetNodeRow(deep), -1);
+  ASSERT_TRUE(tree.ExpandItem(u, TVE_EXPAND));
+  EXPECT_EQ(rows(), (std::vector<int>{1, 2, 30, 3, 4, 6}));
+  EXPECT_FALSE(tree.ExpandItem(nullptr, TVE_COLLAPSE));  // the hidden root stays open
+  EXPECT_EQ(tree.GetItemCount(), 6);
+}
+
 TEST_F(TreeModelTest, ChildrenOnDemandAreGivenDuringExpanding) {
   make();
   HTREEITEM year = add(TVI_ROOT, "1997", 1, TVI_LAST, 1);

@@ -268,6 +268,46 @@ TEST_F(TreeWindowTest, EnsureVisibleScrollsAndShowsTheParentWhenAsked) {
   EXPECT_LE(tree.GetNodeRow(acts.back()), tree.LastFittingRow());
 }
 
+TEST_F(TreeWindowTest, LabelsAreEditedInPlaceIntoTheItem) {
+  make(TVS_HASBUTTONS | TVS_HASLINES | TVS_EDITLABELS);
+  fill();
+  CEdit* edit = tree.EditLabel(tree.GetNodeRow(years[1]));
+  ASSERT_NE(edit, nullptr);
+  CString shown;
+  edit->GetWindowText(shown);
+  EXPECT_EQ(shown.str(), "Rocznik 1998");
+  type_text(cp("Rocznik zmieniony ż").view());
+  press_key(VK_RETURN, '\r');
+  pump();
+  EXPECT_EQ(parent.take(), (Log{"begin edit 101", "end edit 101 Rocznik zmieniony ż"}));
+  EXPECT_EQ(utf8(tree.GetNodeText(years[1])), "Rocznik zmieniony ż");
+  ASSERT_NE(tree.EditLabel(tree.GetNodeRow(years[2])), nullptr);
+  press_key(VK_ESCAPE);
+  pump();
+  EXPECT_EQ(parent.take(), (Log{"begin edit 102", "end edit 102 (null)"}));
+  EXPECT_EQ(tree.GetNodeText(years[2]).str(), "Rocznik 1999");
+}
+
+TEST_F(TreeWindowTest, PrintedLinesAreSolid) {
+  make();
+  fill();
+  tree.ExpandAll(nullptr);
+  pump();
+  CClientDC screen(&tree);
+  CDC printer;
+  ASSERT_TRUE(printer.CreateCompatibleDC(&screen));
+  CBitmap page;
+  ASSERT_TRUE(page.CreateCompatibleBitmap(&screen, 300, 200));
+  CBitmap* old = printer.SelectObject(&page);
+  printer.FillSolidRect(CRect(0, 0, 300, 200), RGB(255, 255, 255));
+  printer.m_bPrinting = TRUE;
+  tree.Paint(&printer);
+  CRect b = button_of(years[0]);
+  int x = b.left + b.Width() / 2;
+  for (int y = b.bottom + 1; y < b.bottom + 12; ++y) EXPECT_EQ(printer.GetPixel(x, y), ::GetSysColor(COLOR_BTNSHADOW)) << y;
+  printer.SelectObject(old);
+}
+
 // --- Geometry ---
 
 TEST_F(TreeWindowTest, IndentationAndButtonsByDepthAndStyle) {

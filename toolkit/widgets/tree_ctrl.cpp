@@ -433,6 +433,11 @@ void SECTreeBaseC::StoreItemData(_Node* node, const TVITEM& item) {
 BOOL SECTreeBaseC::GetTreeItem(TVITEM* item, BOOL copyText, BOOL askParent) const {
   const _Node* node = item ? ResolveItem(item->hItem) : nullptr;
   if (!node || node == m_pRoot) return FALSE;
+  ReadItem(node, (item->mask & TVIF_STATE) ? GetNodeRow(item->hItem) : -1, item, copyText, askParent);
+  return TRUE;
+}
+
+void SECTreeBaseC::ReadItem(const _Node* node, int row, TVITEM* item, BOOL copyText, BOOL askParent) const {
   const SECTreeItemRecord& s = node->m_item;
   UINT flagged = 0;
   auto read = [&](UINT bit, int value, int& out) {
@@ -444,7 +449,7 @@ BOOL SECTreeBaseC::GetTreeItem(TVITEM* item, BOOL copyText, BOOL askParent) cons
   read(TVIF_IMAGE, s.iImage, item->iImage);
   read(TVIF_SELECTEDIMAGE, s.iSelectedImage, item->iSelectedImage);
   if (item->mask & TVIF_PARAM) item->lParam = s.lParam;
-  if (item->mask & TVIF_STATE) item->state = TreeState(node, GetNodeRow(item->hItem)) & item->stateMask;
+  if (item->mask & TVIF_STATE) item->state = TreeState(node, row) & item->stateMask;
   if (item->mask & TVIF_TEXT) {
     if (s.pszText == _Node::kTextCallback) {
       flagged |= TVIF_TEXT;
@@ -454,7 +459,7 @@ BOOL SECTreeBaseC::GetTreeItem(TVITEM* item, BOOL copyText, BOOL askParent) cons
       item->pszText = s.pszText ? s.pszText : g_empty_text;
     }
   }
-  if (!flagged || !askParent) return TRUE;
+  if (!flagged || !askParent) return;
 
   TVITEM question = *item;
   question.mask = flagged | TVIF_HANDLE;
@@ -486,7 +491,6 @@ BOOL SECTreeBaseC::GetTreeItem(TVITEM* item, BOOL copyText, BOOL askParent) cons
   if (flagged & TVIF_CHILDREN) item->cChildren = question.cChildren;
   if (flagged & TVIF_IMAGE) item->iImage = question.iImage;
   if (flagged & TVIF_SELECTEDIMAGE) item->iSelectedImage = question.iSelectedImage;
-  return TRUE;
 }
 
 BOOL SECTreeBaseC::SetItem(TVITEM* item) {
@@ -1064,7 +1068,7 @@ BOOL SECTreeBaseC::GetItem(LVITEM* it, BOOL copyText, BOOL askParent) const {
     rec.mask |= TVIF_STATE;
     rec.stateMask = kRowShownState;
   }
-  GetTreeItem(&rec, copyText, askParent);
+  ReadItem(node, it->iItem, &rec, copyText, askParent);
   if ((it->mask & LVIF_TEXT) && !copyText) it->pszText = rec.pszText;
   if (it->mask & LVIF_IMAGE) it->iImage = rec.iImage;
   if (it->mask & LVIF_STATE) it->state = ((rec.state & kRowShownState) | m_model.StateOf(it->iItem, LVIS_FOCUSED)) & it->stateMask;

@@ -225,6 +225,8 @@ class SECTreeBaseC : public SECListCtrl {
   void MakeRoot();
   BOOL IsLive(const _Node* node) const { return node == m_pRoot || m_nodes.count(node) != 0; }
   UINT TreeState(const _Node* node, int row) const;
+  // GetTreeItem for a node whose row (-1 for none) is known.
+  void ReadItem(const _Node* node, int row, TVITEM* item, BOOL copyText, BOOL askParent) const;
   void StoreItemData(_Node* node, const TVITEM& item);
   // The rows of `node`'s shown descendants, inserted after `at`; returns the index after them.
   int InsertChildRows(const _Node* node, int at);

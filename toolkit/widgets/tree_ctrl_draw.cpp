@@ -97,7 +97,7 @@ void SECTreeBaseC::FillContext(ListDrawContext* ctx) {
   ctx->buffer[0] = '\0';
   rec.pszText = ctx->buffer.data();
   rec.cchTextMax = int(ctx->buffer.size());
-  GetTreeItem(&rec, FALSE, TRUE);
+  ReadItem(t->node, ctx->item.iItem, &rec, FALSE, TRUE);
   ctx->label = rec.pszText && rec.pszText != LPSTR_TEXTCALLBACK ? rec.pszText : "";
   LVITEM& it = ctx->item;
   it.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
