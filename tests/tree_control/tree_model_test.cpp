@@ -102,6 +102,18 @@ TEST_F(TreeModelTest, ExpandingAnItemOutOfSightMakesNoRowsUntilItsParentOpens) {
   EXPECT_EQ(tree.GetItemCount(), 6);
 }
 
+TEST_F(TreeModelTest, TheExpandedBitSetByRecordMovesTheRows) {
+  make();
+  build();
+  ASSERT_TRUE(tree.SetNodeState(r, TVIS_EXPANDED, TVIS_EXPANDED));
+  EXPECT_EQ(rows(), (std::vector<int>{1, 4, 5, 6}));
+  HTREEITEM more = add(r, "Zarządzenie", 7);
+  EXPECT_EQ(rows(), (std::vector<int>{1, 4, 5, 7, 6}));
+  ASSERT_TRUE(tree.SetNodeState(r, 0, TVIS_EXPANDED));
+  EXPECT_EQ(rows(), (std::vector<int>{1, 4, 6}));
+  EXPECT_EQ(tree.GetNodeRow(more), -1);
+}
+
 TEST_F(TreeModelTest, ChildrenOnDemandAreGivenDuringExpanding) {
   make();
   HTREEITEM year = add(TVI_ROOT, "1997", 1, TVI_LAST, 1);
@@ -264,6 +276,8 @@ TEST_F(TreeModelTest, ItemRecordsValuesOnDemandAndTheListView) {
   rec.cchTextMax = 5;
   ASSERT_TRUE(tree.GetTreeItem(&rec));
   EXPECT_STREQ(small, "Akt ");
+  rec.pszText = LPSTR_TEXTCALLBACK;  // no buffer to write into: nothing is written
+  EXPECT_TRUE(tree.GetTreeItem(&rec));
 
   // An image on demand refuses a stored one and says so; state bits go to the node and its row.
   TVITEM set;

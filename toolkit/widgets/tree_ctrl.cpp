@@ -450,11 +450,14 @@ void SECTreeBaseC::ReadItem(const _Node* node, int row, TVITEM* item, BOOL copyT
   read(TVIF_SELECTEDIMAGE, s.iSelectedImage, item->iSelectedImage);
   if (item->mask & TVIF_PARAM) item->lParam = s.lParam;
   if (item->mask & TVIF_STATE) item->state = TreeState(node, row) & item->stateMask;
+  // A caller's buffer to write into, if it gave a usable one.
+  LPSTR caller_buffer =
+      item->cchTextMax > 0 && item->pszText != LPSTR_TEXTCALLBACK ? item->pszText : nullptr;
   if (item->mask & TVIF_TEXT) {
     if (s.pszText == _Node::kTextCallback) {
       flagged |= TVIF_TEXT;
     } else if (copyText) {
-      copy_bounded(s.pszText, item->pszText, item->cchTextMax);
+      if (caller_buffer) copy_bounded(s.pszText, caller_buffer, item->cchTextMax);
     } else {
       item->pszText = s.pszText ? s.pszText : g_empty_text;
     }
@@ -466,7 +469,6 @@ void SECTreeBaseC::ReadItem(const _Node* node, int row, TVITEM* item, BOOL copyT
   question.hItem = Handle(node);
   question.lParam = s.lParam;
   question.state = s.state;
-  LPSTR caller_buffer = item->cchTextMax > 0 ? item->pszText : nullptr;
   if (flagged & TVIF_TEXT) {
     if (caller_buffer) {
       question.pszText = caller_buffer;
@@ -509,7 +511,14 @@ BOOL SECTreeBaseC::SetItem(TVITEM* item) {
   };
   auto before = shown();
   int drop_before = GetDropHighlight();
+  const bool was_expanded = node->IsExpanded();
   StoreItemData(node, *item);
+  if (was_expanded != bool(node->IsExpanded())) {
+    // The expanded bit set by record: the rows follow at once (without notifications).
+    SyncRows();
+    if (m_hWnd) Invalidate();
+    row = GetNodeRow(Handle(node));
+  }
   if (row < 0) return TRUE;
 
   LVITEM lv;
