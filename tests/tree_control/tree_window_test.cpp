@@ -450,6 +450,55 @@ TEST_F(TreeWindowTest, PictureOfLinesButtonsImagesBoldAndSelection) {
   EXPECT_GT(dark_pixels(bold), dark_pixels(plain));
 }
 
+TEST_F(TreeWindowTest, TopLevelItemsGetAConnectorOnlyWithLinesAtRoot) {
+  for (DWORD style : {DWORD(TVS_HASLINES), DWORD(TVS_HASLINES | TVS_LINESATROOT)}) {
+    tree.DestroyWindow();
+    years.clear(), issues.clear(), acts.clear();
+    make(style);
+    fill();
+    pump();
+    tree.UpdateWindow();
+    CRect label = label_of(years[1]);
+    int shadow = 0;
+    for (int x = 0; x < label.left - 3; ++x) {
+      for (int y = label.top; y < label.bottom; ++y) shadow += surface_pixel(tree.m_hWnd, x, y) == ::GetSysColor(COLOR_BTNSHADOW);
+    }
+    if (style & TVS_LINESATROOT) {
+      EXPECT_GT(shadow, 3);
+    } else {
+      EXPECT_EQ(shadow, 0);
+    }
+  }
+}
+
+TEST_F(TreeWindowTest, PictureOfStateImagesAndOverlays) {
+  make(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT);
+  fill(true);
+  CImageList states;
+  fill_images(states, &tree);
+  ASSERT_TRUE(images.SetOverlayImage(1, 1));
+  tree.SetImageList(&states, TVSIL_STATE);
+  tree.SetNodeState(years[0], INDEXTOSTATEIMAGEMASK(1), TVIS_STATEIMAGEMASK);
+  tree.SetNodeState(years[1], INDEXTOOVERLAYMASK(1), TVIS_OVERLAYMASK);
+  tree.SetNodeState(years[2], INDEXTOSTATEIMAGEMASK(7), TVIS_STATEIMAGEMASK);  // no such image: none shown
+  tree.InvalidateLayout();
+  pump();
+  tree.UpdateWindow();
+  ASSERT_TRUE(save_surface_png(tree.m_hWnd, png("tree_states.png")));
+  CRect state, icon;
+  int row = tree.GetNodeRow(years[0]);
+  ASSERT_TRUE(tree.GetItemRect(row, 0, &icon, LVIR_ICON));
+  const SECListRow* r = tree.GetRow(row);
+  EXPECT_EQ(r->state_icon.Width(), 16);
+  EXPECT_EQ(r->icon.left, r->state_icon.right);
+  EXPECT_EQ(surface_pixel(tree.m_hWnd, r->state_icon.left + 8, icon.top + 8), RGB(40, 80, 200));  // state image 1
+  EXPECT_EQ(surface_pixel(tree.m_hWnd, icon.left + 8, icon.top + 8), RGB(230, 190, 40));
+  ASSERT_TRUE(tree.GetItemRect(tree.GetNodeRow(years[1]), 0, &icon, LVIR_ICON));
+  EXPECT_EQ(surface_pixel(tree.m_hWnd, icon.left + 8, icon.top + 8), RGB(40, 80, 200));  // the overlay over it
+  EXPECT_TRUE(tree.GetRow(tree.GetNodeRow(years[2]))->state_icon.IsRectEmpty());
+  tree.SetImageList(nullptr, TVSIL_STATE);
+}
+
 TEST_F(TreeWindowTest, PictureScrolledKeepsTheDotsAligned) {
   make(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 0, CRect(0, 0, 180, 140));
   fill(true);
