@@ -1,6 +1,7 @@
 // The tree as a window: clicks on buttons and labels, double clicks, keys, ensure-visible, the
 // geometry of its rows, taking a dialog item's place, and pictures of it in its states.
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -400,6 +401,78 @@ TEST_F(TreeWindowTest, ADerivedTreeTakesADialogItemsPlace) {
   EXPECT_EQ(library.focus_changes, 2);
   library.DestroyWindow();
   before.DestroyWindow();
+}
+
+// Like the library tree: it gives its own texts and children through reflected notifications.
+class LazyTree : public SECTreeCtrl {
+ public:
+  int loads = 0;
+
+ protected:
+  afx_msg void OnGetDispInfo(NMHDR* header, LRESULT* result) {
+    auto* info = reinterpret_cast<NMTVDISPINFO*>(header);
+    if (info->item.mask & TVIF_TEXT) {
+      std::snprintf(info->item.pszText, size_t(info->item.cchTextMax), "Pozycja %d", int(info->item.lParam));
+    }
+    *result = 0;
+  }
+  afx_msg void OnItemExpanding(NMHDR* header, LRESULT* result) {
+    auto* tv = reinterpret_cast<NMTREEVIEW*>(header);
+    if (tv->action == TVE_EXPAND && !ItemHasChildren(tv->itemNew.hItem)) {
+      ++loads;
+      for (int i = 1; i <= 3; ++i) {
+        TVINSERTSTRUCT ins;
+        ins.hParent = tv->itemNew.hItem;
+        ins.hInsertAfter = TVI_LAST;
+        ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+        ins.item.pszText = LPSTR_TEXTCALLBACK;
+        ins.item.lParam = tv->itemNew.lParam * 10 + i;
+        ins.item.cChildren = 1;
+        InsertItem(&ins);
+      }
+    }
+    *result = 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(LazyTree, SECTreeCtrl)
+  ON_NOTIFY_REFLECT(TVN_GETDISPINFO, &LazyTree::OnGetDispInfo)
+  ON_NOTIFY_REFLECT(TVN_ITEMEXPANDING, &LazyTree::OnItemExpanding)
+END_MESSAGE_MAP()
+
+TEST_F(TreeWindowTest, ATreeLoadsItsOwnChildrenThroughReflectedNotifications) {
+  CWnd host;  // a parent with the framework's own notification handling, which reflects
+  ASSERT_TRUE(host.CreateEx(0, nullptr, "Spisy", WS_POPUP | WS_VISIBLE, CRect(20, 20, 320, 260), nullptr, 0));
+  LazyTree lazy;
+  ASSERT_TRUE(lazy.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+                          CRect(0, 0, 300, 240), &host, 91));
+  TVINSERTSTRUCT ins;
+  ins.hParent = TVI_ROOT;
+  ins.hInsertAfter = TVI_LAST;
+  ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+  ins.item.pszText = LPSTR_TEXTCALLBACK;
+  ins.item.lParam = 1;
+  ins.item.cChildren = 1;
+  HTREEITEM top = lazy.InsertItem(&ins);
+  ASSERT_NE(top, nullptr);
+  EXPECT_EQ(lazy.GetNodeText(top).str(), "Pozycja 1");
+  ASSERT_TRUE(lazy.ExpandItem(top, TVE_TOGGLE));
+  EXPECT_EQ(lazy.loads, 1);
+  EXPECT_EQ(lazy.GetItemCount(), 4);
+  HTREEITEM second = lazy.GetNextSiblingItem(lazy.GetChildItem(top));
+  ASSERT_TRUE(lazy.ExpandItem(second, TVE_EXPAND));
+  EXPECT_EQ(lazy.loads, 2);
+  ASSERT_TRUE(lazy.ExpandItem(top, TVE_COLLAPSE));
+  ASSERT_TRUE(lazy.SelectItem(lazy.GetChildItem(second)));  // opens the way down again
+  EXPECT_EQ(lazy.loads, 2);
+  EXPECT_EQ(lazy.GetItemCount(), 7);
+  EXPECT_EQ(lazy.GetNodeText(lazy.GetSelectedItem()).str(), "Pozycja 121");
+  pump();
+  lazy.UpdateWindow();
+  ASSERT_TRUE(save_surface_png(lazy.m_hWnd, png("tree_lazy.png")));
+  lazy.DestroyWindow();
+  host.DestroyWindow();
 }
 
 // --- Pictures ---

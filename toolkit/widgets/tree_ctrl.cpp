@@ -660,8 +660,8 @@ HTREEITEM SECTreeBaseC::InsertItem(const TVINSERTSTRUCT* insert) {
   if (after == TVI_FIRST) {
     where = SECTreeNode::kFirst;
   } else if (after == TVI_SORT || after == TVI_SORTDESCENDING) {
-    // The texts compare before the node is linked, so a text on demand is asked with its handle
-    // not yet valid; the parent answers from the record's user value.
+    // The new text is compared before the node is linked; its handle already answers, so a
+    // text on demand can be asked of the parent.
     m_nodes.insert(node.get());
     StoreItemData(node.get(), insert->item);
     bool descending = after == TVI_SORTDESCENDING;
