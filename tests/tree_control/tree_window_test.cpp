@@ -572,6 +572,19 @@ TEST_F(TreeWindowTest, PictureOfStateImagesAndOverlays) {
   tree.SetImageList(nullptr, TVSIL_STATE);
 }
 
+TEST_F(TreeWindowTest, ADisabledTreeFillsItsButtonsWithTheBackground) {
+  make();
+  fill();
+  tree.EnableWindow(FALSE);
+  pump();
+  tree.UpdateWindow();
+  ASSERT_TRUE(save_surface_png(tree.m_hWnd, png("tree_disabled.png")));
+  CRect b = button_of(years[0]);
+  EXPECT_EQ(surface_pixel(tree.m_hWnd, b.left + 1, b.top + 1), tree.GetBackColor());
+  EXPECT_NE(tree.GetBackColor(), RGB(255, 255, 255));
+  tree.EnableWindow(TRUE);
+}
+
 TEST_F(TreeWindowTest, PictureScrolledKeepsTheDotsAligned) {
   make(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 0, CRect(0, 0, 180, 140));
   fill(true);
