@@ -94,6 +94,12 @@ LRESULT static_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         std::string text = GetWindowTextString(h);
         if (!(s & SS_NOPREFIX)) text = label(text);
+        // The parent, or the control itself through reflection, may choose the text colour, the
+        // font and the background (a hollow brush leaves the background as it is).
+        if (HWND parent = GetParent(h)) {
+          LRESULT answer = SendMessage(parent, WM_CTLCOLORSTATIC, WPARAM(dc.GetSafeHdc()), reinterpret_cast<LPARAM>(h));
+          if (HBRUSH brush = ResolveClassBrush(reinterpret_cast<HBRUSH>(answer))) dc.FillRect(&r, CBrush::FromHandle(brush));
+        }
         UINT format = type == SS_CENTER ? DT_CENTER : type == SS_RIGHT ? DT_RIGHT : DT_LEFT;
         draw_label(h, dc, text, r, format | DT_WORDBREAK | DT_NOPREFIX);
       });
