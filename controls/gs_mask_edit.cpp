@@ -15,15 +15,29 @@ CGSMaskEdit::~CGSMaskEdit() = default;
 std::optional<std::string> CGSMaskEdit::StepValue(std::string_view data, int capacity, bool up) {
   size_t i = 0;
   while (i < data.size() && data[i] == ' ') ++i;
-  // The number the data starts with; digits past what any field holds cannot fit anyway.
-  long long value = 0;
+  // The number's digits without leading zeros, stepped as text so that no field is too long.
+  std::string number;
   for (; i < data.size() && data[i] >= '0' && data[i] <= '9'; ++i) {
-    if (value < 1'000'000'000'000LL) value = value * 10 + (data[i] - '0');
+    if (!number.empty() || data[i] != '0') number += data[i];
   }
-  if (!up && value < 1) return std::nullopt;
-  std::string stepped = std::to_string(up ? value + 1 : value - 1);
-  if (int(stepped.size()) > capacity) return std::nullopt;
-  return stepped;
+  if (number.empty()) number = "0";
+  if (up) {
+    size_t at = number.size();
+    while (at > 0 && number[at - 1] == '9') number[--at] = '0';
+    if (at == 0) {
+      number.insert(number.begin(), '1');
+    } else {
+      ++number[at - 1];
+    }
+  } else {
+    if (number == "0") return std::nullopt;
+    size_t at = number.size();
+    while (number[at - 1] == '0') number[--at] = '9';
+    --number[at - 1];
+    if (number.size() > 1 && number[0] == '0') number.erase(0, 1);
+  }
+  if (int(number.size()) > capacity) return std::nullopt;
+  return number;
 }
 
 void CGSMaskEdit::SelectData(int length) { MoveCaret(-1, 1, length); }
