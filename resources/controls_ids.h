@@ -39,6 +39,7 @@ constexpr UINT ID_DATE_CALENDAR_OPTIONS = 32949;
 constexpr UINT IDC_HLINK_HAND = 143;
 constexpr UINT IDR_HLINK_MENU = 103;
 constexpr UINT IDD_HLINK_PAGE = 162;  // "Ogólne"
+constexpr UINT IDI_HLINK = 132;       // the globe on that page
 constexpr int IDC_HLINK_TEXT = 1005;
 constexpr int IDC_HLINK_ADDRESS = 1007;
 constexpr UINT ID_HLINK_COPY = 32771;        // "&Kopiuj skrót"

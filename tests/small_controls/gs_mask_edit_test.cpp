@@ -43,7 +43,7 @@ class GSMaskEditTest : public SmallControlsTest {
     ASSERT_TRUE(year.AttachDlgItem(UINT(IDC_SMALL_YEAR), &dialog));
     ASSERT_TRUE(position.AttachDlgItem(UINT(IDC_SMALL_POSITION), &dialog));
     year.SetMask("####");
-    position.SetMask(base::cp1250::from_utf8("poz. ####").c_str());
+    position.SetMask(base::cp1250::from_utf8("część ####").c_str());
     pump();
   }
   static std::string shown(const CGSMaskEdit& e) { return base::cp1250::to_utf8(GetWindowTextString(e.m_hWnd)); }
@@ -81,11 +81,11 @@ TEST_F(GSMaskEditTest, UpAndDownStepTheFieldAndLeaveTheCaretAfterTheNumber) {
   // Literals before the number stay where they are.
   position.SetData("483");
   key(position, VK_UP);
-  EXPECT_EQ(shown(position), "poz. 484 ");
-  EXPECT_EQ(selection(position), std::make_pair(5, 8));
+  EXPECT_EQ(shown(position), "część 484 ");
+  EXPECT_EQ(selection(position), std::make_pair(6, 9));
   save_picture("mask_edit.png");
   EXPECT_EQ(position.GetDataLength(), 4);
-  EXPECT_EQ(selection(position), std::make_pair(5, 9));
+  EXPECT_EQ(selection(position), std::make_pair(6, 10));
   // Typing still goes through the mask.
   year.SetData("");
   year.SetSel(0, 0);

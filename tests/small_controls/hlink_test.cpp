@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QTimer>
 
 #include <cstdlib>
@@ -19,7 +20,9 @@
 #include "platform/shell/clipboard.h"
 #include "platform/shell/services.h"
 #include "platform/shell/special_folders.h"
+#include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
+#include "platform/win/window_surface.h"
 #include "resources/controls_ids.h"
 #include "tests/small_controls/controls_fixture.h"
 #include "tests/support/surface_png.h"
@@ -54,12 +57,12 @@ class HLinkTest : public SmallControlsTest {
   };
   Ink ink(COLORREF colour) const {
     Ink found;
-    CRect client;
-    link.GetClientRect(&client);
-    for (int y = 0; y < client.bottom; ++y) {
+    const QImage surface = win::window_surface(link.m_hWnd);
+    const QRgb wanted = qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    for (int y = 0; y < surface.height(); ++y) {
       int run = 0;
-      for (int x = 0; x < client.right; ++x) {
-        if (surface_pixel(link.m_hWnd, x, y) == DWORD(colour)) {
+      for (int x = 0; x < surface.width(); ++x) {
+        if ((surface.pixel(x, y) & 0xFFFFFF) == (wanted & 0xFFFFFF)) {
           ++found.pixels;
           found.longest_row = std::max(found.longest_row, ++run);
         } else {
@@ -254,7 +257,15 @@ TEST_F(HLinkTest, PropertiesShowTheLinkTextAndAddress) {
     text = base::cp1250::to_utf8(GetWindowTextString(page.GetDlgItem(resources::IDC_HLINK_TEXT)->m_hWnd));
     address = GetWindowTextString(page.GetDlgItem(resources::IDC_HLINK_ADDRESS)->m_hWnd);
     had_apply = ::GetDlgItem(sheet, int(ID_APPLY_NOW)) != nullptr;
+    // The globe stands in the page's top-left corner, blue around its white lines.
+    HWND globe = ::GetWindow(page.m_hWnd, GW_CHILD);
+    ASSERT_TRUE(globe && (::GetWindowLongPtr(globe, GWL_STYLE) & SS_TYPEMASK) == SS_ICON);
+    pump();
+    EXPECT_EQ(surface_pixel(globe, 8, 10), DWORD(RGB(0x30, 0x70, 0xD0)));
+    EXPECT_EQ(surface_pixel(globe, 16, 16), DWORD(RGB(0xFF, 0xFF, 0xFF)));
+    EXPECT_EQ(surface_pixel(globe, 0, 0), DWORD(GetSysColor(COLOR_BTNFACE)));
     EXPECT_EQ(::GetParent(sheet) == dialog.m_hWnd || ::GetWindow(sheet, GW_OWNER) == dialog.m_hWnd, true);
+    pump();
     save_window_png(sheet, png("hlink_properties.png"), true);
     properties->PressButton(IDCANCEL);
   });

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <memory>
 
 #include "controls/base/gs_property_sheet.h"
@@ -12,6 +14,7 @@
 #include "platform/res/resource_store.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
+#include "platform/win/window_surface.h"
 #include "tests/small_controls/controls_fixture.h"
 #include "tests/support/surface_png.h"
 #include "tests/support/synthetic_input.h"
@@ -175,23 +178,21 @@ TEST_F(TabCtrlExTest, DisabledTabsAreDrawnEmbossed) {
   ASSERT_TRUE(save_window_png(sheet->m_hWnd, png("tabs_disabled.png"), true));
   // Inside the tabs' borders: the enabled tabs' labels are dark strokes; the disabled tab's label
   // has none, only grey strokes with white ones beside them.
-  auto count = [&](int index, bool (*wanted)(DWORD)) {
+  const QImage surface = win::window_surface(tabs.m_hWnd);
+  auto count = [&](int index, bool (*wanted)(QRgb)) {
     CRect r;
     tabs.GetItemRect(index, &r);
     r.DeflateRect(3, 3);
     int n = 0;
     for (int y = r.top; y < r.bottom; ++y) {
-      for (int x = r.left; x < r.right; ++x) n += wanted(surface_pixel(tabs.m_hWnd, x, y));
+      for (int x = r.left; x < r.right; ++x) n += wanted(surface.pixel(x, y));
     }
     return n;
   };
-  auto dark = [](DWORD c) { return (c & 0xFF) < 0x50 && ((c >> 8) & 0xFF) < 0x50 && ((c >> 16) & 0xFF) < 0x50; };
+  auto dark = [](QRgb c) { return qRed(c) < 0x50 && qGreen(c) < 0x50 && qBlue(c) < 0x50; };
   // Smoothed strokes: grey shades between the face and black, and shades near white.
-  auto grey = [](DWORD c) {
-    const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
-    return r == g && g == b && r >= 0x60 && r <= 0xA8;
-  };
-  auto white = [](DWORD c) { return (c & 0xFF) >= 0xE0 && ((c >> 8) & 0xFF) >= 0xE0 && ((c >> 16) & 0xFF) >= 0xE0; };
+  auto grey = [](QRgb c) { return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qRed(c) >= 0x60 && qRed(c) <= 0xA8; };
+  auto white = [](QRgb c) { return qRed(c) >= 0xE0 && qGreen(c) >= 0xE0 && qBlue(c) >= 0xE0; };
   EXPECT_GT(count(0, dark), 10);
   EXPECT_GT(count(2, dark), 10);
   EXPECT_EQ(count(1, dark), 0);
