@@ -118,11 +118,21 @@ TEST_F(HLinkTest, DrawsItsTextUnderlinedInTheColourOfItsState) {
 }
 
 TEST_F(HLinkTest, OnlyStaticTextsBecomeLinks) {
-  // A static of another kind (here an etched line) keeps its own look.
-  link.ModifyStyle(SS_TYPEMASK, SS_ETCHEDHORZ);
+  // A text static of another kind (left text without word wrap) keeps its own look.
+  constexpr DWORD kLeftNoWordWrap = 0x000C;
+  link.ModifyStyle(SS_TYPEMASK, kLeftNoWordWrap);
   link.Invalidate();
   pump();
   EXPECT_EQ(ink(link.m_crLink).pixels, 0);
+  const QImage surface = win::window_surface(link.m_hWnd);
+  int dark = 0;
+  for (int y = 0; y < surface.height(); ++y) {
+    for (int x = 0; x < surface.width(); ++x) {
+      const QRgb c = surface.pixel(x, y);
+      dark += qRed(c) < 0x50 && qGreen(c) < 0x50 && qBlue(c) < 0x50;
+    }
+  }
+  EXPECT_GT(dark, 20);
 }
 
 TEST_F(HLinkTest, AClickOpensTheAddressAndTheLinkTurnsVisited) {

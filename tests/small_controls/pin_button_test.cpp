@@ -119,6 +119,17 @@ TEST_F(PinButtonTest, EachButtonShowsItsOwnHover) {
   save_picture("pin_buttons_pinned.png");
 }
 
+TEST_F(PinButtonTest, AButtonClosedUnderTheMouseLeavesTheOthersTheirHover) {
+  // The window of one button goes while the mouse is over it (an act window closing); the next
+  // button the mouse comes to still stands out.
+  mouse_move(middle_of(help.m_hWnd));
+  ASSERT_TRUE(pump_until([&] { return corner(help) == light(); }));
+  help.DestroyWindow();
+  pump();
+  mouse_move(middle_of(pin.m_hWnd));
+  EXPECT_TRUE(pump_until([&] { return pin.IsHovered() && corner(pin) == light(); }));
+}
+
 TEST_F(PinButtonTest, FocusLeavingForAnotherWindowIsToldToTheParent) {
   CWnd other;
   ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), "Inne", WS_POPUP | WS_VISIBLE, 400, 400, 50, 50, nullptr,
