@@ -34,4 +34,19 @@ constexpr UINT IDS_UNIT_PICA = 175;
 constexpr UINT IDC_DATE_HAND = 143;
 constexpr UINT ID_DATE_CALENDAR_OPTIONS = 32949;
 
+// The hyperlink control (its hand cursor is the date field's), its context menu and its
+// properties page, and the folder field's old-style folder dialog.
+constexpr UINT IDC_HLINK_HAND = 143;
+constexpr UINT IDR_HLINK_MENU = 103;
+constexpr UINT IDD_HLINK_PAGE = 162;  // "Ogólne"
+constexpr UINT IDI_HLINK = 132;       // the globe on that page
+constexpr int IDC_HLINK_TEXT = 1005;
+constexpr int IDC_HLINK_ADDRESS = 1007;
+constexpr UINT ID_HLINK_COPY = 32771;        // "&Kopiuj skrót"
+constexpr UINT ID_HLINK_DESKTOP = 32780;     // "Dodaj &skrót na pulpicie"
+constexpr UINT ID_HLINK_PROPERTIES = 33032;  // "&Właściwości"
+constexpr UINT ID_HLINK_FAVORITES = 33033;   // "&Dodaj do ulubionych"
+constexpr UINT ID_HLINK_OPEN = 33034;        // "&Otwórz"
+constexpr UINT IDD_DIR_DIALOG = 1536;        // "Otwórz"
+
 }  // namespace resources

@@ -6,7 +6,11 @@
 namespace resources {
 
 void register_controls_units();
+void register_controls_hyperlink();
 
-void register_controls_resources() { register_controls_units(); }
+void register_controls_resources() {
+  register_controls_units();
+  register_controls_hyperlink();
+}
 
 }  // namespace resources

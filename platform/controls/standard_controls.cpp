@@ -3,6 +3,7 @@
 #include "platform/controls/tab_ctrl.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <string_view>
@@ -10,6 +11,8 @@
 #include <vector>
 
 #include "platform/base/cp1250.h"
+#include "platform/gdi/core/icons.h"
+#include "platform/res/icon_loading.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
@@ -65,6 +68,17 @@ void draw_label(HWND h, CDC& dc, const std::string& text, CRect r, UINT format) 
 
 // --- Static -------------------------------------------------------------------------------------------
 
+// An icon static's text names its icon resource: "#132" for id 132, else the resource's name. The
+// icon is drawn at its own size in the top-left corner.
+void draw_static_icon(CDC& dc, const std::string& name) {
+  const bool by_id = name.size() > 1 && name[0] == '#';
+  const char* resource = by_id ? MAKEINTRESOURCE(std::atoi(name.c_str() + 1)) : name.c_str();
+  if (HICON icon = LoadIcon(nullptr, resource)) {
+    DrawIconEx(dc.GetSafeHdc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    DestroyIcon(icon);
+  }
+}
+
 LRESULT static_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) return r;
   switch (message) {
@@ -92,8 +106,18 @@ LRESULT static_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
           dc.FillSolidRect(&r, GetSysColor(COLOR_WINDOWFRAME));
           return;
         }
+        if (type == SS_ICON) {
+          draw_static_icon(dc, GetWindowTextString(h));
+          return;
+        }
         std::string text = GetWindowTextString(h);
         if (!(s & SS_NOPREFIX)) text = label(text);
+        // The parent, or the control itself through reflection, may choose the text colour, the
+        // font and the background (a hollow brush leaves the background as it is).
+        if (HWND parent = GetParent(h)) {
+          LRESULT answer = SendMessage(parent, WM_CTLCOLORSTATIC, WPARAM(dc.GetSafeHdc()), reinterpret_cast<LPARAM>(h));
+          if (HBRUSH brush = ResolveClassBrush(reinterpret_cast<HBRUSH>(answer))) dc.FillRect(&r, CBrush::FromHandle(brush));
+        }
         UINT format = type == SS_CENTER ? DT_CENTER : type == SS_RIGHT ? DT_RIGHT : DT_LEFT;
         draw_label(h, dc, text, r, format | DT_WORDBREAK | DT_NOPREFIX);
       });

@@ -14,6 +14,14 @@ class CUserException : public std::exception {
   const char* what() const noexcept override { return "data exchange failed"; }
 };
 
+// A control or a request the program cannot work with (a data exchange given the wrong kind of
+// control).
+class CNotSupportedException : public std::exception {
+ public:
+  const char* what() const noexcept override { return "not supported"; }
+};
+[[noreturn]] inline void AfxThrowNotSupportedException() { throw CNotSupportedException(); }
+
 class CDataExchange {
  public:
   CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)

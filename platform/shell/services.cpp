@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 #include "platform/base/cp1250.h"
 #include "platform/base/process.h"
@@ -79,8 +80,18 @@ BOOL WinHelp(HWND h, const char* help_file, UINT command, UINT_PTR data) {
   return help_service().show(request);
 }
 
+namespace {
+UrlOpener& url_opener() {
+  static UrlOpener opener;
+  return opener;
+}
+}  // namespace
+
+void set_url_opener(UrlOpener opener) { url_opener() = std::move(opener); }
+
 bool open_url(const CString& url) {
   if (url.IsEmpty()) return false;
+  if (url_opener()) return url_opener()(url);
   QUrl u(qt(url), QUrl::TolerantMode);
   if (!u.isValid()) return false;
   return QDesktopServices::openUrl(u);

@@ -51,6 +51,10 @@ BOOL WinHelp(HWND h, const char* help_file, UINT command, UINT_PTR data);
 
 // Opens a web address or a "mailto:" address with the desktop's program; false when it could not.
 bool open_url(const CString& url_cp1250);
+// The routine open_url hands non-empty addresses to in place of the desktop (tests install one
+// that records them and answers); an empty one restores the desktop.
+using UrlOpener = std::function<bool(const CString& url_cp1250)>;
+void set_url_opener(UrlOpener opener);
 // Starts a program with arguments (CP1250) without waiting; false when it could not start.
 bool run_process(const CString& program, const std::vector<CString>& arguments);
 // Waits for a child process (platform/base/process.h) while the program goes on handling its
