@@ -1,6 +1,7 @@
 #include "toolkit/widgets/toolbar_button.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include "platform/win/message_queue.h"
@@ -8,15 +9,11 @@
 #include "platform/win/window_api.h"
 #include "toolkit/frame/bmp_mgr.h"
 #include "toolkit/frame/toolkit_globals.h"
+#include "toolkit/widgets/button_masks.h"
 
 IMPLEMENT_DYNAMIC(SECStdBtn, CObject)
 
 namespace {
-
-// Ternary raster operations of the state effects: the pattern where the source is 0 (black),
-// the destination where it is 1; and the pattern where the source is 1.
-constexpr DWORD kPatternWhereBlack = 0x00B8074A;
-constexpr DWORD kPatternWhereWhite = 0x00E20746;
 
 SECStdBtn* CreatePlainButton() { return new SECStdBtn; }
 
@@ -82,17 +79,15 @@ SECBtnDrawData::~SECBtnDrawData() { Release(); }
 
 void SECBtnDrawData::RebuildDitherBrush() {
   const SECToolkitGlobals& g = secData();
-  // The checkerboard carries its two colours itself, so it does not depend on the context's
-  // text and background colours.
-  CDC screen;
-  screen.CreateCompatibleDC(nullptr);
-  CBitmap pattern;
-  if (!pattern.CreateCompatibleBitmap(&screen, 8, 8)) return;
-  HGDIOBJ old = screen.SelectObject(HGDIOBJ(pattern.GetSafeHandle()));
+  // The checkerboard carries its two colours itself (32-bit pixels, 0x00RRGGBB), so it does not
+  // depend on the context's text and background colours.
+  auto pixel = [](COLORREF c) { return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c); };
+  uint32_t bits[64];
   for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) screen.SetPixel(x, y, ((x + y) & 1) ? g.clrBtnHilite : g.clrBtnFace);
+    for (int x = 0; x < 8; ++x) bits[y * 8 + x] = pixel(((x + y) & 1) ? g.clrBtnHilite : g.clrBtnFace);
   }
-  screen.SelectObject(old);
+  CBitmap pattern;
+  if (!pattern.CreateBitmap(8, 8, 1, 32, bits)) return;
   m_ditherBrush.DeleteObject();
   m_ditherBrush.CreatePatternBrush(&pattern);
 }
@@ -257,30 +252,16 @@ void SECStdBtn::BlitImage(SECBtnDrawData& data, int x, int y, int nImgWidth, int
 
 void SECStdBtn::CreateMask(SECBtnDrawData& data, const CRect& rect) {
   const SECToolkitGlobals& g = secData();
-  CDC& mono = data.m_monoDC;
-  CDC& draw = data.m_drawDC;
-  mono.PatBlt(0, 0, m_cx, m_cy, WHITENESS);
-  const COLORREF oldBk = draw.SetBkColor(g.clrBtnFace);
-  mono.BitBlt(rect.left, rect.top, rect.Width(), rect.Height(), &draw, rect.left, rect.top, SRCCOPY);
-  draw.SetBkColor(g.clrBtnHilite);
-  mono.BitBlt(rect.left, rect.top, rect.Width(), rect.Height(), &draw, rect.left, rect.top, SRCPAINT);
-  draw.SetBkColor(oldBk);
+  data.m_monoDC.PatBlt(0, 0, m_cx, m_cy, WHITENESS);
+  button_masks::MakeFaceMask(data.m_monoDC, rect.TopLeft(), data.m_drawDC, rect, g.clrBtnFace, g.clrBtnHilite);
 }
 
 namespace {
 
-// Paints `brush` through the mask into the composition: where the mask is black
-// (kPatternWhereBlack) or white (kPatternWhereWhite).
-void PaintThroughMask(SECBtnDrawData& data, CBrush* brush, const CRect& rect, int dx, int dy, DWORD rop) {
-  CDC& draw = data.m_drawDC;
-  const COLORREF oldText = draw.SetTextColor(RGB(0, 0, 0));
-  const COLORREF oldBk = draw.SetBkColor(RGB(255, 255, 255));
-  CBrush* old = draw.SelectObject(brush);
-  draw.BitBlt(rect.left + dx, rect.top + dy, rect.Width() - dx, rect.Height() - dy, &data.m_monoDC, rect.left,
-              rect.top, rop);
-  draw.SelectObject(old);
-  draw.SetTextColor(oldText);
-  draw.SetBkColor(oldBk);
+// Paints `brush` into the composition through the mask, shifted by (d, d).
+void PaintThroughMask(SECBtnDrawData& data, CBrush* brush, const CRect& rect, int d, DWORD rop) {
+  const CRect to(rect.left + d, rect.top + d, rect.right, rect.bottom);
+  button_masks::PaintThroughMask(data.m_drawDC, to, data.m_monoDC, rect.TopLeft(), brush, rop);
 }
 
 }  // namespace
@@ -291,27 +272,27 @@ void SECStdBtn::DrawDisabled(SECBtnDrawData& data, const CRect& rect) {
   data.m_drawDC.FillSolidRect(&rect, g.clrBtnFace);
   CBrush hilite(g.clrBtnHilite);
   CBrush shadow(g.clrBtnShadow);
-  PaintThroughMask(data, &hilite, rect, 1, 1, kPatternWhereBlack);
-  PaintThroughMask(data, &shadow, rect, 0, 0, kPatternWhereBlack);
+  PaintThroughMask(data, &hilite, rect, 1, button_masks::kBrushWhereImage);
+  PaintThroughMask(data, &shadow, rect, 0, button_masks::kBrushWhereImage);
   if (m_nStyle & SEC_TBBS_CHECKED) {
     // The checkerboard only where the face shows both in place and one pixel on.
     data.m_monoDC.BitBlt(rect.left + 1, rect.top + 1, rect.Width() - 1, rect.Height() - 1, &data.m_monoDC, rect.left,
                          rect.top, SRCAND);
-    PaintThroughMask(data, &data.m_ditherBrush, rect, 0, 0, kPatternWhereWhite);
+    PaintThroughMask(data, &data.m_ditherBrush, rect, 0, button_masks::kBrushWhereFace);
   }
 }
 
 void SECStdBtn::DrawChecked(SECBtnDrawData& data, const CRect& rect) {
   CreateMask(data, rect);
-  PaintThroughMask(data, &data.m_ditherBrush, rect, 0, 0, kPatternWhereWhite);
+  PaintThroughMask(data, &data.m_ditherBrush, rect, 0, button_masks::kBrushWhereFace);
 }
 
 void SECStdBtn::DrawIndeterminate(SECBtnDrawData& data, const CRect& rect) {
   const SECToolkitGlobals& g = secData();
   CreateMask(data, rect);
   CBrush shadow(g.clrBtnShadow);
-  PaintThroughMask(data, &shadow, rect, 0, 0, kPatternWhereBlack);
-  PaintThroughMask(data, &data.m_ditherBrush, rect, 0, 0, kPatternWhereWhite);
+  PaintThroughMask(data, &shadow, rect, 0, button_masks::kBrushWhereImage);
+  PaintThroughMask(data, &data.m_ditherBrush, rect, 0, button_masks::kBrushWhereFace);
 }
 
 void SECStdBtn::DrawTransparent(CDC& dc, SECBtnDrawData& data) {
