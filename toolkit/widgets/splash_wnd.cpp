@@ -36,6 +36,12 @@ void SECSplashWnd::SetTitle(const CString& title) {
 
 BOOL SECSplashWnd::Create(CWnd* pParent, DWORD dwStyle, DWORD dwExStyle) {
   dwExStyle &= ~DWORD(WS_EX_TOOLWINDOW);
+  // The picture first: without it there is nothing to show and no window is made.
+  HBITMAP loaded = static_cast<HBITMAP>(
+      LoadImage(nullptr, MAKEINTRESOURCE(m_nBitmapID), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!loaded) return FALSE;
+  CBitmap bitmap;
+  bitmap.Attach(loaded);
   CWnd* owner = pParent ? pParent : AfxGetMainWnd();
   if (!owner && !m_bCustomTitle) {
     const LPCTSTR cls = AfxRegisterWndClass(CS_CLASSDC);
@@ -46,11 +52,6 @@ BOOL SECSplashWnd::Create(CWnd* pParent, DWORD dwStyle, DWORD dwExStyle) {
     dwExStyle |= WS_EX_TOPMOST;
   }
   m_hParent = pParent ? pParent->m_hWnd : nullptr;
-  HBITMAP loaded = static_cast<HBITMAP>(
-      LoadImage(nullptr, MAKEINTRESOURCE(m_nBitmapID), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (!loaded) return FALSE;
-  CBitmap bitmap;
-  bitmap.Attach(loaded);
   BITMAP info{};
   bitmap.GetBitmap(&info);
   m_nWidth = info.bmWidth;
