@@ -226,8 +226,8 @@ SECStdBtn* SECCreateToolBarButton(UINT nID, const SECButtonMapEntry* pMap, SECTo
 // A separator: a plain button with the separator style, command 0 and image 0.
 SECStdBtn* SECCreateToolBarSeparator(SECToolBarButtonOwner* pToolBar);
 
-// The 60-byte record of a button's WM_NOTIFY: the header of a toolbar notification and the
-// command, then (from byte 44 in the original layout) the button's index and two parameters.
+// The zeroed record of a button's WM_NOTIFY: the header of a toolbar notification and the
+// button's command, then its index in the toolbar and the two parameters of SendNotify.
 struct SECBtnNotify {
   NMHDR hdr;
   int iItem;  // command id of the button
