@@ -125,6 +125,10 @@ TEST_F(OwnerDrawButtonTest, WellButtonShowsItsColourAndHidesItWhenDisabled) {
   EXPECT_EQ(at(well, 0, 0), c.hilite);
   EXPECT_EQ(at(well, 39, 21), c.frame);
   save_pictures(well.m_hWnd, "well_button", 4);
+  // In palette mode the swatch shows entry 0 of the button's own palette: its colour.
+  well.SetPaletteMode(TRUE);
+  well.SetColor(RGB(0, 128, 0));
+  EXPECT_EQ(at(well, 14, 10), RGB(0, 128, 0));
   well.EnableWindow(FALSE);
   EXPECT_EQ(at(well, 14, 10), c.face);
   EXPECT_NE(at(well, 32, 9), RGB(0, 0, 0));  // the arrow is embossed
@@ -133,7 +137,7 @@ TEST_F(OwnerDrawButtonTest, WellButtonShowsItsColourAndHidesItWhenDisabled) {
   well.SetState(TRUE);
   EXPECT_EQ(at(well, 0, 0), c.frame);
   EXPECT_EQ(at(well, 1, 1), c.shadow);
-  EXPECT_EQ(at(well, 15, 11), RGB(255, 0, 0));
+  EXPECT_EQ(at(well, 15, 11), RGB(0, 128, 0));  // the swatch moves with the pushed face
   save_pictures(well.m_hWnd, "well_button_pushed", 4);
 }
 
