@@ -149,7 +149,9 @@ void SECBitmapButton::DrawFocusFrame(CDC& dc, const CRect&) {
     dc.SelectObject(oldFont);
     const int left = m_rcText.left + (m_rcText.Width() - measured.Width()) / 2;
     const int top = m_rcText.top + (m_rcText.Height() - measured.Height()) / 2;
-    r = CRect(left - 1, top, left + measured.Width() + 1, top + measured.Height());
+    // One pixel clear of the text on every side, so the dots never cross the Polish marks below
+    // the line (ą, ę).
+    r = CRect(left - 1, top - 1, left + measured.Width() + 1, top + measured.Height() + 1);
   }
   dc.DrawFocusRect(&r);
 }
