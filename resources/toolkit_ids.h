@@ -96,4 +96,11 @@ constexpr UINT IDD_DIRECTORY_SELECT = 2000;
 
 void register_toolkit_list_editing();
 
+// --- Buttons and colour wells (owner-drawn buttons, menu button) -----------------------------------
+// The menu button's arrows: its menu drops below it, or opens to its right.
+constexpr UINT IDB_MENU_ARROW_DOWN = 23000;
+constexpr UINT IDB_MENU_ARROW_RIGHT = 23001;
+
+void register_toolkit_buttons();
+
 }  // namespace resources

@@ -10,6 +10,7 @@ void register_toolkit_widgets();
 void register_toolkit_resources() {
   register_toolkit_widgets();
   register_toolkit_list_editing();
+  register_toolkit_buttons();
 }
 
 }  // namespace resources

@@ -119,6 +119,18 @@ void restack(Window& w, HWND insert_after) {
   if (!(w.style & WS_CHILD) && at == siblings.begin()) w.widget->raise();
 }
 
+// HWND_TOPMOST and HWND_NOTOPMOST put a top-level window into or out of the topmost band: its
+// WS_EX_TOPMOST bit and the desktop's stay-on-top hint follow.
+void set_topmost(Window& w, bool topmost) {
+  const DWORD ex_style = topmost ? (w.ex_style | WS_EX_TOPMOST) : (w.ex_style & ~DWORD(WS_EX_TOPMOST));
+  if (ex_style == w.ex_style) return;
+  w.ex_style = ex_style;
+  if (!w.widget) return;
+  const bool visible = w.widget->isVisible();
+  w.widget->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+  if (visible) w.widget->show();
+}
+
 // Lets a resizable top-level window limit its tracking size.
 QSize clamp_to_min_max(HWND h, QSize size) {
   MINMAXINFO info{};
@@ -149,7 +161,12 @@ BOOL SetWindowPos(HWND h, HWND insert_after, int x, int y, int cx, int cy, UINT 
   bool sized = now.size() != old.size();
   w->window_rect = now;
   if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE))) w->normal_rect = now;
-  if (!(pos.flags & SWP_NOZORDER)) restack(*w, pos.hwndInsertAfter);
+  if (!(pos.flags & SWP_NOZORDER)) {
+    restack(*w, pos.hwndInsertAfter);
+    if (!(w->style & WS_CHILD) && (pos.hwndInsertAfter == HWND_TOPMOST || pos.hwndInsertAfter == HWND_NOTOPMOST)) {
+      set_topmost(*w, pos.hwndInsertAfter == HWND_TOPMOST);
+    }
+  }
   QRect old_client = w->client_rect;
   if (sized || (pos.flags & SWP_FRAMECHANGED)) win::recompute_client_area(*w);
   if (!(w = find_window(h))) return FALSE;
