@@ -381,8 +381,12 @@ SECTab* SEC3DTabControl::InsertTab(int nIndex, LPCTSTR lpszLabel, CWnd* pClient,
 }
 
 SECTab* SEC3DTabControl::AddTab(LPCTSTR lpszLabel, CWnd* pClient, DWORD dwExtra, DWORD dwExtra2) {
-  auto* tab = static_cast<SEC3DTab*>(SECTabControlBase::AddTab(lpszLabel, pClient, dwExtra, dwExtra2));
+  // The full label is in place before the first layout looks at it.
+  const int index = PlaceTab(GetTabCount(), lpszLabel, pClient, dwExtra, dwExtra2);
+  SEC3DTab* tab = Get3DTab(index);
   tab->m_csFullLabel = tab->m_csLabel;
+  RecalcLayout();
+  InvalidateTab(index);
   SettleLabels(3);
   Invalidate();
   return tab;
@@ -397,6 +401,8 @@ void SEC3DTabControl::RenameTab(int nIndex, LPCTSTR lpszLabel) {
 void SEC3DTabControl::SetTabIcon(int nIndex, HICON hIcon) {
   if (!Valid(nIndex)) return;
   Get3DTab(nIndex)->m_hIcon = hIcon;
+  // An icon changes the room every label needs: the shortest strip is measured again.
+  m_nMeasuredCount = -1;
   RecalcLayout();
   InvalidateFrom(nIndex);
 }
