@@ -455,7 +455,14 @@ void SECTabWnd::ActivateTab(int nIndex) { SECTabWndBase::ActivateTab(nIndex); }
 void SECTabWnd::ActivateTab(CWnd* pWnd) { SECTabWndBase::ActivateTab(pWnd); }
 
 void SECTabWnd::ActivateTab(CWnd* pWnd, int nIndex) {
-  if (pWnd && pWnd != m_pActiveWnd && nIndex >= 0 && nIndex < GetTabCount()) {
+  if (!m_pTabCtrl || !pWnd || pWnd == m_pActiveWnd || nIndex < 0 || nIndex >= GetTabCount()) return;
+  int active = 0;
+  if (!m_pTabCtrl->GetActiveTab(active) || active != nIndex) {
+    // The control's notification comes back here and switches the bars once.
+    m_pTabCtrl->ActivateTab(nIndex);
+    if (m_pActiveWnd == pWnd) return;
+  }
+  {
     int old;
     if (m_pActiveWnd && FindTab(m_pActiveWnd, old) && old < int(m_scrollStyles.size())) {
       const DWORD style = m_scrollStyles[size_t(old)];
