@@ -155,6 +155,12 @@ TEST_F(StatusBarTest, PanesTakeTheirStringsAndTheFirstStretches) {
   for (int i = 1; i < 5; ++i) EXPECT_LT(item(bar, i - 1).right, item(bar, i).left) << i;
   EXPECT_GT(item(bar, 0).Width(), client.Width() / 2);
   EXPECT_LT(item(bar, 4).right, r.Width() - 10);
+  // The control draws in the font the panes were measured in, so each text fits its pane.
+  EXPECT_EQ(reinterpret_cast<HGDIOBJ>(bar.SendMessage(WM_GETFONT)), ::GetStockObject(DEFAULT_GUI_FONT));
+  UINT id1, style1;
+  int width1;
+  bar.GetPaneInfo(1, id1, style1, width1);
+  EXPECT_GE(item(bar, 1).Width(), width1);
   save_surface_png(bar.m_hWnd, "status_plain.png");
 }
 

@@ -203,14 +203,7 @@ TEST_F(RaisedTabTest, SideLabelsAreDrawnTurned) {
     HDC hdc = gdi::create_recording_dc(log);
     CDC dc;
     dc.Attach(hdc);
-    dc.SelectObject(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
-    LOGFONT lf{};
-    lf.lfHeight = 15;
-    lf.lfEscapement = lf.lfOrientation = tab3d::TextAngle(side);
-    std::strcpy(lf.lfFaceName, "Arial CE");
-    CFont turned;
-    turned.CreateFontIndirect(&lf);
-    dc.SelectObject(&turned);
+    dc.SelectObject(control.GetTabFont(0));
     control.DrawTab(&dc, 0);
     bool found = false;
     for (const std::string& line : *log) {

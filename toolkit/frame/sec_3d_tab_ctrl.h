@@ -120,6 +120,8 @@ class SEC3DTabControl : public SECTabControlBase {
   bool IsShortened() const { return m_bShortened; }
   DWORD Position() const;
   CToolTipCtrl* GetToolTip() const { return m_pToolTip.get(); }
+  // The font of normal (0) or active (1) tabs, turned for side tabs.
+  CFont* GetTabFont(int nKind) { return nKind == 1 ? &m_fonts[1] : &m_fonts[0]; }
   BOOL m_bAutoShorten = TRUE;
 
  protected:

@@ -133,7 +133,10 @@ BOOL SECStatusBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, 
   DWORD style = (dwStyle & ~CBRS_ALL) | CCS_NOMOVEY | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | dwCtrlStyle;
   if (pParentWnd && (pParentWnd->GetStyle() & WS_THICKFRAME)) style |= SBARS_SIZEGRIP;
   controls::register_status_bar_control();
-  return CWnd::Create(STATUSCLASSNAME, nullptr, style, CRect(0, 0, 0, 0), pParentWnd, nID);
+  if (!CWnd::Create(STATUSCLASSNAME, nullptr, style, CRect(0, 0, 0, 0), pParentWnd, nID)) return FALSE;
+  // The control draws in the font the panes are measured in.
+  DefWindowProc(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return TRUE;
 }
 
 BOOL SECStatusBar::PreCreateWindow(CREATESTRUCT& cs) {
