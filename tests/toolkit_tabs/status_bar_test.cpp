@@ -24,9 +24,9 @@ constexpr UINT ID_PANE_DATE = 33203;
 constexpr UINT ID_PANE_NO_TEXT = 33204;
 
 TEST(StatusLayout, StretchPanesShareTheSpareWidth) {
-  using statuslayout::PaneSpec;
+  using statuslayout::PaneSize;
   const struct {
-    std::vector<PaneSpec> panes;
+    std::vector<PaneSize> panes;
     int inside;
     std::vector<int> edges;
   } cases[] = {

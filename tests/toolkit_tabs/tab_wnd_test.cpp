@@ -122,6 +122,8 @@ TEST_F(TabWndTest, PagesFollowTheirTabs) {
   EXPECT_EQ(active(), -1);
   EXPECT_EQ(wnd.GetActiveWnd(), nullptr);
   EXPECT_FALSE(pages[3].IsWindowVisible());
+  pump();
+  EXPECT_EQ(surface_pixel(wnd.m_hWnd, 50, 50), ::GetSysColor(COLOR_BTNFACE));
   // The shared bars have nobody to speak for.
   wnd.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
   wnd.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);

@@ -270,6 +270,8 @@ void SEC3DTabControl::DestroyGdiObjects() {
   m_penShadow.DeleteObject();
   m_penWhite.DeleteObject();
   for (CBrush& b : m_brushes) b.DeleteObject();
+  for (HICON icon : m_loadedIcons) ::DestroyIcon(icon);
+  m_loadedIcons.clear();
 }
 
 std::unique_ptr<SECTab> SEC3DTabControl::CreateNewTab() const { return std::make_unique<SEC3DTab>(); }
@@ -408,8 +410,11 @@ void SEC3DTabControl::SetTabIcon(int nIndex, HICON hIcon) {
 }
 
 void SEC3DTabControl::LoadTabIcon(int nIndex, LPCTSTR lpszResource, int cx, int cy) {
+  if (!Valid(nIndex)) return;
   HICON icon = static_cast<HICON>(::LoadImage(nullptr, lpszResource, IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
-  if (icon) SetTabIcon(nIndex, icon);
+  if (!icon) return;
+  m_loadedIcons.push_back(icon);
+  SetTabIcon(nIndex, icon);
 }
 
 void SEC3DTabControl::LoadTabIcon(int nIndex, UINT nIDResource, int cx, int cy) {

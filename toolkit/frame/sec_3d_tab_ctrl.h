@@ -154,6 +154,8 @@ class SEC3DTabControl : public SECTabControlBase {
   bool m_bLabelsShown = true;
   std::unique_ptr<CToolTipCtrl> m_pToolTip;
   INT_PTR m_nLastTool = -1;
+  // Icons the control loaded itself (LoadTabIcon); the callers' icons stay theirs.
+  std::vector<HICON> m_loadedIcons;
 
   DECLARE_MESSAGE_MAP()
 };

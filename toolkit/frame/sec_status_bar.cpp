@@ -45,11 +45,11 @@ class SECStatusCmdUI : public CCmdUI {
 
 namespace statuslayout {
 
-std::vector<int> PaneEdges(const std::vector<PaneSpec>& panes, int insideWidth, int borderX, int spacing) {
+std::vector<int> PaneEdges(const std::vector<PaneSize>& panes, int insideWidth, int borderX, int spacing) {
   const int count = int(panes.size());
   int spare = insideWidth;
   int stretchLeft = 0;
-  for (const PaneSpec& p : panes) {
+  for (const PaneSize& p : panes) {
     spare -= p.cxText + kPaneExtra;
     if (p.stretch) ++stretchLeft;
   }
@@ -57,7 +57,7 @@ std::vector<int> PaneEdges(const std::vector<PaneSpec>& panes, int insideWidth, 
   std::vector<int> edges;
   edges.reserve(panes.size());
   int x = borderX;
-  for (const PaneSpec& p : panes) {
+  for (const PaneSize& p : panes) {
     x += p.cxText + kPaneExtra;
     if (p.stretch && spare > 0 && stretchLeft > 0) {
       const int share = spare / stretchLeft;
@@ -218,10 +218,10 @@ void SECStatusBar::UpdateAllPanes(BOOL bRects, BOOL bText) {
     if ((GetStyle() & SBARS_SIZEGRIP) && !(parent && parent->IsZoomed())) {
       rect.right -= 2 * ::GetSystemMetrics(SM_CXBORDER) + cxBorder + ::GetSystemMetrics(SM_CXVSCROLL);
     }
-    std::vector<statuslayout::PaneSpec> specs;
-    specs.reserve(m_panes.size());
-    for (const SECStatusPane& p : m_panes) specs.push_back({p.cxText, (p.nStyle & SBPS_STRETCH) != 0});
-    std::vector<int> edges = statuslayout::PaneEdges(specs, rect.Width(), cxBorder, spacing);
+    std::vector<statuslayout::PaneSize> sizes;
+    sizes.reserve(m_panes.size());
+    for (const SECStatusPane& p : m_panes) sizes.push_back({p.cxText, (p.nStyle & SBPS_STRETCH) != 0});
+    std::vector<int> edges = statuslayout::PaneEdges(sizes, rect.Width(), cxBorder, spacing);
     SendMessage(SB_SETPARTS, WPARAM(edges.size()), reinterpret_cast<LPARAM>(edges.data()));
   }
   if (bText) {

@@ -28,7 +28,7 @@ struct SECStatusPane {
 
 namespace statuslayout {
 
-struct PaneSpec {
+struct PaneSize {
   int cxText;
   bool stretch;
 };
@@ -39,7 +39,7 @@ constexpr int kPaneExtra = 6;
 // The right edges of the panes for SB_SETPARTS: each pane its text width + 6 from the horizontal
 // border on, panes `spacing` apart; stretch panes share what the inside width leaves over, each
 // taking the spare divided by the stretch panes still to come (so 101 pixels go 50 and 51).
-std::vector<int> PaneEdges(const std::vector<PaneSpec>& panes, int insideWidth, int borderX, int spacing);
+std::vector<int> PaneEdges(const std::vector<PaneSize>& panes, int insideWidth, int borderX, int spacing);
 
 // The rectangle of pane `index` from the control's part edges and borders in a client area of
 // `client` size; empty when there are no parts or the index lies past them.

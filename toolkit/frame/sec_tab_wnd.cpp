@@ -578,10 +578,12 @@ void SECTabWnd::OnPaint() {
 }
 
 BOOL SECTabWnd::OnEraseBkgnd(CDC* pDC) {
-  if (!m_pActiveWnd) return TRUE;
-  if (ScrollStyleOf(m_pActiveWnd) & (WS_HSCROLL | WS_VSCROLL)) {
-    CRect client;
-    GetClientRect(&client);
+  CRect client;
+  GetClientRect(&client);
+  if (!m_pActiveWnd) {
+    // No page covers the client: what a deleted page left there goes.
+    pDC->FillSolidRect(&client, secData().clrBtnFace);
+  } else if (ScrollStyleOf(m_pActiveWnd) & (WS_HSCROLL | WS_VSCROLL)) {
     pDC->FillSolidRect(client.right - m_cxVScroll, client.top, m_cxVScroll, client.Height(), secData().clrBtnFace);
   }
   return TRUE;
