@@ -359,6 +359,37 @@ TEST_F(StatusBarTest, CustomPanesDrawTheirColoursAndAlignments) {
   EXPECT_NE(surface_pixel(bar.m_hWnd, r.left + 1, r.top + 1), RGB(128, 0, 0));
 }
 
+TEST_F(StatusBarTest, PaneWindowsFollowTheirPanesAndGiveWayToProgress) {
+  EnabledCustomBar bar;
+  make(bar);
+  CWnd inset, own;
+  LPCTSTR cls = AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+  ASSERT_TRUE(inset.Create(cls, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 6), &bar, 501));
+  ASSERT_TRUE(own.Create(cls, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 12, 6), &bar, 502));
+  bar.SetPaneWindow(1, &inset, SBP_WND_INSET);
+  bar.SetPaneWindow(3, &own, SBP_WND_OWN_WIDTH | SBP_WND_OWN_HEIGHT);
+  EXPECT_EQ(bar.GetPaneWindow(1), &inset);
+  EXPECT_EQ(bar.GetPaneWindow(9), nullptr);
+  EXPECT_EQ(bar.GetPaneWindowFlags(3), SBP_WND_OWN_WIDTH | SBP_WND_OWN_HEIGHT);
+  EXPECT_EQ(bar.GetPaneWindowFlags(-1), 0u);
+  auto placed = [&](CWnd& w) {
+    CRect r;
+    w.GetWindowRect(&r);
+    bar.ScreenToClient(&r);
+    return r;
+  };
+  CRect pane1 = item(bar, 1), pane3 = item(bar, 3);
+  pane1.DeflateRect(1, 1);
+  EXPECT_EQ(placed(inset), pane1);
+  EXPECT_EQ(placed(own), CRect(pane3.left, pane3.top, pane3.left + 12, pane3.top + 6));
+  ASSERT_TRUE(bar.BeginProgress(nullptr, 0, 10, TRUE));
+  EXPECT_FALSE(inset.IsWindowVisible());
+  EXPECT_FALSE(own.IsWindowVisible());
+  bar.EndProgress();
+  EXPECT_TRUE(inset.IsWindowVisible());
+  EXPECT_TRUE(own.IsWindowVisible());
+}
+
 TEST_F(StatusBarTest, TheGripSizesTheMainWindow) {
   SECStatusBar bar;
   make(bar);
