@@ -634,10 +634,14 @@ void SECTabWnd::OnCaptureChanged(CWnd*) {
   RecalcLayout();
 }
 
+// The window's class has no cursor: the splitter's cursor over the splitter, the arrow elsewhere.
 BOOL SECTabWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
-  if (nHitTest == HTCLIENT && pWnd == this && (m_bOverSplitter || m_bTracking) && m_hcurSplit) {
-    ::SetCursor(m_hcurSplit);
-    return TRUE;
+  if (nHitTest == HTCLIENT && pWnd == this) {
+    HCURSOR cursor = (m_bOverSplitter || m_bTracking) && m_hcurSplit ? m_hcurSplit : m_hcurArrow;
+    if (cursor) {
+      ::SetCursor(cursor);
+      return TRUE;
+    }
   }
   return CWnd::OnSetCursor(pWnd, nHitTest, message);
 }
