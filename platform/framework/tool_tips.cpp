@@ -208,6 +208,12 @@ const CToolTipCtrl::Tool* CToolTipCtrl::ToolAt(CWnd* pWnd, CPoint point) const {
   return nullptr;
 }
 
+LRESULT CToolTipCtrl::SendMessage(UINT message, WPARAM wParam, LPARAM) {
+  if (message != TTM_ACTIVATE) return 0;
+  Activate(BOOL(wParam));
+  return 0;
+}
+
 void CToolTipCtrl::Activate(BOOL bActivate) {
   active_ = bActivate != FALSE;
   if (!active_) {

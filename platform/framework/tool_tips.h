@@ -40,6 +40,9 @@ struct TOOLTIPTEXT {
   UINT uFlags;
 };
 
+// The tip control's messages: TTM_ACTIVATE turns its tips on (wParam TRUE) or off.
+constexpr UINT TTM_ACTIVATE = WM_USER + 1;
+
 // SetDelayTime kinds.
 constexpr DWORD TTDT_AUTOMATIC = 0;
 constexpr DWORD TTDT_RESHOW = 1;
@@ -91,6 +94,8 @@ class CToolTipCtrl : public CObject {
   int GetToolCount() const { return int(tools_.size()); }
   void Activate(BOOL bActivate);
   BOOL IsActive() const { return active_; }
+  // The control's messages (TTM_ACTIVATE); 0 for a message it does not know.
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   // The tool of `pWnd` under a client point, or null.
   const Tool* ToolAt(CWnd* pWnd, CPoint point) const;
 
