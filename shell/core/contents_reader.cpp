@@ -15,7 +15,11 @@ base::OsError ContentsIndexReader::Open(const std::string& path) {
   base::OsError e = file_.open(path, base::OpenMode::Read);
   if (e != base::OsError::None) return e;
   e = file_.size(size_);
-  if (e != base::OsError::None) file_.close();
+  if (e != base::OsError::None) {
+    file_.close();
+    size_ = 0;
+  }
+  FindRecordsEnd();
   return e;
 }
 
@@ -24,6 +28,7 @@ void ContentsIndexReader::OpenBytes(std::span<const uint8_t> bytes) {
   bytes_.assign(bytes.begin(), bytes.end());
   size_ = bytes_.size();
   from_bytes_ = true;
+  FindRecordsEnd();
 }
 
 void ContentsIndexReader::Close() {
@@ -31,6 +36,7 @@ void ContentsIndexReader::Close() {
   bytes_.clear();
   from_bytes_ = false;
   size_ = 0;
+  records_end_ = 0;
 }
 
 bool ContentsIndexReader::ReadAt(uint64_t offset, void* out, size_t size) const {
@@ -43,12 +49,22 @@ bool ContentsIndexReader::ReadAt(uint64_t offset, void* out, size_t size) const 
   return const_cast<base::OsFile&>(file_).read_at(offset, out, size) == base::OsError::None;
 }
 
+void ContentsIndexReader::FindRecordsEnd() {
+  // The texts follow the records: where the first text begins, the records end. Records without
+  // a text (topics outside the journal's structure) hold no offset and are passed over.
+  records_end_ = size_ / kContentsRecordSize;
+  uint8_t bytes[kContentsRecordSize];
+  for (uint64_t i = 0; i < records_end_ && ReadAt(i * kContentsRecordSize, bytes, sizeof bytes); ++i) {
+    const ContentsRecord r = DecodeContentsRecord(bytes);
+    if (r.text_length > 0) {
+      records_end_ = std::min<uint64_t>(records_end_, r.text_offset / kContentsRecordSize);
+      break;
+    }
+  }
+}
+
 int32_t ContentsIndexReader::RecordCount() const {
-  uint8_t first[kContentsRecordSize];
-  if (!ReadAt(0, first, sizeof first)) return 0;
-  // The texts follow the records: where the first one begins, the records end.
-  const uint64_t records_end = std::min<uint64_t>(size_, DecodeContentsRecord(first).text_offset);
-  int64_t count = int64_t(records_end / kContentsRecordSize);
+  int64_t count = int64_t(std::min<uint64_t>(records_end_, INT32_MAX));
   if (topic_count_ >= 0) count = std::min<int64_t>(count, topic_count_);
   return int32_t(count);
 }

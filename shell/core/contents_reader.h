@@ -48,7 +48,7 @@ struct ActDescription {
 
 class ContentsIndexReader {
  public:
-  // Opens the file read-only; its size is taken once (the file is only read). 
+  // Opens the file read-only; its size is taken once (the file is only read).
   base::OsError Open(const std::string& path);
   // Reads from a copy of `bytes` instead of a file.
   void OpenBytes(std::span<const uint8_t> bytes);
@@ -73,6 +73,7 @@ class ContentsIndexReader {
   void Describe(int32_t n, ActDescription& d) const;
 
  private:
+  void FindRecordsEnd();
   bool ReadAt(uint64_t offset, void* out, size_t size) const;
   void FillLevel(ActDescription& d, int level, int32_t number, const ContentsRecord& r, bool own) const;
 
@@ -80,6 +81,7 @@ class ContentsIndexReader {
   std::vector<uint8_t> bytes_;
   bool from_bytes_ = false;
   uint64_t size_ = 0;
+  uint64_t records_end_ = 0;
   int32_t topic_count_ = -1;
 };
 
