@@ -12,16 +12,16 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
 constexpr res::DialogControlResource kInsertCdControls[] = {
     {UINT(-1), "Static", "Baza zawierająca akty normatywne jest niedostępna we wskazanym katalogu",
-     {7, 7, 245, 17}, kChild | SS_LEFT, 0},
+     {7, 6, 245, 24}, kChild | SS_LEFT, 0},
     {IDC_INSERT_CD_HINT, "Static",
      "Przyciskiem znajdującym się po prawej stronie wywołaj okno dialogowe i wskaż literę oznaczającą napęd "
      "dysku w którym znajduje się CDROM z bazą, lub wskaż pełną ścieżkę dostępu jeśli została ona przeniesiona "
      "na dysk twardy.",
-     {7, 20, 245, 52}, kChild | SS_LEFT, 0},
-    {IDC_INSERT_CD_FOLDER, "Edit", "", {7, 56, 245, 69}, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0},
-    {IDC_INSERT_CD_OLD_STYLE, "Button", "Old &Style", {7, 74, 90, 86}, kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0},
-    {IDC_INSERT_CD_OK, "Button", "&OK", {137, 90, 187, 104}, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 0},
-    {IDC_INSERT_CD_CANCEL, "Button", "Przerwij", {195, 90, 245, 104}, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0},
+     {7, 27, 245, 62}, kChild | SS_LEFT, 0},
+    {IDC_INSERT_CD_FOLDER, "Edit", "", {7, 64, 245, 77}, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0},
+    {IDC_INSERT_CD_OLD_STYLE, "Button", "Old &Style", {7, 80, 90, 91}, kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0},
+    {IDC_INSERT_CD_OK, "Button", "&OK", {137, 93, 187, 107}, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 0},
+    {IDC_INSERT_CD_CANCEL, "Button", "Przerwij", {195, 93, 245, 107}, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0},
 };
 
 }  // namespace

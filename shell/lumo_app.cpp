@@ -10,6 +10,7 @@
 #include "engine/medview/engine_startup.h"
 #include "engine/medview/engine_titles.h"
 #include "pictures/image/wave.h"
+#include "platform/base/cfile.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/data_folder.h"
 #include "platform/base/os_file.h"
@@ -68,7 +69,11 @@ END_MESSAGE_MAP()
 
 CLumoApp::CLumoApp() : CWinApp("LumoKAL") {}
 
-CLumoApp::~CLumoApp() { TitleNamePool::RemoveAll(); }
+CLumoApp::~CLumoApp() {
+  // The skin's hook goes with the program's object, whether or not the exit ran.
+  if (m_bSkinned) GetCoolControlsManager().Uninstall();
+  TitleNamePool::RemoveAll();
+}
 
 CMainFrame* CLumoApp::GetMainFrame() const { return dynamic_cast<CMainFrame*>(m_pMainWnd); }
 
@@ -83,7 +88,7 @@ CString CLumoApp::DataDirFromProfileValue(const CString& value) {
 void CLumoApp::ReadDataDir() {
   m_strDataDir = DataDirFromProfileValue(GetProfileString(kMainSection, kDataDirEntry, ""));
   if (!m_cmdInfo.m_strDataDir.IsEmpty()) m_strDataDir = DataDirFromProfileValue(m_cmdInfo.m_strDataDir);
-  if (m_strDataDir.IsEmpty()) m_strDataDir = CString(shell::WithSeparator(base::data_folder()));
+  if (m_strDataDir.IsEmpty()) m_strDataDir = CString(base::cp1250::from_utf8(shell::WithSeparator(base::data_folder())));
 }
 
 void CLumoApp::SetDataDir(const CString& folder) {
@@ -99,7 +104,7 @@ void CLumoApp::SetDataDir(const CString& folder) {
 BOOL CLumoApp::OpenCatalogFile() {
   CloseCatalogFile();
   for (const std::string& folder : {shell::WithSeparator(GetProgramFolder().str()), m_strDataDir.str()}) {
-    if (!folder.empty() && m_catalog.Open(folder + kCatalogFileName) == base::OsError::None) {
+    if (!folder.empty() && m_catalog.Open(base::os_path(CString(folder + kCatalogFileName))) == base::OsError::None) {
       m_bCatalogOpen = TRUE;
       if (title::TitleHandle* title = LibraryTitle()) {
         m_catalog.SetTopicCount(medview::MvGetTitleInfo(title, 11, 0, nullptr, 0));
@@ -309,7 +314,7 @@ BOOL CLumoApp::ExtractPicture(CString& name) {
       base::remove_file(path);
       return FALSE;
     }
-    name = CString(path);
+    name = CString(base::cp1250::from_utf8(path));
     return TRUE;
   }
   return FALSE;

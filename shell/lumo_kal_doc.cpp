@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "engine/medview/engine_titles.h"
+#include "platform/base/cfile.h"
 #include "platform/base/cp1250.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/framework/frame_wnd.h"
@@ -55,6 +56,8 @@ CLumoKALDoc::CLumoKALDoc() {
 }
 
 CLumoKALDoc::~CLumoKALDoc() {
+  // The work owns the library title: a work that goes without its close still closes it.
+  CloseTitle();
   if (g_current_work == this) g_current_work = nullptr;
 }
 
@@ -65,7 +68,8 @@ BOOL CLumoKALDoc::AreViewsAttached() { return g_views_attached; }
 // --- Title -----------------------------------------------------------------------------------------
 
 title::TitleHandle* CLumoKALDoc::OpenTitle(LPCTSTR lpszPath) {
-  title::TitleHandle* opened = medview::MvOpenTitle(lpszPath, nullptr, reinterpret_cast<intptr_t>(this));
+  const std::string path = base::os_path(CString(lpszPath));
+  title::TitleHandle* opened = medview::MvOpenTitle(path.c_str(), nullptr, reinterpret_cast<intptr_t>(this));
   if (!opened) return nullptr;
   title::TitleHandle* old = g_title;
   g_title = opened;
@@ -95,10 +99,11 @@ void CLumoKALDoc::CloseTitle() {
 BOOL CLumoKALDoc::LocateLibrary() {
   CLumoApp* app = LumoApp();
   if (!app) return FALSE;
-  const std::string name = TitleFileName().str();
+  // Folders are CP1250 texts; the disk's names are looked up in its own form.
+  const std::string name = base::os_path(TitleFileName());
   auto try_folder = [&](const std::string& folder) {
-    const std::string path = shell::FindTitleFile(folder, name);
-    return !path.empty() && OpenTitle(CString(path)) != nullptr;
+    const std::string path = shell::FindTitleFile(base::os_path(CString(folder)), name);
+    return !path.empty() && OpenTitle(CString(base::cp1250::from_utf8(path))) != nullptr;
   };
   std::string folder = app->GetDataDir().str();
   if (!try_folder(folder)) {

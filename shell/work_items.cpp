@@ -5,6 +5,7 @@
 #include "engine/frame/scrolling.h"
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/engine_titles.h"
+#include "platform/base/cp1250.h"
 #include "shell/library_title.h"
 
 IMPLEMENT_SERIAL(CMvHistoryItem, CObject, 1)
@@ -32,7 +33,7 @@ int TitleNamePool::IndexOf(title::TitleHandle* title) {
   char name[260] = {};
   if (medview::MvGetTitleInfo(title, 106, sizeof name, name, sizeof name) <= 0) name[0] = '\0';
   name[sizeof name - 1] = '\0';
-  return IndexOfName(CString(name));
+  return IndexOfName(CString(base::cp1250::from_utf8(name)));
 }
 
 int TitleNamePool::IndexOfName(const CString& name) {
