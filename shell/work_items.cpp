@@ -7,6 +7,7 @@
 #include "engine/medview/engine_titles.h"
 #include "platform/base/cp1250.h"
 #include "shell/library_title.h"
+#include "shell/lumo_kal_doc.h"
 
 IMPLEMENT_SERIAL(CMvHistoryItem, CObject, 1)
 IMPLEMENT_SERIAL(CMvBookmarkItem, CMvHistoryItem, 1)
@@ -78,6 +79,17 @@ CMvHistoryItem::CMvHistoryItem(medview::ViewerHandle viewer, title::TitleHandle*
   m_nTopic = frame::MvGetCurrentTopic(viewer);
   m_nPosition = medview::MvTopicNumberToPosition(title, m_nTopic);
   SetScrollPos(medview::MvGetVerticalThumb(viewer));
+}
+
+BOOL CMvHistoryItem::ShowInWork() const {
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  if (!work) return FALSE;
+  const CString name = TitleNamePool::NameAt(m_nTitleIndex);
+  title::TitleHandle* open = LibraryTitle();
+  if (open && SameTitleFile(name, TitleNamePool::NameAt(TitleNamePool::IndexOf(open)))) {
+    return work->OpenTopic(m_nTopic, 2, m_nScrollPos);
+  }
+  return work->OpenTitleAt(name, m_nPosition, 2) != nullptr;
 }
 
 void CMvHistoryItem::Serialize(CArchive& ar) {

@@ -55,6 +55,9 @@ class CMvHistoryItem : public CObject {
 
   void Serialize(CArchive& ar) override;
   void SetScrollPos(int32_t scroll) { m_nScrollPos = scroll < 0 ? 0 : scroll; }
+  // Shows the place through the current work: in the open title when the item's title file is
+  // that title (by file name, see SameTitleFile), else by opening the item's title file.
+  BOOL ShowInWork() const;
 
   int32_t m_nTopic = 0;
   int32_t m_nTitleIndex = -1;

@@ -135,6 +135,12 @@ class TestView : public CView {
   void OnDraw(CDC*) override {}
 };
 
+// A picture sheet's document as far as the work's close sees it.
+class PictureDoc : public CDocument {
+  DECLARE_DYNCREATE(PictureDoc)
+};
+IMPLEMENT_DYNCREATE(PictureDoc, CDocument)
+
 class LumoAppTest : public GuiTest {
  protected:
   static constexpr UINT kRunScript = WM_APP + 0x77;
@@ -432,12 +438,48 @@ TEST_F(LumoAppTest, AModifiedWorkStaysWhenTheSaveQuestionIsCancelled) {
   EXPECT_NE(prompts_.asked[0].find("Czy zapisać zmiany"), std::string::npos);
   EXPECT_EQ(CLumoKALDoc::GetCurrentWork(), work);
   EXPECT_NE(LibraryTitle(), nullptr);
-  // "Nowy" with the answer No: the work goes and a new one comes.
+  // "Nowy" with the answer No: the work goes and a new one comes, built in code without touching
+  // the settings (a bold-link flag stays as the user set it).
+  app_->GetUserData().m_bBoldArt = 1;
   prompts_.answers = {IDNO};
   app_->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
   ASSERT_NE(CLumoKALDoc::GetCurrentWork(), nullptr);
   EXPECT_NE(CLumoKALDoc::GetCurrentWork(), work);
   EXPECT_EQ(app_->GetTextTemplate()->documents().size(), 1u);
+  EXPECT_EQ(app_->GetUserData().m_bBoldArt, 1);
+  EXPECT_EQ(app_->GetUserData().m_nWorkbookMode, 1);
+  EXPECT_EQ(CLumoKALDoc::GetCurrentWork()->GetTitle().str(), "nienazwana praca");
+}
+
+TEST_F(LumoAppTest, PlacesSavedWithAnotherSystemsPathsOpenInTheOpenLibrary) {
+  ASSERT_TRUE(StartWithLibrary());
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  ASSERT_NE(work, nullptr);
+  title::TitleHandle* open = LibraryTitle();
+  CMvHistoryItem place;
+  place.m_nTopic = 12;
+  place.m_nTitleIndex = TitleNamePool::IndexOfName(CString("D:\\BAZA\\LUMOKAL.DAT"));
+  EXPECT_FALSE(place.ShowInWork());  // no sheet yet: remembered
+  EXPECT_EQ(work->GetPendingTopic(), 12);
+  EXPECT_EQ(LibraryTitle(), open);
+  // Another title file that cannot be opened leaves the library open.
+  place.m_nTitleIndex = TitleNamePool::IndexOfName(CString("/nie/ma/Inny.dat"));
+  EXPECT_FALSE(place.ShowInWork());
+  EXPECT_EQ(LibraryTitle(), open);
+}
+
+TEST_F(LumoAppTest, ClosingAWorkClosesEveryPictureSheet) {
+  ASSERT_TRUE(StartWithLibrary());
+  auto* pictures = new CMultiDocTemplate(resources::IDS_PICTURE_DOCUMENT, RUNTIME_CLASS(PictureDoc), nullptr, nullptr);
+  app_->AddDocTemplate(pictures);
+  ASSERT_EQ(app_->GetPictureTemplate(), pictures);
+  pictures->CreateNewDocument();
+  pictures->CreateNewDocument();
+  ASSERT_EQ(pictures->documents().size(), 2u);
+  CLumoKALDoc::GetCurrentWork()->OnCloseDocument();
+  EXPECT_TRUE(pictures->documents().empty());
+  EXPECT_EQ(CLumoKALDoc::GetCurrentWork(), nullptr);
+  EXPECT_EQ(LibraryTitle(), nullptr);
 }
 
 TEST_F(LumoAppTest, OpeningAnotherTitleNeverTouchesTheWorksPath) {
