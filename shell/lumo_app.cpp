@@ -155,13 +155,13 @@ BOOL CLumoApp::InitInstance() {
   if (!CheckCommonControlsVersion()) return FALSE;
   m_cmdInfo.Parse(m_arguments);
   // The first program may run in another folder: a work is handed over by its full path.
-  CString work = m_cmdInfo.m_strFileName;
-  if (!work.IsEmpty()) {
+  CString handed = m_cmdInfo.m_strFileName;
+  if (!handed.IsEmpty()) {
     std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(base::os_path(work), error);
-    if (!error) work = CString(base::cp1250::from_utf8(full.string()));
+    const std::filesystem::path full = std::filesystem::absolute(base::os_path(handed), error);
+    if (!error) handed = CString(base::cp1250::from_utf8(full.string()));
   }
-  if (!m_guard.RegisterMainClass(resources::IDS_APP_NAME, work)) return FALSE;
+  if (!m_guard.RegisterMainClass(resources::IDS_APP_NAME, handed)) return FALSE;
 
   BeginWaitCursor();
   if (m_userData.m_bHoverLook) {
