@@ -166,10 +166,9 @@ BOOL CLumoKALDoc::OpenTopic(int32_t topic, int mode, int32_t scroll) {
   (void)mode;
   (void)scroll;
   if (topic < 0) return FALSE;
-  if (!g_views_attached) {
-    m_nRequestTopic = topic;
-    return FALSE;
-  }
+  // Until the first sheet is bound the request is only remembered; it is shown when that sheet
+  // attaches (AttachFirstView). Bound sheets take their topics from the text view itself.
+  if (!g_views_attached) m_nRequestTopic = topic;
   return FALSE;
 }
 
