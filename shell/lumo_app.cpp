@@ -72,7 +72,6 @@ CLumoApp::CLumoApp() : CWinApp("LumoKAL") {}
 CLumoApp::~CLumoApp() {
   // The skin's hook goes with the program's object, whether or not the exit ran.
   if (m_bSkinned) GetCoolControlsManager().Uninstall();
-  TitleNamePool::RemoveAll();
 }
 
 CMainFrame* CLumoApp::GetMainFrame() const { return dynamic_cast<CMainFrame*>(m_pMainWnd); }
@@ -205,6 +204,7 @@ int CLumoApp::ExitInstance() {
   medview::MvShutdown();
   if (m_bSkinned) GetCoolControlsManager().Uninstall();
   m_bSkinned = FALSE;
+  TitleNamePool::RemoveAll();
   return CWinApp::ExitInstance();
 }
 
