@@ -22,6 +22,7 @@ namespace {
 title::TitleHandle* g_title = nullptr;
 BOOL g_views_attached = FALSE;
 CLumoKALDoc* g_current_work = nullptr;
+HGLOBAL g_result_hits = nullptr;
 
 constexpr int kMaxUserName = 100;
 constexpr int32_t kTitleInfoTopicCount = 11;
@@ -159,6 +160,15 @@ void CLumoKALDoc::ListTitleInfoRange(CListBox* pList, int first, int end) {
     pList->AddString(CString(record.substr(open + 1, close - open - 1) + '\t' + group));
   }
 }
+
+// --- Found words ---------------------------------------------------------------------------------
+
+void CLumoKALDoc::SetResultListHits(HGLOBAL hHits) {
+  if (g_result_hits && g_result_hits != hHits) GlobalFree(g_result_hits);
+  g_result_hits = hHits;
+}
+
+HGLOBAL CLumoKALDoc::GetResultListHits() { return g_result_hits; }
 
 // --- Showing topics --------------------------------------------------------------------------------
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/base/global_memory.h"
 #include "platform/framework/doc_template.h"
 #include "platform/framework/document.h"
 #include "shell/core/contents_reader.h"
@@ -58,6 +59,12 @@ class CLumoKALDoc : public CDocument {
   virtual void ListTitleInfo(CListBox* pList);
   // The same for the records first .. end - 1 (end <= 0 and first 0: all of them).
   virtual void ListTitleInfoRange(CListBox* pList, int first, int end);
+
+  // --- Found words of the search-results list ---
+  // The block of found-word hits the text panes highlight in acts opened from that list; the
+  // work takes it over and frees the one before.
+  static void SetResultListHits(HGLOBAL hHits);
+  static HGLOBAL GetResultListHits();
 
   // --- Showing topics ---
   // Before the sheets are bound the topic is only remembered (0 is returned).
