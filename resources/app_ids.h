@@ -31,4 +31,12 @@ constexpr UINT ID_INDICATOR_MARK = 33006;         // the text view's one-letter 
 // --- Commands of the main menu not named elsewhere ---------------------------------------------
 constexpr UINT ID_SEND_MAIL = 32808;
 
+// --- Library locator: the prompt for the library's folder -------------------------------------
+constexpr UINT IDD_INSERT_CD = 138;
+constexpr UINT IDC_INSERT_CD_FOLDER = 1000;
+constexpr UINT IDC_INSERT_CD_OLD_STYLE = 1003;
+constexpr UINT IDC_INSERT_CD_HINT = 1009;
+constexpr UINT IDC_INSERT_CD_OK = 1058;
+constexpr UINT IDC_INSERT_CD_CANCEL = 1059;
+
 }  // namespace resources

@@ -5,6 +5,9 @@
 
 namespace resources {
 
-void register_app_resources() { register_main_frame_resources(); }
+void register_app_resources() {
+  register_main_frame_resources();
+  register_library_locator_resources();
+}
 
 }  // namespace resources

@@ -5,6 +5,7 @@
 #include "platform/framework/command_ids.h"
 #include "platform/res/resource_store.h"
 #include "resources/resource_ids.h"
+#include "shell/lumo_app.h"
 
 namespace {
 
@@ -49,4 +50,11 @@ void CMainFrame::GetMessageString(UINT nID, CString& rMessage) const {
     return;
   }
   CMDIFrameWnd::GetMessageString(nID, rMessage);
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
+  if (CLumoApp* app = LumoApp(); app && app->GetInstanceGuard().IsHeld()) {
+    cs.lpszClass = app->GetInstanceGuard().GetClassName();
+  }
+  return CMDIFrameWnd::PreCreateWindow(cs);
 }

@@ -15,6 +15,8 @@ class CMainFrame : public CMDIFrameWnd {
   CStatusBar& GetStatusBar() { return m_wndStatusBar; }
   // The idle prompt is the program's own text (string 220); other ids as the framework has them.
   void GetMessageString(UINT nID, CString& rMessage) const override;
+  // The window is made of the class the instance guard registered, when it did.
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);

@@ -9,6 +9,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+// The library compiler comes before Qt, whose keyword macros its engine headers would meet.
+#include "tools/compiler/library_compiler.h"
+
 #include <QColor>
 #include <chrono>
 #include <filesystem>
@@ -73,6 +76,13 @@ class SmokeTest : public ::testing::Test {
     for (const char* sub : {"screen", "config", "data", "runtime", "library"}) {
       ASSERT_EQ(mkdir((folder_ + "/" + sub).c_str(), 0700), 0) << sub;
     }
+    // The program starts only with a library: the sample acts compiled into it.
+    compiler::CompileReport report;
+    std::string error;
+    ASSERT_EQ(compiler::CompileLibrary(std::string(getenv("LUMO_SOURCE_DIR")) + "/samples/acts", folder_ + "/library",
+                                       report, error),
+              0)
+        << error;
     start_server();
   }
 

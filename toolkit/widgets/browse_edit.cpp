@@ -85,7 +85,8 @@ BOOL SECBrowseEdit::AttachDlgItem(UINT nID, CWnd* pDialog) {
     return TRUE;
   }
   m_button->EnableWindow(IsWindowEnabled());
-  if (!IsWindowVisible()) m_button->ShowWindow(SW_HIDE);
+  // The field's own style decides: in a dialog that is not shown yet every field is invisible.
+  if (!(GetStyle() & WS_VISIBLE)) m_button->ShowWindow(SW_HIDE);
   return TRUE;
 }
 

@@ -1,0 +1,115 @@
+// The work: the one document of the program. It keeps the user's bookmarks, print list and query
+// history, is saved as a work file (".lkl", work_file.h), owns the open library title for the
+// whole process and takes every request to show an act. Requests that arrive before the first
+// sheet is bound to the library are remembered and shown when it is.
+//
+// Only one work is open at a time; it outlives its last sheet and ends through its own close.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/base/global_memory.h"
+#include "platform/framework/doc_template.h"
+#include "platform/framework/document.h"
+#include "shell/core/contents_reader.h"
+#include "shell/work_file.h"
+
+class CListBox;
+class CView;
+
+class CLumoKALDoc : public CDocument {
+  DECLARE_DYNCREATE(CLumoKALDoc)
+
+ public:
+  CLumoKALDoc();
+  ~CLumoKALDoc() override;
+
+  // The main frame's current work (null when none).
+  static CLumoKALDoc* GetCurrentWork();
+  static void SetCurrentWork(CLumoKALDoc* work);
+
+  // --- Title ---
+  // Opens the library title at `path`; the title open before stays open when this fails. Text
+  // sheets bound before are bound to the new title. Null on failure.
+  virtual title::TitleHandle* OpenTitle(LPCTSTR lpszPath);
+  // As OpenTitle, and the sheets are then bound: they go to `position`. The work's own path
+  // never changes, so a save can never overwrite a library.
+  virtual title::TitleHandle* OpenTitleAt(LPCTSTR lpszPath, int32_t position, int mode);
+  virtual void CloseTitle();
+  // The title file in the data folder, then beside the program, then in folders the user names
+  // until one opens or the user gives up; the found folder becomes the data folder.
+  BOOL LocateLibrary();
+  // Whether the sheets are bound to the library (show requests before that are remembered).
+  static BOOL AreViewsAttached();
+
+  // --- Search cancel ---
+  virtual void SetAbort() { m_nAbort = 1; }
+  virtual int TakeAbort();
+
+  // --- Lists ---
+  virtual void DeleteBookmarks();
+  virtual void DeletePrintList();
+  std::vector<std::unique_ptr<CMvBookmarkItem>>& GetBookmarks() { return m_lists.bookmarks; }
+  std::vector<std::unique_ptr<CMvPrintmarkItem>>& GetPrintList() { return m_printList; }
+  std::vector<CString>& GetQueryHistory() { return m_lists.queries; }
+  // The sheets of a loaded work not opened yet.
+  const std::vector<WorkSheet>& GetSavedSheets() const { return m_lists.sheets; }
+  // The title's stored groups with a description, one line each ("description\tname").
+  virtual void ListTitleInfo(CListBox* pList);
+  // The same for the records first .. end - 1 (end <= 0 and first 0: all of them).
+  virtual void ListTitleInfoRange(CListBox* pList, int first, int end);
+
+  // --- Found words of the search-results list ---
+  // The block of found-word hits the text panes highlight in acts opened from that list; the
+  // work takes it over and frees the one before.
+  static void SetResultListHits(HGLOBAL hHits);
+  static HGLOBAL GetResultListHits();
+
+  // --- Showing topics ---
+  // Before the sheets are bound the topic is only remembered (0 is returned).
+  BOOL OpenTopic(int32_t topic, int mode, int32_t scroll);
+  // The first sheet is being bound: marks the sheets bound and returns the topic it is to show (a
+  // remembered request, else the first saved sheet's topic, else -1 for the contents topic).
+  int32_t AttachFirstView(CView* pView);
+  int32_t GetPendingTopic() const { return m_nRequestTopic; }
+  int32_t GetSavedTopic() const { return m_nSavedTopic; }
+
+  // --- Contents index ---
+  BOOL ReadCatalogRecord(int32_t n, shell::ContentsRecord& record) const;
+  int32_t FindAncestorRecord(int32_t n, shell::ContentsRecord& record, int wanted) const;
+  // The record's title text; FALSE without the contents index. `parent` gets the parent link.
+  BOOL ReadRecordText(const shell::ContentsRecord& record, CString& text, int32_t& parent) const;
+  void GetActDescription(int32_t n, shell::ActDescription& description) const;
+  const shell::ContentsIndexReader* GetCatalog() const { return m_pCatalog; }
+
+  // --- Framework ---
+  void Serialize(CArchive& ar) override;
+  BOOL OnNewDocument() override;
+  BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+  BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
+  void OnCloseDocument() override;
+  void DeleteContents() override;
+  void SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU = TRUE) override;
+
+ private:
+  void TakeCatalog();
+
+  WorkLists m_lists;
+  std::vector<std::unique_ptr<CMvPrintmarkItem>> m_printList;
+  int32_t m_nSavedTopic = -1;
+  int32_t m_nRequestTopic = -1;
+  int m_nAbort = 0;
+  const shell::ContentsIndexReader* m_pCatalog = nullptr;
+};
+
+// The work's template. Until the text sheets exist, a work opens without a sheet of its own (a
+// work outlives its sheets anyway); with a frame class it opens as the framework's templates do.
+class CLumoKALDocTemplate : public CMultiDocTemplate {
+  DECLARE_DYNAMIC(CLumoKALDocTemplate)
+
+ public:
+  CLumoKALDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
+                      const CRuntimeClass* pViewClass);
+  CDocument* OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible = TRUE) override;
+};
