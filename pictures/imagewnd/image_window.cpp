@@ -226,8 +226,9 @@ void load_picture(HWND window, ImageWindowData& data, HDC dc) {
       }
     }
     if (bytes.bytes && !hotspot_name.empty() && !data.printing()) {
-      const PictureType* no_type = nullptr;
-      PictureBytes hotspot_bytes = read_named(data, title_file, hotspot_name, no_type);
+      // Read like the picture, as a file of the picture's type, so a title's file is taken whole.
+      const PictureType* as_type = data.type;
+      PictureBytes hotspot_bytes = read_named(data, title_file, hotspot_name, as_type);
       std::unique_ptr<HotspotSet> parsed = hotspot_bytes.bytes ? ParsePly2(*hotspot_bytes.bytes) : nullptr;
       if (parsed) {
         if (data.hotspots) MergeHotspots(*parsed, *data.hotspots);
