@@ -16,6 +16,8 @@
 #include "platform/base/cp1250.h"
 #include "platform/base/os_file.h"
 #include "platform/base/temp_folder.h"
+#include "platform/gdi/core/bitmap_api.h"
+#include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/draw_api.h"
 #include "platform/gdi/core/object_api.h"
 #include "platform/shell/clipboard.h"
@@ -67,6 +69,8 @@ class ImageWindow : public lumo::test::GuiTest {
     builder.add_file("fig.bmp", imagewnd_test::BitmapFile(160, 90, kBlue, kYellow));
     builder.add_file("bad.bmp", {'X', 'Y', 'Z', 'W', 'V', 'U'});
     builder.add_file("seg.lp", imagewnd_test::SegmentedFile(SegmentedStored()));
+    builder.add_file("wide.lp", imagewnd_test::SegmentedFile(layout_test::StoredMetafileRecord(8, 2540, 1270, Metafile())));
+    builder.add_file("flat.lp", imagewnd_test::SegmentedFile(layout_test::StoredMetafileRecord(8, 0, 1270, Metafile())));
     builder.add_file("rys.ply", imagewnd_test::Ply2File(160, 90, 2, Ply2Records()));
     ASSERT_EQ(builder.write(path_), 0);
     ASSERT_EQ(base::write_file_atomic(folder_ + "beside.bmp", imagewnd_test::BitmapFile(40, 30, kYellow)),
@@ -96,6 +100,26 @@ class ImageWindow : public lumo::test::GuiTest {
         {{0xE3, 10, 10, 40, 30, 0x0BADF00D}, {0xC8, 60, 10, 40, 30, 0}, {0x8A, 10, 45, 30, 10, 0}},
         {'M', 'a', 'k', 'r', 'o', 0});
     return layout_test::StoredBitmapRecord(picture);
+  }
+  // A metafile that fills its window extent of 100 x 100 with green: window extent, a brush, a
+  // rectangle.
+  static std::vector<uint8_t> Metafile() {
+    const std::vector<std::vector<uint16_t>> records = {
+        {0x020C, 100, 100},                 // window extent (y, x)
+        {0x02FC, 0, 0xA028, 0x0028, 0},     // solid brush RGB(40, 160, 40)
+        {0x012D, 0},                        // select it
+        {0x041B, 101, 101, 0, 0},           // rectangle (bottom, right, top, left)
+        {0x0000}};
+    std::vector<uint16_t> words = {1, 9, 0x300, 0, 0, 1, 0, 7, 0};
+    for (const auto& r : records) {
+      const uint32_t size = uint32_t(r.size() + 2);
+      words.insert(words.end(), {uint16_t(size), uint16_t(size >> 16)});
+      words.insert(words.end(), r.begin(), r.end());
+    }
+    words[3] = uint16_t(words.size());
+    std::vector<uint8_t> bits;
+    for (uint16_t w : words) bits.insert(bits.end(), {uint8_t(w), uint8_t(w >> 8)});
+    return bits;
   }
   static std::vector<Ply2Record> Ply2Records() {
     return {{kShapeRectangle, 1, 0, 10, 10, 50, 40, "pierwszy", {}},
@@ -317,6 +341,42 @@ TEST_F(ImageWindow, ClipboardFormatsAndCopy) {
 
   SendMessage(window, WM_COPY, 0, 0);
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
+}
+
+TEST_F(ImageWindow, MetafilePicturesMeasureByTheirExtents) {
+  HWND wide = Make("!wide.lp");
+  const SIZE size = Place(wide);
+  EXPECT_EQ(size.cx, 96);  // 2540 x 1270 hundredths of a millimetre on a 96 pixels-per-inch screen
+  EXPECT_EQ(size.cy, 48);
+  Save(wide, "imagewnd_metafile.png");
+  EXPECT_TRUE(Near(lumo::test::surface_pixel(wide, 90, 40), 0x28A028));
+  HWND flat = Make("!flat.lp");
+  EXPECT_EQ(Place(flat, 150, 10).cx, 100);  // an extent of 0: 100 x 100
+}
+
+TEST_F(ImageWindow, PrintingAddsTheNoticeAndDrawsIntoThePrintContext) {
+  HWND screen = Make("[COPYRIGHT=© Wydawnictwo] [CAPTION=Rys. 3] beside.bmp");
+  const SIZE on_screen = Place(screen);
+  HWND printing = Make("[COPYRIGHT=© Wydawnictwo] [CAPTION=Rys. 3] beside.bmp", datapres::kEwPrinting);
+  ASSERT_TRUE(printing);
+  HDC memory = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateBitmap(200, 200, 1, 32, nullptr);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  int32_t size[2] = {};
+  SendMessage(printing, datapres::kEwSize, reinterpret_cast<WPARAM>(memory), reinterpret_cast<LPARAM>(size));
+  EXPECT_GT(size[1], on_screen.cy);  // the notice joins the size only when printing
+  EXPECT_GE(size[0], on_screen.cx);
+  datapres::EmbedDrawParams draw{{5, 5, 5 + size[0], 5 + size[1]}, memory};
+  EXPECT_EQ(SendMessage(printing, datapres::kEwPrint, 0, reinterpret_cast<LPARAM>(&draw)), 1);
+  EXPECT_EQ(GetPixel(memory, 6, 6), RGB(0xF0, 0xD0, 0x40));
+  // The display draw also paints into a context that belongs to no window.
+  datapres::EmbedDrawParams shown{{100, 100, 100 + on_screen.cx, 100 + on_screen.cy}, memory};
+  EXPECT_EQ(SendMessage(screen, datapres::kEwShow, 0, reinterpret_cast<LPARAM>(&shown)), 0);
+  EXPECT_EQ(GetPixel(memory, 101, 101), RGB(0xF0, 0xD0, 0x40));
+  EXPECT_EQ(SendMessage(screen, datapres::kEwShow, 1, 0), 0);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
 }
 
 TEST_F(ImageWindow, TermKeepsTheClassWhileWindowsLive) {
