@@ -2,11 +2,13 @@
 // trees, PLY2 files and picture hotspot tables, focus stepping, and the packed bitmaps.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 #include "pictures/imagewnd/image_hotspots.h"
 #include "pictures/imagewnd/image_options.h"
 #include "pictures/imagewnd/packed_dib.h"
+#include "pictures/imagewnd/picture_types.h"
 #include "tests/imagewnd/image_test_files.h"
 #include "tests/layout/record_builder.h"
 
@@ -282,6 +284,50 @@ TEST(PackedDib, SizesScaleByWholeQuotientsOfTheDeviceResolution) {
   EXPECT_EQ(ScaleToDevice(1000, 500, 120, 120).cx, 1000);
   EXPECT_EQ(ScaleToDevice(1000, 500, 300, 300).cx, 3000);
   EXPECT_EQ(ScaleToDevice(1000, 500, 48, 48).cy, 250);
+}
+
+std::span<const uint8_t> Bytes(const char* text) { return {reinterpret_cast<const uint8_t*>(text), std::strlen(text)}; }
+
+BOOL LoadNothing(PictureLoadRequest&) { return FALSE; }
+
+TEST(PictureTypes, MatchingByWholeNamesThreadFirstSelfLoadingOnlyWhenAllowed) {
+  ImgReleaseAllThreads();
+  EXPECT_FALSE(ImgHasThreadRecords());
+  ImgRegisterBuiltInTypes();
+  ASSERT_TRUE(ImgRegisterPictureType(false, "XYZW+", kSelfLoading, LoadNothing, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(ImgRegisterPictureType(false, "lp", 0, LoadNothing, nullptr, nullptr, nullptr));
+  EXPECT_EQ(ImgMatchPictureType(Bytes("BM6"), false)->loader, DibLoad);
+  EXPECT_EQ(ImgMatchPictureType(Bytes("lp.."), false)->loader, HyperLoad);  // the thread's own first
+  EXPECT_EQ(ImgMatchPictureType(Bytes("lP.."), false)->loader, HyperLoad);
+  EXPECT_FALSE(ImgMatchPictureType(Bytes("B"), true));  // shorter than the name
+  EXPECT_FALSE(ImgMatchPictureType(Bytes("XYZW1"), false));
+  const PictureType* self = ImgMatchPictureType(Bytes("XYZW1"), true);
+  ASSERT_TRUE(self);
+  EXPECT_STREQ(self->name, "XYZW");  // names keep four characters
+  EXPECT_EQ(self->drawer, DibDraw);  // missing procedures are the bitmap type's
+  EXPECT_FALSE(ImgMatchPictureType(std::span<const uint8_t>(), true));
+  // Registering a name and flags again updates the record in place.
+  ASSERT_TRUE(ImgRegisterPictureType(true, "BM", 0, LoadNothing, nullptr, nullptr, nullptr));
+  EXPECT_EQ(ImgMatchPictureType(Bytes("BM"), false)->loader, LoadNothing);
+  ImgReleaseThread();
+  EXPECT_EQ(ImgMatchPictureType(Bytes("lp"), false)->loader, LoadNothing);  // the process-wide one is left
+  ImgReleaseAllThreads();
+}
+
+TEST(PictureTypes, CacheKeepsTheNewestEntriesAndIgnoresCase) {
+  ImgReleaseAllThreads();
+  const auto bytes = [](uint8_t b) { return std::make_shared<const std::vector<uint8_t>>(1, b); };
+  EXPECT_FALSE(ImgCachePicture("a.bmp/lib/du.m14", bytes(1)));  // no cache made
+  ASSERT_TRUE(ImgCreatePictureCache(2));
+  EXPECT_TRUE(ImgCachePicture("a.bmp/lib/du.m14", bytes(1)));
+  EXPECT_TRUE(ImgCachePicture("b.bmp/lib/du.m14", bytes(2)));
+  EXPECT_EQ((*ImgCachedPicture("A.BMP/LIB/DU.M14"))[0], 1);
+  EXPECT_TRUE(ImgCachePicture("c.bmp/lib/du.m14", bytes(3)));  // the oldest goes
+  EXPECT_FALSE(ImgCachedPicture("a.bmp/lib/du.m14"));
+  EXPECT_EQ((*ImgCachedPicture("c.bmp/lib/du.m14"))[0], 3);
+  ImgFlushPictureCache();
+  EXPECT_FALSE(ImgCachedPicture("c.bmp/lib/du.m14"));
+  ImgReleaseAllThreads();
 }
 
 }  // namespace
