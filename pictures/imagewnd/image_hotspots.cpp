@@ -77,6 +77,7 @@ void HotspotSet::place(HotspotRecord* record) {
   const Extent ys = clipped(record->top, record->bottom, height_);
   if (xs.low > xs.high || ys.low > ys.high) return;
   Node** slot = &roots_[size_t(record->level - 2)];
+  lastRootLevel_ = std::max<int>(lastRootLevel_, record->level);
   int64_t low[2] = {0, 0}, high[2] = {int64_t(width_) - 1, int64_t(height_) - 1};
   const Extent extent[2] = {xs, ys};
   for (int axis = 0;; axis ^= 1) {
@@ -98,13 +99,16 @@ void HotspotSet::place(HotspotRecord* record) {
   }
 }
 
-const HotspotRecord* HotspotSet::hit(int32_t x, int32_t y) const {
-  for (const Node* root : roots_) {
+const HotspotRecord* HotspotSet::hit(int32_t x, int32_t y) const { return search(x, y, levels_); }
+
+HotspotRecord* HotspotSet::search(int32_t x, int32_t y, int last_level) const {
+  for (int level = 2; level <= std::min(last_level, lastRootLevel_); ++level) {
+    const Node* root = roots_[size_t(level - 2)];
     int64_t low[2] = {0, 0}, high[2] = {int64_t(width_) - 1, int64_t(height_) - 1};
     const int64_t point[2] = {x, y};
     int axis = 0;
     for (const Node* node = root; node; axis ^= 1) {
-      for (const HotspotRecord* r = node->chain; r; r = r->next)
+      for (HotspotRecord* r = node->chain; r; r = r->next)
         if (HotspotContains(*r, x, y)) return r;
       const int64_t split = low[axis] + (high[axis] - low[axis] + 1) / 2;
       if (point[axis] < split) {
@@ -129,8 +133,7 @@ const HotspotRecord* HotspotSet::mark(size_t n) const { return n < marks_.size()
 
 void HotspotSet::resize(int32_t width, int32_t height) {
   if (hitTestable_ > 1) return;
-  HotspotRecord* stretched = levels_ >= 2 ? const_cast<HotspotRecord*>(hit(1, 1)) : nullptr;
-  if (stretched && stretched->level != 2) stretched = nullptr;
+  HotspotRecord* stretched = search(1, 1, 2);
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
   if (stretched) {
@@ -143,6 +146,7 @@ void HotspotSet::resize(int32_t width, int32_t height) {
 void HotspotSet::rebuild() {
   nodes_.clear();
   std::fill(roots_.begin(), roots_.end(), nullptr);
+  lastRootLevel_ = 1;
   for (HotspotRecord& record : records_) {
     if (record.level < 2) continue;
     record.next = nullptr;

@@ -106,12 +106,15 @@ class HotspotSet {
   };
   void place(HotspotRecord* record);
   void rebuild();
+  // The first record holding the point in the trees of levels 2 to `last_level`.
+  HotspotRecord* search(int32_t x, int32_t y, int last_level) const;
 
   int32_t width_, height_;
   int levels_;
   std::deque<HotspotRecord> records_;  // every record, released with the set
   std::deque<Node> nodes_;
   std::vector<Node*> roots_;            // levels 2 and up (index level - 2)
+  int lastRootLevel_ = 1;               // the highest level that has a tree
   std::vector<HotspotRecord*> marks_;   // level 1 in insertion order
   std::vector<HotspotRecord*> index_;   // hotspot number to record
   int32_t hitTestable_ = 0;
