@@ -23,6 +23,8 @@ struct WNDCLASS {
 };
 // Registers a class by name; a second class of the same name fails (0).
 ATOM RegisterClass(const WNDCLASS* wc);
+// Takes a class back; fails (FALSE) while a window of the class lives or for an unknown name.
+BOOL UnregisterClass(const char* name);
 BOOL GetClassInfo(const char* name, WNDCLASS* out);
 int GetClassName(HWND h, char* buffer, int size);
 UINT GetClassStyle(HWND h);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/base/cp1250.h"
 #include "platform/win/window_table.h"
@@ -14,6 +15,12 @@ namespace {
 std::map<std::string, std::unique_ptr<WindowClass>>& classes() {
   static std::map<std::string, std::unique_ptr<WindowClass>> c;
   return c;
+}
+
+// Classes taken back stay here: records of destroyed windows may still point at them.
+std::vector<std::unique_ptr<WindowClass>>& retired_classes() {
+  static std::vector<std::unique_ptr<WindowClass>> r;
+  return r;
 }
 
 }  // namespace
@@ -39,6 +46,19 @@ ATOM RegisterClass(const WNDCLASS* wc) {
   cls->background = wc->hbrBackground;
   all.emplace(key, std::move(cls));
   return ATOM(all.size());
+}
+
+BOOL UnregisterClass(const char* name) {
+  const win::WindowClass* cls = win::find_class(name);
+  if (!cls) return FALSE;
+  for (HWND h : win::live_windows()) {
+    const win::Window* w = win::find_window(h);
+    if (w && w->window_class == cls) return FALSE;
+  }
+  auto it = win::classes().find(base::cp1250::to_upper(name));
+  win::retired_classes().push_back(std::move(it->second));
+  win::classes().erase(it);
+  return TRUE;
 }
 
 BOOL GetClassInfo(const char* name, WNDCLASS* out) {

@@ -148,3 +148,28 @@ TEST_F(GuiTest, CaptureFocusAndActivationLeaveWithTheWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+LRESULT CountingProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProc(h, m, w, l); }
+
+TEST_F(GuiTest, ClassIsTakenBackOnlyWhenNoWindowOfItLives) {
+  WNDCLASS wc;
+  wc.lpfnWndProc = CountingProc;
+  wc.lpszClassName = "KlasaNaChwile";
+  ASSERT_TRUE(RegisterClass(&wc));
+  HWND window = CreateWindowEx(0, "klasanachwile", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(window);
+  EXPECT_FALSE(UnregisterClass("KlasaNaChwile"));
+  EXPECT_TRUE(GetClassInfo("KlasaNaChwile", &wc));
+  DestroyWindow(window);
+  EXPECT_TRUE(UnregisterClass("KLASANACHWILE"));
+  EXPECT_FALSE(GetClassInfo("KlasaNaChwile", &wc));
+  EXPECT_FALSE(UnregisterClass("KlasaNaChwile"));
+  EXPECT_FALSE(CreateWindowEx(0, "KlasaNaChwile", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr));
+  // The name is free for a new registration.
+  EXPECT_TRUE(RegisterClass(&wc));
+  EXPECT_TRUE(UnregisterClass("KlasaNaChwile"));
+}
+
+}  // namespace

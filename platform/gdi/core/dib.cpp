@@ -75,9 +75,10 @@ uint64_t row_bytes(int width, int bits, int align_bits) {
   return (uint64_t(width) * bits + align_bits - 1) / align_bits * (align_bits / 8);
 }
 
-// Run-length bits into colour-table indices, bottom row first.
-bool decode_rle(std::span<const uint8_t> bits, int width, int height, bool four,
-                std::vector<uint8_t>& indices) {
+}  // namespace
+
+bool decode_rle_indices(std::span<const uint8_t> bits, int width, int height, bool four,
+                        std::vector<uint8_t>& indices) {
   indices.assign(size_t(width) * size_t(height), 0);
   base::ByteReader r(bits);
   int64_t x = 0, y = 0;
@@ -109,8 +110,6 @@ bool decode_rle(std::span<const uint8_t> bits, int width, int height, bool four,
   }
   return true;
 }
-
-}  // namespace
 
 const std::vector<uint32_t>& standard_palette(int bits_pixel) {
   static const std::vector<uint32_t> sixteen = {
@@ -226,7 +225,7 @@ std::shared_ptr<Bitmap> decode_dib(const DibInfo& info, std::span<const uint8_t>
   if (!bitmap) return nullptr;
   if (compressed) {
     std::vector<uint8_t> indices;
-    if (!decode_rle(bits, info.width, info.height, h.biCompression == BI_RLE4, indices))
+    if (!decode_rle_indices(bits, info.width, info.height, h.biCompression == BI_RLE4, indices))
       return nullptr;
     for (int y = 0; y < info.height; ++y) {
       const uint8_t* src = indices.data() + size_t(y) * info.width;

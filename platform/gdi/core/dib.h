@@ -51,6 +51,11 @@ size_t dib_bits_size(const BITMAPINFOHEADER& h);
 // Decodes rows into a new 32-bit bitmap (top row first). Null when the bits are too short or
 // malformed.
 std::shared_ptr<Bitmap> decode_dib(const DibInfo& info, std::span<const uint8_t> bits);
+// Run-length bits (BI_RLE8, or BI_RLE4 with `four`) into one colour-table index per pixel, rows
+// bottom-up, width x height bytes; pixels the runs skip stay 0 and runs past a row's end or the
+// last row are dropped. False when a run is cut short.
+bool decode_rle_indices(std::span<const uint8_t> bits, int width, int height, bool four,
+                        std::vector<uint8_t>& indices);
 // A packed DIB: header, colour table and bits in one block (clipboard DIBs, metafile records).
 std::shared_ptr<Bitmap> decode_packed_dib(std::span<const uint8_t> packed);
 
