@@ -6,7 +6,11 @@
 namespace resources {
 
 void register_controls_units();
+void register_controls_print_dialogs();
 
-void register_controls_resources() { register_controls_units(); }
+void register_controls_resources() {
+  register_controls_units();
+  register_controls_print_dialogs();
+}
 
 }  // namespace resources
