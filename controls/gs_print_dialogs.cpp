@@ -3,6 +3,7 @@
 #include "controls/margin_exchange.h"
 #include "controls/number_field_text.h"
 #include "controls/print_dialog_help.h"
+#include "platform/controls/common_controls.h"
 #include "platform/framework/app.h"
 #include "platform/framework/control_messages.h"
 #include "platform/framework/data_exchange.h"
@@ -45,6 +46,12 @@ void enable_item(CWnd& dialog, int id, BOOL enable) {
   if (CWnd* item = dialog.GetDlgItem(id)) item->EnableWindow(enable);
 }
 
+// The templates hold up-down controls.
+void register_spin_class() {
+  INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&classes);
+}
+
 void prepare_spin(CNumSpinCtrl& spin, CNumEdit& field, SpinRange range) {
   spin.SetBuddy(&field);
   spin.SetRange(range.minimum, range.maximum);
@@ -76,6 +83,7 @@ CGSPageSetupDialog::CGSPageSetupDialog(DWORD dwFlags, CWnd* pParentWnd) : CPageS
   m_psd.hInstance = AfxGetResourceHandle();
   m_psd.lpPageSetupTemplateName = MAKEINTRESOURCE(int(IDD_GS_PAGE_SETUP));
   m_psd.lpfnPageSetupHook = AfxCommDlgProc;
+  register_spin_class();
 }
 
 CGSPageSetupDialog::~CGSPageSetupDialog() = default;
@@ -208,6 +216,7 @@ CGSPrintDialog::CGSPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParen
   m_pd.hInstance = AfxGetResourceHandle();
   m_pd.lpPrintTemplateName = MAKEINTRESOURCE(int(IDD_GS_PRINT));
   m_pd.lpfnPrintHook = AfxCommDlgProc;
+  register_spin_class();
 }
 
 CGSPrintDialog::~CGSPrintDialog() = default;

@@ -79,7 +79,8 @@ int CNumEdit::IsValid() {
 }
 
 BOOL CNumEdit::SetValue(double value) {
-  if (value > m_fMaxValue || value < m_fMinValue) return FALSE;
+  // Written so that NaN is outside every range.
+  if (!(value >= m_fMinValue && value <= m_fMaxValue)) return FALSE;
   CString format;
   ConstructFormat(format, value);
   m_dLastValue = value;

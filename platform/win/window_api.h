@@ -147,11 +147,6 @@ BOOL ScreenToClient(HWND h, POINT* p);
 int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
 HWND WindowFromPoint(POINT screen);
 HWND ChildWindowFromPoint(HWND parent, POINT client);
-// The same, passing over the kinds of children the flags name.
-constexpr UINT CWP_ALL = 0x0000;
-constexpr UINT CWP_SKIPINVISIBLE = 0x0001;
-constexpr UINT CWP_SKIPDISABLED = 0x0002;
-HWND ChildWindowFromPointEx(HWND parent, POINT client, UINT flags);
 // Grows a client rectangle to the window rectangle a window of these styles needs.
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD ex_style);
 // Dialog units to pixels with the system font's base units (a quarter of the average character

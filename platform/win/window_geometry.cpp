@@ -270,19 +270,14 @@ HWND WindowFromPoint(POINT screen) {
   return GetDesktopWindow();
 }
 
-HWND ChildWindowFromPoint(HWND parent, POINT client) { return ChildWindowFromPointEx(parent, client, CWP_ALL); }
-
-HWND ChildWindowFromPointEx(HWND parent, POINT client, UINT flags) {
+HWND ChildWindowFromPoint(HWND parent, POINT client) {
   Window* w = find_window(parent);
   if (!w) return nullptr;
   QPoint p(client.x, client.y);
   if (!QRect(QPoint(0, 0), w->client_rect.size()).contains(p)) return nullptr;
   for (HWND child : w->children) {
     Window* c = find_window(child);
-    if (!c || !c->window_rect.contains(p)) continue;
-    if ((flags & CWP_SKIPINVISIBLE) && !IsWindowVisible(child)) continue;
-    if ((flags & CWP_SKIPDISABLED) && !IsWindowEnabled(child)) continue;
-    return child;
+    if (c && c->window_rect.contains(p)) return child;
   }
   return parent;
 }
