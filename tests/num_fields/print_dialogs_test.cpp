@@ -201,6 +201,29 @@ TEST_F(PrintDialogsTest, TypedMarginsFollowIntoTheStructureAndHiddenFields) {
   EXPECT_EQ(margins.bottom, 2300);
 }
 
+TEST_F(PrintDialogsTest, PageSetupTakesPaperOrientationAndPrinter) {
+  Scripted<CGSPageSetupDialog> dialog(PSD_MARGINS, frame);
+  bool asked_printer = false;
+  dialog.script = [&](CGSPageSetupDialog& d) {
+    CWnd* papers = d.GetDlgItem(cmb2);
+    EXPECT_EQ(papers->SendMessage(CB_GETCURSEL), 0) << "A4 from the printer's device mode";
+    EXPECT_TRUE(checked(d, rad1));
+    papers->SendMessage(CB_SETCURSEL, 1);  // A5
+    d.GetDlgItem(rad2)->SendMessage(BM_CLICK);
+    EXPECT_FALSE(checked(d, rad1));
+    prompter.print_file.clear();  // the printer question is cancelled
+    d.GetDlgItem(IDC_PAGE_SETUP_PRINTER)->SendMessage(BM_CLICK);
+    asked_printer = true;
+    EXPECT_TRUE(press_ok(d));
+  };
+  ASSERT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(asked_printer);
+  ASSERT_NE(dialog.GetDevMode(), nullptr);
+  EXPECT_EQ(dialog.GetDevMode()->dmPaperSize, DMPAPER_A5);
+  EXPECT_EQ(dialog.GetDevMode()->dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(dialog.GetPaperSize(), CSize(21000, 14800)) << "landscape A5 in hundredths of a millimetre";
+}
+
 TEST_F(PrintDialogsTest, UpArrowRaisesMarginsInBothDialogs) {
   Scripted<CGSPageSetupDialog> setup(PSD_MARGINS, frame);
   setup.m_nTopMargin = 25;
@@ -285,6 +308,9 @@ TEST_F(PrintDialogsTest, PrintsIntoAPdfThroughTheDialogsPrinter) {
   dialog.m_bNotes = 1;
   dialog.m_nNotesMargin = 35;
   dialog.script = [&](CGSPrintDialog& d) {
+    CWnd* printers = d.GetDlgItem(cmb4);
+    EXPECT_GE(printers->SendMessage(CB_GETCOUNT), 1);
+    EXPECT_GE(printers->SendMessage(CB_GETCURSEL), 0) << "the current printer is chosen";
     d.GetDlgItem(chx1)->SendMessage(BM_CLICK);  // print to a file
     EXPECT_TRUE(press_ok(d));
   };
@@ -355,6 +381,18 @@ TEST_F(PrintDialogsTest, ContextHelpNamesTheControlAndItsTemplateId) {
 
 // --- Pictures -----------------------------------------------------------------------------------
 
+// Whether the control's surface has a dark pixel (text or arrow) inside `area` (client
+// coordinates); smoothed glyph edges are not counted.
+bool has_dark(HWND h, const CRect& area) {
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      DWORD c = surface_pixel(h, x, y);
+      if (c != 0xFFFFFFFF && (c & 0xFF) < 0x50 && ((c >> 8) & 0xFF) < 0x50 && ((c >> 16) & 0xFF) < 0x50) return true;
+    }
+  }
+  return false;
+}
+
 TEST_F(PrintDialogsTest, PicturesOfBothDialogs) {
   Scripted<CGSPageSetupDialog> setup(PSD_MARGINS, frame);
   setup.m_nLeftMargin = 25;
@@ -365,6 +403,17 @@ TEST_F(PrintDialogsTest, PicturesOfBothDialogs) {
     d.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
     pump();
     EXPECT_TRUE(save_window_png(d.m_hWnd, picture_path("page_setup_dialog.png"), true));
+    // The notes box's label stands on two lines beside the box.
+    HWND notes = d.GetDlgItem(IDC_NOTES_SWITCH)->m_hWnd;
+    CRect box;
+    ::GetClientRect(notes, &box);
+    EXPECT_TRUE(has_dark(notes, CRect(20, 0, box.right, box.Height() / 4))) << "first line";
+    EXPECT_TRUE(has_dark(notes, CRect(20, box.Height() * 3 / 4, box.right, box.bottom))) << "second line";
+    // Both halves of a spin carry an arrow.
+    HWND spin = d.m_spinLeft.m_hWnd;
+    ::GetClientRect(spin, &box);
+    EXPECT_TRUE(has_dark(spin, CRect(2, 2, box.right - 2, box.Height() / 2 - 1)));
+    EXPECT_TRUE(has_dark(spin, CRect(2, box.Height() / 2 + 1, box.right - 2, box.bottom - 2)));
     d.EndDialog(IDCANCEL);
   };
   EXPECT_EQ(setup.DoModal(), IDCANCEL);
