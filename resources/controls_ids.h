@@ -34,6 +34,7 @@ constexpr UINT IDS_UNIT_PICA = 175;
 constexpr UINT IDC_DATE_HAND = 143;
 constexpr UINT ID_DATE_CALENDAR_OPTIONS = 32949;
 
+<<<<<<< HEAD
 // The hyperlink control (its hand cursor is the date field's), its context menu and its
 // properties page, and the folder field's old-style folder dialog.
 constexpr UINT IDC_HLINK_HAND = 143;
@@ -48,5 +49,36 @@ constexpr UINT ID_HLINK_PROPERTIES = 33032;  // "&Właściwości"
 constexpr UINT ID_HLINK_FAVORITES = 33033;   // "&Dodaj do ulubionych"
 constexpr UINT ID_HLINK_OPEN = 33034;        // "&Otwórz"
 constexpr UINT IDD_DIR_DIALOG = 1536;        // "Otwórz"
+=======
+// Print and page-setup dialogs with margin fields: their two templates (named "GSPAGESETUPDLGORD"
+// and "GSPRINTDLGORD" in the program; here from the controls' block 13700 to 13709), their
+// messages and the ids of the controls they add to the common dialogs' own.
+constexpr UINT IDD_GS_PAGE_SETUP = 13700;
+constexpr UINT IDD_GS_PRINT = 13701;
+constexpr UINT IDS_MARGIN_INVALID = 218;       // "Niepoprawny rozmiar marginesów"
+constexpr UINT IDS_MARGIN_RANGE = 219;         // limits %1 and %2 as "0.5cm"
+constexpr UINT IDS_NOTES_MARGIN_RANGE = 230;   // limits %1 and %2 in whole centimetres
+constexpr int IDC_MARGIN_BOTTOM = 1128;
+constexpr int IDC_MARGIN_TOP_SPIN = 1129;
+constexpr int IDC_MARGIN_RIGHT_SPIN = 1130;
+constexpr int IDC_MARGIN_TOP = 1131;
+constexpr int IDC_MARGIN_RIGHT = 1132;
+constexpr int IDC_MARGIN_BOTTOM_SPIN = 1133;
+constexpr int IDC_MARGIN_LEFT = 1134;
+constexpr int IDC_MARGIN_LEFT_SPIN = 1147;
+constexpr int IDC_NOTES_MARGIN = 1083;
+constexpr int IDC_NOTES_MARGIN_SPIN = 1084;
+constexpr int IDC_NOTES_SWITCH = 1148;
+constexpr int IDC_PRINT_WHOLE_ACT = 1076;
+constexpr int IDC_PRINT_CURRENT_PAGE = 1077;
+constexpr int IDC_PRINT_SELECTION = 1078;
+constexpr int IDC_PRINT_ATTACHMENTS = 1059;
+constexpr int IDC_PRINT_WORK_INFO = 1079;
+constexpr int IDC_PRINT_NOTES_SWITCH = 1070;
+constexpr int IDC_PRINT_NOTES_MARGIN = 1071;
+constexpr int IDC_PRINT_NOTES_SPIN = 1080;
+constexpr int IDC_PAGE_SETUP_PRINTER = 1026;   // "Drukarka..."
+constexpr int IDC_PAGE_SETUP_HELP = 1038;      // "Pomoc"
+>>>>>>> numedit
 
 }  // namespace resources

@@ -7,10 +7,12 @@ namespace resources {
 
 void register_controls_units();
 void register_controls_hyperlink();
+void register_controls_print_dialogs();
 
 void register_controls_resources() {
   register_controls_units();
   register_controls_hyperlink();
+  register_controls_print_dialogs();
 }
 
 }  // namespace resources

@@ -87,9 +87,28 @@ LRESULT spin_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       CRect r;
       GetClientRect(h, &r);
       CRect up(r.left, r.top, r.right, r.top + r.Height() / 2), down(r.left, up.bottom, r.right, r.bottom);
+      bool horizontal = (style_of(h) & UDS_HORZ) != 0;
+      if (horizontal) {
+        up = CRect(r.left, r.top, r.left + r.Width() / 2, r.bottom);
+        down = CRect(up.right, r.top, r.right, r.bottom);
+      }
+      COLORREF arrow = GetSysColor(IsWindowEnabled(h) ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
       for (CRect* part : {&up, &down}) {
         dc.FillSolidRect(part, GetSysColor(COLOR_BTNFACE));
         dc.Draw3dRect(part, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+        // A small triangle pointing away from the other arrow, drawn in rows from its tip.
+        int size = std::max(1, std::min(part->Width(), part->Height()) / 4);
+        CPoint mid = part->CenterPoint();
+        bool first = part == &up;
+        for (int i = 0; i < size; ++i) {
+          if (horizontal) {
+            int x = first ? mid.x - size / 2 + i : mid.x + size / 2 - i;
+            dc.FillSolidRect(x, mid.y - i, 1, 2 * i + 1, arrow);
+          } else {
+            int y = first ? mid.y - size / 2 + i : mid.y + size / 2 - i;
+            dc.FillSolidRect(mid.x - i, y, 2 * i + 1, 1, arrow);
+          }
+        }
       }
       return 0;
     }

@@ -295,6 +295,14 @@ void paint_button(HWND h, CDC& dc, CRect r) {
     CRect t(is_radio(type) ? controls::draw_radio_button(dc, r, s.check == BST_CHECKED)
                            : controls::draw_check_box(dc, r, int(s.check)),
             r.top, r.right, r.bottom);
+    if (GetWindowLongPtr(h, GWL_STYLE) & BS_MULTILINE) {
+      // Lines broken at line feeds and to the width, the block centred on the box.
+      CRect block(t);
+      dc.DrawText(text.c_str(), int(text.size()), &block, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+      t.top += std::max(0, (t.Height() - block.Height()) / 2);
+      draw_label(h, dc, text, t, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+      return;
+    }
     draw_label(h, dc, text, t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     return;
   }

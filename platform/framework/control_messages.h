@@ -24,6 +24,7 @@ constexpr DWORD BS_TOP = 0x0400;
 constexpr DWORD BS_BOTTOM = 0x0800;
 constexpr DWORD BS_VCENTER = 0x0C00;
 constexpr DWORD BS_PUSHLIKE = 0x1000;
+constexpr DWORD BS_MULTILINE = 0x2000;
 constexpr DWORD BS_FLAT = 0x8000;
 constexpr UINT BM_GETCHECK = 0x00F0;
 constexpr UINT BM_SETCHECK = 0x00F1;

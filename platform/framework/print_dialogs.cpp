@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QPrinterInfo>
+
 #include "platform/base/cp1250.h"
 #include "platform/framework/app.h"
+#include "platform/framework/control_messages.h"
 #include "platform/framework/print_info.h"
 #include "platform/framework/print_job.h"
 #include "platform/framework/prompter.h"
@@ -55,9 +58,71 @@ std::unique_ptr<framework::PrintJob> open_printer(const HDEVNAMES& names, const 
   return std::make_unique<framework::PrintJob>(n, mode ? *mode : DEVMODE{});
 }
 
+// The papers a page set-up template offers, sizes in tenths of a millimetre (portrait).
+struct Paper {
+  short id;
+  const char* name;
+  short width;
+  short length;
+};
+constexpr Paper kPapers[] = {
+    {DMPAPER_A4, "A4 (210 x 297 mm)", 2100, 2970},
+    {DMPAPER_A5, "A5 (148 x 210 mm)", 1480, 2100},
+    {DMPAPER_LETTER, "Letter (216 x 279 mm)", 2159, 2794},
+    {DMPAPER_LEGAL, "Legal (216 x 356 mm)", 2159, 3556},
+};
+
+CString default_printer_label() { return CString(base::cp1250::from_utf8("Drukarka domyślna")); }
+
+CString list_text(HWND list, int index) {
+  int length = int(SendMessage(list, CB_GETLBTEXTLEN, WPARAM(index), 0));
+  if (length < 0) return CString();
+  std::string text(size_t(length) + 1, '\0');
+  SendMessage(list, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(size_t(length));
+  return CString(std::move(text));
+}
+
+// The template's printer list, the current printer chosen.
+void fill_printers(HWND dialog, const HDEVNAMES& names) {
+  HWND list = GetDlgItem(dialog, cmb4);
+  if (!list) return;
+  CString current = names ? names->device : CString();
+  SendMessage(list, CB_RESETCONTENT, 0, 0);
+  for (const CString& name : framework::printer_choices(current)) {
+    CString shown = name.IsEmpty() ? default_printer_label() : name;
+    int at = int(SendMessage(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.GetString())));
+    if (name == current) SendMessage(list, CB_SETCURSEL, WPARAM(at), 0);
+  }
+}
+
+// The printer chosen in the template's list goes into new handles of the dialog's own.
+void read_printer(HWND dialog, HDEVNAMES& names, HDEVMODE& mode) {
+  HWND list = GetDlgItem(dialog, cmb4);
+  int chosen = list ? int(SendMessage(list, CB_GETCURSEL, 0, 0)) : -1;
+  if (chosen < 0) return;
+  CString device = list_text(list, chosen);
+  if (device == default_printer_label()) device.Empty();
+  if (names && names->device == device) return;
+  names = std::make_shared<DEVNAMES>(names ? *names : DEVNAMES{});
+  names->device = device;
+  mode = std::make_shared<DEVMODE>(mode ? *mode : DEVMODE{});
+  mode->dmDeviceName = device;
+}
+
 }  // namespace
 
 namespace framework {
+
+std::vector<CString> printer_choices(const CString& current) {
+  std::vector<CString> choices;
+  if (current.IsEmpty()) choices.emplace_back();
+  for (const QString& name : QPrinterInfo::availablePrinterNames()) {
+    choices.emplace_back(base::cp1250::from_utf8(name.toStdString()));
+  }
+  if (std::find(choices.begin(), choices.end(), current) == choices.end()) choices.insert(choices.begin(), current);
+  return choices;
+}
 
 CString print_text(UINT id, const char* utf8_default) {
   CString text;
@@ -193,6 +258,7 @@ BOOL CPrintDialog::OnInitDialog() {
   enable_item(h, edt2, pages);
   enable_item(h, chx1, !(m_pd.Flags & PD_DISABLEPRINTTOFILE));
   show_item(h, chx1, !(m_pd.Flags & PD_HIDEPRINTTOFILE));
+  fill_printers(h, m_pd.hDevNames);
   return CDialog::OnInitDialog();
 }
 
@@ -209,12 +275,17 @@ void CPrintDialog::OnOK() {
     m_pd.nToPage = WORD(std::clamp(field_int(h, edt2, m_pd.nToPage), 0, 0xFFFF));
   }
   m_pd.nCopies = WORD(std::clamp(field_int(h, edt3, m_pd.nCopies), 1, 0x7FFF));
+  read_printer(h, m_pd.hDevNames, m_pd.hDevMode);
   EndDialog(IDOK);
 }
 
 // --- CPageSetupDialog ---------------------------------------------------------------------------------
 
 IMPLEMENT_DYNAMIC(CPageSetupDialog, CCommonDialog)
+
+BEGIN_MESSAGE_MAP(CPageSetupDialog, CCommonDialog)
+  ON_CONTROL(BN_CLICKED, psh3, &CPageSetupDialog::OnPrinter)
+END_MESSAGE_MAP()
 
 CPageSetupDialog::CPageSetupDialog(DWORD dwFlags, CWnd* pParentWnd) : CCommonDialog(pParentWnd) {
   m_psd.Flags = dwFlags | PSD_ENABLEPAGESETUPHOOK;
@@ -283,7 +354,37 @@ BOOL CPageSetupDialog::OnInitDialog() {
     ::SetDlgItemInt(m_hWnd, fields[i], UINT(ToMillimetres(margins[i])), TRUE);
     enable_item(m_hWnd, fields[i], !(m_psd.Flags & PSD_DISABLEMARGINS));
   }
+  const DEVMODE mode = m_psd.hDevMode ? *m_psd.hDevMode : DEVMODE{};
+  if (HWND papers = ::GetDlgItem(m_hWnd, cmb2)) {
+    for (const Paper& paper : kPapers) {
+      int at = int(::SendMessage(papers, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(paper.name)));
+      if (paper.id == mode.dmPaperSize) ::SendMessage(papers, CB_SETCURSEL, WPARAM(at), 0);
+    }
+  }
+  if (HWND sources = ::GetDlgItem(m_hWnd, cmb3)) {
+    ::SendMessage(sources, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Automatycznie"));
+    ::SendMessage(sources, CB_SETCURSEL, 0, 0);
+  }
+  ::CheckRadioButton(m_hWnd, rad1, rad2, mode.dmOrientation == DMORIENT_LANDSCAPE ? rad2 : rad1);
+  for (int id : {cmb2, cmb3}) enable_item(m_hWnd, id, !(m_psd.Flags & PSD_DISABLEPAPER));
+  for (int id : {rad1, rad2}) enable_item(m_hWnd, id, !(m_psd.Flags & PSD_DISABLEORIENTATION));
+  enable_item(m_hWnd, psh3, !(m_psd.Flags & PSD_DISABLEPRINTER));
   return CDialog::OnInitDialog();
+}
+
+void CPageSetupDialog::OnPrinter() {
+  CString printer = GetDeviceName(), to_file;
+  int copies = m_psd.hDevMode ? m_psd.hDevMode->dmCopies : 1;
+  {
+    framework::ModalOwner modal(m_hWnd);
+    if (!framework::prompter().choose_printer(m_hWnd, printer, to_file, copies)) return;
+  }
+  auto names = std::make_shared<DEVNAMES>(m_psd.hDevNames ? *m_psd.hDevNames : DEVNAMES{});
+  names->device = printer;
+  m_psd.hDevNames = names;
+  auto mode = std::make_shared<DEVMODE>(m_psd.hDevMode ? *m_psd.hDevMode : DEVMODE{});
+  mode->dmDeviceName = printer;
+  m_psd.hDevMode = mode;
 }
 
 void CPageSetupDialog::OnOK() {
@@ -295,6 +396,19 @@ void CPageSetupDialog::OnOK() {
     int mm = field_int(m_hWnd, fields[i], -1);
     if (mm >= 0 && mm <= 10000) *margins[i] = FromMillimetres(mm);
   }
+  // Paper and orientation as chosen, in a device mode of the dialog's own.
+  auto mode = std::make_shared<DEVMODE>(m_psd.hDevMode ? *m_psd.hDevMode : DEVMODE{});
+  HWND papers = GetDlgItem(cmb2) ? GetDlgItem(cmb2)->m_hWnd : nullptr;
+  int paper = papers ? int(::SendMessage(papers, CB_GETCURSEL, 0, 0)) : -1;
+  if (paper >= 0 && paper < int(std::size(kPapers))) {
+    mode->dmPaperSize = kPapers[paper].id;
+    mode->dmPaperWidth = kPapers[paper].width;
+    mode->dmPaperLength = kPapers[paper].length;
+  }
+  if (GetDlgItem(rad1) && GetDlgItem(rad2)) {
+    mode->dmOrientation = ::IsDlgButtonChecked(m_hWnd, rad2) ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+  }
+  m_psd.hDevMode = mode;
   m_psd.Flags |= PSD_MARGINS;
   EndDialog(IDOK);
 }

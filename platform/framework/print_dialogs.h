@@ -8,12 +8,14 @@
 // Without a template of their own both dialogs are asked through the prompter (platform dialogs
 // by default, answered by tests). With PD_ENABLEPRINTTEMPLATE / PSD_ENABLEPAGESETUPTEMPLATE and
 // a template id (MAKEINTRESOURCE) in the resource store, the dialog is one of ours, made from
-// that template: the standard controls it has (page range, copies, print to file, the margin
-// fields) are filled from the structure at initialisation and read back on OK, so derived
-// dialogs add their own controls with data exchange as every dialog does.
+// that template: the standard controls it has (printer list, page range, copies, print to file;
+// paper, source, orientation, the margin fields and the printer button) are filled from the
+// structure at initialisation and read back on OK, so derived dialogs add their own controls
+// with data exchange as every dialog does.
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/framework/common_dialog.h"
 
@@ -25,7 +27,9 @@ class PrintJob;
 constexpr short DMORIENT_PORTRAIT = 1;
 constexpr short DMORIENT_LANDSCAPE = 2;
 constexpr short DMPAPER_LETTER = 1;
+constexpr short DMPAPER_LEGAL = 5;
 constexpr short DMPAPER_A4 = 9;
+constexpr short DMPAPER_A5 = 11;
 constexpr short DMPAPER_USER = 256;
 constexpr DWORD DM_ORIENTATION = 0x00000001;
 constexpr DWORD DM_PAPERSIZE = 0x00000002;
@@ -98,6 +102,11 @@ constexpr int edt4 = 0x0483;  // page set-up: left margin
 constexpr int edt5 = 0x0484;  // top margin
 constexpr int edt6 = 0x0485;  // right margin
 constexpr int edt7 = 0x0486;  // bottom margin
+constexpr int cmb2 = 0x0471;  // page set-up: paper size
+constexpr int cmb3 = 0x0472;  // page set-up: paper source
+constexpr int cmb4 = 0x0473;  // printer
+constexpr int psh3 = 0x0402;  // page set-up: choose the printer
+// In a page set-up template rad1 and rad2 are the orientation: portrait and landscape.
 
 struct PRINTDLG {
   DWORD lStructSize = sizeof(PRINTDLG);
@@ -167,6 +176,12 @@ class CPrintDialog : public CCommonDialog {
   std::unique_ptr<framework::PrintJob> m_job;
 };
 
+namespace framework {
+// The printers a template's printer list offers: the system's, with `current` among them (an
+// empty name, the system's default printer, shown as "Drukarka domyślna").
+std::vector<CString> printer_choices(const CString& current);
+}  // namespace framework
+
 // --- The page set-up dialog -----------------------------------------------------------------------
 constexpr DWORD PSD_DEFAULTMINMARGINS = 0x00000000;
 // The measure of the user's locale: metric here, so hundredths of a millimetre.
@@ -235,6 +250,9 @@ class CPageSetupDialog : public CCommonDialog {
   BOOL OnInitDialog() override;
   void OnOK() override;
   BOOL UsesTemplate() const;
+  // The template's printer button: the printer is asked through the prompter.
+  afx_msg void OnPrinter();
+  DECLARE_MESSAGE_MAP()
 
  private:
   std::unique_ptr<framework::PrintJob> m_job;

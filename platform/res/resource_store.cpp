@@ -180,3 +180,26 @@ BOOL AfxLoadString(UINT id, CString& out) {
   out = CString(*text);
   return TRUE;
 }
+
+void AfxFormatString2(CString& out, UINT id, LPCTSTR s1, LPCTSTR s2) {
+  CString pattern;
+  if (!AfxLoadString(id, pattern)) {
+    out.Empty();
+    return;
+  }
+  // One pass, so a placeholder inside a replacement stays as it is.
+  std::string text;
+  const std::string& p = pattern.str();
+  for (size_t i = 0; i < p.size(); ++i) {
+    if (p[i] == '%' && i + 1 < p.size() && (p[i + 1] == '1' || p[i + 1] == '2')) {
+      LPCTSTR arg = p[i + 1] == '1' ? s1 : s2;
+      text += arg ? arg : "";
+      ++i;
+    } else {
+      text += p[i];
+    }
+  }
+  out = CString(std::move(text));
+}
+
+void AfxFormatString1(CString& out, UINT id, LPCTSTR s1) { AfxFormatString2(out, id, s1, nullptr); }

@@ -143,3 +143,7 @@ std::span<const uint8_t> find_binary(BinaryKind kind, const char* name);
 int LoadString(HINSTANCE instance, UINT id, char* buffer, int size);
 // The framework's form: false (and `out` unchanged) when there is no such string.
 BOOL AfxLoadString(UINT id, CString& out);
+// The framework's message formatting: the string `id` with "%1" and "%2" replaced by `s1` and
+// `s2` (null: nothing); empty when there is no such string.
+void AfxFormatString1(CString& out, UINT id, LPCTSTR s1);
+void AfxFormatString2(CString& out, UINT id, LPCTSTR s1, LPCTSTR s2);

@@ -4,33 +4,17 @@
 
 #include <clocale>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
-#include "platform/base/temp_folder.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/framework/data_exchange.h"
 #include "platform/win/cwnd.h"
 #include "tests/support/gui_fixture.h"
+#include "tests/support/polish_locale.h"
 
 namespace {
 
-// Switches the C library's numbers to a Polish locale (decimal comma), as Qt does for a Polish
-// user. The locale is made from the system's locale sources into the temporary folder when the
-// system has none compiled; without the sources the tests are skipped.
-bool use_polish_numbers() {
-  if (std::setlocale(LC_NUMERIC, "pl_PL.UTF-8")) return true;
-  static const bool built = [] {
-    std::string folder = base::temp_folder() + "/locales";
-    std::filesystem::create_directories(folder);
-    std::string command = "localedef -i pl_PL -f UTF-8 '" + folder + "/pl_PL.UTF-8' >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0) return false;
-    ::setenv("LOCPATH", folder.c_str(), 1);
-    return true;
-  }();
-  return built && std::setlocale(LC_NUMERIC, "pl_PL.UTF-8");
-}
+using lumo::test::use_polish_numbers;
 
 class PolishNumbers : public ::testing::Test {
  protected:
