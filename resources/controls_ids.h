@@ -34,7 +34,6 @@ constexpr UINT IDS_UNIT_PICA = 175;
 constexpr UINT IDC_DATE_HAND = 143;
 constexpr UINT ID_DATE_CALENDAR_OPTIONS = 32949;
 
-<<<<<<< HEAD
 // The hyperlink control (its hand cursor is the date field's), its context menu and its
 // properties page, and the folder field's old-style folder dialog.
 constexpr UINT IDC_HLINK_HAND = 143;
@@ -49,7 +48,7 @@ constexpr UINT ID_HLINK_PROPERTIES = 33032;  // "&Właściwości"
 constexpr UINT ID_HLINK_FAVORITES = 33033;   // "&Dodaj do ulubionych"
 constexpr UINT ID_HLINK_OPEN = 33034;        // "&Otwórz"
 constexpr UINT IDD_DIR_DIALOG = 1536;        // "Otwórz"
-=======
+
 // Print and page-setup dialogs with margin fields: their two templates (named "GSPAGESETUPDLGORD"
 // and "GSPRINTDLGORD" in the program; here from the controls' block 13700 to 13709), their
 // messages and the ids of the controls they add to the common dialogs' own.
@@ -79,6 +78,5 @@ constexpr int IDC_PRINT_NOTES_MARGIN = 1071;
 constexpr int IDC_PRINT_NOTES_SPIN = 1080;
 constexpr int IDC_PAGE_SETUP_PRINTER = 1026;   // "Drukarka..."
 constexpr int IDC_PAGE_SETUP_HELP = 1038;      // "Pomoc"
->>>>>>> numedit
 
 }  // namespace resources
