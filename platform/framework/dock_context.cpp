@@ -186,7 +186,8 @@ DWORD CDockContext::CanDock() {
   if (horz && horz_sides) {
     side = side_of(DockBarUnder(m_rectDragHorz, horz_sides), horz_sides);
   } else if (vert_sides) {
-    side = side_of(DockBarUnder(m_rectDragVert, vert_sides), vert_sides);
+    CDockBar* dock = DockBarUnder(m_rectDragVert, vert_sides);
+    if (dock && AcceptsUprightCandidate(dock)) side = side_of(dock, vert_sides);
   }
   if (m_bFlip) return side;
   if (!side && horz_sides) {
