@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "platform/framework/dock_context.h"
+#include "platform/framework/dock_state.h"
 #include "platform/framework/drag_outline.h"
 #include "platform/framework/frame_wnd.h"
+#include "platform/win/defer_window_pos.h"
 #include "platform/win/message_queue.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
@@ -25,6 +27,12 @@ SECControlBar* as_sec(CControlBar* bar) { return dynamic_cast<SECControlBar*>(ba
 float share_of(CControlBar* bar) {
   SECControlBar* sec = as_sec(bar);
   return sec ? sec->m_fPctWidth : 0.0f;
+}
+
+// A toolbar drawn flat: it sits closer to the edges and its neighbours.
+bool flat_toolbar(CControlBar* bar) {
+  SECControlBar* sec = as_sec(bar);
+  return sec && (sec->m_dwExStyle & BAREX_FIXED_SIZE) && (sec->m_dwExStyle & BAREX_FLAT);
 }
 
 bool fixed_size(CControlBar* bar) {
@@ -74,6 +82,7 @@ BEGIN_MESSAGE_MAP(SECDockBar, CDockBar)
   ON_WM_DESTROY()
   ON_WM_ERASEBKGND()
   ON_MESSAGE(WM_SECDOCK_DESTROYFRAME, &SECDockBar::OnDestroyEmptyFrame)
+  ON_MESSAGE(WM_SIZEPARENT, &SECDockBar::OnSizeParent)
 END_MESSAGE_MAP()
 
 SECDockBar::SECDockBar(BOOL bFloating) : CDockBar(bFloating) {}
@@ -107,6 +116,17 @@ int SECDockBar::GetDockedVisibleCount() const {
     if (bar && bar->m_hWnd && bar->IsVisible()) ++count;
   }
   return count;
+}
+
+void SECDockBar::GetBarInfo(CControlBarInfo* pInfo) {
+  CDockBar::GetBarInfo(pInfo);
+  if (m_pMDIChild && pInfo) pInfo->m_pointPos = CPoint(0, 0);
+}
+
+BOOL SECDockBar::GetMDIChildPlacement(WINDOWPLACEMENT& placement) const {
+  if (!m_pMDIChild || !m_pMDIChild->m_hWnd) return FALSE;
+  placement.length = sizeof(WINDOWPLACEMENT);
+  return ::GetWindowPlacement(m_pMDIChild->m_hWnd, &placement);
 }
 
 // --- Rows -----------------------------------------------------------------------------------------
@@ -664,6 +684,16 @@ BOOL SECDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int) {
   return FALSE;
 }
 
+LRESULT SECDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
+  // Bars are moved without redrawing only when this dock bar rearranged them (it repaints them
+  // itself then); otherwise they redraw as they move.
+  const BOOL noRedraw = SECLayoutNoRedraw;
+  if (noRedraw) SECLayoutNoRedraw = m_bRearranged;
+  const LRESULT result = CDockBar::OnSizeParent(wParam, lParam);
+  SECLayoutNoRedraw = noRedraw;
+  return result;
+}
+
 LRESULT SECDockBar::OnDestroyEmptyFrame(WPARAM, LPARAM) {
   DestroyEmptyFloatingFrame();
   return 0;
@@ -761,8 +791,11 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   auto make_rect = [&](int along, int cross, int alongLen, int crossLen) {
     return horz ? CRect(along, cross, along + alongLen, cross + crossLen) : CRect(cross, along, cross + crossLen, along + alongLen);
   };
+  // Every bar moves in one batch at the end of the layout.
+  HDWP batch = query ? nullptr : BeginDeferWindowPos(int(m_arrBars.GetSize()));
   int cross = -2;
   int extent = 0;
+  bool previousProportional = false;
   int longest = 0;
   bool anyRow = false;
   int repaintFrom = -1;
@@ -791,9 +824,17 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     }
     const bool firstRow = !anyRow;
     anyRow = true;
+    // The row's spacing: flat toolbars sit one pixel from the edges and touch their neighbours.
+    const bool flatRow = std::any_of(row.begin(), row.end(), [&](int pos) { return flat_toolbar(GetDockedControlBar(pos)); });
+    const int rowGap = std::all_of(row.begin(), row.end(), [&](int pos) { return flat_toolbar(GetDockedControlBar(pos)); })
+                           ? 0
+                           : gap;
+    if (firstRow && flatRow) cross = proportional > 0 ? -3 : -1;
+    if (!firstRow && flatRow && previousProportional && proportional == 0) cross += 1;
+    previousProportional = proportional > 0 && !m_bFloating;
     std::vector<CRect> placed(row.size());
     if (proportional == 0 || m_bFloating) {
-      int along = -2;
+      int along = flat_toolbar(GetDockedControlBar(row.front())) ? -1 : -2;
       for (int i = 0; i < count; ++i) {
         CControlBar* bar = GetDockedControlBar(row[size_t(i)]);
         if (SECControlBar* sec = as_sec(bar)) sec->m_dwExStyle |= BAREX_FIXED_ROW;
@@ -801,11 +842,11 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         int start = along;
         if (start + barLength > length) start = std::max(along, length - barLength);
         placed[size_t(i)] = make_rect(start, cross, barLength, horz ? sizes[size_t(i)].cy : sizes[size_t(i)].cx);
-        along = start + barLength - gap;
+        along = start + barLength - rowGap;
       }
-      longest = std::max(longest, along + gap);
+      longest = std::max(longest, along + rowGap);
       extent = cross + thickness;
-      cross += thickness - gap;
+      cross += thickness - rowGap;
     } else {
       if (firstRow && opensWithSplitter) cross += 1;
       // The opening line: a separator, or a row splitter on a bottom or right dock bar.
@@ -824,7 +865,7 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         lengths.push_back(horz ? sizes[size_t(i)].cx : sizes[size_t(i)].cy);
       }
       CControlBar* last = GetDockedControlBar(row.back());
-      const dock::RowPlacement p = dock::PlaceRow(length, -2 + gap + 1, lengths, fixed_size(last));
+      const dock::RowPlacement p = dock::PlaceRow(length, -2 + rowGap + 1, lengths, fixed_size(last));
       for (int i = 0; i < count; ++i) {
         placed[size_t(i)] = make_rect(p.start[size_t(i)], cross, p.length[size_t(i)], thickness);
         if (i + 1 < count) {
@@ -860,8 +901,8 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         }
         const bool resized = now.Size() != placed[size_t(i)].Size();
         const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (resized ? 0 : SWP_NOSIZE) | (SECLayoutNoRedraw ? SWP_NOREDRAW : 0);
-        bar->SetWindowPos(nullptr, placed[size_t(i)].left, placed[size_t(i)].top, placed[size_t(i)].Width(),
-                          placed[size_t(i)].Height(), flags);
+        batch = DeferWindowPos(batch, bar->m_hWnd, nullptr, placed[size_t(i)].left, placed[size_t(i)].top,
+                               placed[size_t(i)].Width(), placed[size_t(i)].Height(), flags);
         if (resized) {
           AddPending(bar);
           if ((horz ? now.Width() : now.Height()) != (horz ? placed[size_t(i)].Width() : placed[size_t(i)].Height()) &&
@@ -873,6 +914,7 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     }
   }
   if (!query) {
+    EndDeferWindowPos(batch);
     std::erase_if(m_splitters, [](const auto& s) { return !s->m_bInUse; });
     std::erase_if(m_separators, [](const auto& s) { return !s->m_bInUse; });
     if (repaintFrom >= 0) MarkRowsForRepaint(repaintFrom);

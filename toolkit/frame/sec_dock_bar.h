@@ -133,6 +133,12 @@ class SECDockBar : public CDockBar {
   // The row's thickness across the dock bar: its deepest bar, hidden ones included.
   int GetRowThickness(int nFirst) const;
 
+  // The framework's record of the dock bar; one held by a frame inside the main window records no
+  // position of its own (its frame's placement stands for it, MDIChildPlacement).
+  void GetBarInfo(CControlBarInfo* pInfo) override;
+  // The placement of the frame inside the main window that holds this dock bar; FALSE without one.
+  BOOL GetMDIChildPlacement(WINDOWPLACEMENT& placement) const;
+
   // The MDI child frame holding this dock bar when bars float inside the main window.
   CWnd* m_pMDIChild = nullptr;
 
@@ -164,6 +170,7 @@ class SECDockBar : public CDockBar {
   afx_msg void OnDestroy();
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg LRESULT OnDestroyEmptyFrame(WPARAM, LPARAM);
+  afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
 
   std::vector<CControlBar*> m_pending;
   std::vector<std::unique_ptr<SECDockSeparator>> m_separators;
