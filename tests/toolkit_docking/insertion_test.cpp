@@ -11,7 +11,7 @@ class InsertionTest : public ToolkitDockingTest {
   void SetUp() override {
     ToolkitDockingTest::SetUp();
     const char* titles[] = {"A", "B", "C", "D", "E", "F"};
-    for (int i = 0; i < 6; ++i) make(bars[i], UINT(100 + i), titles[i], kAppBarStyle & ~CBRS_ALIGN_LEFT | CBRS_ALIGN_TOP);
+    for (int i = 0; i < 6; ++i) make(bars[i], UINT(100 + i), titles[i], (kAppBarStyle & ~CBRS_ALIGN_LEFT) | CBRS_ALIGN_TOP);
   }
   SECDockBar* top() const { return sec_dock(AFX_IDW_DOCKBAR_TOP); }
 

@@ -12,6 +12,7 @@
 #include "tests/toolkit_docking/toolkit_docking_fixture.h"
 #include "toolkit/frame/control_bar_manager.h"
 #include "toolkit/frame/sec_dock_context.h"
+#include "toolkit/frame/toolkit_globals.h"
 #include "toolkit/frame/wnd_plugin.h"
 
 namespace lumo::test {
@@ -72,6 +73,13 @@ IMPLEMENT_DYNCREATE(CommandHost, SECControlBarMDIChildWnd)
 BEGIN_MESSAGE_MAP(CommandHost, SECControlBarMDIChildWnd)
   ON_COMMAND(ID_TEST_ACTION, &CommandHost::OnAction)
 END_MESSAGE_MAP()
+
+// A manager whose bars are being customized.
+class ConfiguringManager : public SECControlBarManager {
+ public:
+  using SECControlBarManager::SECControlBarManager;
+  BOOL IsConfigMode() const override { return TRUE; }
+};
 
 namespace {
 
@@ -136,11 +144,11 @@ TEST_F(MDIFrameTest, ApplicationBarsDockAtTheirSidesWithTheirSizes) {
 
 TEST_F(MDIFrameTest, WithoutAnIdTheDockBarFollowsTheAlignmentThenTheAllowedSides) {
   // Aligned at the top: the top dock bar.
-  make(more[0], 110, "Górny", kAppBarStyle & ~CBRS_ALIGN_ANY | CBRS_ALIGN_TOP);
+  make(more[0], 110, "Górny", (kAppBarStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP);
   mdi->DockControlBarAt(&more[0], 0, 0, 0, 1.0f, 80);
   EXPECT_EQ(more[0].m_pDockBar, sec_dock(AFX_IDW_DOCKBAR_TOP));
   // Aligned to two sides, allowed right and left: the first allowed side of the table (left).
-  make(more[1], 111, "Boczny", kAppBarStyle & ~CBRS_ALIGN_ANY | CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
+  make(more[1], 111, "Boczny", (kAppBarStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
   more[1].EnableDocking(CBRS_ALIGN_RIGHT | CBRS_ALIGN_LEFT);
   mdi->DockControlBarAt(&more[1], 0, 0, 0, 1.0f, 80);
   EXPECT_EQ(more[1].m_pDockBar, sec_dock(AFX_IDW_DOCKBAR_LEFT));
@@ -152,8 +160,8 @@ TEST_F(MDIFrameTest, WithoutAnIdTheDockBarFollowsTheAlignmentThenTheAllowedSides
 }
 
 TEST_F(MDIFrameTest, FloatingAndDockingBackKeepsTheRowAndTheShare) {
-  make(more[0], 110, "Indeksy", kAppBarStyle & ~CBRS_ALIGN_ANY | CBRS_ALIGN_TOP);
-  make(more[1], 111, "Wyniki", kAppBarStyle & ~CBRS_ALIGN_ANY | CBRS_ALIGN_TOP);
+  make(more[0], 110, "Indeksy", (kAppBarStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP);
+  make(more[1], 111, "Wyniki", (kAppBarStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP);
   mdi->DockControlBarAt(&more[0], AFX_IDW_DOCKBAR_TOP, 0, 0, 0.7f, 100);
   mdi->DockControlBarAt(&more[1], AFX_IDW_DOCKBAR_TOP, 1, 0, 0.3f, 100);
   mdi->RecalcLayout();
@@ -380,6 +388,52 @@ TEST_F(MDIFrameTest, ActivationGivesTheActiveViewTheFocusAtOnce) {
   ASSERT_NE(GetFocus(), view->m_hWnd);
   mdi->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_EQ(GetFocus(), view->m_hWnd);
+}
+
+TEST_F(MDIFrameTest, CustomizingBarsKeepsTheFrameStillAndTheMenuKeyAway) {
+  CRect window;
+  mdi->GetWindowRect(&window);
+  const LPARAM onCaption = MAKELPARAM(window.left + 100, window.top + 2);
+  const LRESULT normal = mdi->SendMessage(WM_NCHITTEST, 0, onCaption);
+  EXPECT_NE(normal, HTERROR);
+  SECControlBarManager plain(mdi);
+  mdi->SetControlBarManager(&plain);
+  EXPECT_EQ(mdi->GetControlBarManager(), &plain);
+  EXPECT_EQ(plain.GetFrame(), mdi);
+  EXPECT_EQ(mdi->SendMessage(WM_NCHITTEST, 0, onCaption), normal);
+  ConfiguringManager configuring(mdi);
+  mdi->SetControlBarManager(&configuring);
+  EXPECT_EQ(mdi->SendMessage(WM_NCHITTEST, 0, onCaption), HTERROR);
+  MSG keyMenu{mdi->m_hWnd, WM_SYSCOMMAND, SC_KEYMENU, 0};
+  EXPECT_TRUE(mdi->PreTranslateMessage(&keyMenu));
+  mdi->SetControlBarManager(nullptr);
+  EXPECT_FALSE(mdi->PreTranslateMessage(&keyMenu));
+}
+
+TEST_F(MDIFrameTest, MenuRequestGivesThePopupOfAMenuByItsId) {
+  static const UINT getMenu = RegisterWindowMessage("WM_SECGETMENU");
+  // The frame's own menu id and a menu loaded into the frame's map on first request.
+  const auto frameMenu = reinterpret_cast<HMENU>(mdi->SendMessage(getMenu, IDR_TEST_MAIN, 0));
+  EXPECT_EQ(frameMenu, mdi->GetMenuForResourceId(IDR_TEST_MAIN) ? GetSubMenu(mdi->GetMenuForResourceId(IDR_TEST_MAIN), 0)
+                                                                  : nullptr);
+  EXPECT_EQ(mdi->SendMessage(getMenu, 4242, 0), 0);
+  EXPECT_EQ(mdi->GetMenuBar(), nullptr);
+  EXPECT_FALSE(mdi->HasMenuBar());
+}
+
+TEST_F(MDIFrameTest, SizingTheFrameInsideTheMainWindowSizesItsBar) {
+  make(more[0], 110, "Historia");
+  mdi->FloatControlBarInMDIChild(&more[0], -1, -1, CBRS_ALIGN_TOP);
+  SECControlBarMDIChildWnd* host = host_of(more[0]);
+  ASSERT_NE(host, nullptr);
+  CRect window;
+  host->GetWindowRect(&window);
+  host->SetWindowPos(nullptr, 0, 0, window.Width() + 60, window.Height() + 40, SWP_NOMOVE | SWP_NOZORDER);
+  pump();
+  CRect client;
+  host->GetClientRect(&client);
+  EXPECT_EQ(more[0].m_szFloat.cx, client.Width() + 2 * secData().cxBorder);
+  EXPECT_EQ(more[0].m_szFloat.cy, client.Height() + 2 * secData().cyBorder);
 }
 
 TEST(CaptionGradient, BandsStepTowardsTheEndColourAndReachTheRightEdge) {

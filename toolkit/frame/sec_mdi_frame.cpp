@@ -164,7 +164,7 @@ BOOL SECMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERI
 BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   CFrameWnd* first = m_pActiveMDIFloat ? m_pActiveMDIFloat : MDIGetActive();
   if (first && first->SendMessage(WM_COMMAND, wParam, lParam)) return TRUE;
-  if (CFrameWnd::OnCommand(wParam, lParam)) return TRUE;
+  if (CMDIFrameWnd::OnCommand(wParam, lParam)) return TRUE;
   if (LOWORD(wParam) >= 0xF000 && lParam == 0) {
     DefWindowProc(WM_COMMAND, wParam, lParam);
     return TRUE;
@@ -275,7 +275,8 @@ void SECMDIFrameWnd::DockControlBar(CControlBar* pBar, const SECDockBarInsertRec
   } else if (dock->m_dwStyle & CBRS_ORIENT_HORZ) {
     mode = LM_HORZ | LM_HORZDOCK | LM_LENGTHY;
   }
-  pBar->CalcDynamicLayout(info.m_nLength, mode | LM_COMMIT);
+  // A negative length leaves the bar's remembered size as it is.
+  if (info.m_nLength >= 0) pBar->CalcDynamicLayout(info.m_nLength, mode | LM_COMMIT);
   if (auto* secDock = dynamic_cast<SECDockBar*>(dock)) {
     secDock->AttachBar(pBar, rec);
   } else {
