@@ -88,6 +88,10 @@ class CDockContext {
   CDockBar* DockBarUnder(const CRect& rect, DWORD dwDockStyle) const;
   // Whether the dock bar the bar's own upright rectangle found first may take it (any, here).
   virtual bool AcceptsUprightCandidate(CDockBar*) const { return true; }
+  // Grows a bar rectangle to the floating frame around it.
+  virtual void FrameAround(CRect& rect) const;
+  // Shifts a drag rectangle so that the drag's starting point lies inside it.
+  virtual void BringUnderPoint(CRect& rect, CPoint pt) const;
 
   // False once the context is gone: the loop stops touching it when a message it dispatched
   // ended the bar.

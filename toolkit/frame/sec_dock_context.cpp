@@ -25,12 +25,6 @@ void tell_status(UINT nID) {
   if (CWnd* main = AfxGetMainWnd(); main && main->m_hWnd) main->SendMessage(WM_SETMESSAGESTRING, nID, 0);
 }
 
-// The mini frame's borders around a bar rectangle, less the toolkit's own border.
-void frame_around(CRect& rect) {
-  CMiniFrameWnd::CalcBorders(&rect, WS_THICKFRAME | WS_CAPTION);
-  rect.DeflateRect(secData().cxBorder, secData().cyBorder);
-}
-
 }  // namespace
 
 SECBarDockContext::SECBarDockContext(CControlBar* pBar)
@@ -74,44 +68,19 @@ bool SECBarDockContext::AcceptsUprightCandidate(CDockBar* dock) const {
   return area.PtInRect(m_ptLast) != FALSE;
 }
 
+void SECBarDockContext::FrameAround(CRect& rect) const {
+  CMiniFrameWnd::CalcBorders(&rect, WS_THICKFRAME | WS_CAPTION);
+  rect.DeflateRect(secData().cxBorder, secData().cyBorder);
+}
+
 void SECBarDockContext::StartDrag(CPoint pt) {
   if (!m_pBar->m_hWnd || !m_pBar->m_pDockSite) return;
   m_nLastPos = -1;
-  m_ptDragStart = pt;
-  m_bDragging = TRUE;
+  m_ptDragStart = m_ptLastMouse = pt;
   tell_status(resources::IDS_HOLD_CTRL_TO_FLOAT);
-  InitLoop();
-  m_ptStart = m_ptLast = m_ptLastMouse = pt;
-  CRect rect;
-  m_pBar->GetWindowRect(&rect);
-  if (m_dwStyle & CBRS_SIZE_DYNAMIC) {
-    m_rectDragHorz = CRect(rect.TopLeft(), m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK));
-    m_rectDragVert = CRect(rect.TopLeft(), m_pBar->CalcDynamicLayout(0, LM_VERTDOCK));
-    m_rectFrameDragHorz = m_rectFrameDragVert = CRect(rect.TopLeft(), m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH));
-  } else if (m_dwStyle & CBRS_SIZE_FIXED) {
-    m_rectFrameDragHorz = m_rectDragHorz = CRect(rect.TopLeft(), m_pBar->CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK));
-    m_rectFrameDragVert = m_rectDragVert = CRect(rect.TopLeft(), m_pBar->CalcDynamicLayout(-1, LM_VERTDOCK));
-  } else {
-    // The bar keeps its shape for its own orientation; the other one is centred across the pointer.
-    const bool horz = horizontal(m_dwStyle);
-    const CSize other = m_pBar->CalcDynamicLayout(-1, horz ? LM_VERTDOCK : LM_HORZ | LM_HORZDOCK);
-    if (horz) {
-      m_rectDragHorz = rect;
-      m_rectDragVert = CRect(CPoint(pt.x - other.cx / 2, rect.top), other);
-    } else {
-      m_rectDragVert = rect;
-      m_rectDragHorz = CRect(CPoint(rect.left, pt.y - other.cy / 2), other);
-    }
-    m_rectFrameDragHorz = m_rectDragHorz;
-    m_rectFrameDragVert = m_rectDragVert;
-  }
-  frame_around(m_rectFrameDragHorz);
-  frame_around(m_rectFrameDragVert);
-  for (CRect* r : {&m_rectDragHorz, &m_rectDragVert, &m_rectFrameDragHorz, &m_rectFrameDragVert}) AdjustRectangle(*r, pt);
-  std::shared_ptr<bool> alive = m_alive;
-  Move(pt);
-  Track();
-  if (*alive) m_bDragging = FALSE;
+  // The framework's drag rectangles with the toolkit's frame and shift; its loop with this
+  // context's steps.
+  CDockContext::StartDrag(pt);
 }
 
 void SECBarDockContext::Move(CPoint pt) {
@@ -180,26 +149,6 @@ void SECBarDockContext::EndDrag() {
   m_ptMRUFloatPos = (horzFrame ? m_rectFrameDragHorz : m_rectFrameDragVert).TopLeft();
   m_bDragging = FALSE;
   m_pDockSite->FloatControlBar(m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle);
-}
-
-void SECBarDockContext::StartResize(int nHitTest, CPoint pt) {
-  if (!m_pBar->m_hWnd || !m_pBar->m_pDockSite || nHitTest < HTLEFT || nHitTest > HTBOTTOMRIGHT) return;
-  m_bDragging = FALSE;
-  InitLoop();
-  m_ptStart = m_ptLast = pt;
-  m_nHitTest = nHitTest;
-  CRect rect;
-  m_pBar->GetWindowRect(&rect);
-  const CSize size = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
-  // Requested size, actual size, actual frame and the frame's borders.
-  m_rectDragHorz = m_rectDragVert = m_rectFrameDragHorz = CRect(rect.TopLeft(), size);
-  frame_around(m_rectFrameDragHorz);
-  m_rectFrameDragVert = CRect(m_rectFrameDragHorz.left - m_rectDragVert.left, m_rectFrameDragHorz.top - m_rectDragVert.top,
-                              m_rectFrameDragHorz.right - m_rectDragVert.right,
-                              m_rectFrameDragHorz.bottom - m_rectDragVert.bottom);
-  m_dwOverDockStyle = 0;
-  Stretch(pt);
-  Track();
 }
 
 void SECBarDockContext::Stretch(CPoint pt) {

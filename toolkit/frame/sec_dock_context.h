@@ -19,7 +19,6 @@ class SECBarDockContext : public CDockContext {
   ~SECBarDockContext() override;
 
   void StartDrag(CPoint pt) override;
-  void StartResize(int nHitTest, CPoint pt) override;
   void ToggleDocking() override;
   // Floats the bar in a frame inside the main window, or takes it back out to where it was.
   virtual void ToggleMDIFloat();
@@ -34,6 +33,9 @@ class SECBarDockContext : public CDockContext {
   // Shifts `rect` so that `pt` lies inside it: by the difference when the point lies before it,
   // by the difference plus the toolkit's border when it lies after it.
   static void AdjustRectangle(CRect& rect, CPoint pt);
+  void BringUnderPoint(CRect& rect, CPoint pt) const override { AdjustRectangle(rect, pt); }
+  // The mini frame's borders around a bar rectangle, less the toolkit's own border.
+  void FrameAround(CRect& rect) const override;
   // Whether the drag counts as docking: the bar is docked, or it floats and the mouse has moved
   // more than 4 pixels (x and y distances added) from where the drag began.
   bool CountsAsDocking() const;
