@@ -315,9 +315,9 @@ TEST_F(MDIFrameTest, BarMenuOffersFloatInMainWindowOnlyToBarsThatAllowIt) {
     EXPECT_EQ(menu.GetMenuItemCount(), offers ? 3 : 1);
     if (offers) {
       CString text;
-      menu.GetMenuString(ID_SECBAR_MDI_FLOAT, text, MF_BYCOMMAND);
+      menu.GetMenuString(ID_SECBAR_FLOAT_IN_MAIN, text, MF_BYCOMMAND);
       EXPECT_EQ(utf8(text), "Float In Main Window");
-      EXPECT_EQ(menu.GetMenuState(ID_SECBAR_MDI_FLOAT, MF_BYCOMMAND) & MF_CHECKED, 0u);
+      EXPECT_EQ(menu.GetMenuState(ID_SECBAR_FLOAT_IN_MAIN, MF_BYCOMMAND) & MF_CHECKED, 0u);
     }
   }
   // Floating inside the main window: ticked, and docking greyed.
@@ -326,7 +326,7 @@ TEST_F(MDIFrameTest, BarMenuOffersFloatInMainWindowOnlyToBarsThatAllowIt) {
   menu.CreatePopupMenu();
   menu.AppendMenu(MF_STRING, ID_SECBAR_TOGGLE_DOCKING, "Przy krawędzi");
   mdi->SendMessage(WM_SECBAR_CONTEXTMENU, WPARAM(static_cast<CControlBar*>(&lists)), LPARAM(&menu));
-  EXPECT_NE(menu.GetMenuState(ID_SECBAR_MDI_FLOAT, MF_BYCOMMAND) & MF_CHECKED, 0u);
+  EXPECT_NE(menu.GetMenuState(ID_SECBAR_FLOAT_IN_MAIN, MF_BYCOMMAND) & MF_CHECKED, 0u);
   EXPECT_NE(menu.GetMenuState(ID_SECBAR_TOGGLE_DOCKING, MF_BYCOMMAND) & MF_GRAYED, 0u);
 }
 

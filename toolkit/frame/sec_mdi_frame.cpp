@@ -522,7 +522,7 @@ LRESULT SECMDIFrameWnd::OnBarContextMenu(WPARAM wParam, LPARAM lParam) {
   if (inMain) menu->EnableMenuItem(ID_SECBAR_TOGGLE_DOCKING, MF_BYCOMMAND | MF_GRAYED);
   if (bar->m_dwExStyle & BAREX_MDI_FLOAT) {
     menu->AppendMenu(MF_SEPARATOR);
-    menu->AppendMenu(MF_STRING | (inMain ? MF_CHECKED : MF_UNCHECKED), ID_SECBAR_MDI_FLOAT, "Float In Main Window");
+    menu->AppendMenu(MF_STRING | (inMain ? MF_CHECKED : MF_UNCHECKED), ID_SECBAR_FLOAT_IN_MAIN, "Float In Main Window");
   }
   return 0;
 }

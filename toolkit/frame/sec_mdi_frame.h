@@ -27,8 +27,6 @@ struct SECDockInfo {
   int m_nLength = -1;
 };
 
-// The bar menu's item that floats a bar inside the main window.
-constexpr UINT ID_SECBAR_MDI_FLOAT = 43042;
 // The resource id the frames inside the main window load with.
 constexpr UINT IDR_SECMDIFLOAT = 20514;
 
