@@ -125,6 +125,7 @@ constexpr res::StringResource kStrings[] = {
 
     // Framework strings.
     {57345, " Naciśnij F1, aby uzyskać pomoc."},
+    {61457, "&Hide"},
     {61504, "on %1"},
     {61508, "Strona %u\nStrony %u-%u\n"},
     {61509, "prn"},

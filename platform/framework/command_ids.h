@@ -80,6 +80,8 @@ constexpr UINT AFX_IDM_FIRST_MDICHILD = 0xFF00;
 
 // Message-string ids for the status bar.
 constexpr UINT AFX_IDS_IDLEMESSAGE = 0xE001;
+// The close item of a floating frame's system menu.
+constexpr UINT AFX_IDS_HIDE = 0xF011;
 constexpr UINT AFX_IDS_APP_TITLE = 0xE000;
 
 // Frame idle work (m_nIdleFlags).

@@ -18,15 +18,17 @@ bool vertical(DWORD style) { return (style & CBRS_ORIENT_VERT) != 0; }
 // The frame's own dock bars: only these are remembered as a bar's last docked place.
 bool is_frame_dock_bar(UINT id) { return id >= AFX_IDW_DOCKBAR_TOP && id <= AFX_IDW_DOCKBAR_BOTTOM; }
 
-// Shifts `rect` so that `pt` lies inside it, a border's width from an edge it had to cross.
-void bring_under_point(CRect& rect, CPoint pt) {
+}  // namespace
+
+void CDockContext::BringUnderPoint(CRect& rect, CPoint pt) const {
+  // A border's width from an edge it had to cross.
   int margin = GetSystemMetrics(SM_CXBORDER) * 2;
   int dx = pt.x < rect.left ? pt.x - rect.left - margin : pt.x >= rect.right ? pt.x - rect.right + 1 + margin : 0;
   int dy = pt.y < rect.top ? pt.y - rect.top - margin : pt.y >= rect.bottom ? pt.y - rect.bottom + 1 + margin : 0;
   rect.OffsetRect(dx, dy);
 }
 
-}  // namespace
+void CDockContext::FrameAround(CRect& rect) const { CMiniFrameWnd::CalcBorders(&rect); }
 
 CDockContext::CDockContext(CControlBar* pBar) : m_pBar(pBar), m_pDockSite(pBar->m_pDockSite) {}
 
@@ -83,10 +85,10 @@ void CDockContext::StartDrag(CPoint pt) {
     m_rectFrameDragVert = m_rectDragVert;
   }
   // A floating bar's outline is its frame around it.
-  CMiniFrameWnd::CalcBorders(&m_rectFrameDragHorz);
-  CMiniFrameWnd::CalcBorders(&m_rectFrameDragVert);
+  FrameAround(m_rectFrameDragHorz);
+  FrameAround(m_rectFrameDragVert);
   for (CRect* r : {&m_rectDragHorz, &m_rectDragVert, &m_rectFrameDragHorz, &m_rectFrameDragVert}) {
-    bring_under_point(*r, pt);
+    BringUnderPoint(*r, pt);
   }
   m_dwOverDockStyle = m_bForceFrame || !MayDock() ? 0 : CanDock();
   DrawFocusRect();
@@ -106,7 +108,7 @@ void CDockContext::StartResize(int nHitTest, CPoint pt) {
   CSize size = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
   // Requested size, actual size, actual frame and the frame's borders.
   m_rectDragHorz = m_rectDragVert = m_rectFrameDragHorz = CRect(rect.TopLeft(), size);
-  CMiniFrameWnd::CalcBorders(&m_rectFrameDragHorz);
+  FrameAround(m_rectFrameDragHorz);
   m_rectFrameDragVert = CRect(m_rectFrameDragHorz.left - m_rectDragVert.left, m_rectFrameDragHorz.top - m_rectDragVert.top,
                               m_rectFrameDragHorz.right - m_rectDragVert.right,
                               m_rectFrameDragHorz.bottom - m_rectDragVert.bottom);
@@ -186,7 +188,8 @@ DWORD CDockContext::CanDock() {
   if (horz && horz_sides) {
     side = side_of(DockBarUnder(m_rectDragHorz, horz_sides), horz_sides);
   } else if (vert_sides) {
-    side = side_of(DockBarUnder(m_rectDragVert, vert_sides), vert_sides);
+    CDockBar* dock = DockBarUnder(m_rectDragVert, vert_sides);
+    if (dock && AcceptsUprightCandidate(dock)) side = side_of(dock, vert_sides);
   }
   if (m_bFlip) return side;
   if (!side && horz_sides) {

@@ -30,18 +30,19 @@ class CDockContext {
   // A docked bar floats at its last floating place; a floating one docks at its last docked place.
   virtual void ToggleDocking();
 
-  // --- The drag loop's steps ---
-  void Move(CPoint pt);
-  void Stretch(CPoint pt);
+  // --- The drag loop's steps (a derived context may take any of them over) ---
+  virtual void Move(CPoint pt);
+  virtual void Stretch(CPoint pt);
   void OnKey(int nChar, BOOL bDown);
-  void EndDrag();
-  void EndResize();
+  virtual void EndDrag();
+  virtual void EndResize();
   // Removes the outline and releases the mouse.
-  void CancelLoop();
-  // Follows the mouse until release (TRUE) or cancel (FALSE).
+  virtual void CancelLoop();
+  // Follows the mouse until release (TRUE) or cancel (FALSE): Escape, the right button, WM_QUIT
+  // (posted again) or the mouse capture lost to another window cancel.
   BOOL Track();
   // Shows the outline for the current state; with `bRemoveRect` removes it.
-  void DrawFocusRect(BOOL bRemoveRect = FALSE);
+  virtual void DrawFocusRect(BOOL bRemoveRect = FALSE);
   // The side (CBRS_ALIGN_ bit) of the dock bar the drag rectangles would dock into, 0 for none.
   DWORD CanDock();
   // The dock bar of the side CanDock found, or null.
@@ -85,8 +86,13 @@ class CDockContext {
   void RememberDockedPlace();
   // The dock bar of the dock site under `rect` that takes one of `dwDockStyle`'s sides.
   CDockBar* DockBarUnder(const CRect& rect, DWORD dwDockStyle) const;
+  // Whether the dock bar the bar's own upright rectangle found first may take it (any, here).
+  virtual bool AcceptsUprightCandidate(CDockBar*) const { return true; }
+  // Grows a bar rectangle to the floating frame around it.
+  virtual void FrameAround(CRect& rect) const;
+  // Shifts a drag rectangle so that the drag's starting point lies inside it.
+  virtual void BringUnderPoint(CRect& rect, CPoint pt) const;
 
- private:
   // False once the context is gone: the loop stops touching it when a message it dispatched
   // ended the bar.
   std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);

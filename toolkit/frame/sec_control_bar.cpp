@@ -11,6 +11,7 @@
 #include "platform/win/mouse_tracking.h"
 #include "platform/win/window_dc.h"
 #include "toolkit/frame/sec_dock_bar.h"
+#include "toolkit/frame/sec_dock_context.h"
 #include "toolkit/frame/toolkit_globals.h"
 
 CSize SECControlBarDefaultSize::value{300, 180};
@@ -129,6 +130,59 @@ UINT SECControlBar::GetUniqueBarId(CFrameWnd* pFrame, UINT nFirst) {
 }
 
 SECDockBar* SECControlBar::GetSECDockBar() const { return dynamic_cast<SECDockBar*>(m_pDockBar); }
+
+CWnd* SECControlBar::GetMDIChildFrame() const {
+  const SECDockBar* dock = GetSECDockBar();
+  return dock ? dock->m_pMDIChild : nullptr;
+}
+
+CDockContext* SECControlBar::CreateDockContext() { return new SECBarDockContext(this); }
+
+void SECControlBar::EnableDocking(DWORD dwDockStyle) {
+  m_dwDockStyle = dwDockStyle;
+  if (!m_pDockContext) m_pDockContext.reset(CreateDockContext());
+  if (!GetOwner() && GetParent()) SetOwner(GetParent());
+}
+
+void SECControlBar::CalcInsideRect(CRect& rect, BOOL bHorz, BOOL bGripper) const {
+  if (!(m_dwExStyle & BAREX_FLAT)) {
+    CControlBar::CalcInsideRect(rect, bHorz);
+    return;
+  }
+  if (m_dwStyle & CBRS_BORDER_LEFT) rect.left += 1;
+  if (m_dwStyle & CBRS_BORDER_TOP) rect.top += 1;
+  if (m_dwStyle & CBRS_BORDER_RIGHT) rect.right -= 1;
+  if (m_dwStyle & CBRS_BORDER_BOTTOM) rect.bottom -= 1;
+  const bool gripper = IsDocked() && (m_dwExStyle & BAREX_GRIPPER);
+  CSize extent(0, 0);
+  if (bHorz) {
+    rect.left += gripper ? AddGripperExtent(extent, TRUE) : m_cxLeftBorder;
+    rect.top += m_cyTopBorder;
+    rect.right -= m_cxRightBorder;
+    rect.bottom -= m_cyBottomBorder;
+  } else {
+    // An upright bar turns its borders a quarter.
+    rect.left += m_cyTopBorder;
+    rect.top += gripper && bGripper ? AddGripperExtent(extent, FALSE) : m_cxLeftBorder;
+    rect.right -= m_cyBottomBorder;
+    rect.bottom -= m_cxRightBorder;
+  }
+}
+
+void SECControlBar::EraseNonClient() {
+  CWindowDC dc(this);
+  CRect window;
+  GetWindowRect(&window);
+  CRect client;
+  GetClientRect(&client);
+  ClientToScreen(&client);
+  client.OffsetRect(-window.left, -window.top);
+  dc.ExcludeClipRect(&client);
+  window.OffsetRect(-window.left, -window.top);
+  DrawBorders(&dc, window);
+  dc.IntersectClipRect(&window);
+  SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
+}
 
 void SECControlBar::InsideOf(CSize client, CPoint& origin, CSize& inside) const {
   origin = CPoint(0, 0);
@@ -558,8 +612,7 @@ void SECControlBar::OnHideBar() {
 }
 
 void SECControlBar::OnFloatInMainWindow() {
-  // Floating inside the main window belongs to the frame's own docking; a frame that offers the
-  // command handles it before the bar sees it.
+  if (auto* context = dynamic_cast<SECBarDockContext*>(m_pDockContext.get())) context->ToggleMDIFloat();
 }
 
 // --- Life ---------------------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include "platform/framework/frame_wnd.h"
 
 class CMenu;
+class CDockContext;
 class SECDockBar;
 
 constexpr DWORD BAREX_CONTEXT_MENU = 0x0001;
@@ -83,6 +84,10 @@ class SECControlBar : public CControlBar {
   virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, DWORD dwExStyle, const RECT& rect,
                       CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
   virtual void GetInsideRect(CRect& rect) const;
+  // Makes the bar's dock context: a toolkit one.
+  virtual CDockContext* CreateDockContext();
+  // Stores the sides the bar may dock on and makes its dock context the first time.
+  void EnableDocking(DWORD dwDockStyle);
   virtual void SetExStyle(DWORD dwExStyle, BOOL bRecalc = TRUE);
   virtual void ModifyExStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRecalc = TRUE);
   DWORD GetExStyle() const { return m_dwExStyle; }
@@ -116,6 +121,16 @@ class SECControlBar : public CControlBar {
   void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
   void DoPaint(CDC* pDC) override;
   INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+
+  // Without BAREX_FLAT the framework's inside rectangle; flat, one pixel per bordered side, then
+  // the framework's borders with the leading one (left across a horizontal bar, the top of an
+  // upright one when `bGripper`) taken by the gripper while the bar is docked with one.
+  void CalcInsideRect(CRect& rect, BOOL bHorz) const override { CalcInsideRect(rect, bHorz, FALSE); }
+  void CalcInsideRect(CRect& rect, BOOL bHorz, BOOL bGripper) const;
+  // Paints the non-client area: the borders, and the background through WM_ERASEBKGND.
+  void EraseNonClient();
+  // The MDI child frame that holds the bar's dock bar while it floats inside the main window.
+  CWnd* GetMDIChildFrame() const;
 
   // The first of the 1000 ids from `nFirst` that no control bar of `pFrame` uses; 0 when none.
   static UINT GetUniqueBarId(CFrameWnd* pFrame, UINT nFirst);

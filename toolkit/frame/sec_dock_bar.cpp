@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/framework/dock_context.h"
+#include "platform/framework/dock_state.h"
 #include "platform/framework/drag_outline.h"
 #include "platform/framework/frame_wnd.h"
+#include "platform/win/defer_window_pos.h"
 #include "platform/win/message_queue.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
@@ -24,6 +27,12 @@ SECControlBar* as_sec(CControlBar* bar) { return dynamic_cast<SECControlBar*>(ba
 float share_of(CControlBar* bar) {
   SECControlBar* sec = as_sec(bar);
   return sec ? sec->m_fPctWidth : 0.0f;
+}
+
+// A toolbar drawn flat: it sits closer to the edges and its neighbours.
+bool flat_toolbar(CControlBar* bar) {
+  SECControlBar* sec = as_sec(bar);
+  return sec && (sec->m_dwExStyle & BAREX_FIXED_SIZE) && (sec->m_dwExStyle & BAREX_FLAT);
 }
 
 bool fixed_size(CControlBar* bar) {
@@ -73,6 +82,7 @@ BEGIN_MESSAGE_MAP(SECDockBar, CDockBar)
   ON_WM_DESTROY()
   ON_WM_ERASEBKGND()
   ON_MESSAGE(WM_SECDOCK_DESTROYFRAME, &SECDockBar::OnDestroyEmptyFrame)
+  ON_MESSAGE(WM_SIZEPARENT, &SECDockBar::OnSizeParent)
 END_MESSAGE_MAP()
 
 SECDockBar::SECDockBar(BOOL bFloating) : CDockBar(bFloating) {}
@@ -106,6 +116,17 @@ int SECDockBar::GetDockedVisibleCount() const {
     if (bar && bar->m_hWnd && bar->IsVisible()) ++count;
   }
   return count;
+}
+
+void SECDockBar::GetBarInfo(CControlBarInfo* pInfo) {
+  CDockBar::GetBarInfo(pInfo);
+  if (m_pMDIChild && pInfo) pInfo->m_pointPos = CPoint(0, 0);
+}
+
+BOOL SECDockBar::GetMDIChildPlacement(WINDOWPLACEMENT& placement) const {
+  if (!m_pMDIChild || !m_pMDIChild->m_hWnd) return FALSE;
+  placement.length = sizeof(WINDOWPLACEMENT);
+  return ::GetWindowPlacement(m_pMDIChild->m_hWnd, &placement);
 }
 
 // --- Rows -----------------------------------------------------------------------------------------
@@ -266,19 +287,361 @@ void SECDockBar::DoPaint(CDC* pDC) {
 
 // --- Docking --------------------------------------------------------------------------------------
 
-void SECDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
-  CDockBar::DockControlBar(pBar, lpRect);
+CRect SECDockBar::ClientRectOf(CControlBar* pBar) const {
+  CRect r;
+  pBar->GetWindowRect(&r);
+  ScreenToClient(&r);
+  return r;
+}
+
+void SECDockBar::TakeOverBar(CControlBar* pBar) {
+  if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI)) m_dwStyle |= CBRS_FLOAT_MULTI;
+  m_dwStyle = (m_dwStyle & ~DWORD(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC)) | (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
+  if (!(m_dwStyle & CBRS_FLOAT_MULTI) && pBar->m_hWnd) {
+    CString title;
+    pBar->GetWindowText(title);
+    SetWindowText(title);
+  }
   // A docked bar is bordered on every side; its drawing decides which lines show.
-  if (pBar && pBar->m_pDockBar == this) pBar->m_dwStyle |= CBRS_BORDER_ANY;
-  AddPending(pBar);
+  pBar->m_dwStyle = (pBar->m_dwStyle & ~DWORD(CBRS_ALIGN_ANY | CBRS_FLOATING)) | (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY |
+                    (m_bFloating ? CBRS_FLOATING : 0);
+}
+
+void SECDockBar::FinishDocking(CControlBar* pBar, CDockBar* pOld, int nPosExclude) {
+  if (pBar->GetParent() != this) pBar->SetParent(this);
+  if (pOld == this) {
+    RemoveControlBar(pBar, nPosExclude);
+  } else if (pOld) {
+    const BOOL gone = pOld->RemoveControlBar(pBar, -1, m_bFloating && !pOld->m_bFloating ? 1 : 0);
+    // A floating frame the bar left keeps no place for it: left empty, it goes.
+    if (!gone && pOld->m_bFloating) {
+      pOld->RemovePlaceHolder(pBar);
+      if (pOld->m_hWnd && dynamic_cast<SECDockBar*>(pOld)) pOld->PostMessage(WM_SECDOCK_DESTROYFRAME);
+    }
+  }
+  pBar->m_pDockBar = this;
+  RemovePlaceHolder(pBar);
   m_bRearranged = TRUE;
+  if (auto* frame = dynamic_cast<CFrameWnd*>(GetParent()); frame && !::IsWindowBeingDestroyed(frame->m_hWnd)) {
+    frame->DelayRecalcLayout();
+  }
+}
+
+int SECDockBar::AppendRow(CControlBar* pBar) {
+  if (m_arrBars.GetSize() == 0) m_arrBars.Add(nullptr);
+  if (m_arrBars[m_arrBars.GetSize() - 1] != nullptr) m_arrBars.Add(nullptr);
+  const int pos = int(m_arrBars.GetSize());
+  m_arrBars.Add(pBar);
+  m_arrBars.Add(nullptr);
+  return pos;
+}
+
+void SECDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
+  if (!pBar || pBar == this) return;
+  const int current = FindBar(pBar);
+  if (current >= 0 && pBar->m_hWnd) {
+    CRect now;
+    pBar->GetWindowRect(&now);
+    const SECControlBar* sec = as_sec(pBar);
+    if (sec && (sec->m_dwExStyle & BAREX_FIXED_SIZE)) {
+      if (!lpRect || now == *lpRect) return;
+    } else if (lpRect) {
+      if (now == *lpRect) return;
+      CRect wanted(*lpRect);
+      ScreenToClient(&wanted);
+      const int pos = FindInsertPosition(pBar, wanted, wanted.CenterPoint());
+      if (pos == current || pos == current + 1) return;
+    }
+  }
+  CDockBar* old = pBar->m_pDockBar;
+  if (old && old->m_hWnd && pBar->m_hWnd) {
+    CRect was;
+    pBar->GetWindowRect(&was);
+    old->ScreenToClient(&was);
+    old->InvalidateRect(&was);
+  }
+  TakeOverBar(pBar);
+  int pos;
+  int exclude;
+  if (lpRect) {
+    CRect wanted(*lpRect);
+    ScreenToClient(&wanted);
+    pos = InsertBarAtPoint(pBar, wanted, wanted.CenterPoint());
+    exclude = pos;
+    if (pBar->GetParent() != this) pBar->SetParent(this);
+    pBar->SetWindowPos(nullptr, wanted.left, wanted.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  } else {
+    pos = AppendRow(pBar);
+    exclude = -1;
+    if (pBar->GetParent() != this) pBar->SetParent(this);
+    pBar->SetWindowPos(nullptr, -secData().cxBorder, -secData().cyBorder, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  AddPending(pBar);
+  FinishDocking(pBar, old, exclude);
+}
+
+void SECDockBar::AttachBar(CControlBar* pBar, const SECDockBarInsertRecord& rec) {
+  if (!pBar || pBar == this) return;
+  CDockBar* old = pBar->m_pDockBar;
+  TakeOverBar(pBar);
+  const int pos = InsertBar(pBar, rec);
+  FinishDocking(pBar, old, pos);
 }
 
 void SECDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect) {
-  CDockBar::ReDockControlBar(pBar, lpRect);
-  if (pBar && pBar->m_pDockBar == this) pBar->m_dwStyle |= CBRS_BORDER_ANY;
+  if (!pBar || pBar == this || !pBar->m_hWnd) return;
+  const int current = FindBar(pBar);
+  if (current >= 0) {
+    CRect now;
+    pBar->GetWindowRect(&now);
+    if (!lpRect || now == *lpRect) return;
+  }
+  CDockBar* old = pBar->m_pDockBar;
+  TakeOverBar(pBar);
+  const int placeholder = FindPlaceHolder(UINT(pBar->GetDlgCtrlID()));
+  int pos;
+  if (placeholder >= 0) {
+    m_arrBars[placeholder] = pBar;
+    pos = placeholder;
+  } else if (lpRect) {
+    CRect wanted(*lpRect);
+    ScreenToClient(&wanted);
+    pos = InsertBarAtPoint(pBar, wanted, wanted.CenterPoint());
+  } else {
+    pos = AppendRow(pBar);
+  }
+  if (pBar->GetParent() != this) pBar->SetParent(this);
+  const bool visible = pBar->IsWindowVisible() != FALSE;
+  const UINT hide = visible ? SWP_HIDEWINDOW : 0;
+  if (lpRect) {
+    CRect wanted(*lpRect);
+    ScreenToClient(&wanted);
+    pBar->SetWindowPos(nullptr, wanted.left, wanted.top, wanted.Width() + 1, wanted.Height(), SWP_NOZORDER | SWP_NOACTIVATE | hide);
+  } else {
+    pBar->SetWindowPos(nullptr, -secData().cxBorder, -secData().cyBorder, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | hide);
+  }
+  if (visible) pBar->DelayShow(TRUE);
+  FinishDocking(pBar, old, pos);
   m_pChangedBar = pBar;
+}
+
+// --- Insertion --------------------------------------------------------------------------------------
+
+int SECDockBar::InsertBarAt(int nPos, CControlBar* pBar) {
+  nPos = std::clamp(nPos, 1, int(m_arrBars.GetSize()));
+  m_arrBars.InsertAt(nPos, pBar);
+  auto bar_at = [&](int i) { return i > 0 && i < m_arrBars.GetSize() ? GetDockedControlBar(i) : nullptr; };
+  auto own_row = [](CControlBar* bar) {
+    const SECControlBar* sec = as_sec(bar);
+    return sec && (sec->m_dwExStyle & BAREX_OWN_ROW);
+  };
+  const bool own = own_row(pBar);
+  CControlBar* next = bar_at(nPos + 1);
+  CControlBar* prev = bar_at(nPos - 1);
+  if (next && (own || own_row(next))) m_arrBars.InsertAt(nPos + 1, nullptr);
+  if (prev && (own || own_row(prev))) {
+    m_arrBars.InsertAt(nPos, nullptr);
+    ++nPos;
+  }
+  // The array always ends with a row end.
+  if (m_arrBars[m_arrBars.GetSize() - 1] != nullptr) m_arrBars.Add(nullptr);
+  return nPos;
+}
+
+int SECDockBar::InsertFirstRow(CControlBar* pBar) {
+  if (!pBar) return -1;
+  if (m_arrBars.GetSize() == 0) m_arrBars.Add(nullptr);
+  for (int i = 1; i < m_arrBars.GetSize(); ++i) {
+    if (m_arrBars[i] == nullptr) continue;
+    m_arrBars.InsertAt(i, pBar);
+    m_arrBars.InsertAt(i + 1, nullptr);
+    return i;
+  }
+  // Only row ends: the bar is the one row.
+  return AppendRow(pBar);
+}
+
+int SECDockBar::InsertBar(CControlBar* pBar, const SECDockBarInsertRecord& rec) {
+  if (!pBar) return -1;
+  AddPending(pBar);
+  const std::vector<RowSpan> rows = RowSpans();
+  if (rows.empty()) return AppendRow(pBar);
+  const int count = int(rows.size());
+  const int index = (rec.m_dwFlags & SECDOCK_ROWS_FROM_END) ? count - 1 + rec.m_nRow : rec.m_nRow;
+  // Before the first row or after the last: a new row there.
+  if (index < 0) return InsertFirstRow(pBar);
+  if (index >= count) return AppendRow(pBar);
+  const RowSpan& row = rows[size_t(index)];
+  if (rec.m_dwFlags & SECDOCK_NEW_ROW) {
+    m_arrBars.InsertAt(row.first, pBar);
+    m_arrBars.InsertAt(row.first + 1, nullptr);
+    return row.first;
+  }
+  auto visible_bar = [&](int i) {
+    CControlBar* bar = GetDockedControlBar(i);
+    return bar && bar != pBar && bar->IsVisible();
+  };
+  int pos = row.first;
+  if (rec.m_dwFlags & SECDOCK_COLS_FROM_END) {
+    pos = row.end;
+    int passed = 0;
+    for (int i = row.end - 1; i >= row.first && passed < rec.m_nCol; --i) {
+      if (!visible_bar(i)) continue;
+      pos = i;
+      ++passed;
+    }
+  } else if (rec.m_nCol > 0) {
+    pos = row.end;
+    int passed = 0;
+    for (int i = row.first; i < row.end; ++i) {
+      if (visible_bar(i) && ++passed == rec.m_nCol) {
+        pos = i + 1;
+        break;
+      }
+    }
+  }
+  AddPending(GetDockedControlBar(pos));
+  return InsertBarAt(pos, pBar);
+}
+
+int SECDockBar::InsertBarAtPoint(CControlBar* pBar, const CRect& rect, CPoint mid) {
+  AddPending(pBar);
+  const bool horz = IsHorz();
+  for (const RowSpan& row : RowSpans()) {
+    for (int i = row.first; i < row.end; ++i) {
+      CControlBar* bar = GetDockedControlBar(i);
+      if (!bar || bar == pBar || !bar->m_hWnd || !bar->IsVisible()) continue;
+      const CRect placed = ClientRectOf(bar);
+      if ((horz ? placed.bottom : placed.right) < (horz ? mid.y : mid.x)) break;  // a later row
+      if ((horz ? mid.y : mid.x) < (horz ? placed.top : placed.left)) {
+        // Between this row and the one before it (or before the first): a new row here.
+        m_arrBars.InsertAt(row.first, pBar);
+        m_arrBars.InsertAt(row.first + 1, nullptr);
+        MarkRowsForRepaint(row.first);
+        m_bRearranged = TRUE;
+        return row.first;
+      }
+      if ((horz ? rect.left : rect.top) < (horz ? placed.left : placed.top)) {
+        MarkRowsForRepaint(i);
+        return InsertBarAt(i, pBar);
+      }
+      bool later = false;
+      for (int j = i + 1; j < row.end && !later; ++j) {
+        CControlBar* next = GetDockedControlBar(j);
+        later = next && next != pBar && next->m_hWnd && next->IsVisible();
+      }
+      if (!later) {
+        MarkRowsForRepaint(i);
+        return InsertBarAt(row.end, pBar);
+      }
+    }
+  }
+  const int pos = AppendRow(pBar);
+  MarkRowsForRepaint(pos);
   m_bRearranged = TRUE;
+  return pos;
+}
+
+int SECDockBar::FindInsertPosition(CControlBar* pBar, const CRect& rect, CPoint mid) const {
+  const bool horz = IsHorz();
+  const int border = secData().cyBorder;
+  int total = 0;
+  for (const RowSpan& row : RowSpans()) {
+    int thickness = 0;
+    int before = row.first - 1;
+    for (int i = row.first; i < row.end; ++i) {
+      CControlBar* bar = GetDockedControlBar(i);
+      if (!bar || !bar->m_hWnd || !bar->IsVisible()) continue;
+      const CRect placed = ClientRectOf(bar);
+      thickness = std::max(thickness, int(horz ? placed.Height() : placed.Width()));
+      if (bar != pBar && (horz ? placed.left : placed.top) < (horz ? rect.left : rect.top)) before = i;
+    }
+    if (thickness == 0) continue;
+    total += thickness - border;
+    if (total > (horz ? mid.y : mid.x)) return before + 1;
+  }
+  return int(m_arrBars.GetSize());
+}
+
+CRect SECDockBar::CalcTrackRect(CControlBar* pBar, const CRect& rect, CPoint mouse, int& nLastPos, CRect& rectLast,
+                                CPoint& ptLast) {
+  const bool horz = IsHorz();
+  CRect inClient(rect);
+  ScreenToClient(&inClient);
+  int pos = FindInsertPosition(pBar, inClient, inClient.CenterPoint());
+  int first = -1;
+  std::vector<CControlBar*> others;
+  bool draggedInRow = false;
+  if (pos < m_arrBars.GetSize()) {
+    first = RowStart(std::max(1, pos));
+    for (int i = first; i < m_arrBars.GetSize() && m_arrBars[i] != nullptr; ++i) {
+      CControlBar* bar = GetDockedControlBar(i);
+      if (!bar || !bar->m_hWnd || !bar->IsVisible()) continue;
+      if (bar == pBar) {
+        draggedInRow = true;
+      } else {
+        others.push_back(bar);
+      }
+    }
+  }
+  CRect outline(rect);
+  const SECControlBar* sec = as_sec(pBar);
+  if (!others.empty() && first == nLastPos) {
+    outline = rectLast;
+    outline.OffsetRect(mouse - ptLast);
+  } else if (sec && (sec->m_dwExStyle & BAREX_FIXED_SIZE)) {
+    // A toolbar keeps its own shape.
+  } else if (others.empty()) {
+    CRect window;
+    GetWindowRect(&window);
+    if (horz) {
+      outline.left = window.left;
+      outline.right = window.right;
+    } else {
+      outline.top = window.top;
+      outline.bottom = window.bottom;
+    }
+  } else if (sec && !draggedInRow) {
+    float sum = 0.0f;
+    int thickness = 0;
+    auto thickness_of = [&](CControlBar* bar) {
+      const CSize size = MeasureBar(bar, -1, 0);
+      return int(horz ? size.cy : size.cx);
+    };
+    for (CControlBar* bar : others) {
+      if (!as_sec(bar)) continue;
+      sum += share_of(bar);
+      thickness = std::max(thickness, thickness_of(bar));
+    }
+    if (sum > 0.0f) {
+      thickness = std::max(thickness, thickness_of(pBar));
+      CRect window;
+      GetWindowRect(&window);
+      const float own = sec->m_fPctWidth;
+      const int target = int(own / (sum + own) * float(horz ? window.Width() : window.Height()));
+      // Shortened around the mouse, in proportion to where it lies along (and across) the outline.
+      auto shorten = [](LONG& start, LONG& end, int wanted, int at) {
+        const int length = end - start;
+        const int excess = length - wanted;
+        if (length <= 0 || excess == 0) return;
+        const double fraction = std::clamp(double(at - start) / length, 0.0, 1.0);
+        start += LONG(fraction * excess);
+        end -= LONG((1.0 - fraction) * excess);
+      };
+      if (horz) {
+        shorten(outline.left, outline.right, target, mouse.x);
+        shorten(outline.top, outline.bottom, thickness, mouse.y);
+      } else {
+        shorten(outline.top, outline.bottom, target, mouse.y);
+        shorten(outline.left, outline.right, thickness, mouse.x);
+      }
+    }
+  }
+  nLastPos = first;
+  rectLast = outline;
+  ptLast = mouse;
+  return outline;
 }
 
 BOOL SECDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int) {
@@ -319,6 +682,16 @@ BOOL SECDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int) {
     if (!::IsWindowBeingDestroyed(frame->m_hWnd)) frame->DelayRecalcLayout();
   }
   return FALSE;
+}
+
+LRESULT SECDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
+  // Bars are moved without redrawing only when this dock bar rearranged them (it repaints them
+  // itself then); otherwise they redraw as they move.
+  const BOOL noRedraw = SECLayoutNoRedraw;
+  if (noRedraw) SECLayoutNoRedraw = m_bRearranged;
+  const LRESULT result = CDockBar::OnSizeParent(wParam, lParam);
+  SECLayoutNoRedraw = noRedraw;
+  return result;
 }
 
 LRESULT SECDockBar::OnDestroyEmptyFrame(WPARAM, LPARAM) {
@@ -418,8 +791,11 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   auto make_rect = [&](int along, int cross, int alongLen, int crossLen) {
     return horz ? CRect(along, cross, along + alongLen, cross + crossLen) : CRect(cross, along, cross + crossLen, along + alongLen);
   };
+  // Every bar moves in one batch at the end of the layout.
+  HDWP batch = query ? nullptr : BeginDeferWindowPos(int(m_arrBars.GetSize()));
   int cross = -2;
   int extent = 0;
+  bool previousProportional = false;
   int longest = 0;
   bool anyRow = false;
   int repaintFrom = -1;
@@ -448,9 +824,17 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     }
     const bool firstRow = !anyRow;
     anyRow = true;
+    // The row's spacing: flat toolbars sit one pixel from the edges and touch their neighbours.
+    const bool flatRow = std::any_of(row.begin(), row.end(), [&](int pos) { return flat_toolbar(GetDockedControlBar(pos)); });
+    const int rowGap = std::all_of(row.begin(), row.end(), [&](int pos) { return flat_toolbar(GetDockedControlBar(pos)); })
+                           ? 0
+                           : gap;
+    if (firstRow && flatRow) cross = proportional > 0 ? -3 : -1;
+    if (!firstRow && flatRow && previousProportional && proportional == 0) cross += 1;
+    previousProportional = proportional > 0 && !m_bFloating;
     std::vector<CRect> placed(row.size());
     if (proportional == 0 || m_bFloating) {
-      int along = -2;
+      int along = flat_toolbar(GetDockedControlBar(row.front())) ? -1 : -2;
       for (int i = 0; i < count; ++i) {
         CControlBar* bar = GetDockedControlBar(row[size_t(i)]);
         if (SECControlBar* sec = as_sec(bar)) sec->m_dwExStyle |= BAREX_FIXED_ROW;
@@ -458,11 +842,11 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         int start = along;
         if (start + barLength > length) start = std::max(along, length - barLength);
         placed[size_t(i)] = make_rect(start, cross, barLength, horz ? sizes[size_t(i)].cy : sizes[size_t(i)].cx);
-        along = start + barLength - gap;
+        along = start + barLength - rowGap;
       }
-      longest = std::max(longest, along + gap);
+      longest = std::max(longest, along + rowGap);
       extent = cross + thickness;
-      cross += thickness - gap;
+      cross += thickness - rowGap;
     } else {
       if (firstRow && opensWithSplitter) cross += 1;
       // The opening line: a separator, or a row splitter on a bottom or right dock bar.
@@ -481,7 +865,7 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         lengths.push_back(horz ? sizes[size_t(i)].cx : sizes[size_t(i)].cy);
       }
       CControlBar* last = GetDockedControlBar(row.back());
-      const dock::RowPlacement p = dock::PlaceRow(length, -2 + gap + 1, lengths, fixed_size(last));
+      const dock::RowPlacement p = dock::PlaceRow(length, -2 + rowGap + 1, lengths, fixed_size(last));
       for (int i = 0; i < count; ++i) {
         placed[size_t(i)] = make_rect(p.start[size_t(i)], cross, p.length[size_t(i)], thickness);
         if (i + 1 < count) {
@@ -509,10 +893,16 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         bar->GetWindowRect(&now);
         ScreenToClient(&now);
         if (now == placed[size_t(i)]) continue;
+        if (!m_bFloating && bar->m_pDockContext) {
+          // The place the bar goes back to when it docks again after floating.
+          bar->m_pDockContext->m_rectMRUDockPos = placed[size_t(i)];
+          const UINT id = UINT(GetDlgCtrlID());
+          if (id >= AFX_IDW_DOCKBAR_TOP && id <= AFX_IDW_DOCKBAR_BOTTOM) bar->m_pDockContext->m_uMRUDockID = id;
+        }
         const bool resized = now.Size() != placed[size_t(i)].Size();
         const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (resized ? 0 : SWP_NOSIZE) | (SECLayoutNoRedraw ? SWP_NOREDRAW : 0);
-        bar->SetWindowPos(nullptr, placed[size_t(i)].left, placed[size_t(i)].top, placed[size_t(i)].Width(),
-                          placed[size_t(i)].Height(), flags);
+        batch = DeferWindowPos(batch, bar->m_hWnd, nullptr, placed[size_t(i)].left, placed[size_t(i)].top,
+                               placed[size_t(i)].Width(), placed[size_t(i)].Height(), flags);
         if (resized) {
           AddPending(bar);
           if ((horz ? now.Width() : now.Height()) != (horz ? placed[size_t(i)].Width() : placed[size_t(i)].Height()) &&
@@ -524,6 +914,7 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     }
   }
   if (!query) {
+    EndDeferWindowPos(batch);
     std::erase_if(m_splitters, [](const auto& s) { return !s->m_bInUse; });
     std::erase_if(m_separators, [](const auto& s) { return !s->m_bInUse; });
     if (repaintFrom >= 0) MarkRowsForRepaint(repaintFrom);

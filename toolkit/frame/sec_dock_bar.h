@@ -36,6 +36,21 @@ class SECDockSplitter {
   dock::Limits m_limits;
 };
 
+// Where AttachBar puts a bar: a row and a column in it. Rows count from 0 at the first row, or with
+// SECDOCK_ROWS_FROM_END from 0 at the last row backwards (-1 the one before it); a row before the
+// first (negative from the start) or after the last (positive from the end) is a new row there.
+// Columns count the visible bars passed from the row's start, or with SECDOCK_COLS_FROM_END from
+// its end; SECDOCK_NEW_ROW puts the bar in a new row before the row named.
+constexpr DWORD SECDOCK_ROWS_FROM_END = 1;
+constexpr DWORD SECDOCK_COLS_FROM_END = 2;
+constexpr DWORD SECDOCK_NEW_ROW = 4;
+
+struct SECDockBarInsertRecord {
+  int m_nRow = 0;
+  int m_nCol = 0;
+  DWORD m_dwFlags = 0;
+};
+
 // An etched line between rows.
 class SECDockSeparator {
  public:
@@ -74,7 +89,26 @@ class SECDockBar : public CDockBar {
   CControlBar* GetFirstBar() const { return m_arrBars.GetSize() < 2 ? nullptr : GetDockedControlBar(1); }
   int GetDockedVisibleCount() const override;
 
+  // --- Insertion (each returns the bar's position in the bar array) ---
+  virtual int InsertBarAtPoint(CControlBar* pBar, const CRect& rect, CPoint mid);
+  virtual int InsertBar(CControlBar* pBar, const SECDockBarInsertRecord& rec);
+  virtual int InsertBar(CControlBar* pBar, int nCol, int nRow) { return InsertBar(pBar, {nRow, nCol, 0}); }
+  // A new first row holding the bar; -1 for no bar.
+  virtual int InsertFirstRow(CControlBar* pBar);
+  // Puts the bar at `nPos`; a bar that keeps a row of its own (BAREX_OWN_ROW) gets row ends around
+  // it, and so does a bar put next to one.
+  virtual int InsertBarAt(int nPos, CControlBar* pBar);
+  // Where a bar dropped at `rect` (client coordinates, middle `mid`) would go, without inserting.
+  int FindInsertPosition(CControlBar* pBar, const CRect& rect, CPoint mid) const;
+  // The outline of `pBar` dragged over this dock bar at `rect` (screen) with the mouse at `mouse`;
+  // the row, outline and mouse point of the last call are kept in the three in/out values.
+  virtual CRect CalcTrackRect(CControlBar* pBar, const CRect& rect, CPoint mouse, int& nLastPos, CRect& rectLast,
+                              CPoint& ptLast);
+
   // --- Docking ---
+  // Docks the bar at an insert record.
+  virtual void AttachBar(CControlBar* pBar, const SECDockBarInsertRecord& rec);
+  virtual void AttachBar(CControlBar* pBar, int nCol, int nRow) { AttachBar(pBar, {nRow, nCol, 0}); }
   // Takes the bar out: its entry becomes its placeholder (or goes, when its placeholder already
   // stands elsewhere, with its row end when the row is left empty). A floating dock bar left with
   // nothing destroys its frame once the handlers on the stack have returned; the result is TRUE
@@ -99,6 +133,12 @@ class SECDockBar : public CDockBar {
   // The row's thickness across the dock bar: its deepest bar, hidden ones included.
   int GetRowThickness(int nFirst) const;
 
+  // The framework's record of the dock bar; one held by a frame inside the main window records no
+  // position of its own (its frame's placement stands for it, MDIChildPlacement).
+  void GetBarInfo(CControlBarInfo* pInfo) override;
+  // The placement of the frame inside the main window that holds this dock bar; FALSE without one.
+  BOOL GetMDIChildPlacement(WINDOWPLACEMENT& placement) const;
+
   // The MDI child frame holding this dock bar when bars float inside the main window.
   CWnd* m_pMDIChild = nullptr;
 
@@ -114,6 +154,15 @@ class SECDockBar : public CDockBar {
   CSize MeasureBar(CControlBar* pBar, int nLength, DWORD nExtra) const;
   DWORD MeasureMode(CControlBar* pBar) const;
   void DestroyEmptyFloatingFrame();
+  // The steps every docking operation starts with: styles and title taken over from the bar.
+  void TakeOverBar(CControlBar* pBar);
+  // The steps it ends with: the bar moves into this dock bar's window, leaves its previous dock bar
+  // (skipping `nPosExclude` there when that is this one) and its placeholder here; a delayed layout.
+  void FinishDocking(CControlBar* pBar, CDockBar* pOld, int nPosExclude);
+  // The bar's window rectangle in client coordinates.
+  CRect ClientRectOf(CControlBar* pBar) const;
+  // Appends a new last row holding the bar; its position.
+  int AppendRow(CControlBar* pBar);
 
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
@@ -121,6 +170,7 @@ class SECDockBar : public CDockBar {
   afx_msg void OnDestroy();
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg LRESULT OnDestroyEmptyFrame(WPARAM, LPARAM);
+  afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
 
   std::vector<CControlBar*> m_pending;
   std::vector<std::unique_ptr<SECDockSeparator>> m_separators;

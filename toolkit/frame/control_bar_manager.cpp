@@ -1,0 +1,3 @@
+#include "toolkit/frame/control_bar_manager.h"
+
+IMPLEMENT_DYNAMIC(SECControlBarManager, CObject)

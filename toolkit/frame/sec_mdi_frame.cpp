@@ -1,0 +1,807 @@
+#include "toolkit/frame/sec_mdi_frame.h"
+
+#include <algorithm>
+
+#include "platform/base/resource_exception.h"
+#include "platform/framework/app.h"
+#include "platform/framework/dock_context.h"
+#include "platform/framework/dock_state.h"
+#include "platform/framework/menu.h"
+#include "platform/framework/mini_dock_frame.h"
+#include "platform/framework/view.h"
+#include "platform/res/resource_store.h"
+#include "platform/win/message_queue.h"
+#include "platform/win/system_parameters.h"
+#include "toolkit/frame/control_bar_manager.h"
+#include "toolkit/frame/sec_control_bar.h"
+#include "toolkit/frame/sec_mini_dock_frame.h"
+#include "toolkit/frame/toolkit_globals.h"
+#include "toolkit/frame/wnd_plugin.h"
+
+namespace {
+
+// The frame's dock bars in the order they are searched.
+struct DockSide {
+  DWORD align;
+  UINT id;
+  DWORD style;
+};
+constexpr DockSide kSides[] = {
+    {CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM},
+    {CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP},
+    {CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT},
+    {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT},
+};
+
+const UINT WM_SECGETMENU = ::RegisterWindowMessage("WM_SECGETMENU");
+
+SECControlBar* as_sec(CControlBar* bar) { return dynamic_cast<SECControlBar*>(bar); }
+
+// A dynamic bar floats lined up horizontally; every floating frame lines its bars up somehow.
+DWORD float_style(CControlBar* bar, DWORD style) {
+  if (bar->m_dwStyle & CBRS_SIZE_DYNAMIC) {
+    style |= CBRS_SIZE_DYNAMIC;
+    if (style & CBRS_ORIENT_VERT) style = (style & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP;
+  }
+  if (!(style & CBRS_ALIGN_ANY)) style |= CBRS_ALIGN_TOP;
+  return style;
+}
+
+// The floating dock bar that holds `bar` alone, or null.
+CDockBar* floating_alone(CControlBar* bar, DWORD style) {
+  CDockBar* dock = bar->m_pDockBar;
+  if (!dock || !dock->m_bFloating || dock->GetDockedCount() != 1) return nullptr;
+  if (!(dock->m_dwStyle & style & CBRS_ALIGN_ANY)) return nullptr;
+  return dock;
+}
+
+}  // namespace
+
+namespace caption {
+
+std::vector<Band> Gradient(int width, COLORREF from, COLORREF to) {
+  std::vector<Band> bands;
+  if (width <= 0) return bands;
+  const int count = std::min(60, width);
+  const int step = width / count;
+  auto channel = [&](int shift, int i) {
+    const int a = int((from >> shift) & 0xFF), b = int((to >> shift) & 0xFF);
+    // 8.8 fixed point: the step per band, never past the end colour.
+    const int delta = ((b - a) << 8) / count;
+    const int value = ((a << 8) + delta * i) >> 8;
+    return b >= a ? std::min(value, b) : std::max(value, b);
+  };
+  for (int i = 0; i < count; ++i) {
+    const int left = i * step;
+    const int right = i + 1 == count ? width : left + step;
+    bands.push_back({left, right, RGB(channel(0, i), channel(8, i), channel(16, i))});
+  }
+  return bands;
+}
+
+int TextLeft(int alignment, int start, int width, int textWidth) {
+  int left = start + 3;
+  if (alignment == 1) {
+    left = start + (width - start - textWidth) / 2;
+  } else if (alignment != 0) {
+    left = width - textWidth - 3;
+  }
+  return std::max(left, start);
+}
+
+}  // namespace caption
+
+// --- SECMDIFrameWnd -------------------------------------------------------------------------------
+
+IMPLEMENT_DYNCREATE(SECMDIFrameWnd, CMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
+  ON_WM_CREATE()
+  ON_WM_CLOSE()
+  ON_WM_SYSCOLORCHANGE()
+  ON_WM_ACTIVATEAPP()
+  ON_WM_ACTIVATE()
+  ON_WM_ENTERIDLE()
+  ON_MESSAGE(WM_SECBAR_CONTEXTMENU, &SECMDIFrameWnd::OnBarContextMenu)
+  ON_MESSAGE(WM_COMMANDHELP, &SECMDIFrameWnd::OnCommandHelp)
+  ON_REGISTERED_MESSAGE(WM_SECGETMENU, &SECMDIFrameWnd::OnGetMenu)
+  ON_COMMAND_RANGE(43007, 43009, &SECMDIFrameWnd::OnReservedCommand)
+  ON_COMMAND_RANGE(43012, 43014, &SECMDIFrameWnd::OnReservedCommand)
+  ON_COMMAND_RANGE(43031, 43039, &SECMDIFrameWnd::OnReservedCommand)
+  ON_UPDATE_COMMAND_UI_RANGE(43007, 43009, &SECMDIFrameWnd::OnUpdateReservedCommand)
+  ON_UPDATE_COMMAND_UI_RANGE(43012, 43014, &SECMDIFrameWnd::OnUpdateReservedCommand)
+  ON_UPDATE_COMMAND_UI_RANGE(43031, 43039, &SECMDIFrameWnd::OnUpdateReservedCommand)
+END_MESSAGE_MAP()
+
+SECMDIFrameWnd::SECMDIFrameWnd() { m_bWin4 = secData().bWin4; }
+
+SECMDIFrameWnd::~SECMDIFrameWnd() {
+  for (auto& [id, menu] : m_menuMap) ::DestroyMenu(menu);
+  delete m_pMenuPlugIn;
+}
+
+int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
+  if (CMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
+  // The menu bar and the bitmap menus come with their own plug-ins, made by the toolbar and menu
+  // features; the frame only carries them.
+  return 0;
+}
+
+void SECMDIFrameWnd::OnClose() {
+  // Nothing reaches the plug-in once it is gone.
+  delete m_pMenuPlugIn;
+  m_pMenuPlugIn = nullptr;
+  CMDIFrameWnd::OnClose();
+}
+
+LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (m_pMenuPlugIn) {
+    LRESULT result = 0;
+    m_pMenuPlugIn->OnWndMsg(message, wParam, lParam, &result);
+    if (m_pMenuPlugIn && m_pMenuPlugIn->m_bExitDefault) return result;
+  }
+  // While the bars are customized the frame cannot be moved or sized.
+  if (message == WM_NCHITTEST && InConfigMode()) return HTERROR;
+  return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+BOOL SECMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
+  if (m_pMenuPlugIn && m_pMenuPlugIn->PreTranslateMessage(pMsg)) return TRUE;
+  if (InConfigMode() && pMsg->message == WM_SYSCOMMAND && (pMsg->wParam & 0xFFF0) == SC_KEYMENU) return TRUE;
+  return CMDIFrameWnd::PreTranslateMessage(pMsg);
+}
+
+BOOL SECMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  CFrameWnd* first = m_pActiveMDIFloat ? m_pActiveMDIFloat : MDIGetActive();
+  if (first && first->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  if (m_pWindowPlugIn && m_pWindowPlugIn->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) {
+    m_pWindowPlugIn->m_bExitDefault = FALSE;
+    return TRUE;
+  }
+  return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+  CFrameWnd* first = m_pActiveMDIFloat ? m_pActiveMDIFloat : MDIGetActive();
+  if (first && first->SendMessage(WM_COMMAND, wParam, lParam)) return TRUE;
+  if (CMDIFrameWnd::OnCommand(wParam, lParam)) return TRUE;
+  if (LOWORD(wParam) >= 0xF000 && lParam == 0) {
+    DefWindowProc(WM_COMMAND, wParam, lParam);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+CFrameWnd* SECMDIFrameWnd::GetActiveFrame() {
+  return m_pActiveMDIFloat ? m_pActiveMDIFloat : CMDIFrameWnd::GetActiveFrame();
+}
+
+BOOL SECMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+  m_nIDDefaultMenu = m_nIDMenuBarDefault = nIDResource;
+  return CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+}
+
+BOOL SECMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) {
+  return CMDIFrameWnd::OnCreateClient(lpcs, pContext);
+}
+
+void SECMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) { CMDIFrameWnd::OnUpdateFrameTitle(bAddToTitle); }
+
+void SECMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) { CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt); }
+
+void SECMDIFrameWnd::RecalcLayout(BOOL bNotify) {
+  if (m_bInRecalcLayout) return;
+  const bool first = m_rectInside.IsRectEmpty() != FALSE;
+  CMDIFrameWnd::RecalcLayout(bNotify);
+  if (first) {
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  } else {
+    for (HWND child = ::GetTopWindow(m_hWnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+      if (auto* dock = dynamic_cast<SECDockBar*>(CWnd::FromHandlePermanent(child))) dock->RedrawPendingBars();
+    }
+  }
+  CRect inside;
+  RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &inside, nullptr, FALSE);
+  m_rectInside = inside;
+}
+
+void SECMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
+  CMDIFrameWnd::OnSetPreviewMode(bPreview, pState);
+  if (!bPreview) RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+BOOL SECMDIFrameWnd::InConfigMode() const { return m_pControlBarManager && m_pControlBarManager->IsConfigMode(); }
+
+// --- Docking ----------------------------------------------------------------------------------------
+
+void SECMDIFrameWnd::EnableDocking(DWORD dwDockStyle) {
+  if (!m_pFloatingFrameClass) m_pFloatingFrameClass = RUNTIME_CLASS(SECMiniDockFrameWnd);
+  if (!m_pMDIFloatFrameClass) m_pMDIFloatFrameClass = RUNTIME_CLASS(SECControlBarMDIChildWnd);
+  if (!m_pDockBarClass) m_pDockBarClass = RUNTIME_CLASS(SECDockBar);
+  m_dwDockStyle |= dwDockStyle & CBRS_ALIGN_ANY;
+  // Made last to first, each new one first in Z order, so the top one lays out first.
+  for (auto it = std::rbegin(kSides); it != std::rend(kSides); ++it) {
+    if (!(dwDockStyle & it->align) || GetControlBar(it->id)) continue;
+    CDockBar* dock = CreateDockBar();
+    if (!dock || !dock->Create(this, it->style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, it->id)) {
+      delete dock;
+      throw CResourceException();
+    }
+    dock->m_bAutoDelete = TRUE;
+    ::SetWindowPos(dock->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
+CDockBar* SECMDIFrameWnd::CreateDockBar() {
+  const CRuntimeClass* kind = m_pDockBarClass ? m_pDockBarClass : RUNTIME_CLASS(SECDockBar);
+  std::unique_ptr<CObject> made(kind->CreateObject());
+  auto* dock = dynamic_cast<CDockBar*>(made.get());
+  if (dock) made.release();
+  return dock;
+}
+
+CDockBar* SECMDIFrameWnd::DockBarFor(CControlBar* pBar, UINT nDockBarID) {
+  if (nDockBarID) {
+    if (auto* dock = dynamic_cast<CDockBar*>(GetControlBar(nDockBarID))) return dock;
+  }
+  // By the bar's alignment, then by the sides it may dock on.
+  const DWORD align = pBar->m_dwStyle & CBRS_ALIGN_ANY;
+  for (const DockSide& side : kSides) {
+    if (align == side.align) {
+      if (auto* dock = dynamic_cast<CDockBar*>(GetControlBar(side.id))) return dock;
+    }
+  }
+  for (const DockSide& side : kSides) {
+    if (pBar->m_dwDockStyle & side.align) {
+      if (auto* dock = dynamic_cast<CDockBar*>(GetControlBar(side.id))) return dock;
+    }
+  }
+  return nullptr;
+}
+
+void SECMDIFrameWnd::DockControlBar(CControlBar* pBar, const SECDockBarInsertRecord& rec, UINT nDockBarID,
+                                    const SECDockInfo& info) {
+  if (!pBar) return;
+  CDockBar* dock = DockBarFor(pBar, nDockBarID);
+  if (!dock) return;
+  SECControlBar* sec = as_sec(pBar);
+  if (sec) {
+    sec->OnBeforeDock();
+    sec->m_fPctWidth = info.m_fPctWidth;
+  }
+  DWORD mode = LM_VERTDOCK;
+  if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && dock->m_bFloating) {
+    mode = LM_HORZ | LM_MRUWIDTH | LM_LENGTHY;
+  } else if (dock->m_dwStyle & CBRS_ORIENT_HORZ) {
+    mode = LM_HORZ | LM_HORZDOCK | LM_LENGTHY;
+  }
+  // A negative length leaves the bar's remembered size as it is.
+  if (info.m_nLength >= 0) pBar->CalcDynamicLayout(info.m_nLength, mode | LM_COMMIT);
+  if (auto* secDock = dynamic_cast<SECDockBar*>(dock)) {
+    secDock->AttachBar(pBar, rec);
+  } else {
+    dock->DockControlBar(pBar);
+  }
+  if (sec) sec->OnAfterDock();
+}
+
+void SECMDIFrameWnd::DockControlBarAt(CControlBar* pBar, UINT nDockBarID, int nCol, int nRow, float fPctWidth,
+                                      int nLength) {
+  DockControlBar(pBar, SECDockBarInsertRecord{nRow, nCol, 0}, nDockBarID, SECDockInfo{fPctWidth, nLength});
+}
+
+void SECMDIFrameWnd::DockControlBarInto(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect) {
+  if (!pBar) return;
+  if (!pDockBar) pDockBar = DockBarFor(pBar, 0);
+  if (!pDockBar) return;
+  SECControlBar* sec = as_sec(pBar);
+  if (sec) sec->OnBeforeDock();
+  // A toolkit dock bar docks at the rectangle in its own way; the framework's in its.
+  pDockBar->DockControlBar(pBar, lpRect);
+  if (sec) sec->OnAfterDock();
+}
+
+void SECMDIFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect) {
+  if (!pBar) return;
+  DockControlBar(pBar, DockBarFor(pBar, nDockBarID), lpRect);
+}
+
+void SECMDIFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect) {
+  if (!pBar || !pDockBar) return;
+  DockControlBarInto(pBar, pDockBar, lpRect);
+  RecalcLayout();
+}
+
+void SECMDIFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect) {
+  if (!pBar) return;
+  if (!pDockBar) {
+    for (const DockSide& side : kSides) {
+      auto* dock = dynamic_cast<CDockBar*>(GetControlBar(side.id));
+      if (dock && pBar->m_hWnd && dock->FindPlaceHolder(UINT(pBar->GetDlgCtrlID())) >= 0) {
+        pDockBar = dock;
+        break;
+      }
+    }
+    if (!pDockBar) pDockBar = DockBarFor(pBar, 0);
+  }
+  if (!pDockBar) return;
+  SECControlBar* sec = as_sec(pBar);
+  if (sec) sec->OnBeforeDock();
+  pDockBar->ReDockControlBar(pBar, lpRect);
+  if (sec) sec->OnAfterDock();
+}
+
+void SECMDIFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle) {
+  if (!pBar) return;
+  if (CDockBar* dock = floating_alone(pBar, dwStyle)) {
+    if (auto* floating = dynamic_cast<SECMiniDockFrameWnd*>(dock->GetParent())) {
+      floating->RecalcLayoutAt(point);
+      floating->UpdateWindow();
+      return;
+    }
+    if (auto* floating = dynamic_cast<CMiniDockFrameWnd*>(dock->GetParent())) {
+      floating->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      floating->UpdateWindow();
+      return;
+    }
+  }
+  FloatInNewFrame(pBar, point, dwStyle, FALSE);
+}
+
+void SECMDIFrameWnd::FloatControlBarAt(CControlBar* pBar, CPoint point, DWORD dwStyle) {
+  if (pBar) FloatInNewFrame(pBar, point, dwStyle, TRUE);
+}
+
+void SECMDIFrameWnd::FloatInNewFrame(CControlBar* pBar, CPoint point, DWORD dwStyle, BOOL bAlwaysShow) {
+  SECControlBar* sec = as_sec(pBar);
+  if (sec) sec->OnBeforeFloat();
+  dwStyle = float_style(pBar, dwStyle);
+  CMiniDockFrameWnd* floating = CreateFloatingFrame(dwStyle);
+  if (!floating) return;
+  if (sec && !(sec->m_dwExStyle & BAREX_FIXED_SIZE)) {
+    floating->ModifyStyle(MFS_4THICKFRAME, MFS_THICKFRAME | WS_THICKFRAME, SWP_FRAMECHANGED);
+  }
+  floating->GetFloatDockBar()->DockControlBar(pBar);
+  if (auto* own = dynamic_cast<SECMiniDockFrameWnd*>(floating)) {
+    own->RecalcLayoutAt(point);
+  } else {
+    floating->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    floating->RecalcLayout();
+  }
+  if (bAlwaysShow || pBar->IsVisible()) {
+    floating->ShowWindow(SW_SHOWNA);
+    floating->UpdateWindow();
+  }
+  if (sec) sec->OnAfterFloat();
+  RecalcLayout();
+}
+
+CFrameWnd* SECMDIFrameWnd::CreateMDIFloatFrame(DWORD) {
+  const CRuntimeClass* kind = m_pMDIFloatFrameClass ? m_pMDIFloatFrameClass : RUNTIME_CLASS(SECControlBarMDIChildWnd);
+  std::unique_ptr<CObject> made(kind->CreateObject());
+  auto* child = dynamic_cast<CMDIChildWnd*>(made.get());
+  if (!child) return nullptr;
+  // The frame ends itself when its window goes.
+  made.release();
+  const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                      WS_MAXIMIZEBOX | FWS_ADDTOTITLE | FWS_SNAPTOBARS;
+  if (child->LoadFrame(IDR_SECMDIFLOAT, style, this, nullptr)) return child;
+  if (framework::frame_alive(child)) {
+    if (child->m_hWnd) {
+      child->DestroyWindow();
+    } else {
+      delete child;
+    }
+  }
+  return nullptr;
+}
+
+void SECMDIFrameWnd::FloatControlBarInMDIChild(CControlBar* pBar, int x, int y, DWORD dwStyle) {
+  if (!pBar || !m_hWndMDIClient) return;
+  SECControlBar* sec = as_sec(pBar);
+  if (sec) sec->OnBeforeMDIFloat();
+  CRect client;
+  ::GetClientRect(m_hWndMDIClient, &client);
+  CPoint point(x, y);
+  if (x < 0 || y < 0) {
+    point = m_ptCascade;
+    m_ptCascade.Offset(20, 23);
+    // The cascade starts again near the corner once it would leave the client area.
+    if (m_ptCascade.x > client.right - 30) m_ptCascade.x = 30;
+    if (m_ptCascade.y > client.bottom - 30) m_ptCascade.y = 30;
+  } else {
+    ::ScreenToClient(m_hWndMDIClient, &point);
+  }
+  point.x = std::clamp(int(point.x), 0, std::max(0, int(client.Width())));
+  point.y = std::clamp(int(point.y), 0, std::max(0, int(client.Height()) - 30));
+  if (CDockBar* dock = floating_alone(pBar, float_style(pBar, dwStyle))) {
+    if (auto* host = dynamic_cast<SECControlBarMDIChildWnd*>(dock->GetParent())) {
+      host->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      host->RecalcLayout();
+      host->UpdateWindow();
+      return;
+    }
+  }
+  dwStyle = float_style(pBar, dwStyle);
+  auto* host = dynamic_cast<SECControlBarMDIChildWnd*>(CreateMDIFloatFrame(dwStyle));
+  if (!host) return;
+  host->m_wndDockBar.DockControlBar(pBar);
+  // The frame around the bar's floating size.
+  CRect rect(CPoint(0, 0), pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH));
+  ::AdjustWindowRectEx(&rect, host->GetStyle(), FALSE, host->GetExStyle());
+  host->SetWindowPos(nullptr, point.x, point.y, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  host->RecalcLayout();
+  host->ShowWindow(SW_SHOWNA);
+  host->UpdateWindow();
+  if (sec) sec->OnAfterMDIFloat();
+  RecalcLayout();
+}
+
+void SECMDIFrameWnd::ActivateFloatingFrame(CFrameWnd* pFrame) {
+  if (pFrame == m_pActiveMDIFloat) return;
+  DeactivateFloatingFrame(pFrame == nullptr);
+  if (pFrame) {
+    pFrame->SendMessage(WM_NCACTIVATE, TRUE, 0);
+    m_pActiveMDIFloat = pFrame;
+    if (m_hWndMDIClient) {
+      ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, 0, 0);
+      if (CMDIChildWnd* active = MDIGetActive()) active->SendMessage(WM_NCACTIVATE, FALSE, 0);
+    }
+    if (CView* view = pFrame->GetActiveView()) view->SetFocus();
+  }
+  OnUpdateFrameTitle(TRUE);
+  OnUpdateFrameMenu(nullptr);
+  ::DrawMenuBar(m_hWnd);
+}
+
+void SECMDIFrameWnd::DeactivateFloatingFrame(BOOL bActivateThis) {
+  if (m_pActiveMDIFloat) {
+    if (m_pActiveMDIFloat->m_hWnd) m_pActiveMDIFloat->SendMessage(WM_NCACTIVATE, FALSE, 0);
+    m_pActiveMDIFloat = nullptr;
+    ::SetFocus(nullptr);
+  }
+  if (bActivateThis) SendMessage(WM_NCACTIVATE, TRUE, 0);
+}
+
+void SECMDIFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
+  if (!pBar) return;
+  CDockBar* dock = pBar->m_pDockBar;
+  auto* barFrame = dynamic_cast<CFrameWnd*>(dock ? dock->GetParent() : pBar->GetParent());
+  if (!barFrame) barFrame = this;
+  if (bDelay) {
+    pBar->DelayShow(bShow);
+    barFrame->m_nIdleFlags |= idleLayout | idleNotify;
+  } else {
+    pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    pBar->DelayShow(bShow);
+    if (bShow || (dock && !dock->m_bFloating)) barFrame->RecalcLayout();
+  }
+  if (dock && dock->m_bFloating) {
+    int visible = dock->GetDockedVisibleCount();
+    if (visible == 0 && bShow) visible = 1;
+    CWnd* floating = dock->GetParent();
+    if (visible == 1 && bShow) {
+      floating->ShowWindow(SW_SHOWNA);
+      if (!bDelay) barFrame->RecalcLayout();
+    } else if (visible == 0) {
+      floating->ShowWindow(SW_HIDE);
+    } else if (!bDelay) {
+      barFrame->RecalcLayout();
+    }
+  }
+  if (auto* sec = dynamic_cast<SECDockBar*>(dock)) sec->SetChangedBar(bShow ? pBar : nullptr);
+}
+
+// --- The saved layout -------------------------------------------------------------------------------
+
+void SECMDIFrameWnd::LoadBarState(LPCTSTR lpszProfileName) {
+  CWinApp* app = AfxGetApp();
+  if (app && !app->m_pMainWnd) app->m_pMainWnd = this;
+  CFrameWnd::LoadBarState(lpszProfileName);
+}
+
+void SECMDIFrameWnd::SaveBarState(LPCTSTR lpszProfileName) const { CFrameWnd::SaveBarState(lpszProfileName); }
+
+void SECMDIFrameWnd::SetDockState(const CDockState& state) { CFrameWnd::SetDockState(state); }
+
+void SECMDIFrameWnd::GetDockState(CDockState& state) const { CFrameWnd::GetDockState(state); }
+
+// --- Messages ---------------------------------------------------------------------------------------
+
+void SECMDIFrameWnd::OnSysColorChange() {
+  secData().UpdateSysColors();
+  Default();
+}
+
+LRESULT SECMDIFrameWnd::OnBarContextMenu(WPARAM wParam, LPARAM lParam) {
+  SECControlBar* bar = as_sec(reinterpret_cast<CControlBar*>(wParam));
+  auto* menu = reinterpret_cast<CMenu*>(lParam);
+  if (!bar || !menu) return 0;
+  const bool inMain = bar->GetMDIChildFrame() != nullptr;
+  if (inMain) menu->EnableMenuItem(ID_SECBAR_TOGGLE_DOCKING, MF_BYCOMMAND | MF_GRAYED);
+  if (bar->m_dwExStyle & BAREX_MDI_FLOAT) {
+    menu->AppendMenu(MF_SEPARATOR);
+    menu->AppendMenu(MF_STRING | (inMain ? MF_CHECKED : MF_UNCHECKED), ID_SECBAR_FLOAT_IN_MAIN, "Float In Main Window");
+  }
+  return 0;
+}
+
+void SECMDIFrameWnd::OnActivateApp(BOOL, DWORD) {
+  if (m_pActiveMDIFloat && m_pActiveMDIFloat->m_hWnd) {
+    m_pActiveMDIFloat->PostMessage(WM_MDIACTIVATE, 0, 0);
+    m_pActiveMDIFloat->PostMessage(WM_NCACTIVATE, FALSE, 0);
+  }
+  Default();
+}
+
+void SECMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
+  CMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+  if (nState != WA_INACTIVE) OnFrameActivated();
+}
+
+void SECMDIFrameWnd::OnFrameActivated() {
+  CFrameWnd* frame = GetActiveFrame();
+  CView* view = frame ? frame->GetActiveView() : nullptr;
+  if (!view) view = GetActiveView();
+  if (!view || IsIconic()) return;
+  HWND focus = ::GetFocus();
+  // The view takes the focus itself: no made-up focus messages.
+  if (focus != view->m_hWnd && !::IsChild(view->m_hWnd, focus)) view->SetFocus();
+}
+
+void SECMDIFrameWnd::OnEnterIdle(UINT, CWnd*) { RecalcLayoutOnIdle(); }
+
+void SECMDIFrameWnd::RecalcLayoutOnIdle() {
+  if (InConfigMode() && (m_nIdleFlags & idleLayout)) {
+    RecalcLayout((m_nIdleFlags & idleNotify) != 0);
+    UpdateWindow();
+  }
+  Default();
+}
+
+LRESULT SECMDIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam) {
+  CFrameWnd* first = m_pActiveMDIFloat ? m_pActiveMDIFloat : MDIGetActive();
+  if (first && first->SendMessage(WM_COMMANDHELP, wParam, lParam)) return TRUE;
+  return Default();
+}
+
+LRESULT SECMDIFrameWnd::OnGetMenu(WPARAM wParam, LPARAM lParam) {
+  HMENU menu = GetMenuForResourceId(UINT(wParam));
+  if (!menu) return 0;
+  return reinterpret_cast<LRESULT>(::GetSubMenu(menu, int(lParam)));
+}
+
+// --- Menus and plug-ins -----------------------------------------------------------------------------
+
+HMENU SECMDIFrameWnd::GetDefaultMenu() { return m_pMenuBar ? m_hMenuBarDefault : m_hMenuDefault; }
+
+HMENU SECMDIFrameWnd::GetActiveMenu() const { return m_pMenuBar ? m_hMenuBarDefault : ::GetMenu(m_hWnd); }
+
+void SECMDIFrameWnd::RefreshMenuBar(UINT) {
+  if (!m_pMenuBar || !m_pMenuPlugIn) return;
+  UpdateMenuBarLayout();
+  ApplyMenuBarMenu();
+}
+
+void SECMDIFrameWnd::UpdateMenuBarLayout() {
+  auto* bar = dynamic_cast<CControlBar*>(m_pMenuBar);
+  if (!bar || !bar->m_hWnd) return;
+  CRect before;
+  bar->GetWindowRect(&before);
+  RecalcLayout();
+  CRect after;
+  bar->GetWindowRect(&after);
+  if (before.Size() != after.Size()) bar->Invalidate();
+}
+
+void SECMDIFrameWnd::ApplyMenuBarMenu() {
+  if (!m_pMenuBar || !m_hWndMDIClient) return;
+  HMENU menu = GetDefaultMenu();
+  HMENU window = menu ? GetWindowMenuPopup(menu) : nullptr;
+  ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, 0, reinterpret_cast<LPARAM>(window));
+}
+
+HMENU SECMDIFrameWnd::GetMenuForResourceId(UINT nMenuID) {
+  if (nMenuID == m_nIDDefaultMenu) return GetDefaultMenu();
+  auto it = m_menuMap.find(nMenuID);
+  if (it != m_menuMap.end()) return it->second;
+  if (res::find_menu(nMenuID).empty()) return nullptr;
+  HMENU menu = ::LoadMenu(nullptr, nMenuID);
+  if (menu) m_menuMap[nMenuID] = menu;
+  return menu;
+}
+
+SECWndPlugIn* SECMDIFrameWnd::CreateWindowPlugIn(DWORD, DWORD, const CRuntimeClass* pClass, DWORD) {
+  if (!pClass) return nullptr;
+  std::unique_ptr<CObject> made(pClass->CreateObject());
+  auto* plugIn = dynamic_cast<SECWndPlugIn*>(made.get());
+  if (!plugIn) return nullptr;
+  made.release();
+  std::unique_ptr<SECWndPlugIn> owned(plugIn);
+  // A plug-in has no window of its own: it works through this frame's.
+  if (!owned->PlugInTo(this)) return nullptr;
+  m_pWindowPlugIn = std::move(owned);
+  return plugIn;
+}
+
+// --- Caption ----------------------------------------------------------------------------------------
+
+BOOL SECMDIFrameWnd::CreateCaptionFont(CFont& font) {
+  NONCLIENTMETRICS metrics;
+  if (!SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return FALSE;
+  return font.CreateFontIndirect(&metrics.lfCaptionFont);
+}
+
+BOOL SECMDIFrameWnd::CreateItalicCaptionFont(CFont& font) {
+  NONCLIENTMETRICS metrics;
+  if (!SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return FALSE;
+  metrics.lfCaptionFont.lfItalic = TRUE;
+  return font.CreateFontIndirect(&metrics.lfCaptionFont);
+}
+
+BOOL SECMDIFrameWnd::EnableCustomCaption(BOOL, BOOL) {
+  const BOOL old = m_bCustomCaption;
+  m_bCustomCaption = FALSE;
+  return old;
+}
+
+void SECMDIFrameWnd::DrawCaption(CDC* pDC, const CRect& rect, BOOL bActive) {
+  if (bActive) {
+    for (const caption::Band& band : caption::Gradient(rect.Width(), RGB(0, 0, 0), ::GetSysColor(COLOR_ACTIVECAPTION))) {
+      pDC->FillSolidRect(rect.left + band.left, rect.top, band.right - band.left, rect.Height(), band.colour);
+    }
+  } else {
+    pDC->FillSolidRect(&rect, ::GetSysColor(COLOR_INACTIVECAPTION));
+  }
+  CString text;
+  if (m_hWnd) GetWindowText(text);
+  const int hyphen = text.Find('-');
+  const CString lead = hyphen < 0 ? text : text.Left(hyphen);
+  const CString rest = hyphen < 0 ? CString() : text.Mid(hyphen);
+  CFont italic, normal;
+  CreateItalicCaptionFont(italic);
+  CreateCaptionFont(normal);
+  CFont* old = pDC->SelectObject(&italic);
+  const int leadWidth = pDC->GetTextExtent(lead).cx;
+  pDC->SelectObject(&normal);
+  const int restWidth = pDC->GetTextExtent(rest).cx;
+  const int left = rect.left + caption::TextLeft(m_nCaptionAlign, 0, rect.Width(), leadWidth + restWidth);
+  pDC->SetBkMode(TRANSPARENT);
+  pDC->SetTextColor(bActive ? RGB(255, 255, 255) : ::GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+  const UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
+  CRect part(left, rect.top, rect.right, rect.bottom);
+  pDC->SelectObject(&italic);
+  pDC->DrawText(lead, &part, format);
+  part.left += leadWidth;
+  pDC->SelectObject(&normal);
+  if (part.left < part.right) pDC->DrawText(rest, &part, format);
+  pDC->SelectObject(old);
+}
+
+// --- SECMDIChildWnd ---------------------------------------------------------------------------------
+
+IMPLEMENT_DYNCREATE(SECMDIChildWnd, CMDIChildWnd)
+
+BEGIN_MESSAGE_MAP(SECMDIChildWnd, CMDIChildWnd)
+  ON_WM_MOUSEACTIVATE()
+  ON_WM_CHILDACTIVATE()
+  ON_WM_MDIACTIVATE()
+  ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+SECMDIFrameWnd* SECMDIChildWnd::MainFrame() const { return dynamic_cast<SECMDIFrameWnd*>(GetMDIFrame()); }
+
+BOOL SECMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+  if (!CMDIChildWnd::LoadFrame(nIDResource, dwDefaultStyle | WS_CHILD, pParentWnd, pContext)) return FALSE;
+  SECMDIFrameWnd* main = MainFrame();
+  if (main && main->HasMenuBar() && nIDResource) {
+    m_nMenuID = nIDResource;
+    m_bMenuIDSet = TRUE;
+  }
+  return TRUE;
+}
+
+int SECMDIChildWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
+  SECMDIFrameWnd* main = MainFrame();
+  if (main && main->GetActiveFloatingFrame() != this) main->DeactivateFloatingFrame(FALSE);
+  const int result = CMDIChildWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+  if (main && m_bMenuIDSet) main->RefreshMenuBar(m_nMenuID);
+  return result;
+}
+
+void SECMDIChildWnd::OnChildActivate() {
+  SECMDIFrameWnd* main = MainFrame();
+  if (main && main->GetActiveFloatingFrame() != this) main->DeactivateFloatingFrame(FALSE);
+  Default();
+}
+
+void SECMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) {
+  CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+  SECMDIFrameWnd* main = MainFrame();
+  if (!main || !main->HasMenuBar() || !m_bMenuIDSet) return;
+  if (bActivate) {
+    main->RefreshMenuBar(m_nMenuID);
+  } else if (!pActivateWnd) {
+    main->RefreshMenuBar(UINT(-1));
+  }
+}
+
+void SECMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
+  CMDIChildWnd::OnSize(nType, cx, cy);
+  if (SECMDIFrameWnd* main = MainFrame(); main && main->HasMenuBar()) main->UpdateMenuBarLayout();
+}
+
+void SECMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt) {
+  m_hMenuAlt = hMenuAlt;
+  CMDIChildWnd::OnUpdateFrameMenu(bActivate, pActivateWnd, hMenuAlt);
+  if (SECMDIFrameWnd* main = MainFrame(); main && main->HasMenuBar()) main->ApplyMenuBarMenu();
+}
+
+void SECMDIChildWnd::ReapplyFrameMenu() { OnUpdateFrameMenu(TRUE, this, m_hMenuAlt); }
+
+// --- SECControlBarMDIChildWnd -----------------------------------------------------------------------
+
+IMPLEMENT_DYNCREATE(SECControlBarMDIChildWnd, SECMDIChildWnd)
+
+BEGIN_MESSAGE_MAP(SECControlBarMDIChildWnd, SECMDIChildWnd)
+  ON_WM_SIZE()
+  ON_WM_CLOSE()
+  ON_WM_SHOWWINDOW()
+END_MESSAGE_MAP()
+
+SECControlBarMDIChildWnd::SECControlBarMDIChildWnd() : m_wndDockBar(TRUE) { m_wndDockBar.m_pMDIChild = this; }
+
+BOOL SECControlBarMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs) {
+  cs.dwExStyle &= ~DWORD(WS_EX_CLIENTEDGE);
+  return SECMDIChildWnd::PreCreateWindow(cs);
+}
+
+BOOL SECControlBarMDIChildWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*) {
+  // Made on the main frame, so that the main frame's docking layout knows it, then moved here.
+  CWnd* main = GetMDIFrame();
+  if (!m_wndDockBar.Create(main ? main : this, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_FLOAT)) return FALSE;
+  if (m_wndDockBar.GetParent() != this) m_wndDockBar.SetParent(this);
+  return TRUE;
+}
+
+CControlBar* SECControlBarMDIChildWnd::SingleBar() const {
+  if (!m_wndDockBar.m_hWnd || (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI)) return nullptr;
+  return m_wndDockBar.GetFirstBar();
+}
+
+void SECControlBarMDIChildWnd::RecalcLayout(BOOL bNotify) {
+  if (m_bInRecalcLayout) return;
+  SECMDIChildWnd::RecalcLayout(bNotify);
+  if (!m_wndDockBar.m_hWnd) return;
+  CString title, current;
+  m_wndDockBar.GetWindowText(title);
+  GetWindowText(current);
+  if (title != current) SetWindowText(title);
+}
+
+void SECControlBarMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
+  if (CControlBar* bar = SingleBar(); bar && bar->IsVisible() && nType != SIZE_MINIMIZED) {
+    const int border = secData().cxBorder;
+    bar->CalcDynamicLayout(cx + 2 * border, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+    bar->CalcDynamicLayout(cy + 2 * border, LM_LENGTHY | LM_MRUWIDTH | LM_COMMIT);
+  }
+  SECMDIChildWnd::OnSize(nType, cx, cy);
+}
+
+void SECControlBarMDIChildWnd::OnClose() {
+  if (CControlBar* bar = SingleBar()) {
+    // Closing hides the bar; showing the bar brings the frame back where it was.
+    if (HWND client = GetMDIClient()) ::SendMessage(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    if (CFrameWnd* main = GetMDIFrame()) main->ShowControlBar(bar, FALSE, FALSE);
+    return;
+  }
+  SECMDIChildWnd::OnClose();
+}
+
+void SECControlBarMDIChildWnd::OnShowWindow(BOOL, UINT) {
+  Default();
+  if (CMDIFrameWnd* main = GetMDIFrame(); main && main->m_hWndMDIClient) {
+    ::PostMessage(main->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+  }
+}
