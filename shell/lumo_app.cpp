@@ -9,6 +9,7 @@
 #include "controls/dll_version.h"
 #include "engine/medview/engine_startup.h"
 #include "engine/medview/engine_titles.h"
+#include "pictures/imagewnd/image_window.h"
 #include "pictures/image/wave.h"
 #include "platform/base/cfile.h"
 #include "platform/base/cp1250.h"
@@ -169,6 +170,8 @@ BOOL CLumoApp::InitInstance() {
   }
   PlaySoundResource(kStartSound);
   medview::MvStartup(reinterpret_cast<intptr_t>(m_hInstance));
+  // The picture windows that titles embed, registered once the engine's window classes exist.
+  imagewnd::ImgInit(m_hInstance);
 
   LoadStdProfileSettings(kRecentFiles);
   ReadDataDir();
@@ -201,6 +204,7 @@ int CLumoApp::ExitInstance() {
   m_pWave.reset();
   m_userData.Save();
   CloseCatalogFile();
+  imagewnd::ImgTerm(m_hInstance);
   medview::MvShutdown();
   if (m_bSkinned) GetCoolControlsManager().Uninstall();
   m_bSkinned = FALSE;
