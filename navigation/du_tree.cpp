@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "navigation/library_tree_model.h"
+#include "shell/core/library_tree.h"
 
 IMPLEMENT_DYNAMIC(CDUTree, SECTreeCtrl)
 
@@ -70,7 +70,7 @@ HTREEITEM CDUTree::InsertRecordItem(HTREEITEM parent, HTREEITEM after, int32_t n
   ins.item.lParam = number;
   ins.item.cChildren = has_children ? 1 : 0;
   HTREEITEM item = InsertItem(&ins);
-  if (item) SetNodeText(item, 1, navigation::TreePositionText(record).c_str());
+  if (item) SetNodeText(item, 1, shell::TreePositionText(record).c_str());
   return item;
 }
 
@@ -78,7 +78,7 @@ void CDUTree::LoadContents() {
   if (!m_pIndex) return;
   WaitCursor wait(this);
   HTREEITEM after = TVI_LAST;
-  for (int32_t n : navigation::ListYearbooks(*m_pIndex, m_nRecordCount)) {
+  for (int32_t n : shell::ListYearbooks(*m_pIndex, m_nRecordCount)) {
     shell::ContentsRecord r;
     if (m_pIndex->ReadRecord(n, r)) after = InsertRecordItem(TVI_ROOT, after ? after : TVI_LAST, n, r, TRUE);
   }
@@ -88,7 +88,7 @@ void CDUTree::LoadChildren(HTREEITEM item) {
   if (!m_pIndex || !item) return;
   WaitCursor wait(this);
   HTREEITEM after = TVI_LAST;
-  for (const navigation::TreeChild& c : navigation::ListChildren(*m_pIndex, RecordOf(item), m_nRecordCount)) {
+  for (const shell::TreeChild& c : shell::ListChildren(*m_pIndex, RecordOf(item), m_nRecordCount)) {
     shell::ContentsRecord r;
     if (!m_pIndex->ReadRecord(c.record, r)) break;
     HTREEITEM added = InsertRecordItem(item, after ? after : TVI_LAST, c.record, r, c.descendants != 0);
@@ -116,7 +116,7 @@ HTREEITEM CDUTree::LocateRecord(int32_t record, HTREEITEM) {
   WaitCursor wait(this);
   HTREEITEM item = nullptr;
   HTREEITEM level = GetRootItem();
-  for (int32_t step : navigation::TreePathTo(*m_pIndex, record)) {
+  for (int32_t step : shell::TreePathTo(*m_pIndex, record)) {
     if (item) {
       ExpandItem(item, TVE_EXPAND);
       level = GetChildItem(item);
@@ -152,7 +152,7 @@ void CDUTree::OnGetDispInfo(NMHDR* header, LRESULT* result) {
   std::string text;
   const int32_t n = int32_t(info->item.lParam);
   if (!ReadRecordText(n, r, text)) return;
-  const std::string shown = navigation::TreeTitleText(n, r, text);
+  const std::string shown = shell::TreeTitleText(n, r, text);
   const size_t length = std::min(shown.size(), size_t(info->item.cchTextMax - 1));
   std::memcpy(info->item.pszText, shown.data(), length);
   info->item.pszText[length] = '\0';

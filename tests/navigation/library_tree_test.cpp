@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "navigation/du_tree.h"
-#include "navigation/library_tree_model.h"
+#include "shell/core/library_tree.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/os_file.h"
 #include "tests/compiler/library_fixture.h"
@@ -16,7 +16,7 @@
 
 namespace {
 
-using navigation::TreeChild;
+using shell::TreeChild;
 using shell::ContentsIndexReader;
 using shell::ContentsRecord;
 
@@ -51,15 +51,15 @@ TEST(LibraryTreeModel, TheWholeTreeListsRecordsInOrderEachUnderItsParent) {
   const ContentsIndexReader& index = SampleIndex();
   const int32_t count = index.RecordCount();
   ASSERT_GT(count, 10);
-  const std::vector<int32_t> years = navigation::ListYearbooks(index, count);
+  const std::vector<int32_t> years = shell::ListYearbooks(index, count);
   ASSERT_GE(years.size(), 2u);
   std::vector<int32_t> seen;
   // Walks every item depth first, checking each child's level and parent against its item's.
   std::function<void(int32_t, const std::vector<int32_t>&)> walk = [&](int32_t n, const std::vector<int32_t>& path) {
     seen.push_back(n);
-    EXPECT_EQ(navigation::TreePathTo(index, n), path) << n;
+    EXPECT_EQ(shell::TreePathTo(index, n), path) << n;
     const ContentsRecord r = Record(index, n);
-    const std::vector<TreeChild> children = navigation::ListChildren(index, n, count);
+    const std::vector<TreeChild> children = shell::ListChildren(index, n, count);
     for (const TreeChild& c : children) {
       const ContentsRecord cr = Record(index, c.record);
       if (r.level == 9) EXPECT_EQ(cr.level, 8) << c.record;                       // issues only
@@ -68,7 +68,7 @@ TEST(LibraryTreeModel, TheWholeTreeListsRecordsInOrderEachUnderItsParent) {
       std::vector<int32_t> below = path;
       below.push_back(c.record);
       walk(c.record, below);
-      EXPECT_EQ(c.descendants != 0, !navigation::ListChildren(index, c.record, count).empty()) << c.record;
+      EXPECT_EQ(c.descendants != 0, !shell::ListChildren(index, c.record, count).empty()) << c.record;
     }
   };
   for (int32_t y : years) walk(y, {y});
@@ -76,14 +76,14 @@ TEST(LibraryTreeModel, TheWholeTreeListsRecordsInOrderEachUnderItsParent) {
   EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
   // Every issue, act, part and attachment has its item.
   for (int32_t n = 0; n < count; ++n) {
-    if (!navigation::TreePathTo(index, n).empty()) EXPECT_TRUE(std::binary_search(seen.begin(), seen.end(), n)) << n;
+    if (!shell::TreePathTo(index, n).empty()) EXPECT_TRUE(std::binary_search(seen.begin(), seen.end(), n)) << n;
   }
   // An act with attachments lists them after its parts.
   bool attachments_found = false;
   for (int32_t n : seen) {
     const ContentsRecord r = Record(index, n);
     if (r.level != 7 || r.attachment || r.attachment_number == 0) continue;
-    const auto children = navigation::ListChildren(index, n, count);
+    const auto children = shell::ListChildren(index, n, count);
     ASSERT_GE(children.size(), size_t(r.attachment_number));
     for (size_t k = children.size() - size_t(r.attachment_number); k < children.size(); ++k) {
       EXPECT_TRUE(Record(index, children[k].record).attachment);
@@ -119,8 +119,8 @@ TEST(LibraryTreeModel, TextsOfTheLevels) {
     r.attachment = c.attachment;
     r.number = c.number;
     r.attachment_number = c.attachment_number;
-    EXPECT_EQ(navigation::TreeTitleText(c.n, r, c.text), c.title) << c.text;
-    EXPECT_EQ(navigation::TreePositionText(r), c.position) << c.text;
+    EXPECT_EQ(shell::TreeTitleText(c.n, r, c.text), c.title) << c.text;
+    EXPECT_EQ(shell::TreePositionText(r), c.position) << c.text;
   }
 }
 
@@ -155,32 +155,32 @@ TEST(LibraryTreeModel, TheLastBranchAndDamagedLinksStayInsideTheIndex) {
   const auto last_branch = Build({{9, false, 0, 0}, {8, false, 1, 0}, {7, false, 2, 1, 1}, {6, false, 3, 2},
                                   {5, false, 4, 3}, {7, true, 5, 2, 1}});
   index.OpenBytes(last_branch);
-  EXPECT_EQ(navigation::CountDescendants(index, 0, 6), 5);
-  EXPECT_EQ(navigation::CountDescendants(index, 1, 6), 4);
-  EXPECT_EQ(navigation::CountDescendants(index, 2, 6), 3);
-  EXPECT_EQ(navigation::CountDescendants(index, 3, 6), 1);  // its attachment stays under the act
-  EXPECT_EQ(navigation::CountDescendants(index, 4, 6), 0);  // no expand button on the last part
-  const auto act_children = navigation::ListChildren(index, 2, 6);
+  EXPECT_EQ(shell::CountDescendants(index, 0, 6), 5);
+  EXPECT_EQ(shell::CountDescendants(index, 1, 6), 4);
+  EXPECT_EQ(shell::CountDescendants(index, 2, 6), 3);
+  EXPECT_EQ(shell::CountDescendants(index, 3, 6), 1);  // its attachment stays under the act
+  EXPECT_EQ(shell::CountDescendants(index, 4, 6), 0);  // no expand button on the last part
+  const auto act_children = shell::ListChildren(index, 2, 6);
   ASSERT_EQ(act_children.size(), 2u);
   EXPECT_EQ(act_children[0].record, 3);
   EXPECT_EQ(act_children[1].record, 5);
-  EXPECT_EQ(navigation::TreePathTo(index, 4), (std::vector<int32_t>{0, 1, 2, 3, 4}));
-  EXPECT_EQ(navigation::TreePathTo(index, 5), (std::vector<int32_t>{0, 1, 2, 5}));
+  EXPECT_EQ(shell::TreePathTo(index, 4), (std::vector<int32_t>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(shell::TreePathTo(index, 5), (std::vector<int32_t>{0, 1, 2, 5}));
 
   // Links that point back, past the end or round in a cycle give nothing, never a hang.
   const auto damaged = Build({{9, false, 0, 0}, {8, false, 1, 2}, {7, false, 0, 1}, {6, false, 900, 2},
                               {6, false, 4, 4}, {3, false, 5, 7}});
   index.OpenBytes(damaged);
   for (int32_t n = 0; n < 6; ++n) {
-    const int32_t d = navigation::CountDescendants(index, n, 6);
+    const int32_t d = shell::CountDescendants(index, n, 6);
     EXPECT_GE(d, 0) << n;
     EXPECT_LE(n + d, 5) << n;
-    for (const TreeChild& c : navigation::ListChildren(index, n, 6)) EXPECT_GT(c.record, n);
+    for (const TreeChild& c : shell::ListChildren(index, n, 6)) EXPECT_GT(c.record, n);
   }
-  EXPECT_TRUE(navigation::TreePathTo(index, 1).empty());  // parent after the child
-  EXPECT_TRUE(navigation::TreePathTo(index, 4).empty());  // its own parent
-  EXPECT_TRUE(navigation::TreePathTo(index, 6).empty());  // no such record
-  EXPECT_TRUE(navigation::ListChildren(index, -1, 6).empty());
+  EXPECT_TRUE(shell::TreePathTo(index, 1).empty());  // parent after the child
+  EXPECT_TRUE(shell::TreePathTo(index, 4).empty());  // its own parent
+  EXPECT_TRUE(shell::TreePathTo(index, 6).empty());  // no such record
+  EXPECT_TRUE(shell::ListChildren(index, -1, 6).empty());
 }
 
 class LibraryTreeWindow : public lumo::test::FrameworkTest {
@@ -217,7 +217,7 @@ class LibraryTreeWindow : public lumo::test::FrameworkTest {
 
 TEST_F(LibraryTreeWindow, LoadsLocatesAndCollapsesWithPolishTitles) {
   tree.LoadContents();
-  const auto years = navigation::ListYearbooks(SampleIndex(), tree.GetRecordCount());
+  const auto years = shell::ListYearbooks(SampleIndex(), tree.GetRecordCount());
   ASSERT_EQ(tree.GetCount(), int(years.size()));
   EXPECT_EQ(tree.RecordOf(tree.GetRootItem()), years.front());
 
@@ -225,7 +225,7 @@ TEST_F(LibraryTreeWindow, LoadsLocatesAndCollapsesWithPolishTitles) {
   const int32_t act = FirstActWithAttachments();
   ASSERT_GE(act, 0);
   const int32_t part = act + 1;
-  const auto path = navigation::TreePathTo(SampleIndex(), part);
+  const auto path = shell::TreePathTo(SampleIndex(), part);
   ASSERT_GE(path.size(), 4u);
   HTREEITEM found = tree.LocateRecord(part);
   ASSERT_NE(found, nullptr);
@@ -243,7 +243,7 @@ TEST_F(LibraryTreeWindow, LoadsLocatesAndCollapsesWithPolishTitles) {
   std::string text;
   ContentsRecord r;
   ASSERT_TRUE(tree.ReadRecordText(act, r, text));
-  EXPECT_EQ(std::string(tree.GetNodeText(act_item)), navigation::TreeTitleText(act, r, text));
+  EXPECT_EQ(std::string(tree.GetNodeText(act_item)), shell::TreeTitleText(act, r, text));
   HTREEITEM last = tree.GetChildItem(act_item);
   while (tree.GetNextSiblingItem(last)) last = tree.GetNextSiblingItem(last);
   EXPECT_EQ(std::string(tree.GetNodeText(last, 1)).rfind("za\xB3.", 0), 0u);

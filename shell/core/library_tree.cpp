@@ -1,11 +1,8 @@
-#include "navigation/library_tree_model.h"
+#include "shell/core/library_tree.h"
 
 #include <algorithm>
 
-namespace navigation {
-
-using shell::ContentsIndexReader;
-using shell::ContentsRecord;
+namespace shell {
 
 namespace {
 
@@ -21,16 +18,16 @@ int32_t CountDescendants(const ContentsIndexReader& index, int32_t g, int32_t co
   if (HasNext(g, r, count)) return std::clamp(r.next - g - 1, 0, most);
   // The last of its siblings: its range runs to the next sibling of the nearest ancestor that has
   // one (without the attachments of an act passed on the way), or to the end of the index.
-  if (r.level == shell::kLevelYearbook) return most;
+  if (r.level == kLevelYearbook) return most;
   int attachments = 0;
   ContentsRecord child = r;
   int32_t a = r.parent;
-  for (int step = 0; step < shell::kContentsLevels; ++step) {
+  for (int step = 0; step < kContentsLevels; ++step) {
     ContentsRecord up;
-    if (a < 0 || a >= g || !index.ReadRecord(a, up) || !shell::RisesTo(child, up)) return 0;
-    if (up.level == shell::kLevelAct) attachments = up.attachment_number;
+    if (a < 0 || a >= g || !index.ReadRecord(a, up) || !RisesTo(child, up)) return 0;
+    if (up.level == kLevelAct) attachments = up.attachment_number;
     if (HasNext(a, up, count)) return std::clamp(up.next - attachments - g - 1, 0, most);
-    if (up.level == shell::kLevelYearbook) return std::clamp(count - attachments - g - 1, 0, most);
+    if (up.level == kLevelYearbook) return std::clamp(count - attachments - g - 1, 0, most);
     child = up;
     a = up.parent;
   }
@@ -41,7 +38,7 @@ std::vector<int32_t> ListYearbooks(const ContentsIndexReader& index, int32_t cou
   std::vector<int32_t> out;
   ContentsRecord r;
   for (int32_t i = 0; i < count && index.ReadRecord(i, r); ++i) {
-    if (r.level == shell::kLevelYearbook) out.push_back(i);
+    if (r.level == kLevelYearbook) out.push_back(i);
   }
   return out;
 }
@@ -51,17 +48,17 @@ std::vector<TreeChild> ListChildren(const ContentsIndexReader& index, int32_t n,
   ContentsRecord r;
   if (n < 0 || n >= count || !index.ReadRecord(n, r)) return out;
   const int32_t end = n + 1 + CountDescendants(index, n, count);
-  const int lowest = r.level == shell::kLevelIssue ? shell::kLevelAct : r.level == shell::kLevelYearbook ? shell::kLevelIssue : 0;
+  const int lowest = r.level == kLevelIssue ? kLevelAct : r.level == kLevelYearbook ? kLevelIssue : 0;
   for (int32_t g = n + 1; g < end;) {
     ContentsRecord c;
     if (!index.ReadRecord(g, c)) break;
-    if (c.level < lowest || (c.attachment && lowest == shell::kLevelAct)) {
+    if (c.level < lowest || (c.attachment && lowest == kLevelAct)) {
       ++g;
       continue;
     }
     const int32_t d = std::min(CountDescendants(index, g, count), end - g - 1);
     out.push_back({g, d});
-    if (lowest == shell::kLevelIssue && c.next == g) break;
+    if (lowest == kLevelIssue && c.next == g) break;
     g += d + 1;
   }
   return out;
@@ -72,15 +69,15 @@ std::string TreeTitleText(int32_t n, const ContentsRecord& record, const std::st
   const std::string t = hash == std::string::npos ? text : text.substr(hash + 1);
   switch (record.level) {
     case 1: case 2: case 3: case 4: case 5: case 6: return t;
-    case shell::kLevelAct: return record.attachment ? t : text.substr(0, 3) + "  " + t;
-    case shell::kLevelIssue: return n <= 1 ? t : "D.U.  " + t;
-    case shell::kLevelYearbook: return n <= 1 ? t : "ROK " + t;
+    case kLevelAct: return record.attachment ? t : text.substr(0, 3) + "  " + t;
+    case kLevelIssue: return n <= 1 ? t : "D.U.  " + t;
+    case kLevelYearbook: return n <= 1 ? t : "ROK " + t;
     default: return {};
   }
 }
 
 std::string TreePositionText(const ContentsRecord& record) {
-  if (record.level != shell::kLevelAct) return {};
+  if (record.level != kLevelAct) return {};
   if (!record.attachment) return "poz " + std::to_string(record.number);
   // "zał." in CP1250
   const std::string mark = "za\xB3.";
@@ -92,10 +89,10 @@ std::vector<int32_t> TreePathTo(const ContentsIndexReader& index, int32_t record
   ContentsRecord r;
   if (!index.ReadRecord(record, r)) return path;
   path.push_back(record);
-  for (int step = 0; r.level != shell::kLevelYearbook; ++step) {
+  for (int step = 0; r.level != kLevelYearbook; ++step) {
     ContentsRecord up;
-    if (step >= shell::kContentsLevels || r.parent >= path.back() || !index.ReadRecord(r.parent, up) ||
-        !shell::RisesTo(r, up)) {
+    if (step >= kContentsLevels || r.parent >= path.back() || !index.ReadRecord(r.parent, up) ||
+        !RisesTo(r, up)) {
       return {};
     }
     path.push_back(r.parent);
@@ -105,4 +102,4 @@ std::vector<int32_t> TreePathTo(const ContentsIndexReader& index, int32_t record
   return path;
 }
 
-}  // namespace navigation
+}  // namespace shell

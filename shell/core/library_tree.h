@@ -10,7 +10,7 @@
 
 #include "shell/core/contents_reader.h"
 
-namespace navigation {
+namespace shell {
 
 struct TreeChild {
   int32_t record = 0;
@@ -18,18 +18,18 @@ struct TreeChild {
 };
 
 // Number of records below record g (its descendants), never below 0 nor past `count`.
-int32_t CountDescendants(const shell::ContentsIndexReader& index, int32_t g, int32_t count);
+int32_t CountDescendants(const ContentsIndexReader& index, int32_t g, int32_t count);
 // The yearbooks (level 9) among the first `count` records, in order.
-std::vector<int32_t> ListYearbooks(const shell::ContentsIndexReader& index, int32_t count);
+std::vector<int32_t> ListYearbooks(const ContentsIndexReader& index, int32_t count);
 // The children of record n as the tree lists them: a yearbook its journal issues, an issue its acts
 // (not their attachments), an act or act part its parts and attachments.
-std::vector<TreeChild> ListChildren(const shell::ContentsIndexReader& index, int32_t n, int32_t count);
+std::vector<TreeChild> ListChildren(const ContentsIndexReader& index, int32_t n, int32_t count);
 // Column 0: the title text of record n with the prefix of its level.
-std::string TreeTitleText(int32_t n, const shell::ContentsRecord& record, const std::string& text);
+std::string TreeTitleText(int32_t n, const ContentsRecord& record, const std::string& text);
 // Column 1: "poz %d" for an act, "zał. %d" (or "zał.") for an attachment, else empty (CP1250).
-std::string TreePositionText(const shell::ContentsRecord& record);
+std::string TreePositionText(const ContentsRecord& record);
 // The records from the yearbook down to `record` (the record last), each the parent of the next;
 // empty when `record` cannot be read or its chain of parents is broken.
-std::vector<int32_t> TreePathTo(const shell::ContentsIndexReader& index, int32_t record);
+std::vector<int32_t> TreePathTo(const ContentsIndexReader& index, int32_t record);
 
-}  // namespace navigation
+}  // namespace shell
