@@ -77,7 +77,7 @@ std::vector<uint8_t> BuildContentsIndex(const ContentsTopics& topics) {
   const std::string attachment_word = base::cp1250::from_utf8("ZAŁĄCZNIK");
 
   for (int32_t i = 0; i < n; ++i) {
-    const TagString tags(topics.header_text(i));
+    const CTagString tags(topics.header_text(i));
     const int level = tags.GetTagKind("<Q:", ">", 0);
     if (level <= 0) continue;  // no level: an all-zero record and no text
     ContentsRecord& r = records[size_t(i)];
@@ -127,9 +127,9 @@ std::vector<uint8_t> BuildContentsIndex(const ContentsTopics& topics) {
       r.second_date = tags.GetTagDate("<W:", ">");
     } else if (level == 8) {
       r.first_date = tags.GetTagDate("<V:", ">");
-      r.second_date = TagString::kEmptyDate;
+      r.second_date = CTagString::kEmptyDate;
     } else {
-      r.first_date = r.second_date = TagString::kEmptyDate;
+      r.first_date = r.second_date = CTagString::kEmptyDate;
     }
 
     const std::string address = tags.GetTagValue("<D:", ">", 0);

@@ -4,7 +4,7 @@
 
 namespace shell {
 
-bool TagString::find(std::string_view open, std::string_view close, int n, size_t& start, size_t& length,
+bool CTagString::find(std::string_view open, std::string_view close, int n, size_t& start, size_t& length,
                      bool& closed) const {
   if (n < 0 || open.empty()) return false;
   size_t from = 0;
@@ -20,14 +20,14 @@ bool TagString::find(std::string_view open, std::string_view close, int n, size_
   return true;
 }
 
-std::string TagString::GetTagValue(std::string_view open, std::string_view close, int n) const {
+std::string CTagString::GetTagValue(std::string_view open, std::string_view close, int n) const {
   size_t start = 0, length = 0;
   bool closed = false;
   if (!find(open, close, n, start, length, closed) || !closed) return {};
   return text_.substr(start, length);
 }
 
-int TagString::GetTagKind(std::string_view open, std::string_view close, int n) const {
+int CTagString::GetTagKind(std::string_view open, std::string_view close, int n) const {
   if (n < 0) return 0;
   size_t start = 0, length = 0;
   bool closed = false;
@@ -47,7 +47,7 @@ int TagString::GetTagKind(std::string_view open, std::string_view close, int n) 
   }
 }
 
-uint16_t TagString::GetTagDate(std::string_view open, std::string_view close) const {
+uint16_t CTagString::GetTagDate(std::string_view open, std::string_view close) const {
   std::string value = GetTagValue(open, close, 0);
   while (!value.empty() && value.back() == ' ') value.pop_back();
   const size_t lead = value.find_first_not_of(' ');
@@ -60,8 +60,27 @@ uint16_t TagString::GetTagDate(std::string_view open, std::string_view close) co
   const int year = (two_digits < 50 ? 2000 : 1900) + two_digits;
   const int month = std::stoi(value.substr(3, 2));
   const int day = std::stoi(value.substr(6, 2));
-  if (month < 1 || month > 12 || day < 1 || day > 31) return kEmptyDate;
+  static constexpr int kMonthDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month < 1 || month > 12 || day < 1 || day > kMonthDays[month - 1]) return kEmptyDate;
+  const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+  if (month == 2 && day == 29 && !leap) return kEmptyDate;
   return uint16_t(DaysSince1900(year, month, day));
+}
+
+int CTagString::ExtractBetween(std::string_view open, std::string_view close, std::string& out) const {
+  size_t start = 0, length = 0;
+  bool closed = false;
+  if (!find(open, close, 0, start, length, closed)) return -1;
+  out = closed ? text_.substr(start, length) : std::string();
+  return int(out.size());
+}
+
+int CTagString::GetNumberedTag(std::string_view prefix, std::string_view close, std::string& out, int n) const {
+  std::string key(prefix);
+  while (!key.empty() && key.back() == ' ') key.pop_back();
+  key += std::to_string(n);
+  key += ':';
+  return ExtractBetween(key, close, out);
 }
 
 int32_t DaysSince1900(int year, int month, int day) {

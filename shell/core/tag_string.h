@@ -8,9 +8,11 @@
 
 namespace shell {
 
-class TagString {
+class CTagString {
  public:
-  explicit TagString(std::string text) : text_(std::move(text)) {}
+  explicit CTagString(std::string text) : text_(std::move(text)) {}
+
+  const std::string& text() const { return text_; }
 
   // The value between the (n + 1)-th opening marker and the next closing marker; empty when n < 0,
   // when there are fewer markers or when the closing marker is missing.
@@ -19,9 +21,16 @@ class TagString {
   // A and Z 7, P 8, Y 9; 0 for another or no character and for n < 0; -1 when the marker is missing.
   int GetTagKind(std::string_view open, std::string_view close, int n) const;
   // The first tag's value read as a date "YY?MM?DD" (blanks around it removed; years 00-49 are
-  // 2000-2049, 50-99 are 1950-1999): the day count from 1900-01-01, or kEmptyDate when the marker is missing or the value is
-  // not a date.
+  // 2000-2049, 50-99 are 1950-1999): the day count from 1900-01-01, or kEmptyDate when the marker
+  // is missing or the value is not a date of that shape (digits, a month 1-12, a day of that month).
+  // Window code turns it into a CDate with CDate(days, CDate::kEpoch1900).
   uint16_t GetTagDate(std::string_view open, std::string_view close) const;
+  // The first tag's value into `out`, returning its length; -1 (`out` unchanged) when the opening
+  // marker is missing, 0 and an empty `out` when the closing marker is missing.
+  int ExtractBetween(std::string_view open, std::string_view close, std::string& out) const;
+  // As ExtractBetween for the key made of `prefix` and the decimal `n` followed by ":" (blanks at
+  // the end of the prefix dropped): prefix "<W" with 1 reads the tag "<W1:".
+  int GetNumberedTag(std::string_view prefix, std::string_view close, std::string& out, int n) const;
 
   static constexpr uint16_t kEmptyDate = 0xFFFF;
 

@@ -14,21 +14,21 @@
 namespace {
 
 using shell::ContentsRecord;
-using shell::TagString;
+using shell::CTagString;
 
-TEST(TagString, ValuesKindsAndDates) {
-  const TagString two("<Q:A> x <Q:P>");
+TEST(CTagString, ValuesKindsAndDates) {
+  const CTagString two("<Q:A> x <Q:P>");
   EXPECT_EQ(two.GetTagKind("<Q:", ">", 0), 7);
   EXPECT_EQ(two.GetTagKind("<Q:", ">", 1), 8);
   EXPECT_EQ(two.GetTagKind("<Q:", ">", 2), -1);
   EXPECT_EQ(two.GetTagKind("<Q:", ">", -1), 0);
   EXPECT_EQ(two.GetTagValue("<Q:", ">", 1), "P");
-  EXPECT_EQ(TagString("<T:abc>").GetTagValue("<T:", ">", 1), "");
-  EXPECT_EQ(TagString("<T:abc").GetTagValue("<T:", ">", 0), "");  // no closing marker: nothing beyond
-  EXPECT_EQ(TagString("<Q:>").GetTagKind("<Q:", ">", 0), 0);
-  EXPECT_EQ(TagString("<W: 97.05.12 >").GetTagDate("<W:", ">"), shell::DaysSince1900(1997, 5, 12));
-  EXPECT_EQ(TagString("<U:00.03.01>").GetTagDate("<U:", ">"), shell::DaysSince1900(2000, 3, 1));
-  EXPECT_EQ(TagString("none").GetTagDate("<W:", ">"), TagString::kEmptyDate);
+  EXPECT_EQ(CTagString("<T:abc>").GetTagValue("<T:", ">", 1), "");
+  EXPECT_EQ(CTagString("<T:abc").GetTagValue("<T:", ">", 0), "");  // no closing marker: nothing beyond
+  EXPECT_EQ(CTagString("<Q:>").GetTagKind("<Q:", ">", 0), 0);
+  EXPECT_EQ(CTagString("<W: 97.05.12 >").GetTagDate("<W:", ">"), shell::DaysSince1900(1997, 5, 12));
+  EXPECT_EQ(CTagString("<U:00.03.01>").GetTagDate("<U:", ">"), shell::DaysSince1900(2000, 3, 1));
+  EXPECT_EQ(CTagString("none").GetTagDate("<W:", ">"), CTagString::kEmptyDate);
   EXPECT_EQ(shell::DaysSince1900(1900, 1, 1), 0);
   EXPECT_EQ(shell::DaysSince1900(1900, 3, 1), 59);  // 1900 has no 29 February
   EXPECT_EQ(shell::DaysSince1900(2000, 3, 1) - shell::DaysSince1900(2000, 2, 28), 2);

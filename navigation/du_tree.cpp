@@ -1,0 +1,174 @@
+#include "navigation/du_tree.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "shell/core/library_tree.h"
+
+IMPLEMENT_DYNAMIC(CDUTree, SECTreeCtrl)
+
+BEGIN_MESSAGE_MAP(CDUTree, SECTreeCtrl)
+  ON_NOTIFY_REFLECT(TVN_GETDISPINFO, &CDUTree::OnGetDispInfo)
+  ON_NOTIFY_REFLECT(TVN_ITEMEXPANDING, &CDUTree::OnItemExpanding)
+END_MESSAGE_MAP()
+
+namespace {
+constexpr int kTitleWidth = 190;
+constexpr int kPositionWidth = 58;
+constexpr int kPositionWidthAgain = 50;
+const char kTitleHeading[] = "Tytu\xB3";  // CP1250
+const char kPositionHeading[] = "Poz.";
+
+// The wait cursor while the index is read.
+class WaitCursor {
+ public:
+  explicit WaitCursor(CCmdTarget* target) : target_(target) { target_->BeginWaitCursor(); }
+  ~WaitCursor() { target_->EndWaitCursor(); }
+
+ private:
+  CCmdTarget* target_;
+};
+}  // namespace
+
+CDUTree::~CDUTree() = default;
+
+void CDUTree::SetIndex(const shell::ContentsIndexReader* index, int32_t record_count) {
+  m_pIndex = index;
+  m_nRecordCount = index ? std::clamp(record_count, 0, index->RecordCount()) : 0;
+}
+
+BOOL CDUTree::CreateTree(const RECT& rect, CWnd* parent, UINT id) {
+  if (!Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                  TVS_SHOWSELALWAYS,
+              TVXS_HEADER, rect, parent, id)) {
+    return FALSE;
+  }
+  SetColumnWidth(0, kTitleWidth);
+  // The title column is column 0 of the tree; its heading is set through the column record.
+  LVCOLUMN title{};
+  title.mask = LVCF_TEXT;
+  title.pszText = const_cast<char*>(kTitleHeading);
+  SetColumn(0, &title);
+  InsertColumn(1, kPositionHeading, LVCFMT_LEFT, kPositionWidth);
+  EnableSubItemTextMap(TRUE);
+  EnableItemTips(TRUE);
+  return TRUE;
+}
+
+BOOL CDUTree::ReadRecordText(int32_t number, shell::ContentsRecord& record, std::string& text) const {
+  return m_pIndex && number >= 0 && number < m_nRecordCount && m_pIndex->ReadRecord(number, record) &&
+         m_pIndex->ReadText(record, text);
+}
+
+HTREEITEM CDUTree::InsertRecordItem(HTREEITEM parent, HTREEITEM after, int32_t number,
+                                    const shell::ContentsRecord& record, BOOL has_children) {
+  TVINSERTSTRUCT ins;
+  ins.hParent = parent;
+  ins.hInsertAfter = after;
+  ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+  ins.item.pszText = LPSTR_TEXTCALLBACK;
+  ins.item.lParam = number;
+  ins.item.cChildren = has_children ? 1 : 0;
+  HTREEITEM item = InsertItem(&ins);
+  if (item) SetNodeText(item, 1, shell::TreePositionText(record).c_str());
+  return item;
+}
+
+void CDUTree::LoadContents() {
+  if (!m_pIndex) return;
+  WaitCursor wait(this);
+  HTREEITEM after = TVI_LAST;
+  for (int32_t n : shell::ListYearbooks(*m_pIndex, m_nRecordCount)) {
+    shell::ContentsRecord r;
+    if (m_pIndex->ReadRecord(n, r)) after = InsertRecordItem(TVI_ROOT, after ? after : TVI_LAST, n, r, TRUE);
+  }
+}
+
+void CDUTree::LoadChildren(HTREEITEM item) {
+  if (!m_pIndex || !item) return;
+  WaitCursor wait(this);
+  HTREEITEM after = TVI_LAST;
+  for (const shell::TreeChild& c : shell::ListChildren(*m_pIndex, RecordOf(item), m_nRecordCount)) {
+    shell::ContentsRecord r;
+    if (!m_pIndex->ReadRecord(c.record, r)) break;
+    HTREEITEM added = InsertRecordItem(item, after ? after : TVI_LAST, c.record, r, c.descendants != 0);
+    if (added) after = added;
+  }
+}
+
+void CDUTree::CollapseReset(HTREEITEM item) {
+  if (!item || !ItemHasChildren(item)) return;
+  TVITEM rec{};
+  rec.mask = TVIF_HANDLE | TVIF_STATE;
+  rec.hItem = item;
+  rec.stateMask = TVIS_EXPANDED;
+  if (!GetTreeItem(&rec) || !(rec.state & TVIS_EXPANDED)) return;
+  for (HTREEITEM child = GetChildItem(item); child; child = GetNextSiblingItem(child)) CollapseReset(child);
+  ExpandItem(item, TVE_COLLAPSE | TVE_COLLAPSERESET);
+}
+
+void CDUTree::CollapseAll() {
+  for (HTREEITEM item = GetRootItem(); item; item = GetNextSiblingItem(item)) CollapseReset(item);
+}
+
+HTREEITEM CDUTree::LocateRecord(int32_t record, HTREEITEM) {
+  if (!m_pIndex || record < 0 || record >= m_nRecordCount) return nullptr;
+  WaitCursor wait(this);
+  HTREEITEM item = nullptr;
+  HTREEITEM level = GetRootItem();
+  for (int32_t step : shell::TreePathTo(*m_pIndex, record)) {
+    if (item) {
+      ExpandItem(item, TVE_EXPAND);
+      level = GetChildItem(item);
+    }
+    while (level && RecordOf(level) != step) level = GetNextSiblingItem(level);
+    if (!level) return nullptr;
+    item = level;
+  }
+  if (item) SelectItem(item);
+  return item;
+}
+
+void CDUTree::SetWordWrap(BOOL on) {
+  m_bWordWrap = on;
+  SetLabelWrap(on);
+}
+
+void CDUTree::ToggleColumns() {
+  if (HasPositionColumn()) {
+    DeleteColumn(1);
+  } else {
+    InsertColumn(1, kPositionHeading, LVCFMT_LEFT, kPositionWidthAgain);
+  }
+  Invalidate();
+}
+
+void CDUTree::OnGetDispInfo(NMHDR* header, LRESULT* result) {
+  auto* info = reinterpret_cast<NMTVDISPINFO*>(header);
+  *result = 0;
+  if (!(info->item.mask & TVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return;
+  info->item.pszText[0] = '\0';
+  shell::ContentsRecord r;
+  std::string text;
+  const int32_t n = int32_t(info->item.lParam);
+  if (!ReadRecordText(n, r, text)) return;
+  const std::string shown = shell::TreeTitleText(n, r, text);
+  const size_t length = std::min(shown.size(), size_t(info->item.cchTextMax - 1));
+  std::memcpy(info->item.pszText, shown.data(), length);
+  info->item.pszText[length] = '\0';
+}
+
+void CDUTree::OnItemExpanding(NMHDR* header, LRESULT* result) {
+  auto* tv = reinterpret_cast<NMTREEVIEW*>(header);
+  *result = 0;
+  if ((tv->action & TVE_COLLAPSERESET) != 0) return;  // a reset collapse under way goes on
+  const UINT action = tv->action & TVE_TOGGLE;
+  if (action == TVE_EXPAND && !GetChildItem(tv->itemNew.hItem)) {
+    LoadChildren(tv->itemNew.hItem);
+  } else if (action == TVE_COLLAPSE) {
+    // A collapse drops the loaded children (read again on the next expansion): the reset collapse
+    // takes the place of the plain one.
+    CollapseReset(tv->itemNew.hItem);
+    *result = TRUE;
+  }
+}

@@ -1,0 +1,61 @@
+// CDUTree: the library tree of the "Biblioteka" tab: yearbooks at the top, journal issues, acts,
+// attachments and act parts below, loaded from the contents index when a parent is first expanded
+// and dropped again when it collapses. Item texts are read from the index when shown.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "shell/core/contents_reader.h"
+#include "toolkit/widgets/tree_ctrl.h"
+
+class CDUTree : public SECTreeCtrl {
+  DECLARE_DYNAMIC(CDUTree)
+
+ public:
+  CDUTree() = default;
+  ~CDUTree() override;
+
+  // The contents index read (held in memory by its owner) and the number of records the library
+  // title has; set before LoadContents. A count above the index's own is cut to it.
+  void SetIndex(const shell::ContentsIndexReader* index, int32_t record_count);
+  int32_t GetRecordCount() const { return m_nRecordCount; }
+
+  // Creates the columns "Tytuł" and "Poz." and turns on item tips.
+  BOOL CreateTree(const RECT& rect, CWnd* parent, UINT id);
+  // Adds the yearbooks at the root, each with an expand button.
+  void LoadContents();
+  // Loads the children of an item not yet expanded.
+  void LoadChildren(HTREEITEM item);
+  // Collapses an item with its whole subtree, dropping the loaded children; the item keeps its
+  // expand button.
+  void CollapseReset(HTREEITEM item);
+  // Collapses every top-level item ("Zamknij wszystkie").
+  void CollapseAll();
+  // Finds, expands the ancestors of and selects the item of a record; null when it has none (the
+  // ancestors reached stay expanded). `start` is accepted for callers and not used.
+  HTREEITEM LocateRecord(int32_t record, HTREEITEM start = nullptr);
+  HTREEITEM InsertRecordItem(HTREEITEM parent, HTREEITEM after, int32_t number, const shell::ContentsRecord& record,
+                             BOOL has_children);
+  // The record and its title text; false when either lies outside the index.
+  BOOL ReadRecordText(int32_t number, shell::ContentsRecord& record, std::string& text) const;
+
+  // "Zawijanie wierszy": wraps long titles over several lines.
+  void SetWordWrap(BOOL on);
+  BOOL GetWordWrap() const { return m_bWordWrap; }
+  // "Kolumny": removes column "Poz." when present, puts it back at index 1 otherwise.
+  void ToggleColumns();
+  BOOL HasPositionColumn() const { return GetColumnCount() > 1; }
+
+  int32_t RecordOf(HTREEITEM item) const { return int32_t(GetItemUserData(item)); }
+
+ protected:
+  afx_msg void OnGetDispInfo(NMHDR* header, LRESULT* result);
+  afx_msg void OnItemExpanding(NMHDR* header, LRESULT* result);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  const shell::ContentsIndexReader* m_pIndex = nullptr;
+  int32_t m_nRecordCount = 0;
+  BOOL m_bWordWrap = FALSE;
+};
