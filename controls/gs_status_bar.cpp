@@ -31,6 +31,7 @@ BEGIN_MESSAGE_MAP(CGSStatusBar, SECCustomStatusBar)
   ON_UPDATE_COMMAND_UI(::ID_INDICATOR_NUM, &CGSStatusBar::OnUpdateLockKey)
   ON_WM_SIZE()
   ON_WM_RBUTTONDOWN()
+  ON_WM_CONTEXTMENU()
   ON_WM_LBUTTONDBLCLK()
   ON_WM_MOUSEMOVE()
   ON_WM_MOUSELEAVE()
@@ -117,15 +118,24 @@ void CGSStatusBar::SetPaneTextNow(LPCTSTR text, int pane) {
   if (m_hWnd) UpdateWindow();
 }
 
+int CGSStatusBar::PaneAt(CPoint point) const {
+  for (int pane = 0; pane < GetPaneCount(); ++pane) {
+    CRect rect;
+    GetItemRect(pane, &rect);
+    if (rect.PtInRect(point)) return pane;
+  }
+  return -1;
+}
+
 INT_PTR CGSStatusBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
-  const int pane = PaneFromPoint(point);
+  const int pane = PaneAt(point);
   if (pane < 0) return -1;
   CString tip;
   GetPaneTip(tip, pane);
   if (tip.IsEmpty()) return -1;
   if (pTI) {
     CRect rect;
-    GetPaneRect(pane, &rect);
+    GetItemRect(pane, &rect);
     m_tipText = tip;
     pTI->hwnd = m_hWnd;
     pTI->uId = kPaneToolId;
@@ -153,8 +163,10 @@ void CGSStatusBar::OnSize(UINT nType, int cx, int cy) {
   AfterPlaceProgress();
 }
 
-// No context menu and no default handling.
+// No context menu and no default handling: a right-click on the bar does nothing, neither here
+// nor in the frame the release would otherwise ask for a menu.
 void CGSStatusBar::OnRButtonDown(UINT, CPoint) {}
+void CGSStatusBar::OnContextMenu(CWnd*, CPoint) {}
 
 void CGSStatusBar::OnLButtonDblClk(UINT, CPoint point) {
   for (int pane = 0; pane < GetPaneCount(); ++pane) {

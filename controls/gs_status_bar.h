@@ -69,10 +69,13 @@ class CGSStatusBar : public SECCustomStatusBar {
   afx_msg void OnUpdateLockKey(CCmdUI* pCmdUI);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnMouseLeave();
 
+  // The first pane whose rectangle (as the control gives it) holds a client point, or -1.
+  int PaneAt(CPoint point) const;
   // Relays a mouse message of the bar to its tips.
   void RelayToTips(UINT message, WPARAM wParam, CPoint point);
 
