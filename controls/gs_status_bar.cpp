@@ -20,6 +20,8 @@ const CRect kProgressStart(100, 2, 120, 14);
 constexpr UINT_PTR kPaneToolId = UINT_PTR(-2);
 // The prompt the message-pane progress bar leaves behind.
 constexpr UINT kIdleMessage = 57345;
+// Posted by the message-pane progress bar to itself after it moved while painting.
+constexpr UINT kRepaintMessage = WM_USER + 0x200;
 
 }  // namespace
 
@@ -29,6 +31,9 @@ BEGIN_MESSAGE_MAP(CGSStatusBar, SECCustomStatusBar)
   ON_UPDATE_COMMAND_UI(resources::ID_INDICATOR_DATE, &CGSStatusBar::OnUpdateDate)
   ON_UPDATE_COMMAND_UI(::ID_INDICATOR_CAPS, &CGSStatusBar::OnUpdateLockKey)
   ON_UPDATE_COMMAND_UI(::ID_INDICATOR_NUM, &CGSStatusBar::OnUpdateLockKey)
+  ON_UPDATE_COMMAND_UI(resources::ID_INDICATOR_ACT, &CGSStatusBar::OnUpdateWrittenPane)
+  ON_UPDATE_COMMAND_UI(resources::ID_INDICATOR_FOUND_WORDS, &CGSStatusBar::OnUpdateWrittenPane)
+  ON_UPDATE_COMMAND_UI(resources::ID_INDICATOR_MARK, &CGSStatusBar::OnUpdateWrittenPane)
   ON_WM_SIZE()
   ON_WM_RBUTTONDOWN()
   ON_WM_CONTEXTMENU()
@@ -157,6 +162,10 @@ void CGSStatusBar::OnUpdateLockKey(CCmdUI* pCmdUI) {
   pCmdUI->Enable((::GetKeyState(vk) & 1) != 0);
 }
 
+// The panes the views write stay enabled, so their texts show whether or not the frame has a
+// handler for them.
+void CGSStatusBar::OnUpdateWrittenPane(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+
 void CGSStatusBar::OnSize(UINT nType, int cx, int cy) {
   SECCustomStatusBar::OnSize(nType, cx, cy);
   PlaceProgress();
@@ -226,6 +235,7 @@ IMPLEMENT_DYNCREATE(CProgressBar, CProgressCtrl)
 BEGIN_MESSAGE_MAP(CProgressBar, CProgressCtrl)
   ON_WM_ERASEBKGND()
   ON_WM_DESTROY()
+  ON_MESSAGE(kRepaintMessage, &CProgressBar::OnRepaint)
 END_MESSAGE_MAP()
 
 CProgressBar::CProgressBar() = default;
@@ -261,12 +271,19 @@ void CProgressBar::Place() {
   if (CWnd* parent = GetParent()) parent->ScreenToClient(&now);
   if (now != place) {
     SetWindowPos(nullptr, place.left, place.top, place.Width(), place.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    // The paint under way covers the old size only: the new one is painted once it is over.
+    PostMessage(kRepaintMessage);
   }
 }
 
 BOOL CProgressBar::OnEraseBkgnd(CDC* pDC) {
   Place();
   return CProgressCtrl::OnEraseBkgnd(pDC);
+}
+
+LRESULT CProgressBar::OnRepaint(WPARAM, LPARAM) {
+  Invalidate();
+  return 0;
 }
 
 void CProgressBar::OnDestroy() {

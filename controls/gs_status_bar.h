@@ -67,6 +67,7 @@ class CGSStatusBar : public SECCustomStatusBar {
 
   afx_msg void OnUpdateDate(CCmdUI* pCmdUI);
   afx_msg void OnUpdateLockKey(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateWrittenPane(CCmdUI* pCmdUI);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
@@ -114,6 +115,7 @@ class CProgressBar : public CProgressCtrl {
 
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnDestroy();
+  afx_msg LRESULT OnRepaint(WPARAM wParam, LPARAM lParam);
 
   CString m_strLabel;
   int m_nPercent = 50;

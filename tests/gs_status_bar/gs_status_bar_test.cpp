@@ -424,6 +424,17 @@ TEST_F(GSStatusBarTest, PictureWithPolishTexts) {
   bar->Invalidate();
   pump();
   save("gs_status_texts.png");
+  // The panes the view writes are drawn although the frame has no handler for them: text pixels
+  // (darker than the face) in the act's pane.
+  EXPECT_FALSE(bar->GetPaneStyle(1) & SBPS_DISABLED);
+  const CRect act = pane(1);
+  bool ink = false;
+  for (int x = act.left + 2; x < act.right - 2 && !ink; ++x) {
+    for (int y = act.top + 2; y < act.bottom - 2 && !ink; ++y) {
+      ink = GetRValue(surface_pixel(bar->m_hWnd, x, y)) < 100;
+    }
+  }
+  EXPECT_TRUE(ink);
 }
 
 TEST_F(GSStatusBarTest, MessagePaneProgressBarFollowsItsLabel) {
@@ -435,6 +446,8 @@ TEST_F(GSStatusBarTest, MessagePaneProgressBarFollowsItsLabel) {
   progress.SetPos(4);
   progress.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   pump();
+  // The move made while erasing leaves the new area to paint.
+  progress.UpdateWindow();
   EXPECT_EQ(utf8(bar->GetPaneText(0)), "Wczytywanie łącz");
   CRect placed;
   progress.GetWindowRect(&placed);
@@ -445,6 +458,10 @@ TEST_F(GSStatusBarTest, MessagePaneProgressBarFollowsItsLabel) {
   EXPECT_GT(placed.Width(), 0);
   EXPECT_GE(placed.top, p0.top);
   save("gs_status_message_progress.png");
+  // Drawn at its new width: filled a third of the way along (position 4 of 10).
+  const DWORD third = surface_pixel(progress.m_hWnd, placed.Width() / 3, placed.Height() / 2);
+  const DWORD end = surface_pixel(progress.m_hWnd, placed.Width() - 3, placed.Height() / 2);
+  EXPECT_NE(third, end);
   progress.DestroyWindow();
   EXPECT_EQ(utf8(bar->GetPaneText(0)), " Naciśnij F1, aby uzyskać pomoc.");
 }
