@@ -123,6 +123,10 @@ class QtMediaStream : public MediaStream {
 
 std::unique_ptr<MediaStream> MediaStream::open(const std::string& path, OpenError& error) {
   error = OpenError::none;
+  // The media back end is chosen when the first player is made: the one built on the program's
+  // own decoders, unless the user chose another (the other one needs a full set of system
+  // plug-ins, which a desktop may lack).
+  if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "ffmpeg");
   if (!QFileInfo(QString::fromLocal8Bit(path.c_str())).isFile()) {
     error = OpenError::not_found;
     return nullptr;
