@@ -486,6 +486,8 @@ int MciInit(HINSTANCE instance) {
   return 1;
 }
 
+void MediaSetWords(const MediaWords& words) { TheLayer().words = words; }
+
 int MciTerm(HINSTANCE instance) {
   datapres::EmbedClasses().remove(kMediaClass, reinterpret_cast<intptr_t>(instance));
   MovieUnloadLibrary();

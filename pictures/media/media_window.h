@@ -16,6 +16,10 @@ int MciInit(HINSTANCE instance);
 // Ends it: unregisters the classes and unloads the movie-player library. 1.
 int MciTerm(HINSTANCE instance);
 
+struct MediaWords;
+// Replaces the option keywords and button words MciInit loaded (for a module that holds them).
+void MediaSetWords(const MediaWords& words);
+
 inline constexpr const char* kMediaClass = "MVMCI";
 inline constexpr const char* kVideoClass = "MVMCI14_Video";
 inline constexpr const char* kPlayBarClass = "MVMCI14_Control";
