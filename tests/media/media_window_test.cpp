@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "engine/datapres/embedded_window.h"
+#include "platform/base/cp1250.h"
+#include "pictures/media/media_text.h"
+#include "pictures/media/media_window.h"
+#include "pictures/media/play_bar.h"
+#include "platform/win/system_metrics.h"
+#include "tests/media/fake_media.h"
+#include "tests/support/gui_fixture.h"
+#include "tests/support/surface_png.h"
+
+namespace media::test {
+namespace {
+
+class MediaWindowTest : public lumo::test::GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    ASSERT_EQ(MciInit(nullptr), 1);
+    parent = CreateWindowEx(0, lumo::test::test_window_class("MediaHost", DefWindowProc), "", WS_OVERLAPPED, 0, 0,
+                            500, 400, nullptr, nullptr, nullptr);
+  }
+  void TearDown() override {
+    MediaSetWords({});
+    MciTerm(nullptr);
+    GuiTest::TearDown();
+  }
+  HWND Make(const char* text, const datapres::EmbeddedWindowParams* params = nullptr) {
+    return CreateWindowEx(0, kMediaClass, text, WS_CHILD | WS_VISIBLE, 10, 10, 0, 0, parent, nullptr,
+                          const_cast<datapres::EmbeddedWindowParams*>(params));
+  }
+  SIZE SizeOf(HWND w) {
+    SIZE size{-1, -1};
+    SendMessage(w, datapres::kEwSize, 0, reinterpret_cast<LPARAM>(&size));
+    return size;
+  }
+  HWND parent = nullptr;
+};
+
+TEST_F(MediaWindowTest, ABareSoundHasNoBoxAndTitleNamesStayInTheirFolder) {
+  Rig rig;  // the scripted device stands for the sound
+  HWND w = Make("dzwiek.wav");
+  ASSERT_TRUE(w);
+  EXPECT_EQ(SizeOf(w).cx, 0);
+  EXPECT_EQ(SizeOf(w).cy, 0);
+  EXPECT_EQ(rig.script.lastElement, "dzwiek.wav");
+
+  datapres::EmbeddedWindowParams params;
+  params.titleName = "/dane/tytuly/du1990.m14";
+  params.windowText = "!dzwiek.wav";
+  ASSERT_TRUE(Make("", &params));
+  EXPECT_EQ(rig.script.lastElement, "/dane/tytuly/du1990.m14+dzwiek.wav");
+  params.windowText = "..\\..\\hasla.wav";
+  rig.errors.clear();
+  EXPECT_FALSE(Make("", &params));
+  EXPECT_EQ(rig.errors, (std::vector<uint32_t>{kErrBadText}));
+  params.windowText = "[play] dzwiek.wav";
+  rig.errors.clear();
+  EXPECT_FALSE(Make("", &params));
+  EXPECT_EQ(rig.errors, (std::vector<uint32_t>{kErrUnknownOption}));
+  params.first = 1;
+  rig.errors.clear();
+  EXPECT_FALSE(Make("", &params));
+  EXPECT_EQ(rig.errors, (std::vector<uint32_t>{kErrParams}));
+}
+
+TEST_F(MediaWindowTest, TheAbsentMoviePlayerRefusesItsWindow) {
+  Rig rig;
+  EXPECT_FALSE(Make("film.mmm"));
+  EXPECT_EQ(rig.errors, (std::vector<uint32_t>{kErrMovieOpen}));
+}
+
+TEST_F(MediaWindowTest, VideoWithPlayBarAndTrackBarPicture) {
+  Rig rig;
+  rig.script.video = true;
+  MediaWords words;
+  words.keywords[kKwStandard] = "standard";
+  words.keywords[kKwButtons] = "buttons";
+  words.keywords[kKwLabel] = "label";
+  words.keywords[kKwMarks] = "marks";
+  words.buttons[kBtnPause - 1] = "pause";
+  words.buttons[kBtnPrevious - 1] = "prev";
+  words.buttons[kBtnNext - 1] = "next";
+  MediaSetWords(words);
+  const std::string text = base::cp1250::from_utf8(
+      "[standard] [buttons prev next pause] [marks $a 2500 $b 5000 $c 7500] "
+      "[label Ścieżka dźwiękowa\\lżółć ąę łń] film.avi");
+  HWND w = Make(text.c_str());
+  ASSERT_TRUE(w);
+  const SIZE size = SizeOf(w);
+  EXPECT_GE(size.cx, 160 + 8);
+  EXPECT_GT(size.cy, 120 + 8 + 30);
+  MoveWindow(w, 10, 10, size.cx, size.cy, TRUE);
+  ShowWindow(parent, SW_SHOW);
+  UpdateWindow(parent);
+  pump();
+  ASSERT_TRUE(lumo::test::save_window_png(w, "media_window.png"));
+  // The play bar sits at the bottom on the button face colour, with the track bar's groove.
+  EXPECT_EQ(lumo::test::surface_pixel(w, 3, size.cy - 15), GetSysColor(COLOR_BTNFACE));
+  HWND bar = nullptr;
+  for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[64] = {};
+    GetClassName(child, name, sizeof name);
+    if (std::string(name) == kPlayBarClass) bar = child;
+  }
+  ASSERT_TRUE(bar);
+  HWND track = GetDlgItem(bar, kTrackBarId);
+  ASSERT_TRUE(track);
+  EXPECT_EQ(lumo::test::surface_pixel(track, 10, 4), GetSysColor(COLOR_WINDOWFRAME));
+  EXPECT_EQ(SendMessage(track, kTbGetMax, 0, 0), 9999);
+  // Pressing play-pause (a command from the button) plays, and the video window stops it when hidden.
+  SendMessage(w, WM_COMMAND, kBtnPlayPause, 0);
+  EXPECT_EQ(rig.script.log.back(), "play 0-9999");
+  ShowWindow(w, SW_HIDE);
+  EXPECT_EQ(rig.script.log.back(), "stop");
+}
+
+TEST(MediaScale, SixtyFourBitsAndRounding) {
+  EXPECT_EQ(MediaScale(100, 5, 10), 50);
+  EXPECT_EQ(MediaScale(3, 1, 2), 2);
+  EXPECT_EQ(MediaScale(600, 2000000000, 2000000000), 600);
+  EXPECT_EQ(MediaScale(600, 5, 0), 0);
+}
+
+}  // namespace
+}  // namespace media::test
