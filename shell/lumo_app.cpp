@@ -10,6 +10,7 @@
 #include "engine/medview/engine_startup.h"
 #include "engine/medview/engine_titles.h"
 #include "pictures/imagewnd/image_window.h"
+#include "pictures/media/media_window.h"
 #include "pictures/image/wave.h"
 #include "platform/base/cfile.h"
 #include "platform/base/cp1250.h"
@@ -170,8 +171,9 @@ BOOL CLumoApp::InitInstance() {
   }
   PlaySoundResource(kStartSound);
   medview::MvStartup(reinterpret_cast<intptr_t>(m_hInstance));
-  // The picture windows that titles embed, registered once the engine's window classes exist.
+  // The picture and media windows that titles embed, registered once the engine's window classes exist.
   imagewnd::ImgInit(m_hInstance);
+  media::MciInit(m_hInstance);
 
   LoadStdProfileSettings(kRecentFiles);
   ReadDataDir();
@@ -204,6 +206,7 @@ int CLumoApp::ExitInstance() {
   m_pWave.reset();
   m_userData.Save();
   CloseCatalogFile();
+  media::MciTerm(m_hInstance);
   imagewnd::ImgTerm(m_hInstance);
   medview::MvShutdown();
   if (m_bSkinned) GetCoolControlsManager().Uninstall();
