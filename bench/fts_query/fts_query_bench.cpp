@@ -24,7 +24,7 @@
 #include "platform/base/os_file.h"
 #include "platform/base/temp_folder.h"
 #include "tools/titlebuild/fts_index_writer.h"
-#include "tools/titlebuild/fts_table_fixtures.h"
+#include "tools/titlebuild/polish_fts_tables.h"
 #include "tools/titlebuild/fts_text_terms.h"
 
 namespace {

@@ -58,7 +58,9 @@ size_t DpDecodeParagraphInfo(ParagraphInfo& info, const uint8_t* stored, size_t 
 // only when hasBorder is set, the count only when non-zero, a tab type only when non-zero. Returns
 // the number of bytes written.
 size_t DpEncodeParagraphInfo(const ParagraphInfo& info, base::ByteWriter& out);
-// Consistency hook run by both coders; every block is accepted.
+// The consistency hook both coders call before they work. No field value makes a block unusable to
+// them (a count above 32 is clamped, alignment and flags are masked to their bits), so it answers
+// true for every block and the coders go on regardless of the answer.
 bool DpCheckParagraphInfo(const ParagraphInfo& info);
 
 }  // namespace adt

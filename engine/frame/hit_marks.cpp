@@ -132,6 +132,15 @@ void FrDrawFrameMarks(medview::Viewer& viewer, const LayoutFrame& frame, int32_t
   }
 }
 
+void FrRemoveHits(medview::Viewer& viewer) {
+  datapres::EmbedState& embeds = medview::MvEmbedState(viewer);
+  if (!embeds.port) return;
+  for (const datapres::EmbedListEntry& entry : embeds.windows) {
+    if (entry.object.window && embeds.port->exists(entry.object.window))
+      embeds.port->send(entry.object.window, datapres::kEwClearHits, 0, 0);
+  }
+}
+
 void FrDrawMarks(medview::Viewer& viewer) {
   for (const LayoutFrame& frame : viewer.frames) {
     FrDrawFrameMarks(viewer, frame, viewer.layoutRect.left - viewer.hOffset + frame.x,
@@ -178,14 +187,7 @@ const fts::TopicHitList* MvSetHitList(ViewerHandle viewer, const fts::TopicHitLi
   const fts::TopicHitList* old = marks.hitList;
   // The old marks are drawn once more, which erases exclusive-or marks as they were painted.
   if (old && draw) DrawAllMarks(*viewer);
-  // Windows drop the hits they were showing.
-  datapres::EmbedState& embeds = MvEmbedState(*viewer);
-  if (embeds.port) {
-    for (const datapres::EmbedListEntry& entry : embeds.windows) {
-      if (entry.object.window && embeds.port->exists(entry.object.window))
-        embeds.port->send(entry.object.window, datapres::kEwClearHits, 0, 0);
-    }
-  }
+  frame::FrRemoveHits(*viewer);
   marks.hitList = list;
   if (list && draw) DrawAllMarks(*viewer);
   return old;

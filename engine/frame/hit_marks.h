@@ -45,6 +45,9 @@ struct HitMark {
 // The marks of the installed hits on a frame, hit by hit in entry order. A hit's length is cut at the
 // record's last character.
 std::vector<HitMark> FrMapHitsOnFrame(medview::Viewer& viewer, const LayoutFrame& frame);
+// Removes the hits from the view: the marks are mapped anew at every drawing, so only embedded windows
+// hold hits of their own, and each is told to drop them (0x7079).
+void FrRemoveHits(medview::Viewer& viewer);
 // Draws the marks of every laid-out frame (nothing while printing).
 void FrDrawMarks(medview::Viewer& viewer);
 // Draws the marks of one frame whose origin is at (x, y) in the client.

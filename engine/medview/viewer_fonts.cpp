@@ -73,6 +73,19 @@ const title::StyleSheet* MvSetStyleSheet(ViewerHandle viewer, const title::Style
 
 const title::StyleSheet* MvGetStyleSheet(ViewerHandle viewer) { return viewer ? viewer->styleSheet : nullptr; }
 
+int32_t MvGetStyleSheetSize(const title::StyleSheet* sheet, TitleErrorCode* error) {
+  if (!sheet) {
+    if (error) *error = kViewBadArgument;
+    return -1;
+  }
+  constexpr size_t kHeader = 40, kFace = 32, kDescriptor = 42, kStyle = 146, kTableReference = 4;
+  auto align4 = [](size_t n) { return (n + 3) & ~size_t(3); };
+  const size_t styles = align4(kHeader + kFace * sheet->faces.size() + kDescriptor * sheet->descriptors.size());
+  const size_t char_maps = align4(styles + kStyle * sheet->styles.size());
+  if (error) *error = kViewOk;
+  return int32_t(char_maps + kTableReference * std::max<size_t>(1, sheet->faces.size()));
+}
+
 int32_t MvGetStyleCount(const title::StyleSheet* sheet, TitleErrorCode* error) {
   if (!sheet) {
     if (error) *error = kViewBadArgument;

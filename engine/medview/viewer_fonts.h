@@ -20,6 +20,11 @@ const title::StyleSheet* MvSetStyleSheet(ViewerHandle viewer, const title::Style
 const title::StyleSheet* MvGetStyleSheet(ViewerHandle viewer);
 
 int32_t MvGetStyleCount(const title::StyleSheet* sheet, TitleErrorCode* error);
+// The size of the sheet as one block in its stored in-memory form: a 40-byte header, 32 bytes per face,
+// 42 per descriptor, then at the next multiple of 4 146 bytes per style, then at the next multiple of 4
+// one 4-byte character-table reference per face (at least one). The character tables themselves are
+// not counted. -1 with 1012 for a null sheet.
+int32_t MvGetStyleSheetSize(const title::StyleSheet* sheet, TitleErrorCode* error);
 // Face `number` counted from 1.
 TitleErrorCode MvGetFaceName(const title::StyleSheet* sheet, int32_t number, std::string* buffer);
 // The number (from 1) of the first face of that name, case ignored; -1 with 1039 when none.

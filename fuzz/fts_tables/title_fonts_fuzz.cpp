@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "engine/title/title_fonts.h"
-#include "tools/titlebuild/fts_table_fixtures.h"
+#include "tools/titlebuild/polish_fts_tables.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::vector<uint8_t> polish = titlebuild::polish_char_table_file();

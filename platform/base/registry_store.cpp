@@ -259,7 +259,10 @@ void RegistryStore::load() {
   top_ = std::make_shared<Key>();
   add_roots(*top_);
   if (err == OsError::NotFound) return;
-  if (err != OsError::None && err != OsError::Invalid) {
+  // Only a regular file that reads but does not decode is damaged; anything else in its place (a
+  // folder, a special file) is not ours to move.
+  const bool damaged = err == OsError::None || (err == OsError::Invalid && file_exists(path_));
+  if (!damaged) {
     load_problem_ = std::string("the registry file cannot be read (") + os_error_text(err) +
                     "); settings will not be saved";
     writable_ = false;

@@ -71,7 +71,7 @@ class SoundPlayer {
 };
 // The player in use. The program installs the wave sound player of the pictures and sound layer
 // (InstallWaveSoundPlayer, pictures/image/wave.h) at start; until then, and in tests that install
-// none, a silent default answers whether the resource exists and plays nothing.
+// none, a silent default plays nothing and answers false.
 SoundPlayer& sound_player();
 void set_sound_player(SoundPlayer* player);
 

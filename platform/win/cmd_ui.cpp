@@ -13,7 +13,14 @@ void CCmdUI::Enable(BOOL bOn) {
   m_bEnableChanged = TRUE;
 }
 
-void CCmdUI::SetCheck(int) {}
+// The buttons' set-check message (BM_SETCHECK of platform/framework/control_messages.h, a layer above).
+constexpr UINT kButtonSetCheck = 0x00F1;
+
+void CCmdUI::SetCheck(int nCheck) {
+  // Only buttons (check boxes, radio buttons) carry a check; other controls ignore it.
+  if (m_pOther && (m_pOther->SendMessage(WM_GETDLGCODE, 0, 0) & DLGC_BUTTON))
+    m_pOther->SendMessage(kButtonSetCheck, WPARAM(nCheck), 0);
+}
 
 void CCmdUI::SetRadio(BOOL bOn) { SetCheck(bOn ? 1 : 0); }
 

@@ -29,7 +29,8 @@ class CCmdUI {
   virtual ~CCmdUI() = default;
 
   virtual void Enable(BOOL bOn = TRUE);
-  // 0 unchecked, 1 checked, 2 indeterminate.
+  // 0 unchecked, 1 checked, 2 indeterminate. On m_pOther this checks a button control (one that
+  // answers WM_GETDLGCODE with DLGC_BUTTON); any other control is left as it is.
   virtual void SetCheck(int nCheck = 1);
   virtual void SetRadio(BOOL bOn = TRUE);
   virtual void SetText(LPCTSTR lpszText);

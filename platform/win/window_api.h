@@ -231,4 +231,6 @@ HCURSOR GetCursor();
 int ShowCursor(BOOL show);
 
 // --- Sounds ---------------------------------------------------------------------------------------
+// Rings the desktop's bell (every type sounds alike); FALSE when no windowed application runs. The
+// desktop decides whether the bell is heard (an offscreen session has none).
 BOOL MessageBeep(UINT type);

@@ -1,4 +1,6 @@
 // Window relations, visibility, enabled state, text, ids and window longs.
+#include <QApplication>
+
 #include <algorithm>
 #include <cstring>
 
@@ -318,4 +320,8 @@ BOOL SetMenu(HWND h, HMENU menu) {
   return TRUE;
 }
 
-BOOL MessageBeep(UINT) { return TRUE; }
+BOOL MessageBeep(UINT) {
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return FALSE;
+  QApplication::beep();
+  return TRUE;
+}

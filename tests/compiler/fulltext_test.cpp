@@ -10,7 +10,7 @@
 #include "platform/base/cp1250.h"
 #include "tests/compiler/library_fixture.h"
 #include "tools/compiler/fulltext_terms.h"
-#include "tools/titlebuild/fts_table_fixtures.h"
+#include "tools/titlebuild/polish_fts_tables.h"
 
 namespace {
 

@@ -63,6 +63,48 @@ TEST(Parser, BuiltInOperators) {
         nullptr);
 }
 
+// One row per simplification rule, with a neighbour that the rule must leave alone.
+TEST(Parser, SimplificationRules) {
+  Check({
+            // The same word on both sides: AND and OR keep it once, NOT leaves nothing.
+            {"x AND x", "x"},
+            {"x OR x", "x"},
+            {"x NOT x", "{}"},
+            {"x NEAR x", "(x NEAR x)"},
+            {"x* AND x", "(~x* AND x)"},
+            // Nothing on one side: NOT keeps its first operand, OR the other side, AND nothing.
+            {"(x NOT x) OR y", "y"},
+            {"y OR (x NOT x)", "y"},
+            {"y NOT (x NOT x)", "y"},
+            {"(x NOT x) NOT y", "{}"},
+            {"(x NOT x) AND y", "{}"},
+            {"y AND (x NOT x)", "{}"},
+            // A word beside a group that already requires it is dropped.
+            {"x AND (x AND y)", "(x AND y)"},
+            {"x AND (y AND x)", "(y AND x)"},
+            {"(x AND y) AND x", "(x AND y)"},
+            {"x AND \"x y\"", "(x PHRASE y)"},
+            {"y AND (x NEAR y)", "(x NEAR y)"},
+            {"x AND (x NOT y)", "(x NOT y)"},
+            {"x OR (y OR x)", "(y OR x)"},
+            // ...but not where the group excludes the word or only allows it.
+            {"x AND (y NOT x)", "((y NOT x) AND x)"},
+            {"x AND (x OR y)", "((x OR y) AND x)"},
+            {"x OR (x AND y)", "((x AND y) OR x)"},
+            {"x OR (y NOT x)", "((y NOT x) OR x)"},
+            // A word before a group moves behind it, except for NOT.
+            {"x AND (y OR z)", "((y OR z) AND x)"},
+            {"x OR (y AND z)", "((y AND z) OR x)"},
+            {"x NEAR (y NEAR z)", "((y NEAR z) NEAR x)"},
+            {"x NOT (y OR z)", "(x NOT (y OR z))"},
+            // With implicit operators only, a word written twice is searched once; written-out
+            // operators keep it where no rule above applies.
+            {"x y x", "(y AND x)"},
+            {"x NEAR y NEAR x", "((x NEAR y) NEAR x)"},
+        },
+        nullptr);
+}
+
 TEST(Parser, SyntaxErrorsWithTheirPositions) {
   Check({
             {"AND tax", "", 2201, 0},

@@ -88,6 +88,33 @@ TEST_F(Search, TopicOperators) {
   EXPECT_EQ(Topics("a THRU b"), (std::vector<uint32_t>{1, 2, 3}));
 }
 
+// Every simplified form finds what the query as written means: x is in 1 and 2, y in 2 and 3, z in 3.
+TEST_F(Search, SimplifiedQueriesFindWhatTheyMean) {
+  Open({{"x", {{1, {0}}, {2, {0}}}}, {"y", {{2, {1}}, {3, {0}}}}, {"z", {{3, {1}}}}});
+  const struct {
+    const char* query;
+    std::vector<uint32_t> topics;
+  } cases[] = {
+      {"x AND (y NOT x)", {}},
+      {"(y NOT x) AND x", {}},
+      {"x AND (x NOT y)", {1}},
+      {"x AND (x AND y)", {2}},
+      {"x AND (x OR y)", {1, 2}},
+      {"x OR (y NOT x)", {1, 2, 3}},
+      {"x OR (x AND y)", {1, 2}},
+      {"x NOT (y OR z)", {1}},
+      {"y NOT (x NOT x)", {2, 3}},
+      {"(x NOT x) OR z", {3}},
+      {"z AND (x NOT x)", {}},
+      {"x AND (y OR z)", {2}},
+      {"x x y", {2}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.query);
+    EXPECT_EQ(Topics(c.query), c.topics);
+  }
+}
+
 TEST_F(Search, PhraseKeepsOnlyTheWordsInSequence) {
   Open({{"civil", {{5, {3, 10}}, {6, {1}}}}, {"code", {{5, {4, 20}}, {6, {3}}}}, {"law", {{5, {5, 11}}}}});
   EXPECT_EQ(Positions("\"civil code\""), (std::map<uint32_t, std::vector<uint32_t>>{{5, {3, 4}}}));

@@ -9,7 +9,7 @@
 #include "platform/base/temp_folder.h"
 #include "tests/fts/index_fixture.h"
 #include "tools/titlebuild/fts_index_writer.h"
-#include "tools/titlebuild/fts_table_fixtures.h"
+#include "tools/titlebuild/polish_fts_tables.h"
 
 namespace fts {
 namespace {

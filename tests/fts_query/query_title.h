@@ -12,7 +12,7 @@
 #include "engine/title/title.h"
 #include "platform/base/temp_folder.h"
 #include "tools/titlebuild/fts_index_writer.h"
-#include "tools/titlebuild/fts_table_fixtures.h"
+#include "tools/titlebuild/polish_fts_tables.h"
 #include "tools/titlebuild/fts_text_terms.h"
 #include "tools/titlebuild/keyword_index_writer.h"
 #include "tools/titlebuild/library_title.h"

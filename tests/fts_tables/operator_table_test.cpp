@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/byte_io.h"
-#include "tools/titlebuild/fts_table_fixtures.h"
+#include "tools/titlebuild/polish_fts_tables.h"
 
 namespace fts {
 namespace {

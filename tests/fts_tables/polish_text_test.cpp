@@ -7,7 +7,7 @@
 #include "engine/fts/breakers/word_breakers.h"
 #include "engine/fts/common/char_table.h"
 #include "platform/base/cp1250.h"
-#include "tools/titlebuild/fts_table_fixtures.h"
+#include "tools/titlebuild/polish_fts_tables.h"
 
 namespace fts {
 namespace {

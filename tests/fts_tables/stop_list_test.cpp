@@ -8,7 +8,7 @@
 #include "platform/base/byte_io.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/temp_folder.h"
-#include "tools/titlebuild/fts_table_fixtures.h"
+#include "tools/titlebuild/polish_fts_tables.h"
 
 namespace fts {
 namespace {

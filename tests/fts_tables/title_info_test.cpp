@@ -8,7 +8,7 @@
 #include "engine/title/title_text_tables.h"
 #include "platform/base/temp_folder.h"
 #include "tools/titlebuild/font_fixtures.h"
-#include "tools/titlebuild/fts_table_fixtures.h"
+#include "tools/titlebuild/polish_fts_tables.h"
 #include "tools/titlebuild/library_title.h"
 
 namespace title {

@@ -12,7 +12,7 @@
 #include "engine/title/title_fonts.h"
 #include "platform/base/temp_folder.h"
 #include "tools/titlebuild/font_fixtures.h"
-#include "tools/titlebuild/fts_table_fixtures.h"
+#include "tools/titlebuild/polish_fts_tables.h"
 
 namespace fts {
 namespace {

@@ -60,6 +60,21 @@ TEST(Fonts, FaceNamesAreCountedFromOneAndFoundIgnoringCase) {
   EXPECT_EQ(error, medview::kViewFaceNotFound);
 }
 
+TEST(Fonts, StyleSheetSizeIsItsStoredBlock) {
+  title::StyleSheet sheet;
+  medview::TitleErrorCode error = 0;
+  // Header, one character-table reference even without faces.
+  EXPECT_EQ(medview::MvGetStyleSheetSize(&sheet, &error), 44);
+  EXPECT_EQ(error, 0);
+  // 40 + 2 x 32 + 3 x 42 = 230, styles at 232: + 146 = 378, references at 380: + 2 x 4.
+  sheet.faces = {"Arial", "Times"};
+  sheet.descriptors.resize(3);
+  sheet.styles = {Style(1, 0)};
+  EXPECT_EQ(medview::MvGetStyleSheetSize(&sheet, &error), 388);
+  EXPECT_EQ(medview::MvGetStyleSheetSize(nullptr, &error), -1);
+  EXPECT_EQ(error, medview::kViewBadArgument);
+}
+
 TEST(Fonts, SelectedFontGivesZoomedMetricsAndRaise) {
   TestViewer t(96, 200);
   medview::Viewer& v = t.viewer();

@@ -110,6 +110,8 @@ TEST(WaveSoundTest, ParsesRiffChunksWithCare) {
 }
 
 TEST_F(WaveTest, PlaysTheProgramSoundsThroughTheSoundPlayer) {
+  // Before a player is installed nothing sounds, and the default player says so.
+  EXPECT_FALSE(shell::sound_player().play(resources::IDR_WAVE_STARTUP));
   InstallWaveSoundPlayer();
   for (UINT id : {resources::IDR_WAVE_STARTUP, resources::IDR_WAVE_WARNING}) {
     CWave wave;

@@ -7,7 +7,7 @@
 
 #include "platform/base/byte_io.h"
 #include "tools/titlebuild/font_fixtures.h"
-#include "tools/titlebuild/fts_table_fixtures.h"
+#include "tools/titlebuild/polish_fts_tables.h"
 
 namespace title {
 namespace {

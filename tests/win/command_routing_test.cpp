@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/framework/control_messages.h"
 #include "platform/win/cmd_ui.h"
 #include "platform/win/cwnd.h"
 #include "tests/support/gui_fixture.h"
@@ -156,8 +157,25 @@ TEST_F(Routing, MenuCommandsOfDisabledItemsAreNotRun) {
   EXPECT_EQ(g_calls, (std::vector<std::string>{"doc:print"}));
 }
 
+// A window that answers as a button does and records the check it is given.
+class CheckButton : public CWnd {
+ public:
+  int m_nCheckSeen = -1;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM w, LPARAM l) override {
+    if (message == WM_GETDLGCODE && m_bButton) return DLGC_BUTTON;
+    if (message == BM_SETCHECK) m_nCheckSeen = int(w);
+    return CWnd::WindowProc(message, w, l);
+  }
+
+ public:
+  bool m_bButton = true;
+};
+
 TEST_F(Routing, UpdateUiDrivesAControlWindow) {
-  CWnd button;
+  CheckButton button;
+  button.m_bButton = false;
   ASSERT_TRUE(button.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 5, 5), &view, ID_PRINT));
   CCmdUI ui;
   ui.m_nID = ID_PRINT;
@@ -171,6 +189,16 @@ TEST_F(Routing, UpdateUiDrivesAControlWindow) {
   CString text;
   button.GetWindowText(text);
   EXPECT_EQ(text.str(), "Drukuj");
+  // A check reaches a window that says it is a button; the plain window above ignores it.
+  ui.SetCheck(1);
+  EXPECT_EQ(button.m_nCheckSeen, -1);
+  CheckButton check;
+  ASSERT_TRUE(check.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 5, 5), &view, 31));
+  ui.m_pOther = &check;
+  ui.SetCheck(2);
+  EXPECT_EQ(check.m_nCheckSeen, 2);
+  ui.SetRadio(FALSE);
+  EXPECT_EQ(check.m_nCheckSeen, 0);
 }
 
 // A control that handles its own click notification before its parent sees it.

@@ -16,7 +16,7 @@
 #include "tools/compiler/library_fonts.h"
 #include "tools/compiler/phrase_choice.h"
 #include "tools/titlebuild/address_tree_writer.h"
-#include "tools/titlebuild/fts_table_fixtures.h"
+#include "tools/titlebuild/polish_fts_tables.h"
 #include "tools/titlebuild/group_file_writer.h"
 #include "tools/titlebuild/keyword_index_writer.h"
 #include "tools/titlebuild/library_title.h"

@@ -1,5 +1,6 @@
-// Full-text tables as the library compiler writes them into a title: a CP1250 character table for
-// Polish text, operator tables and stop lists. Each returns the internal file's bytes, written by the
+// The library's Polish full-text tables, as the library compiler writes them into every title (tests
+// build their titles with the same ones): a CP1250 character table for Polish text, operator tables
+// and stop lists. Each returns the internal file's bytes, written by the
 // engine's own table writers.
 #pragma once
 

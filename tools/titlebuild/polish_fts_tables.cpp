@@ -1,4 +1,4 @@
-#include "tools/titlebuild/fts_table_fixtures.h"
+#include "tools/titlebuild/polish_fts_tables.h"
 
 #include <algorithm>
 #include <numeric>
