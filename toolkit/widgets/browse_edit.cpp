@@ -85,7 +85,8 @@ BOOL SECBrowseEdit::AttachDlgItem(UINT nID, CWnd* pDialog) {
     return TRUE;
   }
   m_button->EnableWindow(IsWindowEnabled());
-  if (!IsWindowVisible()) m_button->ShowWindow(SW_HIDE);
+  // The edit's own shown state: a dialog being initialised is itself not shown yet.
+  if (!(GetStyle() & WS_VISIBLE)) m_button->ShowWindow(SW_HIDE);
   return TRUE;
 }
 

@@ -60,10 +60,10 @@ class SECKeyBindingDlg : public CGSDialog {
   SECKeyBindingDlg(SECCommandCatalog* catalog, SECKeyBindingTable* table, CWnd* parent = nullptr);
 
   bool IsModified() const { return editor_.IsModified(); }
+  BOOL PreTranslateMessage(MSG* pMsg) override;
 
  protected:
   BOOL OnInitDialog() override;
-  BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
  private:
@@ -77,10 +77,10 @@ class SECKeyBindingPage : public CGSPropertyPage {
   SECKeyBindingPage(SECCommandCatalog* catalog, SECKeyBindingTable* table, UINT caption_id = 0);
 
   bool IsModified() const { return editor_.IsModified(); }
+  BOOL PreTranslateMessage(MSG* pMsg) override;
 
  protected:
   BOOL OnInitDialog() override;
-  BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
  private:
