@@ -55,6 +55,8 @@ constexpr UINT IDS_OTHER_COLOUR = 23100;
 
 // --- The keyboard-shortcut dialog ----------------------------------------------------------------
 constexpr UINT IDD_KEY_BINDING = 20495;
+// The same editor as a property page.
+constexpr UINT IDD_KEY_BINDING_PAGE = 20496;
 constexpr int IDC_KEY_CATEGORIES = 1004;
 constexpr int IDC_KEY_CURRENT_LABEL = 1009;
 constexpr int IDC_KEY_CURRENT = 1010;
@@ -71,6 +73,8 @@ constexpr UINT IDS_KEY_SELECT_COMMAND = 20527;
 
 // --- The page of user tools ----------------------------------------------------------------------
 constexpr UINT IDD_TOOL_LIST_PAGE = 20514;
+// The same editor as a dialog.
+constexpr UINT IDD_TOOL_LIST_DIALOG = 20512;
 constexpr int IDC_TOOL_LIST = 43078;
 constexpr int IDC_TOOL_ADD = 43079;
 constexpr int IDC_TOOL_REMOVE = 43080;

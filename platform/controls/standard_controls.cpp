@@ -619,11 +619,13 @@ struct ListItem {
   UINT_PTR data = 0;
   int height = kItemHeight;  // the row's own height (owner-drawn rows of varying height)
   int check = 0;             // the row's check mark (check list boxes)
+  bool picked = false;       // selected (multiple-selection list boxes)
 };
 
 struct ListState {
   std::vector<ListItem> items;
-  int selected = -1;
+  int selected = -1;  // the selection; the caret row of a multiple-selection list box
+  int anchor = -1;    // where a Shift selection starts (multiple-selection list boxes)
   int item_height = kItemHeight;  // every row's height unless rows vary
   bool rows_vary = false;
   int top = 0;  // the first row shown (list boxes scroll by whole rows)
@@ -635,6 +637,7 @@ struct ListState {
     if (at < 0 || at > count()) at = count();
     items.insert(items.begin() + at, ListItem{text ? text : "", 0});
     if (selected >= at) ++selected;
+    if (anchor >= at) ++anchor;
     return at;
   }
   LRESULT erase(int i) {
@@ -642,6 +645,8 @@ struct ListState {
     items.erase(items.begin() + i);
     if (selected == i) selected = -1;
     if (selected > i) --selected;
+    if (anchor == i) anchor = -1;
+    if (anchor > i) --anchor;
     return count();
   }
   LRESULT copy_text(int i, LPARAM out) const {
@@ -678,6 +683,14 @@ struct ListState {
     }
     return -1;
   }
+  int picked_count() const {
+    return int(std::count_if(items.begin(), items.end(), [](const ListItem& item) { return item.picked; }));
+  }
+  // Selects rows `from` to `to` (either order) and clears every other one.
+  void pick_range(int from, int to) {
+    if (from > to) std::swap(from, to);
+    for (int i = 0; i < count(); ++i) items[size_t(i)].picked = i >= from && i <= to;
+  }
   // Keeps the first row shown within the list.
   void clamp_top() { top = std::clamp(top, 0, std::max(0, count() - 1)); }
   // A row wholly out of sight in a client area `height` high is scrolled into view, the least
@@ -696,6 +709,7 @@ std::map<HWND, ListState>& lists() {
 }
 
 bool owner_drawn(HWND h) { return (style_of(h) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
+bool multiple_selection(HWND h) { return (style_of(h) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
 
 // Asks the parent for the height of row `item` (every row of a fixed list box: `item` 0).
 int measure_row(HWND h, int item, UINT_PTR data, int height) {
@@ -761,6 +775,40 @@ LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     InvalidateRect(h, nullptr, TRUE);
     if (style_of(h) & LBS_NOTIFY) notify(h, LBN_SELCHANGE);
   };
+  const bool multi = multiple_selection(h);
+  auto show_caret = [&] {
+    RECT client;
+    GetClientRect(h, &client);
+    s.show_row(s.selected, client.bottom);
+    InvalidateRect(h, nullptr, TRUE);
+  };
+  // A click (`key` 0) or a caret key (`key` the virtual key) at row `to` of a multiple-selection
+  // list; `shift` and `ctrl` the modifiers held.
+  auto pick = [&](int to, int key, bool shift, bool ctrl) {
+    if (!s.valid(to)) return;
+    s.selected = to;
+    bool extended = (style_of(h) & LBS_EXTENDEDSEL) != 0;
+    if (!extended) {
+      // A click or Space toggles the row; arrows move the caret only.
+      if (key == 0 || key == VK_SPACE) s.items[size_t(to)].picked = !s.items[size_t(to)].picked;
+      s.anchor = to;
+    } else if (shift && s.valid(s.anchor)) {
+      if (ctrl) {
+        for (int i = std::min(s.anchor, to); i <= std::max(s.anchor, to); ++i) s.items[size_t(i)].picked = true;
+      } else {
+        s.pick_range(s.anchor, to);
+      }
+    } else if (ctrl) {
+      // Ctrl+click and Ctrl+Space toggle the row; Ctrl+arrows move the caret only.
+      if (key == 0 || key == VK_SPACE) s.items[size_t(to)].picked = !s.items[size_t(to)].picked;
+      s.anchor = to;
+    } else {
+      s.pick_range(to, to);
+      s.anchor = to;
+    }
+    show_caret();
+    if (style_of(h) & LBS_NOTIFY) notify(h, LBN_SELCHANGE);
+  };
   switch (message) {
     case WM_CREATE:
       if (owner_drawn(h)) {
@@ -815,15 +863,57 @@ LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       // Rows go; the measured row height stays.
       s.items.clear();
       s.selected = -1;
+      s.anchor = -1;
       s.top = 0;
       InvalidateRect(h, nullptr, TRUE);
       return 0;
     case LB_GETCOUNT:
       return count;
     case LB_GETCURSEL:
+    case LB_GETCARETINDEX:
       return s.selected;
+    case LB_SETCARETINDEX:
+      if (!s.valid(index)) return LB_ERR;
+      s.selected = index;
+      show_caret();
+      return 0;
+    case LB_GETANCHORINDEX:
+      return s.anchor;
+    case LB_SETANCHORINDEX:
+      if (!s.valid(index)) return LB_ERR;
+      s.anchor = index;
+      return 0;
+    case LB_SETSEL: {
+      if (!multi) return LB_ERR;
+      int row = int(lParam);
+      if (row == -1) {
+        for (ListItem& item : s.items) item.picked = wParam != 0;
+      } else if (s.valid(row)) {
+        s.items[size_t(row)].picked = wParam != 0;
+        if (wParam) s.selected = s.anchor = row;
+      } else {
+        return LB_ERR;
+      }
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    }
+    case LB_GETSEL:
+      if (!s.valid(index)) return LB_ERR;
+      return multi ? s.items[size_t(index)].picked : index == s.selected;
+    case LB_GETSELCOUNT:
+      return multi ? s.picked_count() : LB_ERR;
+    case LB_GETSELITEMS: {
+      auto* out = reinterpret_cast<int*>(lParam);
+      if (!multi || !out) return LB_ERR;
+      int n = 0;
+      for (int i = 0; i < count && n < int(wParam); ++i) {
+        if (s.items[size_t(i)].picked) out[n++] = i;
+      }
+      return n;
+    }
     case LB_SETCURSEL: {
-      if (index >= count) return LB_ERR;
+      // Multiple-selection lists are selected with LB_SETSEL.
+      if (index >= count || multi) return LB_ERR;
       s.selected = index < 0 ? -1 : index;
       RECT client;
       GetClientRect(h, &client);
@@ -877,11 +967,23 @@ LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       SetFocus(h);
-      select(s.row_at(GET_Y_LPARAM(lParam)));
+      if (multi) {
+        pick(s.row_at(GET_Y_LPARAM(lParam)), 0, (wParam & MK_SHIFT) != 0, (wParam & MK_CONTROL) != 0);
+      } else {
+        select(s.row_at(GET_Y_LPARAM(lParam)));
+      }
       if (message == WM_LBUTTONDBLCLK && (style_of(h) & LBS_NOTIFY)) notify(h, LBN_DBLCLK);
       return 0;
     case WM_KEYDOWN:
       if (is_help_or_menu_key(wParam)) return DefWindowProc(h, message, wParam, lParam);
+      if (multi) {
+        bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0, ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+        int caret = std::max(0, s.selected);
+        if (wParam == WPARAM(VK_DOWN)) pick(std::min(count - 1, s.selected + 1), VK_DOWN, shift, ctrl);
+        if (wParam == WPARAM(VK_UP)) pick(std::max(0, s.selected - 1), VK_UP, shift, ctrl);
+        if (wParam == WPARAM(VK_SPACE)) pick(caret, VK_SPACE, shift, ctrl);
+        return 0;
+      }
       if (wParam == WPARAM(VK_DOWN)) select(std::min(count - 1, s.selected + 1));
       if (wParam == WPARAM(VK_UP)) select(std::max(0, s.selected - 1));
       return 0;
@@ -890,9 +992,11 @@ LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         dc.FillSolidRect(&r, GetSysColor(COLOR_WINDOW));
         for (int i = s.top, top = 0; i < count && top < r.bottom; top += s.row_height(i), ++i) {
           CRect row(r.left, top, r.right, top + s.row_height(i));
-          bool sel = i == s.selected;
+          bool sel = multi ? s.items[size_t(i)].picked : i == s.selected;
+          // The focus frame marks the caret row (in a single-selection list, the selected one).
+          bool focus = i == s.selected && GetFocus() == h;
           if (owner_drawn(h)) {
-            UINT state = (sel ? ODS_SELECTED : 0) | (sel && GetFocus() == h ? ODS_FOCUS : 0);
+            UINT state = (sel ? ODS_SELECTED : 0) | (focus ? ODS_FOCUS : 0);
             DRAWITEMSTRUCT d{ODT_LISTBOX, UINT(GetDlgCtrlID(h)), UINT(i), ODA_DRAWENTIRE, state,
                              h, dc.GetSafeHdc(), row, s.items[size_t(i)].data};
             SendMessage(GetParent(h), WM_DRAWITEM, WPARAM(GetDlgCtrlID(h)), reinterpret_cast<LPARAM>(&d));
@@ -902,6 +1006,7 @@ LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
           dc.SetTextColor(GetSysColor(sel ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
           const std::string& t = s.items[size_t(i)].text;
           dc.TextOut(row.left + 2, row.top + 1, t.c_str(), int(t.size()));
+          if (focus && multi) dc.DrawFocusRect(&row);
         }
       });
       return 0;

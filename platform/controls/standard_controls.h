@@ -32,6 +32,21 @@ constexpr DWORD LBS_NOTIFY = 0x0001;
 constexpr DWORD LBS_OWNERDRAWFIXED = 0x0010;
 constexpr DWORD LBS_OWNERDRAWVARIABLE = 0x0020;
 constexpr DWORD LBS_HASSTRINGS = 0x0040;
+// Multiple selection: a click or Space toggles a row (LBS_MULTIPLESEL); a click selects one row,
+// Ctrl+click toggles, Shift+click and Shift+arrows select from the anchor (LBS_EXTENDEDSEL).
+constexpr DWORD LBS_MULTIPLESEL = 0x0008;
+constexpr DWORD LBS_EXTENDEDSEL = 0x0800;
+// Selection of multiple-selection list boxes: LB_SETSEL (wParam TRUE/FALSE, lParam the row, -1
+// every row), LB_GETSEL (wParam the row), LB_GETSELCOUNT, LB_GETSELITEMS (wParam the room, lParam
+// the int array), the caret row (LB_GETCURSEL answers it in these lists; LB_SETCURSEL fails).
+constexpr UINT LB_SETSEL = 0x0185;
+constexpr UINT LB_GETSEL = 0x0187;
+constexpr UINT LB_GETSELCOUNT = 0x0190;
+constexpr UINT LB_GETSELITEMS = 0x0191;
+constexpr UINT LB_SETANCHORINDEX = 0x019C;
+constexpr UINT LB_GETANCHORINDEX = 0x019D;
+constexpr UINT LB_SETCARETINDEX = 0x019E;
+constexpr UINT LB_GETCARETINDEX = 0x019F;
 constexpr UINT LB_GETITEMRECT = 0x0198;
 constexpr UINT LB_SETITEMHEIGHT = 0x01A0;
 constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
@@ -133,6 +148,17 @@ class CListBox : public CWnd {
   int GetCount() const { return int(SendMessage(LB_GETCOUNT)); }
   int GetCurSel() const { return int(SendMessage(LB_GETCURSEL)); }
   int SetCurSel(int i) { return int(SendMessage(LB_SETCURSEL, WPARAM(i))); }
+  // Multiple-selection lists: `i` -1 selects or clears every row.
+  int SetSel(int i, BOOL bSelect = TRUE) { return int(SendMessage(LB_SETSEL, WPARAM(bSelect), LPARAM(i))); }
+  int GetSel(int i) const { return int(SendMessage(LB_GETSEL, WPARAM(i))); }
+  int GetSelCount() const { return int(SendMessage(LB_GETSELCOUNT)); }
+  int GetSelItems(int nMaxItems, LPINT rgIndex) const {
+    return int(SendMessage(LB_GETSELITEMS, WPARAM(nMaxItems), reinterpret_cast<LPARAM>(rgIndex)));
+  }
+  int GetCaretIndex() const { return int(SendMessage(LB_GETCARETINDEX)); }
+  int SetCaretIndex(int i, BOOL bScroll = TRUE) { return int(SendMessage(LB_SETCARETINDEX, WPARAM(i), LPARAM(bScroll))); }
+  int GetAnchorIndex() const { return int(SendMessage(LB_GETANCHORINDEX)); }
+  void SetAnchorIndex(int i) { SendMessage(LB_SETANCHORINDEX, WPARAM(i)); }
   void GetText(int i, CString& out) const;
   int GetTextLen(int i) const { return int(SendMessage(LB_GETTEXTLEN, WPARAM(i))); }
   UINT_PTR GetItemData(int i) const { return UINT_PTR(SendMessage(LB_GETITEMDATA, WPARAM(i))); }

@@ -20,14 +20,14 @@ bool pre_translate(MSG& msg) {
   return CWnd::WalkPreTranslateTree(nullptr, &msg);
 }
 
+}  // namespace
+
 void run_idle() {
   for (long count = 0;; ++count) {
     bool more = handlers().idle ? handlers().idle(count) : default_idle(count);
     if (!more || queue_has_posted_messages()) break;
   }
 }
-
-}  // namespace
 
 void set_idle_handler(std::function<bool(long)> handler) { handlers().idle = std::move(handler); }
 

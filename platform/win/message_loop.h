@@ -25,6 +25,10 @@ void process_message(MSG& msg);
 // waiting, then runs the idle pass; returns the number of messages dispatched. A WM_QUIT found
 // on the way is left for the outer loop. Stops after `limit` messages.
 int pump_waiting_messages(int limit = 100000);
+// The idle pass: the idle work with a rising count until it wants no more or a message is posted.
+// Loops of their own (drags, tracking) run it after each message, as the program's loop does when
+// its queue drains.
+void run_idle();
 // The default idle pass.
 bool default_idle(long count);
 

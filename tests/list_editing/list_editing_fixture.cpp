@@ -60,7 +60,7 @@ void ListEditingTest::TearDown() {
   FrameworkTest::TearDown();
 }
 
-void ListEditingTest::MakeList(const std::vector<std::string>& items) {
+void ListEditingTest::MakeList(const std::vector<std::string>& items, DWORD list_style) {
   ASSERT_TRUE(host.Make());
   constexpr DWORD kNotify = 0x0001;  // the list box tells its parent of clicks
   auto make = [&](const char* cls, DWORD style, RECT r, int id) {
@@ -72,7 +72,7 @@ void ListEditingTest::MakeList(const std::vector<std::string>& items) {
     return h;
   };
   make("Edit", WS_BORDER, RECT{10, 4, 200, 22}, IDC_HOST_BEFORE);
-  HWND list_window = make("ListBox", WS_BORDER | kNotify, RECT{10, 30, 240, 180}, IDC_HOST_LIST);
+  HWND list_window = make("ListBox", WS_BORDER | kNotify | list_style, RECT{10, 30, 240, 180}, IDC_HOST_LIST);
   make("Edit", WS_BORDER, RECT{10, 186, 200, 204}, IDC_HOST_AFTER);
   for (const std::string& item : items) SendMessage(list_window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }

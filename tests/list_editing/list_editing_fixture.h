@@ -47,8 +47,8 @@ class ListEditingTest : public FrameworkTest {
   void TearDown() override;
 
   // A host with edits before and after a list box of `items` (CP1250 texts), the list box 130
-  // pixels high (8 rows of 16 pixels fit).
-  void MakeList(const std::vector<std::string>& items);
+  // pixels high (8 rows of 16 pixels fit), with `list_style` added to the list box's style.
+  void MakeList(const std::vector<std::string>& items, DWORD list_style = 0);
   std::vector<std::string> Items();
   void SavePicture(HWND h, const std::string& name);
 

@@ -14,14 +14,14 @@
 
 using namespace resources;
 
-BEGIN_MESSAGE_MAP(SECKeyBindingDlg, CGSDialog)
-  ON_CONTROL(LBN_SELCHANGE, IDC_KEY_CATEGORIES, &SECKeyBindingDlg::OnCategoryChanged)
-  ON_CONTROL(LBN_SELCHANGE, IDC_KEY_COMMANDS, &SECKeyBindingDlg::OnCommandChanged)
-  ON_CONTROL(LBN_DBLCLK, IDC_KEY_COMMANDS, &SECKeyBindingDlg::OnAssign)
-  ON_CONTROL(EN_CHANGE, IDC_KEY_HOTKEY, &SECKeyBindingDlg::OnHotKeyChanged)
-  ON_CONTROL(BN_CLICKED, IDC_KEY_ASSIGN, &SECKeyBindingDlg::OnAssign)
-  ON_CONTROL(BN_CLICKED, IDC_KEY_REMOVE, &SECKeyBindingDlg::OnRemove)
-  ON_CONTROL(BN_CLICKED, IDC_KEY_RESET_ALL, &SECKeyBindingDlg::OnResetAll)
+BEGIN_MESSAGE_MAP(SECKeyBindingEditor, CCmdTarget)
+  ON_CONTROL(LBN_SELCHANGE, IDC_KEY_CATEGORIES, &SECKeyBindingEditor::OnCategoryChanged)
+  ON_CONTROL(LBN_SELCHANGE, IDC_KEY_COMMANDS, &SECKeyBindingEditor::OnCommandChanged)
+  ON_CONTROL(LBN_DBLCLK, IDC_KEY_COMMANDS, &SECKeyBindingEditor::OnAssign)
+  ON_CONTROL(EN_CHANGE, IDC_KEY_HOTKEY, &SECKeyBindingEditor::OnHotKeyChanged)
+  ON_CONTROL(BN_CLICKED, IDC_KEY_ASSIGN, &SECKeyBindingEditor::OnAssign)
+  ON_CONTROL(BN_CLICKED, IDC_KEY_REMOVE, &SECKeyBindingEditor::OnRemove)
+  ON_CONTROL(BN_CLICKED, IDC_KEY_RESET_ALL, &SECKeyBindingEditor::OnResetAll)
 END_MESSAGE_MAP()
 
 namespace {
@@ -48,23 +48,27 @@ void warn(UINT id) { AfxMessageBox(id, MB_OK | MB_ICONEXCLAMATION); }
 
 }  // namespace
 
-SECKeyBindingDlg::SECKeyBindingDlg(SECCommandCatalog* catalog, SECKeyBindingTable* table, CWnd* parent)
-    : CGSDialog(IDD_KEY_BINDING, parent), catalog_(catalog), table_(table) {
-  // The template holds a hot-key field.
+namespace {
+
+// The forms hold a hot-key field.
+void register_hot_key_class() {
   INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&classes);
 }
 
-CListBox& SECKeyBindingDlg::list(int id) {
-  return id == IDC_KEY_CATEGORIES ? categories_ : id == IDC_KEY_COMMANDS ? commands_ : keys_;
+}  // namespace
+
+SECKeyBindingEditor::SECKeyBindingEditor(SECCommandCatalog* catalog, SECKeyBindingTable* table)
+    : catalog_(catalog), table_(table) {
+  register_hot_key_class();
 }
 
-BOOL SECKeyBindingDlg::OnInitDialog() {
-  CGSDialog::OnInitDialog();
-  categories_.SubclassDlgItem(IDC_KEY_CATEGORIES, this);
-  commands_.SubclassDlgItem(IDC_KEY_COMMANDS, this);
-  keys_.SubclassDlgItem(IDC_KEY_DEFINED, this);
-  hot_key_.SubclassDlgItem(IDC_KEY_HOTKEY, this);
+void SECKeyBindingEditor::Initialize(CWnd* form) {
+  form_ = form;
+  categories_.SubclassDlgItem(IDC_KEY_CATEGORIES, form);
+  commands_.SubclassDlgItem(IDC_KEY_COMMANDS, form);
+  keys_.SubclassDlgItem(IDC_KEY_DEFINED, form);
+  hot_key_.SubclassDlgItem(IDC_KEY_HOTKEY, form);
   std::set<std::string> seen;
   for (int i = 0; catalog_ && i < catalog_->GetSize(); ++i) {
     const CString category = category_of(catalog_->GetAt(i).name);
@@ -75,25 +79,59 @@ BOOL SECKeyBindingDlg::OnInitDialog() {
   fill_commands();
   if (catalog_) hot_key_.SetRules(catalog_->GetRefusedCombinations(), catalog_->GetAddedModifier());
   OnHotKeyChanged();
-  return TRUE;
 }
 
-BOOL SECKeyBindingDlg::PreTranslateMessage(MSG* pMsg) {
+BOOL SECKeyBindingEditor::PreTranslate(MSG* pMsg) {
   if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) && hot_key_.m_hWnd &&
       pMsg->hwnd == hot_key_.m_hWnd) {
     ::TranslateMessage(pMsg);
     ::DispatchMessage(pMsg);
     return TRUE;
   }
-  return CGSDialog::PreTranslateMessage(pMsg);
+  return FALSE;
 }
 
-UINT SECKeyBindingDlg::selected_command() {
+SECKeyBindingDlg::SECKeyBindingDlg(SECCommandCatalog* catalog, SECKeyBindingTable* table, CWnd* parent)
+    : CGSDialog(IDD_KEY_BINDING, parent), editor_(catalog, table) {}
+
+BOOL SECKeyBindingDlg::OnInitDialog() {
+  CGSDialog::OnInitDialog();
+  editor_.Initialize(this);
+  return TRUE;
+}
+
+BOOL SECKeyBindingDlg::PreTranslateMessage(MSG* pMsg) {
+  return editor_.PreTranslate(pMsg) || CGSDialog::PreTranslateMessage(pMsg);
+}
+
+BOOL SECKeyBindingDlg::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  return editor_.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) || CGSDialog::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+SECKeyBindingPage::SECKeyBindingPage(SECCommandCatalog* catalog, SECKeyBindingTable* table, UINT caption_id)
+    : CGSPropertyPage(IDD_KEY_BINDING_PAGE, caption_id), editor_(catalog, table) {}
+
+BOOL SECKeyBindingPage::OnInitDialog() {
+  CGSPropertyPage::OnInitDialog();
+  editor_.Initialize(this);
+  return TRUE;
+}
+
+BOOL SECKeyBindingPage::PreTranslateMessage(MSG* pMsg) {
+  return editor_.PreTranslate(pMsg) || CGSPropertyPage::PreTranslateMessage(pMsg);
+}
+
+BOOL SECKeyBindingPage::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  return editor_.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
+         CGSPropertyPage::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+UINT SECKeyBindingEditor::selected_command() {
   const int sel = commands_.GetCurSel();
   return sel < 0 ? 0 : static_cast<UINT>(commands_.GetItemData(sel));
 }
 
-void SECKeyBindingDlg::fill_commands() {
+void SECKeyBindingEditor::fill_commands() {
   commands_.ResetContent();
   const int sel = categories_.GetCurSel();
   if (sel >= 0 && catalog_) {
@@ -110,13 +148,13 @@ void SECKeyBindingDlg::fill_commands() {
   OnCommandChanged();
 }
 
-void SECKeyBindingDlg::show_description() {
+void SECKeyBindingEditor::show_description() {
   const UINT command = selected_command();
   const int index = catalog_ && command ? catalog_->Find(command) : -1;
-  SetDlgItemText(IDC_KEY_DESCRIPTION, index >= 0 ? catalog_->GetAt(index).description.GetString() : "");
+  form_->SetDlgItemText(IDC_KEY_DESCRIPTION, index >= 0 ? catalog_->GetAt(index).description.GetString() : "");
 }
 
-void SECKeyBindingDlg::fill_keys() {
+void SECKeyBindingEditor::fill_keys() {
   keys_.ResetContent();
   const UINT command = selected_command();
   if (!command || !table_) return;
@@ -129,16 +167,16 @@ void SECKeyBindingDlg::fill_keys() {
   }
 }
 
-void SECKeyBindingDlg::OnCategoryChanged() { fill_commands(); }
+void SECKeyBindingEditor::OnCategoryChanged() { fill_commands(); }
 
-void SECKeyBindingDlg::OnCommandChanged() {
+void SECKeyBindingEditor::OnCommandChanged() {
   show_description();
   fill_keys();
 }
 
-WORD SECKeyBindingDlg::field_hot_key() { return static_cast<WORD>(hot_key_.GetHotKey()); }
+WORD SECKeyBindingEditor::field_hot_key() { return static_cast<WORD>(hot_key_.GetHotKey()); }
 
-void SECKeyBindingDlg::OnHotKeyChanged() {
+void SECKeyBindingEditor::OnHotKeyChanged() {
   WORD value = field_hot_key();
   const WORD vk = value & 0xFF;
   if (vk == VK_PAUSE || vk == VK_NUMLOCK || vk == VK_SCROLL) {
@@ -147,10 +185,10 @@ void SECKeyBindingDlg::OnHotKeyChanged() {
   }
   const bool has_key = value != 0;
   for (int id : {IDC_KEY_CURRENT_LABEL, IDC_KEY_CURRENT}) {
-    if (CWnd* w = GetDlgItem(id)) w->ShowWindow(has_key ? SW_SHOW : SW_HIDE);
+    if (CWnd* w = form_->GetDlgItem(id)) w->ShowWindow(has_key ? SW_SHOW : SW_HIDE);
   }
   // The key in the field is what Assign binds: without one there is nothing to assign.
-  if (CWnd* assign = GetDlgItem(IDC_KEY_ASSIGN)) assign->EnableWindow(has_key);
+  if (CWnd* assign = form_->GetDlgItem(IDC_KEY_ASSIGN)) assign->EnableWindow(has_key);
   if (!has_key || !table_) return;
   const ACCEL wanted = HotKeyToAccel(value);
   const BYTE forced = FVIRTKEY | FNOINVERT;
@@ -162,10 +200,10 @@ void SECKeyBindingDlg::OnHotKeyChanged() {
     current = index >= 0 ? catalog_->GetAt(index).name : CString(kNoDescription);
     break;
   }
-  SetDlgItemText(IDC_KEY_CURRENT, current);
+  form_->SetDlgItemText(IDC_KEY_CURRENT, current);
 }
 
-void SECKeyBindingDlg::OnAssign() {
+void SECKeyBindingEditor::OnAssign() {
   const UINT command = selected_command();
   if (!command) {
     warn(IDS_KEY_SELECT_COMMAND);
@@ -187,7 +225,7 @@ void SECKeyBindingDlg::OnAssign() {
   OnHotKeyChanged();
 }
 
-void SECKeyBindingDlg::OnRemove() {
+void SECKeyBindingEditor::OnRemove() {
   const int sel = keys_.GetCurSel();
   if (sel < 0 || !table_) {
     warn(IDS_SELECT_SHORTCUT_FIRST);
@@ -199,7 +237,7 @@ void SECKeyBindingDlg::OnRemove() {
   OnHotKeyChanged();
 }
 
-void SECKeyBindingDlg::OnResetAll() {
+void SECKeyBindingEditor::OnResetAll() {
   if (AfxMessageBox(IDS_RESET_SHORTCUTS, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK || !table_) return;
   table_->ResetToDefaults();
   modified_ = true;

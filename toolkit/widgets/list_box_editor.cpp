@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/framework/dialog.h"
 #include "platform/res/resource_store.h"
 #include "platform/win/bitmap_loading.h"
+#include "platform/win/message_loop.h"
 #include "platform/win/messages.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
@@ -131,14 +133,7 @@ void SECListBoxEdit::Accept() {
   CListBox* list = m_editor->GetListBox();
   CString text;
   GetWindowText(text);
-  if (m_index >= 0 && m_index < list->GetCount()) {
-    UINT_PTR data = list->GetItemData(m_index);
-    int selection = list->GetCurSel();
-    list->InsertString(m_index, text);
-    list->SetItemData(m_index, data);
-    list->DeleteString(UINT(m_index + 1));
-    list->SetCurSel(selection);
-  }
+  if (m_index >= 0 && m_index < list->GetCount()) m_editor->ReplaceItemText(m_index, text);
   Finish(FALSE);
 }
 
@@ -146,7 +141,7 @@ void SECListBoxEdit::Cancel() {
   if (m_finished) return;
   if (m_newItem) {
     CListBox* list = m_editor->GetListBox();
-    list->SetCurSel(m_previousSelection);
+    m_editor->SelectItem(m_previousSelection);
     if (m_index >= 0 && m_index < list->GetCount()) list->DeleteString(UINT(m_index));
   }
   Finish(TRUE);
@@ -315,8 +310,46 @@ void SECListBoxEditor::SendNotify(WORD code) {
 void SECListBoxEditor::NotifySelChange() { PostSelChange(); }
 
 void SECListBoxEditor::EnsureSelection() {
-  if (m_list->GetCurSel() < 0 && m_list->GetCount() > 0) m_list->SetCurSel(m_list->GetCount() - 1);
+  BOOL none = IsMultiSelect() ? m_list->GetSelCount() <= 0 : m_list->GetCurSel() < 0;
+  if (none && m_list->GetCount() > 0) SelectItem(m_list->GetCount() - 1);
   NotifySelChange();
+}
+
+BOOL SECListBoxEditor::IsMultiSelect() const {
+  return m_list && (m_list->GetStyle() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+}
+
+void SECListBoxEditor::SelectItem(int nIndex) {
+  if (!IsMultiSelect()) {
+    m_list->SetCurSel(nIndex);
+    return;
+  }
+  m_list->SetSel(-1, FALSE);
+  if (nIndex >= 0 && nIndex < m_list->GetCount()) {
+    m_list->SetSel(nIndex, TRUE);
+    m_list->SetCaretIndex(nIndex);
+  }
+}
+
+int SECListBoxEditor::GetCurrentItem() const {
+  if (!IsMultiSelect()) return m_list->GetCurSel();
+  int selected = -1;
+  return m_list->GetSelCount() == 1 && m_list->GetSelItems(1, &selected) == 1 ? selected : -1;
+}
+
+void SECListBoxEditor::ReplaceItemText(int nIndex, const CString& strText) {
+  UINT_PTR data = m_list->GetItemData(nIndex);
+  BOOL selected = m_list->GetSel(nIndex) > 0;
+  int caret = m_list->GetCurSel();
+  m_list->InsertString(nIndex, strText);
+  m_list->SetItemData(nIndex, data);
+  m_list->DeleteString(UINT(nIndex + 1));
+  if (!IsMultiSelect()) {
+    m_list->SetCurSel(caret);
+  } else {
+    if (selected) m_list->SetSel(nIndex, TRUE);
+    if (caret >= 0) m_list->SetCaretIndex(caret);
+  }
 }
 
 CString SECListBoxEditor::TrimmedRight(const CString& text) {
@@ -336,11 +369,8 @@ void SECListBoxEditor::OnItemChanged(int nIndex, const CString& /*strOld*/, cons
     return;
   }
   if (text != strNew) {
-    UINT_PTR data = m_list->GetItemData(nIndex);
-    m_list->InsertString(nIndex, text);
-    m_list->SetItemData(nIndex, data);
-    m_list->DeleteString(UINT(nIndex + 1));
-    m_list->SetCurSel(nIndex);
+    ReplaceItemText(nIndex, text);
+    SelectItem(nIndex);
   }
   if (nIndex == m_list->GetCount() - 1 && UsesPlaceholder()) m_list->AddString("");
 }
@@ -350,11 +380,8 @@ void SECListBoxEditor::OnItemAdded(int nIndex, const CString& strText) {
   if (text.IsEmpty()) {
     DeleteItem(nIndex);
   } else if (text != strText) {
-    UINT_PTR data = m_list->GetItemData(nIndex);
-    m_list->InsertString(nIndex, text);
-    m_list->SetItemData(nIndex, data);
-    m_list->DeleteString(UINT(nIndex + 1));
-    m_list->SetCurSel(nIndex);
+    ReplaceItemText(nIndex, text);
+    SelectItem(nIndex);
   }
 }
 
@@ -378,9 +405,15 @@ void SECListBoxEditor::NewItem() {
 }
 
 void SECListBoxEditor::DeleteSelected() {
-  // The platform's list boxes select one item at a time.
-  int current = m_list->GetCurSel();
-  if (current >= 0) DeleteItem(current);
+  if (!IsMultiSelect()) {
+    int current = m_list->GetCurSel();
+    if (current >= 0) DeleteItem(current);
+    return;
+  }
+  // One by one, the first selected item each time, until none is left or a deletion is refused.
+  int first = -1;
+  while (m_list->GetSelCount() > 0 && m_list->GetSelItems(1, &first) == 1 && DeleteItem(first)) {
+  }
 }
 
 BOOL SECListBoxEditor::DeleteItem(int nIndex) {
@@ -392,7 +425,7 @@ BOOL SECListBoxEditor::DeleteItem(int nIndex) {
   if (!CanDelete(nIndex, ItemText(*m_list, nIndex))) return FALSE;
   m_list->SetRedraw(FALSE);
   m_list->DeleteString(UINT(nIndex));
-  m_list->SetCurSel(std::min(nIndex, m_list->GetCount() - 1));
+  if (!IsMultiSelect()) m_list->SetCurSel(std::min(nIndex, m_list->GetCount() - 1));
   m_list->SetRedraw(TRUE);
   m_list->Invalidate();
   m_lastDeleted = nIndex;
@@ -409,7 +442,7 @@ int SECListBoxEditor::MoveItem(int nFrom, int nTo) {
   int at = nTo > nFrom ? nTo - 1 : nTo;
   at = m_list->InsertString(at, text);
   m_list->SetItemData(at, data);
-  m_list->SetCurSel(at);
+  SelectItem(at);
   m_list->SetTopIndex(std::min(top, std::max(0, m_list->GetCount() - 1)));
   m_list->SetRedraw(TRUE);
   m_list->Invalidate();
@@ -423,23 +456,23 @@ void SECListBoxEditor::MoveItemUp(int nIndex) {
 
 void SECListBoxEditor::MoveUp() {
   if (m_edit) EndEdit();
-  int current = m_list->GetCurSel();
+  int current = GetCurrentItem();
   int last = m_list->GetCount() - 1 - (UsesPlaceholder() && IsPlaceholder(m_list->GetCount() - 1) ? 1 : 0);
   if (current < 1 || current > last) return;
   CString text = ItemText(*m_list, current);
   MoveItemUp(current);
-  m_list->SetCurSel(current - 1);
+  SelectItem(current - 1);
   OnItemMoved(current, current - 1, text);
 }
 
 void SECListBoxEditor::MoveDown() {
   if (m_edit) EndEdit();
-  int current = m_list->GetCurSel();
+  int current = GetCurrentItem();
   int last = m_list->GetCount() - 1 - (UsesPlaceholder() && IsPlaceholder(m_list->GetCount() - 1) ? 1 : 0);
   if (current < 0 || current >= last) return;
   CString text = ItemText(*m_list, current);
   MoveItemUp(current + 1);
-  m_list->SetCurSel(current + 1);
+  SelectItem(current + 1);
   OnItemMoved(current, current + 1, text);
 }
 
@@ -463,7 +496,7 @@ void SECListBoxEditor::EditItem(int nIndex, BOOL bNewItem, LPCTSTR lpszInitial) 
   if (m_edit) EndEdit();
   NotifySelChange();
   int previous = m_list->GetCurSel();
-  m_list->SetCurSel(nIndex);
+  SelectItem(nIndex);
   CRect r;
   m_list->GetItemRect(nIndex, &r);
   r.top -= 2;
@@ -953,12 +986,21 @@ void SECListBoxEditor::DragItem(CPoint start) {
   ::SetTimer(window, kDragTimer, kScrollIntervalMin / 2, nullptr);
 
   MSG msg;
+  BOOL taken = FALSE;
   for (;;) {
+    // The program's idle work (command-UI updates among it) runs after each message, as in the
+    // program's own loop.
+    if (std::exchange(taken, FALSE)) win::run_idle();
     if (::GetCapture() != window) {
       drag.cancelled = TRUE;
       break;
     }
-    if (!::GetMessage(&msg, nullptr, 0, 0)) {
+    if (!::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::WaitMessage();
+      continue;
+    }
+    taken = TRUE;
+    if (msg.message == WM_QUIT) {
       drag.cancelled = TRUE;
       ::PostQuitMessage(int(msg.wParam));
       break;
@@ -983,8 +1025,8 @@ void SECListBoxEditor::DragItem(CPoint start) {
       drag.AutoScroll();
       continue;
     }
-    ::TranslateMessage(&msg);
-    ::DispatchMessage(&msg);
+    // Through the program's message filter (its pre-translation), then translated and dispatched.
+    win::process_message(msg);
   }
   drag.DrawLine(drag.line_y);
   ::KillTimer(window, kDragTimer);

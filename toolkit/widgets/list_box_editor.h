@@ -134,6 +134,15 @@ class SECListBoxEditor : public CWnd {
   // A button's rectangle in header client coordinates (empty when it does not exist).
   CRect GetButtonRect(int nButton) const { return m_buttonRects[nButton]; }
   BOOL UsesPlaceholder() const { return (m_options & LBE_NOTRAILINGBLANK) == 0; }
+  // The list box selects several items (LBS_MULTIPLESEL or LBS_EXTENDEDSEL).
+  BOOL IsMultiSelect() const;
+  // Makes the item (-1 none) the only selected one and the current item.
+  void SelectItem(int nIndex);
+  // The item the move operations act on: the selected one; in a multiple-selection list the
+  // only selected item (-1 unless exactly one is selected).
+  int GetCurrentItem() const;
+  // Replaces an item's text keeping its data, its selection and the current item.
+  void ReplaceItemText(int nIndex, const CString& strText);
 
   BOOL PreTranslateMessage(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

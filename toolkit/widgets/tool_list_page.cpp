@@ -10,26 +10,45 @@
 
 using namespace resources;
 
-BEGIN_MESSAGE_MAP(SECToolListPage, CGSPropertyPage)
-  ON_CONTROL(LBN_SELCHANGE, IDC_TOOL_LIST, &SECToolListPage::OnSelectionChanged)
-  ON_CONTROL(EN_CHANGE, IDC_TOOL_MENU_TEXT, &SECToolListPage::OnMenuTextChanged)
-  ON_CONTROL(EN_KILLFOCUS, IDC_TOOL_MENU_TEXT, &SECToolListPage::OnMenuTextLeft)
-  ON_CONTROL(BN_CLICKED, IDC_TOOL_ADD, &SECToolListPage::OnAdd)
-  ON_CONTROL(BN_CLICKED, IDC_TOOL_REMOVE, &SECToolListPage::OnRemove)
-  ON_CONTROL(BN_CLICKED, IDC_TOOL_UP, &SECToolListPage::OnMoveUp)
-  ON_CONTROL(BN_CLICKED, IDC_TOOL_DOWN, &SECToolListPage::OnMoveDown)
+BEGIN_MESSAGE_MAP(SECToolListEditor, CCmdTarget)
+  ON_CONTROL(LBN_SELCHANGE, IDC_TOOL_LIST, &SECToolListEditor::OnSelectionChanged)
+  ON_CONTROL(EN_CHANGE, IDC_TOOL_MENU_TEXT, &SECToolListEditor::OnMenuTextChanged)
+  ON_CONTROL(EN_KILLFOCUS, IDC_TOOL_MENU_TEXT, &SECToolListEditor::OnMenuTextLeft)
+  ON_CONTROL(BN_CLICKED, IDC_TOOL_ADD, &SECToolListEditor::OnAdd)
+  ON_CONTROL(BN_CLICKED, IDC_TOOL_REMOVE, &SECToolListEditor::OnRemove)
+  ON_CONTROL(BN_CLICKED, IDC_TOOL_UP, &SECToolListEditor::OnMoveUp)
+  ON_CONTROL(BN_CLICKED, IDC_TOOL_DOWN, &SECToolListEditor::OnMoveDown)
 END_MESSAGE_MAP()
 
-SECToolListPage::SECToolListPage(SECUserToolList* list, UINT template_id, UINT caption_id)
-    : CGSPropertyPage(template_id, caption_id), list_(list) {}
+namespace {
 
-BOOL SECToolListPage::OnInitDialog() {
-  box_.SubclassDlgItem(IDC_TOOL_LIST, this);
-  return CGSPropertyPage::OnInitDialog();
+CString load(UINT id) {
+  CString text;
+  AfxLoadString(id, text);
+  return text;
 }
 
-void SECToolListPage::DoDataExchange(CDataExchange* pDX) {
-  CGSPropertyPage::DoDataExchange(pDX);
+}  // namespace
+
+SECToolListEditor::SECToolListEditor(SECUserToolList* list) : list_(list) {}
+
+CString SECToolListEditor::field_text(int id) const {
+  CString text;
+  form_->GetDlgItemText(id, text);
+  return text;
+}
+
+void SECToolListEditor::Initialize(CWnd* form) {
+  form_ = form;
+  box_.SubclassDlgItem(IDC_TOOL_LIST, form);
+  command_.SetTitle(load(IDS_SELECT_PROGRAM));
+  command_.SetFilter(load(IDS_PROGRAM_FILTER));
+  directory_.SetTitle(load(IDS_SELECT_INITIAL_DIRECTORY));
+  command_.AttachDlgItem(IDC_TOOL_COMMAND, form);
+  directory_.AttachDlgItem(IDC_TOOL_DIRECTORY, form);
+}
+
+void SECToolListEditor::Exchange(CDataExchange* pDX) {
   if (!list_) return;
   if (!pDX->m_bSaveAndValidate) {
     tools_.clear();
@@ -44,7 +63,42 @@ void SECToolListPage::DoDataExchange(CDataExchange* pDX) {
   refill_list(box_.GetCurSel());
 }
 
-void SECToolListPage::refill_list(int select) {
+SECToolListPage::SECToolListPage(SECUserToolList* list, UINT template_id, UINT caption_id)
+    : CGSPropertyPage(template_id, caption_id), editor_(list) {}
+
+BOOL SECToolListPage::OnInitDialog() {
+  editor_.Initialize(this);
+  return CGSPropertyPage::OnInitDialog();
+}
+
+void SECToolListPage::DoDataExchange(CDataExchange* pDX) {
+  CGSPropertyPage::DoDataExchange(pDX);
+  editor_.Exchange(pDX);
+}
+
+BOOL SECToolListPage::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  return editor_.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
+         CGSPropertyPage::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+SECToolListDlg::SECToolListDlg(SECUserToolList* list, CWnd* parent)
+    : CGSDialog(IDD_TOOL_LIST_DIALOG, parent), editor_(list) {}
+
+BOOL SECToolListDlg::OnInitDialog() {
+  editor_.Initialize(this);
+  return CGSDialog::OnInitDialog();
+}
+
+void SECToolListDlg::DoDataExchange(CDataExchange* pDX) {
+  CGSDialog::DoDataExchange(pDX);
+  editor_.Exchange(pDX);
+}
+
+BOOL SECToolListDlg::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  return editor_.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) || CGSDialog::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void SECToolListEditor::refill_list(int select) {
   filling_ = true;
   box_.ResetContent();
   for (const auto& tool : tools_) box_.AddString(tool->m_strMenuText);
@@ -55,28 +109,28 @@ void SECToolListPage::refill_list(int select) {
   show_fields();
 }
 
-void SECToolListPage::store_fields() {
+void SECToolListEditor::store_fields() {
   if (!edited_) return;
-  edited_->m_strCommand = GetDlgItemText(IDC_TOOL_COMMAND);
-  edited_->m_strArgs = GetDlgItemText(IDC_TOOL_ARGUMENTS);
-  edited_->m_strDirectory = GetDlgItemText(IDC_TOOL_DIRECTORY);
+  edited_->m_strCommand = field_text(IDC_TOOL_COMMAND);
+  edited_->m_strArgs = field_text(IDC_TOOL_ARGUMENTS);
+  edited_->m_strDirectory = field_text(IDC_TOOL_DIRECTORY);
 }
 
-void SECToolListPage::show_fields() {
+void SECToolListEditor::show_fields() {
   filling_ = true;
-  SetDlgItemText(IDC_TOOL_MENU_TEXT, edited_ ? edited_->m_strMenuText.GetString() : "");
-  SetDlgItemText(IDC_TOOL_COMMAND, edited_ ? edited_->m_strCommand.GetString() : "");
-  SetDlgItemText(IDC_TOOL_ARGUMENTS, edited_ ? edited_->m_strArgs.GetString() : "");
-  SetDlgItemText(IDC_TOOL_DIRECTORY, edited_ ? edited_->m_strDirectory.GetString() : "");
+  form_->SetDlgItemText(IDC_TOOL_MENU_TEXT, edited_ ? edited_->m_strMenuText.GetString() : "");
+  form_->SetDlgItemText(IDC_TOOL_COMMAND, edited_ ? edited_->m_strCommand.GetString() : "");
+  form_->SetDlgItemText(IDC_TOOL_ARGUMENTS, edited_ ? edited_->m_strArgs.GetString() : "");
+  form_->SetDlgItemText(IDC_TOOL_DIRECTORY, edited_ ? edited_->m_strDirectory.GetString() : "");
   filling_ = false;
   update_controls();
 }
 
-void SECToolListPage::update_controls() {
+void SECToolListEditor::update_controls() {
   const int sel = box_.m_hWnd ? box_.GetCurSel() : -1;
   const int count = GetToolCount();
   auto enable = [this](int id, bool on) {
-    if (CWnd* w = GetDlgItem(id)) w->EnableWindow(on);
+    if (CWnd* w = form_->GetDlgItem(id)) w->EnableWindow(on);
   };
   enable(IDC_TOOL_ADD, count < SECUserTool::kMaxTools);
   for (int id : {IDC_TOOL_REMOVE, IDC_TOOL_MENU_TEXT, IDC_TOOL_MENU_TEXT_LABEL, IDC_TOOL_COMMAND,
@@ -88,7 +142,7 @@ void SECToolListPage::update_controls() {
   enable(IDC_TOOL_DOWN, sel >= 0 && sel < count - 1);
 }
 
-void SECToolListPage::OnSelectionChanged() {
+void SECToolListEditor::OnSelectionChanged() {
   if (filling_) return;
   store_fields();
   const int sel = box_.GetCurSel();
@@ -96,11 +150,11 @@ void SECToolListPage::OnSelectionChanged() {
   show_fields();
 }
 
-void SECToolListPage::OnMenuTextChanged() {
+void SECToolListEditor::OnMenuTextChanged() {
   if (filling_ || !edited_) return;
   const int sel = box_.GetCurSel();
   if (sel < 0) return;
-  edited_->m_strMenuText = GetDlgItemText(IDC_TOOL_MENU_TEXT);
+  edited_->m_strMenuText = field_text(IDC_TOOL_MENU_TEXT);
   filling_ = true;
   box_.SetRedraw(FALSE);
   box_.DeleteString(sel);
@@ -111,26 +165,26 @@ void SECToolListPage::OnMenuTextChanged() {
   filling_ = false;
 }
 
-void SECToolListPage::OnMenuTextLeft() {
-  if (filling_ || !edited_ || !GetDlgItemText(IDC_TOOL_MENU_TEXT).IsEmpty()) return;
+void SECToolListEditor::OnMenuTextLeft() {
+  if (filling_ || !edited_ || !field_text(IDC_TOOL_MENU_TEXT).IsEmpty()) return;
   AfxMessageBox(IDS_TOOL_NAME_EMPTY, MB_OK | MB_ICONEXCLAMATION);
-  if (CWnd* field = GetDlgItem(IDC_TOOL_MENU_TEXT)) field->SetFocus();
+  if (CWnd* field = form_->GetDlgItem(IDC_TOOL_MENU_TEXT)) field->SetFocus();
 }
 
-void SECToolListPage::OnAdd() {
+void SECToolListEditor::OnAdd() {
   if (GetToolCount() >= SECUserTool::kMaxTools) return;
   store_fields();
   auto tool = std::make_unique<SECUserTool>();
   AfxLoadString(IDS_NEW_TOOL, tool->m_strMenuText);
   tools_.push_back(std::move(tool));
   refill_list(GetToolCount() - 1);
-  if (CWnd* field = GetDlgItem(IDC_TOOL_MENU_TEXT)) {
+  if (CWnd* field = form_->GetDlgItem(IDC_TOOL_MENU_TEXT)) {
     field->SetFocus();
     field->SendMessage(EM_SETSEL, 0, -1);
   }
 }
 
-void SECToolListPage::OnRemove() {
+void SECToolListEditor::OnRemove() {
   const int sel = box_.GetCurSel();
   if (sel < 0 || sel >= GetToolCount()) return;
   edited_ = nullptr;  // its fields are not stored
@@ -138,7 +192,7 @@ void SECToolListPage::OnRemove() {
   refill_list(sel < GetToolCount() ? sel : GetToolCount() - 1);
 }
 
-void SECToolListPage::move(int by) {
+void SECToolListEditor::move(int by) {
   const int sel = box_.GetCurSel();
   const int to = sel + by;
   if (sel < 0 || to < 0 || to >= GetToolCount()) return;
@@ -147,6 +201,6 @@ void SECToolListPage::move(int by) {
   refill_list(to);
 }
 
-void SECToolListPage::OnMoveUp() { move(-1); }
+void SECToolListEditor::OnMoveUp() { move(-1); }
 
-void SECToolListPage::OnMoveDown() { move(1); }
+void SECToolListEditor::OnMoveDown() { move(1); }
