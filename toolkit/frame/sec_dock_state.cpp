@@ -307,6 +307,16 @@ BOOL SECDockState::ApplyToFrame(CFrameWnd* pFrame) {
   return TRUE;
 }
 
+namespace {
+
+// Whether a dock bar holds no bar (places of bars that left do not count).
+bool holds_no_bar(const CDockBar* dock) {
+  return std::none_of(dock->m_arrBars.begin(), dock->m_arrBars.end(),
+                      [](void* e) { return e != nullptr && !CDockBar::IsPlaceHolder(e); });
+}
+
+}  // namespace
+
 void SECDockState::RestoreFloatingFrames(CFrameWnd* pFrame) {
   for (CControlBar* bar : pFrame->m_listControlBars) {
     if (auto* sec = dynamic_cast<SECControlBar*>(bar)) sec->SetExStyle(sec->m_dwExStyle, FALSE);
@@ -315,13 +325,8 @@ void SECDockState::RestoreFloatingFrames(CFrameWnd* pFrame) {
     if (!info->m_bFloating) continue;
     auto* dock = dynamic_cast<CDockBar*>(info->m_pBar);
     CFrameWnd* floating = dock ? dynamic_cast<CFrameWnd*>(dock->GetParent()) : nullptr;
-    if (!floating || std::find(m_floating.begin(), m_floating.end(), floating) == m_floating.end()) continue;
-    bool empty = std::none_of(dock->m_arrBars.begin(), dock->m_arrBars.end(),
-                              [](void* e) { return e != nullptr && !CDockBar::IsPlaceHolder(e); });
-    if (empty) {
-      // A frame around no bar would be an empty window on the screen.
-      info->m_pBar = nullptr;
-      floating->DestroyWindow();
+    if (!floating || holds_no_bar(dock) ||
+        std::find(m_floating.begin(), m_floating.end(), floating) == m_floating.end()) {
       continue;
     }
     if (!static_cast<SECBarStateRecord*>(info)->m_bMDIChild) {
@@ -332,6 +337,21 @@ void SECDockState::RestoreFloatingFrames(CFrameWnd* pFrame) {
     floating->RecalcLayout();
     if (dock->GetDockedVisibleCount() > 0) floating->ShowWindow(SW_SHOWNA);
   }
+  // A floating frame left around no bar, new or from before the load, would be an empty window
+  // on the screen.
+  for (CControlBarInfo* info : m_arrBarInfo) {
+    auto* dock = dynamic_cast<CDockBar*>(info->m_pBar);
+    if (dock && info->m_bFloating && holds_no_bar(dock)) info->m_pBar = nullptr;
+  }
+  std::vector<CFrameWnd*> empty;
+  for (CControlBar* bar : pFrame->m_listControlBars) {
+    auto* dock = dynamic_cast<CDockBar*>(bar);
+    if (!dock || !dock->m_bFloating || !dock->m_hWnd || !holds_no_bar(dock)) continue;
+    if (auto* floating = dynamic_cast<CFrameWnd*>(dock->GetParent()); floating && floating != pFrame) {
+      empty.push_back(floating);
+    }
+  }
+  for (CFrameWnd* floating : empty) floating->DestroyWindow();
 }
 
 void SECDockState::RestoreMDIPlacements(CFrameWnd*) {
