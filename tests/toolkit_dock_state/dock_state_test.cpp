@@ -12,7 +12,7 @@
 namespace lumo::test {
 namespace {
 
-constexpr UINT kLists = 0xE901, kNav = 0xE902, kFind = 0xE903, kNotes = 0xE904;
+constexpr UINT kLists = 0xE901, kNav = 0xE902, kFind = 0xE903, kNotes = 0xE904, kMarks = 0xE905;
 
 class DockStateTest : public ToolkitDockingTest {
  protected:
@@ -31,7 +31,8 @@ class DockStateTest : public ToolkitDockingTest {
 };
 
 TEST_F(DockStateTest, ProfileRoundTripKeepsDockedFloatingHiddenAndInsideBars) {
-  ActsBar lists, nav, find, notes;
+  ActsBar lists, nav, find, notes, marks;
+  make(marks, kMarks, "Zakładki");
   make(lists, kLists, "Spis aktów");
   make(nav, kNav, "Nawigacja");
   make(find, kFind, "Szukaj: ąęłóśżźćń");
@@ -42,7 +43,13 @@ TEST_F(DockStateTest, ProfileRoundTripKeepsDockedFloatingHiddenAndInsideBars) {
   mdi->FloatControlBar(&find, frame_point(300, 200), CBRS_ALIGN_TOP);
   pump();
   mdi->ShowControlBar(&notes, FALSE, FALSE);
+  mdi->FloatControlBarInMDIChild(&marks, -1, -1, CBRS_ALIGN_TOP);
   pump();
+  ASSERT_NE(marks.GetMDIChildFrame(), nullptr);
+  marks.GetMDIChildFrame()->MoveWindow(40, 30, 260, 180);
+  pump();
+  WINDOWPLACEMENT inside;
+  ASSERT_TRUE(::GetWindowPlacement(marks.GetMDIChildFrame()->m_hWnd, &inside));
   CRect float_rect;
   find.GetParent()->GetParent()->GetWindowRect(&float_rect);
   const float nav_share = nav.m_fPctWidth;
@@ -67,6 +74,7 @@ TEST_F(DockStateTest, ProfileRoundTripKeepsDockedFloatingHiddenAndInsideBars) {
   mdi->ShowControlBar(&notes, TRUE, FALSE);
   mdi->FloatControlBar(&lists, frame_point(400, 300), CBRS_ALIGN_TOP);
   nav.m_fPctWidth = 0.5f;
+  mdi->DockControlBarSized(&marks, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 100);
   pump();
   mdi->LoadBarState("LumoKAL");
   pump();
@@ -79,7 +87,14 @@ TEST_F(DockStateTest, ProfileRoundTripKeepsDockedFloatingHiddenAndInsideBars) {
   CRect again;
   find.GetParent()->GetParent()->GetWindowRect(&again);
   EXPECT_EQ(again.TopLeft(), float_rect.TopLeft());
-  EXPECT_EQ(floating_docks(), 1);  // the frame lists left empty by the load went
+  CString caption;
+  find.GetParent()->GetParent()->GetWindowText(caption);
+  EXPECT_EQ(caption, cp("Szukaj: ąęłóśżźćń"));
+  ASSERT_NE(marks.GetMDIChildFrame(), nullptr);
+  WINDOWPLACEMENT back;
+  ASSERT_TRUE(::GetWindowPlacement(marks.GetMDIChildFrame()->m_hWnd, &back));
+  EXPECT_EQ(CRect(back.rcNormalPosition), CRect(inside.rcNormalPosition));
+  EXPECT_EQ(floating_docks(), 2);  // find and marks: the frame lists left empty by the load went
   save_frame_picture("toolkit_dock_state_round_trip");
 }
 

@@ -125,6 +125,13 @@ void SECDockBar::GetBarInfo(CControlBarInfo* pInfo) {
   if (auto* record = dynamic_cast<SECBarStateRecord*>(pInfo)) GetBarInfoEx(record);
 }
 
+void SECDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
+  CDockBar::SetBarInfo(pInfo, pFrameWnd);
+  for (int i = m_arrBars.GetSize() - 1; i >= 0; --i) {
+    if (CControlBar* bar = GetDockedControlBar(i)) TakeOverBar(bar);
+  }
+}
+
 void SECDockBar::GetBarInfoEx(SECBarStateRecord* pInfo) {
   if (!pInfo || !m_pMDIChild) return;
   pInfo->m_bMDIChild = TRUE;

@@ -140,6 +140,9 @@ class SECDockBar : public CDockBar {
   // A dock bar of a frame inside the main window saves as floating there, with its placement.
   void GetBarInfo(CControlBarInfo* pInfo) override;
   virtual void GetBarInfoEx(SECBarStateRecord* pInfo);
+  // Takes its bars from the record like the framework's dock bar, then over as docking does
+  // (borders, sides, a floating frame's title).
+  void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
   // The placement of the frame inside the main window that holds this dock bar; FALSE without one.
   BOOL GetMDIChildPlacement(WINDOWPLACEMENT& placement) const;
 
