@@ -196,6 +196,33 @@ TEST_F(DockStateTest, EditedProfilesLoadWithoutHarm) {
   EXPECT_EQ(floating_docks(), 1);
 }
 
+// Values read from a bar section: a placement must be 44 bytes, negative shares and sizes read 0.
+TEST_F(DockStateTest, BarValuesFromAnEditedSection) {
+  WINDOWPLACEMENT placement;
+  placement.rcNormalPosition = RECT{10, 20, 210, 220};
+  put("LumoKAL-Summary", "Bars", 2);
+  put("LumoKAL-Bar0", "BarID", int(kLists));
+  put("LumoKAL-Bar0", "MDIChild", 1);
+  profile().WriteProfileBinary("LumoKAL-Bar0", "MDIChildWindowPlacement", &placement, sizeof placement);
+  put("LumoKAL-Bar0", "PctWidth", "250000");
+  put("LumoKAL-Bar1", "BarID", int(kNav));
+  put("LumoKAL-Bar1", "MDIChild", 1);
+  profile().WriteProfileBinary("LumoKAL-Bar1", "MDIChildWindowPlacement", &placement, 40);
+  put("LumoKAL-Bar1", "PctWidth", "-5");
+  put("LumoKAL-Bar1", "MRUFloatCX", -300);
+  put("LumoKAL-Bar1", "MRUFloatCY", 120);
+  SECDockState state;
+  state.LoadState("LumoKAL");
+  ASSERT_EQ(state.m_arrBarInfo.GetSize(), 2);
+  auto* good = static_cast<SECBarStateRecord*>(state.m_arrBarInfo[0]);
+  auto* bad = static_cast<SECBarStateRecord*>(state.m_arrBarInfo[1]);
+  EXPECT_EQ(CRect(good->m_wpMDIChild.rcNormalPosition), CRect(10, 20, 210, 220));
+  EXPECT_NEAR(good->m_fPctWidth, 0.25, 1e-6);
+  EXPECT_EQ(bad->m_wpMDIChild.length, 0u);  // not applied
+  EXPECT_EQ(bad->m_fPctWidth, 0.0f);
+  EXPECT_EQ(bad->m_szFloat, CSize(0, 120));
+}
+
 TEST_F(DockStateTest, NoSavedScreenSizeMeansNoScaling) {
   SECDockState state;
   state.SetScreenSize(CSize(0, 0));
