@@ -10,8 +10,10 @@
 #include "platform/res/resource_store.h"
 #include "platform/win/mouse_tracking.h"
 #include "platform/win/window_dc.h"
+#include "toolkit/frame/control_bar_manager.h"
 #include "toolkit/frame/sec_dock_bar.h"
 #include "toolkit/frame/sec_dock_context.h"
+#include "toolkit/frame/sec_dock_state.h"
 #include "toolkit/frame/toolkit_globals.h"
 
 CSize SECControlBarDefaultSize::value{300, 180};
@@ -134,6 +136,46 @@ SECDockBar* SECControlBar::GetSECDockBar() const { return dynamic_cast<SECDockBa
 CWnd* SECControlBar::GetMDIChildFrame() const {
   const SECDockBar* dock = GetSECDockBar();
   return dock ? dock->m_pMDIChild : nullptr;
+}
+
+void SECControlBar::GetBarInfo(CControlBarInfo* pInfo) {
+  CControlBar::GetBarInfo(pInfo);
+  if (auto* record = dynamic_cast<SECBarStateRecord*>(pInfo)) GetBarInfoEx(record);
+}
+
+void SECControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
+  CControlBar::SetBarInfo(pInfo, pFrameWnd);
+  if (auto* record = dynamic_cast<SECBarStateRecord*>(pInfo)) SetBarInfoEx(record, pFrameWnd);
+}
+
+void SECControlBar::GetBarInfoEx(SECBarStateRecord* pInfo) {
+  if (!pInfo) return;
+  pInfo->m_szHorzDock = m_szHorzDock;
+  pInfo->m_szVertDock = m_szVertDock;
+  pInfo->m_szFloat = m_szFloat;
+  pInfo->m_dwMRUDockingState = m_dwMRUDockingState;
+  pInfo->m_dwDockStyle = m_dwDockStyle;
+  pInfo->m_fPctWidth = m_fPctWidth;
+  pInfo->m_dwStyle = m_dwStyle;
+  pInfo->m_dwExStyle = m_dwExStyle;
+  pInfo->m_bPrevFloating = IsFloating();
+  pInfo->m_strClassName = GetRuntimeClass()->m_lpszClassName;
+  if (m_hWnd) GetWindowText(pInfo->m_strWindowName);
+  if (pInfo->m_pManager) pInfo->m_dwTypeID = pInfo->m_pManager->GetBarTypeID(this);
+}
+
+void SECControlBar::SetBarInfoEx(SECBarStateRecord* pInfo, CFrameWnd*) {
+  if (!pInfo) return;
+  auto keep = [](CSize& mine, CSize saved) {
+    if (saved.cx > 0 && saved.cy > 0) mine = saved;
+  };
+  keep(m_szHorzDock, pInfo->m_szHorzDock);
+  keep(m_szVertDock, pInfo->m_szVertDock);
+  keep(m_szFloat, pInfo->m_szFloat);
+  m_dwMRUDockingState = pInfo->m_dwMRUDockingState;
+  if (pInfo->m_fPctWidth > 0.0f) m_fPctWidth = pInfo->m_fPctWidth;
+  if (pInfo->m_dwDockStyle) m_dwDockStyle = pInfo->m_dwDockStyle & CBRS_ALIGN_ANY;
+  m_dwExStyle = pInfo->m_dwExStyle;
 }
 
 CDockContext* SECControlBar::CreateDockContext() { return new SECBarDockContext(this); }

@@ -15,6 +15,7 @@
 class CMenu;
 class CDockContext;
 class SECDockBar;
+class SECBarStateRecord;
 
 constexpr DWORD BAREX_CONTEXT_MENU = 0x0001;
 constexpr DWORD BAREX_SCALE_CHILDREN = 0x0002;
@@ -131,6 +132,13 @@ class SECControlBar : public CControlBar {
   void EraseNonClient();
   // The MDI child frame that holds the bar's dock bar while it floats inside the main window.
   CWnd* GetMDIChildFrame() const;
+
+  // The saved layout: the framework's values, then (for a toolkit record) the toolkit's own.
+  void GetBarInfo(CControlBarInfo* pInfo) override;
+  void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
+  virtual void GetBarInfoEx(SECBarStateRecord* pInfo);
+  // Sizes of 0 keep the bar's own; a share of 0 keeps the bar's.
+  virtual void SetBarInfoEx(SECBarStateRecord* pInfo, CFrameWnd* pFrameWnd);
 
   // The first of the 1000 ids from `nFirst` that no control bar of `pFrame` uses; 0 when none.
   static UINT GetUniqueBarId(CFrameWnd* pFrame, UINT nFirst);

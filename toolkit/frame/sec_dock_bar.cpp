@@ -11,6 +11,7 @@
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
 #include "toolkit/frame/sec_control_bar.h"
+#include "toolkit/frame/sec_dock_state.h"
 #include "toolkit/frame/toolkit_globals.h"
 
 BOOL SECLayoutNoRedraw = TRUE;
@@ -121,6 +122,21 @@ int SECDockBar::GetDockedVisibleCount() const {
 void SECDockBar::GetBarInfo(CControlBarInfo* pInfo) {
   CDockBar::GetBarInfo(pInfo);
   if (m_pMDIChild && pInfo) pInfo->m_pointPos = CPoint(0, 0);
+  if (auto* record = dynamic_cast<SECBarStateRecord*>(pInfo)) GetBarInfoEx(record);
+}
+
+void SECDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
+  CDockBar::SetBarInfo(pInfo, pFrameWnd);
+  for (int i = m_arrBars.GetSize() - 1; i >= 0; --i) {
+    if (CControlBar* bar = GetDockedControlBar(i)) TakeOverBar(bar);
+  }
+}
+
+void SECDockBar::GetBarInfoEx(SECBarStateRecord* pInfo) {
+  if (!pInfo || !m_pMDIChild) return;
+  pInfo->m_bMDIChild = TRUE;
+  pInfo->m_bFloating = TRUE;
+  if (!GetMDIChildPlacement(pInfo->m_wpMDIChild)) pInfo->m_wpMDIChild.length = 0;
 }
 
 BOOL SECDockBar::GetMDIChildPlacement(WINDOWPLACEMENT& placement) const {

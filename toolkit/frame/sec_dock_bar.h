@@ -62,6 +62,8 @@ class SECDockSeparator {
   BOOL m_bInUse = FALSE;
 };
 
+class SECBarStateRecord;
+
 class SECDockBar : public CDockBar {
   DECLARE_DYNCREATE(SECDockBar)
 
@@ -135,7 +137,12 @@ class SECDockBar : public CDockBar {
 
   // The framework's record of the dock bar; one held by a frame inside the main window records no
   // position of its own (its frame's placement stands for it, MDIChildPlacement).
+  // A dock bar of a frame inside the main window saves as floating there, with its placement.
   void GetBarInfo(CControlBarInfo* pInfo) override;
+  virtual void GetBarInfoEx(SECBarStateRecord* pInfo);
+  // Takes its bars from the record like the framework's dock bar, then over as docking does
+  // (borders, sides, a floating frame's title).
+  void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
   // The placement of the frame inside the main window that holds this dock bar; FALSE without one.
   BOOL GetMDIChildPlacement(WINDOWPLACEMENT& placement) const;
 

@@ -14,6 +14,7 @@
 #include "platform/win/system_parameters.h"
 #include "toolkit/frame/control_bar_manager.h"
 #include "toolkit/frame/sec_control_bar.h"
+#include "toolkit/frame/sec_dock_state.h"
 #include "toolkit/frame/sec_mini_dock_frame.h"
 #include "toolkit/frame/toolkit_globals.h"
 #include "toolkit/frame/wnd_plugin.h"
@@ -498,14 +499,34 @@ void SECMDIFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) 
 void SECMDIFrameWnd::LoadBarState(LPCTSTR lpszProfileName) {
   CWinApp* app = AfxGetApp();
   if (app && !app->m_pMainWnd) app->m_pMainWnd = this;
-  CFrameWnd::LoadBarState(lpszProfileName);
+  SECDockState state(GetControlBarManager());
+  state.LoadState(lpszProfileName);
+  state.ApplyToFrame(this);
 }
 
-void SECMDIFrameWnd::SaveBarState(LPCTSTR lpszProfileName) const { CFrameWnd::SaveBarState(lpszProfileName); }
+void SECMDIFrameWnd::SaveBarState(LPCTSTR lpszProfileName) const {
+  SECDockState state(GetControlBarManager());
+  if (!state.CaptureFrame(const_cast<SECMDIFrameWnd*>(this))) return;
+  state.CleanUpBarIds();
+  state.SaveState(lpszProfileName);
+}
 
-void SECMDIFrameWnd::SetDockState(const CDockState& state) { CFrameWnd::SetDockState(state); }
+void SECMDIFrameWnd::SetDockState(const CDockState& state) {
+  // Applying resolves the records' bars, which the state keeps: the records change, not the layout.
+  if (auto* sec = dynamic_cast<SECDockState*>(const_cast<CDockState*>(&state))) {
+    sec->ApplyToFrame(this);
+  } else {
+    CFrameWnd::SetDockState(state);
+  }
+}
 
-void SECMDIFrameWnd::GetDockState(CDockState& state) const { CFrameWnd::GetDockState(state); }
+void SECMDIFrameWnd::GetDockState(CDockState& state) const {
+  if (auto* sec = dynamic_cast<SECDockState*>(&state)) {
+    sec->CaptureFrame(const_cast<SECMDIFrameWnd*>(this));
+  } else {
+    CFrameWnd::GetDockState(state);
+  }
+}
 
 // --- Messages ---------------------------------------------------------------------------------------
 

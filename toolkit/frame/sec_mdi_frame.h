@@ -96,7 +96,8 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   virtual void DeactivateFloatingFrame(BOOL bActivateThis);
   CFrameWnd* GetActiveFloatingFrame() const { return m_pActiveMDIFloat; }
 
-  // --- The saved layout (with the framework's records until the toolkit's own dock state) ---
+  // --- The saved layout: the toolkit's dock state (an SECDockState; another kind of state is the
+  // framework's) ---
   virtual void LoadBarState(LPCTSTR lpszProfileName);
   virtual void SaveBarState(LPCTSTR lpszProfileName) const;
   virtual void SetDockState(const CDockState& state);
