@@ -1187,7 +1187,7 @@ void SECTreeBaseC::NotifyKeyDown(UINT key) {
   Send(&n.hdr, TVN_KEYDOWN);
 }
 
-void SECTreeBaseC::NotifyBeginDrag(int row, CPoint point) {
+void SECTreeBaseC::NotifyDragStart(int row, CPoint point, UINT code) {
   if (m_dwTreeStyle & TVS_DISABLEDRAGDROP) {
     m_bDragging = FALSE;
     return;
@@ -1195,19 +1195,12 @@ void SECTreeBaseC::NotifyBeginDrag(int row, CPoint point) {
   NMTREEVIEW n;
   n.itemNew = RecordOf(GetRowNode(row));
   n.ptDrag = point;
-  Send(&n.hdr, TVN_BEGINDRAG);
+  Send(&n.hdr, code);
 }
 
-void SECTreeBaseC::NotifyBeginRightDrag(int row, CPoint point) {
-  if (m_dwTreeStyle & TVS_DISABLEDRAGDROP) {
-    m_bDragging = FALSE;
-    return;
-  }
-  NMTREEVIEW n;
-  n.itemNew = RecordOf(GetRowNode(row));
-  n.ptDrag = point;
-  Send(&n.hdr, TVN_BEGINRDRAG);
-}
+void SECTreeBaseC::NotifyBeginDrag(int row, CPoint point) { NotifyDragStart(row, point, TVN_BEGINDRAG); }
+
+void SECTreeBaseC::NotifyBeginRightDrag(int row, CPoint point) { NotifyDragStart(row, point, TVN_BEGINRDRAG); }
 
 BOOL SECTreeBaseC::NotifyBeginLabelEdit(int row, int subItem) {
   const _Node* node = GetRowNode(row);

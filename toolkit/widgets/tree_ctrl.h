@@ -149,6 +149,8 @@ class SECTreeBaseC : public SECListCtrl {
   void KeyMultiply(int caret, int sub, BOOL shift, BOOL ctrl, UINT repeat, UINT flags) override;
   void NotifyBeginDrag(int row, CPoint point) override;
   void NotifyBeginRightDrag(int row, CPoint point) override;
+  // Tells the parent a drag starts (TVN_BEGINDRAG or TVN_BEGINRDRAG), unless the style forbids it.
+  void NotifyDragStart(int row, CPoint point, UINT code);
   BOOL NotifyBeginLabelEdit(int row, int subItem) override;
   BOOL NotifyEndLabelEdit(int row, int subItem, LPTSTR text) override;
   void NotifySelectionChanged(int row, int oldCaret, BOOL byMouse) override;
