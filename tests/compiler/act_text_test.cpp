@@ -58,6 +58,28 @@ TEST(ActText, PointsAndParagraphsStartNewBlocks) {
                                              "2) drugi punkt.", Cp("§ 2. Ustęp.")}));
 }
 
+// Article headings: number, letters, the text run on after the period; a heading alone on its line
+// may lack the period; a line merely starting with "Art. N" is text.
+TEST(ActText, ArticleHeadings) {
+  const struct {
+    const char* line;
+    int article;
+    const char* heading;
+  } cases[] = {
+      {"Art. 12a. Tekst.", 12, "Art. 12a."}, {"    Art.  40  ", 40, "Art.  40"},   {"Art. 7", 7, "Art. 7"},
+      {"Art. 127 \xC2\xA7 3 stosuje si\xC4\x99.", 0, ""}, {"Art. 61{1}. Tekst.", 0, ""},
+  };
+  for (const auto& c : cases) {
+    const ActParseResult r = ParseAct(std::string("Dz.U. z 1999 r. Nr 5, poz. 7\nUSTAWA\no czym\xC5\x9B\n\n") + c.line + "\n"
+                                      "Ust\xC4\x99p.\n", "x.txt");
+    ASSERT_TRUE(r.ok) << r.message;
+    const std::vector<ActBlock>& blocks = r.act.sections[0].blocks;
+    ASSERT_FALSE(blocks.empty()) << c.line;
+    EXPECT_EQ(blocks[0].kind == BlockKind::kArticle ? blocks[0].article : 0, c.article) << c.line;
+    if (c.article) EXPECT_EQ(blocks[0].text, c.heading) << c.line;
+  }
+}
+
 TEST(ActText, DivisionHeadings) {
   const ActParseResult r = ParseAct(
       "Dz.U. z 1997 r. Nr 1, poz. 2\nUSTAWA\no czymś\n\nCZĘŚĆ OGÓLNA\n\nTYTUŁ I\nZasady\nArt. 1. Tekst.\n"

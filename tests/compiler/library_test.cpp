@@ -177,7 +177,8 @@ TEST(Library, SampleContextsJumpsFiguresAndGroups) {
   const auto record = title::FcGetChunk(t.get(), title::TtlContextStringToPosition(t.get(), "DU.1998.0034.0005"), chunk, code);
   ASSERT_NE(record, nullptr);
   const auto text = record->text();
-  EXPECT_EQ(compiler::PlainText(std::string_view(reinterpret_cast<const char*>(text.data()), text.size())), "Art. 5.");
+  EXPECT_EQ(compiler::PlainText(std::string_view(reinterpret_cast<const char*>(text.data()), text.size())),
+            Cp("Art. 5. § 1. Zbiory biblioteki gminnej są udostępniane bezpłatnie."));
   // The start topic is the first act.
   EXPECT_EQ(title::TtlStartPosition(t.get()), title::TtlContextStringToPosition(t.get(), "DU.1998.0034.0000"));
 
@@ -283,7 +284,7 @@ TEST(Library, ParagraphShapes) {
     int left, first;
     bool no_wrap;
   } cases[] = {
-      {"W ustawie z ", 18, 0, false}, {"1) w okresie", 90, -36, false},
+      {"Na podstawie", 18, 0, false}, {"1) w okresie", 90, -36, false},
       {"a) przed świ", 126, -36, false}, {"§ 1. Kartę c", 54, -36, false}, {"+-----------", 18, 0, true},
   };
   for (const auto& c : cases) {
@@ -401,6 +402,67 @@ TEST(Library, DuplicateAddressesKeepBothActs) {
   EXPECT_NE(titles["DU.1999.0007.0000"].find("o pierwszym"), std::string::npos);
   EXPECT_NE(titles["DU.1999.0007.0000.2"].find("o drugim"), std::string::npos);
   EXPECT_EQ(titles.count("DU.1999.0007.0001.2"), 1u);
+}
+
+// An article's heading opens its first paragraph in the heading font, whether the file puts it on a
+// line of its own (centred, as journal texts do) or runs the text on; the paragraph keeps the body
+// margin, and its marker runs in. A heading with no text after it stands alone.
+TEST(Library, ArticleHeadingsStayWithTheirText) {
+  const std::string acts = ActsFolder("article_acts", {{"1999_9.txt", std::string("Dz.U. z 1999 r. Nr 5, poz. 9\nUSTAWA\n"
+      "z dnia 2 lutego 1999 r.\no nagłówkach\n\n                                Art. 1.\n"
+      "Ustawa określa zasady\nprowadzenia rejestru.\n\n                                Art. 2.\n"
+      " § 1. Rejestr jest jawny.\n § 2. Wpis jest bezpłatny.\n\nArt. 3. Wzór rejestru:\n"
+      "                                Art. 4.\n+----+\n|  a |\n+----+\n"
+      "                                Rozdział 2\n                          Przepisy końcowe\n\n                                Art. 5.\n")}});
+  compiler::CompileReport report;
+  const compiler::LibraryPlan plan = compiler::PlanLibrary(compiler::ReadActs(acts, report), [](const std::string&) { return false; });
+  ASSERT_TRUE(report.messages.empty()) << report.messages.front();
+  ASSERT_EQ(plan.act_topics.size(), 1u);
+  const size_t act = size_t(plan.act_topics.at(0));
+  const auto& records = plan.topics[act].records;
+  std::map<std::string, size_t> at;  // context -> record of the act's topic
+  for (const auto& c : plan.contexts)
+    if (c.topic == act) at[c.name] = c.record;
+  const struct {
+    const char* context;
+    const char* text;
+    size_t heading_runs;  // runs in the heading font: 1 for a heading run into its text, 0 alone
+  } cases[] = {
+      {"DU.1999.0009.0001", "Art. 1. Ustawa określa zasady prowadzenia rejestru.", 1},
+      {"DU.1999.0009.0002", "Art. 2. § 1. Rejestr jest jawny.", 1},
+      {"DU.1999.0009.0003", "Art. 3. Wzór rejestru:", 1},
+      {"DU.1999.0009.0004", "Art. 4.", 0},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(at.count(c.context), 1u) << c.context;
+    const auto& r = records.at(at[c.context]);
+    EXPECT_EQ(compiler::PlainText(r.text), Cp(c.text)) << c.context;
+    adt::ParagraphInfo info;
+    const size_t start = adt::DpDecodeParagraphInfo(info, r.format.data(), r.format.size());
+    ASSERT_GT(start, 0u);
+    EXPECT_EQ(info.leftIndent, 18) << c.context;
+    EXPECT_EQ(info.firstIndent, 0) << c.context;
+    EXPECT_EQ(info.spaceBefore, 12) << c.context;
+    // The first command picks the heading font; a run-in heading hands over to the body font after
+    // "Art. N. ".
+    ASSERT_GE(r.format.size(), start + 3);
+    EXPECT_EQ(r.format[start], 0x80);
+    EXPECT_EQ(base::load_le16(&r.format[start + 1]), uint16_t(compiler::LibraryFont::kHeading)) << c.context;
+    if (c.heading_runs) {
+      ASSERT_GE(r.format.size(), start + 6);
+      EXPECT_EQ(base::load_le16(&r.format[start + 4]), uint16_t(compiler::LibraryFont::kBody)) << c.context;
+      const size_t cut = r.text.find('\0', 1);
+      EXPECT_EQ(r.text.substr(1, cut - 1), std::string(c.text, std::string_view(c.text).find('.', 5) + 2)) << c.context;
+    }
+  }
+  // The next paragraph of an article keeps its own hanging shape; the table after a lone heading
+  // stays whole; the heading at the end of a division stands alone in that division's topic.
+  const auto next = records.at(at["DU.1999.0009.0002"] + 1);
+  EXPECT_EQ(compiler::PlainText(next.text), Cp("§ 2. Wpis jest bezpłatny."));
+  EXPECT_EQ(compiler::PlainText(records.at(at["DU.1999.0009.0004"] + 1).text), "+----+");
+  ASSERT_EQ(plan.topics.size(), act + 2);
+  ASSERT_FALSE(plan.topics[act + 1].records.empty());
+  EXPECT_EQ(compiler::PlainText(plan.topics[act + 1].records.back().text), "Art. 5.");
 }
 
 TEST(Library, AFailedRunLeavesTheOldLibrary) {

@@ -199,7 +199,8 @@ int AttachmentOf(std::string_view line, int seen) {
   return std::min(seen + 1, 63);
 }
 
-// "Art. 12a." at the start of a line: the article number and the heading's length, or 0.
+// "Art. 12a." at the start of a line: the article number and the heading's length, or 0. A heading
+// alone on its line may lack its period ("Art. 40", as some journal files write it).
 int ArticleOf(std::string_view line, size_t& heading_length) {
   Cursor c(line);
   int value = 0;
@@ -207,8 +208,10 @@ int ArticleOf(std::string_view line, size_t& heading_length) {
   c.blanks();
   if (!c.number(value, 4)) return 0;
   c.lower_letters();
-  if (!c.literal(".")) return 0;
-  heading_length = c.at();
+  const bool period = c.literal(".");
+  const size_t length = c.at();
+  if (!period && (c.blanks(), !c.end())) return 0;
+  heading_length = length;
   return value;
 }
 

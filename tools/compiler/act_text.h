@@ -3,9 +3,9 @@
 // The file holds, in this order: the journal address line ("Dz.U. z 1997 r. Nr 89, poz. 555"), the
 // kind of act ("USTAWA"), the date ("z dnia 6 czerwca 1997 r."), the title (one or more lines up to a
 // blank line), then the body: division headings ("CZĘŚĆ", "KSIĘGA", "TYTUŁ", "DZIAŁ", "Rozdział",
-// "Oddział", each with an optional name on the next line), articles ("Art. 1."), paragraphs ("§ 1.",
-// "1."), points ("1)", "a)"), attachments ("Załącznik nr 1" with an optional name) and figure lines
-// ("Rysunek: karta.png" names a PNG beside the act file).
+// "Oddział", each with an optional name on the next line), articles ("Art. 1.", or "Art. 1" alone on
+// its line), paragraphs ("§ 1.", "1."), points ("1)", "a)"), attachments ("Załącznik nr 1" with an
+// optional name) and figure lines ("Rysunek: karta.png" names a PNG beside the act file).
 //
 // Real journal texts vary: editorial note lines may stand before the kind ("Tekst ustawy przyjęty
 // przez Senat...", "Wpłynął wniosek...": kept as the act's first text, never the kind, nor is a division

@@ -151,10 +151,17 @@ class Planner {
     }
   }
 
-  // A paragraph whose citations of acts in the library jump to them.
-  void body(std::string_view text, const ParagraphStyle& style) {
+  // A paragraph whose citations of acts in the library jump to them. A `heading` ("Art. 5.") opens
+  // its first record in the heading font, run into the text.
+  void body(std::string_view text, const ParagraphStyle& style, std::string_view heading = {}) {
     for (std::string_view piece : Pieces(text)) {
       ParagraphRecord record(style);
+      std::string visible;
+      if (!heading.empty()) {
+        visible = std::string(heading) + " ";
+        record.text(LibraryFont::kHeading, visible);
+        heading = {};
+      }
       size_t done = 0;
       for (const ActReference& ref : FindReferences(piece)) {
         const auto found = numbers_.find({ref.year, ref.position});
@@ -164,7 +171,8 @@ class Planner {
         done = ref.offset + ref.length;
       }
       record.text(LibraryFont::kBody, piece.substr(done));
-      add(record, piece);
+      visible += piece;
+      add(record, visible);
     }
   }
 
@@ -175,11 +183,21 @@ class Planner {
   }
 
   void blocks(const Act& act, const ActSection& section) {
-    for (const ActBlock& block : section.blocks) {
+    const std::vector<ActBlock>& all = section.blocks;
+    for (auto it = all.begin(); it != all.end(); ++it) {
+      const ActBlock& block = *it;
       switch (block.kind) {
         case BlockKind::kArticle:
           if (articles_.insert(block.article).second) context(ActContext(act.year, act.position, block.article) + OwnSuffix(act));
-          plain(LibraryFont::kHeading, block.text, {0, 12, kBodyMargin, false});
+          // The heading stays with its text: it opens the article's first paragraph ("Art. 5. § 1.
+          // Zbiory ..."), whose marker then runs in rather than hangs. It stands alone only when no
+          // text follows it (a table, a figure or the end of its division).
+          if (std::next(it) != all.end() && std::next(it)->kind == BlockKind::kText) {
+            ++it;
+            body(it->text, {0, 12, kBodyMargin, false}, block.text);
+          } else {
+            plain(LibraryFont::kHeading, block.text, {0, 12, kBodyMargin, false});
+          }
           break;
         case BlockKind::kText:
           body(block.text, BodyStyle(block.text));

@@ -11,6 +11,8 @@
 //
 // Contexts: yearbooks "DU.1998.0000.0000", issues "DU.1998.012", acts "DU.1998.0034.0000" and
 // articles "DU.1998.0034.0005" (at the article's heading record; the first of equal numbers wins).
+// An article's heading opens the record of its first paragraph ("Art. 5. § 1. Zbiory ..."), in the
+// heading font; it has a record of its own only when no text follows it.
 // A second act of the same address (two files giving one address) gets the same names followed by
 // ".2" (".3" for a third), so both stay reachable.
 #pragma once
