@@ -125,13 +125,13 @@ void PlayBarConfigure(PlayBarData& bar, const MediaOptions& options, bool movie)
   bar.marks.push_back(Mark{});
   bar.marks.back().position = 0;
   uint16_t named = 0;
-  for (const MarkSpec& spec : options.marks) {
+  for (const MarkSpec& given : options.marks) {
     Mark mark;
-    mark.name = spec.name;
-    mark.stop = spec.stop;
-    mark.section = spec.section;
-    mark.track = spec.track;
-    mark.offset = spec.offset;
+    mark.name = given.name;
+    mark.stop = given.stop;
+    mark.section = given.section;
+    mark.track = given.track;
+    mark.offset = given.offset;
     if (!mark.name.empty()) mark.menuId = uint16_t(kCmdFirstMark + named++);
     bar.marks.push_back(std::move(mark));
   }
