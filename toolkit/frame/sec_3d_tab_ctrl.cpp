@@ -443,24 +443,10 @@ BOOL SEC3DTabControl::ModifyTabStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
 
 BOOL SEC3DTabControl::SetTabFont(CFont* pFont, int nKind, BOOL bRedraw) {
   if (nKind < 0 || nKind > 1 || !pFont) return FALSE;
-  LOGFONT lf{}, old{};
+  LOGFONT lf{};
   if (!pFont->GetLogFont(&lf)) return FALSE;
-  m_fonts[nKind].GetLogFont(&old);
   lf.lfEscapement = lf.lfOrientation = tab3d::TextAngle(Position());
-  m_fonts[nKind].DeleteObject();
-  if (!m_fonts[nKind].CreateFontIndirect(&lf)) {
-    m_fonts[nKind].CreateFontIndirect(&old);
-    return FALSE;
-  }
-  RecalcLayout();
-  if (bRedraw && m_hWnd) {
-    if (nKind == 1 && m_bActiveTab) {
-      InvalidateTab(m_nActiveTab);
-    } else {
-      Invalidate();
-    }
-  }
-  return TRUE;
+  return ReplaceTabFont(m_fonts[nKind], lf, nKind == 1, bRedraw);
 }
 
 void SEC3DTabControl::GetTabRect(int nIndex, CRect& rect) const {

@@ -57,6 +57,25 @@ std::unique_ptr<SECTab> SECTabControlBase::CreateNewTab() const { return std::ma
 
 void SECTabControlBase::ScrollToTab(int) {}
 
+BOOL SECTabControlBase::ReplaceTabFont(CFont& font, const LOGFONT& lf, BOOL bActiveTabFont, BOOL bRedraw) {
+  LOGFONT old{};
+  font.GetLogFont(&old);
+  font.DeleteObject();
+  if (!font.CreateFontIndirect(&lf)) {
+    font.CreateFontIndirect(&old);
+    return FALSE;
+  }
+  RecalcLayout();
+  if (bRedraw && m_hWnd) {
+    if (bActiveTabFont && m_bActiveTab) {
+      InvalidateTab(m_nActiveTab);
+    } else {
+      Invalidate();
+    }
+  }
+  return TRUE;
+}
+
 void SECTabControlBase::LoadTabIcon(int, LPCTSTR, int, int) {}
 void SECTabControlBase::LoadTabIcon(int, UINT, int, int) {}
 void SECTabControlBase::SetTabIcon(int, HICON) {}
@@ -309,23 +328,9 @@ void SECTabControl::DestroyGdiObjects() {
 
 BOOL SECTabControl::SetTabFont(CFont* pFont, int nKind, BOOL bRedraw) {
   if (nKind < 0 || nKind > 2 || !pFont) return FALSE;
-  LOGFONT lf{}, old{};
+  LOGFONT lf{};
   if (!pFont->GetLogFont(&lf)) return FALSE;
-  m_fonts[nKind].GetLogFont(&old);
-  m_fonts[nKind].DeleteObject();
-  if (!m_fonts[nKind].CreateFontIndirect(&lf)) {
-    m_fonts[nKind].CreateFontIndirect(&old);
-    return FALSE;
-  }
-  RecalcLayout();
-  if (bRedraw && m_hWnd) {
-    if (nKind == 2 && m_bActiveTab) {
-      InvalidateTab(m_nActiveTab);
-    } else {
-      Invalidate();
-    }
-  }
-  return TRUE;
+  return ReplaceTabFont(m_fonts[nKind], lf, nKind == 2, bRedraw);
 }
 
 void SECTabControl::RecalcLayout() {

@@ -91,6 +91,9 @@ class SECTabControlBase : public CWnd {
   int PlaceTab(int nIndex, LPCTSTR lpszLabel, CWnd* pClient, DWORD dwExtra, DWORD dwExtra2);
   void InvalidateFrom(int nIndex);
   void NotifyParent(UINT message, WPARAM wParam) const;
+  // Recreates `font` from `lf` (the old font stays on failure), lays the tabs out again and
+  // repaints: only the active tab when the font is the active tab's.
+  BOOL ReplaceTabFont(CFont& font, const LOGFONT& lf, BOOL bActiveTabFont, BOOL bRedraw);
 
   afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   afx_msg void OnDestroy();
