@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "pictures/image/media_element.h"
 #include "platform/framework/file_dialog.h"
 #include "platform/framework/prompter.h"
 #include "platform/gdi/core/nearest_palette_index.h"
@@ -219,7 +221,14 @@ BOOL CDIB::Load(const char* fileName) {
   return Load(file);
 }
 
-BOOL CDIB::Load(const char*, const char*) { return FALSE; }
+BOOL CDIB::Load(const char* fileName, const char* element) {
+  if (!fileName || !element) return FALSE;
+  // The compound name reaches a file stored in a title through the media I/O procedure of its
+  // extension; any other name is read as a plain file.
+  std::vector<uint8_t> bytes;
+  if (!media::MediaReadElement(std::string(fileName) + "+" + element, bytes)) return FALSE;
+  return LoadBytes(bytes);
+}
 
 std::vector<uint8_t> CDIB::FileBytes() const {
   std::vector<uint8_t> out;

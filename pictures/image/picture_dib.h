@@ -35,7 +35,8 @@ class CDIB : public CObject, public CGdiObject {
   // An empty name asks for a file.
   virtual BOOL Load(const char* fileName);
   virtual BOOL Load(CFile& file);
-  // An element inside a compound file: there is no element file I/O here, so this fails.
+  // The element read through the media I/O as "<file>+<element>": a file stored in a title when
+  // the file's extension has an I/O procedure (".M14"), else the plain file of that name.
   virtual BOOL Load(const char* fileName, const char* element);
   virtual BOOL Save(CFile& file);
   // An empty name asks for a file; failures are told to the user.

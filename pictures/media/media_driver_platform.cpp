@@ -4,7 +4,7 @@
 #include <string>
 
 #include "pictures/media/media_device.h"
-#include "pictures/media/media_element.h"
+#include "pictures/image/media_element.h"
 #include "platform/shell/media_stream.h"
 
 namespace media {

@@ -4,10 +4,11 @@
 #include <cstring>
 #include <fstream>
 
+#include "pictures/image/media_element.h"
 #include "pictures/media/media_device.h"
-#include "pictures/media/media_element.h"
 #include "pictures/media/media_text.h"
 #include "pictures/media/movie_player.h"
+#include "platform/base/cp1250.h"
 #include "platform/base/temp_folder.h"
 #include "platform/shell/wave_out.h"
 #include "tests/support/gui_fixture.h"
@@ -114,7 +115,14 @@ TEST(MediaElement, PlainFilesAreReadWhole) {
   ASSERT_TRUE(MediaOpenElementFile(path, file));
   EXPECT_EQ(file.path, path);
   EXPECT_FALSE(file.temporary);
-  std::remove(path.c_str());
+  // Names are code page 1250; the file system's names are UTF-8.
+  const std::string polish = base::temp_folder() + "/dźwięk.wav";
+  ASSERT_EQ(std::rename(path.c_str(), polish.c_str()), 0);
+  ASSERT_TRUE(MediaReadElement(base::cp1250::from_utf8(polish), bytes));
+  EXPECT_EQ(bytes.size(), 44u + 80u);
+  ASSERT_TRUE(MediaOpenElementFile(base::cp1250::from_utf8(polish), file));
+  EXPECT_EQ(file.path, polish);
+  std::remove(polish.c_str());
 }
 
 // A movie library that plays a movie of `frames` frames with labels.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "pictures/image/picture_dib.h"
+#include "platform/base/cp1250.h"
 #include "platform/res/resource_store.h"
 #include "tests/pictures_image/picture_makers.h"
 
@@ -58,6 +59,15 @@ TEST(PictureDibTest, LoadsSavesAndSerialisesBitmapFiles) {
   CDIB fromFile;
   ASSERT_TRUE(fromFile.Load(path.c_str()));
   EXPECT_EQ(fromFile.GetSize(), CSize(10, 4));
+  // A compound name whose file has no media I/O procedure reads the plain file of that name; names
+  // are code page 1250 like every file name the program holds.
+  const std::string title = base::cp1250::from_utf8(TempPath("tytuł.bmp"));
+  ASSERT_TRUE(dib.Save((title + "+obraz.bmp").c_str()));
+  CDIB element;
+  ASSERT_TRUE(element.Load(title.c_str(), "obraz.bmp"));
+  EXPECT_EQ(element.GetSize(), CSize(10, 4));
+  EXPECT_FALSE(element.Load(title.c_str(), "brak.bmp"));
+  EXPECT_EQ(element.GetSize(), CSize(10, 4));  // a failed load keeps the picture
 
   CArchive store;
   dib.Serialize(store);
@@ -113,7 +123,7 @@ TEST(PictureDibTest, RefusesMalformedFilesAndKeepsThePicture) {
   }
   CDIB dib;
   EXPECT_FALSE(dib.Load(TempPath("no such file.bmp").c_str()));
-  EXPECT_FALSE(dib.Load("a.mvb", "picture"));
+  EXPECT_FALSE(dib.Load("/nie/ma/a.M14", "picture"));
 }
 
 TEST(PictureDibTest, LoadsTheAboutBoxResource) {

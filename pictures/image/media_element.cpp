@@ -1,10 +1,11 @@
-#include "pictures/media/media_element.h"
+#include "pictures/image/media_element.h"
 
 #include <cctype>
 #include <cstdio>
 #include <utility>
 
 #include "engine/mvmci/media_io.h"
+#include "platform/base/cp1250.h"
 #include "platform/base/os_file.h"
 #include "platform/base/temp_folder.h"
 
@@ -48,9 +49,10 @@ bool MediaReadElement(std::string_view name, std::vector<uint8_t>& bytes) {
     if (!ok) bytes.clear();
     return ok;
   }
+  // Names are code page 1250, as every file name the program holds; the file system's are UTF-8.
   base::OsFile file;
   uint64_t size = 0;
-  if (file.open(text, base::OpenMode::Read) != base::OsError::None || file.size(size) != base::OsError::None ||
+  if (file.open(base::cp1250::to_utf8(text), base::OpenMode::Read) != base::OsError::None || file.size(size) != base::OsError::None ||
       size > kMaxElementBytes) {
     return false;
   }
@@ -76,7 +78,7 @@ MediaElementFile::~MediaElementFile() {
 
 bool MediaOpenElementFile(std::string_view name, MediaElementFile& file) {
   if (!ProcedureFor(name)) {
-    file.path = std::string(name);
+    file.path = base::cp1250::to_utf8(name);
     file.temporary = false;
     return true;
   }

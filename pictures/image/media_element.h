@@ -15,8 +15,9 @@ inline constexpr size_t kMaxElementBytes = size_t(256) << 20;
 // The whole element; false when it cannot be found or read (or is larger than the limit).
 bool MediaReadElement(std::string_view name, std::vector<uint8_t>& bytes);
 
+// Element names are code page 1250, as every file name the program holds.
 // A file the platform can open for an element: the file itself, or a temporary copy of an element
-// read through its I/O procedure, removed when this is destroyed.
+// read through its I/O procedure, removed when this is destroyed; `path` is the file system's name.
 class MediaElementFile {
  public:
   MediaElementFile() = default;
