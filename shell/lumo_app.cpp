@@ -174,6 +174,8 @@ BOOL CLumoApp::InitInstance() {
   // The picture and media windows that titles embed, registered once the engine's window classes exist.
   imagewnd::ImgInit(m_hInstance);
   media::MciInit(m_hInstance);
+  // Sounds asked for by resource id (PlaySound) play through the wave output.
+  InstallWaveSoundPlayer();
 
   LoadStdProfileSettings(kRecentFiles);
   ReadDataDir();
