@@ -145,6 +145,11 @@ function(lumo_test name)
   cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   lumo_target_options(${name})
+  # A test program's own code is costly to optimise under the sanitizers and cheap to run: in the
+  # sanitizer build it compiles unoptimised, while the libraries it tests keep their optimisation.
+  if(LUMO_SANITIZE)
+    target_compile_options(${name} PRIVATE -O0)
+  endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   if(ARG_GUI)
     lumo_precompile(${name} test_gui)
