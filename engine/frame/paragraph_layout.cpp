@@ -384,6 +384,12 @@ Step ParagraphLayout::InlineObject(std::span<const uint8_t> record, int32_t reco
     o.x += c_.x;
     o.flags |= kObjInLine;
     if (inserted) o.anchor = o.firstChar = o.lastChar = -1;
+    // Pictures and windows inside a hotspot's run belong to that hotspot.
+    if (!inserted && c_.hotspotData != -1 && (o.kind == kObjPicture || o.kind == kObjWindow)) {
+      o.flags |= kObjInHotspot;
+      o.hotspotNumber = c_.hotspotNumber;
+      o.hotspotData = c_.hotspotData;
+    }
   }
   c_.objects = out_.size();
   if (!inserted) c_.charNo += extent.chars;
