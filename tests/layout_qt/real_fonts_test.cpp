@@ -1,8 +1,10 @@
 // Layout and drawing with real fonts on the Qt image device.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
+#include "engine/bitmap/picture.h"
 #include "engine/frame/text_output.h"
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/viewer_fonts.h"
@@ -100,6 +102,32 @@ TEST_F(RealFonts, MeasuredAdvancesAddUpToTheRunWidth) {
   EXPECT_GT(width, 100);  // 20 points of real glyphs
   EXPECT_GT(viewer_->textMetrics.tmHeight, 20);
   medview::MvReleaseDC(viewer_);
+}
+
+// A picture that cannot be loaded shows a framed box with the "cannot be shown" text inside it,
+// measured so that the text fits in font 0.
+TEST_F(RealFonts, MissingPictureBoxHoldsItsText) {
+  ASSERT_EQ(medview::MvAcquireDC(viewer_), 0);
+  bitmap::PictureInfoPtr missing = bitmap::BmLoadPicture(*viewer_, Bytes{0, 0, 5, 0});
+  ASSERT_GT(missing->width, 60);
+  EXPECT_EQ(bitmap::BmDrawPicture(*missing, *viewer_, 10, 10, false), 0);
+  medview::MvReleaseDC(viewer_);
+  if (const char* out = std::getenv("LUMO_PICTURES")) image_.save(QString(out) + "/missing_picture.png");
+  // The frame's corners are drawn; inside it, ink where the text stands and none beyond the box.
+  EXPECT_LT(qGray(image_.pixel(10, 10)), 128);
+  EXPECT_LT(qGray(image_.pixel(10 + missing->width - 1, 10 + missing->height - 1)), 128);
+  frame::LayoutObject inside;
+  inside.x = 12;
+  inside.y = 12;
+  inside.width = missing->width - 4;
+  inside.height = missing->height - 4;
+  EXPECT_GT(Ink(inside, 0), 40);
+  frame::LayoutObject beyond;
+  beyond.x = 12 + missing->width;
+  beyond.y = 10;
+  beyond.width = 100;
+  beyond.height = missing->height;
+  EXPECT_EQ(Ink(beyond, 0), 0);
 }
 
 }  // namespace
