@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "engine/bitmap/picture.h"
+#include "engine/frame/layout_shape.h"
 #include "engine/frame/text_output.h"
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/viewer_fonts.h"
@@ -128,6 +129,40 @@ TEST_F(RealFonts, MissingPictureBoxHoldsItsText) {
   beyond.width = 100;
   beyond.height = missing->height;
   EXPECT_EQ(Ink(beyond, 0), 0);
+}
+
+// Text laid out inside a triangle with its apex at the top: every line keeps between the edges, so
+// no ink falls outside the shape, except near the apex where a line's first word, which is never
+// split, is wider than the shape (it overflows as on any too narrow line).
+TEST_F(RealFonts, TextStaysInsideTheLayoutShape) {
+  std::string text;
+  for (int i = 0; i < 12; ++i) text += "Ustawa o og\xb3oszaniu akt\xf3w ";
+  auto source = std::make_shared<MemoryRecordSource>(
+      std::vector<Bytes>{TextRecord(adt::ParagraphInfo{}, Commands().End(), text + "|")}, 0);
+  frame::MvSetRecordSource(viewer_, source);
+  frame::ShapeOutline triangle;
+  triangle.bounds = RECT{0, 10, 400, 190};
+  triangle.points = {{200, 10}, {390, 190}, {10, 190}};
+  ASSERT_TRUE(medview::MvSetLayoutShape(viewer_, &triangle, nullptr));
+  ASSERT_TRUE(frame::MvSetTopic(viewer_, MemoryRecordSource::PositionOf(0), 1, 0, nullptr));
+  RECT area{0, 0, 400, 200};
+  ASSERT_TRUE(frame::MvLayoutTopic(viewer_, &area, nullptr));
+  ASSERT_EQ(medview::MvAcquireDC(viewer_), 0);
+  for (const frame::LayoutFrame& f : viewer_->frames) frame::FrDrawFrame(*viewer_, f, 0, f.y);
+  medview::MvReleaseDC(viewer_);
+  if (const char* out = std::getenv("LUMO_PICTURES")) image_.save(QString(out) + "/layout_shape.png");
+  int inside = 0, outside = 0;
+  for (int y = 0; y < image_.height(); ++y) {
+    for (int x = 0; x < image_.width(); ++x) {
+      if (qGray(image_.pixel(x, y)) >= 128 || y < 60) continue;  // from 60 down every word fits
+      // A pixel's row lies inside the triangle between its two edges (one pixel of slack).
+      double half = (y - 10) * 190.0 / 180.0;
+      bool in = y >= 10 && y <= 190 && x >= 200 - half - 1 && x <= 200 + half + 1;
+      ++(in ? inside : outside);
+    }
+  }
+  EXPECT_GT(inside, 500);
+  EXPECT_EQ(outside, 0);
 }
 
 }  // namespace
