@@ -19,6 +19,7 @@
 #include "platform/base/temp_folder.h"
 #include "platform/framework/frame_wnd.h"
 #include "platform/framework/prompter.h"
+#include "platform/res/resource_store.h"
 #include "platform/shell/dropped_files.h"
 #include "platform/shell/shell_execute.h"
 #include "resources/resource_ids.h"
@@ -171,6 +172,12 @@ BOOL CLumoApp::InitInstance() {
   }
   PlaySoundResource(kStartSound);
   medview::MvStartup(reinterpret_cast<intptr_t>(m_hInstance));
+  medview::MvSetProgramStrings([](uint32_t id, std::string* text) {
+    CString loaded;
+    if (!AfxLoadString(id, loaded)) return false;
+    *text = static_cast<LPCTSTR>(loaded);
+    return true;
+  });
   // The picture and media windows that titles embed, registered once the engine's window classes exist.
   imagewnd::ImgInit(m_hInstance);
   media::MciInit(m_hInstance);

@@ -4,7 +4,9 @@
 #include <cstring>
 #include <string>
 
+#include "engine/datapres/embedded_window_display.h"
 #include "engine/medview/viewer.h"
+#include "engine/medview/viewer_fonts.h"
 #include "engine/title/baggage.h"
 #include "platform/base/byte_io.h"
 #include "platform/gdi/core/bitmap_api.h"
@@ -125,6 +127,24 @@ void FillInfo(PictureInfo& info, const ExpandedPicture& picture, const DeviceTra
   info.type = picture.type();
   MakeDeviceObjects(picture, hdc, info);
 }
+
+// Selects the viewer's font 0 for the error box and puts the font in use back afterwards.
+class FontZero {
+ public:
+  explicit FontZero(medview::Viewer& viewer) : viewer_(viewer), previous_(viewer.currentFont) {
+    if (viewer_.hdc && !(viewer_.flags & medview::kViewClipboard)) selected_ = medview::MvSelectFont(&viewer_, 0);
+  }
+  ~FontZero() {
+    if (selected_ && previous_ >= 0 && previous_ != 0) medview::MvSelectFont(&viewer_, previous_);
+  }
+  FontZero(const FontZero&) = delete;
+  FontZero& operator=(const FontZero&) = delete;
+
+ private:
+  medview::Viewer& viewer_;
+  int32_t previous_;
+  bool selected_ = false;
+};
 
 void ErrorBox(PictureInfo& info, medview::Viewer& viewer) {
   SIZE box = BmErrorBoxSize(viewer);
@@ -279,6 +299,10 @@ std::unique_ptr<PictureCache> BmCacheCreate() { return std::make_unique<PictureC
 void BmCacheFree(std::unique_ptr<PictureCache> cache) { cache.reset(); }
 
 SIZE BmErrorBoxSize(medview::Viewer& viewer) {
+  FontZero font(viewer);
+  SIZE box = viewer.hdc ? datapres::FrErrorBoxSize(viewer.hdc, datapres::FrCannotShowText()) : SIZE{0, 0};
+  if (box.cx > 0 && box.cy > 0) return box;
+  // Nothing to measure with: a square that still shows where the picture belongs.
   int32_t side = Clamp32(int64_t(kErrorBoxSide) * viewer.zoom / 100);
   return {side, side};
 }
@@ -365,16 +389,9 @@ std::unique_ptr<PictureHotspots> BmScaleHotspots(const PictureInfo& picture) {
 namespace {
 
 void DrawErrorBox(PictureInfo& picture, medview::Viewer& viewer, int x, int y) {
-  HDC hdc = viewer.hdc;
-  HPEN pen = CreatePen(PS_SOLID, 1, viewer.textColor);
-  HGDIOBJ oldPen = SelectObject(hdc, pen);
-  HGDIOBJ oldBrush = SelectObject(hdc, GetStockObject(HOLLOW_BRUSH));
-  Rectangle(hdc, x, y, x + picture.width, y + picture.height);
-  MoveToEx(hdc, x, y, nullptr);
-  LineTo(hdc, x + picture.width, y + picture.height);
-  SelectObject(hdc, oldBrush);
-  SelectObject(hdc, oldPen);
-  DeleteObject(pen);
+  FontZero font(viewer);
+  RECT box{x, y, x + picture.width, y + picture.height};
+  datapres::FrDrawErrorBox(viewer.hdc, box, {}, viewer.textColor, viewer.backColor);
 }
 
 // Draws the picture's bitmap or metafile into `hdc` at (x, y), `to_target` telling whether `hdc` is

@@ -6,6 +6,7 @@
 #include "platform/gdi/core/bitmap_api.h"
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/metafile_api.h"
+#include "platform/gdi/core/object_api.h"
 
 namespace datapres {
 namespace {
@@ -14,9 +15,23 @@ constexpr uint32_t kHeaderSize = 40;
 constexpr int64_t kTwipsPerPixel = 15;
 constexpr int64_t kLargestExtent = 0x7FFF;  // metafile coordinates are 16-bit
 
+// The palette's logical form with its entries, or empty when the block does not hold one.
+std::vector<uint8_t> LogicalPalette(std::span<const uint8_t> block) {
+  base::ByteReader r(block);
+  r.u16();  // version
+  const uint16_t count = r.u16();
+  if (!r.ok() || count == 0 || count > 256 || block.size() - 4 < size_t(count) * 4) return {};
+  std::vector<uint8_t> logical(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * count);
+  auto* palette = reinterpret_cast<LOGPALETTE*>(logical.data());
+  palette->palVersion = 0x300;
+  palette->palNumEntries = count;
+  std::memcpy(palette->palPalEntry, block.data() + 4, size_t(count) * 4);
+  return logical;
+}
+
 }  // namespace
 
-bool DpDibToMetafile(std::span<const uint8_t> dib, DibMetafile& out) {
+bool DpDibToMetafile(std::span<const uint8_t> dib, DibMetafile& out, std::span<const uint8_t> palette) {
   base::ByteReader r(dib);
   const uint32_t headerSize = r.u32();
   const int32_t width = r.i32();
@@ -50,9 +65,18 @@ bool DpDibToMetafile(std::span<const uint8_t> dib, DibMetafile& out) {
   if (!recorder) return false;
   SetMapMode(recorder, MM_ANISOTROPIC);
   SetWindowExtEx(recorder, extentX, extentY, nullptr);
+  HPALETTE realized = nullptr;
+  if (std::vector<uint8_t> logical = LogicalPalette(palette); !logical.empty()) {
+    realized = CreatePalette(reinterpret_cast<const LOGPALETTE*>(logical.data()));
+    if (realized) {
+      SelectPalette(recorder, realized, FALSE);
+      RealizePalette(recorder);
+    }
+  }
   const bool drawn = StretchDIBits(recorder, 0, 0, extentX, extentY, 0, 0, width, int(rows), dib.data() + bitsAt,
                                    bitmapInfo, DIB_RGB_COLORS, SRCCOPY) != 0;
   HMETAFILE metafile = CloseMetaFile(recorder);
+  if (realized) DeleteObject(realized);
   if (!metafile) return false;
   std::vector<uint8_t> bytes(GetMetaFileBitsEx(metafile, 0, nullptr));
   const bool copied = !bytes.empty() && GetMetaFileBitsEx(metafile, UINT(bytes.size()), bytes.data()) == bytes.size();

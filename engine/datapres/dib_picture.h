@@ -16,8 +16,11 @@ struct DibMetafile {
 };
 
 // The block is a packed bitmap: a BITMAPINFOHEADER (its own size first), the colour table, the rows.
-// False when the header, the colour table or the rows do not fit the block, or the bitmap is empty
-// or too large to be measured in twips.
-bool DpDibToMetafile(std::span<const uint8_t> dib, DibMetafile& out);
+// `palette`, when not empty, is the palette handed over with it as a logical palette (version and
+// entry count, 16 bits each, then four bytes per entry): the metafile realizes it before the
+// bitmap. A palette that does not fit its block is left out. False when the header, the colour
+// table or the rows do not fit the block, or the bitmap is empty or too large to be measured in
+// twips.
+bool DpDibToMetafile(std::span<const uint8_t> dib, DibMetafile& out, std::span<const uint8_t> palette = {});
 
 }  // namespace datapres

@@ -8,8 +8,11 @@
 namespace datapres {
 namespace {
 
-// The program's text for an object that cannot be shown ("Nie można wyświetlić").
+// The program's text for an object that cannot be shown ("Nie można wyświetlić"), string 1023.
 constexpr std::string_view kCannotShowText = "Nie mo\xbfna wy\x9cwietli\xe6";
+constexpr uint32_t kCannotShowString = 1023;
+
+ProgramStringProc g_program_strings = nullptr;
 
 bool is_callback(const EmbedObject& object) { return !object.window && object.instance == kEwCallbackInstance; }
 
@@ -45,21 +48,30 @@ SIZE FrErrorBoxSize(HDC hdc, std::string_view text) {
   return {extent.cx + 2 * metrics.tmMaxCharWidth, 2 * metrics.tmAscent + metrics.tmHeight};
 }
 
-void FrDrawErrorBox(const EmbedState& state, HDC hdc, const RECT& rect, std::string_view text) {
+void FrSetProgramStrings(ProgramStringProc proc) { g_program_strings = proc; }
+
+std::string FrCannotShowText() {
+  std::string text;
+  if (g_program_strings && g_program_strings(kCannotShowString, &text) && !text.empty()) return text;
+  return std::string(kCannotShowText);
+}
+
+void FrDrawErrorBox(HDC hdc, const RECT& rect, std::string_view text, COLORREF text_colour, COLORREF back) {
   {
-    const SolidBrush back(state.backColor);
-    FillRect(hdc, &rect, back.get());
-    const SolidBrush frame(state.textColor);
+    const SolidBrush fill(back);
+    FillRect(hdc, &rect, fill.get());
+    const SolidBrush frame(text_colour);
     FrameRect(hdc, &rect, frame.get());
   }
-  const std::string_view shown = text.empty() ? kCannotShowText : text;
+  const std::string own = text.empty() ? FrCannotShowText() : std::string();
+  const std::string_view shown = text.empty() ? std::string_view(own) : text;
   SIZE extent{0, 0};
   if (!GetTextExtentPoint32(hdc, shown.data(), int(shown.size()), &extent)) return;
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   if (extent.cx > width || extent.cy > height) return;
   const int mode = SetBkMode(hdc, TRANSPARENT);
-  const COLORREF colour = SetTextColor(hdc, state.textColor);
+  const COLORREF colour = SetTextColor(hdc, text_colour);
   TextOut(hdc, rect.left + (width - extent.cx) / 2, rect.top + (height - extent.cy) / 2, shown.data(),
           int(shown.size()));
   SetTextColor(hdc, colour);
@@ -87,7 +99,7 @@ void FrDrawWindow(EmbedState& state, const EmbedObject& object, const RECT& rect
     return;
   }
   if (!object.window) {
-    if (visible && !printing) FrDrawErrorBox(state, hdc, rect, object.text);
+    if (visible && !printing) FrDrawErrorBox(hdc, rect, object.text, state.textColor, state.backColor);
     return;
   }
   if (!state.port || !state.port->exists(object.window)) return;

@@ -4,6 +4,10 @@
 // The viewer's font 0 is expected to be selected into the context handed in.
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <string_view>
+
 #include "engine/datapres/embedded_window.h"
 
 namespace datapres {
@@ -19,12 +23,20 @@ struct EmbedDrawParams {
 // object the size of its error box.
 SIZE FrWindowSize(EmbedState& state, const EmbedObject& object, HDC hdc, bool printing);
 
+// The program's strings: the application installs, once at start-up, a reader of its string
+// resources (false when it has no such string).
+using ProgramStringProc = bool (*)(uint32_t id, std::string* text);
+void FrSetProgramStrings(ProgramStringProc proc);
+// The program's string 1023, "cannot be shown", which error boxes without a text of their own show;
+// the engine's own copy of it when no reader is installed or the program has no such string.
+std::string FrCannotShowText();
+
 // The error box of `text`: its width plus twice the widest character, and twice the ascent plus the
 // height of the font.
 SIZE FrErrorBoxSize(HDC hdc, std::string_view text);
-// Fills the rectangle with the background colour, frames it with the text colour and centres the text
-// (or the "cannot be shown" text when there is none) when it fits.
-void FrDrawErrorBox(const EmbedState& state, HDC hdc, const RECT& rect, std::string_view text);
+// Fills the rectangle with `back`, frames it with `text_colour` and centres the text (or the "cannot
+// be shown" text when there is none) when it fits.
+void FrDrawErrorBox(HDC hdc, const RECT& rect, std::string_view text, COLORREF text_colour, COLORREF back);
 
 // Draws the object whose rectangle is `rect` (its left and top only for callback objects) against the
 // layout rectangle `layout`: it is visible when the two meet vertically.

@@ -128,6 +128,11 @@ void CopyWindowItems(medview::Viewer& viewer, const LayoutObject& object, uint32
       reinterpret_cast<medview::ClipFormatTable*>(FrSendToObject(viewer, object, datapres::kEwClipFormats, wanted, 0)));
   if (!items) return;
   const uint32_t rtfFormat = medview::MvRtfClipFormat();
+  // A bitmap's palette may come before or after it.
+  std::vector<uint8_t> palette;
+  for (const medview::ClipFormatItem& item : items->items) {
+    if (item.format == medview::kClipFormatPalette) palette = item.data;
+  }
   for (medview::ClipFormatItem& item : items->items) {
     if (item.format == medview::kClipFormatText) {
       if (text) text->AppendItem(item.data);
@@ -138,7 +143,7 @@ void CopyWindowItems(medview::Viewer& viewer, const LayoutObject& object, uint32
       continue;
     }
     datapres::DibMetafile picture;
-    if (rtf && item.format == medview::kClipFormatDib && datapres::DpDibToMetafile(item.data, picture))
+    if (rtf && item.format == medview::kClipFormatDib && datapres::DpDibToMetafile(item.data, picture, palette))
       rtf->Picture(picture.width, picture.height, picture.metafile);
     if (others) others->items.push_back(std::move(item));
   }

@@ -18,6 +18,7 @@ namespace medview {
 inline constexpr uint32_t kClipFormatText = 1;
 inline constexpr uint32_t kClipFormatBitmap = 2;
 inline constexpr uint32_t kClipFormatDib = 8;
+inline constexpr uint32_t kClipFormatPalette = 9;  // a logical palette: version, count, entries
 inline constexpr TitleErrorCode kViewNothingRendered = 1038;
 
 // One rendered format: its clipboard format number and its bytes.

@@ -14,6 +14,7 @@
 #include "engine/frame/window_layout.h"
 #include "engine/medview/viewer_fonts.h"
 #include "platform/base/byte_io.h"
+#include "platform/gdi/core/draw_api.h"
 
 namespace frame {
 
@@ -134,7 +135,7 @@ bool FrHotspotVisible(const medview::Viewer& viewer, size_t f, size_t index) {
   return bottom > 0 && top < height && left < width && left + o.width > 0;
 }
 
-void FrToggleHotspot(medview::Viewer& viewer, size_t f, size_t index, bool whole) {
+void FrToggleHotspot(medview::Viewer& viewer, size_t f, size_t index, bool whole, bool highlighted) {
   if (!viewer.hdc || f >= viewer.frames.size()) return;
   LayoutFrame& frame = viewer.frames[f];
   int32_t x = viewer.layoutRect.left - viewer.hOffset + frame.x, y = viewer.layoutRect.top + frame.y;
@@ -148,6 +149,12 @@ void FrToggleHotspot(medview::Viewer& viewer, size_t f, size_t index, bool whole
     }
     if (o.kind == kObjText) FrDrawText(viewer, text, o, x, y, nullptr, true);
     if (o.kind == kObjHotspotFrame) FrDrawHotspotFrame(viewer, o, x, y, true);
+    if (o.kind == kObjPicture) {
+      RECT area{x + o.x, y + o.y, x + o.right(), y + o.bottom()};
+      InvertRect(viewer.hdc, &area);
+    }
+    // A window highlights itself.
+    if (o.kind == kObjWindow) FrSendToObject(viewer, o, datapres::kEwHighlight, highlighted ? 1 : 0, 0);
     if (!whole) break;
   }
 }
@@ -201,7 +208,7 @@ void ToggleAll(Viewer& viewer, bool show) {
       const LayoutObject& o = viewer.frames[f].objects[i];
       if (!frame::FrHotspotVisible(viewer, f, i)) continue;
       if (o.kind == frame::kObjWindow) frame::FrSendToObject(viewer, o, datapres::kEwFocus, show ? 2 : 3, 0);
-      if (IsHotspot(o)) frame::FrToggleHotspot(viewer, f, i, false);
+      if (IsHotspot(o)) frame::FrToggleHotspot(viewer, f, i, false, show);
     }
   }
 }
@@ -392,7 +399,7 @@ BOOL MvSelectNextHotspot(ViewerHandle viewer, BOOL forward, TitleErrorCode* erro
   } else if (Focused(*viewer, &startFrame, &startObject)) {
     hasFocus = true;
     remembered = viewer->focusHotspot;
-    frame::FrToggleHotspot(*viewer, startFrame, startObject, true);
+    frame::FrToggleHotspot(*viewer, startFrame, startObject, true, false);
   }
   ClearFocus(*viewer);
   // A visible window that takes the focus (0x7074) holds it with hotspot number 0.
@@ -418,7 +425,7 @@ BOOL MvSelectNextHotspot(ViewerHandle viewer, BOOL forward, TitleErrorCode* erro
         viewer->focusFrame = int32_t(f);
         viewer->focusObject = int32_t(i);
         viewer->focusHotspot = o.hotspotNumber;
-        frame::FrToggleHotspot(*viewer, f, i, true);
+        frame::FrToggleHotspot(*viewer, f, i, true, true);
         return TRUE;
       }
     }
@@ -438,7 +445,7 @@ BOOL MvSelectNextHotspot(ViewerHandle viewer, BOOL forward, TitleErrorCode* erro
         viewer->focusFrame = int32_t(f);
         viewer->focusObject = int32_t(first);
         viewer->focusHotspot = o.hotspotNumber;
-        frame::FrToggleHotspot(*viewer, f, first, true);
+        frame::FrToggleHotspot(*viewer, f, first, true, true);
         return TRUE;
       }
     }
@@ -481,7 +488,7 @@ BOOL MvShowHotspots(ViewerHandle viewer, BOOL show, TitleErrorCode* error) {
   if (const LayoutObject* window = FocusedWindow(*viewer)) {
     frame::FrSendToObject(*viewer, *window, datapres::kEwFocus, datapres::kEwFocusLose, 0);
   } else if (Focused(*viewer, &f, &index)) {
-    frame::FrToggleHotspot(*viewer, f, index, true);
+    frame::FrToggleHotspot(*viewer, f, index, true, false);
   }
   ClearFocus(*viewer);
   if ((viewer->showHotspots != 0) == (show != 0)) return FALSE;

@@ -77,7 +77,8 @@ bool FrHotspotTarget(medview::Viewer& viewer, size_t f, size_t object, medview::
 // cut by its top or bottom edge).
 bool FrHotspotVisible(const medview::Viewer& viewer, size_t f, size_t object);
 // Inverts the hotspot's highlight: the object, or with `whole` every following object of the same
-// hotspot in the frame.
-void FrToggleHotspot(medview::Viewer& viewer, size_t f, size_t object, bool whole);
+// hotspot in the frame. Embedded windows among them are told (0x7077) whether the hotspot is
+// `highlighted` (focused or shown) once the toggle is done.
+void FrToggleHotspot(medview::Viewer& viewer, size_t f, size_t object, bool whole, bool highlighted);
 
 }  // namespace frame

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "engine/adt/topic_record_header.h"
+#include "engine/frame/layout_shape.h"
 #include "engine/frame/record_layout.h"
 #include "engine/frame/text_output.h"
 #include "engine/medview/viewer_fonts.h"
@@ -114,6 +115,9 @@ class ParagraphLayout {
     return medview::MvScaleLength(v_, value, (info_.paraFlags & 1) != 0, vertical);
   }
   bool Wraps() const { return !clipboard_ && !info_.noWrap; }
+  // Lines of a frame's own paragraph follow the viewer's layout shape (cells and inline records
+  // keep their own width).
+  bool Shaped() const { return v_.layoutShape && at_.depth == 0 && !clipboard_; }
   bool AtNul() const { return c_.text >= text_.size() || text_[c_.text] == 0; }
   uint8_t PeekCommand() const { return c_.cmd < cmds_.size() ? cmds_[c_.cmd] : uint8_t(kCmdEnd); }
   void ConsumeNul() {
@@ -380,6 +384,12 @@ Step ParagraphLayout::InlineObject(std::span<const uint8_t> record, int32_t reco
     o.x += c_.x;
     o.flags |= kObjInLine;
     if (inserted) o.anchor = o.firstChar = o.lastChar = -1;
+    // Pictures and windows inside a hotspot's run belong to that hotspot.
+    if (!inserted && c_.hotspotData != -1 && (o.kind == kObjPicture || o.kind == kObjWindow)) {
+      o.flags |= kObjInHotspot;
+      o.hotspotNumber = c_.hotspotNumber;
+      o.hotspotData = c_.hotspotData;
+    }
   }
   c_.objects = out_.size();
   if (!inserted) c_.charNo += extent.chars;
@@ -522,8 +532,19 @@ Step ParagraphLayout::Command(bool& lineEnds, bool& paragraphEnds) {
 
 // Places waiting side objects and sets the line's edges around the side objects beside it.
 void ParagraphLayout::StartLine() {
-  leftEdge_ = leftIndent_ + FrBorderSpace(info_, 2) + (firstLine_ ? firstIndent_ : 0);
-  rightMargin_ = at_.width - rightIndent_ - FrBorderSpace(info_, 4);
+  int32_t leftIndent = leftIndent_, rightIndent = rightIndent_;
+  if (Shaped()) {
+    // The shape's edges over the line stand for the indents; below the shape the paragraph's own.
+    int32_t y = at_.frameTop + top_, height = LineHeightOfFont();
+    int32_t left = frame::FrShapeEdge(*v_.layoutShape, kShapeLeft, y, height);
+    int32_t right = frame::FrShapeEdge(*v_.layoutShape, kShapeRight, y, height);
+    if (left != kShapeBelow && right != kShapeBelow) {
+      leftIndent = left - v_.layoutRect.left;
+      rightIndent = at_.width - (right - v_.layoutRect.left);
+    }
+  }
+  leftEdge_ = leftIndent + FrBorderSpace(info_, 2) + (firstLine_ ? firstIndent_ : 0);
+  rightMargin_ = at_.width - rightIndent - FrBorderSpace(info_, 4);
   PlaceSideObjects();
   if (top_ < leftSideBottom_) leftEdge_ = std::max(leftEdge_, leftSideRight_);
   if (top_ < rightSideBottom_) rightMargin_ = std::min(rightMargin_, rightSideLeft_ - kSideGap);
@@ -668,6 +689,10 @@ bool ParagraphLayout::Run(RecordExtent& extent) {
   size_t first = out_.size();
   SelectFont(c_.font);
   top_ = Scale(info_.spaceBefore, true);
+  // A shape whose top lies below the frame's top starts the paragraph there.
+  if (Shaped()) {
+    top_ = int32_t(std::clamp<int64_t>(int64_t(v_.layoutShape->bounds.top) - at_.frameTop, top_, INT32_MAX / 2));
+  }
   int32_t paragraphTop = top_;
   top_ += FrBorderSpace(info_, 1);
   bool ended = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "engine/frame/layout_shape.h"
 #include "engine/frame/painting.h"
 #include "engine/frame/region_walk.h"
 #include "engine/frame/selection.h"
@@ -135,6 +136,11 @@ BOOL MvPrint(ViewerHandle viewer, HDC hdc, BOOL selectionOnly, const RECT* page,
   clone->textColor = RGB(0, 0, 0);
   clone->backColor = RGB(255, 255, 255);
   clone->layoutRect = *layout;
+  if (viewer->layoutShape) {
+    // The shape is in screen pixels (96 per inch); the page's are the printer's.
+    clone->layoutShape = std::make_shared<const frame::LayoutShape>(frame::FrScaleLayoutShape(
+        *viewer->layoutShape, GetDeviceCaps(hdc, LOGPIXELSX), GetDeviceCaps(hdc, LOGPIXELSY)));
+  }
   HDC previous = MvUseCallerDC(clone.get(), hdc);
   PrintedRange range;
   code = LayOutRange(*clone, first, last, range);

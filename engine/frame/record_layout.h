@@ -34,6 +34,7 @@ struct RecordPlacement {
   int32_t font = 0;          // font of the paragraph that holds an inline record
   int32_t position = -1;     // TextPosition of a frame's record (inserted objects are found by it)
   int32_t charBase = 0;      // character number of the frame record's first character in its block
+  int32_t frameTop = 0;      // client y of the frame's top (lines of a frame follow a layout shape)
 };
 
 struct RecordExtent {

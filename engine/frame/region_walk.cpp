@@ -1,5 +1,7 @@
 #include "engine/frame/region_walk.h"
 
+#include <algorithm>
+
 #include "engine/frame/topic_layout.h"
 
 namespace frame {
@@ -18,17 +20,19 @@ medview::TitleErrorCode FrWalkRegion(medview::Viewer& viewer, int32_t first, int
   bool stopIncluded = viewer.region != 0;
   medview::TitleErrorCode code = 0;
   int32_t position = first;
+  int64_t top = 0;  // frames follow one another down from the layout rectangle's top
   while (position >= 0 && position <= last) {
     if (stop >= 0 && (stopIncluded ? position > stop : position >= stop)) break;
     SourceRecord record;
     if (source->Load(position, record) != 0 || record.topicHeader) break;
     FrFreeAllFrames(viewer);
-    if (!FrMakeFrame(viewer, std::move(record), false, true)) {
+    if (!FrMakeFrame(viewer, std::move(record), false, true, int32_t(std::min<int64_t>(top, INT32_MAX / 2)))) {
       code = medview::kViewNoMemory;
       break;
     }
     LayoutFrame& current = viewer.frames.front();
     int32_t next = current.next;
+    top += current.height;
     if (!visit(current)) break;
     // A chain that does not move forward is damage.
     if (next <= position) break;

@@ -4,6 +4,7 @@
 
 #include "engine/adt/topic_record_header.h"
 #include "engine/bitmap/picture.h"
+#include "engine/frame/layout_shape.h"
 #include "engine/frame/record_layout.h"
 #include "engine/frame/window_layout.h"
 #include "engine/medview/viewer_embeds.h"
@@ -127,7 +128,7 @@ std::string MvGetTopicHeaderText(medview::ViewerHandle viewer) {
   return viewer ? viewer->chunk.header_text : std::string();
 }
 
-bool FrMakeFrame(medview::Viewer& viewer, SourceRecord&& record, bool atHead, bool renderOnly) {
+bool FrMakeFrame(medview::Viewer& viewer, SourceRecord&& record, bool atHead, bool renderOnly, int32_t edge) {
   LayoutFrame frame;
   frame.renderOnly = renderOnly;
   frame.position = record.position;
@@ -140,8 +141,19 @@ bool FrMakeFrame(medview::Viewer& viewer, SourceRecord&& record, bool atHead, bo
   at.width = RectWidth(viewer);
   at.position = frame.position;
   at.charBase = frame.charBase;
+  at.frameTop = viewer.layoutRect.top + edge;
   RecordExtent extent;
+  int32_t hotspots = viewer.hotspotCount;
   if (!FrLayoutRecord(viewer, frame.record, {}, at, frame.objects, extent)) return false;
+  if (atHead && viewer.layoutShape && extent.height > 0) {
+    // A frame above the band ends at its top: with a shape its lines depend on where it starts,
+    // which is known only once its height is.
+    FrReleaseEmbeddedObjects(viewer, frame);
+    frame.objects.clear();
+    viewer.hotspotCount = hotspots;
+    at.frameTop -= extent.height;
+    if (!FrLayoutRecord(viewer, frame.record, {}, at, frame.objects, extent)) return false;
+  }
   frame.width = extent.width;
   frame.height = extent.height;
   frame.textCount = extent.chars;
@@ -193,7 +205,7 @@ int32_t FrScrollBand(medview::Viewer& viewer, int32_t delta, bool filling, Title
         top = 0;
         return true;
       }
-      if (code || !FrMakeFrame(viewer, std::move(record), true, false)) {
+      if (code || !FrMakeFrame(viewer, std::move(record), true, false, int32_t(std::clamp<int64_t>(top, INT32_MIN / 2, INT32_MAX / 2)))) {
         SetError(error, code == medview::kViewNoMemory ? code : medview::kViewLayoutStopped);
         return false;
       }
@@ -216,7 +228,7 @@ int32_t FrScrollBand(medview::Viewer& viewer, int32_t delta, bool filling, Title
       }
       break;
     }
-    if (code || !FrMakeFrame(viewer, std::move(record), false, false)) {
+    if (code || !FrMakeFrame(viewer, std::move(record), false, false, int32_t(std::clamp<int64_t>(bottom, INT32_MIN / 2, INT32_MAX / 2)))) {
       SetError(error, code == medview::kViewNoMemory ? code : medview::kViewLayoutStopped);
       break;
     }
@@ -264,7 +276,7 @@ TitleErrorCode FrLayoutTarget(medview::Viewer& viewer, bool keepOffset) {
   FrFreeAllFrames(viewer);
   medview::MvKeepEmbeds(viewer);
   int32_t oldOffset = viewer.hOffset;
-  if (!FrMakeFrame(viewer, std::move(record), true, false)) return medview::kViewNoMemory;
+  if (!FrMakeFrame(viewer, std::move(record), false, false, 0)) return medview::kViewNoMemory;
   LayoutFrame& first = viewer.frames.front();
   first.y = 0;
   int32_t start = int32_t(-(int64_t(first.height) * viewer.fraction / 65536));
@@ -304,6 +316,8 @@ BOOL MvLayoutTopic(medview::ViewerHandle viewer, const RECT* rect, TitleErrorCod
   } else if (!medview::MvWindowClientRect(viewer, &area)) {
     SetError(error, medview::kViewNoWindowArea);
     return FALSE;
+  } else if (viewer->layoutShape) {
+    area.bottom = std::max(area.bottom, viewer->layoutShape->bounds.bottom);
   }
   if (area.right <= area.left || area.bottom <= area.top) {
     SetError(error, medview::kViewNoWindowArea);
@@ -331,6 +345,7 @@ void MvResetView(medview::ViewerHandle viewer) {
   if (!viewer) return;
   medview::ViewerBusy busy(viewer);
   if (!busy.entered()) return;
+  viewer->layoutShape.reset();
   medview::MvDropFonts(viewer);
   FrFreeAllFrames(*viewer);
   viewer->sideObjects.clear();

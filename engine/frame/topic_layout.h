@@ -22,8 +22,8 @@ void MvSetRecordSource(medview::ViewerHandle viewer, std::shared_ptr<RecordSourc
 BOOL MvSetTopic(medview::ViewerHandle viewer, int32_t position, int16_t region, int32_t fraction,
                 medview::TitleErrorCode* error);
 void MvGetTopicPosition(medview::ViewerHandle viewer, int32_t* position, int16_t* region, int32_t* fraction);
-// Lays the target region out for `rect` (null: the window's client rectangle, its bottom raised to
-// nothing else; 1018 without a window).
+// Lays the target region out for `rect` (null: the window's client rectangle, its bottom lowered
+// to the layout shape's bottom when that lies further down; 1018 without a window).
 BOOL MvLayoutTopic(medview::ViewerHandle viewer, const RECT* rect, medview::TitleErrorCode* error);
 void MvResetView(medview::ViewerHandle viewer);
 void MvGetLayoutExtent(medview::ViewerHandle viewer, int32_t* width, int32_t* height);
@@ -43,7 +43,9 @@ std::string MvGetTopicHeaderText(medview::ViewerHandle viewer);
 // Internal steps, also used by scrolling and printing.
 medview::TitleErrorCode FrLayoutTarget(medview::Viewer& viewer, bool keepOffset);
 // Lays `record` out into a new frame at the head or after the tail; false when it cannot be made.
-bool FrMakeFrame(medview::Viewer& viewer, SourceRecord&& record, bool atHead, bool renderOnly);
+// `edge` (pixels below the layout rectangle's top) is where the band ends that the frame joins: a
+// head frame ends there, a tail frame starts there (lines follow a layout shape by it).
+bool FrMakeFrame(medview::Viewer& viewer, SourceRecord&& record, bool atHead, bool renderOnly, int32_t edge);
 void FrFreeFrame(medview::Viewer& viewer, size_t index);
 void FrFreeAllFrames(medview::Viewer& viewer);
 // Moves the band `delta` pixels down (negative: up), laying out or dropping records; returns the

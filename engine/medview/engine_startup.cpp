@@ -21,6 +21,8 @@ void MvShutdown() {
   mvfs::FsFreeErrorRecords();
 }
 
+void MvSetProgramStrings(datapres::ProgramStringProc proc) { datapres::FrSetProgramStrings(proc); }
+
 intptr_t MvProgramInstance() { return g_program_instance; }
 
 void MvSetEmbedWindowPort(datapres::EmbedWindowPort* port) { g_embed_port = port; }

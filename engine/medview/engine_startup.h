@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/datapres/embedded_window.h"
+#include "engine/datapres/embedded_window_display.h"
 
 namespace medview {
 
@@ -15,6 +16,10 @@ namespace medview {
 void MvStartup(intptr_t instance);
 // Removes the media I/O procedure and releases the title layer's per-thread error records.
 void MvShutdown();
+
+// The program's string resources, read for the texts the engine shows itself (the "cannot be
+// shown" text of error boxes); the engine's own copies stand in until this is set.
+void MvSetProgramStrings(datapres::ProgramStringProc proc);
 
 // The instance MvStartup kept; 0 before start-up.
 intptr_t MvProgramInstance();

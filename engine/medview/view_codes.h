@@ -19,6 +19,7 @@ inline constexpr TitleErrorCode kViewLayoutStopped = 1016;
 inline constexpr TitleErrorCode kViewNoTarget = 1017;
 inline constexpr TitleErrorCode kViewNoWindowArea = 1018;
 inline constexpr TitleErrorCode kViewNoPicture = 1023;
+inline constexpr TitleErrorCode kViewBadShape = 1025;
 inline constexpr TitleErrorCode kViewStyleNotFound = 1028;
 inline constexpr TitleErrorCode kViewNoWindow = 1036;
 inline constexpr TitleErrorCode kViewOutOfRange = 1037;

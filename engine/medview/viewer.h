@@ -27,6 +27,7 @@ struct PictureCache;
 }
 namespace frame {
 class RecordSource;
+struct LayoutShape;
 }
 
 namespace medview {
@@ -94,6 +95,7 @@ struct Viewer {
   title::TitleHandle* title = nullptr;
   std::string titleName;
   RECT layoutRect{};
+  std::shared_ptr<const frame::LayoutShape> layoutShape;  // text stays inside it (frame/layout_shape.h)
   std::unique_ptr<bitmap::PictureCache> bitmapCache;
   title::TopicChunk chunk;
   const title::StyleSheet* styleSheet = nullptr;

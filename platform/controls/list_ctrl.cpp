@@ -9,6 +9,7 @@
 
 #include "platform/base/cp1250.h"
 #include "platform/controls/header_ctrl.h"
+#include "platform/controls/list_ctrl_geometry.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
@@ -120,7 +121,6 @@ int column_left(const ListView& v, int column) {
   return x;
 }
 
-int columns_width(const ListView& v) { return column_left(v, column_count(v)); }
 
 int header_height(HWND h) { return (style_of(h) & LVS_NOCOLUMNHEADER) ? 0 : controls::kListHeaderHeight; }
 
@@ -243,9 +243,6 @@ CRect client_of(HWND h) {
   return r;
 }
 
-int per_page(HWND h) { return std::max(1, (client_of(h).Height() - header_height(h)) / controls::kListRowHeight); }
-int max_top(HWND h, const ListView& v) { return std::max(0, item_count(h, v) - per_page(h)); }
-
 bool has_state_images(const ListView& v) { return (v.ex_style & LVS_EX_CHECKBOXES) || v.images[LVSIL_STATE]; }
 
 int small_icon_width(const ListView& v) {
@@ -256,79 +253,37 @@ int small_icon_width(const ListView& v) {
 
 int item_indent(HWND h, const ListView& v, int i) { return owner_data(h) ? 0 : v.items[size_t(i)].indent; }
 
-// The parts of an item's row: the whole row, and in the first column the state image, the icon
-// and the label (the rest of the column). Rows scroll by whole rows below the header.
-struct RowParts {
-  CRect bounds, state, icon, label;
-};
-
-RowParts row_parts(HWND h, const ListView& v, int i) {
-  RowParts p;
-  int y = header_height(h) + (i - v.top) * controls::kListRowHeight;
-  int width = column_count(v) ? columns_width(v) : client_of(h).Width();
-  p.bounds = CRect(0, y, width, y + controls::kListRowHeight);
-  int first = column_count(v) ? column_width(v, 0) : width;
-  int x = item_indent(h, v, i) * std::max(small_icon_width(v), controls::kListStateWidth);
-  int state = has_state_images(v) ? controls::kListStateWidth : 0;
-  p.state = CRect(x, y, x + state, p.bounds.bottom);
-  p.icon = CRect(p.state.right, y, p.state.right + small_icon_width(v), p.bounds.bottom);
-  p.label = CRect(p.icon.right, y, std::max(p.icon.right, first), p.bounds.bottom);
-  return p;
+// The values the list's geometry is worked out from (list_ctrl_geometry.h).
+controls::ListLayout layout_of(HWND h, const ListView& v) {
+  controls::ListLayout layout;
+  layout.client = client_of(h);
+  layout.header_height = header_height(h);
+  layout.top = v.top;
+  layout.item_count = item_count(h, v);
+  for (int c = 0; c < column_count(v); ++c) layout.column_widths.push_back(column_width(v, c));
+  layout.state_width = has_state_images(v) ? controls::kListStateWidth : 0;
+  layout.icon_width = small_icon_width(v);
+  layout.full_row_select = (v.ex_style & LVS_EX_FULLROWSELECT) != 0;
+  layout.indent = [h, &v](int i) { return item_indent(h, v, i); };
+  return layout;
 }
 
-// The rectangle of one part (LVIR_) of a sub-item; sub-item 0 is the item itself.
+int per_page(HWND h) {
+  controls::ListLayout layout;
+  layout.client = client_of(h);
+  layout.header_height = header_height(h);
+  return controls::ListRowsPerPage(layout);
+}
+int max_top(HWND h, const ListView& v) { return controls::ListMaxTop(layout_of(h, v)); }
+
+using RowParts = controls::ListRowParts;
+RowParts row_parts(HWND h, const ListView& v, int i) { return controls::ListRowPartsOf(layout_of(h, v), i); }
+
 bool sub_item_rect(HWND h, const ListView& v, int i, int column, UINT code, RECT* out) {
-  if (!has_item(h, v, i) || column < 0 || (column > 0 && column >= column_count(v))) return false;
-  RowParts p = row_parts(h, v, i);
-  if (column > 0) {
-    int left = column_left(v, column);
-    CRect cell(left, p.bounds.top, left + column_width(v, column), p.bounds.bottom);
-    *out = code == LVIR_ICON ? CRect(cell.left, cell.top, cell.left, cell.bottom) : cell;
-    return true;
-  }
-  switch (code) {
-    case LVIR_BOUNDS: *out = p.bounds; return true;
-    case LVIR_ICON: *out = p.icon; return true;
-    case LVIR_LABEL: *out = p.label; return true;
-    case LVIR_SELECTBOUNDS: *out = CRect(p.state.left, p.bounds.top, p.label.right, p.bounds.bottom); return true;
-    default: return false;
-  }
+  return controls::ListSubItemRect(layout_of(h, v), i, column, code, out);
 }
 
-// Where a point lies: the item, the column and the LVHT_ flags.
-LVHITTESTINFO hit_test(HWND h, const ListView& v, POINT pt) {
-  LVHITTESTINFO hit;
-  hit.pt = pt;
-  CRect client = client_of(h);
-  int rows_top = header_height(h);
-  if (pt.y < rows_top) hit.flags |= LVHT_ABOVE;
-  if (pt.y >= client.bottom) hit.flags |= LVHT_BELOW;
-  if (pt.x < 0) hit.flags |= LVHT_TOLEFT;
-  if (pt.x >= client.right) hit.flags |= LVHT_TORIGHT;
-  if (hit.flags) return hit;
-  int i = v.top + (pt.y - rows_top) / controls::kListRowHeight;
-  int right = column_count(v) ? columns_width(v) : client.right;
-  if (!has_item(h, v, i) || pt.x >= right) {
-    hit.flags = LVHT_NOWHERE;
-    return hit;
-  }
-  for (int c = 0; c < column_count(v); ++c) {
-    if (pt.x >= column_left(v, c)) hit.iSubItem = c;
-  }
-  RowParts p = row_parts(h, v, i);
-  if (p.state.PtInRect(pt)) {
-    hit.flags = LVHT_ONITEMSTATEICON;
-  } else if (p.icon.PtInRect(pt)) {
-    hit.flags = LVHT_ONITEMICON;
-  } else if (p.label.PtInRect(pt) || (v.ex_style & LVS_EX_FULLROWSELECT)) {
-    hit.flags = LVHT_ONITEMLABEL;
-  } else {
-    hit.flags = LVHT_NOWHERE;
-  }
-  // Without full-row selection only the first column stands for the item.
-  if (hit.flags != LVHT_NOWHERE) hit.iItem = i;
-  return hit;
-}
+LVHITTESTINFO hit_test(HWND h, const ListView& v, POINT pt) { return controls::ListHitTest(layout_of(h, v), pt); }
 
 void invalidate_item(HWND h, const ListView& v, int i) {
   RowParts p = row_parts(h, v, i);

@@ -1,6 +1,8 @@
 // Bitmaps handed over for copying, recorded as metafiles and written into the RTF as pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/datapres/dib_picture.h"
 #include "engine/datapres/rtf_writer.h"
 #include "platform/base/byte_io.h"
@@ -76,6 +78,43 @@ TEST(DibPicture, BitmapsThatDoNotFitTheirBlockAreRefused) {
   datapres::DibMetafile picture;
   ASSERT_TRUE(datapres::DpDibToMetafile(Dib(1, -2, 8, 2, 8), picture));
   EXPECT_EQ(picture.height, 2);
+}
+
+// The functions of a metafile's records, in order.
+std::vector<uint16_t> Functions(const std::vector<uint8_t>& metafile) {
+  std::vector<uint16_t> out;
+  for (size_t at = 18; at + 6 <= metafile.size();) {
+    uint32_t words = base::load_le32(metafile.data() + at);
+    out.push_back(base::load_le16(metafile.data() + at + 4));
+    if (words < 3) break;
+    at += size_t(words) * 2;
+  }
+  return out;
+}
+
+TEST(DibPicture, PaletteHandedOverWithTheBitmapIsRealizedBeforeIt) {
+  constexpr uint16_t kCreatePalette = 0x00F7, kSelectPalette = 0x0234, kRealizePalette = 0x0035;
+  constexpr uint16_t kStretchDib = 0x0F43;
+  const std::vector<uint8_t> palette = {0, 3, 2, 0, 10, 20, 30, 0, 200, 100, 50, 0};
+  datapres::DibMetafile picture;
+  ASSERT_TRUE(datapres::DpDibToMetafile(Dib(2, 1, 8, 2, 4), picture, palette));
+  std::vector<uint16_t> functions = Functions(picture.metafile);
+  auto create = std::find(functions.begin(), functions.end(), kCreatePalette);
+  ASSERT_NE(create, functions.end());
+  ASSERT_GE(std::distance(create, functions.end()), 3);
+  EXPECT_EQ(*(create + 1), kSelectPalette);
+  EXPECT_EQ(*(create + 2), kRealizePalette);
+  EXPECT_LT(create - functions.begin(), std::find(functions.begin(), functions.end(), kStretchDib) - functions.begin());
+  EXPECT_NE(std::search(picture.metafile.begin(), picture.metafile.end(), palette.begin() + 4, palette.end()),
+            picture.metafile.end());
+  // Without a palette, or with one whose entries run past its block, the bitmap stands alone.
+  for (const std::vector<uint8_t>& none : {std::vector<uint8_t>{}, std::vector<uint8_t>{0, 3, 3, 0, 1, 2, 3, 0}}) {
+    datapres::DibMetafile plain;
+    ASSERT_TRUE(datapres::DpDibToMetafile(Dib(2, 1, 8, 2, 4), plain, none));
+    std::vector<uint16_t> alone = Functions(plain.metafile);
+    EXPECT_EQ(std::count(alone.begin(), alone.end(), kCreatePalette), 0);
+    EXPECT_EQ(std::count(alone.begin(), alone.end(), kStretchDib), 1);
+  }
 }
 
 }  // namespace

@@ -332,6 +332,39 @@ TEST_F(EmbedMessages, TheKeyboardFocusEntersAWindowThatTakesItAndStaysWhileTheWi
   EXPECT_FALSE(medview::MvGetCurrentHotspot(&viewer(), &target, &error));
 }
 
+TEST_F(EmbedMessages, AWindowInsideAHotspotIsToldWhenTheHotspotGainsAndLosesTheFocus) {
+  // "Zob. " then a hotspot over "link" and an in-line window.
+  source_ = std::make_shared<MemoryRecordSource>(
+      std::vector<Bytes>{layout_test::TextRecord({},
+                                                 layout_test::Commands()
+                                                     .Hotspot(5)
+                                                     .Embedded(0x86, embed_test::WindowRecord("lib,OknoKopii,rys"))
+                                                     .Byte(0x89)
+                                                     .End(),
+                                                 "Zob. |link|")},
+      0);
+  frame::MvSetRecordSource(&viewer(), source_);
+  frame::MvSetTopic(&viewer(), MemoryRecordSource::PositionOf(0), 1, 0, nullptr);
+  RECT rect{0, 0, 400, 300};
+  ASSERT_TRUE(frame::MvLayoutTopic(&viewer(), &rect, nullptr));
+  const frame::ObjectList& objects = viewer().frames.at(0).objects;
+  auto window = std::find_if(objects.begin(), objects.end(), [](const frame::LayoutObject& o) { return o.kind == frame::kObjWindow; });
+  ASSERT_NE(window, objects.end());
+  EXPECT_TRUE(window->flags & frame::kObjInHotspot);  // the window belongs to the hotspot
+  port_.highlights.clear();
+  medview::TitleErrorCode error = 0;
+  ASSERT_TRUE(medview::MvSelectNextHotspot(&viewer(), TRUE, &error));
+  EXPECT_EQ(port_.highlights, (std::vector<Highlight>{{1, 0}}));
+  // Moving on finds no other hotspot: the focus leaves, and the window hears of it.
+  EXPECT_FALSE(medview::MvSelectNextHotspot(&viewer(), TRUE, &error));
+  EXPECT_EQ(port_.highlights, (std::vector<Highlight>{{1, 0}, {0, 0}}));
+  // Showing all hotspots highlights it; hiding them takes the highlight away.
+  port_.highlights.clear();
+  EXPECT_TRUE(medview::MvShowHotspots(&viewer(), TRUE, &error));
+  EXPECT_TRUE(medview::MvShowHotspots(&viewer(), FALSE, &error));
+  EXPECT_EQ(port_.highlights, (std::vector<Highlight>{{1, 0}, {0, 0}}));
+}
+
 BOOL AnyPage(void*, HDC, int32_t, int32_t, int32_t, int32_t, RECT*, BOOL) { return TRUE; }
 
 TEST_F(EmbedMessages, PrintingLaysOutWindowsForThePrinterAndTheyDrawThemselvesIntoIt) {

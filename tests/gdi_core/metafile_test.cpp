@@ -167,4 +167,41 @@ TEST_F(Metafiles, RecordedBitmapPicturePlaysBackScaled) {
   DeleteMetaFile(mf);
 }
 
+// A palette realized in a metafile context is recorded as created, selected and realized, counted
+// among the metafile's objects; the metafile plays.
+TEST_F(Metafiles, RealizedPaletteIsRecordedAndPlayedBack) {
+  HDC rec = CreateMetaFile(nullptr);
+  ASSERT_NE(rec, nullptr);
+  std::vector<uint8_t> buffer(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY));
+  auto* logical = reinterpret_cast<LOGPALETTE*>(buffer.data());
+  logical->palVersion = 0x300;
+  logical->palNumEntries = 2;
+  logical->palPalEntry[0] = PALETTEENTRY{10, 20, 30, 0};
+  logical->palPalEntry[1] = PALETTEENTRY{200, 100, 50, 0};
+  HPALETTE palette = CreatePalette(logical);
+  ASSERT_NE(palette, nullptr);
+  SelectPalette(rec, palette, FALSE);
+  EXPECT_EQ(RealizePalette(rec), 0u);
+  HMETAFILE mf = CloseMetaFile(rec);
+  ASSERT_NE(mf, nullptr);
+  std::vector<uint8_t> bytes(GetMetaFileBitsEx(mf, 0, nullptr));
+  ASSERT_EQ(GetMetaFileBitsEx(mf, UINT(bytes.size()), bytes.data()), bytes.size());
+  EXPECT_EQ(base::load_le16(bytes.data() + 10), 1);  // one object
+  std::vector<uint16_t> functions;
+  std::vector<uint8_t> createParams;
+  for (size_t at = 18; at + 6 <= bytes.size();) {
+    uint32_t words = base::load_le32(bytes.data() + at);
+    uint16_t function = base::load_le16(bytes.data() + at + 4);
+    functions.push_back(function);
+    if (function == META_CREATEPALETTE) createParams.assign(bytes.begin() + std::ptrdiff_t(at + 6), bytes.begin() + std::ptrdiff_t(at + words * 2));
+    if (words < 3) break;
+    at += words * 2;
+  }
+  EXPECT_EQ(functions, (std::vector<uint16_t>{META_CREATEPALETTE, META_SELECTPALETTE, META_REALIZEPALETTE, META_EOF}));
+  EXPECT_EQ(createParams, (std::vector<uint8_t>{0, 3, 2, 0, 10, 20, 30, 0, 200, 100, 50, 0}));
+  EXPECT_TRUE(PlayMetaFile(dc_, mf));
+  DeleteMetaFile(mf);
+  DeleteObject(palette);
+}
+
 }  // namespace

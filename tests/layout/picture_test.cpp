@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/bitmap/picture.h"
+#include "engine/medview/engine_startup.h"
+#include "engine/medview/viewer_fonts.h"
 #include "engine/compress/zeck_compressor.h"
 #include "platform/gdi/core/bitmap_api.h"
 #include "platform/gdi/core/dc_api.h"
@@ -220,6 +222,57 @@ TEST(Pictures, UnreadablePictureShowsTheErrorBox) {
   reference.insert(reference.end(), directory.begin(), directory.end());
   EXPECT_EQ(bitmap::BmLoadPicture(v, reference)->bitmap, nullptr);
   medview::MvReleaseDC(&v);
+}
+
+// The box of a picture that cannot be shown is framed and carries the program's string 1023 in
+// font 0, measured so that the text fits; the engine's own copy stands in without the program's.
+TEST(Pictures, ErrorBoxShowsTheCannotBeShownText) {
+  struct Case {
+    datapres::ProgramStringProc strings;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {nullptr, "Nie mo\xbfna wy\x9cwietli\xe6"},
+      {[](uint32_t id, std::string* text) {
+         if (id != 1023) return false;
+         *text = "Brak obrazu \xb9\xea";
+         return true;
+       },
+       "Brak obrazu \xb9\xea"},
+      {[](uint32_t, std::string*) { return false; }, "Nie mo\xbfna wy\x9cwietli\xe6"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expected);
+    medview::MvSetProgramStrings(c.strings);
+    TestViewer t;
+    medview::Viewer& v = t.viewer();
+    ASSERT_EQ(medview::MvAcquireDC(&v), 0);
+    ASSERT_TRUE(medview::MvSelectFont(&v, 4));  // a 20-point font in use: the box is measured in font 0
+    bitmap::PictureInfoPtr missing = bitmap::BmLoadPicture(v, Bytes{0, 0, 5, 0});
+    EXPECT_EQ(v.currentFont, 4);
+    // The recording device's 10-point font 0: 7 pixels a character, 10 the widest; ascent 10, height 13.
+    int32_t width = 0;
+    for (char ch : c.expected) {
+      width += std::string_view(" !'(),.:;I[]fijlrt|").find(ch) != std::string_view::npos ? 3
+               : std::string_view("%@MWmw").find(ch) != std::string_view::npos     ? 10
+                                                                                    : 7;
+    }
+    EXPECT_EQ(missing->width, width + 2 * 10);
+    EXPECT_EQ(missing->height, 2 * 10 + 13);
+    const size_t before = t.log().size();
+    EXPECT_EQ(bitmap::BmDrawPicture(*missing, v, 5, 6, false), 0);
+    std::vector<std::string> lines(t.log().begin() + std::ptrdiff_t(before), t.log().end());
+    bool text = false, crossed = false;
+    for (const std::string& line : lines) {
+      if (line.rfind("text ", 0) == 0 && line.find('"' + c.expected + '"') != std::string::npos) text = true;
+      if (line.rfind("polyline", 0) == 0) crossed = true;  // no diagonal across the box
+    }
+    EXPECT_TRUE(text);
+    EXPECT_FALSE(crossed);
+    EXPECT_EQ(v.currentFont, 4);
+    medview::MvReleaseDC(&v);
+  }
+  medview::MvSetProgramStrings(nullptr);
 }
 
 }  // namespace

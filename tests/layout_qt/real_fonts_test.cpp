@@ -1,8 +1,11 @@
 // Layout and drawing with real fonts on the Qt image device.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
+#include "engine/bitmap/picture.h"
+#include "engine/frame/layout_shape.h"
 #include "engine/frame/text_output.h"
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/viewer_fonts.h"
@@ -100,6 +103,66 @@ TEST_F(RealFonts, MeasuredAdvancesAddUpToTheRunWidth) {
   EXPECT_GT(width, 100);  // 20 points of real glyphs
   EXPECT_GT(viewer_->textMetrics.tmHeight, 20);
   medview::MvReleaseDC(viewer_);
+}
+
+// A picture that cannot be loaded shows a framed box with the "cannot be shown" text inside it,
+// measured so that the text fits in font 0.
+TEST_F(RealFonts, MissingPictureBoxHoldsItsText) {
+  ASSERT_EQ(medview::MvAcquireDC(viewer_), 0);
+  bitmap::PictureInfoPtr missing = bitmap::BmLoadPicture(*viewer_, Bytes{0, 0, 5, 0});
+  ASSERT_GT(missing->width, 60);
+  EXPECT_EQ(bitmap::BmDrawPicture(*missing, *viewer_, 10, 10, false), 0);
+  medview::MvReleaseDC(viewer_);
+  if (const char* out = std::getenv("LUMO_PICTURES")) image_.save(QString(out) + "/missing_picture.png");
+  // The frame's corners are drawn; inside it, ink where the text stands and none beyond the box.
+  EXPECT_LT(qGray(image_.pixel(10, 10)), 128);
+  EXPECT_LT(qGray(image_.pixel(10 + missing->width - 1, 10 + missing->height - 1)), 128);
+  frame::LayoutObject inside;
+  inside.x = 12;
+  inside.y = 12;
+  inside.width = missing->width - 4;
+  inside.height = missing->height - 4;
+  EXPECT_GT(Ink(inside, 0), 40);
+  frame::LayoutObject beyond;
+  beyond.x = 12 + missing->width;
+  beyond.y = 10;
+  beyond.width = 100;
+  beyond.height = missing->height;
+  EXPECT_EQ(Ink(beyond, 0), 0);
+}
+
+// Text laid out inside a triangle with its apex at the top: every line keeps between the edges, so
+// no ink falls outside the shape, except near the apex where a line's first word, which is never
+// split, is wider than the shape (it overflows as on any too narrow line).
+TEST_F(RealFonts, TextStaysInsideTheLayoutShape) {
+  std::string text;
+  for (int i = 0; i < 12; ++i) text += "Ustawa o og\xb3oszaniu akt\xf3w ";
+  auto source = std::make_shared<MemoryRecordSource>(
+      std::vector<Bytes>{TextRecord(adt::ParagraphInfo{}, Commands().End(), text + "|")}, 0);
+  frame::MvSetRecordSource(viewer_, source);
+  frame::ShapeOutline triangle;
+  triangle.bounds = RECT{0, 10, 400, 190};
+  triangle.points = {{200, 10}, {390, 190}, {10, 190}};
+  ASSERT_TRUE(medview::MvSetLayoutShape(viewer_, &triangle, nullptr));
+  ASSERT_TRUE(frame::MvSetTopic(viewer_, MemoryRecordSource::PositionOf(0), 1, 0, nullptr));
+  RECT area{0, 0, 400, 200};
+  ASSERT_TRUE(frame::MvLayoutTopic(viewer_, &area, nullptr));
+  ASSERT_EQ(medview::MvAcquireDC(viewer_), 0);
+  for (const frame::LayoutFrame& f : viewer_->frames) frame::FrDrawFrame(*viewer_, f, 0, f.y);
+  medview::MvReleaseDC(viewer_);
+  if (const char* out = std::getenv("LUMO_PICTURES")) image_.save(QString(out) + "/layout_shape.png");
+  int inside = 0, outside = 0;
+  for (int y = 0; y < image_.height(); ++y) {
+    for (int x = 0; x < image_.width(); ++x) {
+      if (qGray(image_.pixel(x, y)) >= 128 || y < 60) continue;  // from 60 down every word fits
+      // A pixel's row lies inside the triangle between its two edges (one pixel of slack).
+      double half = (y - 10) * 190.0 / 180.0;
+      bool in = y >= 10 && y <= 190 && x >= 200 - half - 1 && x <= 200 + half + 1;
+      ++(in ? inside : outside);
+    }
+  }
+  EXPECT_GT(inside, 500);
+  EXPECT_EQ(outside, 0);
 }
 
 }  // namespace

@@ -116,6 +116,9 @@ class Device {
   // not `colour` (FLOODFILLBORDER) or that are `colour` (FLOODFILLSURFACE), within the clip. False
   // when `p` itself is not such a pixel or the device cannot read its pixels back.
   virtual bool flood_fill(POINT /*p*/, COLORREF /*colour*/, UINT /*type*/, const DrawState& /*s*/) { return false; }
+  // The palette selected into the context is realized (RealizePalette): true-colour devices have
+  // nothing to do; recording devices record it.
+  virtual void realize_palette(std::span<const PALETTEENTRY> /*entries*/) {}
 
   // Documents and pages, for printers; other devices accept and ignore them.
   virtual int start_doc(std::string_view /*name*/, const char* /*output*/) { return 1; }

@@ -95,6 +95,21 @@ void MetafileRecorder::transfer(const RECT& dst, const PixelBuffer* src, const R
          dib);
 }
 
+void MetafileRecorder::realize_palette(std::span<const PALETTEENTRY> entries) {
+  if (entries.empty() || entries.size() > 0x7FFF / 2 || objects_ == 0xFFFF) return;
+  std::vector<uint8_t> colours(entries.size() * 4);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    colours[i * 4] = entries[i].peRed;
+    colours[i * 4 + 1] = entries[i].peGreen;
+    colours[i * 4 + 2] = entries[i].peBlue;
+    colours[i * 4 + 3] = entries[i].peFlags;
+  }
+  // Each palette takes the next object slot; none is deleted, so slots are never reused.
+  record(META_CREATEPALETTE, {0x300, int(entries.size())}, colours);
+  record(META_SELECTPALETTE, {objects_++});
+  record(META_REALIZEPALETTE, {});
+}
+
 std::vector<uint8_t> MetafileRecorder::finish() {
   record(META_EOF, {});
   std::vector<uint8_t> out(kHeaderSize + records_.size());
@@ -103,7 +118,7 @@ std::vector<uint8_t> MetafileRecorder::finish() {
   base::store_le16(p + 2, 9);
   base::store_le16(p + 4, 0x0300);
   base::store_le32(p + 6, uint32_t((kHeaderSize + records_.size()) / 2));
-  base::store_le16(p + 10, 0);
+  base::store_le16(p + 10, objects_);
   base::store_le32(p + 12, max_record_);
   base::store_le16(p + 16, 0);
   std::copy(records_.begin(), records_.end(), out.begin() + kHeaderSize);

@@ -2,8 +2,9 @@
 //
 // What the clipboard rendering needs is recorded: the mapping (mode, window and viewport origins
 // and extents, written whenever they changed before a drawing call), stretched bitmaps (as
-// 24-bit device-independent bitmaps) and the black, white and inverting pattern fills, all in
-// logical coordinates. Other drawing is not recorded.
+// 24-bit device-independent bitmaps), the black, white and inverting pattern fills, all in
+// logical coordinates, and realized palettes (created, selected and realized, so that a player on a
+// palette device shows the bitmaps' colours). Other drawing is not recorded.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +36,7 @@ class MetafileRecorder : public Device {
                 const DrawState& s) override;
   void set_pixel(POINT, COLORREF, const DrawState&) override {}
   bool flood_fill(POINT p, COLORREF colour, UINT type, const DrawState& s) override;
+  void realize_palette(std::span<const PALETTEENTRY> entries) override;
 
  private:
   void record(uint16_t function, std::initializer_list<int> words,
@@ -42,6 +44,7 @@ class MetafileRecorder : public Device {
   void sync_mapping();
   std::vector<uint8_t> records_;
   uint32_t max_record_ = 0;
+  uint16_t objects_ = 0;  // objects the metafile creates (its palettes)
   const Mapping* mapping_ = nullptr;
   Mapping recorded_;
 };

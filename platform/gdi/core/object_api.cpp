@@ -231,7 +231,14 @@ HPALETTE SelectPalette(HDC hdc, HPALETTE palette, BOOL) {
   return static_cast<HPALETTE>(previous);
 }
 
-UINT RealizePalette(HDC hdc) { return context_of(hdc) ? 0 : GDI_ERROR; }
+UINT RealizePalette(HDC hdc) {
+  DeviceContext* dc = context_of(hdc);
+  if (!dc) return GDI_ERROR;
+  if (auto* palette = object_as<gdi::PaletteObject>(static_cast<HGDIOBJ>(dc->state().palette.get()))) {
+    dc->device().realize_palette(palette->entries);
+  }
+  return 0;
+}
 
 UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* entries) {
   auto* p = object_as<gdi::PaletteObject>(palette);

@@ -1,0 +1,217 @@
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/base/cp1250.h"
+#include "platform/controls/control_class.h"
+#include "platform/controls/standard_controls.h"
+#include "platform/controls/standard_controls_common.h"
+#include "platform/gdi/core/icons.h"
+#include "platform/res/icon_loading.h"
+#include "platform/win/system_metrics.h"
+#include "platform/win/virtual_keys.h"
+#include "platform/win/window_dc.h"
+#include "platform/win/window_font.h"
+
+namespace {
+
+using namespace controls::standard;
+
+// --- Edit ---------------------------------------------------------------------------------------------
+
+struct EditState {
+  int start = 0, end = 0;  // selection (start may exceed end while it runs backwards)
+  int limit = 30000;
+  bool modified = false;
+};
+
+std::map<HWND, EditState>& edits() {
+  static std::map<HWND, EditState> e;
+  return e;
+}
+
+
+// Replaces the selection by `insert`, keeping the limit; true when the text changed.
+bool replace_selection(HWND h, std::string insert) {
+  EditState& s = edits()[h];
+  std::string text = GetWindowTextString(h);
+  int a = std::clamp(std::min(s.start, s.end), 0, int(text.size()));
+  int b = std::clamp(std::max(s.start, s.end), 0, int(text.size()));
+  DWORD style = style_of(h);
+  if (!(style & ES_MULTILINE)) insert.erase(std::remove_if(insert.begin(), insert.end(), [](char c) { return c == '\r' || c == '\n'; }), insert.end());
+  if (style & ES_UPPERCASE) insert = base::cp1250::to_upper(insert);
+  if (style & ES_LOWERCASE) insert = base::cp1250::to_lower(insert);
+  int room = s.limit - (int(text.size()) - (b - a));
+  if (int(insert.size()) > room) {
+    insert.resize(size_t(std::max(0, room)));
+    notify(h, EN_MAXTEXT);
+  }
+  if (insert.empty() && a == b) return false;
+  text.replace(size_t(a), size_t(b - a), insert);
+  set_text_raw(h, text);
+  s.start = s.end = a + int(insert.size());
+  s.modified = true;
+  InvalidateRect(h, nullptr, TRUE);
+  notify(h, EN_UPDATE);
+  notify(h, EN_CHANGE);
+  return true;
+}
+
+void edit_key(HWND h, int vk) {
+  EditState& s = edits()[h];
+  int size = GetWindowTextLength(h);
+  bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  int caret = s.end;
+  switch (vk) {
+    case VK_LEFT: caret = std::max(0, caret - 1); break;
+    case VK_RIGHT: caret = std::min(size, caret + 1); break;
+    case VK_HOME: caret = 0; break;
+    case VK_END: caret = size; break;
+    case VK_DELETE:
+      if (style_of(h) & ES_READONLY) return;
+      if (s.start == s.end && s.end < size) s.end = s.end + 1;
+      replace_selection(h, "");
+      return;
+    default: return;
+  }
+  s.end = caret;
+  if (!shift) s.start = caret;
+  InvalidateRect(h, nullptr, TRUE);
+}
+
+void edit_char(HWND h, unsigned char c) {
+  DWORD style = style_of(h);
+  if (style & ES_READONLY) return;
+  EditState& s = edits()[h];
+  if (c == 0x08) {
+    if (s.start == s.end && s.start > 0) s.start = s.start - 1;
+    replace_selection(h, "");
+    return;
+  }
+  if (c == '\r') {
+    if (style & ES_MULTILINE) replace_selection(h, "\r\n");
+    return;
+  }
+  if (c < 0x20 && c != '\t') return;
+  if ((style & ES_NUMBER) && (c < '0' || c > '9')) {
+    MessageBeep(0);
+    return;
+  }
+  replace_selection(h, std::string(1, char(c)));
+}
+
+LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) return r;
+  EditState& s = edits()[h];
+  switch (message) {
+    case WM_GETDLGCODE: {
+      LRESULT code = DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTARROWS;
+      if ((style_of(h) & (ES_MULTILINE | ES_WANTRETURN)) == (ES_MULTILINE | ES_WANTRETURN)) {
+        auto* msg = reinterpret_cast<const MSG*>(lParam);
+        if (msg && msg->message == WM_KEYDOWN && msg->wParam == WPARAM(VK_RETURN)) code |= DLGC_WANTALLKEYS;
+      }
+      return code;
+    }
+    case WM_SETTEXT: {
+      LRESULT r = DefWindowProc(h, message, wParam, lParam);
+      s.start = s.end = 0;
+      s.modified = false;
+      InvalidateRect(h, nullptr, TRUE);
+      notify(h, EN_CHANGE);
+      return r;
+    }
+    case EM_GETSEL: {
+      DWORD a = DWORD(std::min(s.start, s.end)), b = DWORD(std::max(s.start, s.end));
+      if (wParam) *reinterpret_cast<DWORD*>(wParam) = a;
+      if (lParam) *reinterpret_cast<DWORD*>(lParam) = b;
+      return MAKELRESULT(WORD(std::min<DWORD>(a, 0xFFFF)), WORD(std::min<DWORD>(b, 0xFFFF)));
+    }
+    case EM_SETSEL: {
+      int size = GetWindowTextLength(h);
+      int a = int(wParam), b = int(lParam);
+      if (a < 0) {
+        s.start = s.end = s.end;  // -1 takes the selection away, leaving the caret
+      } else {
+        s.start = std::min(a, size);
+        s.end = (b < 0 || b > size) ? size : b;
+      }
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    }
+    case EM_REPLACESEL:
+      replace_selection(h, lParam ? reinterpret_cast<const char*>(lParam) : "");
+      return 0;
+    case EM_LIMITTEXT:
+      s.limit = wParam == 0 ? 0x7FFFFFFE : int(std::min<WPARAM>(wParam, 0x7FFFFFFE));
+      return 0;
+    case EM_GETLIMITTEXT:
+      return s.limit;
+    case EM_GETMODIFY:
+      return s.modified;
+    case EM_SETMODIFY:
+      s.modified = wParam != 0;
+      return 0;
+    case EM_SETREADONLY:
+      SetWindowLongPtr(h, GWL_STYLE, LONG_PTR(wParam ? (style_of(h) | ES_READONLY) : (style_of(h) & ~ES_READONLY)));
+      InvalidateRect(h, nullptr, TRUE);
+      return TRUE;
+    case EM_GETLINECOUNT: {
+      std::string text = GetWindowTextString(h);
+      return 1 + std::count(text.begin(), text.end(), '\n');
+    }
+    case WM_CHAR:
+      edit_char(h, static_cast<unsigned char>(wParam));
+      return 0;
+    case WM_KEYDOWN:
+      if (is_help_or_menu_key(wParam)) return DefWindowProc(h, message, wParam, lParam);
+      edit_key(h, int(wParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      SetFocus(h);
+      return 0;
+    case WM_SETFOCUS:
+      notify(h, EN_SETFOCUS);
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    case WM_KILLFOCUS:
+      notify(h, EN_KILLFOCUS);
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    case WM_ENABLE:
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
+    case WM_PAINT:
+      paint(h, [&](CDC& dc, CRect r) {
+        // Read-only and disabled edits sit on the button face; a disabled one's text is grey.
+        bool read_only = (style_of(h) & ES_READONLY) != 0 || !IsWindowEnabled(h);
+        dc.FillSolidRect(&r, GetSysColor(read_only ? COLOR_BTNFACE : COLOR_WINDOW));
+        // The edit field of a combo box lies inside the combo box's own frame.
+        if (GetDlgCtrlID(h) != kComboEditId || !is_combo(GetParent(h))) {
+          dc.Draw3dRect(&r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+        }
+        std::string text = GetWindowTextString(h);
+        if (style_of(h) & ES_PASSWORD) text.assign(text.size(), '*');
+        CRect t(r.left + 3, r.top + 2, r.right - 3, r.bottom - 2);
+        dc.SelectObject(win::window_font(h));
+        dc.SetTextColor(GetSysColor(IsWindowEnabled(h) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+        dc.DrawText(text.c_str(), int(text.size()), &t,
+                    DT_NOPREFIX | ((style_of(h) & ES_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER));
+      });
+      return 0;
+    case WM_NCDESTROY:
+      edits().erase(h);
+      return DefWindowProc(h, message, wParam, lParam);
+    default:
+      return DefWindowProc(h, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+namespace controls::standard {
+void register_edit_control() { register_control_class("Edit", edit_proc, CS_DBLCLKS, COLOR_BTNFACE); }
+}  // namespace controls::standard
