@@ -22,6 +22,14 @@ build=$(cd "$build" && pwd)
 out="$build/fuzz-run"
 mkdir -p "$out"
 
+# Many targets write a title or input file for every input: in a memory file system that costs
+# microseconds, on a busy disk the writes wait for write-back and the targets crawl.
+if [[ -z ${TMPDIR:-} && -d /dev/shm && -w /dev/shm ]]; then
+  TMPDIR=$(mktemp -d /dev/shm/lumo-fuzz-XXXXXX)
+  export TMPDIR
+  trap 'rm -rf "$TMPDIR"' EXIT
+fi
+
 wanted=" ${FUZZ_TARGETS:-} "
 names=()
 declare -A program seeds maxlen
