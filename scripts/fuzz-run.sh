@@ -30,6 +30,9 @@ if [[ -z ${TMPDIR:-} && -d /dev/shm && -w /dev/shm ]]; then
   trap 'rm -rf "$TMPDIR"' EXIT
 fi
 
+# Leaks are findings, except inside the system libraries the suppressions name.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")/.." && pwd)/fuzz/lsan_suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
 wanted=" ${FUZZ_TARGETS:-} "
 names=()
 declare -A program seeds maxlen
