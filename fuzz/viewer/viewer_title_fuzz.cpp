@@ -102,6 +102,8 @@ void check_text(const std::vector<uint8_t>& text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < kSteps) return 0;
   Base& b = built();
+  // The application registers the rich-text format; without it only text would be copied.
+  medview::MvSetClipFormatRegistrar([](const char*) { return uint32_t(0xC0DE); });
   const uint8_t* steps = data + 1;
   std::string path;
   if (data[0] & 1) {
@@ -157,6 +159,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (int32_t n = 0; n < std::min(medview::MvCountHotspots(&v), 8); ++n) medview::MvGetNthHotspot(&v, n, &target, &error);
         medview::MvPaint(&v, hdc, &window, &error);
         medview::MvRenderClipFormats(&v, TRUE, 0, &error);
+        const std::vector<uint8_t> rtf = medview::MvRenderClipFormat(&v, steps[9] & 1, medview::MvRtfClipFormat(), &error);
+        if (!rtf.empty() && rtf.front() != '{') __builtin_trap();
         check_text(medview::MvRenderClipFormat(&v, FALSE, medview::kClipFormatText, &error));
         check_text(medview::MvCopySelectionText(&v, &error));
         check_text(medview::MvCopyRegionText(&v, &error));
