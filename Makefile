@@ -3,6 +3,8 @@ JOBS      ?= $(shell nproc)
 TEST_DIR  ?= build/test
 REL_DIR   ?= build/release
 FUZZ_DIR  ?= build/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_PARALLEL ?= 4
 LIBRARY   ?= $(REL_DIR)/library
 CORPUS    ?= samples/acts
 REAL_CORPUS ?= ../shared/corpus/dzu
@@ -12,7 +14,7 @@ CMAKE_GEN := -G Ninja
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: setup test run release library library-real bench fuzz clean
+.PHONY: setup test run release library library-real bench fuzz fuzz-run clean
 
 setup:
 	@bash scripts/setup.sh
@@ -49,6 +51,11 @@ fuzz: setup
 	@cmake -S . -B $(FUZZ_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMO_FUZZ=ON \
 	  -DLUMO_TESTS=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+# The campaign: every fuzz target in turn, FUZZ_PARALLEL at a time, FUZZ_SECONDS each (FUZZ_TARGETS
+# names a few); a table at the end, findings with a reproducing script under $(FUZZ_DIR)/fuzz-run.
+fuzz-run: fuzz
+	@bash scripts/fuzz-run.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_PARALLEL)
 
 clean:
 	rm -rf build

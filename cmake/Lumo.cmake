@@ -160,17 +160,25 @@ function(lumo_test name)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 600)
 endfunction()
 
-# lumo_fuzzer(NAME SOURCES file... LIBS lib... SEEDS dir)
+# lumo_fuzzer(NAME SOURCES file... LIBS lib... SEEDS dir [MAX_LEN bytes])
 # With LUMO_FUZZ (clang) a libFuzzer program; in every build a replay program that runs the seed
-# corpus through the same entry point as an ordinary test.
+# corpus through the same entry point as an ordinary test. MAX_LEN (default 4096) is the longest
+# input the format needs: it goes to NAME.options beside the program and to the campaign's list of
+# targets (fuzz_targets.tsv in the build folder, see scripts/fuzz-run.sh).
 function(lumo_fuzzer name)
-  cmake_parse_arguments(ARG "" "SEEDS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SEEDS;MAX_LEN" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_MAX_LEN)
+    set(ARG_MAX_LEN 4096)
+  endif()
   if(LUMO_FUZZ)
     add_executable(${name} ${ARG_SOURCES})
     lumo_target_options(${name})
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+    file(WRITE "${CMAKE_CURRENT_BINARY_DIR}/${name}.options" "[libfuzzer]\nmax_len = ${ARG_MAX_LEN}\n")
+    set_property(GLOBAL APPEND PROPERTY LUMO_FUZZ_TARGETS
+                 "${name}\t$<TARGET_FILE:${name}>\t${ARG_SEEDS}\t${ARG_MAX_LEN}\n")
   elseif(LUMO_TESTS)
     add_executable(${name}_replay ${ARG_SOURCES} "${LUMO_ROOT}/fuzz/replay_main.cpp")
     lumo_target_options(${name}_replay)
@@ -178,6 +186,15 @@ function(lumo_fuzzer name)
     add_test(NAME ${name}_seeds COMMAND ${name}_replay "${ARG_SEEDS}")
     set_tests_properties(${name}_seeds PROPERTIES TIMEOUT 600
       ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0;QT_QPA_PLATFORM=offscreen")
+  endif()
+endfunction()
+
+# Writes the campaign's list of targets once every folder has added its own.
+function(lumo_write_fuzz_targets)
+  if(LUMO_FUZZ)
+    get_property(rows GLOBAL PROPERTY LUMO_FUZZ_TARGETS)
+    string(REPLACE ";" "" rows "${rows}")
+    file(GENERATE OUTPUT "${CMAKE_BINARY_DIR}/fuzz_targets.tsv" CONTENT "${rows}")
   endif()
 endfunction()
 

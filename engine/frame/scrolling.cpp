@@ -241,14 +241,22 @@ bool FrAddressToPoint(Viewer& v, int32_t address, POINT* point) {
 bool FrScrollTowards(Viewer& v, uint32_t address, const std::function<bool()>& found) {
   // A bound on the steps keeps a damaged chain from looping.
   constexpr int kMaxSteps = 1 << 16;
+  int32_t direction = 0;
+  int turns = 0;
   for (int step = 0; step < kMaxSteps; ++step) {
     if (found()) return true;
     if (v.frames.empty()) return false;
     const LayoutFrame& head = v.frames.front();
     uint32_t headAddress = uint32_t(Block(head.position)) << 15 | uint32_t(head.charBase & 0x7FFF);
     int32_t height = RectHeight(v);
+    const int32_t toward = address < headAddress ? height : -height;
+    // The first step may lead away (the address lies in the head record above the window); turning
+    // back a second time means the address was passed both ways without being shown: no record
+    // shows it.
+    if (direction != 0 && (toward > 0) != (direction > 0) && ++turns > 1) return false;
+    direction = toward;
     POINT applied{};
-    FrScrollBy(v, 0, address < headAddress ? height : -height, &applied, nullptr);
+    FrScrollBy(v, 0, toward, &applied, nullptr);
     if (applied.y == 0) return found();
   }
   return false;

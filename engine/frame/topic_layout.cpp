@@ -217,22 +217,26 @@ int32_t FrScrollBand(medview::Viewer& viewer, int32_t delta, bool filling, Title
   while (ok && filling && bottom < height) {
     SourceRecord record;
     TitleErrorCode code = Neighbour(viewer, viewer.frames.back(), true, record);
+    if (code == 0 && FrMakeFrame(viewer, std::move(record), false, false,
+                                 int32_t(std::clamp<int64_t>(bottom, INT32_MIN / 2, INT32_MAX / 2)))) {
+      bottom += viewer.frames.back().height;
+      continue;
+    }
     if (code == medview::kViewEndOfRegion) {
       viewer.layoutState |= medview::kLayoutEndReached;
-      if (!Printing(viewer) && !(viewer.layoutState & medview::kLayoutTopReached)) {
-        int64_t move = height - bottom;
-        top += move;
-        bottom += move;
-        applied += move;
-        ok = fillTop();
-      }
-      break;
-    }
-    if (code || !FrMakeFrame(viewer, std::move(record), false, false, int32_t(std::clamp<int64_t>(bottom, INT32_MIN / 2, INT32_MAX / 2)))) {
+    } else {
       SetError(error, code == medview::kViewNoMemory ? code : medview::kViewLayoutStopped);
-      break;
     }
-    bottom += viewer.frames.back().height;
+    // The band ends with the last record laid out, whether the region ends there or the next record
+    // cannot be read (a damaged topic): the view never scrolls on past it into blank space.
+    if (!Printing(viewer) && !(viewer.layoutState & medview::kLayoutTopReached)) {
+      int64_t move = height - bottom;
+      top += move;
+      bottom += move;
+      applied += move;
+      ok = fillTop();
+    }
+    break;
   }
   // Frames wholly outside the rectangle go, at least one frame staying.
   while (viewer.frames.size() > 1 && top + viewer.frames.front().height <= 0) {

@@ -1,7 +1,10 @@
 // The index reader over damaged indexes: an index is written from terms and options drawn from the
 // input, then bytes of it are overwritten as the rest of the input says (offset, value pairs), and
-// plain, wildcard and range terms are looked up. Topics must come out below the topic count, and
-// ascending within a plain term's posting; nothing may hang or read outside its buffers.
+// plain, wildcard and range terms are looked up. Topics must come out below the topic count; nothing
+// may hang or read outside its buffers. The reader promises ascending topics only within one entry (a
+// topic is the one before plus a gap plus one, so that holds by construction), and a damaged index can
+// make several entries decode to the same key: their topics may come in any order, and the search sorts
+// and merges them (title_query_fuzzer checks the hit list it makes).
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -19,21 +22,15 @@ namespace {
 
 class CheckingSink : public fts::FtsPostingSink {
  public:
-  CheckingSink(uint32_t count, bool ascending) : count_(count), ascending_(ascending) {}
+  explicit CheckingSink(uint32_t count) : count_(count) {}
   bool wants(uint32_t) override { return true; }
   int32_t add(uint32_t topic, uint16_t, std::span<const fts::FtsOccurrence> occurrences) override {
     if (topic >= count_ || occurrences.size() > fts::kMaxOccurrencesPerTopic) std::abort();
-    if (ascending_ && seen_ && topic <= last_) std::abort();
-    seen_ = true;
-    last_ = topic;
     return 0;
   }
 
  private:
   uint32_t count_;
-  bool ascending_;
-  bool seen_ = false;
-  uint32_t last_ = 0;
 };
 
 fts::PostingCode code_from(uint8_t b) {
@@ -96,18 +93,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fts::FtsIndexPtr index = fts::FtsOpenIndex(nullptr, path, nullptr, 0, &error);
   if (!index) return 0;
   const uint32_t count = index->header.count;
-  auto scan = [&](const char* word, fts::TermMode mode, uint32_t field, const char* upper, bool ascending) {
+  auto scan = [&](const char* word, fts::TermMode mode, uint32_t field, const char* upper) {
     std::vector<uint8_t> w{uint8_t(std::strlen(word))}, u{uint8_t(std::strlen(upper))};
     w.insert(w.end(), word, word + w[0]);
     u.insert(u.end(), upper, upper + u[0]);
-    CheckingSink sink(count, ascending);
+    CheckingSink sink(count);
     fts::FtsScanTerm(*index, {w.data(), u.data(), mode, field}, sink);
   };
   const bool fields = index->header.has_field();
-  for (const char* key : keys) scan(key, fts::TermMode::kPlain, fields ? 1 : 0, "", true);
-  scan("us*", fts::TermMode::kWildcard, 0, "", false);
-  scan("*a*a*b", fts::TermMode::kWildcard, 0, "", false);
-  scan("?b", fts::TermMode::kWildcard, 2, "", false);
-  scan("ab", fts::TermMode::kRange, 0, "ustawa", false);
+  for (const char* key : keys) scan(key, fts::TermMode::kPlain, fields ? 1 : 0, "");
+  scan("us*", fts::TermMode::kWildcard, 0, "");
+  scan("*a*a*b", fts::TermMode::kWildcard, 0, "");
+  scan("?b", fts::TermMode::kWildcard, 2, "");
+  scan("ab", fts::TermMode::kRange, 0, "ustawa");
   return 0;
 }

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/mvfs/title_file_system.h"
+#include "fuzz/title/spliced_title.h"
 #include "platform/base/byte_io.h"
 #include "tests/fts_query/query_title.h"
 
@@ -48,17 +50,30 @@ inline const std::map<std::string, std::vector<uint8_t>>& base_files(const std::
 }
 
 // Writes the title with file `target` overwritten by the (u16 offset, u8 value) triples of `patches`
-// (offsets wrap at the file's size; an odd last byte cuts the file there).
+// (offsets wrap at the file's size; an odd last byte cuts the file there). The title is written once
+// per target file and the damaged file spliced in.
 inline bool write_damaged(fts_query_test::QueryTitle& t, const std::vector<std::string>& names, size_t target,
                           const uint8_t* patches, size_t size) {
-  std::vector<uint8_t> bytes = base_files(names).at(names[target]);
+  const std::string& name = names[target];
+  std::vector<uint8_t> bytes = base_files(names).at(name);
   size_t i = 0;
   for (; i + 3 <= size && !bytes.empty(); i += 3) bytes[base::load_le16(patches + i) % bytes.size()] = patches[i + 2];
   if (i + 1 == size && !bytes.empty()) bytes.resize(patches[i] % bytes.size());
-  return t.write("fuzz", true, [&](titlebuild::TitleBuilder& b) {
-    add_keywords(b);
-    b.add_file(names[target], std::move(bytes));
-  });
+  static std::map<std::string, fuzz_title::SplicedTitle> titles;
+  auto it = titles.find(name);
+  if (it == titles.end()) {
+    const std::string base_name = "fuzzsplice" + std::to_string(titles.size()) + "_";
+    it = titles.emplace(name, fuzz_title::SplicedTitle(base_files(names).at(name).size(), [&](std::vector<uint8_t> placeholder) {
+      fts_query_test::QueryTitle base;
+      const bool written = base.write(base_name, true, [&](titlebuild::TitleBuilder& b) {
+        add_keywords(b);
+        b.add_file(name, std::move(placeholder));
+      });
+      return written ? std::exchange(base.path, std::string()) : std::string();
+    })).first;
+  }
+  t.path = it->second.write(bytes.data(), bytes.size());
+  return !t.path.empty();
 }
 
 }  // namespace fts_query_fuzz

@@ -1,17 +1,49 @@
 // Title queries on damaged titles: the full-text index, the character, operator and stop-word tables
 // or the system records overwritten; a query text and a scope group from the input. The hits, their
 // topics and every topic's found words are read back; nothing may crash, hang or read out of bounds.
+// The hit list names each topic once and only topics the index counts, however the damaged index
+// brought them (entries that decode to the same key come in any order and are merged), and the topic
+// list made over it maps the hits onto its items and group.
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/fts/search/title_query.h"
+#include "engine/medview/topic_list.h"
 #include "fuzz/fts_query/fuzz_query_title.h"
 
 namespace {
 
 const std::vector<std::string> kTargets = {"|MVINDEX", "|MVCHARTAB", "|MVOPTAB", "|STOPPL", "|SYSTEM"};
+
+// The hits as the application holds them, a topic list over the hit handle (which the list takes):
+// the list answers the hits in order and -1 past them, and its group holds exactly the hit topics,
+// ascending.
+void check_topic_list(fts::HitHighlightHandle hl, int32_t total) {
+  std::vector<int32_t> topics;
+  for (int32_t h = 0; h < fts::HlGetHitCount(hl); ++h) topics.push_back(fts::HlGetHitTopic(hl, uint32_t(h)));
+  medview::TopicListHandle list = medview::MvAllocTopicList();
+  list->count = int32_t(topics.size());
+  list->topicCount = total;
+  list->hits.reset(hl);
+  for (size_t n = 0; n < topics.size(); ++n)
+    if (medview::MvGetTopicListItem(list, int32_t(n)) != topics[n]) std::abort();
+  if (medview::MvGetTopicListItem(list, int32_t(topics.size())) != -1) std::abort();
+  if (engine::TopicGroup* group = medview::MvGetListGroup(list)) {
+    std::set<int32_t> expected(topics.begin(), topics.end()), found;
+    expected.erase(-1);
+    for (int32_t n = 0; n < medview::MvGetGroupCount(group); ++n) {
+      const int32_t item = medview::MvGetGroupItem(group, n);
+      if (item < 0 || (!found.empty() && item <= *found.rbegin())) std::abort();
+      found.insert(item);
+    }
+    if (found != expected) std::abort();
+  }
+  medview::MvFreeTopicList(list);
+}
 
 }  // namespace
 
@@ -39,8 +71,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fts::HitHighlightHandle hl =
       fts::TtlQuery(title, flags, text.c_str(), scope.get(), 0, 0, hits.get(), &count, &total, &error);
   if (hl) {
+    std::vector<int32_t> seen;
     for (int32_t h = 0; h < fts::HlGetHitCount(hl); ++h) {
       const int32_t topic = fts::HlGetHitTopic(hl, uint32_t(h));
+      if (topic >= 0) {
+        if (total >= 0 && topic >= total) std::abort();
+        seen.push_back(topic);
+      }
       int32_t code = 0;
       const int32_t occurrences = fts::HlGetOccurrenceCount(hl, uint32_t(h), &code);
       fts::TopicHitListPtr list = fts::HlCopyTopicOccurrences(hl, uint32_t(topic));
@@ -51,7 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fts::HlGetOccurrence(hl, uint32_t(h), 0);
     }
     fts::HlAddHitsToGroup(hl, hits.get());
-    fts::HlRelease(hl);
+    check_topic_list(hl, total);
+    std::sort(seen.begin(), seen.end());
+    if (std::adjacent_find(seen.begin(), seen.end()) != seen.end()) std::abort();
   }
   title::TtlClose(title);
   return 0;

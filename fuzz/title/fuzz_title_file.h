@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "fuzz/title/spliced_title.h"
 #include "platform/base/temp_folder.h"
 #include "tools/titlebuild/library_title.h"
 
@@ -28,13 +30,21 @@ inline const titlebuild::TitleBuilder& base_title(titlebuild::TopicFileLayout* l
   return builder;
 }
 
-// Writes the base title with `name` replaced by `bytes`; returns its path (empty when it cannot be
-// written).
-inline std::string write_with(const std::string& name, const uint8_t* bytes, size_t size) {
-  titlebuild::TitleBuilder builder = base_title();
-  builder.add_file(name, std::vector<uint8_t>(bytes, bytes + size));
-  const std::string path = base::temp_folder() + "/fuzz_title.m14";
-  return builder.write(path) == 0 ? path : std::string();
+// Writes the base title with `name` replaced by `bytes` (cut to `capacity` bytes, the same for every
+// call of one name); returns its path (empty when it cannot be written). The title is built once per
+// name and each input spliced in.
+inline std::string write_with(const std::string& name, const uint8_t* bytes, size_t size, size_t capacity = 16384) {
+  static std::map<std::string, SplicedTitle> titles;
+  auto it = titles.find(name);
+  if (it == titles.end()) {
+    const std::string path = base::temp_folder() + "/fuzz_title" + std::to_string(titles.size()) + ".m14";
+    it = titles.emplace(name, SplicedTitle(capacity, [&](std::vector<uint8_t> placeholder) {
+      titlebuild::TitleBuilder builder = base_title();
+      builder.add_file(name, std::move(placeholder));
+      return builder.write(path) == 0 ? path : std::string();
+    })).first;
+  }
+  return it->second.write(bytes, size);
 }
 
 }  // namespace fuzz_title

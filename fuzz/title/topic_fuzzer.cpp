@@ -8,18 +8,33 @@
 #include "engine/fcmanage/topic_record.h"
 #include "engine/title/title.h"
 #include "fuzz/title/fuzz_title_file.h"
+#include "fuzz/title/spliced_title.h"
 #include "platform/base/byte_io.h"
+#include "platform/base/temp_folder.h"
 #include "tools/titlebuild/system_writer.h"
+
+namespace {
+
+fuzz_title::SplicedTitle spliced_topic_title(bool compressed) {
+  return fuzz_title::SplicedTitle(65536, [&](std::vector<uint8_t> placeholder) {
+    titlebuild::TitleBuilder builder = fuzz_title::base_title();
+    titlebuild::SystemWriter system(compressed);
+    system.add_value(title::kTagTopicCount, 2);
+    builder.add_file("|SYSTEM", system.bytes());
+    builder.add_file("|TOPIC", std::move(placeholder));
+    const std::string path = base::temp_folder() + "/fuzz_topic" + (compressed ? "1" : "0") + ".m14";
+    return builder.write(path) == 0 ? path : std::string();
+  });
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  titlebuild::TitleBuilder builder = fuzz_title::base_title();
-  titlebuild::SystemWriter system(data[0] & 1);
-  system.add_value(title::kTagTopicCount, 2);
-  builder.add_file("|SYSTEM", system.bytes());
-  builder.add_file("|TOPIC", std::vector<uint8_t>(data + 1, data + size));
-  const std::string path = base::temp_folder() + "/fuzz_topic.m14";
-  if (builder.write(path)) return 0;
+  // The two titles (plain and compressed topics) are built once; each input is spliced in.
+  static fuzz_title::SplicedTitle titles[2] = {spliced_topic_title(false), spliced_topic_title(true)};
+  const std::string path = titles[data[0] & 1].write(data + 1, size - 1);
+  if (path.empty()) return 0;
   title::TitleHandle* t = title::TtlOpen(path.c_str(), nullptr, 0, true);
   if (!t) return 0;
   // Positions to try: the first few 32-bit values of the input and the block starts.

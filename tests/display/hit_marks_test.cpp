@@ -110,5 +110,23 @@ TEST(HitMarks, ScrollingToAHitCentresItOrReportsItMissing) {
   EXPECT_EQ(error, medview::kViewHitNotFound);
 }
 
+// A hit at an address no record shows (past the text of record 30, before record 31, as a damaged
+// hit list can give): the scroll passes the address once, finds nothing and stops, instead of
+// turning back and forth until its step bound.
+TEST(HitMarks, ScrollingToAHitNoRecordShowsStopsOnceTheAddressIsPassed) {
+  std::vector<Bytes> lines;
+  for (int i = 0; i < 40; ++i) lines.push_back(Paragraph("wiersz " + std::to_string(i) + "|"));
+  DisplayTopic topic(lines, RECT{0, 0, 300, 70});
+  medview::Viewer& v = topic.viewer();
+  fts::TopicHitList list;
+  list.entries = {{Address(30, 50), 6}};
+  medview::MvSetHitList(&v, &list, FALSE, nullptr);
+  const int loads = topic.source->loads;
+  medview::TitleErrorCode error = 99;
+  EXPECT_FALSE(medview::MvScrollToHit(&v, 0, &error));
+  EXPECT_EQ(error, medview::kViewHitNotFound);
+  EXPECT_LT(topic.source->loads - loads, 200);
+}
+
 }  // namespace
 }  // namespace display_test

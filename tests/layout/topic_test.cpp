@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/frame/inserted_objects.h"
+#include "engine/frame/scrolling.h"
 #include "engine/frame/text_output.h"
 #include "engine/frame/topic_layout.h"
 #include "tests/layout/record_builder.h"
@@ -111,6 +112,25 @@ TEST(Topic, UnreadableRecordStopsTheBandEarly) {
   ASSERT_TRUE(frame::MvLayoutTopic(&v, &kWindow, &error));
   EXPECT_EQ(error, medview::kViewLayoutStopped);
   EXPECT_EQ(v.frames.size(), 3u);  // what was read stays laid out
+}
+
+// Scrolling down towards a record that cannot be read (a damaged topic) stops with the last record
+// read at the window's bottom; it used to move on by the whole step into blank space, every time.
+TEST(Topic, ScrollingDownStopsAtTheLastRecordThatCouldBeRead) {
+  Topic topic(10);
+  topic.source->unreadable = MemoryRecordSource::PositionOf(6);
+  medview::Viewer& v = topic.t.viewer();
+  ASSERT_TRUE(frame::MvSetTopic(&v, MemoryRecordSource::PositionOf(0), 1, 0, nullptr));
+  ASSERT_TRUE(frame::MvLayoutTopic(&v, &kWindow, nullptr));
+  POINT applied{};
+  for (int step = 0; step < 6; ++step) {
+    medview::TitleErrorCode error = 0;
+    frame::FrScrollBy(v, 0, -50, &applied, &error);
+    ASSERT_FALSE(v.frames.empty());
+    EXPECT_GE(v.frames.back().y + v.frames.back().height, kWindow.bottom) << step;
+  }
+  EXPECT_EQ(applied.y, 0);
+  EXPECT_EQ(v.frames.back().position, MemoryRecordSource::PositionOf(5));
 }
 
 TEST(Topic, LayoutIsTurnedAwayWhileBusyAndZoomChecksItsRange) {
