@@ -24,7 +24,10 @@ constexpr size_t kHeaderValues = 9;
 // A block of 3,630 bytes compresses into 4,084 bytes even as literals only (3,630 + 454 flag bytes),
 // and as literals it fills them, so blocks never hold less.
 constexpr size_t kMinCompressedData = 3630;
-constexpr size_t kCompressedSizes[] = {16372, 14000, 12000, 10000, 8000, 7000, 6000, 5000, 4500, 4000, kMinCompressedData};
+// Bytes of a stored block left free when the first cuts are fitted, and the rounds of moving cuts of
+// blocks that still overflow.
+constexpr size_t kFitMargin = 32;
+constexpr int kMaxFitRounds = 32;
 
 struct PendingRecord {
   size_t topic = 0;
@@ -78,28 +81,31 @@ bool make_records(const std::vector<TopicSource>& topics, const zeck::PhraseList
   return true;
 }
 
-// Gives every record its position for blocks of `data_size` bytes; returns the number of blocks.
-size_t place_records(std::vector<PendingRecord>& records, size_t data_size) {
-  int32_t block = 0;
-  size_t offset = kTopicBlockHeaderSize;
-  const size_t end = kTopicBlockHeaderSize + data_size;
+// Where the blocks cut the record stream (every record's bytes, envelope included, in chain order):
+// block b holds the bytes from cuts[b] to cuts[b + 1]; the last entry is the stream's size.
+using Cuts = std::vector<size_t>;
+
+size_t records_size(const std::vector<PendingRecord>& records) {
+  size_t total = 0;
+  for (const PendingRecord& r : records) total += size_t(r.size());
+  return total;
+}
+
+Cuts uniform_cuts(size_t total, size_t data_size) {
+  Cuts cuts{0};
+  for (size_t at = data_size; at < total; at += data_size) cuts.push_back(at);
+  cuts.push_back(total);
+  return cuts;
+}
+
+// Gives every record its position: the block its first byte falls into, and the offset there.
+void place_records(std::vector<PendingRecord>& records, const Cuts& cuts) {
+  size_t at = 0, block = 0;
   for (PendingRecord& r : records) {
-    if (offset >= end) {
-      ++block;
-      offset = kTopicBlockHeaderSize;
-    }
-    r.position = MakePosition(block, int32_t(offset));
-    size_t remaining = size_t(r.size());
-    while (true) {
-      const size_t take = std::min(end - offset, remaining);
-      remaining -= take;
-      offset += take;
-      if (!remaining) break;
-      ++block;
-      offset = kTopicBlockHeaderSize;
-    }
+    while (block + 2 < cuts.size() && cuts[block + 1] <= at) ++block;
+    r.position = MakePosition(int32_t(block), int32_t(kTopicBlockHeaderSize + at - cuts[block]));
+    at += size_t(r.size());
   }
-  return size_t(block) + 1;
 }
 
 // Character offsets: the counts of the records that begin in a block before each record.
@@ -147,42 +153,50 @@ void fill_topic_headers(std::vector<PendingRecord>& records, size_t topic_count)
   }
 }
 
+// Appends record i with its envelope.
+void append_record(const std::vector<PendingRecord>& records, size_t i, std::vector<uint8_t>& bytes) {
+  const PendingRecord& r = records[i];
+  base::ByteWriter w(bytes);
+  w.i32(r.size());
+  w.i32(r.expanded_length);
+  w.i32(i > 0 ? records[i - 1].position : -1);
+  w.i32(i + 1 < records.size() ? records[i + 1].position : -1);
+  w.i32(r.text_offset);
+  w.bytes(r.body.data(), r.body.size());
+}
+
+// The record stream: every record with its envelope, in chain order.
+std::vector<uint8_t> record_stream(const std::vector<PendingRecord>& records) {
+  std::vector<uint8_t> bytes;
+  for (size_t i = 0; i < records.size(); ++i) append_record(records, i, bytes);
+  return bytes;
+}
+
 // The decoded blocks: header and record bytes.
-std::vector<std::vector<uint8_t>> decoded_blocks(const std::vector<PendingRecord>& records, size_t blocks,
-                                                 size_t data_size) {
-  std::vector<std::vector<uint8_t>> out(blocks);
-  for (auto& b : out) b.resize(kTopicBlockHeaderSize, 0);
+std::vector<std::vector<uint8_t>> decoded_blocks(const std::vector<PendingRecord>& records, const Cuts& cuts) {
+  const size_t blocks = cuts.size() - 1;
+  const std::vector<uint8_t> stream = record_stream(records);
   std::vector<int32_t> first(blocks, -1), earlier(blocks, -1), topic_header(blocks, -1);
   int32_t current_header = -1;
-  for (size_t i = 0; i < records.size(); ++i) {
-    const PendingRecord& r = records[i];
+  size_t at = 0;
+  for (const PendingRecord& r : records) {
     if (r.is_header) current_header = r.position;
-    std::vector<uint8_t> bytes;
-    base::ByteWriter w(bytes);
-    w.i32(r.size());
-    w.i32(r.expanded_length);
-    w.i32(i > 0 ? records[i - 1].position : -1);
-    w.i32(i + 1 < records.size() ? records[i + 1].position : -1);
-    w.i32(r.text_offset);
-    w.bytes(r.body.data(), r.body.size());
-    size_t block = size_t(PositionBlock(r.position));
+    const size_t block = size_t(PositionBlock(r.position));
     if (first[block] == -1) {
       first[block] = r.position;
       topic_header[block] = current_header;
     }
-    size_t done = 0;
-    while (done < bytes.size()) {
-      std::vector<uint8_t>& b = out[block];
-      const size_t take = std::min(kTopicBlockHeaderSize + data_size - b.size(), bytes.size() - done);
-      b.insert(b.end(), bytes.begin() + int64_t(done), bytes.begin() + int64_t(done + take));
-      done += take;
-      if (done < bytes.size()) earlier[++block] = r.position;
-    }
+    const size_t end = at + size_t(r.size());
+    for (size_t b = block + 1; b < blocks && cuts[b] < end; ++b) earlier[b] = r.position;
+    at = end;
   }
+  std::vector<std::vector<uint8_t>> out(blocks);
   for (size_t b = 0; b < blocks; ++b) {
+    out[b].resize(kTopicBlockHeaderSize);
     base::store_le32(out[b].data(), uint32_t(earlier[b]));
     base::store_le32(out[b].data() + 4, uint32_t(first[b]));
     base::store_le32(out[b].data() + 8, uint32_t(topic_header[b]));
+    out[b].insert(out[b].end(), stream.begin() + int64_t(cuts[b]), stream.begin() + int64_t(cuts[b + 1]));
   }
   return out;
 }
@@ -291,9 +305,18 @@ bool fill_stored_block(const uint8_t* data, std::vector<uint8_t>& stream) {
   return stream.size() == kStoredData;
 }
 
-// Stores the blocks; false when a compressed block does not fit its stored size.
-bool store_blocks(const std::vector<std::vector<uint8_t>>& blocks, bool compressed, std::vector<uint8_t>& file) {
+// A compressed block that does not fit its stored size, and by how many bytes.
+struct Overflow {
+  size_t block = 0;
+  size_t excess = 0;
+};
+
+// Stores the blocks; false, with the blocks that do not fit listed, when compressed blocks pass their
+// stored size.
+bool store_blocks(const std::vector<std::vector<uint8_t>>& blocks, bool compressed, std::vector<uint8_t>& file,
+                  std::vector<Overflow>& overflows) {
   file.clear();
+  overflows.clear();
   for (size_t b = 0; b < blocks.size(); ++b) {
     const std::vector<uint8_t>& block = blocks[b];
     const bool last = b + 1 == blocks.size();
@@ -305,7 +328,11 @@ bool store_blocks(const std::vector<std::vector<uint8_t>>& blocks, bool compress
       zeck::ZeckCompressor compressor;
       int code = 0;
       packed.resize(compressor.ZeckCompress(data, size, packed.data(), packed.size(), code));
-      if (code || packed.size() > kStoredData) return false;
+      if (code) return false;
+      if (packed.size() > kStoredData) {
+        overflows.push_back({b, packed.size() - kStoredData});
+        continue;
+      }
       if (!last && packed.size() < kStoredData && !fill_stored_block(data, packed)) return false;
       stored.insert(stored.end(), packed.begin(), packed.end());
     } else {
@@ -313,7 +340,48 @@ bool store_blocks(const std::vector<std::vector<uint8_t>>& blocks, bool compress
     }
     file.insert(file.end(), stored.begin(), stored.end());
   }
-  return true;
+  return overflows.empty();
+}
+
+// Cuts for compressed blocks after the given ones: each block takes as much of the stream as
+// compresses into its stored size less a margin. The block's records are placed in it first, so its
+// bytes are final but for the next-record position of its last record and the literals that end a
+// stream, which the margin covers.
+Cuts fitted_cuts(std::vector<PendingRecord>& records, size_t total, Cuts cuts) {
+  std::vector<size_t> starts(records.size() + 1, 0);
+  for (size_t i = 0; i < records.size(); ++i) starts[i + 1] = starts[i] + size_t(records[i].size());
+  std::vector<uint8_t> bytes, packed(kStoredData);
+  size_t first = 0;  // the record holding the block's first byte
+  if (total == 0) cuts.push_back(0);
+  while (cuts.back() < total) {
+    const size_t at = cuts.back();
+    const int32_t block = int32_t(cuts.size() - 1);
+    while (starts[first + 1] <= at) ++first;
+    size_t end = first;
+    for (size_t i = first; i < records.size() && starts[i] < at + kMaxBlockData; ++i, ++end)
+      if (starts[i] >= at) records[i].position = MakePosition(block, int32_t(kTopicBlockHeaderSize + starts[i] - at));
+    bytes.clear();
+    for (size_t i = first; i < end; ++i) append_record(records, i, bytes);
+    zeck::ZeckCompressor compressor;
+    size_t used = 0;
+    int code = 0;
+    compressor.ZeckCompressEx(0, bytes.data() + (at - starts[first]), std::min(kMaxBlockData, total - at),
+                              packed.data(), kStoredData - kFitMargin, used, {}, code);
+    cuts.push_back(std::min(total, at + std::max(used, kMinCompressedData)));
+  }
+  return cuts;
+}
+
+// The cuts after a round whose blocks overflowed: the first overflowing block ends earlier and the
+// blocks after it are fitted again. A block never shrinks below kMinCompressedData bytes, which
+// always fit.
+Cuts refit_cuts(std::vector<PendingRecord>& records, size_t total, const Cuts& cuts, const Overflow& overflow) {
+  const size_t b = overflow.block;
+  const size_t size = cuts[b + 1] - cuts[b];
+  const size_t smaller = std::max(std::min(size, kMinCompressedData), size - std::min(size, 2 * overflow.excess + kFitMargin));
+  Cuts kept(cuts.begin(), cuts.begin() + int64_t(b + 1));
+  kept.push_back(cuts[b] + smaller);
+  return fitted_cuts(records, total, std::move(kept));
 }
 
 }  // namespace
@@ -323,22 +391,22 @@ int BuildTopicFile(const std::vector<TopicSource>& topics, const TopicFileOption
   std::vector<PendingRecord> records;
   if (!make_records(topics, options.phrases, records)) return 1;
 
-  std::vector<size_t> sizes;
-  if (!options.compressed)
-    sizes.push_back(kStoredData);
-  else if (options.block_data_size)
-    sizes.push_back(std::clamp(options.block_data_size, kMinCompressedData, kMaxBlockData));
-  else
-    sizes.assign(std::begin(kCompressedSizes), std::end(kCompressedSizes));
-
-  for (size_t data_size : sizes) {
-    const size_t blocks = place_records(records, data_size);
-    if (!assign_addresses(records)) continue;
+  const size_t total = records_size(records);
+  const bool fitted = options.compressed && !options.block_data_size;
+  Cuts cuts = !options.compressed ? uniform_cuts(total, kStoredData)
+              : fitted            ? fitted_cuts(records, total, {0})
+                                  : uniform_cuts(total, std::clamp(options.block_data_size, kMinCompressedData, kMaxBlockData));
+  std::vector<Overflow> overflows;
+  for (int round = 0; round < kMaxFitRounds; ++round) {
+    place_records(records, cuts);
+    if (!assign_addresses(records)) break;
     fill_topic_headers(records, topics.size());
-    std::vector<std::vector<uint8_t>> decoded = decoded_blocks(records, blocks, data_size);
-    if (!store_blocks(decoded, options.compressed, layout.file)) continue;
-    layout.block_data_size = data_size;
-    layout.blocks = blocks;
+    if (!store_blocks(decoded_blocks(records, cuts), options.compressed, layout.file, overflows)) {
+      if (!fitted || overflows.empty()) break;
+      cuts = refit_cuts(records, total, cuts, overflows.front());
+      continue;
+    }
+    layout.blocks = cuts.size() - 1;
     layout.record_positions.resize(topics.size());
     layout.record_addresses.resize(topics.size());
     for (const PendingRecord& r : records) {
