@@ -1,8 +1,8 @@
 #include "tools/titlebuild/topic_writer.h"
 
 #include <algorithm>
+#include <cstdint>
 
-#include "engine/compress/zeck_compressor.h"
 #include "engine/zeck/zeck_decompress.h"
 #include "engine/fcmanage/topic_block.h"
 #include "engine/fcmanage/topic_stream.h"
@@ -24,9 +24,10 @@ constexpr size_t kHeaderValues = 9;
 // A block of 3,630 bytes compresses into 4,084 bytes even as literals only (3,630 + 454 flag bytes),
 // and as literals it fills them, so blocks never hold less.
 constexpr size_t kMinCompressedData = 3630;
-// Bytes of a stored block left free when the first cuts are fitted, and the rounds of moving cuts of
-// blocks that still overflow.
-constexpr size_t kFitMargin = 32;
+// Bytes of a stored block left free when cuts are fitted (for the next-record position and topic
+// header values that the final layout still changes), and the rounds of refitting after blocks that
+// overflow.
+constexpr size_t kFitMargin = 8;
 constexpr int kMaxFitRounds = 32;
 
 struct PendingRecord {
@@ -250,6 +251,63 @@ std::vector<uint8_t> write_stream(const std::vector<Item>& items) {
 
 size_t stream_size(size_t items, size_t bytes) { return bytes + (items + 7) / 8; }
 
+// The stream of the longest prefix of data[0, size) that fits `limit` bytes, parsed for the fewest
+// bytes: a literal takes 9 bits and a reference 17 (its flag bit included), so the shortest path
+// through the positions, where a position reaches the next by a literal and the ends of every
+// length of its longest match by a reference, gives the smallest stream (its size is the path's
+// bits rounded up to bytes). `used` receives the prefix's length.
+std::vector<uint8_t> smallest_stream(const uint8_t* data, size_t size, size_t limit, size_t& used) {
+  constexpr size_t kHashSize = size_t(1) << 14;
+  constexpr size_t kMaxCandidates = 256;
+  constexpr uint64_t kUnreached = UINT64_MAX;
+  std::vector<int32_t> head(kHashSize, -1), previous(size, -1);
+  std::vector<uint64_t> bits(size + 1, kUnreached);
+  std::vector<uint8_t> step(size + 1, 0);      // length of the item that ends at each position
+  std::vector<uint16_t> distance(size + 1, 0);  // of the reference that ends there (0: a literal)
+  bits[0] = 0;
+  const auto hash = [&](size_t i) { return ((size_t(data[i]) << 8) ^ (size_t(data[i + 1]) << 4) ^ data[i + 2]) % kHashSize; };
+  for (size_t i = 0; i < size; ++i) {
+    if (bits[i] == kUnreached) continue;
+    if (bits[i] + 9 < bits[i + 1]) {
+      bits[i + 1] = bits[i] + 9;
+      step[i + 1] = 1;
+      distance[i + 1] = 0;
+    }
+    if (i + zeck::kZeckMinMatch > size) continue;
+    const size_t h = hash(i);
+    size_t longest = 0, nearest = 0, candidates = 0;
+    const size_t max_length = std::min(zeck::kZeckMaxMatch, size - i);
+    for (int32_t q = head[h]; q >= 0 && i - size_t(q) <= zeck::kZeckWindow && candidates < kMaxCandidates;
+         q = previous[size_t(q)], ++candidates) {
+      size_t length = 0;
+      while (length < max_length && data[size_t(q) + length] == data[i + length]) ++length;
+      if (length > longest) {
+        longest = length;
+        nearest = i - size_t(q);
+        if (length == max_length) break;
+      }
+    }
+    previous[i] = head[h];
+    head[h] = int32_t(i);
+    for (size_t length = zeck::kZeckMinMatch; length <= longest; ++length) {
+      if (bits[i] + 17 < bits[i + length]) {
+        bits[i + length] = bits[i] + 17;
+        step[i + length] = uint8_t(length);
+        distance[i + length] = uint16_t(nearest);
+      }
+    }
+  }
+  used = size;
+  while (used > 0 && (bits[used] == kUnreached || (bits[used] + 7) / 8 > limit)) --used;
+  std::vector<Item> items;
+  for (size_t at = used; at > 0; at -= step[at]) {
+    if (distance[at]) items.push_back({true, 0, distance[at], step[at]});
+    else items.push_back({false, data[at - 1], 0, 0});
+  }
+  std::reverse(items.begin(), items.end());
+  return write_stream(items);
+}
+
 // Grows the stream of `data` to fill the stored block exactly (see the padding rule in the header);
 // false when even literals only cannot fill it.
 bool fill_stored_block(const uint8_t* data, std::vector<uint8_t>& stream) {
@@ -324,11 +382,8 @@ bool store_blocks(const std::vector<std::vector<uint8_t>>& blocks, bool compress
     if (compressed) {
       const uint8_t* data = block.data() + kTopicBlockHeaderSize;
       const size_t size = block.size() - kTopicBlockHeaderSize;
-      std::vector<uint8_t> packed(zeck::ZeckMaxCompressedSize(size));
-      zeck::ZeckCompressor compressor;
-      int code = 0;
-      packed.resize(compressor.ZeckCompress(data, size, packed.data(), packed.size(), code));
-      if (code) return false;
+      size_t used = 0;
+      std::vector<uint8_t> packed = smallest_stream(data, size, SIZE_MAX, used);
       if (packed.size() > kStoredData) {
         overflows.push_back({b, packed.size() - kStoredData});
         continue;
@@ -345,12 +400,12 @@ bool store_blocks(const std::vector<std::vector<uint8_t>>& blocks, bool compress
 
 // Cuts for compressed blocks after the given ones: each block takes as much of the stream as
 // compresses into its stored size less a margin. The block's records are placed in it first, so its
-// bytes are final but for the next-record position of its last record and the literals that end a
-// stream, which the margin covers.
+// bytes are final but for the next-record position of its last record and the values of topic
+// headers laid out in an earlier round, which the margin and the refitting rounds cover.
 Cuts fitted_cuts(std::vector<PendingRecord>& records, size_t total, Cuts cuts) {
   std::vector<size_t> starts(records.size() + 1, 0);
   for (size_t i = 0; i < records.size(); ++i) starts[i + 1] = starts[i] + size_t(records[i].size());
-  std::vector<uint8_t> bytes, packed(kStoredData);
+  std::vector<uint8_t> bytes;
   size_t first = 0;  // the record holding the block's first byte
   if (total == 0) cuts.push_back(0);
   while (cuts.back() < total) {
@@ -362,11 +417,9 @@ Cuts fitted_cuts(std::vector<PendingRecord>& records, size_t total, Cuts cuts) {
       if (starts[i] >= at) records[i].position = MakePosition(block, int32_t(kTopicBlockHeaderSize + starts[i] - at));
     bytes.clear();
     for (size_t i = first; i < end; ++i) append_record(records, i, bytes);
-    zeck::ZeckCompressor compressor;
     size_t used = 0;
-    int code = 0;
-    compressor.ZeckCompressEx(0, bytes.data() + (at - starts[first]), std::min(kMaxBlockData, total - at),
-                              packed.data(), kStoredData - kFitMargin, used, {}, code);
+    smallest_stream(bytes.data() + (at - starts[first]), std::min(kMaxBlockData, total - at), kStoredData - kFitMargin,
+                    used);
     cuts.push_back(std::min(total, at + std::max(used, kMinCompressedData)));
   }
   return cuts;
@@ -403,7 +456,9 @@ int BuildTopicFile(const std::vector<TopicSource>& topics, const TopicFileOption
     fill_topic_headers(records, topics.size());
     if (!store_blocks(decoded_blocks(records, cuts), options.compressed, layout.file, overflows)) {
       if (!fitted || overflows.empty()) break;
-      cuts = refit_cuts(records, total, cuts, overflows.front());
+      // The last round falls back on blocks of kMinCompressedData bytes, which always fit.
+      cuts = round + 2 < kMaxFitRounds ? refit_cuts(records, total, cuts, overflows.front())
+                                       : uniform_cuts(total, kMinCompressedData);
       continue;
     }
     layout.blocks = cuts.size() - 1;

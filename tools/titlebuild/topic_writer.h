@@ -11,6 +11,9 @@
 //   - Compressed blocks hold `block_data_size` bytes of records each when it is given. By default each
 //     block holds as many record bytes as compress into its 4,084 stored bytes (at most 16,372, so
 //     that offsets stay below 16,384; never below 3,630, which always fits), so blocks differ in size.
+//   - Compressed streams are parsed for the fewest bytes (each position takes a literal or a
+//     reference of any length up to its longest match, whichever path costs fewest bits), not
+//     greedily.
 //   Padding of a short compressed block: the stored block is filled instead of padded. When a block's
 //   stream is shorter than 4,084 bytes, back references are written out as literals (or shortened by
 //   one leading literal) until the stream takes 4,084 bytes, which decode to the same data. When that
