@@ -27,18 +27,20 @@ int main(int argc, char** argv) {
   std::vector<std::pair<int64_t, std::string>> files;
   std::vector<uint8_t> key;
   mvfs::BtPosition position;
-  for (mvfs::FsErrorCode code = mvfs::BtFirst(fs->directory.get(), &key, nullptr, &position); code == 0 && position.page >= 0;) {
+  mvfs::BtreeHandle* directory = fs->directory.get();
+  for (mvfs::FsErrorCode code = mvfs::BtFirst(directory, &key, nullptr, &position); code == 0 && position.page >= 0;) {
     const std::string name(key.begin(), std::find(key.begin(), key.end(), uint8_t(0)));
     mvfs::InternalFilePtr file = mvfs::FsOpenFile(fs.get(), name.c_str(), mvfs::kFsOpenReadOnly);
     files.emplace_back(file ? mvfs::FsGetFileSize(file.get()) : -1, name);
     int32_t moved = 0;
-    if (mvfs::BtMovePosition(fs->directory.get(), position, 1, &moved, &position) != 0 || moved != 1) break;
-    if (mvfs::BtGetAt(fs->directory.get(), position, &key, nullptr) != 0) break;
+    if (mvfs::BtMovePosition(directory, position, 1, &moved, &position) != 0 || moved != 1) break;
+    if (mvfs::BtGetAt(directory, position, &key, nullptr) != 0) break;
   }
   std::sort(files.rbegin(), files.rend());
   const double total = double(std::filesystem::file_size(argv[1]));
   const auto line = [&](const std::string& name, int64_t size) {
-    std::printf("  %-16s %10lld bytes %5.1f %%\n", name.c_str(), static_cast<long long>(size), 100.0 * double(size) / total);
+    std::printf("  %-16s %10lld bytes %5.1f %%\n", name.c_str(), static_cast<long long>(size),
+                100.0 * double(size) / total);
   };
   int64_t listed = 0, small = 0;
   size_t small_files = 0;

@@ -159,7 +159,8 @@ TEST(FullText, HitAddressesPointAtTheirWords) {
   const std::string wanted = "przez";
   int32_t count = 0, total = 0;
   fts::FtsError error{};
-  fts::HitHighlightHandle hits = fts::TtlQuery(t.get(), 0, wanted.c_str(), nullptr, 0, 0, nullptr, &count, &total, &error);
+  fts::HitHighlightHandle hits =
+      fts::TtlQuery(t.get(), 0, wanted.c_str(), nullptr, 0, 0, nullptr, &count, &total, &error);
   ASSERT_NE(hits, nullptr);
   ASSERT_GE(fts::HlGetHitCount(hits), 2);
   size_t checked = 0;
@@ -174,7 +175,8 @@ TEST(FullText, HitAddressesPointAtTheirWords) {
       title::TopicRecordPtr record = title::FcLoadRecord(t.get(), at.position, code);
       ASSERT_NE(record, nullptr);
       const auto text = record->text();
-      const std::string word(text.begin() + at.char_offset, text.begin() + std::min<size_t>(text.size(), at.char_offset + wanted.size()));
+      const size_t end = std::min<size_t>(text.size(), size_t(at.char_offset) + wanted.size());
+      const std::string word(text.begin() + at.char_offset, text.begin() + int64_t(end));
       EXPECT_EQ(base::cp1250::to_lower(word), wanted) << "hit " << n << " occurrence " << k;
       ++checked;
     }

@@ -265,7 +265,9 @@ std::vector<uint8_t> smallest_stream(const uint8_t* data, size_t size, size_t li
   std::vector<uint8_t> step(size + 1, 0);      // length of the item that ends at each position
   std::vector<uint16_t> distance(size + 1, 0);  // of the reference that ends there (0: a literal)
   bits[0] = 0;
-  const auto hash = [&](size_t i) { return ((size_t(data[i]) << 8) ^ (size_t(data[i + 1]) << 4) ^ data[i + 2]) % kHashSize; };
+  const auto hash = [&](size_t i) {
+    return ((size_t(data[i]) << 8) ^ (size_t(data[i + 1]) << 4) ^ data[i + 2]) % kHashSize;
+  };
   for (size_t i = 0; i < size; ++i) {
     if (bits[i] == kUnreached) continue;
     if (bits[i] + 9 < bits[i + 1]) {
@@ -431,7 +433,8 @@ Cuts fitted_cuts(std::vector<PendingRecord>& records, size_t total, Cuts cuts) {
 Cuts refit_cuts(std::vector<PendingRecord>& records, size_t total, const Cuts& cuts, const Overflow& overflow) {
   const size_t b = overflow.block;
   const size_t size = cuts[b + 1] - cuts[b];
-  const size_t smaller = std::max(std::min(size, kMinCompressedData), size - std::min(size, 2 * overflow.excess + kFitMargin));
+  const size_t less = std::min(size, 2 * overflow.excess + kFitMargin);
+  const size_t smaller = std::max(std::min(size, kMinCompressedData), size - less);
   Cuts kept(cuts.begin(), cuts.begin() + int64_t(b + 1));
   kept.push_back(cuts[b] + smaller);
   return fitted_cuts(records, total, std::move(kept));
@@ -446,9 +449,13 @@ int BuildTopicFile(const std::vector<TopicSource>& topics, const TopicFileOption
 
   const size_t total = records_size(records);
   const bool fitted = options.compressed && !options.block_data_size;
-  Cuts cuts = !options.compressed ? uniform_cuts(total, kStoredData)
-              : fitted            ? fitted_cuts(records, total, {0})
-                                  : uniform_cuts(total, std::clamp(options.block_data_size, kMinCompressedData, kMaxBlockData));
+  Cuts cuts;
+  if (!options.compressed)
+    cuts = uniform_cuts(total, kStoredData);
+  else if (fitted)
+    cuts = fitted_cuts(records, total, {0});
+  else
+    cuts = uniform_cuts(total, std::clamp(options.block_data_size, kMinCompressedData, kMaxBlockData));
   std::vector<Overflow> overflows;
   for (int round = 0; round < kMaxFitRounds; ++round) {
     place_records(records, cuts);
