@@ -1,10 +1,11 @@
 // Queries over the real acts of ../shared/corpus/dzu, side by side with an SQLite FTS5 table of the
 // same texts: a rare word, a frequent word, AND of two frequent words, NOT, a three-word phrase, NEAR
 // within 8 words and a prefix wildcard. Our side is indexed by the test index writer from the CP1250
-// texts under the title's Polish character table and returns the full hit list, sorted, with every
-// occurrence read out; the FTS5 side returns the matching rows ranked by bm25 (which reads their
-// position lists). At exit a table gives each query's median time for both and the ratio (ours /
-// FTS5). Without the corpus every benchmark is skipped.
+// texts under the title's Polish character table, once in index version 8 and once in version 9 (the
+// library's), and returns the full hit list, sorted, with every occurrence read out; the FTS5 side
+// returns the matching rows ranked by bm25 (which reads their position lists). At exit a table gives
+// each query's median time for the three and the ratio (ours in version 9 / FTS5), and the two index
+// sizes. Without the corpus every benchmark is skipped.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -47,8 +48,9 @@ const Query kQueries[] = {
 
 struct Corpus {
   bool present = false;
-  std::string index_path;
-  fts::FtsIndexPtr index;
+  std::string index_paths[2];
+  fts::FtsIndexPtr indexes[2];  // versions 8 and 9
+  size_t index_sizes[2] = {};
   fts::WordBreakerTablePtr breakers;
   fts::OperatorTablePtr operators;
   fts::FtsError error;
@@ -60,8 +62,10 @@ struct Corpus {
     print_summary();
     if (select) sqlite3_finalize(select);
     if (db) sqlite3_close(db);
-    index.reset();
-    if (!index_path.empty()) base::remove_file(index_path);
+    for (int v = 0; v < 2; ++v) {
+      indexes[v].reset();
+      if (!index_paths[v].empty()) base::remove_file(index_paths[v]);
+    }
   }
 
   static double median(std::vector<double> v) {
@@ -71,12 +75,14 @@ struct Corpus {
   }
   void print_summary() const {
     if (!present || times.empty()) return;
-    std::printf("\n%-14s %14s %14s %8s\n", "query", "ours (us)", "FTS5 (us)", "ratio");
+    std::printf("\nindex bytes: version 8 %zu, version 9 %zu\n", index_sizes[0], index_sizes[1]);
+    std::printf("%-14s %14s %14s %14s %8s\n", "query", "ours v8 (us)", "ours v9 (us)", "FTS5 (us)", "ratio");
     for (const Query& q : kQueries) {
-      const auto ours = times.find(std::string(q.name) + "/ours"), other = times.find(std::string(q.name) + "/fts5");
-      if (ours == times.end() || other == times.end()) continue;
-      const double a = median(ours->second) * 1e6, b = median(other->second) * 1e6;
-      std::printf("%-14s %14.1f %14.1f %8.2f\n", q.name, a, b, b > 0 ? a / b : 0.0);
+      const auto v8 = times.find(std::string(q.name) + "/ours8"), v9 = times.find(std::string(q.name) + "/ours9"),
+                 other = times.find(std::string(q.name) + "/fts5");
+      if (v8 == times.end() || v9 == times.end() || other == times.end()) continue;
+      const double a = median(v8->second) * 1e6, b = median(v9->second) * 1e6, c = median(other->second) * 1e6;
+      std::printf("%-14s %14.1f %14.1f %14.1f %8.2f\n", q.name, a, b, c, c > 0 ? b / c : 0.0);
     }
   }
 };
@@ -121,17 +127,29 @@ Corpus& corpus() {
   sqlite3_prepare_v2(c.db, "SELECT rowid, rank FROM acts WHERE acts MATCH ? ORDER BY rank", -1, &c.select, nullptr);
 
   const fts::CharTable table = titlebuild::polish_char_table();
+  // Each text's addresses follow the previous one's, as a title's do.
   std::vector<titlebuild::TextForIndex> sources;
-  for (uint32_t i = 0; i < texts.size(); ++i) sources.push_back({i, texts[i], 0, 0});
-  titlebuild::FtsIndexWriterOptions options;
-  options.topic_count = uint32_t(texts.size());
-  const std::vector<uint8_t> index = titlebuild::WriteFtsIndex(titlebuild::TermsFromTexts(sources, table), options);
-  base::OsFile file;
-  if (base::create_temp_file("dzu", ".idx", file, c.index_path) != base::OsError::None) std::abort();
-  file.write(index.data(), index.size());
-  file.close();
-  c.index = fts::FtsOpenIndex(nullptr, c.index_path, nullptr, 0, &c.error);
-  if (!c.index) std::abort();
+  uint32_t address = 0;
+  for (uint32_t i = 0; i < texts.size(); ++i) {
+    sources.push_back({i, texts[i], address, 0});
+    address += uint32_t(texts[i].size());
+  }
+  const std::vector<titlebuild::FtsWriterTerm> terms = titlebuild::TermsFromTexts(sources, table);
+  for (int v = 0; v < 2; ++v) {
+    titlebuild::FtsIndexWriterOptions options;
+    options.version = uint16_t(8 + v);
+    options.topic_count = uint32_t(texts.size());
+    options.word_position_code = {fts::CodeScheme::Gamma, 6};
+    options.address_code = {fts::CodeScheme::Gamma, 10};
+    const std::vector<uint8_t> index = titlebuild::WriteFtsIndex(terms, options);
+    c.index_sizes[v] = index.size();
+    base::OsFile file;
+    if (base::create_temp_file("dzu", ".idx", file, c.index_paths[v]) != base::OsError::None) std::abort();
+    file.write(index.data(), index.size());
+    file.close();
+    c.indexes[v] = fts::FtsOpenIndex(nullptr, c.index_paths[v], nullptr, 0, &c.error);
+    if (!c.indexes[v]) std::abort();
+  }
   c.breakers = std::make_unique<fts::WordBreakerTable>();
   c.breakers->slots[0].breaker = fts::BreakerKind::kWords;
   c.breakers->slots[0].char_table = std::make_unique<fts::CharTable>(table);
@@ -149,7 +167,7 @@ Corpus& corpus() {
 // Built before the benchmarks run, so that no measurement includes it.
 const bool kCorpusBuilt = (corpus(), true);
 
-void BM_Ours(benchmark::State& state, const Query& q) {
+void BM_Ours(benchmark::State& state, const Query& q, int version) {
   Corpus& c = corpus();
   if (!c.present) {
     state.SkipWithError("corpus absent");
@@ -167,7 +185,8 @@ void BM_Ours(benchmark::State& state, const Query& q) {
     fts::FtsError error;
     fts::QueryTreePtr tree = fts::FtsParseQuery(request, &error);
     if (!tree) std::abort();
-    fts::FtsHitListPtr list = fts::FtsSearch(c.index.get(), tree.get(), 0, fts::kSearchKeepInMemory, nullptr);
+    fts::FtsHitListPtr list =
+        fts::FtsSearch(c.indexes[version - 8].get(), tree.get(), 0, fts::kSearchKeepInMemory, nullptr);
     if (!list) std::abort();
     hits = fts::FtsGetHitCount(list.get());
     for (uint32_t n = 0; n < hits; ++n) {
@@ -180,7 +199,7 @@ void BM_Ours(benchmark::State& state, const Query& q) {
         ++occurrences;
       }
     }
-    c.times[std::string(q.name) + "/ours"].push_back(
+    c.times[std::string(q.name) + "/ours" + std::to_string(version)].push_back(
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
   state.counters["hits"] = double(hits);
@@ -211,7 +230,9 @@ void BM_Fts5(benchmark::State& state, const Query& q) {
 
 const bool kRegistered = [] {
   for (const Query& q : kQueries) {
-    benchmark::RegisterBenchmark((std::string("ours/") + q.name).c_str(), BM_Ours, q)->Unit(benchmark::kMicrosecond);
+    for (int version : {8, 9})
+      benchmark::RegisterBenchmark(("ours_v" + std::to_string(version) + "/" + q.name).c_str(), BM_Ours, q, version)
+          ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark((std::string("fts5/") + q.name).c_str(), BM_Fts5, q)->Unit(benchmark::kMicrosecond);
   }
   return true;

@@ -1,10 +1,11 @@
 // The index reader over damaged indexes: an index is written from terms and options drawn from the
 // input, then bytes of it are overwritten as the rest of the input says (offset, value pairs), and
-// plain, wildcard and range terms are looked up. Topics must come out below the topic count; nothing
-// may hang or read outside its buffers. The reader promises ascending topics only within one entry (a
-// topic is the one before plus a gap plus one, so that holds by construction), and a damaged index can
-// make several entries decode to the same key: their topics may come in any order, and the search sorts
-// and merges them (title_query_fuzzer checks the hit list it makes).
+// plain, wildcard and range terms are looked up (version 9 addresses ascend over a posting). Topics
+// must come out below the topic count; nothing may hang or read outside its buffers. The reader
+// promises ascending topics only within one entry (a topic is the one before plus a gap plus one, so
+// that holds by construction), and a damaged index can make several entries decode to the same key:
+// their topics may come in any order, and the search sorts and merges them (title_query_fuzzer checks
+// the hit list it makes).
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -43,7 +44,7 @@ fts::PostingCode code_from(uint8_t b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 8) return 0;
   titlebuild::FtsIndexWriterOptions o;
-  o.version = (data[0] & 1) ? 8 : 7;
+  o.version = uint16_t(7 + (data[0] & 1) + ((data[0] >> 3) & 1));  // 7, 8 or 9
   o.occurrence_fields = data[1] & 0x1D;
   o.weights = data[0] & 2;
   o.entry_lengths = !(data[0] & 4);
@@ -62,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (uint32_t topic = rng() % 4; topic < 300; topic += 1 + rng() % 60) {
       titlebuild::FtsWriterTopic top{topic, uint16_t(rng()), {}};
       uint32_t p = rng() % 5;
-      for (int k = 1 + int(rng() % 4); k > 0; --k, p += 1 + rng() % 9) top.occurrences.push_back({p, p * 6, uint8_t(rng() % 4)});
+      for (int k = 1 + int(rng() % 4); k > 0; --k, p += 1 + rng() % 9) top.occurrences.push_back({p, (o.version == 9 ? topic * 256 : 0) + p * 6, uint8_t(rng() % 4)});
       t.topics.push_back(top);
     }
     if (!t.topics.empty()) terms.push_back(t);

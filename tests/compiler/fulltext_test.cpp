@@ -6,7 +6,11 @@
 #include <set>
 
 #include "engine/fts/breakers/word_breakers.h"
+#include "engine/fcmanage/topic_record.h"
+#include "engine/fts/index/index_format.h"
+#include "engine/fts/search/hit_highlight.h"
 #include "engine/fts/search/title_query.h"
+#include "engine/mvfs/title_file_system.h"
 #include "platform/base/cp1250.h"
 #include "tests/compiler/library_fixture.h"
 #include "tools/compiler/fulltext_terms.h"
@@ -130,3 +134,53 @@ TEST(FullText, DecomposedLettersAreFoundComposed) {
 }
 
 }  // namespace
+
+// The library's index is written in version 9 (postings with codes of their own, addresses running
+// on over their topics): every occurrence of a word found in several topics points at that word in
+// the text the engine reads back. (Words of a topic's title carry the topic's address plus their
+// offset in the title, so topics whose title holds the word are left out.)
+TEST(FullText, HitAddressesPointAtTheirWords) {
+  const CompiledLibrary& library = Compile(SourceDir() + "/samples/acts", "sample");
+  ASSERT_EQ(library.result, 0) << library.error;
+  {
+    const std::string path = library.folder + "/" + compiler::kLibraryFileName;
+    mvfs::TitleFileSystemPtr fs = mvfs::FsOpen(mvfs::FmNewFromPath(path.c_str(), mvfs::kFmCurrentFolder).get(),
+                                               mvfs::kFsOpenReadOnly);
+    ASSERT_TRUE(fs);
+    std::vector<uint8_t> bytes;
+    ASSERT_EQ(mvfs::FsReadWholeFile(fs.get(), "|MVINDEX", 64 << 20, bytes), mvfs::FsWholeFile::kRead);
+    fts::FtsIndexHeader header;
+    ASSERT_EQ(fts::ParseIndexHeader(bytes, header), 0);
+    EXPECT_EQ(header.version, 9);
+    EXPECT_TRUE(header.addresses_run_on());
+  }
+  TitlePtr t = OpenLibrary(library);
+  ASSERT_NE(t, nullptr);
+  const std::string wanted = "przez";
+  int32_t count = 0, total = 0;
+  fts::FtsError error{};
+  fts::HitHighlightHandle hits =
+      fts::TtlQuery(t.get(), 0, wanted.c_str(), nullptr, 0, 0, nullptr, &count, &total, &error);
+  ASSERT_NE(hits, nullptr);
+  ASSERT_GE(fts::HlGetHitCount(hits), 2);
+  size_t checked = 0;
+  for (uint32_t n = 0; n < uint32_t(fts::HlGetHitCount(hits)); ++n) {
+    const int32_t topic = fts::HlGetHitTopic(hits, n);
+    if (base::cp1250::to_lower(library.plan.topics[size_t(topic)].title).find(wanted) != std::string::npos) continue;
+    int32_t code = 0;
+    const int32_t occurrences = fts::HlGetOccurrenceCount(hits, n, &code);
+    for (int32_t k = 0; k < occurrences; ++k) {
+      title::TopicLocation at;
+      ASSERT_EQ(title::FcLocateAddress(t.get(), int32_t(fts::HlGetOccurrence(hits, n, uint32_t(k))), at), 0);
+      title::TopicRecordPtr record = title::FcLoadRecord(t.get(), at.position, code);
+      ASSERT_NE(record, nullptr);
+      const auto text = record->text();
+      const size_t end = std::min<size_t>(text.size(), size_t(at.char_offset) + wanted.size());
+      const std::string word(text.begin() + at.char_offset, text.begin() + int64_t(end));
+      EXPECT_EQ(base::cp1250::to_lower(word), wanted) << "hit " << n << " occurrence " << k;
+      ++checked;
+    }
+  }
+  fts::HlRelease(hits);
+  EXPECT_GE(checked, 3u);
+}

@@ -2,6 +2,8 @@
 // addresses, contexts, catalogue and title strings.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "engine/fcmanage/topic_address.h"
 #include "engine/fcmanage/topic_chunk.h"
 #include "engine/fcmanage/topic_record.h"
@@ -316,3 +318,46 @@ TEST(Catalogue, ReadsAHundredAtATime) {
 }
 
 }  // namespace
+
+// Without a block data size each compressed block takes as many record bytes as compress into its
+// stored size: blocks differ in decoded size, every one but the last fills its 4,096 bytes and
+// decodes to exactly its record bytes, and every record reads back.
+TEST(TopicBlockCache, FittedBlocksTakeWhatCompresses) {
+  titlebuild::LibraryTitleSource source;
+  source.topics = title_test::topics_of({{9000, 120, 16000, 40}, {30000, 500}, {7000, 7000, 7000}, {15}});
+  // Random letters pack poorly, a run of one letter tightly, the word lists in between.
+  unsigned state = 7;
+  for (char& c : source.topics[0].records[0].text) c = char('a' + ((state = state * 1103515245u + 12345u) >> 16) % 26);
+  source.topics[1].records[0].text = std::string(30000, 'x');
+  source.compressed = true;
+  titlebuild::TopicFileLayout layout;
+  const std::string path = title_test::write_title(source, "fitted", layout);
+  ASSERT_FALSE(path.empty());
+  ASSERT_GE(layout.blocks, 4u);
+  ASSERT_EQ(layout.file.size() / kTopicBlockSize, layout.blocks - 1);
+  std::set<size_t> sizes;
+  for (size_t b = 0; b < layout.blocks; ++b) {
+    const size_t stored = std::min<size_t>(kTopicBlockSize, layout.file.size() - b * kTopicBlockSize);
+    const TopicBlock decoded = FcDecodeBlock(int32_t(b), layout.file.data() + b * kTopicBlockSize, stored, true);
+    ASSERT_GT(decoded.size(), kTopicBlockHeaderSize) << b;
+    EXPECT_LE(decoded.size(), kTopicDecodedLimit) << b;
+    if (b + 1 < layout.blocks) {
+      EXPECT_GE(decoded.size(), kTopicBlockHeaderSize + 3630) << b;
+      sizes.insert(decoded.size());
+    }
+  }
+  EXPECT_LT(*sizes.begin(), kTopicBlockHeaderSize + 5000);      // random letters
+  EXPECT_EQ(*sizes.rbegin(), kTopicBlockHeaderSize + 16372);  // as much as offsets allow
+  TitleHandle* t = TtlOpen(path.c_str(), nullptr, 0, true);
+  ASSERT_NE(t, nullptr);
+  for (size_t topic = 0; topic < source.topics.size(); ++topic) {
+    for (size_t r = 0; r < source.topics[topic].records.size(); ++r) {
+      int32_t code = 0;
+      const TopicRecordPtr record = FcLoadRecord(t, layout.record_positions[topic][r], code);
+      ASSERT_NE(record, nullptr) << topic << "/" << r << " code " << code;
+      const auto bytes = record->text();
+      EXPECT_EQ(std::string(bytes.begin(), bytes.end()), source.topics[topic].records[r].text) << topic << "/" << r;
+    }
+  }
+  TtlClose(t);
+}

@@ -51,12 +51,12 @@ int AddFullTextIndex(const LibraryPlan& plan, const titlebuild::TopicFileLayout&
     fts::FtsAddStopWord(&stop_list, counted.data());
   }
   titlebuild::FtsIndexWriterOptions options;
+  // Version 9: each posting codes its word positions and addresses with the parameters that suit it,
+  // and its addresses run on over its topics (a topic's first address costs a gap, not the whole
+  // address): about a fifth smaller than version 8 with codes for the whole index.
+  options.version = 9;
   options.topic_count = uint32_t(plan.topics.size());
   options.occurrence_fields |= fts::kIndexHasField;
-  // Word positions and addresses of a term lie far apart in long acts: wider gamma codes keep the
-  // index about a tenth smaller than the defaults.
-  options.word_position_code = {fts::CodeScheme::Gamma, 6};
-  options.address_code = {fts::CodeScheme::Gamma, 10};
   try {
     titlebuild::AddFtsIndex(builder, CollectFullTextTerms(plan.topics, layout, table, &stop_list), options);
   } catch (const std::exception& e) {

@@ -84,11 +84,82 @@ std::vector<uint8_t> front_code(std::string_view previous, std::string_view key)
   return out;
 }
 
-PostingCode choose_topic_code(const FtsWriterTerm& term) {
-  if (term.topic_code) return *term.topic_code;
-  const uint64_t span = term.topics.empty() ? 0 : term.topics.back().topic;
-  const uint64_t mean = span / std::max<size_t>(term.topics.size(), 1);
-  return {CodeScheme::Gamma, uint8_t(std::min<unsigned>(31, unsigned(std::bit_width(mean)) ))};
+// The bits `code` takes for v (no limit check).
+uint64_t code_bits(PostingCode code, uint32_t v) {
+  switch (code.scheme) {
+    case CodeScheme::Unary:
+      return uint64_t(v) + 1;
+    case CodeScheme::Fixed:
+      return code.p + 1u;
+    case CodeScheme::Gamma:
+      if (code.p == 32 || v < (uint64_t(1) << code.p)) return 1u + code.p;
+      const unsigned w = unsigned(std::bit_width(v)) - 1;
+      return 2u * w - code.p + 2u;
+  }
+  return 0;
+}
+
+// The code of a posting's own that takes the fewest bits for `values`: the narrowest fixed code that
+// holds the largest value, unary, or gamma with the best parameter (ties go to the earlier).
+PostingCode cheapest_code(const std::vector<uint32_t>& values) {
+  uint32_t largest = 0;
+  for (uint32_t v : values) largest = std::max(largest, v);
+  const uint8_t fixed_p = uint8_t(std::max(1u, unsigned(std::bit_width(largest))) - 1);
+  std::vector<PostingCode> candidates{{CodeScheme::Fixed, fixed_p}};
+  if (largest < 64) candidates.push_back({CodeScheme::Unary, 0});
+  for (uint8_t p = 0; p < 32; ++p) candidates.push_back({CodeScheme::Gamma, p});
+  PostingCode best = candidates.front();
+  uint64_t best_bits = UINT64_MAX;
+  for (const PostingCode& code : candidates) {
+    uint64_t bits = 0;
+    for (uint32_t v : values) bits += code_bits(code, v);
+    if (bits < best_bits) {
+      best_bits = bits;
+      best = code;
+    }
+  }
+  return best;
+}
+
+// A posting's own code: 1 then 5 bits p (fixed), 0 1 then 5 bits p (gamma), 0 0 (unary).
+void put_own_code(BitWriter& bits, PostingCode code) {
+  if (code.p > 31) throw std::invalid_argument("a posting's code parameter above 31");
+  switch (code.scheme) {
+    case CodeScheme::Fixed:
+      bits.bit(1);
+      bits.put(5, code.p);
+      break;
+    case CodeScheme::Gamma:
+      bits.put(2, 1);
+      bits.put(5, code.p);
+      break;
+    case CodeScheme::Unary:
+      bits.put(2, 0);
+      break;
+  }
+}
+
+// The deltas a posting writes: topics, and per occurrence word positions and addresses (addresses
+// running on over the topics when `run_on`).
+struct PostingDeltas {
+  std::vector<uint32_t> topics, word_positions, addresses;
+};
+
+PostingDeltas posting_deltas(const FtsWriterTerm& term, bool run_on) {
+  PostingDeltas d;
+  const FtsWriterOccurrence* previous = nullptr;
+  for (size_t i = 0; i < term.topics.size(); ++i) {
+    const FtsWriterTopic& t = term.topics[i];
+    d.topics.push_back(i == 0 ? t.topic : t.topic - term.topics[i - 1].topic - 1);
+    for (size_t k = 0; k < t.occurrences.size(); ++k) {
+      const FtsWriterOccurrence& occ = t.occurrences[k];
+      const FtsWriterOccurrence* before = k ? &t.occurrences[k - 1] : run_on ? previous : nullptr;
+      d.word_positions.push_back(k ? occ.word_position - t.occurrences[k - 1].word_position - 1 : occ.word_position);
+      d.addresses.push_back(before ? occ.address - before->address - 1 : occ.address);
+      previous = &occ;
+    }
+  }
+  return d;
 }
 
 std::vector<uint8_t> encode_posting(const FtsWriterTerm& term, const FtsIndexWriterOptions& o) {
@@ -97,23 +168,17 @@ std::vector<uint8_t> encode_posting(const FtsWriterTerm& term, const FtsIndexWri
   const bool single = o.mark_single_occurrences && has_occ &&
                       std::all_of(term.topics.begin(), term.topics.end(),
                                   [](const FtsWriterTopic& t) { return t.occurrences.size() == 1; });
+  const bool own_codes = o.version >= 9;
+  const PostingDeltas deltas = posting_deltas(term, own_codes);
   BitWriter bits;
   bits.bit(single);
-  const PostingCode topic_code = choose_topic_code(term);
-  switch (topic_code.scheme) {
-    case CodeScheme::Fixed:
-      bits.bit(1);
-      bits.put(5, topic_code.p);
-      break;
-    case CodeScheme::Gamma:
-      bits.put(2, 1);
-      bits.put(5, topic_code.p);
-      break;
-    case CodeScheme::Unary:
-      bits.put(2, 0);
-      break;
-  }
-  if (topic_code.p > 31) throw std::invalid_argument("topic code parameter above 31");
+  const PostingCode topic_code = term.topic_code ? *term.topic_code : cheapest_code(deltas.topics);
+  put_own_code(bits, topic_code);
+  PostingCode word_position_code = o.word_position_code, address_code = o.address_code;
+  if (own_codes && (o.occurrence_fields & fts::kIndexHasWordPosition))
+    put_own_code(bits, word_position_code = cheapest_code(deltas.word_positions));
+  if (own_codes && (o.occurrence_fields & fts::kIndexHasAddress))
+    put_own_code(bits, address_code = cheapest_code(deltas.addresses));
   bits.value(o.topic_count_code, uint32_t(term.topics.size() - 1));
 
   // Lengths of the whole posting, for the run counts.
@@ -123,29 +188,31 @@ std::vector<uint8_t> encode_posting(const FtsWriterTerm& term, const FtsIndexWri
   size_t length_index = 0;
   uint32_t run = 1;
 
-  uint32_t previous = 0;
+  uint32_t previous = 0, previous_address = 0;
+  size_t n = 0;  // occurrences written
   for (size_t i = 0; i < term.topics.size(); ++i) {
     const FtsWriterTopic& t = term.topics[i];
     if (t.topic >= o.topic_count || (i > 0 && t.topic <= previous))
       throw std::invalid_argument("topics must ascend below the topic count");
-    bits.value(topic_code, i == 0 ? t.topic : t.topic - previous - 1);
+    bits.value(topic_code, deltas.topics[i]);
     previous = t.topic;
     if (o.weights) bits.put(16, t.weight);
     if (!has_occ) continue;
     if (t.occurrences.empty()) throw std::invalid_argument("a topic without occurrences");
     if (!single) bits.value(o.occurrence_count_code, uint32_t(t.occurrences.size() - 1));
-    for (size_t k = 0; k < t.occurrences.size(); ++k) {
+    for (size_t k = 0; k < t.occurrences.size(); ++k, ++n) {
       const FtsWriterOccurrence& occ = t.occurrences[k];
-      const FtsWriterOccurrence* before = k ? &t.occurrences[k - 1] : nullptr;
       if (o.occurrence_fields & fts::kIndexHasWordPosition) {
-        if (before && occ.word_position <= before->word_position)
+        if (k && occ.word_position <= t.occurrences[k - 1].word_position)
           throw std::invalid_argument("word positions must ascend");
-        bits.value(o.word_position_code, before ? occ.word_position - before->word_position - 1 : occ.word_position);
+        bits.value(word_position_code, deltas.word_positions[n]);
       }
       if (o.occurrence_fields & fts::kIndexHasAddress) {
-        if (before && occ.address <= before->address) throw std::invalid_argument("addresses must ascend");
-        bits.value(o.address_code, before ? occ.address - before->address - 1 : occ.address);
+        if ((k || (own_codes && n)) && occ.address <= previous_address)
+          throw std::invalid_argument(own_codes ? "addresses must ascend over the posting" : "addresses must ascend");
+        bits.value(address_code, deltas.addresses[n]);
       }
+      previous_address = occ.address;
       if (o.occurrence_fields & fts::kIndexHasLength) {
         if (run == 1) {
           // A run to the end of the posting is written as 0: the value then holds for the rest.
@@ -171,7 +238,7 @@ std::vector<uint8_t> entry_tail(const FtsWriterTerm& term, const FtsIndexWriterO
   const std::vector<uint8_t> posting = encode_posting(term, o);
   body.insert(body.end(), posting.begin(), posting.end());
   std::vector<uint8_t> tail;
-  if (o.version == 8) {
+  if (o.version >= 8) {
     size_t length = body.size() + 1;
     if (length > 127) length = body.size() + 2;
     if (!o.entry_lengths || length > fts::kIndexMaxEntryLength) {
@@ -305,7 +372,7 @@ std::vector<Block> pack_internal(const std::vector<ChildRef>& children, const Ft
 }  // namespace
 
 std::vector<uint8_t> WriteFtsIndex(std::vector<FtsWriterTerm> terms, const FtsIndexWriterOptions& o) {
-  if (o.version != 7 && o.version != 8) throw std::invalid_argument("index version 7 or 8");
+  if (o.version < 7 || o.version > 9) throw std::invalid_argument("index version 7, 8 or 9");
   // Keys sort as unsigned bytes, then by field.
   std::sort(terms.begin(), terms.end(), [](const FtsWriterTerm& a, const FtsWriterTerm& b) {
     if (a.key == b.key) return a.field < b.field;

@@ -1,6 +1,6 @@
-// Writes full-text index files ("|MVINDEX") for tests and benchmarks. The title itself never writes
-// one; this writer exists so that the reader can be checked against indexes of every shape: both
-// versions, every occurrence field, weights, every code scheme, any leaf and internal block fill (to
+// Writes full-text index files ("|MVINDEX") for the library compiler, tests and benchmarks, in every
+// shape the reader takes, so that it can be checked against them all: versions 7, 8 and 9, every
+// occurrence field, weights, every code scheme, any leaf and internal block fill (to
 // force many leaves, several levels and postings that run across leaves).
 #pragma once
 
@@ -30,8 +30,9 @@ struct FtsWriterTerm {
   std::string key;  // the term's bytes (CP1250), at most 255
   uint32_t field = 0;
   std::vector<FtsWriterTopic> topics;  // ascending topic numbers
-  // The posting's own topic code (fixed or gamma with p < 32, or unary); chosen from the deltas when
-  // not given.
+  // The posting's own topic code (fixed or gamma with p < 32, or unary); the one taking the fewest
+  // bits for the deltas when not given. Version 9 also chooses the posting's word-position and
+  // address codes that way.
   std::optional<fts::PostingCode> topic_code;
 };
 
@@ -42,13 +43,13 @@ struct FtsIndexWriterOptions {
   bool weights = false;
   fts::PostingCode topic_count_code{fts::CodeScheme::Gamma, 0};
   fts::PostingCode occurrence_count_code{fts::CodeScheme::Gamma, 0};
-  fts::PostingCode word_position_code{fts::CodeScheme::Gamma, 2};
-  fts::PostingCode address_code{fts::CodeScheme::Gamma, 4};
+  fts::PostingCode word_position_code{fts::CodeScheme::Gamma, 2};  // versions 7 and 8
+  fts::PostingCode address_code{fts::CodeScheme::Gamma, 4};        // versions 7 and 8
   fts::PostingCode length_code{fts::CodeScheme::Fixed, 7};
   fts::PostingCode run_count_code{fts::CodeScheme::Gamma, 0};
   // Set the first posting bit when every topic has one occurrence.
   bool mark_single_occurrences = true;
-  // Version 8: write entry lengths (0 when false, or when a length exceeds 4,095).
+  // Versions 8 and 9: write entry lengths (0 when false, or when a length exceeds 4,095).
   bool entry_lengths = true;
   // Usable bytes of a leaf after its first-entry offset (at most 4,096 - 2 - trailer) and of an
   // internal block (at most 4,094); smaller values force more leaves and levels.

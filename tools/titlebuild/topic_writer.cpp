@@ -1,8 +1,8 @@
 #include "tools/titlebuild/topic_writer.h"
 
 #include <algorithm>
+#include <cstdint>
 
-#include "engine/compress/zeck_compressor.h"
 #include "engine/zeck/zeck_decompress.h"
 #include "engine/fcmanage/topic_block.h"
 #include "engine/fcmanage/topic_stream.h"
@@ -24,7 +24,11 @@ constexpr size_t kHeaderValues = 9;
 // A block of 3,630 bytes compresses into 4,084 bytes even as literals only (3,630 + 454 flag bytes),
 // and as literals it fills them, so blocks never hold less.
 constexpr size_t kMinCompressedData = 3630;
-constexpr size_t kCompressedSizes[] = {16372, 14000, 12000, 10000, 8000, 7000, 6000, 5000, 4500, 4000, kMinCompressedData};
+// Bytes of a stored block left free when cuts are fitted (for the next-record position and topic
+// header values that the final layout still changes), and the rounds of refitting after blocks that
+// overflow.
+constexpr size_t kFitMargin = 8;
+constexpr int kMaxFitRounds = 32;
 
 struct PendingRecord {
   size_t topic = 0;
@@ -78,28 +82,31 @@ bool make_records(const std::vector<TopicSource>& topics, const zeck::PhraseList
   return true;
 }
 
-// Gives every record its position for blocks of `data_size` bytes; returns the number of blocks.
-size_t place_records(std::vector<PendingRecord>& records, size_t data_size) {
-  int32_t block = 0;
-  size_t offset = kTopicBlockHeaderSize;
-  const size_t end = kTopicBlockHeaderSize + data_size;
+// Where the blocks cut the record stream (every record's bytes, envelope included, in chain order):
+// block b holds the bytes from cuts[b] to cuts[b + 1]; the last entry is the stream's size.
+using Cuts = std::vector<size_t>;
+
+size_t records_size(const std::vector<PendingRecord>& records) {
+  size_t total = 0;
+  for (const PendingRecord& r : records) total += size_t(r.size());
+  return total;
+}
+
+Cuts uniform_cuts(size_t total, size_t data_size) {
+  Cuts cuts{0};
+  for (size_t at = data_size; at < total; at += data_size) cuts.push_back(at);
+  cuts.push_back(total);
+  return cuts;
+}
+
+// Gives every record its position: the block its first byte falls into, and the offset there.
+void place_records(std::vector<PendingRecord>& records, const Cuts& cuts) {
+  size_t at = 0, block = 0;
   for (PendingRecord& r : records) {
-    if (offset >= end) {
-      ++block;
-      offset = kTopicBlockHeaderSize;
-    }
-    r.position = MakePosition(block, int32_t(offset));
-    size_t remaining = size_t(r.size());
-    while (true) {
-      const size_t take = std::min(end - offset, remaining);
-      remaining -= take;
-      offset += take;
-      if (!remaining) break;
-      ++block;
-      offset = kTopicBlockHeaderSize;
-    }
+    while (block + 2 < cuts.size() && cuts[block + 1] <= at) ++block;
+    r.position = MakePosition(int32_t(block), int32_t(kTopicBlockHeaderSize + at - cuts[block]));
+    at += size_t(r.size());
   }
-  return size_t(block) + 1;
 }
 
 // Character offsets: the counts of the records that begin in a block before each record.
@@ -147,42 +154,50 @@ void fill_topic_headers(std::vector<PendingRecord>& records, size_t topic_count)
   }
 }
 
+// Appends record i with its envelope.
+void append_record(const std::vector<PendingRecord>& records, size_t i, std::vector<uint8_t>& bytes) {
+  const PendingRecord& r = records[i];
+  base::ByteWriter w(bytes);
+  w.i32(r.size());
+  w.i32(r.expanded_length);
+  w.i32(i > 0 ? records[i - 1].position : -1);
+  w.i32(i + 1 < records.size() ? records[i + 1].position : -1);
+  w.i32(r.text_offset);
+  w.bytes(r.body.data(), r.body.size());
+}
+
+// The record stream: every record with its envelope, in chain order.
+std::vector<uint8_t> record_stream(const std::vector<PendingRecord>& records) {
+  std::vector<uint8_t> bytes;
+  for (size_t i = 0; i < records.size(); ++i) append_record(records, i, bytes);
+  return bytes;
+}
+
 // The decoded blocks: header and record bytes.
-std::vector<std::vector<uint8_t>> decoded_blocks(const std::vector<PendingRecord>& records, size_t blocks,
-                                                 size_t data_size) {
-  std::vector<std::vector<uint8_t>> out(blocks);
-  for (auto& b : out) b.resize(kTopicBlockHeaderSize, 0);
+std::vector<std::vector<uint8_t>> decoded_blocks(const std::vector<PendingRecord>& records, const Cuts& cuts) {
+  const size_t blocks = cuts.size() - 1;
+  const std::vector<uint8_t> stream = record_stream(records);
   std::vector<int32_t> first(blocks, -1), earlier(blocks, -1), topic_header(blocks, -1);
   int32_t current_header = -1;
-  for (size_t i = 0; i < records.size(); ++i) {
-    const PendingRecord& r = records[i];
+  size_t at = 0;
+  for (const PendingRecord& r : records) {
     if (r.is_header) current_header = r.position;
-    std::vector<uint8_t> bytes;
-    base::ByteWriter w(bytes);
-    w.i32(r.size());
-    w.i32(r.expanded_length);
-    w.i32(i > 0 ? records[i - 1].position : -1);
-    w.i32(i + 1 < records.size() ? records[i + 1].position : -1);
-    w.i32(r.text_offset);
-    w.bytes(r.body.data(), r.body.size());
-    size_t block = size_t(PositionBlock(r.position));
+    const size_t block = size_t(PositionBlock(r.position));
     if (first[block] == -1) {
       first[block] = r.position;
       topic_header[block] = current_header;
     }
-    size_t done = 0;
-    while (done < bytes.size()) {
-      std::vector<uint8_t>& b = out[block];
-      const size_t take = std::min(kTopicBlockHeaderSize + data_size - b.size(), bytes.size() - done);
-      b.insert(b.end(), bytes.begin() + int64_t(done), bytes.begin() + int64_t(done + take));
-      done += take;
-      if (done < bytes.size()) earlier[++block] = r.position;
-    }
+    const size_t end = at + size_t(r.size());
+    for (size_t b = block + 1; b < blocks && cuts[b] < end; ++b) earlier[b] = r.position;
+    at = end;
   }
+  std::vector<std::vector<uint8_t>> out(blocks);
   for (size_t b = 0; b < blocks; ++b) {
+    out[b].resize(kTopicBlockHeaderSize);
     base::store_le32(out[b].data(), uint32_t(earlier[b]));
     base::store_le32(out[b].data() + 4, uint32_t(first[b]));
     base::store_le32(out[b].data() + 8, uint32_t(topic_header[b]));
+    out[b].insert(out[b].end(), stream.begin() + int64_t(cuts[b]), stream.begin() + int64_t(cuts[b + 1]));
   }
   return out;
 }
@@ -235,6 +250,65 @@ std::vector<uint8_t> write_stream(const std::vector<Item>& items) {
 }
 
 size_t stream_size(size_t items, size_t bytes) { return bytes + (items + 7) / 8; }
+
+// The stream of the longest prefix of data[0, size) that fits `limit` bytes, parsed for the fewest
+// bytes: a literal takes 9 bits and a reference 17 (its flag bit included), so the shortest path
+// through the positions, where a position reaches the next by a literal and the ends of every
+// length of its longest match by a reference, gives the smallest stream (its size is the path's
+// bits rounded up to bytes). `used` receives the prefix's length.
+std::vector<uint8_t> smallest_stream(const uint8_t* data, size_t size, size_t limit, size_t& used) {
+  constexpr size_t kHashSize = size_t(1) << 14;
+  constexpr size_t kMaxCandidates = 256;
+  constexpr uint64_t kUnreached = UINT64_MAX;
+  std::vector<int32_t> head(kHashSize, -1), previous(size, -1);
+  std::vector<uint64_t> bits(size + 1, kUnreached);
+  std::vector<uint8_t> step(size + 1, 0);      // length of the item that ends at each position
+  std::vector<uint16_t> distance(size + 1, 0);  // of the reference that ends there (0: a literal)
+  bits[0] = 0;
+  const auto hash = [&](size_t i) {
+    return ((size_t(data[i]) << 8) ^ (size_t(data[i + 1]) << 4) ^ data[i + 2]) % kHashSize;
+  };
+  for (size_t i = 0; i < size; ++i) {
+    if (bits[i] == kUnreached) continue;
+    if (bits[i] + 9 < bits[i + 1]) {
+      bits[i + 1] = bits[i] + 9;
+      step[i + 1] = 1;
+      distance[i + 1] = 0;
+    }
+    if (i + zeck::kZeckMinMatch > size) continue;
+    const size_t h = hash(i);
+    size_t longest = 0, nearest = 0, candidates = 0;
+    const size_t max_length = std::min(zeck::kZeckMaxMatch, size - i);
+    for (int32_t q = head[h]; q >= 0 && i - size_t(q) <= zeck::kZeckWindow && candidates < kMaxCandidates;
+         q = previous[size_t(q)], ++candidates) {
+      size_t length = 0;
+      while (length < max_length && data[size_t(q) + length] == data[i + length]) ++length;
+      if (length > longest) {
+        longest = length;
+        nearest = i - size_t(q);
+        if (length == max_length) break;
+      }
+    }
+    previous[i] = head[h];
+    head[h] = int32_t(i);
+    for (size_t length = zeck::kZeckMinMatch; length <= longest; ++length) {
+      if (bits[i] + 17 < bits[i + length]) {
+        bits[i + length] = bits[i] + 17;
+        step[i + length] = uint8_t(length);
+        distance[i + length] = uint16_t(nearest);
+      }
+    }
+  }
+  used = size;
+  while (used > 0 && (bits[used] == kUnreached || (bits[used] + 7) / 8 > limit)) --used;
+  std::vector<Item> items;
+  for (size_t at = used; at > 0; at -= step[at]) {
+    if (distance[at]) items.push_back({true, 0, distance[at], step[at]});
+    else items.push_back({false, data[at - 1], 0, 0});
+  }
+  std::reverse(items.begin(), items.end());
+  return write_stream(items);
+}
 
 // Grows the stream of `data` to fill the stored block exactly (see the padding rule in the header);
 // false when even literals only cannot fill it.
@@ -291,9 +365,18 @@ bool fill_stored_block(const uint8_t* data, std::vector<uint8_t>& stream) {
   return stream.size() == kStoredData;
 }
 
-// Stores the blocks; false when a compressed block does not fit its stored size.
-bool store_blocks(const std::vector<std::vector<uint8_t>>& blocks, bool compressed, std::vector<uint8_t>& file) {
+// A compressed block that does not fit its stored size, and by how many bytes.
+struct Overflow {
+  size_t block = 0;
+  size_t excess = 0;
+};
+
+// Stores the blocks; false, with the blocks that do not fit listed, when compressed blocks pass their
+// stored size.
+bool store_blocks(const std::vector<std::vector<uint8_t>>& blocks, bool compressed, std::vector<uint8_t>& file,
+                  std::vector<Overflow>& overflows) {
   file.clear();
+  overflows.clear();
   for (size_t b = 0; b < blocks.size(); ++b) {
     const std::vector<uint8_t>& block = blocks[b];
     const bool last = b + 1 == blocks.size();
@@ -301,11 +384,12 @@ bool store_blocks(const std::vector<std::vector<uint8_t>>& blocks, bool compress
     if (compressed) {
       const uint8_t* data = block.data() + kTopicBlockHeaderSize;
       const size_t size = block.size() - kTopicBlockHeaderSize;
-      std::vector<uint8_t> packed(zeck::ZeckMaxCompressedSize(size));
-      zeck::ZeckCompressor compressor;
-      int code = 0;
-      packed.resize(compressor.ZeckCompress(data, size, packed.data(), packed.size(), code));
-      if (code || packed.size() > kStoredData) return false;
+      size_t used = 0;
+      std::vector<uint8_t> packed = smallest_stream(data, size, SIZE_MAX, used);
+      if (packed.size() > kStoredData) {
+        overflows.push_back({b, packed.size() - kStoredData});
+        continue;
+      }
       if (!last && packed.size() < kStoredData && !fill_stored_block(data, packed)) return false;
       stored.insert(stored.end(), packed.begin(), packed.end());
     } else {
@@ -313,7 +397,47 @@ bool store_blocks(const std::vector<std::vector<uint8_t>>& blocks, bool compress
     }
     file.insert(file.end(), stored.begin(), stored.end());
   }
-  return true;
+  return overflows.empty();
+}
+
+// Cuts for compressed blocks after the given ones: each block takes as much of the stream as
+// compresses into its stored size less a margin. The block's records are placed in it first, so its
+// bytes are final but for the next-record position of its last record and the values of topic
+// headers laid out in an earlier round, which the margin and the refitting rounds cover.
+Cuts fitted_cuts(std::vector<PendingRecord>& records, size_t total, Cuts cuts) {
+  std::vector<size_t> starts(records.size() + 1, 0);
+  for (size_t i = 0; i < records.size(); ++i) starts[i + 1] = starts[i] + size_t(records[i].size());
+  std::vector<uint8_t> bytes;
+  size_t first = 0;  // the record holding the block's first byte
+  if (total == 0) cuts.push_back(0);
+  while (cuts.back() < total) {
+    const size_t at = cuts.back();
+    const int32_t block = int32_t(cuts.size() - 1);
+    while (starts[first + 1] <= at) ++first;
+    size_t end = first;
+    for (size_t i = first; i < records.size() && starts[i] < at + kMaxBlockData; ++i, ++end)
+      if (starts[i] >= at) records[i].position = MakePosition(block, int32_t(kTopicBlockHeaderSize + starts[i] - at));
+    bytes.clear();
+    for (size_t i = first; i < end; ++i) append_record(records, i, bytes);
+    size_t used = 0;
+    smallest_stream(bytes.data() + (at - starts[first]), std::min(kMaxBlockData, total - at), kStoredData - kFitMargin,
+                    used);
+    cuts.push_back(std::min(total, at + std::max(used, kMinCompressedData)));
+  }
+  return cuts;
+}
+
+// The cuts after a round whose blocks overflowed: the first overflowing block ends earlier and the
+// blocks after it are fitted again. A block never shrinks below kMinCompressedData bytes, which
+// always fit.
+Cuts refit_cuts(std::vector<PendingRecord>& records, size_t total, const Cuts& cuts, const Overflow& overflow) {
+  const size_t b = overflow.block;
+  const size_t size = cuts[b + 1] - cuts[b];
+  const size_t less = std::min(size, 2 * overflow.excess + kFitMargin);
+  const size_t smaller = std::max(std::min(size, kMinCompressedData), size - less);
+  Cuts kept(cuts.begin(), cuts.begin() + int64_t(b + 1));
+  kept.push_back(cuts[b] + smaller);
+  return fitted_cuts(records, total, std::move(kept));
 }
 
 }  // namespace
@@ -323,22 +447,28 @@ int BuildTopicFile(const std::vector<TopicSource>& topics, const TopicFileOption
   std::vector<PendingRecord> records;
   if (!make_records(topics, options.phrases, records)) return 1;
 
-  std::vector<size_t> sizes;
+  const size_t total = records_size(records);
+  const bool fitted = options.compressed && !options.block_data_size;
+  Cuts cuts;
   if (!options.compressed)
-    sizes.push_back(kStoredData);
-  else if (options.block_data_size)
-    sizes.push_back(std::clamp(options.block_data_size, kMinCompressedData, kMaxBlockData));
+    cuts = uniform_cuts(total, kStoredData);
+  else if (fitted)
+    cuts = fitted_cuts(records, total, {0});
   else
-    sizes.assign(std::begin(kCompressedSizes), std::end(kCompressedSizes));
-
-  for (size_t data_size : sizes) {
-    const size_t blocks = place_records(records, data_size);
-    if (!assign_addresses(records)) continue;
+    cuts = uniform_cuts(total, std::clamp(options.block_data_size, kMinCompressedData, kMaxBlockData));
+  std::vector<Overflow> overflows;
+  for (int round = 0; round < kMaxFitRounds; ++round) {
+    place_records(records, cuts);
+    if (!assign_addresses(records)) break;
     fill_topic_headers(records, topics.size());
-    std::vector<std::vector<uint8_t>> decoded = decoded_blocks(records, blocks, data_size);
-    if (!store_blocks(decoded, options.compressed, layout.file)) continue;
-    layout.block_data_size = data_size;
-    layout.blocks = blocks;
+    if (!store_blocks(decoded_blocks(records, cuts), options.compressed, layout.file, overflows)) {
+      if (!fitted || overflows.empty()) break;
+      // The last round falls back on blocks of kMinCompressedData bytes, which always fit.
+      cuts = round + 2 < kMaxFitRounds ? refit_cuts(records, total, cuts, overflows.front())
+                                       : uniform_cuts(total, kMinCompressedData);
+      continue;
+    }
+    layout.blocks = cuts.size() - 1;
     layout.record_positions.resize(topics.size());
     layout.record_addresses.resize(topics.size());
     for (const PendingRecord& r : records) {

@@ -8,8 +8,12 @@
 // so the reader takes a block's decoded size as the place where its last record breaks off: every
 // block but the last must decode to exactly the record bytes written into it.
 //   - Plain blocks are stored as decoded and hold 4,084 bytes of records after their header.
-//   - Compressed blocks hold `block_data_size` bytes of records (by default the largest of a falling
-//     series that lets every block compress into 4,084 bytes; never below 3,630, which always fits).
+//   - Compressed blocks hold `block_data_size` bytes of records each when it is given. By default each
+//     block holds as many record bytes as compress into its 4,084 stored bytes (at most 16,372, so
+//     that offsets stay below 16,384; never below 3,630, which always fits), so blocks differ in size.
+//   - Compressed streams are parsed for the fewest bytes (each position takes a literal or a
+//     reference of any length up to its longest match, whichever path costs fewest bits), not
+//     greedily.
 //   Padding of a short compressed block: the stored block is filled instead of padded. When a block's
 //   stream is shorter than 4,084 bytes, back references are written out as literals (or shortened by
 //   one leading literal) until the stream takes 4,084 bytes, which decode to the same data. When that
@@ -50,7 +54,6 @@ struct TopicFileOptions {
 
 struct TopicFileLayout {
   std::vector<uint8_t> file;
-  size_t block_data_size = 0;
   size_t blocks = 0;
   std::vector<int32_t> topic_addresses;   // TopicAddress of each topic's header record
   std::vector<int32_t> header_positions;  // TextPosition of each topic's header record

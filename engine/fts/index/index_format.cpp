@@ -23,7 +23,7 @@ int32_t ParseIndexHeader(std::span<const uint8_t> bytes, FtsIndexHeader& out) {
   FtsIndexHeader h;
   uint16_t zero = r.u16();
   h.version = r.u16();
-  if (zero != 0 || (h.version != 7 && h.version != 8)) return kFtsBadType;
+  if (zero != 0 || (h.version < 7 || h.version > 9)) return kFtsBadType;
   h.count = r.u32();
   r.skip(4);
   h.occurrence_fields = r.u8();

@@ -5,7 +5,7 @@
 //
 // Header:
 //    0  u16  0
-//    2  u16  version, 7 or 8
+//    2  u16  version, 7, 8 or 9
 //    4  u32  count reported as the query total (the number of topics; postings name topics below it)
 //   12  u8   occurrence fields: bit 0 terms carry a field number, bit 2 occurrences carry a word
 //            position, bit 3 a character address, bit 4 a length
@@ -26,14 +26,14 @@
 //   Internal block: entries up to the block's end or a 0xFF byte; an entry is a front-coded key, the
 //   field number (varint, when header bit 0 of byte 12) and the child block number (varint). Keys are
 //   the largest (key, field) of the child's subtree, ascending.
-//   Leaf block: entries up to a 0xFF byte or the trailer (the last 8 bytes in version 7, 12 in version
-//   8); the u32 at offset 4,092 is the next leaf, 0xFFFFFFFF at the last one.
+//   Leaf block: entries up to a 0xFF byte or the trailer (the last 8 bytes in version 7, 12 in versions
+//   8 and 9); the u32 at offset 4,092 is the next leaf, 0xFFFFFFFF at the last one.
 // Front-coded key: byte b; with bit 7 set the prefix length is (b >> 4) & 7 and the suffix length
 //   b & 0x0F, else the prefix length is b and the suffix length is the next byte; then the suffix.
 //   The key is that prefix of the previous key (across leaves too; a descent takes the key of the
 //   internal entry before the child) followed by the suffix. A key never starts with the
 //   byte 0xFF (prefix 7 with suffix 15 is written in the long form), since 0xFF ends the entries.
-// Leaf entry: key; in version 8 the entry length (one byte, or with bit 7 set 15 bits in two bytes,
+// Leaf entry: key; from version 8 on the entry length (one byte, or with bit 7 set 15 bits in two bytes,
 //   high first) counting the bytes from the length field to the end of the posting, at most 4,095, 0
 //   when not recorded; the field number (varint, when bit 0); the posting, which ends on a byte
 //   boundary. Everything after the key may run past the trailer: it then goes on at offset 2 of the
@@ -49,6 +49,12 @@
 //   starts at 1 for each posting: at 1 a run count and a value are read and the counter becomes the
 //   run count; above 1 it counts down and the last value repeats; at 0 the last value repeats for the
 //   rest of the posting.
+// Version 9 is version 8 with two changes that make postings smaller: after the topic code each
+//   posting carries codes of its own for word-position deltas (when bit 2) and for address deltas
+//   (when bit 3), written as the topic code is (the header's two codes are not read); and address
+//   deltas run on over the posting's topics instead of restarting at each topic (the first address
+//   of a later topic is the previous topic's last address + delta + 1), since a topic's addresses
+//   all lie above those of the topics before it.
 #pragma once
 
 #include <cstddef>
@@ -106,6 +112,8 @@ struct FtsIndexHeader {
   bool has_occurrence_data() const { return occurrence_fields & kIndexOccurrenceBits; }
   bool has_weights() const { return options & kIndexHasWeights; }
   uint32_t trailer_size() const { return version == 7 ? 8 : 12; }
+  bool own_occurrence_codes() const { return version >= 9; }
+  bool addresses_run_on() const { return version >= 9; }
   uint32_t leaf_end() const { return kIndexBlockSize - trailer_size(); }
 };
 

@@ -248,7 +248,7 @@ class TermScan {
 
       size_t consumed = 0;  // bytes of this entry read after the key
       uint32_t entry_length = 0;
-      if (h_.version == 8) {
+      if (h_.version >= 8) {
         uint8_t b;
         if (!chain_.read_byte(b)) return chain_failure();
         entry_length = b;
@@ -281,17 +281,27 @@ class TermScan {
   // Decodes one posting; with `keep` the topics go to the sink.
   int32_t decode_posting(bool keep) {
     PostingBitReader<LeafChain> bits(chain_);
-    uint32_t single, flag, p = 0;
-    PostingCode topic_code;
-    if (!bits.bits(1, single) || !bits.bits(1, flag)) return chain_code();
-    if (flag) {
-      topic_code.scheme = CodeScheme::Fixed;
-    } else {
-      if (!bits.bits(1, flag)) return chain_code();
-      topic_code.scheme = flag ? CodeScheme::Gamma : CodeScheme::Unary;
+    // A code of the posting's own: 1 fixed, 0 1 gamma (each followed by 5 bits p), 0 0 unary.
+    const auto own_code = [&bits](PostingCode& code) {
+      uint32_t flag, p = 0;
+      if (!bits.bits(1, flag)) return false;
+      if (flag) {
+        code.scheme = CodeScheme::Fixed;
+      } else {
+        if (!bits.bits(1, flag)) return false;
+        code.scheme = flag ? CodeScheme::Gamma : CodeScheme::Unary;
+      }
+      if (code.scheme != CodeScheme::Unary && !bits.bits(5, p)) return false;
+      code.p = uint8_t(p);
+      return true;
+    };
+    uint32_t single;
+    PostingCode topic_code, word_position_code = h_.word_position, address_code = h_.address;
+    if (!bits.bits(1, single) || !own_code(topic_code)) return chain_code();
+    if (h_.own_occurrence_codes()) {
+      if ((h_.occurrence_fields & kIndexHasWordPosition) && !own_code(word_position_code)) return chain_code();
+      if ((h_.occurrence_fields & kIndexHasAddress) && !own_code(address_code)) return chain_code();
     }
-    if (topic_code.scheme != CodeScheme::Unary && !bits.bits(5, p)) return chain_code();
-    topic_code.p = uint8_t(p);
 
     uint32_t topics_less_one;
     if (!bits.value(h_.topic_count, topics_less_one)) return chain_code();
@@ -299,7 +309,7 @@ class TermScan {
     if (topics > h_.count) return kFtsDamaged;
     const bool counted = h_.has_occurrence_data() && !single;
     uint32_t run = 1, length = 0;
-    uint64_t topic = 0;
+    uint64_t topic = 0, address = 0;
     for (uint64_t i = 0; i < topics; ++i) {
       uint32_t delta;
       if (!bits.value(topic_code, delta)) return chain_code();
@@ -323,18 +333,20 @@ class TermScan {
         if (decoded_ > kMaxOccurrencesPerScan) return kFtsNodesExhausted;
       }
       occurrences_.clear();
-      uint64_t position = 0, address = 0;
+      uint64_t position = 0;
       for (uint32_t k = 0; k < count; ++k) {
         FtsOccurrence occ;
         if (h_.occurrence_fields & kIndexHasWordPosition) {
-          if (!bits.value(h_.word_position, delta)) return chain_code();
+          if (!bits.value(word_position_code, delta)) return chain_code();
           position = k == 0 ? delta : position + delta + 1;
           if (position > UINT32_MAX) return kFtsDamaged;
           occ.word_position = uint32_t(position);
         }
         if (h_.occurrence_fields & kIndexHasAddress) {
-          if (!bits.value(h_.address, delta)) return chain_code();
-          address = k == 0 ? delta : address + delta + 1;
+          if (!bits.value(address_code, delta)) return chain_code();
+          // Addresses restart at each topic, or run on over the posting's topics.
+          const bool first = h_.addresses_run_on() ? i == 0 && k == 0 : k == 0;
+          address = first ? delta : address + delta + 1;
           if (address > UINT32_MAX) return kFtsDamaged;
           occ.address = uint32_t(address);
         }
