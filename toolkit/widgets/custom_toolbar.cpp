@@ -360,7 +360,7 @@ CSize SECCustomToolBar::CalcLayout(int nLength, DWORD dwMode) {
       wrap = vertDock ? 0 : 0x7FFF;
     } else if (dwMode & LM_MRUWIDTH) {
       wrap = m_nMRUWidth;
-    } else if (length >= 0 && !(horzDock && length == 0x7FFF && !lengthY)) {
+    } else if (length >= 0) {
       byHeight = lengthY;
       wrap = lengthY ? length - insets.top - insets.bottom : length - insets.left - insets.right;
     } else if (floating) {
@@ -422,7 +422,8 @@ CSize SECCustomToolBar::CalcDynamicLayout(int nLength, DWORD nMode) {
     return CalcLayout(nLength, nMode);
   }
   if (horzDock) return m_bNeedHorzLayout ? CalcLayout(0x7FFF, nMode | LM_COMMIT) : m_szHorz;
-  if (vertDock) return m_bNeedVertLayout ? CalcLayout(0, nMode | LM_COMMIT) : m_szVert;
+  // Measured upright: one button per row (the 0 is a width).
+  if (vertDock) return m_bNeedVertLayout ? CalcLayout(0, (nMode & ~LM_LENGTHY) | LM_COMMIT) : m_szVert;
   if (m_bNeedFloatLayout || (nMode & LM_MRUWIDTH)) return CalcLayout(nLength, nMode | LM_COMMIT);
   return m_szFloating;
 }

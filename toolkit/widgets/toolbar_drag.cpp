@@ -99,8 +99,10 @@ SECCustomToolBar* FloatButtonAsNewBar(CPoint point, UINT nID, SECToolBarManager*
   CFrameWnd* owner = pManager->GetFrame();
   if (auto* mdi = dynamic_cast<SECMDIFrameWnd*>(owner)) {
     mdi->FloatControlBar(bar, point, CBRS_ALIGN_TOP);
+    mdi->ShowControlBar(bar, TRUE, FALSE);
   } else if (owner) {
     owner->FloatControlBar(bar, point, CBRS_ALIGN_TOP);
+    owner->ShowControlBar(bar, TRUE, FALSE);
   }
   return bar;
 }

@@ -39,9 +39,10 @@ std::vector<Row> Wrap(const std::vector<Item>& items, int width) {
       continue;
     }
     if (i == start) {
-      // Wider than any row: it stays, alone.
-      rows.push_back({i, false, 0, 0});
-      start = ++i;
+      // Wider than any row: it stays, alone (with the separator after it, which ends its row).
+      const bool sepNext = i + 1 < n && items[size_t(i + 1)].separator;
+      rows.push_back({sepNext ? i + 1 : i, sepNext, 0, 0});
+      start = i = sepNext ? i + 2 : i + 1;
       acc = 0;
       continue;
     }
