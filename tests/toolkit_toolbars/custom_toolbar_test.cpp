@@ -70,7 +70,7 @@ class Owner : public CWnd {
 class ToolFrame : public SECMDIFrameWnd {
  public:
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override {
-    if (nCode == CN_COMMAND && nID >= 100 && nID < 0xE000) return TRUE;
+    if (nCode == CN_COMMAND && nID >= 100 && nID < 0xF000) return TRUE;
     return SECMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
   }
 };
@@ -353,7 +353,7 @@ TEST_F(ToolbarTest, NudgingTheSelectedButtonAddsAndRemovesSeparators) {
   EXPECT_EQ(ids(view), (std::vector<UINT>{ID_VIEW_NAVIGATOR_BAR, ID_VIEW_CONTENTS_BAR, ID_FULL_SCREEN}));
 }
 
-TEST_F(ToolbarTest, AMoveDroppedAboveAFloatingBarGoesFirstAndLeavesItsBar) {
+TEST_F(ToolbarTest, AMoveDroppedWhollyAboveOrBelowABarLeavesItsOldBar) {
   make_bars();
   manager->SetBarsCustomizeMode(TRUE);
   SECCustomToolBar* standard = bar(kStandardBar);
@@ -361,18 +361,28 @@ TEST_F(ToolbarTest, AMoveDroppedAboveAFloatingBarGoesFirstAndLeavesItsBar) {
   mdi->FloatControlBar(nav, frame_point(300, 300), CBRS_ALIGN_TOP);
   pump();
   ASSERT_TRUE(nav->IsFloating());
-  // Onto the floating frame's caption: above the bar's client area.
+  // A drop on the floating frame's caption, wholly above the bar: first, set apart.
+  standard->SelectButton(0);
+  nav->DropButton(CRect(4, -30, 27, -8), standard->GetButton(0), FALSE);
+  EXPECT_EQ(ids(nav), (std::vector<UINT>{resources::ID_FILE_PRINT, 0, ID_PREVIOUS_PAGE, ID_NEXT_PAGE}));
+  EXPECT_EQ(standard->FindButtonByCommand(resources::ID_FILE_PRINT), -1);
+  // Wholly below: last, set apart.
+  standard->SelectButton(0);
+  nav->DropButton(CRect(4, 200, 27, 222), standard->GetButton(0), FALSE);
+  EXPECT_EQ(nav->GetItemID(nav->GetBtnCount() - 1), resources::ID_EDIT_COPY);
+  EXPECT_EQ(nav->GetItemID(nav->GetBtnCount() - 2), 0u);
+  EXPECT_EQ(standard->FindButtonByCommand(resources::ID_EDIT_COPY), -1);
+  int copies = 0;
+  for (SECCustomToolBar* b : manager->GetBars()) copies += b->FindButtonByCommand(resources::ID_FILE_PRINT) >= 0;
+  EXPECT_EQ(copies, 1);
+  // Dragged onto the floating frame for real.
   CMiniDockFrameWnd* floating = floating_frame(*nav);
   ASSERT_NE(floating, nullptr);
   const POINT caption = caption_point(floating, 12);
   const POINT from = centre(standard, 0);
   drag(from, {{from.x + 8, from.y + 8}, caption}, caption);
-  EXPECT_EQ(nav->GetItemID(0), resources::ID_FILE_PRINT);
-  EXPECT_EQ(nav->GetItemID(1), 0u);
-  EXPECT_EQ(standard->FindButtonByCommand(resources::ID_FILE_PRINT), -1);
-  int copies = 0;
-  for (SECCustomToolBar* b : manager->GetBars()) copies += b->FindButtonByCommand(resources::ID_FILE_PRINT) >= 0;
-  EXPECT_EQ(copies, 1);
+  EXPECT_EQ(nav->GetItemID(0), resources::ID_ACT_INFORMATION);
+  EXPECT_EQ(standard->FindButtonByCommand(resources::ID_ACT_INFORMATION), -1);
   picture("toolbars_floating");
 }
 
