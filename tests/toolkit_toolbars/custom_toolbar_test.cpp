@@ -142,7 +142,14 @@ class ToolbarTest : public ToolkitDockingTest {
   SECToolBarComboHost* combo_of(SECCustomToolBar* b) {
     return dynamic_cast<SECToolBarComboHost*>(b->GetButton(b->FindButtonByCommand(ID_SEARCH_QUERY_BOX)));
   }
-  void picture(const std::string& name) { save_frame_picture(name + ".png"); }
+  // The frame with its floating frames, and its top strip (the docked bars) enlarged twice.
+  void picture(const std::string& name) {
+    save_frame_picture(name + ".png");
+    CRect area;
+    frame->GetWindowRect(&area);
+    const QImage image = DockingTest::picture({frame->m_hWnd}, area).copy(0, 0, 480, 130);
+    EXPECT_TRUE(save(image.scaled(image.width() * 2, image.height() * 2), name + "_top.png"));
+  }
   // A window enlarged four times.
   void zoomed(HWND h, const std::string& name) {
     const QImage image = win::window_surface(h, true);
@@ -410,8 +417,12 @@ TEST_F(ToolbarTest, TheQueryBoxPassesEnterAndEscapeToTheOwner) {
   pump();
   EXPECT_EQ(owner.combo, (std::vector<WPARAM>{MAKEWPARAM(kQueryId, SEC_COMBO_ENTER), MAKEWPARAM(kQueryId, SEC_COMBO_ESCAPE)}));
   CString text;
-  host->Combo().GetWindowText(text);
+  host->Edit()->GetWindowText(text);
   EXPECT_EQ(text, cp("zażółć gęślą jaźń"));
+  EXPECT_TRUE(host->Edit()->IsWindowVisible());
+  CRect field;
+  host->Edit()->GetWindowRect(&field);
+  EXPECT_GE(field.Height(), 10) << field.Width();
   // The application's messages reach the box through the manager.
   SECWndBtnMessage reset{CB_RESETCONTENT, 0, 0};
   manager->BroadcastToBars(ID_SEARCH_QUERY_BOX, SEC_BTN_NOTIFY_WND_MESSAGE, &reset);
@@ -421,6 +432,11 @@ TEST_F(ToolbarTest, TheQueryBoxPassesEnterAndEscapeToTheOwner) {
   host->Font().GetLogFont(&font);
   EXPECT_LE(font.lfHeight, -10);
   picture("toolbars_with_combo");
+  zoomed(host->Combo().m_hWnd, "toolbars_combo_text");
+  host->Edit()->SendMessage(EM_SETSEL, 0, 0);
+  host->Edit()->Invalidate();
+  pump();
+  zoomed(host->Edit()->m_hWnd, "toolbars_combo_edit");
 }
 
 TEST_F(ToolbarTest, TheHoverBorderRisesUnderTheMouseAndFallsWhenItLeaves) {
