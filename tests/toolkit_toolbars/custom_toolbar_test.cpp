@@ -144,6 +144,9 @@ class ToolbarTest : public ToolkitDockingTest {
   }
   // The frame with its floating frames, and its top strip (the docked bars) enlarged twice.
   void picture(const std::string& name) {
+    const UINT all = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME;
+    ::RedrawWindow(frame->m_hWnd, nullptr, nullptr, all);
+    for (HWND h : frame->FloatingWindows()) ::RedrawWindow(h, nullptr, nullptr, all);
     save_frame_picture(name + ".png");
     CRect area;
     frame->GetWindowRect(&area);
@@ -390,7 +393,12 @@ TEST_F(ToolbarTest, AMoveDroppedWhollyAboveOrBelowABarLeavesItsOldBar) {
   drag(from, {{from.x + 8, from.y + 8}, caption}, caption);
   EXPECT_EQ(nav->GetItemID(0), resources::ID_ACT_INFORMATION);
   EXPECT_EQ(standard->FindButtonByCommand(resources::ID_ACT_INFORMATION), -1);
+  CRect frame_rect;
+  floating->GetWindowRect(&frame_rect);
+  EXPECT_GE(frame_rect.Width(), nav->GetItemRect(nav->GetBtnCount() - 1).right);
   picture("toolbars_floating");
+  ::RedrawWindow(nav->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  zoomed(nav->m_hWnd, "toolbars_floating_bar");
 }
 
 TEST_F(ToolbarTest, TheQueryBoxPassesEnterAndEscapeToTheOwner) {
@@ -548,6 +556,7 @@ TEST_F(ToolbarTest, TheBarsComeBackWithTheSavedLayout) {
   user->InsertButton(0, ID_HISTORY, FALSE, TRUE);
   user->InsertButton(1, ID_SEARCH_QUERY_BOX, FALSE, TRUE);
   mdi->FloatControlBar(user, frame_point(200, 300), CBRS_ALIGN_TOP);
+  mdi->ShowControlBar(user, TRUE, FALSE);
   pump();
   SECToolBarComboHost* host = combo_of(user);
   ASSERT_NE(host, nullptr);
@@ -573,6 +582,7 @@ TEST_F(ToolbarTest, TheBarsComeBackWithTheSavedLayout) {
   back->GetWindowText(title);
   EXPECT_EQ(title, cp("Moje narzędzia: ąęłóśżźćń"));
   EXPECT_TRUE(back->IsFloating());
+  EXPECT_TRUE(back->IsWindowVisible());
   EXPECT_EQ(ids(back), (std::vector<UINT>{ID_HISTORY, ID_SEARCH_QUERY_BOX}));
   SECToolBarComboHost* host_back = combo_of(back);
   ASSERT_NE(host_back, nullptr);
