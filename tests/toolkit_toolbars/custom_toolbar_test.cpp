@@ -583,6 +583,9 @@ TEST_F(ToolbarTest, TheBarsComeBackWithTheSavedLayout) {
   EXPECT_EQ(title, cp("Moje narzędzia: ąęłóśżźćń"));
   EXPECT_TRUE(back->IsFloating());
   EXPECT_TRUE(back->IsWindowVisible());
+  CString caption;
+  back->GetParent()->GetParent()->GetWindowText(caption);
+  EXPECT_EQ(caption, cp("Moje narzędzia: ąęłóśżźćń"));
   EXPECT_EQ(ids(back), (std::vector<UINT>{ID_HISTORY, ID_SEARCH_QUERY_BOX}));
   SECToolBarComboHost* host_back = combo_of(back);
   ASSERT_NE(host_back, nullptr);

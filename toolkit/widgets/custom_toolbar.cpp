@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/framework/command_ids.h"
+#include "platform/framework/dock_bar.h"
 #include "platform/framework/frame_wnd.h"
 #include "platform/framework/mini_dock_frame.h"
 #include "platform/gdi/core/object_api.h"
@@ -869,7 +870,11 @@ void SECCustomToolBar::SetBarInfoEx(SECBarStateRecord* pInfo, CFrameWnd* pFrameW
   if (!info) return;
   Deselect(FALSE);
   RemoveAllButtons();
-  if (!info->m_strTitle.IsEmpty() && m_hWnd) SetWindowText(info->m_strTitle);
+  if (!info->m_strTitle.IsEmpty() && m_hWnd) {
+    SetWindowText(info->m_strTitle);
+    // A floating frame's caption is its dock bar's text.
+    if (IsFloating() && m_pDockBar && m_pDockBar->m_hWnd) m_pDockBar->SetWindowText(info->m_strTitle);
+  }
   for (const SECToolBarButtonRecord& record : info->m_buttons) {
     SECStdBtn* btn = record.nID ? CreateButton(record.nID, this) : CreateSeparator(this);
     btn->SetSavedData(BYTE(record.data.size()), record.data.empty() ? nullptr : record.data.data());

@@ -384,6 +384,14 @@ void SECToolBarManager::LoadStateFromProfile(LPCTSTR lpszPrefix) {
     if (base::Profile::app().GetProfileInt(summary, "Bars", 0) > 0) mdi->LoadBarState(lpszPrefix);
   }
   LoadState(lpszPrefix);
+  // Floating frames take their captions from the titles the bars got back.
+  for (SECCustomToolBar* bar : GetBars()) {
+    if (!bar->IsFloating()) continue;
+    if (auto* frame = dynamic_cast<CFrameWnd*>(bar->GetParent() ? bar->GetParent()->GetParent() : nullptr)) {
+      frame->RecalcLayout();
+      frame->Invalidate();
+    }
+  }
 }
 
 void SECToolBarManager::SaveStateToProfile(LPCTSTR lpszPrefix) {
