@@ -531,6 +531,17 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       if (HWND edit = combos()[h].edit) EnableWindow(edit, BOOL(wParam));
       InvalidateRect(h, nullptr, TRUE);
       return 0;
+    case WM_WINDOWPOSCHANGING: {
+      // As a created combo box: a height given later is the dropped list's extent; the field
+      // keeps its own.
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+      const int field = field_height(s.item_height);
+      if (pos && !(pos->flags & SWP_NOSIZE) && pos->cy != field) {
+        combos()[h].drop_height = pos->cy;
+        pos->cy = field;
+      }
+      return DefWindowProc(h, message, wParam, lParam);
+    }
     case WM_SIZE:
       if (HWND edit = combos()[h].edit) {
         MoveWindow(edit, 3, 3, std::max(0, int(LOWORD(lParam)) - button_width() - 5),

@@ -144,3 +144,19 @@ constexpr DWORD SBS_HORZ = 0x0000;
 constexpr DWORD SBS_VERT = 0x0001;
 constexpr DWORD SBS_SIZEBOX = 0x0008;
 constexpr DWORD SBS_SIZEGRIP = 0x0010;
+
+// Toolbars: adding buttons from records and deleting one by index.
+constexpr UINT TB_ADDBUTTONS = WM_USER + 20;    // wParam count, lParam TBBUTTON array
+constexpr UINT TB_DELETEBUTTON = WM_USER + 22;  // wParam index
+constexpr BYTE TBSTYLE_SEP = 0x01;
+// One button record (20 bytes in the 32-bit layout the toolbar messages came from).
+struct TBBUTTON {
+  int iBitmap;
+  int idCommand;
+  BYTE fsState;
+  BYTE fsStyle;
+  BYTE bReserved[2];
+  DWORD dwData;
+  int iString;
+};
+static_assert(sizeof(TBBUTTON) == 20);

@@ -9,6 +9,7 @@
 class CFrameWnd;
 class CControlBar;
 class CControlBarInfo;
+class SECControlBarInfoEx;
 class SECPersistentTreeNode;
 
 class SECControlBarManager : public CObject {
@@ -23,7 +24,8 @@ class SECControlBarManager : public CObject {
   virtual BOOL SaveState(SECPersistentTreeNode* pNode) { return pNode != nullptr; }
   virtual void SaveState(LPCTSTR) {}
   virtual DWORD GetBarTypeID(CControlBar*) { return 0; }
-  virtual CControlBarInfo* CreateBarInfoEx(CControlBarInfo*) { return nullptr; }
+  // The extension a saved record of the bar type holds (a new object the record owns), or null.
+  virtual SECControlBarInfoEx* CreateBarInfoEx(CControlBarInfo*) { return nullptr; }
   virtual CControlBar* CreateBarByType(CControlBarInfo*) { return nullptr; }
   // Whether the bars are being customized: the frame then keeps still (no moving, no menu key).
   virtual BOOL IsConfigMode() const { return FALSE; }

@@ -29,6 +29,10 @@ constexpr DWORD BAREX_FLAT = 0x0100;
 constexpr DWORD BAREX_GRIPPER = 0x0200;
 constexpr DWORD BAREX_CLOSE_BUTTON = 0x0400;
 constexpr DWORD BAREX_EXPAND_BUTTON = 0x0800;
+// With BAREX_FLAT, a customizable toolbar draws its buttons over what lies behind them. (For a
+// customizable toolbar BAREX_FLAT is its cool look, BAREX_OWN_ROW stretches it along its row and
+// BAREX_FIXED_SIZE, always set, widens its gripper side by 2 pixels.)
+constexpr DWORD BAREX_TRANSPARENT = 0x1000;
 
 // Commands of the standard context menu and the message that offers it to the frame.
 constexpr UINT ID_SECBAR_TOGGLE_DOCKING = 43040;

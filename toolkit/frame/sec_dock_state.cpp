@@ -113,7 +113,7 @@ BOOL SECBarStateRecord::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockStat
   m_nResourceID = UINT(read("ResourceID", int(m_nResourceID)));
   delete m_pBarInfoEx;
   m_pBarInfoEx = nullptr;
-  if (m_pManager) m_pBarInfoEx = dynamic_cast<SECControlBarInfoEx*>(m_pManager->CreateBarInfoEx(this));
+  if (m_pManager) m_pBarInfoEx = m_pManager->CreateBarInfoEx(this);
   if (m_pBarInfoEx) m_pBarInfoEx->LoadFromProfile(section, nIndex);
   return TRUE;
 }
@@ -146,7 +146,7 @@ void SECBarStateRecord::Serialize(CArchive& ar, CDockState* pDockState) {
     m_dwTypeID = type;
     delete m_pBarInfoEx;
     m_pBarInfoEx = nullptr;
-    if (m_pManager) m_pBarInfoEx = dynamic_cast<SECControlBarInfoEx*>(m_pManager->CreateBarInfoEx(this));
+    if (m_pManager) m_pBarInfoEx = m_pManager->CreateBarInfoEx(this);
   }
   if (m_pBarInfoEx) m_pBarInfoEx->Serialize(ar, pDockState);
   SerializeBarIds(ar);
