@@ -251,8 +251,9 @@ void SECDockState::ResolveBars(CFrameWnd* pFrame) {
     if (record->m_bFloating) {
       DWORD align = record->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT;
       if (record->m_bMDIChild && mdi) {
-        if (auto* host = dynamic_cast<SECControlBarMDIChildWnd*>(mdi->CreateMDIFloatFrame(align))) {
-          record->m_pBar = &host->m_wndDockBar;
+        auto* host = dynamic_cast<SECMDIChildWnd*>(mdi->CreateMDIFloatFrame(align));
+        if (SECDockBar* dock = host ? host->GetFloatBarDock() : nullptr) {
+          record->m_pBar = dock;
           m_floating.push_back(host);
         }
       } else if (CMiniDockFrameWnd* floating = pFrame->CreateFloatingFrame(align)) {

@@ -761,6 +761,68 @@ void SECMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU
 
 void SECMDIChildWnd::ReapplyFrameMenu() { OnUpdateFrameMenu(TRUE, this, m_hMenuAlt); }
 
+// --- SECFloatBarHost --------------------------------------------------------------------------------
+
+SECFloatBarHost::SECFloatBarHost(CMDIChildWnd* pFrame) : m_wndDockBar(TRUE), m_pFrame(pFrame) {
+  m_wndDockBar.m_pMDIChild = pFrame;
+}
+
+BOOL SECFloatBarHost::CreateDockBar() {
+  CWnd* main = m_pFrame->GetMDIFrame();
+  const BOOL laying = m_pFrame->m_bInRecalcLayout;
+  m_pFrame->m_bInRecalcLayout = TRUE;
+  BOOL made = m_wndDockBar.Create(main ? main : m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_FLOAT);
+  if (made && m_wndDockBar.GetParent() != m_pFrame) m_wndDockBar.SetParent(m_pFrame);
+  m_pFrame->m_bInRecalcLayout = laying;
+  return made;
+}
+
+CControlBar* SECFloatBarHost::SingleBar() const {
+  if (!m_wndDockBar.m_hWnd || (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI)) return nullptr;
+  return m_wndDockBar.GetFirstBar();
+}
+
+void SECFloatBarHost::UpdateCaption() {
+  if (!m_wndDockBar.m_hWnd) return;
+  CString title, current;
+  m_wndDockBar.GetWindowText(title);
+  m_pFrame->GetWindowText(current);
+  if (title != current) m_pFrame->SetWindowText(title);
+}
+
+void SECFloatBarHost::FitBar(UINT nType, int cx, int cy) {
+  CControlBar* bar = SingleBar();
+  if (!bar || !bar->IsVisible() || nType == SIZE_MINIMIZED) return;
+  const int border = secData().cxBorder;
+  bar->CalcDynamicLayout(cx + 2 * border, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+  bar->CalcDynamicLayout(cy + 2 * border, LM_LENGTHY | LM_MRUWIDTH | LM_COMMIT);
+}
+
+BOOL SECFloatBarHost::HideBar() {
+  CControlBar* bar = SingleBar();
+  if (!bar) return FALSE;
+  // Showing the bar brings the frame back where it was.
+  if (HWND client = m_pFrame->GetMDIClient()) {
+    ::SendMessage(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(m_pFrame->m_hWnd), 0);
+  }
+  if (CFrameWnd* main = m_pFrame->GetMDIFrame()) main->ShowControlBar(bar, FALSE, FALSE);
+  return TRUE;
+}
+
+void SECFloatBarHost::StorePosition() {
+  auto* bar = dynamic_cast<SECControlBar*>(SingleBar());
+  if (!bar || !m_pFrame->m_hWnd) return;
+  CRect rect;
+  m_pFrame->GetWindowRect(&rect);
+  bar->m_ptMDIFloat = rect.TopLeft();
+}
+
+void SECFloatBarHost::RefreshMenu() {
+  if (CMDIFrameWnd* main = m_pFrame->GetMDIFrame(); main && main->m_hWndMDIClient) {
+    ::PostMessage(main->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+  }
+}
+
 // --- SECControlBarMDIChildWnd -----------------------------------------------------------------------
 
 IMPLEMENT_DYNCREATE(SECControlBarMDIChildWnd, SECMDIChildWnd)
@@ -769,60 +831,39 @@ BEGIN_MESSAGE_MAP(SECControlBarMDIChildWnd, SECMDIChildWnd)
   ON_WM_SIZE()
   ON_WM_CLOSE()
   ON_WM_SHOWWINDOW()
+  ON_WM_WINDOWPOSCHANGED()
 END_MESSAGE_MAP()
 
-SECControlBarMDIChildWnd::SECControlBarMDIChildWnd() : m_wndDockBar(TRUE) { m_wndDockBar.m_pMDIChild = this; }
+SECControlBarMDIChildWnd::SECControlBarMDIChildWnd() : m_host(this), m_wndDockBar(m_host.m_wndDockBar) {}
 
 BOOL SECControlBarMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs) {
   cs.dwExStyle &= ~DWORD(WS_EX_CLIENTEDGE);
   return SECMDIChildWnd::PreCreateWindow(cs);
 }
 
-BOOL SECControlBarMDIChildWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*) {
-  // Made on the main frame, so that the main frame's docking layout knows it, then moved here.
-  CWnd* main = GetMDIFrame();
-  if (!m_wndDockBar.Create(main ? main : this, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_FLOAT)) return FALSE;
-  if (m_wndDockBar.GetParent() != this) m_wndDockBar.SetParent(this);
-  return TRUE;
-}
-
-CControlBar* SECControlBarMDIChildWnd::SingleBar() const {
-  if (!m_wndDockBar.m_hWnd || (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI)) return nullptr;
-  return m_wndDockBar.GetFirstBar();
-}
+BOOL SECControlBarMDIChildWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*) { return m_host.CreateDockBar(); }
 
 void SECControlBarMDIChildWnd::RecalcLayout(BOOL bNotify) {
   if (m_bInRecalcLayout) return;
   SECMDIChildWnd::RecalcLayout(bNotify);
-  if (!m_wndDockBar.m_hWnd) return;
-  CString title, current;
-  m_wndDockBar.GetWindowText(title);
-  GetWindowText(current);
-  if (title != current) SetWindowText(title);
+  m_host.UpdateCaption();
 }
 
 void SECControlBarMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
-  if (CControlBar* bar = SingleBar(); bar && bar->IsVisible() && nType != SIZE_MINIMIZED) {
-    const int border = secData().cxBorder;
-    bar->CalcDynamicLayout(cx + 2 * border, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
-    bar->CalcDynamicLayout(cy + 2 * border, LM_LENGTHY | LM_MRUWIDTH | LM_COMMIT);
-  }
+  m_host.FitBar(nType, cx, cy);
   SECMDIChildWnd::OnSize(nType, cx, cy);
 }
 
 void SECControlBarMDIChildWnd::OnClose() {
-  if (CControlBar* bar = SingleBar()) {
-    // Closing hides the bar; showing the bar brings the frame back where it was.
-    if (HWND client = GetMDIClient()) ::SendMessage(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(m_hWnd), 0);
-    if (CFrameWnd* main = GetMDIFrame()) main->ShowControlBar(bar, FALSE, FALSE);
-    return;
-  }
-  SECMDIChildWnd::OnClose();
+  if (!m_host.HideBar()) SECMDIChildWnd::OnClose();
 }
 
 void SECControlBarMDIChildWnd::OnShowWindow(BOOL, UINT) {
   Default();
-  if (CMDIFrameWnd* main = GetMDIFrame(); main && main->m_hWndMDIClient) {
-    ::PostMessage(main->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
-  }
+  m_host.RefreshMenu();
+}
+
+void SECControlBarMDIChildWnd::OnWindowPosChanged(WINDOWPOS*) {
+  Default();
+  m_host.StorePosition();
 }

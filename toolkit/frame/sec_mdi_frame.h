@@ -186,6 +186,9 @@ class SECMDIChildWnd : public CMDIChildWnd {
   DECLARE_DYNCREATE(SECMDIChildWnd)
 
  public:
+  // The dock bar of a frame that holds a bar floating inside the main window; null for others.
+  virtual SECDockBar* GetFloatBarDock() { return nullptr; }
+
   BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_CHILD | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                  CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
   void OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt) override;
@@ -205,6 +208,36 @@ class SECMDIChildWnd : public CMDIChildWnd {
   DECLARE_MESSAGE_MAP()
 };
 
+// What a frame inside the main window does for the one floating bar it holds: its dock bar,
+// sizing the bar with the frame, the frame's caption from the bar, hiding the bar instead of
+// closing, and keeping the frame's place in the bar. SECControlBarMDIChildWnd and the workbook's
+// bar sheet both work through one.
+class SECFloatBarHost {
+ public:
+  explicit SECFloatBarHost(CMDIChildWnd* pFrame);
+  SECFloatBarHost(const SECFloatBarHost&) = delete;
+  SECFloatBarHost& operator=(const SECFloatBarHost&) = delete;
+
+  // Makes the dock bar (on the main frame, so the docking layout knows it, then moved into the
+  // frame) without laying the frame out meanwhile.
+  BOOL CreateDockBar();
+  // The one bar it holds when the dock bar takes a single bar; null otherwise.
+  CControlBar* SingleBar() const;
+  // The frame's caption becomes the dock bar's text.
+  void UpdateCaption();
+  // The visible single bar takes the frame's client size (plus the toolkit border each side).
+  void FitBar(UINT nType, int cx, int cy);
+  // Closing hides the single bar (the frame restored first); FALSE when the frame should close.
+  BOOL HideBar();
+  // The frame's screen position goes to the single bar as its place inside the main window.
+  void StorePosition();
+  // The main frame's MDI client refreshes its window menu.
+  void RefreshMenu();
+
+  SECDockBar m_wndDockBar;
+  CMDIChildWnd* m_pFrame;
+};
+
 class SECControlBarMDIChildWnd : public SECMDIChildWnd {
   DECLARE_DYNCREATE(SECControlBarMDIChildWnd)
 
@@ -213,15 +246,16 @@ class SECControlBarMDIChildWnd : public SECMDIChildWnd {
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void RecalcLayout(BOOL bNotify = TRUE) override;
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+  SECDockBar* GetFloatBarDock() override { return &m_wndDockBar; }
 
-  SECDockBar m_wndDockBar;
+  SECFloatBarHost m_host;
+  SECDockBar& m_wndDockBar;
 
  protected:
-  // The one bar it holds when the dock bar takes a single bar; null otherwise.
-  CControlBar* SingleBar() const;
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnClose();
   afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+  afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
 
   DECLARE_MESSAGE_MAP()
 };
