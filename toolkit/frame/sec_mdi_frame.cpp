@@ -416,7 +416,7 @@ void SECMDIFrameWnd::FloatControlBarInMDIChild(CControlBar* pBar, int x, int y, 
   point.x = std::clamp(int(point.x), 0, std::max(0, int(client.Width())));
   point.y = std::clamp(int(point.y), 0, std::max(0, int(client.Height()) - 30));
   if (CDockBar* dock = floating_alone(pBar, float_style(pBar, dwStyle))) {
-    if (auto* host = dynamic_cast<SECControlBarMDIChildWnd*>(dock->GetParent())) {
+    if (auto* host = dynamic_cast<SECMDIChildWnd*>(dock->GetParent()); host && host->GetFloatBarDock() == dock) {
       host->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       host->RecalcLayout();
       host->UpdateWindow();
@@ -424,9 +424,13 @@ void SECMDIFrameWnd::FloatControlBarInMDIChild(CControlBar* pBar, int x, int y, 
     }
   }
   dwStyle = float_style(pBar, dwStyle);
-  auto* host = dynamic_cast<SECControlBarMDIChildWnd*>(CreateMDIFloatFrame(dwStyle));
-  if (!host) return;
-  host->m_wndDockBar.DockControlBar(pBar);
+  auto* host = dynamic_cast<SECMDIChildWnd*>(CreateMDIFloatFrame(dwStyle));
+  SECDockBar* hostDock = host ? host->GetFloatBarDock() : nullptr;
+  if (!hostDock) {
+    if (host) host->DestroyWindow();
+    return;
+  }
+  hostDock->DockControlBar(pBar);
   // The frame around the bar's floating size.
   CRect rect(CPoint(0, 0), pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH));
   ::AdjustWindowRectEx(&rect, host->GetStyle(), FALSE, host->GetExStyle());
