@@ -14,6 +14,7 @@
 
 #include "platform/framework/mdi.h"
 #include "toolkit/frame/sec_dock_bar.h"
+#include "toolkit/frame/sec_frame_docking.h"
 
 class SECControlBarManager;
 class SECWndPlugIn;
@@ -21,11 +22,6 @@ class CDockState;
 class CDC;
 class CFont;
 
-// How much of its row and how long a bar docked with DockControlBar starts.
-struct SECDockInfo {
-  float m_fPctWidth = 1.0f;
-  int m_nLength = -1;
-};
 
 // The resource id the frames inside the main window load with.
 constexpr UINT IDR_SECMDIFLOAT = 20514;
