@@ -10,9 +10,11 @@
 #include "platform/framework/dock_bar.h"
 #include "platform/framework/frame_wnd.h"
 #include "platform/framework/mini_dock_frame.h"
+#include "platform/res/resource_store.h"
 #include "platform/win/system_metrics.h"
 #include "toolkit/frame/control_bar_manager.h"
 #include "toolkit/frame/sec_control_bar.h"
+#include "toolkit/frame/sec_dialog_bar.h"
 #include "toolkit/frame/sec_dock_bar.h"
 #include "toolkit/frame/sec_mdi_frame.h"
 
@@ -231,7 +233,13 @@ CControlBar* SECDockState::CreateMissingBar(const CString& strClass, CFrameWnd* 
   auto* bar = dynamic_cast<SECControlBar*>(made.get());
   if (!bar) return nullptr;
   DWORD style = (pRecord->m_dwStyle & ~WS_VISIBLE) | WS_CHILD;
-  if (!bar->Create(pFrame, pRecord->m_strWindowName, style, pRecord->m_dwExStyle, pRecord->m_nBarID)) return nullptr;
+  if (auto* dialog = dynamic_cast<SECDialogBar*>(bar)) {
+    // Only from a template of the program's own: an edited id names nothing else into being.
+    if (!res::find_dialog(pRecord->m_nResourceID)) return nullptr;
+    if (!dialog->Create(pFrame, pRecord->m_nResourceID, style, pRecord->m_dwExStyle, pRecord->m_nBarID)) return nullptr;
+  } else if (!bar->Create(pFrame, pRecord->m_strWindowName, style, pRecord->m_dwExStyle, pRecord->m_nBarID)) {
+    return nullptr;
+  }
   // The bar ends with its window from here on.
   made.release();
   bar->m_bAutoDelete = TRUE;

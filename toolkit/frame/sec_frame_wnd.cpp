@@ -6,6 +6,7 @@
 #include "platform/res/resource_store.h"
 #include "toolkit/frame/control_bar_manager.h"
 #include "toolkit/frame/sec_control_bar.h"
+#include "toolkit/frame/sec_dock_state.h"
 #include "toolkit/frame/sec_mdi_frame.h"
 #include "toolkit/frame/sec_mini_dock_frame.h"
 #include "toolkit/frame/toolkit_globals.h"
