@@ -242,7 +242,11 @@ void SECFrameWnd::RecalcLayoutOnIdle() {
   Default();
 }
 
-void SECFrameWnd::OnEnable(BOOL bEnable) { CFrameWnd::OnEnable(bEnable); }
+void SECFrameWnd::OnEnable(BOOL bEnable) {
+  // While the bars are customized the frame does not keep its caption active for a floating bar.
+  if (InConfigMode()) m_bStayActive = FALSE;
+  CFrameWnd::OnEnable(bEnable);
+}
 
 LRESULT SECFrameWnd::OnGetMenu(WPARAM wParam, LPARAM lParam) {
   HMENU menu = GetMenuForResourceId(UINT(wParam));

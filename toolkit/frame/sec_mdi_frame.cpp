@@ -73,6 +73,7 @@ BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
   ON_WM_ACTIVATEAPP()
   ON_WM_ACTIVATE()
   ON_WM_ENTERIDLE()
+  ON_WM_ENABLE()
   ON_MESSAGE(WM_SECBAR_CONTEXTMENU, &SECMDIFrameWnd::OnBarContextMenu)
   ON_MESSAGE(WM_COMMANDHELP, &SECMDIFrameWnd::OnCommandHelp)
   ON_REGISTERED_MESSAGE(WM_SECGETMENU, &SECMDIFrameWnd::OnGetMenu)
@@ -402,6 +403,12 @@ void SECMDIFrameWnd::OnFrameActivated() {
 }
 
 void SECMDIFrameWnd::OnEnterIdle(UINT, CWnd*) { RecalcLayoutOnIdle(); }
+
+void SECMDIFrameWnd::OnEnable(BOOL bEnable) {
+  // While the bars are customized the frame does not keep its caption active for a floating bar.
+  if (InConfigMode()) m_bStayActive = FALSE;
+  CMDIFrameWnd::OnEnable(bEnable);
+}
 
 void SECMDIFrameWnd::RecalcLayoutOnIdle() {
   if (InConfigMode() && (m_nIdleFlags & idleLayout)) {

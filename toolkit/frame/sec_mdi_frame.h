@@ -170,6 +170,7 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
   afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
   afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
+  afx_msg void OnEnable(BOOL bEnable);
   afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnGetMenu(WPARAM wParam, LPARAM lParam);
   afx_msg void OnReservedCommand(UINT) {}
