@@ -1,5 +1,6 @@
 // Loads a docking layout from fuzzed profile text into a toolkit MDI frame with a few bars of its
-// own; whatever the profile says, the load must end without harm and the layout save again.
+// own; whatever the profile says, the load must end without harm, the layout go through the tree
+// form and back, and save again.
 #include <QApplication>
 #include <cstdint>
 #include <fstream>
@@ -13,7 +14,9 @@
 #include "platform/framework/app.h"
 #include "platform/framework/command_ids.h"
 #include "platform/win/message_queue.h"
+#include "toolkit/frame/persistent_tree.h"
 #include "toolkit/frame/sec_control_bar.h"
+#include "toolkit/frame/sec_dock_state.h"
 #include "toolkit/frame/sec_mdi_frame.h"
 
 namespace {
@@ -65,6 +68,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   frame->RecalcLayout();
   frame->LoadBarState("LumoKAL");
   pump();
+  // The layout as it came through the tree form, applied again.
+  {
+    SECDockState captured;
+    frame->GetDockState(captured);
+    SECPersistentTreeNode root;
+    root.Initialize("LumoKAL");
+    captured.SaveStateToTree(&root, &root);
+    SECDockState loaded;
+    if (loaded.LoadStateFromTree(&root)) frame->SetDockState(loaded);
+    pump();
+  }
   frame->SaveBarState("LumoKAL");
   frame->DestroyWindow();
   pump();

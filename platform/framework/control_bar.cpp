@@ -259,9 +259,11 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam) {
   }
   rect.right = rect.left + size.cx;
   rect.bottom = rect.top + size.cy;
-  if (move) MoveWindow(&rect, TRUE);
+  if (move) MoveInLayout(layout, rect);
   return 0;
 }
+
+void CControlBar::MoveInLayout(AFX_SIZEPARENTPARAMS*, const CRect& rect) { MoveWindow(&rect, TRUE); }
 
 LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
   if (!(GetStyle() & WS_VISIBLE)) return 0;

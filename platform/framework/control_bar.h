@@ -19,6 +19,7 @@ class CFrameWnd;
 class CDockBar;
 class CDockContext;
 class CControlBarInfo;
+struct AFX_SIZEPARENTPARAMS;
 
 // Bar styles.
 constexpr DWORD CBRS_ALIGN_LEFT = 0x1000;
@@ -128,6 +129,9 @@ class CControlBar : public CWnd {
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+  // Puts the bar at `rect` (parent client coordinates) during a size-parent pass that moves bars;
+  // by default at once, repainted. A bar type may move itself otherwise.
+  virtual void MoveInLayout(AFX_SIZEPARENTPARAMS* layout, const CRect& rect);
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 
   std::vector<std::uint8_t> m_elements;

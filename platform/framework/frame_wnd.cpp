@@ -30,6 +30,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_MENUSELECT()
   ON_WM_ERASEBKGND()
   ON_WM_ACTIVATE()
+  ON_MESSAGE(WM_NCACTIVATE, &CFrameWnd::OnNcActivateStay)
   ON_COMMAND(ID_CONTEXT_HELP, &CFrameWnd::OnContextHelp)
   ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUIMessage)
   ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageStringMessage)
@@ -494,6 +495,10 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
   } else {
     CWnd::OnSetFocus(pOldWnd);
   }
+}
+
+LRESULT CFrameWnd::OnNcActivateStay(WPARAM wParam, LPARAM lParam) {
+  return DefWindowProc(WM_NCACTIVATE, (wParam || m_bStayActive) ? TRUE : FALSE, lParam);
 }
 
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {

@@ -146,6 +146,9 @@ class CFrameWnd : public CWnd {
   CRect m_rectBorder;
   std::vector<CControlBar*> m_listControlBars;
   CView* m_pViewActive = nullptr;
+  // Set while one of the frame's floating windows (a mini frame with MFS_SYNCACTIVE) is the
+  // active window: the frame's caption stays active meanwhile.
+  BOOL m_bStayActive = FALSE;
 
  protected:
   // The frame's title: the first line of the document string `nIDResource`; also keeps the id
@@ -163,6 +166,8 @@ class CFrameWnd : public CWnd {
   afx_msg LRESULT OnSetMessageStringMessage(WPARAM wParam, LPARAM lParam);
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+  // The caption is drawn active also while the stay-active flag is set.
+  afx_msg LRESULT OnNcActivateStay(WPARAM wParam, LPARAM lParam);
   // ID_CONTEXT_HELP: holds the mouse until a click names a window, then asks for that window's
   // help with WM_COMMANDHELP (context_help_mode.cpp).
   afx_msg void OnContextHelp();

@@ -213,6 +213,18 @@ LRESULT CMiniFrameWnd::OnNcPaint(WPARAM, LPARAM) {
 LRESULT CMiniFrameWnd::OnNcActivate(WPARAM wParam, LPARAM) {
   m_bActive = wParam != 0;
   PaintNonClient(false);
+  if (GetStyle() & MFS_SYNCACTIVE) {
+    // The owner frame stays active while it or one of its floating windows is the active one.
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (auto* frame = dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(owner))) {
+      HWND active = ::GetActiveWindow();
+      const BOOL keep = active && active != owner && (active == m_hWnd || ::GetWindow(active, GW_OWNER) == owner);
+      if (frame->m_bStayActive != keep) {
+        frame->m_bStayActive = keep;
+        if (active != owner) frame->SendMessage(WM_NCACTIVATE, keep, 0);
+      }
+    }
+  }
   return TRUE;
 }
 

@@ -2,11 +2,15 @@
 // loading profiles a user may have edited (unknown classes, unbounded counts, missing sections,
 // id 0 and repeated ids, bars that do not exist, no screen size, frames off the screen).
 #include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "platform/base/profile.h"
 #include "platform/framework/command_ids.h"
 #include "platform/win/system_metrics.h"
 #include "tests/toolkit_docking/toolkit_docking_fixture.h"
+#include "toolkit/frame/persistent_tree.h"
 #include "toolkit/frame/sec_dock_state.h"
 
 namespace lumo::test {
@@ -246,6 +250,137 @@ TEST_F(DockStateTest, CleanUpBarIdsDropsRepeatsAndStrayPlaceholders) {
   const CDWordArray& ids = state.m_arrBarInfo[0]->m_arrBarID;
   std::vector<DWORD> got(ids.begin(), ids.end());
   EXPECT_EQ(got, (std::vector<DWORD>{0, kLists, kNav, 0}));
+}
+
+// The layout of the round trips: docked left and bottom (two shares of a row), floating, hidden
+// and floating inside the main window.
+TEST_F(DockStateTest, TreeRoundTripKeepsEveryRecord) {
+  ActsBar lists, nav, find, notes, marks;
+  make(marks, kMarks, "Zakładki");
+  make(lists, kLists, "Spis aktów");
+  make(nav, kNav, "Nawigacja");
+  make(find, kFind, "Szukaj: ąęłóśżźćń");
+  make(notes, kNotes, "Notatki");
+  mdi->DockControlBarSized(&lists, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, 220);
+  mdi->DockControlBarSized(&nav, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 0.25f, 120);
+  mdi->DockControlBarSized(&notes, AFX_IDW_DOCKBAR_BOTTOM, 1, 0, 0.75f, 120);
+  mdi->FloatControlBar(&find, frame_point(300, 200), CBRS_ALIGN_TOP);
+  pump();
+  mdi->ShowControlBar(&notes, FALSE, FALSE);
+  mdi->FloatControlBarInMDIChild(&marks, -1, -1, CBRS_ALIGN_TOP);
+  pump();
+
+  SECDockState captured;
+  ASSERT_TRUE(captured.CaptureFrame(mdi));
+  captured.CleanUpBarIds();
+  SECPersistentTreeNode root;
+  ASSERT_EQ(root.Initialize("LumoKAL"), 0u);
+  ASSERT_TRUE(captured.SaveStateToTree(&root, &root));
+  EXPECT_FALSE(captured.SaveStateToTree(&root, &root));  // one "DockState" per parent
+  SECDockState loaded;
+  ASSERT_TRUE(loaded.LoadStateFromTree(&root));
+  // The empty dock bars are not stored; every other record comes back whole.
+  std::vector<SECBarStateRecord*> stored;
+  for (CControlBarInfo* info : captured.m_arrBarInfo) {
+    if (!info->IsEmptyDockBar()) stored.push_back(static_cast<SECBarStateRecord*>(info));
+  }
+  ASSERT_EQ(loaded.m_arrBarInfo.GetSize(), int(stored.size()));
+  for (size_t i = 0; i < stored.size(); ++i) {
+    const SECBarStateRecord& a = *stored[i];
+    const auto& b = *static_cast<SECBarStateRecord*>(loaded.m_arrBarInfo[int(i)]);
+    SCOPED_TRACE(i);
+    EXPECT_EQ(a.m_nBarID, b.m_nBarID);
+    EXPECT_EQ(a.m_bVisible, b.m_bVisible);
+    EXPECT_EQ(a.m_bFloating, b.m_bFloating);
+    EXPECT_EQ(a.m_pointPos, b.m_pointPos);
+    EXPECT_EQ(a.m_nMRUWidth, b.m_nMRUWidth);
+    EXPECT_EQ(a.m_bDocking, b.m_bDocking);
+    EXPECT_EQ(a.m_rectMRUDockPos, b.m_rectMRUDockPos);
+    ASSERT_EQ(a.m_arrBarID.GetSize(), b.m_arrBarID.GetSize());
+    for (int j = 0; j < a.m_arrBarID.GetSize(); ++j) EXPECT_EQ(a.m_arrBarID[j], b.m_arrBarID[j]);
+    EXPECT_NEAR(a.m_fPctWidth, b.m_fPctWidth, 1e-6);
+    EXPECT_EQ(a.m_szFloat, b.m_szFloat);
+    EXPECT_EQ(a.m_szHorzDock, b.m_szHorzDock);
+    EXPECT_EQ(a.m_szVertDock, b.m_szVertDock);
+    EXPECT_EQ(a.m_dwExStyle, b.m_dwExStyle);
+    EXPECT_EQ(a.m_bMDIChild, b.m_bMDIChild);
+    if (a.m_bMDIChild) EXPECT_EQ(std::memcmp(&a.m_wpMDIChild, &b.m_wpMDIChild, sizeof(WINDOWPLACEMENT)), 0);
+    EXPECT_EQ(a.m_strClassName, b.m_strClassName);
+    EXPECT_EQ(a.m_strWindowName, b.m_strWindowName);
+  }
+  // Booleans are kept as words.
+  SECPersistentTreeNode* first = root.FindChild("DockState")->FindChild("Bar-0");
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(first->FindValue("MDIChild"), nullptr);
+  EXPECT_TRUE(first->FindValue("MDIChild")->m_strValue == "True" || first->FindValue("MDIChild")->m_strValue == "False");
+
+  // Moved about, then the loaded layout applied: the bars are back.
+  mdi->DockControlBarSized(&find, AFX_IDW_DOCKBAR_TOP, 0, 0, 1.0f, 80);
+  mdi->ShowControlBar(&notes, TRUE, FALSE);
+  mdi->FloatControlBar(&lists, frame_point(400, 300), CBRS_ALIGN_TOP);
+  pump();
+  mdi->SetDockState(loaded);
+  pump();
+  EXPECT_EQ(lists.m_pDockBar, mdi->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+  EXPECT_TRUE(find.IsFloating());
+  EXPECT_FALSE(notes.IsVisible());
+  EXPECT_NE(marks.GetMDIChildFrame(), nullptr);
+}
+
+TEST_F(DockStateTest, TreeWithoutStateOrWithGapsLoadsCarefully) {
+  SECDockState state;
+  SECPersistentTreeNode root;
+  ASSERT_EQ(root.Initialize("LumoKAL"), 0u);
+  EXPECT_FALSE(state.LoadStateFromTree(&root));
+  EXPECT_FALSE(state.LoadStateFromTree(nullptr));
+  SECPersistentTreeNode* dock = root.AddChild("DockState", &root);
+  ASSERT_NE(dock, nullptr);
+  dock->SetInt("Bars", 1000000);
+  SECPersistentTreeNode* bar = root.AddChild("Bar-3", dock);
+  bar->SetInt("BarID", int(kLists));
+  bar->SetString("PctWidth", "-5");
+  bar->SetInt("MRUFloatCX", -40);
+  bar->SetBool("MDIChild", TRUE);
+  bar->SetString("MDIChildWindowPlacement", "ABAB");  // two bytes: no placement
+  root.AddChild("Bar-4", dock)->SetInt("BarID", 0);  // names no bar
+  ASSERT_TRUE(state.LoadStateFromTree(&root));
+  ASSERT_EQ(state.m_arrBarInfo.GetSize(), 1);
+  auto* record = static_cast<SECBarStateRecord*>(state.m_arrBarInfo[0]);
+  EXPECT_EQ(record->m_nBarID, kLists);
+  EXPECT_EQ(record->m_fPctWidth, 0.0f);
+  EXPECT_EQ(record->m_szFloat.cx, 0);
+  EXPECT_TRUE(record->m_bMDIChild);
+  EXPECT_EQ(record->m_wpMDIChild.length, 0u);
+  EXPECT_TRUE(record->m_bVisible);
+  EXPECT_EQ(record->m_nMRUWidth, 32767);
+}
+
+// The profile text of a fixed layout, key for key, against the file kept with the tests
+// (LUMO_WRITE_GOLDEN=1 writes it anew).
+TEST_F(DockStateTest, SavedProfileMatchesTheGoldenText) {
+  ActsBar lists, nav, notes, find;
+  make(lists, kLists, "Spis aktów");
+  make(nav, kNav, "Nawigacja");
+  make(notes, kNotes, "Notatki: ąęłóśżźćń");
+  make(find, kFind, "Szukaj");
+  mdi->DockControlBarSized(&lists, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, 220);
+  mdi->DockControlBarSized(&nav, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 0.25f, 120);
+  mdi->DockControlBarSized(&notes, AFX_IDW_DOCKBAR_BOTTOM, 1, 0, 0.75f, 120);
+  mdi->FloatControlBar(&find, CPoint(320, 240), CBRS_ALIGN_TOP);
+  pump();
+  mdi->ShowControlBar(&notes, FALSE, FALSE);
+  pump();
+  const std::string path = temp_path("golden_profile.ini");
+  base::Profile::set_app_path(path);
+  mdi->SaveBarState("LumoKAL");
+  ASSERT_TRUE(base::Profile::app().Save() == base::OsError::None);
+  std::ifstream in(path, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (std::getenv("LUMO_WRITE_GOLDEN")) std::ofstream(LUMO_DOCK_STATE_GOLDEN, std::ios::binary) << text;
+  std::ifstream golden(LUMO_DOCK_STATE_GOLDEN, std::ios::binary);
+  ASSERT_TRUE(golden.good()) << LUMO_DOCK_STATE_GOLDEN;
+  const std::string expected((std::istreambuf_iterator<char>(golden)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, expected);
 }
 
 }  // namespace

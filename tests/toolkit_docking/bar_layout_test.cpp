@@ -2,6 +2,7 @@
 // non-client area, the spacing of flat toolbar rows, the frame holding a bar inside the main
 // window and the record of its dock bar.
 #include "platform/framework/dock_state.h"
+#include "toolkit/frame/dock_geometry.h"
 #include "tests/toolkit_docking/toolkit_docking_fixture.h"
 
 namespace lumo::test {
@@ -103,6 +104,50 @@ TEST_F(BarLayoutTest, BarInsideTheMainWindowKnowsItsFrameAndItsDockBarRecordsThe
   // A frame dock bar has no such frame.
   WINDOWPLACEMENT none;
   EXPECT_FALSE(sec_dock(AFX_IDW_DOCKBAR_TOP)->GetMDIChildPlacement(none));
+}
+
+TEST(DockBarMoves, SizeParentFlagsByWhatStays) {
+  const CRect from(0, 0, 400, 30);
+  struct Case {
+    CRect to;
+    bool horizontal, noRedraw;
+    UINT flags;
+  } cases[] = {
+      {CRect(0, 10, 400, 40), true, true, SWP_NOCOPYBITS},  // moved only
+      {CRect(0, 0, 400, 60), true, true, SWP_NOREDRAW},     // deeper, same length
+      {CRect(0, 0, 500, 30), true, true, 0},                // longer
+      {CRect(0, 0, 400, 60), false, true, 0},               // upright: its length is the height
+      {CRect(0, 10, 400, 40), true, false, 0},              // redrawing not held back
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(dock::SizeParentMoveFlags(from, c.to, c.horizontal, c.noRedraw), c.flags) << c.to.top << " " << c.to.right;
+  }
+}
+
+TEST_F(BarLayoutTest, MoveBarWindowLeavesQueriesAndUnchangedPlacesAlone) {
+  SECDockBar* top = sec_dock(AFX_IDW_DOCKBAR_TOP);
+  ASSERT_NE(top, nullptr);
+  CRect before;
+  top->GetWindowRect(&before);
+  frame->ScreenToClient(&before);
+  AFX_SIZEPARENTPARAMS query{};
+  SECDockBar::MoveBarWindow(&query, top, CRect(5, 5, 300, 40), 0);
+  SECDockBar::MoveBarWindow(nullptr, top, CRect(5, 5, 300, 40), 0);
+  CRect now;
+  top->GetWindowRect(&now);
+  frame->ScreenToClient(&now);
+  EXPECT_EQ(now, before);
+  AFX_SIZEPARENTPARAMS pass{};
+  pass.hDWP = frame;
+  SECDockBar::MoveBarWindow(&pass, top, CRect(5, 5, 300, 40), SWP_NOREDRAW);
+  top->GetWindowRect(&now);
+  frame->ScreenToClient(&now);
+  EXPECT_EQ(now, CRect(5, 5, 300, 40));
+  // The frame's layout puts it back.
+  mdi->RecalcLayout();
+  top->GetWindowRect(&now);
+  frame->ScreenToClient(&now);
+  EXPECT_EQ(now, before);
 }
 
 }  // namespace

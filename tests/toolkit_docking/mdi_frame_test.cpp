@@ -410,6 +410,41 @@ TEST_F(MDIFrameTest, CustomizingBarsKeepsTheFrameStillAndTheMenuKeyAway) {
   EXPECT_FALSE(mdi->PreTranslateMessage(&keyMenu));
 }
 
+TEST_F(MDIFrameTest, FrameStaysActiveWhileItsFloatingBarIsActiveButNotWhileCustomizing) {
+  make(more[0], 110, "Zakładki");
+  mdi->FloatControlBar(&more[0], frame_point(300, 200), CBRS_ALIGN_TOP);
+  CMiniDockFrameWnd* floating = floating_frame(more[0]);
+  ASSERT_NE(floating, nullptr);
+  pump();
+  ::SetActiveWindow(mdi->m_hWnd);
+  pump();
+  EXPECT_FALSE(mdi->m_bStayActive);
+  ::SetActiveWindow(floating->m_hWnd);
+  pump();
+  EXPECT_TRUE(mdi->m_bStayActive);
+  ::SetActiveWindow(mdi->m_hWnd);
+  pump();
+  EXPECT_FALSE(mdi->m_bStayActive);
+  // Another top-level window takes the activation: nothing keeps the frame active.
+  ::SetActiveWindow(floating->m_hWnd);
+  HWND other = ::CreateWindowEx(0, test_window_class("stay_active_other", ::DefWindowProc), "Inne", WS_OVERLAPPED | WS_VISIBLE,
+                                10, 10, 100, 80, nullptr, nullptr, nullptr);
+  ::SetActiveWindow(other);
+  pump();
+  EXPECT_FALSE(mdi->m_bStayActive);
+  ::DestroyWindow(other);
+  // Disabled while the bars are customized: the flag goes first.
+  ::SetActiveWindow(floating->m_hWnd);
+  pump();
+  ASSERT_TRUE(mdi->m_bStayActive);
+  ConfiguringManager configuring(mdi);
+  mdi->SetControlBarManager(&configuring);
+  mdi->SendMessage(WM_ENABLE, FALSE, 0);
+  EXPECT_FALSE(mdi->m_bStayActive);
+  mdi->SendMessage(WM_ENABLE, TRUE, 0);
+  mdi->SetControlBarManager(nullptr);
+}
+
 TEST_F(MDIFrameTest, MenuRequestGivesThePopupOfAMenuByItsId) {
   static const UINT getMenu = RegisterWindowMessage("WM_SECGETMENU");
   // The frame's own menu id and a menu loaded into the frame's map on first request.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/win/window_styles.h"
+
 namespace dock {
 
 float MinShare(int length) {
@@ -110,6 +112,13 @@ void MoveBetweenBars(std::span<int> lengths, std::span<float> shares, int before
   for (int i = distance > 0 ? before + 1 : before; i >= 0 && i < count && taking > 0; i += step) {
     taking = -std::min(0, apply(i, -taking));
   }
+}
+
+UINT SizeParentMoveFlags(const CRect& from, const CRect& to, bool horizontal, bool noRedraw) {
+  if (!noRedraw) return 0;
+  if (from.Size() == to.Size()) return SWP_NOCOPYBITS;
+  const bool sameLength = horizontal ? from.Width() == to.Width() : from.Height() == to.Height();
+  return sameLength ? SWP_NOREDRAW : 0;
 }
 
 }  // namespace dock

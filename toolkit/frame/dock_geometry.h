@@ -9,6 +9,9 @@
 #include <span>
 #include <vector>
 
+#include "platform/base/geometry.h"
+#include "platform/base/win_types.h"
+
 namespace dock {
 
 constexpr int kSplitterSize = 6;     // a splitter strip, across
@@ -84,5 +87,10 @@ Resized ResizeBarBy(int length, int delta, int rowSize, float minShare);
 // each passing on what it could not give. Updates `lengths` and `shares` of the row's visible bars.
 void MoveBetweenBars(std::span<int> lengths, std::span<float> shares, int before, int distance, int rowSize,
                      float minShare);
+
+// The extra SWP_ flags a dock bar moves with in a size-parent pass from `from` to `to` while
+// redrawing is held back (`noRedraw`): SWP_NOCOPYBITS when its size stays, SWP_NOREDRAW when its
+// length along its side stays, else none.
+UINT SizeParentMoveFlags(const CRect& from, const CRect& to, bool horizontal, bool noRedraw);
 
 }  // namespace dock

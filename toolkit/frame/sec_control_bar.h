@@ -158,6 +158,8 @@ class SECControlBar : public CControlBar {
   CSize m_szFloat;
   DWORD m_dwMRUDockingState = 0;
   float m_fPctWidth = 1.0f;
+  // The screen point of the frame that held the bar inside the main window last (-1, -1: none).
+  CPoint m_ptMDIFloat{-1, -1};
   float m_fSavedPctWidth = 1.0f;
   DWORD m_dwExStyle = 0;
   CRect m_rectMargin{10, 10, 10, 10};

@@ -710,6 +710,23 @@ LRESULT SECDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
+void SECDockBar::MoveBarWindow(AFX_SIZEPARENTPARAMS* layout, CWnd* pWnd, const CRect& rect, UINT nFlags) {
+  if (!layout || !layout->hDWP || !pWnd || !pWnd->m_hWnd) return;
+  CRect now;
+  pWnd->GetWindowRect(&now);
+  if (CWnd* parent = pWnd->GetParent()) parent->ScreenToClient(&now);
+  if (now == rect) return;
+  ::SetWindowPos(pWnd->m_hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                 nFlags | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SECDockBar::MoveInLayout(AFX_SIZEPARENTPARAMS* layout, const CRect& rect) {
+  CRect now;
+  GetWindowRect(&now);
+  if (CWnd* parent = GetParent()) parent->ScreenToClient(&now);
+  MoveBarWindow(layout, this, rect, dock::SizeParentMoveFlags(now, rect, IsHorz() != FALSE, SECLayoutNoRedraw != FALSE));
+}
+
 LRESULT SECDockBar::OnDestroyEmptyFrame(WPARAM, LPARAM) {
   DestroyEmptyFloatingFrame();
   return 0;

@@ -71,6 +71,11 @@ class SECDockBar : public CDockBar {
   explicit SECDockBar(BOOL bFloating = FALSE);
   ~SECDockBar() override;
 
+  // Moves `pWnd` to `rect` (parent coordinates) with `nFlags` plus SWP_NOZORDER | SWP_NOACTIVATE
+  // in a size-parent pass that moves windows; nothing in a layout query (`layout` without its
+  // move marker) or when the window is already there.
+  static void MoveBarWindow(AFX_SIZEPARENTPARAMS* layout, CWnd* pWnd, const CRect& rect, UINT nFlags);
+
   // --- Rows and shares ---
   virtual BOOL IsBarExpanded(CControlBar* pBar);
   virtual BOOL IsBarAloneInRow(CControlBar* pBar);
@@ -178,6 +183,9 @@ class SECDockBar : public CDockBar {
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg LRESULT OnDestroyEmptyFrame(WPARAM, LPARAM);
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+  // In a size-parent pass the dock bar moves through MoveBarWindow, with the flags of
+  // dock::SizeParentMoveFlags.
+  void MoveInLayout(AFX_SIZEPARENTPARAMS* layout, const CRect& rect) override;
 
   std::vector<CControlBar*> m_pending;
   std::vector<std::unique_ptr<SECDockSeparator>> m_separators;

@@ -273,7 +273,10 @@ void SECBarDockContext::ToggleMDIFloat() {
   if (!sec || !sec->GetMDIChildFrame()) {
     if (sec) sec->m_fSavedPctWidth = sec->m_fPctWidth;
     m_bWasFloating = m_pBar->IsFloating();
-    mdi->FloatControlBarInMDIChild(m_pBar, point.x, point.y, style);
+    // Back where its frame inside the main window was last, when it was there before.
+    const CPoint inside = sec ? sec->m_ptMDIFloat : CPoint(-1, -1);
+    const CPoint at = inside.x >= 0 && inside.y >= 0 ? inside : point;
+    mdi->FloatControlBarInMDIChild(m_pBar, at.x, at.y, style);
   } else if (m_bWasFloating) {
     sec->m_fPctWidth = sec->m_fSavedPctWidth;
     if (point.x < 0 || point.y < 0) point = CPoint(0, 0);

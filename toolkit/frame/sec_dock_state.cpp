@@ -10,9 +10,12 @@
 #include "platform/framework/dock_bar.h"
 #include "platform/framework/frame_wnd.h"
 #include "platform/framework/mini_dock_frame.h"
+#include "platform/res/resource_store.h"
 #include "platform/win/system_metrics.h"
 #include "toolkit/frame/control_bar_manager.h"
 #include "toolkit/frame/sec_control_bar.h"
+#include "toolkit/frame/persistent_tree.h"
+#include "toolkit/frame/sec_dialog_bar.h"
 #include "toolkit/frame/sec_dock_bar.h"
 #include "toolkit/frame/sec_mdi_frame.h"
 
@@ -118,6 +121,154 @@ BOOL SECBarStateRecord::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockStat
   return TRUE;
 }
 
+// --- The tree form ----------------------------------------------------------------------------------
+
+BOOL SECBarStateRecord::SaveToTree(SECPersistentTreeNode* pOwner, SECPersistentTreeNode* pNode) {
+  if (!pNode || IsEmptyDockBar()) return FALSE;
+  SaveBaseToTree(pNode);
+  SaveExtraToTree(pOwner, pNode);
+  return TRUE;
+}
+
+void SECBarStateRecord::SaveBaseToTree(SECPersistentTreeNode* pNode) {
+  pNode->SetInt("BarID", int(m_nBarID));
+  if (!m_bVisible) pNode->SetInt("Visible", 0);
+  if (m_bFloating) {
+    pNode->SetInt("Horz", m_bHorz ? 1 : 0);
+    pNode->SetInt("Floating", 1);
+  }
+  if (m_pointPos.x != -1) pNode->SetInt("XPos", m_pointPos.x);
+  if (m_pointPos.y != -1) pNode->SetInt("YPos", m_pointPos.y);
+  if (m_nMRUWidth != 32767) pNode->SetInt("MRUWidth", m_nMRUWidth);
+  if (m_bDocking) {
+    pNode->SetInt("Docking", 1);
+    pNode->SetInt("MRUDockID", int(m_uMRUDockID));
+    pNode->SetInt("MRUDockLeftPos", m_rectMRUDockPos.left);
+    pNode->SetInt("MRUDockTopPos", m_rectMRUDockPos.top);
+    pNode->SetInt("MRUDockRightPos", m_rectMRUDockPos.right);
+    pNode->SetInt("MRUDockBottomPos", m_rectMRUDockPos.bottom);
+    pNode->SetInt("MRUFloatStyle", int(m_dwMRUFloatStyle));
+    pNode->SetInt("MRUFloatXPos", m_ptMRUFloatPos.x);
+    pNode->SetInt("MRUFloatYPos", m_ptMRUFloatPos.y);
+  }
+  if (m_arrBarID.GetSize() > 1) {
+    pNode->SetInt("Bars", int(m_arrBarID.GetSize()));
+    for (int i = 0; i < m_arrBarID.GetSize(); ++i) {
+      CString key;
+      key.Format("Bar#%d", i);
+      pNode->SetInt(key, int(m_arrBarID[i]));
+    }
+  }
+}
+
+void SECBarStateRecord::SaveExtraToTree(SECPersistentTreeNode* pOwner, SECPersistentTreeNode* pNode) {
+  pNode->SetInt("Style", int(m_dwStyle));
+  pNode->SetInt("ExStyle", int(m_dwExStyle));
+  pNode->SetBool("PrevFloating", m_bPrevFloating);
+  pNode->SetBool("MDIChild", m_bMDIChild);
+  if (m_bMDIChild) pNode->SetBinary("MDIChildWindowPlacement", reinterpret_cast<const BYTE*>(&m_wpMDIChild), kPlacementSize);
+  pNode->SetString("PctWidth", pct_text(m_fPctWidth));
+  pNode->SetInt("MRUFloatCX", m_szFloat.cx);
+  pNode->SetInt("MRUFloatCY", m_szFloat.cy);
+  pNode->SetInt("MRUHorzDockCX", m_szHorzDock.cx);
+  pNode->SetInt("MRUHorzDockCY", m_szHorzDock.cy);
+  pNode->SetInt("MRUVertDockCX", m_szVertDock.cx);
+  pNode->SetInt("MRUVertDockCY", m_szVertDock.cy);
+  pNode->SetInt("MRUDockingState", int(m_dwMRUDockingState));
+  pNode->SetInt("DockingStyle", int(m_dwDockStyle));
+  pNode->SetInt("TypeID", int(m_dwTypeID));
+  pNode->SetString("ClassName", m_strClassName);
+  pNode->SetString("WindowName", m_strWindowName);
+  pNode->SetInt("ResourceID", int(m_nResourceID));
+  if (m_pBarInfoEx) m_pBarInfoEx->SaveToTree(pOwner, pNode);
+}
+
+BOOL SECBarStateRecord::LoadFromTree(SECPersistentTreeNode* pNode, CDockState* pDockState) {
+  if (!pNode) return FALSE;
+  LoadBaseFromTree(pNode, pDockState);
+  LoadExtraFromTree(pNode);
+  return TRUE;
+}
+
+void SECBarStateRecord::LoadBaseFromTree(SECPersistentTreeNode* pNode, CDockState* pDockState) {
+  auto read = [&](const char* key, int fallback) {
+    int value = fallback;
+    pNode->GetInt(CString(key), value, fallback);
+    return value;
+  };
+  m_nBarID = UINT(read("BarID", 0));
+  m_bVisible = read("Visible", 1) != 0;
+  m_bHorz = read("Horz", 1) != 0;
+  m_bFloating = read("Floating", 0) != 0;
+  m_pointPos = CPoint(read("XPos", -1), read("YPos", -1));
+  m_nMRUWidth = read("MRUWidth", 32767);
+  m_bDocking = read("Docking", 0) != 0;
+  if (m_bDocking) {
+    m_uMRUDockID = UINT(read("MRUDockID", 0));
+    m_rectMRUDockPos = CRect(read("MRUDockLeftPos", 0), read("MRUDockTopPos", 0), read("MRUDockRightPos", 0),
+                             read("MRUDockBottomPos", 0));
+    m_dwMRUFloatStyle = DWORD(read("MRUFloatStyle", 0));
+    m_ptMRUFloatPos = CPoint(read("MRUFloatXPos", -1), read("MRUFloatYPos", -1));
+  }
+  m_arrBarID.RemoveAll();
+  const int count = std::clamp(read("Bars", 0), 0, CDockState::kMaxBars);
+  for (int i = 0; i < count; ++i) {
+    CString key;
+    key.Format("Bar#%d", i);
+    m_arrBarID.Add(DWORD(read(key, 0)));
+  }
+  m_bDockBar = m_bFloating || (m_nBarID >= AFX_IDW_DOCKBAR_TOP && m_nBarID <= AFX_IDW_DOCKBAR_FLOAT) || m_arrBarID.GetSize() > 0;
+  if (pDockState) {
+    if (m_bFloating) pDockState->ScalePoint(m_pointPos);
+    if (m_bDocking) {
+      pDockState->ScaleRectPos(m_rectMRUDockPos);
+      pDockState->ScalePoint(m_ptMRUFloatPos);
+    }
+  }
+}
+
+void SECBarStateRecord::LoadExtraFromTree(SECPersistentTreeNode* pNode) {
+  auto read = [&](const char* key, int fallback) {
+    int value = fallback;
+    pNode->GetInt(CString(key), value, fallback);
+    return value;
+  };
+  auto size = [&](const char* cx, const char* cy) { return CSize(std::max(0, read(cx, 0)), std::max(0, read(cy, 0))); };
+  m_dwStyle = DWORD(read("Style", 0));
+  m_dwExStyle = DWORD(read("ExStyle", 0));
+  BOOL flag = FALSE;
+  pNode->GetBool("PrevFloating", flag, FALSE);
+  m_bPrevFloating = flag;
+  pNode->GetBool("MDIChild", flag, FALSE);
+  m_bMDIChild = flag;
+  if (m_bMDIChild) {
+    // A placement of another length is not one: the frame keeps where it opens.
+    std::vector<BYTE> bytes;
+    UINT length = 0;
+    if (pNode->GetBinary("MDIChildWindowPlacement", &bytes, &length) == 0 && bytes.size() == kPlacementSize) {
+      std::memcpy(&m_wpMDIChild, bytes.data(), kPlacementSize);
+    } else {
+      m_wpMDIChild.length = 0;
+    }
+  }
+  CString pct;
+  pNode->GetString("PctWidth", pct);
+  m_fPctWidth = pct_value(pct);
+  m_szFloat = size("MRUFloatCX", "MRUFloatCY");
+  m_szHorzDock = size("MRUHorzDockCX", "MRUHorzDockCY");
+  m_szVertDock = size("MRUVertDockCX", "MRUVertDockCY");
+  m_dwMRUDockingState = DWORD(read("MRUDockingState", int(m_dwMRUDockingState)));
+  m_dwDockStyle = DWORD(read("DockingStyle", int(m_dwDockStyle)));
+  m_dwTypeID = DWORD(read("TypeID", 0));
+  pNode->GetString("ClassName", m_strClassName);
+  pNode->GetString("WindowName", m_strWindowName);
+  m_nResourceID = UINT(read("ResourceID", int(m_nResourceID)));
+  delete m_pBarInfoEx;
+  m_pBarInfoEx = nullptr;
+  if (m_pManager) m_pBarInfoEx = dynamic_cast<SECControlBarInfoEx*>(m_pManager->CreateBarInfoEx(this));
+  if (m_pBarInfoEx) m_pBarInfoEx->LoadFromTree(pNode);
+}
+
 void SECBarStateRecord::Serialize(CArchive& ar, CDockState* pDockState) {
   SerializeHead(ar, pDockState);
   if (ar.IsStoring()) {
@@ -177,6 +328,50 @@ void SECDockState::LoadState(LPCTSTR lpszProfileName) {
   m_dwVersion = 2;
 }
 
+BOOL SECDockState::SaveStateToTree(SECPersistentTreeNode* pOwner, SECPersistentTreeNode* pParent) {
+  if (!pOwner || !pParent) return FALSE;
+  SECPersistentTreeNode* dock = pOwner->AddChild("DockState", pParent);
+  if (!dock) return FALSE;
+  int written = 0;
+  for (CControlBarInfo* info : m_arrBarInfo) {
+    auto* record = dynamic_cast<SECBarStateRecord*>(info);
+    if (!record || record->IsEmptyDockBar()) continue;
+    CString name;
+    name.Format("Bar-%d", written);
+    SECPersistentTreeNode* node = pOwner->AddChild(name, dock);
+    if (node && record->SaveToTree(pOwner, node)) ++written;
+  }
+  dock->SetInt("Bars", written);
+  dock->SetInt("ScreenCX", GetSystemMetrics(SM_CXSCREEN));
+  dock->SetInt("ScreenCY", GetSystemMetrics(SM_CYSCREEN));
+  return TRUE;
+}
+
+BOOL SECDockState::LoadStateFromTree(SECPersistentTreeNode* pRoot) {
+  Clear();
+  SECPersistentTreeNode* dock = pRoot ? pRoot->FindChild("DockState") : nullptr;
+  if (!dock) return FALSE;
+  int count = 0, cx = 0, cy = 0;
+  dock->GetInt("Bars", count, 0);
+  dock->GetInt("ScreenCX", cx, 0);
+  dock->GetInt("ScreenCY", cy, 0);
+  SetScreenSize(CSize(cx, cy));
+  count = std::clamp(count, 0, kMaxBars);
+  for (int i = 0; i < count; ++i) {
+    CString name;
+    name.Format("Bar-%d", i);
+    SECPersistentTreeNode* node = dock->FindChild(name);
+    int id = 0;
+    // A missing node, or one that names no bar, holds nothing to restore.
+    if (!node || (node->GetInt("BarID", id, 0), id == 0)) continue;
+    std::unique_ptr<CControlBarInfo> info = NewBarInfo();
+    static_cast<SECBarStateRecord*>(info.get())->LoadFromTree(node, this);
+    m_arrBarInfo.Add(info.release());
+  }
+  m_dwVersion = 2;
+  return TRUE;
+}
+
 BOOL SECDockState::CaptureFrame(CFrameWnd* pFrame) {
   if (!pFrame) return FALSE;
   Clear();
@@ -231,7 +426,13 @@ CControlBar* SECDockState::CreateMissingBar(const CString& strClass, CFrameWnd* 
   auto* bar = dynamic_cast<SECControlBar*>(made.get());
   if (!bar) return nullptr;
   DWORD style = (pRecord->m_dwStyle & ~WS_VISIBLE) | WS_CHILD;
-  if (!bar->Create(pFrame, pRecord->m_strWindowName, style, pRecord->m_dwExStyle, pRecord->m_nBarID)) return nullptr;
+  if (auto* dialog = dynamic_cast<SECDialogBar*>(bar)) {
+    // Only from a template of the program's own: an edited id names nothing else into being.
+    if (!res::find_dialog(pRecord->m_nResourceID)) return nullptr;
+    if (!dialog->Create(pFrame, pRecord->m_nResourceID, style, pRecord->m_dwExStyle, pRecord->m_nBarID)) return nullptr;
+  } else if (!bar->Create(pFrame, pRecord->m_strWindowName, style, pRecord->m_dwExStyle, pRecord->m_nBarID)) {
+    return nullptr;
+  }
   // The bar ends with its window from here on.
   made.release();
   bar->m_bAutoDelete = TRUE;
@@ -251,8 +452,9 @@ void SECDockState::ResolveBars(CFrameWnd* pFrame) {
     if (record->m_bFloating) {
       DWORD align = record->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT;
       if (record->m_bMDIChild && mdi) {
-        if (auto* host = dynamic_cast<SECControlBarMDIChildWnd*>(mdi->CreateMDIFloatFrame(align))) {
-          record->m_pBar = &host->m_wndDockBar;
+        auto* host = dynamic_cast<SECMDIChildWnd*>(mdi->CreateMDIFloatFrame(align));
+        if (SECDockBar* dock = host ? host->GetFloatBarDock() : nullptr) {
+          record->m_pBar = dock;
           m_floating.push_back(host);
         }
       } else if (CMiniDockFrameWnd* floating = pFrame->CreateFloatingFrame(align)) {

@@ -19,6 +19,7 @@
 class CFrameWnd;
 class CControlBar;
 class SECControlBarManager;
+class SECPersistentTreeNode;
 
 // The base of a bar type's own saved values; it has none itself.
 class SECControlBarInfoEx : public CObject {
@@ -26,7 +27,9 @@ class SECControlBarInfoEx : public CObject {
 
  public:
   virtual void Serialize(CArchive&, CDockState*) {}
+  virtual BOOL LoadFromTree(SECPersistentTreeNode* pNode) { return pNode != nullptr; }
   virtual BOOL LoadFromProfile(LPCTSTR, int) { return FALSE; }
+  virtual BOOL SaveToTree(SECPersistentTreeNode*, SECPersistentTreeNode* pNode) { return pNode != nullptr; }
   virtual BOOL SaveToProfile(LPCTSTR) { return FALSE; }
 };
 
@@ -37,8 +40,17 @@ class SECBarStateRecord : public CControlBarInfo {
   SECBarStateRecord() = default;
   ~SECBarStateRecord() override;
 
+  // The tree form: the record's node holds the framework's values (only those that differ from
+  // their defaults), the toolkit's and the extension's. FALSE for no node, and for an empty dock
+  // bar of the frame, which is not stored.
+  virtual BOOL LoadFromTree(SECPersistentTreeNode* pNode, CDockState* pDockState);
   BOOL LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState) override;
+  virtual BOOL SaveToTree(SECPersistentTreeNode* pOwner, SECPersistentTreeNode* pNode);
   BOOL SaveState(LPCTSTR lpszProfileName, int nIndex) override;
+  virtual void LoadBaseFromTree(SECPersistentTreeNode* pNode, CDockState* pDockState);
+  virtual void LoadExtraFromTree(SECPersistentTreeNode* pNode);
+  virtual void SaveBaseToTree(SECPersistentTreeNode* pNode);
+  virtual void SaveExtraToTree(SECPersistentTreeNode* pOwner, SECPersistentTreeNode* pNode);
   void Serialize(CArchive& ar, CDockState* pDockState) override;
 
   CSize m_szHorzDock{0, 0};
@@ -68,6 +80,11 @@ class SECDockState : public CDockState {
 
   // Reads the profile form: missing sections and sections with bar id 0 are skipped.
   void LoadState(LPCTSTR lpszProfileName) override;
+  // The tree form: a child "DockState" of `pParent` (made by `pOwner`) with a child "Bar-<i>"
+  // per stored record; FALSE when the node cannot be made (one is there already).
+  virtual BOOL SaveStateToTree(SECPersistentTreeNode* pOwner, SECPersistentTreeNode* pParent);
+  // Reads the "DockState" child of `pRoot` like the profile form; FALSE when there is none.
+  virtual BOOL LoadStateFromTree(SECPersistentTreeNode* pRoot);
   std::unique_ptr<CControlBarInfo> NewBarInfo() override;
 
   // Fills the records from the frame's toolkit bars and dock bars; FALSE for no frame.

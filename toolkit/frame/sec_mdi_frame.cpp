@@ -15,46 +15,16 @@
 #include "toolkit/frame/control_bar_manager.h"
 #include "toolkit/frame/sec_control_bar.h"
 #include "toolkit/frame/sec_dock_state.h"
+#include "toolkit/frame/sec_frame_docking.h"
 #include "toolkit/frame/sec_mini_dock_frame.h"
 #include "toolkit/frame/toolkit_globals.h"
 #include "toolkit/frame/wnd_plugin.h"
 
 namespace {
 
-// The frame's dock bars in the order they are searched.
-struct DockSide {
-  DWORD align;
-  UINT id;
-  DWORD style;
-};
-constexpr DockSide kSides[] = {
-    {CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM},
-    {CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP},
-    {CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT},
-    {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT},
-};
-
 const UINT WM_SECGETMENU = ::RegisterWindowMessage("WM_SECGETMENU");
 
 SECControlBar* as_sec(CControlBar* bar) { return dynamic_cast<SECControlBar*>(bar); }
-
-// A dynamic bar floats lined up horizontally; every floating frame lines its bars up somehow.
-DWORD float_style(CControlBar* bar, DWORD style) {
-  if (bar->m_dwStyle & CBRS_SIZE_DYNAMIC) {
-    style |= CBRS_SIZE_DYNAMIC;
-    if (style & CBRS_ORIENT_VERT) style = (style & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP;
-  }
-  if (!(style & CBRS_ALIGN_ANY)) style |= CBRS_ALIGN_TOP;
-  return style;
-}
-
-// The floating dock bar that holds `bar` alone, or null.
-CDockBar* floating_alone(CControlBar* bar, DWORD style) {
-  CDockBar* dock = bar->m_pDockBar;
-  if (!dock || !dock->m_bFloating || dock->GetDockedCount() != 1) return nullptr;
-  if (!(dock->m_dwStyle & style & CBRS_ALIGN_ANY)) return nullptr;
-  return dock;
-}
 
 }  // namespace
 
@@ -103,6 +73,7 @@ BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
   ON_WM_ACTIVATEAPP()
   ON_WM_ACTIVATE()
   ON_WM_ENTERIDLE()
+  ON_WM_ENABLE()
   ON_MESSAGE(WM_SECBAR_CONTEXTMENU, &SECMDIFrameWnd::OnBarContextMenu)
   ON_MESSAGE(WM_COMMANDHELP, &SECMDIFrameWnd::OnCommandHelp)
   ON_REGISTERED_MESSAGE(WM_SECGETMENU, &SECMDIFrameWnd::OnGetMenu)
@@ -219,18 +190,7 @@ void SECMDIFrameWnd::EnableDocking(DWORD dwDockStyle) {
   if (!m_pFloatingFrameClass) m_pFloatingFrameClass = RUNTIME_CLASS(SECMiniDockFrameWnd);
   if (!m_pMDIFloatFrameClass) m_pMDIFloatFrameClass = RUNTIME_CLASS(SECControlBarMDIChildWnd);
   if (!m_pDockBarClass) m_pDockBarClass = RUNTIME_CLASS(SECDockBar);
-  m_dwDockStyle |= dwDockStyle & CBRS_ALIGN_ANY;
-  // Made last to first, each new one first in Z order, so the top one lays out first.
-  for (auto it = std::rbegin(kSides); it != std::rend(kSides); ++it) {
-    if (!(dwDockStyle & it->align) || GetControlBar(it->id)) continue;
-    CDockBar* dock = CreateDockBar();
-    if (!dock || !dock->Create(this, it->style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, it->id)) {
-      delete dock;
-      throw CResourceException();
-    }
-    dock->m_bAutoDelete = TRUE;
-    ::SetWindowPos(dock->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
+  secframe::EnableDocking(this, dwDockStyle, [this] { return CreateDockBar(); });
 }
 
 CDockBar* SECMDIFrameWnd::CreateDockBar() {
@@ -242,48 +202,12 @@ CDockBar* SECMDIFrameWnd::CreateDockBar() {
 }
 
 CDockBar* SECMDIFrameWnd::DockBarFor(CControlBar* pBar, UINT nDockBarID) {
-  if (nDockBarID) {
-    if (auto* dock = dynamic_cast<CDockBar*>(GetControlBar(nDockBarID))) return dock;
-  }
-  // By the bar's alignment, then by the sides it may dock on.
-  const DWORD align = pBar->m_dwStyle & CBRS_ALIGN_ANY;
-  for (const DockSide& side : kSides) {
-    if (align == side.align) {
-      if (auto* dock = dynamic_cast<CDockBar*>(GetControlBar(side.id))) return dock;
-    }
-  }
-  for (const DockSide& side : kSides) {
-    if (pBar->m_dwDockStyle & side.align) {
-      if (auto* dock = dynamic_cast<CDockBar*>(GetControlBar(side.id))) return dock;
-    }
-  }
-  return nullptr;
+  return secframe::DockBarFor(this, pBar, nDockBarID);
 }
 
 void SECMDIFrameWnd::DockControlBar(CControlBar* pBar, const SECDockBarInsertRecord& rec, UINT nDockBarID,
                                     const SECDockInfo& info) {
-  if (!pBar) return;
-  CDockBar* dock = DockBarFor(pBar, nDockBarID);
-  if (!dock) return;
-  SECControlBar* sec = as_sec(pBar);
-  if (sec) {
-    sec->OnBeforeDock();
-    sec->m_fPctWidth = info.m_fPctWidth;
-  }
-  DWORD mode = LM_VERTDOCK;
-  if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && dock->m_bFloating) {
-    mode = LM_HORZ | LM_MRUWIDTH | LM_LENGTHY;
-  } else if (dock->m_dwStyle & CBRS_ORIENT_HORZ) {
-    mode = LM_HORZ | LM_HORZDOCK | LM_LENGTHY;
-  }
-  // A negative length leaves the bar's remembered size as it is.
-  if (info.m_nLength >= 0) pBar->CalcDynamicLayout(info.m_nLength, mode | LM_COMMIT);
-  if (auto* secDock = dynamic_cast<SECDockBar*>(dock)) {
-    secDock->AttachBar(pBar, rec);
-  } else {
-    dock->DockControlBar(pBar);
-  }
-  if (sec) sec->OnAfterDock();
+  if (pBar) secframe::DockWithInfo(pBar, DockBarFor(pBar, nDockBarID), rec, info);
 }
 
 void SECMDIFrameWnd::DockControlBarAt(CControlBar* pBar, UINT nDockBarID, int nCol, int nRow, float fPctWidth,
@@ -292,14 +216,7 @@ void SECMDIFrameWnd::DockControlBarAt(CControlBar* pBar, UINT nDockBarID, int nC
 }
 
 void SECMDIFrameWnd::DockControlBarInto(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect) {
-  if (!pBar) return;
-  if (!pDockBar) pDockBar = DockBarFor(pBar, 0);
-  if (!pDockBar) return;
-  SECControlBar* sec = as_sec(pBar);
-  if (sec) sec->OnBeforeDock();
-  // A toolkit dock bar docks at the rectangle in its own way; the framework's in its.
-  pDockBar->DockControlBar(pBar, lpRect);
-  if (sec) sec->OnAfterDock();
+  secframe::DockInto(this, pBar, pDockBar, lpRect);
 }
 
 void SECMDIFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect) {
@@ -314,39 +231,11 @@ void SECMDIFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRE
 }
 
 void SECMDIFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect) {
-  if (!pBar) return;
-  if (!pDockBar) {
-    for (const DockSide& side : kSides) {
-      auto* dock = dynamic_cast<CDockBar*>(GetControlBar(side.id));
-      if (dock && pBar->m_hWnd && dock->FindPlaceHolder(UINT(pBar->GetDlgCtrlID())) >= 0) {
-        pDockBar = dock;
-        break;
-      }
-    }
-    if (!pDockBar) pDockBar = DockBarFor(pBar, 0);
-  }
-  if (!pDockBar) return;
-  SECControlBar* sec = as_sec(pBar);
-  if (sec) sec->OnBeforeDock();
-  pDockBar->ReDockControlBar(pBar, lpRect);
-  if (sec) sec->OnAfterDock();
+  secframe::ReDock(this, pBar, pDockBar, lpRect);
 }
 
 void SECMDIFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle) {
-  if (!pBar) return;
-  if (CDockBar* dock = floating_alone(pBar, dwStyle)) {
-    if (auto* floating = dynamic_cast<SECMiniDockFrameWnd*>(dock->GetParent())) {
-      floating->RecalcLayoutAt(point);
-      floating->UpdateWindow();
-      return;
-    }
-    if (auto* floating = dynamic_cast<CMiniDockFrameWnd*>(dock->GetParent())) {
-      floating->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      floating->UpdateWindow();
-      return;
-    }
-  }
-  FloatInNewFrame(pBar, point, dwStyle, FALSE);
+  if (pBar && !secframe::MoveLoneFloating(pBar, point, dwStyle)) FloatInNewFrame(pBar, point, dwStyle, FALSE);
 }
 
 void SECMDIFrameWnd::FloatControlBarAt(CControlBar* pBar, CPoint point, DWORD dwStyle) {
@@ -354,27 +243,7 @@ void SECMDIFrameWnd::FloatControlBarAt(CControlBar* pBar, CPoint point, DWORD dw
 }
 
 void SECMDIFrameWnd::FloatInNewFrame(CControlBar* pBar, CPoint point, DWORD dwStyle, BOOL bAlwaysShow) {
-  SECControlBar* sec = as_sec(pBar);
-  if (sec) sec->OnBeforeFloat();
-  dwStyle = float_style(pBar, dwStyle);
-  CMiniDockFrameWnd* floating = CreateFloatingFrame(dwStyle);
-  if (!floating) return;
-  if (sec && !(sec->m_dwExStyle & BAREX_FIXED_SIZE)) {
-    floating->ModifyStyle(MFS_4THICKFRAME, MFS_THICKFRAME | WS_THICKFRAME, SWP_FRAMECHANGED);
-  }
-  floating->GetFloatDockBar()->DockControlBar(pBar);
-  if (auto* own = dynamic_cast<SECMiniDockFrameWnd*>(floating)) {
-    own->RecalcLayoutAt(point);
-  } else {
-    floating->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    floating->RecalcLayout();
-  }
-  if (bAlwaysShow || pBar->IsVisible()) {
-    floating->ShowWindow(SW_SHOWNA);
-    floating->UpdateWindow();
-  }
-  if (sec) sec->OnAfterFloat();
-  RecalcLayout();
+  secframe::FloatInNewFrame(this, pBar, point, dwStyle, bAlwaysShow);
 }
 
 CFrameWnd* SECMDIFrameWnd::CreateMDIFloatFrame(DWORD) {
@@ -415,18 +284,22 @@ void SECMDIFrameWnd::FloatControlBarInMDIChild(CControlBar* pBar, int x, int y, 
   }
   point.x = std::clamp(int(point.x), 0, std::max(0, int(client.Width())));
   point.y = std::clamp(int(point.y), 0, std::max(0, int(client.Height()) - 30));
-  if (CDockBar* dock = floating_alone(pBar, float_style(pBar, dwStyle))) {
-    if (auto* host = dynamic_cast<SECControlBarMDIChildWnd*>(dock->GetParent())) {
+  if (CDockBar* dock = secframe::LoneFloatingDock(pBar, secframe::FloatStyle(pBar, dwStyle))) {
+    if (auto* host = dynamic_cast<SECMDIChildWnd*>(dock->GetParent()); host && host->GetFloatBarDock() == dock) {
       host->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       host->RecalcLayout();
       host->UpdateWindow();
       return;
     }
   }
-  dwStyle = float_style(pBar, dwStyle);
-  auto* host = dynamic_cast<SECControlBarMDIChildWnd*>(CreateMDIFloatFrame(dwStyle));
-  if (!host) return;
-  host->m_wndDockBar.DockControlBar(pBar);
+  dwStyle = secframe::FloatStyle(pBar, dwStyle);
+  auto* host = dynamic_cast<SECMDIChildWnd*>(CreateMDIFloatFrame(dwStyle));
+  SECDockBar* hostDock = host ? host->GetFloatBarDock() : nullptr;
+  if (!hostDock) {
+    if (host) host->DestroyWindow();
+    return;
+  }
+  hostDock->DockControlBar(pBar);
   // The frame around the bar's floating size.
   CRect rect(CPoint(0, 0), pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH));
   ::AdjustWindowRectEx(&rect, host->GetStyle(), FALSE, host->GetExStyle());
@@ -465,33 +338,7 @@ void SECMDIFrameWnd::DeactivateFloatingFrame(BOOL bActivateThis) {
 }
 
 void SECMDIFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
-  if (!pBar) return;
-  CDockBar* dock = pBar->m_pDockBar;
-  auto* barFrame = dynamic_cast<CFrameWnd*>(dock ? dock->GetParent() : pBar->GetParent());
-  if (!barFrame) barFrame = this;
-  if (bDelay) {
-    pBar->DelayShow(bShow);
-    barFrame->m_nIdleFlags |= idleLayout | idleNotify;
-  } else {
-    pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    pBar->DelayShow(bShow);
-    if (bShow || (dock && !dock->m_bFloating)) barFrame->RecalcLayout();
-  }
-  if (dock && dock->m_bFloating) {
-    int visible = dock->GetDockedVisibleCount();
-    if (visible == 0 && bShow) visible = 1;
-    CWnd* floating = dock->GetParent();
-    if (visible == 1 && bShow) {
-      floating->ShowWindow(SW_SHOWNA);
-      if (!bDelay) barFrame->RecalcLayout();
-    } else if (visible == 0) {
-      floating->ShowWindow(SW_HIDE);
-    } else if (!bDelay) {
-      barFrame->RecalcLayout();
-    }
-  }
-  if (auto* sec = dynamic_cast<SECDockBar*>(dock)) sec->SetChangedBar(bShow ? pBar : nullptr);
+  secframe::ShowBar(this, pBar, bShow, bDelay);
 }
 
 // --- The saved layout -------------------------------------------------------------------------------
@@ -499,33 +346,17 @@ void SECMDIFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) 
 void SECMDIFrameWnd::LoadBarState(LPCTSTR lpszProfileName) {
   CWinApp* app = AfxGetApp();
   if (app && !app->m_pMainWnd) app->m_pMainWnd = this;
-  SECDockState state(GetControlBarManager());
-  state.LoadState(lpszProfileName);
-  state.ApplyToFrame(this);
+  secframe::LoadBarState(this, GetControlBarManager(), lpszProfileName);
 }
 
 void SECMDIFrameWnd::SaveBarState(LPCTSTR lpszProfileName) const {
-  SECDockState state(GetControlBarManager());
-  if (!state.CaptureFrame(const_cast<SECMDIFrameWnd*>(this))) return;
-  state.CleanUpBarIds();
-  state.SaveState(lpszProfileName);
+  secframe::SaveBarState(const_cast<SECMDIFrameWnd*>(this), GetControlBarManager(), lpszProfileName);
 }
 
-void SECMDIFrameWnd::SetDockState(const CDockState& state) {
-  // Applying resolves the records' bars, which the state keeps: the records change, not the layout.
-  if (auto* sec = dynamic_cast<SECDockState*>(const_cast<CDockState*>(&state))) {
-    sec->ApplyToFrame(this);
-  } else {
-    CFrameWnd::SetDockState(state);
-  }
-}
+void SECMDIFrameWnd::SetDockState(const CDockState& state) { secframe::SetDockState(this, state); }
 
 void SECMDIFrameWnd::GetDockState(CDockState& state) const {
-  if (auto* sec = dynamic_cast<SECDockState*>(&state)) {
-    sec->CaptureFrame(const_cast<SECMDIFrameWnd*>(this));
-  } else {
-    CFrameWnd::GetDockState(state);
-  }
+  secframe::GetDockState(const_cast<SECMDIFrameWnd*>(this), state);
 }
 
 // --- Messages ---------------------------------------------------------------------------------------
@@ -572,6 +403,12 @@ void SECMDIFrameWnd::OnFrameActivated() {
 }
 
 void SECMDIFrameWnd::OnEnterIdle(UINT, CWnd*) { RecalcLayoutOnIdle(); }
+
+void SECMDIFrameWnd::OnEnable(BOOL bEnable) {
+  // While the bars are customized the frame does not keep its caption active for a floating bar.
+  if (InConfigMode()) m_bStayActive = FALSE;
+  CMDIFrameWnd::OnEnable(bEnable);
+}
 
 void SECMDIFrameWnd::RecalcLayoutOnIdle() {
   if (InConfigMode() && (m_nIdleFlags & idleLayout)) {
@@ -634,32 +471,17 @@ HMENU SECMDIFrameWnd::GetMenuForResourceId(UINT nMenuID) {
 }
 
 SECWndPlugIn* SECMDIFrameWnd::CreateWindowPlugIn(DWORD, DWORD, const CRuntimeClass* pClass, DWORD) {
-  if (!pClass) return nullptr;
-  std::unique_ptr<CObject> made(pClass->CreateObject());
-  auto* plugIn = dynamic_cast<SECWndPlugIn*>(made.get());
+  std::unique_ptr<SECWndPlugIn> plugIn = secframe::MakeWindowPlugIn(this, pClass);
   if (!plugIn) return nullptr;
-  made.release();
-  std::unique_ptr<SECWndPlugIn> owned(plugIn);
-  // A plug-in has no window of its own: it works through this frame's.
-  if (!owned->PlugInTo(this)) return nullptr;
-  m_pWindowPlugIn = std::move(owned);
-  return plugIn;
+  m_pWindowPlugIn = std::move(plugIn);
+  return m_pWindowPlugIn.get();
 }
 
 // --- Caption ----------------------------------------------------------------------------------------
 
-BOOL SECMDIFrameWnd::CreateCaptionFont(CFont& font) {
-  NONCLIENTMETRICS metrics;
-  if (!SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return FALSE;
-  return font.CreateFontIndirect(&metrics.lfCaptionFont);
-}
+BOOL SECMDIFrameWnd::CreateCaptionFont(CFont& font) { return secframe::CreateCaptionFont(font, FALSE); }
 
-BOOL SECMDIFrameWnd::CreateItalicCaptionFont(CFont& font) {
-  NONCLIENTMETRICS metrics;
-  if (!SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return FALSE;
-  metrics.lfCaptionFont.lfItalic = TRUE;
-  return font.CreateFontIndirect(&metrics.lfCaptionFont);
-}
+BOOL SECMDIFrameWnd::CreateItalicCaptionFont(CFont& font) { return secframe::CreateCaptionFont(font, TRUE); }
 
 BOOL SECMDIFrameWnd::EnableCustomCaption(BOOL, BOOL) {
   const BOOL old = m_bCustomCaption;
@@ -668,36 +490,10 @@ BOOL SECMDIFrameWnd::EnableCustomCaption(BOOL, BOOL) {
 }
 
 void SECMDIFrameWnd::DrawCaption(CDC* pDC, const CRect& rect, BOOL bActive) {
-  if (bActive) {
-    for (const caption::Band& band : caption::Gradient(rect.Width(), RGB(0, 0, 0), ::GetSysColor(COLOR_ACTIVECAPTION))) {
-      pDC->FillSolidRect(rect.left + band.left, rect.top, band.right - band.left, rect.Height(), band.colour);
-    }
-  } else {
-    pDC->FillSolidRect(&rect, ::GetSysColor(COLOR_INACTIVECAPTION));
-  }
-  CString text;
-  if (m_hWnd) GetWindowText(text);
-  const int hyphen = text.Find('-');
-  const CString lead = hyphen < 0 ? text : text.Left(hyphen);
-  const CString rest = hyphen < 0 ? CString() : text.Mid(hyphen);
   CFont italic, normal;
   CreateItalicCaptionFont(italic);
   CreateCaptionFont(normal);
-  CFont* old = pDC->SelectObject(&italic);
-  const int leadWidth = pDC->GetTextExtent(lead).cx;
-  pDC->SelectObject(&normal);
-  const int restWidth = pDC->GetTextExtent(rest).cx;
-  const int left = rect.left + caption::TextLeft(m_nCaptionAlign, 0, rect.Width(), leadWidth + restWidth);
-  pDC->SetBkMode(TRANSPARENT);
-  pDC->SetTextColor(bActive ? RGB(255, 255, 255) : ::GetSysColor(COLOR_INACTIVECAPTIONTEXT));
-  const UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
-  CRect part(left, rect.top, rect.right, rect.bottom);
-  pDC->SelectObject(&italic);
-  pDC->DrawText(lead, &part, format);
-  part.left += leadWidth;
-  pDC->SelectObject(&normal);
-  if (part.left < part.right) pDC->DrawText(rest, &part, format);
-  pDC->SelectObject(old);
+  secframe::DrawCaption(this, pDC, rect, bActive, m_nCaptionAlign, italic, normal);
 }
 
 // --- SECMDIChildWnd ---------------------------------------------------------------------------------
@@ -761,6 +557,68 @@ void SECMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU
 
 void SECMDIChildWnd::ReapplyFrameMenu() { OnUpdateFrameMenu(TRUE, this, m_hMenuAlt); }
 
+// --- SECFloatBarHost --------------------------------------------------------------------------------
+
+SECFloatBarHost::SECFloatBarHost(CMDIChildWnd* pFrame) : m_wndDockBar(TRUE), m_pFrame(pFrame) {
+  m_wndDockBar.m_pMDIChild = pFrame;
+}
+
+BOOL SECFloatBarHost::CreateDockBar() {
+  CWnd* main = m_pFrame->GetMDIFrame();
+  const BOOL laying = m_pFrame->m_bInRecalcLayout;
+  m_pFrame->m_bInRecalcLayout = TRUE;
+  BOOL made = m_wndDockBar.Create(main ? main : m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_FLOAT);
+  if (made && m_wndDockBar.GetParent() != m_pFrame) m_wndDockBar.SetParent(m_pFrame);
+  m_pFrame->m_bInRecalcLayout = laying;
+  return made;
+}
+
+CControlBar* SECFloatBarHost::SingleBar() const {
+  if (!m_wndDockBar.m_hWnd || (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI)) return nullptr;
+  return m_wndDockBar.GetFirstBar();
+}
+
+void SECFloatBarHost::UpdateCaption() {
+  if (!m_wndDockBar.m_hWnd) return;
+  CString title, current;
+  m_wndDockBar.GetWindowText(title);
+  m_pFrame->GetWindowText(current);
+  if (title != current) m_pFrame->SetWindowText(title);
+}
+
+void SECFloatBarHost::FitBar(UINT nType, int cx, int cy) {
+  CControlBar* bar = SingleBar();
+  if (!bar || !bar->IsVisible() || nType == SIZE_MINIMIZED) return;
+  const int border = secData().cxBorder;
+  bar->CalcDynamicLayout(cx + 2 * border, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+  bar->CalcDynamicLayout(cy + 2 * border, LM_LENGTHY | LM_MRUWIDTH | LM_COMMIT);
+}
+
+BOOL SECFloatBarHost::HideBar() {
+  CControlBar* bar = SingleBar();
+  if (!bar) return FALSE;
+  // Showing the bar brings the frame back where it was.
+  if (HWND client = m_pFrame->GetMDIClient()) {
+    ::SendMessage(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(m_pFrame->m_hWnd), 0);
+  }
+  if (CFrameWnd* main = m_pFrame->GetMDIFrame()) main->ShowControlBar(bar, FALSE, FALSE);
+  return TRUE;
+}
+
+void SECFloatBarHost::StorePosition() {
+  auto* bar = dynamic_cast<SECControlBar*>(SingleBar());
+  if (!bar || !m_pFrame->m_hWnd) return;
+  CRect rect;
+  m_pFrame->GetWindowRect(&rect);
+  bar->m_ptMDIFloat = rect.TopLeft();
+}
+
+void SECFloatBarHost::RefreshMenu() {
+  if (CMDIFrameWnd* main = m_pFrame->GetMDIFrame(); main && main->m_hWndMDIClient) {
+    ::PostMessage(main->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+  }
+}
+
 // --- SECControlBarMDIChildWnd -----------------------------------------------------------------------
 
 IMPLEMENT_DYNCREATE(SECControlBarMDIChildWnd, SECMDIChildWnd)
@@ -769,60 +627,39 @@ BEGIN_MESSAGE_MAP(SECControlBarMDIChildWnd, SECMDIChildWnd)
   ON_WM_SIZE()
   ON_WM_CLOSE()
   ON_WM_SHOWWINDOW()
+  ON_WM_WINDOWPOSCHANGED()
 END_MESSAGE_MAP()
 
-SECControlBarMDIChildWnd::SECControlBarMDIChildWnd() : m_wndDockBar(TRUE) { m_wndDockBar.m_pMDIChild = this; }
+SECControlBarMDIChildWnd::SECControlBarMDIChildWnd() : m_host(this), m_wndDockBar(m_host.m_wndDockBar) {}
 
 BOOL SECControlBarMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs) {
   cs.dwExStyle &= ~DWORD(WS_EX_CLIENTEDGE);
   return SECMDIChildWnd::PreCreateWindow(cs);
 }
 
-BOOL SECControlBarMDIChildWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*) {
-  // Made on the main frame, so that the main frame's docking layout knows it, then moved here.
-  CWnd* main = GetMDIFrame();
-  if (!m_wndDockBar.Create(main ? main : this, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_FLOAT)) return FALSE;
-  if (m_wndDockBar.GetParent() != this) m_wndDockBar.SetParent(this);
-  return TRUE;
-}
-
-CControlBar* SECControlBarMDIChildWnd::SingleBar() const {
-  if (!m_wndDockBar.m_hWnd || (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI)) return nullptr;
-  return m_wndDockBar.GetFirstBar();
-}
+BOOL SECControlBarMDIChildWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*) { return m_host.CreateDockBar(); }
 
 void SECControlBarMDIChildWnd::RecalcLayout(BOOL bNotify) {
   if (m_bInRecalcLayout) return;
   SECMDIChildWnd::RecalcLayout(bNotify);
-  if (!m_wndDockBar.m_hWnd) return;
-  CString title, current;
-  m_wndDockBar.GetWindowText(title);
-  GetWindowText(current);
-  if (title != current) SetWindowText(title);
+  m_host.UpdateCaption();
 }
 
 void SECControlBarMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
-  if (CControlBar* bar = SingleBar(); bar && bar->IsVisible() && nType != SIZE_MINIMIZED) {
-    const int border = secData().cxBorder;
-    bar->CalcDynamicLayout(cx + 2 * border, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
-    bar->CalcDynamicLayout(cy + 2 * border, LM_LENGTHY | LM_MRUWIDTH | LM_COMMIT);
-  }
+  m_host.FitBar(nType, cx, cy);
   SECMDIChildWnd::OnSize(nType, cx, cy);
 }
 
 void SECControlBarMDIChildWnd::OnClose() {
-  if (CControlBar* bar = SingleBar()) {
-    // Closing hides the bar; showing the bar brings the frame back where it was.
-    if (HWND client = GetMDIClient()) ::SendMessage(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(m_hWnd), 0);
-    if (CFrameWnd* main = GetMDIFrame()) main->ShowControlBar(bar, FALSE, FALSE);
-    return;
-  }
-  SECMDIChildWnd::OnClose();
+  if (!m_host.HideBar()) SECMDIChildWnd::OnClose();
 }
 
 void SECControlBarMDIChildWnd::OnShowWindow(BOOL, UINT) {
   Default();
-  if (CMDIFrameWnd* main = GetMDIFrame(); main && main->m_hWndMDIClient) {
-    ::PostMessage(main->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
-  }
+  m_host.RefreshMenu();
+}
+
+void SECControlBarMDIChildWnd::OnWindowPosChanged(WINDOWPOS*) {
+  Default();
+  m_host.StorePosition();
 }

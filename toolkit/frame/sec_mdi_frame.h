@@ -14,6 +14,7 @@
 
 #include "platform/framework/mdi.h"
 #include "toolkit/frame/sec_dock_bar.h"
+#include "toolkit/frame/sec_frame_docking.h"
 
 class SECControlBarManager;
 class SECWndPlugIn;
@@ -21,11 +22,6 @@ class CDockState;
 class CDC;
 class CFont;
 
-// How much of its row and how long a bar docked with DockControlBar starts.
-struct SECDockInfo {
-  float m_fPctWidth = 1.0f;
-  int m_nLength = -1;
-};
 
 // The resource id the frames inside the main window load with.
 constexpr UINT IDR_SECMDIFLOAT = 20514;
@@ -174,6 +170,7 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
   afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
   afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
+  afx_msg void OnEnable(BOOL bEnable);
   afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnGetMenu(WPARAM wParam, LPARAM lParam);
   afx_msg void OnReservedCommand(UINT) {}
@@ -186,6 +183,9 @@ class SECMDIChildWnd : public CMDIChildWnd {
   DECLARE_DYNCREATE(SECMDIChildWnd)
 
  public:
+  // The dock bar of a frame that holds a bar floating inside the main window; null for others.
+  virtual SECDockBar* GetFloatBarDock() { return nullptr; }
+
   BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_CHILD | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                  CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
   void OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt) override;
@@ -205,6 +205,36 @@ class SECMDIChildWnd : public CMDIChildWnd {
   DECLARE_MESSAGE_MAP()
 };
 
+// What a frame inside the main window does for the one floating bar it holds: its dock bar,
+// sizing the bar with the frame, the frame's caption from the bar, hiding the bar instead of
+// closing, and keeping the frame's place in the bar. SECControlBarMDIChildWnd and the workbook's
+// bar sheet both work through one.
+class SECFloatBarHost {
+ public:
+  explicit SECFloatBarHost(CMDIChildWnd* pFrame);
+  SECFloatBarHost(const SECFloatBarHost&) = delete;
+  SECFloatBarHost& operator=(const SECFloatBarHost&) = delete;
+
+  // Makes the dock bar (on the main frame, so the docking layout knows it, then moved into the
+  // frame) without laying the frame out meanwhile.
+  BOOL CreateDockBar();
+  // The one bar it holds when the dock bar takes a single bar; null otherwise.
+  CControlBar* SingleBar() const;
+  // The frame's caption becomes the dock bar's text.
+  void UpdateCaption();
+  // The visible single bar takes the frame's client size (plus the toolkit border each side).
+  void FitBar(UINT nType, int cx, int cy);
+  // Closing hides the single bar (the frame restored first); FALSE when the frame should close.
+  BOOL HideBar();
+  // The frame's screen position goes to the single bar as its place inside the main window.
+  void StorePosition();
+  // The main frame's MDI client refreshes its window menu.
+  void RefreshMenu();
+
+  SECDockBar m_wndDockBar;
+  CMDIChildWnd* m_pFrame;
+};
+
 class SECControlBarMDIChildWnd : public SECMDIChildWnd {
   DECLARE_DYNCREATE(SECControlBarMDIChildWnd)
 
@@ -213,15 +243,16 @@ class SECControlBarMDIChildWnd : public SECMDIChildWnd {
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void RecalcLayout(BOOL bNotify = TRUE) override;
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+  SECDockBar* GetFloatBarDock() override { return &m_wndDockBar; }
 
-  SECDockBar m_wndDockBar;
+  SECFloatBarHost m_host;
+  SECDockBar& m_wndDockBar;
 
  protected:
-  // The one bar it holds when the dock bar takes a single bar; null otherwise.
-  CControlBar* SingleBar() const;
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnClose();
   afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+  afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
 
   DECLARE_MESSAGE_MAP()
 };
