@@ -1,5 +1,8 @@
 #include "navigation/nav_bar.h"
 
+#include "navigation/bookmark_tab.h"
+#include "navigation/du_tab.h"
+#include "navigation/history_tab.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/app.h"
 #include "platform/framework/frame_wnd.h"
@@ -148,9 +151,12 @@ int COutputWnd::OnCreate(LPCREATESTRUCT lpcs) {
     m_wndTab.SetSelectedTabFont(&m_fontTabs, FALSE);
     m_wndTab.SetActiveTabFont(&m_fontTabs, FALSE);
   }
-  for (const char* label : {"Historia", "Zakładki", "Indeksy", "Rezultaty"}) {
-    m_wndTab.AddTab(CreatePlaceholderPage(), CString(base::cp1250::from_utf8(label)));
-  }
+  m_pHistoryTab = std::make_unique<CHistoryTab>();
+  m_pBookmarkTab = std::make_unique<CBookmarkTab>();
+  if (!m_pHistoryTab->Create(&m_wndTab) || !m_pBookmarkTab->Create(&m_wndTab)) return -1;
+  CWnd* pages[] = {m_pHistoryTab.get(), m_pBookmarkTab.get(), CreatePlaceholderPage(), CreatePlaceholderPage()};
+  const char* labels[] = {"Historia", "Zakładki", "Indeksy", "Rezultaty"};
+  for (size_t i = 0; i < std::size(pages); ++i) m_wndTab.AddTab(pages[i], CString(base::cp1250::from_utf8(labels[i])));
   m_wndTab.ActivateTab(0);
   return 0;
 }
@@ -188,16 +194,24 @@ int CIndexWnd::OnCreate(LPCREATESTRUCT lpcs) {
   if (CNavBarBase::OnCreate(lpcs) == -1) return -1;
   if (!m_wndTab.Create(this, WS_CHILD | WS_VISIBLE | TWS_TABS_BELOW, resources::IDC_NAV_TAB_WND)) return -1;
   m_wndTab.SetNotifyWnd(this);
-  int index = 0;
-  for (const char* label : {"Biblioteka", "Segregator"}) {
-    m_wndTab.AddTab(CreatePlaceholderPage(), CString(base::cp1250::from_utf8(label)));
-    m_wndTab.LoadTabIcon(index++, resources::IDI_INDEXWND_TAB, 16, 16);
+  m_pLibraryTab = std::make_unique<CDUTab>();
+  if (!m_pLibraryTab->Create(&m_wndTab)) return -1;
+  CWnd* pages[] = {m_pLibraryTab.get(), CreatePlaceholderPage()};
+  const char* labels[] = {"Biblioteka", "Segregator"};
+  for (int i = 0; i < 2; ++i) {
+    m_wndTab.AddTab(pages[i], CString(base::cp1250::from_utf8(labels[i])));
+    m_wndTab.LoadTabIcon(i, resources::IDI_INDEXWND_TAB, 16, 16);
   }
   m_wndTab.ActivateTab(0);
   return 0;
 }
 
-void CIndexWnd::OnCtrlTab() { ActivateTab(navbar::NextIndexTab(GetActiveTab())); }
+CDUTree* CIndexWnd::GetLibraryTree() const { return m_pLibraryTab ? &m_pLibraryTab->GetTree() : nullptr; }
+
+void CIndexWnd::OnCtrlTab() {
+  if (CDUTree* tree = GetLibraryTree(); tree && tree->m_hWnd) tree->HideItemTip();
+  ActivateTab(navbar::NextIndexTab(GetActiveTab()));
+}
 
 void CIndexWnd::OnTabCommand(UINT nID) { ActivateTab(nID == resources::ID_LIBRARY_TAB ? 0 : 1); }
 

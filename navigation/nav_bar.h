@@ -65,6 +65,11 @@ class CNavBarBase : public SECControlBar {
   DECLARE_MESSAGE_MAP()
 };
 
+class CHistoryTab;
+class CBookmarkTab;
+class CDUTab;
+class CDUTree;
+
 // "Nawigator".
 class COutputWnd : public CNavBarBase {
   DECLARE_DYNAMIC(COutputWnd)
@@ -74,6 +79,8 @@ class COutputWnd : public CNavBarBase {
   ~COutputWnd() override;
 
   SECTabWnd& GetTabWindow() { return m_wndTab; }
+  CHistoryTab* GetHistoryTab() const { return m_pHistoryTab.get(); }
+  CBookmarkTab* GetBookmarkTab() const { return m_pBookmarkTab.get(); }
 
  protected:
   void OnCtrlTab() override;
@@ -84,6 +91,8 @@ class COutputWnd : public CNavBarBase {
 
   SECTabWnd m_wndTab;
   CFont m_fontTabs;
+  std::unique_ptr<CHistoryTab> m_pHistoryTab;
+  std::unique_ptr<CBookmarkTab> m_pBookmarkTab;
 
   DECLARE_MESSAGE_MAP()
 };
@@ -97,6 +106,9 @@ class CIndexWnd : public CNavBarBase {
   ~CIndexWnd() override;
 
   SEC3DTabWnd& GetTabWindow() { return m_wndTab; }
+  CDUTab* GetLibraryTab() const { return m_pLibraryTab.get(); }
+  // The library tree ("Biblioteka"), or null before the bar is made.
+  CDUTree* GetLibraryTree() const;
 
  protected:
   void OnCtrlTab() override;
@@ -106,6 +118,7 @@ class CIndexWnd : public CNavBarBase {
   afx_msg LRESULT OnTabActivated(WPARAM wParam, LPARAM lParam);
 
   SEC3DTabWnd m_wndTab;
+  std::unique_ptr<CDUTab> m_pLibraryTab;
 
   DECLARE_MESSAGE_MAP()
 };

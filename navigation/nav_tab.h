@@ -7,6 +7,7 @@
 
 #include "platform/framework/dialog.h"
 #include "platform/framework/menu.h"
+#include "platform/win/cmd_ui.h"
 #include "platform/framework/tool_bar.h"
 
 class CNavTab : public CDialog {

@@ -51,6 +51,11 @@ constexpr res::DialogControlResource kBookmarkQuickControls[] = {
     {IDC_BOOKMARK_CLOSE, "Button", "Zamknij", {233, 54, 283, 68}, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0},
 };
 
+constexpr res::DialogControlResource kLibraryControls[] = {
+    {IDC_LIBRARY_COMBO, "ComboBox", "", {74, 1, 180, 60}, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0},
+    {IDC_LIBRARY_TREE, "Static", "", {0, 16, 180, 200}, kChild | WS_TABSTOP, 0},
+};
+
 constexpr res::MenuItemResource kIndexWndMenu[] = {
     {0, 0, MF_POPUP, "_INDEXWND0_"},
     {1, ID_ENTRY_OPEN, MF_STRING, "&Otwórz"},
@@ -113,6 +118,7 @@ void register_tab_icon() {
 void register_navigation_resources() {
   res::add_dialog({IDD_HISTORY_TAB, "", {0, 0, 300, 90}, kTab, 0, "MS Sans Serif", 8, kHistoryControls});
   res::add_dialog({IDD_BOOKMARK_TAB, "", {0, 0, 300, 90}, kTab, 0, "MS Sans Serif", 8, kBookmarkControls});
+  res::add_dialog({IDD_LIBRARY_TAB, "", {0, 0, 180, 200}, kTab, 0, "MS Sans Serif", 8, kLibraryControls});
   res::add_dialog({IDD_BOOKMARK_QUICK, "Nowa zakładka", {0, 0, 290, 75},
                    WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, "MS Sans Serif", 8,
                    kBookmarkQuickControls});

@@ -117,6 +117,7 @@ TEST_F(NavBarsTest, CtrlTabCyclesNavigatorAndAlternatesLists) {
 
   // With the focus inside a page the key reaches the bar first.
   nav.GetTabWnd()->GetActiveWnd()->SetFocus();
+  pump();
   for (int expected : {1, 2, 3, 0}) {
     press_key(VK_TAB, 0, {.control = true});
     pump();
