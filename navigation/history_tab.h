@@ -9,6 +9,7 @@
 // trimmed it), and FillList after any other change of the list.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -18,7 +19,7 @@
 
 class CView;
 
-using HistoryList = std::vector<std::unique_ptr<CMvHistoryItem>>;
+using HistoryList = std::deque<std::unique_ptr<CMvHistoryItem>>;
 
 class CHistoryTab : public CEntryListTab {
   DECLARE_DYNAMIC(CHistoryTab)

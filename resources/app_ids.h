@@ -31,14 +31,6 @@ constexpr UINT ID_INDICATOR_MARK = 33006;         // the text view's one-letter 
 // --- Commands of the main menu not named elsewhere ---------------------------------------------
 constexpr UINT ID_SEND_MAIL = 32808;
 
-// --- Library locator: the prompt for the library's folder -------------------------------------
-constexpr UINT IDD_INSERT_CD = 138;
-constexpr UINT IDC_INSERT_CD_FOLDER = 1000;
-constexpr UINT IDC_INSERT_CD_OLD_STYLE = 1003;
-constexpr UINT IDC_INSERT_CD_HINT = 1009;
-constexpr UINT IDC_INSERT_CD_OK = 1058;
-constexpr UINT IDC_INSERT_CD_CANCEL = 1059;
-
 // --- Navigator bars and their tabs ("Nawigator", "Spisy") --------------------------------------
 constexpr UINT IDR_INDEXWND_MENU = 254;       // "_INDEXWND0_" (library tree) and "_INDEXWND2_" (tabs)
 constexpr UINT IDI_INDEXWND_TAB = 253;        // the icon of both "Spisy" tabs
@@ -71,5 +63,14 @@ constexpr UINT ID_TREE_ADD_BOOKMARK = 32962;
 constexpr UINT ID_TREE_WORD_WRAP = 32825;
 constexpr UINT ID_TREE_COLUMNS = 32826;
 constexpr UINT ID_TREE_COLLAPSE_ALL = 32827;
+
+
+// --- Library locator: the prompt for the library's folder -------------------------------------
+constexpr UINT IDD_INSERT_CD = 138;
+constexpr UINT IDC_INSERT_CD_FOLDER = 1000;
+constexpr UINT IDC_INSERT_CD_OLD_STYLE = 1003;
+constexpr UINT IDC_INSERT_CD_HINT = 1009;
+constexpr UINT IDC_INSERT_CD_OK = 1058;
+constexpr UINT IDC_INSERT_CD_CANCEL = 1059;
 
 }  // namespace resources
