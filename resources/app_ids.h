@@ -73,4 +73,80 @@ constexpr UINT IDC_INSERT_CD_HINT = 1009;
 constexpr UINT IDC_INSERT_CD_OK = 1058;
 constexpr UINT IDC_INSERT_CD_CANCEL = 1059;
 
+// --- Main frame's dialogs: options sheet, mouse page and about box ------------------------------
+constexpr UINT IDD_ABOUT = 100;            // "O programie..."
+constexpr UINT IDD_MOUSE_PAGE = 135;       // "Mysz"
+constexpr UINT IDD_OPTIONS_GENERAL = 139;  // "Ogólne"
+constexpr UINT IDD_OPTIONS_TEXT = 140;     // "Właściwości tekstu"
+constexpr UINT IDD_OPTIONS_PRINT = 142;    // "Drukowanie"
+constexpr UINT IDD_OPTIONS_LINKS = 1561;   // "Odnośniki"
+constexpr UINT IDB_CREDITS_BACKGROUND = 173;  // tiled behind the credits
+constexpr UINT IDB_ABOUT_PICTURE = 207;       // the about box's picture (8 bits a pixel)
+constexpr UINT IDS_WEB_PAGES_ADDRESS = 208;
+constexpr UINT IDS_MAIL_ADDRESS = 209;
+// "Ogólne"
+constexpr UINT IDC_OPT_WORKBOOK = 1008;
+constexpr UINT IDC_OPT_SOUNDS = 1025;
+constexpr UINT IDC_OPT_TIP_AT_START = 1026;
+constexpr UINT IDC_OPT_AUTOSTART = 1027;
+constexpr UINT IDC_OPT_OFFICE97 = 1053;
+constexpr UINT IDC_OPT_STOP_AFTER = 1059;
+constexpr UINT IDC_OPT_FIRST_FOUND = 1060;
+constexpr UINT IDC_OPT_SMOOTH_SCROLL = 1061;
+constexpr UINT IDC_OPT_GREY_OUTSIDE = 1062;
+constexpr UINT IDC_OPT_HOVER_LOOK = 1063;
+constexpr UINT IDC_OPT_MAX_SHEETS_SPIN = 1068;
+constexpr UINT IDC_OPT_MAX_SHEETS = 1085;
+constexpr UINT IDC_OPT_NEAR_SPIN = 1086;
+constexpr UINT IDC_OPT_NEAR = 1087;
+constexpr UINT IDC_OPT_POLL_MESSAGES = 1131;
+constexpr UINT IDC_OPT_LEGAL_DATE = 1200;
+// "Drukowanie"
+constexpr UINT IDC_OPT_BACKGROUND_PRINT = 1059;
+constexpr UINT IDC_OPT_SHORT_ACT_NUMBER = 1060;
+constexpr UINT IDC_OPT_UNIT_PER_PAGE = 1061;
+constexpr UINT IDC_OPT_ACT_HEADER = 1062;
+constexpr UINT IDC_OPT_FOOTER_DATE = 1063;
+constexpr UINT IDC_OPT_PAGE_NUMBERS = 1064;
+constexpr UINT IDC_OPT_FOOTER_TITLE = 1065;
+constexpr UINT IDC_OPT_EXTENDED_INFO = 1066;
+constexpr UINT IDC_OPT_APPEND_RESULTS = 1067;
+constexpr UINT IDC_OPT_NOTES_COLUMN = 1068;
+constexpr UINT IDC_OPT_FOOTER_PERSON = 1069;
+constexpr UINT IDC_OPT_NOTES_WIDTH = 1070;
+constexpr UINT IDC_OPT_NOTES_WIDTH_SPIN = 1071;
+// "Odnośniki"
+constexpr UINT IDC_OPT_TIP_DU = 1060;
+constexpr UINT IDC_OPT_TIP_POZ = 1061;
+constexpr UINT IDC_OPT_TIP_ART = 1062;
+constexpr UINT IDC_OPT_TIP_ARTW = 1063;
+constexpr UINT IDC_OPT_TRACK_LINKS = 1135;
+constexpr UINT IDC_OPT_NEGATIVE_LINKS = 1136;
+constexpr UINT IDC_OPT_WELL_DU = 1210;
+constexpr UINT IDC_OPT_WELL_POZ = 1211;
+constexpr UINT IDC_OPT_WELL_ART = 1212;
+constexpr UINT IDC_OPT_WELL_ARTW = 1213;
+constexpr UINT IDC_OPT_WELL_NEGATIVE = 1214;
+constexpr UINT IDC_OPT_BOLD_ART = 1216;
+constexpr UINT IDC_OPT_BOLD_POZ = 1217;
+constexpr UINT IDC_OPT_BOLD_DU = 1218;
+constexpr UINT IDC_OPT_BOLD_ARTW = 1219;
+// "Mysz"
+constexpr UINT IDC_MOUSE_CONTEXTS = 1010;
+constexpr UINT IDC_MOUSE_DEFAULT = 1011;
+constexpr UINT IDC_MOUSE_CHOSEN = 1012;
+constexpr UINT IDC_MOUSE_COMMANDS = 1013;
+constexpr UINT IDC_MOUSE_DESCRIPTION = 1014;
+// "O programie..."
+constexpr UINT IDC_ABOUT_MAIL = 1037;
+constexpr UINT IDC_ABOUT_WEB = 1040;
+constexpr UINT IDC_ABOUT_PICTURE = 1004;
+constexpr UINT IDC_ABOUT_CREDITS = 1052;
+constexpr UINT IDC_ABOUT_MEMORY = 1105;
+constexpr UINT IDC_ABOUT_DISK = 1106;
+constexpr UINT IDC_ABOUT_SYSTEM = 404;
+constexpr UINT IDC_ABOUT_KEY1 = 1142;
+constexpr UINT IDC_ABOUT_KEY2 = 1143;
+constexpr UINT IDC_ABOUT_KEY3 = 1144;
+
 }  // namespace resources
