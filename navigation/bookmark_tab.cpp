@@ -47,6 +47,8 @@ BOOL CBookmarkTab::OnInitDialog() {
   CEntryListTab::OnInitDialog();
   CreateTabToolBar(IDR_BOOKMARK_TOOLBAR);
   InitList(IDC_BOOKMARK_LIST);
+  // The note beside the list stays hidden.
+  if (CWnd* note = GetDlgItem(IDC_BOOKMARK_NOTE)) note->ShowWindow(SW_HIDE);
   return TRUE;
 }
 

@@ -66,11 +66,15 @@ bool AddRecordToPrintList(int32_t topic) {
   return true;
 }
 
-navtext::EntryTexts DescribeRow(const CLumoKALDoc& work, const shell::ActDescription& d) {
+shell::ContentsRecord ActRecordOf(const CLumoKALDoc& work, const shell::ActDescription& d) {
   shell::ContentsRecord act;
   const int32_t act_number = d.records[shell::kLevelAct];
   if (act_number < 0 || !work.ReadCatalogRecord(act_number, act)) act = d.record;
-  return navtext::DescribeEntry(d, act);
+  return act;
+}
+
+navtext::EntryTexts DescribeRow(const CLumoKALDoc& work, const shell::ActDescription& d) {
+  return navtext::DescribeEntry(d, ActRecordOf(work, d));
 }
 
 engine::GroupPtr GroupOf(const std::vector<int32_t>& topics) {

@@ -35,6 +35,8 @@ void AddBookmarkFor(int32_t topic);
 // or an open title.
 bool AddRecordToPrintList(int32_t topic);
 
+// The record of the act of a description (its own record when it has no act).
+shell::ContentsRecord ActRecordOf(const CLumoKALDoc& work, const shell::ActDescription& d);
 // The row texts of a description, reading the act record of a part or attachment.
 navtext::EntryTexts DescribeRow(const CLumoKALDoc& work, const shell::ActDescription& d);
 // A topic group holding each of `topics` once; null for none or when the group fails.

@@ -56,6 +56,7 @@ constexpr UINT IDC_BOOKMARK_NAME = 1001;
 constexpr UINT IDC_BOOKMARK_ADD = 1000;
 constexpr UINT IDC_BOOKMARK_CLOSE = 1063;
 constexpr UINT IDC_BOOKMARK_QUICK_NOTE = 1055;
+constexpr UINT IDC_BOOKMARK_QUICK_NOTE_LABEL = 1056;
 constexpr UINT IDC_LIBRARY_COMBO = 1127;
 constexpr UINT IDC_LIBRARY_TREE = 1051;
 constexpr UINT ID_NAV_TOGGLE_NOTE = 32884;    // shows or hides the bookmarks tab's note edit

@@ -45,8 +45,8 @@ constexpr res::DialogControlResource kBookmarkQuickControls[] = {
     {IDC_BOOKMARK_DATE, "Edit", "", {194, 7, 283, 19}, kChild | WS_BORDER | ES_READONLY, 0},
     {kStatic, "Static", "&Wprowadź nazwę nowej zakładki", {7, 25, 283, 33}, kChild | SS_LEFT, 0},
     {IDC_BOOKMARK_NAME, "Edit", "", {7, 35, 283, 47}, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0},
-    {kStatic, "Static", "&Notatka", {7, 52, 60, 60}, WS_CHILD | SS_LEFT, 0},
-    {IDC_BOOKMARK_QUICK_NOTE, "Edit", "", {7, 62, 283, 90}, WS_CHILD | WS_BORDER | WS_TABSTOP | ES_MULTILINE, 0},
+    {IDC_BOOKMARK_QUICK_NOTE_LABEL, "Static", "&Notatka", {7, 52, 60, 60}, WS_CHILD | SS_LEFT, 0},
+    {IDC_BOOKMARK_QUICK_NOTE, "Edit", "", {7, 61, 170, 70}, WS_CHILD | WS_BORDER | WS_TABSTOP | ES_MULTILINE, 0},
     {IDC_BOOKMARK_ADD, "Button", "&Dodaj", {177, 54, 227, 68}, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 0},
     {IDC_BOOKMARK_CLOSE, "Button", "Zamknij", {233, 54, 283, 68}, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0},
 };

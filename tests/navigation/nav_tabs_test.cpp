@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/medview/topic_list.h"
+#include "navigation/bookmark_quick_dlg.h"
 #include "navigation/bookmark_tab.h"
 #include "navigation/du_tab.h"
 #include "navigation/history_tab.h"
@@ -24,6 +25,7 @@
 #include "platform/base/temp_folder.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/framework/prompter.h"
+#include "platform/win/message_queue.h"
 #include "platform/win/virtual_keys.h"
 #include "resources/app_ids.h"
 #include "resources/program_resources.h"
@@ -455,6 +457,60 @@ TEST_F(NavTabsTest, LocatingFromAListSwitchesToTheLibraryAndSelectsTheAct) {
   ASSERT_NE(selected, nullptr);
   EXPECT_EQ(tree->RecordOf(selected), acts_[2]);
   history_->Bind(nullptr, nullptr);
+}
+
+TEST_F(NavTabsTest, NewBookmarkDialogProposesTheTitleAndCutsALongName) {
+  auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
+  main->m_listControlBars.push_back(&nav_);
+  shell::ActDescription d;
+  work_->GetActDescription(acts_[2], d);
+  constexpr UINT kScript = WM_APP + 0x51;
+  std::string proposed, reference, kind, date;
+  int round = 0;
+  win::set_message_observer([&](HWND h, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG) ::PostMessage(h, kScript, 0, 0);
+    if (message != kScript) return;
+    CWnd* dialog = CWnd::FromHandle(h);
+    char text[600] = {};
+    ::GetDlgItemText(h, resources::IDC_BOOKMARK_NAME, text, sizeof(text));
+    proposed = text;
+    ::GetDlgItemText(h, resources::IDC_BOOKMARK_REFERENCE, text, sizeof(text));
+    reference = text;
+    ::GetDlgItemText(h, resources::IDC_BOOKMARK_KIND, text, sizeof(text));
+    kind = text;
+    ::GetDlgItemText(h, resources::IDC_BOOKMARK_DATE, text, sizeof(text));
+    date = text;
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(h, resources::IDC_BOOKMARK_QUICK_NOTE)));
+    if (round++ == 0) {
+      ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      save_window_png(h, (std::getenv("LUMO_PNG_DIR") ? std::string(std::getenv("LUMO_PNG_DIR")) : base::temp_folder()) +
+                             "/nav_bookmark_dialog.png", true);
+      ::SendDlgItemMessage(h, resources::IDC_BOOKMARK_CLOSE, BM_CLICK, 0, 0);
+      return;
+    }
+    // A name longer than 250 characters typed (set past the edit's limit) is cut.
+    ::SetDlgItemText(h, resources::IDC_BOOKMARK_NAME, std::string(300, 'x').c_str());
+    dialog->SendMessage(WM_COMMAND, MAKEWPARAM(resources::IDC_BOOKMARK_ADD, BN_CLICKED), 0);
+  });
+  CBookmarkQuickDlg closed(&work_->GetBookmarks(), nullptr, LibraryTitle(), d, main);
+  EXPECT_EQ(closed.DoModal(), IDCANCEL);
+  EXPECT_TRUE(work_->GetBookmarks().empty());
+  EXPECT_EQ(proposed, navtext::TitleText(d));
+  const navtext::BookmarkFields fields = navtext::DescribeBookmark(d, navcmd::ActRecordOf(*work_, d));
+  EXPECT_EQ(reference, fields.reference);
+  EXPECT_EQ(kind, fields.kind);
+  EXPECT_EQ(date, fields.date);
+  EXPECT_EQ(date.rfind("z dnia ", 0), 0u) << date;
+
+  CBookmarkQuickDlg added(&work_->GetBookmarks(), nullptr, LibraryTitle(), d, main);
+  EXPECT_EQ(added.DoModal(), IDOK);
+  win::set_message_observer(nullptr);
+  ASSERT_EQ(work_->GetBookmarks().size(), 1u);
+  EXPECT_EQ(added.GetAdded(), work_->GetBookmarks()[0].get());
+  EXPECT_EQ(work_->GetBookmarks()[0]->m_strName.GetLength(), CBookmarkQuickDlg::kNameLimit);
+  ASSERT_EQ(bookmarks_->GetList().GetItemCount(), 1);
+  EXPECT_EQ(bookmarks_->BookmarkOfRow(0), work_->GetBookmarks()[0].get());
+  EXPECT_EQ(bookmarks_->RowText(0, 4), std::string(250, 'x'));
 }
 
 TEST_F(NavTabsTest, PicturesWithPolishTitles) {
