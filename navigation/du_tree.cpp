@@ -4,6 +4,11 @@
 #include <cstring>
 
 #include "controls/gs_status_bar.h"
+#include "platform/framework/app.h"
+#include "platform/res/icon_loading.h"
+#include "platform/win/bitmap_loading.h"
+#include "platform/win/system_metrics.h"
+#include "resources/app_ids.h"
 #include "engine/medview/engine_titles.h"
 #include "platform/base/cp1250.h"
 #include "shell/core/library_tree.h"
@@ -84,6 +89,26 @@ BOOL CDUTree::CreateTree(const RECT& rect, CWnd* parent, UINT id) {
   InsertColumn(1, kPositionHeading, LVCFMT_LEFT, kPositionWidth);
   EnableSubItemTextMap(TRUE);
   EnableItemTips(TRUE);
+  CreateImages();
+  return TRUE;
+}
+
+BOOL CDUTree::CreateImages() {
+  if (!m_images.Create(16, 15, ILC_COLOR | ILC_MASK, 32, 4)) return FALSE;
+  m_images.SetBkColor(::GetSysColor(COLOR_WINDOW));
+  if (HBITMAP strip = ::LoadBitmap(nullptr, MAKEINTRESOURCE(int(resources::IDB_LIBRARY_TREE)))) {
+    m_images.Add(CBitmap::FromHandle(strip), RGB(0xFF, 0xFF, 0xFF));
+    ::DeleteObject(strip);
+  }
+  int overlay = 1;
+  for (UINT icon : {resources::IDI_TREE_ATTACHMENTS, resources::IDI_TREE_OVERLAY2, resources::IDI_TREE_OVERLAY3}) {
+    if (HICON handle = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(int(icon)))) {
+      const int image = m_images.Add(handle);
+      if (image >= 0) m_images.SetOverlayImage(image, overlay);
+    }
+    ++overlay;
+  }
+  SetImageList(&m_images, TVSIL_NORMAL);
   return TRUE;
 }
 
@@ -114,8 +139,13 @@ HTREEITEM CDUTree::InsertRecordItem(HTREEITEM parent, HTREEITEM after, int32_t n
   TVINSERTSTRUCT ins;
   ins.hParent = parent;
   ins.hInsertAfter = after;
-  ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+  ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
   ins.item.pszText = LPSTR_TEXTCALLBACK;
+  const int level = std::clamp(record.level, 0, shell::kLevelYearbook);
+  ins.item.iImage = 4 * level;
+  ins.item.iSelectedImage = 4 * level + 1;
+  ins.item.stateMask = TVIS_OVERLAYMASK;
+  ins.item.state = level == shell::kLevelAct && record.attachment_number != 0 ? INDEXTOOVERLAYMASK(1) : 0;
   ins.item.lParam = number;
   ins.item.cChildren = has_children ? 1 : 0;
   HTREEITEM item = InsertItem(&ins);
@@ -126,7 +156,9 @@ HTREEITEM CDUTree::InsertRecordItem(HTREEITEM parent, HTREEITEM after, int32_t n
 void CDUTree::LoadContents() {
   if (!m_pIndex) return;
   if (title::TitleHandle* title = LibraryTitle()) {
-    SetIndex(m_pIndex, medview::MvGetTitleInfo(title, 11, 0, nullptr, 0) - 2);
+    // Every record the index holds for a topic of the title: the index is written with one
+    // record per topic, so the title's topic count bounds it as it stands.
+    SetIndex(m_pIndex, medview::MvGetTitleInfo(title, 11, 0, nullptr, 0));
   }
   WaitCursor wait(this);
   LoadProgress progress("Trwa ładowanie spisu treści...");

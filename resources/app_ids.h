@@ -34,6 +34,10 @@ constexpr UINT ID_SEND_MAIL = 32808;
 // --- Navigator bars and their tabs ("Nawigator", "Spisy") --------------------------------------
 constexpr UINT IDR_INDEXWND_MENU = 254;       // "_INDEXWND0_" (library tree) and "_INDEXWND2_" (tabs)
 constexpr UINT IDI_INDEXWND_TAB = 253;        // the icon of both "Spisy" tabs
+constexpr UINT IDB_LIBRARY_TREE = 542;        // the library tree's images: four per level, 16 x 15
+constexpr UINT IDI_TREE_ATTACHMENTS = 277;    // overlay 1: an act with attachments, an attachment
+constexpr UINT IDI_TREE_OVERLAY2 = 278;
+constexpr UINT IDI_TREE_OVERLAY3 = 279;
 constexpr UINT IDD_SEARCH_RESULTS_TAB = 1540;
 constexpr UINT IDD_BOOKMARK_TAB = 1541;
 constexpr UINT IDD_HISTORY_TAB = 1542;

@@ -2,6 +2,7 @@
 // dialog, the "Spisy" bar's menu (its tabs and the library tree's context menu) and the icon of
 // its tabs.
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "platform/controls/list_ctrl.h"
@@ -95,13 +96,90 @@ constexpr const char* kBooks[] = {
     "                ",
 };
 
-void register_tab_icon() {
+// The library tree's images, 16 x 15, white ('.') shows the tree through: per level a normal and
+// a selected image (then the same two again), levels 0 to 9.
+constexpr const char* kTreePage[] = {
+    "................", "...#######......", "...#ccccc##.....", "...#ccccc#c#....", "...#ccccc####...",
+    "...#ccccccc-#...", "...#c-----cc#...", "...#ccccccc-#...", "...#c-----cc#...", "...#ccccccc-#...",
+    "...#c-----cc#...", "...#ccccccc-#...", "...##########...", "................", "................",
+};
+constexpr const char* kTreePageSelected[] = {
+    "................", "...#######......", "...#yyyyy##.....", "...#yyyyy#y#....", "...#yyyyy####...",
+    "...#yyyyyyy-#...", "...#y-----yy#...", "...#yyyyyyy-#...", "...#y-----yy#...", "...#yyyyyyy-#...",
+    "...#y-----yy#...", "...#yyyyyyy-#...", "...##########...", "................", "................",
+};
+// An editorial unit: a page with a green section mark.
+constexpr const char* kTreePart[] = {
+    "................", "..##########....", "..#cccccccc#....", "..#cggggggc#....", "..#cgcccccc#....",
+    "..#cggggggc#....", "..#ccccccgc#....", "..#cggggggc#....", "..#cccccccc#....", "..#c------c#....",
+    "..#cccccccc#....", "..##########....", "................", "................", "................",
+};
+constexpr const char* kTreePartSelected[] = {
+    "................", "..##########....", "..#yyyyyyyy#....", "..#yggggggy#....", "..#ygyyyyyy#....",
+    "..#yggggggy#....", "..#yyyyyygy#....", "..#yggggggy#....", "..#yyyyyyyy#....", "..#y------y#....",
+    "..#yyyyyyyy#....", "..##########....", "................", "................", "................",
+};
+// An act: a sealed document.
+constexpr const char* kTreeAct[] = {
+    "................", ".###########....", ".#ccccccccc#....", ".#c#######c#....", ".#ccccccccc#....",
+    ".#c-------c#....", ".#ccccccccc#....", ".#c-------c#....", ".#ccccccccc#....", ".#c----crrc#....",
+    ".#ccccccrrrr....", ".#########rr....", "..........r.r...", "................", "................",
+};
+constexpr const char* kTreeActSelected[] = {
+    "................", ".###########....", ".#yyyyyyyyy#....", ".#y#######y#....", ".#yyyyyyyyy#....",
+    ".#y-------y#....", ".#yyyyyyyyy#....", ".#y-------y#....", ".#yyyyyyyyy#....", ".#y----yrry#....",
+    ".#yyyyyyrrrr....", ".#########rr....", "..........r.r...", "................", "................",
+};
+// A journal issue: a blue folded sheet.
+constexpr const char* kTreeIssue[] = {
+    "................", "................", ".#############..", ".#bbbbbbbbbbb#..", ".#b.........b#..",
+    ".#bbbbbbbbbbb#..", ".#ccccccccccc#..", ".#c---c-----c#..", ".#ccccccccccc#..", ".#c---c-----c#..",
+    ".#ccccccccccc#..", ".#############..", "................", "................", "................",
+};
+constexpr const char* kTreeIssueSelected[] = {
+    "................", "................", ".#############..", ".#bbbbbbbbbbb#..", ".#byyyyyyyyyb#..",
+    ".#bbbbbbbbbbb#..", ".#yyyyyyyyyyy#..", ".#y---y-----y#..", ".#yyyyyyyyyyy#..", ".#y---y-----y#..",
+    ".#yyyyyyyyyyy#..", ".#############..", "................", "................", "................",
+};
+// A yearbook: a red bound book, open when selected.
+constexpr const char* kTreeYearbook[] = {
+    "................", "...##########...", "..#rrrrrrrrr#...", "..#r-------r#...", "..#rrrrrrrrr#...",
+    "..#rrrrrrrrr#...", "..#rrryyyrrr#...", "..#rrrrrrrrr#...", "..#rrrrrrrrr#...", "..#rrrrrrrrr#...",
+    "..#rrrrrrrrr#...", "..#########c#...", "...#########....", "................", "................",
+};
+constexpr const char* kTreeYearbookSelected[] = {
+    "................", "................", "..#####.#####...", ".#ccccc#ccccc#..", ".#c---c#c---c#..",
+    ".#ccccc#ccccc#..", ".#c---c#c---c#..", ".#ccccc#ccccc#..", ".#c---c#c---c#..", ".#ccccc#ccccc#..",
+    ".#rrrrr#rrrrr#..", ".######.######..", "................", "................", "................",
+};
+
+// Overlay 1, a paper clip (attachments), and overlays 2 and 3, 16 x 16: ' ' transparent.
+constexpr const char* kClip[] = {
+    "                ", "                ", "                ", "                ", "                ",
+    "                ", "                ", "                ", "           ###  ", "          #   # ",
+    "          # # # ", "          # # # ", "          # # # ", "          #   # ", "           # #  ",
+    "                ",
+};
+constexpr const char* kMark[] = {
+    "                ", "                ", "                ", "                ", "                ",
+    "                ", "                ", "                ", "                ", "           ##   ",
+    "          #rr#  ", "          #rr#  ", "           ##   ", "                ", "                ",
+    "                ",
+};
+constexpr const char* kTick[] = {
+    "                ", "                ", "                ", "                ", "                ",
+    "                ", "                ", "                ", "                ", "              # ",
+    "             #  ", "          # #   ", "           #    ", "                ", "                ",
+    "                ",
+};
+
+std::vector<uint8_t> IconBytes(const char* const* rows) {
   constexpr int kSize = 16;
   auto colour = gdi::Bitmap::create(kSize, kSize, false);
   auto mask = gdi::Bitmap::create(kSize, kSize, true);
   for (int y = 0; y < kSize; ++y) {
     for (int x = 0; x < kSize; ++x) {
-      const char c = kBooks[y][x];
+      const char c = rows[y][x];
       mask->at(x, y) = c == ' ' ? gdi::kWhitePixel : gdi::kBlackPixel;
       colour->at(x, y) = c == 'r'   ? gdi::pixel_of(RGB(0xC0, 0x20, 0x20))
                          : c == 'b' ? gdi::pixel_of(RGB(0x20, 0x40, 0xC0))
@@ -109,7 +187,34 @@ void register_tab_icon() {
                                     : gdi::kBlackPixel;
     }
   }
-  static const std::vector<uint8_t> bytes = gdi::encode_icon_image(*colour, *mask);
+  return gdi::encode_icon_image(*colour, *mask);
+}
+
+void register_tree_images() {
+  static const std::vector<uint8_t> bitmap = [] {
+    std::vector<ButtonImage> images;
+    auto add = [&](std::span<const char* const> normal, std::span<const char* const> selected) {
+      for (int copy = 0; copy < 2; ++copy) {
+        images.push_back({0, normal});
+        images.push_back({0, selected});
+      }
+    };
+    add(kTreePage, kTreePageSelected);                 // level 0
+    for (int level = 1; level <= 6; ++level) add(kTreePart, kTreePartSelected);
+    add(kTreeAct, kTreeActSelected);                   // 7
+    add(kTreeIssue, kTreeIssueSelected);               // 8
+    add(kTreeYearbook, kTreeYearbookSelected);         // 9
+    return pack_button_images(images, 16, 15);
+  }();
+  res::add_binary({res::BinaryKind::bitmap, IDB_LIBRARY_TREE, nullptr, bitmap});
+  static const std::vector<uint8_t> clip = IconBytes(kClip), mark = IconBytes(kMark), tick = IconBytes(kTick);
+  res::add_binary({res::BinaryKind::icon, IDI_TREE_ATTACHMENTS, nullptr, clip});
+  res::add_binary({res::BinaryKind::icon, IDI_TREE_OVERLAY2, nullptr, mark});
+  res::add_binary({res::BinaryKind::icon, IDI_TREE_OVERLAY3, nullptr, tick});
+}
+
+void register_tab_icon() {
+  static const std::vector<uint8_t> bytes = IconBytes(kBooks);
   res::add_binary({res::BinaryKind::icon, IDI_INDEXWND_TAB, nullptr, bytes});
 }
 
@@ -124,6 +229,7 @@ void register_navigation_resources() {
                    kBookmarkQuickControls});
   res::add_menu(IDR_INDEXWND_MENU, kIndexWndMenu);
   register_tab_icon();
+  register_tree_images();
 }
 
 }  // namespace resources

@@ -18,6 +18,7 @@
 #include "navigation/nav_bar.h"
 #include "navigation/nav_commands.h"
 #include "navigation/sort_class.h"
+#include "shell/core/library_tree.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/data_folder.h"
 #include "platform/base/profile.h"
@@ -440,6 +441,8 @@ TEST_F(NavTabsTest, LocatingFromAListSwitchesToTheLibraryAndSelectsTheAct) {
   CDUTree* tree = lists_.GetLibraryTree();
   ASSERT_NE(tree, nullptr);
   tree->LoadContents();
+  // Every record of the library is in the tree, the last act included.
+  EXPECT_EQ(tree->GetRecordCount(), app_->GetCatalog().RecordCount());
   lists_.ActivateTab(1);
   HistoryList places;
   places.push_back(std::make_unique<CMvHistoryItem>(acts_[2], 0, 0, nullptr));
@@ -456,6 +459,25 @@ TEST_F(NavTabsTest, LocatingFromAListSwitchesToTheLibraryAndSelectsTheAct) {
   HTREEITEM selected = tree->GetSelectedItem();
   ASSERT_NE(selected, nullptr);
   EXPECT_EQ(tree->RecordOf(selected), acts_[2]);
+
+  // Each item shows its level's images; an act with attachments carries overlay 1.
+  bool overlaid = false;
+  for (int32_t act : acts_) {
+    shell::ContentsRecord r;
+    ASSERT_TRUE(app_->GetCatalog().ReadRecord(act, r));
+    HTREEITEM item = tree->LocateRecord(act);
+    ASSERT_NE(item, nullptr) << act;
+    TVITEM look{};
+    look.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
+    look.hItem = item;
+    look.stateMask = TVIS_OVERLAYMASK;
+    ASSERT_TRUE(tree->GetTreeItem(&look, FALSE));
+    EXPECT_EQ(look.iImage, 28);
+    EXPECT_EQ(look.iSelectedImage, 29);
+    EXPECT_EQ(look.state & TVIS_OVERLAYMASK, r.attachment_number ? INDEXTOOVERLAYMASK(1) : 0u) << act;
+    overlaid = overlaid || r.attachment_number != 0;
+  }
+  EXPECT_TRUE(overlaid);
   history_->Bind(nullptr, nullptr);
 }
 
