@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "platform/base/cp1250.h"
+#include "platform/controls/common_controls.h"
 #include "platform/framework/command_ids.h"
 #include "platform/framework/menu.h"
 #include "platform/framework/view.h"
@@ -194,6 +195,10 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) {
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   if (SECMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
+  // The control classes the frame's dialogs and pages use.
+  INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
+                               ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+  InitCommonControlsEx(&classes);
   EnableDocking(CBRS_ALIGN_ANY);
   if (!CreateToolBars() || !CreateStatusBar()) return -1;
 
@@ -480,18 +485,15 @@ void CMainFrame::GetMessageString(UINT nID, CString& rMessage) const {
 
 // --- Sheets ----------------------------------------------------------------------------------------
 
+void CMainFrame::AddSheet(CMDIChildWnd* pSheet) {
+  if (pSheet && pSheet->m_hWnd) m_sheetOrder.push_back(pSheet->m_hWnd);
+}
+
 std::vector<CMDIChildWnd*> CMainFrame::GetSheets() const {
-  // The order kept so far, less the sheets that are gone, then the new ones in creation order.
-  std::vector<HWND> alive;
-  if (m_hWndMDIClient) {
-    for (HWND h = ::GetWindow(m_hWndMDIClient, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-      if (dynamic_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(h))) alive.push_back(h);
-    }
-  }
-  std::erase_if(m_sheetOrder, [&alive](HWND h) { return std::find(alive.begin(), alive.end(), h) == alive.end(); });
-  for (auto it = alive.rbegin(); it != alive.rend(); ++it) {
-    if (std::find(m_sheetOrder.begin(), m_sheetOrder.end(), *it) == m_sheetOrder.end()) m_sheetOrder.push_back(*it);
-  }
+  // The sheets that are gone leave the order.
+  std::erase_if(m_sheetOrder, [](HWND h) {
+    return !::IsWindow(h) || !dynamic_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(h));
+  });
   std::vector<CMDIChildWnd*> out;
   for (HWND h : m_sheetOrder) out.push_back(dynamic_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(h)));
   return out;
@@ -504,7 +506,7 @@ int CMainFrame::FindSheet(CMDIChildWnd* pSheet) const {
 }
 
 void CMainFrame::MoveSheet(CMDIChildWnd* pSheet, int position) {
-  GetSheets();
+  GetSheets();  // drops the sheets that are gone
   const auto it = std::find(m_sheetOrder.begin(), m_sheetOrder.end(), pSheet ? pSheet->m_hWnd : nullptr);
   if (it == m_sheetOrder.end()) return;
   const HWND h = *it;

@@ -110,6 +110,8 @@ class CMainFrame : public SECMDIFrameWnd {
   CView* GetActiveSheetView() const;
 
   // --- Sheets in their order (the order of their tabs) ---
+  // A new sheet frame joins the order at its end.
+  void AddSheet(CMDIChildWnd* pSheet);
   std::vector<CMDIChildWnd*> GetSheets() const;
   // The place of the sheet in that order, or -1.
   int FindSheet(CMDIChildWnd* pSheet) const;
