@@ -23,7 +23,12 @@ class CDUTree : public SECTreeCtrl {
 
   // Creates the columns "Tytuł" and "Poz." and turns on item tips.
   BOOL CreateTree(const RECT& rect, CWnd* parent, UINT id);
-  // Adds the yearbooks at the root, each with an expand button.
+  // Creates the tree in the place (rectangle, id, tab order) of a dialog's item, which goes.
+  BOOL ReplaceTemplateItem(UINT id, CWnd* dialog);
+  // Hides the tip of a cut-off item text.
+  void HideItemTip();
+  // Adds the yearbooks at the root, each with an expand button. With a library title open the
+  // record count is the title's (information 11) less 2, cut to the index's own.
   void LoadContents();
   // Loads the children of an item not yet expanded.
   void LoadChildren(HTREEITEM item);

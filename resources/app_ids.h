@@ -31,6 +31,41 @@ constexpr UINT ID_INDICATOR_MARK = 33006;         // the text view's one-letter 
 // --- Commands of the main menu not named elsewhere ---------------------------------------------
 constexpr UINT ID_SEND_MAIL = 32808;
 
+// --- Navigator bars and their tabs ("Nawigator", "Spisy") --------------------------------------
+constexpr UINT IDR_INDEXWND_MENU = 254;       // "_INDEXWND0_" (library tree) and "_INDEXWND2_" (tabs)
+constexpr UINT IDI_INDEXWND_TAB = 253;        // the icon of both "Spisy" tabs
+constexpr UINT IDD_SEARCH_RESULTS_TAB = 1540;
+constexpr UINT IDD_BOOKMARK_TAB = 1541;
+constexpr UINT IDD_HISTORY_TAB = 1542;
+constexpr UINT IDD_BOOKMARK_QUICK = 1546;
+constexpr UINT IDD_KEYWORD_RESULTS_TAB = 1563;
+constexpr UINT IDD_LIBRARY_TAB = 1570;
+constexpr UINT IDD_PRINT_LIST_TAB = 1571;
+constexpr UINT IDD_BINDER_TAB = 270;
+constexpr UINT IDC_NAV_TAB_WND = 0xE900;      // the tab window of either bar
+constexpr UINT IDC_HISTORY_LABEL = 1125;
+constexpr UINT IDC_HISTORY_LIST = 1090;
+constexpr UINT IDC_BOOKMARK_LABEL = 1124;
+constexpr UINT IDC_BOOKMARK_COUNT = 1028;
+constexpr UINT IDC_BOOKMARK_LIST = 1105;
+constexpr UINT IDC_BOOKMARK_NOTE = 1052;
+constexpr UINT IDC_BOOKMARK_REFERENCE = 1027;
+constexpr UINT IDC_BOOKMARK_KIND = 1161;
+constexpr UINT IDC_BOOKMARK_DATE = 1162;
+constexpr UINT IDC_BOOKMARK_NAME = 1001;
+constexpr UINT IDC_BOOKMARK_ADD = 1000;
+constexpr UINT IDC_BOOKMARK_CLOSE = 1063;
+constexpr UINT IDC_BOOKMARK_QUICK_NOTE = 1055;
+constexpr UINT IDC_BOOKMARK_QUICK_NOTE_LABEL = 1056;
+constexpr UINT IDC_LIBRARY_COMBO = 1127;
+constexpr UINT IDC_LIBRARY_TREE = 1051;
+constexpr UINT ID_NAV_TOGGLE_NOTE = 32884;    // shows or hides the bookmarks tab's note edit
+constexpr UINT ID_TREE_ADD_BOOKMARK = 32962;
+constexpr UINT ID_TREE_WORD_WRAP = 32825;
+constexpr UINT ID_TREE_COLUMNS = 32826;
+constexpr UINT ID_TREE_COLLAPSE_ALL = 32827;
+
+
 // --- Library locator: the prompt for the library's folder -------------------------------------
 constexpr UINT IDD_INSERT_CD = 138;
 constexpr UINT IDC_INSERT_CD_FOLDER = 1000;
