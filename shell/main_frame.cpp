@@ -200,7 +200,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
                                ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
   InitCommonControlsEx(&classes);
   EnableDocking(CBRS_ALIGN_ANY);
-  if (!CreateToolBars() || !CreateStatusBar()) return -1;
+  if (!CreateToolBars() || !CreateStatusBar() || !CreateDockingBars()) return -1;
 
   LoadBarState(kLayoutName);
   // "Formularz" shows only while a picture sheet is active.
@@ -293,14 +293,23 @@ BOOL CMainFrame::CreateStatusBar() {
   return TRUE;
 }
 
-void CMainFrame::AttachDockingBars(CControlBar* pNavigator, CControlBar* pContents) {
-  m_pNavigatorBar = pNavigator;
-  m_pContentsBar = pContents;
-  if (m_pNavigatorBar) {
-    DockControlBarSized(m_pNavigatorBar, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 1.0f, kNavigatorHeight);
-    if (m_pNavigatorBar->IsVisible()) ShowControlBar(m_pNavigatorBar, FALSE, FALSE);
-  }
-  if (m_pContentsBar) DockControlBarSized(m_pContentsBar, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, kContentsWidth);
+BOOL CMainFrame::CreateDockingBars() {
+  constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC;
+  // Context menu, margin, floating inside the main window, flat, gripper, close and expand buttons.
+  constexpr DWORD kExStyle = 0x0F31;
+  constexpr DWORD kDocking = CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT | CBRS_ALIGN_BOTTOM;
+  const UINT navigator = SECControlBar::GetUniqueBarId(this, 100);
+  if (!m_wndNavigator.Create(this, "Nawigator", kStyle | CBRS_BOTTOM, kExStyle, navigator)) return FALSE;
+  const UINT contents = SECControlBar::GetUniqueBarId(this, 100);
+  if (!m_wndContents.Create(this, "Spisy", kStyle | CBRS_LEFT, kExStyle, contents)) return FALSE;
+  m_pNavigatorBar = &m_wndNavigator;
+  m_pContentsBar = &m_wndContents;
+  m_wndNavigator.EnableDocking(kDocking);
+  m_wndContents.EnableDocking(kDocking);
+  DockControlBarSized(&m_wndNavigator, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 1.0f, kNavigatorHeight);
+  if (m_wndNavigator.IsVisible()) ShowControlBar(&m_wndNavigator, FALSE, FALSE);
+  DockControlBarSized(&m_wndContents, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, kContentsWidth);
+  return TRUE;
 }
 
 void CMainFrame::LoadKeyBindings() {

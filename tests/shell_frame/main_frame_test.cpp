@@ -113,6 +113,25 @@ TEST_F(FrameTest, StandsWithItsBarsAndPanes) {
   standard->GetItemRect(standard->CommandToIndex(resources::ID_SEARCH_QUERY_BOX), &slot);
   EXPECT_EQ(gallery::rect_in(box, standard->m_hWnd).left, slot.left);
 
+  // "Spisy" stands at the left, 265 pixels wide; "Nawigator" waits hidden at the bottom.
+  ASSERT_NE(frame->GetContentsBar(), nullptr);
+  ASSERT_NE(frame->GetNavigatorBar(), nullptr);
+  EXPECT_TRUE(frame->GetContentsBar()->IsVisible());
+  EXPECT_FALSE(frame->GetNavigatorBar()->IsVisible());
+  CRect contents;
+  frame->GetContentsBar()->GetWindowRect(&contents);
+  CRect mdi_client;
+  ::GetWindowRect(frame->m_hWndMDIClient, &mdi_client);
+  EXPECT_NEAR(contents.Width(), 265, 8);
+  EXPECT_LE(contents.right, mdi_client.left + 4);
+  frame->SendMessage(WM_COMMAND, resources::ID_VIEW_NAVIGATOR_BAR);
+  pump();
+  EXPECT_TRUE(frame->GetNavigatorBar()->IsVisible());
+  gallery::Picture(frame->m_hWnd, "main_frame_navigator");
+  frame->SendMessage(WM_COMMAND, resources::ID_VIEW_NAVIGATOR_BAR);
+  pump();
+  EXPECT_FALSE(frame->GetNavigatorBar()->IsVisible());
+
   CGSStatusBar& status = frame->GetStatusBar();
   const UINT panes[] = {0, resources::ID_INDICATOR_ACT, resources::ID_INDICATOR_FOUND_WORDS, ID_INDICATOR_NUM,
                         ID_INDICATOR_CAPS, resources::ID_INDICATOR_DATE, resources::ID_INDICATOR_MARK};
