@@ -120,8 +120,10 @@ constexpr res::DialogControlResource kMouseControls[] = {
 };
 
 constexpr res::DialogControlResource kAboutControls[] = {
-    {IDC_ABOUT_PICTURE, "Static", "", {7, 7, 87, 127}, kChild | SS_BLACKRECT, 0},
-    {IDC_ABOUT_CREDITS, "Static", "", {7, 7, 87, 127}, kChild, 0},
+    // The picture area only marks where the dialog draws its picture; the credits show over it
+    // while they run (the dialog hides both at start).
+    {IDC_ABOUT_PICTURE, "Static", "", {7, 7, 87, 127}, WS_CHILD, 0},
+    {IDC_ABOUT_CREDITS, "Static", "", {7, 7, 87, 127}, WS_CHILD, 0},
     {kNone, "Static", "LumoKAL", {95, 7, 280, 19}, kText, 0},
     {IDC_ABOUT_KEY1, "Static", "Wersja 1.0", {95, 21, 280, 31}, kText | SS_NOTIFY, 0},
     {IDC_ABOUT_KEY2, "Static", "Dziennik Ustaw Rzeczypospolitej Polskiej", {95, 33, 280, 43}, kText | SS_NOTIFY, 0},
@@ -140,13 +142,20 @@ constexpr res::StringResource kStrings[] = {
     {IDS_MAIL_ADDRESS, "mailto:lumokal@fenwar.pl"},
 };
 
-// A device-independent bitmap resource of `width` x `height` with 8 bits a pixel: a 256-entry
-// colour table and `pixel(x, y)` as the colour index (rows stored bottom-up).
+// A device-independent bitmap file of `width` x `height` with 8 bits a pixel (a "DIB" resource
+// holds the whole file): a 256-entry colour table and `pixel(x, y)` as the colour index (rows
+// stored bottom-up).
 template <class Pixel>
 std::vector<uint8_t> MakeDib8(int width, int height, const std::vector<std::array<uint8_t, 3>>& colours, Pixel pixel) {
   const size_t stride = (size_t(width) + 3) & ~size_t(3);
   std::vector<uint8_t> bytes;
   base::ByteWriter out(bytes);
+  const uint32_t offset = 14 + 40 + 256 * 4;
+  out.u8('B');
+  out.u8('M');
+  out.u32(offset + uint32_t(stride * size_t(height)));
+  out.u32(0);
+  out.u32(offset);
   out.u32(40);
   out.i32(width);
   out.i32(height);
@@ -210,8 +219,8 @@ void register_frame_dialog_resources() {
   res::add_strings(kStrings);
   static const std::vector<uint8_t> picture = AboutPicture();
   static const std::vector<uint8_t> background = CreditsBackground();
-  res::add_binary({res::BinaryKind::bitmap, IDB_ABOUT_PICTURE, nullptr, picture});
-  res::add_binary({res::BinaryKind::bitmap, IDB_CREDITS_BACKGROUND, nullptr, background});
+  res::add_binary({res::BinaryKind::data, IDB_ABOUT_PICTURE, nullptr, picture});
+  res::add_binary({res::BinaryKind::data, IDB_CREDITS_BACKGROUND, nullptr, background});
 }
 
 }  // namespace resources

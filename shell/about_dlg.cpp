@@ -21,9 +21,9 @@ constexpr uint8_t kKey = 0x5A;
 // The credits in the program's words (UTF-8 here): a line's last character tells its kind (tab a
 // title, line feed a group, carriage return a group title).
 constexpr const char* kCredits =
-    "LumoKAL\t|Dziennik Ustaw na Twoim biurku\n||Zespół\r|Kierownictwo projektu|Programowanie|"
-    "Opracowanie tekstów aktów|Korekta|Grafika||Podziękowania\r|Wszystkim, którzy zgłaszali uwagi|"
-    "i cierpliwie czekali na tę wersję||Fenwar\n|Warszawa||";
+    "LumoKAL\t|Dziennik Ustaw\n|na Twoim biurku\n||Zespół\r|Kierownictwo|Programowanie|"
+    "Opracowanie tekstów|Korekta|Grafika||Podziękowania\r|Wszystkim, którzy|zgłaszali uwagi|"
+    "i cierpliwie czekali|na tę wersję||Fenwar\n|Warszawa||";
 
 std::string Encode(const std::string& text) {
   std::string out = text;
@@ -176,13 +176,15 @@ void CCreditStatic::Start() {
   m_nTicks = 1;
   m_nCurrent = 0;
   m_bFirstPass = TRUE;
+  // Shown over the picture only while the credits run.
+  ShowWindow(SW_SHOW);
   Invalidate(FALSE);
 }
 
 void CCreditStatic::Stop() {
   if (m_nTimer != 0 && m_hWnd) KillTimer(kTimerId);
   m_nTimer = 0;
-  Invalidate(FALSE);
+  if (m_hWnd) ShowWindow(SW_HIDE);
 }
 
 void CCreditStatic::Render(CDC* pDC) {
@@ -222,7 +224,7 @@ void CCreditStatic::Render(CDC* pDC) {
                                                                        : m_colours[4];
       if (kind == credits::LineKind::kPicture) {
         CDIB picture;
-        const std::span<const uint8_t> bytes = res::find_binary(res::BinaryKind::bitmap, text.GetString());
+        const std::span<const uint8_t> bytes = res::find_binary(res::BinaryKind::data, text.GetString());
         if (!bytes.empty() && picture.LoadBytes(bytes)) {
           picture.Draw(pDC, (client.Width() - picture.GetWidth()) / 2, y);
         }
@@ -278,6 +280,7 @@ void CCreditStatic::OnDestroy() {
 
 BEGIN_MESSAGE_MAP(CAboutDlg, CGSDialog)
   ON_WM_PAINT()
+  ON_WM_ERASEBKGND()
   ON_WM_LBUTTONDOWN()
   ON_WM_DESTROY()
   ON_WM_QUERYNEWPALETTE()
@@ -289,6 +292,10 @@ CAboutDlg::~CAboutDlg() = default;
 
 BOOL CAboutDlg::OnInitDialog() {
   CGSDialog::OnInitDialog();
+  // The picture area only marks a place, and the credits show while they run: the platform's
+  // dialogs show every control of a template, so these two are hidden here.
+  if (CWnd* area = GetDlgItem(resources::IDC_ABOUT_PICTURE)) area->ShowWindow(SW_HIDE);
+  if (CWnd* credits = GetDlgItem(resources::IDC_ABOUT_CREDITS)) credits->ShowWindow(SW_HIDE);
   if (m_credits.SubclassDlgItem(resources::IDC_ABOUT_CREDITS, this)) {
     m_credits.LoadLines(credits::StoredCredits(), '|');
     m_credits.ChooseSpeed(2);
@@ -328,25 +335,35 @@ void CAboutDlg::FillSystemInformation() {
   if (::GetVersionEx(&version)) SetDlgItemText(resources::IDC_ABOUT_SYSTEM, credits::SystemLine(version));
 }
 
+void CAboutDlg::DrawPicture(CDC* pDC) {
+  CWnd* area = GetDlgItem(resources::IDC_ABOUT_PICTURE);
+  if (!area || !m_picture.GetHeader()) return;
+  CPalette* old = m_pPalette ? pDC->SelectPalette(m_pPalette.get(), TRUE) : nullptr;
+  if (m_pPalette) pDC->RealizePalette();
+  CRect rect;
+  area->GetWindowRect(&rect);
+  ScreenToClient(&rect);
+  m_picture.Draw(pDC, rect.left, rect.top);
+  if (old) pDC->SelectPalette(old, TRUE);
+}
+
 void CAboutDlg::OnPaint() {
   CPaintDC dc(this);
-  CPalette* old = m_pPalette ? dc.SelectPalette(m_pPalette.get(), TRUE) : nullptr;
-  if (m_pPalette) dc.RealizePalette();
-  // The picture fills the picture area.
-  if (CWnd* area = GetDlgItem(resources::IDC_ABOUT_PICTURE); area && m_picture.GetHeader()) {
-    CRect rect;
-    area->GetWindowRect(&rect);
-    ScreenToClient(&rect);
-    m_picture.Draw(&dc, rect.left, rect.top);
-  }
-  if (old) dc.SelectPalette(old, TRUE);
+  DrawPicture(&dc);
+}
+
+BOOL CAboutDlg::OnEraseBkgnd(CDC* pDC) {
+  // An erase without a paint after it must not wipe the picture.
+  const BOOL erased = CGSDialog::OnEraseBkgnd(pDC);
+  DrawPicture(pDC);
+  return erased;
 }
 
 BOOL CAboutDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   const UINT id = LOWORD(wParam);
   if (HIWORD(wParam) == STN_CLICKED &&
       (id == resources::IDC_ABOUT_KEY1 || id == resources::IDC_ABOUT_KEY2 || id == resources::IDC_ABOUT_KEY3)) {
-    m_nSequence = credits::AdvanceSequence(m_nSequence, id, (::GetKeyState(VK_CONTROL) & 0x8000) != 0);
+    OnSequenceClick(id, (::GetKeyState(VK_CONTROL) & 0x8000) != 0);
     return TRUE;
   }
   if (HIWORD(wParam) == STN_CLICKED && (id == resources::IDC_ABOUT_MAIL || id == resources::IDC_ABOUT_WEB)) return TRUE;
@@ -359,7 +376,7 @@ void CAboutDlg::OnLButtonDown(UINT nFlags, CPoint point) {
     m_bCreditsRunning = FALSE;
   } else if (m_nSequence == credits::kSequenceDone && m_credits.m_hWnd) {
     CRect area;
-    m_credits.GetWindowRect(&area);
+    GetDlgItem(resources::IDC_ABOUT_PICTURE)->GetWindowRect(&area);
     ScreenToClient(&area);
     if (area.PtInRect(point)) {
       m_credits.Start();

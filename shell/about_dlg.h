@@ -2,7 +2,7 @@
 // link, the machine's memory, free disk space and system, and a picture. Over the picture lies the
 // credits control, which scrolls the credits once the user has clicked the three texts beside the
 // picture in the right order (the middle one with Ctrl held) and then the picture; the next click
-// stops it.
+// stops it. The credits control is shown only while it runs.
 #pragma once
 
 #include <cstdint>
@@ -92,12 +92,17 @@ class CAboutDlg : public CGSDialog {
   void FillSystemInformation();
   BOOL HasPalette() const { return m_pPalette != nullptr; }
   int GetSequenceState() const { return m_nSequence; }
+  // A click on one of the three texts beside the picture, with or without Ctrl held.
+  void OnSequenceClick(UINT id, bool ctrl) { m_nSequence = credits::AdvanceSequence(m_nSequence, id, ctrl); }
   BOOL AreCreditsRunning() const { return m_bCreditsRunning; }
   CCreditStatic& GetCredits() { return m_credits; }
 
  protected:
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // The picture in its area, in the picture's palette.
+  void DrawPicture(CDC* pDC);
   afx_msg void OnPaint();
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnDestroy();
   afx_msg BOOL OnQueryNewPalette();

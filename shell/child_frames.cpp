@@ -60,6 +60,12 @@ void ActivateMaximised(CMDIChildWnd* frame) {
 
 void DisableItems(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
 
+// A new sheet comes last in the order of the sheets.
+int JoinSheets(CMDIChildWnd* frame) {
+  if (CMainFrame* main = Main()) main->AddSheet(frame);
+  return 0;
+}
+
 }  // namespace
 
 namespace sheets {
@@ -79,6 +85,7 @@ bool WithinLimit(int existing, int maximum) { return existing <= maximum; }
 IMPLEMENT_DYNCREATE(CChildKALFrame, SECMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(CChildKALFrame, SECMDIChildWnd)
+  ON_WM_CREATE()
   ON_WM_SIZE()
   ON_WM_CLOSE()
   ON_WM_DESTROY()
@@ -101,6 +108,13 @@ BOOL CChildKALFrame::PreCreateWindow(CREATESTRUCT& cs) {
   return SECMDIChildWnd::PreCreateWindow(cs);
 }
 
+int CChildKALFrame::OnCreate(LPCREATESTRUCT lpcs) {
+  if (SECMDIChildWnd::OnCreate(lpcs) == -1) return -1;
+  return JoinSheets(this);
+}
+
+void CChildKALFrame::OnUpdateFrameTitle(BOOL) { SECMDIChildWnd::OnUpdateFrameTitle(FALSE); }
+
 void CChildKALFrame::ActivateFrame(int nCmdShow) {
   CMainFrame* main = Main();
   CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
@@ -110,7 +124,7 @@ void CChildKALFrame::ActivateFrame(int nCmdShow) {
     if (CToolBar* form = main->FindToolBar(kFormToolBarId)) g_formVisible = form->IsVisible();
     ShowFormToolBar(main, FALSE);
     auto* picture = dynamic_cast<CChildBMPFrame*>(g_pictureView->GetParentFrame());
-    if (picture && picture->m_nTopic == work->GetSavedTopic()) {
+    if (picture && picture->m_nTopic >= 0 && picture->m_nTopic == work->GetSavedTopic()) {
       // The act a picture stood in for comes back in the picture's place and with its history.
       m_nTakeTabPosition = main->FindSheet(picture);
       if (auto* place = dynamic_cast<CSheetPlace*>(view)) place->CopyHistoryFrom(g_pictureView);
@@ -142,7 +156,8 @@ void CChildKALFrame::OnClose() {
   CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
   const BOOL modified = work ? work->IsModified() : FALSE;
   if (work) work->SetModifiedFlag(FALSE);
-  SECMDIChildWnd::OnClose();
+  // The work outlives its sheets: the frame goes, the work stays open.
+  DestroyWindow();
   if (work && CLumoKALDoc::GetCurrentWork() == work) work->SetModifiedFlag(modified);
 }
 
@@ -163,6 +178,7 @@ void CChildKALFrame::OnUpdateDisabled(CCmdUI* pCmdUI) { DisableItems(pCmdUI); }
 IMPLEMENT_DYNCREATE(CChildBMPFrame, SECMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(CChildBMPFrame, SECMDIChildWnd)
+  ON_WM_CREATE()
   ON_WM_DESTROY()
   ON_COMMAND(ID_CLOSE_SHEET, &CChildBMPFrame::OnCloseSheet)
   ON_UPDATE_COMMAND_UI(0xE101, &CChildBMPFrame::OnUpdateDisabled)
@@ -184,6 +200,13 @@ BOOL CChildBMPFrame::PreCreateWindow(CREATESTRUCT& cs) {
   cs.style &= ~FWS_ADDTOTITLE;
   return SECMDIChildWnd::PreCreateWindow(cs);
 }
+
+int CChildBMPFrame::OnCreate(LPCREATESTRUCT lpcs) {
+  if (SECMDIChildWnd::OnCreate(lpcs) == -1) return -1;
+  return JoinSheets(this);
+}
+
+void CChildBMPFrame::OnUpdateFrameTitle(BOOL) { SECMDIChildWnd::OnUpdateFrameTitle(FALSE); }
 
 void CChildBMPFrame::ActivateFrame(int nCmdShow) {
   CMainFrame* main = Main();

@@ -51,11 +51,14 @@ class CChildKALFrame : public SECMDIChildWnd {
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void ActivateFrame(int nCmdShow = -1) override;
+  // The caption is the sheet's own, never the document's title.
+  void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
   // The place among the sheets to take when activated next (-1: none).
   int m_nTakeTabPosition = -1;
 
  protected:
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnClose();
   afx_msg void OnCloseSheet();
@@ -73,6 +76,8 @@ class CChildBMPFrame : public SECMDIChildWnd {
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void ActivateFrame(int nCmdShow = -1) override;
+  // The caption is the sheet's own, never the document's title.
+  void OnUpdateFrameTitle(BOOL bAddToTitle) override;
   CView* GetPictureView() const { return GetActiveView(); }
 
   // The replaced text sheet: its caption, the topic it showed (-1 when none) and its scroll.
@@ -85,6 +90,7 @@ class CChildBMPFrame : public SECMDIChildWnd {
   BOOL m_bFirstActivation = TRUE;
 
  protected:
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnCloseSheet();
   afx_msg void OnDestroy();
   afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI);

@@ -74,7 +74,7 @@ class CLumoKALDoc : public CDocument {
   int32_t AttachFirstView(CView* pView);
   int32_t GetPendingTopic() const { return m_nRequestTopic; }
   int32_t GetSavedTopic() const { return m_nSavedTopic; }
-  // The next OpenTopic shows `topic` in a new sheet.
+  // The topic the next sheet opened shows (a picture sheet going back to its act, a new sheet).
   void SetSavedTopic(int32_t topic) { m_nSavedTopic = topic; }
 
   // --- Contents index ---

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "platform/base/cp1250.h"
+#include "platform/controls/common_controls.h"
 #include "platform/framework/command_ids.h"
 #include "platform/framework/menu.h"
 #include "platform/framework/view.h"
@@ -194,8 +195,12 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) {
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   if (SECMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
+  // The control classes the frame's dialogs and pages use.
+  INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
+                               ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+  InitCommonControlsEx(&classes);
   EnableDocking(CBRS_ALIGN_ANY);
-  if (!CreateToolBars() || !CreateStatusBar()) return -1;
+  if (!CreateToolBars() || !CreateStatusBar() || !CreateDockingBars()) return -1;
 
   LoadBarState(kLayoutName);
   // "Formularz" shows only while a picture sheet is active.
@@ -288,14 +293,23 @@ BOOL CMainFrame::CreateStatusBar() {
   return TRUE;
 }
 
-void CMainFrame::AttachDockingBars(CControlBar* pNavigator, CControlBar* pContents) {
-  m_pNavigatorBar = pNavigator;
-  m_pContentsBar = pContents;
-  if (m_pNavigatorBar) {
-    DockControlBarSized(m_pNavigatorBar, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 1.0f, kNavigatorHeight);
-    if (m_pNavigatorBar->IsVisible()) ShowControlBar(m_pNavigatorBar, FALSE, FALSE);
-  }
-  if (m_pContentsBar) DockControlBarSized(m_pContentsBar, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, kContentsWidth);
+BOOL CMainFrame::CreateDockingBars() {
+  constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC;
+  // Context menu, margin, floating inside the main window, flat, gripper, close and expand buttons.
+  constexpr DWORD kExStyle = 0x0F31;
+  constexpr DWORD kDocking = CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT | CBRS_ALIGN_BOTTOM;
+  const UINT navigator = SECControlBar::GetUniqueBarId(this, 100);
+  if (!m_wndNavigator.Create(this, "Nawigator", kStyle | CBRS_BOTTOM, kExStyle, navigator)) return FALSE;
+  const UINT contents = SECControlBar::GetUniqueBarId(this, 100);
+  if (!m_wndContents.Create(this, "Spisy", kStyle | CBRS_LEFT, kExStyle, contents)) return FALSE;
+  m_pNavigatorBar = &m_wndNavigator;
+  m_pContentsBar = &m_wndContents;
+  m_wndNavigator.EnableDocking(kDocking);
+  m_wndContents.EnableDocking(kDocking);
+  DockControlBarSized(&m_wndNavigator, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 1.0f, kNavigatorHeight);
+  if (m_wndNavigator.IsVisible()) ShowControlBar(&m_wndNavigator, FALSE, FALSE);
+  DockControlBarSized(&m_wndContents, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, kContentsWidth);
+  return TRUE;
 }
 
 void CMainFrame::LoadKeyBindings() {
@@ -480,18 +494,15 @@ void CMainFrame::GetMessageString(UINT nID, CString& rMessage) const {
 
 // --- Sheets ----------------------------------------------------------------------------------------
 
+void CMainFrame::AddSheet(CMDIChildWnd* pSheet) {
+  if (pSheet && pSheet->m_hWnd) m_sheetOrder.push_back(pSheet->m_hWnd);
+}
+
 std::vector<CMDIChildWnd*> CMainFrame::GetSheets() const {
-  // The order kept so far, less the sheets that are gone, then the new ones in creation order.
-  std::vector<HWND> alive;
-  if (m_hWndMDIClient) {
-    for (HWND h = ::GetWindow(m_hWndMDIClient, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-      if (dynamic_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(h))) alive.push_back(h);
-    }
-  }
-  std::erase_if(m_sheetOrder, [&alive](HWND h) { return std::find(alive.begin(), alive.end(), h) == alive.end(); });
-  for (auto it = alive.rbegin(); it != alive.rend(); ++it) {
-    if (std::find(m_sheetOrder.begin(), m_sheetOrder.end(), *it) == m_sheetOrder.end()) m_sheetOrder.push_back(*it);
-  }
+  // The sheets that are gone leave the order.
+  std::erase_if(m_sheetOrder, [](HWND h) {
+    return !::IsWindow(h) || !dynamic_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(h));
+  });
   std::vector<CMDIChildWnd*> out;
   for (HWND h : m_sheetOrder) out.push_back(dynamic_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(h)));
   return out;
@@ -504,7 +515,7 @@ int CMainFrame::FindSheet(CMDIChildWnd* pSheet) const {
 }
 
 void CMainFrame::MoveSheet(CMDIChildWnd* pSheet, int position) {
-  GetSheets();
+  GetSheets();  // drops the sheets that are gone
   const auto it = std::find(m_sheetOrder.begin(), m_sheetOrder.end(), pSheet ? pSheet->m_hWnd : nullptr);
   if (it == m_sheetOrder.end()) return;
   const HWND h = *it;

@@ -15,6 +15,7 @@
 
 #include "controls/gs_status_bar.h"
 #include "controls/mouse_manager.h"
+#include "navigation/nav_bar.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/framework/tool_bar.h"
 #include "toolkit/frame/sec_mdi_frame.h"
@@ -74,11 +75,8 @@ class CMainFrame : public SECMDIFrameWnd {
   // The toolbar with that bar id, or null.
   CToolBar* FindToolBar(UINT nID) const;
   // The docking bars once they exist (null before).
-  CControlBar* GetNavigatorBar() const { return m_pNavigatorBar; }
-  CControlBar* GetContentsBar() const { return m_pContentsBar; }
-  // Hands the frame the two docking bars (made by their own classes): "Nawigator" docks at the
-  // bottom 150 pixels high and is hidden, "Spisy" at the left 265 pixels wide.
-  void AttachDockingBars(CControlBar* pNavigator, CControlBar* pContents);
+  COutputWnd* GetNavigatorBar() const { return m_pNavigatorBar; }
+  CIndexWnd* GetContentsBar() const { return m_pContentsBar; }
   void ToggleBar(CControlBar* pBar);
   // The context menu of the bar area: one item per toolbar (at most nine), "Więcej pasków..."
   // past that, "Nawigator", "Spisy", then the toolbar dialog and customize items.
@@ -110,6 +108,8 @@ class CMainFrame : public SECMDIFrameWnd {
   CView* GetActiveSheetView() const;
 
   // --- Sheets in their order (the order of their tabs) ---
+  // A new sheet frame joins the order at its end.
+  void AddSheet(CMDIChildWnd* pSheet);
   std::vector<CMDIChildWnd*> GetSheets() const;
   // The place of the sheet in that order, or -1.
   int FindSheet(CMDIChildWnd* pSheet) const;
@@ -125,6 +125,9 @@ class CMainFrame : public SECMDIFrameWnd {
   // Makes the five toolbars on the top dock bar ("Formularz" undocked and hidden).
   BOOL CreateToolBars();
   BOOL CreateStatusBar();
+  // "Nawigator" docks at the bottom 150 pixels high and is hidden, "Spisy" at the left 265
+  // pixels wide.
+  BOOL CreateDockingBars();
   // The user's keyboard shortcuts (when a file holds them) become the frame's table.
   void LoadKeyBindings();
 
@@ -153,8 +156,10 @@ class CMainFrame : public SECMDIFrameWnd {
   std::array<std::unique_ptr<CToolBar>, kToolBarCount> m_toolBars;
   std::unique_ptr<CComboBox> m_pQueryBox;
   CGSStatusBar m_wndStatusBar;
-  CControlBar* m_pNavigatorBar = nullptr;
-  CControlBar* m_pContentsBar = nullptr;
+  COutputWnd m_wndNavigator;
+  CIndexWnd m_wndContents;
+  COutputWnd* m_pNavigatorBar = nullptr;
+  CIndexWnd* m_pContentsBar = nullptr;
   CBackgroundWnd m_wndBackground;
   std::unique_ptr<CGSMouseManager> m_pMouseManager;
   SECUserToolList m_userTools;
