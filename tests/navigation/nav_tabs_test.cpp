@@ -202,14 +202,24 @@ class NavTabsTest : public GuiTest {
     auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
     ASSERT_NE(main, nullptr);
     main->MoveWindow(0, 0, 900, 650);
-    constexpr DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC;
-    ASSERT_TRUE(nav_.Create(main, CString("Nawigator"), style | CBRS_BOTTOM, 0x0F31, 100));
-    ASSERT_TRUE(lists_.Create(main, CString("Spisy"), style | CBRS_LEFT, 0x0F31, 101));
-    nav_.MoveWindow(0, 420, 880, 200);
-    lists_.MoveWindow(0, 0, 300, 410);
+    // The main window's own bars when it has them, else bars of the test's own.
+    if (navcmd::FindOutputWnd() && navcmd::FindIndexWnd()) {
+      pnav_ = navcmd::FindOutputWnd();
+      plists_ = navcmd::FindIndexWnd();
+    } else {
+      constexpr DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC;
+      ASSERT_TRUE(own_nav_.Create(main, CString("Nawigator"), style | CBRS_BOTTOM, 0x0F31, 100));
+      ASSERT_TRUE(own_lists_.Create(main, CString("Spisy"), style | CBRS_LEFT, 0x0F31, 101));
+      own_nav_.MoveWindow(0, 420, 880, 200);
+      own_lists_.MoveWindow(0, 0, 300, 410);
+      main->m_listControlBars.push_back(&own_nav_);
+      main->m_listControlBars.push_back(&own_lists_);
+    }
+    main->RecalcLayout();
     pump();
-    history_ = nav_.GetHistoryTab();
-    bookmarks_ = nav_.GetBookmarkTab();
+    history_ = pnav_->GetHistoryTab();
+    bookmarks_ = pnav_->GetBookmarkTab();
+    bookmarks_->FillList();
     ASSERT_TRUE(history_ && bookmarks_);
     // Acts of the sample library, in catalogue order.
     const shell::ContentsIndexReader& catalog = app_->GetCatalog();
@@ -220,8 +230,12 @@ class NavTabsTest : public GuiTest {
     ASSERT_GE(acts_.size(), 5u);
   }
   void TearDown() override {
-    nav_.DestroyWindow();
-    lists_.DestroyWindow();
+    if (auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd)) {
+      std::erase(main->m_listControlBars, static_cast<CControlBar*>(&own_nav_));
+      std::erase(main->m_listControlBars, static_cast<CControlBar*>(&own_lists_));
+    }
+    if (own_nav_.m_hWnd) own_nav_.DestroyWindow();
+    if (own_lists_.m_hWnd) own_lists_.DestroyWindow();
     if (app_->m_pMainWnd && app_->m_pMainWnd->m_hWnd) app_->m_pMainWnd->DestroyWindow();
     pump();
     app_.reset();
@@ -247,8 +261,10 @@ class NavTabsTest : public GuiTest {
   Prompts prompts_;
   std::unique_ptr<CLumoApp> app_;
   CLumoKALDoc* work_ = nullptr;
-  COutputWnd nav_;
-  CIndexWnd lists_;
+  COutputWnd own_nav_;
+  CIndexWnd own_lists_;
+  COutputWnd* pnav_ = &own_nav_;
+  CIndexWnd* plists_ = &own_lists_;
   CHistoryTab* history_ = nullptr;
   CBookmarkTab* bookmarks_ = nullptr;
   std::vector<int32_t> acts_;
@@ -438,24 +454,18 @@ TEST_F(NavTabsTest, BookmarksSavedWithTheWorkComeBackInTheTab) {
 }
 
 TEST_F(NavTabsTest, LocatingFromAListSwitchesToTheLibraryAndSelectsTheAct) {
-  CDUTree* tree = lists_.GetLibraryTree();
+  CDUTree* tree = plists_->GetLibraryTree();
   ASSERT_NE(tree, nullptr);
   tree->LoadContents();
   // Every record of the library is in the tree, the last act included.
   EXPECT_EQ(tree->GetRecordCount(), app_->GetCatalog().RecordCount());
-  lists_.ActivateTab(1);
+  plists_->ActivateTab(1);
   HistoryList places;
   places.push_back(std::make_unique<CMvHistoryItem>(acts_[2], 0, 0, nullptr));
   history_->Bind(nullptr, &places);
   history_->SelectRow(0);
-  // The bars are found through the main window's list of bars.
-  auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
-  if (std::find(main->m_listControlBars.begin(), main->m_listControlBars.end(), &lists_) == main->m_listControlBars.end()) {
-    main->m_listControlBars.push_back(&nav_);
-    main->m_listControlBars.push_back(&lists_);
-  }
   history_->SendMessage(WM_COMMAND, resources::ID_ENTRY_LOCATE_IN_LIBRARY);
-  EXPECT_EQ(lists_.GetActiveTab(), 0);
+  EXPECT_EQ(plists_->GetActiveTab(), 0);
   HTREEITEM selected = tree->GetSelectedItem();
   ASSERT_NE(selected, nullptr);
   EXPECT_EQ(tree->RecordOf(selected), acts_[2]);
@@ -483,7 +493,6 @@ TEST_F(NavTabsTest, LocatingFromAListSwitchesToTheLibraryAndSelectsTheAct) {
 
 TEST_F(NavTabsTest, NewBookmarkDialogProposesTheTitleAndCutsALongName) {
   auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
-  main->m_listControlBars.push_back(&nav_);
   shell::ActDescription d;
   work_->GetActDescription(acts_[2], d);
   constexpr UINT kScript = WM_APP + 0x51;
@@ -540,18 +549,18 @@ TEST_F(NavTabsTest, PicturesWithPolishTitles) {
   for (size_t i = 0; i < 5; ++i) places.push_back(std::make_unique<CMvHistoryItem>(acts_[i], 0, 0, nullptr));
   history_->Bind(nullptr, &places);
   history_->SelectRow(1);
-  nav_.ActivateTab(0);
+  pnav_->ActivateTab(0);
   pump();
-  Picture(nav_, "nav_history_tab.png");
+  Picture(*pnav_, "nav_history_tab.png");
   for (size_t i = 0; i < 4; ++i) bookmarks_->AddBookmark(acts_[i + 1]);
-  nav_.ActivateTab(1);
+  pnav_->ActivateTab(1);
   pump();
-  Picture(nav_, "nav_bookmark_tab.png");
-  CDUTree* tree = lists_.GetLibraryTree();
+  Picture(*pnav_, "nav_bookmark_tab.png");
+  CDUTree* tree = plists_->GetLibraryTree();
   tree->LoadContents();
   tree->LocateRecord(acts_[3]);
   pump();
-  Picture(lists_, "nav_library_tab.png");
+  Picture(*plists_, "nav_library_tab.png");
   history_->Bind(nullptr, nullptr);
 }
 
