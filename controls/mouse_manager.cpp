@@ -17,9 +17,9 @@ CGSMouseManager* g_current = nullptr;
 constexpr const char* kProgramKey = "Software\\Fenwar\\LumoKAL";
 
 // What the mouse page lists for each context: the text sheet's act information, and the
-// picture sheet's zoom steps and its return to the text.
+// picture sheet's zoom steps, its return to the text and its three modes (pan, zoom, rulers).
 constexpr int kTextSheetCommands[] = {32793};
-constexpr int kPictureSheetCommands[] = {32938, 32939, 32940, 32906, 32941, 32942, 32943, 57643};
+constexpr int kPictureSheetCommands[] = {32938, 32939, 32940, 32906, 32941, 32942, 32943, 57643, 32901, 32902, 32957};
 
 std::span<const int> offered_commands(UINT context) {
   switch (context) {

@@ -3,7 +3,17 @@
 #include <algorithm>
 #include <cstring>
 
+#include "controls/gs_status_bar.h"
+#include "platform/framework/app.h"
+#include "platform/res/icon_loading.h"
+#include "platform/win/bitmap_loading.h"
+#include "platform/win/system_metrics.h"
+#include "resources/app_ids.h"
+#include "engine/medview/engine_titles.h"
+#include "platform/base/cp1250.h"
 #include "shell/core/library_tree.h"
+#include "shell/library_title.h"
+#include "toolkit/widgets/truncated_item_tip.h"
 
 IMPLEMENT_DYNAMIC(CDUTree, SECTreeCtrl)
 
@@ -18,6 +28,33 @@ constexpr int kPositionWidth = 58;
 constexpr int kPositionWidthAgain = 50;
 const char kTitleHeading[] = "Tytu\xB3";  // CP1250
 const char kPositionHeading[] = "Poz.";
+
+// The status bar's progress while the index is read: the label in the message pane, the bar
+// after it running from 1 to 100; it goes when the object ends.
+class LoadProgress {
+ public:
+  explicit LoadProgress(const char* utf8_label) {
+    CWnd* bar = CProgressBar::MainStatusBar();
+    if (!bar || !bar->m_hWnd) return;
+    progress_.SetLabel(CString(base::cp1250::from_utf8(utf8_label)));
+    if (!progress_.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), bar, kProgressId)) return;
+    progress_.SetRange32(1, 100);
+  }
+  // Shows item `done` of `total` when its percentage grew.
+  void Step(size_t done, size_t total) {
+    if (!progress_.m_hWnd || total == 0) return;
+    const int percent = int(double(done) / double(total) * 100.0);
+    if (percent <= shown_) return;
+    shown_ = percent;
+    progress_.SetPos(percent);
+    progress_.UpdateWindow();
+  }
+
+ private:
+  static constexpr UINT kProgressId = 0xE7F0;
+  CProgressBar progress_;
+  int shown_ = 0;
+};
 
 // The wait cursor while the index is read.
 class WaitCursor {
@@ -52,7 +89,44 @@ BOOL CDUTree::CreateTree(const RECT& rect, CWnd* parent, UINT id) {
   InsertColumn(1, kPositionHeading, LVCFMT_LEFT, kPositionWidth);
   EnableSubItemTextMap(TRUE);
   EnableItemTips(TRUE);
+  CreateImages();
   return TRUE;
+}
+
+BOOL CDUTree::CreateImages() {
+  if (!m_images.Create(16, 15, ILC_COLOR | ILC_MASK, 32, 4)) return FALSE;
+  m_images.SetBkColor(::GetSysColor(COLOR_WINDOW));
+  if (HBITMAP strip = ::LoadBitmap(nullptr, MAKEINTRESOURCE(int(resources::IDB_LIBRARY_TREE)))) {
+    m_images.Add(CBitmap::FromHandle(strip), RGB(0xFF, 0xFF, 0xFF));
+    ::DeleteObject(strip);
+  }
+  int overlay = 1;
+  for (UINT icon : {resources::IDI_TREE_ATTACHMENTS, resources::IDI_TREE_OVERLAY2, resources::IDI_TREE_OVERLAY3}) {
+    if (HICON handle = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(int(icon)))) {
+      const int image = m_images.Add(handle);
+      if (image >= 0) m_images.SetOverlayImage(image, overlay);
+    }
+    ++overlay;
+  }
+  SetImageList(&m_images, TVSIL_NORMAL);
+  return TRUE;
+}
+
+BOOL CDUTree::ReplaceTemplateItem(UINT id, CWnd* dialog) {
+  CWnd* item = dialog ? dialog->GetDlgItem(int(id)) : nullptr;
+  if (!item) return FALSE;
+  CRect rect;
+  item->GetWindowRect(&rect);
+  dialog->ScreenToClient(&rect);
+  HWND before = ::GetWindow(item->m_hWnd, GW_HWNDPREV);
+  item->DestroyWindow();
+  if (!CreateTree(rect, dialog, id)) return FALSE;
+  ::SetWindowPos(m_hWnd, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return TRUE;
+}
+
+void CDUTree::HideItemTip() {
+  if (SECTruncatedItemTip* tip = GetItemTip()) tip->Hide();
 }
 
 BOOL CDUTree::ReadRecordText(int32_t number, shell::ContentsRecord& record, std::string& text) const {
@@ -65,8 +139,13 @@ HTREEITEM CDUTree::InsertRecordItem(HTREEITEM parent, HTREEITEM after, int32_t n
   TVINSERTSTRUCT ins;
   ins.hParent = parent;
   ins.hInsertAfter = after;
-  ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+  ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
   ins.item.pszText = LPSTR_TEXTCALLBACK;
+  const int level = std::clamp(record.level, 0, shell::kLevelYearbook);
+  ins.item.iImage = 4 * level;
+  ins.item.iSelectedImage = 4 * level + 1;
+  ins.item.stateMask = TVIS_OVERLAYMASK;
+  ins.item.state = level == shell::kLevelAct && record.attachment_number != 0 ? INDEXTOOVERLAYMASK(1) : 0;
   ins.item.lParam = number;
   ins.item.cChildren = has_children ? 1 : 0;
   HTREEITEM item = InsertItem(&ins);
@@ -76,23 +155,35 @@ HTREEITEM CDUTree::InsertRecordItem(HTREEITEM parent, HTREEITEM after, int32_t n
 
 void CDUTree::LoadContents() {
   if (!m_pIndex) return;
+  if (title::TitleHandle* title = LibraryTitle()) {
+    // Every record the index holds for a topic of the title: the index is written with one
+    // record per topic, so the title's topic count bounds it as it stands.
+    SetIndex(m_pIndex, medview::MvGetTitleInfo(title, 11, 0, nullptr, 0));
+  }
   WaitCursor wait(this);
+  LoadProgress progress("Trwa ładowanie spisu treści...");
   HTREEITEM after = TVI_LAST;
-  for (int32_t n : shell::ListYearbooks(*m_pIndex, m_nRecordCount)) {
+  const std::vector<int32_t> yearbooks = shell::ListYearbooks(*m_pIndex, m_nRecordCount);
+  for (size_t i = 0; i < yearbooks.size(); ++i) {
     shell::ContentsRecord r;
-    if (m_pIndex->ReadRecord(n, r)) after = InsertRecordItem(TVI_ROOT, after ? after : TVI_LAST, n, r, TRUE);
+    if (m_pIndex->ReadRecord(yearbooks[i], r)) after = InsertRecordItem(TVI_ROOT, after ? after : TVI_LAST, yearbooks[i], r, TRUE);
+    progress.Step(i + 1, yearbooks.size());
   }
 }
 
 void CDUTree::LoadChildren(HTREEITEM item) {
   if (!m_pIndex || !item) return;
   WaitCursor wait(this);
+  LoadProgress progress("Trwa ładowanie elementów...");
   HTREEITEM after = TVI_LAST;
-  for (const shell::TreeChild& c : shell::ListChildren(*m_pIndex, RecordOf(item), m_nRecordCount)) {
+  const std::vector<shell::TreeChild> children = shell::ListChildren(*m_pIndex, RecordOf(item), m_nRecordCount);
+  for (size_t i = 0; i < children.size(); ++i) {
+    const shell::TreeChild& c = children[i];
     shell::ContentsRecord r;
     if (!m_pIndex->ReadRecord(c.record, r)) break;
     HTREEITEM added = InsertRecordItem(item, after ? after : TVI_LAST, c.record, r, c.descendants != 0);
     if (added) after = added;
+    progress.Step(i + 1, children.size());
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/controls/image_list.h"
 #include "shell/core/contents_reader.h"
 #include "toolkit/widgets/tree_ctrl.h"
 
@@ -23,7 +24,12 @@ class CDUTree : public SECTreeCtrl {
 
   // Creates the columns "Tytuł" and "Poz." and turns on item tips.
   BOOL CreateTree(const RECT& rect, CWnd* parent, UINT id);
-  // Adds the yearbooks at the root, each with an expand button.
+  // Creates the tree in the place (rectangle, id, tab order) of a dialog's item, which goes.
+  BOOL ReplaceTemplateItem(UINT id, CWnd* dialog);
+  // Hides the tip of a cut-off item text.
+  void HideItemTip();
+  // Adds the yearbooks at the root, each with an expand button. With a library title open the
+  // record count is the title's topic count (information 11), cut to the index's own.
   void LoadContents();
   // Loads the children of an item not yet expanded.
   void LoadChildren(HTREEITEM item);
@@ -35,6 +41,8 @@ class CDUTree : public SECTreeCtrl {
   // Finds, expands the ancestors of and selects the item of a record; null when it has none (the
   // ancestors reached stay expanded). `start` is accepted for callers and not used.
   HTREEITEM LocateRecord(int32_t record, HTREEITEM start = nullptr);
+  // Item of a record with its level's images, the attachment overlay, its user value (the record
+  // number), callback title text and the position text.
   HTREEITEM InsertRecordItem(HTREEITEM parent, HTREEITEM after, int32_t number, const shell::ContentsRecord& record,
                              BOOL has_children);
   // The record and its title text; false when either lies outside the index.
@@ -55,6 +63,10 @@ class CDUTree : public SECTreeCtrl {
   DECLARE_MESSAGE_MAP()
 
  private:
+  // Four images per level (4 x level, 4 x level + 1 selected); overlay 1 marks attachments.
+  BOOL CreateImages();
+
+  CImageList m_images;
   const shell::ContentsIndexReader* m_pIndex = nullptr;
   int32_t m_nRecordCount = 0;
   BOOL m_bWordWrap = FALSE;

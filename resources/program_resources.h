@@ -28,8 +28,10 @@ void register_controls_resources();
 void register_app_resources();
 void register_pictures_resources();
 // The application's pieces, called from register_app_resources.
+void register_navigation_resources();
 void register_main_frame_resources();
 void register_library_locator_resources();
+void register_frame_dialog_resources();
 
 std::span<const res::StringResource> string_table();
 

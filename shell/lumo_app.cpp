@@ -147,7 +147,11 @@ BOOL CLumoApp::CreateMainFrame() {
   // A frame owns itself from its creation on: it ends when its window goes, and a creation that
   // fails ends it as well.
   CMainFrame* frame = std::make_unique<CMainFrame>().release();
-  if (!frame->LoadFrame(resources::IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) return FALSE;
+  if (!frame->LoadFrame(resources::IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
+    // Loading the bar layout names the frame the main window early; a failed frame is gone.
+    m_pMainWnd = nullptr;
+    return FALSE;
+  }
   m_pMainWnd = frame;
   return TRUE;
 }

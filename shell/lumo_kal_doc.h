@@ -74,6 +74,8 @@ class CLumoKALDoc : public CDocument {
   int32_t AttachFirstView(CView* pView);
   int32_t GetPendingTopic() const { return m_nRequestTopic; }
   int32_t GetSavedTopic() const { return m_nSavedTopic; }
+  // The topic the next sheet opened shows (a picture sheet going back to its act, a new sheet).
+  void SetSavedTopic(int32_t topic) { m_nSavedTopic = topic; }
 
   // --- Contents index ---
   BOOL ReadCatalogRecord(int32_t n, shell::ContentsRecord& record) const;

@@ -1,29 +1,177 @@
-// The program's main window: an MDI frame with the program's menu, an empty client area where
-// the sheets will open, and the status bar with its seven panes (messages, the act's address,
-// found words, Num Lock, Caps Lock, the date and the text view's mark).
+// The program's main window: the MDI frame whose sheets are the text and picture sheets. It makes
+// the five toolbars, the status bar with its seven panes and the two docking bars ("Nawigator" and
+// "Spisy"), keeps its placement from one run to the next ("MainWndPos"), has a full-screen mode
+// and an always-on-top mode, holds the current work and the tool windows, owns the mouse-command
+// manager and the user tools, and loads the user's keyboard shortcuts at start.
+//
+// CBackgroundWnd paints the MDI client's background: the desktop colour with the program's name
+// in its lower right corner. A click on it opens the page whose address it was given, and nothing
+// while it has none.
 #pragma once
 
-#include "platform/framework/mdi.h"
-#include "platform/framework/status_bar.h"
+#include <array>
+#include <memory>
+#include <vector>
 
-class CMainFrame : public CMDIFrameWnd {
+#include "controls/gs_status_bar.h"
+#include "controls/mouse_manager.h"
+#include "navigation/nav_bar.h"
+#include "platform/controls/standard_controls.h"
+#include "platform/framework/tool_bar.h"
+#include "toolkit/frame/sec_mdi_frame.h"
+#include "toolkit/widgets/user_tool.h"
+
+class CLumoKALDoc;
+class CView;
+class CMenu;
+
+class CBackgroundWnd : public CWnd {
+ public:
+  // The address a click opens; empty (the default): a click opens nothing.
+  void SetPageAddress(const CString& address) { m_strAddress = address; }
+  const CString& GetPageAddress() const { return m_strAddress; }
+  // Paints the background and the name into `pDC` over the client rectangle.
+  void PaintBackground(CDC* pDC);
+
+ protected:
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg void OnSize(UINT nType, int cx, int cy);
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  CString m_strAddress;
+  CSize m_lastSize{-1, -1};
+};
+
+class CMainFrame : public SECMDIFrameWnd {
   DECLARE_DYNAMIC(CMainFrame)
 
  public:
-  CMainFrame();
+  // The registry value of the placement and the profile name of the bar layout.
+  static constexpr const char* kPlacementValue = "MainWndPos";
+  static constexpr const char* kLayoutName = "LumoKAL";
+  static constexpr const char* kMouseValue = "Mouse";
+  // The five toolbars, in the order of the frame context menu.
+  static constexpr int kToolBarCount = 5;
+  // The keyword-index dialog slots: date, titles, signatories, subject, tables, figures and
+  // forms, formulas.
+  static constexpr int kIndexDialogCount = 7;
+  // Display mode while links are shown highlighted.
+  static constexpr int kDisplayLinks = 8;
+  // The message a sheet frame sends when the sheets change.
+  static constexpr UINT WM_SHEETS_CHANGED = 0x1009;
 
-  CStatusBar& GetStatusBar() { return m_wndStatusBar; }
-  // The idle prompt is the program's own text (string 220); other ids as the framework has them.
-  void GetMessageString(UINT nID, CString& rMessage) const override;
-  // The window is made of the class the instance guard registered, when it did.
+  CMainFrame();
+  ~CMainFrame() override;
+
+  // --- The current work (the one pointer every tab, tree and list reaches the work through) ---
+  void SetWorkDocument(CLumoKALDoc* work);
+  CLumoKALDoc* GetWorkDocument() const;
+
+  // --- Bars ---
+  CGSStatusBar& GetStatusBar() { return m_wndStatusBar; }
+  CToolBar* GetToolBar(int index) const;
+  // The toolbar with that bar id, or null.
+  CToolBar* FindToolBar(UINT nID) const;
+  // The docking bars once they exist (null before).
+  COutputWnd* GetNavigatorBar() const { return m_pNavigatorBar; }
+  CIndexWnd* GetContentsBar() const { return m_pContentsBar; }
+  void ToggleBar(CControlBar* pBar);
+  // The context menu of the bar area: one item per toolbar (at most nine), "Więcej pasków..."
+  // past that, "Nawigator", "Spisy", then the toolbar dialog and customize items.
+  void BuildBarMenu(CMenu& menu) const;
+
+  // --- Window modes ---
+  BOOL IsFullScreen() const { return m_bFullScreen; }
+  BOOL IsAlwaysOnTop() const { return m_bAlwaysOnTop; }
+  void SetFullScreen(BOOL bFull);
+  // Refused (FALSE) while full screen.
+  BOOL SetAlwaysOnTop(BOOL bOnTop);
+
+  // --- Placement ---
+  // Applies the stored placement when it is usable; TRUE when it was.
+  BOOL LoadPlacement();
+  // Stores the placement.
+  void SavePlacement();
+
+  // --- Tools and managers ---
+  CGSMouseManager* GetMouseManager() const { return m_pMouseManager.get(); }
+  SECUserToolList& GetUserTools() { return m_userTools; }
+  CBackgroundWnd& GetBackground() { return m_wndBackground; }
+  CWnd*& FindSheetSlot() { return m_pFindSheet; }
+  CWnd*& IndexDialogSlot(int index) { return m_pIndexDialogs[size_t(index)]; }
+  CWnd*& ActInfoSlot() { return m_pActInfo; }
+  int GetDisplayMode() const { return m_nDisplayMode; }
+  void SetDisplayMode(int mode) { m_nDisplayMode = mode; }
+  // The view of the active sheet, or null.
+  CView* GetActiveSheetView() const;
+
+  // --- Sheets in their order (the order of their tabs) ---
+  // A new sheet frame joins the order at its end.
+  void AddSheet(CMDIChildWnd* pSheet);
+  std::vector<CMDIChildWnd*> GetSheets() const;
+  // The place of the sheet in that order, or -1.
+  int FindSheet(CMDIChildWnd* pSheet) const;
+  // Moves the sheet to place `position` (clamped to the order).
+  void MoveSheet(CMDIChildWnd* pSheet, int position);
+
+  // --- Framework ---
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  void GetMessageString(UINT nID, CString& rMessage) const override;
+  BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
 
  protected:
+  // Makes the five toolbars on the top dock bar ("Formularz" undocked and hidden).
+  BOOL CreateToolBars();
+  BOOL CreateStatusBar();
+  // "Nawigator" docks at the bottom 150 pixels high and is hidden, "Spisy" at the left 265
+  // pixels wide.
+  BOOL CreateDockingBars();
+  // The user's keyboard shortcuts (when a file holds them) become the frame's table.
+  void LoadKeyBindings();
+
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  afx_msg void OnClose();
+  afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+  afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+  afx_msg LRESULT OnSheetsChanged(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnFullScreen();
+  afx_msg void OnUpdateFullScreen(CCmdUI* pCmdUI);
+  afx_msg void OnAlwaysOnTop();
+  afx_msg void OnUpdateAlwaysOnTop(CCmdUI* pCmdUI);
+  afx_msg void OnViewNavigator();
+  afx_msg void OnUpdateViewNavigator(CCmdUI* pCmdUI);
+  afx_msg void OnViewContents();
+  afx_msg void OnUpdateViewContents(CCmdUI* pCmdUI);
+  afx_msg void OnToggleToolBar(UINT nID);
+  afx_msg void OnUpdateToggleToolBar(CCmdUI* pCmdUI);
+  afx_msg void OnOptions();
+  afx_msg void OnAbout();
 
   DECLARE_MESSAGE_MAP()
 
  private:
-  CStatusBar m_wndStatusBar;
+  std::array<std::unique_ptr<CToolBar>, kToolBarCount> m_toolBars;
+  std::unique_ptr<CComboBox> m_pQueryBox;
+  CGSStatusBar m_wndStatusBar;
+  COutputWnd m_wndNavigator;
+  CIndexWnd m_wndContents;
+  COutputWnd* m_pNavigatorBar = nullptr;
+  CIndexWnd* m_pContentsBar = nullptr;
+  CBackgroundWnd m_wndBackground;
+  std::unique_ptr<CGSMouseManager> m_pMouseManager;
+  SECUserToolList m_userTools;
+  CWnd* m_pFindSheet = nullptr;
+  std::array<CWnd*, kIndexDialogCount> m_pIndexDialogs{};
+  CWnd* m_pActInfo = nullptr;
+  mutable std::vector<HWND> m_sheetOrder;
   CString m_strIdleText;
+  int m_nDisplayMode = kDisplayLinks;
+  BOOL m_bAlwaysOnTop = FALSE;
+  BOOL m_bFullScreen = FALSE;
+  WINDOWPLACEMENT m_savedPlacement;
+  CRect m_rectFullScreen;
+  BOOL m_bFormVisibleAtStart = FALSE;
 };

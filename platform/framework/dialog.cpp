@@ -426,7 +426,9 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
   m_pParentWnd = pParentWnd;
   m_bModal = FALSE;
   const res::DialogResource* t = res::find_dialog(nIDTemplate);
-  if (!CreateFromTemplate(pParentWnd, FALSE)) return FALSE;
+  // A template with WS_CHILD makes a child of the parent (a page inside another window); any
+  // other a modeless dialog owned by it.
+  if (!CreateFromTemplate(pParentWnd, t && (t->style & WS_CHILD) && pParentWnd)) return FALSE;
   if (t && (t->style & WS_VISIBLE)) ShowWindow(SW_SHOW);
   return TRUE;
 }

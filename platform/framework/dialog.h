@@ -58,7 +58,7 @@ class CDialog : public CWnd {
 
   // Modal: returns the EndDialog result, or -1 when the dialog could not be made.
   virtual INT_PTR DoModal();
-  // Modeless.
+  // Modeless; from a WS_CHILD template a child window of `pParentWnd` (created hidden).
   virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
   void EndDialog(int nResult);
   BOOL IsModal() const { return m_bModal; }

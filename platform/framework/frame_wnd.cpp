@@ -350,7 +350,11 @@ LRESULT CFrameWnd::OnSetMessageStringMessage(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-void CFrameWnd::UpdateMenuPopup(CMenu* pPopupMenu) {
+void CFrameWnd::UpdateMenuPopup(CMenu* pPopupMenu) { framework::update_menu_popup(this, pPopupMenu, m_bAutoMenuEnable); }
+
+namespace framework {
+
+void update_menu_popup(CCmdTarget* target, CMenu* pPopupMenu, BOOL bAutoMenuEnable) {
   if (!pPopupMenu) return;
   CMenuCmdUI state;
   state.m_pMenu = pPopupMenu;
@@ -366,17 +370,19 @@ void CFrameWnd::UpdateMenuPopup(CMenu* pPopupMenu) {
       if (first == 0 || first == UINT(-1)) continue;
       CTestCmdUI probe;
       probe.m_nID = first;
-      probe.DoUpdate(this, m_bAutoMenuEnable && first < 0xF000);
+      probe.DoUpdate(target, bAutoMenuEnable && first < 0xF000);
       state.m_nID = first;
       state.Enable(probe.m_bEnabled);
       continue;
     }
     state.m_pSubMenu = nullptr;
-    state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
+    state.DoUpdate(target, bAutoMenuEnable && state.m_nID < 0xF000);
     // An update may have added or removed items (the recent-file list).
     state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
   }
 }
+
+}  // namespace framework
 
 void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
   if (!bSysMenu) UpdateMenuPopup(pPopupMenu);

@@ -199,6 +199,10 @@ class CFrameWnd : public CWnd {
 };
 
 namespace framework {
+// Runs update-UI of a pop-up's items with `target` as the command target (items of commands below
+// 0xF000 without a handler are disabled when `bAutoMenuEnable`); a pop-up item follows its first
+// item. Frames do it for their menus; windows that open menus of their own can call it.
+void update_menu_popup(CCmdTarget* target, CMenu* pPopupMenu, BOOL bAutoMenuEnable = TRUE);
 // Whether a frame object still exists (frames end themselves when their window goes).
 bool frame_alive(const CFrameWnd* frame);
 }  // namespace framework

@@ -139,6 +139,19 @@ TEST_F(DialogTest, EscapeCancels) {
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
+TEST_F(DialogTest, ModelessFromAChildTemplateIsAChildOfItsParent) {
+  CDialog page;
+  ASSERT_TRUE(page.Create(IDD_TEST_PAGE1, frame));
+  EXPECT_EQ(::GetParent(page.m_hWnd), frame->m_hWnd);
+  EXPECT_TRUE(page.GetStyle() & WS_CHILD);
+  EXPECT_FALSE(page.IsWindowVisible());
+  CDialog value;
+  ASSERT_TRUE(value.Create(IDD_TEST_VALUE, frame));
+  EXPECT_FALSE(value.GetStyle() & WS_CHILD);
+  page.DestroyWindow();
+  value.DestroyWindow();
+}
+
 // Page one holds a number that must be positive.
 class NumberPage : public CPropertyPage {
  public:

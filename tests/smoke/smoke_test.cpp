@@ -31,7 +31,8 @@ using namespace std::chrono_literals;
 
 // Classic system colours of the window layer.
 constexpr QRgb kMenuColour = 0xFFC0C0C0;
-constexpr QRgb kWorkspaceColour = 0xFF808080;
+// The MDI client shows the desktop colour behind the sheets.
+constexpr QRgb kWorkspaceColour = 0xFF008080;
 
 struct Geometry {
   int x = 0, y = 0, width = 0, height = 0;
@@ -181,7 +182,8 @@ TEST_F(SmokeTest, TheProgramShowsItsMainWindowAndEndsCleanlyOnAltF4) {
   screen.copy(frame.x, frame.y, frame.width, frame.height).save("smoke_lumokal.png");
   auto at = [&](int dx, int dy) { return QColor(screen.pixel(frame.x + dx, frame.y + dy)).name().toStdString(); };
   auto colour = [](QRgb rgb) { return QColor(rgb).name().toStdString(); };
-  // The menu bar along the top, the empty MDI client in the middle, the status bar at the bottom.
+  // The menu bar along the top, the empty MDI client in the middle (right of the "Spisy" bar), the
+  // status bar at the bottom.
   EXPECT_EQ(at(frame.width - 4, 4), colour(kMenuColour)) << "menu bar";
   EXPECT_EQ(at(frame.width / 2, frame.height / 2), colour(kWorkspaceColour)) << "client area";
   EXPECT_EQ(at(frame.width / 3, frame.height - 3), colour(kMenuColour)) << "status bar";

@@ -1,0 +1,47 @@
+// CEntryListTab: a navigator tab with a toolbar above a report list of catalogue entries in the
+// five columns "LP.", "ROK/POZ", "RANGA", "DATA" and "TYTUŁ" (the history and bookmarks tabs).
+// Each row's item data names the entry it shows; the derived tab says what that is. Clicking a
+// column header sorts by it, ascending, then descending, then back to the tab's own order.
+#pragma once
+
+#include <string>
+
+#include "controls/gs_list_ctrl.h"
+#include "navigation/entry_texts.h"
+#include "navigation/nav_tab.h"
+
+class CEntryListTab : public CNavTab {
+  DECLARE_DYNAMIC(CEntryListTab)
+
+ public:
+  CGSListCtrl& GetList() { return m_list; }
+  // The selected row, or -1.
+  int GetSelectedRow() const;
+  // Selects and focuses a row and scrolls it into view.
+  void SelectRow(int row);
+  // The row texts of one entry, as shown.
+  std::string RowText(int row, int column) const;
+
+ protected:
+  // Makes the template's list `nIDList` a full-row report list with the five columns.
+  BOOL InitList(UINT nIDList);
+  // Inserts a row at `row` numbered `number` with the entry's texts and item data.
+  int PutRow(int row, int number, const navtext::EntryTexts& texts, const std::string& title, DWORD_PTR data);
+  // Puts the list below the toolbar and under the rest of the tab, and `label` at x with its own
+  // size and height; the last column fills the list.
+  void LayoutList(UINT nIDLabel, int labelX);
+  // The tab's own order (its fill); a header click with the sort state back at no column calls it.
+  virtual void FillList() = 0;
+  // A header click on column `column`.
+  void SortByColumn(int column);
+  // A context menu: pop-up `nPopup` of menu `nIDMenu` at the screen point (the list's middle for
+  // one from the keyboard), commands to this tab.
+  void TrackTabMenu(UINT nIDMenu, int nPopup, CPoint point);
+
+  afx_msg void OnColumnClick(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+
+  CGSListCtrl m_list;
+
+  DECLARE_MESSAGE_MAP()
+};

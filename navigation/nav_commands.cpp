@@ -1,0 +1,92 @@
+#include "navigation/nav_commands.h"
+
+#include <algorithm>
+
+#include "engine/medview/engine_titles.h"
+#include "engine/medview/topic_list.h"
+#include "navigation/bookmark_tab.h"
+#include "navigation/du_tab.h"
+#include "navigation/nav_bar.h"
+#include "platform/framework/app.h"
+#include "platform/framework/mdi.h"
+#include "platform/win/virtual_keys.h"
+#include "shell/library_title.h"
+#include "shell/lumo_kal_doc.h"
+#include "shell/work_items.h"
+
+namespace navcmd {
+namespace {
+
+template <class Bar>
+Bar* FindBar() {
+  auto* main = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+  if (!main) return nullptr;
+  for (CControlBar* bar : main->m_listControlBars) {
+    if (auto* found = dynamic_cast<Bar*>(bar)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+COutputWnd* FindOutputWnd() { return FindBar<COutputWnd>(); }
+CIndexWnd* FindIndexWnd() { return FindBar<CIndexWnd>(); }
+
+bool HasActiveSheet() {
+  auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+  return main && main->MDIGetActive() != nullptr;
+}
+
+void OpenRecord(int32_t topic, bool new_sheet) {
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  if (!work || topic < 0) return;
+  if (new_sheet || !HasActiveSheet() || (::GetKeyState(VK_CONTROL) & 0x8000)) work->SetSavedTopic(topic);
+  work->OpenTopic(topic, 3, 0);
+}
+
+void LocateInLibrary(int32_t topic) {
+  CIndexWnd* lists = FindIndexWnd();
+  if (!lists) return;
+  if (lists->GetActiveTab() != 0) lists->ActivateTab(0);
+  if (CDUTree* tree = lists->GetLibraryTree()) tree->LocateRecord(topic, nullptr);
+}
+
+void AddBookmarkFor(int32_t topic) {
+  if (COutputWnd* nav = FindOutputWnd(); nav && nav->GetBookmarkTab()) nav->GetBookmarkTab()->AddBookmark(topic);
+}
+
+bool AddRecordToPrintList(int32_t topic) {
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  title::TitleHandle* title = LibraryTitle();
+  if (!work || !title || topic < 0) return false;
+  auto item = std::make_unique<CMvPrintmarkItem>();
+  static_cast<CMvHistoryItem&>(*item) = CMvHistoryItem(topic, medview::MvTopicNumberToPosition(title, topic), 0, title);
+  item->m_nKind = 7;
+  work->GetPrintList().push_back(std::move(item));
+  return true;
+}
+
+shell::ContentsRecord ActRecordOf(const CLumoKALDoc& work, const shell::ActDescription& d) {
+  shell::ContentsRecord act;
+  const int32_t act_number = d.records[shell::kLevelAct];
+  if (act_number < 0 || !work.ReadCatalogRecord(act_number, act)) act = d.record;
+  return act;
+}
+
+navtext::EntryTexts DescribeRow(const CLumoKALDoc& work, const shell::ActDescription& d) {
+  return navtext::DescribeEntry(d, ActRecordOf(work, d));
+}
+
+engine::GroupPtr GroupOf(const std::vector<int32_t>& topics) {
+  if (topics.empty()) return nullptr;
+  const int32_t highest = *std::max_element(topics.begin(), topics.end());
+  if (highest < 0) return nullptr;
+  engine::GroupPtr group = medview::MvCreateGroup(highest + 1, nullptr);
+  if (!group) return nullptr;
+  for (int32_t topic : topics) {
+    if (topic >= 0 && !medview::MvGroupHasItem(group.get(), topic)) medview::MvAddGroupItem(group.get(), topic);
+  }
+  return group;
+}
+
+}  // namespace navcmd

@@ -1,0 +1,250 @@
+#include "shell/child_frames.h"
+
+#include "platform/framework/command_ids.h"
+#include "platform/framework/prompter.h"
+#include "platform/framework/view.h"
+#include "platform/win/cmd_ui.h"
+#include "resources/resource_ids.h"
+#include "shell/lumo_app.h"
+#include "shell/lumo_kal_doc.h"
+#include "shell/main_frame.h"
+
+namespace {
+
+constexpr UINT ID_CLOSE_SHEET = 32887;
+constexpr UINT kFormToolBarId = resources::IDR_TOOLBAR_FORM;
+
+int g_textFrames = 0;
+int g_pictureFrames = 0;
+CView* g_textView = nullptr;
+CView* g_pictureView = nullptr;
+// The visibility "Formularz" had before a text sheet hid it.
+BOOL g_formVisible = TRUE;
+
+CMainFrame* Main() {
+  CLumoApp* app = LumoApp();
+  return app ? app->GetMainFrame() : nullptr;
+}
+
+// Whether the view's window is alive.
+bool Alive(CView* view) { return view && view->m_hWnd && ::IsWindow(view->m_hWnd); }
+
+// The limit check of both frames: refuses with string 229 when the sheets would exceed it.
+BOOL AllowAnotherSheet() {
+  CLumoApp* app = LumoApp();
+  if (!app) return TRUE;
+  if (sheets::WithinLimit(g_textFrames + g_pictureFrames, app->GetUserData().m_nMaxSheets)) return TRUE;
+  AfxMessageBox(resources::IDS_TOO_MANY_SHEETS, MB_OK | MB_ICONEXCLAMATION);
+  return FALSE;
+}
+
+// The "Formularz" toolbar's position field shows nothing and takes no input.
+void ResetPositionField(CMainFrame* main) {
+  if (CToolBar* form = main->FindToolBar(kFormToolBarId)) {
+    const int index = form->CommandToIndex(resources::ID_PICTURE_POSITION);
+    if (index >= 0) form->SetButtonStyle(index, form->GetButtonStyle(index) | TBBS_DISABLED);
+  }
+}
+
+void ShowFormToolBar(CMainFrame* main, BOOL show) {
+  if (CToolBar* form = main->FindToolBar(kFormToolBarId)) main->ShowControlBar(form, show, FALSE);
+}
+
+// The sheet's frame among the main window's sheets, made current and maximised.
+void ActivateMaximised(CMDIChildWnd* frame) {
+  if (CMDIFrameWnd* mdi = frame->GetMDIFrame()) {
+    mdi->MDIActivate(frame);
+    mdi->MDIMaximize(frame);
+  }
+}
+
+void DisableItems(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+
+// A new sheet comes last in the order of the sheets.
+int JoinSheets(CMDIChildWnd* frame) {
+  if (CMainFrame* main = Main()) main->AddSheet(frame);
+  return 0;
+}
+
+}  // namespace
+
+namespace sheets {
+
+CView* CurrentTextView() { return g_textView; }
+CView* CurrentPictureView() { return g_pictureView; }
+void SetCurrentTextView(CView* view) { g_textView = view; }
+void SetCurrentPictureView(CView* view) { g_pictureView = view; }
+int TextFrameCount() { return g_textFrames; }
+int PictureFrameCount() { return g_pictureFrames; }
+bool WithinLimit(int existing, int maximum) { return existing <= maximum; }
+
+}  // namespace sheets
+
+// --- Text sheets -----------------------------------------------------------------------------------
+
+IMPLEMENT_DYNCREATE(CChildKALFrame, SECMDIChildWnd)
+
+BEGIN_MESSAGE_MAP(CChildKALFrame, SECMDIChildWnd)
+  ON_WM_CREATE()
+  ON_WM_SIZE()
+  ON_WM_CLOSE()
+  ON_WM_DESTROY()
+  ON_COMMAND(ID_CLOSE_SHEET, &CChildKALFrame::OnCloseSheet)
+  ON_UPDATE_COMMAND_UI(32938, &CChildKALFrame::OnUpdateDisabled)
+  ON_UPDATE_COMMAND_UI(32940, &CChildKALFrame::OnUpdateDisabled)
+  ON_UPDATE_COMMAND_UI(32941, &CChildKALFrame::OnUpdateDisabled)
+  ON_UPDATE_COMMAND_UI(32942, &CChildKALFrame::OnUpdateDisabled)
+  ON_UPDATE_COMMAND_UI(32943, &CChildKALFrame::OnUpdateDisabled)
+  ON_UPDATE_COMMAND_UI(32816, &CChildKALFrame::OnUpdateDisabled)
+END_MESSAGE_MAP()
+
+CChildKALFrame::CChildKALFrame() { ++g_textFrames; }
+
+CChildKALFrame::~CChildKALFrame() { --g_textFrames; }
+
+BOOL CChildKALFrame::PreCreateWindow(CREATESTRUCT& cs) {
+  if (!AllowAnotherSheet()) return FALSE;
+  cs.style &= ~FWS_ADDTOTITLE;
+  return SECMDIChildWnd::PreCreateWindow(cs);
+}
+
+int CChildKALFrame::OnCreate(LPCREATESTRUCT lpcs) {
+  if (SECMDIChildWnd::OnCreate(lpcs) == -1) return -1;
+  return JoinSheets(this);
+}
+
+void CChildKALFrame::OnUpdateFrameTitle(BOOL) { SECMDIChildWnd::OnUpdateFrameTitle(FALSE); }
+
+void CChildKALFrame::ActivateFrame(int nCmdShow) {
+  CMainFrame* main = Main();
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  CView* view = GetActiveView();
+  if (main && work && Alive(g_pictureView)) {
+    // Leaving a picture: "Formularz" goes, remembering how it was.
+    if (CToolBar* form = main->FindToolBar(kFormToolBarId)) g_formVisible = form->IsVisible();
+    ShowFormToolBar(main, FALSE);
+    auto* picture = dynamic_cast<CChildBMPFrame*>(g_pictureView->GetParentFrame());
+    if (picture && picture->m_nTopic >= 0 && picture->m_nTopic == work->GetSavedTopic()) {
+      // The act a picture stood in for comes back in the picture's place and with its history.
+      m_nTakeTabPosition = main->FindSheet(picture);
+      if (auto* place = dynamic_cast<CSheetPlace*>(view)) place->CopyHistoryFrom(g_pictureView);
+      g_pictureView = nullptr;
+      picture->DestroyWindow();
+    }
+  }
+  if (main && m_nTakeTabPosition >= 0) {
+    main->MoveSheet(this, m_nTakeTabPosition);
+    m_nTakeTabPosition = -1;
+  }
+  g_textView = view;
+  g_pictureView = nullptr;
+  if (main) ResetPositionField(main);
+  SECMDIChildWnd::ActivateFrame(nCmdShow);
+  ActivateMaximised(this);
+}
+
+void CChildKALFrame::OnSize(UINT nType, int cx, int cy) {
+  // Laying out the panes of a long act takes a while.
+  HCURSOR previous = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+  SECMDIChildWnd::OnSize(nType, cx, cy);
+  UpdateWindow();
+  ::SetCursor(previous);
+}
+
+void CChildKALFrame::OnClose() {
+  // Closing a sheet never asks to save the work, and the work stays as changed as it was.
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  const BOOL modified = work ? work->IsModified() : FALSE;
+  if (work) work->SetModifiedFlag(FALSE);
+  // The work outlives its sheets: the frame goes, the work stays open.
+  DestroyWindow();
+  if (work && CLumoKALDoc::GetCurrentWork() == work) work->SetModifiedFlag(modified);
+}
+
+void CChildKALFrame::OnCloseSheet() { SendMessage(WM_CLOSE); }
+
+void CChildKALFrame::OnDestroy() {
+  if (g_textView && g_textView->GetParentFrame() == this) g_textView = nullptr;
+  SECMDIChildWnd::OnDestroy();
+  if (CMainFrame* main = Main(); main && g_textFrames + g_pictureFrames <= 1) {
+    main->PostMessage(CMainFrame::WM_SHEETS_CHANGED, 0, 0);
+  }
+}
+
+void CChildKALFrame::OnUpdateDisabled(CCmdUI* pCmdUI) { DisableItems(pCmdUI); }
+
+// --- Picture sheets --------------------------------------------------------------------------------
+
+IMPLEMENT_DYNCREATE(CChildBMPFrame, SECMDIChildWnd)
+
+BEGIN_MESSAGE_MAP(CChildBMPFrame, SECMDIChildWnd)
+  ON_WM_CREATE()
+  ON_WM_DESTROY()
+  ON_COMMAND(ID_CLOSE_SHEET, &CChildBMPFrame::OnCloseSheet)
+  ON_UPDATE_COMMAND_UI(0xE101, &CChildBMPFrame::OnUpdateDisabled)
+  ON_UPDATE_COMMAND_UI(0xE103, &CChildBMPFrame::OnUpdateDisabled)
+  ON_UPDATE_COMMAND_UI(0xE104, &CChildBMPFrame::OnUpdateDisabled)
+  ON_UPDATE_COMMAND_UI(resources::ID_EDIT_SELECT_ALL, &CChildBMPFrame::OnUpdateDisabled)
+  ON_UPDATE_COMMAND_UI(resources::ID_INSERT_BOOKMARK, &CChildBMPFrame::OnUpdateDisabled)
+END_MESSAGE_MAP()
+
+CChildBMPFrame::CChildBMPFrame() {
+  ++g_pictureFrames;
+  if (CMainFrame* main = Main()) main->PostMessage(CMainFrame::WM_SHEETS_CHANGED, 0, 0);
+}
+
+CChildBMPFrame::~CChildBMPFrame() { --g_pictureFrames; }
+
+BOOL CChildBMPFrame::PreCreateWindow(CREATESTRUCT& cs) {
+  if (!AllowAnotherSheet()) return FALSE;
+  cs.style &= ~FWS_ADDTOTITLE;
+  return SECMDIChildWnd::PreCreateWindow(cs);
+}
+
+int CChildBMPFrame::OnCreate(LPCREATESTRUCT lpcs) {
+  if (SECMDIChildWnd::OnCreate(lpcs) == -1) return -1;
+  return JoinSheets(this);
+}
+
+void CChildBMPFrame::OnUpdateFrameTitle(BOOL) { SECMDIChildWnd::OnUpdateFrameTitle(FALSE); }
+
+void CChildBMPFrame::ActivateFrame(int nCmdShow) {
+  CMainFrame* main = Main();
+  if (main && Alive(g_textView)) {
+    CFrameWnd* text = g_textView->GetParentFrame();
+    if (m_nTakeTabPosition == -2) m_nTakeTabPosition = main->FindSheet(dynamic_cast<CMDIChildWnd*>(text));
+    if (auto* place = dynamic_cast<CSheetPlace*>(g_textView)) {
+      m_nTopic = place->GetShownTopic();
+      m_nScroll = place->GetShownScroll();
+      if (auto* mine = dynamic_cast<CSheetPlace*>(GetActiveView())) mine->CopyHistoryFrom(g_textView);
+    }
+    text->GetWindowText(m_strCaption);
+    SetWindowText(m_strCaption);
+    ShowFormToolBar(main, g_formVisible);
+    if (m_bFirstActivation && text) {
+      g_textView = nullptr;
+      text->DestroyWindow();
+      m_bFirstActivation = FALSE;
+    }
+  }
+  if (main && m_nTakeTabPosition >= 0) {
+    main->MoveSheet(this, m_nTakeTabPosition);
+    m_nTakeTabPosition = -1;
+  }
+  g_pictureView = GetActiveView();
+  SECMDIChildWnd::ActivateFrame(nCmdShow);
+  ActivateMaximised(this);
+  if (main) ResetPositionField(main);
+}
+
+void CChildBMPFrame::OnCloseSheet() { SendMessage(WM_CLOSE); }
+
+void CChildBMPFrame::OnDestroy() {
+  if (g_pictureView && g_pictureView->GetParentFrame() == this) g_pictureView = nullptr;
+  SECMDIChildWnd::OnDestroy();
+  if (CMainFrame* main = Main(); main && g_textFrames + g_pictureFrames <= 1) {
+    main->PostMessage(CMainFrame::WM_SHEETS_CHANGED, 0, 0);
+  }
+}
+
+void CChildBMPFrame::OnUpdateDisabled(CCmdUI* pCmdUI) { DisableItems(pCmdUI); }
