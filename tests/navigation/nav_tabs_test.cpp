@@ -33,6 +33,7 @@
 #include "shell/library_title.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
+#include "shell/main_frame.h"
 #include "tests/compiler/library_fixture.h"
 #include "tests/support/gui_fixture.h"
 #include "tests/support/surface_png.h"
@@ -201,6 +202,11 @@ class NavTabsTest : public GuiTest {
     auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
     ASSERT_NE(main, nullptr);
     main->MoveWindow(0, 0, 900, 650);
+    // The test's own bars stand in for the main frame's, which would be found first.
+    if (auto* frame = dynamic_cast<CMainFrame*>(main)) {
+      frame->GetNavigatorBar()->DestroyWindow();
+      frame->GetContentsBar()->DestroyWindow();
+    }
     constexpr DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC;
     ASSERT_TRUE(nav_.Create(main, CString("Nawigator"), style | CBRS_BOTTOM, 0x0F31, 100));
     ASSERT_TRUE(lists_.Create(main, CString("Spisy"), style | CBRS_LEFT, 0x0F31, 101));
