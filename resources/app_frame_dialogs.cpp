@@ -54,42 +54,45 @@ constexpr res::DialogControlResource kGeneralControls[] = {
 };
 
 constexpr res::DialogControlResource kPrintControls[] = {
-    {kNone, "Button", "Dołącz do wydruku", {7, 7, 273, 118}, kChild | BS_GROUPBOX, 0},
+    {kNone, "Button", "Dołącz do wydruku", {7, 7, 273, 121}, kChild | BS_GROUPBOX, 0},
     {IDC_OPT_FOOTER_DATE, "Button", "&Datę wydruku", {14, 19, 140, 29}, kCheck, 0},
     {IDC_OPT_FOOTER_TITLE, "Button", "&Tytuł pracy", {14, 31, 140, 41}, kCheck, 0},
     {IDC_OPT_FOOTER_PERSON, "Button", "In&formację o osobie", {14, 43, 140, 53}, kCheck, 0},
     {IDC_OPT_EXTENDED_INFO, "Button", "Rozszerzoną informację o pracy", {14, 55, 140, 65}, kCheck, 0},
     {IDC_OPT_APPEND_RESULTS, "Button", "Wyniki przeszukiwania", {14, 67, 140, 77}, kCheck, 0},
     {IDC_OPT_PAGE_NUMBERS, "Button", "N&umerację stron", {145, 19, 270, 29}, kCheck, 0},
-    {IDC_OPT_SHORT_ACT_NUMBER, "Button", "Skrócony &numer aktu normatywnego", {145, 31, 270, 41}, kCheck, 0},
-    {IDC_OPT_ACT_HEADER, "Button", "Zawsze drukuj nagłówek aktu", {145, 43, 270, 53}, kCheck, 0},
-    {IDC_OPT_UNIT_PER_PAGE, "Button", "&Każda jednostka redakcyjna od nowej strony", {14, 85, 270, 95}, kCheck, 0},
-    {IDC_OPT_BACKGROUND_PRINT, "Button", "Drukowanie w tle", {14, 100, 270, 110}, kCheck, 0},
+    {IDC_OPT_ACT_HEADER, "Button", "Zawsze drukuj nagłówek aktu", {145, 31, 270, 41}, kCheck, 0},
+    {IDC_OPT_SHORT_ACT_NUMBER, "Button", "Skrócony &numer aktu normatywnego", {14, 82, 270, 92}, kCheck, 0},
+    {IDC_OPT_UNIT_PER_PAGE, "Button", "&Każda jednostka redakcyjna od nowej strony", {14, 94, 270, 104}, kCheck, 0},
+    {IDC_OPT_BACKGROUND_PRINT, "Button", "Drukowanie w tle", {14, 106, 270, 116}, kCheck, 0},
     {IDC_OPT_NOTES_COLUMN, "Button", "Pozostaw &miejsce na notatki u dołu strony", {7, 126, 200, 136}, kCheck, 0},
     {kNone, "Static", "Szerokość:", {20, 142, 70, 152}, kText, 0},
     {IDC_OPT_NOTES_WIDTH, "Edit", "", {75, 140, 125, 152}, kEdit, 0},
     {IDC_OPT_NOTES_WIDTH_SPIN, UPDOWN_CLASS, "", {125, 140, 135, 152}, kChild | UDS_ARROWKEYS, 0},
 };
 
+// One column per kind of link (the wells, with their "Inny..." button about 50 by 80 units, go
+// under the check boxes), and a fifth for the colour of links in negative.
 constexpr res::DialogControlResource kLinksControls[] = {
-    {kNone, "Static", "pokazuj dymki", {60, 7, 125, 17}, kText | SS_CENTER, 0},
-    {kNone, "Static", "wytłuszczenie", {128, 7, 190, 17}, kText | SS_CENTER, 0},
-    {kNone, "Static", "kolor odnośnika", {196, 7, 273, 17}, kText, 0},
-    {kNone, "Static", "D. U.", {7, 33, 55, 43}, kText, 0},
-    {IDC_OPT_TIP_DU, "Button", "", {85, 33, 97, 43}, kCheck, 0},
-    {IDC_OPT_BOLD_DU, "Button", "", {153, 33, 165, 43}, kCheck, 0},
-    {kNone, "Static", "poz.", {7, 59, 55, 69}, kText, 0},
-    {IDC_OPT_TIP_POZ, "Button", "", {85, 59, 97, 69}, kCheck, 0},
-    {IDC_OPT_BOLD_POZ, "Button", "", {153, 59, 165, 69}, kCheck, 0},
-    {kNone, "Static", "art.", {7, 85, 55, 95}, kText, 0},
-    {IDC_OPT_TIP_ART, "Button", "", {85, 85, 97, 95}, kCheck, 0},
-    {IDC_OPT_BOLD_ART, "Button", "", {153, 85, 165, 95}, kCheck, 0},
-    {kNone, "Static", "art. w.", {7, 111, 55, 121}, kText, 0},
-    {IDC_OPT_TIP_ARTW, "Button", "", {85, 111, 97, 121}, kCheck, 0},
-    {IDC_OPT_BOLD_ARTW, "Button", "", {153, 111, 165, 121}, kCheck, 0},
-    {IDC_OPT_TRACK_LINKS, "Button", "włącz śledzenie\npozycji &kursora", {7, 140, 120, 160},
+    {kNone, "Static", "D. U.", {62, 7, 112, 17}, kText, 0},
+    {kNone, "Static", "poz.", {115, 7, 165, 17}, kText, 0},
+    {kNone, "Static", "art.", {168, 7, 218, 17}, kText, 0},
+    {kNone, "Static", "art. w.", {221, 7, 271, 17}, kText, 0},
+    {kNone, "Static", "w negatywie", {274, 7, 330, 17}, kText, 0},
+    {kNone, "Static", "pokazuj dymki", {7, 21, 60, 31}, kText, 0},
+    {kNone, "Static", "wytłuszczenie", {7, 35, 60, 45}, kText, 0},
+    {kNone, "Static", "kolor odnośnika", {7, 50, 60, 70}, kText, 0},
+    {IDC_OPT_TIP_DU, "Button", "", {62, 21, 74, 31}, kCheck, 0},
+    {IDC_OPT_TIP_POZ, "Button", "", {115, 21, 127, 31}, kCheck, 0},
+    {IDC_OPT_TIP_ART, "Button", "", {168, 21, 180, 31}, kCheck, 0},
+    {IDC_OPT_TIP_ARTW, "Button", "", {221, 21, 233, 31}, kCheck, 0},
+    {IDC_OPT_BOLD_DU, "Button", "", {62, 35, 74, 45}, kCheck, 0},
+    {IDC_OPT_BOLD_POZ, "Button", "", {115, 35, 127, 45}, kCheck, 0},
+    {IDC_OPT_BOLD_ART, "Button", "", {168, 35, 180, 45}, kCheck, 0},
+    {IDC_OPT_BOLD_ARTW, "Button", "", {221, 35, 233, 45}, kCheck, 0},
+    {IDC_OPT_TRACK_LINKS, "Button", "włącz śledzenie\npozycji &kursora", {7, 138, 150, 158},
      kCheck | BS_MULTILINE, 0},
-    {IDC_OPT_NEGATIVE_LINKS, "Button", "wyświetl &odnośniki w negatywie", {7, 165, 190, 175}, kCheck, 0},
+    {IDC_OPT_NEGATIVE_LINKS, "Button", "wyświetl &odnośniki w negatywie", {7, 162, 200, 172}, kCheck, 0},
 };
 
 constexpr res::DialogControlResource kTextControls[] = {
@@ -209,7 +212,7 @@ std::vector<uint8_t> CreditsBackground() {
 void register_frame_dialog_resources() {
   res::add_dialog({IDD_OPTIONS_GENERAL, "Ogólne", {0, 0, 280, 180}, kPage, 0, "MS Sans Serif", 8, kGeneralControls});
   res::add_dialog({IDD_OPTIONS_PRINT, "Drukowanie", {0, 0, 280, 180}, kPage, 0, "MS Sans Serif", 8, kPrintControls});
-  res::add_dialog({IDD_OPTIONS_LINKS, "Odnośniki", {0, 0, 280, 180}, kPage, 0, "MS Sans Serif", 8, kLinksControls});
+  res::add_dialog({IDD_OPTIONS_LINKS, "Odnośniki", {0, 0, 336, 180}, kPage, 0, "MS Sans Serif", 8, kLinksControls});
   res::add_dialog(
       {IDD_OPTIONS_TEXT, "Właściwości tekstu", {0, 0, 280, 180}, kPage, 0, "MS Sans Serif", 8, kTextControls});
   res::add_dialog({IDD_MOUSE_PAGE, "Mysz", {0, 0, 280, 180}, kPage, 0, "MS Sans Serif", 8, kMouseControls});

@@ -103,7 +103,9 @@ BOOL CMousePage::OnInitDialog() {
   m_contexts.InsertColumn(0, "", LVCFMT_LEFT, client.Width() - 1);
 
   CClientDC dc(&m_contexts);
-  CFont* old = dc.SelectObject(m_contexts.GetFont());
+  CFont* font = m_contexts.GetFont();
+  if (!font) font = GetFont();
+  CFont* old = font ? dc.SelectObject(font) : nullptr;
   int widest = 0;
   for (POSITION pos = names.GetHeadPosition(); pos;) {
     const CString& name = names.GetNext(pos);
@@ -127,7 +129,7 @@ BOOL CMousePage::OnInitDialog() {
     m_contexts.InsertItem(LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0), place, name, 0, 0, image, LPARAM(id));
     widest = std::max(widest, int(dc.GetTextExtent(name).cx));
   }
-  dc.SelectObject(old);
+  if (old) dc.SelectObject(old);
   m_contexts.SetColumnWidth(0, widest + (m_images.GetImageCount() > 0 ? cx : 0) + 10);
   if (m_contexts.GetItemCount() > 0) {
     m_contexts.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -147,6 +149,7 @@ void CMousePage::EnableCommands(BOOL bEnable) {
 }
 
 void CMousePage::OnDefaultChosen() {
+  CheckRadioButton(IDC_MOUSE_DEFAULT, IDC_MOUSE_CHOSEN, IDC_MOUSE_DEFAULT);
   EnableCommands(FALSE);
   if (m_nContext >= 0) {
     if (CGSMouseManager* manager = CGSMouseManager::GetMouseManager()) manager->SetActionCommand(UINT(m_nContext), 0);
@@ -154,6 +157,7 @@ void CMousePage::OnDefaultChosen() {
 }
 
 void CMousePage::OnUserChosen() {
+  CheckRadioButton(IDC_MOUSE_DEFAULT, IDC_MOUSE_CHOSEN, IDC_MOUSE_CHOSEN);
   EnableCommands(TRUE);
   if (m_nContext < 0) {
     ::MessageBeep(UINT(-1));

@@ -142,8 +142,9 @@ constexpr UINT kTipBoxes[] = {IDC_OPT_TIP_DU, IDC_OPT_TIP_POZ, IDC_OPT_TIP_ART, 
 constexpr UINT kBoldBoxes[] = {IDC_OPT_BOLD_DU, IDC_OPT_BOLD_POZ, IDC_OPT_BOLD_ART, IDC_OPT_BOLD_ARTW};
 constexpr UINT kWells[] = {IDC_OPT_WELL_DU, IDC_OPT_WELL_POZ, IDC_OPT_WELL_ART, IDC_OPT_WELL_ARTW,
                            IDC_OPT_WELL_NEGATIVE};
-// Where each well goes (dialog units): four in the colour column, the negative one below.
-constexpr POINT kWellPlaces[] = {{196, 30}, {196, 56}, {196, 82}, {196, 108}, {196, 150}};
+// Where each well goes (dialog units): one under each kind's check boxes, the negative one in the
+// last column.
+constexpr POINT kWellPlaces[] = {{62, 50}, {115, 50}, {168, 50}, {221, 50}, {274, 50}};
 
 }  // namespace
 

@@ -116,6 +116,23 @@ TEST_F(DialogTest, OptionsAreEditedValidatedAndStored) {
     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(links, IDC_OPT_WELL_NEGATIVE)));
     ::SendMessage(links, SEC_WM_COLORSELECTED, IDC_OPT_WELL_ART, LPARAM(0x0000FF));
     gallery::Picture links_picture(h, "options_links", true);
+    // The wells lie apart from each other and from the check boxes, inside the page.
+    std::vector<RECT> boxes;
+    for (UINT id : {IDC_OPT_WELL_DU, IDC_OPT_WELL_POZ, IDC_OPT_WELL_ART, IDC_OPT_WELL_ARTW, IDC_OPT_WELL_NEGATIVE,
+                    IDC_OPT_TIP_ARTW, IDC_OPT_BOLD_ARTW, IDC_OPT_NEGATIVE_LINKS, IDC_OPT_TRACK_LINKS}) {
+      boxes.push_back(gallery::rect_in(::GetDlgItem(links, int(id)), links));
+    }
+    RECT page;
+    ::GetClientRect(links, &page);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+      EXPECT_LE(boxes[i].right, page.right) << i;
+      EXPECT_LE(boxes[i].bottom, page.bottom) << i;
+      for (size_t j = i + 1; j < boxes.size(); ++j) {
+        const bool apart = boxes[i].right <= boxes[j].left || boxes[j].right <= boxes[i].left ||
+                           boxes[i].bottom <= boxes[j].top || boxes[j].bottom <= boxes[i].top;
+        EXPECT_TRUE(apart) << i << " " << j;
+      }
+    }
     // Every well is drawn (not left as bare page).
     for (UINT id : {IDC_OPT_WELL_DU, IDC_OPT_WELL_ARTW, IDC_OPT_WELL_NEGATIVE}) {
       EXPECT_GT(links_picture.dark(gallery::rect_in(::GetDlgItem(links, int(id)), h, true)), 10) << id;
@@ -268,6 +285,8 @@ TEST_F(DialogTest, AboutBoxShowsTheMachineAndRunsTheCreditsAfterTheSequence) {
     about.OnSequenceClick(IDC_ABOUT_KEY2, true);
     ::SendMessage(h, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_KEY3, STN_CLICKED), 0);  // through the dialog
     EXPECT_EQ(about.GetSequenceState(), credits::kSequenceDone);
+    // The test moves the credits itself: the control's own timer waits 100 seconds.
+    about.GetCredits().ChooseSpeed(0, 100000);
     ::SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, inside);
     EXPECT_TRUE(about.AreCreditsRunning());
     for (int i = 0; i < 60; ++i) ::SendMessage(::GetDlgItem(h, IDC_ABOUT_CREDITS), WM_TIMER, CCreditStatic::kTimerId, 0);
