@@ -39,4 +39,12 @@ constexpr UINT IDC_INSERT_CD_HINT = 1009;
 constexpr UINT IDC_INSERT_CD_OK = 1058;
 constexpr UINT IDC_INSERT_CD_CANCEL = 1059;
 
+// --- Reading view: the text sheet's form and its commands -------------------------------------
+constexpr UINT IDD_TEXT_VIEW = 101;
+constexpr UINT IDC_TEXT_VIEW_TOPIC_HEADER = 1002;
+constexpr UINT IDC_TEXT_VIEW_TEXT = 1004;
+constexpr UINT IDC_TEXT_VIEW_ACT_HEADER = 1005;
+constexpr UINT ID_SMOOTH_SCROLL = 32777;
+constexpr UINT ID_MOVE_SELECTION = 32840;
+
 }  // namespace resources

@@ -8,6 +8,7 @@ namespace resources {
 void register_app_resources() {
   register_main_frame_resources();
   register_library_locator_resources();
+  register_text_view_resources();
 }
 
 }  // namespace resources

@@ -30,6 +30,7 @@ void register_pictures_resources();
 // The application's pieces, called from register_app_resources.
 void register_main_frame_resources();
 void register_library_locator_resources();
+void register_text_view_resources();
 
 std::span<const res::StringResource> string_table();
 
