@@ -224,7 +224,11 @@ BOOL CLumoKALView::LayoutPanes(const RECT* rect) {
       pane->ShowWindow(SW_HIDE);
       continue;
     }
-    if (!pane->ShowsScrollingRegion() && !frame::MvHasNonScrollRegion(m_pViewer)) {
+    // A header shows nothing of a topic without a non-scrolling region: its text would repeat the
+    // text pane's. The act's header shows another topic, the act's heading, whatever its regions.
+    const bool own_act = pane == &m_actHeader && pane->GetViewer() &&
+                         frame::MvGetCurrentTopic(pane->GetViewer()) != frame::MvGetCurrentTopic(m_pViewer);
+    if (!pane->ShowsScrollingRegion() && !own_act && !frame::MvHasNonScrollRegion(m_pViewer)) {
       pane->SetWindowPos(nullptr, 5, y, area.Width() - 5, 0, SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
       const int32_t thumb = pane->GetViewer() ? medview::MvGetVerticalThumb(pane->GetViewer()) : 0;

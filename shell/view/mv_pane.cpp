@@ -1,5 +1,6 @@
 #include "shell/view/mv_pane.h"
 
+#include "engine/frame/clipboard_render.h"
 #include "engine/frame/hit_marks.h"
 #include "engine/frame/painting.h"
 #include "engine/frame/scrolling.h"
@@ -8,6 +9,7 @@
 #include "engine/medview/engine_titles.h"
 #include "engine/medview/viewer_embeds.h"
 #include "engine/medview/viewer_fonts.h"
+#include "platform/shell/clipboard.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
 #include "platform/win/window_dc.h"
@@ -46,6 +48,7 @@ class SelectedObject {
 const char* MvPaneClassName() {
   static std::string name = [] {
     medview::MvSetWindowServices(PaneGetDC, PaneReleaseDC, PaneClientRect);
+    medview::MvSetClipFormatRegistrar([](const char* format) -> uint32_t { return ::RegisterClipboardFormat(format); });
     WNDCLASS existing{};
     if (::GetClassInfo("AfxMvPane", &existing)) return std::string("AfxMvPane");
     WNDCLASS wc{};

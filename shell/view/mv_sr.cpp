@@ -41,8 +41,13 @@ END_MESSAGE_MAP()
 
 CMvSR::~CMvSR() { DeleteBackBuffer(); }
 
-BOOL CMvSR::CanScrollV() const { return m_pViewer && (medview::MvGetScrollRanges(m_pViewer) >> 16) > 1; }
-BOOL CMvSR::CanScrollH() const { return m_pViewer && (medview::MvGetScrollRanges(m_pViewer) & 0xFFFF) > 1; }
+namespace {
+// The engine's ranges: the horizontal one in the low 32 bits, the vertical one in the high.
+int RangeOf(uint64_t ranges, int nBar) { return int(nBar == SB_VERT ? ranges >> 32 : ranges & 0xFFFFFFFF); }
+}  // namespace
+
+BOOL CMvSR::CanScrollV() const { return m_pViewer && RangeOf(medview::MvGetScrollRanges(m_pViewer), SB_VERT) > 1; }
+BOOL CMvSR::CanScrollH() const { return m_pViewer && RangeOf(medview::MvGetScrollRanges(m_pViewer), SB_HORZ) > 1; }
 
 void CMvSR::DeleteBackBuffer() {
   if (!m_hBackDC) return;
@@ -69,7 +74,7 @@ BOOL CMvSR::Draw(CDC* pDC, const RECT* clip) {
 void CMvSR::SetScrollPage(int nBar) {
   if (!m_pViewer) return;
   const uint64_t ranges = medview::MvGetScrollRanges(m_pViewer);
-  const int range = int(nBar == SB_VERT ? (ranges >> 16) & 0xFFFF : ranges & 0xFFFF);
+  const int range = RangeOf(ranges, nBar);
   int32_t w = 0, h = 0;
   frame::MvGetEstimatedExtent(m_pViewer, &w, &h);
   const int extent = nBar == SB_VERT ? h : w;
@@ -101,8 +106,8 @@ BOOL CMvSR::FitToContent(BOOL bRelayout) {
                SWP_NOZORDER | SWP_NOACTIVATE);
   if (bRelayout) Layout();
   const uint64_t after = medview::MvGetScrollRanges(m_pViewer);
-  SetScrollRange(SB_VERT, 0, int((after >> 16) & 0xFFFF), FALSE);
-  SetScrollRange(SB_HORZ, 0, int(after & 0xFFFF), FALSE);
+  SetScrollRange(SB_VERT, 0, RangeOf(after, SB_VERT), FALSE);
+  SetScrollRange(SB_HORZ, 0, RangeOf(after, SB_HORZ), FALSE);
   SetScrollPage(SB_VERT);
   SetScrollPage(SB_HORZ);
   if (after != before) Layout();
@@ -113,7 +118,7 @@ void CMvSR::RefreshHorizontalRange() {
   int low = 0, high = 0;
   GetScrollRange(SB_HORZ, &low, &high);
   if (high == 100 && CanScrollH()) {
-    SetScrollRange(SB_HORZ, 0, int(medview::MvGetScrollRanges(m_pViewer) & 0xFFFF), FALSE);
+    SetScrollRange(SB_HORZ, 0, RangeOf(medview::MvGetScrollRanges(m_pViewer), SB_HORZ), FALSE);
     SetScrollPage(SB_HORZ);
     frame::MvLayoutTopic(m_pViewer, nullptr, nullptr);
   }
