@@ -105,12 +105,17 @@ BOOL CMvSR::FitToContent(BOOL bRelayout) {
   SetWindowPos(nullptr, rect.left, rect.top, client.Width() - rect.left, std::max(0L, long(bottom - rect.top)),
                SWP_NOZORDER | SWP_NOACTIVATE);
   if (bRelayout) Layout();
+  CRect laid_for;
+  GetClientRect(&laid_for);
   const uint64_t after = medview::MvGetScrollRanges(m_pViewer);
   SetScrollRange(SB_VERT, 0, RangeOf(after, SB_VERT), FALSE);
   SetScrollRange(SB_HORZ, 0, RangeOf(after, SB_HORZ), FALSE);
   SetScrollPage(SB_VERT);
   SetScrollPage(SB_HORZ);
-  if (after != before) Layout();
+  // A scroll bar that came or went changes the client area the text was laid out for.
+  CRect now;
+  GetClientRect(&now);
+  if (after != before || now != laid_for) Layout();
   return TRUE;
 }
 

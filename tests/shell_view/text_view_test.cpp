@@ -473,6 +473,12 @@ TEST_F(TextViewTest, KeysAndWheelScrollTheTextButShiftPagesAreLeftToTheAccelerat
   pump();
   text.UpdateWindow();
   gallery::Picture shell_view_scrolled(view_->m_hWnd, "shell_view_scrolled");
+  // The text is laid out for the client area left beside the scroll bar: no line runs under it.
+  CRect client;
+  text.GetClientRect(&client);
+  int32_t laid_width = 0, laid_height = 0;
+  frame::MvGetLayoutExtent(text.GetViewer(), &laid_width, &laid_height);
+  EXPECT_LE(laid_width, client.Width() + 4);  // a bar's width more before the fix
 }
 
 TEST_F(TextViewTest, TheOffScreenPaneLaysOutAndCopiesWithoutAWindow) {
