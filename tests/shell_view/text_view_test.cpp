@@ -27,6 +27,7 @@
 #include "platform/framework/mdi.h"
 #include "platform/framework/prompter.h"
 #include "platform/shell/clipboard.h"
+#include "platform/win/cmd_ui.h"
 #include "platform/win/input_translation.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
@@ -479,6 +480,65 @@ TEST_F(TextViewTest, KeysAndWheelScrollTheTextButShiftPagesAreLeftToTheAccelerat
   int32_t laid_width = 0, laid_height = 0;
   frame::MvGetLayoutExtent(text.GetViewer(), &laid_width, &laid_height);
   EXPECT_LE(laid_width, client.Width() + 4);  // a bar's width more before the fix
+}
+
+TEST_F(TextViewTest, TheWorkShowsTopicsInItsSheets) {
+  const int32_t a = Topic("DU.1998.0035.0000");
+  ASSERT_TRUE(work_->OpenTopic(a, 0, 0));
+  EXPECT_EQ(work_->GetTextViews().size(), 1u);  // the current sheet shows it
+  EXPECT_EQ(frame::MvGetCurrentTopic(view_->GetViewer()), a);
+  EXPECT_TRUE(work_->GoToAddress(CString("99 121")));
+  EXPECT_EQ(view_->GetActDescription().record.number, 121);
+  EXPECT_FALSE(work_->GoToAddress(CString("99 999")));
+  EXPECT_FALSE(work_->ShowTopicAtPosition(-1, 0, 0));
+  // "Nowe okno": the same topic in a new sheet, which becomes the current one.
+  work_->OpenNewSheet();
+  ASSERT_EQ(work_->GetTextViews().size(), 2u);
+  CLumoKALView* second = work_->GetCurrentTextView();
+  ASSERT_NE(second, view_);
+  EXPECT_EQ(second->GetActDescription().record.number, 121);
+  // Another title file: every sheet is bound again and shows the contents; closing unbinds them.
+  const std::string path = library_->folder + "/" + compiler::kLibraryFileName;
+  ASSERT_NE(work_->OpenTitle(CString(path)), nullptr);
+  for (CLumoKALView* view : work_->GetTextViews()) {
+    ASSERT_NE(view->GetViewer(), nullptr);
+    EXPECT_EQ(view->GetViewer()->target, medview::MvGetStartTopicPosition(LibraryTitle()));
+  }
+  work_->CloseTitle();
+  for (CLumoKALView* view : work_->GetTextViews()) {
+    EXPECT_EQ(view->GetViewer(), nullptr);
+    EXPECT_EQ(view->GetCurrentPosition(), -1);
+    EXPECT_FALSE(view->JumpToTopicNumber(a, 0, 0));
+  }
+}
+
+TEST_F(TextViewTest, SearchingTheSelectionTwiceSearchesOnce) {
+  ASSERT_TRUE(view_->GoToAddress(CString("98 35")));
+  CMvSR& text = view_->GetTextPane();
+  int32_t a, b, c, d;
+  medview::MvSelectAt(text.GetViewer(), medview::kSelectAll, 0, 0, FALSE, nullptr);
+  ASSERT_TRUE(medview::MvGetSelection(text.GetViewer(), &a, &b, &c, &d));
+  // F3 has nothing to step through yet.
+  struct Probe : CCmdUI {
+    int enabled = -1;
+    void Enable(BOOL on) override { enabled = on ? 1 : 0; }
+  };
+  Probe before;
+  before.m_nID = resources::ID_NEXT_FOUND;
+  before.DoUpdate(view_, FALSE);
+  EXPECT_EQ(before.enabled, 0);
+  ASSERT_EQ(medview::MvSetSelection(text.GetViewer(), a, b, a, b + 5), 0);
+  const uint32_t searches = app_->GetDocumentData().m_nSearches;
+  view_->SendMessage(WM_COMMAND, resources::ID_FIND_SELECTION_IN_ACT);
+  EXPECT_EQ(app_->GetDocumentData().m_nSearches, searches + 1);
+  EXPECT_NE(view_->GetOwnQueryHits(), nullptr);
+  Probe after;
+  after.m_nID = resources::ID_NEXT_FOUND;
+  after.DoUpdate(view_, FALSE);
+  EXPECT_EQ(after.enabled, 1);
+  medview::MvSetSelection(text.GetViewer(), a, b, a, b + 5);
+  view_->SendMessage(WM_COMMAND, resources::ID_FIND_SELECTION_IN_ACT);
+  EXPECT_EQ(app_->GetDocumentData().m_nSearches, searches + 1);
 }
 
 TEST_F(TextViewTest, TheOffScreenPaneLaysOutAndCopiesWithoutAWindow) {
