@@ -71,6 +71,7 @@ BEGIN_MESSAGE_MAP(CLumoKALView, CFormView)
   ON_UPDATE_COMMAND_UI(resources::ID_HIGHLIGHT_FOUND, &CLumoKALView::OnUpdateHighlightFound)
   ON_COMMAND(resources::ID_MOVE_SELECTION, &CLumoKALView::OnMoveSelection)
   ON_COMMAND(resources::ID_FIND_SELECTION_IN_ACT, &CLumoKALView::OnFindSelectionInAct)
+  ON_MESSAGE(kMsgDeferredJump, &CLumoKALView::OnDeferredJump)
 END_MESSAGE_MAP()
 
 CLumoKALView::CLumoKALView() : CFormView(kTemplate) {
@@ -394,6 +395,14 @@ BOOL CLumoKALView::JumpTo(int32_t position, int mode, int32_t scroll) {
   }
   ::SetCursor(previous_cursor);
   return TRUE;
+}
+
+bool CLumoKALView::IsOwnPane(const CMvPane* pane) const {
+  return std::find(m_panes.begin(), m_panes.end(), pane) != m_panes.end();
+}
+
+LRESULT CLumoKALView::OnDeferredJump(WPARAM wParam, LPARAM) {
+  return JumpTo(int32_t(uint32_t(wParam)), 0, 0);
 }
 
 BOOL CLumoKALView::HasSelection() {

@@ -75,6 +75,8 @@ class CLumoKALView : public CFormView {
   void ToggleActHeader();
   int CopyHistoryFrom(const std::vector<CMvHistoryItem>& items);
   const CMvHistoryItem* GetHistoryItem(int index) const;
+  // Whether `pane` is one of the view's own panes (not a pop-up or tool tip of one).
+  bool IsOwnPane(const CMvPane* pane) const;
   int GetHistoryPosition() const { return m_nHistoryPos; }
 
   // --- Found words and binders ---
@@ -129,6 +131,7 @@ class CLumoKALView : public CFormView {
   afx_msg void OnUpdateHighlightFound(CCmdUI* pCmdUI);
   afx_msg void OnMoveSelection();
   afx_msg void OnFindSelectionInAct();
+  afx_msg LRESULT OnDeferredJump(WPARAM wParam, LPARAM lParam);
 
   // Next (previous) page: the topic after (before) the topic header's; Ctrl opens it in a new sheet.
   void StepPage(BOOL bNext);

@@ -365,7 +365,13 @@ void CMvPane::FollowJump(const medview::HotspotTarget& target, UINT flags) {
   const bool ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0 || flags == MK_CONTROL;
   CLumoKALView* view = m_pOwner;
   if (!ctrl) {
-    if (view) view->JumpTo(position, 0, 0);
+    // A jump closes every pop-up of the view: one from inside a pop-up runs once the pop-up's own
+    // message has returned.
+    if (view && view->IsOwnPane(this)) {
+      view->JumpTo(position, 0, 0);
+    } else if (view) {
+      view->PostMessage(kMsgDeferredJump, WPARAM(uint32_t(position)));
+    }
     return;
   }
   const int32_t topic = TargetTopic(target.target);

@@ -26,6 +26,8 @@ const char* MvPaneClassName();
 
 // Posted to a pane by its pop-up or tool tip: close them once their own handler has returned.
 inline constexpr UINT kMsgClosePopups = WM_APP + 0x2A1;
+// Posted to the view by a pop-up's jump hotspot: jump to the text position in wParam.
+inline constexpr UINT kMsgDeferredJump = WM_APP + 0x2A2;
 
 class CMvPane : public CWnd {
   DECLARE_DYNAMIC(CMvPane)

@@ -308,6 +308,24 @@ TEST_F(TextViewTest, APopupShowsItsTopicBesideTheHotspotAndClosesOnAJump) {
   pump();
   popup->UpdateWindow();
   gallery::Picture shell_view_popup(popup->m_hWnd, "shell_view_popup");
+  // A link inside the pop-up jumps the sheet once the pop-up's message has returned; the jump
+  // closes the pop-up.
+  medview::HotspotTarget link;
+  const int32_t count = medview::MvCountHotspots(popup->GetViewer());
+  bool found = false;
+  for (int32_t n = 0; n < count && !found; ++n) {
+    found = medview::MvGetNthHotspot(popup->GetViewer(), n, &link, nullptr) && link.type == 1;
+  }
+  ASSERT_TRUE(found);
+  const int32_t target = popup->TargetTopic(link.target);
+  popup->OnHotspot(0, 0, 0, link, 0);
+  EXPECT_EQ(text.GetPopup(), popup);  // still open inside its own message
+  pump();
+  EXPECT_EQ(text.GetPopup(), nullptr);
+  EXPECT_EQ(frame::MvGetCurrentTopic(view_->GetViewer()), target);
+  ASSERT_TRUE(text.ShowPopup(RECT{20, 20, 80, 36}, &position));
+  popup = text.GetPopup();
+  ASSERT_NE(popup, nullptr);
   // A pop-up hotspot inside opens a nested pop-up; a jump closes the whole chain.
   ASSERT_TRUE(text.ShowPopup(RECT{10, 10, 40, 20}, &position));
   EXPECT_NE(popup->GetPopup(), nullptr);
