@@ -153,5 +153,12 @@ constexpr UINT IDC_ABOUT_SYSTEM = 404;
 constexpr UINT IDC_ABOUT_KEY1 = 1142;
 constexpr UINT IDC_ABOUT_KEY2 = 1143;
 constexpr UINT IDC_ABOUT_KEY3 = 1144;
+// --- Reading view: the text sheet's form and its commands -------------------------------------
+constexpr UINT IDD_TEXT_VIEW = 101;
+constexpr UINT IDC_TEXT_VIEW_TOPIC_HEADER = 1002;
+constexpr UINT IDC_TEXT_VIEW_TEXT = 1004;
+constexpr UINT IDC_TEXT_VIEW_ACT_HEADER = 1005;
+constexpr UINT ID_SMOOTH_SCROLL = 32777;
+constexpr UINT ID_MOVE_SELECTION = 32840;
 
 }  // namespace resources

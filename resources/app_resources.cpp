@@ -10,6 +10,7 @@ void register_app_resources() {
   register_main_frame_resources();
   register_library_locator_resources();
   register_frame_dialog_resources();
+  register_text_view_resources();
 }
 
 }  // namespace resources

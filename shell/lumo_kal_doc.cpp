@@ -5,24 +5,29 @@
 
 #include <algorithm>
 
+#include "engine/frame/topic_layout.h"
 #include "engine/medview/engine_titles.h"
 #include "platform/base/cfile.h"
 #include "platform/base/cp1250.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/framework/frame_wnd.h"
+#include "platform/framework/mdi.h"
+#include "platform/win/virtual_keys.h"
+#include "platform/win/window_api.h"
 #include "platform/framework/view.h"
 #include "resources/resource_ids.h"
 #include "shell/core/library_files.h"
 #include "shell/insert_cd_dlg.h"
 #include "shell/library_title.h"
 #include "shell/lumo_app.h"
+#include "shell/view/lumo_kal_view.h"
 
 namespace {
 
 title::TitleHandle* g_title = nullptr;
 BOOL g_views_attached = FALSE;
 CLumoKALDoc* g_current_work = nullptr;
-HGLOBAL g_result_hits = nullptr;
+medview::TopicListHandle g_result_list = nullptr;
 
 constexpr int kMaxUserName = 100;
 constexpr int32_t kTitleInfoTopicCount = 11;
@@ -73,24 +78,42 @@ title::TitleHandle* CLumoKALDoc::OpenTitle(LPCTSTR lpszPath) {
   title::TitleHandle* opened = medview::MvOpenTitle(path.c_str(), nullptr, reinterpret_cast<intptr_t>(this));
   if (!opened) return nullptr;
   title::TitleHandle* old = g_title;
+  if (old && g_views_attached) {
+    for (CLumoKALView* view : GetTextViews()) view->DetachTitle();
+  }
   g_title = opened;
   if (old) medview::MvCloseTitle(old);
   if (CLumoApp* app = LumoApp()) {
     app->GetCatalog().SetTopicCount(medview::MvGetTitleInfo(opened, kTitleInfoTopicCount, 0, nullptr, 0));
   }
+  if (g_views_attached) {
+    for (CLumoKALView* view : GetTextViews()) {
+      if (!view->AttachTitle(opened, GetPathName()) || !view->GoToContents()) return nullptr;
+    }
+  }
   return opened;
 }
 
 title::TitleHandle* CLumoKALDoc::OpenTitleAt(LPCTSTR lpszPath, int32_t position, int mode) {
-  (void)position;
-  (void)mode;
+  const BOOL attached = g_views_attached;
+  g_views_attached = FALSE;  // the views are bound below, at the position asked for
   title::TitleHandle* opened = OpenTitle(lpszPath);
-  if (opened) g_views_attached = TRUE;
+  if (!opened) {
+    g_views_attached = attached;
+    return nullptr;
+  }
+  g_views_attached = TRUE;
+  for (CLumoKALView* view : GetTextViews()) {
+    if (!view->AttachTitle(opened, GetPathName()) || !view->JumpTo(position, mode, 0)) return nullptr;
+  }
   return opened;
 }
 
 void CLumoKALDoc::CloseTitle() {
   if (g_title) {
+    if (g_views_attached) {
+      for (CLumoKALView* view : GetTextViews()) view->DetachTitle();
+    }
     medview::MvCloseTitle(g_title);
     g_title = nullptr;
   }
@@ -163,23 +186,170 @@ void CLumoKALDoc::ListTitleInfoRange(CListBox* pList, int first, int end) {
 
 // --- Found words ---------------------------------------------------------------------------------
 
-void CLumoKALDoc::SetResultListHits(HGLOBAL hHits) {
-  if (g_result_hits && g_result_hits != hHits) GlobalFree(g_result_hits);
-  g_result_hits = hHits;
+void CLumoKALDoc::SetResultListHits(medview::TopicListHandle list) {
+  if (g_result_list && g_result_list != list) medview::MvFreeTopicList(g_result_list);
+  g_result_list = list;
 }
 
-HGLOBAL CLumoKALDoc::GetResultListHits() { return g_result_hits; }
+fts::HitHighlightHandle CLumoKALDoc::GetResultListHits() {
+  return g_result_list && medview::MvIsTopicList(g_result_list) ? g_result_list->hits.get() : nullptr;
+}
+
+void CLumoKALDoc::RefreshFoundWords() {
+  for (CLumoKALView* view : GetTextViews()) view->ApplyResultListHits();
+}
+
+void CLumoKALDoc::UpdateBinderShading(const engine::TopicGroup* group) {
+  if (!g_views_attached) return;
+  for (CLumoKALView* view : GetTextViews()) view->SetBinderShading(group);
+}
+
+void CLumoKALDoc::SetDisplayMode(int mode) {
+  for (CLumoKALView* view : GetTextViews()) view->ApplyLinkStyles(mode);
+}
+
+// --- Text views ------------------------------------------------------------------------------------
+
+std::vector<CLumoKALView*> CLumoKALDoc::GetTextViews() const {
+  std::vector<CLumoKALView*> out;
+  for (CView* view : views()) {
+    if (auto* text = dynamic_cast<CLumoKALView*>(view)) out.push_back(text);
+  }
+  return out;
+}
+
+CLumoKALView* CLumoKALDoc::GetCurrentTextView() const {
+  for (CLumoKALView* view : GetTextViews()) {
+    if (view == m_pCurrentTextView) return view;
+  }
+  return nullptr;
+}
+
+BOOL CLumoKALDoc::FindActiveTextView() {
+  auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+  CMDIChildWnd* active = main ? main->MDIGetActive() : nullptr;
+  for (CLumoKALView* view : GetTextViews()) {
+    if (active && view->GetParentFrame() == active) {
+      m_pCurrentTextView = view;
+      return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+CLumoKALView* CLumoKALDoc::MakeTextSheet() {
+  CDocTemplate* tmpl = GetDocTemplate();
+  if (!tmpl) return nullptr;
+  const std::vector<CLumoKALView*> before = GetTextViews();
+  CFrameWnd* frame = tmpl->CreateNewFrame(this, nullptr);
+  if (!frame) return nullptr;
+  tmpl->InitialUpdateFrame(frame, this, TRUE);
+  for (CLumoKALView* view : GetTextViews()) {
+    if (std::find(before.begin(), before.end(), view) == before.end()) {
+      m_pCurrentTextView = view;
+      return view;
+    }
+  }
+  return nullptr;
+}
+
+void CLumoKALDoc::ActivateSheetOf(CLumoKALView* pView) {
+  auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+  CFrameWnd* frame = pView ? pView->GetParentFrame() : nullptr;
+  if (main && frame && main->MDIGetActive() != frame) main->MDIActivate(frame);
+}
+
+BOOL CLumoKALDoc::ShowInSheet(int32_t topic, int mode, int32_t scroll, bool ctrl_opens_new, bool mark_modified) {
+  const bool ctrl = ctrl_opens_new && (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+  CLumoKALView* made = nullptr;
+  if (ctrl || m_nSavedTopic >= 0 || !GetCurrentTextView()) {
+    m_nSavedTopic = topic;
+    made = MakeTextSheet();
+    if (mark_modified) SetModifiedFlag(TRUE);
+    m_nSavedTopic = -1;
+  }
+  CLumoKALView* view = GetCurrentTextView();
+  if (!view) return TRUE;
+  ActivateSheetOf(view);
+  if (made && !made->AttachTitle(g_title, GetPathName())) return FALSE;
+  if (!view->JumpToTopicNumber(topic, mode, scroll)) return FALSE;
+  if (scroll != 0 && mode != 2) {
+    CMvSR& pane = view->GetTextPane();
+    if (pane.GetViewer()) pane.OnVScroll(SB_THUMBPOSITION, UINT(scroll), nullptr);
+  }
+  return TRUE;
+}
 
 // --- Showing topics --------------------------------------------------------------------------------
 
 BOOL CLumoKALDoc::OpenTopic(int32_t topic, int mode, int32_t scroll) {
-  (void)mode;
-  (void)scroll;
   if (topic < 0) return FALSE;
   // Until the first sheet is bound the request is only remembered; it is shown when that sheet
-  // attaches (AttachFirstView). Bound sheets take their topics from the text view itself.
-  if (!g_views_attached) m_nRequestTopic = topic;
-  return FALSE;
+  // attaches (AttachFirstView).
+  if (!g_views_attached) {
+    m_nRequestTopic = topic;
+    return FALSE;
+  }
+  return ShowInSheet(topic, mode, scroll, true, true);
+}
+
+BOOL CLumoKALDoc::OpenSavedTopic(int32_t topic, int mode) {
+  if (topic < 0 || !g_views_attached) return FALSE;
+  return ShowInSheet(topic, mode, 0, false, false);
+}
+
+BOOL CLumoKALDoc::OpenTopicInNewSheet(int32_t topic) {
+  if (topic < 0 || !g_views_attached) return FALSE;
+  m_nSavedTopic = topic;
+  return ShowInSheet(topic, 0, 0, false, true);
+}
+
+BOOL CLumoKALDoc::ShowTopicAtPosition(int32_t position, int mode, int32_t scroll) {
+  if (position == -1 || !g_views_attached) return FALSE;
+  CLumoKALView* made = nullptr;
+  if ((::GetKeyState(VK_CONTROL) & 0x8000) || !GetCurrentTextView()) {
+    made = MakeTextSheet();
+    SetModifiedFlag(TRUE);
+  }
+  CLumoKALView* view = GetCurrentTextView();
+  if (!view) return TRUE;
+  ActivateSheetOf(view);
+  if (made && !made->AttachTitle(g_title, GetPathName())) return FALSE;
+  return view->JumpTo(position, mode, scroll);
+}
+
+BOOL CLumoKALDoc::GoToAddress(const CString& address) {
+  if (!g_views_attached) return FALSE;
+  CLumoKALView* made = nullptr;
+  if ((::GetKeyState(VK_CONTROL) & 0x8000) || !GetCurrentTextView()) made = MakeTextSheet();
+  CLumoKALView* view = GetCurrentTextView();
+  if (!view) return FALSE;
+  ActivateSheetOf(view);
+  if (made && !made->AttachTitle(g_title, GetPathName())) return FALSE;
+  return view->GoToAddress(address);
+}
+
+BOOL CLumoKALDoc::GoToStartTopic() {
+  if (CLumoKALView* view = GetCurrentTextView()) return view->GoToContents();
+  m_nSavedTopic = -1;
+  return MakeTextSheet() != nullptr;
+}
+
+void CLumoKALDoc::OpenNewSheet() {
+  CLumoKALView* current = GetCurrentTextView();
+  const int32_t topic = current && current->GetViewer() ? frame::MvGetCurrentTopic(current->GetViewer()) : -1;
+  CLumoKALView* made = MakeTextSheet();
+  m_nSavedTopic = -1;
+  if (!made) return;
+  ActivateSheetOf(made);
+  if (made->AttachTitle(g_title, GetPathName()) && topic >= 0) made->JumpToTopicNumber(topic, 0, 0);
+}
+
+int CLumoKALDoc::LayoutViews(int mode, LPARAM top_left, LPARAM bottom_right) {
+  if (g_views_attached) {
+    for (CLumoKALView* view : GetTextViews()) view->LayoutPanesAt(mode, top_left, bottom_right);
+  }
+  return 0;
 }
 
 int32_t CLumoKALDoc::AttachFirstView(CView* pView) {
@@ -191,6 +361,20 @@ int32_t CLumoKALDoc::AttachFirstView(CView* pView) {
     m_nRequestTopic = -1;
   } else if (m_nSavedTopic >= 0) {
     topic = m_nSavedTopic;
+    m_nSavedTopic = -1;
+  }
+  if (auto* view = dynamic_cast<CLumoKALView*>(pView)) {
+    m_pCurrentTextView = view;
+    if (view->AttachTitle(g_title, GetPathName())) {
+      if (topic < 0 || !view->JumpToTopicNumber(topic, 0, 0)) view->GoToContents();
+    }
+    // The other saved sheets open each in a sheet of its own.
+    const std::vector<WorkSheet> saved = m_lists.sheets;
+    m_lists.sheets.clear();
+    for (size_t i = 1; i < saved.size(); ++i) {
+      m_nSavedTopic = saved[i].topic;
+      OpenSavedTopic(saved[i].topic, 0);
+    }
     m_nSavedTopic = -1;
   }
   return topic;

@@ -9,13 +9,15 @@
 #include <memory>
 #include <vector>
 
-#include "platform/base/global_memory.h"
+#include "engine/medview/topic_list.h"
 #include "platform/framework/doc_template.h"
 #include "platform/framework/document.h"
 #include "shell/core/contents_reader.h"
 #include "shell/work_file.h"
 
+class CFrameWnd;
 class CListBox;
+class CLumoKALView;
 class CView;
 
 class CLumoKALDoc : public CDocument {
@@ -61,17 +63,44 @@ class CLumoKALDoc : public CDocument {
   virtual void ListTitleInfoRange(CListBox* pList, int first, int end);
 
   // --- Found words of the search-results list ---
-  // The block of found-word hits the text panes highlight in acts opened from that list; the
-  // work takes it over and frees the one before.
-  static void SetResultListHits(HGLOBAL hHits);
-  static HGLOBAL GetResultListHits();
+  // The results list's query (its topic list owns the found-word hits the text panes highlight in
+  // acts opened from that list); the work takes it over and frees the one before.
+  static void SetResultListHits(medview::TopicListHandle list);
+  static fts::HitHighlightHandle GetResultListHits();
+  // Every text view applies the results list's hits again.
+  void RefreshFoundWords();
+  // Every text view shades acts outside `group` (the open binder's topics, null for none).
+  void UpdateBinderShading(const engine::TopicGroup* group);
+  // Every text view's panes take the link display mode (8 on), are laid out and repainted.
+  void SetDisplayMode(int mode);
 
   // --- Showing topics ---
-  // Before the sheets are bound the topic is only remembered (0 is returned).
+  // Before the sheets are bound the topic is only remembered (0 is returned). A new sheet is made
+  // when Ctrl is held, a saved sheet is waiting or there is no current text view.
   BOOL OpenTopic(int32_t topic, int mode, int32_t scroll);
+  // As OpenTopic, for the saved sheets of a work: no Ctrl test, the work stays unmodified.
+  BOOL OpenSavedTopic(int32_t topic, int mode);
+  // Opens a topic in a sheet of its own (Ctrl+click on a link, Ctrl with the page commands).
+  BOOL OpenTopicInNewSheet(int32_t topic);
+  // As OpenTopic for a text position (-1 does nothing).
+  BOOL ShowTopicAtPosition(int32_t position, int mode, int32_t scroll);
+  // The current sheet (a new one with Ctrl or without any) goes to a typed journal address.
+  BOOL GoToAddress(const CString& address);
+  BOOL GoToStartTopic();
+  // Command "Nowe okno": the current sheet's topic in a new sheet.
+  void OpenNewSheet();
+  // Hands the layout request to every text view; returns 0.
+  int LayoutViews(int mode, LPARAM top_left, LPARAM bottom_right);
   // The first sheet is being bound: marks the sheets bound and returns the topic it is to show (a
-  // remembered request, else the first saved sheet's topic, else -1 for the contents topic).
+  // remembered request, else the first saved sheet's topic, else -1 for the contents topic). A text
+  // view is attached to the title and shows that topic.
   int32_t AttachFirstView(CView* pView);
+  // The work's text views, and the one that takes requests (the active sheet's).
+  std::vector<CLumoKALView*> GetTextViews() const;
+  CLumoKALView* GetCurrentTextView() const;
+  void SetCurrentTextView(CLumoKALView* pView) { m_pCurrentTextView = pView; }
+  // The text view whose frame is the active sheet becomes the current one; FALSE when none is.
+  BOOL FindActiveTextView();
   int32_t GetPendingTopic() const { return m_nRequestTopic; }
   int32_t GetSavedTopic() const { return m_nSavedTopic; }
   // The topic the next sheet opened shows (a picture sheet going back to its act, a new sheet).
@@ -96,6 +125,10 @@ class CLumoKALDoc : public CDocument {
 
  private:
   void TakeCatalog();
+  // A new text sheet of the work's template (visible, initial update run); its view, or null.
+  CLumoKALView* MakeTextSheet();
+  void ActivateSheetOf(CLumoKALView* pView);
+  BOOL ShowInSheet(int32_t topic, int mode, int32_t scroll, bool ctrl_opens_new, bool mark_modified);
 
   WorkLists m_lists;
   std::vector<std::unique_ptr<CMvPrintmarkItem>> m_printList;
@@ -103,6 +136,7 @@ class CLumoKALDoc : public CDocument {
   int32_t m_nRequestTopic = -1;
   int m_nAbort = 0;
   const shell::ContentsIndexReader* m_pCatalog = nullptr;
+  CLumoKALView* m_pCurrentTextView = nullptr;
 };
 
 // The work's template. Until the text sheets exist, a work opens without a sheet of its own (a

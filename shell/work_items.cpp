@@ -8,6 +8,7 @@
 #include "platform/base/cp1250.h"
 #include "shell/library_title.h"
 #include "shell/lumo_kal_doc.h"
+#include "shell/view/lumo_kal_view.h"
 
 IMPLEMENT_SERIAL(CMvHistoryItem, CObject, 1)
 IMPLEMENT_SERIAL(CMvBookmarkItem, CMvHistoryItem, 1)
@@ -90,6 +91,17 @@ BOOL CMvHistoryItem::ShowInWork() const {
     return work->OpenTopic(m_nTopic, 2, m_nScrollPos);
   }
   return work->OpenTitleAt(name, m_nPosition, 2) != nullptr;
+}
+
+BOOL CMvHistoryItem::ShowInView(CLumoKALView* view) const {
+  if (!view) return FALSE;
+  const CString name = TitleNamePool::NameAt(m_nTitleIndex);
+  title::TitleHandle* open = LibraryTitle();
+  if (open && (m_nTitleIndex < 0 || SameTitleFile(name, TitleNamePool::NameAt(TitleNamePool::IndexOf(open))))) {
+    return view->JumpTo(m_nPosition, 2, m_nScrollPos);
+  }
+  CLumoKALDoc* work = view->GetWork();
+  return work && work->OpenTitleAt(name, m_nPosition, 2) != nullptr;
 }
 
 void CMvHistoryItem::Serialize(CArchive& ar) {

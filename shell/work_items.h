@@ -20,6 +20,7 @@
 namespace title {
 struct TitleHandle;
 }
+class CLumoKALView;
 
 // The process-wide list of title file names. Each distinct name (compared exactly) is stored once
 // and keeps its index for the rest of the run.
@@ -58,6 +59,9 @@ class CMvHistoryItem : public CObject {
   // Shows the place through the current work: in the open title when the item's title file is
   // that title (by file name, see SameTitleFile), else by opening the item's title file.
   BOOL ShowInWork() const;
+  // Shows the place in `view`: a jump that leaves the history as it is (mode 2) when the item's
+  // title is the open one, else the item's title is opened at the place.
+  BOOL ShowInView(CLumoKALView* view) const;
 
   int32_t m_nTopic = 0;
   int32_t m_nTitleIndex = -1;

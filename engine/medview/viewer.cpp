@@ -206,7 +206,9 @@ bool MvWindowClientRect(ViewerHandle viewer, RECT* rect) {
 
 TitleErrorCode MvAcquireDC(ViewerHandle viewer) {
   if (!viewer) return kViewBadArgument;
-  if (!viewer->window) return kViewNoWindow;
+  // A viewer without a window works while its caller lends it a context (MvUseCallerDC): an
+  // off-screen viewer that lays out, copies and prints into a memory context.
+  if (!viewer->window && viewer->dcDepth == 0) return kViewNoWindow;
   if (viewer->dcDepth == 0) {
     GetDCProc get = viewer->getDCProc ? viewer->getDCProc : g_window_get_dc;
     HDC hdc = get ? get(viewer->window) : nullptr;

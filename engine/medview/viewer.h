@@ -177,6 +177,8 @@ void MvSetWindowServices(GetDCProc get, ReleaseDCProc release, ClientRectProc cl
 bool MvWindowClientRect(ViewerHandle viewer, RECT* rect);
 
 // --- Device-context discipline --------------------------------------------------------------------
+// Without a window the viewer works only while a caller's context is lent to it (MvUseCallerDC);
+// otherwise 1036.
 TitleErrorCode MvAcquireDC(ViewerHandle viewer);
 void MvReleaseDC(ViewerHandle viewer);
 HDC MvUseCallerDC(ViewerHandle viewer, HDC hdc);

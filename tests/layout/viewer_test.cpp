@@ -70,6 +70,24 @@ TEST(Viewer, NestedAcquisitionsTakeTheWindowContextOnce) {
   DeleteDC(g_context);
 }
 
+TEST(Viewer, AViewerWithoutAWindowWorksInALentContext) {
+  auto log = std::make_shared<gdi::RecordingLog>();
+  HDC memory = gdi::create_recording_dc(log);
+  medview::ViewerHandle viewer = medview::MvCreateViewer(nullptr, nullptr);
+  HDC previous = medview::MvUseCallerDC(viewer, memory);
+  EXPECT_EQ(previous, nullptr);
+  // Nested acquisitions inside the lent context keep it and never ask for a window's.
+  EXPECT_EQ(medview::MvAcquireDC(viewer), 0);
+  EXPECT_EQ(viewer->hdc, memory);
+  medview::MvReleaseDC(viewer);
+  EXPECT_EQ(viewer->hdc, memory);
+  medview::MvRestoreCallerDC(viewer, previous);
+  EXPECT_EQ(viewer->hdc, nullptr);
+  EXPECT_EQ(medview::MvAcquireDC(viewer), medview::kViewNoWindow);
+  medview::MvDestroyViewer(viewer);
+  DeleteDC(memory);
+}
+
 TEST(Viewer, BusyTurnsReentryAwayAndDefersDestruction) {
   medview::ViewerHandle viewer = medview::MvCreateViewer(nullptr, nullptr);
   {

@@ -515,13 +515,6 @@ TEST_F(LumoAppTest, RequestsBeforeTheFirstSheetAreShownWhenItIsBound) {
   EXPECT_EQ(work->GetPendingTopic(), -1);
   EXPECT_TRUE(CLumoKALDoc::AreViewsAttached());
   EXPECT_EQ(work->AttachFirstView(&view), -1);  // bound already
-  // The found words of the results list: a new block replaces (and frees) the one before.
-  HGLOBAL first = GlobalAlloc(0, 16), second = GlobalAlloc(0, 8);
-  CLumoKALDoc::SetResultListHits(first);
-  CLumoKALDoc::SetResultListHits(second);
-  EXPECT_EQ(CLumoKALDoc::GetResultListHits(), second);
-  CLumoKALDoc::SetResultListHits(nullptr);
-  EXPECT_EQ(CLumoKALDoc::GetResultListHits(), nullptr);
   work->SetAbort();
   EXPECT_EQ(work->TakeAbort(), 1);
   EXPECT_EQ(work->TakeAbort(), 0);

@@ -1,0 +1,164 @@
+// Opening an act in a text sheet up to its first paint, and the repaint after a page down, at
+// 1920 x 1080 with real fonts; beside them the engine alone laying out and painting the same act
+// into a memory context (the reference the view adds its panes, layout and title to).
+//
+// The library: the folder named by LUMO_LIBRARY_DIR (a compiled library with its contents index,
+// e.g. the real corpus), else the sample acts compiled into the temporary folder.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "engine/frame/painting.h"
+#include "engine/frame/scrolling.h"
+#include "engine/frame/topic_layout.h"
+#include "engine/medview/engine_startup.h"
+#include "engine/medview/engine_titles.h"
+#include "platform/base/data_folder.h"
+#include "platform/base/profile.h"
+#include "platform/base/registry_store.h"
+#include "platform/base/temp_folder.h"
+#include "platform/controls/standard_controls.h"
+#include "platform/framework/mdi.h"
+#include "platform/gdi/core/bitmap_api.h"
+#include "platform/gdi/core/dc_api.h"
+#include "platform/gdi/core/object_api.h"
+#include "resources/program_resources.h"
+#include "resources/resource_ids.h"
+#include "shell/library_title.h"
+#include "shell/lumo_app.h"
+#include "shell/lumo_kal_doc.h"
+#include "shell/view/lumo_kal_view.h"
+#include "tests/compiler/library_fixture.h"
+
+// Last: Qt's keywords would otherwise rename members of the engine's headers.
+#include <QApplication>
+
+namespace {
+
+struct Sheet {
+  CLumoApp* app = nullptr;
+  CLumoKALView* view = nullptr;
+  int32_t first = -1, second = -1;  // two acts the benchmarks alternate between
+};
+
+std::string LibraryFolder() {
+  if (const char* given = std::getenv("LUMO_LIBRARY_DIR")) return given;
+  const char* source = std::getenv("LUMO_SOURCE_DIR");
+  const std::string acts = std::string(source ? source : ".") + "/samples/acts";
+  const compiler_test::CompiledLibrary& library = compiler_test::Compile(acts, "bench_text_view");
+  return library.result == 0 ? library.folder : std::string();
+}
+
+Sheet& TheSheet() {
+  static Sheet sheet = [] {
+    Sheet s;
+    static int argc = 1;
+    static char name[] = "bench_text_view";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+    resources::register_program_resources();
+    controls::register_standard_controls();
+    const std::string folder = base::temp_folder() + "/bench_text_view";
+    std::filesystem::create_directories(folder);
+    base::Profile::set_app_path(folder + "/LumoKAL.ini");
+    base::RegistryStore::set_user_path(folder + "/registry.dat");
+    base::set_data_folder(folder);
+    const std::string library = LibraryFolder();
+    if (library.empty()) return s;
+    s.app = new CLumoApp();
+    medview::MvStartup(0);
+    s.app->SetDataDir(CString(library + "/"));
+    s.app->OpenCatalogFile();
+    auto* main = new CMDIFrameWnd();
+    if (!main->LoadFrame(resources::IDR_MAINFRAME)) return s;
+    main->MoveWindow(0, 0, 1920, 1080);
+    main->ShowWindow(SW_SHOW);
+    s.app->m_pMainWnd = main;
+    auto* tmpl = new CLumoKALDocTemplate(resources::IDS_WORK_DOCUMENT, RUNTIME_CLASS(CLumoKALDoc),
+                                         RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CLumoKALView));
+    s.app->AddDocTemplate(tmpl);
+    auto* work = dynamic_cast<CLumoKALDoc*>(tmpl->OpenDocumentFile(nullptr));
+    if (!work) return s;
+    s.view = work->GetCurrentTextView();
+    if (!s.view) return s;
+    s.view->GetParentFrame()->ShowWindow(SW_SHOWMAXIMIZED);
+    // Two ordinary acts: the first two topics that show text of their own.
+    const int32_t count = medview::MvGetTitleInfo(LibraryTitle(), 11, 0, nullptr, 0);
+    for (int32_t topic = 0; topic < count && s.second < 0; ++topic) {
+      shell::ContentsRecord record;
+      if (!work->ReadCatalogRecord(topic, record) || record.level != shell::kLevelAct) continue;
+      if (!s.view->JumpToTopicNumber(topic, 1, 0) || !s.view->GetTextPane().CanScrollV()) continue;
+      (s.first < 0 ? s.first : s.second) = topic;
+    }
+    return s;
+  }();
+  return sheet;
+}
+
+void BM_ViewOpenActToFirstPaint(benchmark::State& state) {
+  Sheet& s = TheSheet();
+  if (!s.view || s.second < 0) {
+    state.SkipWithError("no library with two acts");
+    return;
+  }
+  bool flip = false;
+  for (auto _ : state) {
+    flip = !flip;
+    s.view->JumpToTopicNumber(flip ? s.first : s.second, 0, 0);
+    s.view->GetTextPane().UpdateWindow();
+  }
+}
+BENCHMARK(BM_ViewOpenActToFirstPaint)->Unit(benchmark::kMillisecond);
+
+void BM_ViewPageDownRepaint(benchmark::State& state) {
+  Sheet& s = TheSheet();
+  if (!s.view || s.first < 0) {
+    state.SkipWithError("no library with a long act");
+    return;
+  }
+  s.view->JumpToTopicNumber(s.first, 0, 0);
+  CMvSR& pane = s.view->GetTextPane();
+  for (auto _ : state) {
+    if (medview::MvGetVerticalThumb(pane.GetViewer()) >= 0x7FFF) pane.OnVScroll(SB_TOP, 0, nullptr);
+    pane.OnVScroll(SB_PAGEDOWN, 0, nullptr);
+  }
+}
+BENCHMARK(BM_ViewPageDownRepaint)->Unit(benchmark::kMillisecond);
+
+// The reference: the engine alone sets, lays out and paints the act into a memory context of the
+// text pane's size.
+void BM_EngineOpenActToFirstPaint(benchmark::State& state) {
+  Sheet& s = TheSheet();
+  if (!s.view || s.second < 0) {
+    state.SkipWithError("no library with two acts");
+    return;
+  }
+  const RECT area{0, 0, 1900, 1000};
+  HDC memory = ::CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(memory, area.right, area.bottom);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  medview::ViewerHandle viewer = medview::MvCreateViewer(LibraryTitle(), nullptr);
+  medview::MvSetTitle(viewer, LibraryTitle(), nullptr, nullptr);
+  HDC previous = medview::MvUseCallerDC(viewer, memory);
+  const int32_t positions[2] = {medview::MvTopicNumberToPosition(LibraryTitle(), s.first),
+                                medview::MvTopicNumberToPosition(LibraryTitle(), s.second)};
+  bool flip = false;
+  for (auto _ : state) {
+    flip = !flip;
+    frame::MvResetView(viewer);
+    frame::MvSetTopic(viewer, positions[flip ? 0 : 1], 1, 0, nullptr);
+    frame::MvLayoutTopic(viewer, &area, nullptr);
+    medview::MvPaint(viewer, memory, &area, nullptr);
+  }
+  medview::MvRestoreCallerDC(viewer, previous);
+  medview::MvDestroyViewer(viewer);
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+}
+BENCHMARK(BM_EngineOpenActToFirstPaint)->Unit(benchmark::kMillisecond);
+
+}  // namespace
