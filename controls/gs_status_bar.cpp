@@ -288,9 +288,11 @@ LRESULT CProgressBar::OnRepaint(WPARAM, LPARAM) {
 
 void CProgressBar::OnDestroy() {
   ShowWindow(SW_HIDE);
-  if (CWnd* bar = MainStatusBar(); bar && bar->m_hWnd) {
+  // The message pane goes back to the frame's own idle text.
+  auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+  if (CWnd* bar = MainStatusBar(); frame && bar && bar->m_hWnd) {
     CString idle;
-    AfxLoadString(kIdleMessage, idle);
+    frame->GetMessageString(kIdleMessage, idle);
     bar->SetWindowText(idle);
   }
   CProgressCtrl::OnDestroy();

@@ -9,9 +9,12 @@
 #include "controls/dll_version.h"
 #include "engine/medview/engine_startup.h"
 #include "engine/medview/engine_titles.h"
+#include "navigation/du_tree.h"
+#include "navigation/nav_bar.h"
+#include "navigation/nav_commands.h"
+#include "pictures/image/wave.h"
 #include "pictures/imagewnd/image_window.h"
 #include "pictures/media/media_window.h"
-#include "pictures/image/wave.h"
 #include "platform/base/cfile.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/data_folder.h"
@@ -212,6 +215,10 @@ BOOL CLumoApp::InitInstance() {
   EndWaitCursor();
   m_pMainWnd->ShowWindow(m_nCmdShow);
   m_pMainWnd->UpdateWindow();
+  // The library tree fills once the main window shows.
+  if (CIndexWnd* lists = navcmd::FindIndexWnd()) {
+    if (CDUTree* tree = lists->GetLibraryTree()) tree->LoadContents();
+  }
   return TRUE;
 }
 

@@ -528,6 +528,23 @@ int CLumoKALView::CopyHistoryFrom(const std::vector<CMvHistoryItem>& items) {
   return int(m_history.size());
 }
 
+int32_t CLumoKALView::GetShownTopic() const {
+  return m_pViewer ? frame::MvGetCurrentTopic(m_pViewer) : -1;
+}
+
+int CLumoKALView::GetShownScroll() const {
+  medview::ViewerHandle viewer = m_textPane.GetViewer();
+  return viewer ? int(medview::MvGetVerticalThumb(viewer)) : 0;
+}
+
+void CLumoKALView::CopyHistoryFrom(CView* pOther) {
+  auto* other = dynamic_cast<CLumoKALView*>(pOther);
+  if (!other || other == this) return;
+  std::vector<CMvHistoryItem> items;
+  for (const auto& item : other->m_history) items.push_back(*item);
+  CopyHistoryFrom(items);
+}
+
 // --- Addresses ----------------------------------------------------------------------------------
 
 std::string CLumoKALView::MakeAddressContext(const CString& text, BOOL bIssueOnly) const {

@@ -16,6 +16,7 @@
 #include "engine/medview/viewer.h"
 #include "platform/base/ctime.h"
 #include "platform/framework/view.h"
+#include "shell/child_frames.h"
 #include "shell/core/contents_reader.h"
 #include "shell/view/mv_panes.h"
 #include "shell/view/mv_sr.h"
@@ -23,7 +24,7 @@
 
 class CLumoKALDoc;
 
-class CLumoKALView : public CFormView {
+class CLumoKALView : public CFormView, public CSheetPlace {
   DECLARE_DYNCREATE(CLumoKALView)
 
  public:
@@ -74,6 +75,11 @@ class CLumoKALView : public CFormView {
   void UpdateTitleAndStatus();
   void ToggleActHeader();
   int CopyHistoryFrom(const std::vector<CMvHistoryItem>& items);
+  // The place the sheet shows, for the sheet frames: the topic, the scroll position, and the
+  // history taken over from another text sheet.
+  int32_t GetShownTopic() const override;
+  int GetShownScroll() const override;
+  void CopyHistoryFrom(CView* pOther) override;
   const CMvHistoryItem* GetHistoryItem(int index) const;
   // Whether `pane` is one of the view's own panes (not a pop-up or tool tip of one).
   bool IsOwnPane(const CMvPane* pane) const;
