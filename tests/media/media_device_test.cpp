@@ -102,6 +102,23 @@ TEST_F(RealDevice, AWaveFilePlaysToItsEnd) {
   std::remove(path.c_str());
 }
 
+TEST_F(RealDevice, AWaveFileNamedInPolishOpens) {
+  // Names reach the device in code page 1250; the file on disk carries the UTF-8 name.
+  const std::string plain = WriteWave(200);
+  if (const uint16_t id = MciOpenDevice(nullptr, "", plain, nullptr)) MciCloseDevice(id);
+  else GTEST_SKIP() << "no media back end on this machine";
+  const std::string utf8 = base::temp_folder() + "/źródło ąęłóśżźćń.wav";
+  ASSERT_EQ(std::rename(plain.c_str(), utf8.c_str()), 0);
+  MediaDevice device;
+  device.id = MciOpenDevice(nullptr, "", base::cp1250::from_utf8(utf8), &device);
+  EXPECT_EQ(errors, std::vector<uint32_t>{});
+  ASSERT_NE(device.id, 0);
+  ASSERT_TRUE(MciQueryDevice(device));
+  EXPECT_NEAR(device.rangeLength, 200, 30);
+  MciCloseDevice(device.id);
+  std::remove(utf8.c_str());
+}
+
 TEST(MediaElement, PlainFilesAreReadWhole) {
   const std::string path = WriteWave(10);
   std::vector<uint8_t> bytes;
