@@ -293,6 +293,28 @@ LRESULT MediaProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
     case WM_SHOWWINDOW:
       if (w && !wp) StopWindow(*w);
       return 0;
+    case WM_MOVE:
+      // Scrolled away above the viewer's top or below its bottom while playing: stop.
+      if (w && w->device.has(kDevPlaying)) {
+        const int top = short(HIWORD(lp));
+        RECT parent{0, 0, 0, 0};
+        GetClientRect(GetParent(h), &parent);
+        if (top + w->total.cy < 0 || top > parent.bottom + 1) StopWindow(*w);
+      }
+      return 0;
+    case WM_SYSCOMMAND:
+      if (w && (wp & 0xFFF0) == SC_MINIMIZE) StopWindow(*w);
+      if (w && w->playBar && (wp == 4 || wp == 6 || wp == 13)) return SendMessage(w->playBar, WM_COMMAND, wp, 0);
+      break;
+    case WM_GETMINMAXINFO:
+      if (w) {
+        RECT frame{0, 0, w->total.cx, w->total.cy};
+        AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, FALSE, 0);
+        auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+        info->ptMaxTrackSize = {frame.right - frame.left + 1, frame.bottom - frame.top + 1};
+        return 0;
+      }
+      break;
     case datapres::kEwNotify:
       if (w && wp == 0) StopWindow(*w);
       return 0;

@@ -116,6 +116,46 @@ TEST_F(MediaWindowTest, VideoWithPlayBarAndTrackBarPicture) {
   EXPECT_EQ(rig.script.log.back(), "stop");
 }
 
+TEST_F(MediaWindowTest, ScrollingAwayOrMinimisingStopsThePlay) {
+  Rig rig;
+  rig.script.video = true;
+  MediaWords words;
+  words.keywords[kKwStandard] = "standard";
+  MediaSetWords(words);
+  HWND w = Make("[standard] film.avi");
+  ASSERT_TRUE(w);
+  const SIZE size = SizeOf(w);
+  auto play = [&] {
+    SendMessage(w, WM_COMMAND, kBtnPlayPause, 0);
+    ASSERT_EQ(rig.script.log.back(), "play 0-9999");
+  };
+  struct Case {
+    int top;
+    bool stops;
+  } cases[] = {{-size.cy + 1, false}, {-size.cy - 1, true}, {401, false}, {402, true}};
+  for (const Case& c : cases) {
+    play();
+    MoveWindow(w, 10, c.top, size.cx, size.cy, FALSE);
+    EXPECT_EQ(rig.script.log.back() == "stop", c.stops) << c.top;
+    SendMessage(w, WM_COMMAND, kCmdStopNoRewind, 0);
+  }
+  play();
+  SendMessage(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_EQ(rig.script.log.back(), "stop");
+  // Commands 4, 6 and 13 of the system menu are the play bar's own.
+  SendMessage(w, WM_SYSCOMMAND, kBtnPlay, 0);
+  EXPECT_EQ(rig.script.log.back().substr(0, 4), "play");
+  SendMessage(w, WM_SYSCOMMAND, kBtnStop, 0);
+  EXPECT_NE(rig.script.log.back().substr(0, 4), "play");
+  MINMAXINFO info{};
+  SendMessage(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  RECT frame{0, 0, size.cx, size.cy};
+  AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, FALSE, 0);
+  EXPECT_EQ(info.ptMaxTrackSize.x, frame.right - frame.left + 1);
+  EXPECT_EQ(info.ptMaxTrackSize.y, frame.bottom - frame.top + 1);
+  EXPECT_GT(info.ptMaxTrackSize.y, size.cy + 10);
+}
+
 TEST(MediaScale, SixtyFourBitsAndRounding) {
   EXPECT_EQ(MediaScale(100, 5, 10), 50);
   EXPECT_EQ(MediaScale(3, 1, 2), 2);
