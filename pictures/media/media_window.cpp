@@ -499,6 +499,7 @@ int MciInit(HINSTANCE instance) {
   const HBRUSH window = reinterpret_cast<HBRUSH>(intptr_t(COLOR_WINDOW + 1));
   Register(kMediaClass, MediaProc, style, window);
   Register(kVideoClass, VideoProc, style, window);
+  MediaLoadControlPictures(instance);
   Register(kButtonClass, ButtonProc, CS_HREDRAW | CS_VREDRAW, window);
   if (!Register(kTrackBarClass, TrackBarProc, CS_HREDRAW | CS_VREDRAW,
                 reinterpret_cast<HBRUSH>(intptr_t(COLOR_BTNFACE + 1))))
@@ -513,6 +514,7 @@ void MediaSetWords(const MediaWords& words) { TheLayer().words = words; }
 int MciTerm(HINSTANCE instance) {
   datapres::EmbedClasses().remove(kMediaClass, reinterpret_cast<intptr_t>(instance));
   MovieUnloadLibrary();
+  MediaFreeControlPictures();
   return 1;
 }
 
