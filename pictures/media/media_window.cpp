@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/datapres/embedded_window.h"
+#include "pictures/image/media_element.h"
 #include "pictures/media/media_device.h"
 #include "pictures/media/media_text.h"
 #include "pictures/media/movie_player.h"
@@ -178,6 +179,19 @@ LRESULT CreateMedia(HWND h, const CREATESTRUCT& cs) {
   if (parsed.error) {
     MediaPostError(h, parsed.error, parsed.errorText);
     return -1;
+  }
+  if (!w->options.marksFile.empty()) {
+    // A marks file, named like the media, stays inside the title's folder.
+    const MediaNameResult file = MediaResolveName(w->options.marksFile, title);
+    std::vector<uint8_t> bytes;
+    if (file.error || !MediaReadElement(file.path, bytes)) {
+      MediaPostError(h, kErrMarksFile, w->options.marksFile);
+      return -1;
+    }
+    if (!MediaParseMarksFile({reinterpret_cast<const char*>(bytes.data()), bytes.size()}, w->options.marks)) {
+      MediaPostError(h, kErrOutOfRange, TheLayer().words.keywords[kKwMarksFile]);
+      return -1;
+    }
   }
   PlayBarConfigure(w->bar, w->options, false);
   w->device.groups = w->options.groups;

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "engine/datapres/embedded_window.h"
 #include "platform/base/cp1250.h"
+#include "platform/base/temp_folder.h"
 #include "pictures/media/media_text.h"
 #include "pictures/media/media_window.h"
 #include "pictures/media/play_bar.h"
@@ -154,6 +158,52 @@ TEST_F(MediaWindowTest, ScrollingAwayOrMinimisingStopsThePlay) {
   EXPECT_EQ(info.ptMaxTrackSize.x, frame.right - frame.left + 1);
   EXPECT_EQ(info.ptMaxTrackSize.y, frame.bottom - frame.top + 1);
   EXPECT_GT(info.ptMaxTrackSize.y, size.cy + 10);
+}
+
+TEST_F(MediaWindowTest, MarksAreReadFromAFileInTheTitlesFolder) {
+  Rig rig;
+  rig.script.video = true;
+  MediaWords words;
+  words.keywords[kKwStandard] = "standard";
+  words.keywords[kKwMarksFile] = "marksfile";
+  MediaSetWords(words);
+  const std::string folder = base::temp_folder();
+  const std::string file = folder + "/znaczniki ąę.txt";
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "$wstep 100\r\n$srodek\t5000\r\n$koniec 7500\x1a$za 9000";
+  }
+  datapres::EmbeddedWindowParams params;
+  const std::string title = base::cp1250::from_utf8(folder + "/du1990.m14");
+  params.titleName = title.c_str();
+  const std::string text = base::cp1250::from_utf8("[standard] [marksfile \"znaczniki ąę.txt\"] film.avi");
+  params.windowText = text.c_str();
+  HWND w = Make("", &params);
+  ASSERT_TRUE(w);
+  SendMessage(w, WM_COMMAND, kCmdFirstMark + 1, 0);
+  EXPECT_EQ(rig.script.log.back(), "seek 5000");
+  SendMessage(w, WM_COMMAND, kCmdFirstMark + 3, 0);  // after the end-of-file character: a mark too
+  EXPECT_EQ(rig.script.log.back(), "seek 9000");
+  // A missing file, or one outside the title's folder, refuses the window.
+  for (const char* bad : {"[marksfile brak.txt] film.avi", "[marksfile ../hasla.txt] film.avi"}) {
+    params.windowText = bad;
+    rig.errors.clear();
+    EXPECT_FALSE(Make("", &params)) << bad;
+    EXPECT_EQ(rig.errors, (std::vector<uint32_t>{kErrMarksFile})) << bad;
+  }
+  std::remove(file.c_str());
+}
+
+TEST(MarksFile, LineBreaksAreBlanksAndTheTextEndsAtItsLimit) {
+  std::vector<MarkSpec> marks;
+  ASSERT_TRUE(MediaParseMarksFile(std::string_view("$a\r\n100\n#b\x1a" "200\0$c 300", 22), marks));
+  ASSERT_EQ(marks.size(), 2u);
+  EXPECT_EQ(marks[1].offset, 200);
+  // Only the first 1,023 characters count: a mark cut there has no position.
+  marks.clear();
+  EXPECT_FALSE(MediaParseMarksFile(std::string(1021, ' ') + "$d 5", marks));
+  marks.clear();
+  EXPECT_TRUE(MediaParseMarksFile(std::string(1019, ' ') + "$d 5", marks));
 }
 
 TEST(MediaScale, SixtyFourBitsAndRounding) {
