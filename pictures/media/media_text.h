@@ -68,6 +68,7 @@ enum MediaKeyword : int {
 struct MediaWords {
   std::array<std::string, kKeywordCount> keywords;
   std::array<std::string, 13> buttons;
+  std::string openingLabel;  // shown while a deferred device opens
 };
 
 // Reads the blank-separated words of an item. A word may be quoted with ", ' or ` (a backslash

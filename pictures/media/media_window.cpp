@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include <strings.h>
+
 #include "engine/datapres/embedded_window.h"
 #include "pictures/image/media_element.h"
 #include "pictures/media/media_device.h"
@@ -138,9 +140,13 @@ void Layout(MediaWindow& w, HDC dc) {
   w.total = {total_w, area_h + label_h + bar.cy};
 }
 
+bool IsMovie(const std::string& path) {
+  return path.size() >= 4 && strcasecmp(path.c_str() + path.size() - 4, ".mmm") == 0;
+}
+
 bool OpenDevice(MediaWindow& w) {
   MediaDevice& d = w.device;
-  if (w.path.ends_with(".mmm") || w.path.ends_with(".MMM")) return MovieOpen(d, w.path);
+  if (IsMovie(w.path)) return MovieOpen(d, w.path);
   d.id = MciOpenDevice(w.window, w.options.deviceType, w.path, &d);
   if (!d.id) return false;
   if (!MciQueryDevice(d)) return false;
@@ -203,7 +209,25 @@ LRESULT CreateMedia(HWND h, const CREATESTRUCT& cs) {
     }
     w->path = name.path;
   }
-  if (!w->path.empty() || !w->options.deviceType.empty()) {
+  if (IsMovie(w->path)) {
+    // A movie the library accepts; it opens at the first paint of its picture.
+    MovieFileInfo info;
+    if (!MovieGetFileInfo(w->path, info)) {
+      MediaPostError(h, kErrMovieOpen, w->path);
+      return -1;
+    }
+    if (w->options.videoWidth < 0 || w->options.videoHeight < 0) {
+      w->options.videoWidth = info.width;
+      w->options.videoHeight = info.height;
+    }
+    w->device.flags |= kDevVideo;
+    w->deferred = true;
+  } else if ((!w->path.empty() || !w->options.deviceType.empty()) && w->options.videoWidth > 0 &&
+             w->options.videoHeight > 0) {
+    // A video of a given size opens at the first paint of its picture.
+    w->device.flags |= kDevVideo;
+    w->deferred = true;
+  } else if (!w->path.empty() || !w->options.deviceType.empty()) {
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     const bool opened = OpenDevice(*w);
     SetCursor(old);
@@ -234,6 +258,7 @@ LRESULT CreateMedia(HWND h, const CREATESTRUCT& cs) {
   w->device.playBar = w->playBar;
   w->device.videoWindow = w->video;
   if (w->device.id) StartDevice(*w);
+  else ShowBarState(*w);
   w.release();
   return 0;
 }
@@ -346,6 +371,35 @@ LRESULT MediaProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
   return DefWindowProc(h, message, wp, lp);
 }
 
+// The label shown while a deferred device opens: one line, a line below the top, indented by a
+// character each side.
+void DrawOpeningLabel(HDC dc, const RECT& client) {
+  const std::string& label = TheLayer().words.openingLabel;
+  if (label.empty()) return;
+  HFONT font = CreateFont(16, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "HELV");
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRIC tm{};
+  GetTextMetrics(dc, &tm);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  RECT line{client.left + tm.tmAveCharWidth, client.top + tm.tmHeight, client.right - tm.tmAveCharWidth,
+            client.top + 2 * tm.tmHeight};
+  DrawText(dc, label.c_str(), -1, &line, DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+  DeleteObject(font);
+}
+
+// Opens the device of a deferred window (its label is on screen), then shows its picture.
+void OpenDeferred(MediaWindow& w) {
+  w.deferred = false;
+  HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  const bool opened = OpenDevice(w);
+  SetCursor(old);
+  if (opened) StartDevice(w);
+  InvalidateRect(w.video, nullptr, FALSE);
+}
+
 LRESULT VideoProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
   MediaWindow* w = Data(GetParent(h));
   switch (message) {
@@ -357,8 +411,10 @@ LRESULT VideoProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
       RECT client;
       GetClientRect(h, &client);
       Fill(dc, client, GetSysColor(COLOR_BTNFACE));
-      if (w && w->device.id && w->device.has(kDevVideo)) MciDrawPicture(w->device, dc, &client);
+      if (w && w->deferred) DrawOpeningLabel(dc, client);
+      else if (w && w->device.id && w->device.has(kDevVideo)) MciDrawPicture(w->device, dc, &client);
       EndPaint(h, &ps);
+      if (w && w->deferred) OpenDeferred(*w);
       return 0;
     }
     case WM_LBUTTONDOWN:
@@ -505,6 +561,7 @@ int MciInit(HINSTANCE instance) {
   for (int i = 0; i < 13; ++i) {
     layer.words.buttons[i] = LoadString(instance, UINT(400 + i), buffer, sizeof buffer) > 0 ? buffer : "";
   }
+  layer.words.openingLabel = LoadString(instance, 352, buffer, sizeof buffer) > 0 ? buffer : "";
   PlayBarTexts texts;
   if (LoadString(instance, 356, buffer, sizeof buffer) > 0) texts.sectionPlay = buffer;
   if (LoadString(instance, 357, buffer, sizeof buffer) > 0) texts.sound = buffer;

@@ -206,6 +206,47 @@ TEST(MarksFile, LineBreaksAreBlanksAndTheTextEndsAtItsLimit) {
   EXPECT_TRUE(MediaParseMarksFile(std::string(1019, ' ') + "$d 5", marks));
 }
 
+TEST_F(MediaWindowTest, AVideoOfAGivenSizeOpensAtItsFirstPaint) {
+  Rig rig;
+  rig.script.video = true;
+  MediaWords words;
+  words.keywords[kKwStandard] = "standard";
+  words.keywords[kKwSize] = "size";
+  words.openingLabel = base::cp1250::from_utf8("Otwieranie źródła…");
+  MediaSetWords(words);
+  HWND w = Make("[standard] [size 200 90] film.avi");
+  ASSERT_TRUE(w);
+  EXPECT_EQ(rig.script.lastElement, "");  // nothing opened yet
+  const SIZE size = SizeOf(w);
+  EXPECT_EQ(size.cx, 208);
+  // The buttons wait for the device.
+  SendMessage(w, WM_COMMAND, kBtnPlayPause, 0);
+  EXPECT_TRUE(rig.script.log.empty());
+  HWND video = nullptr;
+  for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[64] = {};
+    GetClassName(child, name, sizeof name);
+    if (std::string(name) == kVideoClass) video = child;
+  }
+  ASSERT_TRUE(video);
+  MoveWindow(w, 10, 10, size.cx, size.cy, TRUE);
+  ShowWindow(parent, SW_SHOW);
+  UpdateWindow(video);  // draws the label, then opens
+  ASSERT_TRUE(lumo::test::save_window_png(video, "media_opening.png"));
+  EXPECT_EQ(rig.script.lastElement, "film.avi");
+  // The label's text stands a line below the top, in the window text colour.
+  bool text = false;
+  for (int y = 16; y < 32 && !text; ++y) {
+    for (int x = 0; x < 120 && !text; ++x) text = lumo::test::surface_pixel(video, x, y) == GetSysColor(COLOR_WINDOWTEXT);
+  }
+  EXPECT_TRUE(text);
+  pump();
+  SendMessage(w, WM_COMMAND, kBtnPlayPause, 0);
+  EXPECT_EQ(rig.script.log.back(), "play 0-9999");
+  DestroyWindow(w);
+  EXPECT_EQ(rig.script.log.back(), "stop");
+}
+
 TEST(MediaScale, SixtyFourBitsAndRounding) {
   EXPECT_EQ(MediaScale(100, 5, 10), 50);
   EXPECT_EQ(MediaScale(3, 1, 2), 2);
