@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <strings.h>
+#include <unistd.h>
 
 #include "engine/datapres/embedded_window.h"
 #include "pictures/image/media_element.h"
@@ -44,7 +46,26 @@ struct MediaWindow {
   SIZE total{0, 0};
   RECT videoRect{0, 0, 0, 0}, labelRect{0, 0, 0, 0}, barRect{0, 0, 0, 0};
   COLORREF background = RGB(255, 255, 255);
+  bool printing = false;  // belongs to a printing viewer
 };
+
+// The media windows of this process.
+struct MediaInstance {
+  pid_t process = 0;
+  HWND parent = nullptr;
+  std::string name;  // the instance name option
+  std::string text;  // the whole window text
+  HWND window = nullptr;
+  bool printing = false;
+};
+std::vector<MediaInstance>& Instances() {
+  static std::vector<MediaInstance> instances;
+  return instances;
+}
+
+void RemoveInstance(HWND window) {
+  std::erase_if(Instances(), [window](const MediaInstance& i) { return i.window == window; });
+}
 
 MediaWindow* Data(HWND h) {
   while (h) {
@@ -177,6 +198,7 @@ LRESULT CreateMedia(HWND h, const CREATESTRUCT& cs) {
     title = params->titleName ? params->titleName : "";
     text = params->windowText ? params->windowText : text;
     w->background = params->backColor;
+    w->printing = (params->flags & datapres::kEwPrinting) != 0;
   } else if (text.empty()) {
     MediaPostError(h, kErrNoText, {});
     return -1;
@@ -259,6 +281,7 @@ LRESULT CreateMedia(HWND h, const CREATESTRUCT& cs) {
   w->device.videoWindow = w->video;
   if (w->device.id) StartDevice(*w);
   else ShowBarState(*w);
+  Instances().push_back({getpid(), GetParent(h), w->options.instanceName.substr(0, 31), text, h, w->printing});
   w.release();
   return 0;
 }
@@ -267,6 +290,7 @@ void DestroyMedia(HWND h) {
   MediaWindow* w = reinterpret_cast<MediaWindow*>(GetWindowLongPtr(h, GWLP_USERDATA));
   if (!w) return;
   SetWindowLongPtr(h, GWLP_USERDATA, 0);
+  RemoveInstance(h);
   if (w->device.has(kDevPlaying)) MciStop(w->device);
   Clock().kill(w->playBar, kPollTimer);
   MediaKillResume(w->device);
@@ -545,6 +569,14 @@ bool Register(const char* name, WNDPROC proc, UINT style, HBRUSH background) {
 }
 
 }  // namespace
+
+HWND MediaFindInstance(std::string_view text, bool printing) {
+  const pid_t process = getpid();
+  for (const MediaInstance& i : Instances()) {
+    if (i.process == process && i.printing == printing && i.text == text) return i.window;
+  }
+  return nullptr;
+}
 
 int32_t MediaScale(int64_t a, int64_t b, int64_t c) {
   if (c == 0) return 0;

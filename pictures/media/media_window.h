@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "platform/base/geometry.h"
 #include "platform/base/win_types.h"
@@ -27,6 +28,10 @@ inline constexpr const char* kVideoClass = "MVMCI14_Video";
 inline constexpr const char* kPlayBarClass = "MVMCI14_Control";
 inline constexpr const char* kButtonClass = "AnimSButton";
 inline constexpr const char* kTrackBarClass = "AnimSTrackBar";
+
+// The media window of this process whose window text is `text`, among the screen windows or
+// those of printing viewers; null for none.
+HWND MediaFindInstance(std::string_view text, bool printing);
 
 // Track-bar messages.
 inline constexpr UINT kTbGetPos = 0x400, kTbGetMin = 0x401, kTbGetMax = 0x402, kTbAddTick = 0x404,

@@ -247,6 +247,21 @@ TEST_F(MediaWindowTest, AVideoOfAGivenSizeOpensAtItsFirstPaint) {
   EXPECT_EQ(rig.script.log.back(), "stop");
 }
 
+TEST_F(MediaWindowTest, TheInstanceListKnowsEachWindowByItsText) {
+  Rig rig;
+  HWND first = Make("dzwiek.wav");
+  HWND second = Make("inny.wav");
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(MediaFindInstance("dzwiek.wav", false), first);
+  EXPECT_EQ(MediaFindInstance("inny.wav", false), second);
+  EXPECT_EQ(MediaFindInstance("inny.wav", true), nullptr);
+  DestroyWindow(first);
+  EXPECT_EQ(MediaFindInstance("dzwiek.wav", false), nullptr);
+  EXPECT_EQ(MediaFindInstance("inny.wav", false), second);
+  DestroyWindow(second);
+  EXPECT_EQ(MediaFindInstance("inny.wav", false), nullptr);
+}
+
 TEST(MediaScale, SixtyFourBitsAndRounding) {
   EXPECT_EQ(MediaScale(100, 5, 10), 50);
   EXPECT_EQ(MediaScale(3, 1, 2), 2);
