@@ -10,6 +10,7 @@
 #include "pictures/media/movie_player.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/temp_folder.h"
+#include "tests/media/fake_media.h"
 #include "platform/shell/wave_out.h"
 #include "tests/support/gui_fixture.h"
 
@@ -237,6 +238,33 @@ TEST(MoviePlayer, AFakeLibraryDrivesTheBackEnd) {
   EXPECT_EQ(marks[2].position, 39);
   MovieClose(device);
   EXPECT_EQ(library->closes, 1);
+  MovieUnloadLibrary();
+}
+
+TEST(MoviePlayer, TheSoundTrackDeviceNamedAfterTheMovieFollowsIt) {
+  auto library = std::make_shared<FakeMovies>();
+  SetMoviePlayerLibrary(library);
+  test::Rig rig;  // the sound track's device
+  MediaDevice sound;
+  sound.id = MciOpenDevice(nullptr, "", "sciezka.wav", &sound);
+  ASSERT_NE(sound.id, 0);
+  MediaDevice device;
+  ASSERT_TRUE(MovieOpen(device, "/filmy/" + sound.alias + ".MMM"));
+  EXPECT_EQ(device.movieState->soundAlias, sound.alias);
+  ASSERT_TRUE(MoviePlay(device));
+  EXPECT_EQ(rig.script.log.back(), "play 0-10000");
+  ASSERT_TRUE(MoviePause(device));
+  EXPECT_EQ(rig.script.log.back(), "pause");
+  MoviePlay(device);
+  ASSERT_TRUE(MovieStop(device));
+  EXPECT_EQ(rig.script.log.back(), "stop");
+  MovieClose(device);
+  EXPECT_EQ(MciDriver(sound.id), nullptr);  // closed with the movie
+  // A movie whose name no device carries has no sound track to steer.
+  MediaDevice other;
+  ASSERT_TRUE(MovieOpen(other, "/filmy/inny.mmm"));
+  EXPECT_TRUE(other.movieState->soundAlias.empty());
+  MovieClose(other);
   MovieUnloadLibrary();
 }
 
