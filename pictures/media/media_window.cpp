@@ -9,11 +9,13 @@
 #include <unistd.h>
 
 #include "engine/datapres/embedded_window.h"
+#include "engine/datapres/embedded_window_display.h"
 #include "pictures/image/media_element.h"
 #include "pictures/media/media_device.h"
 #include "pictures/media/media_text.h"
 #include "pictures/media/movie_player.h"
 #include "pictures/media/play_bar.h"
+#include "platform/gdi/core/bitmap_api.h"
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/draw_api.h"
 #include "platform/gdi/core/object_api.h"
@@ -47,6 +49,7 @@ struct MediaWindow {
   RECT videoRect{0, 0, 0, 0}, labelRect{0, 0, 0, 0}, barRect{0, 0, 0, 0};
   COLORREF background = RGB(255, 255, 255);
   bool printing = false;  // belongs to a printing viewer
+  HWND twin = nullptr;    // a printing window's screen window, whose picture it prints
 };
 
 // The media windows of this process.
@@ -203,6 +206,18 @@ LRESULT CreateMedia(HWND h, const CREATESTRUCT& cs) {
     MediaPostError(h, kErrNoText, {});
     return -1;
   }
+  if (w->printing) {
+    // The printout of a window on screen shows that window's picture.
+    if (HWND screen = MediaFindInstance(text, false); MediaWindow* shown = screen ? Data(screen) : nullptr) {
+      w->twin = screen;
+      w->total = shown->total;
+      w->videoRect = shown->videoRect;
+      SetWindowLongPtr(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w.get()));
+      Instances().push_back({getpid(), GetParent(h), shown->options.instanceName.substr(0, 31), text, h, true});
+      w.release();
+      return 0;
+    }
+  }
   const MediaTextResult parsed = MediaParseWindowText(text, TheLayer().words, w->options);
   if (parsed.error) {
     MediaPostError(h, parsed.error, parsed.errorText);
@@ -221,7 +236,12 @@ LRESULT CreateMedia(HWND h, const CREATESTRUCT& cs) {
       return -1;
     }
   }
-  PlayBarConfigure(w->bar, w->options, false);
+  if (w->printing) {
+    // A printed window has no controls.
+    w->options.buttons = 0;
+    w->options.trackBar = w->options.menu = false;
+  }
+  PlayBarConfigure(w->bar, w->options, IsMovie(w->options.name));
   w->device.groups = w->options.groups;
   if (!w->options.name.empty()) {
     const MediaNameResult name = MediaResolveName(w->options.name, title);
@@ -337,6 +357,72 @@ void PaintMedia(HWND h, MediaWindow& w) {
   EndPaint(h, &ps);
 }
 
+// The label shown while a deferred device opens: one line, a line below the top, indented by a
+// character each side.
+void DrawOpeningLabel(HDC dc, const RECT& client) {
+  const std::string& label = TheLayer().words.openingLabel;
+  if (label.empty()) return;
+  HFONT font = CreateFont(16, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "HELV");
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRIC tm{};
+  GetTextMetrics(dc, &tm);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  RECT line{client.left + tm.tmAveCharWidth, client.top + tm.tmHeight, client.right - tm.tmAveCharWidth,
+            client.top + 2 * tm.tmHeight};
+  DrawText(dc, label.c_str(), -1, &line, DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+  DeleteObject(font);
+}
+
+// Opens the device of a deferred window (its label is on screen), then shows its picture.
+void OpenDeferred(MediaWindow& w) {
+  w.deferred = false;
+  HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  const bool opened = OpenDevice(w);
+  SetCursor(old);
+  if (opened) StartDevice(w);
+  InvalidateRect(w.video, nullptr, FALSE);
+}
+
+// The size on a device: the window's own on displays, the video scaled to a printer's resolution.
+SIZE SizeOn(const MediaWindow& w, HDC dc) {
+  if (!dc || (GetDeviceCaps(dc, TECHNOLOGY) & 1)) return w.total;
+  HDC screen = GetDC(nullptr);
+  const int screen_x = GetDeviceCaps(screen, LOGPIXELSX), screen_y = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  const int base = screen_x == screen_y ? 96 : screen_x;
+  const int vw = w.videoRect.right - w.videoRect.left, vh = w.videoRect.bottom - w.videoRect.top;
+  return {MediaScale(vw, GetDeviceCaps(dc, LOGPIXELSX), base), MediaScale(vh, GetDeviceCaps(dc, LOGPIXELSY), screen_y)};
+}
+
+// Prints the current picture of the window (or of its screen twin) into the rectangle, whose right
+// and bottom are inside it.
+LRESULT PrintPicture(MediaWindow& own, const datapres::EmbedDrawParams& params) {
+  MediaWindow* w = own.twin ? (IsWindow(own.twin) ? Data(own.twin) : nullptr) : &own;
+  if (!w) return 0;
+  if (!w->device.has(kDevVideo)) return 1;
+  if (w->deferred) OpenDeferred(*w);
+  const int vw = w->videoRect.right - w->videoRect.left, vh = w->videoRect.bottom - w->videoRect.top;
+  if (!w->device.id || vw <= 0 || vh <= 0) return 1;
+  HDC memory = CreateCompatibleDC(nullptr);
+  HBITMAP picture = CreateBitmap(vw, vh, 1, 32, nullptr);
+  HGDIOBJ old = SelectObject(memory, picture);
+  RECT area{0, 0, vw, vh};
+  Fill(memory, area, GetSysColor(COLOR_BTNFACE));
+  MciDrawPicture(w->device, memory, &area);
+  HPALETTE old_palette = w->device.palette ? SelectPalette(params.hdc, w->device.palette, TRUE) : nullptr;
+  if (old_palette) RealizePalette(params.hdc);
+  const RECT& r = params.rect;
+  StretchBlt(params.hdc, r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1, memory, 0, 0, vw, vh, SRCCOPY);
+  if (old_palette) SelectPalette(params.hdc, old_palette, TRUE);
+  SelectObject(memory, old);
+  DeleteObject(picture);
+  DeleteDC(memory);
+  return 1;
+}
+
 LRESULT MediaProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
   MediaWindow* w = reinterpret_cast<MediaWindow*>(GetWindowLongPtr(h, GWLP_USERDATA));
   switch (message) {
@@ -385,43 +471,16 @@ LRESULT MediaProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
       return w && w->playBar ? SendMessage(w->playBar, WM_COMMAND, wp, lp) : 0;
     case datapres::kEwSize:
       if (auto* size = reinterpret_cast<SIZE*>(lp); size) {
-        *size = w ? w->total : SIZE{0, 0};
+        *size = w ? SizeOn(*w, reinterpret_cast<HDC>(wp)) : SIZE{0, 0};
         return 1;
       }
       return 0;
+    case datapres::kEwPrint:
+      return w && lp ? PrintPicture(*w, *reinterpret_cast<const datapres::EmbedDrawParams*>(lp)) : 0;
     default:
       break;
   }
   return DefWindowProc(h, message, wp, lp);
-}
-
-// The label shown while a deferred device opens: one line, a line below the top, indented by a
-// character each side.
-void DrawOpeningLabel(HDC dc, const RECT& client) {
-  const std::string& label = TheLayer().words.openingLabel;
-  if (label.empty()) return;
-  HFONT font = CreateFont(16, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "HELV");
-  HGDIOBJ old = SelectObject(dc, font);
-  TEXTMETRIC tm{};
-  GetTextMetrics(dc, &tm);
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  RECT line{client.left + tm.tmAveCharWidth, client.top + tm.tmHeight, client.right - tm.tmAveCharWidth,
-            client.top + 2 * tm.tmHeight};
-  DrawText(dc, label.c_str(), -1, &line, DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
-  DeleteObject(font);
-}
-
-// Opens the device of a deferred window (its label is on screen), then shows its picture.
-void OpenDeferred(MediaWindow& w) {
-  w.deferred = false;
-  HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-  const bool opened = OpenDevice(w);
-  SetCursor(old);
-  if (opened) StartDevice(w);
-  InvalidateRect(w.video, nullptr, FALSE);
 }
 
 LRESULT VideoProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {

@@ -4,6 +4,11 @@
 #include <fstream>
 
 #include "engine/datapres/embedded_window.h"
+#include "engine/datapres/embedded_window_display.h"
+#include "platform/gdi/core/bitmap_api.h"
+#include "platform/gdi/core/dc_api.h"
+#include "platform/gdi/core/draw_api.h"
+#include "platform/gdi/core/object_api.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/temp_folder.h"
 #include "pictures/media/media_text.h"
@@ -260,6 +265,51 @@ TEST_F(MediaWindowTest, TheInstanceListKnowsEachWindowByItsText) {
   EXPECT_EQ(MediaFindInstance("inny.wav", false), second);
   DestroyWindow(second);
   EXPECT_EQ(MediaFindInstance("inny.wav", false), nullptr);
+}
+
+TEST_F(MediaWindowTest, ThePrintoutShowsThePictureOfTheWindowOnScreen) {
+  Rig rig;
+  rig.script.video = true;
+  rig.script.picture = RGB(200, 40, 90);
+  datapres::EmbeddedWindowParams params;
+  params.windowText = "film.avi";
+  HWND screen = Make("", &params);
+  ASSERT_TRUE(screen);
+  params.flags = datapres::kEwPrinting;
+  const std::vector<std::string> log = rig.script.log;
+  rig.script.lastElement.clear();
+  HWND printed = Make("", &params);
+  ASSERT_TRUE(printed);
+  EXPECT_EQ(rig.script.log, log);  // no device of its own
+  EXPECT_EQ(rig.script.lastElement, "");
+  EXPECT_EQ(SizeOf(printed).cx, SizeOf(screen).cx);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP page = CreateBitmap(100, 100, 1, 32, nullptr);
+  HGDIOBJ old = SelectObject(dc, page);
+  RECT all{0, 0, 100, 100};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  datapres::EmbedDrawParams draw{{10, 10, 49, 39}, dc};
+  EXPECT_EQ(SendMessage(printed, datapres::kEwPrint, 0, reinterpret_cast<LPARAM>(&draw)), 1);
+  // Right and bottom belong to the printed rectangle.
+  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(200, 40, 90));
+  EXPECT_EQ(GetPixel(dc, 49, 39), RGB(200, 40, 90));
+  EXPECT_EQ(GetPixel(dc, 50, 40), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, 9, 9), RGB(255, 255, 255));
+  // Once the window on screen is gone, the printout has nothing to show.
+  DestroyWindow(screen);
+  EXPECT_EQ(SendMessage(printed, datapres::kEwPrint, 0, reinterpret_cast<LPARAM>(&draw)), 0);
+  DestroyWindow(printed);
+  // A printing window without one on screen opens a device of its own.
+  printed = Make("", &params);
+  ASSERT_TRUE(printed);
+  EXPECT_EQ(rig.script.lastElement, "film.avi");
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  EXPECT_EQ(SendMessage(printed, datapres::kEwPrint, 0, reinterpret_cast<LPARAM>(&draw)), 1);
+  EXPECT_EQ(GetPixel(dc, 30, 20), RGB(200, 40, 90));
+  DestroyWindow(printed);
+  SelectObject(dc, old);
+  DeleteObject(page);
+  DeleteDC(dc);
 }
 
 TEST(MediaScale, SixtyFourBitsAndRounding) {
