@@ -271,6 +271,15 @@ LRESULT ButtonProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
       if (was && b->inside && !(b->style & (kButtonNotifyOnPress | kButtonRepeat))) Notify(h, BN_CLICKED);
       return 0;
     }
+    case WM_CAPTURECHANGED:
+      // The pointer was taken away while pressed (a menu, another window): the press ends unnoticed.
+      if (b && b->capturing && reinterpret_cast<HWND>(lp) != h) {
+        b->capturing = false;
+        if (b->style & kButtonRepeat) KillTimer(h, 1);
+        if (!(b->style & kButtonSticky)) b->pressed = false;
+        InvalidateRect(h, nullptr, FALSE);
+      }
+      return 0;
     case WM_ENABLE:
       InvalidateRect(h, nullptr, FALSE);
       return 0;

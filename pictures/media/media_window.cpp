@@ -15,6 +15,7 @@
 #include "pictures/media/media_text.h"
 #include "pictures/media/movie_player.h"
 #include "pictures/media/play_bar.h"
+#include "platform/framework/menu.h"
 #include "platform/gdi/core/bitmap_api.h"
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/draw_api.h"
@@ -518,6 +519,27 @@ LRESULT VideoProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
   return DefWindowProc(h, message, wp, lp);
 }
 
+// The play bar's pop-up menu below its menu button (above it where the screen ends); the chosen
+// item comes back to the bar as a command.
+void ShowMenu(HWND bar, MediaWindow& w) {
+  HWND button = GetDlgItem(bar, kMenuButtonId);
+  if (!button) return;
+  HMENU menu = CreatePopupMenu();
+  for (const MenuItem& item : w.bar.menu) {
+    if (item.id == 0) AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+    else
+      AppendMenu(menu, MF_STRING | (item.checked ? MF_CHECKED : 0) | (item.grayed ? MF_GRAYED : 0), item.id,
+                 item.text.c_str());
+  }
+  RECT r;
+  GetWindowRect(button, &r);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON, r.left, r.bottom, 0, bar, &r);
+  DestroyMenu(menu);
+  // The menu took the pointer from the button; the button lets go of its press.
+  SetCapture(button);
+  ReleaseCapture();
+}
+
 LRESULT PlayBarProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
   MediaWindow* w = Data(GetParent(h));
   switch (message) {
@@ -582,7 +604,9 @@ LRESULT PlayBarProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_COMMAND:
-      if (w) {
+      if (w && LOWORD(wp) == kMenuButtonId) {
+        ShowMenu(h, *w);
+      } else if (w) {
         PlayBarCommand(w->bar, w->device, LOWORD(wp), HIWORD(wp));
         ShowBarState(*w);
       }

@@ -5,6 +5,8 @@
 
 #include "engine/datapres/embedded_window.h"
 #include "engine/datapres/embedded_window_display.h"
+#include "platform/framework/control_messages.h"
+#include "platform/framework/menu.h"
 #include "platform/gdi/core/bitmap_api.h"
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/draw_api.h"
@@ -310,6 +312,52 @@ TEST_F(MediaWindowTest, ThePrintoutShowsThePictureOfTheWindowOnScreen) {
   SelectObject(dc, old);
   DeleteObject(page);
   DeleteDC(dc);
+}
+
+TEST_F(MediaWindowTest, TheMenuButtonOffersTheMarks) {
+  Rig rig;
+  rig.script.video = true;
+  MediaWords words;
+  words.keywords[kKwMenu] = "menu";
+  words.keywords[kKwMarks] = "marks";
+  MediaSetWords(words);
+  const std::string text = base::cp1250::from_utf8("[menu] [marks $Wstęp 100 $Środek 5000 #x 6000] film.avi");
+  HWND w = Make(text.c_str());
+  ASSERT_TRUE(w);
+  HWND bar = nullptr;
+  for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[64] = {};
+    GetClassName(child, name, sizeof name);
+    if (std::string(name) == kPlayBarClass) bar = child;
+  }
+  ASSERT_TRUE(bar);
+  HWND button = GetDlgItem(bar, kMenuButtonId);
+  ASSERT_TRUE(button);
+  std::vector<framework::MenuItemView> shown;
+  POINT where{};
+  framework::set_menu_chooser([&](HMENU menu, HWND, POINT screen) -> UINT {
+    shown = framework::menu_items(menu);
+    where = screen;
+    return kCmdFirstMark + 1;
+  });
+  SendMessage(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  pump();
+  framework::set_menu_chooser(nullptr);
+  ASSERT_EQ(shown.size(), 5u);  // three named marks, a separator, section play
+  EXPECT_EQ(shown[0].text, base::cp1250::from_utf8("Wstęp"));
+  EXPECT_EQ(shown[1].id, UINT(kCmdFirstMark + 1));
+  EXPECT_EQ(shown[2].text, "x");
+  EXPECT_TRUE(shown[3].flags & MF_SEPARATOR);
+  EXPECT_EQ(shown[4].id, UINT(kCmdSectionPlay));
+  RECT r;
+  GetWindowRect(button, &r);
+  EXPECT_EQ(where.x, r.left);
+  EXPECT_EQ(where.y, r.bottom);
+  EXPECT_EQ(rig.script.log.back(), "seek 5000");
+  // The button let go of its press.
+  EXPECT_NE(GetCapture(), button);
+  EXPECT_EQ(SendMessage(button, BM_GETSTATE, 0, 0), 0);
+  DestroyWindow(w);
 }
 
 TEST(MediaScale, SixtyFourBitsAndRounding) {
