@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "pictures/media/media_text.h"
 #include "pictures/media/media_window.h"
 #include "pictures/media/play_bar.h"
 #include "platform/framework/control_messages.h"
@@ -12,6 +13,7 @@
 #include "platform/res/resource_store.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_api.h"
+#include "tests/media/fake_media.h"
 #include "tests/support/gui_fixture.h"
 #include "tests/support/surface_png.h"
 
@@ -202,6 +204,35 @@ TEST_F(AnimControls, ButtonsShowTheFaceOfTheirState) {
   SetWindowText(button, "#stop");  // no usable picture: the face colour only
   pump();
   EXPECT_EQ(lumo::test::surface_pixel(button, 10, 8), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(AnimControls, APlayBarWithFacesAndThumb) {
+  Rig rig;
+  rig.script.video = true;
+  MediaWords words;
+  words.keywords[kKwTrackBar] = "track";
+  words.keywords[kKwButtons] = "buttons";
+  words.buttons[kBtnPlay - 1] = "play";
+  words.buttons[kBtnStop - 1] = "stop";
+  MediaSetWords(words);
+  HWND w = CreateWindowEx(0, kMediaClass, "[buttons play stop] [track] film.avi", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                          parent, nullptr, nullptr);
+  ASSERT_TRUE(w);
+  SIZE size{};
+  SendMessage(w, 0x706B, 0, reinterpret_cast<LPARAM>(&size));
+  MoveWindow(parent, 0, 0, size.cx + 20, size.cy + 20, TRUE);
+  MoveWindow(w, 0, 0, size.cx, size.cy, TRUE);
+  UpdateWindow(parent);
+  pump();
+  ASSERT_TRUE(lumo::test::save_window_png(w, "media_window_faces.png"));
+  HWND bar = GetWindow(w, GW_CHILD);
+  while (bar && !GetDlgItem(bar, kTrackBarId)) bar = GetWindow(bar, GW_HWNDNEXT);
+  ASSERT_TRUE(bar);
+  // The play button shows its face; the thumb stands at the track bar's left end.
+  EXPECT_EQ(lumo::test::surface_pixel(GetDlgItem(bar, kBtnPlay), 10, 8), kRed);
+  EXPECT_EQ(lumo::test::surface_pixel(GetDlgItem(bar, kTrackBarId), 5, 8), kRed);
+  MediaSetWords({});
+  DestroyWindow(w);
 }
 
 }  // namespace
