@@ -111,6 +111,15 @@ void MoveThumb(HWND h, Track& t, int left) {
   if (t.focused) ShowCaret(h);
 }
 
+// The thumb's new place, shown at the next paint.
+void PlaceThumbLater(HWND h, Track& t) {
+  const int left = ThumbLeft(t);
+  if (left == t.thumbLeft) return;
+  t.thumbLeft = left;
+  InvalidateRect(h, nullptr, FALSE);
+  PlaceCaret(t);
+}
+
 MediaControlPictures& Pictures() {
   static MediaControlPictures pictures;
   return pictures;
@@ -142,6 +151,7 @@ HBITMAP MediaMappedBitmap(HINSTANCE instance, const char* name) {
   BITMAPINFOHEADER header;
   std::memcpy(&header, bytes, sizeof header);
   if (header.biSize != sizeof(BITMAPINFOHEADER) || header.biBitCount != 4 || header.biCompression != BI_RGB ||
+      (header.biClrUsed != 0 && header.biClrUsed != 16) ||
       header.biWidth <= 0 || header.biWidth > 4096 || header.biHeight == 0 || header.biHeight > 4096 ||
       header.biHeight < -4096)
     return nullptr;
@@ -348,6 +358,7 @@ LRESULT TrackBarProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
       return 1;
     case kTbSetMin:
       if (t) t->min = int32_t(lp);
+      if (t && t->tracking != TrackHit::thumb) PlaceThumbLater(h, *t);
       return 0;
     case kTbSetPos:
     case kTbSetMax:
@@ -356,7 +367,9 @@ LRESULT TrackBarProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
       else t->pos = int32_t(lp);
       t->pos = std::clamp(t->pos, t->min, std::max(t->min, t->max));
       // A thumb held by the pointer stays where the pointer put it.
-      if (wp && t->tracking != TrackHit::thumb) MoveThumb(h, *t, ThumbLeft(*t));
+      if (t->tracking == TrackHit::thumb) return 0;
+      if (wp) MoveThumb(h, *t, ThumbLeft(*t));
+      else PlaceThumbLater(h, *t);
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;

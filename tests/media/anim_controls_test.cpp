@@ -184,6 +184,31 @@ TEST_F(AnimControls, TheThumbIsDraggedAndReportsItsPositions) {
   SetFocus(parent);
 }
 
+TEST_F(AnimControls, TheThumbFollowsRangeChanges) {
+  HWND track = CreateWindowEx(0, kTrackBarClass, "", WS_CHILD | WS_VISIBLE, 10, 10, 111, 22, parent,
+                              reinterpret_cast<HMENU>(intptr_t(kTrackBarId)), nullptr);
+  ASSERT_TRUE(track);
+  SendMessage(track, kTbSetMax, 0, 1000);
+  SendMessage(track, kTbSetPos, 0, 800);  // without a redraw the thumb still moves for the next paint
+  UpdateWindow(parent);
+  pump();
+  EXPECT_EQ(lumo::test::surface_pixel(track, 84, 8), kRed);
+  SendMessage(track, kTbSetMax, 1, 400);  // below the position: the position follows
+  EXPECT_EQ(SendMessage(track, kTbGetPos, 0, 0), 400);
+  pump();
+  EXPECT_EQ(lumo::test::surface_pixel(track, 104, 8), kRed);
+  SendMessage(track, kTbSetMin, 0, 400);  // minimum = maximum: the thumb at the left edge
+  SendMessage(track, kTbSetPos, 1, 400);
+  pump();
+  EXPECT_EQ(lumo::test::surface_pixel(track, 5, 8), kRed);
+  // Narrower than its thumb: a channel of one pixel.
+  MoveWindow(track, 10, 10, 8, 22, TRUE);
+  SendMessage(track, kTbSetMin, 0, 0);
+  SendMessage(track, kTbSetPos, 1, 400);
+  pump();
+  EXPECT_EQ(lumo::test::surface_pixel(track, 3, 8), kRed);
+}
+
 TEST_F(AnimControls, ButtonsShowTheFaceOfTheirState) {
   HWND button = CreateWindowEx(0, kButtonClass, "#play", WS_CHILD | WS_VISIBLE, 10, 10, 20, 17, parent,
                                reinterpret_cast<HMENU>(intptr_t(kBtnPlay)), nullptr);
