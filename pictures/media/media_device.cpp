@@ -1,5 +1,7 @@
 #include "pictures/media/media_device.h"
 
+#include <strings.h>
+
 #include <cstdio>
 #include <map>
 
@@ -118,6 +120,15 @@ uint16_t MciOpenDevice(HWND notice_window, std::string_view type, std::string_vi
   }
   Devices().emplace(id, std::move(entry));
   return id;
+}
+
+uint16_t MciGetDeviceID(std::string_view alias) {
+  for (const auto& [id, entry] : Devices()) {
+    if (!alias.empty() && entry.alias.size() == alias.size() &&
+        strncasecmp(entry.alias.data(), alias.data(), alias.size()) == 0)
+      return id;
+  }
+  return 0;
 }
 
 void MciCloseDevice(uint16_t id) {

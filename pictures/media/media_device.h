@@ -156,6 +156,8 @@ MediaDriver* MciDriver(uint16_t id);
 
 uint16_t MciOpenDevice(HWND notice_window, std::string_view type, std::string_view element, MediaDevice* device);
 void MciCloseDevice(uint16_t id);
+// The open device of that alias (any case), 0 for none.
+uint16_t MciGetDeviceID(std::string_view alias);
 bool MciQueryDevice(MediaDevice& device);
 bool MciHasVideo(uint16_t id);
 bool MciGetDefaultSize(MediaDevice& device, SIZE& size);

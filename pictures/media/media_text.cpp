@@ -88,6 +88,15 @@ bool MediaParseTrackPosition(std::string_view word, uint16_t& track, int32_t& of
   return true;
 }
 
+bool MediaParseMarksFile(std::string_view bytes, std::vector<MarkSpec>& marks) {
+  std::string text(bytes.substr(0, std::min(bytes.size(), kMaxMarksFile)));
+  text.resize(std::min(text.find('\0'), text.size()));
+  for (char& c : text) {
+    if (c == '\r' || c == '\n' || c == '\x1a') c = ' ';
+  }
+  return MediaParseMarks(text, marks);
+}
+
 bool MediaParseMarks(std::string_view text, std::vector<MarkSpec>& marks) {
   MediaWordReader reader(text);
   std::string name, position;

@@ -68,6 +68,7 @@ enum MediaKeyword : int {
 struct MediaWords {
   std::array<std::string, kKeywordCount> keywords;
   std::array<std::string, 13> buttons;
+  std::string openingLabel;  // shown while a deferred device opens
 };
 
 // Reads the blank-separated words of an item. A word may be quoted with ", ' or ` (a backslash
@@ -101,6 +102,9 @@ struct MarkSpec {
 };
 // False when a name has no position after it.
 bool MediaParseMarks(std::string_view text, std::vector<MarkSpec>& marks);
+// The marks of a marks file's bytes: its first 1,023 characters, line breaks and end-of-file
+// characters read as blanks (a zero byte ends the text). False as MediaParseMarks.
+bool MediaParseMarksFile(std::string_view bytes, std::vector<MarkSpec>& marks);
 
 inline constexpr int kLabelLeft = 0x10;
 inline constexpr int kLabelRight = 0x20;

@@ -3,12 +3,20 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include <strings.h>
+#include <unistd.h>
 
 #include "engine/datapres/embedded_window.h"
+#include "engine/datapres/embedded_window_display.h"
+#include "pictures/image/media_element.h"
 #include "pictures/media/media_device.h"
 #include "pictures/media/media_text.h"
 #include "pictures/media/movie_player.h"
 #include "pictures/media/play_bar.h"
+#include "platform/framework/menu.h"
+#include "platform/gdi/core/bitmap_api.h"
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/draw_api.h"
 #include "platform/gdi/core/object_api.h"
@@ -41,7 +49,27 @@ struct MediaWindow {
   SIZE total{0, 0};
   RECT videoRect{0, 0, 0, 0}, labelRect{0, 0, 0, 0}, barRect{0, 0, 0, 0};
   COLORREF background = RGB(255, 255, 255);
+  bool printing = false;  // belongs to a printing viewer
+  HWND twin = nullptr;    // a printing window's screen window, whose picture it prints
 };
+
+// The media windows of this process.
+struct MediaInstance {
+  pid_t process = 0;
+  HWND parent = nullptr;
+  std::string name;  // the instance name option
+  std::string text;  // the whole window text
+  HWND window = nullptr;
+  bool printing = false;
+};
+std::vector<MediaInstance>& Instances() {
+  static std::vector<MediaInstance> instances;
+  return instances;
+}
+
+void RemoveInstance(HWND window) {
+  std::erase_if(Instances(), [window](const MediaInstance& i) { return i.window == window; });
+}
 
 MediaWindow* Data(HWND h) {
   while (h) {
@@ -137,9 +165,13 @@ void Layout(MediaWindow& w, HDC dc) {
   w.total = {total_w, area_h + label_h + bar.cy};
 }
 
+bool IsMovie(const std::string& path) {
+  return path.size() >= 4 && strcasecmp(path.c_str() + path.size() - 4, ".mmm") == 0;
+}
+
 bool OpenDevice(MediaWindow& w) {
   MediaDevice& d = w.device;
-  if (w.path.ends_with(".mmm") || w.path.ends_with(".MMM")) return MovieOpen(d, w.path);
+  if (IsMovie(w.path)) return MovieOpen(d, w.path);
   d.id = MciOpenDevice(w.window, w.options.deviceType, w.path, &d);
   if (!d.id) return false;
   if (!MciQueryDevice(d)) return false;
@@ -170,16 +202,47 @@ LRESULT CreateMedia(HWND h, const CREATESTRUCT& cs) {
     title = params->titleName ? params->titleName : "";
     text = params->windowText ? params->windowText : text;
     w->background = params->backColor;
+    w->printing = (params->flags & datapres::kEwPrinting) != 0;
   } else if (text.empty()) {
     MediaPostError(h, kErrNoText, {});
     return -1;
+  }
+  if (w->printing) {
+    // The printout of a window on screen shows that window's picture.
+    if (HWND screen = MediaFindInstance(text, false); MediaWindow* shown = screen ? Data(screen) : nullptr) {
+      w->twin = screen;
+      w->total = shown->total;
+      w->videoRect = shown->videoRect;
+      SetWindowLongPtr(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w.get()));
+      Instances().push_back({getpid(), GetParent(h), shown->options.instanceName.substr(0, 31), text, h, true});
+      w.release();
+      return 0;
+    }
   }
   const MediaTextResult parsed = MediaParseWindowText(text, TheLayer().words, w->options);
   if (parsed.error) {
     MediaPostError(h, parsed.error, parsed.errorText);
     return -1;
   }
-  PlayBarConfigure(w->bar, w->options, false);
+  if (!w->options.marksFile.empty()) {
+    // A marks file, named like the media, stays inside the title's folder.
+    const MediaNameResult file = MediaResolveName(w->options.marksFile, title);
+    std::vector<uint8_t> bytes;
+    if (file.error || !MediaReadElement(file.path, bytes)) {
+      MediaPostError(h, kErrMarksFile, w->options.marksFile);
+      return -1;
+    }
+    if (!MediaParseMarksFile({reinterpret_cast<const char*>(bytes.data()), bytes.size()}, w->options.marks)) {
+      MediaPostError(h, kErrOutOfRange, TheLayer().words.keywords[kKwMarksFile]);
+      return -1;
+    }
+  }
+  if (w->printing) {
+    // A printed window has no controls.
+    w->options.buttons = 0;
+    w->options.trackBar = w->options.menu = false;
+  }
+  PlayBarConfigure(w->bar, w->options, IsMovie(w->options.name));
   w->device.groups = w->options.groups;
   if (!w->options.name.empty()) {
     const MediaNameResult name = MediaResolveName(w->options.name, title);
@@ -189,7 +252,25 @@ LRESULT CreateMedia(HWND h, const CREATESTRUCT& cs) {
     }
     w->path = name.path;
   }
-  if (!w->path.empty() || !w->options.deviceType.empty()) {
+  if (IsMovie(w->path)) {
+    // A movie the library accepts; it opens at the first paint of its picture.
+    MovieFileInfo info;
+    if (!MovieGetFileInfo(w->path, info)) {
+      MediaPostError(h, kErrMovieOpen, w->path);
+      return -1;
+    }
+    if (w->options.videoWidth < 0 || w->options.videoHeight < 0) {
+      w->options.videoWidth = info.width;
+      w->options.videoHeight = info.height;
+    }
+    w->device.flags |= kDevVideo;
+    w->deferred = true;
+  } else if ((!w->path.empty() || !w->options.deviceType.empty()) && w->options.videoWidth > 0 &&
+             w->options.videoHeight > 0) {
+    // A video of a given size opens at the first paint of its picture.
+    w->device.flags |= kDevVideo;
+    w->deferred = true;
+  } else if (!w->path.empty() || !w->options.deviceType.empty()) {
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     const bool opened = OpenDevice(*w);
     SetCursor(old);
@@ -220,6 +301,8 @@ LRESULT CreateMedia(HWND h, const CREATESTRUCT& cs) {
   w->device.playBar = w->playBar;
   w->device.videoWindow = w->video;
   if (w->device.id) StartDevice(*w);
+  else ShowBarState(*w);
+  Instances().push_back({getpid(), GetParent(h), w->options.instanceName.substr(0, 31), text, h, w->printing});
   w.release();
   return 0;
 }
@@ -228,6 +311,7 @@ void DestroyMedia(HWND h) {
   MediaWindow* w = reinterpret_cast<MediaWindow*>(GetWindowLongPtr(h, GWLP_USERDATA));
   if (!w) return;
   SetWindowLongPtr(h, GWLP_USERDATA, 0);
+  RemoveInstance(h);
   if (w->device.has(kDevPlaying)) MciStop(w->device);
   Clock().kill(w->playBar, kPollTimer);
   MediaKillResume(w->device);
@@ -274,6 +358,72 @@ void PaintMedia(HWND h, MediaWindow& w) {
   EndPaint(h, &ps);
 }
 
+// The label shown while a deferred device opens: one line, a line below the top, indented by a
+// character each side.
+void DrawOpeningLabel(HDC dc, const RECT& client) {
+  const std::string& label = TheLayer().words.openingLabel;
+  if (label.empty()) return;
+  HFONT font = CreateFont(16, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "HELV");
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRIC tm{};
+  GetTextMetrics(dc, &tm);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  RECT line{client.left + tm.tmAveCharWidth, client.top + tm.tmHeight, client.right - tm.tmAveCharWidth,
+            client.top + 2 * tm.tmHeight};
+  DrawText(dc, label.c_str(), -1, &line, DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+  DeleteObject(font);
+}
+
+// Opens the device of a deferred window (its label is on screen), then shows its picture.
+void OpenDeferred(MediaWindow& w) {
+  w.deferred = false;
+  HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  const bool opened = OpenDevice(w);
+  SetCursor(old);
+  if (opened) StartDevice(w);
+  InvalidateRect(w.video, nullptr, FALSE);
+}
+
+// The size on a device: the window's own on displays, the video scaled to a printer's resolution.
+SIZE SizeOn(const MediaWindow& w, HDC dc) {
+  if (!dc || (GetDeviceCaps(dc, TECHNOLOGY) & 1)) return w.total;
+  HDC screen = GetDC(nullptr);
+  const int screen_x = GetDeviceCaps(screen, LOGPIXELSX), screen_y = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  const int base = screen_x == screen_y ? 96 : screen_x;
+  const int vw = w.videoRect.right - w.videoRect.left, vh = w.videoRect.bottom - w.videoRect.top;
+  return {MediaScale(vw, GetDeviceCaps(dc, LOGPIXELSX), base), MediaScale(vh, GetDeviceCaps(dc, LOGPIXELSY), screen_y)};
+}
+
+// Prints the current picture of the window (or of its screen twin) into the rectangle, whose right
+// and bottom are inside it.
+LRESULT PrintPicture(MediaWindow& own, const datapres::EmbedDrawParams& params) {
+  MediaWindow* w = own.twin ? (IsWindow(own.twin) ? Data(own.twin) : nullptr) : &own;
+  if (!w) return 0;
+  if (!w->device.has(kDevVideo)) return 1;
+  if (w->deferred) OpenDeferred(*w);
+  const int vw = w->videoRect.right - w->videoRect.left, vh = w->videoRect.bottom - w->videoRect.top;
+  if (!w->device.id || vw <= 0 || vh <= 0) return 1;
+  HDC memory = CreateCompatibleDC(nullptr);
+  HBITMAP picture = CreateBitmap(vw, vh, 1, 32, nullptr);
+  HGDIOBJ old = SelectObject(memory, picture);
+  RECT area{0, 0, vw, vh};
+  Fill(memory, area, GetSysColor(COLOR_BTNFACE));
+  MciDrawPicture(w->device, memory, &area);
+  HPALETTE old_palette = w->device.palette ? SelectPalette(params.hdc, w->device.palette, TRUE) : nullptr;
+  if (old_palette) RealizePalette(params.hdc);
+  const RECT& r = params.rect;
+  StretchBlt(params.hdc, r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1, memory, 0, 0, vw, vh, SRCCOPY);
+  if (old_palette) SelectPalette(params.hdc, old_palette, TRUE);
+  SelectObject(memory, old);
+  DeleteObject(picture);
+  DeleteDC(memory);
+  return 1;
+}
+
 LRESULT MediaProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
   MediaWindow* w = reinterpret_cast<MediaWindow*>(GetWindowLongPtr(h, GWLP_USERDATA));
   switch (message) {
@@ -293,6 +443,28 @@ LRESULT MediaProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
     case WM_SHOWWINDOW:
       if (w && !wp) StopWindow(*w);
       return 0;
+    case WM_MOVE:
+      // Scrolled away above the viewer's top or below its bottom while playing: stop.
+      if (w && w->device.has(kDevPlaying)) {
+        const int top = short(HIWORD(lp));
+        RECT parent{0, 0, 0, 0};
+        GetClientRect(GetParent(h), &parent);
+        if (top + w->total.cy < 0 || top > parent.bottom + 1) StopWindow(*w);
+      }
+      return 0;
+    case WM_SYSCOMMAND:
+      if (w && (wp & 0xFFF0) == SC_MINIMIZE) StopWindow(*w);
+      if (w && w->playBar && (wp == 4 || wp == 6 || wp == 13)) return SendMessage(w->playBar, WM_COMMAND, wp, 0);
+      break;
+    case WM_GETMINMAXINFO:
+      if (w) {
+        RECT frame{0, 0, w->total.cx, w->total.cy};
+        AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, FALSE, 0);
+        auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+        info->ptMaxTrackSize = {frame.right - frame.left + 1, frame.bottom - frame.top + 1};
+        return 0;
+      }
+      break;
     case datapres::kEwNotify:
       if (w && wp == 0) StopWindow(*w);
       return 0;
@@ -300,10 +472,12 @@ LRESULT MediaProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
       return w && w->playBar ? SendMessage(w->playBar, WM_COMMAND, wp, lp) : 0;
     case datapres::kEwSize:
       if (auto* size = reinterpret_cast<SIZE*>(lp); size) {
-        *size = w ? w->total : SIZE{0, 0};
+        *size = w ? SizeOn(*w, reinterpret_cast<HDC>(wp)) : SIZE{0, 0};
         return 1;
       }
       return 0;
+    case datapres::kEwPrint:
+      return w && lp ? PrintPicture(*w, *reinterpret_cast<const datapres::EmbedDrawParams*>(lp)) : 0;
     default:
       break;
   }
@@ -321,8 +495,10 @@ LRESULT VideoProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
       RECT client;
       GetClientRect(h, &client);
       Fill(dc, client, GetSysColor(COLOR_BTNFACE));
-      if (w && w->device.id && w->device.has(kDevVideo)) MciDrawPicture(w->device, dc, &client);
+      if (w && w->deferred) DrawOpeningLabel(dc, client);
+      else if (w && w->device.id && w->device.has(kDevVideo)) MciDrawPicture(w->device, dc, &client);
       EndPaint(h, &ps);
+      if (w && w->deferred) OpenDeferred(*w);
       return 0;
     }
     case WM_LBUTTONDOWN:
@@ -341,6 +517,27 @@ LRESULT VideoProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
       break;
   }
   return DefWindowProc(h, message, wp, lp);
+}
+
+// The play bar's pop-up menu below its menu button (above it where the screen ends); the chosen
+// item comes back to the bar as a command.
+void ShowMenu(HWND bar, MediaWindow& w) {
+  HWND button = GetDlgItem(bar, kMenuButtonId);
+  if (!button) return;
+  HMENU menu = CreatePopupMenu();
+  for (const MenuItem& item : w.bar.menu) {
+    if (item.id == 0) AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+    else
+      AppendMenu(menu, MF_STRING | (item.checked ? MF_CHECKED : 0) | (item.grayed ? MF_GRAYED : 0), item.id,
+                 item.text.c_str());
+  }
+  RECT r;
+  GetWindowRect(button, &r);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON, r.left, r.bottom, 0, bar, &r);
+  DestroyMenu(menu);
+  // The menu took the pointer from the button; the button lets go of its press.
+  SetCapture(button);
+  ReleaseCapture();
 }
 
 LRESULT PlayBarProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
@@ -407,7 +604,9 @@ LRESULT PlayBarProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_COMMAND:
-      if (w) {
+      if (w && LOWORD(wp) == kMenuButtonId) {
+        ShowMenu(h, *w);
+      } else if (w) {
         PlayBarCommand(w->bar, w->device, LOWORD(wp), HIWORD(wp));
         ShowBarState(*w);
       }
@@ -454,6 +653,14 @@ bool Register(const char* name, WNDPROC proc, UINT style, HBRUSH background) {
 
 }  // namespace
 
+HWND MediaFindInstance(std::string_view text, bool printing) {
+  const pid_t process = getpid();
+  for (const MediaInstance& i : Instances()) {
+    if (i.process == process && i.printing == printing && i.text == text) return i.window;
+  }
+  return nullptr;
+}
+
 int32_t MediaScale(int64_t a, int64_t b, int64_t c) {
   if (c == 0) return 0;
   return int32_t((a * b + c / 2) / c);
@@ -469,6 +676,7 @@ int MciInit(HINSTANCE instance) {
   for (int i = 0; i < 13; ++i) {
     layer.words.buttons[i] = LoadString(instance, UINT(400 + i), buffer, sizeof buffer) > 0 ? buffer : "";
   }
+  layer.words.openingLabel = LoadString(instance, 352, buffer, sizeof buffer) > 0 ? buffer : "";
   PlayBarTexts texts;
   if (LoadString(instance, 356, buffer, sizeof buffer) > 0) texts.sectionPlay = buffer;
   if (LoadString(instance, 357, buffer, sizeof buffer) > 0) texts.sound = buffer;
@@ -477,6 +685,7 @@ int MciInit(HINSTANCE instance) {
   const HBRUSH window = reinterpret_cast<HBRUSH>(intptr_t(COLOR_WINDOW + 1));
   Register(kMediaClass, MediaProc, style, window);
   Register(kVideoClass, VideoProc, style, window);
+  MediaLoadControlPictures(instance);
   Register(kButtonClass, ButtonProc, CS_HREDRAW | CS_VREDRAW, window);
   if (!Register(kTrackBarClass, TrackBarProc, CS_HREDRAW | CS_VREDRAW,
                 reinterpret_cast<HBRUSH>(intptr_t(COLOR_BTNFACE + 1))))
@@ -491,6 +700,7 @@ void MediaSetWords(const MediaWords& words) { TheLayer().words = words; }
 int MciTerm(HINSTANCE instance) {
   datapres::EmbedClasses().remove(kMediaClass, reinterpret_cast<intptr_t>(instance));
   MovieUnloadLibrary();
+  MediaFreeControlPictures();
   return 1;
 }
 

@@ -19,6 +19,37 @@ int32_t Read32(const uint8_t* p) { return int32_t(uint32_t(p[0]) | p[1] << 8 | p
 
 constexpr uint32_t kBusy = 0xFE64;
 
+// The device that plays the movie's sound track, 0 for none.
+uint16_t SoundDevice(const MediaDevice& device) {
+  return device.movieState && !device.movieState->soundAlias.empty() ? MciGetDeviceID(device.movieState->soundAlias)
+                                                                     : 0;
+}
+
+// Steers the movie's sound track along with its pictures.
+void SoundResume(const MediaDevice& device) {
+  const uint16_t id = SoundDevice(device);
+  MediaDriver* driver = MciDriver(id);
+  if (!driver) return;
+  int32_t position = 0, start = 0, length = 0;
+  driver->position(position);
+  driver->range(start, length);
+  driver->play(position, start + length, nullptr, id);
+}
+void SoundPause(const MediaDevice& device) {
+  if (MediaDriver* driver = MciDriver(SoundDevice(device))) driver->pause();
+}
+void SoundStop(const MediaDevice& device) {
+  if (MediaDriver* driver = MciDriver(SoundDevice(device))) driver->stop();
+}
+
+// The file name without its folder and extension.
+std::string BaseName(const std::string& file) {
+  const size_t slash = file.find_last_of("\\/");
+  std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
+  if (const size_t dot = name.find_last_of('.'); dot != std::string::npos) name.resize(dot);
+  return name;
+}
+
 }  // namespace
 
 MoviePlayerLibrary* MovieLibrary() { return Installed().get(); }
@@ -46,6 +77,7 @@ bool MovieOpen(MediaDevice& device, const std::string& file) {
   device.movie = true;
   device.movieState = std::make_unique<MovieState>();
   device.movieState->handle = movie;
+  if (const std::string alias = BaseName(file); MciGetDeviceID(alias)) device.movieState->soundAlias = alias;
   // Warm-up: settle the first frame.
   if (lib->mmpGoToFrame(movie, 1, 0) && lib->mmpStartAnimating(movie, 0)) {
     for (int guard = 0; guard < 100000; ++guard) {
@@ -107,10 +139,13 @@ bool MoviePlay(MediaDevice& device) {
     return false;
   }
   device.flags |= kDevPlaying;
+  SoundResume(device);
   return true;
 }
 
-bool MoviePause(MediaDevice& device) {
+namespace {
+
+bool StopAnimating(MediaDevice& device) {
   MoviePlayerLibrary* lib = MovieLibrary();
   if (!lib || !device.movieState || !lib->mmpStopAnimating(device.movieState->handle, 0)) {
     MediaPostError(device.mediaWindow, kErrMovieStop, {});
@@ -120,11 +155,24 @@ bool MoviePause(MediaDevice& device) {
   return true;
 }
 
-bool MovieStop(MediaDevice& device) { return MoviePause(device); }
+}  // namespace
+
+bool MoviePause(MediaDevice& device) {
+  if (!StopAnimating(device)) return false;
+  SoundPause(device);
+  return true;
+}
+
+bool MovieStop(MediaDevice& device) {
+  if (!StopAnimating(device)) return false;
+  SoundStop(device);
+  return true;
+}
 
 void MovieSeek(MediaDevice& device, int32_t frame) {
   MoviePlayerLibrary* lib = MovieLibrary();
   if (!lib || !device.movieState) return;
+  SoundStop(device);
   device.current = frame;
   lib->mmpGoToFrame(device.movieState->handle, int16_t(frame), 0xC000);
 }
@@ -148,6 +196,7 @@ void MovieClose(MediaDevice& device) {
     for (int tries = 0; tries <= 1000 && !lib->mmpClose(movie, 0); ++tries) {
       if ((lib->mmpError(0, 0, 0) & 0xFFFF) != kBusy) break;
     }
+    MciCloseDevice(SoundDevice(device));
   }
   device.movieState.reset();
   device.id = 0;

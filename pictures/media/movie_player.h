@@ -47,6 +47,7 @@ void MovieUnloadLibrary();
 // What a movie's device record keeps.
 struct MovieState {
   intptr_t handle = 0;
+  std::string soundAlias;  // the device playing the movie's sound track, when one is open
 };
 
 struct MovieFileInfo {

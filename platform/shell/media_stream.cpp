@@ -3,6 +3,7 @@
 #include <QAudioOutput>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QMediaMetaData>
 #include <QMediaPlayer>
@@ -39,7 +40,14 @@ class QtMediaStream : public MediaStream {
   }
 
   bool load(const std::string& path, OpenError& error) {
-    player_.setSource(QUrl::fromLocalFile(QString::fromLocal8Bit(path.c_str())));
+    // The player reads the file through an open file of its own: a file name handed over as a URL
+    // reaches the decoders percent-encoded, and a name with a blank in it would not open.
+    file_.setFileName(QString::fromUtf8(path.c_str()));
+    if (!file_.open(QIODevice::ReadOnly)) {
+      error = OpenError::not_found;
+      return false;
+    }
+    player_.setSourceDevice(&file_, QUrl::fromLocalFile(file_.fileName()));
     QEventLoop loop;
     QTimer timeout;
     timeout.setSingleShot(true);
@@ -108,6 +116,7 @@ class QtMediaStream : public MediaStream {
     PostMessage(notify, message_, code, lparam_);
   }
 
+  QFile file_;  // before the player, which reads it until it goes
   QMediaPlayer player_;
   QAudioOutput audio_;
   QVideoSink sink_;
@@ -127,7 +136,7 @@ std::unique_ptr<MediaStream> MediaStream::open(const std::string& path, OpenErro
   // own decoders, unless the user chose another (the other one needs a full set of system
   // plug-ins, which a desktop may lack).
   if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "ffmpeg");
-  if (!QFileInfo(QString::fromLocal8Bit(path.c_str())).isFile()) {
+  if (!QFileInfo(QString::fromUtf8(path.c_str())).isFile()) {
     error = OpenError::not_found;
     return nullptr;
   }

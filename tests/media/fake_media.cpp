@@ -1,5 +1,8 @@
 #include "tests/media/fake_media.h"
 
+#include "platform/gdi/core/draw_api.h"
+#include "platform/gdi/core/object_api.h"
+
 #include <algorithm>
 
 namespace media::test {
@@ -91,7 +94,12 @@ class FakeDriver : public MediaDriver {
     return 0;
   }
   uint32_t set_window(HWND) override { return 0; }
-  void draw(HDC, const RECT&) override {}
+  // The picture: the area in the script's colour.
+  void draw(HDC dc, const RECT& area) override {
+    HBRUSH brush = CreateSolidBrush(s_.picture);
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+  }
 
  private:
   FakeScript& s_;

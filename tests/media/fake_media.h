@@ -22,6 +22,7 @@ struct FakeScript {
   bool doorOpen = false;
   uint32_t openError = 0;      // the error the open answers
   uint32_t playError = 0;      // the error play answers
+  COLORREF picture = RGB(0, 128, 255);  // what a video device shows
   // Live state.
   bool playing = false;
   int32_t position = 0, from = 0, to = 0;

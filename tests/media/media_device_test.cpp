@@ -10,6 +10,7 @@
 #include "pictures/media/movie_player.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/temp_folder.h"
+#include "tests/media/fake_media.h"
 #include "platform/shell/wave_out.h"
 #include "tests/support/gui_fixture.h"
 
@@ -100,6 +101,23 @@ TEST_F(RealDevice, AWaveFilePlaysToItsEnd) {
   }
   MciCloseDevice(device.id);
   std::remove(path.c_str());
+}
+
+TEST_F(RealDevice, AWaveFileNamedInPolishOpens) {
+  // Names reach the device in code page 1250; the file on disk carries the UTF-8 name.
+  const std::string plain = WriteWave(200);
+  if (const uint16_t id = MciOpenDevice(nullptr, "", plain, nullptr)) MciCloseDevice(id);
+  else GTEST_SKIP() << "no media back end on this machine";
+  const std::string utf8 = base::temp_folder() + "/źródło ąęłóśżźćń.wav";
+  ASSERT_EQ(std::rename(plain.c_str(), utf8.c_str()), 0);
+  MediaDevice device;
+  device.id = MciOpenDevice(nullptr, "", base::cp1250::from_utf8(utf8), &device);
+  EXPECT_EQ(errors, std::vector<uint32_t>{});
+  ASSERT_NE(device.id, 0);
+  ASSERT_TRUE(MciQueryDevice(device));
+  EXPECT_NEAR(device.rangeLength, 200, 30);
+  MciCloseDevice(device.id);
+  std::remove(utf8.c_str());
 }
 
 TEST(MediaElement, PlainFilesAreReadWhole) {
@@ -220,6 +238,33 @@ TEST(MoviePlayer, AFakeLibraryDrivesTheBackEnd) {
   EXPECT_EQ(marks[2].position, 39);
   MovieClose(device);
   EXPECT_EQ(library->closes, 1);
+  MovieUnloadLibrary();
+}
+
+TEST(MoviePlayer, TheSoundTrackDeviceNamedAfterTheMovieFollowsIt) {
+  auto library = std::make_shared<FakeMovies>();
+  SetMoviePlayerLibrary(library);
+  test::Rig rig;  // the sound track's device
+  MediaDevice sound;
+  sound.id = MciOpenDevice(nullptr, "", "sciezka.wav", &sound);
+  ASSERT_NE(sound.id, 0);
+  MediaDevice device;
+  ASSERT_TRUE(MovieOpen(device, "/filmy/" + sound.alias + ".MMM"));
+  EXPECT_EQ(device.movieState->soundAlias, sound.alias);
+  ASSERT_TRUE(MoviePlay(device));
+  EXPECT_EQ(rig.script.log.back(), "play 0-10000");
+  ASSERT_TRUE(MoviePause(device));
+  EXPECT_EQ(rig.script.log.back(), "pause");
+  MoviePlay(device);
+  ASSERT_TRUE(MovieStop(device));
+  EXPECT_EQ(rig.script.log.back(), "stop");
+  MovieClose(device);
+  EXPECT_EQ(MciDriver(sound.id), nullptr);  // closed with the movie
+  // A movie whose name no device carries has no sound track to steer.
+  MediaDevice other;
+  ASSERT_TRUE(MovieOpen(other, "/filmy/inny.mmm"));
+  EXPECT_TRUE(other.movieState->soundAlias.empty());
+  MovieClose(other);
   MovieUnloadLibrary();
 }
 

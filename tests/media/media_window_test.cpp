@@ -1,7 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "engine/datapres/embedded_window.h"
+#include "engine/datapres/embedded_window_display.h"
+#include "platform/framework/control_messages.h"
+#include "platform/framework/menu.h"
+#include "platform/gdi/core/bitmap_api.h"
+#include "platform/gdi/core/dc_api.h"
+#include "platform/gdi/core/draw_api.h"
+#include "platform/gdi/core/object_api.h"
 #include "platform/base/cp1250.h"
+#include "platform/base/temp_folder.h"
 #include "pictures/media/media_text.h"
 #include "pictures/media/media_window.h"
 #include "pictures/media/play_bar.h"
@@ -114,6 +125,239 @@ TEST_F(MediaWindowTest, VideoWithPlayBarAndTrackBarPicture) {
   EXPECT_EQ(rig.script.log.back(), "play 0-9999");
   ShowWindow(w, SW_HIDE);
   EXPECT_EQ(rig.script.log.back(), "stop");
+}
+
+TEST_F(MediaWindowTest, ScrollingAwayOrMinimisingStopsThePlay) {
+  Rig rig;
+  rig.script.video = true;
+  MediaWords words;
+  words.keywords[kKwStandard] = "standard";
+  MediaSetWords(words);
+  HWND w = Make("[standard] film.avi");
+  ASSERT_TRUE(w);
+  const SIZE size = SizeOf(w);
+  auto play = [&] {
+    SendMessage(w, WM_COMMAND, kBtnPlayPause, 0);
+    ASSERT_EQ(rig.script.log.back(), "play 0-9999");
+  };
+  struct Case {
+    int top;
+    bool stops;
+  } cases[] = {{-size.cy + 1, false}, {-size.cy - 1, true}, {401, false}, {402, true}};
+  for (const Case& c : cases) {
+    play();
+    MoveWindow(w, 10, c.top, size.cx, size.cy, FALSE);
+    EXPECT_EQ(rig.script.log.back() == "stop", c.stops) << c.top;
+    SendMessage(w, WM_COMMAND, kCmdStopNoRewind, 0);
+  }
+  play();
+  SendMessage(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_EQ(rig.script.log.back(), "stop");
+  // Commands 4, 6 and 13 of the system menu are the play bar's own.
+  SendMessage(w, WM_SYSCOMMAND, kBtnPlay, 0);
+  EXPECT_EQ(rig.script.log.back().substr(0, 4), "play");
+  SendMessage(w, WM_SYSCOMMAND, kBtnStop, 0);
+  EXPECT_NE(rig.script.log.back().substr(0, 4), "play");
+  MINMAXINFO info{};
+  SendMessage(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  RECT frame{0, 0, size.cx, size.cy};
+  AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, FALSE, 0);
+  EXPECT_EQ(info.ptMaxTrackSize.x, frame.right - frame.left + 1);
+  EXPECT_EQ(info.ptMaxTrackSize.y, frame.bottom - frame.top + 1);
+  EXPECT_GT(info.ptMaxTrackSize.y, size.cy + 10);
+}
+
+TEST_F(MediaWindowTest, MarksAreReadFromAFileInTheTitlesFolder) {
+  Rig rig;
+  rig.script.video = true;
+  MediaWords words;
+  words.keywords[kKwStandard] = "standard";
+  words.keywords[kKwMarksFile] = "marksfile";
+  MediaSetWords(words);
+  const std::string folder = base::temp_folder();
+  const std::string file = folder + "/znaczniki ąę.txt";
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "$wstep 100\r\n$srodek\t5000\r\n$koniec 7500\x1a$za 9000";
+  }
+  datapres::EmbeddedWindowParams params;
+  const std::string title = base::cp1250::from_utf8(folder + "/du1990.m14");
+  params.titleName = title.c_str();
+  const std::string text = base::cp1250::from_utf8("[standard] [marksfile \"znaczniki ąę.txt\"] film.avi");
+  params.windowText = text.c_str();
+  HWND w = Make("", &params);
+  ASSERT_TRUE(w);
+  SendMessage(w, WM_COMMAND, kCmdFirstMark + 1, 0);
+  EXPECT_EQ(rig.script.log.back(), "seek 5000");
+  SendMessage(w, WM_COMMAND, kCmdFirstMark + 3, 0);  // after the end-of-file character: a mark too
+  EXPECT_EQ(rig.script.log.back(), "seek 9000");
+  // A missing file, or one outside the title's folder, refuses the window.
+  for (const char* bad : {"[marksfile brak.txt] film.avi", "[marksfile ../hasla.txt] film.avi"}) {
+    params.windowText = bad;
+    rig.errors.clear();
+    EXPECT_FALSE(Make("", &params)) << bad;
+    EXPECT_EQ(rig.errors, (std::vector<uint32_t>{kErrMarksFile})) << bad;
+  }
+  std::remove(file.c_str());
+}
+
+TEST(MarksFile, LineBreaksAreBlanksAndTheTextEndsAtItsLimit) {
+  std::vector<MarkSpec> marks;
+  ASSERT_TRUE(MediaParseMarksFile(std::string_view("$a\r\n100\n#b\x1a" "200\0$c 300", 22), marks));
+  ASSERT_EQ(marks.size(), 2u);
+  EXPECT_EQ(marks[1].offset, 200);
+  // Only the first 1,023 characters count: a mark cut there has no position.
+  marks.clear();
+  EXPECT_FALSE(MediaParseMarksFile(std::string(1021, ' ') + "$d 5", marks));
+  marks.clear();
+  EXPECT_TRUE(MediaParseMarksFile(std::string(1019, ' ') + "$d 5", marks));
+}
+
+TEST_F(MediaWindowTest, AVideoOfAGivenSizeOpensAtItsFirstPaint) {
+  Rig rig;
+  rig.script.video = true;
+  MediaWords words;
+  words.keywords[kKwStandard] = "standard";
+  words.keywords[kKwSize] = "size";
+  words.openingLabel = base::cp1250::from_utf8("Otwieranie źródła…");
+  MediaSetWords(words);
+  HWND w = Make("[standard] [size 200 90] film.avi");
+  ASSERT_TRUE(w);
+  EXPECT_EQ(rig.script.lastElement, "");  // nothing opened yet
+  const SIZE size = SizeOf(w);
+  EXPECT_EQ(size.cx, 208);
+  // The buttons wait for the device.
+  SendMessage(w, WM_COMMAND, kBtnPlayPause, 0);
+  EXPECT_TRUE(rig.script.log.empty());
+  HWND video = nullptr;
+  for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[64] = {};
+    GetClassName(child, name, sizeof name);
+    if (std::string(name) == kVideoClass) video = child;
+  }
+  ASSERT_TRUE(video);
+  MoveWindow(w, 10, 10, size.cx, size.cy, TRUE);
+  ShowWindow(parent, SW_SHOW);
+  UpdateWindow(video);  // draws the label, then opens
+  ASSERT_TRUE(lumo::test::save_window_png(video, "media_opening.png"));
+  EXPECT_EQ(rig.script.lastElement, "film.avi");
+  // The label's text stands a line below the top, in the window text colour.
+  bool text = false;
+  for (int y = 16; y < 32 && !text; ++y) {
+    for (int x = 0; x < 120 && !text; ++x) text = lumo::test::surface_pixel(video, x, y) == GetSysColor(COLOR_WINDOWTEXT);
+  }
+  EXPECT_TRUE(text);
+  pump();
+  SendMessage(w, WM_COMMAND, kBtnPlayPause, 0);
+  EXPECT_EQ(rig.script.log.back(), "play 0-9999");
+  DestroyWindow(w);
+  EXPECT_EQ(rig.script.log.back(), "stop");
+}
+
+TEST_F(MediaWindowTest, TheInstanceListKnowsEachWindowByItsText) {
+  Rig rig;
+  HWND first = Make("dzwiek.wav");
+  HWND second = Make("inny.wav");
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(MediaFindInstance("dzwiek.wav", false), first);
+  EXPECT_EQ(MediaFindInstance("inny.wav", false), second);
+  EXPECT_EQ(MediaFindInstance("inny.wav", true), nullptr);
+  DestroyWindow(first);
+  EXPECT_EQ(MediaFindInstance("dzwiek.wav", false), nullptr);
+  EXPECT_EQ(MediaFindInstance("inny.wav", false), second);
+  DestroyWindow(second);
+  EXPECT_EQ(MediaFindInstance("inny.wav", false), nullptr);
+}
+
+TEST_F(MediaWindowTest, ThePrintoutShowsThePictureOfTheWindowOnScreen) {
+  Rig rig;
+  rig.script.video = true;
+  rig.script.picture = RGB(200, 40, 90);
+  datapres::EmbeddedWindowParams params;
+  params.windowText = "film.avi";
+  HWND screen = Make("", &params);
+  ASSERT_TRUE(screen);
+  params.flags = datapres::kEwPrinting;
+  const std::vector<std::string> log = rig.script.log;
+  rig.script.lastElement.clear();
+  HWND printed = Make("", &params);
+  ASSERT_TRUE(printed);
+  EXPECT_EQ(rig.script.log, log);  // no device of its own
+  EXPECT_EQ(rig.script.lastElement, "");
+  EXPECT_EQ(SizeOf(printed).cx, SizeOf(screen).cx);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP page = CreateBitmap(100, 100, 1, 32, nullptr);
+  HGDIOBJ old = SelectObject(dc, page);
+  RECT all{0, 0, 100, 100};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  datapres::EmbedDrawParams draw{{10, 10, 49, 39}, dc};
+  EXPECT_EQ(SendMessage(printed, datapres::kEwPrint, 0, reinterpret_cast<LPARAM>(&draw)), 1);
+  // Right and bottom belong to the printed rectangle.
+  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(200, 40, 90));
+  EXPECT_EQ(GetPixel(dc, 49, 39), RGB(200, 40, 90));
+  EXPECT_EQ(GetPixel(dc, 50, 40), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, 9, 9), RGB(255, 255, 255));
+  // Once the window on screen is gone, the printout has nothing to show.
+  DestroyWindow(screen);
+  EXPECT_EQ(SendMessage(printed, datapres::kEwPrint, 0, reinterpret_cast<LPARAM>(&draw)), 0);
+  DestroyWindow(printed);
+  // A printing window without one on screen opens a device of its own.
+  printed = Make("", &params);
+  ASSERT_TRUE(printed);
+  EXPECT_EQ(rig.script.lastElement, "film.avi");
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  EXPECT_EQ(SendMessage(printed, datapres::kEwPrint, 0, reinterpret_cast<LPARAM>(&draw)), 1);
+  EXPECT_EQ(GetPixel(dc, 30, 20), RGB(200, 40, 90));
+  DestroyWindow(printed);
+  SelectObject(dc, old);
+  DeleteObject(page);
+  DeleteDC(dc);
+}
+
+TEST_F(MediaWindowTest, TheMenuButtonOffersTheMarks) {
+  Rig rig;
+  rig.script.video = true;
+  MediaWords words;
+  words.keywords[kKwMenu] = "menu";
+  words.keywords[kKwMarks] = "marks";
+  MediaSetWords(words);
+  const std::string text = base::cp1250::from_utf8("[menu] [marks $Wstęp 100 $Środek 5000 #x 6000] film.avi");
+  HWND w = Make(text.c_str());
+  ASSERT_TRUE(w);
+  HWND bar = nullptr;
+  for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[64] = {};
+    GetClassName(child, name, sizeof name);
+    if (std::string(name) == kPlayBarClass) bar = child;
+  }
+  ASSERT_TRUE(bar);
+  HWND button = GetDlgItem(bar, kMenuButtonId);
+  ASSERT_TRUE(button);
+  std::vector<framework::MenuItemView> shown;
+  POINT where{};
+  framework::set_menu_chooser([&](HMENU menu, HWND, POINT screen) -> UINT {
+    shown = framework::menu_items(menu);
+    where = screen;
+    return kCmdFirstMark + 1;
+  });
+  SendMessage(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  pump();
+  framework::set_menu_chooser(nullptr);
+  ASSERT_EQ(shown.size(), 5u);  // three named marks, a separator, section play
+  EXPECT_EQ(shown[0].text, base::cp1250::from_utf8("Wstęp"));
+  EXPECT_EQ(shown[1].id, UINT(kCmdFirstMark + 1));
+  EXPECT_EQ(shown[2].text, "x");
+  EXPECT_TRUE(shown[3].flags & MF_SEPARATOR);
+  EXPECT_EQ(shown[4].id, UINT(kCmdSectionPlay));
+  RECT r;
+  GetWindowRect(button, &r);
+  EXPECT_EQ(where.x, r.left);
+  EXPECT_EQ(where.y, r.bottom);
+  EXPECT_EQ(rig.script.log.back(), "seek 5000");
+  // The button let go of its press.
+  EXPECT_NE(GetCapture(), button);
+  EXPECT_EQ(SendMessage(button, BM_GETSTATE, 0, 0), 0);
+  DestroyWindow(w);
 }
 
 TEST(MediaScale, SixtyFourBitsAndRounding) {
