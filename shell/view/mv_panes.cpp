@@ -52,6 +52,27 @@ BOOL FitHeight(CMvPane& pane, int width, BOOL bRelayout) {
   return TRUE;
 }
 
+// Ends a floating pane (pop-up or tool tip): gives the capture back to whoever held it before,
+// lets go of the viewer and destroys the window.
+void EndFloatingPane(CMvPane& pane, HWND previousCapture) {
+  if (pane.m_hWnd && CWnd::GetCapture() == &pane) {
+    ::ReleaseCapture();
+    if (previousCapture && ::IsWindow(previousCapture)) ::SetCapture(previousCapture);
+  }
+  pane.Detach(FALSE);
+  if (pane.m_hWnd) pane.DestroyWindow();
+}
+
+// Creates a floating pane over `rect` of its owner pane and attaches a clone of the owner's viewer.
+BOOL CreateFloatingPane(CMvPane& pane, CMvPane& ownerPane, CLumoKALView& ownerView, const RECT& rect) {
+  CRect screen(rect);
+  ownerPane.ClientToScreen(&screen);
+  if (!pane.CreateEx(0, MvPaneClassName(), "", WS_POPUP | WS_BORDER, screen, &ownerView, 0)) return FALSE;
+  medview::ViewerHandle source = ownerPane.GetViewer();
+  CLumoKALDoc* work = ownerView.GetWork();
+  return pane.AttachViewer(source->title, work ? work->GetPathName() : CString(), &source);
+}
+
 }  // namespace
 
 // --- Header pane -----------------------------------------------------------------------------
@@ -109,14 +130,7 @@ CMvPopupPane::CMvPopupPane(CMvPane* owner) : m_pOwnerPane(owner) {
   m_pOwner = owner ? owner->GetOwnerView() : nullptr;
 }
 
-CMvPopupPane::~CMvPopupPane() {
-  if (m_hWnd && CWnd::GetCapture() == this) {
-    ::ReleaseCapture();
-    if (m_hPreviousCapture && ::IsWindow(m_hPreviousCapture)) ::SetCapture(m_hPreviousCapture);
-  }
-  Detach(FALSE);
-  if (m_hWnd) DestroyWindow();
-}
+CMvPopupPane::~CMvPopupPane() { EndFloatingPane(*this, m_hPreviousCapture); }
 
 void CMvPopupPane::OnPopupCreated(int value, CMvPane* pane) {
   if (m_pOwnerPane) m_pOwnerPane->OnPopupCreated(value, pane);
@@ -130,12 +144,7 @@ BOOL CMvPopupPane::FitToContent(BOOL bRelayout) {
 
 BOOL CMvPopupPane::Show(const RECT& rect, const int32_t* position) {
   if (!m_pOwnerPane || !m_pOwnerPane->GetViewer() || !m_pOwner) return FALSE;
-  CRect screen(rect);
-  m_pOwnerPane->ClientToScreen(&screen);
-  if (!CreateEx(0, MvPaneClassName(), "", WS_POPUP | WS_BORDER, screen, m_pOwner, 0)) return FALSE;
-  medview::ViewerHandle source = m_pOwnerPane->GetViewer();
-  CLumoKALDoc* work = m_pOwner->GetWork();
-  if (!AttachViewer(source->title, work ? work->GetPathName() : CString(), &source)) return FALSE;
+  if (!CreateFloatingPane(*this, *m_pOwnerPane, *m_pOwner, rect)) return FALSE;
   OnPopupCreated(1, this);
   if (position) {
     if (!GoToTopic(*position, 0, TRUE)) return FALSE;
@@ -202,14 +211,7 @@ CMvTooltipPane::CMvTooltipPane(CMvPane* owner) : m_pOwnerPane(owner) {
   m_pOwner = owner ? owner->GetOwnerView() : nullptr;
 }
 
-CMvTooltipPane::~CMvTooltipPane() {
-  if (m_hWnd && CWnd::GetCapture() == this) {
-    ::ReleaseCapture();
-    if (m_hPreviousCapture && ::IsWindow(m_hPreviousCapture)) ::SetCapture(m_hPreviousCapture);
-  }
-  Detach(FALSE);
-  if (m_hWnd) DestroyWindow();
-}
+CMvTooltipPane::~CMvTooltipPane() { EndFloatingPane(*this, m_hPreviousCapture); }
 
 void CMvTooltipPane::OnPopupCreated(int value, CMvPane* pane) {
   if (m_pOwnerPane) m_pOwnerPane->OnPopupCreated(value, pane);
@@ -223,16 +225,11 @@ BOOL CMvTooltipPane::FitToContent(BOOL bRelayout) {
 
 BOOL CMvTooltipPane::Show(const RECT& rect, const int32_t* position) {
   if (!m_pOwnerPane || !m_pOwnerPane->GetViewer() || !m_pOwner) return FALSE;
-  CRect screen(rect);
-  m_pOwnerPane->ClientToScreen(&screen);
-  if (!CreateEx(0, MvPaneClassName(), "", WS_POPUP | WS_BORDER, screen, m_pOwner, 0)) return FALSE;
-  medview::ViewerHandle source = m_pOwnerPane->GetViewer();
-  CLumoKALDoc* work = m_pOwner->GetWork();
-  if (!AttachViewer(source->title, work ? work->GetPathName() : CString(), &source)) return FALSE;
+  if (!CreateFloatingPane(*this, *m_pOwnerPane, *m_pOwner, rect)) return FALSE;
   OnPopupCreated(1, this);
   if (position && !GoToTopic(*position, 0, TRUE)) return FALSE;
   if (GetCurrentTopic() == m_pOwnerPane->GetCurrentTopic()) return FALSE;
-  SetZoom(HeaderZoom(RecordLevel(work, GetCurrentTopic())));
+  SetZoom(HeaderZoom(RecordLevel(m_pOwner->GetWork(), GetCurrentTopic())));
   if (!PlaceOnScreen(TRUE)) return FALSE;
   ShowWindow(SW_SHOWNOACTIVATE);
   return TRUE;
