@@ -291,4 +291,15 @@ std::unique_ptr<SECWndPlugIn> MakeWindowPlugIn(CWnd* host, const CRuntimeClass* 
   return owned;
 }
 
+void FinishLayout(CFrameWnd* frame, bool first, CRect& inside) {
+  if (first) {
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  } else {
+    for (HWND child = ::GetTopWindow(frame->m_hWnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+      if (auto* dock = dynamic_cast<SECDockBar*>(CWnd::FromHandlePermanent(child))) dock->RedrawPendingBars();
+    }
+  }
+  frame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &inside, nullptr, FALSE);
+}
+
 }  // namespace secframe

@@ -54,6 +54,10 @@ void SaveBarState(CFrameWnd* frame, SECControlBarManager* manager, LPCTSTR name)
 void SetDockState(CFrameWnd* frame, const CDockState& state);
 void GetDockState(CFrameWnd* frame, CDockState& state);
 
+// After the framework's layout pass: the first layout repaints the whole frame, later ones the bars
+// waiting to be redrawn; `inside` takes the area the bars leave free.
+void FinishLayout(CFrameWnd* frame, bool first, CRect& inside);
+
 // The system caption font, in italics when asked.
 BOOL CreateCaptionFont(CFont& font, BOOL italic);
 // Paints a caption of `rect` with the window's text: the gradient or the inactive colour, the

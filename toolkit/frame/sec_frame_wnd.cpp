@@ -111,15 +111,8 @@ void SECFrameWnd::RecalcLayout(BOOL bNotify) {
   if (m_bInRecalcLayout) return;
   const bool first = m_rectInside.IsRectEmpty() != FALSE;
   CFrameWnd::RecalcLayout(bNotify);
-  if (first) {
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  } else {
-    for (HWND child = ::GetTopWindow(m_hWnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-      if (auto* dock = dynamic_cast<SECDockBar*>(CWnd::FromHandlePermanent(child))) dock->RedrawPendingBars();
-    }
-  }
   CRect inside;
-  RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &inside, nullptr, FALSE);
+  secframe::FinishLayout(this, first, inside);
   m_rectInside = inside;
 }
 
