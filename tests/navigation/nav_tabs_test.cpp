@@ -36,6 +36,7 @@
 #include "shell/lumo_kal_doc.h"
 #include "tests/compiler/library_fixture.h"
 #include "tests/support/gui_fixture.h"
+#include "tests/support/queued_prompter.h"
 #include "tests/support/surface_png.h"
 #include "tests/support/synthetic_input.h"
 
@@ -158,21 +159,9 @@ TEST(NavigatorRows, TextsOfEachLevel) {
 // --- The tabs over a work ----------------------------------------------------------------------
 
 // Answers message boxes from a queue (No when it is empty) and records them.
-class Prompts : public framework::Prompter {
+class Prompts : public lumo::test::QueuedPrompter {
  public:
-  std::vector<std::string> asked;
-  std::deque<int> answers;
-  int message_box(HWND, const CString& text, const CString&, UINT) override {
-    asked.push_back(Utf8(text));
-    if (answers.empty()) return IDNO;
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  bool choose_files(HWND, const framework::FileQuestion&, std::vector<CString>&) override { return false; }
-  bool choose_folder(HWND, const CString&, CString&) override { return false; }
-  bool choose_colour(HWND, COLORREF&) override { return false; }
-  bool choose_printer(HWND, CString&, CString&, int&) override { return false; }
+  Prompts() : QueuedPrompter(IDNO) {}
 };
 
 class NavTabsTest : public GuiTest {

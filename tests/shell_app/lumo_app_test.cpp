@@ -34,6 +34,7 @@
 #include "tests/compiler/library_fixture.h"
 #include "tests/gallery/gallery.h"
 #include "tests/support/gui_fixture.h"
+#include "tests/support/queued_prompter.h"
 #include "tests/support/surface_png.h"
 
 namespace lumo::test {
@@ -113,22 +114,7 @@ TEST(LumoConversions, CentimetresAreParsedStrictlyAndFormattedShort) {
 }
 
 // Answers message boxes from a queue (cancel when it is empty) and records them.
-class Prompts : public framework::Prompter {
- public:
-  std::vector<std::string> asked;
-  std::deque<int> answers;
-  int message_box(HWND, const CString& text, const CString&, UINT) override {
-    asked.push_back(utf8(text));
-    if (answers.empty()) return IDCANCEL;
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  bool choose_files(HWND, const framework::FileQuestion&, std::vector<CString>&) override { return false; }
-  bool choose_folder(HWND, const CString&, CString&) override { return false; }
-  bool choose_colour(HWND, COLORREF&) override { return false; }
-  bool choose_printer(HWND, CString&, CString&, int&) override { return false; }
-};
+using Prompts = lumo::test::QueuedPrompter;
 
 class TestView : public CView {
  public:

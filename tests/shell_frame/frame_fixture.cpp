@@ -30,14 +30,6 @@ IMPLEMENT_DYNCREATE(PictureDoc, CDocument)
 
 std::string Utf8(const CString& text) { return base::cp1250::to_utf8(text.str()); }
 
-int Prompts::message_box(HWND, const CString& text, const CString&, UINT) {
-  asked.push_back(Utf8(text));
-  if (answers.empty()) return IDCANCEL;
-  const int answer = answers.front();
-  answers.pop_front();
-  return answer;
-}
-
 IMPLEMENT_DYNCREATE(TestSheetView, CView)
 int32_t TestSheetView::next_topic = -1;
 

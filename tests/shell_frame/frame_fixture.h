@@ -17,22 +17,14 @@
 #include "shell/lumo_kal_doc.h"
 #include "shell/main_frame.h"
 #include "tests/support/gui_fixture.h"
+#include "tests/support/queued_prompter.h"
 
 namespace lumo::test {
 
 std::string Utf8(const CString& text);
 
 // Answers message boxes from a queue (cancel when it is empty) and records their texts.
-class Prompts : public framework::Prompter {
- public:
-  std::vector<std::string> asked;
-  std::deque<int> answers;
-  int message_box(HWND, const CString& text, const CString&, UINT) override;
-  bool choose_files(HWND, const framework::FileQuestion&, std::vector<CString>&) override { return false; }
-  bool choose_folder(HWND, const CString&, CString&) override { return false; }
-  bool choose_colour(HWND, COLORREF&) override { return false; }
-  bool choose_printer(HWND, CString&, CString&, int&) override { return false; }
-};
+using Prompts = QueuedPrompter;
 
 // A sheet's view: shows a topic and remembers whose history it took over.
 class TestSheetView : public CView, public CSheetPlace {

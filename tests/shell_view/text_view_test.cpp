@@ -42,6 +42,7 @@
 #include "tests/compiler/library_fixture.h"
 #include "tests/gallery/gallery.h"
 #include "tests/support/gui_fixture.h"
+#include "tests/support/queued_prompter.h"
 #include "tests/support/surface_png.h"
 #include "tests/support/synthetic_input.h"
 
@@ -67,13 +68,9 @@ class PictureView : public CView {
 };
 IMPLEMENT_DYNCREATE(PictureView, CView)
 
-class Prompts : public framework::Prompter {
+class Prompts : public lumo::test::QueuedPrompter {
  public:
-  int message_box(HWND, const CString&, const CString&, UINT) override { return IDOK; }
-  bool choose_files(HWND, const framework::FileQuestion&, std::vector<CString>&) override { return false; }
-  bool choose_folder(HWND, const CString&, CString&) override { return false; }
-  bool choose_colour(HWND, COLORREF&) override { return false; }
-  bool choose_printer(HWND, CString&, CString&, int&) override { return false; }
+  Prompts() : QueuedPrompter(IDOK) {}
 };
 
 class TextViewTest : public GuiTest {
