@@ -46,6 +46,15 @@ class MediaWindowTest : public lumo::test::GuiTest {
     SendMessage(w, datapres::kEwSize, 0, reinterpret_cast<LPARAM>(&size));
     return size;
   }
+  // The child window of `w` of the given class, null when none.
+  static HWND ChildOfClass(HWND w, const char* className) {
+    for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      char name[64] = {};
+      GetClassName(child, name, sizeof name);
+      if (std::string(name) == className) return child;
+    }
+    return nullptr;
+  }
   HWND parent = nullptr;
 };
 
@@ -109,12 +118,7 @@ TEST_F(MediaWindowTest, VideoWithPlayBarAndTrackBarPicture) {
   ASSERT_TRUE(lumo::test::save_window_png(w, "media_window.png"));
   // The play bar sits at the bottom on the button face colour, with the track bar's groove.
   EXPECT_EQ(lumo::test::surface_pixel(w, 3, size.cy - 15), GetSysColor(COLOR_BTNFACE));
-  HWND bar = nullptr;
-  for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    char name[64] = {};
-    GetClassName(child, name, sizeof name);
-    if (std::string(name) == kPlayBarClass) bar = child;
-  }
+  HWND bar = ChildOfClass(w, kPlayBarClass);
   ASSERT_TRUE(bar);
   HWND track = GetDlgItem(bar, kTrackBarId);
   ASSERT_TRUE(track);
@@ -229,12 +233,7 @@ TEST_F(MediaWindowTest, AVideoOfAGivenSizeOpensAtItsFirstPaint) {
   // The buttons wait for the device.
   SendMessage(w, WM_COMMAND, kBtnPlayPause, 0);
   EXPECT_TRUE(rig.script.log.empty());
-  HWND video = nullptr;
-  for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    char name[64] = {};
-    GetClassName(child, name, sizeof name);
-    if (std::string(name) == kVideoClass) video = child;
-  }
+  HWND video = ChildOfClass(w, kVideoClass);
   ASSERT_TRUE(video);
   MoveWindow(w, 10, 10, size.cx, size.cy, TRUE);
   ShowWindow(parent, SW_SHOW);
@@ -324,12 +323,7 @@ TEST_F(MediaWindowTest, TheMenuButtonOffersTheMarks) {
   const std::string text = base::cp1250::from_utf8("[menu] [marks $Wstęp 100 $Środek 5000 #x 6000] film.avi");
   HWND w = Make(text.c_str());
   ASSERT_TRUE(w);
-  HWND bar = nullptr;
-  for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    char name[64] = {};
-    GetClassName(child, name, sizeof name);
-    if (std::string(name) == kPlayBarClass) bar = child;
-  }
+  HWND bar = ChildOfClass(w, kPlayBarClass);
   ASSERT_TRUE(bar);
   HWND button = GetDlgItem(bar, kMenuButtonId);
   ASSERT_TRUE(button);

@@ -32,23 +32,28 @@ class DockStateTest : public ToolkitDockingTest {
     }
     return n;
   }
+  // The layout of the round trips: docked left and bottom (two shares of a row), floating, hidden
+  // and floating inside the main window.
+  void lay_out_round_trip_bars(ActsBar& lists, ActsBar& nav, ActsBar& find, ActsBar& notes, ActsBar& marks) {
+    make(marks, kMarks, "Zakładki");
+    make(lists, kLists, "Spis aktów");
+    make(nav, kNav, "Nawigacja");
+    make(find, kFind, "Szukaj: ąęłóśżźćń");
+    make(notes, kNotes, "Notatki");
+    mdi->DockControlBarSized(&lists, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, 220);
+    mdi->DockControlBarSized(&nav, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 0.25f, 120);
+    mdi->DockControlBarSized(&notes, AFX_IDW_DOCKBAR_BOTTOM, 1, 0, 0.75f, 120);
+    mdi->FloatControlBar(&find, frame_point(300, 200), CBRS_ALIGN_TOP);
+    pump();
+    mdi->ShowControlBar(&notes, FALSE, FALSE);
+    mdi->FloatControlBarInMDIChild(&marks, -1, -1, CBRS_ALIGN_TOP);
+    pump();
+  }
 };
 
 TEST_F(DockStateTest, ProfileRoundTripKeepsDockedFloatingHiddenAndInsideBars) {
   ActsBar lists, nav, find, notes, marks;
-  make(marks, kMarks, "Zakładki");
-  make(lists, kLists, "Spis aktów");
-  make(nav, kNav, "Nawigacja");
-  make(find, kFind, "Szukaj: ąęłóśżźćń");
-  make(notes, kNotes, "Notatki");
-  mdi->DockControlBarSized(&lists, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, 220);
-  mdi->DockControlBarSized(&nav, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 0.25f, 120);
-  mdi->DockControlBarSized(&notes, AFX_IDW_DOCKBAR_BOTTOM, 1, 0, 0.75f, 120);
-  mdi->FloatControlBar(&find, frame_point(300, 200), CBRS_ALIGN_TOP);
-  pump();
-  mdi->ShowControlBar(&notes, FALSE, FALSE);
-  mdi->FloatControlBarInMDIChild(&marks, -1, -1, CBRS_ALIGN_TOP);
-  pump();
+  lay_out_round_trip_bars(lists, nav, find, notes, marks);
   ASSERT_NE(marks.GetMDIChildFrame(), nullptr);
   marks.GetMDIChildFrame()->MoveWindow(40, 30, 260, 180);
   pump();
@@ -252,23 +257,9 @@ TEST_F(DockStateTest, CleanUpBarIdsDropsRepeatsAndStrayPlaceholders) {
   EXPECT_EQ(got, (std::vector<DWORD>{0, kLists, kNav, 0}));
 }
 
-// The layout of the round trips: docked left and bottom (two shares of a row), floating, hidden
-// and floating inside the main window.
 TEST_F(DockStateTest, TreeRoundTripKeepsEveryRecord) {
   ActsBar lists, nav, find, notes, marks;
-  make(marks, kMarks, "Zakładki");
-  make(lists, kLists, "Spis aktów");
-  make(nav, kNav, "Nawigacja");
-  make(find, kFind, "Szukaj: ąęłóśżźćń");
-  make(notes, kNotes, "Notatki");
-  mdi->DockControlBarSized(&lists, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, 220);
-  mdi->DockControlBarSized(&nav, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 0.25f, 120);
-  mdi->DockControlBarSized(&notes, AFX_IDW_DOCKBAR_BOTTOM, 1, 0, 0.75f, 120);
-  mdi->FloatControlBar(&find, frame_point(300, 200), CBRS_ALIGN_TOP);
-  pump();
-  mdi->ShowControlBar(&notes, FALSE, FALSE);
-  mdi->FloatControlBarInMDIChild(&marks, -1, -1, CBRS_ALIGN_TOP);
-  pump();
+  lay_out_round_trip_bars(lists, nav, find, notes, marks);
 
   SECDockState captured;
   ASSERT_TRUE(captured.CaptureFrame(mdi));
