@@ -137,8 +137,8 @@ TEST(FullText, DecomposedLettersAreFoundComposed) {
 
 // The library's index is written in version 9 (postings with codes of their own, addresses running
 // on over their topics): every occurrence of a word found in several topics points at that word in
-// the text the engine reads back. (Words of a topic's title carry the topic's address plus their
-// offset in the title, so topics whose title holds the word are left out.)
+// the text the engine reads back, the title's words too (they are placed where the topic's records
+// show them).
 TEST(FullText, HitAddressesPointAtTheirWords) {
   const CompiledLibrary& library = Compile(SourceDir() + "/samples/acts", "sample");
   ASSERT_EQ(library.result, 0) << library.error;
@@ -156,31 +156,46 @@ TEST(FullText, HitAddressesPointAtTheirWords) {
   }
   TitlePtr t = OpenLibrary(library);
   ASSERT_NE(t, nullptr);
-  const std::string wanted = "przez";
-  int32_t count = 0, total = 0;
-  fts::FtsError error{};
-  fts::HitHighlightHandle hits =
-      fts::TtlQuery(t.get(), 0, wanted.c_str(), nullptr, 0, 0, nullptr, &count, &total, &error);
-  ASSERT_NE(hits, nullptr);
-  ASSERT_GE(fts::HlGetHitCount(hits), 2);
-  size_t checked = 0;
-  for (uint32_t n = 0; n < uint32_t(fts::HlGetHitCount(hits)); ++n) {
-    const int32_t topic = fts::HlGetHitTopic(hits, n);
-    if (base::cp1250::to_lower(library.plan.topics[size_t(topic)].title).find(wanted) != std::string::npos) continue;
-    int32_t code = 0;
-    const int32_t occurrences = fts::HlGetOccurrenceCount(hits, n, &code);
-    for (int32_t k = 0; k < occurrences; ++k) {
-      title::TopicLocation at;
-      ASSERT_EQ(title::FcLocateAddress(t.get(), int32_t(fts::HlGetOccurrence(hits, n, uint32_t(k))), at), 0);
-      title::TopicRecordPtr record = title::FcLoadRecord(t.get(), at.position, code);
-      ASSERT_NE(record, nullptr);
-      const auto text = record->text();
-      const size_t end = std::min<size_t>(text.size(), size_t(at.char_offset) + wanted.size());
-      const std::string word(text.begin() + at.char_offset, text.begin() + int64_t(end));
-      EXPECT_EQ(base::cp1250::to_lower(word), wanted) << "hit " << n << " occurrence " << k;
-      ++checked;
+  // A word anywhere, and one in titles only.
+  for (const auto& [query, wanted] : {std::pair<std::string, std::string>{"przez", "przez"}, {"VFLD 1 ustawa", "ustawa"}}) {
+    int32_t count = 0, total = 0;
+    fts::FtsError error{};
+    fts::HitHighlightHandle hits =
+        fts::TtlQuery(t.get(), 0, query.c_str(), nullptr, 0, 0, nullptr, &count, &total, &error);
+    ASSERT_NE(hits, nullptr) << query;
+    ASSERT_GE(fts::HlGetHitCount(hits), 2) << query;
+    size_t checked = 0;
+    for (uint32_t n = 0; n < uint32_t(fts::HlGetHitCount(hits)); ++n) {
+      int32_t code = 0;
+      const int32_t occurrences = fts::HlGetOccurrenceCount(hits, n, &code);
+      for (int32_t k = 0; k < occurrences; ++k) {
+        title::TopicLocation at;
+        ASSERT_EQ(title::FcLocateAddress(t.get(), int32_t(fts::HlGetOccurrence(hits, n, uint32_t(k))), at), 0);
+        title::TopicRecordPtr record = title::FcLoadRecord(t.get(), at.position, code);
+        ASSERT_NE(record, nullptr);
+        const auto text = record->text();
+        const size_t end = std::min<size_t>(text.size(), size_t(at.char_offset) + wanted.size());
+        const std::string word(text.begin() + at.char_offset, text.begin() + int64_t(end));
+        EXPECT_EQ(base::cp1250::to_lower(word), wanted) << query << ": hit " << n << " occurrence " << k;
+        ++checked;
+      }
     }
+    fts::HlRelease(hits);
+    EXPECT_GE(checked, 2u) << query;
   }
-  fts::HlRelease(hits);
-  EXPECT_GE(checked, 3u);
+}
+
+// A cut title's last word ("...") and a word that no record holds.
+TEST(FullText, TitleWordsArePlacedInTheRecords) {
+  const std::vector<std::string_view> records = {"Dz.U. z 2001 r. poz. 5", "USTAWA", "z dnia 2 maja", "o drogach"};
+  const std::vector<int32_t> addresses = {100, 200, 300, 400};
+  const std::vector<compiler::TitleWord> words =
+      compiler::PlaceTitleWords("USTAWA nowe z dnia 2 maja o drogach...", records, addresses, 50);
+  const std::vector<std::pair<std::string, uint32_t>> expected = {
+      {"USTAWA", 200}, {"nowe", 50 + 7}, {"z", 300}, {"dnia", 302}, {"2", 307}, {"maja", 309}, {"o", 400}, {"drogach", 402}};
+  ASSERT_EQ(words.size(), expected.size());
+  for (size_t i = 0; i < words.size(); ++i) {
+    EXPECT_EQ(std::string(words[i].text), expected[i].first) << i;
+    EXPECT_EQ(words[i].address, expected[i].second) << i;
+  }
 }
