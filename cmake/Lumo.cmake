@@ -203,7 +203,7 @@ function(lumo_bench name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   lumo_target_options(${name})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} lumo_bench_support benchmark::benchmark benchmark::benchmark_main)
 endfunction()
 
 # Adds every sub-folder of the caller's folder that has a CMakeLists.txt.

@@ -77,6 +77,16 @@ OsError OsFile::open(const std::string& path, OpenMode mode) {
   return OsError::None;
 }
 
+OsError OsFile::open_unnamed(const std::string& folder) {
+  close();
+  int fd;
+  do fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  while (fd < 0 && errno == EINTR);
+  if (fd < 0) return errno == EOPNOTSUPP || errno == EISDIR ? OsError::Invalid : last_error();
+  fd_ = fd;
+  return OsError::None;
+}
+
 OsError OsFile::close() {
   if (fd_ < 0) return OsError::None;
   int r = ::close(std::exchange(fd_, -1));

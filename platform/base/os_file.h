@@ -42,6 +42,9 @@ class OsFile {
   OsFile& operator=(const OsFile&) = delete;
 
   OsError open(const std::string& path, OpenMode mode);
+  // A new file without a name in `folder`, read and write, mode 0600: nothing is left behind when it
+  // closes, however the process ends. Invalid where the file system cannot make one.
+  OsError open_unnamed(const std::string& folder);
   bool is_open() const { return fd_ >= 0; }
   OsError close();
 

@@ -52,4 +52,15 @@ OsError create_temp_file(const std::string& prefix, const std::string& extension
   return OsError::Exists;
 }
 
+OsError create_unnamed_temp_file(OsFile& file) {
+  const std::string& dir = temp_folder();
+  if (dir.empty()) return OsError::Access;
+  const OsError e = file.open_unnamed(dir);
+  if (e != OsError::Invalid) return e;
+  std::string path;
+  if (const OsError named = create_temp_file("tmp", "", file, path); named != OsError::None) return named;
+  remove_file(path);
+  return OsError::None;
+}
+
 }  // namespace base

@@ -17,4 +17,9 @@ const std::string& temp_folder();
 OsError create_temp_file(const std::string& prefix, const std::string& extension, OsFile& file,
                          std::string& path);
 
+// Creates a file without a name in the temporary folder, opened for read and write: it goes when it
+// closes, with no name to remove (where the file system cannot make one, a named file is created and
+// its name removed at once).
+OsError create_unnamed_temp_file(OsFile& file);
+
 }  // namespace base

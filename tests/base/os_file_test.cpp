@@ -1,6 +1,8 @@
 #include "platform/base/os_file.h"
 #include "platform/base/temp_folder.h"
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,6 +35,25 @@ TEST(OsFile, ExclusiveCreateRefusesAnExistingName) {
   ASSERT_EQ(base::create_temp_file("x", "", a, path), base::OsError::None);
   EXPECT_EQ(b.open(path, base::OpenMode::CreateExclusive), base::OsError::Exists);
   EXPECT_EQ(b.open(path + ".missing", base::OpenMode::Read), base::OsError::NotFound);
+}
+
+// An unnamed file reads back what was written and leaves nothing in the folder; a folder that does not
+// exist is refused.
+TEST(TempFolder, UnnamedFilesLeaveNoName) {
+  const auto names = [] {
+    size_t n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(base::temp_folder())) ++n;
+    return n;
+  };
+  const size_t before = names();
+  base::OsFile f;
+  ASSERT_EQ(base::create_unnamed_temp_file(f), base::OsError::None);
+  ASSERT_EQ(f.write_at(0, "abc", 3), base::OsError::None);
+  char back[3] = {};
+  ASSERT_EQ(f.read_at(0, back, 3), base::OsError::None);
+  EXPECT_EQ(std::string(back, 3), "abc");
+  EXPECT_EQ(names(), before);
+  EXPECT_NE(f.open_unnamed(base::temp_folder() + "/missing"), base::OsError::None);
 }
 
 TEST(TempFolder, IsPrivate) {

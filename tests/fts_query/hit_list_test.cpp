@@ -28,12 +28,19 @@ FtsHitListPtr make_list(uint32_t hits) {
   return list;
 }
 
+// The open files of the temporary folder, as paths that reopen them (spill files have no name of their
+// own), the hit file (the smaller) first.
 std::vector<std::string> spill_files() {
-  std::vector<std::string> out;
-  for (const auto& entry : std::filesystem::directory_iterator(base::temp_folder())) {
-    const std::string name = entry.path().filename().string();
-    if (name.rfind("Doc", 0) == 0 || name.rfind("occ", 0) == 0) out.push_back(entry.path().string());
+  std::vector<std::pair<uintmax_t, std::string>> found;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code ec;
+    const std::string target = std::filesystem::read_symlink(entry.path(), ec).string();
+    if (ec || target.rfind(base::temp_folder() + "/", 0) != 0) continue;
+    found.push_back({std::filesystem::file_size(entry.path(), ec), entry.path().string()});
   }
+  std::sort(found.begin(), found.end());
+  std::vector<std::string> out;
+  for (const auto& f : found) out.push_back(f.second);
   return out;
 }
 
@@ -102,10 +109,11 @@ TEST(HitList, InMemoryListAndItsLimits) {
 TEST(HitList, DamagedSpillFilesAreNotTrusted) {
   FtsHitListPtr list = make_list(250);
   ASSERT_EQ(FtsSpillHitList(list.get(), 250), 0);
-  std::string hit_file;
-  for (const std::string& f : spill_files())
-    if (std::filesystem::path(f).filename().string().rfind("Doc", 0) == 0) hit_file = f;
-  ASSERT_FALSE(hit_file.empty());
+  // Nothing of the spill is left in the folder by name.
+  EXPECT_TRUE(std::filesystem::is_empty(base::temp_folder()));
+  const std::vector<std::string> files = spill_files();
+  ASSERT_EQ(files.size(), 2u);
+  const std::string hit_file = files.front();
   // Hit 200's occurrence offset now points far past the occurrence file; hit 201 claims 2^31 of them.
   base::OsFile f;
   ASSERT_EQ(f.open(hit_file, base::OpenMode::ReadWrite), base::OsError::None);

@@ -211,6 +211,12 @@ FtsFilePtr FtsFileOpen(FtsFilePtr* wrapper, std::string_view path, std::string_v
   return open_any(wrapper, path, default_internal, kind, flags, false, error);
 }
 
+FtsFilePtr FtsFileAdopt(base::OsFile os) {
+  FtsFilePtr file = new_file(FtsFileKind::kOsFile, FtsFileMode::kWrite);
+  file->os = std::move(os);
+  return file;
+}
+
 FtsFilePtr FtsFileCreate(FtsFilePtr* wrapper, std::string_view path, std::string_view default_internal,
                          FtsFileKind kind, FtsError* error) {
   return open_any(wrapper, path, default_internal, kind, 1, true, error);

@@ -55,6 +55,9 @@ FtsFilePtr FtsFileOpen(FtsFilePtr* wrapper, std::string_view path, std::string_v
 FtsFilePtr FtsFileCreate(FtsFilePtr* wrapper, std::string_view path, std::string_view default_internal,
                          FtsFileKind kind, FtsError* error);
 
+// Takes an open operating-system file (read and write) as a kind-3 file.
+FtsFilePtr FtsFileAdopt(base::OsFile os);
+
 // Bytes read (short at the end of the file) or kFtsTransferFailed. A successful read clears the
 // record's code. Kind 0 reads nothing and succeeds; kind 1 fails with 2022.
 int64_t FtsFileReadAt(FtsFile* file, void* buffer, uint64_t offset, size_t count, FtsError* error);

@@ -10,12 +10,11 @@
 
 namespace fts {
 
-// One spill file with its 100-record read buffer.
+// One spill file with its 100-record read buffer. The file has no name: it goes when it closes.
 struct SpillFile {
-  std::string name;
   FtsFilePtr file;
   uint64_t size = 0;            // bytes written, the bound of every read
-  std::vector<uint8_t> buffer;  // allocated on first read
+  std::vector<uint8_t> buffer;  // the records while they are written, then the read buffer
   uint64_t buffer_offset = 0;   // file offset of the buffered bytes
   size_t buffer_bytes = 0;      // 0: nothing buffered
 
@@ -36,9 +35,7 @@ struct SpillFile {
   const uint8_t* record(uint64_t offset) const { return buffer.data() + (offset - buffer_offset); }
 
   ~SpillFile() {
-    if (!file) return;
-    FtsFileClose(std::move(file));
-    FtsDeleteFile(name);
+    if (file) FtsFileClose(std::move(file));
   }
 };
 
@@ -53,55 +50,51 @@ void FtsHitSpillCloser::operator()(FtsHitSpill* spill) const { std::unique_ptr<F
 
 namespace {
 
-// Creates an empty spill file with a unique name in the private temporary folder.
-int32_t create_spill_file(const char* prefix, SpillFile& out, FtsError* error) {
-  base::OsFile reserved;
-  if (base::create_temp_file(prefix, "", reserved, out.name) != base::OsError::None)
-    return kFtsCannotCreate;
-  reserved.close();
-  out.file = FtsFileCreate(nullptr, out.name, "", FtsFileKind::kOsFile, error);
-  if (!out.file) {
-    base::remove_file(out.name);
-    return error && error->code ? error->code : kFtsCannotCreate;
-  }
+// Creates an empty spill file in the private temporary folder.
+int32_t create_spill_file(SpillFile& out) {
+  base::OsFile os;
+  if (base::create_unnamed_temp_file(os) != base::OsError::None) return kFtsCannotCreate;
+  out.file = FtsFileAdopt(std::move(os));
   return kFtsOk;
 }
 
-// Appends one 20-byte record to a spill file through its buffer, writing out every 100 records.
-int32_t put_record(SpillFile& f, const uint8_t* record, bool flush) {
-  if (record) {
-    f.buffer.insert(f.buffer.end(), record, record + kSpillRecordSize);
-  }
-  if (f.buffer.empty() || (!flush && f.buffer.size() < kSpillRecordSize * kSpillBufferRecords)) return kFtsOk;
-  if (const int32_t code = FtsFileWriteAt(f.file.get(), f.buffer.data(), f.size, f.buffer.size())) return code;
-  f.size += f.buffer.size();
-  f.buffer.clear();
+void put_record(SpillFile& f, const uint8_t* record) { f.buffer.insert(f.buffer.end(), record, record + kSpillRecordSize); }
+
+// Writes a spill file's records in one go.
+int32_t write_out(SpillFile& f) {
+  if (const int32_t code = FtsFileWriteAt(f.file.get(), f.buffer.data(), 0, f.buffer.size())) return code;
+  f.size = f.buffer.size();
+  f.buffer = {};
   return kFtsOk;
 }
 
 int32_t write_spill(const FtsHits& hits, uint32_t count, FtsHitSpill& spill) {
+  size_t occurrences = 0;
+  for (uint32_t n = 0; n < count; ++n) occurrences += hits[n].occurrences.size();
+  if (uint64_t(occurrences) * kSpillRecordSize > UINT32_MAX) return kFtsShortWrite;
+  spill.occurrences.buffer.reserve(occurrences * kSpillRecordSize);
+  spill.hits.buffer.reserve(size_t(count) * kSpillRecordSize);
   uint8_t record[kSpillRecordSize];
   for (uint32_t n = 0; n < count; ++n) {
     const FtsHit& hit = hits[n];
-    const uint64_t first = spill.occurrences.size + spill.occurrences.buffer.size();
-    if (first + uint64_t(hit.occurrences.size()) * kSpillRecordSize > UINT32_MAX) return kFtsShortWrite;
+    const uint64_t first = spill.occurrences.buffer.size();
     for (const FtsOccurrence& o : hit.occurrences) {
       std::fill(std::begin(record), std::end(record), uint8_t(0));
       record[5] = o.length;
       base::store_le16(record + 6, o.weight);
       base::store_le32(record + 8, o.word_position);
       base::store_le32(record + 12, o.address);
-      if (const int32_t code = put_record(spill.occurrences, record, false)) return code;
+      put_record(spill.occurrences, record);
     }
     std::fill(std::begin(record), std::end(record), uint8_t(0));
     base::store_le32(record + 4, uint32_t(first));
     base::store_le32(record + 10, hit.topic);
     base::store_le16(record + 14, hit.weight);
     base::store_le32(record + 16, uint32_t(hit.occurrences.size()));
-    if (const int32_t code = put_record(spill.hits, record, false)) return code;
+    put_record(spill.hits, record);
   }
-  if (const int32_t code = put_record(spill.occurrences, nullptr, true)) return code;
-  return put_record(spill.hits, nullptr, true);
+  if (const int32_t code = write_out(spill.occurrences)) return code;
+  return write_out(spill.hits);
 }
 
 }  // namespace
@@ -180,13 +173,11 @@ int32_t FtsSpillHitList(FtsHitList* list, uint32_t count) {
   if (list->hits.empty()) return kFtsOk;
   count = std::min<uint32_t>(count, uint32_t(list->hits.size()));
   std::unique_ptr<FtsHitSpill, FtsHitSpillCloser> spill(std::make_unique<FtsHitSpill>().release());
-  int32_t code = create_spill_file("occ", spill->occurrences, &spill->error);
-  if (!code) code = create_spill_file("Doc", spill->hits, &spill->error);
+  int32_t code = create_spill_file(spill->occurrences);
+  if (!code) code = create_spill_file(spill->hits);
   if (!code) code = write_spill(list->hits, count, *spill);
   if (code) return code;  // the closer deletes whatever was created
   spill->hit_count = count;
-  spill->hits.buffer = {};
-  spill->occurrences.buffer = {};
   list->hits = {};
   list->spill = std::move(spill);
   return kFtsOk;

@@ -1,7 +1,8 @@
 // Reading a search's hit list back: hits by index, the occurrences of a hit, the hit topics as a
 // group; and spilling a finished list to two temporary files so that its memory can be given back.
 //
-// Spill files (in the process's private temporary folder), little-endian, 20-byte records:
+// Spill files (files without a name in the process's private temporary folder, each written in one
+// go and gone when closed), little-endian, 20-byte records:
 //   "Doc" file, one record per hit in hit-list order:
 //      0  u32  0 (unused)
 //      4  u32  byte offset of the hit's first occurrence record in the "occ" file
