@@ -342,32 +342,38 @@ int32_t next_set_bit(std::span<const uint8_t> bytes, int32_t from) {
 
 }  // namespace
 
-int32_t GrpNthItem(TopicGroup* group, int32_t n) {
+int32_t GrpNthItemScan(TopicGroup* group, int32_t n) {
   if (!group || n < 0 || n >= group->count) return -1;
+  int32_t item;
   if (n == group->cache_last_ordinal + 1 && group->cache_last_ordinal >= 0) {
-    const int32_t item = next_set_bit(group->bits, group->cache_last_item + 1);
+    item = next_set_bit(group->bits, group->cache_last_item + 1);
     if (item < 0) return -1;
     const size_t at = size_t(item) >> 3;
     if (int32_t(at) != group->cache_byte) {
       group->cache_byte = int32_t(at);
       group->cache_ordinal = n - kBitsInByte[group->bits[at] & ((1u << (item & 7)) - 1)];
     }
-    group->cache_last_ordinal = n;
-    group->cache_last_item = item;
-    return item;
+  } else {
+    size_t at = 0;
+    int64_t ordinal = 0;
+    if (group->cache_byte > 0 && group->cache_byte < group->size() && group->cache_ordinal <= n) {
+      at = size_t(group->cache_byte);
+      ordinal = group->cache_ordinal;
+    }
+    if (!seek_nth(group->bits, n, at, ordinal)) return -1;
+    group->cache_byte = int32_t(at);
+    group->cache_ordinal = int32_t(ordinal);
+    item = int32_t(8 * at + kNthInByte[group->bits[at]][size_t(n - ordinal)]);
   }
-  size_t at = 0;
-  int64_t ordinal = 0;
-  if (group->cache_byte > 0 && group->cache_byte < group->size() && group->cache_ordinal <= n) {
-    at = size_t(group->cache_byte);
-    ordinal = group->cache_ordinal;
-  }
-  if (!seek_nth(group->bits, n, at, ordinal)) return -1;
-  group->cache_byte = int32_t(at);
-  group->cache_ordinal = int32_t(ordinal);
-  const int32_t item = int32_t(8 * at + kNthInByte[group->bits[at]][size_t(n - ordinal)]);
   group->cache_last_ordinal = n;
   group->cache_last_item = item;
+  // The bits after the answer in the eight bytes from its own.
+  const size_t at = size_t(item) >> 3;
+  uint64_t rest = 0;
+  std::memcpy(&rest, group->bits.data() + at, std::min<size_t>(8, group->bits.size() - at));
+  rest &= ~uint64_t(1) << (item & 7);  // read little-endian: bit i is item 8 * at + i
+  group->cache_rest = rest;
+  group->cache_rest_base = int32_t(8 * at);
   return item;
 }
 

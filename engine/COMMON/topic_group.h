@@ -18,7 +18,9 @@
 // come from stored bytes go through GrpNormalize before use, which recomputes what can be recomputed.
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <span>
 #include <vector>
@@ -59,6 +61,10 @@ struct TopicGroup {
   int32_t cache_byte = 0;
   int32_t cache_last_ordinal = -1;
   int32_t cache_last_item = 0;
+  // The set bits after the last answer among the 64 items from `cache_rest_base` (bit i is item
+  // cache_rest_base + i), so that a walk takes most next items from here.
+  uint64_t cache_rest = 0;
+  int32_t cache_rest_base = 0;
   uint16_t flags = 0;
 
   int32_t size() const { return int32_t(bits.size()); }
@@ -100,7 +106,28 @@ int32_t GrpCountBits(std::span<const uint8_t> bytes);
 // the lower set bits cleared; -1 when the bytes hold n or fewer set bits.
 int32_t GrpFindNthBit(std::span<const uint8_t> bytes, int32_t n, uint8_t* byte_out);
 // The n-th item of the group in ascending order, or -1 when there is none. Forward scans continue from
-// the cached position, so walking n = 0, 1, 2 ... costs one pass over the vector.
-int32_t GrpNthItem(TopicGroup* group, int32_t n);
+// the cached position, so walking n = 0, 1, 2 ... costs one pass over the vector; the next item is
+// looked for here in the words after the last answer, and out of line only at the vector's end or
+// for any other ordinal.
+int32_t GrpNthItemScan(TopicGroup* group, int32_t n);
+inline int32_t GrpNthItem(TopicGroup* group, int32_t n) {
+  if (group && n > 0 && n == group->cache_last_ordinal + 1 && n < group->count) {
+    uint64_t rest = group->cache_rest;
+    uint32_t base = uint32_t(group->cache_rest_base);
+    // Whole eight-byte words after the cached one, read little-endian (bit i is item base + i).
+    while (!rest && size_t(base >> 3) + 16 <= group->bits.size()) {
+      base += 64;
+      std::memcpy(&rest, group->bits.data() + (base >> 3), 8);
+    }
+    if (rest) {
+      group->cache_last_ordinal = n;
+      group->cache_last_item = int32_t(base + uint32_t(std::countr_zero(rest)));
+      group->cache_rest = rest & (rest - 1);
+      group->cache_rest_base = int32_t(base);
+      return group->cache_last_item;
+    }
+  }
+  return GrpNthItemScan(group, n);
+}
 
 }  // namespace engine
