@@ -15,17 +15,15 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "bench/support/corpus_library.h"
 #include "bench/support/side_by_side.h"
 #include "engine/fts/search/title_query.h"
 #include "engine/title/title.h"
 #include "platform/base/cp1250.h"
-#include "platform/base/temp_folder.h"
-#include "tools/compiler/library_compiler.h"
 
 namespace {
 
@@ -85,22 +83,11 @@ Corpus& corpus() {
   static bool built = false;
   if (built) return c;
   built = true;
-  const std::string acts = bench::SharedCorpus();
-  if (acts.empty()) return c;
-  const std::string out = base::temp_folder() + "/fts_query_library";
-  std::filesystem::create_directories(out);
-  compiler::CompileReport report;
-  std::string error;
-  // A file that holds no act is skipped (exit 1) and the library is still written.
-  compiler::CompileLibrary(acts, out, report, error);
-  const std::string path = out + "/" + compiler::kLibraryFileName;
-  if (!std::filesystem::exists(path)) return c;
-  c.title = title::TtlOpen(path.c_str(), nullptr, 0, true);
+  const bench::CorpusLibrary* library = bench::CompiledCorpus();
+  if (!library) return c;
+  c.title = title::TtlOpen(library->path.c_str(), nullptr, 0, true);
   if (!c.title) return c;
-  compiler::CompileReport again;
-  const compiler::LibraryPlan plan = compiler::PlanLibrary(compiler::ReadActs(acts, again), [&](const std::string& f) {
-    return std::filesystem::exists(acts + "/" + f);
-  });
+  const compiler::LibraryPlan& plan = library->plan;
 
   if (sqlite3_open(":memory:", &c.db) != SQLITE_OK) return c;
   sqlite3_exec(c.db, "CREATE VIRTUAL TABLE topics USING fts5(body, title, tokenize='unicode61 remove_diacritics 0')",

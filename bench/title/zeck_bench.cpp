@@ -1,126 +1,133 @@
-// LZ decoding of topic blocks of Polish text, beside zlib's inflate of the same text and memcpy as the
-// ceiling; phrase expansion. Throughput is counted in output bytes.
+// LZ decoding of every topic block of the library compiled from the shared corpus, in turn, beside
+// zlib's inflate of the same decoded bytes compressed block by block (level 9, the same block sizes),
+// and reading every record of every topic through the engine, which costs the block decoding and the
+// phrase expansion together. Throughput is counted in decoded bytes. At exit the two decoders' medians
+// go to the summary table. Without the corpus every benchmark is skipped.
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "engine/compress/phrase_builder.h"
-#include "engine/compress/zeck_compressor.h"
-#include "engine/title/phrase_table.h"
+#include "bench/support/corpus_library.h"
+#include "bench/support/side_by_side.h"
+#include "engine/fcmanage/topic_address.h"
+#include "engine/fcmanage/topic_block.h"
+#include "engine/fcmanage/topic_chunk.h"
+#include "engine/mvfs/title_file_system.h"
+#include "engine/title/title.h"
 #include "engine/zeck/zeck_decompress.h"
 
 namespace {
 
-// About 16 KB of text in the shape of an act: words, article numbers, references.
-std::string act_text(size_t size) {
-  static const char* words[] = {"Art.",     "ust.",   "pkt",    "ustawy",    "z",        "dnia",      "w",
-                                "sprawie",  "Dz.U.",  "poz.",   "Minister",  "okre\x9Cli", "rozporz\xB9" "dzenie",
-                                "przepisy", "stosuje", "si\xEA", "odpowiednio", "\xBF" "ycia", "w\xB3" "a\x9C" "ciwy",
-                                "organ",    "nadzoru", "zmianie", "podatku",  "dochodowym", "od",      "os\xF3" "b"};
-  std::string text;
-  unsigned state = 12345;
-  while (text.size() < size) {
-    state = state * 1103515245u + 12345u;
-    text += words[(state >> 16) % std::size(words)];
-    text += (state >> 8) % 11 == 0 ? ".\r\n" : " ";
-    if ((state >> 4) % 17 == 0) text += std::to_string((state >> 10) % 400) + " ";
+struct Blocks {
+  bool present = false;
+  std::vector<std::vector<uint8_t>> lz;    // each block's stored data after its header
+  std::vector<std::vector<uint8_t>> zlib;  // each block's decoded data, deflated on its own
+  size_t decoded_bytes = 0;
+  bench::Timings times;
+
+  ~Blocks() {
+    const double ours = times.median("lz"), zlib_time = times.median("zlib");
+    if (ours > 0 && zlib_time > 0) {
+      std::printf("\n%zu blocks, %zu decoded bytes: LZ %.1f us, zlib %.1f us, ratio %.2f\n", lz.size(), decoded_bytes,
+                  ours * 1e6, zlib_time * 1e6, ours / zlib_time);
+      bench::Report("zeck", "decode every topic block", ours * 1e6, zlib_time * 1e6, "zlib");
+    }
   }
-  text.resize(size);
-  return text;
-}
+};
 
-// 16 KB of real acts from the shared corpus when it is there, else the synthetic text.
-std::string corpus_text(size_t size) {
-  const char* shared = std::getenv("LUMO_SHARED_DIR");
-  const std::string folder = std::string(shared ? shared : LUMO_SHARED_DIR_DEFAULT) + "/corpus/dzu";
-  std::error_code ec;
-  std::string text;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-    std::ifstream in(entry.path(), std::ios::binary);
-    text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (text.size() >= size) break;
+Blocks& blocks() {
+  static Blocks b;
+  static bool built = false;
+  if (built) return b;
+  built = true;
+  const bench::CorpusLibrary* library = bench::CompiledCorpus();
+  if (!library) return b;
+  mvfs::TitleFileSystemPtr fs = mvfs::FsOpen(mvfs::FmNewFromPath(library->path.c_str(), mvfs::kFmCurrentFolder).get(),
+                                             mvfs::kFsOpenReadOnly);
+  std::vector<uint8_t> topic_file;
+  if (!fs || mvfs::FsReadWholeFile(fs.get(), "|TOPIC", 256 << 20, topic_file) != mvfs::FsWholeFile::kRead) return b;
+  std::vector<uint8_t> decoded(title::kTopicDecodedLimit);
+  for (size_t at = 0; at + title::kTopicBlockHeaderSize < topic_file.size(); at += title::kTopicBlockSize) {
+    const size_t end = std::min(topic_file.size(), at + title::kTopicBlockSize);
+    b.lz.emplace_back(topic_file.begin() + ptrdiff_t(at + title::kTopicBlockHeaderSize), topic_file.begin() + ptrdiff_t(end));
+    const size_t size = zeck::ZeckDecompress(b.lz.back().data(), decoded.data(), b.lz.back().size(), decoded.size());
+    b.decoded_bytes += size;
+    uLongf packed_size = compressBound(uLong(size));
+    std::vector<uint8_t> packed(packed_size);
+    compress2(packed.data(), &packed_size, decoded.data(), uLong(size), 9);
+    packed.resize(packed_size);
+    b.zlib.push_back(std::move(packed));
   }
-  if (text.size() < size) return act_text(size);
-  text.resize(size);
-  return text;
+  b.present = !b.lz.empty();
+  return b;
 }
 
-const std::string& block_text() {
-  static const std::string text = corpus_text(16384);
-  return text;
-}
+// Built before the benchmarks run, so that no measurement includes it.
+const bool kBlocksBuilt = (blocks(), true);
 
-void BM_ZeckDecompress(benchmark::State& state) {
-  const std::string& text = block_text();
-  std::vector<uint8_t> packed(zeck::ZeckMaxCompressedSize(text.size()));
-  zeck::ZeckCompressor compressor;
-  int code = 0;
-  packed.resize(compressor.ZeckCompress(reinterpret_cast<const uint8_t*>(text.data()), text.size(), packed.data(),
-                                        packed.size(), code));
-  std::vector<uint8_t> out(text.size());
+void BM_LzDecodeEveryBlock(benchmark::State& state) {
+  Blocks& b = blocks();
+  if (!b.present) return state.SkipWithError("corpus absent");
+  std::vector<uint8_t> out(title::kTopicDecodedLimit);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(zeck::ZeckDecompress(packed.data(), out.data(), packed.size(), out.size()));
-    benchmark::ClobberMemory();
+    const auto start = std::chrono::steady_clock::now();
+    size_t total = 0;
+    for (const std::vector<uint8_t>& block : b.lz) total += zeck::ZeckDecompress(block.data(), out.data(), block.size(), out.size());
+    benchmark::DoNotOptimize(total);
+    b.times.add("lz", std::chrono::steady_clock::now() - start);
   }
-  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
-  state.counters["ratio"] = double(packed.size()) / double(text.size());
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(b.decoded_bytes));
 }
-BENCHMARK(BM_ZeckDecompress);
+BENCHMARK(BM_LzDecodeEveryBlock)->Unit(benchmark::kMillisecond);
 
-void BM_ZlibInflate(benchmark::State& state) {
-  const std::string& text = block_text();
-  uLongf packed_size = compressBound(uLong(text.size()));
-  std::vector<uint8_t> packed(packed_size);
-  compress2(packed.data(), &packed_size, reinterpret_cast<const Bytef*>(text.data()), uLong(text.size()), 6);
-  packed.resize(packed_size);
-  std::vector<uint8_t> out(text.size());
+void BM_ZlibInflateEveryBlock(benchmark::State& state) {
+  Blocks& b = blocks();
+  if (!b.present) return state.SkipWithError("corpus absent");
+  std::vector<uint8_t> out(title::kTopicDecodedLimit);
   for (auto _ : state) {
-    uLongf out_size = uLongf(out.size());
-    benchmark::DoNotOptimize(uncompress(out.data(), &out_size, packed.data(), uLong(packed.size())));
-    benchmark::ClobberMemory();
+    const auto start = std::chrono::steady_clock::now();
+    size_t total = 0;
+    for (const std::vector<uint8_t>& block : b.zlib) {
+      uLongf size = uLongf(out.size());
+      uncompress(out.data(), &size, block.data(), uLong(block.size()));
+      total += size;
+    }
+    benchmark::DoNotOptimize(total);
+    b.times.add("zlib", std::chrono::steady_clock::now() - start);
   }
-  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
-  state.counters["ratio"] = double(packed.size()) / double(text.size());
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(b.decoded_bytes));
 }
-BENCHMARK(BM_ZlibInflate);
+BENCHMARK(BM_ZlibInflateEveryBlock)->Unit(benchmark::kMillisecond);
 
-void BM_Memcpy(benchmark::State& state) {
-  const std::string& text = block_text();
-  std::vector<uint8_t> out(text.size());
+// Every record of every topic as the reader gets it: blocks decoded (through the three-block cache)
+// and texts expanded from their phrases.
+void BM_ReadEveryRecord(benchmark::State& state) {
+  const bench::CorpusLibrary* library = bench::CompiledCorpus();
+  if (!library) return state.SkipWithError("corpus absent");
+  title::TitleHandle* t = title::TtlOpen(library->path.c_str(), nullptr, 0, true);
+  if (!t) return state.SkipWithError("library does not open");
+  const int32_t topics = title::TtlGetInfo(t, title::kInfoTopicCount, 0, nullptr, 0);
+  size_t text_bytes = 0;
   for (auto _ : state) {
-    std::memcpy(out.data(), text.data(), text.size());
-    benchmark::ClobberMemory();
+    text_bytes = 0;
+    for (int32_t topic = 0; topic < topics; ++topic) {
+      int32_t code = 0;
+      title::TopicChunk chunk;
+      title::TopicRecordPtr record = title::FcGetChunk(t, title::TtlTopicNumberToPosition(t, topic), chunk, code);
+      const int32_t first = record ? record->position : -1;
+      while (record) {
+        text_bytes += record->text().size();
+        record = title::FcGetNeighbour(*record, true, t, code, first, -1);
+      }
+    }
   }
-  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
+  title::TtlClose(t);
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text_bytes));
 }
-BENCHMARK(BM_Memcpy);
-
-void BM_PhraseExpand(benchmark::State& state) {
-  const zeck::PhraseList phrases{{"Dz.U.", "Minister", "dochodowym", "odpowiednio", "przepisy", "rozporz\xB9" "dzenie",
-                                  "sprawie", "stosuje", "ustawy"},
-                                 zeck::kDefaultPhraseBase};
-  std::vector<uint8_t> file;
-  zeck::PhrBuildFile(phrases, file);
-  std::unique_ptr<title::PhraseTable> table;
-  title::PhrParse(file, table);
-  std::string stored = block_text();
-  stored.resize(zeck::PhrCompressText(reinterpret_cast<uint8_t*>(stored.data()), stored.size(), phrases));
-  std::vector<uint8_t> out(block_text().size());
-  size_t expanded = 0;
-  for (auto _ : state) {
-    expanded = title::PhrExpandText(reinterpret_cast<const uint8_t*>(stored.data()), stored.size(), out.data(),
-                                    table.get(), out.size());
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(expanded));
-}
-BENCHMARK(BM_PhraseExpand);
+BENCHMARK(BM_ReadEveryRecord)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -46,6 +46,37 @@ TEST(ZeckDecompress, FixedStreams) {
   for (const auto& c : cases) EXPECT_EQ(decode(c.in, c.limit), c.expected) << c.name;
 }
 
+// Long random streams, so that most items go through the fast loop: literal runs of every length and
+// references at short (overlapping), middle and long distances, against the text they describe.
+TEST(ZeckDecompress, RandomStreamsOfEveryReferenceShape) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 20; ++round) {
+    std::vector<uint8_t> stream;
+    std::string text;
+    while (text.size() < 12000) {
+      // The first item of all is a literal: a reference needs text behind it.
+      const uint8_t flags = uint8_t(random() & (text.empty() ? 0xFE : 0xFF));
+      stream.push_back(flags);
+      for (int bit = 0; bit < 8; ++bit) {
+        if (!(flags & (1 << bit))) {
+          const char c = char('a' + random() % 26);
+          stream.push_back(uint8_t(c));
+          text += c;
+          continue;
+        }
+        const size_t classes[] = {1 + random() % 7, 8 + random() % 10, 18 + random() % 4079};
+        const size_t distance = std::min(text.size(), classes[random() % 3]);
+        const size_t length = 3 + random() % 16;
+        stream.push_back(uint8_t((distance - 1) & 0xFF));
+        stream.push_back(uint8_t(((distance - 1) >> 8) | ((length - 3) << 4)));
+        for (size_t k = 0; k < length; ++k) text += text[text.size() - distance];
+      }
+    }
+    EXPECT_EQ(decode(stream, text.size()), text) << round;
+    EXPECT_EQ(decode(stream, 777), text.substr(0, 777)) << round;
+  }
+}
+
 TEST(ZeckCompress, ShortInputsAreLiterals) {
   // The last 18 bytes always come out as literals: 20 bytes give 20 literals behind 3 flag bytes.
   const std::vector<uint8_t> out = compress("abcabcabcabcabcabcab");
