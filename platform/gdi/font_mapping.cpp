@@ -150,6 +150,33 @@ std::shared_ptr<QtFont> qt_font(const LOGFONT& device_font, int dpi) {
   return cache().emplace(key, std::move(made)).first->second;
 }
 
+QGlyphRun glyph_run(const QtFont& font, std::string_view text, std::span<const int> advances, double baseline,
+                    int& width) {
+  QString chars;
+  chars.reserve(qsizetype(text.size()));
+  for (char c : text) chars += QChar(char16_t(base::cp1250::to_unicode(uint8_t(c)) & 0xFFFF));
+  const QList<quint32> all = font.raw.glyphIndexesForString(chars);
+  QList<quint32> indexes;
+  QList<QPointF> positions;
+  indexes.reserve(all.size());
+  positions.reserve(all.size());
+  double x = 0;
+  for (qsizetype i = 0; i < all.size() && i < chars.size() && size_t(i) < advances.size(); ++i) {
+    // Blanks and control characters take their advance and draw nothing.
+    if (chars[i] > QChar(u' ')) {
+      indexes << all[i];
+      positions << QPointF(x, baseline);
+    }
+    x += advances[size_t(i)];
+  }
+  QGlyphRun run;
+  run.setRawFont(font.raw);
+  run.setGlyphIndexes(indexes);
+  run.setPositions(positions);
+  width = int(x);
+  return run;
+}
+
 std::shared_ptr<const FontMetrics> with_kerning(const std::shared_ptr<QtFont>& font) {
   std::lock_guard lock(g_cache_mutex);
   if (font->kerning_measured) return font->metrics;

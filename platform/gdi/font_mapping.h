@@ -13,9 +13,12 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QRawFont>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/gdi/core/device.h"
 
@@ -35,6 +38,11 @@ struct QtFont {
 std::shared_ptr<QtFont> qt_font(const LOGFONT& device_font, int dpi);
 // Fills metrics.kerning once (thread-safe); returns the metrics.
 std::shared_ptr<const FontMetrics> with_kerning(const std::shared_ptr<QtFont>& font);
+// The glyphs of `text` (CP1250) in `font`, placed at `advances` along a line from (0, 0) with
+// their baseline at `baseline`: one run, so that a device draws a line of text in one call and a
+// PDF keeps it as text. `width` gets the sum of the advances placed.
+QGlyphRun glyph_run(const QtFont& font, std::string_view text, std::span<const int> advances, double baseline,
+                    int& width);
 // Whether the face (after substitution) exists, and a description of it.
 bool find_qt_face(const char* face_cp1250, LOGFONT& out);
 // Empties the cache (tests and benchmarks measure misses).

@@ -142,17 +142,14 @@ void PagedDevice::glyphs(POINT origin, std::string_view text, std::span<const in
   std::shared_ptr<QtFont> font = qt_font(metrics.font, device_->logicalDpiY());
   p->setFont(font->font);
   p->setPen(qcolour(s.text_color));
-  // Character by character at the context's advances, so the layout matches the measuring and
-  // the text stays text; the line is laid out from (0, 0) and turned about the origin.
+  // One glyph run at the context's advances, so the layout matches the measuring and the text stays
+  // text; the line is laid out from (0, 0) and turned about the origin.
+  int width = 0;
+  const QGlyphRun run = glyph_run(*font, text, advances, metrics.tm.tmAscent, width);
   p->save();
   p->translate(origin.x, origin.y);
   if (TextTurn turn(metrics.font.lfEscapement); turn.turned()) p->rotate(-turn.degrees());
-  int x = 0, baseline = metrics.tm.tmAscent;
-  for (size_t i = 0; i < text.size() && i < advances.size(); ++i) {
-    char32_t c = base::cp1250::to_unicode(uint8_t(text[i]));
-    if (c > U' ') p->drawText(QPointF(x, baseline), QString(QChar(char16_t(c & 0xFFFF))));
-    x += advances[i];
-  }
+  p->drawGlyphRun(QPointF(0, 0), run);
   p->restore();
 }
 

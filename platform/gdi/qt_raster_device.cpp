@@ -35,21 +35,10 @@ void QtRasterDevice::glyphs(POINT origin, std::string_view text, std::span<const
   if (area.empty()) return;
   std::shared_ptr<QtFont> font = qt_font(metrics.font, dpi());
 
-  QString chars;
-  for (char c : text) chars += QChar(char16_t(base::cp1250::to_unicode(uint8_t(c)) & 0xFFFF));
-  QList<quint32> indexes = font->raw.glyphIndexesForString(chars);
   // Glyphs are placed on the unturned line from (0, 0), and the painter turns it about the origin.
-  QList<QPointF> positions;
-  double x = 0, baseline = metrics.tm.tmAscent;
-  for (qsizetype i = 0; i < indexes.size() && size_t(i) < advances.size(); ++i) {
-    positions << QPointF(x, baseline);
-    x += advances[size_t(i)];
-  }
-  indexes.resize(positions.size());
-  QGlyphRun run;
-  run.setRawFont(font->raw);
-  run.setGlyphIndexes(indexes);
-  run.setPositions(positions);
+  const double baseline = metrics.tm.tmAscent;
+  int width = 0;
+  const QGlyphRun run = glyph_run(*font, text, advances, baseline, width);
 
   QImage image = image_over(*target);
   QPainter painter(&image);
@@ -65,7 +54,6 @@ void QtRasterDevice::glyphs(POINT origin, std::string_view text, std::span<const
   if (TextTurn turn(metrics.font.lfEscapement); turn.turned()) painter.rotate(-turn.degrees());
   painter.drawGlyphRun(QPointF(0, 0), run);
   // Underline and strike-out span the advances.
-  int width = int(x);
   if (metrics.font.lfUnderline || metrics.font.lfStrikeOut) {
     int thickness = std::max(1, int(metrics.tm.tmHeight / 16));
     if (metrics.font.lfUnderline)

@@ -1,0 +1,283 @@
+// Drawing on real devices with real fonts, beside Qt's text document doing the same work with the
+// same font:
+//   - the longest act of the library compiled from the shared corpus opened and its first screen
+//     drawn into a 1920x1080 image with the library's own fonts;
+//   - the long synthetic act laid out whole at 1920 pixels on the image device, beside
+//     QTextDocument laying out the same paragraphs in the same face and size;
+//   - the synthetic act printed to a real PDF file (about 300 A4 pages), beside QTextDocument
+//     printing the same paragraphs to a PDF through QPdfWriter.
+// At exit the side-by-side medians go to the summary table.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "bench/layout/synthetic_act.h"
+#include "bench/support/corpus_library.h"
+#include "bench/support/side_by_side.h"
+#include "engine/fcmanage/topic_address.h"
+#include "engine/frame/painting.h"
+#include "engine/frame/printing.h"
+#include "engine/frame/topic_layout.h"
+#include "engine/medview/engine_titles.h"
+#include "engine/medview/viewer_fonts.h"
+#include "engine/title/title.h"
+#include "platform/base/temp_folder.h"
+#include "platform/gdi/core/dc_api.h"
+#include "tests/layout/record_builder.h"
+
+// Qt's keyword macros would rename engine members: Qt headers come last.
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTextDocument>
+
+#include "platform/gdi/paged_device.h"
+#include "platform/gdi/qt_raster_device.h"
+
+namespace {
+
+constexpr RECT kScreen{0, 0, 1920, 1080};
+// The face of the synthetic act's text on both sides (font 0 of the test sheet, 10 points).
+constexpr const char* kFace = "Liberation Serif";
+
+void App() {
+  static int argc = 1;
+  static char name[] = "bench_real_devices";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication* app = [] {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    return new QGuiApplication(argc, argv);
+  }();
+  (void)app;
+}
+
+bench::Timings& Times() {
+  static struct Summary {
+    bench::Timings times;
+    ~Summary() {
+      const auto report = [&](const char* measure, const std::string& ours, const std::string& other, double unit,
+                              const char* unit_name) {
+        const double a = times.median(ours), b = times.median(other);
+        if (a > 0 && b > 0) bench::Report("real_devices", measure, a * unit, b * unit, "QTextDocument", unit_name);
+      };
+      report("layout act at 1920 px", "layout", "qt_layout", 1e3, "ms");
+      report("print act to PDF", "print", "qt_print", 1e3, "ms");
+      if (const double open = times.median("open"); open > 0)
+        std::printf("\nopen act and draw the first screen: %.2f ms (target 5 ms)\n", open * 1e3);
+    }
+  } summary;
+  return summary.times;
+}
+
+// The viewer's device: an image (or a printer) lent for every drawing.
+HDC g_dc = nullptr;
+HDC LentDC(HWND) { return g_dc; }
+void KeepDC(HWND, HDC) {}
+
+struct RealViewer {
+  medview::Viewer* viewer = medview::MvCreateViewer(nullptr, nullptr);
+  RealViewer() {
+    medview::MvSetWindow(viewer, reinterpret_cast<HWND>(uintptr_t(1)), nullptr);
+    medview::MvSetGetDCProc(viewer, LentDC);
+    medview::MvSetReleaseDCProc(viewer, KeepDC);
+  }
+  ~RealViewer() { medview::MvDestroyViewer(viewer); }
+};
+
+// The act topic with the longest text in the compiled library, or -1.
+int32_t LongestActTopic(const bench::CorpusLibrary& library) {
+  int32_t best = -1;
+  size_t longest = 0;
+  for (int32_t topic : library.plan.act_topics) {
+    if (library.plan.texts[size_t(topic)].size() > longest) {
+      longest = library.plan.texts[size_t(topic)].size();
+      best = topic;
+    }
+  }
+  return best;
+}
+
+void BM_OpenActFirstScreen(benchmark::State& state) {
+  App();
+  const bench::CorpusLibrary* library = bench::CompiledCorpus();
+  if (!library) return state.SkipWithError("corpus absent");
+  title::TitleHandle* t = title::TtlOpen(library->path.c_str(), nullptr, 0, true);
+  if (!t) return state.SkipWithError("library does not open");
+  const int32_t position = title::TtlTopicNumberToPosition(t, LongestActTopic(*library));
+  QImage image(1920, 1080, QImage::Format_RGB32);
+  g_dc = gdi::create_surface_dc(&image, 96);
+  size_t frames = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    image.fill(Qt::white);
+    RealViewer v;
+    medview::MvSetTitle(v.viewer, t, nullptr, nullptr);
+    frame::MvSetTopic(v.viewer, position, 1, 0, nullptr);
+    frame::MvLayoutTopic(v.viewer, &kScreen, nullptr);
+    medview::MvPaint(v.viewer, g_dc, &kScreen, nullptr);
+    frames = v.viewer->frames.size();
+    Times().add("open", std::chrono::steady_clock::now() - start);
+  }
+  state.counters["frames"] = double(frames);
+  DeleteDC(g_dc);
+  g_dc = nullptr;
+  title::TtlClose(t);
+}
+BENCHMARK(BM_OpenActFirstScreen)->Unit(benchmark::kMillisecond);
+
+// The synthetic act's paragraphs as text records in font 0 of the sheet below.
+std::vector<layout_test::Bytes> ActRecords(int paragraphs) {
+  std::vector<layout_test::Bytes> records;
+  adt::ParagraphInfo info;
+  info.spaceAfter = 6;
+  for (const std::string& text : layout_bench::SyntheticActText(paragraphs)) {
+    layout_test::Commands commands;
+    commands.Font(0).Byte(0x82).End();
+    records.push_back(layout_test::TextRecord(info, commands, "|" + text + "|"));
+  }
+  return records;
+}
+
+QString ActText(int paragraphs) {
+  QString text;
+  for (const std::string& p : layout_bench::SyntheticActText(paragraphs)) {
+    text += QString::fromLatin1(p.data(), qsizetype(p.size()));
+    text += QChar(u'\n');
+  }
+  return text;
+}
+
+std::unique_ptr<title::StyleSheet> RealSheet() {
+  auto sheet = layout_test::TestStyleSheet();
+  sheet->faces = {kFace};
+  return sheet;
+}
+
+QFont ActFont() {
+  QFont font(kFace);
+  font.setPointSizeF(10);
+  return font;
+}
+
+// Both sides go from the paragraphs' text to a laid-out act: ours encodes the records and lays each
+// out at 1920 pixels, Qt builds its document and lays it out at the same width.
+void BM_LayoutActReal(benchmark::State& state) {
+  App();
+  QImage image(1920, 1080, QImage::Format_RGB32);
+  g_dc = gdi::create_surface_dc(&image, 96);
+  auto sheet = RealSheet();
+  RealViewer v;
+  medview::MvSetStyleSheet(v.viewer, sheet.get());
+  int64_t height = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    medview::MvAcquireDC(v.viewer);
+    height = 0;
+    for (const layout_test::Bytes& record : ActRecords(layout_bench::kActParagraphs)) {
+      frame::ObjectList objects;
+      frame::RecordPlacement at;
+      at.width = 1920;
+      frame::RecordExtent extent;
+      frame::FrLayoutRecord(*v.viewer, record, {}, at, objects, extent);
+      height += extent.height;
+    }
+    medview::MvReleaseDC(v.viewer);
+    Times().add("layout", std::chrono::steady_clock::now() - start);
+  }
+  state.counters["height"] = double(height);
+  DeleteDC(g_dc);
+  g_dc = nullptr;
+}
+BENCHMARK(BM_LayoutActReal)->Unit(benchmark::kMillisecond);
+
+void BM_QTextDocumentLayoutAct(benchmark::State& state) {
+  App();
+  const QString text = ActText(layout_bench::kActParagraphs);
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    QTextDocument document;
+    document.setDefaultFont(ActFont());
+    document.setPlainText(text);
+    document.setTextWidth(1920);
+    benchmark::DoNotOptimize(document.size().height());
+    Times().add("qt_layout", std::chrono::steady_clock::now() - start);
+  }
+}
+BENCHMARK(BM_QTextDocumentLayoutAct)->Unit(benchmark::kMillisecond);
+
+// About 300 A4 pages.
+constexpr int kPrintedParagraphs = 8500;
+
+// Starts and ends the printer's pages as the engine asks, counting them.
+BOOL NextPage(void* job, HDC hdc, int32_t, int32_t, int32_t, int32_t, RECT*, BOOL starting) {
+  if (!starting) return EndPage(hdc) > 0;
+  ++*static_cast<int*>(job);
+  return StartPage(hdc) > 0;
+}
+
+void BM_PrintActToPdf(benchmark::State& state) {
+  App();
+  auto sheet = RealSheet();
+  const std::string path = base::temp_folder() + "/bench_act.pdf";
+  int pages = 0;
+  for (auto _ : state) {
+    pages = 0;
+    const auto start = std::chrono::steady_clock::now();
+    HDC printer = gdi::create_pdf_dc(path, 96);
+    DOCINFO info{sizeof(DOCINFO), "Akt", nullptr, nullptr, 0};
+    StartDoc(printer, &info);
+    g_dc = printer;
+    RealViewer v;
+    medview::MvSetStyleSheet(v.viewer, sheet.get());
+    frame::MvSetRecordSource(v.viewer, std::make_shared<layout_test::MemoryRecordSource>(ActRecords(kPrintedParagraphs), 0));
+    frame::MvSetTopic(v.viewer, layout_test::MemoryRecordSource::PositionOf(0), 1, 0, nullptr);
+    RECT page{48, 48, 746, 1075};
+    RECT layout = page;
+    frame::MvLayoutTopic(v.viewer, &page, nullptr);
+    medview::MvPrint(v.viewer, printer, FALSE, &page, &layout, nullptr, NextPage, &pages, nullptr);
+    EndPage(printer);
+    EndDoc(printer);
+    DeleteDC(printer);
+    g_dc = nullptr;
+    Times().add("print", std::chrono::steady_clock::now() - start);
+  }
+  state.counters["pages"] = double(pages);
+  std::error_code ec;
+  state.counters["pdf_bytes"] = double(std::filesystem::file_size(path, ec));
+  std::filesystem::remove(path, ec);
+}
+BENCHMARK(BM_PrintActToPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_QTextDocumentPrintToPdf(benchmark::State& state) {
+  App();
+  const QString text = ActText(kPrintedParagraphs);
+  const QString path = QString::fromStdString(base::temp_folder() + "/bench_qt.pdf");
+  int pages = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    QTextDocument document;
+    document.setDefaultFont(ActFont());
+    document.setPlainText(text);
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(96);
+    document.setPageSize(writer.pageLayout().paintRectPixels(96).size());
+    document.print(&writer);
+    pages = document.pageCount();
+    Times().add("qt_print", std::chrono::steady_clock::now() - start);
+  }
+  state.counters["pages"] = double(pages);
+  std::error_code ec;
+  std::filesystem::remove(path.toStdString(), ec);
+}
+BENCHMARK(BM_QTextDocumentPrintToPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
