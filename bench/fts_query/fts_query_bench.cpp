@@ -75,6 +75,7 @@ struct Corpus {
                   hits.at(name + "/fts5"), ours, kept, other, ours / other);
       bench::Report("fts_query", name, ours, other, "FTS5");
     }
+    std::fflush(stdout);
   }
 };
 
