@@ -6,11 +6,8 @@
 //     QTextDocument laying out the same paragraphs in the same face and size;
 //   - the synthetic act printed to a real PDF file (about 300 A4 pages), beside QTextDocument
 //     printing the same paragraphs to a PDF through QPdfWriter.
-// At exit the side-by-side medians go to the summary table.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -18,7 +15,6 @@
 
 #include "bench/layout/synthetic_act.h"
 #include "bench/support/corpus_library.h"
-#include "bench/support/side_by_side.h"
 #include "engine/fcmanage/topic_address.h"
 #include "engine/frame/painting.h"
 #include "engine/frame/printing.h"
@@ -57,24 +53,6 @@ void App() {
     return new QGuiApplication(argc, argv);
   }();
   (void)app;
-}
-
-bench::Timings& Times() {
-  static struct Summary {
-    bench::Timings times;
-    ~Summary() {
-      const auto report = [&](const char* measure, const std::string& ours, const std::string& other, double unit,
-                              const char* unit_name) {
-        const double a = times.median(ours), b = times.median(other);
-        if (a > 0 && b > 0) bench::Report("real_devices", measure, a * unit, b * unit, "QTextDocument", unit_name);
-      };
-      report("layout act at 1920 px", "layout", "qt_layout", 1e3, "ms");
-      report("print act to PDF", "print", "qt_print", 1e3, "ms");
-      if (const double open = times.median("open"); open > 0)
-        std::printf("\nopen act and draw the first screen: %.2f ms (target 5 ms)\n", open * 1e3);
-    }
-  } summary;
-  return summary.times;
 }
 
 // The viewer's device: an image (or a printer) lent for every drawing.
@@ -116,7 +94,6 @@ void BM_OpenActFirstScreen(benchmark::State& state) {
   g_dc = gdi::create_surface_dc(&image, 96);
   size_t frames = 0;
   for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
     image.fill(Qt::white);
     RealViewer v;
     medview::MvSetTitle(v.viewer, t, nullptr, nullptr);
@@ -124,7 +101,6 @@ void BM_OpenActFirstScreen(benchmark::State& state) {
     frame::MvLayoutTopic(v.viewer, &kScreen, nullptr);
     medview::MvPaint(v.viewer, g_dc, &kScreen, nullptr);
     frames = v.viewer->frames.size();
-    Times().add("open", std::chrono::steady_clock::now() - start);
   }
   state.counters["frames"] = double(frames);
   DeleteDC(g_dc);
@@ -178,7 +154,6 @@ void BM_LayoutActReal(benchmark::State& state) {
   medview::MvSetStyleSheet(v.viewer, sheet.get());
   int64_t height = 0;
   for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
     medview::MvAcquireDC(v.viewer);
     height = 0;
     for (const layout_test::Bytes& record : ActRecords(layout_bench::kActParagraphs)) {
@@ -190,7 +165,6 @@ void BM_LayoutActReal(benchmark::State& state) {
       height += extent.height;
     }
     medview::MvReleaseDC(v.viewer);
-    Times().add("layout", std::chrono::steady_clock::now() - start);
   }
   state.counters["height"] = double(height);
   DeleteDC(g_dc);
@@ -202,13 +176,11 @@ void BM_QTextDocumentLayoutAct(benchmark::State& state) {
   App();
   const QString text = ActText(layout_bench::kActParagraphs);
   for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
     QTextDocument document;
     document.setDefaultFont(ActFont());
     document.setPlainText(text);
     document.setTextWidth(1920);
     benchmark::DoNotOptimize(document.size().height());
-    Times().add("qt_layout", std::chrono::steady_clock::now() - start);
   }
 }
 BENCHMARK(BM_QTextDocumentLayoutAct)->Unit(benchmark::kMillisecond);
@@ -230,7 +202,6 @@ void BM_PrintActToPdf(benchmark::State& state) {
   int pages = 0;
   for (auto _ : state) {
     pages = 0;
-    const auto start = std::chrono::steady_clock::now();
     HDC printer = gdi::create_pdf_dc(path, 96);
     DOCINFO info{sizeof(DOCINFO), "Akt", nullptr, nullptr, 0};
     StartDoc(printer, &info);
@@ -247,7 +218,6 @@ void BM_PrintActToPdf(benchmark::State& state) {
     EndDoc(printer);
     DeleteDC(printer);
     g_dc = nullptr;
-    Times().add("print", std::chrono::steady_clock::now() - start);
   }
   state.counters["pages"] = double(pages);
   std::error_code ec;
@@ -262,7 +232,6 @@ void BM_QTextDocumentPrintToPdf(benchmark::State& state) {
   const QString path = QString::fromStdString(base::temp_folder() + "/bench_qt.pdf");
   int pages = 0;
   for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
     QTextDocument document;
     document.setDefaultFont(ActFont());
     document.setPlainText(text);
@@ -272,7 +241,6 @@ void BM_QTextDocumentPrintToPdf(benchmark::State& state) {
     document.setPageSize(writer.pageLayout().paintRectPixels(96).size());
     document.print(&writer);
     pages = document.pageCount();
-    Times().add("qt_print", std::chrono::steady_clock::now() - start);
   }
   state.counters["pages"] = double(pages);
   std::error_code ec;

@@ -1,11 +1,10 @@
-// What the side-by-side benchmarks share: the shared corpus's folder, medians of timed runs, and the
-// table of every figure that scripts/run-benchmarks.sh prints after the last program.
+// What the side-by-side benchmarks share: the shared corpus's folder and medians of timed runs (the
+// table of every side-by-side figure comes from bench/pairs.tsv, see scripts/run-benchmarks.sh).
 #pragma once
 
 #include <chrono>
 #include <map>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace bench {
@@ -26,10 +25,5 @@ class Timings {
  private:
   std::map<std::string, std::vector<double>> runs_;
 };
-
-// Adds one line to the summary table (the file named by LUMO_BENCH_TABLE; nothing without it): a
-// measure of `program`, our figure beside the reference's in the same unit, lower is better.
-void Report(std::string_view program, std::string_view measure, double ours, double reference,
-            std::string_view reference_name, std::string_view unit = "us");
 
 }  // namespace bench

@@ -1,18 +1,15 @@
 // LZ decoding of every topic block of the library compiled from the shared corpus, in turn, beside
 // zlib's inflate of the same decoded bytes compressed block by block (level 9, the same block sizes),
 // and reading every record of every topic through the engine, which costs the block decoding and the
-// phrase expansion together. Throughput is counted in decoded bytes. At exit the two decoders' medians
-// go to the summary table. Without the corpus every benchmark is skipped.
+// phrase expansion together. Throughput is counted in decoded bytes. Without the corpus every
+// benchmark is skipped.
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
-#include <chrono>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "bench/support/corpus_library.h"
-#include "bench/support/side_by_side.h"
 #include "engine/fcmanage/topic_address.h"
 #include "engine/fcmanage/topic_block.h"
 #include "engine/fcmanage/topic_chunk.h"
@@ -27,16 +24,6 @@ struct Blocks {
   std::vector<std::vector<uint8_t>> lz;    // each block's stored data after its header
   std::vector<std::vector<uint8_t>> zlib;  // each block's decoded data, deflated on its own
   size_t decoded_bytes = 0;
-  bench::Timings times;
-
-  ~Blocks() {
-    const double ours = times.median("lz"), zlib_time = times.median("zlib");
-    if (ours > 0 && zlib_time > 0) {
-      std::printf("\n%zu blocks, %zu decoded bytes: LZ %.1f us, zlib %.1f us, ratio %.2f\n", lz.size(), decoded_bytes,
-                  ours * 1e6, zlib_time * 1e6, ours / zlib_time);
-      bench::Report("zeck", "decode every topic block", ours * 1e6, zlib_time * 1e6, "zlib");
-    }
-  }
 };
 
 Blocks& blocks() {
@@ -74,11 +61,9 @@ void BM_LzDecodeEveryBlock(benchmark::State& state) {
   if (!b.present) return state.SkipWithError("corpus absent");
   std::vector<uint8_t> out(title::kTopicDecodedLimit);
   for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
     size_t total = 0;
     for (const std::vector<uint8_t>& block : b.lz) total += zeck::ZeckDecompress(block.data(), out.data(), block.size(), out.size());
     benchmark::DoNotOptimize(total);
-    b.times.add("lz", std::chrono::steady_clock::now() - start);
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(b.decoded_bytes));
 }
@@ -89,7 +74,6 @@ void BM_ZlibInflateEveryBlock(benchmark::State& state) {
   if (!b.present) return state.SkipWithError("corpus absent");
   std::vector<uint8_t> out(title::kTopicDecodedLimit);
   for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
     size_t total = 0;
     for (const std::vector<uint8_t>& block : b.zlib) {
       uLongf size = uLongf(out.size());
@@ -97,7 +81,6 @@ void BM_ZlibInflateEveryBlock(benchmark::State& state) {
       total += size;
     }
     benchmark::DoNotOptimize(total);
-    b.times.add("zlib", std::chrono::steady_clock::now() - start);
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(b.decoded_bytes));
 }
