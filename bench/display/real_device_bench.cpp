@@ -2,6 +2,8 @@
 // same font:
 //   - the longest act of the library compiled from the shared corpus opened and its first screen
 //     drawn into a 1920x1080 image with the library's own fonts;
+//   - the synthetic act scrolled by a line and by a page on the image, with the exposed strip
+//     repainted;
 //   - the long synthetic act laid out whole at 1920 pixels on the image device, beside
 //     QTextDocument laying out the same paragraphs in the same face and size;
 //   - the synthetic act printed to a real PDF file (about 300 A4 pages), beside QTextDocument
@@ -18,11 +20,13 @@
 #include "engine/fcmanage/topic_address.h"
 #include "engine/frame/painting.h"
 #include "engine/frame/printing.h"
+#include "engine/frame/scrolling.h"
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/engine_titles.h"
 #include "engine/medview/viewer_fonts.h"
 #include "engine/title/title.h"
 #include "platform/base/temp_folder.h"
+#include "platform/gdi/core/bitmap_api.h"
 #include "platform/gdi/core/dc_api.h"
 #include "tests/layout/record_builder.h"
 
@@ -184,6 +188,45 @@ void BM_QTextDocumentLayoutAct(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_QTextDocumentLayoutAct)->Unit(benchmark::kMillisecond);
+
+// Scrolls the synthetic act by `code` on the 1920x1080 image and repaints the strip it exposed (the
+// image's bits moved as a window's would be), back to the top at the end.
+void ScrollReal(benchmark::State& state, int32_t code) {
+  App();
+  QImage image(1920, 1080, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  g_dc = gdi::create_surface_dc(&image, 96);
+  auto sheet = RealSheet();
+  RealViewer v;
+  medview::MvSetStyleSheet(v.viewer, sheet.get());
+  frame::MvSetRecordSource(v.viewer, std::make_shared<layout_test::MemoryRecordSource>(ActRecords(2000), 0));
+  frame::MvSetTopic(v.viewer, layout_test::MemoryRecordSource::PositionOf(0), 1, 0, nullptr);
+  frame::MvLayoutTopic(v.viewer, &kScreen, nullptr);
+  medview::MvPaint(v.viewer, g_dc, &kScreen, nullptr);
+  for (auto _ : state) {
+    POINT move{};
+    medview::TitleErrorCode error = 0;
+    medview::MvScrollVertical(v.viewer, &move, nullptr, nullptr, code, 0, &error);
+    if (error == medview::kViewCannotScroll) {
+      state.PauseTiming();
+      medview::MvScrollVertical(v.viewer, &move, nullptr, nullptr, medview::kScrollTop, 0, &error);
+      medview::MvPaint(v.viewer, g_dc, &kScreen, nullptr);
+      state.ResumeTiming();
+      continue;
+    }
+    BitBlt(g_dc, 0, move.y, 1920, 1080, g_dc, 0, 0, SRCCOPY);
+    RECT strip{0, kScreen.bottom + move.y, kScreen.right, kScreen.bottom};
+    medview::MvPaint(v.viewer, g_dc, &strip, nullptr);
+  }
+  DeleteDC(g_dc);
+  g_dc = nullptr;
+}
+
+void BM_LineScrollReal(benchmark::State& state) { ScrollReal(state, medview::kScrollLineDown); }
+BENCHMARK(BM_LineScrollReal)->Unit(benchmark::kMicrosecond);
+
+void BM_PageScrollReal(benchmark::State& state) { ScrollReal(state, medview::kScrollPageDown); }
+BENCHMARK(BM_PageScrollReal)->Unit(benchmark::kMicrosecond);
 
 // About 300 A4 pages.
 constexpr int kPrintedParagraphs = 8500;

@@ -239,6 +239,15 @@ TEST_F(Raster, TransfersStretchAndMayOverlap) {
             ".......#\n");
   BitBlt(dc_, 0, 0, 2, 2, nullptr, 0, 0, WHITENESS);
   EXPECT_EQ(GetPixel(dc_, 0, 0), kWhite);
+  // Upwards by a row with a hole in the clip (two visible parts): the hole keeps its pixels.
+  ExcludeClipRect(dc_, 6, 0, 7, 4);
+  BitBlt(dc_, 0, 0, 8, 3, dc_, 0, 1, SRCCOPY);
+  SelectClipRgn(dc_, nullptr);
+  EXPECT_EQ(picture(8, 4),
+            "..#..##.\n"
+            "......##\n"
+            ".......#\n"
+            ".......#\n");
 }
 
 // A two-colour picture becomes a monochrome bitmap set from its DIB rows.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "platform/gdi/core/mapping.h"
@@ -427,6 +428,23 @@ void RasterDevice::transfer(const RECT& dst, const PixelBuffer* src, const RECT&
   // before they are overwritten.
   RECT readable = intersect_rects(sr, src->bounds());
   if (rect_empty(readable)) return;
+  const bool whole_source = readable.left == sr.left && readable.top == sr.top && readable.right == sr.right &&
+                            readable.bottom == sr.bottom;
+  if (code == 0xCC && dw == sw && dh == sh && !src->monochrome && !target_.monochrome && whole_source) {
+    // A plain copy between colour surfaces at the same size (scrolling, painting from memory):
+    // whole rows, the source taken first.
+    std::vector<uint32_t> rows(size_t(sw) * size_t(sh));
+    for (int y = 0; y < sh; ++y) std::memcpy(&rows[size_t(y) * size_t(sw)], src->row(sr.top + y) + sr.left, size_t(sw) * 4);
+    const Region area = visible(d, s);
+    for (const RECT& part : area.rects()) {
+      for (int y = part.top; y < part.bottom; ++y) {
+        const uint32_t* from = &rows[size_t(y - d.top) * size_t(sw) + size_t(part.left - d.left)];
+        uint32_t* to = target_.row(y) + part.left;
+        for (int x = 0; x < part.right - part.left; ++x) to[x] = from[x] | kOpaque;
+      }
+    }
+    return;
+  }
   std::vector<uint32_t> copy(size_t(sw) * size_t(sh), 0);
   std::vector<uint8_t> present(copy.size(), 0);
   for (int y = readable.top; y < readable.bottom; ++y)
