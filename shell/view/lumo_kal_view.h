@@ -109,6 +109,8 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   CMvSR& GetTextPane() { return m_textPane; }
   CMvNSR& GetActHeaderPane() { return m_actHeader; }
   CMvNSR& GetTopicHeaderPane() { return m_topicHeader; }
+  // The view's panes in their order, for printing.
+  const std::vector<CMvPane*>& GetPanes() const { return m_panes; }
   BOOL HasScrollingRegion() const { return m_bScrollRegion; }
   const CString& GetSheetTitle() const { return m_strSheetTitle; }
   const CString& GetStatusText(int pane) const { return m_strStatus[pane]; }
