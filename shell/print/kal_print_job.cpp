@@ -67,10 +67,7 @@ BOOL CKALPrintJob::DoPreparePrinting(CPrintInfo* pInfo, BOOL bDirect) {
     printPane.reset();
     return FALSE;
   }
-  if (bDirect) {
-    if (CWinApp* winapp = AfxGetApp()) winapp->GetPrinterDeviceDefaults(&pInfo->m_pPD->m_pd);
-    return TRUE;
-  }
+  if (bDirect) return CPrinterJob::DoPreparePrinting(pInfo, TRUE);
   if (!ShowPrintDialog(pInfo)) return FALSE;
   auto& chosen = static_cast<CGSPrintDialog&>(*pInfo->m_pPD);
   selectionOnly = chosen.m_bSelection;
@@ -99,24 +96,26 @@ BOOL CKALPrintJob::PrintPane(CMvPane& pane, CDC* dc, CRect& layout, BOOL selecti
   return pane.Print(dc, &pageRect, &layout, nullptr, this, selection);
 }
 
-void CKALPrintJob::PrintList(CDC* dc, CRect& layout) {
+BOOL CKALPrintJob::PrintList(CDC* dc, CRect& layout) {
   CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
-  if (!work || work->GetPrintList().empty() || !printPane) return;
+  if (!work || work->GetPrintList().empty() || !printPane) return TRUE;
   medview::ViewerHandle viewer = printPane->GetViewer();
   for (const auto& item : work->GetPrintList()) {
     const int32_t position = medview::MvTopicNumberToPosition(LibraryTitle(), item->m_nTopic);
     if (position == -1) continue;
     if (frame::MvSetTopic(viewer, position, 0, 0, nullptr) && frame::MvHasNonScrollRegion(viewer)) {
-      if (!PrintPane(*printPane, dc, layout, FALSE)) return;
+      if (!PrintPane(*printPane, dc, layout, FALSE)) return FALSE;
     }
     if (frame::MvHasScrollRegion(viewer) && frame::MvSetTopic(viewer, position, 1, 0, nullptr)) {
-      if (!PrintPane(*printPane, dc, layout, FALSE)) return;
+      if (!PrintPane(*printPane, dc, layout, FALSE)) return FALSE;
     }
   }
+  return TRUE;
 }
 
 void CKALPrintJob::PrintPage(CDC* pDC, CPrintInfo*) {
   pageRect = ComputeBody(pDC);
+  footerRect = pageRect;
   const int old_mode = pDC->SetBkMode(TRANSPARENT);
   CFont* old_font = pDC->SelectObject(&bodyFont);
   if (NotesOn()) {
@@ -137,15 +136,18 @@ void CKALPrintJob::PrintPage(CDC* pDC, CPrintInfo*) {
       } else if (non_scrolling && ((title_setting && unit) || pane->IsWindowVisible())) {
         printed = PrintPane(*pane, pDC, layout, FALSE);
       }
-      if (!printed) break;
+      if (!printed) {
+        FailPrinting();
+        break;
+      }
     }
-  } else {
-    PrintList(pDC, layout);
+  } else if (!PrintList(pDC, layout)) {
+    FailPrinting();
   }
   pDC->SelectObject(old_font);
   // The engine leaves its last page open: it gets its footer and is closed here.
   if (pageOpen) {
-    printdraw::Footer(pDC, pageRect, footerText, &footerFont);
+    printdraw::Footer(pDC, footerRect, footerText, &footerFont);
     pageOpen = FALSE;
     EndJobPage();
   }
@@ -166,7 +168,7 @@ BOOL CKALPrintJob::PageCallback(void* job_pointer, HDC hdc, int32_t, int32_t, in
     return TRUE;
   }
   if (job->NotesOn() && !job->footerText.IsEmpty()) printdraw::NotesLabel(dc, job->pageRect, &job->footerFont, false);
-  printdraw::Footer(dc, job->pageRect, job->footerText, &job->footerFont);
+  printdraw::Footer(dc, job->footerRect, job->footerText, &job->footerFont);
   job->pageOpen = FALSE;
   // Between pages the user's messages get through, "Przerwij" among them.
   return job->EndJobPage() && AbortProc(hdc, 0);

@@ -31,6 +31,8 @@ class CKALPrintJob : public CPrinterJob {
   // Margins and notes height in millimetres, from the settings.
   int marginLeft = 20, marginTop = 18, marginRight = 15, marginBottom = 18, notesHeight = 70;
   CRect pageRect;
+  // The body without the notes area: the footer goes below it.
+  CRect footerRect;
   CString headerText;
   CString footerText;
   CString pageFormat;
@@ -53,6 +55,6 @@ class CKALPrintJob : public CPrinterJob {
   BOOL NotesOn() const;
   // The pane printed with the job's page callback.
   BOOL PrintPane(CMvPane& pane, CDC* dc, CRect& layout, BOOL selection);
-  // The entries of the work's print list, one after another.
-  void PrintList(CDC* dc, CRect& layout);
+  // The entries of the work's print list, one after another; false when one failed.
+  BOOL PrintList(CDC* dc, CRect& layout);
 };

@@ -43,10 +43,8 @@ int Header(CDC* dc, const CRect& body, const CString& citation, const CString& p
   }
   int page_width = 0, page_height = 0;
   if (!page_text.IsEmpty()) {
-    CRect box(body.left, 0, body.right, 0);
-    dc->DrawText(page_text, &box, DT_CALCRECT | DT_WORDBREAK | DT_RIGHT);
-    page_width = box.Width();
-    page_height = box.Height();
+    page_width = std::min<int>(dc->GetTextExtent(page_text).cx, body.Width());
+    page_height = TextHeight(dc, page_text, page_width, DT_RIGHT);
     if (!measure) {
       CRect at(body.right - page_width, base - page_height, body.right, base);
       dc->DrawText(page_text, &at, DT_WORDBREAK | DT_RIGHT);
@@ -90,8 +88,9 @@ int FooterRoom(CDC* dc, const CRect& body, const CString& text, CFont* font) {
 int NotesLabel(CDC* dc, const CRect& body, CFont* font, bool measure) {
   CFont* old = dc->SelectObject(font);
   const CString label(printtext::kNotesLabel);
-  CRect box(body.left, body.bottom + Units(dc, 22), body.right, body.bottom + Units(dc, 22));
-  dc->DrawText(label, &box, DT_CALCRECT | DT_WORDBREAK);
+  const int top = body.bottom + Units(dc, 22);
+  const int width = std::min<int>(dc->GetTextExtent(label).cx, body.Width());
+  CRect box(body.left, top, body.left + width, top + TextHeight(dc, label, width, DT_LEFT));
   if (!measure) {
     static const WORD kChecker[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
     CBitmap pattern;

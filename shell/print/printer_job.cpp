@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/base/cp1250.h"
+#include "platform/controls/common_controls.h"
 #include "platform/framework/app.h"
 #include "platform/framework/print_job.h"
 #include "platform/framework/prompter.h"
@@ -83,6 +84,8 @@ bool& PrintCancelFlag() {
 
 CPrintStatusDlg::CPrintStatusDlg(CWnd* pParent) : CDialog(resources::IDD_PRINT_STATUS, pParent) {
   PrintCancelFlag() = false;
+  INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS | ICC_ANIMATE_CLASS};
+  InitCommonControlsEx(&classes);
 }
 
 CPrintStatusDlg::~CPrintStatusDlg() = default;
@@ -112,7 +115,8 @@ void CPrinterJob::EndPrinting(CDC*, CPrintInfo*) {}
 void CPrinterJob::BeginPrinting(CDC*, CPrintInfo*) {}
 
 BOOL CPrinterJob::DoPreparePrinting(CPrintInfo* pInfo, BOOL bDirect) {
-  if (bDirect) return TRUE;
+  // Printing directly uses the application's printer as it stands.
+  if (bDirect) return !AfxGetApp() || AfxGetApp()->GetPrinterDeviceDefaults(&pInfo->m_pPD->m_pd);
   return ShowPrintDialog(pInfo);
 }
 
@@ -155,6 +159,7 @@ void CPrinterJob::ShowProgress(UINT ordinal, UINT total, UINT done, DWORD averag
   CString pages;
   pages.Format(m_strPageTemplate, int(ordinal), int(total), m_strTimeLeft.GetString());
   m_pStatus->SetDlgItemText(resources::IDC_PRINT_PAGES, pages);
+  m_pStatus->UpdateWindow();
 }
 
 BOOL CPrinterJob::Print() {
@@ -224,6 +229,7 @@ BOOL CPrinterJob::Print() {
   BOOL printed = TRUE;
   UINT done = 0;
   m_strTimeLeft.Empty();
+  m_bFailed = FALSE;
   for (info.m_nCurPage = plan.first; info.m_nCurPage != plan.end;) {
     // The job ends at the last page it knows of when it could not count its pages.
     info.m_bContinuePrinting = info.GetMaxPage() != 0xFFFF || info.m_nCurPage == 1;
@@ -239,7 +245,7 @@ BOOL CPrinterJob::Print() {
     PrintPage(dc, &info);
     dc->RestoreDC(saved);
     const BOOL page_ended = !m_bLoopBracketsPages || job.EndPage();
-    if (!page_ended || !AbortProc(dc->m_hDC, 0) || job.aborted()) {
+    if (!page_ended || m_bFailed || !AbortProc(dc->m_hDC, 0) || job.aborted()) {
       printed = FALSE;
       break;
     }

@@ -104,6 +104,8 @@ class CPrinterJob {
   // Brackets for jobs that open and close pages themselves; false on a refused page.
   BOOL StartJobPage();
   BOOL EndJobPage();
+  // A page step that failed: the loop aborts the document.
+  void FailPrinting() { m_bFailed = TRUE; }
   // Whether the loop opens and closes a page around PrintPage.
   BOOL m_bLoopBracketsPages = TRUE;
 
@@ -111,6 +113,7 @@ class CPrinterJob {
   void ShowProgress(UINT ordinal, UINT total, UINT done, DWORD average_ms);
 
   uint32_t m_nUnused = 0;
+  BOOL m_bFailed = FALSE;
   CPrintStatusDlg* m_pStatus = nullptr;
   framework::PrintJob* m_pJob = nullptr;
   CString m_strPageTemplate;
