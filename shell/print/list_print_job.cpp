@@ -94,7 +94,7 @@ BOOL CListCtrlPrintJob::DoPreparePrinting(CPrintInfo* pInfo, BOOL bDirect) {
     HDITEM item;
     item.mask = HDI_WIDTH | HDI_FORMAT | HDI_TEXT;
     item.pszText = text;
-    item.cchTextMax = c == 0 ? 3 : c == 1 ? 128 : 512;
+    item.cchTextMax = c == 0 ? 4 : c == 1 ? 128 : 512;
     if (!header->GetItem(c, &item)) continue;
     columnWidth[size_t(c)] = item.cxy;
     columnFormat[size_t(c)] = item.fmt;

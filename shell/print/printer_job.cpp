@@ -99,6 +99,32 @@ BOOL CPrintStatusDlg::OnInitDialog() {
   return TRUE;
 }
 
+BOOL CPrintStatusDlg::Begin(CWnd* owner, const CString& name, const CString& device, const CString& port) {
+  if (!owner) owner = AfxGetMainWnd();
+  if (!Create(resources::IDD_PRINT_STATUS, owner)) return FALSE;
+  CString caption;
+  caption.Format("%s - trwa drukowanie %s...", name.GetString(), "");
+  SetWindowText(caption);
+  const CString what_template = GetDlgItemText(int(resources::IDC_PRINT_WHAT));
+  CString what;
+  const CString printer = device.IsEmpty() ? CString(base::cp1250::from_utf8("Drukarka domyślna")) : device;
+  what.Format(what_template, name.GetString(), printer.GetString(), port.GetString());
+  SetDlgItemText(resources::IDC_PRINT_WHAT, what);
+  ShowWindow(SW_SHOW);
+  UpdateWindow();
+  return TRUE;
+}
+
+CString PrintPortText(CPrintDialog& dialog) {
+  CString port;
+  if (dialog.PrintToFile()) {
+    AfxFormatString1(port, resources::AFX_IDS_PRINTTOFILE, "");
+  } else {
+    AfxFormatString1(port, resources::AFX_IDS_PRINTONPORT, dialog.GetPortName());
+  }
+  return port;
+}
+
 void CPrintStatusDlg::OnCancel() {
   PrintCancelFlag() = true;
   DestroyWindow();
@@ -168,12 +194,7 @@ BOOL CPrinterJob::Print() {
   CPrintDialog& dialog = *info.m_pPD;
   // A print to a file asks where the file goes; cancelling prints nothing and says nothing.
   if (!framework::choose_print_file(dialog)) return FALSE;
-  CString port;
-  if (dialog.PrintToFile()) {
-    AfxFormatString1(port, resources::AFX_IDS_PRINTTOFILE, "");
-  } else {
-    AfxFormatString1(port, resources::AFX_IDS_PRINTONPORT, dialog.GetPortName());
-  }
+  const CString port = PrintPortText(dialog);
   if (!dialog.CreatePrinterDC()) {
     AfxMessageBox(dialog.GetPrintJob() ? dialog.GetPrintJob()->error_text()
                                        : framework::start_printing_failed_text(),
@@ -191,20 +212,8 @@ BOOL CPrinterJob::Print() {
   CWnd* main = AfxGetMainWnd();
   if (main && main->m_hWnd) main->EnableWindow(FALSE);
   CPrintStatusDlg status(m_pOwner ? m_pOwner : main);
-  status.Create(resources::IDD_PRINT_STATUS, m_pOwner ? m_pOwner : main);
-  m_pStatus = status.m_hWnd ? &status : nullptr;
-  if (m_pStatus) {
-    CString caption;
-    caption.Format("%s - trwa drukowanie %s...", m_strName.GetString(), "");
-    status.SetWindowText(caption);
-    const CString what_template = status.GetDlgItemText(int(resources::IDC_PRINT_WHAT));
-    CString what;
-    what.Format(what_template, m_strName.GetString(), dialog.GetDeviceName().GetString(), port.GetString());
-    status.SetDlgItemText(resources::IDC_PRINT_WHAT, what);
-    m_strPageTemplate = status.GetDlgItemText(int(resources::IDC_PRINT_PAGES));
-    status.ShowWindow(SW_SHOW);
-    status.UpdateWindow();
-  }
+  m_pStatus = status.Begin(m_pOwner, m_strName, dialog.GetDeviceName(), port) ? &status : nullptr;
+  if (m_pStatus) m_strPageTemplate = status.GetDlgItemText(int(resources::IDC_PRINT_PAGES));
   auto finish = [&] {
     if (main && main->m_hWnd) main->EnableWindow(TRUE);
     EndPrinting(dc, &info);

@@ -59,10 +59,17 @@ CRect BodyRectOf(CDC* dc, const CRect& margins_mm);
 // Set by "Przerwij" of the progress dialog, cleared when a progress dialog is made.
 bool& PrintCancelFlag();
 
+// The port text of the progress dialog: "to " for a file, else "on <port>".
+CString PrintPortText(CPrintDialog& dialog);
+
 class CPrintStatusDlg : public CDialog {
  public:
   explicit CPrintStatusDlg(CWnd* pParent = nullptr);
   ~CPrintStatusDlg() override;
+
+  // Makes the dialog over `owner` (the main window when none) and shows what is printed where:
+  // the caption "<name> - trwa drukowanie ..." and the text of control 1038 from its template.
+  BOOL Begin(CWnd* owner, const CString& name, const CString& device, const CString& port);
 
   CAnimateCtrl m_animation;
   CProgressCtrl m_progress;

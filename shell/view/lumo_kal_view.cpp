@@ -72,6 +72,9 @@ BEGIN_MESSAGE_MAP(CLumoKALView, CFormView)
   ON_COMMAND(resources::ID_MOVE_SELECTION, &CLumoKALView::OnMoveSelection)
   ON_COMMAND(resources::ID_FIND_SELECTION_IN_ACT, &CLumoKALView::OnFindSelectionInAct)
   ON_MESSAGE(kMsgDeferredJump, &CLumoKALView::OnDeferredJump)
+  ON_COMMAND(resources::ID_FILE_PRINT, &CLumoKALView::OnFilePrintAct)
+  ON_UPDATE_COMMAND_UI(resources::ID_FILE_PRINT, &CLumoKALView::OnUpdateFilePrintAct)
+  ON_COMMAND(resources::ID_PRINT_ACT_JOB, &CLumoKALView::OnPrintActJob)
 END_MESSAGE_MAP()
 
 CLumoKALView::CLumoKALView() : CFormView(kTemplate) {

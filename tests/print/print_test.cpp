@@ -582,5 +582,53 @@ TEST_F(PrintTest, ThePrintListPrintsItsActsInOneJob) {
   EXPECT_GE(job.pageCount, 1);
 }
 
+TEST_F(PrintTest, TheSheetsOwnPrintLoopPrintsTheActWithItsFurniture) {
+  if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not installed";
+  ASSERT_TRUE(view_->GoToAddress(CString("98 500")));
+  pump();
+  CUserData& settings = app_->GetUserData();
+  settings.m_bNotesColumn = 1;
+  settings.m_nNotesWidth = 60;
+  settings.m_bPageNumbers = 1;
+  settings.m_bShortActNumber = 1;
+  settings.m_bFooterDate = 1;
+  settings.m_bFooterWorkTitle = 1;
+  app_->GetDocumentData().m_strTitle = Cp("Praca o żywopłotach");
+  view_->BuildPrintTexts();
+  EXPECT_EQ(Utf8(view_->GetPrintHeaderText()), "(D.U. z 1998 r. Nr 40 poz. 500)");
+
+  auto to_file = [&](const std::string& pdf) {
+    auto dialog = std::make_unique<CPrintDialog>(FALSE);
+    EXPECT_TRUE(dialog->GetDefaults());
+    auto names = std::make_shared<DEVNAMES>(*dialog->m_pd.hDevNames);
+    names->output = CString(base::cp1250::from_utf8(pdf));
+    dialog->m_pd.hDevNames = names;
+    dialog->m_pd.Flags |= PD_PRINTTOFILE;
+    return dialog;
+  };
+  const std::string pdf = Pdf("arkusz.pdf");
+  auto dialog = to_file(pdf);
+  ASSERT_TRUE(view_->PrintActWith(*dialog, FALSE));
+  const std::vector<std::string> pages = PdfPages(pdf);
+  PdfPicture(pdf, "print_sheet");
+  ASSERT_GE(pages.size(), 2u);
+  EXPECT_EQ(view_->GetPrintedPageCount(), int(pages.size()));
+  for (size_t i = 0; i < pages.size(); ++i) {
+    EXPECT_NE(pages[i].find("(D.U. z 1998 r. Nr 40 poz. 500)"), std::string::npos) << i;
+    EXPECT_NE(pages[i].find("Strona " + std::to_string(i + 1)), std::string::npos) << i;
+    EXPECT_NE(pages[i].find("Tytuł pracy: Praca o żywopłotach"), std::string::npos) << i;
+    EXPECT_EQ(NoSpaces(pages[i]).find("NOTATKI:") != std::string::npos, i + 1 < pages.size()) << i;
+  }
+  EXPECT_NE(pages.back().find("Art. 60."), std::string::npos);
+
+  // "Zaznaczony fragment" without a selection: the document is dropped, nothing printed.
+  medview::MvClearSelection(view_->GetTextPane().GetViewer(), nullptr);
+  const std::string nothing = Pdf("bez zaznaczenia.pdf");
+  auto second = to_file(nothing);
+  EXPECT_FALSE(view_->PrintActWith(*second, TRUE));
+  EXPECT_FALSE(std::filesystem::exists(nothing));
+  EXPECT_TRUE(app_->m_pMainWnd->IsWindowEnabled());
+}
+
 }  // namespace
 }  // namespace lumo::test
