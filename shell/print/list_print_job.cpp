@@ -8,6 +8,7 @@
 #include "platform/controls/list_ctrl.h"
 #include "shell/lumo_app.h"
 #include "shell/print/page_furniture.h"
+#include "shell/print/print_texts.h"
 
 namespace printjob {
 
@@ -210,6 +211,19 @@ void CListCtrlPrintJob::PrintPage(CDC* pDC, CPrintInfo* pInfo) {
   if (nextRow >= rowCount) pInfo->m_bContinuePrinting = FALSE;
   printdraw::Footer(pDC, pageRect, footerText, &footerFont);
   pDC->SetBkMode(old_mode);
+}
+
+BOOL PrintListRows(CListCtrl& list, const CString& heading) {
+  CListCtrlPrintJob job;
+  job.list = &list;
+  job.headerText = heading;
+  job.pageFormat.Empty();
+  if (CLumoApp* app = LumoApp()) {
+    const CUserData& settings = app->GetUserData();
+    if (settings.m_bPageNumbers) job.pageFormat = "Strona %d / %d";
+    job.footerText = printtext::WorkInfoFromSettings(settings, app->GetDocumentData().m_strTitle);
+  }
+  return job.Print();
 }
 
 // --- Picture --------------------------------------------------------------------------------------

@@ -74,6 +74,10 @@ class CListCtrlPrintJob : public CPageFramedJob {
   CString PageText(int page, int pages) const;
 };
 
+// Prints the rows of a navigator list under `heading`, with the page numbers and the work
+// information the print settings ask for; false when nothing was printed.
+BOOL PrintListRows(CListCtrl& list, const CString& heading);
+
 class CBMPPrintJob : public CPageFramedJob {
  public:
   BOOL DoPreparePrinting(CPrintInfo* pInfo, BOOL bDirect) override;

@@ -16,6 +16,7 @@
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
 #include "resources/resource_ids.h"
+#include "shell/print/printmark_quick_dlg.h"
 #include "shell/library_title.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
@@ -689,7 +690,7 @@ void CLumoKALView::OnFindSelectionInAct() {
 }
 
 BOOL CLumoKALView::AddBookmark() { return FALSE; }
-BOOL CLumoKALView::AddToPrintList() { return FALSE; }
+BOOL CLumoKALView::AddToPrintList() { return AddViewPlaceToPrintList(this); }
 
 // --- Found words ---------------------------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,11 @@
 #include "shell/print/list_print_job.h"
 #include "shell/print/print_texts.h"
 #include "shell/print/printer_job.h"
+#include "navigation/nav_commands.h"
+#include "shell/print/printmark_quick_dlg.h"
+#include "shell/print/printmark_tab.h"
+#include "navigation/nav_bar.h"
+#include "platform/framework/control_messages.h"
 #include "shell/view/lumo_kal_view.h"
 #include "tests/compiler/library_fixture.h"
 #include "tests/support/gui_fixture.h"
@@ -561,27 +567,6 @@ TEST_F(PrintTest, SelectionOnlyWithoutASelectionPrintsNothing) {
   EXPECT_FALSE(std::filesystem::exists(job.pdf));
 }
 
-TEST_F(PrintTest, ThePrintListPrintsItsActsInOneJob) {
-  if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not installed";
-  const char* addresses[] = {"98 34", "98 35", "99 120"};
-  for (const char* address : addresses) {
-    ASSERT_TRUE(view_->GoToAddress(CString(address)));
-    pump();
-    auto item = std::make_unique<CMvPrintmarkItem>(view_->GetTextPane().GetViewer(), LibraryTitle(), 7);
-    item->m_nTopic = frame::MvGetCurrentTopic(view_->GetViewer());
-    work_->GetPrintList().push_back(std::move(item));
-  }
-  Direct<CKALPrintJob> job;
-  job.pdf = Pdf("lista wydruku.pdf");
-  job.pageFormat = printtext::PageFormat(true);
-  ASSERT_TRUE(job.Print());
-  const std::string text = PdfText(job.pdf);
-  EXPECT_NE(text.find("o bibliotekach gminnych"), std::string::npos) << text;
-  EXPECT_NE(text.find("o ochronie zieleni"), std::string::npos);
-  EXPECT_LT(text.find("o bibliotekach gminnych"), text.find("o ochronie zieleni"));
-  EXPECT_GE(job.pageCount, 1);
-}
-
 TEST_F(PrintTest, TheSheetsOwnPrintLoopPrintsTheActWithItsFurniture) {
   if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not installed";
   ASSERT_TRUE(view_->GoToAddress(CString("98 500")));
@@ -628,6 +613,168 @@ TEST_F(PrintTest, TheSheetsOwnPrintLoopPrintsTheActWithItsFurniture) {
   EXPECT_FALSE(view_->PrintActWith(*second, TRUE));
   EXPECT_FALSE(std::filesystem::exists(nothing));
   EXPECT_TRUE(app_->m_pMainWnd->IsWindowEnabled());
+}
+
+// Runs `script` inside the dialog's modal loop once it is shown.
+class ScriptedQuickDlg : public CPrintmarkQuickDlg {
+ public:
+  using CPrintmarkQuickDlg::CPrintmarkQuickDlg;
+  std::function<void(ScriptedQuickDlg&)> script;
+
+ protected:
+  BOOL OnInitDialog() override {
+    BOOL result = CPrintmarkQuickDlg::OnInitDialog();
+    if (script) PostMessage(WM_APP);
+    return result;
+  }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_APP) return CPrintmarkQuickDlg::WindowProc(message, wParam, lParam);
+    script(*this);
+    return 0;
+  }
+};
+
+class PrintListTest : public PrintTest {
+ protected:
+  void SetUp() override {
+    PrintTest::SetUp();
+    if (HasFatalFailure()) return;
+    auto* main = static_cast<CFrameWnd*>(app_->m_pMainWnd);
+    constexpr DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC | CBRS_BOTTOM;
+    ASSERT_TRUE(nav_.Create(main, CString("Nawigator"), style, 0x0F31, 100));
+    nav_.MoveWindow(0, 480, 880, 200);
+    main->m_listControlBars.push_back(&nav_);
+    tab_ = nav_.GetPrintmarkTab();
+    ASSERT_NE(tab_, nullptr);
+    tab_->MoveWindow(0, 0, 860, 170);
+  }
+  void TearDown() override {
+    if (app_ && app_->m_pMainWnd) {
+      std::erase(static_cast<CFrameWnd*>(app_->m_pMainWnd)->m_listControlBars, static_cast<CControlBar*>(&nav_));
+    }
+    if (nav_.m_hWnd) nav_.DestroyWindow();
+    PrintTest::TearDown();
+  }
+  std::vector<std::string> Column(int column) {
+    std::vector<std::string> out;
+    for (int row = 0; row < tab_->GetList().GetItemCount(); ++row) out.push_back(Utf8(CString(tab_->RowText(row, column).c_str())));
+    return out;
+  }
+  // Opens the dialog over the sheet and runs `script` in it; the dialog's answer.
+  int RunDialog(std::function<void(ScriptedQuickDlg&)> script) {
+    ScriptedQuickDlg dialog(&work_->GetPrintList(), view_->GetTextPane().GetViewer(), view_, view_);
+    dialog.script = std::move(script);
+    return int(dialog.DoModal());
+  }
+  static bool Enabled(CWnd& dialog, UINT id) { return dialog.GetDlgItem(int(id))->IsWindowEnabled() != FALSE; }
+
+  COutputWnd nav_;
+  CPrintmarkTab* tab_ = nullptr;
+};
+
+TEST_F(PrintListTest, TheWholeActAddsOneItemAndARowForTheActAndEachUnit) {
+  ASSERT_TRUE(view_->GoToAddress(CString("98 34")));
+  pump();
+  // One row already there: the new ones are numbered after it.
+  ASSERT_TRUE(navcmd::AddRecordToPrintList(view_->GetActDescription().records[shell::kLevelAct]));
+  const int before = tab_->GetList().GetItemCount();
+  ASSERT_GE(before, 1);
+  const size_t items = work_->GetPrintList().size();
+  std::string picture = Picture("print_list_dialog.png");
+  EXPECT_EQ(RunDialog([&](ScriptedQuickDlg& d) {
+              EXPECT_EQ(d.GetChoice(), UINT(resources::IDC_PRINTMARK_WHOLE_ACT));
+              EXPECT_TRUE(Enabled(d, resources::IDC_PRINTMARK_WHOLE_ACT));
+              EXPECT_TRUE(Enabled(d, resources::IDC_PRINTMARK_VISIBLE));
+              // Choices that would add nothing are not offered.
+              EXPECT_FALSE(Enabled(d, resources::IDC_PRINTMARK_SELECTION));
+              EXPECT_FALSE(Enabled(d, resources::IDC_PRINTMARK_CHOSEN));
+              pump();
+              EXPECT_TRUE(save_window_png(d.m_hWnd, picture));
+              d.SendMessage(WM_COMMAND, resources::IDC_PRINTMARK_ADD);
+            }),
+            IDOK);
+  ASSERT_EQ(work_->GetPrintList().size(), items + 1);
+  EXPECT_EQ(work_->GetPrintList().back()->m_nKind, 7);
+  const int added = tab_->GetList().GetItemCount() - before;
+  EXPECT_EQ(added, before) << "the act and its units, as AddRecordToPrintList added them";
+  const std::vector<std::string> numbers = Column(0);
+  for (size_t i = 0; i < numbers.size(); ++i) EXPECT_EQ(numbers[i], std::to_string(i + 1));
+  EXPECT_EQ(Column(1)[size_t(before)], "1998/poz 34");
+  // The units' rows carry their act's address.
+  for (size_t i = size_t(before); i < numbers.size(); ++i) EXPECT_EQ(Column(1)[i], "1998/poz 34");
+  // ... and their own headings after the act's title.
+  ASSERT_GE(added, 2);
+  EXPECT_NE(Column(4)[size_t(before) + 1], Column(4)[size_t(before)]);
+  EXPECT_EQ(Column(4)[size_t(before) + 1].find(Column(4)[size_t(before)]), 0u);
+
+  // The group offered as a query scope holds the places' topics.
+  engine::GroupPtr group = tab_->BuildTopicGroup();
+  ASSERT_NE(group, nullptr);
+  for (const auto& item : work_->GetPrintList()) EXPECT_TRUE(medview::MvGroupHasItem(group.get(), item->m_nTopic));
+  // The tab is never shown in the bar; shown here on its own to look at its rows.
+  tab_->ShowWindow(SW_SHOW);
+  tab_->MoveWindow(0, 0, 860, 170);
+  pump();
+  EXPECT_TRUE(save_window_png(tab_->m_hWnd, Picture("print_list_tab.png")));
+  tab_->ShowWindow(SW_HIDE);
+}
+
+TEST_F(PrintListTest, OnAJournalIssueOnlyTheVisibleUnitIsOffered) {
+  ASSERT_TRUE(view_->GoToAddress(CString("98 34")));
+  pump();
+  const int32_t issue = view_->GetActDescription().records[shell::kLevelIssue];
+  ASSERT_GT(issue, 0);
+  ASSERT_TRUE(work_->OpenTopic(issue, 0, 0));
+  pump();
+  ASSERT_EQ(view_->GetActDescription().record.level, shell::kLevelIssue);
+  EXPECT_EQ(RunDialog([&](ScriptedQuickDlg& d) {
+              EXPECT_EQ(d.GetChoice(), UINT(resources::IDC_PRINTMARK_VISIBLE));
+              EXPECT_FALSE(Enabled(d, resources::IDC_PRINTMARK_WHOLE_ACT));
+              d.SendMessage(WM_COMMAND, resources::IDC_PRINTMARK_ADD);
+            }),
+            IDOK);
+  ASSERT_EQ(work_->GetPrintList().size(), 1u);
+  ASSERT_EQ(tab_->GetList().GetItemCount(), 1);
+  EXPECT_EQ(Column(1)[0].find("1998/Nr"), 0u);
+  // Cancel adds nothing.
+  EXPECT_EQ(RunDialog([&](ScriptedQuickDlg& d) { d.EndDialog(IDCANCEL); }), IDCANCEL);
+  EXPECT_EQ(work_->GetPrintList().size(), 1u);
+}
+
+TEST_F(PrintListTest, ADoubleClickOpensTheRowsEntry) {
+  ASSERT_TRUE(view_->GoToAddress(CString("98 35")));
+  pump();
+  const int32_t act = view_->GetActDescription().records[shell::kLevelAct];
+  ASSERT_TRUE(view_->GoToAddress(CString("98 34")));
+  pump();
+  ASSERT_TRUE(navcmd::AddRecordToPrintList(act));
+  ASSERT_GE(tab_->GetList().GetItemCount(), 1);
+  tab_->SelectRow(0);
+  NMHDR hdr{tab_->GetList().m_hWnd, resources::IDC_PRINT_LIST, UINT(NM_DBLCLK)};
+  tab_->SendMessage(WM_NOTIFY, hdr.idFrom, reinterpret_cast<LPARAM>(&hdr));
+  pump();
+  EXPECT_TRUE(::IsWindow(tab_->m_hWnd)) << "the tab stays";
+  CLumoKALView* shown = work_->GetCurrentTextView();
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->GetActDescription().records[shell::kLevelAct], act);
+}
+
+TEST_F(PrintListTest, DrukujListePrintsEveryPlaceInOneJob) {
+  if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not installed";
+  for (const char* address : {"98 34", "98 35", "99 120"}) {
+    ASSERT_TRUE(view_->GoToAddress(CString(address)));
+    pump();
+    ASSERT_TRUE(navcmd::AddRecordToPrintList(view_->GetActDescription().records[shell::kLevelAct]));
+  }
+  // The tab's command asks for the printer (a program dialog); the job it runs is the act job
+  // without a view, printed here directly.
+  Direct<CKALPrintJob> job;
+  job.pdf = Pdf("drukuj liste.pdf");
+  ASSERT_TRUE(job.Print());
+  const std::string text = PdfText(job.pdf);
+  EXPECT_NE(text.find("o bibliotekach gminnych"), std::string::npos);
+  EXPECT_NE(text.find("o ochronie zieleni"), std::string::npos);
+  EXPECT_NE(text.find("1999"), std::string::npos);
 }
 
 }  // namespace
