@@ -706,6 +706,7 @@ TEST_F(PrintListTest, TheWholeActAddsOneItemAndARowForTheActAndEachUnit) {
   ASSERT_GE(added, 2);
   EXPECT_NE(Column(4)[size_t(before) + 1], Column(4)[size_t(before)]);
   EXPECT_EQ(Column(4)[size_t(before) + 1].find(Column(4)[size_t(before)]), 0u);
+  EXPECT_EQ(Column(4)[size_t(before) + 1].find('#'), std::string::npos);
 
   // The group offered as a query scope holds the places' topics.
   engine::GroupPtr group = tab_->BuildTopicGroup();
