@@ -554,6 +554,28 @@ TEST_F(PrintTest, AnActPrintsWithHeaderPageNumbersNotesAndFooter) {
   EXPECT_EQ(plain_pages.front().find("Strona 1"), std::string::npos) << "no page numbers without a format";
 }
 
+TEST_F(PrintTest, WithoutMarginsTheHeaderAndFooterStayOnThePaper) {
+  if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not installed";
+  ASSERT_TRUE(view_->GoToAddress(CString("98 35")));
+  pump();
+  CUserData& settings = app_->GetUserData();
+  settings.m_nMarginLeft = settings.m_nMarginTop = settings.m_nMarginRight = settings.m_nMarginBottom = 0;
+  Direct<CKALPrintJob> job;
+  job.pdf = Pdf("bez marginesow.pdf");
+  job.view = view_;
+  job.headerText = printtext::ActCitation(view_->GetActDescription(), true);
+  job.pageFormat = printtext::PageFormat(true);
+  job.footerText = Cp("Tytuł pracy: Bez marginesów");
+  ASSERT_TRUE(job.Print());
+  const std::vector<std::string> pages = PdfPages(job.pdf);
+  ASSERT_FALSE(pages.empty());
+  EXPECT_NE(pages[0].find("(D.U. z 1998 r. Nr 12 poz. 35)"), std::string::npos) << pages[0];
+  EXPECT_NE(pages[0].find("Strona 1"), std::string::npos);
+  EXPECT_NE(pages.back().find("Tytuł pracy: Bez marginesów"), std::string::npos);
+  // The body starts below the header's room.
+  EXPECT_GT(job.pageRect.top, 0);
+}
+
 TEST_F(PrintTest, SelectionOnlyWithoutASelectionPrintsNothing) {
   ASSERT_TRUE(view_->GoToAddress(CString("98 35")));
   pump();
