@@ -149,8 +149,10 @@ void CKALPrintJob::PrintPage(CDC* pDC, CPrintInfo*) {
   if (pageOpen) {
     printdraw::Footer(pDC, footerRect, footerText, &footerFont);
     pageOpen = FALSE;
-    EndJobPage();
+    if (!EndJobPage()) FailPrinting();
   }
+  // Nothing to print (an empty print list) makes no empty document.
+  if (pageCount == 0) FailPrinting();
   pDC->SetBkMode(old_mode);
 }
 

@@ -229,7 +229,9 @@ BOOL PrintListRows(CListCtrl& list, const CString& heading) {
 // --- Picture --------------------------------------------------------------------------------------
 
 BOOL CBMPPrintJob::DoPreparePrinting(CPrintInfo* pInfo, BOOL bDirect) {
+  // One page: the progress counts one page, not the open-ended range of a job that cannot count.
   pInfo->SetMinPage(1);
+  pInfo->SetMaxPage(1);
   return CPrinterJob::DoPreparePrinting(pInfo, bDirect);
 }
 

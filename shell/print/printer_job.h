@@ -119,7 +119,6 @@ class CPrinterJob {
  private:
   void ShowProgress(UINT ordinal, UINT total, UINT done, DWORD average_ms);
 
-  uint32_t m_nUnused = 0;
   BOOL m_bFailed = FALSE;
   CPrintStatusDlg* m_pStatus = nullptr;
   framework::PrintJob* m_pJob = nullptr;

@@ -784,6 +784,11 @@ TEST_F(PrintListTest, ADoubleClickOpensTheRowsEntry) {
 
 TEST_F(PrintListTest, DrukujListePrintsEveryPlaceInOneJob) {
   if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not installed";
+  // An empty list makes no document.
+  Direct<CKALPrintJob> empty;
+  empty.pdf = Pdf("pusta lista.pdf");
+  EXPECT_FALSE(empty.Print());
+  EXPECT_FALSE(std::filesystem::exists(empty.pdf));
   for (const char* address : {"98 34", "98 35", "99 120"}) {
     ASSERT_TRUE(view_->GoToAddress(CString(address)));
     pump();
