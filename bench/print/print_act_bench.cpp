@@ -38,7 +38,7 @@
 
 namespace {
 
-constexpr int kArticles = 2400;
+constexpr int kArticles = 4200;
 
 std::string LongAct() {
   std::string text =
@@ -152,7 +152,7 @@ void BM_EnginePrintActToPdf(benchmark::State& state) {
       return;
     }
     const int dpi = dc->GetDeviceCaps(LOGPIXELSY);
-    const int margin = dpi * 20 / 254 * 10 / 10;
+    const int margin = dpi * 200 / 254;  // 2 cm
     RECT page{margin, margin, dc->GetDeviceCaps(HORZRES) - margin, dc->GetDeviceCaps(VERTRES) - margin};
     RECT layout = page;
     medview::TitleErrorCode error = 0;
