@@ -264,6 +264,19 @@ class CountingJob : public CPrinterJob {
       if (!picture.empty() && printed.size() == 2) {
         win::pump_waiting_messages();
         EXPECT_TRUE(save_window_png(status->m_hWnd, picture));
+        // The dialog is drawn between pages: the percent shows in dark letters.
+        CWnd* percent = status->GetDlgItem(resources::IDC_PRINT_PERCENT);
+        ASSERT_NE(percent, nullptr);
+        CRect r;
+        percent->GetClientRect(&r);
+        int dark = 0;
+        for (int y = r.top; y < r.bottom; ++y) {
+          for (int x = r.left; x < r.right; ++x) {
+            const DWORD c = surface_pixel(percent->m_hWnd, x, y);
+            dark += GetRValue(c) < 0x40 && GetGValue(c) < 0x40 && GetBValue(c) < 0x40;
+          }
+        }
+        EXPECT_GT(dark, 5);
       }
     }
     if (info->m_nCurPage == cancel_on) PrintCancelFlag() = true;
