@@ -245,3 +245,5 @@ void CBookmarkTab::OnContextMenu(CWnd*, CPoint point) {
   const int popup = m_list.GetItemCount() == 0 ? 2 : GetSelectedRow() >= 0 ? 0 : 1;
   TrackTabMenu(IDR_BOOKMARK_MENU, popup, point);
 }
+
+CString CBookmarkTab::GetPrintHeading() const { return CString(base::cp1250::from_utf8("Lista zakładek:\r\n")); }

@@ -48,6 +48,7 @@ class CBookmarkTab : public CEntryListTab {
   // Selects row `row` and opens its bookmark.
   void OpenRow(int row);
 
+  CString GetPrintHeading() const override;
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
   afx_msg void OnOpen();

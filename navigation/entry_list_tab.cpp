@@ -3,10 +3,15 @@
 #include "navigation/sort_class.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/frame_wnd.h"
+#include "resources/resource_ids.h"
+#include "shell/lumo_kal_doc.h"
+#include "shell/print/list_print_job.h"
 
 IMPLEMENT_DYNAMIC(CEntryListTab, CNavTab)
 
 BEGIN_MESSAGE_MAP(CEntryListTab, CNavTab)
+  ON_COMMAND(resources::ID_PRINT_ENTRY_LIST, &CEntryListTab::OnPrintList)
+  ON_UPDATE_COMMAND_UI(resources::ID_PRINT_ENTRY_LIST, &CEntryListTab::OnUpdatePrintList)
   ON_NOTIFY_RANGE(LVN_COLUMNCLICK, 0, 0xFFFF, &CEntryListTab::OnColumnClick)
   ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
@@ -114,4 +119,12 @@ void CEntryListTab::TrackTabMenu(UINT nIDMenu, int nPopup, CPoint point) {
 
 void CEntryListTab::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
   if (!bSysMenu) framework::update_menu_popup(this, pPopupMenu, TRUE);
+}
+
+BOOL CEntryListTab::PrintRows() { return PrintListRows(m_list, GetPrintHeading()); }
+
+void CEntryListTab::OnPrintList() { PrintRows(); }
+
+void CEntryListTab::OnUpdatePrintList(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(CLumoKALDoc::GetCurrentWork() && m_list.m_hWnd && m_list.GetItemCount() > 0);
 }

@@ -21,6 +21,8 @@ class CEntryListTab : public CNavTab {
   void SelectRow(int row);
   // The row texts of one entry, as shown.
   std::string RowText(int row, int column) const;
+  // "Drukuj listę": the rows as a table under the tab's heading; false when nothing was printed.
+  BOOL PrintRows();
 
  protected:
   // Makes the template's list `nIDList` a full-row report list with the five columns.
@@ -38,7 +40,12 @@ class CEntryListTab : public CNavTab {
   // one from the keyboard), commands to this tab.
   void TrackTabMenu(UINT nIDMenu, int nPopup, CPoint point);
 
+  // The heading a printout of the rows starts with.
+  virtual CString GetPrintHeading() const { return CString(); }
+
   afx_msg void OnColumnClick(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnPrintList();
+  afx_msg void OnUpdatePrintList(CCmdUI* pCmdUI);
   afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
 
   CGSListCtrl m_list;

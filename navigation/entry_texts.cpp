@@ -1,5 +1,6 @@
 #include "navigation/entry_texts.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "controls/date.h"
@@ -47,7 +48,15 @@ const std::string& OwnerText(const shell::ActDescription& d) {
 
 std::string BookmarkName(const shell::ActDescription& d) { return TextAfterHash(OwnerText(d)); }
 
-std::string TitleText(const shell::ActDescription& d) { return TrimLeft(BookmarkName(d) + " " + d.texts[0]); }
+// The unit's own text: an attachment's title, else an editorial unit's own heading.
+std::string TitleText(const shell::ActDescription& d) {
+  const int level = d.record.level;
+  std::string own =
+      d.texts[0].empty() && level > 0 && level < shell::kLevelAct ? d.texts[size_t(level)] : d.texts[0];
+  // A heading's two parts (number and name) are joined by '#'.
+  std::replace(own.begin(), own.end(), '#', ' ');
+  return TrimLeft(BookmarkName(d) + " " + own);
+}
 
 std::string ShortDate(uint16_t days) { return DateText(days, "%y-%m-%d"); }
 

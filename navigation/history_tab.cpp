@@ -1,3 +1,4 @@
+#include "platform/base/cp1250.h"
 #include "navigation/history_tab.h"
 
 #include <algorithm>
@@ -168,3 +169,5 @@ void CHistoryTab::OnContextMenu(CWnd*, CPoint point) {
   if (m_list.GetItemCount() == 0) return;
   TrackTabMenu(IDR_HISTORY_MENU, GetSelectedRow() >= 0 ? 0 : 1, point);
 }
+
+CString CHistoryTab::GetPrintHeading() const { return CString(base::cp1250::from_utf8("Historia pracy:\r\n")); }

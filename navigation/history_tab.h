@@ -58,6 +58,7 @@ class CHistoryTab : public CEntryListTab {
   const CMvHistoryItem* TakeSelected();
   void Rebuild(const shell::ActDescription* known, const CMvHistoryItem* known_item);
 
+  CString GetPrintHeading() const override;
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
   afx_msg void OnOpen();

@@ -12,6 +12,7 @@
 #include "platform/win/virtual_keys.h"
 #include "resources/app_ids.h"
 #include "resources/resource_ids.h"
+#include "shell/print/printmark_tab.h"
 
 namespace navbar {
 
@@ -158,6 +159,8 @@ int COutputWnd::OnCreate(LPCREATESTRUCT lpcs) {
   const char* labels[] = {"Historia", "Zakładki", "Indeksy", "Rezultaty"};
   for (size_t i = 0; i < std::size(pages); ++i) m_wndTab.AddTab(pages[i], CString(base::cp1250::from_utf8(labels[i])));
   m_wndTab.ActivateTab(0);
+  m_pPrintmarkTab = std::make_unique<CPrintmarkTab>();
+  if (!m_pPrintmarkTab->Create(&m_wndTab)) m_pPrintmarkTab.reset();
   return 0;
 }
 

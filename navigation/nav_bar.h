@@ -67,6 +67,7 @@ class CNavBarBase : public SECControlBar {
 
 class CHistoryTab;
 class CBookmarkTab;
+class CPrintmarkTab;
 class CDUTab;
 class CDUTree;
 
@@ -81,6 +82,8 @@ class COutputWnd : public CNavBarBase {
   SECTabWnd& GetTabWindow() { return m_wndTab; }
   CHistoryTab* GetHistoryTab() const { return m_pHistoryTab.get(); }
   CBookmarkTab* GetBookmarkTab() const { return m_pBookmarkTab.get(); }
+  // The print list's dialog: made with the tabs, shown by none.
+  CPrintmarkTab* GetPrintmarkTab() const { return m_pPrintmarkTab.get(); }
 
  protected:
   void OnCtrlTab() override;
@@ -93,6 +96,7 @@ class COutputWnd : public CNavBarBase {
   CFont m_fontTabs;
   std::unique_ptr<CHistoryTab> m_pHistoryTab;
   std::unique_ptr<CBookmarkTab> m_pBookmarkTab;
+  std::unique_ptr<CPrintmarkTab> m_pPrintmarkTab;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -7,6 +7,7 @@
 #include "navigation/bookmark_tab.h"
 #include "navigation/du_tab.h"
 #include "navigation/nav_bar.h"
+#include "shell/print/printmark_tab.h"
 #include "platform/framework/app.h"
 #include "platform/framework/mdi.h"
 #include "platform/win/virtual_keys.h"
@@ -63,6 +64,11 @@ bool AddRecordToPrintList(int32_t topic) {
   static_cast<CMvHistoryItem&>(*item) = CMvHistoryItem(topic, medview::MvTopicNumberToPosition(title, topic), 0, title);
   item->m_nKind = 7;
   work->GetPrintList().push_back(std::move(item));
+  if (COutputWnd* nav = FindOutputWnd(); nav && nav->GetPrintmarkTab()) {
+    shell::ActDescription d;
+    work->GetActDescription(topic, d);
+    nav->GetPrintmarkTab()->AddRows(d, CPrintmarkTab::kWholeAct);
+  }
   return true;
 }
 

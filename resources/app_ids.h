@@ -70,6 +70,26 @@ constexpr UINT ID_TREE_COLUMNS = 32826;
 constexpr UINT ID_TREE_COLLAPSE_ALL = 32827;
 
 
+// --- Printing: the progress dialog and the print list (shell/print) ---------------------------
+constexpr UINT IDD_PRINT_STATUS = 106;          // "Drukowanie"
+constexpr UINT IDR_PRINT_ANIMATION = 125;       // the progress dialog's animation strip
+constexpr UINT IDC_PRINT_PROGRESS = 1009;
+constexpr UINT IDC_PRINT_ANIMATION = 1035;
+constexpr UINT IDC_PRINT_PERCENT = 1037;        // "100 %"
+constexpr UINT IDC_PRINT_WHAT = 1038;           // "Drukuję %s na drukarce %s (%s) .."
+constexpr UINT IDC_PRINT_PAGES = 1039;          // "Strona %d z %d, %s stron pozostało do wydrukowania"
+constexpr UINT IDD_PRINTMARK_QUICK = 281;       // "Dodaj do wydruku"
+constexpr UINT IDR_PRINTMARK_MENU = 281;        // the print list's pop-ups
+constexpr UINT IDR_PRINT_LIST_TOOLBAR = 137;
+constexpr UINT IDC_PRINTMARK_SELECTION = 1091;  // "&Zaznaczony fragment"
+constexpr UINT IDC_PRINTMARK_VISIBLE = 1092;    // "&Widoczną jednostkę redakcyjną"
+constexpr UINT IDC_PRINTMARK_WHOLE_ACT = 1093;  // "&Cały akt normatywny"
+constexpr UINT IDC_PRINTMARK_CHOSEN = 1094;     // "&Jednostki wybrane z poniższej listy"
+constexpr UINT IDC_PRINTMARK_ADD = 1095;        // "&Dodaj"
+constexpr UINT IDC_PRINT_LIST = 1088;
+constexpr UINT IDC_PRINT_LIST_LABEL = 1089;
+constexpr UINT ID_PRINT_ACT_JOB = 32883;        // the developer menu's act print job
+
 // --- Library locator: the prompt for the library's folder -------------------------------------
 constexpr UINT IDD_INSERT_CD = 138;
 constexpr UINT IDC_INSERT_CD_FOLDER = 1000;

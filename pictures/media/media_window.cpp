@@ -32,6 +32,8 @@ namespace {
 struct Layer {
   HINSTANCE instance = nullptr;
   MediaWords words;
+  // The window classes MciInit registered itself (not those that existed before it).
+  std::vector<const char*> registered;
 };
 Layer& TheLayer() {
   static Layer layer;
@@ -179,6 +181,31 @@ bool OpenDevice(MediaWindow& w) {
   return true;
 }
 
+// With a device type and exactly one of the two sizes given (and not playing by itself without
+// controls), the type alone is opened and closed again to ask whether it shows video. 1 for a video
+// type (the missing size then keeps the proportions of its default picture), 0 when there is
+// nothing to ask or the type has no video, -1 when the type cannot be opened (the notice is out).
+int ProbeOneSize(MediaWindow& w) {
+  MediaOptions& o = w.options;
+  const bool one_size = (o.videoWidth > 0) != (o.videoHeight > 0);
+  if (!one_size || o.deviceType.empty() || (o.autoPlay && o.buttons == 0)) return 0;
+  const uint16_t probe = MciOpenDevice(w.window, o.deviceType, {}, nullptr);
+  if (!probe) return -1;
+  SIZE picture{0, 0};
+  const bool video = MciHasVideo(probe);
+  if (video) {
+    if (MediaDriver* driver = MciDriver(probe); driver && driver->default_size(picture) != 0) picture = {0, 0};
+  }
+  MciCloseDevice(probe);
+  if (!video) return 0;
+  if (o.videoWidth > 0) {
+    o.videoHeight = picture.cx > 0 ? MediaScale(o.videoWidth, picture.cy, picture.cx) : o.videoWidth;
+  } else {
+    o.videoWidth = picture.cy > 0 ? MediaScale(o.videoHeight, picture.cx, picture.cy) : o.videoHeight;
+  }
+  return 1;
+}
+
 void StartDevice(MediaWindow& w) {
   if (w.device.has(kDevVideo)) MciSetVideoWindow(w.device, w.video);
   PlayBarRefreshButtons(w.bar, w.device);
@@ -268,6 +295,13 @@ LRESULT CreateMedia(HWND h, const CREATESTRUCT& cs) {
   } else if ((!w->path.empty() || !w->options.deviceType.empty()) && w->options.videoWidth > 0 &&
              w->options.videoHeight > 0) {
     // A video of a given size opens at the first paint of its picture.
+    w->device.flags |= kDevVideo;
+    w->deferred = true;
+  } else if (const int probe = ProbeOneSize(*w); probe < 0) {
+    return -1;
+  } else if (probe > 0) {
+    // A video type given one size: the other follows from its picture, and it opens at the first
+    // paint of its picture.
     w->device.flags |= kDevVideo;
     w->deferred = true;
   } else if (!w->path.empty() || !w->options.deviceType.empty()) {
@@ -394,8 +428,11 @@ SIZE SizeOn(const MediaWindow& w, HDC dc) {
   const int screen_x = GetDeviceCaps(screen, LOGPIXELSX), screen_y = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   const int base = screen_x == screen_y ? 96 : screen_x;
+  // A screen that tells no resolution counts as 96 dots an inch (a zero would lose the height).
+  const int base_y = screen_y > 0 ? screen_y : 96;
   const int vw = w.videoRect.right - w.videoRect.left, vh = w.videoRect.bottom - w.videoRect.top;
-  return {MediaScale(vw, GetDeviceCaps(dc, LOGPIXELSX), base), MediaScale(vh, GetDeviceCaps(dc, LOGPIXELSY), screen_y)};
+  return {MediaScale(vw, GetDeviceCaps(dc, LOGPIXELSX), base > 0 ? base : 96),
+          MediaScale(vh, GetDeviceCaps(dc, LOGPIXELSY), base_y)};
 }
 
 // Prints the current picture of the window (or of its screen twin) into the rectangle, whose right
@@ -415,10 +452,23 @@ LRESULT PrintPicture(MediaWindow& own, const datapres::EmbedDrawParams& params) 
   MciDrawPicture(w->device, memory, &area);
   HPALETTE old_palette = w->device.palette ? SelectPalette(params.hdc, w->device.palette, TRUE) : nullptr;
   if (old_palette) RealizePalette(params.hdc);
-  const RECT& r = params.rect;
-  StretchBlt(params.hdc, r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1, memory, 0, 0, vw, vh, SRCCOPY);
-  if (old_palette) SelectPalette(params.hdc, old_palette, TRUE);
+  // The picture reaches the printer as a device-independent bitmap: printers take those, not a
+  // bitmap made for the screen.
   SelectObject(memory, old);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = vw;
+  info.bmiHeader.biHeight = vh;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<uint8_t> bits(size_t((vw * 3 + 3) & ~3) * size_t(vh));
+  const RECT& r = params.rect;
+  if (GetDIBits(memory, picture, 0, UINT(vh), bits.data(), &info, DIB_RGB_COLORS) == vh) {
+    StretchDIBits(params.hdc, r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1, 0, 0, vw, vh, bits.data(),
+                  &info, DIB_RGB_COLORS, SRCCOPY);
+  }
+  if (old_palette) SelectPalette(params.hdc, old_palette, TRUE);
   DeleteObject(picture);
   DeleteDC(memory);
   return 1;
@@ -648,7 +698,9 @@ bool Register(const char* name, WNDPROC proc, UINT style, HBRUSH background) {
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = background;
   wc.lpszClassName = name;
-  return RegisterClass(&wc) != 0;
+  if (RegisterClass(&wc) == 0) return false;
+  TheLayer().registered.push_back(name);
+  return true;
 }
 
 }  // namespace
@@ -701,6 +753,9 @@ int MciTerm(HINSTANCE instance) {
   datapres::EmbedClasses().remove(kMediaClass, reinterpret_cast<intptr_t>(instance));
   MovieUnloadLibrary();
   MediaFreeControlPictures();
+  // Classes whose windows still exist stay registered (the platform refuses to drop them).
+  std::vector<const char*>& registered = TheLayer().registered;
+  std::erase_if(registered, [](const char* name) { return UnregisterClass(name) != FALSE; });
   return 1;
 }
 

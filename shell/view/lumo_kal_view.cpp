@@ -16,6 +16,7 @@
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
 #include "resources/resource_ids.h"
+#include "shell/print/printmark_quick_dlg.h"
 #include "shell/library_title.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
@@ -72,6 +73,9 @@ BEGIN_MESSAGE_MAP(CLumoKALView, CFormView)
   ON_COMMAND(resources::ID_MOVE_SELECTION, &CLumoKALView::OnMoveSelection)
   ON_COMMAND(resources::ID_FIND_SELECTION_IN_ACT, &CLumoKALView::OnFindSelectionInAct)
   ON_MESSAGE(kMsgDeferredJump, &CLumoKALView::OnDeferredJump)
+  ON_COMMAND(resources::ID_FILE_PRINT, &CLumoKALView::OnFilePrintAct)
+  ON_UPDATE_COMMAND_UI(resources::ID_FILE_PRINT, &CLumoKALView::OnUpdateFilePrintAct)
+  ON_COMMAND(resources::ID_PRINT_ACT_JOB, &CLumoKALView::OnPrintActJob)
 END_MESSAGE_MAP()
 
 CLumoKALView::CLumoKALView() : CFormView(kTemplate) {
@@ -686,7 +690,7 @@ void CLumoKALView::OnFindSelectionInAct() {
 }
 
 BOOL CLumoKALView::AddBookmark() { return FALSE; }
-BOOL CLumoKALView::AddToPrintList() { return FALSE; }
+BOOL CLumoKALView::AddToPrintList() { return AddViewPlaceToPrintList(this); }
 
 // --- Found words ---------------------------------------------------------------------------------
 

@@ -109,9 +109,33 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   CMvSR& GetTextPane() { return m_textPane; }
   CMvNSR& GetActHeaderPane() { return m_actHeader; }
   CMvNSR& GetTopicHeaderPane() { return m_topicHeader; }
+  // The view's panes in their order, for printing.
+  const std::vector<CMvPane*>& GetPanes() const { return m_panes; }
   BOOL HasScrollingRegion() const { return m_bScrollRegion; }
   const CString& GetSheetTitle() const { return m_strSheetTitle; }
   const CString& GetStatusText(int pane) const { return m_strStatus[pane]; }
+
+  // --- Printing (shell/print/text_view_printing.cpp) ---
+  // Ctrl+P: asks for the printer, then prints the act with the view's own loop.
+  virtual BOOL PrintAct();
+  // The loop after the printer dialog; false when nothing was printed.
+  BOOL PrintActWith(CPrintDialog& dialog, BOOL bSelectionOnly);
+  // The act print job of the developer menu.
+  BOOL PrintActJob();
+  // The header, page-number and work-information texts of a printout of the shown act.
+  void BuildPrintTexts();
+  BOOL ComputePageRect(CDC* pDC);
+  void SetupPrintFonts(CDC* pDC);
+  void PrintTopRule(CDC* pDC, const CRect& area);
+  int PrintPageHeader(CDC* pDC, const CRect& page, int nPage, int nPages, BOOL bMeasureOnly);
+  void PrintNotesBlock(CDC* pDC, CRect& area);
+  void PrintWorkInfo(CDC* pDC, const CRect& page);
+  static BOOL OnPrintPage(void* view, HDC hdc, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                          RECT* layout, BOOL starting);
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+  int GetPrintedPageCount() const { return m_nPrintPage; }
+  const CString& GetPrintHeaderText() const { return m_strPrintHeader; }
+  const CString& GetPrintWorkInfo() const { return m_strPrintWorkInfo; }
 
   void OnInitialUpdate() override;
   void DoDataExchange(CDataExchange*) override {}
@@ -138,6 +162,9 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   afx_msg void OnMoveSelection();
   afx_msg void OnFindSelectionInAct();
   afx_msg LRESULT OnDeferredJump(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnFilePrintAct();
+  afx_msg void OnUpdateFilePrintAct(CCmdUI* pCmdUI);
+  afx_msg void OnPrintActJob();
 
   // Next (previous) page: the topic after (before) the topic header's; Ctrl opens it in a new sheet.
   void StepPage(BOOL bNext);
@@ -167,6 +194,16 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   CTime m_timeShown;
   CString m_strSheetTitle;
   CString m_strStatus[7];
+  // Printing: the page counter, page rectangle, selection flag, notes height (device units),
+  // fonts and texts of the view's own print loop.
+  int m_nPrintPage = 0;
+  CRect m_rectPrintPage;
+  CRect m_rectPrintText;
+  BOOL m_bPrintSelection = FALSE;
+  BOOL m_bPrintNotes = FALSE;
+  int m_nPrintNotesHeight = 0;
+  CFont m_fontPrintBody, m_fontPrintHeader, m_fontPrintNotes;
+  CString m_strPrintDocName, m_strPrintHeader, m_strPrintWorkInfo, m_strPrintFooter;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -16,7 +16,9 @@
 #include "engine/medview/viewer.h"
 #include "platform/win/cwnd.h"
 
+class CKALPrintJob;
 class CLumoKALView;
+struct CPrintInfo;
 class CMvPopupPane;
 class CMvTooltipPane;
 
@@ -63,6 +65,10 @@ class CMvPane : public CWnd {
   virtual BOOL RunHotspotMacro(const std::string& macro);
   virtual int GetStyleCount();
   virtual int SetHits(fts::HitHighlightHandle hits, BOOL bOn);
+  // Prints the region the pane shows into `pDC` inside `page`, from `layout`'s top, with the act
+  // print job's page brackets (shell/print/print_pane.cpp); a preview paints the pane's layout.
+  virtual BOOL Print(CDC* pDC, const RECT* page, RECT* layout, CPrintInfo* pInfo, CKALPrintJob* job,
+                     BOOL bSelection);
 
   // Link colours and weights of the user's settings (on) or plain black text (off).
   void ApplyLinkStyles(BOOL bOn);

@@ -11,6 +11,8 @@
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/draw_api.h"
 #include "platform/gdi/core/object_api.h"
+#include "platform/gdi/paged_device.h"
+#include "platform/win/window_api.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/temp_folder.h"
 #include "pictures/media/media_text.h"
@@ -251,6 +253,80 @@ TEST_F(MediaWindowTest, AVideoOfAGivenSizeOpensAtItsFirstPaint) {
   EXPECT_EQ(rig.script.log.back(), "play 0-9999");
   DestroyWindow(w);
   EXPECT_EQ(rig.script.log.back(), "stop");
+}
+
+TEST_F(MediaWindowTest, OneSizeAndADeviceTypeAskTheTypeWhetherItShowsVideo) {
+  MediaWords words;
+  words.keywords[kKwDeviceType] = "type";
+  words.keywords[kKwSize] = "size";
+  MediaSetWords(words);
+  {
+    // A video type: only asked, then opened at the first paint; the missing height keeps the
+    // proportions of its picture (160 x 120).
+    Rig rig;
+    rig.script.video = true;
+    HWND w = Make("[type digitalvideo] [size 200 0]");
+    ASSERT_TRUE(w);
+    EXPECT_EQ(rig.script.lastType, "digitalvideo");
+    HWND video = ChildOfClass(w, kVideoClass);
+    ASSERT_TRUE(video);
+    RECT r;
+    GetClientRect(video, &r);
+    EXPECT_EQ(r.right - r.left, 200);
+    EXPECT_EQ(r.bottom - r.top, 150);
+    SendMessage(w, WM_COMMAND, kBtnPlayPause, 0);
+    EXPECT_TRUE(rig.script.log.empty()) << "the device waits for the first paint";
+    DestroyWindow(w);
+  }
+  {
+    // A type without video opens at once.
+    Rig rig;
+    HWND w = Make("[type waveaudio] [size 0 50] dzwiek.wav");
+    ASSERT_TRUE(w);
+    EXPECT_EQ(rig.script.lastElement, "dzwiek.wav");
+    SendMessage(w, WM_COMMAND, kBtnPlayPause, 0);
+    ASSERT_FALSE(rig.script.log.empty());
+    EXPECT_EQ(rig.script.log.back().rfind("play", 0), 0u);
+    DestroyWindow(w);
+  }
+}
+
+TEST_F(MediaWindowTest, OnAPrinterTheVideoIsScaledToThePrintersResolution) {
+  Rig rig;
+  rig.script.video = true;
+  MediaWords words;
+  words.keywords[kKwStandard] = "standard";
+  words.keywords[kKwSize] = "size";
+  MediaSetWords(words);
+  HWND w = Make("[standard] [size 200 90] film.avi");
+  ASSERT_TRUE(w);
+  HDC printer = gdi::create_pdf_dc(base::temp_folder() + "/media_size.pdf", 300);
+  ASSERT_TRUE(printer);
+  SIZE size{-1, -1};
+  SendMessage(w, datapres::kEwSize, reinterpret_cast<WPARAM>(printer), reinterpret_cast<LPARAM>(&size));
+  // The video alone, from the screen's 96 dots an inch to the printer's 300.
+  EXPECT_EQ(size.cx, 625);
+  EXPECT_EQ(size.cy, 281);
+  // On the screen the window keeps its own size.
+  EXPECT_EQ(SizeOf(w).cx, 208);
+  DeleteDC(printer);
+  DestroyWindow(w);
+}
+
+TEST_F(MediaWindowTest, EndingTheLayerUnregistersItsWindowClasses) {
+  WNDCLASS info{};
+  for (const char* name : {kMediaClass, kVideoClass, kPlayBarClass, kButtonClass, kTrackBarClass}) {
+    EXPECT_TRUE(GetClassInfo(name, &info)) << name;
+  }
+  DestroyWindow(parent);
+  parent = nullptr;
+  MciTerm(nullptr);
+  for (const char* name : {kMediaClass, kVideoClass, kPlayBarClass, kButtonClass, kTrackBarClass}) {
+    EXPECT_FALSE(GetClassInfo(name, &info)) << name;
+  }
+  // A new start registers them again.
+  ASSERT_EQ(MciInit(nullptr), 1);
+  EXPECT_TRUE(GetClassInfo(kMediaClass, &info));
 }
 
 TEST_F(MediaWindowTest, TheInstanceListKnowsEachWindowByItsText) {
