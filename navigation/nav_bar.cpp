@@ -1,6 +1,7 @@
 #include "navigation/nav_bar.h"
 
 #include "navigation/bookmark_tab.h"
+#include "navigation/custom_tab.h"
 #include "navigation/du_tab.h"
 #include "navigation/history_tab.h"
 #include "platform/base/cp1250.h"
@@ -12,6 +13,7 @@
 #include "platform/win/virtual_keys.h"
 #include "resources/app_ids.h"
 #include "resources/resource_ids.h"
+#include "shell/lumo_kal_doc.h"
 
 namespace navbar {
 
@@ -195,8 +197,9 @@ int CIndexWnd::OnCreate(LPCREATESTRUCT lpcs) {
   if (!m_wndTab.Create(this, WS_CHILD | WS_VISIBLE | TWS_TABS_BELOW, resources::IDC_NAV_TAB_WND)) return -1;
   m_wndTab.SetNotifyWnd(this);
   m_pLibraryTab = std::make_unique<CDUTab>();
-  if (!m_pLibraryTab->Create(&m_wndTab)) return -1;
-  CWnd* pages[] = {m_pLibraryTab.get(), CreatePlaceholderPage()};
+  m_pBinderTab = std::make_unique<CCustomTab>();
+  if (!m_pLibraryTab->Create(&m_wndTab) || !m_pBinderTab->Create(&m_wndTab)) return -1;
+  CWnd* pages[] = {m_pLibraryTab.get(), m_pBinderTab.get()};
   const char* labels[] = {"Biblioteka", "Segregator"};
   for (int i = 0; i < 2; ++i) {
     m_wndTab.AddTab(pages[i], CString(base::cp1250::from_utf8(labels[i])));
@@ -215,4 +218,15 @@ void CIndexWnd::OnCtrlTab() {
 
 void CIndexWnd::OnTabCommand(UINT nID) { ActivateTab(nID == resources::ID_LIBRARY_TAB ? 0 : 1); }
 
-LRESULT CIndexWnd::OnTabActivated(WPARAM, LPARAM) { return 0; }
+engine::TopicGroup* CIndexWnd::GetShadingGroup() const {
+  return m_pBinderTab && GetActiveTab() == 1 ? m_pBinderTab->GetBinderGroup() : nullptr;
+}
+
+void CIndexWnd::RefreshBinderShading() {
+  if (CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork()) work->UpdateBinderShading(GetShadingGroup());
+}
+
+LRESULT CIndexWnd::OnTabActivated(WPARAM, LPARAM) {
+  RefreshBinderShading();
+  return 0;
+}

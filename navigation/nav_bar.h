@@ -69,6 +69,10 @@ class CHistoryTab;
 class CBookmarkTab;
 class CDUTab;
 class CDUTree;
+class CCustomTab;
+namespace engine {
+struct TopicGroup;
+}
 
 // "Nawigator".
 class COutputWnd : public CNavBarBase {
@@ -109,6 +113,12 @@ class CIndexWnd : public CNavBarBase {
   CDUTab* GetLibraryTab() const { return m_pLibraryTab.get(); }
   // The library tree ("Biblioteka"), or null before the bar is made.
   CDUTree* GetLibraryTree() const;
+  CCustomTab* GetBinderTab() const { return m_pBinderTab.get(); }
+  // The open binder's group while "Segregator" is the active tab (null otherwise): the acts
+  // outside it are shaded in the sheets.
+  engine::TopicGroup* GetShadingGroup() const;
+  // Hands the shading group to the work's sheets.
+  void RefreshBinderShading();
 
  protected:
   void OnCtrlTab() override;
@@ -119,6 +129,7 @@ class CIndexWnd : public CNavBarBase {
 
   SEC3DTabWnd m_wndTab;
   std::unique_ptr<CDUTab> m_pLibraryTab;
+  std::unique_ptr<CCustomTab> m_pBinderTab;
 
   DECLARE_MESSAGE_MAP()
 };
