@@ -49,6 +49,7 @@ BOOL CBookmarkTab::OnInitDialog() {
   InitList(IDC_BOOKMARK_LIST);
   // The note beside the list stays hidden.
   if (CWnd* note = GetDlgItem(IDC_BOOKMARK_NOTE)) note->ShowWindow(SW_HIDE);
+  m_dropTarget.Register(this);
   return TRUE;
 }
 
@@ -244,4 +245,12 @@ void CBookmarkTab::OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult) {
 void CBookmarkTab::OnContextMenu(CWnd*, CPoint point) {
   const int popup = m_list.GetItemCount() == 0 ? 2 : GetSelectedRow() >= 0 ? 0 : 1;
   TrackTabMenu(IDR_BOOKMARK_MENU, popup, point);
+}
+
+void CBookmarkTab::BeginRowDrag(int row) {
+  CMvBookmarkItem* bookmark = BookmarkOfRow(row);
+  if (!bookmark || !CLumoKALDoc::GetCurrentWork()) return;
+  m_pWorking = std::make_unique<CMvBookmarkItem>(*bookmark);
+  CTopicOleDataSource data;
+  topicdrag::DragTopic(m_pWorking->m_nTopic, this, topicdrag::kFromBookmarks, &data);
 }

@@ -8,6 +8,7 @@ IMPLEMENT_DYNAMIC(CEntryListTab, CNavTab)
 
 BEGIN_MESSAGE_MAP(CEntryListTab, CNavTab)
   ON_NOTIFY_RANGE(LVN_COLUMNCLICK, 0, 0xFFFF, &CEntryListTab::OnColumnClick)
+  ON_NOTIFY_RANGE(LVN_BEGINDRAG, 0, 0xFFFF, &CEntryListTab::OnListBeginDrag)
   ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
@@ -114,4 +115,12 @@ void CEntryListTab::TrackTabMenu(UINT nIDMenu, int nPopup, CPoint point) {
 
 void CEntryListTab::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
   if (!bSysMenu) framework::update_menu_popup(this, pPopupMenu, TRUE);
+}
+
+void CEntryListTab::BeginRowDrag(int) {}
+
+void CEntryListTab::OnListBeginDrag(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
+  *pResult = 0;
+  const int row = reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iItem;
+  if (row >= 0 && row < m_list.GetItemCount()) BeginRowDrag(row);
 }

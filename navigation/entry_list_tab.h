@@ -38,7 +38,11 @@ class CEntryListTab : public CNavTab {
   // one from the keyboard), commands to this tab.
   void TrackTabMenu(UINT nIDMenu, int nPopup, CPoint point);
 
+  // A row is dragged out of the list; the derived tab starts the topic drag.
+  virtual void BeginRowDrag(int row);
+
   afx_msg void OnColumnClick(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnListBeginDrag(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
 
   CGSListCtrl m_list;

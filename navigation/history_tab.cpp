@@ -1,5 +1,7 @@
 #include "navigation/history_tab.h"
 
+#include "navigation/topic_ole.h"
+
 #include <algorithm>
 
 #include "navigation/nav_commands.h"
@@ -167,4 +169,8 @@ void CHistoryTab::OnListSetFocus(NMHDR*, LRESULT* pResult) {
 void CHistoryTab::OnContextMenu(CWnd*, CPoint point) {
   if (m_list.GetItemCount() == 0) return;
   TrackTabMenu(IDR_HISTORY_MENU, GetSelectedRow() >= 0 ? 0 : 1, point);
+}
+
+void CHistoryTab::BeginRowDrag(int row) {
+  if (const CMvHistoryItem* entry = EntryOfRow(row)) topicdrag::DragTopic(entry->m_nTopic, this, topicdrag::kFromHistory);
 }

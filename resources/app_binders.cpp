@@ -58,7 +58,7 @@ constexpr res::DialogControlResource kTipControls[] = {
 };
 
 constexpr res::DialogControlResource kFileInfoControls[] = {
-    {IDC_FILE_ICON, "Static", "", {12, 5, 32, 25}, kChild | SS_ICON, 0},
+    {IDC_FILE_ICON, "Static", "#129", {12, 5, 32, 25}, kChild | SS_ICON, 0},  // IDI_WORK_DOCUMENT
     {IDC_FILE_NAME, "Edit", "", {70, 9, 212, 19}, kField, 0},
     {kStatic, "Static", "", {5, 30, 212, 31}, kChild | SS_ETCHEDHORZ, 0},
     {kStatic, "Static", "Typ:", {5, 36, 65, 44}, kValue, 0},

@@ -7,6 +7,7 @@
 #include "engine/frame/selection.h"
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/engine_titles.h"
+#include "navigation/topic_ole.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/command_ids.h"
 #include "platform/framework/frame_wnd.h"
@@ -122,6 +123,13 @@ void CLumoKALView::OnInitialUpdate() {
   }
   if (CLumoKALDoc* work = GetWork()) work->AttachFirstView(this);
   if (m_pViewer) LayoutPanes(nullptr);
+  RegisterTopicDropTarget();
+}
+
+void CLumoKALView::RegisterTopicDropTarget() {
+  if (m_pDropTarget) return;
+  m_pDropTarget = std::make_unique<CTopicOleDropTarget>();
+  m_pDropTarget->Register(this);
 }
 
 int CLumoKALView::AddPane(CMvPane* pane) {

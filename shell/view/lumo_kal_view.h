@@ -23,6 +23,7 @@
 #include "shell/work_items.h"
 
 class CLumoKALDoc;
+class CTopicOleDropTarget;
 
 class CLumoKALView : public CFormView, public CSheetPlace {
   DECLARE_DYNCREATE(CLumoKALView)
@@ -167,6 +168,9 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   CTime m_timeShown;
   CString m_strSheetTitle;
   CString m_strStatus[7];
+  // Topics dropped on the view show in it (or, with Ctrl, in a new sheet).
+  void RegisterTopicDropTarget();
+  std::unique_ptr<CTopicOleDropTarget> m_pDropTarget;
 
   DECLARE_MESSAGE_MAP()
 };
