@@ -150,7 +150,8 @@ BOOL CCustomDlg::OnInitDialog() {
   navdlg::RestorePlacement(this, kPlacementValue);
   if (m_editor.Initialize(this, IDC_BINDER_LIST, LBE_BUTTONS | LBE_TOOLTIPS | LBE_SHORTCUTS | LBE_NEWBUTTON |
                                                     LBE_DELBUTTON)) {
-    m_editor.SetWindowText(CString(base::cp1250::from_utf8("&Segregatory:")));
+    // The header draws its caption as it stands: no mnemonic mark.
+    m_editor.SetWindowText(CString("Segregatory:"));
   }
   m_names = binders::ListBinders(m_folder, m_fallback);
   CListBox* list = m_editor.GetListBox() ? m_editor.GetListBox() : nullptr;

@@ -15,9 +15,12 @@ class CGSListBoxEditor : public SECListBoxEditor {
  public:
   explicit CGSListBoxEditor(CCustomDlg* dialog) : m_pDialog(dialog) {}
 
- protected:
+ public:
+  // A name edited: the binder is renamed (both kept when the new name is taken).
   void OnItemChanged(int nIndex, const CString& strOld, const CString& strNew) override;
+  // A new name: after a question the empty binder is created.
   void OnItemAdded(int nIndex, const CString& strText) override;
+  // About to delete an entry: after a question the binder's file goes.
   BOOL CanDelete(int nIndex, const CString& strText) override;
 
  private:

@@ -116,6 +116,10 @@ void CTipDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CTipDlg::OnInitDialog() {
   CGSDialog::OnInitDialog();
+  // The panel, the bulb's place and the tip area only give their rectangles: the dialog paints them.
+  for (UINT id : {IDC_TIP_PANEL, IDC_TIP_ICON, IDC_TIP_TEXT}) {
+    if (CWnd* place = GetDlgItem(int(id))) place->ShowWindow(SW_HIDE);
+  }
   if (m_menu.LoadMenu(IDR_TIP_INDEX_MENU)) {
     if (CMenu* popup = m_menu.GetSubMenu(0)) m_btnIndexes.AttachMenuItem(IDC_TIP_INDEXES, this, popup->m_hMenu);
   }

@@ -46,7 +46,7 @@ constexpr res::DialogControlResource kBindersControls[] = {
 };
 
 constexpr res::DialogControlResource kTipControls[] = {
-    {IDC_TIP_PANEL, "Static", "", {5, 5, 241, 109}, WS_CHILD | SS_BLACKRECT, 0},
+    {IDC_TIP_PANEL, "Static", "", {5, 5, 241, 109}, WS_CHILD, 0},  // the panel's place; the dialog paints it
     {IDC_TIP_ICON, "Static", "", {26, 7, 46, 27}, WS_CHILD, 0},
     {IDC_TIP_TEXT, "Static", "", {76, 46, 236, 104}, WS_CHILD | SS_LEFT | SS_NOPREFIX, 0},
     {IDC_TIP_NEXT, "Button", "&Następna", {11, 43, 66, 56}, kButton, 0},
@@ -59,34 +59,34 @@ constexpr res::DialogControlResource kTipControls[] = {
 
 constexpr res::DialogControlResource kFileInfoControls[] = {
     {IDC_FILE_ICON, "Static", "#129", {12, 5, 32, 25}, kChild | SS_ICON, 0},  // IDI_WORK_DOCUMENT
-    {IDC_FILE_NAME, "Edit", "", {70, 9, 212, 19}, kField, 0},
+    {IDC_FILE_NAME, "Edit", "", {76, 8, 212, 18}, kField, 0},
     {kStatic, "Static", "", {5, 30, 212, 31}, kChild | SS_ETCHEDHORZ, 0},
-    {kStatic, "Static", "Typ:", {5, 36, 65, 44}, kValue, 0},
-    {IDC_FILE_TYPE, "Edit", "", {70, 36, 212, 44}, kField, 0},
-    {kStatic, "Static", "Lokalizacja:", {5, 48, 65, 56}, kValue, 0},
-    {IDC_FILE_PLACE, "Edit", "", {70, 48, 212, 56}, kField, 0},
-    {kStatic, "Static", "Rozmiar:", {5, 60, 65, 68}, kValue, 0},
-    {IDC_FILE_SIZE, "Edit", "", {70, 60, 212, 68}, kField, 0},
+    {kStatic, "Static", "Typ:", {5, 36, 74, 44}, kValue, 0},
+    {IDC_FILE_TYPE, "Edit", "", {76, 35, 212, 45}, kField, 0},
+    {kStatic, "Static", "Lokalizacja:", {5, 48, 74, 56}, kValue, 0},
+    {IDC_FILE_PLACE, "Edit", "", {76, 47, 212, 57}, kField, 0},
+    {kStatic, "Static", "Rozmiar:", {5, 60, 74, 68}, kValue, 0},
+    {IDC_FILE_SIZE, "Edit", "", {76, 59, 212, 69}, kField, 0},
     {kStatic, "Static", "", {5, 74, 212, 75}, kChild | SS_ETCHEDHORZ, 0},
-    {kStatic, "Static", "Utworzony:", {5, 80, 65, 88}, kValue, 0},
-    {IDC_FILE_CREATED, "Edit", "", {70, 80, 212, 88}, kField, 0},
-    {kStatic, "Static", "Zmodyfikowany:", {5, 92, 65, 100}, kValue, 0},
-    {IDC_FILE_MODIFIED, "Edit", "", {70, 92, 212, 100}, kField, 0},
-    {kStatic, "Static", "Ostatnio używany:", {5, 104, 65, 112}, kValue, 0},
-    {IDC_FILE_USED, "Edit", "", {70, 104, 212, 112}, kField, 0},
+    {kStatic, "Static", "Utworzony:", {5, 80, 74, 88}, kValue, 0},
+    {IDC_FILE_CREATED, "Edit", "", {76, 79, 212, 89}, kField, 0},
+    {kStatic, "Static", "Zmodyfikowany:", {5, 92, 74, 100}, kValue, 0},
+    {IDC_FILE_MODIFIED, "Edit", "", {76, 91, 212, 101}, kField, 0},
+    {kStatic, "Static", "Ostatnio używany:", {5, 104, 74, 112}, kValue, 0},
+    {IDC_FILE_USED, "Edit", "", {76, 103, 212, 113}, kField, 0},
     {kStatic, "Static", "", {5, 118, 212, 119}, kChild | SS_ETCHEDHORZ, 0},
-    {kStatic, "Static", "Atrybuty:", {5, 125, 65, 133}, kValue, 0},
-    {IDC_FILE_READ_ONLY, "Button", "&Tylko do odczytu", {70, 124, 140, 134}, kCheck, 0},
-    {IDC_FILE_ARCHIVE, "Button", "&Archiwalny", {145, 124, 212, 134}, kCheck, 0},
-    {IDC_FILE_HIDDEN, "Button", "U&kryty", {70, 138, 140, 148}, kCheck, 0},
-    {IDC_FILE_SYSTEM, "Button", "Systemowy", {145, 138, 212, 148}, kCheck, 0},
+    {kStatic, "Static", "Atrybuty:", {5, 125, 74, 133}, kValue, 0},
+    {IDC_FILE_READ_ONLY, "Button", "&Tylko do odczytu", {76, 124, 143, 134}, kCheck, 0},
+    {IDC_FILE_ARCHIVE, "Button", "&Archiwalny", {148, 124, 212, 134}, kCheck, 0},
+    {IDC_FILE_HIDDEN, "Button", "U&kryty", {76, 138, 143, 148}, kCheck, 0},
+    {IDC_FILE_SYSTEM, "Button", "Systemowy", {148, 138, 212, 148}, kCheck, 0},
 };
 
 constexpr res::DialogControlResource kDocInfoControls[] = {
     {kStatic, "Static", "Informacja o pracy", {5, 4, 212, 12}, kValue, 0},
-    {kStatic, "Static", "&AUTOR:", {5, 18, 45, 26}, kValue, 0},
+    {kStatic, "Static", "&AUTOR:", {5, 18, 45, 26}, kChild | SS_LEFT, 0},
     {IDC_DOC_AUTHOR, "Edit", "", {50, 16, 212, 28}, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0},
-    {kStatic, "Static", "&TYTUŁ:", {5, 34, 45, 42}, kValue, 0},
+    {kStatic, "Static", "&TYTUŁ:", {5, 34, 45, 42}, kChild | SS_LEFT, 0},
     {IDC_DOC_TITLE, "Edit", "", {50, 32, 212, 60},
      kChild | WS_BORDER | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0},
     {kStatic, "Static", "Data utworzenia dokumentu:", {5, 68, 110, 76}, kValue, 0},
