@@ -148,8 +148,14 @@ BinderError RenameBinder(const std::string& folder, std::string_view from, std::
   // only once the new one holds the file.
   std::error_code ec;
   fs::create_hard_link(source, target, ec);
-  if (ec) return ec == std::errc::file_exists ? BinderError::Exists : BinderError::Io;
-  if (base::remove_file(source) != base::OsError::None) return BinderError::Io;
+  if (ec == std::errc::file_exists) return BinderError::Exists;
+  if (ec) {
+    // A file system without links: the name is checked, then the file renamed in one step.
+    if (base::file_exists(target)) return BinderError::Exists;
+    if (base::rename_file(source, target) != base::OsError::None) return BinderError::Io;
+  } else if (base::remove_file(source) != base::OsError::None) {
+    return BinderError::Io;
+  }
   const std::string working = WorkingCopyPath(folder, from);
   if (base::file_exists(working)) base::rename_file(working, WorkingCopyPath(folder, to));
   return BinderError::None;

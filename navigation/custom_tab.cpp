@@ -428,3 +428,22 @@ void CCustomTab::OnContextMenu(CWnd*, CPoint point) {
 void CCustomTab::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
   if (!bSysMenu) framework::update_menu_popup(this, pPopupMenu, TRUE);
 }
+
+// --- The reading view's "Dodaj do se&gregatora" -----------------------------------------------------
+
+namespace navcmd {
+
+bool IsBinderOpen() {
+  CIndexWnd* lists = FindIndexWnd();
+  return lists && lists->GetBinderTab() && lists->GetBinderTab()->IsBinderOpen();
+}
+
+bool AddTopicToBinder(int32_t topic) {
+  CIndexWnd* lists = FindIndexWnd();
+  CCustomTab* tab = lists ? lists->GetBinderTab() : nullptr;
+  if (!tab || !tab->IsBinderOpen() || topic < 0) return false;
+  if (lists->GetActiveTab() != 1) lists->ActivateTab(1);
+  return tab->AddAct(topic) != FALSE;
+}
+
+}  // namespace navcmd

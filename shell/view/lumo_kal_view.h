@@ -170,6 +170,9 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   CString m_strStatus[7];
   // Topics dropped on the view show in it (or, with Ctrl, in a new sheet).
   void RegisterTopicDropTarget();
+  // "Dodaj do se&gregatora": the shown act goes into the open binder.
+  afx_msg void OnAddToBinder();
+  afx_msg void OnUpdateAddToBinder(CCmdUI* pCmdUI);
   std::unique_ptr<CTopicOleDropTarget> m_pDropTarget;
 
   DECLARE_MESSAGE_MAP()
