@@ -103,33 +103,23 @@ HTREEITEM CCustomTree::InsertAct(int32_t act) {
 }
 
 HTREEITEM CCustomTree::LocateRecord(int32_t record, HTREEITEM start) {
+  // Along the siblings in record order; past the record (or at their end) into the last one
+  // passed, one level at a time.
   HTREEITEM previous = start;
   HTREEITEM item = GetRootItem();
-  while (item) {
-    const int32_t here = RecordOf(item);
-    if (here == record) {
+  for (int depth = 0; depth <= shell::kContentsLevels; ++depth) {
+    while (item && RecordOf(item) < record) {
+      previous = item;
+      item = GetNextSiblingItem(item);
+    }
+    if (item && RecordOf(item) == record) {
       SelectItem(item);
       return item;
     }
-    if (here > record) {
-      if (!previous) return nullptr;
-      ExpandItem(previous, TVE_EXPAND);
-      item = GetChildItem(previous);
-      previous = nullptr;
-      continue;
-    }
-    previous = item;
-    item = GetNextSiblingItem(item);
-  }
-  // Past the last sibling the record may still lie below the last one passed.
-  if (previous && previous != start) {
+    if (!previous) return nullptr;
     ExpandItem(previous, TVE_EXPAND);
-    for (item = GetChildItem(previous); item; item = GetNextSiblingItem(item)) {
-      if (RecordOf(item) == record) {
-        SelectItem(item);
-        return item;
-      }
-    }
+    item = GetChildItem(previous);
+    previous = nullptr;
   }
   return nullptr;
 }

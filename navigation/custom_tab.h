@@ -34,7 +34,8 @@ class CCustomTree : public CDUTree {
   // The top level: the acts of the group, in record order, each with its expand button when it
   // has parts; the levels below come from the contents index as in the library tree.
   void LoadBinder(engine::TopicGroup* group);
-  // Walks the top level for the record, going down into an item past it; the item, or null.
+  // Finds and selects the record's item: along the siblings in record order, into the last one
+  // before the record, level by level (loading children); null when the binder lacks it.
   HTREEITEM LocateRecord(int32_t record, HTREEITEM start = nullptr);
   // The top-level item of an act just added, placed in record order.
   HTREEITEM InsertAct(int32_t act);

@@ -173,6 +173,11 @@ TEST_F(BinderGuiTest, TheTabOpensAddsDropsShadesAndClosesABinder) {
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(TopRecords(), expected);
   EXPECT_TRUE(tab_->GetSession().IsDirty());
+  // The part is found below its act.
+  HTREEITEM found = tab_->GetTree().LocateRecord(part_);
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(tab_->GetTree().RecordOf(found), part_);
+  EXPECT_EQ(tab_->GetTree().LocateRecord(yearbook_), nullptr);
   EXPECT_TRUE(std::filesystem::exists(binders::WorkingCopyPath(BinderFolder(), name)));
 
   // Drops: an act from the library tree is added; a yearbook is refused before it is dropped.
