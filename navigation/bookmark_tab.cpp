@@ -49,6 +49,7 @@ BOOL CBookmarkTab::OnInitDialog() {
   InitList(IDC_BOOKMARK_LIST);
   // The note beside the list stays hidden.
   if (CWnd* note = GetDlgItem(IDC_BOOKMARK_NOTE)) note->ShowWindow(SW_HIDE);
+  m_dropTarget.Register(this);
   return TRUE;
 }
 
@@ -247,3 +248,11 @@ void CBookmarkTab::OnContextMenu(CWnd*, CPoint point) {
 }
 
 CString CBookmarkTab::GetPrintHeading() const { return CString(base::cp1250::from_utf8("Lista zakładek:\r\n")); }
+
+void CBookmarkTab::BeginRowDrag(int row) {
+  CMvBookmarkItem* bookmark = BookmarkOfRow(row);
+  if (!bookmark || !CLumoKALDoc::GetCurrentWork()) return;
+  m_pWorking = std::make_unique<CMvBookmarkItem>(*bookmark);
+  CTopicOleDataSource data;
+  topicdrag::DragTopic(m_pWorking->m_nTopic, this, topicdrag::kFromBookmarks, &data);
+}

@@ -12,6 +12,7 @@
 
 #include "engine/COMMON/topic_group.h"
 #include "navigation/entry_list_tab.h"
+#include "navigation/topic_ole.h"
 #include "shell/work_items.h"
 
 class CBookmarkTab : public CEntryListTab {
@@ -43,6 +44,10 @@ class CBookmarkTab : public CEntryListTab {
 
  protected:
   BOOL OnInitDialog() override;
+  // The bookmark's own drag: the row's bookmark becomes the working item and its topic is dragged.
+  void BeginRowDrag(int row) override;
+  // Records dropped from the trees and the sheets become bookmarks.
+  CTopicOleDropTarget m_dropTarget;
   const CMvBookmarkItem* TakeSelected();
   void UpdateCount();
   // Selects row `row` and opens its bookmark.

@@ -39,10 +39,11 @@ BEGIN_MESSAGE_MAP(CDUTab, CNavTab)
   ON_UPDATE_COMMAND_UI(ID_TREE_COLUMNS, &CDUTab::OnUpdateColumns)
   ON_NOTIFY(NM_DBLCLK, IDC_LIBRARY_TREE, &CDUTab::OnTreeDblClk)
   ON_NOTIFY(NM_RETURN, IDC_LIBRARY_TREE, &CDUTab::OnTreeReturn)
+  ON_NOTIFY(TVN_BEGINDRAG, IDC_LIBRARY_TREE, &CDUTab::OnTreeBeginDrag)
 END_MESSAGE_MAP()
 
 CDUTab::CDUTab() = default;
-CDUTab::~CDUTab() = default;
+CDUTab::~CDUTab() { topicdrag::ForgetWindowToken(this); }
 
 BOOL CDUTab::Create(CWnd* pTabWnd) { return CreateTab(IDD_LIBRARY_TAB, pTabWnd); }
 
@@ -58,6 +59,7 @@ BOOL CDUTab::OnInitDialog() {
     m_wndCombo.AddString(CString(base::cp1250::from_utf8("Dzienniki Ustaw")));
     m_wndCombo.SetCurSel(0);
   }
+  m_dropTarget.Register(this);
   return TRUE;
 }
 
@@ -122,6 +124,12 @@ void CDUTab::OnTreeDblClk(NMHDR*, LRESULT* pResult) {
 void CDUTab::OnTreeReturn(NMHDR*, LRESULT* pResult) {
   OnOpen();
   *pResult = 0;
+}
+
+void CDUTab::OnTreeBeginDrag(NMHDR* pNMHDR, LRESULT* pResult) {
+  *pResult = 0;
+  HTREEITEM item = reinterpret_cast<NMTREEVIEW*>(pNMHDR)->itemNew.hItem;
+  if (item) topicdrag::DragTopic(m_wndTree.RecordOf(item), this, topicdrag::kFromLibrary);
 }
 
 void CDUTab::OnContextMenu(CWnd*, CPoint point) {

@@ -5,6 +5,7 @@
 
 #include "navigation/du_tree.h"
 #include "navigation/nav_tab.h"
+#include "navigation/topic_ole.h"
 #include "toolkit/widgets/hover_combo.h"
 
 class CDUTab : public CNavTab {
@@ -39,8 +40,11 @@ class CDUTab : public CNavTab {
   afx_msg void OnUpdateColumns(CCmdUI* pCmdUI);
   afx_msg void OnTreeDblClk(NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnTreeReturn(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnTreeBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
 
   CDUTree m_wndTree;
+  // Records dropped on the tab are found in the tree.
+  CTopicOleDropTarget m_dropTarget;
   SECHoverComboBox m_wndCombo;
 
   DECLARE_MESSAGE_MAP()

@@ -86,7 +86,7 @@ BOOL CDUTree::CreateTree(const RECT& rect, CWnd* parent, UINT id) {
   title.mask = LVCF_TEXT;
   title.pszText = const_cast<char*>(kTitleHeading);
   SetColumn(0, &title);
-  InsertColumn(1, kPositionHeading, LVCFMT_LEFT, kPositionWidth);
+  InsertColumn(1, PositionHeading(), LVCFMT_LEFT, PositionWidth(false));
   EnableSubItemTextMap(TRUE);
   EnableItemTips(TRUE);
   CreateImages();
@@ -149,7 +149,7 @@ HTREEITEM CDUTree::InsertRecordItem(HTREEITEM parent, HTREEITEM after, int32_t n
   ins.item.lParam = number;
   ins.item.cChildren = has_children ? 1 : 0;
   HTREEITEM item = InsertItem(&ins);
-  if (item) SetNodeText(item, 1, shell::TreePositionText(record).c_str());
+  if (item) SetNodeText(item, 1, PositionText(record).c_str());
   return item;
 }
 
@@ -229,10 +229,20 @@ void CDUTree::ToggleColumns() {
   if (HasPositionColumn()) {
     DeleteColumn(1);
   } else {
-    InsertColumn(1, kPositionHeading, LVCFMT_LEFT, kPositionWidthAgain);
+    InsertColumn(1, PositionHeading(), LVCFMT_LEFT, PositionWidth(true));
   }
   Invalidate();
 }
+
+std::string CDUTree::TitleText(int32_t number, const shell::ContentsRecord& record, const std::string& text) const {
+  return shell::TreeTitleText(number, record, text);
+}
+
+std::string CDUTree::PositionText(const shell::ContentsRecord& record) const { return shell::TreePositionText(record); }
+
+const char* CDUTree::PositionHeading() const { return kPositionHeading; }
+
+int CDUTree::PositionWidth(bool again) const { return again ? kPositionWidthAgain : kPositionWidth; }
 
 void CDUTree::OnGetDispInfo(NMHDR* header, LRESULT* result) {
   auto* info = reinterpret_cast<NMTVDISPINFO*>(header);
@@ -243,7 +253,7 @@ void CDUTree::OnGetDispInfo(NMHDR* header, LRESULT* result) {
   std::string text;
   const int32_t n = int32_t(info->item.lParam);
   if (!ReadRecordText(n, r, text)) return;
-  const std::string shown = shell::TreeTitleText(n, r, text);
+  const std::string shown = TitleText(n, r, text);
   const size_t length = std::min(shown.size(), size_t(info->item.cchTextMax - 1));
   std::memcpy(info->item.pszText, shown.data(), length);
   info->item.pszText[length] = '\0';

@@ -58,6 +58,13 @@ class CDUTree : public SECTreeCtrl {
   int32_t RecordOf(HTREEITEM item) const { return int32_t(GetItemUserData(item)); }
 
  protected:
+  // The texts and the second column, which the binder tree shows its own way.
+  virtual std::string TitleText(int32_t number, const shell::ContentsRecord& record, const std::string& text) const;
+  virtual std::string PositionText(const shell::ContentsRecord& record) const;
+  virtual const char* PositionHeading() const;
+  // The second column's width when the tree is made and when "Kolumny" puts it back.
+  virtual int PositionWidth(bool again) const;
+
   afx_msg void OnGetDispInfo(NMHDR* header, LRESULT* result);
   afx_msg void OnItemExpanding(NMHDR* header, LRESULT* result);
   DECLARE_MESSAGE_MAP()

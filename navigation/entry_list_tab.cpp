@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CEntryListTab, CNavTab)
   ON_COMMAND(resources::ID_PRINT_ENTRY_LIST, &CEntryListTab::OnPrintList)
   ON_UPDATE_COMMAND_UI(resources::ID_PRINT_ENTRY_LIST, &CEntryListTab::OnUpdatePrintList)
   ON_NOTIFY_RANGE(LVN_COLUMNCLICK, 0, 0xFFFF, &CEntryListTab::OnColumnClick)
+  ON_NOTIFY_RANGE(LVN_BEGINDRAG, 0, 0xFFFF, &CEntryListTab::OnListBeginDrag)
   ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
@@ -127,4 +128,12 @@ void CEntryListTab::OnPrintList() { PrintRows(); }
 
 void CEntryListTab::OnUpdatePrintList(CCmdUI* pCmdUI) {
   pCmdUI->Enable(CLumoKALDoc::GetCurrentWork() && m_list.m_hWnd && m_list.GetItemCount() > 0);
+}
+
+void CEntryListTab::BeginRowDrag(int) {}
+
+void CEntryListTab::OnListBeginDrag(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
+  *pResult = 0;
+  const int row = reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iItem;
+  if (row >= 0 && row < m_list.GetItemCount()) BeginRowDrag(row);
 }

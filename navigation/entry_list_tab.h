@@ -46,6 +46,11 @@ class CEntryListTab : public CNavTab {
   afx_msg void OnColumnClick(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnPrintList();
   afx_msg void OnUpdatePrintList(CCmdUI* pCmdUI);
+  // A row is dragged out of the list; the derived tab starts the topic drag.
+  virtual void BeginRowDrag(int row);
+
+  afx_msg void OnColumnClick(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnListBeginDrag(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
 
   CGSListCtrl m_list;

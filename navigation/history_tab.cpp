@@ -1,6 +1,8 @@
 #include "platform/base/cp1250.h"
 #include "navigation/history_tab.h"
 
+#include "navigation/topic_ole.h"
+
 #include <algorithm>
 
 #include "navigation/nav_commands.h"
@@ -171,3 +173,7 @@ void CHistoryTab::OnContextMenu(CWnd*, CPoint point) {
 }
 
 CString CHistoryTab::GetPrintHeading() const { return CString(base::cp1250::from_utf8("Historia pracy:\r\n")); }
+
+void CHistoryTab::BeginRowDrag(int row) {
+  if (const CMvHistoryItem* entry = EntryOfRow(row)) topicdrag::DragTopic(entry->m_nTopic, this, topicdrag::kFromHistory);
+}

@@ -54,6 +54,7 @@ class CHistoryTab : public CEntryListTab {
 
  protected:
   BOOL OnInitDialog() override;
+  void BeginRowDrag(int row) override;
   // Copies the selected row's entry into the working item; null without one.
   const CMvHistoryItem* TakeSelected();
   void Rebuild(const shell::ActDescription* known, const CMvHistoryItem* known_item);

@@ -1,6 +1,7 @@
 #include "navigation/nav_bar.h"
 
 #include "navigation/bookmark_tab.h"
+#include "navigation/custom_tab.h"
 #include "navigation/du_tab.h"
 #include "navigation/history_tab.h"
 #include "platform/base/cp1250.h"
@@ -13,6 +14,7 @@
 #include "resources/app_ids.h"
 #include "resources/resource_ids.h"
 #include "shell/print/printmark_tab.h"
+#include "shell/lumo_kal_doc.h"
 
 namespace navbar {
 
@@ -198,8 +200,9 @@ int CIndexWnd::OnCreate(LPCREATESTRUCT lpcs) {
   if (!m_wndTab.Create(this, WS_CHILD | WS_VISIBLE | TWS_TABS_BELOW, resources::IDC_NAV_TAB_WND)) return -1;
   m_wndTab.SetNotifyWnd(this);
   m_pLibraryTab = std::make_unique<CDUTab>();
-  if (!m_pLibraryTab->Create(&m_wndTab)) return -1;
-  CWnd* pages[] = {m_pLibraryTab.get(), CreatePlaceholderPage()};
+  m_pBinderTab = std::make_unique<CCustomTab>();
+  if (!m_pLibraryTab->Create(&m_wndTab) || !m_pBinderTab->Create(&m_wndTab)) return -1;
+  CWnd* pages[] = {m_pLibraryTab.get(), m_pBinderTab.get()};
   const char* labels[] = {"Biblioteka", "Segregator"};
   for (int i = 0; i < 2; ++i) {
     m_wndTab.AddTab(pages[i], CString(base::cp1250::from_utf8(labels[i])));
@@ -218,4 +221,15 @@ void CIndexWnd::OnCtrlTab() {
 
 void CIndexWnd::OnTabCommand(UINT nID) { ActivateTab(nID == resources::ID_LIBRARY_TAB ? 0 : 1); }
 
-LRESULT CIndexWnd::OnTabActivated(WPARAM, LPARAM) { return 0; }
+engine::TopicGroup* CIndexWnd::GetShadingGroup() const {
+  return m_pBinderTab && GetActiveTab() == 1 ? m_pBinderTab->GetBinderGroup() : nullptr;
+}
+
+void CIndexWnd::RefreshBinderShading() {
+  if (CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork()) work->UpdateBinderShading(GetShadingGroup());
+}
+
+LRESULT CIndexWnd::OnTabActivated(WPARAM, LPARAM) {
+  RefreshBinderShading();
+  return 0;
+}

@@ -70,6 +70,10 @@ class CBookmarkTab;
 class CPrintmarkTab;
 class CDUTab;
 class CDUTree;
+class CCustomTab;
+namespace engine {
+struct TopicGroup;
+}
 
 // "Nawigator".
 class COutputWnd : public CNavBarBase {
@@ -113,6 +117,12 @@ class CIndexWnd : public CNavBarBase {
   CDUTab* GetLibraryTab() const { return m_pLibraryTab.get(); }
   // The library tree ("Biblioteka"), or null before the bar is made.
   CDUTree* GetLibraryTree() const;
+  CCustomTab* GetBinderTab() const { return m_pBinderTab.get(); }
+  // The open binder's group while "Segregator" is the active tab (null otherwise): the acts
+  // outside it are shaded in the sheets.
+  engine::TopicGroup* GetShadingGroup() const;
+  // Hands the shading group to the work's sheets.
+  void RefreshBinderShading();
 
  protected:
   void OnCtrlTab() override;
@@ -123,6 +133,7 @@ class CIndexWnd : public CNavBarBase {
 
   SEC3DTabWnd m_wndTab;
   std::unique_ptr<CDUTab> m_pLibraryTab;
+  std::unique_ptr<CCustomTab> m_pBinderTab;
 
   DECLARE_MESSAGE_MAP()
 };

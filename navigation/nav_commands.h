@@ -31,6 +31,10 @@ void OpenRecord(int32_t topic, bool new_sheet);
 void LocateInLibrary(int32_t topic);
 // Adds a bookmark for the record through the bookmarks tab.
 void AddBookmarkFor(int32_t topic);
+// Whether "Spisy" holds an open binder.
+bool IsBinderOpen();
+// Adds the act of the record to the open binder, showing "Segregator" first; false without a binder.
+bool AddTopicToBinder(int32_t topic);
 // Puts the record (not the active sheet's act) on the work's print list; false without a work
 // or an open title.
 bool AddRecordToPrintList(int32_t topic);

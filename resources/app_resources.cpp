@@ -12,6 +12,7 @@ void register_app_resources() {
   register_frame_dialog_resources();
   register_text_view_resources();
   register_printing_resources();
+  register_binder_resources();
 }
 
 }  // namespace resources

@@ -34,6 +34,7 @@ void register_library_locator_resources();
 void register_frame_dialog_resources();
 void register_text_view_resources();
 void register_printing_resources();
+void register_binder_resources();
 
 std::span<const res::StringResource> string_table();
 

@@ -9,9 +9,11 @@
 #include "controls/dll_version.h"
 #include "engine/medview/engine_startup.h"
 #include "engine/medview/engine_titles.h"
+#include "navigation/doc_info_sheet.h"
 #include "navigation/du_tree.h"
 #include "navigation/nav_bar.h"
 #include "navigation/nav_commands.h"
+#include "navigation/tip_dlg.h"
 #include "pictures/image/wave.h"
 #include "pictures/imagewnd/image_window.h"
 #include "pictures/media/media_window.h"
@@ -71,6 +73,8 @@ CLumoApp* LumoApp() { return dynamic_cast<CLumoApp*>(AfxGetApp()); }
 BEGIN_MESSAGE_MAP(CLumoApp, CWinApp)
   ON_COMMAND(ID_FILE_NEW, &CLumoApp::OnNewWork)
   ON_COMMAND_RANGE(ID_BULLETIN_PAGE, resources::ID_SEND_MAIL, &CLumoApp::OnWebPage)
+  ON_COMMAND(resources::ID_TIP_OF_THE_DAY, &CLumoApp::OnTipOfTheDay)
+  ON_COMMAND(resources::ID_WORK_INFORMATION, &CLumoApp::OnWorkInformation)
 END_MESSAGE_MAP()
 
 CLumoApp::CLumoApp() : CWinApp("LumoKAL") {}
@@ -219,6 +223,9 @@ BOOL CLumoApp::InitInstance() {
   if (CIndexWnd* lists = navcmd::FindIndexWnd()) {
     if (CDUTree* tree = lists->GetLibraryTree()) tree->LoadContents();
   }
+  // Every start moves on to the next tip, shown or not; without a tips file nothing shows.
+  CTipDlg tip(m_pMainWnd);
+  if (m_userData.m_bTipAtStart && tip.HasFile()) tip.DoModal();
   return TRUE;
 }
 
@@ -256,6 +263,13 @@ CDocument* CLumoApp::OpenDocumentFile(LPCTSTR lpszFileName) {
 void CLumoApp::OnNewWork() {
   if (CloseWorks() && m_pTextTemplate) m_pTextTemplate->OpenDocumentFile(nullptr);
 }
+
+void CLumoApp::OnTipOfTheDay() {
+  CTipDlg tip(m_pMainWnd);
+  tip.DoModal();
+}
+
+void CLumoApp::OnWorkInformation() { CDocInfoSheet::ShowWorkInformation(0); }
 
 void CLumoApp::AddToRecentFileList(LPCTSTR lpszPathName) {
   CString path(lpszPathName);

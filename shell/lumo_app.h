@@ -86,6 +86,8 @@ class CLumoApp : public CWinApp {
 
   afx_msg void OnNewWork();
   afx_msg void OnWebPage(UINT nID);
+  afx_msg void OnTipOfTheDay();
+  afx_msg void OnWorkInformation();
 
   DECLARE_MESSAGE_MAP()
 

@@ -7,6 +7,7 @@
 
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/engine_titles.h"
+#include "navigation/doc_info_sheet.h"
 #include "platform/base/cfile.h"
 #include "platform/base/cp1250.h"
 #include "platform/controls/standard_controls.h"
@@ -445,6 +446,12 @@ BOOL CLumoKALDoc::OnOpenDocument(LPCTSTR lpszPathName) {
   TakeCatalog();
   SetCurrentWork(this);
   return TRUE;
+}
+
+BOOL CLumoKALDoc::DoSave(LPCTSTR lpszPathName, BOOL bReplace) {
+  // An untitled work the user saves is described (author, title) before its first save.
+  if (!lpszPathName && GetPathName().IsEmpty()) CDocInfoSheet::ShowWorkInformation(1);
+  return CDocument::DoSave(lpszPathName, bReplace);
 }
 
 BOOL CLumoKALDoc::OnSaveDocument(LPCTSTR lpszPathName) {

@@ -119,6 +119,7 @@ class CLumoKALDoc : public CDocument {
   BOOL OnNewDocument() override;
   BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
   BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
+  BOOL DoSave(LPCTSTR lpszPathName, BOOL bReplace = TRUE) override;
   void OnCloseDocument() override;
   void DeleteContents() override;
   void SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU = TRUE) override;

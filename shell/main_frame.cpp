@@ -214,8 +214,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   m_pMouseManager->LoadFromRegistry(kMouseValue);
   LoadToolList(SECToolListFileName(), m_userTools);
   LoadKeyBindings();
+  RegisterTopicDropTarget();
   return 0;
 }
+
+void CMainFrame::RegisterTopicDropTarget() { m_dropTarget.Register(this); }
 
 BOOL CMainFrame::CreateToolBars() {
   int index = 0;

@@ -16,6 +16,7 @@
 #include "controls/gs_status_bar.h"
 #include "controls/mouse_manager.h"
 #include "navigation/nav_bar.h"
+#include "navigation/topic_ole.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/framework/tool_bar.h"
 #include "toolkit/frame/sec_mdi_frame.h"
@@ -130,6 +131,8 @@ class CMainFrame : public SECMDIFrameWnd {
   BOOL CreateDockingBars();
   // The user's keyboard shortcuts (when a file holds them) become the frame's table.
   void LoadKeyBindings();
+  // Topics dropped on the sheet area open in new sheets.
+  void RegisterTopicDropTarget();
 
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnClose();
@@ -174,4 +177,5 @@ class CMainFrame : public SECMDIFrameWnd {
   WINDOWPLACEMENT m_savedPlacement;
   CRect m_rectFullScreen;
   BOOL m_bFormVisibleAtStart = FALSE;
+  CTopicOleDropTarget m_dropTarget;
 };

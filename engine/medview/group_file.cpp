@@ -109,12 +109,12 @@ int MvCheckGroupHeader(const GroupFileHeader& header) {
   return good ? 0 : 1;
 }
 
-uint16_t MvWriteGroupFile(base::OsFile* file, const TopicGroup* group) {
-  if (!file || !file->is_open() || !group) return kGroupBadArgument;
+uint16_t MvEncodeGroupBytes(const TopicGroup* group, std::vector<uint8_t>& bytes) {
+  bytes.clear();
+  if (!group) return kGroupBadArgument;
   // The size field is read back as 16 bits: a longer vector would come back cut and corrupt.
   if (group->bits.size() > kGroupFileMaxVector) return kGroupTooLarge;
   const bool old = group->version < 9;
-  std::vector<uint8_t> bytes;
   bytes.reserve(kGroupHeaderBytes + std::max<size_t>(group->bits.size(), 1));
   base::ByteWriter w(bytes);
   w.u16(group->magic);
@@ -131,6 +131,13 @@ uint16_t MvWriteGroupFile(base::OsFile* file, const TopicGroup* group) {
   } else {
     w.bytes(group->bits);
   }
+  return 0;
+}
+
+uint16_t MvWriteGroupFile(base::OsFile* file, const TopicGroup* group) {
+  if (!file || !file->is_open() || !group) return kGroupBadArgument;
+  std::vector<uint8_t> bytes;
+  if (const uint16_t code = MvEncodeGroupBytes(group, bytes)) return code;
   // The file layer writes everything or fails; a full disk is the short write.
   const base::OsError error = file->write(bytes.data(), bytes.size());
   if (error == base::OsError::NoSpace) return kGroupShortWrite;

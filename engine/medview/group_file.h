@@ -22,6 +22,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "engine/COMMON/topic_group.h"
 #include "platform/base/os_file.h"
@@ -68,6 +69,9 @@ int MvCheckGroupHeader(const GroupFileHeader& header);
 // Writes the group at the file's position: 0, 2015 for no file or group, 2017 for a vector over
 // 65,535 bytes (nothing written), 2005 when the disk is full, 2028 when the write fails otherwise.
 uint16_t MvWriteGroupFile(base::OsFile* file, const engine::TopicGroup* group);
+// The bytes MvWriteGroupFile writes, for callers that store them another way: 0, 2015 for no
+// group, 2017 for a vector over 65,535 bytes (`bytes` left empty).
+uint16_t MvEncodeGroupBytes(const engine::TopicGroup* group, std::vector<uint8_t>& bytes);
 // Reads a group from a file positioned at its header: codes 1012 no file, 1007 bad header, 2013
 // short read, 2022 count mismatch, 1001 no memory.
 engine::GroupPtr MvReadGroupFile(base::OsFile* file, uint16_t* code);

@@ -7,6 +7,8 @@
 #include "engine/frame/selection.h"
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/engine_titles.h"
+#include "navigation/nav_commands.h"
+#include "navigation/topic_ole.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/command_ids.h"
 #include "platform/framework/frame_wnd.h"
@@ -57,6 +59,8 @@ BEGIN_MESSAGE_MAP(CLumoKALView, CFormView)
   ON_WM_SIZE()
   ON_COMMAND(ID_EDIT_COPY, &CLumoKALView::OnEditCopy)
   ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, &CLumoKALView::OnUpdateEditCopy)
+  ON_COMMAND(resources::ID_ADD_TO_BINDER, &CLumoKALView::OnAddToBinder)
+  ON_UPDATE_COMMAND_UI(resources::ID_ADD_TO_BINDER, &CLumoKALView::OnUpdateAddToBinder)
   ON_COMMAND(resources::ID_EDIT_SELECT_ALL, &CLumoKALView::OnSelectAll)
   ON_COMMAND(resources::ID_NEXT_PAGE, &CLumoKALView::OnNextPage)
   ON_UPDATE_COMMAND_UI(resources::ID_NEXT_PAGE, &CLumoKALView::OnUpdateNextPage)
@@ -126,6 +130,19 @@ void CLumoKALView::OnInitialUpdate() {
   }
   if (CLumoKALDoc* work = GetWork()) work->AttachFirstView(this);
   if (m_pViewer) LayoutPanes(nullptr);
+  RegisterTopicDropTarget();
+}
+
+void CLumoKALView::OnAddToBinder() {
+  if (m_pViewer) navcmd::AddTopicToBinder(frame::MvGetCurrentTopic(m_pViewer));
+}
+
+void CLumoKALView::OnUpdateAddToBinder(CCmdUI* pCmdUI) { pCmdUI->Enable(m_pViewer && navcmd::IsBinderOpen()); }
+
+void CLumoKALView::RegisterTopicDropTarget() {
+  if (m_pDropTarget) return;
+  m_pDropTarget = std::make_unique<CTopicOleDropTarget>();
+  m_pDropTarget->Register(this);
 }
 
 int CLumoKALView::AddPane(CMvPane* pane) {

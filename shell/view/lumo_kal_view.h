@@ -23,6 +23,7 @@
 #include "shell/work_items.h"
 
 class CLumoKALDoc;
+class CTopicOleDropTarget;
 
 class CLumoKALView : public CFormView, public CSheetPlace {
   DECLARE_DYNCREATE(CLumoKALView)
@@ -204,6 +205,12 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   int m_nPrintNotesHeight = 0;
   CFont m_fontPrintBody, m_fontPrintHeader, m_fontPrintNotes;
   CString m_strPrintDocName, m_strPrintHeader, m_strPrintWorkInfo, m_strPrintFooter;
+  // Topics dropped on the view show in it (or, with Ctrl, in a new sheet).
+  void RegisterTopicDropTarget();
+  // "Dodaj do se&gregatora": the shown act goes into the open binder.
+  afx_msg void OnAddToBinder();
+  afx_msg void OnUpdateAddToBinder(CCmdUI* pCmdUI);
+  std::unique_ptr<CTopicOleDropTarget> m_pDropTarget;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -9,6 +9,7 @@
 #include "engine/medview/engine_titles.h"
 #include "engine/medview/viewer_embeds.h"
 #include "engine/medview/viewer_fonts.h"
+#include "navigation/pane_drag.h"
 #include "platform/shell/clipboard.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
@@ -533,9 +534,23 @@ void CMvPane::OnRButtonUp(UINT, CPoint) {
   if (CWnd::GetCapture() == this) ::ReleaseCapture();
 }
 
+void CMvPane::OnLinkDragTimer() {
+  if ((::GetKeyState(VK_LBUTTON) & 0x8000) == 0) {
+    KillTimer(kLinkDragTimer);
+    return;
+  }
+  POINT point;
+  ::GetCursorPos(&point);
+  ::ScreenToClient(m_hWnd, &point);
+  if (!topicdrag::MovedPastDragStart(CPoint(m_saved.rect.left, m_saved.rect.top), CPoint(point))) return;
+  KillTimer(kLinkDragTimer);
+  if (CWnd::GetCapture() == this) ::ReleaseCapture();
+  topicdrag::DragLink(m_saved.target, GetParent());
+}
+
 void CMvPane::OnTimer(UINT_PTR nIDEvent) {
   if (nIDEvent == kLinkDragTimer) {
-    KillTimer(kLinkDragTimer);
+    OnLinkDragTimer();
     return;
   }
   if (nIDEvent != kHoverTimer) {

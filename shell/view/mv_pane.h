@@ -97,6 +97,8 @@ class CMvPane : public CWnd {
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnTimer(UINT_PTR nIDEvent);
+  // Timer 903: a pressed link that moved far enough is dragged as its target's act.
+  void OnLinkDragTimer();
   afx_msg UINT OnGetDlgCode();
   afx_msg void OnKillFocus(CWnd* pNewWnd);
   afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);

@@ -7,6 +7,7 @@
 #include "engine/frame/selection.h"
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/engine_titles.h"
+#include "navigation/pane_drag.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
 #include "platform/win/window_dc.h"
@@ -435,6 +436,12 @@ BOOL CMvSR::OnMouseWheel(UINT nFlags, short zDelta, CPoint) {
   return TRUE;
 }
 
+void CMvSR::OnSelectionDragTimer() {
+  KillTimer(kSelectionDragTimer);
+  if ((::GetKeyState(VK_LBUTTON) & 0x8000) == 0) return;  // released before the drag began
+  topicdrag::DragSelection(m_pViewer);
+}
+
 void CMvSR::OnTimer(UINT_PTR nIDEvent) {
   if (!m_pViewer) {
     CMvPane::OnTimer(nIDEvent);
@@ -469,7 +476,7 @@ void CMvSR::OnTimer(UINT_PTR nIDEvent) {
     return;
   }
   if (nIDEvent == kSelectionDragTimer) {
-    KillTimer(kSelectionDragTimer);
+    OnSelectionDragTimer();
     return;
   }
   if (nIDEvent == kSmoothTimer) {

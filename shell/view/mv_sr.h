@@ -51,6 +51,8 @@ class CMvSR : public CMvPane, public CWheelTarget {
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnTimer(UINT_PTR nIDEvent);
+  // Timer 904: a press held inside the selection drags the selection.
+  void OnSelectionDragTimer();
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnMButtonDown(UINT nFlags, CPoint point);

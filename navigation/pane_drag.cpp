@@ -1,0 +1,58 @@
+#include "navigation/pane_drag.h"
+
+#include <cstdlib>
+
+#include "engine/frame/clipboard_render.h"
+#include "engine/frame/topic_layout.h"
+#include "engine/medview/engine_titles.h"
+#include "navigation/topic_ole.h"
+#include "shell/library_title.h"
+#include "shell/view/mv_dummy.h"
+
+namespace topicdrag {
+
+namespace {
+// Formats registered by name start above this number.
+constexpr uint32_t kLastPredefinedFormat = 49287;
+}  // namespace
+
+bool MovedPastDragStart(CPoint start, CPoint now) { return std::abs(now.x - start.x) > 3 || std::abs(now.y - start.y) > 3; }
+
+void OfferRendered(COleDataSource& data, const medview::ClipFormatTable& table, bool plain) {
+  for (const medview::ClipFormatItem& item : table.items) {
+    if (item.format > kLastPredefinedFormat || (plain && item.format == medview::kClipFormatText)) {
+      data.CacheData(item.format, item.data);
+    }
+  }
+}
+
+DROPEFFECT DragLink(uint32_t target_hash, const void* source) {
+  title::TitleHandle* title = LibraryTitle();
+  if (!title) return DROPEFFECT_NONE;
+  const int32_t position = medview::MvContextHashToPosition(title, target_hash);
+  if (position < 0) return DROPEFFECT_NONE;
+  CMvDummy pane;
+  if (!pane.Create(&position)) return DROPEFFECT_NONE;
+  const int32_t topic = frame::MvGetCurrentTopic(pane.GetViewer());
+  if (topic < 0) return DROPEFFECT_NONE;
+  COleDataSource data;
+  pane.Relayout();
+  if (medview::ClipFormatTablePtr table = medview::MvRenderClipFormats(pane.GetViewer(), FALSE, 0, nullptr)) {
+    OfferRendered(data, *table, false);
+  }
+  return DragTopic(topic, source, kFromLink, &data);
+}
+
+DROPEFFECT DragSelection(medview::ViewerHandle viewer) {
+  if (!viewer) return DROPEFFECT_NONE;
+  medview::ClipFormatTablePtr table = medview::MvRenderClipFormats(viewer, TRUE, 0, nullptr);
+  if (!table) return DROPEFFECT_NONE;
+  COleDataSource data;
+  OfferRendered(data, *table, true);
+  if (data.formats().empty()) return DROPEFFECT_NONE;
+  CTopicOleDropSource drop_source;
+  return data.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK | DROPEFFECT_SCROLL, nullptr,
+                         &drop_source);
+}
+
+}  // namespace topicdrag

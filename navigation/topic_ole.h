@@ -1,0 +1,69 @@
+// The windows' side of topic drag and drop: the data source of a topic drag, the drop source that
+// shows the program's own drag cursors, and the drop target that the bookmark tab, the library and
+// binder tabs, the reading view and the main window register. The decisions are the plain rules of
+// topic_drag.h; the target only finds out the facts (which window, where the point lies, whether a
+// binder is open) and carries the drop out.
+#pragma once
+
+#include <cstdint>
+
+#include "navigation/topic_drag.h"
+#include "platform/base/geometry.h"
+#include "platform/shell/drag_drop.h"
+
+class CWnd;
+
+// The data source of the bookmark tab's drag.
+class CTopicOleDataSource : public COleDataSource {
+ public:
+  ~CTopicOleDataSource() override;
+};
+
+class CTopicOleDropSource : public COleDropSource {
+ public:
+  // Copy, move and link show cursors 303, 309 and 304; other effects, or a cursor that failed to
+  // load, the standard ones.
+  SCODE GiveFeedback(DROPEFFECT dropEffect) override;
+  // Loads the cursors the first time a drag begins.
+  BOOL OnBeginDrag(CWnd* pWnd) override;
+
+ private:
+  HCURSOR m_hCopy = nullptr;
+  HCURSOR m_hMove = nullptr;
+  HCURSOR m_hLink = nullptr;
+  BOOL m_bLoaded = FALSE;
+};
+
+class CTopicOleDropTarget : public COleDropTarget {
+ public:
+  CTopicOleDropTarget();
+  ~CTopicOleDropTarget() override;
+
+  DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+  DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+  BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override;
+
+  const CRect& GetZone() const { return m_rectZone; }
+
+ private:
+  // The facts of a drag over `pWnd` at `point` (client coordinates); also sets the drop zone.
+  topicdrag::DropContext Describe(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+
+  UINT m_cfTopicInfo = 0;
+  CRect m_rectZone;
+  DROPEFFECT m_dropEffect = DROPEFFECT_NONE;
+};
+
+namespace topicdrag {
+
+// The registered clipboard format of "Topic Info".
+UINT TopicInfoFormat();
+// The record of a drag of `record` started from `source` (its level read from the catalogue).
+TopicInfoBlock MakeTopicInfo(int32_t record, const void* source, int32_t kind);
+// Puts the record and the record's title as plain text on `data`.
+void OfferTopic(COleDataSource& data, const TopicInfoBlock& block);
+// The drag of a record most sources start: copy, move, link and scroll, with the program's drop
+// source. The result is the effect the target carried out.
+DROPEFFECT DragTopic(int32_t record, const void* source, int32_t kind, COleDataSource* data = nullptr);
+
+}  // namespace topicdrag
