@@ -4,16 +4,13 @@
 #include "navigation/nav_bar.h"
 #include "navigation/nav_commands.h"
 #include "platform/framework/control_messages.h"
-#include "platform/win/monitors.h"
 #include "resources/app_ids.h"
 #include "shell/frame_placement.h"
 #include "shell/lumo_kal_doc.h"
-#include "toolkit/frame/registry.h"
 
 using namespace resources;
 
 namespace {
-constexpr const char* kSettingsKey = "Software\\Fenwar\\LumoKAL";
 constexpr const char* kPlacementValue = "BookmarkQuickPos";
 }  // namespace
 
@@ -77,25 +74,11 @@ void CBookmarkQuickDlg::OnClose() {
 void CBookmarkQuickDlg::OnCancel() { OnClose(); }
 
 void CBookmarkQuickDlg::RestorePlacement() {
-  SECRegistry registry;
-  CString text;
-  if (!registry.Connect(HKEY_LOCAL_MACHINE) || !registry.Open(kSettingsKey, KEY_READ) ||
-      !registry.QueryStringValue(kPlacementValue, text)) {
-    return;
-  }
-  const std::optional<WINDOWPLACEMENT> wp = frame_placement::Usable(text.view(), win::screen_areas());
+  const std::optional<WINDOWPLACEMENT> wp = frame_placement::Load(kPlacementValue);
   if (!wp) return;
   // Only the place: the dialog keeps its own size.
   SetWindowPos(nullptr, wp->rcNormalPosition.left, wp->rcNormalPosition.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CBookmarkQuickDlg::SavePlacement() {
-  WINDOWPLACEMENT wp;
-  if (!::GetWindowPlacement(m_hWnd, &wp)) return;
-  wp.flags = ::IsZoomed(m_hWnd) ? WPF_RESTORETOMAXIMIZED : 0;
-  SECRegistry registry;
-  if (!registry.Connect(HKEY_LOCAL_MACHINE) || !registry.Create(kSettingsKey)) return;
-  registry.SetStringValue(kPlacementValue, CString(frame_placement::Format(wp)));
-  registry.Close();
-}
+void CBookmarkQuickDlg::SavePlacement() { frame_placement::Store(m_hWnd, kPlacementValue); }

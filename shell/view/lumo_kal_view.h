@@ -23,6 +23,7 @@
 #include "shell/work_items.h"
 
 class CLumoKALDoc;
+class CHistoryTab;
 
 class CLumoKALView : public CFormView, public CSheetPlace {
   DECLARE_DYNCREATE(CLumoKALView)
@@ -138,6 +139,13 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   afx_msg void OnMoveSelection();
   afx_msg void OnFindSelectionInAct();
   afx_msg LRESULT OnDeferredJump(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnAddBookmark();
+  afx_msg void OnUpdateAddBookmark(CCmdUI* pCmdUI);
+
+  // The "Historia" tab of the main window's "Nawigator" bar, or null; refilled while it shows
+  // this view's history.
+  static CHistoryTab* HistoryTab();
+  void RefreshHistoryTab();
 
   // Next (previous) page: the topic after (before) the topic header's; Ctrl opens it in a new sheet.
   void StepPage(BOOL bNext);
