@@ -11,7 +11,6 @@
 #include "platform/win/window_dc.h"
 #include "resources/app_ids.h"
 #include "shell/lumo_kal_doc.h"
-#include "shell/main_frame.h"
 
 using namespace resources;
 
@@ -59,7 +58,8 @@ namespace {
 
 constexpr const char* kLabels[CActDlg::kTabs] = {"Informacja", "Wyjątki", "Zobacz również"};
 
-CMainFrame* MainFrame() { return dynamic_cast<CMainFrame*>(AfxGetMainWnd()); }
+// The one window of the program (null while there is none).
+CActDlg* g_registered = nullptr;
 
 }  // namespace
 
@@ -73,10 +73,9 @@ CActDlg::CActDlg() : CDialog(IDD_ACT_INFO) {}
 CActDlg::~CActDlg() = default;
 
 void CActDlg::PostNcDestroy() {
-  // The main window's instance ends with its window.
-  CMainFrame* main = MainFrame();
-  if (main && main->ActInfoSlot() == this) {
-    main->ActInfoSlot() = nullptr;
+  // The program's instance ends with its window.
+  if (g_registered == this) {
+    g_registered = nullptr;
     delete this;
   }
 }
@@ -205,23 +204,18 @@ void CActDlg::OnPaint() {
   dc.SelectObject(oldFont);
 }
 
-CActDlg* GetActInfoDialog() {
-  CMainFrame* main = MainFrame();
-  return main ? dynamic_cast<CActDlg*>(main->ActInfoSlot()) : nullptr;
-}
+CActDlg* GetActInfoDialog() { return g_registered; }
 
 CActDlg* ShowActInfoDialog() {
-  CMainFrame* main = MainFrame();
-  if (!main) return nullptr;
-  CActDlg* dialog = GetActInfoDialog();
-  if (!dialog) {
+  CWnd* main = AfxGetMainWnd();
+  if (!main || !main->m_hWnd) return nullptr;
+  if (!g_registered) {
     auto made = std::make_unique<CActDlg>();
     if (!made->Create(main)) return nullptr;
-    dialog = made.release();
-    main->ActInfoSlot() = dialog;
+    g_registered = made.release();
   }
-  dialog->ShowWindow(SW_SHOW);
-  return dialog;
+  g_registered->ShowWindow(SW_SHOW);
+  return g_registered;
 }
 
 bool IsActInfoDialogVisible() {

@@ -1,8 +1,8 @@
 // CActDlg ("Informacja"): the small tool window that describes one act of the library - where and
 // when it was published, its rank and its title - under a strip of three tabs ("Informacja",
 // "Wyjątki", "Zobacz również"). Trees, lists and the text panes show it with their "Informacja"
-// command and, while it is visible, make it follow what they show. The main window keeps the one
-// instance; Enter and Esc hide it, Ctrl+Tab steps through the tabs.
+// command and, while it is visible, make it follow what they show. There is one instance, made over
+// the main window; Enter and Esc hide it, Ctrl+Tab steps through the tabs.
 #pragma once
 
 #include <array>
@@ -68,8 +68,8 @@ class CActDlg : public CDialog {
   DECLARE_MESSAGE_MAP()
 };
 
-// The main window's act information window: made on first use and shown (null without a main
-// window); whether it exists and is visible; the instance when it exists.
+// The program's act information window, over the main window: made on first use and shown (null
+// without a main window); whether it exists and is visible; the instance when it exists.
 CActDlg* ShowActInfoDialog();
 bool IsActInfoDialogVisible();
 CActDlg* GetActInfoDialog();

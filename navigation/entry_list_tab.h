@@ -38,7 +38,18 @@ class CEntryListTab : public CNavTab {
   // one from the keyboard), commands to this tab.
   void TrackTabMenu(UINT nIDMenu, int nPopup, CPoint point);
 
+  // The catalogue record a row's entry shows, or -1 when the row names no entry.
+  virtual int32_t TopicOfRow(int row) const = 0;
+  // While the act information window is visible: it shows the selected row's record (none: record
+  // 0, which changes nothing); with `bFirstTab` on its first tab.
+  void ShowSelectedInActInfo(BOOL bFirstTab);
+
   afx_msg void OnColumnClick(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+  // "Informacja": into the act information window when it is visible.
+  afx_msg void OnInformation();
+  // A click, or a change to a row both selected and focused: the act information window follows.
+  afx_msg void OnListClick(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnListItemChanged(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
 
   CGSListCtrl m_list;

@@ -56,6 +56,7 @@ class CHistoryTab : public CEntryListTab {
   BOOL OnInitDialog() override;
   // Copies the selected row's entry into the working item; null without one.
   const CMvHistoryItem* TakeSelected();
+  int32_t TopicOfRow(int row) const override;
   void Rebuild(const shell::ActDescription* known, const CMvHistoryItem* known_item);
 
   afx_msg void OnSize(UINT nType, int cx, int cy);
