@@ -10,6 +10,7 @@
 #include "platform/win/window_api.h"
 #include "platform/win/window_dc.h"
 #include "resources/app_ids.h"
+#include "shell/frame_placement.h"
 #include "shell/lumo_kal_doc.h"
 
 using namespace resources;
@@ -66,6 +67,7 @@ CActDlg* g_registered = nullptr;
 BEGIN_MESSAGE_MAP(CActDlg, CDialog)
   ON_WM_PAINT()
   ON_WM_LBUTTONDOWN()
+  ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CActDlg::CActDlg() : CDialog(IDD_ACT_INFO) {}
@@ -84,7 +86,22 @@ BOOL CActDlg::Create(CWnd* pParent) { return CDialog::Create(IDD_ACT_INFO, pPare
 
 BOOL CActDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  // Only the place comes back: the window keeps its own size.
+  if (const std::optional<WINDOWPLACEMENT> wp = frame_placement::Load(kPlacementValue)) {
+    SetWindowPos(nullptr, wp->rcNormalPosition.left, wp->rcNormalPosition.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   return TRUE;
+}
+
+void CActDlg::Hide() {
+  frame_placement::Store(m_hWnd, kPlacementValue);
+  ShowWindow(SW_HIDE);
+}
+
+void CActDlg::OnDestroy() {
+  frame_placement::Store(m_hWnd, kPlacementValue);
+  CDialog::OnDestroy();
 }
 
 void CActDlg::ShowAct(int32_t record) {
@@ -123,8 +140,8 @@ BOOL CActDlg::PreTranslateMessage(MSG* pMsg) {
   return CDialog::PreTranslateMessage(pMsg);
 }
 
-void CActDlg::OnOK() { ShowWindow(SW_HIDE); }
-void CActDlg::OnCancel() { ShowWindow(SW_HIDE); }
+void CActDlg::OnOK() { Hide(); }
+void CActDlg::OnCancel() { Hide(); }
 
 void CActDlg::OnLButtonDown(UINT nFlags, CPoint point) {
   for (size_t i = 0; i < m_tabRects.size(); ++i) {

@@ -2,7 +2,8 @@
 // when it was published, its rank and its title - under a strip of three tabs ("Informacja",
 // "Wyjątki", "Zobacz również"). Trees, lists and the text panes show it with their "Informacja"
 // command and, while it is visible, make it follow what they show. There is one instance, made over
-// the main window; Enter and Esc hide it, Ctrl+Tab steps through the tabs.
+// the main window; Enter and Esc hide it, Ctrl+Tab steps through the tabs; it opens where it was
+// last hidden ("ActDlgPos").
 #pragma once
 
 #include <array>
@@ -31,6 +32,7 @@ std::vector<RECT> TabRects(const std::vector<int>& widths);
 class CActDlg : public CDialog {
  public:
   static constexpr int kTabs = 3;
+  static constexpr const char* kPlacementValue = "ActDlgPos";
 
   CActDlg();
   ~CActDlg() override;
@@ -55,7 +57,10 @@ class CActDlg : public CDialog {
   void OnCancel() override;
   void PostNcDestroy() override;
   void DrawTab(CDC& dc, const RECT& r, bool current) const;
+  // Enter and Esc: the place is kept and the window hidden.
+  void Hide();
 
+  afx_msg void OnDestroy();
   afx_msg void OnPaint();
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
 

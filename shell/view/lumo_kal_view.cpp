@@ -242,7 +242,12 @@ BOOL CLumoKALView::LayoutPanes(const RECT* rect) {
       pane->SetWindowPos(nullptr, 5, y, area.Width() - 5, 0, SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
       const int32_t thumb = pane->GetViewer() ? medview::MvGetVerticalThumb(pane->GetViewer()) : 0;
-      pane->SetWindowPos(nullptr, 5, y, area.Width() - 5, area.Height() - y, SWP_NOZORDER | SWP_NOACTIVATE);
+      // A header keeps its height until it has fitted itself to its text: every change of a
+      // window's size costs a new surface.
+      CRect current;
+      pane->GetWindowRect(&current);
+      const int height = pane->ShowsScrollingRegion() ? area.Height() - y : std::max(1, current.Height());
+      pane->SetWindowPos(nullptr, 5, y, area.Width() - 5, height, SWP_NOZORDER | SWP_NOACTIVATE);
       pane->FitToContent(TRUE);
       CRect client;
       pane->GetClientRect(&client);
@@ -519,6 +524,13 @@ int CLumoKALView::AddToHistory(int32_t position, int32_t topic, BOOL bMove, int3
 CHistoryTab* CLumoKALView::HistoryTab() {
   COutputWnd* navigator = navcmd::FindOutputWnd();
   return navigator ? navigator->GetHistoryTab() : nullptr;
+}
+
+void CLumoKALView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) {
+  CFormView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+  if (!bActivate || pActivateView != this) return;
+  CHistoryTab* tab = HistoryTab();
+  if (tab && tab->GetBoundView() != this) tab->Bind(this, &m_history);
 }
 
 void CLumoKALView::RefreshHistoryTab() {

@@ -115,6 +115,8 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   const CString& GetStatusText(int pane) const { return m_strStatus[pane]; }
 
   void OnInitialUpdate() override;
+  // An activated sheet shows its history in the "Historia" tab.
+  void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
   void DoDataExchange(CDataExchange*) override {}
   BOOL PreTranslateMessage(MSG* pMsg) override;
 

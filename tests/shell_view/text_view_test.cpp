@@ -849,8 +849,17 @@ TEST_F(TextViewTest, TheActWindowBeforeAnyActAndItsTabs) {
   const RECT first = info->GetTabRects()[0];
   info->SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(first.left + 5, first.top + 5));
   EXPECT_EQ(info->GetCurrentTab(), 0);
+  // Esc hides it where it is; made again, it opens there.
+  info->SetWindowPos(nullptr, 210, 140, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  info->SendMessage(WM_COMMAND, IDCANCEL);
+  EXPECT_FALSE(IsActInfoDialogVisible());
   info->DestroyWindow();  // the window deletes itself
   EXPECT_EQ(GetActInfoDialog(), nullptr);
+  info = ShowActInfoDialog();
+  ASSERT_NE(info, nullptr);
+  CRect placed;
+  info->GetWindowRect(&placed);
+  EXPECT_EQ(placed.TopLeft(), CPoint(210, 140));
 }
 
 // --- Styles and annotations -------------------------------------------------------------------------
@@ -953,7 +962,7 @@ TEST_F(TextViewTest, JumpsFeedTheHistoryTabOfTheCurrentSheet) {
   view_->ClearHistory();
   EXPECT_EQ(tab->GetList().GetItemCount(), 0);
 
-  // A second sheet takes the tab with its first place; when it closes the tab lets go of it.
+  // A second sheet takes the tab with its first place.
   CMvSR& text = view_->GetTextPane();
   ASSERT_TRUE(view_->JumpToTopicNumber(second, 0, 0));
   const medview::HotspotTarget link = FirstHotspot(text, 1);
@@ -965,10 +974,26 @@ TEST_F(TextViewTest, JumpsFeedTheHistoryTabOfTheCurrentSheet) {
   ASSERT_TRUE(other->JumpToTopicNumber(first, 0, 0));
   EXPECT_EQ(tab->GetBoundView(), other);
   EXPECT_EQ(tab->GetList().GetItemCount(), 1);
+  // Activating a sheet shows its own history.
+  auto* main = dynamic_cast<CMDIFrameWnd*>(app_->m_pMainWnd);
+  main->MDIActivate(view_->GetParentFrame());
+  pump();
+  EXPECT_EQ(tab->GetBoundView(), view_);
+  EXPECT_EQ(tab->GetList().GetItemCount(), view_->GetHistoryCount());
+  main->MDIActivate(other->GetParentFrame());
+  pump();
+  EXPECT_EQ(tab->GetBoundView(), other);
+  // Closed, it is let go of; the sheet active then shows its own.
   other->GetParentFrame()->DestroyWindow();
+  pump();
+  EXPECT_EQ(tab->GetBoundView(), view_);
+  EXPECT_EQ(tab->GetList().GetItemCount(), view_->GetHistoryCount());
+  // Without any sheet the tab is empty.
+  view_->GetParentFrame()->DestroyWindow();
   pump();
   EXPECT_EQ(tab->GetBoundView(), nullptr);
   EXPECT_EQ(tab->GetList().GetItemCount(), 0);
+  view_ = nullptr;
 }
 
 TEST_F(TextViewTest, TheHistoryTabsInformationGoesIntoAnOpenActWindowOnly) {
