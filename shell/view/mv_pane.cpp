@@ -546,9 +546,11 @@ void CMvPane::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
   CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
-void CMvPane::OnRButtonUp(UINT, CPoint) {
+void CMvPane::OnRButtonUp(UINT nFlags, CPoint point) {
   KillTimer(kLinkDragTimer);
   if (CWnd::GetCapture() == this) ::ReleaseCapture();
+  // The default handling asks for the context menu.
+  CWnd::OnRButtonUp(nFlags, point);
 }
 
 void CMvPane::OnTimer(UINT_PTR nIDEvent) {

@@ -719,6 +719,18 @@ TEST_F(TextViewTest, TheContextMenuOffersALinksCommandsOrTheSheetsAndTheLinksOpe
   const std::vector<UINT> link_menu{ID_ENTRY_OPEN, ID_ENTRY_OPEN_NEW_SHEET, 0, ID_ENTRY_INFORMATION,
                                     ID_ENTRY_ADD_BOOKMARK, ID_ENTRY_LOCATE_IN_LIBRARY};
   EXPECT_EQ(MenuAt(text, on_link), link_menu);
+  // A right click asks for the same menu.
+  std::vector<UINT> clicked;
+  framework::set_menu_chooser([&](HMENU menu, HWND, POINT) {
+    for (const auto& item : framework::menu_items(menu)) clicked.push_back(item.id);
+    return 0u;
+  });
+  POINT client = on_link;
+  text.ScreenToClient(&client);
+  click(text.m_hWnd, client, win::MouseButton::right);
+  pump();
+  framework::set_menu_chooser(nullptr);
+  EXPECT_EQ(clicked, link_menu);
   // Plain text: the sheet's menu, with copying only while something is selected.
   const POINT plain = PlainTextPoint(text);
   ASSERT_NE(plain.x, -1);
