@@ -77,6 +77,8 @@ BEGIN_MESSAGE_MAP(CLumoKALView, CFormView)
   ON_COMMAND(resources::ID_MOVE_SELECTION, &CLumoKALView::OnMoveSelection)
   ON_COMMAND(resources::ID_FIND_SELECTION_IN_ACT, &CLumoKALView::OnFindSelectionInAct)
   ON_MESSAGE(kMsgDeferredJump, &CLumoKALView::OnDeferredJump)
+  ON_COMMAND(resources::ID_LOCATE_IN_LIBRARY, &CLumoKALView::OnLocateInLibrary)
+  ON_UPDATE_COMMAND_UI(resources::ID_LOCATE_IN_LIBRARY, &CLumoKALView::OnUpdateLocateInLibrary)
   ON_COMMAND(resources::ID_INSERT_BOOKMARK, &CLumoKALView::OnAddBookmark)
   ON_UPDATE_COMMAND_UI(resources::ID_INSERT_BOOKMARK, &CLumoKALView::OnUpdateAddBookmark)
 END_MESSAGE_MAP()
@@ -738,6 +740,23 @@ BOOL CLumoKALView::AddBookmark() {
 }
 
 void CLumoKALView::OnAddBookmark() { AddBookmark(); }
+
+void CLumoKALView::OnLocateInLibrary() {
+  const int32_t topic = m_pViewer ? frame::MvGetCurrentTopic(m_pViewer) : 0;
+  if (topic <= 0) return;
+  // An attachment is found under its act.
+  int32_t record = topic;
+  shell::ContentsRecord shown, act;
+  CLumoKALDoc* work = GetWork();
+  if (work && work->ReadCatalogRecord(topic, shown) && shown.attachment) {
+    record = work->FindAncestorRecord(shown.parent, act, shell::kLevelAct);
+  }
+  if (record > 0) navcmd::LocateInLibrary(record);
+}
+
+void CLumoKALView::OnUpdateLocateInLibrary(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(m_pViewer && frame::MvGetCurrentTopic(m_pViewer) > 0);
+}
 
 void CLumoKALView::OnUpdateAddBookmark(CCmdUI* pCmdUI) { pCmdUI->Enable(GetWork() && m_textPane.GetViewer()); }
 BOOL CLumoKALView::AddToPrintList() { return FALSE; }

@@ -142,6 +142,8 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   afx_msg void OnFindSelectionInAct();
   afx_msg LRESULT OnDeferredJump(WPARAM wParam, LPARAM lParam);
   afx_msg void OnAddBookmark();
+  afx_msg void OnLocateInLibrary();
+  afx_msg void OnUpdateLocateInLibrary(CCmdUI* pCmdUI);
   afx_msg void OnUpdateAddBookmark(CCmdUI* pCmdUI);
 
   // The "Historia" tab of the main window's "Nawigator" bar, or null; refilled while it shows

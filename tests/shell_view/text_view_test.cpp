@@ -38,6 +38,7 @@
 #include "navigation/act_dlg.h"
 #include "navigation/bookmark_quick_dlg.h"
 #include "navigation/bookmark_tab.h"
+#include "navigation/du_tree.h"
 #include "navigation/history_tab.h"
 #include "navigation/nav_bar.h"
 #include "platform/framework/menu.h"
@@ -786,6 +787,30 @@ TEST_F(TextViewTest, TheLinkMenuShownOnScreenHasItsPolishItems) {
                                           "&Zlokalizuj w Bibliotece"};
   EXPECT_EQ(labels, expected);
   EXPECT_EQ(dark_rows, 5);
+
+  // The sheet's own menu, on plain text.
+  const POINT plain = PlainTextPoint(text);
+  ASSERT_NE(plain.x, -1);
+  labels.clear();
+  int page_ink = 0;
+  script.later([&] {
+    const std::vector<framework::MenuPopupWnd*> popups = open_popups();
+    ASSERT_FALSE(popups.empty());
+    framework::MenuPopupWnd* shown = popups.back();
+    for (const auto& item : framework::menu_items(shown->menu())) labels.push_back(utf8(item.text));
+    gallery::Picture picture(shown->m_hWnd, "shell_view_sheet_menu", true);
+    const RECT item = shown->ItemRect(3);
+    POINT a{item.left, item.top}, b{item.right, item.bottom};
+    ::ScreenToClient(shown->m_hWnd, &a);
+    ::ScreenToClient(shown->m_hWnd, &b);
+    page_ink = picture.dark(CRect(a, b));
+    press_key(VK_ESCAPE);
+  });
+  text.SendMessage(WM_CONTEXTMENU, WPARAM(text.m_hWnd), MAKELPARAM(plain.x, plain.y));
+  pump();
+  ASSERT_GE(labels.size(), 4u);
+  EXPECT_EQ(labels[3], "&Następna strona\tShift+PageDn");
+  EXPECT_GT(page_ink, 10);
 }
 
 TEST_F(TextViewTest, TheLinkMenuShowsTheTargetInTheActWindowAndBookmarksIt) {
@@ -1006,6 +1031,21 @@ TEST_F(TextViewTest, JumpsFeedTheHistoryTabOfTheCurrentSheet) {
   EXPECT_EQ(tab->GetBoundView(), nullptr);
   EXPECT_EQ(tab->GetList().GetItemCount(), 0);
   view_ = nullptr;
+}
+
+TEST_F(TextViewTest, LocateSelectsTheActShownInTheLibraryTree) {
+  AddNavigatorBars();
+  CDUTree* tree = lists_.GetLibraryTree();
+  ASSERT_NE(tree, nullptr);
+  tree->LoadContents();
+  const int32_t act = Topic("DU.1998.0035.0000");
+  ASSERT_TRUE(view_->JumpToTopicNumber(act, 0, 0));
+  const int32_t shown = frame::MvGetCurrentTopic(view_->GetViewer());
+  view_->SendMessage(WM_COMMAND, resources::ID_LOCATE_IN_LIBRARY);
+  pump();
+  HTREEITEM selected = tree->GetSelectedItem();
+  ASSERT_NE(selected, nullptr);
+  EXPECT_EQ(tree->RecordOf(selected), shown);
 }
 
 TEST_F(TextViewTest, TheHistoryTabsInformationGoesIntoAnOpenActWindowOnly) {
