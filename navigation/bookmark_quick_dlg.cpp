@@ -73,6 +73,12 @@ void CBookmarkQuickDlg::OnClose() {
 
 void CBookmarkQuickDlg::OnCancel() { OnClose(); }
 
-void CBookmarkQuickDlg::RestorePlacement() { dialog_place::Restore(m_hWnd, kPlacementValue); }
+void CBookmarkQuickDlg::RestorePlacement() {
+  const std::optional<WINDOWPLACEMENT> wp = frame_placement::Load(kPlacementValue);
+  if (!wp) return;
+  // Only the place: the dialog keeps its own size.
+  SetWindowPos(nullptr, wp->rcNormalPosition.left, wp->rcNormalPosition.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
-void CBookmarkQuickDlg::SavePlacement() { dialog_place::Save(m_hWnd, kPlacementValue); }
+void CBookmarkQuickDlg::SavePlacement() { frame_placement::Store(m_hWnd, kPlacementValue); }

@@ -5,6 +5,7 @@
 #include "engine/medview/engine_titles.h"
 #include "navigation/nav_commands.h"
 #include "platform/base/cp1250.h"
+#include "platform/framework/app.h"
 #include "platform/framework/prompter.h"
 #include "platform/win/virtual_keys.h"
 #include "resources/app_ids.h"
@@ -36,6 +37,9 @@ BEGIN_MESSAGE_MAP(CBookmarkTab, CEntryListTab)
   ON_NOTIFY(NM_DBLCLK, IDC_BOOKMARK_LIST, &CBookmarkTab::OnListOpen)
   ON_NOTIFY(NM_RETURN, IDC_BOOKMARK_LIST, &CBookmarkTab::OnListOpen)
   ON_NOTIFY(LVN_KEYDOWN, IDC_BOOKMARK_LIST, &CBookmarkTab::OnListKeyDown)
+  ON_NOTIFY(NM_SETFOCUS, IDC_BOOKMARK_LIST, &CBookmarkTab::OnListSetFocus)
+  ON_UPDATE_COMMAND_UI(ID_ENTRY_INFORMATION, &CBookmarkTab::OnUpdateEntryCommand)
+  ON_COMMAND(resources::ID_CONTEXT_HELP, &CBookmarkTab::OnContextHelp)
 END_MESSAGE_MAP()
 
 CBookmarkTab::CBookmarkTab() = default;
@@ -80,6 +84,20 @@ CMvBookmarkItem* CBookmarkTab::BookmarkOfRow(int row, size_t* index) const {
     }
   }
   return nullptr;
+}
+
+int32_t CBookmarkTab::TopicOfRow(int row) const {
+  const CMvBookmarkItem* bookmark = BookmarkOfRow(row);
+  return bookmark ? bookmark->m_nTopic : -1;
+}
+
+void CBookmarkTab::OnListSetFocus(NMHDR*, LRESULT* pResult) {
+  ShowSelectedInActInfo(FALSE);
+  *pResult = 0;
+}
+
+void CBookmarkTab::OnContextHelp() {
+  if (CWnd* main = AfxGetMainWnd()) main->SendMessage(WM_COMMAND, resources::ID_CONTEXT_HELP);
 }
 
 const CMvBookmarkItem* CBookmarkTab::TakeSelected() {

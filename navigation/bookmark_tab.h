@@ -49,6 +49,7 @@ class CBookmarkTab : public CEntryListTab {
   // Records dropped from the trees and the sheets become bookmarks.
   CTopicOleDropTarget m_dropTarget;
   const CMvBookmarkItem* TakeSelected();
+  int32_t TopicOfRow(int row) const override;
   void UpdateCount();
   // Selects row `row` and opens its bookmark.
   void OpenRow(int row);
@@ -68,6 +69,9 @@ class CBookmarkTab : public CEntryListTab {
   afx_msg void OnUpdatePrevious(CCmdUI* pCmdUI);
   afx_msg void OnListOpen(NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnListSetFocus(NMHDR* pNMHDR, LRESULT* pResult);
+  // "Co to jest?...": the main window's context-help mode.
+  afx_msg void OnContextHelp();
 
   std::unique_ptr<CMvBookmarkItem> m_pWorking;
 

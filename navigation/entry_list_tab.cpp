@@ -1,5 +1,6 @@
 #include "navigation/entry_list_tab.h"
 
+#include "navigation/act_dlg.h"
 #include "navigation/sort_class.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/frame_wnd.h"
@@ -14,6 +15,9 @@ BEGIN_MESSAGE_MAP(CEntryListTab, CNavTab)
   ON_UPDATE_COMMAND_UI(resources::ID_PRINT_ENTRY_LIST, &CEntryListTab::OnUpdatePrintList)
   ON_NOTIFY_RANGE(LVN_COLUMNCLICK, 0, 0xFFFF, &CEntryListTab::OnColumnClick)
   ON_NOTIFY_RANGE(LVN_BEGINDRAG, 0, 0xFFFF, &CEntryListTab::OnListBeginDrag)
+  ON_NOTIFY_RANGE(NM_CLICK, 0, 0xFFFF, &CEntryListTab::OnListClick)
+  ON_NOTIFY_RANGE(LVN_ITEMCHANGED, 0, 0xFFFF, &CEntryListTab::OnListItemChanged)
+  ON_COMMAND(resources::ID_ENTRY_INFORMATION, &CEntryListTab::OnInformation)
   ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
@@ -136,4 +140,28 @@ void CEntryListTab::OnListBeginDrag(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
   *pResult = 0;
   const int row = reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iItem;
   if (row >= 0 && row < m_list.GetItemCount()) BeginRowDrag(row);
+}
+
+void CEntryListTab::ShowSelectedInActInfo(BOOL bFirstTab) {
+  if (!IsActInfoDialogVisible()) return;
+  const int32_t topic = TopicOfRow(GetSelectedRow());
+  CActDlg* dialog = GetActInfoDialog();
+  dialog->ShowAct(topic < 0 ? 0 : topic);
+  if (bFirstTab) dialog->SelectTab(0);
+}
+
+void CEntryListTab::OnInformation() { ShowSelectedInActInfo(TRUE); }
+
+void CEntryListTab::OnListClick(UINT, NMHDR*, LRESULT* pResult) {
+  ShowSelectedInActInfo(FALSE);
+  *pResult = 0;
+}
+
+void CEntryListTab::OnListItemChanged(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
+  const auto* change = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+  constexpr UINT kBoth = LVIS_SELECTED | LVIS_FOCUSED;
+  if ((change->uChanged & LVIF_STATE) && (change->uNewState & kBoth) == kBoth && (change->uOldState & kBoth) != kBoth) {
+    ShowSelectedInActInfo(FALSE);
+  }
+  *pResult = 0;
 }

@@ -42,15 +42,23 @@ class CEntryListTab : public CNavTab {
 
   // The heading a printout of the rows starts with.
   virtual CString GetPrintHeading() const { return CString(); }
+  // A row is dragged out of the list; the derived tab starts the topic drag.
+  virtual void BeginRowDrag(int row);
+  // The catalogue record a row's entry shows, or -1 when the row names no entry.
+  virtual int32_t TopicOfRow(int row) const = 0;
+  // While the act information window is visible: it shows the selected row's record (none: record
+  // 0, which changes nothing); with `bFirstTab` on its first tab.
+  void ShowSelectedInActInfo(BOOL bFirstTab);
 
   afx_msg void OnColumnClick(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnPrintList();
   afx_msg void OnUpdatePrintList(CCmdUI* pCmdUI);
-  // A row is dragged out of the list; the derived tab starts the topic drag.
-  virtual void BeginRowDrag(int row);
-
-  afx_msg void OnColumnClick(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnListBeginDrag(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+  // "Informacja": into the act information window when it is visible.
+  afx_msg void OnInformation();
+  // A click, or a change to a row both selected and focused: the act information window follows.
+  afx_msg void OnListClick(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnListItemChanged(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
 
   CGSListCtrl m_list;

@@ -29,6 +29,7 @@ BEGIN_MESSAGE_MAP(CHistoryTab, CEntryListTab)
   ON_UPDATE_COMMAND_UI(ID_ENTRY_ADD_BOOKMARK, &CHistoryTab::OnUpdateEntryCommand)
   ON_UPDATE_COMMAND_UI(ID_ADD_SELECTED_TO_PRINT_LIST, &CHistoryTab::OnUpdateEntryCommand)
   ON_UPDATE_COMMAND_UI(ID_HISTORY_CLEAR, &CHistoryTab::OnUpdateClear)
+  ON_UPDATE_COMMAND_UI(ID_ENTRY_INFORMATION, &CHistoryTab::OnUpdateEntryCommand)
   ON_NOTIFY(NM_DBLCLK, IDC_HISTORY_LIST, &CHistoryTab::OnListOpen)
   ON_NOTIFY(NM_RETURN, IDC_HISTORY_LIST, &CHistoryTab::OnListOpen)
   ON_NOTIFY(NM_SETFOCUS, IDC_HISTORY_LIST, &CHistoryTab::OnListSetFocus)
@@ -64,6 +65,11 @@ CMvHistoryItem* CHistoryTab::EntryOfRow(int row) const {
     if (item.get() == entry) return item.get();
   }
   return nullptr;
+}
+
+int32_t CHistoryTab::TopicOfRow(int row) const {
+  const CMvHistoryItem* entry = m_pView ? EntryOfRow(row) : nullptr;
+  return entry ? entry->m_nTopic : -1;
 }
 
 const CMvHistoryItem* CHistoryTab::TakeSelected() {
@@ -164,6 +170,7 @@ void CHistoryTab::OnListOpen(NMHDR*, LRESULT* pResult) {
 
 void CHistoryTab::OnListSetFocus(NMHDR*, LRESULT* pResult) {
   if (m_list.GetItemCount() > 0 && GetSelectedRow() < 0) SelectRow(0);
+  ShowSelectedInActInfo(FALSE);
   *pResult = 0;
 }
 

@@ -57,6 +57,7 @@ class CHistoryTab : public CEntryListTab {
   void BeginRowDrag(int row) override;
   // Copies the selected row's entry into the working item; null without one.
   const CMvHistoryItem* TakeSelected();
+  int32_t TopicOfRow(int row) const override;
   void Rebuild(const shell::ActDescription* known, const CMvHistoryItem* known_item);
 
   CString GetPrintHeading() const override;

@@ -13,8 +13,8 @@
 #include "platform/win/virtual_keys.h"
 #include "resources/app_ids.h"
 #include "resources/resource_ids.h"
-#include "shell/print/printmark_tab.h"
 #include "shell/lumo_kal_doc.h"
+#include "shell/print/printmark_tab.h"
 
 namespace navbar {
 

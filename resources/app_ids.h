@@ -180,6 +180,20 @@ constexpr UINT IDC_TEXT_VIEW_TEXT = 1004;
 constexpr UINT IDC_TEXT_VIEW_ACT_HEADER = 1005;
 constexpr UINT ID_SMOOTH_SCROLL = 32777;
 constexpr UINT ID_MOVE_SELECTION = 32840;
+// The panes' context menu, their cursor and the auto-scroll window's pictures and cursors.
+constexpr UINT IDR_TEXT_VIEW_MENU = 151;    // "SELECTED", "NOTSELECTED", "BMP", "HOTSPOT", "HOTSPOTBMP"
+constexpr UINT IDC_PANE_OBJECT = 103;       // cursor over links and objects of a pane
+constexpr UINT IDC_WHEEL_RIGHT = 130;       // auto-scroll cursors: the direction of scrolling,
+constexpr UINT IDC_WHEEL_UP = 131;
+constexpr UINT IDC_WHEEL_NEUTRAL = 132;     // at rest, able to scroll both ways (or neither)
+constexpr UINT IDC_WHEEL_DOWN = 133;
+constexpr UINT IDC_WHEEL_LEFT = 134;
+constexpr UINT IDC_WHEEL_NEUTRAL_WE = 135;  // at rest, only sideways
+constexpr UINT IDC_WHEEL_NEUTRAL_NS = 136;  // at rest, only up and down
+constexpr UINT IDB_WHEEL_INDICATOR = 197;   // three 26 x 26 pictures: both ways, sideways, up-down
+constexpr UINT ID_HOTSPOT_RUN_MACRO = 32967;  // "&Otwórz" of an object hotspot
+// The act information window.
+constexpr UINT IDD_ACT_INFO = 208;          // "Informacja"
 
 // --- Binders, the tip of the day and the work properties sheet (navigation: binders, tips) -------
 constexpr UINT IDD_BINDERS_DLG = 282;          // "Segregatory"

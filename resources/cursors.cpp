@@ -126,6 +126,7 @@ constexpr res::CursorResource kCursors[] = {
     {20692, 9, 7, kSplitAcross},  // sizing a toolbar button or a list column divider
     {30981, 6, 8, kSplitUpDown},  // horizontal splitter strip
     {143, 5, 0, kHand},           // hand over a link
+    {103, 5, 0, kHand},           // hand over a link or object of a text sheet's pane
     {106, 5, 0, kHand},           // hand over the workbook's background name
     {20691, 0, 0, kDragCopy},     // toolbar button copied by dragging
     {303, 0, 0, kDragCopy},

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "toolkit/frame/registry.h"
+
 namespace frame_placement {
 
 namespace {
@@ -74,6 +76,27 @@ std::optional<WINDOWPLACEMENT> Usable(std::string_view text, const std::vector<w
 RECT FullScreenRect(const RECT& screen, const RECT& frame) {
   return RECT{screen.left - frame.left, screen.top + 2 - frame.top, screen.right + frame.right,
               screen.bottom + frame.bottom};
+}
+
+void Store(HWND window, const char* name) {
+  WINDOWPLACEMENT wp;
+  if (!::GetWindowPlacement(window, &wp)) return;
+  wp.flags = ::IsZoomed(window) ? WPF_RESTORETOMAXIMIZED : 0;
+  SECRegistry registry;
+  if (!registry.Connect(HKEY_LOCAL_MACHINE) || !registry.Create(kSettingsKey)) return;
+  registry.SetStringValue(name, CString(Format(wp)));
+  registry.Close();
+}
+
+std::optional<WINDOWPLACEMENT> Load(const char* name) {
+  SECRegistry registry;
+  CString text;
+  if (!registry.Connect(HKEY_LOCAL_MACHINE) || !registry.Open(kSettingsKey, KEY_READ) ||
+      !registry.QueryStringValue(name, text)) {
+    return std::nullopt;
+  }
+  registry.Close();
+  return Usable(text.view(), win::screen_areas());
 }
 
 }  // namespace frame_placement

@@ -30,4 +30,12 @@ std::optional<WINDOWPLACEMENT> Usable(std::string_view text, const std::vector<w
 // rectangle exceeds its client area on each side, as positive numbers).
 RECT FullScreenRect(const RECT& screen, const RECT& frame);
 
+// The program's settings key the placements are stored under.
+inline constexpr const char* kSettingsKey = "Software\\Fenwar\\LumoKAL";
+// Stores the placement of `window` as value `name` of the settings key, with the maximised flag
+// while the window is maximised.
+void Store(HWND window, const char* name);
+// The placement stored as value `name` when it is usable (see Usable).
+std::optional<WINDOWPLACEMENT> Load(const char* name);
+
 }  // namespace frame_placement

@@ -19,12 +19,10 @@
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/options_sheet.h"
-#include "toolkit/frame/registry.h"
 #include "toolkit/widgets/key_binding_table.h"
 
 namespace {
 
-constexpr const char* kProgramKey = "Software\\Fenwar\\LumoKAL";
 
 // The panes in the order the status bar's users rely on: 0 messages, 1 the act's address,
 // 2 found words, 3 Num Lock, 4 Caps Lock, 5 the date, 6 the text view's mark.
@@ -396,14 +394,7 @@ void CMainFrame::OnUpdateViewContents(CCmdUI* pCmdUI) {
 // --- Placement -------------------------------------------------------------------------------------
 
 BOOL CMainFrame::LoadPlacement() {
-  SECRegistry registry;
-  CString text;
-  if (!registry.Connect(HKEY_LOCAL_MACHINE) || !registry.Open(kProgramKey, KEY_READ) ||
-      !registry.QueryStringValue(kPlacementValue, text)) {
-    return FALSE;
-  }
-  registry.Close();
-  const std::optional<WINDOWPLACEMENT> wp = frame_placement::Usable(text.view(), win::screen_areas());
+  const std::optional<WINDOWPLACEMENT> wp = frame_placement::Load(kPlacementValue);
   if (!wp) return FALSE;
   if (!::SetWindowPlacement(m_hWnd, &*wp)) return FALSE;
   // A window that was maximised comes back maximised when the program shows it.
@@ -413,15 +404,7 @@ BOOL CMainFrame::LoadPlacement() {
   return TRUE;
 }
 
-void CMainFrame::SavePlacement() {
-  WINDOWPLACEMENT wp;
-  if (!::GetWindowPlacement(m_hWnd, &wp)) return;
-  wp.flags = ::IsZoomed(m_hWnd) ? WPF_RESTORETOMAXIMIZED : 0;
-  SECRegistry registry;
-  if (!registry.Connect(HKEY_LOCAL_MACHINE) || !registry.Create(kProgramKey)) return;
-  registry.SetStringValue(kPlacementValue, CString(frame_placement::Format(wp)));
-  registry.Close();
-}
+void CMainFrame::SavePlacement() { frame_placement::Store(m_hWnd, kPlacementValue); }
 
 // --- Window modes ----------------------------------------------------------------------------------
 

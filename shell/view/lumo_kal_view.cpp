@@ -20,6 +20,11 @@
 #include "resources/resource_ids.h"
 #include "shell/print/printmark_quick_dlg.h"
 #include "shell/library_title.h"
+#include "navigation/act_dlg.h"
+#include "navigation/bookmark_quick_dlg.h"
+#include "navigation/history_tab.h"
+#include "navigation/nav_bar.h"
+#include "navigation/nav_commands.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/view/view_rules.h"
@@ -80,6 +85,10 @@ BEGIN_MESSAGE_MAP(CLumoKALView, CFormView)
   ON_COMMAND(resources::ID_FILE_PRINT, &CLumoKALView::OnFilePrintAct)
   ON_UPDATE_COMMAND_UI(resources::ID_FILE_PRINT, &CLumoKALView::OnUpdateFilePrintAct)
   ON_COMMAND(resources::ID_PRINT_ACT_JOB, &CLumoKALView::OnPrintActJob)
+  ON_COMMAND(resources::ID_LOCATE_IN_LIBRARY, &CLumoKALView::OnLocateInLibrary)
+  ON_UPDATE_COMMAND_UI(resources::ID_LOCATE_IN_LIBRARY, &CLumoKALView::OnUpdateLocateInLibrary)
+  ON_COMMAND(resources::ID_INSERT_BOOKMARK, &CLumoKALView::OnAddBookmark)
+  ON_UPDATE_COMMAND_UI(resources::ID_INSERT_BOOKMARK, &CLumoKALView::OnUpdateAddBookmark)
 END_MESSAGE_MAP()
 
 CLumoKALView::CLumoKALView() : CFormView(kTemplate) {
@@ -89,6 +98,8 @@ CLumoKALView::CLumoKALView() : CFormView(kTemplate) {
 
 CLumoKALView::~CLumoKALView() {
   if (g_in_act.owner == this) g_in_act.owner = nullptr;
+  // The history tab lets go of the list that goes with the view.
+  if (CHistoryTab* tab = HistoryTab(); tab && tab->GetBoundView() == this) tab->Bind(nullptr, nullptr);
   ClearHistory();
   // The panes go before the viewers they were cloned from.
   for (CMvPane* pane : {static_cast<CMvPane*>(&m_textPane), static_cast<CMvPane*>(&m_topicHeader),
@@ -254,7 +265,12 @@ BOOL CLumoKALView::LayoutPanes(const RECT* rect) {
       pane->SetWindowPos(nullptr, 5, y, area.Width() - 5, 0, SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
       const int32_t thumb = pane->GetViewer() ? medview::MvGetVerticalThumb(pane->GetViewer()) : 0;
-      pane->SetWindowPos(nullptr, 5, y, area.Width() - 5, area.Height() - y, SWP_NOZORDER | SWP_NOACTIVATE);
+      // A header keeps its height until it has fitted itself to its text: every change of a
+      // window's size costs a new surface.
+      CRect current;
+      pane->GetWindowRect(&current);
+      const int height = pane->ShowsScrollingRegion() ? area.Height() - y : std::max(1, current.Height());
+      pane->SetWindowPos(nullptr, 5, y, area.Width() - 5, height, SWP_NOZORDER | SWP_NOACTIVATE);
       pane->FitToContent(TRUE);
       CRect client;
       pane->GetClientRect(&client);
@@ -414,6 +430,7 @@ BOOL CLumoKALView::JumpTo(int32_t position, int mode, int32_t scroll) {
   } else {
     SetStatusPane(2, CString(" "));
   }
+  FollowInActInfoDialog(frame::MvGetCurrentTopic(m_pViewer));
   ::SetCursor(previous_cursor);
   return TRUE;
 }
@@ -509,13 +526,39 @@ void CLumoKALView::ToggleActHeader() {
 
 int CLumoKALView::AddToHistory(int32_t position, int32_t topic, BOOL bMove, int32_t scroll) {
   m_history.push_back(std::make_unique<CMvHistoryItem>(topic, position, scroll, nullptr));
+  const CMvHistoryItem* added = m_history.back().get();
   if (CLumoKALDoc* work = GetWork()) work->SetCurrentTextView(this);
   if (bMove) m_nHistoryPos = int(m_history.size()) - 1;
   while (int(m_history.size()) > GetHistoryLimit()) {
     m_history.pop_front();
     if (m_nHistoryPos >= 0) --m_nHistoryPos;  // -1 when it pointed at the dropped one
   }
+  // The history tab shows the current sheet's places: this one's from now on.
+  if (CHistoryTab* tab = HistoryTab()) {
+    if (tab->GetBoundView() == this) {
+      tab->InsertItem(m_previous, added);
+    } else {
+      tab->Bind(this, &m_history);
+    }
+  }
   return GetHistoryLimit();
+}
+
+CHistoryTab* CLumoKALView::HistoryTab() {
+  COutputWnd* navigator = navcmd::FindOutputWnd();
+  return navigator ? navigator->GetHistoryTab() : nullptr;
+}
+
+void CLumoKALView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) {
+  CFormView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+  if (!bActivate || pActivateView != this) return;
+  CHistoryTab* tab = HistoryTab();
+  if (tab && tab->GetBoundView() != this) tab->Bind(this, &m_history);
+}
+
+void CLumoKALView::RefreshHistoryTab() {
+  CHistoryTab* tab = HistoryTab();
+  if (tab && tab->GetBoundView() == this) tab->FillList();
 }
 
 void CLumoKALView::UpdateLastHistoryScroll(int32_t position, int32_t scroll) {
@@ -536,6 +579,7 @@ BOOL CLumoKALView::GoBack() {
 void CLumoKALView::ClearHistory() {
   m_history.clear();
   m_nHistoryPos = -1;
+  RefreshHistoryTab();
 }
 
 const CMvHistoryItem* CLumoKALView::GetHistoryItem(int index) const {
@@ -546,6 +590,7 @@ int CLumoKALView::CopyHistoryFrom(const std::vector<CMvHistoryItem>& items) {
   if (!m_hWnd) return 0;
   for (const CMvHistoryItem& item : items) m_history.push_back(std::make_unique<CMvHistoryItem>(item));
   m_nHistoryPos = int(m_history.size()) - 1;
+  RefreshHistoryTab();
   return int(m_history.size());
 }
 
@@ -706,7 +751,35 @@ void CLumoKALView::OnFindSelectionInAct() {
   FindInAct(text);
 }
 
-BOOL CLumoKALView::AddBookmark() { return FALSE; }
+BOOL CLumoKALView::AddBookmark() {
+  CLumoKALDoc* work = GetWork();
+  const auto pane = std::find_if(m_panes.begin(), m_panes.end(),
+                                 [](CMvPane* p) { return p->ShowsScrollingRegion() && p->GetViewer(); });
+  if (!work || pane == m_panes.end()) return FALSE;
+  CBookmarkQuickDlg dialog(&work->GetBookmarks(), (*pane)->GetViewer(), LibraryTitle(), m_current, this);
+  return dialog.DoModal() == IDOK;
+}
+
+void CLumoKALView::OnAddBookmark() { AddBookmark(); }
+
+void CLumoKALView::OnLocateInLibrary() {
+  const int32_t topic = m_pViewer ? frame::MvGetCurrentTopic(m_pViewer) : 0;
+  if (topic <= 0) return;
+  // An attachment is found under its act.
+  int32_t record = topic;
+  shell::ContentsRecord shown, act;
+  CLumoKALDoc* work = GetWork();
+  if (work && work->ReadCatalogRecord(topic, shown) && shown.attachment) {
+    record = work->FindAncestorRecord(shown.parent, act, shell::kLevelAct);
+  }
+  if (record > 0) navcmd::LocateInLibrary(record);
+}
+
+void CLumoKALView::OnUpdateLocateInLibrary(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(m_pViewer && frame::MvGetCurrentTopic(m_pViewer) > 0);
+}
+
+void CLumoKALView::OnUpdateAddBookmark(CCmdUI* pCmdUI) { pCmdUI->Enable(GetWork() && m_textPane.GetViewer()); }
 BOOL CLumoKALView::AddToPrintList() { return AddViewPlaceToPrintList(this); }
 
 // --- Found words ---------------------------------------------------------------------------------

@@ -24,6 +24,7 @@
 
 class CLumoKALDoc;
 class CTopicOleDropTarget;
+class CHistoryTab;
 
 class CLumoKALView : public CFormView, public CSheetPlace {
   DECLARE_DYNCREATE(CLumoKALView)
@@ -139,6 +140,8 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   const CString& GetPrintWorkInfo() const { return m_strPrintWorkInfo; }
 
   void OnInitialUpdate() override;
+  // An activated sheet shows its history in the "Historia" tab.
+  void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
   void DoDataExchange(CDataExchange*) override {}
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -166,6 +169,15 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   afx_msg void OnFilePrintAct();
   afx_msg void OnUpdateFilePrintAct(CCmdUI* pCmdUI);
   afx_msg void OnPrintActJob();
+  afx_msg void OnAddBookmark();
+  afx_msg void OnLocateInLibrary();
+  afx_msg void OnUpdateLocateInLibrary(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateAddBookmark(CCmdUI* pCmdUI);
+
+  // The "Historia" tab of the main window's "Nawigator" bar, or null; refilled while it shows
+  // this view's history.
+  static CHistoryTab* HistoryTab();
+  void RefreshHistoryTab();
 
   // Next (previous) page: the topic after (before) the topic header's; Ctrl opens it in a new sheet.
   void StepPage(BOOL bNext);

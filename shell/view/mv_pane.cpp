@@ -2,6 +2,7 @@
 
 #include "engine/frame/clipboard_render.h"
 #include "engine/frame/hit_marks.h"
+#include "engine/frame/inserted_objects.h"
 #include "engine/frame/painting.h"
 #include "engine/frame/scrolling.h"
 #include "engine/frame/selection.h"
@@ -9,11 +10,16 @@
 #include "engine/medview/engine_titles.h"
 #include "engine/medview/viewer_embeds.h"
 #include "engine/medview/viewer_fonts.h"
+#include "navigation/act_dlg.h"
+#include "navigation/nav_commands.h"
 #include "navigation/pane_drag.h"
+#include "platform/framework/menu.h"
 #include "platform/shell/clipboard.h"
+#include "platform/win/cmd_ui.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
 #include "platform/win/window_dc.h"
+#include "resources/app_ids.h"
 #include "resources/resource_ids.h"
 #include "shell/library_title.h"
 #include "shell/lumo_app.h"
@@ -26,8 +32,9 @@ namespace {
 
 constexpr UINT kHoverDelay = 650;
 constexpr DWORD kHoverRest = 1000;
-constexpr UINT ID_LINK_OPEN = 32978;
-constexpr UINT ID_LINK_OPEN_NEW_SHEET = 32979;
+constexpr UINT ID_LINK_OPEN = resources::ID_ENTRY_OPEN;
+constexpr UINT ID_LINK_OPEN_NEW_SHEET = resources::ID_ENTRY_OPEN_NEW_SHEET;
+constexpr UINT kStyleNameLimit = 64;
 
 HDC PaneGetDC(HWND window) { return ::GetDC(window); }
 void PaneReleaseDC(HWND window, HDC hdc) { ::ReleaseDC(window, hdc); }
@@ -79,6 +86,17 @@ BEGIN_MESSAGE_MAP(CMvPane, CWnd)
   ON_MESSAGE(kMsgClosePopups, &CMvPane::OnClosePopupsMessage)
   ON_COMMAND(ID_LINK_OPEN, &CMvPane::OnOpenLink)
   ON_COMMAND(ID_LINK_OPEN_NEW_SHEET, &CMvPane::OnOpenLinkInNewSheet)
+  ON_WM_SETFOCUS()
+  ON_COMMAND(resources::ID_HOTSPOT_RUN_MACRO, &CMvPane::OnRunObjectMacro)
+  ON_COMMAND(resources::ID_ENTRY_INFORMATION, &CMvPane::OnLinkInformation)
+  ON_COMMAND(resources::ID_ENTRY_ADD_BOOKMARK, &CMvPane::OnLinkAddBookmark)
+  ON_COMMAND(resources::ID_ENTRY_LOCATE_IN_LIBRARY, &CMvPane::OnLinkLocate)
+  ON_UPDATE_COMMAND_UI(ID_LINK_OPEN, &CMvPane::OnUpdateLinkCommand)
+  ON_UPDATE_COMMAND_UI(ID_LINK_OPEN_NEW_SHEET, &CMvPane::OnUpdateLinkCommand)
+  ON_UPDATE_COMMAND_UI(resources::ID_HOTSPOT_RUN_MACRO, &CMvPane::OnUpdateLinkCommand)
+  ON_UPDATE_COMMAND_UI(resources::ID_ENTRY_INFORMATION, &CMvPane::OnUpdateLinkCommand)
+  ON_UPDATE_COMMAND_UI(resources::ID_ENTRY_ADD_BOOKMARK, &CMvPane::OnUpdateLinkCommand)
+  ON_UPDATE_COMMAND_UI(resources::ID_ENTRY_LOCATE_IN_LIBRARY, &CMvPane::OnUpdateLinkCommand)
 END_MESSAGE_MAP()
 
 CMvPane::CMvPane() { MvPaneClassName(); }
@@ -529,9 +547,11 @@ void CMvPane::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
   CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
-void CMvPane::OnRButtonUp(UINT, CPoint) {
+void CMvPane::OnRButtonUp(UINT nFlags, CPoint point) {
   KillTimer(kLinkDragTimer);
   if (CWnd::GetCapture() == this) ::ReleaseCapture();
+  // The default handling asks for the context menu.
+  CWnd::OnRButtonUp(nFlags, point);
 }
 
 void CMvPane::OnLinkDragTimer() {
@@ -633,7 +653,166 @@ void CMvPane::OnKillFocus(CWnd* pNewWnd) {
   CWnd::OnKillFocus(pNewWnd);
 }
 
-void CMvPane::OnContextMenu(CWnd*, CPoint) { ClosePopups(); }
+void CMvPane::OnContextMenu(CWnd*, CPoint point) {
+  ClosePopups();
+  if (!m_pViewer) return;
+  CPoint client = point;
+  if (point.x == -1 && point.y == -1) {
+    // The menu key: the menu opens near the top left of the pane.
+    client = CPoint(10, 10);
+    point = client;
+    ClientToScreen(&point);
+  } else {
+    ScreenToClient(&client);
+  }
+  medview::HotspotInfo info;
+  medview::HotspotTarget target;
+  const bool on_hotspot = medview::MvHotspotFromPoint(m_pViewer, client.x, client.y, &info, &target, nullptr);
+  const bool over_text = (info.flags & medview::kHotspotOverText) != 0;
+  const bool has_place =
+      on_hotspot && over_text && medview::MvContextHashToPosition(m_pViewer->title, target.target) != -1;
+  const int popup = shell::view::PaneMenuPopup(on_hotspot, info.kind == medview::kHotspotNothing, over_text, has_place,
+                                               medview::MvHasSelection(m_pViewer));
+  if (popup < 0) {
+    SetTextCursor(nullptr);
+    return;
+  }
+  if (popup == 3 || popup == 4) {
+    m_saved = target;
+    KillTimer(kHoverTimer);
+  }
+  CMenu menu;
+  if (!menu.LoadMenu(resources::IDR_TEXT_VIEW_MENU)) return;
+  CMenu* items = menu.GetSubMenu(popup);
+  if (!items) return;
+  // The link's commands come to the pane; the others go through the main window to the sheet.
+  CWnd* owner = this;
+  if (popup < 3) {
+    owner = AfxGetMainWnd();
+    if (!owner || !owner->m_hWnd) owner = m_pOwner;
+  }
+  if (owner) items->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, owner);
+}
+
+void CMvPane::OnSetFocus(CWnd* pOldWnd) {
+  CWnd::OnSetFocus(pOldWnd);
+  if (m_pViewer) FollowInActInfoDialog(GetCurrentTopic());
+}
+
+int32_t CMvPane::SavedLinkTopic() {
+  if (!m_pViewer || CRect(m_saved.rect).IsRectEmpty()) return -1;
+  const POINT point = SavedPoint();
+  medview::HotspotInfo info;
+  medview::HotspotTarget target;
+  if (!medview::MvHotspotFromPoint(m_pViewer, point.x, point.y, &info, &target, nullptr) ||
+      info.kind == medview::kHotspotNothing) {
+    SetTextCursor(nullptr);
+    return -1;
+  }
+  if (!(info.flags & medview::kHotspotOverText)) return -1;
+  return TargetTopic(target.target);
+}
+
+void CMvPane::OnUpdateLinkCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(m_pViewer && !CRect(m_saved.rect).IsRectEmpty()); }
+
+void CMvPane::OnRunObjectMacro() {
+  if (!m_pViewer) return;
+  const POINT point = SavedPoint();
+  medview::HotspotInfo info;
+  medview::HotspotTarget target;
+  if (medview::MvHotspotFromPoint(m_pViewer, point.x, point.y, &info, &target, nullptr) && target.type == 0) {
+    OnHotspot(point.x, point.y, info.kind, target, 0);
+  }
+}
+
+void CMvPane::OnLinkInformation() {
+  const int32_t topic = SavedLinkTopic();
+  if (topic < 0) return;
+  if (CActDlg* dialog = ShowActInfoDialog()) {
+    dialog->ShowAct(topic);
+    dialog->SelectTab(0);
+  }
+}
+
+void CMvPane::OnLinkAddBookmark() {
+  const int32_t topic = SavedLinkTopic();
+  if (topic >= 0 && CLumoKALDoc::GetCurrentWork()) navcmd::AddBookmarkFor(topic);
+}
+
+void CMvPane::OnLinkLocate() {
+  const int32_t topic = SavedLinkTopic();
+  if (topic >= 0) navcmd::LocateInLibrary(topic);
+}
+
+// --- Styles, annotations, works ------------------------------------------------------------------
+
+BOOL CMvPane::ChangeStyle(int32_t* index, std::string* name, CFont* pFont, BOOL bPaneColours, int nUnderline,
+                          BYTE nFlag) {
+  auto* sheet = m_pViewer ? const_cast<title::StyleSheet*>(medview::MvGetStyleSheet(m_pViewer)) : nullptr;
+  if (!sheet) return FALSE;
+  title::LogFontHead font;
+  std::string face;
+  std::array<uint8_t, 3> text{}, back{};
+  uint8_t flags = 0;
+  if (!medview::MvGetStyle(sheet, index, name,
+                           {.font = &font, .face = &face, .textColour = &text, .backColour = &back, .flags = &flags},
+                           nullptr)) {
+    return FALSE;
+  }
+  LOGFONT lf{};
+  if (pFont && pFont->GetLogFont(&lf)) {
+    font = title::LogFontHead{lf.lfHeight, lf.lfWidth, lf.lfEscapement, lf.lfOrientation, lf.lfWeight,
+                              lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut, lf.lfCharSet, lf.lfOutPrecision,
+                              lf.lfClipPrecision, lf.lfQuality, lf.lfPitchAndFamily};
+    face = lf.lfFaceName;
+  }
+  if (bPaneColours) {
+    text = {uint8_t(m_crText >> 16), uint8_t(m_crText >> 8), uint8_t(m_crText)};
+    back = {uint8_t(m_crBack >> 16), uint8_t(m_crBack >> 8), uint8_t(m_crBack)};
+  }
+  font.underline = shell::view::StyleUnderline(nUnderline, font.underline);
+  if (nFlag) flags = nFlag;
+  if (!medview::MvSetStyle(sheet, index, nullptr,
+                           {.font = &font, .face = &face, .textColour = &text, .backColour = &back, .flags = &flags},
+                           nullptr)) {
+    return FALSE;
+  }
+  medview::MvDropFonts(m_pViewer);
+  return TRUE;
+}
+
+BOOL CMvPane::SetStyleByName(LPCTSTR lpszName, CFont* pFont, BOOL bPaneColours, int nUnderline, BYTE nFlag) {
+  const std::string name = lpszName ? std::string(lpszName) : std::string();
+  if (name.empty() || name.size() > kStyleNameLimit) return FALSE;
+  std::string wanted = name;
+  int32_t index = -1;
+  return ChangeStyle(&index, &wanted, pFont, bPaneColours, nUnderline, nFlag);
+}
+
+BOOL CMvPane::SetStyleByIndex(int nIndex, CFont* pFont, BOOL bPaneColours, int nUnderline, BYTE nFlag) {
+  if (nIndex < 0) return FALSE;
+  int32_t index = nIndex;
+  if (!ChangeStyle(&index, nullptr, pFont, bPaneColours, nUnderline, nFlag)) return FALSE;
+  Layout();
+  if (m_hWnd) Invalidate();
+  return TRUE;
+}
+
+BOOL CMvPane::AddAnnotation(int32_t position, int32_t offset) {
+  if (!m_pViewer) return FALSE;
+  const std::string description = shell::view::AnnotationDescription(GetCurrentTopic(), position, offset);
+  return frame::MvInsertEmbeddedWindow(m_pViewer, position, offset, 'C', description.c_str(), nullptr) != 0;
+}
+
+BOOL CMvPane::OpenContextInWork(LPCTSTR lpszPath, LPCTSTR lpszContext) {
+  CLumoApp* app = LumoApp();
+  if (!app || !lpszPath || !lpszContext) return FALSE;
+  auto* work = dynamic_cast<CLumoKALDoc*>(app->OpenDocumentFile(lpszPath));
+  title::TitleHandle* title = LibraryTitle();
+  if (!work || !title) return FALSE;
+  const int32_t position = medview::MvContextStringToPosition(title, lpszContext);
+  return position != -1 && work->ShowTopicAtPosition(position, 0, 0);
+}
 
 LRESULT CMvPane::OnClosePopupsMessage(WPARAM, LPARAM) {
   ClosePopups();

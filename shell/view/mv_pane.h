@@ -17,6 +17,8 @@
 #include "platform/win/cwnd.h"
 
 class CKALPrintJob;
+class CFont;
+class CCmdUI;
 class CLumoKALView;
 struct CPrintInfo;
 class CMvPopupPane;
@@ -63,12 +65,21 @@ class CMvPane : public CWnd {
   virtual BOOL IsPointInSelection(int x, int y);
   virtual int OnHotspot(int x, int y, int kind, const medview::HotspotTarget& target, UINT flags);
   virtual BOOL RunHotspotMacro(const std::string& macro);
+  // Opens work file `path` and shows the topic of `context` in it.
+  virtual BOOL OpenContextInWork(LPCTSTR lpszPath, LPCTSTR lpszContext);
   virtual int GetStyleCount();
+  // Change a style of the viewer's style sheet: its font from `pFont` (when given), its colours
+  // from the pane's (with `bPaneColours`), its underline by `nUnderline` (StyleUnderline) and its
+  // flag byte (when not 0). The name is 1 to 64 characters; the index variant lays out again.
+  virtual BOOL SetStyleByName(LPCTSTR lpszName, CFont* pFont, BOOL bPaneColours, int nUnderline, BYTE nFlag);
+  virtual BOOL SetStyleByIndex(int nIndex, CFont* pFont, BOOL bPaneColours, int nUnderline, BYTE nFlag);
   virtual int SetHits(fts::HitHighlightHandle hits, BOOL bOn);
   // Prints the region the pane shows into `pDC` inside `page`, from `layout`'s top, with the act
   // print job's page brackets (shell/print/print_pane.cpp); a preview paints the pane's layout.
   virtual BOOL Print(CDC* pDC, const RECT* page, RECT* layout, CPrintInfo* pInfo, CKALPrintJob* job,
                      BOOL bSelection);
+  // Inserts an annotation object at `position` and `offset` of the topic shown.
+  virtual BOOL AddAnnotation(int32_t position, int32_t offset);
 
   // Link colours and weights of the user's settings (on) or plain black text (off).
   void ApplyLinkStyles(BOOL bOn);
@@ -103,8 +114,18 @@ class CMvPane : public CWnd {
   afx_msg void OnKillFocus(CWnd* pNewWnd);
   afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
   afx_msg LRESULT OnClosePopupsMessage(WPARAM, LPARAM);
+  afx_msg void OnSetFocus(CWnd* pOldWnd);
   afx_msg void OnOpenLink();
   afx_msg void OnOpenLinkInNewSheet();
+  afx_msg void OnRunObjectMacro();
+  afx_msg void OnLinkInformation();
+  afx_msg void OnLinkAddBookmark();
+  afx_msg void OnLinkLocate();
+  afx_msg void OnUpdateLinkCommand(CCmdUI* pCmdUI);
+
+  // The topic of the saved link's target when the link is still under the saved point, else -1.
+  int32_t SavedLinkTopic();
+  BOOL ChangeStyle(int32_t* index, std::string* name, CFont* pFont, BOOL bPaneColours, int nUnderline, BYTE nFlag);
 
   // Jumps to the target of a jump hotspot, in this sheet or (Ctrl) in a new one.
   void FollowJump(const medview::HotspotTarget& target, UINT flags);

@@ -190,4 +190,24 @@ int WheelImageOffset(bool can_scroll_h, bool can_scroll_v) {
   return 0;
 }
 
+int PaneMenuPopup(bool on_hotspot, bool nothing, bool over_text, bool target_has_place, bool has_selection) {
+  if (on_hotspot && nothing) return -1;
+  if (on_hotspot && over_text && target_has_place) return 3;
+  if (on_hotspot && !over_text) return 4;
+  return has_selection ? 0 : 1;
+}
+
+uint8_t StyleUnderline(int choice, uint8_t current) {
+  switch (choice) {
+    case 0: return current;
+    case 1: return 0xFF;
+    case 3: return 0;
+    default: return 1;
+  }
+}
+
+std::string AnnotationDescription(int32_t topic, int32_t position, int32_t offset) {
+  return "ANNEW, MVANNOTATE, " + std::to_string(topic) + " " + std::to_string(position) + " " + std::to_string(offset);
+}
+
 }  // namespace shell::view

@@ -85,4 +85,13 @@ UINT WheelCursorFor(WheelDirection direction, bool can_scroll_h, bool can_scroll
 // The picture in the indicator strip: 26 for horizontal only, 52 for vertical only, 0 for both.
 int WheelImageOffset(bool can_scroll_h, bool can_scroll_v);
 
+// The pop-up of the panes' context menu for what lies under the mouse: -1 none (nothing there),
+// 3 a link whose target has a place, 4 another object, else 0 with a selection and 1 without.
+int PaneMenuPopup(bool on_hotspot, bool nothing, bool over_text, bool target_has_place, bool has_selection);
+// A style's underline byte after a style setter's underline choice: 1 gives 0xFF, 3 gives 0, any
+// other non-zero choice 1, and 0 keeps `current`.
+uint8_t StyleUnderline(int choice, uint8_t current);
+// The description of an annotation object inserted into a topic.
+std::string AnnotationDescription(int32_t topic, int32_t position, int32_t offset);
+
 }  // namespace shell::view

@@ -2,7 +2,12 @@
 
 #include <memory>
 
+#include <algorithm>
+
 #include "platform/framework/app.h"
+#include "platform/gdi/core/dc_api.h"
+#include "platform/win/bitmap_loading.h"
+#include "resources/app_ids.h"
 #include "platform/gdi/core/draw_api.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
@@ -15,16 +20,10 @@ const char* WheelClassName() {
   return name;
 }
 
-// The cursor of a step: the program's own when it has one, else the nearest standard one.
+// The cursor of a step, from the program's own cursors.
 HCURSOR WheelCursor(UINT id) {
-  if (CWinApp* app = AfxGetApp()) {
-    if (HCURSOR own = app->LoadCursor(id)) return own;
-  }
-  switch (id) {
-    case 131: case 133: case 136: return ::LoadCursor(nullptr, IDC_SIZENS);
-    case 130: case 134: case 135: return ::LoadCursor(nullptr, IDC_SIZEWE);
-    default: return ::LoadCursor(nullptr, IDC_SIZEALL);
-  }
+  CWinApp* app = AfxGetApp();
+  return app ? app->LoadCursor(id) : nullptr;
 }
 
 }  // namespace
@@ -110,29 +109,16 @@ void CWheelWnd::OnPaint() {
   CRect client;
   GetClientRect(&client);
   if (client.Width() <= 25 || client.Height() <= 25) return;
-  // The indicator: a grey disc with a dot in the middle and a triangle towards each side the
-  // target can scroll to.
-  const int cx = client.Width() / 2, cy = client.Height() / 2;
-  HBRUSH disc = ::CreateSolidBrush(RGB(240, 240, 240));
-  HGDIOBJ oldBrush = ::SelectObject(dc.m_hDC, disc);
-  dc.Ellipse(cx - 13, cy - 13, cx + 13, cy + 13);
-  HGDIOBJ black = ::GetStockObject(BLACK_BRUSH);
-  ::SelectObject(dc.m_hDC, black);
-  dc.Ellipse(cx - 2, cy - 2, cx + 2, cy + 2);
-  if (!m_bLockedV) {
-    const POINT up[] = {{cx, cy - 11}, {cx - 4, cy - 6}, {cx + 4, cy - 6}};
-    const POINT down[] = {{cx, cy + 11}, {cx - 4, cy + 6}, {cx + 4, cy + 6}};
-    ::Polygon(dc.m_hDC, up, 3);
-    ::Polygon(dc.m_hDC, down, 3);
-  }
-  if (!m_bLockedH) {
-    const POINT left[] = {{cx - 11, cy}, {cx - 6, cy - 4}, {cx - 6, cy + 4}};
-    const POINT right[] = {{cx + 11, cy}, {cx + 6, cy - 4}, {cx + 6, cy + 4}};
-    ::Polygon(dc.m_hDC, left, 3);
-    ::Polygon(dc.m_hDC, right, 3);
-  }
-  ::SelectObject(dc.m_hDC, oldBrush);
-  ::DeleteObject(disc);
+  // The picture of the possible directions from the indicator strip, centred.
+  HBITMAP strip = ::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(resources::IDB_WHEEL_INDICATOR));
+  if (!strip) return;
+  HDC memory = ::CreateCompatibleDC(dc.m_hDC);
+  HGDIOBJ old = ::SelectObject(memory, strip);
+  const int x = std::max(1, (client.Width() - kImage) / 2), y = std::max(1, (client.Height() - kImage) / 2);
+  ::BitBlt(dc.m_hDC, x, y, kImage, kImage, memory, m_nImageOffset, 0, SRCCOPY);
+  ::SelectObject(memory, old);
+  ::DeleteDC(memory);
+  ::DeleteObject(strip);
 }
 
 void CWheelWnd::OnLButtonDown(UINT, CPoint) { DestroyWindow(); }

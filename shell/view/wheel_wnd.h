@@ -27,6 +27,7 @@ class CWheelWnd : public CWnd {
  public:
   static constexpr UINT_PTR kTimer = 1968;
   static constexpr int kSize = 30;
+  static constexpr int kImage = 26;  // one picture of the indicator strip
   static constexpr int kAccumulate = 250;
 
   explicit CWheelWnd(CWheelTarget* target);

@@ -1,7 +1,8 @@
 // The text sheet on a library compiled from the sample acts: an act opens with its header and text,
 // jumps and the history, Ctrl-jumps into new sheets, pop-ups, picture links, copying through the
 // clipboard, finding in the act, scrolling by keys and wheel, the off-screen pane and wheel
-// auto-scrolling.
+// auto-scrolling, the panes' context menus and link commands, the act information window, style
+// setters and annotations, the history tab fed by the view and bookmarks added from it.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/engine_startup.h"
 #include "engine/medview/engine_titles.h"
+#include "engine/medview/viewer_fonts.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/data_folder.h"
 #include "platform/base/profile.h"
@@ -33,6 +35,16 @@
 #include "platform/win/window_api.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
+#include "navigation/act_dlg.h"
+#include "navigation/bookmark_quick_dlg.h"
+#include "navigation/bookmark_tab.h"
+#include "navigation/du_tree.h"
+#include "navigation/history_tab.h"
+#include "navigation/nav_bar.h"
+#include "platform/framework/menu.h"
+#include "platform/win/bitmap_loading.h"
+#include "resources/app_ids.h"
+#include "shell/frame_placement.h"
 #include "shell/library_title.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
@@ -41,6 +53,7 @@
 #include "shell/view/wheel_wnd.h"
 #include "tests/compiler/library_fixture.h"
 #include "tests/gallery/gallery.h"
+#include "tests/menus/menu_script.h"
 #include "tests/support/gui_fixture.h"
 #include "tests/support/queued_prompter.h"
 #include "tests/support/surface_png.h"
@@ -113,6 +126,14 @@ class TextViewTest : public GuiTest {
   }
 
   void TearDown() override {
+    framework::set_menu_chooser(nullptr);
+    if (CActDlg* dialog = GetActInfoDialog()) dialog->DestroyWindow();
+    if (auto* main = app_ ? dynamic_cast<CFrameWnd*>(app_->m_pMainWnd) : nullptr) {
+      std::erase(main->m_listControlBars, static_cast<CControlBar*>(&nav_));
+      std::erase(main->m_listControlBars, static_cast<CControlBar*>(&lists_));
+    }
+    if (nav_.m_hWnd) nav_.DestroyWindow();
+    if (lists_.m_hWnd) lists_.DestroyWindow();
     CLumoKALView::FreeQueryResults();
     if (work_) work_->OnCloseDocument();
     if (app_->m_pMainWnd && app_->m_pMainWnd->m_hWnd) app_->m_pMainWnd->DestroyWindow();
@@ -162,9 +183,84 @@ class TextViewTest : public GuiTest {
     return ink;
   }
 
+  // The "Nawigator" and "Spisy" bars in the main window, as the program's main window has them.
+  void AddNavigatorBars() {
+    auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
+    constexpr DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC;
+    ASSERT_TRUE(nav_.Create(main, CString("Nawigator"), style | CBRS_BOTTOM, 0x0F31, 100));
+    ASSERT_TRUE(lists_.Create(main, CString("Spisy"), style | CBRS_LEFT, 0x0F31, 101));
+    main->m_listControlBars.push_back(&nav_);
+    main->m_listControlBars.push_back(&lists_);
+    nav_.MoveWindow(0, 420, 880, 200);
+    lists_.MoveWindow(0, 0, 300, 410);
+    pump();
+  }
+
+  // The first hotspot of `type` the pane shows (1 a jump).
+  static medview::HotspotTarget FirstHotspot(CMvPane& pane, int type) {
+    const int32_t count = medview::MvCountHotspots(pane.GetViewer());
+    medview::HotspotTarget hotspot{};
+    for (int32_t n = 0; n < count; ++n) {
+      if (medview::MvGetNthHotspot(pane.GetViewer(), n, &hotspot, nullptr) && hotspot.type == type) return hotspot;
+    }
+    return {};
+  }
+
+  // A screen point on a jump link the pane shows (and its target), or (-1, -1).
+  static POINT LinkPoint(CMvPane& pane, medview::HotspotTarget* link) {
+    CRect client;
+    pane.GetClientRect(&client);
+    for (int y = 3; y < client.Height(); y += 2) {
+      for (int x = 3; x < client.Width(); x += 3) {
+        medview::HotspotInfo info;
+        if (medview::MvHotspotFromPoint(pane.GetViewer(), x, y, &info, link, nullptr) &&
+            (info.flags & medview::kHotspotOverText) && link->type == 1 && pane.TargetTopic(link->target) > 0) {
+          POINT point{x, y};
+          pane.ClientToScreen(&point);
+          return point;
+        }
+      }
+    }
+    return {-1, -1};
+  }
+
+  // A point of the pane's text where no hotspot lies, in screen coordinates.
+  static POINT PlainTextPoint(CMvPane& pane) {
+    CRect client;
+    pane.GetClientRect(&client);
+    for (int y = 5; y < client.Height(); y += 3) {
+      for (int x = 5; x < client.Width(); x += 7) {
+        medview::HotspotInfo info;
+        medview::HotspotTarget target;
+        if (!medview::MvHotspotFromPoint(pane.GetViewer(), x, y, &info, &target, nullptr) &&
+            (info.flags & medview::kHotspotOverText)) {
+          POINT point{x, y};
+          pane.ClientToScreen(&point);
+          return point;
+        }
+      }
+    }
+    return {-1, -1};
+  }
+
+  // The ids of the pop-up a context menu at `screen` shows; the chooser then picks `choice`.
+  std::vector<UINT> MenuAt(CMvPane& pane, POINT screen, UINT choice = 0) {
+    std::vector<UINT> ids;
+    framework::set_menu_chooser([&](HMENU menu, HWND, POINT) {
+      for (const auto& item : framework::menu_items(menu)) ids.push_back(item.id);
+      return choice;
+    });
+    pane.SendMessage(WM_CONTEXTMENU, WPARAM(pane.m_hWnd), MAKELPARAM(screen.x, screen.y));
+    framework::set_menu_chooser(nullptr);
+    pump();
+    return ids;
+  }
+
   const compiler_test::CompiledLibrary* library_ = nullptr;
   std::string folder_;
   Prompts prompts_;
+  COutputWnd nav_;
+  CIndexWnd lists_;
   std::unique_ptr<CLumoApp> app_;
   CLumoKALDocTemplate* text_template_ = nullptr;
   CLumoKALDoc* work_ = nullptr;
@@ -607,6 +703,456 @@ TEST_F(TextViewTest, WheelAutoScrollingScrollsFasterFartherFromThePressPoint) {
   gallery::Picture shell_view_wheel(wheel->m_hWnd, "shell_view_wheel");
   wheel->SendMessage(WM_LBUTTONDOWN, 0, 0);  // any click ends it (the window deletes itself)
   pump();
+}
+
+// --- Context menus and link commands ---------------------------------------------------------------
+
+TEST_F(TextViewTest, TheContextMenuOffersALinksCommandsOrTheSheetsAndTheLinksOpen) {
+  const int32_t citing = Topic("DU.1999.0120.0000");
+  ASSERT_TRUE(view_->JumpToTopicNumber(citing, 0, 0));
+  CMvSR& text = view_->GetTextPane();
+  medview::HotspotTarget link{};
+  const POINT on_link = LinkPoint(text, &link);
+  ASSERT_NE(on_link.x, -1);
+  const int32_t target = text.TargetTopic(link.target);
+
+  using namespace resources;
+  const std::vector<UINT> link_menu{ID_ENTRY_OPEN, ID_ENTRY_OPEN_NEW_SHEET, 0, ID_ENTRY_INFORMATION,
+                                    ID_ENTRY_ADD_BOOKMARK, ID_ENTRY_LOCATE_IN_LIBRARY};
+  EXPECT_EQ(MenuAt(text, on_link), link_menu);
+  // A right click asks for the same menu.
+  std::vector<UINT> clicked;
+  framework::set_menu_chooser([&](HMENU menu, HWND, POINT) {
+    for (const auto& item : framework::menu_items(menu)) clicked.push_back(item.id);
+    return 0u;
+  });
+  POINT client = on_link;
+  text.ScreenToClient(&client);
+  click(text.m_hWnd, client, win::MouseButton::right);
+  pump();
+  framework::set_menu_chooser(nullptr);
+  EXPECT_EQ(clicked, link_menu);
+  // Plain text: the sheet's menu, with copying only while something is selected.
+  const POINT plain = PlainTextPoint(text);
+  ASSERT_NE(plain.x, -1);
+  std::vector<UINT> ids = MenuAt(text, plain);
+  ASSERT_FALSE(ids.empty());
+  EXPECT_EQ(ids.front(), resources::ID_EDIT_SELECT_ALL);
+  medview::MvSelectAt(text.GetViewer(), medview::kSelectAll, 0, 0, FALSE, nullptr);
+  ids = MenuAt(text, plain);
+  ASSERT_FALSE(ids.empty());
+  EXPECT_EQ(ids.front(), resources::ID_EDIT_COPY);
+  medview::MvClearSelection(text.GetViewer(), nullptr);
+
+  // "&Otwórz" jumps in this sheet, "Otwórz w &nowym oknie" opens a new one.
+  MenuAt(text, on_link, ID_ENTRY_OPEN);
+  EXPECT_EQ(frame::MvGetCurrentTopic(view_->GetViewer()), target);
+  EXPECT_EQ(work_->GetTextViews().size(), 1u);
+  ASSERT_TRUE(view_->GoBack());
+  MenuAt(text, on_link, ID_ENTRY_OPEN_NEW_SHEET);
+  ASSERT_EQ(work_->GetTextViews().size(), 2u);
+  EXPECT_EQ(frame::MvGetCurrentTopic(work_->GetCurrentTextView()->GetViewer()), target);
+  EXPECT_EQ(frame::MvGetCurrentTopic(view_->GetViewer()), citing);
+}
+
+TEST_F(TextViewTest, TheLinkMenuShownOnScreenHasItsPolishItems) {
+  const int32_t citing = Topic("DU.1999.0120.0000");
+  ASSERT_TRUE(view_->JumpToTopicNumber(citing, 0, 0));
+  CMvSR& text = view_->GetTextPane();
+  medview::HotspotTarget link{};
+  const POINT on_link = LinkPoint(text, &link);
+  ASSERT_NE(on_link.x, -1);
+  MenuScript script;
+  std::vector<std::string> labels;
+  int dark_rows = 0;
+  script.later([&] {
+    const std::vector<framework::MenuPopupWnd*> popups = open_popups();
+    ASSERT_FALSE(popups.empty());
+    framework::MenuPopupWnd* shown = popups.back();
+    for (const auto& item : framework::menu_items(shown->menu())) labels.push_back(utf8(item.text));
+    gallery::Picture picture(shown->m_hWnd, "shell_view_link_menu", true);
+    // Every item row but the separator carries text.
+    for (int position : {0, 1, 3, 4, 5}) {
+      const RECT item = shown->ItemRect(position);
+      POINT a{item.left, item.top}, b{item.right, item.bottom};
+      ::ScreenToClient(shown->m_hWnd, &a);
+      ::ScreenToClient(shown->m_hWnd, &b);
+      dark_rows += picture.dark(CRect(a, b)) > 10 ? 1 : 0;
+    }
+    press_key(VK_ESCAPE);
+  });
+  text.SendMessage(WM_CONTEXTMENU, WPARAM(text.m_hWnd), MAKELPARAM(on_link.x, on_link.y));
+  pump();
+  const std::vector<std::string> expected{"&Otwórz", "Otwórz w &nowym oknie", "", "Infor&macja", "Dodaj zakładkę",
+                                          "&Zlokalizuj w Bibliotece"};
+  EXPECT_EQ(labels, expected);
+  EXPECT_EQ(dark_rows, 5);
+
+  // The sheet's own menu, on plain text.
+  const POINT plain = PlainTextPoint(text);
+  ASSERT_NE(plain.x, -1);
+  labels.clear();
+  int page_ink = 0;
+  script.later([&] {
+    const std::vector<framework::MenuPopupWnd*> popups = open_popups();
+    ASSERT_FALSE(popups.empty());
+    framework::MenuPopupWnd* shown = popups.back();
+    for (const auto& item : framework::menu_items(shown->menu())) labels.push_back(utf8(item.text));
+    gallery::Picture picture(shown->m_hWnd, "shell_view_sheet_menu", true);
+    const RECT item = shown->ItemRect(3);
+    POINT a{item.left, item.top}, b{item.right, item.bottom};
+    ::ScreenToClient(shown->m_hWnd, &a);
+    ::ScreenToClient(shown->m_hWnd, &b);
+    page_ink = picture.dark(CRect(a, b));
+    press_key(VK_ESCAPE);
+  });
+  text.SendMessage(WM_CONTEXTMENU, WPARAM(text.m_hWnd), MAKELPARAM(plain.x, plain.y));
+  pump();
+  ASSERT_GE(labels.size(), 4u);
+  EXPECT_EQ(labels[3], "&Następna strona\tShift+PageDn");
+  EXPECT_GT(page_ink, 10);
+}
+
+TEST_F(TextViewTest, TheLinkMenuShowsTheTargetInTheActWindowAndBookmarksIt) {
+  AddNavigatorBars();
+  const int32_t citing = Topic("DU.1999.0120.0000");
+  ASSERT_TRUE(view_->JumpToTopicNumber(citing, 0, 0));
+  CMvSR& text = view_->GetTextPane();
+  medview::HotspotTarget link{};
+  const POINT on_link = LinkPoint(text, &link);
+  ASSERT_NE(on_link.x, -1);
+  const int32_t target = text.TargetTopic(link.target);
+
+  EXPECT_FALSE(IsActInfoDialogVisible());
+  MenuAt(text, on_link, resources::ID_ENTRY_INFORMATION);
+  ASSERT_TRUE(IsActInfoDialogVisible());
+  CActDlg* info = GetActInfoDialog();
+  EXPECT_EQ(info->GetRecord(), target);
+  EXPECT_EQ(info->GetCurrentTab(), 0);
+  shell::ActDescription d;
+  work_->GetActDescription(target, d);
+  EXPECT_EQ(info->GetLines().address, actinfo::Describe(d).address);
+  EXPECT_NE(info->GetLines().address.find(std::to_string(d.FullYear())), std::string::npos);
+  {
+    gallery::Picture picture(info->m_hWnd, "shell_view_act_info", true);
+    CRect client;
+    info->GetClientRect(&client);
+    // The labels of the tabs and the act's lines are drawn.
+    EXPECT_GT(picture.dark(CRect(60, 0, client.Width(), 40)), 40);
+    EXPECT_GT(picture.dark(CRect(10, 40, client.Width() - 10, client.Height() - 10)), 40);
+  }
+  // While it shows, the window follows the sheet: a jump shows the new act there.
+  info->ShowAct(citing);
+  ASSERT_TRUE(view_->JumpToTopicNumber(target, 0, 0));
+  const int32_t shown = frame::MvGetCurrentTopic(view_->GetViewer());
+  EXPECT_NE(shown, citing);
+  EXPECT_EQ(info->GetRecord(), shown);
+  // Hidden, it follows nothing.
+  info->SendMessage(WM_COMMAND, IDCANCEL);
+  EXPECT_FALSE(IsActInfoDialogVisible());
+  ASSERT_TRUE(view_->JumpToTopicNumber(citing, 0, 0));
+  EXPECT_EQ(info->GetRecord(), shown);
+
+  // "Dodaj zakładkę" of the link adds a bookmark of its target.
+  ASSERT_TRUE(view_->JumpToTopicNumber(citing, 0, 0));
+  MenuAt(text, on_link, resources::ID_ENTRY_ADD_BOOKMARK);
+  ASSERT_EQ(work_->GetBookmarks().size(), 1u);
+  EXPECT_EQ(work_->GetBookmarks()[0]->m_nTopic, target);
+  EXPECT_EQ(nav_.GetBookmarkTab()->GetList().GetItemCount(), 1);
+}
+
+TEST_F(TextViewTest, TheActWindowBeforeAnyActAndItsTabs) {
+  CActDlg* info = ShowActInfoDialog();
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(ShowActInfoDialog(), info);  // one window
+  EXPECT_EQ(info->GetCurrentTab(), -1);
+  {
+    gallery::Picture picture(info->m_hWnd, "shell_view_act_info_empty", true);
+    CRect client;
+    info->GetClientRect(&client);
+    EXPECT_GT(picture.dark(CRect(0, client.Height() / 2 - 10, client.Width(), client.Height() / 2 + 20)), 20);
+  }
+  const int32_t act = Topic("DU.1998.0035.0000");
+  info->ShowAct(act);
+  EXPECT_EQ(info->GetCurrentTab(), 0);
+  info->SelectTab(2);
+  info->ShowAct(act);  // the act already shown changes nothing, not even the tab
+  EXPECT_EQ(info->GetCurrentTab(), 2);
+  info->ShowAct(0);
+  EXPECT_EQ(info->GetRecord(), act);
+  info->SelectTab(7);
+  EXPECT_EQ(info->GetCurrentTab(), 2);
+  // A click on a tab selects it.
+  const RECT first = info->GetTabRects()[0];
+  info->SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(first.left + 5, first.top + 5));
+  EXPECT_EQ(info->GetCurrentTab(), 0);
+  // Esc hides it where it is; made again, it opens there.
+  info->SetWindowPos(nullptr, 210, 140, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  info->SendMessage(WM_COMMAND, IDCANCEL);
+  EXPECT_FALSE(IsActInfoDialogVisible());
+  info->DestroyWindow();  // the window deletes itself
+  EXPECT_EQ(GetActInfoDialog(), nullptr);
+  info = ShowActInfoDialog();
+  ASSERT_NE(info, nullptr);
+  CRect placed;
+  info->GetWindowRect(&placed);
+  EXPECT_EQ(placed.TopLeft(), CPoint(210, 140));
+}
+
+// --- Styles and annotations -------------------------------------------------------------------------
+
+TEST_F(TextViewTest, StylesChangeByIndexOrName) {
+  ASSERT_TRUE(view_->GoToAddress(CString("98 35")));
+  CMvSR& text = view_->GetTextPane();
+  // The library's sheet names no styles: give it five, as libraries with link styles have.
+  const title::StyleSheet* sheet = medview::MvGetStyleSheet(text.GetViewer());
+  ASSERT_NE(sheet, nullptr);
+  auto* editable = const_cast<title::StyleSheet*>(sheet);
+  for (const char* named : {"Normalny", "Nagłówek", "Tytuł", "Odnośnik DU", "Odnośnik poz."}) {
+    title::StyleRecord style;
+    style.number = uint16_t(editable->styles.size() + 1);
+    style.style_name = base::cp1250::from_utf8(named);
+    editable->styles.push_back(style);
+  }
+  ASSERT_EQ(text.GetStyleCount(), 5);
+  auto read = [&](int32_t index, title::LogFontHead& font, std::string& face, std::array<uint8_t, 3>& colour,
+                  uint8_t& flags, std::string* name) {
+    return medview::MvGetStyle(sheet, &index, name,
+                               {.font = &font, .face = &face, .textColour = &colour, .flags = &flags}, nullptr);
+  };
+  title::LogFontHead font;
+  std::string face, name;
+  std::array<uint8_t, 3> colour{};
+  uint8_t flags = 0;
+  ASSERT_TRUE(read(4, font, face, colour, flags, &name));
+  ASSERT_EQ(utf8(name), "Odnośnik poz.");
+
+  LOGFONT lf{};
+  lf.lfHeight = -19;
+  lf.lfWeight = 700;
+  std::strcpy(lf.lfFaceName, "Arial");
+  CFont arial;
+  ASSERT_TRUE(arial.CreateFontIndirect(&lf));
+  text.SetTextColor(RGB(0x12, 0x34, 0x56));
+  ASSERT_TRUE(text.SetStyleByIndex(4, &arial, TRUE, 1, 0));
+  ASSERT_TRUE(read(4, font, face, colour, flags, nullptr));
+  EXPECT_EQ(font.weight, 700);
+  EXPECT_EQ(font.height, -19);
+  EXPECT_EQ(face, "Arial");
+  EXPECT_EQ(font.underline, 0xFF);
+  EXPECT_EQ(colour, (std::array<uint8_t, 3>{0x56, 0x34, 0x12}));  // blue, green, red
+
+  // By name: underline off, a new flag byte; font and colours kept.
+  ASSERT_TRUE(text.SetStyleByName(name.c_str(), nullptr, FALSE, 3, 0x21));
+  ASSERT_TRUE(read(4, font, face, colour, flags, nullptr));
+  EXPECT_EQ(font.underline, 0);
+  EXPECT_EQ(flags, 0x21);
+  EXPECT_EQ(face, "Arial");
+  // Refused: no name, a name over 64 characters, a name no style has, an index out of range.
+  EXPECT_FALSE(text.SetStyleByName("", nullptr, FALSE, 1, 0));
+  EXPECT_FALSE(text.SetStyleByName(std::string(65, 'a').c_str(), nullptr, FALSE, 1, 0));
+  EXPECT_FALSE(text.SetStyleByName("nie ma takiego stylu", nullptr, FALSE, 1, 0));
+  EXPECT_FALSE(text.SetStyleByIndex(-1, nullptr, FALSE, 1, 0));
+  EXPECT_FALSE(text.SetStyleByIndex(text.GetStyleCount() + 5, nullptr, FALSE, 1, 0));
+}
+
+TEST_F(TextViewTest, AnAnnotationIsInsertedIntoTheTopicShown) {
+  ASSERT_TRUE(view_->GoToAddress(CString("98 35")));
+  CMvSR& text = view_->GetTextPane();
+  const int32_t position = view_->GetCurrentPosition();
+  EXPECT_TRUE(text.AddAnnotation(position, 10));
+  EXPECT_TRUE(text.AddAnnotation(position, 40));
+  text.Layout();
+  pump();
+  gallery::Picture picture(view_->m_hWnd, "shell_view_annotated");
+  CMvSR detached;
+  EXPECT_FALSE(detached.AddAnnotation(position, 10));
+}
+
+// --- History tab and bookmarks ------------------------------------------------------------------------
+
+TEST_F(TextViewTest, JumpsFeedTheHistoryTabOfTheCurrentSheet) {
+  AddNavigatorBars();
+  CHistoryTab* tab = nav_.GetHistoryTab();
+  ASSERT_NE(tab, nullptr);
+  const int32_t first = Topic("DU.1998.0035.0000");
+  const int32_t second = Topic("DU.1999.0120.0000");
+  ASSERT_TRUE(view_->JumpToTopicNumber(first, 0, 0));
+  ASSERT_TRUE(view_->JumpToTopicNumber(second, 0, 0));
+  ASSERT_TRUE(view_->JumpToTopicNumber(first, 0, 0));
+  EXPECT_EQ(tab->GetBoundView(), view_);
+  ASSERT_EQ(tab->GetList().GetItemCount(), view_->GetHistoryCount());
+  // Newest first, numbered from 1.
+  EXPECT_EQ(tab->EntryOfRow(0), view_->GetHistoryItem(view_->GetHistoryCount() - 1));
+  EXPECT_EQ(tab->EntryOfRow(0)->m_nTopic, second);
+  EXPECT_EQ(tab->RowText(0, 0), "1");
+  // Fifty-one places: fifty rows, the oldest gone.
+  for (int i = 0; i < 26; ++i) {
+    ASSERT_TRUE(view_->JumpToTopicNumber(second, 0, 0));
+    ASSERT_TRUE(view_->JumpToTopicNumber(first, 0, 0));
+  }
+  EXPECT_EQ(view_->GetHistoryCount(), 50);
+  EXPECT_EQ(tab->GetList().GetItemCount(), 50);
+  EXPECT_EQ(tab->RowText(49, 0), "50");
+  for (int row = 0; row < 50; ++row) ASSERT_NE(tab->EntryOfRow(row), nullptr) << row;
+  // Going back does not add rows; clearing the history empties the tab.
+  view_->ClearHistory();
+  EXPECT_EQ(tab->GetList().GetItemCount(), 0);
+
+  // A second sheet takes the tab with its first place.
+  CMvSR& text = view_->GetTextPane();
+  ASSERT_TRUE(view_->JumpToTopicNumber(second, 0, 0));
+  const medview::HotspotTarget link = FirstHotspot(text, 1);
+  ASSERT_EQ(link.type, 1);
+  text.OnHotspot(0, 0, 0, link, MK_CONTROL);
+  pump();
+  CLumoKALView* other = work_->GetCurrentTextView();
+  ASSERT_NE(other, view_);
+  ASSERT_TRUE(other->JumpToTopicNumber(first, 0, 0));
+  EXPECT_EQ(tab->GetBoundView(), other);
+  EXPECT_EQ(tab->GetList().GetItemCount(), 1);
+  // Activating a sheet shows its own history.
+  auto* main = dynamic_cast<CMDIFrameWnd*>(app_->m_pMainWnd);
+  main->MDIActivate(view_->GetParentFrame());
+  pump();
+  EXPECT_EQ(tab->GetBoundView(), view_);
+  EXPECT_EQ(tab->GetList().GetItemCount(), view_->GetHistoryCount());
+  main->MDIActivate(other->GetParentFrame());
+  pump();
+  EXPECT_EQ(tab->GetBoundView(), other);
+  // Closed, it is let go of; the sheet active then shows its own.
+  other->GetParentFrame()->DestroyWindow();
+  pump();
+  EXPECT_EQ(tab->GetBoundView(), view_);
+  EXPECT_EQ(tab->GetList().GetItemCount(), view_->GetHistoryCount());
+  // Without any sheet the tab is empty.
+  view_->GetParentFrame()->DestroyWindow();
+  pump();
+  EXPECT_EQ(tab->GetBoundView(), nullptr);
+  EXPECT_EQ(tab->GetList().GetItemCount(), 0);
+  view_ = nullptr;
+}
+
+TEST_F(TextViewTest, LocateSelectsTheActShownInTheLibraryTree) {
+  AddNavigatorBars();
+  CDUTree* tree = lists_.GetLibraryTree();
+  ASSERT_NE(tree, nullptr);
+  tree->LoadContents();
+  const int32_t act = Topic("DU.1998.0035.0000");
+  ASSERT_TRUE(view_->JumpToTopicNumber(act, 0, 0));
+  const int32_t shown = frame::MvGetCurrentTopic(view_->GetViewer());
+  view_->SendMessage(WM_COMMAND, resources::ID_LOCATE_IN_LIBRARY);
+  pump();
+  HTREEITEM selected = tree->GetSelectedItem();
+  ASSERT_NE(selected, nullptr);
+  EXPECT_EQ(tree->RecordOf(selected), shown);
+}
+
+TEST_F(TextViewTest, TheHistoryTabsInformationGoesIntoAnOpenActWindowOnly) {
+  AddNavigatorBars();
+  CHistoryTab* tab = nav_.GetHistoryTab();
+  const int32_t first = Topic("DU.1998.0035.0000");
+  const int32_t second = Topic("DU.1999.0120.0000");
+  ASSERT_TRUE(view_->JumpToTopicNumber(first, 0, 0));
+  ASSERT_TRUE(view_->JumpToTopicNumber(second, 0, 0));
+  ASSERT_GE(tab->GetList().GetItemCount(), 1);
+  tab->SelectRow(0);
+  ASSERT_EQ(tab->EntryOfRow(0)->m_nTopic, first);
+  tab->SendMessage(WM_COMMAND, resources::ID_ENTRY_INFORMATION);
+  EXPECT_EQ(GetActInfoDialog(), nullptr);  // no window is made for it
+  CActDlg* info = ShowActInfoDialog();
+  ASSERT_NE(info, nullptr);
+  info->ShowAct(second);
+  info->SelectTab(1);
+  tab->SendMessage(WM_COMMAND, resources::ID_ENTRY_INFORMATION);
+  EXPECT_EQ(info->GetRecord(), tab->EntryOfRow(0)->m_nTopic);
+  EXPECT_EQ(info->GetCurrentTab(), 0);
+}
+
+TEST_F(TextViewTest, AddBookmarkAsksForItsNameAndAddsItsRow) {
+  AddNavigatorBars();
+  ASSERT_TRUE(view_->GoToAddress(CString("98 35")));
+  const std::string name = "Zieleń przy drogach – zażółć gęślą jaźń";
+  MenuScript script;
+  bool shown = false;
+  script.later([&] {
+    for (HWND h = ::GetTopWindow(nullptr); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+      auto* dialog = dynamic_cast<CBookmarkQuickDlg*>(CWnd::FromHandlePermanent(h));
+      if (!dialog) continue;
+      shown = true;
+      dialog->SetDlgItemText(resources::IDC_BOOKMARK_NAME, CString(base::cp1250::from_utf8(name)));
+      dialog->SetWindowPos(nullptr, 140, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+      dialog->SendMessage(WM_COMMAND, MAKEWPARAM(resources::IDC_BOOKMARK_ADD, BN_CLICKED));
+      break;
+    }
+  });
+  EXPECT_TRUE(view_->AddBookmark());
+  EXPECT_TRUE(shown);
+  ASSERT_EQ(work_->GetBookmarks().size(), 1u);
+  EXPECT_EQ(utf8(work_->GetBookmarks()[0]->m_strName.str()), name);
+  EXPECT_EQ(work_->GetBookmarks()[0]->m_nTopic, frame::MvGetCurrentTopic(view_->GetTextPane().GetViewer()));
+  EXPECT_EQ(nav_.GetBookmarkTab()->GetList().GetItemCount(), 1);
+  // The dialog's place was kept by the routine the main window's placement uses.
+  const std::optional<WINDOWPLACEMENT> kept = frame_placement::Load("BookmarkQuickPos");
+  ASSERT_TRUE(kept.has_value());
+  EXPECT_EQ(kept->rcNormalPosition.left, 140);
+  EXPECT_EQ(kept->rcNormalPosition.top, 90);
+}
+
+TEST_F(TextViewTest, TheBookmarkTabsWhatIsThisStartsTheContextHelpMode) {
+  AddNavigatorBars();
+  // The main window routes the command to the active sheet's frame first, which takes it.
+  auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
+  CFrameWnd* sheet = view_->GetParentFrame();
+  MenuScript script;
+  BOOL in_help_mode = FALSE;
+  script.later([&] {
+    in_help_mode = main->m_bHelpMode || sheet->m_bHelpMode;
+    press_key(VK_ESCAPE);
+  });
+  nav_.GetBookmarkTab()->SendMessage(WM_COMMAND, resources::ID_CONTEXT_HELP);
+  EXPECT_TRUE(in_help_mode);
+  EXPECT_FALSE(main->m_bHelpMode || sheet->m_bHelpMode);
+}
+
+// --- Auto-scrolling pictures and the panes' cursor ---------------------------------------------------
+
+TEST_F(TextViewTest, TheAutoScrollPicturesAndCursorsAreThePrograms) {
+  for (UINT id : {103u, 130u, 131u, 132u, 133u, 134u, 135u, 136u}) EXPECT_NE(app_->LoadCursor(id), nullptr) << id;
+  HBITMAP strip = ::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(resources::IDB_WHEEL_INDICATOR));
+  ASSERT_NE(strip, nullptr);
+  BITMAP info{};
+  ::GetObject(strip, sizeof(info), &info);
+  EXPECT_EQ(info.bmWidth, 78);
+  EXPECT_EQ(info.bmHeight, 26);
+  ::DeleteObject(strip);
+
+  // Each picture of the window shows its arrows: up-down only, sideways only, both.
+  struct Case {
+    bool h, v;
+    bool vertical_arrows, horizontal_arrows;
+    const char* name;
+  } cases[] = {{false, true, true, false, "shell_view_wheel_updown"},
+               {true, false, false, true, "shell_view_wheel_across"},
+               {true, true, true, true, "shell_view_wheel_both"}};
+  for (const Case& c : cases) {
+    FakeTarget target(view_);
+    target.h = c.h;
+    target.v = c.v;
+    CWheelWnd* wheel = StartWheelScrolling(&target, {200, 200});
+    ASSERT_NE(wheel, nullptr);
+    pump();
+    {
+      gallery::Picture picture(wheel->m_hWnd, c.name);
+      // The picture sits 2 pixels inside the 30 x 30 window; its arrows 2 to 5 pixels inside the
+      // picture, within its ring.
+      const int up = picture.dark(CRect(13, 5, 17, 8)), left = picture.dark(CRect(5, 13, 8, 17));
+      EXPECT_EQ(up > 3, c.vertical_arrows) << c.name << " " << up;
+      EXPECT_EQ(left > 3, c.horizontal_arrows) << c.name << " " << left;
+    }
+    wheel->SendMessage(WM_LBUTTONDOWN, 0, 0);
+    pump();
+  }
 }
 
 }  // namespace

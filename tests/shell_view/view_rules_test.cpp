@@ -1,8 +1,10 @@
 // The reading view's plain rules: typed journal addresses, sheet titles and status texts, picture
-// macros, the text handed to searches, pop-up placement, scroll pages and wheel auto-scrolling.
+// macros, the text handed to searches, pop-up placement, scroll pages, wheel auto-scrolling, the
+// panes' context menus, style setters and annotations, and the act information window's texts.
 #include <gtest/gtest.h>
 
 #include "platform/base/cp1250.h"
+#include "navigation/act_dlg.h"
 #include "shell/view/view_rules.h"
 
 namespace shell::view {
@@ -145,6 +147,92 @@ TEST(WheelScrolling, DirectionCursorAndPicture) {
   EXPECT_EQ(WheelImageOffset(true, true), 0);
   EXPECT_EQ(WheelImageOffset(true, false), 26);
   EXPECT_EQ(WheelImageOffset(false, true), 52);
+}
+
+TEST(PaneMenus, ThePopUpFollowsWhatLiesUnderTheMouse) {
+  struct Case {
+    bool on_hotspot, nothing, over_text, has_place, selection;
+    int popup;
+  } cases[] = {
+      {true, true, false, false, false, -1},  // an object of kind "nothing": no menu
+      {true, false, true, true, false, 3},    // a link with a place
+      {true, false, true, true, true, 3},     // the link wins over a selection
+      {true, false, true, false, false, 1},   // a link without a place: the sheet's menu
+      {true, false, true, false, true, 0},
+      {true, false, false, false, false, 4},  // another object
+      {false, false, true, false, false, 1},  // plain text
+      {false, false, true, false, true, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PaneMenuPopup(c.on_hotspot, c.nothing, c.over_text, c.has_place, c.selection), c.popup)
+        << c.on_hotspot << c.nothing << c.over_text << c.has_place << c.selection;
+  }
+}
+
+TEST(PaneStyles, UnderlineChoicesAndAnnotationTexts) {
+  const std::pair<int, uint8_t> underline[] = {{0, 7}, {1, 0xFF}, {2, 1}, {3, 0}, {4, 1}, {-1, 1}};
+  for (const auto& [choice, expected] : underline) EXPECT_EQ(StyleUnderline(choice, 7), expected) << choice;
+  EXPECT_EQ(AnnotationDescription(12, 40960, 7), "ANNEW, MVANNOTATE, 12 40960 7");
+  EXPECT_EQ(AnnotationDescription(0, -1, 0), "ANNEW, MVANNOTATE, 0 -1 0");
+}
+
+TEST(ActInformation, AddressRankAndTitleOfEachKind) {
+  ActDescription d;
+  d.position = 2786;
+  d.year = 101;
+  d.texts[7] = cp("Ustawa#o ochronie środowiska");
+  struct Case {
+    int level;
+    bool attachment;
+    int attachment_number;
+    int year, number;
+    const char* address;
+    const char* rank;
+    const char* title;
+  } cases[] = {
+      {7, false, 0, 101, 2786, "poz. 2786/2001", "Ustawa", "o ochronie środowiska"},
+      {3, false, 0, 101, 4, "poz. 2786/2001", "Ustawa", "o ochronie środowiska"},
+      {7, true, 2, 101, 0, "poz. 2786/2001 (Załącznik Nr 2)", "Ustawa", "o ochronie środowiska"},
+      {7, true, 0, 101, 0, "poz. 2786/2001 (Załącznik)", "Ustawa", "o ochronie środowiska"},
+      {8, false, 0, 101, 150, "Nr 150/2001", "DZIENNIK USTAW", ""},
+      {9, false, 0, 101, 0, "Rocznik 2001", "ROCZNIK", ""},
+      {7, false, 0, 89, 0, "", "", ""},  // before 1990 without a number: nothing
+  };
+  for (const Case& c : cases) {
+    d.record.level = c.level;
+    d.record.attachment = c.attachment;
+    d.record.attachment_number = c.attachment_number;
+    d.record.year = c.year;
+    d.record.number = c.number;
+    d.year = c.year;
+    const actinfo::Lines lines = actinfo::Describe(d);
+    EXPECT_EQ(lines.address, cp(c.address)) << c.level;
+    EXPECT_EQ(lines.rank, cp(c.rank)) << c.level;
+    EXPECT_EQ(lines.title, cp(c.title)) << c.level;
+  }
+  // An act text without '#' is all rank.
+  d.record = {};
+  d.record.level = 7;
+  d.record.number = 1;
+  d.texts[7] = "Obwieszczenie";
+  EXPECT_EQ(actinfo::Describe(d).rank, "Obwieszczenie");
+  EXPECT_EQ(actinfo::Describe(d).title, "");
+}
+
+TEST(ActInformation, TabsSitSideBySideFromX60) {
+  const std::vector<RECT> rects = actinfo::TabRects({50, 40, 80});
+  ASSERT_EQ(rects.size(), 3u);
+  EXPECT_EQ(rects[0].left, 60);
+  EXPECT_EQ(rects[0].right, 128);
+  EXPECT_EQ(rects[1].left, 130);
+  EXPECT_EQ(rects[1].right, 188);
+  EXPECT_EQ(rects[2].left, 190);
+  EXPECT_EQ(rects[2].right, 288);
+  for (const RECT& r : rects) {
+    EXPECT_EQ(r.top, 3);
+    EXPECT_EQ(r.bottom, 23);
+  }
+  EXPECT_TRUE(actinfo::TabRects({}).empty());
 }
 
 }  // namespace
