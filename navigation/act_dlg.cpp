@@ -87,10 +87,7 @@ BOOL CActDlg::Create(CWnd* pParent) { return CDialog::Create(IDD_ACT_INFO, pPare
 BOOL CActDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   // Only the place comes back: the window keeps its own size.
-  if (const std::optional<WINDOWPLACEMENT> wp = frame_placement::Load(kPlacementValue)) {
-    SetWindowPos(nullptr, wp->rcNormalPosition.left, wp->rcNormalPosition.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  frame_placement::RestorePosition(m_hWnd, kPlacementValue);
   return TRUE;
 }
 

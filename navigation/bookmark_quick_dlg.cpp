@@ -5,7 +5,7 @@
 #include "navigation/nav_commands.h"
 #include "platform/framework/control_messages.h"
 #include "resources/app_ids.h"
-#include "shell/dialog_place.h"
+#include "shell/frame_placement.h"
 #include "shell/lumo_kal_doc.h"
 
 using namespace resources;
@@ -73,12 +73,6 @@ void CBookmarkQuickDlg::OnClose() {
 
 void CBookmarkQuickDlg::OnCancel() { OnClose(); }
 
-void CBookmarkQuickDlg::RestorePlacement() {
-  const std::optional<WINDOWPLACEMENT> wp = frame_placement::Load(kPlacementValue);
-  if (!wp) return;
-  // Only the place: the dialog keeps its own size.
-  SetWindowPos(nullptr, wp->rcNormalPosition.left, wp->rcNormalPosition.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void CBookmarkQuickDlg::RestorePlacement() { frame_placement::RestorePosition(m_hWnd, kPlacementValue); }
 
 void CBookmarkQuickDlg::SavePlacement() { frame_placement::Store(m_hWnd, kPlacementValue); }

@@ -4,12 +4,12 @@
 #include <cstdio>
 
 #include "navigation/binder_store.h"
-#include "navigation/dialog_placement.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/app.h"
 #include "platform/framework/prompter.h"
 #include "resources/app_ids.h"
 #include "resources/resource_ids.h"
+#include "shell/frame_placement.h"
 
 using namespace resources;
 
@@ -147,7 +147,7 @@ CString CCustomDlg::GetPath() const {
 
 BOOL CCustomDlg::OnInitDialog() {
   CGSDialog::OnInitDialog();
-  navdlg::RestorePlacement(this, kPlacementValue);
+  frame_placement::RestorePosition(m_hWnd, kPlacementValue);
   if (m_editor.Initialize(this, IDC_BINDER_LIST, LBE_BUTTONS | LBE_TOOLTIPS | LBE_SHORTCUTS | LBE_NEWBUTTON |
                                                     LBE_DELBUTTON)) {
     // The header draws its caption as it stands: no mnemonic mark.
@@ -195,12 +195,12 @@ void CCustomDlg::OnOK() {
   const CString name = SelectedName();
   if (name.IsEmpty()) return;
   m_strName = name;
-  navdlg::SavePlacement(this, kPlacementValue);
+  frame_placement::Store(m_hWnd, kPlacementValue);
   EndDialog(IDOK);
 }
 
 void CCustomDlg::OnCancel() {
   if (m_editor.IsEditing()) return;  // Esc ends the in-place edit first
-  navdlg::SavePlacement(this, kPlacementValue);
+  frame_placement::Store(m_hWnd, kPlacementValue);
   EndDialog(IDCANCEL);
 }

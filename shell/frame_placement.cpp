@@ -99,4 +99,12 @@ std::optional<WINDOWPLACEMENT> Load(const char* name) {
   return Usable(text.view(), win::screen_areas());
 }
 
+bool RestorePosition(HWND window, const char* name) {
+  const std::optional<WINDOWPLACEMENT> wp = Load(name);
+  if (!wp) return false;
+  ::SetWindowPos(window, nullptr, wp->rcNormalPosition.left, wp->rcNormalPosition.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return true;
+}
+
 }  // namespace frame_placement

@@ -37,5 +37,8 @@ inline constexpr const char* kSettingsKey = "Software\\Fenwar\\LumoKAL";
 void Store(HWND window, const char* name);
 // The placement stored as value `name` when it is usable (see Usable).
 std::optional<WINDOWPLACEMENT> Load(const char* name);
+// Moves `window` to the place stored as value `name`, keeping its own size (dialogs); false when
+// nothing usable is stored.
+bool RestorePosition(HWND window, const char* name);
 
 }  // namespace frame_placement

@@ -5,7 +5,7 @@
 #include "navigation/nav_commands.h"
 #include "platform/framework/control_messages.h"
 #include "resources/app_ids.h"
-#include "shell/dialog_place.h"
+#include "shell/frame_placement.h"
 #include "shell/library_title.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/print/printmark_tab.h"
@@ -39,7 +39,7 @@ BOOL CPrintmarkQuickDlg::OnInitDialog() {
   // nothing, so they are not offered.
   GetDlgItem(IDC_PRINTMARK_SELECTION)->EnableWindow(FALSE);
   GetDlgItem(IDC_PRINTMARK_CHOSEN)->EnableWindow(FALSE);
-  dialog_place::Restore(m_hWnd, kPlacementValue);
+  frame_placement::RestorePosition(m_hWnd, kPlacementValue);
   return TRUE;
 }
 
@@ -61,7 +61,7 @@ void CPrintmarkQuickDlg::OnAdd() {
     COutputWnd* nav = navcmd::FindOutputWnd();
     if (nav && nav->GetPrintmarkTab() && m_pView) nav->GetPrintmarkTab()->AddRows(m_pView->GetActDescription(), mode);
   }
-  dialog_place::Save(m_hWnd, kPlacementValue);
+  frame_placement::Store(m_hWnd, kPlacementValue);
   EndDialog(IDOK);
 }
 
