@@ -407,6 +407,17 @@ TEST_F(DialogToolBarTest, TheDialogsHandlersUpdateTheBar) {
   EXPECT_TRUE(save(image.scaled(image.width() * 3, image.height() * 3), "dialog_toolbar.png"));
 }
 
+TEST_F(DialogToolBarTest, TheBarIsNoneOfTheFramesControlBars) {
+  for (CControlBar* b : frame->m_listControlBars) EXPECT_NE(b, &dialog.bar);
+  EXPECT_EQ(dialog.bar.GetDockingFrame(), nullptr);
+  // A framework toolbar right in the frame stays the frame's.
+  CGSToolBar own;
+  ASSERT_TRUE(own.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, 0, 0), 0xE830));
+  EXPECT_EQ(own.GetDockingFrame(), frame);
+  EXPECT_EQ(frame->GetControlBar(0xE830), &own);
+  own.DestroyWindow();
+}
+
 TEST_F(DialogToolBarTest, AHiddenBarIsNotUpdated) {
   dialog.bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
   ASSERT_TRUE(style_of(ID_ENTRY_OPEN) & TBBS_DISABLED);
