@@ -152,7 +152,7 @@ void CGSToolbarEditBtn::PlaceReadOuts() {
   MeasureFont(labelWidth, leading);
   const toolbar_field::Layout layout = toolbar_field::FieldLayout(client, m_cy, m_bLabels ? labelWidth : 0, leading);
   const auto place = [](CStatic& control, const CRect& r) {
-    if (control.m_hWnd) control.MoveWindow(r, FALSE);
+    if (control.m_hWnd) control.MoveWindow(r, TRUE);
   };
   place(m_labelX, layout.labelX);
   place(m_valueX, layout.valueX);
@@ -177,7 +177,9 @@ void CGSToolbarEditBtn::EnableFields(BOOL bEnable) {
     if (m_valueY.m_hWnd) m_valueY.SetWindowText("");
   }
   for (CStatic* control : {&m_labelX, &m_valueX, &m_labelY, &m_valueY}) {
-    if (control->m_hWnd) control->EnableWindow(bEnable);
+    if (!control->m_hWnd) continue;
+    control->EnableWindow(bEnable);
+    control->Invalidate();  // the greyed or the normal letters show at once
   }
 }
 

@@ -377,7 +377,16 @@ TEST_F(FrameTest, APictureTakesItsActsPlaceAndGivesItBack) {
   field->SetPosition(300, 150, 1.0f);
   EXPECT_EQ(Utf8(field->GetXText()), "2.00 cm");
   EXPECT_EQ(Utf8(field->GetYText()), "1.00 cm");
-  gallery::Picture(frame->m_hWnd, "main_frame_form_bar");
+  ASSERT_TRUE(form->IsFloating());
+  const HWND floating = form->GetParent()->GetParent()->m_hWnd;
+  gallery::Picture bar_picture(floating, "main_frame_form_bar", true);
+  const RECT field_area = gallery::rect_in(field->CWnd::m_hWnd, floating, true);
+  bar_picture.save_enlarged(field_area, "main_frame_form_field");
+  // Both labels and both values are drawn.
+  const RECT labels{field_area.left, field_area.top, field_area.left + 24, field_area.bottom};
+  const RECT values{field_area.left + 24, field_area.top, field_area.right, field_area.bottom};
+  EXPECT_GT(bar_picture.dark(labels), 20);
+  EXPECT_GT(bar_picture.dark(values), 40);
 
   // The picture brings its act back: the new sheet takes its place and history, the picture goes.
   work->SetSavedTopic(101);

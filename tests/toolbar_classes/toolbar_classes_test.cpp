@@ -403,7 +403,10 @@ TEST_F(DialogToolBarTest, TheDialogsHandlersUpdateTheBar) {
   EXPECT_FALSE(style_of(ID_ENTRY_OPEN) & TBBS_DISABLED);
   EXPECT_FALSE(style_of(ID_ENTRY_INFORMATION) & TBBS_CHECKED);
 
-  const QImage image = win::window_surface(dialog.m_hWnd, true);
+  ::RedrawWindow(dialog.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  CRect area;
+  dialog.GetWindowRect(&area);
+  const QImage image = DockingTest::picture({dialog.m_hWnd}, area);
   EXPECT_TRUE(save(image.scaled(image.width() * 3, image.height() * 3), "dialog_toolbar.png"));
 }
 
