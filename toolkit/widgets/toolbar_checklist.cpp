@@ -107,7 +107,7 @@ void SECToolBarChecklist::UpdateSelection() {
   SECCustomToolBar* bar = BarOfItem(m_list.GetCurSel());
   CString name;
   if (bar) bar->GetWindowText(name);
-  auto* edit = static_cast<CEdit*>(m_pForm->GetDlgItem(IDC_TB_NAME));
+  CWnd* edit = m_pForm->GetDlgItem(IDC_TB_NAME);
   if (edit) edit->SetWindowText(name);
   const BOOL user = bar && bar->IsUserBar() && !IsMenuBar(bar);
   if (edit) edit->EnableWindow(user);
@@ -115,7 +115,7 @@ void SECToolBarChecklist::UpdateSelection() {
   CString text;
   AfxLoadString(user ? IDS_DELETE : IDS_RESET, text);
   if (CWnd* button = m_pForm->GetDlgItem(IDC_TB_RESET)) button->SetWindowText(text);
-  if (edit) edit->SetModify(FALSE);
+  if (edit) edit->SendMessage(EM_SETMODIFY, FALSE);
 }
 
 void SECToolBarChecklist::OnCheckChange() {
@@ -133,8 +133,8 @@ void SECToolBarChecklist::OnCheckChange() {
 }
 
 void SECToolBarChecklist::OnRename() {
-  auto* edit = static_cast<CEdit*>(m_pForm->GetDlgItem(IDC_TB_NAME));
-  if (!edit || !edit->GetModify()) return;
+  CWnd* edit = m_pForm->GetDlgItem(IDC_TB_NAME);
+  if (!edit || !edit->SendMessage(EM_GETMODIFY)) return;
   const int index = m_list.GetCurSel();
   SECCustomToolBar* bar = BarOfItem(index);
   if (!bar || !bar->IsUserBar() || IsMenuBar(bar)) return;
@@ -155,7 +155,7 @@ void SECToolBarChecklist::OnRename() {
   m_list.SetItemData(index, id);
   m_list.SetCheck(index, check);
   m_list.SetCurSel(index);
-  edit->SetModify(FALSE);
+  edit->SendMessage(EM_SETMODIFY, FALSE);
 }
 
 void SECToolBarChecklist::OnResetOrDelete() {
@@ -455,8 +455,8 @@ void SECToolBarVisibilityPage::OnOK() {
 }
 
 void SECToolBarVisibilityPage::OnCancel() {
+  OnReset();
   CGSPropertyPage::OnCancel();
-  RestoreOpening();
 }
 
 void SECToolBarVisibilityPage::OnReset() {

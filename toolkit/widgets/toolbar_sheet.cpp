@@ -143,18 +143,18 @@ BOOL SECToolBarCmdPage::OnInitDialog() {
     const CSize inset = DialogUnitsToPixels(this, 6, 8);
     m_rectArea.DeflateRect(inset.cx, inset.cy);
   }
-  auto* list = static_cast<CListBox*>(GetDlgItem(resources::IDC_TB_LIST));
+  CWnd* list = GetDlgItem(resources::IDC_TB_LIST);
   UINT nID = SEC_IDW_FIRST_CATEGORY_BAR;
   for (size_t i = 0; i < m_categories.size(); ++i, --nID) {
     SECToolBarCategoryBase* category = m_categories[i].get();
     if (!category->Create(this, m_pManager, nID)) return FALSE;
     category->Layout(m_rectArea);
     if (i > 0) category->m_pWnd->ShowWindow(SW_HIDE);
-    if (list) list->AddString(category->m_strName);
+    if (list) list->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(category->m_strName)));
   }
   m_nCurrent = -1;
   if (!m_categories.empty()) {
-    if (list) list->SetCurSel(0);
+    if (list) list->SendMessage(LB_SETCURSEL, 0);
     m_nCurrent = 0;
   }
   return TRUE;
@@ -162,7 +162,7 @@ BOOL SECToolBarCmdPage::OnInitDialog() {
 
 void SECToolBarCmdPage::SelectCategory(int nIndex) {
   if (nIndex < 0 || nIndex >= GetCategoryCount()) return;
-  if (auto* list = static_cast<CListBox*>(GetDlgItem(resources::IDC_TB_LIST))) list->SetCurSel(nIndex);
+  if (CWnd* list = GetDlgItem(resources::IDC_TB_LIST)) list->SendMessage(LB_SETCURSEL, WPARAM(nIndex));
   if (nIndex != m_nCurrent) {
     if (SECToolBarCategoryBase* old = GetCategory(m_nCurrent)) old->SetCustomizeMode(FALSE);
   }
@@ -177,7 +177,7 @@ void SECToolBarCmdPage::SelectCategory(int nIndex) {
 
 BOOL SECToolBarCmdPage::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (LOWORD(wParam) == resources::IDC_TB_LIST && HIWORD(wParam) == LBN_SELCHANGE) {
-    if (auto* list = static_cast<CListBox*>(GetDlgItem(resources::IDC_TB_LIST))) SelectCategory(list->GetCurSel());
+    if (CWnd* list = GetDlgItem(resources::IDC_TB_LIST)) SelectCategory(int(list->SendMessage(LB_GETCURSEL)));
     return TRUE;
   }
   return CGSPropertyPage::OnCommand(wParam, lParam);
@@ -214,6 +214,11 @@ void SECToolBarCmdPage::OnReset() {
     m_pManager->SetConfigWindow(nullptr);
   }
   CGSPropertyPage::OnReset();
+}
+
+void SECToolBarCmdPage::OnCancel() {
+  OnReset();
+  CGSPropertyPage::OnCancel();
 }
 
 void SECToolBarCmdPage::OnBarNotify(UINT, UINT nCode) {

@@ -95,6 +95,8 @@ class SECToolBarCmdPage : public CGSPropertyPage {
 
   BOOL OnInitDialog() override;
   void OnReset() override;
+  // The sheet's cancel: as OnReset.
+  void OnCancel() override;
   BOOL OnSetActive() override;
   BOOL OnKillActive() override;
 
