@@ -120,7 +120,7 @@ TEST_F(CustomizeSheetTest, TheCommandPageConfiguresTheBarsOnlyWhileItIsActive) {
   EXPECT_FALSE(bar(kStandardBar)->GetCustomizeMode());
   EXPECT_FALSE(category(1)->GetCustomizeMode());
   EXPECT_TRUE(sheet->IsWindowEnabled());
-  EXPECT_TRUE(mdi->IsWindowEnabled());
+  EXPECT_TRUE(::IsWindowEnabled(mdi->m_hWndMDIClient));
   ASSERT_TRUE(sheet->SetActivePage(toolbars.get()));
   EXPECT_TRUE(manager->IsConfigMode());
   EXPECT_TRUE(bar(kStandardBar)->GetCustomizeMode());
@@ -132,7 +132,7 @@ TEST_F(CustomizeSheetTest, TheCommandPageConfiguresTheBarsOnlyWhileItIsActive) {
   EXPECT_FALSE(manager->IsConfigMode());
   EXPECT_FALSE(bar(kStandardBar)->GetCustomizeMode());
   EXPECT_TRUE(manager->GetConfigWindowRect().IsRectEmpty());
-  EXPECT_TRUE(mdi->IsWindowEnabled());
+  EXPECT_TRUE(::IsWindowEnabled(mdi->m_hWndMDIClient));
 }
 
 TEST_F(CustomizeSheetTest, ButtonsDraggedFromThePageAreCopiesAndButtonsDroppedOnItGo) {
@@ -168,7 +168,14 @@ TEST_F(CustomizeSheetTest, ButtonsDraggedFromThePageAreCopiesAndButtonsDroppedOn
   CRect sheetRect;
   sheet->GetWindowRect(&sheetRect);
   const POINT onSheet{sheetRect.left + 20, sheetRect.bottom - 20};
+  const CRect config = manager->GetConfigWindowRect();
+  EXPECT_EQ(config, sheetRect);
   drag(centre(category(0), 0), {onSheet}, onSheet);
+  for (SECCustomToolBar* b : manager->GetBars()) {
+    CString t;
+    b->GetWindowText(t);
+    if (getenv("LUMO_DEBUG_MESSAGES")) fprintf(stderr, "bar %x %s\n", b->GetDlgCtrlID(), utf8(t).c_str());
+  }
   EXPECT_EQ(manager->GetBars().size(), 4u);
   CRect area;
   mdi->GetWindowRect(&area);

@@ -218,8 +218,9 @@ TEST_F(MenuBarTest, AltSpaceDropsTheSystemMenuAndItsBoxTakesADoubleClick) {
 TEST_F(MenuBarTest, AMaximisedChildPutsItsIconAndCaptionButtonsOnTheBar) {
   auto* child = new SECMDIChildWnd;
   ASSERT_TRUE(child->LoadFrame(IDR_MAINFRAME, WS_CHILD | WS_OVERLAPPEDWINDOW, mdi));
-  child->ShowWindow(SW_SHOWMAXIMIZED);
+  child->ShowWindow(SW_SHOW);
   mdi->MDIActivate(child);
+  mdi->MDIMaximize(child);
   pump();
   menuBar->OnUpdateCmdUI(mdi, FALSE);
   ASSERT_GE(menuBar->GetBtnCount(), 9);
@@ -243,9 +244,10 @@ TEST_F(MenuBarTest, AMaximisedChildPutsItsIconAndCaptionButtonsOnTheBar) {
   const QImage image = DockingTest::picture({mdi->m_hWnd}, area).copy(0, 0, area.Width(), 90);
   save(image, "menu_bar_maximised_child.png");
   // A click on the close part closes the child.
+  const HWND childWindow = child->m_hWnd;
   click(menuBar->m_hWnd, close.CenterPoint());
   pump();
-  EXPECT_FALSE(::IsWindow(child->m_hWnd) && child->IsWindowVisible());
+  EXPECT_FALSE(::IsWindow(childWindow));
 }
 
 }  // namespace

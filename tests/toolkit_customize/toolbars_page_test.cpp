@@ -135,8 +135,12 @@ TEST_F(ToolbarsPageTest, UserBarsAreRenamedToAtMost128CharactersAndDeletedPredef
   EXPECT_EQ(title.GetLength(), 128);
   EXPECT_EQ(utf8(title), name.substr(0, 256));  // two bytes per letter in UTF-8
   CString caption;
-  user->GetDockingFrame()->GetWindowText(caption);
+  DockingTest::floating_frame(*user)->GetWindowText(caption);
   EXPECT_EQ(caption, title);
+  // The main frame keeps its own caption.
+  CString mainCaption;
+  mdi->GetWindowText(mainCaption);
+  EXPECT_NE(mainCaption, title);
   EXPECT_EQ(items()[3], name.substr(0, 256) + "+");
   EXPECT_EQ(list().GetCurSel(), 3);
   picture(sheet->m_hWnd, "customize_toolbars_page_user_bar");
@@ -221,7 +225,7 @@ TEST_F(ToolbarsPageTest, NewAsksForANameAndFloatsTheBarBelowTheTopDockBar) {
   // Its floating frame stands 5 pixels in from the left and below the top dock bar.
   CRect top, floating;
   mdi->GetControlBar(AFX_IDW_DOCKBAR_TOP)->GetWindowRect(&top);
-  made->GetDockingFrame()->GetWindowRect(&floating);
+  DockingTest::floating_frame(*made)->GetWindowRect(&floating);
   EXPECT_EQ(floating.left, top.left + 5);
   EXPECT_EQ(floating.top, top.bottom + 5);
 }

@@ -145,8 +145,9 @@ void SECToolBarChecklist::OnRename() {
     edit->SetWindowText(name);
   }
   bar->SetWindowText(name);
-  if (bar->IsFloating()) {
-    if (CFrameWnd* floating = bar->GetDockingFrame()) floating->SetWindowText(name);
+  // A floating bar's frame shows the name as its caption.
+  if (bar->IsFloating() && bar->m_pDockBar) {
+    if (CWnd* floating = bar->m_pDockBar->GetParent()) floating->SetWindowText(name);
   }
   const int check = m_list.GetCheck(index);
   const UINT_PTR id = m_list.GetItemData(index);

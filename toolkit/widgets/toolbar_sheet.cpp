@@ -51,6 +51,17 @@ void SECCustomizeToolBar::Tell(UINT nCode) {
   if (nCode == SEC_BARNOTIFY_SELECTION) SECCustomToolBar::Tell(nCode);
 }
 
+LRESULT SECCustomizeToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = SECCustomToolBar::WindowProc(message, wParam, lParam);
+  // The frame the sheet belongs to took the bar for one of its own: it is not, so it is neither
+  // laid out nor saved with the frame's bars, and no frame bar is ever taken for it.
+  if (message == WM_CREATE && m_pDockSite) {
+    m_pDockSite->RemoveControlBar(this);
+    m_pDockSite = nullptr;
+  }
+  return result;
+}
+
 // --- Categories -----------------------------------------------------------------------------------
 
 SECToolBarCategoryBase::~SECToolBarCategoryBase() = default;

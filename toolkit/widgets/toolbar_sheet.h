@@ -38,9 +38,12 @@ class SECCustomizeToolBar : public SECCustomToolBar {
   BOOL AcceptsDrop() const override { return FALSE; }
   BOOL IsUserBar() const override { return FALSE; }
   BOOL IsCustomizeSheetBar() const override { return TRUE; }
+  // Laid out by its page: no frame holds it among its bars.
+  void RecalcFrameLayout() override { SetLayoutNeeded(); }
 
  protected:
   void Tell(UINT nCode) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // One category of the page: its toolbar window, its name and its commands.
