@@ -5,12 +5,23 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <filesystem>
 #include <memory>
+#include <unistd.h>
 
 #include "controls/gs_tool_bar.h"
+#include "controls/gs_toolbar_sheet.h"
 #include "controls/gs_toolbar_edit_btn.h"
 #include "controls/gs_well_color_btn.h"
+#include "controls/base/gs_property_page.h"
+#include "platform/base/data_folder.h"
+#include "platform/base/temp_folder.h"
+#include "platform/controls/hot_key_ctrl.h"
+#include "platform/framework/accelerators.h"
+#include "platform/framework/command_ids.h"
 #include "platform/framework/dialog.h"
+#include "platform/framework/prompter.h"
+#include "platform/win/message_queue.h"
 #include "platform/res/resource_store.h"
 #include "platform/win/messages.h"
 #include "platform/win/window_dc.h"
@@ -18,6 +29,7 @@
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "tests/toolkit_docking/toolkit_docking_fixture.h"
+#include "toolkit/widgets/key_binding_table.h"
 #include "toolkit/widgets/toolbar_manager.h"
 
 namespace lumo::test {
@@ -430,6 +442,130 @@ TEST_F(DialogToolBarTest, AHiddenBarIsNotUpdated) {
   dialog.bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
   EXPECT_EQ(dialog.updates, 0);
   EXPECT_TRUE(style_of(ID_ENTRY_OPEN) & TBBS_DISABLED);
+}
+
+// --- The customize sheet ----------------------------------------------------------------------------
+
+TEST(CustomizeSheetRules, OkTakesTheLastButtonsPlaceAndTheShortcutButtonTheLeft) {
+  const CRect ok(100, 200, 175, 223), help(346, 200, 421, 223);
+  EXPECT_EQ(customize_sheet::OkButtonPlace(ok, help), CRect(346, 200, 421, 223));
+  EXPECT_EQ(customize_sheet::OkButtonPlace(CRect(0, 0, 60, 20), help), CRect(361, 200, 421, 220));
+  EXPECT_EQ(customize_sheet::KeysButtonPlace(help, 428, 90), CRect(7, 200, 97, 223));
+  EXPECT_EQ(customize_sheet::KeysButtonPlace(CRect(0, 5, 500, 28), 428, 90), CRect(0, 5, 90, 28));
+}
+
+constexpr UINT IDD_SHEET_PAGE = 0x7F32;
+
+class CustomizeSheetTest : public ToolkitDockingTest {
+ protected:
+  void SetUp() override {
+    ToolkitDockingTest::SetUp();
+    resources::register_program_resources();
+    static const bool registered = [] {
+      static const res::DialogControlResource controls[] = {
+          {0xFFFF, "Static", "Przeciągnij przycisk na pasek narzędzi: źdźbło", {7, 7, 200, 17}, 0, 0},
+      };
+      res::add_dialog({IDD_SHEET_PAGE, "Polecenia", {0, 0, 220, 80}, WS_CHILD, 0, nullptr, 8, controls});
+      return true;
+    }();
+    (void)registered;
+    folder = base::temp_folder() + "/toolbar_sheet_" + std::to_string(::getpid());
+    std::filesystem::create_directories(folder);
+    base::set_data_folder(folder);
+    app->m_pMainWnd = mdi;
+    const ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'N', WORD(ID_FILE_NEW)}};
+    mdi->m_hAccelTable = CreateAcceleratorTable(keys, 1);
+  }
+  void TearDown() override {
+    win::set_message_observer(nullptr);
+    base::set_data_folder("");
+    std::filesystem::remove_all(folder);
+    ToolkitDockingTest::TearDown();
+  }
+  std::vector<ACCEL> frame_keys() {
+    std::vector<ACCEL> out(size_t(CopyAcceleratorTable(mdi->m_hAccelTable, nullptr, 0)));
+    CopyAcceleratorTable(mdi->m_hAccelTable, out.data(), int(out.size()));
+    return out;
+  }
+
+  std::string folder;
+};
+
+TEST_F(CustomizeSheetTest, ASingleOkButtonAndTheShortcutDialogBehindTheLeftButton) {
+  CGSPropertyPage page(IDD_SHEET_PAGE, 0);
+  CGSToolBarSheet sheet(0, mdi);
+  sheet.SetTitle(cp("Dostosuj paski narzędzi"));
+  sheet.m_psh.dwFlags |= PSH_HASHELP;
+  sheet.AddPage(&page);
+  ASSERT_TRUE(sheet.Create(mdi));
+  sheet.ShowWindow(SW_SHOW);
+  pump();
+  CRect client;
+  sheet.GetClientRect(&client);
+  const auto rect_of = [&sheet](int id) {
+    CRect r;
+    sheet.GetDlgItem(id)->GetWindowRect(&r);
+    sheet.ScreenToClient(&r);
+    return r;
+  };
+  for (int id : {IDHELP, int(ID_APPLY_NOW), int(IDCANCEL)}) {
+    ASSERT_NE(sheet.GetDlgItem(id), nullptr) << id;
+    EXPECT_FALSE(sheet.GetDlgItem(id)->IsWindowVisible()) << id;
+  }
+  EXPECT_TRUE(sheet.GetDlgItem(IDOK)->IsWindowVisible());
+  EXPECT_EQ(rect_of(IDOK), rect_of(IDHELP)) << "OK stands where Help stood";
+  CButton& keys = sheet.GetKeysButton();
+  ASSERT_NE(keys.m_hWnd, nullptr);
+  CRect keys_rect;
+  keys.GetWindowRect(&keys_rect);
+  sheet.ScreenToClient(&keys_rect);
+  EXPECT_EQ(keys_rect.top, rect_of(IDOK).top);
+  EXPECT_EQ(keys_rect.left, client.right - rect_of(IDOK).right);
+  CString caption;
+  keys.GetWindowText(caption);
+  EXPECT_EQ(std::string(caption), "&Klawiatura...");
+  ::RedrawWindow(sheet.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  CRect area;
+  sheet.GetWindowRect(&area);
+  const QImage image = DockingTest::picture({sheet.m_hWnd}, area);
+  EXPECT_TRUE(save(image.scaled(image.width() * 2, image.height() * 2), "customize_sheet.png"));
+
+  // The shortcut button opens the dialog; Ctrl+J given to "Plik:Nowy" there is installed in the
+  // frame and saved.
+  constexpr UINT kScript = WM_APP + 0x61;
+  int dialogs = 0;
+  win::set_message_observer([&](HWND h, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG && ::GetDlgItem(h, resources::IDC_KEY_HOTKEY)) ::PostMessage(h, kScript, 0, 0);
+    if (message != kScript) return;
+    ++dialogs;
+    CWnd* dialog = CWnd::FromHandle(h);
+    const auto notify = [dialog](int id, WORD code) {
+      dialog->SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(dialog->GetDlgItem(id)->m_hWnd));
+    };
+    auto* categories = static_cast<CListBox*>(dialog->GetDlgItem(resources::IDC_KEY_CATEGORIES));
+    EXPECT_GT(categories->GetCount(), 0) << "the frame's commands are listed";
+    categories->SetCurSel(0);
+    notify(resources::IDC_KEY_CATEGORIES, LBN_SELCHANGE);
+    auto* commands = static_cast<CListBox*>(dialog->GetDlgItem(resources::IDC_KEY_COMMANDS));
+    commands->SetCurSel(0);
+    notify(resources::IDC_KEY_COMMANDS, LBN_SELCHANGE);
+    static_cast<CHotKeyCtrl*>(dialog->GetDlgItem(resources::IDC_KEY_HOTKEY))->SetHotKey('J', HOTKEYF_CONTROL);
+    notify(resources::IDC_KEY_HOTKEY, EN_CHANGE);
+    notify(resources::IDC_KEY_ASSIGN, BN_CLICKED);
+    notify(IDOK, BN_CLICKED);
+  });
+  sheet.SendMessage(WM_COMMAND, MAKEWPARAM(0x3040, BN_CLICKED), reinterpret_cast<LPARAM>(keys.m_hWnd));
+  pump();
+  win::set_message_observer(nullptr);
+  EXPECT_EQ(dialogs, 1);
+  bool bound = false;
+  for (const ACCEL& a : frame_keys()) bound = bound || (a.key == 'J' && (a.fVirt & FCONTROL));
+  EXPECT_TRUE(bound) << "Ctrl+J is one of the frame's keys";
+  SECKeyBindingTable saved;
+  CString file;
+  saved.GetFileName(file, true);
+  EXPECT_TRUE(std::filesystem::exists(std::string(file))) << std::string(file);
+  sheet.DestroyWindow();
 }
 
 }  // namespace
