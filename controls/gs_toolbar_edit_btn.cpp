@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "platform/win/messages.h"
-#include "platform/win/window_dc.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_api.h"
+#include "platform/win/window_dc.h"
 
 IMPLEMENT_DYNAMIC(CGSToolbarEditBtnDataCache, CObject)
 IMPLEMENT_DYNAMIC(CGSToolbarEditBtn, CWnd)
