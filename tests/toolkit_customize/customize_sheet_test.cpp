@@ -99,6 +99,7 @@ TEST_F(CustomizeSheetTest, TheCommandPageConfiguresTheBarsOnlyWhileItIsActive) {
   EXPECT_TRUE(group.PtInRect(placed.TopLeft()));
   EXPECT_LE(placed.right, group.right);
   picture(sheet->m_hWnd, "customize_command_page");
+  picture(category(0)->m_hWnd, "customize_category_bar", 4);
 
   choose_category(1);
   EXPECT_FALSE(category(0)->IsWindowVisible());

@@ -569,13 +569,13 @@ BOOL SECMenuBar::CreateMenuBar(CFrameWnd* pFrame, SECToolBarManager* pManager) {
   CString title;
   if (!AfxLoadString(resources::IDS_MENU_BAR, title)) title = "Menu";
   const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC | CBRS_BORDER_3D;
-  if (!CreateBarEx(pManager && pManager->IsCoolLook() ? BAREX_FLAT | BAREX_GRIPPER : 0, pFrame, style, SEC_IDW_MENUBAR,
-                   title)) {
-    return FALSE;
-  }
+  // The bar takes a row of its own along the whole side.
+  const DWORD exStyle = BAREX_OWN_ROW | (pManager && pManager->IsCoolLook() ? BAREX_FLAT | BAREX_GRIPPER : 0);
+  if (!CreateBarEx(exStyle, pFrame, style, SEC_IDW_MENUBAR, title)) return FALSE;
   SetOwner(pFrame);
   EnableDocking(CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
-  mdi->DockControlBar(this, AFX_IDW_DOCKBAR_TOP);
+  // Above every other bar of the top side.
+  mdi->DockControlBar(this, SECDockBarInsertRecord{-1, 0, 0}, AFX_IDW_DOCKBAR_TOP, SECDockInfo{});
   mdi->SetMenuBar(this);
   return TRUE;
 }
