@@ -70,7 +70,8 @@ void RefreshColours() {
 
 // The toolkit's radio dot: 16 x 15, white with a black dot in rows 4 to 8, columns 6 to 9.
 HBITMAP RadioDot() {
-  static CBitmap dot;
+  // Kept for the whole run (the drawing objects' table may go first at exit).
+  static CBitmap& dot = *new CBitmap;
   if (!dot.GetSafeHandle()) {
     uint8_t bits[15 * 2];
     const uint16_t rows[5] = {6, 15, 15, 15, 6};

@@ -80,7 +80,8 @@ LRESULT MenuFilter(int code, WPARAM wParam, LPARAM lParam) {
 char MnemonicOf(const CString& text) { return char(framework::menu_text_mnemonic(text.str())); }
 
 CFont* DefaultBarFont() {
-  static CFont font;
+  // Kept for the whole run (the drawing objects' table may go first at exit).
+  static CFont& font = *new CFont;
   if (!font.GetSafeHandle()) font.CreateStockObject(DEFAULT_GUI_FONT);
   return &font;
 }
