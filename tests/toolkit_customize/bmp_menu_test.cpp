@@ -132,6 +132,10 @@ TEST_F(BmpMenuTest, ConvertsOrdinaryItemsAndLeavesSystemAndForeignOnesAlone) {
   EXPECT_TRUE(plugIn->IsForeignId(kForeign));
   EXPECT_EQ(::GetMenuItemData(menu, 7, MF_BYPOSITION), 1234u);
   EXPECT_EQ(plugIn->ItemCount(menu), 5u);
+  // The texts stay readable for the shortcut table and the command catalogue.
+  char text[64] = {};
+  ::GetMenuString(menu, 0, text, sizeof(text), MF_BYPOSITION);
+  EXPECT_EQ(utf8(CString(text)), "&Kopiuj\tCtrl+C");
   // Opening it again converts nothing twice.
   convert();
   EXPECT_EQ(plugIn->ItemCount(menu), 5u);

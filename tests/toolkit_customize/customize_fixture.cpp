@@ -124,7 +124,9 @@ void when_active_window(std::function<bool(CWnd*)> action) {
 
 void CustomizeTest::picture(HWND h, const std::string& name, int zoom) {
   ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-  const QImage image = win::window_surface(h, true);
+  CRect area;
+  ::GetWindowRect(h, &area);
+  const QImage image = DockingTest::picture({h}, area);
   EXPECT_TRUE(save(zoom == 1 ? image : image.scaled(image.width() * zoom, image.height() * zoom), name + ".png"));
 }
 

@@ -99,6 +99,7 @@ TEST_F(CustomizeSheetTest, TheCommandPageConfiguresTheBarsOnlyWhileItIsActive) {
   EXPECT_TRUE(group.PtInRect(placed.TopLeft()));
   EXPECT_LE(placed.right, group.right);
   picture(sheet->m_hWnd, "customize_command_page");
+  picture(category(0)->m_hWnd, "customize_category_bar", 4);
 
   choose_category(1);
   EXPECT_FALSE(category(0)->IsWindowVisible());
@@ -202,6 +203,41 @@ TEST_F(CustomizeSheetTest, ChoosingAButtonAnywhereShowsItsDescription) {
   commands->ShowDescription(ID_FULL_SCREEN);
   commands->ShowDescription(-1);
   EXPECT_EQ(description(), "");
+}
+
+TEST_F(CustomizeSheetTest, ACommandDraggedOutOfTheMenuListBecomesAButton) {
+  open();
+  SECMenuListBox list;
+  ASSERT_TRUE(list.CreateEx(WS_EX_CLIENTEDGE, "ListBox", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, CRect(170, 80, 360, 160),
+                            commands.get(), 0x7F10));
+  list.SetManager(manager.get());
+  list.SetItemData(list.AddString(cp("Historia")), ID_HISTORY);
+  list.SetItemData(list.AddString(cp("Pełny ekran")), ID_FULL_SCREEN);
+  list.SetItemData(list.AddString(cp("(bez polecenia)")), UINT_PTR(-1));
+  pump();
+  // Its own hit test: an item's rectangle, below the last item the last one, outside nothing.
+  list.m_bOwnHitTest = TRUE;
+  CRect first, last;
+  list.GetItemRect(0, &first);
+  list.GetItemRect(2, &last);
+  EXPECT_EQ(list.ItemFromPointScan(first.CenterPoint()), 0);
+  EXPECT_EQ(list.ItemFromPointScan(CPoint(last.left + 3, last.bottom + 5)), 2);
+  EXPECT_EQ(list.ItemFromPointScan(CPoint(-5, 5)), -1);
+
+  SECCustomToolBar* standard = bar(kStandardBar);
+  CRect second;
+  list.GetItemRect(1, &second);
+  drag(screen_point(list.m_hWnd, second.CenterPoint()), {centre(standard, 0)}, centre(standard, 0));
+  EXPECT_EQ(list.GetCurSel(), 1);
+  EXPECT_NE(standard->FindButtonByCommand(ID_FULL_SCREEN), -1);
+  EXPECT_EQ(description(), "Pokazuje dokument na całym ekranie");
+  // An item without a command starts no drag.
+  const size_t before = ids(standard).size();
+  click(list.m_hWnd, last.CenterPoint());
+  pump();
+  EXPECT_EQ(list.GetCurSel(), 2);
+  EXPECT_EQ(ids(standard).size(), before);
+  list.DestroyWindow();
 }
 
 TEST_F(CustomizeSheetTest, TheSheetAnswersTrueForTheCommandsItHandles) {

@@ -86,6 +86,12 @@ TEST_F(MenuBarTest, TheFrameShowsItsMenuOnTheBar) {
   EXPECT_EQ(menuBar->FindMnemonic('q'), -1);
   // Docked at the top above the toolbars, its buttons side by side.
   EXPECT_TRUE(menuBar->IsHorzDocked());
+  CRect barRect, standardRect, client;
+  menuBar->GetWindowRect(&barRect);
+  bar(kStandardBar)->GetWindowRect(&standardRect);
+  EXPECT_LE(barRect.bottom, standardRect.top);
+  mdi->GetClientRect(&client);
+  EXPECT_GE(barRect.Width(), client.Width() - 4);
   EXPECT_LT(menuBar->GetItemRect(0).right, menuBar->GetItemRect(1).left + 1);
   // An unknown menu is refused; 20514 stands for the main window's own.
   EXPECT_FALSE(menuBar->SwitchMenu(4242));
@@ -147,9 +153,14 @@ TEST_F(MenuBarTest, RightAndLeftMoveToTheNeighbouringMenuWhileOneIsOpen) {
       EXPECT_EQ(menuBar->GetTrackedIndex(), 1);
       EXPECT_TRUE(menuBar->GetButton(1)->GetStyle() & SEC_TBBS_PRESSED);
       EXPECT_FALSE(menuBar->GetButton(0)->GetStyle() & SEC_TBBS_PRESSED);
+      // The frame with the open pop-up over it.
+      std::vector<HWND> shown{mdi->m_hWnd};
+      for (HWND top = ::GetTopWindow(nullptr); top; top = ::GetWindow(top, GW_HWNDNEXT)) {
+        if (top != mdi->m_hWnd && ::IsWindowVisible(top)) shown.push_back(top);
+      }
       CRect area;
       mdi->GetWindowRect(&area);
-      save(DockingTest::picture({mdi->m_hWnd}, area).copy(0, 0, 560, 300), "menu_bar_open.png");
+      save(DockingTest::picture(shown, area).copy(0, 0, 560, 300), "menu_bar_open.png");
       mdi->PostMessage(WM_KEYDOWN, VK_LEFT, 0);
     } else if (step == 2 && shown == 3) {
       step = 3;
@@ -229,6 +240,8 @@ TEST_F(MenuBarTest, AMaximisedChildPutsItsIconAndCaptionButtonsOnTheBar) {
   ASSERT_NE(sys, nullptr);
   ASSERT_NE(caption, nullptr);
   EXPECT_EQ(menuBar->GetSysMenuWnd(), child);
+  // The main window shows no window menu of its own beside the bar.
+  EXPECT_EQ(::GetMenu(mdi->m_hWnd), nullptr);
   mdi->RecalcLayout();
   pump();
   // The caption button keeps to the bar's far end; its close part answers, the others as the

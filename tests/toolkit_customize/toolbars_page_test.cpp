@@ -143,6 +143,7 @@ TEST_F(ToolbarsPageTest, UserBarsAreRenamedToAtMost128CharactersAndDeletedPredef
   EXPECT_NE(mainCaption, title);
   EXPECT_EQ(items()[3], name.substr(0, 256) + "+");
   EXPECT_EQ(list().GetCurSel(), 3);
+  picture(list().m_hWnd, "customize_toolbars_list", 3);
   picture(sheet->m_hWnd, "customize_toolbars_page_user_bar");
 
   // Delete: the user bar goes, and the list with it.

@@ -596,8 +596,13 @@ void SECMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
 
 void SECMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt) {
   m_hMenuAlt = hMenuAlt;
+  // With a menu bar the main window has no window menu: the bar shows the child's menu, and only
+  // the window list follows.
+  if (SECMDIFrameWnd* main = MainFrame(); main && main->HasMenuBar()) {
+    main->ApplyMenuBarMenu();
+    return;
+  }
   CMDIChildWnd::OnUpdateFrameMenu(bActivate, pActivateWnd, hMenuAlt);
-  if (SECMDIFrameWnd* main = MainFrame(); main && main->HasMenuBar()) main->ApplyMenuBarMenu();
 }
 
 void SECMDIChildWnd::ReapplyFrameMenu() { OnUpdateFrameMenu(TRUE, this, m_hMenuAlt); }

@@ -125,7 +125,7 @@ SECBmpMenuPlugIn::~SECBmpMenuPlugIn() {
       if (!info) continue;
       std::string text = info->m_strText.str();
       MENUITEMINFO plain;
-      plain.fMask = MIIM_TYPE | MIIM_DATA;
+      plain.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_DATA;
       plain.fType = (mii.fType & ~MFT_OWNERDRAW) | MFT_STRING;
       plain.dwTypeData = text.data();
       plain.dwItemData = 0;
@@ -197,9 +197,11 @@ void SECBmpMenuPlugIn::InitMenuPopup(WPARAM wParam, LPARAM lParam) {
     }
     if ((mii.fType & (MFT_BITMAP | MFT_SEPARATOR)) || system || IsForeignId(id)) continue;
     auto info = std::make_unique<SECBmpMenuItemInfo>(id, CString(text));
+    // The item keeps its text: its mnemonic and GetMenuString go on working (the shortcut table
+    // and the command catalogue read the menus' texts).
     MENUITEMINFO drawn;
-    drawn.fMask = MIIM_TYPE | MIIM_DATA;
-    drawn.fType = (mii.fType & ~MFT_STRING) | MFT_OWNERDRAW;
+    drawn.fMask = MIIM_FTYPE | MIIM_DATA;
+    drawn.fType = mii.fType | MFT_OWNERDRAW;
     drawn.dwItemData = UINT_PTR(info.get());
     if (::SetMenuItemInfo(hMenu, UINT(i), TRUE, &drawn)) record->items.push_back(std::move(info));
   }
@@ -475,13 +477,11 @@ LRESULT SECBmpMenuPlugIn::OnSettingChangeMsg(WPARAM, LPARAM) {
       if (!::GetMenuItemInfo(hMenu, UINT(i), TRUE, &mii) || !(mii.fType & MFT_OWNERDRAW)) continue;
       SECBmpMenuItemInfo* info = OurInfo(hMenu, mii.dwItemData);
       if (!info) continue;
-      std::string text = info->m_strText.str();
       MENUITEMINFO step;
-      step.fMask = MIIM_TYPE;
-      step.fType = (mii.fType & ~MFT_OWNERDRAW) | MFT_STRING;
-      step.dwTypeData = text.data();
+      step.fMask = MIIM_FTYPE;
+      step.fType = mii.fType & ~MFT_OWNERDRAW;
       ::SetMenuItemInfo(hMenu, UINT(i), TRUE, &step);
-      step.fMask = MIIM_TYPE | MIIM_DATA;
+      step.fMask = MIIM_FTYPE | MIIM_DATA;
       step.fType = mii.fType;
       step.dwItemData = mii.dwItemData;
       ::SetMenuItemInfo(hMenu, UINT(i), TRUE, &step);

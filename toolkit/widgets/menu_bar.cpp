@@ -80,7 +80,8 @@ LRESULT MenuFilter(int code, WPARAM wParam, LPARAM lParam) {
 char MnemonicOf(const CString& text) { return char(framework::menu_text_mnemonic(text.str())); }
 
 CFont* DefaultBarFont() {
-  static CFont font;
+  // Kept for the whole run (the drawing objects' table may go first at exit).
+  static CFont& font = *new CFont;
   if (!font.GetSafeHandle()) font.CreateStockObject(DEFAULT_GUI_FONT);
   return &font;
 }
@@ -569,13 +570,13 @@ BOOL SECMenuBar::CreateMenuBar(CFrameWnd* pFrame, SECToolBarManager* pManager) {
   CString title;
   if (!AfxLoadString(resources::IDS_MENU_BAR, title)) title = "Menu";
   const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC | CBRS_BORDER_3D;
-  if (!CreateBarEx(pManager && pManager->IsCoolLook() ? BAREX_FLAT | BAREX_GRIPPER : 0, pFrame, style, SEC_IDW_MENUBAR,
-                   title)) {
-    return FALSE;
-  }
+  // The bar takes a row of its own along the whole side.
+  const DWORD exStyle = BAREX_OWN_ROW | (pManager && pManager->IsCoolLook() ? BAREX_FLAT | BAREX_GRIPPER : 0);
+  if (!CreateBarEx(exStyle, pFrame, style, SEC_IDW_MENUBAR, title)) return FALSE;
   SetOwner(pFrame);
   EnableDocking(CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
-  mdi->DockControlBar(this, AFX_IDW_DOCKBAR_TOP);
+  // Above every other bar of the top side.
+  mdi->DockControlBar(this, SECDockBarInsertRecord{-1, 0, 0}, AFX_IDW_DOCKBAR_TOP, SECDockInfo{});
   mdi->SetMenuBar(this);
   return TRUE;
 }
