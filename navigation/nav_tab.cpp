@@ -10,7 +10,6 @@
 IMPLEMENT_DYNAMIC(CNavTab, CDialog)
 
 BEGIN_MESSAGE_MAP(CNavTab, CDialog)
-  ON_MESSAGE(WM_IDLEUPDATECMDUI, &CNavTab::OnIdleUpdateCmdUI)
   ON_MESSAGE(WM_SETMESSAGESTRING, &CNavTab::OnSetMessageString)
   ON_MESSAGE(WM_POPMESSAGESTRING, &CNavTab::OnPopMessageString)
   ON_WM_MENUSELECT()
@@ -116,11 +115,6 @@ BOOL CNavTab::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     return TRUE;
   }
   return CDialog::OnNotify(wParam, lParam, pResult);
-}
-
-LRESULT CNavTab::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
-  if (m_wndToolBar.m_hWnd) m_wndToolBar.UpdateButtons(this, TRUE);
-  return 0;
 }
 
 LRESULT CNavTab::OnSetMessageString(WPARAM wParam, LPARAM lParam) {

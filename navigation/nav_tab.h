@@ -1,14 +1,15 @@
 // CNavTab: what every dialog tab of the two navigator bars shares. A tab is a child dialog
 // without caption, made hidden from its template inside the bar's tab window. Keys go to the bar
-// first (so Ctrl+Tab and Esc work with the focus in a tab), the tab's toolbar is brought up to
-// date on idle through the tab's own update handlers, tool tips and menu prompts reach the main
-// window's status bar, and pop-up menus opened from the tab are updated by the tab's handlers.
+// first (so Ctrl+Tab and Esc work with the focus in a tab), the tab's toolbar (CGSToolBar) is
+// brought up to date on idle through the tab's own update handlers, tool tips and menu prompts
+// reach the main window's status bar, and pop-up menus opened from the tab are updated by the
+// tab's handlers.
 #pragma once
 
+#include "controls/gs_tool_bar.h"
 #include "platform/framework/dialog.h"
 #include "platform/framework/menu.h"
 #include "platform/win/cmd_ui.h"
-#include "platform/framework/tool_bar.h"
 
 class CNavTab : public CDialog {
   DECLARE_DYNAMIC(CNavTab)
@@ -39,14 +40,14 @@ class CNavTab : public CDialog {
   int ToolBarBottom() const;
 
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-  afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
   afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
   afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
 
-  CToolBar m_wndToolBar;
+  // Brought up to date on idle by the tab's own update handlers.
+  CGSToolBar m_wndToolBar;
   // The command whose prompt a menu selection asked for, and the one shown.
   UINT m_nIDTracking = 0;
   UINT m_nIDLastMessage = 0;

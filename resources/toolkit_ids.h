@@ -100,6 +100,28 @@ constexpr UINT IDD_DIRECTORY_SELECT = 2000;
 
 void register_toolkit_list_editing();
 
+// --- The customize sheet's pages, the toolbars dialogs and the bitmap menus ------------------------
+constexpr UINT IDD_TOOLBAR_CMD_PAGE = 20509;
+constexpr UINT IDD_TOOLBARS_DIALOG = 20510;
+constexpr UINT IDD_NEW_TOOLBAR = 20511;
+constexpr UINT IDD_TOOLBAR_VISIBILITY_PAGE = 20513;
+// The bitmap menus' own check mark.
+constexpr UINT IDB_MENU_CHECK = 20525;
+constexpr int IDC_TB_BUTTONS_GROUP = 43093;
+constexpr int IDC_TB_LIST = 43094;
+constexpr int IDC_TB_DESCRIPTION = 43095;
+constexpr int IDC_TB_NEW_NAME = 43096;
+constexpr int IDC_TB_NAME_LABEL = 43097;
+constexpr int IDC_TB_NEW = 43098;
+constexpr int IDC_TB_CUSTOMIZE = 43099;
+constexpr int IDC_TB_RESET = 43100;
+constexpr int IDC_TB_TOOLTIPS = 43101;
+constexpr int IDC_TB_NAME = 43102;
+constexpr int IDC_TB_LARGE = 43103;
+constexpr int IDC_TB_COOL = 43104;
+
+void register_toolkit_customize();
+
 // --- Buttons and colour wells (owner-drawn buttons, menu button) -----------------------------------
 // The menu button's arrows: its menu drops below it, or opens to its right.
 constexpr UINT IDB_MENU_ARROW_DOWN = 23000;

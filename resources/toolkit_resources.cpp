@@ -11,6 +11,7 @@ void register_toolkit_resources() {
   register_toolkit_widgets();
   register_toolkit_list_editing();
   register_toolkit_buttons();
+  register_toolkit_customize();
 }
 
 }  // namespace resources

@@ -1,5 +1,6 @@
 #include "shell/child_frames.h"
 
+#include "controls/gs_toolbar_edit_btn.h"
 #include "platform/framework/command_ids.h"
 #include "platform/framework/prompter.h"
 #include "platform/framework/view.h"
@@ -38,16 +39,18 @@ BOOL AllowAnotherSheet() {
   return FALSE;
 }
 
-// The "Formularz" toolbar's position field shows nothing and takes no input.
+// The "Formularz" toolbar's position field shows 0, 0 and is greyed.
 void ResetPositionField(CMainFrame* main) {
-  if (CToolBar* form = main->FindToolBar(kFormToolBarId)) {
-    const int index = form->CommandToIndex(resources::ID_PICTURE_POSITION);
-    if (index >= 0) form->SetButtonStyle(index, form->GetButtonStyle(index) | TBBS_DISABLED);
+  SECCustomToolBar* form = main->FindToolBar(kFormToolBarId);
+  if (!form) return;
+  if (auto* field = dynamic_cast<CGSToolbarEditBtn*>(form->GetButton(form->FindButtonByCommand(resources::ID_PICTURE_POSITION)))) {
+    field->SetPosition(0, 0, 1.0f);
+    field->EnableFields(FALSE);
   }
 }
 
 void ShowFormToolBar(CMainFrame* main, BOOL show) {
-  if (CToolBar* form = main->FindToolBar(kFormToolBarId)) main->ShowControlBar(form, show, FALSE);
+  if (SECCustomToolBar* form = main->FindToolBar(kFormToolBarId)) main->ShowControlBar(form, show, FALSE);
 }
 
 // The sheet's frame among the main window's sheets, made current and maximised.
@@ -121,7 +124,7 @@ void CChildKALFrame::ActivateFrame(int nCmdShow) {
   CView* view = GetActiveView();
   if (main && work && Alive(g_pictureView)) {
     // Leaving a picture: "Formularz" goes, remembering how it was.
-    if (CToolBar* form = main->FindToolBar(kFormToolBarId)) g_formVisible = form->IsVisible();
+    if (SECCustomToolBar* form = main->FindToolBar(kFormToolBarId)) g_formVisible = form->IsVisible();
     ShowFormToolBar(main, FALSE);
     auto* picture = dynamic_cast<CChildBMPFrame*>(g_pictureView->GetParentFrame());
     if (picture && picture->m_nTopic >= 0 && picture->m_nTopic == work->GetSavedTopic()) {

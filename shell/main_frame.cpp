@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <iterator>
 
+#include "controls/gs_toolbar_edit_btn.h"
+#include "controls/gs_well_color_btn.h"
 #include "platform/base/cp1250.h"
 #include "platform/controls/common_controls.h"
 #include "platform/framework/command_ids.h"
 #include "platform/framework/menu.h"
 #include "platform/framework/view.h"
 #include "platform/win/cmd_ui.h"
-#include "platform/res/resource_store.h"
 #include "platform/shell/services.h"
 #include "platform/win/monitors.h"
 #include "resources/program_resources.h"
@@ -19,6 +20,8 @@
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/options_sheet.h"
+#include "toolkit/frame/registry.h"
+#include "toolkit/widgets/hover_combo.h"
 #include "toolkit/widgets/key_binding_table.h"
 
 namespace {
@@ -36,12 +39,26 @@ constexpr UINT kIndicators[] = {
     resources::ID_INDICATOR_MARK,
 };
 
-// Window buttons of the toolbars: the query box and the picture position field, with their widths.
-struct WindowButton {
-  UINT id;
-  int width;
+constexpr int kPositionFieldWidth = 255;
+
+// The window buttons of the toolbars: the query box, the picture position field and the four
+// colour wells. The field and the box are never disabled by the command updates.
+const SECButtonMapEntry kButtonMap[] = {
+    {&SECToolBarComboHost::buttonClassSECToolBarComboHost, resources::ID_SEARCH_QUERY_BOX,
+     SEC_TBBS_NODISABLE | SEC_TBBS_VCENTER,
+     {resources::ID_SEARCH_QUERY_BOX, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, MAKELONG(160, 60), 200, 0}},
+    {&CGSToolbarEditBtn::buttonClassCGSToolbarEditBtn, resources::ID_PICTURE_POSITION, SEC_TBBS_NODISABLE,
+     {resources::ID_PICTURE_POSITION, 0, MAKELONG(kPositionFieldWidth, 100), 0, 0}},
+    {&CGSWellColorBtn::buttonClassCGSWellColorBtn, resources::ID_LINKS_JOURNAL, 0,
+     {resources::ID_LINKS_JOURNAL, 0, MAKELONG(32, 0), 20, 0}},
+    {&CGSWellColorBtn::buttonClassCGSWellColorBtn, resources::ID_LINKS_POSITION, 0,
+     {resources::ID_LINKS_POSITION, 0, MAKELONG(32, 0), 20, 0}},
+    {&CGSWellColorBtn::buttonClassCGSWellColorBtn, resources::ID_LINKS_ARTICLE, 0,
+     {resources::ID_LINKS_ARTICLE, 0, MAKELONG(32, 0), 20, 0}},
+    {&CGSWellColorBtn::buttonClassCGSWellColorBtn, resources::ID_LINKS_INNER_ARTICLE, 0,
+     {resources::ID_LINKS_INNER_ARTICLE, 0, MAKELONG(32, 0), 20, 0}},
+    {nullptr, 0, 0, {}},
 };
-constexpr WindowButton kWindowButtons[] = {{resources::ID_SEARCH_QUERY_BOX, 160}, {resources::ID_PICTURE_POSITION, 255}};
 
 constexpr int kFormToolBar = 4;  // "Formularz" among the five
 constexpr int kMaxMenuToolBars = 9;
@@ -51,18 +68,6 @@ constexpr int kMinTrackWidth = 640;
 constexpr int kMinTrackHeight = 480;
 
 CString FromUtf8(const char* text) { return CString(base::cp1250::from_utf8(text)); }
-
-// The place of `command` among the images of the button strip, or -1.
-int ImageOf(UINT command) {
-  const res::ToolBarResource* strip = res::find_toolbar(resources::IDR_MAINFRAME);
-  if (!strip) return -1;
-  int image = 0;
-  for (UINT id : strip->commands) {
-    if (id == command) return image;
-    if (id != 0) ++image;
-  }
-  return -1;
-}
 
 }  // namespace
 
@@ -165,7 +170,12 @@ CMainFrame::CMainFrame() {
   EnableBitmapMenus(TRUE, TRUE);
 }
 
-CMainFrame::~CMainFrame() { DeleteToolList(m_userTools); }
+CMainFrame::~CMainFrame() {
+  DeleteToolList(m_userTools);
+  // The bars went with the window; the manager and the fields' font go with the frame.
+  SetControlBarManager(nullptr);
+  if (CGSToolbarEditBtn::GetFieldFont() == m_fieldFont.GetSafeHandle()) CGSToolbarEditBtn::SetFieldFont(nullptr);
+}
 
 // --- Work ------------------------------------------------------------------------------------------
 
@@ -200,11 +210,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   EnableDocking(CBRS_ALIGN_ANY);
   if (!CreateToolBars() || !CreateStatusBar() || !CreateDockingBars()) return -1;
 
-  LoadBarState(kLayoutName);
+  m_pToolBarManager->LoadStateFromProfile(kLayoutName);
   // "Formularz" shows only while a picture sheet is active.
-  CToolBar* form = m_toolBars[kFormToolBar].get();
-  m_bFormVisibleAtStart = form->IsVisible();
-  ShowControlBar(form, FALSE, FALSE);
+  if (SECCustomToolBar* form = FindToolBar(resources::IDR_TOOLBAR_FORM)) {
+    m_bFormVisibleAtStart = form->IsVisible();
+    ShowControlBar(form, FALSE, FALSE);
+  }
 
   LoadPlacement();
   m_pMouseManager->AddContext(kMouseContextText, "Arkusz z tekstem", resources::IDS_WORK_DOCUMENT);
@@ -219,70 +230,45 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
 void CMainFrame::RegisterTopicDropTarget() { m_dropTarget.Register(this); }
 
 BOOL CMainFrame::CreateToolBars() {
-  int index = 0;
-  CToolBar* previous = nullptr;
-  for (const resources::MainToolBar& table : resources::main_toolbars()) {
-    if (index == kToolBarCount) break;
-    auto bar = std::make_unique<CToolBar>();
-    const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
-    if (!bar->CreateEx(this, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), table.id) ||
-        !bar->LoadBitmap(resources::IDR_MAINFRAME) ||
-        !bar->SetButtons(table.commands.data(), int(table.commands.size()))) {
-      return FALSE;
-    }
-    bar->SetSizes(CSize(resources::kButtonWidth + 7, resources::kButtonHeight + 7),
-                  CSize(resources::kButtonWidth, resources::kButtonHeight));
-    for (int i = 0; i < int(table.commands.size()); ++i) {
-      const UINT id = table.commands[size_t(i)];
-      if (id == 0) continue;
-      const auto window = std::find_if(std::begin(kWindowButtons), std::end(kWindowButtons),
-                                       [id](const WindowButton& w) { return w.id == id; });
-      if (window != std::end(kWindowButtons)) {
-        bar->SetButtonInfo(i, id, TBBS_SEPARATOR, window->width);
-      } else {
-        bar->SetButtonInfo(i, id, TBBS_BUTTON, std::max(ImageOf(id), 0));
-      }
-    }
-    bar->SetWindowText(FromUtf8(table.utf8_title));
-    const bool form = index == kFormToolBar;
-    bar->EnableDocking(form ? CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM : CBRS_ALIGN_ANY);
-    if (!form) {
-      if (!previous) {
-        DockControlBar(bar.get(), AFX_IDW_DOCKBAR_TOP);
-      } else {
-        // Beside the bar before, on the same row.
-        RecalcLayout(TRUE);
-        CRect rect;
-        previous->GetWindowRect(&rect);
-        rect.OffsetRect(rect.Width() + 1, 0);
-        DockControlBar(bar.get(), AFX_IDW_DOCKBAR_TOP, &rect);
-      }
-      previous = bar.get();
-    } else {
-      CRect rect;
-      previous->GetWindowRect(&rect);
-      FloatControlBar(bar.get(), CPoint(rect.left, rect.bottom + 40), CBRS_ALIGN_TOP);
-      ShowControlBar(bar.get(), FALSE, FALSE);
-    }
-    m_toolBars[size_t(index++)] = std::move(bar);
+  const auto tables = resources::main_toolbars();
+  if (tables.size() < size_t(kToolBarCount)) return FALSE;
+  m_pToolBarManager = std::make_unique<SECToolBarManager>(this);
+  if (!m_pToolBarManager->LoadToolBarBitmaps(resources::IDR_MAINFRAME, resources::IDR_MAINFRAME)) return FALSE;
+  m_pToolBarManager->SetButtonMap(kButtonMap);
+  // "Standardowy" first on the top row, the next three after it on the same row; "Formularz"
+  // docks only at the top or bottom and starts floating and hidden.
+  for (int i = 0; i < kToolBarCount; ++i) {
+    const resources::MainToolBar& table = tables[size_t(i)];
+    const bool form = i == kFormToolBar;
+    const UINT beside = i == 0 ? 0 : tables[size_t(i - 1)].id;
+    m_pToolBarManager->DefineToolBar(table.id, FromUtf8(table.utf8_title), int(table.commands.size()),
+                                     table.commands.data(), form ? CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM : CBRS_ALIGN_ANY,
+                                     AFX_IDW_DOCKBAR_TOP, beside, !form, !form);
   }
-  if (index != kToolBarCount) return FALSE;
+  m_pToolBarManager->EnableCoolLook(TRUE);
+  SetControlBarManager(m_pToolBarManager.get());
 
-  // The query box stands in its place on "Standardowy".
-  CToolBar* standard = m_toolBars[0].get();
-  const int place = standard->CommandToIndex(resources::ID_SEARCH_QUERY_BOX);
-  if (place >= 0) {
-    CRect rect;
-    standard->GetItemRect(place, &rect);
-    rect.bottom = rect.top + 200;
-    m_pQueryBox = std::make_unique<CComboBox>();
-    if (!m_pQueryBox->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, rect, standard,
-                             resources::ID_SEARCH_QUERY_BOX)) {
-      return FALSE;
-    }
-    m_pQueryBox->SetFont(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
-  }
+  // The position field shows its labels, in the frame's 8-point font.
+  if (!m_fieldFont.GetSafeHandle() && !m_fieldFont.CreatePointFont(80, "Arial")) return FALSE;
+  CGSToolbarEditBtn::SetFieldFont(static_cast<HFONT>(m_fieldFont.GetSafeHandle()));
+  auto field = std::make_unique<CGSToolbarEditBtnData>();
+  field->nID = int(resources::ID_PICTURE_POSITION);
+  field->nWidth = kPositionFieldWidth;
+  field->bLabels = 1;
+  CGSToolbarEditBtnDataCache::Instance().Add(std::move(field));
   return TRUE;
+}
+
+std::vector<SECCustomToolBar*> CMainFrame::ToolBarsInMenuOrder() const {
+  std::vector<SECCustomToolBar*> bars;
+  if (!m_pToolBarManager) return bars;
+  for (const auto& def : m_pToolBarManager->Definitions()) {
+    if (SECCustomToolBar* bar = m_pToolBarManager->FindBarByID(def->nBarID)) bars.push_back(bar);
+  }
+  for (SECCustomToolBar* bar : m_pToolBarManager->GetBars()) {
+    if (std::find(bars.begin(), bars.end(), bar) == bars.end()) bars.push_back(bar);
+  }
+  return bars;
 }
 
 BOOL CMainFrame::CreateStatusBar() {
@@ -320,15 +306,13 @@ void CMainFrame::LoadKeyBindings() {
 
 // --- Bars ------------------------------------------------------------------------------------------
 
-CToolBar* CMainFrame::GetToolBar(int index) const {
-  return index >= 0 && index < kToolBarCount ? m_toolBars[size_t(index)].get() : nullptr;
+SECCustomToolBar* CMainFrame::GetToolBar(int index) const {
+  const std::vector<SECCustomToolBar*> bars = ToolBarsInMenuOrder();
+  return index >= 0 && index < int(bars.size()) ? bars[size_t(index)] : nullptr;
 }
 
-CToolBar* CMainFrame::FindToolBar(UINT nID) const {
-  for (const auto& bar : m_toolBars) {
-    if (bar && UINT(bar->GetDlgCtrlID()) == nID) return bar.get();
-  }
-  return nullptr;
+SECCustomToolBar* CMainFrame::FindToolBar(UINT nID) const {
+  return m_pToolBarManager ? m_pToolBarManager->FindBarByID(nID) : nullptr;
 }
 
 void CMainFrame::ToggleBar(CControlBar* pBar) {
@@ -338,8 +322,7 @@ void CMainFrame::ToggleBar(CControlBar* pBar) {
 
 void CMainFrame::BuildBarMenu(CMenu& menu) const {
   int count = 0;
-  for (const auto& bar : m_toolBars) {
-    if (!bar) continue;
+  for (SECCustomToolBar* bar : ToolBarsInMenuOrder()) {
     if (count == kMaxMenuToolBars) {
       menu.AppendMenu(MF_STRING, resources::ID_MORE_TOOLBARS, FromUtf8("Więcej pasków..."));
       break;
@@ -375,7 +358,7 @@ void CMainFrame::OnContextMenu(CWnd* pWnd, CPoint point) {
 void CMainFrame::OnToggleToolBar(UINT nID) { ToggleBar(GetToolBar(int(nID - resources::ID_TOOLBAR_FIRST))); }
 
 void CMainFrame::OnUpdateToggleToolBar(CCmdUI* pCmdUI) {
-  CToolBar* bar = GetToolBar(int(pCmdUI->m_nID - resources::ID_TOOLBAR_FIRST));
+  SECCustomToolBar* bar = GetToolBar(int(pCmdUI->m_nID - resources::ID_TOOLBAR_FIRST));
   pCmdUI->Enable(bar != nullptr);
   pCmdUI->SetCheck(bar && bar->IsVisible());
 }
@@ -539,9 +522,11 @@ void CMainFrame::OnClose() {
     if (!work->SaveModified()) return;
     work->SetModifiedFlag(FALSE);
   }
-  if (CToolBar* form = m_toolBars[kFormToolBar].get()) ShowControlBar(form, m_bFormVisibleAtStart, FALSE);
+  if (SECCustomToolBar* form = FindToolBar(resources::IDR_TOOLBAR_FORM)) {
+    ShowControlBar(form, m_bFormVisibleAtStart, FALSE);
+  }
   m_pMouseManager->SaveToRegistry(kMouseValue);
-  SaveBarState(kLayoutName);
+  m_pToolBarManager->SaveStateToProfile(kLayoutName);
   // The placement from before full screen is the one stored.
   SetFullScreen(FALSE);
   SavePlacement();

@@ -18,8 +18,8 @@
 #include "navigation/nav_bar.h"
 #include "navigation/topic_ole.h"
 #include "platform/controls/standard_controls.h"
-#include "platform/framework/tool_bar.h"
 #include "toolkit/frame/sec_mdi_frame.h"
+#include "toolkit/widgets/toolbar_manager.h"
 #include "toolkit/widgets/user_tool.h"
 
 class CLumoKALDoc;
@@ -72,9 +72,12 @@ class CMainFrame : public SECMDIFrameWnd {
 
   // --- Bars ---
   CGSStatusBar& GetStatusBar() { return m_wndStatusBar; }
-  CToolBar* GetToolBar(int index) const;
+  // The toolbars in the order of the frame context menu: the five the frame starts with, then
+  // the user's own; null past the last.
+  SECCustomToolBar* GetToolBar(int index) const;
   // The toolbar with that bar id, or null.
-  CToolBar* FindToolBar(UINT nID) const;
+  SECCustomToolBar* FindToolBar(UINT nID) const;
+  SECToolBarManager* GetToolBarManager() const { return m_pToolBarManager.get(); }
   // The docking bars once they exist (null before).
   COutputWnd* GetNavigatorBar() const { return m_pNavigatorBar; }
   CIndexWnd* GetContentsBar() const { return m_pContentsBar; }
@@ -123,8 +126,11 @@ class CMainFrame : public SECMDIFrameWnd {
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
 
  protected:
-  // Makes the five toolbars on the top dock bar ("Formularz" undocked and hidden).
+  // The toolbar manager with the five toolbars' definitions, the button images, the window
+  // buttons (query box, position field, colour wells) and the cool look; the bars themselves come
+  // with the saved layout, or as defined when there is none.
   BOOL CreateToolBars();
+  std::vector<SECCustomToolBar*> ToolBarsInMenuOrder() const;
   BOOL CreateStatusBar();
   // "Nawigator" docks at the bottom 150 pixels high and is hidden, "Spisy" at the left 265
   // pixels wide.
@@ -156,8 +162,9 @@ class CMainFrame : public SECMDIFrameWnd {
   DECLARE_MESSAGE_MAP()
 
  private:
-  std::array<std::unique_ptr<CToolBar>, kToolBarCount> m_toolBars;
-  std::unique_ptr<CComboBox> m_pQueryBox;
+  std::unique_ptr<SECToolBarManager> m_pToolBarManager;
+  // The 8-point font of the toolbar fields.
+  CFont m_fieldFont;
   CGSStatusBar m_wndStatusBar;
   COutputWnd m_wndNavigator;
   CIndexWnd m_wndContents;

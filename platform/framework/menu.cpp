@@ -310,6 +310,17 @@ BOOL GetMenuItemInfo(HMENU h, UINT position, BOOL by_position, LPMENUITEMINFO in
     info->hbmpUnchecked = item->unchecked;
   }
   if (mask & MIIM_DATA) info->dwItemData = item->data;
+  if (mask & MIIM_FTYPE) info->fType = item->flags & kTypeBits;
+  if (mask & MIIM_STRING) {
+    if (info->dwTypeData && info->cch > 0) {
+      UINT n = std::min(UINT(item->text.size()), info->cch - 1);
+      std::copy_n(item->text.data(), n, info->dwTypeData);
+      info->dwTypeData[n] = '\0';
+      info->cch = n;
+    } else {
+      info->cch = UINT(item->text.size());
+    }
+  }
   if (mask & MIIM_TYPE) {
     info->fType = item->flags & kTypeBits;
     if (item->flags & (MFT_OWNERDRAW | MFT_SEPARATOR | MFT_BITMAP)) {
@@ -337,6 +348,8 @@ BOOL SetMenuItemInfo(HMENU h, UINT position, BOOL by_position, LPCMENUITEMINFO i
     bool string = !(info->fType & (MFT_OWNERDRAW | MFT_SEPARATOR | MFT_BITMAP));
     item->text = string && info->dwTypeData ? std::string(info->dwTypeData) : std::string();
   }
+  if (mask & MIIM_FTYPE) item->flags = (item->flags & ~kTypeBits) | (info->fType & kTypeBits);
+  if (mask & MIIM_STRING) item->text = info->dwTypeData ? std::string(info->dwTypeData) : std::string();
   if (mask & MIIM_STATE) item->flags = (item->flags & ~kStateBits) | (info->fState & kStateBits);
   if (mask & MIIM_SUBMENU) {
     item->popup = IsMenu(info->hSubMenu) ? info->hSubMenu : nullptr;

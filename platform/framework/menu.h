@@ -52,6 +52,10 @@ constexpr UINT MIIM_SUBMENU = 0x0004;
 constexpr UINT MIIM_CHECKMARKS = 0x0008;
 constexpr UINT MIIM_TYPE = 0x0010;
 constexpr UINT MIIM_DATA = 0x0020;
+// The text alone (any type may keep one: an owner-drawn item's text still gives its mnemonic and
+// GetMenuString), and the type bits alone (the text stays).
+constexpr UINT MIIM_STRING = 0x0040;
+constexpr UINT MIIM_FTYPE = 0x0100;
 // Item types.
 constexpr UINT MFT_STRING = MF_STRING;
 constexpr UINT MFT_BITMAP = MF_BITMAP;

@@ -71,6 +71,42 @@ TEST_F(MenuItemInfoTest, ItemsTurnOwnerDrawnAndBack) {
   EXPECT_TRUE(popup.GetMenuState(ID_OPEN, MF_BYCOMMAND) & MF_OWNERDRAW);
 }
 
+TEST_F(MenuItemInfoTest, TheTypeAloneChangesAndTheTextStays) {
+  static int record = 9;
+  MENUITEMINFO owner_drawn;
+  owner_drawn.fMask = MIIM_FTYPE | MIIM_DATA;
+  owner_drawn.fType = MFT_OWNERDRAW;
+  owner_drawn.dwItemData = reinterpret_cast<UINT_PTR>(&record);
+  ASSERT_TRUE(popup.SetMenuItemInfo(0, &owner_drawn, TRUE));
+  EXPECT_TRUE(popup.GetMenuState(0, MF_BYPOSITION) & MF_OWNERDRAW);
+  // The text is kept: GetMenuString and MIIM_STRING still give it.
+  CString kept;
+  popup.GetMenuString(0, kept, MF_BYPOSITION);
+  EXPECT_EQ(utf8(kept), "&Otwórz\tCtrl+O");
+  char text[64] = {};
+  MENUITEMINFO read;
+  read.fMask = MIIM_STRING | MIIM_FTYPE;
+  read.dwTypeData = text;
+  read.cch = 4;
+  ASSERT_TRUE(popup.GetMenuItemInfo(0, &read, TRUE));
+  EXPECT_EQ(read.fType, MFT_OWNERDRAW);
+  EXPECT_EQ(read.cch, 3u);  // cut to the buffer
+  EXPECT_STREQ(text, "&Ot");
+  read.dwTypeData = nullptr;
+  ASSERT_TRUE(popup.GetMenuItemInfo(0, &read, TRUE));
+  EXPECT_EQ(read.cch, UINT(kept.GetLength()));
+  // A new text alone leaves the type.
+  char renamed[] = "&Zapisz";
+  MENUITEMINFO rename;
+  rename.fMask = MIIM_STRING;
+  rename.dwTypeData = renamed;
+  ASSERT_TRUE(popup.SetMenuItemInfo(0, &rename, TRUE));
+  EXPECT_TRUE(popup.GetMenuState(0, MF_BYPOSITION) & MF_OWNERDRAW);
+  popup.GetMenuString(0, kept, MF_BYPOSITION);
+  EXPECT_EQ(utf8(kept), "&Zapisz");
+  EXPECT_EQ(GetMenuItemData(popup, 0, MF_BYPOSITION), reinterpret_cast<UINT_PTR>(&record));
+}
+
 TEST_F(MenuItemInfoTest, PopupSeparatorAndBadRequests) {
   MENUITEMINFO info;
   info.fMask = MIIM_SUBMENU | MIIM_TYPE | MIIM_STATE;

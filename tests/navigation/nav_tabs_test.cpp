@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/gs_tool_bar.h"
 #include "engine/medview/topic_list.h"
 #include "navigation/bookmark_quick_dlg.h"
 #include "navigation/bookmark_tab.h"
@@ -531,6 +532,27 @@ TEST_F(NavTabsTest, NewBookmarkDialogProposesTheTitleAndCutsALongName) {
   ASSERT_EQ(bookmarks_->GetList().GetItemCount(), 1);
   EXPECT_EQ(bookmarks_->BookmarkOfRow(0), work_->GetBookmarks()[0].get());
   EXPECT_EQ(bookmarks_->RowText(0, 4), std::string(250, 'x'));
+}
+
+TEST_F(NavTabsTest, ATabsToolbarFollowsTheTabsOwnHandlers) {
+  auto* bar = dynamic_cast<CGSToolBar*>(CWnd::FromHandle(::GetDlgItem(history_->m_hWnd, AFX_IDW_TOOLBAR)));
+  ASSERT_NE(bar, nullptr);
+  // It is the tab's, none of the main window's control bars.
+  auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
+  for (CControlBar* b : main->m_listControlBars) EXPECT_NE(b, static_cast<CControlBar*>(bar));
+  const auto open_disabled = [bar] {
+    return (bar->GetButtonStyle(bar->CommandToIndex(resources::ID_ENTRY_OPEN)) & TBBS_DISABLED) != 0;
+  };
+  history_->Bind(nullptr, nullptr);
+  bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+  EXPECT_TRUE(open_disabled()) << "no list, nothing to open";
+  HistoryList places;
+  for (size_t i = 0; i < 3; ++i) places.push_back(std::make_unique<CMvHistoryItem>(acts_[i], 0, 0, nullptr));
+  history_->Bind(nullptr, &places);
+  history_->SelectRow(0);
+  bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+  EXPECT_FALSE(open_disabled()) << "a selected row opens";
+  history_->Bind(nullptr, nullptr);
 }
 
 TEST_F(NavTabsTest, PicturesWithPolishTitles) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/gs_toolbar_edit_btn.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/registry_store.h"
 #include "platform/base/temp_folder.h"
@@ -87,7 +88,7 @@ TEST_F(FrameTest, StandsWithItsBarsAndPanes) {
   pump();
   const char* titles[] = {"Standardowy", "Widok", "Nawigator", "Indeksy", "Formularz"};
   for (int i = 0; i < CMainFrame::kToolBarCount; ++i) {
-    CToolBar* bar = frame->GetToolBar(i);
+    SECCustomToolBar* bar = frame->GetToolBar(i);
     ASSERT_NE(bar, nullptr);
     CString title;
     bar->GetWindowText(title);
@@ -106,12 +107,12 @@ TEST_F(FrameTest, StandsWithItsBarsAndPanes) {
     previous = rect;
   }
   // The query box stands in its place on "Standardowy".
-  CToolBar* standard = frame->GetToolBar(0);
+  SECCustomToolBar* standard = frame->GetToolBar(0);
   HWND box = ::GetDlgItem(standard->m_hWnd, resources::ID_SEARCH_QUERY_BOX);
   ASSERT_NE(box, nullptr);
-  CRect slot;
-  standard->GetItemRect(standard->CommandToIndex(resources::ID_SEARCH_QUERY_BOX), &slot);
+  const CRect slot = standard->GetItemRect(standard->FindButtonByCommand(resources::ID_SEARCH_QUERY_BOX));
   EXPECT_EQ(gallery::rect_in(box, standard->m_hWnd).left, slot.left);
+  EXPECT_TRUE(standard->IsCoolLook());
 
   // "Spisy" stands at the left, 265 pixels wide; "Nawigator" waits hidden at the bottom.
   ASSERT_NE(frame->GetContentsBar(), nullptr);
@@ -147,11 +148,11 @@ TEST_F(FrameTest, StandsWithItsBarsAndPanes) {
   EXPECT_GT(picture.count(corner, 0xFFFFFFu), 40) << "white letters";
   EXPECT_GT(picture.count(corner, 0x000000u), 40) << "black shadow";
   EXPECT_GT(picture.count(corner, 0xC0C0C0u), 40) << "face-coloured letters";
-  // Toolbar buttons carry their images.
+  // Toolbar buttons carry their images (embossed where a command has no handler yet).
   CRect bar;
   standard->GetWindowRect(&bar);
   frame->ScreenToClient(&bar);
-  EXPECT_GT(picture.dark(bar), 100);
+  EXPECT_GT(bar.Width() * bar.Height() - picture.count(bar, 0xC0C0C0u), 400);
 }
 
 TEST_F(FrameTest, TheBarMenuListsTheToolbarsAndTogglesThem) {
@@ -196,6 +197,36 @@ TEST_F(FrameTest, PlacementIsStoredAtCloseAndRestoredAtTheNextStart) {
   app_->m_nCmdShow = SW_SHOWNORMAL;
   frame = MakeFrame();
   EXPECT_EQ(app_->m_nCmdShow, SW_SHOWMAXIMIZED);
+}
+
+TEST_F(FrameTest, TheToolbarLayoutComesBackAtTheNextStart) {
+  CMainFrame* frame = MakeFrame();
+  frame->MoveWindow(0, 0, 1000, 640);
+  pump();
+  // "Widok" hidden, "Indeksy" without its first button, the classic look.
+  frame->SendMessage(WM_COMMAND, resources::ID_TOOLBAR_FIRST + 1);
+  SECCustomToolBar* indexes = frame->FindToolBar(resources::IDR_TOOLBAR_INDEXES);
+  ASSERT_NE(indexes, nullptr);
+  const int buttons = indexes->GetBtnCount();
+  indexes->RemoveButton(0);
+  frame->GetToolBarManager()->EnableCoolLook(FALSE);
+  pump();
+  gallery::Picture(frame->m_hWnd, "main_frame_classic");
+  CloseFrame(frame);
+
+  frame = MakeFrame();
+  frame->MoveWindow(0, 0, 1000, 640);
+  pump();
+  ASSERT_NE(frame->FindToolBar(resources::IDR_TOOLBAR_VIEW), nullptr);
+  EXPECT_FALSE(frame->FindToolBar(resources::IDR_TOOLBAR_VIEW)->IsVisible());
+  EXPECT_TRUE(frame->FindToolBar(resources::IDR_TOOLBAR_STANDARD)->IsVisible());
+  EXPECT_EQ(frame->FindToolBar(resources::IDR_TOOLBAR_INDEXES)->GetBtnCount(), buttons - 1);
+  EXPECT_FALSE(frame->GetToolBarManager()->IsCoolLook());
+  EXPECT_FALSE(frame->FindToolBar(resources::IDR_TOOLBAR_FORM)->IsVisible()) << "hidden until a picture shows";
+  EXPECT_EQ(frame->GetToolBarManager()->GetBars().size(), size_t(CMainFrame::kToolBarCount));
+  // The query box is back on "Standardowy".
+  EXPECT_NE(::GetDlgItem(frame->FindToolBar(resources::IDR_TOOLBAR_STANDARD)->m_hWnd, resources::ID_SEARCH_QUERY_BOX),
+            nullptr);
 }
 
 TEST_F(FrameTest, AStoredPlacementOffEveryScreenOrMalformedIsIgnored) {
@@ -334,7 +365,28 @@ TEST_F(FrameTest, APictureTakesItsActsPlaceAndGivesItBack) {
   EXPECT_EQ(Utf8(caption), "Dz.U. 1998 nr 21 poz. 94");
   EXPECT_EQ(picture->m_nTopic, 101);
   EXPECT_EQ(sheets::CurrentPictureView(), picture->GetActiveView());
-  EXPECT_TRUE(frame->FindToolBar(resources::IDR_TOOLBAR_FORM)->IsVisible()) << "shown with a picture";
+  SECCustomToolBar* form = frame->FindToolBar(resources::IDR_TOOLBAR_FORM);
+  EXPECT_TRUE(form->IsVisible()) << "shown with a picture";
+  // Its position field starts at 0, 0 and greyed, with its labels.
+  auto* field = dynamic_cast<CGSToolbarEditBtn*>(form->GetButton(form->FindButtonByCommand(resources::ID_PICTURE_POSITION)));
+  ASSERT_NE(field, nullptr);
+  EXPECT_TRUE(field->HasLabels());
+  EXPECT_EQ(Utf8(field->GetXText()), "");
+  EXPECT_FALSE(field->ValueX().IsWindowEnabled());
+  field->EnableFields(TRUE);
+  field->SetPosition(300, 150, 1.0f);
+  EXPECT_EQ(Utf8(field->GetXText()), "2.00 cm");
+  EXPECT_EQ(Utf8(field->GetYText()), "1.00 cm");
+  ASSERT_TRUE(form->IsFloating());
+  const HWND floating = form->GetParent()->GetParent()->m_hWnd;
+  gallery::Picture bar_picture(floating, "main_frame_form_bar", true);
+  const RECT field_area = gallery::rect_in(field->CWnd::m_hWnd, floating, true);
+  bar_picture.save_enlarged(field_area, "main_frame_form_field");
+  // Both labels and both values are drawn.
+  const RECT labels{field_area.left, field_area.top, field_area.left + 24, field_area.bottom};
+  const RECT values{field_area.left + 24, field_area.top, field_area.right, field_area.bottom};
+  EXPECT_GT(bar_picture.dark(labels), 20);
+  EXPECT_GT(bar_picture.dark(values), 40);
 
   // The picture brings its act back: the new sheet takes its place and history, the picture goes.
   work->SetSavedTopic(101);

@@ -345,12 +345,36 @@ TEST_F(MDIFrameTest, CommandsGoToTheActiveFrameInsideTheMainWindowAndThePlugInFi
   EXPECT_EQ(mdi->GetActiveFloatingFrame(), nullptr);
 
   EXPECT_EQ(mdi->CreateWindowPlugIn(0, 0, nullptr, 0), nullptr);
-  ASSERT_NE(mdi->CreateWindowPlugIn(0, 0, RUNTIME_CLASS(CommandPlugIn), 0), nullptr);
+  SECWndPlugIn* plugIn = mdi->CreateWindowPlugIn(WS_EX_TOOLWINDOW, 0, RUNTIME_CLASS(CommandPlugIn), 0x7F01);
+  ASSERT_NE(plugIn, nullptr);
+  // It made a hidden pop-up of its own, owned by the frame, before it plugged in; that window is
+  // no longer tied to the plug-in, which works through the frame's handle.
+  const HWND own = plugIn->GetOwnWindow();
+  ASSERT_TRUE(IsWindow(own));
+  EXPECT_EQ(DWORD(GetWindowLong(own, GWL_STYLE)) & SEC_PLUGIN_WINDOW_STYLE, SEC_PLUGIN_WINDOW_STYLE);
+  EXPECT_EQ(GetWindow(own, GW_OWNER), mdi->m_hWnd);
+  EXPECT_FALSE(IsWindowVisible(own));
+  EXPECT_EQ(CWnd::FromHandlePermanent(own), nullptr);
+  EXPECT_EQ(plugIn->m_hWnd, mdi->m_hWnd);
   CommandPlugIn::commands = 0;
   mdi->SendMessage(WM_COMMAND, ID_TEST_FRAME);
   EXPECT_EQ(CommandPlugIn::commands, 1);
+  // A message to its own window reaches nobody's handlers.
+  ::SendMessage(own, WM_COMMAND, ID_TEST_FRAME, 0);
+  EXPECT_EQ(CommandPlugIn::commands, 1);
+  // A second plug-in replaces the first: the first one's window goes with it, the frame stays.
+  SECWndPlugIn* second = mdi->CreateWindowPlugIn(0, 0, RUNTIME_CLASS(CommandPlugIn), 0);
+  ASSERT_NE(second, nullptr);
+  EXPECT_FALSE(IsWindow(own));
+  const HWND secondOwn = second->GetOwnWindow();
+  EXPECT_TRUE(IsWindow(secondOwn));
   // The plug-in only borrowed the frame's window.
   EXPECT_TRUE(IsWindow(mdi->m_hWnd));
+  // Closing the frame leaves no window of the plug-in behind.
+  app->m_pMainWnd = nullptr;
+  mdi->SendMessage(WM_CLOSE);
+  pump();
+  EXPECT_FALSE(IsWindow(secondOwn));
 }
 
 TEST_F(MDIFrameTest, MenuPlugInSeesMessagesFirstAndGoesWithTheClose) {

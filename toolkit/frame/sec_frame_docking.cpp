@@ -279,14 +279,16 @@ void DrawCaption(CWnd* wnd, CDC* dc, const CRect& rect, BOOL active, int alignme
   dc->SelectObject(old);
 }
 
-std::unique_ptr<SECWndPlugIn> MakeWindowPlugIn(CWnd* host, const CRuntimeClass* kind) {
-  if (!kind) return nullptr;
+std::unique_ptr<SECWndPlugIn> MakeWindowPlugIn(CWnd* host, const CRuntimeClass* kind, DWORD dwExStyle, DWORD dwParam,
+                                               UINT nID) {
+  if (!kind || !host || !host->m_hWnd) return nullptr;
   std::unique_ptr<CObject> made(kind->CreateObject());
   auto* plugIn = dynamic_cast<SECWndPlugIn*>(made.get());
   if (!plugIn) return nullptr;
   made.release();
   std::unique_ptr<SECWndPlugIn> owned(plugIn);
-  // A plug-in has no window of its own: it works through the host's.
+  if (!owned->CreateOwnWindow(dwExStyle, host, nID, reinterpret_cast<LPVOID>(uintptr_t(dwParam)))) return nullptr;
+  // Its messages come through the host's window.
   if (!owned->PlugInTo(host)) return nullptr;
   return owned;
 }

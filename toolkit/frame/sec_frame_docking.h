@@ -64,8 +64,10 @@ BOOL CreateCaptionFont(CFont& font, BOOL italic);
 // part before the first hyphen in `italic`, the rest in `normal`.
 void DrawCaption(CWnd* wnd, CDC* dc, const CRect& rect, BOOL active, int alignment, CFont& italic, CFont& normal);
 
-// A window plug-in of `kind` plugged into `host` (it works through the host's window); null when
-// `kind` is no plug-in class or the plug-in cannot be plugged in.
-std::unique_ptr<SECWndPlugIn> MakeWindowPlugIn(CWnd* host, const CRuntimeClass* kind);
+// A window plug-in of `kind` with a window of its own (extended style `dwExStyle`, creation
+// parameter `dwParam`, id `nID`, owned by `host`), then plugged into `host` (it works through the
+// host's window); null when `kind` is no plug-in class or the plug-in cannot be made or plugged in.
+std::unique_ptr<SECWndPlugIn> MakeWindowPlugIn(CWnd* host, const CRuntimeClass* kind, DWORD dwExStyle, DWORD dwParam,
+                                               UINT nID);
 
 }  // namespace secframe

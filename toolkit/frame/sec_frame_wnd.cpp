@@ -11,6 +11,7 @@
 #include "toolkit/frame/sec_mini_dock_frame.h"
 #include "toolkit/frame/toolkit_globals.h"
 #include "toolkit/frame/wnd_plugin.h"
+#include "toolkit/widgets/bmp_menu_plugin.h"
 
 namespace {
 
@@ -53,9 +54,14 @@ SECFrameWnd::~SECFrameWnd() {
 }
 
 int SECFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
-  // The menu bar and the bitmap menus come with their own plug-ins, made by the toolbar and menu
-  // features; the frame only carries them.
-  return CFrameWnd::OnCreate(lpcs);
+  if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
+  // The bitmap menus when they are on (the menu bar is the MDI frame's).
+  if (m_bBitmapMenus && !m_pMenuPlugIn) {
+    auto* plugIn = new SECBmpMenuPlugIn(TRUE);
+    plugIn->PlugInTo(this);
+    m_pMenuPlugIn = plugIn;
+  }
+  return 0;
 }
 
 void SECFrameWnd::OnClose() {
@@ -71,6 +77,11 @@ LRESULT SECFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     m_pMenuPlugIn->OnWndMsg(message, wParam, lParam, &result);
     if (m_pMenuPlugIn && m_pMenuPlugIn->m_bExitDefault) return result;
+  }
+  if (message == WM_INITMENUPOPUP && m_bBitmapMenus) {
+    const LRESULT result = CFrameWnd::WindowProc(message, wParam, lParam);
+    if (auto* plugIn = dynamic_cast<SECBmpMenuPlugIn*>(m_pMenuPlugIn)) plugIn->InitMenuPopup(wParam, lParam);
+    return result;
   }
   switch (message) {
     case WM_NCLBUTTONDOWN:
@@ -213,8 +224,10 @@ HMENU SECFrameWnd::GetMenuForResourceId(UINT nMenuID) {
 
 HMENU SECFrameWnd::GetDefaultMenu() { return m_pMenuBar ? m_hMenuBarDefault : m_hMenuDefault; }
 
-SECWndPlugIn* SECFrameWnd::CreateWindowPlugIn(DWORD, DWORD, const CRuntimeClass* pClass, DWORD) {
-  std::unique_ptr<SECWndPlugIn> plugIn = secframe::MakeWindowPlugIn(this, pClass);
+SECWndPlugIn* SECFrameWnd::CreateWindowPlugIn(DWORD dwValue1, DWORD dwValue2, const CRuntimeClass* pClass, DWORD dwValue3) {
+  // The first value is the own window's extended style, the second its creation parameter, the
+  // last its id.
+  std::unique_ptr<SECWndPlugIn> plugIn = secframe::MakeWindowPlugIn(this, pClass, dwValue1, dwValue2, UINT(dwValue3));
   if (!plugIn) return nullptr;
   m_pWindowPlugIn = std::move(plugIn);
   return m_pWindowPlugIn.get();

@@ -19,6 +19,9 @@
 #include "toolkit/frame/sec_mini_dock_frame.h"
 #include "toolkit/frame/toolkit_globals.h"
 #include "toolkit/frame/wnd_plugin.h"
+#include "toolkit/widgets/bmp_menu_plugin.h"
+#include "toolkit/widgets/menu_bar.h"
+#include "toolkit/widgets/toolbar_manager.h"
 
 namespace {
 
@@ -90,13 +93,47 @@ SECMDIFrameWnd::SECMDIFrameWnd() { m_bWin4 = secData().bWin4; }
 SECMDIFrameWnd::~SECMDIFrameWnd() {
   for (auto& [id, menu] : m_menuMap) ::DestroyMenu(menu);
   delete m_pMenuPlugIn;
+  if (m_hMenuBarDefault) ::DestroyMenu(m_hMenuBarDefault);
 }
 
 int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
   if (CMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
-  // The menu bar and the bitmap menus come with their own plug-ins, made by the toolbar and menu
-  // features; the frame only carries them.
+  CreateMenuPlugIn();
   return 0;
+}
+
+void SECMDIFrameWnd::CreateMenuPlugIn() {
+  delete m_pMenuPlugIn;
+  m_pMenuPlugIn = nullptr;
+  SECBmpMenuPlugIn* plugIn = nullptr;
+  if (auto* bar = dynamic_cast<SECMenuBar*>(m_pMenuBar)) {
+    auto* feature = new SECMenuBarFeature;
+    feature->SetMenuBar(bar);
+    plugIn = feature;
+  } else if (m_bBitmapMenus) {
+    plugIn = new SECBmpMenuPlugIn(TRUE);
+  }
+  if (!plugIn) return;
+  plugIn->PlugInTo(this);
+  m_pMenuPlugIn = plugIn;
+  if (auto* manager = dynamic_cast<SECToolBarManager*>(m_pControlBarManager); manager && manager->GetBmpMgr()) {
+    plugIn->SetBmpMgr(manager->GetBmpMgr());
+  }
+}
+
+void SECMDIFrameWnd::SetControlBarManager(SECControlBarManager* pManager) {
+  m_pControlBarManager = pManager;
+  auto* plugIn = dynamic_cast<SECBmpMenuPlugIn*>(m_pMenuPlugIn);
+  auto* manager = dynamic_cast<SECToolBarManager*>(pManager);
+  if (plugIn && manager && manager->GetBmpMgr()) plugIn->SetBmpMgr(manager->GetBmpMgr());
+}
+
+void SECMDIFrameWnd::SetMenuBar(CWnd* pBar) {
+  m_pMenuBar = pBar;
+  if (pBar && !m_hMenuBarDefault && m_nIDDefaultMenu) m_hMenuBarDefault = ::LoadMenu(nullptr, m_nIDDefaultMenu);
+  if (pBar && m_hWnd && ::GetMenu(m_hWnd)) ::SetMenu(m_hWnd, nullptr);
+  if (m_hWnd) CreateMenuPlugIn();
+  if (pBar) RefreshMenuBar(UINT(-1));
 }
 
 void SECMDIFrameWnd::OnClose() {
@@ -114,7 +151,12 @@ LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   // While the bars are customized the frame cannot be moved or sized.
   if (message == WM_NCHITTEST && InConfigMode()) return HTERROR;
-  return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+  const LRESULT result = CMDIFrameWnd::WindowProc(message, wParam, lParam);
+  // Items the update handlers added or changed are converted too.
+  if (message == WM_INITMENUPOPUP && (m_bBitmapMenus || m_pMenuBar)) {
+    if (auto* plugIn = dynamic_cast<SECBmpMenuPlugIn*>(m_pMenuPlugIn)) plugIn->InitMenuPopup(wParam, lParam);
+  }
+  return result;
 }
 
 BOOL SECMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
@@ -429,9 +471,17 @@ HMENU SECMDIFrameWnd::GetDefaultMenu() { return m_pMenuBar ? m_hMenuBarDefault :
 
 HMENU SECMDIFrameWnd::GetActiveMenu() const { return m_pMenuBar ? m_hMenuBarDefault : ::GetMenu(m_hWnd); }
 
-void SECMDIFrameWnd::RefreshMenuBar(UINT) {
+void SECMDIFrameWnd::RefreshMenuBar(UINT nMenuID) {
+  auto* feature = dynamic_cast<SECMenuBarFeature*>(m_pMenuPlugIn);
+  auto* bar = dynamic_cast<SECMenuBar*>(m_pMenuBar);
   if (!m_pMenuBar || !m_pMenuPlugIn) return;
-  UpdateMenuBarLayout();
+  const BOOL byDefault = nMenuID == 0 || nMenuID == UINT(-1);
+  if (byDefault) nMenuID = m_nIDDefaultMenu;
+  if (feature && bar) {
+    if (HMENU menu = GetMenuForResourceId(nMenuID)) bar->SetMenu(nMenuID, menu);
+    feature->GetTracker().SwitchMenu(nMenuID);
+  }
+  if (byDefault) UpdateMenuBarLayout();
   ApplyMenuBarMenu();
 }
 
@@ -463,8 +513,10 @@ HMENU SECMDIFrameWnd::GetMenuForResourceId(UINT nMenuID) {
   return menu;
 }
 
-SECWndPlugIn* SECMDIFrameWnd::CreateWindowPlugIn(DWORD, DWORD, const CRuntimeClass* pClass, DWORD) {
-  std::unique_ptr<SECWndPlugIn> plugIn = secframe::MakeWindowPlugIn(this, pClass);
+SECWndPlugIn* SECMDIFrameWnd::CreateWindowPlugIn(DWORD dwValue1, DWORD dwValue2, const CRuntimeClass* pClass, DWORD dwValue3) {
+  // The first value is the own window's extended style, the second its creation parameter, the
+  // last its id.
+  std::unique_ptr<SECWndPlugIn> plugIn = secframe::MakeWindowPlugIn(this, pClass, dwValue1, dwValue2, UINT(dwValue3));
   if (!plugIn) return nullptr;
   m_pWindowPlugIn = std::move(plugIn);
   return m_pWindowPlugIn.get();
@@ -544,8 +596,13 @@ void SECMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
 
 void SECMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt) {
   m_hMenuAlt = hMenuAlt;
+  // With a menu bar the main window has no window menu: the bar shows the child's menu, and only
+  // the window list follows.
+  if (SECMDIFrameWnd* main = MainFrame(); main && main->HasMenuBar()) {
+    main->ApplyMenuBarMenu();
+    return;
+  }
   CMDIChildWnd::OnUpdateFrameMenu(bActivate, pActivateWnd, hMenuAlt);
-  if (SECMDIFrameWnd* main = MainFrame(); main && main->HasMenuBar()) main->ApplyMenuBarMenu();
 }
 
 void SECMDIChildWnd::ReapplyFrameMenu() { OnUpdateFrameMenu(TRUE, this, m_hMenuAlt); }

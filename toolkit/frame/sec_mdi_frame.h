@@ -100,7 +100,8 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   virtual void GetDockState(CDockState& state) const;
 
   virtual SECControlBarManager* GetControlBarManager() const { return m_pControlBarManager; }
-  virtual void SetControlBarManager(SECControlBarManager* pManager) { m_pControlBarManager = pManager; }
+  // The bitmap menus take the images of a toolbar manager.
+  virtual void SetControlBarManager(SECControlBarManager* pManager);
   // Whether the control-bar manager customizes the bars now.
   BOOL InConfigMode() const;
 
@@ -120,6 +121,10 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   virtual void ApplyMenuBarMenu();
   virtual CWnd* GetMenuBar() const { return m_pMenuBar; }
   BOOL HasMenuBar() const { return m_pMenuBar != nullptr; }
+  // The frame shows its menus on `pBar` (a menu bar of the toolkit) instead of its window menu: the
+  // window menu goes, the menu-bar feature replaces the menu plug-in and the default menu is shown.
+  virtual void SetMenuBar(CWnd* pBar);
+  SECWndPlugIn* GetMenuPlugIn() const { return m_pMenuPlugIn; }
   HMENU GetActiveMenu() const;
   void EnableBitmapMenus(BOOL bEnable, BOOL bOption) {
     m_bBitmapMenus = bEnable;
@@ -162,6 +167,10 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   CDockBar* DockBarFor(CControlBar* pBar, UINT nDockBarID);
   // Floats the bar in a new floating frame at `point` (FloatControlBar and FloatControlBarAt).
   void FloatInNewFrame(CControlBar* pBar, CPoint point, DWORD dwStyle, BOOL bAlwaysShow);
+
+  // The menu plug-in the frame's settings ask for: the menu-bar feature with a menu bar, else the
+  // bitmap menus when they are on, else none.
+  void CreateMenuPlugIn();
 
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnClose();

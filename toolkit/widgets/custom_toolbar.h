@@ -159,7 +159,8 @@ class SECCustomToolBar : public SECControlBar, public SECToolBarButtonOwner {
 
   int GetHotIndex() const { return m_nHot; }
   int GetActiveIndex() const { return m_nActive; }
-  BOOL IsUserBar() const;
+  // A bar the user made (its id in the user range); bars that are no frame bar answer FALSE.
+  virtual BOOL IsUserBar() const;
 
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -172,7 +173,8 @@ class SECCustomToolBar : public SECControlBar, public SECToolBarButtonOwner {
   void RemoveAt(int nIndex);
   void InsertAt(int nIndex, SECStdBtn* pBtn);
   SECBtnDrawData& DrawData();
-  void Tell(UINT nCode);
+  // Tells the manager's listeners about this bar.
+  virtual void Tell(UINT nCode);
 
   void OnButtonDown(UINT nFlags, CPoint point, BOOL bDouble);
   void OnButtonMove(CPoint point);

@@ -82,7 +82,10 @@ std::vector<SECCustomToolBar*> SECToolBarManager::GetBars() const {
   std::vector<SECCustomToolBar*> bars;
   if (!m_pFrameWnd) return bars;
   for (CControlBar* bar : m_pFrameWnd->m_listControlBars) {
-    if (auto* toolbar = dynamic_cast<SECCustomToolBar*>(bar); toolbar && toolbar->m_hWnd) bars.push_back(toolbar);
+    // The customize sheet's own bars are no frame bars, whatever their ids.
+    if (auto* toolbar = dynamic_cast<SECCustomToolBar*>(bar); toolbar && toolbar->m_hWnd && !toolbar->IsCustomizeSheetBar()) {
+      bars.push_back(toolbar);
+    }
   }
   return bars;
 }

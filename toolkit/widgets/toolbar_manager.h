@@ -88,6 +88,9 @@ class SECToolBarManager : public SECControlBarManager {
   SECCustomToolBar* CreateUserBar(LPCTSTR lpszTitle = nullptr);
   void BroadcastToBars(UINT nID, UINT nCode, void* pData);
   BOOL GetCommandButtonRect(CRect& rect) const;
+  // The toolbars dialog, modal: its end code (1 closed, 2 cancelled, 43099 the customize sheet asked
+  // for).
+  INT_PTR RunToolBarsDialog();
   SECCommandButtonRect& CommandButtonRect() { return *m_pCmdRect; }
 
   // --- Configure mode ---
