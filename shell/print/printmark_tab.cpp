@@ -94,7 +94,7 @@ void CPrintmarkTab::RemoveAll() {
   if (m_list.m_hWnd) m_list.DeleteAllItems();
 }
 
-int32_t CPrintmarkTab::RecordOfRow(int row) const {
+int32_t CPrintmarkTab::TopicOfRow(int row) const {
   if (row < 0 || row >= m_list.GetItemCount()) return -1;
   return int32_t(m_list.GetItemData(row));
 }
@@ -113,17 +113,17 @@ void CPrintmarkTab::OnContextMenu(CWnd*, CPoint point) {
 }
 
 void CPrintmarkTab::OnOpen() {
-  const int32_t record = RecordOfRow(GetSelectedRow());
+  const int32_t record = TopicOfRow(GetSelectedRow());
   if (record >= 0) navcmd::OpenRecord(record, false);
 }
 
 void CPrintmarkTab::OnLocate() {
-  const int32_t record = RecordOfRow(GetSelectedRow());
+  const int32_t record = TopicOfRow(GetSelectedRow());
   if (record >= 0) navcmd::LocateInLibrary(record);
 }
 
 void CPrintmarkTab::OnAddBookmark() {
-  const int32_t record = RecordOfRow(GetSelectedRow());
+  const int32_t record = TopicOfRow(GetSelectedRow());
   if (record >= 0) navcmd::AddBookmarkFor(record);
 }
 
@@ -139,7 +139,7 @@ void CPrintmarkTab::OnPrintList() {
   job.Print();
 }
 
-void CPrintmarkTab::OnUpdateRowCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(RecordOfRow(GetSelectedRow()) >= 0); }
+void CPrintmarkTab::OnUpdateRowCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(TopicOfRow(GetSelectedRow()) >= 0); }
 
 void CPrintmarkTab::OnUpdatePrintList(CCmdUI* pCmdUI) {
   CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();

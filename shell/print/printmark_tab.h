@@ -29,7 +29,7 @@ class CPrintmarkTab : public CEntryListTab {
   // The topics of the list's places as a new group (null when the list is empty).
   engine::GroupPtr BuildTopicGroup() const;
   // The catalogue record a row shows, or -1.
-  int32_t RecordOfRow(int row) const;
+  int32_t TopicOfRow(int row) const override;
   // Forgets every row (the work closed or a new one opened).
   void RemoveAll();
 
