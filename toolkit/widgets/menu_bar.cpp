@@ -429,7 +429,7 @@ BOOL SECMenuBarTracker::OnInitPopup() {
 }
 
 BOOL SECMenuBarTracker::OnSysCommand(UINT nID) {
-  if (!m_pBar || (nID & 0xFFF0) != (kMouseMenu & 0xFFF0) || nID != kMouseMenu) return FALSE;
+  if (!m_pBar || nID != kMouseMenu) return FALSE;
   m_pBar->DropSysMenu();
   return TRUE;
 }
