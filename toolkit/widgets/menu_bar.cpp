@@ -674,6 +674,13 @@ void SECMenuBar::DropSysMenu() {
 
 CWnd* SECMenuBar::GetSysMenuWnd() { return m_pFrame; }
 
+void SECMenuBar::GetBarInfoEx(SECBarStateRecord* pInfo) { SECControlBar::GetBarInfoEx(pInfo); }
+
+void SECMenuBar::SetBarInfoEx(SECBarStateRecord* pInfo, CFrameWnd* pFrameWnd) {
+  SECControlBar::SetBarInfoEx(pInfo, pFrameWnd);
+  m_dwExStyle |= BAREX_FIXED_SIZE;
+}
+
 LRESULT SECMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SETTINGCHANGE) {
     MakeMenuFont();
