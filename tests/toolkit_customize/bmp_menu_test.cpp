@@ -15,6 +15,7 @@
 #include "resources/resource_ids.h"
 #include "tests/toolkit_customize/customize_fixture.h"
 #include "toolkit/frame/bmp_mgr.h"
+#include "toolkit/frame/sec_frame_wnd.h"
 #include "toolkit/widgets/bmp_menu_plugin.h"
 
 namespace lumo::test {
@@ -237,6 +238,21 @@ TEST_F(BmpMenuTest, ASettingChangeMeasuresTheItemsAgain) {
   EXPECT_EQ(::GetMenuItemData(menu, 0, MF_BYPOSITION), data);
   EXPECT_EQ(plugIn->ItemCount(menu), 5u);
   EXPECT_GT(measure_menu_item(mdi->m_hWnd, menu, 0).cx, 0);
+}
+
+TEST_F(BmpMenuTest, TheSingleDocumentFrameHasBitmapMenusToo) {
+  auto* single = std::make_unique<SECFrameWnd>().release();  // ends itself with its window
+  single->EnableBitmapMenus(TRUE, TRUE);
+  ASSERT_TRUE(single->LoadFrame(IDR_TEST_MAIN));
+  auto* own = dynamic_cast<SECBmpMenuPlugIn*>(single->m_pMenuPlugIn);
+  ASSERT_NE(own, nullptr);
+  single->SetControlBarManager(manager.get());
+  EXPECT_EQ(own->GetBmpMgr(), manager->GetBmpMgr());
+  single->SendMessage(WM_INITMENUPOPUP, WPARAM(menu), 0);
+  EXPECT_EQ(own->ItemCount(menu), 5u);
+  single->SetControlBarManager(nullptr);
+  single->DestroyWindow();
+  pump();
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <QImage>
 #include <QTimer>
-#include <cstdio>
-#include <cstdlib>
 
 #include "platform/framework/control_messages.h"
 #include "platform/win/window_surface.h"
@@ -25,7 +23,6 @@ BOOL ToolFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 }
 
 LRESULT ToolFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (getenv("LUMO_DEBUG_MESSAGES")) fprintf(stderr, "frame %04x %llx %llx\n", message, (unsigned long long)wParam, (unsigned long long)lParam);
   if (message == WM_INITMENUPOPUP || message == WM_COMMAND) log.emplace_back(message, wParam);
   if (message == WM_SYSCOMMAND) {
     sys_commands.push_back(wParam);

@@ -172,11 +172,6 @@ TEST_F(CustomizeSheetTest, ButtonsDraggedFromThePageAreCopiesAndButtonsDroppedOn
   const CRect config = manager->GetConfigWindowRect();
   EXPECT_EQ(config, sheetRect);
   drag(centre(category(0), 0), {onSheet}, onSheet);
-  for (SECCustomToolBar* b : manager->GetBars()) {
-    CString t;
-    b->GetWindowText(t);
-    if (getenv("LUMO_DEBUG_MESSAGES")) fprintf(stderr, "bar %x %s\n", b->GetDlgCtrlID(), utf8(t).c_str());
-  }
   EXPECT_EQ(manager->GetBars().size(), 4u);
   CRect area;
   mdi->GetWindowRect(&area);

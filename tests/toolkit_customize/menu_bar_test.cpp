@@ -103,6 +103,21 @@ TEST_F(MenuBarTest, TheFrameShowsItsMenuOnTheBar) {
   save(image.scaled(image.width() * 2, image.height() * 2), "menu_bar_top.png");
 }
 
+TEST_F(MenuBarTest, TheSavedLayoutKeepsTheMenuBarAMenuBar) {
+  EXPECT_EQ(manager->GetBarTypeID(menuBar), SEC_BARTYPE_MENUBAR);
+  const std::vector<std::string> before = texts();
+  manager->SaveStateToProfile("LumoKAL");
+  manager->LoadStateFromProfile("LumoKAL");
+  mdi->RecalcLayout();
+  pump();
+  // Still the menu's buttons, and no second bar with its id.
+  EXPECT_EQ(texts(), before);
+  int withId = 0;
+  for (CControlBar* b : mdi->m_listControlBars) withId += UINT(b->GetDlgCtrlID()) == SEC_IDW_MENUBAR;
+  EXPECT_EQ(withId, 1);
+  EXPECT_TRUE(menuBar->IsHorzDocked());
+}
+
 TEST_F(MenuBarTest, APressDropsTheButtonsPopUpAndItsCommandRuns) {
   framework::set_menu_chooser([](HMENU, HWND, POINT) -> UINT { return ::ID_FILE_OPEN; });
   click(menuBar->m_hWnd, menuBar->GetItemRect(0).CenterPoint());

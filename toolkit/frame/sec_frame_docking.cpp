@@ -12,6 +12,9 @@
 #include "toolkit/frame/sec_mdi_frame.h"
 #include "toolkit/frame/sec_mini_dock_frame.h"
 #include "toolkit/frame/wnd_plugin.h"
+#include "toolkit/widgets/bmp_menu_plugin.h"
+#include "toolkit/widgets/menu_bar.h"
+#include "toolkit/widgets/toolbar_manager.h"
 
 namespace secframe {
 namespace {
@@ -277,6 +280,27 @@ void DrawCaption(CWnd* wnd, CDC* dc, const CRect& rect, BOOL active, int alignme
   dc->SelectObject(&normal);
   if (part.left < part.right) dc->DrawText(rest, &part, format);
   dc->SelectObject(old);
+}
+
+SECWndPlugIn* MakeMenuPlugIn(CWnd* host, CWnd* menuBar, BOOL bitmapMenus, SECControlBarManager* manager) {
+  SECBmpMenuPlugIn* plugIn = nullptr;
+  if (auto* bar = dynamic_cast<SECMenuBar*>(menuBar)) {
+    auto* feature = new SECMenuBarFeature;
+    feature->SetMenuBar(bar);
+    plugIn = feature;
+  } else if (bitmapMenus) {
+    plugIn = new SECBmpMenuPlugIn(TRUE);
+  }
+  if (!plugIn) return nullptr;
+  plugIn->PlugInTo(host);
+  ShareMenuImages(plugIn, manager);
+  return plugIn;
+}
+
+void ShareMenuImages(SECWndPlugIn* plugIn, SECControlBarManager* manager) {
+  auto* menus = dynamic_cast<SECBmpMenuPlugIn*>(plugIn);
+  auto* toolbars = dynamic_cast<SECToolBarManager*>(manager);
+  if (menus && toolbars && toolbars->GetBmpMgr()) menus->SetBmpMgr(toolbars->GetBmpMgr());
 }
 
 std::unique_ptr<SECWndPlugIn> MakeWindowPlugIn(CWnd* host, const CRuntimeClass* kind, DWORD dwExStyle, DWORD dwParam,

@@ -64,6 +64,13 @@ BOOL CreateCaptionFont(CFont& font, BOOL italic);
 // part before the first hyphen in `italic`, the rest in `normal`.
 void DrawCaption(CWnd* wnd, CDC* dc, const CRect& rect, BOOL active, int alignment, CFont& italic, CFont& normal);
 
+// The menu plug-in a frame's settings ask for, plugged into `host`: the menu-bar feature driving
+// `menuBar` (a toolkit menu bar), else with `bitmapMenus` the bitmap menus, else none. It draws
+// with the images of `manager` when that is a toolbar manager.
+SECWndPlugIn* MakeMenuPlugIn(CWnd* host, CWnd* menuBar, BOOL bitmapMenus, SECControlBarManager* manager);
+// Gives the bitmap menus of `plugIn` (if it has them) the images of `manager` (if a toolbar manager).
+void ShareMenuImages(SECWndPlugIn* plugIn, SECControlBarManager* manager);
+
 // A window plug-in of `kind` with a window of its own (extended style `dwExStyle`, creation
 // parameter `dwParam`, id `nID`, owned by `host`), then plugged into `host` (it works through the
 // host's window); null when `kind` is no plug-in class or the plug-in cannot be made or plugged in.

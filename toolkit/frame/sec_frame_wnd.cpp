@@ -55,12 +55,7 @@ SECFrameWnd::~SECFrameWnd() {
 
 int SECFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
   if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
-  // The bitmap menus when they are on (the menu bar is the MDI frame's).
-  if (m_bBitmapMenus && !m_pMenuPlugIn) {
-    auto* plugIn = new SECBmpMenuPlugIn(TRUE);
-    plugIn->PlugInTo(this);
-    m_pMenuPlugIn = plugIn;
-  }
+  if (!m_pMenuPlugIn) m_pMenuPlugIn = secframe::MakeMenuPlugIn(this, m_pMenuBar, m_bBitmapMenus, m_pControlBarManager);
   return 0;
 }
 

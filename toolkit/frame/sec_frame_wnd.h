@@ -49,7 +49,11 @@ class SECFrameWnd : public CFrameWnd {
   virtual void SetDockState(const CDockState& state);
   virtual void GetDockState(CDockState& state) const;
   virtual SECControlBarManager* GetControlBarManager() const { return m_pControlBarManager; }
-  virtual void SetControlBarManager(SECControlBarManager* pManager) { m_pControlBarManager = pManager; }
+  // The bitmap menus take the images of a toolbar manager.
+  virtual void SetControlBarManager(SECControlBarManager* pManager) {
+    m_pControlBarManager = pManager;
+    secframe::ShareMenuImages(m_pMenuPlugIn, pManager);
+  }
   BOOL InConfigMode() const;
 
   virtual BOOL CreateItalicCaptionFont(CFont& font) { return secframe::CreateCaptionFont(font, TRUE); }

@@ -21,7 +21,6 @@
 #include "toolkit/frame/wnd_plugin.h"
 #include "toolkit/widgets/bmp_menu_plugin.h"
 #include "toolkit/widgets/menu_bar.h"
-#include "toolkit/widgets/toolbar_manager.h"
 
 namespace {
 
@@ -104,28 +103,12 @@ int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
 
 void SECMDIFrameWnd::CreateMenuPlugIn() {
   delete m_pMenuPlugIn;
-  m_pMenuPlugIn = nullptr;
-  SECBmpMenuPlugIn* plugIn = nullptr;
-  if (auto* bar = dynamic_cast<SECMenuBar*>(m_pMenuBar)) {
-    auto* feature = new SECMenuBarFeature;
-    feature->SetMenuBar(bar);
-    plugIn = feature;
-  } else if (m_bBitmapMenus) {
-    plugIn = new SECBmpMenuPlugIn(TRUE);
-  }
-  if (!plugIn) return;
-  plugIn->PlugInTo(this);
-  m_pMenuPlugIn = plugIn;
-  if (auto* manager = dynamic_cast<SECToolBarManager*>(m_pControlBarManager); manager && manager->GetBmpMgr()) {
-    plugIn->SetBmpMgr(manager->GetBmpMgr());
-  }
+  m_pMenuPlugIn = secframe::MakeMenuPlugIn(this, m_pMenuBar, m_bBitmapMenus, m_pControlBarManager);
 }
 
 void SECMDIFrameWnd::SetControlBarManager(SECControlBarManager* pManager) {
   m_pControlBarManager = pManager;
-  auto* plugIn = dynamic_cast<SECBmpMenuPlugIn*>(m_pMenuPlugIn);
-  auto* manager = dynamic_cast<SECToolBarManager*>(pManager);
-  if (plugIn && manager && manager->GetBmpMgr()) plugIn->SetBmpMgr(manager->GetBmpMgr());
+  secframe::ShareMenuImages(m_pMenuPlugIn, pManager);
 }
 
 void SECMDIFrameWnd::SetMenuBar(CWnd* pBar) {

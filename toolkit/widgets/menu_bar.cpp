@@ -429,7 +429,7 @@ BOOL SECMenuBarTracker::OnInitPopup() {
 }
 
 BOOL SECMenuBarTracker::OnSysCommand(UINT nID) {
-  if (!m_pBar || (nID & 0xFFF0) != (kMouseMenu & 0xFFF0) || nID != kMouseMenu) return FALSE;
+  if (!m_pBar || nID != kMouseMenu) return FALSE;
   m_pBar->DropSysMenu();
   return TRUE;
 }
@@ -673,6 +673,13 @@ void SECMenuBar::DropSysMenu() {
 }
 
 CWnd* SECMenuBar::GetSysMenuWnd() { return m_pFrame; }
+
+void SECMenuBar::GetBarInfoEx(SECBarStateRecord* pInfo) { SECControlBar::GetBarInfoEx(pInfo); }
+
+void SECMenuBar::SetBarInfoEx(SECBarStateRecord* pInfo, CFrameWnd* pFrameWnd) {
+  SECControlBar::SetBarInfoEx(pInfo, pFrameWnd);
+  m_dwExStyle |= BAREX_FIXED_SIZE;
+}
 
 LRESULT SECMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SETTINGCHANGE) {

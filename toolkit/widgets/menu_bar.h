@@ -203,6 +203,9 @@ class SECMenuBar : public SECCustomToolBar {
   int GetLargestExtent() const { return m_nLargest; }
   void RaiseWidestButton(int cx) override;
   BOOL IsUserBar() const override { return FALSE; }
+  // The saved layout keeps the bar's place only: its buttons come from the menus.
+  void GetBarInfoEx(SECBarStateRecord* pInfo) override;
+  void SetBarInfoEx(SECBarStateRecord* pInfo, CFrameWnd* pFrameWnd) override;
 
  protected:
   // Fills the bar with one button per top-level item of `hMenu`.

@@ -15,6 +15,7 @@
 #include "toolkit/frame/sec_dock_state.h"
 #include "toolkit/frame/sec_mdi_frame.h"
 #include "toolkit/widgets/custom_toolbar_info.h"
+#include "toolkit/widgets/menu_bar.h"
 
 IMPLEMENT_DYNAMIC(SECToolBarManager, SECControlBarManager)
 
@@ -403,6 +404,8 @@ void SECToolBarManager::SaveStateToProfile(LPCTSTR lpszPrefix) {
 }
 
 DWORD SECToolBarManager::GetBarTypeID(CControlBar* pBar) {
+  // The menu bar is saved as one: its buttons are never read back as a toolbar's.
+  if (dynamic_cast<SECMenuBar*>(pBar)) return SEC_BARTYPE_MENUBAR;
   if (dynamic_cast<SECCustomToolBar*>(pBar)) return SEC_BARTYPE_TOOLBAR;
   return SECControlBarManager::GetBarTypeID(pBar);
 }
