@@ -67,6 +67,7 @@ class CNavBarBase : public SECControlBar {
 
 class CHistoryTab;
 class CBookmarkTab;
+class CSearchresTab;
 class CDUTab;
 class CDUTree;
 
@@ -81,6 +82,7 @@ class COutputWnd : public CNavBarBase {
   SECTabWnd& GetTabWindow() { return m_wndTab; }
   CHistoryTab* GetHistoryTab() const { return m_pHistoryTab.get(); }
   CBookmarkTab* GetBookmarkTab() const { return m_pBookmarkTab.get(); }
+  CSearchresTab* GetResultsTab() const { return m_pResultsTab.get(); }
 
  protected:
   void OnCtrlTab() override;
@@ -93,6 +95,7 @@ class COutputWnd : public CNavBarBase {
   CFont m_fontTabs;
   std::unique_ptr<CHistoryTab> m_pHistoryTab;
   std::unique_ptr<CBookmarkTab> m_pBookmarkTab;
+  std::unique_ptr<CSearchresTab> m_pResultsTab;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -17,6 +17,7 @@
 #include "platform/win/window_api.h"
 #include "resources/resource_ids.h"
 #include "shell/library_title.h"
+#include "navigation/gtf_sheet.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/view/view_rules.h"
@@ -333,6 +334,7 @@ BOOL CLumoKALView::JumpTo(int32_t position, int mode, int32_t scroll) {
 
   m_previous = m_current;
   if (work) work->GetActDescription(frame::MvGetCurrentTopic(m_pViewer), m_current);
+  if (CGTFSheet* sheet = CGTFSheet::GetOpen()) sheet->SetActiveTopic(this);
 
   int32_t scroll_left = 0;
   for (CMvPane* pane : m_panes) {
