@@ -164,8 +164,9 @@ int CompareNatural(const std::string& a, const std::string& b) {
     j = ej;
   }
   if (i < a.size() || j < b.size()) return i < a.size() ? 1 : -1;
-  // Equal in the natural order: case, accents and leading zeros decide.
-  const int c = base::cp1250::collate(a, b);
+  // Equal in the natural order: case, accents and leading zeros decide (leading blanks do not).
+  const int c = base::cp1250::collate(std::string_view(a).substr(std::min(a.find_first_not_of(' '), a.size())),
+                                      std::string_view(b).substr(std::min(b.find_first_not_of(' '), b.size())));
   return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 

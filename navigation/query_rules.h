@@ -76,7 +76,7 @@ std::string ScopeFilePath(const std::string& folder, const std::string& name);
 // --- Sorting ----------------------------------------------------------------------------------------
 // A natural comparison of two texts: digit runs compare as numbers, the rest in Polish alphabetical
 // order without regard to case (case and accents only break ties); leading blanks are skipped and an
-// empty text comes first. A total order: only equal texts compare 0.
+// empty text comes first. A total order: only texts equal apart from their leading blanks compare 0.
 int CompareNatural(const std::string& a, const std::string& b);
 
 }  // namespace findrules

@@ -24,6 +24,7 @@ constexpr UINT kAnimationResource = 201;
 
 CSearchAbortDlg::CSearchAbortDlg(CGTFQueryPage* pOwner)
     : m_pWork(CLumoKALDoc::GetCurrentWork()), m_pOwner(pOwner) {
+  controls::register_animate_control();
   Create(resources::IDD_SEARCH_ABORT, nullptr);
   if (m_pOwner && m_pOwner->m_hWnd) m_pOwner->EnableWindow(FALSE);
 }

@@ -232,7 +232,7 @@ void register_find_resources() {
   res::add_dialog({IDD_FIND_PAGE, "Znajdź w akcie", {0, 0, 303, 176}, kPage, 0, "MS Sans Serif", 8, kFindControls});
   res::add_dialog({IDD_GOTO_PAGE, "Przejdź do", {0, 0, 303, 176}, kPage, 0, "MS Sans Serif", 8, kGotoControls});
   res::add_dialog({IDD_SEARCH_ABORT, "Trwa przeszukiwanie...", {0, 0, 168, 86},
-                   WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_CENTER | DS_SETFONT, 0, "MS Sans Serif", 8, kAbortControls});
+                   WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_CENTER | DS_SETFONT, 0, "MS Sans Serif", 8, kAbortControls});
   res::add_dialog({IDD_HINTS, "Przeszukiwanie - podpowiedzi", {0, 0, 338, 190},
                    WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, "MS Sans Serif", 8, kHintsControls});
   res::add_dialog({IDD_SCOPE_YEARS, "Roczniki", {0, 0, 237, 158}, kPage, 0, "MS Sans Serif", 8, kYearControls});
