@@ -153,7 +153,9 @@ BOOL CGTFQueryPage::OnInitDialog() {
     m_btnHeadings.AttachMenuItem(IDC_QUERY_HEADINGS, this, m_menu.GetSubMenu(1)->GetSafeHmenu(), 1);
     m_btnOperators.AttachMenuItem(IDC_QUERY_OPERATORS, this, m_menu.GetSubMenu(2)->GetSafeHmenu(), 1);
   }
-  if (CWnd* headings = GetDlgItem(IDC_QUERY_HEADINGS)) headings->ShowWindow(SW_HIDE);
+  for (UINT id : {IDC_QUERY_HEADINGS, IDC_QUERY_NEW_LIST}) {
+    if (CWnd* hidden = GetDlgItem(int(id))) hidden->ShowWindow(SW_HIDE);
+  }
   BringResultsTabToFront();
   ResetScope();
   OnQueryTextChange();
@@ -576,6 +578,9 @@ BOOL CGTFFindPage::OnInitDialog() {
   CGSPropertyPage::OnInitDialog();
   m_comboText.SubclassDlgItem(IDC_FIND_TEXT, this);
   m_comboText.SendMessage(CB_LIMITTEXT, findrules::kQueryLimit);
+  for (UINT id : {IDC_FIND_PREVIOUS, IDC_FIND_FROM_TOP, IDC_FIND_WHOLE_WORDS}) {
+    if (CWnd* hidden = GetDlgItem(int(id))) hidden->ShowWindow(SW_HIDE);
+  }
   CheckDlgButton(IDC_FIND_DOWN, BST_CHECKED);
   CheckDlgButton(IDC_FIND_UNIT, BST_CHECKED);
   OnTextChange();
@@ -715,6 +720,7 @@ BOOL CGTFGotoPage::OnInitDialog() {
   m_editYear.AttachDlgItem(IDC_GOTO_YEAR, this);
   m_editPosition.AttachDlgItem(IDC_GOTO_POSITION, this);
   m_editArticle.AttachDlgItem(IDC_GOTO_ARTICLE, this);
+  if (CWnd* previous = GetDlgItem(IDC_GOTO_PREVIOUS)) previous->ShowWindow(SW_HIDE);
   m_editArticle.SetMask(kMaskArticle);
   m_editYear.SetMask(kMaskYear);
   m_editPosition.SetMask(kMaskPosition);
@@ -866,6 +872,23 @@ void CGTFSheet::RefreshQueryScopes() {
 BOOL CGTFSheet::OnInitDialog() {
   CGSPropertySheet::OnInitDialog();
   m_tabs.SubclassSheetTabs(this);
+  // The pages close the sheet with their own buttons: the sheet's row of buttons goes, and the
+  // sheet ends above it.
+  int top = INT32_MAX;
+  for (int id : {int(IDOK), int(IDCANCEL), int(ID_APPLY_NOW), int(IDHELP)}) {
+    if (CWnd* button = GetDlgItem(id)) {
+      CRect rect;
+      button->GetWindowRect(&rect);
+      top = std::min(top, int(rect.top));
+      button->ShowWindow(SW_HIDE);
+      button->EnableWindow(FALSE);
+    }
+  }
+  if (top != INT32_MAX) {
+    CRect window;
+    GetWindowRect(&window);
+    SetWindowPos(nullptr, 0, 0, window.Width(), top - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   SECRegistry registry;
   CString text;
   if (registry.Connect(HKEY_LOCAL_MACHINE) && registry.Open(kSettingsKey, KEY_READ) &&

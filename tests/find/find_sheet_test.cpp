@@ -184,6 +184,8 @@ class FindSheetTest : public GuiTest {
   static std::string Picture(CWnd& wnd, const std::string& name) {
     const char* dir = std::getenv("LUMO_PNG_DIR");
     const std::string path = (dir ? std::string(dir) : base::temp_folder()) + "/" + name + ".png";
+    wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASE);
+    pump();
     EXPECT_TRUE(save_window_png(wnd.m_hWnd, path, true)) << name;
     return path;
   }
@@ -474,6 +476,8 @@ TEST_F(FindSheetTest, FindInTheActRunsOnceThenSteps) {
   EXPECT_EQ(Utf8(work_->GetQueryHistory().front()), "drzewa");
   page.SetFindText(Cp("zieleń"));
   Picture(*sheet, "find_in_act_page");
+  EXPECT_FALSE(page.GetDlgItem(resources::IDC_FIND_PREVIOUS)->IsWindowVisible());
+  EXPECT_TRUE(page.GetDlgItem(resources::IDC_FIND_CLOSE)->IsWindowVisible());
 
   // Without an act the tab is disabled; it comes back with one.
   sheet->SetActiveTopic(nullptr);
@@ -494,6 +498,13 @@ TEST_F(FindSheetTest, TheSheetKeepsItsPlaceAndOnlyOneExists) {
   pump();
   sheet->GetQueryPage().SetQueryText(Cp("zieleń ORAZ drzewa"));
   Picture(*sheet, "find_query_page");
+  // The page's hidden box and the sheet's own buttons stay out of sight; the pages close it.
+  EXPECT_FALSE(sheet->GetQueryPage().GetDlgItem(resources::IDC_QUERY_NEW_LIST)->IsWindowVisible());
+  EXPECT_FALSE(sheet->GetQueryPage().GetDlgItem(resources::IDC_QUERY_HEADINGS)->IsWindowVisible());
+  EXPECT_TRUE(sheet->GetQueryPage().GetDlgItem(resources::IDC_QUERY_SORT)->IsWindowVisible());
+  EXPECT_TRUE(sheet->GetQueryPage().GetDlgItem(resources::IDC_QUERY_FIND)->IsWindowEnabled());
+  ASSERT_NE(sheet->GetDlgItem(IDOK), nullptr);
+  EXPECT_FALSE(sheet->GetDlgItem(IDOK)->IsWindowVisible());
   sheet->SetWindowPos(nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   CGTFSheet::CloseOpen();
   pump();
