@@ -168,9 +168,12 @@ BOOL CGTFQueryPage::OnSetActive() {
 }
 
 BOOL CGTFQueryPage::PreTranslateMessage(MSG* pMsg) {
+  // Enter runs the query once (the default button would run it a second time).
   if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
     RunQuery();
-  } else if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) {
+    return TRUE;
+  }
+  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) {
     OnClose();
     return TRUE;
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <numeric>
 
 #include "platform/base/cp1250.h"
 #include "resources/resource_ids.h"
@@ -168,6 +169,13 @@ int CompareNatural(const std::string& a, const std::string& b) {
   const int c = base::cp1250::collate(std::string_view(a).substr(std::min(a.find_first_not_of(' '), a.size())),
                                       std::string_view(b).substr(std::min(b.find_first_not_of(' '), b.size())));
   return c < 0 ? -1 : c > 0 ? 1 : 0;
+}
+
+std::vector<size_t> NaturalOrder(const std::vector<std::string>& keys) {
+  std::vector<size_t> order(keys.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return CompareNatural(keys[a], keys[b]) < 0; });
+  return order;
 }
 
 }  // namespace findrules

@@ -78,5 +78,7 @@ std::string ScopeFilePath(const std::string& folder, const std::string& name);
 // order without regard to case (case and accents only break ties); leading blanks are skipped and an
 // empty text comes first. A total order: only texts equal apart from their leading blanks compare 0.
 int CompareNatural(const std::string& a, const std::string& b);
+// The order that sorts `keys` naturally: a stable sort of their indexes (equal keys keep theirs).
+std::vector<size_t> NaturalOrder(const std::vector<std::string>& keys);
 
 }  // namespace findrules

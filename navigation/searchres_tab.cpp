@@ -89,8 +89,7 @@ void CSortableDWordArray::Sort(BOOL bAscending, int kind, int column) {
     std::vector<std::string> keys(count);
     shell::ActDescription d;
     for (size_t i = 0; i < count; ++i) keys[i] = KeyText(m_pWork, int32_t(topics[i]), column, d);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return findrules::CompareNatural(keys[a], keys[b]) < 0; });
+    order = findrules::NaturalOrder(keys);
   } else {
     return;
   }

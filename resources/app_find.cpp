@@ -187,6 +187,41 @@ SCOPE_KEYWORD_PAGE(kPositionControls,
                    IDC_SCOPE_POSITION_LIST, "Wybrane stanowisko:", IDC_SCOPE_POSITION_CHOSEN,
                    "Ilość jed. redakcyjnych \nw wybranym zakresie", IDC_SCOPE_POSITION_COUNT);
 
+SCOPE_LIST_PAGE(kWizYearControls, "Wybierz te roczniki do których chcesz ograniczyć przeszukiwanie",
+                IDC_SCOPE_YEAR_LIST, "Roczniki", IDC_SCOPE_YEAR_CHOSEN, "Ilość jed. redakcyjnych \nw wybranym zakresie",
+                IDC_SCOPE_YEAR_COUNT);
+SCOPE_LIST_PAGE(kWizRankControls, "Wybierz jakiej rangi akty normatywne mają zostać przeszukane", IDC_SCOPE_RANK_LIST,
+                "Ranga:", IDC_SCOPE_RANK_CHOSEN, "Ilość jed. redakcyjnych \nw wybranym zakresie:",
+                IDC_SCOPE_RANK_COUNT);
+SCOPE_KEYWORD_PAGE(kWizPersonControls,
+                   "Wybierz nazwiska tych osób, których podpisy widnieją pod aktami normatywnymi do których chcesz "
+                   "ograniczyć zakres przeszukiwania",
+                   IDC_SCOPE_PERSON_LIST, "Wybrane nazwisko:", IDC_SCOPE_PERSON_CHOSEN,
+                   "Ilość jed. redakcyjnych \nw wybranym zakresie:", IDC_SCOPE_PERSON_COUNT);
+SCOPE_KEYWORD_PAGE(kWizPositionControls,
+                   "Wybierz te stanowiska, których podpisy widnieją pod aktami normatywnymi do których chcesz "
+                   "ograniczyć zakres przeszukiwania",
+                   IDC_SCOPE_POSITION_LIST, "Wybrane stanowisko:", IDC_SCOPE_POSITION_CHOSEN,
+                   "Ilość jed. redakcyjnych \nw wybranym zakresie", IDC_SCOPE_POSITION_COUNT);
+
+constexpr res::DialogControlResource kWizIntroControls[] = {
+    {kStatic, "Static", "Witamy w kreatorze zapytań", {7, 7, 230, 17}, kLabel, 0},
+    {kStatic, "Static", "Wpisz szukany tekst; na następnych stronach możesz ograniczyć zakres przeszukiwania.",
+     {7, 22, 230, 40}, kLabel, 0},
+    {IDC_WIZ_TEXT, "ComboBox", "", {7, 46, 210, 120}, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0},
+    {IDC_WIZ_OPERATORS, "Button", "", {214, 46, 230, 58}, kChild | WS_TABSTOP | BS_OWNERDRAW, 0},
+    {IDC_WIZ_DEFAULT_AND, "Button", "&Oraz jako operator domyolny", {7, 64, 180, 74}, kCheck, 0},
+    {IDC_WIZ_TITLES_ONLY, "Button", "wyłącznie tytuły", {7, 78, 180, 88}, kCheck, 0},
+};
+
+constexpr res::DialogControlResource kWizCompleteControls[] = {
+    {kStatic, "Static", "Zakończyłeś pracę z kreatorem", {7, 7, 230, 17}, kLabel, 0},
+    {kStatic, "Static", "jest on teraz gotowy do przeszukania bazy", {7, 20, 230, 28}, kLabel, 0},
+    {kStatic, "Static", "Wybrane ograniczenia:", {7, 38, 230, 46}, kLabel, 0},
+    {IDC_WIZ_CHOSEN, "Static", "", {14, 48, 230, 110}, kLabel | SS_NOPREFIX, 0},
+    {IDC_WIZ_SORT, "Button", "Sortuj wyniki", {7, 116, 120, 126}, kCheck, 0},
+};
+
 constexpr res::DialogControlResource kResultsControls[] = {
     {IDC_RESULTS_COUNT, "Static", "", {170, 3, 230, 11}, kLabel, 0},
     {IDC_RESULTS_QUERY, "Static", "", {232, 3, 400, 11}, kLabel | SS_NOPREFIX, 0},
@@ -240,6 +275,15 @@ void register_find_resources() {
   res::add_dialog({IDD_SCOPE_PERSONS, "Osoby", {0, 0, 237, 158}, kPage, 0, "MS Sans Serif", 8, kPersonControls});
   res::add_dialog({IDD_SCOPE_POSITIONS, "Stanowiska", {0, 0, 237, 158}, kPage, 0, "MS Sans Serif", 8, kPositionControls});
   res::add_dialog({IDD_SEARCH_RESULTS_TAB, "", {0, 0, 300, 90}, kTab, 0, "MS Sans Serif", 8, kResultsControls});
+  constexpr DWORD kWizardPage = WS_CHILD | WS_CAPTION | DS_SETFONT;
+  res::add_dialog({IDD_WIZ_INTRO, "Kreator zapytań", {0, 0, 237, 158}, kWizardPage, 0, "MS Sans Serif", 8, kWizIntroControls});
+  res::add_dialog({IDD_WIZ_YEARS, "Kreator zapytań", {0, 0, 237, 158}, kWizardPage, 0, "MS Sans Serif", 8, kWizYearControls});
+  res::add_dialog({IDD_WIZ_RANKS, "Kreator zapytań", {0, 0, 237, 158}, kWizardPage, 0, "MS Sans Serif", 8, kWizRankControls});
+  res::add_dialog({IDD_WIZ_PERSONS, "Kreator zapytań", {0, 0, 237, 158}, kWizardPage, 0, "MS Sans Serif", 8, kWizPersonControls});
+  res::add_dialog({IDD_WIZ_POSITIONS, "Kreator zapytań", {0, 0, 237, 158}, kWizardPage, 0, "MS Sans Serif", 8,
+                   kWizPositionControls});
+  res::add_dialog({IDD_WIZ_COMPLETE, "Kreator zapytania", {0, 0, 237, 158}, kWizardPage, 0, "MS Sans Serif", 8,
+                   kWizCompleteControls});
   static const std::vector<uint8_t> strip = AnimationStrip();
   res::add_binary({res::BinaryKind::bitmap, 201, nullptr, strip});
 }

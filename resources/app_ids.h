@@ -230,5 +230,18 @@ constexpr UINT IDC_RESULTS_COUNT = 1111;
 constexpr UINT IDC_RESULTS_QUERY = 1110;
 constexpr UINT IDC_RESULTS_HIDDEN = 1006;
 constexpr UINT IDC_HINTS_NEAR = 1130;         // the meaning of "x PRZY y"
+// The query wizard "Kreator zapytań".
+constexpr UINT IDD_WIZ_INTRO = 299;
+constexpr UINT IDD_WIZ_YEARS = 1578;
+constexpr UINT IDD_WIZ_RANKS = 1577;
+constexpr UINT IDD_WIZ_PERSONS = 295;
+constexpr UINT IDD_WIZ_POSITIONS = 121;
+constexpr UINT IDD_WIZ_COMPLETE = 120;
+constexpr UINT IDC_WIZ_TEXT = 1048;
+constexpr UINT IDC_WIZ_DEFAULT_AND = 1205;
+constexpr UINT IDC_WIZ_TITLES_ONLY = 1197;
+constexpr UINT IDC_WIZ_OPERATORS = 1207;
+constexpr UINT IDC_WIZ_CHOSEN = 1201;
+constexpr UINT IDC_WIZ_SORT = 1204;
 
 }  // namespace resources

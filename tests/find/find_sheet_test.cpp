@@ -22,6 +22,7 @@
 #include "navigation/hints_dlg.h"
 #include "navigation/query_rules.h"
 #include "navigation/nav_bar.h"
+#include "navigation/query_wizard.h"
 #include "navigation/scope_sheet.h"
 #include "navigation/search_abort_dlg.h"
 #include "navigation/searchres_tab.h"
@@ -568,6 +569,30 @@ TEST_F(FindSheetTest, PicturesOfTheScopePagesHintsAndProgress) {
     Picture(progress, "find_progress");
   }
   EXPECT_TRUE(sheet->GetQueryPage().IsWindowEnabled());
+}
+
+TEST_F(FindSheetTest, TheQueryWizardWalksItsPagesToTheSummary) {
+  work_->GetQueryHistory().push_back(Cp("zieleń"));
+  CWizSheet wizard(main_);
+  ASSERT_TRUE(wizard.Create(main_, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE));
+  pump();
+  CString text;
+  wizard.m_intro.m_comboText.GetWindowText(text);
+  EXPECT_EQ(Utf8(text), "zieleń");
+  // The operator menu of the intro page works on its own combo.
+  wizard.m_intro.SendMessage(WM_COMMAND, resources::ID_OPERATOR_AND);
+  wizard.m_intro.m_comboText.GetWindowText(text);
+  EXPECT_EQ(Utf8(text), "zieleń ORAZ");
+  Picture(wizard, "find_wizard_intro");
+  for (int step = 0; step < 5; ++step) {
+    ASSERT_TRUE(wizard.PressButton(ID_WIZNEXT)) << step;
+    pump();
+  }
+  EXPECT_EQ(wizard.GetActivePage(), &wizard.m_complete);
+  EXPECT_EQ(Utf8(wizard.m_intro.GetQueryText()), "zieleń ORAZ");
+  EXPECT_EQ(Utf8(wizard.m_complete.GetDlgItemText(resources::IDC_WIZ_CHOSEN)), "wszystkie");
+  Picture(wizard, "find_wizard_complete");
+  wizard.DestroyWindow();
 }
 
 }  // namespace
