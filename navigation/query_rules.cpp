@@ -1,6 +1,7 @@
 #include "navigation/query_rules.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <numeric>
 
@@ -18,6 +19,24 @@ std::string Trim(const std::string& text) {
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The place of each byte, lower-cased, in the Polish alphabetical order of single characters: runs
+// of text compare character by character on these places, which keeps the comparison transitive.
+const std::array<uint16_t, 256>& CharacterRanks() {
+  static const std::array<uint16_t, 256> ranks = [] {
+    std::array<int, 256> bytes;
+    std::iota(bytes.begin(), bytes.end(), 0);
+    std::stable_sort(bytes.begin(), bytes.end(), [](int a, int b) {
+      return base::cp1250::collate(std::string(1, char(a)), std::string(1, char(b))) < 0;
+    });
+    std::array<uint16_t, 256> out{};
+    for (size_t i = 0; i < bytes.size(); ++i) out[size_t(bytes[i])] = uint16_t(i);
+    std::array<uint16_t, 256> lowered{};
+    for (int b = 0; b < 256; ++b) lowered[size_t(b)] = out[base::cp1250::to_lower(uint8_t(b))];
+    return lowered;
+  }();
+  return ranks;
+}
 
 }  // namespace
 
@@ -132,7 +151,7 @@ int CompareNatural(const std::string& a, const std::string& b) {
   if (i == std::string::npos) i = a.size();
   if (j == std::string::npos) j = b.size();
   if (i == a.size() || j == b.size()) {
-    if (i == a.size() && j == b.size()) return a.compare(b) < 0 ? -1 : a.compare(b) > 0 ? 1 : 0;
+    if (i == a.size() && j == b.size()) return 0;
     return i == a.size() ? -1 : 1;
   }
   while (i < a.size() && j < b.size()) {
@@ -151,16 +170,19 @@ int CompareNatural(const std::string& a, const std::string& b) {
       continue;
     }
     if (da != db) return da ? -1 : 1;
+    // Two runs of text: character by character without case, a run that begins the other first
+    // (what follows it, a digit or the end, sorts before any character of text).
+    const std::array<uint16_t, 256>& rank = CharacterRanks();
     size_t ei = i, ej = j;
-    while (ei < a.size() && !IsDigit(a[ei])) ++ei;
-    while (ej < b.size() && !IsDigit(b[ej])) ++ej;
-    const std::string sa = base::cp1250::to_lower(std::string_view(a).substr(i, ei - i));
-    const std::string sb = base::cp1250::to_lower(std::string_view(b).substr(j, ej - j));
-    // Primary order of the run without case; of two runs where one begins the other, the shorter
-    // comes first (what follows it, a digit or the end, sorts before any letter).
-    const size_t common = std::min(sa.size(), sb.size());
-    if (const int c = base::cp1250::collate(sa.substr(0, common), sb.substr(0, common))) return c < 0 ? -1 : 1;
-    if (sa.size() != sb.size()) return sa.size() < sb.size() ? -1 : 1;
+    while (ei < a.size() && ej < b.size() && !IsDigit(a[ei]) && !IsDigit(b[ej])) {
+      const uint16_t ra = rank[uint8_t(a[ei])], rb = rank[uint8_t(b[ej])];
+      if (ra != rb) return ra < rb ? -1 : 1;
+      ++ei;
+      ++ej;
+    }
+    const bool a_text = ei < a.size() && !IsDigit(a[ei]);
+    const bool b_text = ej < b.size() && !IsDigit(b[ej]);
+    if (a_text != b_text) return a_text ? 1 : -1;
     i = ei;
     j = ej;
   }
