@@ -149,7 +149,7 @@ TEST(FindRules, NaturalOrderIsATotalOrder) {
   std::mt19937 random(7);
   std::shuffle(keys.begin(), keys.end(), random);
   std::sort(keys.begin(), keys.end(), [](const std::string& a, const std::string& b) { return CompareNatural(a, b) < 0; });
-  EXPECT_EQ(keys.front(), "");
+  EXPECT_EQ(keys.front().find_first_not_of(' '), std::string::npos);  // the blank texts first
 
   // The report lists sort with the same order: same-length texts no longer tie, dates are a total
   // order with the empty ones first.
