@@ -861,6 +861,17 @@ CGTFSheet* CGTFSheet::Open(CWnd* pParent, int page) {
   if (!sheet->IsWindowVisible()) sheet->ShowWindow(SW_SHOW);
   if (page == kFindTab && !sheet->m_tabs.IsTabEnabled(kFindTab)) page = kQueryTab;
   sheet->SetActivePage(page);
+  // The selection of the shown act becomes the text to search for.
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  CLumoKALView* view = work ? work->GetCurrentTextView() : nullptr;
+  CString selected;
+  if (view && page != kGotoTab && view->GetSelectedText(selected)) {
+    if (page == kQueryTab) {
+      sheet->m_pageQuery.SetQueryText(selected);
+    } else {
+      sheet->m_pageFind.SetFindText(selected);
+    }
+  }
   return sheet;
 }
 
@@ -913,6 +924,8 @@ BOOL CGTFSheet::OnInitDialog() {
   if (!work || !work->GetCurrentTextView()) m_tabs.EnableTab(kFindTab, FALSE);
   return TRUE;
 }
+
+void CGTFSheet::OnCancel() { CloseOpen(); }
 
 BOOL CGTFSheet::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) {

@@ -226,6 +226,8 @@ class CGTFSheet : public CGSPropertySheet {
 
   BOOL OnInitDialog() override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // The caption's close box: the sheet goes as with "Zamknij".
+  void OnCancel() override;
 
  protected:
   void PostNcDestroy() override;

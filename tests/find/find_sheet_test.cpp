@@ -528,6 +528,10 @@ TEST_F(FindSheetTest, TheSheetKeepsItsPlaceAndOnlyOneExists) {
   sheet = OpenSheet(CGTFSheet::kQueryTab);
   sheet->GetWindowRect(&rect);
   EXPECT_LT(rect.left, 5000);
+  // The caption's close box closes it as "Zamknij" does.
+  sheet->SendMessage(WM_CLOSE);
+  pump();
+  EXPECT_EQ(CGTFSheet::GetOpen(), nullptr);
 }
 
 TEST_F(FindSheetTest, PicturesOfTheScopePagesHintsAndProgress) {
