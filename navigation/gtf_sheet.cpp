@@ -124,8 +124,6 @@ CGTFQueryPage::~CGTFQueryPage() {
   medview::MvFreeTopicList(m_pScopeList);
   medview::MvFreeTopicList(m_pRankList);
   medview::MvFreeTopicList(m_pYearList);
-  // A result list never shown (the query found nothing) is the page's own.
-  if (m_pResultList && m_pResultList != CLumoKALDoc::GetResultList()) medview::MvFreeTopicList(m_pResultList);
 }
 
 bool CGTFQueryPage::IsSearching() { return g_searching; }
@@ -243,7 +241,6 @@ BOOL CGTFQueryPage::RunQuery() {
   const uint16_t near = app ? app->GetUserData().m_nNearDistance : 8;
   fts::FtsError error{};
   m_pHits = nullptr;
-  if (m_pResultList && m_pResultList != CLumoKALDoc::GetResultList()) medview::MvFreeTopicList(m_pResultList);
   g_searching = true;
   m_pResultList = title ? medview::MvQueryTopicList(title, flags, engine_text.c_str(), m_pScopeList, near, &m_pHits, &error)
                         : nullptr;
@@ -263,6 +260,9 @@ BOOL CGTFQueryPage::RunQuery() {
     if (CGTFSheet* sheet = CGTFSheet::GetOpen()) sheet->RefillQueryHistory();
   }
   ShowResults(m_bNewList);
+  // The shown list belongs to the work from now on.
+  m_pResultList = nullptr;
+  m_pHits = nullptr;
   if (app) app->GetDocumentData().CountSearch();
   return TRUE;
 }

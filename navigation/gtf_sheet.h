@@ -109,6 +109,7 @@ class CGTFQueryPage : public CGSPropertyPage {
   SECMenuButton m_btnOperators;
   BOOL m_bTitlesOnly = FALSE;
   BOOL m_bNewList = FALSE;
+  // The list and hits of the query running now; once shown they belong to the work.
   medview::TopicListHandle m_pResultList = nullptr;
   fts::HitHighlightHandle m_pHits = nullptr;
   BOOL m_bAbortNotice = FALSE;
