@@ -4,6 +4,7 @@
 #include "navigation/custom_tab.h"
 #include "navigation/du_tab.h"
 #include "navigation/history_tab.h"
+#include "navigation/searchres_tab.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/app.h"
 #include "platform/framework/frame_wnd.h"
@@ -156,8 +157,11 @@ int COutputWnd::OnCreate(LPCREATESTRUCT lpcs) {
   }
   m_pHistoryTab = std::make_unique<CHistoryTab>();
   m_pBookmarkTab = std::make_unique<CBookmarkTab>();
-  if (!m_pHistoryTab->Create(&m_wndTab) || !m_pBookmarkTab->Create(&m_wndTab)) return -1;
-  CWnd* pages[] = {m_pHistoryTab.get(), m_pBookmarkTab.get(), CreatePlaceholderPage(), CreatePlaceholderPage()};
+  m_pResultsTab = std::make_unique<CSearchresTab>();
+  if (!m_pHistoryTab->Create(&m_wndTab) || !m_pBookmarkTab->Create(&m_wndTab) || !m_pResultsTab->Create(&m_wndTab)) {
+    return -1;
+  }
+  CWnd* pages[] = {m_pHistoryTab.get(), m_pBookmarkTab.get(), CreatePlaceholderPage(), m_pResultsTab.get()};
   const char* labels[] = {"Historia", "Zakładki", "Indeksy", "Rezultaty"};
   for (size_t i = 0; i < std::size(pages); ++i) m_wndTab.AddTab(pages[i], CString(base::cp1250::from_utf8(labels[i])));
   m_wndTab.ActivateTab(0);

@@ -68,6 +68,7 @@ class CNavBarBase : public SECControlBar {
 class CHistoryTab;
 class CBookmarkTab;
 class CPrintmarkTab;
+class CSearchresTab;
 class CDUTab;
 class CDUTree;
 class CCustomTab;
@@ -88,6 +89,7 @@ class COutputWnd : public CNavBarBase {
   CBookmarkTab* GetBookmarkTab() const { return m_pBookmarkTab.get(); }
   // The print list's dialog: made with the tabs, shown by none.
   CPrintmarkTab* GetPrintmarkTab() const { return m_pPrintmarkTab.get(); }
+  CSearchresTab* GetResultsTab() const { return m_pResultsTab.get(); }
 
  protected:
   void OnCtrlTab() override;
@@ -101,6 +103,7 @@ class COutputWnd : public CNavBarBase {
   std::unique_ptr<CHistoryTab> m_pHistoryTab;
   std::unique_ptr<CBookmarkTab> m_pBookmarkTab;
   std::unique_ptr<CPrintmarkTab> m_pPrintmarkTab;
+  std::unique_ptr<CSearchresTab> m_pResultsTab;
 
   DECLARE_MESSAGE_MAP()
 };

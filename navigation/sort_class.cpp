@@ -4,29 +4,13 @@
 #include <cstdlib>
 
 #include "controls/date.h"
+#include "navigation/query_rules.h"
 #include "platform/base/cstring.h"
 
 namespace navsort {
 namespace {
 
-constexpr const char* kDigits = "1234567890";
-
 int Sign(int64_t v) { return v < 0 ? -1 : v > 0 ? 1 : 0; }
-
-// The leading number of a text that starts with its digits (0 when it has none), saturated.
-int64_t LeadingNumber(const std::string& text) {
-  int64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') break;
-    value = value < 1'000'000'000'000LL ? value * 10 + (c - '0') : value;
-  }
-  return value;
-}
-
-void SkipBlanks(std::string& text) {
-  const size_t first = text.find_first_not_of(' ');
-  text.erase(0, first == std::string::npos ? text.size() : first);
-}
 
 bool ReadNumber(const std::string& text, size_t& at, int digits_min, int digits_max, int& out) {
   const size_t start = at;
@@ -39,23 +23,7 @@ bool ReadNumber(const std::string& text, size_t& at, int digits_min, int digits_
 
 }  // namespace
 
-int CompareWithNumbers(const std::string& a, const std::string& b) {
-  std::string s = a, t = b;
-  for (int pass = 0; pass < 3; ++pass) {
-    SkipBlanks(s);
-    SkipBlanks(t);
-    const size_t p = std::min(s.find_first_of(kDigits), s.size());
-    const size_t q = std::min(t.find_first_of(kDigits), t.size());
-    if (p != q) return Sign(CString(s.c_str()).CompareNoCase(t.c_str()));
-    s.erase(0, p);
-    t.erase(0, p);
-    if (const int64_t diff = LeadingNumber(s) - LeadingNumber(t)) return Sign(diff);
-    const size_t e = std::min(s.find_first_of(" .,"), s.size());
-    s.erase(0, e);
-    t.erase(0, std::min(e, t.size()));
-  }
-  return 0;
-}
+int CompareWithNumbers(const std::string& a, const std::string& b) { return findrules::CompareNatural(a, b); }
 
 bool ParseListDate(const std::string& text, int64_t& day) {
   size_t at = text.find_first_not_of(' ');
@@ -91,10 +59,13 @@ int CompareTexts(const std::string& a, const std::string& b, int kind) {
     case 1: return Sign(int64_t(std::atoll(a.c_str())) - int64_t(std::atoll(b.c_str()))) * direction;
     case 2: return CompareWithNumbers(a, b) * direction;
     case 3: {
-      if (a.empty() || b.empty()) return direction;
+      // Empty texts first, then the dates in time order, then texts that are no date.
+      if (a.empty() || b.empty()) return (int(b.empty()) - int(a.empty())) * direction;
       int64_t da = 0, db = 0;
-      if (!ParseListDate(a, da) || !ParseListDate(b, db)) return 0;
-      return Sign(da - db) * direction;
+      const bool va = ParseListDate(a, da), vb = ParseListDate(b, db);
+      if (va && vb) return Sign(da - db) * direction;
+      if (va != vb) return (va ? -1 : 1) * direction;
+      return findrules::CompareNatural(a, b) * direction;
     }
     case 4: return std::strtod(b.c_str(), nullptr) > std::strtod(a.c_str(), nullptr) ? -direction : direction;
     default: return 0;

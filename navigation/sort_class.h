@@ -12,15 +12,14 @@
 
 namespace navsort {
 
-// Text comparison with numbers: leading blanks are skipped; texts whose non-digit beginnings
-// differ in length compare whole, without case; otherwise their leading numbers compare, then up
-// to two further groups after a blank, "." or ",". Negative, 0 or positive.
+// Text comparison with numbers: the natural order of findrules::CompareNatural (digit runs as
+// numbers, the rest in Polish order without case, empty texts first; only equal texts tie).
 int CompareWithNumbers(const std::string& s, const std::string& t);
 // A date as the lists show it ("yy-mm-dd", "yyyy-mm-dd" or "dd.mm.yyyy"; two-digit years 00-49
 // are 2000-2049, 50-99 1950-1999) as a day number; false when the text is not a valid date.
 bool ParseListDate(const std::string& text, int64_t& day);
 // Compares two rows' texts by a signed kind (its sign the direction): 1 integers, 2 text with
-// numbers, 3 dates (an empty text gives the direction; an unreadable one 0), 4 real numbers.
+// numbers, 3 dates (empty texts first, then dates, then texts that are no date), 4 real numbers.
 int CompareTexts(const std::string& a, const std::string& b, int kind);
 // The kind the lists sort a column with: 1 for column 0, 3 for column 3 (dates), 2 otherwise.
 int KindForColumn(int column);

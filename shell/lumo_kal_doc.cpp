@@ -1,5 +1,7 @@
 #include "shell/lumo_kal_doc.h"
 
+#include "navigation/search_abort_dlg.h"
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -76,7 +78,7 @@ BOOL CLumoKALDoc::AreViewsAttached() { return g_views_attached; }
 
 title::TitleHandle* CLumoKALDoc::OpenTitle(LPCTSTR lpszPath) {
   const std::string path = base::os_path(CString(lpszPath));
-  title::TitleHandle* opened = medview::MvOpenTitle(path.c_str(), nullptr, reinterpret_cast<intptr_t>(this));
+  title::TitleHandle* opened = medview::MvOpenTitle(path.c_str(), CSearchAbortDlg::GetYieldCallback(), reinterpret_cast<intptr_t>(this));
   if (!opened) return nullptr;
   title::TitleHandle* old = g_title;
   if (old && g_views_attached) {
@@ -194,6 +196,10 @@ void CLumoKALDoc::SetResultListHits(medview::TopicListHandle list) {
 
 fts::HitHighlightHandle CLumoKALDoc::GetResultListHits() {
   return g_result_list && medview::MvIsTopicList(g_result_list) ? g_result_list->hits.get() : nullptr;
+}
+
+medview::TopicListHandle CLumoKALDoc::GetResultList() {
+  return g_result_list && medview::MvIsTopicList(g_result_list) ? g_result_list : nullptr;
 }
 
 void CLumoKALDoc::RefreshFoundWords() {

@@ -67,6 +67,8 @@ class CLumoKALDoc : public CDocument {
   // acts opened from that list); the work takes it over and frees the one before.
   static void SetResultListHits(medview::TopicListHandle list);
   static fts::HitHighlightHandle GetResultListHits();
+  // The results list's topic list itself (null when there is none).
+  static medview::TopicListHandle GetResultList();
   // Every text view applies the results list's hits again.
   void RefreshFoundWords();
   // Every text view shades acts outside `group` (the open binder's topics, null for none).

@@ -1,5 +1,7 @@
 #include "shell/main_frame.h"
 
+#include "navigation/gtf_sheet.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -161,6 +163,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, SECMDIFrameWnd)
                              &CMainFrame::OnUpdateToggleToolBar)
   ON_COMMAND(resources::ID_OPTIONS, &CMainFrame::OnOptions)
   ON_COMMAND(ID_APP_ABOUT, &CMainFrame::OnAbout)
+  ON_COMMAND(resources::ID_QUERY, &CMainFrame::OnQuery)
+  ON_COMMAND(ID_EDIT_FIND, &CMainFrame::OnQuery)
+  ON_COMMAND(resources::ID_FIND_IN_ACT, &CMainFrame::OnFindInAct)
+  ON_COMMAND(resources::ID_GO_TO, &CMainFrame::OnGoTo)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() {
@@ -509,6 +515,11 @@ void CMainFrame::OnOptions() {
   sheet.WriteSettings(app->GetUserData());
   m_wndStatusBar.SetLegalStateTime(app->GetUserData().m_tLibraryDate);
 }
+
+// The find / go-to sheet on the page of the command (made on first use).
+void CMainFrame::OnQuery() { CGTFSheet::Open(this, CGTFSheet::kQueryTab); }
+void CMainFrame::OnFindInAct() { CGTFSheet::Open(this, CGTFSheet::kFindTab); }
+void CMainFrame::OnGoTo() { CGTFSheet::Open(this, CGTFSheet::kGotoTab); }
 
 void CMainFrame::OnAbout() {
   CAboutDlg about(this);

@@ -158,6 +158,9 @@ class CMainFrame : public SECMDIFrameWnd {
   afx_msg void OnUpdateToggleToolBar(CCmdUI* pCmdUI);
   afx_msg void OnOptions();
   afx_msg void OnAbout();
+  afx_msg void OnQuery();
+  afx_msg void OnFindInAct();
+  afx_msg void OnGoTo();
 
   DECLARE_MESSAGE_MAP()
 

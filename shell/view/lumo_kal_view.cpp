@@ -22,6 +22,7 @@
 #include "shell/library_title.h"
 #include "navigation/act_dlg.h"
 #include "navigation/bookmark_quick_dlg.h"
+#include "navigation/gtf_sheet.h"
 #include "navigation/history_tab.h"
 #include "navigation/nav_bar.h"
 #include "navigation/nav_commands.h"
@@ -370,6 +371,7 @@ BOOL CLumoKALView::JumpTo(int32_t position, int mode, int32_t scroll) {
 
   m_previous = m_current;
   if (work) work->GetActDescription(frame::MvGetCurrentTopic(m_pViewer), m_current);
+  if (CGTFSheet* sheet = CGTFSheet::GetOpen()) sheet->SetActiveTopic(this);
 
   int32_t scroll_left = 0;
   for (CMvPane* pane : m_panes) {
