@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/medview/engine_titles.h"
+#include "navigation/gtf_sheet.h"
 #include "navigation/nav_commands.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/app.h"
@@ -110,6 +111,8 @@ const CMvBookmarkItem* CBookmarkTab::TakeSelected() {
 void CBookmarkTab::UpdateCount() {
   const int count = m_list.GetItemCount();
   SetDlgItemText(IDC_BOOKMARK_COUNT, count ? CString("(" + std::to_string(count) + ")") : CString());
+  // The query page offers the bookmarks as a scope only while there are some.
+  CGTFSheet::RefreshQueryScopes();
 }
 
 void CBookmarkTab::InsertRow(const shell::ActDescription& description, const CString& name,

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "navigation/gtf_sheet.h"
 #include "navigation/nav_commands.h"
 #include "resources/app_ids.h"
 #include "resources/resource_ids.h"
@@ -112,6 +113,7 @@ void CHistoryTab::Rebuild(const shell::ActDescription* known, const CMvHistoryIt
   m_list.SetRedraw(TRUE);
   m_list.Invalidate();
   EndWaitCursor();
+  CGTFSheet::RefreshQueryScopes();
 }
 
 engine::GroupPtr CHistoryTab::BuildGroup() const {

@@ -3,6 +3,7 @@
 #include "navigation/bookmark_tab.h"
 #include "navigation/custom_tab.h"
 #include "navigation/du_tab.h"
+#include "navigation/gtf_sheet.h"
 #include "navigation/history_tab.h"
 #include "navigation/searchres_tab.h"
 #include "platform/base/cp1250.h"
@@ -231,6 +232,8 @@ engine::TopicGroup* CIndexWnd::GetShadingGroup() const {
 
 void CIndexWnd::RefreshBinderShading() {
   if (CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork()) work->UpdateBinderShading(GetShadingGroup());
+  // A binder opened or closed: the query page's "Segregator" scope follows.
+  CGTFSheet::RefreshQueryScopes();
 }
 
 LRESULT CIndexWnd::OnTabActivated(WPARAM, LPARAM) {

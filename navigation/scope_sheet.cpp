@@ -8,6 +8,7 @@
 #include "engine/medview/group_file.h"
 #include "engine/medview/viewer.h"
 #include "navigation/bookmark_tab.h"
+#include "navigation/custom_tab.h"
 #include "navigation/history_tab.h"
 #include "navigation/nav_bar.h"
 #include "navigation/nav_commands.h"
@@ -18,6 +19,7 @@
 #include "resources/app_ids.h"
 #include "shell/library_title.h"
 #include "shell/lumo_kal_doc.h"
+#include "shell/print/printmark_tab.h"
 
 using namespace resources;
 
@@ -29,8 +31,10 @@ namespace scopelists {
 
 bool HasBinder() { return BinderGroup() != nullptr; }
 
-// The binder tab is not part of the navigator yet: no binder is open.
-const engine::TopicGroup* BinderGroup() { return nullptr; }
+const engine::TopicGroup* BinderGroup() {
+  CIndexWnd* index = navcmd::FindIndexWnd();
+  return index && index->GetBinderTab() ? index->GetBinderTab()->GetBinderGroup() : nullptr;
+}
 
 bool ListHasItems(int code) {
   COutputWnd* nav = navcmd::FindOutputWnd();
@@ -52,14 +56,7 @@ engine::GroupPtr BuildListGroup(int code) {
     case 0: return nav && nav->GetHistoryTab() ? nav->GetHistoryTab()->BuildGroup() : nullptr;
     case 1: return nav && nav->GetBookmarkTab() ? nav->GetBookmarkTab()->BuildGroup() : nullptr;
     case 3: return nav && nav->GetResultsTab() ? nav->GetResultsTab()->BuildTopicGroup() : nullptr;
-    case 4: {
-      // The acts of the print list.
-      CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
-      if (!work) return nullptr;
-      std::vector<int32_t> topics;
-      for (const auto& item : work->GetPrintList()) topics.push_back(item->m_nTopic);
-      return navcmd::GroupOf(topics);
-    }
+    case 4: return nav && nav->GetPrintmarkTab() ? nav->GetPrintmarkTab()->BuildTopicGroup() : nullptr;
     default: return nullptr;
   }
 }

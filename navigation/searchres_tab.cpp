@@ -5,9 +5,11 @@
 #include <numeric>
 #include <vector>
 
+#include "navigation/act_dlg.h"
 #include "navigation/gtf_sheet.h"
 #include "navigation/nav_commands.h"
 #include "navigation/query_rules.h"
+#include "navigation/topic_ole.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/app.h"
 #include "platform/framework/frame_wnd.h"
@@ -15,6 +17,7 @@
 #include "resources/app_ids.h"
 #include "resources/resource_ids.h"
 #include "shell/lumo_kal_doc.h"
+#include "shell/print/list_print_job.h"
 
 using namespace resources;
 
@@ -120,6 +123,11 @@ BEGIN_MESSAGE_MAP(CSearchresTab, CNavTab)
   ON_UPDATE_COMMAND_UI(ID_ENTRY_ADD_BOOKMARK, &CSearchresTab::OnUpdateEntryCommand)
   ON_UPDATE_COMMAND_UI(ID_ADD_SELECTED_TO_PRINT_LIST, &CSearchresTab::OnUpdateEntryCommand)
   ON_UPDATE_COMMAND_UI(ID_SEARCH_RESULTS_CLEAR, &CSearchresTab::OnUpdateListCommand)
+  ON_COMMAND(ID_PRINT_ENTRY_LIST, &CSearchresTab::OnPrintList)
+  ON_UPDATE_COMMAND_UI(ID_PRINT_ENTRY_LIST, &CSearchresTab::OnUpdateListCommand)
+  ON_COMMAND(ID_ENTRY_INFORMATION, &CSearchresTab::OnInformation)
+  ON_UPDATE_COMMAND_UI(ID_ENTRY_INFORMATION, &CSearchresTab::OnUpdateEntryCommand)
+  ON_NOTIFY(LVN_BEGINDRAG, IDC_RESULTS_LIST, &CSearchresTab::OnBeginDrag)
   ON_NOTIFY(LVN_GETDISPINFO, IDC_RESULTS_LIST, &CSearchresTab::OnGetDispInfo)
   ON_NOTIFY(NM_DBLCLK, IDC_RESULTS_LIST, &CSearchresTab::OnListOpen)
   ON_NOTIFY(NM_RETURN, IDC_RESULTS_LIST, &CSearchresTab::OnListOpen)
@@ -326,6 +334,31 @@ void CSearchresTab::OnAddToPrintList() {
 }
 
 void CSearchresTab::OnClear() { ClearList(); }
+
+void CSearchresTab::OnPrintList() {
+  if (CurrentResultList() && m_list.GetItemCount() > 0) PrintListRows(m_list, CString());
+}
+
+void CSearchresTab::OnInformation() {
+  const int32_t topic = TakeSelected();
+  if (topic < 0) {
+    if (IsActInfoDialogVisible()) GetActInfoDialog()->ShowAct(0);
+    return;
+  }
+  if (CActDlg* dialog = ShowActInfoDialog(); dialog && IsActInfoDialogVisible()) {
+    dialog->ShowAct(topic);
+    dialog->SelectTab(0);
+  }
+}
+
+void CSearchresTab::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult) {
+  *pResult = 0;
+  const int row = reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iItem;
+  const int32_t topic = TopicOfRow(row);
+  if (topic < 0) return;
+  m_nSelectedTopic = topic;
+  topicdrag::DragTopic(topic, this, topicdrag::kFromSearchResults);
+}
 
 void CSearchresTab::OnFindInAct() {
   if (CWnd* main = AfxGetMainWnd()) main->SendMessage(WM_COMMAND, ID_EDIT_FIND);

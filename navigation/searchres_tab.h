@@ -93,6 +93,13 @@ class CSearchresTab : public CNavTab {
   afx_msg void OnAddToPrintList();
   afx_msg void OnClear();
   afx_msg void OnFindInAct();
+  // "Drukuj listę": the rows as the list shows them, with the print settings' page furniture.
+  afx_msg void OnPrintList();
+  // "Informacja": the act information window (made on first use) shows the selected row's act on
+  // its first tab; with no row selected a visible window shows record 0.
+  afx_msg void OnInformation();
+  // A row dragged out: a topic drag of the row's topic, from the search results.
+  afx_msg void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnUpdateEntryCommand(CCmdUI* pCmdUI);
   afx_msg void OnUpdateListCommand(CCmdUI* pCmdUI);
   afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);

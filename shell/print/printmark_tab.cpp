@@ -1,5 +1,6 @@
 #include "shell/print/printmark_tab.h"
 
+#include "navigation/gtf_sheet.h"
 #include "navigation/nav_commands.h"
 #include "resources/app_ids.h"
 #include "resources/resource_ids.h"
@@ -77,6 +78,7 @@ void CPrintmarkTab::AddRows(const shell::ActDescription& d, int mode) {
     m_records.push_back(n);
     PutRecord(n);
   }
+  CGTFSheet::RefreshQueryScopes();
 }
 
 void CPrintmarkTab::FillList() {
@@ -92,6 +94,7 @@ void CPrintmarkTab::FillList() {
 void CPrintmarkTab::RemoveAll() {
   m_records.clear();
   if (m_list.m_hWnd) m_list.DeleteAllItems();
+  CGTFSheet::RefreshQueryScopes();
 }
 
 int32_t CPrintmarkTab::TopicOfRow(int row) const {

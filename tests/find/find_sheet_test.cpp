@@ -17,6 +17,7 @@
 #include "engine/medview/engine_startup.h"
 #include "engine/medview/engine_titles.h"
 #include "engine/medview/topic_list.h"
+#include "navigation/act_dlg.h"
 #include "navigation/gtf_sheet.h"
 #include "navigation/entry_texts.h"
 #include "navigation/hints_dlg.h"
@@ -390,6 +391,14 @@ TEST_F(FindSheetTest, SortingCyclesAndOpeningAHitShowsItsFoundWords) {
   EXPECT_EQ(Utf8(view_->GetSheetTitle()), "1998 r. poz 35");
   EXPECT_NE(CLumoKALDoc::GetResultListHits(), nullptr);
   EXPECT_GT(view_->GetFoundWordCount(), 0);
+  // "Informacja" makes the act information window and shows the selected hit on its first tab.
+  results_->SelectRow(0);
+  results_->SendMessage(WM_COMMAND, resources::ID_ENTRY_INFORMATION);
+  pump();
+  ASSERT_TRUE(IsActInfoDialogVisible());
+  EXPECT_EQ(GetActInfoDialog()->GetRecord(), results_->TopicOfRow(0));
+  EXPECT_EQ(GetActInfoDialog()->GetCurrentTab(), 0);
+  GetActInfoDialog()->ShowWindow(SW_HIDE);
   Picture(results_->GetList(), "find_results_tab");
   Picture(nav_, "find_results_bar");
 }
