@@ -2,6 +2,7 @@
 
 #include "navigation/gtf_sheet.h"
 #include "navigation/nav_commands.h"
+#include "navigation/topic_ole.h"
 #include "resources/app_ids.h"
 #include "resources/resource_ids.h"
 #include "shell/lumo_kal_doc.h"
@@ -100,6 +101,10 @@ void CPrintmarkTab::RemoveAll() {
 int32_t CPrintmarkTab::TopicOfRow(int row) const {
   if (row < 0 || row >= m_list.GetItemCount()) return -1;
   return int32_t(m_list.GetItemData(row));
+}
+
+void CPrintmarkTab::BeginRowDrag(int row) {
+  if (const int32_t record = TopicOfRow(row); record >= 0) topicdrag::DragTopic(record, this, topicdrag::kFromPrintList);
 }
 
 engine::GroupPtr CPrintmarkTab::BuildTopicGroup() const {

@@ -36,6 +36,8 @@ class CPrintmarkTab : public CEntryListTab {
  protected:
   BOOL OnInitDialog() override;
   void FillList() override;
+  // A row dragged out: a topic drag of its record, from the print list.
+  void BeginRowDrag(int row) override;
   void OnOK() override {}
   void OnCancel() override {}
 
