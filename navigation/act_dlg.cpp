@@ -237,6 +237,8 @@ bool IsActInfoDialogVisible() {
   return dialog && dialog->m_hWnd && dialog->IsWindowVisible();
 }
 
-void FollowInActInfoDialog(int32_t record) {
-  if (IsActInfoDialogVisible()) GetActInfoDialog()->ShowAct(record);
+void FollowInActInfoDialog(int32_t record, bool first_tab) {
+  if (!IsActInfoDialogVisible()) return;
+  GetActInfoDialog()->ShowAct(record < 0 ? 0 : record);
+  if (first_tab) GetActInfoDialog()->SelectTab(0);
 }

@@ -78,5 +78,6 @@ class CActDlg : public CDialog {
 CActDlg* ShowActInfoDialog();
 bool IsActInfoDialogVisible();
 CActDlg* GetActInfoDialog();
-// While the window is visible: shows record `record` in it (the lists' and panes' follow rule).
-void FollowInActInfoDialog(int32_t record);
+// While the window is visible: shows record `record` in it (none, below 0: record 0), on its first
+// tab with `first_tab` (the lists', trees' and panes' follow rule and their "Informacja").
+void FollowInActInfoDialog(int32_t record, bool first_tab = false);

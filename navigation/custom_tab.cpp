@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/medview/topic_list.h"
+#include "navigation/act_dlg.h"
 #include "navigation/custom_dlg.h"
 #include "navigation/nav_bar.h"
 #include "navigation/nav_commands.h"
@@ -83,7 +84,9 @@ void CCustomTree::LoadBinder(engine::TopicGroup* group) {
   if (!group || !index) return;
   BeginWaitCursor();
   const int32_t count = GetRecordCount();
+  LoadProgress progress("Trwa ładowanie spisu treści...");
   for (int32_t i = 0, n = medview::MvGetGroupCount(group); i < n; ++i) {
+    progress.Step(size_t(i), size_t(n));
     const int32_t r = medview::MvGetGroupItem(group, i);
     shell::ContentsRecord record;
     if (r < 0 || r >= count || !index->ReadRecord(r, record)) continue;
@@ -161,6 +164,8 @@ BEGIN_MESSAGE_MAP(CCustomTab, CNavTab)
   ON_COMMAND(ID_COLUMNS, &CCustomTab::OnColumns)
   ON_COMMAND(ID_TREE_COLUMNS, &CCustomTab::OnColumns)
   ON_COMMAND(ID_TREE_COLLAPSE_ALL, &CCustomTab::OnCollapseAll)
+  ON_COMMAND(ID_ENTRY_INFORMATION, &CCustomTab::OnInformation)
+  ON_UPDATE_COMMAND_UI(ID_ENTRY_INFORMATION, &CCustomTab::OnUpdateSelected)
   ON_UPDATE_COMMAND_UI(ID_BINDER_CLOSE, &CCustomTab::OnUpdateBinderClose)
   ON_UPDATE_COMMAND_UI(ID_BINDER_SAVE, &CCustomTab::OnUpdateBinderSave)
   ON_UPDATE_COMMAND_UI(ID_BINDER_DELETE_ACT, &CCustomTab::OnUpdateDeleteAct)
@@ -361,6 +366,8 @@ void CCustomTab::OnOpenNewSheet() {
 void CCustomTab::OnLocate() {
   if (const int32_t record = SelectedRecord(); record >= 0) navcmd::LocateInLibrary(record);
 }
+
+void CCustomTab::OnInformation() { FollowInActInfoDialog(SelectedRecord(), true); }
 
 void CCustomTab::OnAddBookmark() {
   if (const int32_t record = SelectedRecord(); record >= 0) navcmd::AddBookmarkFor(record);

@@ -95,6 +95,8 @@ class CCustomTab : public CNavTab {
   afx_msg void OnOpen();
   afx_msg void OnOpenNewSheet();
   afx_msg void OnLocate();
+  // "Informacja": the selected act into the act information window while it is visible.
+  afx_msg void OnInformation();
   afx_msg void OnAddBookmark();
   afx_msg void OnAddToPrintList();
   afx_msg void OnWordWrap();

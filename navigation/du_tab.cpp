@@ -1,5 +1,6 @@
 #include "navigation/du_tab.h"
 
+#include "navigation/act_dlg.h"
 #include "navigation/nav_commands.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/app.h"
@@ -27,6 +28,8 @@ BEGIN_MESSAGE_MAP(CDUTab, CNavTab)
   ON_COMMAND(ID_COLUMNS, &CDUTab::OnColumns)
   ON_COMMAND(ID_TREE_COLUMNS, &CDUTab::OnColumns)
   ON_COMMAND(ID_TREE_COLLAPSE_ALL, &CDUTab::OnCollapseAll)
+  ON_COMMAND(ID_ENTRY_INFORMATION, &CDUTab::OnInformation)
+  ON_UPDATE_COMMAND_UI(ID_ENTRY_INFORMATION, &CDUTab::OnUpdateSelected)
   ON_CONTROL(CBN_SELCHANGE, IDC_LIBRARY_COMBO, &CDUTab::OnComboSelChange)
   ON_UPDATE_COMMAND_UI(ID_ENTRY_OPEN, &CDUTab::OnUpdateSelected)
   ON_UPDATE_COMMAND_UI(ID_ENTRY_OPEN_NEW_SHEET, &CDUTab::OnUpdateSelected)
@@ -82,6 +85,8 @@ int32_t CDUTab::SelectedRecord() const {
 }
 
 void CDUTab::OnUpdateSelected(CCmdUI* pCmdUI) { pCmdUI->Enable(SelectedRecord() >= 0); }
+
+void CDUTab::OnInformation() { FollowInActInfoDialog(SelectedRecord(), true); }
 void CDUTab::OnUpdateWordWrap(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_wndTree.GetWordWrap() ? 1 : 0); }
 void CDUTab::OnUpdateColumns(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_wndTree.HasPositionColumn() ? 1 : 0); }
 

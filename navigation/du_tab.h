@@ -28,6 +28,8 @@ class CDUTab : public CNavTab {
   afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
   afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
   afx_msg void OnOpen();
+  // "Informacja": the selected record into the act information window while it is visible.
+  afx_msg void OnInformation();
   afx_msg void OnOpenNewSheet();
   afx_msg void OnAddBookmark();
   afx_msg void OnAddToPrintList();

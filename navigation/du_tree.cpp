@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "controls/gs_status_bar.h"
 #include "platform/framework/app.h"
 #include "platform/res/icon_loading.h"
 #include "platform/win/bitmap_loading.h"
@@ -29,33 +28,6 @@ constexpr int kPositionWidthAgain = 50;
 const char kTitleHeading[] = "Tytu\xB3";  // CP1250
 const char kPositionHeading[] = "Poz.";
 
-// The status bar's progress while the index is read: the label in the message pane, the bar
-// after it running from 1 to 100; it goes when the object ends.
-class LoadProgress {
- public:
-  explicit LoadProgress(const char* utf8_label) {
-    CWnd* bar = CProgressBar::MainStatusBar();
-    if (!bar || !bar->m_hWnd) return;
-    progress_.SetLabel(CString(base::cp1250::from_utf8(utf8_label)));
-    if (!progress_.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), bar, kProgressId)) return;
-    progress_.SetRange32(1, 100);
-  }
-  // Shows item `done` of `total` when its percentage grew.
-  void Step(size_t done, size_t total) {
-    if (!progress_.m_hWnd || total == 0) return;
-    const int percent = int(double(done) / double(total) * 100.0);
-    if (percent <= shown_) return;
-    shown_ = percent;
-    progress_.SetPos(percent);
-    progress_.UpdateWindow();
-  }
-
- private:
-  static constexpr UINT kProgressId = 0xE7F0;
-  CProgressBar progress_;
-  int shown_ = 0;
-};
-
 // The wait cursor while the index is read.
 class WaitCursor {
  public:
@@ -66,6 +38,23 @@ class WaitCursor {
   CCmdTarget* target_;
 };
 }  // namespace
+
+LoadProgress::LoadProgress(const char* utf8_label) {
+  CWnd* bar = CProgressBar::MainStatusBar();
+  if (!bar || !bar->m_hWnd) return;
+  progress_.SetLabel(CString(base::cp1250::from_utf8(utf8_label)));
+  if (!progress_.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), bar, kProgressId)) return;
+  progress_.SetRange32(1, 100);
+}
+
+void LoadProgress::Step(size_t done, size_t total) {
+  if (!progress_.m_hWnd || total == 0) return;
+  const int percent = int(double(done) / double(total) * 100.0);
+  if (percent <= shown_) return;
+  shown_ = percent;
+  progress_.SetPos(percent);
+  progress_.UpdateWindow();
+}
 
 CDUTree::~CDUTree() = default;
 

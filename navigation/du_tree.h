@@ -6,9 +6,24 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/gs_status_bar.h"
 #include "platform/controls/image_list.h"
 #include "shell/core/contents_reader.h"
 #include "toolkit/widgets/tree_ctrl.h"
+
+// The status bar's progress while the index is read: the label in the message pane, the bar
+// after it running from 1 to 100; it goes when the object ends.
+class LoadProgress {
+ public:
+  explicit LoadProgress(const char* utf8_label);
+  // Shows item `done` of `total` when its percentage grew.
+  void Step(size_t done, size_t total);
+
+ private:
+  static constexpr UINT kProgressId = 0xE7F0;
+  CProgressBar progress_;
+  int shown_ = 0;
+};
 
 class CDUTree : public SECTreeCtrl {
   DECLARE_DYNAMIC(CDUTree)

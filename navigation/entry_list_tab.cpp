@@ -143,11 +143,7 @@ void CEntryListTab::OnListBeginDrag(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
 }
 
 void CEntryListTab::ShowSelectedInActInfo(BOOL bFirstTab) {
-  if (!IsActInfoDialogVisible()) return;
-  const int32_t topic = TopicOfRow(GetSelectedRow());
-  CActDlg* dialog = GetActInfoDialog();
-  dialog->ShowAct(topic < 0 ? 0 : topic);
-  if (bFirstTab) dialog->SelectTab(0);
+  FollowInActInfoDialog(TopicOfRow(GetSelectedRow()), bFirstTab);
 }
 
 void CEntryListTab::OnInformation() { ShowSelectedInActInfo(TRUE); }
