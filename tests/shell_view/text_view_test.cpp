@@ -38,6 +38,7 @@
 #include "navigation/act_dlg.h"
 #include "navigation/bookmark_quick_dlg.h"
 #include "navigation/bookmark_tab.h"
+#include "navigation/du_tab.h"
 #include "navigation/du_tree.h"
 #include "navigation/history_tab.h"
 #include "navigation/nav_bar.h"
@@ -1046,6 +1047,16 @@ TEST_F(TextViewTest, LocateSelectsTheActShownInTheLibraryTree) {
   HTREEITEM selected = tree->GetSelectedItem();
   ASSERT_NE(selected, nullptr);
   EXPECT_EQ(tree->RecordOf(selected), shown);
+  // "Informacja" of the library tab: into a visible act window only, on its first tab.
+  CDUTab* library = lists_.GetLibraryTab();
+  library->SendMessage(WM_COMMAND, resources::ID_ENTRY_INFORMATION);
+  EXPECT_EQ(GetActInfoDialog(), nullptr);
+  CActDlg* info = ShowActInfoDialog();
+  ASSERT_NE(info, nullptr);
+  info->SelectTab(1);
+  library->SendMessage(WM_COMMAND, resources::ID_ENTRY_INFORMATION);
+  EXPECT_EQ(info->GetRecord(), shown);
+  EXPECT_EQ(info->GetCurrentTab(), 0);
 }
 
 TEST_F(TextViewTest, TheHistoryTabsInformationGoesIntoAnOpenActWindowOnly) {
