@@ -94,9 +94,11 @@ ExpandedPicturePtr ExpandBitmap(std::span<const uint8_t> stored, int* status) {
     *status = kPictureDamaged;
     return nullptr;
   }
-  // Device-dependent rows are padded to 16 bits, device-independent ones to 32.
+  // Device-dependent rows hold one run per plane, each padded to 16 bits; device-independent rows
+  // are padded to 32.
   uint64_t rowBits = uint64_t(bpp) * planes * width;
-  uint64_t stride = type == kPictureDdb ? (rowBits + 15) / 16 * 2 : (rowBits + 31) / 32 * 4;
+  uint64_t stride = type == kPictureDdb ? uint64_t(planes) * ((uint64_t(bpp) * width + 15) / 16 * 2)
+                                        : (rowBits + 31) / 32 * 4;
   uint64_t room = stride * height;
   uint64_t total = kBitmapHeadSize + palette.size() + room + hotspots.size();
   // The device bitmap made from the picture holds 32-bit pixels: it is bounded too.

@@ -116,6 +116,19 @@ TEST(Expansion, SizesTheStoredBitsCannotReachAreRefusedBeforeAllocating) {
   EXPECT_EQ(filled->bits().size(), 508u);
   EXPECT_EQ(filled->bits()[507], 7);
 
+  // Device-dependent rows of several planes pad each plane's run to 16 bits: three planes of 5 pixels
+  // take 6 bytes a row, where one padded run of 15 bits would take 2 (the device bitmap reads 6).
+  StoredBitmap planar;
+  planar.type = 5;
+  planar.planes = 3;
+  planar.bits_per_pixel = 1;
+  planar.width = 5;
+  planar.height = 2;
+  planar.bits = Bytes(12, 0xF8);
+  bitmap::ExpandedPicturePtr rows = bitmap::ExpLoadBitmapRecord(StoredBitmapRecord(planar), &status);
+  ASSERT_NE(rows, nullptr);
+  EXPECT_EQ(rows->bits().size(), 12u);
+
   // A metafile declaring 200 MB expanded over four plain bytes gets room for the four.
   Bytes metafile = {8, 0, 8 << 1, 100, 0, 100, 0};
   auto put = [&metafile](uint32_t value, int bytes) {
