@@ -54,6 +54,18 @@ size_t DecodeBits(uint8_t compression, std::span<const uint8_t> bits, uint8_t* o
   }
 }
 
+// The most bytes `size` stored bytes of bits can decode to: a run-length group repeats one byte at
+// most 127 times for two stored bytes; an LZ flag byte with eight references of two bytes gives at
+// most 8 x 18 bytes for 17; plain bits are copied. Sizes the stored bits cannot reach are refused
+// before anything of that size is allocated.
+uint64_t MostDecoded(uint8_t compression, uint64_t size) {
+  switch (compression) {
+    case kStoredRunLength: return size * 64;
+    case kStoredLz: return size * 9;
+    default: return size;
+  }
+}
+
 void Put32(std::vector<uint8_t>& block, size_t at, int64_t value) { base::store_le32(block.data() + at, uint32_t(value)); }
 void Put16(std::vector<uint8_t>& block, size_t at, int64_t value) { base::store_le16(block.data() + at, uint16_t(value)); }
 
@@ -82,14 +94,16 @@ ExpandedPicturePtr ExpandBitmap(std::span<const uint8_t> stored, int* status) {
     *status = kPictureDamaged;
     return nullptr;
   }
-  // Device-dependent rows are padded to 16 bits, device-independent ones to 32.
+  // Device-dependent rows hold one run per plane, each padded to 16 bits; device-independent rows
+  // are padded to 32.
   uint64_t rowBits = uint64_t(bpp) * planes * width;
-  uint64_t stride = type == kPictureDdb ? (rowBits + 15) / 16 * 2 : (rowBits + 31) / 32 * 4;
+  uint64_t stride = type == kPictureDdb ? uint64_t(planes) * ((uint64_t(bpp) * width + 15) / 16 * 2)
+                                        : (rowBits + 31) / 32 * 4;
   uint64_t room = stride * height;
   uint64_t total = kBitmapHeadSize + palette.size() + room + hotspots.size();
   // The device bitmap made from the picture holds 32-bit pixels: it is bounded too.
   if (room > kMaxPictureBytes || total > kMaxPictureBytes + (1u << 20) ||
-      uint64_t(width) * height * 4 > kMaxPictureBytes) {
+      uint64_t(width) * height * 4 > kMaxPictureBytes || room > MostDecoded(compression, bits.size())) {
     *status = kPictureDamaged;
     return nullptr;
   }
@@ -115,7 +129,7 @@ ExpandedPicturePtr ExpandBitmap(std::span<const uint8_t> stored, int* status) {
   Put32(block, kInfoHeaderAt + 36, coloursImportant);
   if (!palette.empty()) std::memcpy(block.data() + kBitmapHeadSize, palette.data(), palette.size());
   if (!hotspots.empty()) std::memcpy(block.data() + bitsAt + room, hotspots.data(), hotspots.size());
-  (void)written;  // short bits leave the rest of the picture black
+  (void)written;  // bits that end early leave the rest of the picture black
   *status = 0;
   return picture;
 }
@@ -139,8 +153,9 @@ ExpandedPicturePtr ExpandMetafile(std::span<const uint8_t> stored, int* status) 
     return nullptr;
   }
   auto picture = std::make_unique<ExpandedPicture>();
-  picture->metafileBits.assign(expandedSize, 0);
-  size_t written = expandedSize ? DecodeBits(compression, bits, picture->metafileBits.data(), expandedSize) : 0;
+  const size_t room = size_t(std::min<uint64_t>(expandedSize, MostDecoded(compression, bits.size())));
+  picture->metafileBits.assign(room, 0);
+  size_t written = room ? DecodeBits(compression, bits, picture->metafileBits.data(), room) : 0;
   picture->metafileBits.resize(written);
   std::vector<uint8_t>& block = picture->block;
   block.assign(kMetafileHeadSize + hotspots.size(), 0);

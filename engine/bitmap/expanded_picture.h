@@ -21,7 +21,9 @@
 // extent, 4 bytes of handle room, 32 zero bytes, then the hotspot data.
 //
 // Expansion bounds every size: a side of at most 16,384 pixels, at most 256 MB of bits, offsets and
-// sizes inside the record, in checked 64-bit arithmetic.
+// sizes inside the record, in checked 64-bit arithmetic. A bitmap whose stored bits could not fill
+// its rows even at the code's best ratio (64 to 1 run-length, 9 to 1 LZ, 1 to 1 plain) is damaged;
+// a metafile's expanded size is only room, so it is cut to what its bits can fill.
 #pragma once
 
 #include <cstddef>

@@ -13,8 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   std::string name;
   if (shell::view::ParsePictureMacro(text, &name)) {
+    // The name runs from after '%' to the first '@'.
     if (name.empty() || name.size() > 127 || text.substr(1, name.size()) != name) std::abort();
-    if (shell::view::TrimBlanks(name).size() > name.size()) std::abort();
+    if (name.find('@') != std::string::npos) std::abort();
+    const std::string trimmed = shell::view::TrimBlanks(name);
+    if (name.find(trimmed) == std::string::npos ||
+        (!trimmed.empty() && (trimmed.front() == ' ' || trimmed.back() == ' ')))
+      std::abort();
   }
   const std::string number = shell::view::JournalNumberText(text);
   if (!number.empty() && (text.find(number) == std::string_view::npos || number.back() != ' ')) std::abort();

@@ -2,19 +2,19 @@
 #include "platform/controls/control_class.h"
 
 #include <algorithm>
-#include <map>
 #include <span>
 
 #include "platform/gdi/core/bitmap_api.h"
 #include "platform/gdi/core/dib.h"
 #include "platform/res/resource_store.h"
 #include "platform/win/system_metrics.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
 constexpr UINT_PTR kFrameTimer = 1;
 
-struct Clip {
+struct Clip : win::ControlState {
   std::span<const uint8_t> dib;  // the packed bitmap, kept by the resource store
   gdi::DibInfo info;
   int frames = 0;
@@ -25,18 +25,13 @@ struct Clip {
   bool playing = false;
 };
 
-std::map<HWND, Clip>& clips() {
-  static std::map<HWND, Clip> c;
-  return c;
-}
-
 void tell(HWND h, WORD code) {
   HWND parent = GetParent(h);
   if (parent) SendMessage(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), code), reinterpret_cast<LPARAM>(h));
 }
 
 void stop(HWND h) {
-  Clip& c = clips()[h];
+  Clip& c = win::control_state<Clip>(h);
   if (!c.playing) return;
   c.playing = false;
   KillTimer(h, kFrameTimer);
@@ -44,13 +39,13 @@ void stop(HWND h) {
 }
 
 void show(HWND h, int frame) {
-  clips()[h].shown = frame;
+  win::control_state<Clip>(h).shown = frame;
   InvalidateRect(h, nullptr, TRUE);
 }
 
 BOOL open(HWND h, UINT id) {
   stop(h);
-  clips()[h] = Clip();
+  win::control_state<Clip>(h) = Clip();
   InvalidateRect(h, nullptr, TRUE);
   if (id == 0) return FALSE;
   std::span<const uint8_t> dib = res::find_binary(res::BinaryKind::bitmap, id);
@@ -59,7 +54,7 @@ BOOL open(HWND h, UINT id) {
       dib.size() < info.info_size + gdi::dib_bits_size(info.header)) {
     return FALSE;
   }
-  Clip& c = clips()[h];
+  Clip& c = win::control_state<Clip>(h);
   c.dib = dib;
   c.info = info;
   c.size = info.height;
@@ -68,7 +63,7 @@ BOOL open(HWND h, UINT id) {
 }
 
 BOOL play(HWND h, int repeats, int from, int to) {
-  Clip& c = clips()[h];
+  Clip& c = win::control_state<Clip>(h);
   if (c.frames == 0) return FALSE;
   if (to == 0xFFFF) to = c.frames - 1;
   if (from < 0 || from >= c.frames || to < from || to >= c.frames || repeats == 0) return FALSE;
@@ -87,7 +82,7 @@ BOOL play(HWND h, int repeats, int from, int to) {
 
 // The next frame; past the range's end the range starts again while repeats are left.
 void tick(HWND h) {
-  Clip& c = clips()[h];
+  Clip& c = win::control_state<Clip>(h);
   if (!c.playing) return;
   if (c.shown < c.to) {
     show(h, c.shown + 1);
@@ -104,7 +99,7 @@ void tick(HWND h) {
 void paint(HWND h) {
   PAINTSTRUCT ps;
   HDC hdc = BeginPaint(h, &ps);
-  const Clip& c = clips()[h];
+  const Clip& c = win::control_state<Clip>(h);
   RECT client;
   GetClientRect(h, &client);
   HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -139,10 +134,10 @@ LRESULT animate_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       // Playing ends with the window, but its parent is no longer told.
       KillTimer(h, kFrameTimer);
-      clips()[h].playing = false;
+      win::control_state<Clip>(h).playing = false;
       return DefWindowProc(h, message, wParam, lParam);
     case WM_NCDESTROY:
-      clips().erase(h);
+      win::drop_control_state<Clip>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

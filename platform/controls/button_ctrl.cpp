@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,6 +15,7 @@
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
 #include "platform/win/window_font.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
@@ -23,16 +23,11 @@ using namespace controls::standard;
 
 // --- Button -------------------------------------------------------------------------------------------
 
-struct ButtonState {
+struct ButtonState : win::ControlState {
   UINT check = BST_UNCHECKED;
   bool pushed = false;
   bool tracking = false;
 };
-
-std::map<HWND, ButtonState>& buttons() {
-  static std::map<HWND, ButtonState> b;
-  return b;
-}
 
 DWORD button_type(HWND h) { return style_of(h) & BS_TYPEMASK; }
 bool is_radio(DWORD type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
@@ -41,7 +36,7 @@ bool is_check(DWORD type) {
 }
 
 void set_check(HWND h, UINT check) {
-  ButtonState& s = buttons()[h];
+  ButtonState& s = win::control_state<ButtonState>(h);
   if (s.check != check) {
     s.check = check;
     InvalidateRect(h, nullptr, TRUE);
@@ -51,8 +46,8 @@ void set_check(HWND h, UINT check) {
 // A click: automatic buttons change their own state first, then the parent hears of it.
 void click(HWND h) {
   DWORD type = button_type(h);
-  if (type == BS_AUTOCHECKBOX) set_check(h, buttons()[h].check ? BST_UNCHECKED : BST_CHECKED);
-  if (type == BS_AUTO3STATE) set_check(h, (buttons()[h].check + 1) % 3);
+  if (type == BS_AUTOCHECKBOX) set_check(h, win::control_state<ButtonState>(h).check ? BST_UNCHECKED : BST_CHECKED);
+  if (type == BS_AUTO3STATE) set_check(h, (win::control_state<ButtonState>(h).check + 1) % 3);
   if (type == BS_AUTORADIOBUTTON) {
     // The other automatic radio buttons of the group go off.
     HWND parent = GetParent(h);
@@ -149,7 +144,7 @@ void shape_group_box(HWND h) {
 
 void paint_button(HWND h, CDC& dc, CRect r) {
   DWORD type = button_type(h);
-  const ButtonState& s = buttons()[h];
+  const ButtonState& s = win::control_state<ButtonState>(h);
   std::string text = label(GetWindowTextString(h));
   COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
   if (type == BS_OWNERDRAW) {
@@ -227,16 +222,16 @@ LRESULT button_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       return DLGC_BUTTON;
     }
     case BM_GETCHECK:
-      return buttons()[h].check;
+      return win::control_state<ButtonState>(h).check;
     case BM_SETCHECK:
       set_check(h, UINT(wParam) > BST_INDETERMINATE ? BST_CHECKED : UINT(wParam));
       return 0;
     case BM_GETSTATE: {
-      const ButtonState& s = buttons()[h];
+      const ButtonState& s = win::control_state<ButtonState>(h);
       return s.check | (s.pushed ? BST_PUSHED : 0) | (GetFocus() == h ? BST_FOCUS : 0);
     }
     case BM_SETSTATE:
-      buttons()[h].pushed = wParam != 0;
+      win::control_state<ButtonState>(h).pushed = wParam != 0;
       InvalidateRect(h, nullptr, TRUE);
       return 0;
     case BM_SETSTYLE:
@@ -250,12 +245,12 @@ LRESULT button_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
       SetFocus(h);
       SetCapture(h);
-      buttons()[h].tracking = true;
-      buttons()[h].pushed = true;
+      win::control_state<ButtonState>(h).tracking = true;
+      win::control_state<ButtonState>(h).pushed = true;
       InvalidateRect(h, nullptr, TRUE);
       return 0;
     case WM_LBUTTONUP: {
-      ButtonState& s = buttons()[h];
+      ButtonState& s = win::control_state<ButtonState>(h);
       if (!s.tracking) return 0;
       s.tracking = false;
       s.pushed = false;
@@ -289,7 +284,7 @@ LRESULT button_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       paint(h, [&](CDC& dc, CRect r) { paint_button(h, dc, r); });
       return 0;
     case WM_NCDESTROY:
-      buttons().erase(h);
+      win::drop_control_state<ButtonState>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,6 +15,7 @@
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
 #include "platform/win/window_font.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ using namespace controls::standard;
 // with is its list's: the list drops in a pop-up window of its own below the field, which holds
 // the mouse while it shows, so a click outside closes it.
 
-struct ComboState {
+struct ComboState : win::ControlState {
   int drop_height = 0;   // the creation height: field and list together
   HWND list = nullptr;   // the dropped list while it shows
   HWND edit = nullptr;   // the edit field of an editable combo box
@@ -37,11 +37,6 @@ struct ComboState {
   int top = 0;           // the first row the dropped list shows
   bool pressed = false;  // the drop button is held down
 };
-
-std::map<HWND, ComboState>& combos() {
-  static std::map<HWND, ComboState> c;
-  return c;
-}
 
 bool is_drop_list(HWND h) { return (style_of(h) & 3) == CBS_DROPDOWNLIST; }
 bool is_editable(HWND h) { return (style_of(h) & 3) == CBS_DROPDOWN; }
@@ -54,9 +49,9 @@ int field_height(int item_height) { return item_height + 6; }
 void fit_field(HWND h) {
   RECT r;
   GetWindowRect(h, &r);
-  SetWindowPos(h, nullptr, 0, 0, r.right - r.left, field_height(lists()[h].item_height),
+  SetWindowPos(h, nullptr, 0, 0, r.right - r.left, field_height(win::control_state<ListState>(h).item_height),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (HWND edit = combos()[h].edit) {
+  if (HWND edit = win::control_state<ComboState>(h).edit) {
     RECT c;
     GetClientRect(h, &c);
     MoveWindow(edit, 3, 3, std::max(0, int(c.right) - button_width() - 5), std::max(0, int(c.bottom) - 6), TRUE);
@@ -75,7 +70,7 @@ int list_rows_shown(HWND list);
 
 void set_combo_text(HWND h, const std::string& text) {
   set_text_raw(h, text);
-  if (HWND edit = combos()[h].edit) {
+  if (HWND edit = win::control_state<ComboState>(h).edit) {
     SendMessage(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     SendMessage(edit, EM_SETSEL, 0, -1);
   }
@@ -83,20 +78,20 @@ void set_combo_text(HWND h, const std::string& text) {
 
 // Makes row `to` (-1 none) the selection and the field's text; `tell` sends CBN_SELCHANGE.
 LRESULT choose(HWND h, int to, bool tell) {
-  ListState& s = lists()[h];
+  ListState& s = win::control_state<ListState>(h);
   if (!s.valid(to) && to != -1) return CB_ERR;
   bool changed = to != s.selected;
   s.selected = to;
-  combos()[h].hot = to;
+  win::control_state<ComboState>(h).hot = to;
   set_combo_text(h, to < 0 ? std::string() : s.items[size_t(to)].text);
   InvalidateRect(h, nullptr, TRUE);
-  if (HWND list = combos()[h].list) InvalidateRect(list, nullptr, TRUE);
+  if (HWND list = win::control_state<ComboState>(h).list) InvalidateRect(list, nullptr, TRUE);
   if (tell && changed) tell_combo(h, CBN_SELCHANGE);
   return to < 0 ? CB_ERR : to;
 }
 
 void close_list(HWND h, bool accept) {
-  ComboState& c = combos()[h];
+  ComboState& c = win::control_state<ComboState>(h);
   HWND list = std::exchange(c.list, nullptr);
   if (!list) return;
   if (GetCapture() == list) ReleaseCapture();
@@ -104,8 +99,8 @@ void close_list(HWND h, bool accept) {
   InvalidateRect(h, nullptr, TRUE);
   if (!IsWindow(h)) return;
   if (accept) {
-    int hot = combos()[h].hot;
-    if (lists()[h].valid(hot) && hot != lists()[h].selected) choose(h, hot, true);
+    int hot = win::control_state<ComboState>(h).hot;
+    if (win::control_state<ListState>(h).valid(hot) && hot != win::control_state<ListState>(h).selected) choose(h, hot, true);
     tell_combo(h, CBN_SELENDOK);
   } else {
     tell_combo(h, CBN_SELENDCANCEL);
@@ -114,12 +109,12 @@ void close_list(HWND h, bool accept) {
 }
 
 void scroll_to_show(HWND h, int row) {
-  ComboState& c = combos()[h];
+  ComboState& c = win::control_state<ComboState>(h);
   if (!c.list || row < 0) return;
   int shown = list_rows_shown(c.list);
   if (row < c.top) c.top = row;
   if (row >= c.top + shown) c.top = row - shown + 1;
-  SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, std::max(0, lists()[h].count() - 1), UINT(shown), c.top, 0};
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, std::max(0, win::control_state<ListState>(h).count() - 1), UINT(shown), c.top, 0};
   SetScrollInfo(c.list, SB_VERT, &info, TRUE);
   InvalidateRect(c.list, nullptr, TRUE);
 }
@@ -131,15 +126,15 @@ void register_drop_list_class() {
 }
 
 void open_list(HWND h) {
-  ComboState& c = combos()[h];
+  ComboState& c = win::control_state<ComboState>(h);
   if (c.list || !IsWindowEnabled(h)) return;
   tell_combo(h, CBN_DROPDOWN);  // the parent may fill the list now
   if (!IsWindow(h)) return;
-  ListState& s = lists()[h];
+  ListState& s = win::control_state<ListState>(h);
   RECT field;
   GetWindowRect(h, &field);
   int rows = std::max(1, s.count());
-  int room = std::max(s.item_height + 2, combos()[h].drop_height - (field.bottom - field.top));
+  int room = std::max(s.item_height + 2, win::control_state<ComboState>(h).drop_height - (field.bottom - field.top));
   int height = std::min(rows * s.item_height + 2, std::max(s.item_height + 2, room - (room - 2) % s.item_height));
   int y = field.bottom;
   if (y + height > GetSystemMetrics(SM_CYSCREEN) && field.top - height >= 0) y = field.top - height;
@@ -150,7 +145,7 @@ void open_list(HWND h) {
                              field.right - field.left, height, h, nullptr, nullptr);
   if (!list) return;
   SetWindowLongPtr(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(h));
-  ComboState& now = combos()[h];
+  ComboState& now = win::control_state<ComboState>(h);
   now.list = list;
   now.before_drop = s.selected;
   now.hot = s.selected;
@@ -167,12 +162,12 @@ HWND combo_of(HWND list) { return reinterpret_cast<HWND>(GetWindowLongPtr(list, 
 int list_rows_shown(HWND list) {
   RECT r;
   GetClientRect(list, &r);
-  return std::max(1, int(r.bottom) / std::max(1, lists()[combo_of(list)].item_height));
+  return std::max(1, int(r.bottom) / std::max(1, win::control_state<ListState>(combo_of(list)).item_height));
 }
 
 // Draws one row of a combo box's items, as an owner-drawn combo box's parent or as plain text.
 void draw_combo_row(HWND h, CDC& dc, const CRect& row, int i, bool marked) {
-  ListState& s = lists()[h];
+  ListState& s = win::control_state<ListState>(h);
   if (style_of(h) & CBS_OWNERDRAWFIXED) {
     UINT state = marked ? ODS_SELECTED : 0;
     DRAWITEMSTRUCT d{ODT_COMBOBOX, UINT(GetDlgCtrlID(h)), UINT(i), ODA_DRAWENTIRE, state, h, dc.GetSafeHdc(),
@@ -190,14 +185,14 @@ void draw_combo_row(HWND h, CDC& dc, const CRect& row, int i, bool marked) {
 
 LRESULT drop_list_proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   HWND h = combo_of(list);
-  if (!IsWindow(h) || !combos().count(h)) return DefWindowProc(list, message, wParam, lParam);
-  ListState& s = lists()[h];
+  if (!IsWindow(h) || !win::find_control_state<ComboState>(h)) return DefWindowProc(list, message, wParam, lParam);
+  ListState& s = win::control_state<ListState>(h);
   auto row_at = [&](LPARAM at) {
     RECT r;
     GetClientRect(list, &r);
     POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
     if (p.x < 0 || p.y < 0 || p.x >= r.right || p.y >= r.bottom) return -1;
-    int row = combos()[h].top + p.y / std::max(1, s.item_height);
+    int row = win::control_state<ComboState>(h).top + p.y / std::max(1, s.item_height);
     return s.valid(row) ? row : -1;
   };
   auto outside = [&](LPARAM at) {
@@ -209,8 +204,8 @@ LRESULT drop_list_proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   };
   switch (message) {
     case WM_MOUSEMOVE:
-      if (int row = row_at(lParam); row >= 0 && row != combos()[h].hot) {
-        combos()[h].hot = row;
+      if (int row = row_at(lParam); row >= 0 && row != win::control_state<ComboState>(h).hot) {
+        win::control_state<ComboState>(h).hot = row;
         InvalidateRect(list, nullptr, TRUE);
       }
       return 0;
@@ -225,7 +220,7 @@ LRESULT drop_list_proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
         // The scroll bar beside the rows: a row up in its upper half, down in its lower.
         RECT r;
         GetClientRect(list, &r);
-        ComboState& c = combos()[h];
+        ComboState& c = win::control_state<ComboState>(h);
         int shown = list_rows_shown(list);
         int top = GET_Y_LPARAM(lParam) < r.bottom / 2 ? c.top - 1 : c.top + 1;
         c.top = std::clamp(top, 0, std::max(0, s.count() - shown));
@@ -236,7 +231,7 @@ LRESULT drop_list_proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
       if (row_at(lParam) >= 0) close_list(h, true);
       return 0;
     case WM_MOUSEWHEEL: {
-      ComboState& c = combos()[h];
+      ComboState& c = win::control_state<ComboState>(h);
       int shown = list_rows_shown(list);
       c.top = std::clamp(c.top - short(HIWORD(wParam)) / 40, 0, std::max(0, s.count() - shown));
       scroll_to_show(h, c.top);
@@ -244,13 +239,13 @@ LRESULT drop_list_proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CAPTURECHANGED:
       // Something else took the mouse (a dialog, a menu): the list goes away unchosen.
-      if (combos()[h].list == list && reinterpret_cast<HWND>(lParam) != list) close_list(h, false);
+      if (win::control_state<ComboState>(h).list == list && reinterpret_cast<HWND>(lParam) != list) close_list(h, false);
       return 0;
     case WM_PAINT:
       paint(list, [&](CDC& dc, CRect r) {
         win::WindowFontScope font(dc.GetSafeHdc(), h);
         dc.FillSolidRect(&r, GetSysColor(COLOR_WINDOW));
-        const ComboState& c = combos()[h];
+        const ComboState& c = win::control_state<ComboState>(h);
         for (int i = c.top, top = 0; i < s.count() && top < r.bottom; ++i, top += s.item_height) {
           draw_combo_row(h, dc, CRect(r.left, top, r.right, top + s.item_height), i, i == c.hot);
         }
@@ -263,10 +258,10 @@ LRESULT drop_list_proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Moves the selection by `step` rows (or to the first or last), from the keyboard.
 void combo_step(HWND h, int to) {
-  ListState& s = lists()[h];
+  ListState& s = win::control_state<ListState>(h);
   if (s.count() == 0) return;
   to = std::clamp(to, 0, s.count() - 1);
-  if (combos()[h].list) {
+  if (win::control_state<ComboState>(h).list) {
     choose(h, to, true);
     scroll_to_show(h, to);
   } else if (to != s.selected) {
@@ -277,8 +272,8 @@ void combo_step(HWND h, int to) {
 }
 
 bool combo_key(HWND h, int vk, bool alt) {
-  ListState& s = lists()[h];
-  ComboState& c = combos()[h];
+  ListState& s = win::control_state<ListState>(h);
+  ComboState& c = win::control_state<ComboState>(h);
   int page = c.list ? list_rows_shown(c.list) : 1;
   if (vk == VK_F4 || (alt && (vk == VK_DOWN || vk == VK_UP))) {
     if (c.list) {
@@ -318,7 +313,7 @@ bool combo_key(HWND h, int vk, bool alt) {
 
 // A typed letter in a drop-down list picks the next item that starts with it.
 void combo_letter(HWND h, unsigned char letter) {
-  ListState& s = lists()[h];
+  ListState& s = win::control_state<ListState>(h);
   unsigned char wanted = base::cp1250::to_lower(letter);
   for (int n = 1; n <= s.count(); ++n) {
     int i = (s.selected + n + s.count()) % s.count();
@@ -340,7 +335,7 @@ LRESULT combo_edit_proc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
   HWND h = GetParent(edit);
   bool alt = message == WM_SYSKEYDOWN;
   if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && combo_key(h, int(wParam), alt)) return 0;
-  if (message == WM_GETDLGCODE && combos()[h].list) return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
+  if (message == WM_GETDLGCODE && win::control_state<ComboState>(h).list) return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
   if (message == WM_GETDLGCODE) return edit_class_proc()(edit, message, wParam, lParam) | DLGC_WANTARROWS;
   return edit_class_proc()(edit, message, wParam, lParam);
 }
@@ -348,20 +343,20 @@ LRESULT combo_edit_proc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) {
     if (message == WM_SETFONT) {
-      if (HWND edit = combos()[h].edit) SendMessage(edit, WM_SETFONT, wParam, lParam);
-      if (!(style_of(h) & CBS_OWNERDRAWFIXED)) lists()[h].item_height = text_height(h) + 2;
+      if (HWND edit = win::control_state<ComboState>(h).edit) SendMessage(edit, WM_SETFONT, wParam, lParam);
+      if (!(style_of(h) & CBS_OWNERDRAWFIXED)) win::control_state<ListState>(h).item_height = text_height(h) + 2;
       fit_field(h);
     }
     return r;
   }
-  ListState& s = lists()[h];
+  ListState& s = win::control_state<ListState>(h);
   int index = int(wParam);
   switch (message) {
     case WM_NCCREATE: {
       // The list, not the field, scrolls.
       SetWindowLongPtr(h, GWL_STYLE, LONG_PTR(style_of(h) & ~(WS_VSCROLL | WS_HSCROLL)));
       const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
-      combos()[h].drop_height = cs ? cs->cy : 0;
+      win::control_state<ComboState>(h).drop_height = cs ? cs->cy : 0;
       return DefWindowProc(h, message, wParam, lParam);
     }
     case WM_CREATE: {
@@ -378,7 +373,7 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
                                    reinterpret_cast<HMENU>(std::uintptr_t(kComboEditId)), nullptr);
         if (edit) {
           SetWindowLongPtr(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(combo_edit_proc));
-          combos()[h].edit = edit;
+          win::control_state<ComboState>(h).edit = edit;
         }
       }
       fit_field(h);
@@ -386,7 +381,7 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_COMMAND:
       // The edit of an editable combo box reports to the combo box, which tells its parent.
-      if (HWND edit = combos()[h].edit; edit && reinterpret_cast<HWND>(lParam) == edit) {
+      if (HWND edit = win::control_state<ComboState>(h).edit; edit && reinterpret_cast<HWND>(lParam) == edit) {
         WORD code = HIWORD(wParam);
         if (code == EN_CHANGE) {
           set_text_raw(h, GetWindowTextString(edit));
@@ -404,28 +399,28 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETTEXT: {
       LRESULT r = DefWindowProc(h, message, wParam, lParam);
-      if (HWND edit = combos()[h].edit) SendMessage(edit, WM_SETTEXT, 0, lParam);
+      if (HWND edit = win::control_state<ComboState>(h).edit) SendMessage(edit, WM_SETTEXT, 0, lParam);
       InvalidateRect(h, nullptr, TRUE);
       return r;
     }
     case CB_ADDSTRING:
     case CB_INSERTSTRING: {
       LRESULT at = s.insert(message == CB_ADDSTRING ? -1 : index, reinterpret_cast<const char*>(lParam));
-      if (combos()[h].list) scroll_to_show(h, combos()[h].top);
+      if (win::control_state<ComboState>(h).list) scroll_to_show(h, win::control_state<ComboState>(h).top);
       return at;
     }
     case CB_DELETESTRING: {
       bool was_selected = index == s.selected;
       LRESULT left = s.erase(index);
       if (was_selected) choose(h, -1, false);
-      if (combos()[h].list) InvalidateRect(combos()[h].list, nullptr, TRUE);
+      if (win::control_state<ComboState>(h).list) InvalidateRect(win::control_state<ComboState>(h).list, nullptr, TRUE);
       return left;
     }
     case CB_RESETCONTENT: {
       int height = s.item_height;
       s = ListState();
       s.item_height = height;
-      combos()[h].top = 0;
+      win::control_state<ComboState>(h).top = 0;
       choose(h, -1, false);
       return 0;
     }
@@ -464,29 +459,29 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return TRUE;
     case CB_GETDROPPEDSTATE:
-      return combos()[h].list != nullptr;
+      return win::control_state<ComboState>(h).list != nullptr;
     case CB_GETDROPPEDCONTROLRECT: {
       auto* out = reinterpret_cast<RECT*>(lParam);
       if (!out) return CB_ERR;
       GetWindowRect(h, out);
-      out->bottom = out->top + std::max(int(out->bottom - out->top), combos()[h].drop_height);
+      out->bottom = out->top + std::max(int(out->bottom - out->top), win::control_state<ComboState>(h).drop_height);
       return TRUE;
     }
     case CB_LIMITTEXT:
-      if (HWND edit = combos()[h].edit) SendMessage(edit, EM_LIMITTEXT, wParam, 0);
+      if (HWND edit = win::control_state<ComboState>(h).edit) SendMessage(edit, EM_LIMITTEXT, wParam, 0);
       return TRUE;
     case CB_SETEDITSEL:
-      if (HWND edit = combos()[h].edit) {
+      if (HWND edit = win::control_state<ComboState>(h).edit) {
         SendMessage(edit, EM_SETSEL, WPARAM(short(LOWORD(lParam))), LPARAM(short(HIWORD(lParam))));
         return TRUE;
       }
       return CB_ERR;
     case WM_GETDLGCODE:
       // While the list shows, Enter and Esc are the list's.
-      return combos()[h].list ? DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS : DLGC_WANTARROWS | DLGC_WANTCHARS;
+      return win::control_state<ComboState>(h).list ? DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS : DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-      if (HWND edit = combos()[h].edit) {
+      if (HWND edit = win::control_state<ComboState>(h).edit) {
         SetFocus(edit);
       } else {
         SetFocus(h);
@@ -496,7 +491,7 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       GetClientRect(h, &r);
       bool on_button = GET_X_LPARAM(lParam) >= r.right - button_width() - 2;
       if (is_drop_list(h) || on_button) {
-        if (combos()[h].list) {
+        if (win::control_state<ComboState>(h).list) {
           close_list(h, false);
         } else {
           open_list(h);
@@ -513,7 +508,7 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       if (is_drop_list(h) && wParam >= 0x20) combo_letter(h, static_cast<unsigned char>(wParam));
       return 0;
     case WM_SETFOCUS:
-      if (HWND edit = combos()[h].edit) {
+      if (HWND edit = win::control_state<ComboState>(h).edit) {
         SetFocus(edit);
         return 0;
       }
@@ -521,14 +516,14 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       tell_combo(h, CBN_SETFOCUS);
       return 0;
     case WM_KILLFOCUS:
-      if (combos()[h].edit) return 0;
+      if (win::control_state<ComboState>(h).edit) return 0;
       close_list(h, false);
       InvalidateRect(h, nullptr, TRUE);
       if (IsWindow(h)) tell_combo(h, CBN_KILLFOCUS);
       return 0;
     case WM_ENABLE:
       if (!wParam) close_list(h, false);
-      if (HWND edit = combos()[h].edit) EnableWindow(edit, BOOL(wParam));
+      if (HWND edit = win::control_state<ComboState>(h).edit) EnableWindow(edit, BOOL(wParam));
       InvalidateRect(h, nullptr, TRUE);
       return 0;
     case WM_WINDOWPOSCHANGING: {
@@ -537,13 +532,13 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
       const int field = field_height(s.item_height);
       if (pos && !(pos->flags & SWP_NOSIZE) && pos->cy != field) {
-        combos()[h].drop_height = pos->cy;
+        win::control_state<ComboState>(h).drop_height = pos->cy;
         pos->cy = field;
       }
       return DefWindowProc(h, message, wParam, lParam);
     }
     case WM_SIZE:
-      if (HWND edit = combos()[h].edit) {
+      if (HWND edit = win::control_state<ComboState>(h).edit) {
         MoveWindow(edit, 3, 3, std::max(0, int(LOWORD(lParam)) - button_width() - 5),
                    std::max(0, int(HIWORD(lParam)) - 6), TRUE);
       }
@@ -557,7 +552,7 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         inner.DeflateRect(1, 1);
         dc.Draw3dRect(&inner, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_BTNFACE));
         CRect button(r.right - 2 - button_width(), r.top + 2, r.right - 2, r.bottom - 2);
-        bool down = combos()[h].list != nullptr;
+        bool down = win::control_state<ComboState>(h).list != nullptr;
         dc.FillSolidRect(&button, GetSysColor(COLOR_BTNFACE));
         if (down) {
           dc.Draw3dRect(&button, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
@@ -570,7 +565,7 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         CRect arrow(button);
         if (down) arrow.OffsetRect(1, 1);
         draw_drop_arrow(dc, arrow, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-        if (combos()[h].edit) return;
+        if (win::control_state<ComboState>(h).edit) return;
         // The chosen item, marked while the field has the focus.
         CRect field(r.left + 3, r.top + 3, button.left - 1, r.bottom - 3);
         bool focused = GetFocus() == h && !down;
@@ -587,8 +582,8 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NCDESTROY:
       close_list(h, false);
-      combos().erase(h);
-      lists().erase(h);
+      win::drop_control_state<ComboState>(h);
+      win::drop_control_state<ListState>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

@@ -3,27 +3,22 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 
 #include "platform/controls/month_cal_ctrl.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
 enum Field { kDay, kMonth, kYear };
 
-struct Picker {
+struct Picker : win::ControlState {
   SYSTEMTIME time{};
   bool has_date = true;
   int field = kDay;
 };
-
-std::map<HWND, Picker>& pickers() {
-  static std::map<HWND, Picker> p;
-  return p;
-}
 
 constexpr int kMargin = 3;
 constexpr int kMinYear = 1601;
@@ -39,7 +34,7 @@ constexpr int kFieldStart[3] = {0, 3, 6};
 constexpr int kFieldEnd[3] = {2, 5, 10};
 
 void notify(HWND h) {
-  const Picker& p = pickers()[h];
+  const Picker& p = win::control_state<Picker>(h);
   NMDATETIMECHANGE n{{h, UINT_PTR(GetDlgCtrlID(h)), DTN_DATETIMECHANGE}, p.has_date ? GDT_VALID : GDT_NONE, p.time};
   HWND parent = GetParent(h);
   if (parent) SendMessage(parent, WM_NOTIFY, n.nmhdr.idFrom, reinterpret_cast<LPARAM>(&n));
@@ -48,7 +43,7 @@ void notify(HWND h) {
 // Moves the current field by `delta`, wrapping days and months within their range; a day past
 // the end of a shorter month becomes its last.
 void change(HWND h, int delta) {
-  Picker& p = pickers()[h];
+  Picker& p = win::control_state<Picker>(h);
   if (!p.has_date) return;
   SYSTEMTIME& t = p.time;
   auto wrap = [](int value, int low, int high) { return low + ((value - low) % (high - low + 1) + (high - low + 1)) % (high - low + 1); };
@@ -63,7 +58,7 @@ void change(HWND h, int delta) {
 
 void paint(HWND h) {
   CPaintDC dc(h);
-  const Picker& p = pickers()[h];
+  const Picker& p = win::control_state<Picker>(h);
   CRect client;
   GetClientRect(h, &client);
   bool enabled = IsWindowEnabled(h);
@@ -89,12 +84,12 @@ LRESULT picker_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: {
       // A new picker shows today.
       CTime now = CTime::GetCurrentTime();
-      Picker& p = pickers()[h];
+      Picker& p = win::control_state<Picker>(h);
       now.GetAsSystemTime(p.time);
       return DefWindowProc(h, message, wParam, lParam);
     }
     case DTM_GETSYSTEMTIME: {
-      const Picker& p = pickers()[h];
+      const Picker& p = win::control_state<Picker>(h);
       auto* out = reinterpret_cast<SYSTEMTIME*>(lParam);
       if (!out) return GDT_ERROR;
       if (!p.has_date) return GDT_NONE;
@@ -102,7 +97,7 @@ LRESULT picker_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       return GDT_VALID;
     }
     case DTM_SETSYSTEMTIME: {
-      Picker& p = pickers()[h];
+      Picker& p = win::control_state<Picker>(h);
       if (wParam == GDT_NONE) {
         if (!(GetWindowLong(h, GWL_STYLE) & DTS_SHOWNONE)) return FALSE;
         p.has_date = false;
@@ -122,13 +117,13 @@ LRESULT picker_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       SetFocus(h);
       int at = (GET_X_LPARAM(lParam) - kMargin) / controls::kDateDigitWidth;
       for (int f : {kDay, kMonth, kYear}) {
-        if (at >= kFieldStart[f] && at < kFieldEnd[f]) pickers()[h].field = f;
+        if (at >= kFieldStart[f] && at < kFieldEnd[f]) win::control_state<Picker>(h).field = f;
       }
       InvalidateRect(h, nullptr, TRUE);
       return 0;
     }
     case WM_KEYDOWN: {
-      Picker& p = pickers()[h];
+      Picker& p = win::control_state<Picker>(h);
       if (wParam == WPARAM(VK_LEFT)) p.field = std::max(0, p.field - 1);
       if (wParam == WPARAM(VK_RIGHT)) p.field = std::min(int(kYear), p.field + 1);
       InvalidateRect(h, nullptr, TRUE);
@@ -144,7 +139,7 @@ LRESULT picker_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       paint(h);
       return 0;
     case WM_NCDESTROY:
-      pickers().erase(h);
+      win::drop_control_state<Picker>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,6 +15,7 @@
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
 #include "platform/win/window_font.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
@@ -23,21 +23,16 @@ using namespace controls::standard;
 
 // --- Edit ---------------------------------------------------------------------------------------------
 
-struct EditState {
+struct EditState : win::ControlState {
   int start = 0, end = 0;  // selection (start may exceed end while it runs backwards)
   int limit = 30000;
   bool modified = false;
 };
 
-std::map<HWND, EditState>& edits() {
-  static std::map<HWND, EditState> e;
-  return e;
-}
-
 
 // Replaces the selection by `insert`, keeping the limit; true when the text changed.
 bool replace_selection(HWND h, std::string insert) {
-  EditState& s = edits()[h];
+  EditState& s = win::control_state<EditState>(h);
   std::string text = GetWindowTextString(h);
   int a = std::clamp(std::min(s.start, s.end), 0, int(text.size()));
   int b = std::clamp(std::max(s.start, s.end), 0, int(text.size()));
@@ -62,7 +57,7 @@ bool replace_selection(HWND h, std::string insert) {
 }
 
 void edit_key(HWND h, int vk) {
-  EditState& s = edits()[h];
+  EditState& s = win::control_state<EditState>(h);
   int size = GetWindowTextLength(h);
   bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
   int caret = s.end;
@@ -86,7 +81,7 @@ void edit_key(HWND h, int vk) {
 void edit_char(HWND h, unsigned char c) {
   DWORD style = style_of(h);
   if (style & ES_READONLY) return;
-  EditState& s = edits()[h];
+  EditState& s = win::control_state<EditState>(h);
   if (c == 0x08) {
     if (s.start == s.end && s.start > 0) s.start = s.start - 1;
     replace_selection(h, "");
@@ -106,7 +101,7 @@ void edit_char(HWND h, unsigned char c) {
 
 LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) return r;
-  EditState& s = edits()[h];
+  EditState& s = win::control_state<EditState>(h);
   switch (message) {
     case WM_GETDLGCODE: {
       LRESULT code = DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTARROWS;
@@ -203,7 +198,7 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       });
       return 0;
     case WM_NCDESTROY:
-      edits().erase(h);
+      win::drop_control_state<EditState>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

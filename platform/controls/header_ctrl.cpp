@@ -3,13 +3,13 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "platform/win/window_font.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_dc.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
@@ -20,21 +20,16 @@ struct Column {
   LPARAM data = 0;
 };
 
-struct Header {
+struct Header : win::ControlState {
   std::vector<Column> items;
   int tracking = -1;  // the column whose divider is being dragged
   int pressed = -1;   // the title pressed as a button
 };
 
-std::map<HWND, Header>& headers() {
-  static std::map<HWND, Header> h;
-  return h;
-}
-
-int count(HWND h) { return int(headers()[h].items.size()); }
+int count(HWND h) { return int(win::control_state<Header>(h).items.size()); }
 
 RECT item_rect(HWND h, int index) {
-  const Header& t = headers()[h];
+  const Header& t = win::control_state<Header>(h);
   RECT client;
   GetClientRect(h, &client);
   int x = 0;
@@ -71,7 +66,7 @@ BOOL change_item(HWND h, int index, const HDITEM& change) {
   HDITEM asked = change;
   if (notify(h, HDN_ITEMCHANGING, index, &asked)) return FALSE;
   if (!IsWindow(h) || index >= count(h)) return FALSE;
-  Column& c = headers()[h].items[size_t(index)];
+  Column& c = win::control_state<Header>(h).items[size_t(index)];
   if (change.mask & HDI_WIDTH) c.width = std::max(0, change.cxy);
   if (change.mask & HDI_TEXT) c.text = change.pszText ? change.pszText : "";
   if (change.mask & HDI_FORMAT) c.format = change.fmt;
@@ -96,7 +91,7 @@ void paint(HWND h) {
   dc.SetBkMode(TRANSPARENT);
   for (int i = 0; i < count(h); ++i) {
     CRect r(item_rect(h, i));
-    const Column& c = headers()[h].items[size_t(i)];
+    const Column& c = win::control_state<Header>(h).items[size_t(i)];
     dc.FillSolidRect(&r, GetSysColor(COLOR_BTNFACE));
     dc.Draw3dRect(&r, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
     CRect text = r;
@@ -119,14 +114,14 @@ LRESULT header_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       if ((item->mask & HDI_TEXT) && item->pszText) c.text = item->pszText;
       if (item->mask & HDI_FORMAT) c.format = item->fmt;
       if (item->mask & HDI_LPARAM) c.data = item->lParam;
-      auto& items = headers()[h].items;
+      auto& items = win::control_state<Header>(h).items;
       int at = std::min(int(wParam), int(items.size()));
       items.insert(items.begin() + at, c);
       InvalidateRect(h, nullptr, TRUE);
       return at;
     }
     case HDM_DELETEITEM: {
-      auto& items = headers()[h].items;
+      auto& items = win::control_state<Header>(h).items;
       if (int(wParam) < 0 || int(wParam) >= int(items.size())) return FALSE;
       items.erase(items.begin() + int(wParam));
       InvalidateRect(h, nullptr, TRUE);
@@ -135,7 +130,7 @@ LRESULT header_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case HDM_GETITEM: {
       auto* item = reinterpret_cast<HDITEM*>(lParam);
       if (!item || int(wParam) < 0 || int(wParam) >= count(h)) return FALSE;
-      const Column& c = headers()[h].items[wParam];
+      const Column& c = win::control_state<Header>(h).items[wParam];
       if (item->mask & HDI_WIDTH) item->cxy = c.width;
       if (item->mask & HDI_FORMAT) item->fmt = c.format;
       if (item->mask & HDI_LPARAM) item->lParam = c.data;
@@ -161,26 +156,26 @@ LRESULT header_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       if (divider >= 0) {
         HDITEM item = tracked_width(h, divider, p.x);
         if (notify(h, HDN_BEGINTRACK, divider, &item) || !IsWindow(h)) return 0;
-        headers()[h].tracking = divider;
+        win::control_state<Header>(h).tracking = divider;
         SetCapture(h);
         return 0;
       }
       int pressed = item_at(h, p);
       if (pressed >= 0 && (GetWindowLong(h, GWL_STYLE) & HDS_BUTTONS)) {
-        headers()[h].pressed = pressed;
+        win::control_state<Header>(h).pressed = pressed;
         SetCapture(h);
       }
       return 0;
     }
     case WM_MOUSEMOVE: {
-      int tracking = headers()[h].tracking;
+      int tracking = win::control_state<Header>(h).tracking;
       if (tracking < 0) return 0;
       HDITEM item = tracked_width(h, tracking, p.x);
       notify(h, HDN_TRACK, tracking, &item);
       return 0;
     }
     case WM_LBUTTONUP: {
-      Header& t = headers()[h];
+      Header& t = win::control_state<Header>(h);
       int tracking = t.tracking, pressed = t.pressed;
       t.tracking = t.pressed = -1;
       if (GetCapture() == h) ReleaseCapture();
@@ -195,7 +190,7 @@ LRESULT header_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CAPTURECHANGED: {
       // Losing the mouse to another window ends a drag or press without a change.
-      Header& t = headers()[h];
+      Header& t = win::control_state<Header>(h);
       if (HWND(lParam) != h) t.tracking = t.pressed = -1;
       return 0;
     }
@@ -203,7 +198,7 @@ LRESULT header_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       paint(h);
       return 0;
     case WM_NCDESTROY:
-      headers().erase(h);
+      win::drop_control_state<Header>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

@@ -1,27 +1,22 @@
 #include "platform/controls/hot_key_ctrl.h"
 #include "platform/controls/control_class.h"
 
-#include <map>
 
 #include "platform/base/cp1250.h"
 #include "platform/win/key_names.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
-struct HotKey {
+struct HotKey : win::ControlState {
   WORD value = 0;
   WORD invalid = 0;    // HKCOMB_ combinations refused
   WORD substitute = 0;  // modifiers put in their place
   HFONT font = nullptr;
 };
-
-std::map<HWND, HotKey>& fields() {
-  static std::map<HWND, HotKey> f;
-  return f;
-}
 
 WORD held_modifiers() {
   WORD m = 0;
@@ -91,7 +86,7 @@ void paint(HWND h, const HotKey& f) {
 }
 
 LRESULT hot_key_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-  HotKey& f = fields()[h];
+  HotKey& f = win::control_state<HotKey>(h);
   switch (message) {
     case HKM_SETHOTKEY:
       f.value = WORD(wParam);
@@ -130,7 +125,7 @@ LRESULT hot_key_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       paint(h, f);
       return 0;
     case WM_NCDESTROY:
-      fields().erase(h);
+      win::drop_control_state<HotKey>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default: return DefWindowProc(h, message, wParam, lParam);
   }

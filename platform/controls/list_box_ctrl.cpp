@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -26,7 +25,7 @@ using namespace controls::standard;
 // The list box's own scroll bar covers its rows; with every row in sight the layer hides it.
 void update_list_scroll(HWND h) {
   if (!(style_of(h) & WS_VSCROLL)) return;
-  const ListState& s = lists()[h];
+  const ListState& s = win::control_state<ListState>(h);
   RECT r;
   GetClientRect(h, &r);
   int total = s.count() ? s.row_top(s.count()) : 0;
@@ -44,7 +43,7 @@ LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) {
     // Rows of plain text are as high as a line of the font.
-    if (message == WM_SETFONT && !owner_drawn(h)) lists()[h].item_height = std::max(kItemHeight, text_height(h) + 3);
+    if (message == WM_SETFONT && !owner_drawn(h)) win::control_state<ListState>(h).item_height = std::max(kItemHeight, text_height(h) + 3);
     update_list_scroll(h);
     return r;
   }
@@ -66,7 +65,7 @@ LRESULT list_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-  ListState& s = lists()[h];
+  ListState& s = win::control_state<ListState>(h);
   int count = s.count();
   int index = int(wParam);
   auto select = [&](int to) {
@@ -314,7 +313,7 @@ LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       });
       return 0;
     case WM_NCDESTROY:
-      lists().erase(h);
+      win::drop_control_state<ListState>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

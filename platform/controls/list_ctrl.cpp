@@ -15,6 +15,7 @@
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
 #include "platform/win/window_font.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ struct Item {
 
 class LabelEdit;
 
-struct ListView {
+struct ListView : win::ControlState {
   std::unique_ptr<CHeaderCtrl> header;
   std::vector<int> sub_items;  // the sub-item each column shows, by column
   std::vector<Item> items;     // without owner data
@@ -73,15 +74,7 @@ struct ListView {
   DWORD typed_at = 0;
 };
 
-std::map<HWND, ListView>& views() {
-  static std::map<HWND, ListView> v;
-  return v;
-}
-
-ListView* find_view(HWND h) {
-  auto it = views().find(h);
-  return it == views().end() ? nullptr : &it->second;
-}
+ListView* find_view(HWND h) { return win::find_control_state<ListView>(h); }
 
 DWORD style_of(HWND h) { return DWORD(GetWindowLongPtr(h, GWL_STYLE)); }
 bool owner_data(HWND h) { return (style_of(h) & LVS_OWNERDATA) != 0; }
@@ -1141,7 +1134,7 @@ void layout_header(HWND h) {
 }
 
 int create(HWND h) {
-  views().try_emplace(h);
+  win::control_state<ListView>(h);
   controls::register_header_control();
   auto header = std::make_unique<CHeaderCtrl>();
   DWORD header_style = WS_CHILD | ((style_of(h) & LVS_NOSORTHEADER) ? 0 : HDS_BUTTONS);
@@ -1435,7 +1428,7 @@ LRESULT list_view_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       KillTimer(h, kEditTimer);
       return 0;
     case WM_NCDESTROY:
-      views().erase(h);
+      win::drop_control_state<ListView>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 
 #include "platform/base/locale_info.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_dc.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
@@ -20,15 +20,17 @@ struct Date {
   bool operator==(const Date&) const = default;
 };
 
-struct Calendar {
+struct Calendar : win::ControlState {
   Date selected;
   int year = 1970, month = 1;  // the month shown
-};
 
-std::map<HWND, Calendar>& calendars() {
-  static std::map<HWND, Calendar> c;
-  return c;
-}
+  // Selects a day and shows its month.
+  void select(const Date& d) {
+    selected = d;
+    year = d.year;
+    month = d.month;
+  }
+};
 
 constexpr int kWeeks = 6;
 constexpr int kArrowWidth = 16;
@@ -94,7 +96,7 @@ LRESULT notify(HWND h, UINT code, const Date& d) {
 
 // Selects `d`, showing its month; tells the parent when the selection moved.
 void select(HWND h, const Date& d) {
-  Calendar& c = calendars()[h];
+  Calendar& c = win::control_state<Calendar>(h);
   bool moved = !(c.selected == d);
   c.selected = d;
   c.year = d.year;
@@ -104,7 +106,7 @@ void select(HWND h, const Date& d) {
 }
 
 void click(HWND h, POINT p) {
-  Calendar c = calendars()[h];
+  Calendar c = win::control_state<Calendar>(h);
   int width = 7 * kCalendarColumnWidth;
   if (p.y >= kMargin && p.y < kMargin + kCalendarTitleHeight) {
     int delta = p.x < kMargin + kArrowWidth ? -1 : p.x >= kMargin + width - kArrowWidth ? 1 : 0;
@@ -125,7 +127,7 @@ void click(HWND h, POINT p) {
 
 void paint(HWND h) {
   CPaintDC dc(h);
-  const Calendar& c = calendars()[h];
+  const Calendar& c = win::control_state<Calendar>(h);
   CRect client;
   GetClientRect(h, &client);
   dc.FillSolidRect(&client, GetSysColor(COLOR_WINDOW));
@@ -179,20 +181,20 @@ LRESULT calendar_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: {
       // A new calendar shows today's month with today selected.
       Date now = today();
-      calendars()[h] = Calendar{now, now.year, now.month};
+      win::control_state<Calendar>(h).select(now);
       return DefWindowProc(h, message, wParam, lParam);
     }
     case MCM_GETCURSEL: {
       auto* out = reinterpret_cast<SYSTEMTIME*>(lParam);
       if (!out) return FALSE;
-      *out = to_system(calendars()[h].selected);
+      *out = to_system(win::control_state<Calendar>(h).selected);
       return TRUE;
     }
     case MCM_SETCURSEL: {
       auto* in = reinterpret_cast<const SYSTEMTIME*>(lParam);
       if (!in || !valid(*in)) return FALSE;
       Date d{in->wYear, in->wMonth, in->wDay};
-      calendars()[h] = Calendar{d, d.year, d.month};
+      win::control_state<Calendar>(h).select(d);
       InvalidateRect(h, nullptr, TRUE);
       return TRUE;
     }
@@ -209,7 +211,7 @@ LRESULT calendar_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       paint(h);
       return 0;
     case WM_NCDESTROY:
-      calendars().erase(h);
+      win::drop_control_state<Calendar>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

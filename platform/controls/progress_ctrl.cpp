@@ -2,21 +2,16 @@
 #include "platform/controls/control_class.h"
 
 #include <algorithm>
-#include <map>
 
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_dc.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
-struct Progress {
+struct Progress : win::ControlState {
   int low = 0, high = 100, pos = 0, step = 10;
 };
-
-std::map<HWND, Progress>& bars() {
-  static std::map<HWND, Progress> b;
-  return b;
-}
 
 // Sets the position within the range; returns the previous one.
 LRESULT move_to(HWND h, Progress& p, long long pos) {
@@ -28,7 +23,7 @@ LRESULT move_to(HWND h, Progress& p, long long pos) {
 }
 
 LRESULT progress_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-  Progress& p = bars()[h];
+  Progress& p = win::control_state<Progress>(h);
   switch (message) {
     case PBM_SETRANGE:
     case PBM_SETRANGE32: {
@@ -78,7 +73,7 @@ LRESULT progress_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_NCDESTROY:
-      bars().erase(h);
+      win::drop_control_state<Progress>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

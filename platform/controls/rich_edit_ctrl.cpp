@@ -17,6 +17,7 @@
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ using controls::TextLine;
 constexpr int kMargin = 1;
 constexpr int kWheelLines = 3;
 
-struct RichEdit {
+struct RichEdit : win::ControlState {
   RichText text;
   int anchor = 0, caret = 0;  // the selection runs between them
   COLORREF background = 0;
@@ -42,11 +43,6 @@ struct RichEdit {
   bool stale = true;  // the lines no longer match the text or the width
   std::map<int, std::unique_ptr<CFont>> fonts;
 };
-
-std::map<HWND, RichEdit>& edits() {
-  static std::map<HWND, RichEdit> e;
-  return e;
-}
 
 DWORD style_of(HWND h) { return DWORD(GetWindowLongPtr(h, GWL_STYLE)); }
 
@@ -369,7 +365,7 @@ LRESULT copy_text(const CString& text, WPARAM size, LPARAM buffer) {
 }
 
 LRESULT rich_edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-  RichEdit& e = edits()[h];
+  RichEdit& e = win::control_state<RichEdit>(h);
   switch (message) {
     case WM_CREATE: {
       auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
@@ -484,7 +480,7 @@ LRESULT rich_edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NCDESTROY:
       if (GetFocus() == h) DestroyCaret();
-      edits().erase(h);
+      win::drop_control_state<RichEdit>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default: return DefWindowProc(h, message, wParam, lParam);
   }
@@ -500,8 +496,8 @@ void register_rich_edit_control() {
 }
 
 const RichText* rich_edit_text(HWND h) {
-  auto it = edits().find(h);
-  return it == edits().end() ? nullptr : &it->second.text;
+  RichEdit* edit = win::find_control_state<RichEdit>(h);
+  return edit ? &edit->text : nullptr;
 }
 }  // namespace controls
 

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,6 +15,7 @@
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
 #include "platform/win/window_font.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
@@ -23,17 +23,12 @@ using namespace controls::standard;
 
 // --- Scroll bar ---------------------------------------------------------------------------------------
 
-struct ScrollState {
+struct ScrollState : win::ControlState {
   int min = 0, max = 100;
   UINT page = 0;
   int pos = 0;
   int track = 0;
 };
-
-std::map<HWND, ScrollState>& scroll_bars() {
-  static std::map<HWND, ScrollState> b;
-  return b;
-}
 
 // The largest position: the end of the range less the page.
 int max_position(const ScrollState& s) {
@@ -42,7 +37,7 @@ int max_position(const ScrollState& s) {
 }
 
 LRESULT scroll_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-  ScrollState& s = scroll_bars()[h];
+  ScrollState& s = win::control_state<ScrollState>(h);
   bool vertical = (style_of(h) & SBS_VERT) != 0;
   auto set_pos = [&](long long pos) {
     int old = s.pos;
@@ -119,7 +114,7 @@ LRESULT scroll_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       });
       return 0;
     case WM_NCDESTROY:
-      scroll_bars().erase(h);
+      win::drop_control_state<ScrollState>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

@@ -2,12 +2,12 @@
 #include "platform/controls/control_class.h"
 
 #include <algorithm>
-#include <map>
 #include <vector>
 
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ constexpr UINT kRepeatRateMs = 100;
 
 enum class Tracking { none, page, thumb };
 
-struct Slider {
+struct Slider : win::ControlState {
   int min = 0, max = 100, pos = 0;
   int line = 1;
   int page = 0;  // 0: a fifth of the range
@@ -34,11 +34,6 @@ struct Slider {
   int pointer = 0;      // where a page press is held, along the channel
   bool paging_back = false;
 };
-
-std::map<HWND, Slider>& sliders() {
-  static std::map<HWND, Slider> s;
-  return s;
-}
 
 DWORD style_of(HWND h) { return DWORD(GetWindowLongPtr(h, GWL_STYLE)); }
 bool vertical(HWND h) { return (style_of(h) & TBS_VERT) != 0; }
@@ -120,7 +115,7 @@ bool notify(HWND h, UINT code, int pos = 0) {
   if (parent) {
     SendMessage(parent, vertical(h) ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, WORD(pos)), reinterpret_cast<LPARAM>(h));
   }
-  return IsWindow(h) && sliders().count(h) != 0;
+  return IsWindow(h) && win::find_control_state<Slider>(h) != nullptr;
 }
 
 // The move a key makes, or false for keys the control leaves alone.
@@ -208,7 +203,7 @@ void end_tracking(HWND h, Slider& s) {
 }
 
 LRESULT slider_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-  Slider& s = sliders()[h];
+  Slider& s = win::control_state<Slider>(h);
   auto redraw = [&] {
     if (wParam) InvalidateRect(h, nullptr, TRUE);
   };
@@ -325,7 +320,7 @@ LRESULT slider_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       paint(h, s);
       return 0;
     case WM_NCDESTROY:
-      sliders().erase(h);
+      win::drop_control_state<Slider>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

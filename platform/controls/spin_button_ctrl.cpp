@@ -2,25 +2,20 @@
 #include "platform/controls/control_class.h"
 
 #include <algorithm>
-#include <map>
 #include <string>
 
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
-struct Spin {
+struct Spin : win::ControlState {
   int low = 100, high = 0;  // the platform's default range runs downwards
   int pos = 0;
   HWND buddy = nullptr;
 };
-
-std::map<HWND, Spin>& spins() {
-  static std::map<HWND, Spin> s;
-  return s;
-}
 
 DWORD style_of(HWND h) { return DWORD(GetWindowLongPtr(h, GWL_STYLE)); }
 
@@ -33,7 +28,7 @@ int clamp_to_range(const Spin& s, long long pos) {
 }
 
 LRESULT spin_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-  Spin& s = spins()[h];
+  Spin& s = win::control_state<Spin>(h);
   switch (message) {
     case UDM_SETRANGE:
       s.high = short(LOWORD(lParam));
@@ -113,7 +108,7 @@ LRESULT spin_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_NCDESTROY:
-      spins().erase(h);
+      win::drop_control_state<Spin>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);
@@ -129,16 +124,15 @@ void register_spin_button_control() {
 }
 
 void spin_step(HWND h, int direction) {
-  auto it = spins().find(h);
-  if (it == spins().end()) return;
-  Spin& s = it->second;
+  Spin* found = win::find_control_state<Spin>(h);
+  if (!found) return;
+  Spin& s = *found;
   // "Up" runs towards `high`, whichever way the range goes.
   int delta = (s.high >= s.low) ? direction : -direction;
   NMUPDOWN notice{{h, UINT_PTR(GetDlgCtrlID(h)), UDN_DELTAPOS}, s.pos, delta};
   HWND parent = GetParent(h);
   if (parent && SendMessage(parent, WM_NOTIFY, WPARAM(GetDlgCtrlID(h)), reinterpret_cast<LPARAM>(&notice))) return;
-  it = spins().find(h);  // the parent may have destroyed the control
-  if (it == spins().end()) return;
+  if (!win::find_control_state<Spin>(h)) return;  // the parent may have destroyed the control
   long long next = (long long)s.pos + notice.iDelta;
   int low = std::min(s.low, s.high), high = std::max(s.low, s.high);
   if (next > high) next = (GetWindowLongPtr(h, GWL_STYLE) & UDS_WRAP) ? low : high;

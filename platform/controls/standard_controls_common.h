@@ -4,7 +4,6 @@
 #pragma once
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
 #include "platform/win/window_font.h"
+#include "platform/win/control_state.h"
 
 namespace controls::standard {
 
@@ -107,7 +107,7 @@ struct ListItem {
   bool picked = false;       // selected (multiple-selection list boxes)
 };
 
-struct ListState {
+struct ListState : win::ControlState {
   std::vector<ListItem> items;
   int selected = -1;  // the selection; the caret row of a multiple-selection list box
   int anchor = -1;    // where a Shift selection starts (multiple-selection list boxes)
@@ -187,11 +187,6 @@ struct ListState {
     while (top < i && row_top(i) + row_height(i) > height) ++top;
   }
 };
-
-inline std::map<HWND, ListState>& lists() {
-  static std::map<HWND, ListState> l;
-  return l;
-}
 
 inline bool owner_drawn(HWND h) { return (style_of(h) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
 inline bool multiple_selection(HWND h) { return (style_of(h) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 #include <vector>
 
 #include "platform/controls/control_class.h"
 #include "platform/framework/status_bar.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_dc.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
@@ -24,16 +24,11 @@ struct Part {
   UINT_PTR data = 0;      // owner-drawn parts: the value handed to the parent
 };
 
-struct StatusBar {
+struct StatusBar : win::ControlState {
   std::vector<Part> parts = std::vector<Part>(1);
   HFONT font = nullptr;
   int min_height = 0;
 };
-
-std::map<HWND, StatusBar>& bars() {
-  static std::map<HWND, StatusBar> b;
-  return b;
-}
 
 DWORD style_of(HWND h) { return DWORD(GetWindowLongPtr(h, GWL_STYLE)); }
 
@@ -176,7 +171,7 @@ LRESULT set_text(HWND h, StatusBar& bar, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT status_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-  StatusBar& bar = bars()[h];
+  StatusBar& bar = win::control_state<StatusBar>(h);
   switch (message) {
     case SB_SETTEXT: return set_text(h, bar, wParam, lParam);
     case SB_GETTEXT:
@@ -249,7 +244,7 @@ LRESULT status_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       paint(h, bar);
       return 0;
     case WM_NCDESTROY:
-      bars().erase(h);
+      win::drop_control_state<StatusBar>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default: return DefWindowProc(h, message, wParam, lParam);
   }

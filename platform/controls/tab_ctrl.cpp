@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
+#include "platform/win/control_state.h"
 
 namespace {
 
@@ -20,17 +20,12 @@ struct Tab {
   LPARAM data = 0;
 };
 
-struct Tabs {
+struct Tabs : win::ControlState {
   std::vector<Tab> items;
   int selected = -1;
   CImageList* images = nullptr;
   HFONT font = nullptr;  // null: the default interface font
 };
-
-std::map<HWND, Tabs>& tabs() {
-  static std::map<HWND, Tabs> t;
-  return t;
-}
 
 DWORD style_of(HWND h) { return DWORD(GetWindowLongPtr(h, GWL_STYLE)); }
 
@@ -64,7 +59,7 @@ RECT tab_rect(HWND h, const Tabs& t, int index) {
 }
 
 int hit(HWND h, POINT p) {
-  const Tabs& t = tabs()[h];
+  const Tabs& t = win::control_state<Tabs>(h);
   for (int i = 0; i < int(t.items.size()); ++i) {
     RECT r = tab_rect(h, t, i);
     if (p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom) return i;
@@ -80,9 +75,9 @@ LRESULT notify(HWND h, UINT code) {
 
 // A change the user asks for: the parent may refuse it; the tab is selected through TCM_SETCURSEL.
 void select_by_user(HWND h, int to) {
-  if (to < 0 || to >= int(tabs()[h].items.size()) || to == tabs()[h].selected) return;
+  if (to < 0 || to >= int(win::control_state<Tabs>(h).items.size()) || to == win::control_state<Tabs>(h).selected) return;
   if (notify(h, TCN_SELCHANGING) || !IsWindow(h)) return;
-  if (SendMessage(h, TCM_SETCURSEL, WPARAM(to), 0) < 0 && tabs()[h].selected != to) return;
+  if (SendMessage(h, TCM_SETCURSEL, WPARAM(to), 0) < 0 && win::control_state<Tabs>(h).selected != to) return;
   notify(h, TCN_SELCHANGE);
 }
 
@@ -99,7 +94,7 @@ void adjust(HWND h, BOOL larger, RECT* r) {
 void paint(HWND h) {
   CPaintDC dc(h);
   dc.SetBkMode(TRANSPARENT);
-  const Tabs& t = tabs()[h];
+  const Tabs& t = win::control_state<Tabs>(h);
   dc.SelectObject(font_of(t));
   DWORD style = style_of(h);
   bool bottom = style & TCS_BOTTOM, buttons = style & TCS_BUTTONS;
@@ -162,7 +157,7 @@ void write_item(Tab& tab, const TCITEM* item) {
 }
 
 LRESULT tab_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-  Tabs& t = tabs()[h];
+  Tabs& t = win::control_state<Tabs>(h);
   int count = int(t.items.size());
   int index = int(wParam);
   bool valid = index >= 0 && index < count;
@@ -261,7 +256,7 @@ LRESULT tab_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       paint(h);
       return 0;
     case WM_NCDESTROY:
-      tabs().erase(h);
+      win::drop_control_state<Tabs>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

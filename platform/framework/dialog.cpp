@@ -12,29 +12,28 @@
 #include "platform/framework/data_exchange.h"
 #include "platform/framework/prompter.h"
 #include "platform/win/context_help.h"
+#include "platform/win/control_state.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_font.h"
 
 namespace {
 
-// Default button of each dialog (DM_SETDEFID).
-std::map<HWND, UINT>& default_ids() {
-  static std::map<HWND, UINT> ids;
-  return ids;
-}
+// Default button of a dialog (DM_SETDEFID).
+struct DefaultButton : win::ControlState {
+  UINT id = IDOK;
+};
 
 // The default handling of dialog windows.
 LRESULT dialog_default_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) return r;
   switch (message) {
     case DM_GETDEFID: {
-      auto it = default_ids().find(h);
-      UINT id = it == default_ids().end() ? UINT(IDOK) : it->second;
-      return MAKELRESULT(WORD(id), WORD(DC_HASDEFID));
+      const DefaultButton* button = win::find_control_state<DefaultButton>(h);
+      return MAKELRESULT(WORD(button ? button->id : UINT(IDOK)), WORD(DC_HASDEFID));
     }
     case DM_SETDEFID:
-      default_ids()[h] = UINT(wParam);
+      win::control_state<DefaultButton>(h).id = UINT(wParam);
       return TRUE;
     case WM_NEXTDLGCTL:
       // From a control that keeps Tab for itself: the focus moves on (wParam 1: back).
@@ -47,7 +46,7 @@ LRESULT dialog_default_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) 
       PostMessage(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
       return 0;
     case WM_NCDESTROY:
-      default_ids().erase(h);
+      win::drop_control_state<DefaultButton>(h);
       return DefWindowProc(h, message, wParam, lParam);
     default:
       return DefWindowProc(h, message, wParam, lParam);

@@ -12,6 +12,7 @@
 #include "platform/framework/view.h"
 #include "platform/res/resource_store.h"
 #include "platform/win/cmd_ui.h"
+#include "platform/win/control_state.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
@@ -22,7 +23,7 @@ IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 namespace {
 
 // What an MDI client knows about its children.
-struct ClientState {
+struct ClientState : win::ControlState {
   HWND frame = nullptr;
   std::vector<HWND> created;  // creation order (the window menu's order)
   std::vector<HWND> order;    // activation order, active first
@@ -33,15 +34,7 @@ struct ClientState {
   HMENU bar_with_buttons = nullptr;  // the menu bar holding a maximised child's buttons
 };
 
-std::map<HWND, ClientState>& clients() {
-  static std::map<HWND, ClientState> c;
-  return c;
-}
-
-ClientState* state_of(HWND client) {
-  auto it = clients().find(client);
-  return it == clients().end() ? nullptr : &it->second;
-}
+ClientState* state_of(HWND client) { return win::find_control_state<ClientState>(client); }
 
 void prune(ClientState& s) {
   auto dead = [](HWND h) { return !IsWindow(h); };
@@ -419,7 +412,7 @@ LRESULT client_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       arrange_icons(h, *s);
       return 0;
     case WM_DESTROY:
-      clients().erase(h);
+      win::drop_control_state<ClientState>(h);
       return 0;
     default:
       return DefWindowProc(h, message, wParam, lParam);
@@ -465,7 +458,7 @@ BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT, CMenu* pWindowMenu) {
                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                                    m_hWnd, reinterpret_cast<HMENU>(std::uintptr_t(AFX_IDW_PANE_FIRST)), nullptr);
   if (!m_hWndMDIClient) return FALSE;
-  ClientState& s = clients()[m_hWndMDIClient];
+  ClientState& s = win::control_state<ClientState>(m_hWndMDIClient);
   s.frame = m_hWnd;
   m_hWindowMenu = pWindowMenu ? pWindowMenu->m_hMenu : nullptr;
   s.window_menu = m_hWindowMenu;

@@ -1,11 +1,11 @@
 #include "platform/framework/tool_tips.h"
 
 #include <algorithm>
-#include <map>
 
 #include "platform/framework/dialog.h"
 #include "platform/framework/tip_window.h"
 #include "platform/res/resource_store.h"
+#include "platform/win/control_state.h"
 #include "platform/win/system_metrics.h"
 
 namespace framework {
@@ -35,26 +35,20 @@ namespace {
 // Windows whose mouse messages go to tool-tip controls first (TTF_SUBCLASS): the procedure each
 // window had before and the controls watching it. The window's procedure is replaced by
 // relay_proc while any control watches it.
-struct Relay {
+struct Relay : win::ControlState {
   WNDPROC previous = nullptr;
   std::vector<CToolTipCtrl*> controls;
 };
 
-std::map<HWND, Relay>& relays() {
-  static std::map<HWND, Relay> table;
-  return table;
-}
-
 bool watches(HWND h, const CToolTipCtrl* control) {
-  auto it = relays().find(h);
-  return it != relays().end() &&
-         std::find(it->second.controls.begin(), it->second.controls.end(), control) != it->second.controls.end();
+  const Relay* relay = win::find_control_state<Relay>(h);
+  return relay && std::find(relay->controls.begin(), relay->controls.end(), control) != relay->controls.end();
 }
 
 LRESULT relay_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto it = relays().find(h);
-  if (it == relays().end()) return ::DefWindowProc(h, message, wParam, lParam);
-  WNDPROC previous = it->second.previous;
+  Relay* relay = win::find_control_state<Relay>(h);
+  if (!relay) return ::DefWindowProc(h, message, wParam, lParam);
+  WNDPROC previous = relay->previous;
   if (framework::is_tip_mouse_message(message)) {
     MSG msg;
     msg.hwnd = h;
@@ -64,13 +58,13 @@ LRESULT relay_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     msg.time = GetMessageTime();
     ::GetCursorPos(&msg.pt);
     // A control may stop watching while the message goes round.
-    std::vector<CToolTipCtrl*> controls = it->second.controls;
+    std::vector<CToolTipCtrl*> controls = relay->controls;
     for (CToolTipCtrl* control : controls) {
       if (watches(h, control)) control->RelayEvent(&msg);
     }
   } else if (message == WM_NCDESTROY) {
-    std::vector<CToolTipCtrl*> controls = it->second.controls;
-    relays().erase(it);
+    std::vector<CToolTipCtrl*> controls = relay->controls;
+    win::drop_control_state<Relay>(h);
     ::SetWindowLongPtr(h, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     for (CToolTipCtrl* control : controls) control->ForgetWindow(h);
   }
@@ -136,12 +130,13 @@ HWND CToolTipCtrl::WindowOf(const Tool& tool) {
 void CToolTipCtrl::Subclass(const Tool& tool) {
   HWND h = WindowOf(tool);
   if (!(tool.flags & TTF_SUBCLASS) || !::IsWindow(h) || watches(h, this)) return;
-  auto [it, fresh] = relays().try_emplace(h);
-  if (fresh) {
-    it->second.previous = reinterpret_cast<WNDPROC>(::GetWindowLongPtr(h, GWL_WNDPROC));
+  Relay* relay = win::find_control_state<Relay>(h);
+  if (!relay) {
+    relay = &win::control_state<Relay>(h);
+    relay->previous = reinterpret_cast<WNDPROC>(::GetWindowLongPtr(h, GWL_WNDPROC));
     ::SetWindowLongPtr(h, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&relay_proc));
   }
-  it->second.controls.push_back(this);
+  relay->controls.push_back(this);
   watched_.push_back(h);
 }
 
@@ -155,16 +150,16 @@ void CToolTipCtrl::ReleaseWindows() {
       continue;
     }
     w = watched_.erase(w);
-    auto it = relays().find(h);
-    if (it == relays().end()) continue;
-    std::erase(it->second.controls, this);
+    Relay* relay = win::find_control_state<Relay>(h);
+    if (!relay) continue;
+    std::erase(relay->controls, this);
     // The old procedure comes back unless the window was subclassed again on top of the relay;
     // then the relay stays in the chain and only passes messages on.
     bool ours = !::IsWindow(h) ||
                 reinterpret_cast<WNDPROC>(::GetWindowLongPtr(h, GWL_WNDPROC)) == &relay_proc;
-    if (it->second.controls.empty() && ours) {
-      if (::IsWindow(h)) ::SetWindowLongPtr(h, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.previous));
-      relays().erase(it);
+    if (relay->controls.empty() && ours) {
+      if (::IsWindow(h)) ::SetWindowLongPtr(h, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(relay->previous));
+      win::drop_control_state<Relay>(h);
     }
   }
 }

@@ -6,22 +6,23 @@
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/object_api.h"
 #include "platform/shell/clipboard.h"
+#include "platform/win/control_state.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
 
 namespace {
 
-std::map<HWND, COleDropTarget*>& targets() {
-  static std::map<HWND, COleDropTarget*> t;
-  return t;
-}
+// The drop target registered for a window.
+struct DropTargetLink : win::ControlState {
+  COleDropTarget* target = nullptr;
+};
 
 // The registered target under a screen point: the window there or its nearest parent with one.
 COleDropTarget* target_at(POINT screen, HWND& window) {
   for (HWND h = WindowFromPoint(screen); h; h = GetParent(h)) {
-    if (auto it = targets().find(h); it != targets().end()) {
+    if (const DropTargetLink* link = win::find_control_state<DropTargetLink>(h)) {
       window = h;
-      return it->second;
+      return link->target;
     }
     if (!(GetWindowLongPtr(h, GWL_STYLE) & WS_CHILD)) break;
   }
@@ -258,16 +259,16 @@ SCODE COleDropSource::GiveFeedback(DROPEFFECT) { return DRAGDROP_S_USEDEFAULTCUR
 COleDropTarget::~COleDropTarget() { Revoke(); }
 
 BOOL COleDropTarget::Register(CWnd* pWnd) {
-  if (!pWnd || !pWnd->m_hWnd || targets().count(pWnd->m_hWnd)) return FALSE;
+  if (!pWnd || !pWnd->m_hWnd || win::find_control_state<DropTargetLink>(pWnd->m_hWnd)) return FALSE;
   m_hWnd = pWnd->m_hWnd;
-  targets()[m_hWnd] = this;
+  win::control_state<DropTargetLink>(m_hWnd).target = this;
   return TRUE;
 }
 
 void COleDropTarget::Revoke() {
   if (m_hWnd) {
-    auto it = targets().find(m_hWnd);
-    if (it != targets().end() && it->second == this) targets().erase(it);
+    const DropTargetLink* link = win::find_control_state<DropTargetLink>(m_hWnd);
+    if (link && link->target == this) win::drop_control_state<DropTargetLink>(m_hWnd);
   }
   m_hWnd = nullptr;
 }

@@ -1,19 +1,11 @@
 #include "platform/win/context_help.h"
 
-#include <map>
-
 #include "platform/win/message_queue.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
+#include "platform/win/window_table.h"
 
 namespace {
-
-// Handles are never reused, so the ids of destroyed windows can only go stale, never be taken
-// for another window's; they are dropped as new ids come in.
-std::map<HWND, DWORD>& help_ids() {
-  static std::map<HWND, DWORD> ids;
-  return ids;
-}
 
 // The help cursor: an arrow with a question mark where the cursor set has one.
 HCURSOR help_cursor() {
@@ -32,20 +24,15 @@ bool is_within(HWND h, HWND top) {
 }  // namespace
 
 BOOL SetWindowContextHelpId(HWND h, DWORD id) {
-  if (!IsWindow(h)) return FALSE;
-  std::erase_if(help_ids(), [](const auto& entry) { return !IsWindow(entry.first); });
-  if (id) {
-    help_ids()[h] = id;
-  } else {
-    help_ids().erase(h);
-  }
+  win::Window* w = win::find_window(h);
+  if (!w) return FALSE;
+  w->help_id = id;
   return TRUE;
 }
 
 DWORD GetWindowContextHelpId(HWND h) {
-  if (!IsWindow(h)) return 0;
-  auto it = help_ids().find(h);
-  return it == help_ids().end() ? 0 : it->second;
+  const win::Window* w = win::find_window(h);
+  return w ? w->help_id : 0;
 }
 
 bool TrackHelpClick(HWND holder, POINT* at) {

@@ -1,48 +1,30 @@
 #include "platform/win/window_font.h"
 
-#include <map>
-
 #include "platform/gdi/core/dc_api.h"
 #include "platform/gdi/core/object_api.h"
 #include "platform/gdi/core/text_api.h"
 #include "platform/win/system_metrics.h"
+#include "platform/win/window_table.h"
 
 namespace win {
-namespace {
-
-// Handles are never reused, so an entry left by a window that missed WM_NCDESTROY harms nothing.
-std::map<HWND, HFONT>& fonts() {
-  static std::map<HWND, HFONT> f;
-  return f;
-}
-
-}  // namespace
 
 HFONT window_font(HWND h) {
-  auto it = fonts().find(h);
-  if (it != fonts().end() && it->second) return it->second;
+  if (const Window* w = find_record(h); w && w->font) return w->font;
   return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 bool handle_font_message(HWND h, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_SETFONT:
-      if (wParam) {
-        fonts()[h] = reinterpret_cast<HFONT>(wParam);
-      } else {
-        fonts().erase(h);
-      }
+      if (Window* w = find_record(h)) w->font = reinterpret_cast<HFONT>(wParam);
       if (LOWORD(lParam)) InvalidateRect(h, nullptr, TRUE);
       result = 0;
       return true;
     case WM_GETFONT: {
-      auto it = fonts().find(h);
-      result = it == fonts().end() ? 0 : reinterpret_cast<LRESULT>(it->second);
+      const Window* w = find_record(h);
+      result = w ? reinterpret_cast<LRESULT>(w->font) : 0;
       return true;
     }
-    case WM_NCDESTROY:
-      fonts().erase(h);
-      return false;
     default:
       return false;
   }

@@ -55,7 +55,14 @@ void release_if_unused(HWND h) {
   if (!w || !w->dead || !w->final_sent || w->busy != 0 || w->open_dcs != 0) return;
   auto& t = table();
   if (w->widget && t.widget_event_depth > 0) t.widget_graveyard.push_back(std::move(w->widget));
+  // Control states are freed after the record leaves the table: their destructors may call the layer.
+  std::vector<std::unique_ptr<ControlState>> states = std::move(w->control_states);
   t.records.erase(number_of(h));
+}
+
+std::vector<std::unique_ptr<ControlState>>* control_states(HWND h) {
+  Window* w = find_record(h);
+  return w ? &w->control_states : nullptr;
 }
 
 std::vector<HWND>& top_level_order() { return table().top_levels; }

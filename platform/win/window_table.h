@@ -18,8 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/control_state.h"
 #include "platform/win/scroll_bars.h"
 #include "platform/base/win_types.h"
+#include "platform/gdi/core/gdi_types.h"
 
 class PlatformWidget;
 
@@ -43,6 +45,8 @@ struct Window {
   UINT id = 0;
   LONG_PTR user_data = 0;
   HMENU menu = nullptr;
+  DWORD help_id = 0;     // SetWindowContextHelpId
+  HFONT font = nullptr;  // WM_SETFONT for the classes that keep one (window_font.h)
 
   // Retained pixels of the whole window (non-client included) at window size.
   QImage surface;
@@ -55,6 +59,7 @@ struct Window {
   bool redraw_enabled = true;
   bool nc_active = false;  // caption drawn as active (WM_NCACTIVATE)
   ScrollBarState scroll[2];  // SB_HORZ, SB_VERT
+  std::vector<std::unique_ptr<ControlState>> control_states;  // see control_state.h
 
   int busy = 0;            // window procedure calls running plus guards held
   int open_dcs = 0;        // device contexts drawing on the surface right now

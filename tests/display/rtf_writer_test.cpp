@@ -82,6 +82,11 @@ TEST(TextWriter, TranslatesThroughTheFaceMapAndEndsWithNul) {
   text.LineEnd();
   std::vector<uint8_t> expected{'a', '-', 'b', '\t', '\r', '\n', 0};
   EXPECT_EQ(text.Finish(), expected);
+  // A NUL inside a damaged record's run or an item does not end the text early.
+  datapres::TextWriter damaged;
+  damaged.Run(std::vector<uint8_t>{'x', 0, 'y'}, nullptr);
+  damaged.AppendItem(std::vector<uint8_t>{'z', 0, 'q'});
+  EXPECT_EQ(damaged.Finish(), (std::vector<uint8_t>{'x', 'y', 'z', 0}));
 }
 
 // What unrtf reads from a document, as HTML with the letters as character references.

@@ -87,6 +87,15 @@ TEST(Dib, RunLengthEncodedRows) {
   EXPECT_EQ(c->at(0, 0), kRed);
   EXPECT_EQ(c->at(1, 0), kGreen);
   EXPECT_EQ(c->at(2, 0), kRed);
+  // Pixels no run reaches show colour 0 of the table; a run past the row's end is dropped, not
+  // carried into the next row.
+  std::vector<uint8_t> past = {6, 1, 0, 1};
+  auto d = decode(header(4, 2, 8, BI_RLE8, {0x0000FF00, 0x00FF0000}), past);
+  ASSERT_TRUE(d);
+  for (int x = 0; x < 4; ++x) {
+    EXPECT_EQ(d->at(x, 1), kRed) << x;
+    EXPECT_EQ(d->at(x, 0), kGreen) << x;
+  }
   // A literal that runs past the data is an error, not a read past the end.
   std::vector<uint8_t> cut = {0, 9, 1, 2};
   EXPECT_FALSE(decode(header(4, 1, 8, BI_RLE8, {0}), cut));

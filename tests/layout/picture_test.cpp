@@ -95,6 +95,58 @@ TEST(Expansion, RefusesOtherTypesAndBoundsSizes) {
   EXPECT_EQ(bitmap::ExpLoadBitmapRecord(cut, &status), nullptr);
 }
 
+TEST(Expansion, SizesTheStoredBitsCannotReachAreRefusedBeforeAllocating) {
+  int status = 0;
+  // 4096 x 4096 at 8 bits is 16 MB: 64 stored bytes reach it at no code's best ratio.
+  StoredBitmap sparse;
+  sparse.width = sparse.height = 4096;
+  sparse.bits = Bytes(64, 0);
+  for (uint8_t compression : {0, 1, 2}) {
+    sparse.compression = compression;
+    EXPECT_EQ(bitmap::ExpLoadBitmapRecord(StoredBitmapRecord(sparse), &status), nullptr) << int(compression);
+    EXPECT_EQ(status, bitmap::kPictureDamaged);
+  }
+  // Run-length groups that repeat a byte 127 times fill a row of 508 bytes from 8 stored bytes.
+  StoredBitmap runs;
+  runs.width = 508;
+  runs.compression = 1;
+  runs.bits = {127, 7, 127, 7, 127, 7, 127, 7};
+  bitmap::ExpandedPicturePtr filled = bitmap::ExpLoadBitmapRecord(StoredBitmapRecord(runs), &status);
+  ASSERT_NE(filled, nullptr);
+  EXPECT_EQ(filled->bits().size(), 508u);
+  EXPECT_EQ(filled->bits()[507], 7);
+
+  // Device-dependent rows of several planes pad each plane's run to 16 bits: three planes of 5 pixels
+  // take 6 bytes a row, where one padded run of 15 bits would take 2 (the device bitmap reads 6).
+  StoredBitmap planar;
+  planar.type = 5;
+  planar.planes = 3;
+  planar.bits_per_pixel = 1;
+  planar.width = 5;
+  planar.height = 2;
+  planar.bits = Bytes(12, 0xF8);
+  bitmap::ExpandedPicturePtr rows = bitmap::ExpLoadBitmapRecord(StoredBitmapRecord(planar), &status);
+  ASSERT_NE(rows, nullptr);
+  EXPECT_EQ(rows->bits().size(), 12u);
+
+  // A metafile declaring 200 MB expanded over four plain bytes gets room for the four.
+  Bytes metafile = {8, 0, 8 << 1, 100, 0, 100, 0};
+  auto put = [&metafile](uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) metafile.push_back(uint8_t(value >> (8 * i)));
+  };
+  const uint32_t declared = 200u << 20;
+  put((declared << 1) | 1, 4);  // expanded size, long form
+  put(4 << 1, 2);               // stored size of the bits
+  put(0, 2);                    // no hotspot data
+  put(uint32_t(metafile.size() + 8), 4);
+  put(uint32_t(metafile.size() + 4 + 4), 4);
+  metafile.insert(metafile.end(), {1, 2, 3, 4});
+  bitmap::ExpandedPicturePtr cut = bitmap::ExpLoadBitmapRecord(metafile, &status);
+  ASSERT_NE(cut, nullptr);
+  EXPECT_EQ(cut->bits().size(), 4u);
+  EXPECT_LT(cut->metafileBits.capacity(), 1024u);
+}
+
 TEST(Expansion, ShownSizesFollowTheDevice) {
   StoredBitmap p;
   p.width = 100;

@@ -116,7 +116,7 @@ Bytes StoredBitmapRecord(const StoredBitmap& p) {
   head.push_back(p.compression);
   PutPackedULong(head, 96);
   PutPackedULong(head, 96);
-  PutPackedUShort(head, 1);
+  PutPackedUShort(head, p.planes);
   PutPackedUShort(head, p.bits_per_pixel);
   PutPackedULong(head, p.width);
   PutPackedULong(head, p.height);

@@ -64,6 +64,7 @@ struct StoredBitmap {
   Bytes bits;
   Bytes hotspots;
   uint8_t type = 6;
+  uint16_t planes = 1;
 };
 Bytes StoredBitmapRecord(const StoredBitmap& picture);
 Bytes StoredMetafileRecord(uint16_t mapping_mode, uint16_t x_extent, uint16_t y_extent, const Bytes& bits);

@@ -77,19 +77,27 @@ uint64_t row_bytes(int width, int bits, int align_bits) {
 
 }  // namespace
 
-bool decode_rle_indices(std::span<const uint8_t> bits, int width, int height, bool four,
-                        std::vector<uint8_t>& indices) {
-  indices.assign(size_t(width) * size_t(height), 0);
+namespace {
+
+// Walks run-length bits (rows bottom-up) and hands every index that lands inside the picture to
+// put(x, y, index). Runs past a row's end or the last row are dropped without being walked, so the
+// work follows the bytes given, not the size the header declares. False when a run is cut short.
+template <class Put>
+bool walk_rle(std::span<const uint8_t> bits, int width, int height, bool four, Put put) {
   base::ByteReader r(bits);
   int64_t x = 0, y = 0;
-  auto put = [&](uint8_t v) {
-    if (x >= 0 && x < width && y >= 0 && y < height) indices[size_t(y) * width + size_t(x)] = v;
-    ++x;
+  // Indices of a run from `first` on (RLE4 alternates the nibbles), clipped to the row.
+  auto run = [&](int count, auto index_at) {
+    if (y < height) {
+      for (int64_t i = 0, shown = std::clamp<int64_t>(width - x, 0, count); i < shown; ++i)
+        put(int(x + i), int(y), index_at(int(i)));
+    }
+    x += count;
   };
   while (r.remaining() >= 2 && y < height) {
     uint8_t count = r.u8(), value = r.u8();
     if (count) {
-      for (int i = 0; i < count; ++i) put(four ? ((i & 1) ? value & 0x0F : value >> 4) : value);
+      run(count, [&](int i) { return four ? uint8_t((i & 1) ? value & 0x0F : value >> 4) : value; });
     } else if (value == 0) {
       x = 0, ++y;
     } else if (value == 1) {
@@ -102,13 +110,23 @@ bool decode_rle_indices(std::span<const uint8_t> bits, int width, int height, bo
       size_t bytes = four ? (value + 1u) / 2 : value;
       std::span<const uint8_t> literal;
       if (!r.view(bytes, literal)) return false;
-      for (int i = 0; i < value; ++i)
-        put(four ? ((i & 1) ? literal[size_t(i / 2)] & 0x0F : literal[size_t(i / 2)] >> 4)
-                 : literal[size_t(i)]);
+      run(value, [&](int i) {
+        return four ? uint8_t((i & 1) ? literal[size_t(i / 2)] & 0x0F : literal[size_t(i / 2)] >> 4)
+                    : literal[size_t(i)];
+      });
       if (bytes & 1) r.skip(1);
     }
   }
   return true;
+}
+
+}  // namespace
+
+bool decode_rle_indices(std::span<const uint8_t> bits, int width, int height, bool four,
+                        std::vector<uint8_t>& indices) {
+  indices.assign(size_t(width) * size_t(height), 0);
+  return walk_rle(bits, width, height, four,
+                  [&](int x, int y, uint8_t index) { indices[size_t(y) * size_t(width) + size_t(x)] = index; });
 }
 
 const std::vector<uint32_t>& standard_palette(int bits_pixel) {
@@ -224,15 +242,15 @@ std::shared_ptr<Bitmap> decode_dib(const DibInfo& info, std::span<const uint8_t>
   auto bitmap = Bitmap::create(info.width, info.height, false);
   if (!bitmap) return nullptr;
   if (compressed) {
-    std::vector<uint8_t> indices;
-    if (!decode_rle_indices(bits, info.width, info.height, h.biCompression == BI_RLE4, indices))
-      return nullptr;
-    for (int y = 0; y < info.height; ++y) {
-      const uint8_t* src = indices.data() + size_t(y) * info.width;
-      uint32_t* out = bitmap->row(info.height - 1 - y);
-      for (int x = 0; x < info.width; ++x) out[x] = colour_at(info.colours, src[x]);
+    // Pixels the runs skip show colour 0; the runs paint straight into the rows.
+    if (uint32_t background = colour_at(info.colours, 0); background != kBlackPixel) {
+      for (int y = 0; y < info.height; ++y) std::fill_n(bitmap->row(y), info.width, background);
     }
-    return bitmap;
+    bool whole = walk_rle(bits, info.width, info.height, h.biCompression == BI_RLE4,
+                          [&](int x, int y, uint8_t index) {
+                            bitmap->row(info.height - 1 - y)[x] = colour_at(info.colours, index);
+                          });
+    return whole ? bitmap : nullptr;
   }
   Channel channels[3] = {Channel(info.masks[0]), Channel(info.masks[1]), Channel(info.masks[2])};
   for (int y = 0; y < info.height; ++y) {
