@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "toolkit/frame/sec_mdi_frame.h"
+#include "toolkit/frame/sec_workbook.h"
 
 class CView;
 class CSplitterWnd;
@@ -28,7 +28,7 @@ class CSheetPlace {
 
 namespace sheets {
 
-// The work's current text view and picture view (null when none).
+// The current work's current text view and picture view (null when none, or without a work).
 CView* CurrentTextView();
 CView* CurrentPictureView();
 void SetCurrentTextView(CView* view);
@@ -42,7 +42,7 @@ bool WithinLimit(int existing, int maximum);
 
 }  // namespace sheets
 
-class CChildKALFrame : public SECMDIChildWnd {
+class CChildKALFrame : public SECWorksheet {
   DECLARE_DYNCREATE(CChildKALFrame)
 
  public:
@@ -58,7 +58,6 @@ class CChildKALFrame : public SECMDIChildWnd {
   int m_nTakeTabPosition = -1;
 
  protected:
-  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnClose();
   afx_msg void OnCloseSheet();
@@ -67,7 +66,7 @@ class CChildKALFrame : public SECMDIChildWnd {
   DECLARE_MESSAGE_MAP()
 };
 
-class CChildBMPFrame : public SECMDIChildWnd {
+class CChildBMPFrame : public SECWorksheet {
   DECLARE_DYNCREATE(CChildBMPFrame)
 
  public:
@@ -90,7 +89,6 @@ class CChildBMPFrame : public SECMDIChildWnd {
   BOOL m_bFirstActivation = TRUE;
 
  protected:
-  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnCloseSheet();
   afx_msg void OnDestroy();
   afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI);

@@ -26,10 +26,12 @@
 #include "platform/shell/dropped_files.h"
 #include "platform/shell/shell_execute.h"
 #include "resources/resource_ids.h"
+#include "shell/child_frames.h"
 #include "shell/core/library_files.h"
 #include "shell/library_title.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/main_frame.h"
+#include "shell/view/lumo_kal_view.h"
 #include "shell/work_items.h"
 
 namespace {
@@ -195,7 +197,8 @@ BOOL CLumoApp::InitInstance() {
   ReadDataDir();
   OpenCatalogFile();
 
-  m_pTextTemplate = new CLumoKALDocTemplate(resources::IDS_WORK_DOCUMENT, RUNTIME_CLASS(CLumoKALDoc), nullptr, nullptr);
+  m_pTextTemplate = new CLumoKALDocTemplate(resources::IDS_WORK_DOCUMENT, RUNTIME_CLASS(CLumoKALDoc),
+                                            RUNTIME_CLASS(CChildKALFrame), RUNTIME_CLASS(CLumoKALView));
   AddDocTemplate(m_pTextTemplate);
   if (!CreateMainFrame()) {
     EndWaitCursor();

@@ -27,7 +27,10 @@
 #include "resources/app_ids.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
+#include "engine/frame/topic_layout.h"
+#include "shell/child_frames.h"
 #include "shell/library_title.h"
+#include "shell/view/lumo_kal_view.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/main_frame.h"
@@ -217,13 +220,28 @@ TEST_F(LumoAppTest, StartsWithTheLibraryTheCommandLineNamesAndEndsThroughExit) {
   EXPECT_EQ(std::string(class_name), "LumoKAL Class");
   CString title;
   frame->GetWindowText(title);
-  EXPECT_EQ(title.str(), "LumoKAL");
+  EXPECT_EQ(title.str(), "LumoKAL - nienazwana praca");
   std::vector<std::string> popups;
-  for (const auto& item : framework::menu_items(::GetMenu(frame->m_hWnd))) popups.push_back(utf8(item.text));
+  // The maximised sheet's own window menu stands first on the bar.
+  for (const auto& item : framework::menu_items(::GetMenu(frame->m_hWnd))) {
+    if (item.popup && item.text != "-") popups.push_back(utf8(item.text));
+  }
   EXPECT_EQ(popups, (std::vector<std::string>{"&Plik", "&Widok", "&Zakładki", "&Narzędzia", "&Indeks",
                                               "&Okno", "Pomo&c"}));
+  // The new work comes with its first sheet, maximised, on the library's contents page, and the
+  // workbook shows its tab.
   ASSERT_NE(frame->m_hWndMDIClient, nullptr);
-  EXPECT_EQ(frame->MDIGetActive(), nullptr);  // no sheet yet
+  BOOL maximised = FALSE;
+  auto* sheet = dynamic_cast<CChildKALFrame*>(frame->MDIGetActive(&maximised));
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_TRUE(maximised);
+  EXPECT_TRUE(frame->GetWorkbookMode());
+  EXPECT_EQ(frame->GetSheetCount(), 1);
+  ASSERT_NE(work->GetCurrentTextView(), nullptr);
+  EXPECT_EQ(work->GetCurrentTextView()->GetParentFrame(), sheet);
+  EXPECT_EQ(sheets::CurrentTextView(), work->GetCurrentView());
+  EXPECT_TRUE(CLumoKALDoc::AreViewsAttached());
+  EXPECT_GE(frame::MvGetCurrentTopic(work->GetCurrentTextView()->GetViewer()), 0);
   frame->MoveWindow(0, 0, 640, 480);
   pump();
   CGSStatusBar& status = frame->GetStatusBar();
@@ -365,18 +383,29 @@ TEST_F(LumoAppTest, WorksReopenWithTheirSheetsBookmarksAndQueries) {
   lists.bookmarks[0]->m_strName = CString("Art. 1");
   lists.queries = {CString("biblioteka"), CString("gmina")};
   lists.sheets.resize(2);
-  lists.sheets[0].topic = 120;
-  lists.sheets[1].topic = 455;
+  lists.sheets[0].topic = 3;
+  lists.sheets[1].topic = 5;
   CArchive out;
   SerializeWork(out, settings, statistics, lists);
   const std::string old_path = folder_ + "/stara.lkl";
   ASSERT_EQ(base::write_file_atomic(old_path, out.GetBytes()), base::OsError::None);
 
+  // A reopened work shows its saved sheets in order: the first in the sheet the work opens with,
+  // the others each in a sheet of its own; what was saved of them is then used up.
   auto check = [&](CLumoKALDoc* work) {
     ASSERT_NE(work, nullptr);
-    EXPECT_EQ(work->GetSavedTopic(), 120);
-    ASSERT_EQ(work->GetSavedSheets().size(), 2u);
-    EXPECT_EQ(work->GetSavedSheets()[1].topic, 455);
+    pump();
+    EXPECT_EQ(work->GetSavedTopic(), -1);
+    EXPECT_TRUE(work->GetSavedSheets().empty());
+    CMainFrame* frame = app_->GetMainFrame();
+    ASSERT_EQ(frame->GetSheetCount(), 2);
+    std::vector<int32_t> shown;
+    for (SECWorksheet* sheet : frame->m_sheets) {
+      auto* view = dynamic_cast<CLumoKALView*>(sheet->GetActiveView());
+      ASSERT_NE(view, nullptr);
+      shown.push_back(frame::MvGetCurrentTopic(view->GetViewer()));
+    }
+    EXPECT_EQ(shown, (std::vector<int32_t>{3, 5}));
     ASSERT_EQ(work->GetBookmarks().size(), 1u);
     EXPECT_EQ(work->GetBookmarks()[0]->m_strName.str(), "Art. 1");
     ASSERT_EQ(work->GetQueryHistory().size(), 2u);
@@ -395,13 +424,15 @@ TEST_F(LumoAppTest, WorksReopenWithTheirSheetsBookmarksAndQueries) {
 
   // More sheets than the settings allow: one message, the first ones kept.
   lists.sheets.resize(20);
+  for (WorkSheet& sheet : lists.sheets) sheet.topic = 3;
   CArchive many;
   SerializeWork(many, settings, statistics, lists);
   const std::string many_path = folder_ + "/wiele.lkl";
   ASSERT_EQ(base::write_file_atomic(many_path, many.GetBytes()), base::OsError::None);
   work = dynamic_cast<CLumoKALDoc*>(app_->OpenDocumentFile(many_path.c_str()));
   ASSERT_NE(work, nullptr);
-  EXPECT_EQ(work->GetSavedSheets().size(), size_t(app_->GetUserData().m_nMaxSheets));
+  pump();
+  EXPECT_EQ(app_->GetMainFrame()->GetSheetCount(), app_->GetUserData().m_nMaxSheets);
   ASSERT_EQ(prompts_.asked.size(), 1u);
   EXPECT_NE(prompts_.asked[0].find("więcej arkuszy"), std::string::npos);
 
@@ -447,8 +478,8 @@ TEST_F(LumoAppTest, PlacesSavedWithAnotherSystemsPathsOpenInTheOpenLibrary) {
   CMvHistoryItem place;
   place.m_nTopic = 12;
   place.m_nTitleIndex = TitleNamePool::IndexOfName(CString("D:\\BAZA\\LUMOKAL.DAT"));
-  EXPECT_FALSE(place.ShowInWork());  // no sheet yet: remembered
-  EXPECT_EQ(work->GetPendingTopic(), 12);
+  EXPECT_TRUE(place.ShowInWork());  // shown in the sheet the work opened with
+  EXPECT_EQ(frame::MvGetCurrentTopic(work->GetCurrentTextView()->GetViewer()), 12);
   EXPECT_EQ(LibraryTitle(), open);
   // Another title file that cannot be opened leaves the library open.
   place.m_nTitleIndex = TitleNamePool::IndexOfName(CString("/nie/ma/Inny.dat"));
@@ -493,6 +524,10 @@ TEST_F(LumoAppTest, RequestsBeforeTheFirstSheetAreShownWhenItIsBound) {
   ASSERT_TRUE(StartWithLibrary());
   CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
   ASSERT_NE(work, nullptr);
+  // The library opens again while no sheet is bound to it (the first sheet was bound at start).
+  work->CloseTitle();
+  ASSERT_NE(work->OpenTitle(LibraryTitlePath().c_str()), nullptr);
+  EXPECT_FALSE(CLumoKALDoc::AreViewsAttached());
   EXPECT_FALSE(work->OpenTopic(77, 0, 0));
   EXPECT_FALSE(work->OpenTopic(-1, 0, 0));  // ignored
   EXPECT_EQ(work->GetPendingTopic(), 77);

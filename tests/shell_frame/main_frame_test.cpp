@@ -308,7 +308,7 @@ TEST_F(FrameTest, TheSheetPastTheLimitIsRefusedWithItsMessage) {
   ASSERT_EQ(prompts_.asked.size(), 1u);
   EXPECT_EQ(prompts_.asked[0].rfind("Program nie może utworzyć nowego arkusza ponieważ ich liczba", 0), 0u);
   EXPECT_EQ(sheets::TextFrameCount(), 8);
-  EXPECT_EQ(frame->GetSheets().size(), 8u);
+  EXPECT_EQ(frame->GetSheetCount(), 8);
 }
 
 TEST_F(FrameTest, APictureTakesItsActsPlaceAndGivesItBack) {
@@ -324,7 +324,7 @@ TEST_F(FrameTest, APictureTakesItsActsPlaceAndGivesItBack) {
   CChildBMPFrame* picture = OpenPictureSheet();
   ASSERT_NE(picture, nullptr);
   pump();
-  std::vector<CMDIChildWnd*> order = frame->GetSheets();
+  std::vector<SECWorksheet*> order = frame->m_sheets;
   ASSERT_EQ(order.size(), 3u);
   EXPECT_EQ(order[0], acts[0]);
   EXPECT_EQ(order[1], picture);
@@ -341,7 +341,7 @@ TEST_F(FrameTest, APictureTakesItsActsPlaceAndGivesItBack) {
   CMDIChildWnd* back = OpenTextSheet(work, 101);
   ASSERT_NE(back, nullptr);
   pump();
-  order = frame->GetSheets();
+  order = frame->m_sheets;
   ASSERT_EQ(order.size(), 3u);
   EXPECT_EQ(order[1], back);
   EXPECT_EQ(sheets::PictureFrameCount(), 0);
