@@ -1,5 +1,6 @@
 #include "navigation/entry_list_tab.h"
 
+#include "navigation/nav_commands.h"
 #include "navigation/sort_class.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/frame_wnd.h"
@@ -109,7 +110,7 @@ void CEntryListTab::TrackTabMenu(UINT nIDMenu, int nPopup, CPoint point) {
     m_list.GetWindowRect(&rect);
     point = rect.CenterPoint();
   }
-  popup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
+  navcmd::TrackTabMenu(popup, point, this);
 }
 
 void CEntryListTab::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {

@@ -71,8 +71,10 @@ int PlaceOf(CMainFrame* main, CFrameWnd* sheet) {
 }
 
 // The sheet's tab shows its caption: a new caption is drawn at once.
-void RepaintTab(SECWorksheet* sheet) {
+LRESULT SetCaption(SECWorksheet* sheet) {
+  const LRESULT result = sheet->Default();
   if (SECWorkbook* book = sheet->GetWorkbook()) book->InvalidateSheetTab(sheet, FALSE);
+  return result;
 }
 
 }  // namespace
@@ -104,6 +106,7 @@ bool WithinLimit(int existing, int maximum) { return existing <= maximum; }
 IMPLEMENT_DYNCREATE(CChildKALFrame, SECWorksheet)
 
 BEGIN_MESSAGE_MAP(CChildKALFrame, SECWorksheet)
+  ON_MESSAGE(WM_SETTEXT, &CChildKALFrame::OnSetText)
   ON_WM_SIZE()
   ON_WM_CLOSE()
   ON_WM_DESTROY()
@@ -190,11 +193,14 @@ void CChildKALFrame::OnDestroy() {
 
 void CChildKALFrame::OnUpdateDisabled(CCmdUI* pCmdUI) { DisableItems(pCmdUI); }
 
+LRESULT CChildKALFrame::OnSetText(WPARAM, LPARAM) { return SetCaption(this); }
+
 // --- Picture sheets --------------------------------------------------------------------------------
 
 IMPLEMENT_DYNCREATE(CChildBMPFrame, SECWorksheet)
 
 BEGIN_MESSAGE_MAP(CChildBMPFrame, SECWorksheet)
+  ON_MESSAGE(WM_SETTEXT, &CChildBMPFrame::OnSetText)
   ON_WM_DESTROY()
   ON_COMMAND(ID_CLOSE_SHEET, &CChildBMPFrame::OnCloseSheet)
   ON_UPDATE_COMMAND_UI(0xE101, &CChildBMPFrame::OnUpdateDisabled)
@@ -264,3 +270,5 @@ void CChildBMPFrame::OnDestroy() {
 }
 
 void CChildBMPFrame::OnUpdateDisabled(CCmdUI* pCmdUI) { DisableItems(pCmdUI); }
+
+LRESULT CChildBMPFrame::OnSetText(WPARAM, LPARAM) { return SetCaption(this); }

@@ -62,6 +62,7 @@ class CChildKALFrame : public SECWorksheet {
   afx_msg void OnClose();
   afx_msg void OnCloseSheet();
   afx_msg void OnDestroy();
+  afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 };
@@ -91,6 +92,7 @@ class CChildBMPFrame : public SECWorksheet {
  protected:
   afx_msg void OnCloseSheet();
   afx_msg void OnDestroy();
+  afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 };

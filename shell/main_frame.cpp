@@ -485,6 +485,12 @@ void CMainFrame::GetMessageString(UINT nID, CString& rMessage) const {
 
 // --- Sheets ----------------------------------------------------------------------------------------
 
+CString CMainFrame::GetSheetLabel(SECWorksheet* pSheet) const {
+  CString label = SECWorkbook::GetSheetLabel(pSheet);
+  if (label.IsEmpty() && pSheet && pSheet->m_hWnd) pSheet->GetWindowText(label);
+  return label;
+}
+
 LRESULT CMainFrame::OnSheetsChanged(WPARAM, LPARAM) {
   if (CLumoKALDoc* work = GetWorkDocument()) {
     if (!work->GetCurrentView()) work->FindActiveTextView();

@@ -112,6 +112,10 @@ class CMainFrame : public SECWorkbook {
   // The window whose menu is being tracked, or null.
   CWnd* GetMenuTarget() const { return m_pMenuTarget; }
 
+  // --- Workbook ---
+  // A sheet's tab shows the sheet's caption.
+  CString GetSheetLabel(SECWorksheet* pSheet) const override;
+
   // --- Framework ---
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void GetMessageString(UINT nID, CString& rMessage) const override;
