@@ -129,10 +129,6 @@ BOOL CChildKALFrame::PreCreateWindow(CREATESTRUCT& cs) {
   return SECWorksheet::PreCreateWindow(cs);
 }
 
-void CChildKALFrame::OnUpdateFrameTitle(BOOL) {
-  SECWorksheet::OnUpdateFrameTitle(FALSE);
-}
-
 void CChildKALFrame::ActivateFrame(int nCmdShow) {
   CMainFrame* main = Main();
   CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
@@ -221,10 +217,6 @@ BOOL CChildBMPFrame::PreCreateWindow(CREATESTRUCT& cs) {
   if (!AllowAnotherSheet()) return FALSE;
   cs.style &= ~FWS_ADDTOTITLE;
   return SECWorksheet::PreCreateWindow(cs);
-}
-
-void CChildBMPFrame::OnUpdateFrameTitle(BOOL) {
-  SECWorksheet::OnUpdateFrameTitle(FALSE);
 }
 
 void CChildBMPFrame::ActivateFrame(int nCmdShow) {

@@ -51,8 +51,6 @@ class CChildKALFrame : public SECWorksheet {
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void ActivateFrame(int nCmdShow = -1) override;
-  // The caption is the sheet's own, never the document's title.
-  void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
   // The place among the sheets to take when activated next (-1: none).
   int m_nTakeTabPosition = -1;
@@ -76,8 +74,6 @@ class CChildBMPFrame : public SECWorksheet {
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void ActivateFrame(int nCmdShow = -1) override;
-  // The caption is the sheet's own, never the document's title.
-  void OnUpdateFrameTitle(BOOL bAddToTitle) override;
   CView* GetPictureView() const { return GetActiveView(); }
 
   // The replaced text sheet: its caption, the topic it showed (-1 when none) and its scroll.

@@ -26,6 +26,7 @@
 #include "platform/shell/dropped_files.h"
 #include "platform/shell/shell_execute.h"
 #include "resources/resource_ids.h"
+#include "shell/about_dlg.h"
 #include "shell/child_frames.h"
 #include "shell/core/library_files.h"
 #include "shell/library_title.h"
@@ -33,6 +34,7 @@
 #include "shell/main_frame.h"
 #include "shell/view/lumo_kal_view.h"
 #include "shell/work_items.h"
+#include "toolkit/widgets/splash_wnd.h"
 
 namespace {
 
@@ -43,6 +45,8 @@ constexpr const char* kCatalogFileName = "Index.idx";
 // Entries of the recent-file list.
 constexpr UINT kRecentFiles = 8;
 constexpr UINT kStartSound = 175;
+// How long the splash shows at most, in milliseconds.
+constexpr UINT kSplashTime = 6500;
 // Extracted pictures are numbered from here on.
 constexpr int kPictureBase = 2100000;
 // Centimetre values beyond this are refused.
@@ -72,6 +76,7 @@ CLumoApp* LumoApp() { return dynamic_cast<CLumoApp*>(AfxGetApp()); }
 
 BEGIN_MESSAGE_MAP(CLumoApp, CWinApp)
   ON_COMMAND(ID_FILE_NEW, &CLumoApp::OnNewWork)
+  ON_COMMAND(ID_APP_ABOUT, &CLumoApp::OnAppAbout)
   ON_COMMAND_RANGE(ID_BULLETIN_PAGE, resources::ID_SEND_MAIL, &CLumoApp::OnWebPage)
 END_MESSAGE_MAP()
 
@@ -180,6 +185,14 @@ BOOL CLumoApp::InitInstance() {
     m_bSkinned = TRUE;
   }
   PlaySoundResource(kStartSound);
+  // The splash ends itself after its time, on input, or below once the program is up.
+  auto* splash = new SECSplashWnd(resources::IDB_SPLASH, kSplashTime);
+  if (splash->Create()) {
+    m_hSplash = splash->m_hWnd;
+    splash->UpdateWindow();
+  } else {
+    delete splash;
+  }
   medview::MvStartup(reinterpret_cast<intptr_t>(m_hInstance));
   medview::MvSetProgramStrings([](uint32_t id, std::string* text) {
     CString loaded;
@@ -201,6 +214,7 @@ BOOL CLumoApp::InitInstance() {
                                             RUNTIME_CLASS(CChildKALFrame), RUNTIME_CLASS(CLumoKALView));
   AddDocTemplate(m_pTextTemplate);
   if (!CreateMainFrame()) {
+    CloseSplash();
     EndWaitCursor();
     return FALSE;
   }
@@ -210,6 +224,7 @@ BOOL CLumoApp::InitInstance() {
                                                       : OpenDocumentFile(m_cmdInfo.m_strFileName);
   if (!work) {
     CLumoKALDoc::SetCurrentWork(nullptr);
+    CloseSplash();
     EndWaitCursor();
     return FALSE;
   }
@@ -222,7 +237,22 @@ BOOL CLumoApp::InitInstance() {
   if (CIndexWnd* lists = navcmd::FindIndexWnd()) {
     if (CDUTree* tree = lists->GetLibraryTree()) tree->LoadContents();
   }
+  CloseSplash();
+  ShowStartupTip();
   return TRUE;
+}
+
+void CLumoApp::CloseSplash() {
+  if (m_hSplash && ::IsWindow(m_hSplash)) ::SendMessage(m_hSplash, WM_CLOSE, 0, 0);
+  m_hSplash = nullptr;
+}
+
+void CLumoApp::ShowStartupTip() {}
+
+void CLumoApp::OnAppAbout() {
+  PlaySoundResource(kStartSound);
+  CAboutDlg about(m_pMainWnd);
+  about.DoModal();
 }
 
 int CLumoApp::ExitInstance() {

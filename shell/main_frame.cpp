@@ -14,7 +14,6 @@
 #include "platform/win/monitors.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
-#include "shell/about_dlg.h"
 #include "shell/frame_placement.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
@@ -149,7 +148,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, SECWorkbook)
   ON_UPDATE_COMMAND_UI_RANGE(resources::ID_TOOLBAR_FIRST, resources::ID_TOOLBAR_FIRST + kMaxMenuToolBars - 1,
                              &CMainFrame::OnUpdateToggleToolBar)
   ON_COMMAND(resources::ID_OPTIONS, &CMainFrame::OnOptions)
-  ON_COMMAND(ID_APP_ABOUT, &CMainFrame::OnAbout)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() {
@@ -532,11 +530,6 @@ void CMainFrame::OnOptions() {
   sheet.WriteSettings(app->GetUserData());
   SetWorkbookMode(app->GetUserData().m_nWorkbookMode != 0);
   m_wndStatusBar.SetLegalStateTime(app->GetUserData().m_tLibraryDate);
-}
-
-void CMainFrame::OnAbout() {
-  CAboutDlg about(this);
-  about.DoModal();
 }
 
 // --- Close -----------------------------------------------------------------------------------------

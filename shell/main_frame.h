@@ -149,7 +149,6 @@ class CMainFrame : public SECWorkbook {
   afx_msg void OnToggleToolBar(UINT nID);
   afx_msg void OnUpdateToggleToolBar(CCmdUI* pCmdUI);
   afx_msg void OnOptions();
-  afx_msg void OnAbout();
 
   DECLARE_MESSAGE_MAP()
 
