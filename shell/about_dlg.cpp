@@ -323,7 +323,7 @@ void CAboutDlg::FixLayout() {
   }
   for (size_t i = 0; i < children.size(); ++i) {
     const RECT r = credits::ScaleToUsualFont(m_layout[i + 1], width40, height80);
-    ::MoveWindow(children[i], r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+    ::MoveWindow(children[i], r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     if (m_font.GetSafeHandle()) ::SendMessage(children[i], WM_SETFONT, WPARAM(m_font.GetSafeHandle()), FALSE);
   }
   // The box keeps its frame around the scaled client.

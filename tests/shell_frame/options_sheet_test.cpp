@@ -304,6 +304,11 @@ TEST_F(DialogTest, AboutBoxShowsTheMachineAndRunsTheCreditsAfterTheSequence) {
     gallery::Picture still(h, "about_box", true);
     const RECT picture = gallery::rect_in(::GetDlgItem(h, IDC_ABOUT_PICTURE), h, true);
     EXPECT_GT(still.dark(picture), 50) << "the picture is drawn";
+    // Moved controls are drawn again whole: no stale strip is left along their lower edges.
+    for (UINT id : {IDC_ABOUT_KEY1, IDC_ABOUT_KEY2, IDC_ABOUT_MEMORY}) {
+      const RECT text = gallery::rect_in(::GetDlgItem(h, int(id)), h, true);
+      EXPECT_EQ(still.light(RECT{text.left, text.bottom - 1, text.right, text.bottom}), 0) << id;
+    }
 
     // A click on the picture without the sequence does nothing.
     const RECT credits_box = gallery::rect_in(::GetDlgItem(h, IDC_ABOUT_CREDITS), h);
