@@ -34,10 +34,8 @@
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/main_frame.h"
-#include "tests/compiler/library_fixture.h"
 #include "tests/gallery/gallery.h"
-#include "tests/support/gui_fixture.h"
-#include "tests/support/queued_prompter.h"
+#include "tests/support/app_fixture.h"
 #include "tests/support/surface_png.h"
 
 namespace lumo::test {
@@ -116,9 +114,6 @@ TEST(LumoConversions, CentimetresAreParsedStrictlyAndFormattedShort) {
   EXPECT_FALSE(CLumoApp::IsCommonControlsVersionAccepted(3, 99));
 }
 
-// Answers message boxes from a queue (cancel when it is empty) and records them.
-using Prompts = lumo::test::QueuedPrompter;
-
 class TestView : public CView {
  public:
   void OnDraw(CDC*) override {}
@@ -130,35 +125,15 @@ class PictureDoc : public CDocument {
 };
 IMPLEMENT_DYNCREATE(PictureDoc, CDocument)
 
-class LumoAppTest : public GuiTest {
+class LumoAppTest : public AppTest {
  protected:
   static constexpr UINT kRunScript = WM_APP + 0x77;
 
-  void SetUp() override {
-    GuiTest::SetUp();
-    resources::register_program_resources();
-    controls::register_standard_controls();
-    library_ = &compiler_test::Compile(compiler_test::SourceDir() + "/samples/acts", "shell_app_sample");
-    ASSERT_EQ(library_->result, 0) << library_->error;
-    folder_ = base::temp_folder() + "/lumo_app_test_" + std::to_string(::getpid());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_ + "/data");
-    base::Profile::set_app_path(folder_ + "/LumoKAL.ini");
-    base::RegistryStore::set_user_path(folder_ + "/registry.dat");
-    base::set_data_folder(folder_ + "/data");
-    framework::set_prompter(&prompts_);
-    app_ = std::make_unique<CLumoApp>();
-    app_->GetInstanceGuard().SetScope("-test-" + std::to_string(::getpid()));
-  }
+  LumoAppTest() : AppTest("shell_app_sample") {}
+
   void TearDown() override {
     win::set_message_observer(nullptr);
-    if (app_->m_pMainWnd && app_->m_pMainWnd->m_hWnd) app_->m_pMainWnd->DestroyWindow();
-    pump();
-    app_.reset();
-    framework::set_prompter(nullptr);
-    base::set_data_folder("");
-    GuiTest::TearDown();
-    std::filesystem::remove_all(folder_);
+    AppTest::TearDown();
   }
 
   // Runs `script` on every dialog box once it is up (the n-th dialog gets n, from 0).
@@ -171,20 +146,6 @@ class LumoAppTest : public GuiTest {
     });
   }
 
-  BOOL StartWithLibrary() {
-    base::Profile::app().WriteProfileString("Main", "DataDir", library_->folder.c_str());
-    char program[] = "lumokal";
-    char* argv[] = {program};
-    app_->SetCommandLine(1, argv);
-    return app_->InitInstance();
-  }
-
-  std::string LibraryTitlePath() const { return library_->folder + "/" + compiler::kLibraryFileName; }
-
-  const compiler_test::CompiledLibrary* library_ = nullptr;
-  std::string folder_;
-  Prompts prompts_;
-  std::unique_ptr<CLumoApp> app_;
   int dialogs_ = 0;
 };
 
@@ -352,7 +313,7 @@ TEST_F(LumoAppTest, ASecondStartHandsItsWorkToTheFirst) {
   BOOL second_started = TRUE;
   std::thread second([&] {
     CInstanceGuard guard;
-    guard.SetScope("-test-" + std::to_string(::getpid()));
+    guard.SetScope(InstanceScope());
     second_started = guard.RegisterMainClass(resources::IDS_APP_NAME, CString(path));
   });
   for (int round = 0; round < 500; ++round) {
