@@ -81,20 +81,6 @@ LRESULT SetCaption(SECWorksheet* sheet) {
 
 namespace sheets {
 
-CView* CurrentTextView() {
-  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
-  return work ? work->GetCurrentView() : nullptr;
-}
-CView* CurrentPictureView() {
-  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
-  return work ? work->GetCurrentPictureView() : nullptr;
-}
-void SetCurrentTextView(CView* view) {
-  if (CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork()) work->SetCurrentTextView(view);
-}
-void SetCurrentPictureView(CView* view) {
-  if (CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork()) work->SetCurrentPictureView(view);
-}
 int TextFrameCount() { return g_textFrames; }
 int PictureFrameCount() { return g_pictureFrames; }
 bool WithinLimit(int existing, int maximum) { return existing <= maximum; }

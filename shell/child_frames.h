@@ -28,11 +28,6 @@ class CSheetPlace {
 
 namespace sheets {
 
-// The current work's current text view and picture view (null when none, or without a work).
-CView* CurrentTextView();
-CView* CurrentPictureView();
-void SetCurrentTextView(CView* view);
-void SetCurrentPictureView(CView* view);
 // The number of text and picture sheet frames alive.
 int TextFrameCount();
 int PictureFrameCount();

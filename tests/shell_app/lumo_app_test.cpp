@@ -200,7 +200,6 @@ TEST_F(LumoAppTest, StartsWithTheLibraryTheCommandLineNamesAndEndsThroughExit) {
   EXPECT_EQ(frame->GetSheetCount(), 1);
   ASSERT_NE(work->GetCurrentTextView(), nullptr);
   EXPECT_EQ(work->GetCurrentTextView()->GetParentFrame(), sheet);
-  EXPECT_EQ(sheets::CurrentTextView(), work->GetCurrentView());
   EXPECT_TRUE(CLumoKALDoc::AreViewsAttached());
   EXPECT_GE(frame::MvGetCurrentTopic(work->GetCurrentTextView()->GetViewer()), 0);
   frame->MoveWindow(0, 0, 640, 480);

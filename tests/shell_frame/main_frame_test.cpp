@@ -321,7 +321,7 @@ TEST_F(FrameTest, APictureTakesItsActsPlaceAndGivesItBack) {
   // The second act is the current one when the picture opens from it.
   static_cast<CChildKALFrame*>(acts[1])->ActivateFrame();
   pump();
-  EXPECT_EQ(sheets::CurrentTextView(), acts[1]->GetActiveView());
+  EXPECT_EQ(work->GetCurrentView(), acts[1]->GetActiveView());
   CChildBMPFrame* picture = OpenPictureSheet();
   ASSERT_NE(picture, nullptr);
   pump();
@@ -334,7 +334,7 @@ TEST_F(FrameTest, APictureTakesItsActsPlaceAndGivesItBack) {
   picture->GetWindowText(caption);
   EXPECT_EQ(Utf8(caption), "Dz.U. 1998 nr 21 poz. 94");
   EXPECT_EQ(picture->m_nTopic, 101);
-  EXPECT_EQ(sheets::CurrentPictureView(), picture->GetActiveView());
+  EXPECT_EQ(work->GetCurrentPictureView(), picture->GetActiveView());
   EXPECT_TRUE(frame->FindToolBar(resources::IDR_TOOLBAR_FORM)->IsVisible()) << "shown with a picture";
 
   // The picture brings its act back: the new sheet takes its place and history, the picture goes.
@@ -346,7 +346,7 @@ TEST_F(FrameTest, APictureTakesItsActsPlaceAndGivesItBack) {
   ASSERT_EQ(order.size(), 3u);
   EXPECT_EQ(order[1], back);
   EXPECT_EQ(sheets::PictureFrameCount(), 0);
-  EXPECT_EQ(sheets::CurrentPictureView(), nullptr);
+  EXPECT_EQ(work->GetCurrentPictureView(), nullptr);
   EXPECT_EQ(LastHistorySource(back), 101);
   EXPECT_FALSE(frame->FindToolBar(resources::IDR_TOOLBAR_FORM)->IsVisible());
 }
@@ -367,7 +367,6 @@ TEST_F(FrameTest, SheetsShowAsTabsNamedByTheirCaptions) {
   ASSERT_EQ(frame->GetSheetCount(), 3);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(Utf8(frame->GetSheetLabel(frame->GetSheet(i))), captions[i]);
   // The current text view is the last sheet's, whatever class the view is.
-  EXPECT_EQ(sheets::CurrentTextView(), acts[2]->GetActiveView());
   EXPECT_EQ(work->GetCurrentView(), acts[2]->GetActiveView());
   gallery::Picture picture(frame->m_hWnd, "main_frame_sheets");
   // Every tab carries its label: text is drawn inside each tab below the client.
@@ -385,12 +384,12 @@ TEST_F(FrameTest, SheetsShowAsTabsNamedByTheirCaptions) {
   frame->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(first[0].x + 20, first[0].y + 8));
   pump();
   EXPECT_EQ(frame->MDIGetActive(), acts[0]);
-  EXPECT_EQ(sheets::CurrentTextView(), acts[0]->GetActiveView());
+  EXPECT_EQ(work->GetCurrentView(), acts[0]->GetActiveView());
   // Closing it: the work finds the sheet now active as its current one.
   acts[0]->SendMessage(WM_CLOSE);
   pump();
   ASSERT_NE(frame->MDIGetActive(), nullptr);
-  EXPECT_EQ(sheets::CurrentTextView(), frame->MDIGetActive()->GetActiveView());
+  EXPECT_EQ(work->GetCurrentView(), frame->MDIGetActive()->GetActiveView());
   // Switched off in the options, the tabs go and the client takes their room.
   frame->SetWorkbookMode(FALSE);
   CRect area;
