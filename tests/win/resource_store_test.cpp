@@ -59,8 +59,8 @@ TEST(ResourceStoreTables, MenusDialogsToolbarsAndBinariesAreFoundById) {
   EXPECT_TRUE(res::find_menu(9002).empty());
 
   static const res::DialogControlResource controls[] = {
-      {1, "Button", "OK", {10, 40, 60, 54}, WS_VISIBLE, 0},
-      {1011, "Static", "Reakcję &domyślną", {10, 10, 100, 20}, WS_VISIBLE, 0},
+      {1, "Button", "OK", {10, 40, 60, 54}, 0, 0},
+      {1011, "Static", "Reakcję &domyślną", {10, 10, 100, 20}, 0, 0},
   };
   res::add_dialog(res::DialogResource{9003, "Właściwości", {0, 0, 200, 100}, 0, 0, nullptr, 8, controls});
   const res::DialogResource* dialog = res::find_dialog(9003);
@@ -109,9 +109,9 @@ TEST(ResourceStoreTables, ASecondResourceOfAKindAndIdIsListedAndLoses) {
 
 TEST(ResourceStoreTables, DialogControlsGetTheUsualHelpIdUnlessTheTableGivesOne) {
   static const res::DialogControlResource controls[] = {
-      {1, "Button", "OK", {10, 40, 60, 54}, WS_VISIBLE, 0},
-      {0xFFFF, "Static", "Opis", {10, 10, 100, 20}, WS_VISIBLE, 0},
-      {2, "Button", "Anuluj", {70, 40, 120, 54}, WS_VISIBLE, 0, 0xFFFF0002},
+      {1, "Button", "OK", {10, 40, 60, 54}, 0, 0},
+      {0xFFFF, "Static", "Opis", {10, 10, 100, 20}, 0, 0},
+      {2, "Button", "Anuluj", {70, 40, 120, 54}, 0, 0, 0xFFFF0002},
   };
   res::add_dialog(res::DialogResource{9100, "Pomoc", {0, 0, 200, 100}, 0, 0, nullptr, 8, controls});
   const res::DialogResource* dialog = res::find_dialog(9100);
