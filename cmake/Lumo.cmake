@@ -80,11 +80,6 @@ function(lumo_precompile target group)
     target_link_libraries(${holder} PRIVATE ${LUMO_PCH_LIBS_${group}})
     target_precompile_headers(${holder} PRIVATE ${LUMO_PCH_${group}})
   endif()
-  if(group STREQUAL "test_gui")
-    # Qt's lower-case keywords (signals, slots, emit) are macros that would rename members of the
-    # same name (the engine has `slots`) in every file these headers come first in.
-    target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
-  endif()
   target_precompile_headers(${target} REUSE_FROM ${holder})
 endfunction()
 
@@ -147,6 +142,9 @@ function(lumo_test name)
   endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   if(ARG_GUI)
+    # Qt's lower-case keywords (signals, slots, emit) are macros that would rename members of the
+    # same name (the engine has `slots`) in every file whose test headers bring Qt in first.
+    target_compile_definitions(${name} PRIVATE QT_NO_KEYWORDS)
     lumo_precompile(${name} test_gui)
   else()
     lumo_precompile(${name} test)

@@ -148,7 +148,7 @@ void CDUTab::OnContextMenu(CWnd*, CPoint point) {
     m_wndTree.GetWindowRect(&rect);
     point = rect.CenterPoint();
   }
-  popup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
+  navcmd::TrackTabMenu(popup, point, this);
 }
 
 void CDUTab::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {

@@ -1,6 +1,7 @@
 #include "navigation/entry_list_tab.h"
 
 #include "navigation/act_dlg.h"
+#include "navigation/nav_commands.h"
 #include "navigation/sort_class.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/frame_wnd.h"
@@ -119,7 +120,7 @@ void CEntryListTab::TrackTabMenu(UINT nIDMenu, int nPopup, CPoint point) {
     m_list.GetWindowRect(&rect);
     point = rect.CenterPoint();
   }
-  popup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
+  navcmd::TrackTabMenu(popup, point, this);
 }
 
 void CEntryListTab::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {

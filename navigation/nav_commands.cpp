@@ -10,9 +10,11 @@
 #include "shell/print/printmark_tab.h"
 #include "platform/framework/app.h"
 #include "platform/framework/mdi.h"
+#include "platform/framework/menu.h"
 #include "platform/win/virtual_keys.h"
 #include "shell/library_title.h"
 #include "shell/lumo_kal_doc.h"
+#include "shell/main_frame.h"
 #include "shell/work_items.h"
 
 namespace navcmd {
@@ -36,6 +38,15 @@ CIndexWnd* FindIndexWnd() { return FindBar<CIndexWnd>(); }
 bool HasActiveSheet() {
   auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
   return main && main->MDIGetActive() != nullptr;
+}
+
+void TrackTabMenu(CMenu* popup, const POINT& point, CWnd* target) {
+  if (!popup || !target) return;
+  if (auto* main = dynamic_cast<CMainFrame*>(AfxGetMainWnd())) {
+    main->TrackContextMenu(popup, point, target);
+  } else {
+    popup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, target);
+  }
 }
 
 void OpenRecord(int32_t topic, bool new_sheet) {

@@ -14,7 +14,7 @@ class COutputWnd;
 class CIndexWnd;
 class CMenu;
 class CWnd;
-struct tagPOINT;
+struct POINT;
 
 namespace navcmd {
 
@@ -23,6 +23,9 @@ COutputWnd* FindOutputWnd();
 CIndexWnd* FindIndexWnd();
 // Whether a sheet is active in the main window.
 bool HasActiveSheet();
+// A tab's context menu: the main frame tracks `popup` at the screen point with `target` updating
+// its items and receiving the chosen command; without the main frame the target tracks it.
+void TrackTabMenu(CMenu* popup, const POINT& point, CWnd* target);
 
 // Opens a record in the active sheet; in a new sheet when `new_sheet`, Ctrl is held or no sheet
 // is active. Nothing without a work.

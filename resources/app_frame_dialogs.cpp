@@ -124,7 +124,7 @@ constexpr res::DialogControlResource kMouseControls[] = {
 
 constexpr res::DialogControlResource kAboutControls[] = {
     // The picture area only marks where the dialog draws its picture; the credits show over it
-    // while they run (the dialog hides both at start).
+    // while they run (neither shows at start).
     {IDC_ABOUT_PICTURE, "Static", "", {7, 7, 87, 127}, WS_CHILD, 0},
     {IDC_ABOUT_CREDITS, "Static", "", {7, 7, 87, 127}, WS_CHILD, 0},
     {kNone, "Static", "LumoKAL", {95, 7, 280, 19}, kText, 0},
@@ -201,6 +201,42 @@ std::vector<uint8_t> AboutPicture() {
   });
 }
 
+// The splash: the program's name in gold block letters over a dark blue shelf of book spines.
+std::vector<uint8_t> SplashPicture() {
+  // 5 x 7 letters, one string a row, '#' set.
+  static const char* const kLetters[][7] = {
+      {"#....", "#....", "#....", "#....", "#....", "#....", "#####"},  // L
+      {".....", ".....", "#...#", "#...#", "#...#", "#..##", ".##.#"},  // u
+      {".....", ".....", "##.#.", "#.#.#", "#.#.#", "#.#.#", "#.#.#"},  // m
+      {".....", ".....", ".###.", "#...#", "#...#", "#...#", ".###."},  // o
+      {"#...#", "#..#.", "#.#..", "##...", "#.#..", "#..#.", "#...#"},  // K
+      {".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"},  // A
+      {"#....", "#....", "#....", "#....", "#....", "#....", "#####"},  // L
+  };
+  std::vector<std::array<uint8_t, 3>> colours;
+  for (int i = 0; i < 64; ++i) colours.push_back({uint8_t(10 + i), uint8_t(20 + i), uint8_t(70 + i * 2)});
+  const std::array<uint8_t, 3> spines[] = {{128, 0, 0}, {0, 96, 0}, {0, 0, 128}, {160, 120, 0}, {96, 0, 96}};
+  for (const auto& c : spines) colours.push_back(c);
+  colours.push_back({255, 215, 0});  // 69: gold
+  colours.push_back({0, 0, 0});      // 70: shadow
+  constexpr int kWidth = 360, kHeight = 200, kScale = 6, kLeft = 42, kTop = 40;
+  auto lettering = [&](int x, int y) {
+    const int cell = (x - kLeft) / kScale, row = (y - kTop) / kScale;
+    if (x < kLeft || y < kTop || row >= 7) return false;
+    const int letter = cell / 6, column = cell % 6;
+    return letter < 7 && column < 5 && kLetters[letter][row][column] == '#';
+  };
+  return MakeDib8(kWidth, kHeight, colours, [&](int x, int y) -> uint8_t {
+    if (lettering(x, y)) return 69;
+    if (lettering(x - 3, y - 3)) return 70;
+    if (y < 130) return uint8_t(std::min(63, y * 64 / 130));
+    const int inside = x % 18;
+    if (inside == 0) return 70;
+    if ((y - 140) % 24 < 3 && inside > 3 && inside < 15) return 69;
+    return uint8_t(64 + (x / 18) % 5);
+  });
+}
+
 // The tile behind the credits: light grey with a faint diagonal weave.
 std::vector<uint8_t> CreditsBackground() {
   const std::vector<std::array<uint8_t, 3>> colours = {{192, 192, 192}, {176, 176, 184}};
@@ -224,6 +260,12 @@ void register_frame_dialog_resources() {
   static const std::vector<uint8_t> background = CreditsBackground();
   res::add_binary({res::BinaryKind::data, IDB_ABOUT_PICTURE, nullptr, picture});
   res::add_binary({res::BinaryKind::data, IDB_CREDITS_BACKGROUND, nullptr, background});
+  // A bitmap resource is the file without its 14-byte file header.
+  static const std::vector<uint8_t> splash = [] {
+    std::vector<uint8_t> file = SplashPicture();
+    return std::vector<uint8_t>(file.begin() + 14, file.end());
+  }();
+  res::add_binary({res::BinaryKind::bitmap, IDB_SPLASH, nullptr, splash});
 }
 
 }  // namespace resources

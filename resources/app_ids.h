@@ -107,6 +107,7 @@ constexpr UINT IDD_OPTIONS_PRINT = 142;    // "Drukowanie"
 constexpr UINT IDD_OPTIONS_LINKS = 1561;   // "Odnośniki"
 constexpr UINT IDB_CREDITS_BACKGROUND = 173;  // tiled behind the credits
 constexpr UINT IDB_ABOUT_PICTURE = 207;       // the about box's picture (8 bits a pixel)
+constexpr UINT IDB_SPLASH = 252;              // the splash shown while the program starts
 constexpr UINT IDS_WEB_PAGES_ADDRESS = 208;
 constexpr UINT IDS_MAIL_ADDRESS = 209;
 // "Ogólne"

@@ -88,11 +88,11 @@ void register_hyperlink_menu() {
 void register_hyperlink_page() {
   constexpr DWORD kReadOnly = ES_READONLY | WS_TABSTOP;
   static const res::DialogControlResource controls[] = {
-      {kStatic, "Static", "#132", {7, 7, 27, 27}, SS_ICON, 0},
-      {UINT(IDC_HLINK_TEXT), "Edit", "", {40, 7, 243, 43}, kReadOnly | ES_MULTILINE | ES_AUTOVSCROLL, 0},
-      {kStatic, "Static", "", {7, 52, 243, 54}, SS_ETCHEDHORZ, 0},
-      {kStatic, "Static", "Adres (URL):", {7, 62, 243, 72}, SS_LEFT, 0},
-      {UINT(IDC_HLINK_ADDRESS), "Edit", "", {7, 74, 243, 88}, kReadOnly | ES_AUTOHSCROLL | WS_BORDER, 0},
+      {kStatic, "Static", "#132", {7, 7, 27, 27}, WS_VISIBLE | SS_ICON, 0},
+      {UINT(IDC_HLINK_TEXT), "Edit", "", {40, 7, 243, 43}, WS_VISIBLE | kReadOnly | ES_MULTILINE | ES_AUTOVSCROLL, 0},
+      {kStatic, "Static", "", {7, 52, 243, 54}, WS_VISIBLE | SS_ETCHEDHORZ, 0},
+      {kStatic, "Static", "Adres (URL):", {7, 62, 243, 72}, WS_VISIBLE | SS_LEFT, 0},
+      {UINT(IDC_HLINK_ADDRESS), "Edit", "", {7, 74, 243, 88}, WS_VISIBLE | kReadOnly | ES_AUTOHSCROLL | WS_BORDER, 0},
   };
   res::add_dialog({IDD_HLINK_PAGE, "Ogólne", {0, 0, 250, 100}, WS_CHILD | WS_CAPTION | DS_SETFONT, 0,
                    "MS Sans Serif", 8, controls});

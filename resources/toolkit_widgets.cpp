@@ -13,8 +13,8 @@
 namespace resources {
 namespace {
 
-constexpr DWORD kList = LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
-constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+constexpr DWORD kList = WS_VISIBLE | LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
+constexpr DWORD kButton = WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP;
 constexpr UINT kStatic = UINT(-1);
 
 // The shortcut editor's controls; `group_id` is the description group box's id (the page form
@@ -22,18 +22,18 @@ constexpr UINT kStatic = UINT(-1);
 std::vector<res::DialogControlResource> key_binding_controls(UINT group_id) {
   // The description lies before its group box in the template, so that it stays above the box.
   return {
-      {kStatic, "Static", "Kate&gorie:", {7, 7, 125, 17}, SS_LEFT, 0},
+      {kStatic, "Static", "Kate&gorie:", {7, 7, 125, 17}, WS_VISIBLE | SS_LEFT, 0},
       {UINT(IDC_KEY_CATEGORIES), "ListBox", "", {7, 18, 125, 72}, kList, 0},
-      {kStatic, "Static", "P&olecenia:", {7, 77, 125, 87}, SS_LEFT, 0},
+      {kStatic, "Static", "P&olecenia:", {7, 77, 125, 87}, WS_VISIBLE | SS_LEFT, 0},
       {UINT(IDC_KEY_COMMANDS), "ListBox", "", {7, 88, 125, 178}, kList, 0},
-      {kStatic, "Static", "N&aciśnij nowy klawisz skrótu:", {132, 7, 255, 27}, SS_LEFT, 0},
-      {UINT(IDC_KEY_HOTKEY), HOTKEY_CLASS, "", {132, 28, 255, 41}, WS_BORDER | WS_TABSTOP, 0},
-      {UINT(IDC_KEY_CURRENT_LABEL), "Static", "Obecnie przypisany:", {132, 45, 255, 55}, SS_LEFT, 0},
-      {UINT(IDC_KEY_CURRENT), "Static", "", {132, 56, 255, 66}, SS_LEFT, 0},
-      {kStatic, "Static", "Z&definiowane klawisze:", {132, 71, 255, 81}, SS_LEFT, 0},
+      {kStatic, "Static", "N&aciśnij nowy klawisz skrótu:", {132, 7, 255, 27}, WS_VISIBLE | SS_LEFT, 0},
+      {UINT(IDC_KEY_HOTKEY), HOTKEY_CLASS, "", {132, 28, 255, 41}, WS_VISIBLE | WS_BORDER | WS_TABSTOP, 0},
+      {UINT(IDC_KEY_CURRENT_LABEL), "Static", "Obecnie przypisany:", {132, 45, 255, 55}, WS_VISIBLE | SS_LEFT, 0},
+      {UINT(IDC_KEY_CURRENT), "Static", "", {132, 56, 255, 66}, WS_VISIBLE | SS_LEFT, 0},
+      {kStatic, "Static", "Z&definiowane klawisze:", {132, 71, 255, 81}, WS_VISIBLE | SS_LEFT, 0},
       {UINT(IDC_KEY_DEFINED), "ListBox", "", {132, 82, 255, 122}, kList, 0},
-      {UINT(IDC_KEY_DESCRIPTION), "Static", "", {138, 137, 249, 174}, SS_LEFT, 0},
-      {group_id, "Button", "Opis", {132, 126, 255, 178}, BS_GROUPBOX, 0},
+      {UINT(IDC_KEY_DESCRIPTION), "Static", "", {138, 137, 249, 174}, WS_VISIBLE | SS_LEFT, 0},
+      {group_id, "Button", "Opis", {132, 126, 255, 178}, WS_VISIBLE | BS_GROUPBOX, 0},
   };
 }
 
@@ -41,7 +41,7 @@ void register_key_binding_forms() {
   static const std::vector<res::DialogControlResource> dialog = [] {
     auto controls = key_binding_controls(UINT(IDC_KEY_DESCRIPTION_GROUP));
     controls.insert(controls.end(), {
-        {UINT(IDOK), "Button", "Zamknij", {262, 7, 366, 21}, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
+        {UINT(IDOK), "Button", "Zamknij", {262, 7, 366, 21}, WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
         {UINT(IDCANCEL), "Button", "Przerwij", {262, 25, 366, 39}, kButton, 0},
         {UINT(IDC_KEY_ASSIGN), "Button", "Przypisz", {262, 50, 366, 64}, kButton, 0},
         {UINT(IDC_KEY_REMOVE), "Button", "Usuń", {262, 68, 366, 82}, kButton, 0},
@@ -82,20 +82,20 @@ struct ToolTexts {
 std::vector<res::DialogControlResource> tool_list_controls(const ToolTexts& t) {
   constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
   return {
-      {kStatic, "Static", t.list, {7, 7, 150, 17}, SS_LEFT, 0},
+      {kStatic, "Static", t.list, {7, 7, 150, 17}, WS_VISIBLE | SS_LEFT, 0},
       {UINT(IDC_TOOL_LIST), "ListBox", "", {7, 18, 150, 98}, kList, 0},
       {UINT(IDC_TOOL_ADD), "Button", t.add, {157, 18, 215, 32}, kButton, 0},
       {UINT(IDC_TOOL_REMOVE), "Button", t.remove, {157, 36, 215, 50}, kButton, 0},
       {UINT(IDC_TOOL_UP), "Button", t.up, {157, 54, 215, 68}, kButton, 0},
       {UINT(IDC_TOOL_DOWN), "Button", t.down, {157, 72, 215, 86}, kButton, 0},
-      {UINT(IDC_TOOL_MENU_TEXT_LABEL), "Static", t.menu_text, {7, 108, 80, 118}, SS_LEFT, 0},
-      {UINT(IDC_TOOL_MENU_TEXT), "Edit", "", {82, 106, 215, 119}, kEdit, 0},
-      {UINT(IDC_TOOL_COMMAND_LABEL), "Static", t.command, {7, 124, 80, 134}, SS_LEFT, 0},
-      {UINT(IDC_TOOL_COMMAND), "Edit", "", {82, 122, 215, 135}, kEdit, 0},
-      {UINT(IDC_TOOL_ARGUMENTS_LABEL), "Static", t.arguments, {7, 140, 80, 150}, SS_LEFT, 0},
-      {UINT(IDC_TOOL_ARGUMENTS), "Edit", "", {82, 138, 215, 151}, kEdit, 0},
-      {UINT(IDC_TOOL_DIRECTORY_LABEL), "Static", t.directory, {7, 156, 80, 166}, SS_LEFT, 0},
-      {UINT(IDC_TOOL_DIRECTORY), "Edit", "", {82, 154, 215, 167}, kEdit, 0},
+      {UINT(IDC_TOOL_MENU_TEXT_LABEL), "Static", t.menu_text, {7, 108, 80, 118}, WS_VISIBLE | SS_LEFT, 0},
+      {UINT(IDC_TOOL_MENU_TEXT), "Edit", "", {82, 106, 215, 119}, WS_VISIBLE | kEdit, 0},
+      {UINT(IDC_TOOL_COMMAND_LABEL), "Static", t.command, {7, 124, 80, 134}, WS_VISIBLE | SS_LEFT, 0},
+      {UINT(IDC_TOOL_COMMAND), "Edit", "", {82, 122, 215, 135}, WS_VISIBLE | kEdit, 0},
+      {UINT(IDC_TOOL_ARGUMENTS_LABEL), "Static", t.arguments, {7, 140, 80, 150}, WS_VISIBLE | SS_LEFT, 0},
+      {UINT(IDC_TOOL_ARGUMENTS), "Edit", "", {82, 138, 215, 151}, WS_VISIBLE | kEdit, 0},
+      {UINT(IDC_TOOL_DIRECTORY_LABEL), "Static", t.directory, {7, 156, 80, 166}, WS_VISIBLE | SS_LEFT, 0},
+      {UINT(IDC_TOOL_DIRECTORY), "Edit", "", {82, 154, 215, 167}, WS_VISIBLE | kEdit, 0},
   };
 }
 
@@ -109,7 +109,7 @@ void register_tool_list_forms() {
     auto controls = tool_list_controls({"Menu &Contents", "&Add", "&Remove", "Move &Up", "Move &Down",
                                         "&Menu Text:", "C&ommand:", "Argume&nts:", "&Initial Directory:"});
     controls.insert(controls.end(), {
-        {UINT(IDOK), "Button", "OK", {225, 7, 283, 21}, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
+        {UINT(IDOK), "Button", "OK", {225, 7, 283, 21}, WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
         {UINT(IDCANCEL), "Button", "Cancel", {225, 25, 283, 39}, kButton, 0},
         {UINT(ID_HELP), "Button", "Help", {225, 43, 283, 57}, kButton, 0},
     });

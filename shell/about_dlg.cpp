@@ -127,6 +127,14 @@ CString SystemLine(const OSVERSIONINFO& v) {
   return Format1(resources::IDS_SYSTEM_VERSION, system);
 }
 
+RECT ScaleToUsualFont(const RECT& rect, int width40, int height80) {
+  if (width40 <= 0 || height80 <= 0) return rect;
+  return RECT{::MulDiv(rect.left, 60, width40), ::MulDiv(rect.top, 130, height80), ::MulDiv(rect.right, 60, width40),
+              ::MulDiv(rect.bottom, 130, height80)};
+}
+
+int ScaleFontHeight(int height, int height80) { return height80 > 0 ? ::MulDiv(height, 130, height80) : height; }
+
 }  // namespace credits
 
 // --- Credits control -------------------------------------------------------------------------------
@@ -290,12 +298,45 @@ END_MESSAGE_MAP()
 CAboutDlg::CAboutDlg(CWnd* pParent) : CGSDialog(resources::IDD_ABOUT, pParent) {}
 CAboutDlg::~CAboutDlg() = default;
 
+void CAboutDlg::FixLayout() {
+  CRect units(0, 0, 40, 80);
+  MapDialogRect(&units);
+  const int width40 = units.Width(), height80 = units.Height();
+  if (width40 <= 0 || height80 <= 0) return;
+  m_layout.clear();
+  CRect client;
+  GetClientRect(&client);
+  m_layout.push_back(client);
+  std::vector<HWND> children;
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    CRect rect;
+    ::GetWindowRect(child, &rect);
+    ScreenToClient(&rect);
+    m_layout.push_back(rect);
+    children.push_back(child);
+  }
+  LOGFONT lf{};
+  if (::GetObject(::GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf) != 0) {
+    lf.lfHeight = credits::ScaleFontHeight(lf.lfHeight, height80);
+    m_font.DeleteObject();
+    m_font.CreateFontIndirect(&lf);
+  }
+  for (size_t i = 0; i < children.size(); ++i) {
+    const RECT r = credits::ScaleToUsualFont(m_layout[i + 1], width40, height80);
+    ::MoveWindow(children[i], r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    if (m_font.GetSafeHandle()) ::SendMessage(children[i], WM_SETFONT, WPARAM(m_font.GetSafeHandle()), FALSE);
+  }
+  // The box keeps its frame around the scaled client.
+  CRect window;
+  GetWindowRect(&window);
+  const RECT inside = credits::ScaleToUsualFont(client, width40, height80);
+  SetWindowPos(nullptr, 0, 0, window.Width() - client.Width() + (inside.right - inside.left),
+               window.Height() - client.Height() + (inside.bottom - inside.top), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 BOOL CAboutDlg::OnInitDialog() {
+  FixLayout();
   CGSDialog::OnInitDialog();
-  // The picture area only marks a place, and the credits show while they run: the platform's
-  // dialogs show every control of a template, so these two are hidden here.
-  if (CWnd* area = GetDlgItem(resources::IDC_ABOUT_PICTURE)) area->ShowWindow(SW_HIDE);
-  if (CWnd* credits = GetDlgItem(resources::IDC_ABOUT_CREDITS)) credits->ShowWindow(SW_HIDE);
   if (m_credits.SubclassDlgItem(resources::IDC_ABOUT_CREDITS, this)) {
     m_credits.LoadLines(credits::StoredCredits(), '|');
     m_credits.ChooseSpeed(2);
@@ -388,6 +429,7 @@ void CAboutDlg::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CAboutDlg::OnDestroy() {
   m_credits.Stop();
+  m_layout.clear();
   CGSDialog::OnDestroy();
 }
 

@@ -39,6 +39,13 @@ CString MemoryLine(const MEMORYSTATUS& status);
 CString DiskLine(bool ok, char drive, uint64_t free_bytes);
 CString SystemLine(const OSVERSIONINFO& version);
 
+// The about box keeps one look whatever the dialog font measures: a rectangle laid out in pixels
+// of a font whose 40 dialog units are `width40` pixels wide and whose 80 are `height80` pixels
+// high, placed in pixels of the usual 8-point font (60 and 130 pixels).
+RECT ScaleToUsualFont(const RECT& rect, int width40, int height80);
+// A font height scaled the same way.
+int ScaleFontHeight(int height, int height80);
+
 }  // namespace credits
 
 class CCreditStatic : public CStatic {
@@ -99,6 +106,9 @@ class CAboutDlg : public CGSDialog {
 
  protected:
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // Places the box and its controls as the usual 8-point dialog font would, in a font scaled to
+  // match.
+  void FixLayout();
   // The picture in its area, in the picture's palette.
   void DrawPicture(CDC* pDC);
   afx_msg void OnPaint();
@@ -114,6 +124,9 @@ class CAboutDlg : public CGSDialog {
   CHLinkCtrl m_web;
   CDIB m_picture;
   std::unique_ptr<CPicturePalette> m_pPalette;
+  // The box's client rectangle and its controls' rectangles as laid out; the font they show in.
+  std::vector<CRect> m_layout;
+  CFont m_font;
   int m_nSequence = 0;
   BOOL m_bCreditsRunning = FALSE;
 };

@@ -17,8 +17,6 @@ constexpr UINT kFormToolBarId = resources::IDR_TOOLBAR_FORM;
 
 int g_textFrames = 0;
 int g_pictureFrames = 0;
-CView* g_textView = nullptr;
-CView* g_pictureView = nullptr;
 // The visibility "Formularz" had before a text sheet hid it.
 BOOL g_formVisible = TRUE;
 
@@ -63,20 +61,29 @@ void ActivateMaximised(CMDIChildWnd* frame) {
 
 void DisableItems(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
 
-// A new sheet comes last in the order of the sheets.
-int JoinSheets(CMDIChildWnd* frame) {
-  if (CMainFrame* main = Main()) main->AddSheet(frame);
-  return 0;
+// A sheet frame is going: the main frame hears of it (with 0 when none is left) and, once the next
+// sheet is active, the work finds its current views again.
+void SheetGone() {
+  if (CMainFrame* main = Main()) main->PostMessage(CMainFrame::WM_SHEETS_CHANGED, g_textFrames + g_pictureFrames > 1, 0);
+}
+
+// The sheet's place among the workbook's tabs, or -1.
+int PlaceOf(CMainFrame* main, CFrameWnd* sheet) {
+  int index = -1;
+  return main && main->FindSheet(sheet, index) ? index : -1;
+}
+
+// The sheet's tab shows its caption: a new caption is drawn at once.
+LRESULT SetCaption(SECWorksheet* sheet) {
+  const LRESULT result = sheet->Default();
+  if (SECWorkbook* book = sheet->GetWorkbook()) book->InvalidateSheetTab(sheet, FALSE);
+  return result;
 }
 
 }  // namespace
 
 namespace sheets {
 
-CView* CurrentTextView() { return g_textView; }
-CView* CurrentPictureView() { return g_pictureView; }
-void SetCurrentTextView(CView* view) { g_textView = view; }
-void SetCurrentPictureView(CView* view) { g_pictureView = view; }
 int TextFrameCount() { return g_textFrames; }
 int PictureFrameCount() { return g_pictureFrames; }
 bool WithinLimit(int existing, int maximum) { return existing <= maximum; }
@@ -85,10 +92,10 @@ bool WithinLimit(int existing, int maximum) { return existing <= maximum; }
 
 // --- Text sheets -----------------------------------------------------------------------------------
 
-IMPLEMENT_DYNCREATE(CChildKALFrame, SECMDIChildWnd)
+IMPLEMENT_DYNCREATE(CChildKALFrame, SECWorksheet)
 
-BEGIN_MESSAGE_MAP(CChildKALFrame, SECMDIChildWnd)
-  ON_WM_CREATE()
+BEGIN_MESSAGE_MAP(CChildKALFrame, SECWorksheet)
+  ON_MESSAGE(WM_SETTEXT, &CChildKALFrame::OnSetText)
   ON_WM_SIZE()
   ON_WM_CLOSE()
   ON_WM_DESTROY()
@@ -108,30 +115,24 @@ CChildKALFrame::~CChildKALFrame() { --g_textFrames; }
 BOOL CChildKALFrame::PreCreateWindow(CREATESTRUCT& cs) {
   if (!AllowAnotherSheet()) return FALSE;
   cs.style &= ~FWS_ADDTOTITLE;
-  return SECMDIChildWnd::PreCreateWindow(cs);
+  return SECWorksheet::PreCreateWindow(cs);
 }
-
-int CChildKALFrame::OnCreate(LPCREATESTRUCT lpcs) {
-  if (SECMDIChildWnd::OnCreate(lpcs) == -1) return -1;
-  return JoinSheets(this);
-}
-
-void CChildKALFrame::OnUpdateFrameTitle(BOOL) { SECMDIChildWnd::OnUpdateFrameTitle(FALSE); }
 
 void CChildKALFrame::ActivateFrame(int nCmdShow) {
   CMainFrame* main = Main();
   CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
   CView* view = GetActiveView();
-  if (main && work && Alive(g_pictureView)) {
+  CView* picture_view = work ? work->GetCurrentPictureView() : nullptr;
+  if (main && work && Alive(picture_view)) {
     // Leaving a picture: "Formularz" goes, remembering how it was.
     if (SECCustomToolBar* form = main->FindToolBar(kFormToolBarId)) g_formVisible = form->IsVisible();
     ShowFormToolBar(main, FALSE);
-    auto* picture = dynamic_cast<CChildBMPFrame*>(g_pictureView->GetParentFrame());
+    auto* picture = dynamic_cast<CChildBMPFrame*>(picture_view->GetParentFrame());
     if (picture && picture->m_nTopic >= 0 && picture->m_nTopic == work->GetSavedTopic()) {
       // The act a picture stood in for comes back in the picture's place and with its history.
-      m_nTakeTabPosition = main->FindSheet(picture);
-      if (auto* place = dynamic_cast<CSheetPlace*>(view)) place->CopyHistoryFrom(g_pictureView);
-      g_pictureView = nullptr;
+      m_nTakeTabPosition = PlaceOf(main, picture);
+      if (auto* place = dynamic_cast<CSheetPlace*>(view)) place->CopyHistoryFrom(picture_view);
+      work->SetCurrentPictureView(nullptr);
       picture->DestroyWindow();
     }
   }
@@ -139,17 +140,19 @@ void CChildKALFrame::ActivateFrame(int nCmdShow) {
     main->MoveSheet(this, m_nTakeTabPosition);
     m_nTakeTabPosition = -1;
   }
-  g_textView = view;
-  g_pictureView = nullptr;
+  if (work) {
+    work->SetCurrentTextView(view);
+    work->SetCurrentPictureView(nullptr);
+  }
   if (main) ResetPositionField(main);
-  SECMDIChildWnd::ActivateFrame(nCmdShow);
+  SECWorksheet::ActivateFrame(nCmdShow);
   ActivateMaximised(this);
 }
 
 void CChildKALFrame::OnSize(UINT nType, int cx, int cy) {
   // Laying out the panes of a long act takes a while.
   HCURSOR previous = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
-  SECMDIChildWnd::OnSize(nType, cx, cy);
+  SECWorksheet::OnSize(nType, cx, cy);
   UpdateWindow();
   ::SetCursor(previous);
 }
@@ -167,21 +170,22 @@ void CChildKALFrame::OnClose() {
 void CChildKALFrame::OnCloseSheet() { SendMessage(WM_CLOSE); }
 
 void CChildKALFrame::OnDestroy() {
-  if (g_textView && g_textView->GetParentFrame() == this) g_textView = nullptr;
-  SECMDIChildWnd::OnDestroy();
-  if (CMainFrame* main = Main(); main && g_textFrames + g_pictureFrames <= 1) {
-    main->PostMessage(CMainFrame::WM_SHEETS_CHANGED, 0, 0);
-  }
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  if (work && work->GetCurrentView() && work->GetCurrentView()->GetParentFrame() == this) work->SetCurrentTextView(nullptr);
+  SECWorksheet::OnDestroy();
+  SheetGone();
 }
 
 void CChildKALFrame::OnUpdateDisabled(CCmdUI* pCmdUI) { DisableItems(pCmdUI); }
 
+LRESULT CChildKALFrame::OnSetText(WPARAM, LPARAM) { return SetCaption(this); }
+
 // --- Picture sheets --------------------------------------------------------------------------------
 
-IMPLEMENT_DYNCREATE(CChildBMPFrame, SECMDIChildWnd)
+IMPLEMENT_DYNCREATE(CChildBMPFrame, SECWorksheet)
 
-BEGIN_MESSAGE_MAP(CChildBMPFrame, SECMDIChildWnd)
-  ON_WM_CREATE()
+BEGIN_MESSAGE_MAP(CChildBMPFrame, SECWorksheet)
+  ON_MESSAGE(WM_SETTEXT, &CChildBMPFrame::OnSetText)
   ON_WM_DESTROY()
   ON_COMMAND(ID_CLOSE_SHEET, &CChildBMPFrame::OnCloseSheet)
   ON_UPDATE_COMMAND_UI(0xE101, &CChildBMPFrame::OnUpdateDisabled)
@@ -201,31 +205,26 @@ CChildBMPFrame::~CChildBMPFrame() { --g_pictureFrames; }
 BOOL CChildBMPFrame::PreCreateWindow(CREATESTRUCT& cs) {
   if (!AllowAnotherSheet()) return FALSE;
   cs.style &= ~FWS_ADDTOTITLE;
-  return SECMDIChildWnd::PreCreateWindow(cs);
+  return SECWorksheet::PreCreateWindow(cs);
 }
-
-int CChildBMPFrame::OnCreate(LPCREATESTRUCT lpcs) {
-  if (SECMDIChildWnd::OnCreate(lpcs) == -1) return -1;
-  return JoinSheets(this);
-}
-
-void CChildBMPFrame::OnUpdateFrameTitle(BOOL) { SECMDIChildWnd::OnUpdateFrameTitle(FALSE); }
 
 void CChildBMPFrame::ActivateFrame(int nCmdShow) {
   CMainFrame* main = Main();
-  if (main && Alive(g_textView)) {
-    CFrameWnd* text = g_textView->GetParentFrame();
-    if (m_nTakeTabPosition == -2) m_nTakeTabPosition = main->FindSheet(dynamic_cast<CMDIChildWnd*>(text));
-    if (auto* place = dynamic_cast<CSheetPlace*>(g_textView)) {
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  CView* text_view = work ? work->GetCurrentView() : nullptr;
+  if (main && Alive(text_view)) {
+    CFrameWnd* text = text_view->GetParentFrame();
+    if (m_nTakeTabPosition == -2) m_nTakeTabPosition = PlaceOf(main, text);
+    if (auto* place = dynamic_cast<CSheetPlace*>(text_view)) {
       m_nTopic = place->GetShownTopic();
       m_nScroll = place->GetShownScroll();
-      if (auto* mine = dynamic_cast<CSheetPlace*>(GetActiveView())) mine->CopyHistoryFrom(g_textView);
+      if (auto* mine = dynamic_cast<CSheetPlace*>(GetActiveView())) mine->CopyHistoryFrom(text_view);
     }
     text->GetWindowText(m_strCaption);
     SetWindowText(m_strCaption);
     ShowFormToolBar(main, g_formVisible);
     if (m_bFirstActivation && text) {
-      g_textView = nullptr;
+      work->SetCurrentTextView(nullptr);
       text->DestroyWindow();
       m_bFirstActivation = FALSE;
     }
@@ -234,8 +233,8 @@ void CChildBMPFrame::ActivateFrame(int nCmdShow) {
     main->MoveSheet(this, m_nTakeTabPosition);
     m_nTakeTabPosition = -1;
   }
-  g_pictureView = GetActiveView();
-  SECMDIChildWnd::ActivateFrame(nCmdShow);
+  if (work) work->SetCurrentPictureView(GetActiveView());
+  SECWorksheet::ActivateFrame(nCmdShow);
   ActivateMaximised(this);
   if (main) ResetPositionField(main);
 }
@@ -243,11 +242,14 @@ void CChildBMPFrame::ActivateFrame(int nCmdShow) {
 void CChildBMPFrame::OnCloseSheet() { SendMessage(WM_CLOSE); }
 
 void CChildBMPFrame::OnDestroy() {
-  if (g_pictureView && g_pictureView->GetParentFrame() == this) g_pictureView = nullptr;
-  SECMDIChildWnd::OnDestroy();
-  if (CMainFrame* main = Main(); main && g_textFrames + g_pictureFrames <= 1) {
-    main->PostMessage(CMainFrame::WM_SHEETS_CHANGED, 0, 0);
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  if (work && work->GetCurrentPictureView() && work->GetCurrentPictureView()->GetParentFrame() == this) {
+    work->SetCurrentPictureView(nullptr);
   }
+  SECWorksheet::OnDestroy();
+  SheetGone();
 }
 
 void CChildBMPFrame::OnUpdateDisabled(CCmdUI* pCmdUI) { DisableItems(pCmdUI); }
+
+LRESULT CChildBMPFrame::OnSetText(WPARAM, LPARAM) { return SetCaption(this); }

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "toolkit/frame/sec_mdi_frame.h"
+#include "toolkit/frame/sec_workbook.h"
 
 class CView;
 class CSplitterWnd;
@@ -28,11 +28,6 @@ class CSheetPlace {
 
 namespace sheets {
 
-// The work's current text view and picture view (null when none).
-CView* CurrentTextView();
-CView* CurrentPictureView();
-void SetCurrentTextView(CView* view);
-void SetCurrentPictureView(CView* view);
 // The number of text and picture sheet frames alive.
 int TextFrameCount();
 int PictureFrameCount();
@@ -42,7 +37,7 @@ bool WithinLimit(int existing, int maximum);
 
 }  // namespace sheets
 
-class CChildKALFrame : public SECMDIChildWnd {
+class CChildKALFrame : public SECWorksheet {
   DECLARE_DYNCREATE(CChildKALFrame)
 
  public:
@@ -51,23 +46,21 @@ class CChildKALFrame : public SECMDIChildWnd {
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void ActivateFrame(int nCmdShow = -1) override;
-  // The caption is the sheet's own, never the document's title.
-  void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
   // The place among the sheets to take when activated next (-1: none).
   int m_nTakeTabPosition = -1;
 
  protected:
-  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnClose();
   afx_msg void OnCloseSheet();
   afx_msg void OnDestroy();
+  afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 };
 
-class CChildBMPFrame : public SECMDIChildWnd {
+class CChildBMPFrame : public SECWorksheet {
   DECLARE_DYNCREATE(CChildBMPFrame)
 
  public:
@@ -76,8 +69,6 @@ class CChildBMPFrame : public SECMDIChildWnd {
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void ActivateFrame(int nCmdShow = -1) override;
-  // The caption is the sheet's own, never the document's title.
-  void OnUpdateFrameTitle(BOOL bAddToTitle) override;
   CView* GetPictureView() const { return GetActiveView(); }
 
   // The replaced text sheet: its caption, the topic it showed (-1 when none) and its scroll.
@@ -90,9 +81,9 @@ class CChildBMPFrame : public SECMDIChildWnd {
   BOOL m_bFirstActivation = TRUE;
 
  protected:
-  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnCloseSheet();
   afx_msg void OnDestroy();
+  afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 };

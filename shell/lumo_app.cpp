@@ -28,11 +28,15 @@
 #include "platform/shell/dropped_files.h"
 #include "platform/shell/shell_execute.h"
 #include "resources/resource_ids.h"
+#include "shell/about_dlg.h"
+#include "shell/child_frames.h"
 #include "shell/core/library_files.h"
 #include "shell/library_title.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/main_frame.h"
+#include "shell/view/lumo_kal_view.h"
 #include "shell/work_items.h"
+#include "toolkit/widgets/splash_wnd.h"
 
 namespace {
 
@@ -43,6 +47,8 @@ constexpr const char* kCatalogFileName = "Index.idx";
 // Entries of the recent-file list.
 constexpr UINT kRecentFiles = 8;
 constexpr UINT kStartSound = 175;
+// How long the splash shows at most, in milliseconds.
+constexpr UINT kSplashTime = 6500;
 // Extracted pictures are numbered from here on.
 constexpr int kPictureBase = 2100000;
 // Centimetre values beyond this are refused.
@@ -72,6 +78,7 @@ CLumoApp* LumoApp() { return dynamic_cast<CLumoApp*>(AfxGetApp()); }
 
 BEGIN_MESSAGE_MAP(CLumoApp, CWinApp)
   ON_COMMAND(ID_FILE_NEW, &CLumoApp::OnNewWork)
+  ON_COMMAND(ID_APP_ABOUT, &CLumoApp::OnAppAbout)
   ON_COMMAND_RANGE(ID_BULLETIN_PAGE, resources::ID_SEND_MAIL, &CLumoApp::OnWebPage)
   ON_COMMAND(resources::ID_TIP_OF_THE_DAY, &CLumoApp::OnTipOfTheDay)
   ON_COMMAND(resources::ID_WORK_INFORMATION, &CLumoApp::OnWorkInformation)
@@ -182,6 +189,14 @@ BOOL CLumoApp::InitInstance() {
     m_bSkinned = TRUE;
   }
   PlaySoundResource(kStartSound);
+  // The splash ends itself after its time, on input, or below once the program is up.
+  auto* splash = new SECSplashWnd(resources::IDB_SPLASH, kSplashTime);
+  if (splash->Create()) {
+    m_hSplash = splash->m_hWnd;
+    splash->UpdateWindow();
+  } else {
+    delete splash;
+  }
   medview::MvStartup(reinterpret_cast<intptr_t>(m_hInstance));
   medview::MvSetProgramStrings([](uint32_t id, std::string* text) {
     CString loaded;
@@ -199,9 +214,11 @@ BOOL CLumoApp::InitInstance() {
   ReadDataDir();
   OpenCatalogFile();
 
-  m_pTextTemplate = new CLumoKALDocTemplate(resources::IDS_WORK_DOCUMENT, RUNTIME_CLASS(CLumoKALDoc), nullptr, nullptr);
+  m_pTextTemplate = new CLumoKALDocTemplate(resources::IDS_WORK_DOCUMENT, RUNTIME_CLASS(CLumoKALDoc),
+                                            RUNTIME_CLASS(CChildKALFrame), RUNTIME_CLASS(CLumoKALView));
   AddDocTemplate(m_pTextTemplate);
   if (!CreateMainFrame()) {
+    CloseSplash();
     EndWaitCursor();
     return FALSE;
   }
@@ -211,6 +228,7 @@ BOOL CLumoApp::InitInstance() {
                                                       : OpenDocumentFile(m_cmdInfo.m_strFileName);
   if (!work) {
     CLumoKALDoc::SetCurrentWork(nullptr);
+    CloseSplash();
     EndWaitCursor();
     return FALSE;
   }
@@ -223,10 +241,26 @@ BOOL CLumoApp::InitInstance() {
   if (CIndexWnd* lists = navcmd::FindIndexWnd()) {
     if (CDUTree* tree = lists->GetLibraryTree()) tree->LoadContents();
   }
+  CloseSplash();
+  ShowStartupTip();
+  return TRUE;
+}
+
+void CLumoApp::CloseSplash() {
+  if (m_hSplash && ::IsWindow(m_hSplash)) ::SendMessage(m_hSplash, WM_CLOSE, 0, 0);
+  m_hSplash = nullptr;
+}
+
+void CLumoApp::ShowStartupTip() {
   // Every start moves on to the next tip, shown or not; without a tips file nothing shows.
   CTipDlg tip(m_pMainWnd);
   if (m_userData.m_bTipAtStart && tip.HasFile()) tip.DoModal();
-  return TRUE;
+}
+
+void CLumoApp::OnAppAbout() {
+  PlaySoundResource(kStartSound);
+  CAboutDlg about(m_pMainWnd);
+  about.DoModal();
 }
 
 int CLumoApp::ExitInstance() {

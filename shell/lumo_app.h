@@ -84,7 +84,14 @@ class CLumoApp : public CWinApp {
   // Closes the works one by one through their close; TRUE when none is left open.
   BOOL CloseWorks();
 
+  // Closes the splash when it still shows.
+  void CloseSplash();
+  // The tip of the day when the user wants it at start (the dialog joins here).
+  void ShowStartupTip();
+
   afx_msg void OnNewWork();
+  // Plays the start sound and shows the about box.
+  afx_msg void OnAppAbout();
   afx_msg void OnWebPage(UINT nID);
   afx_msg void OnTipOfTheDay();
   afx_msg void OnWorkInformation();
@@ -102,6 +109,8 @@ class CLumoApp : public CWinApp {
   CLumoKALDocTemplate* m_pTextTemplate = nullptr;
   std::unique_ptr<CWave> m_pWave;
   BOOL m_bSkinned = FALSE;
+  // The splash's window while it shows (it ends itself).
+  HWND m_hSplash = nullptr;
 };
 
 // The application object, or null while none exists.

@@ -232,16 +232,41 @@ CLumoKALView* CLumoKALDoc::GetCurrentTextView() const {
   return nullptr;
 }
 
-BOOL CLumoKALDoc::FindActiveTextView() {
+namespace {
+
+// The view among `views` whose frame is the main window's active sheet, or null.
+template <typename Views>
+CView* ViewOfActiveSheet(const Views& views) {
   auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
-  CMDIChildWnd* active = main ? main->MDIGetActive() : nullptr;
-  for (CLumoKALView* view : GetTextViews()) {
-    if (active && view->GetParentFrame() == active) {
-      m_pCurrentTextView = view;
-      return TRUE;
-    }
+  CMDIChildWnd* active = main && main->m_hWndMDIClient ? main->MDIGetActive() : nullptr;
+  if (!active) return nullptr;
+  for (CView* view : views) {
+    if (view->GetParentFrame() == active) return view;
   }
-  return FALSE;
+  return nullptr;
+}
+
+}  // namespace
+
+BOOL CLumoKALDoc::FindActiveTextView() {
+  CView* view = ViewOfActiveSheet(views());
+  if (!view) return FALSE;
+  m_pCurrentTextView = view;
+  return TRUE;
+}
+
+BOOL CLumoKALDoc::FindActivePictureView() {
+  CLumoApp* app = LumoApp();
+  CDocTemplate* pictures = app ? app->GetPictureTemplate() : nullptr;
+  if (!pictures) return FALSE;
+  std::vector<CView*> all;
+  for (const auto& doc : pictures->documents()) {
+    for (CView* view : doc->views()) all.push_back(view);
+  }
+  CView* view = ViewOfActiveSheet(all);
+  if (!view) return FALSE;
+  m_pCurrentPictureView = view;
+  return TRUE;
 }
 
 CLumoKALView* CLumoKALDoc::MakeTextSheet() {
@@ -417,10 +442,34 @@ void CLumoKALDoc::TakeCatalog() {
 
 // --- Framework -------------------------------------------------------------------------------------
 
+std::vector<WorkSheet> CLumoKALDoc::DescribeSheets() const {
+  std::vector<WorkSheet> out;
+  for (CLumoKALView* view : GetTextViews()) {
+    WorkSheet sheet;
+    sheet.topic = view->GetViewer() ? frame::MvGetCurrentTopic(view->GetViewer()) : -1;
+    for (int i = 0; i < view->GetHistoryCount(); ++i) {
+      if (const CMvHistoryItem* item = view->GetHistoryItem(i)) sheet.history.push_back(*item);
+    }
+    sheet.history_count = uint32_t(sheet.history.size());
+    out.push_back(std::move(sheet));
+  }
+  return out;
+}
+
 void CLumoKALDoc::Serialize(CArchive& ar) {
   CLumoApp* app = LumoApp();
   if (!app) throw CArchiveException(CArchiveException::generic);
-  SerializeWork(ar, app->GetUserData(), app->GetDocumentData(), m_lists);
+  // The sheets a work stores are its open text sheets; a work whose sheets are not open yet stores
+  // the ones it was read with.
+  const bool open_sheets = ar.IsStoring() && g_views_attached;
+  if (open_sheets) m_lists.sheets = DescribeSheets();
+  try {
+    SerializeWork(ar, app->GetUserData(), app->GetDocumentData(), m_lists);
+  } catch (...) {
+    if (open_sheets) m_lists.sheets.clear();
+    throw;
+  }
+  if (open_sheets) m_lists.sheets.clear();
   if (ar.IsLoading()) {
     if (ClampWorkSheets(m_lists, app->GetUserData().m_nMaxSheets)) {
       const std::string text = "Praca zawiera więcej arkuszy, niż pozwalają ustawienia; zostanie otwartych "
@@ -500,22 +549,10 @@ CLumoKALDocTemplate::CLumoKALDocTemplate(UINT nIDResource, const CRuntimeClass* 
     : CMultiDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass) {}
 
 CDocument* CLumoKALDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible) {
-  if (m_pFrameClass) return CMultiDocTemplate::OpenDocumentFile(lpszPathName, bMakeVisible);
-  CDocument* doc = CreateNewDocument();
-  if (!doc) return nullptr;
-  BOOL opened;
-  if (!lpszPathName) {
-    SetDefaultTitle(doc);
-    opened = doc->OnNewDocument();
-  } else {
-    BeginWaitCursor();
-    opened = doc->OnOpenDocument(lpszPathName);
-    EndWaitCursor();
-    if (opened) doc->SetPathName(lpszPathName);
-  }
-  if (!opened) {
-    RemoveDocument(doc);
-    return nullptr;
-  }
+  const size_t before = documents().size();
+  CDocument* doc = CMultiDocTemplate::OpenDocumentFile(lpszPathName, bMakeVisible);
+  // The work outlives its sheets, so a work that failed to start is not taken away with its
+  // frame: it goes here.
+  if (!doc && documents().size() > before) RemoveDocument(documents().back().get());
   return doc;
 }

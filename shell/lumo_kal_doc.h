@@ -100,9 +100,17 @@ class CLumoKALDoc : public CDocument {
   // The work's text views, and the one that takes requests (the active sheet's).
   std::vector<CLumoKALView*> GetTextViews() const;
   CLumoKALView* GetCurrentTextView() const;
-  void SetCurrentTextView(CLumoKALView* pView) { m_pCurrentTextView = pView; }
-  // The text view whose frame is the active sheet becomes the current one; FALSE when none is.
+  // The current text sheet's view whatever its class (the sheet frames know views only as views),
+  // and the current picture sheet's view; null when none.
+  CView* GetCurrentView() const { return m_pCurrentTextView; }
+  void SetCurrentTextView(CView* pView) { m_pCurrentTextView = pView; }
+  CView* GetCurrentPictureView() const { return m_pCurrentPictureView; }
+  void SetCurrentPictureView(CView* pView) { m_pCurrentPictureView = pView; }
+  // The view of the work whose frame is the active sheet becomes the current text view; FALSE when
+  // none is.
   BOOL FindActiveTextView();
+  // The same for the views of the picture sheets.
+  BOOL FindActivePictureView();
   int32_t GetPendingTopic() const { return m_nRequestTopic; }
   int32_t GetSavedTopic() const { return m_nSavedTopic; }
   // The topic the next sheet opened shows (a picture sheet going back to its act, a new sheet).
@@ -128,6 +136,8 @@ class CLumoKALDoc : public CDocument {
 
  private:
   void TakeCatalog();
+  // The open text sheets as the work file stores them: topic shown and history, in view order.
+  std::vector<WorkSheet> DescribeSheets() const;
   // A new text sheet of the work's template (visible, initial update run); its view, or null.
   CLumoKALView* MakeTextSheet();
   void ActivateSheetOf(CLumoKALView* pView);
@@ -139,11 +149,12 @@ class CLumoKALDoc : public CDocument {
   int32_t m_nRequestTopic = -1;
   int m_nAbort = 0;
   const shell::ContentsIndexReader* m_pCatalog = nullptr;
-  CLumoKALView* m_pCurrentTextView = nullptr;
+  CView* m_pCurrentTextView = nullptr;
+  CView* m_pCurrentPictureView = nullptr;
 };
 
-// The work's template. Until the text sheets exist, a work opens without a sheet of its own (a
-// work outlives its sheets anyway); with a frame class it opens as the framework's templates do.
+// The work's template: a new or opened work comes with its first text sheet. A work that fails to
+// start leaves nothing behind (it outlives its sheets, so its frame cannot take it along).
 class CLumoKALDocTemplate : public CMultiDocTemplate {
   DECLARE_DYNAMIC(CLumoKALDocTemplate)
 

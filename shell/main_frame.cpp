@@ -17,7 +17,6 @@
 #include "platform/win/monitors.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
-#include "shell/about_dlg.h"
 #include "shell/frame_placement.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
@@ -75,9 +74,8 @@ CString FromUtf8(const char* text) { return CString(base::cp1250::from_utf8(text
 
 // --- Background ------------------------------------------------------------------------------------
 
-BEGIN_MESSAGE_MAP(CBackgroundWnd, CWnd)
+BEGIN_MESSAGE_MAP(CBackgroundWnd, SECWorkbookClient)
   ON_WM_ERASEBKGND()
-  ON_WM_SIZE()
   ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
@@ -100,6 +98,8 @@ void CBackgroundWnd::PaintBackground(CDC* pDC) {
   CRect box(client.left, client.top, client.right - tm.tmAveCharWidth / 2, client.bottom - tm.tmHeight / 5);
   box.top = box.bottom - tm.tmHeight;
   const CString name("LumoKAL");
+  // The name is where the mouse finds the link.
+  m_rectHot = CRect(box.right - pDC->GetTextExtent(name).cx, box.top, box.right, box.bottom);
   const UINT format = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
   pDC->SetBkMode(TRANSPARENT);
   struct Layer {
@@ -121,33 +121,24 @@ BOOL CBackgroundWnd::OnEraseBkgnd(CDC* pDC) {
   return TRUE;
 }
 
-void CBackgroundWnd::OnSize(UINT nType, int cx, int cy) {
-  Default();
-  (void)nType;
-  // The name sits in the lower right corner: a new size moves it, so all is drawn again.
-  if (CSize(cx, cy) != m_lastSize) {
-    m_lastSize = CSize(cx, cy);
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  }
-}
-
 void CBackgroundWnd::OnLButtonDown(UINT nFlags, CPoint point) {
   (void)nFlags;
   (void)point;
-  if (!m_strAddress.IsEmpty()) shell::open_url(m_strAddress);
   Default();
+  if (!m_strLinkAddress.IsEmpty()) shell::open_url(m_strLinkAddress);
 }
 
 // --- Main frame ------------------------------------------------------------------------------------
 
-IMPLEMENT_DYNAMIC(CMainFrame, SECMDIFrameWnd)
+IMPLEMENT_DYNAMIC(CMainFrame, SECWorkbook)
 
-BEGIN_MESSAGE_MAP(CMainFrame, SECMDIFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, SECWorkbook)
   ON_WM_CREATE()
   ON_WM_CLOSE()
   ON_WM_GETMINMAXINFO()
   ON_WM_SETCURSOR()
   ON_WM_CONTEXTMENU()
+  ON_WM_INITMENUPOPUP()
   ON_MESSAGE(CMainFrame::WM_SHEETS_CHANGED, &CMainFrame::OnSheetsChanged)
   ON_COMMAND(resources::ID_FULL_SCREEN, &CMainFrame::OnFullScreen)
   ON_UPDATE_COMMAND_UI(resources::ID_FULL_SCREEN, &CMainFrame::OnUpdateFullScreen)
@@ -162,7 +153,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, SECMDIFrameWnd)
   ON_UPDATE_COMMAND_UI_RANGE(resources::ID_TOOLBAR_FIRST, resources::ID_TOOLBAR_FIRST + kMaxMenuToolBars - 1,
                              &CMainFrame::OnUpdateToggleToolBar)
   ON_COMMAND(resources::ID_OPTIONS, &CMainFrame::OnOptions)
-  ON_COMMAND(ID_APP_ABOUT, &CMainFrame::OnAbout)
   ON_COMMAND(resources::ID_QUERY, &CMainFrame::OnQuery)
   ON_COMMAND(ID_EDIT_FIND, &CMainFrame::OnQuery)
   ON_COMMAND(resources::ID_FIND_IN_ACT, &CMainFrame::OnFindInAct)
@@ -199,16 +189,13 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
   if (CLumoApp* app = LumoApp(); app && app->GetInstanceGuard().IsHeld()) {
     cs.lpszClass = app->GetInstanceGuard().GetClassName();
   }
-  return SECMDIFrameWnd::PreCreateWindow(cs);
+  return SECWorkbook::PreCreateWindow(cs);
 }
 
-BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) {
-  if (!SECMDIFrameWnd::OnCreateClient(lpcs, pContext)) return FALSE;
-  return m_wndBackground.SubclassWindow(m_hWndMDIClient);
-}
+std::unique_ptr<SECWorkbookClient> CMainFrame::NewWorkbookClient() { return std::make_unique<CBackgroundWnd>(); }
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
-  if (SECMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
+  if (SECWorkbook::OnCreate(lpcs) == -1) return -1;
   // The control classes the frame's dialogs and pages use.
   INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
                                ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
@@ -223,6 +210,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     ShowControlBar(form, FALSE, FALSE);
   }
 
+  // The sheets show as tabs; the settings may switch them off later.
+  SetWorkbookMode(TRUE);
   LoadPlacement();
   m_pMouseManager->AddContext(kMouseContextText, "Arkusz z tekstem", resources::IDS_WORK_DOCUMENT);
   m_pMouseManager->AddContext(kMouseContextPicture, "Arkusz z rysunkiem", resources::IDS_PICTURE_DOCUMENT);
@@ -441,7 +430,7 @@ void CMainFrame::OnUpdateAlwaysOnTop(CCmdUI* pCmdUI) {
 }
 
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
-  SECMDIFrameWnd::OnGetMinMaxInfo(lpMMI);
+  SECWorkbook::OnGetMinMaxInfo(lpMMI);
   if (m_bFullScreen) {
     lpMMI->ptMaxSize = {m_rectFullScreen.Width(), m_rectFullScreen.Height()};
     lpMMI->ptMaxTrackSize = lpMMI->ptMaxSize;
@@ -454,7 +443,7 @@ BOOL CMainFrame::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
     ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
     return TRUE;
   }
-  return SECMDIFrameWnd::OnSetCursor(pWnd, nHitTest, message);
+  return SECWorkbook::OnSetCursor(pWnd, nHitTest, message);
 }
 
 // --- Status messages -------------------------------------------------------------------------------
@@ -464,44 +453,45 @@ void CMainFrame::GetMessageString(UINT nID, CString& rMessage) const {
     rMessage = m_strIdleText;
     return;
   }
-  SECMDIFrameWnd::GetMessageString(nID, rMessage);
+  SECWorkbook::GetMessageString(nID, rMessage);
 }
 
 // --- Sheets ----------------------------------------------------------------------------------------
 
-void CMainFrame::AddSheet(CMDIChildWnd* pSheet) {
-  if (pSheet && pSheet->m_hWnd) m_sheetOrder.push_back(pSheet->m_hWnd);
-}
-
-std::vector<CMDIChildWnd*> CMainFrame::GetSheets() const {
-  // The sheets that are gone leave the order.
-  std::erase_if(m_sheetOrder, [](HWND h) {
-    return !::IsWindow(h) || !dynamic_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(h));
-  });
-  std::vector<CMDIChildWnd*> out;
-  for (HWND h : m_sheetOrder) out.push_back(dynamic_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(h)));
-  return out;
-}
-
-int CMainFrame::FindSheet(CMDIChildWnd* pSheet) const {
-  const std::vector<CMDIChildWnd*> sheets = GetSheets();
-  const auto it = std::find(sheets.begin(), sheets.end(), pSheet);
-  return it == sheets.end() ? -1 : int(it - sheets.begin());
-}
-
-void CMainFrame::MoveSheet(CMDIChildWnd* pSheet, int position) {
-  GetSheets();  // drops the sheets that are gone
-  const auto it = std::find(m_sheetOrder.begin(), m_sheetOrder.end(), pSheet ? pSheet->m_hWnd : nullptr);
-  if (it == m_sheetOrder.end()) return;
-  const HWND h = *it;
-  m_sheetOrder.erase(it);
-  position = std::clamp(position, 0, int(m_sheetOrder.size()));
-  m_sheetOrder.insert(m_sheetOrder.begin() + position, h);
+CString CMainFrame::GetSheetLabel(SECWorksheet* pSheet) const {
+  CString label = SECWorkbook::GetSheetLabel(pSheet);
+  if (label.IsEmpty() && pSheet && pSheet->m_hWnd) pSheet->GetWindowText(label);
+  return label;
 }
 
 LRESULT CMainFrame::OnSheetsChanged(WPARAM, LPARAM) {
+  if (CLumoKALDoc* work = GetWorkDocument()) {
+    if (!work->GetCurrentView()) work->FindActiveTextView();
+    if (!work->GetCurrentPictureView()) work->FindActivePictureView();
+  }
   RecalcLayout();
   return 0;
+}
+
+// --- Context menus ---------------------------------------------------------------------------------
+
+void CMainFrame::TrackContextMenu(CMenu* pMenu, CPoint point, CWnd* pTarget) {
+  if (!pMenu || !pTarget) return;
+  m_pMenuTarget = pTarget;
+  const HWND target = pTarget->m_hWnd;
+  const UINT command = UINT(pMenu->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, this));
+  m_pMenuTarget = nullptr;
+  // The target may have gone while the menu was up.
+  if (command != 0 && ::IsWindow(target)) ::PostMessage(target, WM_COMMAND, command, 0);
+}
+
+void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
+  // A tracked context menu's items are the target's to enable and check.
+  if (m_pMenuTarget && !bSysMenu) {
+    framework::update_menu_popup(m_pMenuTarget, pPopupMenu, TRUE);
+    return;
+  }
+  SECWorkbook::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
 }
 
 // --- Options and about -----------------------------------------------------------------------------
@@ -513,6 +503,7 @@ void CMainFrame::OnOptions() {
   sheet.ReadSettings(app->GetUserData());
   if (sheet.DoModal() != IDOK) return;
   sheet.WriteSettings(app->GetUserData());
+  SetWorkbookMode(app->GetUserData().m_nWorkbookMode != 0);
   m_wndStatusBar.SetLegalStateTime(app->GetUserData().m_tLibraryDate);
 }
 
@@ -520,11 +511,6 @@ void CMainFrame::OnOptions() {
 void CMainFrame::OnQuery() { CGTFSheet::Open(this, CGTFSheet::kQueryTab); }
 void CMainFrame::OnFindInAct() { CGTFSheet::Open(this, CGTFSheet::kFindTab); }
 void CMainFrame::OnGoTo() { CGTFSheet::Open(this, CGTFSheet::kGotoTab); }
-
-void CMainFrame::OnAbout() {
-  CAboutDlg about(this);
-  about.DoModal();
-}
 
 // --- Close -----------------------------------------------------------------------------------------
 
@@ -541,5 +527,5 @@ void CMainFrame::OnClose() {
   // The placement from before full screen is the one stored.
   SetFullScreen(FALSE);
   SavePlacement();
-  SECMDIFrameWnd::OnClose();
+  SECWorkbook::OnClose();
 }

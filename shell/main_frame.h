@@ -4,6 +4,9 @@
 // and an always-on-top mode, holds the current work and the tool windows, owns the mouse-command
 // manager and the user tools, and loads the user's keyboard shortcuts at start.
 //
+// The frame is a workbook: its sheets show as tabs below the MDI client while workbook mode is on
+// (the settings switch it).
+//
 // CBackgroundWnd paints the MDI client's background: the desktop colour with the program's name
 // in its lower right corner. A click on it opens the page whose address it was given, and nothing
 // while it has none.
@@ -18,7 +21,7 @@
 #include "navigation/nav_bar.h"
 #include "navigation/topic_ole.h"
 #include "platform/controls/standard_controls.h"
-#include "toolkit/frame/sec_mdi_frame.h"
+#include "toolkit/frame/sec_workbook.h"
 #include "toolkit/widgets/toolbar_manager.h"
 #include "toolkit/widgets/user_tool.h"
 
@@ -26,26 +29,21 @@ class CLumoKALDoc;
 class CView;
 class CMenu;
 
-class CBackgroundWnd : public CWnd {
+class CBackgroundWnd : public SECWorkbookClient {
  public:
   // The address a click opens; empty (the default): a click opens nothing.
-  void SetPageAddress(const CString& address) { m_strAddress = address; }
-  const CString& GetPageAddress() const { return m_strAddress; }
+  void SetPageAddress(const CString& address) { m_strLinkAddress = address; }
+  const CString& GetPageAddress() const { return m_strLinkAddress; }
   // Paints the background and the name into `pDC` over the client rectangle.
   void PaintBackground(CDC* pDC);
 
  protected:
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-  afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   DECLARE_MESSAGE_MAP()
-
- private:
-  CString m_strAddress;
-  CSize m_lastSize{-1, -1};
 };
 
-class CMainFrame : public SECMDIFrameWnd {
+class CMainFrame : public SECWorkbook {
   DECLARE_DYNAMIC(CMainFrame)
 
  public:
@@ -102,7 +100,7 @@ class CMainFrame : public SECMDIFrameWnd {
   // --- Tools and managers ---
   CGSMouseManager* GetMouseManager() const { return m_pMouseManager.get(); }
   SECUserToolList& GetUserTools() { return m_userTools; }
-  CBackgroundWnd& GetBackground() { return m_wndBackground; }
+  CBackgroundWnd& GetBackground() { return *static_cast<CBackgroundWnd*>(m_pClient); }
   CWnd*& FindSheetSlot() { return m_pFindSheet; }
   CWnd*& IndexDialogSlot(int index) { return m_pIndexDialogs[size_t(index)]; }
   CWnd*& ActInfoSlot() { return m_pActInfo; }
@@ -111,21 +109,23 @@ class CMainFrame : public SECMDIFrameWnd {
   // The view of the active sheet, or null.
   CView* GetActiveSheetView() const;
 
-  // --- Sheets in their order (the order of their tabs) ---
-  // A new sheet frame joins the order at its end.
-  void AddSheet(CMDIChildWnd* pSheet);
-  std::vector<CMDIChildWnd*> GetSheets() const;
-  // The place of the sheet in that order, or -1.
-  int FindSheet(CMDIChildWnd* pSheet) const;
-  // Moves the sheet to place `position` (clamped to the order).
-  void MoveSheet(CMDIChildWnd* pSheet, int position);
+  // --- Context menus ---
+  // Tracks `pMenu` at the screen point for `pTarget`: while it is up the target updates its items,
+  // and the chosen command is posted to the target.
+  void TrackContextMenu(CMenu* pMenu, CPoint point, CWnd* pTarget);
+  // The window whose menu is being tracked, or null.
+  CWnd* GetMenuTarget() const { return m_pMenuTarget; }
+
+  // --- Workbook ---
+  // A sheet's tab shows the sheet's caption.
+  CString GetSheetLabel(SECWorksheet* pSheet) const override;
 
   // --- Framework ---
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void GetMessageString(UINT nID, CString& rMessage) const override;
-  BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
 
  protected:
+  std::unique_ptr<SECWorkbookClient> NewWorkbookClient() override;
   // The toolbar manager with the five toolbars' definitions, the button images, the window
   // buttons (query box, position field, colour wells) and the cool look; the bars themselves come
   // with the saved layout, or as defined when there is none.
@@ -145,6 +145,7 @@ class CMainFrame : public SECMDIFrameWnd {
   afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
   afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+  afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
   afx_msg LRESULT OnSheetsChanged(WPARAM wParam, LPARAM lParam);
   afx_msg void OnFullScreen();
   afx_msg void OnUpdateFullScreen(CCmdUI* pCmdUI);
@@ -157,7 +158,6 @@ class CMainFrame : public SECMDIFrameWnd {
   afx_msg void OnToggleToolBar(UINT nID);
   afx_msg void OnUpdateToggleToolBar(CCmdUI* pCmdUI);
   afx_msg void OnOptions();
-  afx_msg void OnAbout();
   afx_msg void OnQuery();
   afx_msg void OnFindInAct();
   afx_msg void OnGoTo();
@@ -173,13 +173,12 @@ class CMainFrame : public SECMDIFrameWnd {
   CIndexWnd m_wndContents;
   COutputWnd* m_pNavigatorBar = nullptr;
   CIndexWnd* m_pContentsBar = nullptr;
-  CBackgroundWnd m_wndBackground;
   std::unique_ptr<CGSMouseManager> m_pMouseManager;
   SECUserToolList m_userTools;
   CWnd* m_pFindSheet = nullptr;
   std::array<CWnd*, kIndexDialogCount> m_pIndexDialogs{};
   CWnd* m_pActInfo = nullptr;
-  mutable std::vector<HWND> m_sheetOrder;
+  CWnd* m_pMenuTarget = nullptr;
   CString m_strIdleText;
   int m_nDisplayMode = kDisplayLinks;
   BOOL m_bAlwaysOnTop = FALSE;

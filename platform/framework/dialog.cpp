@@ -244,7 +244,8 @@ BOOL CreateDialogControls(HWND parent, const res::DialogResource& t) {
   for (const res::DialogControlResource& c : t.controls) {
     RECT r = c.rect;
     MapDialogRect(parent, &r);
-    HWND h = CreateWindowEx(c.ex_style, c.window_class, c.utf8 ? c.utf8 : "", c.style | WS_CHILD | WS_VISIBLE,
+    // A control shows only when its template says so (WS_VISIBLE); the others wait to be shown.
+    HWND h = CreateWindowEx(c.ex_style, c.window_class, c.utf8 ? c.utf8 : "", c.style | WS_CHILD,
                             r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
                             reinterpret_cast<HMENU>(std::uintptr_t(c.id)), nullptr);
     if (!h) return FALSE;

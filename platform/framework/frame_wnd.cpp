@@ -104,15 +104,23 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
   bool by_default = rect.left == CW_USEDEFAULT;
   int cx = by_default ? CW_USEDEFAULT : rect.right - rect.left;
   int cy = by_default ? CW_USEDEFAULT : rect.bottom - rect.top;
-  if (!CreateEx(dwExStyle, lpszClassName ? lpszClassName : frame_class(), m_strTitle, dwStyle & ~FWS_ADDTOTITLE,
+  // The frame styles share bits with window styles (FWS_PREFIXTITLE is WS_THICKFRAME's bit), so
+  // the frame keeps its own copy and the window keeps its style. FWS_ADDTOTITLE travels in the
+  // creation style, so that PreCreateWindow overrides may clear it; the frame takes it from there.
+  m_frameStyle = dwStyle & (FWS_PREFIXTITLE | FWS_SNAPTOBARS);
+  if (!CreateEx(dwExStyle, lpszClassName ? lpszClassName : frame_class(), m_strTitle, dwStyle,
                 rect.left, rect.top, cx, cy, parent,
                 child ? reinterpret_cast<HMENU>(std::uintptr_t(AFX_IDW_PANE_FIRST)) : menu, pContext)) {
     return FALSE;
   }
-  // The frame styles share bits with window styles (FWS_PREFIXTITLE is WS_THICKFRAME's bit), so
-  // the frame keeps its own copy and the window keeps its style.
-  m_frameStyle = dwStyle & (FWS_ADDTOTITLE | FWS_PREFIXTITLE | FWS_SNAPTOBARS);
   return TRUE;
+}
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
+  // What the overrides left of FWS_ADDTOTITLE is the frame's; the window never carries the bit.
+  m_frameStyle = (m_frameStyle & ~FWS_ADDTOTITLE) | (DWORD(cs.style) & FWS_ADDTOTITLE);
+  cs.style &= ~LONG(FWS_ADDTOTITLE);
+  return CWnd::PreCreateWindow(cs);
 }
 
 CString CFrameWnd::BeginLoadFrame(UINT nIDResource) {

@@ -58,6 +58,8 @@ class CFrameWnd : public CWnd {
   virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                          CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
   BOOL LoadAccelTable(UINT nIDResource);
+  // Takes FWS_ADDTOTITLE out of the creation style as the overrides before it left it.
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
   // --- Views and documents ---
   virtual CFrameWnd* GetActiveFrame() { return this; }

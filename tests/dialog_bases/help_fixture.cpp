@@ -12,22 +12,22 @@ namespace {
 void register_help_templates() {
   static const bool done = [] {
     static const res::DialogControlResource dialog_controls[] = {
-        {UINT(IDC_HELP_LABEL), "Static", "&Tytuł aktu:", {7, 9, 60, 19}, 0, 0},
-        {UINT(IDC_HELP_TITLE), "Edit", "", {62, 7, 190, 19}, WS_TABSTOP | WS_BORDER, 0},
-        {UINT(IDOK), "Button", "OK", {86, 30, 136, 44}, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
-        {UINT(IDCANCEL), "Button", "Anuluj", {140, 30, 190, 44}, BS_PUSHBUTTON | WS_TABSTOP, 0},
+        {UINT(IDC_HELP_LABEL), "Static", "&Tytuł aktu:", {7, 9, 60, 19}, WS_VISIBLE, 0},
+        {UINT(IDC_HELP_TITLE), "Edit", "", {62, 7, 190, 19}, WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0},
+        {UINT(IDOK), "Button", "OK", {86, 30, 136, 44}, WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
+        {UINT(IDCANCEL), "Button", "Anuluj", {140, 30, 190, 44}, WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0},
     };
     res::add_dialog({IDD_HELP_DIALOG, "Wyszukiwanie według tytułu", {0, 0, 197, 52},
                      WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, nullptr, 8, dialog_controls});
     static const res::DialogControlResource page_controls[] = {
-        {UINT(IDC_HELP_LABEL), "Static", "&Rok wydania:", {7, 9, 60, 19}, 0, 0},
-        {UINT(IDC_HELP_YEAR), "Edit", "", {62, 7, 120, 19}, WS_TABSTOP | WS_BORDER, 0},
+        {UINT(IDC_HELP_LABEL), "Static", "&Rok wydania:", {7, 9, 60, 19}, WS_VISIBLE, 0},
+        {UINT(IDC_HELP_YEAR), "Edit", "", {62, 7, 120, 19}, WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0},
         {UINT(IDC_HELP_ATTACHMENTS), "Button", "Szukaj też w &załącznikach", {7, 26, 150, 38},
-         BS_AUTOCHECKBOX | WS_TABSTOP, 0},
+         WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP, 0},
     };
     res::add_dialog({IDD_HELP_PAGE, "Zakres", {0, 0, 160, 60}, WS_CHILD, 0, nullptr, 8, page_controls});
     static const res::DialogControlResource plain_controls[] = {
-        {UINT(IDC_PLAIN_FIELD), "Edit", "", {7, 7, 120, 19}, WS_TABSTOP | WS_BORDER, 0},
+        {UINT(IDC_PLAIN_FIELD), "Edit", "", {7, 7, 120, 19}, WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0},
     };
     res::add_dialog({IDD_PLAIN_PAGE, "Uwagi", {0, 0, 160, 60}, WS_CHILD, 0, nullptr, 8, plain_controls});
     return true;

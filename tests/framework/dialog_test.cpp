@@ -220,10 +220,10 @@ TEST_F(DialogTest, PropertySheetKeepsAnInvalidPage) {
 TEST_F(DialogTest, TemplateControlsCarryTheirContextHelpIds) {
   constexpr UINT kTemplate = 9210;  // 0x23FA
   static const res::DialogControlResource controls[] = {
-      {1000, "Static", "&Nazwa:", {7, 7, 50, 17}, 0, 0},
-      {1001, "Edit", "", {55, 7, 120, 19}, WS_TABSTOP, 0},
+      {1000, "Static", "&Nazwa:", {7, 7, 50, 17}, WS_VISIBLE, 0},
+      {1001, "Edit", "", {55, 7, 120, 19}, WS_VISIBLE | WS_TABSTOP, 0},
       // A template may give a control a help id of its own.
-      {UINT(IDOK), "Button", "OK", {130, 7, 180, 21}, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 0xFFFF0001},
+      {UINT(IDOK), "Button", "OK", {130, 7, 180, 21}, WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 0xFFFF0001},
   };
   res::add_dialog({kTemplate, "Pomoc", {0, 0, 190, 30}, WS_POPUP | WS_CAPTION, 0, nullptr, 8, controls});
   CDialog dialog;
@@ -246,6 +246,25 @@ TEST_F(DialogTest, TemplateControlsCarryTheirContextHelpIds) {
   ASSERT_NE(page.m_hWnd, nullptr);
   EXPECT_EQ(help_id(page, IDC_TEST_PAGE_NUMBER), (DWORD(IDD_TEST_PAGE1 | 0x8000) << 16) | DWORD(IDC_TEST_PAGE_NUMBER));
   sheet.DestroyWindow();
+}
+
+TEST_F(DialogTest, TemplateControlsShowOnlyWithTheVisibleStyle) {
+  constexpr UINT kTemplate = 9211;
+  static const res::DialogControlResource controls[] = {
+      {1000, "Static", "Widoczny", {7, 7, 50, 17}, WS_VISIBLE, 0},
+      {1001, "Edit", "ukryty", {55, 7, 120, 19}, WS_TABSTOP | WS_BORDER, 0},
+  };
+  res::add_dialog({kTemplate, "Pola", {0, 0, 130, 30}, WS_POPUP | WS_CAPTION, 0, nullptr, 8, controls});
+  CDialog dialog;
+  ASSERT_TRUE(dialog.Create(kTemplate, frame));
+  dialog.ShowWindow(SW_SHOW);
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog.m_hWnd, 1000)));
+  HWND hidden = ::GetDlgItem(dialog.m_hWnd, 1001);
+  ASSERT_NE(hidden, nullptr);  // made, waiting to be shown
+  EXPECT_FALSE(::IsWindowVisible(hidden));
+  ::ShowWindow(hidden, SW_SHOW);
+  EXPECT_TRUE(::IsWindowVisible(hidden));
+  dialog.DestroyWindow();
 }
 
 }  // namespace

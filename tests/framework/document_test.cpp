@@ -45,6 +45,45 @@ TEST_F(DocumentTest, NewDocumentOpensItsViewInAnMdiChild) {
   EXPECT_EQ(utf8(title), "Lumo Test - Dok1");
 }
 
+// A sheet frame whose caption is its own: it drops the document's title from its creation style.
+class OwnCaptionChild : public CMDIChildWnd {
+  DECLARE_DYNCREATE(OwnCaptionChild)
+
+ public:
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override {
+    cs.style &= ~LONG(FWS_ADDTOTITLE);
+    return CMDIChildWnd::PreCreateWindow(cs);
+  }
+};
+IMPLEMENT_DYNCREATE(OwnCaptionChild, CMDIChildWnd)
+
+TEST_F(DocumentTest, AFrameThatClearsTheTitleStyleKeepsItsOwnCaption) {
+  CMDIFrameWnd* frame = make_main_frame();
+  auto* own = new CMultiDocTemplate(IDR_TEST_DOC, RUNTIME_CLASS(TestDoc), RUNTIME_CLASS(OwnCaptionChild),
+                                    RUNTIME_CLASS(TestView));
+  app->AddDocTemplate(own);
+  CDocument* doc = own->OpenDocumentFile(nullptr);
+  ASSERT_NE(doc, nullptr);
+  pump();
+  CMDIChildWnd* child = frame->MDIGetActive();
+  ASSERT_NE(dynamic_cast<OwnCaptionChild*>(child), nullptr);
+  EXPECT_EQ(child->GetStyle() & FWS_ADDTOTITLE, 0u) << "the frame bit never reaches the window";
+  child->SetWindowText(cp("Dz.U. 1998 nr 21 poz. 94 – własny"));
+  doc->SetTitle(cp("Nowy tytuł"));
+  pump();
+  CString caption;
+  child->GetWindowText(caption);
+  EXPECT_EQ(utf8(caption), "Dz.U. 1998 nr 21 poz. 94 – własny");
+  // A plain child still shows its document's title.
+  frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+  pump();
+  CMDIChildWnd* plain = frame->MDIGetActive();
+  ASSERT_NE(plain, child);
+  plain->GetWindowText(caption);
+  EXPECT_NE(utf8(caption).find("Dok"), std::string::npos) << utf8(caption);
+  EXPECT_EQ(plain->GetStyle() & FWS_ADDTOTITLE, 0u);
+}
+
 TEST_F(DocumentTest, SaveOpenAndCloseAskAboutChanges) {
   CMDIFrameWnd* frame = make_main_frame();
   frame->SendMessage(WM_COMMAND, ID_FILE_NEW);

@@ -55,21 +55,21 @@ void register_test_resources() {
     res::add_accelerators(IDR_TEST_MAIN, accelerators);
 
     static const res::DialogControlResource value_controls[] = {
-        {UINT(IDC_TEST_LABEL), "Static", "&Wartość:", {7, 7, 50, 17}, 0, 0},
-        {UINT(IDC_TEST_VALUE), "Edit", "", {55, 7, 120, 19}, WS_TABSTOP | WS_GROUP, 0},
-        {UINT(IDC_TEST_NAME), "Edit", "", {55, 24, 120, 36}, WS_TABSTOP | WS_GROUP, 0},
-        {UINT(IDC_TEST_BOLD), "Button", "&Pogrubienie", {7, 40, 120, 50}, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0},
-        {UINT(IDOK), "Button", "OK", {130, 7, 180, 21}, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0},
-        {UINT(IDCANCEL), "Button", "Anuluj", {130, 24, 180, 38}, BS_PUSHBUTTON | WS_TABSTOP, 0},
+        {UINT(IDC_TEST_LABEL), "Static", "&Wartość:", {7, 7, 50, 17}, WS_VISIBLE, 0},
+        {UINT(IDC_TEST_VALUE), "Edit", "", {55, 7, 120, 19}, WS_VISIBLE | WS_TABSTOP | WS_GROUP, 0},
+        {UINT(IDC_TEST_NAME), "Edit", "", {55, 24, 120, 36}, WS_VISIBLE | WS_TABSTOP | WS_GROUP, 0},
+        {UINT(IDC_TEST_BOLD), "Button", "&Pogrubienie", {7, 40, 120, 50}, WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0},
+        {UINT(IDOK), "Button", "OK", {130, 7, 180, 21}, WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0},
+        {UINT(IDCANCEL), "Button", "Anuluj", {130, 24, 180, 38}, WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0},
     };
     res::add_dialog({IDD_TEST_VALUE, "Wartość", {0, 0, 190, 60}, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, nullptr, 8,
                      value_controls});
     static const res::DialogControlResource page1[] = {
-        {UINT(IDC_TEST_PAGE_NUMBER), "Edit", "", {7, 7, 80, 19}, WS_TABSTOP, 0},
+        {UINT(IDC_TEST_PAGE_NUMBER), "Edit", "", {7, 7, 80, 19}, WS_VISIBLE | WS_TABSTOP, 0},
     };
     res::add_dialog({IDD_TEST_PAGE1, "Ogólne", {0, 0, 150, 80}, WS_CHILD, 0, nullptr, 8, page1});
     static const res::DialogControlResource page2[] = {
-        {UINT(IDC_TEST_PAGE_CHECK), "Button", "&Pokaż", {7, 7, 80, 19}, BS_AUTOCHECKBOX | WS_TABSTOP, 0},
+        {UINT(IDC_TEST_PAGE_CHECK), "Button", "&Pokaż", {7, 7, 80, 19}, WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP, 0},
     };
     res::add_dialog({IDD_TEST_PAGE2, "Widok", {0, 0, 150, 80}, WS_CHILD, 0, nullptr, 8, page2});
     return true;

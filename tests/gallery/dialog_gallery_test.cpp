@@ -24,19 +24,19 @@ constexpr int IDC_FIND_LABEL = 1601, IDC_FIND_TEXT = 1602, IDC_SCOPE_LABEL = 160
 void register_find_dialog() {
   static bool done = [] {
     static const res::DialogControlResource controls[] = {
-        {UINT(IDC_FIND_LABEL), "Static", "Szukany tekst:", {7, 9, 60, 17}, 0, 0},
-        {UINT(IDC_FIND_TEXT), "Edit", "", {62, 7, 180, 19}, WS_BORDER | WS_TABSTOP, 0},
-        {UINT(IDC_SCOPE_LABEL), "Static", "&Zakres:", {7, 26, 60, 34}, 0, 0},
-        {UINT(IDC_SCOPE), "ComboBox", "", {62, 24, 180, 90}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0},
-        {UINT(IDC_OPTIONS), "Button", "Opcje", {7, 42, 120, 102}, BS_GROUPBOX, 0},
-        {UINT(IDC_CASE), "Button", "&Uwzględniaj wielkość liter", {14, 54, 116, 64}, BS_AUTOCHECKBOX | WS_TABSTOP, 0},
-        {UINT(IDC_WORDS), "Button", "Całe &wyrazy", {14, 66, 116, 76}, BS_AUTOCHECKBOX | WS_TABSTOP, 0},
-        {UINT(IDC_TITLES), "Button", "W &tytułach", {14, 78, 116, 88}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 0},
-        {UINT(IDC_BODIES), "Button", "W t&reści aktów", {14, 89, 116, 99}, BS_AUTORADIOBUTTON, 0},
-        {UINT(IDC_YEARS), "ListBox", "", {125, 46, 180, 102}, WS_BORDER | WS_VSCROLL | WS_TABSTOP, 0},
-        {UINT(IDOK), "Button", "Szukaj", {190, 7, 240, 21}, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0},
-        {UINT(IDCANCEL), "Button", "Anuluj", {190, 24, 240, 38}, BS_PUSHBUTTON | WS_TABSTOP, 0},
-        {UINT(IDC_HELP_BUTTON), "Button", "Pomoc", {190, 41, 240, 55}, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 0},
+        {UINT(IDC_FIND_LABEL), "Static", "Szukany tekst:", {7, 9, 60, 17}, WS_VISIBLE, 0},
+        {UINT(IDC_FIND_TEXT), "Edit", "", {62, 7, 180, 19}, WS_VISIBLE | WS_BORDER | WS_TABSTOP, 0},
+        {UINT(IDC_SCOPE_LABEL), "Static", "&Zakres:", {7, 26, 60, 34}, WS_VISIBLE, 0},
+        {UINT(IDC_SCOPE), "ComboBox", "", {62, 24, 180, 90}, WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0},
+        {UINT(IDC_OPTIONS), "Button", "Opcje", {7, 42, 120, 102}, WS_VISIBLE | BS_GROUPBOX, 0},
+        {UINT(IDC_CASE), "Button", "&Uwzględniaj wielkość liter", {14, 54, 116, 64}, WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP, 0},
+        {UINT(IDC_WORDS), "Button", "Całe &wyrazy", {14, 66, 116, 76}, WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP, 0},
+        {UINT(IDC_TITLES), "Button", "W &tytułach", {14, 78, 116, 88}, WS_VISIBLE | BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 0},
+        {UINT(IDC_BODIES), "Button", "W t&reści aktów", {14, 89, 116, 99}, WS_VISIBLE | BS_AUTORADIOBUTTON, 0},
+        {UINT(IDC_YEARS), "ListBox", "", {125, 46, 180, 102}, WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP, 0},
+        {UINT(IDOK), "Button", "Szukaj", {190, 7, 240, 21}, WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0},
+        {UINT(IDCANCEL), "Button", "Anuluj", {190, 24, 240, 38}, WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0},
+        {UINT(IDC_HELP_BUTTON), "Button", "Pomoc", {190, 41, 240, 55}, WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 0},
     };
     res::add_dialog({IDD_GALLERY_FIND, "Szukaj", {0, 0, 248, 110}, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
                      "MS Sans Serif", 8, controls});

@@ -249,6 +249,12 @@ TEST_F(FrameGalleryTest, WindowOnAToolbarFollowsItsPlace) {
   frame->RecalcLayout();
   gallery::Picture along(frame->m_hWnd, "toolbar_with_combo");
   EXPECT_TRUE(query.IsWindowVisible());
+  // The typed text shows in the field (its edit child draws it).
+  HWND field = ::GetWindow(query.m_hWnd, GW_CHILD);
+  ASSERT_NE(field, nullptr);
+  RECT typed = gallery::rect_in(field, frame->m_hWnd);
+  typed = RECT{typed.left + 1, typed.top + 1, typed.right - 1, typed.bottom - 1};
+  EXPECT_GT(along.dark(typed), 30);
 
   frame->DockControlBar(&flat, AFX_IDW_DOCKBAR_LEFT);
   frame->RecalcLayout();

@@ -34,12 +34,12 @@ constexpr int IDC_IN_FORCE = 1154;
 void register_dates_dialog() {
   static bool done = [] {
     static const res::DialogControlResource controls[] = {
-        {UINT(-1), "Static", "uchwalony:", {2, 8, 84, 18}, SS_RIGHT, 0},
-        {UINT(IDC_ADOPTED), "Static", "", {86, 8, 261, 18}, SS_NOTIFY, 0},
-        {UINT(-1), "Static", "opublikowany:", {2, 20, 84, 30}, SS_RIGHT, 0},
-        {UINT(IDC_PUBLISHED), "Static", "", {86, 20, 261, 30}, SS_NOTIFY, 0},
-        {UINT(-1), "Static", "wchodzi w życie:", {2, 32, 84, 42}, SS_RIGHT, 0},
-        {UINT(IDC_IN_FORCE), "Static", "", {86, 32, 261, 42}, SS_NOTIFY, 0},
+        {UINT(-1), "Static", "uchwalony:", {2, 8, 84, 18}, WS_VISIBLE | SS_RIGHT, 0},
+        {UINT(IDC_ADOPTED), "Static", "", {86, 8, 261, 18}, WS_VISIBLE | SS_NOTIFY, 0},
+        {UINT(-1), "Static", "opublikowany:", {2, 20, 84, 30}, WS_VISIBLE | SS_RIGHT, 0},
+        {UINT(IDC_PUBLISHED), "Static", "", {86, 20, 261, 30}, WS_VISIBLE | SS_NOTIFY, 0},
+        {UINT(-1), "Static", "wchodzi w życie:", {2, 32, 84, 42}, WS_VISIBLE | SS_RIGHT, 0},
+        {UINT(IDC_IN_FORCE), "Static", "", {86, 32, 261, 42}, WS_VISIBLE | SS_NOTIFY, 0},
     };
     res::add_dialog({IDD_DATES, "Informacja", {0, 0, 266, 50}, WS_POPUP | WS_CAPTION, 0, "MS Sans Serif", 8,
                      controls});

@@ -35,9 +35,7 @@
 #include "shell/library_title.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
-#include "tests/compiler/library_fixture.h"
-#include "tests/support/gui_fixture.h"
-#include "tests/support/queued_prompter.h"
+#include "tests/support/app_fixture.h"
 #include "tests/support/surface_png.h"
 #include "tests/support/synthetic_input.h"
 
@@ -160,34 +158,15 @@ TEST(NavigatorRows, TextsOfEachLevel) {
 
 // --- The tabs over a work ----------------------------------------------------------------------
 
-// Answers message boxes from a queue (No when it is empty) and records them.
-class Prompts : public lumo::test::QueuedPrompter {
- public:
-  Prompts() : QueuedPrompter(IDNO) {}
-};
-
-class NavTabsTest : public GuiTest {
+class NavTabsTest : public AppTest {
  protected:
+  // Message boxes are answered No once the queue is empty.
+  NavTabsTest() : AppTest("nav_tabs_sample", IDNO) {}
+
   void SetUp() override {
-    GuiTest::SetUp();
-    resources::register_program_resources();
-    controls::register_standard_controls();
-    library_ = &compiler_test::Compile(compiler_test::SourceDir() + "/samples/acts", "nav_tabs_sample");
-    ASSERT_EQ(library_->result, 0) << library_->error;
-    folder_ = base::temp_folder() + "/nav_tabs_test_" + std::to_string(::getpid());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_ + "/data");
-    base::Profile::set_app_path(folder_ + "/LumoKAL.ini");
-    base::RegistryStore::set_user_path(folder_ + "/registry.dat");
-    base::set_data_folder(folder_ + "/data");
-    framework::set_prompter(&prompts_);
-    app_ = std::make_unique<CLumoApp>();
-    app_->GetInstanceGuard().SetScope("-navtest-" + std::to_string(::getpid()));
-    base::Profile::app().WriteProfileString("Main", "DataDir", library_->folder.c_str());
-    char program[] = "lumokal";
-    char* argv[] = {program};
-    app_->SetCommandLine(1, argv);
-    ASSERT_TRUE(app_->InitInstance());
+    AppTest::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(StartWithLibrary());
     work_ = CLumoKALDoc::GetCurrentWork();
     ASSERT_NE(work_, nullptr);
     auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
@@ -227,13 +206,7 @@ class NavTabsTest : public GuiTest {
     }
     if (own_nav_.m_hWnd) own_nav_.DestroyWindow();
     if (own_lists_.m_hWnd) own_lists_.DestroyWindow();
-    if (app_->m_pMainWnd && app_->m_pMainWnd->m_hWnd) app_->m_pMainWnd->DestroyWindow();
-    pump();
-    app_.reset();
-    framework::set_prompter(nullptr);
-    base::set_data_folder("");
-    GuiTest::TearDown();
-    std::filesystem::remove_all(folder_);
+    AppTest::TearDown();
   }
 
   static std::vector<std::string> Column(CEntryListTab* tab, int column) {
@@ -247,10 +220,6 @@ class NavTabsTest : public GuiTest {
     return path;
   }
 
-  const compiler_test::CompiledLibrary* library_ = nullptr;
-  std::string folder_;
-  Prompts prompts_;
-  std::unique_ptr<CLumoApp> app_;
   CLumoKALDoc* work_ = nullptr;
   COutputWnd own_nav_;
   CIndexWnd own_lists_;

@@ -51,14 +51,14 @@ QImage composite(HWND h, bool whole_window = false) {
 void register_wizard_resources() {
   static const bool done = [] {
     static const res::DialogControlResource intro[] = {
-        {UINT(-1), "Static", "Witamy w kreatorze zapytań", {7, 7, 200, 19}, 0, 0},
+        {UINT(-1), "Static", "Witamy w kreatorze zapytań", {7, 7, 200, 19}, WS_VISIBLE, 0},
     };
     static const res::DialogControlResource number[] = {
-        {UINT(-1), "Static", "Rok wydania:", {7, 9, 75, 19}, 0, 0},
-        {UINT(IDC_WIZ_NUMBER), "Edit", "", {80, 7, 135, 19}, WS_TABSTOP, 0},
+        {UINT(-1), "Static", "Rok wydania:", {7, 9, 75, 19}, WS_VISIBLE, 0},
+        {UINT(IDC_WIZ_NUMBER), "Edit", "", {80, 7, 135, 19}, WS_VISIBLE | WS_TABSTOP, 0},
     };
     static const res::DialogControlResource done_controls[] = {
-        {UINT(-1), "Static", "Zakończyłeś pracę z kreatorem", {7, 7, 200, 19}, 0, 0},
+        {UINT(-1), "Static", "Zakończyłeś pracę z kreatorem", {7, 7, 200, 19}, WS_VISIBLE, 0},
     };
     res::add_dialog({IDD_WIZ_INTRO, "Kreator zapytań", {0, 0, 220, 100}, WS_CHILD, 0, nullptr, 8, intro});
     res::add_dialog({IDD_WIZ_NUMBER, "Kreator zapytań", {0, 0, 220, 80}, WS_CHILD, 0, nullptr, 8, number});

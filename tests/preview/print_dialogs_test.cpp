@@ -54,24 +54,24 @@ class DialogPrompter : public ScriptedPrompter {
 void register_dialog_templates() {
   static bool done = [] {
     static const res::DialogControlResource print_controls[] = {
-        {UINT(rad1), "Button", "&Wszystko", {7, 7, 80, 17}, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 0},
-        {UINT(rad2), "Button", "&Zaznaczenie", {7, 20, 80, 30}, BS_AUTORADIOBUTTON, 0},
-        {UINT(rad3), "Button", "&Strony", {7, 33, 80, 43}, BS_AUTORADIOBUTTON, 0},
-        {UINT(edt1), "Edit", "", {85, 33, 110, 45}, WS_TABSTOP | WS_GROUP, 0},
-        {UINT(edt2), "Edit", "", {115, 33, 140, 45}, WS_TABSTOP, 0},
-        {UINT(edt3), "Edit", "", {85, 50, 110, 62}, WS_TABSTOP, 0},
-        {UINT(chx1), "Button", "Do &pliku", {7, 50, 80, 60}, BS_AUTOCHECKBOX | WS_TABSTOP, 0},
-        {UINT(IDOK), "Button", "OK", {150, 7, 200, 21}, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0},
-        {UINT(IDCANCEL), "Button", "Anuluj", {150, 24, 200, 38}, BS_PUSHBUTTON | WS_TABSTOP, 0},
+        {UINT(rad1), "Button", "&Wszystko", {7, 7, 80, 17}, WS_VISIBLE | BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 0},
+        {UINT(rad2), "Button", "&Zaznaczenie", {7, 20, 80, 30}, WS_VISIBLE | BS_AUTORADIOBUTTON, 0},
+        {UINT(rad3), "Button", "&Strony", {7, 33, 80, 43}, WS_VISIBLE | BS_AUTORADIOBUTTON, 0},
+        {UINT(edt1), "Edit", "", {85, 33, 110, 45}, WS_VISIBLE | WS_TABSTOP | WS_GROUP, 0},
+        {UINT(edt2), "Edit", "", {115, 33, 140, 45}, WS_VISIBLE | WS_TABSTOP, 0},
+        {UINT(edt3), "Edit", "", {85, 50, 110, 62}, WS_VISIBLE | WS_TABSTOP, 0},
+        {UINT(chx1), "Button", "Do &pliku", {7, 50, 80, 60}, WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP, 0},
+        {UINT(IDOK), "Button", "OK", {150, 7, 200, 21}, WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0},
+        {UINT(IDCANCEL), "Button", "Anuluj", {150, 24, 200, 38}, WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0},
     };
     res::add_dialog({IDD_TEST_PRINT, "Drukuj", {0, 0, 210, 70}, WS_POPUP | WS_CAPTION, 0, nullptr, 8, print_controls});
     static const res::DialogControlResource setup_controls[] = {
-        {UINT(edt4), "Edit", "", {7, 7, 40, 19}, WS_TABSTOP, 0},
-        {UINT(edt5), "Edit", "", {7, 22, 40, 34}, WS_TABSTOP, 0},
-        {UINT(edt6), "Edit", "", {7, 37, 40, 49}, WS_TABSTOP, 0},
-        {UINT(edt7), "Edit", "", {7, 52, 40, 64}, WS_TABSTOP, 0},
-        {UINT(IDOK), "Button", "OK", {150, 7, 200, 21}, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0},
-        {UINT(IDCANCEL), "Button", "Anuluj", {150, 24, 200, 38}, BS_PUSHBUTTON | WS_TABSTOP, 0},
+        {UINT(edt4), "Edit", "", {7, 7, 40, 19}, WS_VISIBLE | WS_TABSTOP, 0},
+        {UINT(edt5), "Edit", "", {7, 22, 40, 34}, WS_VISIBLE | WS_TABSTOP, 0},
+        {UINT(edt6), "Edit", "", {7, 37, 40, 49}, WS_VISIBLE | WS_TABSTOP, 0},
+        {UINT(edt7), "Edit", "", {7, 52, 40, 64}, WS_VISIBLE | WS_TABSTOP, 0},
+        {UINT(IDOK), "Button", "OK", {150, 7, 200, 21}, WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0},
+        {UINT(IDCANCEL), "Button", "Anuluj", {150, 24, 200, 38}, WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0},
     };
     res::add_dialog({IDD_TEST_PAGE_SETUP, "Ustawienia strony", {0, 0, 210, 70}, WS_POPUP | WS_CAPTION, 0, nullptr, 8,
                      setup_controls});

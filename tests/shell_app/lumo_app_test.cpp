@@ -27,14 +27,15 @@
 #include "resources/app_ids.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
+#include "engine/frame/topic_layout.h"
+#include "shell/child_frames.h"
 #include "shell/library_title.h"
+#include "shell/view/lumo_kal_view.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/main_frame.h"
-#include "tests/compiler/library_fixture.h"
 #include "tests/gallery/gallery.h"
-#include "tests/support/gui_fixture.h"
-#include "tests/support/queued_prompter.h"
+#include "tests/support/app_fixture.h"
 #include "tests/support/surface_png.h"
 
 namespace lumo::test {
@@ -113,9 +114,6 @@ TEST(LumoConversions, CentimetresAreParsedStrictlyAndFormattedShort) {
   EXPECT_FALSE(CLumoApp::IsCommonControlsVersionAccepted(3, 99));
 }
 
-// Answers message boxes from a queue (cancel when it is empty) and records them.
-using Prompts = lumo::test::QueuedPrompter;
-
 class TestView : public CView {
  public:
   void OnDraw(CDC*) override {}
@@ -127,35 +125,15 @@ class PictureDoc : public CDocument {
 };
 IMPLEMENT_DYNCREATE(PictureDoc, CDocument)
 
-class LumoAppTest : public GuiTest {
+class LumoAppTest : public AppTest {
  protected:
   static constexpr UINT kRunScript = WM_APP + 0x77;
 
-  void SetUp() override {
-    GuiTest::SetUp();
-    resources::register_program_resources();
-    controls::register_standard_controls();
-    library_ = &compiler_test::Compile(compiler_test::SourceDir() + "/samples/acts", "shell_app_sample");
-    ASSERT_EQ(library_->result, 0) << library_->error;
-    folder_ = base::temp_folder() + "/lumo_app_test_" + std::to_string(::getpid());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_ + "/data");
-    base::Profile::set_app_path(folder_ + "/LumoKAL.ini");
-    base::RegistryStore::set_user_path(folder_ + "/registry.dat");
-    base::set_data_folder(folder_ + "/data");
-    framework::set_prompter(&prompts_);
-    app_ = std::make_unique<CLumoApp>();
-    app_->GetInstanceGuard().SetScope("-test-" + std::to_string(::getpid()));
-  }
+  LumoAppTest() : AppTest("shell_app_sample") {}
+
   void TearDown() override {
     win::set_message_observer(nullptr);
-    if (app_->m_pMainWnd && app_->m_pMainWnd->m_hWnd) app_->m_pMainWnd->DestroyWindow();
-    pump();
-    app_.reset();
-    framework::set_prompter(nullptr);
-    base::set_data_folder("");
-    GuiTest::TearDown();
-    std::filesystem::remove_all(folder_);
+    AppTest::TearDown();
   }
 
   // Runs `script` on every dialog box once it is up (the n-th dialog gets n, from 0).
@@ -168,20 +146,6 @@ class LumoAppTest : public GuiTest {
     });
   }
 
-  BOOL StartWithLibrary() {
-    base::Profile::app().WriteProfileString("Main", "DataDir", library_->folder.c_str());
-    char program[] = "lumokal";
-    char* argv[] = {program};
-    app_->SetCommandLine(1, argv);
-    return app_->InitInstance();
-  }
-
-  std::string LibraryTitlePath() const { return library_->folder + "/" + compiler::kLibraryFileName; }
-
-  const compiler_test::CompiledLibrary* library_ = nullptr;
-  std::string folder_;
-  Prompts prompts_;
-  std::unique_ptr<CLumoApp> app_;
   int dialogs_ = 0;
 };
 
@@ -217,13 +181,27 @@ TEST_F(LumoAppTest, StartsWithTheLibraryTheCommandLineNamesAndEndsThroughExit) {
   EXPECT_EQ(std::string(class_name), "LumoKAL Class");
   CString title;
   frame->GetWindowText(title);
-  EXPECT_EQ(title.str(), "LumoKAL");
+  EXPECT_EQ(title.str(), "LumoKAL - nienazwana praca");
   std::vector<std::string> popups;
-  for (const auto& item : framework::menu_items(::GetMenu(frame->m_hWnd))) popups.push_back(utf8(item.text));
+  // The maximised sheet's own window menu stands first on the bar.
+  for (const auto& item : framework::menu_items(::GetMenu(frame->m_hWnd))) {
+    if (item.popup && item.text != "-") popups.push_back(utf8(item.text));
+  }
   EXPECT_EQ(popups, (std::vector<std::string>{"&Plik", "&Widok", "&Zakładki", "&Narzędzia", "&Indeks",
                                               "&Okno", "Pomo&c"}));
+  // The new work comes with its first sheet, maximised, on the library's contents page, and the
+  // workbook shows its tab.
   ASSERT_NE(frame->m_hWndMDIClient, nullptr);
-  EXPECT_EQ(frame->MDIGetActive(), nullptr);  // no sheet yet
+  BOOL maximised = FALSE;
+  auto* sheet = dynamic_cast<CChildKALFrame*>(frame->MDIGetActive(&maximised));
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_TRUE(maximised);
+  EXPECT_TRUE(frame->GetWorkbookMode());
+  EXPECT_EQ(frame->GetSheetCount(), 1);
+  ASSERT_NE(work->GetCurrentTextView(), nullptr);
+  EXPECT_EQ(work->GetCurrentTextView()->GetParentFrame(), sheet);
+  EXPECT_TRUE(CLumoKALDoc::AreViewsAttached());
+  EXPECT_GE(frame::MvGetCurrentTopic(work->GetCurrentTextView()->GetViewer()), 0);
   frame->MoveWindow(0, 0, 640, 480);
   pump();
   CGSStatusBar& status = frame->GetStatusBar();
@@ -334,7 +312,7 @@ TEST_F(LumoAppTest, ASecondStartHandsItsWorkToTheFirst) {
   BOOL second_started = TRUE;
   std::thread second([&] {
     CInstanceGuard guard;
-    guard.SetScope("-test-" + std::to_string(::getpid()));
+    guard.SetScope(InstanceScope());
     second_started = guard.RegisterMainClass(resources::IDS_APP_NAME, CString(path));
   });
   for (int round = 0; round < 500; ++round) {
@@ -365,18 +343,29 @@ TEST_F(LumoAppTest, WorksReopenWithTheirSheetsBookmarksAndQueries) {
   lists.bookmarks[0]->m_strName = CString("Art. 1");
   lists.queries = {CString("biblioteka"), CString("gmina")};
   lists.sheets.resize(2);
-  lists.sheets[0].topic = 120;
-  lists.sheets[1].topic = 455;
+  lists.sheets[0].topic = 3;
+  lists.sheets[1].topic = 5;
   CArchive out;
   SerializeWork(out, settings, statistics, lists);
   const std::string old_path = folder_ + "/stara.lkl";
   ASSERT_EQ(base::write_file_atomic(old_path, out.GetBytes()), base::OsError::None);
 
+  // A reopened work shows its saved sheets in order: the first in the sheet the work opens with,
+  // the others each in a sheet of its own; what was saved of them is then used up.
   auto check = [&](CLumoKALDoc* work) {
     ASSERT_NE(work, nullptr);
-    EXPECT_EQ(work->GetSavedTopic(), 120);
-    ASSERT_EQ(work->GetSavedSheets().size(), 2u);
-    EXPECT_EQ(work->GetSavedSheets()[1].topic, 455);
+    pump();
+    EXPECT_EQ(work->GetSavedTopic(), -1);
+    EXPECT_TRUE(work->GetSavedSheets().empty());
+    CMainFrame* frame = app_->GetMainFrame();
+    ASSERT_EQ(frame->GetSheetCount(), 2);
+    std::vector<int32_t> shown;
+    for (SECWorksheet* sheet : frame->m_sheets) {
+      auto* view = dynamic_cast<CLumoKALView*>(sheet->GetActiveView());
+      ASSERT_NE(view, nullptr);
+      shown.push_back(frame::MvGetCurrentTopic(view->GetViewer()));
+    }
+    EXPECT_EQ(shown, (std::vector<int32_t>{3, 5}));
     ASSERT_EQ(work->GetBookmarks().size(), 1u);
     EXPECT_EQ(work->GetBookmarks()[0]->m_strName.str(), "Art. 1");
     ASSERT_EQ(work->GetQueryHistory().size(), 2u);
@@ -395,13 +384,15 @@ TEST_F(LumoAppTest, WorksReopenWithTheirSheetsBookmarksAndQueries) {
 
   // More sheets than the settings allow: one message, the first ones kept.
   lists.sheets.resize(20);
+  for (WorkSheet& sheet : lists.sheets) sheet.topic = 3;
   CArchive many;
   SerializeWork(many, settings, statistics, lists);
   const std::string many_path = folder_ + "/wiele.lkl";
   ASSERT_EQ(base::write_file_atomic(many_path, many.GetBytes()), base::OsError::None);
   work = dynamic_cast<CLumoKALDoc*>(app_->OpenDocumentFile(many_path.c_str()));
   ASSERT_NE(work, nullptr);
-  EXPECT_EQ(work->GetSavedSheets().size(), size_t(app_->GetUserData().m_nMaxSheets));
+  pump();
+  EXPECT_EQ(app_->GetMainFrame()->GetSheetCount(), app_->GetUserData().m_nMaxSheets);
   ASSERT_EQ(prompts_.asked.size(), 1u);
   EXPECT_NE(prompts_.asked[0].find("więcej arkuszy"), std::string::npos);
 
@@ -447,8 +438,8 @@ TEST_F(LumoAppTest, PlacesSavedWithAnotherSystemsPathsOpenInTheOpenLibrary) {
   CMvHistoryItem place;
   place.m_nTopic = 12;
   place.m_nTitleIndex = TitleNamePool::IndexOfName(CString("D:\\BAZA\\LUMOKAL.DAT"));
-  EXPECT_FALSE(place.ShowInWork());  // no sheet yet: remembered
-  EXPECT_EQ(work->GetPendingTopic(), 12);
+  EXPECT_TRUE(place.ShowInWork());  // shown in the sheet the work opened with
+  EXPECT_EQ(frame::MvGetCurrentTopic(work->GetCurrentTextView()->GetViewer()), 12);
   EXPECT_EQ(LibraryTitle(), open);
   // Another title file that cannot be opened leaves the library open.
   place.m_nTitleIndex = TitleNamePool::IndexOfName(CString("/nie/ma/Inny.dat"));
@@ -493,6 +484,10 @@ TEST_F(LumoAppTest, RequestsBeforeTheFirstSheetAreShownWhenItIsBound) {
   ASSERT_TRUE(StartWithLibrary());
   CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
   ASSERT_NE(work, nullptr);
+  // The library opens again while no sheet is bound to it (the first sheet was bound at start).
+  work->CloseTitle();
+  ASSERT_NE(work->OpenTitle(LibraryTitlePath().c_str()), nullptr);
+  EXPECT_FALSE(CLumoKALDoc::AreViewsAttached());
   EXPECT_FALSE(work->OpenTopic(77, 0, 0));
   EXPECT_FALSE(work->OpenTopic(-1, 0, 0));  // ignored
   EXPECT_EQ(work->GetPendingTopic(), 77);

@@ -20,6 +20,7 @@
 #include "platform/framework/prompter.h"
 #include "platform/framework/view.h"
 #include "platform/shell/services.h"
+#include "platform/win/cmd_ui.h"
 #include "platform/win/monitors.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
@@ -339,7 +340,7 @@ TEST_F(FrameTest, TheSheetPastTheLimitIsRefusedWithItsMessage) {
   ASSERT_EQ(prompts_.asked.size(), 1u);
   EXPECT_EQ(prompts_.asked[0].rfind("Program nie może utworzyć nowego arkusza ponieważ ich liczba", 0), 0u);
   EXPECT_EQ(sheets::TextFrameCount(), 8);
-  EXPECT_EQ(frame->GetSheets().size(), 8u);
+  EXPECT_EQ(frame->GetSheetCount(), 8);
 }
 
 TEST_F(FrameTest, APictureTakesItsActsPlaceAndGivesItBack) {
@@ -351,11 +352,11 @@ TEST_F(FrameTest, APictureTakesItsActsPlaceAndGivesItBack) {
   // The second act is the current one when the picture opens from it.
   static_cast<CChildKALFrame*>(acts[1])->ActivateFrame();
   pump();
-  EXPECT_EQ(sheets::CurrentTextView(), acts[1]->GetActiveView());
+  EXPECT_EQ(work->GetCurrentView(), acts[1]->GetActiveView());
   CChildBMPFrame* picture = OpenPictureSheet();
   ASSERT_NE(picture, nullptr);
   pump();
-  std::vector<CMDIChildWnd*> order = frame->GetSheets();
+  std::vector<SECWorksheet*> order = frame->m_sheets;
   ASSERT_EQ(order.size(), 3u);
   EXPECT_EQ(order[0], acts[0]);
   EXPECT_EQ(order[1], picture);
@@ -364,7 +365,7 @@ TEST_F(FrameTest, APictureTakesItsActsPlaceAndGivesItBack) {
   picture->GetWindowText(caption);
   EXPECT_EQ(Utf8(caption), "Dz.U. 1998 nr 21 poz. 94");
   EXPECT_EQ(picture->m_nTopic, 101);
-  EXPECT_EQ(sheets::CurrentPictureView(), picture->GetActiveView());
+  EXPECT_EQ(work->GetCurrentPictureView(), picture->GetActiveView());
   SECCustomToolBar* form = frame->FindToolBar(resources::IDR_TOOLBAR_FORM);
   EXPECT_TRUE(form->IsVisible()) << "shown with a picture";
   // Its position field starts at 0, 0 and greyed, with its labels.
@@ -393,13 +394,104 @@ TEST_F(FrameTest, APictureTakesItsActsPlaceAndGivesItBack) {
   CMDIChildWnd* back = OpenTextSheet(work, 101);
   ASSERT_NE(back, nullptr);
   pump();
-  order = frame->GetSheets();
+  order = frame->m_sheets;
   ASSERT_EQ(order.size(), 3u);
   EXPECT_EQ(order[1], back);
   EXPECT_EQ(sheets::PictureFrameCount(), 0);
-  EXPECT_EQ(sheets::CurrentPictureView(), nullptr);
+  EXPECT_EQ(work->GetCurrentPictureView(), nullptr);
   EXPECT_EQ(LastHistorySource(back), 101);
   EXPECT_FALSE(frame->FindToolBar(resources::IDR_TOOLBAR_FORM)->IsVisible());
+}
+
+TEST_F(FrameTest, SheetsShowAsTabsNamedByTheirCaptions) {
+  CMainFrame* frame = MakeFrame();
+  frame->MoveWindow(0, 0, 900, 600);
+  EXPECT_TRUE(frame->GetWorkbookMode());
+  CLumoKALDoc* work = NewWork();
+  const char* captions[] = {"Dz.U. 1998 nr 21 poz. 94", "Zażółć gęślą jaźń", "Ustawa o ochronie środowiska"};
+  std::vector<CMDIChildWnd*> acts;
+  for (int i = 0; i < 3; ++i) {
+    acts.push_back(OpenTextSheet(work, 200 + i));
+    ASSERT_NE(acts.back(), nullptr);
+    acts.back()->SetWindowText(CString(base::cp1250::from_utf8(captions[i])));
+  }
+  pump();
+  ASSERT_EQ(frame->GetSheetCount(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Utf8(frame->GetSheetLabel(frame->GetSheet(i))), captions[i]);
+  // The current text view is the last sheet's, whatever class the view is.
+  EXPECT_EQ(work->GetCurrentView(), acts[2]->GetActiveView());
+  gallery::Picture picture(frame->m_hWnd, "main_frame_sheets");
+  // Every tab carries its label: text is drawn inside each tab below the client.
+  for (int i = 0; i < 3; ++i) {
+    workbook::TabPoints points;
+    ASSERT_TRUE(frame->GetTabPolygon(frame->GetSheet(i), points));
+    CRect text;
+    frame->GetTabTextRect(points.data(), workbook::kIconSize, text);
+    EXPECT_GT(picture.dark(text), 15) << i;
+  }
+  // A click on the first tab makes its sheet the current one.
+  workbook::TabPoints first;
+  ASSERT_TRUE(frame->GetTabPolygon(frame->GetSheet(0), first));
+  frame->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first[0].x + 20, first[0].y + 8));
+  frame->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(first[0].x + 20, first[0].y + 8));
+  pump();
+  EXPECT_EQ(frame->MDIGetActive(), acts[0]);
+  EXPECT_EQ(work->GetCurrentView(), acts[0]->GetActiveView());
+  // Closing it: the work finds the sheet now active as its current one.
+  acts[0]->SendMessage(WM_CLOSE);
+  pump();
+  ASSERT_NE(frame->MDIGetActive(), nullptr);
+  EXPECT_EQ(work->GetCurrentView(), frame->MDIGetActive()->GetActiveView());
+  // Switched off in the options, the tabs go and the client takes their room.
+  frame->SetWorkbookMode(FALSE);
+  CRect area;
+  frame->GetTabAreaRect(area);
+  CRect client;
+  ::GetWindowRect(frame->m_hWndMDIClient, &client);
+  frame->ScreenToClient(&client);
+  EXPECT_EQ(area, client);
+}
+
+// A window that takes the commands of a context menu and disables one of its items.
+class MenuTarget : public CWnd {
+ public:
+  std::vector<UINT> commands;
+
+ protected:
+  afx_msg void OnFirst() { commands.push_back(32980); }
+  afx_msg void OnUpdateSecond(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(MenuTarget, CWnd)
+  ON_COMMAND(32980, &MenuTarget::OnFirst)
+  ON_UPDATE_COMMAND_UI(32981, &MenuTarget::OnUpdateSecond)
+END_MESSAGE_MAP()
+
+TEST_F(FrameTest, AContextMenuIsTrackedForItsTarget) {
+  CMainFrame* frame = MakeFrame();
+  MenuTarget target;
+  ASSERT_TRUE(target.Create(nullptr, "cel", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), frame, 4711));
+  CMenu menu;
+  ASSERT_TRUE(menu.CreatePopupMenu());
+  menu.AppendMenu(MF_STRING, 32980, "&Otwórz");
+  menu.AppendMenu(MF_STRING, 32981, "Drukuj listę");
+  UINT second_state = 0;
+  CWnd* target_while_up = nullptr;
+  framework::set_menu_chooser([&](HMENU shown, HWND, POINT) -> UINT {
+    second_state = ::GetMenuState(shown, 32981, MF_BYCOMMAND);
+    target_while_up = frame->GetMenuTarget();
+    return 32980;
+  });
+  frame->TrackContextMenu(&menu, CPoint(20, 20), &target);
+  framework::set_menu_chooser(nullptr);
+  EXPECT_EQ(target_while_up, &target);
+  EXPECT_EQ(frame->GetMenuTarget(), nullptr);
+  EXPECT_TRUE(second_state & MF_GRAYED) << "the target's update handler ran";
+  EXPECT_TRUE(target.commands.empty()) << "the command is posted";
+  pump();
+  EXPECT_EQ(target.commands, (std::vector<UINT>{32980}));
+  target.DestroyWindow();
 }
 
 TEST_F(FrameTest, ClosingTheLastSheetOfAChangedWorkAsksNothing) {

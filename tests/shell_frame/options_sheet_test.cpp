@@ -260,6 +260,23 @@ TEST_F(DialogTest, SystemLinesSayWhatThePlatformReports) {
   EXPECT_EQ(Utf8(credits::SystemLine(v)), "Windows NT 4.0 (Build: 1381).");
 }
 
+TEST(AboutLayout, RectanglesAndFontsScaleToTheUsualFont) {
+  // The usual font (40 units 60 pixels, 80 units 130 pixels) keeps every rectangle.
+  const RECT same = credits::ScaleToUsualFont({10, 20, 70, 150}, 60, 130);
+  EXPECT_EQ(same.left, 10);
+  EXPECT_EQ(same.bottom, 150);
+  // A larger font's layout shrinks back to the usual one.
+  const RECT larger = credits::ScaleToUsualFont({80, 160, 160, 320}, 80, 160);
+  EXPECT_EQ(larger.left, 60);
+  EXPECT_EQ(larger.top, 130);
+  EXPECT_EQ(larger.right, 120);
+  EXPECT_EQ(larger.bottom, 260);
+  EXPECT_EQ(credits::ScaleFontHeight(-16, 160), -13);
+  // A font that measures nothing changes nothing.
+  EXPECT_EQ(credits::ScaleToUsualFont({1, 2, 3, 4}, 0, 130).right, 3);
+  EXPECT_EQ(credits::ScaleFontHeight(-11, 0), -11);
+}
+
 TEST_F(DialogTest, AboutBoxShowsTheMachineAndRunsTheCreditsAfterTheSequence) {
   CMainFrame* frame = MakeFrame();
   CAboutDlg about(frame);
@@ -271,9 +288,27 @@ TEST_F(DialogTest, AboutBoxShowsTheMachineAndRunsTheCreditsAfterTheSequence) {
     ::GetDlgItemText(h, IDC_ABOUT_SYSTEM, system, sizeof system);
     EXPECT_EQ(std::string(system).substr(0, 6), "Linux ");
     EXPECT_TRUE(about.HasPalette());
+    // The box is laid out as the usual 8-point font would lay it out (1.5 pixels a dialog unit
+    // across, 1.625 down), whatever the font here measures.
+    const RECT ok = gallery::rect_in(::GetDlgItem(h, IDOK), h);
+    const RECT expected{345, 216, 420, 239};
+    EXPECT_NEAR(ok.left, expected.left, 1);
+    EXPECT_NEAR(ok.top, expected.top, 1);
+    EXPECT_NEAR(ok.right, expected.right, 1);
+    EXPECT_NEAR(ok.bottom, expected.bottom, 1);
+    RECT client;
+    ::GetClientRect(h, &client);
+    EXPECT_NEAR(client.right, 430, 1);
+    EXPECT_NEAR(client.bottom, 250, 1);
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(h, IDC_ABOUT_CREDITS))) << "shown only while running";
     gallery::Picture still(h, "about_box", true);
     const RECT picture = gallery::rect_in(::GetDlgItem(h, IDC_ABOUT_PICTURE), h, true);
     EXPECT_GT(still.dark(picture), 50) << "the picture is drawn";
+    // Moved controls are drawn again whole: no stale strip is left along their lower edges.
+    for (UINT id : {IDC_ABOUT_KEY1, IDC_ABOUT_KEY2, IDC_ABOUT_MEMORY}) {
+      const RECT text = gallery::rect_in(::GetDlgItem(h, int(id)), h, true);
+      EXPECT_EQ(still.light(RECT{text.left, text.bottom - 1, text.right, text.bottom}), 0) << id;
+    }
 
     // A click on the picture without the sequence does nothing.
     const RECT credits_box = gallery::rect_in(::GetDlgItem(h, IDC_ABOUT_CREDITS), h);

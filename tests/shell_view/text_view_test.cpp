@@ -52,11 +52,9 @@
 #include "shell/view/lumo_kal_view.h"
 #include "shell/view/mv_dummy.h"
 #include "shell/view/wheel_wnd.h"
-#include "tests/compiler/library_fixture.h"
 #include "tests/gallery/gallery.h"
 #include "tests/menus/menu_script.h"
-#include "tests/support/gui_fixture.h"
-#include "tests/support/queued_prompter.h"
+#include "tests/support/app_fixture.h"
 #include "tests/support/surface_png.h"
 #include "tests/support/synthetic_input.h"
 
@@ -82,27 +80,14 @@ class PictureView : public CView {
 };
 IMPLEMENT_DYNCREATE(PictureView, CView)
 
-class Prompts : public lumo::test::QueuedPrompter {
- public:
-  Prompts() : QueuedPrompter(IDOK) {}
-};
-
-class TextViewTest : public GuiTest {
+class TextViewTest : public AppTest {
  protected:
+  // Message boxes are answered OK once the queue is empty.
+  TextViewTest() : AppTest("shell_view_sample", IDOK) {}
+
   void SetUp() override {
-    GuiTest::SetUp();
-    resources::register_program_resources();
-    controls::register_standard_controls();
-    library_ = &compiler_test::Compile(compiler_test::SourceDir() + "/samples/acts", "shell_view_sample");
-    ASSERT_EQ(library_->result, 0) << library_->error;
-    folder_ = base::temp_folder() + "/shell_view_test_" + std::to_string(::getpid());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    base::Profile::set_app_path(folder_ + "/LumoKAL.ini");
-    base::RegistryStore::set_user_path(folder_ + "/registry.dat");
-    base::set_data_folder(folder_);
-    framework::set_prompter(&prompts_);
-    app_ = std::make_unique<CLumoApp>();
+    AppTest::SetUp();
+    if (HasFatalFailure()) return;
     medview::MvStartup(0);
     app_->SetDataDir(CString(library_->folder + "/"));
     app_->OpenCatalogFile();
@@ -140,11 +125,7 @@ class TextViewTest : public GuiTest {
     if (app_->m_pMainWnd && app_->m_pMainWnd->m_hWnd) app_->m_pMainWnd->DestroyWindow();
     pump();
     medview::MvShutdown();
-    app_.reset();
-    framework::set_prompter(nullptr);
-    base::set_data_folder("");
-    GuiTest::TearDown();
-    std::filesystem::remove_all(folder_);
+    AppTest::TearDown();
   }
 
   int32_t Topic(const char* context) const {
@@ -257,12 +238,8 @@ class TextViewTest : public GuiTest {
     return ids;
   }
 
-  const compiler_test::CompiledLibrary* library_ = nullptr;
-  std::string folder_;
-  Prompts prompts_;
   COutputWnd nav_;
   CIndexWnd lists_;
-  std::unique_ptr<CLumoApp> app_;
   CLumoKALDocTemplate* text_template_ = nullptr;
   CLumoKALDoc* work_ = nullptr;
   CLumoKALView* view_ = nullptr;

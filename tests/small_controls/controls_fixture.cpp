@@ -46,14 +46,14 @@ void register_bitmap(UINT id, std::span<const char* const> rows) {
 void register_test_resources() {
   static bool done = [] {
     static const res::DialogControlResource controls[] = {
-        {UINT(IDC_SMALL_LINK), "Static", "Obejrzyj strony WWW", {10, 8, 120, 18}, SS_LEFT, 0},
-        {UINT(IDC_SMALL_LABEL), "Static", "Zażółć gęślą jaźń", {130, 8, 230, 18}, SS_LEFT, 0},
-        {UINT(IDC_SMALL_PIN), "Button", "", {10, 24, 24, 38}, BS_OWNERDRAW, 0},
-        {UINT(IDC_SMALL_HELP), "Button", "", {26, 24, 40, 38}, BS_OWNERDRAW, 0},
-        {UINT(IDC_SMALL_FOLDER), "Edit", "", {10, 46, 200, 58}, ES_READONLY | ES_AUTOHSCROLL | WS_BORDER, 0},
-        {UINT(IDC_SMALL_PLAIN_EDIT), "Edit", "", {10, 64, 120, 76}, ES_AUTOHSCROLL | WS_BORDER, 0},
-        {UINT(IDC_SMALL_YEAR), "Edit", "", {10, 84, 50, 96}, WS_BORDER | WS_TABSTOP, 0},
-        {UINT(IDC_SMALL_POSITION), "Edit", "", {60, 84, 120, 96}, WS_BORDER | WS_TABSTOP, 0},
+        {UINT(IDC_SMALL_LINK), "Static", "Obejrzyj strony WWW", {10, 8, 120, 18}, WS_VISIBLE | SS_LEFT, 0},
+        {UINT(IDC_SMALL_LABEL), "Static", "Zażółć gęślą jaźń", {130, 8, 230, 18}, WS_VISIBLE | SS_LEFT, 0},
+        {UINT(IDC_SMALL_PIN), "Button", "", {10, 24, 24, 38}, WS_VISIBLE | BS_OWNERDRAW, 0},
+        {UINT(IDC_SMALL_HELP), "Button", "", {26, 24, 40, 38}, WS_VISIBLE | BS_OWNERDRAW, 0},
+        {UINT(IDC_SMALL_FOLDER), "Edit", "", {10, 46, 200, 58}, WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL | WS_BORDER, 0},
+        {UINT(IDC_SMALL_PLAIN_EDIT), "Edit", "", {10, 64, 120, 76}, WS_VISIBLE | ES_AUTOHSCROLL | WS_BORDER, 0},
+        {UINT(IDC_SMALL_YEAR), "Edit", "", {10, 84, 50, 96}, WS_VISIBLE | WS_BORDER | WS_TABSTOP, 0},
+        {UINT(IDC_SMALL_POSITION), "Edit", "", {60, 84, 120, 96}, WS_VISIBLE | WS_BORDER | WS_TABSTOP, 0},
     };
     res::add_dialog({IDD_SMALL_CONTROLS, "Kontrolki", {0, 0, 240, 104}, WS_POPUP | WS_CAPTION | DS_SETFONT, 0,
                      "MS Sans Serif", 8, controls});

@@ -27,16 +27,16 @@ constexpr UINT IDD_TAB_PAGE_FIRST = 9474;
 void register_pages() {
   static bool done = [] {
     static const res::DialogControlResource find[] = {
-        {UINT(-1), "Static", "Szukane słowa:", {7, 7, 150, 17}, SS_LEFT, 0},
-        {1400, "Edit", "", {7, 19, 190, 31}, WS_BORDER | WS_TABSTOP, 0},
+        {UINT(-1), "Static", "Szukane słowa:", {7, 7, 150, 17}, WS_VISIBLE | SS_LEFT, 0},
+        {1400, "Edit", "", {7, 19, 190, 31}, WS_VISIBLE | WS_BORDER | WS_TABSTOP, 0},
     };
     static const res::DialogControlResource go_to[] = {
-        {UINT(-1), "Static", "Rok i pozycja:", {7, 7, 150, 17}, SS_LEFT, 0},
-        {1401, "Edit", "", {7, 19, 60, 31}, WS_BORDER | WS_TABSTOP, 0},
+        {UINT(-1), "Static", "Rok i pozycja:", {7, 7, 150, 17}, WS_VISIBLE | SS_LEFT, 0},
+        {1401, "Edit", "", {7, 19, 60, 31}, WS_VISIBLE | WS_BORDER | WS_TABSTOP, 0},
     };
     static const res::DialogControlResource in_act[] = {
-        {UINT(-1), "Static", "Znajdź w bieżącym akcie:", {7, 7, 150, 17}, SS_LEFT, 0},
-        {1402, "Edit", "", {7, 19, 190, 31}, WS_BORDER | WS_TABSTOP, 0},
+        {UINT(-1), "Static", "Znajdź w bieżącym akcie:", {7, 7, 150, 17}, WS_VISIBLE | SS_LEFT, 0},
+        {1402, "Edit", "", {7, 19, 190, 31}, WS_VISIBLE | WS_BORDER | WS_TABSTOP, 0},
     };
     const DWORD style = WS_CHILD | WS_CAPTION | DS_SETFONT;
     res::add_dialog({IDD_TAB_PAGE_FIRST, "Kwerenda", {0, 0, 200, 60}, style, 0, "MS Sans Serif", 8, find});

@@ -31,8 +31,8 @@ using namespace std::chrono_literals;
 
 // Classic system colours of the window layer.
 constexpr QRgb kMenuColour = 0xFFC0C0C0;
-// The MDI client shows the desktop colour behind the sheets.
-constexpr QRgb kWorkspaceColour = 0xFF008080;
+// The first sheet's page, which covers the MDI client from the start.
+constexpr QRgb kPageColour = 0xFFFFFFFF;
 
 struct Geometry {
   int x = 0, y = 0, width = 0, height = 0;
@@ -134,7 +134,7 @@ class SmokeTest : public ::testing::Test {
     return run_program(arguments, environment(), timeout);
   }
 
-  // The screen once the frame's client area shows the workspace colour, or the last one read
+  // The screen once the frame's client area shows the first sheet's page, or the last one read
   // when that does not happen within the time given.
   QImage screen_when_drawn(const Geometry& frame, std::string* error) {
     QImage screen;
@@ -142,7 +142,7 @@ class SmokeTest : public ::testing::Test {
     do {
       screen = read_xwd_screen(folder_ + "/screen/Xvfb_screen0", error);
       if (!screen.isNull() && screen.rect().contains(frame.x + frame.width / 2, frame.y + frame.height / 2) &&
-          screen.pixel(frame.x + frame.width / 2, frame.y + frame.height / 2) == kWorkspaceColour) {
+          screen.pixel(frame.x + frame.width / 2, frame.y + frame.height / 2) == kPageColour) {
         break;
       }
       usleep(100000);
@@ -160,15 +160,17 @@ TEST_F(SmokeTest, TheProgramShowsItsMainWindowAndEndsCleanlyOnAltF4) {
       {{LUMOKAL_PROGRAM, "--data", folder_ + "/library"}, environment(), false, -1});
   ASSERT_TRUE(program.started());
 
-  RunResult found = xdotool({"search", "--sync", "--onlyvisible", "--name", "^LumoKAL$"}, 60s);
-  ASSERT_EQ(found.exit_code, 0) << "no window named LumoKAL appeared";
+  // The caption names the work the program starts with.
+  const std::string caption = "LumoKAL - nienazwana praca";
+  RunResult found = xdotool({"search", "--sync", "--onlyvisible", "--name", "^" + caption + "$"}, 60s);
+  ASSERT_EQ(found.exit_code, 0) << "no window named " << caption << " appeared";
   // xdotool matches names without regard to case: the title itself is compared here.
   std::string window;
   for (const std::string& id : lines_of(found.output)) {
     RunResult name = xdotool({"getwindowname", id});
-    if (name.exit_code == 0 && lines_of(name.output) == std::vector<std::string>{"LumoKAL"}) window = id;
+    if (name.exit_code == 0 && lines_of(name.output) == std::vector<std::string>{caption}) window = id;
   }
-  ASSERT_FALSE(window.empty()) << "no visible window is titled exactly LumoKAL: " << found.output;
+  ASSERT_FALSE(window.empty()) << "no visible window is titled exactly " << caption << ": " << found.output;
 
   RunResult geometry_text = xdotool({"getwindowgeometry", "--shell", window});
   ASSERT_EQ(geometry_text.exit_code, 0);
@@ -182,10 +184,10 @@ TEST_F(SmokeTest, TheProgramShowsItsMainWindowAndEndsCleanlyOnAltF4) {
   screen.copy(frame.x, frame.y, frame.width, frame.height).save("smoke_lumokal.png");
   auto at = [&](int dx, int dy) { return QColor(screen.pixel(frame.x + dx, frame.y + dy)).name().toStdString(); };
   auto colour = [](QRgb rgb) { return QColor(rgb).name().toStdString(); };
-  // The menu bar along the top, the empty MDI client in the middle (right of the "Spisy" bar), the
+  // The menu bar along the top, the first sheet in the middle (right of the "Spisy" bar), the
   // status bar at the bottom.
   EXPECT_EQ(at(frame.width - 4, 4), colour(kMenuColour)) << "menu bar";
-  EXPECT_EQ(at(frame.width / 2, frame.height / 2), colour(kWorkspaceColour)) << "client area";
+  EXPECT_EQ(at(frame.width / 2, frame.height / 2), colour(kPageColour)) << "first sheet";
   EXPECT_EQ(at(frame.width / 3, frame.height - 3), colour(kMenuColour)) << "status bar";
   bool menu_text = false;
   for (int x = 2; x < 60 && !menu_text; ++x) {

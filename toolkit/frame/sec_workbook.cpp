@@ -89,8 +89,8 @@ SECWorkbook::~SECWorkbook() {
 
 BOOL SECWorkbook::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu) {
   if (!SECMDIFrameWnd::CreateClient(lpCreateStruct, pWindowMenu)) return FALSE;
-  auto client = std::make_unique<SECWorkbookClient>();
-  if (!client->SubclassWindow(m_hWndMDIClient)) return FALSE;
+  std::unique_ptr<SECWorkbookClient> client = NewWorkbookClient();
+  if (!client || !client->SubclassWindow(m_hWndMDIClient)) return FALSE;
   m_pClient = client.release();
   if (m_bWorkbookMode) SetWorkbookMode(TRUE);
   m_hTabFont = tab_font();
@@ -100,6 +100,8 @@ BOOL SECWorkbook::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu
   m_penFace.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNFACE));
   return TRUE;
 }
+
+std::unique_ptr<SECWorkbookClient> SECWorkbook::NewWorkbookClient() { return std::make_unique<SECWorkbookClient>(); }
 
 void SECWorkbook::OnDestroy() {
   if (m_pClient) {

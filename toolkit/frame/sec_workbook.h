@@ -125,6 +125,8 @@ class SECWorkbook : public SECMDIFrameWnd {
   int m_nActiveSheet = 0;
 
  protected:
+  // The window that subclasses the MDI client; a frame with a background of its own gives its own.
+  virtual std::unique_ptr<SECWorkbookClient> NewWorkbookClient();
   // The tab place of a sheet: its index less the hidden sheets before it.
   int TabPlace(const SECWorksheet* pSheet) const;
   // The MDI client's window rectangle in this frame's client coordinates.
