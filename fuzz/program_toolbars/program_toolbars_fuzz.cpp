@@ -3,7 +3,6 @@
 // "Buttons" records with each window button's saved width, and the dock layout that makes them
 // again. Whatever the profile says, the load ends without harm, the field still shows a position
 // and the state saves again.
-#include <QApplication>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -17,22 +16,16 @@
 #include "platform/base/profile.h"
 #include "platform/base/temp_folder.h"
 #include "platform/framework/app.h"
-#include "platform/win/message_queue.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "toolkit/frame/sec_mdi_frame.h"
 #include "toolkit/widgets/hover_combo.h"
 #include "toolkit/widgets/toolbar_manager.h"
 
-namespace {
+// Qt's keyword macros would rename members of the headers above: the Qt header comes last.
+#include "fuzz/gui_fuzz.h"
 
-void pump() {
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessage(&msg);
-  }
-}
+namespace {
 
 const UINT kForm[] = {resources::ID_PICTURE_POSITION, 0, resources::ID_LINKS_JOURNAL, resources::ID_SEARCH_QUERY_BOX};
 const SECButtonMapEntry kMap[] = {
@@ -48,11 +41,7 @@ const SECButtonMapEntry kMap[] = {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static int argc = 3;
-  static char name[] = "fuzz_program_toolbars", option[] = "-platform", platform[] = "offscreen";
-  static char* argv[] = {name, option, platform, nullptr};
-  static QApplication* qt = std::make_unique<QApplication>(argc, argv).release();
-  static CWinApp* app = std::make_unique<CWinApp>("LumoKAL").release();
+  CWinApp* app = fuzz_gui::Application("fuzz_program_toolbars");
   static const std::string path = base::temp_folder() + "/fuzz_program_toolbars.ini";
   static const bool registered = [] {
     resources::register_program_resources();
@@ -62,7 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CGSToolbarEditBtnDataCache::Instance().Add(std::move(field));
     return true;
   }();
-  (void)qt;
   (void)registered;
 
   const base::IniDocument document =
@@ -85,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     manager.DefineToolBar(resources::IDR_TOOLBAR_FORM, "Formularz", int(std::size(kForm)), kForm);
     manager.LoadStateFromProfile("LumoKAL");
     frame->RecalcLayout();
-    pump();
+    fuzz_gui::Pump();
     for (SECCustomToolBar* bar : manager.GetBars()) {
       const int index = bar->FindButtonByCommand(resources::ID_PICTURE_POSITION);
       if (auto* field = dynamic_cast<CGSToolbarEditBtn*>(bar->GetButton(index))) {
@@ -94,12 +82,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         field->EnableFields(FALSE);
       }
     }
-    pump();
+    fuzz_gui::Pump();
     manager.SaveStateToProfile("LumoKAL");
     frame->SetControlBarManager(nullptr);
   }
   frame->DestroyWindow();
-  pump();
+  fuzz_gui::Pump();
   app->m_pMainWnd = nullptr;
   return 0;
 }

@@ -2,7 +2,6 @@
 // item's kind and state), converts it to bitmap items, measures and draws every item, answers a
 // mnemonic for every byte, shows the same texts as a menu bar's buttons and asks each for its
 // mnemonic; nothing may fail, and the answers must name real items.
-#include <QApplication>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,7 +10,6 @@
 
 #include "platform/framework/app.h"
 #include "platform/framework/menu.h"
-#include "platform/win/message_queue.h"
 #include "platform/win/window_dc.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
@@ -19,15 +17,10 @@
 #include "toolkit/widgets/bmp_menu_plugin.h"
 #include "toolkit/widgets/menu_bar.h"
 
-namespace {
+// Qt's keyword macros would rename members of the headers above: the Qt header comes last.
+#include "fuzz/gui_fuzz.h"
 
-void pump() {
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessage(&msg);
-  }
-}
+namespace {
 
 std::vector<std::string> lines(std::string_view data) {
   std::vector<std::string> out;
@@ -44,13 +37,8 @@ std::vector<std::string> lines(std::string_view data) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static int argc = 3;
-  static char name[] = "fuzz_toolkit_menu_texts", option[] = "-platform", platform[] = "offscreen";
-  static char* argv[] = {name, option, platform, nullptr};
-  static QApplication* qt = std::make_unique<QApplication>(argc, argv).release();
-  static CWinApp* app = std::make_unique<CWinApp>("LumoKAL").release();
+  CWinApp* app = fuzz_gui::Application("fuzz_toolkit_menu_texts");
   static const bool registered = (resources::register_program_resources(), true);
-  (void)qt;
   (void)registered;
 
   const std::vector<std::string> texts = lines(std::string_view(reinterpret_cast<const char*>(data), size));
@@ -118,10 +106,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       frame->RecalcLayout();
     }
   }
-  pump();
+  fuzz_gui::Pump();
   frame->DestroyWindow();
   app->m_pMainWnd = nullptr;
-  pump();
+  fuzz_gui::Pump();
   ::DestroyMenu(popup);
   ::DestroyMenu(bar);
   return 0;

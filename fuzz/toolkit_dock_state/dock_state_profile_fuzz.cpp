@@ -1,7 +1,6 @@
 // Loads a docking layout from fuzzed profile text into a toolkit MDI frame with a few bars of its
 // own; whatever the profile says, the load must end without harm, the layout go through the tree
 // form and back, and save again. One frame serves many inputs (see FuzzFrame).
-#include <QApplication>
 #include <cstdint>
 #include <fstream>
 #include <memory>
@@ -13,21 +12,15 @@
 #include "platform/base/temp_folder.h"
 #include "platform/framework/app.h"
 #include "platform/framework/command_ids.h"
-#include "platform/win/message_queue.h"
 #include "toolkit/frame/persistent_tree.h"
 #include "toolkit/frame/sec_control_bar.h"
 #include "toolkit/frame/sec_dock_state.h"
 #include "toolkit/frame/sec_mdi_frame.h"
 
-namespace {
+// Qt's keyword macros would rename members of the headers above: the Qt header comes last.
+#include "fuzz/gui_fuzz.h"
 
-void pump() {
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessage(&msg);
-  }
-}
+namespace {
 
 // The frame with its bars docked as they start. Building it costs far more than loading a layout,
 // so one frame serves many inputs: after each the starting layout is applied again. It is built
@@ -45,7 +38,7 @@ class FuzzFrame {
   void reset() {
     if (!frame_) return;
     frame_->SetDockState(*initial_);
-    pump();
+    fuzz_gui::Pump();
   }
 
  private:
@@ -69,7 +62,7 @@ class FuzzFrame {
       frame->DockControlBar(bar);
     }
     frame->RecalcLayout();
-    pump();
+    fuzz_gui::Pump();
     initial_ = std::make_unique<SECDockState>();
     frame->GetDockState(*initial_);
     frame_ = frame;
@@ -77,7 +70,7 @@ class FuzzFrame {
 
   void end(CWinApp* app) {
     frame_->DestroyWindow();
-    pump();
+    fuzz_gui::Pump();
     app->m_pMainWnd = nullptr;
     frame_ = nullptr;
   }
@@ -90,14 +83,9 @@ class FuzzFrame {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static int argc = 3;
-  static char name[] = "fuzz_toolkit_dock_state", option[] = "-platform", platform[] = "offscreen";
-  static char* argv[] = {name, option, platform, nullptr};
-  static QApplication* qt = std::make_unique<QApplication>(argc, argv).release();
-  static CWinApp* app = std::make_unique<CWinApp>("LumoKAL").release();
+  CWinApp* app = fuzz_gui::Application("fuzz_toolkit_dock_state");
   static const std::string path = base::temp_folder() + "/fuzz_dock_state.ini";
   static FuzzFrame* fuzz_frame = std::make_unique<FuzzFrame>().release();
-  (void)qt;
 
   // The text as the profile reader sees it, written back the way the profile keeps it.
   const base::IniDocument document =
@@ -111,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SECMDIFrameWnd* frame = fuzz_frame->get(app);
   if (!frame) return 0;
   frame->LoadBarState("LumoKAL");
-  pump();
+  fuzz_gui::Pump();
   // The layout as it came through the tree form, applied again.
   {
     SECDockState captured;
@@ -121,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     captured.SaveStateToTree(&root, &root);
     SECDockState loaded;
     if (loaded.LoadStateFromTree(&root)) frame->SetDockState(loaded);
-    pump();
+    fuzz_gui::Pump();
   }
   frame->SaveBarState("LumoKAL");
   fuzz_frame->reset();

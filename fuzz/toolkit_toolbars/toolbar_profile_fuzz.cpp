@@ -1,7 +1,6 @@
 // Loads the toolbar manager's settings and its toolbars (titles, "Buttons" records, the saved
 // dock layout that makes them again by type) from fuzzed profile text into a toolkit MDI frame;
 // whatever the profile says, the load must end without harm and the state save again.
-#include <QApplication>
 #include <cstdint>
 #include <fstream>
 #include <memory>
@@ -14,7 +13,6 @@
 #include "platform/base/temp_folder.h"
 #include "platform/framework/app.h"
 #include "platform/framework/command_ids.h"
-#include "platform/win/message_queue.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "toolkit/frame/sec_mdi_frame.h"
@@ -22,15 +20,10 @@
 #include "toolkit/widgets/hover_combo.h"
 #include "toolkit/widgets/toolbar_manager.h"
 
-namespace {
+// Qt's keyword macros would rename members of the headers above: the Qt header comes last.
+#include "fuzz/gui_fuzz.h"
 
-void pump() {
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessage(&msg);
-  }
-}
+namespace {
 
 const UINT kStandard[] = {resources::ID_FILE_PRINT, 0, resources::ID_EDIT_COPY, resources::ID_SEARCH_QUERY_BOX};
 const SECButtonMapEntry kMap[] = {
@@ -42,14 +35,9 @@ const SECButtonMapEntry kMap[] = {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static int argc = 3;
-  static char name[] = "fuzz_toolkit_toolbars", option[] = "-platform", platform[] = "offscreen";
-  static char* argv[] = {name, option, platform, nullptr};
-  static QApplication* qt = std::make_unique<QApplication>(argc, argv).release();
-  static CWinApp* app = std::make_unique<CWinApp>("LumoKAL").release();
+  CWinApp* app = fuzz_gui::Application("fuzz_toolkit_toolbars");
   static const std::string path = base::temp_folder() + "/fuzz_toolbars.ini";
   static const bool registered = (resources::register_program_resources(), true);
-  (void)qt;
   (void)registered;
 
   const base::IniDocument document =
@@ -79,12 +67,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     manager.DefineToolBar(0xE800, "Standardowy", int(std::size(kStandard)), kStandard);
     manager.LoadStateFromProfile("LumoKAL");
     frame->RecalcLayout();
-    pump();
+    fuzz_gui::Pump();
     manager.SaveStateToProfile("LumoKAL");
     frame->SetControlBarManager(nullptr);
   }
   frame->DestroyWindow();
-  pump();
+  fuzz_gui::Pump();
   app->m_pMainWnd = nullptr;
   return 0;
 }
