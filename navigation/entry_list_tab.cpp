@@ -72,16 +72,7 @@ std::string CEntryListTab::RowText(int row, int column) const {
 
 void CEntryListTab::LayoutList(UINT nIDLabel, int labelX) {
   if (!m_list.m_hWnd) return;
-  CRect client;
-  GetClientRect(&client);
-  CRect list;
-  m_list.GetWindowRect(&list);
-  ScreenToClient(&list);
-  list.left = 0;
-  list.right = client.right;
-  list.bottom = client.bottom;
-  m_list.MoveWindow(&list);
-  m_list.StretchLastColumn(list.Width(), 0);
+  FitList(m_list);
   if (CWnd* label = GetDlgItem(int(nIDLabel))) {
     CRect rect;
     label->GetWindowRect(&rect);

@@ -72,6 +72,20 @@ void CNavTab::ShowPrompt(UINT nID) {
   if (CWnd* main = AfxGetMainWnd()) main->SendMessage(WM_SETMESSAGESTRING, nID, 0);
 }
 
+void CNavTab::FitList(CGSListCtrl& list) {
+  if (!list.m_hWnd) return;
+  CRect client;
+  GetClientRect(&client);
+  CRect rect;
+  list.GetWindowRect(&rect);
+  ScreenToClient(&rect);
+  rect.left = 0;
+  rect.right = client.right;
+  rect.bottom = client.bottom;
+  list.MoveWindow(&rect);
+  list.StretchLastColumn(rect.Width(), 0);
+}
+
 BOOL CNavTab::CreateTabToolBar(UINT nIDResource) {
   if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_FLYBY) ||
       !m_wndToolBar.LoadToolBar(nIDResource)) {

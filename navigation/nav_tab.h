@@ -6,6 +6,7 @@
 // tab's handlers.
 #pragma once
 
+#include "controls/gs_list_ctrl.h"
 #include "controls/gs_tool_bar.h"
 #include "platform/framework/dialog.h"
 #include "platform/framework/menu.h"
@@ -38,6 +39,9 @@ class CNavTab : public CDialog {
   BOOL CreateTabToolBar(UINT nIDResource);
   // Height the toolbar takes at the top of the tab.
   int ToolBarBottom() const;
+  // Stretches the tab's list to the tab's width and bottom (its top stays) and its last column to
+  // the list's width.
+  void FitList(CGSListCtrl& list);
 
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);

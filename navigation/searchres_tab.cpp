@@ -157,17 +157,7 @@ BOOL CSearchresTab::OnInitDialog() {
 
 void CSearchresTab::OnSize(UINT nType, int cx, int cy) {
   CNavTab::OnSize(nType, cx, cy);
-  if (!m_list.m_hWnd) return;
-  CRect client;
-  GetClientRect(&client);
-  CRect list;
-  m_list.GetWindowRect(&list);
-  ScreenToClient(&list);
-  list.left = 0;
-  list.right = client.right;
-  list.bottom = client.bottom;
-  m_list.MoveWindow(&list);
-  m_list.StretchLastColumn(list.Width(), 0);
+  FitList(m_list);
 }
 
 void CSearchresTab::OnDestroy() {

@@ -16,20 +16,9 @@
 #include "shell/print/print_texts.h"
 #include "shell/view/lumo_kal_view.h"
 
-CKALPrintJob::CKALPrintJob() { ReadSettings(); }
+CKALPrintJob::CKALPrintJob() = default;
 
 CKALPrintJob::~CKALPrintJob() = default;
-
-void CKALPrintJob::ReadSettings() {
-  if (CLumoApp* app = LumoApp()) {
-    const CUserData& s = app->GetUserData();
-    marginLeft = s.m_nMarginLeft;
-    marginTop = s.m_nMarginTop;
-    marginRight = s.m_nMarginRight;
-    marginBottom = s.m_nMarginBottom;
-    notesHeight = s.m_nNotesWidth;
-  }
-}
 
 BOOL CKALPrintJob::NotesOn() const {
   CLumoApp* app = LumoApp();
@@ -37,13 +26,7 @@ BOOL CKALPrintJob::NotesOn() const {
 }
 
 CRect CKALPrintJob::ComputeBody(CDC* dc) {
-  ReadSettings();
-  CRect body = printjob::BodyRectOf(dc, CRect(marginLeft, marginTop, marginRight, marginBottom));
-  // The header sits above the body and the footer below it: both keep room on the paper.
-  const CString page_text = printtext::PageText(pageFormat, std::max(pageCount, 1), 0);
-  const int header = std::max(printdraw::HeaderRoom(dc, body, headerText, page_text, &headerFont), minHeaderHeight);
-  footerHeight = printdraw::FooterRoom(dc, body, footerText, &footerFont);
-  return printdraw::KeepFurnitureOnPaper(dc, body, header, footerHeight);
+  return CPageFramedJob::ComputeBody(dc, printtext::PageText(pageFormat, std::max(pageCount, 1), 0));
 }
 
 BOOL CKALPrintJob::DoPreparePrinting(CPrintInfo* pInfo, BOOL bDirect) {
@@ -78,17 +61,13 @@ BOOL CKALPrintJob::DoPreparePrinting(CPrintInfo* pInfo, BOOL bDirect) {
   return TRUE;
 }
 
-void CKALPrintJob::BeginPrinting(CDC* pDC, CPrintInfo*) {
+void CKALPrintJob::BeginPrinting(CDC* pDC, CPrintInfo* pInfo) {
   m_bLoopBracketsPages = FALSE;
-  printdraw::MakeFont(bodyFont, pDC, bodyFace, bodySize, FW_NORMAL);
-  printdraw::MakeFont(headerFont, pDC, headerFace, headerSize, FW_BOLD);
-  printdraw::MakeFont(footerFont, pDC, footerFace, footerSize, FW_NORMAL);
+  CPageFramedJob::BeginPrinting(pDC, pInfo);
 }
 
-void CKALPrintJob::EndPrinting(CDC*, CPrintInfo*) {
-  bodyFont.DeleteObject();
-  headerFont.DeleteObject();
-  footerFont.DeleteObject();
+void CKALPrintJob::EndPrinting(CDC* pDC, CPrintInfo* pInfo) {
+  CPageFramedJob::EndPrinting(pDC, pInfo);
   printPane.reset();
 }
 

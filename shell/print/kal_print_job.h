@@ -9,12 +9,12 @@
 #include <memory>
 
 #include "engine/medview/viewer.h"
-#include "shell/print/printer_job.h"
+#include "shell/print/list_print_job.h"
 
 class CLumoKALView;
 class CMvPane;
 
-class CKALPrintJob : public CPrinterJob {
+class CKALPrintJob : public CPageFramedJob {
  public:
   CKALPrintJob();
   ~CKALPrintJob() override;
@@ -28,19 +28,9 @@ class CKALPrintJob : public CPrinterJob {
   static BOOL PageCallback(void* job, HDC hdc, int32_t left, int32_t top, int32_t right, int32_t bottom,
                            RECT* layout, BOOL starting);
 
-  // Margins and notes height in millimetres, from the settings.
-  int marginLeft = 20, marginTop = 18, marginRight = 15, marginBottom = 18, notesHeight = 70;
-  CRect pageRect;
   // The body without the notes area: the footer goes below it.
   CRect footerRect;
-  CString headerText;
-  CString footerText;
   CString pageFormat;
-  CString headerFace = "Arial CE", footerFace = "Times New Roman CE", bodyFace = "Arial CE";
-  int headerSize = 12, footerSize = 8, bodySize = 10;
-  CFont bodyFont, headerFont, footerFont;
-  int minHeaderHeight = 0;
-  int footerHeight = 0;
   CLumoKALView* view = nullptr;
   std::unique_ptr<CMvPane> printPane;
   int pageCount = 0;
@@ -50,7 +40,6 @@ class CKALPrintJob : public CPrinterJob {
 
  protected:
   // Margins and notes height again from the settings; the body rectangle of the page on `dc`.
-  void ReadSettings();
   CRect ComputeBody(CDC* dc);
   BOOL NotesOn() const;
   // The pane printed with the job's page callback.

@@ -23,7 +23,7 @@ CRect PictureRect(CSize pixels, CSize dpi, const CRect& body);
 
 }  // namespace printjob
 
-// What the list and picture jobs share with each other: margins, texts, fonts and the footer.
+// What the act, list and picture jobs share: margins, texts, fonts and the footer.
 class CPageFramedJob : public CPrinterJob {
  public:
   CPageFramedJob();
