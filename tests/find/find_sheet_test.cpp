@@ -45,9 +45,7 @@
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/view/lumo_kal_view.h"
-#include "tests/compiler/library_fixture.h"
-#include "tests/support/gui_fixture.h"
-#include "tests/support/queued_prompter.h"
+#include "tests/support/app_fixture.h"
 #include "tests/support/surface_png.h"
 #include "toolkit/frame/registry.h"
 
@@ -85,22 +83,14 @@ class CancelPresser : public CWnd {
   int found = 0;
 };
 
-class FindSheetTest : public GuiTest {
+class FindSheetTest : public AppTest {
  protected:
+  // Message boxes are answered OK once the queue is empty.
+  FindSheetTest() : AppTest("find_sheet_sample", IDOK) {}
+
   void SetUp() override {
-    GuiTest::SetUp();
-    resources::register_program_resources();
-    controls::register_standard_controls();
-    library_ = &compiler_test::Compile(compiler_test::SourceDir() + "/samples/acts", "find_sheet_sample");
-    ASSERT_EQ(library_->result, 0) << library_->error;
-    folder_ = base::temp_folder() + "/find_sheet_test_" + std::to_string(::getpid());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    base::Profile::set_app_path(folder_ + "/LumoKAL.ini");
-    base::RegistryStore::set_user_path(folder_ + "/registry.dat");
-    base::set_data_folder(folder_);
-    framework::set_prompter(&prompts_);
-    app_ = std::make_unique<CLumoApp>();
+    AppTest::SetUp();
+    if (HasFatalFailure()) return;
     medview::MvStartup(0);
     app_->SetDataDir(CString(library_->folder + "/"));
     app_->OpenCatalogFile();
@@ -140,11 +130,7 @@ class FindSheetTest : public GuiTest {
     if (main_->m_hWnd) main_->DestroyWindow();
     pump();
     medview::MvShutdown();
-    app_.reset();
-    framework::set_prompter(nullptr);
-    base::set_data_folder("");
-    GuiTest::TearDown();
-    std::filesystem::remove_all(folder_);
+    AppTest::TearDown();
   }
 
   CGTFSheet* OpenSheet(int page) {
@@ -193,10 +179,6 @@ class FindSheetTest : public GuiTest {
   }
   std::string LastAsked() const { return prompts_.asked.empty() ? std::string() : prompts_.asked.back(); }
 
-  const compiler_test::CompiledLibrary* library_ = nullptr;
-  std::string folder_;
-  QueuedPrompter prompts_{IDOK};
-  std::unique_ptr<CLumoApp> app_;
   CMDIFrameWnd* main_ = nullptr;
   COutputWnd nav_;
   CLumoKALDoc* work_ = nullptr;
