@@ -36,9 +36,7 @@
 #include "resources/resource_ids.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
-#include "tests/compiler/library_fixture.h"
-#include "tests/support/gui_fixture.h"
-#include "tests/support/queued_prompter.h"
+#include "tests/support/app_fixture.h"
 #include "tests/support/surface_png.h"
 
 namespace {
@@ -47,35 +45,17 @@ using lumo::test::GuiTest;
 
 std::string Pl(const char* utf8) { return base::cp1250::from_utf8(utf8); }
 
-class Prompts : public lumo::test::QueuedPrompter {
- public:
-  Prompts() : QueuedPrompter(IDNO) {}
-};
-
-class BinderGuiTest : public GuiTest {
+class BinderGuiTest : public lumo::test::AppTest {
  protected:
   static constexpr UINT kRunScript = WM_APP + 0x78;
 
+  // Questions are answered "Nie" once the queue is empty.
+  BinderGuiTest() : AppTest("binder_gui_sample", IDNO) {}
+
   void SetUp() override {
-    GuiTest::SetUp();
-    resources::register_program_resources();
-    controls::register_standard_controls();
-    library_ = &compiler_test::Compile(compiler_test::SourceDir() + "/samples/acts", "binder_gui_sample");
-    ASSERT_EQ(library_->result, 0) << library_->error;
-    folder_ = base::temp_folder() + "/binder_gui_" + std::to_string(::getpid());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_ + "/data");
-    base::Profile::set_app_path(folder_ + "/LumoKAL.ini");
-    base::RegistryStore::set_user_path(folder_ + "/registry.dat");
-    base::set_data_folder(folder_ + "/data");
-    framework::set_prompter(&prompts_);
-    app_ = std::make_unique<CLumoApp>();
-    app_->GetInstanceGuard().SetScope("-bindertest-" + std::to_string(::getpid()));
-    base::Profile::app().WriteProfileString("Main", "DataDir", library_->folder.c_str());
-    char program[] = "lumokal";
-    char* argv[] = {program};
-    app_->SetCommandLine(1, argv);
-    ASSERT_TRUE(app_->InitInstance());
+    AppTest::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(StartWithLibrary());
     auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
     ASSERT_NE(main, nullptr);
     main->MoveWindow(0, 0, 900, 650);
@@ -98,14 +78,8 @@ class BinderGuiTest : public GuiTest {
   }
   void TearDown() override {
     win::set_message_observer(nullptr);
-    if (app_->m_pMainWnd && app_->m_pMainWnd->m_hWnd) app_->m_pMainWnd->DestroyWindow();
-    pump();
-    app_.reset();
+    AppTest::TearDown();
     CTipDlg::SetTipsFileForTests("");
-    framework::set_prompter(nullptr);
-    base::set_data_folder("");
-    GuiTest::TearDown();
-    std::filesystem::remove_all(folder_);
   }
 
   // Runs `script` on each top-level dialog once it is up.
@@ -144,10 +118,6 @@ class BinderGuiTest : public GuiTest {
     return point;
   }
 
-  const compiler_test::CompiledLibrary* library_ = nullptr;
-  std::string folder_;
-  Prompts prompts_;
-  std::unique_ptr<CLumoApp> app_;
   CIndexWnd* lists_ = nullptr;
   CCustomTab* tab_ = nullptr;
   std::vector<int32_t> acts_;
