@@ -59,8 +59,6 @@ struct Sheet {
   std::string folder;
 };
 
-CLumoApp* g_app = nullptr;
-
 Sheet& TheSheet() {
   static Sheet sheet = [] {
     Sheet s;
@@ -95,12 +93,6 @@ Sheet& TheSheet() {
     if (!work) return s;
     s.view = work->GetCurrentTextView();
     if (s.view && !s.view->GoToAddress(CString("98 500"))) s.view = nullptr;
-    // The windows go before the platform's and Qt's own statics do (registered after they were made).
-    g_app = s.app;
-    std::atexit([] {
-      if (g_app->m_pMainWnd && g_app->m_pMainWnd->m_hWnd) g_app->m_pMainWnd->DestroyWindow();
-      medview::MvShutdown();
-    });
     return s;
   }();
   return sheet;

@@ -14,9 +14,11 @@ struct Table {
   std::vector<std::unique_ptr<PlatformWidget>> widget_graveyard;
 };
 
+// Never destroyed: windows still open when the process exits would otherwise tear their widgets
+// down after the toolkit's own statics have gone (a crash at exit); the process's end frees them.
 Table& table() {
-  static Table t;
-  return t;
+  static Table* t = new Table;
+  return *t;
 }
 
 std::uintptr_t number_of(HWND h) { return reinterpret_cast<std::uintptr_t>(h); }
