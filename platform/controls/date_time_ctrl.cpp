@@ -129,6 +129,23 @@ LRESULT picker_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       if (message == DTM_SETMCCOLOR) p.calendar_colours[wParam] = COLORREF(lParam);
       return LRESULT(old);
     }
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH: {
+      // The shown text; empty while the picker holds no date.
+      const Picker& p = win::control_state<Picker>(h);
+      std::string text;
+      if (p.has_date) {
+        for (const auto& piece : controls::date_picker_layout(p.time, p.format, [](const std::string&) { return 0; }))
+          text += piece.text;
+      }
+      if (message == WM_GETTEXTLENGTH) return LRESULT(text.size());
+      auto* out = reinterpret_cast<char*>(lParam);
+      if (!out || wParam == 0) return 0;
+      size_t n = std::min(text.size(), size_t(wParam) - 1);
+      text.copy(out, n);
+      out[n] = '\0';
+      return LRESULT(n);
+    }
     case DTM_SETMCFONT:
       win::control_state<Picker>(h).calendar_font = reinterpret_cast<HFONT>(wParam);
       return 0;

@@ -7,7 +7,7 @@
 // DTS_SHOWNONE the control may hold no date, shown as an empty box. The time of day set with a
 // date is kept as it was given. The text is drawn in the control's font (WM_SETFONT). The colours
 // and the font of the month calendar the picker drops (DTM_SETMCCOLOR, DTM_SETMCFONT) are kept
-// with the picker.
+// with the picker. WM_GETTEXT gives the shown text (empty without a date).
 #pragma once
 
 #include <functional>
