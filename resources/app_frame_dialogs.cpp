@@ -50,7 +50,7 @@ constexpr res::DialogControlResource kGeneralControls[] = {
     {IDC_OPT_NEAR_SPIN, UPDOWN_CLASS, "", {235, 138, 245, 150}, kSpin, 0},
     {kNone, "Static", "słów", {250, 140, 273, 150}, kText, 0},
     {kNone, "Static", "Bieżąca data", {7, 160, 100, 170}, kText, 0},
-    {IDC_OPT_LEGAL_DATE, DATETIMEPICK_CLASS, "", {105, 157, 200, 171}, kChild | WS_TABSTOP | DTS_SHOWNONE, 0},
+    {IDC_OPT_LEGAL_DATE, DATETIMEPICK_CLASS, "", {105, 157, 273, 171}, kChild | WS_TABSTOP | DTS_SHOWNONE, 0},
 };
 
 constexpr res::DialogControlResource kPrintControls[] = {

@@ -34,6 +34,16 @@ BOOL COptionsOtherPage::OnInitDialog() {
   if (CWnd* spin = GetDlgItem(IDC_OPT_MAX_SHEETS_SPIN)) spin->SendMessage(UDM_SETRANGE, 0, MAKELPARAM(kMaxSheetsLimit, 1));
   if (CWnd* spin = GetDlgItem(IDC_OPT_NEAR_SPIN)) spin->SendMessage(UDM_SETRANGE, 0, MAKELPARAM(999, 1));
   if (m_datePicker.SubclassDlgItem(IDC_OPT_LEGAL_DATE, this)) {
+    // The long date with the weekday and the month's name; the calendar in light blue with an
+    // italic copy of the picker's font.
+    m_datePicker.SetFormat("dddd','  dd MMMM yyy");
+    m_datePicker.SetMonthCalColor(MCSC_MONTHBK, 0xFFDCDC);
+    LOGFONT lf{};
+    if (CFont* font = m_datePicker.GetFont(); font && font->GetLogFont(&lf)) {
+      lf.lfItalic = TRUE;
+      m_calendarFont.DeleteObject();
+      if (m_calendarFont.CreateFontIndirect(&lf)) m_datePicker.SetMonthCalFont(m_calendarFont, FALSE);
+    }
     SYSTEMTIME st{};
     if (m_tLegalState != 0 && CTime(m_tLegalState).GetAsSystemTime(st)) {
       m_datePicker.SetTime(&st);

@@ -45,6 +45,7 @@ class COptionsOtherPage : public CGSPropertyPage {
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
   CDateTimeCtrl m_datePicker;
+  CFont m_calendarFont;
 };
 
 class COptionsPrintPage : public CGSPropertyPage {

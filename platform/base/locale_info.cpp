@@ -101,49 +101,8 @@ bool shows_day(const std::string& picture) {
 }
 
 std::string format_date(const SYSTEMTIME& d, const std::string& picture) {
-  const bool genitive = shows_day(picture);
   std::string out;
-  char number[16];
-  for (size_t i = 0; i < picture.size();) {
-    char c = picture[i];
-    if (c == '\'' && i + 1 < picture.size() && picture[i + 1] == '\'') {
-      // Two quotes in a row are one quote, inside quoted text or not.
-      out += '\'';
-      i += 2;
-      continue;
-    }
-    if (c == '\'') {
-      // Quoted text.
-      size_t end = after_quote(picture, i);
-      for (size_t j = i + 1; j < end; ++j) {
-        if (picture[j] != '\'') {
-          out += picture[j];
-        } else if (j + 1 < end && picture[j + 1] == '\'') {
-          out += '\'';
-          ++j;
-        }
-      }
-      i = end;
-      continue;
-    }
-    size_t run = run_at(picture, i);
-    if (c == 'd') {
-      if (run >= 4) out += kDays[weekday(d)];
-      else if (run == 3) out += kShortDays[weekday(d)];
-      else std::snprintf(number, sizeof number, run == 2 ? "%02d" : "%d", d.wDay), out += number;
-    } else if (c == 'M') {
-      if (run >= 4) out += genitive ? kMonthsGenitive[d.wMonth - 1] : kMonths[d.wMonth - 1];
-      else if (run == 3) out += kShortMonths[d.wMonth - 1];
-      else std::snprintf(number, sizeof number, run == 2 ? "%02d" : "%d", d.wMonth), out += number;
-    } else if (c == 'y') {
-      if (run >= 3) std::snprintf(number, sizeof number, "%04d", d.wYear);
-      else std::snprintf(number, sizeof number, run == 2 ? "%02d" : "%d", d.wYear % 100);
-      out += number;
-    } else {
-      out.append(run, c);
-    }
-    i += run;
-  }
+  for (const base::DatePart& part : base::date_parts(d, picture)) out += part.text;
   return out;
 }
 
@@ -173,5 +132,64 @@ int GetDateFormat(LCID, uint32_t flags, const SYSTEMTIME* date, const char* form
 }
 
 namespace base {
+
+std::vector<DatePart> date_parts(const SYSTEMTIME& d, const std::string& picture) {
+  if (!valid(d)) return {};
+  const bool genitive = shows_day(picture);
+  std::vector<DatePart> parts;
+  auto literal = [&parts](const std::string& text) {
+    if (parts.empty() || parts.back().letter != 0) parts.push_back(DatePart{});
+    parts.back().text += text;
+  };
+  char number[16];
+  for (size_t i = 0; i < picture.size();) {
+    char c = picture[i];
+    if (c == '\'' && i + 1 < picture.size() && picture[i + 1] == '\'') {
+      // Two quotes in a row are one quote, inside quoted text or not.
+      literal("'");
+      i += 2;
+      continue;
+    }
+    if (c == '\'') {
+      // Quoted text.
+      size_t end = after_quote(picture, i);
+      std::string text;
+      for (size_t j = i + 1; j < end; ++j) {
+        if (picture[j] != '\'') {
+          text += picture[j];
+        } else if (j + 1 < end && picture[j + 1] == '\'') {
+          text += '\'';
+          ++j;
+        }
+      }
+      literal(text);
+      i = end;
+      continue;
+    }
+    size_t run = run_at(picture, i);
+    std::string text;
+    if (c == 'd') {
+      if (run >= 4) text = kDays[weekday(d)];
+      else if (run == 3) text = kShortDays[weekday(d)];
+      else std::snprintf(number, sizeof number, run == 2 ? "%02d" : "%d", d.wDay), text = number;
+    } else if (c == 'M') {
+      if (run >= 4) text = genitive ? kMonthsGenitive[d.wMonth - 1] : kMonths[d.wMonth - 1];
+      else if (run == 3) text = kShortMonths[d.wMonth - 1];
+      else std::snprintf(number, sizeof number, run == 2 ? "%02d" : "%d", d.wMonth), text = number;
+    } else if (c == 'y') {
+      if (run >= 3) std::snprintf(number, sizeof number, "%04d", d.wYear);
+      else std::snprintf(number, sizeof number, run == 2 ? "%02d" : "%d", d.wYear % 100);
+      text = number;
+    } else {
+      literal(std::string(run, c));
+      i += run;
+      continue;
+    }
+    parts.push_back(DatePart{text, c, int(run)});
+    i += run;
+  }
+  return parts;
+}
+
 const char* polish_month_genitive(int month) { return month >= 1 && month <= 12 ? kMonthsGenitive[month - 1] : ""; }
 }  // namespace base

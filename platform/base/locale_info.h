@@ -8,6 +8,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/base/ctime.h"
 
@@ -77,6 +79,16 @@ int GetDateFormat(LCID locale, uint32_t flags, const SYSTEMTIME* date, const cha
                   int size);
 
 namespace base {
+// One piece of a formatted date: the text of one picture letter run (`letter` 'd', 'M' or 'y'
+// repeated `run` times) or literal text between them (`letter` 0).
+struct DatePart {
+  std::string text;
+  char letter = 0;
+  int run = 0;
+};
+// The pieces of `d` shown by `picture`, in order; their texts joined are what GetDateFormat
+// gives. None for a date that does not exist.
+std::vector<DatePart> date_parts(const SYSTEMTIME& d, const std::string& picture);
 // The genitive month name ("marca") that Polish dates with a day use; empty outside 1..12.
 const char* polish_month_genitive(int month);
 }  // namespace base

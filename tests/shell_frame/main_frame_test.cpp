@@ -114,6 +114,16 @@ TEST_F(FrameTest, StandsWithItsBarsAndPanes) {
   const CRect slot = standard->GetItemRect(standard->FindButtonByCommand(resources::ID_SEARCH_QUERY_BOX));
   EXPECT_EQ(gallery::rect_in(box, standard->m_hWnd).left, slot.left);
   EXPECT_TRUE(standard->IsCoolLook());
+  // Text typed into the query box shows in its edit field.
+  ::SetWindowText(box, base::cp1250::from_utf8("ochrona środowiska").c_str());
+  HWND field = ::GetWindow(box, GW_CHILD);
+  ASSERT_NE(field, nullptr);
+  for (bool whole : {false, true}) {
+    gallery::Picture frame_picture(frame->m_hWnd, whole ? "query_box_text_whole" : "query_box_text", whole);
+    RECT typed = gallery::rect_in(field, frame->m_hWnd, whole);
+    typed = RECT{typed.left + 1, typed.top + 1, typed.right - 1, typed.bottom - 1};
+    EXPECT_GT(frame_picture.dark(typed), 30);
+  }
 
   // "Spisy" stands at the left, 265 pixels wide; "Nawigator" waits hidden at the bottom.
   ASSERT_NE(frame->GetContentsBar(), nullptr);

@@ -75,6 +75,31 @@ TEST_F(DialogTest, OptionsAreEditedValidatedAndStored) {
               LRESULT(GDT_VALID));
     EXPECT_EQ(shown.wYear, 2004);
     EXPECT_EQ(shown.wMonth, 5);
+    // It shows the long date with Polish names, and its calendar is light blue in italics.
+    HWND picker = ::GetDlgItem(general, IDC_OPT_LEGAL_DATE);
+    char text[64] = {};
+    ::GetWindowText(picker, text, sizeof text);
+    EXPECT_STREQ(text, "sobota,  01 maja 2004");
+    EXPECT_EQ(COLORREF(::SendMessage(picker, DTM_GETMCCOLOR, MCSC_MONTHBK, 0)), COLORREF(0xFFDCDC));
+    LOGFONT italic{};
+    ASSERT_NE(::GetObject(HFONT(::SendMessage(picker, DTM_GETMCFONT, 0, 0)), sizeof italic, &italic), 0);
+    EXPECT_TRUE(italic.lfItalic);
+    // The longest names fit inside the picker's border, the current field highlighted.
+    SYSTEMTIME longest{};
+    longest.wYear = 2005;
+    longest.wMonth = 10;
+    longest.wDay = 12;
+    ASSERT_TRUE(::SendMessage(picker, DTM_SETSYSTEMTIME, GDT_VALID, LPARAM(&longest)));
+    ::GetWindowText(picker, text, sizeof text);
+    EXPECT_STREQ(text, "\x9Croda,  12 pa\x9F" "dziernika 2005");
+    ::SetFocus(picker);
+    {
+      gallery::Picture date_picture(picker, "options_date_long");
+      RECT inside{2, 2, date_picture.width() - 2, date_picture.height() - 2};
+      EXPECT_GT(date_picture.dark(inside), 40);
+      EXPECT_LT(date_picture.rightmost_dark(inside), date_picture.width() * 3 / 4);
+      EXPECT_GT(date_picture.count(inside, ::GetSysColor(COLOR_HIGHLIGHT)), 20);
+    }
     SYSTEMTIME chosen{};
     chosen.wYear = 2005;
     chosen.wMonth = 3;

@@ -86,6 +86,9 @@ class ToolbarTest : public ToolkitDockingTest {
   }
   // The fixture's frame replaced by a new one (a new start of the program).
   void new_frame() {
+    // The old frame goes without ending the program: a quit left waiting would stop every later
+    // pump before its paints.
+    if (app->m_pMainWnd == mdi) app->m_pMainWnd = nullptr;
     mdi->DestroyWindow();
     pump();
     auto* made = std::make_unique<ToolFrame>().release();  // ends itself with its window
@@ -153,9 +156,9 @@ class ToolbarTest : public ToolkitDockingTest {
     const QImage image = DockingTest::picture({frame->m_hWnd}, area).copy(0, 0, 480, 130);
     EXPECT_TRUE(save(image.scaled(image.width() * 2, image.height() * 2), name + "_top.png"));
   }
-  // A window enlarged four times.
+  // A window with its children enlarged four times.
   void zoomed(HWND h, const std::string& name) {
-    const QImage image = win::window_surface(h, true);
+    const QImage image = win::window_picture(h, true);
     EXPECT_TRUE(save(image.scaled(image.width() * 4, image.height() * 4), name + ".png"));
   }
 
@@ -413,6 +416,15 @@ TEST_F(ToolbarTest, TheQueryBoxPassesEnterAndEscapeToTheOwner) {
   host->Combo().SetWindowText(cp("zażółć gęślą jaźń"));
   host->Edit()->SetFocus();
   pump();
+  // The typed text shows in the edit field.
+  {
+    const QImage field = win::window_surface(host->Edit()->m_hWnd);
+    int dark = 0;
+    for (int y = 0; y < field.height(); ++y)
+      for (int x = 0; x < field.width(); ++x) dark += qGray(field.pixel(x, y)) < 100;
+    EXPECT_GT(dark, 30);
+    zoomed(host->Combo().m_hWnd, "toolbars_combo_typed");
+  }
   // The creation notice came first.
   ASSERT_FALSE(owner.combo.empty());
   EXPECT_EQ(owner.combo.front(), MAKEWPARAM(kQueryId, SEC_WNDBTN_CREATED));
