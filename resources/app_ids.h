@@ -46,6 +46,10 @@ constexpr UINT IDD_KEYWORD_RESULTS_TAB = 1563;
 constexpr UINT IDD_LIBRARY_TAB = 1570;
 constexpr UINT IDD_PRINT_LIST_TAB = 1571;
 constexpr UINT IDD_BINDER_TAB = 270;
+// The index results tab ("Indeksy").
+constexpr UINT IDC_KEYWORD_RESULTS_HEADING = 1054;  // "hasło: %s"
+constexpr UINT IDC_KEYWORD_RESULTS_COUNT = 1244;    // "stron: %ld"
+constexpr UINT IDC_KEYWORD_RESULTS_LIST = 1240;
 constexpr UINT IDC_NAV_TAB_WND = 0xE900;      // the tab window of either bar
 constexpr UINT IDC_HISTORY_LABEL = 1125;
 constexpr UINT IDC_HISTORY_LIST = 1090;
