@@ -1,6 +1,5 @@
 #include "navigation/keyword_hits.h"
 
-#include <cstdio>
 #include <new>
 
 #include "engine/medview/engine_titles.h"
@@ -50,23 +49,6 @@ std::string KeywordText(fts::WordWheelHandle index, int32_t ordinal) {
   if (!index || ordinal < 0 || medview::MvGetKeywordText(index, ordinal, buffer, sizeof(buffer)) < 0) return {};
   buffer[kKeywordBuffer - 1] = '\0';
   return buffer;
-}
-
-std::string FormatPlacement(const StoredPlacement& p) {
-  char text[160];
-  std::snprintf(text, sizeof(text), "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d", p.flags, p.show, p.min_x, p.min_y, p.max_x,
-                p.max_y, p.left, p.top, p.right, p.bottom);
-  return text;
-}
-
-std::optional<StoredPlacement> ParsePlacement(const std::string& value, int screen_cx, int screen_cy) {
-  StoredPlacement p;
-  if (std::sscanf(value.c_str(), "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d", &p.flags, &p.show, &p.min_x, &p.min_y, &p.max_x,
-                  &p.max_y, &p.left, &p.top, &p.right, &p.bottom) != 10) {
-    return std::nullopt;
-  }
-  if (p.left >= screen_cx || p.top >= screen_cy) return std::nullopt;
-  return p;
 }
 
 std::string IndexListTitle(const std::string& heading) {

@@ -2,12 +2,11 @@
 // act window's related-keywords page), which the "Indeksy" tab of "Nawigator" lists one act per
 // row. One array serves the whole process; whoever refills it drops the old addresses first.
 //
-// Also the plain rules the index dialogs share: the nearest keyword to a typed prefix, the window
-// placement value they store, and the list title a printout of the hits starts with.
+// Also the plain rules the index dialogs share: the nearest keyword to a typed prefix and the list
+// title a printout of the hits starts with.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,20 +42,6 @@ int LoadKeywordTopics(fts::WordWheelHandle index, const char* keyword, KeywordHi
 int32_t NearestKeyword(fts::WordWheelHandle index, const char* text);
 // The text of keyword `ordinal` (empty when there is none).
 std::string KeywordText(fts::WordWheelHandle index, int32_t ordinal);
-
-// The window placement an index dialog stores: flags, show command, minimised x and y, maximised x
-// and y, then the normal rectangle's left, top, right and bottom.
-struct StoredPlacement {
-  uint32_t flags = 0;
-  uint32_t show = 0;
-  int32_t min_x = 0, min_y = 0, max_x = 0, max_y = 0;
-  int32_t left = 0, top = 0, right = 0, bottom = 0;
-};
-// "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d".
-std::string FormatPlacement(const StoredPlacement& p);
-// Null unless all ten fields parse and the rectangle's top-left corner lies on a screen of the
-// given size (left below the width, top below the height).
-std::optional<StoredPlacement> ParsePlacement(const std::string& value, int screen_cx, int screen_cy);
 
 // The list title of a printout of the hits: "Lista indeksu\r\n" and the heading, a heading longer
 // than 80 characters cut after the first blank from position 70 on (at 78 without one) and

@@ -50,6 +50,12 @@ constexpr UINT IDD_BINDER_TAB = 270;
 constexpr UINT IDC_KEYWORD_RESULTS_HEADING = 1054;  // "hasło: %s"
 constexpr UINT IDC_KEYWORD_RESULTS_COUNT = 1244;    // "stron: %ld"
 constexpr UINT IDC_KEYWORD_RESULTS_LIST = 1240;
+// The subject index dialog ("Indeks rzeczowy").
+constexpr UINT IDD_SUBJECT_INDEX = 118;
+constexpr UINT IDC_SUBJECT_EDIT = 1247;
+constexpr UINT IDC_SUBJECT_LIST = 1246;
+constexpr UINT IDC_SUBJECT_SHOW = 1056;   // "&Lista"
+constexpr UINT IDC_SUBJECT_CLOSE = 1165;  // "Zamknij"
 constexpr UINT IDC_NAV_TAB_WND = 0xE900;      // the tab window of either bar
 constexpr UINT IDC_HISTORY_LABEL = 1125;
 constexpr UINT IDC_HISTORY_LIST = 1090;

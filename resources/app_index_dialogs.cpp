@@ -1,4 +1,4 @@
-// The index results tab's template ("Indeksy" of "Nawigator").
+// The index results tab's template ("Indeksy" of "Nawigator") and the keyword index dialogs'.
 #include "platform/controls/list_ctrl.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/framework/control_messages.h"
@@ -19,9 +19,24 @@ constexpr res::DialogControlResource kKeywordResultsControls[] = {
     {IDC_KEYWORD_RESULTS_LIST, WC_LISTVIEW, "", {0, 14, 180, 130}, kReportList, 0},
 };
 
+// The plain list dialogs: label, edit, virtual report list, "&Lista" and "Zamknij".
+constexpr DWORD kIndexDialog =
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_SETFONT;
+constexpr DWORD kIndexList = kReportList | LVS_OWNERDATA | LVS_NOSORTHEADER;
+
+constexpr res::DialogControlResource kSubjectControls[] = {
+    {UINT(-1), "Static", "&Hasło skorowidza", {3, 3, 181, 11}, kChild | SS_LEFT, 0},
+    {IDC_SUBJECT_EDIT, "Edit", "", {3, 12, 181, 24}, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0},
+    {IDC_SUBJECT_LIST, WC_LISTVIEW, "", {3, 27, 181, 148}, kIndexList, 0},
+    {IDC_SUBJECT_SHOW, "Button", "&Lista", {3, 152, 53, 166}, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 0},
+    {IDC_SUBJECT_CLOSE, "Button", "Zamknij", {56, 152, 106, 166}, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0},
+};
+
 }  // namespace
 
 void register_index_dialog_resources() {
+  res::add_dialog({IDD_SUBJECT_INDEX, "Indeks rzeczowy", {0, 0, 184, 169}, kIndexDialog, WS_EX_CONTEXTHELP,
+                   "MS Sans Serif", 8, kSubjectControls});
   res::add_dialog({IDD_KEYWORD_RESULTS_TAB, "", {0, 0, 180, 130}, kTab, 0, "MS Sans Serif", 8, kKeywordResultsControls});
 }
 

@@ -67,36 +67,6 @@ TEST_F(KeywordIndexTest, LoadsTheKeywordsAddressesAndDropsTheOldOnes) {
   EXPECT_FALSE(hits.HoldsBlock());
 }
 
-TEST(StoredPlacement, ParsesOnlyTenFieldsOnTheScreen) {
-  keywords::StoredPlacement p;
-  p.flags = 2;
-  p.show = 1;
-  p.min_x = p.min_y = -1;
-  p.max_x = p.max_y = -8;
-  p.left = 100;
-  p.top = 120;
-  p.right = 450;
-  p.bottom = 500;
-  const std::string text = keywords::FormatPlacement(p);
-  EXPECT_EQ(text, "2,1,-1,-1,-8,-8,100,120,450,500");
-  const auto back = keywords::ParsePlacement(text, 1024, 768);
-  ASSERT_TRUE(back);
-  EXPECT_EQ(back->left, 100);
-  EXPECT_EQ(back->bottom, 500);
-  const struct {
-    const char* value;
-    bool ok;
-  } cases[] = {
-      {"", false},
-      {"0,1,0,0,0,0,10,10,200", false},              // nine fields
-      {"0,1,0,0,0,0,1024,10,1300,300", false},       // starts right of the screen
-      {"0,1,0,0,0,0,10,768,300,900", false},         // starts below it
-      {"0,1,0,0,0,0,-50,-20,300,300", true},         // partly off to the left is kept
-      {"0,1,0,0,0,0,x,10,300,300", false},
-  };
-  for (const auto& c : cases) EXPECT_EQ(keywords::ParsePlacement(c.value, 1024, 768).has_value(), c.ok) << c.value;
-}
-
 TEST(IndexListTitle, LongHeadingsAreCutAfterABlank) {
   EXPECT_EQ(keywords::IndexListTitle("hasło: krótkie"), "Lista indeksu\r\nhasło: krótkie");
   const std::string words = std::string(72, 'a') + " bbbbbbbb cccccccc";  // 90 characters, blank at 72
