@@ -49,6 +49,10 @@ BOOL CKeywordListDlg::OnInitDialog() {
   m_list.GetClientRect(&client);
   m_list.InsertColumn(0, CString("LP."), LVCFMT_RIGHT, 30);
   m_list.InsertColumn(1, CString("INDEKS"), LVCFMT_LEFT, client.Width() - ::GetSystemMetrics(SM_CXVSCROLL) - 34);
+  // The width set above came before the list existed: lay the controls out for it now.
+  CRect inside;
+  GetClientRect(&inside);
+  OnSize(SIZE_RESTORED, inside.Width(), inside.Height());
   if (m_hIndex) medview::MvCloseKeywordIndex(m_hIndex);
   m_hIndex = LibraryTitle() ? medview::MvOpenKeywordIndex(LibraryTitle(), m_layout.index) : nullptr;
   if (!m_hIndex) return TRUE;
@@ -221,32 +225,11 @@ void CKeywordListDlg::OnCancel() {
   DestroyWindow();
 }
 
-void CKeywordListDlg::PostNcDestroy() { delete this; }
+CKeywordListDlg* CKeywordListDlg::s_pOpen = nullptr;
 
-// --- "Indeks rzeczowy" ---------------------------------------------------------------------------
-
-CIndexDlg* CIndexDlg::s_pOpen = nullptr;
-
-namespace {
-constexpr CKeywordListDlg::Layout kSubjects{IDD_SUBJECT_INDEX, "|i", IDC_SUBJECT_EDIT, IDC_SUBJECT_LIST,
-                                            IDC_SUBJECT_SHOW, IDC_SUBJECT_CLOSE, "IndexPos", 350, false, true};
-}  // namespace
-
-CIndexDlg::CIndexDlg(CWnd* pParent) : CKeywordListDlg(kSubjects, Remembered(), pParent) {}
-
-std::string& CIndexDlg::Remembered() {
-  static std::string keyword;
-  return keyword;
-}
-
-void CIndexDlg::Toggle(CWnd* pParent) {
-  if (s_pOpen) {
-    s_pOpen->DestroyWindow();
-    return;
-  }
-  auto* dialog = new CIndexDlg(pParent);
+void CKeywordListDlg::Open(CKeywordListDlg* dialog, CWnd* pParent) {
   s_pOpen = dialog;
-  if (!dialog->Create(IDD_SUBJECT_INDEX, pParent)) {
+  if (!dialog->Create(dialog->m_layout.nIDTemplate, pParent)) {
     s_pOpen = nullptr;
     delete dialog;
     return;
@@ -254,7 +237,25 @@ void CIndexDlg::Toggle(CWnd* pParent) {
   dialog->ShowWindow(SW_SHOW);
 }
 
-void CIndexDlg::PostNcDestroy() {
-  s_pOpen = nullptr;
-  CKeywordListDlg::PostNcDestroy();
+void CKeywordListDlg::PostNcDestroy() {
+  if (s_pOpen == this) s_pOpen = nullptr;
+  delete this;
 }
+
+// --- The four plain dialogs -----------------------------------------------------------------------
+
+namespace {
+constexpr CKeywordListDlg::Layout kSubjects{IDD_SUBJECT_INDEX, "|i", IDC_SUBJECT_EDIT, IDC_SUBJECT_LIST,
+                                            IDC_SUBJECT_SHOW, IDC_SUBJECT_CLOSE, "IndexPos", 350, false, true};
+constexpr CKeywordListDlg::Layout kFormulas{IDD_FORMULA_INDEX, "|g", IDC_FORMULA_EDIT, IDC_FORMULA_LIST,
+                                            IDC_FORMULA_SHOW, IDC_FORMULA_CLOSE, "EquationPos", 350, true, false};
+constexpr CKeywordListDlg::Layout kForms{IDD_FORM_INDEX, "|f", IDC_FORM_EDIT, IDC_FORM_LIST,
+                                         IDC_FORM_SHOW, IDC_FORM_CLOSE, "FormPos", 350, true, false};
+constexpr CKeywordListDlg::Layout kTables{IDD_TABLE_INDEX, "|e", IDC_TABLE_EDIT, IDC_TABLE_LIST,
+                                          IDC_TABLE_SHOW, IDC_TABLE_CLOSE, "TblPos", 350, true, false};
+}  // namespace
+
+CIndexDlg::CIndexDlg(CWnd* pParent) : CKeywordListDlg(kSubjects, Remembered(), pParent) {}
+CEquationDlg::CEquationDlg(CWnd* pParent) : CKeywordListDlg(kFormulas, Remembered(), pParent) {}
+CFormDlg::CFormDlg(CWnd* pParent) : CKeywordListDlg(kForms, Remembered(), pParent) {}
+CTableDlg::CTableDlg(CWnd* pParent) : CKeywordListDlg(kTables, Remembered(), pParent) {}

@@ -33,6 +33,18 @@ class CKeywordListDlg : public CGSDialog {
   int ShowKeywordTopics();
   void SaveWindowPlacement();
 
+  // The open index dialog (at most one at a time), or null.
+  static CKeywordListDlg* GetOpen() { return s_pOpen; }
+  // An index dialog's command: closes every other open index dialog, then closes `T` when it is
+  // open, else makes and shows a new one over `pParent`.
+  template <class T>
+  static void Toggle(CWnd* pParent) {
+    const bool mine = s_pOpen && dynamic_cast<T*>(s_pOpen);
+    if (s_pOpen) s_pOpen->DestroyWindow();
+    if (mine) return;
+    Open(new T(pParent), pParent);
+  }
+
   CGSListCtrl& GetList() { return m_list; }
   fts::WordWheelHandle GetIndex() const { return m_hIndex; }
   int GetSelectedItem() const;
@@ -44,6 +56,7 @@ class CKeywordListDlg : public CGSDialog {
   void OnOK() override;
   void OnCancel() override;
   void PostNcDestroy() override;
+  static void Open(CKeywordListDlg* dialog, CWnd* pParent);
 
   // Selects and focuses the keyword `text` leads to, enables "&Lista" and scrolls it to the top.
   void SelectNearest(const std::string& text);
@@ -58,23 +71,47 @@ class CKeywordListDlg : public CGSDialog {
   CGSListCtrl m_list;
   fts::WordWheelHandle m_hIndex = nullptr;
   std::string m_cell;
+  static CKeywordListDlg* s_pOpen;
 
   DECLARE_MESSAGE_MAP()
 };
 
-// "Indeks rzeczowy": the subjects index.
+// "Indeks rzeczowy": the subjects index, keywords as stored; a click puts its keyword into the edit.
 class CIndexDlg : public CKeywordListDlg {
  public:
   explicit CIndexDlg(CWnd* pParent = nullptr);
-  // The open dialog, or null.
-  static CIndexDlg* GetOpen() { return s_pOpen; }
-  // The command: closes the open dialog, else makes and shows a new one over `pParent`.
-  static void Toggle(CWnd* pParent);
-  // The keyword remembered for the run.
-  static std::string& Remembered();
+  static std::string& Remembered() {
+    static std::string keyword;
+    return keyword;
+  }
+};
 
- protected:
-  void PostNcDestroy() override;
+// "Indeks wzorów": the formulas index, keywords shown in upper case.
+class CEquationDlg : public CKeywordListDlg {
+ public:
+  explicit CEquationDlg(CWnd* pParent = nullptr);
+  static std::string& Remembered() {
+    static std::string keyword;
+    return keyword;
+  }
+};
 
-  static CIndexDlg* s_pOpen;
+// "Indeks formularzy i rysunków": the forms and figures index, in upper case.
+class CFormDlg : public CKeywordListDlg {
+ public:
+  explicit CFormDlg(CWnd* pParent = nullptr);
+  static std::string& Remembered() {
+    static std::string keyword;
+    return keyword;
+  }
+};
+
+// "Indeks tablic": the tables index, in upper case.
+class CTableDlg : public CKeywordListDlg {
+ public:
+  explicit CTableDlg(CWnd* pParent = nullptr);
+  static std::string& Remembered() {
+    static std::string keyword;
+    return keyword;
+  }
 };

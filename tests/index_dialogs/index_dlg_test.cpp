@@ -40,13 +40,14 @@ class IndexDlgTest : public AppTest {
     CIndexDlg::Remembered().clear();
   }
   void TearDown() override {
-    if (CIndexDlg::GetOpen()) CIndexDlg::GetOpen()->DestroyWindow();
+    if (CKeywordListDlg::GetOpen()) CKeywordListDlg::GetOpen()->DestroyWindow();
     keywords::KeywordHits().Clear();
     AppTest::TearDown();
   }
   // Types `text` into the edit with the focus in it.
-  void Type(CIndexDlg* dlg, const char* text) {
-    CWnd* edit = dlg->GetDlgItem(int(resources::IDC_SUBJECT_EDIT));
+  void Type(CKeywordListDlg* dlg, const char* text, UINT id = resources::IDC_SUBJECT_EDIT) {
+    CWnd* edit = dlg->GetDlgItem(int(id));
+    ASSERT_NE(edit, nullptr);
     edit->SetFocus();
     edit->SetWindowText(CString(text));
     pump();
@@ -56,8 +57,8 @@ class IndexDlgTest : public AppTest {
 };
 
 TEST_F(IndexDlgTest, TypeAheadListAndReopen) {
-  CIndexDlg::Toggle(main_);
-  CIndexDlg* dlg = CIndexDlg::GetOpen();
+  CKeywordListDlg::Toggle<CIndexDlg>(main_);
+  auto* dlg = dynamic_cast<CIndexDlg*>(CKeywordListDlg::GetOpen());
   ASSERT_NE(dlg, nullptr);
   pump();
   fts::WordWheelHandle index = dlg->GetIndex();
@@ -86,7 +87,7 @@ TEST_F(IndexDlgTest, TypeAheadListAndReopen) {
   // "&Lista": the keyword's acts in "Indeksy", the dialog closed, its placement stored.
   dlg->SendMessage(WM_COMMAND, MAKEWPARAM(resources::IDC_SUBJECT_SHOW, BN_CLICKED));
   pump();
-  EXPECT_EQ(CIndexDlg::GetOpen(), nullptr);
+  EXPECT_EQ(CKeywordListDlg::GetOpen(), nullptr);
   EXPECT_EQ(keywords::KeywordHits().count, 2);
   COutputWnd* navigator = navcmd::FindOutputWnd();
   ASSERT_NE(navigator, nullptr);
@@ -98,16 +99,64 @@ TEST_F(IndexDlgTest, TypeAheadListAndReopen) {
   EXPECT_TRUE(frame_placement::Load("IndexPos").has_value());
 
   // Reopened in the same run: the remembered keyword in the edit, its keyword selected on top.
-  CIndexDlg::Toggle(main_);
-  dlg = CIndexDlg::GetOpen();
+  CKeywordListDlg::Toggle<CIndexDlg>(main_);
+  dlg = dynamic_cast<CIndexDlg*>(CKeywordListDlg::GetOpen());
   ASSERT_NE(dlg, nullptr);
   pump();
   EXPECT_EQ(Utf8(dlg->GetDlgItemText(int(resources::IDC_SUBJECT_EDIT))).rfind("Bibliotekach", 0), 0u);
   EXPECT_EQ(dlg->GetSelectedItem(), selected);
   // The command again closes it.
-  CIndexDlg::Toggle(main_);
+  CKeywordListDlg::Toggle<CIndexDlg>(main_);
   pump();
-  EXPECT_EQ(CIndexDlg::GetOpen(), nullptr);
+  EXPECT_EQ(CKeywordListDlg::GetOpen(), nullptr);
+}
+
+TEST_F(IndexDlgTest, OneDialogAtATimeAndUpperCaseKeywords) {
+  CKeywordListDlg::Toggle<CIndexDlg>(main_);
+  pump();
+  ASSERT_NE(dynamic_cast<CIndexDlg*>(CKeywordListDlg::GetOpen()), nullptr);
+  // Another index's command closes the open one first.
+  CKeywordListDlg::Toggle<CTableDlg>(main_);
+  pump();
+  auto* tables = dynamic_cast<CTableDlg*>(CKeywordListDlg::GetOpen());
+  ASSERT_NE(tables, nullptr);
+  ASSERT_GT(tables->GetList().GetItemCount(), 0);
+  const std::string stored = base::cp1250::from_utf8("Załącznik nr 1 WZÓR KARTY CZYTELNIKA");
+  const int row = keywords::NearestKeyword(tables->GetIndex(), stored.c_str());
+  ASSERT_EQ(keywords::KeywordText(tables->GetIndex(), row), stored);
+  EXPECT_EQ(Utf8(tables->GetList().GetItemText(row, 1)), "ZAŁĄCZNIK NR 1 WZÓR KARTY CZYTELNIKA");
+  // The keyword column fills the list (it was left at its template width once).
+  CRect list;
+  tables->GetList().GetClientRect(&list);
+  EXPECT_GE(tables->GetList().GetColumnWidth(0) + tables->GetList().GetColumnWidth(1), list.Width() - 8);
+  // The remembered keyword and the heading keep the text as stored.
+  tables->GetList().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  tables->GetList().SetFocus();
+  pump();
+  EXPECT_TRUE(save_window_png(tables->m_hWnd,
+                              (std::getenv("LUMO_PNG_DIR") ? std::string(std::getenv("LUMO_PNG_DIR")) : base::temp_folder()) +
+                                  "/table_index_dialog.png",
+                              true));
+  EXPECT_EQ(std::string(static_cast<LPCTSTR>(tables->GetDlgItemText(int(resources::IDC_TABLE_EDIT)))), stored);
+  tables->SendMessage(WM_COMMAND, MAKEWPARAM(resources::IDC_TABLE_SHOW, BN_CLICKED));
+  pump();
+  EXPECT_EQ(CKeywordListDlg::GetOpen(), nullptr);
+  EXPECT_EQ(CTableDlg::Remembered(), stored);
+  CKeywordsresTab* tab = navcmd::FindOutputWnd()->GetKeywordsTab();
+  EXPECT_EQ(Utf8(tab->GetDlgItemText(int(resources::IDC_KEYWORD_RESULTS_HEADING))), "hasło: Załącznik nr 1 WZÓR KARTY CZYTELNIKA");
+
+  // An empty index: no rows, "&Lista" stays disabled and without a selection only closes.
+  CKeywordListDlg::Toggle<CEquationDlg>(main_);
+  pump();
+  auto* formulas = dynamic_cast<CEquationDlg*>(CKeywordListDlg::GetOpen());
+  ASSERT_NE(formulas, nullptr);
+  EXPECT_EQ(formulas->GetList().GetItemCount(), 0);
+  Type(formulas, "a", resources::IDC_FORMULA_EDIT);
+  EXPECT_FALSE(formulas->GetDlgItem(int(resources::IDC_FORMULA_SHOW))->IsWindowEnabled());
+  formulas->SendMessage(WM_COMMAND, MAKEWPARAM(resources::IDC_FORMULA_SHOW, BN_CLICKED));
+  pump();
+  EXPECT_EQ(CKeywordListDlg::GetOpen(), nullptr);
+  EXPECT_EQ(tab->GetList().GetItemCount(), 1);  // "Indeksy" untouched
 }
 
 }  // namespace
