@@ -16,6 +16,7 @@
 #include "platform/controls/standard_controls.h"
 #include "platform/framework/control_messages.h"
 #include "resources/app_ids.h"
+#include "resources/resource_ids.h"
 #include "shell/frame_placement.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/surface_png.h"
@@ -157,6 +158,17 @@ TEST_F(IndexDlgTest, OneDialogAtATimeAndUpperCaseKeywords) {
   pump();
   EXPECT_EQ(CKeywordListDlg::GetOpen(), nullptr);
   EXPECT_EQ(tab->GetList().GetItemCount(), 1);  // "Indeksy" untouched
+
+  // The main window's commands toggle the dialogs.
+  main_->SendMessage(WM_COMMAND, resources::ID_SUBJECT_INDEX);
+  pump();
+  EXPECT_NE(dynamic_cast<CIndexDlg*>(CKeywordListDlg::GetOpen()), nullptr);
+  main_->SendMessage(WM_COMMAND, resources::ID_FIGURES_INDEX);
+  pump();
+  EXPECT_NE(dynamic_cast<CFormDlg*>(CKeywordListDlg::GetOpen()), nullptr);
+  main_->SendMessage(WM_COMMAND, resources::ID_FIGURES_INDEX);
+  pump();
+  EXPECT_EQ(CKeywordListDlg::GetOpen(), nullptr);
 }
 
 }  // namespace
