@@ -102,7 +102,15 @@ TEST_F(KeywordsTabTest, ListsTheHitsUnderTheKeywordAndClears) {
   engine::GroupPtr group = tab_->BuildTopicGroup();
   ASSERT_NE(group, nullptr);
 
+  // "Dodaj do wydruku" puts the selected row's act on the print list (not the active sheet's).
   tab_->SelectRow(1);
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  ASSERT_NE(work, nullptr);
+  const size_t before = work->GetPrintList().size();
+  tab_->SendMessage(WM_COMMAND, resources::ID_ADD_SELECTED_TO_PRINT_LIST);
+  ASSERT_EQ(work->GetPrintList().size(), before + 1);
+  EXPECT_EQ(work->GetPrintList().back()->m_nTopic, tab_->TopicOfRow(1));
+
   pnav_->ActivateTab(2);
   pump();
   Picture(*pnav_, "index_results_tab.png");
