@@ -5,6 +5,7 @@
 #include "navigation/du_tab.h"
 #include "navigation/gtf_sheet.h"
 #include "navigation/history_tab.h"
+#include "navigation/keywordsres_tab.h"
 #include "navigation/searchres_tab.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/app.h"
@@ -125,12 +126,6 @@ BOOL CNavBarBase::OnEraseBkgnd(CDC* pDC) {
   return TRUE;
 }
 
-CWnd* CNavBarBase::CreatePlaceholderPage() {
-  auto page = std::make_unique<CWnd>();
-  if (!page->CreateEx(0, "Static", "", WS_CHILD, CRect(0, 0, 0, 0), m_pTabWnd, 0)) return nullptr;
-  m_placeholders.push_back(std::move(page));
-  return m_placeholders.back().get();
-}
 
 // --- "Nawigator" -------------------------------------------------------------------------------
 
@@ -159,10 +154,12 @@ int COutputWnd::OnCreate(LPCREATESTRUCT lpcs) {
   m_pHistoryTab = std::make_unique<CHistoryTab>();
   m_pBookmarkTab = std::make_unique<CBookmarkTab>();
   m_pResultsTab = std::make_unique<CSearchresTab>();
-  if (!m_pHistoryTab->Create(&m_wndTab) || !m_pBookmarkTab->Create(&m_wndTab) || !m_pResultsTab->Create(&m_wndTab)) {
+  m_pKeywordsTab = std::make_unique<CKeywordsresTab>();
+  if (!m_pHistoryTab->Create(&m_wndTab) || !m_pBookmarkTab->Create(&m_wndTab) || !m_pResultsTab->Create(&m_wndTab) ||
+      !m_pKeywordsTab->Create(&m_wndTab)) {
     return -1;
   }
-  CWnd* pages[] = {m_pHistoryTab.get(), m_pBookmarkTab.get(), CreatePlaceholderPage(), m_pResultsTab.get()};
+  CWnd* pages[] = {m_pHistoryTab.get(), m_pBookmarkTab.get(), m_pKeywordsTab.get(), m_pResultsTab.get()};
   const char* labels[] = {"Historia", "Zakładki", "Indeksy", "Rezultaty"};
   for (size_t i = 0; i < std::size(pages); ++i) m_wndTab.AddTab(pages[i], CString(base::cp1250::from_utf8(labels[i])));
   m_wndTab.ActivateTab(0);

@@ -54,9 +54,6 @@ class CNavBarBase : public SECControlBar {
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
 
   SECTabWndBase* m_pTabWnd = nullptr;
-  // Pages without a class of their own yet: plain child windows the tab window shows.
-  std::vector<std::unique_ptr<CWnd>> m_placeholders;
-  CWnd* CreatePlaceholderPage();
 
  private:
   UINT m_nIDMenu;
@@ -69,6 +66,7 @@ class CHistoryTab;
 class CBookmarkTab;
 class CPrintmarkTab;
 class CSearchresTab;
+class CKeywordsresTab;
 class CDUTab;
 class CDUTree;
 class CCustomTab;
@@ -90,6 +88,7 @@ class COutputWnd : public CNavBarBase {
   // The print list's dialog: made with the tabs, shown by none.
   CPrintmarkTab* GetPrintmarkTab() const { return m_pPrintmarkTab.get(); }
   CSearchresTab* GetResultsTab() const { return m_pResultsTab.get(); }
+  CKeywordsresTab* GetKeywordsTab() const { return m_pKeywordsTab.get(); }
 
  protected:
   void OnCtrlTab() override;
@@ -104,6 +103,7 @@ class COutputWnd : public CNavBarBase {
   std::unique_ptr<CBookmarkTab> m_pBookmarkTab;
   std::unique_ptr<CPrintmarkTab> m_pPrintmarkTab;
   std::unique_ptr<CSearchresTab> m_pResultsTab;
+  std::unique_ptr<CKeywordsresTab> m_pKeywordsTab;
 
   DECLARE_MESSAGE_MAP()
 };

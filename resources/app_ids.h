@@ -46,6 +46,32 @@ constexpr UINT IDD_KEYWORD_RESULTS_TAB = 1563;
 constexpr UINT IDD_LIBRARY_TAB = 1570;
 constexpr UINT IDD_PRINT_LIST_TAB = 1571;
 constexpr UINT IDD_BINDER_TAB = 270;
+// The index results tab ("Indeksy").
+constexpr UINT IDC_KEYWORD_RESULTS_HEADING = 1054;  // "hasło: %s"
+constexpr UINT IDC_KEYWORD_RESULTS_COUNT = 1244;    // "stron: %ld"
+constexpr UINT IDC_KEYWORD_RESULTS_LIST = 1240;
+// The subject index dialog ("Indeks rzeczowy").
+constexpr UINT IDD_SUBJECT_INDEX = 118;
+constexpr UINT IDC_SUBJECT_EDIT = 1247;
+constexpr UINT IDC_SUBJECT_LIST = 1246;
+constexpr UINT IDC_SUBJECT_SHOW = 1056;   // "&Lista"
+constexpr UINT IDC_SUBJECT_CLOSE = 1165;  // "Zamknij"
+// The formulas, forms and figures, and tables index dialogs.
+constexpr UINT IDD_FORMULA_INDEX = 1574;  // "Indeks wzorów"
+constexpr UINT IDC_FORMULA_EDIT = 1115;
+constexpr UINT IDC_FORMULA_LIST = 1116;
+constexpr UINT IDC_FORMULA_SHOW = 1117;
+constexpr UINT IDC_FORMULA_CLOSE = 1137;
+constexpr UINT IDD_FORM_INDEX = 1576;  // "Indeks formularzy i rysunków"
+constexpr UINT IDC_FORM_EDIT = 1121;
+constexpr UINT IDC_FORM_LIST = 1122;
+constexpr UINT IDC_FORM_SHOW = 1123;
+constexpr UINT IDC_FORM_CLOSE = 1138;
+constexpr UINT IDD_TABLE_INDEX = 1575;  // "Indeks tablic"
+constexpr UINT IDC_TABLE_EDIT = 1118;
+constexpr UINT IDC_TABLE_LIST = 1119;
+constexpr UINT IDC_TABLE_SHOW = 1120;
+constexpr UINT IDC_TABLE_CLOSE = 1139;
 constexpr UINT IDC_NAV_TAB_WND = 0xE900;      // the tab window of either bar
 constexpr UINT IDC_HISTORY_LABEL = 1125;
 constexpr UINT IDC_HISTORY_LIST = 1090;

@@ -7,6 +7,7 @@ namespace resources {
 
 void register_app_resources() {
   register_navigation_resources();
+  register_index_dialog_resources();
   register_find_resources();
   register_main_frame_resources();
   register_library_locator_resources();

@@ -29,6 +29,8 @@ void register_app_resources();
 void register_pictures_resources();
 // The application's pieces, called from register_app_resources.
 void register_navigation_resources();
+// The index results tab and the keyword index dialogs.
+void register_index_dialog_resources();
 // The find / go-to sheet, the query scopes, the search progress, the hints and the results tab.
 void register_find_resources();
 void register_main_frame_resources();

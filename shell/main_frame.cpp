@@ -1,6 +1,7 @@
 #include "shell/main_frame.h"
 
 #include "navigation/gtf_sheet.h"
+#include "navigation/index_dlg.h"
 
 #include <algorithm>
 #include <iterator>
@@ -157,6 +158,11 @@ BEGIN_MESSAGE_MAP(CMainFrame, SECWorkbook)
   ON_COMMAND(ID_EDIT_FIND, &CMainFrame::OnQuery)
   ON_COMMAND(resources::ID_FIND_IN_ACT, &CMainFrame::OnFindInAct)
   ON_COMMAND(resources::ID_GO_TO, &CMainFrame::OnGoTo)
+  // The keyword index dialogs.
+  ON_COMMAND_RANGE(resources::ID_SUBJECT_INDEX, resources::ID_SUBJECT_INDEX, &CMainFrame::OnIndexDialog)
+  ON_COMMAND_RANGE(resources::ID_FORMULAS_INDEX, resources::ID_TABLES_INDEX, &CMainFrame::OnIndexDialog)
+  ON_UPDATE_COMMAND_UI_RANGE(resources::ID_SUBJECT_INDEX, resources::ID_SUBJECT_INDEX, &CMainFrame::OnUpdateIndexDialog)
+  ON_UPDATE_COMMAND_UI_RANGE(resources::ID_FORMULAS_INDEX, resources::ID_TABLES_INDEX, &CMainFrame::OnUpdateIndexDialog)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() {
@@ -171,6 +177,31 @@ CMainFrame::~CMainFrame() {
   // The bars went with the window; the manager and the fields' font go with the frame.
   SetControlBarManager(nullptr);
   if (CGSToolbarEditBtn::GetFieldFont() == m_fieldFont.GetSafeHandle()) CGSToolbarEditBtn::SetFieldFont(nullptr);
+}
+
+// --- Keyword index dialogs -----------------------------------------------------------------------
+
+void CMainFrame::OnIndexDialog(UINT nID) {
+  switch (nID) {
+    case resources::ID_SUBJECT_INDEX: CKeywordListDlg::Toggle<CIndexDlg>(this); break;
+    case resources::ID_FORMULAS_INDEX: CKeywordListDlg::Toggle<CEquationDlg>(this); break;
+    case resources::ID_FIGURES_INDEX: CKeywordListDlg::Toggle<CFormDlg>(this); break;
+    case resources::ID_TABLES_INDEX: CKeywordListDlg::Toggle<CTableDlg>(this); break;
+    default: break;
+  }
+}
+
+void CMainFrame::OnUpdateIndexDialog(CCmdUI* pCmdUI) {
+  CKeywordListDlg* open = CKeywordListDlg::GetOpen();
+  bool checked = false;
+  switch (pCmdUI->m_nID) {
+    case resources::ID_SUBJECT_INDEX: checked = dynamic_cast<CIndexDlg*>(open) != nullptr; break;
+    case resources::ID_FORMULAS_INDEX: checked = dynamic_cast<CEquationDlg*>(open) != nullptr; break;
+    case resources::ID_FIGURES_INDEX: checked = dynamic_cast<CFormDlg*>(open) != nullptr; break;
+    case resources::ID_TABLES_INDEX: checked = dynamic_cast<CTableDlg*>(open) != nullptr; break;
+    default: break;
+  }
+  pCmdUI->SetCheck(checked ? 1 : 0);
 }
 
 // --- Work ------------------------------------------------------------------------------------------

@@ -161,6 +161,9 @@ class CMainFrame : public SECWorkbook {
   afx_msg void OnQuery();
   afx_msg void OnFindInAct();
   afx_msg void OnGoTo();
+  // The keyword index dialogs' commands (one dialog open at a time) and their check marks.
+  afx_msg void OnIndexDialog(UINT nID);
+  afx_msg void OnUpdateIndexDialog(CCmdUI* pCmdUI);
 
   DECLARE_MESSAGE_MAP()
 
