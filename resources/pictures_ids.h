@@ -34,5 +34,8 @@ constexpr UINT ID_FIT_WIDTH = 32939;
 constexpr UINT ID_ZOOM_OTHER = 32958;
 constexpr UINT ID_MOUSE_MODE_NONE = 32811;
 constexpr UINT ID_COPY_PICTURE = 32917;
+// The zoom dialog "Powiększenie" and its edit field.
+constexpr UINT IDD_ZOOM_OTHER = 305;
+constexpr UINT IDC_ZOOM_PERCENT = 1070;
 
 }  // namespace resources

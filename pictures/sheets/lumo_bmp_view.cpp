@@ -4,6 +4,7 @@
 
 #include "pictures/sheets/lumo_bmp_doc.h"
 #include "pictures/sheets/picture_zoom.h"
+#include "pictures/sheets/zoom_other_dlg.h"
 #include "platform/base/cp1250.h"
 #include "platform/shell/clipboard.h"
 #include "platform/shell/drag_drop.h"
@@ -273,7 +274,14 @@ void CLumoBMPView::OnUpdateModeCommand(CCmdUI* pCmdUI) {
   }
 }
 
-void CLumoBMPView::OnZoomOther() {}
+void CLumoBMPView::OnZoomOther() {
+  CZoomotherDlg dialog(this);
+  dialog.zoom = zoomPercent;
+  if (dialog.DoModal() != IDOK) return;
+  crossHairShown = FALSE;
+  fitMode = kFreeZoom;
+  SetZoom(dialog.zoom);
+}
 
 // --- Wheel, keys and mouse --------------------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 #include "pictures/sheets/lumo_bmp_doc.h"
 #include "pictures/sheets/lumo_bmp_view.h"
 #include "pictures/sheets/picture_zoom.h"
+#include "platform/win/message_queue.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/base/temp_folder.h"
 #include "platform/shell/clipboard.h"
@@ -196,6 +197,46 @@ TEST_F(PictureSheetTest, ClosingDeletesOnlyTheProgramsTemporaryFile) {
   std::fclose(f);
   CLumoBMPDoc doc;
   EXPECT_FALSE(doc.OnOpenDocument(CString(bad)));
+}
+
+}  // namespace
+}  // namespace lumo::test
+
+namespace lumo::test {
+namespace {
+
+constexpr UINT kRunScript = WM_APP + 0x3A1;
+
+TEST_F(PictureSheetTest, ZoomDialogRefusesValuesOutOfRange) {
+  CLumoBMPView* view = Open(800, 600);
+  ASSERT_NE(view, nullptr);
+  std::vector<std::string> refused;
+  int step = 0;
+  win::set_message_observer([&](HWND h, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG && !(::GetWindowLong(h, GWL_STYLE) & WS_CHILD)) ::PostMessage(h, kRunScript, 0, 0);
+    if (message != kRunScript) return;
+    // 20 and 401 keep the dialog open with the range message; 250 is taken.
+    const char* typed[] = {"20", "401", "250"};
+    if (step == 0) {
+      ::SetDlgItemText(h, int(resources::IDC_ZOOM_PERCENT), "125");
+      ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      pump();
+      save_window_png(h, ::testing::TempDir() + "picture_zoom_dialog.png", true);
+    }
+    for (const char* text : typed) {
+      ::SetDlgItemText(h, int(resources::IDC_ZOOM_PERCENT), text);
+      const size_t before = prompts_.asked.size();
+      ::SendMessage(h, WM_COMMAND, IDOK, 0);
+      if (prompts_.asked.size() > before) refused.push_back(text);
+      ++step;
+    }
+  });
+  prompts_.answers = {IDOK, IDOK};
+  view->SendMessage(WM_COMMAND, resources::ID_ZOOM_OTHER);
+  win::set_message_observer(nullptr);
+  EXPECT_EQ(refused, (std::vector<std::string>{"20", "401"}));
+  EXPECT_EQ(view->GetZoom(), 250);
+  EXPECT_EQ(view->GetFitMode(), 4);
 }
 
 }  // namespace
