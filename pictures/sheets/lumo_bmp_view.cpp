@@ -15,6 +15,7 @@
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/print/list_print_job.h"
+#include "shell/print/print_texts.h"
 #include "shell/view/lumo_kal_view.h"
 
 using namespace picturezoom;
@@ -74,6 +75,7 @@ BEGIN_MESSAGE_MAP(CLumoBMPView, CScrollView)
   ON_UPDATE_COMMAND_UI(resources::ID_PREVIOUS_PAGE, &CLumoBMPView::OnUpdatePreviousPage)
   ON_COMMAND(ID_EDIT_UNDO, &CLumoBMPView::OnGoBack)
   ON_COMMAND(resources::ID_COPY_PICTURE, &CLumoBMPView::OnCopy)
+  ON_COMMAND(resources::ID_LOCATE_IN_LIBRARY, &CLumoBMPView::OnLocate)
   ON_COMMAND(ID_FILE_PRINT, &CLumoBMPView::OnPrintPicture)
 END_MESSAGE_MAP()
 
@@ -537,6 +539,8 @@ BOOL CLumoBMPView::ReturnToSourceTopic() {
 
 void CLumoBMPView::OnGoBack() { ReturnToSourceTopic(); }
 
+void CLumoBMPView::OnLocate() { LocateTopicInLibrary(CLumoKALDoc::GetCurrentWork(), GetShownTopic()); }
+
 // --- Copy and print ---------------------------------------------------------------------------------
 
 BOOL CLumoBMPView::CopyPicture() {
@@ -568,6 +572,20 @@ void CLumoBMPView::OnPrintPicture() {
   if (!image) return;
   CBMPPrintJob job;
   job.image = image;
+  CLumoApp* app = LumoApp();
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  if (app && work) {
+    const CUserData& settings = app->GetUserData();
+    // The header cites the act the picture belongs to.
+    const int32_t topic = GetShownTopic();
+    if (topic >= 0) {
+      shell::ActDescription act;
+      work->GetActDescription(topic, act);
+      const CString citation = printtext::ActCitation(act, settings.m_bShortActNumber != 0);
+      if (!citation.IsEmpty()) job.headerText = citation + " - Formularz/Rysunek";
+    }
+    job.footerText = printtext::WorkInfoFromSettings(settings, work->GetTitle());
+  }
   job.Print();
 }
 

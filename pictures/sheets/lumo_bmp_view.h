@@ -103,6 +103,7 @@ class CLumoBMPView : public CScrollView, public CSheetPlace {
   afx_msg void OnUpdateNextPage(CCmdUI* pCmdUI);
   afx_msg void OnUpdatePreviousPage(CCmdUI* pCmdUI);
   afx_msg void OnGoBack();
+  afx_msg void OnLocate();
   afx_msg void OnCopy();
   afx_msg void OnPrintPicture();
   DECLARE_MESSAGE_MAP()

@@ -241,3 +241,39 @@ TEST_F(PictureSheetTest, ZoomDialogRefusesValuesOutOfRange) {
 
 }  // namespace
 }  // namespace lumo::test
+
+namespace lumo::test {
+namespace {
+
+TEST_F(PictureSheetTest, ZoomModeDragsABandAndZoomsToIt) {
+  CLumoBMPView* view = Open(800, 600);
+  ASSERT_NE(view, nullptr);
+  view->SendMessage(WM_COMMAND, resources::ID_ZOOM_50);
+  view->SendMessage(WM_COMMAND, resources::ID_ZOOM_MODE);
+  ASSERT_EQ(view->GetMouseMode(), CLumoBMPView::kZoom);
+  view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+  view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 90));
+  EXPECT_EQ(view->GetMouseMode(), CLumoBMPView::kZoomDragging);
+  view->UpdateWindow();
+  pump();
+  // The band is drawn by the painting, over the picture: its dotted top edge is dark.
+  save_surface_png(view->m_hWnd, ::testing::TempDir() + "picture_sheet_band.png");
+  int dark = 0;
+  for (int x = 30; x < 110; ++x) {
+    const COLORREF edge = surface_pixel(view->m_hWnd, x, 20);
+    if (GetRValue(edge) + GetGValue(edge) + GetBValue(edge) < 200) ++dark;
+  }
+  EXPECT_GT(dark, 20);
+  view->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(120, 90));
+  EXPECT_EQ(view->GetMouseMode(), CLumoBMPView::kZoom);
+  EXPECT_EQ(view->GetFitMode(), 4);
+  EXPECT_GT(view->GetZoom(), 50);
+  // A click zooms in by a step.
+  const int zoom = view->GetZoom();
+  view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 50));
+  view->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(50, 50));
+  EXPECT_EQ(view->GetZoom(), std::min(zoom + 25, 400));
+}
+
+}  // namespace
+}  // namespace lumo::test
