@@ -23,4 +23,19 @@ namespace resources {
 constexpr UINT IDR_WAVE_STARTUP = 175;  // played at start when sounds are on
 constexpr UINT IDR_WAVE_WARNING = 292;  // before a failed search or go-to is reported
 
+// --- Picture sheet commands (menu 130 and the "BMP" pop-up of menu 151) ---------------------------
+constexpr UINT ID_ZOOM_50 = 32940;
+constexpr UINT ID_ZOOM_66 = 32906;
+constexpr UINT ID_ZOOM_100 = 32941;
+constexpr UINT ID_ZOOM_150 = 32942;
+constexpr UINT ID_ZOOM_200 = 32943;
+constexpr UINT ID_FIT_WINDOW = 32938;
+constexpr UINT ID_FIT_WIDTH = 32939;
+constexpr UINT ID_ZOOM_OTHER = 32958;
+constexpr UINT ID_MOUSE_MODE_NONE = 32811;
+constexpr UINT ID_COPY_PICTURE = 32917;
+// The zoom dialog "Powiększenie" and its edit field.
+constexpr UINT IDD_ZOOM_OTHER = 305;
+constexpr UINT IDC_ZOOM_PERCENT = 1070;
+
 }  // namespace resources

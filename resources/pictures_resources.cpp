@@ -6,7 +6,11 @@
 namespace resources {
 
 void register_pictures_sounds();
+void register_picture_sheets();
 
-void register_pictures_resources() { register_pictures_sounds(); }
+void register_pictures_resources() {
+  register_pictures_sounds();
+  register_picture_sheets();
+}
 
 }  // namespace resources

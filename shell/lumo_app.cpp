@@ -17,6 +17,8 @@
 #include "pictures/image/wave.h"
 #include "pictures/imagewnd/image_window.h"
 #include "pictures/media/media_window.h"
+#include "pictures/sheets/lumo_bmp_doc.h"
+#include "pictures/sheets/lumo_bmp_view.h"
 #include "platform/base/cfile.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/data_folder.h"
@@ -217,6 +219,8 @@ BOOL CLumoApp::InitInstance() {
   m_pTextTemplate = new CLumoKALDocTemplate(resources::IDS_WORK_DOCUMENT, RUNTIME_CLASS(CLumoKALDoc),
                                             RUNTIME_CLASS(CChildKALFrame), RUNTIME_CLASS(CLumoKALView));
   AddDocTemplate(m_pTextTemplate);
+  AddDocTemplate(new CMultiDocTemplate(resources::IDS_PICTURE_DOCUMENT, RUNTIME_CLASS(CLumoBMPDoc),
+                                       RUNTIME_CLASS(CChildBMPFrame), RUNTIME_CLASS(CLumoBMPView)));
   if (!CreateMainFrame()) {
     CloseSplash();
     EndWaitCursor();
@@ -420,6 +424,8 @@ CDocument* CLumoApp::OpenPictureSheet(const CString& path, const CString& captio
   CDocument* doc = pictures->OpenDocumentFile(path, TRUE);
   --m_userData.m_nMaxSheets;
   if (doc) doc->SetTitle(caption);
+  // Page turning goes by the picture's name in the title.
+  if (auto* picture = dynamic_cast<CLumoBMPDoc*>(doc)) picture->pictureName = caption;
   return doc;
 }
 

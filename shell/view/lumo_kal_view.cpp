@@ -8,6 +8,7 @@
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/engine_titles.h"
 #include "navigation/nav_commands.h"
+#include "pictures/sheets/lumo_bmp_view.h"
 #include "navigation/topic_ole.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/command_ids.h"
@@ -606,10 +607,15 @@ int CLumoKALView::GetShownScroll() const {
 }
 
 void CLumoKALView::CopyHistoryFrom(CView* pOther) {
-  auto* other = dynamic_cast<CLumoKALView*>(pOther);
-  if (!other || other == this) return;
   std::vector<CMvHistoryItem> items;
-  for (const auto& item : other->m_history) items.push_back(*item);
+  if (auto* other = dynamic_cast<CLumoKALView*>(pOther); other && other != this) {
+    for (const auto& item : other->m_history) items.push_back(*item);
+  } else if (auto* picture = dynamic_cast<CLumoBMPView*>(pOther)) {
+    // A picture sheet hands back the history it took over from the act's sheet.
+    for (const auto& item : picture->GetHistory()) items.push_back(*item);
+  } else {
+    return;
+  }
   CopyHistoryFrom(items);
 }
 
@@ -764,17 +770,19 @@ BOOL CLumoKALView::AddBookmark() {
 
 void CLumoKALView::OnAddBookmark() { AddBookmark(); }
 
-void CLumoKALView::OnLocateInLibrary() {
-  const int32_t topic = m_pViewer ? frame::MvGetCurrentTopic(m_pViewer) : 0;
+void LocateTopicInLibrary(CLumoKALDoc* work, int32_t topic) {
   if (topic <= 0) return;
   // An attachment is found under its act.
   int32_t record = topic;
   shell::ContentsRecord shown, act;
-  CLumoKALDoc* work = GetWork();
   if (work && work->ReadCatalogRecord(topic, shown) && shown.attachment) {
     record = work->FindAncestorRecord(shown.parent, act, shell::kLevelAct);
   }
   if (record > 0) navcmd::LocateInLibrary(record);
+}
+
+void CLumoKALView::OnLocateInLibrary() {
+  LocateTopicInLibrary(GetWork(), m_pViewer ? frame::MvGetCurrentTopic(m_pViewer) : 0);
 }
 
 void CLumoKALView::OnUpdateLocateInLibrary(CCmdUI* pCmdUI) {

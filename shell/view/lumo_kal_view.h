@@ -226,3 +226,7 @@ class CLumoKALView : public CFormView, public CSheetPlace {
 
   DECLARE_MESSAGE_MAP()
 };
+
+// Selects the topic's record in the library tree (an attachment's act for an attachment).
+void LocateTopicInLibrary(CLumoKALDoc* work, int32_t topic);
+

@@ -31,6 +31,7 @@
 #include "shell/child_frames.h"
 #include "shell/library_title.h"
 #include "shell/view/lumo_kal_view.h"
+#include "pictures/sheets/lumo_bmp_doc.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/main_frame.h"
@@ -118,12 +119,6 @@ class TestView : public CView {
  public:
   void OnDraw(CDC*) override {}
 };
-
-// A picture sheet's document as far as the work's close sees it.
-class PictureDoc : public CDocument {
-  DECLARE_DYNCREATE(PictureDoc)
-};
-IMPLEMENT_DYNCREATE(PictureDoc, CDocument)
 
 class LumoAppTest : public AppTest {
  protected:
@@ -449,9 +444,9 @@ TEST_F(LumoAppTest, PlacesSavedWithAnotherSystemsPathsOpenInTheOpenLibrary) {
 
 TEST_F(LumoAppTest, ClosingAWorkClosesEveryPictureSheet) {
   ASSERT_TRUE(StartWithLibrary());
-  auto* pictures = new CMultiDocTemplate(resources::IDS_PICTURE_DOCUMENT, RUNTIME_CLASS(PictureDoc), nullptr, nullptr);
-  app_->AddDocTemplate(pictures);
-  ASSERT_EQ(app_->GetPictureTemplate(), pictures);
+  // The program's own picture template.
+  CDocTemplate* pictures = app_->GetPictureTemplate();
+  ASSERT_NE(pictures, nullptr);
   pictures->CreateNewDocument();
   pictures->CreateNewDocument();
   ASSERT_EQ(pictures->documents().size(), 2u);
@@ -528,9 +523,13 @@ TEST_F(LumoAppTest, PicturesAreCopiedIntoThePrivateTemporaryFolder) {
   ASSERT_NE(app_->m_pRecentFileList, nullptr);
   EXPECT_EQ((*app_->m_pRecentFileList)[0].str(), "/x/praca.lkl");
   EXPECT_TRUE((*app_->m_pRecentFileList)[1].IsEmpty());
-  // Without a picture template no picture sheet opens, and closing them is harmless.
-  EXPECT_EQ(app_->OpenPictureSheet(first, CString("Rysunek")), nullptr);
+  // A copy opens in a picture sheet that knows the picture's name; closing the sheets deletes the copy.
+  auto* sheet = dynamic_cast<CLumoBMPDoc*>(app_->OpenPictureSheet(first, CString("karta.png")));
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(sheet->pictureName.str(), "karta.png");
+  EXPECT_EQ(app_->OpenPictureSheet(missing, CString("brak.png")), nullptr);
   EXPECT_TRUE(app_->CloseAllPictureDocuments());
+  EXPECT_FALSE(std::filesystem::exists(a));
   // The sweep takes our pictures and scope groups, nothing else.
   const std::string other = base::temp_folder() + "/inny.png";
   const std::string scope = base::temp_folder() + "/pr.lkg";
