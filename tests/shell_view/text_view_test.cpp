@@ -642,6 +642,26 @@ TEST_F(TextViewTest, TheOffScreenPaneLaysOutAndCopiesWithoutAWindow) {
   EXPECT_FALSE(dummy.ShowTopicNumber(-5, TRUE));
 }
 
+// The developer command builds the same contents index the library compiler wrote, reading the
+// topics off-screen: the sheet stays on its act and the status bar returns to its idle prompt.
+TEST_F(TextViewTest, TheIndexBuilderWritesTheCompilersContentsIndexWithoutMovingTheSheet) {
+  const int32_t act = Topic("DU.1998.0035.0000");
+  ASSERT_TRUE(view_->JumpToTopicNumber(act, 0, 0));
+  const std::string built = CLumoKALView::BuiltIndexPath();
+  // A longer stale file in the way loses its tail.
+  std::ofstream(built, std::ios::binary) << std::string(1 << 20, 'S');
+  view_->SendMessage(WM_COMMAND, resources::ID_BUILD_INDEX);
+  pump();
+  auto read = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  const std::string expected = read(library_->folder + "/" + compiler::kContentsFileName);
+  ASSERT_FALSE(expected.empty());
+  EXPECT_TRUE(read(built) == expected) << "built " << read(built).size() << " bytes, compiled " << expected.size();
+  EXPECT_EQ(frame::MvGetCurrentTopic(view_->GetViewer()), act);
+}
+
 class FakeTarget : public CWheelTarget {
  public:
   explicit FakeTarget(CWnd* window) : window_(window) {}
