@@ -176,6 +176,8 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   // Builds the contents index of the open library from its topics' header texts (read through an
   // off-screen pane, so the sheet stays where it is) into BuiltIndexPath().
   afx_msg void OnBuildIndex();
+  // Opens the notes dialog "Notatki" (without a parent, modally).
+  afx_msg void OnAnnotation();
 
  public:
   // "index.idx" in the user's data folder.

@@ -31,6 +31,7 @@
 #include "platform/shell/clipboard.h"
 #include "platform/win/cmd_ui.h"
 #include "platform/win/input_translation.h"
+#include "platform/win/message_queue.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
 #include "resources/program_resources.h"
@@ -660,6 +661,25 @@ TEST_F(TextViewTest, TheIndexBuilderWritesTheCompilersContentsIndexWithoutMoving
   ASSERT_FALSE(expected.empty());
   EXPECT_TRUE(read(built) == expected) << "built " << read(built).size() << " bytes, compiled " << expected.size();
   EXPECT_EQ(frame::MvGetCurrentTopic(view_->GetViewer()), act);
+}
+
+// The notes command runs the "Notatki" dialog modally, on the notes of the user's data folder.
+TEST_F(TextViewTest, TheNotesCommandRunsTheNotesDialog) {
+  constexpr UINT kClose = WM_APP + 0x7A;
+  std::string caption;
+  win::set_message_observer([&](HWND h, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG && !(::GetWindowLong(h, GWL_STYLE) & WS_CHILD)) ::PostMessage(h, kClose, 0, 0);
+    if (message == kClose) {
+      char text[64] = {};
+      ::GetWindowText(h, text, sizeof text);
+      caption = text;
+      ::SendMessage(h, WM_COMMAND, IDCANCEL, 0);
+    }
+  });
+  view_->SendMessage(WM_COMMAND, resources::ID_ANNOTATION);
+  win::set_message_observer(nullptr);
+  EXPECT_EQ(caption, "Notatki");
+  EXPECT_TRUE(std::filesystem::exists(base::data_folder() + "/notatki.db"));
 }
 
 class FakeTarget : public CWheelTarget {
