@@ -222,6 +222,12 @@ constexpr UINT ID_HOTSPOT_RUN_MACRO = 32967;  // "&Otwórz" of an object hotspot
 // The act information window.
 constexpr UINT IDD_ACT_INFO = 208;          // "Informacja"
 
+// --- The notes dialog (shell: notes) ---------------------------------------------------------
+constexpr UINT IDD_NOTES = 297;                // "Notatki"
+constexpr UINT IDC_NOTE_TEXT = 1152;
+constexpr UINT IDC_NOTE_ACT = 1153;
+constexpr UINT IDC_NOTE_DATE = 1154;
+
 // --- Binders, the tip of the day and the work properties sheet (navigation: binders, tips) -------
 constexpr UINT IDD_BINDERS_DLG = 282;          // "Segregatory"
 constexpr UINT IDC_BINDER_LIST = 1096;

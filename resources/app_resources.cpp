@@ -15,6 +15,7 @@ void register_app_resources() {
   register_text_view_resources();
   register_printing_resources();
   register_binder_resources();
+  register_notes_resources();
 }
 
 }  // namespace resources

@@ -39,6 +39,7 @@ void register_frame_dialog_resources();
 void register_text_view_resources();
 void register_printing_resources();
 void register_binder_resources();
+void register_notes_resources();
 
 std::span<const res::StringResource> string_table();
 

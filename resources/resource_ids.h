@@ -147,6 +147,10 @@ constexpr UINT ID_FORMULAS_INDEX = 32921;
 constexpr UINT ID_FIGURES_INDEX = 32922;
 constexpr UINT ID_TABLES_INDEX = 32923;
 constexpr UINT ID_RULER_MODE = 32957;
+// The text view's developer command: builds the contents index from the open library.
+constexpr UINT ID_BUILD_INDEX = 32795;
+// The text view's command that opens the notes dialog "Notatki".
+constexpr UINT ID_ANNOTATION = 32928;
 constexpr UINT ID_NOTE_EDIT = 32931;
 constexpr UINT ID_NOTE_DELETE = 32932;
 constexpr UINT ID_NOTE_AT_END = 32933;

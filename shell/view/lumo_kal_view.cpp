@@ -19,6 +19,7 @@
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
 #include "resources/resource_ids.h"
+#include "shell/annotations_dlg.h"
 #include "shell/print/printmark_quick_dlg.h"
 #include "shell/library_title.h"
 #include "navigation/act_dlg.h"
@@ -88,6 +89,8 @@ BEGIN_MESSAGE_MAP(CLumoKALView, CFormView)
   ON_UPDATE_COMMAND_UI(resources::ID_FILE_PRINT, &CLumoKALView::OnUpdateFilePrintAct)
   ON_COMMAND(resources::ID_PRINT_ACT_JOB, &CLumoKALView::OnPrintActJob)
   ON_COMMAND(resources::ID_LOCATE_IN_LIBRARY, &CLumoKALView::OnLocateInLibrary)
+  ON_COMMAND(resources::ID_BUILD_INDEX, &CLumoKALView::OnBuildIndex)
+  ON_COMMAND(resources::ID_ANNOTATION, &CLumoKALView::OnAnnotation)
   ON_UPDATE_COMMAND_UI(resources::ID_LOCATE_IN_LIBRARY, &CLumoKALView::OnUpdateLocateInLibrary)
   ON_COMMAND(resources::ID_INSERT_BOOKMARK, &CLumoKALView::OnAddBookmark)
   ON_UPDATE_COMMAND_UI(resources::ID_INSERT_BOOKMARK, &CLumoKALView::OnUpdateAddBookmark)
@@ -913,4 +916,9 @@ void CLumoKALView::ApplyLinkStyles(int option) {
     pane->Layout();
     pane->Invalidate();
   }
+}
+
+void CLumoKALView::OnAnnotation() {
+  CAnnotationsDlg dialog;
+  dialog.DoModal();
 }

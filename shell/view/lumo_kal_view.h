@@ -173,6 +173,17 @@ class CLumoKALView : public CFormView, public CSheetPlace {
   afx_msg void OnLocateInLibrary();
   afx_msg void OnUpdateLocateInLibrary(CCmdUI* pCmdUI);
   afx_msg void OnUpdateAddBookmark(CCmdUI* pCmdUI);
+  // Builds the contents index of the open library from its topics' header texts (read through an
+  // off-screen pane, so the sheet stays where it is) into BuiltIndexPath().
+  afx_msg void OnBuildIndex();
+  // Opens the notes dialog "Notatki" (without a parent, modally).
+  afx_msg void OnAnnotation();
+
+ public:
+  // "index.idx" in the user's data folder.
+  static std::string BuiltIndexPath();
+
+ protected:
 
   // The "Historia" tab of the main window's "Nawigator" bar, or null; refilled while it shows
   // this view's history.

@@ -31,6 +31,7 @@
 #include "platform/shell/clipboard.h"
 #include "platform/win/cmd_ui.h"
 #include "platform/win/input_translation.h"
+#include "platform/win/message_queue.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
 #include "resources/program_resources.h"
@@ -640,6 +641,45 @@ TEST_F(TextViewTest, TheOffScreenPaneLaysOutAndCopiesWithoutAWindow) {
   const std::vector<uint8_t> bytes = medview::MvCopyRegionText(dummy.GetViewer(), nullptr);
   EXPECT_NE(utf8(std::string(bytes.begin(), bytes.end())).find("Zieleń przydrożna"), std::string::npos);
   EXPECT_FALSE(dummy.ShowTopicNumber(-5, TRUE));
+}
+
+// The developer command builds the same contents index the library compiler wrote, reading the
+// topics off-screen: the sheet stays on its act and the status bar returns to its idle prompt.
+TEST_F(TextViewTest, TheIndexBuilderWritesTheCompilersContentsIndexWithoutMovingTheSheet) {
+  const int32_t act = Topic("DU.1998.0035.0000");
+  ASSERT_TRUE(view_->JumpToTopicNumber(act, 0, 0));
+  const std::string built = CLumoKALView::BuiltIndexPath();
+  // A longer stale file in the way loses its tail.
+  std::ofstream(built, std::ios::binary) << std::string(1 << 20, 'S');
+  view_->SendMessage(WM_COMMAND, resources::ID_BUILD_INDEX);
+  pump();
+  auto read = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  const std::string expected = read(library_->folder + "/" + compiler::kContentsFileName);
+  ASSERT_FALSE(expected.empty());
+  EXPECT_TRUE(read(built) == expected) << "built " << read(built).size() << " bytes, compiled " << expected.size();
+  EXPECT_EQ(frame::MvGetCurrentTopic(view_->GetViewer()), act);
+}
+
+// The notes command runs the "Notatki" dialog modally, on the notes of the user's data folder.
+TEST_F(TextViewTest, TheNotesCommandRunsTheNotesDialog) {
+  constexpr UINT kClose = WM_APP + 0x7A;
+  std::string caption;
+  win::set_message_observer([&](HWND h, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG && !(::GetWindowLong(h, GWL_STYLE) & WS_CHILD)) ::PostMessage(h, kClose, 0, 0);
+    if (message == kClose) {
+      char text[64] = {};
+      ::GetWindowText(h, text, sizeof text);
+      caption = text;
+      ::SendMessage(h, WM_COMMAND, IDCANCEL, 0);
+    }
+  });
+  view_->SendMessage(WM_COMMAND, resources::ID_ANNOTATION);
+  win::set_message_observer(nullptr);
+  EXPECT_EQ(caption, "Notatki");
+  EXPECT_TRUE(std::filesystem::exists(base::data_folder() + "/notatki.db"));
 }
 
 class FakeTarget : public CWheelTarget {
