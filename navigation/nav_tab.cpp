@@ -107,27 +107,30 @@ int CNavTab::ToolBarBottom() const {
   return std::max(0, int(rect.bottom));
 }
 
-BOOL CNavTab::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+BOOL CNavTab::AnswerToolTip(LPARAM lParam, LRESULT* pResult) {
   auto* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header && header->code == TTN_NEEDTEXT) {
-    auto* info = reinterpret_cast<TOOLTIPTEXT*>(lParam);
-    UINT id = UINT(header->idFrom);
-    if (info->uFlags & TTF_IDISHWND) id = UINT(::GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom)));
-    if (id != 0) {
-      CString prompt, tip;
-      SplitPrompt(id, prompt, tip);
-      const int n = std::min(tip.GetLength(), int(sizeof(info->szText)) - 1);
-      std::copy_n(static_cast<LPCTSTR>(tip), n, info->szText);
-      info->szText[n] = '\0';
-      info->lpszText = info->szText;
-      ShowPrompt(prompt);
-      if (header->hwndFrom) {
-        ::SetWindowPos(header->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      }
+  if (!header || header->code != TTN_NEEDTEXT) return FALSE;
+  auto* info = reinterpret_cast<TOOLTIPTEXT*>(lParam);
+  UINT id = UINT(header->idFrom);
+  if (info->uFlags & TTF_IDISHWND) id = UINT(::GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom)));
+  if (id != 0) {
+    CString prompt, tip;
+    SplitPrompt(id, prompt, tip);
+    const int n = std::min(tip.GetLength(), int(sizeof(info->szText)) - 1);
+    std::copy_n(static_cast<LPCTSTR>(tip), n, info->szText);
+    info->szText[n] = '\0';
+    info->lpszText = info->szText;
+    ShowPrompt(prompt);
+    if (header->hwndFrom) {
+      ::SetWindowPos(header->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    *pResult = 0;
-    return TRUE;
   }
+  if (pResult) *pResult = 0;
+  return TRUE;
+}
+
+BOOL CNavTab::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (AnswerToolTip(lParam, pResult)) return TRUE;
   return CDialog::OnNotify(wParam, lParam, pResult);
 }
 

@@ -29,6 +29,9 @@ class CNavTab : public CDialog {
   // The status-bar prompt and the tip of command `nID`: the string's parts before and after its
   // first "\n" (the tip cut to 80 characters).
   static void SplitPrompt(UINT nID, CString& prompt, CString& tip);
+  // Answers a tool tip's request for its text (TTN_NEEDTEXT) with the command's tip and shows the
+  // command's prompt; FALSE for any other notification.
+  static BOOL AnswerToolTip(LPARAM lParam, LRESULT* pResult);
   // Shows a text or the prompt of a command in the main window's status bar.
   static void ShowPrompt(LPCTSTR lpszText);
   static void ShowPrompt(UINT nID);

@@ -132,22 +132,7 @@ BOOL CAnnotationsDlg::ContinueModal() {
 }
 
 BOOL CAnnotationsDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  auto* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header && header->code == TTN_NEEDTEXT) {
-    auto* info = reinterpret_cast<TOOLTIPTEXT*>(lParam);
-    UINT id = UINT(header->idFrom);
-    if (info->uFlags & TTF_IDISHWND) id = UINT(::GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom)));
-    if (id != 0) {
-      CString prompt, tip;
-      CNavTab::SplitPrompt(id, prompt, tip);
-      const int n = std::min(tip.GetLength(), int(sizeof(info->szText)) - 1);
-      std::copy_n(static_cast<const char*>(tip), n, info->szText);
-      info->szText[n] = '\0';
-      CNavTab::ShowPrompt(prompt);
-    }
-    if (pResult) *pResult = 0;
-    return TRUE;
-  }
+  if (CNavTab::AnswerToolTip(lParam, pResult)) return TRUE;
   return CGSDialog::OnNotify(wParam, lParam, pResult);
 }
 
