@@ -31,6 +31,7 @@
 #include "shell/print/kal_print_job.h"
 #include "shell/print/print_texts.h"
 #include "shell/view/lumo_kal_view.h"
+#include "bench/support/text_sheet.h"
 #include "tests/compiler/library_fixture.h"
 
 // Last: Qt's keywords would otherwise rename members of the engine's headers.
@@ -62,36 +63,15 @@ struct Sheet {
 Sheet& TheSheet() {
   static Sheet sheet = [] {
     Sheet s;
-    static int argc = 1;
-    static char name[] = "bench_print_act";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-    resources::register_program_resources();
-    controls::register_standard_controls();
     s.folder = base::temp_folder() + "/bench_print_act";
     const std::string acts = s.folder + "/acts";
     std::filesystem::create_directories(acts);
     std::ofstream(acts + "/1998_500.txt") << LongAct();
-    base::Profile::set_app_path(s.folder + "/LumoKAL.ini");
-    base::RegistryStore::set_user_path(s.folder + "/registry.dat");
-    base::set_data_folder(s.folder);
     const compiler_test::CompiledLibrary& library = compiler_test::Compile(acts, "bench_print_library");
-    if (library.result != 0) return s;
-    s.app = new CLumoApp();
-    medview::MvStartup(0);
-    s.app->SetDataDir(CString(library.folder + "/"));
-    s.app->OpenCatalogFile();
-    auto* main = new CMDIFrameWnd();
-    if (!main->LoadFrame(resources::IDR_MAINFRAME)) return s;
-    main->MoveWindow(0, 0, 1280, 900);
-    main->ShowWindow(SW_SHOW);
-    s.app->m_pMainWnd = main;
-    auto* tmpl = new CLumoKALDocTemplate(resources::IDS_WORK_DOCUMENT, RUNTIME_CLASS(CLumoKALDoc),
-                                         RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CLumoKALView));
-    s.app->AddDocTemplate(tmpl);
-    auto* work = dynamic_cast<CLumoKALDoc*>(tmpl->OpenDocumentFile(nullptr));
-    if (!work) return s;
-    s.view = work->GetCurrentTextView();
+    const bench::TextSheet opened =
+        bench::OpenTextSheet("bench_print_act", s.folder, library.result == 0 ? library.folder : std::string(), 1280, 900);
+    s.app = opened.app;
+    s.view = opened.view;
     if (s.view && !s.view->GoToAddress(CString("98 500"))) s.view = nullptr;
     return s;
   }();

@@ -31,6 +31,7 @@
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/view/lumo_kal_view.h"
+#include "bench/support/text_sheet.h"
 #include "tests/compiler/library_fixture.h"
 
 // Last: Qt's keywords would otherwise rename members of the engine's headers.
@@ -56,34 +57,11 @@ std::string LibraryFolder() {
 Sheet& TheSheet() {
   static Sheet sheet = [] {
     Sheet s;
-    static int argc = 1;
-    static char name[] = "bench_text_view";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-    resources::register_program_resources();
-    controls::register_standard_controls();
-    const std::string folder = base::temp_folder() + "/bench_text_view";
-    std::filesystem::create_directories(folder);
-    base::Profile::set_app_path(folder + "/LumoKAL.ini");
-    base::RegistryStore::set_user_path(folder + "/registry.dat");
-    base::set_data_folder(folder);
-    const std::string library = LibraryFolder();
-    if (library.empty()) return s;
-    s.app = new CLumoApp();
-    medview::MvStartup(0);
-    s.app->SetDataDir(CString(library + "/"));
-    s.app->OpenCatalogFile();
-    auto* main = new CMDIFrameWnd();
-    if (!main->LoadFrame(resources::IDR_MAINFRAME)) return s;
-    main->MoveWindow(0, 0, 1920, 1080);
-    main->ShowWindow(SW_SHOW);
-    s.app->m_pMainWnd = main;
-    auto* tmpl = new CLumoKALDocTemplate(resources::IDS_WORK_DOCUMENT, RUNTIME_CLASS(CLumoKALDoc),
-                                         RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CLumoKALView));
-    s.app->AddDocTemplate(tmpl);
-    auto* work = dynamic_cast<CLumoKALDoc*>(tmpl->OpenDocumentFile(nullptr));
-    if (!work) return s;
-    s.view = work->GetCurrentTextView();
+    const bench::TextSheet opened =
+        bench::OpenTextSheet("bench_text_view", base::temp_folder() + "/bench_text_view", LibraryFolder(), 1920, 1080);
+    s.app = opened.app;
+    s.view = opened.view;
+    CLumoKALDoc* work = opened.work;
     if (!s.view) return s;
     s.view->GetParentFrame()->ShowWindow(SW_SHOWMAXIMIZED);
     // Two ordinary acts (the first two that show), and the first act longer than the sheet.
