@@ -13,6 +13,7 @@
 #include "resources/resource_ids.h"
 #include "shell/library_title.h"
 #include "shell/lumo_kal_doc.h"
+#include "shell/lumo_app.h"
 
 using namespace resources;
 
@@ -275,5 +276,5 @@ void CBookmarkTab::BeginRowDrag(int row) {
   if (!bookmark || !CLumoKALDoc::GetCurrentWork()) return;
   m_pWorking = std::make_unique<CMvBookmarkItem>(*bookmark);
   CTopicOleDataSource data;
-  topicdrag::DragTopic(m_pWorking->m_nTopic, this, topicdrag::kFromBookmarks, &data);
+  if (CLumoApp* app = LumoApp()) app->DragTopic(m_pWorking->m_nTopic, this, topicdrag::kFromBookmarks, &data);
 }

@@ -405,7 +405,8 @@ void CCustomTab::OnTreeBeginDrag(NMHDR* pNMHDR, LRESULT* pResult) {
   *pResult = 0;
   HTREEITEM item = reinterpret_cast<NMTREEVIEW*>(pNMHDR)->itemNew.hItem;
   if (!item) item = m_wndTree.GetSelectedItem();
-  if (item && m_session.IsOpen()) topicdrag::DragTopic(m_wndTree.RecordOf(item), this, topicdrag::kFromBinder);
+  CLumoApp* app = LumoApp();
+  if (app && item && m_session.IsOpen()) app->DragTopic(m_wndTree.RecordOf(item), this, topicdrag::kFromBinder);
 }
 
 void CCustomTab::OnContextMenu(CWnd*, CPoint point) {

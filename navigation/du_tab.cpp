@@ -134,7 +134,7 @@ void CDUTab::OnTreeReturn(NMHDR*, LRESULT* pResult) {
 void CDUTab::OnTreeBeginDrag(NMHDR* pNMHDR, LRESULT* pResult) {
   *pResult = 0;
   HTREEITEM item = reinterpret_cast<NMTREEVIEW*>(pNMHDR)->itemNew.hItem;
-  if (item) topicdrag::DragTopic(m_wndTree.RecordOf(item), this, topicdrag::kFromLibrary);
+  if (CLumoApp* app = LumoApp(); app && item) app->DragTopic(m_wndTree.RecordOf(item), this, topicdrag::kFromLibrary);
 }
 
 void CDUTab::OnContextMenu(CWnd*, CPoint point) {

@@ -10,6 +10,7 @@
 #include "resources/app_ids.h"
 #include "resources/resource_ids.h"
 #include "shell/lumo_kal_doc.h"
+#include "shell/lumo_app.h"
 
 using namespace resources;
 
@@ -184,5 +185,6 @@ void CHistoryTab::OnContextMenu(CWnd*, CPoint point) {
 CString CHistoryTab::GetPrintHeading() const { return CString(base::cp1250::from_utf8("Historia pracy:\r\n")); }
 
 void CHistoryTab::BeginRowDrag(int row) {
-  if (const CMvHistoryItem* entry = EntryOfRow(row)) topicdrag::DragTopic(entry->m_nTopic, this, topicdrag::kFromHistory);
+  CLumoApp* app = LumoApp();
+  if (const CMvHistoryItem* entry = EntryOfRow(row); app && entry) app->DragTopic(entry->m_nTopic, this, topicdrag::kFromHistory);
 }

@@ -17,6 +17,7 @@
 #include "resources/resource_ids.h"
 #include "shell/library_title.h"
 #include "shell/lumo_kal_doc.h"
+#include "shell/lumo_app.h"
 
 using namespace resources;
 
@@ -157,7 +158,8 @@ CString CKeywordsresTab::GetPrintHeading() const {
 }
 
 void CKeywordsresTab::BeginRowDrag(int row) {
-  if (const int32_t topic = TopicOfRow(row); topic >= 0) topicdrag::DragTopic(topic, this, topicdrag::kFromIndexResults);
+  CLumoApp* app = LumoApp();
+  if (const int32_t topic = TopicOfRow(row); app && topic >= 0) app->DragTopic(topic, this, topicdrag::kFromIndexResults);
 }
 
 // --- Commands ------------------------------------------------------------------------------------

@@ -11,20 +11,7 @@
 
 namespace topicdrag {
 
-namespace {
-// Formats registered by name start above this number.
-constexpr uint32_t kLastPredefinedFormat = 49287;
-}  // namespace
-
 bool MovedPastDragStart(CPoint start, CPoint now) { return std::abs(now.x - start.x) > 3 || std::abs(now.y - start.y) > 3; }
-
-void OfferRendered(COleDataSource& data, const medview::ClipFormatTable& table, bool plain) {
-  for (const medview::ClipFormatItem& item : table.items) {
-    if (item.format > kLastPredefinedFormat || (plain && item.format == medview::kClipFormatText)) {
-      data.CacheData(item.format, item.data);
-    }
-  }
-}
 
 DROPEFFECT DragLink(uint32_t target_hash, const void* source) {
   title::TitleHandle* title = LibraryTitle();
@@ -36,11 +23,12 @@ DROPEFFECT DragLink(uint32_t target_hash, const void* source) {
   const int32_t topic = frame::MvGetCurrentTopic(pane.GetViewer());
   if (topic < 0) return DROPEFFECT_NONE;
   COleDataSource data;
+  OfferTopicInfo(data, MakeTopicInfo(topic, source, kFromLink));
   pane.Relayout();
   if (medview::ClipFormatTablePtr table = medview::MvRenderClipFormats(pane.GetViewer(), FALSE, 0, nullptr)) {
-    OfferRendered(data, *table, false);
+    OfferRendered(data, *table);
   }
-  return DragTopic(topic, source, kFromLink, &data);
+  return RunTopicDrag(data);
 }
 
 DROPEFFECT DragSelection(medview::ViewerHandle viewer) {
@@ -48,11 +36,9 @@ DROPEFFECT DragSelection(medview::ViewerHandle viewer) {
   medview::ClipFormatTablePtr table = medview::MvRenderClipFormats(viewer, TRUE, 0, nullptr);
   if (!table) return DROPEFFECT_NONE;
   COleDataSource data;
-  OfferRendered(data, *table, true);
+  OfferRendered(data, *table);
   if (data.formats().empty()) return DROPEFFECT_NONE;
-  CTopicOleDropSource drop_source;
-  return data.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK | DROPEFFECT_SCROLL, nullptr,
-                         &drop_source);
+  return RunTopicDrag(data);
 }
 
 }  // namespace topicdrag

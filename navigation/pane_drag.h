@@ -9,17 +9,10 @@
 #include "platform/base/geometry.h"
 #include "platform/shell/drag_drop.h"
 
-namespace medview {
-struct ClipFormatTable;
-}
-
 namespace topicdrag {
 
 // Whether the cursor moved far enough from `start` (more than 3 pixels either way) to drag.
 bool MovedPastDragStart(CPoint start, CPoint now);
-// Offers the rendered formats other programs know by name (registered ones, above 49287) and,
-// with `plain`, the plain text.
-void OfferRendered(COleDataSource& data, const medview::ClipFormatTable& table, bool plain);
 // Drags the topic a link's target (context hash) leads to, from the view `source`; NONE when the
 // target names no topic.
 DROPEFFECT DragLink(uint32_t target_hash, const void* source);

@@ -18,6 +18,7 @@
 #include "resources/resource_ids.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/print/list_print_job.h"
+#include "shell/lumo_app.h"
 
 using namespace resources;
 
@@ -347,7 +348,7 @@ void CSearchresTab::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult) {
   const int32_t topic = TopicOfRow(row);
   if (topic < 0) return;
   m_nSelectedTopic = topic;
-  topicdrag::DragTopic(topic, this, topicdrag::kFromSearchResults);
+  if (CLumoApp* app = LumoApp()) app->DragTopic(topic, this, topicdrag::kFromSearchResults);
 }
 
 void CSearchresTab::OnFindInAct() {

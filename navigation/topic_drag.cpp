@@ -58,6 +58,15 @@ bool DecodeTopicInfo(std::span<const uint8_t> bytes, int32_t record_count, Topic
   return true;
 }
 
+bool ReadDroppedTopic(std::span<const uint8_t> bytes, const shell::ContentsIndexReader& catalog, TopicInfoBlock& block) {
+  TopicInfoBlock b;
+  shell::ContentsRecord record;
+  if (!DecodeTopicInfo(bytes, catalog.RecordCount(), b) || !catalog.ReadRecord(b.record, record)) return false;
+  if (record.level != b.level) return false;
+  block = b;
+  return true;
+}
+
 uint32_t WindowToken(const void* window) {
   if (!window) return 0;
   Tokens& t = TokenTable();

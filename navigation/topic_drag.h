@@ -12,6 +12,7 @@
 #include <span>
 
 #include "platform/shell/drag_drop.h"
+#include "shell/core/contents_reader.h"
 
 namespace topicdrag {
 
@@ -42,6 +43,9 @@ std::array<uint8_t, kTopicInfoBytes> EncodeTopicInfo(const TopicInfoBlock& block
 // False unless the bytes hold a record below `record_count`, a level 0 to 9 and a known source
 // kind (longer blocks, as global memory may round them, are read from their start).
 bool DecodeTopicInfo(std::span<const uint8_t> bytes, int32_t record_count, TopicInfoBlock& block);
+// A dropped record as a target takes it: decoded against the catalogue's record count, and its
+// level the one the catalogue holds for the record (a stale or forged record is refused).
+bool ReadDroppedTopic(std::span<const uint8_t> bytes, const shell::ContentsIndexReader& catalog, TopicInfoBlock& block);
 
 // The token that stands for a window object in this process (never 0; the same object always
 // gets the same token while it lives).

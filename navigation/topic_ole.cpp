@@ -1,9 +1,15 @@
 #include "navigation/topic_ole.h"
 
+#include <string>
+#include <vector>
+
+#include "engine/frame/clipboard_render.h"
 #include "navigation/bookmark_tab.h"
 #include "navigation/custom_tab.h"
 #include "navigation/du_tab.h"
 #include "navigation/nav_commands.h"
+#include "navigation/topic_citation.h"
+#include "platform/base/cp1250.h"
 #include "platform/framework/app.h"
 #include "platform/shell/clipboard.h"
 #include "platform/win/virtual_keys.h"
@@ -11,6 +17,7 @@
 #include "shell/lumo_kal_doc.h"
 #include "shell/main_frame.h"
 #include "shell/view/lumo_kal_view.h"
+#include "shell/view/mv_dummy.h"
 
 namespace {
 
@@ -21,11 +28,6 @@ constexpr UINT kLinkCursor = 304;
 const shell::ContentsIndexReader* Catalog() {
   auto* app = dynamic_cast<CLumoApp*>(AfxGetApp());
   return app ? &app->GetCatalog() : nullptr;
-}
-
-int32_t RecordCount() {
-  const shell::ContentsIndexReader* catalog = Catalog();
-  return catalog ? catalog->RecordCount() : 0;
 }
 
 CRect ScreenRect(CWnd* window) {
@@ -86,8 +88,9 @@ topicdrag::DropContext CTopicOleDropTarget::Describe(CWnd* pWnd, COleDataObject*
   using topicdrag::DropWindow;
   topicdrag::DropContext c;
   c.ctrl = (dwKeyState & MK_CONTROL) != 0;
-  if (pDataObject && pDataObject->IsDataAvailable(m_cfTopicInfo)) {
-    c.has_info = topicdrag::DecodeTopicInfo(pDataObject->GetData(m_cfTopicInfo), RecordCount(), c.info);
+  const shell::ContentsIndexReader* catalog = Catalog();
+  if (catalog && pDataObject && pDataObject->IsDataAvailable(m_cfTopicInfo)) {
+    c.has_info = topicdrag::ReadDroppedTopic(pDataObject->GetData(m_cfTopicInfo), *catalog, c.info);
   }
   c.from_self = c.has_info && c.info.source_window == topicdrag::WindowToken(pWnd);
   CPoint screen = point;
@@ -168,29 +171,71 @@ TopicInfoBlock MakeTopicInfo(int32_t record, const void* source, int32_t kind) {
   return block;
 }
 
-void OfferTopic(COleDataSource& data, const TopicInfoBlock& block) {
-  const auto bytes = EncodeTopicInfo(block);
-  data.CacheData(TopicInfoFormat(), bytes);
-  shell::ContentsRecord r;
-  std::string text;
-  const shell::ContentsIndexReader* catalog = Catalog();
-  if (catalog && catalog->ReadRecord(block.record, r) && catalog->ReadText(r, text)) {
-    // The title text is "kind#subject"; other programs get it as the two parts on one line.
-    for (char& c : text) {
-      if (c == '#') c = ' ';
+void OfferTopicInfo(COleDataSource& data, const TopicInfoBlock& block) {
+  data.CacheData(TopicInfoFormat(), EncodeTopicInfo(block));
+}
+
+void OfferText(COleDataSource& data, std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  if (text.empty()) return;
+  std::vector<uint8_t> bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  data.CacheData(CF_TEXT, bytes);
+  const std::string utf8 = base::cp1250::to_utf8(text);
+  bytes.assign(utf8.begin(), utf8.end());
+  bytes.push_back(0);
+  data.CacheData(CF_UNICODETEXT, bytes);
+}
+
+void OfferRendered(COleDataSource& data, const medview::ClipFormatTable& table) {
+  const uint32_t rtf = medview::MvRtfClipFormat();
+  for (const medview::ClipFormatItem& item : table.items) {
+    if (item.format == medview::kClipFormatText) {
+      OfferText(data, std::string_view(reinterpret_cast<const char*>(item.data.data()), item.data.size()));
+    } else if (item.format == rtf && rtf != 0) {
+      data.CacheData(item.format, item.data);
+    } else if (char name[2]; ::GetClipboardFormatName(item.format, name, sizeof name) > 0) {
+      data.CacheData(item.format, item.data);
     }
-    text.push_back('\0');
-    data.CacheData(CF_TEXT, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
   }
 }
 
-DROPEFFECT DragTopic(int32_t record, const void* source, int32_t kind, COleDataSource* data) {
-  COleDataSource own;
-  COleDataSource& offer = data ? *data : own;
-  OfferTopic(offer, MakeTopicInfo(record, source, kind));
+namespace {
+
+// The rendering of the topic `record` in the off-screen pane: its heading (the non-scrolling
+// region), or with `unit` its whole editorial unit. A topic without a heading region carries its
+// heading at the start of its text and is rendered whole. Null when the engine cannot show or
+// render it.
+medview::ClipFormatTablePtr RenderTopic(int32_t record, bool unit) {
+  CMvDummy pane;
+  if (!pane.Create(nullptr)) return nullptr;
+  const BOOL shown = pane.ShowTopicNumber(record, unit ? TRUE : FALSE) || (!unit && pane.ShowTopicNumber(record, TRUE));
+  if (!shown || !pane.Relayout()) return nullptr;
+  return medview::MvRenderClipFormats(pane.GetViewer(), FALSE, 0, nullptr);
+}
+
+}  // namespace
+
+void BuildTopicDrag(COleDataSource& data, int32_t record, const void* source, int32_t kind, int copy_format,
+                    bool ctrl) {
+  OfferTopicInfo(data, MakeTopicInfo(record, source, kind));
+  const shell::ContentsIndexReader* catalog = Catalog();
+  shell::ContentsRecord r;
+  if (!catalog || !catalog->ReadRecord(record, r)) return;
+  if (copy_format == kCopyCitation || copy_format == kCopyRow) {
+    shell::ActDescription d;
+    catalog->Describe(record, d);
+    OfferText(data, CitationText(d, r.level, copy_format));
+  } else if (copy_format == kCopyRendered || copy_format == kCopyRenderedUnit) {
+    const bool unit = copy_format == kCopyRenderedUnit && ctrl;
+    if (medview::ClipFormatTablePtr table = RenderTopic(record, unit)) OfferRendered(data, *table);
+  }
+}
+
+DROPEFFECT RunTopicDrag(COleDataSource& data) {
   CTopicOleDropSource drop_source;
-  return offer.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK | DROPEFFECT_SCROLL, nullptr,
-                          &drop_source);
+  return data.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK | DROPEFFECT_SCROLL, nullptr,
+                         &drop_source);
 }
 
 }  // namespace topicdrag

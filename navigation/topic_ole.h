@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "navigation/topic_drag.h"
 #include "platform/base/geometry.h"
@@ -54,16 +55,31 @@ class CTopicOleDropTarget : public COleDropTarget {
   DROPEFFECT m_dropEffect = DROPEFFECT_NONE;
 };
 
+namespace medview {
+struct ClipFormatTable;
+}
+
 namespace topicdrag {
 
 // The registered clipboard format of "Topic Info".
 UINT TopicInfoFormat();
 // The record of a drag of `record` started from `source` (its level read from the catalogue).
 TopicInfoBlock MakeTopicInfo(int32_t record, const void* source, int32_t kind);
-// Puts the record and the record's title as plain text on `data`.
-void OfferTopic(COleDataSource& data, const TopicInfoBlock& block);
-// The drag of a record most sources start: copy, move, link and scroll, with the program's drop
-// source. The result is the effect the target carried out.
-DROPEFFECT DragTopic(int32_t record, const void* source, int32_t kind, COleDataSource* data = nullptr);
+// Puts the record on `data` as "Topic Info".
+void OfferTopicInfo(COleDataSource& data, const TopicInfoBlock& block);
+// Offers a CP1250 text as text and as UTF-8 text; an empty text offers nothing.
+void OfferText(COleDataSource& data, std::string_view text);
+// Offers what the engine rendered: its RTF and its plain text (as OfferText), each by its own
+// format, and the other formats registered by name that embedded objects added.
+void OfferRendered(COleDataSource& data, const medview::ClipFormatTable& table);
+// The data of an act drag of `record` from `source`: "Topic Info", then by the copy format the
+// citation (1), the row (2), or the engine's rendering of the topic's heading (3, 4; with 4 and
+// `ctrl`, of the whole editorial unit). A record the catalogue cannot describe, or a topic the
+// engine cannot show, carries "Topic Info" alone.
+void BuildTopicDrag(COleDataSource& data, int32_t record, const void* source, int32_t kind, int copy_format,
+                    bool ctrl);
+// Runs the drag of `data` with the program's drop source and the effects copy, move, link and
+// scroll; the effect the target carried out.
+DROPEFFECT RunTopicDrag(COleDataSource& data);
 
 }  // namespace topicdrag

@@ -7,6 +7,7 @@
 #include "platform/framework/app.h"
 #include "platform/framework/command_ids.h"
 #include "platform/framework/data_exchange.h"
+#include "platform/framework/frame_wnd.h"
 #include "platform/framework/prompter.h"
 #include "platform/framework/tool_tips.h"
 #include "platform/win/cmd_ui.h"
@@ -16,6 +17,10 @@
 namespace {
 constexpr int kMargin = 3;
 constexpr int kActLeft = 130;
+// WM_MENUSELECT's flags when the menu closes.
+constexpr UINT kMenuClosed = 0xFFFF;
+
+std::string Pl(const char* utf8) { return base::cp1250::from_utf8(utf8); }
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CAnnotationsDlg, CGSDialog)
@@ -29,6 +34,12 @@ BEGIN_MESSAGE_MAP(CAnnotationsDlg, CGSDialog)
   ON_UPDATE_COMMAND_UI(resources::ID_NOTE_AT_END, &CAnnotationsDlg::OnUpdateAtEnd)
   ON_COMMAND(resources::ID_NOTE_AT_BEGINNING, &CAnnotationsDlg::OnAtBeginning)
   ON_UPDATE_COMMAND_UI(resources::ID_NOTE_AT_BEGINNING, &CAnnotationsDlg::OnUpdateAtBeginning)
+  ON_WM_MENUSELECT()
+  ON_WM_ENTERIDLE()
+  ON_WM_INITMENUPOPUP()
+  ON_MESSAGE(WM_SETMESSAGESTRING, &CAnnotationsDlg::OnSetMessageString)
+  ON_MESSAGE(WM_POPMESSAGESTRING, &CAnnotationsDlg::OnPopMessageString)
+  ON_COMMAND(ID_CONTEXT_HELP, &CAnnotationsDlg::OnContextHelp)
 END_MESSAGE_MAP()
 
 CAnnotationsDlg::CAnnotationsDlg(CWnd* pParent, std::string database)
@@ -80,7 +91,7 @@ BOOL CAnnotationsDlg::OnInitDialog() {
     EndWaitCursor();
     if (!opened) {
       const std::string message =
-          base::cp1250::from_utf8("Nie można otworzyć bazy notatek ") + (m_strDatabase.empty() ? CNoteRecordset::GetDefaultDBName() : m_strDatabase) +
+          Pl("Nie można otworzyć bazy notatek ") + (m_strDatabase.empty() ? CNoteRecordset::GetDefaultDBName() : m_strDatabase) +
           ":\n" + base::cp1250::from_utf8(error);
       AfxMessageBox(message.c_str(), MB_OK | MB_ICONEXCLAMATION);
     }
@@ -133,7 +144,104 @@ BOOL CAnnotationsDlg::ContinueModal() {
 
 BOOL CAnnotationsDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   if (CNavTab::AnswerToolTip(lParam, pResult)) return TRUE;
+  // The text control's notifications need no answer.
+  if (const auto* header = reinterpret_cast<const NMHDR*>(lParam); header && header->idFrom == resources::IDC_NOTE_TEXT) {
+    *pResult = 0;
+    return TRUE;
+  }
   return CGSDialog::OnNotify(wParam, lParam, pResult);
+}
+
+// --- Prompts and menus, as a frame window shows them ----------------------------------------------
+
+LRESULT CAnnotationsDlg::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
+  m_nIDLastMessage = UINT(wParam);
+  // The main window's status bar shows the prompts.
+  CWnd* main = AfxGetMainWnd();
+  if (main && main->m_hWnd && main != this) main->SendMessage(WM_SETMESSAGESTRING, wParam, lParam);
+  return 0;
+}
+
+LRESULT CAnnotationsDlg::OnPopMessageString(WPARAM wParam, LPARAM lParam) { return OnSetMessageString(wParam, lParam); }
+
+void CAnnotationsDlg::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU) {
+  if (nFlags == kMenuClosed) {
+    m_nIDTracking = AFX_IDS_IDLEMESSAGE;
+    SendMessage(WM_SETMESSAGESTRING, m_nIDTracking);
+  } else if (nItemID == 0 || (nFlags & (MF_POPUP | MF_SEPARATOR))) {
+    m_nIDTracking = 0;
+  } else {
+    m_nIDTracking = nItemID;
+  }
+}
+
+void CAnnotationsDlg::OnEnterIdle(UINT nWhy, CWnd* pWho) {
+  CGSDialog::OnEnterIdle(nWhy, pWho);
+  if (nWhy != MSGF_MENU || m_nIDTracking == m_nIDLastMessage) return;
+  SendMessage(WM_SETMESSAGESTRING, m_nIDTracking);
+}
+
+void CAnnotationsDlg::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
+  if (!bSysMenu) framework::update_menu_popup(this, pPopupMenu);
+}
+
+void CAnnotationsDlg::OnContextHelp() {
+  if (CWnd* main = AfxGetMainWnd(); main && main != this) main->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
+}
+
+// --- Editing ----------------------------------------------------------------------------------------
+
+BOOL CAnnotationsDlg::SaveNote() {
+  if (!m_bEdit) return TRUE;
+  CString text;
+  m_wndText.GetWindowText(text);
+  if (text.GetLength() > CNoteRecordset::kMaxText) {
+    CString message;
+    message.Format(Pl("Notatka może mieć najwyżej %d znaków (ma %d).").c_str(), CNoteRecordset::kMaxText,
+                   text.GetLength());
+    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+  }
+  std::string error;
+  BOOL stored = TRUE;
+  if (m_set.HasCurrent()) {
+    CNoteFields fields = m_set;
+    fields.m_note = text;
+    stored = m_set.Update(fields, &error);
+  } else if (!text.IsEmpty()) {
+    CNoteFields fields;
+    fields.m_aid = m_strAct;
+    fields.m_date = COleDateTime::GetCurrentTime();
+    fields.m_note = text;
+    stored = m_set.IsOpen() && m_set.AddNew(fields, &error);
+  }
+  if (!stored) {
+    AfxMessageBox((Pl("Nie można zapisać notatki:\n") + (error.empty() ? Pl("baza notatek nie jest otwarta.") : Pl(error.c_str()))).c_str(),
+                  MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+  }
+  m_bEdit = FALSE;
+  m_wndText.SetReadOnly(TRUE);
+  m_wndText.SendMessage(EM_SETMODIFY, FALSE);
+  ShowRecord();
+  return TRUE;
+}
+
+void CAnnotationsDlg::OnOK() {
+  if (SaveNote()) CGSDialog::OnOK();
+}
+
+void CAnnotationsDlg::OnCancel() {
+  if (m_bEdit && m_wndText.SendMessage(EM_GETMODIFY)) {
+    switch (::MessageBox(m_hWnd, Pl("Zapisać zmiany w notatce?").c_str(), "Notatki", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+      case IDYES:
+        if (!SaveNote()) return;
+        break;
+      case IDNO: break;
+      default: return;
+    }
+  }
+  CGSDialog::OnCancel();
 }
 
 void CAnnotationsDlg::OnDestroy() {
@@ -141,7 +249,15 @@ void CAnnotationsDlg::OnDestroy() {
   CGSDialog::OnDestroy();
 }
 
-void CAnnotationsDlg::OnEdit() { m_bEdit = TRUE; }
+void CAnnotationsDlg::OnEdit() {
+  m_bEdit = TRUE;
+  // Without a note to stand on, the text starts a new one.
+  if (!m_set.HasCurrent()) m_wndText.SetWindowText("");
+  m_wndText.SetReadOnly(FALSE);
+  m_wndText.SendMessage(EM_SETMODIFY, FALSE);
+  m_wndText.SetFocus();
+  m_wndText.SetSel(-1, -1);
+}
 void CAnnotationsDlg::OnUpdateEdit(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_bEdit); }
 
 void CAnnotationsDlg::OnDelete() {
@@ -152,9 +268,11 @@ void CAnnotationsDlg::OnDelete() {
   }
   std::string error;
   if (!m_set.Delete(&error) || !m_set.Requery(&error)) {
-    AfxMessageBox((base::cp1250::from_utf8("Nie można usunąć notatki:\n") + base::cp1250::from_utf8(error)).c_str(),
-                  MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox((Pl("Nie można usunąć notatki:\n") + Pl(error.c_str())).c_str(), MB_OK | MB_ICONEXCLAMATION);
   }
+  // An edit of the deleted note ends with it.
+  m_bEdit = FALSE;
+  m_wndText.SetReadOnly(TRUE);
   ShowRecord();
 }
 

@@ -14,6 +14,7 @@
 #include "navigation/nav_bar.h"
 #include "navigation/nav_commands.h"
 #include "navigation/tip_dlg.h"
+#include "navigation/topic_ole.h"
 #include "pictures/image/wave.h"
 #include "pictures/imagewnd/image_window.h"
 #include "pictures/media/media_window.h"
@@ -27,6 +28,7 @@
 #include "platform/framework/frame_wnd.h"
 #include "platform/framework/prompter.h"
 #include "platform/res/resource_store.h"
+#include "platform/win/virtual_keys.h"
 #include "platform/shell/dropped_files.h"
 #include "platform/shell/shell_execute.h"
 #include "resources/resource_ids.h"
@@ -325,6 +327,16 @@ void CLumoApp::OnWebPage(UINT nID) {
 }
 
 // --- Sounds ----------------------------------------------------------------------------------------
+
+DROPEFFECT CLumoApp::DragTopic(int32_t record, const void* source, int32_t kind, COleDataSource* data) {
+  COleDataSource own;
+  COleDataSource& offer = data ? *data : own;
+  // What the program left on the clipboard is rendered before the drag's data is made.
+  COleDataSource::FlushClipboard();
+  const bool ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+  topicdrag::BuildTopicDrag(offer, record, source, kind, m_userData.m_nCopyFormat, ctrl);
+  return topicdrag::RunTopicDrag(offer);
+}
 
 void CLumoApp::PlaySoundResource(UINT nID) {
   m_pWave.reset();

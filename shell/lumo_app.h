@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/framework/app.h"
+#include "platform/shell/drag_drop.h"
 #include "shell/core/contents_reader.h"
 #include "shell/instance_guard.h"
 #include "shell/lumo_command_line.h"
@@ -70,6 +71,12 @@ class CLumoApp : public CWinApp {
   BOOL CloseAllPictureDocuments();
   // Deletes the extracted pictures and scope groups of the temporary folder.
   static void SweepTemporaryFiles();
+
+  // The act drag of catalogue record `record` from a list or tree (`source`, the kind of source):
+  // "Topic Info" for drops inside the program and, by the user's copy format, the citation, the
+  // tab-separated row or the engine's rendering of the topic; returns when the drag ends. `data`
+  // is the data source to fill, a new one when null.
+  DROPEFFECT DragTopic(int32_t record, const void* source, int32_t kind, COleDataSource* data = nullptr);
 
   CUserData& GetUserData() { return m_userData; }
   CDocumentData& GetDocumentData() { return m_docData; }

@@ -18,6 +18,9 @@ constexpr const char* kSelect =
     "SELECT rowid, nid, gid, aid, art, Data, Status, Praca, Notatka FROM Notatki ORDER BY nid, rowid";
 constexpr const char* kInsert =
     "INSERT INTO Notatki (nid, gid, aid, art, Data, Status, Praca, Notatka) VALUES (?, ?, ?, ?, ?, ?, ?, ?)";
+constexpr const char* kUpdate =
+    "UPDATE Notatki SET nid = ?, gid = ?, aid = ?, art = ?, Data = ?, Status = ?, Praca = ?, Notatka = ? "
+    "WHERE rowid = ?";
 
 // Days from 1899-12-30 of 0100-01-01 and of 9999-12-31 23:59:59, the dates a note can carry.
 constexpr double kFirstDay = -657434.0;
@@ -58,6 +61,21 @@ int BindText(sqlite3_stmt* statement, int index, const CString& text) {
   if (stored.size() > static_cast<size_t>(CNoteRecordset::kMaxText)) stored.resize(CNoteRecordset::kMaxText);
   const std::string utf8 = base::cp1250::to_utf8(stored);
   return sqlite3_bind_text(statement, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+// Binds the eight fields to parameters 1 to 8, in exchange order.
+void BindFields(sqlite3_stmt* statement, const CNoteFields& fields) {
+  sqlite3_bind_int64(statement, 1, fields.m_nid);
+  BindText(statement, 2, fields.m_gid);
+  BindText(statement, 3, fields.m_aid);
+  sqlite3_bind_int64(statement, 4, fields.m_art);
+  if (fields.m_date.GetStatus() == COleDateTime::valid)
+    sqlite3_bind_double(statement, 5, static_cast<double>(fields.m_date));
+  else
+    sqlite3_bind_null(statement, 5);
+  BindText(statement, 6, fields.m_status);
+  BindText(statement, 7, fields.m_work);
+  BindText(statement, 8, fields.m_note);
 }
 
 }  // namespace
@@ -166,24 +184,36 @@ BOOL CNoteRecordset::AddNew(const CNoteFields& fields, std::string* error) {
     Report(m_db, error);
     return FALSE;
   }
-  sqlite3_bind_int64(statement, 1, stored.m_nid);
-  BindText(statement, 2, stored.m_gid);
-  BindText(statement, 3, stored.m_aid);
-  sqlite3_bind_int64(statement, 4, stored.m_art);
-  if (stored.m_date.GetStatus() == COleDateTime::valid)
-    sqlite3_bind_double(statement, 5, static_cast<double>(stored.m_date));
-  else
-    sqlite3_bind_null(statement, 5);
-  BindText(statement, 6, stored.m_status);
-  BindText(statement, 7, stored.m_work);
-  BindText(statement, 8, stored.m_note);
+  BindFields(statement, stored);
   const int step = sqlite3_step(statement);
   sqlite3_finalize(statement);
   if (step != SQLITE_DONE) {
     Report(m_db, error);
     return FALSE;
   }
-  const int64_t rowid = sqlite3_last_insert_rowid(m_db);
+  return RequeryAt(sqlite3_last_insert_rowid(m_db), error);
+}
+
+BOOL CNoteRecordset::Update(const CNoteFields& fields, std::string* error) {
+  if (!m_db || !HasCurrent()) return FALSE;
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(m_db, kUpdate, -1, &statement, nullptr) != SQLITE_OK) {
+    Report(m_db, error);
+    return FALSE;
+  }
+  const int64_t rowid = m_rows[static_cast<size_t>(m_current)].rowid;
+  BindFields(statement, fields);
+  sqlite3_bind_int64(statement, 9, rowid);
+  const int step = sqlite3_step(statement);
+  sqlite3_finalize(statement);
+  if (step != SQLITE_DONE) {
+    Report(m_db, error);
+    return FALSE;
+  }
+  return RequeryAt(rowid, error);
+}
+
+BOOL CNoteRecordset::RequeryAt(int64_t rowid, std::string* error) {
   if (!Requery(error)) return FALSE;
   for (size_t i = 0; i < m_rows.size(); ++i) {
     if (m_rows[i].rowid == rowid) m_current = static_cast<long>(i);

@@ -76,6 +76,9 @@ class CNoteRecordset : public CNoteFields {
   // Adds a note with the given fields (a note id of 0 takes the next free one) and makes it the
   // current record; FALSE with the engine's text when it cannot be stored.
   BOOL AddNew(const CNoteFields& fields, std::string* error = nullptr);
+  // Stores `fields` in the current record and stays on it; FALSE when there is no current record
+  // or the database refuses (with the engine's text).
+  BOOL Update(const CNoteFields& fields, std::string* error = nullptr);
   // Deletes the current record and moves to the one after it (or the end); FALSE when there is no
   // current record or the database refuses.
   BOOL Delete(std::string* error = nullptr);
@@ -87,7 +90,8 @@ class CNoteRecordset : public CNoteFields {
     int64_t rowid = 0;
     CNoteFields fields;
   };
-  void Load();
+  // Requery, then stand on the record stored in row `rowid`.
+  BOOL RequeryAt(int64_t rowid, std::string* error);
   void ShowCurrent();
 
   sqlite3* m_db = nullptr;

@@ -33,6 +33,7 @@ Formats& formats() {
 constexpr const char* kPaletteType = "application/x-lumo-palette";
 constexpr const char* kMetafilePictureType = "application/x-lumo-metafile-picture";
 constexpr const char* kMetafileType = "image/x-wmf";
+constexpr const char* kUtf8TextType = "text/plain;charset=utf-8";
 constexpr size_t kMetafilePictureHead = 12;
 constexpr size_t kMaxPaletteEntries = 256;
 
@@ -272,8 +273,8 @@ namespace shell {
 
 std::string mime_type_of(UINT format) {
   switch (format) {
-    case CF_TEXT:
-    case CF_UNICODETEXT: return "text/plain";
+    case CF_TEXT: return "text/plain";
+    case CF_UNICODETEXT: return kUtf8TextType;
     case CF_DIB:
     case CF_BITMAP: return "image/bmp";
     case CF_HDROP: return "text/uri-list";
@@ -301,6 +302,13 @@ void put_format(QMimeData& mime, UINT format, std::span<const uint8_t> bytes) {
     mime.setText(QString::fromStdString(base::cp1250::to_utf8(text)));
     return;
   }
+  if (format == CF_UNICODETEXT) {
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    text = text.substr(0, text.find('\0'));
+    mime.setData(kUtf8TextType, QByteArray(text.data(), qsizetype(text.size())));
+    if (!mime.hasText()) mime.setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    return;
+  }
   if (format == CF_DIB) {
     QByteArray bmp = dib_to_bmp(bytes);
     if (!bmp.isEmpty()) mime.setData("image/bmp", bmp);
@@ -318,6 +326,20 @@ std::vector<uint8_t> get_format(const QMimeData& mime, UINT format) {
   if (format == CF_TEXT) {
     if (!mime.hasText()) return {};
     std::string text = base::cp1250::from_utf8(mime.text().toStdString());
+    std::vector<uint8_t> out(text.begin(), text.end());
+    out.push_back(0);
+    return out;
+  }
+  if (format == CF_UNICODETEXT) {
+    QByteArray text;
+    if (mime.hasFormat(kUtf8TextType)) {
+      text = mime.data(kUtf8TextType);
+      text.truncate(text.indexOf('\0') < 0 ? text.size() : text.indexOf('\0'));
+    } else if (mime.hasText()) {
+      text = mime.text().toUtf8();
+    } else {
+      return {};
+    }
     std::vector<uint8_t> out(text.begin(), text.end());
     out.push_back(0);
     return out;
@@ -343,6 +365,7 @@ std::vector<uint8_t> get_format(const QMimeData& mime, UINT format) {
 std::vector<UINT> formats_in(const QMimeData& mime) {
   std::vector<UINT> out;
   if (mime.hasText()) out.push_back(CF_TEXT);
+  if (mime.hasText() || mime.hasFormat(kUtf8TextType)) out.push_back(CF_UNICODETEXT);
   if (mime.hasFormat("image/bmp") || mime.hasImage()) out.push_back(CF_DIB);
   if (mime.hasFormat(kPaletteType)) out.push_back(CF_PALETTE);
   if (mime.hasFormat(kMetafilePictureType)) out.push_back(CF_METAFILEPICT);

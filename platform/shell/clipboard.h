@@ -1,7 +1,9 @@
 // The clipboard: formats by number (the standard ones and names registered at run time with
 // stable numbers at or above 0xC000), written between OpenClipboard and CloseClipboard and read
 // at any time. The layer maps formats to the system clipboard's MIME types: text as UTF-8
-// text/plain (the program keeps CP1250 bytes), "Rich Text Format" as text/rtf, device-independent
+// text/plain (the program keeps CP1250 bytes), CF_UNICODETEXT as text/plain;charset=utf-8 (on
+// this platform its bytes are UTF-8, the desktop's own text encoding; a terminating zero is
+// optional), "Rich Text Format" as text/rtf, device-independent
 // bitmaps as image/bmp, "Topic Info" and other registered formats as application types.
 //
 // Bytes of the formats that stand for objects:

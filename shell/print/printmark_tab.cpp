@@ -104,7 +104,8 @@ int32_t CPrintmarkTab::TopicOfRow(int row) const {
 }
 
 void CPrintmarkTab::BeginRowDrag(int row) {
-  if (const int32_t record = TopicOfRow(row); record >= 0) topicdrag::DragTopic(record, this, topicdrag::kFromPrintList);
+  CLumoApp* app = LumoApp();
+  if (const int32_t record = TopicOfRow(row); app && record >= 0) app->DragTopic(record, this, topicdrag::kFromPrintList);
 }
 
 engine::GroupPtr CPrintmarkTab::BuildTopicGroup() const {

@@ -74,6 +74,41 @@ TEST_F(ClipboardTest, TextRtfAndProgramFormatsRoundTrip) {
   EXPECT_TRUE(GetClipboardData(rtf).empty());
 }
 
+TEST_F(ClipboardTest, Utf8TextTravelsBesideTheProgramsText) {
+  const std::string utf8 = "Ustawa z dnia 5 marca 2001 r. — zażółć gęślą jaźń";
+  const std::string cp1250 = base::cp1250::from_utf8(utf8);
+  std::vector<uint8_t> utf8_with_zero = bytes_of(utf8);
+  utf8_with_zero.push_back(0);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  SetClipboardData(CF_TEXT, bytes_of(cp1250));
+  SetClipboardData(CF_UNICODETEXT, utf8_with_zero);
+  CloseClipboard();
+  EXPECT_EQ(GetClipboardData(CF_UNICODETEXT), utf8_with_zero);
+  const std::vector<uint8_t> text = GetClipboardData(CF_TEXT);
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(std::string(text.begin(), text.end() - 1), cp1250);
+  const QMimeData* mime = QApplication::clipboard()->mimeData();
+  ASSERT_NE(mime, nullptr);
+  EXPECT_EQ(mime->data("text/plain;charset=utf-8").toStdString(), utf8);
+  EXPECT_EQ(mime->text().toStdString(), utf8);
+
+  // UTF-8 text alone is also the program's text; the program's text alone is read as UTF-8.
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  SetClipboardData(CF_UNICODETEXT, bytes_of(utf8));
+  CloseClipboard();
+  const std::vector<uint8_t> converted = GetClipboardData(CF_TEXT);
+  ASSERT_FALSE(converted.empty());
+  EXPECT_EQ(std::string(converted.begin(), converted.end() - 1), cp1250);
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  SetClipboardData(CF_TEXT, bytes_of(cp1250));
+  CloseClipboard();
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+  EXPECT_EQ(GetClipboardData(CF_UNICODETEXT), utf8_with_zero);
+}
+
 TEST_F(ClipboardTest, DeviceIndependentBitmapRoundTrips) {
   // A 2 x 1 picture of 24 bits: header, then one row of 6 bytes padded to 8.
   std::vector<uint8_t> dib(40 + 8, 0);
