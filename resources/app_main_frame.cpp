@@ -52,6 +52,10 @@ constexpr res::MenuItemResource kMainMenu[] = {
     {1, ID_QUERY, MF_STRING, "Z&apytanie..."},
     {1, ID_GO_TO, MF_STRING, "Prze&jdź do..."},
     kSeparator,
+    // The developer commands of the text sheets: the contents index builder and the notes.
+    {1, ID_BUILD_INDEX, MF_STRING, "BuildIndex"},
+    {1, ID_ANNOTATION, MF_STRING, "Annotation"},
+    kSeparator,
     {1, ID_OPTIONS, MF_STRING, "&Opcje..."},
     {1, ID_CUSTOMIZE, MF_STRING, "&Dostosuj..."},
 

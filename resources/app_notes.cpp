@@ -29,6 +29,9 @@ constexpr res::StringResource kStrings[] = {
     {ID_NOTE_AT_END, "Koniec listy notatek\nKoniec"},
     {ID_NOTE_AT_BEGINNING, "Początek listy notatek\nPoczątek"},
     {ID_NOTE_UNHANDLED, "Niedostępne\nNiedostępne"},
+    // The prompts of the main menu's developer commands.
+    {ID_BUILD_INDEX, "Buduje indeks spisu treści z otwartej biblioteki\nBuduj indeks"},
+    {ID_ANNOTATION, "Otwiera notatki\nNotatki"},
 };
 
 }  // namespace

@@ -920,5 +920,12 @@ void CLumoKALView::ApplyLinkStyles(int option) {
 
 void CLumoKALView::OnAnnotation() {
   CAnnotationsDlg dialog;
+  // A new note belongs to the act shown: "DU year.issue.position".
+  const shell::ActDescription& d = GetActDescription();
+  if (d.position > 0) {
+    CString act;
+    act.Format("DU %d.%04d.%04d", d.FullYear(), d.issue_number, d.position);
+    dialog.SetActId(act);
+  }
   dialog.DoModal();
 }

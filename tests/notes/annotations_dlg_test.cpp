@@ -12,6 +12,9 @@
 #include "platform/base/data_folder.h"
 #include "platform/base/temp_folder.h"
 #include "platform/controls/standard_controls.h"
+#include "platform/framework/app.h"
+#include "platform/framework/command_ids.h"
+#include "platform/framework/menu.h"
 #include "platform/framework/prompter.h"
 #include "platform/win/window_api.h"
 #include "resources/app_ids.h"
@@ -21,6 +24,7 @@
 #include "tests/support/gui_fixture.h"
 #include "tests/support/queued_prompter.h"
 #include "tests/support/surface_png.h"
+#include "tests/support/synthetic_input.h"
 
 namespace {
 
@@ -183,6 +187,150 @@ TEST_F(AnnotationsDlgTest, ADamagedDatabaseIsReportedAndTheDialogShowsNothing) {
   EXPECT_TRUE(ran);
   ASSERT_EQ(prompts_.asked.size(), 1u);
   EXPECT_NE(prompts_.asked[0].find("notatki.db"), std::string::npos) << prompts_.asked[0];
+}
+
+// The main window: it records the prompts and commands a dialog hands to it.
+class RecordingMain : public CWnd {
+ public:
+  std::vector<UINT> prompts;
+  std::vector<UINT> commands;
+  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
+    if (message == WM_SETMESSAGESTRING) prompts.push_back(UINT(wParam));
+    if (message == WM_COMMAND) commands.push_back(UINT(LOWORD(wParam)));
+    return CWnd::OnWndMsg(message, wParam, lParam, pResult);
+  }
+};
+
+class TestApp : public CWinApp {
+ public:
+  TestApp() : CWinApp("Lumo Test") {}
+};
+
+TEST_F(AnnotationsDlgTest, EditingStoresTheNoteAndAddingMakesANewOne) {
+  AddNotes();
+  const std::string changed = Pl("Poprawiona treść: źrebię, łódź, ćwierć.");
+  {
+    CAnnotationsDlg dialog;
+    OnEveryDialog([&](HWND h) {
+      HWND text = ::GetDlgItem(h, int(resources::IDC_NOTE_TEXT));
+      EXPECT_TRUE(::GetWindowLong(text, GWL_STYLE) & ES_READONLY) << "read-only until edited";
+      ::SendMessage(h, WM_COMMAND, resources::ID_NOTE_EDIT, 0);
+      EXPECT_FALSE(::GetWindowLong(text, GWL_STYLE) & ES_READONLY);
+      EXPECT_EQ(::GetFocus(), text);
+      ::SetWindowText(text, changed.c_str());
+      ::SendMessage(text, EM_SETMODIFY, TRUE, 0);
+      EXPECT_FALSE(Enabled(dialog, resources::ID_NOTE_EDIT));
+      Picture(h, "notes_dialog_editing.png");
+      ::SendMessage(h, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+  }
+  CNoteRecordset after;
+  ASSERT_TRUE(after.Open());
+  ASSERT_EQ(after.GetRecordCount(), 2);
+  EXPECT_EQ(std::string(after.m_note), changed);
+  EXPECT_EQ(std::string(after.m_aid), "DU 1997.0123.0045") << "editing keeps the note's act";
+  after.Close();
+
+  // With no note to stand on (all deleted), editing starts a new note for the given act.
+  {
+    CAnnotationsDlg dialog;
+    dialog.SetActId("DU 2001.0010.0005");
+    OnEveryDialog([&](HWND h) {
+      dialog.Records().MoveLast();
+      dialog.Records().MoveNext();
+      ::SendMessage(h, WM_COMMAND, resources::ID_NOTE_EDIT, 0);
+      HWND text = ::GetDlgItem(h, int(resources::IDC_NOTE_TEXT));
+      EXPECT_EQ(Text(h, resources::IDC_NOTE_TEXT), "");
+      lumo::test::type_text(Pl("Nowa: gęś"));
+      pump();
+      EXPECT_EQ(Text(h, resources::IDC_NOTE_TEXT), Pl("Nowa: gęś"));
+      (void)text;
+      ::SendMessage(h, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+  }
+  ASSERT_TRUE(after.Open());
+  ASSERT_EQ(after.GetRecordCount(), 3);
+  after.MoveLast();
+  EXPECT_EQ(std::string(after.m_note), Pl("Nowa: gęś"));
+  EXPECT_EQ(std::string(after.m_aid), "DU 2001.0010.0005");
+  EXPECT_EQ(after.m_nid, 3);
+  EXPECT_EQ(after.m_date.GetStatus(), COleDateTime::valid);
+}
+
+TEST_F(AnnotationsDlgTest, ALongOrUnsavedTextIsNeverLostSilently) {
+  AddNotes();
+  CAnnotationsDlg dialog;
+  int runs = 0;
+  OnEveryDialog([&](HWND h) {
+    if (++runs > 1) return;  // the message boxes are answered by the prompter
+    HWND text = ::GetDlgItem(h, int(resources::IDC_NOTE_TEXT));
+    ::SendMessage(h, WM_COMMAND, resources::ID_NOTE_EDIT, 0);
+    ::SetWindowText(text, std::string(300, 'x').c_str());
+    ::SendMessage(text, EM_SETMODIFY, TRUE, 0);
+    // Too long: said, and the dialog stays with the text.
+    ::SendMessage(h, WM_COMMAND, IDOK, 0);
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    EXPECT_NE(prompts_.asked[0].find("255"), std::string::npos) << prompts_.asked[0];
+    EXPECT_TRUE(::IsWindow(h));
+    EXPECT_EQ(Text(h, resources::IDC_NOTE_TEXT).size(), 300u);
+    // Cancel asks; "Anuluj" keeps the dialog, "Nie" drops the change.
+    prompts_.answers.push_back(IDCANCEL);
+    ::SendMessage(h, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_EQ(prompts_.asked.size(), 2u);
+    EXPECT_EQ(prompts_.asked[1], "Zapisać zmiany w notatce?");
+    EXPECT_TRUE(::IsWindow(h));
+    ::SetWindowText(text, "krótko");
+    prompts_.answers.push_back(IDNO);
+    ::SendMessage(h, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  CNoteRecordset after;
+  ASSERT_TRUE(after.Open());
+  EXPECT_EQ(std::string(after.m_note), Pl("Zażółć gęślą jaźń: ćma, łąka, źdźbło.")) << "the change was dropped";
+}
+
+TEST_F(AnnotationsDlgTest, PromptsMenusAndHelpGoThroughTheMainWindowAsInAFrame) {
+  AddNotes();
+  TestApp app;
+  RecordingMain main;
+  ASSERT_TRUE(main.CreateEx(0, nullptr, "Główne", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
+  app.m_pMainWnd = &main;
+  CAnnotationsDlg dialog;
+  OnEveryDialog([&](HWND h) {
+    main.prompts.clear();
+    // A menu item's prompt shows when the menu waits, once; the idle prompt when it closes.
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, resources::ID_NOTE_DELETE, "Usuń");
+    menu.AppendMenu(MF_STRING, resources::ID_NOTE_AT_END, "Koniec");
+    menu.AppendMenu(MF_STRING, resources::ID_NOTE_UNHANDLED, "Niedostępne");
+    ::SendMessage(h, WM_MENUSELECT, MAKEWPARAM(resources::ID_NOTE_DELETE, MF_STRING), LPARAM(menu.m_hMenu));
+    ::SendMessage(h, WM_ENTERIDLE, MSGF_MENU, 0);
+    ::SendMessage(h, WM_ENTERIDLE, MSGF_MENU, 0);
+    ::SendMessage(h, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(main.prompts, (std::vector<UINT>{resources::ID_NOTE_DELETE, AFX_IDS_IDLEMESSAGE}));
+    // The toolbar's fly-by prompts and popped strings reach it too.
+    ::SendMessage(h, WM_POPMESSAGESTRING, resources::ID_NOTE_EDIT, 0);
+    EXPECT_EQ(main.prompts.back(), resources::ID_NOTE_EDIT);
+    // A pop-up menu follows the dialog's command states when it opens.
+    ::SendMessage(h, WM_INITMENUPOPUP, WPARAM(menu.m_hMenu), MAKELPARAM(0, FALSE));
+    EXPECT_FALSE(menu.GetMenuState(resources::ID_NOTE_DELETE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(menu.GetMenuState(resources::ID_NOTE_AT_END, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(menu.GetMenuState(resources::ID_NOTE_UNHANDLED, MF_BYCOMMAND) & MF_GRAYED);
+    // Context help is the main window's mode.
+    ::SendMessage(h, WM_COMMAND, ID_CONTEXT_HELP, 0);
+    EXPECT_EQ(main.commands, (std::vector<UINT>{ID_CONTEXT_HELP}));
+    // The text control's notifications are answered with 0.
+    NMHDR header{::GetDlgItem(h, int(resources::IDC_NOTE_TEXT)), resources::IDC_NOTE_TEXT, 0x0700};
+    EXPECT_EQ(::SendMessage(h, WM_NOTIFY, resources::IDC_NOTE_TEXT, LPARAM(&header)), 0);
+    menu.DestroyMenu();
+    ::SendMessage(h, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  app.m_pMainWnd = nullptr;
+  main.DestroyWindow();
 }
 
 }  // namespace

@@ -142,7 +142,7 @@ TEST_F(ProgramResources, TheMainMenuHasTheProgramsPopUpsAndNamesCommands) {
   // The user tools go into pop-up 3; the sheets are listed under "Okno".
   EXPECT_EQ(popups, (std::vector<std::string>{"&Plik", "&Widok", "&Zakładki", "&Narzędzia", "&Indeks",
                                               "&Okno", "Pomo&c"}));
-  for (UINT command : {ID_VIEW_CONTENTS_BAR, ID_QUERY, ID_DATE_INDEX, UINT(::ID_APP_EXIT)}) {
+  for (UINT command : {ID_VIEW_CONTENTS_BAR, ID_QUERY, ID_DATE_INDEX, UINT(::ID_APP_EXIT), ID_BUILD_INDEX, ID_ANNOTATION}) {
     EXPECT_TRUE(commands.count(command)) << command;
   }
 }

@@ -50,6 +50,7 @@
 #include "shell/library_title.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
+#include "shell/note_recordset.h"
 #include "shell/view/lumo_kal_view.h"
 #include "shell/view/mv_dummy.h"
 #include "shell/view/wheel_wnd.h"
@@ -663,8 +664,10 @@ TEST_F(TextViewTest, TheIndexBuilderWritesTheCompilersContentsIndexWithoutMoving
   EXPECT_EQ(frame::MvGetCurrentTopic(view_->GetViewer()), act);
 }
 
-// The notes command runs the "Notatki" dialog modally, on the notes of the user's data folder.
+// The notes command runs the "Notatki" dialog modally, on the notes of the user's data folder; a
+// note added there belongs to the act the sheet shows.
 TEST_F(TextViewTest, TheNotesCommandRunsTheNotesDialog) {
+  ASSERT_TRUE(view_->JumpToTopicNumber(Topic("DU.1998.0034.0000"), 0, 0));
   constexpr UINT kClose = WM_APP + 0x7A;
   std::string caption;
   win::set_message_observer([&](HWND h, UINT message, WPARAM, LPARAM) {
@@ -673,13 +676,30 @@ TEST_F(TextViewTest, TheNotesCommandRunsTheNotesDialog) {
       char text[64] = {};
       ::GetWindowText(h, text, sizeof text);
       caption = text;
-      ::SendMessage(h, WM_COMMAND, IDCANCEL, 0);
+      ::SendMessage(h, WM_COMMAND, resources::ID_NOTE_EDIT, 0);
+      ::SetDlgItemText(h, int(resources::IDC_NOTE_TEXT), "Art. 2 do przeczytania");
+      ::SendMessage(h, WM_COMMAND, IDOK, 0);
     }
   });
-  view_->SendMessage(WM_COMMAND, resources::ID_ANNOTATION);
+  // The main menu's entries reach the sheet's view.
+  CWnd* main = app_->m_pMainWnd;
+  ASSERT_NE(main, nullptr);
+  CMenu popup;
+  ASSERT_TRUE(popup.CreatePopupMenu());
+  popup.AppendMenu(MF_STRING, resources::ID_BUILD_INDEX, "BuildIndex");
+  popup.AppendMenu(MF_STRING, resources::ID_ANNOTATION, "Annotation");
+  main->SendMessage(WM_INITMENUPOPUP, WPARAM(popup.m_hMenu), 0);
+  EXPECT_FALSE(popup.GetMenuState(resources::ID_BUILD_INDEX, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_FALSE(popup.GetMenuState(resources::ID_ANNOTATION, MF_BYCOMMAND) & MF_GRAYED);
+  popup.DestroyMenu();
+  main->SendMessage(WM_COMMAND, resources::ID_ANNOTATION);
   win::set_message_observer(nullptr);
   EXPECT_EQ(caption, "Notatki");
-  EXPECT_TRUE(std::filesystem::exists(base::data_folder() + "/notatki.db"));
+  CNoteRecordset notes;
+  ASSERT_TRUE(notes.Open());
+  ASSERT_EQ(notes.GetRecordCount(), 1);
+  EXPECT_EQ(std::string(notes.m_aid), "DU 1998.0012.0034");
+  EXPECT_EQ(std::string(notes.m_note), "Art. 2 do przeczytania");
 }
 
 class FakeTarget : public CWheelTarget {
