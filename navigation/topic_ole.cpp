@@ -194,7 +194,8 @@ void OfferRendered(COleDataSource& data, const medview::ClipFormatTable& table) 
       OfferText(data, std::string_view(reinterpret_cast<const char*>(item.data.data()), item.data.size()));
     } else if (item.format == rtf && rtf != 0) {
       data.CacheData(item.format, item.data);
-    } else if (char name[2]; ::GetClipboardFormatName(item.format, name, sizeof name) > 0) {
+    } else if (char name[2]; item.format != TopicInfoFormat() &&
+                             ::GetClipboardFormatName(item.format, name, sizeof name) > 0) {
       data.CacheData(item.format, item.data);
     }
   }
@@ -225,7 +226,9 @@ void BuildTopicDrag(COleDataSource& data, int32_t record, const void* source, in
   if (copy_format == kCopyCitation || copy_format == kCopyRow) {
     shell::ActDescription d;
     catalog->Describe(record, d);
-    OfferText(data, CitationText(d, r.level, copy_format));
+    // A record the catalogue cannot describe (no level of its own to cite) gives no text.
+    const bool described = r.level >= 1 && r.level < shell::kContentsLevels && d.records[size_t(r.level)] == record;
+    if (described) OfferText(data, CitationText(d, r.level, copy_format));
   } else if (copy_format == kCopyRendered || copy_format == kCopyRenderedUnit) {
     const bool unit = copy_format == kCopyRenderedUnit && ctrl;
     if (medview::ClipFormatTablePtr table = RenderTopic(record, unit)) OfferRendered(data, *table);
