@@ -216,8 +216,8 @@ BOOL CAnnotationsDlg::SaveNote() {
     stored = m_set.IsOpen() && m_set.AddNew(fields, &error);
   }
   if (!stored) {
-    AfxMessageBox((Pl("Nie można zapisać notatki:\n") + (error.empty() ? Pl("baza notatek nie jest otwarta.") : Pl(error.c_str()))).c_str(),
-                  MB_OK | MB_ICONEXCLAMATION);
+    const std::string reason = error.empty() ? Pl("baza notatek nie jest otwarta.") : Pl(error.c_str());
+    AfxMessageBox((Pl("Nie można zapisać notatki:\n") + reason).c_str(), MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
   }
   m_bEdit = FALSE;

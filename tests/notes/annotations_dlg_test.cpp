@@ -181,12 +181,23 @@ TEST_F(AnnotationsDlgTest, ADamagedDatabaseIsReportedAndTheDialogShowsNothing) {
     EXPECT_FALSE(dialog.Records().IsOpen());
     EXPECT_FALSE(Enabled(dialog, resources::ID_NOTE_DELETE));
     EXPECT_EQ(Text(h, resources::IDC_NOTE_TEXT), "");
+    // A note written there cannot be stored: said, and the dialog keeps it until the user drops it.
+    ::SendMessage(h, WM_COMMAND, resources::ID_NOTE_EDIT, 0);
+    HWND text = ::GetDlgItem(h, int(resources::IDC_NOTE_TEXT));
+    ::SetWindowText(text, "Nowa notatka");
+    ::SendMessage(text, EM_SETMODIFY, TRUE, 0);
+    ::SendMessage(h, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(::IsWindow(h));
+    EXPECT_EQ(Text(h, resources::IDC_NOTE_TEXT), "Nowa notatka");
+    prompts_.answers.push_back(IDNO);
     ::SendMessage(h, WM_COMMAND, IDCANCEL, 0);
   });
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   EXPECT_TRUE(ran);
-  ASSERT_EQ(prompts_.asked.size(), 1u);
+  ASSERT_EQ(prompts_.asked.size(), 3u);
   EXPECT_NE(prompts_.asked[0].find("notatki.db"), std::string::npos) << prompts_.asked[0];
+  EXPECT_NE(prompts_.asked[1].find("Nie można zapisać notatki"), std::string::npos) << prompts_.asked[1];
+  EXPECT_EQ(prompts_.asked[2], "Zapisać zmiany w notatce?");
 }
 
 // The main window: it records the prompts and commands a dialog hands to it.
