@@ -702,6 +702,44 @@ TEST_F(TextViewTest, TheNotesCommandRunsTheNotesDialog) {
   EXPECT_EQ(std::string(notes.m_note), "Art. 2 do przeczytania");
 }
 
+// The developer commands stand in the main menu's "Narzędzia" pop-up, enabled while a sheet is open.
+TEST_F(TextViewTest, TheMainMenuShowsTheDeveloperCommands) {
+  CWnd* main = app_->m_pMainWnd;
+  ASSERT_NE(main, nullptr);
+  HMENU bar = ::LoadMenu(nullptr, resources::IDR_MAINFRAME);
+  ASSERT_NE(bar, nullptr);
+  HMENU tools = ::GetSubMenu(bar, 3);
+  ASSERT_NE(tools, nullptr);
+  MenuScript script;
+  std::vector<std::string> labels;
+  std::vector<bool> greyed;
+  int inked_rows = 0;
+  script.later([&] {
+    const std::vector<framework::MenuPopupWnd*> popups = open_popups();
+    ASSERT_FALSE(popups.empty());
+    framework::MenuPopupWnd* shown = popups.back();
+    const auto items = framework::menu_items(shown->menu());
+    gallery::Picture picture(shown->m_hWnd, "shell_view_tools_menu", true);
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (items[i].id != resources::ID_BUILD_INDEX && items[i].id != resources::ID_ANNOTATION) continue;
+      labels.push_back(utf8(items[i].text));
+      greyed.push_back((items[i].flags & MF_GRAYED) != 0);
+      const RECT item = shown->ItemRect(int(i));
+      POINT a{item.left, item.top}, b{item.right, item.bottom};
+      ::ScreenToClient(shown->m_hWnd, &a);
+      ::ScreenToClient(shown->m_hWnd, &b);
+      inked_rows += picture.dark(CRect(a, b)) > 10 ? 1 : 0;
+    }
+    press_key(VK_ESCAPE);
+  });
+  ::TrackPopupMenu(tools, TPM_LEFTALIGN, 100, 100, 0, main->m_hWnd, nullptr);
+  pump();
+  ::DestroyMenu(bar);
+  EXPECT_EQ(labels, (std::vector<std::string>{"BuildIndex", "Annotation"}));
+  EXPECT_EQ(greyed, (std::vector<bool>{false, false}));
+  EXPECT_EQ(inked_rows, 2);
+}
+
 class FakeTarget : public CWheelTarget {
  public:
   explicit FakeTarget(CWnd* window) : window_(window) {}
