@@ -251,8 +251,12 @@ void CAnnotationsDlg::OnDestroy() {
 
 void CAnnotationsDlg::OnEdit() {
   m_bEdit = TRUE;
-  // Without a note to stand on, the text starts a new one.
-  if (!m_set.HasCurrent()) m_wndText.SetWindowText("");
+  // Without a note to stand on, the text starts a new one, for the act it will belong to.
+  if (!m_set.HasCurrent()) {
+    m_wndText.SetWindowText("");
+    m_wndAct.SetWindowText(m_strAct);
+    m_wndDate.SetWindowText("");
+  }
   m_wndText.SetReadOnly(FALSE);
   m_wndText.SendMessage(EM_SETMODIFY, FALSE);
   m_wndText.SetFocus();

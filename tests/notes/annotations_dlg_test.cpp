@@ -256,7 +256,23 @@ TEST_F(AnnotationsDlgTest, EditingStoresTheNoteAndAddingMakesANewOne) {
       lumo::test::type_text(Pl("Nowa: gęś"));
       pump();
       EXPECT_EQ(Text(h, resources::IDC_NOTE_TEXT), Pl("Nowa: gęś"));
-      (void)text;
+      EXPECT_EQ(::GetFocus(), text);
+      EXPECT_FALSE(Enabled(dialog, resources::ID_NOTE_DELETE));
+      Picture(h, "notes_dialog_new_note.png");
+      // The statics name the new note's act and no date.
+      EXPECT_EQ(Text(h, resources::IDC_NOTE_ACT), "DU 2001.0010.0005");
+      EXPECT_EQ(Text(h, resources::IDC_NOTE_DATE), "");
+      HWND date = ::GetDlgItem(h, int(resources::IDC_NOTE_DATE));
+      RECT box{};
+      ::GetClientRect(date, &box);
+      int ink = 0;
+      for (int x = 0; x < box.right; ++x) {
+        for (int y = 0; y < box.bottom; ++y) {
+          const DWORD pixel = lumo::test::surface_pixel(date, x, y);
+          ink += GetRValue(pixel) < 0x60 && GetGValue(pixel) < 0x60 && GetBValue(pixel) < 0x60;
+        }
+      }
+      EXPECT_EQ(ink, 0) << "an old note's date is still drawn";
       ::SendMessage(h, WM_COMMAND, IDOK, 0);
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
