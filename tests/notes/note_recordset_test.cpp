@@ -193,4 +193,30 @@ TEST_F(NotesTest, ADamagedOrForeignDatabaseIsReportedAndLeftClosed) {
   EXPECT_FALSE(notes.AddNew(Note("x")));
 }
 
+TEST_F(NotesTest, UpdateRewritesTheCurrentNoteAndStaysOnIt) {
+  CNoteRecordset notes;
+  ASSERT_TRUE(notes.Open());
+  EXPECT_FALSE(notes.Update(Note("nic"))) << "no current note";
+  ASSERT_TRUE(notes.AddNew(Note("pierwsza", 1)));
+  ASSERT_TRUE(notes.AddNew(Note("druga", 2)));
+  notes.MoveFirst();
+  notes.MoveNext();
+  CNoteFields changed = notes;
+  changed.m_note = Cp("druga, poprawiona: żółw");
+  ASSERT_TRUE(notes.Update(changed));
+  EXPECT_EQ(std::string(notes.m_note), Cp("druga, poprawiona: żółw"));
+  EXPECT_EQ(notes.m_art, 2);
+  EXPECT_EQ(notes.GetRecordCount(), 2);
+  notes.Close();
+  CNoteRecordset again;
+  ASSERT_TRUE(again.Open());
+  again.MoveLast();
+  EXPECT_EQ(std::string(again.m_note), Cp("druga, poprawiona: żółw"));
+  EXPECT_EQ(std::string(again.m_aid), "DU 1997.0123.0045");
+  again.MoveFirst();
+  EXPECT_EQ(std::string(again.m_note), "pierwsza");
+  again.Close();
+  EXPECT_FALSE(again.Update(changed)) << "closed";
+}
+
 }  // namespace
