@@ -100,7 +100,7 @@ BOOL CKeywordListDlg::OnInitDialog() {
   // The width set above came before the list existed: lay the controls out for it now.
   CRect inside;
   GetClientRect(&inside);
-  OnSize(SIZE_RESTORED, inside.Width(), inside.Height());
+  SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(inside.Width(), inside.Height()));
   InitIndex();
   return TRUE;
 }

@@ -77,13 +77,12 @@ END_MESSAGE_MAP()
 CTitleDlg::CTitleDlg(CWnd* pParent) : CKeywordListDlg(kTitles, Remembered(), pParent) {}
 
 void CTitleDlg::InitIndex() {
-  auto* kinds = static_cast<CComboBox*>(GetDlgItem(int(IDC_TITLE_KIND)));
-  if (kinds) {
-    for (const keywords::TitleKind& kind : keywords::kTitleKinds) {
-      kinds->AddString(CString(base::cp1250::from_utf8(kind.utf8_text)));
-    }
-    kinds->SetCurSel(std::clamp(RememberedKind(), 0, keywords::kTitleKindCount - 1));
+  for (const keywords::TitleKind& kind : keywords::kTitleKinds) {
+    const std::string text = base::cp1250::from_utf8(kind.utf8_text);
+    SendDlgItemMessage(m_hWnd, int(IDC_TITLE_KIND), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
+  SendDlgItemMessage(m_hWnd, int(IDC_TITLE_KIND), CB_SETCURSEL,
+                     WPARAM(std::clamp(RememberedKind(), 0, keywords::kTitleKindCount - 1)), 0);
   ChangeKind();
   // The edit stays empty: the remembered title only selects its keyword.
   if (m_hIndex && !Remembered().empty()) SelectNearest(Remembered());
@@ -91,11 +90,13 @@ void CTitleDlg::InitIndex() {
 
 void CTitleDlg::ChangeKind() {
   EnableShow(FALSE);
-  auto* kinds = static_cast<CComboBox*>(GetDlgItem(int(IDC_TITLE_KIND)));
-  const int chosen = kinds ? std::clamp(kinds->GetCurSel(), 0, keywords::kTitleKindCount - 1) : 0;
+  const int chosen =
+      std::clamp(int(SendDlgItemMessage(m_hWnd, int(IDC_TITLE_KIND), CB_GETCURSEL, 0, 0)), 0, keywords::kTitleKindCount - 1);
   if (chosen != RememberedKind()) Remembered().clear();
   RememberedKind() = chosen;
   CloseIndex();
+  // A row chosen in the other index means nothing in this one.
+  m_list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
   m_bActs = chosen == 0;
   SetColumnHeader(m_list, 0, m_bActs ? "RANGA" : "LP.");
   OpenIndex(keywords::kTitleKinds[chosen].index);

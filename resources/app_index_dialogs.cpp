@@ -26,7 +26,8 @@ constexpr res::DialogControlResource kKeywordResultsControls[] = {
 // The plain list dialogs: label, edit, virtual report list, "&Lista" and "Zamknij".
 constexpr DWORD kIndexDialog =
     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_SETFONT;
-constexpr DWORD kIndexList = kReportList | LVS_OWNERDATA | LVS_NOSORTHEADER;
+// Drawn by the program's report list (rows holding the highlight text lie on yellow).
+constexpr DWORD kIndexList = kReportList | LVS_OWNERDATA | LVS_NOSORTHEADER | LVS_OWNERDRAWFIXED;
 
 constexpr std::array<res::DialogControlResource, 5> ListDialog(const char* label, UINT edit, UINT list, UINT show,
                                                                UINT close) {
@@ -65,8 +66,8 @@ constexpr res::DialogControlResource kWhoControls[] = {
     {IDC_WHO_LIST, WC_LISTVIEW, "", {3, 27, 181, 148}, kIndexList, 0},
     {IDC_WHO_SHOW, "Button", "&Lista", {3, 152, 53, 166}, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 0},
     {IDC_WHO_CLOSE, "Button", "Zamknij", {59, 152, 109, 166}, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0},
-    {IDC_WHO_SURNAMES, "Button", "&Nazwiska", {121, 150, 168, 159}, kChild | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0},
-    {IDC_WHO_POSITIONS, "Button", "&Stanowiska", {121, 160, 168, 169}, kChild | BS_AUTORADIOBUTTON, 0},
+    {IDC_WHO_SURNAMES, "Button", "&Nazwiska", {121, 150, 181, 159}, kChild | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0},
+    {IDC_WHO_POSITIONS, "Button", "&Stanowiska", {121, 160, 181, 169}, kChild | BS_AUTORADIOBUTTON, 0},
 };
 
 // "Indeks dat": the message over a month calendar; the events' buttons and "&Zdarzenia" are made
