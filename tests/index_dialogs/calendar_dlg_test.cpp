@@ -127,6 +127,16 @@ TEST_F(CalendarDlgTest, ChosenDaysReportListAndOpenTheirActs) {
   EXPECT_EQ(work->GetCurrentTextView()->GetShownTopic(), Tab()->TopicOfRow(0));
   EXPECT_TRUE(save_window_png(dlg->m_hWnd, PngPath("date_index_dialog.png"), true));
 
+  // The arrow to the next month moves the selection and looks the new day up, without a sentence.
+  click(dlg->GetCalendar().m_hWnd, POINT{2 + 7 * controls::kCalendarColumnWidth - 4, 8});
+  pump();
+  SYSTEMTIME moved{};
+  ASSERT_TRUE(dlg->GetCalendar().GetCurSel(moved));
+  EXPECT_EQ(moved.wMonth, 2);
+  EXPECT_EQ(Message(dlg), "We wskazanym dniu został uchwalony 1 akt.\n");
+  const uint16_t february = medview::MvGetKeywordTopicCount(dlg->GetIndex(), "98-02-14");
+  EXPECT_EQ(keywords::KeywordHits().count, february == 0xFFFF ? 0 : february);
+
   // A day without acts: the sentence for none, no rows under its key.
   ClickDay(dlg, 1998, 1, 15);
   EXPECT_EQ(Message(dlg), "We wskazanym dniu nie został uchwalony żaden akt.\n");
