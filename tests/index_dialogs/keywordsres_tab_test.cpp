@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,9 @@
 #include "navigation/keywordsres_tab.h"
 #include "navigation/nav_bar.h"
 #include "navigation/nav_commands.h"
+#include "pictures/sheets/lumo_bmp_view.h"
+#include "shell/child_frames.h"
+#include "shell/view/lumo_kal_view.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/temp_folder.h"
 #include "platform/framework/control_messages.h"
@@ -246,6 +250,42 @@ TEST_F(KeywordsTabTest, FocusFollowsInTheActWindowAndClosingTheWorkClears) {
   EXPECT_EQ(Label(resources::IDC_KEYWORD_RESULTS_COUNT), "");
   EXPECT_FALSE(keywords::KeywordHits().HoldsBlock());
   EXPECT_EQ(keywords::KeywordHits().count, 0);
+}
+
+
+TEST_F(KeywordsTabTest, OneHitReturnsFromAPictureSheetFirst) {
+  // A picture sheet shown from an act, as a picture link leaves it.
+  const std::string copy = base::temp_folder() + "/idx48_karta.png";
+  std::filesystem::copy_file(compiler_test::SourceDir() + "/samples/acts/karta.png", copy,
+                             std::filesystem::copy_options::overwrite_existing);
+  CDocument* picture = app_->OpenPictureSheet(CString(copy.c_str()), CString("karta.png"));
+  ASSERT_NE(picture, nullptr);
+  pump();
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  ASSERT_NE(work, nullptr);
+  auto* view = dynamic_cast<CLumoBMPView*>(work->GetCurrentPictureView());
+  ASSERT_NE(view, nullptr);
+  auto* frame = dynamic_cast<CChildBMPFrame*>(view->GetParentFrame());
+  ASSERT_NE(frame, nullptr);
+  const int32_t source = library_->plan.act_topics.at(1);
+  frame->m_nTopic = source;
+
+  // A keyword of one hit: the picture goes back to its act, then the hit shows in the text sheet.
+  const int32_t count = medview::MvGetKeywordCount(subjects_);
+  std::string single;
+  for (int32_t i = 0; i < count && single.empty(); ++i) {
+    const std::string k = keywords::KeywordText(subjects_, i);
+    if (medview::MvGetKeywordTopicCount(subjects_, k.c_str()) == 1) single = k;
+  }
+  ASSERT_FALSE(single.empty());
+  List(single.c_str());
+  ASSERT_EQ(tab_->GetList().GetItemCount(), 1);
+  pump();
+  // The picture sheet gave its place back to the act (its copy of the picture went with it).
+  EXPECT_FALSE(std::filesystem::exists(copy));
+  EXPECT_EQ(work->GetCurrentPictureView(), nullptr);
+  ASSERT_NE(work->GetCurrentTextView(), nullptr);
+  EXPECT_EQ(work->GetCurrentTextView()->GetShownTopic(), tab_->TopicOfRow(0));
 }
 
 }  // namespace
