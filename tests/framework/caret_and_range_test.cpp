@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/temp_folder.h"
 #include "platform/controls/month_cal_ctrl.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/framework/control_messages.h"
@@ -64,7 +65,7 @@ TEST_F(CaretAndRangeTest, EditScrollsItsCaretIntoView) {
   EXPECT_GT(first, 10);
   EXPECT_LT(first, int(text.size()));
   pump();
-  EXPECT_TRUE(save_window_png(edit.m_hWnd, ::testing::TempDir() + "/edit_scrolled.png"));
+  EXPECT_TRUE(save_window_png(edit.m_hWnd, base::temp_folder() + "/edit_scrolled.png"));
   // Back to the start: the first character is visible again.
   edit.SetSel(0, 0);
   EXPECT_EQ(edit.GetFirstVisibleLine(), 0);
