@@ -7,8 +7,10 @@
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/engine_titles.h"
 #include "engine/medview/viewer.h"
+#include "navigation/du_tree.h"
 #include "navigation/gtf_sheet.h"
 #include "navigation/keyword_hits.h"
+#include "navigation/nav_bar.h"
 #include "navigation/nav_commands.h"
 #include "navigation/topic_ole.h"
 #include "platform/base/cp1250.h"
@@ -26,6 +28,7 @@ IMPLEMENT_DYNAMIC(CKeywordsresTab, CEntryListTab)
 BEGIN_MESSAGE_MAP(CKeywordsresTab, CEntryListTab)
   ON_WM_SIZE()
   ON_WM_CONTEXTMENU()
+  ON_WM_SETFOCUS()
   ON_COMMAND(ID_ENTRY_OPEN, &CKeywordsresTab::OnOpen)
   ON_COMMAND(ID_ENTRY_OPEN_NEW_SHEET, &CKeywordsresTab::OnOpenNewSheet)
   ON_COMMAND(ID_ENTRY_LOCATE_IN_LIBRARY, &CKeywordsresTab::OnLocate)
@@ -97,7 +100,9 @@ void CKeywordsresTab::FillRows() {
   BeginWaitCursor();
   m_list.SetRedraw(FALSE);
   shell::ActDescription description;
+  LoadProgress progress("Trwa ładowanie wyników...");
   for (int32_t i = 0; i < hits.count; ++i) {
+    progress.Step(size_t(i), size_t(hits.count));
     const int32_t topic = TopicAtAddress(viewer, hits.addresses[size_t(i)]);
     work->GetActDescription(topic, description);
     const navtext::EntryTexts texts = navcmd::DescribeRow(*work, description);
@@ -117,7 +122,10 @@ void CKeywordsresTab::ShowKeyword(const CString& heading) {
   }
   FillRows();
   if (hits.count == 1 && position != -1) {
-    if (CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork()) work->ShowTopicAtPosition(position, 0, 0);
+    if (CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork()) {
+      navcmd::ReturnFromPictureSheet(false);
+      work->ShowTopicAtPosition(position, 0, 0);
+    }
   }
   char count[40];
   std::snprintf(count, sizeof(count), "stron: %ld", long(m_list.m_hWnd ? m_list.GetItemCount() : 0));
@@ -133,6 +141,25 @@ void CKeywordsresTab::ClearList() {
   SetDlgItemText(int(IDC_KEYWORD_RESULTS_HEADING), CString());
   keywords::KeywordHits().Clear();
   if (!m_list.m_hWnd || m_list.GetItemCount() == 0) CGTFSheet::RefreshQueryScopes();
+}
+
+CKeywordsresTab* CKeywordsresTab::BringForward(bool bShowBar) {
+  COutputWnd* navigator = navcmd::FindOutputWnd();
+  if (!navigator) return nullptr;
+  if (bShowBar && !navigator->IsWindowVisible()) {
+    if (auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd())) frame->ShowControlBar(navigator, TRUE, FALSE);
+  }
+  if (navigator->GetActiveTab() != 2) navigator->ActivateTab(2);
+  return navigator->GetKeywordsTab();
+}
+
+void CKeywordsresTab::ClearMainList() {
+  COutputWnd* navigator = navcmd::FindOutputWnd();
+  if (CKeywordsresTab* tab = navigator ? navigator->GetKeywordsTab() : nullptr; tab && tab->m_hWnd) {
+    tab->ClearList();
+  } else {
+    keywords::KeywordHits().Clear();
+  }
 }
 
 engine::GroupPtr CKeywordsresTab::BuildTopicGroup() const {
@@ -172,7 +199,12 @@ void CKeywordsresTab::OnUpdateListCommand(CCmdUI* pCmdUI) {
   pCmdUI->Enable(m_list.m_hWnd && m_list.GetItemCount() > 0 && keywords::KeywordHits().HoldsBlock());
 }
 
-void CKeywordsresTab::OnOpen() { navcmd::OpenRecord(TopicOfRow(GetSelectedRow()), false); }
+void CKeywordsresTab::OnOpen() {
+  const int32_t topic = TopicOfRow(GetSelectedRow());
+  if (topic < 0) return;
+  navcmd::ReturnFromPictureSheet(true);
+  navcmd::OpenRecord(topic, false);
+}
 void CKeywordsresTab::OnOpenNewSheet() { navcmd::OpenRecord(TopicOfRow(GetSelectedRow()), true); }
 
 void CKeywordsresTab::OnLocate() {
@@ -208,6 +240,11 @@ void CKeywordsresTab::OnIndexDialog(UINT nID) {
 void CKeywordsresTab::OnListOpen(NMHDR*, LRESULT* pResult) {
   OnOpen();
   *pResult = 0;
+}
+
+void CKeywordsresTab::OnSetFocus(CWnd* pOldWnd) {
+  CEntryListTab::OnSetFocus(pOldWnd);
+  SendMessage(WM_COMMAND, ID_ENTRY_INFORMATION);
 }
 
 void CKeywordsresTab::OnContextMenu(CWnd*, CPoint point) {

@@ -28,6 +28,12 @@ class CKeywordsresTab : public CEntryListTab {
   // The topics of every hit as a new group; null without a work or hits.
   engine::GroupPtr BuildTopicGroup() const;
 
+  // Makes "Indeksy" the active tab of "Nawigator", showing the bar first when it is hidden and
+  // `bShowBar` asks for it; the tab, or null without the bar.
+  static CKeywordsresTab* BringForward(bool bShowBar);
+  // Clears the tab of the main window's "Nawigator" (the work closes).
+  static void ClearMainList();
+
   int32_t TopicOfRow(int row) const override;
 
  protected:
@@ -50,6 +56,7 @@ class CKeywordsresTab : public CEntryListTab {
   afx_msg void OnUpdateEntryCommand(CCmdUI* pCmdUI);
   afx_msg void OnUpdateListCommand(CCmdUI* pCmdUI);
   afx_msg void OnListOpen(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnSetFocus(CWnd* pOldWnd);
 
   DECLARE_MESSAGE_MAP()
 };

@@ -7,6 +7,7 @@
 #include "navigation/bookmark_tab.h"
 #include "navigation/du_tab.h"
 #include "navigation/nav_bar.h"
+#include "pictures/sheets/lumo_bmp_view.h"
 #include "shell/print/printmark_tab.h"
 #include "platform/framework/app.h"
 #include "platform/framework/mdi.h"
@@ -54,6 +55,13 @@ void OpenRecord(int32_t topic, bool new_sheet) {
   if (!work || topic < 0) return;
   if (new_sheet || !HasActiveSheet() || (::GetKeyState(VK_CONTROL) & 0x8000)) work->SetSavedTopic(topic);
   work->OpenTopic(topic, 3, 0);
+}
+
+bool ReturnFromPictureSheet(bool only_with_active_sheet) {
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  if (!work || (only_with_active_sheet && !HasActiveSheet())) return false;
+  auto* picture = dynamic_cast<CLumoBMPView*>(work->GetCurrentPictureView());
+  return picture && picture->ReturnToSourceTopic();
 }
 
 void LocateInLibrary(int32_t topic) {

@@ -30,6 +30,9 @@ void TrackTabMenu(CMenu* popup, const POINT& point, CWnd* target);
 // Opens a record in the active sheet; in a new sheet when `new_sheet`, Ctrl is held or no sheet
 // is active. Nothing without a work.
 void OpenRecord(int32_t topic, bool new_sheet);
+// Before a record opens from a list: a picture sheet of the work goes back to the act it came
+// from (only while a sheet is active, when `only_with_active_sheet`); false when there was none.
+bool ReturnFromPictureSheet(bool only_with_active_sheet);
 // Switches "Spisy" to "Biblioteka" and selects the record's item there.
 void LocateInLibrary(int32_t topic);
 // Adds a bookmark for the record through the bookmarks tab.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <numeric>
 
+#include "navigation/polish_plural.h"
 #include "platform/base/cp1250.h"
 #include "resources/resource_ids.h"
 
@@ -115,11 +116,8 @@ int GotoEntryForLevel(int level) {
 }
 
 std::string NearHintText(int distance) {
-  const int tens = distance % 100;
-  const int units = distance % 10;
-  const char* noun = distance == 1                                       ? "słowo"
-                     : (units >= 2 && units <= 4 && (tens < 12 || tens > 14)) ? "słowa"
-                                                                        : "słów";
+  const polish::Plural form = polish::PluralOf(distance);
+  const char* noun = form == polish::Plural::kOne ? "słowo" : form == polish::Plural::kFew ? "słowa" : "słów";
   char buffer[200];
   std::snprintf(buffer, sizeof buffer, "Wszystkie opisy w których słowa x i y nie są oddalone od siebie dalej niż o %d %s",
                 distance, noun);

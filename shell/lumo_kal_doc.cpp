@@ -10,6 +10,7 @@
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/engine_titles.h"
 #include "navigation/doc_info_sheet.h"
+#include "navigation/keywordsres_tab.h"
 #include "platform/base/cfile.h"
 #include "platform/base/cp1250.h"
 #include "platform/controls/standard_controls.h"
@@ -529,7 +530,11 @@ void CLumoKALDoc::OnCloseDocument() {
   if (CLumoApp* app = LumoApp()) app->CloseAllPictureDocuments();
   m_bAutoDelete = TRUE;
   m_lists.queries.clear();
-  if (g_current_work == this) g_current_work = nullptr;
+  if (g_current_work == this) {
+    // The index results describe this work's library: they go with it.
+    CKeywordsresTab::ClearMainList();
+    g_current_work = nullptr;
+  }
   CDocument::OnCloseDocument();
 }
 

@@ -1,7 +1,9 @@
 #include "shell/main_frame.h"
 
 #include "navigation/gtf_sheet.h"
+#include "navigation/calendar_dlg.h"
 #include "navigation/index_dlg.h"
+#include "navigation/title_dlg.h"
 
 #include <algorithm>
 #include <iterator>
@@ -159,9 +161,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, SECWorkbook)
   ON_COMMAND(resources::ID_FIND_IN_ACT, &CMainFrame::OnFindInAct)
   ON_COMMAND(resources::ID_GO_TO, &CMainFrame::OnGoTo)
   // The keyword index dialogs.
-  ON_COMMAND_RANGE(resources::ID_SUBJECT_INDEX, resources::ID_SUBJECT_INDEX, &CMainFrame::OnIndexDialog)
+  ON_COMMAND_RANGE(resources::ID_TITLES_INDEX, resources::ID_DATE_INDEX, &CMainFrame::OnIndexDialog)
   ON_COMMAND_RANGE(resources::ID_FORMULAS_INDEX, resources::ID_TABLES_INDEX, &CMainFrame::OnIndexDialog)
-  ON_UPDATE_COMMAND_UI_RANGE(resources::ID_SUBJECT_INDEX, resources::ID_SUBJECT_INDEX, &CMainFrame::OnUpdateIndexDialog)
+  ON_UPDATE_COMMAND_UI_RANGE(resources::ID_TITLES_INDEX, resources::ID_DATE_INDEX, &CMainFrame::OnUpdateIndexDialog)
   ON_UPDATE_COMMAND_UI_RANGE(resources::ID_FORMULAS_INDEX, resources::ID_TABLES_INDEX, &CMainFrame::OnUpdateIndexDialog)
 END_MESSAGE_MAP()
 
@@ -183,6 +185,9 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::OnIndexDialog(UINT nID) {
   switch (nID) {
+    case resources::ID_TITLES_INDEX: CKeywordIndexDlg::Toggle<CTitleDlg>(this); break;
+    case resources::ID_SIGNATORIES_INDEX: CKeywordIndexDlg::Toggle<CWhoDlg>(this); break;
+    case resources::ID_DATE_INDEX: CKeywordIndexDlg::Toggle<CCalendarDlg>(this); break;
     case resources::ID_SUBJECT_INDEX: CKeywordListDlg::Toggle<CIndexDlg>(this); break;
     case resources::ID_FORMULAS_INDEX: CKeywordListDlg::Toggle<CEquationDlg>(this); break;
     case resources::ID_FIGURES_INDEX: CKeywordListDlg::Toggle<CFormDlg>(this); break;
@@ -192,9 +197,12 @@ void CMainFrame::OnIndexDialog(UINT nID) {
 }
 
 void CMainFrame::OnUpdateIndexDialog(CCmdUI* pCmdUI) {
-  CKeywordListDlg* open = CKeywordListDlg::GetOpen();
+  CKeywordIndexDlg* open = CKeywordIndexDlg::GetOpen();
   bool checked = false;
   switch (pCmdUI->m_nID) {
+    case resources::ID_TITLES_INDEX: checked = dynamic_cast<CTitleDlg*>(open) != nullptr; break;
+    case resources::ID_SIGNATORIES_INDEX: checked = dynamic_cast<CWhoDlg*>(open) != nullptr; break;
+    case resources::ID_DATE_INDEX: checked = dynamic_cast<CCalendarDlg*>(open) != nullptr; break;
     case resources::ID_SUBJECT_INDEX: checked = dynamic_cast<CIndexDlg*>(open) != nullptr; break;
     case resources::ID_FORMULAS_INDEX: checked = dynamic_cast<CEquationDlg*>(open) != nullptr; break;
     case resources::ID_FIGURES_INDEX: checked = dynamic_cast<CFormDlg*>(open) != nullptr; break;

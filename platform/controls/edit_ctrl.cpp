@@ -27,7 +27,36 @@ struct EditState : win::ControlState {
   int start = 0, end = 0;  // selection (start may exceed end while it runs backwards)
   int limit = 30000;
   bool modified = false;
+  int first = 0;  // a single-line edit's first visible character
 };
+
+// The text area of an edit's client rectangle.
+CRect text_area(const CRect& client) { return CRect(client.left + 3, client.top + 2, client.right - 3, client.bottom - 2); }
+
+// Scrolls a single-line edit sideways so that its caret lies in the text area: back to the caret
+// when it lies before the first visible character, forward until the text up to it fits.
+void scroll_caret(HWND h) {
+  EditState& s = win::control_state<EditState>(h);
+  if (style_of(h) & ES_MULTILINE) return;
+  const std::string text = GetWindowTextString(h);
+  const int caret = std::clamp(s.end, 0, int(text.size()));
+  int first = std::clamp(s.first, 0, caret);
+  CRect client;
+  GetClientRect(h, &client);
+  const int width = text_area(client).Width();
+  CClientDC dc(CWnd::FromHandle(h));
+  dc.SelectObject(win::window_font(h));
+  while (first < caret && dc.GetTextExtent(text.c_str() + first, caret - first).cx > width) ++first;
+  if (first != s.first) {
+    s.first = first;
+    InvalidateRect(h, nullptr, TRUE);
+  }
+}
+
+// After typing or moving the caret, an edit that scrolls by itself keeps the caret in view.
+void follow_caret(HWND h) {
+  if (style_of(h) & ES_AUTOHSCROLL) scroll_caret(h);
+}
 
 
 // Replaces the selection by `insert`, keeping the limit; true when the text changed.
@@ -50,6 +79,7 @@ bool replace_selection(HWND h, std::string insert) {
   set_text_raw(h, text);
   s.start = s.end = a + int(insert.size());
   s.modified = true;
+  follow_caret(h);
   InvalidateRect(h, nullptr, TRUE);
   notify(h, EN_UPDATE);
   notify(h, EN_CHANGE);
@@ -75,6 +105,7 @@ void edit_key(HWND h, int vk) {
   }
   s.end = caret;
   if (!shift) s.start = caret;
+  follow_caret(h);
   InvalidateRect(h, nullptr, TRUE);
 }
 
@@ -114,6 +145,7 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
       LRESULT r = DefWindowProc(h, message, wParam, lParam);
       s.start = s.end = 0;
+      s.first = 0;
       s.modified = false;
       InvalidateRect(h, nullptr, TRUE);
       notify(h, EN_CHANGE);
@@ -137,6 +169,11 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(h, nullptr, TRUE);
       return 0;
     }
+    case EM_SCROLLCARET:
+      scroll_caret(h);
+      return TRUE;
+    case EM_GETFIRSTVISIBLELINE:
+      return (style_of(h) & ES_MULTILINE) ? 0 : s.first;
     case EM_REPLACESEL:
       replace_selection(h, lParam ? reinterpret_cast<const char*>(lParam) : "");
       return 0;
@@ -190,7 +227,8 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         std::string text = GetWindowTextString(h);
         if (style_of(h) & ES_PASSWORD) text.assign(text.size(), '*');
-        CRect t(r.left + 3, r.top + 2, r.right - 3, r.bottom - 2);
+        if (!(style_of(h) & ES_MULTILINE)) text.erase(0, size_t(std::clamp(s.first, 0, int(text.size()))));
+        CRect t = text_area(r);
         dc.SelectObject(win::window_font(h));
         dc.SetTextColor(GetSysColor(IsWindowEnabled(h) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
         dc.DrawText(text.c_str(), int(text.size()), &t,

@@ -18,11 +18,18 @@ using controls::kCalendarTitleHeight;
 struct Date {
   int year = 1970, month = 1, day = 1;
   bool operator==(const Date&) const = default;
+  int key() const { return year * 10000 + month * 100 + day; }
 };
 
 struct Calendar : win::ControlState {
   Date selected;
   int year = 1970, month = 1;  // the month shown
+  // The days offered (the whole calendar unless a range was set).
+  Date first{1601, 1, 1}, last{9999, 12, 31};
+  DWORD range_flags = 0;
+
+  bool offers(const Date& d) const { return d.key() >= first.key() && d.key() <= last.key(); }
+  Date clamp(const Date& d) const { return d.key() < first.key() ? first : d.key() > last.key() ? last : d; }
 
   // Selects a day and shows its month.
   void select(const Date& d) {
@@ -115,12 +122,16 @@ void click(HWND h, POINT p) {
     step_month(d.year, d.month, delta);
     if (d.year < 1601 || d.year > 9999) return;
     d.day = std::min(d.day, controls::days_in_month(d.year, d.month));
+    // Past an end of the range the arrow stops at that end.
+    d = c.clamp(d);
+    if (d == c.selected) return;
     select(h, d);
     return;
   }
   int row = (p.y - grid_top()) / kCalendarRowHeight, column = (p.x - kMargin) / kCalendarColumnWidth;
   if (p.y < grid_top() || row >= kWeeks || p.x < kMargin || column >= 7) return;
   Date d = cell_date(c, row, column);
+  if (!c.offers(d)) return;
   select(h, d);
   if (IsWindow(h)) notify(h, MCN_SELECT, d);
 }
@@ -159,7 +170,8 @@ void paint(HWND h) {
               kMargin + (column + 1) * kCalendarColumnWidth, grid_top() + (row + 1) * kCalendarRowHeight);
       bool selected = d == c.selected;
       if (selected) dc.FillSolidRect(&r, GetSysColor(COLOR_HIGHLIGHT));
-      dc.SetTextColor(GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : d.month == c.month ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+      const bool in_month = d.month == c.month && c.offers(d);
+      dc.SetTextColor(GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : in_month ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
       char day[4];
       std::snprintf(day, sizeof day, "%d", d.day);
       dc.DrawText(day, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -194,9 +206,35 @@ LRESULT calendar_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       auto* in = reinterpret_cast<const SYSTEMTIME*>(lParam);
       if (!in || !valid(*in)) return FALSE;
       Date d{in->wYear, in->wMonth, in->wDay};
+      if (!win::control_state<Calendar>(h).offers(d)) return FALSE;
       win::control_state<Calendar>(h).select(d);
       InvalidateRect(h, nullptr, TRUE);
       return TRUE;
+    }
+    case MCM_SETRANGE: {
+      auto* in = reinterpret_cast<const SYSTEMTIME*>(lParam);
+      Calendar& c = win::control_state<Calendar>(h);
+      Date first{1601, 1, 1}, last{9999, 12, 31};
+      if ((wParam & GDTR_MIN) && (!in || !valid(in[0]))) return FALSE;
+      if ((wParam & GDTR_MAX) && (!in || !valid(in[1]))) return FALSE;
+      if (wParam & GDTR_MIN) first = Date{in[0].wYear, in[0].wMonth, in[0].wDay};
+      if (wParam & GDTR_MAX) last = Date{in[1].wYear, in[1].wMonth, in[1].wDay};
+      if (first.key() > last.key()) return FALSE;
+      c.first = first;
+      c.last = last;
+      c.range_flags = DWORD(wParam) & (GDTR_MIN | GDTR_MAX);
+      if (!c.offers(c.selected)) c.select(c.clamp(c.selected));
+      InvalidateRect(h, nullptr, TRUE);
+      return TRUE;
+    }
+    case MCM_GETRANGE: {
+      auto* out = reinterpret_cast<SYSTEMTIME*>(lParam);
+      const Calendar& c = win::control_state<Calendar>(h);
+      if (out) {
+        out[0] = (c.range_flags & GDTR_MIN) ? to_system(c.first) : SYSTEMTIME{};
+        out[1] = (c.range_flags & GDTR_MAX) ? to_system(c.last) : SYSTEMTIME{};
+      }
+      return c.range_flags;
     }
     case MCM_GETMINREQRECT: {
       auto* out = reinterpret_cast<RECT*>(lParam);
@@ -258,6 +296,12 @@ IMPLEMENT_DYNAMIC(CMonthCalCtrl, CWnd)
 BOOL CMonthCalCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
   controls::register_month_calendar();
   return CWnd::Create(MONTHCAL_CLASS, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+}
+
+BOOL CMonthCalCtrl::SetRange(const SYSTEMTIME* pMin, const SYSTEMTIME* pMax) {
+  SYSTEMTIME range[2] = {pMin ? *pMin : SYSTEMTIME{}, pMax ? *pMax : SYSTEMTIME{}};
+  const WPARAM flags = (pMin ? GDTR_MIN : 0) | (pMax ? GDTR_MAX : 0);
+  return BOOL(SendMessage(MCM_SETRANGE, flags, reinterpret_cast<LPARAM>(range)));
 }
 
 BOOL CMonthCalCtrl::SizeMinReq(BOOL bRepaint) {

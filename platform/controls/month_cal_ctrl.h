@@ -17,6 +17,13 @@ constexpr DWORD MCS_NOTODAY = 0x0010;
 constexpr UINT MCM_GETCURSEL = 0x1001;
 constexpr UINT MCM_SETCURSEL = 0x1002;
 constexpr UINT MCM_GETMINREQRECT = 0x1009;
+// The range of days the calendar offers: wParam GDTR_MIN and/or GDTR_MAX, lParam two SYSTEMTIMEs
+// (first, last). Days outside it are greyed and cannot be chosen; a selection outside it moves to
+// the nearest end of the range without telling the parent.
+constexpr UINT MCM_GETRANGE = 0x1011;
+constexpr UINT MCM_SETRANGE = 0x1012;
+constexpr DWORD GDTR_MIN = 0x0001;
+constexpr DWORD GDTR_MAX = 0x0002;
 
 constexpr UINT MCN_SELCHANGE = UINT(-749);
 constexpr UINT MCN_SELECT = UINT(-746);
@@ -56,6 +63,12 @@ class CMonthCalCtrl : public CWnd {
   }
   BOOL GetMinReqRect(RECT* pRect) const {
     return BOOL(SendMessage(MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(pRect)));
+  }
+  // Limits the days offered to [*pMin, *pMax]; a null end leaves that side open.
+  BOOL SetRange(const SYSTEMTIME* pMin, const SYSTEMTIME* pMax);
+  // The ends of the range in `range` (first, last); the GDTR_ flags of the ends that are set.
+  DWORD GetRange(SYSTEMTIME range[2]) const {
+    return DWORD(SendMessage(MCM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)));
   }
   // Resizes the window to the smallest rectangle that shows the whole month.
   BOOL SizeMinReq(BOOL bRepaint = TRUE);

@@ -84,8 +84,10 @@ class CEdit : public CWnd {
   BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE) {
     SendMessage(EM_SETSEL, WPARAM(nStartChar), LPARAM(nEndChar));
-    (void)bNoScroll;
+    if (!bNoScroll) SendMessage(EM_SCROLLCARET);
   }
+  // A single-line edit's first visible character (0 for a multi-line one).
+  int GetFirstVisibleLine() const { return int(SendMessage(EM_GETFIRSTVISIBLELINE)); }
   void GetSel(int& nStartChar, int& nEndChar) const;
   void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE) {
     SendMessage(EM_REPLACESEL, WPARAM(bCanUndo), reinterpret_cast<LPARAM>(lpszNewText));

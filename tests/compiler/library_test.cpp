@@ -307,7 +307,7 @@ TEST(Library, SampleKeywordIndexes) {
     std::string keyword;  // empty: the index is empty
     int32_t address;
   } cases[] = {
-      {"|a", "o bibliotekach gminnych i czytelniach", act},
+      {"|a", "o bibliotekach gminnych i czytelniach#USTAWA", act},
       {"|i", "Bibliotekach gminnych i czytelniach", act},  // and the act that amends it
       {"|u", "98-01-14", act},
       {"|d", Cp("Przepisy ogólne"), title::TtlGetInfo(t.get(), title::kInfoCatalogAddress, 3, nullptr, 0)},

@@ -2,21 +2,32 @@
 // under its heading, a single hit opened at once, sorting, clearing, and a picture of the tab.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <string>
 
 #include "engine/medview/engine_titles.h"
+#include "navigation/act_dlg.h"
 #include "navigation/keyword_hits.h"
 #include "navigation/keywordsres_tab.h"
 #include "navigation/nav_bar.h"
 #include "navigation/nav_commands.h"
+#include "pictures/sheets/lumo_bmp_view.h"
+#include "shell/child_frames.h"
+#include "shell/view/lumo_kal_view.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/temp_folder.h"
+#include "platform/framework/control_messages.h"
+#include "platform/framework/prompter.h"
+#include "platform/framework/print_dialogs.h"
 #include "resources/app_ids.h"
 #include "resources/resource_ids.h"
 #include "shell/library_title.h"
 #include "shell/lumo_kal_doc.h"
 #include "tests/support/app_fixture.h"
+#include "tests/support/queued_prompter.h"
 #include "tests/support/surface_png.h"
 
 namespace lumo::test {
@@ -139,6 +150,142 @@ TEST_F(KeywordsTabTest, OneHitOpensAtOnceAndNoHitsListNothing) {
   List("zzz nieznane");
   EXPECT_EQ(tab_->GetList().GetItemCount(), 0);
   EXPECT_EQ(Label(resources::IDC_KEYWORD_RESULTS_COUNT), "stron: 0");
+}
+
+
+// Answers the printer dialog with a PDF file.
+class PdfPrompts : public QueuedPrompter {
+ public:
+  explicit PdfPrompts(std::string path) : QueuedPrompter(IDOK), pdf(std::move(path)) {}
+  std::string pdf;
+  int print_dialog(HWND, PRINTDLG& pd) override {
+    auto names = std::make_shared<DEVNAMES>(pd.hDevNames ? *pd.hDevNames : DEVNAMES{});
+    names->output = CString(base::cp1250::from_utf8(pdf));
+    pd.hDevNames = names;
+    pd.Flags |= PD_PRINTTOFILE;
+    return IDOK;
+  }
+};
+
+std::string PdfText(const std::string& path) {
+  std::string out;
+  if (FILE* p = popen(("pdftotext -layout '" + path + "' - 2>/dev/null").c_str(), "r")) {
+    char buffer[4096];
+    while (size_t n = fread(buffer, 1, sizeof buffer, p)) out.append(buffer, n);
+    pclose(p);
+  }
+  return out;
+}
+
+TEST_F(KeywordsTabTest, ColumnClicksCycleAndTheListPrintsUnderItsHeading) {
+  List("Bibliotekach gminnych i czytelniach");
+  CGSListCtrl& list = tab_->GetList();
+  ASSERT_EQ(list.GetItemCount(), 2);
+  const std::string first = tab_->RowText(0, 3), second = tab_->RowText(1, 3);
+  ASSERT_NE(first, second);
+  auto click_column = [&](int column) {
+    NMLISTVIEW n{};
+    n.hdr.hwndFrom = list.m_hWnd;
+    n.hdr.idFrom = resources::IDC_KEYWORD_RESULTS_LIST;
+    n.hdr.code = LVN_COLUMNCLICK;
+    n.iItem = -1;
+    n.iSubItem = column;
+    tab_->SendMessage(WM_NOTIFY, n.hdr.idFrom, LPARAM(&n));
+    pump();
+  };
+  // "DATA" three times: ascending by date, descending, then the order of the index again.
+  click_column(3);
+  EXPECT_LT(tab_->RowText(0, 3), tab_->RowText(1, 3));
+  click_column(3);
+  EXPECT_GT(tab_->RowText(0, 3), tab_->RowText(1, 3));
+  click_column(3);
+  EXPECT_EQ(tab_->RowText(0, 0), "1");
+  EXPECT_EQ(tab_->RowText(0, 3), first);
+  EXPECT_EQ(tab_->RowText(1, 3), second);
+  EXPECT_EQ(list.m_nSortColumn, -1);
+
+  // "Drukuj listę": the rows under "Lista indeksu" and the heading, cut after a blank past 70.
+  if (std::system("command -v pdftotext > /dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext missing";
+  const std::string heading =
+      "Bibliotekach gminnych i czytelniach publicznych oraz innych zbiorach ogólnodostępnych w gminach i powiatach";
+  tab_->ShowKeyword(CString(base::cp1250::from_utf8(heading)));
+  pump();
+  const std::string pdf = base::temp_folder() + "/index_results_list.pdf";
+  PdfPrompts prompts(pdf);
+  framework::set_prompter(&prompts);
+  tab_->SendMessage(WM_COMMAND, resources::ID_PRINT_ENTRY_LIST);
+  framework::set_prompter(&prompts_);
+  const std::string text = PdfText(pdf);
+  EXPECT_NE(text.find("Lista indeksu"), std::string::npos) << text;
+  EXPECT_NE(text.find("hasło: Bibliotekach gminnych i czytelniach publicznych oraz innych zbiorach ..."), std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("powiatach"), std::string::npos);
+  EXPECT_NE(text.find(tab_->RowText(0, 1)), std::string::npos) << text;
+  EXPECT_NE(text.find(tab_->RowText(1, 1)), std::string::npos) << text;
+}
+
+TEST_F(KeywordsTabTest, FocusFollowsInTheActWindowAndClosingTheWorkClears) {
+  List("Bibliotekach gminnych i czytelniach");
+  ASSERT_EQ(tab_->GetList().GetItemCount(), 2);
+  CActDlg* act = ShowActInfoDialog();
+  ASSERT_NE(act, nullptr);
+  pump();
+  ASSERT_TRUE(IsActInfoDialogVisible());
+  tab_->SelectRow(1);
+  act->ShowAct(0);
+  // The tab taking the focus shows its selected act there ("Informacja").
+  tab_->SendMessage(WM_SETFOCUS);
+  pump();
+  EXPECT_EQ(act->GetRecord(), tab_->TopicOfRow(1));
+  act->ShowWindow(SW_HIDE);
+  pump();
+
+  // Closing the work takes the rows, labels and hits with it.
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  ASSERT_NE(work, nullptr);
+  work->OnCloseDocument();
+  pump();
+  EXPECT_EQ(tab_->GetList().GetItemCount(), 0);
+  EXPECT_EQ(Label(resources::IDC_KEYWORD_RESULTS_HEADING), "");
+  EXPECT_EQ(Label(resources::IDC_KEYWORD_RESULTS_COUNT), "");
+  EXPECT_FALSE(keywords::KeywordHits().HoldsBlock());
+  EXPECT_EQ(keywords::KeywordHits().count, 0);
+}
+
+
+TEST_F(KeywordsTabTest, OneHitReturnsFromAPictureSheetFirst) {
+  // A picture sheet shown from an act, as a picture link leaves it.
+  const std::string copy = base::temp_folder() + "/idx48_karta.png";
+  std::filesystem::copy_file(compiler_test::SourceDir() + "/samples/acts/karta.png", copy,
+                             std::filesystem::copy_options::overwrite_existing);
+  CDocument* picture = app_->OpenPictureSheet(CString(copy.c_str()), CString("karta.png"));
+  ASSERT_NE(picture, nullptr);
+  pump();
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  ASSERT_NE(work, nullptr);
+  auto* view = dynamic_cast<CLumoBMPView*>(work->GetCurrentPictureView());
+  ASSERT_NE(view, nullptr);
+  auto* frame = dynamic_cast<CChildBMPFrame*>(view->GetParentFrame());
+  ASSERT_NE(frame, nullptr);
+  const int32_t source = library_->plan.act_topics.at(1);
+  frame->m_nTopic = source;
+
+  // A keyword of one hit: the picture goes back to its act, then the hit shows in the text sheet.
+  const int32_t count = medview::MvGetKeywordCount(subjects_);
+  std::string single;
+  for (int32_t i = 0; i < count && single.empty(); ++i) {
+    const std::string k = keywords::KeywordText(subjects_, i);
+    if (medview::MvGetKeywordTopicCount(subjects_, k.c_str()) == 1) single = k;
+  }
+  ASSERT_FALSE(single.empty());
+  List(single.c_str());
+  ASSERT_EQ(tab_->GetList().GetItemCount(), 1);
+  pump();
+  // The picture sheet gave its place back to the act (its copy of the picture went with it).
+  EXPECT_FALSE(std::filesystem::exists(copy));
+  EXPECT_EQ(work->GetCurrentPictureView(), nullptr);
+  ASSERT_NE(work->GetCurrentTextView(), nullptr);
+  EXPECT_EQ(work->GetCurrentTextView()->GetShownTopic(), tab_->TopicOfRow(0));
 }
 
 }  // namespace

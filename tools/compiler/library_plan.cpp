@@ -240,7 +240,8 @@ class Planner {
           "<Q:A>" + address + Tag("<X:", act.kind) + Tag("<T:", act.title) + (date.empty() ? "" : Tag("<U:", date)) +
               Tag("<I:", ShortTitle(subject) + ";"));
     plan_.act_topics.push_back(int32_t(topic_index()));
-    keyword("|a", act.title);
+    // Act titles carry the act's rank after a '#' ("title#rank"), which the titles list shows apart.
+    keyword("|a", act.title + "#" + act.kind);
     keyword("|i", subject);
     if (act.day) keyword("|u", Format("%02d-%02d-%02d", act.date_year % 100, act.month, act.day));
     if (!plan_.start_topic) plan_.start_topic = topic_index();

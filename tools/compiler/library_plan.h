@@ -46,7 +46,7 @@ struct LibraryPlan {
   std::set<std::string> figures;    // PNG files named by figure lines, stored as baggage
   std::optional<size_t> start_topic;  // the first act
   std::vector<int32_t> act_topics;    // topics of the acts' own texts
-  // Keyword index name -> (keyword, topic) pairs in catalogue order: "|a" act titles, "|i" subjects
+  // Keyword index name -> (keyword, topic) pairs in catalogue order: "|a" act titles ("title#kind"), "|i" subjects
   // (titles without their leading "o "), "|u" act dates "YY-MM-DD", "|c" "|k" "|t" "|d" "|r" "|o"
   // division names by level, "|z" attachments, "|f" attachments with figures, "|e" attachments with
   // tables.
