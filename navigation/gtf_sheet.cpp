@@ -304,20 +304,18 @@ BOOL CGTFQueryPage::ReportResult(medview::TopicListHandle list, int error_code) 
   return FALSE;
 }
 
-void CGTFQueryPage::ShowResults(BOOL) {
+void CGTFQueryPage::ShowResults(BOOL) { ShowQueryResults(m_pResultList, GetQueryState().current_text); }
+
+void ShowQueryResults(medview::TopicListHandle list, const CString& query) {
   CLumoKALView::FreeQueryResults();
-  CSearchresTab* tab = ResultsTab();
-  if (tab) {
+  if (CSearchresTab* tab = ResultsTab()) {
     BringResultsTabToFront();
-    tab->ShowResultList(m_pResultList, GetQueryState().current_text);
+    tab->ShowResultList(list, query);
   } else {
-    CLumoKALDoc::SetResultListHits(m_pResultList);
+    CLumoKALDoc::SetResultListHits(list);
     if (CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork()) work->RefreshFoundWords();
   }
-  if (COutputWnd* nav = navcmd::FindOutputWnd()) {
-    if (auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()); frame && !nav->IsWindowVisible()) frame->ShowControlBar(nav, TRUE, FALSE);
-    nav->ActivateTab(kResultsTab);
-  }
+  navcmd::RevealResultsTab();
 }
 
 // --- Operators and heading kinds -------------------------------------------------------------------
