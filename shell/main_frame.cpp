@@ -309,7 +309,8 @@ void CMainFrame::RegisterTopicDropTarget() { m_dropTarget.Register(this); }
 BOOL CMainFrame::CreateToolBars() {
   const auto tables = resources::main_toolbars();
   if (tables.size() < size_t(kToolBarCount)) return FALSE;
-  m_pToolBarManager = std::make_unique<SECToolBarManager>(this);
+  // The bars' window buttons (the query box) report to the frame wherever the bars are docked.
+  m_pToolBarManager = std::make_unique<SECToolBarManager>(this, this);
   if (!m_pToolBarManager->LoadToolBarBitmaps(resources::IDR_MAINFRAME, resources::IDR_MAINFRAME)) return FALSE;
   m_pToolBarManager->SetButtonMap(kButtonMap);
   // "Standardowy" first on the top row, the next three after it on the same row; "Formularz"

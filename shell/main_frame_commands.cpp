@@ -269,10 +269,12 @@ LRESULT CMainFrame::OnToolBarWndNotify(WPARAM wParam, LPARAM lParam) {
       ::GetWindowText(box, buffer, int(sizeof buffer));
       const CString text(buffer);
       if (text.IsEmpty()) break;
-      if (text.str().rfind("DU.", 0) == 0) {
-        // An address: the text after "DU" goes to the work.
+      if (text.str().rfind("DU.", 0) == 0 || text.str().rfind("DU ", 0) == 0) {
+        // An address, as typed or as the type-ahead shows it ("DU 1997.0123.0045").
+        std::string address = text.str();
+        address[2] = '.';
         EndTypeAhead();
-        if (CLumoKALDoc* work = GetWorkDocument()) work->GoToAddress(CString(text.str().substr(2)));
+        if (CLumoKALDoc* work = GetWorkDocument()) work->GoToAddress(CString(address));
         break;
       }
       CLumoKALDoc* work = GetWorkDocument();
