@@ -36,6 +36,7 @@
 #include "tests/support/synthetic_input.h"
 #include "toolkit/widgets/hover_combo.h"
 #include "toolkit/widgets/toolbar_button.h"
+#include "toolkit/widgets/toolbar_sheet.h"
 
 namespace lumo::test {
 namespace {
@@ -493,14 +494,23 @@ TEST_F(CommandsTest, UserToolsRunFromTheirCommandsAndFillTheToolsMenu) {
 
 TEST_F(CommandsTest, TheCustomizeSheetHasItsFourPages) {
   int pages = -1;
+  int categories = -1;
   WindowWatcher watcher("Dostosuj", [&](HWND sheet) {
-    if (auto* wnd = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(sheet))) pages = wnd->GetPageCount();
     gallery::Picture picture(sheet, "commands_customize_sheet", true);
+    if (auto* wnd = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(sheet))) {
+      pages = wnd->GetPageCount();
+      wnd->SetActivePage(1);
+      if (auto* commands = dynamic_cast<SECToolBarCmdPage*>(wnd->GetPage(1))) categories = commands->GetCategoryCount();
+      gallery::Picture commands_picture(sheet, "commands_customize_commands", true);
+      wnd->SetActivePage(3);
+      gallery::Picture mouse_picture(sheet, "commands_customize_mouse", true);
+    }
     ::PostMessage(sheet, WM_COMMAND, IDCANCEL, 0);
   });
   Command(resources::ID_CUSTOMIZE);
   EXPECT_TRUE(watcher.done);
   EXPECT_EQ(pages, 4);
+  EXPECT_EQ(categories, 8);
 }
 
 TEST_F(CommandsTest, TheToolbarsDialogLeadsToTheCustomizeSheet) {
