@@ -139,8 +139,8 @@ class CMainFrame : public SECWorkbook {
   BOOL AddBookmarkForActiveSheet();
   // Puts `text` first in the work's query history and in every toolbar query box (at most ten
   // texts: the oldest goes); an open find sheet refills its boxes. A text already there stays
-  // where it is.
-  void AddQueryToHistory(const CString& text);
+  // where it is (FALSE).
+  BOOL AddQueryToHistory(const CString& text);
   // The command the mouse manager assigns to the context (a kind of sheet) is sent to the frame;
   // TRUE when one was.
   BOOL DispatchMouseCommand(UINT nContext);
@@ -151,6 +151,8 @@ class CMainFrame : public SECWorkbook {
   // "Lista do wydruku": the print list in a tool window of its own (the print list has no tab).
   void ShowPrintList();
   CWnd* GetPrintListWindow() const;
+  // Every toolbar query box shows the current work's query history.
+  void RefillQueryBoxes();
   // The query box on the toolbar (the last one made), or null.
   HWND GetQueryBox() const { return m_hQueryBox; }
   // The type-ahead's typed text.
@@ -214,7 +216,6 @@ class CMainFrame : public SECWorkbook {
   void GoToTypedAddress();
   // Sends `message` to every toolbar query box.
   void BroadcastToQueryBoxes(UINT message, WPARAM wParam, LPARAM lParam);
-  void FillQueryBox(HWND box);
   // Shows a hidden docking bar (and focuses its active tab) or hides a visible one.
   void ToggleDockingBar(CControlBar* pBar);
   void RunCustomizeSheet();

@@ -237,14 +237,14 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
 
 // --- Toolbar query box ----------------------------------------------------------------------------
 
-void CMainFrame::FillQueryBox(HWND box) {
-  ::SendMessage(box, CB_RESETCONTENT, 0, 0);
+void CMainFrame::RefillQueryBoxes() {
+  BroadcastToQueryBoxes(CB_RESETCONTENT, 0, 0);
   if (CLumoKALDoc* work = GetWorkDocument()) {
     for (const CString& text : work->GetQueryHistory()) {
-      ::SendMessage(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
+      BroadcastToQueryBoxes(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
     }
   }
-  ::SendMessage(box, CB_SETCURSEL, 0, 0);
+  BroadcastToQueryBoxes(CB_SETCURSEL, 0, 0);
 }
 
 LRESULT CMainFrame::OnToolBarWndNotify(WPARAM wParam, LPARAM lParam) {
@@ -260,7 +260,13 @@ LRESULT CMainFrame::OnToolBarWndNotify(WPARAM wParam, LPARAM lParam) {
         }
       }
       if (m_guiFont.GetSafeHandle()) ::SendMessage(box, WM_SETFONT, WPARAM(m_guiFont.GetSafeHandle()), TRUE);
-      FillQueryBox(box);
+      ::SendMessage(box, CB_RESETCONTENT, 0, 0);
+      if (CLumoKALDoc* work = GetWorkDocument()) {
+        for (const CString& text : work->GetQueryHistory()) {
+          ::SendMessage(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
+        }
+      }
+      ::SendMessage(box, CB_SETCURSEL, 0, 0);
       m_hQueryBox = box;
       break;
     }
@@ -301,11 +307,11 @@ void CMainFrame::BroadcastToQueryBoxes(UINT message, WPARAM wParam, LPARAM lPara
   m_pToolBarManager->BroadcastToBars(resources::ID_SEARCH_QUERY_BOX, SEC_BTN_NOTIFY_WND_MESSAGE, &record);
 }
 
-void CMainFrame::AddQueryToHistory(const CString& text) {
+BOOL CMainFrame::AddQueryToHistory(const CString& text) {
   CLumoKALDoc* work = GetWorkDocument();
-  if (!work || text.IsEmpty()) return;
+  if (!work || text.IsEmpty()) return FALSE;
   std::vector<CString>& history = work->GetQueryHistory();
-  if (std::any_of(history.begin(), history.end(), [&](const CString& s) { return s.str() == text.str(); })) return;
+  if (std::any_of(history.begin(), history.end(), [&](const CString& s) { return s.str() == text.str(); })) return FALSE;
   while (history.size() >= findrules::kHistorySize) {
     history.pop_back();
     BroadcastToQueryBoxes(CB_DELETESTRING, WPARAM(history.size()), 0);
@@ -314,6 +320,7 @@ void CMainFrame::AddQueryToHistory(const CString& text) {
   BroadcastToQueryBoxes(CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
   BroadcastToQueryBoxes(CB_SETCURSEL, 0, 0);
   if (CGTFSheet* sheet = CGTFSheet::GetOpen()) sheet->RefillQueryHistory();
+  return TRUE;
 }
 
 BOOL CMainFrame::RunLibraryQuery(const CString& text) {

@@ -241,9 +241,24 @@ TEST_F(CommandsTest, TheQueryHistoryKeepsTenTextsNewestFirst) {
   EXPECT_EQ(BoxItem(0), "zapytanie 11");
   EXPECT_EQ(BoxItem(9), "zapytanie 2");
   // A text already there stays where it is.
-  frame_->AddQueryToHistory(CString("zapytanie 5"));
+  EXPECT_FALSE(frame_->AddQueryToHistory(CString("zapytanie 5")));
   EXPECT_EQ(work_->GetQueryHistory().front().str(), "zapytanie 11");
   EXPECT_EQ(BoxCount(), 10);
+  // A query of the find sheet enters the box too.
+  CGTFSheet* sheet = CGTFSheet::Open(frame_, CGTFSheet::kQueryTab);
+  ASSERT_NE(sheet, nullptr);
+  pump();
+  sheet->GetQueryPage().SetQueryText(CString("gminnych"));
+  ASSERT_TRUE(sheet->GetQueryPage().RunQuery());
+  pump();
+  EXPECT_EQ(BoxItem(0), "gminnych");
+  EXPECT_EQ(BoxCount(), 10);
+  CGTFSheet::CloseOpen();
+  // The work becoming current (a work opened with its queries) fills the box with its history.
+  work_->GetQueryHistory() = {CString("drzewa"), CString("targach")};
+  CLumoKALDoc::SetCurrentWork(work_);
+  ASSERT_EQ(BoxCount(), 2);
+  EXPECT_EQ(BoxItem(1), "targach");
 }
 
 TEST_F(CommandsTest, TheQueryBoxQueriesTheLibraryOrTheShownAct) {
@@ -405,9 +420,14 @@ TEST_F(CommandsTest, ActInformationShowsTheShownActAndEscapeClosesInOrder) {
   ASSERT_TRUE(IsActInfoDialogVisible());
   EXPECT_EQ(GetActInfoDialog()->GetRecord(), topic);
   EXPECT_EQ(State(resources::ID_ACT_INFORMATION).second, 1);
-  // A view's request while the window is up changes nothing.
-  frame_->SendMessage(resources::WM_SHOW_ACT_INFO, 0, 5);
+  // A view's request while the window is up changes nothing; with the window hidden it shows the
+  // topic the view gives.
+  frame_->SendMessage(resources::WM_SHOW_ACT_INFO, 0, topic + 1);
   EXPECT_EQ(GetActInfoDialog()->GetRecord(), topic);
+  GetActInfoDialog()->ShowWindow(SW_HIDE);
+  frame_->SendMessage(resources::WM_SHOW_ACT_INFO, 0, topic + 1);
+  ASSERT_TRUE(IsActInfoDialogVisible());
+  EXPECT_EQ(GetActInfoDialog()->GetRecord(), topic + 1);
 
   // Escape: the act window, then the find sheet, then "Nawigator".
   ASSERT_NE(CGTFSheet::Open(frame_, CGTFSheet::kGotoTab), nullptr);
