@@ -20,6 +20,7 @@
 #include "platform/base/cp1250.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/framework/menu.h"
+#include "platform/framework/menu_popup.h"
 #include "platform/framework/property_sheet.h"
 #include "platform/win/cmd_ui.h"
 #include "platform/win/message_queue.h"
@@ -50,12 +51,14 @@ std::string WindowText(HWND h) {
   return base::cp1250::to_utf8(buffer);
 }
 
-// Runs `action` on the first visible top-level window with `caption` once a nested loop (a modal
-// dialog's) dispatches the timer.
+// Runs `action` on the first visible top-level window with `caption` (or that `wanted` accepts)
+// once a nested loop (a modal dialog's or a menu's) dispatches the timer.
 class WindowWatcher : public CWnd {
  public:
   WindowWatcher(std::string caption, std::function<void(HWND)> action)
-      : caption_(std::move(caption)), action_(std::move(action)) {
+      : WindowWatcher([caption](HWND h) { return WindowText(h) == caption; }, std::move(action)) {}
+  WindowWatcher(std::function<bool(HWND)> wanted, std::function<void(HWND)> action)
+      : wanted_(std::move(wanted)), action_(std::move(action)) {
     CreateEx(0, "Static", "", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0);
     SetTimer(1, 20, nullptr);
   }
@@ -65,7 +68,7 @@ class WindowWatcher : public CWnd {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_TIMER && !done) {
       for (HWND h : win::top_level_order()) {
-        if (::IsWindowVisible(h) && WindowText(h) == caption_) {
+        if (::IsWindowVisible(h) && wanted_(h)) {
           done = true;
           KillTimer(1);
           action_(h);
@@ -79,7 +82,7 @@ class WindowWatcher : public CWnd {
   bool done = false;
 
  private:
-  std::string caption_;
+  std::function<bool(HWND)> wanted_;
   std::function<void(HWND)> action_;
 };
 
@@ -509,6 +512,51 @@ TEST_F(CommandsTest, UserToolsRunFromTheirCommandsAndFillTheToolsMenu) {
   frame_->SendMessage(WM_INITMENUPOPUP, WPARAM(tools_menu->m_hMenu), 3);
   const UINT last = tools_menu->GetMenuItemCount() - 1;
   EXPECT_EQ(tools_menu->GetMenuItemID(int(last)), resources::ID_USER_TOOL_FIRST);
+  DeleteToolList(tools);
+}
+
+bool IsMenuPopup(HWND h) { return dynamic_cast<framework::MenuPopupWnd*>(CWnd::FromHandlePermanent(h)) != nullptr; }
+
+TEST_F(CommandsTest, MenusShowTheToolsAndTheBars) {
+  SECUserToolList& tools = frame_->GetUserTools();
+  DeleteToolList(tools);
+  auto tool = std::make_unique<SECUserTool>();
+  tool->m_strMenuText = Cp("&Edytor notatek ąęłóśżźćń");
+  tool->m_strCommand = CString("/bin/true");
+  tools.push_back(std::move(tool));
+  CMenu* menu = CMenu::FromHandle(::GetMenu(frame_->m_hWnd));
+  ASSERT_NE(menu, nullptr);
+  CMenu* tools_menu = nullptr;
+  for (int i = 0; i < int(menu->GetMenuItemCount()) && !tools_menu; ++i) {
+    CString label;
+    menu->GetMenuString(UINT(i), label, MF_BYPOSITION);
+    if (Utf8(label) == "&Narzędzia") tools_menu = menu->GetSubMenu(i);
+  }
+  ASSERT_NE(tools_menu, nullptr);
+  int dark = 0;
+  {
+    WindowWatcher watcher(IsMenuPopup, [&](HWND popup) {
+      gallery::Picture picture(popup, "commands_tools_menu", true);
+      dark = picture.dark({0, picture.height() - 24, picture.width(), picture.height()});
+      press_key(VK_ESCAPE, 0x1B);
+    });
+    tools_menu->TrackPopupMenu(TPM_LEFTALIGN, 300, 100, frame_);
+    EXPECT_TRUE(watcher.done);
+  }
+  EXPECT_GT(dark, 40) << "the tool's item is drawn at the menu's end";
+  // The bar area's menu: the five toolbars, the two docking bars and the dialogs.
+  CMenu bars;
+  ASSERT_TRUE(bars.CreatePopupMenu());
+  frame_->BuildBarMenu(bars);
+  EXPECT_EQ(bars.GetMenuItemID(0), resources::ID_TOOLBAR_FIRST);
+  {
+    WindowWatcher watcher(IsMenuPopup, [&](HWND popup) {
+      gallery::Picture picture(popup, "commands_bar_menu", true);
+      press_key(VK_ESCAPE, 0x1B);
+    });
+    bars.TrackPopupMenu(TPM_LEFTALIGN, 300, 100, frame_);
+    EXPECT_TRUE(watcher.done);
+  }
   DeleteToolList(tools);
 }
 
