@@ -169,6 +169,13 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
 BOOL CMainFrame::PreTranslateTypeAhead(MSG* pMsg) {
   // Keys typed into a text field are the field's: its digits, blanks, Enter and Escape.
   if ((pMsg->message != WM_CHAR && pMsg->message != WM_KEYDOWN) || FocusInTextField()) return FALSE;
+  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
+    // Enter goes to the typed address (before the focused window could act on the key).
+    if (m_strTypeAhead.empty()) return FALSE;
+    GoToTypedAddress();
+    if (m_hQueryBox && ::IsWindow(m_hQueryBox)) ::SetWindowText(m_hQueryBox, "");
+    return TRUE;
+  }
   if (pMsg->message == WM_KEYDOWN) {
     if (pMsg->wParam != VK_ESCAPE) return FALSE;
     if (m_bFullScreen) {
@@ -185,12 +192,7 @@ BOOL CMainFrame::PreTranslateTypeAhead(MSG* pMsg) {
     return TRUE;
   }
   const char c = char(pMsg->wParam);
-  if (c == '\r') {
-    if (m_strTypeAhead.empty()) return FALSE;
-    GoToTypedAddress();
-    if (m_hQueryBox && ::IsWindow(m_hQueryBox)) ::SetWindowText(m_hQueryBox, "");
-    return TRUE;
-  }
+  if (c == '\r') return FALSE;
   if (!IsTypeAheadKey(c)) {
     if (!m_strTypeAhead.empty() || m_dwTypeAheadTime != 0) EndTypeAhead();
     return FALSE;

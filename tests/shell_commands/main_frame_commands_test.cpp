@@ -391,10 +391,12 @@ TEST_F(CommandsTest, ThePrintListOpensInAWindowOfItsOwnNotPastTheTabs) {
   Command(resources::ID_PRINT_LIST);
   EXPECT_EQ(frame_->GetPrintListWindow(), window);
   EXPECT_TRUE(window->IsWindowVisible());
-  // The command that asks the navigator for the print list's tab index is harmless.
+  // The navigator's command for the print list's tab index opens the window too.
+  window->ShowWindow(SW_HIDE);
   nav_->SendMessage(WM_COMMAND, resources::ID_PRINT_LIST_TAB, 0);
   pump();
   EXPECT_EQ(nav_->GetActiveTab(), CMainFrame::kHistoryTab);
+  EXPECT_TRUE(window->IsWindowVisible());
   // Gone with its window, the list goes back to the navigator.
   window->DestroyWindow();
   pump();
@@ -473,6 +475,13 @@ TEST_F(CommandsTest, LinkSwitchesWorkOnlyWhileLinksAreShown) {
   EXPECT_EQ(settings.m_bHighlightDU, now);
   Command(resources::ID_SHOW_LINKS);
   EXPECT_EQ(frame_->GetDisplayMode(), CMainFrame::kDisplayLinks);
+  // A double click's command in a text sheet, as the mouse page assigns it, reaches the frame.
+  frame_->GetMouseManager()->SetActionCommand(kMouseContextText, int(resources::ID_SHOW_LINKS));
+  EXPECT_TRUE(frame_->DispatchMouseCommand(kMouseContextText));
+  EXPECT_EQ(frame_->GetDisplayMode(), 0);
+  frame_->GetMouseManager()->SetActionCommand(kMouseContextText, 0);
+  EXPECT_FALSE(frame_->DispatchMouseCommand(kMouseContextText));
+  Command(resources::ID_SHOW_LINKS);
   // A colour chosen in the well goes to its link kind.
   Command(resources::ID_LINK_COLOUR_ARTICLE);
   frame_->SendMessage(SEC_WM_COLORSELECTED, 0, LPARAM(0x0000FF));
