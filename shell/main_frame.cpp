@@ -154,6 +154,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, SECWorkbook)
   ON_MESSAGE(CMainFrame::WM_SHEETS_CHANGED, &CMainFrame::OnSheetsChanged)
   // The commands of main_frame_commands.cpp.
   ON_WM_TIMER()
+  ON_WM_DESTROY()
   ON_REGISTERED_MESSAGE(kToolBarWndNotify, &CMainFrame::OnToolBarWndNotify)
   ON_MESSAGE(SEC_WM_COLORSELECTED, &CMainFrame::OnLinkColourChosen)
   ON_MESSAGE(resources::WM_SHOW_ACT_INFO, &CMainFrame::OnActInfoRequest)

@@ -220,6 +220,8 @@ class CMainFrame : public SECWorkbook {
   void ToggleDockingBar(CControlBar* pBar);
   void RunCustomizeSheet();
   afx_msg void OnTimer(UINT_PTR nIDEvent);
+  // The print list's window gives the list back to "Nawigator" before the bars go.
+  afx_msg void OnDestroy();
   afx_msg LRESULT OnToolBarWndNotify(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnLinkColourChosen(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnActInfoRequest(WPARAM wParam, LPARAM lParam);

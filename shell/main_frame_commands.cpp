@@ -393,6 +393,13 @@ void CMainFrame::ShowPrintList() {
   m_pPrintListWnd->SetActiveWindow();
 }
 
+void CMainFrame::OnDestroy() {
+  KillTimer(kTypeAheadTimer);
+  if (CWnd* window = GetPrintListWindow()) window->DestroyWindow();
+  m_pPrintListWnd.reset();
+  SECWorkbook::OnDestroy();
+}
+
 void CMainFrame::OnPrintList() {
   // The print list has no tab in "Nawigator": its dialog opens in a window of its own.
   if (GetWorkDocument()) ShowPrintList();

@@ -337,6 +337,12 @@ TEST_F(CommandsTest, NavigatorTabCommandsShowSwitchAndHide) {
   Command(resources::ID_SEARCH_RESULTS);
   EXPECT_FALSE(nav_->IsVisible());
   EXPECT_EQ(State(resources::ID_SEARCH_RESULTS).second, 0);
+  // Search results shown by other parts of the program show the same way.
+  frame_->ShowSearchResults();
+  EXPECT_TRUE(nav_->IsVisible());
+  EXPECT_EQ(nav_->GetActiveTab(), CMainFrame::kResultsTab);
+  frame_->ShowControlBar(nav_, FALSE, FALSE);
+  pump();
   // Each command its own tab.
   const std::pair<UINT, int> commands[] = {{resources::ID_HISTORY, CMainFrame::kHistoryTab},
                                            {resources::ID_BOOKMARK_LIST, CMainFrame::kBookmarksTab},
@@ -402,6 +408,17 @@ TEST_F(CommandsTest, ThePrintListOpensInAWindowOfItsOwnNotPastTheTabs) {
   pump();
   EXPECT_EQ(::GetParent(list->m_hWnd), nav_->GetTabWindow().m_hWnd);
   EXPECT_FALSE(list->IsWindowVisible());
+}
+
+TEST_F(CommandsTest, AnOpenPrintListWindowGoesWithTheFrame) {
+  Command(resources::ID_PRINT_LIST);
+  ASSERT_NE(frame_->GetPrintListWindow(), nullptr);
+  const HWND list = nav_->GetPrintmarkTab()->m_hWnd;
+  const HWND window = frame_->GetPrintListWindow()->m_hWnd;
+  frame_->DestroyWindow();
+  pump();
+  EXPECT_FALSE(::IsWindow(window));
+  EXPECT_FALSE(::IsWindow(list));
 }
 
 // --- Index dialogs, act information, links, Escape ---------------------------------------------------
