@@ -50,6 +50,8 @@ bool FocusInTextField() {
 
 // The keys of the type-ahead: digits and the separators of year, number and position (a blank, a
 // full stop or a slash, from either keyboard), kept in the text as blanks.
+constexpr size_t kTypeAheadLimit = 32;
+
 bool IsTypeAheadKey(char c) { return (c >= '0' && c <= '9') || c == ' ' || c == '.' || c == '/'; }
 
 // The address the type-ahead's text goes to, as the query box shows it ("DU 1997.0123.0045");
@@ -197,6 +199,8 @@ BOOL CMainFrame::PreTranslateTypeAhead(MSG* pMsg) {
     if (!m_strTypeAhead.empty() || m_dwTypeAheadTime != 0) EndTypeAhead();
     return FALSE;
   }
+  // No address is longer; further keys are not kept.
+  if (m_strTypeAhead.size() >= kTypeAheadLimit) return TRUE;
   const bool separated = m_strTypeAhead.find(' ') != std::string::npos;
   m_strTypeAhead += (c >= '0' && c <= '9') ? c : ' ';
   if (!separated) {

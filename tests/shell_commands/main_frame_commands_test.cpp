@@ -188,6 +188,11 @@ TEST_F(CommandsTest, TypedYearNumberAndPositionShowInTheQueryBoxAndEnterGoesTher
   // Another key ends a type-ahead.
   Type("98 3x");
   EXPECT_EQ(frame_->GetTypeAheadText(), "");
+  // No address is longer than 32 keys.
+  Type(std::string(40, '1').c_str());
+  EXPECT_EQ(frame_->GetTypeAheadText(), std::string(32, '1'));
+  Type("x");
+  EXPECT_EQ(frame_->GetTypeAheadText(), "");
 }
 
 TEST_F(CommandsTest, DigitsAloneAreGoneToAfterAPause) {
