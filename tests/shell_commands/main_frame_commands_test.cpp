@@ -35,6 +35,7 @@
 #include "tests/gallery/gallery.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/synthetic_input.h"
+#include "toolkit/widgets/color_well.h"
 #include "toolkit/widgets/hover_combo.h"
 #include "toolkit/widgets/toolbar_button.h"
 #include "toolkit/widgets/toolbar_sheet.h"
@@ -504,8 +505,17 @@ TEST_F(CommandsTest, LinkSwitchesWorkOnlyWhileLinksAreShown) {
   frame_->GetMouseManager()->SetActionCommand(kMouseContextText, 0);
   EXPECT_FALSE(frame_->DispatchMouseCommand(kMouseContextText));
   Command(resources::ID_SHOW_LINKS);
-  // A colour chosen in the well goes to its link kind.
+  // The well pops up with the kind's colour; a colour chosen there goes to that link kind.
   Command(resources::ID_LINK_COLOUR_ARTICLE);
+  SECPopupColorWell* well = nullptr;
+  for (HWND h : win::top_level_order()) {
+    if (auto* found = dynamic_cast<SECPopupColorWell*>(CWnd::FromHandlePermanent(h)); found && ::IsWindowVisible(h)) well = found;
+  }
+  ASSERT_NE(well, nullptr);
+  EXPECT_EQ(well->GetColor(), COLORREF(settings.m_crLinkArt));
+  gallery::Picture picture(well->m_hWnd, "commands_link_colour_well", true);
+  well->Close();
+  pump();
   frame_->SendMessage(SEC_WM_COLORSELECTED, 0, LPARAM(0x0000FF));
   EXPECT_EQ(settings.m_crLinkArt, 0x0000FFu);
 }
