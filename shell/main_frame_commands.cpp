@@ -317,7 +317,8 @@ BOOL CMainFrame::AddQueryToHistory(const CString& text) {
   CLumoKALDoc* work = GetWorkDocument();
   if (!work || text.IsEmpty()) return FALSE;
   std::vector<CString>& history = work->GetQueryHistory();
-  if (std::any_of(history.begin(), history.end(), [&](const CString& s) { return s.str() == text.str(); })) return FALSE;
+  const auto same = [&](const CString& s) { return s.str() == text.str(); };
+  if (std::any_of(history.begin(), history.end(), same)) return FALSE;
   while (history.size() >= findrules::kHistorySize) {
     history.pop_back();
     BroadcastToQueryBoxes(CB_DELETESTRING, WPARAM(history.size()), 0);
@@ -383,7 +384,9 @@ void CMainFrame::OnInsertBookmark() { AddBookmarkForActiveSheet(); }
 void CMainFrame::OnUpdateSheetCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(GetActiveSheetView() != nullptr); }
 void CMainFrame::OnUpdateWorkCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(GetWorkDocument() != nullptr); }
 
-CWnd* CMainFrame::GetPrintListWindow() const { return m_pPrintListWnd && m_pPrintListWnd->m_hWnd ? m_pPrintListWnd.get() : nullptr; }
+CWnd* CMainFrame::GetPrintListWindow() const {
+  return m_pPrintListWnd && m_pPrintListWnd->m_hWnd ? m_pPrintListWnd.get() : nullptr;
+}
 
 void CMainFrame::ShowPrintList() {
   CPrintmarkTab* list = m_pNavigatorBar ? m_pNavigatorBar->GetPrintmarkTab() : nullptr;
@@ -605,11 +608,7 @@ void CMainFrame::OnUserTool(UINT nID) {
   HCURSOR previous = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
   const bool started = m_userTools[index]->Execute();
   ::SetCursor(previous);
-  if (!started) {
-    CString text;
-    if (!AfxLoadString(resources::IDS_TOOL_CANNOT_RUN, text)) text = Polish("Nie można uruchomić wskazanego programu!");
-    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
-  }
+  if (!started) AfxMessageBox(resources::IDS_TOOL_CANNOT_RUN, MB_OK | MB_ICONSTOP);
 }
 
 void CMainFrame::OnUpdateUserTool(CCmdUI* pCmdUI) {

@@ -509,7 +509,8 @@ TEST_F(CommandsTest, LinkSwitchesWorkOnlyWhileLinksAreShown) {
   Command(resources::ID_LINK_COLOUR_ARTICLE);
   SECPopupColorWell* well = nullptr;
   for (HWND h : win::top_level_order()) {
-    if (auto* found = dynamic_cast<SECPopupColorWell*>(CWnd::FromHandlePermanent(h)); found && ::IsWindowVisible(h)) well = found;
+    auto* found = dynamic_cast<SECPopupColorWell*>(CWnd::FromHandlePermanent(h));
+    if (found && ::IsWindowVisible(h)) well = found;
   }
   ASSERT_NE(well, nullptr);
   EXPECT_EQ(well->GetColor(), COLORREF(settings.m_crLinkArt));
