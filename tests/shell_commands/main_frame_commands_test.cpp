@@ -175,6 +175,7 @@ TEST_F(CommandsTest, TypedYearNumberAndPositionShowInTheQueryBoxAndEnterGoesTher
   EXPECT_EQ(BoxText(), "");
 
   // An act of the library: a chapter of 1998 poz. 34; a full stop or a slash parts the fields too.
+  // The act's address shows in the status bar.
   for (const char* typed_text : {"98 34 1", "98.34.1", "98/34 1"}) {
     ASSERT_TRUE(view_->GoToAddress(CString("99 120")));
     pump();
@@ -185,6 +186,8 @@ TEST_F(CommandsTest, TypedYearNumberAndPositionShowInTheQueryBoxAndEnterGoesTher
     pump();
     EXPECT_EQ(Utf8(view_->GetSheetTitle()), "1998 r. poz 34") << typed_text;
     EXPECT_EQ(frame_->GetTypeAheadText(), "");
+    EXPECT_NE(Utf8(frame_->GetStatusBar().GetPaneText(1)).find("D.U. z 1998 roku"), std::string::npos)
+        << Utf8(frame_->GetStatusBar().GetPaneText(1));
   }
   // Another key ends a type-ahead.
   Type("98 3x");
