@@ -24,6 +24,7 @@
 #include "shell/library_title.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
+#include "shell/main_frame.h"
 #include "shell/view/lumo_kal_view.h"
 #include "toolkit/frame/registry.h"
 
@@ -44,6 +45,16 @@ CString Polish(const char* utf8) { return CString(base::cp1250::from_utf8(utf8))
 std::vector<CString>* QueryHistory() {
   CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
   return work ? &work->GetQueryHistory() : nullptr;
+}
+
+// Puts a searched text first in the query history, through the main window when it has the
+// toolbar's query boxes (they show the history too); TRUE when it was added.
+bool RememberQuery(const CString& text) {
+  if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd())) return frame->AddQueryToHistory(text);
+  std::vector<CString>* history = QueryHistory();
+  if (!history || !findrules::AddToHistory(*history, text)) return false;
+  if (CGTFSheet* sheet = CGTFSheet::GetOpen()) sheet->RefillQueryHistory();
+  return true;
 }
 
 void FillHistoryCombo(CComboBox& combo) {
@@ -256,9 +267,7 @@ BOOL CGTFQueryPage::RunQuery() {
     return FALSE;
   }
   m_comboText.GetWindowText(state.current_text);
-  if (std::vector<CString>* history = QueryHistory(); history && findrules::AddToHistory(*history, state.current_text)) {
-    if (CGTFSheet* sheet = CGTFSheet::GetOpen()) sheet->RefillQueryHistory();
-  }
+  RememberQuery(state.current_text);
   ShowResults(m_bNewList);
   // The shown list belongs to the work from now on.
   m_pResultList = nullptr;
@@ -304,20 +313,18 @@ BOOL CGTFQueryPage::ReportResult(medview::TopicListHandle list, int error_code) 
   return FALSE;
 }
 
-void CGTFQueryPage::ShowResults(BOOL) {
+void CGTFQueryPage::ShowResults(BOOL) { ShowQueryResults(m_pResultList, GetQueryState().current_text); }
+
+void ShowQueryResults(medview::TopicListHandle list, const CString& query) {
   CLumoKALView::FreeQueryResults();
-  CSearchresTab* tab = ResultsTab();
-  if (tab) {
+  if (CSearchresTab* tab = ResultsTab()) {
     BringResultsTabToFront();
-    tab->ShowResultList(m_pResultList, GetQueryState().current_text);
+    tab->ShowResultList(list, query);
   } else {
-    CLumoKALDoc::SetResultListHits(m_pResultList);
+    CLumoKALDoc::SetResultListHits(list);
     if (CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork()) work->RefreshFoundWords();
   }
-  if (COutputWnd* nav = navcmd::FindOutputWnd()) {
-    if (auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()); frame && !nav->IsWindowVisible()) frame->ShowControlBar(nav, TRUE, FALSE);
-    nav->ActivateTab(kResultsTab);
-  }
+  navcmd::RevealResultsTab();
 }
 
 // --- Operators and heading kinds -------------------------------------------------------------------
@@ -660,10 +667,7 @@ void CGTFFindPage::OnNext() {
   if (m_comboText.m_hWnd) m_comboText.GetWindowText(m_strText);
   m_strText = CString(Trimmed(m_strText));
   if (!m_strText.IsEmpty() && m_strText.str() != m_strLast.str()) {
-    if (view->FindInAct(m_strText) && QueryHistory() && findrules::AddToHistory(*QueryHistory(), m_strText)) {
-      RefillQueryHistory();
-      m_comboText.SetWindowText(m_strText);
-    }
+    if (view->FindInAct(m_strText) && RememberQuery(m_strText)) m_comboText.SetWindowText(m_strText);
     m_strLast = m_strText;
     return;
   }

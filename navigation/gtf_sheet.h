@@ -244,3 +244,6 @@ class CGTFSheet : public CGSPropertySheet {
 
 // The warning sound before a failed search or go-to is reported.
 void PlaySearchWarning();
+// A query's hits become the work's result list (the in-act results go, the "Rezultaty" tab shows
+// the list unsorted with `query`, the sheets show the found words) and "Nawigator" shows them.
+void ShowQueryResults(medview::TopicListHandle list, const CString& query);

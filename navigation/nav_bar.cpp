@@ -176,7 +176,10 @@ void COutputWnd::OnTabCommand(UINT nID) {
     case resources::ID_BOOKMARKS_TAB: ActivateTab(1); break;
     case resources::ID_INDEXES_TAB: ActivateTab(2); break;
     case resources::ID_RESULTS_TAB: ActivateTab(3); break;
-    case resources::ID_PRINT_LIST_TAB: ActivateTab(4); break;  // the print list has no tab
+    case resources::ID_PRINT_LIST_TAB:
+      // The print list has no tab: the main window shows it in a window of its own.
+      if (CWnd* main = AfxGetMainWnd(); main && main != this) main->SendMessage(WM_COMMAND, resources::ID_PRINT_LIST, 0);
+      break;
     default: break;
   }
 }

@@ -36,6 +36,16 @@ Bar* FindBar() {
 COutputWnd* FindOutputWnd() { return FindBar<COutputWnd>(); }
 CIndexWnd* FindIndexWnd() { return FindBar<CIndexWnd>(); }
 
+void RevealResultsTab() {
+  constexpr int kResultsTab = 3;
+  COutputWnd* nav = FindOutputWnd();
+  if (!nav) return;
+  if (auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()); frame && !nav->IsWindowVisible()) {
+    frame->ShowControlBar(nav, TRUE, FALSE);
+  }
+  nav->ActivateTab(kResultsTab);
+}
+
 bool HasActiveSheet() {
   auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
   return main && main->MDIGetActive() != nullptr;

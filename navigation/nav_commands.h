@@ -21,6 +21,8 @@ namespace navcmd {
 // The main window's bars (null while it has none).
 COutputWnd* FindOutputWnd();
 CIndexWnd* FindIndexWnd();
+// "Nawigator" is shown when hidden and its search results tab ("Rezultaty") becomes active.
+void RevealResultsTab();
 // Whether a sheet is active in the main window.
 bool HasActiveSheet();
 // A tab's context menu: the main frame tracks `popup` at the screen point with `target` updating

@@ -380,4 +380,18 @@ constexpr UINT IDC_WIZ_OPERATORS = 1207;
 constexpr UINT IDC_WIZ_CHOSEN = 1201;
 constexpr UINT IDC_WIZ_SORT = 1204;
 
+// --- Main frame commands: link colours, the library tree's reload, user tools, customize ------
+constexpr UINT ID_LINK_COLOUR_JOURNAL = 33015;        // the colour wells of the four link kinds
+constexpr UINT ID_LINK_COLOUR_POSITION = 33016;
+constexpr UINT ID_LINK_COLOUR_ARTICLE = 33017;
+constexpr UINT ID_LINK_COLOUR_INNER_ARTICLE = 33018;
+constexpr UINT ID_RELOAD_LIBRARY = 33031;             // the library tree's first level again
+constexpr UINT ID_USER_TOOL_FIRST = 43044;            // 43044 to 43052: the user tools
+constexpr UINT WM_SHOW_ACT_INFO = 0x06BD;             // a text view asks for the act window (lParam: topic)
+constexpr UINT IDS_CUSTOMIZE_SHEET = 20538;           // "Dostosuj"
+constexpr UINT IDS_COMMANDS_PAGE = 201;               // "Polecenia"
+constexpr UINT IDS_TOOLS_PAGE = 210;                  // "Narzędzia"
+constexpr UINT IDS_TOOLBARS_PAGE = 211;               // "Paski narzędzi"
+constexpr UINT IDS_PRINT_LIST_WINDOW = 12000;         // "Lista do wydruku"
+
 }  // namespace resources

@@ -36,6 +36,7 @@ constexpr res::MenuItemResource kMainMenu[] = {
     {1, ID_TOOLBARS, MF_STRING, "Paski narzę&dzi..."},
     kSeparator,
     {1, ID_SHOW_LINKS, MF_STRING, "Pokaż &odsyłacze"},
+    {1, ID_TITLE_PAGE, MF_STRING, "Strona tytułowa"},
     kSeparator,
     {1, ID_FULL_SCREEN, MF_STRING, "P&ełny ekran"},
     {1, ID_ALWAYS_ON_TOP, MF_STRING, "N&a wierzchu"},
@@ -47,10 +48,15 @@ constexpr res::MenuItemResource kMainMenu[] = {
     {1, ID_SEARCH_RESULTS, MF_STRING, "Rezultaty przeszukiwania..."},
     kSeparator,
     {1, ID_PRINT_LIST, MF_STRING, "Lista do wydruku..."},
+    {1, ID_ADD_TO_PRINT_LIST, MF_STRING, "Dodaj do wydruku..."},
+    kSeparator,
+    {1, ID_INSERT_BOOKMARK, MF_STRING, "&Wstaw zakładkę..."},
 
     {0, 0, MF_POPUP, "&Narzędzia"},
     {1, ID_QUERY, MF_STRING, "Z&apytanie..."},
+    {1, ID_FIND_IN_ACT, MF_STRING, "&Znajdź w akcie..."},
     {1, ID_GO_TO, MF_STRING, "Prze&jdź do..."},
+    {1, ID_ACT_INFORMATION, MF_STRING, "Infor&macja..."},
     kSeparator,
     // The developer commands of the text sheets: the contents index builder and the notes.
     {1, ID_BUILD_INDEX, MF_STRING, "BuildIndex"},
@@ -89,6 +95,15 @@ constexpr res::StringResource kIndicatorTexts[] = {
     {ID_INDICATOR_MARK, "W"},
 };
 
+// Captions of the customize sheet and its pages and of the print list's window.
+constexpr res::StringResource kCommandTexts[] = {
+    {IDS_COMMANDS_PAGE, "Polecenia"},
+    {IDS_TOOLS_PAGE, "Narzędzia"},
+    {IDS_TOOLBARS_PAGE, "Paski narzędzi"},
+    {IDS_CUSTOMIZE_SHEET, "Dostosuj"},
+    {IDS_PRINT_LIST_WINDOW, "Lista do wydruku"},
+};
+
 }  // namespace
 
 std::span<const res::MenuItemResource> main_frame_menu() { return kMainMenu; }
@@ -96,6 +111,7 @@ std::span<const res::MenuItemResource> main_frame_menu() { return kMainMenu; }
 void register_main_frame_resources() {
   res::add_menu(IDR_MAINFRAME, kMainMenu);
   res::add_strings(kIndicatorTexts);
+  res::add_strings(kCommandTexts);
 }
 
 }  // namespace resources

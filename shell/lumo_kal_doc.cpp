@@ -1,4 +1,5 @@
 #include "shell/lumo_kal_doc.h"
+#include "shell/main_frame.h"
 
 #include "navigation/search_abort_dlg.h"
 
@@ -72,7 +73,11 @@ CLumoKALDoc::~CLumoKALDoc() {
 }
 
 CLumoKALDoc* CLumoKALDoc::GetCurrentWork() { return g_current_work; }
-void CLumoKALDoc::SetCurrentWork(CLumoKALDoc* work) { g_current_work = work; }
+void CLumoKALDoc::SetCurrentWork(CLumoKALDoc* work) {
+  g_current_work = work;
+  // The toolbar's query boxes show the work's query history.
+  if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd())) frame->RefillQueryBoxes();
+}
 BOOL CLumoKALDoc::AreViewsAttached() { return g_views_attached; }
 
 // --- Title -----------------------------------------------------------------------------------------

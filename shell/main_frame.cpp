@@ -64,12 +64,23 @@ const SECButtonMapEntry kButtonMap[] = {
     {nullptr, 0, 0, {}},
 };
 
+// The message a window button on a toolbar sends (the query box's creation, Enter and Escape).
+const UINT kToolBarWndNotify = SECToolBarWndNotifyMessage();
+
 constexpr int kFormToolBar = 4;  // "Formularz" among the five
 constexpr int kMaxMenuToolBars = 9;
 constexpr int kNavigatorHeight = 150;
 constexpr int kContentsWidth = 265;
 constexpr int kMinTrackWidth = 640;
 constexpr int kMinTrackHeight = 480;
+
+// The tools menu is the pop-up that holds "Opcje..."; the user tools are listed at its end.
+bool IsToolsMenu(CMenu* popup) {
+  for (UINT i = 0; i < popup->GetMenuItemCount(); ++i) {
+    if (popup->GetMenuItemID(int(i)) == resources::ID_OPTIONS) return true;
+  }
+  return false;
+}
 
 CString FromUtf8(const char* text) { return CString(base::cp1250::from_utf8(text)); }
 
@@ -143,6 +154,47 @@ BEGIN_MESSAGE_MAP(CMainFrame, SECWorkbook)
   ON_WM_CONTEXTMENU()
   ON_WM_INITMENUPOPUP()
   ON_MESSAGE(CMainFrame::WM_SHEETS_CHANGED, &CMainFrame::OnSheetsChanged)
+  // The commands of main_frame_commands.cpp.
+  ON_WM_TIMER()
+  ON_WM_DESTROY()
+  ON_REGISTERED_MESSAGE(kToolBarWndNotify, &CMainFrame::OnToolBarWndNotify)
+  ON_MESSAGE(SEC_WM_COLORSELECTED, &CMainFrame::OnLinkColourChosen)
+  ON_MESSAGE(resources::WM_SHOW_ACT_INFO, &CMainFrame::OnActInfoRequest)
+  ON_COMMAND(resources::ID_ACT_INFORMATION, &CMainFrame::OnActInformation)
+  ON_UPDATE_COMMAND_UI(resources::ID_ACT_INFORMATION, &CMainFrame::OnUpdateActInformation)
+  ON_COMMAND_RANGE(resources::ID_HISTORY, resources::ID_HISTORY, &CMainFrame::OnNavigatorTab)
+  ON_COMMAND_RANGE(resources::ID_BOOKMARK_LIST, resources::ID_BOOKMARK_LIST, &CMainFrame::OnNavigatorTab)
+  ON_COMMAND_RANGE(resources::ID_RESULT_LIST, resources::ID_RESULT_LIST, &CMainFrame::OnNavigatorTab)
+  ON_COMMAND_RANGE(resources::ID_SEARCH_RESULTS, resources::ID_SEARCH_RESULTS, &CMainFrame::OnNavigatorTab)
+  ON_UPDATE_COMMAND_UI(resources::ID_HISTORY, &CMainFrame::OnUpdateNavigatorTab)
+  ON_UPDATE_COMMAND_UI(resources::ID_BOOKMARK_LIST, &CMainFrame::OnUpdateNavigatorTab)
+  ON_UPDATE_COMMAND_UI(resources::ID_RESULT_LIST, &CMainFrame::OnUpdateNavigatorTab)
+  ON_UPDATE_COMMAND_UI(resources::ID_SEARCH_RESULTS, &CMainFrame::OnUpdateNavigatorTab)
+  ON_COMMAND(resources::ID_PRINT_LIST, &CMainFrame::OnPrintList)
+  ON_UPDATE_COMMAND_UI(resources::ID_PRINT_LIST, &CMainFrame::OnUpdateWorkCommand)
+  ON_COMMAND(resources::ID_ADD_TO_PRINT_LIST, &CMainFrame::OnAddToPrintList)
+  ON_UPDATE_COMMAND_UI(resources::ID_ADD_TO_PRINT_LIST, &CMainFrame::OnUpdateSheetCommand)
+  ON_COMMAND(resources::ID_INSERT_BOOKMARK, &CMainFrame::OnInsertBookmark)
+  ON_UPDATE_COMMAND_UI(resources::ID_INSERT_BOOKMARK, &CMainFrame::OnUpdateSheetCommand)
+  ON_COMMAND(resources::ID_TITLE_PAGE, &CMainFrame::OnTitlePage)
+  ON_UPDATE_COMMAND_UI(resources::ID_TITLE_PAGE, &CMainFrame::OnUpdateWorkCommand)
+  ON_COMMAND(resources::ID_WINDOW_NEW, &CMainFrame::OnNewWindow)
+  ON_UPDATE_COMMAND_UI(resources::ID_WINDOW_NEW, &CMainFrame::OnUpdateWorkCommand)
+  ON_COMMAND(resources::ID_SHOW_LINKS, &CMainFrame::OnShowLinks)
+  ON_UPDATE_COMMAND_UI(resources::ID_SHOW_LINKS, &CMainFrame::OnUpdateShowLinks)
+  ON_COMMAND_RANGE(resources::ID_LINKS_JOURNAL, resources::ID_LINKS_INNER_ARTICLE, &CMainFrame::OnLinkKind)
+  ON_UPDATE_COMMAND_UI_RANGE(resources::ID_LINKS_JOURNAL, resources::ID_LINKS_INNER_ARTICLE, &CMainFrame::OnUpdateLinkKind)
+  ON_COMMAND_RANGE(resources::ID_LINK_COLOUR_JOURNAL, resources::ID_LINK_COLOUR_INNER_ARTICLE, &CMainFrame::OnLinkColour)
+  ON_COMMAND(resources::ID_RELOAD_LIBRARY, &CMainFrame::OnReloadLibrary)
+  ON_COMMAND(resources::ID_TOOLBARS, &CMainFrame::OnToolBarsDialog)
+  ON_COMMAND(resources::ID_TOOLBARS_DIALOG, &CMainFrame::OnToolBarsDialog)
+  ON_COMMAND(resources::ID_MORE_TOOLBARS, &CMainFrame::OnToolBarsDialog)
+  ON_COMMAND(resources::ID_CUSTOMIZE, &CMainFrame::OnCustomize)
+  ON_COMMAND(resources::ID_CUSTOMIZE_DIALOG, &CMainFrame::OnCustomize)
+  ON_COMMAND_RANGE(resources::ID_USER_TOOL_FIRST, resources::ID_USER_TOOL_FIRST + SECUserTool::kMaxTools - 1,
+                   &CMainFrame::OnUserTool)
+  ON_UPDATE_COMMAND_UI_RANGE(resources::ID_USER_TOOL_FIRST, resources::ID_USER_TOOL_FIRST + SECUserTool::kMaxTools - 1,
+                             &CMainFrame::OnUpdateUserTool)
   ON_COMMAND(resources::ID_FULL_SCREEN, &CMainFrame::OnFullScreen)
   ON_UPDATE_COMMAND_UI(resources::ID_FULL_SCREEN, &CMainFrame::OnUpdateFullScreen)
   ON_COMMAND(resources::ID_ALWAYS_ON_TOP, &CMainFrame::OnAlwaysOnTop)
@@ -266,7 +318,8 @@ void CMainFrame::RegisterTopicDropTarget() { m_dropTarget.Register(this); }
 BOOL CMainFrame::CreateToolBars() {
   const auto tables = resources::main_toolbars();
   if (tables.size() < size_t(kToolBarCount)) return FALSE;
-  m_pToolBarManager = std::make_unique<SECToolBarManager>(this);
+  // The bars' window buttons (the query box) report to the frame wherever the bars are docked.
+  m_pToolBarManager = std::make_unique<SECToolBarManager>(this, this);
   if (!m_pToolBarManager->LoadToolBarBitmaps(resources::IDR_MAINFRAME, resources::IDR_MAINFRAME)) return FALSE;
   m_pToolBarManager->SetButtonMap(kButtonMap);
   // "Standardowy" first on the top row, the next three after it on the same row; "Formularz"
@@ -397,12 +450,12 @@ void CMainFrame::OnUpdateToggleToolBar(CCmdUI* pCmdUI) {
   pCmdUI->SetCheck(bar && bar->IsVisible());
 }
 
-void CMainFrame::OnViewNavigator() { ToggleBar(m_pNavigatorBar); }
+void CMainFrame::OnViewNavigator() { ToggleDockingBar(m_pNavigatorBar); }
 void CMainFrame::OnUpdateViewNavigator(CCmdUI* pCmdUI) {
   pCmdUI->Enable(m_pNavigatorBar != nullptr);
   pCmdUI->SetCheck(m_pNavigatorBar && m_pNavigatorBar->IsVisible());
 }
-void CMainFrame::OnViewContents() { ToggleBar(m_pContentsBar); }
+void CMainFrame::OnViewContents() { ToggleDockingBar(m_pContentsBar); }
 void CMainFrame::OnUpdateViewContents(CCmdUI* pCmdUI) {
   pCmdUI->Enable(m_pContentsBar != nullptr);
   pCmdUI->SetCheck(m_pContentsBar && m_pContentsBar->IsVisible());
@@ -530,6 +583,10 @@ void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) 
     framework::update_menu_popup(m_pMenuTarget, pPopupMenu, TRUE);
     return;
   }
+  // The tools menu lists the user tools.
+  if (!bSysMenu && pPopupMenu && IsToolsMenu(pPopupMenu)) {
+    UpdateToolsMenu(pPopupMenu, resources::ID_USER_TOOL_FIRST, m_userTools);
+  }
   SECWorkbook::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
 }
 
@@ -544,6 +601,10 @@ void CMainFrame::OnOptions() {
   sheet.WriteSettings(app->GetUserData());
   SetWorkbookMode(app->GetUserData().m_nWorkbookMode != 0);
   m_wndStatusBar.SetLegalStateTime(app->GetUserData().m_tLibraryDate);
+  if (CLumoKALDoc* work = GetWorkDocument()) {
+    work->UpdateBinderShading(m_pContentsBar ? m_pContentsBar->GetShadingGroup() : nullptr);
+    work->SetDisplayMode(m_nDisplayMode);
+  }
 }
 
 // The find / go-to sheet on the page of the command (made on first use).

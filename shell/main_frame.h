@@ -14,6 +14,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "controls/gs_status_bar.h"
@@ -22,6 +23,7 @@
 #include "navigation/topic_ole.h"
 #include "platform/controls/standard_controls.h"
 #include "toolkit/frame/sec_workbook.h"
+#include "toolkit/widgets/color_well.h"
 #include "toolkit/widgets/toolbar_manager.h"
 #include "toolkit/widgets/user_tool.h"
 
@@ -116,6 +118,47 @@ class CMainFrame : public SECWorkbook {
   // The window whose menu is being tracked, or null.
   CWnd* GetMenuTarget() const { return m_pMenuTarget; }
 
+  // --- Commands of the menus, toolbars and keys (main_frame_commands.cpp) ---
+  static constexpr UINT kTypeAheadTimer = 905;
+  static constexpr UINT kTypeAheadTick = 100;     // ms between the timer's looks
+  static constexpr DWORD kTypeAheadPause = 1000;  // ms without a key before the digits are gone to
+  // The "Nawigator" tabs the commands address: history, bookmarks, index results, search results.
+  static constexpr int kHistoryTab = 0;
+  static constexpr int kBookmarksTab = 1;
+  static constexpr int kIndexResultsTab = 2;
+  static constexpr int kResultsTab = 3;
+  // The toolbars dialog's end code when its customize button was pressed.
+  static constexpr INT_PTR kCustomizeAsked = 43099;
+
+  // The in-act find result goes; "Nawigator" shows the search results. Nothing without a work.
+  void ShowSearchResults();
+  // The active text sheet's act goes on the print list; the print list's window shows it when it
+  // is open. FALSE when nothing was added.
+  BOOL AddTopicToPrintList();
+  // The bookmark of the active text sheet's act; "Zakładki" shows it while "Nawigator" is visible.
+  BOOL AddBookmarkForActiveSheet();
+  // Puts `text` first in the work's query history and in every toolbar query box (at most ten
+  // texts: the oldest goes); an open find sheet refills its boxes. A text already there stays
+  // where it is (FALSE).
+  BOOL AddQueryToHistory(const CString& text);
+  // The command the mouse manager assigns to the context (a kind of sheet) is sent to the frame;
+  // TRUE when one was.
+  BOOL DispatchMouseCommand(UINT nContext);
+  void RefreshQueryScopes();
+  // The toolbar query box's library query; TRUE when it found something (the results show in
+  // "Nawigator"), FALSE after the warning sound.
+  BOOL RunLibraryQuery(const CString& text);
+  // "Lista do wydruku": the print list in a tool window of its own (the print list has no tab).
+  void ShowPrintList();
+  CWnd* GetPrintListWindow() const;
+  // Every toolbar query box shows the current work's query history.
+  void RefillQueryBoxes();
+  // The query box on the toolbar (the last one made), or null.
+  HWND GetQueryBox() const { return m_hQueryBox; }
+  // The type-ahead's typed text.
+  const std::string& GetTypeAheadText() const { return m_strTypeAhead; }
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+
   // --- Workbook ---
   // A sheet's tab shows the sheet's caption.
   CString GetSheetLabel(SECWorksheet* pSheet) const override;
@@ -165,6 +208,45 @@ class CMainFrame : public SECWorkbook {
   afx_msg void OnIndexDialog(UINT nID);
   afx_msg void OnUpdateIndexDialog(CCmdUI* pCmdUI);
 
+  // main_frame_commands.cpp
+  // The type-ahead go-to and Escape; TRUE when the key was taken.
+  BOOL PreTranslateTypeAhead(MSG* pMsg);
+  void EndTypeAhead();
+  // Hands the typed text to the work and ends the type-ahead.
+  void GoToTypedAddress();
+  // Sends `message` to every toolbar query box.
+  void BroadcastToQueryBoxes(UINT message, WPARAM wParam, LPARAM lParam);
+  // Shows a hidden docking bar (and focuses its active tab) or hides a visible one.
+  void ToggleDockingBar(CControlBar* pBar);
+  void RunCustomizeSheet();
+  afx_msg void OnTimer(UINT_PTR nIDEvent);
+  // The print list's window gives the list back to "Nawigator" before the bars go.
+  afx_msg void OnDestroy();
+  afx_msg LRESULT OnToolBarWndNotify(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnLinkColourChosen(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnActInfoRequest(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnActInformation();
+  afx_msg void OnUpdateActInformation(CCmdUI* pCmdUI);
+  afx_msg void OnNavigatorTab(UINT nID);
+  afx_msg void OnUpdateNavigatorTab(CCmdUI* pCmdUI);
+  afx_msg void OnPrintList();
+  afx_msg void OnUpdateWorkCommand(CCmdUI* pCmdUI);
+  afx_msg void OnAddToPrintList();
+  afx_msg void OnInsertBookmark();
+  afx_msg void OnUpdateSheetCommand(CCmdUI* pCmdUI);
+  afx_msg void OnTitlePage();
+  afx_msg void OnNewWindow();
+  afx_msg void OnShowLinks();
+  afx_msg void OnUpdateShowLinks(CCmdUI* pCmdUI);
+  afx_msg void OnLinkKind(UINT nID);
+  afx_msg void OnUpdateLinkKind(CCmdUI* pCmdUI);
+  afx_msg void OnLinkColour(UINT nID);
+  afx_msg void OnReloadLibrary();
+  afx_msg void OnToolBarsDialog();
+  afx_msg void OnCustomize();
+  afx_msg void OnUserTool(UINT nID);
+  afx_msg void OnUpdateUserTool(CCmdUI* pCmdUI);
+
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -190,4 +272,13 @@ class CMainFrame : public SECWorkbook {
   CRect m_rectFullScreen;
   BOOL m_bFormVisibleAtStart = FALSE;
   CTopicOleDropTarget m_dropTarget;
+  // The type-ahead go-to: the typed text and the time of its last key (0: none running).
+  std::string m_strTypeAhead;
+  DWORD m_dwTypeAheadTime = 0;
+  HWND m_hQueryBox = nullptr;
+  CFont m_guiFont;
+  // The link colour well and the settings field it was opened for (18 to 21; 0: none).
+  std::unique_ptr<SECPopupColorWell> m_pColourWell;
+  int m_nColourField = 0;
+  std::unique_ptr<CWnd> m_pPrintListWnd;
 };

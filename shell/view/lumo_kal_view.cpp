@@ -14,6 +14,7 @@
 #include "platform/framework/command_ids.h"
 #include "platform/framework/frame_wnd.h"
 #include "platform/framework/status_bar.h"
+#include "toolkit/frame/sec_status_bar.h"
 #include "platform/shell/drag_drop.h"
 #include "platform/win/cmd_ui.h"
 #include "platform/win/virtual_keys.h"
@@ -502,8 +503,12 @@ void CLumoKALView::SetStatusPane(int pane, const CString& text) {
   m_strStatus[pane] = text;
   CWnd* main = AfxGetMainWnd();
   if (!main || !main->m_hWnd) return;
-  if (auto* bar = dynamic_cast<CStatusBar*>(main->GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE))) {
-    bar->SetPaneText(pane, text);
+  // The main frame's status bar is the toolkit's; a plain frame's is the framework's.
+  CWnd* bar = main->GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE);
+  if (auto* toolkit_bar = dynamic_cast<SECStatusBar*>(bar)) {
+    toolkit_bar->SetPaneText(pane, text);
+  } else if (auto* plain_bar = dynamic_cast<CStatusBar*>(bar)) {
+    plain_bar->SetPaneText(pane, text);
   }
 }
 
