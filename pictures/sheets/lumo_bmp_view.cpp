@@ -789,8 +789,7 @@ void CLumoBMPView::OnPrintPicture() {
     if (topic >= 0) {
       shell::ActDescription act;
       work->GetActDescription(topic, act);
-      const CString citation = printtext::ActCitation(act, settings.m_bShortActNumber != 0);
-      if (!citation.IsEmpty()) job.headerText = citation + " - Formularz/Rysunek";
+      job.headerText = printtext::PictureCitation(act, settings.m_bShortActNumber != 0);
     }
     job.footerText = printtext::WorkInfoFromSettings(settings, work->GetTitle());
   }

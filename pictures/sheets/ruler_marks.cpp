@@ -12,6 +12,8 @@ constexpr double kPixelsPerCentimetre = 150.0 / 2.54;
 // Tick reaches from the band's middle, towards the outer edge and towards the picture.
 constexpr int kHalfOut = 60, kHalfIn = 100;
 constexpr int kQuarterOut = 40, kQuarterIn = 80;
+// The band's frame: two lines at each end.
+constexpr int kFrame = 2;
 // Room kept between two numbers.
 constexpr int kLabelGap = 3;
 }  // namespace
@@ -57,6 +59,8 @@ RulerPlan PlanRuler(const RulerInput& input, const std::function<int(int number)
     const int at = plan.band.start + static_cast<int>(std::lround(division));
     const int width = labelWidth ? labelWidth(i) : 0;
     const Label label{i, at, at - width / 2, at - width / 2 + width};
+    // A number stays inside the band's frame and within the ruler.
+    if (label.start < plan.band.start + kFrame || label.end > plan.band.start + length - kFrame) continue;
     if (label.end <= 0 || label.start >= input.rulerLength) continue;
     if (label.start < lastShownEnd + kLabelGap) continue;
     plan.labels.push_back(label);

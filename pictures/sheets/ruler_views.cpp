@@ -142,7 +142,8 @@ void CRulerView::OnDraw(CDC* pDC) {
   input.factor = view->GetZoomFactor();
   input.viewClient = horizontal ? viewClient.Width() : viewClient.Height();
   input.scroll = horizontal ? scroll.x : scroll.y;
-  input.rulerLength = length;
+  // The ruler ends where the picture view's client area ends (its scroll bar lies beyond).
+  input.rulerLength = std::min(length, input.viewClient);
   input.dpi = pDC->GetDeviceCaps(horizontal ? LOGPIXELSX : LOGPIXELSY);
 
   LOGFONT lf{};
@@ -162,7 +163,7 @@ void CRulerView::OnDraw(CDC* pDC) {
 
   // The picture's part of the band: window colour in a sunken frame.
   const int bandFrom = std::max(0, plan.band.start);
-  const int bandTo = std::min(length, plan.band.start + plan.band.length);
+  const int bandTo = std::min(input.rulerLength, plan.band.start + plan.band.length);
   bandRect = AlongAcross(bandFrom, bandTo, outer, outer + kBandDepth);
   if (bandTo > bandFrom) {
     pDC->FillSolidRect(&bandRect, ::GetSysColor(COLOR_WINDOW));

@@ -77,6 +77,10 @@ TEST(RulerMarks, BandFollowsTheScrollAndEndsWithTheRuler) {
     EXPECT_LT(t.at, 500);
   }
   EXPECT_LE(plan.labels.back().start, 500);
+  // A number that would reach past the band's end is left out: 5 cm ends a 300-pixel picture.
+  const RulerPlan small = PlanRuler({300, 1.0, 400, 0, 400, 96}, DigitsWidth);
+  ASSERT_FALSE(small.labels.empty());
+  EXPECT_EQ(small.labels.back().number, 4);
   // Scrolled a further 59 pixels, every number moves by a centimetre.
   const RulerPlan later = PlanRuler({3000, 1.0, 500, 1059, 500, 96}, DigitsWidth);
   EXPECT_EQ(later.labels.front().number, 18);
