@@ -10,6 +10,7 @@
 #include "pictures/sheets/ruler_views.h"
 #include "controls/gs_toolbar_edit_btn.h"
 #include "controls/mouse_manager.h"
+#include "platform/framework/menu.h"
 #include "platform/win/message_queue.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/base/temp_folder.h"
@@ -507,6 +508,54 @@ TEST_F(PictureSheetTest, DoubleClickRunsTheUsersCommand) {
   pump();
   EXPECT_EQ(view->GetFitMode(), 1);
   manager->SetActionCommand(kMouseContextPicture, 0);
+}
+
+}  // namespace
+}  // namespace lumo::test
+
+namespace lumo::test {
+namespace {
+
+// Whether a menu or one of its pop-ups holds the command.
+bool MenuHolds(HMENU menu, UINT id) {
+  for (const auto& item : framework::menu_items(menu)) {
+    if (item.id == id || (item.popup && MenuHolds(item.popup, id))) return true;
+  }
+  return false;
+}
+
+TEST_F(PictureSheetTest, MenusOfThePictureSheet) {
+  CLumoBMPView* view = Open(3000, 3000);
+  ASSERT_NE(view, nullptr);
+  view->SendMessage(WM_COMMAND, resources::ID_ZOOM_100);
+  // While the picture sheet is active the main window shows its menu, with the picture commands.
+  HMENU shown = ::GetMenu(frame_->m_hWnd);
+  ASSERT_NE(shown, nullptr);
+  for (UINT id : {resources::ID_ZOOM_66, resources::ID_FIT_WIDTH, resources::ID_ZOOM_OTHER, resources::ID_RULER_MODE,
+                  resources::ID_NEXT_PAGE, UINT(ID_EDIT_UNDO), resources::ID_COPY_PICTURE}) {
+    EXPECT_TRUE(MenuHolds(shown, id)) << id;
+  }
+  EXPECT_TRUE(MenuHolds(shown, UINT(ID_APP_EXIT)));
+  // A right click first takes the focus, then shows the "BMP" pop-up; the choice reaches the view.
+  view->SendMessage(WM_COMMAND, resources::ID_RULER_MODE);
+  ::SetFocus(frame_->m_hWnd);
+  std::vector<UINT> offered;
+  framework::set_menu_chooser([&](HMENU menu, HWND, POINT) {
+    for (const auto& item : framework::menu_items(menu)) offered.push_back(item.id);
+    return UINT(resources::ID_PAN_MODE);
+  });
+  view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, 60));
+  EXPECT_TRUE(offered.empty());
+  EXPECT_EQ(::GetFocus(), view->m_hWnd);
+  view->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(80, 80));
+  EXPECT_EQ(::GetCapture(), view->m_hWnd);
+  view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(80, 80));
+  framework::set_menu_chooser(nullptr);
+  pump();
+  EXPECT_NE(std::find(offered.begin(), offered.end(), UINT(resources::ID_RULER_MODE)), offered.end());
+  EXPECT_NE(::GetCapture(), view->m_hWnd);
+  EXPECT_EQ(view->GetCrossHair(), CPoint(-1, -1));
+  EXPECT_EQ(view->GetMouseMode(), CLumoBMPView::kPan);
 }
 
 }  // namespace
