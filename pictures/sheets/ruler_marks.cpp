@@ -14,6 +14,8 @@ constexpr int kHalfOut = 60, kHalfIn = 100;
 constexpr int kQuarterOut = 40, kQuarterIn = 80;
 // The band's frame: two lines at each end.
 constexpr int kFrame = 2;
+// Room kept between a number and a tick.
+constexpr int kTickGap = 2;
 // Room kept between two numbers.
 constexpr int kLabelGap = 3;
 }  // namespace
@@ -66,6 +68,12 @@ RulerPlan PlanRuler(const RulerInput& input, const std::function<int(int number)
     plan.labels.push_back(label);
     lastShownEnd = label.end;
   }
+  // A tick never cuts through a number: those that would are left out.
+  std::erase_if(plan.ticks, [&](const Tick& tick) {
+    return std::any_of(plan.labels.begin(), plan.labels.end(), [&](const Label& label) {
+      return tick.at >= label.start - kTickGap && tick.at < label.end + kTickGap;
+    });
+  });
   return plan;
 }
 

@@ -67,7 +67,8 @@ struct RulerPlan {
 // The ruler for the picture as the view shows it. Only marks within the ruler's length are
 // planned. `labelWidth` gives a number's text width in pixels; a number that would come closer
 // than 3 pixels to the previous one shown, or reach past the band's ends, is left out, so numbers
-// never run into each other or over the band's frame.
+// never run into each other or over the band's frame; a tick that would cut through a number shown
+// is left out.
 RulerPlan PlanRuler(const RulerInput& input, const std::function<int(int number)>& labelWidth);
 
 // Where the mouse mark goes for a mouse coordinate of the picture view: on the band's picture

@@ -44,7 +44,8 @@ TEST(RulerMarks, ZoomDecidesNumbersAndQuarterTicks) {
   };
   const Case cases[] = {{8.0, false, false}, {4.0, true, false}, {2.0, true, false}, {1.0, true, true}, {0.5, true, true}};
   for (const Case& c : cases) {
-    const RulerPlan plan = PlanRuler({3000, c.factor, 600, 0, 600, 96}, DigitsWidth);
+    // Numbers without width, so that no tick gives way to one.
+    const RulerPlan plan = PlanRuler({3000, c.factor, 600, 0, 600, 96}, [](int) { return 0; });
     EXPECT_EQ(!plan.labels.empty(), c.numbers) << c.factor;
     // With quarters three ticks fall in every division, else one.
     const double divisions = std::min(600.0, plan.band.length * 1.0) / plan.division;
@@ -59,6 +60,10 @@ TEST(RulerMarks, NumbersNeverOverlap) {
   ASSERT_GT(plan.labels.size(), 10u);
   for (size_t i = 1; i < plan.labels.size(); ++i) {
     EXPECT_GE(plan.labels[i].start, plan.labels[i - 1].end + 3) << plan.labels[i].number;
+  }
+  // No tick cuts through a number.
+  for (const Tick& t : plan.ticks) {
+    for (const Label& l : plan.labels) EXPECT_FALSE(t.at >= l.start - 2 && t.at <= l.end + 1) << t.at << " in " << l.number;
   }
   // The short numbers still come one a centimetre where they fit.
   EXPECT_EQ(plan.labels[0].number, 1);
