@@ -560,3 +560,29 @@ TEST_F(PictureSheetTest, MenusOfThePictureSheet) {
 
 }  // namespace
 }  // namespace lumo::test
+
+namespace lumo::test {
+namespace {
+
+TEST_F(PictureSheetTest, MiddleButtonScrollsThePictureAndItsRulers) {
+  CLumoBMPView* view = Open(3000, 3000);
+  ASSERT_NE(view, nullptr);
+  view->SendMessage(WM_COMMAND, resources::ID_ZOOM_100);
+  ::SetFocus(frame_->m_hWnd);
+  // The first press only takes the focus.
+  view->SendMessage(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(100, 100));
+  EXPECT_EQ(::GetFocus(), view->m_hWnd);
+  EXPECT_EQ(dynamic_cast<CWheelWnd*>(CWnd::FromHandlePermanent(::GetCapture())), nullptr);
+  view->SendMessage(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(100, 100));
+  auto* wheel = dynamic_cast<CWheelWnd*>(CWnd::FromHandlePermanent(::GetCapture()));
+  ASSERT_NE(wheel, nullptr);
+  // 100 pixels below the origin: a line down every third tick.
+  for (int i = 0; i < 3; ++i) wheel->Tick({100, 200});
+  EXPECT_GT(view->GetDeviceScrollPosition().y, 0);
+  EXPECT_EQ(PanesOf(view).left->GetPosition(), view->GetDeviceScrollPosition().y);
+  wheel->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  pump();
+}
+
+}  // namespace
+}  // namespace lumo::test
