@@ -34,6 +34,20 @@ constexpr UINT ID_FIT_WIDTH = 32939;
 constexpr UINT ID_ZOOM_OTHER = 32958;
 constexpr UINT ID_MOUSE_MODE_NONE = 32811;
 constexpr UINT ID_COPY_PICTURE = 32917;
+// The picture sheet's menu and the pop-up of the panes' menu (151) that is its context menu.
+constexpr UINT IDR_PICTURE_MENU = 130;
+constexpr int kPictureSheetPopup = 2;  // "BMP"
+// The corner pane's pictures of the mouse modes: none, pan, zoom, ruler.
+constexpr UINT IDB_CORNER_NONE = 304;
+constexpr UINT IDB_CORNER_PAN = 20536;
+constexpr UINT IDB_CORNER_ZOOM = 20535;
+constexpr UINT IDB_CORNER_RULER = 20537;
+// Cursors over the picture: zoom in and out, pan, grab (panning), cross-hair (ruler mode).
+constexpr UINT IDC_ZOOM_IN = 202;
+constexpr UINT IDC_ZOOM_OUT = 203;
+constexpr UINT IDC_PAN = 204;
+constexpr UINT IDC_GRAB = 307;
+constexpr UINT IDC_CROSS_HAIR = 308;
 // The zoom dialog "Powiększenie" and its edit field.
 constexpr UINT IDD_ZOOM_OTHER = 305;
 constexpr UINT IDC_ZOOM_PERCENT = 1070;

@@ -1,6 +1,7 @@
 #include "shell/child_frames.h"
 
 #include "controls/gs_toolbar_edit_btn.h"
+#include "pictures/sheets/ruler_views.h"
 #include "platform/framework/command_ids.h"
 #include "platform/framework/prompter.h"
 #include "platform/framework/view.h"
@@ -38,10 +39,8 @@ BOOL AllowAnotherSheet() {
 }
 
 // The "Formularz" toolbar's position field shows 0, 0 and is greyed.
-void ResetPositionField(CMainFrame* main) {
-  SECCustomToolBar* form = main->FindToolBar(kFormToolBarId);
-  if (!form) return;
-  if (auto* field = dynamic_cast<CGSToolbarEditBtn*>(form->GetButton(form->FindButtonByCommand(resources::ID_PICTURE_POSITION)))) {
+void ResetPositionField() {
+  if (CGSToolbarEditBtn* field = sheets::FindPositionField()) {
     field->SetPosition(0, 0, 1.0f);
     field->EnableFields(FALSE);
   }
@@ -87,6 +86,13 @@ namespace sheets {
 int TextFrameCount() { return g_textFrames; }
 int PictureFrameCount() { return g_pictureFrames; }
 bool WithinLimit(int existing, int maximum) { return existing <= maximum; }
+
+CGSToolbarEditBtn* FindPositionField() {
+  CMainFrame* main = Main();
+  SECCustomToolBar* form = main ? main->FindToolBar(kFormToolBarId) : nullptr;
+  if (!form) return nullptr;
+  return dynamic_cast<CGSToolbarEditBtn*>(form->GetButton(form->FindButtonByCommand(resources::ID_PICTURE_POSITION)));
+}
 
 }  // namespace sheets
 
@@ -144,7 +150,7 @@ void CChildKALFrame::ActivateFrame(int nCmdShow) {
     work->SetCurrentTextView(view);
     work->SetCurrentPictureView(nullptr);
   }
-  if (main) ResetPositionField(main);
+  if (main) ResetPositionField();
   SECWorksheet::ActivateFrame(nCmdShow);
   ActivateMaximised(this);
 }
@@ -202,6 +208,30 @@ CChildBMPFrame::CChildBMPFrame() {
 
 CChildBMPFrame::~CChildBMPFrame() { --g_pictureFrames; }
 
+BOOL CChildBMPFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
+  ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
+  if (!pContext || !pContext->m_pNewViewClass) return FALSE;
+  m_pSplitter = std::make_unique<CRulerSplitterWnd>();
+  if (!m_pSplitter->CreateStatic(this, 2, 2, WS_CHILD | WS_VISIBLE | WS_BORDER, AFX_IDW_PANE_FIRST)) return FALSE;
+  // The corner and the rulers belong to the sheet, not to the document.
+  CCreateContext paneContext;
+  paneContext.m_pCurrentFrame = this;
+  constexpr int kRuler = 20;
+  if (!m_pSplitter->CreateView(0, 0, RUNTIME_CLASS(CRulerCornerView), CSize(kRuler, kRuler), &paneContext) ||
+      !m_pSplitter->CreateView(0, 1, RUNTIME_CLASS(CRulerView), CSize(0, kRuler), &paneContext) ||
+      !m_pSplitter->CreateView(1, 0, RUNTIME_CLASS(CRulerView), CSize(kRuler, 0), &paneContext) ||
+      !m_pSplitter->CreateView(1, 1, pContext->m_pNewViewClass, CSize(0, 0), pContext)) {
+    return FALSE;
+  }
+  m_pSplitter->SetRowInfo(0, kRuler, 0);
+  m_pSplitter->SetColumnInfo(0, kRuler, 0);
+  static_cast<CRulerView*>(m_pSplitter->GetPane(0, 1))->orientation = 1;
+  static_cast<CRulerView*>(m_pSplitter->GetPane(1, 0))->orientation = 0;
+  m_pSplitter->RecalcLayout();
+  m_pSplitter->SetActivePane(1, 1);
+  return TRUE;
+}
+
 BOOL CChildBMPFrame::PreCreateWindow(CREATESTRUCT& cs) {
   if (!AllowAnotherSheet()) return FALSE;
   cs.style &= ~FWS_ADDTOTITLE;
@@ -236,7 +266,7 @@ void CChildBMPFrame::ActivateFrame(int nCmdShow) {
   if (work) work->SetCurrentPictureView(GetActiveView());
   SECWorksheet::ActivateFrame(nCmdShow);
   ActivateMaximised(this);
-  if (main) ResetPositionField(main);
+  if (main) ResetPositionField();
 }
 
 void CChildBMPFrame::OnCloseSheet() { SendMessage(WM_CLOSE); }

@@ -9,11 +9,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "toolkit/frame/sec_workbook.h"
 
 class CView;
 class CSplitterWnd;
+class CRulerSplitterWnd;
+class CGSToolbarEditBtn;
 
 // What a sheet's view tells the frames about the place it shows.
 class CSheetPlace {
@@ -34,6 +37,8 @@ int PictureFrameCount();
 // Whether one more sheet is allowed when `existing` frames (the new one counted) are open and the
 // limit is `maximum`.
 bool WithinLimit(int existing, int maximum);
+// The position field (33007) of the main window's "Formularz" toolbar, or null.
+CGSToolbarEditBtn* FindPositionField();
 
 }  // namespace sheets
 
@@ -58,6 +63,7 @@ class CChildKALFrame : public SECWorksheet {
   afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
+
 };
 
 class CChildBMPFrame : public SECWorksheet {
@@ -70,6 +76,7 @@ class CChildBMPFrame : public SECWorksheet {
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void ActivateFrame(int nCmdShow = -1) override;
   CView* GetPictureView() const { return GetActiveView(); }
+  CRulerSplitterWnd* GetRulerSplitter() const { return m_pSplitter.get(); }
 
   // The replaced text sheet: its caption, the topic it showed (-1 when none) and its scroll.
   CString m_strCaption;
@@ -81,9 +88,14 @@ class CChildBMPFrame : public SECWorksheet {
   BOOL m_bFirstActivation = TRUE;
 
  protected:
+  // The sheet's panes: the mode corner and the two rulers around the document's view.
+  BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+
   afx_msg void OnCloseSheet();
   afx_msg void OnDestroy();
   afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
+
+  std::unique_ptr<CRulerSplitterWnd> m_pSplitter;
 };

@@ -3,9 +3,14 @@
 #include <algorithm>
 
 #include "pictures/sheets/lumo_bmp_doc.h"
+#include "controls/gs_toolbar_edit_btn.h"
+#include "controls/mouse_manager.h"
 #include "pictures/sheets/picture_zoom.h"
+#include "pictures/sheets/ruler_marks.h"
+#include "pictures/sheets/ruler_views.h"
 #include "pictures/sheets/zoom_other_dlg.h"
 #include "platform/base/cp1250.h"
+#include "platform/framework/menu.h"
 #include "platform/shell/clipboard.h"
 #include "platform/shell/drag_drop.h"
 #include "platform/win/cmd_ui.h"
@@ -14,6 +19,7 @@
 #include "resources/resource_ids.h"
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
+#include "shell/main_frame.h"
 #include "shell/print/list_print_job.h"
 #include "shell/print/print_texts.h"
 #include "shell/view/lumo_kal_view.h"
@@ -40,6 +46,20 @@ HCURSOR LoadOwnCursor(UINT id, const char* fallback) {
 }
 
 bool KeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
+
+// The corner's picture of a mouse mode.
+int CornerModeOf(int mouseMode) {
+  switch (mouseMode) {
+    case CLumoBMPView::kZoom:
+    case CLumoBMPView::kZoomPressed:
+    case CLumoBMPView::kZoomDragging: return rulermarks::kCornerZoom;
+    case CLumoBMPView::kPan:
+    case CLumoBMPView::kPanPressed:
+    case CLumoBMPView::kPanning: return rulermarks::kCornerPan;
+    case CLumoBMPView::kRuler: return rulermarks::kCornerRuler;
+    default: return rulermarks::kCornerNone;
+  }
+}
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CLumoBMPView, CScrollView)
@@ -53,6 +73,11 @@ BEGIN_MESSAGE_MAP(CLumoBMPView, CScrollView)
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONUP()
   ON_WM_MOUSEMOVE()
+  ON_WM_MBUTTONDOWN()
+  ON_WM_RBUTTONDOWN()
+  ON_WM_LBUTTONDBLCLK()
+  ON_WM_KILLFOCUS()
+  ON_WM_CAPTURECHANGED()
   ON_WM_HSCROLL()
   ON_WM_VSCROLL()
   ON_WM_SETCURSOR()
@@ -104,11 +129,11 @@ int CLumoBMPView::FitZoom() const {
 }
 
 void CLumoBMPView::OnInitialUpdate() {
-  panCursor = LoadOwnCursor(204, IDC_HAND);
-  grabCursor = LoadOwnCursor(307, IDC_SIZEALL);
-  crossCursor = LoadOwnCursor(308, IDC_CROSS);
-  zoomInCursor = LoadOwnCursor(202, IDC_CROSS);
-  zoomOutCursor = LoadOwnCursor(203, IDC_CROSS);
+  panCursor = LoadOwnCursor(resources::IDC_PAN, IDC_HAND);
+  grabCursor = LoadOwnCursor(resources::IDC_GRAB, IDC_SIZEALL);
+  crossCursor = LoadOwnCursor(resources::IDC_CROSS_HAIR, IDC_CROSS);
+  zoomInCursor = LoadOwnCursor(resources::IDC_ZOOM_IN, IDC_CROSS);
+  zoomOutCursor = LoadOwnCursor(resources::IDC_ZOOM_OUT, IDC_CROSS);
   CLumoBMPDoc* doc = GetDocument();
   image = doc ? doc->GetImage() : nullptr;
   pictureWidth = image ? image->GetWidth() : 0;
@@ -121,6 +146,43 @@ void CLumoBMPView::OnInitialUpdate() {
   zoomFactor = FactorOf(zoomPercent);
   UpdateScrollSizes();
   CScrollView::OnInitialUpdate();
+  // The position field shows nothing until the ruler mode measures.
+  if (CGSToolbarEditBtn* field = PositionField()) {
+    field->SetPosition(0, 0, float(zoomFactor));
+    field->EnableFields(mouseMode == kRuler);
+  }
+  NotifyRulers(rulermarks::UpdateCode(rulermarks::kZoomChanged, rulermarks::kHorzScroll), GetDeviceScrollPosition());
+  NotifyRulers(rulermarks::UpdateCode(rulermarks::kZoomChanged, rulermarks::kVertScroll), GetDeviceScrollPosition());
+}
+
+CRulerSplitterWnd* CLumoBMPView::GetRulerSplitter() const { return dynamic_cast<CRulerSplitterWnd*>(GetParent()); }
+
+void CLumoBMPView::NotifyRulers(UINT code, CPoint point) {
+  if (CRulerSplitterWnd* splitter = GetRulerSplitter()) splitter->NotifyRulers(this, code, point);
+}
+
+void CLumoBMPView::NotifyScroll(UINT scrollCode) {
+  const CPoint scroll = GetDeviceScrollPosition();
+  NotifyRulers(rulermarks::UpdateCode(scrollCode, rulermarks::kHorzScroll), scroll);
+  NotifyRulers(rulermarks::UpdateCode(scrollCode, rulermarks::kVertScroll), scroll);
+}
+
+void CLumoBMPView::ShowCornerMode(int cornerMode) {
+  CRulerSplitterWnd* splitter = GetRulerSplitter();
+  if (auto* corner = splitter ? dynamic_cast<CRulerCornerView*>(splitter->GetPane(0, 0)) : nullptr) {
+    corner->SetMode(cornerMode);
+  }
+}
+
+CGSToolbarEditBtn* CLumoBMPView::PositionField() const { return sheets::FindPositionField(); }
+
+BOOL CLumoBMPView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll) {
+  const CPoint before = GetDeviceScrollPosition();
+  const BOOL moved = CScrollView::OnScrollBy(sizeScroll, bDoScroll);
+  const CPoint after = GetDeviceScrollPosition();
+  if (after.x != before.x) NotifyRulers(rulermarks::UpdateCode(rulerScrollCode, rulermarks::kHorzScroll), after);
+  if (after.y != before.y) NotifyRulers(rulermarks::UpdateCode(rulerScrollCode, rulermarks::kVertScroll), after);
+  return moved;
 }
 
 void CLumoBMPView::UpdateScrollSizes() {
@@ -141,6 +203,7 @@ void CLumoBMPView::OnSize(UINT nType, int cx, int cy) {
     zoomFactor = FactorOf(zoomPercent);
   }
   UpdateScrollSizes();
+  NotifyScroll(rulermarks::kZoomChanged);
 }
 
 BOOL CLumoBMPView::OnEraseBkgnd(CDC* pDC) {
@@ -170,7 +233,11 @@ void CLumoBMPView::SetZoom(int percent) {
   anchor = target;
   UpdateScrollSizes();
   ScrollToPosition(CPoint(std::max(0L, long(target.x)), std::max(0L, long(target.y))));
+  // The cross-hair waits for the mouse to move again.
+  crossHair = CPoint(-1, -1);
+  NotifyScroll(rulermarks::kZoomChanged);
   Invalidate(TRUE);
+  if (FitsBothWays()) ShowCornerMode(rulermarks::kCornerNone);
 }
 
 void CLumoBMPView::OnDraw(CDC* pDC) {
@@ -201,13 +268,26 @@ void CLumoBMPView::OnDraw(CDC* pDC) {
     pDC->SelectObject(oldPen);
     pDC->SelectObject(oldBrush);
   }
+  // The ruler mode's cross-hair, over everything: a line each way through the mouse point, in the
+  // inverse of what lies beneath so that it shows on any picture.
+  if (mouseMode == kRuler && crossHair.x >= 0 && crossHair.y >= 0) {
+    CRect client;
+    GetClientRect(&client);
+    const int oldRop = pDC->SetROP2(R2_NOT);
+    pDC->MoveTo(crossHair.x, client.top);
+    pDC->LineTo(crossHair.x, client.bottom);
+    pDC->MoveTo(client.left, crossHair.y);
+    pDC->LineTo(client.right, crossHair.y);
+    pDC->SetROP2(oldRop);
+    crossHairShown = TRUE;
+  }
 }
 
 // --- Commands ---------------------------------------------------------------------------------------
 
 void CLumoBMPView::OnZoomCommand(UINT nID) {
   if (nID != resources::ID_FIT_WINDOW && nID != resources::ID_FIT_WIDTH && !FixedZoomOf(nID)) return;
-  crossHairShown = FALSE;
+  MoveCrossHair(CPoint(-1, -1));
   if (nID == resources::ID_FIT_WINDOW || nID == resources::ID_FIT_WIDTH) {
     anchor = CPoint(-1, -1);
     fitMode = nID == resources::ID_FIT_WINDOW ? kFitWindow : kFitWidth;
@@ -238,7 +318,17 @@ void CLumoBMPView::OnUpdateZoomOther(CCmdUI* pCmdUI) { pCmdUI->SetCheck(fitMode 
 void CLumoBMPView::SetMouseMode(int mode) {
   if (mode == mouseMode) return;
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  const bool wasRuler = mouseMode == kRuler;
   mouseMode = mode;
+  // Only the ruler mode measures.
+  if (wasRuler != (mode == kRuler)) {
+    if (CGSToolbarEditBtn* field = PositionField()) {
+      field->SetPosition(0, 0, float(zoomFactor));
+      field->EnableFields(mode == kRuler);
+    }
+    crossHair = CPoint(-1, -1);
+  }
+  ShowCornerMode(CornerModeOf(mode));
   switch (mode) {
     case kZoom: cursor = KeyDown(VK_MENU) ? zoomOutCursor : zoomInCursor; break;
     case kPan: cursor = panCursor; break;
@@ -280,7 +370,7 @@ void CLumoBMPView::OnZoomOther() {
   CZoomotherDlg dialog(this);
   dialog.zoom = zoomPercent;
   if (dialog.DoModal() != IDOK) return;
-  crossHairShown = FALSE;
+  MoveCrossHair(CPoint(-1, -1));
   fitMode = kFreeZoom;
   SetZoom(dialog.zoom);
 }
@@ -363,6 +453,9 @@ void CLumoBMPView::OnLButtonDown(UINT nFlags, CPoint point) {
 }
 
 void CLumoBMPView::OnMouseMove(UINT nFlags, CPoint point) {
+  CRect client;
+  GetClientRect(&client);
+  const bool inside = client.PtInRect(point) != FALSE;
   if (mouseMode == kZoomPressed || mouseMode == kZoomDragging) {
     if (point != pressPoint) {
       mouseMode = kZoomDragging;
@@ -377,9 +470,120 @@ void CLumoBMPView::OnMouseMove(UINT nFlags, CPoint point) {
     target.x = std::max(0L, long(target.x));
     target.y = std::max(0L, long(target.y));
     ScrollToPosition(target);
+    NotifyScroll(SB_THUMBTRACK);
     Invalidate(FALSE);
+  } else if (mouseMode == kRuler) {
+    // The view keeps the mouse while it is over it, so that leaving it takes the cross-hair away.
+    if (inside) {
+      if (::GetCapture() != m_hWnd) SetCapture();
+      MoveCrossHair(point);
+      ShowPosition(point);
+    } else {
+      MoveCrossHair(CPoint(-1, -1));
+      ShowPosition(CPoint(-1, -1));
+      if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    }
   }
+  // The rulers mark where the mouse is.
+  const CPoint mark = inside ? point : CPoint(-1, -1);
+  NotifyRulers(rulermarks::UpdateCode(0, rulermarks::kHorzMouse), mark);
+  NotifyRulers(rulermarks::UpdateCode(0, rulermarks::kVertMouse), mark);
   CScrollView::OnMouseMove(nFlags, point);
+}
+
+void CLumoBMPView::MoveCrossHair(CPoint point) {
+  if (point == crossHair) return;
+  CRect client;
+  GetClientRect(&client);
+  // The lines' old and new places are painted again, the margins white.
+  for (const CPoint at : {crossHair, point}) {
+    if (at.x < 0 || at.y < 0) continue;
+    InvalidateRect(CRect(at.x, client.top, at.x + 1, client.bottom), TRUE);
+    InvalidateRect(CRect(client.left, at.y, client.right, at.y + 1), TRUE);
+  }
+  crossHair = point;
+  if (point.x >= 0 && point.y >= 0) anchor = point;
+  else anchor = CPoint(-1, -1);
+  crossHairShown = FALSE;
+  UpdateWindow();
+}
+
+void CLumoBMPView::ShowPosition(CPoint point) {
+  CGSToolbarEditBtn* field = PositionField();
+  if (!field) return;
+  const std::optional<int> x = rulermarks::ReadOutValue(point.x - pictureRect.left, pictureRect.Width());
+  const std::optional<int> y = rulermarks::ReadOutValue(point.y - pictureRect.top, pictureRect.Height());
+  if (!x || !y || point.x < 0 || point.y < 0) {
+    field->SetPosition(0, 0, float(zoomFactor));
+    field->EnableFields(FALSE);
+    return;
+  }
+  field->EnableFields(TRUE);
+  field->SetPosition(*x, *y, float(zoomFactor));
+}
+
+void CLumoBMPView::OnCaptureChanged(CWnd* pWnd) {
+  // Losing the mouse in the ruler mode takes the cross-hair away.
+  if (mouseMode == kRuler && pWnd != this) MoveCrossHair(CPoint(-1, -1));
+  CScrollView::OnCaptureChanged(pWnd);
+}
+
+void CLumoBMPView::OnKillFocus(CWnd* pNewWnd) {
+  if (mouseMode == kRuler) {
+    MoveCrossHair(CPoint(-1, -1));
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  }
+  anchor = CPoint(-1, -1);
+  CScrollView::OnKillFocus(pNewWnd);
+}
+
+void CLumoBMPView::OnMButtonDown(UINT nFlags, CPoint point) {
+  if (::GetFocus() != m_hWnd) {
+    SetFocus();
+    return;
+  }
+  if ((nFlags & (MK_LBUTTON | MK_RBUTTON | MK_CONTROL)) == 0) StartWheelScrolling(this, point);
+}
+
+void CLumoBMPView::WheelScroll(shell::view::WheelDirection direction, int) {
+  using shell::view::WheelDirection;
+  switch (direction) {
+    case WheelDirection::left: if (!fitsHorizontally) OnHScroll(SB_LINELEFT, 0, nullptr); break;
+    case WheelDirection::right: if (!fitsHorizontally) OnHScroll(SB_LINERIGHT, 0, nullptr); break;
+    case WheelDirection::up: if (!fitsVertically) OnVScroll(SB_LINEUP, 0, nullptr); break;
+    case WheelDirection::down: if (!fitsVertically) OnVScroll(SB_LINEDOWN, 0, nullptr); break;
+    case WheelDirection::none: break;
+  }
+}
+
+void CLumoBMPView::OnRButtonDown(UINT nFlags, CPoint point) {
+  if (::GetFocus() != m_hWnd) {
+    SetFocus();
+    return;
+  }
+  if (mouseMode == kRuler) {
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    MoveCrossHair(CPoint(-1, -1));
+  }
+  anchor = CPoint(-1, -1);
+  CMenu menu;
+  if (!menu.LoadMenu(resources::IDR_TEXT_VIEW_MENU)) return;
+  CMenu* items = menu.GetSubMenu(resources::kPictureSheetPopup);
+  CLumoApp* app = LumoApp();
+  CMainFrame* main = app ? app->GetMainFrame() : nullptr;
+  if (!items || !main) return;
+  CPoint screen = point;
+  ClientToScreen(&screen);
+  main->TrackContextMenu(items, screen, this);
+  (void)nFlags;
+}
+
+void CLumoBMPView::OnLButtonDblClk(UINT nFlags, CPoint point) {
+  // The command the user gave a double click in picture sheets, sent to the main window.
+  CGSMouseManager* manager = CGSMouseManager::GetMouseManager();
+  CWnd* main = AfxGetMainWnd();
+  if (manager && main) manager->DispatchAction(kMouseContextPicture, main);
+  CScrollView::OnLButtonDblClk(nFlags, point);
 }
 
 void CLumoBMPView::OnLButtonUp(UINT nFlags, CPoint point) {
@@ -419,12 +623,16 @@ void CLumoBMPView::OnLButtonUp(UINT nFlags, CPoint point) {
 }
 
 void CLumoBMPView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
+  rulerScrollCode = nSBCode;
   CScrollView::OnHScroll(nSBCode, nPos, pScrollBar);
+  rulerScrollCode = rulermarks::kZoomChanged;
   Invalidate(FALSE);
 }
 
 void CLumoBMPView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
+  rulerScrollCode = nSBCode;
   CScrollView::OnVScroll(nSBCode, nPos, pScrollBar);
+  rulerScrollCode = rulermarks::kZoomChanged;
   Invalidate(FALSE);
 }
 
@@ -581,8 +789,7 @@ void CLumoBMPView::OnPrintPicture() {
     if (topic >= 0) {
       shell::ActDescription act;
       work->GetActDescription(topic, act);
-      const CString citation = printtext::ActCitation(act, settings.m_bShortActNumber != 0);
-      if (!citation.IsEmpty()) job.headerText = citation + " - Formularz/Rysunek";
+      job.headerText = printtext::PictureCitation(act, settings.m_bShortActNumber != 0);
     }
     job.footerText = printtext::WorkInfoFromSettings(settings, work->GetTitle());
   }

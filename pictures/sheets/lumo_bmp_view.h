@@ -13,11 +13,14 @@
 #include "pictures/image/image_file.h"
 #include "platform/framework/view.h"
 #include "shell/child_frames.h"
+#include "shell/view/wheel_wnd.h"
 #include "shell/work_items.h"
 
 class CLumoBMPDoc;
+class CGSToolbarEditBtn;
+class CRulerSplitterWnd;
 
-class CLumoBMPView : public CScrollView, public CSheetPlace {
+class CLumoBMPView : public CScrollView, public CSheetPlace, public CWheelTarget {
   DECLARE_DYNCREATE(CLumoBMPView)
 
  public:
@@ -43,7 +46,11 @@ class CLumoBMPView : public CScrollView, public CSheetPlace {
   int GetMouseMode() const { return mouseMode; }
   CRect GetPictureRect() const { return pictureRect; }
   CImageFile* GetImage() const { return image; }
+  CSize GetPictureSize() const { return CSize(pictureWidth, pictureHeight); }
   BOOL FitsBothWays() const { return fitsVertically && fitsHorizontally; }
+  // Where the ruler mode's cross-hair is drawn, or (-1, -1).
+  CPoint GetCrossHair() const { return crossHair; }
+  BOOL IsCrossHairShown() const { return crossHairShown; }
 
   // Opens the act the picture came from in a new text sheet that takes this sheet's place.
   BOOL ReturnToSourceTopic();
@@ -67,6 +74,16 @@ class CLumoBMPView : public CScrollView, public CSheetPlace {
   // The framework's page step: the picture at 150 dots per inch, centred on the page.
   void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
 
+  // Wheel auto-scrolling of the picture.
+  CWnd* TargetWindow() override { return this; }
+  BOOL WheelCanScrollH() override { return !fitsHorizontally; }
+  BOOL WheelCanScrollV() override { return !fitsVertically; }
+  void WheelScroll(shell::view::WheelDirection direction, int amount) override;
+
+  // The sheet's ruler splitter, or null when the view stands in a frame without rulers.
+  CRulerSplitterWnd* GetRulerSplitter() const;
+  BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) override;
+
  protected:
   void ApplyFit();
   void UpdateScrollSizes();
@@ -74,7 +91,17 @@ class CLumoBMPView : public CScrollView, public CSheetPlace {
   void ToggleMode(int mode);
   void ScrollKey(int dx, int dy);
   void ResetPicture();
+  // Tells the ruler of `kind` (rulermarks::UpdateKind) about a change: the scroll position after
+  // `scrollCode`, or the mouse at `point`.
   void NotifyRulers(UINT code, CPoint point);
+  void NotifyScroll(UINT scrollCode);
+  // The corner shows the mode (0 none, 1 pan, 2 zoom, 3 ruler).
+  void ShowCornerMode(int cornerMode);
+  // The cross-hair moves to `point` (client), or goes with (-1, -1).
+  void MoveCrossHair(CPoint point);
+  // The read-out of the "Formularz" toolbar's position field for a client point.
+  void ShowPosition(CPoint point);
+  CGSToolbarEditBtn* PositionField() const;
   int FitZoom() const;
 
   afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -85,6 +112,11 @@ class CLumoBMPView : public CScrollView, public CSheetPlace {
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg void OnMButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  afx_msg void OnKillFocus(CWnd* pNewWnd);
+  afx_msg void OnCaptureChanged(CWnd* pWnd);
   afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
   afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
   afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
@@ -127,6 +159,10 @@ class CLumoBMPView : public CScrollView, public CSheetPlace {
   CPoint anchor{-1, -1};
   CPoint dragOrigin{-1, -1};
   BOOL crossHairShown = FALSE;
+  // The ruler mode's cross-hair point, drawn by the painting; (-1, -1) when none.
+  CPoint crossHair{-1, -1};
+  // The scroll code the rulers hear with the next scroll (a full redraw unless a bar's own).
+  UINT rulerScrollCode = 16;
   CRect pictureRect;
   // The zoom mode's press point and the rubber band's far corner while dragging.
   CPoint pressPoint{-1, -1};

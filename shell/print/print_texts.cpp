@@ -29,6 +29,15 @@ CString ActCitation(const shell::ActDescription& d, bool short_act_number) {
   return text;
 }
 
+CString PictureCitation(const shell::ActDescription& d, bool short_act_number) {
+  CString text;
+  if (!short_act_number) return text;
+  CString act;
+  act.Format("D.U. z %d r. Nr %d poz %d", d.FullYear(), d.issue_number, d.position);
+  text = d.record.attachment ? Cp("Zał. do (") + act + ")" : act;
+  return text + " - Formularz/Rysunek";
+}
+
 CString PageFormat(bool page_numbers) { return page_numbers ? CString("Strona %d") : CString(); }
 
 CString PageText(const CString& format, int page, int total) {

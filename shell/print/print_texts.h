@@ -13,6 +13,10 @@ namespace printtext {
 // "(D.U. z 1998 r. Nr 35)" for a journal issue, "(Rocznik 1998)" for a yearbook; empty when the
 // setting for a short act number is off.
 CString ActCitation(const shell::ActDescription& d, bool short_act_number);
+// The header of a printed picture of the act: "D.U. z 1998 r. Nr 12 poz 34 - Formularz/Rysunek",
+// for an attachment "Zał. do (D.U. z ... poz 34) - Formularz/Rysunek"; empty when the short act
+// number is not printed.
+CString PictureCitation(const shell::ActDescription& d, bool short_act_number);
 // "Strona %d" when pages are numbered, else empty.
 CString PageFormat(bool page_numbers);
 // The page text from the format: "Strona 3", or with a total "Strona 3 / 7".

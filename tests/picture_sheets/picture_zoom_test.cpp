@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/base/cp1250.h"
+#include "shell/print/print_texts.h"
+
 namespace picturezoom {
 namespace {
 
@@ -77,3 +80,25 @@ TEST(PictureZoom, CentimetresUseTheInch) {
 
 }  // namespace
 }  // namespace picturezoom
+
+namespace printtext {
+namespace {
+
+std::string Utf8(const CString& text) { return base::cp1250::to_utf8(text.str()); }
+
+TEST(PictureHeader, CitesTheActOrItsAttachmentWithTheFullYear) {
+  shell::ActDescription d;
+  d.year = 98;
+  d.issue_number = 12;
+  d.position = 34;
+  d.record.level = 7;
+  EXPECT_EQ(Utf8(PictureCitation(d, true)), "D.U. z 1998 r. Nr 12 poz 34 - Formularz/Rysunek");
+  EXPECT_EQ(Utf8(PictureCitation(d, false)), "");
+  d.record.attachment = true;
+  d.year = 104;
+  d.position = 2786;
+  EXPECT_EQ(Utf8(PictureCitation(d, true)), "Zał. do (D.U. z 2004 r. Nr 12 poz 2786) - Formularz/Rysunek");
+}
+
+}  // namespace
+}  // namespace printtext
