@@ -2,6 +2,8 @@
 
 #include "engine/frame/selection.h"
 #include "engine/frame/topic_layout.h"
+#include "navigation/pane_drag.h"
+#include "navigation/topic_drag.h"
 #include "platform/win/monitors.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
@@ -81,6 +83,7 @@ IMPLEMENT_DYNAMIC(CMvNSR, CMvPane)
 
 BEGIN_MESSAGE_MAP(CMvNSR, CMvPane)
   ON_WM_LBUTTONDBLCLK()
+  ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 BOOL CMvNSR::Draw(CDC* pDC, const RECT* clip) {
@@ -115,6 +118,19 @@ BOOL CMvNSR::GoToTopic(int32_t position, int32_t offset, BOOL bPreferScrolling) 
 void CMvNSR::OnLButtonDblClk(UINT nFlags, CPoint point) {
   if (m_pOwner) m_pOwner->ToggleActHeader();
   CMvPane::OnLButtonDblClk(nFlags, point);
+}
+
+void CMvNSR::OnLButtonDown(UINT nFlags, CPoint point) {
+  if (!m_pViewer) return;
+  medview::HotspotInfo info;
+  medview::HotspotTarget target;
+  if (medview::MvHotspotFromPoint(m_pViewer, point.x, point.y, &info, &target, nullptr)) {
+    // The pane's press: pop-ups close and a link is kept for its own drag or its jump.
+    CMvPane::OnLButtonDown(nFlags, point);
+    return;
+  }
+  ClosePopups();
+  topicdrag::DragShownTopic(m_pViewer, GetParent(), topicdrag::kFromActHeader);
 }
 
 // --- Pop-up pane ------------------------------------------------------------------------------

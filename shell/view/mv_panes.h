@@ -17,6 +17,9 @@ class CMvNSR : public CMvPane {
 
  protected:
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  // A press on a link works as in every pane; anywhere else it drags the topic the header shows
+  // at once.
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
 
   DECLARE_MESSAGE_MAP()
 };
