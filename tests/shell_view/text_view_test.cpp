@@ -509,6 +509,25 @@ TEST_F(TextViewTest, PressingAHeaderOutsideItsLinksDragsItsTopic) {
   EXPECT_EQ(header.GetCurrentTopic(), topic);
 }
 
+TEST_F(TextViewTest, LosingTheFocusOrTheActivationStopsAPanesHoverAndDragTimers) {
+  ASSERT_TRUE(view_->GoToAddress(CString("98 34")));
+  CMvSR& text = view_->GetTextPane();
+  const int32_t position = medview::MvContextStringToPosition(LibraryTitle(), "DU.1999.0120.0000");
+  ASSERT_TRUE(text.ShowPopup(RECT{20, 20, 80, 36}, &position));
+  CMvPopupPane* popup = text.GetPopup();
+  ASSERT_NE(popup, nullptr);
+  for (UINT message : {UINT(WM_KILLFOCUS), UINT(WM_ACTIVATE)}) {
+    SCOPED_TRACE(message);
+    for (CMvPane* pane : {static_cast<CMvPane*>(&text), static_cast<CMvPane*>(popup)}) {
+      pane->SetTimer(CMvPane::kHoverTimer, 650, nullptr);
+      pane->SetTimer(CMvPane::kLinkDragTimer, 300, nullptr);
+      pane->SendMessage(message, message == WM_ACTIVATE ? WA_INACTIVE : 0, 0);
+      EXPECT_FALSE(pane->KillTimer(CMvPane::kHoverTimer));
+      EXPECT_FALSE(pane->KillTimer(CMvPane::kLinkDragTimer));
+    }
+  }
+}
+
 TEST_F(TextViewTest, APictureLinkOpensAPictureSheet) {
   ASSERT_TRUE(view_->GoToAddress(CString("98 34")));
   CMvSR& text = view_->GetTextPane();
