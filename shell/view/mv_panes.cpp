@@ -65,6 +65,14 @@ void EndFloatingPane(CMvPane& pane, HWND previousCapture) {
   if (pane.m_hWnd) pane.DestroyWindow();
 }
 
+// A floating pane shows its topic without the selection its owner's viewer had when it was cloned.
+void ClearSelectionOnShow(CMvPane& pane, BOOL bShow) {
+  if (bShow && pane.GetViewer()) {
+    medview::MvClearSelection(pane.GetViewer(), nullptr);
+    pane.Invalidate();
+  }
+}
+
 // Creates a floating pane over `rect` of its owner pane and attaches a clone of the owner's viewer.
 BOOL CreateFloatingPane(CMvPane& pane, CMvPane& ownerPane, CLumoKALView& ownerView, const RECT& rect) {
   CRect screen(rect);
@@ -208,10 +216,7 @@ void CMvPopupPane::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CMvPopupPane::OnShowWindow(BOOL bShow, UINT nStatus) {
   CWnd::OnShowWindow(bShow, nStatus);
-  if (bShow && m_pViewer) {
-    medview::MvClearSelection(m_pViewer, nullptr);
-    Invalidate();
-  }
+  ClearSelectionOnShow(*this, bShow);
 }
 
 // --- Tool tip ---------------------------------------------------------------------------------
@@ -221,6 +226,7 @@ IMPLEMENT_DYNAMIC(CMvTooltipPane, CMvPane)
 BEGIN_MESSAGE_MAP(CMvTooltipPane, CMvPane)
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONDOWN()
+  ON_WM_SHOWWINDOW()
 END_MESSAGE_MAP()
 
 CMvTooltipPane::CMvTooltipPane(CMvPane* owner) : m_pOwnerPane(owner) {
@@ -299,6 +305,11 @@ BOOL CMvTooltipPane::Draw(CDC* pDC, const RECT* clip) {
   ::DeleteObject(font);
   (void)area;
   return painted;
+}
+
+void CMvTooltipPane::OnShowWindow(BOOL bShow, UINT nStatus) {
+  CWnd::OnShowWindow(bShow, nStatus);
+  ClearSelectionOnShow(*this, bShow);
 }
 
 void CMvTooltipPane::OnMouseMove(UINT, CPoint point) {

@@ -78,6 +78,7 @@ class CMvTooltipPane : public CMvPane {
  protected:
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
 
   COLORREF m_crStrip = 0x808080;
   CMvPane* m_pOwnerPane;

@@ -420,9 +420,13 @@ TEST_F(TextViewTest, ALinksToolTipShowsItsTargetBesideAStrip) {
   EXPECT_FALSE(text.ShowTooltip(link, here, 3));
   EXPECT_EQ(text.GetTooltip(), nullptr);
   const int32_t there = medview::MvContextStringToPosition(LibraryTitle(), "DU.1998.0035.0000");
+  // The sheet's selection does not come along into the tool tip.
+  medview::MvSelectAt(text.GetViewer(), medview::kSelectAll, 0, 0, FALSE, nullptr);
+  ASSERT_TRUE(medview::MvHasSelection(text.GetViewer()));
   ASSERT_TRUE(text.ShowTooltip(link, there, 3));
   CMvTooltipPane* tip = text.GetTooltip();
   ASSERT_NE(tip, nullptr);
+  EXPECT_FALSE(medview::MvHasSelection(tip->GetViewer()));
   EXPECT_EQ(tip->GetStripColour(), COLORREF(app_->GetUserData().m_crLinkDU));
   CRect link_screen(link.rect), rect;
   text.ClientToScreen(&link_screen);
