@@ -13,6 +13,18 @@ namespace topicdrag {
 
 bool MovedPastDragStart(CPoint start, CPoint now) { return std::abs(now.x - start.x) > 3 || std::abs(now.y - start.y) > 3; }
 
+DROPEFFECT DragShownTopic(medview::ViewerHandle viewer, const void* source, int32_t kind) {
+  if (!viewer) return DROPEFFECT_NONE;
+  const int32_t topic = frame::MvGetCurrentTopic(viewer);
+  if (topic < 0) return DROPEFFECT_NONE;
+  COleDataSource data;
+  OfferTopicInfo(data, MakeTopicInfo(topic, source, kind));
+  if (medview::ClipFormatTablePtr table = medview::MvRenderClipFormats(viewer, FALSE, 0, nullptr)) {
+    OfferRendered(data, *table);
+  }
+  return RunTopicDrag(data);
+}
+
 DROPEFFECT DragLink(uint32_t target_hash, const void* source) {
   title::TitleHandle* title = LibraryTitle();
   if (!title) return DROPEFFECT_NONE;
@@ -20,15 +32,8 @@ DROPEFFECT DragLink(uint32_t target_hash, const void* source) {
   if (position < 0) return DROPEFFECT_NONE;
   CMvDummy pane;
   if (!pane.Create(&position)) return DROPEFFECT_NONE;
-  const int32_t topic = frame::MvGetCurrentTopic(pane.GetViewer());
-  if (topic < 0) return DROPEFFECT_NONE;
-  COleDataSource data;
-  OfferTopicInfo(data, MakeTopicInfo(topic, source, kFromLink));
   pane.Relayout();
-  if (medview::ClipFormatTablePtr table = medview::MvRenderClipFormats(pane.GetViewer(), FALSE, 0, nullptr)) {
-    OfferRendered(data, *table);
-  }
-  return RunTopicDrag(data);
+  return DragShownTopic(pane.GetViewer(), source, kFromLink);
 }
 
 DROPEFFECT DragSelection(medview::ViewerHandle viewer) {

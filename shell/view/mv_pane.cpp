@@ -82,6 +82,7 @@ BEGIN_MESSAGE_MAP(CMvPane, CWnd)
   ON_WM_TIMER()
   ON_WM_GETDLGCODE()
   ON_WM_KILLFOCUS()
+  ON_WM_ACTIVATE()
   ON_WM_CONTEXTMENU()
   ON_MESSAGE(kMsgClosePopups, &CMvPane::OnClosePopupsMessage)
   ON_COMMAND(ID_LINK_OPEN, &CMvPane::OnOpenLink)
@@ -651,6 +652,11 @@ void CMvPane::StopTimers() {
 void CMvPane::OnKillFocus(CWnd* pNewWnd) {
   StopTimers();
   CWnd::OnKillFocus(pNewWnd);
+}
+
+void CMvPane::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
+  StopTimers();
+  CWnd::OnActivate(nState, pWndOther, bMinimized);
 }
 
 void CMvPane::OnContextMenu(CWnd*, CPoint point) {

@@ -112,6 +112,8 @@ class CMvPane : public CWnd {
   void OnLinkDragTimer();
   afx_msg UINT OnGetDlgCode();
   afx_msg void OnKillFocus(CWnd* pNewWnd);
+  // Losing the focus or the activation stops the hover and link-drag timers.
+  afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
   afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
   afx_msg LRESULT OnClosePopupsMessage(WPARAM, LPARAM);
   afx_msg void OnSetFocus(CWnd* pOldWnd);

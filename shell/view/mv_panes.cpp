@@ -2,6 +2,8 @@
 
 #include "engine/frame/selection.h"
 #include "engine/frame/topic_layout.h"
+#include "navigation/pane_drag.h"
+#include "navigation/topic_drag.h"
 #include "platform/win/monitors.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
@@ -63,6 +65,14 @@ void EndFloatingPane(CMvPane& pane, HWND previousCapture) {
   if (pane.m_hWnd) pane.DestroyWindow();
 }
 
+// A floating pane shows its topic without the selection its owner's viewer had when it was cloned.
+void ClearSelectionOnShow(CMvPane& pane, BOOL bShow) {
+  if (bShow && pane.GetViewer()) {
+    medview::MvClearSelection(pane.GetViewer(), nullptr);
+    pane.Invalidate();
+  }
+}
+
 // Creates a floating pane over `rect` of its owner pane and attaches a clone of the owner's viewer.
 BOOL CreateFloatingPane(CMvPane& pane, CMvPane& ownerPane, CLumoKALView& ownerView, const RECT& rect) {
   CRect screen(rect);
@@ -81,6 +91,7 @@ IMPLEMENT_DYNAMIC(CMvNSR, CMvPane)
 
 BEGIN_MESSAGE_MAP(CMvNSR, CMvPane)
   ON_WM_LBUTTONDBLCLK()
+  ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 BOOL CMvNSR::Draw(CDC* pDC, const RECT* clip) {
@@ -115,6 +126,19 @@ BOOL CMvNSR::GoToTopic(int32_t position, int32_t offset, BOOL bPreferScrolling) 
 void CMvNSR::OnLButtonDblClk(UINT nFlags, CPoint point) {
   if (m_pOwner) m_pOwner->ToggleActHeader();
   CMvPane::OnLButtonDblClk(nFlags, point);
+}
+
+void CMvNSR::OnLButtonDown(UINT nFlags, CPoint point) {
+  if (!m_pViewer) return;
+  medview::HotspotInfo info;
+  medview::HotspotTarget target;
+  if (medview::MvHotspotFromPoint(m_pViewer, point.x, point.y, &info, &target, nullptr)) {
+    // The pane's press: pop-ups close and a link is kept for its own drag or its jump.
+    CMvPane::OnLButtonDown(nFlags, point);
+    return;
+  }
+  ClosePopups();
+  topicdrag::DragShownTopic(m_pViewer, GetParent(), topicdrag::kFromActHeader);
 }
 
 // --- Pop-up pane ------------------------------------------------------------------------------
@@ -192,10 +216,7 @@ void CMvPopupPane::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CMvPopupPane::OnShowWindow(BOOL bShow, UINT nStatus) {
   CWnd::OnShowWindow(bShow, nStatus);
-  if (bShow && m_pViewer) {
-    medview::MvClearSelection(m_pViewer, nullptr);
-    Invalidate();
-  }
+  ClearSelectionOnShow(*this, bShow);
 }
 
 // --- Tool tip ---------------------------------------------------------------------------------
@@ -205,6 +226,7 @@ IMPLEMENT_DYNAMIC(CMvTooltipPane, CMvPane)
 BEGIN_MESSAGE_MAP(CMvTooltipPane, CMvPane)
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONDOWN()
+  ON_WM_SHOWWINDOW()
 END_MESSAGE_MAP()
 
 CMvTooltipPane::CMvTooltipPane(CMvPane* owner) : m_pOwnerPane(owner) {
@@ -283,6 +305,11 @@ BOOL CMvTooltipPane::Draw(CDC* pDC, const RECT* clip) {
   ::DeleteObject(font);
   (void)area;
   return painted;
+}
+
+void CMvTooltipPane::OnShowWindow(BOOL bShow, UINT nStatus) {
+  CWnd::OnShowWindow(bShow, nStatus);
+  ClearSelectionOnShow(*this, bShow);
 }
 
 void CMvTooltipPane::OnMouseMove(UINT, CPoint point) {

@@ -17,6 +17,9 @@ class CMvNSR : public CMvPane {
 
  protected:
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  // A press on a link works as in every pane; anywhere else it drags the topic the header shows
+  // at once.
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
 
   DECLARE_MESSAGE_MAP()
 };
@@ -75,6 +78,7 @@ class CMvTooltipPane : public CMvPane {
  protected:
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
 
   COLORREF m_crStrip = 0x808080;
   CMvPane* m_pOwnerPane;

@@ -29,6 +29,7 @@
 #include "platform/framework/mdi.h"
 #include "platform/framework/prompter.h"
 #include "platform/shell/clipboard.h"
+#include "platform/shell/drag_drop.h"
 #include "platform/win/cmd_ui.h"
 #include "platform/win/input_translation.h"
 #include "platform/win/message_queue.h"
@@ -43,6 +44,8 @@
 #include "navigation/du_tree.h"
 #include "navigation/history_tab.h"
 #include "navigation/nav_bar.h"
+#include "navigation/topic_drag.h"
+#include "navigation/topic_ole.h"
 #include "platform/framework/menu.h"
 #include "platform/win/bitmap_loading.h"
 #include "resources/app_ids.h"
@@ -417,9 +420,13 @@ TEST_F(TextViewTest, ALinksToolTipShowsItsTargetBesideAStrip) {
   EXPECT_FALSE(text.ShowTooltip(link, here, 3));
   EXPECT_EQ(text.GetTooltip(), nullptr);
   const int32_t there = medview::MvContextStringToPosition(LibraryTitle(), "DU.1998.0035.0000");
+  // The sheet's selection does not come along into the tool tip.
+  medview::MvSelectAt(text.GetViewer(), medview::kSelectAll, 0, 0, FALSE, nullptr);
+  ASSERT_TRUE(medview::MvHasSelection(text.GetViewer()));
   ASSERT_TRUE(text.ShowTooltip(link, there, 3));
   CMvTooltipPane* tip = text.GetTooltip();
   ASSERT_NE(tip, nullptr);
+  EXPECT_FALSE(medview::MvHasSelection(tip->GetViewer()));
   EXPECT_EQ(tip->GetStripColour(), COLORREF(app_->GetUserData().m_crLinkDU));
   CRect link_screen(link.rect), rect;
   text.ClientToScreen(&link_screen);
@@ -430,6 +437,99 @@ TEST_F(TextViewTest, ALinksToolTipShowsItsTargetBesideAStrip) {
   EXPECT_EQ(picture.pixel(2, 4), DWORD(tip->GetStripColour()));
   EXPECT_GT(picture.dark(RECT{CMvTooltipPane::kStripWidth, 0, rect.Width() - 2, rect.Height() - 2}), 50);
   EXPECT_FALSE(text.ShowTooltip(link, there, 3));  // one at a time
+}
+
+// A drop target that keeps what a drop brought.
+class KeepingTarget : public COleDropTarget {
+ public:
+  std::vector<uint8_t> info, rtf;
+  std::string text;
+  int drops = 0;
+  DROPEFFECT OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) override { return DROPEFFECT_COPY; }
+  DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) override { return DROPEFFECT_COPY; }
+  BOOL OnDrop(CWnd*, COleDataObject* data, DROPEFFECT, CPoint) override {
+    ++drops;
+    info = data->GetData(topicdrag::TopicInfoFormat());
+    rtf = data->GetData(medview::MvRtfClipFormat());
+    const std::vector<uint8_t> bytes = data->GetData(CF_TEXT);
+    text.assign(bytes.begin(), bytes.end());
+    text = text.substr(0, text.find('\0'));
+    return TRUE;
+  }
+};
+
+TEST_F(TextViewTest, PressingAHeaderOutsideItsLinksDragsItsTopic) {
+  ASSERT_TRUE(view_->GoToAddress(CString("DU.1998.0034.0001")));
+  pump();
+  CMvNSR& header = view_->GetActHeaderPane();
+  ASSERT_TRUE(header.IsWindowVisible());
+  const int32_t topic = header.GetCurrentTopic();
+  ASSERT_GE(topic, 0);
+  ASSERT_NE(topic, view_->GetTextPane().GetCurrentTopic());
+  shell::ContentsRecord record;
+  ASSERT_TRUE(work_->ReadCatalogRecord(topic, record));
+  const POINT press = PlainTextPoint(header);
+  ASSERT_GE(press.x, 0);
+
+  // A pop-up the header opened, below the header, which gave its capture back.
+  const int32_t position = medview::MvContextStringToPosition(LibraryTitle(), "DU.1998.0035.0000");
+  ASSERT_NE(position, -1);
+  CRect client;
+  header.GetClientRect(&client);
+  ASSERT_TRUE(header.ShowPopup(RECT{10, client.bottom + 150, 60, client.bottom + 166}, &position));
+  ASSERT_NE(header.GetPopup(), nullptr);
+  CRect popup;
+  header.GetPopup()->GetWindowRect(&popup);
+  ASSERT_FALSE(popup.PtInRect(press));
+  ::ReleaseCapture();
+
+  CWnd sink;
+  // Beside the main window, which the press brings to the front.
+  ASSERT_TRUE(sink.CreateEx(0, nullptr, "Cel", WS_POPUP | WS_VISIBLE, CRect(920, 40, 1100, 120), nullptr, 0));
+  KeepingTarget target;
+  ASSERT_TRUE(target.Register(&sink));
+  pump();
+  mouse_down(press);
+  when_captured([&] {
+    mouse_move(screen_point(sink.m_hWnd, POINT{10, 10}));
+    mouse_up(screen_point(sink.m_hWnd, POINT{20, 15}));
+  });
+  pump();
+  target.Revoke();
+
+  // The press closed the pop-up and dragged the header's topic from the view, with its level and
+  // the header's kind, and the header's rendering for other programs.
+  EXPECT_EQ(header.GetPopup(), nullptr);
+  ASSERT_EQ(target.drops, 1);
+  topicdrag::TopicInfoBlock block;
+  ASSERT_TRUE(topicdrag::DecodeTopicInfo(target.info, app_->GetCatalog().RecordCount(), block));
+  EXPECT_EQ(block.record, topic);
+  EXPECT_EQ(block.source_window, topicdrag::WindowToken(view_));
+  EXPECT_EQ(block.level, record.level);
+  EXPECT_EQ(block.source_kind, topicdrag::kFromActHeader);
+  EXPECT_EQ(std::string(target.rtf.begin(), target.rtf.end()).rfind("{\\rtf", 0), 0u);
+  EXPECT_NE(utf8(target.text).find("o bibliotekach gminnych"), std::string::npos) << utf8(target.text);
+  // The sheet stays where it was.
+  EXPECT_EQ(header.GetCurrentTopic(), topic);
+}
+
+TEST_F(TextViewTest, LosingTheFocusOrTheActivationStopsAPanesHoverAndDragTimers) {
+  ASSERT_TRUE(view_->GoToAddress(CString("98 34")));
+  CMvSR& text = view_->GetTextPane();
+  const int32_t position = medview::MvContextStringToPosition(LibraryTitle(), "DU.1999.0120.0000");
+  ASSERT_TRUE(text.ShowPopup(RECT{20, 20, 80, 36}, &position));
+  CMvPopupPane* popup = text.GetPopup();
+  ASSERT_NE(popup, nullptr);
+  for (UINT message : {UINT(WM_KILLFOCUS), UINT(WM_ACTIVATE)}) {
+    SCOPED_TRACE(message);
+    for (CMvPane* pane : {static_cast<CMvPane*>(&text), static_cast<CMvPane*>(popup)}) {
+      pane->SetTimer(CMvPane::kHoverTimer, 650, nullptr);
+      pane->SetTimer(CMvPane::kLinkDragTimer, 300, nullptr);
+      pane->SendMessage(message, message == WM_ACTIVATE ? WA_INACTIVE : 0, 0);
+      EXPECT_FALSE(pane->KillTimer(CMvPane::kHoverTimer));
+      EXPECT_FALSE(pane->KillTimer(CMvPane::kLinkDragTimer));
+    }
+  }
 }
 
 TEST_F(TextViewTest, APictureLinkOpensAPictureSheet) {
