@@ -119,6 +119,8 @@ class RoadsTest : public AppTest, public ::testing::WithParamInterface<Library> 
     ASSERT_TRUE(StartWithLibrary());
     frame_ = app_->GetMainFrame();
     ASSERT_NE(frame_, nullptr);
+    pump();
+    Picture(frame_->m_hWnd, "as_started");
     frame_->MoveWindow(0, 0, 1024, 740);
     frame_->RecalcLayout();
     pump();
@@ -174,16 +176,15 @@ class RoadsTest : public AppTest, public ::testing::WithParamInterface<Library> 
   }
   // The plan's text of the topic an act record shows.
   const compiler::LibraryPlan& Plan() const { return library_->plan; }
-  // A word of letters only, at least `length` long, from the text (CP1250 bytes read from UTF-8).
-  static std::vector<std::string> Words(const std::string& utf8, size_t length) {
+  // The words of letters only, at least `length` long, of a CP1250 text (the plan's texts), in UTF-8.
+  static std::vector<std::string> Words(const std::string& cp1250, size_t length) {
     std::vector<std::string> out;
     std::string word;
     auto flush = [&] {
       if (word.size() >= length) out.push_back(word);
       word.clear();
     };
-    const std::string cp = base::cp1250::from_utf8(utf8);
-    for (char c : cp) {
+    for (char c : cp1250) {
       const unsigned char u = static_cast<unsigned char>(c);
       if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u >= 0x8C) {
         word += c;
@@ -285,7 +286,8 @@ class RoadsTest : public AppTest, public ::testing::WithParamInterface<Library> 
       if (text.size() < 200 && size_t(act) + 1 < Plan().texts.size()) text += "\n" + Plan().texts[size_t(act) + 1];
       for (const std::string& w : Words(text, 7)) {
         if (std::find(title.begin(), title.end(), w) != title.end()) continue;
-        const int32_t holder = Plan().texts[size_t(act)].find(w) != std::string::npos ? act : act + 1;
+        const int32_t holder =
+            Plan().texts[size_t(act)].find(base::cp1250::from_utf8(w)) != std::string::npos ? act : act + 1;
         return {act, holder, title[0], title[1], w};
       }
     }
@@ -464,7 +466,9 @@ TEST_P(RoadsTest, AQueryWithAScopeListsSortsAndOpensItsHits) {
   results->SortByColumn(1);
   std::vector<std::string> column;
   for (int row = 0; row < results->GetList().GetItemCount(); ++row) column.push_back(results->RowText(row, 1));
-  for (size_t i = 1; i < column.size(); ++i) EXPECT_LE(findrules::CompareNatural(column[i - 1], column[i]), 0) << i;
+  for (size_t i = 1; i < column.size(); ++i) {
+    EXPECT_LE(findrules::CompareNatural(column[i - 1], column[i]), 0) << i << ": " << Utf8(column[i - 1]) << " / " << Utf8(column[i]);
+  }
   results->SortByColumn(1);
   EXPECT_FALSE(results->IsSortAscending());
 
@@ -515,9 +519,9 @@ TEST_P(RoadsTest, AQueryWithAScopeListsSortsAndOpensItsHits) {
 TEST_P(RoadsTest, AKeywordIndexListsItsActsInIndeksyAndAHitOpens) {
   const auto subjects = Plan().keywords.find("|i");
   ASSERT_TRUE(subjects != Plan().keywords.end() && !subjects->second.empty());
-  const std::string keyword = subjects->second.front().first;
+  const std::string keyword = Utf8(subjects->second.front().first);  // stored in CP1250
   size_t expected = 0;
-  for (const auto& [word, topic] : subjects->second) expected += word == keyword;
+  for (const auto& [word, topic] : subjects->second) expected += Utf8(word) == keyword;
 
   frame_->SendMessage(WM_COMMAND, resources::ID_SUBJECT_INDEX);
   pump();
