@@ -2,8 +2,6 @@
 // menu, empty client area and status bar, and ends with exit status 0 when Alt+F4 closes it.
 // The screen is saved as smoke_lumokal.png in the test's working folder.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <poll.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -22,6 +20,7 @@
 #include <vector>
 
 #include "tests/smoke/child_process.h"
+#include "tests/smoke/virtual_screen.h"
 #include "tests/smoke/xwd_image.h"
 
 namespace lumo::test {
@@ -88,36 +87,14 @@ class SmokeTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    server_.reset();  // the server always goes, whatever the test did
+    screen_.Stop();  // the server always goes, whatever the test did
     if (!folder_.empty()) std::filesystem::remove_all(folder_);
   }
 
-  // Xvfb picks a free display itself and writes its number to the descriptor it is given once
-  // it accepts connections.
   void start_server() {
-    int ready[2];
-    ASSERT_EQ(pipe2(ready, O_CLOEXEC), 0);
-    server_ = std::make_unique<ChildProcess>(ChildProcess::Options{
-        {"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", "1024x768x24", "-fbdir",
-         folder_ + "/screen", "-nolisten", "tcp"},
-        {},
-        false,
-        ready[1]});
-    close(ready[1]);
-    std::string number;
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (number.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
-      pollfd fd{ready[0], POLLIN, 0};
-      if (poll(&fd, 1, 200) <= 0) continue;
-      char buffer[16];
-      ssize_t n = read(ready[0], buffer, sizeof buffer);
-      if (n <= 0) break;
-      number.append(buffer, size_t(n));
-    }
-    close(ready[0]);
-    ASSERT_TRUE(server_->started()) << "Xvfb did not start";
-    ASSERT_NE(number.find('\n'), std::string::npos) << "Xvfb gave no display number";
-    display_ = ":" + number.substr(0, number.find('\n'));
+    std::string error;
+    ASSERT_TRUE(screen_.Start(folder_ + "/screen", &error)) << error;
+    display_ = screen_.display();
   }
 
   std::vector<std::string> environment() const {
@@ -202,7 +179,7 @@ class SmokeTest : public ::testing::Test {
 
   std::string folder_;
   std::string display_;
-  std::unique_ptr<ChildProcess> server_;
+  VirtualScreen screen_;
 };
 
 TEST_F(SmokeTest, TheProgramShowsItsMainWindowAndEndsCleanlyOnAltF4) {
