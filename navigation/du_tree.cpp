@@ -151,6 +151,8 @@ void CDUTree::LoadContents() {
   }
   WaitCursor wait(this);
   LoadProgress progress("Trwa ładowanie spisu treści...");
+  // Loading again replaces what an earlier load put in.
+  DeleteAllItems();
   HTREEITEM after = TVI_LAST;
   const std::vector<int32_t> yearbooks = shell::ListYearbooks(*m_pIndex, m_nRecordCount);
   for (size_t i = 0; i < yearbooks.size(); ++i) {

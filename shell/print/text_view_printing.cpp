@@ -97,7 +97,7 @@ BOOL CLumoKALView::PrintAct() {
   m_bPrintSelection = FALSE;
   BuildPrintTexts();
   CLumoApp* app = LumoApp();
-  CGSPrintDialog dialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE,
+  CGSPrintDialog dialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION | PD_NOPAGENUMS,
                         this);
   dialog.m_pd.nFromPage = dialog.m_pd.nToPage = dialog.m_pd.nMinPage = dialog.m_pd.nMaxPage = 1;
   dialog.m_bTextPane = TRUE;

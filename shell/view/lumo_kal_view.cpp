@@ -563,6 +563,8 @@ CHistoryTab* CLumoKALView::HistoryTab() {
 void CLumoKALView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) {
   CFormView::OnActivateView(bActivate, pActivateView, pDeactiveView);
   if (!bActivate || pActivateView != this) return;
+  // The sheet the user brought forward is the one the work's commands act on.
+  if (CLumoKALDoc* work = GetWork()) work->SetCurrentTextView(this);
   CHistoryTab* tab = HistoryTab();
   if (tab && tab->GetBoundView() != this) tab->Bind(this, &m_history);
 }

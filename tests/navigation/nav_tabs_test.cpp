@@ -419,6 +419,10 @@ TEST_F(NavTabsTest, LocatingFromAListSwitchesToTheLibraryAndSelectsTheAct) {
   tree->LoadContents();
   // Every record of the library is in the tree, the last act included.
   EXPECT_EQ(tree->GetRecordCount(), app_->GetCatalog().RecordCount());
+  // Loading again (the start loaded it once) replaces the yearbooks: each year stands once.
+  std::vector<int32_t> yearbooks;
+  for (HTREEITEM item = tree->GetRootItem(); item; item = tree->GetNextSiblingItem(item)) yearbooks.push_back(tree->RecordOf(item));
+  EXPECT_EQ(yearbooks, shell::ListYearbooks(app_->GetCatalog(), app_->GetCatalog().RecordCount()));
   plists_->ActivateTab(1);
   HistoryList places;
   places.push_back(std::make_unique<CMvHistoryItem>(acts_[2], 0, 0, nullptr));

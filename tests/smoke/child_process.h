@@ -29,6 +29,7 @@ class ChildProcess {
   ~ChildProcess();
 
   bool started() const { return pid_ > 0; }
+  pid_t pid() const { return pid_; }
   // The raw wait status once the child has ended within `timeout`; nothing when it has not.
   std::optional<int> wait_for(std::chrono::milliseconds timeout);
   // Everything the child writes to standard output until it closes it or `timeout` passes.

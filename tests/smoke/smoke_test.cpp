@@ -2,8 +2,6 @@
 // menu, empty client area and status bar, and ends with exit status 0 when Alt+F4 closes it.
 // The screen is saved as smoke_lumokal.png in the test's working folder.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <poll.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -22,6 +20,7 @@
 #include <vector>
 
 #include "tests/smoke/child_process.h"
+#include "tests/smoke/virtual_screen.h"
 #include "tests/smoke/xwd_image.h"
 
 namespace lumo::test {
@@ -88,36 +87,14 @@ class SmokeTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    server_.reset();  // the server always goes, whatever the test did
+    screen_.Stop();  // the server always goes, whatever the test did
     if (!folder_.empty()) std::filesystem::remove_all(folder_);
   }
 
-  // Xvfb picks a free display itself and writes its number to the descriptor it is given once
-  // it accepts connections.
   void start_server() {
-    int ready[2];
-    ASSERT_EQ(pipe2(ready, O_CLOEXEC), 0);
-    server_ = std::make_unique<ChildProcess>(ChildProcess::Options{
-        {"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", "1024x768x24", "-fbdir",
-         folder_ + "/screen", "-nolisten", "tcp"},
-        {},
-        false,
-        ready[1]});
-    close(ready[1]);
-    std::string number;
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (number.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
-      pollfd fd{ready[0], POLLIN, 0};
-      if (poll(&fd, 1, 200) <= 0) continue;
-      char buffer[16];
-      ssize_t n = read(ready[0], buffer, sizeof buffer);
-      if (n <= 0) break;
-      number.append(buffer, size_t(n));
-    }
-    close(ready[0]);
-    ASSERT_TRUE(server_->started()) << "Xvfb did not start";
-    ASSERT_NE(number.find('\n'), std::string::npos) << "Xvfb gave no display number";
-    display_ = ":" + number.substr(0, number.find('\n'));
+    std::string error;
+    ASSERT_TRUE(screen_.Start(folder_ + "/screen", &error)) << error;
+    display_ = screen_.display();
   }
 
   std::vector<std::string> environment() const {
@@ -150,9 +127,59 @@ class SmokeTest : public ::testing::Test {
     return screen;
   }
 
+  // The visible window titled exactly `title` within the time given, or empty.
+  std::string window_titled(const std::string& title, std::chrono::milliseconds timeout = 20s) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    do {
+      RunResult found = xdotool({"search", "--onlyvisible", "--name", title});
+      for (const std::string& id : lines_of(found.output)) {
+        RunResult name = xdotool({"getwindowname", id});
+        if (name.exit_code == 0 && lines_of(name.output) == std::vector<std::string>{title}) return id;
+      }
+      usleep(100000);
+    } while (std::chrono::steady_clock::now() < deadline);
+    return {};
+  }
+
+  // Whether a visible window of that exact title stays away for the time given.
+  bool window_gone(const std::string& title, std::chrono::milliseconds timeout = 10s) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    do {
+      if (window_titled(title, 0ms).empty()) return true;
+      usleep(100000);
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+  }
+
+  // Keys sent to whatever window has the focus, one at a time.
+  void keys(std::initializer_list<std::string> names) {
+    for (const std::string& name : names) {
+      ASSERT_EQ(xdotool({"key", "--clearmodifiers", name}).exit_code, 0) << name;
+      usleep(150000);
+    }
+  }
+
+  // The screen as it is now, saved into the test's output folder for a person to look at.
+  void save_screen(const std::string& name) {
+    std::string error;
+    QImage screen = read_xwd_screen(folder_ + "/screen/Xvfb_screen0", &error);
+    ASSERT_FALSE(screen.isNull()) << error;
+    const char* dir = std::getenv("LUMO_PNG_DIR");
+    screen.save(QString::fromStdString((dir ? std::string(dir) : std::string(".")) + "/" + name + ".png"));
+  }
+
+  // A click into the middle of the first sheet gives it the keyboard.
+  void focus_sheet(const std::string& window) {
+    RunResult geometry_text = xdotool({"getwindowgeometry", "--shell", window});
+    Geometry frame = parse_geometry(geometry_text.output);
+    xdotool({"mousemove", std::to_string(frame.x + frame.width * 2 / 3), std::to_string(frame.y + frame.height / 2)});
+    xdotool({"click", "1"});
+    usleep(300000);
+  }
+
   std::string folder_;
   std::string display_;
-  std::unique_ptr<ChildProcess> server_;
+  VirtualScreen screen_;
 };
 
 TEST_F(SmokeTest, TheProgramShowsItsMainWindowAndEndsCleanlyOnAltF4) {
@@ -200,6 +227,122 @@ TEST_F(SmokeTest, TheProgramShowsItsMainWindowAndEndsCleanlyOnAltF4) {
   std::optional<int> status = program.wait_for(30s);
   ASSERT_TRUE(status.has_value()) << "the program did not end after Alt+F4";
   ASSERT_TRUE(WIFEXITED(*status)) << "the program ended by signal " << WTERMSIG(*status);
+  EXPECT_EQ(WEXITSTATUS(*status), 0);
+}
+
+// The main roads walked from outside with keys and clicks only: the start, a query with the
+// find sheet, printing the shown act to a PDF file, closing with the keyboard and starting again,
+// and a second start handing over to the first. The screen after each road is saved as a PNG.
+TEST_F(SmokeTest, TheMainRoadsWalkedWithTheKeyboard) {
+  if (std::system("command -v pdftotext > /dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+  const std::vector<std::string> environment_of_test = environment();
+  auto start = [&](std::vector<std::string> extra) {
+    std::vector<std::string> arguments = {LUMOKAL_PROGRAM, "--data", folder_ + "/library"};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return std::make_unique<ChildProcess>(ChildProcess::Options{arguments, environment_of_test, false, -1});
+  };
+
+  // Road 1: the start.
+  std::unique_ptr<ChildProcess> program = start({});
+  ASSERT_TRUE(program->started());
+  std::string main = window_titled("LumoKAL - nienazwana praca", 60s);
+  ASSERT_FALSE(main.empty());
+  usleep(1000000);
+  save_screen("road1_start");
+
+  // Road 3: Ctrl+Q opens the find sheet on its query page; a query runs and the sheet stays; Escape
+  // closes it.
+  focus_sheet(main);
+  keys({"ctrl+q"});
+  ASSERT_FALSE(window_titled("Znajdź/Przejdź do").empty()) << "Ctrl+Q opened no find sheet";
+  ASSERT_EQ(xdotool({"type", "--delay", "30", "drzewa"}).exit_code, 0);
+  usleep(300000);
+  save_screen("road3_query_typed");
+  keys({"Return"});
+  usleep(1500000);
+  save_screen("road3_query_run");
+  keys({"Escape"});
+  EXPECT_TRUE(window_gone("Znajdź/Przejdź do"));
+
+  // Road 8: Ctrl+P prints the shown act; "Drukuj do pliku" (Alt+I), then the file's name.
+  focus_sheet(main);
+  keys({"ctrl+p"});
+  const std::string print = window_titled("Drukuj");
+  ASSERT_FALSE(print.empty()) << "Ctrl+P showed no print dialog";
+  save_screen("road8_print_dialog");
+  // "Drukuj do pliku" sits below the printer's name.
+  Geometry dialog = parse_geometry(xdotool({"getwindowgeometry", "--shell", print}).output);
+  xdotool({"mousemove", std::to_string(dialog.x + 30), std::to_string(dialog.y + 79)});
+  xdotool({"click", "1"});
+  usleep(300000);
+  save_screen("road8_print_to_file");
+  keys({"Return"});
+  const std::string pdf = folder_ + "/akt.pdf";
+  // The file question, titled by the program or by the toolkit's own print dialog.
+  std::string file_question;
+  for (int i = 0; i < 100 && file_question.empty(); ++i) {
+    file_question = window_titled("Drukuj do pliku", 0ms);
+    if (file_question.empty()) file_question = window_titled("Print to File", 0ms);
+    usleep(100000);
+  }
+  if (file_question.empty()) save_screen("road8_no_file_question");
+  ASSERT_FALSE(file_question.empty()) << "no file was asked for; windows: " << [&] {
+    std::string names;
+    for (const std::string& id : lines_of(xdotool({"search", "--onlyvisible", "--name", "."}).output)) {
+      names += xdotool({"getwindowname", id}).output;
+    }
+    return names;
+  }();
+  usleep(500000);
+  keys({"ctrl+a"});
+  ASSERT_EQ(xdotool({"type", "--delay", "10", pdf}).exit_code, 0);
+  keys({"Return"});
+  for (int i = 0; i < 100 && !std::filesystem::exists(pdf); ++i) usleep(100000);
+  usleep(1000000);
+  ASSERT_TRUE(std::filesystem::exists(pdf));
+  RunResult text = run_program({"pdftotext", pdf, "-"}, {}, 20s);
+  EXPECT_NE(text.output.find("bibliotekach gminnych"), std::string::npos) << text.output.substr(0, 400);
+  save_screen("road8_printed");
+
+  // Road 9: Alt+F4 ends the program after the question whether to save the changed work ("Nie");
+  // started again its caption comes back; a second start hands over to the first and ends.
+  xdotool({"windowfocus", "--sync", main});
+  focus_sheet(main);
+  keys({"alt+F4"});
+  const std::string question = window_titled("LumoKAL", 10s);
+  ASSERT_FALSE(question.empty()) << "closing the changed work asked nothing";
+  save_screen("road9_save_question");
+  Geometry box = parse_geometry(xdotool({"getwindowgeometry", "--shell", question}).output);
+  xdotool({"mousemove", std::to_string(box.x + 186), std::to_string(box.y + 60)});
+  xdotool({"click", "1"});
+  std::optional<int> status = program->wait_for(20s);
+  if (!status) save_screen("road9_not_closed");
+  ASSERT_TRUE(status.has_value()) << "the program did not end after Alt+F4: " << [&] {
+    std::string names;
+    for (const std::string& id : lines_of(xdotool({"search", "--onlyvisible", "--name", "."}).output)) {
+      names += xdotool({"getwindowname", id}).output;
+    }
+    return names;
+  }();
+  ASSERT_TRUE(WIFEXITED(*status));
+  EXPECT_EQ(WEXITSTATUS(*status), 0);
+
+  program = start({});
+  main = window_titled("LumoKAL - nienazwana praca", 60s);
+  ASSERT_FALSE(main.empty()) << "the second run shows no main window";
+  usleep(800000);
+  save_screen("road9_started_again");
+  std::unique_ptr<ChildProcess> second = start({});
+  std::optional<int> second_status = second->wait_for(30s);
+  ASSERT_TRUE(second_status.has_value()) << "the second start did not end";
+  EXPECT_TRUE(WIFEXITED(*second_status));
+  EXPECT_FALSE(window_titled("LumoKAL - nienazwana praca", 2s).empty()) << "the first program went";
+  xdotool({"windowfocus", "--sync", main});
+  focus_sheet(main);
+  keys({"alt+F4"});
+  status = program->wait_for(30s);
+  ASSERT_TRUE(status.has_value()) << "the program started again did not end after Alt+F4";
+  ASSERT_TRUE(WIFEXITED(*status));
   EXPECT_EQ(WEXITSTATUS(*status), 0);
 }
 

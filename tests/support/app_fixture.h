@@ -17,8 +17,9 @@ namespace lumo::test {
 class AppTest : public GuiTest {
  protected:
   // `sample` names the compiled library (one per program); message boxes get `otherwise` once the
-  // queue of answers is empty.
-  explicit AppTest(std::string sample, int otherwise = IDCANCEL);
+  // queue of answers is empty. `acts` is the folder compiled (the sample acts when empty); a folder
+  // other than the samples may hold files that are no act, which the compiler skips.
+  explicit AppTest(std::string sample, int otherwise = IDCANCEL, std::string acts = {});
 
   void SetUp() override;
   void TearDown() override;
@@ -37,6 +38,7 @@ class AppTest : public GuiTest {
 
  private:
   std::string sample_;
+  std::string acts_;
 };
 
 }  // namespace lumo::test
