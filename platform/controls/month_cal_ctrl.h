@@ -17,6 +17,17 @@ constexpr DWORD MCS_NOTODAY = 0x0010;
 constexpr UINT MCM_GETCURSEL = 0x1001;
 constexpr UINT MCM_SETCURSEL = 0x1002;
 constexpr UINT MCM_GETMINREQRECT = 0x1009;
+constexpr UINT MCM_SETCOLOR = 0x100A;
+constexpr UINT MCM_GETCOLOR = 0x100B;
+
+// Parts of the month calendar that take a colour: the frame around the month, the days' text,
+// the title's background and text, the month's background and the neighbouring months' days.
+constexpr int MCSC_BACKGROUND = 0;
+constexpr int MCSC_TEXT = 1;
+constexpr int MCSC_TITLEBK = 2;
+constexpr int MCSC_TITLETEXT = 3;
+constexpr int MCSC_MONTHBK = 4;
+constexpr int MCSC_TRAILINGTEXT = 5;
 
 constexpr UINT MCN_SELCHANGE = UINT(-749);
 constexpr UINT MCN_SELECT = UINT(-746);
@@ -59,4 +70,7 @@ class CMonthCalCtrl : public CWnd {
   }
   // Resizes the window to the smallest rectangle that shows the whole month.
   BOOL SizeMinReq(BOOL bRepaint = TRUE);
+  // The previous colour of the part, or CLR_INVALID for an unknown part.
+  COLORREF SetColor(int nRegion, COLORREF ref) { return COLORREF(SendMessage(MCM_SETCOLOR, WPARAM(nRegion), LPARAM(ref))); }
+  COLORREF GetColor(int nRegion) const { return COLORREF(SendMessage(MCM_GETCOLOR, WPARAM(nRegion), 0)); }
 };
