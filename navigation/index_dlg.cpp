@@ -4,8 +4,6 @@
 
 #include "engine/medview/engine_titles.h"
 #include "navigation/keyword_hits.h"
-#include "navigation/keywordsres_tab.h"
-#include "navigation/nav_bar.h"
 #include "navigation/nav_commands.h"
 #include "platform/base/cp1250.h"
 #include "platform/controls/standard_controls.h"
@@ -99,16 +97,7 @@ int CKeywordListDlg::ShowKeywordTopics() {
   if (!EditHasFocus()) m_remembered = keyword;
   bool listed = false;
   if (keywords::LoadKeywordTopics(m_hIndex, keyword.c_str(), hits, &listed) != 0) return keywords::kNoMemory;
-  if (!listed) return 0;
-  COutputWnd* navigator = navcmd::FindOutputWnd();
-  if (!navigator) return 0;
-  if (!navigator->IsWindowVisible()) {
-    if (auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd())) frame->ShowControlBar(navigator, TRUE, FALSE);
-  }
-  if (navigator->GetActiveTab() != 2) navigator->ActivateTab(2);
-  if (hits.count > 0) {
-    if (CKeywordsresTab* tab = navigator->GetKeywordsTab()) tab->ShowKeyword(CString(keyword));
-  }
+  if (listed) navcmd::ListKeywordHits(keyword);
   return 0;
 }
 

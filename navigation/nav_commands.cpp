@@ -6,6 +6,8 @@
 #include "engine/medview/topic_list.h"
 #include "navigation/bookmark_tab.h"
 #include "navigation/du_tab.h"
+#include "navigation/keyword_hits.h"
+#include "navigation/keywordsres_tab.h"
 #include "navigation/nav_bar.h"
 #include "shell/print/printmark_tab.h"
 #include "platform/framework/app.h"
@@ -104,6 +106,18 @@ engine::GroupPtr GroupOf(const std::vector<int32_t>& topics) {
     if (topic >= 0 && !medview::MvGroupHasItem(group.get(), topic)) medview::MvAddGroupItem(group.get(), topic);
   }
   return group;
+}
+
+void ListKeywordHits(const std::string& keyword) {
+  COutputWnd* navigator = FindOutputWnd();
+  if (!navigator) return;
+  if (!navigator->IsWindowVisible()) {
+    if (auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd())) frame->ShowControlBar(navigator, TRUE, FALSE);
+  }
+  if (navigator->GetActiveTab() != 2) navigator->ActivateTab(2);
+  if (keywords::KeywordHits().count > 0) {
+    if (CKeywordsresTab* tab = navigator->GetKeywordsTab()) tab->ShowKeyword(CString(keyword));
+  }
 }
 
 }  // namespace navcmd

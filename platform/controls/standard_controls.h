@@ -29,6 +29,9 @@ constexpr WORD LBN_DBLCLK = 2;
 // List-box styles and the item-height messages of owner-drawn list boxes. Without LBS_HASSTRINGS an
 // owner-drawn list box keeps the added value as the item's data, not as text.
 constexpr DWORD LBS_NOTIFY = 0x0001;
+// LB_ADDSTRING puts a text row where it belongs in Polish alphabetical order (LB_INSERTSTRING
+// still puts it where it is told).
+constexpr DWORD LBS_SORT = 0x0002;
 constexpr DWORD LBS_OWNERDRAWFIXED = 0x0010;
 constexpr DWORD LBS_OWNERDRAWVARIABLE = 0x0020;
 constexpr DWORD LBS_HASSTRINGS = 0x0040;
