@@ -8,7 +8,9 @@
 #include "navigation/act_dlg.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  // The window reads header texts as C strings: they end at the first zero byte.
+  std::string text(reinterpret_cast<const char*>(data), size);
+  text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
   const std::vector<std::string> items = actinfo::ExceptionItems(text);
   if (items.empty()) std::abort();
   const controls::RichText rich = actinfo::ExceptionText(items);

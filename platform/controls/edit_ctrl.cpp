@@ -196,8 +196,10 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         CRect t(r.left + 3, r.top + 2, r.right - 3, r.bottom - 2);
         dc.SelectObject(win::window_font(h));
         dc.SetTextColor(GetSysColor(IsWindowEnabled(h) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-        // ES_CENTER and ES_RIGHT place the text (the fields that use them are read-only).
-        const UINT align = (style_of(h) & ES_CENTER) ? DT_CENTER : (style_of(h) & ES_RIGHT) ? DT_RIGHT : DT_LEFT;
+        // ES_CENTER and ES_RIGHT place the text of a read-only edit (an editable one keeps its text at
+        // the left, where its caret and selection are measured from).
+        const DWORD style = style_of(h);
+        const UINT align = !(style & ES_READONLY) ? DT_LEFT : (style & ES_CENTER) ? DT_CENTER : (style & ES_RIGHT) ? DT_RIGHT : DT_LEFT;
         dc.DrawText(text.c_str(), int(text.size()), &t,
                     align | DT_NOPREFIX | ((style_of(h) & ES_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER));
       });

@@ -4,6 +4,9 @@
 // procedures keep the control's state and paint it, plus the framework's classes over them. Controls tell their parent through WM_COMMAND with the
 // notification code in the high word.
 //
+// Edits draw a sunken frame, except a read-only edit without WS_BORDER or WS_EX_CLIENTEDGE: that one
+// is a line of text on the face (an information field), placed by ES_CENTER or ES_RIGHT.
+//
 // register_standard_controls() registers the classes, and the tab control's that property sheets
 // need (once; the program calls it at start, before any dialog is made).
 #pragma once

@@ -224,6 +224,7 @@ TEST_F(ActInfoTest, AnActOnItsThreePages) {
     EXPECT_EQ(picture.pixel(address.left, (address.top + address.bottom) / 2), face);
     EXPECT_EQ(picture.pixel(address.left + 5, address.top), face);
     EXPECT_GT(picture.dark(address), 30);
+    picture.save_enlarged(RECT{0, 16, 140, 46}, "act_info_buttons_enlarged");
     // The pin and help buttons stand apart, left of the tabs.
     CRect pin, helpButton;
     info->GetPinButton().GetWindowRect(&pin);
