@@ -71,6 +71,12 @@ void CPinButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   }
 }
 
+void CPinButton::SetPinned(BOOL bPinned) {
+  if (m_bPinned == bPinned) return;
+  m_bPinned = bPinned;
+  if (m_hWnd) Invalidate();
+}
+
 void CPinButton::ShowHover(BOOL bHover) {
   m_bHover = bHover;
   if (m_bHoverDrawn != bHover) {

@@ -25,6 +25,8 @@ class CPinButton : public CButton {
   void SetPinMode(BOOL bPinMode) { m_bPinMode = bPinMode; }
   BOOL GetPinMode() const { return m_bPinMode; }
   BOOL IsPinned() const { return m_bPinned; }
+  // Pins or unpins the button (redrawn when that changes its face).
+  void SetPinned(BOOL bPinned);
   BOOL IsHovered() const { return m_bHover; }
   const CRect& GetBitmapRect() const { return m_rcBitmap; }
 

@@ -16,11 +16,6 @@ std::string Format(const char* pattern, int a, int b) {
   return buffer;
 }
 
-std::string DateText(uint16_t days, const char* pattern) {
-  if (days == shell::kContentsNoDate) return {};
-  return static_cast<LPCTSTR>(CDate(int32_t(days), CDate::kEpoch1900).Format(pattern));
-}
-
 std::string TrimLeft(std::string text) {
   const size_t first = text.find_first_not_of(' ');
   return first == std::string::npos ? std::string() : text.substr(first);
@@ -29,6 +24,11 @@ std::string TrimLeft(std::string text) {
 bool IsPart(const shell::ContentsRecord& r) { return r.level < shell::kLevelAct || (r.level == shell::kLevelAct && r.attachment); }
 
 }  // namespace
+
+std::string DateText(uint16_t days, const char* pattern) {
+  if (days == shell::kContentsNoDate) return {};
+  return static_cast<LPCTSTR>(CDate(int32_t(days), CDate::kEpoch1900).Format(pattern));
+}
 
 std::string TextBeforeHash(const std::string& text) {
   const size_t hash = text.find('#');

@@ -30,6 +30,8 @@ std::string BookmarkName(const shell::ActDescription& d);
 std::string TitleText(const shell::ActDescription& d);
 // A day count from 1900-01-01 as "%y-%m-%d"; empty for none.
 std::string ShortDate(uint16_t days);
+// A day count from 1900-01-01 formatted by a date pattern ("%#x r."); empty for none.
+std::string DateText(uint16_t days, const char* pattern);
 
 // The row texts of description `d`; `act` is the record of the act of a part or attachment
 // (d.records[7]), used for its year and position.

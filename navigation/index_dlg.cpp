@@ -4,7 +4,7 @@
 
 #include "engine/medview/engine_titles.h"
 #include "navigation/keyword_hits.h"
-#include "navigation/keywordsres_tab.h"
+#include "navigation/nav_commands.h"
 #include "platform/base/cp1250.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/framework/control_messages.h"
@@ -155,9 +155,7 @@ int CKeywordListDlg::ShowKeywordTopics() {
   if (!EditHasFocus()) *m_pRemembered = keyword;
   bool listed = false;
   if (keywords::LoadKeywordTopics(m_hIndex, keyword.c_str(), hits, &listed) != 0) return keywords::kNoMemory;
-  if (!listed) return 0;
-  CKeywordsresTab* tab = CKeywordsresTab::BringForward(true);
-  if (tab && hits.count > 0) tab->ShowKeyword(CString(Heading(keyword)));
+  if (listed) navcmd::ListKeywordHits(Heading(keyword));
   return 0;
 }
 

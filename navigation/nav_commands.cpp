@@ -6,6 +6,8 @@
 #include "engine/medview/topic_list.h"
 #include "navigation/bookmark_tab.h"
 #include "navigation/du_tab.h"
+#include "navigation/keyword_hits.h"
+#include "navigation/keywordsres_tab.h"
 #include "navigation/nav_bar.h"
 #include "pictures/sheets/lumo_bmp_view.h"
 #include "shell/print/printmark_tab.h"
@@ -122,6 +124,11 @@ engine::GroupPtr GroupOf(const std::vector<int32_t>& topics) {
     if (topic >= 0 && !medview::MvGroupHasItem(group.get(), topic)) medview::MvAddGroupItem(group.get(), topic);
   }
   return group;
+}
+
+void ListKeywordHits(const std::string& keyword) {
+  CKeywordsresTab* tab = CKeywordsresTab::BringForward(true);
+  if (tab && keywords::KeywordHits().count > 0) tab->ShowKeyword(CString(keyword));
 }
 
 }  // namespace navcmd

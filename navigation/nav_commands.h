@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/COMMON/topic_group.h"
@@ -51,6 +52,9 @@ bool AddRecordToPrintList(int32_t topic);
 shell::ContentsRecord ActRecordOf(const CLumoKALDoc& work, const shell::ActDescription& d);
 // The row texts of a description, reading the act record of a part or attachment.
 navtext::EntryTexts DescribeRow(const CLumoKALDoc& work, const shell::ActDescription& d);
+// Shows "Nawigator" on its "Indeksy" tab and, when the keyword hits hold addresses, lists them
+// there under `keyword`.
+void ListKeywordHits(const std::string& keyword);
 // A topic group holding each of `topics` once; null for none or when the group fails.
 engine::GroupPtr GroupOf(const std::vector<int32_t>& topics);
 

@@ -244,6 +244,30 @@ constexpr UINT ID_HOTSPOT_RUN_MACRO = 32967;  // "&Otwórz" of an object hotspot
 // The act information window.
 constexpr UINT IDD_ACT_INFO = 208;          // "Informacja"
 
+// --- The act information window's buttons, pages and pictures (navigation: act information) ------
+constexpr UINT IDC_ACT_PIN = 1191;              // the pin button
+constexpr UINT IDC_ACT_HELP = 1192;             // the help button
+constexpr UINT IDB_ACT_PIN = 162;               // the pin lying (not pinned)
+constexpr UINT IDB_ACT_PINNED = 134;            // the pin in the board
+constexpr UINT IDB_ACT_PINNED_HOVER = 210;      // the pin in the board under the mouse
+constexpr UINT IDB_ACT_HELP = 209;              // the help button's question mark
+constexpr UINT IDI_PROGRAM = 128;               // the program's icon (the act page shows it)
+constexpr UINT IDD_ACT_PROPERTY_PAGE = 1551;    // "Informacja"
+constexpr UINT IDD_ACT_EXCEPTION_PAGE = 1572;   // "Wyjątki"
+constexpr UINT IDD_ACT_RELATED_PAGE = 1573;     // "Zobacz również"
+constexpr UINT IDC_ACT_TITLE = 1147;
+constexpr UINT IDC_ACT_ADOPTED_LABEL = 1149;    // "uchwalony:"
+constexpr UINT IDC_ACT_ADOPTED = 1150;
+constexpr UINT IDC_ACT_IN_FORCE_LABEL = 1151;   // "wchodzi w życie:"
+constexpr UINT IDC_ACT_PUBLISHED_LABEL = 1152;  // "opublikowany:"
+constexpr UINT IDC_ACT_PUBLISHED = 1153;
+constexpr UINT IDC_ACT_IN_FORCE = 1154;
+constexpr UINT IDC_ACT_RANK = 1155;
+constexpr UINT IDC_ACT_ADDRESS = 1156;
+constexpr UINT IDC_ACT_EXCEPTIONS = 1101;
+constexpr UINT IDC_ACT_KEYWORDS = 1113;
+constexpr UINT IDC_ACT_KEYWORDS_FRAME = 1114;   // where "Hasła:" is drawn
+
 // --- The notes dialog (shell: notes) ---------------------------------------------------------
 constexpr UINT IDD_NOTES = 297;                // "Notatki"
 constexpr UINT IDC_NOTE_TEXT = 1152;

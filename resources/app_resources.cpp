@@ -16,6 +16,7 @@ void register_app_resources() {
   register_printing_resources();
   register_binder_resources();
   register_notes_resources();
+  register_act_info_resources();
 }
 
 }  // namespace resources

@@ -176,11 +176,6 @@ void register_wheel_resources() {
   res::add_binary({res::BinaryKind::bitmap, IDB_WHEEL_INDICATOR, nullptr, bitmap});
 }
 
-// --- The act information window -------------------------------------------------------------------
-
-// The window's pin and help buttons come with its pages.
-constexpr std::span<const res::DialogControlResource> kActInfoControls{};
-
 }  // namespace
 
 void register_text_view_resources() {
@@ -188,9 +183,6 @@ void register_text_view_resources() {
                    kTextViewControls});
   res::add_menu(IDR_TEXT_VIEW_MENU, kPaneMenu);
   register_wheel_resources();
-  res::add_dialog({IDD_ACT_INFO, "Informacja", {0, 0, 256, 127},
-                   WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT | DS_CENTER, WS_EX_TOOLWINDOW, "MS Sans Serif", 8,
-                   kActInfoControls});
 }
 
 }  // namespace resources

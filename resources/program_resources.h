@@ -40,6 +40,8 @@ void register_text_view_resources();
 void register_printing_resources();
 void register_binder_resources();
 void register_notes_resources();
+// The act information window, its pages and pictures.
+void register_act_info_resources();
 
 std::span<const res::StringResource> string_table();
 

@@ -7,6 +7,7 @@
 
 #include "platform/base/cp1250.h"
 #include "platform/controls/control_class.h"
+#include "platform/controls/drop_button.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/controls/standard_controls_common.h"
 #include "platform/gdi/core/icons.h"
@@ -41,7 +42,7 @@ struct ComboState : win::ControlState {
 bool is_drop_list(HWND h) { return (style_of(h) & 3) == CBS_DROPDOWNLIST; }
 bool is_editable(HWND h) { return (style_of(h) & 3) == CBS_DROPDOWN; }
 
-int button_width() { return GetSystemMetrics(SM_CXVSCROLL); }
+int button_width() { return controls::drop_button_width(); }
 
 // The field's height for rows of `item_height`.
 int field_height(int item_height) { return item_height + 6; }
@@ -59,12 +60,6 @@ void fit_field(HWND h) {
 }
 
 void tell_combo(HWND h, WORD code) { notify(h, code); }
-
-// Draws the arrow of a drop button: a small filled triangle pointing down, centred in `r`.
-void draw_drop_arrow(CDC& dc, const CRect& r, COLORREF colour) {
-  int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2 - 1;
-  for (int row = 0; row < 4; ++row) dc.FillSolidRect(cx - 3 + row, cy - 1 + row, 7 - 2 * row, 1, colour);
-}
 
 int list_rows_shown(HWND list);
 
@@ -553,18 +548,7 @@ LRESULT combo_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         dc.Draw3dRect(&inner, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_BTNFACE));
         CRect button(r.right - 2 - button_width(), r.top + 2, r.right - 2, r.bottom - 2);
         bool down = win::control_state<ComboState>(h).list != nullptr;
-        dc.FillSolidRect(&button, GetSysColor(COLOR_BTNFACE));
-        if (down) {
-          dc.Draw3dRect(&button, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
-        } else {
-          dc.Draw3dRect(&button, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOWFRAME));
-          CRect face(button);
-          face.DeflateRect(1, 1);
-          dc.Draw3dRect(&face, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
-        }
-        CRect arrow(button);
-        if (down) arrow.OffsetRect(1, 1);
-        draw_drop_arrow(dc, arrow, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+        controls::draw_drop_button(dc, button, down, enabled);
         if (win::control_state<ComboState>(h).edit) return;
         // The chosen item, marked while the field has the focus.
         CRect field(r.left + 3, r.top + 3, button.left - 1, r.bottom - 3);

@@ -221,8 +221,11 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         // Read-only and disabled edits sit on the button face; a disabled one's text is grey.
         bool read_only = (style_of(h) & ES_READONLY) != 0 || !IsWindowEnabled(h);
         dc.FillSolidRect(&r, GetSysColor(read_only ? COLOR_BTNFACE : COLOR_WINDOW));
-        // The edit field of a combo box lies inside the combo box's own frame.
-        if (GetDlgCtrlID(h) != kComboEditId || !is_combo(GetParent(h))) {
+        // The edit field of a combo box lies inside the combo box's own frame; a read-only edit
+        // without a border of its own is a line of text on the face (an information field).
+        const bool bare = (style_of(h) & ES_READONLY) && !(style_of(h) & WS_BORDER) &&
+                          !(GetWindowLong(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+        if (!bare && (GetDlgCtrlID(h) != kComboEditId || !is_combo(GetParent(h)))) {
           dc.Draw3dRect(&r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
         }
         std::string text = GetWindowTextString(h);
@@ -231,8 +234,12 @@ LRESULT edit_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         CRect t = text_area(r);
         dc.SelectObject(win::window_font(h));
         dc.SetTextColor(GetSysColor(IsWindowEnabled(h) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+        // ES_CENTER and ES_RIGHT place the text of a read-only edit (an editable one keeps its text at
+        // the left, where its caret and selection are measured from).
+        const DWORD style = style_of(h);
+        const UINT align = !(style & ES_READONLY) ? DT_LEFT : (style & ES_CENTER) ? DT_CENTER : (style & ES_RIGHT) ? DT_RIGHT : DT_LEFT;
         dc.DrawText(text.c_str(), int(text.size()), &t,
-                    DT_NOPREFIX | ((style_of(h) & ES_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER));
+                    align | DT_NOPREFIX | ((style_of(h) & ES_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER));
       });
       return 0;
     case WM_NCDESTROY:

@@ -122,8 +122,15 @@ LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case LB_INSERTSTRING: {
       // Owner-drawn items without strings carry a value, not text.
       bool value_only = owner_drawn(h) && !(style_of(h) & LBS_HASSTRINGS);
-      int at = s.insert(message == LB_ADDSTRING ? -1 : index,
-                        value_only ? nullptr : reinterpret_cast<const char*>(lParam));
+      int where = message == LB_ADDSTRING ? -1 : index;
+      if (message == LB_ADDSTRING && !value_only && (style_of(h) & LBS_SORT) && lParam) {
+        // After the rows that sort before it or equal to it.
+        const char* text = reinterpret_cast<const char*>(lParam);
+        where = int(std::partition_point(s.items.begin(), s.items.end(), [text](const ListItem& item) {
+                      return base::cp1250::collate(item.text, text) <= 0;
+                    }) - s.items.begin());
+      }
+      int at = s.insert(where, value_only ? nullptr : reinterpret_cast<const char*>(lParam));
       if (value_only) s.items[size_t(at)].data = UINT_PTR(lParam);
       if (s.rows_vary) {
         // The parent answers before the row is looked up again: it may change the list meanwhile.
@@ -291,7 +298,19 @@ LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_PAINT:
       paint(h, [&](CDC& dc, CRect r) {
-        dc.FillSolidRect(&r, GetSysColor(COLOR_WINDOW));
+        // The parent may give the rows a background brush and a text colour (WM_CTLCOLORLISTBOX).
+        dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+        HBRUSH brush = nullptr;
+        if (HWND parent = GetParent(h)) {
+          brush = ResolveClassBrush(reinterpret_cast<HBRUSH>(
+              SendMessage(parent, WM_CTLCOLORLISTBOX, WPARAM(dc.GetSafeHdc()), reinterpret_cast<LPARAM>(h))));
+        }
+        const COLORREF text_colour = dc.GetTextColor();
+        if (brush) {
+          dc.FillRect(&r, CBrush::FromHandle(brush));
+        } else {
+          dc.FillSolidRect(&r, GetSysColor(COLOR_WINDOW));
+        }
         for (int i = s.top, top = 0; i < count && top < r.bottom; top += s.row_height(i), ++i) {
           CRect row(r.left, top, r.right, top + s.row_height(i));
           bool sel = multi ? s.items[size_t(i)].picked : i == s.selected;
@@ -305,7 +324,7 @@ LRESULT list_rows_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
             continue;
           }
           if (sel) dc.FillSolidRect(&row, GetSysColor(COLOR_HIGHLIGHT));
-          dc.SetTextColor(GetSysColor(sel ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+          dc.SetTextColor(sel ? GetSysColor(COLOR_HIGHLIGHTTEXT) : text_colour);
           const std::string& t = s.items[size_t(i)].text;
           dc.TextOut(row.left + 2, row.top + 1, t.c_str(), int(t.size()));
           if (focus && multi) dc.DrawFocusRect(&row);

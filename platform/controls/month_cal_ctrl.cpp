@@ -2,12 +2,14 @@
 #include "platform/controls/control_class.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 #include "platform/base/locale_info.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/window_dc.h"
 #include "platform/win/control_state.h"
+#include "platform/win/window_font.h"
 
 namespace {
 
@@ -30,6 +32,8 @@ struct Calendar : win::ControlState {
 
   bool offers(const Date& d) const { return d.key() >= first.key() && d.key() <= last.key(); }
   Date clamp(const Date& d) const { return d.key() < first.key() ? first : d.key() > last.key() ? last : d; }
+  // By MCSC_ part; set at creation from the system colours.
+  std::array<COLORREF, 6> colours{};
 
   // Selects a day and shows its month.
   void select(const Date& d) {
@@ -138,15 +142,18 @@ void click(HWND h, POINT p) {
 
 void paint(HWND h) {
   CPaintDC dc(h);
+  win::WindowFontScope font(dc.GetSafeHdc(), h);
   const Calendar& c = win::control_state<Calendar>(h);
   CRect client;
   GetClientRect(h, &client);
-  dc.FillSolidRect(&client, GetSysColor(COLOR_WINDOW));
+  dc.FillSolidRect(&client, c.colours[MCSC_BACKGROUND]);
   dc.SetBkMode(TRANSPARENT);
   int width = 7 * kCalendarColumnWidth;
   CRect title(kMargin, kMargin, kMargin + width, kMargin + kCalendarTitleHeight);
-  dc.FillSolidRect(&title, GetSysColor(COLOR_BTNFACE));
-  dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
+  dc.FillSolidRect(CRect(kMargin, title.bottom, kMargin + width, grid_top() + kWeeks * kCalendarRowHeight),
+                   c.colours[MCSC_MONTHBK]);
+  dc.FillSolidRect(&title, c.colours[MCSC_TITLEBK]);
+  dc.SetTextColor(c.colours[MCSC_TITLETEXT]);
   CString caption = controls::polish_month_name(c.month);
   char year[8];
   std::snprintf(year, sizeof year, " %d", c.year);
@@ -157,7 +164,7 @@ void paint(HWND h) {
   dc.DrawText("<", 1, &back, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   dc.DrawText(">", 1, &forward, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   static const char* const kWeekdays[7] = {"pn", "wt", "\x9cr", "cz", "pt", "so", "nd"};
-  dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+  dc.SetTextColor(c.colours[MCSC_TEXT]);
   for (int column = 0; column < 7; ++column) {
     CRect r(kMargin + column * kCalendarColumnWidth, title.bottom, kMargin + (column + 1) * kCalendarColumnWidth,
             grid_top());
@@ -171,7 +178,9 @@ void paint(HWND h) {
       bool selected = d == c.selected;
       if (selected) dc.FillSolidRect(&r, GetSysColor(COLOR_HIGHLIGHT));
       const bool in_month = d.month == c.month && c.offers(d);
-      dc.SetTextColor(GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : in_month ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+      dc.SetTextColor(selected   ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                      : in_month ? c.colours[MCSC_TEXT]
+                                 : c.colours[MCSC_TRAILINGTEXT]);
       char day[4];
       std::snprintf(day, sizeof day, "%d", d.day);
       dc.DrawText(day, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -183,18 +192,33 @@ void paint(HWND h) {
     std::snprintf(line, sizeof line, "Dzi\x9c: %02d.%02d.%04d", now.day, now.month, now.year);
     int top = grid_top() + kWeeks * kCalendarRowHeight;
     CRect r(kMargin, top, kMargin + width, top + kCalendarRowHeight);
-    dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+    dc.SetTextColor(c.colours[MCSC_TEXT]);
     dc.DrawText(line, -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   }
 }
 
 LRESULT calendar_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT r = 0; win::handle_font_message(h, message, wParam, lParam, r)) return r;
   switch (message) {
     case WM_CREATE: {
       // A new calendar shows today's month with today selected.
       Date now = today();
-      win::control_state<Calendar>(h).select(now);
+      Calendar& c = win::control_state<Calendar>(h);
+      c.select(now);
+      c.colours = {GetSysColor(COLOR_WINDOW),  GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_BTNFACE),
+                   GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_WINDOW),     GetSysColor(COLOR_GRAYTEXT)};
       return DefWindowProc(h, message, wParam, lParam);
+    }
+    case MCM_SETCOLOR:
+    case MCM_GETCOLOR: {
+      Calendar& c = win::control_state<Calendar>(h);
+      if (wParam >= c.colours.size()) return LRESULT(CLR_INVALID);
+      COLORREF old = c.colours[wParam];
+      if (message == MCM_SETCOLOR) {
+        c.colours[wParam] = COLORREF(lParam);
+        InvalidateRect(h, nullptr, TRUE);
+      }
+      return LRESULT(old);
     }
     case MCM_GETCURSEL: {
       auto* out = reinterpret_cast<SYSTEMTIME*>(lParam);

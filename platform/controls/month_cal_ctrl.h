@@ -24,6 +24,17 @@ constexpr UINT MCM_GETRANGE = 0x1011;
 constexpr UINT MCM_SETRANGE = 0x1012;
 constexpr DWORD GDTR_MIN = 0x0001;
 constexpr DWORD GDTR_MAX = 0x0002;
+constexpr UINT MCM_SETCOLOR = 0x100A;
+constexpr UINT MCM_GETCOLOR = 0x100B;
+
+// Parts of the month calendar that take a colour: the frame around the month, the days' text,
+// the title's background and text, the month's background and the neighbouring months' days.
+constexpr int MCSC_BACKGROUND = 0;
+constexpr int MCSC_TEXT = 1;
+constexpr int MCSC_TITLEBK = 2;
+constexpr int MCSC_TITLETEXT = 3;
+constexpr int MCSC_MONTHBK = 4;
+constexpr int MCSC_TRAILINGTEXT = 5;
 
 constexpr UINT MCN_SELCHANGE = UINT(-749);
 constexpr UINT MCN_SELECT = UINT(-746);
@@ -72,4 +83,7 @@ class CMonthCalCtrl : public CWnd {
   }
   // Resizes the window to the smallest rectangle that shows the whole month.
   BOOL SizeMinReq(BOOL bRepaint = TRUE);
+  // The previous colour of the part, or CLR_INVALID for an unknown part.
+  COLORREF SetColor(int nRegion, COLORREF ref) { return COLORREF(SendMessage(MCM_SETCOLOR, WPARAM(nRegion), LPARAM(ref))); }
+  COLORREF GetColor(int nRegion) const { return COLORREF(SendMessage(MCM_GETCOLOR, WPARAM(nRegion), 0)); }
 };

@@ -499,6 +499,13 @@ const RichText* rich_edit_text(HWND h) {
   RichEdit* edit = win::find_control_state<RichEdit>(h);
   return edit ? &edit->text : nullptr;
 }
+
+bool replace_rich_edit_selection(HWND h, const RichText& piece) {
+  RichEdit* edit = win::find_control_state<RichEdit>(h);
+  if (!edit) return false;
+  replace_selection(h, *edit, piece, false);
+  return true;
+}
 }  // namespace controls
 
 BOOL AfxInitRichEdit() {

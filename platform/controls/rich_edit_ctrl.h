@@ -2,7 +2,8 @@
 // paragraphs of formatted runs (bold, italic, underline, size, colour), wrapped at the window or
 // not at all, on a background colour of its own, scrolled vertically. Text comes in as plain text
 // or RTF through EM_STREAMIN (replacing everything, or the selection with SFF_SELECTION, after
-// which the caret stands behind the inserted text), WM_SETTEXT and EM_REPLACESEL. Unless read-only
+// which the caret stands behind the inserted text), WM_SETTEXT and EM_REPLACESEL, or as formatted
+// text built by the program (replace_rich_edit_selection). Unless read-only
 // it takes typed characters, Backspace, Delete, Enter and the caret keys, and tells its parent
 // EN_CHANGE when the event mask asks for it.
 //
@@ -53,6 +54,10 @@ void register_rich_edit_control();
 constexpr size_t kMaxRichStream = 1024 * 1024;
 // The control's text as plain data (for tests and drawing checks); null for another window.
 const RichText* rich_edit_text(HWND h);
+// Puts formatted text in place of the selection, as streaming it in would, without going
+// through RTF (so its text needs no escaping); the caret stands behind it. False for another
+// window.
+bool replace_rich_edit_selection(HWND h, const RichText& piece);
 }  // namespace controls
 
 // Makes the rich-edit window classes known; TRUE once they are.

@@ -4,6 +4,9 @@
 // procedures keep the control's state and paint it, plus the framework's classes over them. Controls tell their parent through WM_COMMAND with the
 // notification code in the high word.
 //
+// Edits draw a sunken frame, except a read-only edit without WS_BORDER or WS_EX_CLIENTEDGE: that one
+// is a line of text on the face (an information field), placed by ES_CENTER or ES_RIGHT.
+//
 // register_standard_controls() registers the classes, and the tab control's that property sheets
 // need (once; the program calls it at start, before any dialog is made).
 #pragma once
@@ -29,6 +32,9 @@ constexpr WORD LBN_DBLCLK = 2;
 // List-box styles and the item-height messages of owner-drawn list boxes. Without LBS_HASSTRINGS an
 // owner-drawn list box keeps the added value as the item's data, not as text.
 constexpr DWORD LBS_NOTIFY = 0x0001;
+// LB_ADDSTRING puts a text row where it belongs in Polish alphabetical order (LB_INSERTSTRING
+// still puts it where it is told).
+constexpr DWORD LBS_SORT = 0x0002;
 constexpr DWORD LBS_OWNERDRAWFIXED = 0x0010;
 constexpr DWORD LBS_OWNERDRAWVARIABLE = 0x0020;
 constexpr DWORD LBS_HASSTRINGS = 0x0040;

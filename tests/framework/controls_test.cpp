@@ -13,6 +13,7 @@
 #include "platform/controls/tab_ctrl.h"
 #include "platform/win/virtual_keys.h"
 #include "tests/framework/framework_fixture.h"
+#include "tests/support/surface_png.h"
 #include "tests/support/synthetic_input.h"
 
 namespace lumo::test {
@@ -103,6 +104,33 @@ TEST_F(ControlsTest, EditKeepsItsLimitAndSelection) {
   auto count = [&](int code) { return std::count(parent.commands.begin(), parent.commands.end(), std::make_pair(5, code)); };
   EXPECT_GE(count(EN_CHANGE), 5);
   EXPECT_GE(count(EN_MAXTEXT), 1);
+}
+
+// A read-only edit without a border is a line of text on the face; with WS_BORDER, or editable,
+// it keeps its sunken frame. ES_CENTER centres the text.
+TEST_F(ControlsTest, ReadOnlyFieldsWithoutABorderAndCentredText) {
+  CEdit bare, framed, editable;
+  ASSERT_TRUE(bare.Create(WS_VISIBLE | ES_READONLY | ES_CENTER | ES_MULTILINE, CRect(0, 0, 200, 20), &parent, 6));
+  ASSERT_TRUE(framed.Create(WS_VISIBLE | WS_BORDER | ES_READONLY, CRect(0, 30, 200, 50), &parent, 7));
+  ASSERT_TRUE(editable.Create(WS_VISIBLE, CRect(0, 60, 200, 80), &parent, 8));
+  bare.SetWindowText("poz. 34/1998");
+  pump();
+  const DWORD face = ::GetSysColor(COLOR_BTNFACE), shadow = ::GetSysColor(COLOR_BTNSHADOW);
+  EXPECT_EQ(surface_pixel(bare.m_hWnd, 0, 10), face);
+  EXPECT_EQ(surface_pixel(bare.m_hWnd, 100, 0), face);
+  EXPECT_EQ(surface_pixel(framed.m_hWnd, 0, 10), shadow);
+  EXPECT_EQ(surface_pixel(editable.m_hWnd, 0, 10), shadow);
+  // The text lies in the middle: nothing dark in the outer quarters, something in the middle.
+  auto dark = [&](int from, int to) {
+    int n = 0;
+    for (int y = 0; y < 20; ++y) {
+      for (int x = from; x < to; ++x) n += (surface_pixel(bare.m_hWnd, x, y) & 0xFF) < 0x60 ? 1 : 0;
+    }
+    return n;
+  };
+  EXPECT_EQ(dark(0, 40), 0);
+  EXPECT_EQ(dark(160, 200), 0);
+  EXPECT_GT(dark(60, 140), 20);
 }
 
 TEST_F(ControlsTest, AutomaticRadioButtonsOfAGroupExcludeEachOther) {

@@ -201,5 +201,28 @@ TEST_F(RichEditTest, AnEditableControlTakesTypingAndTellsItsParent) {
   note.DestroyWindow();
 }
 
+// Formatted text built by the program goes in as it stands: braces and backslashes are text, the
+// runs keep their formats, and it replaces the selection with the caret behind it.
+TEST_F(RichEditTest, FormattedTextReplacesTheSelectionAsItStands) {
+  stream(edit, "przed|po", SF_TEXT);
+  edit.SetSel(5, 6);
+  controls::CharFormat bold;
+  bold.bold = true;
+  bold.half_points = 16;
+  const controls::RichText piece({controls::Paragraph{{{CString("{\\b x} \\par"), bold}}, bold},
+                                  controls::Paragraph{{{CString("\x95 drugi"), {}}}, {}}});
+  ASSERT_TRUE(controls::replace_rich_edit_selection(edit.m_hWnd, piece));
+  EXPECT_EQ(text_of(edit), "przed{\\b x} \\par\r\n• drugipo");
+  long from = 0, to = 0;
+  edit.GetSel(from, to);
+  EXPECT_EQ(from, 5 + 11 + 1 + 7);  // a paragraph break counts one
+  EXPECT_EQ(from, to);
+  const controls::RichText* text = controls::rich_edit_text(edit.m_hWnd);
+  ASSERT_NE(text, nullptr);
+  ASSERT_GE(text->paragraphs()[0].runs.size(), 2u);
+  EXPECT_TRUE(text->paragraphs()[0].runs[1].format.bold);
+  EXPECT_FALSE(controls::replace_rich_edit_selection(parent.m_hWnd, piece));
+}
+
 }  // namespace
 }  // namespace lumo::test

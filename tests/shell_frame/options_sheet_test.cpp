@@ -8,9 +8,11 @@
 
 #include "platform/base/ctime.h"
 #include "platform/controls/date_time_ctrl.h"
+#include "platform/controls/drop_button.h"
 #include "platform/controls/list_ctrl.h"
 #include "platform/framework/property_sheet.h"
 #include "platform/win/message_queue.h"
+#include "platform/win/virtual_keys.h"
 #include "resources/app_ids.h"
 #include "resources/resource_ids.h"
 #include "shell/about_dlg.h"
@@ -93,13 +95,40 @@ TEST_F(DialogTest, OptionsAreEditedValidatedAndStored) {
     ::GetWindowText(picker, text, sizeof text);
     EXPECT_STREQ(text, "\x9Croda,  12 pa\x9F" "dziernika 2005");
     ::SetFocus(picker);
+    RECT client{};
+    ::GetClientRect(picker, &client);
+    const CRect button(controls::date_picker_button_rect(client, 0, controls::drop_button_width()));
     {
       gallery::Picture date_picture(picker, "options_date_long");
-      RECT inside{2, 2, date_picture.width() - 2, date_picture.height() - 2};
+      // The text ends well before the drop button.
+      RECT inside{2, 2, button.left, date_picture.height() - 2};
       EXPECT_GT(date_picture.dark(inside), 40);
-      EXPECT_LT(date_picture.rightmost_dark(inside), date_picture.width() * 3 / 4);
+      EXPECT_LT(date_picture.rightmost_dark(inside), button.left * 3 / 4);
       EXPECT_GT(date_picture.count(inside, ::GetSysColor(COLOR_HIGHLIGHT)), 20);
+      EXPECT_GT(date_picture.dark(button), 5);  // its arrow
     }
+    // The button drops the calendar below the picker, light blue in italics, on the shown day;
+    // Esc closes it.
+    ::SendMessage(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button.CenterPoint().x, button.CenterPoint().y));
+    HWND calendar = HWND(::SendMessage(picker, DTM_GETMONTHCAL, 0, 0));
+    ASSERT_NE(calendar, nullptr);
+    CRect field, dropped;
+    ::GetWindowRect(picker, &field);
+    ::GetWindowRect(calendar, &dropped);
+    EXPECT_EQ(dropped.TopLeft(), CPoint(field.left, field.bottom));
+    LOGFONT used{};
+    ASSERT_NE(::GetObject(HFONT(::SendMessage(calendar, WM_GETFONT, 0, 0)), sizeof used, &used), 0);
+    EXPECT_TRUE(used.lfItalic);
+    SYSTEMTIME day{};
+    ::SendMessage(calendar, MCM_GETCURSEL, 0, LPARAM(&day));
+    EXPECT_EQ(day.wYear * 10000 + day.wMonth * 100 + day.wDay, 20051012);
+    {
+      gallery::Picture month(calendar, "options_date_calendar", true);
+      EXPECT_GT(month.count(RECT{0, 0, month.width(), month.height()}, 0xFFDCDC), 1000);
+      EXPECT_GT(month.dark(RECT{0, 20, month.width(), month.height()}), 100);  // the days
+    }
+    ::SendMessage(picker, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(::IsWindow(calendar));
     SYSTEMTIME chosen{};
     chosen.wYear = 2005;
     chosen.wMonth = 3;
