@@ -78,7 +78,7 @@ BOOL MvSetTopic(medview::ViewerHandle viewer, int32_t position, int16_t region, 
     return FALSE;
   }
   RecordSource* source = SourceOf(*viewer);
-  title::TopicChunk chunk;
+  fcmanage::TopicChunk chunk;
   if (!source || position < 0 || source->Chunk(position, chunk) != 0) {
     SetError(error, medview::kViewNoLayout);
     return FALSE;
