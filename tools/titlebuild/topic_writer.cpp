@@ -43,7 +43,7 @@ struct PendingRecord {
 };
 
 // Builds every record's bytes; the topic header values are filled once positions are known.
-bool make_records(const std::vector<TopicSource>& topics, const zeck::PhraseList* phrases,
+bool make_records(const std::vector<TopicSource>& topics, const compress::PhraseList* phrases,
                   std::vector<PendingRecord>& records) {
   for (size_t t = 0; t < topics.size(); ++t) {
     const TopicSource& topic = topics[t];
@@ -67,7 +67,7 @@ bool make_records(const std::vector<TopicSource>& topics, const zeck::PhraseList
       r.topic = t;
       std::string stored = source.text;
       if (phrases) {
-        stored.resize(zeck::PhrCompressText(reinterpret_cast<uint8_t*>(stored.data()), stored.size(), *phrases));
+        stored.resize(compress::PhrCompressText(reinterpret_cast<uint8_t*>(stored.data()), stored.size(), *phrases));
       }
       r.count = source.type > 0x10 ? uint16_t(source.text.size()) : 0;
       base::ByteWriter w(r.body);
