@@ -65,13 +65,13 @@ void BM_OpenAndReadEveryTopic(benchmark::State& state) {
     const int32_t topics = title::TtlGetInfo(t, title::kInfoTopicCount, 0, nullptr, 0);
     for (int32_t topic = 0; topic < topics; ++topic) {
       int32_t code = 0;
-      title::TopicChunk chunk;
-      title::TopicRecordPtr record = title::FcGetChunk(t, title::TtlTopicNumberToPosition(t, topic), chunk, code);
+      fcmanage::TopicChunk chunk;
+      fcmanage::TopicRecordPtr record = fcmanage::FcGetChunk(t, fcmanage::TtlTopicNumberToPosition(t, topic), chunk, code);
       const int32_t first = record ? record->position : -1;
       while (record) {
         ++records;
         benchmark::DoNotOptimize(record->text().data());
-        record = title::FcGetNeighbour(*record, true, t, code, first, -1);
+        record = fcmanage::FcGetNeighbour(*record, true, t, code, first, -1);
       }
     }
     title::TtlClose(t);

@@ -93,7 +93,7 @@ void BM_OpenActFirstScreen(benchmark::State& state) {
   if (!library) return state.SkipWithError("corpus absent");
   title::TitleHandle* t = title::TtlOpen(library->path.c_str(), nullptr, 0, true);
   if (!t) return state.SkipWithError("library does not open");
-  const int32_t position = title::TtlTopicNumberToPosition(t, LongestActTopic(*library));
+  const int32_t position = fcmanage::TtlTopicNumberToPosition(t, LongestActTopic(*library));
   QImage image(1920, 1080, QImage::Format_RGB32);
   g_dc = gdi::create_surface_dc(&image, 96);
   size_t frames = 0;

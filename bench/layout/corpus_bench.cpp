@@ -88,7 +88,7 @@ void BM_CorpusActFullLayout(benchmark::State& state) {
     records = 0;
     int32_t code = 0;
     for (int32_t position = medview::MvTopicNumberToPosition(handle, 0); position >= 0;) {
-      title::TopicRecordPtr record = title::FcLoadRecord(handle, position, code);
+      fcmanage::TopicRecordPtr record = fcmanage::FcLoadRecord(handle, position, code);
       if (!record) break;
       frame::ObjectList objects;
       frame::RecordPlacement at;

@@ -41,11 +41,11 @@ void BM_ReadTopicInOrder(benchmark::State& state) {
   const int32_t first = t.layout.record_positions[0][0];
   for (auto _ : state) {
     int32_t code = 0;
-    title::TopicRecordPtr record = title::FcLoadRecord(t.handle, first, code);
+    fcmanage::TopicRecordPtr record = fcmanage::FcLoadRecord(t.handle, first, code);
     int64_t count = 0;
     while (record) {
       ++count;
-      record = title::FcGetNeighbour(*record, true, t.handle, code, first, -1);
+      record = fcmanage::FcGetNeighbour(*record, true, t.handle, code, first, -1);
     }
     benchmark::DoNotOptimize(count);
   }
@@ -57,7 +57,7 @@ BENCHMARK(BM_ReadTopicInOrder)->RangeMultiplier(4)->Range(64, 4096)->Complexity(
 void BM_BlockCacheHit(benchmark::State& state) {
   BenchTitle& t = bench_title(1024);
   int32_t code = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(title::FcLoadBlock(t.handle, 1, code));
+  for (auto _ : state) benchmark::DoNotOptimize(fcmanage::FcLoadBlock(t.handle, 1, code));
 }
 BENCHMARK(BM_BlockCacheHit);
 
@@ -68,7 +68,7 @@ void BM_BlockCacheMiss(benchmark::State& state) {
   int32_t block = 0;
   for (auto _ : state) {
     block = (block + 1) % blocks;  // four or more blocks in turn never hit three slots
-    benchmark::DoNotOptimize(title::FcLoadBlock(t.handle, block, code));
+    benchmark::DoNotOptimize(fcmanage::FcLoadBlock(t.handle, block, code));
   }
   state.counters["blocks"] = blocks;
 }
@@ -76,8 +76,8 @@ BENCHMARK(BM_BlockCacheMiss);
 
 void BM_ContextToPosition(benchmark::State& state) {
   BenchTitle& t = bench_title(1024);
-  title::TtlContextStringToPosition(t.handle, "KONIEC");
-  for (auto _ : state) benchmark::DoNotOptimize(title::TtlContextStringToPosition(t.handle, "KONIEC"));
+  fcmanage::TtlContextStringToPosition(t.handle, "KONIEC");
+  for (auto _ : state) benchmark::DoNotOptimize(fcmanage::TtlContextStringToPosition(t.handle, "KONIEC"));
 }
 BENCHMARK(BM_ContextToPosition);
 

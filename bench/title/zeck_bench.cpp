@@ -37,10 +37,10 @@ Blocks& blocks() {
                                              mvfs::kFsOpenReadOnly);
   std::vector<uint8_t> topic_file;
   if (!fs || mvfs::FsReadWholeFile(fs.get(), "|TOPIC", 256 << 20, topic_file) != mvfs::FsWholeFile::kRead) return b;
-  std::vector<uint8_t> decoded(title::kTopicDecodedLimit);
-  for (size_t at = 0; at + title::kTopicBlockHeaderSize < topic_file.size(); at += title::kTopicBlockSize) {
-    const size_t end = std::min(topic_file.size(), at + title::kTopicBlockSize);
-    b.lz.emplace_back(topic_file.begin() + ptrdiff_t(at + title::kTopicBlockHeaderSize), topic_file.begin() + ptrdiff_t(end));
+  std::vector<uint8_t> decoded(fcmanage::kTopicDecodedLimit);
+  for (size_t at = 0; at + fcmanage::kTopicBlockHeaderSize < topic_file.size(); at += fcmanage::kTopicBlockSize) {
+    const size_t end = std::min(topic_file.size(), at + fcmanage::kTopicBlockSize);
+    b.lz.emplace_back(topic_file.begin() + ptrdiff_t(at + fcmanage::kTopicBlockHeaderSize), topic_file.begin() + ptrdiff_t(end));
     const size_t size = zeck::ZeckDecompress(b.lz.back().data(), decoded.data(), b.lz.back().size(), decoded.size());
     b.decoded_bytes += size;
     uLongf packed_size = compressBound(uLong(size));
@@ -59,7 +59,7 @@ const bool kBlocksBuilt = (blocks(), true);
 void BM_LzDecodeEveryBlock(benchmark::State& state) {
   Blocks& b = blocks();
   if (!b.present) return state.SkipWithError("corpus absent");
-  std::vector<uint8_t> out(title::kTopicDecodedLimit);
+  std::vector<uint8_t> out(fcmanage::kTopicDecodedLimit);
   for (auto _ : state) {
     size_t total = 0;
     for (const std::vector<uint8_t>& block : b.lz) total += zeck::ZeckDecompress(block.data(), out.data(), block.size(), out.size());
@@ -72,7 +72,7 @@ BENCHMARK(BM_LzDecodeEveryBlock)->Unit(benchmark::kMillisecond);
 void BM_ZlibInflateEveryBlock(benchmark::State& state) {
   Blocks& b = blocks();
   if (!b.present) return state.SkipWithError("corpus absent");
-  std::vector<uint8_t> out(title::kTopicDecodedLimit);
+  std::vector<uint8_t> out(fcmanage::kTopicDecodedLimit);
   for (auto _ : state) {
     size_t total = 0;
     for (const std::vector<uint8_t>& block : b.zlib) {
@@ -99,12 +99,12 @@ void BM_ReadEveryRecord(benchmark::State& state) {
     text_bytes = 0;
     for (int32_t topic = 0; topic < topics; ++topic) {
       int32_t code = 0;
-      title::TopicChunk chunk;
-      title::TopicRecordPtr record = title::FcGetChunk(t, title::TtlTopicNumberToPosition(t, topic), chunk, code);
+      fcmanage::TopicChunk chunk;
+      fcmanage::TopicRecordPtr record = fcmanage::FcGetChunk(t, fcmanage::TtlTopicNumberToPosition(t, topic), chunk, code);
       const int32_t first = record ? record->position : -1;
       while (record) {
         text_bytes += record->text().size();
-        record = title::FcGetNeighbour(*record, true, t, code, first, -1);
+        record = fcmanage::FcGetNeighbour(*record, true, t, code, first, -1);
       }
     }
   }

@@ -7,7 +7,7 @@
 #include "platform/base/byte_io.h"
 #include "platform/base/os_file.h"
 
-namespace zeck {
+namespace compress {
 namespace {
 
 constexpr int kBadList = 4;
@@ -147,4 +147,4 @@ size_t PhrCompressText(uint8_t* text, size_t length, const PhraseList& phrases) 
   return out;
 }
 
-}  // namespace zeck
+}  // namespace compress

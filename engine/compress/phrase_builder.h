@@ -19,7 +19,7 @@
 #include "engine/mvfs/file_moniker.h"
 #include "engine/mvfs/title_file_system.h"
 
-namespace zeck {
+namespace compress {
 
 inline constexpr size_t kMaxPhrases = 1792;
 inline constexpr size_t kMaxPhraseListSize = 65535;
@@ -45,4 +45,4 @@ int PhrBuild(const mvfs::FileMoniker* list_file, mvfs::TitleFileSystem* fs, uint
 // code (plus one, and the space dropped, when a space follows it); leading spaces, CR and LF stay.
 size_t PhrCompressText(uint8_t* text, size_t length, const PhraseList& phrases);
 
-}  // namespace zeck
+}  // namespace compress

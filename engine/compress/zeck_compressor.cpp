@@ -6,7 +6,7 @@
 #include "engine/mvfs/fs_authoring.h"
 #include "engine/zeck/zeck_decompress.h"
 
-namespace zeck {
+namespace compress {
 namespace {
 
 constexpr size_t kHashBits = 13;
@@ -22,12 +22,12 @@ size_t hash3(const uint8_t* p) {
 class MatchFinder {
  public:
   MatchFinder(const uint8_t* input, size_t size, const std::vector<bool>& blocked)
-      : input_(input), size_(size), blocked_(blocked), head_(kHashSize, kNone), previous_(kZeckWindow, kNone) {}
+      : input_(input), size_(size), blocked_(blocked), head_(kHashSize, kNone), previous_(zeck::kZeckWindow, kNone) {}
 
   void insert(size_t p) {
-    if (p + kZeckMinMatch > size_ || blocked_[p]) return;
+    if (p + zeck::kZeckMinMatch > size_ || blocked_[p]) return;
     const size_t h = hash3(input_ + p);
-    previous_[p % kZeckWindow] = head_[h];
+    previous_[p % zeck::kZeckWindow] = head_[h];
     head_[h] = int32_t(p);
   }
 
@@ -35,10 +35,10 @@ class MatchFinder {
   // returns its length (0 when below three) and sets the distance.
   size_t find(size_t p, size_t max_length, size_t& distance) const {
     size_t best = 0;
-    if (max_length < kZeckMinMatch || p + kZeckMinMatch > size_) return 0;
-    for (int32_t q = head_[hash3(input_ + p)]; q != kNone; q = previous_[size_t(q) % kZeckWindow]) {
+    if (max_length < zeck::kZeckMinMatch || p + zeck::kZeckMinMatch > size_) return 0;
+    for (int32_t q = head_[hash3(input_ + p)]; q != kNone; q = previous_[size_t(q) % zeck::kZeckWindow]) {
       const size_t candidate = size_t(q);
-      if (candidate >= p || p - candidate > kZeckWindow) break;
+      if (candidate >= p || p - candidate > zeck::kZeckWindow) break;
       size_t length = 0;
       while (length < max_length && !blocked_[candidate + length] &&
              input_[candidate + length] == input_[p + length])
@@ -49,7 +49,7 @@ class MatchFinder {
         if (best == max_length) break;
       }
     }
-    return best >= kZeckMinMatch ? best : 0;
+    return best >= zeck::kZeckMinMatch ? best : 0;
   }
 
  private:
@@ -88,7 +88,7 @@ class ItemWriter {
     out_[flag_pos_] |= uint8_t(1u << (items_ % 8));
     const size_t d = distance - 1;
     out_[pos_++] = uint8_t(d & 0xFF);
-    out_[pos_++] = uint8_t(((length - kZeckMinMatch) << 4) | (d >> 8));
+    out_[pos_++] = uint8_t(((length - zeck::kZeckMinMatch) << 4) | (d >> 8));
     ++items_;
   }
   size_t items() const { return items_; }
@@ -144,7 +144,7 @@ size_t ZeckCompressor::run(const uint8_t* input, size_t input_size, uint8_t* out
   }
   MatchFinder finder(input, input_size, blocked);
   ItemWriter writer(output, output_limit);
-  const size_t match_end = input_size > kZeckMaxMatch ? input_size - kZeckMaxMatch : 0;
+  const size_t match_end = input_size > zeck::kZeckMaxMatch ? input_size - zeck::kZeckMaxMatch : 0;
   size_t next_region = 0;
   size_t p = 0;
   while (p < input_size) {
@@ -171,7 +171,7 @@ size_t ZeckCompressor::run(const uint8_t* input, size_t input_size, uint8_t* out
     size_t distance = 0;
     size_t length = 0;
     if (p < match_end) {
-      size_t max_length = kZeckMaxMatch;
+      size_t max_length = zeck::kZeckMaxMatch;
       // A match never runs into the next protected region.
       for (size_t i = 0; i < max_length; ++i)
         if (blocked[p + i]) max_length = i;
@@ -236,4 +236,4 @@ bool ZeckPatchFile(mvfs::InternalFileHandle* file, int64_t base_position, const 
   return ok;
 }
 
-}  // namespace zeck
+}  // namespace compress

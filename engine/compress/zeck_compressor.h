@@ -1,4 +1,4 @@
-// The LZ compressor: produces the stream that ZeckDecompress reads (see engine/zeck/zeck_decompress.h).
+// The LZ compressor: produces the stream that zeck::ZeckDecompress reads (see engine/zeck/zeck_decompress.h).
 //
 // Matches are found over a 4,096-byte window through chains of earlier positions with the same first
 // three bytes; the longest match wins, the nearest of equal length. The last 18 input bytes always
@@ -18,7 +18,7 @@
 
 #include "engine/mvfs/title_file_system.h"
 
-namespace zeck {
+namespace compress {
 
 // Codes of a compression.
 inline constexpr int kZeckOk = 0;
@@ -80,4 +80,4 @@ bool ZeckPatch(const ZeckRegion& region, std::span<uint8_t> output, size_t offse
 bool ZeckPatchFile(mvfs::InternalFileHandle* file, int64_t base_position, const ZeckRegion& region,
                    size_t offset, uint32_t value, bool restore_position);
 
-}  // namespace zeck
+}  // namespace compress

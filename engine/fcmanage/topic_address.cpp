@@ -4,9 +4,9 @@
 #include "engine/title/title.h"
 #include "engine/title/title_tables.h"
 
-namespace title {
+namespace fcmanage {
 
-int32_t FcLocateAddress(TitleHandle* title, int32_t address, TopicLocation& location) {
+int32_t FcLocateAddress(title::TitleHandle* title, int32_t address, TopicLocation& location) {
   location = {address, -1, -1};
   if (!TtlIsValid(title)) return 5;
   if (address < 0) return 1;
@@ -35,24 +35,24 @@ int32_t FcLocateAddress(TitleHandle* title, int32_t address, TopicLocation& loca
   return 1;
 }
 
-int32_t TtlAddressToPosition(TitleHandle* title, int32_t address) {
+int32_t TtlAddressToPosition(title::TitleHandle* title, int32_t address) {
   if (address == -1) return -1;
   TopicLocation location;
   return FcLocateAddress(title, address, location) == 0 ? location.position : -1;
 }
 
-int32_t TtlContextHashToPosition(TitleHandle* title, uint32_t hash) {
+int32_t TtlContextHashToPosition(title::TitleHandle* title, uint32_t hash) {
   return TtlAddressToPosition(title, TtlLookupContextHash(title, hash));
 }
 
-int32_t TtlContextStringToPosition(TitleHandle* title, const char* context) {
+int32_t TtlContextStringToPosition(title::TitleHandle* title, const char* context) {
   return TtlAddressToPosition(title, TtlLookupContextString(title, context));
 }
 
-int32_t TtlTopicNumberToPosition(TitleHandle* title, int32_t topic) {
+int32_t TtlTopicNumberToPosition(title::TitleHandle* title, int32_t topic) {
   return TtlAddressToPosition(title, TtlGetCatalogAddress(title, topic));
 }
 
-int32_t TtlStartPosition(TitleHandle* title) { return TtlAddressToPosition(title, TtlGetStartAddress(title)); }
+int32_t TtlStartPosition(title::TitleHandle* title) { return TtlAddressToPosition(title, TtlGetStartAddress(title)); }
 
-}  // namespace title
+}  // namespace fcmanage

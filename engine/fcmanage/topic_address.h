@@ -8,8 +8,10 @@
 #include <cstdint>
 
 namespace title {
-
 struct TitleHandle;
+}  // namespace title
+
+namespace fcmanage {
 
 struct TopicLocation {
   int32_t address = -1;
@@ -18,13 +20,13 @@ struct TopicLocation {
 };
 
 // 0 found; 1 when the address lies beyond the chain (or cannot be read); 5 without a title.
-int32_t FcLocateAddress(TitleHandle* title, int32_t address, TopicLocation& location);
+int32_t FcLocateAddress(title::TitleHandle* title, int32_t address, TopicLocation& location);
 
 // The TextPosition of the record holding the address; -1 when none.
-int32_t TtlAddressToPosition(TitleHandle* title, int32_t address);
-int32_t TtlContextHashToPosition(TitleHandle* title, uint32_t hash);
-int32_t TtlContextStringToPosition(TitleHandle* title, const char* context);
-int32_t TtlTopicNumberToPosition(TitleHandle* title, int32_t topic);
-int32_t TtlStartPosition(TitleHandle* title);
+int32_t TtlAddressToPosition(title::TitleHandle* title, int32_t address);
+int32_t TtlContextHashToPosition(title::TitleHandle* title, uint32_t hash);
+int32_t TtlContextStringToPosition(title::TitleHandle* title, const char* context);
+int32_t TtlTopicNumberToPosition(title::TitleHandle* title, int32_t topic);
+int32_t TtlStartPosition(title::TitleHandle* title);
 
-}  // namespace title
+}  // namespace fcmanage

@@ -6,7 +6,7 @@
 #include "engine/zeck/zeck_decompress.h"
 #include "platform/base/byte_io.h"
 
-namespace title {
+namespace fcmanage {
 
 TopicBlockHeader TopicBlock::header() const {
   base::ByteReader in(bytes.data(), bytes.size());
@@ -43,7 +43,7 @@ int32_t read_code(mvfs::FsErrorCode fs_code) {
 
 }  // namespace
 
-TopicBlockRef FcLoadBlock(TitleHandle* title, int32_t block, int32_t& code) {
+TopicBlockRef FcLoadBlock(title::TitleHandle* title, int32_t block, int32_t& code) {
   if (!title || !title->topic_file || block < 0) {
     code = kTopicReadFailed;
     return nullptr;
@@ -70,12 +70,12 @@ TopicBlockRef FcLoadBlock(TitleHandle* title, int32_t block, int32_t& code) {
   return decoded;
 }
 
-void FcInitCache(TitleHandle* title) {
+void FcInitCache(title::TitleHandle* title) {
   if (!title) return;
   title->cache.slots = {};
   title->cache.next = 0;
 }
 
-void FcFreeCache(TitleHandle* title) { FcInitCache(title); }
+void FcFreeCache(title::TitleHandle* title) { FcInitCache(title); }
 
-}  // namespace title
+}  // namespace fcmanage

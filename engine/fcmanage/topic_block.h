@@ -23,8 +23,10 @@
 #include <vector>
 
 namespace title {
-
 struct TitleHandle;
+}  // namespace title
+
+namespace fcmanage {
 
 inline constexpr size_t kTopicBlockSize = 4096;
 inline constexpr size_t kTopicBlockHeaderSize = 12;
@@ -69,9 +71,9 @@ inline int32_t MakePosition(int32_t block, int32_t offset) { return (block << kT
 // Decodes one stored block (the header copied, the data decompressed or taken as stored).
 TopicBlock FcDecodeBlock(int32_t number, const uint8_t* stored, size_t stored_size, bool compressed);
 // Block n of the title through its cache; null with 1001, 1009 or 1010.
-TopicBlockRef FcLoadBlock(TitleHandle* title, int32_t block, int32_t& code);
+TopicBlockRef FcLoadBlock(title::TitleHandle* title, int32_t block, int32_t& code);
 // Empties the cache (all three slots, next slot 0).
-void FcInitCache(TitleHandle* title);
-void FcFreeCache(TitleHandle* title);
+void FcInitCache(title::TitleHandle* title);
+void FcFreeCache(title::TitleHandle* title);
 
-}  // namespace title
+}  // namespace fcmanage

@@ -6,7 +6,7 @@
 #include "engine/title/title.h"
 #include "platform/base/byte_io.h"
 
-namespace title {
+namespace fcmanage {
 
 void FcSplitTitles(const TopicRecord& header, TopicChunk& chunk) {
   const std::span<const uint8_t> text = header.text();
@@ -19,7 +19,7 @@ void FcSplitTitles(const TopicRecord& header, TopicChunk& chunk) {
   }
 }
 
-TopicRecordPtr FcGetChunk(TitleHandle* title, int32_t position, TopicChunk& chunk, int32_t& code) {
+TopicRecordPtr FcGetChunk(title::TitleHandle* title, int32_t position, TopicChunk& chunk, int32_t& code) {
   code = kTopicOk;
   if (!TtlIsValid(title) || position < 0) {
     code = kTopicNoMemory;
@@ -75,4 +75,4 @@ TopicRecordPtr FcGetChunk(TitleHandle* title, int32_t position, TopicChunk& chun
   return record;
 }
 
-}  // namespace title
+}  // namespace fcmanage

@@ -11,7 +11,7 @@
 
 #include "engine/fcmanage/topic_record.h"
 
-namespace title {
+namespace fcmanage {
 
 struct TopicChunk {
   int32_t topic_length = 0;  // the header's length minus the header record's stored size
@@ -23,8 +23,8 @@ struct TopicChunk {
 
 // The record holding `position` (never a topic header) with the chunk filled; null on failure (with
 // the code) or when the chain ends before it (code 0).
-TopicRecordPtr FcGetChunk(TitleHandle* title, int32_t position, TopicChunk& chunk, int32_t& code);
+TopicRecordPtr FcGetChunk(title::TitleHandle* title, int32_t position, TopicChunk& chunk, int32_t& code);
 // Fills the chunk's title and header text from a topic header record's text.
 void FcSplitTitles(const TopicRecord& header, TopicChunk& chunk);
 
-}  // namespace title
+}  // namespace fcmanage

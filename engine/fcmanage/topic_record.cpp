@@ -5,12 +5,12 @@
 #include "engine/fcmanage/topic_stream.h"
 #include "engine/title/title.h"
 
-namespace title {
+namespace fcmanage {
 namespace {
 
 // The character offset of the record at `position`: the counts of the records before it in its
 // block's walk. Fails with 1001 when the walk does not meet the position.
-int32_t character_offset(TitleHandle* title, int32_t position, int32_t& code) {
+int32_t character_offset(title::TitleHandle* title, int32_t position, int32_t& code) {
   const TopicBlockRef block = FcLoadBlock(title, PositionBlock(position), code);
   if (!block) return -1;
   const TopicBlockHeader h = block->header();
@@ -35,7 +35,7 @@ int32_t character_offset(TitleHandle* title, int32_t position, int32_t& code) {
 }
 
 // Loads the record at `position` whose character offset is already known.
-TopicRecordPtr load_record(TitleHandle* title, int32_t position, int32_t char_offset, int32_t& code) {
+TopicRecordPtr load_record(title::TitleHandle* title, int32_t position, int32_t char_offset, int32_t& code) {
   RecordHead head;
   if ((code = FcReadRecordHead(title, position, head))) return nullptr;
   const RecordEnvelope& e = head.envelope;
@@ -74,7 +74,7 @@ TopicRecordPtr load_record(TitleHandle* title, int32_t position, int32_t char_of
 
 }  // namespace
 
-TopicRecordPtr FcLoadRecord(TitleHandle* title, int32_t position, int32_t& code) {
+TopicRecordPtr FcLoadRecord(title::TitleHandle* title, int32_t position, int32_t& code) {
   if (position == -1) return nullptr;
   if (!TtlIsValid(title) || position < 0 || PositionOffset(position) < int32_t(kTopicBlockHeaderSize)) {
     code = kTopicNoMemory;
@@ -85,7 +85,7 @@ TopicRecordPtr FcLoadRecord(TitleHandle* title, int32_t position, int32_t& code)
   return load_record(title, position, char_offset, code);
 }
 
-TopicRecordPtr FcGetNeighbour(const TopicRecord& record, bool forward, TitleHandle* title, int32_t& code,
+TopicRecordPtr FcGetNeighbour(const TopicRecord& record, bool forward, title::TitleHandle* title, int32_t& code,
                               int32_t first_position, int32_t stop_position) {
   code = kTopicOk;
   if (record.position == first_position && !forward) {
@@ -123,4 +123,4 @@ TopicRecordPtr FcGetNeighbour(const TopicRecord& record, bool forward, TitleHand
   return result;
 }
 
-}  // namespace title
+}  // namespace fcmanage

@@ -11,8 +11,10 @@
 #include "engine/title/phrase_table.h"
 
 namespace title {
-
 struct TitleHandle;
+}  // namespace title
+
+namespace fcmanage {
 
 struct TopicRecord {
   int32_t previous = -1;     // TextPosition of the record before it in the chain
@@ -22,7 +24,7 @@ struct TopicRecord {
   int32_t text_length = 0;   // length of the text after expansion
   int32_t stored_size = 0;   // size of the record as stored, envelope included
   int32_t char_offset = 0;   // character offset of the record in its block (for TopicAddress)
-  const PhraseTable* phrases = nullptr;
+  const title::PhraseTable* phrases = nullptr;
   adt::TopicRecordHeader header;
   size_t header_size = 0;
   std::vector<uint8_t> bytes;  // the packed header, the format data and the (expanded) text
@@ -34,11 +36,11 @@ struct TopicRecord {
 using TopicRecordPtr = std::unique_ptr<TopicRecord>;
 
 // The record at `position`; null with 1001 or the read codes (null with the code unchanged for -1).
-TopicRecordPtr FcLoadRecord(TitleHandle* title, int32_t position, int32_t& code);
+TopicRecordPtr FcLoadRecord(title::TitleHandle* title, int32_t position, int32_t& code);
 // The next (forward) or previous record of the same topic. Null with 1011 when stepping backwards
 // from `first_position`, forwards onto `stop_position`, or onto a topic header; null with 0 at either
 // end of the chain.
-TopicRecordPtr FcGetNeighbour(const TopicRecord& record, bool forward, TitleHandle* title, int32_t& code,
+TopicRecordPtr FcGetNeighbour(const TopicRecord& record, bool forward, title::TitleHandle* title, int32_t& code,
                               int32_t first_position, int32_t stop_position);
 
-}  // namespace title
+}  // namespace fcmanage

@@ -5,9 +5,9 @@
 #include "engine/title/title.h"
 #include "platform/base/byte_io.h"
 
-namespace title {
+namespace fcmanage {
 
-int32_t FcReadStream(TitleHandle* title, int32_t position, uint8_t* out, size_t count) {
+int32_t FcReadStream(title::TitleHandle* title, int32_t position, uint8_t* out, size_t count) {
   if (position < 0) return kTopicNoMemory;
   int32_t block = PositionBlock(position);
   size_t offset = size_t(PositionOffset(position));
@@ -28,14 +28,14 @@ int32_t FcReadStream(TitleHandle* title, int32_t position, uint8_t* out, size_t 
   return kTopicOk;
 }
 
-uint64_t FcStreamLimit(TitleHandle* title, int32_t position) {
+uint64_t FcStreamLimit(title::TitleHandle* title, int32_t position) {
   const int64_t file_size = mvfs::FsGetFileSize(title->topic_file.get());
   const int64_t blocks = file_size < 0 ? 0 : (file_size + int64_t(kTopicBlockSize) - 1) / int64_t(kTopicBlockSize);
   const int64_t left = blocks - PositionBlock(position);
   return left > 0 ? uint64_t(left) * kTopicDecodedLimit : 0;
 }
 
-int32_t FcReadRecordHead(TitleHandle* title, int32_t position, RecordHead& head) {
+int32_t FcReadRecordHead(title::TitleHandle* title, int32_t position, RecordHead& head) {
   head = {};
   uint8_t bytes[kEnvelopeSize + adt::kMaxRecordHeaderSize] = {};
   if (const int32_t code = FcReadStream(title, position, bytes, kEnvelopeSize)) return code;
@@ -57,7 +57,7 @@ int32_t FcReadRecordHead(TitleHandle* title, int32_t position, RecordHead& head)
   return kTopicOk;
 }
 
-int32_t FcWalkStart(TitleHandle* title, const TopicBlock& block, int32_t wanted, int32_t& code) {
+int32_t FcWalkStart(title::TitleHandle* title, const TopicBlock& block, int32_t wanted, int32_t& code) {
   code = kTopicOk;
   const TopicBlockHeader h = block.header();
   int32_t first = h.first_record;
@@ -71,4 +71,4 @@ int32_t FcWalkStart(TitleHandle* title, const TopicBlock& block, int32_t wanted,
   return h.earlier_record;
 }
 
-}  // namespace title
+}  // namespace fcmanage

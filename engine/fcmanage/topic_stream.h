@@ -19,7 +19,7 @@
 #include "engine/adt/topic_record_header.h"
 #include "engine/fcmanage/topic_block.h"
 
-namespace title {
+namespace fcmanage {
 
 inline constexpr size_t kEnvelopeSize = 20;
 // Upper bound on chain steps of one walk; no title holds this many records in a walk.
@@ -41,16 +41,16 @@ struct RecordHead {
 };
 
 // Copies `count` bytes of the stream that start at TextPosition `position`; 0 or a topic code.
-int32_t FcReadStream(TitleHandle* title, int32_t position, uint8_t* out, size_t count);
+int32_t FcReadStream(title::TitleHandle* title, int32_t position, uint8_t* out, size_t count);
 // Reads and checks the envelope and packed header of the record at `position`; 0 or 1001 for a record
 // that cannot be what its envelope says, or the read codes.
-int32_t FcReadRecordHead(TitleHandle* title, int32_t position, RecordHead& head);
+int32_t FcReadRecordHead(title::TitleHandle* title, int32_t position, RecordHead& head);
 // The first record of `block`'s walk for a wanted position: the block's first record to walk, or
 // the record that began in an earlier block when the wanted position lies before that first record.
 // A first record that lies in an earlier block is stepped past to its next record (computed here; the
 // cached block is never changed). -1 when the block holds no record to walk.
-int32_t FcWalkStart(TitleHandle* title, const TopicBlock& block, int32_t wanted, int32_t& code);
+int32_t FcWalkStart(title::TitleHandle* title, const TopicBlock& block, int32_t wanted, int32_t& code);
 // Largest stream length that the topic file can hold from `position` on.
-uint64_t FcStreamLimit(TitleHandle* title, int32_t position);
+uint64_t FcStreamLimit(title::TitleHandle* title, int32_t position);
 
-}  // namespace title
+}  // namespace fcmanage

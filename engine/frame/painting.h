@@ -7,12 +7,7 @@
 
 #include "engine/frame/layout_object.h"
 #include "engine/medview/viewer.h"
-
-namespace medview {
-
-BOOL MvPaint(ViewerHandle viewer, HDC hdc, const RECT* clip, TitleErrorCode* error);
-
-}  // namespace medview
+#include "engine/medview/viewer_paint.h"
 
 namespace frame {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/frame/topic_layout.h"
-#include "engine/frame/viewer_scope.h"
+#include "engine/medview/viewer_scope.h"
 
 namespace frame {
 
@@ -24,22 +24,9 @@ int32_t InBlock(int32_t position) { return position & kBlockMask; }
 int32_t RectHeight(const Viewer& v) { return v.layoutRect.bottom - v.layoutRect.top; }
 int32_t RectWidth(const Viewer& v) { return v.layoutRect.right - v.layoutRect.left; }
 
-// The shown region's first and last record positions (the last: the record before the scrolling
-// region for region 0, unknown there and taken as the scrolling start).
-void Region(const Viewer& v, int32_t& start, int32_t& end) {
-  if (v.region == 0) {
-    start = v.chunk.values[kChunkNonScrollStart];
-    end = v.chunk.values[kChunkScrollStart];
-  } else {
-    start = v.chunk.values[kChunkScrollStart];
-    end = v.chunk.values[kChunkTopicEnd];
-  }
-  if (end < start) end = start;
-}
-
 bool InRegion(const Viewer& v, int32_t position) {
   int32_t start = 0, end = 0;
-  Region(v, start, end);
+  FrShownRegion(v, start, end);
   if (position < start) return false;
   return v.region == 0 ? position < end : position <= end;
 }
@@ -54,30 +41,12 @@ int64_t WindowBytes(const Viewer& v) {
   return bytes * RectHeight(v) / std::max<int64_t>(height, 1);
 }
 
-RegionEstimate Estimate(const Viewer& v) {
-  int32_t start = 0, end = 0;
-  Region(v, start, end);
-  return FrEstimateRegion(start, end, v.chunk.topic_length, WindowBytes(v));
-}
-
-bool TopShown(const Viewer& v) {
-  int32_t start = 0, end = 0;
-  Region(v, start, end);
-  return !v.frames.empty() && v.frames.front().position == start && v.frames.front().y >= 0;
-}
-
-bool EndShown(const Viewer& v) {
-  if (v.frames.empty()) return false;
-  const LayoutFrame& tail = v.frames.back();
-  return !InRegion(v, tail.next) && int64_t(tail.y) + tail.height <= RectHeight(v);
-}
-
 // The record of the region that holds byte position `p`, walking the chain from the region's start.
 bool RecordHolding(Viewer& v, int32_t p, SourceRecord& out) {
   if (!v.source && v.title) v.source = FrTitleRecordSource(v.title);
   if (!v.source) return false;
   int32_t start = 0, end = 0;
-  Region(v, start, end);
+  FrShownRegion(v, start, end);
   if (v.source->Load(start, out) != 0) return false;
   while (out.next > out.position && out.next <= p && InRegion(v, out.next)) {
     SourceRecord next;
@@ -88,6 +57,37 @@ bool RecordHolding(Viewer& v, int32_t p, SourceRecord& out) {
 }
 
 }  // namespace
+
+// The shown region's first and last record positions (the last: the record before the scrolling
+// region for region 0, unknown there and taken as the scrolling start).
+void FrShownRegion(const medview::Viewer& v, int32_t& start, int32_t& end) {
+  if (v.region == 0) {
+    start = v.chunk.values[kChunkNonScrollStart];
+    end = v.chunk.values[kChunkScrollStart];
+  } else {
+    start = v.chunk.values[kChunkScrollStart];
+    end = v.chunk.values[kChunkTopicEnd];
+  }
+  if (end < start) end = start;
+}
+
+RegionEstimate FrEstimateShown(const medview::Viewer& v) {
+  int32_t start = 0, end = 0;
+  FrShownRegion(v, start, end);
+  return FrEstimateRegion(start, end, v.chunk.topic_length, WindowBytes(v));
+}
+
+bool FrTopShown(const medview::Viewer& v) {
+  int32_t start = 0, end = 0;
+  FrShownRegion(v, start, end);
+  return !v.frames.empty() && v.frames.front().position == start && v.frames.front().y >= 0;
+}
+
+bool FrEndShown(const medview::Viewer& v) {
+  if (v.frames.empty()) return false;
+  const LayoutFrame& tail = v.frames.back();
+  return !InRegion(v, tail.next) && int64_t(tail.y) + tail.height <= RectHeight(v);
+}
 
 int32_t FrPageStep(int32_t extent) {
   int32_t step = extent / 8 * 8;
@@ -128,7 +128,7 @@ void FrScrollBy(Viewer& v, int32_t dx, int32_t dy, POINT* applied, TitleErrorCod
     v.layoutState &= uint16_t(~(dy < 0 ? medview::kLayoutTopReached : medview::kLayoutEndReached));
     applied->y = FrScrollBand(v, dy, true, error);
     // The view can scroll vertically unless the whole region fits in it.
-    v.canScrollV = !(TopShown(v) && EndShown(v));
+    v.canScrollV = !(FrTopShown(v) && FrEndShown(v));
   }
   if (dx != 0) {
     int32_t offset = std::min(v.hOffset, v.hExtent);
@@ -149,8 +149,8 @@ bool FrSetThumb(Viewer& v, int32_t thumb, bool vertical, TitleErrorCode* error) 
     return changed;
   }
   int32_t start = 0, end = 0;
-  Region(v, start, end);
-  RegionEstimate e = Estimate(v);
+  FrShownRegion(v, start, end);
+  RegionEstimate e = FrEstimateShown(v);
   int64_t f = FrDistanceFromThumb(thumb, e.regionBytes);
   int64_t p;
   if (Block(start) == Block(end) || e.bytesPerBlock <= 0) {
@@ -193,7 +193,7 @@ bool FrSetThumb(Viewer& v, int32_t thumb, bool vertical, TitleErrorCode* error) 
     FrScrollBand(v, -int32_t(up), true, error);
   }
   v.hOffset = std::min(v.hOffset, v.hExtent);
-  v.canScrollV = !(TopShown(v) && EndShown(v));
+  v.canScrollV = !(FrTopShown(v) && FrEndShown(v));
   return true;
 }
 
@@ -264,176 +264,3 @@ bool FrScrollTowards(Viewer& v, uint32_t address, const std::function<bool()>& f
 
 }  // namespace frame
 
-namespace medview {
-
-uint64_t MvGetScrollRanges(ViewerHandle viewer) {
-  if (!viewer) return 0;
-  uint64_t h = viewer->canScrollH ? kThumbEnd : 0;
-  uint64_t v = viewer->canScrollV ? kThumbEnd : 0;
-  return h | v << 32;
-}
-
-int32_t MvGetVerticalThumb(ViewerHandle viewer) {
-  if (!viewer || !MvLaidOut(*viewer)) return -1;
-  Viewer& v = *viewer;
-  if (!v.canScrollV || frame::TopShown(v)) return 0;
-  if (frame::EndShown(v)) return kThumbEnd;
-  int32_t start = 0, end = 0;
-  frame::Region(v, start, end);
-  frame::RegionEstimate e = frame::Estimate(v);
-  const frame::LayoutFrame& head = v.frames.front();
-  int64_t above = std::max<int64_t>(-int64_t(head.y), 0);
-  int64_t h = int64_t(head.storedSize) * above / std::max(head.height, 1);
-  int32_t inBlock = head.position & 0x3FFF;
-  if (e.bytesPerBlock > 0 && h + inBlock > e.bytesPerBlock) h = e.bytesPerBlock - inBlock;
-  int64_t distance = h + inBlock - (start & 0x3FFF) +
-                     int64_t(e.bytesPerBlock) * ((head.position >> 14) - (start >> 14));
-  return frame::FrThumbFromDistance(distance, e.regionBytes);
-}
-
-int32_t MvGetHorizontalThumb(ViewerHandle viewer) {
-  if (!viewer || !MvLaidOut(*viewer)) return -1;
-  const Viewer& v = *viewer;
-  if (v.layoutWidth <= v.layoutRect.right - v.layoutRect.left) return 0;
-  if (v.hOffset > v.hExtent) return kThumbEnd;
-  if (v.hExtent <= 0) return 0;
-  return int32_t(int64_t(v.hOffset) * kThumbEnd / v.hExtent);
-}
-
-void MvSetEdgeLineReport(ViewerHandle viewer, BOOL on) {
-  if (!viewer) return;
-  if (on) {
-    viewer->flags |= kViewReportCutLines;
-  } else {
-    viewer->flags &= uint16_t(~kViewReportCutLines);
-  }
-}
-
-int32_t MvScrollVertical(ViewerHandle viewer, POINT* move, int32_t* topCut, int32_t* bottomCut, int32_t code,
-                         int32_t thumb, TitleErrorCode* error) {
-  if (move) *move = POINT{0, 0};
-  SetErrorCode(error, kViewOk);
-  if (!viewer || !MvLaidOut(*viewer)) {
-    SetErrorCode(error, kViewNoLayout);
-    return -1;
-  }
-  Viewer& v = *viewer;
-  bool report = (v.flags & kViewReportCutLines) && topCut && bottomCut;
-  if (report) *topCut = *bottomCut = 0;
-  if (!v.canScrollV) {
-    SetErrorCode(error, kViewCannotScroll);
-    return -1;
-  }
-  ViewerBusy busy(viewer);
-  if (!busy.entered(error)) return -1;
-  HeldDC dc(v);
-  v.pendingCode = 0;
-  TitleErrorCode result = 0;
-  POINT applied{0, 0};
-  int32_t height = v.layoutRect.bottom - v.layoutRect.top;
-  if (code == kScrollThumb || code == kScrollTop || code == kScrollBottom) {
-    int32_t to = code == kScrollThumb ? thumb : code == kScrollTop ? 0 : kThumbEnd;
-    int32_t before = v.frames.empty() ? 0 : v.frames.front().y;
-    bool changed = frame::FrSetThumb(v, to, true, &result);
-    if (!changed && result == 0) result = kViewCannotScroll;
-    applied.y = v.frames.empty() ? 0 : v.frames.front().y - before;
-  } else {
-    int32_t dy = 0;
-    switch (code) {
-      case kScrollLineUp: dy = 16; break;
-      case kScrollLineDown: dy = -16; break;
-      case kScrollPageUp: dy = frame::FrPageStep(height - (report ? *bottomCut : 0)); break;
-      case kScrollPageDown: dy = -frame::FrPageStep(height - (report ? *topCut : 0)); break;
-      default:
-        SetErrorCode(error, kViewBadArgument);
-        return -1;
-    }
-    frame::FrScrollBy(v, 0, dy, &applied, &result);
-    if (applied.x == 0 && applied.y == 0 && result == 0) result = kViewCannotScroll;
-  }
-  if (report) {
-    *topCut = applied.y != 0 ? frame::FrTopCut(v) : 0;
-    *bottomCut = applied.y != 0 ? frame::FrBottomCut(v) : 0;
-  }
-  if (move) *move = applied;
-  if (result == 0) result = v.pendingCode;
-  SetErrorCode(error, result);
-  if (result == 0 || result == kViewLayoutStopped || result == kViewCannotScroll) return MvGetVerticalThumb(viewer);
-  return -1;
-}
-
-int32_t MvScrollHorizontal(ViewerHandle viewer, POINT* move, int32_t code, int32_t thumb, TitleErrorCode* error) {
-  if (move) *move = POINT{0, 0};
-  SetErrorCode(error, kViewOk);
-  if (!viewer || !MvLaidOut(*viewer)) {
-    SetErrorCode(error, kViewNoLayout);
-    return -1;
-  }
-  Viewer& v = *viewer;
-  if (!v.canScrollH) {
-    SetErrorCode(error, kViewCannotScroll);
-    return -1;
-  }
-  ViewerBusy busy(viewer);
-  if (!busy.entered(error)) return -1;
-  TitleErrorCode result = 0;
-  POINT applied{0, 0};
-  int32_t page = frame::FrPageStep(v.layoutRect.right - v.layoutRect.left);
-  switch (code) {
-    case kScrollLineUp: frame::FrScrollBy(v, 16, 0, &applied, &result); break;
-    case kScrollLineDown: frame::FrScrollBy(v, -16, 0, &applied, &result); break;
-    case kScrollPageUp: frame::FrScrollBy(v, page, 0, &applied, &result); break;
-    case kScrollPageDown: frame::FrScrollBy(v, -page, 0, &applied, &result); break;
-    case kScrollThumb:
-    case kScrollTop:
-    case kScrollBottom: {
-      int32_t before = v.hOffset;
-      frame::FrSetThumb(v, code == kScrollThumb ? thumb : code == kScrollTop ? 0 : kThumbEnd, false, &result);
-      applied.x = before - v.hOffset;
-      break;
-    }
-    default:
-      SetErrorCode(error, kViewBadArgument);
-      return -1;
-  }
-  if (applied.x == 0 && applied.y == 0 && result == 0) result = kViewCannotScroll;
-  if (move) *move = applied;
-  SetErrorCode(error, result);
-  if (result == 0 || result == kViewLayoutStopped || result == kViewCannotScroll) return MvGetHorizontalThumb(viewer);
-  return -1;
-}
-
-BOOL MvScrollToPosition(ViewerHandle viewer, int32_t address, TitleErrorCode* error) {
-  SetErrorCode(error, kViewOk);
-  if (!viewer) return FALSE;
-  Viewer& v = *viewer;
-  v.pendingCode = 0;
-  if (!v.canScrollH && !v.canScrollV) return TRUE;
-  if (v.layoutRect.right <= v.layoutRect.left || v.layoutRect.bottom <= v.layoutRect.top || !MvLaidOut(v)) {
-    SetErrorCode(error, kViewNoWindowArea);
-    return FALSE;
-  }
-  ViewerBusy busy(viewer);
-  if (!busy.entered(error)) return FALSE;
-  HeldDC dc(v);
-  POINT point{};
-  // Addresses outside the shown region's blocks are not searched for.
-  int32_t start = 0, end = 0;
-  frame::Region(v, start, end);
-  int32_t block = int32_t(uint32_t(address) >> 15);
-  bool inBlocks = block >= (start >> 14) && block <= (end >> 14);
-  auto shown = [&] { return frame::FrAddressToPoint(v, address, &point); };
-  if (!inBlocks || !frame::FrScrollTowards(v, uint32_t(address), shown)) {
-    SetErrorCode(error, kViewAddressNotShown);
-    return FALSE;
-  }
-  int32_t dx = v.canScrollH && point.x >= v.layoutRect.right ? -(point.x - v.layoutRect.left) : 0;
-  int32_t dy = v.canScrollV ? -(point.y - v.layoutRect.top) : 0;
-  POINT applied{};
-  TitleErrorCode code = 0;
-  frame::FrScrollBy(v, dx, dy, &applied, &code);
-  SetErrorCode(error, code);
-  return TRUE;
-}
-
-}  // namespace medview

@@ -11,34 +11,7 @@
 #include <functional>
 
 #include "engine/medview/viewer.h"
-
-namespace medview {
-
-inline constexpr int32_t kThumbEnd = 0x7FFF;
-inline constexpr TitleErrorCode kViewAddressNotShown = 1011;
-inline constexpr TitleErrorCode kViewCannotScroll = 1033;
-
-enum ScrollCode {
-  kScrollLineUp = 0,
-  kScrollLineDown = 1,
-  kScrollPageUp = 2,
-  kScrollPageDown = 3,
-  kScrollThumb = 4,
-  kScrollTop = 6,
-  kScrollBottom = 7,
-};
-
-// Low half the horizontal range, high half the vertical: 0x7FFF for a direction that can scroll.
-uint64_t MvGetScrollRanges(ViewerHandle viewer);
-int32_t MvScrollVertical(ViewerHandle viewer, POINT* move, int32_t* topCut, int32_t* bottomCut, int32_t code,
-                         int32_t thumb, TitleErrorCode* error);
-int32_t MvScrollHorizontal(ViewerHandle viewer, POINT* move, int32_t code, int32_t thumb, TitleErrorCode* error);
-int32_t MvGetVerticalThumb(ViewerHandle viewer);
-int32_t MvGetHorizontalThumb(ViewerHandle viewer);
-void MvSetEdgeLineReport(ViewerHandle viewer, BOOL on);
-BOOL MvScrollToPosition(ViewerHandle viewer, int32_t address, TitleErrorCode* error);
-
-}  // namespace medview
+#include "engine/medview/viewer_scroll.h"
 
 namespace frame {
 
@@ -57,6 +30,15 @@ RegionEstimate FrEstimateRegion(int32_t start, int32_t end, int32_t topicLength,
 int32_t FrThumbFromDistance(int64_t distance, int64_t regionBytes);
 // Bytes into the region for a thumb position.
 int64_t FrDistanceFromThumb(int32_t thumb, int64_t regionBytes);
+
+// The shown region's first and last record positions (the last: the record before the scrolling
+// region for region 0, unknown there and taken as the scrolling start).
+void FrShownRegion(const medview::Viewer& viewer, int32_t& start, int32_t& end);
+// Where the shown region lies in bytes, from the laid-out records.
+RegionEstimate FrEstimateShown(const medview::Viewer& viewer);
+// Whether the region's first (last) record is laid out with its top (bottom) inside the rectangle.
+bool FrTopShown(const medview::Viewer& viewer);
+bool FrEndShown(const medview::Viewer& viewer);
 
 // Moves the view; the moves applied go to `applied`.
 void FrScrollBy(medview::Viewer& viewer, int32_t dx, int32_t dy, POINT* applied, medview::TitleErrorCode* error);

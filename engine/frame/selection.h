@@ -7,8 +7,9 @@
 #include <span>
 #include <vector>
 
-#include "engine/frame/view_marks.h"
+#include "engine/medview/view_marks.h"
 #include "engine/medview/viewer.h"
+#include "engine/medview/viewer_selection.h"
 
 namespace frame {
 
@@ -55,22 +56,3 @@ std::vector<RECT> FrRangeRects(medview::Viewer& viewer, const medview::TextPoint
 
 }  // namespace frame
 
-namespace medview {
-
-inline constexpr TitleErrorCode kViewNoSelection = 1031;
-inline constexpr TitleErrorCode kViewNoFurtherStep = 1032;
-
-enum SelectMode { kSelectPoint = 1, kSelectWord = 2, kSelectSentence = 3, kSelectParagraph = 4, kSelectAll = 5 };
-enum SelectKey { kKeyUp = 2, kKeyDown = 3, kKeyLeft = 4, kKeyRight = 5, kKeyLineStart = 6, kKeyLineEnd = 7 };
-
-void MvSelectAt(ViewerHandle viewer, int32_t mode, int32_t x, int32_t y, BOOL extend, TitleErrorCode* error);
-void MvMoveSelectionByKey(ViewerHandle viewer, int32_t key, BOOL extend, TitleErrorCode* error);
-BOOL MvClearSelection(ViewerHandle viewer, TitleErrorCode* error);
-BOOL MvHasSelection(ViewerHandle viewer);
-TitleErrorCode MvSetSelection(ViewerHandle viewer, int32_t firstPosition, int32_t firstOffset, int32_t lastPosition,
-                              int32_t lastOffset);
-BOOL MvGetSelection(ViewerHandle viewer, int32_t* firstPosition, int32_t* firstOffset, int32_t* lastPosition,
-                    int32_t* lastOffset);
-void MvGetSelectionRects(ViewerHandle viewer, RECT* start, RECT* end);
-
-}  // namespace medview

@@ -5,7 +5,7 @@ namespace frame {
 
 namespace {
 
-void CopyRecord(const title::TopicRecord& record, SourceRecord& out) {
+void CopyRecord(const fcmanage::TopicRecord& record, SourceRecord& out) {
   out.position = record.position;
   out.previous = record.previous;
   out.next = record.next;
@@ -21,15 +21,15 @@ class TitleRecordSource : public RecordSource {
 
   uint16_t Load(int32_t position, SourceRecord& out) override {
     int32_t code = 0;
-    title::TopicRecordPtr record = title::FcLoadRecord(title_, position, code);
+    fcmanage::TopicRecordPtr record = fcmanage::FcLoadRecord(title_, position, code);
     if (!record) return uint16_t(code ? code : 1011);
     CopyRecord(*record, out);
     return 0;
   }
 
-  uint16_t Chunk(int32_t position, title::TopicChunk& chunk) override {
+  uint16_t Chunk(int32_t position, fcmanage::TopicChunk& chunk) override {
     int32_t code = 0;
-    title::TopicRecordPtr record = title::FcGetChunk(title_, position, chunk, code);
+    fcmanage::TopicRecordPtr record = fcmanage::FcGetChunk(title_, position, chunk, code);
     if (!record) return uint16_t(code ? code : 1005);
     return 0;
   }

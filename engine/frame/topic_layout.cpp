@@ -78,7 +78,7 @@ BOOL MvSetTopic(medview::ViewerHandle viewer, int32_t position, int16_t region, 
     return FALSE;
   }
   RecordSource* source = SourceOf(*viewer);
-  title::TopicChunk chunk;
+  fcmanage::TopicChunk chunk;
   if (!source || position < 0 || source->Chunk(position, chunk) != 0) {
     SetError(error, medview::kViewNoLayout);
     return FALSE;
@@ -386,42 +386,3 @@ void MvGetEstimatedExtent(medview::ViewerHandle viewer, int32_t* width, int32_t*
 
 }  // namespace frame
 
-namespace medview {
-
-BOOL MvSetZoom(ViewerHandle viewer, int32_t percent, TitleErrorCode* error) {
-  if (!viewer || percent < kZoomMin || percent > kZoomMax) {
-    SetErrorCode(error, kViewBadArgument);
-    return FALSE;
-  }
-  if (percent == viewer->zoom) {
-    SetErrorCode(error, kViewUnchanged);
-    return FALSE;
-  }
-  // Held for the whole call: a destruction requested meanwhile happens after the context is
-  // released.
-  ViewerBusy busy(viewer);
-  if (!busy.entered(error)) return FALSE;
-  viewer->zoom = percent;
-  if (TitleErrorCode code = MvAcquireDC(viewer)) {
-    // Without a context nothing can be measured: the layout no longer matches the zoom.
-    MvDropFonts(viewer);
-    viewer->layoutState &= ~kLayoutExists;
-    SetErrorCode(error, code);
-    return FALSE;
-  }
-  MvDropFonts(viewer);
-  BOOL result = TRUE;
-  SetErrorCode(error, kViewOk);
-  if (viewer->target >= 0 && (viewer->layoutState & kLayoutExists)) {
-    viewer->hOffset = 0;
-    if (TitleErrorCode code = frame::FrLayoutTarget(*viewer, false)) {
-      viewer->layoutState &= ~kLayoutExists;
-      SetErrorCode(error, code);
-      result = FALSE;
-    }
-  }
-  MvReleaseDC(viewer);
-  return result;
-}
-
-}  // namespace medview

@@ -59,21 +59,21 @@ intptr_t MvIdentity(intptr_t value) { return value; }
 
 // --- Positions -----------------------------------------------------------------------------------
 
-int32_t MvAddressToPosition(TitleHandle* title, int32_t address) { return title::TtlAddressToPosition(title, address); }
+int32_t MvAddressToPosition(TitleHandle* title, int32_t address) { return fcmanage::TtlAddressToPosition(title, address); }
 
 int32_t MvContextHashToPosition(TitleHandle* title, uint32_t hash) {
-  return title::TtlContextHashToPosition(title, hash);
+  return fcmanage::TtlContextHashToPosition(title, hash);
 }
 
 int32_t MvTopicNumberToPosition(TitleHandle* title, int32_t topic) {
-  return title::TtlTopicNumberToPosition(title, topic);
+  return fcmanage::TtlTopicNumberToPosition(title, topic);
 }
 
 int32_t MvContextStringToPosition(TitleHandle* title, const char* context) {
-  return title::TtlContextStringToPosition(title, context);
+  return fcmanage::TtlContextStringToPosition(title, context);
 }
 
-int32_t MvGetStartTopicPosition(TitleHandle* title) { return title::TtlStartPosition(title); }
+int32_t MvGetStartTopicPosition(TitleHandle* title) { return fcmanage::TtlStartPosition(title); }
 
 int32_t MvLookupContextHash(TitleHandle* title, uint32_t hash) { return title::TtlLookupContextHash(title, hash); }
 
@@ -87,18 +87,18 @@ int32_t MvGetStartAddress(TitleHandle* title) { return title::TtlGetStartAddress
 
 // --- Topic reading -------------------------------------------------------------------------------
 
-title::TopicRecordPtr MvGetTopicChunk(TitleHandle* title, int32_t position, title::TopicChunk& chunk,
+fcmanage::TopicRecordPtr MvGetTopicChunk(TitleHandle* title, int32_t position, fcmanage::TopicChunk& chunk,
                                       int32_t* code) {
   int32_t result = 0;
-  title::TopicRecordPtr record = title::FcGetChunk(title, position, chunk, result);
+  fcmanage::TopicRecordPtr record = fcmanage::FcGetChunk(title, position, chunk, result);
   set_code(code, result);
   return record;
 }
 
-title::TopicRecordPtr MvGetNeighbourChunk(const title::TopicRecord& record, bool next, TitleHandle* title,
+fcmanage::TopicRecordPtr MvGetNeighbourChunk(const fcmanage::TopicRecord& record, bool next, TitleHandle* title,
                                           int32_t* code, int32_t first_position, int32_t stop_position) {
   int32_t result = 0;
-  title::TopicRecordPtr neighbour = title::FcGetNeighbour(record, next, title, result, first_position, stop_position);
+  fcmanage::TopicRecordPtr neighbour = fcmanage::FcGetNeighbour(record, next, title, result, first_position, stop_position);
   set_code(code, result);
   return neighbour;
 }

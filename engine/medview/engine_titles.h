@@ -58,9 +58,9 @@ int32_t MvLookupContextString(TitleHandle* title, const char* context);
 int32_t MvGetStartAddress(TitleHandle* title);
 
 // --- Topic reading ------------------------------------------------------------------------------
-title::TopicRecordPtr MvGetTopicChunk(TitleHandle* title, int32_t position, title::TopicChunk& chunk,
+fcmanage::TopicRecordPtr MvGetTopicChunk(TitleHandle* title, int32_t position, fcmanage::TopicChunk& chunk,
                                       int32_t* code);
-title::TopicRecordPtr MvGetNeighbourChunk(const title::TopicRecord& record, bool next, TitleHandle* title,
+fcmanage::TopicRecordPtr MvGetNeighbourChunk(const fcmanage::TopicRecord& record, bool next, TitleHandle* title,
                                           int32_t* code, int32_t first_position, int32_t stop_position);
 
 // --- Keyword indexes -----------------------------------------------------------------------------

@@ -97,7 +97,7 @@ struct Viewer {
   RECT layoutRect{};
   std::shared_ptr<const frame::LayoutShape> layoutShape;  // text stays inside it (frame/layout_shape.h)
   std::unique_ptr<bitmap::PictureCache> bitmapCache;
-  title::TopicChunk chunk;
+  fcmanage::TopicChunk chunk;
   const title::StyleSheet* styleSheet = nullptr;
   std::array<FontCacheEntry, kFontCacheSlots> fontCache;
   int32_t zoom = 100;

@@ -36,7 +36,7 @@ void close_parts(TitleHandle* t) {
   if (t->fs) mvfs::FsClose(std::move(t->fs));
   t->file_name.reset();
   t->system = {};
-  FcFreeCache(t);
+  fcmanage::FcFreeCache(t);
   t->magic = kTitleClosedMagic;
   t->char_maps.clear();
   t->style_sheet.reset();
@@ -91,7 +91,7 @@ TitleHandle* TtlOpen(const char* file_name, fts::FtsPollCallback poll, intptr_t 
   handle->thread = self;
   handle->poll = poll;
   handle->document = document;
-  FcInitCache(handle.get());
+  fcmanage::FcInitCache(handle.get());
   if (!open_parts(handle.get(), read_only)) {
     close_parts(handle.get());
     return nullptr;

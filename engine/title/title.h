@@ -69,7 +69,7 @@ struct TitleHandle {
   mvfs::BtCharMaps char_maps;
   fts::FtsPollCallback poll = nullptr;
   intptr_t document = 0;
-  TopicBlockCache cache;
+  fcmanage::TopicBlockCache cache;
   fts::FtsError error;
   // Loaded on first request (title_text_tables.h).
   fts::FtsIndexPtr index;  // "|MVINDEX"

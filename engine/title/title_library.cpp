@@ -48,7 +48,7 @@ std::unique_ptr<mvfs::LoadedLibrary> TtlLoadDll(TitleHandle* title, const char* 
     }
   }
   if (!library) library = load_with_extensions(name, fs_code);
-  code = library ? 0 : fs_code == mvfs::kFsNoMemory ? kTopicNoMemory : int32_t(fs_code);
+  code = library ? 0 : fs_code == mvfs::kFsNoMemory ? fcmanage::kTopicNoMemory : int32_t(fs_code);
   return library;
 }
 

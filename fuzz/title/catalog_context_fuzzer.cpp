@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   char buffer[64], small[4];
   for (int32_t n : {0, 1, 2, 99, 100, 101, -1, 0x7FFFFFFF, int32_t(0x80000000)}) {
     title::TtlGetCatalogAddress(t, n);
-    title::TtlTopicNumberToPosition(t, n);
+    fcmanage::TtlTopicNumberToPosition(t, n);
     std::memset(buffer, 0x55, sizeof buffer);
     check_title(title::TtlTopicTitle(t, n, buffer, sizeof buffer), buffer, sizeof buffer);
     check_title(title::TtlTopicTitle(t, n, small, sizeof small), small, sizeof small);
@@ -47,11 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (code == 0 && std::memchr(buffer, 0, sizeof buffer) == nullptr) __builtin_trap();
     title::TtlLookupContextHash(t, uint32_t(address));
   }
-  title::TtlStartPosition(t);
+  fcmanage::TtlStartPosition(t);
   title::TtlGetStartAddress(t);
-  title::TtlContextStringToPosition(t, "USTAWA");
-  title::TtlContextStringToPosition(t, "ROZP.1");
-  title::TtlContextStringToPosition(t, "0x12345678");
+  fcmanage::TtlContextStringToPosition(t, "USTAWA");
+  fcmanage::TtlContextStringToPosition(t, "ROZP.1");
+  fcmanage::TtlContextStringToPosition(t, "0x12345678");
   title::TtlLookupContextString(t, "");
   title::TtlClose(t);
   return 0;

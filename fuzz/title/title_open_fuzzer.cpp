@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int32_t code = 0; code <= 120; ++code)
     for (int32_t value : {0, 1, 255, (1 << 16) + 300, (2 << 16) + 2, -1})
       title::TtlGetInfo(t, code, value, buffer, sizeof buffer);
-  title::TtlStartPosition(t);
+  fcmanage::TtlStartPosition(t);
   title::TtlGetStartAddress(t);
   title::TtlClose(t);
   return 0;

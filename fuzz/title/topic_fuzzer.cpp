@@ -42,17 +42,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 1; i + 4 <= size && positions.size() < 12; i += 4) positions.push_back(int32_t(base::load_le32(data + i)));
   for (int32_t p : positions) {
     int32_t code = 0;
-    title::FcLoadBlock(t, title::PositionBlock(p), code);
-    title::TopicRecordPtr record = title::FcLoadRecord(t, p, code);
+    fcmanage::FcLoadBlock(t, fcmanage::PositionBlock(p), code);
+    fcmanage::TopicRecordPtr record = fcmanage::FcLoadRecord(t, p, code);
     if (record) {
-      title::FcGetNeighbour(*record, true, t, code, record->position, -1);
-      title::FcGetNeighbour(*record, false, t, code, -1, -1);
+      fcmanage::FcGetNeighbour(*record, true, t, code, record->position, -1);
+      fcmanage::FcGetNeighbour(*record, false, t, code, -1, -1);
     }
-    title::TopicChunk chunk;
-    title::FcGetChunk(t, p, chunk, code);
-    title::TopicLocation location;
-    title::FcLocateAddress(t, p, location);
-    title::FcLocateAddress(t, p & 0x7FFFF, location);
+    fcmanage::TopicChunk chunk;
+    fcmanage::FcGetChunk(t, p, chunk, code);
+    fcmanage::TopicLocation location;
+    fcmanage::FcLocateAddress(t, p, location);
+    fcmanage::FcLocateAddress(t, p & 0x7FFFF, location);
   }
   title::TtlClose(t);
   return 0;

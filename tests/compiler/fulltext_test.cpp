@@ -169,9 +169,9 @@ TEST(FullText, HitAddressesPointAtTheirWords) {
       int32_t code = 0;
       const int32_t occurrences = fts::HlGetOccurrenceCount(hits, n, &code);
       for (int32_t k = 0; k < occurrences; ++k) {
-        title::TopicLocation at;
-        ASSERT_EQ(title::FcLocateAddress(t.get(), int32_t(fts::HlGetOccurrence(hits, n, uint32_t(k))), at), 0);
-        title::TopicRecordPtr record = title::FcLoadRecord(t.get(), at.position, code);
+        fcmanage::TopicLocation at;
+        ASSERT_EQ(fcmanage::FcLocateAddress(t.get(), int32_t(fts::HlGetOccurrence(hits, n, uint32_t(k))), at), 0);
+        fcmanage::TopicRecordPtr record = fcmanage::FcLoadRecord(t.get(), at.position, code);
         ASSERT_NE(record, nullptr);
         const auto text = record->text();
         const size_t end = std::min<size_t>(text.size(), size_t(at.char_offset) + wanted.size());

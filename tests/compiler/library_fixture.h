@@ -71,9 +71,9 @@ struct ReadTopic {
 inline ReadTopic ReadBack(title::TitleHandle* t, int32_t topic) {
   ReadTopic read;
   int32_t code = 0;
-  title::TopicChunk chunk;
-  const int32_t position = title::TtlTopicNumberToPosition(t, topic);
-  title::TopicRecordPtr record = title::FcGetChunk(t, position, chunk, code);
+  fcmanage::TopicChunk chunk;
+  const int32_t position = fcmanage::TtlTopicNumberToPosition(t, topic);
+  fcmanage::TopicRecordPtr record = fcmanage::FcGetChunk(t, position, chunk, code);
   if (!record) return read;
   read.title = chunk.title;
   read.header_text = chunk.header_text;
@@ -82,7 +82,7 @@ inline ReadTopic ReadBack(title::TitleHandle* t, int32_t topic) {
     const auto bytes = record->text();
     if (!read.text.empty()) read.text += '\n';
     read.text += compiler::PlainText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    record = title::FcGetNeighbour(*record, true, t, code, first, -1);
+    record = fcmanage::FcGetNeighbour(*record, true, t, code, first, -1);
   }
   read.ok = true;
   return read;

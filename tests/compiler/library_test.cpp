@@ -169,18 +169,18 @@ TEST(Library, SampleContextsJumpsFiguresAndGroups) {
   ASSERT_NE(t, nullptr);
   // Acts, articles, issues and yearbooks are reached by their contexts.
   for (const char* context : {"DU.1998.0034.0000", "DU.1998.0034.0005", "DU.1998.012", "DU.1998.0000.0000", "DU.1999.0302.0000"})
-    EXPECT_GE(title::TtlContextStringToPosition(t.get(), context), 0) << context;
-  EXPECT_LT(title::TtlContextStringToPosition(t.get(), "DU.1998.0099.0000"), 0);
+    EXPECT_GE(fcmanage::TtlContextStringToPosition(t.get(), context), 0) << context;
+  EXPECT_LT(fcmanage::TtlContextStringToPosition(t.get(), "DU.1998.0099.0000"), 0);
   // Article 5's context leads to the record holding its heading.
-  title::TopicChunk chunk;
+  fcmanage::TopicChunk chunk;
   int32_t code = 0;
-  const auto record = title::FcGetChunk(t.get(), title::TtlContextStringToPosition(t.get(), "DU.1998.0034.0005"), chunk, code);
+  const auto record = fcmanage::FcGetChunk(t.get(), fcmanage::TtlContextStringToPosition(t.get(), "DU.1998.0034.0005"), chunk, code);
   ASSERT_NE(record, nullptr);
   const auto text = record->text();
   EXPECT_EQ(compiler::PlainText(std::string_view(reinterpret_cast<const char*>(text.data()), text.size())),
             Cp("Art. 5. § 1. Zbiory biblioteki gminnej są udostępniane bezpłatnie."));
   // The start topic is the first act.
-  EXPECT_EQ(title::TtlStartPosition(t.get()), title::TtlContextStringToPosition(t.get(), "DU.1998.0034.0000"));
+  EXPECT_EQ(fcmanage::TtlStartPosition(t.get()), fcmanage::TtlContextStringToPosition(t.get(), "DU.1998.0034.0000"));
 
   // The figure is stored as baggage with the bytes of the PNG.
   std::vector<uint8_t> png;

@@ -89,7 +89,7 @@ class NumberedTopic : public frame::RecordSource {
     if (code == 0) out.charBase = (position / 10 - 1) * 100;
     return code;
   }
-  uint16_t Chunk(int32_t position, title::TopicChunk& chunk) override {
+  uint16_t Chunk(int32_t position, fcmanage::TopicChunk& chunk) override {
     const uint16_t code = records_.Chunk(position, chunk);
     chunk.values[2] = topic;
     return code;

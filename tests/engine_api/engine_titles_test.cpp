@@ -51,9 +51,9 @@ TEST_F(Titles, PositionsAgreeWithTheCatalogue) {
     const int32_t position = MvTopicNumberToPosition(handle_, topic);
     EXPECT_NE(position, -1);
     EXPECT_EQ(MvAddressToPosition(handle_, address), position);
-    title::TopicChunk chunk;
+    fcmanage::TopicChunk chunk;
     int32_t code = -1;
-    title::TopicRecordPtr record = MvGetTopicChunk(handle_, position, chunk, &code);
+    fcmanage::TopicRecordPtr record = MvGetTopicChunk(handle_, position, chunk, &code);
     ASSERT_TRUE(record) << code;
     EXPECT_EQ(chunk.title, fts_query_test::acts()[size_t(topic)].title);
   }

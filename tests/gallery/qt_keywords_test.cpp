@@ -11,7 +11,7 @@ namespace lumo::test {
 namespace {
 
 TEST(QtKeywords, EngineNamesSurviveQtHeadersIncludedFirst) {
-  title::TopicBlockCache cache;
+  fcmanage::TopicBlockCache cache;
   EXPECT_EQ(cache.slots.size(), 3u);
   EXPECT_EQ(cache.next, 0u);
 }

@@ -5,6 +5,7 @@
 
 #include "engine/frame/layout_shape.h"
 #include "engine/frame/topic_layout.h"
+#include "engine/medview/viewer_shape.h"
 #include "tests/layout/record_builder.h"
 
 namespace layout_test {

@@ -213,9 +213,9 @@ TEST(Expansion, ExactPixelsAtEveryDepthAndCoding) {
         p.bits.resize(bitmap::ExpRleEncodeBound(plain.size()));
         p.bits.resize(bitmap::ExpRleEncode(plain.data(), p.bits.data(), plain.size()));
       } else {
-        p.bits.resize(zeck::ZeckMaxCompressedSize(plain.size()));
+        p.bits.resize(compress::ZeckMaxCompressedSize(plain.size()));
         int code = 0;
-        zeck::ZeckCompressor lz;
+        compress::ZeckCompressor lz;
         p.bits.resize(lz.ZeckCompress(plain.data(), plain.size(), p.bits.data(), p.bits.size(), code));
       }
       Bytes reference = {1, 0};

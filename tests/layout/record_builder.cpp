@@ -258,9 +258,9 @@ uint16_t MemoryRecordSource::Load(int32_t position, frame::SourceRecord& out) {
   return 0;
 }
 
-uint16_t MemoryRecordSource::Chunk(int32_t position, title::TopicChunk& chunk) {
+uint16_t MemoryRecordSource::Chunk(int32_t position, fcmanage::TopicChunk& chunk) {
   if (position < 0 || size_t(position / 10) > paragraphs_.size()) return 1005;
-  chunk = title::TopicChunk{};
+  chunk = fcmanage::TopicChunk{};
   int32_t end = PositionOf(paragraphs_.size() - 1);  // the last record, as titles store it
   chunk.values[2] = 1;
   chunk.values[3] = non_scroll_ > 0 ? PositionOf(0) : -1;

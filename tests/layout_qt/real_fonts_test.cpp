@@ -9,6 +9,7 @@
 #include "engine/frame/text_output.h"
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/viewer_fonts.h"
+#include "engine/medview/viewer_shape.h"
 #include "platform/gdi/core/dc_api.h"
 #include "tests/layout/record_builder.h"
 

@@ -96,11 +96,11 @@ TEST(FtsFileInTitle, CatalogueHeaderChecks) {
 TEST(ZeckPatchFile, PatchesCompressedOutputInAnInternalFile) {
   std::string text;
   for (int i = 0; i < 80; ++i) text += "Dz.U. poz. ";
-  std::vector<zeck::ZeckRegion> regions(1);
+  std::vector<compress::ZeckRegion> regions(1);
   regions[0].input_position = 301;
   regions[0].length = 6;
-  std::vector<uint8_t> packed(zeck::ZeckMaxCompressedSize(text.size()));
-  zeck::ZeckCompressor compressor;
+  std::vector<uint8_t> packed(compress::ZeckMaxCompressedSize(text.size()));
+  compress::ZeckCompressor compressor;
   size_t used = 0;
   int code = -1;
   packed.resize(compressor.ZeckCompressEx(0, reinterpret_cast<const uint8_t*>(text.data()), text.size(), packed.data(),
@@ -116,7 +116,7 @@ TEST(ZeckPatchFile, PatchesCompressedOutputInAnInternalFile) {
   const uint8_t prefix[3] = {7, 7, 7};
   mvfs::FsWriteFile(file.get(), prefix, 3);
   mvfs::FsWriteFile(file.get(), packed.data(), int64_t(packed.size()));
-  ASSERT_TRUE(zeck::ZeckPatchFile(file.get(), 3, regions[0], 1, 0x34333231, true));
+  ASSERT_TRUE(compress::ZeckPatchFile(file.get(), 3, regions[0], 1, 0x34333231, true));
   EXPECT_EQ(mvfs::FsTellFile(file.get()), int64_t(3 + packed.size()));
   ASSERT_EQ(mvfs::FsCloseFile(std::move(file)), 0);
   file = mvfs::FsOpenFile(fs.get(), "|PICTURE", mvfs::kFsOpenReadOnly);

@@ -12,9 +12,9 @@ namespace {
 std::vector<uint8_t> list_bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
 std::unique_ptr<title::PhraseTable> table_of(const std::vector<std::string>& phrases, uint16_t base = 256) {
-  zeck::PhraseList list{phrases, base};
+  compress::PhraseList list{phrases, base};
   std::vector<uint8_t> file;
-  EXPECT_EQ(zeck::PhrBuildFile(list, file), 0);
+  EXPECT_EQ(compress::PhrBuildFile(list, file), 0);
   std::unique_ptr<title::PhraseTable> table;
   EXPECT_EQ(title::PhrParse(file, table), title::PhrLoadStatus::kLoaded);
   return table;
@@ -42,9 +42,9 @@ TEST(PhraseTable, ExpandsCodes) {
 }
 
 TEST(PhraseTable, RejectsDamage) {
-  zeck::PhraseList list{{"alfa", "beta", "gamma"}, 256};
+  compress::PhraseList list{{"alfa", "beta", "gamma"}, 256};
   std::vector<uint8_t> good;
-  ASSERT_EQ(zeck::PhrBuildFile(list, good), 0);
+  ASSERT_EQ(compress::PhrBuildFile(list, good), 0);
   std::unique_ptr<title::PhraseTable> table;
   struct Case {
     const char* name;
@@ -74,20 +74,20 @@ TEST(PhraseTable, RejectsDamage) {
 }
 
 TEST(PhraseBuilder, ListRules) {
-  zeck::PhraseList list;
-  EXPECT_EQ(zeck::PhrParseList(list_bytes("abc\r\nabcdef\r\n"), list), 0);
+  compress::PhraseList list;
+  EXPECT_EQ(compress::PhrParseList(list_bytes("abc\r\nabcdef\r\n"), list), 0);
   EXPECT_EQ(list.phrases.size(), 2u);
-  EXPECT_EQ(zeck::PhrParseList(list_bytes("abc\r\nabcdef"), list), 4);
-  EXPECT_EQ(zeck::PhrParseList(list_bytes("abc\r\nabcdef\r"), list), 4);
-  EXPECT_EQ(zeck::PhrParseList(list_bytes("zzz\r\nabc\r\n"), list), 4);
-  EXPECT_EQ(zeck::PhrParseList({}, list), 4);
+  EXPECT_EQ(compress::PhrParseList(list_bytes("abc\r\nabcdef"), list), 4);
+  EXPECT_EQ(compress::PhrParseList(list_bytes("abc\r\nabcdef\r"), list), 4);
+  EXPECT_EQ(compress::PhrParseList(list_bytes("zzz\r\nabc\r\n"), list), 4);
+  EXPECT_EQ(compress::PhrParseList({}, list), 4);
   std::string many;
   for (int i = 0; i < 1793; ++i) {
     char line[16];
     std::snprintf(line, sizeof line, "p%05d\r\n", i);
     many += line;
   }
-  EXPECT_EQ(zeck::PhrParseList(list_bytes(many), list), 4);
+  EXPECT_EQ(compress::PhrParseList(list_bytes(many), list), 4);
 }
 
 TEST(PhraseBuilder, RefusesCodesOverTextBytesAndLongTables) {
@@ -95,27 +95,27 @@ TEST(PhraseBuilder, RefusesCodesOverTextBytesAndLongTables) {
   for (int i = 0; i < 1025; ++i) phrases.push_back("p" + std::to_string(10000 + i));
   std::vector<uint8_t> file;
   // Codes 0x0100 to 0x0901 would take TAB (0x09) as a high byte.
-  EXPECT_EQ(zeck::PhrBuildFile({phrases, 256}, file), 4);
+  EXPECT_EQ(compress::PhrBuildFile({phrases, 256}, file), 4);
   phrases.pop_back();
-  EXPECT_EQ(zeck::PhrBuildFile({phrases, 256}, file), 0);
+  EXPECT_EQ(compress::PhrBuildFile({phrases, 256}, file), 0);
   std::vector<std::string> long_phrases;
   for (int i = 0; i < 300; ++i) long_phrases.push_back(std::to_string(100 + i) + std::string(250, 'x'));
-  EXPECT_EQ(zeck::PhrBuildFile({long_phrases, 256}, file), 4);
+  EXPECT_EQ(compress::PhrBuildFile({long_phrases, 256}, file), 4);
 }
 
 TEST(PhraseBuilder, CompressText) {
-  zeck::PhraseList list{{"abc", "abcdef"}, 256};
+  compress::PhraseList list{{"abc", "abcdef"}, 256};
   std::string text = "abcdef x";
-  const size_t n = zeck::PhrCompressText(reinterpret_cast<uint8_t*>(text.data()), text.size(), list);
+  const size_t n = compress::PhrCompressText(reinterpret_cast<uint8_t*>(text.data()), text.size(), list);
   EXPECT_EQ(text.substr(0, n), std::string("\x01\x03x", 3));
 
-  zeck::PhraseList words{{"Dziennik", "Rzeczypospolitej", "Ustaw"}, 256};
+  compress::PhraseList words{{"Dziennik", "Rzeczypospolitej", "Ustaw"}, 256};
   std::string act = "  Dziennik Ustaw Rzeczypospolitej Polskiej\r\nUstawy";
   const std::string original = act;
-  const size_t m = zeck::PhrCompressText(reinterpret_cast<uint8_t*>(act.data()), act.size(), words);
+  const size_t m = compress::PhrCompressText(reinterpret_cast<uint8_t*>(act.data()), act.size(), words);
   EXPECT_LT(m, original.size());
   std::vector<uint8_t> file;
-  ASSERT_EQ(zeck::PhrBuildFile(words, file), 0);
+  ASSERT_EQ(compress::PhrBuildFile(words, file), 0);
   std::unique_ptr<title::PhraseTable> table;
   ASSERT_EQ(title::PhrParse(file, table), title::PhrLoadStatus::kLoaded);
   EXPECT_EQ(expand(std::vector<uint8_t>(act.begin(), act.begin() + m), table.get()), original);

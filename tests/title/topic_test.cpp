@@ -54,13 +54,13 @@ TEST_P(TopicTitle, EveryRecordComesBackWhole) {
   // The first record of topic 2 crosses into a second block, its third one runs over several.
   const auto& positions = layout_.record_positions[1];
   if (GetParam().big_record_blocks == 4) {
-    EXPECT_GE(PositionBlock(positions[1]) - PositionBlock(positions[0]), 1);
+    EXPECT_GE(fcmanage::PositionBlock(positions[1]) - fcmanage::PositionBlock(positions[0]), 1);
   }
-  EXPECT_GE(PositionBlock(positions[3]) - PositionBlock(positions[2]) + 1, GetParam().big_record_blocks);
+  EXPECT_GE(fcmanage::PositionBlock(positions[3]) - fcmanage::PositionBlock(positions[2]) + 1, GetParam().big_record_blocks);
   for (size_t t = 0; t < source_.topics.size(); ++t) {
     for (size_t r = 0; r < source_.topics[t].records.size(); ++r) {
       int32_t code = 0;
-      const TopicRecordPtr record = FcLoadRecord(title_, layout_.record_positions[t][r], code);
+      const fcmanage::TopicRecordPtr record = fcmanage::FcLoadRecord(title_, layout_.record_positions[t][r], code);
       ASSERT_NE(record, nullptr) << t << "/" << r << " code " << code;
       const auto bytes = record->text();
       EXPECT_EQ(std::string(bytes.begin(), bytes.end()), text(t, r)) << t << "/" << r;
@@ -70,17 +70,17 @@ TEST_P(TopicTitle, EveryRecordComesBackWhole) {
     }
   }
   int32_t code = 77;
-  EXPECT_EQ(FcLoadRecord(title_, -1, code), nullptr);
+  EXPECT_EQ(fcmanage::FcLoadRecord(title_, -1, code), nullptr);
   EXPECT_EQ(code, 77);
-  EXPECT_EQ(FcLoadRecord(title_, layout_.record_positions[0][0] + 1, code), nullptr);
-  EXPECT_EQ(code, kTopicNoMemory);
+  EXPECT_EQ(fcmanage::FcLoadRecord(title_, layout_.record_positions[0][0] + 1, code), nullptr);
+  EXPECT_EQ(code, fcmanage::kTopicNoMemory);
 }
 
 TEST_P(TopicTitle, ChunkOfATopic) {
-  TopicChunk chunk;
+  fcmanage::TopicChunk chunk;
   int32_t code = 0;
   // At the topic header: the first record after it.
-  TopicRecordPtr record = FcGetChunk(title_, layout_.header_positions[1], chunk, code);
+  fcmanage::TopicRecordPtr record = fcmanage::FcGetChunk(title_, layout_.header_positions[1], chunk, code);
   ASSERT_NE(record, nullptr) << code;
   EXPECT_EQ(record->position, layout_.record_positions[1][0]);
   EXPECT_EQ(chunk.record_position, layout_.record_positions[1][0]);
@@ -91,12 +91,12 @@ TEST_P(TopicTitle, ChunkOfATopic) {
   EXPECT_EQ(chunk.values[2], 1);
   EXPECT_EQ(chunk.values[4], layout_.record_positions[1][0]);
   // A record in a later block: the header comes from the block header or the walk.
-  record = FcGetChunk(title_, layout_.record_positions[1][3], chunk, code);
+  record = fcmanage::FcGetChunk(title_, layout_.record_positions[1][3], chunk, code);
   ASSERT_NE(record, nullptr) << code;
   EXPECT_EQ(record->position, layout_.record_positions[1][3]);
   EXPECT_EQ(chunk.title, "Ustawa nr 2");
   // The last record of the chain is reachable.
-  record = FcGetChunk(title_, layout_.record_positions[2][0], chunk, code);
+  record = fcmanage::FcGetChunk(title_, layout_.record_positions[2][0], chunk, code);
   ASSERT_NE(record, nullptr) << code;
   EXPECT_EQ(chunk.title, "Ustawa nr 3");
   EXPECT_EQ(chunk.topic_length, record->stored_size);  // the topic's only record
@@ -105,53 +105,53 @@ TEST_P(TopicTitle, ChunkOfATopic) {
 TEST_P(TopicTitle, NeighboursStayInTheTopic) {
   int32_t code = 0;
   const auto& positions = layout_.record_positions[1];
-  TopicRecordPtr record = FcLoadRecord(title_, positions[0], code);
+  fcmanage::TopicRecordPtr record = fcmanage::FcLoadRecord(title_, positions[0], code);
   ASSERT_NE(record, nullptr);
-  EXPECT_EQ(FcGetNeighbour(*record, false, title_, code, positions[0], -1), nullptr);
-  EXPECT_EQ(code, kTopicOutOfTopic);
+  EXPECT_EQ(fcmanage::FcGetNeighbour(*record, false, title_, code, positions[0], -1), nullptr);
+  EXPECT_EQ(code, fcmanage::kTopicOutOfTopic);
   for (size_t r = 1; r < positions.size(); ++r) {
-    record = FcGetNeighbour(*record, true, title_, code, positions[0], -1);
+    record = fcmanage::FcGetNeighbour(*record, true, title_, code, positions[0], -1);
     ASSERT_NE(record, nullptr) << r << " code " << code;
     EXPECT_EQ(record->position, positions[r]);
     EXPECT_EQ(record->char_offset, layout_.record_addresses[1][r] & 0x7FFF);
   }
   // Onto the next topic's header.
-  EXPECT_EQ(FcGetNeighbour(*record, true, title_, code, positions[0], -1), nullptr);
-  EXPECT_EQ(code, kTopicOutOfTopic);
+  EXPECT_EQ(fcmanage::FcGetNeighbour(*record, true, title_, code, positions[0], -1), nullptr);
+  EXPECT_EQ(code, fcmanage::kTopicOutOfTopic);
   for (size_t r = positions.size() - 1; r > 0; --r) {
-    record = FcGetNeighbour(*record, false, title_, code, positions[0], -1);
+    record = fcmanage::FcGetNeighbour(*record, false, title_, code, positions[0], -1);
     ASSERT_NE(record, nullptr) << r << " code " << code;
     EXPECT_EQ(record->position, positions[r - 1]);
     EXPECT_EQ(record->char_offset, layout_.record_addresses[1][r - 1] & 0x7FFF);
   }
   // Forward onto the stop position.
-  EXPECT_EQ(FcGetNeighbour(*record, true, title_, code, positions[0], positions[1]), nullptr);
-  EXPECT_EQ(code, kTopicOutOfTopic);
+  EXPECT_EQ(fcmanage::FcGetNeighbour(*record, true, title_, code, positions[0], positions[1]), nullptr);
+  EXPECT_EQ(code, fcmanage::kTopicOutOfTopic);
 }
 
 TEST_P(TopicTitle, AddressesAndPositions) {
   for (size_t t = 0; t < source_.topics.size(); ++t) {
     for (size_t r = 0; r < source_.topics[t].records.size(); ++r) {
       const int32_t address = layout_.record_addresses[t][r];
-      TopicLocation location;
-      ASSERT_EQ(FcLocateAddress(title_, address + 7, location), 0);
+      fcmanage::TopicLocation location;
+      ASSERT_EQ(fcmanage::FcLocateAddress(title_, address + 7, location), 0);
       EXPECT_EQ(location.position, layout_.record_positions[t][r]);
       EXPECT_EQ(location.char_offset, 7);
     }
     // A topic's address leads to its first record.
-    EXPECT_EQ(TtlAddressToPosition(title_, layout_.topic_addresses[t]), layout_.record_positions[t][0]);
-    EXPECT_EQ(TtlTopicNumberToPosition(title_, int32_t(t)), layout_.record_positions[t][0]);
+    EXPECT_EQ(fcmanage::TtlAddressToPosition(title_, layout_.topic_addresses[t]), layout_.record_positions[t][0]);
+    EXPECT_EQ(fcmanage::TtlTopicNumberToPosition(title_, int32_t(t)), layout_.record_positions[t][0]);
   }
-  TopicLocation location;
-  EXPECT_EQ(FcLocateAddress(title_, layout_.record_addresses[2][0] + 60, location), 1);
+  fcmanage::TopicLocation location;
+  EXPECT_EQ(fcmanage::FcLocateAddress(title_, layout_.record_addresses[2][0] + 60, location), 1);
   EXPECT_EQ(location.position, -1);
-  EXPECT_EQ(FcLocateAddress(nullptr, 0, location), 5);
-  EXPECT_EQ(TtlTopicNumberToPosition(title_, 3), -1);
-  EXPECT_EQ(TtlContextStringToPosition(title_, "USTAWA_2"), layout_.record_positions[1][0]);
-  EXPECT_EQ(TtlContextStringToPosition(title_, "ust.3"), layout_.record_positions[2][0]);
-  EXPECT_EQ(TtlContextStringToPosition(title_, "brak"), -1);
-  EXPECT_EQ(TtlContextStringToPosition(title_, nullptr), -1);
-  EXPECT_EQ(TtlStartPosition(title_), layout_.record_positions[2][0]);
+  EXPECT_EQ(fcmanage::FcLocateAddress(nullptr, 0, location), 5);
+  EXPECT_EQ(fcmanage::TtlTopicNumberToPosition(title_, 3), -1);
+  EXPECT_EQ(fcmanage::TtlContextStringToPosition(title_, "USTAWA_2"), layout_.record_positions[1][0]);
+  EXPECT_EQ(fcmanage::TtlContextStringToPosition(title_, "ust.3"), layout_.record_positions[2][0]);
+  EXPECT_EQ(fcmanage::TtlContextStringToPosition(title_, "brak"), -1);
+  EXPECT_EQ(fcmanage::TtlContextStringToPosition(title_, nullptr), -1);
+  EXPECT_EQ(fcmanage::TtlStartPosition(title_), layout_.record_positions[2][0]);
 }
 
 TEST_P(TopicTitle, TitleStrings) {
@@ -187,33 +187,33 @@ TEST(TopicBlockCache, ThreeSlotsAndPinnedBlocks) {
   TitleHandle* t = TtlOpen(path.c_str(), nullptr, 0, true);
   ASSERT_NE(t, nullptr);
   int32_t code = 0;
-  const TopicBlockRef held = FcLoadBlock(t, 1, code);
+  const fcmanage::TopicBlockRef held = fcmanage::FcLoadBlock(t, 1, code);
   ASSERT_NE(held, nullptr);
   const std::vector<uint8_t> copy = held->bytes;
-  for (int32_t b : {2, 3, 4}) ASSERT_NE(FcLoadBlock(t, b, code), nullptr);
+  for (int32_t b : {2, 3, 4}) ASSERT_NE(fcmanage::FcLoadBlock(t, b, code), nullptr);
   EXPECT_EQ(t->cache.decoded, 4u);
   // Block 1 has left the cache but the held reference still reads the same bytes.
   EXPECT_EQ(held->bytes, copy);
-  ASSERT_NE(FcLoadBlock(t, 2, code), nullptr);
+  ASSERT_NE(fcmanage::FcLoadBlock(t, 2, code), nullptr);
   EXPECT_EQ(t->cache.decoded, 4u);  // a hit
-  ASSERT_NE(FcLoadBlock(t, 5, code), nullptr);
+  ASSERT_NE(fcmanage::FcLoadBlock(t, 5, code), nullptr);
   EXPECT_EQ(t->cache.decoded, 5u);
   // The slot after the hit (block 3's) was replaced; blocks 2 and 4 are still cached.
-  ASSERT_NE(FcLoadBlock(t, 2, code), nullptr);
-  ASSERT_NE(FcLoadBlock(t, 4, code), nullptr);
+  ASSERT_NE(fcmanage::FcLoadBlock(t, 2, code), nullptr);
+  ASSERT_NE(fcmanage::FcLoadBlock(t, 4, code), nullptr);
   EXPECT_EQ(t->cache.decoded, 5u);
-  ASSERT_NE(FcLoadBlock(t, 3, code), nullptr);
+  ASSERT_NE(fcmanage::FcLoadBlock(t, 3, code), nullptr);
   EXPECT_EQ(t->cache.decoded, 6u);
-  EXPECT_EQ(FcLoadBlock(t, 100000, code), nullptr);
-  EXPECT_EQ(code, kTopicReadFailed);
+  EXPECT_EQ(fcmanage::FcLoadBlock(t, 100000, code), nullptr);
+  EXPECT_EQ(code, fcmanage::kTopicReadFailed);
   // Every block but the last fills its 4,096 stored bytes and decodes to exactly its record bytes
   // (the builder's padding rule).
-  EXPECT_EQ(held->size(), kTopicBlockHeaderSize + 4000);
+  EXPECT_EQ(held->size(), fcmanage::kTopicBlockHeaderSize + 4000);
   for (size_t b = 0; b + 1 < layout.blocks; ++b) {
-    const TopicBlock decoded = FcDecodeBlock(int32_t(b), layout.file.data() + b * kTopicBlockSize, kTopicBlockSize, true);
-    EXPECT_EQ(decoded.size(), kTopicBlockHeaderSize + 4000) << b;
+    const fcmanage::TopicBlock decoded = fcmanage::FcDecodeBlock(int32_t(b), layout.file.data() + b * fcmanage::kTopicBlockSize, fcmanage::kTopicBlockSize, true);
+    EXPECT_EQ(decoded.size(), fcmanage::kTopicBlockHeaderSize + 4000) << b;
   }
-  EXPECT_EQ(layout.file.size() % kTopicBlockSize != 0, true);
+  EXPECT_EQ(layout.file.size() % fcmanage::kTopicBlockSize != 0, true);
   TtlClose(t);
 }
 
@@ -227,7 +227,7 @@ TEST(TopicTitle, UncompressedFlagReadsAsStored) {
   ASSERT_NE(t, nullptr);
   EXPECT_FALSE(t->compressed);
   int32_t code = 0;
-  const TopicBlockRef block = FcLoadBlock(t, 0, code);
+  const fcmanage::TopicBlockRef block = fcmanage::FcLoadBlock(t, 0, code);
   ASSERT_NE(block, nullptr);
   EXPECT_EQ(block->bytes, layout.file);
   TtlClose(t);
@@ -243,10 +243,10 @@ TEST(TopicTitle, FirstRecordToWalkInAnEarlierBlock) {
   titlebuild::TopicFileLayout layout;
   ASSERT_EQ(titlebuild::AddLibraryTitle(builder, source, layout), 0);
   const auto& positions = layout.record_positions[0];
-  ASSERT_EQ(PositionBlock(positions[0]), 0);
-  ASSERT_EQ(PositionBlock(positions[1]), 1);
+  ASSERT_EQ(fcmanage::PositionBlock(positions[0]), 0);
+  ASSERT_EQ(fcmanage::PositionBlock(positions[1]), 1);
   std::vector<uint8_t> file = layout.file;
-  base::store_le32(file.data() + kTopicBlockSize + 4, uint32_t(positions[0]));
+  base::store_le32(file.data() + fcmanage::kTopicBlockSize + 4, uint32_t(positions[0]));
   builder.add_file("|TOPIC", file);
   const std::string path = title_test::title_path("earlier_first");
   ASSERT_EQ(builder.write(path), 0);
@@ -255,15 +255,15 @@ TEST(TopicTitle, FirstRecordToWalkInAnEarlierBlock) {
   int32_t code = 0;
   for (int round = 0; round < 2; ++round) {
     for (size_t r : {size_t(2), size_t(1), size_t(0), size_t(2)}) {
-      const TopicRecordPtr record = FcLoadRecord(t, positions[r], code);
+      const fcmanage::TopicRecordPtr record = fcmanage::FcLoadRecord(t, positions[r], code);
       ASSERT_NE(record, nullptr) << r;
       EXPECT_EQ(record->char_offset, layout.record_addresses[0][r] & 0x7FFF) << r;
     }
-    EXPECT_EQ(TtlAddressToPosition(t, layout.record_addresses[0][2] + 3), positions[2]);
-    FcInitCache(t);  // a different cache history in the second round
+    EXPECT_EQ(fcmanage::TtlAddressToPosition(t, layout.record_addresses[0][2] + 3), positions[2]);
+    fcmanage::FcInitCache(t);  // a different cache history in the second round
   }
   // The cached block's header is never rewritten.
-  const TopicBlockRef block = FcLoadBlock(t, 1, code);
+  const fcmanage::TopicBlockRef block = fcmanage::FcLoadBlock(t, 1, code);
   ASSERT_NE(block, nullptr);
   EXPECT_EQ(block->header().first_record, positions[0]);
   TtlClose(t);
@@ -279,14 +279,14 @@ TEST(TopicTitle, ExpandedLengthClaimIsNotTrusted) {
   ASSERT_EQ(titlebuild::AddLibraryTitle(builder, source, layout), 0);
   std::vector<uint8_t> file = layout.file;
   const int32_t position = layout.record_positions[0][0];
-  base::store_le32(file.data() + PositionOffset(position) + 4, 0x7FFFFFFF);
+  base::store_le32(file.data() + fcmanage::PositionOffset(position) + 4, 0x7FFFFFFF);
   builder.add_file("|TOPIC", file);
   const std::string path = title_test::title_path("expanded_claim");
   ASSERT_EQ(builder.write(path), 0);
   TitleHandle* t = TtlOpen(path.c_str(), nullptr, 0, true);
   ASSERT_NE(t, nullptr);
   int32_t code = 0;
-  const TopicRecordPtr record = FcLoadRecord(t, position, code);
+  const fcmanage::TopicRecordPtr record = fcmanage::FcLoadRecord(t, position, code);
   ASSERT_NE(record, nullptr) << code;
   const auto text = record->text();
   EXPECT_EQ(std::string(text.begin(), text.end()), source.topics[0].records[0].text);
@@ -334,26 +334,26 @@ TEST(TopicBlockCache, FittedBlocksTakeWhatCompresses) {
   const std::string path = title_test::write_title(source, "fitted", layout);
   ASSERT_FALSE(path.empty());
   ASSERT_GE(layout.blocks, 4u);
-  ASSERT_EQ(layout.file.size() / kTopicBlockSize, layout.blocks - 1);
+  ASSERT_EQ(layout.file.size() / fcmanage::kTopicBlockSize, layout.blocks - 1);
   std::set<size_t> sizes;
   for (size_t b = 0; b < layout.blocks; ++b) {
-    const size_t stored = std::min<size_t>(kTopicBlockSize, layout.file.size() - b * kTopicBlockSize);
-    const TopicBlock decoded = FcDecodeBlock(int32_t(b), layout.file.data() + b * kTopicBlockSize, stored, true);
-    ASSERT_GT(decoded.size(), kTopicBlockHeaderSize) << b;
-    EXPECT_LE(decoded.size(), kTopicDecodedLimit) << b;
+    const size_t stored = std::min<size_t>(fcmanage::kTopicBlockSize, layout.file.size() - b * fcmanage::kTopicBlockSize);
+    const fcmanage::TopicBlock decoded = fcmanage::FcDecodeBlock(int32_t(b), layout.file.data() + b * fcmanage::kTopicBlockSize, stored, true);
+    ASSERT_GT(decoded.size(), fcmanage::kTopicBlockHeaderSize) << b;
+    EXPECT_LE(decoded.size(), fcmanage::kTopicDecodedLimit) << b;
     if (b + 1 < layout.blocks) {
-      EXPECT_GE(decoded.size(), kTopicBlockHeaderSize + 3630) << b;
+      EXPECT_GE(decoded.size(), fcmanage::kTopicBlockHeaderSize + 3630) << b;
       sizes.insert(decoded.size());
     }
   }
-  EXPECT_LT(*sizes.begin(), kTopicBlockHeaderSize + 5000);      // random letters
-  EXPECT_EQ(*sizes.rbegin(), kTopicBlockHeaderSize + 16372);  // as much as offsets allow
+  EXPECT_LT(*sizes.begin(), fcmanage::kTopicBlockHeaderSize + 5000);      // random letters
+  EXPECT_EQ(*sizes.rbegin(), fcmanage::kTopicBlockHeaderSize + 16372);  // as much as offsets allow
   TitleHandle* t = TtlOpen(path.c_str(), nullptr, 0, true);
   ASSERT_NE(t, nullptr);
   for (size_t topic = 0; topic < source.topics.size(); ++topic) {
     for (size_t r = 0; r < source.topics[topic].records.size(); ++r) {
       int32_t code = 0;
-      const TopicRecordPtr record = FcLoadRecord(t, layout.record_positions[topic][r], code);
+      const fcmanage::TopicRecordPtr record = fcmanage::FcLoadRecord(t, layout.record_positions[topic][r], code);
       ASSERT_NE(record, nullptr) << topic << "/" << r << " code " << code;
       const auto bytes = record->text();
       EXPECT_EQ(std::string(bytes.begin(), bytes.end()), source.topics[topic].records[r].text) << topic << "/" << r;

@@ -19,8 +19,8 @@ std::string decode(const std::vector<uint8_t>& in, size_t limit) {
 }
 
 std::vector<uint8_t> compress(const std::string& text) {
-  std::vector<uint8_t> out(zeck::ZeckMaxCompressedSize(text.size()));
-  zeck::ZeckCompressor compressor;
+  std::vector<uint8_t> out(compress::ZeckMaxCompressedSize(text.size()));
+  compress::ZeckCompressor compressor;
   int code = -1;
   out.resize(compressor.ZeckCompress(reinterpret_cast<const uint8_t*>(text.data()), text.size(), out.data(),
                                      out.size(), code));
@@ -99,7 +99,7 @@ TEST(ZeckCompress, RoundTrips) {
   inputs.push_back(noise);
   for (const std::string& text : inputs) {
     const std::vector<uint8_t> packed = compress(text);
-    EXPECT_LE(packed.size(), zeck::ZeckMaxCompressedSize(text.size()));
+    EXPECT_LE(packed.size(), compress::ZeckMaxCompressedSize(text.size()));
     EXPECT_EQ(decode(packed, text.size()), text);
   }
   EXPECT_LT(compress(polish).size(), polish.size() / 2);
@@ -107,39 +107,39 @@ TEST(ZeckCompress, RoundTrips) {
 
 TEST(ZeckCompress, RequiresWorstCaseCapacity) {
   const std::string text(100, 'q');
-  std::vector<uint8_t> out(zeck::ZeckMaxCompressedSize(text.size()) - 1);
-  zeck::ZeckCompressor compressor;
+  std::vector<uint8_t> out(compress::ZeckMaxCompressedSize(text.size()) - 1);
+  compress::ZeckCompressor compressor;
   int code = 0;
   EXPECT_EQ(compressor.ZeckCompress(reinterpret_cast<const uint8_t*>(text.data()), text.size(), out.data(),
                                     out.size(), code),
             0u);
-  EXPECT_EQ(code, zeck::kZeckBadArgument);
+  EXPECT_EQ(code, compress::kZeckBadArgument);
 }
 
 TEST(ZeckCompress, YieldStops) {
   std::string text;
   std::mt19937 random(11);
   for (int i = 0; i < 5000; ++i) text += char(random());
-  std::vector<uint8_t> out(zeck::ZeckMaxCompressedSize(text.size()));
-  zeck::ZeckCompressor compressor;
+  std::vector<uint8_t> out(compress::ZeckMaxCompressedSize(text.size()));
+  compress::ZeckCompressor compressor;
   int calls = 0;
   compressor.ZeckSetYield([&] { return ++calls < 2; });
   int code = 0;
   compressor.ZeckCompress(reinterpret_cast<const uint8_t*>(text.data()), text.size(), out.data(), out.size(), code);
-  EXPECT_EQ(code, zeck::kZeckStopped);
+  EXPECT_EQ(code, compress::kZeckStopped);
   EXPECT_EQ(calls, 2);
 }
 
 TEST(ZeckCompressEx, RegionsStayLiteralAndPatch) {
   std::string text;
   for (int i = 0; i < 60; ++i) text += "0123456789";
-  std::vector<zeck::ZeckRegion> regions(2);
+  std::vector<compress::ZeckRegion> regions(2);
   regions[0].input_position = 100;
   regions[0].length = 4;
   regions[1].input_position = 303;
   regions[1].length = 8;
-  std::vector<uint8_t> out(zeck::ZeckMaxCompressedSize(text.size()));
-  zeck::ZeckCompressor compressor;
+  std::vector<uint8_t> out(compress::ZeckMaxCompressedSize(text.size()));
+  compress::ZeckCompressor compressor;
   size_t used = 0;
   int code = -1;
   out.resize(compressor.ZeckCompressEx(0, reinterpret_cast<const uint8_t*>(text.data()), text.size(), out.data(),
@@ -148,9 +148,9 @@ TEST(ZeckCompressEx, RegionsStayLiteralAndPatch) {
   EXPECT_EQ(used, text.size());
   EXPECT_LT(out.size(), text.size() / 2);
   ASSERT_TRUE(regions[0].reached && regions[1].reached);
-  ASSERT_TRUE(zeck::ZeckPatch(regions[0], out, 0, 0x44434241));  // "ABCD"
-  ASSERT_TRUE(zeck::ZeckPatch(regions[1], out, 4, 0x5A595857));  // "WXYZ"
-  EXPECT_FALSE(zeck::ZeckPatch(regions[1], out, 5, 0));           // past the region
+  ASSERT_TRUE(compress::ZeckPatch(regions[0], out, 0, 0x44434241));  // "ABCD"
+  ASSERT_TRUE(compress::ZeckPatch(regions[1], out, 4, 0x5A595857));  // "WXYZ"
+  EXPECT_FALSE(compress::ZeckPatch(regions[1], out, 5, 0));           // past the region
   std::string expected = text;
   expected.replace(100, 4, "ABCD");
   expected.replace(307, 4, "WXYZ");
@@ -162,7 +162,7 @@ TEST(ZeckCompressEx, StopsAtTheOutputLimit) {
   std::mt19937 random(3);
   for (int i = 0; i < 2000; ++i) text += char(random());
   std::vector<uint8_t> out(300);
-  zeck::ZeckCompressor compressor;
+  compress::ZeckCompressor compressor;
   size_t used = 0;
   int code = -1;
   const size_t size = compressor.ZeckCompressEx(0, reinterpret_cast<const uint8_t*>(text.data()), text.size(),

@@ -8,10 +8,10 @@
 namespace titlebuild {
 
 int AddLibraryTitle(TitleBuilder& builder, const LibraryTitleSource& source, TopicFileLayout& layout) {
-  zeck::PhraseList phrases{source.phrases, zeck::kDefaultPhraseBase};
+  compress::PhraseList phrases{source.phrases, compress::kDefaultPhraseBase};
   if (!source.phrases.empty()) {
     std::vector<uint8_t> file;
-    if (zeck::PhrBuildFile(phrases, file)) return 1;
+    if (compress::PhrBuildFile(phrases, file)) return 1;
     builder.add_file("|Phrases", std::move(file));
   }
   TopicFileOptions options;

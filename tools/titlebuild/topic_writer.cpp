@@ -11,12 +11,12 @@
 namespace titlebuild {
 namespace {
 
-using title::kTopicBlockHeaderSize;
-using title::kTopicBlockSize;
-using title::kTopicDecodedLimit;
-using title::MakePosition;
-using title::PositionBlock;
-using title::PositionOffset;
+using fcmanage::kTopicBlockHeaderSize;
+using fcmanage::kTopicBlockSize;
+using fcmanage::kTopicDecodedLimit;
+using fcmanage::MakePosition;
+using fcmanage::PositionBlock;
+using fcmanage::PositionOffset;
 
 constexpr size_t kStoredData = kTopicBlockSize - kTopicBlockHeaderSize;         // 4,084
 constexpr size_t kMaxBlockData = kTopicDecodedLimit - kTopicBlockHeaderSize;  // 16,372: offsets stay below 16,384
@@ -39,11 +39,11 @@ struct PendingRecord {
   uint16_t count = 0;
   int32_t position = -1;
   int32_t address = -1;
-  int32_t size() const { return int32_t(title::kEnvelopeSize + body.size()); }
+  int32_t size() const { return int32_t(fcmanage::kEnvelopeSize + body.size()); }
 };
 
 // Builds every record's bytes; the topic header values are filled once positions are known.
-bool make_records(const std::vector<TopicSource>& topics, const zeck::PhraseList* phrases,
+bool make_records(const std::vector<TopicSource>& topics, const compress::PhraseList* phrases,
                   std::vector<PendingRecord>& records) {
   for (size_t t = 0; t < topics.size(); ++t) {
     const TopicSource& topic = topics[t];
@@ -56,7 +56,7 @@ bool make_records(const std::vector<TopicSource>& topics, const zeck::PhraseList
     base::ByteWriter out(header.body);
     adt::DpEncodeRecordHeader({adt::kRecordTopicHeader, 0, 0}, out);
     out.zeros(kHeaderValues * 4);
-    header.text_offset = int32_t(title::kEnvelopeSize + out.pos());
+    header.text_offset = int32_t(fcmanage::kEnvelopeSize + out.pos());
     out.bytes(text.data(), text.size());
     header.expanded_length = int32_t(text.size());
     records.push_back(std::move(header));
@@ -67,13 +67,13 @@ bool make_records(const std::vector<TopicSource>& topics, const zeck::PhraseList
       r.topic = t;
       std::string stored = source.text;
       if (phrases) {
-        stored.resize(zeck::PhrCompressText(reinterpret_cast<uint8_t*>(stored.data()), stored.size(), *phrases));
+        stored.resize(compress::PhrCompressText(reinterpret_cast<uint8_t*>(stored.data()), stored.size(), *phrases));
       }
       r.count = source.type > 0x10 ? uint16_t(source.text.size()) : 0;
       base::ByteWriter w(r.body);
       adt::DpEncodeRecordHeader({source.type, int32_t(source.format.size()), r.count}, w);
       w.bytes(source.format.data(), source.format.size());
-      r.text_offset = int32_t(title::kEnvelopeSize + w.pos());
+      r.text_offset = int32_t(fcmanage::kEnvelopeSize + w.pos());
       w.bytes(stored.data(), stored.size());
       r.expanded_length = int32_t(source.text.size());
       records.push_back(std::move(r));

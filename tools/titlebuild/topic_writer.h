@@ -49,7 +49,7 @@ struct TopicSource {
 struct TopicFileOptions {
   bool compressed = false;
   size_t block_data_size = 0;               // compressed blocks only; 0: the default
-  const zeck::PhraseList* phrases = nullptr;  // phrase-compress the record texts
+  const compress::PhraseList* phrases = nullptr;  // phrase-compress the record texts
 };
 
 struct TopicFileLayout {

@@ -1,4 +1,4 @@
-#include "engine/frame/view_marks.h"
+#include "engine/medview/view_marks.h"
 
 namespace medview {
 
