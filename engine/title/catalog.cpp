@@ -1,5 +1,6 @@
 #include "engine/title/catalog.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/base/byte_io.h"
@@ -42,7 +43,8 @@ int32_t FtsReadCatalog(FtsCatalog* catalog, void* buffer, size_t capacity, int32
   if (index < 0 || index >= catalog->count) return fts::FtsSetError(error, fts::kFtsOutOfRange);
   const size_t size = catalog->record_size;
   if (catalog->cache_start < 0 || n < catalog->cache_start || int64_t(n) >= int64_t(catalog->cache_start) + catalog->cached) {
-    const int64_t wanted = std::min<int64_t>(kCatalogCacheRecords, catalog->count - index);
+    const int64_t wanted = std::clamp<int64_t>(int64_t(kCatalogCacheBytes / size), 1,
+                                               std::min<int64_t>(kCatalogCacheRecords, catalog->count - index));
     std::vector<uint8_t> cache(size_t(wanted) * size);
     const uint64_t offset = kCatalogHeaderSize + uint64_t(index) * size;
     ++catalog->file_reads;

@@ -27,6 +27,9 @@ namespace title {
 inline constexpr uint16_t kCatalogMagic = 0x1111;
 inline constexpr size_t kCatalogHeaderSize = 40;
 inline constexpr int32_t kCatalogCacheRecords = 100;
+// The most bytes one read of the cache takes (never less than one record): the header's record size
+// and count size the read before the file shows how much it holds.
+inline constexpr size_t kCatalogCacheBytes = 4096;
 
 struct FtsCatalog {
   uint16_t magic = kCatalogMagic;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -39,10 +40,16 @@ fts::PostingCode code_from(uint8_t b) {
   return {scheme, uint8_t(scheme == fts::CodeScheme::Fixed ? 15 + (b >> 2) % 17 : (b >> 2) % 8)};
 }
 
-}  // namespace
+const char* const kKeys[] = {"a", "ab", "abc", "b", "ba", "ustawa", "ustawy", "z", "zz"};
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 8) return 0;
+// The index the first eight input bytes describe, or null when the writer refuses them. Writing an
+// index costs several times reading it, and most mutations keep those bytes, so the indexes are kept
+// (a few hundred at most: the cache starts again when full).
+const std::vector<uint8_t>* written_index(const uint8_t* data) {
+  static std::map<uint64_t, std::vector<uint8_t>> cache;
+  const uint64_t key = base::load_le64(data);
+  if (auto it = cache.find(key); it != cache.end()) return it->second.empty() ? nullptr : &it->second;
+  if (cache.size() >= 512) cache.clear();
   titlebuild::FtsIndexWriterOptions o;
   o.version = uint16_t(7 + (data[0] & 1) + ((data[0] >> 3) & 1));  // 7, 8 or 9
   o.occurrence_fields = data[1] & 0x1D;
@@ -56,8 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   o.topic_count = 300;
   std::mt19937 rng(data[7]);
   std::vector<titlebuild::FtsWriterTerm> terms;
-  const char* keys[] = {"a", "ab", "abc", "b", "ba", "ustawa", "ustawy", "z", "zz"};
-  for (const char* key : keys) {
+  for (const char* key : kKeys) {
     titlebuild::FtsWriterTerm t{key, uint32_t(1 + rng() % 2), {}, {}};
     if (!(o.occurrence_fields & fts::kIndexHasField)) t.field = 0;
     for (uint32_t topic = rng() % 4; topic < 300; topic += 1 + rng() % 60) {
@@ -68,12 +74,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (!t.topics.empty()) terms.push_back(t);
   }
-  std::vector<uint8_t> bytes;
+  std::vector<uint8_t>& bytes = cache[key];
   try {
     bytes = titlebuild::WriteFtsIndex(terms, o);
   } catch (const std::invalid_argument&) {
-    return 0;
+    bytes.clear();
   }
+  return bytes.empty() ? nullptr : &bytes;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 8) return 0;
+  const std::vector<uint8_t>* written = written_index(data);
+  if (!written) return 0;
+  static std::vector<uint8_t> bytes;
+  bytes = *written;
   for (size_t i = 8; i + 2 < size; i += 3) {
     const size_t at = base::load_le16(data + i) % bytes.size();
     bytes[at] = data[i + 2];
@@ -102,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fts::FtsScanTerm(*index, {w.data(), u.data(), mode, field}, sink);
   };
   const bool fields = index->header.has_field();
-  for (const char* key : keys) scan(key, fts::TermMode::kPlain, fields ? 1 : 0, "");
+  for (const char* key : kKeys) scan(key, fts::TermMode::kPlain, fields ? 1 : 0, "");
   scan("us*", fts::TermMode::kWildcard, 0, "");
   scan("*a*a*b", fts::TermMode::kWildcard, 0, "");
   scan("?b", fts::TermMode::kWildcard, 2, "");

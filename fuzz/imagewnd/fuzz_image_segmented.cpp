@@ -2,18 +2,19 @@
 // hotspot table read into the window's hotspots, the picture measured, drawn and freed.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "pictures/imagewnd/picture_types.h"
-#include "platform/gdi/core/bitmap_api.h"
+#include "platform/gdi/core/afx_gdi.h"
 #include "platform/gdi/core/dc_api.h"
-#include "platform/gdi/core/object_api.h"
+#include "platform/gdi/core/device_context.h"
+#include "platform/gdi/core/raster_device.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static HDC dc = [] {
-    HDC memory = CreateCompatibleDC(nullptr);
-    SelectObject(memory, CreateBitmap(64, 64, 1, 32, nullptr));
-    return memory;
-  }();
+  // A raster surface: a recording one would keep the text of every drawing of every input.
+  static std::vector<uint32_t> pixels(64 * 64);
+  static HDC dc = gdi::create_context(
+      std::make_unique<gdi::RasterDevice>(gdi::PixelBuffer{pixels.data(), 64, 64, 64, false}, 96));
   // A window macro first, as the HOTMACRO option makes it, so the table extends a set.
   auto hotspots = std::make_unique<imagewnd::HotspotSet>(imagewnd::kMacroArea, imagewnd::kMacroArea, 2, 1);
   imagewnd::HotspotRecord macro;
@@ -37,5 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (const imagewnd::HotspotRecord* r = hotspots->byNumber(size_t(n))) hotspots->hit(r->left, r->top);
   }
   imagewnd::HyperFree(std::move(picture), palette);
+  CGdiObject::DeleteTempMap();  // the program's idle pass
   return 0;
 }

@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   auto* frame = std::make_unique<SECMDIFrameWnd>().release();  // ends itself with its window
-  if (!frame->Create(nullptr, "Okno")) return 0;
+  // A small frame: every move of a window makes its surface again at its new size.
+  if (!frame->Create(nullptr, "Okno", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300))) return 0;
   app->m_pMainWnd = frame;
   frame->EnableDocking(CBRS_ALIGN_ANY);
   {

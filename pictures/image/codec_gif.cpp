@@ -9,6 +9,9 @@
 //
 // The decoder keeps all its state in one object per image, so any number of pictures may be read
 // at once. Codes are LSB first, starting at minimum code size + 1 bits and growing to 12.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -33,6 +36,15 @@ class GifInput {
     for (size_t i = 0; i < count; ++i)
       if (!Byte(out[i])) return false;
     return true;
+  }
+  // Bytes left to read: the buffered ones and the rest of the file; the largest count when the file
+  // cannot say.
+  uint64_t Remaining() {
+    const long here = std::ftell(file_);
+    if (here < 0 || std::fseek(file_, 0, SEEK_END) != 0) return UINT64_MAX;
+    const long end = std::ftell(file_);
+    std::fseek(file_, here, SEEK_SET);
+    return uint64_t(std::max(end - here, 0L)) + (len_ - pos_);
   }
   // Skips data sub-blocks up to and including the zero-length one.
   bool SkipSubBlocks() {
@@ -179,6 +191,17 @@ int DecodeRaster(GifInput& in, CImageImpl& image, bool interlaced) {
   return in.SkipSubBlocks() ? 0 : -1;
 }
 
+// The most pixels LZW data of `bytes` bytes can give: a code takes at least 3 bits, and the n-th code
+// of an image stands for at most n pixels (each new table entry is one longer than an earlier code)
+// and never more than 4,096. An image larger than that cannot be filled by the file: it is damaged,
+// and its size is not allocated.
+uint64_t MostPixels(uint64_t bytes) {
+  constexpr uint64_t kLongest = 4096;
+  const uint64_t codes = std::min<uint64_t>(bytes, UINT64_MAX / 8) * 8 / 3;
+  if (codes <= kLongest) return codes * (codes + 1) / 2;
+  return kLongest * (kLongest + 1) / 2 + std::min(codes - kLongest, UINT64_MAX / (2 * kLongest)) * kLongest;
+}
+
 }  // namespace
 
 bool CImageCodecGIF::ReadStream(FILE* file) {
@@ -211,7 +234,7 @@ bool CImageCodecGIF::ReadStream(FILE* file) {
       table.resize(size_t(3) << ((descriptor[8] & 7) + 1));
       if (!in.Bytes(table.data(), table.size())) break;
     }
-    if (Create(w, h, 8, -1) == 0) break;
+    if (uint64_t(w) * uint64_t(h) > MostPixels(in.Remaining()) || Create(w, h, 8, -1) == 0) break;
     if (!table.empty()) {
       BYTE red[256], green[256], blue[256];
       int entries = int(table.size() / 3);

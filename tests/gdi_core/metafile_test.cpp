@@ -125,6 +125,33 @@ TEST_F(Metafiles, MalformedBytesAreRefusedOrCutShort) {
   EXPECT_EQ(play(placeable).size(), 1u);
 }
 
+// Objects take the lowest empty slot: the slots a picture emptied first (lowest before higher),
+// then the ones never used; a full table drops the object. A picture filling all 65,535 slots
+// plays in one pass over its records (each object used to search the table from the start).
+TEST_F(Metafiles, ObjectsTakeTheLowestEmptySlot) {
+  auto pen = [](MetafileBuilder& b, int red) -> MetafileBuilder& {
+    return b.add(META_CREATEPENINDIRECT, {PS_SOLID, 1, 0, red, 0});
+  };
+  MetafileBuilder b;
+  for (int red : {0x01, 0x02, 0x03, 0x04}) pen(b, red);
+  b.add(META_DELETEOBJECT, {2}).add(META_DELETEOBJECT, {0});
+  pen(pen(b, 0x10), 0x20);  // into slots 0 and 2
+  pen(b, 0x30);             // the table of 4 is full: dropped
+  for (int slot : {0, 1, 2, 3}) b.add(META_SELECTOBJECT, {slot}).add(META_LINETO, {5, slot + 1});
+  Lines lines = play(b.bytes(4));
+  ASSERT_EQ(lines.size(), 4u);
+  const char* colours[] = {"100000", "020000", "200000", "040000"};
+  for (size_t n = 0; n < 4; ++n) EXPECT_NE(lines[n].find(std::string("/1/") + colours[n]), std::string::npos) << lines[n];
+
+  MetafileBuilder full;
+  for (int n = 0; n < 0xFFFF; ++n) pen(full, n & 0xFF);
+  pen(full.add(META_DELETEOBJECT, {1000}), 0xAB);
+  full.add(META_SELECTOBJECT, {-2}).add(META_SELECTOBJECT, {1000}).add(META_LINETO, {5, 1});
+  lines = play(full.bytes(0xFFFF));
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find("/1/AB0000"), std::string::npos) << lines[0];
+}
+
 TEST_F(Metafiles, HandlesKeepTheBytesAndPlayThem) {
   std::vector<uint8_t> bytes = MetafileBuilder().add(META_ELLIPSE, {10, 10, 0, 0}).bytes();
   HMETAFILE mf = SetMetaFileBitsEx(UINT(bytes.size()), bytes.data());

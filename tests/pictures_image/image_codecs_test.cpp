@@ -447,6 +447,29 @@ TEST(GifCodecTest, TruncatedAndMalformedFilesDoNotCrash) {
   EXPECT_FALSE(CImageFile(path.c_str()).IsValid());
 }
 
+// An image the file's data could never fill is damaged and its size is not allocated (a small file
+// declaring 16,384 x 16,384 pixels used to make a 256 MB picture); a picture of one colour, the
+// best case of the code, is read whole.
+TEST(GifCodecTest, ImagesLargerThanTheirDataCanFillAreRefused) {
+  const int width = 2000, height = 1000;
+  std::vector<uint8_t> solid = MakeGif(width, height, std::vector<uint8_t>(size_t(width) * height, 2), kFour);
+  std::string path = TempPath("solid.gif");
+  ASSERT_TRUE(WriteBytes(path, solid));
+  {
+    CImageFile image(path.c_str());
+    ASSERT_EQ(image.GetWidth(), width);
+    EXPECT_EQ(image.GetIndex(width - 1, height - 1), 2);
+  }
+  const size_t descriptor = 13 + 12 + 5;
+  std::vector<uint8_t> large = solid;
+  large[descriptor] = large[descriptor + 2] = 0x00;
+  large[descriptor + 1] = large[descriptor + 3] = 0x40;  // 16,384 x 16,384
+  ASSERT_TRUE(WriteBytes(path, large));
+  EXPECT_EQ(CImageFile(path.c_str()).GetWidth(), 0);
+  ASSERT_TRUE(WriteBytes(path, std::vector<uint8_t>(large.begin(), large.begin() + long(descriptor + 8))));
+  EXPECT_EQ(CImageFile(path.c_str()).GetWidth(), 0);
+}
+
 TEST(JpegCodecTest, ColourPicturesAreQuantisedGreyOnesGetAGreyPalette) {
   int width = 24, height = 16;
   std::vector<uint8_t> rgb;

@@ -7,6 +7,7 @@
 #include "engine/mvfs/fs_authoring.h"
 #include "engine/zeck/zeck_decompress.h"
 #include "engine/title/catalog.h"
+#include "platform/base/byte_io.h"
 #include "tests/title/title_fixture.h"
 #include "tools/titlebuild/catalog_writer.h"
 
@@ -89,6 +90,32 @@ TEST(FtsFileInTitle, CatalogueHeaderChecks) {
     EXPECT_EQ(record[0], 6);
     EXPECT_EQ(title::FtsReadCatalog(catalog.get(), record, sizeof record, 9), kFtsOutOfRange);
     EXPECT_EQ(title::FtsReadCatalog(catalog.get(), record, sizeof record, 12), kFtsOutOfRange);
+    title::FtsCloseCatalog(std::move(catalog));
+  }
+}
+
+// A damaged header's record size and count do not size the cache: a read takes at most 4 KB of
+// records (one record when a record is larger), however many the header promises.
+TEST(FtsFileInTitle, CatalogueCacheIsBoundedWhateverTheHeaderSays) {
+  struct Case {
+    uint16_t record_size;
+    size_t cached;
+  } cases[] = {{4, 100}, {600, 6}, {0xFFFF, 1}};
+  for (const Case& c : cases) {
+    std::vector<int32_t> addresses(300);
+    for (size_t n = 0; n < addresses.size(); ++n) addresses[n] = int32_t(n * 10);
+    std::vector<uint8_t> file = titlebuild::CatalogFile(addresses, c.record_size);
+    base::store_le32(file.data() + 6, 0x7FFFFFFF);  // the count
+    const std::string path = title_with_files("catalogue_cache" + std::to_string(c.record_size), {{"|CATALOG", file}});
+    FtsError e;
+    std::unique_ptr<title::FtsCatalog> catalog = title::FtsOpenCatalog(nullptr, path + "!|CATALOG", &e);
+    ASSERT_NE(catalog, nullptr) << c.record_size;
+    std::vector<uint8_t> record(c.record_size);
+    EXPECT_EQ(title::FtsReadCatalog(catalog.get(), record.data(), record.size(), 7), 0) << c.record_size;
+    EXPECT_EQ(base::load_le32(record.data()), 70u) << c.record_size;
+    EXPECT_EQ(catalog->cache.size(), c.cached * c.record_size) << c.record_size;
+    // Past what the file holds the read fails.
+    EXPECT_NE(title::FtsReadCatalog(catalog.get(), record.data(), record.size(), 400), 0) << c.record_size;
     title::FtsCloseCatalog(std::move(catalog));
   }
 }

@@ -9,6 +9,7 @@
 #include "platform/framework/control_messages.h"
 #include "platform/gdi/qt_raster_device.h"
 #include "platform/win/messages.h"
+#include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "resources/resource_ids.h"
 #include "tests/framework/framework_fixture.h"
@@ -153,6 +154,17 @@ TEST_F(WndButtonTest, SavedDataIsTheWidthInTwoBytes) {
   const BYTE odd[] = {1, 2, 3};
   btn->SetSavedData(3, odd);
   EXPECT_EQ(btn->m_cx, 300);
+  // A damaged profile's width is kept between the button's narrowest and the screen's width.
+  const int screen = GetSystemMetrics(SM_CXSCREEN);
+  ASSERT_GT(screen, 40);
+  const BYTE huge[] = {0xFF, 0xFF}, narrow[] = {3, 0};
+  btn->SetSavedData(2, huge);
+  EXPECT_EQ(btn->m_cx, screen);
+  btn->edit.GetWindowRect(&r);
+  EXPECT_EQ(r.Width(), screen);
+  btn->SetSavedData(2, narrow);
+  EXPECT_EQ(btn->m_cx, 40);
+  btn->SetSavedData(2, wide);
   btn->SetCollapsed(TRUE);
   btn->GetSavedData(n, data);
   EXPECT_EQ(data[0] | (data[1] << 8), 300);

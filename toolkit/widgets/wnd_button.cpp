@@ -1,7 +1,10 @@
 #include "toolkit/widgets/wnd_button.h"
 
+#include <algorithm>
+
 #include "platform/win/cursors.h"
 #include "platform/win/messages.h"
+#include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
 #include "platform/win/window_api.h"
@@ -23,6 +26,10 @@ namespace wnd_button {
 int CentredTop(int y, int cy, int actualHeight) { return y + (cy - actualHeight) / 2; }
 
 bool InSizingZone(int x, int width) { return x >= width - kSizingZone && x < width; }
+
+int SavedWidth(int stored, int minWidth, int screenWidth) {
+  return std::clamp(stored, minWidth, std::max(minWidth, screenWidth));
+}
 
 }  // namespace wnd_button
 
@@ -140,7 +147,7 @@ void SECWndBtn::GetSavedData(BYTE& nLength, BYTE*& pData) {
 
 void SECWndBtn::SetSavedData(BYTE nLength, const BYTE* pData) {
   if (nLength != 2 || !pData) return;
-  m_nWidth = pData[0] | (pData[1] << 8);
+  m_nWidth = wnd_button::SavedWidth(pData[0] | (pData[1] << 8), m_nMinWidth, ::GetSystemMetrics(SM_CXSCREEN));
   if (!m_bShown) return;
   m_cx = m_nWidth;
   CWnd* wnd = GetWnd();

@@ -75,5 +75,8 @@ namespace wnd_button {
 int CentredTop(int y, int cy, int actualHeight);
 // Whether `x` (window coordinates) lies in the 3 pixels left of a window of `width`'s right edge.
 bool InSizingZone(int x, int width);
+// The width a saved `stored` value gives a window whose narrowest is `minWidth`: at least that,
+// and no wider than the screen's `screenWidth` (a damaged profile may hold up to 65,535).
+int SavedWidth(int stored, int minWidth, int screenWidth);
 
 }  // namespace wnd_button

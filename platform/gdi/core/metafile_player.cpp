@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <queue>
 #include <vector>
 
 #include "platform/gdi/core/bitmap_api.h"
@@ -57,15 +59,22 @@ class Player {
     return COLORREF(uint16_t(w[i])) | (COLORREF(uint16_t(w[i + 1])) << 16);
   }
 
-  // Puts a new object in the lowest free slot; without one the object is dropped.
+  // Puts a new object in the lowest free slot; without one the object is dropped. The slots are
+  // used from the first up and the ones emptied below the highest used wait in a heap, so a picture
+  // of many objects does not search the table for every one.
   void keep(HGDIOBJ object) {
     if (!object) return;
-    auto free = std::find(slots_.begin(), slots_.end(), nullptr);
-    if (free == slots_.end()) {
+    size_t at = 0;
+    if (!emptied_.empty()) {
+      at = emptied_.top();
+      emptied_.pop();
+    } else if (unused_ < slots_.size()) {
+      at = unused_++;
+    } else {
       DeleteObject(object);
       return;
     }
-    *free = object;
+    slots_[at] = object;
   }
   HGDIOBJ slot(int16_t index) const {
     return index >= 0 && size_t(index) < slots_.size() ? slots_[size_t(index)] : nullptr;
@@ -155,6 +164,7 @@ class Player {
         if (need(1) && slot(w[0])) {
           if (!is_stock_object(slots_[size_t(w[0])])) DeleteObject(slots_[size_t(w[0])]);
           slots_[size_t(w[0])] = nullptr;
+          emptied_.push(size_t(w[0]));
         }
         break;
       case META_DIBBITBLT:
@@ -332,6 +342,8 @@ class Player {
 
   HDC hdc_;
   std::vector<HGDIOBJ> slots_;
+  size_t unused_ = 0;  // the slots from here on have never held an object
+  std::priority_queue<size_t, std::vector<size_t>, std::greater<size_t>> emptied_;
 };
 
 }  // namespace
