@@ -559,16 +559,15 @@ TEST_P(RoadsTest, AKeywordIndexListsItsActsInIndeksyAndAHitOpens) {
   pump();
   EXPECT_EQ(ActOf(ShownTopic()), ActOf(hit));
   EXPECT_EQ(Utf8(View()->GetSheetTitle()), ActSheetTitle(ActOf(hit)));
-  // The indexes of act titles, signatories and dates take the same road once their dialogs are
-  // wired to the main window's commands.
+  // The indexes of act titles, signatories and dates open from the main window's commands.
   for (UINT command : {resources::ID_TITLES_INDEX, resources::ID_SIGNATORIES_INDEX, resources::ID_DATE_INDEX}) {
     frame_->SendMessage(WM_COMMAND, command);
     pump();
-    if (CKeywordListDlg* open = CKeywordListDlg::GetOpen()) {
-      EXPECT_GE(open->GetList().GetItemCount(), 0) << command;
-      open->DestroyWindow();
-      pump();
-    }
+    CKeywordIndexDlg* open = CKeywordIndexDlg::GetOpen();
+    ASSERT_NE(open, nullptr) << command;
+    EXPECT_TRUE(open->IsWindowVisible()) << command;
+    open->DestroyWindow();
+    pump();
   }
 }
 
