@@ -460,7 +460,9 @@ TEST_F(CommandsTest, ActInformationShowsTheShownActAndEscapeClosesInOrder) {
   ASSERT_TRUE(IsActInfoDialogVisible());
   EXPECT_EQ(GetActInfoDialog()->GetRecord(), topic + 1);
 
-  // Escape: the act window, then the find sheet, then "Nawigator".
+  // Escape: the act window, then the find sheet, then "Nawigator". Pinned, the act window stays
+  // up while the focus moves to the other windows.
+  GetActInfoDialog()->GetPinButton().SetPinned(TRUE);
   ASSERT_NE(CGTFSheet::Open(frame_, CGTFSheet::kGotoTab), nullptr);
   frame_->ShowControlBar(nav_, TRUE, FALSE);
   pump();
