@@ -97,7 +97,7 @@ Fixture& fixture() {
     if (!f.index) std::abort();
     f.breakers = std::make_unique<fts::WordBreakerTable>();
     f.breakers->slots[0].breaker = fts::BreakerKind::kWords;
-    f.breakers->slots[0].char_table = fts::FtsDefaultCharTable(nullptr);
+    f.breakers->slots[0].charTable = fts::FtsDefaultCharTable(nullptr);
     fts::OperatorTable polish;
     for (auto [word, code] : {std::pair<std::string, uint16_t>{"ORAZ", fts::kOpAnd}, {"LUB", fts::kOpOr},
                               {"NIE", fts::kOpNot}, {"PRZY", fts::kOpNear}, {"DO", fts::kOpThru}}) {

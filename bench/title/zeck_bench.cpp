@@ -4,12 +4,12 @@
 // phrase expansion together. Throughput is counted in decoded bytes. Without the corpus every
 // benchmark is skipped.
 #include <benchmark/benchmark.h>
-#include <zlib.h>
 
 #include <string>
 #include <vector>
 
 #include "bench/support/corpus_library.h"
+#include "bench/title/zlib_blocks.h"
 #include "engine/fcmanage/topic_address.h"
 #include "engine/fcmanage/topic_block.h"
 #include "engine/fcmanage/topic_chunk.h"
@@ -43,11 +43,7 @@ Blocks& blocks() {
     b.lz.emplace_back(topic_file.begin() + ptrdiff_t(at + fcmanage::kTopicBlockHeaderSize), topic_file.begin() + ptrdiff_t(end));
     const size_t size = zeck::ZeckDecompress(b.lz.back().data(), decoded.data(), b.lz.back().size(), decoded.size());
     b.decoded_bytes += size;
-    uLongf packed_size = compressBound(uLong(size));
-    std::vector<uint8_t> packed(packed_size);
-    compress2(packed.data(), &packed_size, decoded.data(), uLong(size), 9);
-    packed.resize(packed_size);
-    b.zlib.push_back(std::move(packed));
+    b.zlib.push_back(bench::ZlibDeflate(decoded.data(), size, 9));
   }
   b.present = !b.lz.empty();
   return b;
@@ -75,11 +71,7 @@ void BM_ZlibInflateEveryBlock(benchmark::State& state) {
   std::vector<uint8_t> out(fcmanage::kTopicDecodedLimit);
   for (auto _ : state) {
     size_t total = 0;
-    for (const std::vector<uint8_t>& block : b.zlib) {
-      uLongf size = uLongf(out.size());
-      uncompress(out.data(), &size, block.data(), uLong(block.size()));
-      total += size;
-    }
+    for (const std::vector<uint8_t>& block : b.zlib) total += bench::ZlibInflate(block, out.data(), out.size());
     benchmark::DoNotOptimize(total);
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(b.decoded_bytes));

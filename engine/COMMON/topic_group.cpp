@@ -54,9 +54,9 @@ bool resize_zeroed(std::vector<uint8_t>& bits, size_t size) {
 }
 
 void reset_cache(TopicGroup& g) {
-  g.cache_ordinal = 0;
-  g.cache_byte = 0;
-  g.cache_last_ordinal = -1;
+  g.cacheOrdinal = 0;
+  g.cacheByte = 0;
+  g.cacheLastOrdinal = -1;
 }
 
 bool valid(const TopicGroup* g) {
@@ -345,35 +345,35 @@ int32_t next_set_bit(std::span<const uint8_t> bytes, int32_t from) {
 int32_t GrpNthItemScan(TopicGroup* group, int32_t n) {
   if (!group || n < 0 || n >= group->count) return -1;
   int32_t item;
-  if (n == group->cache_last_ordinal + 1 && group->cache_last_ordinal >= 0) {
-    item = next_set_bit(group->bits, group->cache_last_item + 1);
+  if (n == group->cacheLastOrdinal + 1 && group->cacheLastOrdinal >= 0) {
+    item = next_set_bit(group->bits, group->cacheLastItem + 1);
     if (item < 0) return -1;
     const size_t at = size_t(item) >> 3;
-    if (int32_t(at) != group->cache_byte) {
-      group->cache_byte = int32_t(at);
-      group->cache_ordinal = n - kBitsInByte[group->bits[at] & ((1u << (item & 7)) - 1)];
+    if (int32_t(at) != group->cacheByte) {
+      group->cacheByte = int32_t(at);
+      group->cacheOrdinal = n - kBitsInByte[group->bits[at] & ((1u << (item & 7)) - 1)];
     }
   } else {
     size_t at = 0;
     int64_t ordinal = 0;
-    if (group->cache_byte > 0 && group->cache_byte < group->size() && group->cache_ordinal <= n) {
-      at = size_t(group->cache_byte);
-      ordinal = group->cache_ordinal;
+    if (group->cacheByte > 0 && group->cacheByte < group->size() && group->cacheOrdinal <= n) {
+      at = size_t(group->cacheByte);
+      ordinal = group->cacheOrdinal;
     }
     if (!seek_nth(group->bits, n, at, ordinal)) return -1;
-    group->cache_byte = int32_t(at);
-    group->cache_ordinal = int32_t(ordinal);
+    group->cacheByte = int32_t(at);
+    group->cacheOrdinal = int32_t(ordinal);
     item = int32_t(8 * at + kNthInByte[group->bits[at]][size_t(n - ordinal)]);
   }
-  group->cache_last_ordinal = n;
-  group->cache_last_item = item;
+  group->cacheLastOrdinal = n;
+  group->cacheLastItem = item;
   // The bits after the answer in the eight bytes from its own.
   const size_t at = size_t(item) >> 3;
   uint64_t rest = 0;
   std::memcpy(&rest, group->bits.data() + at, std::min<size_t>(8, group->bits.size() - at));
   rest &= ~uint64_t(1) << (item & 7);  // read little-endian: bit i is item 8 * at + i
-  group->cache_rest = rest;
-  group->cache_rest_base = int32_t(8 * at);
+  group->cacheRest = rest;
+  group->cacheRestBase = int32_t(8 * at);
   return item;
 }
 

@@ -57,14 +57,14 @@ struct TopicGroup {
   // The n-th item cache: the ordinal of the first item in byte `cache_byte`; byte 0 means no cache.
   // The last answer is kept beside it, so that asking for the next ordinal looks only for the next
   // set bit (ordinal -1 means none).
-  int32_t cache_ordinal = 0;
-  int32_t cache_byte = 0;
-  int32_t cache_last_ordinal = -1;
-  int32_t cache_last_item = 0;
+  int32_t cacheOrdinal = 0;
+  int32_t cacheByte = 0;
+  int32_t cacheLastOrdinal = -1;
+  int32_t cacheLastItem = 0;
   // The set bits after the last answer among the 64 items from `cache_rest_base` (bit i is item
   // cache_rest_base + i), so that a walk takes most next items from here.
-  uint64_t cache_rest = 0;
-  int32_t cache_rest_base = 0;
+  uint64_t cacheRest = 0;
+  int32_t cacheRestBase = 0;
   uint16_t flags = 0;
 
   int32_t size() const { return int32_t(bits.size()); }
@@ -111,20 +111,20 @@ int32_t GrpFindNthBit(std::span<const uint8_t> bytes, int32_t n, uint8_t* byte_o
 // for any other ordinal.
 int32_t GrpNthItemScan(TopicGroup* group, int32_t n);
 inline int32_t GrpNthItem(TopicGroup* group, int32_t n) {
-  if (group && n > 0 && n == group->cache_last_ordinal + 1 && n < group->count) {
-    uint64_t rest = group->cache_rest;
-    uint32_t base = uint32_t(group->cache_rest_base);
+  if (group && n > 0 && n == group->cacheLastOrdinal + 1 && n < group->count) {
+    uint64_t rest = group->cacheRest;
+    uint32_t base = uint32_t(group->cacheRestBase);
     // Whole eight-byte words after the cached one, read little-endian (bit i is item base + i).
     while (!rest && size_t(base >> 3) + 16 <= group->bits.size()) {
       base += 64;
       std::memcpy(&rest, group->bits.data() + (base >> 3), 8);
     }
     if (rest) {
-      group->cache_last_ordinal = n;
-      group->cache_last_item = int32_t(base + uint32_t(std::countr_zero(rest)));
-      group->cache_rest = rest & (rest - 1);
-      group->cache_rest_base = int32_t(base);
-      return group->cache_last_item;
+      group->cacheLastOrdinal = n;
+      group->cacheLastItem = int32_t(base + uint32_t(std::countr_zero(rest)));
+      group->cacheRest = rest & (rest - 1);
+      group->cacheRestBase = int32_t(base);
+      return group->cacheLastItem;
     }
   }
   return GrpNthItemScan(group, n);

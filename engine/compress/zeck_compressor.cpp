@@ -66,14 +66,14 @@ class ItemWriter {
   ItemWriter(uint8_t* output, size_t limit) : out_(output), limit_(limit) {}
 
   size_t size() const { return pos_; }
-  size_t last_flag() const { return flag_pos_; }
+  size_t last_flag() const { return flagPos_; }
   uint8_t items_in_group() const { return uint8_t(items_ % 8); }
   // Whether an item of `bytes` bytes (plus a new flag byte when a group starts) still fits.
   bool fits(size_t bytes) const { return pos_ + bytes + (items_ % 8 == 0 ? 1 : 0) <= limit_; }
   // Opens a group when the previous one is full; returns the position the item's bytes start at.
   size_t begin_item() {
     if (items_ % 8 == 0) {
-      flag_pos_ = pos_;
+      flagPos_ = pos_;
       out_[pos_++] = 0;
     }
     return pos_;
@@ -85,7 +85,7 @@ class ItemWriter {
   }
   void reference(size_t distance, size_t length) {
     begin_item();
-    out_[flag_pos_] |= uint8_t(1u << (items_ % 8));
+    out_[flagPos_] |= uint8_t(1u << (items_ % 8));
     const size_t d = distance - 1;
     out_[pos_++] = uint8_t(d & 0xFF);
     out_[pos_++] = uint8_t(((length - zeck::kZeckMinMatch) << 4) | (d >> 8));
@@ -97,7 +97,7 @@ class ItemWriter {
   uint8_t* out_;
   size_t limit_;
   size_t pos_ = 0;
-  size_t flag_pos_ = 0;
+  size_t flagPos_ = 0;
   size_t items_ = 0;
 };
 
@@ -139,7 +139,7 @@ size_t ZeckCompressor::run(const uint8_t* input, size_t input_size, uint8_t* out
   for (ZeckRegion& region : regions) {
     region.reached = false;
     const size_t length = std::max<size_t>(region.length, 1);
-    for (size_t i = region.input_position; i < region.input_position + length && i < input_size; ++i)
+    for (size_t i = region.inputPosition; i < region.inputPosition + length && i < input_size; ++i)
       blocked[i] = true;
   }
   MatchFinder finder(input, input_size, blocked);
@@ -153,16 +153,16 @@ size_t ZeckCompressor::run(const uint8_t* input, size_t input_size, uint8_t* out
       break;
     }
     while (next_region < regions.size() &&
-           regions[next_region].input_position + std::max<size_t>(regions[next_region].length, 1) <= p)
+           regions[next_region].inputPosition + std::max<size_t>(regions[next_region].length, 1) <= p)
       ++next_region;
     if (blocked[p]) {
       if (!writer.fits(1)) break;
-      ZeckRegion* region = next_region < regions.size() && regions[next_region].input_position == p
+      ZeckRegion* region = next_region < regions.size() && regions[next_region].inputPosition == p
                                ? &regions[next_region]
                                : nullptr;
       if (region) {
-        region->flag_state = writer.items_in_group();
-        region->output_position = writer.begin_item();
+        region->flagState = writer.items_in_group();
+        region->outputPosition = writer.begin_item();
         region->reached = true;
       }
       writer.literal(input[p++]);
@@ -199,8 +199,8 @@ namespace {
 bool region_byte_offsets(const ZeckRegion& region, size_t offset, size_t (&at)[4]) {
   const size_t length = std::max<size_t>(region.length, 1);
   if (!region.reached || offset > length || length - offset < 4) return false;
-  size_t pos = region.output_position;
-  size_t slot = region.flag_state;
+  size_t pos = region.outputPosition;
+  size_t slot = region.flagState;
   for (size_t i = 0; i < offset + 4; ++i) {
     if (i >= offset) at[i - offset] = pos;
     ++pos;

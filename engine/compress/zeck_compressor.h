@@ -29,10 +29,10 @@ inline constexpr int kZeckStopped = 18;     // the yield callback stopped it
 constexpr size_t ZeckMaxCompressedSize(size_t n) { return n + (n + 7) / 8; }
 
 struct ZeckRegion {
-  size_t input_position = 0;
+  size_t inputPosition = 0;
   size_t length = 1;            // a length of 0 is taken as 1
-  size_t output_position = 0;   // filled by the compressor: where the region's first byte was written
-  uint8_t flag_state = 0;       // filled by the compressor: items before it in its group of eight
+  size_t outputPosition = 0;   // filled by the compressor: where the region's first byte was written
+  uint8_t flagState = 0;       // filled by the compressor: items before it in its group of eight
   bool reached = false;         // filled by the compressor: the region was written
 };
 

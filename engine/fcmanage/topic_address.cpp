@@ -24,7 +24,7 @@ int32_t FcLocateAddress(title::TitleHandle* title, int32_t address, TopicLocatio
     const int32_t count = head.header.count;
     if (total + count > wanted) {
       location.position = current;
-      location.char_offset = int32_t(wanted - total);
+      location.charOffset = int32_t(wanted - total);
       return 0;
     }
     total += count;

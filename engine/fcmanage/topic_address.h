@@ -16,7 +16,7 @@ namespace fcmanage {
 struct TopicLocation {
   int32_t address = -1;
   int32_t position = -1;     // TextPosition of the record holding the character
-  int32_t char_offset = -1;  // offset of the character inside that record
+  int32_t charOffset = -1;  // offset of the character inside that record
 };
 
 // 0 found; 1 when the address lies beyond the chain (or cannot be read); 5 without a title.

@@ -11,9 +11,9 @@ namespace fcmanage {
 TopicBlockHeader TopicBlock::header() const {
   base::ByteReader in(bytes.data(), bytes.size());
   TopicBlockHeader h;
-  h.earlier_record = in.i32();
-  h.first_record = in.i32();
-  h.topic_header = in.i32();
+  h.earlierRecord = in.i32();
+  h.firstRecord = in.i32();
+  h.topicHeader = in.i32();
   return in.ok() ? h : TopicBlockHeader{};
 }
 
@@ -44,7 +44,7 @@ int32_t read_code(mvfs::FsErrorCode fs_code) {
 }  // namespace
 
 TopicBlockRef FcLoadBlock(title::TitleHandle* title, int32_t block, int32_t& code) {
-  if (!title || !title->topic_file || block < 0) {
+  if (!title || !title->topicFile || block < 0) {
     code = kTopicReadFailed;
     return nullptr;
   }
@@ -57,8 +57,8 @@ TopicBlockRef FcLoadBlock(title::TitleHandle* title, int32_t block, int32_t& cod
   }
   uint8_t stored[kTopicBlockSize];
   int64_t read = -1;
-  if (mvfs::FsSeekFile(title->topic_file.get(), int64_t(block) * int64_t(kTopicBlockSize), mvfs::kFsSeekSet) >= 0)
-    read = mvfs::FsReadFile(title->topic_file.get(), stored, int64_t(sizeof stored));
+  if (mvfs::FsSeekFile(title->topicFile.get(), int64_t(block) * int64_t(kTopicBlockSize), mvfs::kFsSeekSet) >= 0)
+    read = mvfs::FsReadFile(title->topicFile.get(), stored, int64_t(sizeof stored));
   if (read <= 0) {
     code = read_code(mvfs::FsGetLastError());
     return nullptr;

@@ -44,9 +44,9 @@ enum TopicCode : int32_t {
 };
 
 struct TopicBlockHeader {
-  int32_t earlier_record = -1;
-  int32_t first_record = -1;
-  int32_t topic_header = -1;
+  int32_t earlierRecord = -1;
+  int32_t firstRecord = -1;
+  int32_t topicHeader = -1;
 };
 
 struct TopicBlock {

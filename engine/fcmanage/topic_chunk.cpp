@@ -12,10 +12,10 @@ void FcSplitTitles(const TopicRecord& header, TopicChunk& chunk) {
   const std::span<const uint8_t> text = header.text();
   const auto nul = std::find(text.begin(), text.end(), 0);
   chunk.title.assign(text.begin(), nul);
-  chunk.header_text.clear();
+  chunk.headerText.clear();
   if (text.size() - chunk.title.size() > 1) {
     const auto rest = text.subspan(chunk.title.size() + 1);
-    chunk.header_text.assign(rest.begin(), std::find(rest.begin(), rest.end(), 0));
+    chunk.headerText.assign(rest.begin(), std::find(rest.begin(), rest.end(), 0));
   }
 }
 
@@ -27,7 +27,7 @@ TopicRecordPtr FcGetChunk(title::TitleHandle* title, int32_t position, TopicChun
   }
   const TopicBlockRef block = FcLoadBlock(title, PositionBlock(position), code);
   if (!block) return nullptr;
-  int32_t current_header = block->header().topic_header;
+  int32_t current_header = block->header().topicHeader;
   int32_t header_size = -1;
   int32_t current = FcWalkStart(title, *block, position, code);
   if (code) return nullptr;
@@ -69,9 +69,9 @@ TopicRecordPtr FcGetChunk(title::TitleHandle* title, int32_t position, TopicChun
   base::ByteReader in(format.data(), format.size());
   for (int32_t& v : chunk.values) v = in.i32();
   FcSplitTitles(*header, chunk);
-  if (header_size < 0) header_size = header->stored_size;
-  chunk.topic_length = header->header.length - header_size;
-  chunk.record_position = answer;
+  if (header_size < 0) header_size = header->storedSize;
+  chunk.topicLength = header->header.length - header_size;
+  chunk.recordPosition = answer;
   return record;
 }
 

@@ -14,11 +14,11 @@
 namespace fcmanage {
 
 struct TopicChunk {
-  int32_t topic_length = 0;  // the header's length minus the header record's stored size
+  int32_t topicLength = 0;  // the header's length minus the header record's stored size
   int32_t values[9] = {};
   std::string title;         // empty when none
-  std::string header_text;   // empty when none
-  int32_t record_position = -1;
+  std::string headerText;   // empty when none
+  int32_t recordPosition = -1;
 };
 
 // The record holding `position` (never a topic header) with the chunk filled; null on failure (with

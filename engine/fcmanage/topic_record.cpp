@@ -14,7 +14,7 @@ int32_t character_offset(title::TitleHandle* title, int32_t position, int32_t& c
   const TopicBlockRef block = FcLoadBlock(title, PositionBlock(position), code);
   if (!block) return -1;
   const TopicBlockHeader h = block->header();
-  int32_t current = h.first_record;
+  int32_t current = h.firstRecord;
   if (current != -1 && PositionBlock(current) < block->number) {
     RecordHead head;
     if ((code = FcReadRecordHead(title, current, head))) return -1;
@@ -43,31 +43,31 @@ TopicRecordPtr load_record(title::TitleHandle* title, int32_t position, int32_t 
   record->previous = e.previous;
   record->position = position;
   record->next = e.next;
-  record->stored_size = e.size;
-  record->char_offset = char_offset;
+  record->storedSize = e.size;
+  record->charOffset = char_offset;
   record->phrases = title->phrases.get();
   record->header = head.header;
-  record->header_size = head.header_size;
-  record->text_offset = e.text_offset - int32_t(kEnvelopeSize);
+  record->headerSize = head.headerSize;
+  record->textOffset = e.textOffset - int32_t(kEnvelopeSize);
 
   std::vector<uint8_t> stored(static_cast<size_t>(e.size));
   if ((code = FcReadStream(title, position, stored.data(), stored.size()))) return nullptr;
-  const size_t text_start = size_t(e.text_offset);
+  const size_t text_start = size_t(e.textOffset);
   const size_t stored_text = stored.size() - text_start;
-  if (e.expanded_length > 0 && size_t(e.expanded_length) > stored_text) {
+  if (e.expandedLength > 0 && size_t(e.expandedLength) > stored_text) {
     record->bytes.assign(stored.begin() + kEnvelopeSize, stored.begin() + int64_t(text_start));
     // Never more room than the text really expands to, whatever the envelope claims.
-    const size_t room = std::min(size_t(e.expanded_length),
+    const size_t room = std::min(size_t(e.expandedLength),
                                  PhrExpandedLength(stored.data() + text_start, stored_text, title->phrases.get()));
     record->bytes.resize(record->bytes.size() + room);
     const size_t expanded = PhrExpandText(stored.data() + text_start, stored_text,
-                                          record->bytes.data() + record->text_offset, title->phrases.get(), room);
+                                          record->bytes.data() + record->textOffset, title->phrases.get(), room);
     // The real expanded length counts, not the stored claim.
-    record->bytes.resize(size_t(record->text_offset) + expanded);
-    record->text_length = int32_t(expanded);
+    record->bytes.resize(size_t(record->textOffset) + expanded);
+    record->textLength = int32_t(expanded);
   } else {
     record->bytes.assign(stored.begin() + kEnvelopeSize, stored.end());
-    record->text_length = int32_t(stored_text);
+    record->textLength = int32_t(stored_text);
   }
   return record;
 }
@@ -103,16 +103,16 @@ TopicRecordPtr FcGetNeighbour(const TopicRecord& record, bool forward, title::Ti
   int32_t char_offset = -1;
   if (forward && neighbour > record.position) {
     if (PositionBlock(neighbour) == PositionBlock(record.position)) {
-      char_offset = record.char_offset + record.header.count;
+      char_offset = record.charOffset + record.header.count;
     } else {
       const TopicBlockRef block = FcLoadBlock(title, PositionBlock(neighbour), code);
       if (!block) return nullptr;
-      if (block->header().first_record == neighbour) char_offset = 0;
+      if (block->header().firstRecord == neighbour) char_offset = 0;
     }
   } else if (!forward && neighbour < record.position && PositionBlock(neighbour) == PositionBlock(record.position)) {
     RecordHead head;
     if ((code = FcReadRecordHead(title, neighbour, head))) return nullptr;
-    if (head.envelope.next == record.position) char_offset = record.char_offset - head.header.count;
+    if (head.envelope.next == record.position) char_offset = record.charOffset - head.header.count;
   }
   if (char_offset < 0 && (char_offset = character_offset(title, neighbour, code)) < 0) return nullptr;
   TopicRecordPtr result = load_record(title, neighbour, char_offset, code);

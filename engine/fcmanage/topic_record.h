@@ -20,17 +20,17 @@ struct TopicRecord {
   int32_t previous = -1;     // TextPosition of the record before it in the chain
   int32_t position = -1;     // its own TextPosition
   int32_t next = -1;         // TextPosition of the record after it
-  int32_t text_offset = 0;   // where the text starts in `bytes`
-  int32_t text_length = 0;   // length of the text after expansion
-  int32_t stored_size = 0;   // size of the record as stored, envelope included
-  int32_t char_offset = 0;   // character offset of the record in its block (for TopicAddress)
+  int32_t textOffset = 0;   // where the text starts in `bytes`
+  int32_t textLength = 0;   // length of the text after expansion
+  int32_t storedSize = 0;   // size of the record as stored, envelope included
+  int32_t charOffset = 0;   // character offset of the record in its block (for TopicAddress)
   const title::PhraseTable* phrases = nullptr;
   adt::TopicRecordHeader header;
-  size_t header_size = 0;
+  size_t headerSize = 0;
   std::vector<uint8_t> bytes;  // the packed header, the format data and the (expanded) text
 
-  std::span<const uint8_t> format() const { return {bytes.data() + header_size, size_t(text_offset) - header_size}; }
-  std::span<const uint8_t> text() const { return {bytes.data() + text_offset, size_t(text_length)}; }
+  std::span<const uint8_t> format() const { return {bytes.data() + headerSize, size_t(textOffset) - headerSize}; }
+  std::span<const uint8_t> text() const { return {bytes.data() + textOffset, size_t(textLength)}; }
   bool is_topic_header() const { return adt::IsTopicHeaderType(header.type); }
 };
 using TopicRecordPtr = std::unique_ptr<TopicRecord>;

@@ -27,17 +27,17 @@ inline constexpr uint32_t kMaxWalkSteps = 1u << 22;
 
 struct RecordEnvelope {
   int32_t size = 0;
-  int32_t expanded_length = 0;
+  int32_t expandedLength = 0;
   int32_t previous = -1;
   int32_t next = -1;
-  int32_t text_offset = 0;
+  int32_t textOffset = 0;
 };
 
 // A record's envelope and decoded packed header.
 struct RecordHead {
   RecordEnvelope envelope;
   adt::TopicRecordHeader header;
-  size_t header_size = 0;
+  size_t headerSize = 0;
 };
 
 // Copies `count` bytes of the stream that start at TextPosition `position`; 0 or a topic code.

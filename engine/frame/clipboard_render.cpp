@@ -95,12 +95,12 @@ void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t fr
         std::string face;
         bool described = medview::MvGetFontDescriptor(viewer.styleSheet, object.font, &face, &descriptor);
         const fts::CharTable* map = nullptr;
-        if (described && descriptor.face < viewer.styleSheet->char_maps.size()) {
-          map = viewer.styleSheet->char_maps[descriptor.face].get();
+        if (described && descriptor.face < viewer.styleSheet->charMaps.size()) {
+          map = viewer.styleSheet->charMaps[descriptor.face].get();
         }
         if (text) text->Run(run, map);
         if (rtf) {
-          datapres::RtfFace rtfFace{descriptor.face, face, descriptor.font.pitch_and_family};
+          datapres::RtfFace rtfFace{descriptor.face, face, descriptor.font.pitchAndFamily};
           datapres::RtfRunFormat format;
           format.points = descriptor.font.height;
           format.weight = descriptor.font.weight;

@@ -74,8 +74,8 @@ bool FrTranslateRecordText(medview::Viewer& viewer, std::vector<uint8_t>& record
         !medview::MvGetFontDescriptor(sheet, 0, &face, &descriptor)) {
       continue;
     }
-    if (descriptor.face >= sheet->char_maps.size() || !sheet->char_maps[descriptor.face]) continue;
-    const auto& entries = sheet->char_maps[descriptor.face]->entries;
+    if (descriptor.face >= sheet->charMaps.size() || !sheet->charMaps[descriptor.face]) continue;
+    const auto& entries = sheet->charMaps[descriptor.face]->entries;
     size_t begin = textAt + size_t(o.data);
     size_t end = std::min(begin + size_t(o.length), record.size());
     for (size_t i = begin; i < end; ++i) {

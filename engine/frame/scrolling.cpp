@@ -74,7 +74,7 @@ void FrShownRegion(const medview::Viewer& v, int32_t& start, int32_t& end) {
 RegionEstimate FrEstimateShown(const medview::Viewer& v) {
   int32_t start = 0, end = 0;
   FrShownRegion(v, start, end);
-  return FrEstimateRegion(start, end, v.chunk.topic_length, WindowBytes(v));
+  return FrEstimateRegion(start, end, v.chunk.topicLength, WindowBytes(v));
 }
 
 bool FrTopShown(const medview::Viewer& v) {

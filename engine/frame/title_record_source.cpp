@@ -9,8 +9,8 @@ void CopyRecord(const fcmanage::TopicRecord& record, SourceRecord& out) {
   out.position = record.position;
   out.previous = record.previous;
   out.next = record.next;
-  out.charBase = record.char_offset;
-  out.storedSize = record.stored_size;
+  out.charBase = record.charOffset;
+  out.storedSize = record.storedSize;
   out.topicHeader = record.is_topic_header();
   out.bytes = record.bytes;
 }

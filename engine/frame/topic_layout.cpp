@@ -125,7 +125,7 @@ bool MvHasScrollRegion(medview::ViewerHandle viewer) {
 }
 std::string MvGetTopicTitle(medview::ViewerHandle viewer) { return viewer ? viewer->chunk.title : std::string(); }
 std::string MvGetTopicHeaderText(medview::ViewerHandle viewer) {
-  return viewer ? viewer->chunk.header_text : std::string();
+  return viewer ? viewer->chunk.headerText : std::string();
 }
 
 bool FrMakeFrame(medview::Viewer& viewer, SourceRecord&& record, bool atHead, bool renderOnly, int32_t edge) {
@@ -354,7 +354,7 @@ void MvResetView(medview::ViewerHandle viewer) {
   FrFreeAllFrames(*viewer);
   viewer->sideObjects.clear();
   viewer->chunk.title.clear();
-  viewer->chunk.header_text.clear();
+  viewer->chunk.headerText.clear();
   viewer->bitmapCache = bitmap::BmCacheCreate();
   viewer->layoutState = 0;
 }
@@ -379,7 +379,7 @@ void MvGetEstimatedExtent(medview::ViewerHandle viewer, int32_t* width, int32_t*
   if (viewer && laidOut >= RectHeight(*viewer) && laidOut > 0) {
     int64_t bytes = 0;
     for (const LayoutFrame& frame : viewer->frames) bytes += frame.storedSize;
-    estimate = int64_t(laidOut) * viewer->chunk.topic_length / std::max<int64_t>(bytes, 1);
+    estimate = int64_t(laidOut) * viewer->chunk.topicLength / std::max<int64_t>(bytes, 1);
   }
   if (height) *height = int32_t(std::clamp<int64_t>(estimate, 0, INT32_MAX));
 }

@@ -288,8 +288,8 @@ uint16_t MvClearGroup(TopicGroup* group) {
     engine::GrpRemoveItem(group, group->capacity - 1);
   }
   group->count = group->last = group->first = 0;
-  group->cache_ordinal = group->cache_byte = 0;
-  group->cache_last_ordinal = -1;
+  group->cacheOrdinal = group->cacheByte = 0;
+  group->cacheLastOrdinal = -1;
   return 0;
 }
 

@@ -35,17 +35,17 @@ void OverrideFontFields(title::LogFontHead& to, const title::LogFontHead& from) 
   take(to.weight, from.weight);
   take(to.italic, from.italic);
   take(to.underline, from.underline);
-  take(to.strike_out, from.strike_out);
-  take(to.char_set, from.char_set);
-  take(to.out_precision, from.out_precision);
-  take(to.clip_precision, from.clip_precision);
+  take(to.strikeOut, from.strikeOut);
+  take(to.charSet, from.charSet);
+  take(to.outPrecision, from.outPrecision);
+  take(to.clipPrecision, from.clipPrecision);
   take(to.quality, from.quality);
-  take(to.pitch_and_family, from.pitch_and_family);
+  take(to.pitchAndFamily, from.pitchAndFamily);
 }
 
 const fts::CharTable* FaceCharTable(const title::StyleSheet* sheet, uint16_t face) {
-  if (!sheet || face >= sheet->char_maps.size()) return nullptr;
-  return sheet->char_maps[face].get();
+  if (!sheet || face >= sheet->charMaps.size()) return nullptr;
+  return sheet->charMaps[face].get();
 }
 
 int TakeFaceTraits(const LOGFONT* found, const TEXTMETRIC*, DWORD, LPARAM data) {
@@ -135,11 +135,11 @@ auto PickStyle(Sheet* sheet, int32_t* index, std::string* name, TitleErrorCode* 
       return nullptr;
     }
     auto* style = &sheet->styles[size_t(*index)];
-    if (name) *name = style->style_name;
+    if (name) *name = style->styleName;
     return style;
   }
   for (size_t i = 0; i < sheet->styles.size(); ++i) {
-    if (sheet->styles[i].style_name == *name) {
+    if (sheet->styles[i].styleName == *name) {
       if (index) *index = int32_t(i);
       return &sheet->styles[i];
     }
@@ -159,11 +159,11 @@ BOOL MvGetStyle(const title::StyleSheet* sheet, int32_t* index, std::string* nam
   const title::FontDescriptor& d = style->font;
   if (out.font) *out.font = d.font;
   if (out.face) {
-    *out.face = !style->face_name.empty() ? style->face_name
+    *out.face = !style->faceName.empty() ? style->faceName
                 : d.face < sheet->faces.size() ? sheet->faces[d.face] : std::string();
   }
-  if (out.textColour) *out.textColour = Reversed(d.text_colour);
-  if (out.backColour) *out.backColour = Reversed(d.back_colour);
+  if (out.textColour) *out.textColour = Reversed(d.textColour);
+  if (out.backColour) *out.backColour = Reversed(d.backColour);
   if (out.raise) *out.raise = d.raise;
   if (out.flags) *out.flags = d.flags;
   SetErrorCode(error, kViewOk);
@@ -176,9 +176,9 @@ BOOL MvSetStyle(title::StyleSheet* sheet, int32_t* index, std::string* name, con
   if (!style) return FALSE;
   title::FontDescriptor& d = style->font;
   if (in.font) d.font = *in.font;
-  if (in.face && !in.face->empty()) style->face_name = in.face->substr(0, 32);
-  if (in.textColour) d.text_colour = Reversed(*in.textColour);
-  if (in.backColour) d.back_colour = Reversed(*in.backColour);
+  if (in.face && !in.face->empty()) style->faceName = in.face->substr(0, 32);
+  if (in.textColour) d.textColour = Reversed(*in.textColour);
+  if (in.backColour) d.backColour = Reversed(*in.backColour);
   if (in.raise) d.raise = *in.raise;
   if (in.flags) d.flags = *in.flags;
   SetErrorCode(error, kViewOk);
@@ -190,7 +190,7 @@ void MvApplyStyle(const title::StyleSheet& sheet, title::FontDescriptor& descrip
   if (style == 0 || depth >= kMaxStyleDepth) return;
   const title::StyleRecord* record = FindStyle(sheet, style);
   if (!record) return;
-  MvApplyStyle(sheet, descriptor, record->based_on, depth + 1, face);
+  MvApplyStyle(sheet, descriptor, record->basedOn, depth + 1, face);
   const title::FontDescriptor& from = record->font;
   descriptor.flags = (record->mode & 1) ? uint8_t(descriptor.flags + from.flags) : from.flags;
   if (from.face != 0 && from.face < sheet.faces.size()) {
@@ -200,9 +200,9 @@ void MvApplyStyle(const title::StyleSheet& sheet, title::FontDescriptor& descrip
   if (from.spacing != 0) descriptor.spacing = from.spacing;
   OverrideFontFields(descriptor.font, from.font);
   if (from.raise != 0) descriptor.raise = from.raise;
-  if (!record->face_name.empty() && face) *face = record->face_name;
-  if (DescriptorColour(from.text_colour) != kUnsetColour) descriptor.text_colour = from.text_colour;
-  if (DescriptorColour(from.back_colour) != kUnsetColour) descriptor.back_colour = from.back_colour;
+  if (!record->faceName.empty() && face) *face = record->faceName;
+  if (DescriptorColour(from.textColour) != kUnsetColour) descriptor.textColour = from.textColour;
+  if (DescriptorColour(from.backColour) != kUnsetColour) descriptor.backColour = from.backColour;
   descriptor.style = 0;
   if (from.flags & kStyleNoUnderline) descriptor.font.underline = 0;
 }
@@ -245,12 +245,12 @@ HFONT MvCreateFont(ViewerHandle viewer, int32_t number, title::FontDescriptor* d
   lf.lfWeight = d.font.weight;
   lf.lfItalic = d.font.italic;
   lf.lfUnderline = d.font.underline;
-  lf.lfStrikeOut = d.font.strike_out;
-  lf.lfCharSet = d.font.char_set;
-  lf.lfOutPrecision = d.font.out_precision;
-  lf.lfClipPrecision = d.font.clip_precision;
+  lf.lfStrikeOut = d.font.strikeOut;
+  lf.lfCharSet = d.font.charSet;
+  lf.lfOutPrecision = d.font.outPrecision;
+  lf.lfClipPrecision = d.font.clipPrecision;
   lf.lfQuality = d.font.quality;
-  lf.lfPitchAndFamily = d.font.pitch_and_family;
+  lf.lfPitchAndFamily = d.font.pitchAndFamily;
   std::strncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
   if (viewer->hdc && !face.empty()) {
     // A face the device has: its own character set, precisions, quality and pitch replace the stored.
@@ -352,9 +352,9 @@ bool MvSelectFont(ViewerHandle viewer, int32_t number) {
   int dpi_x = GetDeviceCaps(viewer->hdc, LOGPIXELSX);
   viewer->raise = int32_t((int64_t(dpi_y) * d.raise * viewer->zoom + (d.raise < 0 ? -7200 : 7200)) / 14400);
   viewer->charExtra = MulDiv(dpi_x, d.spacing, 1440);
-  COLORREF back = DescriptorColour(d.back_colour);
+  COLORREF back = DescriptorColour(d.backColour);
   if (back == kUnsetColour) back = viewer->backColor;
-  COLORREF text = DescriptorColour(d.text_colour);
+  COLORREF text = DescriptorColour(d.textColour);
   if (text == kUnsetColour ||
       GetNearestColor(viewer->hdc, text) == GetNearestColor(viewer->hdc, viewer->backColor)) {
     text = viewer->textColor;

@@ -31,7 +31,7 @@ BaggagePtr BagOpen(mvfs::TitleFileSystem* fs, std::string_view name, bool in_tit
     report(code, kBagNoMemory);
     return nullptr;
   }
-  handle->in_title = in_title;
+  handle->inTitle = in_title;
   if (in_title) {
     const std::string exact(name);
     handle->internal = mvfs::FsOpenFile(fs, exact.c_str(), mvfs::kFsOpenReadOnly);
@@ -63,7 +63,7 @@ void BagClose(BaggagePtr handle, uint16_t* code) {
 
 int64_t BagGetSize(BaggageHandle* handle, uint16_t* code) {
   if (!handle) return report(code, kBagInvalid), -1;
-  if (handle->in_title) {
+  if (handle->inTitle) {
     const int64_t size = mvfs::FsGetFileSize(handle->internal.get());
     if (size < 0) return report(code, kBagInvalid), -1;
     return report(code, kBagOk), size;
@@ -75,7 +75,7 @@ int64_t BagGetSize(BaggageHandle* handle, uint16_t* code) {
 
 int64_t BagSeek(BaggageHandle* handle, int64_t offset, int origin, uint16_t* code) {
   if (!handle || origin < 0 || origin > 2) return report(code, kBagInvalid), -1;
-  if (handle->in_title) {
+  if (handle->inTitle) {
     const int64_t pos = mvfs::FsSeekFile(handle->internal.get(), offset, origin);
     if (pos < 0) return report(code, kBagInvalid), -1;
     return report(code, kBagOk), pos;
@@ -89,7 +89,7 @@ int64_t BagSeek(BaggageHandle* handle, int64_t offset, int origin, uint16_t* cod
 
 int64_t BagRead(BaggageHandle* handle, void* buffer, int64_t count, uint16_t* code) {
   if (!handle || !buffer || count < 0) return report(code, kBagInvalid), -1;
-  if (handle->in_title) {
+  if (handle->inTitle) {
     const int64_t done = mvfs::FsReadFile(handle->internal.get(), buffer, count);
     if (done < 0) return report(code, kBagInvalid), -1;
     return report(code, kBagOk), done;
@@ -150,14 +150,14 @@ void AsyncReader::run() {
       if (stop_) break;
       callback = callback_;
     }
-    const uint32_t done = bytes_read_.load(std::memory_order_relaxed);
+    const uint32_t done = bytesRead_.load(std::memory_order_relaxed);
     const uint32_t total = total_.load(std::memory_order_relaxed);
     if (!baggage_ || done >= total || error_.load()) break;
     const uint32_t want = std::min(total - done, chunk_);
     uint16_t code = 0;
     const int64_t got = BagRead(baggage_.get(), buffer_.data() + done, want, &code);
     if (got > 0) {
-      bytes_read_.store(done + uint32_t(got), std::memory_order_release);
+      bytesRead_.store(done + uint32_t(got), std::memory_order_release);
     } else if (got == 0) {
       total_.store(done, std::memory_order_release);  // the file was shorter
     } else {
@@ -192,7 +192,7 @@ AsyncReaderPtr AsyncOpen(mvfs::TitleFileSystem* fs, intptr_t user, AsyncCallback
   if (first_part) {
     const int64_t want = std::min<int64_t>(first_part, total);
     const int64_t got = BagRead(baggage.get(), reader->buffer_.data(), want, code);
-    reader->bytes_read_ = uint32_t(std::max<int64_t>(got, 0));
+    reader->bytesRead_ = uint32_t(std::max<int64_t>(got, 0));
     // A short first read means the file holds no more: no thread will run.
     if (got < want) BagClose(std::move(baggage), nullptr);
   }
@@ -226,7 +226,7 @@ uint16_t AsyncSuspend(AsyncReader* reader, bool resume) {
 
 uint16_t AsyncGetProgress(const AsyncReader* reader, uint32_t* bytes_read, uint32_t* total, const uint8_t** buffer) {
   if (!reader) return kBagInvalid;
-  if (bytes_read) *bytes_read = reader->bytes_read_.load(std::memory_order_acquire);
+  if (bytes_read) *bytes_read = reader->bytesRead_.load(std::memory_order_acquire);
   if (total) *total = reader->total_.load(std::memory_order_acquire);
   if (buffer) *buffer = reader->buffer_.data();
   return reader->error_.load();

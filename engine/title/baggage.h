@@ -33,7 +33,7 @@ inline constexpr uint32_t kAsyncDefaultChunk = 1024;
 struct BaggageHandle {
   mvfs::InternalFilePtr internal;  // an internal file of the title
   base::OsFile disk;               // or a disk file
-  bool in_title = false;
+  bool inTitle = false;
 };
 
 using BaggagePtr = std::unique_ptr<BaggageHandle>;
@@ -78,7 +78,7 @@ class AsyncReader {
   uint32_t chunk_ = kAsyncDefaultChunk;
   std::vector<uint8_t> buffer_;
   BaggagePtr baggage_;  // used by the thread only, once it runs
-  std::atomic<uint32_t> bytes_read_{0};
+  std::atomic<uint32_t> bytesRead_{0};
   std::atomic<uint32_t> total_{0};
   std::atomic<uint16_t> error_{0};
   std::mutex lock_;

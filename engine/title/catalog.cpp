@@ -24,10 +24,10 @@ std::unique_ptr<FtsCatalog> FtsOpenCatalog(mvfs::TitleFileSystem* fs, std::strin
   base::ByteReader in(header, sizeof header);
   const uint16_t magic = in.u16();
   catalog->version = in.u16();
-  catalog->record_size = in.u16();
+  catalog->recordSize = in.u16();
   catalog->count = in.i32();
   catalog->first = in.i32();
-  if (magic != kCatalogMagic || (catalog->version != 7 && catalog->version != 8) || catalog->record_size < 4 ||
+  if (magic != kCatalogMagic || (catalog->version != 7 && catalog->version != 8) || catalog->recordSize < 4 ||
       catalog->count < 0) {
     fts::FtsSetError(error, fts::kFtsBadType);
     return nullptr;
@@ -38,23 +38,23 @@ std::unique_ptr<FtsCatalog> FtsOpenCatalog(mvfs::TitleFileSystem* fs, std::strin
 int32_t FtsReadCatalog(FtsCatalog* catalog, void* buffer, size_t capacity, int32_t n) {
   if (!catalog || !buffer) return fts::kFtsBadArgument;
   fts::FtsError* error = catalog->error;
-  if (capacity < catalog->record_size) return fts::FtsSetError(error, fts::kFtsBadArgument);
+  if (capacity < catalog->recordSize) return fts::FtsSetError(error, fts::kFtsBadArgument);
   const int64_t index = int64_t(n) - catalog->first;
   if (index < 0 || index >= catalog->count) return fts::FtsSetError(error, fts::kFtsOutOfRange);
-  const size_t size = catalog->record_size;
-  if (catalog->cache_start < 0 || n < catalog->cache_start || int64_t(n) >= int64_t(catalog->cache_start) + catalog->cached) {
+  const size_t size = catalog->recordSize;
+  if (catalog->cacheStart < 0 || n < catalog->cacheStart || int64_t(n) >= int64_t(catalog->cacheStart) + catalog->cached) {
     const int64_t wanted = std::clamp<int64_t>(int64_t(kCatalogCacheBytes / size), 1,
                                                std::min<int64_t>(kCatalogCacheRecords, catalog->count - index));
     std::vector<uint8_t> cache(size_t(wanted) * size);
     const uint64_t offset = kCatalogHeaderSize + uint64_t(index) * size;
-    ++catalog->file_reads;
+    ++catalog->fileReads;
     const int64_t read = fts::FtsFileReadAt(catalog->file.get(), cache.data(), offset, cache.size(), error);
     if (read < int64_t(size)) return fts::FtsSetError(error, fts::kFtsFailed);
     catalog->cache = std::move(cache);
-    catalog->cache_start = n;
+    catalog->cacheStart = n;
     catalog->cached = int32_t(read / int64_t(size));
   }
-  std::memcpy(buffer, catalog->cache.data() + size_t(n - catalog->cache_start) * size, size);
+  std::memcpy(buffer, catalog->cache.data() + size_t(n - catalog->cacheStart) * size, size);
   return fts::kFtsOk;
 }
 
@@ -66,6 +66,6 @@ void FtsCloseCatalog(std::unique_ptr<FtsCatalog> catalog) {
 
 int32_t FtsCatalogFirst(const FtsCatalog* catalog) { return catalog ? catalog->first : -1; }
 int32_t FtsCatalogCount(const FtsCatalog* catalog) { return catalog ? catalog->count : -1; }
-int32_t FtsCatalogRecordSize(const FtsCatalog* catalog) { return catalog ? catalog->record_size : -1; }
+int32_t FtsCatalogRecordSize(const FtsCatalog* catalog) { return catalog ? catalog->recordSize : -1; }
 
 }  // namespace title

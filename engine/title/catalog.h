@@ -34,16 +34,16 @@ inline constexpr size_t kCatalogCacheBytes = 4096;
 struct FtsCatalog {
   uint16_t magic = kCatalogMagic;
   uint16_t version = 0;
-  uint16_t record_size = 0;
+  uint16_t recordSize = 0;
   int32_t count = 0;
   int32_t first = 0;
-  int32_t cache_start = -1;  // record number of the first cached record, -1 while empty
+  int32_t cacheStart = -1;  // record number of the first cached record, -1 while empty
   int32_t cached = 0;        // records in the cache
   std::vector<uint8_t> cache;
   fts::FtsFilePtr wrapper;   // the file system the catalogue is read through
   fts::FtsFilePtr file;
   fts::FtsError* error = nullptr;
-  uint32_t file_reads = 0;   // reads of the file so far (the cache's effect can be measured)
+  uint32_t fileReads = 0;   // reads of the file so far (the cache's effect can be measured)
 };
 
 // Opens the catalogue in `fs` (or in the title file named by `name` with a '!' when fs is null).

@@ -17,12 +17,12 @@ PhrLoadStatus PhrParse(std::span<const uint8_t> file, std::unique_ptr<PhraseTabl
   if (result->magic != kPhraseMagic) return PhrLoadStatus::kNone;
   result->count = in.u16();
   result->base = in.u16();
-  result->total_length = in.i32();
+  result->totalLength = in.i32();
   in.seek(kPhraseHeaderSize);
 
   const size_t table_size = 2 * size_t(result->count) + 2;
-  if (result->total_length < 0 || in.remaining() < table_size) return PhrLoadStatus::kFailed;
-  const size_t total = size_t(result->total_length);
+  if (result->totalLength < 0 || in.remaining() < table_size) return PhrLoadStatus::kFailed;
+  const size_t total = size_t(result->totalLength);
   if (table_size + total > 0xFFFF) return PhrLoadStatus::kFailed;  // 16-bit offsets cannot reach it
 
   // The block is exactly the offset table and the stated total of text.

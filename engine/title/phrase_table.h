@@ -36,7 +36,7 @@ struct PhraseTable {
   uint16_t magic = kPhraseMagic;
   uint16_t count = 0;
   uint16_t base = 0;
-  int32_t total_length = 0;
+  int32_t totalLength = 0;
   std::vector<uint8_t> data;  // offset table (count + 1 little-endian u16) then the texts
 
   uint16_t offset(size_t k) const { return uint16_t(data[2 * k] | (data[2 * k + 1] << 8)); }

@@ -30,16 +30,16 @@ void close_parts(TitleHandle* t) {
   fts::FtsCloseIndex(std::move(t->index));
   t->phrases.reset();
   if (t->contexts) mvfs::BtClose(std::move(t->contexts));
-  if (t->topic_file) mvfs::FsCloseFile(std::move(t->topic_file));
+  if (t->topicFile) mvfs::FsCloseFile(std::move(t->topicFile));
   FtsCloseCatalog(std::move(t->catalog));
-  if (t->title_strings) mvfs::BtClose(std::move(t->title_strings));
+  if (t->titleStrings) mvfs::BtClose(std::move(t->titleStrings));
   if (t->fs) mvfs::FsClose(std::move(t->fs));
-  t->file_name.reset();
+  t->fileName.reset();
   t->system = {};
   fcmanage::FcFreeCache(t);
   t->magic = kTitleClosedMagic;
-  t->char_maps.clear();
-  t->style_sheet.reset();
+  t->charMaps.clear();
+  t->styleSheet.reset();
   t->breakers.reset();
   t->operators.reset();
 }
@@ -60,13 +60,13 @@ size_t copy_text(std::span<const uint8_t> data, char* buffer, size_t capacity) {
 
 bool open_parts(TitleHandle* t, bool read_only) {
   const uint16_t flags = read_only ? mvfs::kFsOpenReadOnly : 0;
-  t->fs = mvfs::FsOpen(t->file_name.get(), flags);
+  t->fs = mvfs::FsOpen(t->fileName.get(), flags);
   if (!t->fs) return false;
   if (TtlReadSystem(t->fs.get(), t->system) != SystemReadStatus::kOk) return false;
   t->compressed = t->system.compressed();
-  t->topic_count = TtlSystemValue(t->system.body, kTagTopicCount).value_or(0);
-  t->topic_file = mvfs::FsOpenFile(t->fs.get(), "|TOPIC", flags);
-  if (!t->topic_file) return false;
+  t->topicCount = TtlSystemValue(t->system.body, kTagTopicCount).value_or(0);
+  t->topicFile = mvfs::FsOpenFile(t->fs.get(), "|TOPIC", flags);
+  if (!t->topicFile) return false;
   return PhrLoad(t->fs.get(), t->phrases) != PhrLoadStatus::kFailed;
 }
 
@@ -80,14 +80,14 @@ TitleHandle* TtlOpen(const char* file_name, fts::FtsPollCallback poll, intptr_t 
   {
     std::lock_guard guard(registry().lock);
     for (const auto& t : registry().titles) {
-      if (t->thread == self && t->magic == kTitleOpenMagic && mvfs::FmEqual(t->file_name.get(), moniker.get())) {
+      if (t->thread == self && t->magic == kTitleOpenMagic && mvfs::FmEqual(t->fileName.get(), moniker.get())) {
         ++t->references;
         return t.get();
       }
     }
   }
   auto handle = std::make_unique<TitleHandle>();
-  handle->file_name = std::move(moniker);
+  handle->fileName = std::move(moniker);
   handle->thread = self;
   handle->poll = poll;
   handle->document = document;
@@ -127,7 +127,7 @@ std::span<const uint8_t> TtlSystemBody(const TitleHandle* title) {
 std::optional<std::time_t> TtlGetFileTime(const TitleHandle* title) {
   if (!TtlIsValid(title)) return std::nullopt;
   struct stat info {};
-  if (stat(title->file_name->path().c_str(), &info) != 0) return std::nullopt;
+  if (stat(title->fileName->path().c_str(), &info) != 0) return std::nullopt;
   return info.st_mtime;
 }
 
@@ -137,7 +137,7 @@ int32_t TtlReleaseErrorRecords(int32_t flag) {
 }
 
 const mvfs::BtCharMaps* TtlGetCharMaps(const TitleHandle* title) {
-  return TtlIsValid(title) ? &title->char_maps : nullptr;
+  return TtlIsValid(title) ? &title->charMaps : nullptr;
 }
 
 // Information codes:
@@ -163,7 +163,7 @@ int32_t TtlGetInfo(TitleHandle* title, int32_t code, int32_t value, char* buffer
   const size_t value_size = uint32_t(value) & 0xFFFF;
   switch (code) {
     case kInfoTopicCount:
-      return value == 0 ? title->topic_count : -1;
+      return value == 0 ? title->topicCount : -1;
     case kInfoNumberedText: {
       const std::optional<SystemRecord> record = TtlSystemRecordAt(body, kTagNumberedText, n);
       if (!record || record->data.size() < 29) return 0;
@@ -177,7 +177,7 @@ int32_t TtlGetInfo(TitleHandle* title, int32_t code, int32_t value, char* buffer
     case kInfoTopicTitle:
       return TtlTopicTitle(title, value, buffer, buffer_size);
     case kInfoFilePath: {
-      const std::string& path = title->file_name->path();
+      const std::string& path = title->fileName->path();
       const int64_t needed = int64_t(path.size()) + 1;
       if (needed > 0xFFFF) return -1;
       if (buffer && value >= needed && buffer_size >= size_t(needed)) std::memcpy(buffer, path.c_str(), size_t(needed));

@@ -55,25 +55,25 @@ enum TitleInfoCode : int32_t {
 struct TitleHandle {
   uint32_t magic = kTitleOpenMagic;
   int32_t references = 1;
-  mvfs::FileMonikerPtr file_name;
+  mvfs::FileMonikerPtr fileName;
   std::thread::id thread;
   mvfs::TitleFileSystemPtr fs;
   SystemRecords system;
-  int32_t topic_count = 0;
+  int32_t topicCount = 0;
   std::unique_ptr<FtsCatalog> catalog;
-  mvfs::BtreePtr title_strings;  // "|TTLBTREE"
-  mvfs::InternalFilePtr topic_file;
+  mvfs::BtreePtr titleStrings;  // "|TTLBTREE"
+  mvfs::InternalFilePtr topicFile;
   bool compressed = false;
   std::unique_ptr<PhraseTable> phrases;
   mvfs::BtreePtr contexts;  // "|CONTEXT"
-  mvfs::BtCharMaps char_maps;
+  mvfs::BtCharMaps charMaps;
   fts::FtsPollCallback poll = nullptr;
   intptr_t document = 0;
   fcmanage::TopicBlockCache cache;
   fts::FtsError error;
   // Loaded on first request (title_text_tables.h).
   fts::FtsIndexPtr index;  // "|MVINDEX"
-  StyleSheetPtr style_sheet;
+  StyleSheetPtr styleSheet;
   fts::WordBreakerTablePtr breakers;
   fts::OperatorTablePtr operators;
 };

@@ -27,8 +27,8 @@ constexpr size_t kStyleNameBytes = 65;
 
 struct Header {
   FontForm form = FontForm::kNewest;
-  uint16_t faces = 0, descriptors = 0, face_offset = 0, descriptor_offset = 0;
-  uint16_t styles = 0, style_offset = 0, table_names = 0, table_name_offset = 0;
+  uint16_t faces = 0, descriptors = 0, faceOffset = 0, descriptorOffset = 0;
+  uint16_t styles = 0, styleOffset = 0, tableNames = 0, tableNameOffset = 0;
 };
 
 // A name field: the bytes up to the first NUL, and never more than the field holds minus its NUL.
@@ -56,19 +56,19 @@ LogFontHead read_font_fields(base::ByteReader& r) {
   f.weight = r.i32();
   f.italic = r.u8();
   f.underline = r.u8();
-  f.strike_out = r.u8();
-  f.char_set = r.u8();
-  f.out_precision = r.u8();
-  f.clip_precision = r.u8();
+  f.strikeOut = r.u8();
+  f.charSet = r.u8();
+  f.outPrecision = r.u8();
+  f.clipPrecision = r.u8();
   f.quality = r.u8();
-  f.pitch_and_family = r.u8();
+  f.pitchAndFamily = r.u8();
   return f;
 }
 
 void write_font_fields(base::ByteWriter& w, const LogFontHead& f) {
   for (int32_t v : {f.height, f.width, f.escapement, f.orientation, f.weight}) w.i32(v);
-  for (uint8_t v : {f.italic, f.underline, f.strike_out, f.char_set, f.out_precision, f.clip_precision, f.quality,
-                    f.pitch_and_family})
+  for (uint8_t v : {f.italic, f.underline, f.strikeOut, f.charSet, f.outPrecision, f.clipPrecision, f.quality,
+                    f.pitchAndFamily})
     w.u8(v);
 }
 
@@ -78,14 +78,14 @@ FontDescriptor read_oldest_descriptor(base::ByteReader& r) {
   const uint8_t half_points = r.u8();
   const uint8_t family = r.u8();
   d.face = r.u16();
-  read_colour(r, d.text_colour);
-  read_colour(r, d.back_colour);
+  read_colour(r, d.textColour);
+  read_colour(r, d.backColour);
   d.font.height = -(half_points / 2);
   d.font.weight = (attributes & 1) ? 700 : 400;
   d.font.italic = (attributes >> 1) & 1;
   d.font.underline = (attributes >> 2) & 1;
-  d.font.strike_out = (attributes >> 3) & 1;
-  d.font.pitch_and_family = family ? 1 : 0;
+  d.font.strikeOut = (attributes >> 3) & 1;
+  d.font.pitchAndFamily = family ? 1 : 0;
   return d;
 }
 
@@ -93,8 +93,8 @@ FontDescriptor read_middle_descriptor(base::ByteReader& r) {
   FontDescriptor d;
   d.flags = r.u8();
   d.face = r.u16();
-  read_colour(r, d.text_colour);
-  read_colour(r, d.back_colour);
+  read_colour(r, d.textColour);
+  read_colour(r, d.backColour);
   d.raise = int8_t(r.u8());
   d.spacing = r.u16();
   d.style = r.u16();
@@ -107,8 +107,8 @@ FontDescriptor read_descriptor(base::ByteReader& r) {
   d.face = r.u16();
   d.spacing = r.u16();
   d.style = r.u16();
-  read_colour(r, d.text_colour);
-  read_colour(r, d.back_colour);
+  read_colour(r, d.textColour);
+  read_colour(r, d.backColour);
   d.font = read_font_fields(r);
   d.flags = r.u8();
   d.raise = int8_t(r.u8());
@@ -118,7 +118,7 @@ FontDescriptor read_descriptor(base::ByteReader& r) {
 StyleRecord read_style(base::ByteReader& r, FontForm form) {
   StyleRecord s;
   s.number = r.u16();
-  s.based_on = r.u16();
+  s.basedOn = r.u16();
   if (form == FontForm::kMiddle) {
     s.mode = r.u8();
     s.font = read_middle_descriptor(r);
@@ -127,26 +127,26 @@ StyleRecord read_style(base::ByteReader& r, FontForm form) {
     s.mode = r.u8();
     r.u8();
   }
-  s.face_name = read_name(r, kStyleFaceBytes);
-  s.style_name = read_name(r, kStyleNameBytes);
+  s.faceName = read_name(r, kStyleFaceBytes);
+  s.styleName = read_name(r, kStyleNameBytes);
   return s;
 }
 
 void write_oldest_descriptor(base::ByteWriter& w, const FontDescriptor& d) {
   const LogFontHead& f = d.font;
-  w.u8(uint8_t((f.weight >= 700 ? 1 : 0) | (f.italic ? 2 : 0) | (f.underline ? 4 : 0) | (f.strike_out ? 8 : 0)));
+  w.u8(uint8_t((f.weight >= 700 ? 1 : 0) | (f.italic ? 2 : 0) | (f.underline ? 4 : 0) | (f.strikeOut ? 8 : 0)));
   w.u8(uint8_t(std::clamp(-f.height * 2, 0, 255)));
-  w.u8(f.pitch_and_family ? 1 : 0);
+  w.u8(f.pitchAndFamily ? 1 : 0);
   w.u16(d.face);
-  w.bytes(d.text_colour.data(), 3);
-  w.bytes(d.back_colour.data(), 3);
+  w.bytes(d.textColour.data(), 3);
+  w.bytes(d.backColour.data(), 3);
 }
 
 void write_middle_descriptor(base::ByteWriter& w, const FontDescriptor& d) {
   w.u8(d.flags);
   w.u16(d.face);
-  w.bytes(d.text_colour.data(), 3);
-  w.bytes(d.back_colour.data(), 3);
+  w.bytes(d.textColour.data(), 3);
+  w.bytes(d.backColour.data(), 3);
   w.u8(uint8_t(d.raise));
   w.u16(d.spacing);
   w.u16(d.style);
@@ -157,8 +157,8 @@ void write_descriptor(base::ByteWriter& w, const FontDescriptor& d) {
   w.u16(d.face);
   w.u16(d.spacing);
   w.u16(d.style);
-  w.bytes(d.text_colour.data(), 3);
-  w.bytes(d.back_colour.data(), 3);
+  w.bytes(d.textColour.data(), 3);
+  w.bytes(d.backColour.data(), 3);
   write_font_fields(w, d.font);
   w.u8(d.flags);
   w.u8(uint8_t(d.raise));
@@ -166,7 +166,7 @@ void write_descriptor(base::ByteWriter& w, const FontDescriptor& d) {
 
 void write_style(base::ByteWriter& w, const StyleRecord& s, FontForm form) {
   w.u16(s.number);
-  w.u16(s.based_on);
+  w.u16(s.basedOn);
   if (form == FontForm::kMiddle) {
     w.u8(s.mode);
     write_middle_descriptor(w, s.font);
@@ -175,8 +175,8 @@ void write_style(base::ByteWriter& w, const StyleRecord& s, FontForm form) {
     w.u8(s.mode);
     w.u8(0);
   }
-  write_name(w, s.face_name, kStyleFaceBytes);
-  write_name(w, s.style_name, kStyleNameBytes);
+  write_name(w, s.faceName, kStyleFaceBytes);
+  write_name(w, s.styleName, kStyleNameBytes);
 }
 
 // Splits "Name,n" into the name and n (0 when there is no comma; the digits after the comma, as far
@@ -202,18 +202,18 @@ bool read_header(std::span<const uint8_t> file, Header& h) {
   base::ByteReader r(file);
   h.faces = r.u16();
   h.descriptors = r.u16();
-  h.face_offset = r.u16();
-  h.descriptor_offset = r.u16();
-  h.form = h.face_offset == kOldestFaceOffset   ? FontForm::kOldest
-           : h.face_offset == kNewestFaceOffset ? FontForm::kNewest
+  h.faceOffset = r.u16();
+  h.descriptorOffset = r.u16();
+  h.form = h.faceOffset == kOldestFaceOffset   ? FontForm::kOldest
+           : h.faceOffset == kNewestFaceOffset ? FontForm::kNewest
                                                 : FontForm::kMiddle;
   if (h.form != FontForm::kOldest) {
     h.styles = r.u16();
-    h.style_offset = r.u16();
+    h.styleOffset = r.u16();
   }
   if (h.form == FontForm::kNewest) {
-    h.table_names = r.u16();
-    h.table_name_offset = r.u16();
+    h.tableNames = r.u16();
+    h.tableNameOffset = r.u16();
   }
   return r.ok();
 }
@@ -229,10 +229,10 @@ StyleSheetPtr FontParse(std::span<const uint8_t> file, const CharTableLoader& lo
   const size_t face_bytes = h.form == FontForm::kOldest ? kOldestFaceBytes : kFaceBytes;
   const size_t descriptor_bytes = h.form == FontForm::kOldest ? kOldestDescriptorBytes : kDescriptorBytes;
   const size_t style_bytes = h.form == FontForm::kMiddle ? kMiddleStyleBytes : kStyleBytes;
-  auto face_table = table_at(file, h.face_offset, h.faces, face_bytes);
-  auto descriptor_table = table_at(file, h.descriptor_offset, h.descriptors, descriptor_bytes);
-  auto style_table = table_at(file, h.style_offset, h.styles, style_bytes);
-  auto name_table = table_at(file, h.table_name_offset, h.table_names, kTableNameBytes);
+  auto face_table = table_at(file, h.faceOffset, h.faces, face_bytes);
+  auto descriptor_table = table_at(file, h.descriptorOffset, h.descriptors, descriptor_bytes);
+  auto style_table = table_at(file, h.styleOffset, h.styles, style_bytes);
+  auto name_table = table_at(file, h.tableNameOffset, h.tableNames, kTableNameBytes);
   if (!face_table || !descriptor_table || !style_table || !name_table) {
     fts::FtsSetError(error, fts::kFtsReadFailed);
     return nullptr;
@@ -250,7 +250,7 @@ StyleSheetPtr FontParse(std::span<const uint8_t> file, const CharTableLoader& lo
       return built_in;
     };
     std::map<uint32_t, std::shared_ptr<const fts::CharTable>> tables;  // the first table of each number
-    for (uint16_t i = 0; i < h.table_names; ++i) {
+    for (uint16_t i = 0; i < h.tableNames; ++i) {
       const std::string stored = read_name(*name_table, kTableNameBytes);
       uint32_t number = 0;
       const std::string internal(split_suffix(stored, number));
@@ -268,11 +268,11 @@ StyleSheetPtr FontParse(std::span<const uint8_t> file, const CharTableLoader& lo
       std::string stored = read_name(faces, face_bytes);
       sheet->faces.emplace_back(h.form == FontForm::kNewest ? split_suffix(stored, number) : stored);
       const auto match = tables.find(number);
-      sheet->char_maps.push_back(match != tables.end() ? match->second : built_in_table());
-      if (!sheet->char_maps.back()) throw std::bad_alloc();
+      sheet->charMaps.push_back(match != tables.end() ? match->second : built_in_table());
+      if (!sheet->charMaps.back()) throw std::bad_alloc();
     }
-    if (sheet->char_maps.empty()) sheet->char_maps.push_back(built_in_table());
-    if (!sheet->char_maps.back()) throw std::bad_alloc();
+    if (sheet->charMaps.empty()) sheet->charMaps.push_back(built_in_table());
+    if (!sheet->charMaps.back()) throw std::bad_alloc();
     // A face index beyond the faces would let drawing read past the face table: clamp it.
     const uint16_t top_face = h.faces ? uint16_t(h.faces - 1) : 0;
     for (uint16_t i = 0; i < h.descriptors; ++i) {
@@ -318,11 +318,11 @@ StyleSheetPtr FontLoad(mvfs::TitleFileSystem* fs, fts::FtsError* error) {
 void FontFree(StyleSheetPtr) {}
 
 mvfs::BtCharMaps FontCharMaps(const StyleSheet& sheet) {
-  mvfs::BtCharMaps maps(sheet.char_maps.size());
+  mvfs::BtCharMaps maps(sheet.charMaps.size());
   for (size_t face = 0; face < maps.size(); ++face) {
-    const fts::CharTable& table = *sheet.char_maps[face];
+    const fts::CharTable& table = *sheet.charMaps[face];
     for (size_t c = 0; c < table.entries.size() && c < 256; ++c)
-      maps[face].weights[c] = uint16_t(table.entries[c].sort_weight & 0x0FFF);
+      maps[face].weights[c] = uint16_t(table.entries[c].sortWeight & 0x0FFF);
     for (const fts::Ligature& lig : table.ligatures) maps[face].ligatures.push_back({lig.character, lig.first, lig.second});
   }
   return maps;
@@ -357,7 +357,7 @@ std::vector<uint8_t> FontFileBytes(const FontFileContent& content, FontForm form
   const size_t descriptor_bytes = form == FontForm::kOldest ? kOldestDescriptorBytes : kDescriptorBytes;
   const size_t style_bytes = form == FontForm::kMiddle ? kMiddleStyleBytes : kStyleBytes;
   const size_t styles = form == FontForm::kOldest ? 0 : content.styles.size();
-  const size_t names = form == FontForm::kNewest ? content.table_names.size() : 0;
+  const size_t names = form == FontForm::kNewest ? content.tableNames.size() : 0;
   // The middle form is told by any face offset but 8 and 40: its faces start right after its header.
   const size_t face_offset = header;
   const size_t descriptor_offset = face_offset + content.faces.size() * face_bytes;
@@ -383,7 +383,7 @@ std::vector<uint8_t> FontFileBytes(const FontFileContent& content, FontForm form
     else write_descriptor(w, d);
   }
   for (size_t i = 0; i < styles; ++i) write_style(w, content.styles[i], form);
-  for (size_t i = 0; i < names; ++i) write_name(w, content.table_names[i], kTableNameBytes);
+  for (size_t i = 0; i < names; ++i) write_name(w, content.tableNames[i], kTableNameBytes);
   return out;
 }
 

@@ -61,20 +61,20 @@ struct LogFontHead {
   int32_t weight = 0;
   uint8_t italic = 0;
   uint8_t underline = 0;
-  uint8_t strike_out = 0;
-  uint8_t char_set = 0;
-  uint8_t out_precision = 0;
-  uint8_t clip_precision = 0;
+  uint8_t strikeOut = 0;
+  uint8_t charSet = 0;
+  uint8_t outPrecision = 0;
+  uint8_t clipPrecision = 0;
   uint8_t quality = 0;
-  uint8_t pitch_and_family = 0;
+  uint8_t pitchAndFamily = 0;
 };
 
 struct FontDescriptor {
   uint16_t face = 0;  // index into the style sheet's faces, always valid
   uint16_t spacing = 0;
   uint16_t style = 0;  // 0 = none
-  std::array<uint8_t, 3> text_colour{};
-  std::array<uint8_t, 3> back_colour{};
+  std::array<uint8_t, 3> textColour{};
+  std::array<uint8_t, 3> backColour{};
   LogFontHead font;
   uint8_t flags = 0;
   int8_t raise = 0;
@@ -82,11 +82,11 @@ struct FontDescriptor {
 
 struct StyleRecord {
   uint16_t number = 0;
-  uint16_t based_on = 0;
+  uint16_t basedOn = 0;
   FontDescriptor font;
   uint8_t mode = 0;
-  std::string face_name;   // at most 32 characters
-  std::string style_name;  // at most 64 characters
+  std::string faceName;   // at most 32 characters
+  std::string styleName;  // at most 64 characters
 };
 
 enum class FontForm : uint8_t { kOldest, kMiddle, kNewest };
@@ -97,7 +97,7 @@ struct StyleSheet {
   std::vector<FontDescriptor> descriptors;
   std::vector<StyleRecord> styles;
   // One table per face (at least one entry); faces may share a table.
-  std::vector<std::shared_ptr<const fts::CharTable>> char_maps;
+  std::vector<std::shared_ptr<const fts::CharTable>> charMaps;
 };
 
 using StyleSheetPtr = std::unique_ptr<StyleSheet>;
@@ -130,7 +130,7 @@ struct FontFileContent {
   std::vector<std::string> faces;
   std::vector<FontDescriptor> descriptors;
   std::vector<StyleRecord> styles;
-  std::vector<std::string> table_names;
+  std::vector<std::string> tableNames;
 };
 
 // The bytes of a "|FONT" file of the given form. The oldest form keeps of each descriptor what it can

@@ -17,7 +17,7 @@ FtsCatalog* catalog_of(TitleHandle* t) {
 }
 
 mvfs::BtreeHandle* tree_of(TitleHandle* t, mvfs::BtreePtr& tree, const char* name) {
-  if (!tree) tree = mvfs::BtOpen(name, t->fs.get(), mvfs::kFsOpenReadOnly, &t->char_maps);
+  if (!tree) tree = mvfs::BtOpen(name, t->fs.get(), mvfs::kFsOpenReadOnly, &t->charMaps);
   return tree.get();
 }
 
@@ -45,7 +45,7 @@ int32_t TtlGetCatalogAddress(TitleHandle* title, int32_t n) {
   if (!TtlIsValid(title)) return -1;
   FtsCatalog* catalog = catalog_of(title);
   if (!catalog) return -1;
-  std::vector<uint8_t> record(catalog->record_size);
+  std::vector<uint8_t> record(catalog->recordSize);
   if (FtsReadCatalog(catalog, record.data(), record.size(), n) != fts::kFtsOk) return -1;
   return int32_t(base::load_le32(record.data()));
 }
@@ -74,7 +74,7 @@ int32_t TtlGetStartAddress(TitleHandle* title) {
 int32_t TtlTopicTitle(TitleHandle* title, int32_t n, char* buffer, size_t buffer_size) {
   if (!TtlIsValid(title) || n == -1 || !buffer || buffer_size == 0) return -1;
   const int32_t address = TtlGetCatalogAddress(title, n);
-  mvfs::BtreeHandle* tree = tree_of(title, title->title_strings, "|TTLBTREE");
+  mvfs::BtreeHandle* tree = tree_of(title, title->titleStrings, "|TTLBTREE");
   if (address == -1 || !tree) return -1;
   std::vector<uint8_t> record;
   mvfs::BtPosition position;
@@ -84,7 +84,7 @@ int32_t TtlTopicTitle(TitleHandle* title, int32_t n, char* buffer, size_t buffer
 
 int32_t TtlTitleAtAddress(TitleHandle* title, int32_t address, char* buffer, size_t buffer_size) {
   if (!TtlIsValid(title)) return -1;
-  mvfs::BtreeHandle* tree = tree_of(title, title->title_strings, "|TTLBTREE");
+  mvfs::BtreeHandle* tree = tree_of(title, title->titleStrings, "|TTLBTREE");
   if (!tree) return -1;
   std::vector<uint8_t> record;
   mvfs::BtPosition position;

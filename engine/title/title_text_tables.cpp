@@ -11,11 +11,11 @@ namespace title {
 
 const StyleSheet* TtlGetStyleSheet(TitleHandle* title) {
   if (!TtlIsValid(title)) return nullptr;
-  if (!title->style_sheet) {
-    title->style_sheet = FontLoad(title->fs.get(), &title->error);
-    if (title->style_sheet) title->char_maps = FontCharMaps(*title->style_sheet);
+  if (!title->styleSheet) {
+    title->styleSheet = FontLoad(title->fs.get(), &title->error);
+    if (title->styleSheet) title->charMaps = FontCharMaps(*title->styleSheet);
   }
-  return title->style_sheet.get();
+  return title->styleSheet.get();
 }
 
 const fts::WordBreakerTable* TtlGetBreakerTable(TitleHandle* title) {

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint16_t flags = (data[0] & 8) ? fts::kBreakWildcards : 0;
   size_t k = data[1];
   size_t at = 2;
-  for (; k > 0 && at + 1 < size; --k, at += 2) table.class_map[data[at]].char_class = uint8_t(data[at + 1] % 10);
+  for (; k > 0 && at + 1 < size; --k, at += 2) table.classMap[data[at]].charClass = uint8_t(data[at + 1] % 10);
   const uint8_t* text = data + at;
   const size_t length = std::min<size_t>(size - at, 60000);
 
@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fts::BreakerState state;
   fts::BreakerCall call;
   call.state = &state;
-  call.char_table = &table;
+  call.charTable = &table;
   call.callback = check_term;
-  call.callback_value = intptr_t(&bounds);
+  call.callbackValue = intptr_t(&bounds);
   call.flags = flags;
   size_t start = 0;
   for (size_t i = 0; i <= length; ++i) {

@@ -17,7 +17,7 @@ namespace {
 fts::WordBreakerTablePtr make_breakers() {
   auto table = std::make_unique<fts::WordBreakerTable>();
   table->slots[0].breaker = fts::BreakerKind::kWords;
-  table->slots[0].char_table = fts::FtsDefaultCharTable(nullptr);
+  table->slots[0].charTable = fts::FtsDefaultCharTable(nullptr);
   table->slots[1].breaker = fts::BreakerKind::kNumber;
   table->slots[2].breaker = fts::BreakerKind::kDate;
   table->slots[3].breaker = fts::BreakerKind::kEpoch;
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fts::FtsParseRequest request;
   request.flags = uint16_t((data[0] & 1) | ((data[0] & 2) ? fts::kParseNoSyntax : 0) | ((data[0] & 4) ? 0x10 : 0));
   request.operators = (data[1] & 1) ? polish.get() : nullptr;
-  request.near_distance = data[1] >> 4;
+  request.nearDistance = data[1] >> 4;
   request.breakers = breakers.get();
   request.text = data + 2;
   request.length = uint16_t(std::min<size_t>(size - 2, 65535));
@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   if (tree->nodes.size() > fts::kMaxQueryNodes) std::abort();
-  tree->occurrence_limit = 5000;
+  tree->occurrenceLimit = 5000;
   fts::FtsHitListPtr hits = fts::FtsSearch(index.get(), tree.get(), 0, data[1] & 0x02 ? fts::kSearchRankByWeight : 0, nullptr);
   if (hits)
     for (const fts::FtsHit& h : hits->hits)

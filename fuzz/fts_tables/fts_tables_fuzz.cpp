@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 0:
       if (CharTablePtr t = FtsParseCharTable(file, &err)) {
         for (size_t c = 0; c < 256; ++c) {
-          const uint8_t expected = c < t->entries.size() ? t->entries[c].char_class : uint8_t(kClassSeparator);
+          const uint8_t expected = c < t->entries.size() ? t->entries[c].charClass : uint8_t(kClassSeparator);
           if (t->char_class(uint8_t(c)) != expected) __builtin_trap();
         }
         if (FtsParseCharTable(FtsCharTableBytes(*t), &err) == nullptr) __builtin_trap();
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     default:
       if (auto line = ParseBreakerLine(std::string_view(reinterpret_cast<const char*>(file.data()), file.size()))) {
         if (line->slot < 0 || line->slot >= int(kBreakerSlots)) __builtin_trap();
-        FindBreaker(line->breaker_name);
+        FindBreaker(line->breakerName);
       }
   }
   return 0;

@@ -14,13 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fts::FtsError err;
   title::StyleSheetPtr sheet = title::FontParse(std::span(data, size), loader, &err);
   if (!sheet) return 0;
-  if (sheet->char_maps.empty() || sheet->char_maps.size() < sheet->faces.size()) __builtin_trap();
-  for (const auto& table : sheet->char_maps)
+  if (sheet->charMaps.empty() || sheet->charMaps.size() < sheet->faces.size()) __builtin_trap();
+  for (const auto& table : sheet->charMaps)
     if (!table) __builtin_trap();
   for (const title::FontDescriptor& d : sheet->descriptors)
     if (d.face > 0 && d.face >= sheet->faces.size()) __builtin_trap();
   for (const title::StyleRecord& s : sheet->styles)
-    if (s.face_name.size() > 32 || s.style_name.size() > 64) __builtin_trap();
+    if (s.faceName.size() > 32 || s.styleName.size() > 64) __builtin_trap();
   for (const std::string& face : sheet->faces) {
     if (face.size() > 31) __builtin_trap();
     int32_t code = 0;

@@ -24,7 +24,7 @@ FuzzViewer::FuzzViewer(int dpi, int zoom) {
   auto map = std::make_shared<fts::CharTable>();
   map->entries.resize(256);
   for (int c = 'a'; c <= 'z'; ++c) map->entries[size_t(c)].extra[1] = uint8_t(c - 'a' + 'A');
-  sheet_->char_maps = {map};
+  sheet_->charMaps = {map};
   viewer_ = medview::MvCreateViewer(nullptr, nullptr);
   viewer_->zoom = zoom;
   medview::MvSetStyleSheet(viewer_, sheet_.get());

@@ -34,9 +34,9 @@ std::vector<std::string> Break(const std::string& text, const fts::CharTable& ta
   fts::BreakerCall call;
   call.state = &state;
   call.callback = Collect;
-  call.callback_value = reinterpret_cast<intptr_t>(&words);
-  call.char_table = &table;
-  call.stop_list = &stop;
+  call.callbackValue = reinterpret_cast<intptr_t>(&words);
+  call.charTable = &table;
+  call.stopList = &stop;
   for (size_t at = 0; at < text.size(); at += 0xFFFF) {
     call.text = reinterpret_cast<const uint8_t*>(text.data() + at);
     call.length = uint16_t(std::min<size_t>(0xFFFF, text.size() - at));
@@ -174,8 +174,8 @@ TEST(FullText, HitAddressesPointAtTheirWords) {
         fcmanage::TopicRecordPtr record = fcmanage::FcLoadRecord(t.get(), at.position, code);
         ASSERT_NE(record, nullptr);
         const auto text = record->text();
-        const size_t end = std::min<size_t>(text.size(), size_t(at.char_offset) + wanted.size());
-        const std::string word(text.begin() + at.char_offset, text.begin() + int64_t(end));
+        const size_t end = std::min<size_t>(text.size(), size_t(at.charOffset) + wanted.size());
+        const std::string word(text.begin() + at.charOffset, text.begin() + int64_t(end));
         EXPECT_EQ(base::cp1250::to_lower(word), wanted) << query << ": hit " << n << " occurrence " << k;
         ++checked;
       }

@@ -76,7 +76,7 @@ inline ReadTopic ReadBack(title::TitleHandle* t, int32_t topic) {
   fcmanage::TopicRecordPtr record = fcmanage::FcGetChunk(t, position, chunk, code);
   if (!record) return read;
   read.title = chunk.title;
-  read.header_text = chunk.header_text;
+  read.header_text = chunk.headerText;
   const int32_t first = record->position;
   while (record) {
     const auto bytes = record->text();

@@ -38,9 +38,9 @@ class Breaking : public ::testing::Test {
     BreakerCall call;
     call.state = &state;
     call.callback = Collect;
-    call.callback_value = intptr_t(&terms_);
-    call.char_table = table_.get();
-    call.stop_list = stop_.get();
+    call.callbackValue = intptr_t(&terms_);
+    call.charTable = table_.get();
+    call.stopList = stop_.get();
     call.flags = flags;
     int32_t position = 0;
     for (const std::string& p : pieces) {
@@ -108,7 +108,7 @@ TEST_F(Breaking, TermLimits) {
 
 TEST_F(Breaking, NumberSeparatorKeptOnlyBeforeADigit) {
   // Give '/' class 8 (a separator inside numbers).
-  table_->class_map['/'].char_class = kClassNumberSep;
+  table_->classMap['/'].charClass = kClassNumberSep;
   EXPECT_EQ(Break(FBreakWords, {"12/3 7/ x"}), 0);
   EXPECT_EQ(terms_, (std::vector<Term>{{"12/3", "123", 0}, {"7", "7", 5}, {"x", "x", 8}}));
   // A separator at the end of one piece: the number is kept whatever the next piece brings.

@@ -59,7 +59,7 @@ class CollectSink : public FtsPostingSink {
   int32_t add(uint32_t topic, uint16_t weight, std::span<const FtsOccurrence> occurrences) override {
     weights[topic] = weight;
     auto& list = found[topic];
-    for (const FtsOccurrence& o : occurrences) list.emplace_back(o.word_position, o.address, o.length);
+    for (const FtsOccurrence& o : occurrences) list.emplace_back(o.wordPosition, o.address, o.length);
     topics.push_back(topic);
     return 0;
   }

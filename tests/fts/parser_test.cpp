@@ -173,9 +173,9 @@ TEST(Parser, WeightsFollowReferences) {
 
 TEST(Parser, StopWordsAloneLeaveNothingToSearch) {
   WordBreakerTablePtr breakers = MakeBreakers();
-  breakers->slots[0].stop_list = FtsCreateStopList(nullptr);
+  breakers->slots[0].stopList = FtsCreateStopList(nullptr);
   const uint8_t w[] = {1, 'w'};
-  FtsAddStopWord(breakers->slots[0].stop_list.get(), w);
+  FtsAddStopWord(breakers->slots[0].stopList.get(), w);
   auto out = Parse("w", breakers.get());
   EXPECT_FALSE(out.tree);
   EXPECT_EQ(out.error.code, 2200);

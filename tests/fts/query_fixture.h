@@ -17,7 +17,7 @@ namespace fts::testing {
 inline WordBreakerTablePtr MakeBreakers() {
   auto table = std::make_unique<WordBreakerTable>();
   table->slots[0].breaker = BreakerKind::kWords;
-  table->slots[0].char_table = FtsDefaultCharTable(nullptr);
+  table->slots[0].charTable = FtsDefaultCharTable(nullptr);
   table->slots[1].breaker = BreakerKind::kNumber;
   table->slots[3].breaker = BreakerKind::kEpoch;
   return table;
@@ -65,10 +65,10 @@ inline std::string Render(const QueryTree& tree, int32_t node) {
   if (n.kind == NodeKind::kEmpty) return "{}";
   if (n.kind == NodeKind::kOperator)
     return "(" + Render(tree, n.right) + " " + kNames[n.token] + " " + Render(tree, n.left) + ")";
-  std::string out = n.mode == TermMode::kRange ? "[" + WordText(tree, n.word) + ".." + WordText(tree, n.upper_word) + "]"
+  std::string out = n.mode == TermMode::kRange ? "[" + WordText(tree, n.word) + ".." + WordText(tree, n.upperWord) + "]"
                                               : (n.mode == TermMode::kWildcard ? "~" : "") + WordText(tree, n.word);
   if (n.field) out += "@" + std::to_string(n.field);
-  if (n.data_type) out += "#" + std::to_string(n.data_type);
+  if (n.dataType) out += "#" + std::to_string(n.dataType);
   return out;
 }
 

@@ -48,7 +48,7 @@ class Search : public ::testing::Test {
     auto parsed = Parse(query, breakers_.get(), nullptr, 0, scope);
     EXPECT_TRUE(parsed.tree) << parsed.error.code;
     if (!parsed.tree) return nullptr;
-    if (occurrence_limit) parsed.tree->occurrence_limit = occurrence_limit;
+    if (occurrence_limit) parsed.tree->occurrenceLimit = occurrence_limit;
     return FtsSearch(index_.get(), parsed.tree.get(), 0, flags, nullptr);
   }
   std::vector<uint32_t> Topics(std::string_view query, uint16_t flags = kSearchSkipFinalPass) {
@@ -63,7 +63,7 @@ class Search : public ::testing::Test {
     std::map<uint32_t, std::vector<uint32_t>> out;
     if (hits)
       for (const FtsHit& h : hits->hits)
-        for (const FtsOccurrence& o : h.occurrences) out[h.topic].push_back(o.word_position);
+        for (const FtsOccurrence& o : h.occurrences) out[h.topic].push_back(o.wordPosition);
     return out;
   }
 

@@ -39,10 +39,10 @@ class TitleIndex : public ::testing::Test {
     ASSERT_TRUE(fs_);
     breakers_ = std::make_unique<WordBreakerTable>();
     breakers_->slots[0].breaker = BreakerKind::kWords;
-    breakers_->slots[0].char_table = FtsLoadCharTable(fs_.get(), kCharTableFileName, &error_);
+    breakers_->slots[0].charTable = FtsLoadCharTable(fs_.get(), kCharTableFileName, &error_);
     operators_ = TtlLoadOperatorTable(fs_.get());
     index_ = FtsOpenIndex(fs_.get(), "", nullptr, 0, &error_);
-    ASSERT_TRUE(index_ && breakers_->slots[0].char_table && operators_) << error_.code;
+    ASSERT_TRUE(index_ && breakers_->slots[0].charTable && operators_) << error_.code;
   }
   void TearDown() override {
     index_.reset();

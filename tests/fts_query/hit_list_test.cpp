@@ -127,7 +127,7 @@ TEST(HitList, DamagedSpillFilesAreNotTrusted) {
   EXPECT_EQ(FtsGetHit(list.get(), 201, &hit), kFtsReadFailed);
   // A forged reference is refused too.
   ASSERT_EQ(FtsGetHit(list.get(), 202, &hit), 0);
-  hit.occurrence_offset = 0xFFFFFFF0u;
+  hit.occurrenceOffset = 0xFFFFFFF0u;
   FtsOccurrenceRef occ;
   EXPECT_EQ(FtsGetHitOccurrence(list.get(), hit, 0, &occ), kFtsBadArgument);
   // The buffered records before the damage still read.

@@ -90,7 +90,7 @@ TEST_F(TitleQuery, TopicOccurrencesInAddressOrder) {
   TopicHitListPtr list = HlCopyTopicOccurrences(hl, 2);
   ASSERT_TRUE(list);
   EXPECT_EQ(list->topic, 2u);
-  EXPECT_EQ(list->hit_index, 0u);
+  EXPECT_EQ(list->hitIndex, 0u);
   ASSERT_EQ(list->entries.size(), 3u);
   const uint32_t title_address = uint32_t(title_.layout.topic_addresses[2]);
   std::vector<std::pair<uint32_t, uint8_t>> expected = {

@@ -159,7 +159,7 @@ TEST_F(WordWheelTest, NamesAndParts) {
 TEST_F(WordWheelTest, QueryOnTheKeywordsLeavesTheTitlesBreakerAlone) {
   const WordBreakerTable* breakers = title::TtlGetBreakerTable(handle_);
   ASSERT_TRUE(breakers);
-  ASSERT_TRUE(breakers->slots[0].stop_list);
+  ASSERT_TRUE(breakers->slots[0].stopList);
   const std::optional<BreakerKind> before = breakers->slots[0].breaker;
 
   engine::GroupPtr group = engine::GrpCreate(8, nullptr);
@@ -173,7 +173,7 @@ TEST_F(WordWheelTest, QueryOnTheKeywordsLeavesTheTitlesBreakerAlone) {
   EXPECT_NE(WwQuery(wheel_, 0, "\"ustawa", nullptr, group.get()), 0);
 
   EXPECT_EQ(breakers->slots[0].breaker, before);
-  EXPECT_TRUE(breakers->slots[0].stop_list);
+  EXPECT_TRUE(breakers->slots[0].stopList);
   // A title query afterwards still works with the title's own table.
   HitHighlightHandle hl = TtlQuery(handle_, 0, "gminy", nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(hl);

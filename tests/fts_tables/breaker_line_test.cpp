@@ -31,8 +31,8 @@ TEST(BreakerLine, TakesTheFieldsApart) {
     ASSERT_EQ(line.has_value(), c.ok) << c.text;
     if (!line) continue;
     EXPECT_EQ(line->slot, c.slot) << c.text;
-    EXPECT_EQ(line->breaker_name, c.breaker) << c.text;
-    EXPECT_EQ(line->stop_list_name, c.stop) << c.text;
+    EXPECT_EQ(line->breakerName, c.breaker) << c.text;
+    EXPECT_EQ(line->stopListName, c.stop) << c.text;
   }
 }
 

@@ -36,9 +36,9 @@ TEST(BuiltInCharTable, ClassesNormalisationAndWeights) {
   };
   for (const Case& c : cases) {
     const CharEntry& e = t->entries[c.code];
-    EXPECT_EQ(e.char_class, c.cls) << int(c.code);
+    EXPECT_EQ(e.charClass, c.cls) << int(c.code);
     EXPECT_EQ(e.normalized, c.normalized) << int(c.code);
-    EXPECT_EQ(e.sort_weight, c.weight) << int(c.code);
+    EXPECT_EQ(e.sortWeight, c.weight) << int(c.code);
     EXPECT_EQ(t->char_class(c.code), c.cls);
     EXPECT_EQ(t->normalized(c.code), c.normalized);
     EXPECT_EQ(e.extra[0], c.code);
@@ -46,7 +46,7 @@ TEST(BuiltInCharTable, ClassesNormalisationAndWeights) {
   EXPECT_EQ(t->entries[0x91].attribute, 4);
   EXPECT_EQ(t->entries[0x94].attribute, 7);
   EXPECT_EQ(t->entries[0x97].attribute, 3);
-  EXPECT_EQ(t->ligature_mode, kLigaturesBuiltIn);
+  EXPECT_EQ(t->ligatureMode, kLigaturesBuiltIn);
   ASSERT_EQ(t->ligatures.size(), 5u);
   const Ligature* ss = t->ligature_of(0xDF);
   ASSERT_TRUE(ss);
@@ -84,7 +84,7 @@ TEST(CharTableFile, OldFormWidensEntries) {
   ASSERT_TRUE(t);
   ASSERT_EQ(t->entries.size(), 256u);
   for (size_t i = 0; i < 256; ++i) {
-    EXPECT_EQ(t->entries[i].sort_weight, t->entries[i].normalized);
+    EXPECT_EQ(t->entries[i].sortWeight, t->entries[i].normalized);
     EXPECT_EQ(t->entries[i].extra[3], uint8_t(i));
     EXPECT_EQ(t->entries[i].attribute, 0);
   }
@@ -103,13 +103,13 @@ TEST(CharTableFile, OldFormWidensEntries) {
 TEST(CharTableFile, CurrentFormRoundTripsWithEachLigatureMode) {
   FtsError err;
   CharTablePtr built_in = FtsDefaultCharTable(&err);
-  built_in->ligature_mode = 5;
+  built_in->ligatureMode = 5;
   built_in->ligatures = {{0xC6, 'a', 'e'}, {0xBF, 'z', 'z'}};
   CharTablePtr back = FtsParseCharTable(FtsCharTableBytes(*built_in), &err);
   ASSERT_TRUE(back);
   ASSERT_EQ(back->entries.size(), 256u);
   for (size_t i = 0; i < 256; ++i) {
-    EXPECT_EQ(back->entries[i].sort_weight, built_in->entries[i].sort_weight);
+    EXPECT_EQ(back->entries[i].sortWeight, built_in->entries[i].sortWeight);
     EXPECT_EQ(back->entries[i].extra, built_in->entries[i].extra);
   }
   ASSERT_EQ(back->ligatures.size(), 2u);

@@ -45,7 +45,7 @@ TEST(PolishText, CompilerTableKeepsPolishWordsWhole) {
   FtsError err;
   CharTablePtr table = FtsParseCharTable(titlebuild::polish_char_table_file(), &err);
   ASSERT_TRUE(table) << err.code;
-  EXPECT_EQ(table->ligature_mode, kLigaturesNone);
+  EXPECT_EQ(table->ligatureMode, kLigaturesNone);
   struct Case {
     std::string_view text;
     std::vector<std::string> words;
@@ -61,7 +61,7 @@ TEST(PolishText, CompilerTableKeepsPolishWordsWhole) {
   EXPECT_NE(folded_words(*table, "zażółć"), folded_words(*table, "zazolc"));
   // Sort weights follow the Polish alphabet: a < ą < b, l < ł < m, z < ź < ż.
   auto weight = [&](std::string_view utf8) {
-    return table->entries[uint8_t(base::cp1250::from_utf8(utf8)[0])].sort_weight;
+    return table->entries[uint8_t(base::cp1250::from_utf8(utf8)[0])].sortWeight;
   };
   EXPECT_LT(weight("a"), weight("ą"));
   EXPECT_LT(weight("ą"), weight("b"));
@@ -94,8 +94,8 @@ TEST(PolishText, WordBreakerKeepsPolishWordsWhole) {
   call.text = reinterpret_cast<const uint8_t*>(text.data());
   call.length = uint16_t(text.size());
   call.callback = collect;
-  call.callback_value = reinterpret_cast<intptr_t>(&terms);
-  call.char_table = table.get();
+  call.callbackValue = reinterpret_cast<intptr_t>(&terms);
+  call.charTable = table.get();
   ASSERT_EQ(FBreakWords(call), 0);
   call.text = nullptr;
   call.length = 0;

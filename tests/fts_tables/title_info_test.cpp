@@ -49,9 +49,9 @@ TEST(TitleTextTables, InformationCodesOfATitleWithItsOwnTables) {
   const fts::WordBreakerTable* breakers = TtlGetBreakerTable(title);
   ASSERT_TRUE(breakers);
   EXPECT_EQ(breakers->slots[0].breaker, fts::BreakerKind::kWords);
-  EXPECT_TRUE(breakers->slots[0].stop_list);
+  EXPECT_TRUE(breakers->slots[0].stopList);
   EXPECT_EQ(breakers->slots[2].breaker, fts::BreakerKind::kNumber);
-  EXPECT_EQ(breakers->slots[0].char_table->char_class(0xBF), fts::kClassNormalized);  // 'ż'
+  EXPECT_EQ(breakers->slots[0].charTable->char_class(0xBF), fts::kClassNormalized);  // 'ż'
 
   EXPECT_EQ(TtlGetInfo(title, kInfoOperators, 0, nullptr, 0), 1);
   EXPECT_EQ(TtlGetInfo(title, kInfoOperatorCount, 0, nullptr, 0), 11);

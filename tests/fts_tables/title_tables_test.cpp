@@ -111,22 +111,22 @@ TEST_F(TitleTables, BreakerTableBindsSlotsFromTheSystemLines) {
   WordBreakerTablePtr table = TtlBuildBreakerTable(lines, fs_.get(), &err);
   ASSERT_TRUE(table) << err.code;
   EXPECT_EQ(table->slots[0].breaker, BreakerKind::kWords);
-  ASSERT_TRUE(table->slots[0].stop_list);
-  EXPECT_TRUE(FtsIsStopWord(table->slots[0].stop_list.get(), counted("przez").data()));
+  ASSERT_TRUE(table->slots[0].stopList);
+  EXPECT_TRUE(FtsIsStopWord(table->slots[0].stopList.get(), counted("przez").data()));
   EXPECT_EQ(table->slots[1].breaker, BreakerKind::kEpoch);  // the later line replaces the earlier
-  EXPECT_FALSE(table->slots[1].stop_list);
+  EXPECT_FALSE(table->slots[1].stopList);
   EXPECT_EQ(table->slots[3].breaker, BreakerKind::kDate);
   EXPECT_FALSE(table->slots[2].breaker);
-  EXPECT_FALSE(table->slots[2].char_table);
-  ASSERT_TRUE(table->slots[3].char_table);
-  EXPECT_EQ(table->slots[3].char_table->char_class(0xB3), kClassNormalized);
-  EXPECT_NE(table->slots[0].char_table.get(), table->slots[3].char_table.get());
+  EXPECT_FALSE(table->slots[2].charTable);
+  ASSERT_TRUE(table->slots[3].charTable);
+  EXPECT_EQ(table->slots[3].charTable->char_class(0xB3), kClassNormalized);
+  EXPECT_NE(table->slots[0].charTable.get(), table->slots[3].charTable.get());
 
   // Without "|MVCHARTAB" every slot gets the built-in table.
   const std::string_view plain[] = {"0 x FBreakWords  "};
   WordBreakerTablePtr bare = TtlBuildBreakerTable(plain, bare_fs_.get(), &err);
   ASSERT_TRUE(bare);
-  EXPECT_EQ(bare->slots[0].char_table->ligature_mode, kLigaturesBuiltIn);
+  EXPECT_EQ(bare->slots[0].charTable->ligatureMode, kLigaturesBuiltIn);
 
   struct Case {
     std::string_view line;
@@ -146,8 +146,8 @@ TEST_F(TitleTables, FontsOfTheTitle) {
   title::StyleSheetPtr sheet = title::FontLoad(fs_.get(), &err);
   ASSERT_TRUE(sheet) << err.code;
   EXPECT_EQ(sheet->faces.size(), 3u);
-  EXPECT_EQ(sheet->char_maps[0]->char_class(0xB3), kClassNormalized);  // "|MVCHARTAB,1"
-  EXPECT_EQ(sheet->char_maps[1]->char_class(0xB3), kClassSeparator);   // "|CHARTAB0" is missing
+  EXPECT_EQ(sheet->charMaps[0]->char_class(0xB3), kClassNormalized);  // "|MVCHARTAB,1"
+  EXPECT_EQ(sheet->charMaps[1]->char_class(0xB3), kClassSeparator);   // "|CHARTAB0" is missing
   const mvfs::BtCharMaps maps = title::FontCharMaps(*sheet);
   ASSERT_EQ(maps.size(), 3u);
   EXPECT_LT(maps[0].weights['l'], maps[0].weights[0xB3]);

@@ -13,9 +13,9 @@ namespace {
 title::StyleRecord Style(uint16_t number, uint16_t based_on) {
   title::StyleRecord style;
   style.number = number;
-  style.based_on = based_on;
-  style.font.text_colour = {1, 1, 0};
-  style.font.back_colour = {1, 1, 0};
+  style.basedOn = based_on;
+  style.font.textColour = {1, 1, 0};
+  style.font.backColour = {1, 1, 0};
   return style;
 }
 
@@ -28,19 +28,19 @@ TEST(Fonts, StyleChainMostDerivedWinsAndStopsAtTwentyLevels) {
   auto derived = Style(2, 1);
   derived.font.font.height = 14;
   derived.font.face = 1;
-  derived.font.text_colour = {255, 0, 0};
+  derived.font.textColour = {255, 0, 0};
   auto self = Style(3, 3);  // based on itself
   self.font.spacing = 20;
   sheet.styles = {base, derived, self};
   title::FontDescriptor d;
   d.style = 2;
-  d.text_colour = {1, 1, 0};
+  d.textColour = {1, 1, 0};
   std::string face = "Arial";
   medview::MvApplyStyle(sheet, d, 2, 0, &face);
   EXPECT_EQ(d.font.weight, 700);
   EXPECT_EQ(d.font.height, 14);
   EXPECT_EQ(face, "Times");
-  EXPECT_EQ(d.text_colour[0], 255);
+  EXPECT_EQ(d.textColour[0], 255);
   EXPECT_EQ(d.style, 0);
   title::FontDescriptor looped;
   medview::MvApplyStyle(sheet, looped, 3, 0, nullptr);  // returns after twenty levels
@@ -139,9 +139,9 @@ TEST(Styles, ReadAndChangeByIndexOrName) {
   sheet.faces = {"Arial", "Times"};
   title::StyleRecord link;
   link.number = 7;
-  link.style_name = "Link";
+  link.styleName = "Link";
   link.font.face = 1;
-  link.font.text_colour = {0x10, 0x20, 0x30};
+  link.font.textColour = {0x10, 0x20, 0x30};
   sheet.styles = {title::StyleRecord{}, link};
   std::string face;
   std::array<uint8_t, 3> colour{};
@@ -159,7 +159,7 @@ TEST(Styles, ReadAndChangeByIndexOrName) {
   medview::StyleValues in;
   in.textColour = &red;
   ASSERT_TRUE(medview::MvSetStyle(&sheet, &index, nullptr, in, &error));
-  EXPECT_EQ(sheet.styles[1].font.text_colour, (std::array<uint8_t, 3>{0xFF, 0, 0}));
+  EXPECT_EQ(sheet.styles[1].font.textColour, (std::array<uint8_t, 3>{0xFF, 0, 0}));
   index = 2;
   EXPECT_FALSE(medview::MvGetStyle(&sheet, &index, nullptr, out, &error));
   EXPECT_EQ(error, medview::kViewStyleNotFound);
@@ -182,7 +182,7 @@ TEST(Translation, RunsFollowTheMapOfTheirFace) {
   auto map = std::make_shared<fts::CharTable>();
   map->entries.resize(256);
   map->entries['a'].extra[1] = 'b';
-  sheet.char_maps = {map};  // face 1 has no table: its text stays
+  sheet.charMaps = {map};  // face 1 has no table: its text stays
   sheet.descriptors[1].face = 1;
   medview::MvSetStyleSheet(&v, &sheet);
   Bytes record = TextRecord(adt::ParagraphInfo{}, Commands().Font(1).Font(0).End(), "xa|a|a|");

@@ -196,8 +196,8 @@ std::unique_ptr<title::StyleSheet> TestStyleSheet() {
     d.font.weight = weight;
     d.flags = flags;
     d.raise = raise;
-    d.text_colour = {1, 1, 0};
-    d.back_colour = {1, 1, 0};
+    d.textColour = {1, 1, 0};
+    d.backColour = {1, 1, 0};
     return d;
   };
   sheet->descriptors = {font(10, 400, 0, 0), font(12, 700, 0, 0), font(10, 400, medview::kFontSmallCaps, 0),
@@ -268,8 +268,8 @@ uint16_t MemoryRecordSource::Chunk(int32_t position, fcmanage::TopicChunk& chunk
   chunk.values[5] = end;
   int64_t length = 0;
   for (const auto& p : paragraphs_) length += int64_t(p.size());
-  chunk.topic_length = int32_t(length);
-  chunk.record_position = position;
+  chunk.topicLength = int32_t(length);
+  chunk.recordPosition = position;
   return 0;
 }
 

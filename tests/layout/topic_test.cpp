@@ -88,7 +88,7 @@ TEST(Topic, FractionScrollsPartOfTheTargetAboveAndScrollingDropsFrames) {
   frame::MvGetEstimatedExtent(&v, &w, &estimate);
   int64_t frameBytes = 0;
   for (const auto& f : v.frames) frameBytes += f.storedSize;
-  EXPECT_EQ(estimate, int64_t(laidOut) * v.chunk.topic_length / frameBytes);
+  EXPECT_EQ(estimate, int64_t(laidOut) * v.chunk.topicLength / frameBytes);
   EXPECT_GT(estimate, 200);
 }
 

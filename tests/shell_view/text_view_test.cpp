@@ -1087,7 +1087,7 @@ TEST_F(TextViewTest, StylesChangeByIndexOrName) {
   for (const char* named : {"Normalny", "Nagłówek", "Tytuł", "Odnośnik DU", "Odnośnik poz."}) {
     title::StyleRecord style;
     style.number = uint16_t(editable->styles.size() + 1);
-    style.style_name = base::cp1250::from_utf8(named);
+    style.styleName = base::cp1250::from_utf8(named);
     editable->styles.push_back(style);
   }
   ASSERT_EQ(text.GetStyleCount(), 5);

@@ -124,7 +124,7 @@ TEST(ZeckPatchFile, PatchesCompressedOutputInAnInternalFile) {
   std::string text;
   for (int i = 0; i < 80; ++i) text += "Dz.U. poz. ";
   std::vector<compress::ZeckRegion> regions(1);
-  regions[0].input_position = 301;
+  regions[0].inputPosition = 301;
   regions[0].length = 6;
   std::vector<uint8_t> packed(compress::ZeckMaxCompressedSize(text.size()));
   compress::ZeckCompressor compressor;

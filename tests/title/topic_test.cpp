@@ -65,7 +65,7 @@ TEST_P(TopicTitle, EveryRecordComesBackWhole) {
       const auto bytes = record->text();
       EXPECT_EQ(std::string(bytes.begin(), bytes.end()), text(t, r)) << t << "/" << r;
       EXPECT_EQ(record->header.count, text(t, r).size());
-      EXPECT_EQ(record->char_offset, layout_.record_addresses[t][r] & 0x7FFF);
+      EXPECT_EQ(record->charOffset, layout_.record_addresses[t][r] & 0x7FFF);
       EXPECT_EQ(record->format().size(), 6u);
     }
   }
@@ -83,9 +83,9 @@ TEST_P(TopicTitle, ChunkOfATopic) {
   fcmanage::TopicRecordPtr record = fcmanage::FcGetChunk(title_, layout_.header_positions[1], chunk, code);
   ASSERT_NE(record, nullptr) << code;
   EXPECT_EQ(record->position, layout_.record_positions[1][0]);
-  EXPECT_EQ(chunk.record_position, layout_.record_positions[1][0]);
+  EXPECT_EQ(chunk.recordPosition, layout_.record_positions[1][0]);
   EXPECT_EQ(chunk.title, "Ustawa nr 2");
-  EXPECT_EQ(chunk.header_text, "Dz.U. 1991");
+  EXPECT_EQ(chunk.headerText, "Dz.U. 1991");
   EXPECT_EQ(chunk.values[0], layout_.topic_addresses[0]);
   EXPECT_EQ(chunk.values[1], layout_.topic_addresses[2]);
   EXPECT_EQ(chunk.values[2], 1);
@@ -99,7 +99,7 @@ TEST_P(TopicTitle, ChunkOfATopic) {
   record = fcmanage::FcGetChunk(title_, layout_.record_positions[2][0], chunk, code);
   ASSERT_NE(record, nullptr) << code;
   EXPECT_EQ(chunk.title, "Ustawa nr 3");
-  EXPECT_EQ(chunk.topic_length, record->stored_size);  // the topic's only record
+  EXPECT_EQ(chunk.topicLength, record->storedSize);  // the topic's only record
 }
 
 TEST_P(TopicTitle, NeighboursStayInTheTopic) {
@@ -113,7 +113,7 @@ TEST_P(TopicTitle, NeighboursStayInTheTopic) {
     record = fcmanage::FcGetNeighbour(*record, true, title_, code, positions[0], -1);
     ASSERT_NE(record, nullptr) << r << " code " << code;
     EXPECT_EQ(record->position, positions[r]);
-    EXPECT_EQ(record->char_offset, layout_.record_addresses[1][r] & 0x7FFF);
+    EXPECT_EQ(record->charOffset, layout_.record_addresses[1][r] & 0x7FFF);
   }
   // Onto the next topic's header.
   EXPECT_EQ(fcmanage::FcGetNeighbour(*record, true, title_, code, positions[0], -1), nullptr);
@@ -122,7 +122,7 @@ TEST_P(TopicTitle, NeighboursStayInTheTopic) {
     record = fcmanage::FcGetNeighbour(*record, false, title_, code, positions[0], -1);
     ASSERT_NE(record, nullptr) << r << " code " << code;
     EXPECT_EQ(record->position, positions[r - 1]);
-    EXPECT_EQ(record->char_offset, layout_.record_addresses[1][r - 1] & 0x7FFF);
+    EXPECT_EQ(record->charOffset, layout_.record_addresses[1][r - 1] & 0x7FFF);
   }
   // Forward onto the stop position.
   EXPECT_EQ(fcmanage::FcGetNeighbour(*record, true, title_, code, positions[0], positions[1]), nullptr);
@@ -136,7 +136,7 @@ TEST_P(TopicTitle, AddressesAndPositions) {
       fcmanage::TopicLocation location;
       ASSERT_EQ(fcmanage::FcLocateAddress(title_, address + 7, location), 0);
       EXPECT_EQ(location.position, layout_.record_positions[t][r]);
-      EXPECT_EQ(location.char_offset, 7);
+      EXPECT_EQ(location.charOffset, 7);
     }
     // A topic's address leads to its first record.
     EXPECT_EQ(fcmanage::TtlAddressToPosition(title_, layout_.topic_addresses[t]), layout_.record_positions[t][0]);
@@ -257,7 +257,7 @@ TEST(TopicTitle, FirstRecordToWalkInAnEarlierBlock) {
     for (size_t r : {size_t(2), size_t(1), size_t(0), size_t(2)}) {
       const fcmanage::TopicRecordPtr record = fcmanage::FcLoadRecord(t, positions[r], code);
       ASSERT_NE(record, nullptr) << r;
-      EXPECT_EQ(record->char_offset, layout.record_addresses[0][r] & 0x7FFF) << r;
+      EXPECT_EQ(record->charOffset, layout.record_addresses[0][r] & 0x7FFF) << r;
     }
     EXPECT_EQ(fcmanage::TtlAddressToPosition(t, layout.record_addresses[0][2] + 3), positions[2]);
     fcmanage::FcInitCache(t);  // a different cache history in the second round
@@ -265,7 +265,7 @@ TEST(TopicTitle, FirstRecordToWalkInAnEarlierBlock) {
   // The cached block's header is never rewritten.
   const fcmanage::TopicBlockRef block = fcmanage::FcLoadBlock(t, 1, code);
   ASSERT_NE(block, nullptr);
-  EXPECT_EQ(block->header().first_record, positions[0]);
+  EXPECT_EQ(block->header().firstRecord, positions[0]);
   TtlClose(t);
 }
 
@@ -302,11 +302,11 @@ TEST(Catalogue, ReadsAHundredAtATime) {
   ASSERT_NE(t, nullptr);
   for (int32_t n : {5, 50, 104}) EXPECT_EQ(TtlGetCatalogAddress(t, n), layout.topic_addresses[n]);
   ASSERT_NE(t->catalog, nullptr);
-  EXPECT_EQ(t->catalog->file_reads, 1u);
+  EXPECT_EQ(t->catalog->fileReads, 1u);
   EXPECT_EQ(TtlGetCatalogAddress(t, 105), layout.topic_addresses[105]);
-  EXPECT_EQ(t->catalog->file_reads, 2u);
+  EXPECT_EQ(t->catalog->fileReads, 2u);
   EXPECT_EQ(TtlGetCatalogAddress(t, 149), layout.topic_addresses[149]);
-  EXPECT_EQ(t->catalog->file_reads, 2u);
+  EXPECT_EQ(t->catalog->fileReads, 2u);
   uint8_t record[4];
   EXPECT_EQ(FtsReadCatalog(t->catalog.get(), record, sizeof record, 150), fts::kFtsOutOfRange);
   EXPECT_EQ(FtsReadCatalog(t->catalog.get(), record, 3, 1), fts::kFtsBadArgument);

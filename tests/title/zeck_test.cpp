@@ -134,9 +134,9 @@ TEST(ZeckCompressEx, RegionsStayLiteralAndPatch) {
   std::string text;
   for (int i = 0; i < 60; ++i) text += "0123456789";
   std::vector<compress::ZeckRegion> regions(2);
-  regions[0].input_position = 100;
+  regions[0].inputPosition = 100;
   regions[0].length = 4;
-  regions[1].input_position = 303;
+  regions[1].inputPosition = 303;
   regions[1].length = 8;
   std::vector<uint8_t> out(compress::ZeckMaxCompressedSize(text.size()));
   compress::ZeckCompressor compressor;

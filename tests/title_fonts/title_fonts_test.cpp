@@ -38,14 +38,14 @@ TEST(TitleFonts, EachFormGivesTheSameFacesAndFonts) {
     EXPECT_EQ(bi.font.weight, 700);
     EXPECT_EQ(bi.font.italic, 1);
     EXPECT_EQ(bi.font.height, -10);
-    EXPECT_EQ(bi.font.pitch_and_family, 1);
-    EXPECT_EQ(bi.text_colour, (std::array<uint8_t, 3>{0x80, 0, 0}));
-    EXPECT_EQ(bi.back_colour, (std::array<uint8_t, 3>{255, 255, 255}));
+    EXPECT_EQ(bi.font.pitchAndFamily, 1);
+    EXPECT_EQ(bi.textColour, (std::array<uint8_t, 3>{0x80, 0, 0}));
+    EXPECT_EQ(bi.backColour, (std::array<uint8_t, 3>{255, 255, 255}));
     const FontDescriptor& u = sheet->descriptors[2];
     EXPECT_EQ(u.font.underline, 1);
-    EXPECT_EQ(u.font.strike_out, 1);
+    EXPECT_EQ(u.font.strikeOut, 1);
     EXPECT_EQ(u.font.height, -12);
-    EXPECT_EQ(sheet->char_maps.size(), 3u);
+    EXPECT_EQ(sheet->charMaps.size(), 3u);
     if (form == FontForm::kOldest) {
       EXPECT_TRUE(sheet->styles.empty());
       EXPECT_EQ(u.spacing, 0);
@@ -56,12 +56,12 @@ TEST(TitleFonts, EachFormGivesTheSameFacesAndFonts) {
     EXPECT_EQ(u.style, 1);
     EXPECT_EQ(u.flags, 0x21);
     EXPECT_EQ(u.raise, -2);
-    EXPECT_EQ(u.font.char_set, 238);
+    EXPECT_EQ(u.font.charSet, 238);
     ASSERT_EQ(sheet->styles.size(), 1u);
     EXPECT_EQ(sheet->styles[0].number, 1);
     EXPECT_EQ(sheet->styles[0].mode, 2);
-    EXPECT_EQ(sheet->styles[0].face_name, "Arial CE");
-    EXPECT_EQ(sheet->styles[0].style_name, "Nag\xB3\xF3wek");
+    EXPECT_EQ(sheet->styles[0].faceName, "Arial CE");
+    EXPECT_EQ(sheet->styles[0].styleName, "Nag\xB3\xF3wek");
     EXPECT_EQ(sheet->styles[0].font.font.weight, 700);
   }
 }
@@ -84,28 +84,28 @@ TEST(TitleFonts, OldestDescriptorConversion) {
   EXPECT_EQ(d.font.underline, 1);
   EXPECT_EQ(d.font.italic, 0);
   EXPECT_EQ(d.font.height, -10);
-  EXPECT_EQ(d.font.pitch_and_family, 0);
-  EXPECT_EQ(d.text_colour, (std::array<uint8_t, 3>{1, 2, 3}));
+  EXPECT_EQ(d.font.pitchAndFamily, 0);
+  EXPECT_EQ(d.textColour, (std::array<uint8_t, 3>{1, 2, 3}));
 }
 
 TEST(TitleFonts, NewestFormGivesEachFaceItsTable) {
   // "|CHARTAB0" is missing from the title: table 0 is the built-in one.
   StyleSheetPtr sheet = FontParse(sample_font_file(FontForm::kNewest), kPolishTitle, nullptr);
   ASSERT_TRUE(sheet);
-  const fts::CharTable& times = *sheet->char_maps[0];
+  const fts::CharTable& times = *sheet->charMaps[0];
   EXPECT_EQ(times.char_class(0xB3), fts::kClassNormalized);  // 'ł' is a letter in the title's table
-  const fts::CharTable& arial = *sheet->char_maps[1];
+  const fts::CharTable& arial = *sheet->charMaps[1];
   EXPECT_EQ(arial.char_class(0xB3), fts::kClassSeparator);  // built-in
-  const fts::CharTable& courier = *sheet->char_maps[2];      // ",7": no such table, built-in
-  EXPECT_EQ(courier.ligature_mode, fts::kLigaturesBuiltIn);
+  const fts::CharTable& courier = *sheet->charMaps[2];      // ",7": no such table, built-in
+  EXPECT_EQ(courier.ligatureMode, fts::kLigaturesBuiltIn);
 
   // With the table present, the face without a suffix takes table 0.
   auto both = loader_of({{"|MVCHARTAB", titlebuild::polish_char_table_file()},
                          {"|CHARTAB0", titlebuild::polish_char_table_file()}});
   sheet = FontParse(sample_font_file(FontForm::kNewest), both, nullptr);
   ASSERT_TRUE(sheet);
-  EXPECT_EQ(sheet->char_maps[1]->char_class(0xB3), fts::kClassNormalized);
-  EXPECT_NE(sheet->char_maps[0], sheet->char_maps[1]);
+  EXPECT_EQ(sheet->charMaps[1]->char_class(0xB3), fts::kClassNormalized);
+  EXPECT_NE(sheet->charMaps[0], sheet->charMaps[1]);
 }
 
 TEST(TitleFonts, FaceLookUps) {
@@ -162,7 +162,7 @@ TEST(TitleFonts, HostileFilesAreRefusedOrMadeSafe) {
   content.faces[0] = std::string(40, 'X');
   content.descriptors[0].face = 999;
   content.styles[0].font.face = 3;
-  content.styles[0].style_name = std::string(80, 'S');
+  content.styles[0].styleName = std::string(80, 'S');
   std::vector<uint8_t> bytes = FontFileBytes(content, FontForm::kMiddle);
   std::fill(bytes.begin() + 12, bytes.begin() + 12 + 32, 'X');  // the first face name fills its field
   StyleSheetPtr sheet = FontParse(bytes, nullptr, nullptr);
@@ -170,7 +170,7 @@ TEST(TitleFonts, HostileFilesAreRefusedOrMadeSafe) {
   EXPECT_EQ(sheet->faces[0], std::string(31, 'X'));
   EXPECT_EQ(sheet->descriptors[0].face, 2);
   EXPECT_EQ(sheet->styles[0].font.face, 2);
-  EXPECT_EQ(sheet->styles[0].style_name.size(), 64u);
+  EXPECT_EQ(sheet->styles[0].styleName.size(), 64u);
 }
 
 }  // namespace

@@ -11,9 +11,9 @@ std::vector<uint8_t> LibraryFontFile() {
   body.face = 0;
   body.font.height = -13;
   body.font.weight = 400;
-  body.font.char_set = 238;  // Central European
-  body.text_colour = {0, 0, 0};
-  body.back_colour = {255, 255, 255};
+  body.font.charSet = 238;  // Central European
+  body.textColour = {0, 0, 0};
+  body.backColour = {255, 255, 255};
   title::FontDescriptor heading = body;
   heading.face = 1;
   heading.font.weight = 700;
@@ -21,7 +21,7 @@ std::vector<uint8_t> LibraryFontFile() {
   act_title.font.height = -16;
   title::FontDescriptor link = body;
   link.font.underline = 1;
-  link.text_colour = {0, 0, 0xFF};
+  link.textColour = {0, 0, 0xFF};
   title::FontDescriptor table = body;
   table.face = 2;
   table.font.height = -12;

@@ -8,7 +8,7 @@ title::FontFileContent sample_font_content(title::FontForm form) {
   title::FontFileContent content;
   if (form == title::FontForm::kNewest) {
     content.faces = {"Times New Roman CE,1", "Arial CE", "Courier,7"};
-    content.table_names = {"|MVCHARTAB,1", "|CHARTAB0"};
+    content.tableNames = {"|MVCHARTAB,1", "|CHARTAB0"};
   } else {
     content.faces = {"Times New Roman CE", "Arial CE", "Courier"};
   }
@@ -16,35 +16,35 @@ title::FontFileContent sample_font_content(title::FontForm form) {
   regular.face = 0;
   regular.font.height = -10;
   regular.font.weight = 400;
-  regular.text_colour = {0, 0, 0};
-  regular.back_colour = {255, 255, 255};
+  regular.textColour = {0, 0, 0};
+  regular.backColour = {255, 255, 255};
   title::FontDescriptor bold_italic = regular;
   bold_italic.face = 1;
   bold_italic.font.weight = 700;
   bold_italic.font.italic = 1;
-  bold_italic.font.pitch_and_family = 1;
-  bold_italic.text_colour = {0x80, 0, 0};
+  bold_italic.font.pitchAndFamily = 1;
+  bold_italic.textColour = {0x80, 0, 0};
   title::FontDescriptor underlined = regular;
   underlined.face = 2;
   underlined.font.height = -12;
   underlined.font.underline = 1;
-  underlined.font.strike_out = 1;
+  underlined.font.strikeOut = 1;
   if (form != title::FontForm::kOldest) {
     underlined.spacing = 3;
     underlined.style = 1;
     underlined.flags = 0x21;
     underlined.raise = -2;
-    underlined.font.char_set = 238;  // Central European
+    underlined.font.charSet = 238;  // Central European
   }
   content.descriptors = {regular, bold_italic, underlined};
   if (form != title::FontForm::kOldest) {
     title::StyleRecord heading;
     heading.number = 1;
-    heading.based_on = 0;
+    heading.basedOn = 0;
     heading.font = bold_italic;
     heading.mode = 2;
-    heading.face_name = "Arial CE";
-    heading.style_name = "Nag\xB3\xF3wek";  // "Nagłówek"
+    heading.faceName = "Arial CE";
+    heading.styleName = "Nag\xB3\xF3wek";  // "Nagłówek"
     content.styles = {heading};
   }
   return content;

@@ -47,9 +47,9 @@ std::vector<FtsWriterTerm> TermsFromTexts(const std::vector<TextForIndex>& texts
     fts::BreakerCall call;
     call.state = &state;
     call.callback = collect;
-    call.callback_value = reinterpret_cast<intptr_t>(&collector);
-    call.char_table = &table;
-    call.stop_list = stop_list;
+    call.callbackValue = reinterpret_cast<intptr_t>(&collector);
+    call.charTable = &table;
+    call.stopList = stop_list;
     // The breaker takes at most 65,535 bytes a call and keeps a word that runs across calls whole.
     for (size_t at = 0; at < text.text.size(); at += UINT16_MAX) {
       call.text = reinterpret_cast<const uint8_t*>(text.text.data()) + at;

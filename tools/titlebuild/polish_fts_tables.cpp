@@ -21,26 +21,26 @@ fts::CharTable polish_char_table() {
   std::stable_sort(order.begin(), order.end(), [](int a, int b) {
     return cp::collate(std::string(1, char(a)), std::string(1, char(b))) < 0;
   });
-  for (size_t rank = 0; rank < order.size(); ++rank) table.entries[size_t(order[rank])].sort_weight = uint16_t(rank + 1);
+  for (size_t rank = 0; rank < order.size(); ++rank) table.entries[size_t(order[rank])].sortWeight = uint16_t(rank + 1);
   for (int c = 0; c < 256; ++c) {
     fts::CharEntry& e = table.entries[size_t(c)];
     const uint8_t b = uint8_t(c);
     e.normalized = b;
     e.extra[0] = b;
     if (cp::is_letter(b)) {
-      e.char_class = fts::kClassNormalized;
+      e.charClass = fts::kClassNormalized;
       e.normalized = cp::to_lower(b);
     } else if (cp::is_digit(b)) {
-      e.char_class = fts::kClassDigit;
+      e.charClass = fts::kClassDigit;
     }
   }
-  table.entries[','].char_class = fts::kClassGroupSep;
-  table.entries['.'].char_class = fts::kClassDecimal;
-  table.entries['\''].char_class = fts::kClassApostrophe;
-  table.entries[0x01].char_class = fts::kClassJoiner;
-  table.entries['*'].char_class = fts::kClassWildcard;
-  table.entries['?'].char_class = fts::kClassWildcard;
-  table.ligature_mode = fts::kLigaturesNone;
+  table.entries[','].charClass = fts::kClassGroupSep;
+  table.entries['.'].charClass = fts::kClassDecimal;
+  table.entries['\''].charClass = fts::kClassApostrophe;
+  table.entries[0x01].charClass = fts::kClassJoiner;
+  table.entries['*'].charClass = fts::kClassWildcard;
+  table.entries['?'].charClass = fts::kClassWildcard;
+  table.ligatureMode = fts::kLigaturesNone;
   table.build_class_map();
   return table;
 }

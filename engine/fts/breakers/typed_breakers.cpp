@@ -203,7 +203,7 @@ int32_t break_typed(const BreakerCall& call, ValueParser parse) {
   if (!call.state) return kFtsBadArgument;
   BreakerState& s = *call.state;
   if (call.text) {
-    if (s.buffered == 0) s.buffer_position = call.position;
+    if (s.buffered == 0) s.bufferPosition = call.position;
     if (size_t(s.buffered) + call.length >= kBufferSize) {
       s.buffered = 0;
       return kFtsWordTooLong;
@@ -213,7 +213,7 @@ int32_t break_typed(const BreakerCall& call, ValueParser parse) {
     return kFtsOk;
   }
   Cursor c{s.buffer, s.buffer + s.buffered};
-  const int32_t base = s.buffer_position;
+  const int32_t base = s.bufferPosition;
   s.buffered = 0;
   for (const uint8_t* p = c.p; p < c.end; ++p)
     if (*p == '*') return kFtsWildcardInValue;
@@ -224,13 +224,13 @@ int32_t break_typed(const BreakerCall& call, ValueParser parse) {
     uint8_t term[256];
     if (int32_t code = parse(c, term)) return code;
     if (!c.at_end() && !is_blank(*c.p)) return kFtsMalformedValue;
-    if (InStopList(call.stop_list, term)) continue;
+    if (InStopList(call.stopList, term)) continue;
     if (call.callback) {
       const uint8_t* first = s.buffer + (position - base);
       uint8_t raw[256];
       raw[0] = uint8_t(c.p - first);
       std::copy(first, c.p, raw + 1);
-      if (int32_t code = call.callback(raw, term, position, call.callback_value)) return code;
+      if (int32_t code = call.callback(raw, term, position, call.callbackValue)) return code;
     }
   }
 }

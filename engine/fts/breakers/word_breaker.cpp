@@ -13,7 +13,7 @@ constexpr size_t kMaxTerm = 255;
 
 class WordBreakRun {
  public:
-  WordBreakRun(const BreakerCall& call, bool stem) : call_(call), s_(*call.state), table_(*call.char_table), stem_(stem) {}
+  WordBreakRun(const BreakerCall& call, bool stem) : call_(call), s_(*call.state), table_(*call.charTable), stem_(stem) {}
 
   int32_t run() {
     int32_t code = call_.text ? feed() : finish();
@@ -93,23 +93,23 @@ class WordBreakRun {
     switch (cls) {
       case kClassWord:
       case kClassDigit:
-        s_.term_trail = s_.raw_trail = 0;
+        s_.termTrail = s_.rawTrail = 0;
         return both(c);
       case kClassNormalized:
-        s_.term_trail = s_.raw_trail = 0;
+        s_.termTrail = s_.rawTrail = 0;
         return normalized(c);
       case kClassGroupSep:
-        ++s_.raw_trail;
+        ++s_.rawTrail;
         return raw_only(c);
       case kClassDecimal:
-        ++s_.raw_trail;
-        ++s_.term_trail;
+        ++s_.rawTrail;
+        ++s_.termTrail;
         return both(c);
       case kClassWildcard:
         if (wildcards()) return both(c);
         break;
       case kClassNumberSep:
-        ++s_.raw_trail;
+        ++s_.rawTrail;
         s_.mode = kNumberPending;
         return raw_only(c);
     }
@@ -120,13 +120,13 @@ class WordBreakRun {
     s_.mode = mode;
     s_.start = position;
     s_.term[0] = s_.raw[0] = 0;
-    s_.term_trail = s_.raw_trail = 0;
+    s_.termTrail = s_.rawTrail = 0;
     s_.joiner = false;
   }
 
   void drop_pending_separator() {
     --s_.raw[0];
-    --s_.raw_trail;
+    --s_.rawTrail;
     s_.mode = kInNumber;
   }
 
@@ -156,26 +156,26 @@ class WordBreakRun {
   int32_t emit() {
     const bool number = s_.mode != kInWord;
     if (number) {
-      s_.raw[0] = uint8_t(s_.raw[0] - s_.raw_trail);
-      s_.term[0] = uint8_t(s_.term[0] - s_.term_trail);
+      s_.raw[0] = uint8_t(s_.raw[0] - s_.rawTrail);
+      s_.term[0] = uint8_t(s_.term[0] - s_.termTrail);
     }
     s_.mode = kIdle;
-    s_.term_trail = s_.raw_trail = 0;
+    s_.termTrail = s_.rawTrail = 0;
     s_.joiner = false;
-    if (InStopList(call_.stop_list, s_.term)) return kFtsOk;
+    if (InStopList(call_.stopList, s_.term)) return kFtsOk;
     if (stem_ && !number) {
       std::string word(reinterpret_cast<const char*>(s_.term + 1), s_.term[0]);
       FtsStem(word);
       s_.term[0] = uint8_t(word.size());
       word.copy(reinterpret_cast<char*>(s_.term + 1), word.size());
     }
-    return call_.callback ? call_.callback(s_.raw, s_.term, s_.start, call_.callback_value) : kFtsOk;
+    return call_.callback ? call_.callback(s_.raw, s_.term, s_.start, call_.callbackValue) : kFtsOk;
   }
 
   void reset() {
     s_.mode = kIdle;
     s_.term[0] = s_.raw[0] = 0;
-    s_.term_trail = s_.raw_trail = 0;
+    s_.termTrail = s_.rawTrail = 0;
     s_.joiner = false;
   }
 
@@ -186,7 +186,7 @@ class WordBreakRun {
 };
 
 int32_t break_words(const BreakerCall& call, bool stem) {
-  if (!call.state || !call.char_table) return kFtsBadArgument;
+  if (!call.state || !call.charTable) return kFtsBadArgument;
   return WordBreakRun(call, stem).run();
 }
 

@@ -48,11 +48,11 @@ struct BreakerState {
   int32_t start = 0;       // position of the pending term
   uint8_t mode = 0;        // 0 idle, 1 in a word, 2 in a number, 3 number pending after a class-8 byte
   bool joiner = false;
-  uint8_t term_trail = 0;  // trailing bytes an ending number drops
-  uint8_t raw_trail = 0;
+  uint8_t termTrail = 0;  // trailing bytes an ending number drops
+  uint8_t rawTrail = 0;
   uint8_t buffer[254] = {};  // typed breakers: the text gathered for the end call
   uint16_t buffered = 0;
-  int32_t buffer_position = 0;
+  int32_t bufferPosition = 0;
 };
 
 struct BreakerCall {
@@ -60,10 +60,10 @@ struct BreakerCall {
   const uint8_t* text = nullptr;  // null for the end call
   uint16_t length = 0;
   int32_t position = 0;  // of the text's first byte in the whole text
-  intptr_t callback_value = 0;
+  intptr_t callbackValue = 0;
   TermCallback callback = nullptr;
-  const StopList* stop_list = nullptr;
-  const CharTable* char_table = nullptr;
+  const StopList* stopList = nullptr;
+  const CharTable* charTable = nullptr;
   uint16_t flags = 0;
 };
 

@@ -17,19 +17,19 @@ bool usable(const BlockPool* pool) { return pool && pool->magic() == kBlockPoolM
 }  // namespace
 
 void BlockPool::link_block(uint8_t* block) {
-  const size_t count = block_size_ / element_size_;
+  const size_t count = blockSize_ / elementSize_;
   for (size_t i = 0; i < count; ++i) {
-    uint8_t* next = i + 1 < count ? block + (i + 1) * element_size_ : nullptr;
-    std::memcpy(block + i * element_size_, &next, sizeof next);
+    uint8_t* next = i + 1 < count ? block + (i + 1) * elementSize_ : nullptr;
+    std::memcpy(block + i * elementSize_, &next, sizeof next);
   }
 }
 
 bool BlockPool::add_block() {
-  if (blocks_.size() >= block_limit_) return false;
-  auto block = std::make_unique<uint8_t[]>(block_size_);
+  if (blocks_.size() >= blockLimit_) return false;
+  auto block = std::make_unique<uint8_t[]>(blockSize_);
   if (linked_) link_block(block.get());
   blocks_.push_back(std::move(block));
-  total_ += block_size_ + kBlockHeader;
+  total_ += blockSize_ + kBlockHeader;
   return true;
 }
 
@@ -37,11 +37,11 @@ std::unique_ptr<BlockPool> PoolCreate(uint32_t block_size, uint16_t element_size
                                       bool linked) {
   if (block_size == 0 || block_size >= kBlockPoolMaxBlockSize || block_limit == 0) return nullptr;
   auto pool = std::make_unique<BlockPool>();
-  pool->block_size_ = block_size;
-  pool->element_size_ = element_size ? static_cast<uint16_t>(round_up(element_size)) : 0;
-  if (pool->element_size_ > block_size) return nullptr;
-  pool->block_limit_ = block_limit;
-  pool->linked_ = linked && pool->element_size_ != 0;
+  pool->blockSize_ = block_size;
+  pool->elementSize_ = element_size ? static_cast<uint16_t>(round_up(element_size)) : 0;
+  if (pool->elementSize_ > block_size) return nullptr;
+  pool->blockLimit_ = block_limit;
+  pool->linked_ = linked && pool->elementSize_ != 0;
   pool->total_ = sizeof(BlockPool);
   if (!pool->add_block()) return nullptr;
   return pool;
@@ -51,27 +51,27 @@ void* PoolNextBlock(BlockPool* pool) {
   if (!usable(pool)) return nullptr;
   if (pool->current_ + 1 >= pool->blocks_.size() && !pool->add_block()) return nullptr;
   ++pool->current_;
-  pool->next_free_ = 0;
+  pool->nextFree_ = 0;
   return pool->blocks_[pool->current_].get();
 }
 
 void* PoolAllocBytes(BlockPool* pool, const void* data, size_t length, size_t offset) {
   if (!usable(pool)) return nullptr;
   const size_t size = round_up(offset + length);
-  if (size > pool->block_size_ || size < length) return nullptr;
-  if (pool->block_size_ - pool->next_free_ < size && !PoolNextBlock(pool)) return nullptr;
-  uint8_t* item = pool->blocks_[pool->current_].get() + pool->next_free_;
-  pool->next_free_ += size;
+  if (size > pool->blockSize_ || size < length) return nullptr;
+  if (pool->blockSize_ - pool->nextFree_ < size && !PoolNextBlock(pool)) return nullptr;
+  uint8_t* item = pool->blocks_[pool->current_].get() + pool->nextFree_;
+  pool->nextFree_ += size;
   std::memset(item, 0, size);
   if (length) std::memcpy(item + offset, data, length);
   return item;
 }
 
 void* PoolAllocElement(BlockPool* pool) {
-  if (!usable(pool) || pool->element_size_ == 0) return nullptr;
-  if (pool->block_size_ - pool->next_free_ < pool->element_size_ && !PoolNextBlock(pool)) return nullptr;
-  uint8_t* element = pool->blocks_[pool->current_].get() + pool->next_free_;
-  pool->next_free_ += pool->element_size_;
+  if (!usable(pool) || pool->elementSize_ == 0) return nullptr;
+  if (pool->blockSize_ - pool->nextFree_ < pool->elementSize_ && !PoolNextBlock(pool)) return nullptr;
+  uint8_t* element = pool->blocks_[pool->current_].get() + pool->nextFree_;
+  pool->nextFree_ += pool->elementSize_;
   return element;
 }
 
@@ -83,7 +83,7 @@ void* PoolFirstFree(BlockPool* pool) {
 void PoolReset(BlockPool* pool) {
   if (!usable(pool)) return;
   pool->current_ = 0;
-  pool->next_free_ = 0;
+  pool->nextFree_ = 0;
   if (pool->linked_)
     for (auto& block : pool->blocks_) pool->link_block(block.get());
 }

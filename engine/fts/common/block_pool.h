@@ -26,9 +26,9 @@ inline constexpr uint16_t kBlockPoolNoLimit = 0xFFFF;
 class BlockPool {
  public:
   uint32_t magic() const { return magic_; }
-  uint32_t block_size() const { return block_size_; }
-  uint16_t element_size() const { return element_size_; }
-  uint16_t block_limit() const { return block_limit_; }
+  uint32_t block_size() const { return blockSize_; }
+  uint16_t element_size() const { return elementSize_; }
+  uint16_t block_limit() const { return blockLimit_; }
   size_t blocks() const { return blocks_.size(); }
   // Bytes allocated, the block bookkeeping included.
   uint64_t total() const { return total_; }
@@ -45,13 +45,13 @@ class BlockPool {
   void link_block(uint8_t* block);
 
   uint32_t magic_ = kBlockPoolMagic;
-  uint32_t block_size_ = 0;
-  uint16_t element_size_ = 0;
-  uint16_t block_limit_ = kBlockPoolNoLimit;
+  uint32_t blockSize_ = 0;
+  uint16_t elementSize_ = 0;
+  uint16_t blockLimit_ = kBlockPoolNoLimit;
   bool linked_ = false;
   std::vector<std::unique_ptr<uint8_t[]>> blocks_;
   size_t current_ = 0;    // index of the block being filled
-  size_t next_free_ = 0;  // offset of the next free byte in the current block
+  size_t nextFree_ = 0;  // offset of the next free byte in the current block
   uint64_t total_ = 0;
 };
 

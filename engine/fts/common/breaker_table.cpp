@@ -49,9 +49,9 @@ std::optional<BreakerLine> ParseBreakerLine(std::string_view text) {
   line.slot = slot.size() == 1 ? slot[0] - '0' : (slot[0] - '0') * 10 + (slot[1] - '0');
   if (line.slot >= int(kBreakerSlots)) return std::nullopt;
   next_field(rest);  // not used
-  line.breaker_name = next_field(rest);
-  if (line.breaker_name.empty()) return std::nullopt;
-  line.stop_list_name = next_field(rest);
+  line.breakerName = next_field(rest);
+  if (line.breakerName.empty()) return std::nullopt;
+  line.stopListName = next_field(rest);
   return line;
 }
 
@@ -65,21 +65,21 @@ WordBreakerTablePtr TtlBuildBreakerTable(std::span<const std::string_view> break
   if (!title_table) return nullptr;
   for (std::string_view record : breaker_records) {
     const std::optional<BreakerLine> line = ParseBreakerLine(record);
-    const std::optional<BreakerKind> breaker = line ? FindBreaker(line->breaker_name) : std::nullopt;
+    const std::optional<BreakerKind> breaker = line ? FindBreaker(line->breakerName) : std::nullopt;
     if (!breaker) {
       FtsSetError(error, kFtsDamaged);
       return nullptr;
     }
     BreakerSlot slot;
     slot.breaker = breaker;
-    if (!line->stop_list_name.empty()) {
-      slot.stop_list = FtsCreateStopList(error);
-      if (!slot.stop_list || FtsLoadStopList(fs, slot.stop_list.get(), line->stop_list_name, error) != kFtsOk) {
+    if (!line->stopListName.empty()) {
+      slot.stopList = FtsCreateStopList(error);
+      if (!slot.stopList || FtsLoadStopList(fs, slot.stopList.get(), line->stopListName, error) != kFtsOk) {
         if (error && !error->code) FtsSetError(error, kFtsFailed);
         return nullptr;
       }
     }
-    slot.char_table = std::make_unique<CharTable>(*title_table);
+    slot.charTable = std::make_unique<CharTable>(*title_table);
     table->slots[size_t(line->slot)] = std::move(slot);
   }
   return table;

@@ -39,8 +39,8 @@ enum class BreakerKind : uint8_t {
 
 struct BreakerSlot {
   std::optional<BreakerKind> breaker;  // empty: the slot is not bound
-  StopListPtr stop_list;               // may be null
-  CharTablePtr char_table;
+  StopListPtr stopList;               // may be null
+  CharTablePtr charTable;
 };
 
 struct WordBreakerTable {
@@ -52,8 +52,8 @@ using WordBreakerTablePtr = std::unique_ptr<WordBreakerTable>;
 // One tag-12 line taken apart.
 struct BreakerLine {
   int slot = 0;
-  std::string_view breaker_name;
-  std::string_view stop_list_name;  // empty when the slot has no stop list
+  std::string_view breakerName;
+  std::string_view stopListName;  // empty when the slot has no stop list
 };
 
 // The breaker routine of that name (case ignored), if any.

@@ -26,7 +26,7 @@ struct CodeRange {
 
 // Character classes of the built-in table; every code not listed is a separator.
 struct ClassRanges {
-  uint8_t char_class;
+  uint8_t charClass;
   std::initializer_list<CodeRange> ranges;
 };
 const ClassRanges kBuiltInClasses[] = {
@@ -93,7 +93,7 @@ std::vector<CharEntry> built_in_entries() {
   }
   for (const ClassRanges& cls : kBuiltInClasses)
     for (CodeRange r : cls.ranges)
-      for (int c = r.from; c <= r.to; ++c) entries[size_t(c)].char_class = cls.char_class;
+      for (int c = r.from; c <= r.to; ++c) entries[size_t(c)].charClass = cls.charClass;
   for (const Fold& fold : kBuiltInFolds)
     for (CodeRange r : fold.ranges)
       for (int c = r.from; c <= r.to; ++c) entries[size_t(c)].normalized = uint8_t(fold.letter);
@@ -107,16 +107,16 @@ std::vector<CharEntry> built_in_entries() {
   }
   for (int c = 0; c < 256; ++c) {
     CharEntry& e = entries[size_t(c)];
-    e.sort_weight = built_in_weight(uint8_t(c), e.normalized);
+    e.sortWeight = built_in_weight(uint8_t(c), e.normalized);
   }
   return entries;
 }
 
 CharEntry read_entry(base::ByteReader& r) {
   CharEntry e;
-  e.char_class = r.u8();
+  e.charClass = r.u8();
   e.attribute = r.u8();
-  e.sort_weight = r.u16();
+  e.sortWeight = r.u16();
   e.normalized = r.u8();
   r.bytes(e.extra.data(), e.extra.size());
   return e;
@@ -126,19 +126,19 @@ CharEntry read_entry(base::ByteReader& r) {
 // own index.
 CharEntry read_old_entry(base::ByteReader& r, size_t index) {
   CharEntry e;
-  e.char_class = r.u8();
+  e.charClass = r.u8();
   e.normalized = r.u8();
   r.u8();
-  e.sort_weight = e.normalized;
+  e.sortWeight = e.normalized;
   for (size_t i = 0; i < 4; ++i) e.extra[i] = uint8_t(index);
   return e;
 }
 
 void assign_ligatures(CharTable& table, uint16_t count, base::ByteReader& r) {
   table.ligatures.clear();
-  if (table.ligature_mode == kLigaturesBuiltIn) {
+  if (table.ligatureMode == kLigaturesBuiltIn) {
     table.ligatures.assign(std::begin(kBuiltInLigatures), std::end(kBuiltInLigatures));
-  } else if (table.ligature_mode != kLigaturesNone) {
+  } else if (table.ligatureMode != kLigaturesNone) {
     table.ligatures.resize(count);
     for (Ligature& lig : table.ligatures) {
       lig.character = r.u8();
@@ -157,8 +157,8 @@ const Ligature* CharTable::ligature_of(uint8_t c) const {
 }
 
 void CharTable::build_class_map() {
-  for (size_t c = 0; c < class_map.size(); ++c) {
-    class_map[c] = c < entries.size() ? CharClassEntry{entries[c].char_class, entries[c].normalized}
+  for (size_t c = 0; c < classMap.size(); ++c) {
+    classMap[c] = c < entries.size() ? CharClassEntry{entries[c].charClass, entries[c].normalized}
                                       : CharClassEntry{kClassSeparator, uint8_t(c)};
   }
 }
@@ -167,7 +167,7 @@ CharTablePtr FtsDefaultCharTable(FtsError* error) {
   try {
     auto table = std::make_unique<CharTable>();
     table->entries = built_in_entries();
-    table->ligature_mode = kLigaturesBuiltIn;
+    table->ligatureMode = kLigaturesBuiltIn;
     table->ligatures.assign(std::begin(kBuiltInLigatures), std::end(kBuiltInLigatures));
     table->build_class_map();
     return table;
@@ -213,7 +213,7 @@ CharTablePtr FtsParseCharTable(std::span<const uint8_t> file, FtsError* error) {
     table->entries.reserve(entry_count);
     for (size_t i = 0; i < entry_count; ++i)
       table->entries.push_back(wide ? read_entry(body) : read_old_entry(body, i));
-    table->ligature_mode = mode;
+    table->ligatureMode = mode;
     assign_ligatures(*table, k, body);
     table->build_class_map();
     return table;
@@ -228,19 +228,19 @@ void FtsFreeCharTable(CharTablePtr) {}
 std::vector<uint8_t> FtsCharTableBytes(const CharTable& table) {
   std::vector<uint8_t> out;
   base::ByteWriter w(out);
-  const bool stored_ligatures = table.ligature_mode != kLigaturesBuiltIn && table.ligature_mode != kLigaturesNone;
+  const bool stored_ligatures = table.ligatureMode != kLigaturesBuiltIn && table.ligatureMode != kLigaturesNone;
   const size_t lig_count = stored_ligatures ? table.ligatures.size() : 0;
   w.u16(kCharTableMagic);
   w.u16(kCharTableVersion);
   w.u32(uint32_t(table.entries.size() * kEntryBytes + lig_count * kLigatureBytes));
   w.u16(uint16_t(table.entries.size()));
   w.u16(uint16_t(lig_count));
-  w.u16(table.ligature_mode);
+  w.u16(table.ligatureMode);
   w.pad_to(kFtsHeaderArea);
   for (const CharEntry& e : table.entries) {
-    w.u8(e.char_class);
+    w.u8(e.charClass);
     w.u8(e.attribute);
-    w.u16(e.sort_weight);
+    w.u16(e.sortWeight);
     w.u8(e.normalized);
     w.bytes(e.extra.data(), e.extra.size());
   }

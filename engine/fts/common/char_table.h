@@ -55,9 +55,9 @@ enum LigatureMode : uint16_t { kLigaturesBuiltIn = 1, kLigaturesNone = 2 };
 
 // One character entry, also the stored layout of version 9 and later.
 struct CharEntry {
-  uint8_t char_class = kClassSeparator;
+  uint8_t charClass = kClassSeparator;
   uint8_t attribute = 0;     // quotation-mark kinds; not used by the full-text engine
-  uint16_t sort_weight = 0;  // used by the font tables' collations
+  uint16_t sortWeight = 0;  // used by the font tables' collations
   uint8_t normalized = 0;
   std::array<uint8_t, 5> extra{};  // own code and substitute codes; carried, not used here
 };
@@ -70,18 +70,18 @@ struct Ligature {
 
 // What the breakers and the parser read per character code.
 struct CharClassEntry {
-  uint8_t char_class = kClassSeparator;
+  uint8_t charClass = kClassSeparator;
   uint8_t normalized = 0;
 };
 
 struct CharTable {
   std::vector<CharEntry> entries;  // one per character code, in code order
-  std::array<CharClassEntry, 256> class_map{};  // built from the entries; codes without one are separators
-  uint16_t ligature_mode = kLigaturesNone;
+  std::array<CharClassEntry, 256> classMap{};  // built from the entries; codes without one are separators
+  uint16_t ligatureMode = kLigaturesNone;
   std::vector<Ligature> ligatures;
 
-  uint8_t char_class(uint8_t c) const { return class_map[c].char_class; }
-  uint8_t normalized(uint8_t c) const { return class_map[c].normalized; }
+  uint8_t char_class(uint8_t c) const { return classMap[c].charClass; }
+  uint8_t normalized(uint8_t c) const { return classMap[c].normalized; }
   // The ligature record of `c`, or null.
   const Ligature* ligature_of(uint8_t c) const;
   // Rebuilds class_map from the entries.

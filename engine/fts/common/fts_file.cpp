@@ -21,9 +21,9 @@ class FtsFile {
   FtsFileKind kind = FtsFileKind::kWrapper;
   FtsFileMode mode = FtsFileMode::kRead;
   FtsPollCallback poll = nullptr;
-  intptr_t poll_value = 0;
+  intptr_t pollValue = 0;
   mvfs::TitleFileSystem* fs = nullptr;         // kinds 0 and 1
-  std::shared_ptr<OwnedFileSystem> owned_fs;   // kind 1, and kind 2 opened through a kind-1 file
+  std::shared_ptr<OwnedFileSystem> ownedFs;   // kind 1, and kind 2 opened through a kind-1 file
   mvfs::InternalFilePtr internal;              // kind 2
   base::OsFile os;                             // kind 3
 };
@@ -54,7 +54,7 @@ FtsFilePtr open_container(const std::string& path, uint16_t flags, bool create, 
   }
   FtsFilePtr file = new_file(FtsFileKind::kFileSystem, create ? FtsFileMode::kWrite : FtsFileMode::kRead);
   file->fs = owned->fs.get();
-  file->owned_fs = std::move(owned);
+  file->ownedFs = std::move(owned);
   return file;
 }
 
@@ -75,7 +75,7 @@ FtsFilePtr open_internal(FtsFile* wrapper, const std::string& name, bool write, 
   }
   FtsFilePtr file = new_file(FtsFileKind::kInternal, write || create ? FtsFileMode::kWrite : FtsFileMode::kRead);
   file->internal = std::move(internal);
-  file->owned_fs = wrapper->owned_fs;
+  file->ownedFs = wrapper->ownedFs;
   return file;
 }
 
@@ -124,7 +124,7 @@ FtsFilePtr open_any(FtsFilePtr* wrapper, std::string_view path, std::string_view
 // Runs the poll callback before a transfer; its non-zero answer becomes the record's code.
 int32_t poll_before_transfer(const FtsFile* file, FtsError* error) {
   if (!file->poll) return kFtsOk;
-  if (const int32_t code = file->poll(file->poll_value, error)) return FtsSetError(error, code);
+  if (const int32_t code = file->poll(file->pollValue, error)) return FtsSetError(error, code);
   return kFtsOk;
 }
 
@@ -270,7 +270,7 @@ int32_t FtsFileWrite(FtsFile* file, const void* buffer, size_t count) {
 void FtsFileSetPoll(FtsFile* file, FtsPollCallback poll, intptr_t poll_value) {
   if (!file) return;
   file->poll = poll;
-  file->poll_value = poll_value;
+  file->pollValue = poll_value;
 }
 
 int32_t FtsFileClose(FtsFilePtr file) {
@@ -282,8 +282,8 @@ int32_t FtsFileClose(FtsFilePtr file) {
       break;
     case FtsFileKind::kFileSystem:
       // The container closes now unless an internal file opened through it still holds it.
-      if (file->owned_fs.use_count() == 1 && file->owned_fs->fs)
-        code = FtsMapFsError(mvfs::FsClose(std::move(file->owned_fs->fs)));
+      if (file->ownedFs.use_count() == 1 && file->ownedFs->fs)
+        code = FtsMapFsError(mvfs::FsClose(std::move(file->ownedFs->fs)));
       break;
     case FtsFileKind::kOsFile:
       code = file->os.close() == base::OsError::None ? kFtsOk : kFtsDamaged;

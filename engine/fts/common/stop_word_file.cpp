@@ -29,8 +29,8 @@ int32_t FtsReadStopWordFile(StopList* list, const std::string& path, StopWordBre
     BreakerCall call;
     call.state = &state;
     call.callback = add_term;
-    call.callback_value = reinterpret_cast<intptr_t>(list);
-    call.char_table = table;
+    call.callbackValue = reinterpret_cast<intptr_t>(list);
+    call.charTable = table;
     for (size_t at = line_start; at < i;) {
       const size_t part = std::min<size_t>(i - at, 0xFFFF);
       call.text = text.data() + at;

@@ -37,7 +37,7 @@ int32_t FtsReadIndexHeader(FtsIndex& index) {
   uint8_t bytes[kIndexHeaderSize];
   if (int32_t code = read_exact(index, 0, bytes, sizeof bytes)) return code;
   if (int32_t code = ParseIndexHeader(bytes, index.header)) return FtsSetError(index.error, code);
-  index.trailer_size = index.header.trailer_size();
+  index.trailerSize = index.header.trailer_size();
   return kFtsOk;
 }
 
@@ -62,7 +62,7 @@ FtsIndexPtr FtsOpenIndex(mvfs::TitleFileSystem* fs, std::string_view name, FtsPo
                          intptr_t poll_value, FtsError* error) {
   auto index = std::make_unique<FtsIndex>();
   index->poll = poll;
-  index->poll_value = poll_value;
+  index->pollValue = poll_value;
   index->error = error;
   if (fs) {
     index->wrapper = FtsWrapFileSystem(fs, error);

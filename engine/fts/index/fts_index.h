@@ -19,10 +19,10 @@ struct FtsIndex {
   FtsFilePtr wrapper;  // the title's file system (or a container opened by path)
   FtsFilePtr file;
   FtsPollCallback poll = nullptr;
-  intptr_t poll_value = 0;
+  intptr_t pollValue = 0;
   FtsError* error = nullptr;  // where every failure of this index is reported
   std::unique_ptr<IndexBlock> root;
-  uint32_t trailer_size = 12;
+  uint32_t trailerSize = 12;
 
   ~FtsIndex();
 };

@@ -26,21 +26,21 @@ int32_t ParseIndexHeader(std::span<const uint8_t> bytes, FtsIndexHeader& out) {
   if (zero != 0 || (h.version < 7 || h.version > 9)) return kFtsBadType;
   h.count = r.u32();
   r.skip(4);
-  h.occurrence_fields = r.u8();
+  h.occurrenceFields = r.u8();
   h.options = r.u8();
   h.root = r.u32();
   h.levels = r.u16();
-  h.topic_count = PostingCode::FromWord(r.u16());
-  h.occurrence_count = PostingCode::FromWord(r.u16());
-  h.word_position = PostingCode::FromWord(r.u16());
+  h.topicCount = PostingCode::FromWord(r.u16());
+  h.occurrenceCount = PostingCode::FromWord(r.u16());
+  h.wordPosition = PostingCode::FromWord(r.u16());
   r.skip(4);
   h.address = PostingCode::FromWord(r.u16());
   h.length = PostingCode::FromWord(r.u16());
-  h.run_count = PostingCode::FromWord(r.u16());
+  h.runCount = PostingCode::FromWord(r.u16());
   if (!r.ok()) return kFtsDamaged;
   if (h.levels == 0 || h.levels > kIndexMaxLevels) return kFtsDamaged;
-  for (const PostingCode& c : {h.topic_count, h.occurrence_count, h.word_position, h.address, h.length,
-                               h.run_count})
+  for (const PostingCode& c : {h.topicCount, h.occurrenceCount, h.wordPosition, h.address, h.length,
+                               h.runCount})
     if (!c.valid()) return kFtsDamaged;
   out = h;
   return kFtsOk;

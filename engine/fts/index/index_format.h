@@ -97,19 +97,19 @@ struct PostingCode {
 struct FtsIndexHeader {
   uint16_t version = 8;
   uint32_t count = 0;
-  uint8_t occurrence_fields = 0;
+  uint8_t occurrenceFields = 0;
   uint8_t options = 0;
   uint32_t root = 0;
   uint16_t levels = 1;
-  PostingCode topic_count;
-  PostingCode occurrence_count;
-  PostingCode word_position;
+  PostingCode topicCount;
+  PostingCode occurrenceCount;
+  PostingCode wordPosition;
   PostingCode address;
   PostingCode length;
-  PostingCode run_count;
+  PostingCode runCount;
 
-  bool has_field() const { return occurrence_fields & kIndexHasField; }
-  bool has_occurrence_data() const { return occurrence_fields & kIndexOccurrenceBits; }
+  bool has_field() const { return occurrenceFields & kIndexHasField; }
+  bool has_occurrence_data() const { return occurrenceFields & kIndexOccurrenceBits; }
   bool has_weights() const { return options & kIndexHasWeights; }
   uint32_t trailer_size() const { return version == 7 ? 8 : 12; }
   bool own_occurrence_codes() const { return version >= 9; }

@@ -175,11 +175,11 @@ class TermScan {
       size_t i = 0;
       while (i < n && !IsWildcardByte(w[1 + i])) ++i;
       n = i;
-      from_first_leaf_ = (n == 0);
+      fromFirstLeaf_ = (n == 0);
     }
     search_[0] = uint8_t(n);
     std::memcpy(search_.data() + 1, w + 1, n);
-    descend_field_ = term_.mode == TermMode::kPlain ? term_.field : 0;
+    descendField_ = term_.mode == TermMode::kPlain ? term_.field : 0;
   }
 
   // The child of the first entry whose key is not smaller than the search key. The key of the entry
@@ -190,16 +190,16 @@ class TermScan {
     const uint8_t* end = block.data() + block.size();
     if (p < block.data() + 2 || p > end) return fail(kFtsDamaged);
     CountedKey key{};
-    leaf_start_key_[0] = 0;
+    leafStartKey_[0] = 0;
     while (p < end && *p != kIndexEntriesEnd) {
       uint32_t field = 0;
-      leaf_start_key_ = key;
+      leafStartKey_ = key;
       if (!decode_key(p, end, key)) return fail(kFtsDamaged);
       if (h_.has_field() && !decode_varint(p, end, field)) return fail(kFtsDamaged);
       if (!decode_varint(p, end, child)) return fail(kFtsDamaged);
-      if (from_first_leaf_) return found = true, kFtsOk;
+      if (fromFirstLeaf_) return found = true, kFtsOk;
       const int c = PstrCompare(key.data(), search_.data());
-      if (c > 0 || (c == 0 && !(h_.has_field() && field < descend_field_))) return found = true, kFtsOk;
+      if (c > 0 || (c == 0 && !(h_.has_field() && field < descendField_))) return found = true, kFtsOk;
     }
     return kFtsOk;
   }
@@ -211,7 +211,7 @@ class TermScan {
         return c < 0 ? Verdict::kSkip : c > 0 ? Verdict::kStop : Verdict::kMatch;
       }
       case TermMode::kWildcard: {
-        if (!from_first_leaf_) {
+        if (!fromFirstLeaf_) {
           const size_t n = std::min<size_t>(key[0], search_[0]);
           for (size_t i = 1; i <= n; ++i)
             if (key[i] != search_[i]) return key[i] > search_[i] ? Verdict::kStop : Verdict::kSkip;
@@ -234,7 +234,7 @@ class TermScan {
   }
 
   int32_t scan_leaves() {
-    CountedKey key = leaf_start_key_;
+    CountedKey key = leafStartKey_;
     for (;;) {
       if (chain_.at_entries_end()) {
         const int32_t next = chain_.next_leaf();
@@ -296,15 +296,15 @@ class TermScan {
       return true;
     };
     uint32_t single;
-    PostingCode topic_code, word_position_code = h_.word_position, address_code = h_.address;
+    PostingCode topic_code, word_position_code = h_.wordPosition, address_code = h_.address;
     if (!bits.bits(1, single) || !own_code(topic_code)) return chain_code();
     if (h_.own_occurrence_codes()) {
-      if ((h_.occurrence_fields & kIndexHasWordPosition) && !own_code(word_position_code)) return chain_code();
-      if ((h_.occurrence_fields & kIndexHasAddress) && !own_code(address_code)) return chain_code();
+      if ((h_.occurrenceFields & kIndexHasWordPosition) && !own_code(word_position_code)) return chain_code();
+      if ((h_.occurrenceFields & kIndexHasAddress) && !own_code(address_code)) return chain_code();
     }
 
     uint32_t topics_less_one;
-    if (!bits.value(h_.topic_count, topics_less_one)) return chain_code();
+    if (!bits.value(h_.topicCount, topics_less_one)) return chain_code();
     const uint64_t topics = uint64_t(topics_less_one) + 1;
     if (topics > h_.count) return kFtsDamaged;
     const bool counted = h_.has_occurrence_data() && !single;
@@ -319,12 +319,12 @@ class TermScan {
       if (h_.has_weights() && !bits.bits(16, weight)) return chain_code();
       uint32_t count = 1;
       if (counted) {
-        if (!bits.value(h_.occurrence_count, count)) return chain_code();
+        if (!bits.value(h_.occurrenceCount, count)) return chain_code();
         if (count >= kMaxOccurrencesPerTopic) return kFtsDamaged;
         ++count;
       }
       const bool wanted = keep && sink_.wants(uint32_t(topic));
-      if (!wanted && !(h_.occurrence_fields & (kIndexHasWordPosition | kIndexHasAddress))) {
+      if (!wanted && !(h_.occurrenceFields & (kIndexHasWordPosition | kIndexHasAddress))) {
         if (int32_t code = pass_lengths(bits, count, run, length)) return code;
         continue;
       }
@@ -336,13 +336,13 @@ class TermScan {
       uint64_t position = 0;
       for (uint32_t k = 0; k < count; ++k) {
         FtsOccurrence occ;
-        if (h_.occurrence_fields & kIndexHasWordPosition) {
+        if (h_.occurrenceFields & kIndexHasWordPosition) {
           if (!bits.value(word_position_code, delta)) return chain_code();
           position = k == 0 ? delta : position + delta + 1;
           if (position > UINT32_MAX) return kFtsDamaged;
-          occ.word_position = uint32_t(position);
+          occ.wordPosition = uint32_t(position);
         }
-        if (h_.occurrence_fields & kIndexHasAddress) {
+        if (h_.occurrenceFields & kIndexHasAddress) {
           if (!bits.value(address_code, delta)) return chain_code();
           // Addresses restart at each topic, or run on over the posting's topics.
           const bool first = h_.addresses_run_on() ? i == 0 && k == 0 : k == 0;
@@ -350,9 +350,9 @@ class TermScan {
           if (address > UINT32_MAX) return kFtsDamaged;
           occ.address = uint32_t(address);
         }
-        if (h_.occurrence_fields & kIndexHasLength) {
+        if (h_.occurrenceFields & kIndexHasLength) {
           if (run == 1) {
-            if (!bits.value(h_.run_count, run) || !bits.value(h_.length, length)) return chain_code();
+            if (!bits.value(h_.runCount, run) || !bits.value(h_.length, length)) return chain_code();
           } else if (run > 1) {
             --run;
           }
@@ -370,10 +370,10 @@ class TermScan {
   // Passes over `count` occurrences that carry at most a length. Such occurrences may cost no bits at
   // all, so the run counter is followed a run at a time, never an occurrence at a time.
   int32_t pass_lengths(PostingBitReader<LeafChain>& bits, uint32_t count, uint32_t& run, uint32_t& length) {
-    if (!(h_.occurrence_fields & kIndexHasLength)) return kFtsOk;
+    if (!(h_.occurrenceFields & kIndexHasLength)) return kFtsOk;
     while (count) {
       if (run == 1) {
-        if (!bits.value(h_.run_count, run) || !bits.value(h_.length, length)) return chain_code();
+        if (!bits.value(h_.runCount, run) || !bits.value(h_.length, length)) return chain_code();
         --count;
       } else if (run == 0) {
         count = 0;
@@ -400,9 +400,9 @@ class TermScan {
   FtsPostingSink& sink_;
   LeafChain chain_;
   CountedKey search_{};
-  CountedKey leaf_start_key_{};
-  uint32_t descend_field_ = 0;
-  bool from_first_leaf_ = false;
+  CountedKey leafStartKey_{};
+  uint32_t descendField_ = 0;
+  bool fromFirstLeaf_ = false;
   uint64_t decoded_ = 0;
   std::vector<FtsOccurrence> occurrences_;
 };

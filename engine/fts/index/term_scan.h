@@ -16,7 +16,7 @@ inline constexpr uint8_t kOccNearSecond = 0x08;  // NEAR: of the second operand,
 
 // One occurrence of a term in a topic.
 struct FtsOccurrence {
-  uint32_t word_position = 0;
+  uint32_t wordPosition = 0;
   uint32_t address = 0;  // TopicAddress of the word's first character
   uint16_t weight = 0;
   uint8_t length = 0;    // in characters

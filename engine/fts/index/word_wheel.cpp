@@ -25,7 +25,7 @@ bool decode_record(const std::vector<uint8_t>& bytes, KeywordRecord* out) {
 
 // A caller's text can stand for a key: a 32-bit key ('L') takes four bytes, the NUL included.
 bool usable_key(const WordWheel& handle, const char* text) {
-  return text && (handle.key_type != 'L' || std::strlen(text) >= 3);
+  return text && (handle.keyType != 'L' || std::strlen(text) >= 3);
 }
 
 }  // namespace
@@ -55,7 +55,7 @@ WordWheelHandle WwOpen(title::TitleHandle* title, const char* name, bool read_on
   if (!names.data.empty()) {
     handle->data = mvfs::FsOpenFile(fs, names.data.c_str(), flags);
     if (!handle->data) return nullptr;
-    handle->data_size = std::max<int64_t>(0, mvfs::FsGetFileSize(handle->data.get()));
+    handle->dataSize = std::max<int64_t>(0, mvfs::FsGetFileSize(handle->data.get()));
   }
   // A keyword index without its own full-text index answers everything but queries.
   if (mvfs::FsFileExists(fs, names.index.c_str()))
@@ -63,7 +63,7 @@ WordWheelHandle WwOpen(title::TitleHandle* title, const char* name, bool read_on
   std::string format;
   if (mvfs::BtGetInfo(handle->tree.get(), &format, &handle->count, nullptr) != mvfs::kFsOk || handle->count < 0)
     return nullptr;
-  if (!format.empty()) handle->key_type = format[0];
+  if (!format.empty()) handle->keyType = format[0];
   return handle.release();
 }
 
@@ -110,7 +110,7 @@ int32_t WwFindPosition(WordWheelHandle handle, const char* text) {
     return -1;
   // A damaged map can name any ordinal; only the keyword index's own are answers.
   if (ordinal < 0 || ordinal >= handle->count) return -1;
-  const mvfs::BtKeyType type{handle->key_type, mvfs::BtGetCharMaps(handle->tree.get())};
+  const mvfs::BtKeyType type{handle->keyType, mvfs::BtGetCharMaps(handle->tree.get())};
   if (!mvfs::BtKeyMatches(type, mvfs::BtCallerKey(text, type.type), key, nullptr) && ordinal > 0) return ordinal - 1;
   return ordinal;
 }
@@ -138,8 +138,8 @@ int64_t WwGetKeywordTopics(WordWheelHandle handle, const char* keyword, uint32_t
   const uint32_t n = std::min<uint32_t>(count, record.count - first);
   const int64_t offset = int64_t(record.offset) + 4 * int64_t(first);
   if (n == 0) return 0;
-  if (offset >= handle->data_size) return -1;
-  const int64_t bytes = std::min<int64_t>(4 * int64_t(n), handle->data_size - offset);
+  if (offset >= handle->dataSize) return -1;
+  const int64_t bytes = std::min<int64_t>(4 * int64_t(n), handle->dataSize - offset);
   if (mvfs::FsSeekFile(handle->data.get(), offset, mvfs::kFsSeekSet) != offset) return -1;
   std::vector<uint8_t> raw(size_t(bytes - bytes % 4));
   const int64_t got = mvfs::FsReadFile(handle->data.get(), raw.data(), int64_t(raw.size()));

@@ -49,9 +49,9 @@ struct WordWheel {
   mvfs::BtreePtr tree;
   mvfs::BtMapPtr map;
   mvfs::InternalFilePtr data;  // null for names without a leading '|'
-  int64_t data_size = 0;
+  int64_t dataSize = 0;
   int32_t count = 0;
-  char key_type = 'z';  // of the B-tree's keys
+  char keyType = 'z';  // of the B-tree's keys
   FtsIndexPtr index;  // null when the keyword index has no full-text index
   FtsError error;     // where the keyword full-text index reports
 };

@@ -7,10 +7,10 @@ namespace fts {
 namespace {
 
 bool occurrence_less(const FtsOccurrence& a, const FtsOccurrence& b) {
-  return a.word_position != b.word_position ? a.word_position < b.word_position : a.address < b.address;
+  return a.wordPosition != b.wordPosition ? a.wordPosition < b.wordPosition : a.address < b.address;
 }
 bool same_place(const FtsOccurrence& a, const FtsOccurrence& b) {
-  return a.word_position == b.word_position && a.address == b.address;
+  return a.wordPosition == b.wordPosition && a.address == b.address;
 }
 
 // Merges two sorted occurrence lists, dropping repeated places.
@@ -37,14 +37,14 @@ struct SearchState {
   FtsIndex& index;
   const QueryTree& tree;
   bool ranking = false;
-  uint64_t occurrences_left = 0;
+  uint64_t occurrencesLeft = 0;
   bool resort = false;       // a phrase or NEAR left occurrence lists to re-sort by address
-  bool near_pending = false;  // NEAR groups wait to be finished
+  bool nearPending = false;  // NEAR groups wait to be finished
 };
 
 // Before any operator but phrase and NEAR, pending NEAR groups are finished.
 void finish_groups_before(SearchState& state, uint8_t token, FtsHits& operand) {
-  if (state.near_pending && token != kTokenNear && token != kTokenPhrase) FtsFinishNearGroups(operand);
+  if (state.nearPending && token != kTokenNear && token != kTokenPhrase) FtsFinishNearGroups(operand);
 }
 
 // Collects one term's topics from the index, in the term's scope, restricted to the topics of
@@ -53,7 +53,7 @@ class TermSink : public FtsPostingSink {
  public:
   TermSink(SearchState& state, const QueryNode& node, const FtsHits* filter)
       : state_(state), node_(node), filter_(filter),
-        word_weight_(state.tree.words[size_t(node.word)].weight) {}
+        wordWeight_(state.tree.words[size_t(node.word)].weight) {}
 
   bool wants(uint32_t topic) override {
     if (node_.scope && !in_group(node_.scope, topic)) return false;
@@ -61,10 +61,10 @@ class TermSink : public FtsPostingSink {
   }
 
   int32_t add(uint32_t topic, uint16_t weight, std::span<const FtsOccurrence> occurrences) override {
-    if (occurrences.size() > state_.occurrences_left) return kFtsNodesExhausted;
-    state_.occurrences_left -= occurrences.size();
+    if (occurrences.size() > state_.occurrencesLeft) return kFtsNodesExhausted;
+    state_.occurrencesLeft -= occurrences.size();
     uint32_t w = weight;
-    if (word_weight_ != 0xFFFF) w = uint32_t(uint64_t(w) * word_weight_ / 0xFFFF);
+    if (wordWeight_ != 0xFFFF) w = uint32_t(uint64_t(w) * wordWeight_ / 0xFFFF);
     const uint16_t each =
         state_.ranking && occurrences.size() <= 0xFFFF ? uint16_t(w / occurrences.size()) : uint16_t(0);
     if (!hits_.empty() && topic <= hits_.back().topic) unordered_ = true;
@@ -99,7 +99,7 @@ class TermSink : public FtsPostingSink {
   SearchState& state_;
   const QueryNode& node_;
   const FtsHits* filter_;
-  uint16_t word_weight_;
+  uint16_t wordWeight_;
   FtsHits hits_;
   bool unordered_ = false;
 };
@@ -109,7 +109,7 @@ int32_t scan_term(SearchState& state, const QueryNode& node, const FtsHits* filt
   const QueryTree& tree = state.tree;
   FtsTermSpec wanted;
   wanted.word = tree.words[size_t(node.word)].term.data();
-  wanted.upper = node.upper_word >= 0 ? tree.words[size_t(node.upper_word)].term.data() : nullptr;
+  wanted.upper = node.upperWord >= 0 ? tree.words[size_t(node.upperWord)].term.data() : nullptr;
   wanted.mode = node.mode;
   wanted.field = node.field;
   TermSink sink(state, node, filter);
@@ -129,7 +129,7 @@ FtsHits combine(const SearchState& state, uint8_t token, FtsHits first, FtsHits 
     case kTokenPhrase:
       return FtsCombinePhrase(std::move(first), std::move(second));
     case kTokenNear:
-      return FtsCombineNear(std::move(first), std::move(second), state.tree.near_distance);
+      return FtsCombineNear(std::move(first), std::move(second), state.tree.nearDistance);
   }
   return {};
 }
@@ -181,7 +181,7 @@ int32_t evaluate(SearchState& state, FtsHits& result) {
         if (code && code != kFtsNodesExhausted) return code;
         out = combine(state, node.token, std::move(results[first]), std::move(term));
         if (node.token == kTokenPhrase || node.token == kTokenNear) state.resort = true;
-        if (node.token == kTokenNear) state.near_pending = true;
+        if (node.token == kTokenNear) state.nearPending = true;
         if (code) {
           result = std::move(out);
           return code;
@@ -196,7 +196,7 @@ int32_t evaluate(SearchState& state, FtsHits& result) {
     }
     finish_groups_before(state, node.token, results[second]);
     out = combine(state, node.token, std::move(results[first]), std::move(results[second]));
-    if (node.token == kTokenNear) state.resort = state.near_pending = true;
+    if (node.token == kTokenNear) state.resort = state.nearPending = true;
     stack.pop_back();
   }
   result = std::move(results[size_t(tree.root)]);
@@ -298,7 +298,7 @@ std::vector<FtsOccurrence> phrase_topic(std::vector<FtsOccurrence> list, const s
   std::vector<Insert> inserts;
   size_t resume = 0;
   for (FtsOccurrence q : words) {
-    if (q.word_position == 0) continue;
+    if (q.wordPosition == 0) continue;
     size_t i = resume, run_start = SIZE_MAX;
     bool found = false;
     for (; i < list.size(); ++i) {
@@ -307,8 +307,8 @@ std::vector<FtsOccurrence> phrase_topic(std::vector<FtsOccurrence> list, const s
         if (run_start == SIZE_MAX) run_start = i;
         continue;
       }
-      if (o.word_position >= q.word_position) break;
-      if (o.word_position == q.word_position - 1) {
+      if (o.wordPosition >= q.wordPosition) break;
+      if (o.wordPosition == q.wordPosition - 1) {
         found = true;
         break;
       }
@@ -347,10 +347,10 @@ void near_marks(const std::vector<FtsOccurrence>& from, const std::vector<FtsOcc
   marked.assign(from.size(), false);
   size_t lo = 0;
   for (size_t i = 0; i < from.size(); ++i) {
-    const uint64_t p = from[i].word_position;
-    while (lo < to.size() && uint64_t(to[lo].word_position) + distance < p) ++lo;
-    for (size_t k = lo; k < to.size() && to[k].word_position <= p + distance; ++k) {
-      if (to[k].word_position != p) {
+    const uint64_t p = from[i].wordPosition;
+    while (lo < to.size() && uint64_t(to[lo].wordPosition) + distance < p) ++lo;
+    for (size_t k = lo; k < to.size() && to[k].wordPosition <= p + distance; ++k) {
+      if (to[k].wordPosition != p) {
         marked[i] = true;
         break;
       }
@@ -404,7 +404,7 @@ FtsHitListPtr FtsSearch(FtsIndex* index, const QueryTree* tree, int32_t, uint16_
   if (FtsLoadRoot(*index)) return nullptr;
   SearchState state{*index, *tree};
   state.ranking = (flags & kSearchRankByWeight) && index->header.has_weights();
-  state.occurrences_left = tree->occurrence_limit;
+  state.occurrencesLeft = tree->occurrenceLimit;
   const int32_t code = evaluate(state, list->hits);
   if (code && code != kFtsNodesExhausted) {
     if (!index->error || index->error->code != code) FtsSetError(index->error, code);

@@ -25,13 +25,13 @@ TopicHitListPtr build_topic_list(FtsHitList& hits, uint32_t hit_index) {
   std::stable_sort(list->entries.begin(), list->entries.end(),
                    [](const TopicHitEntry& a, const TopicHitEntry& b) { return a.address < b.address; });
   list->topic = hit.topic;
-  list->hit_index = hit_index;
+  list->hitIndex = hit_index;
   return list;
 }
 
 // Makes the cache hold hit `hit_index`'s list; false when it cannot be built (the cache is then empty).
 bool cache_hit(HitHighlight& handle, uint32_t hit_index) {
-  if (handle.cache && handle.cache->hit_index == hit_index) return true;
+  if (handle.cache && handle.cache->hitIndex == hit_index) return true;
   handle.cache = build_topic_list(*handle.hits, hit_index);
   return handle.cache != nullptr;
 }

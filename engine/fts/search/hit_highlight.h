@@ -26,7 +26,7 @@ struct TopicHitEntry {
 // One topic's found words, ascending by address.
 struct TopicHitList {
   uint32_t topic = 0;
-  uint32_t hit_index = 0;  // of the topic's hit in the hit list
+  uint32_t hitIndex = 0;  // of the topic's hit in the hit list
   std::vector<TopicHitEntry> entries;
 };
 using TopicHitListPtr = std::unique_ptr<TopicHitList>;

@@ -15,12 +15,12 @@ struct SpillFile {
   FtsFilePtr file;
   uint64_t size = 0;            // bytes written, the bound of every read
   std::vector<uint8_t> buffer;  // the records while they are written, then the read buffer
-  uint64_t buffer_offset = 0;   // file offset of the buffered bytes
-  size_t buffer_bytes = 0;      // 0: nothing buffered
+  uint64_t bufferOffset = 0;   // file offset of the buffered bytes
+  size_t bufferBytes = 0;      // 0: nothing buffered
 
   // Makes the record at `offset` buffered; false (2013) when it does not read back whole.
   bool load(uint64_t offset, FtsError* error) {
-    if (buffer_bytes && offset >= buffer_offset && offset + kSpillRecordSize <= buffer_offset + buffer_bytes)
+    if (bufferBytes && offset >= bufferOffset && offset + kSpillRecordSize <= bufferOffset + bufferBytes)
       return true;
     if (offset + kSpillRecordSize > size) return false;
     // Read beside the buffer, so that a failed read leaves the buffered records as they were.
@@ -28,11 +28,11 @@ struct SpillFile {
     const int64_t got = FtsFileReadAt(file.get(), fresh.data(), offset, fresh.size(), error);
     if (got < int64_t(kSpillRecordSize)) return false;
     buffer = std::move(fresh);
-    buffer_offset = offset;
-    buffer_bytes = size_t(got) - size_t(got) % kSpillRecordSize;
+    bufferOffset = offset;
+    bufferBytes = size_t(got) - size_t(got) % kSpillRecordSize;
     return true;
   }
-  const uint8_t* record(uint64_t offset) const { return buffer.data() + (offset - buffer_offset); }
+  const uint8_t* record(uint64_t offset) const { return buffer.data() + (offset - bufferOffset); }
 
   ~SpillFile() {
     if (file) FtsFileClose(std::move(file));
@@ -40,7 +40,7 @@ struct SpillFile {
 };
 
 struct FtsHitSpill {
-  uint32_t hit_count = 0;
+  uint32_t hitCount = 0;
   SpillFile hits;
   SpillFile occurrences;
   FtsError error;
@@ -82,7 +82,7 @@ int32_t write_spill(const FtsHits& hits, uint32_t count, FtsHitSpill& spill) {
       std::fill(std::begin(record), std::end(record), uint8_t(0));
       record[5] = o.length;
       base::store_le16(record + 6, o.weight);
-      base::store_le32(record + 8, o.word_position);
+      base::store_le32(record + 8, o.wordPosition);
       base::store_le32(record + 12, o.address);
       put_record(spill.occurrences, record);
     }
@@ -101,7 +101,7 @@ int32_t write_spill(const FtsHits& hits, uint32_t count, FtsHitSpill& spill) {
 
 uint32_t FtsGetHitCount(const FtsHitList* list) {
   if (!list) return 0;
-  return list->spill ? list->spill->hit_count : uint32_t(list->hits.size());
+  return list->spill ? list->spill->hitCount : uint32_t(list->hits.size());
 }
 
 uint32_t FtsGetTotal(const FtsHitList* list) { return list ? list->total : 0; }
@@ -119,8 +119,8 @@ int32_t FtsGetHit(FtsHitList* list, uint32_t n, FtsHitRef* out) {
   const uint8_t* r = spill.hits.record(offset);
   FtsHitRef hit{base::load_le32(r + 10), base::load_le32(r + 16), n, base::load_le32(r + 4)};
   // The occurrence run must be whole records inside what was written.
-  if (hit.occurrence_offset % kSpillRecordSize ||
-      uint64_t(hit.occurrence_offset) + uint64_t(hit.count) * kSpillRecordSize > spill.occurrences.size)
+  if (hit.occurrenceOffset % kSpillRecordSize ||
+      uint64_t(hit.occurrenceOffset) + uint64_t(hit.count) * kSpillRecordSize > spill.occurrences.size)
     return kFtsReadFailed;
   *out = hit;
   return kFtsOk;
@@ -147,8 +147,8 @@ int32_t FtsGetHitOccurrence(FtsHitList* list, const FtsHitRef& hit, uint32_t k, 
     return kFtsOk;
   }
   FtsHitSpill& spill = *list->spill;
-  const uint64_t offset = uint64_t(hit.occurrence_offset) + uint64_t(k) * kSpillRecordSize;
-  if (hit.occurrence_offset % kSpillRecordSize || offset + kSpillRecordSize > spill.occurrences.size)
+  const uint64_t offset = uint64_t(hit.occurrenceOffset) + uint64_t(k) * kSpillRecordSize;
+  if (hit.occurrenceOffset % kSpillRecordSize || offset + kSpillRecordSize > spill.occurrences.size)
     return kFtsBadArgument;
   if (!spill.occurrences.load(offset, &spill.error)) return kFtsReadFailed;
   const uint8_t* r = spill.occurrences.record(offset);
@@ -177,7 +177,7 @@ int32_t FtsSpillHitList(FtsHitList* list, uint32_t count) {
   if (!code) code = create_spill_file(spill->hits);
   if (!code) code = write_spill(list->hits, count, *spill);
   if (code) return code;  // the closer deletes whatever was created
-  spill->hit_count = count;
+  spill->hitCount = count;
   list->hits = {};
   list->spill = std::move(spill);
   return kFtsOk;

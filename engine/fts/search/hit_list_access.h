@@ -37,7 +37,7 @@ struct FtsHitRef {
   uint32_t topic = 0;
   uint32_t count = 0;
   uint32_t index = 0;              // in the hit list
-  uint32_t occurrence_offset = 0;  // spilled: byte offset of its first record in the "occ" file
+  uint32_t occurrenceOffset = 0;  // spilled: byte offset of its first record in the "occ" file
 };
 
 // An occurrence as handed to callers.

@@ -56,30 +56,30 @@ class Parser {
     if (!req_.breakers) return {kFtsNoBreakerTable, 0};
     if (!req_.text || req_.length == 0) return {kFtsEmptyQuery, 0};
     if (req_.flags & ~(kParseDefaultOr | kParseNoSyntax)) return {kFtsBadArgument, 0};
-    no_syntax_ = req_.flags & kParseNoSyntax;
-    if (!no_syntax_) {
+    noSyntax_ = req_.flags & kParseNoSyntax;
+    if (!noSyntax_) {
       if (req_.operators) {
         operators_ = req_.operators;
       } else {
-        builtin_operators_ = FtsDefaultOperatorTable(nullptr);
-        if (!builtin_operators_) return {kFtsNoMemory, 0};
-        operators_ = builtin_operators_.get();
+        builtinOperators_ = FtsDefaultOperatorTable(nullptr);
+        if (!builtinOperators_) return {kFtsNoMemory, 0};
+        operators_ = builtinOperators_.get();
       }
     }
     if (ParseFailure f = use_slot(0); f.code) return f;
     tree_ = std::make_unique<QueryTree>();
     tree_->scope = req_.scope;
-    tree_->near_distance = req_.near_distance ? req_.near_distance : kDefaultNearDistance;
-    tree_->default_operator = (req_.flags & (kParseDefaultOr | kParseNoSyntax)) ? kTokenOr : kTokenAnd;
+    tree_->nearDistance = req_.nearDistance ? req_.nearDistance : kDefaultNearDistance;
+    tree_->defaultOperator = (req_.flags & (kParseDefaultOr | kParseNoSyntax)) ? kTokenOr : kTokenAnd;
     tree_->flags = kTreeImplicitOnly;
-    default_operator_ = tree_->default_operator;
+    defaultOperator_ = tree_->defaultOperator;
     scope_ = req_.scope;
 
     text_.assign(req_.text, req_.text + req_.length);
     text_.push_back(' ');
     text_.push_back(0);
-    operator_byte_.assign(text_.size(), false);
-    if (!no_syntax_) mark_operator_words();
+    operatorByte_.assign(text_.size(), false);
+    if (!noSyntax_) mark_operator_words();
     if (ParseFailure f = scan(); f.code) return f;
     if (ParseFailure f = finish_stack(); f.code) return f;
     return shape();
@@ -90,16 +90,16 @@ class Parser {
     const BreakerSlot& s = req_.breakers->slots[slot];
     if (!s.breaker) return {slot == 0 ? kFtsNoBreakerTable : kFtsBadModifierValue, 0};
     breaker_ = BreakerRoutine(*s.breaker);
-    stop_list_ = s.stop_list.get();
-    if (s.char_table) {
-      table_ = s.char_table.get();
+    stopList_ = s.stopList.get();
+    if (s.charTable) {
+      table_ = s.charTable.get();
     } else if (!table_) {
-      builtin_table_ = FtsDefaultCharTable(nullptr);
-      if (!builtin_table_) return {kFtsTooManyFiles, 0};
-      table_ = builtin_table_.get();
+      builtinTable_ = FtsDefaultCharTable(nullptr);
+      if (!builtinTable_) return {kFtsTooManyFiles, 0};
+      table_ = builtinTable_.get();
     }
-    table_->class_map['*'].char_class = kClassWildcard;
-    table_->class_map['?'].char_class = kClassWildcard;
+    table_->classMap['*'].charClass = kClassWildcard;
+    table_->classMap['?'].charClass = kClassWildcard;
     return {};
   }
 
@@ -129,7 +129,7 @@ class Parser {
         } else if (const OperatorEntry* op = find_operator_word(&text_[i], end - i)) {
           text_[i] = uint8_t(op->code);
           std::fill(&text_[i + 1], &text_[end], uint8_t(' '));
-          operator_byte_[i] = true;
+          operatorByte_[i] = true;
           skip_next = op->code == kOpVfld || op->code == kOpDtype;
         }
       }
@@ -148,13 +148,13 @@ class Parser {
 
   // The token of a byte of the main scan, or -1 for text.
   int classify(size_t i) const {
-    if (no_syntax_) return -1;
+    if (noSyntax_) return -1;
     const uint8_t c = text_[i];
     if (quoted_) return c == '"' ? kTokenQuote : -1;
     if (c == '(') return kTokenOpen;
     if (c == ')') return kTokenClose;
     if (c == '"') return kTokenQuote;
-    return operator_byte_[i] ? token_of_code(c) : -1;
+    return operatorByte_[i] ? token_of_code(c) : -1;
   }
 
   ParseFailure scan() {
@@ -187,7 +187,7 @@ class Parser {
           if (!read_number(i, slot) || slot >= kBreakerSlots || !req_.breakers->slots[slot].breaker)
             return {kFtsBadModifierValue, position};
           if (ParseFailure f = use_slot(slot); f.code) return f;
-          data_type_ = uint8_t(slot);
+          dataType_ = uint8_t(slot);
           break;
         }
         case kTokenQuote:
@@ -215,16 +215,16 @@ class Parser {
   }
 
   ParseFailure break_text(size_t begin, size_t end) {
-    term_failure_ = {};
+    termFailure_ = {};
     BreakerCall call;
-    call.state = &breaker_state_;
+    call.state = &breakerState_;
     call.text = &text_[begin];
     call.length = uint16_t(end - begin);
     call.position = int32_t(begin);
-    call.callback_value = intptr_t(this);
+    call.callbackValue = intptr_t(this);
     call.callback = &Parser::on_term;
-    call.stop_list = stop_list_;
-    call.char_table = table_;
+    call.stopList = stopList_;
+    call.charTable = table_;
     call.flags = kBreakWildcards;
     int32_t code = breaker_(call);
     if (!code) {
@@ -232,15 +232,15 @@ class Parser {
       call.length = 0;
       code = breaker_(call);
     }
-    breaker_state_ = BreakerState{};
-    if (code) return term_failure_.code ? term_failure_ : ParseFailure{code, 0};
+    breakerState_ = BreakerState{};
+    if (code) return termFailure_.code ? termFailure_ : ParseFailure{code, 0};
     return {};
   }
 
   static int32_t on_term(const uint8_t*, const uint8_t* term, int32_t position, intptr_t value) {
     auto* self = reinterpret_cast<Parser*>(value);
-    self->term_failure_ = self->take_term(term, position);
-    return self->term_failure_.code;
+    self->termFailure_ = self->take_term(term, position);
+    return self->termFailure_.code;
   }
 
   ParseFailure take_term(const uint8_t* term, int32_t position) {
@@ -271,8 +271,8 @@ class Parser {
   }
 
   ParseFailure operand(const uint8_t* term, int32_t position) {
-    if (operand_seen_)
-      if (ParseFailure f = push_operator(default_operator_, position); f.code) return f;
+    if (operandSeen_)
+      if (ParseFailure f = push_operator(defaultOperator_, position); f.code) return f;
     QueryNode node;
     node.kind = NodeKind::kTerm;
     node.word = word_index(term);
@@ -281,48 +281,48 @@ class Parser {
     node.mode = !quoted_ && t.find_first_of("*?") != std::string_view::npos ? TermMode::kWildcard : TermMode::kPlain;
     node.scope = scope_;
     node.field = field_;
-    node.data_type = data_type_;
+    node.dataType = dataType_;
     node.position = position;
     if (ParseFailure f = append(node); f.code) return f;
-    operand_seen_ = true;
-    operand_expected_ = false;
+    operandSeen_ = true;
+    operandExpected_ = false;
     return {};
   }
 
   ParseFailure handle(int token, int32_t position) {
     switch (token) {
       case kTokenOpen:
-        if (operand_seen_)
-          if (ParseFailure f = push_operator(default_operator_, position); f.code) return f;
-        ++open_parentheses_;
-        operand_expected_ = true;
-        operand_seen_ = false;
+        if (operandSeen_)
+          if (ParseFailure f = push_operator(defaultOperator_, position); f.code) return f;
+        ++openParentheses_;
+        operandExpected_ = true;
+        operandSeen_ = false;
         return push(token, position);
       case kTokenClose:
-        if (open_parentheses_ == 0) return {kFtsNoOpenParenthesis, position};
-        if (operand_expected_) return {kFtsOperatorAtEdge, position};
-        --open_parentheses_;
-        operand_seen_ = true;
+        if (openParentheses_ == 0) return {kFtsNoOpenParenthesis, position};
+        if (operandExpected_) return {kFtsOperatorAtEdge, position};
+        --openParentheses_;
+        operandSeen_ = true;
         return emit_down_to(kTokenOpen);
       case kTokenQuote:
         // The quotation state was already toggled: quoted_ now tells an opening mark.
         if (quoted_) {
-          if (operand_seen_)
-            if (ParseFailure f = push_operator(default_operator_, position); f.code) return f;
+          if (operandSeen_)
+            if (ParseFailure f = push_operator(defaultOperator_, position); f.code) return f;
           if (ParseFailure f = push(token, position); f.code) return f;
-          default_operator_ = kTokenPhrase;
+          defaultOperator_ = kTokenPhrase;
           tree_->flags &= uint16_t(~kTreeImplicitOnly);
-          operand_expected_ = true;
-          operand_seen_ = false;
+          operandExpected_ = true;
+          operandSeen_ = false;
           return {};
         }
-        if (operand_expected_) return {kFtsOperatorAtEdge, position};
-        default_operator_ = tree_->default_operator;
-        operand_seen_ = true;
+        if (operandExpected_) return {kFtsOperatorAtEdge, position};
+        defaultOperator_ = tree_->defaultOperator;
+        operandSeen_ = true;
         return emit_down_to(kTokenQuote);
       default:
         tree_->flags &= uint16_t(~kTreeImplicitOnly);
-        if (!operand_seen_) return {kFtsOperatorAtEdge, position};
+        if (!operandSeen_) return {kFtsOperatorAtEdge, position};
         return push_operator(token, position);
     }
   }
@@ -332,8 +332,8 @@ class Parser {
   ParseFailure push_operator(int token, int32_t position) {
     while (!stack_.empty() && stack_.back().token != kTokenOpen && stack_.back().token != kTokenQuote)
       if (ParseFailure f = emit_top(); f.code) return f;
-    operand_expected_ = true;
-    operand_seen_ = false;
+    operandExpected_ = true;
+    operandSeen_ = false;
     return push(token, position);
   }
 
@@ -371,8 +371,8 @@ class Parser {
 
   ParseFailure finish_stack() {
     const int32_t last = int32_t(req_.length) - 1;
-    if (open_parentheses_) return {kFtsParenthesisNotClosed, last};
-    if (operand_expected_) return {kFtsOperatorAtEdge, last};
+    if (openParentheses_) return {kFtsParenthesisNotClosed, last};
+    if (operandExpected_) return {kFtsOperatorAtEdge, last};
     if (quoted_) return {kFtsQuoteNotClosed, last};
     while (!stack_.empty())
       if (ParseFailure f = emit_top(); f.code) return f;
@@ -415,7 +415,7 @@ class Parser {
       const QueryNode& second = tree_->nodes[size_t(n.left)];
       for (const QueryNode* o : {&first, &second})
         if (o->kind != NodeKind::kTerm || o->mode != TermMode::kPlain) return {kFtsThruNotWord, o->position};
-      if (first.data_type != second.data_type) return {kFtsThruTypesDiffer, second.position};
+      if (first.dataType != second.dataType) return {kFtsThruTypesDiffer, second.position};
       const bool ordered = PstrCompare(tree_->words[size_t(first.word)].term.data(),
                                        tree_->words[size_t(second.word)].term.data()) <= 0;
       const QueryNode low = ordered ? first : second;
@@ -423,7 +423,7 @@ class Parser {
       const int32_t position = n.position;
       n = low;
       n.mode = TermMode::kRange;
-      n.upper_word = high_word;
+      n.upperWord = high_word;
       n.position = position;
     }
     return {};
@@ -451,7 +451,7 @@ class Parser {
     const QueryNode& x = tree_->nodes[size_t(a)];
     const QueryNode& y = tree_->nodes[size_t(b)];
     return x.kind == NodeKind::kTerm && y.kind == NodeKind::kTerm && x.word == y.word && x.mode == y.mode &&
-           x.upper_word == y.upper_word;
+           x.upperWord == y.upperWord;
   }
   // Node i takes the place and content of node `with`.
   void replace(int32_t i, int32_t with) { tree_->nodes[size_t(i)] = tree_->nodes[size_t(with)]; }
@@ -550,26 +550,26 @@ class Parser {
 
   const FtsParseRequest& req_;
   QueryTreePtr tree_;
-  OperatorTablePtr builtin_operators_;
+  OperatorTablePtr builtinOperators_;
   const OperatorTable* operators_ = nullptr;
-  CharTablePtr builtin_table_;
+  CharTablePtr builtinTable_;
   CharTable* table_ = nullptr;
   WordBreaker breaker_ = nullptr;
-  const StopList* stop_list_ = nullptr;
-  BreakerState breaker_state_;
-  ParseFailure term_failure_{};
+  const StopList* stopList_ = nullptr;
+  BreakerState breakerState_;
+  ParseFailure termFailure_{};
   std::vector<uint8_t> text_;
-  std::vector<bool> operator_byte_;
+  std::vector<bool> operatorByte_;
   std::vector<StackEntry> stack_;
-  bool no_syntax_ = false;
+  bool noSyntax_ = false;
   bool quoted_ = false;
-  bool operand_seen_ = false;
-  bool operand_expected_ = false;
-  int open_parentheses_ = 0;
-  uint8_t default_operator_ = kTokenAnd;
+  bool operandSeen_ = false;
+  bool operandExpected_ = false;
+  int openParentheses_ = 0;
+  uint8_t defaultOperator_ = kTokenAnd;
   const engine::TopicGroup* scope_ = nullptr;
   uint32_t field_ = 0;
-  uint8_t data_type_ = 0;
+  uint8_t dataType_ = 0;
 };
 
 }  // namespace

@@ -32,7 +32,7 @@ struct FtsParseRequest {
   const uint8_t* text = nullptr;  // CP1250
   uint16_t length = 0;
   WordBreakerTable* breakers = nullptr;  // the parser gives '*' and '?' class 9 in the tables it uses
-  uint16_t near_distance = 0;            // 0 means 8
+  uint16_t nearDistance = 0;            // 0 means 8
   uint16_t flags = 0;
   const engine::TopicGroup* scope = nullptr;
   const OperatorTable* operators = nullptr;  // null: the built-in table

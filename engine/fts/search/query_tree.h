@@ -48,14 +48,14 @@ struct QueryNode {
   int32_t left = kNoNode;   // operator: the second operand as written
   int32_t right = kNoNode;  // operator: the first operand
   int32_t word = -1;        // term: index into the tree's words
-  int32_t upper_word = -1;  // range: the upper bound's word
+  int32_t upperWord = -1;  // range: the upper bound's word
   NodeKind kind = NodeKind::kTerm;
   uint8_t token = 0;        // operator token 0 to 5
   TermMode mode = TermMode::kPlain;
   const engine::TopicGroup* scope = nullptr;
   uint32_t field = 0;
   int32_t position = 0;     // of the token in the query text
-  uint8_t data_type = 0;    // breaker slot that made the term
+  uint8_t dataType = 0;    // breaker slot that made the term
 };
 
 struct QueryTree {
@@ -63,12 +63,12 @@ struct QueryTree {
   int32_t root = kNoNode;
   std::vector<QueryWord> words;
   const engine::TopicGroup* scope = nullptr;
-  uint16_t near_distance = kDefaultNearDistance;
-  uint8_t default_operator = kTokenAnd;
+  uint16_t nearDistance = kDefaultNearDistance;
+  uint8_t defaultOperator = kTokenAnd;
   uint16_t flags = 0;
   int32_t depth = 0;
   // Occurrences the evaluation may hold in all; more ends it with 2008 and the hits found so far.
-  uint32_t occurrence_limit = 1u << 22;
+  uint32_t occurrenceLimit = 1u << 22;
 };
 
 using QueryTreePtr = std::unique_ptr<QueryTree>;

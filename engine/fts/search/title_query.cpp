@@ -27,7 +27,7 @@ HitHighlightHandle TtlQuery(title::TitleHandle* title, uint16_t flags, const cha
   request.text = reinterpret_cast<const uint8_t*>(text);
   request.length = uint16_t(length);
   request.breakers = title->breakers.get();
-  request.near_distance = near_distance;
+  request.nearDistance = near_distance;
   request.flags = flags & kParseDefaultOr;
   request.scope = scope;
   request.operators = title->operators.get();

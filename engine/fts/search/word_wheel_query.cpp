@@ -15,12 +15,12 @@ namespace {
 // this object; then exactly as it was, so that later title queries break and stop words as before.
 class PlainWordSlot {
  public:
-  explicit PlainWordSlot(BreakerSlot& slot) : slot_(slot), breaker_(slot.breaker), stop_list_(std::move(slot.stop_list)) {
+  explicit PlainWordSlot(BreakerSlot& slot) : slot_(slot), breaker_(slot.breaker), stopList_(std::move(slot.stopList)) {
     slot_.breaker = BreakerKind::kWords;
   }
   ~PlainWordSlot() {
     slot_.breaker = breaker_;
-    slot_.stop_list = std::move(stop_list_);
+    slot_.stopList = std::move(stopList_);
   }
   PlainWordSlot(const PlainWordSlot&) = delete;
   PlainWordSlot& operator=(const PlainWordSlot&) = delete;
@@ -28,7 +28,7 @@ class PlainWordSlot {
  private:
   BreakerSlot& slot_;
   std::optional<BreakerKind> breaker_;
-  StopListPtr stop_list_;
+  StopListPtr stopList_;
 };
 
 }  // namespace
@@ -46,7 +46,7 @@ int32_t WwQuery(WordWheelHandle handle, uint16_t flags, const char* text, const 
   request.text = reinterpret_cast<const uint8_t*>(text);
   request.length = uint16_t(length);
   request.breakers = title->breakers.get();
-  request.near_distance = 1;
+  request.nearDistance = 1;
   request.flags = flags & kParseDefaultOr;
   request.scope = scope;
   request.operators = title->operators.get();
