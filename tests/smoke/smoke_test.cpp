@@ -1,5 +1,6 @@
 // The real program under a virtual X server: it opens its main window with the program's title,
-// menu, empty client area and status bar, and ends with exit status 0 when Alt+F4 closes it.
+// menu, first sheet, library tree (its rows on screen) and status bar, and ends with exit status 0
+// when Alt+F4 closes it.
 // The screen is saved as smoke_lumokal.png in the test's working folder.
 #include <gtest/gtest.h>
 #include <stdlib.h>
