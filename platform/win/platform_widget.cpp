@@ -57,6 +57,10 @@ PlatformWidget::PlatformWidget(HWND window, QWidget* parent, Qt::WindowFlags fla
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);
   setFocusPolicy(parent ? Qt::ClickFocus : Qt::StrongFocus);
+  // Hidden by choice: Qt shows a child that was never hidden explicitly as soon as its parent
+  // shows, and a window made without WS_VISIBLE would then cover its visible siblings on screen.
+  // Only ShowWindow and SetParent show the widget.
+  hide();
 }
 
 void PlatformWidget::paintEvent(QPaintEvent* event) {

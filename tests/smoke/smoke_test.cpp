@@ -1,5 +1,6 @@
 // The real program under a virtual X server: it opens its main window with the program's title,
-// menu, empty client area and status bar, and ends with exit status 0 when Alt+F4 closes it.
+// menu, first sheet, library tree (its rows on screen) and status bar, and ends with exit status 0
+// when Alt+F4 closes it.
 // The screen is saved as smoke_lumokal.png in the test's working folder.
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -11,6 +12,7 @@
 #include "tools/compiler/library_compiler.h"
 
 #include <QColor>
+#include <QRect>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -53,6 +55,16 @@ Geometry parse_geometry(const std::string& shell) {
     if (name == "HEIGHT") g.height = value;
   }
   return g;
+}
+
+// Pixels dark enough to be text or lines in `area` of the screen (screen coordinates).
+int dark_pixels(const QImage& screen, const QRect& area) {
+  int count = 0;
+  const QRect inside = area & screen.rect();
+  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    for (int x = inside.left(); x <= inside.right(); ++x) count += qGray(screen.pixel(x, y)) < 64 ? 1 : 0;
+  }
+  return count;
 }
 
 std::vector<std::string> lines_of(const std::string& text) {
@@ -208,7 +220,16 @@ TEST_F(SmokeTest, TheProgramShowsItsMainWindowAndEndsCleanlyOnAltF4) {
   std::string error;
   QImage screen = screen_when_drawn(frame, &error);
   ASSERT_FALSE(screen.isNull()) << error;
+  // The library tree in the "Spisy" bar on the left, below its toolbar and column headers: its
+  // rows are dark text on white once the tree has loaded.
+  const QRect tree_rows(frame.x + 10, frame.y + frame.height / 5, frame.width / 3 - 20, frame.height * 3 / 10);
+  for (int i = 0; i < 50 && dark_pixels(screen, tree_rows) < 100; ++i) {
+    usleep(100000);
+    screen = read_xwd_screen(folder_ + "/screen/Xvfb_screen0", &error);
+    ASSERT_FALSE(screen.isNull()) << error;
+  }
   screen.copy(frame.x, frame.y, frame.width, frame.height).save("smoke_lumokal.png");
+  EXPECT_GE(dark_pixels(screen, tree_rows), 100) << "the library tree shows no rows";
   auto at = [&](int dx, int dy) { return QColor(screen.pixel(frame.x + dx, frame.y + dy)).name().toStdString(); };
   auto colour = [](QRgb rgb) { return QColor(rgb).name().toStdString(); };
   // The menu bar along the top, the first sheet in the middle (right of the "Spisy" bar), the
@@ -261,6 +282,16 @@ TEST_F(SmokeTest, TheMainRoadsWalkedWithTheKeyboard) {
   keys({"Return"});
   usleep(1500000);
   save_screen("road3_query_run");
+  {
+    // The hit is listed in the "Rezultaty" list of the navigator along the bottom, in the row
+    // below the column headers (which the find sheet leaves uncovered).
+    Geometry frame = parse_geometry(xdotool({"getwindowgeometry", "--shell", main}).output);
+    std::string error;
+    QImage screen = read_xwd_screen(folder_ + "/screen/Xvfb_screen0", &error);
+    ASSERT_FALSE(screen.isNull()) << error;
+    const QRect first_row(frame.x + 10, frame.y + frame.height * 79 / 100, frame.width - 20, frame.height / 12);
+    EXPECT_GE(dark_pixels(screen, first_row), 100) << "the results list shows no rows";
+  }
   keys({"Escape"});
   EXPECT_TRUE(window_gone("Znajdź/Przejdź do"));
 
