@@ -406,16 +406,26 @@ int32_t CLumoKALDoc::AttachFirstView(CView* pView) {
     if (view->AttachTitle(g_title, GetPathName())) {
       if (topic < 0 || !view->JumpToTopicNumber(topic, 0, 0)) view->GoToContents();
     }
-    // The other saved sheets open each in a sheet of its own.
+    // The other saved sheets open each in a sheet of its own; every sheet gets its history back.
     const std::vector<WorkSheet> saved = m_lists.sheets;
     m_lists.sheets.clear();
+    if (!saved.empty()) RestoreHistory(view, saved.front().history);
     for (size_t i = 1; i < saved.size(); ++i) {
       m_nSavedTopic = saved[i].topic;
+      CLumoKALView* before = GetCurrentTextView();
       OpenSavedTopic(saved[i].topic, 0);
+      if (CLumoKALView* made = GetCurrentTextView(); made && made != before) RestoreHistory(made, saved[i].history);
     }
     m_nSavedTopic = -1;
   }
   return topic;
+}
+
+void CLumoKALDoc::RestoreHistory(CLumoKALView* pView, const std::vector<CMvHistoryItem>& items) {
+  // A work file may hold more places than a sheet keeps: the newest ones stay.
+  const size_t keep = std::min(items.size(), size_t(std::max(pView->GetHistoryLimit(), 0)));
+  pView->ClearHistory();
+  pView->CopyHistoryFrom(std::vector<CMvHistoryItem>(items.end() - long(keep), items.end()));
 }
 
 // --- Contents index --------------------------------------------------------------------------------

@@ -141,6 +141,8 @@ class CLumoKALDoc : public CDocument {
   // A new text sheet of the work's template (visible, initial update run); its view, or null.
   CLumoKALView* MakeTextSheet();
   void ActivateSheetOf(CLumoKALView* pView);
+  // A reopened sheet takes the history the work file kept for it.
+  static void RestoreHistory(CLumoKALView* pView, const std::vector<CMvHistoryItem>& items);
   BOOL ShowInSheet(int32_t topic, int mode, int32_t scroll, bool ctrl_opens_new, bool mark_modified);
 
   WorkLists m_lists;

@@ -8,6 +8,7 @@ namespace {
 constexpr size_t kMinBookmarkBytes = 2 + 1 + 4 + 4 + 4 + 2 + 1 + 1;
 constexpr size_t kMinQueryBytes = 1;
 constexpr size_t kMinSheetBytes = 4 + 1 + 4;
+constexpr size_t kMinPlaceBytes = 2 + 1 + 4 + 4 + 4;
 
 uint32_t ReadBoundedCount(CArchive& ar, size_t element_bytes) {
   uint32_t count = 0;
@@ -56,6 +57,26 @@ void SerializeStatistics(CArchive& ar, CDocumentData& d) {
   }
 }
 
+// Part 8: the histories of the sheets part 7 named, each with the entry count part 7 gave. Any
+// disagreement or damage leaves every history empty; the sheets are kept either way.
+void ReadSheetHistories(CArchive& ar, std::vector<WorkSheet>& sheets) {
+  std::vector<std::vector<CMvHistoryItem>> histories(sheets.size());
+  try {
+    uint32_t count = 0;
+    ar >> count;
+    if (count != sheets.size()) return;
+    for (size_t i = 0; i < sheets.size(); ++i) {
+      const uint32_t entries = ReadBoundedCount(ar, kMinPlaceBytes);
+      if (entries != sheets[i].history_count) return;
+      histories[i].resize(entries);
+      for (CMvHistoryItem& item : histories[i]) item.Serialize(ar);
+    }
+  } catch (const CArchiveException&) {
+    return;
+  }
+  for (size_t i = 0; i < sheets.size(); ++i) sheets[i].history = std::move(histories[i]);
+}
+
 }  // namespace
 
 void SerializeWork(CArchive& ar, CUserData& settings, CDocumentData& statistics, WorkLists& lists) {
@@ -97,6 +118,7 @@ void SerializeWork(CArchive& ar, CUserData& settings, CDocumentData& statistics,
     ar >> sheet.topic >> sheet.name >> sheet.history_count;
     read.sheets.push_back(std::move(sheet));
   }
+  if (ar.Remaining() > 0) ReadSheetHistories(ar, read.sheets);
   settings = read_settings;
   statistics = read_statistics;
   lists = std::move(read);

@@ -8,8 +8,10 @@
 //   6. DWORD n, then n query texts
 //   7. DWORD n, then per sheet: DWORD topic, a text (empty), DWORD history entries
 //   8. DWORD n, then per sheet: DWORD m and m places (work_items.h)
-// Reading stops after part 7. Every count is checked against the bytes left before anything is
-// made for it, so a damaged or hostile file fails as a whole instead of allocating without end.
+// Every count is checked against the bytes left before anything is made for it, so a damaged or
+// hostile file fails as a whole instead of allocating without end. Part 8 came later: works that
+// end after part 7 still read (their sheets have no history), and a damaged part 8 costs only the
+// histories, never the rest of the work.
 #pragma once
 
 #include <memory>
@@ -23,8 +25,8 @@
 struct WorkSheet {
   int32_t topic = -1;
   CString name;
-  uint32_t history_count = 0;
-  std::vector<CMvHistoryItem> history;  // written only
+  uint32_t history_count = 0;  // as part 7 gives it
+  std::vector<CMvHistoryItem> history;  // oldest first; empty when part 8 is missing or damaged
 };
 
 struct WorkLists {

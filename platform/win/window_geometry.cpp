@@ -279,7 +279,8 @@ HWND WindowFromPoint(POINT screen) {
   QPoint p(screen.x, screen.y);
   for (HWND top : win::top_level_order()) {
     Window* w = find_window(top);
-    if (w && shown(*w) && !(w->style & WS_DISABLED) && w->window_rect.contains(p)) {
+    if (w && shown(*w) && !(w->style & WS_DISABLED) && w->window_rect.contains(p) &&
+        (w->shape.isEmpty() || w->shape.contains(p - w->window_rect.topLeft()))) {
       return deepest_at(top, p);
     }
   }

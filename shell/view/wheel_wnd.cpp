@@ -9,6 +9,7 @@
 #include "platform/win/bitmap_loading.h"
 #include "resources/app_ids.h"
 #include "platform/gdi/core/draw_api.h"
+#include "platform/gdi/core/object_api.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_api.h"
 #include "platform/win/window_dc.h"
@@ -65,6 +66,8 @@ BOOL CWheelWnd::Start(POINT origin) {
                 screen.y - kSize / 2, kSize, kSize, nullptr, nullptr)) {
     return FALSE;
   }
+  // Round: the corners of the square let the mouse through to what lies below.
+  ::SetWindowRgn(m_hWnd, ::CreateEllipticRgn(kRoundFrom, kRoundFrom, kRoundTo, kRoundTo), FALSE);
   SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   SetCapture();
   m_nTimer = SetTimer(kTimer, 10);
@@ -135,6 +138,8 @@ void CWheelWnd::OnDestroy() {
   if (CWnd::GetCapture() == this) ::ReleaseCapture();
   if (m_nTimer) KillTimer(kTimer);
   m_nTimer = 0;
+  // The direction cursor goes with the window; the target's own comes back with the next move.
+  ::SetCursor(nullptr);
   CWnd::OnDestroy();
 }
 

@@ -28,6 +28,7 @@ class CWheelWnd : public CWnd {
   static constexpr UINT_PTR kTimer = 1968;
   static constexpr int kSize = 30;
   static constexpr int kImage = 26;  // one picture of the indicator strip
+  static constexpr int kRoundFrom = 2, kRoundTo = 29;  // the round shape's box in the window
   static constexpr int kAccumulate = 250;
 
   explicit CWheelWnd(CWheelTarget* target);

@@ -805,6 +805,21 @@ TEST_P(RoadsTest, ASavedWorkComesBackAndASecondStartHandsItsFileToTheFirst) {
   pump();
   ASSERT_EQ(work_->GetBookmarks().size(), 1u);
 
+  // Each sheet's history as the user left it: the places, oldest first.
+  auto histories = [&] {
+    std::vector<std::vector<int32_t>> out;
+    for (SECWorksheet* sheet : frame_->m_sheets) {
+      out.emplace_back();
+      if (auto* view = dynamic_cast<CLumoKALView*>(sheet->GetActiveView())) {
+        for (int i = 0; i < view->GetHistoryCount(); ++i) out.back().push_back(view->GetHistoryItem(i)->m_nTopic);
+      }
+    }
+    return out;
+  };
+  const std::vector<std::vector<int32_t>> saved_histories = histories();
+  ASSERT_EQ(saved_histories.size(), 2u);
+  ASSERT_FALSE(saved_histories[0].empty());  // the first sheet went from one act to the next
+
   const std::string path = folder_ + "/praca drogi.lkl";
   prompts_.files = {base::cp1250::from_utf8(path)};
   frame_->SendMessage(WM_COMMAND, ID_FILE_SAVE);
@@ -852,8 +867,8 @@ TEST_P(RoadsTest, ASavedWorkComesBackAndASecondStartHandsItsFileToTheFirst) {
   EXPECT_EQ(nav_->GetBookmarkTab()->GetList().GetItemCount(), 1);
   ASSERT_FALSE(work_->GetQueryHistory().empty());
   EXPECT_EQ(Utf8(work_->GetQueryHistory().front()), q.title_word);
-  // The sheets' histories are written into the work but not read back: the sheets start with an
-  // empty history (the work file's reader skips them).
+  // Each sheet has its history back, every place in its order.
+  EXPECT_EQ(histories(), saved_histories);
   Picture(frame_->m_hWnd, "road9_reopened");
 
   // A second start with the same file hands it over and ends.

@@ -124,6 +124,70 @@ TEST(PolygonRegion, BadInputGivesNoRegionOrAnEmptyOne) {
   }
 }
 
+TEST(EllipticRegion, HoldsThePixelsWhoseCentresLieInTheInscribedEllipse) {
+  // A circle of 27 pixels across, as small round pop-ups are shaped.
+  HRGN rgn = CreateEllipticRgn(2, 2, 29, 29);
+  ASSERT_NE(rgn, nullptr);
+  RECT box;
+  EXPECT_EQ(GetRgnBox(rgn, &box), COMPLEXREGION);
+  EXPECT_EQ(box.left, 2);
+  EXPECT_EQ(box.top, 2);
+  EXPECT_EQ(box.right, 29);
+  EXPECT_EQ(box.bottom, 29);
+  struct Case {
+    POINT p;
+    bool inside;
+  } cases[] = {{{15, 15}, true},  {{2, 15}, true},   {{28, 15}, true}, {{15, 2}, true},  {{15, 28}, true},
+               {{1, 15}, false},  {{29, 15}, false}, {{15, 1}, false}, {{15, 29}, false}, {{2, 2}, false},
+               {{28, 28}, false}, {{2, 28}, false},  {{28, 2}, false}, {{5, 5}, false},  {{6, 6}, true},
+               {{12, 2}, true},   {{11, 2}, false},  {{18, 2}, true},  {{19, 2}, false}, {{25, 25}, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.p.x << "," << c.p.y);
+    EXPECT_EQ(PtInRegion(rgn, c.p.x, c.p.y), c.inside);
+  }
+  // Round: the same seen across either axis or the diagonal.
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      SCOPED_TRACE(testing::Message() << x << "," << y);
+      const BOOL in = PtInRegion(rgn, x, y);
+      EXPECT_EQ(PtInRegion(rgn, 30 - x, y), in);
+      EXPECT_EQ(PtInRegion(rgn, x, 30 - y), in);
+      EXPECT_EQ(PtInRegion(rgn, y, x), in);
+    }
+  }
+  // The corners given the other way round make the same region.
+  HRGN swapped = CreateEllipticRgn(29, 29, 2, 2);
+  EXPECT_TRUE(EqualRgn(rgn, swapped));
+  DeleteObject(swapped);
+  DeleteObject(rgn);
+}
+
+TEST(EllipticRegion, ThinAndEmptyBoxes) {
+  struct Case {
+    RECT r;
+    int kind;
+    RECT box;
+  } cases[] = {
+      {{3, 4, 4, 5}, SIMPLEREGION, {3, 4, 4, 5}},     // one pixel
+      {{0, 0, 10, 1}, SIMPLEREGION, {0, 0, 10, 1}},   // one row: its whole width
+      {{0, 0, 1, 7}, SIMPLEREGION, {0, 0, 1, 7}},     // one column
+      {{5, 5, 5, 9}, NULLREGION, {0, 0, 0, 0}},       // no width
+      {{0, -2000000000, 5, 2000000000}, NULLREGION, {0, 0, 0, 0}},  // too many rows
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.r.left << "," << c.r.top << "," << c.r.right << "," << c.r.bottom);
+    HRGN rgn = CreateEllipticRgn(c.r.left, c.r.top, c.r.right, c.r.bottom);
+    ASSERT_NE(rgn, nullptr);
+    RECT box;
+    EXPECT_EQ(GetRgnBox(rgn, &box), c.kind);
+    EXPECT_EQ(box.left, c.box.left);
+    EXPECT_EQ(box.top, c.box.top);
+    EXPECT_EQ(box.right, c.box.right);
+    EXPECT_EQ(box.bottom, c.box.bottom);
+    DeleteObject(rgn);
+  }
+}
+
 TEST(PolygonRegion, FrameIsTheBorderInside) {
   gdi::Region square(RECT{0, 0, 10, 8});
   gdi::Region frame = square.frame(2, 1);

@@ -340,6 +340,9 @@ TEST_F(LumoAppTest, WorksReopenWithTheirSheetsBookmarksAndQueries) {
   lists.sheets.resize(2);
   lists.sheets[0].topic = 3;
   lists.sheets[1].topic = 5;
+  // Places the sheets went through before: topics 1 then 2 in the first, 4 in the second.
+  for (int32_t topic : {1, 2}) lists.sheets[0].history.emplace_back().m_nTopic = topic;
+  lists.sheets[1].history.emplace_back().m_nTopic = 4;
   CArchive out;
   SerializeWork(out, settings, statistics, lists);
   const std::string old_path = folder_ + "/stara.lkl";
@@ -347,7 +350,9 @@ TEST_F(LumoAppTest, WorksReopenWithTheirSheetsBookmarksAndQueries) {
 
   // A reopened work shows its saved sheets in order: the first in the sheet the work opens with,
   // the others each in a sheet of its own; what was saved of them is then used up.
-  auto check = [&](CLumoKALDoc* work) {
+  using Histories = std::vector<std::vector<int32_t>>;
+  const Histories saved_histories{{1, 2}, {4}};
+  auto check = [&](CLumoKALDoc* work, const Histories& histories) {
     ASSERT_NE(work, nullptr);
     pump();
     EXPECT_EQ(work->GetSavedTopic(), -1);
@@ -355,26 +360,46 @@ TEST_F(LumoAppTest, WorksReopenWithTheirSheetsBookmarksAndQueries) {
     CMainFrame* frame = app_->GetMainFrame();
     ASSERT_EQ(frame->GetSheetCount(), 2);
     std::vector<int32_t> shown;
+    Histories places;
     for (SECWorksheet* sheet : frame->m_sheets) {
       auto* view = dynamic_cast<CLumoKALView*>(sheet->GetActiveView());
       ASSERT_NE(view, nullptr);
       shown.push_back(frame::MvGetCurrentTopic(view->GetViewer()));
+      places.emplace_back();
+      for (int i = 0; i < view->GetHistoryCount(); ++i) places.back().push_back(view->GetHistoryItem(i)->m_nTopic);
     }
     EXPECT_EQ(shown, (std::vector<int32_t>{3, 5}));
+    EXPECT_EQ(places, histories);
     ASSERT_EQ(work->GetBookmarks().size(), 1u);
     EXPECT_EQ(work->GetBookmarks()[0]->m_strName.str(), "Art. 1");
     ASSERT_EQ(work->GetQueryHistory().size(), 2u);
     EXPECT_EQ(work->GetQueryHistory()[1].str(), "gmina");
   };
   auto* work = dynamic_cast<CLumoKALDoc*>(app_->OpenDocumentFile(old_path.c_str()));
-  check(work);
+  check(work, saved_histories);
   EXPECT_EQ(work, CLumoKALDoc::GetCurrentWork());
   const std::string new_path = folder_ + "/nowa.lkl";
   ASSERT_TRUE(work->DoSave(new_path.c_str()));
   EXPECT_EQ(work->GetPathName().str(), new_path);
   work = dynamic_cast<CLumoKALDoc*>(app_->OpenDocumentFile(new_path.c_str()));
-  check(work);
+  check(work, saved_histories);
   EXPECT_NE(LibraryTitle(), nullptr);  // the library was opened again for the work
+  EXPECT_TRUE(prompts_.asked.empty());
+
+  // The histories are the file's last part (three counts and three places of 15 bytes): a work that
+  // ends before it, and one whose histories are damaged, open with empty histories.
+  const std::vector<uint8_t>& full = out.GetBytes();
+  const size_t histories_at = full.size() - (3 * 4 + 3 * 15);
+  ASSERT_EQ(full[histories_at], 2);
+  std::vector<uint8_t> older(full.begin(), full.begin() + long(histories_at));
+  std::vector<uint8_t> damaged = full;
+  damaged[histories_at + 4] = 7;  // the first sheet's entry count disagrees with its sheet's
+  for (const auto& [name, bytes] : {std::pair{"/bez historii.lkl", older}, std::pair{"/zla historia.lkl", damaged}}) {
+    const std::string path = folder_ + name;
+    ASSERT_EQ(base::write_file_atomic(path, bytes), base::OsError::None);
+    work = dynamic_cast<CLumoKALDoc*>(app_->OpenDocumentFile(path.c_str()));
+    check(work, Histories{{}, {}});
+  }
   EXPECT_TRUE(prompts_.asked.empty());
 
   // More sheets than the settings allow: one message, the first ones kept.

@@ -90,7 +90,6 @@ TEST(WorkFile, WritesTheStoredFormByteForByteAndReadsItBack) {
   SampleWork work;
   const std::vector<uint8_t> bytes = work.Store();
   Bytes expected = ExpectedUpToSheets();
-  const size_t sheets_end = expected.b.size();
   expected.u32(2).u32(1).place("/srv/LumoKAL.dat", 9, 3, 118).u32(0);
   EXPECT_EQ(bytes, expected.b);
 
@@ -99,7 +98,7 @@ TEST(WorkFile, WritesTheStoredFormByteForByteAndReadsItBack) {
   WorkLists lists;
   CArchive ar(bytes);
   SerializeWork(ar, settings, statistics, lists);
-  EXPECT_EQ(ar.Remaining(), bytes.size() - sheets_end);  // the histories are not read
+  EXPECT_EQ(ar.Remaining(), 0u);
   EXPECT_EQ(settings.m_bBoldArt, 1);
   EXPECT_EQ(settings.m_bBoldPoz, 1);
   EXPECT_EQ(settings.m_bBoldDU, 0);
@@ -119,6 +118,84 @@ TEST(WorkFile, WritesTheStoredFormByteForByteAndReadsItBack) {
   EXPECT_EQ(lists.sheets[0].topic, 120);
   EXPECT_EQ(lists.sheets[0].history_count, 1u);
   EXPECT_EQ(lists.sheets[1].topic, 455);
+  ASSERT_EQ(lists.sheets[0].history.size(), 1u);
+  const CMvHistoryItem& place = lists.sheets[0].history[0];
+  EXPECT_EQ(TitleNamePool::NameAt(place.m_nTitleIndex).str(), "/srv/LumoKAL.dat");
+  EXPECT_EQ(place.m_nPosition, 9);
+  EXPECT_EQ(place.m_nScrollPos, 3);
+  EXPECT_EQ(place.m_nTopic, 118);
+  EXPECT_TRUE(lists.sheets[1].history.empty());
+}
+
+// Two sheets with several places each come back with every place in its order.
+TEST(WorkFile, SheetHistoriesComeBackInOrder) {
+  SampleWork work;
+  work.lists.sheets[0].history.clear();
+  for (int32_t i = 0; i < 3; ++i) work.lists.sheets[0].history.emplace_back(100 + i, 1000 + i, i, nullptr);
+  for (int32_t i = 0; i < 2; ++i) work.lists.sheets[1].history.emplace_back(200 + i, 2000 + i, 0, nullptr);
+  const std::vector<uint8_t> bytes = work.Store();
+  CArchive ar(bytes);
+  CUserData settings;
+  CDocumentData statistics;
+  WorkLists lists;
+  SerializeWork(ar, settings, statistics, lists);
+  ASSERT_EQ(lists.sheets.size(), 2u);
+  auto topics = [](const WorkSheet& sheet) {
+    std::vector<int32_t> out;
+    for (const CMvHistoryItem& item : sheet.history) out.push_back(item.m_nTopic * 10000 + item.m_nPosition);
+    return out;
+  };
+  EXPECT_EQ(topics(lists.sheets[0]), (std::vector<int32_t>{1001000, 1011001, 1021002}));
+  EXPECT_EQ(topics(lists.sheets[1]), (std::vector<int32_t>{2002000, 2012001}));
+}
+
+// Works written before the histories were kept end after the sheets; a damaged history part
+// leaves every history empty and the rest of the work as it was.
+TEST(WorkFile, AMissingOrDamagedHistoryPartCostsOnlyTheHistories) {
+  SampleWork work;
+  const std::vector<uint8_t> bytes = work.Store();
+  const size_t sheets_end = ExpectedUpToSheets().b.size();
+  auto read = [](const std::vector<uint8_t>& file) {
+    WorkLists lists;
+    CUserData settings;
+    CDocumentData statistics;
+    CArchive ar(file);
+    SerializeWork(ar, settings, statistics, lists);
+    EXPECT_EQ(statistics.m_nSearches, 7u);
+    EXPECT_EQ(lists.bookmarks.size(), 1u);
+    EXPECT_EQ(lists.queries.size(), 1u);
+    return lists;
+  };
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> file;
+  };
+  std::vector<Case> cases;
+  for (size_t cut = sheets_end; cut < bytes.size(); ++cut) {
+    cases.push_back({"cut short", std::vector<uint8_t>(bytes.begin(), bytes.begin() + long(cut))});
+  }
+  auto patched = [&](size_t at, uint32_t value) {
+    std::vector<uint8_t> file = bytes;
+    for (int i = 0; i < 4; ++i) file[at + size_t(i)] = uint8_t(value >> (8 * i));
+    return file;
+  };
+  cases.push_back({"sheet count differs", patched(sheets_end, 3)});
+  cases.push_back({"sheet count huge", patched(sheets_end, 0x7FFFFFFF)});
+  cases.push_back({"entries differ from the sheet's", patched(sheets_end + 4, 2)});
+  cases.push_back({"entries beyond the bytes", patched(sheets_end + 4, 0x7FFFFFFF)});
+  // A place whose title name claims more bytes than are left.
+  std::vector<uint8_t> long_name = bytes;
+  long_name[sheets_end + 10] = 200;
+  cases.push_back({"place unreadable", long_name});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.what) + " at " + std::to_string(c.file.size()));
+    const WorkLists lists = read(c.file);
+    ASSERT_EQ(lists.sheets.size(), 2u);
+    EXPECT_EQ(lists.sheets[0].topic, 120);
+    EXPECT_EQ(lists.sheets[1].topic, 455);
+    EXPECT_TRUE(lists.sheets[0].history.empty());
+    EXPECT_TRUE(lists.sheets[1].history.empty());
+  }
 }
 
 TEST(WorkFile, AnEmptyWorkWritesZeroCountsAndReadsBackEmpty) {

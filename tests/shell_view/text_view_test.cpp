@@ -877,8 +877,18 @@ TEST_F(TextViewTest, WheelAutoScrollingScrollsFasterFartherFromThePressPoint) {
   EXPECT_EQ(target.last, shell::view::WheelDirection::up);
   pump();
   gallery::Picture shell_view_wheel(wheel->m_hWnd, "shell_view_wheel");
+  // The window is round: its corners let the mouse through to the sheet below.
+  CRect at;
+  wheel->GetWindowRect(&at);
+  EXPECT_EQ(::WindowFromPoint(POINT{at.left + 15, at.top + 15}), wheel->m_hWnd);
+  EXPECT_EQ(::WindowFromPoint(POINT{at.left + 2, at.top + 15}), wheel->m_hWnd);
+  for (POINT corner : {POINT{at.left + 1, at.top + 1}, POINT{at.right - 2, at.bottom - 2}, POINT{at.left + 29, at.top + 15}}) {
+    EXPECT_NE(::WindowFromPoint(corner), wheel->m_hWnd) << corner.x - at.left << "," << corner.y - at.top;
+  }
+  EXPECT_NE(::GetCursor(), nullptr);
   wheel->SendMessage(WM_LBUTTONDOWN, 0, 0);  // any click ends it (the window deletes itself)
   pump();
+  EXPECT_EQ(::GetCursor(), nullptr);  // the direction cursor went with it
 }
 
 // --- Context menus and link commands ---------------------------------------------------------------

@@ -156,6 +156,28 @@ TEST_F(MessageOrder, ZOrderAmongSiblings) {
   EXPECT_EQ(GetWindow(c, GW_HWNDPREV), nullptr);
 }
 
+TEST_F(MessageOrder, AShapedWindowIsHitOnlyInsideItsRegion) {
+  // Two windows at the same place; the upper one round.
+  HWND below = make_parent();
+  HWND round = make_parent();
+  ASSERT_TRUE(SetWindowRgn(round, CreateEllipticRgn(0, 0, 300, 200), FALSE));
+  pump();
+  struct Case {
+    POINT window;  // window coordinates; the windows stand at (10, 10)
+    HWND hit;
+  } cases[] = {{{150, 100}, round}, {{1, 100}, round}, {{150, 1}, round},
+               {{0, 0}, below},     {{299, 199}, below}, {{20, 20}, below}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.window.x << "," << c.window.y);
+    EXPECT_EQ(WindowFromPoint(POINT{c.window.x + 10, c.window.y + 10}), c.hit);
+  }
+  // Without a region the whole window is hit again.
+  SetWindowRgn(round, nullptr, FALSE);
+  EXPECT_EQ(WindowFromPoint(POINT{10, 10}), round);
+  DestroyWindow(round);
+  DestroyWindow(below);
+}
+
 TEST_F(MessageOrder, RegisteredMessagesAreStableAndHigh) {
   UINT a = RegisterWindowMessage("WM_SECGETMENU");
   UINT b = RegisterWindowMessage("WM_BARNOTIFY");

@@ -166,6 +166,11 @@ HRGN CreatePolygonRgn(const POINT* points, int count, int fill_mode) {
   return CreatePolyPolygonRgn(points, &count, 1, fill_mode);
 }
 
+HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
+  return static_cast<HRGN>(gdi::create_object(
+      gdi::RegionObject{gdi::Region::from_ellipse(gdi::normalized(RECT{left, top, right, bottom}))}));
+}
+
 BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom) {
   auto* r = object_as<gdi::RegionObject>(rgn);
   if (!r) return FALSE;

@@ -35,6 +35,10 @@ HRGN CreateRectRgnIndirect(const RECT* rect);
 HRGN CreatePolygonRgn(const POINT* points, int count, int fill_mode);
 // As above for several polygons, `counts[i]` points each, read one after the other.
 HRGN CreatePolyPolygonRgn(const POINT* points, const INT* counts, int polygons, int fill_mode);
+// The pixels whose centres lie inside the ellipse inscribed in the rectangle (right and bottom
+// edges excluded); the widest row and column span the rectangle. An empty rectangle gives an
+// empty region.
+HRGN CreateEllipticRgn(int left, int top, int right, int bottom);
 BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom);
 // dest = src1 (mode) src2; the result kind, or ERROR.
 int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode);

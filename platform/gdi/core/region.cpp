@@ -235,4 +235,31 @@ Region Region::from_polygons(std::span<const std::vector<POINT>> polygons, int f
   return result;
 }
 
+Region Region::from_ellipse(const RECT& box) {
+  Region result;
+  if (rect_empty(box) || (long long)box.bottom - box.top > kMaxPolygonRows) return result;
+  const double cx = (double(box.left) + box.right) / 2, cy = (double(box.top) + box.bottom) / 2;
+  const double rx = (double(box.right) - box.left) / 2, ry = (double(box.bottom) - box.top) / 2;
+  std::pair<int, int> band{0, 0};  // [left, right) of the open band; empty when left == right
+  int band_top = box.top;
+  auto close_band = [&](int bottom) {
+    if (band.first < band.second) result.add_disjoint(RECT{band.first, band_top, band.second, bottom});
+  };
+  for (int y = box.top; y < box.bottom; ++y) {
+    const double t = (y + 0.5 - cy) / ry;
+    const double half = rx * std::sqrt(std::max(0.0, 1 - t * t));
+    // Pixel x is inside when its centre x + 0.5 lies within half a row width of the centre.
+    const int left = int(std::ceil(cx - half - 0.5));
+    const int right = int(std::floor(cx + half - 0.5)) + 1;
+    const std::pair<int, int> span = left < right ? std::pair{left, right} : std::pair{0, 0};
+    if (span != band) {
+      close_band(y);
+      band = span;
+      band_top = y;
+    }
+  }
+  close_band(box.bottom);
+  return result;
+}
+
 }  // namespace gdi

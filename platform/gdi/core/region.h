@@ -22,6 +22,10 @@ class Region {
   // joined into one rectangle. Empty when the polygons span more than kMaxPolygonRows rows.
   static Region from_polygons(std::span<const std::vector<POINT>> polygons, int fill_mode);
   static constexpr int kMaxPolygonRows = 1 << 18;
+  // The pixels whose centres lie inside the ellipse inscribed in `box` (right and bottom edges
+  // excluded), so its widest row and column span the box. Rows alike are joined into one
+  // rectangle. Empty for an empty box or one of more than kMaxPolygonRows rows.
+  static Region from_ellipse(const RECT& box);
 
   std::span<const RECT> rects() const { return rects_; }
   bool empty() const { return rects_.empty(); }
