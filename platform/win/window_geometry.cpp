@@ -52,12 +52,20 @@ void sync_widget(Window& w) {
   // Open device contexts point into the pixels: the surface changes size once they are released.
   w.surface_stale = w.open_dcs > 0 && w.surface.size() != size.expandedTo(QSize(1, 1));
   if (!w.surface_stale && w.surface.size() != size.expandedTo(QSize(1, 1))) {
+    // The pixels both sizes share are kept; only what the new size adds starts white (windows
+    // are sized many times while a frame lays itself out, so nothing is written twice).
     QImage grown(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    grown.fill(Qt::white);
-    for (int y = 0; y < std::min(grown.height(), w.surface.height()); ++y) {
-      std::copy_n(reinterpret_cast<const QRgb*>(w.surface.constScanLine(y)),
-                  std::min(grown.width(), w.surface.width()),
-                  reinterpret_cast<QRgb*>(grown.scanLine(y)));
+    const int kept_width = std::min(grown.width(), w.surface.width());
+    const int kept_height = std::min(grown.height(), w.surface.height());
+    constexpr QRgb kWhite = 0xFFFFFFFFu;
+    for (int y = 0; y < kept_height; ++y) {
+      QRgb* row = reinterpret_cast<QRgb*>(grown.scanLine(y));
+      std::copy_n(reinterpret_cast<const QRgb*>(w.surface.constScanLine(y)), kept_width, row);
+      std::fill(row + kept_width, row + grown.width(), kWhite);
+    }
+    for (int y = kept_height; y < grown.height(); ++y) {
+      QRgb* row = reinterpret_cast<QRgb*>(grown.scanLine(y));
+      std::fill(row, row + grown.width(), kWhite);
     }
     w.surface = std::move(grown);
   }
