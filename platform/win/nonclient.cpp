@@ -214,7 +214,7 @@ void default_ncpaint(Window& w) {
   QRect whole(QPoint(0, 0), w.window_rect.size());
   if (whole.isEmpty() || w.client_rect == whole) return;
   {
-    QPainter p(&w.surface);
+    QPainter p(&current_surface(w));
     QRegion frame_area = QRegion(whole) - w.client_rect;
     p.setClipRegion(frame_area);
     QRect r = whole;

@@ -162,9 +162,10 @@ BOOL ScrollWindow(HWND h, int dx, int dy, const RECT* rect, const RECT* clip) {
   QRect moved = source.translated(dx, dy) & area & limit;
   // Pixels move on the surface; what they leave uncovered needs painting.
   QPoint origin = w->client_rect.topLeft();
-  QImage copy = w->surface.copy(source.translated(origin));
+  QImage& surface = win::current_surface(*w);
+  QImage copy = surface.copy(source.translated(origin));
   {
-    QPainter painter(&w->surface);
+    QPainter painter(&surface);
     painter.setClipRect(moved.translated(origin));
     painter.drawImage(source.topLeft() + QPoint(dx, dy) + origin, copy);
   }

@@ -69,7 +69,7 @@ void PlatformWidget::paintEvent(QPaintEvent* event) {
   if (!w) return;
   QPainter painter(this);
   painter.setClipRegion(event->region());
-  painter.drawImage(0, 0, w->surface);
+  painter.drawImage(0, 0, win::current_surface(*w));
   win::paint_caret(window_, painter, w->client_rect.topLeft());
 }
 

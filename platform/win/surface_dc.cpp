@@ -33,13 +33,14 @@ gdi::Region region_of(const QRegion& area) {
 
 HDC make_surface_dc(Window& w, bool whole_window, const QRegion& paint_area) {
   QRect area = whole_window ? QRect(QPoint(0, 0), w.window_rect.size()) : w.client_rect;
-  area &= w.surface.rect();
+  QImage& surface = current_surface(w);
+  area &= surface.rect();
   gdi::PixelBuffer pixels;
   if (!area.isEmpty()) {
-    pixels.bits = reinterpret_cast<uint32_t*>(w.surface.scanLine(area.top())) + area.left();
+    pixels.bits = reinterpret_cast<uint32_t*>(surface.scanLine(area.top())) + area.left();
     pixels.width = area.width();
     pixels.height = area.height();
-    pixels.stride = int(w.surface.bytesPerLine() / 4);
+    pixels.stride = int(surface.bytesPerLine() / 4);
   }
   // Memory contexts made from the screen draw text with the same fonts as windows do.
   static const bool installed = (gdi::install_qt_devices(), true);
@@ -72,8 +73,9 @@ void release_surface_dc(HWND, HDC dc) {
 QImage window_surface(HWND h, bool whole_window) {
   Window* w = find_window(h);
   if (!w) return QImage();
-  if (whole_window) return w->surface.copy(QRect(QPoint(0, 0), w->window_rect.size()));
-  return w->surface.copy(w->client_rect);
+  const QImage& surface = current_surface(*w);
+  if (whole_window) return surface.copy(QRect(QPoint(0, 0), w->window_rect.size()));
+  return surface.copy(w->client_rect);
 }
 
 namespace {
@@ -83,10 +85,10 @@ void lay_children(const Window& w, QImage& image, QPoint origin) {
   if (image.isNull() || w.children.empty()) return;
   QPainter painter(&image);
   for (auto it = w.children.rbegin(); it != w.children.rend(); ++it) {
-    const Window* c = find_window(*it);
+    Window* c = find_window(*it);
     if (!c || !(c->style & WS_VISIBLE)) continue;
     if (c->window_rect.isEmpty()) continue;
-    QImage child = c->surface.copy(QRect(QPoint(0, 0), c->window_rect.size()));
+    QImage child = current_surface(*c).copy(QRect(QPoint(0, 0), c->window_rect.size()));
     lay_children(*c, child, QPoint(0, 0));
     QPoint at = w.client_rect.topLeft() + c->window_rect.topLeft() - origin;
     painter.setClipping(!c->shape.isEmpty());

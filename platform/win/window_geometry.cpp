@@ -47,19 +47,43 @@ void recompute_client_area(Window& w) {
   if (live->client_rect.isEmpty()) live->client_rect = QRect(client.topLeft(), QSize(0, 0));
 }
 
+namespace {
+
+// Gives the surface the window's size: the pixels inside `kept` stay, the rest starts white, and
+// each pixel is written once.
+void resize_surface(Window& w, QSize kept) {
+  QImage grown(w.window_rect.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  kept = kept.boundedTo(grown.size()).boundedTo(w.surface.size());
+  constexpr QRgb kWhite = 0xFFFFFFFFu;
+  for (int y = 0; y < grown.height(); ++y) {
+    QRgb* row = reinterpret_cast<QRgb*>(grown.scanLine(y));
+    const int width = y < kept.height() ? kept.width() : 0;
+    if (width > 0) std::copy_n(reinterpret_cast<const QRgb*>(w.surface.constScanLine(y)), width, row);
+    std::fill(row + width, row + grown.width(), kWhite);
+  }
+  w.surface = std::move(grown);
+}
+
+}  // namespace
+
+QImage& current_surface(Window& w) {
+  if (w.surface_pending && w.open_dcs == 0) {
+    w.surface_pending = false;
+    resize_surface(w, w.surface_kept);
+  }
+  return w.surface;
+}
+
 void sync_widget(Window& w) {
-  QSize size = w.window_rect.size();
+  const QSize size = w.window_rect.size().expandedTo(QSize(1, 1));
   // Open device contexts point into the pixels: the surface changes size once they are released.
-  w.surface_stale = w.open_dcs > 0 && w.surface.size() != size.expandedTo(QSize(1, 1));
-  if (!w.surface_stale && w.surface.size() != size.expandedTo(QSize(1, 1))) {
-    QImage grown(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    grown.fill(Qt::white);
-    for (int y = 0; y < std::min(grown.height(), w.surface.height()); ++y) {
-      std::copy_n(reinterpret_cast<const QRgb*>(w.surface.constScanLine(y)),
-                  std::min(grown.width(), w.surface.width()),
-                  reinterpret_cast<QRgb*>(grown.scanLine(y)));
-    }
-    w.surface = std::move(grown);
+  w.surface_stale = w.open_dcs > 0 && w.surface.size() != size;
+  if (!w.surface_stale && (w.surface_pending || w.surface.size() != size)) {
+    // A frame sizes its windows many times while it lays itself out: the surface follows at its
+    // next use, keeping what every size in between kept.
+    if (!w.surface_pending) w.surface_kept = w.surface.size();
+    w.surface_kept = w.surface_kept.boundedTo(size);
+    w.surface_pending = w.surface_kept != w.surface.size() || size != w.surface.size();
   }
   if (!w.widget) return;
   QRect geometry = w.window_rect;

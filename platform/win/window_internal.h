@@ -32,6 +32,9 @@ QPoint client_origin_on_screen(const Window& w);
 void recompute_client_area(Window& w);
 // Puts the widget where the window's rectangles say and resizes the surface to match.
 void sync_widget(Window& w);
+// The window's surface at the window's size (a pending new size is applied first, unless device
+// contexts are drawing on it).
+QImage& current_surface(Window& w);
 // Gives a top-level window's widget the window's text as its title, which the desktop shows in the
 // frame and task list and by which other programs find the window.
 void sync_widget_title(Window& w);

@@ -64,6 +64,10 @@ struct Window {
   int busy = 0;            // window procedure calls running plus guards held
   int open_dcs = 0;        // device contexts drawing on the surface right now
   bool surface_stale = false;  // the surface waits for its open contexts to resize
+  // A new size waits for the surface's next use; the pixels inside `surface_kept` (the smallest
+  // size since) stay, the rest is white by then.
+  bool surface_pending = false;
+  QSize surface_kept;
   bool destroying = false; // DestroyWindow has started on it
   bool dead = false;       // destroyed: out of the live set
   bool final_sent = false; // WM_NCDESTROY delivered

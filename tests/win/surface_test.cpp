@@ -97,6 +97,26 @@ bool near_colour(COLORREF a, COLORREF b) {
   return true;
 }
 
+TEST_F(Surface, ResizingKeepsTheSharedPixelsAndStartsTheNewPartsWhite) {
+  constexpr COLORREF kWhite = 0xFFFFFF;
+  // Before the next paint: the block stays where it was, what the window gains is white.
+  MoveWindow(view, 20, 20, 120, 70, FALSE);
+  EXPECT_EQ(surface_pixel(view, 10, 10), kRed);
+  EXPECT_EQ(surface_pixel(view, 5, 5), kFace);
+  EXPECT_EQ(surface_pixel(view, 100, 10), kWhite);
+  EXPECT_EQ(surface_pixel(view, 10, 60), kWhite);
+  EXPECT_EQ(surface_pixel(view, 100, 60), kWhite);
+  // Narrower, then wide again: the part cut off comes back white, not as it was.
+  MoveWindow(view, 20, 20, 20, 70, FALSE);
+  MoveWindow(view, 20, 20, 120, 70, FALSE);
+  EXPECT_EQ(surface_pixel(view, 10, 10), kRed);
+  EXPECT_EQ(surface_pixel(view, 25, 15), kWhite);
+  InvalidateRect(view, nullptr, TRUE);
+  pump();
+  EXPECT_EQ(surface_pixel(view, 100, 60), kFace);
+  EXPECT_EQ(surface_pixel(view, 25, 15), kRed);
+}
+
 TEST_F(Surface, FramesShowActiveAndInactiveCaptions) {
   HWND frame = CreateWindowEx(0, "BlockWnd", "Akt", WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_THICKFRAME,
                               0, 0, 120, 80, top, nullptr, nullptr);
