@@ -60,10 +60,8 @@ class CalendarDlgTest : public AppTest {
   void SetUp() override {
     AppTest::SetUp();
     if (HasFatalFailure()) return;
-    ASSERT_TRUE(StartWithLibrary());
-    main_ = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
+    main_ = StartWithLibraryAt(900, 650);
     ASSERT_NE(main_, nullptr);
-    main_->MoveWindow(0, 0, 900, 650);
     pump();
   }
   void TearDown() override {

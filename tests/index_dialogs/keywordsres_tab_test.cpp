@@ -42,10 +42,8 @@ class KeywordsTabTest : public AppTest {
   void SetUp() override {
     AppTest::SetUp();
     if (HasFatalFailure()) return;
-    ASSERT_TRUE(StartWithLibrary());
-    auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
+    auto* main = StartWithLibraryAt(900, 650);
     ASSERT_NE(main, nullptr);
-    main->MoveWindow(0, 0, 900, 650);
     if (navcmd::FindOutputWnd()) {
       pnav_ = navcmd::FindOutputWnd();
     } else {

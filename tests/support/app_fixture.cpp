@@ -9,6 +9,7 @@
 #include "platform/base/registry_store.h"
 #include "platform/base/temp_folder.h"
 #include "platform/controls/standard_controls.h"
+#include "platform/framework/frame_wnd.h"
 #include "platform/framework/prompter.h"
 #include "resources/program_resources.h"
 
@@ -53,6 +54,13 @@ BOOL AppTest::StartWithLibrary() {
   char* argv[] = {program};
   app_->SetCommandLine(1, argv);
   return app_->InitInstance();
+}
+
+CFrameWnd* AppTest::StartWithLibraryAt(int width, int height) {
+  if (!StartWithLibrary()) return nullptr;
+  auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
+  if (main) main->MoveWindow(0, 0, width, height);
+  return main;
 }
 
 std::string AppTest::InstanceScope() const { return "-" + sample_ + "-" + std::to_string(::getpid()); }

@@ -12,6 +12,8 @@
 #include "tests/support/gui_fixture.h"
 #include "tests/support/queued_prompter.h"
 
+class CFrameWnd;
+
 namespace lumo::test {
 
 class AppTest : public GuiTest {
@@ -26,6 +28,8 @@ class AppTest : public GuiTest {
 
   // Starts the program with the library as the stored data folder and no command-line arguments.
   BOOL StartWithLibrary();
+  // Starts it so and places the main window at (0, 0) in the given size; null when it does not start.
+  CFrameWnd* StartWithLibraryAt(int width, int height);
   std::string LibraryTitlePath() const;
   // The scope of the test program's single-instance lock (a second guard with it meets the first).
   std::string InstanceScope() const;
