@@ -8,6 +8,7 @@
 #include "navigation/nav_bar.h"
 #include "navigation/nav_commands.h"
 #include "navigation/polish_plural.h"
+#include "platform/base/calendar_day.h"
 #include "platform/base/cp1250.h"
 #include "platform/framework/control_messages.h"
 #include "resources/app_ids.h"
@@ -75,13 +76,6 @@ constexpr EventButton kEventButtons[] = {
     {IDC_DATE_REPEALED, keywords::DateEvent::kRepealed},
 };
 
-SYSTEMTIME Day(int year, int month, int day) {
-  SYSTEMTIME t{};
-  t.wYear = WORD(year);
-  t.wMonth = WORD(month);
-  t.wDay = WORD(day);
-  return t;
-}
 
 std::string KeyOf(const SYSTEMTIME& day) { return keywords::DateKey(day.wYear, day.wMonth, day.wDay); }
 
@@ -95,7 +89,7 @@ BOOL CCalendarDlg::OnInitDialog() {
   ChooseEvent(keywords::DateEvent::kAdopted);
   if (m_calendar.SubclassDlgItem(IDC_DATE_CALENDAR, this)) {
     // The index holds the years 1900-1999 only; a later today shows the range's last month.
-    const SYSTEMTIME range[2] = {Day(keywords::kFirstIndexYear, 1, 1), Day(keywords::kLastIndexYear, 12, 31)};
+    const SYSTEMTIME range[2] = {base::calendar_day(keywords::kFirstIndexYear, 1, 1), base::calendar_day(keywords::kLastIndexYear, 12, 31)};
     m_calendar.SetRange(&range[0], &range[1]);
     m_calendar.SizeMinReq(TRUE);
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/calendar_day.h"
 #include "platform/base/temp_folder.h"
 #include "platform/controls/month_cal_ctrl.h"
 #include "platform/controls/standard_controls.h"
@@ -34,13 +35,6 @@ class Notices : public CWnd {
   }
 };
 
-SYSTEMTIME Day(int year, int month, int day) {
-  SYSTEMTIME t{};
-  t.wYear = WORD(year);
-  t.wMonth = WORD(month);
-  t.wDay = WORD(day);
-  return t;
-}
 
 class CaretAndRangeTest : public FrameworkTest {
  protected:
@@ -94,9 +88,9 @@ TEST_F(CaretAndRangeTest, CalendarKeepsToItsRange) {
   ASSERT_TRUE(calendar.SizeMinReq());
   SYSTEMTIME range[2] = {};
   EXPECT_EQ(calendar.GetRange(range), 0u);
-  ASSERT_TRUE(calendar.SetCurSel(Day(2004, 6, 15)));
+  ASSERT_TRUE(calendar.SetCurSel(base::calendar_day(2004, 6, 15)));
   // A range that leaves the selection out moves it to the nearest end, silently.
-  const SYSTEMTIME first = Day(1900, 1, 1), last = Day(1999, 12, 31);
+  const SYSTEMTIME first = base::calendar_day(1900, 1, 1), last = base::calendar_day(1999, 12, 31);
   ASSERT_TRUE(calendar.SetRange(&first, &last));
   EXPECT_EQ(calendar.GetRange(range), GDTR_MIN | GDTR_MAX);
   EXPECT_EQ(range[0].wYear, 1900);
@@ -109,8 +103,8 @@ TEST_F(CaretAndRangeTest, CalendarKeepsToItsRange) {
   EXPECT_EQ(t.wDay, 31);
   EXPECT_TRUE(parent.seen.empty());
   // Days outside it cannot be set or clicked; the arrow stops at the end.
-  EXPECT_FALSE(calendar.SetCurSel(Day(2000, 1, 1)));
-  EXPECT_FALSE(calendar.SetCurSel(Day(1899, 12, 31)));
+  EXPECT_FALSE(calendar.SetCurSel(base::calendar_day(2000, 1, 1)));
+  EXPECT_FALSE(calendar.SetCurSel(base::calendar_day(1899, 12, 31)));
   const int right = 2 + 7 * kCalendarColumnWidth - 4;
   click(calendar.m_hWnd, POINT{right, 8});
   pump();
@@ -121,18 +115,18 @@ TEST_F(CaretAndRangeTest, CalendarKeepsToItsRange) {
   pump();
   EXPECT_TRUE(parent.seen.empty());
   // Back one month from the start's month stops at the first day.
-  ASSERT_TRUE(calendar.SetCurSel(Day(1900, 1, 20)));
+  ASSERT_TRUE(calendar.SetCurSel(base::calendar_day(1900, 1, 20)));
   click(calendar.m_hWnd, POINT{6, 8});
   pump();
   EXPECT_EQ(parent.seen, (std::vector<std::string>{"change 1900-01-01"}));
   // A range with its ends the wrong way round, or a day that does not exist, is refused.
   EXPECT_FALSE(calendar.SetRange(&last, &first));
-  const SYSTEMTIME bad = Day(1999, 2, 30);
+  const SYSTEMTIME bad = base::calendar_day(1999, 2, 30);
   EXPECT_FALSE(calendar.SetRange(&first, &bad));
   // Only one end: the other side open.
   ASSERT_TRUE(calendar.SetRange(&first, nullptr));
   EXPECT_EQ(calendar.GetRange(range), GDTR_MIN);
-  EXPECT_TRUE(calendar.SetCurSel(Day(2020, 2, 29)));
+  EXPECT_TRUE(calendar.SetCurSel(base::calendar_day(2020, 2, 29)));
 }
 
 }  // namespace

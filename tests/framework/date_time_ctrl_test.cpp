@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/calendar_day.h"
 #include "platform/base/temp_folder.h"
 #include "platform/controls/date_time_ctrl.h"
 #include "platform/controls/drop_button.h"
@@ -52,14 +53,6 @@ std::string picture_path(const std::string& name) {
   return (dir ? std::string(dir) : base::temp_folder()) + "/" + name + ".png";
 }
 
-SYSTEMTIME date(int year, int month, int day, int hour = 0) {
-  SYSTEMTIME t{};
-  t.wYear = uint16_t(year);
-  t.wMonth = uint16_t(month);
-  t.wDay = uint16_t(day);
-  t.wHour = uint16_t(hour);
-  return t;
-}
 
 class DateTimeTest : public FrameworkTest {
  protected:
@@ -106,12 +99,12 @@ class DateTimeTest : public FrameworkTest {
 };
 
 TEST_F(DateTimeTest, DateIsSetAndReadAndBadDatesRefused) {
-  SYSTEMTIME t = date(1993, 5, 17, 13);
+  SYSTEMTIME t = base::calendar_day(1993, 5, 17, 13);
   ASSERT_TRUE(picker.SetTime(&t));
   EXPECT_EQ(current(), "1993-05-17 1 13:00");  // the weekday filled in, the hour kept
-  t = date(2023, 2, 29);
+  t = base::calendar_day(2023, 2, 29);
   EXPECT_FALSE(picker.SetTime(&t));
-  t = date(1500, 1, 1);
+  t = base::calendar_day(1500, 1, 1);
   EXPECT_FALSE(picker.SetTime(&t));
   // No date only with DTS_SHOWNONE.
   EXPECT_FALSE(picker.SetTime(nullptr));
@@ -124,7 +117,7 @@ TEST_F(DateTimeTest, DateIsSetAndReadAndBadDatesRefused) {
 }
 
 TEST_F(DateTimeTest, KeysChangeTheCurrentFieldWithinTheCalendar) {
-  SYSTEMTIME t = date(2024, 1, 31);
+  SYSTEMTIME t = base::calendar_day(2024, 1, 31);
   ASSERT_TRUE(picker.SetTime(&t));
   click_field(1);  // the month
   key(VK_UP);      // February has no 31st
@@ -145,7 +138,7 @@ TEST_F(DateTimeTest, KeysChangeTheCurrentFieldWithinTheCalendar) {
 // The layout over a picture: every piece's text in order, fields marked, each as wide as measured
 // and placed one after another; a click finds the field under it and nothing between fields.
 TEST(DatePickerLayout, PiecesFollowThePictureAndClicksFindFields) {
-  SYSTEMTIME t = date(2026, 3, 2);
+  SYSTEMTIME t = base::calendar_day(2026, 3, 2);
   auto width = [](const std::string& text) { return int(text.size()) * 5; };
   auto pieces = controls::date_picker_layout(t, "dddd','  dd MMMM yyy", width);
   std::string joined, kinds;
@@ -169,7 +162,7 @@ TEST(DatePickerLayout, PiecesFollowThePictureAndClicksFindFields) {
   pieces = controls::date_picker_layout(t, "", width);
   ASSERT_EQ(pieces.size(), 5u);
   EXPECT_EQ(pieces[0].text + pieces[1].text + pieces[2].text + pieces[3].text + pieces[4].text, "02.03.2026");
-  EXPECT_TRUE(controls::date_picker_layout(date(2026, 2, 30), "", width).empty());
+  EXPECT_TRUE(controls::date_picker_layout(base::calendar_day(2026, 2, 30), "", width).empty());
 }
 
 // With a long picture the keys walk the day, month and year fields (the weekday and the text
@@ -179,7 +172,7 @@ TEST_F(DateTimeTest, LongPictureFieldsChangeAndCalendarLookIsKept) {
   format = "dddd','  dd MMMM yyy";
   picker.MoveWindow(CRect(10, 10, 190, 30));
   picker.SetFormat(format.c_str());
-  SYSTEMTIME t = date(2026, 3, 2);
+  SYSTEMTIME t = base::calendar_day(2026, 3, 2);
   ASSERT_TRUE(picker.SetTime(&t));
   click_field(1);  // the month's name
   key(VK_UP);
@@ -241,9 +234,9 @@ TEST(DatePickerDropDown, ButtonAndCalendarPlaces) {
     int days;
     const char* expected;
   } steps[] = {
-      {date(2024, 2, 28, 9), 1, "2024-02-29 4 09:00"}, {date(2023, 2, 28), 1, "2023-03-01 3 00:00"},
-      {date(2025, 12, 29), 7, "2026-01-05 1 00:00"},   {date(2025, 1, 3), -7, "2024-12-27 5 00:00"},
-      {date(1601, 1, 1), -1, "1601-01-01 0 00:00"},    {date(9999, 12, 31), 7, "9999-12-31 0 00:00"},
+      {base::calendar_day(2024, 2, 28, 9), 1, "2024-02-29 4 09:00"}, {base::calendar_day(2023, 2, 28), 1, "2023-03-01 3 00:00"},
+      {base::calendar_day(2025, 12, 29), 7, "2026-01-05 1 00:00"},   {base::calendar_day(2025, 1, 3), -7, "2024-12-27 5 00:00"},
+      {base::calendar_day(1601, 1, 1), -1, "1601-01-01 0 00:00"},    {base::calendar_day(9999, 12, 31), 7, "9999-12-31 0 00:00"},
   };
   for (const auto& step : steps) EXPECT_EQ(text_of(controls::date_picker_add_days(step.from, step.days)), step.expected);
 }
@@ -253,7 +246,7 @@ class DateDropDownTest : public DateTimeTest {
   void SetUp() override {
     DateTimeTest::SetUp();
     picker.MoveWindow(CRect(10, 10, 130, 31));
-    SYSTEMTIME t = date(2026, 3, 2, 8);
+    SYSTEMTIME t = base::calendar_day(2026, 3, 2, 8);
     ASSERT_TRUE(picker.SetTime(&t));
     pump();
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/calendar_day.h"
 #include "platform/controls/month_cal_ctrl.h"
 #include "tests/framework/framework_fixture.h"
 #include "tests/support/synthetic_input.h"
@@ -31,13 +32,6 @@ class CalendarParent : public CWnd {
   }
 };
 
-SYSTEMTIME date(int year, int month, int day) {
-  SYSTEMTIME t{};
-  t.wYear = uint16_t(year);
-  t.wMonth = uint16_t(month);
-  t.wDay = uint16_t(day);
-  return t;
-}
 
 // The centre of grid cell (row, column): two pixels of margin, the title and the weekday row.
 POINT cell(int row, int column) {
@@ -79,13 +73,13 @@ TEST(CalendarDates, WeekdaysMonthLengthsAndNames) {
 }
 
 TEST_F(MonthCalTest, SelectionIsSetWithoutNoticesAndBadDatesRefused) {
-  ASSERT_TRUE(calendar.SetCurSel(date(1993, 5, 17)));
+  ASSERT_TRUE(calendar.SetCurSel(base::calendar_day(1993, 5, 17)));
   EXPECT_EQ(selected(), "1993-05-17");
   SYSTEMTIME t{};
   calendar.GetCurSel(t);
   EXPECT_EQ(t.wDayOfWeek, 1);
-  EXPECT_FALSE(calendar.SetCurSel(date(1993, 2, 29)));
-  EXPECT_FALSE(calendar.SetCurSel(date(1993, 0, 1)));
+  EXPECT_FALSE(calendar.SetCurSel(base::calendar_day(1993, 2, 29)));
+  EXPECT_FALSE(calendar.SetCurSel(base::calendar_day(1993, 0, 1)));
   EXPECT_EQ(selected(), "1993-05-17");
   EXPECT_TRUE(parent.notices.empty());
 
@@ -101,7 +95,7 @@ TEST_F(MonthCalTest, SelectionIsSetWithoutNoticesAndBadDatesRefused) {
 }
 
 TEST_F(MonthCalTest, ClickingADayChangesAndSelects) {
-  ASSERT_TRUE(calendar.SetCurSel(date(1993, 5, 1)));  // a Saturday: the grid starts on 26 April
+  ASSERT_TRUE(calendar.SetCurSel(base::calendar_day(1993, 5, 1)));  // a Saturday: the grid starts on 26 April
   click(calendar.m_hWnd, cell(3, 0));
   pump();
   EXPECT_EQ(parent.notices, (std::vector<std::string>{"change 1993-05-17", "select 1993-05-17"}));
@@ -118,7 +112,7 @@ TEST_F(MonthCalTest, ClickingADayChangesAndSelects) {
 }
 
 TEST_F(MonthCalTest, ArrowsMoveToTheSameDayOrTheMonthsLast) {
-  ASSERT_TRUE(calendar.SetCurSel(date(2023, 12, 31)));
+  ASSERT_TRUE(calendar.SetCurSel(base::calendar_day(2023, 12, 31)));
   int right = 2 + 7 * kCalendarColumnWidth - 4;
   for (int i = 0; i < 2; ++i) {
     click(calendar.m_hWnd, POINT{right, 8});

@@ -12,6 +12,7 @@
 #include "navigation/keywordsres_tab.h"
 #include "navigation/nav_bar.h"
 #include "navigation/nav_commands.h"
+#include "platform/base/calendar_day.h"
 #include "platform/base/cp1250.h"
 #include "platform/base/temp_folder.h"
 #include "platform/framework/control_messages.h"
@@ -36,13 +37,6 @@ std::string PngPath(const std::string& name) {
   return (std::getenv("LUMO_PNG_DIR") ? std::string(std::getenv("LUMO_PNG_DIR")) : base::temp_folder()) + "/" + name;
 }
 
-SYSTEMTIME Day(int year, int month, int day) {
-  SYSTEMTIME t{};
-  t.wYear = WORD(year);
-  t.wMonth = WORD(month);
-  t.wDay = WORD(day);
-  return t;
-}
 
 // The centre of a day's cell in the calendar showing its month.
 POINT DayCell(int year, int month, int day) {
@@ -75,7 +69,7 @@ class CalendarDlgTest : public AppTest {
     return dynamic_cast<CCalendarDlg*>(CKeywordIndexDlg::GetOpen());
   }
   void ClickDay(CCalendarDlg* dlg, int year, int month, int day) {
-    ASSERT_TRUE(dlg->GetCalendar().SetCurSel(Day(year, month, 1)));
+    ASSERT_TRUE(dlg->GetCalendar().SetCurSel(base::calendar_day(year, month, 1)));
     pump();
     click(dlg->GetCalendar().m_hWnd, DayCell(year, month, day));
     pump();
@@ -108,7 +102,7 @@ TEST_F(CalendarDlgTest, ChosenDaysReportListAndOpenTheirActs) {
   ASSERT_TRUE(dlg->GetCalendar().GetCurSel(shown));
   EXPECT_GE(shown.wYear, 1900);
   EXPECT_LE(shown.wYear, 1999);
-  EXPECT_FALSE(dlg->GetCalendar().SetCurSel(Day(2003, 5, 17)));
+  EXPECT_FALSE(dlg->GetCalendar().SetCurSel(base::calendar_day(2003, 5, 17)));
 
   // The day of one act: the sentence, the act opened at once, one row under the day's key.
   ASSERT_EQ(medview::MvGetKeywordTopicCount(dlg->GetIndex(), "98-01-14"), 1);
