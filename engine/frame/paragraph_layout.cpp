@@ -119,6 +119,12 @@ class ParagraphLayout {
   // keep their own width).
   bool Shaped() const { return v_.layoutShape && at_.depth == 0 && !clipboard_; }
   bool AtNul() const { return c_.text >= text_.size() || text_[c_.text] == 0; }
+  // Byte `at` of a text run, 0 outside the paragraph's text: an inline record's runs point into
+  // that record's own text, which may be longer than this paragraph's.
+  uint8_t RunByte(const LayoutObject& run, int32_t at) const {
+    int64_t offset = int64_t(run.data) + at;
+    return at >= 0 && at < run.length && offset >= 0 && uint64_t(offset) < text_.size() ? text_[size_t(offset)] : 0;
+  }
   uint8_t PeekCommand() const { return c_.cmd < cmds_.size() ? cmds_[c_.cmd] : uint8_t(kCmdEnd); }
   void ConsumeNul() {
     if (c_.text < text_.size()) ++c_.text;
@@ -608,7 +614,7 @@ void ParagraphLayout::FinishLine(bool paragraphEnds) {
   for (size_t i = lineStart_; i + 1 < out_.size(); ++i) {
     if (out_[i].kind != kMarkSoftHyphen || i == lineStart_) continue;
     LayoutObject& run = out_[i - 1];
-    if (run.kind == kObjText && run.length > 0 && text_[size_t(run.data + run.length - 1)] == '-') {
+    if (run.kind == kObjText && RunByte(run, run.length - 1) == '-') {
       --run.length;
       int32_t width = clipboard_ ? 0 : FrMeasureText(v_, text_.data() + run.data, size_t(run.length), nullptr);
       int32_t shift = run.width - width;
@@ -640,7 +646,7 @@ void ParagraphLayout::FinishLine(bool paragraphEnds) {
     }
     if (last && last->kind == kObjText) {
       int32_t length = last->length;
-      while (length > 0 && text_[size_t(last->data + length - 1)] == ' ') --length;
+      while (length > 0 && RunByte(*last, length - 1) == ' ') --length;
       if (length != last->length) {
         last->length = length;
         last->width = clipboard_ ? 0 : FrMeasureText(v_, text_.data() + last->data, size_t(length), nullptr);

@@ -7,13 +7,12 @@ bool bitmap_size_allowed(int width, int height) {
          uint64_t(width) * uint64_t(height) * 4 <= kMaxBitmapBytes;
 }
 
-Bitmap::Bitmap(Key, int width, int height, bool monochrome)
-    : width_(width), height_(height), monochrome_(monochrome),
-      pixels_(size_t(width) * size_t(height), kBlackPixel) {}
+Bitmap::Bitmap(Key, int width, int height, bool monochrome, uint32_t fill)
+    : width_(width), height_(height), monochrome_(monochrome), pixels_(size_t(width) * size_t(height), fill) {}
 
-std::shared_ptr<Bitmap> Bitmap::create(int width, int height, bool monochrome) {
+std::shared_ptr<Bitmap> Bitmap::create(int width, int height, bool monochrome, uint32_t fill) {
   if (!bitmap_size_allowed(width, height)) return nullptr;
-  return std::make_shared<Bitmap>(Key{}, width, height, monochrome);
+  return std::make_shared<Bitmap>(Key{}, width, height, monochrome, fill);
 }
 
 }  // namespace gdi

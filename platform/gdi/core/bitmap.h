@@ -55,8 +55,8 @@ inline constexpr int kColourDepth = 24;
 // monochrome, else the screen's) and planes 1.
 class Bitmap {
  public:
-  // Null when the size is not allowed. A new bitmap is black.
-  static std::shared_ptr<Bitmap> create(int width, int height, bool monochrome);
+  // Null when the size is not allowed. A new bitmap is black, or the colour given.
+  static std::shared_ptr<Bitmap> create(int width, int height, bool monochrome, uint32_t fill = kBlackPixel);
 
   PixelBuffer buffer() { return {pixels_.data(), width_, height_, width_, monochrome_}; }
   int width() const { return width_; }
@@ -72,7 +72,7 @@ class Bitmap {
   struct Key {};
 
  public:
-  Bitmap(Key, int width, int height, bool monochrome);
+  Bitmap(Key, int width, int height, bool monochrome, uint32_t fill);
 
  private:
   int width_, height_;

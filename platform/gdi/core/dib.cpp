@@ -239,13 +239,10 @@ std::shared_ptr<Bitmap> decode_dib(const DibInfo& info, std::span<const uint8_t>
   uint64_t stride = row_bytes(info.width, h.biBitCount, 32);
   // Rows shorter than the header says are refused before anything is allocated.
   if (!compressed && bits.size() < stride * uint64_t(info.height)) return nullptr;
-  auto bitmap = Bitmap::create(info.width, info.height, false);
+  // Pixels the runs skip show colour 0; the runs paint straight into the rows.
+  auto bitmap = Bitmap::create(info.width, info.height, false, compressed ? colour_at(info.colours, 0) : kBlackPixel);
   if (!bitmap) return nullptr;
   if (compressed) {
-    // Pixels the runs skip show colour 0; the runs paint straight into the rows.
-    if (uint32_t background = colour_at(info.colours, 0); background != kBlackPixel) {
-      for (int y = 0; y < info.height; ++y) std::fill_n(bitmap->row(y), info.width, background);
-    }
     bool whole = walk_rle(bits, info.width, info.height, h.biCompression == BI_RLE4,
                           [&](int x, int y, uint8_t index) {
                             bitmap->row(info.height - 1 - y)[x] = colour_at(info.colours, index);
