@@ -74,11 +74,11 @@ ClipFormatTablePtr MvRenderClipFormats(ViewerHandle viewer, BOOL selection, uint
     return nullptr;
   }
   auto table = std::make_unique<ClipFormatTable>();
-  if (wantRtf && rtf.HasContent()) {
-    std::string document = rtf.Document();
+  if (wantRtf && rtf.has_content()) {
+    std::string document = rtf.document();
     table->items.push_back({rtfFormat, std::vector<uint8_t>(document.begin(), document.end())});
   }
-  if (wantText && !text.empty()) table->items.push_back({kClipFormatText, text.Finish()});
+  if (wantText && !text.empty()) table->items.push_back({kClipFormatText, text.finish()});
   for (ClipFormatItem& item : others.items) table->items.push_back(std::move(item));
   if (table->items.empty()) {
     SetErrorCode(error, kViewNothingRendered);
