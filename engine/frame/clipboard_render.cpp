@@ -79,7 +79,7 @@ void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t fr
   // Text-flow markers carry no character: they belong to the range when the object before them does.
   bool inRange = false;
   for (const LayoutObject& object : frame.objects) {
-    if (object.carriesChars()) {
+    if (object.carries_chars()) {
       inRange = object.lastChar >= from && object.firstChar < to;
     } else if (object.kind < kFlowTab) {
       continue;

@@ -49,7 +49,7 @@ ClipFormatTablePtr MvRenderClipFormats(ViewerHandle viewer, BOOL selection, uint
   bool wantRtf = rtfFormat != 0 && (wanted == 0 || wanted == rtfFormat);
   // The range: the selection in text order, or the shown region.
   TextPoint first{frame::FrRegionStart(*viewer), 0}, last{INT32_MAX, INT32_MAX};
-  if (selection && MvHasSelection(viewer)) viewer->marks->selection.Ordered(first, last);
+  if (selection && MvHasSelection(viewer)) viewer->marks->selection.ordered(first, last);
   TitleErrorCode code = 0;
   ClonePtr clone(MvCloneViewer(viewer, &code));
   if (!clone) {
