@@ -183,7 +183,7 @@ int32_t ExpandedPicture::planes() const {
   return block.size() >= kBitmapHeadSize ? base::load_le16(block.data() + kInfoHeaderAt + 12) : 0;
 }
 
-int32_t ExpandedPicture::bitsPerPixel() const {
+int32_t ExpandedPicture::bits_per_pixel() const {
   return block.size() >= kBitmapHeadSize ? base::load_le16(block.data() + kInfoHeaderAt + 14) : 0;
 }
 
@@ -194,7 +194,7 @@ std::span<const uint8_t> ExpandedPicture::bits() const {
   return std::span<const uint8_t>(block).subspan(size_t(offset), size_t(size));
 }
 
-std::span<const uint8_t> ExpandedPicture::hotspotData() const {
+std::span<const uint8_t> ExpandedPicture::hotspot_data() const {
   int64_t offset = field(14), size = field(10);
   if (offset < 0 || size < 0 || uint64_t(offset + size) > block.size()) return {};
   return std::span<const uint8_t>(block).subspan(size_t(offset), size_t(size));

@@ -51,10 +51,10 @@ struct ExpandedPicture {
   int32_t width() const { return field(18 + 4); }
   int32_t height() const { return field(18 + 8); }
   int32_t planes() const;
-  int32_t bitsPerPixel() const;
-  int32_t coloursUsed() const { return field(18 + 32); }
+  int32_t bits_per_pixel() const;
+  int32_t colours_used() const { return field(18 + 32); }
   std::span<const uint8_t> bits() const;
-  std::span<const uint8_t> hotspotData() const;
+  std::span<const uint8_t> hotspot_data() const;
 };
 
 using ExpandedPicturePtr = std::unique_ptr<ExpandedPicture>;

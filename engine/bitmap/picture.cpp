@@ -71,7 +71,7 @@ ExpandedPicturePtr ExpandChosen(std::span<const uint8_t> directory, const Device
 // Room is left for the full colour table of a depth up to 8 bits, which the platform reads when the
 // header counts no colours; colours the picture does not store stay black.
 std::vector<uint32_t> InfoHeader(const ExpandedPicture& picture) {
-  size_t stored = 40 + size_t(std::clamp(picture.coloursUsed(), 0, 256)) * 4;
+  size_t stored = 40 + size_t(std::clamp(picture.colours_used(), 0, 256)) * 4;
   size_t room = 40 + 256 * 4;
   std::vector<uint32_t> info(room / 4, 0);
   std::memcpy(info.data(), picture.block.data() + 18, std::min(stored, picture.block.size() - 18));
@@ -87,14 +87,14 @@ void MakeDeviceObjects(const ExpandedPicture& picture, HDC hdc, PictureInfo& inf
   }
   if (picture.type() == kPictureDdb) {
     info.bitmap = CreateBitmap(picture.width(), picture.height(), UINT(picture.planes()),
-                               UINT(picture.bitsPerPixel()), bits.data());
+                               UINT(picture.bits_per_pixel()), bits.data());
     return;
   }
   std::vector<uint32_t> header = InfoHeader(picture);
   auto* bmi = reinterpret_cast<const BITMAPINFO*>(header.data());
   const uint8_t* palette = picture.block.data() + kBitmapHeadSize;
   static constexpr uint8_t kBlackWhite[8] = {0, 0, 0, 0, 255, 255, 255, 0};
-  if (picture.bitsPerPixel() == 1 && picture.planes() == 1 && picture.coloursUsed() == 2 &&
+  if (picture.bits_per_pixel() == 1 && picture.planes() == 1 && picture.colours_used() == 2 &&
       std::memcmp(palette, kBlackWhite, 8) == 0) {
     info.bitmap = CreateBitmap(picture.width(), picture.height(), 1, 1, nullptr);
     if (info.bitmap) SetDIBits(hdc, info.bitmap, 0, UINT(picture.height()), bits.data(), bmi, DIB_RGB_COLORS);
@@ -122,7 +122,7 @@ void SizeFromPicture(const ExpandedPicture& picture, const DeviceTraits& device,
 void FillInfo(PictureInfo& info, const ExpandedPicture& picture, const DeviceTraits& device, HDC hdc) {
   SizeFromPicture(picture, device, hdc, info.width, info.height, info.storedWidth, info.storedHeight,
                   info.mappingMode);
-  auto hotspots = picture.hotspotData();
+  auto hotspots = picture.hotspot_data();
   info.hotspotData.assign(hotspots.begin(), hotspots.end());
   info.type = picture.type();
   MakeDeviceObjects(picture, hdc, info);

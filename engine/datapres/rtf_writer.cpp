@@ -32,7 +32,7 @@ std::string_view RtfFamilyWord(uint8_t pitchAndFamily) {
 
 int32_t RtfTwips(int32_t value, bool twips) { return twips ? value : value * kTwipsPerStoredUnit; }
 
-void RtfWriter::TextParagraph(const adt::ParagraphInfo& info) {
+void RtfWriter::text_paragraph(const adt::ParagraphInfo& info) {
   bool twips = (info.paraFlags & 1) != 0;
   char alignment = info.alignment == 1 ? 'r' : info.alignment == 2 ? 'c' : 'l';
   body_ += "\\pard\\q";
@@ -46,9 +46,9 @@ void RtfWriter::TextParagraph(const adt::ParagraphInfo& info) {
   body_ += "\\plain";
 }
 
-void RtfWriter::PlainParagraph() { body_ += "\\pard"; }
+void RtfWriter::plain_paragraph() { body_ += "\\pard"; }
 
-void RtfWriter::Run(const RtfFace& face, const RtfRunFormat& format, std::span<const uint8_t> text) {
+void RtfWriter::run(const RtfFace& face, const RtfRunFormat& format, std::span<const uint8_t> text) {
   faces_.try_emplace(face.number, face);
   content_ = true;
   body_ += '{';
@@ -75,18 +75,18 @@ void RtfWriter::Run(const RtfFace& face, const RtfRunFormat& format, std::span<c
   body_ += '}';
 }
 
-void RtfWriter::Tab() { body_ += "\\tab"; }
-void RtfWriter::ParagraphBreak() { body_ += "\\par"; }
-void RtfWriter::LineBreak() { body_ += "\\line"; }
-void RtfWriter::NonBreakingSpace() { body_ += "\\~"; }
+void RtfWriter::tab() { body_ += "\\tab"; }
+void RtfWriter::paragraph_break() { body_ += "\\par"; }
+void RtfWriter::line_break() { body_ += "\\line"; }
+void RtfWriter::non_breaking_space() { body_ += "\\~"; }
 
-void RtfWriter::AppendItem(std::string_view rtf) {
+void RtfWriter::append_item(std::string_view rtf) {
   if (rtf.empty()) return;
   body_ += rtf;
   content_ = true;
 }
 
-void RtfWriter::Picture(int32_t width, int32_t height, std::span<const uint8_t> metafile) {
+void RtfWriter::picture(int32_t width, int32_t height, std::span<const uint8_t> metafile) {
   char head[160];
   std::snprintf(head, sizeof head, "{\\pict\\wmetafile8\\picw%d\\pich%d\\picwgoal%d\\pichgoal%d ", width * 15,
                 height * 15, width * 15, height * 15);
@@ -100,7 +100,7 @@ void RtfWriter::Picture(int32_t width, int32_t height, std::span<const uint8_t> 
   content_ = true;
 }
 
-std::string RtfWriter::Document() const {
+std::string RtfWriter::document() const {
   std::string out = "{\\rtf1\\ansi\\ansicpg1250\\deff0 {\\fonttbl";
   for (const auto& [number, face] : faces_) {
     char entry[48];

@@ -34,22 +34,22 @@ struct RtfRunFormat {
 class RtfWriter {
  public:
   // Paragraph properties of a text record: alignment, indents and spacing in twips.
-  void TextParagraph(const adt::ParagraphInfo& info);
+  void text_paragraph(const adt::ParagraphInfo& info);
   // Paragraph properties of any other record.
-  void PlainParagraph();
-  void Run(const RtfFace& face, const RtfRunFormat& format, std::span<const uint8_t> text);
-  void Tab();
-  void ParagraphBreak();
-  void LineBreak();
-  void NonBreakingSpace();
+  void plain_paragraph();
+  void run(const RtfFace& face, const RtfRunFormat& format, std::span<const uint8_t> text);
+  void tab();
+  void paragraph_break();
+  void line_break();
+  void non_breaking_space();
   // RTF supplied by an embedded window, appended as it is.
-  void AppendItem(std::string_view rtf);
+  void append_item(std::string_view rtf);
   // A picture: a metafile's bytes with the bitmap size it was recorded from.
-  void Picture(int32_t width, int32_t height, std::span<const uint8_t> metafile);
+  void picture(int32_t width, int32_t height, std::span<const uint8_t> metafile);
 
   // Whether a run or an item was written: only then is there a document.
-  bool HasContent() const { return content_; }
-  std::string Document() const;
+  bool has_content() const { return content_; }
+  std::string document() const;
   const std::string& body() const { return body_; }
 
  private:

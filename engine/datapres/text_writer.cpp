@@ -2,7 +2,7 @@
 
 namespace datapres {
 
-void TextWriter::Run(std::span<const uint8_t> text, const fts::CharTable* map) {
+void TextWriter::run(std::span<const uint8_t> text, const fts::CharTable* map) {
   for (uint8_t c : text) {
     // A NUL (only a damaged record holds one) would end the copied text there for every reader.
     if (c == 0) continue;
@@ -13,7 +13,7 @@ void TextWriter::Run(std::span<const uint8_t> text, const fts::CharTable* map) {
   }
 }
 
-void TextWriter::AppendItem(std::span<const uint8_t> text) {
+void TextWriter::append_item(std::span<const uint8_t> text) {
   // A window's text item ends at its terminating NUL, if it carries one.
   for (size_t n = 0; n < text.size(); ++n) {
     if (text[n] == 0) {
@@ -24,7 +24,7 @@ void TextWriter::AppendItem(std::span<const uint8_t> text) {
   bytes_.insert(bytes_.end(), text.begin(), text.end());
 }
 
-std::vector<uint8_t> TextWriter::Finish() const {
+std::vector<uint8_t> TextWriter::finish() const {
   if (bytes_.empty()) return {};
   std::vector<uint8_t> out = bytes_;
   out.push_back(0);

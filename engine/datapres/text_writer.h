@@ -13,15 +13,15 @@ class TextWriter {
  public:
   // Appends a run, each byte translated through the face's character map when there is one; NUL
   // bytes are left out, so the text ends only at its terminating NUL.
-  void Run(std::span<const uint8_t> text, const fts::CharTable* map);
-  void Tab() { bytes_.push_back('\t'); }
-  void LineEnd() { bytes_.insert(bytes_.end(), {'\r', '\n'}); }
-  void Space() { bytes_.push_back(' '); }
+  void run(std::span<const uint8_t> text, const fts::CharTable* map);
+  void tab() { bytes_.push_back('\t'); }
+  void line_end() { bytes_.insert(bytes_.end(), {'\r', '\n'}); }
+  void space() { bytes_.push_back(' '); }
   // Appends an embedded window's text item up to its first NUL.
-  void AppendItem(std::span<const uint8_t> text);
+  void append_item(std::span<const uint8_t> text);
   bool empty() const { return bytes_.empty(); }
   // The text with its terminating NUL; empty when nothing was written.
-  std::vector<uint8_t> Finish() const;
+  std::vector<uint8_t> finish() const;
 
  private:
   std::vector<uint8_t> bytes_;

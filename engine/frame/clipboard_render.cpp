@@ -41,16 +41,16 @@ void CopyWindowItems(medview::Viewer& viewer, const LayoutObject& object, uint32
   }
   for (medview::ClipFormatItem& item : items->items) {
     if (item.format == medview::kClipFormatText) {
-      if (text) text->AppendItem(item.data);
+      if (text) text->append_item(item.data);
       continue;
     }
     if (rtfFormat != 0 && item.format == rtfFormat) {
-      if (rtf) rtf->AppendItem(ItemText(item));
+      if (rtf) rtf->append_item(ItemText(item));
       continue;
     }
     datapres::DibMetafile picture;
     if (rtf && item.format == medview::kClipFormatDib && datapres::DpDibToMetafile(item.data, picture, palette))
-      rtf->Picture(picture.width, picture.height, picture.metafile);
+      rtf->picture(picture.width, picture.height, picture.metafile);
     if (others) others->items.push_back(std::move(item));
   }
 }
@@ -70,16 +70,16 @@ void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t fr
                       header.length >= 0 && uint64_t(header.length) <= frame.record.size() - headerSize &&
                       adt::DpDecodeParagraphInfo(info, frame.record.data() + headerSize, size_t(header.length));
     if (textRecord) {
-      rtf->TextParagraph(info);
+      rtf->text_paragraph(info);
     } else {
-      rtf->PlainParagraph();
+      rtf->plain_paragraph();
     }
   }
   bool afterWindow = false;
   // Text-flow markers carry no character: they belong to the range when the object before them does.
   bool inRange = false;
   for (const LayoutObject& object : frame.objects) {
-    if (object.carriesChars()) {
+    if (object.carries_chars()) {
       inRange = object.lastChar >= from && object.firstChar < to;
     } else if (object.kind < kFlowTab) {
       continue;
@@ -98,7 +98,7 @@ void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t fr
         if (described && descriptor.face < viewer.styleSheet->charMaps.size()) {
           map = viewer.styleSheet->charMaps[descriptor.face].get();
         }
-        if (text) text->Run(run, map);
+        if (text) text->run(run, map);
         if (rtf) {
           datapres::RtfFace rtfFace{descriptor.face, face, descriptor.font.pitchAndFamily};
           datapres::RtfRunFormat format;
@@ -108,35 +108,35 @@ void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t fr
           format.italic = descriptor.font.italic != 0;
           format.smallCaps = (descriptor.flags & medview::kFontSmallCaps) != 0;
           format.raise = descriptor.raise;
-          rtf->Run(rtfFace, format, run);
+          rtf->run(rtfFace, format, run);
         }
         afterWindow = false;
         break;
       }
       case kFlowTab:
       case kFlowCellTab:
-        if (text) text->Tab();
-        if (rtf) rtf->Tab();
+        if (text) text->tab();
+        if (rtf) rtf->tab();
         break;
       case kFlowParagraphEnd:
         // Paragraphs inside a table's cells stay on the row's line.
         if (table) break;
-        if (text && !afterWindow) text->LineEnd();
-        if (rtf) rtf->ParagraphBreak();
+        if (text && !afterWindow) text->line_end();
+        if (rtf) rtf->paragraph_break();
         break;
       case kFlowTableEnd:
         // Each table record is one row: it ends with a single paragraph break.
-        if (text) text->LineEnd();
-        if (rtf) rtf->ParagraphBreak();
+        if (text) text->line_end();
+        if (rtf) rtf->paragraph_break();
         break;
       case kFlowLineBreak:
         if (table) break;
-        if (text && !afterWindow) text->LineEnd();
-        if (rtf) rtf->LineBreak();
+        if (text && !afterWindow) text->line_end();
+        if (rtf) rtf->line_break();
         break;
       case kFlowNonBreakingSpace:
-        if (text) text->Space();
-        if (rtf) rtf->NonBreakingSpace();
+        if (text) text->space();
+        if (rtf) rtf->non_breaking_space();
         break;
       case kObjWindow:
         if (viewer.flags & medview::kViewEmbedSelect) CopyWindowItems(viewer, object, wanted, rtf, text, others);

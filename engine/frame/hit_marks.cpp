@@ -44,12 +44,12 @@ void MapHit(medview::Viewer& viewer, const LayoutFrame& frame, std::span<const u
   const ObjectList& objects = frame.objects;
   size_t first = out.size();
   size_t i = 0;
-  auto reaches = [&](const LayoutObject& o) { return o.carriesChars() && !IsMarkerKind(o.kind) && o.lastChar >= s; };
+  auto reaches = [&](const LayoutObject& o) { return o.carries_chars() && !IsMarkerKind(o.kind) && o.lastChar >= s; };
   while (i < objects.size() && !reaches(objects[i])) ++i;
   bool started = false;
   for (; i < objects.size(); ++i) {
     const LayoutObject& o = objects[i];
-    if (!o.carriesChars() || IsMarkerKind(o.kind)) continue;
+    if (!o.carries_chars() || IsMarkerKind(o.kind)) continue;
     if (o.firstChar >= e) break;
     if (started && o.kind != kObjText) break;  // the walk goes on over text only
     started = true;

@@ -79,7 +79,7 @@ struct LayoutObject {
   std::shared_ptr<bitmap::PictureInfo> picture;
   std::shared_ptr<HotspotExtra> hotspotExtra;
 
-  bool carriesChars() const { return firstChar >= 0; }
+  bool carries_chars() const { return firstChar >= 0; }
   int32_t right() const { return x + width; }
   int32_t bottom() const { return y + height; }
 };

@@ -88,7 +88,7 @@ std::optional<LayoutShape> FrBuildLayoutShape(const ShapeOutline& outline) {
 }
 
 int32_t FrShapeEdge(const LayoutShape& shape, int side, int32_t y, int32_t height) {
-  std::span<const ShapePoint> chain = side == kShapeLeft ? shape.LeftEdge() : shape.RightEdge();
+  std::span<const ShapePoint> chain = side == kShapeLeft ? shape.left_edge() : shape.right_edge();
   int32_t first = EdgeAt(chain, y);
   if (height <= 1 || first == kShapeBelow) return first;
   int32_t second = EdgeAt(chain, int32_t(std::min<int64_t>(int64_t(y) + height - 1, INT32_MAX)));

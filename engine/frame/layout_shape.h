@@ -32,8 +32,8 @@ struct LayoutShape {
   uint16_t rightStart = 0;
   std::vector<ShapePoint> points;
 
-  std::span<const ShapePoint> LeftEdge() const { return std::span(points).first(rightStart); }
-  std::span<const ShapePoint> RightEdge() const { return std::span(points).subspan(rightStart); }
+  std::span<const ShapePoint> left_edge() const { return std::span(points).first(rightStart); }
+  std::span<const ShapePoint> right_edge() const { return std::span(points).subspan(rightStart); }
 };
 
 inline constexpr int kShapeLeft = 0;

@@ -108,28 +108,28 @@ class ParagraphLayout {
       : v_(viewer), info_(info), cmds_(commands), commandsAt_(commandsAt), text_(text), at_(at), out_(out),
         clipboard_((viewer.flags & medview::kViewClipboard) != 0) {}
 
-  bool Run(RecordExtent& extent);
+  bool run(RecordExtent& extent);
 
  private:
-  int32_t Scale(int32_t value, bool vertical) const {
+  int32_t scale(int32_t value, bool vertical) const {
     return medview::MvScaleLength(v_, value, (info_.paraFlags & 1) != 0, vertical);
   }
-  bool Wraps() const { return !clipboard_ && !info_.noWrap; }
+  bool wraps() const { return !clipboard_ && !info_.noWrap; }
   // Lines of a frame's own paragraph follow the viewer's layout shape (cells and inline records
   // keep their own width).
-  bool Shaped() const { return v_.layoutShape && at_.depth == 0 && !clipboard_; }
-  bool AtNul() const { return c_.text >= text_.size() || text_[c_.text] == 0; }
+  bool shaped() const { return v_.layoutShape && at_.depth == 0 && !clipboard_; }
+  bool at_nul() const { return c_.text >= text_.size() || text_[c_.text] == 0; }
   // Byte `at` of a text run, 0 outside the paragraph's text: an inline record's runs point into
   // that record's own text, which may be longer than this paragraph's.
-  uint8_t RunByte(const LayoutObject& run, int32_t at) const {
+  uint8_t run_byte(const LayoutObject& run, int32_t at) const {
     int64_t offset = int64_t(run.data) + at;
     return at >= 0 && at < run.length && offset >= 0 && uint64_t(offset) < text_.size() ? text_[size_t(offset)] : 0;
   }
-  uint8_t PeekCommand() const { return c_.cmd < cmds_.size() ? cmds_[c_.cmd] : uint8_t(kCmdEnd); }
-  void ConsumeNul() {
+  uint8_t peek_command() const { return c_.cmd < cmds_.size() ? cmds_[c_.cmd] : uint8_t(kCmdEnd); }
+  void consume_nul() {
     if (c_.text < text_.size()) ++c_.text;
   }
-  bool ReadU16(uint16_t& value) {
+  bool read_u16(uint16_t& value) {
     if (cmds_.size() - c_.cmd < 2) {
       c_.cmd = cmds_.size();
       return false;
@@ -138,7 +138,7 @@ class ParagraphLayout {
     c_.cmd += 2;
     return true;
   }
-  bool SkipCommandData(size_t count) {
+  bool skip_command_data(size_t count) {
     if (cmds_.size() - c_.cmd < count) {
       c_.cmd = cmds_.size();
       return false;
@@ -146,47 +146,47 @@ class ParagraphLayout {
     c_.cmd += count;
     return true;
   }
-  void SelectFont(int32_t number) {
+  void select_font(int32_t number) {
     if (!clipboard_) medview::MvSelectFont(&v_, number);
   }
-  int32_t LineHeightOfFont() const { return v_.textMetrics.tmHeight + v_.textMetrics.tmExternalLeading; }
-  void SilentPosition() {
+  int32_t line_height_of_font() const { return v_.textMetrics.tmHeight + v_.textMetrics.tmExternalLeading; }
+  void silent_position() {
     if (c_.pendingFirst < 0) c_.pendingFirst = c_.charNo;
     ++c_.charNo;
   }
-  void TakeBoundary() {
+  void take_boundary() {
     boundary_ = c_;
     boundaryAtLineStart_ = c_.objects == lineStart_ && !c_.runOpen;
   }
-  void Restore(const Cursor& to) {
+  void restore(const Cursor& to) {
     out_.resize(to.objects);
     sides_.resize(to.pendingSides);
     int32_t font = c_.font;
     c_ = to;
-    if (font != c_.font) SelectFont(c_.font);
+    if (font != c_.font) select_font(c_.font);
   }
-  void Push(LayoutObject object) {
+  void push(LayoutObject object) {
     out_.push_back(std::move(object));
     c_.objects = out_.size();
   }
-  uint32_t HotspotFlag() const { return c_.hotspotData != -1 ? kObjInHotspot : 0; }
+  uint32_t hotspot_flag() const { return c_.hotspotData != -1 ? kObjInHotspot : 0; }
 
-  bool TakeWord();
-  void FlushRun();
-  void AddMarker(uint8_t kind, bool carriesChar, int32_t width = 0);
-  void ApplyPendingTab();
-  void Tab(bool& lineEnds);
-  bool TakeEmbeddedRecord(std::span<const uint8_t>& record, int32_t& recordOffset);
-  void LayEmbeddedRecord(std::span<const uint8_t> record, int32_t recordOffset, ObjectList& objects,
+  bool take_word();
+  void flush_run();
+  void add_marker(uint8_t kind, bool carriesChar, int32_t width = 0);
+  void apply_pending_tab();
+  void tab(bool& lineEnds);
+  bool take_embedded_record(std::span<const uint8_t>& record, int32_t& recordOffset);
+  void lay_embedded_record(std::span<const uint8_t> record, int32_t recordOffset, ObjectList& objects,
                          RecordExtent& extent);
-  Step InlineObject(std::span<const uint8_t> record, int32_t recordOffset, bool inserted);
-  const medview::InsertedObject* InsertDue() const;
-  Step SideObjectCommand(bool right);
-  void PlaceSideObjects();
-  void StartLine();
-  Step Command(bool& lineEnds, bool& paragraphEnds);
-  void LayoutLine(bool& paragraphEnds);
-  void FinishLine(bool paragraphEnds);
+  Step inline_object(std::span<const uint8_t> record, int32_t recordOffset, bool inserted);
+  const medview::InsertedObject* insert_due() const;
+  Step side_object_command(bool right);
+  void place_side_objects();
+  void start_line();
+  Step command(bool& lineEnds, bool& paragraphEnds);
+  void layout_line(bool& paragraphEnds);
+  void finish_line(bool paragraphEnds);
 
   medview::Viewer& v_;
   const adt::ParagraphInfo& info_;
@@ -215,16 +215,16 @@ class ParagraphLayout {
   std::array<int32_t, adt::kMaxTabStops> tabs_{};
 };
 
-void ParagraphLayout::FlushRun() {
+void ParagraphLayout::flush_run() {
   if (!c_.runOpen) return;
   c_.runOpen = false;
   if (c_.text <= c_.runStart) return;
   LayoutObject o;
   o.kind = kObjText;
-  o.flags = kObjInLine | HotspotFlag();
+  o.flags = kObjInLine | hotspot_flag();
   o.x = c_.runX;
   o.baseline = v_.raise + v_.textMetrics.tmAscent;
-  o.height = LineHeightOfFont();
+  o.height = line_height_of_font();
   o.width = c_.runWidth;
   o.hotspotNumber = c_.hotspotData != -1 ? c_.hotspotNumber : 0;
   o.hotspotData = c_.hotspotData;
@@ -235,13 +235,13 @@ void ParagraphLayout::FlushRun() {
   o.length = int32_t(c_.text - c_.runStart);
   o.font = c_.font;
   c_.x = c_.runX + c_.runWidth;
-  Push(std::move(o));
+  push(std::move(o));
 }
 
-void ParagraphLayout::AddMarker(uint8_t kind, bool carriesChar, int32_t width) {
+void ParagraphLayout::add_marker(uint8_t kind, bool carriesChar, int32_t width) {
   LayoutObject o;
   o.kind = kind;
-  o.flags = kObjInLine | HotspotFlag();
+  o.flags = kObjInLine | hotspot_flag();
   o.x = c_.x;
   o.width = width;
   o.hotspotNumber = c_.hotspotData != -1 ? c_.hotspotNumber : 0;
@@ -253,12 +253,12 @@ void ParagraphLayout::AddMarker(uint8_t kind, bool carriesChar, int32_t width) {
     c_.pendingFirst = -1;
   }
   c_.x += width;
-  Push(std::move(o));
+  push(std::move(o));
 }
 
 // Takes the next word (non-space bytes and the spaces after them) into the open run. False when it
 // does not fit and the line already holds a break opportunity.
-bool ParagraphLayout::TakeWord() {
+bool ParagraphLayout::take_word() {
   size_t end = c_.text;
   while (end < text_.size() && text_[end] != 0 && text_[end] != ' ') ++end;
   size_t visibleEnd = end;
@@ -275,16 +275,16 @@ bool ParagraphLayout::TakeWord() {
   const uint8_t* run = text_.data() + c_.runStart;
   if (!clipboard_) {
     int32_t visible = FrMeasureText(v_, run, visibleEnd - c_.runStart, nullptr);
-    if (Wraps() && c_.runX + visible > rightMargin_ && !boundaryAtLineStart_) return false;
+    if (wraps() && c_.runX + visible > rightMargin_ && !boundaryAtLineStart_) return false;
     c_.runWidth = end == visibleEnd ? visible : FrMeasureText(v_, run, end - c_.runStart, nullptr);
   }
   c_.charNo += int32_t(end - c_.text);
   c_.text = end;
-  if (end > visibleEnd) TakeBoundary();
+  if (end > visibleEnd) take_boundary();
   return true;
 }
 
-void ParagraphLayout::ApplyPendingTab() {
+void ParagraphLayout::apply_pending_tab() {
   if (!c_.tabPending) return;
   c_.tabPending = false;
   int32_t width = c_.x - c_.tabStartX;
@@ -294,9 +294,9 @@ void ParagraphLayout::ApplyPendingTab() {
   c_.x += shift;
 }
 
-void ParagraphLayout::Tab(bool& lineEnds) {
-  ApplyPendingTab();
-  AddMarker(kMarkTab, true);
+void ParagraphLayout::tab(bool& lineEnds) {
+  apply_pending_tab();
+  add_marker(kMarkTab, true);
   if (clipboard_) {
     FrAddMarker(out_, kFlowTab, c_.x, 0);
     c_.objects = out_.size();
@@ -335,7 +335,7 @@ void ParagraphLayout::Tab(bool& lineEnds) {
 
 // Reads the embedded record at the command bytes and lays it out at (0, 0), numbering its
 // characters from the current position. False when its bytes run past the commands.
-bool ParagraphLayout::TakeEmbeddedRecord(std::span<const uint8_t>& record, int32_t& recordOffset) {
+bool ParagraphLayout::take_embedded_record(std::span<const uint8_t>& record, int32_t& recordOffset) {
   adt::TopicRecordHeader header;
   size_t headerSize = adt::DpDecodeRecordHeader(header, cmds_.data() + c_.cmd, cmds_.size() - c_.cmd);
   uint64_t size = headerSize + uint64_t(uint32_t(std::max(header.length, 0))) + header.count;
@@ -349,7 +349,7 @@ bool ParagraphLayout::TakeEmbeddedRecord(std::span<const uint8_t>& record, int32
   return true;
 }
 
-void ParagraphLayout::LayEmbeddedRecord(std::span<const uint8_t> record, int32_t recordOffset, ObjectList& objects,
+void ParagraphLayout::lay_embedded_record(std::span<const uint8_t> record, int32_t recordOffset, ObjectList& objects,
                                         RecordExtent& extent) {
   RecordPlacement place;
   place.width = std::max(rightMargin_ - leftEdge_, 0);
@@ -366,7 +366,7 @@ void ParagraphLayout::LayEmbeddedRecord(std::span<const uint8_t> record, int32_t
   FrLayoutRecord(v_, record, {}, place, objects, extent);
   c_.hotspotCount = v_.hotspotCount;
   for (size_t i = first; i < objects.size() && c_.pendingFirst >= 0; ++i) {
-    if (objects[i].carriesChars()) {
+    if (objects[i].carries_chars()) {
       objects[i].firstChar = c_.pendingFirst;
       c_.pendingFirst = -1;
     }
@@ -376,14 +376,14 @@ void ParagraphLayout::LayEmbeddedRecord(std::span<const uint8_t> record, int32_t
 // An inline record: laid out at the current x, standing on the baseline. An inserted object is no
 // part of the record: it takes no character positions, and its record offset is its negated
 // identifier, which tells its window apart from any other.
-Step ParagraphLayout::InlineObject(std::span<const uint8_t> record, int32_t recordOffset, bool inserted) {
+Step ParagraphLayout::inline_object(std::span<const uint8_t> record, int32_t recordOffset, bool inserted) {
   size_t first = out_.size();
   RecordExtent extent;
   int32_t pendingFirst = c_.pendingFirst;
   if (inserted) c_.pendingFirst = -1;
-  LayEmbeddedRecord(record, recordOffset, out_, extent);
+  lay_embedded_record(record, recordOffset, out_, extent);
   if (inserted) c_.pendingFirst = pendingFirst;
-  if (Wraps() && c_.x + extent.width > rightMargin_ && !boundaryAtLineStart_) return Step::kNoRoom;
+  if (wraps() && c_.x + extent.width > rightMargin_ && !boundaryAtLineStart_) return Step::kNoRoom;
   for (size_t i = first; i < out_.size(); ++i) {
     LayoutObject& o = out_[i];
     o.baseline = extent.height - o.y;
@@ -405,13 +405,13 @@ Step ParagraphLayout::InlineObject(std::span<const uint8_t> record, int32_t reco
 }
 
 // A side record: laid out now, placed beside the next line.
-Step ParagraphLayout::SideObjectCommand(bool right) {
+Step ParagraphLayout::side_object_command(bool right) {
   SideObject side;
   RecordExtent extent;
   std::span<const uint8_t> record;
   int32_t recordOffset = 0;
-  if (!TakeEmbeddedRecord(record, recordOffset)) return Step::kDamaged;
-  LayEmbeddedRecord(record, recordOffset, side.objects, extent);
+  if (!take_embedded_record(record, recordOffset)) return Step::kDamaged;
+  lay_embedded_record(record, recordOffset, side.objects, extent);
   side.width = extent.width;
   side.height = extent.height;
   side.right = right;
@@ -419,18 +419,18 @@ Step ParagraphLayout::SideObjectCommand(bool right) {
   sides_.push_back(std::move(side));
   c_.pendingSides = sides_.size();
   // Met before anything of its line: the line starts again beside it.
-  if (out_.size() == lineStart_ && !c_.runOpen && c_.x == leftEdge_) StartLine();
+  if (out_.size() == lineStart_ && !c_.runOpen && c_.x == leftEdge_) start_line();
   return Step::kDone;
 }
 
 // The next enabled inserted object when the numbering has reached its offset.
-const medview::InsertedObject* ParagraphLayout::InsertDue() const {
+const medview::InsertedObject* ParagraphLayout::insert_due() const {
   if (c_.insertsDone >= inserts_.size() || inserts_[c_.insertsDone]->offset > c_.charNo) return nullptr;
   return inserts_[c_.insertsDone];
 }
 
 // Places the waiting side objects at the top of the line about to be laid out.
-void ParagraphLayout::PlaceSideObjects() {
+void ParagraphLayout::place_side_objects() {
   for (SideObject& side : sides_) {
     int32_t x = rightMargin_ - side.width;
     bool right = side.right && x >= kSideGap;
@@ -455,93 +455,93 @@ void ParagraphLayout::PlaceSideObjects() {
 }
 
 // Handles the command at the current NUL.
-Step ParagraphLayout::Command(bool& lineEnds, bool& paragraphEnds) {
+Step ParagraphLayout::command(bool& lineEnds, bool& paragraphEnds) {
   size_t commandAt = c_.cmd;
-  uint8_t command = PeekCommand();
-  ConsumeNul();
+  uint8_t command = peek_command();
+  consume_nul();
   if (c_.cmd < cmds_.size()) ++c_.cmd;
   uint16_t value = 0;
   switch (command) {
     case kCmdNoEffect4:
-      SilentPosition();
-      return Checked(SkipCommandData(4));
+      silent_position();
+      return Checked(skip_command_data(4));
     case kCmdNoEffect2:
-      SilentPosition();
-      return Checked(SkipCommandData(2));
+      silent_position();
+      return Checked(skip_command_data(2));
     case kCmdNoEffect6:
-      SilentPosition();
-      return Checked(SkipCommandData(6));
+      silent_position();
+      return Checked(skip_command_data(6));
     case kCmdFont:
-      SilentPosition();
-      if (!ReadU16(value)) return Step::kDamaged;
+      silent_position();
+      if (!read_u16(value)) return Step::kDamaged;
       c_.font = value;
-      SelectFont(c_.font);
+      select_font(c_.font);
       return Step::kDone;
     case kCmdLineBreak:
-      AddMarker(kMarkLineBreak, true);
+      add_marker(kMarkLineBreak, true);
       if (clipboard_) FrAddMarker(out_, kFlowLineBreak, c_.x, 0), c_.objects = out_.size();
       lineEnds = true;
       return Step::kDone;
     case kCmdParagraphEnd:
-      AddMarker(kMarkParagraphEnd, true);
+      add_marker(kMarkParagraphEnd, true);
       if (clipboard_) FrAddMarker(out_, kFlowParagraphEnd, c_.x, 0), c_.objects = out_.size();
       lineEnds = true;
       return Step::kDone;
     case kCmdTab:
-      Tab(lineEnds);
+      tab(lineEnds);
       return Step::kDone;
     case kCmdExtraHeight:
-      if (!ReadU16(value)) return Step::kDamaged;
+      if (!read_u16(value)) return Step::kDamaged;
       c_.extraHeight += int16_t(value);
-      AddMarker(kMarkExtraHeight, true);
+      add_marker(kMarkExtraHeight, true);
       lineEnds = true;
       return Step::kDone;
     case kCmdInline: {
       std::span<const uint8_t> record;
       int32_t recordOffset = 0;
-      if (!TakeEmbeddedRecord(record, recordOffset)) return Step::kDamaged;
-      return InlineObject(record, recordOffset, false);
+      if (!take_embedded_record(record, recordOffset)) return Step::kDamaged;
+      return inline_object(record, recordOffset, false);
     }
     case kCmdSideLeft:
     case kCmdSideRight:
-      return SideObjectCommand(command == kCmdSideRight);
+      return side_object_command(command == kCmdSideRight);
     case kCmdHotspotEnd:
-      SilentPosition();
+      silent_position();
       c_.hotspotData = -1;
       return Step::kDone;
     case kCmdNonBreakingSpace: {
       uint8_t space = ' ';
-      AddMarker(kMarkNonBreakingSpace, true, clipboard_ ? 0 : FrMeasureText(v_, &space, 1, nullptr));
+      add_marker(kMarkNonBreakingSpace, true, clipboard_ ? 0 : FrMeasureText(v_, &space, 1, nullptr));
       if (clipboard_) FrAddMarker(out_, kFlowNonBreakingSpace, c_.x, 0), c_.objects = out_.size();
       return Step::kDone;
     }
     case kCmdSoftHyphen:
-      SilentPosition();
-      AddMarker(kMarkSoftHyphen, false);
+      silent_position();
+      add_marker(kMarkSoftHyphen, false);
       return Step::kDone;
     case kCmdEnd:
-      AddMarker(kMarkCommandsEnd, true);
+      add_marker(kMarkCommandsEnd, true);
       lineEnds = paragraphEnds = true;
       c_.cmd = cmds_.size();
       return Step::kDone;
     default:
       // A hotspot starts: four bytes of data, or a 16-bit length and that many bytes.
-      SilentPosition();
+      silent_position();
       ++c_.hotspotCount;
       c_.hotspotNumber = c_.hotspotCount;
       c_.hotspotData = commandsAt_ + int32_t(commandAt);
-      if ((command & 0xD8) == 0xC0) return Checked(SkipCommandData(4));
-      if (!ReadU16(value)) return Step::kDamaged;
-      return Checked(SkipCommandData(value));
+      if ((command & 0xD8) == 0xC0) return Checked(skip_command_data(4));
+      if (!read_u16(value)) return Step::kDamaged;
+      return Checked(skip_command_data(value));
   }
 }
 
 // Places waiting side objects and sets the line's edges around the side objects beside it.
-void ParagraphLayout::StartLine() {
+void ParagraphLayout::start_line() {
   int32_t leftIndent = leftIndent_, rightIndent = rightIndent_;
-  if (Shaped()) {
+  if (shaped()) {
     // The shape's edges over the line stand for the indents; below the shape the paragraph's own.
-    int32_t y = at_.frameTop + top_, height = LineHeightOfFont();
+    int32_t y = at_.frameTop + top_, height = line_height_of_font();
     int32_t left = frame::FrShapeEdge(*v_.layoutShape, kShapeLeft, y, height);
     int32_t right = frame::FrShapeEdge(*v_.layoutShape, kShapeRight, y, height);
     if (left != kShapeBelow && right != kShapeBelow) {
@@ -551,42 +551,42 @@ void ParagraphLayout::StartLine() {
   }
   leftEdge_ = leftIndent + FrBorderSpace(info_, 2) + (firstLine_ ? firstIndent_ : 0);
   rightMargin_ = at_.width - rightIndent - FrBorderSpace(info_, 4);
-  PlaceSideObjects();
+  place_side_objects();
   if (top_ < leftSideBottom_) leftEdge_ = std::max(leftEdge_, leftSideRight_);
   if (top_ < rightSideBottom_) rightMargin_ = std::min(rightMargin_, rightSideLeft_ - kSideGap);
   lineStart_ = out_.size();
   c_.x = leftEdge_;
-  TakeBoundary();
+  take_boundary();
 }
 
-void ParagraphLayout::LayoutLine(bool& paragraphEnds) {
-  StartLine();
+void ParagraphLayout::layout_line(bool& paragraphEnds) {
+  start_line();
   bool lineEnds = false;
   while (!lineEnds) {
-    if (const medview::InsertedObject* insert = InsertDue()) {
-      FlushRun();
-      TakeBoundary();
+    if (const medview::InsertedObject* insert = insert_due()) {
+      flush_run();
+      take_boundary();
       ++c_.insertsDone;
-      if (InlineObject(insert->record, -insert->id, true) == Step::kNoRoom) {
-        Restore(boundary_);
+      if (inline_object(insert->record, -insert->id, true) == Step::kNoRoom) {
+        restore(boundary_);
         lineEnds = true;
       }
       continue;
     }
-    if (!AtNul()) {
-      if (!TakeWord()) {
-        Restore(boundary_);
+    if (!at_nul()) {
+      if (!take_word()) {
+        restore(boundary_);
         break;
       }
       continue;
     }
-    FlushRun();
-    if (EndsWord(PeekCommand())) TakeBoundary();
-    switch (Command(lineEnds, paragraphEnds)) {
+    flush_run();
+    if (EndsWord(peek_command())) take_boundary();
+    switch (command(lineEnds, paragraphEnds)) {
       case Step::kDone:
         break;
       case Step::kNoRoom:
-        Restore(boundary_);
+        restore(boundary_);
         lineEnds = true;
         break;
       case Step::kDamaged:
@@ -595,12 +595,12 @@ void ParagraphLayout::LayoutLine(bool& paragraphEnds) {
         break;
     }
   }
-  FinishLine(paragraphEnds);
+  finish_line(paragraphEnds);
 }
 
-void ParagraphLayout::FinishLine(bool paragraphEnds) {
-  FlushRun();
-  ApplyPendingTab();
+void ParagraphLayout::finish_line(bool paragraphEnds) {
+  flush_run();
+  apply_pending_tab();
   int32_t maxBaseline = 0, maxDescent = 0;
   bool placed = false;
   for (size_t i = lineStart_; i < out_.size(); ++i) {
@@ -614,7 +614,7 @@ void ParagraphLayout::FinishLine(bool paragraphEnds) {
   for (size_t i = lineStart_; i + 1 < out_.size(); ++i) {
     if (out_[i].kind != kMarkSoftHyphen || i == lineStart_) continue;
     LayoutObject& run = out_[i - 1];
-    if (run.kind == kObjText && RunByte(run, run.length - 1) == '-') {
+    if (run.kind == kObjText && run_byte(run, run.length - 1) == '-') {
       --run.length;
       int32_t width = clipboard_ ? 0 : FrMeasureText(v_, text_.data() + run.data, size_t(run.length), nullptr);
       int32_t shift = run.width - width;
@@ -624,7 +624,7 @@ void ParagraphLayout::FinishLine(bool paragraphEnds) {
   }
   int32_t height;
   if (!placed) {
-    height = paragraphEnds || !sides_.empty() ? 0 : LineHeightOfFont();
+    height = paragraphEnds || !sides_.empty() ? 0 : line_height_of_font();
     maxBaseline = v_.textMetrics.tmAscent;
   } else if (lineSpacing_ < 0 && !c_.lineHasInline) {
     height = -lineSpacing_;
@@ -646,7 +646,7 @@ void ParagraphLayout::FinishLine(bool paragraphEnds) {
     }
     if (last && last->kind == kObjText) {
       int32_t length = last->length;
-      while (length > 0 && RunByte(*last, length - 1) == ' ') --length;
+      while (length > 0 && run_byte(*last, length - 1) == ' ') --length;
       if (length != last->length) {
         last->length = length;
         last->width = clipboard_ ? 0 : FrMeasureText(v_, text_.data() + last->data, size_t(length), nullptr);
@@ -671,16 +671,16 @@ void ParagraphLayout::FinishLine(bool paragraphEnds) {
   c_.objects = out_.size();
 }
 
-bool ParagraphLayout::Run(RecordExtent& extent) {
-  spaceAfter_ = Scale(info_.spaceAfter, true);
-  lineSpacing_ = Scale(info_.lineSpacing, true);
-  leftIndent_ = Scale(info_.leftIndent, false);
-  rightIndent_ = Scale(info_.rightIndent, false);
-  firstIndent_ = Scale(info_.firstIndent, false);
-  tabInterval_ = Scale(info_.tabInterval, false);
-  if (tabInterval_ <= 0) tabInterval_ = Scale((info_.paraFlags & 1) ? 710 : 72, false);
+bool ParagraphLayout::run(RecordExtent& extent) {
+  spaceAfter_ = scale(info_.spaceAfter, true);
+  lineSpacing_ = scale(info_.lineSpacing, true);
+  leftIndent_ = scale(info_.leftIndent, false);
+  rightIndent_ = scale(info_.rightIndent, false);
+  firstIndent_ = scale(info_.firstIndent, false);
+  tabInterval_ = scale(info_.tabInterval, false);
+  if (tabInterval_ <= 0) tabInterval_ = scale((info_.paraFlags & 1) ? 710 : 72, false);
   for (int i = 0; i < info_.tabCount && i < adt::kMaxTabStops; ++i) {
-    tabs_[size_t(i)] = Scale(info_.tabs[i].position, false);
+    tabs_[size_t(i)] = scale(info_.tabs[i].position, false);
   }
   c_.charNo = at_.firstChar;
   c_.text = size_t(std::max(info_.textOffset, 0));
@@ -693,27 +693,27 @@ bool ParagraphLayout::Run(RecordExtent& extent) {
   c_.hotspotCount = v_.hotspotCount;
   c_.objects = out_.size();
   size_t first = out_.size();
-  SelectFont(c_.font);
-  top_ = Scale(info_.spaceBefore, true);
+  select_font(c_.font);
+  top_ = scale(info_.spaceBefore, true);
   // A shape whose top lies below the frame's top starts the paragraph there.
-  if (Shaped()) {
+  if (shaped()) {
     top_ = int32_t(std::clamp<int64_t>(int64_t(v_.layoutShape->bounds.top) - at_.frameTop, top_, INT32_MAX / 2));
   }
   int32_t paragraphTop = top_;
   top_ += FrBorderSpace(info_, 1);
   bool ended = false;
   while (!ended) {
-    if (AtNul() && PeekCommand() == kCmdEnd) {
-      ConsumeNul();
+    if (at_nul() && peek_command() == kCmdEnd) {
+      consume_nul();
       c_.cmd = cmds_.size();
       break;
     }
-    LayoutLine(ended);
+    layout_line(ended);
   }
-  PlaceSideObjects();
+  place_side_objects();
   if (c_.pendingFirst >= 0) {
     // Commands at the very end whose positions no object took.
-    AddMarker(kMarkCommandsEnd, true);
+    add_marker(kMarkCommandsEnd, true);
     out_.back().y = top_;
   }
   if (clipboard_) FrAddMarker(out_, kFlowRecordEnd, 0, top_);
@@ -775,7 +775,7 @@ bool FrLayoutParagraph(medview::Viewer& viewer, std::span<const uint8_t> format,
   size_t consumed = adt::DpDecodeParagraphInfo(info, format.data(), format.size());
   if (consumed == 0) return false;
   ParagraphLayout layout(viewer, info, format.subspan(consumed), at.formatOffset + int32_t(consumed), text, at, out);
-  return layout.Run(extent);
+  return layout.run(extent);
 }
 
 void FrAddMarker(ObjectList& out, uint8_t kind, int32_t x, int32_t y) {
@@ -789,7 +789,7 @@ void FrAddMarker(ObjectList& out, uint8_t kind, int32_t x, int32_t y) {
 int32_t FrObjectOfChar(const ObjectList& objects, int32_t number) {
   for (size_t i = 0; i < objects.size(); ++i) {
     const LayoutObject& o = objects[i];
-    if (o.carriesChars() && o.firstChar <= number && number <= o.lastChar) return int32_t(i);
+    if (o.carries_chars() && o.firstChar <= number && number <= o.lastChar) return int32_t(i);
   }
   return -1;
 }

@@ -24,9 +24,9 @@ class RecordSource {
  public:
   virtual ~RecordSource() = default;
   // The record at `position`; 0 or the read's code.
-  virtual uint16_t Load(int32_t position, SourceRecord& out) = 0;
+  virtual uint16_t load(int32_t position, SourceRecord& out) = 0;
   // The chunk of the topic that holds `position`; 0 or the read's code.
-  virtual uint16_t Chunk(int32_t position, fcmanage::TopicChunk& chunk) = 0;
+  virtual uint16_t chunk(int32_t position, fcmanage::TopicChunk& chunk) = 0;
 };
 
 // Records of an open title.

@@ -24,7 +24,7 @@ medview::TitleErrorCode FrWalkRegion(medview::Viewer& viewer, int32_t first, int
   while (position >= 0 && position <= last) {
     if (stop >= 0 && (stopIncluded ? position > stop : position >= stop)) break;
     SourceRecord record;
-    if (source->Load(position, record) != 0 || record.topicHeader) break;
+    if (source->load(position, record) != 0 || record.topicHeader) break;
     FrFreeAllFrames(viewer);
     if (!FrMakeFrame(viewer, std::move(record), false, true, int32_t(std::min<int64_t>(top, INT32_MAX / 2)))) {
       code = medview::kViewNoMemory;

@@ -47,10 +47,10 @@ bool RecordHolding(Viewer& v, int32_t p, SourceRecord& out) {
   if (!v.source) return false;
   int32_t start = 0, end = 0;
   FrShownRegion(v, start, end);
-  if (v.source->Load(start, out) != 0) return false;
+  if (v.source->load(start, out) != 0) return false;
   while (out.next > out.position && out.next <= p && InRegion(v, out.next)) {
     SourceRecord next;
-    if (v.source->Load(out.next, next) != 0 || next.topicHeader) break;
+    if (v.source->load(out.next, next) != 0 || next.topicHeader) break;
     out = std::move(next);
   }
   return true;
@@ -228,7 +228,7 @@ bool FrAddressToPoint(Viewer& v, int32_t address, POINT* point) {
     int32_t x = f.x, y = f.y;
     for (size_t k = 0; k < f.objects.size(); ++k) {
       const LayoutObject& o = f.objects[k];
-      if (!o.carriesChars() || IsMarkerKind(o.kind) || o.lastChar < local) continue;
+      if (!o.carries_chars() || IsMarkerKind(o.kind) || o.lastChar < local) continue;
       if (k > 0) x = f.x + o.x, y = f.y + o.y;
       break;
     }

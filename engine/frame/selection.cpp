@@ -87,7 +87,7 @@ std::vector<int> FrFrameChars(const LayoutFrame& frame) {
   std::vector<int> chars(size_t(count), kCharNone);
   std::span<const uint8_t> text = FrFrameText(frame);
   for (const LayoutObject& object : frame.objects) {
-    if (!object.carriesChars()) continue;
+    if (!object.carries_chars()) continue;
     if (object.kind == kObjText) {
       for (int32_t i = 0; i < object.length; ++i) {
         int32_t number = FrTextCharNumber(object, i);
@@ -213,7 +213,7 @@ int32_t FrPointToObject(medview::Viewer& viewer, int32_t x, int32_t y, int32_t* 
                other < 0 && ly >= o.y && ly < o.bottom() && lx >= o.x && lx < o.right()) {
       other = int32_t(i);
     }
-    if (IsMarkerKind(o.kind) || !o.carriesChars()) continue;
+    if (IsMarkerKind(o.kind) || !o.carries_chars()) continue;
     int64_t dy = ly < o.y ? o.y - ly : ly >= o.bottom() ? ly - o.bottom() + 1 : 0;
     int64_t dx = lx < o.x ? o.x - lx : lx >= o.right() ? lx - o.right() + 1 : 0;
     int64_t distance = dy * 65536 + dx;
@@ -226,10 +226,10 @@ int32_t FrPointToObject(medview::Viewer& viewer, int32_t x, int32_t y, int32_t* 
     return int32_t(f);
   }
   const LayoutObject& o = objects[size_t(chosen)];
-  if (!o.carriesChars()) {
+  if (!o.carries_chars()) {
     int32_t after = 0;
     for (int32_t i = chosen - 1; i >= 0; --i) {
-      if (objects[size_t(i)].carriesChars()) {
+      if (objects[size_t(i)].carries_chars()) {
         after = objects[size_t(i)].lastChar + 1;
         break;
       }
@@ -292,7 +292,7 @@ void ForEachRangePart(medview::Viewer& viewer, const TextPoint& first, const Tex
     std::span<const uint8_t> text = FrFrameText(frame);
     for (size_t i = 0; i < frame.objects.size(); ++i) {
       const LayoutObject& o = frame.objects[i];
-      if (!o.carriesChars() || IsMarkerKind(o.kind) || o.lastChar < from || o.firstChar >= to) continue;
+      if (!o.carries_chars() || IsMarkerKind(o.kind) || o.lastChar < from || o.firstChar >= to) continue;
       RECT r{fx + o.x, fy + o.y, fx + o.right(), fy + o.bottom()};
       if (o.kind == kObjText) {
         int32_t top = 0, bottom = 0;

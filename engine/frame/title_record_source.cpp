@@ -19,7 +19,7 @@ class TitleRecordSource : public RecordSource {
  public:
   explicit TitleRecordSource(title::TitleHandle* title) : title_(title) {}
 
-  uint16_t Load(int32_t position, SourceRecord& out) override {
+  uint16_t load(int32_t position, SourceRecord& out) override {
     int32_t code = 0;
     fcmanage::TopicRecordPtr record = fcmanage::FcLoadRecord(title_, position, code);
     if (!record) return uint16_t(code ? code : 1011);
@@ -27,7 +27,7 @@ class TitleRecordSource : public RecordSource {
     return 0;
   }
 
-  uint16_t Chunk(int32_t position, fcmanage::TopicChunk& chunk) override {
+  uint16_t chunk(int32_t position, fcmanage::TopicChunk& chunk) override {
     int32_t code = 0;
     fcmanage::TopicRecordPtr record = fcmanage::FcGetChunk(title_, position, chunk, code);
     if (!record) return uint16_t(code ? code : 1005);

@@ -56,7 +56,7 @@ TitleErrorCode Neighbour(medview::Viewer& viewer, const LayoutFrame& frame, bool
   if (position < 0 || (forward && pastStop) || (!forward && position < first)) {
     return medview::kViewEndOfRegion;
   }
-  if (uint16_t code = source->Load(position, out)) return code == medview::kViewEndOfRegion ? code : medview::kViewLayoutStopped;
+  if (uint16_t code = source->load(position, out)) return code == medview::kViewEndOfRegion ? code : medview::kViewLayoutStopped;
   if (out.topicHeader) return medview::kViewEndOfRegion;
   return 0;
 }
@@ -79,7 +79,7 @@ BOOL MvSetTopic(medview::ViewerHandle viewer, int32_t position, int16_t region, 
   }
   RecordSource* source = SourceOf(*viewer);
   fcmanage::TopicChunk chunk;
-  if (!source || position < 0 || source->Chunk(position, chunk) != 0) {
+  if (!source || position < 0 || source->chunk(position, chunk) != 0) {
     SetError(error, medview::kViewNoLayout);
     return FALSE;
   }
@@ -274,7 +274,7 @@ TitleErrorCode FrLayoutTarget(medview::Viewer& viewer, bool keepOffset) {
   RecordSource* source = SourceOf(viewer);
   if (!source) return medview::kViewNoTarget;
   SourceRecord record;
-  if (uint16_t code = source->Load(viewer.target, record)) return code;
+  if (uint16_t code = source->load(viewer.target, record)) return code;
   viewer.canScrollV = true;
   viewer.canScrollH = false;
   FrFreeAllFrames(viewer);

@@ -2,7 +2,7 @@
 
 namespace medview {
 
-void SelectionRange::Ordered(TextPoint& first, TextPoint& last) const {
+void SelectionRange::ordered(TextPoint& first, TextPoint& last) const {
   TextPoint m = moving();
   if (m < TextPoint{anchorPosition, anchorNear}) {
     first = m;
@@ -15,7 +15,7 @@ void SelectionRange::Ordered(TextPoint& first, TextPoint& last) const {
 
 bool SelectionRange::empty() const {
   TextPoint first, last;
-  Ordered(first, last);
+  ordered(first, last);
   return !(first < last);
 }
 

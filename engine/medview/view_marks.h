@@ -36,7 +36,7 @@ struct SelectionRange {
 
   TextPoint moving() const { return {movingPosition, movingOffset}; }
   // The range's two ends in text order.
-  void Ordered(TextPoint& first, TextPoint& last) const;
+  void ordered(TextPoint& first, TextPoint& last) const;
   bool empty() const;
 };
 

@@ -49,7 +49,7 @@ ClipFormatTablePtr MvRenderClipFormats(ViewerHandle viewer, BOOL selection, uint
   bool wantRtf = rtfFormat != 0 && (wanted == 0 || wanted == rtfFormat);
   // The range: the selection in text order, or the shown region.
   TextPoint first{frame::FrRegionStart(*viewer), 0}, last{INT32_MAX, INT32_MAX};
-  if (selection && MvHasSelection(viewer)) viewer->marks->selection.Ordered(first, last);
+  if (selection && MvHasSelection(viewer)) viewer->marks->selection.ordered(first, last);
   TitleErrorCode code = 0;
   ClonePtr clone(MvCloneViewer(viewer, &code));
   if (!clone) {
@@ -74,11 +74,11 @@ ClipFormatTablePtr MvRenderClipFormats(ViewerHandle viewer, BOOL selection, uint
     return nullptr;
   }
   auto table = std::make_unique<ClipFormatTable>();
-  if (wantRtf && rtf.HasContent()) {
-    std::string document = rtf.Document();
+  if (wantRtf && rtf.has_content()) {
+    std::string document = rtf.document();
     table->items.push_back({rtfFormat, std::vector<uint8_t>(document.begin(), document.end())});
   }
-  if (wantText && !text.empty()) table->items.push_back({kClipFormatText, text.Finish()});
+  if (wantText && !text.empty()) table->items.push_back({kClipFormatText, text.finish()});
   for (ClipFormatItem& item : others.items) table->items.push_back(std::move(item));
   if (table->items.empty()) {
     SetErrorCode(error, kViewNothingRendered);

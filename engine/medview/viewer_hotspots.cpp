@@ -185,7 +185,7 @@ BOOL MvHotspotFromPoint(ViewerHandle viewer, int32_t x, int32_t y, HotspotInfo* 
     info->offset = offset;
     if (MvHasSelection(viewer)) {
       TextPoint first, last;
-      viewer->marks->selection.Ordered(first, last);
+      viewer->marks->selection.ordered(first, last);
       TextPoint here{fr.position, offset};
       if (!(here < first) && here < last) info->flags |= kHotspotInSelection;
     }

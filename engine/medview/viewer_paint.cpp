@@ -22,7 +22,7 @@ BOOL MvPaint(ViewerHandle viewer, HDC hdc, const RECT* clip, TitleErrorCode* err
   frame::FrPaintFrames(*viewer, clip);
   if (MvHasSelection(viewer)) {
     TextPoint first, last;
-    viewer->marks->selection.Ordered(first, last);
+    viewer->marks->selection.ordered(first, last);
     frame::FrInvertRange(*viewer, first, last, true);
   }
   MvRestoreCallerDC(viewer, previous);

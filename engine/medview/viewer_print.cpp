@@ -58,7 +58,7 @@ TitleErrorCode LayOutRange(Viewer& clone, const TextPoint& first, const TextPoin
     int32_t keptTop = INT32_MAX;
     for (LayoutObject o : current.objects) {
       if (frame::IsMarkerKind(o.kind)) continue;
-      if (o.carriesChars() && (o.lastChar < from || o.firstChar >= to)) continue;
+      if (o.carries_chars() && (o.lastChar < from || o.firstChar >= to)) continue;
       if (o.kind == frame::kObjText && !CutToRange(clone, text, o, from, to)) continue;
       keptTop = std::min(keptTop, o.y);
       kept.push_back(o);
@@ -113,7 +113,7 @@ BOOL MvPrint(ViewerHandle viewer, HDC hdc, BOOL selectionOnly, const RECT* page,
   ViewerBusy busy(viewer);
   if (!busy.entered(error)) return FALSE;
   TextPoint first{frame::FrRegionStart(*viewer), INT32_MIN}, last{INT32_MAX, INT32_MAX};
-  if (selectionOnly) viewer->marks->selection.Ordered(first, last);
+  if (selectionOnly) viewer->marks->selection.ordered(first, last);
   TitleErrorCode code = 0;
   ClonePtr clone(MvCloneViewer(viewer, &code));
   if (!clone) {

@@ -28,7 +28,7 @@ void ShowSelection(Viewer& viewer, bool show) {
   ViewMarks& marks = MvMarks(viewer);
   if (!marks.hasSelection) return;
   TextPoint first, last;
-  marks.selection.Ordered(first, last);
+  marks.selection.ordered(first, last);
   frame::FrInvertRange(viewer, first, last, show);
 }
 
@@ -39,7 +39,7 @@ bool CaretRect(Viewer& viewer, const TextPoint& point, RECT* out) {
     int32_t fx = viewer.layoutRect.left - viewer.hOffset + frame.x, fy = viewer.layoutRect.top + frame.y;
     const frame::LayoutObject* last = nullptr;
     for (const frame::LayoutObject& o : frame.objects) {
-      if (!o.carriesChars() || frame::IsMarkerKind(o.kind)) continue;
+      if (!o.carries_chars() || frame::IsMarkerKind(o.kind)) continue;
       if (point.offset <= o.lastChar) {
         int32_t x = fx + o.x;
         if (o.kind == frame::kObjText && point.offset > o.anchor) {
@@ -226,7 +226,7 @@ BOOL MvGetSelection(ViewerHandle viewer, int32_t* firstPosition, int32_t* firstO
                     int32_t* lastOffset) {
   if (!MvHasSelection(viewer)) return FALSE;
   TextPoint first, last;
-  viewer->marks->selection.Ordered(first, last);
+  viewer->marks->selection.ordered(first, last);
   *firstPosition = first.position;
   *firstOffset = first.offset;
   *lastPosition = last.position;
@@ -239,7 +239,7 @@ void MvGetSelectionRects(ViewerHandle viewer, RECT* start, RECT* end) {
   *end = RECT{};
   if (!viewer || !MvLaidOut(*viewer) || !MvHasSelection(viewer)) return;
   TextPoint first, last;
-  viewer->marks->selection.Ordered(first, last);
+  viewer->marks->selection.ordered(first, last);
   int32_t lastLaidOut = viewer->frames.back().position;
   auto place = [&](const TextPoint& point, RECT* out) {
     if (CaretRect(*viewer, point, out)) return;

@@ -363,7 +363,7 @@ namespace {
 // the alignment hint that puts the pages on 2048-byte boundaries).
 FsErrorCode finishTree(BtreeHandle* tree) {
   FsErrorCode code = kFsOk;
-  if (!tree->readOnly() && tree->file) {
+  if (!tree->read_only() && tree->file) {
     code = WriteCachedPages(tree, true);
     if (!code) code = WriteTreeHeader(tree);
   }
@@ -393,7 +393,7 @@ FsErrorCode BtClose(BtreePtr tree) {
 FsErrorCode BtFlush(BtreeHandle* tree) {
   if (!tree) return FS_SET_ERROR(kFsBadArgument);
   FsErrorCode code = WriteCachedPages(tree, true);
-  if (!code && !tree->readOnly()) code = WriteTreeHeader(tree);
+  if (!code && !tree->read_only()) code = WriteTreeHeader(tree);
   return FS_SET_ERROR(code);
 }
 

@@ -315,7 +315,7 @@ FsErrorCode removeEntry(BtreeHandle* tree, const BtPosition& position) {
 
 FsErrorCode checkWritable(const BtreeHandle* tree, const void* key) {
   if (!tree || !key) return kFsBadArgument;
-  if (tree->readOnly()) return kFsReadOnly;
+  if (tree->read_only()) return kFsReadOnly;
   return kFsOk;
 }
 

@@ -19,7 +19,7 @@ FsErrorCode BtSaveImage(BtreeHandle* tree, const FileMoniker* diskFile) {
   if (!tree || !diskFile) return FS_SET_ERROR(kFsBadArgument);
   const int64_t pagesSize = int64_t(tree->header.pageCount) * tree->header.pageSize;
   if (pagesSize > kLargestImage) return FS_SET_ERROR(kFsFailure);
-  if (!tree->readOnly()) {
+  if (!tree->read_only()) {
     if (FsErrorCode e = WriteCachedPages(tree, false)) return e;
   }
   std::vector<uint8_t> image(size_t(kBtreeHeaderSize + pagesSize));

@@ -175,7 +175,7 @@ struct FaceCursor {
   size_t i = 0;
   const BtCharMap* map = nullptr;
 
-  void selectMap(uint8_t number) {
+  void select_map(uint8_t number) {
     // A number past the title's maps falls back to map 1.
     map = maps && !maps->empty() ? &(*maps)[number >= 1 && number <= maps->size() ? number - 1 : 0] : nullptr;
   }
@@ -184,19 +184,19 @@ struct FaceCursor {
   // Steps over face switches and characters the current map ignores (weight 0).
   void settle() {
     for (;;) {
-      skipSwitches();
+      skip_switches();
       if (!current() || weight(current()) != 0) return;
       ++i;
     }
   }
   // Steps over face switches; a switch right before the NUL ends there.
-  void skipSwitches() {
+  void skip_switches() {
     while (current() == 3) {
       if (at(s, i + 1) == 0) {
         ++i;
         return;
       }
-      selectMap(at(s, i + 1));
+      select_map(at(s, i + 1));
       i += 2;
     }
   }
@@ -204,8 +204,8 @@ struct FaceCursor {
 
 int compareP(std::span<const uint8_t> a, std::span<const uint8_t> b, const BtCharMaps* maps) {
   FaceCursor ca{a, maps}, cb{b, maps};
-  ca.selectMap(1);
-  cb.selectMap(1);
+  ca.select_map(1);
+  cb.select_map(1);
   for (;;) {
     // Face switches and ignored characters are passed on both sides before anything is compared, so
     // that a key compares equal to itself whatever it ignores.

@@ -19,7 +19,7 @@ int64_t pageOffset(const BtreeHandle* tree, int16_t page) {
 constexpr int64_t kKeptPagesLimit = 4 << 20;
 
 bool keepsPages(const BtreeHandle* tree) {
-  return tree->readOnly() && int64_t(tree->header.pageCount) * tree->header.pageSize <= kKeptPagesLimit;
+  return tree->read_only() && int64_t(tree->header.pageCount) * tree->header.pageSize <= kKeptPagesLimit;
 }
 
 }  // namespace

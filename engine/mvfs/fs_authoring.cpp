@@ -168,7 +168,7 @@ FsErrorCode CommitInternalFile(InternalFileHandle* file, int32_t alignHint) {
 }
 
 FsErrorCode WriteBackContainer(TitleFileSystem* fs) {
-  if (fs->readOnly()) return kFsOk;
+  if (fs->read_only()) return kFsOk;
   if (fs->directory) {
     if (FsErrorCode e = BtFlush(fs->directory.get())) return e;
     if (FsErrorCode e = FsFlushFile(fs->directory->file.get())) return e;
@@ -234,7 +234,7 @@ InternalFilePtr FsCreateFile(TitleFileSystem* fs, const char* name, uint16_t fla
     return nullptr;
   }
   std::lock_guard guard(fs->lock);
-  if (fs->readOnly()) {
+  if (fs->read_only()) {
     FS_SET_ERROR(kFsReadOnly);
     return nullptr;
   }
@@ -268,7 +268,7 @@ int64_t FsWriteFile(InternalFileHandle* file, const void* buffer, int64_t count)
     FS_SET_ERROR(kFsBadArgument);
     return -1;
   }
-  if ((file->flags & kFileReadOnly) || file->fs->readOnly()) {
+  if ((file->flags & kFileReadOnly) || file->fs->read_only()) {
     FS_SET_ERROR(kFsReadOnly);
     return -1;
   }
@@ -299,7 +299,7 @@ bool FsSetFileSize(InternalFileHandle* file, int64_t size) {
     FS_SET_ERROR(file && !file->ended ? kFsFailure : kFsBadArgument);
     return false;
   }
-  if ((file->flags & kFileReadOnly) || file->fs->readOnly()) {
+  if ((file->flags & kFileReadOnly) || file->fs->read_only()) {
     FS_SET_ERROR(kFsReadOnly);
     return false;
   }
@@ -341,7 +341,7 @@ FsErrorCode FsAbandonFile(InternalFilePtr file) {
 FsErrorCode FsDeleteFile(TitleFileSystem* fs, const char* name) {
   if (!fs || !name) return FS_SET_ERROR(kFsBadArgument);
   std::lock_guard guard(fs->lock);
-  if (fs->readOnly()) return FS_SET_ERROR(kFsReadOnly);
+  if (fs->read_only()) return FS_SET_ERROR(kFsReadOnly);
   int32_t offset = 0;
   if (FsErrorCode e = DirectoryLookup(fs, name, offset)) return FS_SET_ERROR(e);
   FileHeader header;
@@ -356,7 +356,7 @@ FsErrorCode FsDeleteFile(TitleFileSystem* fs, const char* name) {
 FsErrorCode FsRenameFile(TitleFileSystem* fs, const char* oldName, const char* newName) {
   if (!fs || !oldName || !newName || !*newName) return FS_SET_ERROR(kFsBadArgument);
   std::lock_guard guard(fs->lock);
-  if (fs->readOnly()) return FS_SET_ERROR(kFsReadOnly);
+  if (fs->read_only()) return FS_SET_ERROR(kFsReadOnly);
   int32_t offset = 0;
   if (FsErrorCode e = DirectoryLookup(fs, oldName, offset)) return FS_SET_ERROR(e);
   if (FsErrorCode e = BtInsert(fs->directory.get(), newName, offsetRecord(offset))) return FS_SET_ERROR(e);
@@ -370,7 +370,7 @@ FsErrorCode FsRenameFile(TitleFileSystem* fs, const char* oldName, const char* n
 FsErrorCode FsAddDiskFile(TitleFileSystem* fs, const char* name, const FileMoniker* diskFile, int32_t alignHint,
                           uint8_t fileFlags, const FsCopyCallback& callback, bool replace) {
   if (!fs || !name || !*name || !diskFile) return FS_SET_ERROR(kFsBadArgument);
-  if (fs->readOnly()) return FS_SET_ERROR(kFsReadOnly);
+  if (fs->read_only()) return FS_SET_ERROR(kFsReadOnly);
   base::OsFile source;
   if (source.open(diskFile->path(), base::OpenMode::Read) != base::OsError::None) return FS_SET_ERROR(kFsReadOnly);
   uint64_t size = 0;

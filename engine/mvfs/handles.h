@@ -24,7 +24,7 @@ struct TitleFileSystem {
   // recursive because a directory lookup reads the directory file.
   std::recursive_mutex lock;
 
-  bool readOnly() const { return header.flags & kContainerReadOnly; }
+  bool read_only() const { return header.flags & kContainerReadOnly; }
 };
 
 // Bits of an internal file's flags.
@@ -74,8 +74,8 @@ struct BtreeHandle {
   std::vector<bool> readStartsOfLeaf;
   bool headerChanged = false;
 
-  bool readOnly() const { return header.flags & kBtreeReadOnly; }
-  bool isLeafLevel(int level) const { return level == header.levels - 1; }
+  bool read_only() const { return header.flags & kBtreeReadOnly; }
+  bool is_leaf_level(int level) const { return level == header.levels - 1; }
 };
 
 }  // namespace mvfs

@@ -35,7 +35,7 @@ FsErrorCode endFile(InternalFileHandle* file, int32_t alignHint) {
 
 FsErrorCode EnsureOsFile(TitleFileSystem* fs) {
   if (fs->os.is_open()) return kFsOk;
-  fs->os = FidOpen(fs->name.get(), fs->readOnly() ? kFidRead | kFidDenyWrite : kFidReadWrite | kFidDenyWrite);
+  fs->os = FidOpen(fs->name.get(), fs->read_only() ? kFidRead | kFidDenyWrite : kFidReadWrite | kFidDenyWrite);
   if (!fs->os.is_open()) return FsGetLastError();
   uint64_t size = 0;
   if (fs->os.size(size) != base::OsError::None || size < uint64_t(kContainerHeaderSize)) {
@@ -139,7 +139,7 @@ TitleFileSystemPtr FsOpen(const FileMoniker* moniker, uint16_t flags) {
 FsErrorCode FsFlush(TitleFileSystem* fs, uint16_t flags) {
   if (!fs) return FS_SET_ERROR(kFsBadArgument);
   std::lock_guard guard(fs->lock);
-  FsErrorCode code = fs->readOnly() ? kFsOk : WriteBackContainer(fs);
+  FsErrorCode code = fs->read_only() ? kFsOk : WriteBackContainer(fs);
   if (!code && (flags & 2) && fs->directory) code = BtFlush(fs->directory.get());
   if (flags & 1) fs->os.close();
   return FS_SET_ERROR(code);
@@ -149,7 +149,7 @@ void TitleFileSystemCloser::operator()(TitleFileSystem* fs) const {
   const FsErrorKeeper keep;
   {
     std::lock_guard guard(fs->lock);
-    if (!fs->readOnly() && WriteBackContainer(fs)) {
+    if (!fs->read_only() && WriteBackContainer(fs)) {
       // A directory that could not be written leaves the container unopenable rather than wrong.
       ContainerHeader damaged = fs->header;
       damaged.magic = 0;
@@ -169,7 +169,7 @@ FsErrorCode FsClose(TitleFileSystemPtr fs) {
   FsErrorCode code = kFsOk;
   {
     std::lock_guard guard(fs->lock);
-    if (!fs->readOnly()) code = WriteBackContainer(fs.get());
+    if (!fs->read_only()) code = WriteBackContainer(fs.get());
   }
   fs.reset();
   return FS_SET_ERROR(code);
@@ -199,7 +199,7 @@ InternalFilePtr FsOpenFile(TitleFileSystem* fs, const char* name, uint16_t flags
     return nullptr;
   }
   std::lock_guard guard(fs->lock);
-  if (fs->readOnly() && !(flags & kFsOpenReadOnly)) {
+  if (fs->read_only() && !(flags & kFsOpenReadOnly)) {
     FS_SET_ERROR(kFsReadOnly);
     return nullptr;
   }

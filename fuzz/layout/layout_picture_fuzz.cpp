@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bitmap::ExpandedPicturePtr picture = bitmap::ExpLoadBitmapRecord(input.subspan(v.offset, v.size), &status);
     if (picture) {
       (void)picture->bits();
-      (void)picture->hotspotData();
+      (void)picture->hotspot_data();
     }
   }
   bitmap::BmChooseVariant(input, {300, 300, 1, 24});

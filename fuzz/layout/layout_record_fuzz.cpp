@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // for frames made for display.
     std::vector<uint8_t> seen(size_t(extent.chars), 0);
     for (const auto& o : frame.objects) {
-      if (!o.carriesChars()) continue;
+      if (!o.carries_chars()) continue;
       if (o.lastChar < o.firstChar || o.lastChar >= extent.chars) std::abort();
       for (int32_t c = o.firstChar; c <= o.lastChar; ++c) {
         if (seen[size_t(c)]++) std::abort();

@@ -218,8 +218,8 @@ BOOL HyperLoad(PictureLoadRequest& request) {
   bitmap::ExpandedPicturePtr expanded = bitmap::ExpLoadBitmapRecord(FirstStoredPicture(request.bytes), &status);
   if (!expanded) return FALSE;
   std::vector<PictureHotspot> hotspots;
-  if (!(request.createFlags & 1) && !expanded->hotspotData().empty())
-    hotspots = ReadPictureHotspots(expanded->hotspotData()).value_or(std::vector<PictureHotspot>());
+  if (!(request.createFlags & 1) && !expanded->hotspot_data().empty())
+    hotspots = ReadPictureHotspots(expanded->hotspot_data()).value_or(std::vector<PictureHotspot>());
 
   auto picture = std::make_unique<HyperPicture>();
   SIZE size{};

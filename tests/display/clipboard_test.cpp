@@ -68,7 +68,7 @@ TEST(Clipboard, TableRowsEndOnTheirOwnLinesWithCellsSeparatedByTabs) {
   datapres::TextWriter out;
   datapres::RtfWriter rtf;
   frame::FrRenderFrame(topic.viewer(), row, INT32_MIN, INT32_MAX, &rtf, &out);
-  EXPECT_EQ(AsText(out.Finish()), "a\tb\r\nc\td\r\n");
+  EXPECT_EQ(AsText(out.finish()), "a\tb\r\nc\td\r\n");
   EXPECT_EQ(rtf.body(),
             "\\pard\\ql\\fi0\\li0\\ri0\\sb0\\sa0\\sl0\\plain{\\f0\\fs20 a}\\tab{\\f0\\fs20 b}\\par"
             "{\\f0\\fs20 c}\\tab{\\f0\\fs20 d}\\par");

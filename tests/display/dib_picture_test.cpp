@@ -40,7 +40,7 @@ TEST(DibPicture, BitmapBecomesAMetafileInTwipsAndAnRtfPicture) {
   DeleteMetaFile(metafile);
 
   datapres::RtfWriter rtf;
-  rtf.Picture(picture.width, picture.height, picture.metafile);
+  rtf.picture(picture.width, picture.height, picture.metafile);
   const std::string& body = rtf.body();
   ASSERT_EQ(body.rfind("{\\pict\\wmetafile8\\picw30\\pich15\\picwgoal30\\pichgoal15 ", 0), 0u) << body;
   EXPECT_EQ(body.back(), '}');

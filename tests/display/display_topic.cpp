@@ -9,8 +9,8 @@ Bytes Paragraph(std::string_view text, const adt::ParagraphInfo& info) {
   return layout_test::TextRecord(info, layout_test::Commands().Byte(0x82).End(), text);
 }
 
-uint16_t NumberedSource::Load(int32_t position, frame::SourceRecord& out) {
-  uint16_t code = records_->Load(position, out);
+uint16_t NumberedSource::load(int32_t position, frame::SourceRecord& out) {
+  uint16_t code = records_->load(position, out);
   if (code == 0) out.charBase = (position / 10 - 1) * 100;
   return code;
 }

@@ -19,8 +19,8 @@ Bytes Paragraph(std::string_view text, const adt::ParagraphInfo& info = {});
 class NumberedSource : public frame::RecordSource {
  public:
   explicit NumberedSource(std::shared_ptr<layout_test::MemoryRecordSource> records) : records_(std::move(records)) {}
-  uint16_t Load(int32_t position, frame::SourceRecord& out) override;
-  uint16_t Chunk(int32_t position, fcmanage::TopicChunk& chunk) override { return records_->Chunk(position, chunk); }
+  uint16_t load(int32_t position, frame::SourceRecord& out) override;
+  uint16_t chunk(int32_t position, fcmanage::TopicChunk& chunk) override { return records_->chunk(position, chunk); }
 
  private:
   std::shared_ptr<layout_test::MemoryRecordSource> records_;

@@ -23,12 +23,12 @@ TEST(RtfWriter, ParagraphPropertiesGoOutInTwips) {
   info.spaceBefore = 12;
   info.lineSpacing = -20;
   datapres::RtfWriter rtf;
-  rtf.TextParagraph(info);
+  rtf.text_paragraph(info);
   EXPECT_EQ(rtf.body(), "\\pard\\qc\\fi-180\\li360\\ri0\\sb120\\sa0\\sl-200\\plain");
   datapres::RtfWriter twips;
   info.paraFlags = 1;  // already in twips
   info.alignment = 1;
-  twips.TextParagraph(info);
+  twips.text_paragraph(info);
   EXPECT_EQ(twips.body(), "\\pard\\qr\\fi-18\\li36\\ri0\\sb12\\sa0\\sl-20\\plain");
 }
 
@@ -45,20 +45,20 @@ TEST(RtfWriter, RunsEscapeBracesAndCodePageLettersAndMarkBoldFrom600) {
   };
   for (const Case& c : cases) {
     datapres::RtfWriter rtf;
-    rtf.Run(kArial, c.format, Bytes(c.text));
+    rtf.run(kArial, c.format, Bytes(c.text));
     EXPECT_EQ(rtf.body(), c.body);
   }
 }
 
 TEST(RtfWriter, DocumentDeclaresTheCodePageAndEndsFontEntries) {
   datapres::RtfWriter rtf;
-  EXPECT_FALSE(rtf.HasContent());
-  rtf.PlainParagraph();
-  rtf.Run(kArial, {}, Bytes("a"));
-  rtf.Run({3, "Times New Roman", 0x12}, {}, Bytes("b"));
-  rtf.Run(kArial, {}, Bytes("c"));
-  rtf.ParagraphBreak();
-  EXPECT_EQ(rtf.Document(),
+  EXPECT_FALSE(rtf.has_content());
+  rtf.plain_paragraph();
+  rtf.run(kArial, {}, Bytes("a"));
+  rtf.run({3, "Times New Roman", 0x12}, {}, Bytes("b"));
+  rtf.run(kArial, {}, Bytes("c"));
+  rtf.paragraph_break();
+  EXPECT_EQ(rtf.document(),
             "{\\rtf1\\ansi\\ansicpg1250\\deff0 {\\fonttbl {\\f0\\fswiss\\fcharset238 Arial;} "
             "{\\f3\\froman\\fcharset238 "
             "Times New Roman;}}\r\n\\pard{\\f0\\fs20 a}{\\f3\\fs20 b}{\\f0\\fs20 c}\\par}");
@@ -67,7 +67,7 @@ TEST(RtfWriter, DocumentDeclaresTheCodePageAndEndsFontEntries) {
 TEST(RtfWriter, PictureIsHexOfTheMetafile) {
   datapres::RtfWriter rtf;
   const uint8_t metafile[] = {0x01, 0xAB, 0xFF};
-  rtf.Picture(2, 3, metafile);
+  rtf.picture(2, 3, metafile);
   EXPECT_EQ(rtf.body(), "{\\pict\\wmetafile8\\picw30\\pich45\\picwgoal30\\pichgoal45 01ABFF}");
 }
 
@@ -76,17 +76,17 @@ TEST(TextWriter, TranslatesThroughTheFaceMapAndEndsWithNul) {
   map.entries.resize(256);
   map.entries[0x96].extra[0] = '-';  // an en dash copied as a hyphen
   datapres::TextWriter text;
-  EXPECT_TRUE(text.Finish().empty());
-  text.Run(Bytes("a\x96" "b"), &map);
-  text.Tab();
-  text.LineEnd();
+  EXPECT_TRUE(text.finish().empty());
+  text.run(Bytes("a\x96" "b"), &map);
+  text.tab();
+  text.line_end();
   std::vector<uint8_t> expected{'a', '-', 'b', '\t', '\r', '\n', 0};
-  EXPECT_EQ(text.Finish(), expected);
+  EXPECT_EQ(text.finish(), expected);
   // A NUL inside a damaged record's run or an item does not end the text early.
   datapres::TextWriter damaged;
-  damaged.Run(std::vector<uint8_t>{'x', 0, 'y'}, nullptr);
-  damaged.AppendItem(std::vector<uint8_t>{'z', 0, 'q'});
-  EXPECT_EQ(damaged.Finish(), (std::vector<uint8_t>{'x', 'y', 'z', 0}));
+  damaged.run(std::vector<uint8_t>{'x', 0, 'y'}, nullptr);
+  damaged.append_item(std::vector<uint8_t>{'z', 0, 'q'});
+  EXPECT_EQ(damaged.finish(), (std::vector<uint8_t>{'x', 'y', 'z', 0}));
 }
 
 // What unrtf reads from a document, as HTML with the letters as character references.
@@ -108,11 +108,11 @@ TEST(RtfWriter, RealReaderReadsPolishLettersBack) {
   if (std::system("unrtf --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "unrtf is not installed";
   ASSERT_FALSE(base::temp_folder().empty());
   datapres::RtfWriter rtf;
-  rtf.PlainParagraph();
+  rtf.plain_paragraph();
   // "Zażółć gęślą jaźń ŁÓŚĄ"
-  rtf.Run(kArial, {}, Bytes("Za\xBF\xF3\xB3\xE6 g\xEA\x9C l\xB9 ja\x9F\xF1 \xA3\xD3\x8C\xA5"));
-  rtf.ParagraphBreak();
-  std::string html = ReadBack(rtf.Document());
+  rtf.run(kArial, {}, Bytes("Za\xBF\xF3\xB3\xE6 g\xEA\x9C l\xB9 ja\x9F\xF1 \xA3\xD3\x8C\xA5"));
+  rtf.paragraph_break();
+  std::string html = ReadBack(rtf.document());
   // U+017C, U+0142, U+0107, U+0119, U+015B, U+0105, U+017A, U+0144, U+0141, U+015A, U+0104.
   for (std::string_view letter : {"&#380;", "&#322;", "&#263;", "&#281;", "&#347;", "&#261;", "&#378;", "&#324;",
                                   "&#321;", "&#346;", "&#260;"}) {
@@ -120,7 +120,7 @@ TEST(RtfWriter, RealReaderReadsPolishLettersBack) {
   }
   EXPECT_NE(html.find("&oacute;"), std::string::npos) << html;
   // Without the declared code page and character set the same bytes read back as other letters.
-  std::string undeclared = rtf.Document();
+  std::string undeclared = rtf.document();
   undeclared.erase(undeclared.find("\\ansicpg1250"), 12);
   undeclared.erase(undeclared.find("\\fcharset238"), 12);
   EXPECT_EQ(ReadBack(undeclared).find("&#380;"), std::string::npos);

@@ -84,13 +84,13 @@ Bytes Paragraph(std::string_view text) {
 class NumberedTopic : public frame::RecordSource {
  public:
   explicit NumberedTopic(std::vector<Bytes> records) : records_(std::move(records), 0) {}
-  uint16_t Load(int32_t position, frame::SourceRecord& out) override {
-    const uint16_t code = records_.Load(position, out);
+  uint16_t load(int32_t position, frame::SourceRecord& out) override {
+    const uint16_t code = records_.load(position, out);
     if (code == 0) out.charBase = (position / 10 - 1) * 100;
     return code;
   }
-  uint16_t Chunk(int32_t position, fcmanage::TopicChunk& chunk) override {
-    const uint16_t code = records_.Chunk(position, chunk);
+  uint16_t chunk(int32_t position, fcmanage::TopicChunk& chunk) override {
+    const uint16_t code = records_.chunk(position, chunk);
     chunk.values[2] = topic;
     return code;
   }

@@ -60,10 +60,10 @@ TEST(LayoutShape, EdgesRunFromTheTopmostToTheBottommostPoint) {
     SCOPED_TRACE(c.name);
     std::optional<frame::LayoutShape> shape = frame::FrBuildLayoutShape(Outline(c.points));
     ASSERT_TRUE(shape);
-    EXPECT_EQ(Edge(shape->LeftEdge()), c.left);
-    EXPECT_EQ(Edge(shape->RightEdge()), c.right);
+    EXPECT_EQ(Edge(shape->left_edge()), c.left);
+    EXPECT_EQ(Edge(shape->right_edge()), c.right);
     EXPECT_EQ(shape->count, c.points.size());
-    for (auto chain : {shape->LeftEdge(), shape->RightEdge()}) {
+    for (auto chain : {shape->left_edge(), shape->right_edge()}) {
       for (size_t i = 1; i < chain.size(); ++i) EXPECT_LT(chain[i - 1].y, chain[i].y);
     }
   }
@@ -117,7 +117,7 @@ TEST(LayoutShape, ScaledToAPrinter) {
   std::optional<frame::LayoutShape> shape = frame::FrBuildLayoutShape(Outline({{48, 0}, {96, 96}, {0, 96}}));
   ASSERT_TRUE(shape);
   frame::LayoutShape scaled = frame::FrScaleLayoutShape(*shape, 600, 300);
-  EXPECT_EQ(Edge(scaled.LeftEdge()), (std::vector<ShapePoint>{{300, 0}, {0, 300}}));
+  EXPECT_EQ(Edge(scaled.left_edge()), (std::vector<ShapePoint>{{300, 0}, {0, 300}}));
   EXPECT_EQ(scaled.bounds.right, 600);
   EXPECT_EQ(scaled.bounds.bottom, 300);
 }

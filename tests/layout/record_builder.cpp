@@ -243,7 +243,7 @@ std::string TestViewer::Layout(const Bytes& record, int32_t width, frame::Record
 MemoryRecordSource::MemoryRecordSource(std::vector<Bytes> paragraphs, int non_scroll)
     : paragraphs_(std::move(paragraphs)), non_scroll_(non_scroll) {}
 
-uint16_t MemoryRecordSource::Load(int32_t position, frame::SourceRecord& out) {
+uint16_t MemoryRecordSource::load(int32_t position, frame::SourceRecord& out) {
   ++loads;
   if (position == unreadable) return 2013;
   if (position <= 0 || position % 10 != 0 || size_t(position / 10) > paragraphs_.size()) return 1011;
@@ -258,7 +258,7 @@ uint16_t MemoryRecordSource::Load(int32_t position, frame::SourceRecord& out) {
   return 0;
 }
 
-uint16_t MemoryRecordSource::Chunk(int32_t position, fcmanage::TopicChunk& chunk) {
+uint16_t MemoryRecordSource::chunk(int32_t position, fcmanage::TopicChunk& chunk) {
   if (position < 0 || size_t(position / 10) > paragraphs_.size()) return 1005;
   chunk = fcmanage::TopicChunk{};
   int32_t end = PositionOf(paragraphs_.size() - 1);  // the last record, as titles store it
@@ -304,7 +304,7 @@ std::string DumpObjects(const frame::ObjectList& objects, const Bytes& record) {
 bool NumberingCoversOnce(const frame::ObjectList& objects, int32_t count, std::string* problem) {
   std::vector<int> seen(size_t(std::max(count, 0)), 0);
   for (const auto& o : objects) {
-    if (!o.carriesChars()) continue;
+    if (!o.carries_chars()) continue;
     if (o.lastChar < o.firstChar || o.lastChar >= count) {
       if (problem) *problem = "range " + std::to_string(o.firstChar) + ".." + std::to_string(o.lastChar);
       return false;

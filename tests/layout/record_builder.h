@@ -106,8 +106,8 @@ class TestViewer {
 class MemoryRecordSource : public frame::RecordSource {
  public:
   MemoryRecordSource(std::vector<Bytes> paragraphs, int non_scroll);
-  uint16_t Load(int32_t position, frame::SourceRecord& out) override;
-  uint16_t Chunk(int32_t position, fcmanage::TopicChunk& chunk) override;
+  uint16_t load(int32_t position, frame::SourceRecord& out) override;
+  uint16_t chunk(int32_t position, fcmanage::TopicChunk& chunk) override;
   static int32_t PositionOf(size_t index) { return int32_t(index + 1) * 10; }
   int loads = 0;
   int32_t unreadable = -1;  // a position whose read fails

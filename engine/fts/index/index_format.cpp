@@ -30,13 +30,13 @@ int32_t ParseIndexHeader(std::span<const uint8_t> bytes, FtsIndexHeader& out) {
   h.options = r.u8();
   h.root = r.u32();
   h.levels = r.u16();
-  h.topicCount = PostingCode::FromWord(r.u16());
-  h.occurrenceCount = PostingCode::FromWord(r.u16());
-  h.wordPosition = PostingCode::FromWord(r.u16());
+  h.topicCount = PostingCode::from_word(r.u16());
+  h.occurrenceCount = PostingCode::from_word(r.u16());
+  h.wordPosition = PostingCode::from_word(r.u16());
   r.skip(4);
-  h.address = PostingCode::FromWord(r.u16());
-  h.length = PostingCode::FromWord(r.u16());
-  h.runCount = PostingCode::FromWord(r.u16());
+  h.address = PostingCode::from_word(r.u16());
+  h.length = PostingCode::from_word(r.u16());
+  h.runCount = PostingCode::from_word(r.u16());
   if (!r.ok()) return kFtsDamaged;
   if (h.levels == 0 || h.levels > kIndexMaxLevels) return kFtsDamaged;
   for (const PostingCode& c : {h.topicCount, h.occurrenceCount, h.wordPosition, h.address, h.length,

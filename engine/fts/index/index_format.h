@@ -88,7 +88,7 @@ struct PostingCode {
   CodeScheme scheme = CodeScheme::Unary;
   uint8_t p = 0;
 
-  static PostingCode FromWord(uint16_t word) { return {CodeScheme(word & 0xFF), uint8_t(word >> 8)}; }
+  static PostingCode from_word(uint16_t word) { return {CodeScheme(word & 0xFF), uint8_t(word >> 8)}; }
   uint16_t word() const { return uint16_t(uint8_t(scheme) | (p << 8)); }
   // True when values decoded with the code fit 32 bits and the scheme is known.
   bool valid() const;
