@@ -1,0 +1,89 @@
+#include "bench/support/program.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/base/data_folder.h"
+#include "platform/base/profile.h"
+#include "platform/base/registry_store.h"
+#include "platform/controls/standard_controls.h"
+#include "platform/framework/prompter.h"
+#include "platform/win/message_loop.h"
+#include "resources/program_resources.h"
+#include "shell/lumo_app.h"
+#include "shell/lumo_kal_doc.h"
+#include "shell/main_frame.h"
+
+// Qt's keyword macros would rename members of the headers above: the Qt header comes last.
+#include <QApplication>
+
+namespace bench {
+namespace {
+
+// Answers every message box "OK" and keeps its text; declines every other question.
+class AnsweringPrompter : public framework::Prompter {
+ public:
+  std::vector<std::string> asked;
+
+  int message_box(HWND, const CString& text, const CString&, UINT) override {
+    asked.push_back(text.str());
+    return IDOK;
+  }
+  bool choose_files(HWND, const framework::FileQuestion&, std::vector<CString>&) override { return false; }
+  bool choose_folder(HWND, const CString&, CString&) override { return false; }
+  bool choose_colour(HWND, COLORREF&) override { return false; }
+  bool choose_printer(HWND, CString&, CString&, int&) override { return false; }
+};
+
+AnsweringPrompter& Prompts() {
+  static AnsweringPrompter prompts;
+  return prompts;
+}
+
+}  // namespace
+
+void StartQtWithPrivateSettings(const char* program, const std::string& folder) {
+  static int argc = 1;
+  static char* argv[] = {const_cast<char*>(program), nullptr};
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  new QApplication(argc, argv);
+  resources::register_program_resources();
+  controls::register_standard_controls();
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder + "/data");
+  base::Profile::set_app_path(folder + "/LumoKAL.ini");
+  base::RegistryStore::set_user_path(folder + "/registry.dat");
+  base::set_data_folder(folder + "/data");
+}
+
+StartedProgram StartProgram(const char* program, const std::string& folder, const std::string& library_folder,
+                            int width, int height) {
+  StartedProgram started;
+  StartQtWithPrivateSettings(program, folder);
+  if (library_folder.empty()) return started;
+  framework::set_prompter(&Prompts());
+  base::Profile::app().WriteProfileString("Main", "DataDir", library_folder.c_str());
+  started.app = new CLumoApp();
+  // A single-instance lock of this process's own, so that no other running copy takes the start.
+  started.app->GetInstanceGuard().SetScope("-" + std::string(program) + "-" + std::to_string(::getpid()));
+  static char name[] = "lumokal";
+  static char* args[] = {name};
+  started.app->SetCommandLine(1, args);
+  if (!started.app->InitInstance()) return started;
+  started.frame = started.app->GetMainFrame();
+  started.work = CLumoKALDoc::GetCurrentWork();
+  if (!started.frame || !started.work) {
+    started.frame = nullptr;
+    return started;
+  }
+  started.frame->MoveWindow(0, 0, width, height);
+  started.frame->RecalcLayout();
+  win::pump_waiting_messages();
+  return started;
+}
+
+const std::vector<std::string>& AskedQuestions() { return Prompts().asked; }
+
+}  // namespace bench
