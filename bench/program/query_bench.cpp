@@ -3,8 +3,8 @@
 // real program started as a user starts it (a 1920 x 1080 main window), the find sheet open on its
 // query page with the scope "Cała biblioteka" and "sortuj" checked (hits ordered by their count),
 // the query run as "Znajdź" runs it (its progress window, the engine's query, the hits handed to
-// "Rezultaty" of the navigator), and every paint that left pending done - the result list's visible
-// rows described and drawn. Beside it the SQLite FTS5 table of the same topics asked for the rows
+// "Rezultaty" of the navigator), and the program's loop run until nothing waits - the result list's
+// visible rows described and drawn. Beside it the SQLite FTS5 table of the same topics asked for the rows
 // of the same text in rank order. Without the corpus every benchmark is skipped.
 #include <benchmark/benchmark.h>
 
@@ -56,13 +56,6 @@ Setup& TheSetup() {
   return s;
 }
 
-void PaintPending(const Setup& s) {
-  ::RedrawWindow(s.program.frame->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  if (CGTFSheet* sheet = CGTFSheet::GetOpen()) {
-    ::RedrawWindow(sheet->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  }
-}
-
 void BM_ProgramQuery(benchmark::State& state, const QueryClass& q) {
   Setup& s = TheSetup();
   if (!s.page || !s.results || !s.fts5 || !s.fts5->ready()) {
@@ -73,7 +66,7 @@ void BM_ProgramQuery(benchmark::State& state, const QueryClass& q) {
     s.page->SetQueryText(text);
     const auto start = std::chrono::steady_clock::now();
     const BOOL found = s.page->RunQuery();
-    PaintPending(s);
+    bench::DispatchWaitingMessages();
     state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     if (!found) return state.SkipWithError("the query found nothing");
     win::pump_waiting_messages();

@@ -84,6 +84,17 @@ StartedProgram StartProgram(const char* program, const std::string& folder, cons
   return started;
 }
 
+int DispatchWaitingMessages() {
+  int dispatched = 0;
+  MSG msg;
+  while (::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) {
+    ::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE);
+    win::process_message(msg);
+    ++dispatched;
+  }
+  return dispatched;
+}
+
 const std::vector<std::string>& AskedQuestions() { return Prompts().asked; }
 
 }  // namespace bench

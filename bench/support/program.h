@@ -28,6 +28,11 @@ struct StartedProgram {
 StartedProgram StartProgram(const char* program, const std::string& folder, const std::string& library_folder,
                             int width, int height);
 
+// Runs the program's message loop until nothing waits - posted messages, timers due and the paints
+// they left pending - without the idle pass that follows (the point at which a user sees the result
+// of a command); the number of messages dispatched.
+int DispatchWaitingMessages();
+
 // The texts (CP1250) of the message boxes the program showed since it started.
 const std::vector<std::string>& AskedQuestions();
 
