@@ -42,6 +42,19 @@ AnsweringPrompter& Prompts() {
   return prompts;
 }
 
+CLumoApp* g_started = nullptr;
+
+// At exit, before the statics the program's start made go: the main window closed and the
+// application object deleted (which takes its hooks away).
+void TakeDown() {
+  if (!g_started) return;
+  if (g_started->m_pMainWnd && g_started->m_pMainWnd->m_hWnd) g_started->m_pMainWnd->DestroyWindow();
+  win::pump_waiting_messages();
+  delete g_started;
+  g_started = nullptr;
+  framework::set_prompter(nullptr);
+}
+
 }  // namespace
 
 void StartQtWithPrivateSettings(const char* program, const std::string& folder) {
@@ -71,7 +84,11 @@ StartedProgram StartProgram(const char* program, const std::string& folder, cons
   static char name[] = "lumokal";
   static char* args[] = {name};
   started.app->SetCommandLine(1, args);
-  if (!started.app->InitInstance()) return started;
+  const BOOL up = started.app->InitInstance();
+  // Registered once the program's own statics exist, so that it runs before they go.
+  g_started = started.app;
+  std::atexit(TakeDown);
+  if (!up) return started;
   started.frame = started.app->GetMainFrame();
   started.work = CLumoKALDoc::GetCurrentWork();
   if (!started.frame || !started.work) {

@@ -3,7 +3,7 @@
 // arguments, the application's own start-up (main frame, bars, library tree, first work and sheet),
 // its main window placed at (0, 0) in the given size. Every question the program asks is answered
 // "OK" and kept, so that a benchmark never waits for a person and can tell when something went
-// wrong. Made once per program and never taken down.
+// wrong. Made once per program; taken down at exit.
 #pragma once
 
 #include <string>
