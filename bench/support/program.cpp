@@ -64,7 +64,6 @@ void StartQtWithPrivateSettings(const char* program, const std::string& folder) 
   new QApplication(argc, argv);
   resources::register_program_resources();
   controls::register_standard_controls();
-  std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder + "/data");
   base::Profile::set_app_path(folder + "/LumoKAL.ini");
   base::RegistryStore::set_user_path(folder + "/registry.dat");
