@@ -82,8 +82,33 @@ const CMvHistoryItem* CHistoryTab::TakeSelected() {
 }
 
 void CHistoryTab::InsertItem(const shell::ActDescription& description, const CMvHistoryItem* item) {
-  if (CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork()) work->SetModifiedFlag();
-  Rebuild(&description, item);
+  CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
+  if (work) work->SetModifiedFlag();
+  // The newest place of an unsorted list goes in at the top: only its row is described, the others
+  // are renumbered and those past the row limit go. Anything else is listed afresh.
+  if (!m_list.m_hWnd || !work || !m_pList || m_pList->empty() || m_pList->back().get() != item ||
+      m_list.m_nSortColumn != -1) {
+    Rebuild(&description, item);
+    return;
+  }
+  const navtext::EntryTexts texts = navcmd::DescribeRow(*work, description);
+  m_list.SetRedraw(FALSE);
+  PutRow(0, 1, texts, texts.title, reinterpret_cast<DWORD_PTR>(item));
+  const int count = std::min(int(m_pList->size()), kHistoryRows);
+  while (m_list.GetItemCount() > count) m_list.DeleteItem(m_list.GetItemCount() - 1);
+  // The rows below must still stand for the list's places, newest first.
+  bool matches = m_list.GetItemCount() == count;
+  for (int row = 1; matches && row < count; ++row) {
+    matches = m_list.GetItemData(row) == reinterpret_cast<DWORD_PTR>((*m_pList)[m_pList->size() - 1 - size_t(row)].get());
+    if (matches) m_list.SetItemText(row, 0, CString(std::to_string(row + 1)));
+  }
+  if (!matches) {
+    Rebuild(&description, item);
+    return;
+  }
+  m_list.SetRedraw(TRUE);
+  m_list.Invalidate();
+  CGTFSheet::RefreshQueryScopes();
 }
 
 void CHistoryTab::FillList() { Rebuild(nullptr, nullptr); }

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Prints the side-by-side table of a benchmark run: for each pair of bench/pairs.tsv, the median
-wall time of our benchmark and of the reference's (from the programs' JSON output) and their ratio.
+wall time of our benchmark and of the reference's (from the programs' JSON output), their ratio and
+their difference.
 
     bench-table.py PAIRS_TSV JSON_FOLDER
 """
@@ -31,7 +32,8 @@ def scaled(seconds):
 def main():
     pairs, folder = sys.argv[1], sys.argv[2]
     runs = {}
-    print("%-20s %-34s %13s %13s %7s  %s" % ("program", "ours", "median", "reference", "ratio", "reference"))
+    print("%-22s %-36s %13s %13s %7s %13s  %s" % ("program", "ours", "median", "reference", "ratio", "difference",
+                                                    "reference"))
     for line in open(pairs):
         if not line.strip() or line.startswith("#"):
             continue
@@ -41,9 +43,10 @@ def main():
             runs[program] = medians(path) if os.path.exists(path) else {}
         a, b = runs[program].get(ours), runs[program].get(reference)
         if a is None or b is None:
-            print("%-20s %-34s %13s %13s %7s  %s" % (program, ours, "-", "-", "-", label + " (not run)"))
+            print("%-22s %-36s %13s %13s %7s %13s  %s" % (program, ours, "-", "-", "-", "-", label + " (not run)"))
             continue
-        print("%-20s %-34s %s %s %7.2f  %s" % (program, ours, scaled(a), scaled(b), a / b, label))
+        difference = ("-" if a < b else "+") + scaled(abs(a - b)).strip()
+        print("%-22s %-36s %s %s %7.2f %13s  %s" % (program, ours, scaled(a), scaled(b), a / b, difference, label))
     return 0
 
 

@@ -74,26 +74,13 @@ struct RealViewer {
   ~RealViewer() { medview::MvDestroyViewer(viewer); }
 };
 
-// The act topic with the longest text in the compiled library, or -1.
-int32_t LongestActTopic(const bench::CorpusLibrary& library) {
-  int32_t best = -1;
-  size_t longest = 0;
-  for (int32_t topic : library.plan.act_topics) {
-    if (library.plan.texts[size_t(topic)].size() > longest) {
-      longest = library.plan.texts[size_t(topic)].size();
-      best = topic;
-    }
-  }
-  return best;
-}
-
 void BM_OpenActFirstScreen(benchmark::State& state) {
   App();
   const bench::CorpusLibrary* library = bench::CompiledCorpus();
   if (!library) return state.SkipWithError("corpus absent");
   title::TitleHandle* t = title::TtlOpen(library->path.c_str(), nullptr, 0, true);
   if (!t) return state.SkipWithError("library does not open");
-  const int32_t position = fcmanage::TtlTopicNumberToPosition(t, LongestActTopic(*library));
+  const int32_t position = fcmanage::TtlTopicNumberToPosition(t, bench::LongestActTopic(*library));
   QImage image(1920, 1080, QImage::Format_RGB32);
   g_dc = gdi::create_surface_dc(&image, 96);
   size_t frames = 0;

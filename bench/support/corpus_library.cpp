@@ -1,5 +1,6 @@
 #include "bench/support/corpus_library.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -34,6 +35,22 @@ std::unique_ptr<CorpusLibrary> compile() {
 const CorpusLibrary* CompiledCorpus() {
   static const std::unique_ptr<CorpusLibrary> library = compile();
   return library.get();
+}
+
+std::vector<int32_t> ActsByTextLength(const CorpusLibrary& library) {
+  std::vector<int32_t> acts;
+  for (int32_t topic : library.plan.act_topics) {
+    if (size_t(topic) < library.plan.texts.size() && !library.plan.texts[size_t(topic)].empty()) acts.push_back(topic);
+  }
+  std::stable_sort(acts.begin(), acts.end(), [&](int32_t a, int32_t b) {
+    return library.plan.texts[size_t(a)].size() < library.plan.texts[size_t(b)].size();
+  });
+  return acts;
+}
+
+int32_t LongestActTopic(const CorpusLibrary& library) {
+  const std::vector<int32_t> acts = ActsByTextLength(library);
+  return acts.empty() ? -1 : acts.back();
 }
 
 }  // namespace bench

@@ -14,6 +14,7 @@
 #include "navigation/nav_commands.h"
 #include "navigation/pane_drag.h"
 #include "platform/framework/menu.h"
+#include "platform/gdi/core/dc_api.h"
 #include "platform/shell/clipboard.h"
 #include "platform/win/cmd_ui.h"
 #include "platform/win/virtual_keys.h"
@@ -234,7 +235,15 @@ BOOL CMvPane::Layout() {
   const bool keep = KeepsSelection() && medview::MvHasSelection(m_pViewer);
   if (keep) medview::MvGetSelection(m_pViewer, &sel[0], &sel[1], &sel[2], &sel[3]);
   frame::MvResetView(m_pViewer);
+  // Laying out only measures: a memory context lent for it leaves the window's pixels, and so the
+  // screen, as they are until the pane paints.
+  HDC measure = ::CreateCompatibleDC(nullptr);
+  HDC previous = measure ? medview::MvUseCallerDC(m_pViewer, measure) : nullptr;
   const BOOL laid = frame::MvLayoutTopic(m_pViewer, nullptr, nullptr);
+  if (measure) {
+    medview::MvRestoreCallerDC(m_pViewer, previous);
+    ::DeleteDC(measure);
+  }
   if (keep) medview::MvSetSelection(m_pViewer, sel[0], sel[1], sel[2], sel[3]);
   return laid;
 }

@@ -248,6 +248,11 @@ TEST_F(NavTabsTest, HistoryShowsTheSheetsListNewestFirstAndNeverAnEntryTheSheetD
   ASSERT_EQ(history_->GetList().GetItemCount(), 4);
   EXPECT_EQ(history_->EntryOfRow(0), places.back().get());
   EXPECT_EQ(Column(history_, 0).back(), "4");
+  // The row put in at the top and the rows moved down read as a fresh listing of the places.
+  std::vector<std::vector<std::string>> inserted;
+  for (int c = 0; c < 5; ++c) inserted.push_back(Column(history_, c));
+  history_->FillList();
+  for (int c = 0; c < 5; ++c) EXPECT_EQ(Column(history_, c), inserted[size_t(c)]) << c;
 
   // The sheet drops its oldest place: the row that showed it acts on nothing.
   places.erase(places.begin());
@@ -263,6 +268,20 @@ TEST_F(NavTabsTest, HistoryShowsTheSheetsListNewestFirstAndNeverAnEntryTheSheetD
   EXPECT_EQ(history_->GetList().GetItemCount(), CHistoryTab::kHistoryRows);
   EXPECT_EQ(Column(history_, 0).back(), "50");
   EXPECT_EQ(history_->EntryOfRow(0), places.back().get());
+  // One more place while the sheet drops its oldest: still the newest 50, in order, numbered.
+  places.erase(places.begin());
+  places.push_back(std::make_unique<CMvHistoryItem>(acts_[1], 0, 0, nullptr));
+  work_->GetActDescription(acts_[1], d);
+  history_->InsertItem(d, places.back().get());
+  ASSERT_EQ(history_->GetList().GetItemCount(), CHistoryTab::kHistoryRows);
+  for (int row = 0; row < CHistoryTab::kHistoryRows; ++row) {
+    EXPECT_EQ(history_->EntryOfRow(row), places[places.size() - 1 - size_t(row)].get()) << row;
+    EXPECT_EQ(Column(history_, 0)[size_t(row)], std::to_string(row + 1));
+  }
+  inserted.clear();
+  for (int c = 0; c < 5; ++c) inserted.push_back(Column(history_, c));
+  history_->FillList();
+  for (int c = 0; c < 5; ++c) EXPECT_EQ(Column(history_, c), inserted[size_t(c)]) << c;
 
   // The group holds each topic once.
   engine::GroupPtr group = history_->BuildGroup();

@@ -63,6 +63,13 @@
 #include "tests/support/surface_png.h"
 #include "tests/support/synthetic_input.h"
 
+// Qt's keyword macros would rename members of the headers above: Qt headers come last.
+#include <QEvent>
+#include <QWidget>
+
+#include "platform/win/platform_widget.h"
+#include "platform/win/window_table.h"
+
 namespace lumo::test {
 namespace {
 
@@ -289,6 +296,38 @@ TEST_F(TextViewTest, AnActOpensWithItsHeaderAndText) {
   EXPECT_FALSE(view_->GetActHeaderPane().IsWindowVisible());
   view_->ToggleActHeader();
   EXPECT_TRUE(view_->GetActHeaderPane().IsWindowVisible());
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// Laying a pane out only measures its topic: nothing of the pane is shown on screen again until it
+// paints (a layout that marked the pane's pixels changed made every opened act reach the screen
+// twice).
+TEST_F(TextViewTest, LayingOutAPaneLeavesTheScreenAsItIs) {
+  ASSERT_TRUE(view_->GoToAddress(CString("98 35")));
+  pump();
+  QCoreApplication::processEvents();
+  QWidget* widget = win::find_window(view_->GetTextPane().m_hWnd)->widget.get();
+  ASSERT_NE(widget, nullptr);
+  PaintCounter counter;
+  widget->installEventFilter(&counter);
+  ASSERT_TRUE(view_->GetTextPane().Layout());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(counter.paints, 0);
+  // Painting the pane still reaches the screen.
+  view_->GetTextPane().Invalidate();
+  view_->GetTextPane().UpdateWindow();
+  QCoreApplication::processEvents();
+  EXPECT_GT(counter.paints, 0);
+  widget->removeEventFilter(&counter);
 }
 
 TEST_F(TextViewTest, JumpsKeepAHistoryOfFiftyPlaces) {
