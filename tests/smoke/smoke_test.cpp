@@ -231,9 +231,10 @@ class SmokeTest : public ::testing::Test {
     xdotool({"click", "1"});
   }
 
-  // A click into the library tree below its rows gives it the keyboard.
+  // A click into the library tree below its rows gives it the keyboard (above the navigator, when
+  // that shows).
   void focus_tree(const Geometry& frame) {
-    xdotool({"mousemove", std::to_string(frame.x + frame.width / 6), std::to_string(frame.y + frame.height * 3 / 4)});
+    xdotool({"mousemove", std::to_string(frame.x + frame.width / 6), std::to_string(frame.y + frame.height * 55 / 100)});
     xdotool({"click", "1"});
     usleep(300000);
   }
@@ -444,8 +445,8 @@ TEST_F(SmokeTest, TheMainRoadsWalkedWithTheKeyboard) {
   EXPECT_EQ(WEXITSTATUS(*status), 0);
 }
 
-// The roads of the library tree, of going to a journal address by typing it and of the titles
-// index, walked with keys and clicks on the sample library and on the library of real acts; what
+// The roads of the library tree, of going to a journal address by typing it, of the titles index
+// and of a picture link, walked with keys and clicks on the sample library and on the library of real acts; what
 // the sheets show is read as a user gets it, by copying it. The expectations come from the
 // library's own plan.
 class SmokeRoadsTest : public SmokeTest, public ::testing::WithParamInterface<const char*> {
@@ -505,7 +506,7 @@ class SmokeRoadsTest : public SmokeTest, public ::testing::WithParamInterface<co
   compiler::LibraryPlan plan_;
 };
 
-TEST_P(SmokeRoadsTest, TheTreeTheTypedAddressAndTheTitlesIndexOpenActs) {
+TEST_P(SmokeRoadsTest, TheTreeTheTypedAddressTheTitlesIndexAndAPictureLink) {
   ChildProcess program({{LUMOKAL_PROGRAM, "--data", folder_ + "/library"}, environment(), false, -1});
   ASSERT_TRUE(program.started());
   const std::string caption = "LumoKAL - nienazwana praca";
@@ -637,6 +638,56 @@ TEST_P(SmokeRoadsTest, TheTreeTheTypedAddressAndTheTitlesIndexOpenActs) {
   if (!window_gone("Indeks tytułów", 3s)) keys({"Escape"});
   EXPECT_TRUE(sheet_shows(heading(titled), &copied)) << typed << ": " << heading(titled) << "\n" << copied.substr(0, 300);
   save_screen(prefix() + "road4_listed");
+
+  // Road 7: a picture link clicked in the text opens the picture in the sheet's place, the
+  // caption naming the picture; Ctrl+Backspace gives the text back. Walked where the first act
+  // holds the picture's text among its divisions (the sample library; the corpus has no pictures).
+  if (!plan_.figures.empty() && divided) {
+    const std::string figure = *plan_.figures.begin();
+    // The act's rows, their divisions closed, and the one whose text names the picture.
+    auto parent = [&](size_t topic) {
+      if (plan_.levels[topic] >= 7) return first;
+      size_t up = topic;
+      while (up > first && plan_.levels[up] <= plan_.levels[topic]) --up;
+      return up;
+    };
+    int row = 0;
+    size_t holder = 0;
+    for (size_t t = first + 1; t < row_below(first) && holder == 0; ++t) {
+      if (parent(t) != first) continue;
+      ++row;
+      if (plan_.texts[t].find(figure) != std::string::npos) holder = t;
+    }
+    ASSERT_NE(holder, 0u) << "no row of the first act names " << figure;
+    focus_tree(frame);
+    send({"Home", "Down", "Down", "Right"});
+    for (int i = 0; i < row; ++i) keys({"Down"});
+    keys({"Return"});
+    ASSERT_TRUE(sheet_shows(heading(holder), &copied)) << heading(holder) << "\n" << copied.substr(0, 300);
+    // The link: the blue text in the sheet, the only blue there once the copy's selection is gone
+    // (the row opened again).
+    keys({"Return"});
+    usleep(500000);
+    const QImage shown = screen_now();
+    QPoint link(-1, -1);
+    for (int y = frame.y + frame.height / 8; y < frame.y + frame.height * 9 / 10 && link.x() < 0; ++y) {
+      for (int x = frame.x + frame.width * 2 / 5; x < frame.x + frame.width * 19 / 20 && link.x() < 0; ++x) {
+        const QRgb pixel = shown.pixel(x, y);
+        if (qBlue(pixel) > 180 && qRed(pixel) < 60 && qGreen(pixel) < 60) link = QPoint(x, y);
+      }
+    }
+    ASSERT_GE(link.x(), 0) << "no link drawn";
+    save_screen(prefix() + "road7_link");
+    xdotool({"mousemove", std::to_string(link.x() + 2), std::to_string(link.y() + 3)});
+    xdotool({"click", "1"});
+    EXPECT_FALSE(window_titled("LumoKAL - " + figure).empty()) << "the picture did not open: " << visible_windows();
+    usleep(500000);
+    save_screen(prefix() + "road7_picture");
+    keys({"ctrl+BackSpace"});
+    EXPECT_FALSE(window_titled(caption).empty()) << "the text did not come back: " << visible_windows();
+    EXPECT_TRUE(sheet_shows(heading(holder), &copied)) << heading(holder) << "\n" << copied.substr(0, 300);
+    save_screen(prefix() + "road7_returned");
+  }
 
   xdotool({"windowfocus", "--sync", main});
   keys({"alt+F4"});
