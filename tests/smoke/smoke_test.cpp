@@ -511,7 +511,12 @@ TEST_P(SmokeRoadsTest, TheTreeTheTypedAddressTheTitlesIndexAndAPictureLink) {
   ASSERT_TRUE(program.started());
   const std::string caption = "LumoKAL - nienazwana praca";
   const std::string main = window_titled(caption, 60s);
-  ASSERT_FALSE(main.empty()) << visible_windows();
+  if (main.empty()) {
+    save_screen(prefix() + "no_main_window");
+    const std::optional<int> ended = program.wait_for(0ms);
+    FAIL() << "no main window; windows: " << visible_windows() << "; the program "
+           << (ended ? "ended with status " + std::to_string(*ended) : std::string("still runs"));
+  }
   const Geometry frame = geometry_of(main);
   std::string error;
   ASSERT_FALSE(screen_when_drawn(frame, &error).isNull()) << error;
