@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 poppler-utils unrtf locales
   libclang-rt-14-dev
-  xvfb xdotool
+  xvfb xdotool xclip
 )
 
 missing=()

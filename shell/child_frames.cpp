@@ -192,6 +192,7 @@ IMPLEMENT_DYNCREATE(CChildBMPFrame, SECWorksheet)
 
 BEGIN_MESSAGE_MAP(CChildBMPFrame, SECWorksheet)
   ON_MESSAGE(WM_SETTEXT, &CChildBMPFrame::OnSetText)
+  ON_MESSAGE(CChildBMPFrame::kMsgCloseReplacedSheet, &CChildBMPFrame::OnCloseReplacedSheet)
   ON_WM_DESTROY()
   ON_COMMAND(ID_CLOSE_SHEET, &CChildBMPFrame::OnCloseSheet)
   ON_UPDATE_COMMAND_UI(0xE101, &CChildBMPFrame::OnUpdateDisabled)
@@ -255,7 +256,8 @@ void CChildBMPFrame::ActivateFrame(int nCmdShow) {
     ShowFormToolBar(main, g_formVisible);
     if (m_bFirstActivation && text) {
       work->SetCurrentTextView(nullptr);
-      text->DestroyWindow();
+      m_hReplaced = text->m_hWnd;
+      PostMessage(kMsgCloseReplacedSheet);
       m_bFirstActivation = FALSE;
     }
   }
@@ -271,7 +273,17 @@ void CChildBMPFrame::ActivateFrame(int nCmdShow) {
 
 void CChildBMPFrame::OnCloseSheet() { SendMessage(WM_CLOSE); }
 
+LRESULT CChildBMPFrame::OnCloseReplacedSheet(WPARAM, LPARAM) {
+  const HWND replaced = m_hReplaced;
+  m_hReplaced = nullptr;
+  if (CWnd* text = replaced && ::IsWindow(replaced) ? CWnd::FromHandlePermanent(replaced) : nullptr) {
+    text->DestroyWindow();
+  }
+  return 0;
+}
+
 void CChildBMPFrame::OnDestroy() {
+  OnCloseReplacedSheet(0, 0);
   CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
   if (work && work->GetCurrentPictureView() && work->GetCurrentPictureView()->GetParentFrame() == this) {
     work->SetCurrentPictureView(nullptr);

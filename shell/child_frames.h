@@ -86,6 +86,10 @@ class CChildBMPFrame : public SECWorksheet {
   int m_nTakeTabPosition = -2;
   // Set until the replaced text sheet has been closed.
   BOOL m_bFirstActivation = TRUE;
+  // Closes the replaced text sheet, posted from the first activation: the picture is often opened
+  // from inside a message of that sheet (a link clicked or chosen with Enter), which must return
+  // before the sheet goes.
+  static constexpr UINT kMsgCloseReplacedSheet = WM_APP + 0x2A3;
 
  protected:
   // The sheet's panes: the mode corner and the two rulers around the document's view.
@@ -95,7 +99,9 @@ class CChildBMPFrame : public SECWorksheet {
   afx_msg void OnDestroy();
   afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI);
+  afx_msg LRESULT OnCloseReplacedSheet(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
   std::unique_ptr<CRulerSplitterWnd> m_pSplitter;
+  HWND m_hReplaced = nullptr;  // the replaced text sheet until it is closed
 };

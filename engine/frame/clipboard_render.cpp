@@ -78,9 +78,13 @@ void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t fr
   bool afterWindow = false;
   // Text-flow markers carry no character: they belong to the range when the object before them does.
   bool inRange = false;
+  // A paragraph's text copied and not yet ended, and the last character copied.
+  bool paragraphOpen = false;
+  int32_t lastChar = -1;
   for (const LayoutObject& object : frame.objects) {
     if (object.carries_chars()) {
       inRange = object.lastChar >= from && object.firstChar < to;
+      if (inRange) lastChar = object.lastChar;
     } else if (object.kind < kFlowTab) {
       continue;
     }
@@ -111,6 +115,7 @@ void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t fr
           rtf->run(rtfFace, format, run);
         }
         afterWindow = false;
+        paragraphOpen = true;
         break;
       }
       case kFlowTab:
@@ -123,11 +128,21 @@ void FrRenderFrame(medview::Viewer& viewer, const LayoutFrame& frame, int32_t fr
         if (table) break;
         if (text && !afterWindow) text->line_end();
         if (rtf) rtf->paragraph_break();
+        paragraphOpen = false;
         break;
       case kFlowTableEnd:
         // Each table record is one row: it ends with a single paragraph break.
         if (text) text->line_end();
         if (rtf) rtf->paragraph_break();
+        paragraphOpen = false;
+        break;
+      case kFlowRecordEnd:
+        // A text record is a paragraph even where its commands hold no paragraph end: copied on
+        // past its last character, it ends its line.
+        if (table || !paragraphOpen || int64_t(to) <= int64_t(lastChar) + 1) break;
+        if (text && !afterWindow) text->line_end();
+        if (rtf) rtf->paragraph_break();
+        paragraphOpen = false;
         break;
       case kFlowLineBreak:
         if (table) break;

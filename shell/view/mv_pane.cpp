@@ -1,5 +1,7 @@
 #include "shell/view/mv_pane.h"
 
+#include <vector>
+
 #include "engine/frame/clipboard_render.h"
 #include "engine/frame/hit_marks.h"
 #include "engine/frame/inserted_objects.h"
@@ -51,6 +53,32 @@ class SelectedObject {
   HDC hdc_;
   HGDIOBJ old_;
 };
+
+// A hotspot's data (a macro's text) comes back only into room the caller gives the target.
+struct HotspotLookup {
+  medview::HotspotInfo info;
+  medview::HotspotTarget target;
+  std::vector<uint8_t> data;
+};
+
+// The hotspot under a point, or the one selected with the keyboard (`at` null), with its data;
+// false when there is none.
+bool LookUpHotspot(medview::ViewerHandle viewer, const POINT* at, HotspotLookup& out) {
+  constexpr int32_t kRoom = 512;
+  int32_t needed = kRoom;
+  for (int round = 0; round < 2; ++round) {
+    out.data.assign(size_t(needed), 0);
+    out.target = medview::HotspotTarget{};
+    out.target.buffer = out.data.data();
+    out.target.bufferSize = needed;
+    const BOOL found = at ? medview::MvHotspotFromPoint(viewer, at->x, at->y, &out.info, &out.target, nullptr)
+                          : medview::MvGetCurrentHotspot(viewer, &out.target, nullptr);
+    if (!found) return false;
+    if (out.target.dataLength <= out.target.bufferSize) return true;
+    needed = out.target.dataLength;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -525,12 +553,10 @@ void CMvPane::OnLButtonUp(UINT nFlags, CPoint point) {
     medview::MvClearSelection(m_pViewer, nullptr);
     Invalidate();
   }
-  medview::HotspotInfo info;
-  medview::HotspotTarget target;
-  if (medview::MvHotspotFromPoint(m_pViewer, point.x, point.y, &info, &target, nullptr) &&
-      info.kind != medview::kHotspotNothing) {
+  HotspotLookup hotspot;
+  if (LookUpHotspot(m_pViewer, &point, hotspot) && hotspot.info.kind != medview::kHotspotNothing) {
     if (KeepsSelection()) medview::MvClearSelection(m_pViewer, nullptr);
-    OnHotspot(point.x, point.y, info.kind, target, nFlags & ~MK_LBUTTON);
+    OnHotspot(point.x, point.y, hotspot.info.kind, hotspot.target, nFlags & ~MK_LBUTTON);
   }
 }
 
@@ -551,8 +577,8 @@ void CMvPane::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     medview::MvSelectNextHotspot(m_pViewer, (::GetKeyState(VK_SHIFT) & 0x8000) == 0, nullptr);
     Invalidate();
   } else if (m_pViewer && nChar == VK_RETURN) {
-    medview::HotspotTarget target;
-    if (medview::MvGetCurrentHotspot(m_pViewer, &target, nullptr)) OnHotspot(0, 0, 3, target, 0);
+    HotspotLookup hotspot;
+    if (LookUpHotspot(m_pViewer, nullptr, hotspot)) OnHotspot(0, 0, 3, hotspot.target, 0);
   }
   CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
@@ -733,10 +759,9 @@ void CMvPane::OnUpdateLinkCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(m_pViewer && 
 void CMvPane::OnRunObjectMacro() {
   if (!m_pViewer) return;
   const POINT point = SavedPoint();
-  medview::HotspotInfo info;
-  medview::HotspotTarget target;
-  if (medview::MvHotspotFromPoint(m_pViewer, point.x, point.y, &info, &target, nullptr) && target.type == 0) {
-    OnHotspot(point.x, point.y, info.kind, target, 0);
+  HotspotLookup hotspot;
+  if (LookUpHotspot(m_pViewer, &point, hotspot) && hotspot.target.type == 0) {
+    OnHotspot(point.x, point.y, hotspot.info.kind, hotspot.target, 0);
   }
 }
 

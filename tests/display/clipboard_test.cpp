@@ -34,6 +34,27 @@ TEST(Clipboard, RegionCopiesEveryParagraphAsTextAndRtf) {
   EXPECT_EQ(table->items[0].format, medview::kClipFormatText);
 }
 
+// Records whose commands end without a paragraph end (as the library compiler writes them) are
+// paragraphs all the same: each ends its line, in the text and in the RTF, once the copy goes past it.
+TEST(Clipboard, RecordsWithoutAParagraphEndCommandStillEndTheirLines) {
+  medview::MvSetClipFormatRegistrar(FakeRegister);
+  auto record = [](std::string_view text) {
+    return layout_test::TextRecord({}, layout_test::Commands().Font(0).End(), text);
+  };
+  DisplayTopic topic({record("|Pierwszy \xBF\xF3\xB3w.|"), record("|Drugi|")});
+  medview::TitleErrorCode error = 99;
+  medview::ClipFormatTablePtr table = medview::MvRenderClipFormats(&topic.viewer(), FALSE, 0, &error);
+  ASSERT_NE(table, nullptr);
+  ASSERT_EQ(table->items.size(), 2u);
+  const std::string text = AsText(table->items[1].data);
+  EXPECT_EQ(text.substr(0, text.find("Drugi")), "Pierwszy \xBF\xF3\xB3w.\r\n");
+  const std::string rtf(table->items[0].data.begin(), table->items[0].data.end());
+  EXPECT_NE(rtf.find("w.}\\par"), std::string::npos) << rtf;
+  // A selection inside the first record stays without a line end.
+  medview::MvSetSelection(&topic.viewer(), MemoryRecordSource::PositionOf(0), 1, MemoryRecordSource::PositionOf(0), 9);
+  EXPECT_EQ(AsText(medview::MvCopySelectionText(&topic.viewer(), &error)), "Pierwszy");
+}
+
 TEST(Clipboard, SelectionInsideOneWordCopiesThePlainWord) {
   DisplayTopic topic({Paragraph("Ustawa o podatku|")});
   medview::MvSetSelection(&topic.viewer(), MemoryRecordSource::PositionOf(0), 9, MemoryRecordSource::PositionOf(0),
