@@ -270,17 +270,17 @@ SIZE BmMetafileSize(HDC hdc, int mapping_mode, int x_extent, int y_extent, int d
     if (x_extent <= 0 || y_extent <= 0) return {100, 100};
     return {Clamp32(int64_t(x_extent) * dpi_x / 2540), Clamp32(int64_t(y_extent) * dpi_y / 2540)};
   }
-  if (!hdc) return {x_extent, y_extent};
+  // A stored extent whose sign runs against the mapping mode's axes still gives the picture's size:
+  // a shown size is never negative.
+  auto magnitude = [](int64_t value) { return Clamp32(value < 0 ? -value : value); };
+  if (!hdc) return {magnitude(x_extent), magnitude(y_extent)};
   int saved = SaveDC(hdc);
   SetMapMode(hdc, mapping_mode);
   SetWindowOrgEx(hdc, 0, 0, nullptr);
   POINT points[2] = {{0, 0}, {x_extent, y_extent}};
   LPtoDP(hdc, points, 2);
   RestoreDC(hdc, saved);
-  int cx = points[1].x - points[0].x;
-  int cy = points[1].y - points[0].y;
-  if (mapping_mode != MM_TEXT) cy = -cy;
-  return {cx, cy};
+  return {magnitude(int64_t(points[1].x) - points[0].x), magnitude(int64_t(points[1].y) - points[0].y)};
 }
 
 SIZE BmShownSize(const ExpandedPicture& picture, const DeviceTraits& device, HDC hdc) {

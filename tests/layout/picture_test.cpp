@@ -168,6 +168,24 @@ TEST(Expansion, ShownSizesFollowTheDevice) {
   EXPECT_EQ(m.cy, 48);
 }
 
+TEST(Expansion, MetafileSizesAreNeverNegative) {
+  // Extents whose signs run against the mapping mode's axes (damaged or flipped pictures).
+  struct Case {
+    int mode, x_extent, y_extent;
+  };
+  const Case cases[] = {{MM_TEXT, -30, 40}, {MM_TEXT, 30, -40}, {MM_LOMETRIC, 254, 254}, {MM_LOMETRIC, -254, -254},
+                        {MM_HIMETRIC, INT32_MIN, INT32_MIN}, {MM_ISOTROPIC, -5, 10}};
+  HDC memory = gdi::create_context(std::make_unique<gdi::RasterDevice>(96), true);
+  for (const Case& c : cases) {
+    for (HDC hdc : {HDC(nullptr), memory}) {
+      SIZE size = bitmap::BmMetafileSize(hdc, c.mode, c.x_extent, c.y_extent, 96, 96);
+      EXPECT_GE(size.cx, 0) << c.mode << " " << c.x_extent;
+      EXPECT_GE(size.cy, 0) << c.mode << " " << c.y_extent;
+    }
+  }
+  DeleteDC(memory);
+}
+
 // Rows of a 2 x 2 picture (top row first) coded at a depth, stored bottom-up with 32-bit padding.
 struct DepthCase {
   uint16_t bits;
