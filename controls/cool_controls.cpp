@@ -428,7 +428,7 @@ void CCoolControlsManager::CCMControl::DrawScrollBars(HDC hDC, const CRect& rect
     si.cbSize = sizeof si;
     si.fMask = SIF_ALL;
     if (!GetScrollInfo(m_hWnd, bar, &si)) return;
-    DrawScrollBar(hDC, r, si.nMin, si.nMax, int(si.nPage), si.nPos, bar == SB_VERT, enabled, true, false);
+    DrawScrollBar(hDC, r, si.nMin, si.nMax, int(si.nPage), si.nPos, bar == SB_VERT, enabled, true);
   };
   if (style & WS_VSCROLL) {
     one(SB_VERT, CRect(inner.right - thick, inner.top, inner.right, inner.bottom - (both ? thick : 0)));
@@ -441,7 +441,7 @@ void CCoolControlsManager::CCMControl::DrawScrollBars(HDC hDC, const CRect& rect
 
 void CCoolControlsManager::CCMControl::DrawScrollBar(HDC hDC, const CRect& bar, int nMin, int nMax,
                                                      int nPage, int nPos, bool vertical, bool enabled,
-                                                     bool thumb, bool fill_boxes) {
+                                                     bool thumb) {
   const int length = vertical ? bar.Height() : bar.Width();
   const int thickness = vertical ? bar.Width() : bar.Height();
   const coolctl::ScrollBarParts parts = coolctl::ScrollBarLayout(
@@ -450,14 +450,11 @@ void CCoolControlsManager::CCMControl::DrawScrollBar(HDC hDC, const CRect& bar, 
     return vertical ? CRect(bar.left, bar.top + offset, bar.right, bar.top + offset + size)
                     : CRect(bar.left + offset, bar.top, bar.left + offset + size, bar.bottom);
   };
+  // Frames only: the arrows, the track and the thumb's face are the bar's own drawing.
   const bool active = IsActive();
-  auto filled_box = [&](const CRect& r) {
-    if (fill_boxes) fill(hDC, r.left, r.top, r.Width(), r.Height(), kFace);
-    box(hDC, r, active);
-  };
-  filled_box(part(0, parts.arrow));
-  filled_box(part(length - parts.arrow, parts.arrow));
-  if (thumb && enabled && parts.thumb_length > 0) filled_box(part(parts.thumb_start, parts.thumb_length));
+  box(hDC, part(0, parts.arrow), active);
+  box(hDC, part(length - parts.arrow, parts.arrow), active);
+  if (thumb && enabled && parts.thumb_length > 0) box(hDC, part(parts.thumb_start, parts.thumb_length), active);
 }
 
 // Edits: an up-down control that belongs to the edit is drawn inside its frame.
@@ -516,8 +513,8 @@ void CCoolControlsManager::CCMComboBox::Draw(HDC hDC, const CRect& rect) {
   CCMControl::Draw(hDC, rect);
   CRect inner(rect);
   inner.DeflateRect(2, 2);
+  // Only the button's frames: the arrow inside is the combo box's own.
   CRect button(inner.right - GetSystemMetrics(SM_CXHSCROLL), inner.top, inner.right, inner.bottom);
-  fill(hDC, button.left, button.top, button.Width(), button.Height(), kFace);
   if (!IsWindowEnabled(m_hWnd)) {
     frame2(hDC, button, kFace, kFace, kFace, kFace);
   } else {
@@ -669,10 +666,8 @@ void CCoolControlsManager::CCMScrollBar::Draw(HDC hDC, const CRect& rect) {
   si.fMask = SIF_ALL;
   SendMessage(m_hWnd, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&si));
   const bool enabled = IsWindowEnabled(m_hWnd) != 0;
-  // The whole bar is the skin's: the track, then arrow boxes and a thumb sized by the page.
-  fill(hDC, rect.left, rect.top, rect.Width(), rect.Height(), COLOR_SCROLLBAR);
   DrawScrollBar(hDC, rect, si.nMin, si.nMax, int(si.nPage), si.nPos, (style_of(m_hWnd) & SBS_VERT) != 0,
-                enabled, enabled, true);
+                enabled, enabled);
 }
 
 // Header controls: the item under the cursor is raised.

@@ -64,7 +64,7 @@ class CCoolControlsManager {
    protected:
     void DrawScrollBars(HDC hDC, const CRect& rect);
     void DrawScrollBar(HDC hDC, const CRect& bar, int nMin, int nMax, int nPage, int nPos,
-                       bool vertical, bool enabled, bool thumb, bool fill_boxes);
+                       bool vertical, bool enabled, bool thumb);
   };
 
   class CCMEdit : public CCMControl {

@@ -11,6 +11,7 @@
 #include "platform/controls/standard_controls_common.h"
 #include "platform/gdi/core/icons.h"
 #include "platform/res/icon_loading.h"
+#include "platform/win/scroll_bars.h"
 #include "platform/win/system_metrics.h"
 #include "platform/win/virtual_keys.h"
 #include "platform/win/window_dc.h"
@@ -22,26 +23,45 @@ namespace {
 using namespace controls::standard;
 
 // --- Scroll bar ---------------------------------------------------------------------------------------
+//
+// The control is the bar: its client area is the strip, laid out as a window's own bars are (arrow
+// boxes at the ends, a thumb sized by the page), and pressing it scrolls as they do, with the
+// requests going to the parent.
 
 struct ScrollState : win::ControlState {
-  int min = 0, max = 100;
-  UINT page = 0;
-  int pos = 0;
-  int track = 0;
+  win::ScrollBarState bar;
 };
 
-// The largest position: the end of the range less the page.
-int max_position(const ScrollState& s) {
-  long long top = (long long)s.max - std::max<long long>((long long)s.page - 1, 0);
-  return int(std::max<long long>(s.min, top));
+win::ScrollBarState* bar_of(HWND h) {
+  auto* s = win::find_control_state<ScrollState>(h);
+  return s ? &s->bar : nullptr;
+}
+
+void paint_bar(HWND h, CDC& dc, const CRect& r, const win::ScrollBarState& state, bool vertical) {
+  win::ScrollBarState shown = state;
+  shown.enabled = state.enabled && IsWindowEnabled(h);
+  const win::ScrollBarParts parts = win::scroll_bar_parts(r, vertical, shown);
+  dc.FillSolidRect(&r, GetSysColor(COLOR_SCROLLBAR));
+  // Greyed arrows when the bar cannot scroll.
+  const bool thumb = parts.thumb.right > parts.thumb.left;
+  const UINT inactive = thumb ? 0 : DFCS_INACTIVE;
+  CRect first(parts.first_arrow), last(parts.last_arrow);
+  dc.DrawFrameControl(&first, DFC_SCROLL, (vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | inactive);
+  dc.DrawFrameControl(&last, DFC_SCROLL, (vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | inactive);
+  if (thumb) {
+    CRect box(parts.thumb);
+    dc.FillSolidRect(&box, GetSysColor(COLOR_BTNFACE));
+    dc.DrawEdge(&box, EDGE_RAISED, BF_RECT);
+  }
 }
 
 LRESULT scroll_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-  ScrollState& s = win::control_state<ScrollState>(h);
+  win::ScrollBarState& s = win::control_state<ScrollState>(h).bar;
   bool vertical = (style_of(h) & SBS_VERT) != 0;
   auto set_pos = [&](long long pos) {
     int old = s.pos;
-    s.pos = int(std::clamp<long long>(pos, s.min, max_position(s)));
+    s.pos = int(std::clamp<long long>(pos, s.min, win::scroll_last_position(s)));
+    s.track_pos = s.pos;
     if (s.pos != old) InvalidateRect(h, nullptr, TRUE);
     return old;
   };
@@ -51,9 +71,11 @@ LRESULT scroll_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case SBM_GETPOS:
       return s.pos;
     case SBM_SETRANGE:
+    case SBM_SETRANGEREDRAW:
       s.min = int(wParam);
       s.max = std::max(int(wParam), int(lParam));
       set_pos(s.pos);
+      InvalidateRect(h, nullptr, TRUE);
       return 0;
     case SBM_GETRANGE:
       if (wParam) *reinterpret_cast<int*>(wParam) = s.min;
@@ -84,34 +106,19 @@ LRESULT scroll_proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       if (info->fMask & SIF_PAGE) info->nPage = s.page;
       if (info->fMask & SIF_POS) info->nPos = s.pos;
-      if (info->fMask & SIF_TRACKPOS) info->nTrackPos = s.track;
+      if (info->fMask & SIF_TRACKPOS) info->nTrackPos = s.track_pos;
       return TRUE;
     }
-    case WM_LBUTTONDOWN: {
-      // Arrows at the ends (a square each), the page areas between.
-      RECT r;
-      GetClientRect(h, &r);
-      int length = vertical ? r.bottom : r.right;
-      int arrow = vertical ? r.right : r.bottom;
-      int at = vertical ? GET_Y_LPARAM(lParam) : GET_X_LPARAM(lParam);
-      UINT code = at < arrow ? SB_LINEUP : at >= length - arrow ? SB_LINEDOWN : at < length / 2 ? SB_PAGEUP : SB_PAGEDOWN;
-      if (HWND parent = GetParent(h)) {
-        SendMessage(parent, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(WORD(code), 0), reinterpret_cast<LPARAM>(h));
-        SendMessage(parent, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(h));
-      }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      win::track_scroll_control(h, vertical, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)},
+                                [h] { return bar_of(h); });
       return 0;
-    }
+    case WM_ENABLE:
+      InvalidateRect(h, nullptr, TRUE);
+      return 0;
     case WM_PAINT:
-      paint(h, [&](CDC& dc, CRect r) {
-        dc.FillSolidRect(&r, GetSysColor(COLOR_SCROLLBAR));
-        long long span = (long long)max_position(s) - s.min;
-        int length = vertical ? r.Height() : r.Width(), arrow = vertical ? r.Width() : r.Height();
-        int room = std::max(0, length - 3 * arrow);
-        int offset = arrow + int(span > 0 ? ((long long)s.pos - s.min) * room / span : 0);
-        CRect thumb = vertical ? CRect(r.left, offset, r.right, offset + arrow) : CRect(offset, r.top, offset + arrow, r.bottom);
-        dc.FillSolidRect(&thumb, GetSysColor(COLOR_BTNFACE));
-        dc.Draw3dRect(&thumb, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
-      });
+      paint(h, [&](CDC& dc, CRect r) { paint_bar(h, dc, r, s, vertical); });
       return 0;
     case WM_NCDESTROY:
       win::drop_control_state<ScrollState>(h);

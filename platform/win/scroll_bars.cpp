@@ -1,6 +1,7 @@
 #include "platform/win/scroll_bars.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/win/message_queue.h"
 #include "platform/win/window_internal.h"
@@ -48,43 +49,63 @@ void show_bar(HWND h, int bar, bool show) {
 
 }  // namespace
 
+ScrollBarParts scroll_bar_parts(const RECT& strip, bool vertical, const ScrollBarState& s) {
+  ScrollBarParts p;
+  const int thickness = vertical ? strip.right - strip.left : strip.bottom - strip.top;
+  const int length = vertical ? strip.bottom - strip.top : strip.right - strip.left;
+  if (thickness <= 0 || length <= 0) return p;
+  const int arrow = std::min(thickness, length / 2);
+  auto part = [&](int offset, int size) {
+    return vertical ? RECT{strip.left, strip.top + offset, strip.right, strip.top + offset + size}
+                    : RECT{strip.left + offset, strip.top, strip.left + offset + size, strip.bottom};
+  };
+  p.first_arrow = part(0, arrow);
+  p.last_arrow = part(length - arrow, arrow);
+  const int track = length - 2 * arrow;
+  const int64_t span = int64_t(s.max) - s.min + 1;
+  if (!s.enabled || !needs_scrolling(s) || track < kMinThumb) return p;
+  int thumb = s.page ? std::max(int(int64_t(track) * s.page / span), kMinThumb) : thickness;
+  thumb = std::min(thumb, track);
+  const int last = last_position(s);
+  const int offset = last > s.min ? int(int64_t(s.pos - s.min) * (track - thumb) / (int64_t(last) - s.min)) : 0;
+  p.thumb = part(arrow + offset, thumb);
+  return p;
+}
+
+int scroll_last_position(const ScrollBarState& s) { return last_position(s); }
+
 ScrollGeometry scroll_geometry(const Window& w, int bar) {
   ScrollGeometry g;
   g.vertical = bar == SB_VERT;
   g.strip = scroll_strip(w, bar);
   if (g.strip.isEmpty()) return g;
-  int thickness = g.vertical ? g.strip.width() : g.strip.height();
-  int length = g.vertical ? g.strip.height() : g.strip.width();
-  int arrow = std::min(thickness, length / 2);
-  auto part = [&](int offset, int size) {
-    return g.vertical ? QRect(g.strip.left(), g.strip.top() + offset, thickness, size)
-                      : QRect(g.strip.left() + offset, g.strip.top(), size, thickness);
-  };
-  g.first_arrow = part(0, arrow);
-  g.last_arrow = part(length - arrow, arrow);
-  const ScrollBarState& s = w.scroll[bar];
-  int track = length - 2 * arrow;
-  int span = s.max - s.min + 1;
-  if (!s.enabled || !needs_scrolling(s) || track < kMinThumb) return g;
-  int thumb = s.page ? std::max(int(int64_t(track) * s.page / span), kMinThumb) : thickness;
-  thumb = std::min(thumb, track);
-  int last = last_position(s);
-  int offset = last > s.min ? int(int64_t(s.pos - s.min) * (track - thumb) / (last - s.min)) : 0;
-  g.thumb = part(arrow + offset, thumb);
+  const ScrollBarParts p = scroll_bar_parts(to_rect(g.strip), g.vertical, w.scroll[bar]);
+  g.first_arrow = to_qrect(p.first_arrow);
+  g.last_arrow = to_qrect(p.last_arrow);
+  if (p.thumb.right > p.thumb.left) g.thumb = to_qrect(p.thumb);
   return g;
 }
 
-void track_scroll_bar(HWND h, int bar, QPoint screen) {
-  Window* w = find_window(h);
-  if (!w) return;
+namespace {
+
+// A press on a scroll bar held by window `h`: where its parts lie now (window coordinates of `h`),
+// its state, and how a scroll request is sent.
+struct ScrollPress {
+  HWND h = nullptr;
+  std::function<ScrollGeometry()> geometry;
+  std::function<ScrollBarState*()> state;
+  std::function<void(UINT code, int pos)> send;
+  bool arrows_without_thumb = false;  // the arrows answer even when there is nothing to scroll
+};
+
+// Follows the press at `at` until release: arrow and page presses repeat while held, the thumb
+// follows the mouse and ends with SB_THUMBPOSITION; SB_ENDSCROLL last.
+void follow_press(const ScrollPress& press, QPoint at) {
+  HWND h = press.h;
   WindowGuard guard(h);
-  UINT message = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
-  QPoint at = screen - window_origin_on_screen(*w);
-  ScrollGeometry g = scroll_geometry(*w, bar);
-  if (g.thumb.isEmpty()) return;
-  auto send = [&](UINT code, int pos = 0) {
-    SendMessage(h, message, MAKEWPARAM(WORD(code), WORD(pos)), 0);
-  };
+  ScrollGeometry g = press.geometry();
+  const bool on_arrow = g.first_arrow.contains(at) || g.last_arrow.contains(at);
+  if (g.thumb.isEmpty() && !(press.arrows_without_thumb && on_arrow)) return;
   bool on_thumb = g.thumb.contains(at);
   UINT code = SB_ENDSCROLL;
   QRect hold_area;
@@ -98,7 +119,7 @@ void track_scroll_bar(HWND h, int bar, QPoint screen) {
   }
   int grab = g.vertical ? at.y() - g.thumb.top() : at.x() - g.thumb.left();
   if (!on_thumb) {
-    send(code);
+    press.send(code, 0);
     SetTimer(h, kRepeatTimer, kFirstRepeatMs, nullptr);
   }
   SetCapture(h);
@@ -112,27 +133,27 @@ void track_scroll_bar(HWND h, int bar, QPoint screen) {
     if (msg.message == WM_TIMER && msg.hwnd == h && msg.wParam == kRepeatTimer) {
       SetTimer(h, kRepeatTimer, kRepeatMs, nullptr);
       QPoint now = cursor_pos() - window_origin_on_screen(*find_window(h));
-      ScrollGeometry current = scroll_geometry(*find_window(h), bar);
+      ScrollGeometry current = press.geometry();
       bool still_before = current.vertical ? now.y() < current.thumb.top() : now.x() < current.thumb.left();
       bool repeats = hold_area.isEmpty() ? (code == SB_PAGEUP) == still_before && !current.thumb.contains(now)
                                          : hold_area.contains(now);
-      if (repeats) send(code);
+      if (repeats) press.send(code, 0);
       continue;
     }
     if (msg.message == WM_MOUSEMOVE && msg.hwnd == h && on_thumb) {
-      Window* live = find_window(h);
-      QPoint now = QPoint(msg.pt.x, msg.pt.y) - window_origin_on_screen(*live);
-      ScrollGeometry current = scroll_geometry(*live, bar);
-      const ScrollBarState& s = live->scroll[bar];
+      QPoint now = QPoint(msg.pt.x, msg.pt.y) - window_origin_on_screen(*find_window(h));
+      ScrollGeometry current = press.geometry();
+      ScrollBarState* s = press.state();
+      if (!s) continue;
       int thumb = current.vertical ? current.thumb.height() : current.thumb.width();
       int track_start = current.vertical ? current.first_arrow.bottom() + 1 : current.first_arrow.right() + 1;
       int track = (current.vertical ? current.last_arrow.top() : current.last_arrow.left()) - track_start;
       int offset = std::clamp((current.vertical ? now.y() : now.x()) - grab - track_start, 0,
                               std::max(track - thumb, 0));
-      int last = last_position(s);
-      int pos = track > thumb ? s.min + int(int64_t(offset) * (last - s.min) / (track - thumb)) : s.min;
-      live->scroll[bar].track_pos = pos;
-      send(SB_THUMBTRACK, pos);
+      int last = last_position(*s);
+      int pos = track > thumb ? s->min + int(int64_t(offset) * (last - s->min) / (track - thumb)) : s->min;
+      s->track_pos = pos;
+      press.send(SB_THUMBTRACK, pos);
       continue;
     }
     if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) continue;
@@ -142,8 +163,59 @@ void track_scroll_bar(HWND h, int bar, QPoint screen) {
   KillTimer(h, kRepeatTimer);
   if (GetCapture() == h) ReleaseCapture();
   if (!guard.alive()) return;
-  if (on_thumb) send(SB_THUMBPOSITION, find_window(h)->scroll[bar].track_pos);
-  if (guard.alive()) send(SB_ENDSCROLL);
+  if (on_thumb) {
+    if (ScrollBarState* s = press.state()) press.send(SB_THUMBPOSITION, s->track_pos);
+  }
+  if (guard.alive()) press.send(SB_ENDSCROLL, 0);
+}
+
+}  // namespace
+
+void track_scroll_bar(HWND h, int bar, QPoint screen) {
+  Window* w = find_window(h);
+  if (!w) return;
+  const UINT message = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+  ScrollPress press;
+  press.h = h;
+  press.geometry = [h, bar] {
+    Window* live = find_window(h);
+    return live ? scroll_geometry(*live, bar) : ScrollGeometry{};
+  };
+  press.state = [h, bar] { return bar_state(h, bar); };
+  press.send = [h, message](UINT code, int pos) { SendMessage(h, message, MAKEWPARAM(WORD(code), WORD(pos)), 0); };
+  follow_press(press, screen - window_origin_on_screen(*w));
+}
+
+void track_scroll_control(HWND h, bool vertical, POINT at, const std::function<ScrollBarState*()>& state) {
+  if (!find_window(h)) return;
+  ScrollPress press;
+  press.h = h;
+  press.geometry = [h, vertical, state] {
+    ScrollGeometry g;
+    g.vertical = vertical;
+    Window* live = find_window(h);
+    ScrollBarState* s = state();
+    if (!live || !s) return g;
+    // The control's client area is the strip; the geometry is in window coordinates.
+    g.strip = live->client_rect;
+    ScrollBarState shown = *s;
+    shown.enabled = shown.enabled && IsWindowEnabled(h);
+    const ScrollBarParts p = scroll_bar_parts(to_rect(g.strip), vertical, shown);
+    g.first_arrow = to_qrect(p.first_arrow);
+    g.last_arrow = to_qrect(p.last_arrow);
+    if (p.thumb.right > p.thumb.left) g.thumb = to_qrect(p.thumb);
+    return g;
+  };
+  press.state = state;
+  press.arrows_without_thumb = IsWindowEnabled(h) != FALSE;
+  press.send = [h, vertical](UINT code, int pos) {
+    if (HWND parent = GetParent(h)) {
+      SendMessage(parent, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(WORD(code), WORD(pos)),
+                  reinterpret_cast<LPARAM>(h));
+    }
+  };
+  Window* w = find_window(h);
+  follow_press(press, QPoint(at.x, at.y) + w->client_rect.topLeft());
 }
 
 }  // namespace win

@@ -3,6 +3,9 @@
 // WM_VSCROLL requests. The window moves its content and sets the new position itself.
 #pragma once
 
+#include <functional>
+
+#include "platform/base/geometry.h"
 #include "platform/base/win_types.h"
 
 constexpr int SB_HORZ = 0;
@@ -64,5 +67,23 @@ struct ScrollBarState {
   int track_pos = 0;
   bool enabled = true;
 };
+
+// Where the parts of a scroll bar lie in its strip: a square arrow box at each end (half the strip
+// each when it is shorter than two) and between them the thumb, as long as the page's share of the
+// track and placed by the position. The thumb is empty when the bar is disabled, has nothing to
+// scroll or its track is too short for one. Window bars and scroll-bar controls share it.
+struct ScrollBarParts {
+  RECT first_arrow{};  // up or left
+  RECT last_arrow{};   // down or right
+  RECT thumb{};
+};
+ScrollBarParts scroll_bar_parts(const RECT& strip, bool vertical, const ScrollBarState& s);
+// The largest position: the end of the range less the page.
+int scroll_last_position(const ScrollBarState& s);
+// Follows a press at `at` (client coordinates) on the scroll-bar control `h` (`vertical` or
+// horizontal) until the button is released: arrow and page presses repeat while held, the thumb
+// follows the mouse. The control's parent hears WM_HSCROLL / WM_VSCROLL with the control as
+// lParam; `state` gives the control's bar state, or null once the control is gone.
+void track_scroll_control(HWND h, bool vertical, POINT at, const std::function<ScrollBarState*()>& state);
 
 }  // namespace win

@@ -214,6 +214,24 @@ TEST_F(ControlsTest, ScrollBarKeepsThePositionWithinRangeLessPage) {
   click(bar.m_hWnd, POINT{8, 95});  // the lower arrow
   pump();
   EXPECT_EQ(parent.codes, (std::vector<UINT>{SB_LINEDOWN, SB_ENDSCROLL}));
+
+  // The thumb (10 of 0..99, so 6 pixels of the 68-pixel track, made 8) follows the mouse: dragged
+  // from the top of the track to its end it reports the last position.
+  info.fMask = SIF_PAGE | SIF_POS;
+  info.nPage = 10;
+  info.nPos = 0;
+  bar.SetScrollInfo(&info);
+  parent.codes.clear();
+  mouse_down(screen_point(bar.m_hWnd, POINT{8, 18}));
+  when_captured([&] {
+    mouse_move(screen_point(bar.m_hWnd, POINT{8, 90}));
+    mouse_up(screen_point(bar.m_hWnd, POINT{8, 90}));
+  });
+  pump();
+  ASSERT_FALSE(parent.codes.empty());
+  EXPECT_EQ(parent.codes.front(), UINT(SB_THUMBTRACK));
+  EXPECT_EQ(parent.codes.back(), UINT(SB_ENDSCROLL));
+  EXPECT_EQ(parent.scrolled, (std::vector<int>{90}));
 }
 
 TEST_F(ControlsTest, ListViewWithOwnerDataAsksItsParentForTexts) {

@@ -566,6 +566,32 @@ TEST_F(NavTabsTest, PicturesWithPolishTitles) {
   pump();
   Picture(*plists_, "nav_library_tab.png");
   history_->Bind(nullptr, nullptr);
+
+  // The program runs with the flat control look: the library tab's combo box keeps the arrow of its
+  // drop button and the tree's horizontal bar the arrows of its boxes.
+  auto glyph_pixels = [](CWnd& wnd, CRect box) {
+    box.DeflateRect(2, 2);
+    int n = 0;
+    for (int y = box.top; y < box.bottom; ++y) {
+      for (int x = box.left; x < box.right; ++x) n += surface_pixel(wnd.m_hWnd, x, y) != DWORD(GetSysColor(COLOR_BTNFACE));
+    }
+    return n;
+  };
+  const int arrow = GetSystemMetrics(SM_CXVSCROLL);
+  CComboBox& combo = plists_->GetLibraryTab()->GetCombo();
+  CRect c;
+  combo.GetClientRect(&c);
+  EXPECT_GE(glyph_pixels(combo, CRect(c.right - 2 - arrow, 2, c.right - 2, c.bottom - 2)), 10);
+  CWnd* bar = nullptr;
+  for (CWnd* child = tree->GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+    char name[32] = {};
+    GetClassName(child->m_hWnd, name, sizeof name);
+    if (std::string(name) == "ScrollBar" && !(child->GetStyle() & SBS_VERT) && child->IsWindowVisible()) bar = child;
+  }
+  ASSERT_NE(bar, nullptr);
+  bar->GetClientRect(&c);
+  EXPECT_GE(glyph_pixels(*bar, CRect(0, 0, c.bottom, c.bottom)), 6);
+  EXPECT_GE(glyph_pixels(*bar, CRect(c.right - c.bottom, 0, c.right, c.bottom)), 6);
 }
 
 }  // namespace

@@ -439,11 +439,15 @@ TEST_F(LumoAppTest, AModifiedWorkStaysWhenTheSaveQuestionIsCancelled) {
   EXPECT_NE(LibraryTitle(), nullptr);
   // "Nowy" with the answer No: the work goes and a new one comes, built in code without touching
   // the settings (a bold-link flag stays as the user set it).
+  // The new work may take the old one's memory, so the two are told apart by what the old one
+  // held (a title of its own, unsaved changes), never by their addresses.
   app_->GetUserData().m_bBoldArt = 1;
+  work->SetTitle(CString("stara praca"));
   prompts_.answers = {IDNO};
   app_->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
   ASSERT_NE(CLumoKALDoc::GetCurrentWork(), nullptr);
-  EXPECT_NE(CLumoKALDoc::GetCurrentWork(), work);
+  EXPECT_EQ(prompts_.asked.size(), 2u);
+  EXPECT_FALSE(CLumoKALDoc::GetCurrentWork()->IsModified());
   EXPECT_EQ(app_->GetTextTemplate()->documents().size(), 1u);
   EXPECT_EQ(app_->GetUserData().m_bBoldArt, 1);
   EXPECT_EQ(app_->GetUserData().m_nWorkbookMode, 1);

@@ -11,6 +11,7 @@
 #include "controls/cool_controls_geometry.h"
 #include "platform/base/cp1250.h"
 #include "platform/controls/common_controls.h"
+#include "platform/controls/date_time_ctrl.h"
 #include "platform/controls/header_ctrl.h"
 #include "platform/controls/slider_ctrl.h"
 #include "platform/controls/spin_button_ctrl.h"
@@ -74,6 +75,16 @@ class SkinTest : public lumo::test::GuiTest {
   static bool hot(HWND h) {
     auto* c = manager().FindControl(h);
     return c && (c->m_nState & CCoolControlsManager::dsHover);
+  }
+  // Pixels other than the face inside a button box (client coordinates) less its 2-pixel frame:
+  // the glyph a control draws in it.
+  static int glyph_pixels(HWND h, CRect box) {
+    box.DeflateRect(2, 2);
+    int n = 0;
+    for (int y = box.top; y < box.bottom; ++y) {
+      for (int x = box.left; x < box.right; ++x) n += surface_pixel(h, x, y) != DWORD(GetSysColor(COLOR_BTNFACE));
+    }
+    return n;
   }
   static std::string png(const char* name) { return ::testing::TempDir() + name; }
   // Saves the window with its children, and a three-times enlargement beside it for a close look.
@@ -260,6 +271,8 @@ TEST_F(SkinTest, DrawnControlsInTheirStates) {
   HWND track = child(d, TRACKBAR_CLASS, "", 0, 0, CRect(190, 266, 440, 300), 20);
   SendMessage(track, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
   SendMessage(track, TBM_SETPOS, TRUE, 4);
+  HWND picker = child(d, DATETIMEPICK_CLASS, "", 0, 0, CRect(10, 300, 170, 324), 22);
+  HWND vbar = child(d, "ScrollBar", "", SBS_VERT, 0, CRect(440, 130, 456, 240), 23);
   HWND tabs = child(d, WC_TABCONTROL, "", 0, 0, CRect(340, 10, 450, 120), 21);
   const char* names[] = {"Akt", "Spis", "Opis"};
   for (int i = 0; i < 3; ++i) {
@@ -292,6 +305,26 @@ TEST_F(SkinTest, DrawnControlsInTheirStates) {
   EXPECT_TRUE(raised(focus_edit));
   EXPECT_EQ(surface_pixel(ro_edit, 1, 1, true), DWORD(GetSysColor(COLOR_BTNFACE)));
   EXPECT_EQ(surface_pixel(off_edit, 1, 1, true), DWORD(GetSysColor(COLOR_BTNFACE)));
+  // The skin frames the drop buttons and the arrow boxes; the arrows in them stay the controls' own
+  // (the real program starts skinned, so an arrow painted over shows there only).
+  const int arrow = GetSystemMetrics(SM_CXVSCROLL);
+  CRect c;
+  GetClientRect(combo, &c);
+  EXPECT_GE(glyph_pixels(combo, CRect(c.right - 2 - arrow, 2, c.right - 2, c.bottom - 2)), 10);
+  GetClientRect(picker, &c);
+  EXPECT_GE(glyph_pixels(picker, CRect(controls::date_picker_button_rect(c, 0, arrow))), 10);
+  GetClientRect(bar, &c);
+  EXPECT_GE(glyph_pixels(bar, CRect(0, 0, c.bottom, c.bottom)), 6);
+  EXPECT_GE(glyph_pixels(bar, CRect(c.right - c.bottom, 0, c.right, c.bottom)), 6);
+  GetClientRect(vbar, &c);  // nothing to scroll: greyed arrows, still there
+  EXPECT_GE(glyph_pixels(vbar, CRect(0, 0, c.right, c.right)), 6);
+  EXPECT_GE(glyph_pixels(vbar, CRect(0, c.bottom - c.right, c.right, c.bottom)), 6);
+  // The thumb's frame lies where the bar draws its thumb: 30 of 0..80 on 250 - 2 * 16 pixels.
+  const int length = 250 - 2 * arrow, thumb = length * 20 / 100;
+  const int thumb_left = arrow + 30 * (length - thumb) / 80;
+  EXPECT_EQ(surface_pixel(bar, thumb_left, 8), DWORD(GetSysColor(COLOR_BTNHIGHLIGHT)));
+  EXPECT_NE(surface_pixel(bar, thumb_left - 1, 8), DWORD(GetSysColor(COLOR_BTNHIGHLIGHT)));
+  EXPECT_EQ(surface_pixel(bar, thumb_left + 4, 8), DWORD(GetSysColor(COLOR_BTNFACE)));
 }
 
 }  // namespace

@@ -313,7 +313,11 @@ LibraryPlan PlanLibrary(std::vector<Act> acts, const std::function<bool(const st
     const bool new_year = i == 0 || acts[i - 1].year != act.year;
     if (new_year) {
       const std::string title = Format("Dziennik Ustaw z %d r.", act.year);
-      planner.topic(9, title, "<Q:Y><D:" + std::to_string(act.year) + ".0>");
+      // Contents index texts: "ROCZNIK#1998" for a yearbook, "DZIENNIK USTAW#Nr 12 z 1998 r." for an
+      // issue. The trees show the part after the '#'; the status bar reads an act's issue number as
+      // the word after the first blank there.
+      planner.topic(9, title, "<Q:Y><D:" + std::to_string(act.year) + ".0>" + Tag("<X:", "ROCZNIK") +
+                                  Tag("<T:", std::to_string(act.year)));
       planner.context(YearContext(act.year));
       planner.plain(LibraryFont::kActTitle, title, {2, 0, 0, false});
       for (size_t k = i; k < acts.size() && acts[k].year == act.year; ++k) {
@@ -325,7 +329,10 @@ LibraryPlan PlanLibrary(std::vector<Act> acts, const std::function<bool(const st
     if (new_year || acts[i - 1].number != act.number) {
       const std::string title = act.number ? Format("Dz.U. z %d r. Nr %d", act.year, act.number)
                                            : Format("Dz.U. z %d r.", act.year) + base::cp1250::from_utf8(" - akty bez numeru dziennika");
-      planner.topic(8, title, "<Q:P><D:" + std::to_string(act.year) + "." + std::to_string(act.number) + ">");
+      const std::string issue = act.number ? Format("Nr %d z %d r.", act.number, act.year)
+                                           : Format("Nr - (akty bez numeru dziennika z %d r.)", act.year);
+      planner.topic(8, title, "<Q:P><D:" + std::to_string(act.year) + "." + std::to_string(act.number) + ">" +
+                                  Tag("<X:", "DZIENNIK USTAW") + Tag("<T:", issue));
       planner.context(IssueContext(act.year, act.number));
       planner.plain(LibraryFont::kActTitle, title, {2, 0, 0, false});
       for (size_t k = i; k < acts.size() && acts[k].year == act.year && acts[k].number == act.number; ++k)

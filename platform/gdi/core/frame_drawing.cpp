@@ -65,10 +65,11 @@ void draw_glyph(DeviceContext& dc, const RECT& r, UINT type, UINT kind, int dx, 
   if (type == DFC_SCROLL) {
     int a = std::max(1, size / 2);
     switch (kind) {
-      case DFCS_SCROLLUP: glyph_polygon(dc, {{cx - a, cy + a / 2}, {cx + a, cy + a / 2}, {cx, cy - a / 2}}, c); break;
-      case DFCS_SCROLLDOWN: glyph_polygon(dc, {{cx - a, cy - a / 2}, {cx + a, cy - a / 2}, {cx, cy + a / 2}}, c); break;
-      case DFCS_SCROLLLEFT: glyph_polygon(dc, {{cx + a / 2, cy - a}, {cx + a / 2, cy + a}, {cx - a / 2, cy}}, c); break;
-      default: glyph_polygon(dc, {{cx - a / 2, cy - a}, {cx - a / 2, cy + a}, {cx + a / 2, cy}}, c); break;
+      // A triangle 2a + 1 wide at its base and a deep, centred.
+      case DFCS_SCROLLUP: glyph_polygon(dc, {{cx - a, cy + a / 2}, {cx + a, cy + a / 2}, {cx, cy + a / 2 - a}}, c); break;
+      case DFCS_SCROLLDOWN: glyph_polygon(dc, {{cx - a, cy - a / 2}, {cx + a, cy - a / 2}, {cx, cy - a / 2 + a}}, c); break;
+      case DFCS_SCROLLLEFT: glyph_polygon(dc, {{cx + a / 2, cy - a}, {cx + a / 2, cy + a}, {cx + a / 2 - a, cy}}, c); break;
+      default: glyph_polygon(dc, {{cx - a / 2, cy - a}, {cx - a / 2, cy + a}, {cx - a / 2 + a, cy}}, c); break;
     }
     return;
   }
