@@ -139,6 +139,9 @@ void CLumoKALView::OnInitialUpdate() {
   m_topicHeader.Create(kTopicHeaderId, this, TRUE);
   m_textPane.Create(kTextId, this, TRUE);
   CFormView::OnInitialUpdate();
+  // The panes fill the sheet and scroll their own text: the form itself never scrolls, so a sheet
+  // smaller than the form's template shows no second bar beside the text pane's.
+  SetScrollSizes(MM_TEXT, CSize(0, 0));
   CWinApp* app = AfxGetApp();
   HCURSOR cursor = app ? app->LoadCursor(kPaneCursor) : nullptr;
   for (CMvPane* pane : m_panes) {

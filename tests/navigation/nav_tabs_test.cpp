@@ -474,6 +474,41 @@ TEST_F(NavTabsTest, LocatingFromAListSwitchesToTheLibraryAndSelectsTheAct) {
   history_->Bind(nullptr, nullptr);
 }
 
+// The rows of yearbooks and journal issues name them once, with the full year: "ROK 1998",
+// "D.U.  Nr 12 z 1998 r.", never the tree's prefix before the issue's own "Dz.U.".
+TEST_F(NavTabsTest, YearbookAndIssueRowsReadOnceWithTheFullYear) {
+  CDUTree* tree = plists_->GetLibraryTree();
+  ASSERT_NE(tree, nullptr);
+  const auto row_text = [&](HTREEITEM item) { return Utf8(tree->GetItemText(tree->GetNodeRow(item), 0)); };
+  const auto record_of = [&](HTREEITEM item) {
+    shell::ContentsRecord r;
+    EXPECT_TRUE(app_->GetCatalog().ReadRecord(tree->RecordOf(item), r));
+    return r;
+  };
+  int issues = 0;
+  for (int32_t act : acts_) {
+    HTREEITEM issue = tree->GetParentItem(tree->LocateRecord(act));
+    ASSERT_NE(issue, nullptr) << act;
+    HTREEITEM yearbook = tree->GetParentItem(issue);
+    ASSERT_NE(yearbook, nullptr) << act;
+    const shell::ContentsRecord i = record_of(issue), y = record_of(yearbook);
+    const std::string year = std::to_string(shell::ContentsFullYear(y));
+    // Records 0 and 1 (the first yearbook and its first issue) show their text without the prefix.
+    const std::string yearbook_prefix = tree->RecordOf(yearbook) > 1 ? "ROK " : "";
+    const std::string issue_prefix = tree->RecordOf(issue) > 1 ? "D.U.  " : "";
+    EXPECT_EQ(row_text(yearbook), yearbook_prefix + year);
+    const std::string text = row_text(issue);
+    if (i.number) {
+      EXPECT_EQ(text, issue_prefix + "Nr " + std::to_string(i.number) + " z " + year + " r.");
+    } else {
+      EXPECT_EQ(text.rfind(issue_prefix + "Nr - ", 0), 0u) << text;
+      EXPECT_NE(text.find(" z " + year + " r."), std::string::npos) << text;
+    }
+    issues += tree->RecordOf(issue) > 1;
+  }
+  EXPECT_GT(issues, 0) << "an issue past the first one";
+}
+
 TEST_F(NavTabsTest, NewBookmarkDialogProposesTheTitleAndCutsALongName) {
   auto* main = dynamic_cast<CFrameWnd*>(app_->m_pMainWnd);
   shell::ActDescription d;

@@ -318,6 +318,35 @@ TEST_F(TextViewTest, AnActOpensWithItsHeaderAndText) {
   EXPECT_TRUE(view_->GetActHeaderPane().IsWindowVisible());
 }
 
+// A sheet smaller than the form it is made from: only the text pane scrolls. The sheet itself shows
+// no bar of its own, and the text pane reaches the sheet's right edge, its bar in plain sight.
+TEST_F(TextViewTest, ASmallSheetShowsOneVerticalBarTheTextPanes) {
+  view_->GetParentFrame()->MoveWindow(0, 0, 420, 220);
+  pump();
+  for (const char* address : {"2000 15", "98 35"}) {
+    ASSERT_TRUE(view_->GoToAddress(CString(address))) << address;
+    pump();
+    EXPECT_EQ(view_->GetStyle() & (WS_VSCROLL | WS_HSCROLL), 0u) << address;
+    EXPECT_NE(view_->GetTextPane().GetStyle() & WS_VSCROLL, 0u) << address << ": the text is longer than the pane";
+    CRect sheet, pane;
+    view_->GetWindowRect(&sheet);
+    view_->GetTextPane().GetWindowRect(&pane);
+    EXPECT_EQ(pane.right, sheet.right) << address;
+    EXPECT_EQ(pane.bottom, sheet.bottom) << address;
+  }
+  // An attachment of 1998 poz. 34 with the act's header above it.
+  ASSERT_TRUE(view_->GoToAddress(CString("DU.1998.0034.0000")));
+  for (int32_t n = 0; n < app_->GetCatalog().RecordCount(); ++n) {
+    shell::ContentsRecord r;
+    if (!app_->GetCatalog().ReadRecord(n, r) || !r.attachment) continue;
+    ASSERT_TRUE(work_->OpenTopic(n, 3, 0));
+    pump();
+    EXPECT_EQ(view_->GetStyle() & (WS_VSCROLL | WS_HSCROLL), 0u) << n;
+    break;
+  }
+  gallery::Picture small(view_->GetParentFrame()->m_hWnd, "shell_view_small_sheet", true);
+}
+
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject {
  public:
