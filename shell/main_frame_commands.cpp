@@ -32,7 +32,6 @@
 #include "shell/mouse_page.h"
 #include "shell/print/printmark_tab.h"
 #include "shell/view/lumo_kal_view.h"
-#include "shell/view/view_rules.h"
 #include "toolkit/widgets/hover_combo.h"
 #include "toolkit/widgets/tool_list_page.h"
 #include "toolkit/widgets/toolbar_checklist.h"
@@ -55,13 +54,15 @@ constexpr size_t kTypeAheadLimit = 32;
 
 bool IsTypeAheadKey(char c) { return (c >= '0' && c <= '9') || c == ' ' || c == '.' || c == '/'; }
 
-// The address the type-ahead's text goes to, as the query box shows it ("DU 1997 poz. 123 art. 45");
+// The address the type-ahead's text goes to, as the query box shows it ("DU 1997.0123.0045");
 // empty without a text sheet.
 CString TypedAddressText(const std::string& typed) {
   CLumoKALDoc* work = CLumoKALDoc::GetCurrentWork();
   CLumoKALView* view = work ? work->GetCurrentTextView() : nullptr;
   if (!view) return CString();
-  return CString(shell::view::AddressContextText(view->MakeAddressContext(CString(typed), FALSE)));
+  std::string context = view->MakeAddressContext(CString(typed), FALSE);
+  if (context.rfind("DU.", 0) == 0) context[2] = ' ';
+  return CString(context);
 }
 
 // The command page's categories: the commands that have a button image, by the menu they belong

@@ -70,25 +70,6 @@ std::string MakeAddressContext(std::string_view text, bool issue_only, const Add
   return context;
 }
 
-std::string AddressContextText(std::string_view context) {
-  if (context.rfind("DU.", 0) != 0) return std::string(context);
-  // The year, position and article parts, each of digits only.
-  std::string parts[3];
-  size_t count = 0;
-  for (size_t at = 3; at <= context.size() && count < 3; ++count) {
-    const size_t dot = std::min(context.find('.', at), context.size());
-    const std::string_view part = context.substr(at, dot - at);
-    if (part.empty() || part.find_first_not_of("0123456789") != std::string_view::npos) return std::string(context);
-    const size_t first = std::min(part.find_first_not_of('0'), part.size());
-    parts[count] = std::string(part.substr(first));
-    at = dot + 1;
-  }
-  std::string text = "DU " + (parts[0].empty() ? std::string("0") : parts[0]);
-  if (!parts[1].empty()) text += " poz. " + parts[1];
-  if (!parts[1].empty() && !parts[2].empty()) text += " art. " + parts[2];
-  return text;
-}
-
 std::string JournalNumberText(std::string_view issue_text) {
   const size_t hash = issue_text.find('#');
   if (hash == std::string_view::npos) return {};

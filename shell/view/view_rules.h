@@ -28,12 +28,6 @@ struct AddressDefaults {
 // of more than four digits are left out; with `issue_only` the position is "0000".
 std::string MakeAddressContext(std::string_view text, bool issue_only, const AddressDefaults& defaults);
 
-// The context string of a typed address as the query box shows it, read the way the library's
-// context strings are: "DU.2001.1372.0000" shows "DU 2001 poz. 1372", "DU.1998.0034.0001" shows
-// "DU 1998 poz. 34 art. 1". Parts of 0 and what follows the third part are left out; a text that is
-// not a context string is shown as it stands.
-std::string AddressContextText(std::string_view context);
-
 // --- Sheet title and status bar ---------------------------------------------------------------
 // The journal number part of an issue's text: from the first blank after the "#" up to and
 // including the blank after it. Empty when there is no "#", no blank after it, or no second blank.

@@ -34,26 +34,6 @@ TEST(AddressContext, TypedAddressesBecomeContextStrings) {
   for (const Case& c : cases) EXPECT_EQ(MakeAddressContext(c.typed, c.issue_only, current), c.context) << c.typed;
 }
 
-// The query box shows a typed address read as the go-to reads it: year, position, article.
-TEST(AddressContext, TypedAddressesShowAsTheGoToReadsThem) {
-  const AddressDefaults current{2004, 12};
-  const struct {
-    std::string typed;
-    const char* shown;
-  } cases[] = {
-      {"2001 1372", "DU 2001 poz. 1372"},
-      {"97 123 45", "DU 1997 poz. 123 art. 45"},
-      {"98 34 1", "DU 1998 poz. 34 art. 1"},
-      {"98 34 0", "DU 1998 poz. 34"},
-      {" 7 5", "DU 2004 poz. 7 art. 5"},
-      {"97 12345 6", "DU 1997 poz. 6"},  // the five-digit part is not in the context string
-  };
-  for (const auto& c : cases) EXPECT_EQ(AddressContextText(MakeAddressContext(c.typed, false, current)), c.shown) << c.typed;
-  EXPECT_EQ(AddressContextText("DU.2000.0000.0000"), "DU 2000");
-  EXPECT_EQ(AddressContextText("DU.1998.x"), "DU.1998.x");  // not a context string: as it stands
-  EXPECT_EQ(AddressContextText("ustawa"), "ustawa");
-}
-
 TEST(SheetTexts, JournalNumberNeedsTheHashAndTwoBlanks) {
   EXPECT_EQ(JournalNumberText("Dz.U. 1998 # Nr 12 z dnia"), "Nr ");
   EXPECT_EQ(JournalNumberText("1998 #12 34 "), "34 ");
