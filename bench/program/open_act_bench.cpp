@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/support/corpus_library.h"
+#include "bench/support/engine_canvas.h"
 #include "bench/support/program.h"
 #include "engine/frame/painting.h"
 #include "engine/frame/topic_layout.h"
@@ -100,13 +101,10 @@ void BM_ProgramOpenAct(benchmark::State& state, double place) {
 void BM_EngineOpenAct(benchmark::State& state, double place) {
   Setup& s = TheSetup();
   if (!s.program.frame || !View(s)) return state.SkipWithError("corpus absent or the program did not start");
-  const RECT area = s.pane;
-  HDC memory = ::CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(memory, area.right, area.bottom);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  medview::ViewerHandle viewer = medview::MvCreateViewer(LibraryTitle(), nullptr);
-  medview::MvSetTitle(viewer, LibraryTitle(), nullptr, nullptr);
-  HDC previous = medview::MvUseCallerDC(viewer, memory);
+  bench::EngineCanvas canvas(LibraryTitle(), s.pane.right, s.pane.bottom);
+  const RECT& area = canvas.area;
+  HDC memory = canvas.memory;
+  medview::ViewerHandle viewer = canvas.viewer;
   // The sheet's panes paint on their background brush and lay a topic out afresh.
   HBRUSH background = ::CreateSolidBrush(RGB(255, 255, 255));
   HGDIOBJ old_brush = ::SelectObject(memory, background);
@@ -124,13 +122,8 @@ void BM_EngineOpenAct(benchmark::State& state, double place) {
     state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
   const bool shown = frame::MvGetCurrentTopic(viewer) == act;
-  medview::MvRestoreCallerDC(viewer, previous);
-  medview::MvDestroyViewer(viewer);
   ::SelectObject(memory, old_brush);
   ::DeleteObject(background);
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
   if (!shown) return state.SkipWithError("the act did not open");
   state.counters["width"] = area.right;
   state.counters["height"] = area.bottom;

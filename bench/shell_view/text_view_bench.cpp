@@ -31,6 +31,7 @@
 #include "shell/lumo_app.h"
 #include "shell/lumo_kal_doc.h"
 #include "shell/view/lumo_kal_view.h"
+#include "bench/support/engine_canvas.h"
 #include "bench/support/text_sheet.h"
 #include "tests/compiler/library_fixture.h"
 
@@ -120,13 +121,9 @@ void BM_EngineOpenActToFirstPaint(benchmark::State& state) {
     state.SkipWithError("no library with two acts");
     return;
   }
-  const RECT area{0, 0, 1900, 1000};
-  HDC memory = ::CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(memory, area.right, area.bottom);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  medview::ViewerHandle viewer = medview::MvCreateViewer(LibraryTitle(), nullptr);
-  medview::MvSetTitle(viewer, LibraryTitle(), nullptr, nullptr);
-  HDC previous = medview::MvUseCallerDC(viewer, memory);
+  bench::EngineCanvas canvas(LibraryTitle(), 1900, 1000);
+  const RECT& area = canvas.area;
+  medview::ViewerHandle viewer = canvas.viewer;
   const int32_t positions[2] = {medview::MvTopicNumberToPosition(LibraryTitle(), s.first),
                                 medview::MvTopicNumberToPosition(LibraryTitle(), s.second)};
   bool flip = false;
@@ -135,13 +132,8 @@ void BM_EngineOpenActToFirstPaint(benchmark::State& state) {
     frame::MvResetView(viewer);
     frame::MvSetTopic(viewer, positions[flip ? 0 : 1], 1, 0, nullptr);
     frame::MvLayoutTopic(viewer, &area, nullptr);
-    medview::MvPaint(viewer, memory, &area, nullptr);
+    medview::MvPaint(viewer, canvas.memory, &area, nullptr);
   }
-  medview::MvRestoreCallerDC(viewer, previous);
-  medview::MvDestroyViewer(viewer);
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
 }
 BENCHMARK(BM_EngineOpenActToFirstPaint)->Unit(benchmark::kMillisecond);
 
