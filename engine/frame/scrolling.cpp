@@ -1,6 +1,8 @@
 #include "engine/frame/scrolling.h"
 
 #include <algorithm>
+#include <set>
+#include <tuple>
 
 #include "engine/frame/topic_layout.h"
 #include "engine/medview/viewer_scope.h"
@@ -239,10 +241,13 @@ bool FrAddressToPoint(Viewer& v, int32_t address, POINT* point) {
 }
 
 bool FrScrollTowards(Viewer& v, uint32_t address, const std::function<bool()>& found) {
-  // A bound on the steps keeps a damaged chain from looping.
+  // A bound on the steps keeps a very tall record from holding the walk for long.
   constexpr int kMaxSteps = 1 << 16;
   int32_t direction = 0;
   int turns = 0;
+  // Views already shown on the way: a damaged chain of records that leads back to a record passed
+  // before brings one of them again, and walking on would only go round.
+  std::set<std::tuple<int32_t, int32_t, int32_t, uint32_t>> seen;
   for (int step = 0; step < kMaxSteps; ++step) {
     if (found()) return true;
     if (v.frames.empty()) return false;
@@ -255,6 +260,7 @@ bool FrScrollTowards(Viewer& v, uint32_t address, const std::function<bool()>& f
     // shows it.
     if (direction != 0 && (toward > 0) != (direction > 0) && ++turns > 1) return false;
     direction = toward;
+    if (!seen.emplace(toward, head.position, head.y, headAddress).second) return false;
     POINT applied{};
     FrScrollBy(v, 0, toward, &applied, nullptr);
     if (applied.y == 0) return found();

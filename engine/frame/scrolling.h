@@ -47,8 +47,8 @@ bool FrSetThumb(medview::Viewer& viewer, int32_t thumb, bool vertical, medview::
 // Client point of a topic address among the laid-out records.
 bool FrAddressToPoint(medview::Viewer& viewer, int32_t address, POINT* point);
 // Moves the view a window height at a time towards a topic address, laying records out above or
-// below, until `found` answers true or the region ends in that direction; returns `found`'s last
-// answer.
+// below, until `found` answers true, the region ends in that direction or a damaged chain of records
+// brings back a view already shown; returns `found`'s last answer.
 bool FrScrollTowards(medview::Viewer& viewer, uint32_t address, const std::function<bool()>& found);
 // Visible height of the tallest text object cut by the rectangle's top (bottom) edge.
 int32_t FrTopCut(const medview::Viewer& viewer);

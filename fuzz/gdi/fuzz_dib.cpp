@@ -4,11 +4,24 @@
 
 #include "platform/gdi/core/dib.h"
 
+namespace {
+
+// Pictures of more pixels are read for their header only. A run-length picture of a few dozen bytes
+// may declare 200 MB of pixels, within the platform's cap, and making that bitmap takes seconds an
+// input under the sanitizers; its rows are the same code as a small picture's, only more of them,
+// while the header's size arithmetic, where large sizes could overflow, is still read every time.
+constexpr uint64_t kDecodedPixels = 1u << 22;
+
+bool decodable(const gdi::DibInfo& info) { return uint64_t(info.width) * uint64_t(info.height) <= kDecodedPixels; }
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::span<const uint8_t> bytes(data, size);
-  gdi::decode_packed_dib(bytes);
   gdi::DibInfo info;
-  if (gdi::read_dib_info(bytes, DIB_PAL_COLORS, {}, info)) gdi::decode_dib(info, bytes.subspan(info.info_size));
+  if (gdi::read_dib_info(bytes, DIB_RGB_COLORS, {}, info) && decodable(info)) gdi::decode_packed_dib(bytes);
+  if (gdi::read_dib_info(bytes, DIB_PAL_COLORS, {}, info) && decodable(info))
+    gdi::decode_dib(info, bytes.subspan(info.info_size));
   if (size >= 4) {
     int width = data[0] + 1, height = data[1] + 1, planes = data[2] % 5 + 1;
     static const int depths[] = {1, 4, 8, 16, 24, 32};

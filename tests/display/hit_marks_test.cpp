@@ -6,6 +6,7 @@
 #include "engine/frame/hit_marks.h"
 #include "engine/frame/painting.h"
 #include "engine/frame/scrolling.h"
+#include "engine/frame/topic_layout.h"
 #include "platform/gdi/core/object_api.h"
 #include "tests/display/display_topic.h"
 
@@ -126,6 +127,37 @@ TEST(HitMarks, ScrollingToAHitNoRecordShowsStopsOnceTheAddressIsPassed) {
   EXPECT_FALSE(medview::MvScrollToHit(&v, 0, &error));
   EXPECT_EQ(error, medview::kViewHitNotFound);
   EXPECT_LT(topic.source->loads - loads, 200);
+}
+
+// A damaged chain whose record 20 leads back to record 5: scrolling towards a hit beyond it comes
+// round to a view it has shown already and stops there, instead of going round until its step bound.
+TEST(HitMarks, ScrollingToAHitStopsWhenTheChainLeadsBackToAShownView) {
+  class LoopingSource : public NumberedSource {
+   public:
+    using NumberedSource::NumberedSource;
+    uint16_t load(int32_t position, frame::SourceRecord& out) override {
+      uint16_t code = NumberedSource::load(position, out);
+      if (code == 0 && position == layout_test::MemoryRecordSource::PositionOf(20))
+        out.next = layout_test::MemoryRecordSource::PositionOf(5);
+      return code;
+    }
+  };
+  std::vector<Bytes> lines;
+  for (int i = 0; i < 40; ++i) lines.push_back(Paragraph("wiersz " + std::to_string(i) + "|"));
+  DisplayTopic topic(lines, RECT{0, 0, 300, 70});
+  medview::Viewer& v = topic.viewer();
+  frame::MvSetRecordSource(&v, std::make_shared<LoopingSource>(topic.source));
+  frame::MvSetTopic(&v, layout_test::MemoryRecordSource::PositionOf(0), 1, 0, nullptr);
+  RECT window{0, 0, 300, 70};
+  ASSERT_TRUE(frame::MvLayoutTopic(&v, &window, nullptr));
+  fts::TopicHitList list;
+  list.entries = {{Address(30, 0), 6}};
+  medview::MvSetHitList(&v, &list, FALSE, nullptr);
+  const int loads = topic.source->loads;
+  medview::TitleErrorCode error = 99;
+  EXPECT_FALSE(medview::MvScrollToHit(&v, 0, &error));
+  EXPECT_EQ(error, medview::kViewHitNotFound);
+  EXPECT_LT(topic.source->loads - loads, 2000);
 }
 
 }  // namespace
