@@ -106,8 +106,8 @@ BEGIN_MESSAGE_MAP(CGTFQueryPage, CGSPropertyPage)
   ON_CONTROL(BN_CLICKED, IDC_QUERY_FIND, &CGTFQueryPage::OnFind)
   ON_CONTROL(BN_CLICKED, IDC_QUERY_HINTS, &CGTFQueryPage::OnHints)
   ON_CONTROL(BN_CLICKED, IDC_QUERY_CLOSE, &CGTFQueryPage::OnClose)
-  ON_CONTROL(BN_CLICKED, IDC_QUERY_RESET, &CGTFQueryPage::OnReset)
-  ON_COMMAND(ID_SCOPE_ALL, &CGTFQueryPage::OnReset)
+  ON_CONTROL(BN_CLICKED, IDC_QUERY_RESET, &CGTFQueryPage::ResetScope)
+  ON_COMMAND(ID_SCOPE_ALL, &CGTFQueryPage::ResetScope)
   ON_COMMAND(ID_SCOPE_YEARS, &CGTFQueryPage::OnScopeYears)
   ON_COMMAND(ID_SCOPE_RANKS, &CGTFQueryPage::OnScopeRank)
   ON_COMMAND(ID_SCOPE_PERSONS, &CGTFQueryPage::OnScopePersons)
@@ -506,8 +506,6 @@ void CGTFQueryPage::ResetScope() {
   if (m_comboScope.m_hWnd) m_comboScope.SetCurSel(0);
   if (m_comboText.m_hWnd) m_comboText.SetFocus();
 }
-
-void CGTFQueryPage::OnReset() { ResetScope(); }
 
 void CGTFQueryPage::SetYearScope(medview::TopicListHandle list, const CString& labels) {
   medview::MvFreeTopicList(m_pYearList);

@@ -89,7 +89,6 @@ class CGTFQueryPage : public CGSPropertyPage {
   afx_msg void OnFind();
   afx_msg void OnHints();
   afx_msg void OnClose();
-  afx_msg void OnReset();
   afx_msg void OnListScopeChange();
   afx_msg void OnTitlesOnly();
   afx_msg void OnSortHits();

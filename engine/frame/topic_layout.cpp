@@ -56,6 +56,12 @@ TitleErrorCode Neighbour(medview::Viewer& viewer, const LayoutFrame& frame, bool
   if (position < 0 || (forward && pastStop) || (!forward && position < first)) {
     return medview::kViewEndOfRegion;
   }
+  // A damaged chain may lead back to a record the band holds already: following it would lay the
+  // same records out again and again (without end when they take no height), so the band stops there
+  // as at a record that cannot be read.
+  for (const LayoutFrame& held : viewer.frames) {
+    if (held.position == position) return medview::kViewLayoutStopped;
+  }
   if (uint16_t code = source->load(position, out)) return code == medview::kViewEndOfRegion ? code : medview::kViewLayoutStopped;
   if (out.topicHeader) return medview::kViewEndOfRegion;
   return 0;

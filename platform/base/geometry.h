@@ -35,7 +35,7 @@ class CSize : public SIZE {
   constexpr CSize(int cx_, int cy_) : SIZE{cx_, cy_} {}
   constexpr CSize(const SIZE& s) : SIZE(s) {}
 
-  constexpr bool operator==(const SIZE& o) const { return cx == o.cx && cy == o.cy; }
+  friend constexpr bool operator==(const SIZE& a, const SIZE& b) { return a.cx == b.cx && a.cy == b.cy; }
   constexpr CSize& operator+=(const SIZE& o) { return cx += o.cx, cy += o.cy, *this; }
   constexpr CSize& operator-=(const SIZE& o) { return cx -= o.cx, cy -= o.cy, *this; }
   constexpr CSize operator+(const SIZE& o) const { return CSize(cx + o.cx, cy + o.cy); }
@@ -58,7 +58,7 @@ class CPoint : public POINT {
   constexpr void Offset(const SIZE& s) { Offset(s.cx, s.cy); }
   constexpr void SetPoint(int x_, int y_) { x = x_, y = y_; }
 
-  constexpr bool operator==(const POINT& o) const { return x == o.x && y == o.y; }
+  friend constexpr bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
   constexpr CPoint& operator+=(const SIZE& s) { return Offset(s), *this; }
   constexpr CPoint& operator-=(const SIZE& s) { return Offset(-s.cx, -s.cy), *this; }
   constexpr CPoint& operator+=(const POINT& p) { return Offset(p), *this; }

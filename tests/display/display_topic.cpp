@@ -15,6 +15,12 @@ uint16_t NumberedSource::load(int32_t position, frame::SourceRecord& out) {
   return code;
 }
 
+uint16_t LoopingSource::load(int32_t position, frame::SourceRecord& out) {
+  uint16_t code = NumberedSource::load(position, out);
+  if (code == 0 && position == from_) out.next = to_;
+  return code;
+}
+
 DisplayTopic::DisplayTopic(std::vector<Bytes> records, RECT window)
     : source(std::make_shared<layout_test::MemoryRecordSource>(std::move(records), 0)) {
   frame::MvSetRecordSource(&viewer(), std::make_shared<NumberedSource>(source));

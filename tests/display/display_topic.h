@@ -26,6 +26,18 @@ class NumberedSource : public frame::RecordSource {
   std::shared_ptr<layout_test::MemoryRecordSource> records_;
 };
 
+// A damaged chain: the record at `from` leads on to the record at `to` (positions as
+// MemoryRecordSource::PositionOf gives them) instead of the one after it.
+class LoopingSource : public NumberedSource {
+ public:
+  LoopingSource(std::shared_ptr<layout_test::MemoryRecordSource> records, int32_t from, int32_t to)
+      : NumberedSource(std::move(records)), from_(from), to_(to) {}
+  uint16_t load(int32_t position, frame::SourceRecord& out) override;
+
+ private:
+  int32_t from_, to_;
+};
+
 struct DisplayTopic {
   explicit DisplayTopic(std::vector<Bytes> records, RECT window = RECT{0, 0, 400, 300});
   medview::Viewer& viewer() { return t.viewer(); }

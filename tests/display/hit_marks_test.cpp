@@ -132,22 +132,14 @@ TEST(HitMarks, ScrollingToAHitNoRecordShowsStopsOnceTheAddressIsPassed) {
 // A damaged chain whose record 20 leads back to record 5: scrolling towards a hit beyond it comes
 // round to a view it has shown already and stops there, instead of going round until its step bound.
 TEST(HitMarks, ScrollingToAHitStopsWhenTheChainLeadsBackToAShownView) {
-  class LoopingSource : public NumberedSource {
-   public:
-    using NumberedSource::NumberedSource;
-    uint16_t load(int32_t position, frame::SourceRecord& out) override {
-      uint16_t code = NumberedSource::load(position, out);
-      if (code == 0 && position == layout_test::MemoryRecordSource::PositionOf(20))
-        out.next = layout_test::MemoryRecordSource::PositionOf(5);
-      return code;
-    }
-  };
   std::vector<Bytes> lines;
   for (int i = 0; i < 40; ++i) lines.push_back(Paragraph("wiersz " + std::to_string(i) + "|"));
   DisplayTopic topic(lines, RECT{0, 0, 300, 70});
   medview::Viewer& v = topic.viewer();
-  frame::MvSetRecordSource(&v, std::make_shared<LoopingSource>(topic.source));
-  frame::MvSetTopic(&v, layout_test::MemoryRecordSource::PositionOf(0), 1, 0, nullptr);
+  using layout_test::MemoryRecordSource;
+  frame::MvSetRecordSource(&v, std::make_shared<LoopingSource>(topic.source, MemoryRecordSource::PositionOf(20),
+                                                                MemoryRecordSource::PositionOf(5)));
+  frame::MvSetTopic(&v, MemoryRecordSource::PositionOf(0), 1, 0, nullptr);
   RECT window{0, 0, 300, 70};
   ASSERT_TRUE(frame::MvLayoutTopic(&v, &window, nullptr));
   fts::TopicHitList list;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/frame/scrolling.h"
+#include "engine/frame/topic_layout.h"
 #include "tests/display/display_topic.h"
 
 namespace display_test {
@@ -122,6 +123,33 @@ TEST(Scrolling, AddressComesToTheTopAndAnAddressNotShownFails) {
   EXPECT_EQ(v.frames.front().y, 0);
   EXPECT_FALSE(medview::MvScrollToPosition(&v, (5 << 15) | 3, &error));
   EXPECT_EQ(error, medview::kViewAddressNotShown);
+}
+
+// A damaged chain leading back into the band: the band ends at the record that leads back, no
+// record laid out twice, and the early stop is told; without the stop, records that take no height
+// would be laid out again without end.
+TEST(Scrolling, AChainLeadingBackEndsTheBandThere) {
+  using layout_test::MemoryRecordSource;
+  struct Case {
+    const char* name;
+    std::string text;  // "" makes records of no height
+  } cases[] = {{"lines", "wiersz|"}, {"empty records", ""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DisplayTopic topic(std::vector<Bytes>(8, c.text.empty() ? layout_test::TextRecord({}, layout_test::Commands().End(), "")
+                                                            : Paragraph(c.text)));
+    medview::Viewer& v = topic.viewer();
+    frame::MvSetRecordSource(&v, std::make_shared<LoopingSource>(topic.source, MemoryRecordSource::PositionOf(3),
+                                                                  MemoryRecordSource::PositionOf(1)));
+    frame::MvSetTopic(&v, MemoryRecordSource::PositionOf(0), 1, 0, nullptr);
+    RECT window{0, 0, 400, 300};
+    ASSERT_TRUE(frame::MvLayoutTopic(&v, &window, nullptr));
+    // Records of no height above the window's top leave the band; the rest stay in chain order.
+    ASSERT_FALSE(v.frames.empty());
+    EXPECT_EQ(v.frames.back().position, MemoryRecordSource::PositionOf(3));
+    for (size_t i = 1; i < v.frames.size(); ++i) EXPECT_LT(v.frames[i - 1].position, v.frames[i].position);
+    EXPECT_EQ(v.pendingCode, medview::kViewLayoutStopped);
+  }
 }
 
 }  // namespace

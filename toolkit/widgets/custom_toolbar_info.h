@@ -40,7 +40,7 @@ class SECCustomToolBarInfoEx : public SECControlBarInfoEx {
   // The archive form: title, 32-bit count, per button 32-bit id, 8-bit n, n bytes. A count past
   // the limit, or bytes that end early, throw CArchiveException.
   void Serialize(CArchive& ar, CDockState* pDockState) override;
-  virtual BOOL LoadFromTree(SECPersistentTreeNode* pNode);
+  BOOL LoadFromTree(SECPersistentTreeNode* pNode) override;
   BOOL LoadFromProfile(LPCTSTR lpszSection, int nIndex) override;
   virtual BOOL SaveToTree(SECPersistentTreeNode* pNode);
   BOOL SaveToProfile(LPCTSTR lpszSection) override;
