@@ -412,7 +412,7 @@ TEST_P(RoadsTest, AQueryWithAScopeListsSortsAndOpensItsHits) {
             "(stron: " + std::to_string(results->GetList().GetItemCount()) + ")");
   // NIE takes out the topic holding the second word.
   const std::string without = q.title_word + " NIE " + q.text_word;
-  if (RunQuery(without, false)) EXPECT_FALSE(ResultTopics().count(q.text_topic)) << without;
+  if (RunQuery(without, false)) { EXPECT_FALSE(ResultTopics().count(q.text_topic)) << without; }
   // LUB finds at least what either word finds.
   ASSERT_TRUE(RunQuery(q.title_word + " LUB " + q.other_title_word, false)) << LastAsked();
   const size_t either = results->GetList().GetItemCount();
@@ -421,7 +421,7 @@ TEST_P(RoadsTest, AQueryWithAScopeListsSortsAndOpensItsHits) {
   // Titles only: the title's word finds the act, the word only in its text does not.
   ASSERT_TRUE(RunQuery(q.title_word, true)) << LastAsked();
   EXPECT_TRUE(ResultActs().count(q.act));
-  if (RunQuery(q.text_word, true)) EXPECT_FALSE(ResultTopics().count(q.act)) << q.text_word;
+  if (RunQuery(q.text_word, true)) { EXPECT_FALSE(ResultTopics().count(q.act)) << q.text_word; }
 
   // A scope: the act's year, and a binder holding the act and one more.
   const std::string binder = "Droga ąę";
@@ -788,7 +788,7 @@ TEST_P(RoadsTest, AnActAndAListPrintToPdfAndASelectionCopiesAsRtfAndText) {
         break;
       }
     }
-    if (!ascii.empty()) EXPECT_NE(read.find(ascii), std::string::npos) << ascii << "\n" << read.substr(0, 600);
+    if (!ascii.empty()) { EXPECT_NE(read.find(ascii), std::string::npos) << ascii << "\n" << read.substr(0, 600); }
   }
 }
 

@@ -142,7 +142,7 @@ TEST(FindRules, NaturalOrderIsATotalOrder) {
         EXPECT_NE(CompareNatural(a, b), 0) << a << " / " << b;
       }
       for (const auto& c : keys) {
-        if (CompareNatural(a, b) < 0 && CompareNatural(b, c) < 0) EXPECT_LT(CompareNatural(a, c), 0) << a << b << c;
+        if (CompareNatural(a, b) < 0 && CompareNatural(b, c) < 0) { EXPECT_LT(CompareNatural(a, c), 0) << a << b << c; }
       }
     }
   }

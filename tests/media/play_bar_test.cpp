@@ -55,7 +55,7 @@ TEST(PlayBar, EndOfPlayWithAndWithoutRepeat) {
     EXPECT_EQ(rig.device.has(kDevPlaying), repeat) << repeat;
     EXPECT_EQ(rig.bar.down(kBtnPlay), repeat) << repeat;
     EXPECT_FALSE(rig.bar.down(kBtnPause));
-    if (!repeat) EXPECT_EQ(rig.device.current, 0);
+    if (!repeat) { EXPECT_EQ(rig.device.current, 0); }
     int plays = 0;
     for (const std::string& entry : rig.script.log) plays += entry.starts_with("play");
     EXPECT_EQ(plays, repeat ? 2 : 1);

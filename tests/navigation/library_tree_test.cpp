@@ -62,9 +62,9 @@ TEST(LibraryTreeModel, TheWholeTreeListsRecordsInOrderEachUnderItsParent) {
     const std::vector<TreeChild> children = shell::ListChildren(index, n, count);
     for (const TreeChild& c : children) {
       const ContentsRecord cr = Record(index, c.record);
-      if (r.level == 9) EXPECT_EQ(cr.level, 8) << c.record;                       // issues only
-      if (r.level == 8) EXPECT_TRUE(cr.level == 7 && !cr.attachment) << c.record;  // acts, no attachments
-      if (r.level <= 7) EXPECT_LT(cr.level, 8) << c.record;
+      if (r.level == 9) { EXPECT_EQ(cr.level, 8) << c.record; }                       // issues only
+      if (r.level == 8) { EXPECT_TRUE(cr.level == 7 && !cr.attachment) << c.record; }  // acts, no attachments
+      if (r.level <= 7) { EXPECT_LT(cr.level, 8) << c.record; }
       std::vector<int32_t> below = path;
       below.push_back(c.record);
       walk(c.record, below);
@@ -76,7 +76,7 @@ TEST(LibraryTreeModel, TheWholeTreeListsRecordsInOrderEachUnderItsParent) {
   EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
   // Every issue, act, part and attachment has its item.
   for (int32_t n = 0; n < count; ++n) {
-    if (!shell::TreePathTo(index, n).empty()) EXPECT_TRUE(std::binary_search(seen.begin(), seen.end(), n)) << n;
+    if (!shell::TreePathTo(index, n).empty()) { EXPECT_TRUE(std::binary_search(seen.begin(), seen.end(), n)) << n; }
   }
   // An act with attachments lists them after its parts.
   bool attachments_found = false;

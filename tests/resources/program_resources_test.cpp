@@ -131,7 +131,7 @@ TEST_F(ProgramResources, TheMainMenuHasTheProgramsPopUpsAndNamesCommands) {
   std::set<UINT> commands;
   for (size_t i = 0; i < loaded.size(); ++i) {
     const res::MenuItemResource& item = main_frame_menu()[i];
-    if (item.utf8) EXPECT_EQ(base::cp1250::to_utf8(loaded[i].utf8), item.utf8);
+    if (item.utf8) { EXPECT_EQ(base::cp1250::to_utf8(loaded[i].utf8), item.utf8); }
     if (item.level == 0) {
       popups.push_back(item.utf8);
     } else if (!(item.flags & res::MF_SEPARATOR)) {

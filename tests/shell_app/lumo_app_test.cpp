@@ -98,7 +98,7 @@ TEST(LumoConversions, CentimetresAreParsedStrictlyAndFormattedShort) {
   for (const auto& c : parsed) {
     int mm = -999;
     EXPECT_EQ(CLumoApp::ParseCentimetres(CString(c.text), mm), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(mm, c.millimetres) << c.text;
+    if (c.ok) { EXPECT_EQ(mm, c.millimetres) << c.text; }
   }
   const struct {
     int millimetres, decimals;

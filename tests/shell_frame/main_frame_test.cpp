@@ -66,7 +66,7 @@ TEST(FramePlacement, OnlyTenReadableNumbersMeetingAScreenAreUsed) {
   for (const Case& c : cases) {
     const std::optional<WINDOWPLACEMENT> wp = frame_placement::Usable(c.text, screens);
     EXPECT_EQ(wp.has_value(), c.used) << c.text;
-    if (wp) EXPECT_EQ(wp->showCmd, 0u) << "the show command is the program's";
+    if (wp) { EXPECT_EQ(wp->showCmd, 0u) << "the show command is the program's"; }
   }
   const std::optional<WINDOWPLACEMENT> wp = frame_placement::Parse("2,3,-1,-1,-8,-8,1100,50,1900,650");
   ASSERT_TRUE(wp);

@@ -295,7 +295,7 @@ TEST_F(DockStateTest, TreeRoundTripKeepsEveryRecord) {
     EXPECT_EQ(a.m_szVertDock, b.m_szVertDock);
     EXPECT_EQ(a.m_dwExStyle, b.m_dwExStyle);
     EXPECT_EQ(a.m_bMDIChild, b.m_bMDIChild);
-    if (a.m_bMDIChild) EXPECT_EQ(std::memcmp(&a.m_wpMDIChild, &b.m_wpMDIChild, sizeof(WINDOWPLACEMENT)), 0);
+    if (a.m_bMDIChild) { EXPECT_EQ(std::memcmp(&a.m_wpMDIChild, &b.m_wpMDIChild, sizeof(WINDOWPLACEMENT)), 0); }
     EXPECT_EQ(a.m_strClassName, b.m_strClassName);
     EXPECT_EQ(a.m_strWindowName, b.m_strWindowName);
   }

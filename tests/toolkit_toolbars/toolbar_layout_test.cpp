@@ -140,7 +140,7 @@ TEST(ToolbarDrop, WhereADroppedButtonGoes) {
   for (const Case& c : cases) {
     const DropPlan plan = toolbar_layout::PlanDrop(drop_row(), c.drop, client, c.selected, 8);
     EXPECT_EQ(plan.kind, c.kind) << c.what;
-    if (plan.kind != DropPlan::nothing) EXPECT_EQ(plan.index, c.index) << c.what;
+    if (plan.kind != DropPlan::nothing) { EXPECT_EQ(plan.index, c.index) << c.what; }
   }
 }
 
