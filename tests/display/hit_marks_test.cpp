@@ -93,10 +93,15 @@ TEST(HitMarks, ChangingTheBrushRedrawsTheMarks) {
   EXPECT_EQ(medview::MvSetHitMarkMode(&v, brush, 7, nullptr), nullptr);  // unchanged
 }
 
-TEST(HitMarks, ScrollingToAHitCentresItOrReportsItMissing) {
+// Forty one-line paragraphs, "wiersz 0" to "wiersz 39": more than a 70-pixel window shows.
+std::vector<Bytes> FortyLines() {
   std::vector<Bytes> lines;
   for (int i = 0; i < 40; ++i) lines.push_back(Paragraph("wiersz " + std::to_string(i) + "|"));
-  DisplayTopic topic(lines, RECT{0, 0, 300, 70});
+  return lines;
+}
+
+TEST(HitMarks, ScrollingToAHitCentresItOrReportsItMissing) {
+  DisplayTopic topic(FortyLines(), RECT{0, 0, 300, 70});
   medview::Viewer& v = topic.viewer();
   fts::TopicHitList list;
   list.entries = {{Address(30, 0), 6}};
@@ -111,30 +116,30 @@ TEST(HitMarks, ScrollingToAHitCentresItOrReportsItMissing) {
   EXPECT_EQ(error, medview::kViewHitNotFound);
 }
 
+// Sets one hit, at `at`, scrolls to it and expects it not found, within `most` record loads.
+void ExpectHitNotFoundWithin(DisplayTopic& topic, uint32_t at, int most) {
+  fts::TopicHitList list;
+  list.entries = {{at, 6}};
+  medview::MvSetHitList(&topic.viewer(), &list, FALSE, nullptr);
+  const int loads = topic.source->loads;
+  medview::TitleErrorCode error = 99;
+  EXPECT_FALSE(medview::MvScrollToHit(&topic.viewer(), 0, &error));
+  EXPECT_EQ(error, medview::kViewHitNotFound);
+  EXPECT_LT(topic.source->loads - loads, most);
+}
+
 // A hit at an address no record shows (past the text of record 30, before record 31, as a damaged
 // hit list can give): the scroll passes the address once, finds nothing and stops, instead of
 // turning back and forth until its step bound.
 TEST(HitMarks, ScrollingToAHitNoRecordShowsStopsOnceTheAddressIsPassed) {
-  std::vector<Bytes> lines;
-  for (int i = 0; i < 40; ++i) lines.push_back(Paragraph("wiersz " + std::to_string(i) + "|"));
-  DisplayTopic topic(lines, RECT{0, 0, 300, 70});
-  medview::Viewer& v = topic.viewer();
-  fts::TopicHitList list;
-  list.entries = {{Address(30, 50), 6}};
-  medview::MvSetHitList(&v, &list, FALSE, nullptr);
-  const int loads = topic.source->loads;
-  medview::TitleErrorCode error = 99;
-  EXPECT_FALSE(medview::MvScrollToHit(&v, 0, &error));
-  EXPECT_EQ(error, medview::kViewHitNotFound);
-  EXPECT_LT(topic.source->loads - loads, 200);
+  DisplayTopic topic(FortyLines(), RECT{0, 0, 300, 70});
+  ExpectHitNotFoundWithin(topic, Address(30, 50), 200);
 }
 
 // A damaged chain whose record 20 leads back to record 5: scrolling towards a hit beyond it comes
 // round to a view it has shown already and stops there, instead of going round until its step bound.
 TEST(HitMarks, ScrollingToAHitStopsWhenTheChainLeadsBackToAShownView) {
-  std::vector<Bytes> lines;
-  for (int i = 0; i < 40; ++i) lines.push_back(Paragraph("wiersz " + std::to_string(i) + "|"));
-  DisplayTopic topic(lines, RECT{0, 0, 300, 70});
+  DisplayTopic topic(FortyLines(), RECT{0, 0, 300, 70});
   medview::Viewer& v = topic.viewer();
   using layout_test::MemoryRecordSource;
   frame::MvSetRecordSource(&v, std::make_shared<LoopingSource>(topic.source, MemoryRecordSource::PositionOf(20),
@@ -142,14 +147,7 @@ TEST(HitMarks, ScrollingToAHitStopsWhenTheChainLeadsBackToAShownView) {
   frame::MvSetTopic(&v, MemoryRecordSource::PositionOf(0), 1, 0, nullptr);
   RECT window{0, 0, 300, 70};
   ASSERT_TRUE(frame::MvLayoutTopic(&v, &window, nullptr));
-  fts::TopicHitList list;
-  list.entries = {{Address(30, 0), 6}};
-  medview::MvSetHitList(&v, &list, FALSE, nullptr);
-  const int loads = topic.source->loads;
-  medview::TitleErrorCode error = 99;
-  EXPECT_FALSE(medview::MvScrollToHit(&v, 0, &error));
-  EXPECT_EQ(error, medview::kViewHitNotFound);
-  EXPECT_LT(topic.source->loads - loads, 2000);
+  ExpectHitNotFoundWithin(topic, Address(30, 0), 2000);
 }
 
 }  // namespace
