@@ -248,6 +248,15 @@ TEST_F(Raster, TransfersStretchAndMayOverlap) {
             "......##\n"
             ".......#\n"
             ".......#\n");
+  // A source rectangle declared far larger than the surface (as a damaged metafile can give): only
+  // pixels the surface holds are taken, and the rest of the destination stays as it is.
+  SetPixel(dc_, 0, 0, kBlack);
+  StretchBlt(dc_, 8, 0, 8, 4, dc_, 0, 0, 1 << 30, 1 << 30, SRCCOPY);
+  EXPECT_EQ(picture(16, 4),
+            "#.#..##.#.......\n"
+            "......##........\n"
+            ".......#........\n"
+            ".......#........\n");
 }
 
 // A two-colour picture becomes a monochrome bitmap set from its DIB rows.

@@ -445,14 +445,12 @@ void RasterDevice::transfer(const RECT& dst, const PixelBuffer* src, const RECT&
     }
     return;
   }
-  std::vector<uint32_t> copy(size_t(sw) * size_t(sh), 0);
-  std::vector<uint8_t> present(copy.size(), 0);
-  for (int y = readable.top; y < readable.bottom; ++y)
-    for (int x = readable.left; x < readable.right; ++x) {
-      size_t i = size_t(y - sr.top) * size_t(sw) + size_t(x - sr.left);
-      copy[i] = src->row(y)[x];
-      present[i] = 1;
-    }
+  // Only the part of the source the surface holds is copied: a source rectangle may be declared far
+  // larger than its bitmap, and the pixels outside it leave the destination as it is.
+  const int rw = readable.right - readable.left, rh = readable.bottom - readable.top;
+  std::vector<uint32_t> copy(size_t(rw) * size_t(rh));
+  for (int y = 0; y < rh; ++y)
+    std::memcpy(&copy[size_t(y) * size_t(rw)], src->row(readable.top + y) + readable.left, size_t(rw) * 4);
   bool needs_pattern = ((code >> 4) ^ code) & 0x0F;
   uint32_t bk = pixel_of(s.bk_color), fg = pixel_of(s.text_color);
   bool by_lightness = s.source_bk_color == CLR_INVALID;
@@ -460,13 +458,13 @@ void RasterDevice::transfer(const RECT& dst, const PixelBuffer* src, const RECT&
   Region area = visible(d, s);
   for (const RECT& part : area.rects()) {
     for (int y = part.top; y < part.bottom; ++y) {
-      int sy = int((int64_t(y - d.top) * sh) / dh);
+      int sy = sr.top + int((int64_t(y - d.top) * sh) / dh);
+      if (sy < readable.top || sy >= readable.bottom) continue;
       uint32_t* row = target_.row(y);
       for (int x = part.left; x < part.right; ++x) {
-        int sx = int((int64_t(x - d.left) * sw) / dw);
-        size_t i = size_t(sy) * size_t(sw) + size_t(sx);
-        if (!present[i]) continue;
-        uint32_t v = copy[i];
+        int sx = sr.left + int((int64_t(x - d.left) * sw) / dw);
+        if (sx < readable.left || sx >= readable.right) continue;
+        uint32_t v = copy[size_t(sy - readable.top) * size_t(rw) + size_t(sx - readable.left)];
         if (src->monochrome && !target_.monochrome) {
           v = v == kBlackPixel ? fg : bk;
         } else if (!src->monochrome && target_.monochrome) {
