@@ -118,6 +118,15 @@ TitleFileSystemPtr FsOpen(const FileMoniker* moniker, uint16_t flags) {
     FS_SET_ERROR(e);
     return nullptr;
   }
+  // A container that declares more bytes than its file holds was cut short or has a damaged header.
+  // What the file holds can still be read, but a writer would place new files at the declared end
+  // and grow the file to it (gigabytes from a few damaged bytes), so it is not opened to write.
+  uint64_t fileSize = 0;
+  if (!readOnly && (fs->os.size(fileSize) != base::OsError::None || uint64_t(fs->header.size) > fileSize)) {
+    fs->header.flags |= kContainerReadOnly;
+    FS_SET_ERROR(kFsBadFormat);
+    return nullptr;
+  }
   fs->directory = BtOpen(nullptr, fs.get(), uint16_t((readOnly ? kFsOpenReadOnly : 0) | kFsOpenDirectory), nullptr);
   if (!fs->directory) {
     const FsErrorCode e = FsGetLastError();

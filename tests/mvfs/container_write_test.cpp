@@ -310,6 +310,21 @@ TEST_F(ContainerWrite, DamagedFreeChains) {
   }
 }
 
+// A container declaring more bytes than its file holds is not opened to write (new files would go at
+// the declared end, growing the file to it); it still opens to read what is there.
+TEST_F(ContainerWrite, DeclaredSizeBeyondTheFileIsNotOpenedToWrite) {
+  testing::BuildTitle(path_, {{"a", std::string(100, 'a')}});
+  std::vector<uint8_t> image = ReadBytes(path_);
+  base::store_le32(&image[12], 0x70000000u);
+  testing::WriteBytes(path_, image);
+  EXPECT_FALSE(reopen());
+  EXPECT_EQ(FsGetLastError(), kFsBadFormat);
+  TitleFileSystemPtr fs = reopen(kFsOpenReadOnly);
+  ASSERT_TRUE(fs);
+  EXPECT_EQ(ReadInternal(fs.get(), "a"), std::string(100, 'a'));
+  EXPECT_EQ(ReadBytes(path_).size(), image.size());
+}
+
 TEST_F(ContainerWrite, ThreadsReadOneContainer) {
   std::map<std::string, std::string> files;
   for (int i = 0; i < 8; ++i) files["f" + std::to_string(i)] = std::string(size_t(20000 + i), char('a' + i));
