@@ -16,9 +16,9 @@ class EngineCanvas {
   EngineCanvas(title::TitleHandle* title, int width, int height)
       : area{0, 0, width, height},
         memory(::CreateCompatibleDC(nullptr)),
+        viewer(medview::MvCreateViewer(title, nullptr)),
         bitmap_(::CreateCompatibleBitmap(memory, width, height)),
-        oldBitmap_(::SelectObject(memory, bitmap_)),
-        viewer(medview::MvCreateViewer(title, nullptr)) {
+        oldBitmap_(::SelectObject(memory, bitmap_)) {
     medview::MvSetTitle(viewer, title, nullptr, nullptr);
     previous_ = medview::MvUseCallerDC(viewer, memory);
   }
@@ -34,15 +34,11 @@ class EngineCanvas {
 
   const RECT area;
   const HDC memory;
+  const medview::ViewerHandle viewer;
 
  private:
   HBITMAP bitmap_;
   HGDIOBJ oldBitmap_;
-
- public:
-  const medview::ViewerHandle viewer;
-
- private:
   HDC previous_ = nullptr;
 };
 

@@ -189,6 +189,14 @@ TEST_F(CommandsTest, TypedYearNumberAndPositionShowInTheQueryBoxAndEnterGoesTher
     EXPECT_NE(Utf8(frame_->GetStatusBar().GetPaneText(1)).find("D.U. z 1998 roku"), std::string::npos)
         << Utf8(frame_->GetStatusBar().GetPaneText(1));
   }
+  // A year and a position of four digits: the box shows the context string, and Enter goes to that
+  // position of that year.
+  FocusText();
+  Type("2001 2786");
+  EXPECT_EQ(BoxText(), "DU 2001.2786.0000");
+  press_key(VK_RETURN, '\r');
+  pump();
+  EXPECT_EQ(Utf8(view_->GetSheetTitle()), "2001 r. poz 2786");
   // Another key ends a type-ahead.
   Type("98 3x");
   EXPECT_EQ(frame_->GetTypeAheadText(), "");
